@@ -1,0 +1,99 @@
+// The scene and the user of the scenario suite. A scenario places controls on a form, plays a
+// user (keys, mouse, focus) and reads what the user would see. It is written once against this
+// interface and runs unchanged on the simulated platform (scenarios/sim) and on Win32 under
+// Wine (scenarios/win32), each of which supplies MakeDriver().
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "tests/support/EventRecorder.h"
+
+namespace cp::test {
+
+// Where a control stands on the form, in twips of the form's client area.
+struct ControlSpec {
+    float left = 600;
+    float top = 600;
+    float width = 2250;
+    float height = 315;
+};
+
+struct MessageBoxRecord {
+    std::string prompt;
+    int buttons = 0;
+    std::optional<std::string> title;
+};
+
+// Mouse buttons as the runtime numbers them.
+inline constexpr std::int16_t kLeftButton = 1;
+inline constexpr std::int16_t kRightButton = 2;
+inline constexpr std::int16_t kMiddleButton = 4;
+
+class Driver {
+public:
+    virtual ~Driver() = default;
+
+    // --- The scene -----------------------------------------------------------------------------
+    // Places a new control on the form at run time and runs its start-up as a host does
+    // (creation, properties, first layout and paint); its events go to `events`. The form also
+    // holds a plain text field that takes the focus when it leaves a control.
+    virtual ColumnPick& AddControl(const ControlSpec& spec, EventRecorder& events) = 0;
+
+    // --- The keyboard (to whatever holds the focus) --------------------------------------------
+    // Gives the focus to the control's edit field, as a click into it would.
+    virtual void FocusControl(ColumnPick& control) = 0;
+    // Types each character: key down, character, key up.
+    virtual void TypeText(std::string_view text) = 0;
+    // Presses and releases one key with the given shift state (vbShiftMask, vbCtrlMask,
+    // vbAltMask); a key that makes a character (Enter, Escape, Backspace) makes it too.
+    virtual void PressKey(std::int16_t keyCode, std::int16_t shift = 0) = 0;
+    // Selects characters [start, start + length) of the focused edit field, the caret at the
+    // end of the selection, as a user does with Shift and the arrow keys.
+    virtual void SelectText(int start, int length) = 0;
+    // Moves the focus to the form's other field (Tab).
+    virtual void MoveFocusAway() = 0;
+
+    // --- The mouse -----------------------------------------------------------------------------
+    // On the control's own surface (the button), in twips of its client area.
+    virtual void MouseDownOnControl(ColumnPick& control, float x, float y,
+                                    std::int16_t button = kLeftButton) = 0;
+    virtual void MouseMoveOnControl(ColumnPick& control, float x, float y) = 0;
+    virtual void MouseUpOnControl(ColumnPick& control, float x, float y,
+                                  std::int16_t button = kLeftButton) = 0;
+    // Over the open list, in twips of the list's client area.
+    virtual void MouseMoveOnList(ColumnPick& control, float x, float y) = 0;
+    virtual void MouseDownOnList(ColumnPick& control, float x, float y) = 0;
+    virtual void MouseUpOnList(ColumnPick& control, float x, float y) = 0;
+    // Elsewhere: the form's client area, its caption, another window or application.
+    virtual void ClickOnForm(float x, float y, std::int16_t button = kLeftButton) = 0;
+    virtual void ClickOnCaption() = 0;
+    virtual void ActivateOtherWindow() = 0;
+
+    // --- What the user sees --------------------------------------------------------------------
+    virtual std::string EditText(ColumnPick& control) = 0;
+    virtual int SelStart(ColumnPick& control) = 0;
+    virtual int SelLength(ColumnPick& control) = 0;
+    virtual bool EditHasFocus(ColumnPick& control) = 0;
+    virtual bool ListVisible(ColumnPick& control) = 0;
+    // The open list's window rectangle on the screen, in pixels.
+    virtual RECT ListScreenRect(ColumnPick& control) = 0;
+    virtual int ListSelection(ColumnPick& control) = 0;
+    virtual int ListTopIndex(ColumnPick& control) = 0;
+    // The control's window rectangle on the screen, in pixels.
+    virtual RECT ControlScreenRect(ColumnPick& control) = 0;
+    // The screen size in pixels.
+    virtual int ScreenWidthPixels() = 0;
+    virtual int ScreenHeightPixels() = 0;
+    // Message boxes shown so far (each answered with OK at once).
+    virtual std::vector<MessageBoxRecord> MessageBoxes() = 0;
+};
+
+std::unique_ptr<Driver> MakeDriver();
+
+}  // namespace cp::test
