@@ -212,7 +212,9 @@ std::uint32_t AppThreadID();
 std::unique_ptr<Picture> LoadResPicture(int id, int type);
 // The locale's decimal separator, for the text form of numbers and their conversion.
 std::string DecimalSeparator();
-// Upper case following the host's locale.
+// Upper case following the host's locale, character for character (a simple mapping that keeps
+// the number of characters), so that searches can compare without building new strings.
+char32_t UpperCaseChar(char32_t c);
 std::string UpperCase(std::string_view text);
 
 }  // namespace host

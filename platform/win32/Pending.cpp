@@ -48,6 +48,7 @@ HINSTANCE AppHInstance() { return nullptr; }
 std::uint32_t AppThreadID() { return 0; }
 std::unique_ptr<Picture> LoadResPicture(int, int) { return nullptr; }
 std::string DecimalSeparator() { return "."; }
+char32_t UpperCaseChar(char32_t c) { return c; }
 std::string UpperCase(std::string_view text) { return std::string(text); }
 
 }  // namespace host
