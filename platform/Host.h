@@ -170,8 +170,7 @@ public:
                                        float Y) = 0;
     virtual void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X,
                                        float Y) = 0;
-    virtual void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X,
-                                     float Y) = 0;
+    virtual void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) = 0;
     virtual void UserControl_ExitFocus() = 0;
     virtual void txtTextBox_Change() = 0;
     virtual void txtTextBox_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) = 0;
@@ -183,8 +182,7 @@ public:
                                       float Y) = 0;
     virtual void lstListBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X,
                                       float Y) = 0;
-    virtual void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X,
-                                    float Y) = 0;
+    virtual void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) = 0;
 };
 
 // Message-box styles and the mouse pointers that the control uses.

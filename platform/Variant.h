@@ -109,6 +109,8 @@ class VariantArray {
 public:
     VariantArray() = default;  // unallocated: no dimensions, no elements
     explicit VariantArray(std::vector<std::int32_t> extents);
+    // An array that takes over elements laid out as described above; their number must match.
+    VariantArray(std::vector<std::int32_t> extents, std::vector<Variant> elements);
 
     bool Allocated() const { return !extents_.empty(); }
     int Dimensions() const { return static_cast<int>(extents_.size()); }
