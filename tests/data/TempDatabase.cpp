@@ -1,0 +1,34 @@
+#include "tests/data/TempDatabase.h"
+
+#include <atomic>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace cp::test {
+namespace {
+
+std::string UniquePath() {
+    static std::atomic<int> serial{0};
+    const auto name =
+        "cp_data_" + std::to_string(::getpid()) + "_" + std::to_string(serial++) + ".sqlite";
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+}  // namespace
+
+TempDatabase::TempDatabase(const std::string& schema) : path_(UniquePath()) {
+    std::filesystem::remove(path_);
+    sqlite::SqliteDatabase::Open(path_, sqlite::OpenMode::Create)->Execute(schema);
+}
+
+TempDatabase::~TempDatabase() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+}
+
+std::shared_ptr<sqlite::SqliteDatabase> TempDatabase::Open() const {
+    return sqlite::SqliteDatabase::Open(path_, sqlite::OpenMode::ReadOnly);
+}
+
+}  // namespace cp::test
