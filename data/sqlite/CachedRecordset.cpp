@@ -1,15 +1,13 @@
 #include "data/sqlite/CachedRecordset.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "data/sqlite/RowBlock.h"
-#include "platform/RuntimeError.h"
 
 namespace cp::sqlite {
 
 CachedRecordset::CachedRecordset(std::unique_ptr<SqliteStatement> statement, Loading loading)
-    : statement_(std::move(statement)), fields_(statement_->FieldCount()) {
+    : statement_(std::move(statement)), fields_(statement_->FieldCount()), store_(fields_) {
     if (loading == Loading::WholeResultAtOpen) {
         while (ReadRow()) {
         }
@@ -25,14 +23,12 @@ bool CachedRecordset::ReadRow() {
         statement_.reset();
         return false;
     }
-    if (rows_ == std::numeric_limits<std::int32_t>::max()) Raise(vberr::Overflow);
-    statement_->AppendRow(values_);
-    ++rows_;
+    store_.Append(*statement_);
     return true;
 }
 
 bool CachedRecordset::HasRow(std::int64_t row) {
-    while (rows_ <= row) {
+    while (store_.Rows() <= row) {
         if (!ReadRow()) return false;
     }
     return true;
@@ -44,7 +40,7 @@ void CachedRecordset::CheckOpen() const {
 
 Variant CachedRecordset::RecordCount() {
     CheckOpen();
-    return statement_ ? std::int32_t{-1} : rows_;
+    return statement_ ? std::int32_t{-1} : store_.Rows();
 }
 
 Variant CachedRecordset::Eof() {
@@ -56,14 +52,16 @@ void CachedRecordset::MoveLast() {
     CheckOpen();
     while (ReadRow()) {
     }
-    if (rows_ == 0) RaiseNoCurrentRecord();
-    current_ = rows_ - 1;
+    if (store_.Rows() == 0) RaiseNoCurrentRecord();
+    current_ = store_.Rows() - 1;
+    position_ = store_.LastRow();
 }
 
 void CachedRecordset::MoveFirst() {
     CheckOpen();
     if (!HasRow(0)) RaiseNoCurrentRecord();
     current_ = 0;
+    position_ = store_.FirstRow();
 }
 
 Variant CachedRecordset::GetRows(std::int32_t NumRows) {
@@ -71,18 +69,16 @@ Variant CachedRecordset::GetRows(std::int32_t NumRows) {
     CheckRowRequest(NumRows);
     if (!HasRow(current_)) RaiseNoCurrentRecord();
     HasRow(std::int64_t{current_} + NumRows - 1);
-    const std::int32_t count = std::min(NumRows, rows_ - current_);
-    const auto width = static_cast<std::ptrdiff_t>(fields_);
-    const auto first = values_.begin() + current_ * width;
-    std::vector<Variant> block(first, first + count * width);
+    const std::int32_t count = std::min(NumRows, store_.Rows() - current_);
+    std::vector<Variant> values = store_.Read(position_, count);
     current_ += count;
-    return RowBlock(fields_, count, std::move(block));
+    return RowBlock(fields_, count, std::move(values));
 }
 
 void CachedRecordset::Close() {
     CheckOpen();
     statement_.reset();
-    values_ = {};
+    store_.Clear();
     closed_ = true;
 }
 

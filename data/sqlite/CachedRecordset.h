@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/Database.h"
+#include "data/sqlite/RowStore.h"
 #include "data/sqlite/SqliteStatement.h"
 
 namespace cp::sqlite {
@@ -38,9 +39,9 @@ private:
 
     std::unique_ptr<SqliteStatement> statement_;  // rows still to read; null once all are read
     std::int32_t fields_ = 0;                     // fields of every row
-    std::vector<Variant> values_;                 // the rows read so far, field index fastest
-    std::int32_t rows_ = 0;                       // rows in values_
+    RowStore store_;                              // the rows read so far
     std::int32_t current_ = 0;                    // the current row; past the rows: end of file
+    RowStore::Position position_;                 // where the current row is kept in store_
     bool closed_ = false;                         // Close has released the rows
 };
 

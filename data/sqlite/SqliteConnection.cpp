@@ -23,7 +23,9 @@ int OpenFlags(OpenMode mode) {
 }  // namespace
 
 SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
-    const int rc = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode), nullptr);
+    // A connection is only ever used on the thread that opened it: no locking.
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         // The handle carries the reason even when opening failed, and must be released.
         std::string text = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);

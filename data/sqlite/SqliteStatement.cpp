@@ -28,15 +28,15 @@ bool OnlyTrailingText(sqlite3* db, const char* text) {
     return true;
 }
 
-Variant IntegerValue(sqlite3_int64 v) {
-    if (v >= std::numeric_limits<std::int32_t>::min() &&
-        v <= std::numeric_limits<std::int32_t>::max()) {
-        return Variant(static_cast<std::int32_t>(v));
-    }
-    return Variant(static_cast<double>(v));
-}
-
 }  // namespace
+
+Variant IntegerVariant(std::int64_t value) {
+    if (value >= std::numeric_limits<std::int32_t>::min() &&
+        value <= std::numeric_limits<std::int32_t>::max()) {
+        return Variant(static_cast<std::int32_t>(value));
+    }
+    return Variant(static_cast<double>(value));
+}
 
 SqliteStatement::SqliteStatement(std::shared_ptr<SqliteConnection> connection, std::string_view sql)
     : connection_(std::move(connection)) {
@@ -88,24 +88,60 @@ void SqliteStatement::AppendRow(std::vector<Variant>& values) const {
         values.push_back(FieldValue(f));
 }
 
-Variant SqliteStatement::FieldValue(int field) const {
-    switch (sqlite3_column_type(stmt_, field)) {
+SqliteStatement::Field SqliteStatement::FieldAt(int field) const {
+    return Field(sqlite3_column_value(stmt_, field));
+}
+
+SqliteStatement::FieldKind SqliteStatement::Field::Kind() const {
+    switch (sqlite3_value_type(value_)) {
         case SQLITE_INTEGER:
-            return IntegerValue(sqlite3_column_int64(stmt_, field));
+            return FieldKind::Integer;
         case SQLITE_FLOAT:
-            return Variant(sqlite3_column_double(stmt_, field));
-        case SQLITE_TEXT: {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, field));
-            const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, field));
-            return Variant(std::string(text, bytes));
-        }
+            return FieldKind::Real;
+        case SQLITE_TEXT:
+            return FieldKind::Text;
         case SQLITE_NULL:
-            return Variant::Null();
+            return FieldKind::Null;
         default:
-            Raise(vberr::TypeMismatch, std::string("Type mismatch: the field ") +
-                                           sqlite3_column_name(stmt_, field) +
-                                           " holds binary data, which the list cannot show.");
+            return FieldKind::Blob;
     }
+}
+
+std::int64_t SqliteStatement::Field::Integer() const {
+    return sqlite3_value_int64(value_);
+}
+
+double SqliteStatement::Field::Real() const {
+    return sqlite3_value_double(value_);
+}
+
+std::string_view SqliteStatement::Field::Text() const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value_));
+    const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(value_));
+    return text ? std::string_view(text, bytes) : std::string_view();
+}
+
+void SqliteStatement::RaiseBinaryField(int field) const {
+    const char* name = sqlite3_column_name(stmt_, field);
+    Raise(vberr::TypeMismatch, std::string("Type mismatch: the field ") + (name ? name : "?") +
+                                   " holds binary data, which the list cannot show.");
+}
+
+Variant SqliteStatement::FieldValue(int field) const {
+    const Field value = FieldAt(field);
+    switch (value.Kind()) {
+        case FieldKind::Integer:
+            return IntegerVariant(value.Integer());
+        case FieldKind::Real:
+            return Variant(value.Real());
+        case FieldKind::Text:
+            return Variant(value.Text());
+        case FieldKind::Null:
+            return Variant::Null();
+        case FieldKind::Blob:
+            break;
+    }
+    RaiseBinaryField(field);
 }
 
 }  // namespace cp::sqlite

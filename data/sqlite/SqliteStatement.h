@@ -10,10 +10,14 @@
 #include "platform/Variant.h"
 
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 namespace cp::sqlite {
 
 class SqliteConnection;
+
+// An SQL integer as a Variant: a Long when it fits 32 bits, a Double beyond.
+Variant IntegerVariant(std::int64_t value);
 
 class SqliteStatement {
 public:
@@ -34,9 +38,26 @@ public:
 
     // Moves to the next row of the result; false when there is none left.
     bool Step();
+    // One field of the current row, read as it is stored; valid until the next Step. (Read
+    // without locking: a statement is only used on the thread that opened its connection.)
+    enum class FieldKind { Null, Integer, Real, Text, Blob };
+    class Field {
+    public:
+        explicit Field(sqlite3_value* value) : value_(value) {}
+        FieldKind Kind() const;
+        std::int64_t Integer() const;
+        double Real() const;
+        std::string_view Text() const;
+
+    private:
+        sqlite3_value* value_;  // owned by the statement
+    };
+    Field FieldAt(int field) const;
+    // Binary data has no value that a list can show: a type mismatch naming the field.
+    [[noreturn]] void RaiseBinaryField(int field) const;
+
     // Appends the current row's values, field by field: INTEGER as Long (Double beyond 32
-    // bits), REAL as Double, TEXT as String, NULL as Null. BLOB fields have no value that a
-    // list can show and are a type mismatch.
+    // bits), REAL as Double, TEXT as String, NULL as Null; BLOB is refused.
     void AppendRow(std::vector<Variant>& values) const;
     // The value of one field of the current row, converted as AppendRow does.
     Variant FieldValue(int field) const;

@@ -68,7 +68,7 @@ TEST_F(SqliteRecordsetTest, SnapshotKnowsItsCountAndHandsOutFieldByRowBlocks) {
 }
 
 TEST_F(SqliteRecordsetTest, SqlValuesKeepTheirKinds) {
-    db_ = sqlite::SqliteDatabase::Open(file_.Path(), sqlite::OpenMode::ReadWrite);
+    db_ = file_.OpenWritable();
     db_->Execute(
         "CREATE TABLE v (a, b, c, d, e, f); INSERT INTO v VALUES "
         "(2147483647, -2147483648, 2147483648, 2.5, 'Zürich', NULL);");
@@ -107,6 +107,35 @@ TEST_F(SqliteRecordsetTest, DynasetCountsOnlyOnceItHasReachedItsLastRow) {
     EXPECT_TRUE(CBool(empty->Eof()));
     EXPECT_EQ(FailureOf([&] { empty->MoveLast(); }).Number(), sqlite::kErrNoCurrentRecord);
     EXPECT_EQ(CLng(empty->RecordCount()), 0);
+}
+
+TEST_F(SqliteRecordsetTest, LargeResultsComeBackIntactPieceByPiece) {
+    // Rows of up to 600 bytes, many megabytes in all: the kept rows span many chunks.
+    db_ = file_.OpenWritable();
+    db_->Execute(
+        "CREATE TABLE big (id INTEGER, text TEXT);"
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 19999)"
+        " INSERT INTO big SELECT i, hex(zeroblob(i % 300)) FROM n;");
+    auto rs = db_->OpenRecordset("SELECT id, text FROM big ORDER BY id", dbOpenDynaset);
+    const auto check = [](const VariantArray& block, std::int32_t firstId) {
+        for (std::int32_t r = 0; r < block.Extent(1); ++r) {
+            const std::int32_t id = CLng(block.At(0, r));
+            ASSERT_EQ(id, firstId + r);
+            ASSERT_EQ(block.At(1, r).String().size(), static_cast<std::size_t>(id % 300 * 2));
+        }
+    };
+    std::int32_t next = 0;
+    while (!CBool(rs->Eof())) {
+        const Variant piece = rs->GetRows(7777);
+        check(Block(piece), next);
+        next += Block(piece).Extent(1);
+    }
+    EXPECT_EQ(next, 20000);
+    rs->MoveFirst();
+    const Variant all = rs->GetRows(20000);
+    check(Block(all), 0);
+    rs->MoveLast();
+    check(Block(rs->GetRows(1)), 19999);
 }
 
 TEST_F(SqliteRecordsetTest, ForwardOnlyReadsOnceAndRefusesToMove) {
@@ -150,7 +179,7 @@ TEST_F(SqliteRecordsetTest, FailuresCarryTheNumbersTheFillsKnow) {
         {"DELETE FROM fruit", sqlite::kErrNotARowQuery, ""},
         {"", sqlite::kErrInvalidArgument, ""},
     };
-    db_ = sqlite::SqliteDatabase::Open(file_.Path(), sqlite::OpenMode::ReadWrite);
+    db_ = file_.OpenWritable();
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const RuntimeError e =
             FailureOf([&] { db_->OpenRecordset(cases[i].query, dbOpenSnapshot); });

@@ -19,7 +19,8 @@ std::string UniquePath() {
 
 TempDatabase::TempDatabase(const std::string& schema) : path_(UniquePath()) {
     std::filesystem::remove(path_);
-    sqlite::SqliteDatabase::Open(path_, sqlite::OpenMode::Create)->Execute(schema);
+    sqlite::SqliteDatabase::Open(path_, sqlite::OpenMode::Create);
+    OpenWritable()->Execute(schema);
 }
 
 TempDatabase::~TempDatabase() {
@@ -29,6 +30,13 @@ TempDatabase::~TempDatabase() {
 
 std::shared_ptr<sqlite::SqliteDatabase> TempDatabase::Open() const {
     return sqlite::SqliteDatabase::Open(path_, sqlite::OpenMode::ReadOnly);
+}
+
+std::shared_ptr<sqlite::SqliteDatabase> TempDatabase::OpenWritable() const {
+    auto db = sqlite::SqliteDatabase::Open(path_, sqlite::OpenMode::ReadWrite);
+    // A file that lives for one test needs no protection against a crash of the machine.
+    db->Execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;");
+    return db;
 }
 
 }  // namespace cp::test

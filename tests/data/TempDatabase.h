@@ -20,6 +20,8 @@ public:
     const std::string& Path() const { return path_; }
     // The database opened read-only, as the host opens it for a fill.
     std::shared_ptr<sqlite::SqliteDatabase> Open() const;
+    // The database opened for the test to add to it, without waiting for the disk.
+    std::shared_ptr<sqlite::SqliteDatabase> OpenWritable() const;
 
 private:
     std::string path_;
