@@ -13,7 +13,7 @@ namespace cp::sqlite {
 namespace {
 
 // True when text holds nothing but blanks, semicolons and comments.
-bool OnlyTrailingText(sqlite3* db, const char* text) {
+bool HoldsNoStatement(sqlite3* db, const char* text) {
     sqlite3_stmt* next = nullptr;
     const char* tail = nullptr;
     while (*text) {
@@ -46,7 +46,7 @@ SqliteStatement::SqliteStatement(std::shared_ptr<SqliteConnection> connection, s
     const int rc = sqlite3_prepare_v2(db, text.c_str(), -1, &stmt_, &tail);
     if (rc != SQLITE_OK) RaiseEngineError(db, rc);
     if (!stmt_) Raise(kErrInvalidArgument, "The query holds no SQL statement.");
-    if (!OnlyTrailingText(db, tail)) {
+    if (!HoldsNoStatement(db, tail)) {
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
         Raise(kErrTextAfterStatement, "Characters found after end of SQL statement.");
