@@ -53,7 +53,7 @@ LRESULT VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam
 
 void ColumnPick::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
                             LRESULT& lngResult) {
-    if (uMsg == WM_DRAWITEM) {
+    if (uMsg == WM_DRAWITEM && lParam != 0) {
         const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (dis.hwndItem == lstListBox.hWnd()) {
             DrawListRow(dis);
