@@ -1,16 +1,28 @@
 #include "listview/MeasuringContext.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Utf8.h"
 
 namespace cp {
 
 MeasuringContext::MeasuringContext(HWND hWndList, HFONT hFont)
-    : hWndList_(hWndList), hDC_(GetDC(hWndList)), hPreviousFont_(SelectObject(hDC_, hFont)) {}
+    : hWndList_(hWndList), hDC_(GetDC(hWndList)) {
+    try {
+        hPreviousFont_ = SelectObject(hDC_, hFont);
+    } catch (...) {
+        ReleaseDC(hWndList_, hDC_);
+        throw;
+    }
+}
 
 MeasuringContext::~MeasuringContext() {
-    Release();
+    try {
+        Release();
+    } catch (...) {
+        // Cleaning up after a failed row: the failure being reported is the one that counts.
+    }
 }
 
 std::string MeasuringContext::Fit(std::string text, int lngMaxExtent) const {
@@ -24,10 +36,15 @@ std::string MeasuringContext::Fit(std::string text, int lngMaxExtent) const {
 }
 
 void MeasuringContext::Release() {
-    if (hDC_ == nullptr) return;
-    SelectObject(hDC_, hPreviousFont_);
-    ReleaseDC(hWndList_, hDC_);
-    hDC_ = nullptr;
+    const HDC hDC = std::exchange(hDC_, nullptr);
+    if (hDC == nullptr) return;
+    try {
+        SelectObject(hDC, hPreviousFont_);
+    } catch (...) {
+        ReleaseDC(hWndList_, hDC);
+        throw;
+    }
+    ReleaseDC(hWndList_, hDC);
 }
 
 }  // namespace cp

@@ -9,7 +9,11 @@ RowPaint::RowPaint(HDC hDC, COLORREF lngBackColor, COLORREF lngForeColor)
       hBrush_(CreateSolidBrush(lngBackColor)) {}
 
 RowPaint::~RowPaint() {
-    Restore();
+    try {
+        Restore();
+    } catch (...) {
+        // Cleaning up after a failed row: the failure being reported is the one that counts.
+    }
 }
 
 void RowPaint::FillBackground(const RECT& rect) const {
@@ -19,6 +23,7 @@ void RowPaint::FillBackground(const RECT& rect) const {
 void RowPaint::Restore() {
     if (blnRestored_) return;
     blnRestored_ = true;
+    // The brush was never selected, so it goes whatever happens to the colours.
     DeleteObject(hBrush_);
     SetBkColor(hDC_, lngPreviousBack_);
     SetTextColor(hDC_, lngPreviousFore_);
