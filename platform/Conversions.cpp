@@ -149,9 +149,9 @@ std::uint8_t CByte(const Variant& v) {
 
 bool CBool(const Variant& v) {
     if (v.IsString()) {
-        const std::string upper = host::UpperCase(Trim(v.String()));
-        if (upper == "TRUE") return true;
-        if (upper == "FALSE") return false;
+        const std::string_view text = Trim(v.String());
+        if (text.size() == 4 && StartsWithNoCase(text, "TRUE")) return true;
+        if (text.size() == 5 && StartsWithNoCase(text, "FALSE")) return false;
     }
     return CDbl(v) != 0;
 }
