@@ -15,29 +15,24 @@ constexpr LONG_PTR kVirtualStyles = LBS_NODATA | LBS_OWNERDRAWFIXED;
 
 bool IsVirtual(HWND list) {
     const sim::ListBoxState* state = sim::InspectListBox(list);
-    return state && (state->style & kVirtualStyles) == kVirtualStyles &&
-           (GetWindowLong(list, GWL_STYLE) & kVirtualStyles) == kVirtualStyles;
+    return state && (state->style & kVirtualStyles) == kVirtualStyles;
 }
 
-HWND CreateListBox(HWND parent, const char* className = "ThunderRT6ListBox") {
+HWND CreateChild(HWND parent, const char* className = "ThunderRT6ListBox") {
     return sim::CreateWindow(className, WS_CHILD, 0, parent, RECT{0, 0, 100, 100});
 }
 
-// The procedure under the drawing subclass in the tests that look at what is passed on.
-struct Received {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-thread_local std::vector<Received> gReceived;
-LRESULT RecordingProc(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    gReceived.push_back({uMsg, wParam, lParam});
+// The procedure under the drawing subclass: it notes what reaches it.
+thread_local std::vector<std::pair<UINT, LPARAM>> gReceived;
+LRESULT RecordingProc(HWND, UINT uMsg, WPARAM, LPARAM lParam) {
+    gReceived.emplace_back(uMsg, lParam);
     return 77;
 }
+const LONG_PTR kRecorder = reinterpret_cast<LONG_PTR>(&RecordingProc);
 
 using CreationHookTest = ListViewTest;
 
-TEST_F(CreationHookTest, ConvertsTheControlsOwnListAndThenGoes) {
+TEST_F(CreationHookTest, EachControlsListDrawsItsRowsThroughTheControl) {
     sim::ControlHost& first = AddControl(form);
     sim::ControlHost& second = AddControl(form);
     EXPECT_TRUE(IsVirtual(first.ListHwnd()));
@@ -45,47 +40,35 @@ TEST_F(CreationHookTest, ConvertsTheControlsOwnListAndThenGoes) {
     EXPECT_EQ(GetWindowLong(first.ListHwnd(), GWL_WNDPROC),
               reinterpret_cast<LONG_PTR>(&sim::ListBoxProc));
     EXPECT_EQ(world.Hooks().Count(), 0u);
-    // A data-less list takes its row count from LB_SETCOUNT.
-    EXPECT_EQ(SendMessage(first.ListHwnd(), LB_SETCOUNT, 3, 0), 0);
-}
 
-TEST_F(CreationHookTest, TheListAsksItsControlForEveryRow) {
-    sim::ControlHost& host = AddControl(form);
-    ColumnPick& control = ControlOf(host);
+    ColumnPick& control = ControlOf(first);
     control.ColumnCount(2);
     control.ColumnWidths("600;900");
     control.AddItem("1;one");
     control.AddItem("2;two");
     world.Graphics().ClearLog();
-    sim::ShowWindow(host.ListHwnd(), true);
+    sim::ShowWindow(first.ListHwnd(), true);
     std::vector<std::string> texts;
     for (const auto& r : world.Graphics().Log())
-        if (r.op == sim::DrawOp::DrawText && r.window == host.ListHwnd()) texts.push_back(r.text);
+        if (r.op == sim::DrawOp::DrawText && r.window == first.ListHwnd()) texts.push_back(r.text);
     EXPECT_EQ(texts, (std::vector<std::string>{"1", "one", "2", "two"}));
-    EXPECT_TRUE(world.MessageBoxes().empty());
 }
 
 TEST_F(CreationHookTest, TouchesNoOtherListBoxWhileRequestsInterleave) {
-    const HWND ownerA = sim::CreateWindow("SimWindow", WS_CHILD, 0, form.Hwnd(), RECT{});
-    const HWND ownerB = sim::CreateWindow("SimWindow", WS_CHILD, 0, form.Hwnd(), RECT{});
+    const HWND ownerA = CreateChild(form.Hwnd(), "SimWindow");
+    const HWND ownerB = CreateChild(form.Hwnd(), "SimWindow");
     HookListBoxCreation(ownerA);
     HookListBoxCreation(ownerB);
     EXPECT_EQ(world.Hooks().Count(), 1u);
-
-    const HWND stranger = CreateListBox(form.Hwnd());
-    const HWND plain = CreateListBox(ownerA, "ListBox");
-    const HWND listB = CreateListBox(ownerB);
-    const HWND listA = CreateListBox(ownerA, "ThunderListBox");
-    const HWND secondOfA = CreateListBox(ownerA);
-    EXPECT_FALSE(IsVirtual(stranger));
-    EXPECT_FALSE(IsVirtual(plain));
-    EXPECT_TRUE(IsVirtual(listB));
-    EXPECT_TRUE(IsVirtual(listA));
-    EXPECT_FALSE(IsVirtual(secondOfA));
+    EXPECT_FALSE(IsVirtual(CreateChild(form.Hwnd())));
+    EXPECT_FALSE(IsVirtual(CreateChild(ownerA, "ListBox")));
+    EXPECT_TRUE(IsVirtual(CreateChild(ownerB)));
+    EXPECT_TRUE(IsVirtual(CreateChild(ownerA, "ThunderListBox")));
     EXPECT_EQ(world.Hooks().Count(), 0u);
+    EXPECT_FALSE(IsVirtual(CreateChild(ownerA)));
 
-    // An owner that goes before its list was created takes its request with it.
-    const HWND ownerC = sim::CreateWindow("SimWindow", WS_CHILD, 0, form.Hwnd(), RECT{});
+    // An owner that goes before its list is created takes its request with it.
+    const HWND ownerC = CreateChild(form.Hwnd(), "SimWindow");
     HookListBoxCreation(ownerC);
     sim::DestroyWindow(ownerC);
     EXPECT_EQ(world.Hooks().Count(), 0u);
@@ -93,61 +76,54 @@ TEST_F(CreationHookTest, TouchesNoOtherListBoxWhileRequestsInterleave) {
 
 TEST_F(CreationHookTest, DesignModeInstallsNoDrawingSubclass) {
     sim::Form designer(world, {.ambient = sim::AmbientMode::Design});
-    sim::ControlHost& host = AddControl(designer);
-    EXPECT_EQ(GetProp(host.Hwnd(), kVirtualListProp), nullptr);
-    EXPECT_EQ(GetWindowLong(host.Hwnd(), GWL_WNDPROC),
+    const HWND hWnd = AddControl(designer).Hwnd();
+    EXPECT_EQ(GetProp(hWnd, kVirtualListProp), nullptr);
+    EXPECT_EQ(GetWindowLong(hWnd, GWL_WNDPROC),
               reinterpret_cast<LONG_PTR>(&sim::ControlHost::WindowProc));
 }
 
 class DrawingSubclassTest : public ListViewTest {
 protected:
-    // Puts a recording procedure under the drawing subclass of a control on the form.
+    // Puts the recording procedure under the drawing subclass.
     DrawingSubclassTest() : host_(AddControl(form)), probe_(ControlOf(host_)) {
         probe_.UnsubclassControl();
-        ownProc_ =
-            SetWindowLong(host_.Hwnd(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc));
+        SetWindowLong(host_.Hwnd(), GWL_WNDPROC, kRecorder);
         probe_.SubclassControl();
         gReceived.clear();
+    }
+    LRESULT SendDrawItem(HWND item) {
+        DRAWITEMSTRUCT dis{ODT_LISTBOX, 2, static_cast<UINT>(-1), ODA_DRAWENTIRE, 0, item, {},
+                           {},          0};
+        lastItem_ = reinterpret_cast<LPARAM>(&dis);
+        return SendMessage(host_.Hwnd(), WM_DRAWITEM, 2, lastItem_);
     }
 
     sim::ControlHost& host_;
     ColumnPickProbe probe_;
-    LONG_PTR ownProc_ = 0;
+    LPARAM lastItem_ = 0;
 };
 
 TEST_F(DrawingSubclassTest, DrawsTheListsRowsAndPassesEverythingElseOn) {
     EXPECT_EQ(ControlFromWindow(host_.Hwnd()), &ControlOf(host_));
-    DRAWITEMSTRUCT other{ODT_LISTBOX, 9, 0, ODA_DRAWENTIRE, 0, host_.EditHwnd(), nullptr, {}, 0};
-    const auto otherParam = reinterpret_cast<LPARAM>(&other);
-    EXPECT_EQ(SendMessage(host_.Hwnd(), WM_DRAWITEM, 9, otherParam), 77);
-    EXPECT_EQ(SendMessage(host_.Hwnd(), WM_SETTEXT, 0, 0), 77);
-    ASSERT_EQ(gReceived.size(), 2u);
-    EXPECT_EQ(gReceived[0].message, WM_DRAWITEM);
-    EXPECT_EQ(gReceived[0].wParam, 9u);
-    EXPECT_EQ(gReceived[0].lParam, otherParam);
-
-    // The list's own request is answered here; a list without rows draws nothing.
-    DRAWITEMSTRUCT mine{
-        ODT_LISTBOX, 2, static_cast<UINT>(-1), ODA_DRAWENTIRE, 0, host_.ListHwnd(), nullptr, {}, 0};
-    EXPECT_EQ(SendMessage(host_.Hwnd(), WM_DRAWITEM, 2, reinterpret_cast<LPARAM>(&mine)), 1);
-    EXPECT_EQ(gReceived.size(), 2u);
+    EXPECT_EQ(SendDrawItem(host_.EditHwnd()), 77);
+    EXPECT_EQ(gReceived, (std::vector<std::pair<UINT, LPARAM>>{{WM_DRAWITEM, lastItem_}}));
+    EXPECT_EQ(SendDrawItem(host_.ListHwnd()), 1);
+    EXPECT_EQ(gReceived.size(), 1u);
 }
 
 TEST_F(DrawingSubclassTest, EndingPutsTheProcedureBackOrKeepsAChainWhole) {
     probe_.UnsubclassControl();
-    EXPECT_EQ(GetWindowLong(host_.Hwnd(), GWL_WNDPROC), reinterpret_cast<LONG_PTR>(&RecordingProc));
-    EXPECT_EQ(GetProp(host_.Hwnd(), kVirtualListProp), nullptr);
+    EXPECT_EQ(GetWindowLong(host_.Hwnd(), GWL_WNDPROC), kRecorder);
     EXPECT_EQ(ControlFromWindow(host_.Hwnd()), nullptr);
 
-    // Another subclass on top: the drawing subclass stays in the chain and only passes on.
+    // Another subclass on top: the drawing subclass stays in its chain and only passes on.
     probe_.SubclassControl();
-    const LONG_PTR above =
-        SetWindowLong(host_.Hwnd(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc));
+    const auto above =
+        reinterpret_cast<WNDPROC>(SetWindowLong(host_.Hwnd(), GWL_WNDPROC, kRecorder));
     probe_.UnsubclassControl();
     gReceived.clear();
-    EXPECT_EQ(CallWindowProc(reinterpret_cast<WNDPROC>(above), host_.Hwnd(), WM_SETTEXT, 5, 6), 77);
-    ASSERT_EQ(gReceived.size(), 1u);
-    EXPECT_EQ(gReceived[0].wParam, 5u);
+    EXPECT_EQ(CallWindowProc(above, host_.Hwnd(), WM_SETTEXT, 0, 6), 77);
+    EXPECT_EQ(gReceived, (std::vector<std::pair<UINT, LPARAM>>{{WM_SETTEXT, 6}}));
 }
 
 }  // namespace
