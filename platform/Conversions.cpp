@@ -179,7 +179,6 @@ std::string FormatCurrency(Currency c) {
     const bool negative = c.scaled < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(c.scaled) : static_cast<std::uint64_t>(c.scaled);
-    // Built in two steps: GCC 12 at -O3 takes `"-" + std::string` for an overlapping copy.
     std::string text = negative ? "-" : "";
     text += std::to_string(magnitude / 10000);
     std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
