@@ -13,6 +13,7 @@
 #include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
 #include "platform/sim/Form.h"
+#include "platform/sim/SimWindowApi.h"
 #include "platform/sim/World.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/ColumnPickProbe.h"
@@ -141,21 +142,30 @@ TEST_F(FillTest, WithoutWidthsOnlyTheMessageIsShown) {
 
 TEST_F(FillTest, QueryRowsBecomeTheTableAsTheyAre) {
     PrepareTwoRows();
-    Control().FillComboBoxMultiColumn(*db_, "SELECT id, name, origin FROM fruit ORDER BY id");
+    Control().FillComboBoxMultiColumn(*db_, "SELECT name, origin, id FROM fruit ORDER BY id");
     EXPECT_TRUE(world_.MessageBoxes().empty());
     EXPECT_EQ(world_.MousePointerHistory(), (std::vector<int>{vbHourglass, vbDefault}));
     EXPECT_EQ(messages_, (std::vector<ListMessage>{{LB_RESETCONTENT, 0}, {LB_SETCOUNT, 5}}));
     EXPECT_EQ(Control().ListCount(), 5);
 
-    // Three fields with two columns: all stored, the column count left alone.
+    // Three fields with two columns: all stored as they came, the column count left alone.
     const VariantArray& table = Probe().varItems();
     ASSERT_EQ(table.Extent(0), 3);
     ASSERT_EQ(table.Extent(1), 5);
     EXPECT_EQ(Control().ColumnCount(), 2);
-    EXPECT_EQ(table.At(0, 1).Type(), VarType::Long);
-    EXPECT_EQ(CStr(table.At(1, 3)), "quince");
-    EXPECT_TRUE(table.At(2, 1).IsNull());
-    EXPECT_EQ(DisplayText(table.At(2, 1)), "");
+    EXPECT_EQ(CStr(table.At(0, 3)), "quince");
+    EXPECT_TRUE(table.At(1, 1).IsNull());
+    EXPECT_EQ(table.At(2, 1).Type(), VarType::Long);
+
+    // Two columns are drawn; a Null cell stays empty.
+    world_.Graphics().ClearLog();
+    sim::ShowWindow(host_->ListHwnd(), true);
+    std::vector<std::string> texts;
+    for (const sim::DrawRecord& r : world_.Graphics().Log()) {
+        if (r.op == sim::DrawOp::DrawText && r.window == host_->ListHwnd()) texts.push_back(r.text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"apple", "Kent", "pear", "plum", "Agen", "quince",
+                                               "sloe", "Kent"}));
 
     // The selection state is cleared; the current row and the text are not.
     EXPECT_EQ(Probe().lngHotRow(), -1);
@@ -164,15 +174,15 @@ TEST_F(FillTest, QueryRowsBecomeTheTableAsTheyAre) {
     EXPECT_EQ(Control().Text(), "sec");
 }
 
-TEST_F(FillTest, NumbersKeepTheirTypeForValue) {
+TEST_F(FillTest, NumbersKeepTheirTypeSoValueFindsThemAsNumbers) {
     PrepareTwoRows();
     Control().FillComboBoxMultiColumn(*db_, "SELECT price, name FROM fruit ORDER BY id");
-    // The row whose price is 1.25 is found by the number, not by a text that looks like it.
-    Probe().lngListIndex() = 2;
-    const Variant value = Control().Value();
-    EXPECT_EQ(value.Type(), VarType::Double);
-    EXPECT_TRUE(VariantEquals(value, Variant(1.25)));
-    EXPECT_FALSE(VariantEquals(value, Variant("1.25")));
+    EXPECT_EQ(Probe().varItems().At(0, 2).Type(), VarType::Double);
+    // A text that reads like the number is no key; the number is.
+    Control().Value(Variant("1.25"));
+    EXPECT_EQ(Control().ListIndex(), 1);
+    Control().Value(Variant(1.25));
+    EXPECT_EQ(Control().ListIndex(), 2);
 }
 
 TEST_F(FillTest, QueryWithoutRowsKeepsTheOldTableUncounted) {
