@@ -52,7 +52,9 @@ TEST_F(EditingFailureTest, AFailedMoveIsReportedAndTheKeyStillReachesTheHostUnch
 TEST_F(EditingFailureTest, AFailedKeyDownIsReportedAndRaisesNoKeyDown) {
     Fill({"Apple", "Banana"});
     Focus();
-    probe.blnComboBoxIsOpen() = true;
+    user.PressKey(vbKeyDown, vbAltMask);
+    ASSERT_TRUE(control.ComboBoxIsOpen());
+    events.ClearLog();
     world.FailNext("ListBox.SetListIndex", kFailure);
     user.PressKey(vbKeyEscape);
 
