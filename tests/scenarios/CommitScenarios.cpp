@@ -128,5 +128,65 @@ TEST_F(CommitScenario, NavigationCommitsOnlyWhenTheFocusLeaves) {
     EXPECT_EQ(events.Count("AfterUpdate"), 1);
 }
 
+TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListCancelledReopensTheList) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->TypeText("x");
+    events.ClearLog();
+    events.cancelNotInList = true;
+    driver->MoveFocusAway();
+
+    EXPECT_TRUE(driver->ListVisible(control));
+    EXPECT_TRUE(control.ComboBoxIsOpen());
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_EQ(Text(), "x");
+    EXPECT_EQ(Log(), (Events{"NotInList(0)"}));
+}
+
+TEST_F(CommitScenario, EnterWithNoCurrentRowAndNotInListCancelledReopensTheList) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->TypeText("x");
+    events.ClearLog();
+    events.cancelNotInList = true;
+    driver->PressKey(vbKeyReturn);
+
+    EXPECT_TRUE(driver->ListVisible(control));
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_EQ(Text(), "x");
+    EXPECT_EQ(CommittedRow(), -1);
+    EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "NotInList(0)", "KeyPress(0)", "KeyUp(13,0)"}));
+}
+
+TEST_F(CommitScenario, EnterInTheOpenListClosesItAndCommitsTheRow) {
+    Fill({"Apple", "Banana", "Cherry"});
+    driver->FocusControl(control);
+    driver->PressKey(vbKeyDown, vbAltMask);
+    driver->PressKey(vbKeyDown);
+    driver->PressKey(vbKeyDown);
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_EQ(Text(), "Banana");
+    EXPECT_EQ(CommittedRow(), 1);
+    EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "AfterUpdate", "KeyPress(0)", "KeyUp(13,0)"}));
+}
+
+TEST_F(CommitScenario, FocusLossWithTheListOpenClosesItAndCommits) {
+    Fill({"Apple", "Banana"});
+    driver->FocusControl(control);
+    driver->TypeText("b");
+    driver->PressKey(vbKeyDown, vbAltMask);
+    events.ClearLog();
+    driver->MoveFocusAway();
+
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_FALSE(driver->EditHasFocus(control));
+    EXPECT_EQ(CommittedRow(), 1);
+    EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
+}
+
 }  // namespace
 }  // namespace cp::test

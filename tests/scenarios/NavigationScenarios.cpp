@@ -131,5 +131,61 @@ TEST_F(NavigationScenario, EscapeWithTheListClosedChangesNothing) {
     EXPECT_EQ(Log(), (Events{"KeyDown(27,0)", "KeyPress(0)", "KeyUp(27,0)"}));
 }
 
+TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
+    Fill({"Apple", "Banana", "Cherry"});
+    driver->FocusControl(control);
+    driver->TypeText("b");
+    events.ClearLog();
+    driver->PressKey(vbKeyDown, vbAltMask);
+
+    EXPECT_TRUE(driver->ListVisible(control));
+    EXPECT_TRUE(control.ComboBoxIsOpen());
+    EXPECT_EQ(driver->ListSelection(control), 1);
+    EXPECT_TRUE(driver->EditHasFocus(control));
+
+    driver->PressKey(vbKeyUp, vbAltMask);
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_FALSE(control.ComboBoxIsOpen());
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_EQ(Text(), "Banana");
+    EXPECT_EQ(Log(), (Events{"KeyDown(40,4)", "KeyUp(40,4)", "KeyDown(38,4)", "KeyUp(38,4)"}));
+}
+
+TEST_F(NavigationScenario, EscapeAfterNavigatingInTheOpenListRestoresTheCommittedRow) {
+    Fill({"Apple", "Banana", "Cherry"});
+    driver->FocusControl(control);
+    driver->TypeText("b");
+    driver->PressKey(vbKeyReturn);
+    driver->PressKey(vbKeyDown, vbAltMask);
+    driver->PressKey(vbKeyDown);
+    ASSERT_EQ(Text(), "Cherry");
+    ASSERT_TRUE(driver->ListVisible(control));
+    events.ClearLog();
+    driver->PressKey(vbKeyEscape);
+
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_EQ(Text(), "Banana");
+    EXPECT_EQ(control.ListIndex(), 1);
+    EXPECT_EQ(driver->ListSelection(control), 1);
+    EXPECT_EQ(CommittedRow(), 1);
+    EXPECT_EQ(Log(), (Events{"KeyDown(27,0)", "KeyPress(0)", "KeyUp(27,0)"}));
+
+    driver->MoveFocusAway();
+    EXPECT_EQ(Log(), (Events{"KeyDown(27,0)", "KeyPress(0)", "KeyUp(27,0)"}));
+}
+
+TEST_F(NavigationScenario, TheListOpensOnTheRowThatTypingChoseWhileItWasClosed) {
+    FillNumbered(20);
+    driver->FocusControl(control);
+    driver->TypeText("r15");
+    control.ShowDropDown();
+
+    EXPECT_TRUE(driver->ListVisible(control));
+    EXPECT_EQ(driver->ListSelection(control), 15);
+    EXPECT_LE(driver->ListTopIndex(control), 15);
+    EXPECT_GT(driver->ListTopIndex(control) + 8, 15);
+}
+
 }  // namespace
 }  // namespace cp::test

@@ -15,6 +15,12 @@ namespace cp::test {
 
 class ControlScenario : public ::testing::Test {
 protected:
+    // No scenario here expects the error report.
+    void TearDown() override {
+        for (const MessageBoxRecord& box : driver->MessageBoxes())
+            ADD_FAILURE() << "message box: " << box.prompt;
+    }
+
     // One row per text, in one column.
     void Fill(const std::vector<std::string>& rows) {
         std::string items;

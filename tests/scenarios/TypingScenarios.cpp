@@ -190,5 +190,22 @@ TEST_F(TypingScenario, DeleteAfterACompletionDoesNotCompleteAgain) {
     EXPECT_EQ(control.ListIndex(), 0);
 }
 
+// The last key decides how a host's write of the text is matched: after a deletion an empty
+// text stands for no row, after typing it matches the first row and completes to it.
+TEST_F(TypingScenario, AHostWriteIsMatchedAsTheLastKeyWas) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->TypeText("x");
+    control.Text("");
+    EXPECT_EQ(Text(), "Apple");
+    EXPECT_EQ(SelLength(), 5);
+    EXPECT_EQ(control.ListIndex(), 0);
+
+    driver->PressKey(vbKeyBack);
+    control.Text("");
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(control.ListIndex(), -1);
+}
+
 }  // namespace
 }  // namespace cp::test
