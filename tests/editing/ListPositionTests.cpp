@@ -1,0 +1,69 @@
+#include "tests/editing/EditingFixture.h"
+
+namespace cp::test {
+namespace {
+
+using ListPositionTest = EditingTest;
+
+std::pair<DWORD, DWORD> EditSelection(HWND edit) {
+    DWORD first = 0;
+    DWORD last = 0;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    return {first, last};
+}
+
+// Two rows with the same text: only the committed row tells them apart.
+TEST_F(ListPositionTest, AnUneditedTextOpensTheListOnTheCommittedRowEditedOnTheFirstMatch) {
+    Fill({"abc", "abc", "x"});
+    Focus();
+    user.PressKey(vbKeyDown);
+    user.PressKey(vbKeyDown);
+    user.PressKey(vbKeyReturn);
+    ASSERT_EQ(probe.lngCommittedIndex(), 1);
+    user.SelectText(1, 0);
+    SendMessage(host.ListHwnd(), LB_SETCURSEL, 2, 0);
+
+    probe.FindItemAndSelectItemInListBox();
+    EXPECT_EQ(control.ListIndex(), 1);
+    EXPECT_EQ(sim::InspectListBox(host.ListHwnd())->selection, 1);
+    EXPECT_EQ(EditSelection(host.EditHwnd()), (std::pair<DWORD, DWORD>{0, 3}));
+    EXPECT_FALSE(probe.blnIgnoreListClick());
+
+    probe.blnUserEdited() = true;
+    probe.FindItemAndSelectItemInListBox();
+    EXPECT_EQ(control.ListIndex(), 0);
+}
+
+TEST_F(ListPositionTest, AnEmptyTextOrATextInNoRowLeavesTheListAlone) {
+    Fill({"Apple", "Banana"});
+    SendMessage(host.ListHwnd(), LB_SETCURSEL, 1, 0);
+    probe.FindItemAndSelectItemInListBox();
+    EXPECT_EQ(sim::InspectListBox(host.ListHwnd())->selection, 1);
+
+    probe.blnInternalTextChange() = true;
+    control.Text("x");
+    probe.blnInternalTextChange() = false;
+    probe.FindItemAndSelectItemInListBox();
+    EXPECT_EQ(sim::InspectListBox(host.ListHwnd())->selection, 1);
+}
+
+// Row numbers beyond the 16-bit range page like any other.
+TEST_F(ListPositionTest, PageKeysWorkBeyondThe16BitRowRange) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < 40000; ++i)
+        rows.push_back("r" + std::to_string(i));
+    Fill(rows);
+    Focus();
+    SendMessage(host.ListHwnd(), LB_SETCURSEL, 39990, 0);
+    user.PressKey(vbKeyPageDown);
+    EXPECT_EQ(control.ListIndex(), 39997);
+    EXPECT_EQ(probe.lngHotRow(), 39997);
+    EXPECT_EQ(Text(), "r39997");
+
+    SendMessage(host.ListHwnd(), LB_SETCURSEL, 33000, 0);
+    user.PressKey(vbKeyPageUp);
+    EXPECT_EQ(control.ListIndex(), 32993);
+}
+
+}  // namespace
+}  // namespace cp::test

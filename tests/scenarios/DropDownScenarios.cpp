@@ -1,0 +1,49 @@
+// Opening and closing the list as a user and the host see it.
+#include <gtest/gtest.h>
+
+#include "tests/scenarios/ScenarioFixture.h"
+
+namespace cp::test {
+namespace {
+
+using DropDownScenario = ControlScenario;
+
+TEST_F(DropDownScenario, ShowDropDownOpensTheListUnderTheControlOnTheRowOfTheText) {
+    FillNumbered(5);
+    driver->FocusControl(control);
+    driver->TypeText("r03");
+    events.ClearLog();
+    control.ShowDropDown();
+
+    ASSERT_TRUE(driver->ListVisible(control));
+    EXPECT_TRUE(control.ComboBoxIsOpen());
+    const RECT list = driver->ListScreenRect(control);
+    const RECT box = driver->ControlScreenRect(control);
+    EXPECT_EQ(list.top, box.bottom);
+    EXPECT_EQ(list.left, box.left);
+    EXPECT_EQ(list.right - list.left, box.right - box.left);
+    EXPECT_EQ(driver->ListSelection(control), 3);
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(DropDownScenario, AClickElsewhereOnTheFormClosesTheListWithoutACommit) {
+    FillNumbered(5);
+    driver->FocusControl(control);
+    control.ShowDropDown();
+    driver->MouseMoveOnList(control, 300, 400);
+    events.ClearLog();
+    driver->ClickOnForm(90, 90);
+
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_FALSE(control.ComboBoxIsOpen());
+    EXPECT_TRUE(Log().empty());
+    EXPECT_EQ(CommittedRow(), -1);
+
+    // It opens again as often as the user likes.
+    control.ShowDropDown();
+    EXPECT_TRUE(driver->ListVisible(control));
+}
+
+}  // namespace
+}  // namespace cp::test

@@ -1,0 +1,91 @@
+// Picking a row with the mouse: one pick, one AfterUpdate, however the row was reached.
+#include <gtest/gtest.h>
+
+#include "tests/scenarios/ScenarioFixture.h"
+
+namespace cp::test {
+namespace {
+
+// A point inside visible row k of the list, in twips of its client area.
+constexpr float kX = 300;
+float RowY(int k) {
+    return static_cast<float>(k * 225 + 100);
+}
+
+class ListMouseScenario : public ControlScenario {
+protected:
+    void Open(int rows) {
+        FillNumbered(rows);
+        driver->FocusControl(control);
+        control.ShowDropDown();
+        ASSERT_TRUE(driver->ListVisible(control));
+        events.ClearLog();
+    }
+    void ExpectCommitted(int row) {
+        const std::string text = (row < 10 ? "r0" : "r") + std::to_string(row);
+        EXPECT_FALSE(driver->ListVisible(control));
+        EXPECT_EQ(Text(), text);
+        EXPECT_EQ(SelStart(), 0);
+        EXPECT_EQ(SelLength(), 3);
+        EXPECT_TRUE(driver->EditHasFocus(control));
+        EXPECT_EQ(control.ListIndex(), row);
+        EXPECT_EQ(CommittedRow(), row);
+        EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
+    }
+};
+
+TEST_F(ListMouseScenario, TheRowUnderThePointerFollowsItAndAClickPicksItOnce) {
+    Open(10);
+    driver->MouseMoveOnList(control, kX, RowY(1));
+    EXPECT_EQ(driver->ListSelection(control), 1);
+    driver->MouseMoveOnList(control, kX, RowY(3));
+    EXPECT_EQ(driver->ListSelection(control), 3);
+    EXPECT_TRUE(Log().empty());
+
+    driver->MouseDownOnList(control, kX, RowY(3));
+    driver->MouseUpOnList(control, kX, RowY(3));
+    ExpectCommitted(3);
+}
+
+TEST_F(ListMouseScenario, APressOnAnotherRowThanTheTrackedOnePicksThatRowOnce) {
+    Open(10);
+    driver->MouseMoveOnList(control, kX, RowY(1));
+    driver->MouseDownOnList(control, kX, RowY(4));
+    driver->MouseUpOnList(control, kX, RowY(4));
+    ExpectCommitted(4);
+}
+
+// While the button is held the list window follows the pointer itself as well, so a movement
+// below or above it may scroll by more than the control's one row; every movement scrolls, the
+// bottom (or top) visible row stays selected, and the ends are kept.
+TEST_F(ListMouseScenario, DraggingBelowAndAboveScrollsToTheEndsAndTheReleasePicksOnce) {
+    Open(20);
+    driver->MouseDownOnList(control, kX, RowY(7));
+    int previous = driver->ListTopIndex(control);
+    for (int move = 0; move < 20 && previous < 12; ++move) {
+        driver->MouseMoveOnList(control, kX, RowY(8) + 300);
+        const int top = driver->ListTopIndex(control);
+        EXPECT_GT(top, previous);
+        EXPECT_EQ(driver->ListSelection(control), top + 7);
+        previous = top;
+    }
+    EXPECT_EQ(previous, 12);
+    driver->MouseMoveOnList(control, kX, RowY(8) + 300);
+    EXPECT_EQ(driver->ListTopIndex(control), 12);
+    EXPECT_EQ(driver->ListSelection(control), 19);
+
+    for (int move = 0; move < 20 && previous > 0; ++move) {
+        driver->MouseMoveOnList(control, kX, -150);
+        const int top = driver->ListTopIndex(control);
+        EXPECT_LT(top, previous);
+        EXPECT_EQ(driver->ListSelection(control), top);
+        previous = top;
+    }
+    EXPECT_EQ(previous, 0);
+    EXPECT_TRUE(Log().empty());
+    driver->MouseUpOnList(control, kX, -150);
+    ExpectCommitted(0);
+}
+
+}  // namespace
+}  // namespace cp::test
