@@ -142,6 +142,10 @@ private:
     void SelectNextPreviousItemInListBox(std::int16_t& KeyCode);
     void UpdateTextFromRow(bool& Cancel);
     void CommitOnEnter(std::int16_t& KeyAscii);
+    void ClearListSelection();
+    void RestoreCommittedRow();
+    void CommitEmptyText();
+    void CommitFoundRow(std::int32_t lngRow);
 
     // --- List rendering and window plumbing (listview/) ---------------------------------------
     void DrawListRow(DRAWITEMSTRUCT dis);
@@ -206,6 +210,7 @@ private:
     bool blnTextChanged = false;         // the text changed since the last commit
     bool blnUserEdited = false;          // the user changed text or selection
     std::int16_t intLastKey = 0;         // last key seen by the matching pass
+    bool blnLastKeyDelete = false;       // intLastKey 46 came from Delete, not from "."
 
     // Drop-down list, mouse and painting state.
     bool blnComboBoxIsOpen = false;      // the list is open

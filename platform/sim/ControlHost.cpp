@@ -183,7 +183,13 @@ void ControlHost::Command(WPARAM wParam, LPARAM lParam) {
     const HWND from = reinterpret_cast<HWND>(lParam);
     if (from == edit_ && CommandCode(wParam) == EN_CHANGE)
         Deliver("txtTextBox_Change", [](HostedControl& c) { c.txtTextBox_Change(); });
-    if (from == list_ && from && CommandCode(wParam) == LBN_SELCHANGE) RaiseListClick();
+    if (from == list_ && from && CommandCode(wParam) == LBN_SELCHANGE && PressChangedSelection())
+        RaiseListClick();
+}
+
+bool ControlHost::PressChangedSelection() const {
+    const ListBoxState* s = InspectListBox(list_);
+    return s == nullptr || s->selection != s->pressSelection;
 }
 
 void ControlHost::Key(EditKeyEvent& event) {

@@ -4,8 +4,9 @@
 //
 // The control window's procedure turns messages into the control's notifications:
 // - WM_SIZE -> UserControl_Resize, WM_PAINT -> UserControl_Paint;
-// - EN_CHANGE of the edit field -> txtTextBox_Change, LBN_SELCHANGE of the list ->
-//   lstListBox_Click;
+// - EN_CHANGE of the edit field -> txtTextBox_Change; LBN_SELCHANGE of the list ->
+//   lstListBox_Click when the user's press changed the list's selection (the list reports
+//   every release, changed or not), before the release reaches lstListBox_MouseUp;
 // - the edit field's keys -> txtTextBox_KeyDown / KeyPress / KeyUp, by-reference arguments read
 //   back (a KeyCode or KeyAscii of 0 makes the field ignore the key; a changed value is the
 //   one it handles); a double click -> txtTextBox_DblClick;
@@ -96,6 +97,7 @@ private:
     void KeyPress(EditKeyEvent& event);
     void Mouse(UINT message, LPARAM lParam, bool onList);
     void FocusLeft(HWND gaining);
+    bool PressChangedSelection() const;
     bool Inside(HWND hwnd) const;
 
     Form& form_;                     // the form that holds the control

@@ -142,10 +142,10 @@ LRESULT ResetContent(HWND hwnd, ListBoxState& s) {
 
 LRESULT SetCurSel(HWND hwnd, ListBoxState& s, WPARAM wParam) {
     const auto row = static_cast<std::int32_t>(wParam);
-    if (row < 0 || row >= s.count) {
-        SetSelection(hwnd, s, -1);
-        return LB_ERR;
-    }
+    // -1 clears the selection (and still answers LB_ERR); any other row outside the list is
+    // refused and changes nothing, as on Windows.
+    if (row == -1) SetSelection(hwnd, s, -1);
+    if (row < 0 || row >= s.count) return LB_ERR;
     s.caret = row;
     MakeVisible(hwnd, s, row);
     if (ListBoxState* now = InspectListBox(hwnd)) SetSelection(hwnd, *now, row);
@@ -189,6 +189,7 @@ void PressLeft(HWND hwnd, LPARAM lParam) {
     const int row = RowAt(hwnd, *s, PointY(lParam));
     if (row == -1) return;
     s->captured = true;
+    s->pressSelection = s->selection;
     MoveCaret(hwnd, row);
 }
 

@@ -5,8 +5,9 @@
 // - Rows are 15 pixels high (LB_GETITEMHEIGHT). A data-less list (LBS_NODATA) takes its row
 //   count from LB_SETCOUNT (answering 0; any other list answers LB_ERR). LB_GETCOUNT,
 //   LB_RESETCONTENT and LB_DELETESTRING work as on Windows.
-// - LB_SETCURSEL selects a row and scrolls it into view, without notification; -1 or an index
-//   out of range clears the selection and answers LB_ERR. LB_GETCURSEL.
+// - LB_SETCURSEL selects a row and scrolls it into view, without notification; -1 clears the
+//   selection and answers LB_ERR; any other index out of range answers LB_ERR and changes
+//   nothing (as Windows and Wine do). LB_GETCURSEL.
 // - LB_SETTOPINDEX scrolls within the limits of a real list: the top row is at most
 //   count - (whole rows visible), never below 0. LB_GETTOPINDEX, LB_GETITEMRECT.
 // - Unless LBS_NOINTEGRALHEIGHT is set, the window's height shrinks to whole rows (when it is
@@ -44,6 +45,7 @@ struct ListBoxState : ClassState {
     int itemHeight = kListRowHeight;  // row height in pixels
     HFONT font = nullptr;             // the font set with WM_SETFONT
     bool captured = false;            // a left press on a row is held
+    int pressSelection = -1;          // the selection when the last left press on a row began
 };
 
 LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

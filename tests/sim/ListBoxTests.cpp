@@ -61,8 +61,8 @@ TEST_F(ListBoxTest, SelectionScrollsIntoViewWithoutNotifying) {
     EXPECT_EQ(Send(LB_SETCURSEL, 2), 2);
     EXPECT_EQ(Send(LB_GETTOPINDEX), 2);
 
-    EXPECT_EQ(Send(LB_SETCURSEL, 25), LB_ERR);
-    EXPECT_EQ(Send(LB_GETCURSEL), -1);
+    EXPECT_EQ(Send(LB_SETCURSEL, 25), LB_ERR);  // refused: the selection stays
+    EXPECT_EQ(Send(LB_GETCURSEL), 2);
     Send(LB_SETCURSEL, 4);
     EXPECT_EQ(Send(LB_SETCURSEL, static_cast<WPARAM>(-1)), LB_ERR);
     EXPECT_EQ(Send(LB_GETCURSEL), -1);

@@ -32,6 +32,7 @@ class ColumnPickProbe {
     auto& blnTextChanged() { return c_.blnTextChanged; }
     auto& blnUserEdited() { return c_.blnUserEdited; }
     auto& intLastKey() { return c_.intLastKey; }
+    auto& blnLastKeyDelete() { return c_.blnLastKeyDelete; }
     auto& blnComboBoxIsOpen() { return c_.blnComboBoxIsOpen; }
     auto& lngListBoxParent() { return c_.lngListBoxParent; }
     auto& blnListShown() { return c_.blnListShown; }

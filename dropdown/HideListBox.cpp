@@ -1,0 +1,40 @@
+// Closing the list, and the published ways to open it and to ask whether it is open.
+#include "control/ColumnPick.h"
+#include "control/ErrorReport.h"
+#include "listview/basHookListBox.h"
+
+namespace cp {
+
+void ColumnPick::HideListBox(bool blnSetFocus) {
+    TrappedSub("HideListBox", [&] {
+        lstListBox.SetVisible(false);
+        // The extended style stays: it matters only while the list floats.
+        SetParent(lstListBox.hWnd(), lngListBoxParent);
+        blnComboBoxIsOpen = false;
+        const auto finish = [&] {
+            blnButtonDown = false;
+            blnShownPressed = false;
+            blnShownReleased = false;
+            lngHotRow = -1;
+            UnsubclassForm(UserControl.ParentHwnd());
+        };
+        try {
+            if (blnSetFocus) txtTextBox.SetFocus();
+        } catch (...) {
+            // An edit field that cannot take the focus must not leave the watcher on the form:
+            // every later click there would close the closed list and fail once more.
+            finish();
+            throw;
+        }
+        finish();
+    });
+}
+
+void ColumnPick::ShowDropDown() {
+    if (blnLocked || blnComboBoxIsOpen) return;
+    FindItemAndSelectItemInListBox();
+    ShowListBox();
+    txtTextBox.SetFocus();
+}
+
+}  // namespace cp

@@ -1,0 +1,92 @@
+// Opening the list: sized from the number of rows, placed on the screen under (or above) the
+// control, handed to the desktop as a tool window, shown, and watched over by the form watcher.
+#include <utility>
+
+#include "control/ColumnPick.h"
+#include "control/ErrorReport.h"
+#include "dropdown/ListPlacement.h"
+#include "dropdown/ListTables.h"
+#include "listview/TranslateColor.h"
+#include "listview/basHookListBox.h"
+#include "platform/Conversions.h"
+
+namespace cp {
+namespace {
+
+// A solid brush for one painting; one left behind by a failure is deleted on the way out.
+class PaintBrush {
+public:
+    explicit PaintBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
+    ~PaintBrush() {
+        try {
+            if (brush_ != nullptr) DeleteObject(brush_);
+        } catch (...) {
+        }
+    }
+    PaintBrush(const PaintBrush&) = delete;
+    PaintBrush& operator=(const PaintBrush&) = delete;
+
+    HBRUSH Get() const { return brush_; }
+    void Delete() { DeleteObject(std::exchange(brush_, nullptr)); }
+
+private:
+    HBRUSH brush_;  // nullptr once deleted
+};
+
+// Moves the list, still a child of the control's window, to its place on the screen and then
+// gives it to the desktop, where the same numbers become screen coordinates.
+void PlaceOnDesktop(ListBox& list, UserControlHost& control) {
+    ListPlacementInput in;
+    GetWindowRect(control.hWnd(), &in.control);
+    in.listHeight = list.Height();
+    in.listWidth = list.Width();
+    in.screenHeight = host::ScreenHeight();
+    in.screenWidth = host::ScreenWidth();
+    const ListPosition at = PlaceList(in);
+    list.Move(at.left, at.top, in.listWidth, in.listHeight);
+    SetParent(list.hWnd(), nullptr);
+    // A floating list gets no button of its own on the task bar.
+    const LONG_PTR exStyle = GetWindowLong(list.hWnd(), GWL_EXSTYLE);
+    SetWindowLong(list.hWnd(), GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
+}
+
+// Pixels of the list's client area from a size in twips.
+LONG Pixels(float twips) {
+    return CLng(static_cast<double>(twips) / kTwipsPerPixel);
+}
+
+}  // namespace
+
+void ColumnPick::ShowListBox() {
+    TrappedSub("ShowListBox", [&] {
+        lngListBoxParent = GetParent(lstListBox.hWnd());
+        const std::int64_t shownRows = lngListCount < intListRows ? lngListCount : intListRows;
+        lstListBox.SetHeight(TableEntry(varListHeights, shownRows));
+        lstListBox.SetWidth(intListWidth == -1 ? UserControl.Width() : intListWidth);
+        blnComboBoxIsOpen = true;
+        PlaceOnDesktop(lstListBox, UserControl);
+        blnListShown = true;
+        if (lngListCount > 0) {
+            lstListBox.SetVisible(true);
+        } else {
+            // A list without rows draws nothing itself: its one row is painted in the normal
+            // background once the list has come up.
+            const RECT rect{0, 0, Pixels(lstListBox.Width()), Pixels(lstListBox.Height())};
+            PaintBrush brush(TranslateColor(lngBackColorNormal));
+            lstListBox.SetVisible(true);
+            host::DoEvents();
+            // What ran meanwhile may have closed the list again; it is then left closed, and
+            // the form watcher is not put on a form whose list is gone.
+            if (!blnComboBoxIsOpen) return;
+            const HWND list = lstListBox.hWnd();
+            const HDC dc = GetDC(list);
+            FillRect(dc, &rect, brush.Get());
+            brush.Delete();
+            ReleaseDC(list, dc);
+        }
+        SetDropDownOwner(this);
+        SubclassForm(UserControl.ParentHwnd());
+    });
+}
+
+}  // namespace cp

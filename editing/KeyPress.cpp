@@ -1,0 +1,21 @@
+#include "control/ColumnPick.h"
+#include "control/ErrorReport.h"
+#include "editing/EditingCodes.h"
+
+namespace cp {
+
+void ColumnPick::txtTextBox_KeyPress(std::int16_t& KeyAscii) {
+    TrappedSub("txtTextBox_KeyPress", [&] {
+        if (KeyAscii == editing::kCharEnter) {
+            CommitOnEnter(KeyAscii);
+        } else {
+            intLastKey = KeyAscii;
+            blnLastKeyDelete = false;
+            // Escape belongs to the control: the field neither inserts it nor beeps.
+            if (KeyAscii == editing::kCharEscape) KeyAscii = 0;
+        }
+        RaiseKeyPress(KeyAscii);
+    });
+}
+
+}  // namespace cp

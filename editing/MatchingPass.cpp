@@ -1,0 +1,72 @@
+#include "control/ColumnPick.h"
+#include "control/ErrorReport.h"
+#include "control/FlagGuard.h"
+#include "editing/EditingCodes.h"
+#include "platform/Conversions.h"
+#include "platform/Utf8.h"
+
+namespace cp {
+
+void ColumnPick::txtTextBox_Change() {
+    blnTextChanged = true;
+    // The control's own writes (completion, navigation, commits) are no edits of the user's.
+    if (blnInternalTextChange) return;
+    TrappedSub("txtTextBox_Change", [&] {
+        const bool deletion = intLastKey == editing::kCharBackspace || blnLastKeyDelete;
+        const std::string text = txtTextBox.Text();
+        // An emptied text after a deletion stands for no row; typed, it matches the first row.
+        const std::int32_t row = deletion && text.empty() ? -1 : FindItemInArray(text);
+        if (row == -1) {
+            ClearListSelection();
+        } else {
+            SelectRowInListBox(row);
+            // A deletion never completes, or the deleted tail would come straight back.
+            const std::int32_t caret = txtTextBox.SelStart();
+            if (!deletion && utf8::Length(text) == static_cast<std::size_t>(caret)) {
+                {
+                    FlagGuard internal(blnInternalTextChange);
+                    bool Cancel = false;
+                    UpdateTextFromRow(Cancel);
+                }
+                // The completed tail is selected, so that the next character replaces it.
+                SelectTextToEnd(CInt(static_cast<double>(caret)));
+            }
+        }
+        blnUserEdited = true;
+        RaiseChange();
+    });
+}
+
+void ColumnPick::ClearListSelection() {
+    lstListBox.SetTopIndex(0);
+    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, editing::kNoListRow, 0);
+    lngListIndex = -1;
+    lngCommittedIndex = -1;
+}
+
+void ColumnPick::SelectRowInListBox(std::int32_t lngRow) {
+    FlagGuard ignoreClick(blnIgnoreListClick);
+    lstListBox.SetListIndex(lngRow);
+    lngListIndex = lngRow;
+    lstListBox.SetTopIndex(lngRow);
+}
+
+void ColumnPick::FindItemAndSelectItemInListBox() {
+    TrappedSub("FindItemAndSelectItemInListBox", [&] {
+        const std::string text = txtTextBox.Text();
+        if (text.empty()) return;
+        if (lngCommittedIndex == -1 || blnUserEdited) {
+            const std::int32_t row = FindItemInArray(text);
+            if (row != -1) SelectRowInListBox(row);
+            return;
+        }
+        // The text still stands for the committed row: the list opens on it.
+        FlagGuard ignoreClick(blnIgnoreListClick);
+        lstListBox.SetTopIndex(lngCommittedIndex);
+        lstListBox.SetListIndex(lngCommittedIndex);
+        lngListIndex = lngCommittedIndex;
+        SelectAllTextInTextBox();
+    });
+}
+
+}  // namespace cp

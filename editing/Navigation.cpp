@@ -1,0 +1,119 @@
+#include <cstdint>
+
+#include "control/ColumnPick.h"
+#include "control/ErrorReport.h"
+#include "control/FlagGuard.h"
+#include "editing/EditingCodes.h"
+
+namespace cp {
+namespace {
+
+bool IsNavigationKey(std::int16_t KeyCode) {
+    return KeyCode == vbKeyDown || KeyCode == vbKeyUp || KeyCode == vbKeyPageDown ||
+           KeyCode == vbKeyPageUp;
+}
+
+struct RowMove {
+    bool moves = false;       // the list's selection goes to target
+    std::int32_t target = 0;  // the new row
+};
+
+// Where a navigation key takes the current row c of a list of n rows (n > 0). The list does
+// not wrap; the page keys step a page less one row and stop at the first or last row.
+RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n, std::int16_t intListRows) {
+    const std::int64_t current = c;
+    const std::int64_t last = std::int64_t{n} - 1;
+    const std::int64_t page = std::int64_t{intListRows} - 1;
+    const bool onARow = c != 0 && c != -1;
+    switch (KeyCode) {
+        case vbKeyDown:
+            return current < last ? RowMove{true, c + 1} : RowMove{};
+        case vbKeyUp:
+            return onARow ? RowMove{true, c - 1} : RowMove{};
+        case vbKeyPageDown:
+            return RowMove{
+                true, static_cast<std::int32_t>(current + page < last ? current + page : last)};
+        default:
+            return RowMove{
+                true, static_cast<std::int32_t>(current - page > 0 && onARow ? current - page : 0)};
+    }
+}
+
+}  // namespace
+
+void ColumnPick::txtTextBox_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
+    TrappedSub("txtTextBox_KeyDown", [&] {
+        if (IsNavigationKey(KeyCode)) {
+            const bool alt = Shift == editing::kAltAlone;
+            if (blnComboBoxIsOpen) {
+                if (alt) {
+                    HideListBox(true);
+                } else {
+                    SelectNextPreviousItemInListBox(KeyCode);
+                }
+            } else if (!alt) {
+                SelectNextPreviousItemInListBox(KeyCode);
+            } else if (!blnLocked) {
+                FindItemAndSelectItemInListBox();
+                ShowListBox();
+            }
+        }
+        if (KeyCode == vbKeyEscape && blnComboBoxIsOpen) RestoreCommittedRow();
+        if (KeyCode == vbKeyDelete) {
+            intLastKey = editing::kLastKeyDelete;
+            blnLastKeyDelete = true;
+            blnUserEdited = true;
+        }
+        RaiseKeyDown(KeyCode, Shift);
+    });
+}
+
+void ColumnPick::txtTextBox_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
+    RaiseKeyUp(KeyCode, Shift);
+}
+
+void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
+    TrappedSub("SelectNextPreviousItemInListBox", [&] {
+        const auto count =
+            static_cast<std::int32_t>(SendMessage(lstListBox.hWnd(), LB_GETCOUNT, 0, 0));
+        if (count <= 0) return;
+        const RowMove move = TargetRow(KeyCode, lstListBox.ListIndex(), count, intListRows);
+        if (move.moves) {
+            {
+                FlagGuard ignoreClick(blnIgnoreListClick);
+                lstListBox.SetListIndex(move.target);
+                lngListIndex = lstListBox.ListIndex();
+            }
+            blnUserEdited = true;
+            // Mouse tracking in the open list starts from the row the keys chose.
+            lngHotRow = lstListBox.ListIndex();
+        }
+        KeyCode = 0;
+        {
+            // With no current row this raises NotInList; there is nothing to cancel here.
+            FlagGuard internal(blnInternalTextChange);
+            bool Cancel = false;
+            UpdateTextFromRow(Cancel);
+        }
+        // The whole text is selected, so that typing replaces it.
+        SelectAllTextInTextBox();
+        RaiseChange();
+    });
+}
+
+void ColumnPick::RestoreCommittedRow() {
+    HideListBox(true);
+    {
+        FlagGuard ignoreClick(blnIgnoreListClick);
+        lstListBox.SetListIndex(lngCommittedIndex);
+        lngListIndex = lngCommittedIndex;
+        // With no committed row this raises NotInList; its answer changes nothing here.
+        FlagGuard internal(blnInternalTextChange);
+        bool Cancel = false;
+        UpdateTextFromRow(Cancel);
+    }
+    blnTextChanged = false;
+    blnUserEdited = false;
+}
+
+}  // namespace cp

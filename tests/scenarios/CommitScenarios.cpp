@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "tests/scenarios/ScenarioFixture.h"
+
+namespace cp::test {
+namespace {
+
+using CommitScenario = ControlScenario;
+
+TEST_F(CommitScenario, FocusLossCompletesATypedPrefixToItsRowAndCommitsIt) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    // The caret stands before the "p", so typing the "a" does not complete.
+    driver->TypeText("p");
+    driver->PressKey(vbKeyHome);
+    driver->TypeText("a");
+    ASSERT_EQ(Text(), "ap");
+    events.ClearLog();
+    driver->MoveFocusAway();
+
+    EXPECT_EQ(Text(), "Apple");
+    EXPECT_EQ(control.ListIndex(), 0);
+    EXPECT_EQ(CommittedRow(), 0);
+    EXPECT_EQ(CStr(control.Value()), "Apple");
+    EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
+}
+
+TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListLeftAloneCommitsNothing) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->TypeText("x");
+    events.ClearLog();
+    driver->MoveFocusAway();
+
+    EXPECT_EQ(Text(), "x");
+    EXPECT_FALSE(driver->EditHasFocus(control));
+    EXPECT_EQ(Log(), (Events{"NotInList(0)"}));
+
+    // The text is still unsettled: the next focus loss asks again.
+    driver->FocusControl(control);
+    driver->MoveFocusAway();
+    EXPECT_EQ(Log(), (Events{"NotInList(0)", "NotInList(0)"}));
+}
+
+TEST_F(CommitScenario, FocusLossWithAnEmptiedTextCommitsNoRow) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->TypeText("a");
+    driver->PressKey(vbKeyReturn);
+    ASSERT_EQ(CommittedRow(), 0);
+    driver->SelectText(0, 5);
+    driver->PressKey(vbKeyDelete);
+    events.ClearLog();
+    driver->MoveFocusAway();
+
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(control.ListIndex(), -1);
+    EXPECT_EQ(driver->ListSelection(control), -1);
+    EXPECT_EQ(CommittedRow(), -1);
+    EXPECT_TRUE(control.Value().IsNull());
+    EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
+}
+
+TEST_F(CommitScenario, FocusLossWithoutAnEditSinceTheLastCommitRaisesNothing) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->TypeText("a");
+    driver->PressKey(vbKeyReturn);
+    events.ClearLog();
+    driver->MoveFocusAway();
+    EXPECT_EQ(Log(), Events{});
+
+    // Nor after a commit by the focus loss itself.
+    driver->FocusControl(control);
+    driver->SelectText(0, 5);
+    driver->TypeText("apr");
+    driver->MoveFocusAway();
+    ASSERT_EQ(CommittedRow(), 1);
+    driver->FocusControl(control);
+    events.ClearLog();
+    driver->MoveFocusAway();
+    EXPECT_EQ(Log(), Events{});
+}
+
+TEST_F(CommitScenario, EnterCommitsEveryTimeAndNeverReachesTheField) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->TypeText("apr");
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+    driver->PressKey(vbKeyReturn);
+
+    EXPECT_EQ(Text(), "apricot");
+    EXPECT_EQ(SelStart(), 0);
+    EXPECT_EQ(SelLength(), 7);
+    EXPECT_EQ(CommittedRow(), 1);
+    EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "AfterUpdate", "KeyPress(0)", "KeyUp(13,0)",
+                             "KeyDown(13,0)", "AfterUpdate", "KeyPress(0)", "KeyUp(13,0)"}));
+}
+
+TEST_F(CommitScenario, EnterWithNoCurrentRowAndNotInListLeftAloneCommitsNoRow) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->TypeText("a");
+    driver->PressKey(vbKeyReturn);
+    driver->SelectText(0, 5);
+    driver->TypeText("x");
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+
+    EXPECT_EQ(Text(), "x");
+    EXPECT_EQ(CommittedRow(), -1);
+    EXPECT_TRUE(control.Value().IsNull());
+    EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "NotInList(0)", "AfterUpdate", "KeyPress(0)",
+                             "KeyUp(13,0)"}));
+}
+
+TEST_F(CommitScenario, NavigationCommitsOnlyWhenTheFocusLeaves) {
+    Fill({"Apple", "Banana", "Cherry"});
+    driver->FocusControl(control);
+    driver->PressKey(vbKeyDown);
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(events.Count("AfterUpdate"), 0);
+    driver->MoveFocusAway();
+
+    EXPECT_EQ(Text(), "Banana");
+    EXPECT_EQ(CommittedRow(), 1);
+    EXPECT_EQ(events.Count("AfterUpdate"), 1);
+}
+
+}  // namespace
+}  // namespace cp::test

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "tests/scenarios/ScenarioFixture.h"
+
+namespace cp::test {
+namespace {
+
+class NavigationScenario : public ControlScenario {
+protected:
+    // Types the row's text, which selects the row "r<nn>".
+    void GoToRow(int row) {
+        driver->SelectText(0, static_cast<int>(Text().size()));
+        driver->TypeText((row < 10 ? "r0" : "r") + std::to_string(row));
+        ASSERT_EQ(control.ListIndex(), row);
+    }
+    void ExpectWholeTextSelected() {
+        EXPECT_EQ(SelStart(), 0);
+        EXPECT_EQ(SelLength(), static_cast<int>(Text().size()));
+    }
+};
+
+TEST_F(NavigationScenario, PageKeysStepAPageLessOneRowAndStopAtTheEnds) {
+    FillNumbered(20);  // eight list rows, the default
+    driver->FocusControl(control);
+    struct Case {
+        int from;
+        std::int16_t key;
+        int to;
+    };
+    for (const Case& c : {Case{3, vbKeyPageDown, 10}, Case{15, vbKeyPageDown, 19},
+                          Case{10, vbKeyPageUp, 3}, Case{5, vbKeyPageUp, 0}}) {
+        GoToRow(c.from);
+        events.ClearLog();
+        driver->PressKey(c.key);
+
+        EXPECT_EQ(control.ListIndex(), c.to) << c.from;
+        EXPECT_EQ(driver->ListSelection(control), c.to) << c.from;
+        EXPECT_EQ(Text(), (c.to < 10 ? "r0" : "r") + std::to_string(c.to));
+        ExpectWholeTextSelected();
+        EXPECT_EQ(Log(),
+                  (Events{"Change", "KeyDown(0,0)", "KeyUp(" + std::to_string(c.key) + ",0)"}));
+    }
+}
+
+TEST_F(NavigationScenario, DownAndUpMoveOneRowAndDoNotCommit) {
+    FillNumbered(5);
+    driver->FocusControl(control);
+    driver->PressKey(vbKeyDown);
+    driver->PressKey(vbKeyDown);
+    driver->PressKey(vbKeyUp);
+
+    EXPECT_EQ(control.ListIndex(), 0);
+    EXPECT_EQ(Text(), "r00");
+    EXPECT_EQ(CommittedRow(), -1);
+    EXPECT_EQ(events.Count("AfterUpdate"), 0);
+}
+
+TEST_F(NavigationScenario, AtTheEndsTheRowStaysAndItsTextIsWrittenAndSelected) {
+    Fill({"Apple", "Banana", "Cherry"});
+    driver->FocusControl(control);
+    struct Case {
+        const char* typed;
+        std::int16_t key;
+        int row;
+        const char* text;
+    };
+    for (const Case& c : {Case{"c", vbKeyDown, 2, "Cherry"}, Case{"a", vbKeyUp, 0, "Apple"}}) {
+        driver->SelectText(0, static_cast<int>(Text().size()));
+        driver->TypeText(c.typed);
+        events.ClearLog();
+        driver->PressKey(c.key);
+
+        EXPECT_EQ(control.ListIndex(), c.row);
+        EXPECT_EQ(Text(), c.text);
+        ExpectWholeTextSelected();
+        EXPECT_EQ(Log(),
+                  (Events{"Change", "KeyDown(0,0)", "KeyUp(" + std::to_string(c.key) + ",0)"}));
+    }
+}
+
+TEST_F(NavigationScenario, AnEmptyListLeavesTheKeyCodeAndRaisesNoChange) {
+    driver->FocusControl(control);
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Log(), (Events{"KeyDown(40,0)", "KeyUp(40,0)"}));
+}
+
+TEST_F(NavigationScenario, UpWithNoCurrentRowRaisesNotInListThenChange) {
+    Fill({"Apple", "Banana"});
+    driver->FocusControl(control);
+    driver->TypeText("x");
+    events.ClearLog();
+    driver->PressKey(vbKeyUp);
+
+    EXPECT_EQ(Text(), "x");
+    EXPECT_EQ(control.ListIndex(), -1);
+    EXPECT_EQ(Log(), (Events{"NotInList(0)", "Change", "KeyDown(0,0)", "KeyUp(38,0)"}));
+}
+
+TEST_F(NavigationScenario, AltDownOnALockedClosedControlOpensNothing) {
+    Fill({"Apple", "Banana"});
+    control.Locked(true);
+    driver->FocusControl(control);
+    driver->PressKey(vbKeyDown, vbAltMask);
+
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_FALSE(control.ComboBoxIsOpen());
+    EXPECT_EQ(control.ListIndex(), -1);
+    EXPECT_EQ(Log(), (Events{"KeyDown(40,4)", "KeyUp(40,4)"}));
+}
+
+TEST_F(NavigationScenario, AltShiftDownMovesLikeDown) {
+    Fill({"Apple", "Banana"});
+    driver->FocusControl(control);
+    driver->PressKey(vbKeyDown, vbAltMask | vbShiftMask);
+
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_EQ(control.ListIndex(), 0);
+    EXPECT_EQ(Text(), "Apple");
+    EXPECT_EQ(Log(), (Events{"Change", "KeyDown(0,5)", "KeyUp(40,5)"}));
+}
+
+TEST_F(NavigationScenario, EscapeWithTheListClosedChangesNothing) {
+    Fill({"Apple", "Banana"});
+    driver->FocusControl(control);
+    driver->TypeText("b");
+    events.ClearLog();
+    driver->PressKey(vbKeyEscape);
+
+    EXPECT_EQ(Text(), "Banana");
+    EXPECT_EQ(control.ListIndex(), 1);
+    EXPECT_EQ(Log(), (Events{"KeyDown(27,0)", "KeyPress(0)", "KeyUp(27,0)"}));
+}
+
+}  // namespace
+}  // namespace cp::test
