@@ -103,16 +103,6 @@ Decoded DecodeBmp(const std::string& name) {
     return d;
 }
 
-TEST(ComponentBitmaps, TheArrowGlyphIsEightByTenWithTheGreyArrowBelow) {
-    const Table table = ReadTable("arrow");
-    EXPECT_EQ(table.resource, 10);
-    EXPECT_EQ(table.bits, 4);
-    ASSERT_EQ(table.rows.size(), 10u);
-    EXPECT_EQ(table.rows[0], "KKKKKKKL");
-    EXPECT_EQ(table.rows[5], "DDDDDDDL");
-    EXPECT_EQ(table.rows[9], "LLLLWLLL");
-}
-
 TEST(ComponentBitmaps, GeneratedFilesGiveBackThePixelTables) {
     for (const std::string name : {"arrow", "toolbox"}) {
         const Table table = ReadTable(name);

@@ -68,6 +68,16 @@ std::vector<std::string> Describe(const std::vector<sim::DrawRecord>& records) {
     return texts;
 }
 
+std::vector<std::string> RaisedLook() {
+    return {"Fill(63,2,79,19 #ffffff)", "Fill(63,2,79,19 #c0c0c0)", "Edge(63,2,79,19 5/15)",
+            "Blt(67,8 8x5 from 0,0)"};
+}
+
+std::vector<std::string> PressedLook() {
+    return {"Fill(63,2,79,19 #ffffff)", "Fill(63,2,79,19 #c0c0c0)", "Edge(63,2,79,19 10/16399)",
+            "Blt(68,9 8x5 from 0,0)"};
+}
+
 void ExactSizeHost::SetWidth(float twips) {
     widthPuts.push_back(twips);
     if (twips == width_) return;

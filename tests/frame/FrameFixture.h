@@ -63,6 +63,9 @@ protected:
 // "Fill(63,2,79,19 #c0c0c0)", "Edge(63,2,79,19 5/15)", "Blt(67,8 from 0,0)".
 std::string Describe(const sim::DrawRecord& record);
 std::vector<std::string> Describe(const std::vector<sim::DrawRecord>& records);
+// The button at the design width in the sunken frame, wiped and drawn raised or pressed.
+std::vector<std::string> RaisedLook();
+std::vector<std::string> PressedLook();
 
 // The host of a control whose size is kept exactly as put (the form host rounds it to whole
 // pixels); everything else is the form host's. A put of a new size runs the resize
