@@ -80,10 +80,11 @@ protected:
         Control().ColumnCount(std::int16_t{2});
         Control().ColumnWidths("1000;1800");
         Control().AddList("a;first;b;second");
+        // The text first: its matching pass would otherwise move the current row.
+        host_->TextBox().SetText("sec");
         Probe().lngListIndex() = 1;
         Probe().lngHotRow() = 1;
         Probe().lngCommittedIndex() = 1;
-        host_->TextBox().SetText("sec");
         world_.ClearMessageBoxes();
         messages_.clear();
     }
