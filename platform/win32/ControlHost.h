@@ -54,6 +54,9 @@ public:
     // list window created, its properties initialised (no store: a new instance) or read from
     // `saved`; then it is sized (resize notification), shown and painted.
     void Load(const ControlFactory& factory, PropertyBag* saved);
+    // The form is going away: from now on requests for the focus are ignored.
+    void BeginUnload() { unloading_ = true; }
+    bool Unloading() const { return unloading_; }
     // UserControl_Terminate, once; no notification reaches the control afterwards.
     void Terminate();
     // UserControl_WriteProperties into `bag`.
@@ -86,6 +89,7 @@ private:
     void ReportUnhandledError();
 
     HWND form_;                               // the form that holds the control
+    bool unloading_ = false;                  // the form is being destroyed
     bool terminated_ = false;                 // Terminate has run
     int putDepth_ = 0;                        // host operations under way
     std::exception_ptr pendingError_;         // raised by a notification during a Put

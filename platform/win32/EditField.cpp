@@ -105,6 +105,7 @@ void EditField::SetWidth(float twips) {
 }
 
 void EditField::SetFocus() {
+    if (host_.Unloading()) return;
     if (!CanTakeFocus(hWnd_)) Raise(vberr::InvalidProcedureCall);
     host_.Put([&] { ::SetFocus(hWnd_); });
 }

@@ -34,7 +34,8 @@ public:
     OLE_COLOR ForeColor() override { return foreColor_; }
     void SetForeColor(OLE_COLOR color) override;
     void SetWidth(float twips) override;
-    // Raises error 5 when the edit field cannot take the focus (hidden or disabled).
+    // Raises error 5 when the edit field cannot take the focus (hidden or disabled); does
+    // nothing while the form is being unloaded.
     void SetFocus() override;
 
     // Answers the colour request of the edit window: sets the colours, returns the brush.

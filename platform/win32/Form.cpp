@@ -52,9 +52,15 @@ Form::Form(std::string_view caption) {
 }
 
 Form::~Form() {
-    for (auto& control : controls_)
+    // The windows go first, as when a form is unloaded; a list still open is closed by the
+    // form's destruction, and asks in vain for the focus.
+    for (auto& control : controls_) {
+        control->BeginUnload();
+    }
+    if (hWnd_ != nullptr) ::DestroyWindow(hWnd_);
+    for (auto& control : controls_) {
         control->Terminate();
-    if (::IsWindow(hWnd_)) ::DestroyWindow(hWnd_);
+    }
     controls_.clear();
 }
 

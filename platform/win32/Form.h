@@ -17,7 +17,7 @@ class Form {
 public:
     // Creates, shows and activates the form.
     explicit Form(std::string_view caption = "Form1");
-    // Terminates every control, then destroys the form's windows.
+    // Destroys the form's windows, then terminates every control.
     ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;

@@ -101,10 +101,9 @@ LRESULT UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    auto& host = host_;
     switch (uMsg) {
         case WM_SIZE:
-            if (resizing_) host.Deliver([](HostedControl& c) { c.UserControl_Resize(); });
+            if (resizing_) host_.Deliver([](HostedControl& c) { c.UserControl_Resize(); });
             return 0;
         case WM_PAINT:
             Paint();
@@ -120,19 +119,19 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == host.TextBox().hWnd()) {
+            if (reinterpret_cast<HWND>(lParam) == host_.TextBox().hWnd()) {
                 return reinterpret_cast<LRESULT>(
-                    host.TextBox().Colors(reinterpret_cast<HDC>(wParam)));
+                    host_.TextBox().Colors(reinterpret_cast<HDC>(wParam)));
             }
             break;
         case WM_CTLCOLORLISTBOX:
-            if (reinterpret_cast<HWND>(lParam) == host.ListBox().hWnd()) {
+            if (reinterpret_cast<HWND>(lParam) == host_.ListBox().hWnd()) {
                 return reinterpret_cast<LRESULT>(
-                    host.ListBox().Background(reinterpret_cast<HDC>(wParam)));
+                    host_.ListBox().Background(reinterpret_cast<HDC>(wParam)));
             }
             break;
         case WM_KILLFOCUS:
-            host.FocusLeaving(reinterpret_cast<HWND>(wParam));
+            host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
             return 0;
         case WM_SETCURSOR:
             if (ShowScreenMousePointer()) return TRUE;
@@ -185,8 +184,9 @@ void UserControlWindow::Paint() {
     HDC hdc = ::BeginPaint(hWnd_, &ps);
     host_.Deliver([](HostedControl& c) { c.UserControl_Paint(); });
     // The line objects are drawn over the control's own drawing, as windowless shapes are.
-    for (const auto& line : host_.Lines())
+    for (const auto& line : host_.Lines()) {
         line.Draw(hdc);
+    }
     ::EndPaint(hWnd_, &ps);
 }
 
