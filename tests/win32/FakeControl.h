@@ -18,7 +18,7 @@ public:
 
     ControlSite site;              // what the host gave
     std::vector<std::string> log;  // notifications, as "KeyDown(40,4)", "Change", ...
-    std::function<void()> onInitialize, onResize, onPaint;
+    std::function<void()> onInitialize, onResize, onPaint, onChange;
     std::function<void(std::int16_t& KeyCode)> onKeyDown;
     std::function<void(std::int16_t& KeyAscii)> onKeyPress;
 
@@ -37,7 +37,7 @@ public:
         Mouse("MouseUp", b, s, x, y);
     }
     void UserControl_ExitFocus() override { log.push_back("ExitFocus"); }
-    void txtTextBox_Change() override { log.push_back("Change"); }
+    void txtTextBox_Change() override { Note("Change", onChange); }
     void txtTextBox_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override {
         log.push_back("KeyDown(" + std::to_string(KeyCode) + "," + std::to_string(Shift) + ")");
         if (onKeyDown) onKeyDown(KeyCode);

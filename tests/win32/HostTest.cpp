@@ -29,8 +29,13 @@ TEST(HostNotifications, RunBeforeTheHostOperationReturns) {
     FakeOnForm scene;
     auto& log = scene.fake->log;
     log.clear();
-    scene.host->TextBox().SetText("abc");
-    EXPECT_EQ(scene.fake->Joined(), "Change");
+    scene.fake->onChange = [&] {
+        // A write from inside the change notification notifies again, before it returns.
+        if (scene.host->TextBox().Text() == "ab") scene.host->TextBox().SetText("abc");
+        log.push_back("/" + scene.host->TextBox().Text());
+    };
+    scene.host->TextBox().SetText("ab");
+    EXPECT_EQ(scene.fake->Joined(), "Change, Change, /abc, /abc");
 
     cp::SendMessage(scene.host->ListBox().hWnd(), LB_ADDSTRING, 0,
                     reinterpret_cast<LPARAM>(L"row"));
