@@ -109,10 +109,8 @@ private:
     void UserControl_Terminate() override;
     void UserControl_Resize() override;
     void UserControl_Paint() override;
-    void UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X,
-                               float Y) override;
-    void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X,
-                               float Y) override;
+    void UserControl_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void UserControl_ExitFocus() override;
     void txtTextBox_Change() override;
@@ -121,10 +119,8 @@ private:
     void txtTextBox_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void txtTextBox_DblClick() override;
     void lstListBox_Click() override;
-    void lstListBox_MouseDown(std::int16_t Button, std::int16_t Shift, float X,
-                              float Y) override;
-    void lstListBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X,
-                              float Y) override;
+    void lstListBox_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+    void lstListBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
 
     // --- State and lifecycle (control/) -------------------------------------------------------
@@ -184,49 +180,49 @@ private:
 
     // --- The state record ---------------------------------------------------------------------
     // Settings behind properties; UserControl_Initialize gives them their creation values.
-    std::int16_t intColumnCount = 0;              // number of columns of every row
-    std::int16_t intBoundColumn = 0;              // zero-based column whose entry is the value
-    std::int16_t intListRows = 0;                 // most rows the open list shows, 2 to 15
-    std::int16_t intListWidth = 0;                // list width in twips; -1: the control's
-    bool blnLocked = false;                       // the edit field refuses typing
-    std::uint8_t byteAppearance = 0;              // frame style, a typAppearance value
-    OLE_COLOR lngBackColorNormal = 0;             // unselected rows, edit field, control
-    OLE_COLOR lngBackColorSelected = 0;           // background of the selected row
-    OLE_COLOR lngForeColorNormal = 0;             // text of unselected rows and edit field
-    OLE_COLOR lngForeColorSelected = 0;           // text of the selected row
-    OLE_COLOR lngColumnLineForeColor = 0;         // lines between columns (not persisted)
+    std::int16_t intColumnCount = 0;       // number of columns of every row
+    std::int16_t intBoundColumn = 0;       // zero-based column whose entry is the value
+    std::int16_t intListRows = 0;          // most rows the open list shows, 2 to 15
+    std::int16_t intListWidth = 0;         // list width in twips; -1: the control's
+    bool blnLocked = false;                // the edit field refuses typing
+    std::uint8_t byteAppearance = 0;       // frame style, a typAppearance value
+    OLE_COLOR lngBackColorNormal = 0;      // unselected rows, edit field, control
+    OLE_COLOR lngBackColorSelected = 0;    // background of the selected row
+    OLE_COLOR lngForeColorNormal = 0;      // text of unselected rows and edit field
+    OLE_COLOR lngForeColorSelected = 0;    // text of the selected row
+    OLE_COLOR lngColumnLineForeColor = 0;  // lines between columns (not persisted)
 
     // Item table and selection.
-    VariantArray varItems;                        // (column, row); unallocated at creation
-    std::int32_t lngListCount = 0;                // number of valid rows of varItems
-    std::vector<std::int32_t> lngColumnWidths;    // pixels; element 0 == 0: never set
-    std::int32_t lngListIndex = -1;               // current row, -1 for none
-    std::int32_t lngCommittedIndex = -1;          // row the text stood for at the last commit
-    std::int32_t lngHotRow = -1;                  // row last selected in the list by the control
+    VariantArray varItems;                      // (column, row); unallocated at creation
+    std::int32_t lngListCount = 0;              // number of valid rows of varItems
+    std::vector<std::int32_t> lngColumnWidths;  // pixels; element 0 == 0: never set
+    std::int32_t lngListIndex = -1;             // current row, -1 for none
+    std::int32_t lngCommittedIndex = -1;        // row the text stood for at the last commit
+    std::int32_t lngHotRow = -1;                // row last selected in the list by the control
 
     // Editing and commit flags.
-    bool blnIgnoreListClick = false;              // one-shot: the next list click is our own
-    bool blnInternalTextChange = false;           // the control writes the edit field itself
-    bool blnTextChanged = false;                  // the text changed since the last commit
-    bool blnUserEdited = false;                   // the user changed text or selection
-    std::int16_t intLastKey = 0;                  // last key seen by the matching pass
+    bool blnIgnoreListClick = false;     // one-shot: the next list click is our own
+    bool blnInternalTextChange = false;  // the control writes the edit field itself
+    bool blnTextChanged = false;         // the text changed since the last commit
+    bool blnUserEdited = false;          // the user changed text or selection
+    std::int16_t intLastKey = 0;         // last key seen by the matching pass
 
     // Drop-down list, mouse and painting state.
-    bool blnComboBoxIsOpen = false;               // the list is open
-    HWND lngListBoxParent = nullptr;              // parent of the list while it is closed
-    bool blnListShown = false;                    // the list has been shown at least once
-    bool blnListMouseDown = false;                // a button is held down in the open list
-    RECT rctButton{};                             // the drop-down button, client pixels
-    bool blnButtonDown = false;                   // a press on the button is in progress
-    bool blnShownPressed = false;                 // drawn pressed: the pointer is over it
-    bool blnShownReleased = false;                // drawn raised: the pointer has left it
-    bool blnPaintedOnce = false;                  // the first paint has laid the control out
-    bool blnSubclassed = false;                   // the drawing subclass has been installed
-    WNDPROC lngOldWindowProc = nullptr;           // procedure replaced by the drawing subclass
-    bool blnDesignMode = false;                   // the host is in design mode
+    bool blnComboBoxIsOpen = false;      // the list is open
+    HWND lngListBoxParent = nullptr;     // parent of the list while it is closed
+    bool blnListShown = false;           // the list has been shown at least once
+    bool blnListMouseDown = false;       // a button is held down in the open list
+    RECT rctButton{};                    // the drop-down button, client pixels
+    bool blnButtonDown = false;          // a press on the button is in progress
+    bool blnShownPressed = false;        // drawn pressed: the pointer is over it
+    bool blnShownReleased = false;       // drawn raised: the pointer has left it
+    bool blnPaintedOnce = false;         // the first paint has laid the control out
+    bool blnSubclassed = false;          // the drawing subclass has been installed
+    WNDPROC lngOldWindowProc = nullptr;  // procedure replaced by the drawing subclass
+    bool blnDesignMode = false;          // the host is in design mode
 
     // Resources and fixed tables.
-    std::unique_ptr<Picture> picArrow;            // the drop-down arrow glyph (resource 10)
+    std::unique_ptr<Picture> picArrow;              // the drop-down arrow glyph (resource 10)
     std::array<std::int16_t, 16> varListHeights{};  // list height in twips by number of rows
     std::array<std::int16_t, 15> varRowBottoms{};   // lower band edge of each visible row
 };

@@ -4,6 +4,8 @@ namespace cp {
 
 thread_local bool gblnStarted = false;
 
-void ComponentStart() { gblnStarted = true; }
+void ComponentStart() {
+    gblnStarted = true;
+}
 
 }  // namespace cp

@@ -66,8 +66,10 @@ double ParseRadix(std::string_view digits, int radix) {
 
 std::string_view Trim(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -101,7 +103,8 @@ bool ToCNumber(std::string_view text, std::string& out) {
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) out += text[i++];
         const std::size_t start = i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) out += text[i++];
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            out += text[i++];
         if (i == start) return false;
     }
     return i == text.size();
@@ -109,13 +112,23 @@ bool ToCNumber(std::string_view text, std::string& out) {
 
 }  // namespace
 
-double RoundHalfEven(double x) { return std::nearbyint(x); }
+double RoundHalfEven(double x) {
+    return std::nearbyint(x);
+}
 
-double Floor(double x) { return std::floor(x); }
+double Floor(double x) {
+    return std::floor(x);
+}
 
-std::int16_t CInt(double x) { return CheckedRound<std::int16_t>(x); }
-std::int32_t CLng(double x) { return CheckedRound<std::int32_t>(x); }
-std::uint8_t CByte(double x) { return CheckedRound<std::uint8_t>(x); }
+std::int16_t CInt(double x) {
+    return CheckedRound<std::int16_t>(x);
+}
+std::int32_t CLng(double x) {
+    return CheckedRound<std::int32_t>(x);
+}
+std::uint8_t CByte(double x) {
+    return CheckedRound<std::uint8_t>(x);
+}
 
 double CDbl(const Variant& v) {
     if (v.IsNull()) Raise(vberr::InvalidUseOfNull);
@@ -124,15 +137,21 @@ double CDbl(const Variant& v) {
     return v.Number();
 }
 
-std::int16_t CInt(const Variant& v) { return CInt(CDbl(v)); }
-std::int32_t CLng(const Variant& v) { return CLng(CDbl(v)); }
-std::uint8_t CByte(const Variant& v) { return CByte(CDbl(v)); }
+std::int16_t CInt(const Variant& v) {
+    return CInt(CDbl(v));
+}
+std::int32_t CLng(const Variant& v) {
+    return CLng(CDbl(v));
+}
+std::uint8_t CByte(const Variant& v) {
+    return CByte(CDbl(v));
+}
 
 bool CBool(const Variant& v) {
     if (v.IsString()) {
-        const std::string upper = host::UpperCase(Trim(v.String()));
-        if (upper == "TRUE") return true;
-        if (upper == "FALSE") return false;
+        const std::string_view text = Trim(v.String());
+        if (text.size() == 4 && StartsWithNoCase(text, "TRUE")) return true;
+        if (text.size() == 5 && StartsWithNoCase(text, "FALSE")) return false;
     }
     return CDbl(v) != 0;
 }
@@ -148,17 +167,23 @@ double CDbl(std::string_view text) {
     return value;
 }
 
-std::string FormatDouble(double x) { return FormatSignificant(x, 15); }
+std::string FormatDouble(double x) {
+    return FormatSignificant(x, 15);
+}
 
-std::string FormatSingle(float x) { return FormatSignificant(x, 7); }
+std::string FormatSingle(float x) {
+    return FormatSignificant(x, 7);
+}
 
 std::string FormatCurrency(Currency c) {
     const bool negative = c.scaled < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(c.scaled) : static_cast<std::uint64_t>(c.scaled);
-    std::string text = (negative ? "-" : "") + std::to_string(magnitude / 10000);
+    std::string text = negative ? "-" : "";
+    text += std::to_string(magnitude / 10000);
     std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
-    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
     if (!fraction.empty()) text += host::DecimalSeparator() + fraction;
     return text;
 }
@@ -184,8 +209,9 @@ std::string FormatDate(Date d) {
     }
     if (seconds != 0) {
         const long h = seconds / 3600 % 24, m = seconds / 60 % 60, s = seconds % 60;
-        std::snprintf(buffer + n, sizeof buffer - static_cast<std::size_t>(n), "%s%ld:%02ld:%02ld %s",
-                      n ? " " : "", h % 12 == 0 ? 12 : h % 12, m, s, h < 12 ? "AM" : "PM");
+        std::snprintf(buffer + n, sizeof buffer - static_cast<std::size_t>(n),
+                      "%s%ld:%02ld:%02ld %s", n ? " " : "", h % 12 == 0 ? 12 : h % 12, m, s,
+                      h < 12 ? "AM" : "PM");
     }
     return buffer;
 }

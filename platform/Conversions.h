@@ -35,6 +35,12 @@ bool CBool(const Variant& v);
 // The locale-aware conversion of a text to a double: surrounding blanks, a sign, digits with
 // the locale's decimal separator, an exponent, or &H / &O numbers. Anything else is error 13.
 double CDbl(std::string_view text);
+inline double CDbl(const char* text) {
+    return CDbl(std::string_view(text));
+}
+inline double CDbl(const std::string& text) {
+    return CDbl(std::string_view(text));
+}
 
 // The text form of numbers as the host formats them: up to 15 significant digits for Double,
 // 7 for Single, with the locale's decimal separator, and E+nn beyond that range.

@@ -170,8 +170,7 @@ public:
                                        float Y) = 0;
     virtual void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X,
                                        float Y) = 0;
-    virtual void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X,
-                                     float Y) = 0;
+    virtual void UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) = 0;
     virtual void UserControl_ExitFocus() = 0;
     virtual void txtTextBox_Change() = 0;
     virtual void txtTextBox_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) = 0;
@@ -183,8 +182,7 @@ public:
                                       float Y) = 0;
     virtual void lstListBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X,
                                       float Y) = 0;
-    virtual void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X,
-                                    float Y) = 0;
+    virtual void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) = 0;
 };
 
 // Message-box styles and the mouse pointers that the control uses.
@@ -212,7 +210,9 @@ std::uint32_t AppThreadID();
 std::unique_ptr<Picture> LoadResPicture(int id, int type);
 // The locale's decimal separator, for the text form of numbers and their conversion.
 std::string DecimalSeparator();
-// Upper case following the host's locale.
+// Upper case following the host's locale, character for character (a simple mapping that keeps
+// the number of characters), so that searches can compare without building new strings.
+char32_t UpperCaseChar(char32_t c);
 std::string UpperCase(std::string_view text);
 
 }  // namespace host

@@ -13,23 +13,38 @@ RuntimeError::RuntimeError(std::int32_t number, std::string description)
 
 std::string StandardDescription(std::int32_t number) {
     switch (number) {
-        case 5: return "Invalid procedure call or argument";
-        case 6: return "Overflow";
-        case 7: return "Out of memory";
-        case 9: return "Subscript out of range";
-        case 11: return "Division by zero";
-        case 13: return "Type mismatch";
-        case 91: return "Object variable or With block variable not set";
-        case 94: return "Invalid use of Null";
-        case 380: return "Invalid property value";
-        case 394: return "Get not supported (write-only property)";
-        case 424: return "Object required";
-        case 438: return "Object doesn't support this property or method";
-        default: return "Application-defined or object-defined error";
+        case 5:
+            return "Invalid procedure call or argument";
+        case 6:
+            return "Overflow";
+        case 7:
+            return "Out of memory";
+        case 9:
+            return "Subscript out of range";
+        case 11:
+            return "Division by zero";
+        case 13:
+            return "Type mismatch";
+        case 91:
+            return "Object variable or With block variable not set";
+        case 94:
+            return "Invalid use of Null";
+        case 380:
+            return "Invalid property value";
+        case 394:
+            return "Get not supported (write-only property)";
+        case 424:
+            return "Object required";
+        case 438:
+            return "Object doesn't support this property or method";
+        default:
+            return "Application-defined or object-defined error";
     }
 }
 
-void Raise(std::int32_t number) { throw RuntimeError(number); }
+void Raise(std::int32_t number) {
+    throw RuntimeError(number);
+}
 
 void Raise(std::int32_t number, std::string description) {
     throw RuntimeError(number, std::move(description));

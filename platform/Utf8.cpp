@@ -3,7 +3,9 @@
 namespace cp::utf8 {
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // The length of the sequence that starts with lead byte c, 1 for a malformed one.
 std::size_t SequenceLength(unsigned char c) {
@@ -38,13 +40,15 @@ char32_t Next(std::string_view text, std::size_t& offset) {
 
 std::size_t Length(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t offset = 0; offset < text.size(); ++count) Next(text, offset);
+    for (std::size_t offset = 0; offset < text.size(); ++count)
+        Next(text, offset);
     return count;
 }
 
 std::size_t OffsetOf(std::string_view text, std::size_t index) {
     std::size_t offset = 0;
-    for (std::size_t i = 0; i < index && offset < text.size(); ++i) Next(text, offset);
+    for (std::size_t i = 0; i < index && offset < text.size(); ++i)
+        Next(text, offset);
     return offset;
 }
 

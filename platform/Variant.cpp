@@ -9,9 +9,9 @@ namespace cp {
 
 VarType Variant::Type() const {
     static constexpr VarType kTypes[] = {
-        VarType::Empty,  VarType::Null,     VarType::Boolean, VarType::Integer, VarType::Long,
-        VarType::Byte,   VarType::Single,   VarType::Double,  VarType::Currency, VarType::Date,
-        VarType::String, VarType::Object,   VarType::Array,
+        VarType::Empty,  VarType::Null,   VarType::Boolean, VarType::Integer,  VarType::Long,
+        VarType::Byte,   VarType::Single, VarType::Double,  VarType::Currency, VarType::Date,
+        VarType::String, VarType::Object, VarType::Array,
     };
     return kTypes[value_.index()];
 }
@@ -25,8 +25,10 @@ bool Variant::IsNumeric() const {
         case VarType::Single:
         case VarType::Double:
         case VarType::Currency:
-        case VarType::Date: return true;
-        default: return false;
+        case VarType::Date:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -42,13 +44,25 @@ double Variant::Number() const {
     Raise(vberr::TypeMismatch);
 }
 
-VariantArray::VariantArray(std::vector<std::int32_t> extents) : extents_(std::move(extents)) {
-    std::size_t count = extents_.empty() ? 0 : 1;
-    for (std::int32_t e : extents_) {
+namespace {
+
+std::size_t ElementCount(const std::vector<std::int32_t>& extents) {
+    std::size_t count = extents.empty() ? 0 : 1;
+    for (std::int32_t e : extents) {
         if (e < 0) Raise(vberr::SubscriptOutOfRange);
         count *= static_cast<std::size_t>(e);
     }
-    elements_.resize(count);
+    return count;
+}
+
+}  // namespace
+
+VariantArray::VariantArray(std::vector<std::int32_t> extents)
+    : extents_(std::move(extents)), elements_(ElementCount(extents_)) {}
+
+VariantArray::VariantArray(std::vector<std::int32_t> extents, std::vector<Variant> elements)
+    : extents_(std::move(extents)), elements_(std::move(elements)) {
+    if (elements_.size() != ElementCount(extents_)) Raise(vberr::SubscriptOutOfRange);
 }
 
 std::int32_t VariantArray::Extent(int dimension) const {
@@ -73,17 +87,29 @@ Variant& VariantArray::At(std::int32_t i, std::int32_t j) {
     return const_cast<Variant&>(std::as_const(*this).At(i, j));
 }
 
+void ThrowSubscriptOutOfRange() {
+    Raise(vberr::SubscriptOutOfRange);
+}
+
+std::size_t VariantArray::StepSize() const {
+    if (!Allocated()) Raise(vberr::SubscriptOutOfRange);
+    std::size_t size = 1;
+    for (std::size_t d = 0; d + 1 < extents_.size(); ++d)
+        size *= static_cast<std::size_t>(extents_[d]);
+    return size;
+}
+
 void VariantArray::ResizeLast(std::int32_t extent) {
     if (!Allocated() || extent < 0) Raise(vberr::SubscriptOutOfRange);
     extents_.back() = extent;
-    std::size_t count = 1;
-    for (std::int32_t e : extents_) count *= static_cast<std::size_t>(e);
-    elements_.resize(count);
+    elements_.resize(ElementCount(extents_));
 }
 
 namespace {
 
-bool IsContainer(const Variant& v) { return v.IsObject() || v.IsArray(); }
+bool IsContainer(const Variant& v) {
+    return v.IsObject() || v.IsArray();
+}
 
 }  // namespace
 
@@ -104,21 +130,35 @@ bool VariantEquals(const Variant& a, const Variant& b) {
 
 std::string CStr(const Variant& v) {
     switch (v.Type()) {
-        case VarType::Empty: return {};
-        case VarType::Null: Raise(vberr::InvalidUseOfNull);
-        case VarType::Boolean: return *v.Get<bool>() ? "True" : "False";
-        case VarType::Integer: return std::to_string(*v.Get<std::int16_t>());
-        case VarType::Long: return std::to_string(*v.Get<std::int32_t>());
-        case VarType::Byte: return std::to_string(*v.Get<std::uint8_t>());
-        case VarType::Single: return FormatSingle(*v.Get<float>());
-        case VarType::Double: return FormatDouble(*v.Get<double>());
-        case VarType::Currency: return FormatCurrency(*v.Get<Currency>());
-        case VarType::Date: return FormatDate(*v.Get<cp::Date>());
-        case VarType::String: return v.String();
-        default: Raise(vberr::TypeMismatch);
+        case VarType::Empty:
+            return {};
+        case VarType::Null:
+            Raise(vberr::InvalidUseOfNull);
+        case VarType::Boolean:
+            return *v.Get<bool>() ? "True" : "False";
+        case VarType::Integer:
+            return std::to_string(*v.Get<std::int16_t>());
+        case VarType::Long:
+            return std::to_string(*v.Get<std::int32_t>());
+        case VarType::Byte:
+            return std::to_string(*v.Get<std::uint8_t>());
+        case VarType::Single:
+            return FormatSingle(*v.Get<float>());
+        case VarType::Double:
+            return FormatDouble(*v.Get<double>());
+        case VarType::Currency:
+            return FormatCurrency(*v.Get<Currency>());
+        case VarType::Date:
+            return FormatDate(*v.Get<cp::Date>());
+        case VarType::String:
+            return v.String();
+        default:
+            Raise(vberr::TypeMismatch);
     }
 }
 
-std::string DisplayText(const Variant& v) { return v.IsNull() ? std::string() : CStr(v); }
+std::string DisplayText(const Variant& v) {
+    return v.IsNull() ? std::string() : CStr(v);
+}
 
 }  // namespace cp

@@ -199,8 +199,7 @@ HWND SetParent(HWND hWnd, HWND hWndNewParent);
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect);
 LONG_PTR GetWindowLong(HWND hWnd, int nIndex);
 LONG_PTR SetWindowLong(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
-LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam,
-                       LPARAM lParam);
+LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // The window's class name, at most 128 characters (the buffer the callers use).
 std::string GetClassName(HWND hWnd);
 

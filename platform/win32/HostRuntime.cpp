@@ -6,6 +6,7 @@
 
 #include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
+#include "platform/Utf8.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
@@ -28,6 +29,29 @@ public:
 private:
     HBITMAP bitmap_;  // owned
 };
+
+constexpr char32_t kFirstNonAscii = 0x80;
+constexpr char32_t kFirstSupplementary = 0x10000;
+
+// The locale's upper case of a character beyond the basic plane, when it is one character.
+char32_t UpperCaseSupplementary(char32_t c) {
+    const std::string one = [c] {
+        std::string s;
+        utf8::Append(s, c);
+        return s;
+    }();
+    const std::wstring in = win32::Widen(one);
+    std::wstring out = in;
+    const int length = static_cast<int>(in.size());
+    if (::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, in.c_str(), length, out.data(),
+                       length) != length) {
+        return c;
+    }
+    const std::string upper = win32::Narrow(out);
+    std::size_t offset = 0;
+    const char32_t mapped = utf8::Next(upper, offset);
+    return offset == upper.size() ? mapped : c;
+}
 
 int ShowMessageBox(const win32::MessageBoxCall& call) {
     return ::MessageBoxW(::GetActiveWindow(), win32::Widen(call.prompt).c_str(),
@@ -127,16 +151,29 @@ std::string DecimalSeparator() {
     return win32::Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(length - 1)));
 }
 
+char32_t UpperCaseChar(char32_t c) {
+    if (c < kFirstNonAscii) return c >= U'a' && c <= U'z' ? c - (U'a' - U'A') : c;
+    if (c >= kFirstSupplementary) return UpperCaseSupplementary(c);
+    // Searches upper-case every character they compare: each one is asked of the locale once.
+    thread_local std::unique_ptr<std::array<char16_t, kFirstSupplementary>> known;
+    if (!known) known = std::make_unique<std::array<char16_t, kFirstSupplementary>>();
+    char16_t& upper = (*known)[c];
+    if (upper == 0) {
+        wchar_t in = static_cast<wchar_t>(c);
+        wchar_t out = in;
+        ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, &in, 1, &out, 1);
+        upper = static_cast<char16_t>(out);
+    }
+    return upper;
+}
+
 std::string UpperCase(std::string_view text) {
-    const std::wstring wide = win32::Widen(text);
-    if (wide.empty()) return {};
-    const int length = static_cast<int>(wide.size());
-    const int needed =
-        ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, wide.c_str(), length, nullptr, 0);
-    std::wstring upper(static_cast<std::size_t>(needed), L'\0');
-    ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, wide.c_str(), length, upper.data(),
-                   needed);
-    return win32::Narrow(upper);
+    std::string upper;
+    upper.reserve(text.size());
+    for (std::size_t offset = 0; offset < text.size();) {
+        utf8::Append(upper, UpperCaseChar(utf8::Next(text, offset)));
+    }
+    return upper;
 }
 
 }  // namespace host

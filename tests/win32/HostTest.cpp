@@ -137,6 +137,7 @@ TEST(HostRuntime, MessageBoxesScreenAndLocale) {
 
     EXPECT_EQ(host::ScreenWidth(), ::GetSystemMetrics(SM_CXSCREEN) * 15.0f);
     EXPECT_EQ(host::UpperCase("abc \xC3\xA9"), "ABC \xC3\x89");
+    EXPECT_EQ(host::UpperCaseChar(U'\u03B1'), U'\u0391');
     EXPECT_FALSE(host::DecimalSeparator().empty());
     EXPECT_EQ(host::LoadResPicture(999, vbResBitmap)->Handle(), nullptr);
 }

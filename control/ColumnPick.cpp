@@ -1,0 +1,44 @@
+#include "control/ColumnPick.h"
+
+namespace cp {
+
+ColumnPick::ColumnPick(const ControlSite& site)
+    : UserControl(site.UserControl),
+      txtTextBox(site.txtTextBox),
+      lstListBox(site.lstListBox),
+      linOuterTop(site.linOuterTop),
+      linOuterLeft(site.linOuterLeft),
+      linOuterRight(site.linOuterRight),
+      linOuterBottom(site.linOuterBottom),
+      linInnerTop(site.linInnerTop),
+      linInnerLeft(site.linInnerLeft),
+      linInnerRight(site.linInnerRight),
+      linInnerBottom(site.linInnerBottom) {}
+
+ColumnPick::~ColumnPick() = default;
+
+void ColumnPick::RaiseAfterUpdate() {
+    if (events_) events_->AfterUpdate();
+}
+
+void ColumnPick::RaiseKeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
+    if (events_) events_->KeyDown(KeyCode, Shift);
+}
+
+void ColumnPick::RaiseKeyPress(std::int16_t& KeyAscii) {
+    if (events_) events_->KeyPress(KeyAscii);
+}
+
+void ColumnPick::RaiseKeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
+    if (events_) events_->KeyUp(KeyCode, Shift);
+}
+
+void ColumnPick::RaiseChange() {
+    if (events_) events_->Change();
+}
+
+void ColumnPick::RaiseNotInList(bool& Cancel) {
+    if (events_) events_->NotInList(Cancel);
+}
+
+}  // namespace cp

@@ -1,0 +1,48 @@
+#include "control/ColumnPick.h"
+#include "control/ErrorReport.h"
+#include "control/ItemString.h"
+#include "control/Messages.h"
+#include "control/Reports.h"
+#include "platform/Conversions.h"
+
+namespace cp {
+namespace {
+
+// The first column is never narrower than this (60 twips), so that a first width of 0 always
+// means "not set yet".
+constexpr std::int32_t kMinimumFirstColumn = 4;
+
+}  // namespace
+
+void ColumnPick::ColumnWidths(const std::string& value) {
+    Trapped("ColumnPick - ColumnWidths", "Unable to execute the property ColumnWidths!", [&] {
+        if (value.empty()) {
+            // Equal widths that share the list's width: the control's own width (a Single)
+            // when the list is as wide as the control.
+            double w = 0;
+            if (intListWidth == -1) {
+                w = UserControl.Width() / static_cast<float>(intColumnCount) /
+                    static_cast<float>(kTwipsPerPixel);
+            } else {
+                w = static_cast<double>(intListWidth) / intColumnCount / kTwipsPerPixel;
+            }
+            const std::int16_t width = CInt(Floor(w));
+            lngColumnWidths.assign(static_cast<std::size_t>(intColumnCount), width);
+        } else {
+            const std::vector<std::string_view> fields = SplitFields(value);
+            if (fields.size() > static_cast<std::size_t>(intColumnCount)) {
+                UsageMessage(messages::TooManyWidths(static_cast<std::int64_t>(fields.size()),
+                                                     intColumnCount));
+                return;
+            }
+            // Columns without a width of their own stay hidden (0).
+            lngColumnWidths.assign(static_cast<std::size_t>(intColumnCount), 0);
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                lngColumnWidths[i] = CLng(Floor(CDbl(fields[i]) / kTwipsPerPixel));
+            }
+        }
+        if (lngColumnWidths[0] < kMinimumFirstColumn) lngColumnWidths[0] = kMinimumFirstColumn;
+    });
+}
+
+}  // namespace cp

@@ -1,0 +1,121 @@
+#include "control/ColumnPick.h"
+#include "control/Messages.h"
+#include "control/Reports.h"
+#include "listview/TranslateColor.h"
+#include "platform/Conversions.h"
+
+namespace cp {
+namespace {
+
+constexpr std::int16_t kMinListRows = 2;
+constexpr std::int16_t kMaxListRows = 15;
+constexpr std::int16_t kMinListWidth = 390;  // twips, the control's own minimum width
+
+}  // namespace
+
+typAppearance ColumnPick::Appearance() const {
+    return static_cast<typAppearance>(byteAppearance);
+}
+
+void ColumnPick::Appearance(typAppearance value) {
+    byteAppearance = CByte(static_cast<double>(value));
+    UserControl_Resize();
+    UserControl.PropertyChanged("Appearance");
+}
+
+OLE_COLOR ColumnPick::BackColorNormal() const {
+    return lngBackColorNormal;
+}
+
+void ColumnPick::BackColorNormal(OLE_COLOR value) {
+    lngBackColorNormal = value;
+    const auto rgb = static_cast<OLE_COLOR>(TranslateColor(value));
+    txtTextBox.SetBackColor(rgb);
+    UserControl.SetBackColor(rgb);
+    lstListBox.SetBackColor(rgb);
+    UserControl_Paint();
+    UserControl.PropertyChanged("BackColorNormal");
+}
+
+OLE_COLOR ColumnPick::BackColorSelected() const {
+    return lngBackColorSelected;
+}
+
+void ColumnPick::BackColorSelected(OLE_COLOR value) {
+    lngBackColorSelected = value;
+    UserControl.PropertyChanged("BackColorSelected");
+}
+
+OLE_COLOR ColumnPick::ForeColorNormal() const {
+    return lngForeColorNormal;
+}
+
+void ColumnPick::ForeColorNormal(OLE_COLOR value) {
+    lngForeColorNormal = value;
+    txtTextBox.SetForeColor(static_cast<OLE_COLOR>(TranslateColor(value)));
+    UserControl.PropertyChanged("ForeColorNormal");
+}
+
+OLE_COLOR ColumnPick::ForeColorSelected() const {
+    return lngForeColorSelected;
+}
+
+void ColumnPick::ForeColorSelected(OLE_COLOR value) {
+    lngForeColorSelected = value;
+    UserControl.PropertyChanged("ForeColorSelected");
+}
+
+void ColumnPick::ColumnLineForeColor(OLE_COLOR value) {
+    lngColumnLineForeColor = value;
+}
+
+bool ColumnPick::Enabled() const {
+    return UserControl.Enabled();
+}
+
+void ColumnPick::Enabled(const bool& value) {
+    UserControl.SetEnabled(value);
+    txtTextBox.SetEnabled(value);
+    // The glyph turns grey or back.
+    DrawArrow();
+    UserControl.PropertyChanged("Enabled");
+}
+
+bool ColumnPick::Locked() const {
+    return blnLocked;
+}
+
+void ColumnPick::Locked(bool value) {
+    if (blnComboBoxIsOpen) return;
+    blnLocked = value;
+    txtTextBox.SetLocked(value);
+    UserControl.PropertyChanged("Locked");
+}
+
+std::int16_t ColumnPick::ListRows() const {
+    return intListRows;
+}
+
+void ColumnPick::ListRows(const std::int16_t& value) {
+    if (value < kMinListRows || value > kMaxListRows) {
+        PropertyValueReport(messages::kListRowsError, messages::kListRowsRange);
+        return;
+    }
+    intListRows = value;
+    UserControl.PropertyChanged("ListRows");
+}
+
+std::int16_t ColumnPick::ListWidth() const {
+    return intListWidth;
+}
+
+void ColumnPick::ListWidth(const std::int16_t& value) {
+    if (value != -1 && value < kMinListWidth) {
+        PropertyValueReport(messages::kListWidthError, messages::kListWidthMinimum);
+        return;
+    }
+    intListWidth = value;
+    UserControl.PropertyChanged("ListWidth");
+}
+
+}  // namespace cp

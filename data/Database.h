@@ -1,0 +1,44 @@
+// The database layer that the fills use: a database that opens queries as recordsets, and a
+// recordset that counts, moves and hands out its rows as a (field, row) block of values.
+// Failures are run-time errors (RuntimeError) carrying the engine's number and description;
+// 3061 means a name in the query was taken for a parameter, 3078 that the input table or query
+// was not found.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Variant.h"
+
+namespace cp {
+
+inline constexpr std::int32_t dbOpenSnapshot = 4;  // a read-only, static copy of the result
+inline constexpr std::int32_t kErrTooFewParameters = 3061;
+inline constexpr std::int32_t kErrInputTableNotFound = 3078;
+
+class Recordset : public Object {
+public:
+    // The number of rows, or a value below 1 while the count is not known yet (a number).
+    virtual Variant RecordCount() = 0;
+    // True when the recordset has no current row (a Boolean; Null counts as True).
+    virtual Variant Eof() = 0;
+    virtual void MoveLast() = 0;
+    virtual void MoveFirst() = 0;
+    // Up to NumRows rows from the current one on, as a two-dimensional array (field, row) of
+    // the fields' own values; moves past them.
+    virtual Variant GetRows(std::int32_t NumRows) = 0;
+    virtual void Close() = 0;
+};
+
+class Database : public Object {
+public:
+    // Opens a query (SQL text, or the name of a table or stored query) as a recordset
+    // positioned on its first row.
+    virtual std::shared_ptr<Recordset> OpenRecordset(const std::string& Name,
+                                                     std::int32_t Type) = 0;
+    // The database's name: its file path.
+    virtual std::string Name() = 0;
+};
+
+}  // namespace cp

@@ -1,0 +1,110 @@
+#include "control/ColumnPick.h"
+#include "listview/DrawLine.h"
+#include "listview/MeasuringContext.h"
+#include "listview/RowPaint.h"
+#include "listview/TranslateColor.h"
+#include "listview/TruncateText.h"
+#include "platform/Conversions.h"
+#include "platform/RuntimeError.h"
+
+namespace cp {
+namespace {
+
+constexpr UINT kNoItem = static_cast<UINT>(-1);
+constexpr LONG kFirstColumnMargin = 3;  // pixels left of column 0's text
+constexpr int kCellTextInset = 2;       // a cell's text may use its width less this
+constexpr LONG kColumnGap = 1;          // the pixel between two cells that the line takes
+// One line, centred vertically, an ampersand drawn as it is.
+constexpr UINT kCellTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+
+// The cells of one row of the item table and the widths of their columns.
+class RowCells {
+public:
+    RowCells(const VariantArray& items, const std::vector<std::int32_t>& widths, UINT itemID)
+        : items_(items), widths_(widths), row_(static_cast<std::int32_t>(itemID)) {}
+
+    // A column's width in pixels; a width array shorter than the columns is error 9.
+    std::int32_t Width(int c) const {
+        if (c < 0 || static_cast<std::size_t>(c) >= widths_.size()) {
+            Raise(vberr::SubscriptOutOfRange);
+        }
+        return widths_[static_cast<std::size_t>(c)];
+    }
+
+    // A cell's text: "" for Null, cut to the characters one measuring call handles.
+    std::string Text(int c) const { return TruncateText(DisplayText(items_.At(c, row_))); }
+
+private:
+    const VariantArray& items_;
+    const std::vector<std::int32_t>& widths_;
+    std::int32_t row_;
+};
+
+void DrawCellText(HDC hDC, const std::string& text, RECT& rect) {
+    if (!text.empty()) DrawText(hDC, text, &rect, kCellTextFormat);
+}
+
+// Columns 1 and later, left to right: a zero-width column is hidden and takes no gap; the last
+// column is not fitted, so only the row's right edge clips it.
+void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& measure,
+                    std::int16_t intColumnCount, RECT& rect) {
+    const int last = intColumnCount - 1;
+    for (int c = 1; c < last; ++c) {
+        if (cells.Width(c) == 0) {
+            rect.left += cells.Width(c - 1);
+            continue;
+        }
+        const std::string text = measure.Fit(cells.Text(c), cells.Width(c) - kCellTextInset);
+        rect.left += cells.Width(c - 1) + kColumnGap;
+        DrawCellText(hDC, text, rect);
+    }
+    if (last < 1 || cells.Width(last) == 0) return;
+    const std::string text = cells.Text(last);
+    if (text.empty()) return;
+    rect.left += cells.Width(last - 1) + kColumnGap;
+    DrawCellText(hDC, text, rect);
+}
+
+// A line after every visible column but the last; hidden columns add nothing to the position.
+void DrawColumnLines(HDC hDC, const RECT& rcItem, const RowCells& cells,
+                     std::int16_t intColumnCount, COLORREF lngLineColor) {
+    std::int16_t x = 0;
+    for (int c = 0; c < intColumnCount - 1; ++c) {
+        if (cells.Width(c) == 0) continue;
+        x = CInt(static_cast<double>(x) + cells.Width(c));
+        const int lineX = x + 1 + c;
+        DrawLine(hDC, lineX, rcItem.top, lineX, rcItem.bottom, lngLineColor);
+    }
+}
+
+}  // namespace
+
+void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
+    const bool selected = (dis.itemState & ODS_SELECTED) != 0;
+    const COLORREF back = TranslateColor(selected ? lngBackColorSelected : lngBackColorNormal);
+    const COLORREF fore = TranslateColor(selected ? lngForeColorSelected : lngForeColorNormal);
+    if (dis.itemID == kNoItem) return;
+
+    // A column count above the table's would read past it; the lower count stays for good.
+    const std::int32_t tableColumns = varItems.Extent(0);
+    if (intColumnCount > tableColumns) intColumnCount = static_cast<std::int16_t>(tableColumns);
+
+    const RowCells cells(varItems, lngColumnWidths, dis.itemID);
+    const HFONT font = lstListBox.Font();
+    MeasuringContext measure(lstListBox.hWnd(), font);
+    const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);
+
+    RowPaint paint(dis.hDC, back, fore);
+    paint.FillBackground(dis.rcItem);
+    RECT rect = dis.rcItem;
+    rect.left += kFirstColumnMargin;
+    DrawCellText(dis.hDC, first, rect);
+    DrawLaterCells(dis.hDC, cells, measure, intColumnCount, rect);
+    paint.Restore();
+    measure.Release();
+
+    DrawColumnLines(dis.hDC, dis.rcItem, cells, intColumnCount,
+                    TranslateColor(lngColumnLineForeColor));
+}
+
+}  // namespace cp

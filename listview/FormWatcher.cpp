@@ -1,0 +1,78 @@
+// The form watcher: while a list is open, the host form's messages pass through here first, so
+// that a click elsewhere on the form, a loss of activation or the form's end closes the list.
+#include "control/ColumnPick.h"
+#include "listview/basHookListBox.h"
+
+namespace cp {
+namespace {
+
+constexpr UINT WM_NCDESTROY = 0x0082;
+constexpr WPARAM WA_INACTIVE = 0;
+constexpr WPARAM kOtherAppActive = 0;  // WM_ACTIVATEAPP: another application is activated
+
+// The control whose list is open.
+thread_local ColumnPick* gobjDropDownOwner = nullptr;
+// The form the watcher was last put on, and that form's own procedure. Both outlive the stop,
+// because the message that closed the list still goes on to that procedure afterwards.
+thread_local HWND gWatchedForm = nullptr;
+thread_local WNDPROC glngPrevFormProc = nullptr;
+// The watcher is in place on gWatchedForm.
+thread_local bool gblnWatching = false;
+
+bool ClosesList(UINT uMsg, WPARAM wParam) {
+    switch (uMsg) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_DESTROY:
+            return true;
+        case WM_ACTIVATE:
+            return (wParam & 0xFFFF) == WA_INACTIVE;
+        case WM_ACTIVATEAPP:
+            return wParam == kOtherAppActive;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void SetDropDownOwner(ColumnPick* ctl) {
+    gobjDropDownOwner = ctl;
+}
+
+void SubclassForm(HWND hWnd) {
+    if (hWnd == nullptr) return;
+    if (gblnWatching) {
+        // A second start on the same form would keep the watcher itself as the form's procedure.
+        if (hWnd == gWatchedForm) return;
+        SetWindowLong(gWatchedForm, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(glngPrevFormProc));
+        gblnWatching = false;
+    }
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindowProc)));
+    if (previous == nullptr) return;
+    gWatchedForm = hWnd;
+    glngPrevFormProc = previous;
+    gblnWatching = true;
+}
+
+void UnsubclassForm(HWND hWnd) {
+    if (!gblnWatching || hWnd != gWatchedForm) return;
+    SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(glngPrevFormProc));
+    gblnWatching = false;
+    gobjDropDownOwner = nullptr;
+}
+
+LRESULT FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = hWnd == gWatchedForm ? glngPrevFormProc : nullptr;
+    const bool watched = gblnWatching && hWnd == gWatchedForm;
+    if (watched && ClosesList(uMsg, wParam) && gobjDropDownOwner != nullptr) {
+        gobjDropDownOwner->HideListBox(true);
+    }
+    // A closing that failed half-way must not leave the watcher on a window that is gone.
+    if (uMsg == WM_NCDESTROY) UnsubclassForm(hWnd);
+    return previous ? CallWindowProc(previous, hWnd, uMsg, wParam, lParam) : 0;
+}
+
+}  // namespace cp

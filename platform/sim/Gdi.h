@@ -1,0 +1,107 @@
+// The simulated drawing objects and device contexts. Objects are counted while they live, so
+// that a test can check that a drawing procedure releases what it creates; every drawing call
+// is recorded in the drawing log.
+//
+// A device context starts with the stock objects selected (a white brush, a black one-pixel
+// pen, the system font and, in a memory context, a 1 x 1 bitmap), a white background and black
+// text. Stock objects are never counted and deleting one does nothing. A context from GetDC
+// counts until ReleaseDC, a memory context until DeleteDC; a window whose class keeps its own
+// context (class names ending in "DC") has one persistent context that is not counted.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/basApi.h"
+#include "platform/sim/DrawingLog.h"
+#include "platform/sim/HandleAllocator.h"
+
+namespace cp::sim {
+
+enum class GdiKind { Brush, Pen, Font, Bitmap };
+
+struct GdiObject {
+    GdiKind kind = GdiKind::Brush;
+    bool stock = false;              // a stock object: never counted, never deleted
+    COLORREF color = 0;              // brush and pen colour
+    int penStyle = 0;                // pen style
+    int penWidth = 0;                // pen width in pixels
+    std::string fontName{};          // font face
+    int width = 0;                   // bitmap width in pixels
+    int height = 0;                  // bitmap height in pixels
+    std::vector<COLORREF> pixels{};  // bitmap pixels, row by row from the top
+    int resourceId = -1;             // the resource a bitmap was loaded from, -1 for none
+};
+
+enum class DcKind { Window, Own, Memory };
+
+struct DeviceContext {
+    DcKind kind = DcKind::Window;
+    HWND window = nullptr;    // the window drawn on (nullptr: memory or screen)
+    HGDIOBJ brush = nullptr;  // selected objects
+    HGDIOBJ pen = nullptr;
+    HGDIOBJ font = nullptr;
+    HGDIOBJ bitmap = nullptr;
+    COLORREF bkColor = 0;    // background colour
+    COLORREF textColor = 0;  // text colour
+    POINT position{};        // current position of MoveToEx / LineTo
+};
+
+// Live objects and contexts, stock objects and persistent window contexts excluded.
+struct GdiCounts {
+    int brushes = 0;
+    int pens = 0;
+    int fonts = 0;
+    int bitmaps = 0;
+    int dcs = 0;
+    friend bool operator==(const GdiCounts&, const GdiCounts&) = default;
+};
+
+class Gdi {
+public:
+    explicit Gdi(HandleAllocator& handles);
+
+    HBRUSH CreateBrush(COLORREF color);
+    HPEN CreatePen(int style, int width, COLORREF color);
+    HFONT CreateFont(std::string name);
+    HBITMAP CreateBitmap(int width, int height, std::vector<COLORREF> pixels, int resourceId);
+    // False for an unknown object and for one still selected into a context.
+    bool DeleteObject(HGDIOBJ object);
+    const GdiObject* Object(HGDIOBJ object) const;
+
+    HDC CreateWindowDc(HWND window, DcKind kind);
+    HDC CreateMemoryDc();
+    // Ends a context of the given kind; false when hdc is not one.
+    bool EndDc(HDC hdc, DcKind kind);
+    DeviceContext* Dc(HDC hdc);
+    // Returns the object of the same kind that was selected, nullptr on failure.
+    HGDIOBJ Select(HDC hdc, HGDIOBJ object);
+    DcState StateOf(const DeviceContext& dc) const;
+
+    void Record(DrawRecord record) { log_.push_back(std::move(record)); }
+    const std::vector<DrawRecord>& Log() const { return log_; }
+    void ClearLog() { log_.clear(); }
+    GdiCounts Live() const;
+
+    HFONT SystemFont() const { return stockFont_; }
+    // The classic Windows system colours by index (0 for an index without one).
+    static COLORREF SysColor(int index);
+
+private:
+    HGDIOBJ AddObject(GdiObject object);
+    void SelectStockObjects(DeviceContext& dc);
+    bool IsSelected(HGDIOBJ object) const;
+    HGDIOBJ& Slot(DeviceContext& dc, GdiKind kind);
+
+    HandleAllocator& handles_;              // the world's handle source
+    std::map<HGDIOBJ, GdiObject> objects_;  // live objects, stock ones included
+    std::map<HDC, DeviceContext> dcs_;      // live contexts
+    std::vector<DrawRecord> log_;           // the drawing log
+    HBRUSH stockBrush_ = nullptr;           // the stock objects
+    HPEN stockPen_ = nullptr;
+    HFONT stockFont_ = nullptr;
+    HBITMAP stockBitmap_ = nullptr;
+};
+
+}  // namespace cp::sim

@@ -1,0 +1,99 @@
+// The host runtime's global facilities (cp::host) on the current world.
+#include <memory>
+
+#include "platform/Conversions.h"
+#include "platform/Host.h"
+#include "platform/RuntimeError.h"
+#include "platform/sim/Resources.h"
+#include "platform/sim/UpperCase.h"
+#include "platform/sim/World.h"
+
+namespace cp {
+namespace {
+
+constexpr std::int32_t kResourceNotFound = 326;
+
+sim::World& Checked(std::string_view operation) {
+    sim::World& world = sim::World::Current();
+    world.CheckFailure(operation);
+    return world;
+}
+
+// A bitmap loaded from the resources; releasing the picture deletes the bitmap (when its
+// world is still the current one).
+class ResourcePicture : public Picture {
+public:
+    ResourcePicture(sim::World& world, HBITMAP bitmap) : world_(world), bitmap_(bitmap) {}
+    ~ResourcePicture() override {
+        if (sim::World::TryCurrent() == &world_) world_.Graphics().DeleteObject(bitmap_);
+    }
+    HBITMAP Handle() const override { return bitmap_; }
+
+private:
+    sim::World& world_;  // the world the bitmap lives in
+    HBITMAP bitmap_;     // the bitmap
+};
+
+}  // namespace
+
+namespace host {
+
+int MsgBox(std::string_view prompt, int buttons, std::optional<std::string_view> title) {
+    return Checked("MsgBox").ShowMessageBox(prompt, buttons, title);
+}
+
+void DoEvents() {
+    Checked("DoEvents").DoEvents();
+}
+
+float ScreenWidth() {
+    return static_cast<float>(Checked("Screen.Width").ScreenWidthPixels() * kTwipsPerPixel);
+}
+
+float ScreenHeight() {
+    return static_cast<float>(Checked("Screen.Height").ScreenHeightPixels() * kTwipsPerPixel);
+}
+
+int ScreenMousePointer() {
+    return Checked("Screen.MousePointer").MousePointer();
+}
+
+void SetScreenMousePointer(int pointer) {
+    Checked("Screen.SetMousePointer").SetMousePointer(pointer);
+}
+
+HINSTANCE AppHInstance() {
+    return Checked("App.hInstance").AppInstance();
+}
+
+std::uint32_t AppThreadID() {
+    return Checked("App.ThreadID").ThreadId();
+}
+
+std::unique_ptr<Picture> LoadResPicture(int id, int type) {
+    sim::World& world = Checked("LoadResPicture");
+    const sim::ResourceBitmap* bitmap = type == vbResBitmap ? sim::FindResourceBitmap(id) : nullptr;
+    if (!bitmap)
+        throw RuntimeError(kResourceNotFound,
+                           "Resource with identifier '" + std::to_string(id) + "' not found");
+    const HBITMAP handle =
+        world.Graphics().CreateBitmap(bitmap->width, bitmap->height, bitmap->pixels, id);
+    return std::make_unique<ResourcePicture>(world, handle);
+}
+
+std::string DecimalSeparator() {
+    sim::World* world = sim::World::TryCurrent();
+    if (!world) return ".";
+    world->CheckFailure("DecimalSeparator");
+    return world->DecimalSeparator();
+}
+
+char32_t UpperCaseChar(char32_t c) { return sim::UpperCaseChar(c); }
+
+std::string UpperCase(std::string_view text) {
+    if (sim::World* world = sim::World::TryCurrent()) world->CheckFailure("UpperCase");
+    return sim::UpperCase(text);
+}
+
+}  // namespace host
+}  // namespace cp

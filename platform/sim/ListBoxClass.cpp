@@ -1,0 +1,314 @@
+#include "platform/sim/ListBoxClass.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/sim/BuiltInClasses.h"
+#include "platform/sim/SimConstants.h"
+#include "platform/sim/World.h"
+
+namespace cp::sim {
+namespace {
+
+WindowManager& Windows() {
+    return World::Current().Windows();
+}
+
+int ClientHeight(HWND hwnd) {
+    return Windows().ClientRect(hwnd).bottom;
+}
+
+// Whole rows that fit in the client area (at least one), and rows that show at least in part.
+int PageSize(HWND hwnd, const ListBoxState& s) {
+    return std::max(1, ClientHeight(hwnd) / s.itemHeight);
+}
+int VisibleRows(HWND hwnd, const ListBoxState& s) {
+    return (ClientHeight(hwnd) + s.itemHeight - 1) / s.itemHeight;
+}
+
+void UpdateScrollBar(HWND hwnd, const ListBoxState& s) {
+    Window* w = Windows().Find(hwnd);
+    if (!w || !s.hasScrollBar) return;
+    if (s.count > PageSize(hwnd, s))
+        w->style |= WS_VSCROLL;
+    else
+        w->style &= ~WS_VSCROLL;
+}
+
+// Asks the owner to draw rows first to last (those that exist and show).
+void DrawRows(HWND hwnd, int first, int last, UINT action) {
+    ListBoxState* s = InspectListBox(hwnd);
+    const Window* w = Windows().Find(hwnd);
+    if (!s || !w || !w->owner || !(s->style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE))) return;
+    const HWND owner = w->owner;
+    const int id = w->id;
+    Gdi& gdi = World::Current().Graphics();
+    const HDC dc = gdi.CreateWindowDc(hwnd, DcKind::Window);
+    if (s->font) gdi.Select(dc, s->font);
+    for (int i = std::max(first, s->top);; ++i) {
+        s = InspectListBox(hwnd);  // the owner may change or destroy the list as it draws
+        if (!s || i > last || i >= s->count || i >= s->top + VisibleRows(hwnd, *s)) break;
+        const int y = (i - s->top) * s->itemHeight;
+        DRAWITEMSTRUCT dis{ODT_LISTBOX,
+                           static_cast<UINT>(id),
+                           static_cast<UINT>(i),
+                           action,
+                           i == s->selection ? ODS_SELECTED : 0,
+                           hwnd,
+                           dc,
+                           RECT{0, y, Windows().ClientRect(hwnd).right, y + s->itemHeight},
+                           0};
+        Windows().Send(owner, WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&dis));
+    }
+    gdi.EndDc(dc, DcKind::Window);
+}
+
+void PaintAll(HWND hwnd) {
+    if (Windows().IsVisible(hwnd)) DrawRows(hwnd, 0, INT_MAX, ODA_DRAWENTIRE);
+}
+
+void RepaintRow(HWND hwnd, int row, UINT action) {
+    if (row >= 0 && Windows().IsVisible(hwnd)) DrawRows(hwnd, row, row, action);
+}
+
+void SetTop(HWND hwnd, ListBoxState& s, int row) {
+    row = std::clamp(row, 0, std::max(0, s.count - PageSize(hwnd, s)));
+    if (row == s.top) return;
+    s.top = row;
+    PaintAll(hwnd);
+}
+
+void MakeVisible(HWND hwnd, ListBoxState& s, int row) {
+    if (row < s.top)
+        SetTop(hwnd, s, row);
+    else if (row >= s.top + PageSize(hwnd, s))
+        SetTop(hwnd, s, row - PageSize(hwnd, s) + 1);
+}
+
+void SetSelection(HWND hwnd, ListBoxState& s, int row) {
+    if (row == s.selection) return;
+    const int old = s.selection;
+    s.selection = row;
+    RepaintRow(hwnd, old, ODA_SELECT);
+    RepaintRow(hwnd, row, ODA_SELECT);
+}
+
+void MoveCaret(HWND hwnd, int row) {
+    if (ListBoxState* s = InspectListBox(hwnd)) {
+        s->caret = row;
+        SetSelection(hwnd, *s, row);
+    }
+    if (ListBoxState* s = InspectListBox(hwnd)) MakeVisible(hwnd, *s, row);
+}
+
+// Changes that leave the rows' positions unsettled: repaint what shows.
+void RowsChanged(HWND hwnd, ListBoxState& s) {
+    UpdateScrollBar(hwnd, s);
+    s.top = std::clamp(s.top, 0, std::max(0, s.count - PageSize(hwnd, s)));
+    PaintAll(hwnd);
+}
+
+LRESULT SetCount(HWND hwnd, ListBoxState& s, WPARAM wParam) {
+    const auto count = static_cast<std::int32_t>(wParam);
+    if (!(s.style & LBS_NODATA) || count < 0) return LB_ERR;
+    s.count = count;
+    if (s.selection >= count) s.selection = -1;
+    s.caret = std::clamp(s.caret, 0, std::max(0, count - 1));
+    RowsChanged(hwnd, s);
+    return 0;
+}
+
+LRESULT DeleteRow(HWND hwnd, ListBoxState& s, WPARAM wParam) {
+    const auto row = static_cast<std::int32_t>(wParam);
+    if (row < 0 || row >= s.count) return LB_ERR;
+    --s.count;
+    if (row == s.selection)
+        s.selection = -1;
+    else if (row < s.selection)
+        --s.selection;
+    s.caret = std::clamp(s.caret, 0, std::max(0, s.count - 1));
+    RowsChanged(hwnd, s);
+    return s.count;
+}
+
+LRESULT ResetContent(HWND hwnd, ListBoxState& s) {
+    s.count = 0;
+    s.selection = -1;
+    s.caret = 0;
+    s.top = 0;
+    RowsChanged(hwnd, s);
+    return 0;
+}
+
+LRESULT SetCurSel(HWND hwnd, ListBoxState& s, WPARAM wParam) {
+    const auto row = static_cast<std::int32_t>(wParam);
+    if (row < 0 || row >= s.count) {
+        SetSelection(hwnd, s, -1);
+        return LB_ERR;
+    }
+    s.caret = row;
+    MakeVisible(hwnd, s, row);
+    if (ListBoxState* now = InspectListBox(hwnd)) SetSelection(hwnd, *now, row);
+    return row;
+}
+
+LRESULT GetItemRect(HWND hwnd, const ListBoxState& s, WPARAM wParam, LPARAM lParam) {
+    const auto row = static_cast<std::int32_t>(wParam);
+    RECT* rect = reinterpret_cast<RECT*>(lParam);
+    if (row < 0 || row >= s.count || !rect) return LB_ERR;
+    const int y = (row - s.top) * s.itemHeight;
+    *rect = RECT{0, y, Windows().ClientRect(hwnd).right, y + s.itemHeight};
+    return 1;
+}
+
+void KeepWholeRows(HWND hwnd, ListBoxState& s) {
+    if (!(s.style & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE))) {
+        const int height = ClientHeight(hwnd);
+        const int remaining = height % s.itemHeight;
+        const Window* w = Windows().Find(hwnd);
+        if (w && height > s.itemHeight && remaining) {
+            RECT r = w->rect;
+            r.bottom -= remaining;
+            Windows().Move(hwnd, r);  // comes back here with whole rows
+            return;
+        }
+    }
+    RowsChanged(hwnd, s);
+}
+
+int RowAt(HWND hwnd, const ListBoxState& s, int y) {
+    if (y < 0 || y >= ClientHeight(hwnd)) return -1;
+    const int row = s.top + y / s.itemHeight;
+    return row < s.count ? row : -1;
+}
+
+void PressLeft(HWND hwnd, LPARAM lParam) {
+    if (Windows().Focus() != hwnd) Windows().SetFocus(hwnd);
+    ListBoxState* s = InspectListBox(hwnd);
+    if (!s) return;
+    const int row = RowAt(hwnd, *s, PointY(lParam));
+    if (row == -1) return;
+    s->captured = true;
+    MoveCaret(hwnd, row);
+}
+
+// A move while the press is held: the row under the pointer, or one row past the top or
+// bottom row when the pointer is above or below the list.
+void Track(HWND hwnd, LPARAM lParam) {
+    ListBoxState* s = InspectListBox(hwnd);
+    if (!s || !s->captured || s->count == 0) return;
+    const int y = PointY(lParam);
+    int row;
+    if (y < 0) {
+        row = s->top > 0 ? s->top - 1 : 0;
+    } else if (y >= ClientHeight(hwnd)) {
+        row = s->top + PageSize(hwnd, *s);
+        if (row == s->caret) ++row;
+        row = std::min(row, s->count - 1);
+    } else {
+        row = RowAt(hwnd, *s, y);
+        if (row == -1) row = s->caret;
+    }
+    if (row != s->caret) MoveCaret(hwnd, row);
+}
+
+void ReleaseLeft(HWND hwnd) {
+    ListBoxState* s = InspectListBox(hwnd);
+    const Window* w = Windows().Find(hwnd);
+    if (!s || !w || !s->captured) return;
+    s->captured = false;
+    if ((s->style & LBS_NOTIFY) && s->count > 0 && w->owner)
+        Windows().Send(w->owner, WM_COMMAND, MakeCommandParam(w->id, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(hwnd));
+}
+
+LRESULT Mouse(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) PressLeft(hwnd, lParam);
+    if (message == WM_MOUSEMOVE) Track(hwnd, lParam);
+    if (message == WM_LBUTTONUP) ReleaseLeft(hwnd);
+    if (const Window* w = Windows().Find(hwnd); w && w->owner)
+        Windows().Send(w->owner, kSimChildMouse, message, lParam);
+    return 0;
+}
+
+LRESULT Create(HWND hwnd) {
+    Window* w = Windows().Find(hwnd);
+    auto state = std::make_unique<ListBoxState>();
+    state->style = w->style;
+    state->hasScrollBar = (w->style & WS_VSCROLL) != 0;
+    w->state = std::move(state);
+    UpdateScrollBar(hwnd, *InspectListBox(hwnd));
+    return 0;
+}
+
+LRESULT Messages(HWND hwnd, ListBoxState& s, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            KeepWholeRows(hwnd, s);
+            return 0;
+        case WM_PAINT:
+            DrawRows(hwnd, 0, INT_MAX, ODA_DRAWENTIRE);
+            return 0;
+        case WM_SETFONT:
+            s.font = reinterpret_cast<HFONT>(wParam);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(s.font);
+        case LB_SETCOUNT:
+            return SetCount(hwnd, s, wParam);
+        case LB_GETCOUNT:
+            return s.count;
+        case LB_RESETCONTENT:
+            return ResetContent(hwnd, s);
+        case LB_DELETESTRING:
+            return DeleteRow(hwnd, s, wParam);
+        case LB_SETCURSEL:
+            return SetCurSel(hwnd, s, wParam);
+        case LB_GETCURSEL:
+            return s.selection;
+        case LB_SETTOPINDEX:
+            SetTop(hwnd, s, static_cast<std::int32_t>(wParam));
+            return 0;
+        case LB_GETTOPINDEX:
+            return s.top;
+        case LB_GETITEMHEIGHT:
+            return s.itemHeight;
+        case LB_GETITEMRECT:
+            return GetItemRect(hwnd, s, wParam, lParam);
+        default:
+            return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+ListBoxState* InspectListBox(HWND hwnd) {
+    World* world = World::TryCurrent();
+    Window* w = world ? world->Windows().Find(hwnd) : nullptr;
+    return w ? dynamic_cast<ListBoxState*>(w->state.get()) : nullptr;
+}
+
+LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) return Create(hwnd);
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_MOUSEMOVE:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            return Mouse(hwnd, message, lParam);
+        case WM_KILLFOCUS:
+            if (const Window* w = Windows().Find(hwnd); w && w->owner)
+                Windows().Send(w->owner, kSimChildFocusLost, wParam, 0);
+            return 0;
+        default:
+            break;
+    }
+    ListBoxState* s = InspectListBox(hwnd);
+    return s ? Messages(hwnd, *s, message, wParam, lParam)
+             : DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace cp::sim

@@ -1,0 +1,139 @@
+#include "platform/sim/User.h"
+
+#include "platform/Utf8.h"
+#include "platform/sim/Form.h"
+#include "platform/sim/Keyboard.h"
+#include "platform/sim/SimConstants.h"
+#include "platform/sim/Twips.h"
+#include "platform/sim/World.h"
+
+namespace cp::sim {
+namespace {
+
+// lParam of key messages: a repeat count of 1; a key going up also has bits 30 and 31 set.
+constexpr LPARAM kKeyDownBits = 1;
+constexpr LPARAM kKeyUpBits = static_cast<LPARAM>(0xC0000001u);
+
+struct ButtonMessages {
+    UINT down;
+    UINT up;
+    WPARAM held;
+};
+
+ButtonMessages MessagesFor(std::int16_t button) {
+    if (button == 2) return {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON};
+    if (button == 4) return {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON};
+    return {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON};
+}
+
+LPARAM Position(float x, float y) {
+    return MakePointParam(TwipsToPixels(x), TwipsToPixels(y));
+}
+
+}  // namespace
+
+void User::Stroke(std::int16_t keyCode, std::int16_t shift, std::optional<char32_t> character) {
+    WindowManager& windows = world_.Windows();
+    const HWND target = windows.Focus();
+    if (!target) return;
+    const bool alt = shift & vbAltMask;
+    world_.SetShiftState(shift);
+    windows.Send(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(keyCode),
+                 kKeyDownBits);
+    // The character was made from the key when it went down, for the window it went to.
+    if (character && !alt) windows.Send(target, WM_CHAR, static_cast<WPARAM>(*character), 1);
+    if (const HWND now = windows.Focus())
+        windows.Send(now, alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(keyCode), kKeyUpBits);
+    world_.SetShiftState(held_);
+}
+
+void User::TypeText(std::string_view text) {
+    for (std::size_t offset = 0; offset < text.size();) {
+        const char32_t c = utf8::Next(text, offset);
+        const KeyStroke key = KeyForChar(c);
+        Stroke(key.keyCode, key.shift,
+               key.keyCode == VK_PACKET ? c : CharForKey(key.keyCode, key.shift));
+    }
+}
+
+void User::PressKey(std::int16_t keyCode, std::int16_t shift) {
+    Stroke(keyCode, shift, CharForKey(keyCode, shift));
+}
+
+void User::SelectText(int start, int length) {
+    if (const HWND focus = world_.Windows().Focus())
+        world_.Windows().Send(focus, EM_SETSEL, static_cast<WPARAM>(start),
+                              static_cast<LPARAM>(start + length));
+}
+
+void User::Focus(HWND hwnd) {
+    if (Reaches(hwnd)) world_.Windows().SetFocus(hwnd);
+}
+
+void User::HoldKeys(std::int16_t shift) {
+    held_ = shift;
+    world_.SetShiftState(shift);
+}
+
+bool User::Reaches(HWND hwnd) const {
+    return world_.Windows().IsVisible(hwnd) && world_.Windows().IsEnabled(hwnd);
+}
+
+void User::MouseDown(HWND hwnd, float x, float y, std::int16_t button) {
+    if (!Reaches(hwnd)) return;
+    const ButtonMessages m = MessagesFor(button);
+    world_.SetMouseButtons(world_.MouseButtons() | m.held);
+    world_.Windows().Send(hwnd, m.down, world_.MouseButtons(), Position(x, y));
+}
+
+void User::MouseMove(HWND hwnd, float x, float y) {
+    if (Reaches(hwnd))
+        world_.Windows().Send(hwnd, WM_MOUSEMOVE, world_.MouseButtons(), Position(x, y));
+}
+
+void User::MouseUp(HWND hwnd, float x, float y, std::int16_t button) {
+    const ButtonMessages m = MessagesFor(button);
+    world_.SetMouseButtons(world_.MouseButtons() & ~m.held);
+    if (Reaches(hwnd)) world_.Windows().Send(hwnd, m.up, world_.MouseButtons(), Position(x, y));
+}
+
+void User::Click(HWND hwnd, float x, float y, std::int16_t button) {
+    MouseDown(hwnd, x, y, button);
+    MouseUp(hwnd, x, y, button);
+}
+
+void User::DoubleClick(HWND hwnd, float x, float y) {
+    Click(hwnd, x, y);
+    if (!Reaches(hwnd)) return;
+    world_.SetMouseButtons(world_.MouseButtons() | MK_LBUTTON);
+    world_.Windows().Send(hwnd, WM_LBUTTONDBLCLK, world_.MouseButtons(), Position(x, y));
+    MouseUp(hwnd, x, y);
+}
+
+void User::ClickOnForm(Form& form, float x, float y, std::int16_t button) {
+    Click(form.Hwnd(), x, y, button);
+}
+
+void User::ClickOnCaption(Form& form) {
+    const RECT r = world_.Windows().ScreenRect(form.Hwnd());
+    world_.Windows().Send(form.Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MakePointParam(r.left, r.top));
+}
+
+void User::DeactivateForm(Form& form) {
+    world_.Windows().Send(form.Hwnd(), WM_ACTIVATE, 0, 0);
+}
+
+void User::DeactivateApp(Form& form) {
+    world_.Windows().Send(form.Hwnd(), WM_ACTIVATEAPP, 0, 0);
+    world_.Windows().Send(form.Hwnd(), WM_ACTIVATE, 0, 0);
+}
+
+void User::MoveFocusAway(Form& form) {
+    world_.Windows().SetFocus(form.TextFieldHwnd());
+}
+
+void User::DestroyForm(Form& form) {
+    form.Destroy();
+}
+
+}  // namespace cp::sim

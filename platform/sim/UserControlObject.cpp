@@ -1,0 +1,100 @@
+#include "platform/sim/UserControlObject.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/sim/ControlHost.h"
+#include "platform/sim/Form.h"
+#include "platform/sim/SimConstants.h"
+#include "platform/sim/Twips.h"
+#include "platform/sim/World.h"
+
+namespace cp::sim {
+namespace {
+
+constexpr std::int32_t kClientSiteNotAvailable = 398;
+
+WindowManager& Checked(std::string_view operation) {
+    World& world = World::Current();
+    world.CheckFailure(operation);
+    return world.Windows();
+}
+
+}  // namespace
+
+float UserControlObject::Width() {
+    const Window* w = Checked("UserControl.Width").Find(host_.Hwnd());
+    return w ? PixelsToTwips(w->Width()) : 0;
+}
+
+float UserControlObject::Height() {
+    const Window* w = Checked("UserControl.Height").Find(host_.Hwnd());
+    return w ? PixelsToTwips(w->Height()) : 0;
+}
+
+void UserControlObject::Resize(int widthPixels, int heightPixels) {
+    WindowManager& windows = World::Current().Windows();
+    if (const Window* w = windows.Find(host_.Hwnd())) {
+        RECT r = w->rect;
+        r.right = r.left + (widthPixels < 0 ? w->Width() : widthPixels);
+        r.bottom = r.top + (heightPixels < 0 ? w->Height() : heightPixels);
+        windows.Move(host_.Hwnd(), r);
+    }
+}
+
+void UserControlObject::SetWidth(float twips) {
+    Checked("UserControl.SetWidth");
+    Resize(TwipsToPixels(twips), -1);
+}
+
+void UserControlObject::SetHeight(float twips) {
+    Checked("UserControl.SetHeight");
+    Resize(-1, TwipsToPixels(twips));
+}
+
+HWND UserControlObject::hWnd() {
+    Checked("UserControl.hWnd");
+    return host_.Hwnd();
+}
+
+HDC UserControlObject::hDC() {
+    const Window* w = Checked("UserControl.hDC").Find(host_.Hwnd());
+    return w ? w->ownDc : nullptr;
+}
+
+bool UserControlObject::Enabled() {
+    const Window* w = Checked("UserControl.Enabled").Find(host_.Hwnd());
+    return w && !(w->style & WS_DISABLED);
+}
+
+void UserControlObject::SetEnabled(bool enabled) {
+    Checked("UserControl.SetEnabled").Enable(host_.Hwnd(), enabled);
+}
+
+void UserControlObject::SetBackColor(OLE_COLOR color) {
+    Checked("UserControl.SetBackColor");
+    backColor_ = color;
+}
+
+HWND UserControlObject::ParentHwnd() {
+    Checked("UserControl.ParentHwnd");
+    return host_.HostForm().Hwnd();
+}
+
+void UserControlObject::PropertyChanged(std::string_view key) {
+    Checked("UserControl.PropertyChanged");
+    changed_.emplace_back(key);
+}
+
+bool UserControlObject::AmbientUserMode() {
+    Checked("UserControl.AmbientUserMode");
+    switch (host_.HostForm().Ambient()) {
+        case AmbientMode::RunTime:
+            return true;
+        case AmbientMode::Design:
+            return false;
+        case AmbientMode::Unavailable:
+            break;
+    }
+    throw RuntimeError(kClientSiteNotAvailable, "Client Site not available");
+}
+
+}  // namespace cp::sim

@@ -1,0 +1,45 @@
+// The control's host object over the simulated control window. Width and Height are in twips;
+// a put resizes the window, which runs UserControl_Resize before the put returns (when the size
+// changes). hDC is the window's own persistent context. AmbientUserMode answers as the form's
+// ambient mode says, and raises error 398 when the form offers no ambient properties.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Host.h"
+
+namespace cp::sim {
+
+class ControlHost;
+
+class UserControlObject : public cp::UserControlHost {
+public:
+    explicit UserControlObject(ControlHost& host) : host_(host) {}
+
+    float Width() override;
+    void SetWidth(float twips) override;
+    float Height() override;
+    void SetHeight(float twips) override;
+    HWND hWnd() override;
+    HDC hDC() override;
+    bool Enabled() override;
+    void SetEnabled(bool enabled) override;
+    void SetBackColor(OLE_COLOR color) override;
+    HWND ParentHwnd() override;
+    void PropertyChanged(std::string_view key) override;
+    bool AmbientUserMode() override;
+
+    // For tests.
+    OLE_COLOR BackColor() const { return backColor_; }
+    const std::vector<std::string>& PropertyChangedKeys() const { return changed_; }
+
+private:
+    void Resize(int widthPixels, int heightPixels);
+
+    ControlHost& host_;                                          // the form host
+    OLE_COLOR backColor_ = static_cast<OLE_COLOR>(0x8000000Fu);  // the button-face system colour
+    std::vector<std::string> changed_;                           // PropertyChanged keys, in order
+};
+
+}  // namespace cp::sim

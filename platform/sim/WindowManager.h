@@ -1,0 +1,87 @@
+// The simulated windows of one world: classes, creation and destruction, synchronous message
+// delivery through the thread's hooks, geometry, visibility, enabling and the focus.
+//
+// Rectangles are kept in pixels of the parent's client area (of the screen for a window whose
+// parent is the desktop, nullptr), so a window given a new parent keeps its numbers. A window
+// with WS_BORDER has a one-pixel border; one with WS_VSCROLL loses kScrollBarWidth pixels of
+// client width to its vertical scroll bar.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/sim/Gdi.h"
+#include "platform/sim/HandleAllocator.h"
+#include "platform/sim/HookChain.h"
+#include "platform/sim/Window.h"
+
+namespace cp::sim {
+
+inline constexpr int kBorderWidth = 1;
+inline constexpr int kScrollBarWidth = 16;
+
+// Whether the windows of a class share the thread's common contexts or keep one of their own.
+enum class ClassDc { Common, Own };
+
+class WindowManager {
+public:
+    WindowManager(HandleAllocator& handles, Gdi& gdi, HookChain& hooks);
+    ~WindowManager();
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+
+    void RegisterClass(std::string name, WNDPROC proc, ClassDc dc = ClassDc::Common);
+    // Creates a window and sends it WM_CREATE (after the hooks), then WM_SIZE. nullptr when the
+    // class is unknown, the parent is not a window or the procedure answers WM_CREATE with -1.
+    HWND Create(std::string_view className, LONG_PTR style, LONG_PTR exStyle, HWND parent,
+                const RECT& rect, int id);
+    // Sends WM_DESTROY to the window and then to its children, and removes them all.
+    void Destroy(HWND hwnd);
+    Window* Find(HWND hwnd);
+    const Window* Find(HWND hwnd) const;
+    std::size_t Count() const { return windows_.size(); }
+
+    // Delivers a message: the hooks see it first, then the window's procedure in force.
+    LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::vector<HWND> Children(HWND parent) const;
+    // True when window lies inside ancestor (ancestor itself excluded).
+    bool IsDescendant(HWND ancestor, HWND window) const;
+    RECT ScreenRect(HWND hwnd) const;
+    POINT ClientOrigin(HWND hwnd) const;  // in screen pixels
+    RECT ClientRect(HWND hwnd) const;     // from (0, 0)
+    // Places the window in its parent's client area; WM_SIZE follows when the size changed.
+    void Move(HWND hwnd, const RECT& rect);
+    // The window keeps its numbers; returns the previous parent.
+    HWND SetParent(HWND hwnd, HWND parent);
+    // Showing a window paints it and its visible children (WM_PAINT).
+    void Show(HWND hwnd, bool visible);
+    bool IsVisible(HWND hwnd) const;  // itself and every ancestor
+    bool IsEnabled(HWND hwnd) const;  // itself and every ancestor
+    // Disabling the window that holds the focus (or a parent of it) removes the focus.
+    void Enable(HWND hwnd, bool enabled);
+    HWND Focus() const { return focus_; }
+    // WM_KILLFOCUS to the window losing the focus, then WM_SETFOCUS to the one gaining it,
+    // unless the first handler moved the focus elsewhere.
+    void SetFocus(HWND hwnd);
+
+private:
+    struct WindowClass {
+        WNDPROC proc;  // the class procedure
+        ClassDc dc;    // common or own device context
+    };
+    void Paint(HWND hwnd);
+    void Remove(HWND hwnd);
+
+    HandleAllocator& handles_;                         // the world's handle source
+    Gdi& gdi_;                                         // for own contexts
+    HookChain& hooks_;                                 // the thread's hooks
+    std::map<std::string, WindowClass> classes_;       // registered classes
+    std::map<HWND, std::unique_ptr<Window>> windows_;  // live windows, oldest first
+    HWND focus_ = nullptr;                             // the window with the focus
+};
+
+}  // namespace cp::sim

@@ -1,0 +1,161 @@
+// Drawing one row of the list, read from the simulator's drawing log.
+#include <string>
+#include <vector>
+
+#include "platform/RuntimeError.h"
+#include "tests/listview/ListViewFixture.h"
+
+namespace cp::test {
+namespace {
+
+constexpr COLORREF kSilver = 0xC0C0C0;
+constexpr RECT kRow{0, 30, 300, 45};
+
+struct Cell {
+    int left;
+    std::string text;
+    bool operator==(const Cell&) const = default;
+};
+
+class RowDrawingTest : public ListViewTest {
+protected:
+    RowDrawingTest() : host_(AddControl(form)), probe_(ControlOf(host_)) {}
+    ~RowDrawingTest() override { ReleaseDC(host_.ListHwnd(), dc_); }
+
+    // One table row per entry of rows.
+    void Fill(const std::vector<std::vector<Variant>>& rows, std::vector<std::int32_t> widths) {
+        std::vector<Variant> cells;
+        for (const auto& row : rows)
+            cells.insert(cells.end(), row.begin(), row.end());
+        const auto columns = static_cast<std::int32_t>(rows.front().size());
+        probe_.varItems() =
+            VariantArray({columns, static_cast<std::int32_t>(rows.size())}, std::move(cells));
+        probe_.intColumnCount() = static_cast<std::int16_t>(columns);
+        probe_.lngColumnWidths() = std::move(widths);
+    }
+    DRAWITEMSTRUCT Item(UINT itemID, UINT itemState = 0) {
+        return {ODT_LISTBOX, 2, itemID, ODA_DRAWENTIRE, itemState, host_.ListHwnd(), dc_, kRow, 0};
+    }
+    void Draw(UINT itemID, UINT itemState = 0) {
+        world.Graphics().ClearLog();
+        probe_.DrawListRow(Item(itemID, itemState));
+    }
+    // Records of one kind on the row's context (or, for measuring, on any other).
+    std::vector<sim::DrawRecord> Ops(sim::DrawOp op) {
+        std::vector<sim::DrawRecord> found;
+        for (const auto& r : world.Graphics().Log())
+            if (r.op == op && (r.dc == dc_) == (op != sim::DrawOp::MeasureText)) found.push_back(r);
+        return found;
+    }
+    std::vector<Cell> Cells() {
+        std::vector<Cell> cells;
+        for (const auto& r : Ops(sim::DrawOp::DrawText))
+            cells.push_back({r.rect.left, r.text});
+        return cells;
+    }
+    std::vector<int> LineXs() {
+        std::vector<int> xs;
+        for (const auto& r : Ops(sim::DrawOp::LineTo))
+            xs.push_back(r.from.x == r.to.x ? r.to.x : -1);
+        return xs;
+    }
+
+    sim::ControlHost& host_;
+    ColumnPickProbe probe_;
+    HDC dc_ = GetDC(host_.ListHwnd());
+};
+
+TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
+    Fill({{"a", "b", "c"}, {"x", "y", "z"}}, {40, 50, 60});
+    Draw(1);
+    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "x"}, {44, "y"}, {95, "z"}}));
+    EXPECT_EQ(LineXs(), (std::vector<int>{41, 92}));
+    const auto line = Ops(sim::DrawOp::LineTo).at(0);
+    EXPECT_EQ(line.from.y, kRow.top);
+    EXPECT_EQ(line.to.y, kRow.bottom);
+    // The last column is not fitted.
+    const auto measured = Ops(sim::DrawOp::MeasureText);
+    ASSERT_EQ(measured.size(), 2u);
+    EXPECT_EQ(measured[0].maxExtent, 38);
+    EXPECT_EQ(measured[1].maxExtent, 48);
+    const auto fill = Ops(sim::DrawOp::FillRect).at(0);
+    EXPECT_EQ(fill.rect, kRow);
+    EXPECT_EQ(fill.fillColor, 0xFFFFFFu);
+    EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(2).state.textColor, 0u);
+    EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(2).flags, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+TEST_F(RowDrawingTest, HidesZeroWidthColumnsWithTheirLines) {
+    Fill({{"a", "hidden", "c", "d"}}, {40, 0, 60, 30});
+    Draw(0);
+    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {44, "c"}, {105, "d"}}));
+    EXPECT_EQ(LineXs(), (std::vector<int>{41, 103}));
+    probe_.intColumnCount() = 1;
+    Draw(0);
+    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}}));
+    EXPECT_TRUE(LineXs().empty());
+}
+
+TEST_F(RowDrawingTest, FitsCellsToWholeCharactersAndCutsLongTexts) {
+    std::string longText;
+    for (int i = 0; i < 600; ++i)
+        longText += "\xC3\xA9";  // 600 x e acute, two bytes each
+    const std::string first500 = longText.substr(0, 1000);
+    // Six-pixel characters: 20 - 2 pixels hold three; a column of 2 pixels holds none.
+    Fill({{"abcdef", "xyz", Variant::Null(), std::int32_t{7}, longText, longText}},
+         {20, 2, 30, 30, 3100, 100});
+    Draw(0);
+    EXPECT_EQ(Cells(),
+              (std::vector<Cell>{{3, "abc"}, {58, "7"}, {89, first500}, {3190, first500}}));
+    EXPECT_EQ(Ops(sim::DrawOp::MeasureText).at(4).text, first500);
+}
+
+TEST_F(RowDrawingTest, SelectedRowsAndSystemColours) {
+    Fill({{"a", "b"}}, {40, 40});
+    Draw(0, ODS_SELECTED);
+    EXPECT_EQ(Ops(sim::DrawOp::FillRect).at(0).fillColor, 0x800000u);
+    EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(1).state.textColor, 0xFFFFFFu);
+    EXPECT_EQ(Ops(sim::DrawOp::LineTo).at(0).state.penColor, kSilver);
+
+    probe_.lngBackColorNormal() = static_cast<OLE_COLOR>(0x80000005);
+    probe_.lngForeColorNormal() = static_cast<OLE_COLOR>(0x80000008);
+    probe_.lngColumnLineForeColor() = static_cast<OLE_COLOR>(0x80000010);
+    Draw(0);
+    EXPECT_EQ(Ops(sim::DrawOp::FillRect).at(0).fillColor, sim::Gdi::SysColor(5));
+    EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(0).state.textColor, sim::Gdi::SysColor(8));
+    EXPECT_EQ(Ops(sim::DrawOp::LineTo).at(0).state.penColor, sim::Gdi::SysColor(0x10));
+
+    Draw(static_cast<UINT>(-1), ODS_SELECTED);
+    EXPECT_TRUE(world.Graphics().Log().empty());
+}
+
+TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBack) {
+    Fill({{"a", "b", "c"}, {"d", "e", "f"}}, {40, 40, 40, 40, 40});
+    probe_.intColumnCount() = 5;
+    const sim::GdiCounts before = world.Graphics().Live();
+    const sim::DeviceContext saved = *world.Graphics().Dc(dc_);
+    for (UINT row = 0; row < 200; ++row)
+        probe_.DrawListRow(Item(row % 2, row % 2));
+    EXPECT_EQ(probe_.intColumnCount(), 3);
+    EXPECT_EQ(world.Graphics().Live(), before);
+    const sim::DeviceContext& after = *world.Graphics().Dc(dc_);
+    EXPECT_EQ(after.bkColor, saved.bkColor);
+    EXPECT_EQ(after.textColor, saved.textColor);
+    EXPECT_EQ(after.pen, saved.pen);
+    EXPECT_TRUE(world.MessageBoxes().empty());
+}
+
+TEST_F(RowDrawingTest, AFailureGoesToTheReportAndLeavesNothingBehind) {
+    Fill({{"a", "b", "c"}}, {40, 50, 60});
+    const sim::GdiCounts before = world.Graphics().Live();
+    DRAWITEMSTRUCT dis = Item(0);
+    world.FailNext("DrawText", vberr::InvalidProcedureCall, 1);
+    EXPECT_EQ(SendMessage(host_.Hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), 0);
+    EXPECT_EQ(world.Graphics().Live(), before);
+    ASSERT_EQ(world.MessageBoxes().size(), 1u);
+    EXPECT_EQ(world.MessageBoxes()[0].title, "basfile - function2");
+    EXPECT_EQ(world.MessageBoxes()[0].prompt.rfind("Unable to execute function2!", 0), 0u);
+}
+
+}  // namespace
+}  // namespace cp::test

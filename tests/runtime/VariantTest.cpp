@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "platform/RuntimeError.h"
+#include "platform/Utf8.h"
+#include "platform/Variant.h"
+
+namespace cp {
+namespace {
+
+TEST(VariantEquality, StringsByCharactersNumbersByValueNullNever) {
+    EXPECT_TRUE(VariantEquals(Variant("2"), Variant("2")));
+    EXPECT_FALSE(VariantEquals(Variant("a"), Variant("A")));  // case matters
+    EXPECT_FALSE(VariantEquals(Variant::Null(), Variant::Null()));
+    EXPECT_FALSE(VariantEquals(Variant::Null(), Variant("")));
+    EXPECT_TRUE(VariantEquals(Variant(std::int16_t{2}), Variant(2.0)));
+    EXPECT_TRUE(VariantEquals(Variant(std::int32_t{-1}), Variant(true)));
+    EXPECT_TRUE(VariantEquals(Variant(Currency{25000}), Variant(2.5)));
+    // A number never equals a String, even one that reads as the same number.
+    EXPECT_FALSE(VariantEquals(Variant(std::int32_t{2}), Variant("2")));
+    EXPECT_TRUE(VariantEquals(Variant(), Variant("")));
+    EXPECT_TRUE(VariantEquals(Variant(), Variant(std::int32_t{0})));
+    EXPECT_TRUE(VariantEquals(Variant(), Variant()));
+    EXPECT_THROW(VariantEquals(Variant(std::make_shared<VariantArray>()), Variant()), RuntimeError);
+}
+
+TEST(VariantText, EachTypeHasItsTextForm) {
+    EXPECT_EQ(CStr(Variant()), "");
+    EXPECT_EQ(CStr(Variant(true)), "True");
+    EXPECT_EQ(CStr(Variant(false)), "False");
+    EXPECT_EQ(CStr(Variant(std::int16_t{-7})), "-7");
+    EXPECT_EQ(CStr(Variant(std::uint8_t{200})), "200");
+    EXPECT_EQ(CStr(Variant(2.5)), "2.5");
+    EXPECT_EQ(CStr(Variant("x")), "x");
+    try {
+        CStr(Variant::Null());
+        FAIL() << "the text form of Null is an error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), vberr::InvalidUseOfNull);
+        EXPECT_EQ(e.Description(), "Invalid use of Null");
+    }
+    EXPECT_EQ(DisplayText(Variant::Null()), "");
+}
+
+TEST(VariantArrayTest, KeepsRowsTogetherAndChecksItsBounds) {
+    VariantArray table({2, 3});
+    table.At(1, 2) = Variant("last");
+    EXPECT_EQ(table.Elements()[5].String(), "last");  // (column, row) with the column fastest
+    table.ResizeLast(4);
+    EXPECT_EQ(table.At(1, 2).String(), "last");
+    EXPECT_TRUE(table.At(0, 3).IsEmpty());
+    for (auto [i, j] : {std::pair{2, 0}, {0, 4}, {-1, 0}, {0, -1}}) {
+        EXPECT_THROW(table.At(i, j), RuntimeError) << i << "," << j;
+    }
+    EXPECT_FALSE(VariantArray().Allocated());
+    EXPECT_THROW(VariantArray().Extent(0), RuntimeError);
+}
+
+TEST(RuntimeErrors, CarryTheStandardDescriptions) {
+    EXPECT_EQ(RuntimeError(6).Description(), "Overflow");
+    EXPECT_EQ(RuntimeError(9).Description(), "Subscript out of range");
+    EXPECT_EQ(RuntimeError(13).Description(), "Type mismatch");
+    EXPECT_EQ(RuntimeError(91).Description(), "Object variable or With block variable not set");
+    EXPECT_EQ(RuntimeError(394).Description(), "Get not supported (write-only property)");
+    EXPECT_EQ(RuntimeError(12345).Description(), "Application-defined or object-defined error");
+}
+
+TEST(Utf8Text, CountsCharactersNotBytes) {
+    const std::string text = "Åland\xF0\x9F\x98\x80!";  // a character outside the BMP
+    EXPECT_EQ(utf8::Length(text), 7u);
+    EXPECT_EQ(utf8::Left(text, 2), "Ål");
+    EXPECT_EQ(utf8::Left(text, 99), text);
+    EXPECT_EQ(utf8::FromUtf16(utf8::ToUtf16(text)), text);
+    EXPECT_EQ(utf8::ToUtf16(text).size(), 8u);
+    EXPECT_EQ(utf8::Length("\xFF\xFE"), 2u);  // malformed bytes count one each
+}
+
+}  // namespace
+}  // namespace cp

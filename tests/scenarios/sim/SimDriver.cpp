@@ -1,0 +1,124 @@
+// The scenario driver on the simulated platform: one world, one form with its text field, and
+// the simulated user.
+#include <map>
+#include <memory>
+
+#include "control/Startup.h"
+#include "platform/sim/EditClass.h"
+#include "platform/sim/Form.h"
+#include "platform/sim/ListBoxClass.h"
+#include "platform/sim/SimWindowApi.h"
+#include "platform/sim/User.h"
+#include "platform/sim/World.h"
+#include "tests/scenarios/Driver.h"
+
+namespace cp::test {
+namespace {
+
+class SimDriver : public Driver {
+public:
+    SimDriver() : form_(world_), user_(world_) { ComponentStart(); }
+
+    ColumnPick& AddControl(const ControlSpec& spec, EventRecorder& events) override {
+        sim::ControlPlacement placement;
+        placement.left = spec.left;
+        placement.top = spec.top;
+        placement.width = spec.width;
+        placement.height = spec.height;
+        sim::ControlHost& host = form_.AddControl(
+            [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement);
+        ColumnPick& control = host.ControlAs<ColumnPick>();
+        // The host connects its event handlers once the control is on the form.
+        control.SetEventSink(&events);
+        hosts_[&control] = &host;
+        return control;
+    }
+
+    void FocusControl(ColumnPick& control) override { user_.Focus(Host(control).EditHwnd()); }
+    void TypeText(std::string_view text) override { user_.TypeText(text); }
+    void PressKey(std::int16_t keyCode, std::int16_t shift) override {
+        user_.PressKey(keyCode, shift);
+    }
+    void SelectText(int start, int length) override { user_.SelectText(start, length); }
+    void MoveFocusAway() override { user_.MoveFocusAway(form_); }
+
+    void MouseDownOnControl(ColumnPick& control, float x, float y, std::int16_t button) override {
+        user_.MouseDown(Host(control).Hwnd(), x, y, button);
+    }
+    void MouseMoveOnControl(ColumnPick& control, float x, float y) override {
+        user_.MouseMove(Host(control).Hwnd(), x, y);
+    }
+    void MouseUpOnControl(ColumnPick& control, float x, float y, std::int16_t button) override {
+        user_.MouseUp(Host(control).Hwnd(), x, y, button);
+    }
+    void MouseMoveOnList(ColumnPick& control, float x, float y) override {
+        user_.MouseMove(Host(control).ListHwnd(), x, y);
+    }
+    void MouseDownOnList(ColumnPick& control, float x, float y) override {
+        user_.MouseDown(Host(control).ListHwnd(), x, y);
+    }
+    void MouseUpOnList(ColumnPick& control, float x, float y) override {
+        user_.MouseUp(Host(control).ListHwnd(), x, y);
+    }
+    void ClickOnForm(float x, float y, std::int16_t button) override {
+        user_.ClickOnForm(form_, x, y, button);
+    }
+    void ClickOnCaption() override { user_.ClickOnCaption(form_); }
+    void ActivateOtherWindow() override { user_.DeactivateForm(form_); }
+
+    std::string EditText(ColumnPick& control) override {
+        return sim::EditText(Host(control).EditHwnd());
+    }
+    int SelStart(ColumnPick& control) override {
+        const sim::EditState* s = sim::InspectEdit(Host(control).EditHwnd());
+        return s ? static_cast<int>(s->First()) : 0;
+    }
+    int SelLength(ColumnPick& control) override {
+        const sim::EditState* s = sim::InspectEdit(Host(control).EditHwnd());
+        return s ? static_cast<int>(s->Last() - s->First()) : 0;
+    }
+    bool EditHasFocus(ColumnPick& control) override {
+        return sim::GetFocus() == Host(control).EditHwnd();
+    }
+    bool ListVisible(ColumnPick& control) override {
+        return sim::IsWindowVisible(Host(control).ListHwnd());
+    }
+    RECT ListScreenRect(ColumnPick& control) override {
+        return world_.Windows().ScreenRect(Host(control).ListHwnd());
+    }
+    int ListSelection(ColumnPick& control) override {
+        const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
+        return s ? s->selection : -1;
+    }
+    int ListTopIndex(ColumnPick& control) override {
+        const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
+        return s ? s->top : 0;
+    }
+    RECT ControlScreenRect(ColumnPick& control) override {
+        return world_.Windows().ScreenRect(Host(control).Hwnd());
+    }
+    int ScreenWidthPixels() override { return world_.ScreenWidthPixels(); }
+    int ScreenHeightPixels() override { return world_.ScreenHeightPixels(); }
+    std::vector<MessageBoxRecord> MessageBoxes() override {
+        std::vector<MessageBoxRecord> boxes;
+        for (const sim::MessageBoxRecord& box : world_.MessageBoxes())
+            boxes.push_back(MessageBoxRecord{box.prompt, box.buttons, box.title});
+        return boxes;
+    }
+
+private:
+    sim::ControlHost& Host(ColumnPick& control) { return *hosts_.at(&control); }
+
+    sim::World world_;                                // the simulated window system
+    sim::Form form_;                                  // the form the controls stand on
+    sim::User user_;                                  // the user
+    std::map<ColumnPick*, sim::ControlHost*> hosts_;  // each control's form host
+};
+
+}  // namespace
+
+std::unique_ptr<Driver> MakeDriver() {
+    return std::make_unique<SimDriver>();
+}
+
+}  // namespace cp::test
