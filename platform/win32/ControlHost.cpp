@@ -120,9 +120,10 @@ bool ControlHost::Contains(HWND window) {
 }
 
 void ControlHost::FocusLeaving(HWND newFocus) {
-    // Focus that goes to another window of the desktop, or to nothing (another program), leaves
-    // the control the form's active control, as the runtime keeps it.
-    if (newFocus == nullptr || Contains(newFocus)) return;
+    // A form that is being destroyed takes the focus with it, and focus that goes to another
+    // window of the desktop or to another program leaves the control the form's active
+    // control, as the runtime keeps it: neither is the focus leaving the control.
+    if (unloading_ || newFocus == nullptr || Contains(newFocus)) return;
     if (::GetAncestor(newFocus, GA_ROOT) != form_) return;
     Deliver([](HostedControl& c) { c.UserControl_ExitFocus(); });
 }

@@ -25,6 +25,15 @@ constexpr float kHeight = 240;
     return r;
 }
 
+constexpr char16_t kBeyondKeyAscii = u'?';
+
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit < 0xDC00;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit < 0xE000;
+}
+
 // A window can take the focus when it and every window around it are shown and enabled.
 bool CanTakeFocus(HWND hWnd) {
     if (!::IsWindowVisible(hWnd)) return false;
@@ -175,10 +184,25 @@ LRESULT EditField::KeyUp(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT EditField::KeyPress(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    auto keyAscii = static_cast<std::int16_t>(wParam);
+    const auto unit = static_cast<char16_t>(wParam);
+    if (IsLowSurrogate(unit) && lowSurrogate_ != LowSurrogate::None) {
+        // The second half of a character that the control has already answered for.
+        const LowSurrogate action = std::exchange(lowSurrogate_, LowSurrogate::None);
+        return action == LowSurrogate::Drop ? 0 : Forward(uMsg, wParam, lParam);
+    }
+    // KeyAscii is 16-bit: a character beyond that (two units) is handed over once, as "?".
+    const bool high = IsHighSurrogate(unit);
+    const auto handedOver = static_cast<std::int16_t>(high ? kBeyondKeyAscii : unit);
+    std::int16_t keyAscii = handedOver;
     host_.Deliver([&](HostedControl& c) { c.txtTextBox_KeyPress(keyAscii); });
+    if (high) lowSurrogate_ = keyAscii == handedOver ? LowSurrogate::Pass : LowSurrogate::Drop;
     if (keyAscii == 0) return 0;
-    return Forward(uMsg, static_cast<std::uint16_t>(keyAscii), lParam);
+    if (keyAscii != handedOver) return Forward(uMsg, static_cast<std::uint16_t>(keyAscii), lParam);
+    // Half a character is no text of the user's: its change is told with the second half.
+    halfCharacter_ = high;
+    const LRESULT result = Forward(uMsg, wParam, lParam);
+    halfCharacter_ = false;
+    return result;
 }
 
 LRESULT EditField::Forward(UINT uMsg, WPARAM wParam, LPARAM lParam) {

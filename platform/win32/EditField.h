@@ -1,8 +1,10 @@
 // The edit field `txtTextBox`: a real EDIT window inside the control's window, subclassed so
 // that its keys reach the control first. KeyDown (Alt arrives as WM_SYSKEYDOWN), KeyPress and
 // KeyUp hand their arguments by reference: a key code or character given back as 0 is not
-// processed by the edit, another value is processed in its place. Its change notification
-// (EN_CHANGE, sent before WM_SETTEXT returns) is delivered by the control's window.
+// processed by the edit, another value is processed in its place. A character beyond 16 bits
+// comes as two WM_CHAR units, is handed to KeyPress once, as "?", and changes the text once. Its
+// change notification (EN_CHANGE, sent before WM_SETTEXT returns) is delivered by the control's
+// window.
 #pragma once
 
 #include "platform/Host.h"
@@ -40,6 +42,8 @@ public:
 
     // Answers the colour request of the edit window: sets the colours, returns the brush.
     HBRUSH Colors(HDC hdc);
+    // The edit is taking the first half of a character beyond 16 bits.
+    bool TakingHalfCharacter() const { return halfCharacter_; }
 
 private:
     static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
@@ -55,6 +59,10 @@ private:
     OLE_COLOR backColor_ = kWindowBackground;  // BackColor
     OLE_COLOR foreColor_ = kWindowText;        // ForeColor
     HBRUSH brush_ = nullptr;                   // background brush for BackColor
+    // What becomes of the second unit of a character beyond 16 bits, once KeyPress has run.
+    enum class LowSurrogate { None, Pass, Drop };
+    LowSurrogate lowSurrogate_ = LowSurrogate::None;
+    bool halfCharacter_ = false;  // the first unit of such a character is going in
 };
 
 }  // namespace cp::win32

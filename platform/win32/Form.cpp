@@ -64,6 +64,12 @@ Form::~Form() {
     controls_.clear();
 }
 
+HWND Form::FocusedWindow() const {
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(hWnd_, focus)) return focus;
+    return ::GetActiveWindow() == hWnd_ ? nullptr : lastFocus_;
+}
+
 ControlHost& Form::AddControl(const ControlFactory& factory, const Placement& at,
                               PropertyBag* saved) {
     controls_.push_back(std::make_unique<ControlHost>(hWnd_, at));

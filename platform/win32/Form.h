@@ -25,6 +25,9 @@ public:
     HWND hWnd() const { return hWnd_; }
     // The form's plain text field.
     HWND TextField() const { return textField_; }
+    // The window of the form that has the focus: while another window is active, the one that
+    // will have it again when the form is activated.
+    HWND FocusedWindow() const;
 
     // Places a control at `at` and runs its start-up (see ControlHost::Load): with `saved`,
     // its properties are read from that store; without, it starts as a new instance.

@@ -154,12 +154,6 @@ HBRUSH ListWindow::Background(HDC hdc) {
     return brush_;
 }
 
-void ListWindow::SelectionChanged() {
-    // A press has already raised its click (or moved nothing); this is its late echo.
-    if (pressing_) return;
-    host_.Deliver([](HostedControl& c) { c.lstListBox_Click(); });
-}
-
 LRESULT ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
@@ -175,40 +169,28 @@ LRESULT ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = hWnd_;
-    if (uMsg == WM_LBUTTONDOWN) return Press(uMsg, wParam, lParam);
     if (uMsg == WM_SETCURSOR && ShowScreenMousePointer()) return TRUE;
     if (uMsg == WM_NCDESTROY) hWnd_ = nullptr;
-    const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
-    if (m.action == MouseAction::Down) {
-        host_.Deliver(
-            [&](HostedControl& c) { c.lstListBox_MouseDown(m.button, m.shift, m.x, m.y); });
-    }
-    // The list's own handling comes first for the rest, so that the control has the last word
-    // on the selection.
+    // The list's own handling comes first (a press selects, a release after a press reports
+    // the selection), then the control hears of the mouse.
     const LRESULT result = ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);
-    if (uMsg == WM_LBUTTONUP) pressing_ = false;
-    if (m.action == MouseAction::Move) {
-        host_.Deliver(
-            [&](HostedControl& c) { c.lstListBox_MouseMove(m.button, m.shift, m.x, m.y); });
-    } else if (m.action == MouseAction::Up) {
-        host_.Deliver([&](HostedControl& c) { c.lstListBox_MouseUp(m.button, m.shift, m.x, m.y); });
-    } else if (uMsg == WM_KILLFOCUS) {
-        host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
-    }
-    return result;
-}
-
-LRESULT ListWindow::Press(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
-    HWND hWnd = hWnd_;
-    host_.Deliver([&](HostedControl& c) { c.lstListBox_MouseDown(m.button, m.shift, m.x, m.y); });
-    const LRESULT before = ::SendMessageW(hWnd, LB_GETCURSEL, 0, 0);
-    pressing_ = true;
-    const LRESULT result = ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);
-    const LRESULT after = ::SendMessageW(hWnd, LB_GETCURSEL, 0, 0);
-    // A press that moves the selection to another row is the list's click.
-    if (after != before && after != LB_ERR) {
-        host_.Deliver([](HostedControl& c) { c.lstListBox_Click(); });
+    switch (m.action) {
+        case MouseAction::Down:
+            host_.Deliver(
+                [&](HostedControl& c) { c.lstListBox_MouseDown(m.button, m.shift, m.x, m.y); });
+            break;
+        case MouseAction::Move:
+            host_.Deliver(
+                [&](HostedControl& c) { c.lstListBox_MouseMove(m.button, m.shift, m.x, m.y); });
+            break;
+        case MouseAction::Up:
+            host_.Deliver(
+                [&](HostedControl& c) { c.lstListBox_MouseUp(m.button, m.shift, m.x, m.y); });
+            break;
+        case MouseAction::None:
+            if (uMsg == WM_KILLFOCUS) host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
+            break;
     }
     return result;
 }

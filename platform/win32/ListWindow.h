@@ -1,8 +1,8 @@
 // The list window `lstListBox`: a real list box of the class "ThunderRT6ListBox", a superclass
 // of LISTBOX whose procedure turns the mouse into the control's notifications (twips of the
-// client area). Rows are 15 pixels high. A press that moves the selection to another row
-// raises the click notification, as does every put of ListIndex (after LB_SETCURSEL); the
-// list's own LBN_SELCHANGE raises it only when no press caused it.
+// client area), after the list's own handling. Rows are 15 pixels high. The list's
+// LBN_SELCHANGE (which it sends at the release that ends a press) raises the click
+// notification, as does every put of ListIndex, after LB_SETCURSEL.
 #pragma once
 
 #include "platform/Host.h"
@@ -45,20 +45,16 @@ public:
 
     // Answers the colour request of the list window.
     HBRUSH Background(HDC hdc);
-    // The list's LBN_SELCHANGE arrived: a click unless a press is being handled.
-    void SelectionChanged();
 
 private:
     static void RegisterWindowClass();
     static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
-    LRESULT Press(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
     ControlHost& host_;                        // the control's host
     HWND hWnd_ = nullptr;                      // the list window
     OLE_COLOR backColor_ = kWindowBackground;  // BackColor
     HBRUSH brush_ = nullptr;                   // background brush for BackColor
-    bool pressing_ = false;                    // a left press is under way, down to up
 };
 
 }  // namespace cp::win32

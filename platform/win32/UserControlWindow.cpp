@@ -172,10 +172,11 @@ bool UserControlWindow::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 void UserControlWindow::Command(WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(lParam);
     const auto code = HIWORD(wParam);
-    if (from == host_.TextBox().hWnd() && code == EN_CHANGE) {
+    if (from == host_.TextBox().hWnd() && code == EN_CHANGE &&
+        !host_.TextBox().TakingHalfCharacter()) {
         host_.Deliver([](HostedControl& c) { c.txtTextBox_Change(); });
     } else if (from == host_.ListBox().hWnd() && code == LBN_SELCHANGE) {
-        host_.ListBox().SelectionChanged();
+        host_.Deliver([](HostedControl& c) { c.lstListBox_Click(); });
     }
 }
 
