@@ -50,22 +50,22 @@ TEST(HostNotifications, RunBeforeTheHostOperationReturns) {
     EXPECT_EQ(scene.host->UserControl().Width(), 3000.0f);
 }
 
-TEST(HostNotifications, APressOnAnotherRowClicksAndASecondPressDoesNot) {
+TEST(HostNotifications, TheReleaseOfAPressInTheListIsItsClick) {
     FakeOnForm scene;
     HWND list = scene.host->ListBox().hWnd();
     for (int i = 0; i < 3; ++i) {
         cp::SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"row"));
     }
-    auto press = [&](int y) {
+    // The list selects at the press and reports the selection when it is released, also when
+    // the row was selected already.
+    for (int y : {20, 25}) {
+        scene.fake->log.clear();
         ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, y));
+        EXPECT_EQ(scene.host->ListBox().ListIndex(), 1);
         ::SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(5, y));
-    };
-    scene.fake->log.clear();
-    press(20);
-    EXPECT_EQ(scene.fake->Joined(), "ListDown(1,0,75,300), Click, ListUp(1,0,75,300)");
-    scene.fake->log.clear();
-    press(25);
-    EXPECT_EQ(scene.fake->Joined(), "ListDown(1,0,75,375), ListUp(1,0,75,375)");
+        const std::string at = "(1,0,75," + std::to_string(y * 15) + ")";
+        EXPECT_EQ(scene.fake->Joined(), "ListDown" + at + ", Click, ListUp" + at);
+    }
 }
 
 TEST(HostKeys, ArgumentsComeBackByReference) {
@@ -85,6 +85,14 @@ TEST(HostKeys, ArgumentsComeBackByReference) {
     ::SendMessageW(edit, EM_SETSEL, 0, 0);
     ::SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 1);
     EXPECT_EQ(scene.host->TextBox().Text(), "b") << "KeyCode 0 stops the edit's own handling";
+
+    scene.fake->log.clear();
+    ::SendMessageW(edit, WM_CHAR, 0xD834, 1);
+    ::SendMessageW(edit, WM_CHAR, 0xDD1E, 1);
+    EXPECT_EQ(scene.fake->Joined(), "KeyPress(63), Change") << "one character, told once";
+    EXPECT_EQ(scene.host->TextBox().Text(),
+              "\xF0\x9D\x84\x9E"
+              "b");
 
     scene.fake->log.clear();
     ::SendMessageW(edit, WM_SYSKEYDOWN, VK_DOWN, 1 | kAltHeld);

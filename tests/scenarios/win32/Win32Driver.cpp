@@ -1,93 +1,24 @@
-// The scenario driver on the real window system: the control is hosted on a form of the Win32
-// host runtime, and the user is played with real window messages sent to the real windows.
-// Pending messages are processed after every action, as the message loop would between two
-// inputs.
+// The scenario driver on the real window system: the controls are hosted on a form of the
+// Win32 host runtime, and the user is played with real window messages sent to the real
+// windows (Win32User). Pending messages are processed after every action, as the message loop
+// would between two inputs.
 #include <map>
 
 #include "control/Startup.h"
-#include "platform/Utf8.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/PropertyStore.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "tests/scenarios/Driver.h"
+#include "tests/scenarios/win32/Win32User.h"
 
 namespace cp::test {
 namespace {
 
-using win32::PixelsFromTwips;
-
-// Key messages: repeat count 1, the scan code, Alt held (context bit), key going up.
-LPARAM KeyLParam(UINT virtualKey, bool alt, bool up) {
-    LPARAM lParam = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16);
-    if (alt) lParam |= LPARAM{1} << 29;
-    if (up) lParam |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
-    return lParam;
-}
-
-LPARAM PointLParam(int x, int y) {
-    return static_cast<LPARAM>(MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
-}
-
-// The key that types a character; VK_PACKET for characters that no key of the layout makes.
-UINT KeyOfCharacter(wchar_t c) {
-    const SHORT scan = ::VkKeyScanW(c);
-    return scan == -1 ? VK_PACKET : static_cast<UINT>(scan & 0xFF);
-}
-
-// The character that a key makes by itself, 0 for none.
-wchar_t CharacterOfKey(std::int16_t keyCode) {
-    switch (keyCode) {
-        case vbKeyReturn:
-            return L'\r';
-        case vbKeyEscape:
-            return 0x1B;
-        case vbKeyBack:
-            return L'\b';
-        default:
-            return 0;
-    }
-}
-
-// Holds Shift, Ctrl and Alt in the thread's keyboard state for one key press.
-class HeldModifiers {
-public:
-    explicit HeldModifiers(std::int16_t shift) {
-        ::GetKeyboardState(saved_);
-        BYTE state[256];
-        ::GetKeyboardState(state);
-        Hold(state, VK_SHIFT, shift & vbShiftMask);
-        Hold(state, VK_CONTROL, shift & vbCtrlMask);
-        Hold(state, VK_MENU, shift & vbAltMask);
-        ::SetKeyboardState(state);
-    }
-    ~HeldModifiers() { ::SetKeyboardState(saved_); }
-
-private:
-    static void Hold(BYTE* state, int key, bool held) { state[key] = held ? 0x80 : 0; }
-    BYTE saved_[256];  // the state put back afterwards
-};
-
-UINT ButtonDownMessage(std::int16_t button) {
-    return button == kRightButton    ? WM_RBUTTONDOWN
-           : button == kMiddleButton ? WM_MBUTTONDOWN
-                                     : WM_LBUTTONDOWN;
-}
-
-UINT ButtonUpMessage(std::int16_t button) {
-    return button == kRightButton    ? WM_RBUTTONUP
-           : button == kMiddleButton ? WM_MBUTTONUP
-                                     : WM_LBUTTONUP;
-}
-
-WPARAM ButtonFlags(std::int16_t buttons) {
-    WPARAM flags = 0;
-    if (buttons & kLeftButton) flags |= MK_LBUTTON;
-    if (buttons & kRightButton) flags |= MK_RBUTTON;
-    if (buttons & kMiddleButton) flags |= MK_MBUTTON;
-    return flags;
-}
+// Where the other top-level window stands: the upper right of the screen, clear of the form.
+constexpr int kOtherWidth = 200;
+constexpr int kOtherHeight = 120;
 
 class Win32Driver final : public Driver {
 public:
@@ -99,7 +30,7 @@ public:
         (void)started;
         // The real pointer waits in a corner, away from every window of the scene, so that
         // the window system synthesises no movement over them.
-        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        ::SetCursorPos(ScreenWidthPixels() - 1, ScreenHeightPixels() - 1);
     }
 
     ~Win32Driver() override {
@@ -124,39 +55,18 @@ public:
     }
 
     void FocusControl(ColumnPick& control) override {
+        HWND edit = Host(control).TextBox().hWnd();
+        if (!::IsWindowVisible(edit) || !::IsWindowEnabled(edit)) return;
         ::SetForegroundWindow(form_.hWnd());
-        ::SetFocus(Host(control).TextBox().hWnd());
+        ::SetFocus(edit);
         Pump();
     }
 
-    void TypeText(std::string_view text) override {
-        const std::string utf8(text);
-        for (std::size_t offset = 0; offset < utf8.size();) {
-            const std::size_t start = offset;
-            utf8::Next(utf8, offset);
-            const std::wstring units =
-                win32::Widen(std::string_view(utf8).substr(start, offset - start));
-            TypeCharacter(units);
-        }
-    }
-
+    void TypeText(std::string_view text) override { user_.TypeText(text); }
     void PressKey(std::int16_t keyCode, std::int16_t shift) override {
-        HeldModifiers held(shift);
-        const bool alt = (shift & vbAltMask) != 0;
-        const auto key = static_cast<UINT>(keyCode);
-        Send(::GetFocus(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, KeyLParam(key, alt, false));
-        const wchar_t c = CharacterOfKey(keyCode);
-        if (c != 0 && (shift & (vbCtrlMask | vbAltMask)) == 0) {
-            Send(::GetFocus(), WM_CHAR, c, KeyLParam(key, false, false));
-        }
-        Send(::GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, key, KeyLParam(key, alt, true));
-        Pump();
+        user_.PressKey(keyCode, shift);
     }
-
-    void SelectText(int start, int length) override {
-        cp::SendMessage(::GetFocus(), EM_SETSEL, static_cast<WPARAM>(start), start + length);
-        Pump();
-    }
+    void SelectText(int start, int length) override { user_.SelectText(start, length); }
 
     void MoveFocusAway() override {
         ::SetFocus(form_.TextField());
@@ -164,50 +74,26 @@ public:
     }
 
     void MouseDownOnControl(ColumnPick& control, float x, float y, std::int16_t button) override {
-        controlButtons_ |= button;
-        Send(Host(control).UserControl().hWnd(), ButtonDownMessage(button),
-             ButtonFlags(controlButtons_), PointLParam(PixelsFromTwips(x), PixelsFromTwips(y)));
-        Pump();
+        user_.MouseDown(Host(control).UserControl().hWnd(), x, y, button);
     }
-
     void MouseMoveOnControl(ColumnPick& control, float x, float y) override {
-        Send(Host(control).UserControl().hWnd(), WM_MOUSEMOVE, ButtonFlags(controlButtons_),
-             PointLParam(PixelsFromTwips(x), PixelsFromTwips(y)));
-        Pump();
+        user_.MouseMove(Host(control).UserControl().hWnd(), x, y);
     }
-
     void MouseUpOnControl(ColumnPick& control, float x, float y, std::int16_t button) override {
-        controlButtons_ &= static_cast<std::int16_t>(~button);
-        Send(Host(control).UserControl().hWnd(), ButtonUpMessage(button),
-             ButtonFlags(controlButtons_), PointLParam(PixelsFromTwips(x), PixelsFromTwips(y)));
-        Pump();
+        user_.MouseUp(Host(control).UserControl().hWnd(), x, y, button);
     }
-
     void MouseMoveOnList(ColumnPick& control, float x, float y) override {
-        Send(Host(control).ListBox().hWnd(), WM_MOUSEMOVE, listPressed_ ? MK_LBUTTON : 0,
-             PointLParam(PixelsFromTwips(x), PixelsFromTwips(y)));
-        Pump();
+        user_.MouseMove(Host(control).ListBox().hWnd(), x, y);
     }
-
     void MouseDownOnList(ColumnPick& control, float x, float y) override {
-        listPressed_ = true;
-        Send(Host(control).ListBox().hWnd(), WM_LBUTTONDOWN, MK_LBUTTON,
-             PointLParam(PixelsFromTwips(x), PixelsFromTwips(y)));
-        Pump();
+        user_.MouseDown(Host(control).ListBox().hWnd(), x, y, kLeftButton);
     }
-
     void MouseUpOnList(ColumnPick& control, float x, float y) override {
-        listPressed_ = false;
-        Send(Host(control).ListBox().hWnd(), WM_LBUTTONUP, 0,
-             PointLParam(PixelsFromTwips(x), PixelsFromTwips(y)));
-        Pump();
+        user_.MouseUp(Host(control).ListBox().hWnd(), x, y, kLeftButton);
     }
-
     void ClickOnForm(float x, float y, std::int16_t button) override {
-        const LPARAM at = PointLParam(PixelsFromTwips(x), PixelsFromTwips(y));
-        Send(form_.hWnd(), ButtonDownMessage(button), ButtonFlags(button), at);
-        Send(form_.hWnd(), ButtonUpMessage(button), 0, at);
-        Pump();
+        user_.MouseDown(form_.hWnd(), x, y, button);
+        user_.MouseUp(form_.hWnd(), x, y, button);
     }
 
     void ClickOnCaption() override {
@@ -215,17 +101,18 @@ public:
         ::GetWindowRect(form_.hWnd(), &frame);
         const int captionMiddle =
             ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
-        Send(form_.hWnd(), WM_NCLBUTTONDOWN, HTCAPTION,
-             PointLParam((frame.left + frame.right) / 2, frame.top + captionMiddle));
+        const POINT onCaption{(frame.left + frame.right) / 2, frame.top + captionMiddle};
+        ::SendMessageW(form_.hWnd(), WM_NCLBUTTONDOWN, HTCAPTION,
+                       MAKELPARAM(onCaption.x, onCaption.y));
         Pump();
     }
 
     void ActivateOtherWindow() override {
         if (other_ == nullptr) {
             other_ =
-                ::CreateWindowExW(0, L"STATIC", L"Other window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  ::GetSystemMetrics(SM_CXSCREEN) / 2, 0, 200, 120, nullptr,
-                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                ::CreateWindowExW(0, L"STATIC", L"Another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  ScreenWidthPixels() - kOtherWidth, 0, kOtherWidth, kOtherHeight,
+                                  nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         }
         ::SetForegroundWindow(other_);
         ::SetActiveWindow(other_);
@@ -235,64 +122,49 @@ public:
     std::string EditText(ColumnPick& control) override {
         return win32::Narrow(win32::WindowText(Host(control).TextBox().hWnd()));
     }
-
     int SelStart(ColumnPick& control) override { return Selection(control).first; }
-
     int SelLength(ColumnPick& control) override {
         const auto [start, end] = Selection(control);
         return end - start;
     }
-
+    // The form's focus: while another window is active, where it returns to.
     bool EditHasFocus(ColumnPick& control) override {
-        return ::GetFocus() == Host(control).TextBox().hWnd();
+        return form_.FocusedWindow() == Host(control).TextBox().hWnd();
     }
-
     bool ListVisible(ColumnPick& control) override {
         return ::IsWindowVisible(Host(control).ListBox().hWnd()) != FALSE;
     }
-
     RECT ListScreenRect(ColumnPick& control) override {
-        RECT r;
-        cp::GetWindowRect(Host(control).ListBox().hWnd(), &r);
-        return r;
+        return WindowRect(Host(control).ListBox().hWnd());
     }
-
     int ListSelection(ColumnPick& control) override {
         return static_cast<int>(::SendMessageW(Host(control).ListBox().hWnd(), LB_GETCURSEL, 0, 0));
     }
-
     int ListTopIndex(ColumnPick& control) override {
         return static_cast<int>(
             ::SendMessageW(Host(control).ListBox().hWnd(), LB_GETTOPINDEX, 0, 0));
     }
-
     RECT ControlScreenRect(ColumnPick& control) override {
-        RECT r;
-        cp::GetWindowRect(Host(control).UserControl().hWnd(), &r);
-        return r;
+        return WindowRect(Host(control).UserControl().hWnd());
     }
-
     int ScreenWidthPixels() override { return ::GetSystemMetrics(SM_CXSCREEN); }
     int ScreenHeightPixels() override { return ::GetSystemMetrics(SM_CYSCREEN); }
 
     std::vector<MessageBoxRecord> MessageBoxes() override {
         std::vector<MessageBoxRecord> boxes;
-        for (const auto& call : boxes_.Calls())
+        for (const auto& call : boxes_.Calls()) {
             boxes.push_back({call.prompt, call.buttons, call.title});
+        }
         return boxes;
     }
 
 private:
     win32::ControlHost& Host(ColumnPick& control) { return *hosts_.at(&control); }
 
-    // Key down, the character's units, key up, to whatever holds the focus.
-    void TypeCharacter(const std::wstring& units) {
-        const UINT key = KeyOfCharacter(units.front());
-        Send(::GetFocus(), WM_KEYDOWN, key, KeyLParam(key, false, false));
-        for (wchar_t unit : units)
-            Send(::GetFocus(), WM_CHAR, unit, KeyLParam(key, false, false));
-        Send(::GetFocus(), WM_KEYUP, key, KeyLParam(key, false, true));
-        Pump();
+    static RECT WindowRect(HWND hWnd) {
+        RECT r;
+        cp::GetWindowRect(hWnd, &r);
+        return r;
     }
 
     std::pair<int, int> Selection(ColumnPick& control) {
@@ -303,19 +175,12 @@ private:
         return {static_cast<int>(start), static_cast<int>(end)};
     }
 
-    static void Send(HWND target, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-        if (target != nullptr) ::SendMessageW(target, uMsg, wParam, lParam);
-    }
-
-    static void Pump() { host::DoEvents(); }
-
     win32::MessageBoxRecorder boxes_;                            // answers every box with OK
     std::vector<std::unique_ptr<win32::PropertyStore>> stores_;  // one per control
     win32::Form form_;                                           // the scene
     std::map<ColumnPick*, win32::ControlHost*> hosts_;           // each control's host
+    Win32User user_;                                             // keyboard and mouse
     HWND other_ = nullptr;                                       // another top-level window
-    std::int16_t controlButtons_ = 0;                            // held on the control
-    bool listPressed_ = false;                                   // left button held in the list
 };
 
 }  // namespace
