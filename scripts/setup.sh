@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 iso-codes
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth openbox imagemagick
+  wine wine64 xvfb xauth x11-utils openbox imagemagick
 )
 
 missing=()

@@ -14,7 +14,7 @@ run_ctest() {
   local preset=$1
   shift
   echo "=== $preset"
-  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j2; then
     echo "$preset: the build failed"
     failed=$((failed + 1))
     return

@@ -1,0 +1,131 @@
+#include "platform/win32/ControlHost.h"
+
+#include <string>
+#include <utility>
+
+#include "platform/RuntimeError.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace cp::win32 {
+namespace {
+
+// The line objects as the control's design creates them, at its design width of 1215 twips.
+constexpr OLE_COLOR kGrey = 0x808080;
+constexpr OLE_COLOR kWhite = 0xFFFFFF;
+constexpr OLE_COLOR kLightGrey = 0xE0E0E0;
+
+// The list window's size until the control first opens it: eight rows and the border.
+constexpr int kInitialListRows = 8;
+constexpr int kListBorderPixels = 2;
+
+}  // namespace
+
+ControlHost::ControlHost(HWND form, const Placement& at)
+    : form_(form),
+      userControl_(*this),
+      textBox_(*this),
+      listBox_(*this),
+      lines_{{
+          LineShape(15, 0, 1200, 0, kGrey),            // OuterTop
+          LineShape(0, 0, 0, 300, kGrey),              // OuterLeft
+          LineShape(1200, 0, 1200, 315, kWhite),       // OuterRight
+          LineShape(0, 300, 1215, 300, kWhite),        // OuterBottom
+          LineShape(15, 15, 1185, 15, kWindowText),    // InnerTop
+          LineShape(15, 15, 15, 285, kWindowText),     // InnerLeft
+          LineShape(1185, 15, 1185, 300, kLightGrey),  // InnerRight
+          LineShape(15, 285, 1200, 285, kLightGrey),   // InnerBottom
+      }},
+      site_{userControl_, textBox_,  listBox_,  lines_[0], lines_[1], lines_[2],
+            lines_[3],    lines_[4], lines_[5], lines_[6], lines_[7]} {
+    userControl_.Create(form, at);
+    textBox_.Create(userControl_.hWnd());
+    for (auto& line : lines_) {
+        line.OnChange([this] { ::InvalidateRect(userControl_.hWnd(), nullptr, FALSE); });
+    }
+}
+
+ControlHost::~ControlHost() {
+    // The control may refer to its child objects until it is gone.
+    control_.reset();
+}
+
+void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
+    ::RECT client{};
+    ::GetClientRect(userControl_.hWnd(), &client);
+    control_ = factory(site_);
+    control_->UserControl_Initialize();
+    listBox_.Create(userControl_.hWnd(), client.right,
+                    kInitialListRows * kRowHeightPixels + kListBorderPixels);
+    if (saved != nullptr) {
+        control_->UserControl_ReadProperties(*saved);
+    } else {
+        control_->UserControl_InitProperties();
+    }
+    // The control takes its size now, as the host extends it; then it is shown and painted.
+    userControl_.StartResizing();
+    Deliver([](HostedControl& c) { c.UserControl_Resize(); });
+    ::ShowWindow(userControl_.hWnd(), SW_SHOWNA);
+    ::UpdateWindow(userControl_.hWnd());
+}
+
+void ControlHost::Terminate() {
+    if (terminated_ || !control_) return;
+    terminated_ = true;
+    control_->UserControl_Terminate();
+}
+
+void ControlHost::WriteProperties(PropertyBag& bag) {
+    if (control_ && !terminated_) control_->UserControl_WriteProperties(bag);
+}
+
+void ControlHost::Deliver(const std::function<void(HostedControl&)>& notify) {
+    if (!control_ || terminated_) return;
+    try {
+        notify(*control_);
+    } catch (...) {
+        if (putDepth_ == 0) {
+            ReportUnhandledError();
+        } else if (!pendingError_) {
+            pendingError_ = std::current_exception();
+        }
+    }
+}
+
+void ControlHost::Put(const std::function<void()>& call) {
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+    };
+    {
+        Depth depth(putDepth_);
+        call();
+    }
+    if (pendingError_) std::rethrow_exception(std::exchange(pendingError_, {}));
+}
+
+void ControlHost::ReportUnhandledError() {
+    const RuntimeError error = CurrentError();
+    host::MsgBox(
+        "Run-time error '" + std::to_string(error.Number()) + "':\n\n" + error.Description(),
+        vbCritical);
+}
+
+bool ControlHost::Contains(HWND window) {
+    if (window == nullptr) return false;
+    auto within = [window](HWND part) {
+        return part != nullptr && (window == part || ::IsChild(part, window));
+    };
+    return within(userControl_.hWnd()) || within(listBox_.hWnd());
+}
+
+void ControlHost::FocusLeaving(HWND newFocus) {
+    // A form that is being destroyed takes the focus with it, and focus that goes to another
+    // window of the desktop or to another program leaves the control the form's active
+    // control, as the runtime keeps it: neither is the focus leaving the control.
+    if (unloading_ || newFocus == nullptr || Contains(newFocus)) return;
+    if (::GetAncestor(newFocus, GA_ROOT) != form_) return;
+    Deliver([](HostedControl& c) { c.UserControl_ExitFocus(); });
+}
+
+}  // namespace cp::win32

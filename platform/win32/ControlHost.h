@@ -1,0 +1,104 @@
+// One control on a form, hosted as the runtime hosts a user control: the control's own window,
+// its edit field, its list window (created after UserControl_Initialize, so that a creation
+// hook installed there sees it), its eight line objects, the site that hands them to the
+// control, and the control itself. Notifications reach the control one at a time, on the
+// thread that owns the windows.
+#pragma once
+
+#include <array>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Host.h"
+#include "platform/win32/EditField.h"
+#include "platform/win32/LineShape.h"
+#include "platform/win32/ListWindow.h"
+#include "platform/win32/UserControlWindow.h"
+
+namespace cp::win32 {
+
+// Where a control stands, in twips of the form's client area.
+struct Placement {
+    float left = 600;
+    float top = 600;
+    float width = 2250;
+    float height = 315;
+};
+
+using ControlFactory = std::function<std::unique_ptr<HostedControl>(const ControlSite&)>;
+
+// The eight line objects, in the order of the site.
+enum class Line {
+    OuterTop,
+    OuterLeft,
+    OuterRight,
+    OuterBottom,
+    InnerTop,
+    InnerLeft,
+    InnerRight,
+    InnerBottom
+};
+
+class ControlHost {
+public:
+    // Creates the control's window (hidden) and its edit field on the form.
+    ControlHost(HWND form, const Placement& at);
+    ~ControlHost();
+    ControlHost(const ControlHost&) = delete;
+    ControlHost& operator=(const ControlHost&) = delete;
+
+    // The start-up, in the host's order: the control is made by `factory`, initialised, its
+    // list window created, its properties initialised (no store: a new instance) or read from
+    // `saved`; then it is sized (resize notification), shown and painted.
+    void Load(const ControlFactory& factory, PropertyBag* saved);
+    // The form is going away: from now on requests for the focus are ignored.
+    void BeginUnload() { unloading_ = true; }
+    bool Unloading() const { return unloading_; }
+    // UserControl_Terminate, once; no notification reaches the control afterwards.
+    void Terminate();
+    // UserControl_WriteProperties into `bag`.
+    void WriteProperties(PropertyBag& bag);
+
+    HostedControl* Control() { return control_.get(); }
+    HWND Form() const { return form_; }
+    UserControlWindow& UserControl() { return userControl_; }
+    EditField& TextBox() { return textBox_; }
+    ListWindow& ListBox() { return listBox_; }
+    LineShape& LineObject(Line line) { return lines_[static_cast<std::size_t>(line)]; }
+    std::array<LineShape, 8>& Lines() { return lines_; }
+
+    // Runs a notification of the control. A run-time error that it lets go belongs to the host
+    // operation that caused it (see Put), or, when the user caused it, is reported as the
+    // runtime reports an unhandled error.
+    void Deliver(const std::function<void(HostedControl&)>& notify);
+    // Runs a window-system call on behalf of a host operation that the control called; an error
+    // of a notification that the call caused is raised to the control when the call returns.
+    void Put(const std::function<void()>& call);
+
+    // Whether a window is part of the control: its own window, its children, or its list
+    // window wherever that stands.
+    bool Contains(HWND window);
+    // The keyboard focus is going from a part of the control to `newFocus`: when that is
+    // elsewhere on the same form, the control is told (UserControl_ExitFocus).
+    void FocusLeaving(HWND newFocus);
+
+private:
+    void ReportUnhandledError();
+
+    HWND form_;                               // the form that holds the control
+    bool unloading_ = false;                  // the form is being destroyed
+    bool terminated_ = false;                 // Terminate has run
+    int putDepth_ = 0;                        // host operations under way
+    std::exception_ptr pendingError_;         // raised by a notification during a Put
+    UserControlWindow userControl_;           // the control's own window (host object)
+    EditField textBox_;                       // txtTextBox
+    ListWindow listBox_;                      // lstListBox
+    std::array<LineShape, 8> lines_;          // the frame's line objects, by Line
+    ControlSite site_;                        // what the control is given
+    std::unique_ptr<HostedControl> control_;  // the control; goes before what it refers to
+};
+
+}  // namespace cp::win32

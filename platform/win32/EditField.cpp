@@ -1,0 +1,214 @@
+#include "platform/win32/EditField.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/RuntimeError.h"
+#include "platform/win32/ControlHost.h"
+#include "platform/win32/HostRuntime.h"
+#include "platform/win32/InputArgs.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace cp::win32 {
+namespace {
+
+// The edit field's place in the control, as designed (twips); only its width changes later.
+constexpr float kLeft = 45;
+constexpr float kTop = 45;
+constexpr float kDesignWidth = 900;
+constexpr float kHeight = 240;
+
+::RECT WindowRect(HWND hWnd) {
+    ::RECT r{};
+    ::GetWindowRect(hWnd, &r);
+    return r;
+}
+
+constexpr char16_t kBeyondKeyAscii = u'?';
+
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit < 0xDC00;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit < 0xE000;
+}
+
+// A window can take the focus when it and every window around it are shown and enabled.
+bool CanTakeFocus(HWND hWnd) {
+    if (!::IsWindowVisible(hWnd)) return false;
+    for (HWND w = hWnd; w != nullptr; w = ::GetAncestor(w, GA_PARENT)) {
+        if (w == ::GetDesktopWindow()) break;
+        if (!::IsWindowEnabled(w)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+EditField::~EditField() {
+    if (brush_ != nullptr) ::DeleteObject(brush_);
+}
+
+void EditField::Create(HWND parent) {
+    hWnd_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                              PixelsFromTwips(kLeft), PixelsFromTwips(kTop),
+                              PixelsFromTwips(kDesignWidth), PixelsFromTwips(kHeight), parent,
+                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                   FALSE);
+    ::SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    editProc_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditField::Proc)));
+}
+
+std::string EditField::Text() {
+    return Narrow(WindowText(hWnd_));
+}
+
+void EditField::SetText(std::string_view text) {
+    const std::wstring wide = Widen(text);
+    // The edit sends its change notification before WM_SETTEXT returns.
+    host_.Put([&] { ::SetWindowTextW(hWnd_, wide.c_str()); });
+}
+
+std::int32_t EditField::SelStart() {
+    ::DWORD start = 0;
+    ::SendMessageW(hWnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return static_cast<std::int32_t>(CodePointsFromUnits(WindowText(hWnd_), start));
+}
+
+bool EditField::Locked() {
+    return (::GetWindowLongPtrW(hWnd_, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+void EditField::SetLocked(bool locked) {
+    ::SendMessageW(hWnd_, EM_SETREADONLY, locked ? TRUE : FALSE, 0);
+}
+
+bool EditField::Enabled() {
+    return ::IsWindowEnabled(hWnd_) != FALSE;
+}
+
+void EditField::SetEnabled(bool enabled) {
+    host_.Put([&] { ::EnableWindow(hWnd_, enabled ? TRUE : FALSE); });
+}
+
+void EditField::SetBackColor(OLE_COLOR color) {
+    backColor_ = color;
+    if (brush_ != nullptr) ::DeleteObject(std::exchange(brush_, nullptr));
+    ::InvalidateRect(hWnd_, nullptr, TRUE);
+}
+
+void EditField::SetForeColor(OLE_COLOR color) {
+    foreColor_ = color;
+    ::InvalidateRect(hWnd_, nullptr, TRUE);
+}
+
+void EditField::SetWidth(float twips) {
+    const ::RECT r = WindowRect(hWnd_);
+    host_.Put([&] {
+        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+}
+
+void EditField::SetFocus() {
+    if (host_.Unloading()) return;
+    if (!CanTakeFocus(hWnd_)) Raise(vberr::InvalidProcedureCall);
+    host_.Put([&] { ::SetFocus(hWnd_); });
+}
+
+HBRUSH EditField::Colors(HDC hdc) {
+    ::SetTextColor(hdc, ColorFromOle(foreColor_));
+    ::SetBkColor(hdc, ColorFromOle(backColor_));
+    if (brush_ == nullptr) brush_ = ::CreateSolidBrush(ColorFromOle(backColor_));
+    return brush_;
+}
+
+LRESULT EditField::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<EditField*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (self == nullptr || self->hWnd_ != hWnd) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    return self->Handle(uMsg, wParam, lParam);
+}
+
+LRESULT EditField::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            return KeyDown(uMsg, wParam, lParam);
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            return KeyUp(uMsg, wParam, lParam);
+        case WM_CHAR:
+            return KeyPress(uMsg, wParam, lParam);
+        case WM_LBUTTONDBLCLK: {
+            // The edit selects a word first; the control's handling comes after it.
+            const LRESULT result = Forward(uMsg, wParam, lParam);
+            host_.Deliver([](HostedControl& c) { c.txtTextBox_DblClick(); });
+            return result;
+        }
+        case WM_KILLFOCUS: {
+            const LRESULT result = Forward(uMsg, wParam, lParam);
+            host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
+            return result;
+        }
+        case WM_SETCURSOR:
+            if (ShowScreenMousePointer()) return TRUE;
+            break;
+        case WM_NCDESTROY: {
+            // The window goes; its class procedure sees the last message.
+            HWND hWnd = std::exchange(hWnd_, nullptr);
+            return ::CallWindowProcW(editProc_, hWnd, uMsg, wParam, lParam);
+        }
+        default:
+            break;
+    }
+    return Forward(uMsg, wParam, lParam);
+}
+
+LRESULT EditField::KeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    auto keyCode = static_cast<std::int16_t>(wParam);
+    auto shift = KeyShiftOf(uMsg, lParam);
+    host_.Deliver([&](HostedControl& c) { c.txtTextBox_KeyDown(keyCode, shift); });
+    if (keyCode == 0) return 0;
+    return Forward(uMsg, static_cast<std::uint16_t>(keyCode), lParam);
+}
+
+LRESULT EditField::KeyUp(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    auto keyCode = static_cast<std::int16_t>(wParam);
+    auto shift = KeyShiftOf(uMsg, lParam);
+    host_.Deliver([&](HostedControl& c) { c.txtTextBox_KeyUp(keyCode, shift); });
+    if (keyCode == 0) return 0;
+    return Forward(uMsg, static_cast<std::uint16_t>(keyCode), lParam);
+}
+
+LRESULT EditField::KeyPress(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const auto unit = static_cast<char16_t>(wParam);
+    if (IsLowSurrogate(unit) && lowSurrogate_ != LowSurrogate::None) {
+        // The second half of a character that the control has already answered for.
+        const LowSurrogate action = std::exchange(lowSurrogate_, LowSurrogate::None);
+        return action == LowSurrogate::Drop ? 0 : Forward(uMsg, wParam, lParam);
+    }
+    // KeyAscii is 16-bit: a character beyond that (two units) is handed over once, as "?".
+    const bool high = IsHighSurrogate(unit);
+    const auto handedOver = static_cast<std::int16_t>(high ? kBeyondKeyAscii : unit);
+    std::int16_t keyAscii = handedOver;
+    host_.Deliver([&](HostedControl& c) { c.txtTextBox_KeyPress(keyAscii); });
+    if (high) lowSurrogate_ = keyAscii == handedOver ? LowSurrogate::Pass : LowSurrogate::Drop;
+    if (keyAscii == 0) return 0;
+    if (keyAscii != handedOver) return Forward(uMsg, static_cast<std::uint16_t>(keyAscii), lParam);
+    // Half a character is no text of the user's: its change is told with the second half.
+    halfCharacter_ = high;
+    const LRESULT result = Forward(uMsg, wParam, lParam);
+    halfCharacter_ = false;
+    return result;
+}
+
+LRESULT EditField::Forward(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    // A handler of the control may have destroyed the form, and the edit with it.
+    if (hWnd_ == nullptr) return 0;
+    return ::CallWindowProcW(editProc_, hWnd_, uMsg, wParam, lParam);
+}
+
+}  // namespace cp::win32

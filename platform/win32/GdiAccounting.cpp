@@ -1,0 +1,43 @@
+#include "platform/win32/GdiAccounting.h"
+
+#include <unordered_map>
+
+namespace cp::win32 {
+namespace {
+
+struct Ledger {
+    GdiCounts live;                                         // the counts reported
+    std::unordered_map<HGDIOBJ, int GdiCounts::*> objects;  // pens and brushes alive, by kind
+};
+
+// Drawing happens on the user-interface thread only; one ledger serves the process.
+Ledger& TheLedger() {
+    static Ledger ledger;
+    return ledger;
+}
+
+}  // namespace
+
+GdiCounts LiveGdiObjects() {
+    return TheLedger().live;
+}
+
+void CountCreated(HGDIOBJ object, int GdiCounts::*kind) {
+    if (object == nullptr) return;
+    TheLedger().objects[object] = kind;
+    ++(TheLedger().live.*kind);
+}
+
+void CountDeleted(HGDIOBJ object) {
+    auto& ledger = TheLedger();
+    const auto it = ledger.objects.find(object);
+    if (it == ledger.objects.end()) return;
+    --(ledger.live.*(it->second));
+    ledger.objects.erase(it);
+}
+
+void CountDC(int GdiCounts::*kind, int delta) {
+    TheLedger().live.*kind += delta;
+}
+
+}  // namespace cp::win32

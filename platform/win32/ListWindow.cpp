@@ -1,0 +1,198 @@
+#include "platform/win32/ListWindow.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/RuntimeError.h"
+#include "platform/win32/ControlHost.h"
+#include "platform/win32/HostRuntime.h"
+#include "platform/win32/InputArgs.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace cp::win32 {
+namespace {
+
+::WNDPROC gListBoxProc = nullptr;  // the LISTBOX class's procedure, under the superclass
+
+::RECT WindowRect(HWND hWnd) {
+    ::RECT r{};
+    ::GetWindowRect(hWnd, &r);
+    return r;
+}
+
+}  // namespace
+
+void ListWindow::RegisterWindowClass() {
+    static const bool registered = [] {
+        ::WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        if (!::GetClassInfoExW(nullptr, L"LISTBOX", &wc)) return false;
+        gListBoxProc = wc.lpfnWndProc;
+        wc.lpfnWndProc = &ListWindow::Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = kListBoxClass;
+        // Every press is a press: the control has no use for double clicks in its list.
+        wc.style &= ~static_cast<::UINT>(CS_DBLCLKS);
+        return ::RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+ListWindow::~ListWindow() {
+    if (hWnd_ != nullptr) ::DestroyWindow(hWnd_);
+    if (brush_ != nullptr) ::DeleteObject(brush_);
+}
+
+void ListWindow::Create(HWND owner, int widthPixels, int heightPixels) {
+    RegisterWindowClass();
+    HWND hWnd = ::CreateWindowExW(0, kListBoxClass, L"",
+                                  WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0, 0, widthPixels,
+                                  heightPixels, owner, nullptr, ::GetModuleHandleW(nullptr), this);
+    ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                   FALSE);
+    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, kRowHeightPixels);
+    hWnd_ = hWnd;
+}
+
+std::int32_t ListWindow::ListIndex() {
+    return static_cast<std::int32_t>(::SendMessageW(hWnd_, LB_GETCURSEL, 0, 0));
+}
+
+void ListWindow::SetListIndex(std::int32_t index) {
+    const auto count = static_cast<std::int32_t>(::SendMessageW(hWnd_, LB_GETCOUNT, 0, 0));
+    if (index < -1 || index >= count) Raise(vberr::InvalidPropertyValue);
+    host_.Put([&] {
+        ::SendMessageW(hWnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        host_.Deliver([](HostedControl& c) { c.lstListBox_Click(); });
+    });
+}
+
+std::int32_t ListWindow::TopIndex() {
+    return static_cast<std::int32_t>(::SendMessageW(hWnd_, LB_GETTOPINDEX, 0, 0));
+}
+
+void ListWindow::SetTopIndex(std::int32_t index) {
+    host_.Put([&] { ::SendMessageW(hWnd_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); });
+}
+
+void ListWindow::Move(float left, float top, float width, float height) {
+    host_.Put([&] {
+        ::MoveWindow(hWnd_, PixelsFromTwips(left), PixelsFromTwips(top),
+                     std::max(0, PixelsFromTwips(width)), std::max(0, PixelsFromTwips(height)),
+                     TRUE);
+    });
+}
+
+float ListWindow::Width() {
+    const ::RECT r = WindowRect(hWnd_);
+    return TwipsFromPixels(r.right - r.left);
+}
+
+void ListWindow::SetWidth(float twips) {
+    const ::RECT r = WindowRect(hWnd_);
+    host_.Put([&] {
+        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+}
+
+float ListWindow::Height() {
+    const ::RECT r = WindowRect(hWnd_);
+    return TwipsFromPixels(r.bottom - r.top);
+}
+
+void ListWindow::SetHeight(float twips) {
+    const ::RECT r = WindowRect(hWnd_);
+    host_.Put([&] {
+        ::SetWindowPos(hWnd_, nullptr, 0, 0, r.right - r.left, std::max(0, PixelsFromTwips(twips)),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+}
+
+bool ListWindow::Visible() {
+    return (::GetWindowLongPtrW(hWnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void ListWindow::SetVisible(bool visible) {
+    host_.Put([&] {
+        if (!visible) {
+            ::ShowWindow(hWnd_, SW_HIDE);
+        } else if (::GetAncestor(hWnd_, GA_PARENT) == ::GetDesktopWindow()) {
+            // A list given to the desktop floats above the form, without taking the activation.
+            ::SetWindowPos(hWnd_, HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        } else {
+            ::ShowWindow(hWnd_, SW_SHOWNA);
+        }
+    });
+}
+
+void ListWindow::SetBackColor(OLE_COLOR color) {
+    backColor_ = color;
+    if (brush_ != nullptr) ::DeleteObject(std::exchange(brush_, nullptr));
+    ::InvalidateRect(hWnd_, nullptr, TRUE);
+}
+
+HFONT ListWindow::Font() {
+    return reinterpret_cast<HFONT>(::SendMessageW(hWnd_, WM_GETFONT, 0, 0));
+}
+
+void ListWindow::Clear() {
+    host_.Put([&] { ::SendMessageW(hWnd_, LB_RESETCONTENT, 0, 0); });
+}
+
+void ListWindow::RemoveItem(std::int32_t index) {
+    LRESULT result = 0;
+    host_.Put(
+        [&] { result = ::SendMessageW(hWnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); });
+    if (result == LB_ERR) Raise(vberr::InvalidProcedureCall);
+}
+
+HBRUSH ListWindow::Background(HDC hdc) {
+    ::SetBkColor(hdc, ColorFromOle(backColor_));
+    if (brush_ == nullptr) brush_ = ::CreateSolidBrush(ColorFromOle(backColor_));
+    return brush_;
+}
+
+LRESULT ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<ListWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (self == nullptr || self->hWnd_ != hWnd) {
+        return ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);
+    }
+    return self->Handle(uMsg, wParam, lParam);
+}
+
+LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    HWND hWnd = hWnd_;
+    if (uMsg == WM_SETCURSOR && ShowScreenMousePointer()) return TRUE;
+    if (uMsg == WM_NCDESTROY) hWnd_ = nullptr;
+    // The list's own handling comes first (a press selects, a release after a press reports
+    // the selection), then the control hears of the mouse.
+    const LRESULT result = ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);
+    const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
+    switch (m.action) {
+        case MouseAction::Down:
+            host_.Deliver(
+                [&](HostedControl& c) { c.lstListBox_MouseDown(m.button, m.shift, m.x, m.y); });
+            break;
+        case MouseAction::Move:
+            host_.Deliver(
+                [&](HostedControl& c) { c.lstListBox_MouseMove(m.button, m.shift, m.x, m.y); });
+            break;
+        case MouseAction::Up:
+            host_.Deliver(
+                [&](HostedControl& c) { c.lstListBox_MouseUp(m.button, m.shift, m.x, m.y); });
+            break;
+        case MouseAction::None:
+            if (uMsg == WM_KILLFOCUS) host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
+            break;
+    }
+    return result;
+}
+
+}  // namespace cp::win32

@@ -1,0 +1,60 @@
+// The list window `lstListBox`: a real list box of the class "ThunderRT6ListBox", a superclass
+// of LISTBOX whose procedure turns the mouse into the control's notifications (twips of the
+// client area), after the list's own handling. Rows are 15 pixels high. The list's
+// LBN_SELCHANGE (which it sends at the release that ends a press) raises the click
+// notification, as does every put of ListIndex, after LB_SETCURSEL.
+#pragma once
+
+#include "platform/Host.h"
+#include "platform/basApi.h"
+#include "platform/win32/Units.h"
+
+namespace cp::win32 {
+
+class ControlHost;
+
+inline constexpr const wchar_t* kListBoxClass = L"ThunderRT6ListBox";
+inline constexpr int kRowHeightPixels = 15;
+
+class ListWindow final : public ListBox {
+public:
+    explicit ListWindow(ControlHost& host) : host_(host) {}
+    // Destroys the window, which may be a top-level window of the desktop by then.
+    ~ListWindow() override;
+
+    // The list window, hidden, child of `owner`, which receives its notifications and draw
+    // requests for its whole life (even while the list stands on the desktop).
+    void Create(HWND owner, int widthPixels, int heightPixels);
+
+    HWND hWnd() override { return hWnd_; }
+    std::int32_t ListIndex() override;
+    void SetListIndex(std::int32_t index) override;
+    std::int32_t TopIndex() override;
+    void SetTopIndex(std::int32_t index) override;
+    void Move(float left, float top, float width, float height) override;
+    float Width() override;
+    void SetWidth(float twips) override;
+    float Height() override;
+    void SetHeight(float twips) override;
+    bool Visible() override;
+    void SetVisible(bool visible) override;
+    void SetBackColor(OLE_COLOR color) override;
+    HFONT Font() override;
+    void Clear() override;
+    void RemoveItem(std::int32_t index) override;
+
+    // Answers the colour request of the list window.
+    HBRUSH Background(HDC hdc);
+
+private:
+    static void RegisterWindowClass();
+    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+    ControlHost& host_;                        // the control's host
+    HWND hWnd_ = nullptr;                      // the list window
+    OLE_COLOR backColor_ = kWindowBackground;  // BackColor
+    HBRUSH brush_ = nullptr;                   // background brush for BackColor
+};
+
+}  // namespace cp::win32

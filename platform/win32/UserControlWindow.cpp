@@ -1,0 +1,202 @@
+#include "platform/win32/UserControlWindow.h"
+
+#include <algorithm>
+
+#include "platform/win32/ControlHost.h"
+#include "platform/win32/HostRuntime.h"
+#include "platform/win32/InputArgs.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace cp::win32 {
+namespace {
+
+void RegisterWindowClass(::WNDPROC proc) {
+    static const bool registered = [proc] {
+        ::WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        // One device context for the window's life: the control draws through hDC at any time.
+        wc.style = CS_OWNDC;
+        wc.lpfnWndProc = proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kUserControlClass;
+        return ::RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+::RECT WindowRect(HWND hWnd) {
+    ::RECT r{};
+    ::GetWindowRect(hWnd, &r);
+    return r;
+}
+
+}  // namespace
+
+UserControlWindow::~UserControlWindow() {
+    if (hWnd_ != nullptr && ::IsWindow(hWnd_)) ::DestroyWindow(hWnd_);
+}
+
+void UserControlWindow::Create(HWND form, const Placement& at) {
+    RegisterWindowClass(&UserControlWindow::Proc);
+    hWnd_ = ::CreateWindowExW(
+        0, kUserControlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+        PixelsFromTwips(at.left), PixelsFromTwips(at.top), PixelsFromTwips(at.width),
+        PixelsFromTwips(at.height), form, nullptr, ::GetModuleHandleW(nullptr), this);
+    hDC_ = ::GetDC(hWnd_);
+}
+
+float UserControlWindow::Width() {
+    const ::RECT r = WindowRect(hWnd_);
+    return TwipsFromPixels(r.right - r.left);
+}
+
+void UserControlWindow::SetWidth(float twips) {
+    const ::RECT r = WindowRect(hWnd_);
+    host_.Put([&] {
+        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+}
+
+float UserControlWindow::Height() {
+    const ::RECT r = WindowRect(hWnd_);
+    return TwipsFromPixels(r.bottom - r.top);
+}
+
+void UserControlWindow::SetHeight(float twips) {
+    const ::RECT r = WindowRect(hWnd_);
+    host_.Put([&] {
+        ::SetWindowPos(hWnd_, nullptr, 0, 0, r.right - r.left, std::max(0, PixelsFromTwips(twips)),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+}
+
+bool UserControlWindow::Enabled() {
+    return ::IsWindowEnabled(hWnd_) != FALSE;
+}
+
+void UserControlWindow::SetEnabled(bool enabled) {
+    host_.Put([&] { ::EnableWindow(hWnd_, enabled ? TRUE : FALSE); });
+}
+
+void UserControlWindow::SetBackColor(OLE_COLOR color) {
+    backColor_ = color;
+    ::InvalidateRect(hWnd_, nullptr, TRUE);
+}
+
+HWND UserControlWindow::ParentHwnd() {
+    return host_.Form();
+}
+
+LRESULT UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<UserControlWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (self == nullptr || self->hWnd_ != hWnd) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    return self->Handle(uMsg, wParam, lParam);
+}
+
+LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+        case WM_SIZE:
+            if (resizing_) host_.Deliver([](HostedControl& c) { c.UserControl_Resize(); });
+            return 0;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            EraseBackground(reinterpret_cast<HDC>(wParam));
+            return 1;
+        case WM_COMMAND:
+            Command(wParam, lParam);
+            return 0;
+        case WM_MEASUREITEM:
+            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeightPixels;
+            return TRUE;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == host_.TextBox().hWnd()) {
+                return reinterpret_cast<LRESULT>(
+                    host_.TextBox().Colors(reinterpret_cast<HDC>(wParam)));
+            }
+            break;
+        case WM_CTLCOLORLISTBOX:
+            if (reinterpret_cast<HWND>(lParam) == host_.ListBox().hWnd()) {
+                return reinterpret_cast<LRESULT>(
+                    host_.ListBox().Background(reinterpret_cast<HDC>(wParam)));
+            }
+            break;
+        case WM_KILLFOCUS:
+            host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (ShowScreenMousePointer()) return TRUE;
+            break;
+        default:
+            if (HandleMouse(uMsg, wParam, lParam)) return 0;
+            break;
+    }
+    return ::DefWindowProcW(hWnd_, uMsg, wParam, lParam);
+}
+
+bool UserControlWindow::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
+    switch (m.action) {
+        case MouseAction::None:
+            return false;
+        case MouseAction::Down:
+            // The control sees the pointer until the button is released, wherever it goes.
+            ::SetCapture(hWnd_);
+            host_.Deliver(
+                [&](HostedControl& c) { c.UserControl_MouseDown(m.button, m.shift, m.x, m.y); });
+            return true;
+        case MouseAction::Move:
+            host_.Deliver(
+                [&](HostedControl& c) { c.UserControl_MouseMove(m.button, m.shift, m.x, m.y); });
+            return true;
+        case MouseAction::Up:
+            if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hWnd_) {
+                ::ReleaseCapture();
+            }
+            host_.Deliver(
+                [&](HostedControl& c) { c.UserControl_MouseUp(m.button, m.shift, m.x, m.y); });
+            return true;
+    }
+    return false;
+}
+
+void UserControlWindow::Command(WPARAM wParam, LPARAM lParam) {
+    const auto from = reinterpret_cast<HWND>(lParam);
+    const auto code = HIWORD(wParam);
+    if (from == host_.TextBox().hWnd() && code == EN_CHANGE &&
+        !host_.TextBox().TakingHalfCharacter()) {
+        host_.Deliver([](HostedControl& c) { c.txtTextBox_Change(); });
+    } else if (from == host_.ListBox().hWnd() && code == LBN_SELCHANGE) {
+        host_.Deliver([](HostedControl& c) { c.lstListBox_Click(); });
+    }
+}
+
+void UserControlWindow::Paint() {
+    ::PAINTSTRUCT ps{};
+    HDC hdc = ::BeginPaint(hWnd_, &ps);
+    host_.Deliver([](HostedControl& c) { c.UserControl_Paint(); });
+    // The line objects are drawn over the control's own drawing, as windowless shapes are.
+    for (const auto& line : host_.Lines()) {
+        line.Draw(hdc);
+    }
+    ::EndPaint(hWnd_, &ps);
+}
+
+void UserControlWindow::EraseBackground(HDC hdc) {
+    ::RECT client{};
+    ::GetClientRect(hWnd_, &client);
+    HBRUSH brush = ::CreateSolidBrush(ColorFromOle(backColor_));
+    ::FillRect(hdc, &client, brush);
+    ::DeleteObject(brush);
+}
+
+}  // namespace cp::win32

@@ -1,0 +1,167 @@
+// The form host's contract on Win32: the start-up order, the notifications that run before
+// the host operation that causes them returns, key arguments handed back by reference, the
+// focus leaving, errors, message boxes and the property store.
+#include <gtest/gtest.h>
+
+#include "platform/RuntimeError.h"
+#include "platform/win32/MessageBoxes.h"
+#include "platform/win32/WindowsApi.h"
+#include "tests/win32/FakeControl.h"
+
+namespace cp::test {
+namespace {
+
+constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+
+TEST(HostLifecycle, RunsTheStartUpInTheHostsOrder) {
+    HWND listAtInitialize = reinterpret_cast<HWND>(1);
+    FakeOnForm scene([&](FakeControl& fake) {
+        fake.onInitialize = [&] { listAtInitialize = fake.site.lstListBox.hWnd(); };
+    });
+    EXPECT_EQ(listAtInitialize, nullptr) << "the list window comes after UserControl_Initialize";
+    EXPECT_EQ(scene.fake->Joined(), "Initialize, ReadProperties, Resize, Paint");
+    EXPECT_EQ(cp::GetClassName(scene.host->UserControl().hWnd()), "ThunderRT6UserControlDC");
+    EXPECT_EQ(scene.host->UserControl().hDC(), ::GetDC(scene.host->UserControl().hWnd()));
+    EXPECT_TRUE(scene.host->UserControl().AmbientUserMode());
+}
+
+TEST(HostNotifications, RunBeforeTheHostOperationReturns) {
+    FakeOnForm scene;
+    auto& log = scene.fake->log;
+    log.clear();
+    scene.fake->onChange = [&] {
+        // A write from inside the change notification notifies again, before it returns.
+        if (scene.host->TextBox().Text() == "ab") scene.host->TextBox().SetText("abc");
+        log.push_back("/" + scene.host->TextBox().Text());
+    };
+    scene.host->TextBox().SetText("ab");
+    EXPECT_EQ(scene.fake->Joined(), "Change, Change, /abc, /abc");
+
+    cp::SendMessage(scene.host->ListBox().hWnd(), LB_ADDSTRING, 0,
+                    reinterpret_cast<LPARAM>(L"row"));
+    scene.host->ListBox().SetListIndex(0);
+    EXPECT_EQ(log.back(), "Click");
+    EXPECT_EQ(scene.host->ListBox().ListIndex(), 0);
+    EXPECT_THROW(scene.host->ListBox().SetListIndex(1), RuntimeError);
+
+    log.clear();
+    scene.host->UserControl().SetWidth(3000);
+    EXPECT_EQ(scene.fake->Joined(), "Resize");
+    EXPECT_EQ(scene.host->UserControl().Width(), 3000.0f);
+}
+
+TEST(HostNotifications, TheReleaseOfAPressInTheListIsItsClick) {
+    FakeOnForm scene;
+    HWND list = scene.host->ListBox().hWnd();
+    for (int i = 0; i < 3; ++i) {
+        cp::SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"row"));
+    }
+    // The list selects at the press and reports the selection when it is released, also when
+    // the row was selected already.
+    for (int y : {20, 25}) {
+        scene.fake->log.clear();
+        ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, y));
+        EXPECT_EQ(scene.host->ListBox().ListIndex(), 1);
+        ::SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(5, y));
+        const std::string at = "(1,0,75," + std::to_string(y * 15) + ")";
+        EXPECT_EQ(scene.fake->Joined(), "ListDown" + at + ", Click, ListUp" + at);
+    }
+}
+
+TEST(HostKeys, ArgumentsComeBackByReference) {
+    FakeOnForm scene([](FakeControl& fake) {
+        fake.onKeyDown = [](std::int16_t& KeyCode) {
+            if (KeyCode == VK_DELETE) KeyCode = 0;
+        };
+        fake.onKeyPress = [](std::int16_t& KeyAscii) {
+            if (KeyAscii == 'x') KeyAscii = 0;
+            if (KeyAscii == 'a') KeyAscii = 'b';
+        };
+    });
+    HWND edit = scene.host->TextBox().hWnd();
+    ::SendMessageW(edit, WM_CHAR, 'x', 1);
+    ::SendMessageW(edit, WM_CHAR, 'a', 1);
+    EXPECT_EQ(scene.host->TextBox().Text(), "b");
+    ::SendMessageW(edit, EM_SETSEL, 0, 0);
+    ::SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(scene.host->TextBox().Text(), "b") << "KeyCode 0 stops the edit's own handling";
+
+    scene.fake->log.clear();
+    ::SendMessageW(edit, WM_CHAR, 0xD834, 1);
+    ::SendMessageW(edit, WM_CHAR, 0xDD1E, 1);
+    EXPECT_EQ(scene.fake->Joined(), "KeyPress(63), Change") << "one character, told once";
+    EXPECT_EQ(scene.host->TextBox().Text(),
+              "\xF0\x9D\x84\x9E"
+              "b");
+
+    scene.fake->log.clear();
+    ::SendMessageW(edit, WM_SYSKEYDOWN, VK_DOWN, 1 | kAltHeld);
+    EXPECT_EQ(scene.fake->Joined(), "KeyDown(40,4)");
+}
+
+TEST(HostFocus, ExitFocusOnlyWhenTheFocusGoesElsewhereOnTheForm) {
+    FakeOnForm scene;
+    auto& log = scene.fake->log;
+    scene.host->TextBox().SetFocus();
+    log.clear();
+    ::SetFocus(scene.host->ListBox().hWnd());
+    ::SetFocus(scene.host->TextBox().hWnd());
+    EXPECT_TRUE(log.empty()) << scene.fake->Joined();
+    ::SetFocus(scene.form.TextField());
+    EXPECT_EQ(scene.fake->Joined(), "ExitFocus");
+
+    ::EnableWindow(scene.host->TextBox().hWnd(), FALSE);
+    EXPECT_THROW(scene.host->TextBox().SetFocus(), RuntimeError);
+}
+
+TEST(HostErrors, BelongToTheOperationThatCausedThemOrAreReported) {
+    win32::MessageBoxRecorder boxes;
+    FakeOnForm scene([](FakeControl& fake) {
+        fake.onKeyPress = [](std::int16_t&) { Raise(vberr::InvalidProcedureCall); };
+    });
+    scene.fake->onResize = [] { Raise(vberr::Overflow); };
+    try {
+        scene.host->UserControl().SetHeight(600);
+        ADD_FAILURE() << "the resize error did not reach the put";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), vberr::Overflow);
+    }
+    ::SendMessageW(scene.host->TextBox().hWnd(), WM_CHAR, 'a', 1);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].prompt,
+              "Run-time error '5':\n\n" + StandardDescription(vberr::InvalidProcedureCall));
+    EXPECT_EQ(boxes.Calls()[0].buttons, vbCritical);
+}
+
+TEST(HostRuntime, MessageBoxesScreenAndLocale) {
+    win32::MessageBoxRecorder boxes;
+    EXPECT_EQ(host::MsgBox("Set the column widths first.", vbOKOnly), win32::kAnswerOK);
+    host::MsgBox("Failed", vbExclamation, "ColumnPick - AddItem");
+    ASSERT_EQ(boxes.Calls().size(), 2u);
+    EXPECT_EQ(boxes.Calls()[0].caption, "ColumnPick");
+    EXPECT_FALSE(boxes.Calls()[0].title.has_value());
+    EXPECT_EQ(boxes.Calls()[1].caption, "ColumnPick - AddItem");
+    EXPECT_EQ(boxes.Calls()[1].buttons, vbExclamation);
+
+    EXPECT_EQ(host::ScreenWidth(), ::GetSystemMetrics(SM_CXSCREEN) * 15.0f);
+    EXPECT_EQ(host::UpperCase("abc \xC3\xA9"), "ABC \xC3\x89");
+    EXPECT_EQ(host::UpperCaseChar(U'\u03B1'), U'\u0391');
+    EXPECT_FALSE(host::DecimalSeparator().empty());
+    EXPECT_EQ(host::LoadResPicture(999, vbResBitmap)->Handle(), nullptr);
+}
+
+TEST(PropertyStore, StoresOnlyWhatDiffersFromTheDefault) {
+    win32::PropertyStore bag;
+    bag.WriteProperty("ListRows", Variant(std::int16_t{8}), Variant(std::int16_t{8}));
+    EXPECT_FALSE(bag.Contains("ListRows"));
+    bag.WriteProperty("ListRows", Variant(std::int16_t{12}), Variant(std::int16_t{8}));
+    bag.WriteProperty("Text", Variant("abc"), Variant(""));
+    EXPECT_EQ(CInt(bag.ReadProperty("listrows", Variant(std::int16_t{8}))), 12);
+    EXPECT_EQ(bag.Entries().front().first, "ListRows");
+    bag.WriteProperty("ListRows", Variant(std::int16_t{8}), Variant(std::int16_t{8}));
+    EXPECT_EQ(CInt(bag.ReadProperty("ListRows", Variant(std::int16_t{8}))), 8);
+    EXPECT_EQ(bag.Entries().size(), 1u);
+}
+
+}  // namespace
+}  // namespace cp::test
