@@ -37,4 +37,15 @@ void ErrorReport(std::int32_t number, std::string_view description, std::string_
     }
 }
 
+void ReportCurrentError(std::string_view title, std::string_view message) {
+    const RuntimeError error = CurrentError();
+    ErrorReport(error.Number(), error.Description(), title, message);
+}
+
+void ReportCurrentSubError(std::string_view name) {
+    const std::string title = "ColumnPick - " + std::string(name);
+    const std::string message = "Unable to execute the sub " + std::string(name) + "!";
+    ReportCurrentError(title, message);
+}
+
 }  // namespace cp

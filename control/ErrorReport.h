@@ -14,6 +14,12 @@ namespace cp {
 void ErrorReport(std::int32_t number, std::string_view description, std::string_view title,
                  std::string_view message);
 
+// Reports the failure being handled (call it only from inside a catch block).
+void ReportCurrentError(std::string_view title, std::string_view message);
+// The same with the control's own wording for a sub: "ColumnPick - <name>" over "Unable to
+// execute the sub <name>!".
+void ReportCurrentSubError(std::string_view name);
+
 // Runs body under an error trap: a failure ends it and goes to the error report with the given
 // title and message. Returns false when the body failed.
 template <class Body>
@@ -22,19 +28,22 @@ bool Trapped(std::string_view title, std::string_view message, Body&& body) {
         std::forward<Body>(body)();
         return true;
     } catch (...) {
-        const RuntimeError error = CurrentError();
-        ErrorReport(error.Number(), error.Description(), title, message);
+        ReportCurrentError(title, message);
         return false;
     }
 }
 
-// The trap of the control's own subs: "ColumnPick - <name>" over "Unable to execute the sub
-// <name>!".
+// The trap of the control's own subs. The texts are only put together when a failure comes,
+// so that a trapped procedure costs nothing on its normal path.
 template <class Body>
 bool TrappedSub(std::string_view name, Body&& body) {
-    const std::string title = "ColumnPick - " + std::string(name);
-    const std::string message = "Unable to execute the sub " + std::string(name) + "!";
-    return Trapped(title, message, std::forward<Body>(body));
+    try {
+        std::forward<Body>(body)();
+        return true;
+    } catch (...) {
+        ReportCurrentSubError(name);
+        return false;
+    }
 }
 
 }  // namespace cp

@@ -36,23 +36,19 @@ std::int32_t CheckedFieldCount(std::string_view text) {
 void ColumnPick::AddItem(const std::string& strItem) {
     TrappedSub("AddItem", [&] {
         if (!ItemStringAccepted(strItem, lngColumnWidths)) return;
-        const std::vector<std::string_view> fields = SplitFields(strItem);
-        if (fields.size() != static_cast<std::size_t>(intColumnCount)) {
+        if (CountFields(strItem) != static_cast<std::size_t>(intColumnCount)) {
             UsageMessage(messages::ColumnItems(intColumnCount));
             return;
         }
         // The table keeps its rows and grows by one; it cannot change its column count.
         if (!varItems.Allocated()) {
-            varItems = VariantArray({intColumnCount, lngListCount + 1});
+            varItems = VariantArray({intColumnCount, 0});
         } else if (varItems.Extent(0) != intColumnCount) {
             Raise(vberr::SubscriptOutOfRange);
-        } else {
-            varItems.ResizeLast(lngListCount + 1);
         }
+        varItems.ResizeLast(lngListCount);
+        varItems.AppendLast([&](auto emplace) { ForEachField(strItem, emplace); });
         ++lngListCount;
-        for (std::int16_t c = 0; c < intColumnCount; ++c) {
-            varItems.At(c, lngListCount - 1) = Variant(fields[static_cast<std::size_t>(c)]);
-        }
         SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(lngListCount), 0);
     });
 }

@@ -9,8 +9,9 @@ namespace cp {
 
 class ColumnPick;
 
-// Installs the thread's creation hook for the list box that is about to be created inside the
-// control window hWndOwner; the hook converts that list box and no other.
+// Asks for the conversion of the list box that is about to be created inside the control
+// window hWndOwner, and installs the thread's creation hook while any such request is pending;
+// the hook converts that list box and no other. A control without a window asks for nothing.
 void HookListBoxCreation(HWND hWndOwner);
 LRESULT ListBoxCreateHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 LRESULT ListBoxCreateWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

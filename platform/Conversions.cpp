@@ -179,7 +179,8 @@ std::string FormatCurrency(Currency c) {
     const bool negative = c.scaled < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(c.scaled) : static_cast<std::uint64_t>(c.scaled);
-    std::string text = (negative ? "-" : "") + std::to_string(magnitude / 10000);
+    std::string text = negative ? "-" : "";
+    text += std::to_string(magnitude / 10000);
     std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
     while (!fraction.empty() && fraction.back() == '0')
         fraction.pop_back();

@@ -87,6 +87,18 @@ Variant& VariantArray::At(std::int32_t i, std::int32_t j) {
     return const_cast<Variant&>(std::as_const(*this).At(i, j));
 }
 
+void ThrowSubscriptOutOfRange() {
+    Raise(vberr::SubscriptOutOfRange);
+}
+
+std::size_t VariantArray::StepSize() const {
+    if (!Allocated()) Raise(vberr::SubscriptOutOfRange);
+    std::size_t size = 1;
+    for (std::size_t d = 0; d + 1 < extents_.size(); ++d)
+        size *= static_cast<std::size_t>(extents_[d]);
+    return size;
+}
+
 void VariantArray::ResizeLast(std::int32_t extent) {
     if (!Allocated() || extent < 0) Raise(vberr::SubscriptOutOfRange);
     extents_.back() = extent;

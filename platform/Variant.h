@@ -47,6 +47,8 @@ public:
 
 class VariantArray;
 
+[[noreturn]] void ThrowSubscriptOutOfRange();
+
 class Variant {
 public:
     Variant() = default;
@@ -125,13 +127,34 @@ public:
     // Changes the last dimension's extent, keeping the elements that remain (ReDim Preserve).
     void ResizeLast(std::int32_t extent);
 
+    // Adds one step to the last dimension (a row of a (column, row) table) in place: fill is
+    // called with an emplace function and must emplace exactly one step's elements, in order;
+    // otherwise nothing is added and the error is 9.
+    template <class Fill>
+    void AppendLast(Fill&& fill);
+
     std::vector<Variant>& Elements() { return elements_; }
     const std::vector<Variant>& Elements() const { return elements_; }
 
 private:
+    // The number of elements of one step of the last dimension.
+    std::size_t StepSize() const;
+
     std::vector<std::int32_t> extents_;
     std::vector<Variant> elements_;
 };
+
+template <class Fill>
+void VariantArray::AppendLast(Fill&& fill) {
+    const std::size_t before = elements_.size();
+    const std::size_t step = StepSize();
+    fill([this](auto&& value) { elements_.emplace_back(std::forward<decltype(value)>(value)); });
+    if (elements_.size() - before != step) {
+        elements_.resize(before);
+        ThrowSubscriptOutOfRange();
+    }
+    ++extents_.back();
+}
 
 // Variant equality of the host runtime's "=": Strings character for character, numbers as
 // numbers, Empty as 0 or "", a number never equal to a String, Null never equal to anything.

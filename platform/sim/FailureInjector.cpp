@@ -4,8 +4,9 @@
 
 namespace cp::sim {
 
-void FailureInjector::FailNext(std::string operation, std::int32_t number, int skip) {
-    plans_.push_back(Plan{std::move(operation), number, skip});
+void FailureInjector::FailNext(std::string operation, std::int32_t number, int skip,
+                               std::string description) {
+    plans_.push_back(Plan{std::move(operation), number, skip, std::move(description)});
 }
 
 void FailureInjector::Check(std::string_view operation) {
@@ -15,9 +16,10 @@ void FailureInjector::Check(std::string_view operation) {
             --it->skip;
             return;
         }
-        const std::int32_t number = it->number;
+        RuntimeError error = it->description.empty() ? RuntimeError(it->number)
+                                                     : RuntimeError(it->number, it->description);
         plans_.erase(it);
-        throw RuntimeError(number);
+        throw error;
     }
 }
 

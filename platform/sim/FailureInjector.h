@@ -32,8 +32,10 @@ namespace cp::sim {
 
 class FailureInjector {
 public:
-    // The call of `operation` after `skip` successful ones raises RuntimeError(number).
-    void FailNext(std::string operation, std::int32_t number, int skip = 0);
+    // The call of `operation` after `skip` successful ones raises RuntimeError(number), with
+    // the given description or, when there is none, the standard one.
+    void FailNext(std::string operation, std::int32_t number, int skip = 0,
+                  std::string description = {});
     // Raises the planned error when this call of `operation` is the one to fail.
     void Check(std::string_view operation);
     // Planned failures that have not happened yet.
@@ -42,9 +44,10 @@ public:
 
 private:
     struct Plan {
-        std::string operation;  // the operation whose call fails
-        std::int32_t number;    // the run-time error it raises
-        int skip;               // successful calls still to let through first
+        std::string operation;    // the operation whose call fails
+        std::int32_t number;      // the run-time error it raises
+        int skip;                 // successful calls still to let through first
+        std::string description;  // the error's description ("" for the standard one)
     };
     std::vector<Plan> plans_;  // in the order planned
 };

@@ -27,13 +27,14 @@ public:
     void SetFocus() override;
 
 private:
-    // The runtime's defaults: the system colours of a window's background and text.
-    static constexpr OLE_COLOR kWindowBackground = static_cast<OLE_COLOR>(0x80000005u);
-    static constexpr OLE_COLOR kWindowText = static_cast<OLE_COLOR>(0x80000008u);
+    // The edit field as the control's design creates it: white with black text, the same as
+    // the control's own default colours, so that a new control saves no colour.
+    static constexpr OLE_COLOR kDesignedBackColor = 0xFFFFFF;
+    static constexpr OLE_COLOR kDesignedForeColor = 0x000000;
 
-    HWND hwnd_;                                // the edit field window
-    OLE_COLOR backColor_ = kWindowBackground;  // BackColor as last put
-    OLE_COLOR foreColor_ = kWindowText;        // ForeColor as last put
+    HWND hwnd_;                                 // the edit field window
+    OLE_COLOR backColor_ = kDesignedBackColor;  // BackColor as last put
+    OLE_COLOR foreColor_ = kDesignedForeColor;  // ForeColor as last put
 };
 
 }  // namespace cp::sim

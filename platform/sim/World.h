@@ -55,8 +55,9 @@ public:
     HandleAllocator& Handles() { return handles_; }
 
     // --- Failure injection (names in FailureInjector.h) -------------------------------------
-    void FailNext(std::string operation, std::int32_t number, int skip = 0) {
-        failures_.FailNext(std::move(operation), number, skip);
+    void FailNext(std::string operation, std::int32_t number, int skip = 0,
+                  std::string description = {}) {
+        failures_.FailNext(std::move(operation), number, skip, std::move(description));
     }
     void CheckFailure(std::string_view operation) { failures_.Check(operation); }
     std::size_t PendingFailures() const { return failures_.Pending(); }

@@ -6,7 +6,7 @@
 namespace cp {
 
 class ColumnPickProbe {
-  public:
+public:
     explicit ColumnPickProbe(ColumnPick& control) : c_(control) {}
 
     // --- The state record ---------------------------------------------------------------------
@@ -105,7 +105,7 @@ class ColumnPickProbe {
     void DrawPressedButton() { return c_.DrawPressedButton(); }
     void DrawArrow() { return c_.DrawArrow(); }
 
-  private:
+private:
     ColumnPick& c_;
 };
 

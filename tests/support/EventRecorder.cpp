@@ -23,7 +23,9 @@ void EventRecorder::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
     log_.push_back("KeyUp(" + std::to_string(KeyCode) + "," + std::to_string(Shift) + ")");
 }
 
-void EventRecorder::Change() { log_.push_back("Change"); }
+void EventRecorder::Change() {
+    log_.push_back("Change");
+}
 
 void EventRecorder::NotInList(bool& Cancel) {
     log_.push_back(std::string("NotInList(") + (Cancel ? "1" : "0") + ")");
@@ -32,7 +34,8 @@ void EventRecorder::NotInList(bool& Cancel) {
 
 std::string EventRecorder::Joined() const {
     std::string out;
-    for (const auto& e : log_) out += (out.empty() ? "" : ", ") + e;
+    for (const auto& e : log_)
+        out += (out.empty() ? "" : ", ") + e;
     return out;
 }
 

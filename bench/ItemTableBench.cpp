@@ -1,0 +1,168 @@
+// Filling and searching the item table at a million rows, each measured against a bare
+// baseline in the same run:
+// - AddList of 1,000,000 rows x 3 columns against a plain split of the same string into
+//   string_views (target: within 3x);
+// - 100,000 AddItem calls against one AddList of the same rows (target: within 3x, so no
+//   quadratic growth);
+// - a FindItemInArray that misses on 1,000,000 rows, with the heap allocations it makes
+//   (target: none per row);
+// - the memory that the 1,000,000 x 3 table holds (target: at most 160 MB).
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "control/ItemString.h"
+#include "control/Startup.h"
+#include "platform/sim/Form.h"
+#include "platform/sim/World.h"
+#include "tests/support/ColumnPickProbe.h"
+
+namespace {
+
+std::atomic<std::size_t> gAllocations{0};
+std::atomic<std::size_t> gLiveBytes{0};
+
+}  // namespace
+
+// Counting allocator: the number of allocations and the bytes live, for the table's figures.
+void* operator new(std::size_t size) {
+    ++gAllocations;
+    void* p = std::malloc(size + sizeof(std::max_align_t));
+    if (!p) throw std::bad_alloc();
+    *static_cast<std::size_t*>(p) = size;
+    gLiveBytes += size;
+    return static_cast<char*>(p) + sizeof(std::max_align_t);
+}
+
+void operator delete(void* p) noexcept {
+    if (!p) return;
+    char* block = static_cast<char*>(p) - sizeof(std::max_align_t);
+    gLiveBytes -= *reinterpret_cast<std::size_t*>(block);
+    std::free(block);
+}
+
+void operator delete(void* p, std::size_t) noexcept {
+    operator delete(p);
+}
+
+namespace cp {
+namespace {
+
+constexpr int kRows = 1'000'000;
+
+std::string Items(int rows) {
+    std::string s;
+    s.reserve(static_cast<std::size_t>(rows) * 24);
+    for (int i = 0; i < rows; ++i) {
+        if (i) s += ';';
+        s += "Name " + std::to_string(i) + ";" + std::to_string(i) + ";X" + std::to_string(i % 97);
+    }
+    return s;
+}
+
+const std::string& MillionRows() {
+    static const std::string items = Items(kRows);
+    return items;
+}
+
+// A control on a simulated form, with three columns and widths set.
+struct Bench {
+    Bench() : form(world) {
+        gblnStarted = true;
+        auto& host = form.AddControl(
+            [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); });
+        control = &host.ControlAs<ColumnPick>();
+        control->ColumnCount(3);
+        control->ColumnWidths("1500;800;500");
+    }
+    sim::World world;
+    sim::Form form;
+    ColumnPick* control = nullptr;
+};
+
+void BM_BareSplit(benchmark::State& state) {
+    const std::string& items = MillionRows();
+    for (auto _ : state) {
+        std::vector<std::string_view> fields;
+        std::size_t start = 0;
+        for (std::size_t end; (end = items.find(';', start)) != std::string::npos;
+             start = end + 1) {
+            fields.push_back(std::string_view(items).substr(start, end - start));
+        }
+        fields.push_back(std::string_view(items).substr(start));
+        benchmark::DoNotOptimize(fields.data());
+    }
+}
+BENCHMARK(BM_BareSplit)->Unit(benchmark::kMillisecond);
+
+void BM_AddList(benchmark::State& state) {
+    Bench b;
+    const std::string& items = MillionRows();
+    for (auto _ : state)
+        b.control->AddList(items);
+    if (b.control->ListCount() != kRows) state.SkipWithError("rows missing");
+}
+BENCHMARK(BM_AddList)->Unit(benchmark::kMillisecond);
+
+void BM_AddList100k(benchmark::State& state) {
+    Bench b;
+    const std::string items = Items(100'000);
+    for (auto _ : state)
+        b.control->AddList(items);
+}
+BENCHMARK(BM_AddList100k)->Unit(benchmark::kMillisecond);
+
+void BM_AddItem100k(benchmark::State& state) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < 100'000; ++i) {
+        rows.push_back("Name " + std::to_string(i) + ";" + std::to_string(i) + ";X" +
+                       std::to_string(i % 97));
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto b = std::make_unique<Bench>();
+        state.ResumeTiming();
+        for (const auto& row : rows)
+            b->control->AddItem(row);
+        state.PauseTiming();
+        b.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddItem100k)->Unit(benchmark::kMillisecond);
+
+void BM_FindItemInArrayMiss(benchmark::State& state) {
+    Bench b;
+    b.control->AddList(MillionRows());
+    ColumnPickProbe probe(*b.control);
+    const std::string missing = "Nobody";
+    std::size_t allocations = 0;
+    for (auto _ : state) {
+        const std::size_t before = gAllocations;
+        benchmark::DoNotOptimize(probe.FindItemInArray(missing));
+        allocations += gAllocations - before;
+    }
+    state.counters["allocs_per_search"] = benchmark::Counter(
+        static_cast<double>(allocations) / static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_FindItemInArrayMiss)->Unit(benchmark::kMillisecond);
+
+void BM_TableMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        Bench b;
+        const std::size_t before = gLiveBytes;
+        b.control->AddList(MillionRows());
+        state.counters["table_MB"] = static_cast<double>(gLiveBytes - before) / 1e6;
+    }
+}
+BENCHMARK(BM_TableMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace cp
+
+BENCHMARK_MAIN();

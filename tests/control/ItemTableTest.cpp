@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include "control/Messages.h"
+#include "platform/RuntimeError.h"
+#include "tests/support/SimControl.h"
+
+namespace cp::test {
+namespace {
+
+std::vector<std::string> Row(ColumnPickProbe& probe, std::int32_t row) {
+    std::vector<std::string> out;
+    for (std::int32_t c = 0; c < probe.varItems().Extent(0); ++c) {
+        out.push_back(DisplayText(probe.varItems().At(c, row)));
+    }
+    return out;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(AddItem, SplitsOneRowIntoTheColumns) {
+    SimControl s;
+    s.control().ColumnCount(4);
+    s.control().ColumnWidths("");
+    s.control().AddItem("1;first;2;second");
+    EXPECT_EQ(s.control().ListCount(), 1);
+    EXPECT_EQ(Row(s.probe(), 0), (Strings{"1", "first", "2", "second"}));
+    EXPECT_EQ(s.ListWindowCount(), 1);
+    s.control().AddItem("3;third;4;fourth");
+    EXPECT_EQ(Row(s.probe(), 0), (Strings{"1", "first", "2", "second"}));
+    EXPECT_EQ(Row(s.probe(), 1), (Strings{"3", "third", "4", "fourth"}));
+    EXPECT_EQ(s.ListWindowCount(), 2);
+    EXPECT_TRUE(s.world().MessageBoxes().empty());
+}
+
+TEST(AddItem, RefusesWithItsUsageMessages) {
+    SimControl s;
+    s.control().AddItem("");
+    s.control().AddItem("one");  // widths never set, even with one column
+    s.control().ColumnCount(2);
+    s.control().ColumnWidths("");
+    s.control().AddItem("1;first;");  // three fields for two columns
+    s.control().AddItem("1;first;2;second");
+    EXPECT_EQ(s.Prompts(), (Strings{messages::kEmptyItemString, messages::kWidthsFirst,
+                                    messages::ColumnItems(2), messages::ColumnItems(2)}));
+    EXPECT_EQ(s.Prompts()[2],
+              "The string strItem must have 2 column-item(s), ie. 'first;1' for two columns.");
+    for (const auto& box : s.world().MessageBoxes()) {
+        EXPECT_EQ(box.buttons, vbOKOnly);
+        EXPECT_FALSE(box.title.has_value());
+    }
+    EXPECT_EQ(s.control().ListCount(), 0);
+    EXPECT_FALSE(s.probe().varItems().Allocated());
+}
+
+TEST(AddItem, ASingleSemicolonIsARowOfTwoEmptyFields) {
+    SimControl s;
+    s.Fill(2, "", "a;b");
+    s.control().AddItem(";");
+    EXPECT_EQ(s.control().ListCount(), 2);
+    EXPECT_EQ(Row(s.probe(), 1), (Strings{"", ""}));
+}
+
+TEST(AddItem, CannotGrowATableBuiltForAnotherColumnCount) {
+    SimControl s;
+    s.Fill(2, "", "a;b");
+    s.control().ColumnCount(3);
+    s.control().ColumnWidths("");
+    s.control().AddItem("x;y;z");
+    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
+    EXPECT_EQ(s.world().MessageBoxes()[0].title, "ColumnPick - AddItem");
+    EXPECT_EQ(s.world().MessageBoxes()[0].prompt,
+              "Unable to execute the sub AddItem!\r\n\r\nError 9: Subscript out of range");
+    EXPECT_EQ(s.control().ListCount(), 1);
+    EXPECT_EQ(s.ListWindowCount(), 1);
+}
+
+TEST(AddList, ReplacesAllRowsAndDropsAnIncompleteLastRow) {
+    SimControl s;
+    s.Fill(2, "", "x;y;z;w");
+    s.probe().lngCommittedIndex() = 1;
+    s.probe().lngHotRow() = 1;
+    s.control().AddList("1;first;2;second;3");
+    EXPECT_EQ(s.control().ListCount(), 2);
+    EXPECT_EQ(Row(s.probe(), 0), (Strings{"1", "first"}));
+    EXPECT_EQ(Row(s.probe(), 1), (Strings{"2", "second"}));
+    EXPECT_EQ(s.probe().varItems().Extent(1), 2);
+    EXPECT_EQ(s.ListWindowCount(), 2);
+    EXPECT_EQ(s.probe().lngCommittedIndex(), -1);
+    EXPECT_EQ(s.probe().lngHotRow(), -1);
+}
+
+TEST(AddList, FewerFieldsThanColumnsLeaveNoRowsCounted) {
+    SimControl s;
+    s.Fill(3, "", "a;b;c;d;e;f");
+    s.control().AddList("a;b");
+    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
+    EXPECT_EQ(s.world().MessageBoxes()[0].title, "ColumnPick - AddList");
+    EXPECT_EQ(s.world().MessageBoxes()[0].prompt,
+              "Unable to execute the sub AddList!\r\n\r\nError 9: Subscript out of range");
+    // The list window and the count agree: no row is left to draw or to find.
+    EXPECT_EQ(s.control().ListCount(), 0);
+    EXPECT_EQ(s.ListWindowCount(), 0);
+}
+
+TEST(AddList, LeavesTheSelectionAndTextAlone) {
+    SimControl s;
+    s.Fill(1, "", "a;b;c");
+    s.control().ListIndex(2);
+    s.control().AddList("x");
+    EXPECT_EQ(s.control().ListIndex(), 2);
+    EXPECT_TRUE(s.control().Column(0).IsNull());  // row 2 lies beyond the new table
+    EXPECT_TRUE(s.control().Value().IsNull());
+}
+
+TEST(Clear, LeavesOneSpareRowOfEmptyEntries) {
+    SimControl s;
+    s.Fill(2, "", "1;a;2;b");
+    s.control().ListIndex(1);
+    s.control().Clear();
+    EXPECT_EQ(s.control().ListCount(), 0);
+    EXPECT_EQ(s.control().ListIndex(), -1);
+    EXPECT_EQ(s.ListWindowCount(), 0);
+    const Variant copy = s.control().ArrayWithItems();
+    ASSERT_TRUE(copy.IsArray());
+    EXPECT_EQ(copy.Array()->Extent(0), 2);
+    EXPECT_EQ(copy.Array()->Extent(1), 1);
+    EXPECT_TRUE(copy.Array()->At(0, 0).IsEmpty());
+    EXPECT_TRUE(s.control().Column(0).IsNull());
+}
+
+TEST(ArrayWithItems, IsACopyThatDoesNotReachTheControl) {
+    SimControl s;
+    EXPECT_FALSE(s.control().ArrayWithItems().Array()->Allocated());
+    s.Fill(1, "", "a;b");
+    const Variant copy = s.control().ArrayWithItems();
+    copy.Array()->At(0, 0) = Variant("changed");
+    EXPECT_EQ(s.probe().varItems().At(0, 0).String(), "a");
+}
+
+class RemoveItemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s.Fill(1, "", "a;b;c;d");
+        s.control().ListIndex(2);  // the list's click commits row 2
+        s.events().ClearLog();
+    }
+    SimControl s;
+};
+
+TEST_F(RemoveItemTest, ARowBeforeTheCommittedRowMovesItUp) {
+    ASSERT_EQ(s.probe().lngCommittedIndex(), 2);
+    s.control().RemoveItem(0);
+    EXPECT_EQ(Row(s.probe(), 0), Strings{"b"});
+    EXPECT_EQ(s.control().ListCount(), 3);
+    EXPECT_EQ(s.ListWindowCount(), 3);
+    EXPECT_EQ(s.probe().lngCommittedIndex(), 1);
+    EXPECT_EQ(s.control().ListIndex(), 1);
+    EXPECT_EQ(s.ListWindowSelection(), 1);
+    EXPECT_EQ(s.probe().varItems().At(0, s.control().ListIndex()).String(), "c");
+}
+
+TEST_F(RemoveItemTest, TheCommittedRowTakesItsTextWithIt) {
+    ASSERT_EQ(s.control().Text(), "c");
+    s.control().RemoveItem(2);
+    EXPECT_EQ(s.control().Text(), "");
+    EXPECT_EQ(s.control().ListCount(), 3);
+    EXPECT_EQ(Row(s.probe(), 2), Strings{"d"});
+}
+
+TEST_F(RemoveItemTest, ARowAfterTheCommittedRowChangesNothingElse) {
+    s.control().RemoveItem(3);
+    EXPECT_EQ(s.control().ListCount(), 3);
+    EXPECT_EQ(s.probe().varItems().Extent(1), 3);
+    EXPECT_EQ(s.probe().lngCommittedIndex(), 2);
+    EXPECT_EQ(s.control().Text(), "c");
+}
+
+TEST_F(RemoveItemTest, IndicesOutsideTheTableRemoveNothing) {
+    for (std::int32_t index : {-1, 4, 100000}) {
+        s.control().RemoveItem(index);
+        EXPECT_EQ(s.control().ListCount(), 4) << index;
+    }
+    s.control().Clear();
+    s.control().RemoveItem(0);
+    EXPECT_EQ(s.control().ListCount(), 0);
+}
+
+TEST(RemoveItem, TheOnlyRowLeavesTheTableAllocated) {
+    SimControl s;
+    s.Fill(2, "", "1;one");
+    s.control().RemoveItem(0);
+    EXPECT_EQ(s.control().ListCount(), 0);
+    EXPECT_EQ(s.ListWindowCount(), 0);
+    EXPECT_EQ(s.probe().varItems().Extent(1), 1);
+}
+
+TEST(ColumnCount, BelowOneIsReportedAndTheOldCountKept) {
+    SimControl s;
+    s.control().ColumnCount(3);
+    s.control().ColumnCount(0);
+    EXPECT_EQ(s.control().ColumnCount(), 3);
+    EXPECT_EQ(s.Prompts(), Strings{"The number of columns must be 1 or more."});
+}
+
+}  // namespace
+}  // namespace cp::test
