@@ -14,8 +14,9 @@ void ColumnPick::txtTextBox_Change() {
     TrappedSub("txtTextBox_Change", [&] {
         const bool deletion = intLastKey == editing::kCharBackspace || blnLastKeyDelete;
         const std::string text = txtTextBox.Text();
-        // An emptied text after a deletion stands for no row; typed, it matches the first row.
-        const std::int32_t row = deletion && text.empty() ? -1 : FindItemInArray(text);
+        // An emptied text stands for no row, however it was emptied: matched, it would take the
+        // first row's text straight back.
+        const std::int32_t row = text.empty() ? -1 : FindItemInArray(text);
         if (row == -1) {
             ClearListSelection();
         } else {

@@ -136,7 +136,8 @@ TEST(Text, APutRunsTheMatchingPassAndIsSaved) {
     SimControl s;
     s.Fill(1, "", "Apple;Banana");
     s.control().Text("Ban");
-    EXPECT_EQ(s.control().Text(), "Banana");
+    // The put leaves the caret at the start, so the matching pass selects without completing.
+    EXPECT_EQ(s.control().Text(), "Ban");
     EXPECT_EQ(s.control().ListIndex(), 1);
     EXPECT_EQ(s.host().PropertyChangedKeys().back(), "Text");
 }

@@ -190,21 +190,21 @@ TEST_F(TypingScenario, DeleteAfterACompletionDoesNotCompleteAgain) {
     EXPECT_EQ(control.ListIndex(), 0);
 }
 
-// The last key decides how a host's write of the text is matched: after a deletion an empty
-// text stands for no row, after typing it matches the first row and completes to it.
-TEST_F(TypingScenario, AHostWriteIsMatchedAsTheLastKeyWas) {
+// An empty text matches every row as a prefix, but completing it would undo the emptying.
+TEST_F(TypingScenario, AnEmptiedTextStandsForNoRowHoweverItWasEmptied) {
     Fill({"Apple", "apricot"});
     driver->FocusControl(control);
-    driver->TypeText("x");
-    control.Text("");
-    EXPECT_EQ(Text(), "Apple");
-    EXPECT_EQ(SelLength(), 5);
-    EXPECT_EQ(control.ListIndex(), 0);
+    driver->TypeText("ap");
+    driver->SelectText(0, 5);
+    driver->PressKey('X', vbCtrlMask);
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(control.ListIndex(), -1);
 
-    driver->PressKey(vbKeyBack);
+    driver->TypeText("ap");
     control.Text("");
     EXPECT_EQ(Text(), "");
     EXPECT_EQ(control.ListIndex(), -1);
+    EXPECT_EQ(driver->ListSelection(control), -1);
 }
 
 }  // namespace
