@@ -21,9 +21,10 @@ void ColumnPick::txtTextBox_Change() {
             ClearListSelection();
         } else {
             SelectRowInListBox(row);
-            // A deletion never completes, or the deleted tail would come straight back.
-            const std::int32_t caret = txtTextBox.SelStart();
-            if (!deletion && utf8::Length(text) == static_cast<std::size_t>(caret)) {
+            // A deletion never completes, or the deleted tail would come straight back; nor does
+            // typing with the caret before the end of the text.
+            const std::int32_t caret = deletion ? -1 : txtTextBox.SelStart();
+            if (caret >= 0 && utf8::Length(text) == static_cast<std::size_t>(caret)) {
                 {
                     FlagGuard internal(blnInternalTextChange);
                     bool Cancel = false;
