@@ -132,6 +132,9 @@ private:
     void RemoveRow(std::int32_t lngIndex);
     std::int32_t FindItemInArray(const std::string& strText);
 
+    // --- Database fill (data/) ----------------------------------------------------------------
+    void CountFilledRows(std::int32_t lngRows);
+
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
 

@@ -3,6 +3,7 @@
 
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
+#include "control/FlagGuard.h"
 #include "control/ItemString.h"
 #include "control/Messages.h"
 #include "control/Reports.h"
@@ -113,7 +114,16 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
         --lngListCount;
     }
     if (lngIndex == lngCommittedIndex) {
-        // The committed row is gone, and so is the text that stood for it.
+        // The committed row is gone, and so is the text that stood for it. The write is the
+        // control's own: a matching pass would complete the empty text to the first row and
+        // show an item that nobody chose.
+        {
+            FlagGuard ignoreClick(blnIgnoreListClick);
+            lstListBox.SetListIndex(-1);
+        }
+        lngListIndex = -1;
+        lngCommittedIndex = -1;
+        FlagGuard internal(blnInternalTextChange);
         txtTextBox.SetText("");
     } else if (lngIndex < lngCommittedIndex) {
         // Keep showing the same item: the list reports the move and commits it again.

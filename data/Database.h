@@ -13,7 +13,11 @@
 
 namespace cp {
 
-inline constexpr std::int32_t dbOpenSnapshot = 4;  // a read-only, static copy of the result
+// The kinds of recordset that OpenRecordset can be asked for.
+inline constexpr std::int32_t dbOpenDynaset = 2;      // counted lazily, moves both ways
+inline constexpr std::int32_t dbOpenSnapshot = 4;     // a read-only, static copy of the result
+inline constexpr std::int32_t dbOpenForwardOnly = 8;  // reads once, front to back
+
 inline constexpr std::int32_t kErrTooFewParameters = 3061;
 inline constexpr std::int32_t kErrInputTableNotFound = 3078;
 

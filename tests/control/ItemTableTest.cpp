@@ -162,7 +162,12 @@ TEST_F(RemoveItemTest, ARowBeforeTheCommittedRowMovesItUp) {
 TEST_F(RemoveItemTest, TheCommittedRowTakesItsTextWithIt) {
     ASSERT_EQ(s.control().Text(), "c");
     s.control().RemoveItem(2);
+    // Emptied, not completed to another row: no row stands for the text any more.
     EXPECT_EQ(s.control().Text(), "");
+    EXPECT_EQ(s.control().ListIndex(), -1);
+    EXPECT_TRUE(s.control().Value().IsNull());
+    EXPECT_EQ(s.ListWindowSelection(), -1);
+    EXPECT_EQ(s.events().Joined(), "");
     EXPECT_EQ(s.control().ListCount(), 3);
     EXPECT_EQ(Row(s.probe(), 2), Strings{"d"});
 }

@@ -136,9 +136,10 @@ TEST(Text, APutRunsTheMatchingPassAndIsSaved) {
     SimControl s;
     s.Fill(1, "", "Apple;Banana");
     s.control().Text("Ban");
-    // The put leaves the caret at the start, so the matching pass selects without completing.
+    // The put leaves the caret at the start, so the row is selected but not completed.
     EXPECT_EQ(s.control().Text(), "Ban");
     EXPECT_EQ(s.control().ListIndex(), 1);
+    EXPECT_EQ(s.events().Joined(), "Change");
     EXPECT_EQ(s.host().PropertyChangedKeys().back(), "Text");
 }
 

@@ -1,4 +1,4 @@
-// Opening and closing the list: its size, its place on the screen, the desktop and the form
+// Opening and closing the list: its size and place on the screen, the desktop and the form
 // watcher, the painting of an empty list, the focus and the reports.
 #include <algorithm>
 
@@ -19,13 +19,13 @@ bool Watched(HWND form) {
 
 TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
     struct Case {
-        int left, top;  // the control on the screen, pixels
+        int left, top;  // the control on an 800 x 600 screen, pixels
         RECT list;      // where its list of five rows opens
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {40, 500, RECT{40, 521, 190, 598}},    // 7815 + 1155 < 9000: below
         {40, 502, RECT{40, 425, 190, 502}},    // 7845 + 1155 = 9000: above
         {700, 100, RECT{650, 121, 800, 198}},  // 10500 + 2250 > 12000: pulled in
+        {650, 100, RECT{650, 121, 800, 198}},  // 9750 + 2250 = 12000: pulled in as well
     };
     for (const Case& c : cases) {
         Place(c.left, c.top);
@@ -34,54 +34,40 @@ TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
         EXPECT_EQ(ListOnScreen(), c.list) << c.left << "," << c.top;
         control->HideListBox(false);
     }
-    // On a short screen the list above a control near the top starts above the screen.
-    world.SetScreenSize(800, 100);
+    world.SetScreenSize(800, 100);  // above a control near the top: partly off the screen
     Place(40, 10);
     Fill(5);
     probe->ShowListBox();
-    EXPECT_EQ(ListOnScreen().top, -67);
+    EXPECT_EQ(ListOnScreen().top, 10 - 77);
 }
 
-TEST_F(DropDownTest, HeightFollowsTheRowsUpToListRowsAndWidthFollowsListWidth) {
-    const std::pair<int, int> heights[] = {{0, 17}, {5, 77}, {20, 122}};  // rows, pixels
-    for (const auto& [rows, pixels] : heights) {
+TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) {
+    for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
         Place();
         Fill(rows);
         probe->ShowListBox();
         EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, pixels) << rows;
-        EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // the control's 2250
+        EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // as wide as the control
         control->HideListBox(false);
     }
     control->ListWidth(3000);
-    probe->ShowListBox();
-    EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 200);
-}
-
-TEST_F(DropDownTest, FloatsOnTheDesktopAsAToolWindowWhileOpen) {
-    Place();
-    Fill(3);
     SetWindowLong(List(), GWL_EXSTYLE, WS_EX_APPWINDOW);
     probe->ShowListBox();
-    EXPECT_TRUE(control->ComboBoxIsOpen());
-    EXPECT_TRUE(IsWindowVisible(List()));
+    EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 200);
+    EXPECT_TRUE(control->ComboBoxIsOpen() && IsWindowVisible(List()) && Watched(form.Hwnd()));
     EXPECT_EQ(GetParent(List()), nullptr);
     EXPECT_EQ(GetWindowLong(List(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
-    EXPECT_TRUE(Watched(form.Hwnd()));
 
     control->HideListBox(false);
-    EXPECT_FALSE(control->ComboBoxIsOpen());
-    EXPECT_FALSE(IsWindowVisible(List()));
+    EXPECT_FALSE(control->ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form.Hwnd()));
     EXPECT_EQ(GetParent(List()), host->Hwnd());
-    EXPECT_FALSE(Watched(form.Hwnd()));
     EXPECT_TRUE(probe->blnListShown());
-    EXPECT_TRUE(world.MessageBoxes().empty());
 }
 
 TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
     Place();
     Fill(0);
-    constexpr OLE_COLOR kInfoBackground = static_cast<OLE_COLOR>(0x80000018u);
-    control->BackColorNormal(kInfoBackground);
+    control->BackColorNormal(static_cast<OLE_COLOR>(0x80000018u));  // a system colour
     std::size_t drawnBefore = 0;
     world.OnDoEvents([&] {
         EXPECT_TRUE(IsWindowVisible(List()));
@@ -89,7 +75,6 @@ TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
     });
     const sim::GdiCounts live = world.Graphics().Live();
     probe->ShowListBox();
-
     const auto& log = world.Graphics().Log();
     const auto fill = std::find_if(log.begin() + static_cast<std::ptrdiff_t>(drawnBefore),
                                    log.end(), [&](const sim::DrawRecord& r) {
@@ -99,21 +84,41 @@ TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
     EXPECT_EQ(fill->fillColor, sim::Gdi::SysColor(0x18));
     EXPECT_EQ(fill->rect, (RECT{0, 0, 150, 17}));
     EXPECT_EQ(world.Graphics().Live(), live);
-    EXPECT_TRUE(Watched(form.Hwnd()));
-}
 
-TEST_F(DropDownTest, AListClosedWhileMessagesRunIsLeftClosedAndUnwatched) {
-    Place();
-    Fill(0);
-    const sim::GdiCounts live = world.Graphics().Live();
+    // Closed by what ran meanwhile, it is left closed and unwatched.
+    control->HideListBox(false);
     world.OnDoEvents([&] { control->HideListBox(false); });
     probe->ShowListBox();
-    EXPECT_FALSE(control->ComboBoxIsOpen());
-    EXPECT_FALSE(Watched(form.Hwnd()));
+    EXPECT_FALSE(control->ComboBoxIsOpen() || Watched(form.Hwnd()));
     EXPECT_EQ(world.Graphics().Live(), live);
 }
 
-TEST_F(DropDownTest, MoreListRowsThanTheTableHoldsStopTheOpeningWithItsReport) {
+TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFocusIfAsked) {
+    Place();
+    Fill(5);
+    SetFocus(form.TextFieldHwnd());
+    control->Locked(true);
+    control->ShowDropDown();
+    EXPECT_FALSE(control->ComboBoxIsOpen());
+    EXPECT_EQ(GetFocus(), form.TextFieldHwnd());
+    control->Locked(false);
+    for (const bool setFocus : {false, true}) {
+        control->ShowDropDown();
+        EXPECT_EQ(GetFocus(), host->EditHwnd());
+        SetFocus(List());  // still inside the control
+        control->ShowDropDown();
+        EXPECT_EQ(GetFocus(), List());
+        probe->lngHotRow() = 3;
+        probe->blnButtonDown() = probe->blnShownPressed() = probe->blnShownReleased() = true;
+        control->HideListBox(setFocus);
+        EXPECT_EQ(GetFocus(), setFocus ? host->EditHwnd() : List());
+        EXPECT_EQ(probe->lngHotRow(), -1);
+        EXPECT_FALSE(control->ComboBoxIsOpen() || probe->blnButtonDown() ||
+                     probe->blnShownPressed() || probe->blnShownReleased());
+    }
+}
+
+TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped) {
     Place();
     Fill(20);
     probe->intListRows() = 16;  // only a stored value can give this
@@ -122,71 +127,21 @@ TEST_F(DropDownTest, MoreListRowsThanTheTableHoldsStopTheOpeningWithItsReport) {
     EXPECT_EQ(world.MessageBoxes()[0].title, "ColumnPick - ShowListBox");
     EXPECT_EQ(world.MessageBoxes()[0].prompt,
               "Unable to execute the sub ShowListBox!\r\n\r\nError 9: Subscript out of range");
-    EXPECT_FALSE(control->ComboBoxIsOpen());
-    EXPECT_FALSE(IsWindowVisible(List()));
-    EXPECT_FALSE(Watched(form.Hwnd()));
-
-    // Fewer rows than that pick an entry the table has.
+    EXPECT_FALSE(control->ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form.Hwnd()));
     control->Clear();
-    Fill(12);
+    Fill(12);  // fewer rows than that pick an entry the table has
     probe->ShowListBox();
-    EXPECT_TRUE(control->ComboBoxIsOpen());
-    EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, 182);  // 2730 twips
-}
+    EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, 182);
 
-TEST_F(DropDownTest, ShowDropDownDoesNothingWhenLockedOrAlreadyOpen) {
-    Place();
-    Fill(5);
-    SetFocus(form.TextFieldHwnd());
-    control->Locked(true);
-    control->ShowDropDown();
-    EXPECT_FALSE(control->ComboBoxIsOpen());
-    EXPECT_EQ(GetFocus(), form.TextFieldHwnd());
-
-    control->Locked(false);
-    control->ShowDropDown();
-    EXPECT_TRUE(control->ComboBoxIsOpen());
-    EXPECT_EQ(GetFocus(), host->EditHwnd());
-    SetFocus(List());  // still inside the control
-    control->ShowDropDown();
-    EXPECT_EQ(GetFocus(), List());
-    EXPECT_TRUE(Watched(form.Hwnd()));
-}
-
-TEST_F(DropDownTest, ClosingResetsTheTrackingAndMovesTheFocusOnlyWhenAsked) {
-    Place();
-    Fill(5);
-    for (const bool setFocus : {false, true}) {
-        probe->ShowListBox();
-        SetFocus(List());
-        probe->lngHotRow() = 3;
-        probe->blnButtonDown() = probe->blnShownPressed() = probe->blnShownReleased() = true;
-        control->HideListBox(setFocus);
-        EXPECT_EQ(GetFocus(), setFocus ? host->EditHwnd() : List());
-        EXPECT_EQ(probe->lngHotRow(), -1);
-        EXPECT_FALSE(probe->blnButtonDown() || probe->blnShownPressed() ||
-                     probe->blnShownReleased());
-        EXPECT_FALSE(control->ComboBoxIsOpen());
-    }
-}
-
-TEST_F(DropDownTest, AFailedClosingIsReportedAndAFailedFocusStillStopsTheWatcher) {
-    Place();
-    Fill(5);
-    probe->ShowListBox();
     world.FailNext("SetParent", 5);
     control->HideListBox(true);
-    ASSERT_EQ(world.MessageBoxes().size(), 1u);
-    EXPECT_EQ(world.MessageBoxes()[0].title, "ColumnPick - HideListBox");
+    EXPECT_EQ(world.MessageBoxes().back().title, "ColumnPick - HideListBox");
     EXPECT_TRUE(control->ComboBoxIsOpen());  // the steps after the failure did not run
-
+    // An edit field that cannot take the focus still lets the watcher go.
     world.FailNext("TextBox.SetFocus", 5);
-    probe->lngHotRow() = 2;
     control->HideListBox(true);
-    EXPECT_EQ(world.MessageBoxes().size(), 2u);
-    EXPECT_FALSE(control->ComboBoxIsOpen());
-    EXPECT_EQ(probe->lngHotRow(), -1);
-    EXPECT_FALSE(Watched(form.Hwnd()));
+    EXPECT_EQ(world.MessageBoxes().size(), 3u);
+    EXPECT_FALSE(control->ComboBoxIsOpen() || Watched(form.Hwnd()));
 }
 
 }  // namespace

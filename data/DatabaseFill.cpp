@@ -1,0 +1,58 @@
+// The fills from a database: a query opened as a snapshot, or a recordset the host opened.
+// Both replace the item table with the rows that GetRows delivers and clear the list's
+// selection state; neither touches the current row, the text or the column count.
+#include <memory>
+
+#include "control/ColumnPick.h"
+#include "control/Reports.h"
+#include "data/Database.h"
+#include "data/FillReport.h"
+#include "data/RecordsetRows.h"
+
+namespace cp {
+
+void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string& strSelectQuery) {
+    const auto describe = [&](const RuntimeError& e) {
+        return QueryFailureDescription(e, dbDatabase);
+    };
+    TrappedFill(messages::kQueryFillMessage, describe, [&] {
+        if (lngColumnWidths.at(0) == 0) {
+            UsageMessage(messages::kFillWidthsFirst);
+            return;
+        }
+        host::SetScreenMousePointer(vbHourglass);
+        const std::shared_ptr<Recordset> rs =
+            dbDatabase.OpenRecordset(strSelectQuery, dbOpenSnapshot);
+        if (!rs) Raise(vberr::ObjectNotSet);
+        // The list is empty from here on; the count follows it until the new rows are in.
+        lstListBox.Clear();
+        lngListCount = 0;
+        const std::int32_t rows = LoadRows(*rs, varItems);
+        rs->Close();
+        CountFilledRows(rows);
+    });
+}
+
+void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
+    TrappedFill(messages::kRecordsetFillMessage, RecordsetFailureDescription, [&] {
+        if (lngColumnWidths.at(0) == 0) {
+            UsageMessage(messages::kFillWidthsFirst);
+            return;
+        }
+        host::SetScreenMousePointer(vbHourglass);
+        lstListBox.Clear();
+        lngListCount = 0;
+        // The host's recordset is read from its current row on and left open.
+        CountFilledRows(LoadRows(RecordsetOf(rec), varItems));
+    });
+}
+
+void ColumnPick::CountFilledRows(std::int32_t lngRows) {
+    lngListCount = lngRows;
+    SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(lngListCount), 0);
+    lngHotRow = -1;
+    lngCommittedIndex = -1;
+    host::SetScreenMousePointer(vbDefault);
+}
+
+}  // namespace cp

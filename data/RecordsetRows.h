@@ -1,0 +1,22 @@
+// How a fill reads a recordset into the item table.
+#pragma once
+
+#include <cstdint>
+
+#include "data/Database.h"
+#include "platform/Variant.h"
+
+namespace cp {
+
+// Counts the rows of rs (moving it to its last row and back to its first when it does not
+// know its count yet) and fetches them with GetRows as a (field, row) block, which replaces
+// table unchanged when it holds a row. Returns the number of rows that GetRows delivered,
+// which is fewer than the count when rs did not stand on its first row, so that the table and
+// its count always agree.
+std::int32_t LoadRows(Recordset& rs, VariantArray& table);
+
+// The recordset that a Variant passed by the host refers to: error 424 when it holds no
+// object, 91 for an object reference that is not set, 438 when the object is no recordset.
+Recordset& RecordsetOf(const Variant& rec);
+
+}  // namespace cp

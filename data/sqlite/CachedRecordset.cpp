@@ -1,0 +1,85 @@
+#include "data/sqlite/CachedRecordset.h"
+
+#include <algorithm>
+
+#include "data/sqlite/RowBlock.h"
+
+namespace cp::sqlite {
+
+CachedRecordset::CachedRecordset(std::unique_ptr<SqliteStatement> statement, Loading loading)
+    : statement_(std::move(statement)), fields_(statement_->FieldCount()), store_(fields_) {
+    if (loading == Loading::WholeResultAtOpen) {
+        while (ReadRow()) {
+        }
+    } else {
+        // Positioned on the first row: whether there is one must be known now.
+        HasRow(0);
+    }
+}
+
+bool CachedRecordset::ReadRow() {
+    if (!statement_) return false;
+    if (!statement_->Step()) {
+        statement_.reset();
+        return false;
+    }
+    store_.Append(*statement_);
+    return true;
+}
+
+bool CachedRecordset::HasRow(std::int64_t row) {
+    while (store_.Rows() <= row) {
+        if (!ReadRow()) return false;
+    }
+    return true;
+}
+
+void CachedRecordset::CheckOpen() const {
+    if (closed_) RaiseClosed();
+}
+
+Variant CachedRecordset::RecordCount() {
+    CheckOpen();
+    return statement_ ? std::int32_t{-1} : store_.Rows();
+}
+
+Variant CachedRecordset::Eof() {
+    CheckOpen();
+    return !HasRow(current_);
+}
+
+void CachedRecordset::MoveLast() {
+    CheckOpen();
+    while (ReadRow()) {
+    }
+    if (store_.Rows() == 0) RaiseNoCurrentRecord();
+    current_ = store_.Rows() - 1;
+    position_ = store_.LastRow();
+}
+
+void CachedRecordset::MoveFirst() {
+    CheckOpen();
+    if (!HasRow(0)) RaiseNoCurrentRecord();
+    current_ = 0;
+    position_ = store_.FirstRow();
+}
+
+Variant CachedRecordset::GetRows(std::int32_t NumRows) {
+    CheckOpen();
+    CheckRowRequest(NumRows);
+    if (!HasRow(current_)) RaiseNoCurrentRecord();
+    HasRow(std::int64_t{current_} + NumRows - 1);
+    const std::int32_t count = std::min(NumRows, store_.Rows() - current_);
+    std::vector<Variant> values = store_.Read(position_, count);
+    current_ += count;
+    return RowBlock(fields_, count, std::move(values));
+}
+
+void CachedRecordset::Close() {
+    CheckOpen();
+    statement_.reset();
+    store_.Clear();
+    closed_ = true;
+}
+
+}  // namespace cp::sqlite

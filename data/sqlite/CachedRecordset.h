@@ -1,0 +1,48 @@
+// A recordset that keeps the rows it has read, so that it can move back to its first row. Read
+// at once, it is a snapshot: a static copy of the result that knows its count from the start.
+// Read row by row, it knows its count only once it has reached the last row (a MoveLast, or
+// reading to the end); until then RecordCount is -1.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "data/Database.h"
+#include "data/sqlite/RowStore.h"
+#include "data/sqlite/SqliteStatement.h"
+
+namespace cp::sqlite {
+
+class CachedRecordset final : public Recordset {
+public:
+    enum class Loading {
+        WholeResultAtOpen,  // a snapshot
+        RowByRow,           // counted lazily
+    };
+
+    CachedRecordset(std::unique_ptr<SqliteStatement> statement, Loading loading);
+
+    Variant RecordCount() override;
+    Variant Eof() override;
+    void MoveLast() override;
+    void MoveFirst() override;
+    Variant GetRows(std::int32_t NumRows) override;
+    void Close() override;
+
+private:
+    // Reads one more row into the cache; false at the end of the result.
+    bool ReadRow();
+    // Reads on until row is in the cache; false when the result ends before it.
+    bool HasRow(std::int64_t row);
+    void CheckOpen() const;
+
+    std::unique_ptr<SqliteStatement> statement_;  // rows still to read; null once all are read
+    std::int32_t fields_ = 0;                     // fields of every row
+    RowStore store_;                              // the rows read so far
+    std::int32_t current_ = 0;                    // the current row; past the rows: end of file
+    RowStore::Position position_;                 // where the current row is kept in store_
+    bool closed_ = false;                         // Close has released the rows
+};
+
+}  // namespace cp::sqlite

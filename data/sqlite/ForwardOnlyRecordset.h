@@ -1,0 +1,33 @@
+// A recordset that reads its result once, front to back, holding no more than the rows that
+// GetRows hands out. It never knows its count (RecordCount is -1) and cannot move to its last
+// or first row.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "data/Database.h"
+#include "data/sqlite/SqliteStatement.h"
+
+namespace cp::sqlite {
+
+class ForwardOnlyRecordset final : public Recordset {
+public:
+    explicit ForwardOnlyRecordset(std::unique_ptr<SqliteStatement> statement);
+
+    Variant RecordCount() override;
+    Variant Eof() override;
+    void MoveLast() override;
+    void MoveFirst() override;
+    Variant GetRows(std::int32_t NumRows) override;
+    void Close() override;
+
+private:
+    void CheckOpen() const;
+
+    std::unique_ptr<SqliteStatement> statement_;  // the result; null once closed
+    std::int32_t fields_ = 0;                     // fields of every row
+    bool onRow_ = false;                          // the statement stands on a row
+};
+
+}  // namespace cp::sqlite

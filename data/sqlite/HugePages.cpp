@@ -1,0 +1,42 @@
+#include "data/sqlite/HugePages.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <new>
+
+namespace cp::sqlite {
+namespace {
+
+constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+
+}  // namespace
+
+void AdviseHugePages(const void* data, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t last = (start + bytes) & ~(kHugePage - 1);
+    if (last <= first) return;
+    // A refused hint costs nothing but the speed it would have brought.
+    madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
+
+ByteBlock AllocateBytes(std::size_t& bytes) {
+    void* block = nullptr;
+    if (bytes >= kHugePage) {
+        bytes = (bytes + kHugePage - 1) & ~(kHugePage - 1);
+        block = std::aligned_alloc(kHugePage, bytes);
+        if (block) AdviseHugePages(block, bytes);
+    } else {
+        block = std::malloc(bytes);
+    }
+    if (!block) throw std::bad_alloc();
+    return ByteBlock(static_cast<char*>(block));
+}
+
+}  // namespace cp::sqlite

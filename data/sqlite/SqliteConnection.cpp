@@ -1,0 +1,51 @@
+#include "data/sqlite/SqliteConnection.h"
+
+#include <sqlite3.h>
+
+#include "data/sqlite/SqliteErrors.h"
+#include "platform/RuntimeError.h"
+
+namespace cp::sqlite {
+namespace {
+
+int OpenFlags(OpenMode mode) {
+    switch (mode) {
+        case OpenMode::ReadOnly:
+            return SQLITE_OPEN_READONLY;
+        case OpenMode::ReadWrite:
+            return SQLITE_OPEN_READWRITE;
+        case OpenMode::Create:
+            return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    }
+    return SQLITE_OPEN_READONLY;
+}
+
+}  // namespace
+
+SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
+    // A connection is only ever used on the thread that opened it: no locking.
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        // The handle carries the reason even when opening failed, and must be released.
+        std::string text = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw RuntimeError(EngineErrorNumber(rc, text), text + ": " + path);
+    }
+    // A double-quoted name that matches no column must be an unknown field, not a text
+    // literal, so that a misspelt field name is reported instead of filling the list with it.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, static_cast<int*>(nullptr));
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, static_cast<int*>(nullptr));
+}
+
+SqliteConnection::~SqliteConnection() {
+    sqlite3_close_v2(db_);
+}
+
+void SqliteConnection::Execute(const std::string& sql) {
+    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) RaiseEngineError(db_, rc);
+}
+
+}  // namespace cp::sqlite

@@ -1,0 +1,137 @@
+// The layout pass: the control's fixed height and minimum width, the frame lines for each
+// appearance, the right-hand ends that follow the width, and the button rectangle.
+#include <optional>
+
+#include "control/ColumnPick.h"
+#include "platform/Conversions.h"
+
+namespace cp {
+namespace {
+
+constexpr float kFixedHeight = 315;          // twips: one row, 21 pixels
+constexpr float kMinimumWidth = 390;         // twips
+constexpr float kSpaceRightOfEdit = 315;     // twips: the button and the frame
+constexpr float kOnePixel = kTwipsPerPixel;  // twips
+constexpr double kButtonWidth = 16;          // pixels
+
+constexpr OLE_COLOR kShadow = 0x808080;
+constexpr OLE_COLOR kHighlight = 0xFFFFFF;
+constexpr OLE_COLOR kWindowText = static_cast<OLE_COLOR>(0x80000008u);
+
+// The eight line objects of the frame, inner ones first, each group in the order left, top,
+// right, bottom.
+struct FrameLines {
+    LineObject& innerLeft;
+    LineObject& innerTop;
+    LineObject& innerRight;
+    LineObject& innerBottom;
+    LineObject& outerLeft;
+    LineObject& outerTop;
+    LineObject& outerRight;
+    LineObject& outerBottom;
+};
+
+void ShowLines(const FrameLines& l, bool blnInner, bool blnOuter) {
+    l.innerLeft.SetVisible(blnInner);
+    l.innerTop.SetVisible(blnInner);
+    l.innerRight.SetVisible(blnInner);
+    l.innerBottom.SetVisible(blnInner);
+    l.outerLeft.SetVisible(blnOuter);
+    l.outerTop.SetVisible(blnOuter);
+    l.outerRight.SetVisible(blnOuter);
+    l.outerBottom.SetVisible(blnOuter);
+}
+
+// Shows, hides and colours the lines; an appearance without a name of its own leaves them.
+void StyleLines(const FrameLines& l, std::uint8_t byteAppearance) {
+    switch (byteAppearance) {
+        case lb3D:
+            // Two pixels sunken: the inner lines keep their own colours.
+            ShowLines(l, true, true);
+            l.outerLeft.SetBorderColor(kShadow);
+            l.outerTop.SetBorderColor(kShadow);
+            l.outerRight.SetBorderColor(kHighlight);
+            l.outerBottom.SetBorderColor(kHighlight);
+            break;
+        case lbFlatNoBorder:
+            ShowLines(l, false, false);
+            break;
+        case lbFlat:
+            // One pixel in the window-text colour.
+            ShowLines(l, false, true);
+            l.outerLeft.SetBorderColor(kWindowText);
+            l.outerTop.SetBorderColor(kWindowText);
+            l.outerRight.SetBorderColor(kWindowText);
+            l.outerBottom.SetBorderColor(kWindowText);
+            break;
+        default:
+            break;
+    }
+}
+
+void MoveRightEnds(const FrameLines& l, float W) {
+    l.outerTop.SetX2(W - kOnePixel);
+    l.innerTop.SetX2(W - 2 * kOnePixel);
+    l.innerBottom.SetX2(W - kOnePixel);
+    l.outerBottom.SetX2(W);
+    l.innerRight.SetX1(W - 2 * kOnePixel);
+    l.innerRight.SetX2(W - 2 * kOnePixel);
+    l.outerRight.SetX1(W - kOnePixel);
+    l.outerRight.SetX2(W - kOnePixel);
+}
+
+// Where the button stands for an appearance: its left edge lies `inset` pixels left of the
+// control's right edge, inside the frame that the appearance draws.
+struct ButtonPlacement {
+    double inset;  // pixels from the right edge to the button's left edge
+    LONG top;      // pixels
+    LONG bottom;   // pixels, exclusive
+};
+
+std::optional<ButtonPlacement> PlacementFor(std::uint8_t byteAppearance) {
+    switch (byteAppearance) {
+        case lbFlat:
+            return ButtonPlacement{17, 1, 20};
+        case lbFlatNoBorder:
+            return ButtonPlacement{16, 0, 21};
+        case lb3D:
+            return ButtonPlacement{18, 2, 19};
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void ColumnPick::UserControl_Resize() {
+    const float W = UserControl.Width();
+    if (W < kMinimumWidth) {
+        // The put runs this pass again for the new width before it returns.
+        UserControl.SetWidth(kMinimumWidth);
+    } else {
+        const FrameLines lines{linInnerLeft, linInnerTop, linInnerRight, linInnerBottom,
+                               linOuterLeft, linOuterTop, linOuterRight, linOuterBottom};
+        StyleLines(lines, static_cast<std::uint8_t>(Appearance()));
+        MoveRightEnds(lines, W);
+        txtTextBox.SetWidth(W - kSpaceRightOfEdit);
+        // The old place of the button is wiped before the button moves.
+        ClearButton();
+        SetButtonRect();
+        DrawButton();
+        DrawArrow();
+    }
+    if (UserControl.Height() != kFixedHeight) UserControl.SetHeight(kFixedHeight);
+}
+
+void ColumnPick::SetButtonRect() {
+    const std::optional<ButtonPlacement> placement =
+        PlacementFor(static_cast<std::uint8_t>(Appearance()));
+    const double n = static_cast<double>(UserControl.Width()) / kTwipsPerPixel;
+    if (!placement) return;
+    rctButton.left = CLng(n - placement->inset);
+    rctButton.top = placement->top;
+    rctButton.right = CLng(rctButton.left + kButtonWidth);
+    rctButton.bottom = placement->bottom;
+}
+
+}  // namespace cp

@@ -1,0 +1,216 @@
+// The SQLite database layer: what each kind of recordset counts, how it moves, what GetRows
+// hands out, how SQL values become Variants, and which numbers its failures carry.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "data/sqlite/SqliteDatabase.h"
+#include "data/sqlite/SqliteErrors.h"
+#include "platform/Conversions.h"
+#include "platform/RuntimeError.h"
+#include "tests/data/TempDatabase.h"
+
+namespace cp::test {
+namespace {
+
+constexpr const char* kFruit =
+    "CREATE TABLE fruit (id INTEGER, name TEXT, price REAL);"
+    "INSERT INTO fruit VALUES (1, 'apple', 0.5), (2, 'pear', NULL), (3, 'plum', 1.25);"
+    "CREATE VIEW cheap AS SELECT name FROM fruit WHERE price < 1;";
+
+// The error that call raised; a test fails when it raised none.
+RuntimeError FailureOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const RuntimeError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no run-time error was raised";
+    return RuntimeError(0, "");
+}
+
+const VariantArray& Block(const Variant& rows) {
+    EXPECT_TRUE(rows.IsArray());
+    return *rows.Array();
+}
+
+class SqliteRecordsetTest : public ::testing::Test {
+protected:
+    TempDatabase file_{kFruit};
+    std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
+};
+
+TEST_F(SqliteRecordsetTest, SnapshotKnowsItsCountAndHandsOutFieldByRowBlocks) {
+    auto rs = db_->OpenRecordset("SELECT id, name FROM fruit ORDER BY id", dbOpenSnapshot);
+    EXPECT_EQ(CLng(rs->RecordCount()), 3);
+    EXPECT_FALSE(CBool(rs->Eof()));
+
+    const Variant first = rs->GetRows(2);
+    const VariantArray& block = Block(first);
+    ASSERT_EQ(block.Extent(0), 2);
+    ASSERT_EQ(block.Extent(1), 2);
+    EXPECT_EQ(CStr(block.At(1, 0)), "apple");
+    EXPECT_EQ(CStr(block.At(1, 1)), "pear");
+
+    // Asking for more than is left delivers what is left, then the end of file.
+    EXPECT_EQ(Block(rs->GetRows(10)).Extent(1), 1);
+    EXPECT_TRUE(CBool(rs->Eof()));
+    EXPECT_EQ(FailureOf([&] { rs->GetRows(1); }).Number(), sqlite::kErrNoCurrentRecord);
+
+    rs->MoveFirst();
+    EXPECT_EQ(CStr(Block(rs->GetRows(1)).At(1, 0)), "apple");
+    rs->MoveLast();
+    EXPECT_EQ(CStr(Block(rs->GetRows(5)).At(1, 0)), "plum");
+
+    rs->Close();
+    EXPECT_EQ(FailureOf([&] { rs->RecordCount(); }).Number(), sqlite::kErrClosed);
+    EXPECT_EQ(FailureOf([&] { rs->Close(); }).Number(), sqlite::kErrClosed);
+}
+
+TEST_F(SqliteRecordsetTest, SqlValuesKeepTheirKinds) {
+    db_ = file_.OpenWritable();
+    db_->Execute(
+        "CREATE TABLE v (a, b, c, d, e, f); INSERT INTO v VALUES "
+        "(2147483647, -2147483648, 2147483648, 2.5, 'Zürich', NULL);");
+    const Variant rows = db_->OpenRecordset("v", dbOpenSnapshot)->GetRows(1);
+    const VariantArray& v = Block(rows);
+    EXPECT_EQ(v.At(0, 0).Type(), VarType::Long);
+    EXPECT_EQ(v.At(1, 0).Type(), VarType::Long);
+    EXPECT_EQ(v.At(1, 0).Number(), -2147483648.0);
+    EXPECT_EQ(v.At(2, 0).Type(), VarType::Double);
+    EXPECT_EQ(v.At(2, 0).Number(), 2147483648.0);
+    EXPECT_EQ(v.At(3, 0).Type(), VarType::Double);
+    EXPECT_EQ(v.At(4, 0).Type(), VarType::String);
+    EXPECT_EQ(v.At(4, 0).String(), "Zürich");
+    EXPECT_TRUE(v.At(5, 0).IsNull());
+
+    db_->Execute(
+        "CREATE TABLE pictures (name TEXT, data BLOB);"
+        "INSERT INTO pictures VALUES ('logo', x'89504E47');");
+    const RuntimeError blob = FailureOf([&] { db_->OpenRecordset("pictures", dbOpenSnapshot); });
+    EXPECT_EQ(blob.Number(), vberr::TypeMismatch);
+    EXPECT_NE(blob.Description().find("data"), std::string::npos) << blob.Description();
+}
+
+TEST_F(SqliteRecordsetTest, DynasetCountsOnlyOnceItHasReachedItsLastRow) {
+    auto rs = db_->OpenRecordset("SELECT name FROM fruit ORDER BY id", dbOpenDynaset);
+    EXPECT_LT(CLng(rs->RecordCount()), 1);
+    EXPECT_FALSE(CBool(rs->Eof()));
+    rs->MoveLast();
+    EXPECT_EQ(CLng(rs->RecordCount()), 3);
+    rs->MoveFirst();
+    const Variant rows = rs->GetRows(3);
+    EXPECT_EQ(Block(rows).Extent(1), 3);
+    EXPECT_EQ(CStr(Block(rows).At(0, 2)), "plum");
+
+    auto empty = db_->OpenRecordset("SELECT name FROM fruit WHERE id > 9", dbOpenDynaset);
+    EXPECT_TRUE(CBool(empty->Eof()));
+    EXPECT_EQ(FailureOf([&] { empty->MoveLast(); }).Number(), sqlite::kErrNoCurrentRecord);
+    EXPECT_EQ(CLng(empty->RecordCount()), 0);
+}
+
+TEST_F(SqliteRecordsetTest, LargeResultsComeBackIntactPieceByPiece) {
+    // Rows of up to 600 bytes, many megabytes in all: the kept rows span many chunks.
+    db_ = file_.OpenWritable();
+    db_->Execute(
+        "CREATE TABLE big (id INTEGER, text TEXT);"
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 19999)"
+        " INSERT INTO big SELECT i, hex(zeroblob(i % 300)) FROM n;");
+    auto rs = db_->OpenRecordset("SELECT id, text FROM big ORDER BY id", dbOpenDynaset);
+    const auto check = [](const VariantArray& block, std::int32_t firstId) {
+        for (std::int32_t r = 0; r < block.Extent(1); ++r) {
+            const std::int32_t id = CLng(block.At(0, r));
+            ASSERT_EQ(id, firstId + r);
+            ASSERT_EQ(block.At(1, r).String().size(), static_cast<std::size_t>(id % 300 * 2));
+        }
+    };
+    std::int32_t next = 0;
+    while (!CBool(rs->Eof())) {
+        const Variant piece = rs->GetRows(7777);
+        check(Block(piece), next);
+        next += Block(piece).Extent(1);
+    }
+    EXPECT_EQ(next, 20000);
+    rs->MoveFirst();
+    const Variant all = rs->GetRows(20000);
+    check(Block(all), 0);
+    rs->MoveLast();
+    check(Block(rs->GetRows(1)), 19999);
+}
+
+TEST_F(SqliteRecordsetTest, ForwardOnlyReadsOnceAndRefusesToMove) {
+    auto rs = db_->OpenRecordset("SELECT id FROM fruit ORDER BY id", dbOpenForwardOnly);
+    EXPECT_EQ(CLng(rs->RecordCount()), -1);
+    EXPECT_EQ(FailureOf([&] { rs->MoveLast(); }).Number(), sqlite::kErrNotSupported);
+    EXPECT_EQ(FailureOf([&] { rs->MoveFirst(); }).Number(), sqlite::kErrNotSupported);
+    EXPECT_EQ(Block(rs->GetRows(2)).Extent(1), 2);
+    const Variant rest = rs->GetRows(2);
+    EXPECT_EQ(CLng(Block(rest).At(0, 0)), 3);
+    EXPECT_TRUE(CBool(rs->Eof()));
+}
+
+TEST_F(SqliteRecordsetTest, TablesAndViewsOpenByName) {
+    EXPECT_EQ(CLng(db_->OpenRecordset("FRUIT", dbOpenSnapshot)->RecordCount()), 3);
+    EXPECT_EQ(CLng(db_->OpenRecordset(" [cheap] ", dbOpenSnapshot)->RecordCount()), 1);
+    EXPECT_EQ(CLng(db_->OpenRecordset("SELECT * FROM fruit; -- all\n", 4)->RecordCount()), 3);
+    EXPECT_EQ(db_->Name(), file_.Path());
+    // A recordset keeps its file open after the database object has gone.
+    auto rs = db_->OpenRecordset("fruit", dbOpenDynaset);
+    db_.reset();
+    rs->MoveLast();
+    EXPECT_EQ(CLng(rs->RecordCount()), 3);
+}
+
+TEST_F(SqliteRecordsetTest, FailuresCarryTheNumbersTheFillsKnow) {
+    struct Case {
+        const char* query;
+        std::int32_t number;
+        const char* description;
+    };
+    const Case cases[] = {
+        {"SELECT nme FROM fruit", kErrTooFewParameters, "no such column: nme"},
+        {"SELECT \"nme\" FROM fruit", kErrTooFewParameters, "no such column: nme"},
+        {"SELECT name FROM fruit WHERE id = ?", kErrTooFewParameters,
+         "Too few parameters. Expected 1."},
+        {"SELECT name FROM fruits", kErrInputTableNotFound, "no such table: fruits"},
+        {"vegetables", kErrInputTableNotFound, "no such table or query: vegetables"},
+        {"SELEC name FROM fruit", sqlite::kEngineBase + 1, "near \"SELEC\": syntax error"},
+        {"SELECT 1; DROP TABLE fruit", sqlite::kErrTextAfterStatement, ""},
+        {"DELETE FROM fruit", sqlite::kErrNotARowQuery, ""},
+        {"", sqlite::kErrInvalidArgument, ""},
+    };
+    db_ = file_.OpenWritable();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const RuntimeError e =
+            FailureOf([&] { db_->OpenRecordset(cases[i].query, dbOpenSnapshot); });
+        EXPECT_EQ(e.Number(), cases[i].number) << "case " << i << ": " << cases[i].query;
+        if (*cases[i].description) {
+            EXPECT_EQ(e.Description(), cases[i].description) << "case " << i;
+        }
+    }
+    // Neither the second statement nor the delete ran.
+    EXPECT_EQ(CLng(db_->OpenRecordset("fruit", dbOpenSnapshot)->RecordCount()), 3);
+    EXPECT_EQ(FailureOf([&] { db_->OpenRecordset("fruit", 3); }).Number(),
+              sqlite::kErrInvalidArgument);
+    EXPECT_EQ(FailureOf([&] { sqlite::SqliteDatabase::Open(file_.Path() + ".missing"); }).Number(),
+              sqlite::kEngineBase + 14);
+}
+
+TEST(SampleDatabase, HoldsCountriesCurrenciesAndLanguages) {
+    auto db = sqlite::SqliteDatabase::Open(CP_SAMPLE_DATABASE);
+    EXPECT_GT(CLng(db->OpenRecordset("countries", dbOpenSnapshot)->RecordCount()), 200);
+    EXPECT_GT(CLng(db->OpenRecordset("currencies", dbOpenSnapshot)->RecordCount()), 100);
+    auto rs = db->OpenRecordset("SELECT code, name, numeric FROM countries WHERE code = 'DE'",
+                                dbOpenSnapshot);
+    const Variant row = rs->GetRows(1);
+    EXPECT_EQ(CStr(Block(row).At(1, 0)), "Germany");
+    EXPECT_EQ(Block(row).At(2, 0).Type(), VarType::Long);
+    EXPECT_EQ(CLng(Block(row).At(2, 0)), 276);
+    auto nulls = db->OpenRecordset(
+        "SELECT official_name FROM countries WHERE official_name IS NULL", dbOpenSnapshot);
+    EXPECT_GT(CLng(nulls->RecordCount()), 0);
+    EXPECT_EQ(Block(db->OpenRecordset("living_languages", dbOpenDynaset)->GetRows(1)).Extent(0), 3);
+}
+
+}  // namespace
+}  // namespace cp::test

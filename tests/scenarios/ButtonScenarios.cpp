@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "tests/scenarios/ScenarioFixture.h"
+
+namespace cp::test {
+namespace {
+
+class ButtonScenario : public ControlScenario {
+protected:
+    // The middle of the drop-down button of a control of the default width, which sits inside
+    // the sunken frame at the right end: ten pixels in from the right edge, halfway down.
+    static constexpr float kButtonX = ControlSpec{}.width - 150;
+    static constexpr float kButtonY = 150;
+    // On the frame just right of the button.
+    static constexpr float kBesideButtonX = ControlSpec{}.width - 15;
+
+    void Press(std::int16_t button = kLeftButton) {
+        driver->MouseDownOnControl(control, kButtonX, kButtonY, button);
+        driver->MouseUpOnControl(control, kButtonX, kButtonY, button);
+    }
+};
+
+TEST_F(ButtonScenario, APressOpensTheListOnTheRowOfTheTextAndASecondPressClosesIt) {
+    Fill({"Apple", "Banana", "Cherry"});
+    control.Text("Banana");
+    Press();
+    EXPECT_TRUE(driver->ListVisible(control));
+    EXPECT_TRUE(control.ComboBoxIsOpen());
+    EXPECT_EQ(driver->ListSelection(control), 1);
+    EXPECT_TRUE(driver->EditHasFocus(control));
+
+    Press();
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_FALSE(control.ComboBoxIsOpen());
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_EQ(Text(), "Banana");
+
+    // The press that closed the list ended with it: the next one opens again.
+    Press();
+    EXPECT_TRUE(driver->ListVisible(control));
+}
+
+TEST_F(ButtonScenario, AnyMouseButtonOpensTheList) {
+    Fill({"Apple", "Banana"});
+    for (std::int16_t button : {kRightButton, kMiddleButton}) {
+        Press(button);
+        EXPECT_TRUE(driver->ListVisible(control)) << button;
+        Press(button);
+        EXPECT_FALSE(driver->ListVisible(control)) << button;
+    }
+}
+
+TEST_F(ButtonScenario, APressBesideTheButtonOrOnALockedControlOpensNothing) {
+    Fill({"Apple", "Banana"});
+    driver->MouseDownOnControl(control, kBesideButtonX, kButtonY);
+    driver->MouseUpOnControl(control, kBesideButtonX, kButtonY);
+    EXPECT_FALSE(driver->ListVisible(control));
+
+    control.Locked(true);
+    Press();
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_FALSE(control.ComboBoxIsOpen());
+}
+
+TEST_F(ButtonScenario, PickingARowAfterOpeningWithTheButtonCommitsIt) {
+    Fill({"Apple", "Banana", "Cherry"});
+    Press();
+    // The second row's band, in the list's client area.
+    driver->MouseMoveOnList(control, 300, 300);
+    driver->MouseDownOnList(control, 300, 300);
+    driver->MouseUpOnList(control, 300, 300);
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_EQ(Text(), "Banana");
+    EXPECT_EQ(Log().back(), "AfterUpdate");
+}
+
+}  // namespace
+}  // namespace cp::test
