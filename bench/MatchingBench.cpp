@@ -14,7 +14,6 @@
 #include "control/ColumnPick.h"
 #include "control/Startup.h"
 #include "platform/sim/Form.h"
-#include "platform/sim/ListBoxClass.h"
 #include "platform/sim/World.h"
 #include "tests/support/ColumnPickProbe.h"
 
@@ -73,8 +72,6 @@ void BM_MatchingPass(benchmark::State& state) {
     cp::sim::Form form(world);
     cp::sim::ControlHost& host = form.AddControl(
         [](const cp::ControlSite& site) { return std::make_unique<cp::ColumnPick>(site); });
-    if (cp::sim::ListBoxState* list = cp::sim::InspectListBox(host.ListHwnd()))
-        list->style |= cp::LBS_NODATA | cp::LBS_OWNERDRAWFIXED;
     auto& control = host.ControlAs<cp::ColumnPick>();
     cp::ColumnPickProbe probe(control);
     std::string items;

@@ -14,15 +14,17 @@ void ColumnPick::txtTextBox_Change() {
     TrappedSub("txtTextBox_Change", [&] {
         const bool deletion = intLastKey == editing::kCharBackspace || blnLastKeyDelete;
         const std::string text = txtTextBox.Text();
-        // An emptied text after a deletion stands for no row; typed, it matches the first row.
-        const std::int32_t row = deletion && text.empty() ? -1 : FindItemInArray(text);
+        // An emptied text stands for no row, however it was emptied: matched, it would take the
+        // first row's text straight back.
+        const std::int32_t row = text.empty() ? -1 : FindItemInArray(text);
         if (row == -1) {
             ClearListSelection();
         } else {
             SelectRowInListBox(row);
-            // A deletion never completes, or the deleted tail would come straight back.
-            const std::int32_t caret = txtTextBox.SelStart();
-            if (!deletion && utf8::Length(text) == static_cast<std::size_t>(caret)) {
+            // A deletion never completes, or the deleted tail would come straight back; nor does
+            // typing with the caret before the end of the text.
+            const std::int32_t caret = deletion ? -1 : txtTextBox.SelStart();
+            if (caret >= 0 && utf8::Length(text) == static_cast<std::size_t>(caret)) {
                 {
                     FlagGuard internal(blnInternalTextChange);
                     bool Cancel = false;

@@ -7,33 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "control/ColumnPick.h"
-#include "control/Startup.h"
-#include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/User.h"
-#include "platform/sim/World.h"
-#include "tests/support/ColumnPickProbe.h"
-#include "tests/support/EventRecorder.h"
+#include "tests/support/SimControl.h"
 
 namespace cp::test {
 
 class EditingTest : public ::testing::Test {
 protected:
-    EditingTest() {
-        // A data-less list, whether or not a creation hook already made it one.
-        if (sim::ListBoxState* list = sim::InspectListBox(host.ListHwnd()))
-            list->style |= LBS_NODATA | LBS_OWNERDRAWFIXED;
-        control.SetEventSink(&events);
-    }
-
     // One row per text, in one column.
     void Fill(const std::vector<std::string>& rows) {
         std::string items;
         for (const std::string& row : rows)
             items += (items.empty() ? "" : ";") + row;
-        control.ColumnWidths("1500");
-        control.AddList(items);
+        simControl.Fill(1, "1500", items);
     }
     void Focus() { user.Focus(host.EditHwnd()); }
     std::string Text() { return control.Text(); }
@@ -45,16 +32,14 @@ protected:
         return titles;
     }
 
-    // The component starts on the thread before its first control is created.
-    bool started = (ComponentStart(), true);
-    sim::World world;
-    sim::Form form{world};
+    SimControl simControl;
+    sim::World& world = simControl.world();
+    sim::Form& form = simControl.form();
+    sim::ControlHost& host = simControl.host();
+    ColumnPick& control = simControl.control();
+    ColumnPickProbe& probe = simControl.probe();
+    EventRecorder& events = simControl.events();
     sim::User user{world};
-    sim::ControlHost& host =
-        form.AddControl([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); });
-    ColumnPick& control = host.ControlAs<ColumnPick>();
-    ColumnPickProbe probe{control};
-    EventRecorder events;
 };
 
 }  // namespace cp::test

@@ -51,7 +51,7 @@ TEST_F(ListPositionTest, AnEmptyTextOrATextInNoRowLeavesTheListAlone) {
 TEST_F(ListPositionTest, PageKeysWorkBeyondThe16BitRowRange) {
     std::vector<std::string> rows;
     for (int i = 0; i < 40000; ++i)
-        rows.push_back("r" + std::to_string(i));
+        rows.push_back(std::string("r").append(std::to_string(i)));
     Fill(rows);
     Focus();
     SendMessage(host.ListHwnd(), LB_SETCURSEL, 39990, 0);

@@ -158,22 +158,6 @@ TEST_F(CommitScenario, EnterWithNoCurrentRowAndNotInListCancelledReopensTheList)
     EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "NotInList(0)", "KeyPress(0)", "KeyUp(13,0)"}));
 }
 
-TEST_F(CommitScenario, EnterInTheOpenListClosesItAndCommitsTheRow) {
-    Fill({"Apple", "Banana", "Cherry"});
-    driver->FocusControl(control);
-    driver->PressKey(vbKeyDown, vbAltMask);
-    driver->PressKey(vbKeyDown);
-    driver->PressKey(vbKeyDown);
-    events.ClearLog();
-    driver->PressKey(vbKeyReturn);
-
-    EXPECT_FALSE(driver->ListVisible(control));
-    EXPECT_TRUE(driver->EditHasFocus(control));
-    EXPECT_EQ(Text(), "Banana");
-    EXPECT_EQ(CommittedRow(), 1);
-    EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "AfterUpdate", "KeyPress(0)", "KeyUp(13,0)"}));
-}
-
 TEST_F(CommitScenario, FocusLossWithTheListOpenClosesItAndCommits) {
     Fill({"Apple", "Banana"});
     driver->FocusControl(control);

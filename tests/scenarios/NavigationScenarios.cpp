@@ -42,19 +42,6 @@ TEST_F(NavigationScenario, PageKeysStepAPageLessOneRowAndStopAtTheEnds) {
     }
 }
 
-TEST_F(NavigationScenario, DownAndUpMoveOneRowAndDoNotCommit) {
-    FillNumbered(5);
-    driver->FocusControl(control);
-    driver->PressKey(vbKeyDown);
-    driver->PressKey(vbKeyDown);
-    driver->PressKey(vbKeyUp);
-
-    EXPECT_EQ(control.ListIndex(), 0);
-    EXPECT_EQ(Text(), "r00");
-    EXPECT_EQ(CommittedRow(), -1);
-    EXPECT_EQ(events.Count("AfterUpdate"), 0);
-}
-
 TEST_F(NavigationScenario, AtTheEndsTheRowStaysAndItsTextIsWrittenAndSelected) {
     Fill({"Apple", "Banana", "Cherry"});
     driver->FocusControl(control);
@@ -119,18 +106,6 @@ TEST_F(NavigationScenario, AltShiftDownMovesLikeDown) {
     EXPECT_EQ(Log(), (Events{"Change", "KeyDown(0,5)", "KeyUp(40,5)"}));
 }
 
-TEST_F(NavigationScenario, EscapeWithTheListClosedChangesNothing) {
-    Fill({"Apple", "Banana"});
-    driver->FocusControl(control);
-    driver->TypeText("b");
-    events.ClearLog();
-    driver->PressKey(vbKeyEscape);
-
-    EXPECT_EQ(Text(), "Banana");
-    EXPECT_EQ(control.ListIndex(), 1);
-    EXPECT_EQ(Log(), (Events{"KeyDown(27,0)", "KeyPress(0)", "KeyUp(27,0)"}));
-}
-
 TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
     Fill({"Apple", "Banana", "Cherry"});
     driver->FocusControl(control);
@@ -173,18 +148,6 @@ TEST_F(NavigationScenario, EscapeAfterNavigatingInTheOpenListRestoresTheCommitte
 
     driver->MoveFocusAway();
     EXPECT_EQ(Log(), (Events{"KeyDown(27,0)", "KeyPress(0)", "KeyUp(27,0)"}));
-}
-
-TEST_F(NavigationScenario, TheListOpensOnTheRowThatTypingChoseWhileItWasClosed) {
-    FillNumbered(20);
-    driver->FocusControl(control);
-    driver->TypeText("r15");
-    control.ShowDropDown();
-
-    EXPECT_TRUE(driver->ListVisible(control));
-    EXPECT_EQ(driver->ListSelection(control), 15);
-    EXPECT_LE(driver->ListTopIndex(control), 15);
-    EXPECT_GT(driver->ListTopIndex(control) + 8, 15);
 }
 
 }  // namespace
