@@ -48,6 +48,8 @@ void ColumnPick::UserControl_Initialize() {
         blnShownReleased = false;
         if (gblnStarted) HookListBoxCreation(UserControl.hWnd());
         txtTextBox.SetText("");
+        // Emptying the new edit field is no edit: the first focus loss must not commit.
+        blnTextChanged = false;
     });
 }
 

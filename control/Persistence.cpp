@@ -40,7 +40,11 @@ void ColumnPick::UserControl_ReadProperties(PropertyBag& PropBag) {
     byteAppearance = CByte(PropBag.ReadProperty("Appearance", kAppearanceDefault));
     blnLocked = CBool(PropBag.ReadProperty("Locked", kLockedDefault));
     txtTextBox.SetLocked(blnLocked);
-    txtTextBox.SetText(CStr(PropBag.ReadProperty("Text", kTextDefault)));
+    const std::string text = CStr(PropBag.ReadProperty("Text", kTextDefault));
+    txtTextBox.SetText(text);
+    // An empty stored text stands for nothing to commit; a stored text is committed (or
+    // reported as not in the list) at the first focus loss.
+    if (text.empty()) blnTextChanged = false;
     DetermineDesignMode();
     if (!blnDesignMode) SubclassControlOnce();
 }

@@ -7,6 +7,14 @@ namespace {
 
 using CommitScenario = ControlScenario;
 
+TEST_F(CommitScenario, TabbingThroughANewControlRaisesNothing) {
+    Fill({"Apple", "apricot"});
+    driver->FocusControl(control);
+    driver->MoveFocusAway();
+    EXPECT_EQ(Log(), Events{});
+    EXPECT_EQ(CommittedRow(), -1);
+}
+
 TEST_F(CommitScenario, FocusLossCompletesATypedPrefixToItsRowAndCommitsIt) {
     Fill({"Apple", "apricot"});
     driver->FocusControl(control);
