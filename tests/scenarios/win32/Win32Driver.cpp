@@ -41,7 +41,6 @@ public:
         ColumnPick* made = nullptr;
         auto factory = [&](const ControlSite& site) {
             auto control = std::make_unique<ColumnPick>(site);
-            control->SetEventSink(&events);
             made = control.get();
             return std::unique_ptr<HostedControl>(std::move(control));
         };
@@ -49,6 +48,8 @@ public:
         stores_.push_back(std::make_unique<win32::PropertyStore>());
         auto& host = form_.AddControl(factory, {spec.left, spec.top, spec.width, spec.height},
                                       stores_.back().get());
+        // The host connects its event handlers once the control is on the form.
+        made->SetEventSink(&events);
         hosts_[made] = &host;
         Pump();
         return *made;
