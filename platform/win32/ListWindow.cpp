@@ -154,6 +154,10 @@ HBRUSH ListWindow::Background(HDC hdc) {
     return brush_;
 }
 
+bool ListWindow::PressChangedSelection() {
+    return ListIndex() != pressSelection_;
+}
+
 LRESULT ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
@@ -171,6 +175,7 @@ LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = hWnd_;
     if (uMsg == WM_SETCURSOR && ShowScreenMousePointer()) return TRUE;
     if (uMsg == WM_NCDESTROY) hWnd_ = nullptr;
+    if (uMsg == WM_LBUTTONDOWN) pressSelection_ = ListIndex();
     // The list's own handling comes first (a press selects, a release after a press reports
     // the selection), then the control hears of the mouse.
     const LRESULT result = ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);

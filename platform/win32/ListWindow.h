@@ -1,8 +1,10 @@
 // The list window `lstListBox`: a real list box of the class "ThunderRT6ListBox", a superclass
 // of LISTBOX whose procedure turns the mouse into the control's notifications (twips of the
-// client area), after the list's own handling. Rows are 15 pixels high. The list's
-// LBN_SELCHANGE (which it sends at the release that ends a press) raises the click
-// notification, as does every put of ListIndex, after LB_SETCURSEL.
+// client area), after the list's own handling. Rows are 15 pixels high. The list sends
+// LBN_SELCHANGE at every release that ends a press on a row, whether the press changed the
+// selection or not; the click notification is raised for it only when the press changed the
+// selection (so before the release reaches the control), and for every put of ListIndex, after
+// LB_SETCURSEL.
 #pragma once
 
 #include "platform/Host.h"
@@ -45,6 +47,8 @@ public:
 
     // Answers the colour request of the list window.
     HBRUSH Background(HDC hdc);
+    // The list reports a selection: whether the user's last press changed it.
+    bool PressChangedSelection();
 
 private:
     static void RegisterWindowClass();
@@ -55,6 +59,7 @@ private:
     HWND hWnd_ = nullptr;                      // the list window
     OLE_COLOR backColor_ = kWindowBackground;  // BackColor
     HBRUSH brush_ = nullptr;                   // background brush for BackColor
+    std::int32_t pressSelection_ = -1;         // the selection when the last left press began
 };
 
 }  // namespace cp::win32

@@ -175,7 +175,8 @@ void UserControlWindow::Command(WPARAM wParam, LPARAM lParam) {
     if (from == host_.TextBox().hWnd() && code == EN_CHANGE &&
         !host_.TextBox().TakingHalfCharacter()) {
         host_.Deliver([](HostedControl& c) { c.txtTextBox_Change(); });
-    } else if (from == host_.ListBox().hWnd() && code == LBN_SELCHANGE) {
+    } else if (from == host_.ListBox().hWnd() && code == LBN_SELCHANGE &&
+               host_.ListBox().PressChangedSelection()) {
         host_.Deliver([](HostedControl& c) { c.lstListBox_Click(); });
     }
 }

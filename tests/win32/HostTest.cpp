@@ -50,22 +50,30 @@ TEST(HostNotifications, RunBeforeTheHostOperationReturns) {
     EXPECT_EQ(scene.host->UserControl().Width(), 3000.0f);
 }
 
-TEST(HostNotifications, TheReleaseOfAPressInTheListIsItsClick) {
+TEST(HostNotifications, APressThatChangesTheListsSelectionIsAClickBeforeItsRelease) {
     FakeOnForm scene;
     HWND list = scene.host->ListBox().hWnd();
     for (int i = 0; i < 3; ++i) {
         cp::SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"row"));
     }
-    // The list selects at the press and reports the selection when it is released, also when
-    // the row was selected already.
-    for (int y : {20, 25}) {
-        scene.fake->log.clear();
-        ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, y));
-        EXPECT_EQ(scene.host->ListBox().ListIndex(), 1);
-        ::SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(5, y));
-        const std::string at = "(1,0,75," + std::to_string(y * 15) + ")";
-        EXPECT_EQ(scene.fake->Joined(), "ListDown" + at + ", Click, ListUp" + at);
-    }
+    // The list selects at the press and reports at every release; only a press that moved the
+    // selection is a click.
+    const std::string first = "(1,0,75,300)";
+    const std::string again = "(1,0,75,375)";
+    scene.fake->log.clear();
+    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 20));
+    EXPECT_EQ(scene.host->ListBox().ListIndex(), 1);
+    ::SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 20));
+    EXPECT_EQ(scene.fake->Joined(), "ListDown" + first + ", Click, ListUp" + first);
+
+    scene.fake->log.clear();
+    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 25));
+    ::SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 25));
+    EXPECT_EQ(scene.fake->Joined(), "ListDown" + again + ", ListUp" + again);
+
+    // A refused selection keeps the old one.
+    EXPECT_EQ(cp::SendMessage(list, LB_SETCURSEL, 7, 0), LB_ERR);
+    EXPECT_EQ(scene.host->ListBox().ListIndex(), 1);
 }
 
 TEST(HostKeys, ArgumentsComeBackByReference) {
@@ -112,6 +120,31 @@ TEST(HostFocus, ExitFocusOnlyWhenTheFocusGoesElsewhereOnTheForm) {
 
     ::EnableWindow(scene.host->TextBox().hWnd(), FALSE);
     EXPECT_THROW(scene.host->TextBox().SetFocus(), RuntimeError);
+}
+
+TEST(HostFocus, TheListOnTheDesktopTakesNeitherFocusNorActivation) {
+    FakeOnForm scene;
+    HWND list = scene.host->ListBox().hWnd();
+    cp::SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"row"));
+    scene.host->TextBox().SetFocus();
+    cp::SetParent(list, nullptr);
+    scene.host->ListBox().SetVisible(true);
+    scene.fake->log.clear();
+    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(::GetFocus(), scene.host->TextBox().hWnd());
+    EXPECT_EQ(::GetActiveWindow(), scene.form.hWnd());
+    EXPECT_EQ(::SetFocus(list), nullptr);
+    EXPECT_EQ(::GetFocus(), scene.host->TextBox().hWnd());
+    EXPECT_EQ(scene.fake->Joined(), "ListDown(1,0,75,75), Click, ListUp(1,0,75,75)");
+
+    // Another program's window takes the focus: the control stays the form's active control.
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                   100, 100, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    ::SetFocus(other);
+    EXPECT_EQ(scene.fake->Joined(), "ListDown(1,0,75,75), Click, ListUp(1,0,75,75)");
+    ::DestroyWindow(other);
 }
 
 TEST(HostErrors, BelongToTheOperationThatCausedThemOrAreReported) {
