@@ -250,8 +250,15 @@ bool ControlHost::Inside(HWND hwnd) const {
 }
 
 void ControlHost::FocusLeft(HWND gaining) {
-    if (!Inside(gaining))
-        Deliver("UserControl_ExitFocus", [](HostedControl& c) { c.UserControl_ExitFocus(); });
+    // Only another window of the form takes the focus from the control: focus that goes to
+    // another window or program, or nowhere, leaves the control the form's active control.
+    if (Inside(gaining) || !OnForm(gaining)) return;
+    Deliver("UserControl_ExitFocus", [](HostedControl& c) { c.UserControl_ExitFocus(); });
+}
+
+bool ControlHost::OnForm(HWND hwnd) const {
+    const HWND form = form_.Hwnd();
+    return hwnd && (hwnd == form || Windows().IsDescendant(form, hwnd));
 }
 
 }  // namespace cp::sim

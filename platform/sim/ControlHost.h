@@ -14,8 +14,9 @@
 //   those of the list, after the list's own processing -> lstListBox_MouseDown / MouseMove /
 //   MouseUp (Button 1, 2 or 4, the shift state of the world, positions in twips of the client
 //   area);
-// - the focus leaving the control window, its children and its list for a window outside
-//   them -> UserControl_ExitFocus.
+// - the focus leaving the control window, its children and its list for another window of
+//   the same form -> UserControl_ExitFocus (focus going to another top-level window, or to
+//   none, leaves the control the form's active control and tells it nothing).
 // A run-time error that escapes a notification is recorded in World::HostErrors() and the
 // host carries on, as a form host that reports the error would.
 #pragma once
@@ -99,6 +100,7 @@ private:
     void FocusLeft(HWND gaining);
     bool PressChangedSelection() const;
     bool Inside(HWND hwnd) const;
+    bool OnForm(HWND hwnd) const;
 
     Form& form_;                     // the form that holds the control
     HWND window_;                    // the control window

@@ -19,7 +19,8 @@
 //   rows, ODA_DRAWENTIRE), and for the old and the new row when its selection changes while
 //   visible (ODA_SELECT). The item record carries a context of the list's window with the
 //   list's font selected, released after the rows are drawn.
-// - The mouse, as Wine's list box handles it: a left press takes the focus and, on a row,
+// - The mouse, as Wine's list box handles it: a left press takes the focus (which a list given
+//   to the desktop cannot take) and, on a row,
 //   selects it without notification and captures the mouse; while captured, moves select the
 //   row under the pointer, and above or below the list move the selection one row past the
 //   top or bottom row (scrolling the list); the release sends LBN_SELCHANGE to the owner

@@ -196,7 +196,11 @@ void WindowManager::Enable(HWND hwnd, bool enabled) {
 }
 
 void WindowManager::SetFocus(HWND hwnd) {
-    if (hwnd && !Find(hwnd)) return;
+    const Window* w = hwnd ? Find(hwnd) : nullptr;
+    if (hwnd && !w) return;
+    // A child window given to the desktop has no top-level window to activate: it cannot take
+    // the focus, as on Windows.
+    if (w && (w->style & WS_CHILD) && !w->parent) return;
     if (hwnd == focus_) return;
     const HWND previous = focus_;
     focus_ = hwnd;

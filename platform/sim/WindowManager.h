@@ -65,7 +65,8 @@ public:
     void Enable(HWND hwnd, bool enabled);
     HWND Focus() const { return focus_; }
     // WM_KILLFOCUS to the window losing the focus, then WM_SETFOCUS to the one gaining it,
-    // unless the first handler moved the focus elsewhere.
+    // unless the first handler moved the focus elsewhere. A child window whose parent is the
+    // desktop is refused and the focus stays where it is.
     void SetFocus(HWND hwnd);
 
 private:

@@ -105,13 +105,13 @@ TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFoc
     for (const bool setFocus : {false, true}) {
         control->ShowDropDown();
         EXPECT_EQ(GetFocus(), host->EditHwnd());
-        SetFocus(List());  // still inside the control
+        SetFocus(nullptr);  // gone nowhere: no other control of the form took it
         control->ShowDropDown();
-        EXPECT_EQ(GetFocus(), List());
+        EXPECT_EQ(GetFocus(), nullptr);
         probe->lngHotRow() = 3;
         probe->blnButtonDown() = probe->blnShownPressed() = probe->blnShownReleased() = true;
         control->HideListBox(setFocus);
-        EXPECT_EQ(GetFocus(), setFocus ? host->EditHwnd() : List());
+        EXPECT_EQ(GetFocus(), setFocus ? host->EditHwnd() : nullptr);
         EXPECT_EQ(probe->lngHotRow(), -1);
         EXPECT_FALSE(control->ComboBoxIsOpen() || probe->blnButtonDown() ||
                      probe->blnShownPressed() || probe->blnShownReleased());

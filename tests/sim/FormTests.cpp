@@ -149,6 +149,22 @@ TEST_F(FormTest, FocusLeavingTheControlRaisesExitFocus) {
     EXPECT_EQ(GetFocus(), form.TextFieldHwnd());
 }
 
+TEST_F(FormTest, OnlyAnotherWindowOfTheFormTakesTheFocusFromTheControl) {
+    ControlHost& host = PlaceWithRows(5);
+    user.Focus(host.EditHwnd());
+    SetFocus(nullptr);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "ExitFocus"), 0);
+
+    // The list given to the desktop is no window the focus can go to: a press leaves it where
+    // it is.
+    user.Focus(host.EditHwnd());
+    SetParent(host.ListHwnd(), nullptr);
+    host.ListBox().SetVisible(true);
+    user.Click(host.ListHwnd(), 0, 30);
+    EXPECT_EQ(GetFocus(), host.EditHwnd());
+    EXPECT_EQ(std::count(log.begin(), log.end(), "ExitFocus"), 0);
+}
+
 TEST_F(FormTest, MouseReachesTheControlInTwipsAndTheListAfterItsOwnProcessing) {
     ControlHost& host = PlaceWithRows(5);
     user.HoldKeys(vbShiftMask);
