@@ -45,5 +45,39 @@ TEST_F(DropDownScenario, AClickElsewhereOnTheFormClosesTheListWithoutACommit) {
     EXPECT_TRUE(driver->ListVisible(control));
 }
 
+// The form losing the activation closes the list; the control stays the form's active control,
+// so nothing is committed until the focus goes to another control of the form.
+TEST_F(DropDownScenario, AnotherWindowTakingTheActivationClosesTheListWithoutACommit) {
+    FillNumbered(5);
+    driver->FocusControl(control);
+    driver->TypeText("r02");
+    control.ShowDropDown();
+    events.ClearLog();
+    driver->ActivateOtherWindow();
+
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_FALSE(control.ComboBoxIsOpen());
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_TRUE(Log().empty());
+    EXPECT_EQ(CommittedRow(), -1);
+
+    driver->FocusControl(control);
+    driver->MoveFocusAway();
+    EXPECT_EQ(CommittedRow(), 2);
+    EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
+}
+
+TEST_F(DropDownScenario, APressOnTheFormsCaptionClosesTheList) {
+    FillNumbered(5);
+    driver->FocusControl(control);
+    control.ShowDropDown();
+    events.ClearLog();
+    driver->ClickOnCaption();
+
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_TRUE(driver->EditHasFocus(control));
+    EXPECT_TRUE(Log().empty());
+}
+
 }  // namespace
 }  // namespace cp::test

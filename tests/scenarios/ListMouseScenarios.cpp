@@ -61,6 +61,8 @@ TEST_F(ListMouseScenario, APressOnAnotherRowThanTheTrackedOnePicksThatRowOnce) {
 TEST_F(ListMouseScenario, DraggingBelowAndAboveScrollsToTheEndsAndTheReleasePicksOnce) {
     Open(20);
     driver->MouseDownOnList(control, kX, RowY(7));
+    // The floating list never takes the focus from the edit field.
+    EXPECT_TRUE(driver->EditHasFocus(control));
     int previous = driver->ListTopIndex(control);
     for (int move = 0; move < 20 && previous < 12; ++move) {
         driver->MouseMoveOnList(control, kX, RowY(8) + 300);
