@@ -1,0 +1,113 @@
+// The real control used through the real input of the window system (keys and mouse queued as
+// the hardware queues them, translated by the message loop), and its drawing objects counted
+// over a long use.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win32/GdiAccounting.h"
+#include "platform/win32/WindowsApi.h"
+#include "tests/win32/RealControl.h"
+
+namespace cp::test {
+namespace {
+
+void SendKey(WORD key, bool up) {
+    ::INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void Type(const char* letters) {
+    for (const char* c = letters; *c != '\0'; ++c) {
+        const auto key = static_cast<WORD>(::VkKeyScanW(static_cast<wchar_t>(*c)) & 0xFF);
+        SendKey(key, false);
+        SendKey(key, true);
+    }
+}
+
+// A left click at a point of a window's client area, in pixels.
+void Click(HWND hWnd, int x, int y) {
+    ::POINT at{x, y};
+    ::ClientToScreen(hWnd, &at);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    std::vector<::INPUT> inputs(3);
+    for (auto& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (at.x * 65536 + width / 2) / width;
+        input.mi.dy = (at.y * 65536 + height / 2) / height;
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    }
+    inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(::INPUT));
+}
+
+TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
+    RealControl scene;
+    scene.control().ColumnWidths("1500");
+    scene.control().AddList("Apple;apricot;Banana");
+    ::SetForegroundWindow(scene.form.hWnd());
+    ::SetFocus(scene.Edit());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == scene.Edit(); }));
+
+    Type("apr");
+    ASSERT_TRUE(PumpUntil([&] { return scene.events.Count("KeyUp") == 3; }))
+        << scene.events.Joined();
+    EXPECT_EQ(scene.control().Text(), "apricot");
+    ::DWORD start = 0;
+    ::DWORD end = 0;
+    ::SendMessageW(scene.Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 3u);
+    EXPECT_EQ(end, 7u) << "the completed tail is selected";
+    EXPECT_EQ(scene.control().ListIndex(), 1);
+
+    // Alt+Down opens the list; a click on the form closes it, and commits nothing.
+    scene.events.ClearLog();
+    SendKey(VK_MENU, false);
+    SendKey(VK_DOWN, false);
+    SendKey(VK_DOWN, true);
+    SendKey(VK_MENU, true);
+    ASSERT_TRUE(PumpUntil([&] { return scene.control().ComboBoxIsOpen(); }));
+    EXPECT_TRUE(::IsWindowVisible(scene.List()));
+    Click(scene.form.hWnd(), 500, 300);
+    ASSERT_TRUE(PumpUntil([&] { return !scene.control().ComboBoxIsOpen(); }));
+    EXPECT_FALSE(::IsWindowVisible(scene.List()));
+    EXPECT_EQ(scene.events.Count("AfterUpdate"), 0);
+    EXPECT_EQ(::GetFocus(), scene.Edit());
+    EXPECT_TRUE(scene.boxes.Calls().empty());
+}
+
+TEST(GdiObjects, NoneLeakAcrossPaintsOpeningsAndTracking) {
+    RealControl scene;
+    scene.FillNumbered(30);
+    const win32::GdiCounts before = win32::LiveGdiObjects();
+    for (int round = 0; round < 50; ++round) {
+        scene.control().Enabled(false);  // the grey glyph
+        ::InvalidateRect(scene.Window(), nullptr, TRUE);
+        ::UpdateWindow(scene.Window());
+        scene.control().Enabled(true);
+        scene.control().ShowDropDown();
+        for (int y = 5; y < 120; y += 15)
+            ::SendMessageW(scene.List(), WM_MOUSEMOVE, 0, MAKELPARAM(20, y));
+        ::SendMessageW(scene.List(), WM_VSCROLL, SB_PAGEDOWN, 0);
+        ::UpdateWindow(scene.List());
+        scene.control().HideListBox(true);
+        Pump();
+    }
+    scene.control().Clear();
+    scene.control().ShowDropDown();  // an empty list is painted by the control itself
+    scene.control().HideListBox(false);
+    Pump();
+    EXPECT_EQ(win32::LiveGdiObjects(), before);
+    EXPECT_TRUE(scene.boxes.Calls().empty());
+}
+
+}  // namespace
+}  // namespace cp::test
