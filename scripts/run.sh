@@ -1,8 +1,47 @@
 #!/usr/bin/env bash
-# The main job: builds and runs the sample program.
+# The main job: builds the sample program for Win32 and runs it under Wine.
+#
+#   scripts/run.sh           with a usable X display ($DISPLAY): opens the sample's form for a
+#                            person to use; without one: plays the demo session (as --demo)
+#   scripts/run.sh --demo    plays a short session by itself on a private display and writes a
+#                            screenshot of every step (PNG) and the events (events.log) into
+#                            out/sample/
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+demo=false
+case "${1:-}" in
+  --demo) demo=true ;;
+  "") ;;
+  *) echo "usage: scripts/run.sh [--demo]" >&2; exit 2 ;;
+esac
+
 scripts/setup.sh
-cmake --preset native >/dev/null
-cmake --build --preset native --target cp_sample_sim
-build/native/sample/cp_sample_sim
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw --target cp_sample
+sample=build/mingw/sample/cp_sample.exe
+
+if ! $demo && [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
+  echo "Opening the sample on $DISPLAY; close its window to end."
+  exec scripts/with-display scripts/wine-run "$sample"
+fi
+
+out=$PWD/out/sample
+rm -rf "$out"
+mkdir -p "$out"
+# The demo plays on a private display, whatever $DISPLAY says, so that nobody's pointer
+# interferes with it.
+status=0
+env -u DISPLAY timeout 600 scripts/with-display scripts/wine-run "$sample" --demo "Z:$out" ||
+  status=$?
+for bmp in "$out"/*.bmp; do
+  [[ -e $bmp ]] || continue
+  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+echo
+echo "Screenshots: $out/*.png"
+echo "Events:      $out/events.log"
+if ((status != 0)); then
+  echo "The demo session did not go as expected (exit status $status); see the log."
+fi
+exit $status

@@ -1,0 +1,114 @@
+#include "sample/PickPanel.h"
+
+#include "platform/Conversions.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace cp::sample {
+namespace {
+
+constexpr int kTwips = 15;
+constexpr int kMargin = 16;
+constexpr int kControlLeft = 110;  // pixels of the form's client area
+constexpr int kControlWidth = 240;
+constexpr int kLabelHeight = 20;
+constexpr int kLabelsLeft = 420;
+constexpr int kLabelsWidth = 290;
+constexpr int kEventsHeight = 96;
+constexpr std::size_t kRecentEvents = 6;
+
+HWND MakeLabel(HWND form, const std::string& text, int x, int y, int width, int height) {
+    HWND label = ::CreateWindowExW(0, L"STATIC", win32::Widen(text).c_str(),
+                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, y, width,
+                                   height, form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                   FALSE);
+    return label;
+}
+
+std::string KeyText(const char* name, int code, int shift = -1) {
+    std::string text = std::string(name) + "(" + std::to_string(code);
+    if (shift >= 0) text += "," + std::to_string(shift);
+    return text + ")";
+}
+
+}  // namespace
+
+PickPanel::PickPanel(win32::Form& form, const PanelSpec& spec, EventLog& log)
+    : name_(spec.name), log_(log) {
+    MakeLabel(form.hWnd(), spec.caption, kMargin, spec.top + 3, kControlLeft - kMargin,
+              kLabelHeight);
+    const win32::Placement at{static_cast<float>(kControlLeft * kTwips),
+                              static_cast<float>(spec.top * kTwips),
+                              static_cast<float>(kControlWidth * kTwips), 315};
+    host_ = &form.AddControl(
+        [this](const ControlSite& site) {
+            auto made = std::make_unique<ColumnPick>(site);
+            control_ = made.get();
+            return std::unique_ptr<HostedControl>(std::move(made));
+        },
+        at, &store_);
+    valueLabel_ = MakeLabel(form.hWnd(), "", kLabelsLeft, spec.top + 3, kLabelsWidth, kLabelHeight);
+    eventsLabel_ = MakeLabel(form.hWnd(), "", kLabelsLeft, spec.top + 3 + kLabelHeight,
+                             kLabelsWidth, kEventsHeight);
+
+    ColumnPick& c = *control_;
+    c.ColumnCount(spec.columnCount);
+    c.ColumnWidths(spec.columnWidths);
+    c.BoundColumn(spec.boundColumn);
+    c.ListWidth(spec.listWidth);
+    c.AddList(spec.items);
+    // The host hears of the control's events once it is set up.
+    c.SetEventSink(this);
+    ShowValue();
+    log_.Add(name_ + ": " + std::to_string(c.ListCount()) + " rows");
+}
+
+void PickPanel::AfterUpdate() {
+    Note("AfterUpdate, Value = " + ValueText());
+    ShowValue();
+}
+
+void PickPanel::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
+    Note(KeyText("KeyDown", KeyCode, Shift), false);
+}
+
+void PickPanel::KeyPress(std::int16_t& KeyAscii) {
+    Note(KeyText("KeyPress", KeyAscii), false);
+}
+
+void PickPanel::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
+    Note(KeyText("KeyUp", KeyCode, Shift), false);
+}
+
+void PickPanel::Change() {
+    Note("Change: \"" + control_->Text() + "\"");
+}
+
+void PickPanel::NotInList(bool& Cancel) {
+    // The text must name a row: back to the list with it.
+    Cancel = true;
+    Note("NotInList: \"" + control_->Text() + "\", back to the list");
+}
+
+void PickPanel::Note(const std::string& event, bool shown) {
+    log_.Add(name_ + ": " + event);
+    if (!shown) return;
+    recent_.push_front(event);
+    if (recent_.size() > kRecentEvents) recent_.pop_back();
+    std::string text = "Last events:";
+    for (const std::string& e : recent_)
+        text += "\n  " + e;
+    ::SetWindowTextW(eventsLabel_, win32::Widen(text).c_str());
+}
+
+void PickPanel::ShowValue() {
+    ::SetWindowTextW(valueLabel_, win32::Widen("Value: " + ValueText()).c_str());
+}
+
+std::string PickPanel::ValueText() {
+    const Variant value = control_->Value();
+    return value.IsNull() ? "Null" : CStr(value);
+}
+
+}  // namespace cp::sample

@@ -1,0 +1,109 @@
+#include "sample/SampleForm.h"
+
+#include <algorithm>
+
+#include "platform/win32/Wide.h"
+#include "platform/win32/WindowsApi.h"
+#include "sample/SampleItems.h"
+
+namespace cp::sample {
+namespace {
+
+// The panels' rows, in pixels of the form's client area.
+constexpr int kFirstPanelTop = 64;
+constexpr int kPanelSpacing = 150;
+constexpr int kMargin = 16;
+constexpr int kHintWidth = 688;
+constexpr int kHintHeight = 36;
+constexpr int kFieldLabelTop = 488;
+constexpr int kFieldLabelWidth = 300;
+constexpr int kFieldLabelHeight = 18;
+const wchar_t* const kSelfProperty = L"ColumnPick.SampleForm";
+
+const char* const kHint =
+    "Countries, currencies and languages of ISO 3166-1, 4217 and 639-3 (Debian's iso-codes). "
+    "Type to complete; Alt+Down or the button opens the list; Enter, a click or Tab commits.";
+
+void AddLabel(HWND form, const char* text, int x, int y, int width, int height) {
+    HWND label = ::CreateWindowExW(0, L"STATIC", win32::Widen(text).c_str(),
+                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, y, width,
+                                   height, form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                   FALSE);
+}
+
+std::vector<PanelSpec> Specs() {
+    // Each list: the name first (the text typed and shown), the code as Value, a third column
+    // to read, and (countries, languages) a column the list does not show. The lists are as
+    // wide as their columns, their scroll bar and their border (270 twips).
+    return {
+        {"country", "Country:", kCountryItems, 4, "2550;450;600;0", 1, 3870, kFirstPanelTop},
+        {"currency", "Currency:", kCurrencyItems, 3, "2700;600;600", 1, 4170,
+         kFirstPanelTop + kPanelSpacing},
+        {"language", "Language:", kLanguageItems, 4, "2500;600;1100;0", 1, 4470,
+         kFirstPanelTop + 2 * kPanelSpacing},
+    };
+}
+
+}  // namespace
+
+SampleForm::SampleForm(EventLog& log) : form_("ColumnPick sample") {
+    AddLabel(form_.hWnd(), kHint, kMargin, kMargin, kHintWidth, kHintHeight);
+    for (const PanelSpec& spec : Specs())
+        panels_.push_back(std::make_unique<PickPanel>(form_, spec, log));
+    AddLabel(form_.hWnd(), "Another field of the form (Tab moves here):", 8, kFieldLabelTop,
+             kFieldLabelWidth, kFieldLabelHeight);
+    ::SetPropW(form_.hWnd(), kSelfProperty, this);
+    formProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        form_.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SampleForm::Proc)));
+    ::SetFocus(panels_.front()->Edit());
+}
+
+SampleForm::~SampleForm() {
+    if (form_.hWnd() != nullptr) ::RemovePropW(form_.hWnd(), kSelfProperty);
+}
+
+LRESULT SampleForm::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<SampleForm*>(::GetPropW(hWnd, kSelfProperty));
+    if (self == nullptr) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    const WNDPROC next = self->formProc_;
+    if (uMsg == WM_CLOSE) {
+        // The form is going: its controls ask for the focus no more.
+        for (const auto& control : self->form_.Controls())
+            control->BeginUnload();
+    } else if (uMsg == WM_DESTROY) {
+        ::RemovePropW(hWnd, kSelfProperty);
+        ::PostQuitMessage(0);
+    }
+    return ::CallWindowProcW(next, hWnd, uMsg, wParam, lParam);
+}
+
+bool SampleForm::MoveFocus(HWND from, bool backwards) {
+    std::vector<HWND> stops;
+    for (const auto& panel : panels_)
+        stops.push_back(panel->Edit());
+    stops.push_back(form_.TextField());
+    const auto at = std::find(stops.begin(), stops.end(), from);
+    if (at == stops.end()) return false;
+    const std::size_t n = stops.size();
+    const std::size_t i = static_cast<std::size_t>(at - stops.begin());
+    ::SetFocus(stops[(i + (backwards ? n - 1 : 1)) % n]);
+    return true;
+}
+
+void SampleForm::Dispatch(const ::MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
+        MoveFocus(msg.hwnd, (::GetKeyState(VK_SHIFT) & 0x8000) != 0)) {
+        return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
+void SampleForm::Run() {
+    ::MSG msg{};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        Dispatch(msg);
+}
+
+}  // namespace cp::sample
