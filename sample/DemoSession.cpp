@@ -34,6 +34,8 @@ DemoSession::DemoSession(SampleForm& form, EventLog& log, std::string outDir)
     : form_(form), log_(log), user_(form), outDir_(std::move(outDir)) {}
 
 int DemoSession::Run() {
+    // The pointer starts in a corner, away from the form.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     ::SetForegroundWindow(form_.hWnd());
     user_.Settle();
     Step("the form as it opens");

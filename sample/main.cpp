@@ -6,7 +6,9 @@
 //                                 every step (BMP) and the events (events.log) into <dir>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "control/Startup.h"
 #include "sample/DemoSession.h"
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
 
     cp::ComponentStart();
     cp::sample::EventLog log;
+    std::error_code ignored;
+    if (!demoDir.empty()) std::filesystem::create_directories(demoDir, ignored);
     if (!demoDir.empty() && !log.WriteTo(demoDir + "/events.log")) {
         std::fprintf(stderr, "cp_sample: cannot write into %s\n", demoDir.c_str());
         return 1;

@@ -16,6 +16,9 @@ RealControl::RealControl(const win32::Placement& at) {
         return true;
     }();
     (void)started;
+    // The real pointer waits in a corner, away from every window of the scene, so that the
+    // window system synthesises no movement over them.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     host_ = &form.AddControl(
         [this](const ControlSite& site) {
             auto made = std::make_unique<ColumnPick>(site);

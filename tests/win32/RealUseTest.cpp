@@ -81,6 +81,20 @@ TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
     EXPECT_FALSE(::IsWindowVisible(scene.List()));
     EXPECT_EQ(scene.events.Count("AfterUpdate"), 0);
     EXPECT_EQ(::GetFocus(), scene.Edit());
+
+    // Opened again, a click on a row picks it.
+    SendKey(VK_MENU, false);
+    SendKey(VK_DOWN, false);
+    SendKey(VK_DOWN, true);
+    SendKey(VK_MENU, true);
+    ASSERT_TRUE(PumpUntil([&] { return scene.control().ComboBoxIsOpen(); }));
+    Click(scene.List(), 30, 2 * 15 + 7);
+    ASSERT_TRUE(PumpUntil([&] { return scene.events.Count("AfterUpdate") == 1; }))
+        << scene.events.Joined();
+    EXPECT_FALSE(::IsWindowVisible(scene.List()));
+    EXPECT_EQ(scene.control().Text(), "Banana");
+    EXPECT_EQ(::GetFocus(), scene.Edit());
+    EXPECT_EQ(::GetActiveWindow(), scene.form.hWnd());
     EXPECT_TRUE(scene.boxes.Calls().empty());
 }
 
