@@ -131,6 +131,17 @@ TEST(EditSelection, PositionsAreCodePoints) {
     ::SendMessageW(edit.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 3u) << "the edit itself counts UTF-16 units";
+
+    // A write puts the caret at the start; an end of -1 selects to the end of the text.
+    edit.SetText(
+        "\xF0\x9D\x84\x9E"
+        "xyz");
+    EXPECT_EQ(edit.SelStart(), 0);
+    cp::SendMessage(edit.hWnd(), EM_SETSEL, 1, -1);
+    cp::SendMessage(edit.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                    reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 4u);
 }
 
 TEST(GdiAccounting, CountsWhatTheMappingMadeUntilItIsReleased) {
