@@ -9,8 +9,12 @@
 namespace cp {
 
 PrefixMatcher::PrefixMatcher(std::string_view text) {
+    // The host's case mapping of the ASCII characters, asked once per search rather than once
+    // per character of every row.
+    for (char32_t c = 0; c < ascii_.size(); ++c)
+        ascii_[c] = host::UpperCaseChar(c);
     for (std::size_t offset = 0; offset < text.size();) {
-        upper_ += host::UpperCaseChar(utf8::Next(text, offset));
+        upper_ += Upper(utf8::Next(text, offset));
     }
     if (upper_.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
         Raise(vberr::Overflow);
@@ -28,9 +32,13 @@ bool PrefixMatcher::MatchesText(std::string_view entry) const {
     std::size_t offset = 0;
     for (char32_t wanted : upper_) {
         if (offset >= entry.size()) return false;
-        if (host::UpperCaseChar(utf8::Next(entry, offset)) != wanted) return false;
+        if (Upper(utf8::Next(entry, offset)) != wanted) return false;
     }
     return true;
+}
+
+char32_t PrefixMatcher::Upper(char32_t c) const {
+    return c < ascii_.size() ? ascii_[c] : host::UpperCaseChar(c);
 }
 
 }  // namespace cp

@@ -3,6 +3,7 @@
 // never matches; other entries are compared through their text form.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -18,8 +19,10 @@ public:
 
 private:
     bool MatchesText(std::string_view entry) const;
+    char32_t Upper(char32_t c) const;
 
     std::u32string upper_;  // the searched text, upper-cased, one element per character
+    std::array<char32_t, 128> ascii_{};  // the host's upper case of each ASCII character
 };
 
 }  // namespace cp

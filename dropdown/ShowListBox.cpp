@@ -1,37 +1,16 @@
 // Opening the list: sized from the number of rows, placed on the screen under (or above) the
 // control, handed to the desktop as a tool window, shown, and watched over by the form watcher.
-#include <utility>
-
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "dropdown/ListPlacement.h"
 #include "dropdown/ListTables.h"
+#include "frame/GdiScope.h"
 #include "listview/TranslateColor.h"
 #include "listview/basHookListBox.h"
 #include "platform/Conversions.h"
 
 namespace cp {
 namespace {
-
-// A solid brush for one painting; one left behind by a failure is deleted on the way out.
-class PaintBrush {
-public:
-    explicit PaintBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
-    ~PaintBrush() {
-        try {
-            if (brush_ != nullptr) DeleteObject(brush_);
-        } catch (...) {
-        }
-    }
-    PaintBrush(const PaintBrush&) = delete;
-    PaintBrush& operator=(const PaintBrush&) = delete;
-
-    HBRUSH Get() const { return brush_; }
-    void Delete() { DeleteObject(std::exchange(brush_, nullptr)); }
-
-private:
-    HBRUSH brush_;  // nullptr once deleted
-};
 
 // Moves the list, still a child of the control's window, to its place on the screen and then
 // gives it to the desktop, where the same numbers become screen coordinates.
@@ -72,7 +51,7 @@ void ColumnPick::ShowListBox() {
             // A list without rows draws nothing itself: its one row is painted in the normal
             // background once the list has come up.
             const RECT rect{0, 0, Pixels(lstListBox.Width()), Pixels(lstListBox.Height())};
-            PaintBrush brush(TranslateColor(lngBackColorNormal));
+            SolidBrush brush(TranslateColor(lngBackColorNormal));
             lstListBox.SetVisible(true);
             host::DoEvents();
             // What ran meanwhile may have closed the list again; it is then left closed, and
@@ -80,7 +59,7 @@ void ColumnPick::ShowListBox() {
             if (!blnComboBoxIsOpen) return;
             const HWND list = lstListBox.hWnd();
             const HDC dc = GetDC(list);
-            FillRect(dc, &rect, brush.Get());
+            FillRect(dc, &rect, brush.Handle());
             brush.Delete();
             ReleaseDC(list, dc);
         }

@@ -62,8 +62,8 @@ public:
     Variant(Currency v) : value_(v) {}
     Variant(Date v) : value_(v) {}
     Variant(std::string v) : value_(std::move(v)) {}
-    Variant(std::string_view v) : value_(std::string(v)) {}
-    Variant(const char* v) : value_(std::string(v)) {}
+    Variant(std::string_view v) : value_(std::in_place_type<std::string>, v) {}
+    Variant(const char* v) : value_(std::in_place_type<std::string>, v) {}
     Variant(std::shared_ptr<Object> v) : value_(std::move(v)) {}
     Variant(std::shared_ptr<VariantArray> v) : value_(std::move(v)) {}
 
