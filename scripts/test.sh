@@ -34,6 +34,21 @@ run_ctest() {
   rm -f "$log"
 }
 
+# format_check: every C++ source of the project is clang-format clean.
+format_check() {
+  echo "=== clang-format"
+  local bad
+  bad=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -c 'violations' || true)
+  if ((bad)); then
+    git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | head -20
+    echo "clang-format: $bad places differ"
+    failed=$((failed + 1))
+  else
+    passed=$((passed + 1))
+  fi
+}
+
+format_check
 run_ctest native
 run_ctest native-asan
 run_ctest mingw scripts/with-display

@@ -15,6 +15,8 @@ void ShowAboutBox() {
 }
 
 // The box has no error handler of its own: a failure to show it reaches the caller.
-void ColumnPick::About() { ShowAboutBox(); }
+void ColumnPick::About() {
+    ShowAboutBox();
+}
 
 }  // namespace cp

@@ -88,7 +88,9 @@ std::string DecimalSeparator() {
     return world->DecimalSeparator();
 }
 
-char32_t UpperCaseChar(char32_t c) { return sim::UpperCaseChar(c); }
+char32_t UpperCaseChar(char32_t c) {
+    return sim::UpperCaseChar(c);
+}
 
 std::string UpperCase(std::string_view text) {
     if (sim::World* world = sim::World::TryCurrent()) world->CheckFailure("UpperCase");
