@@ -130,6 +130,8 @@ private:
 
     // --- Item table and selection (control/) --------------------------------------------------
     void RemoveRow(std::int32_t lngIndex);
+    bool TableEndsAtListCount() const;
+    bool PrepareTableForRow(const std::string& strItem);
     std::int32_t FindItemInArray(const std::string& strText);
 
     // --- Database fill (data/) ----------------------------------------------------------------

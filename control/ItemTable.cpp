@@ -37,21 +37,36 @@ std::int32_t CheckedFieldCount(std::string_view text) {
 void ColumnPick::AddItem(const std::string& strItem) {
     TrappedSub("AddItem", [&] {
         if (!ItemStringAccepted(strItem, lngColumnWidths)) return;
-        if (CountFields(strItem) != static_cast<std::size_t>(intColumnCount)) {
+        // A table that already ends at the last counted row of this column count takes the
+        // row in one pass over the text; any other is checked and shaped first.
+        if (!TableEndsAtListCount() && !PrepareTableForRow(strItem)) return;
+        if (!varItems.TryAppendLast([&](auto emplace) { ForEachField(strItem, emplace); })) {
             UsageMessage(messages::ColumnItems(intColumnCount));
             return;
         }
-        // The table keeps its rows and grows by one; it cannot change its column count.
-        if (!varItems.Allocated()) {
-            varItems = VariantArray({intColumnCount, 0});
-        } else if (varItems.Extent(0) != intColumnCount) {
-            Raise(vberr::SubscriptOutOfRange);
-        }
-        varItems.ResizeLast(lngListCount);
-        varItems.AppendLast([&](auto emplace) { ForEachField(strItem, emplace); });
         ++lngListCount;
         SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(lngListCount), 0);
     });
+}
+
+bool ColumnPick::TableEndsAtListCount() const {
+    return varItems.Dimensions() == 2 && varItems.Extent(0) == intColumnCount &&
+           varItems.Extent(1) == lngListCount;
+}
+
+bool ColumnPick::PrepareTableForRow(const std::string& strItem) {
+    if (CountFields(strItem) != static_cast<std::size_t>(intColumnCount)) {
+        UsageMessage(messages::ColumnItems(intColumnCount));
+        return false;
+    }
+    // The table keeps its rows and grows by one; it cannot change its column count.
+    if (!varItems.Allocated()) {
+        varItems = VariantArray({intColumnCount, 0});
+    } else if (varItems.Extent(0) != intColumnCount) {
+        Raise(vberr::SubscriptOutOfRange);
+    }
+    varItems.ResizeLast(lngListCount);
+    return true;
 }
 
 void ColumnPick::AddList(const std::string& strItem) {

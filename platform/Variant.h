@@ -132,6 +132,9 @@ public:
     // otherwise nothing is added and the error is 9.
     template <class Fill>
     void AppendLast(Fill&& fill);
+    // The same, but a fill of the wrong number of elements adds nothing and answers false.
+    template <class Fill>
+    bool TryAppendLast(Fill&& fill);
 
     std::vector<Variant>& Elements() { return elements_; }
     const std::vector<Variant>& Elements() const { return elements_; }
@@ -145,15 +148,21 @@ private:
 };
 
 template <class Fill>
-void VariantArray::AppendLast(Fill&& fill) {
+bool VariantArray::TryAppendLast(Fill&& fill) {
     const std::size_t before = elements_.size();
     const std::size_t step = StepSize();
     fill([this](auto&& value) { elements_.emplace_back(std::forward<decltype(value)>(value)); });
     if (elements_.size() - before != step) {
         elements_.resize(before);
-        ThrowSubscriptOutOfRange();
+        return false;
     }
     ++extents_.back();
+    return true;
+}
+
+template <class Fill>
+void VariantArray::AppendLast(Fill&& fill) {
+    if (!TryAppendLast(std::forward<Fill>(fill))) ThrowSubscriptOutOfRange();
 }
 
 // Variant equality of the host runtime's "=": Strings character for character, numbers as

@@ -268,7 +268,9 @@ LRESULT StateMessages(HWND hwnd, EditState& s, UINT message, WPARAM wParam, LPAR
 EditState* InspectEdit(HWND hwnd) {
     World* world = World::TryCurrent();
     Window* w = world ? world->Windows().Find(hwnd) : nullptr;
-    return w ? dynamic_cast<EditState*>(w->state.get()) : nullptr;
+    ClassState* state = w ? w->state.get() : nullptr;
+    return state && state->ClassKind() == ClassState::Kind::Edit ? static_cast<EditState*>(state)
+                                                                 : nullptr;
 }
 
 std::string EditText(HWND hwnd) {

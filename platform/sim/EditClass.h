@@ -31,6 +31,8 @@
 namespace cp::sim {
 
 struct EditState : ClassState {
+    EditState() : ClassState(Kind::Edit) {}
+
     std::u32string text;     // the characters
     std::size_t anchor = 0;  // where the selection starts (EM_SETSEL start)
     std::size_t caret = 0;   // where it ends: the caret (EM_SETSEL end)

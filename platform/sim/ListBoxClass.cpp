@@ -26,13 +26,17 @@ int VisibleRows(HWND hwnd, const ListBoxState& s) {
     return (ClientHeight(hwnd) + s.itemHeight - 1) / s.itemHeight;
 }
 
-void UpdateScrollBar(HWND hwnd, const ListBoxState& s) {
-    Window* w = Windows().Find(hwnd);
-    if (!w || !s.hasScrollBar) return;
-    if (s.count > PageSize(hwnd, s))
-        w->style |= WS_VSCROLL;
+// The scroll bar shows while the rows do not fit in a page (the page does not depend on it).
+void UpdateScrollBar(Window& w, const ListBoxState& s, int page) {
+    if (!s.hasScrollBar) return;
+    if (s.count > page)
+        w.style |= WS_VSCROLL;
     else
-        w->style &= ~WS_VSCROLL;
+        w.style &= ~WS_VSCROLL;
+}
+
+void UpdateScrollBar(HWND hwnd, const ListBoxState& s) {
+    if (Window* w = Windows().Find(hwnd)) UpdateScrollBar(*w, s, PageSize(hwnd, s));
 }
 
 // Asks the owner to draw rows first to last (those that exist and show).
@@ -103,9 +107,12 @@ void MoveCaret(HWND hwnd, int row) {
 
 // Changes that leave the rows' positions unsettled: repaint what shows.
 void RowsChanged(HWND hwnd, ListBoxState& s) {
-    UpdateScrollBar(hwnd, s);
-    s.top = std::clamp(s.top, 0, std::max(0, s.count - PageSize(hwnd, s)));
-    PaintAll(hwnd);
+    Window* w = Windows().Find(hwnd);
+    if (!w) return;
+    const int page = PageSize(hwnd, s);
+    UpdateScrollBar(*w, s, page);
+    s.top = std::clamp(s.top, 0, std::max(0, s.count - page));
+    if (w->Visible()) PaintAll(hwnd);
 }
 
 LRESULT SetCount(HWND hwnd, ListBoxState& s, WPARAM wParam) {
@@ -286,7 +293,10 @@ LRESULT Messages(HWND hwnd, ListBoxState& s, UINT message, WPARAM wParam, LPARAM
 ListBoxState* InspectListBox(HWND hwnd) {
     World* world = World::TryCurrent();
     Window* w = world ? world->Windows().Find(hwnd) : nullptr;
-    return w ? dynamic_cast<ListBoxState*>(w->state.get()) : nullptr;
+    ClassState* state = w ? w->state.get() : nullptr;
+    return state && state->ClassKind() == ClassState::Kind::ListBox
+               ? static_cast<ListBoxState*>(state)
+               : nullptr;
 }
 
 LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

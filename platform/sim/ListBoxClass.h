@@ -37,6 +37,8 @@ inline constexpr int kListRowHeight = 15;
 
 // What a list box keeps; tests read it through InspectListBox.
 struct ListBoxState : ClassState {
+    ListBoxState() : ClassState(Kind::ListBox) {}
+
     LONG_PTR style = 0;               // the style read at creation
     bool hasScrollBar = false;        // created with WS_VSCROLL
     int count = 0;                    // rows

@@ -13,7 +13,15 @@ namespace cp::sim {
 // State that a window class keeps per window (a list box's rows, an edit field's text).
 class ClassState {
 public:
+    // Which built-in class keeps the state, so that inspecting a window is a plain check.
+    enum class Kind { Other, Edit, ListBox };
+
+    explicit ClassState(Kind kind = Kind::Other) : kind_(kind) {}
     virtual ~ClassState() = default;
+    Kind ClassKind() const { return kind_; }
+
+private:
+    Kind kind_;
 };
 
 // Window property names compare without regard to case, as atoms do.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/sim/SimConstants.h"
 
@@ -76,16 +77,21 @@ void WindowManager::Remove(HWND hwnd) {
     // The class state may send messages as it goes; take it out of the table first.
     std::unique_ptr<Window> window = std::move(it->second);
     windows_.erase(it);
+    lastHandle_ = nullptr;
+    lastWindow_ = nullptr;
 }
 
 Window* WindowManager::Find(HWND hwnd) {
-    const auto it = windows_.find(hwnd);
-    return it == windows_.end() ? nullptr : it->second.get();
+    return const_cast<Window*>(std::as_const(*this).Find(hwnd));
 }
 
 const Window* WindowManager::Find(HWND hwnd) const {
+    if (hwnd && hwnd == lastHandle_) return lastWindow_;
     const auto it = windows_.find(hwnd);
-    return it == windows_.end() ? nullptr : it->second.get();
+    if (it == windows_.end()) return nullptr;
+    lastHandle_ = hwnd;
+    lastWindow_ = it->second.get();
+    return lastWindow_;
 }
 
 LRESULT WindowManager::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -82,6 +82,9 @@ private:
     HookChain& hooks_;                                 // the thread's hooks
     std::map<std::string, WindowClass> classes_;       // registered classes
     std::map<HWND, std::unique_ptr<Window>> windows_;  // live windows, oldest first
+    // The window found last: one message asks for the same window many times over.
+    mutable HWND lastHandle_ = nullptr;
+    mutable Window* lastWindow_ = nullptr;
     HWND focus_ = nullptr;                             // the window with the focus
 };
 

@@ -30,6 +30,13 @@ TEST(AddItem, SplitsOneRowIntoTheColumns) {
     EXPECT_EQ(Row(s.probe(), 1), (Strings{"3", "third", "4", "fourth"}));
     EXPECT_EQ(s.ListWindowCount(), 2);
     EXPECT_TRUE(s.world().MessageBoxes().empty());
+    // A row of the wrong width on a filled table leaves the table as it was.
+    s.control().AddItem("5;fifth;6");
+    s.control().AddItem("5;fifth;6;sixth;7");
+    EXPECT_EQ(s.Prompts(), (Strings{messages::ColumnItems(4), messages::ColumnItems(4)}));
+    EXPECT_EQ(s.probe().varItems().Extent(1), 2);
+    EXPECT_EQ(s.probe().varItems().Elements().size(), 8u);
+    EXPECT_EQ(s.control().ListCount(), 2);
 }
 
 TEST(AddItem, RefusesWithItsUsageMessages) {
