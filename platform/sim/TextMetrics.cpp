@@ -35,6 +35,8 @@ int TextWidth(std::string_view utf8) {
 
 int TextFit(std::string_view utf8, int maxExtent) {
     const std::vector<int> extents = TextExtents(utf8);
+    // A negative maximum is no limit at all, as the window system takes it.
+    if (maxExtent < 0) return static_cast<int>(extents.size());
     return static_cast<int>(
         std::count_if(extents.begin(), extents.end(), [&](int e) { return e <= maxExtent; }));
 }

@@ -21,7 +21,8 @@ int CharWidth(char32_t c);
 int TextWidth(std::string_view utf8);
 // The extent after each character of the text, in order.
 std::vector<int> TextExtents(std::string_view utf8);
-// The number of leading characters whose total width is at most maxExtent.
+// The number of leading characters whose total width is at most maxExtent (all of them when
+// maxExtent is negative).
 int TextFit(std::string_view utf8, int maxExtent);
 
 }  // namespace cp::sim

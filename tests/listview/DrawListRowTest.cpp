@@ -110,6 +110,12 @@ TEST_F(RowDrawingTest, FitsCellsToWholeCharactersAndCutsLongTexts) {
     EXPECT_EQ(Ops(sim::DrawOp::MeasureText).at(4).text, first500);
 }
 
+TEST_F(RowDrawingTest, AColumnOfOnePixelShowsNoText) {
+    Fill({{"a", "xyz", "b"}}, {20, 1, 30});
+    Draw(0);
+    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {26, "b"}}));
+}
+
 TEST_F(RowDrawingTest, SelectedRowsAndSystemColours) {
     Fill({{"a", "b"}}, {40, 40});
     Draw(0, ODS_SELECTED);
