@@ -1,5 +1,7 @@
 #include "control/ColumnPick.h"
 
+#include "listview/basHookListBox.h"
+
 namespace cp {
 
 ColumnPick::ColumnPick(const ControlSite& site)
@@ -15,7 +17,15 @@ ColumnPick::ColumnPick(const ControlSite& site)
       linInnerRight(site.linInnerRight),
       linInnerBottom(site.linInnerBottom) {}
 
-ColumnPick::~ColumnPick() = default;
+ColumnPick::~ColumnPick() {
+    // A closing that failed half-way may have left the form watcher working for this control;
+    // the form's next click must not reach a control that is gone.
+    try {
+        ForgetDropDownOwner(this);
+    } catch (...) {
+        // The watcher has let go of the control already; only the form's procedure stays.
+    }
+}
 
 void ColumnPick::RaiseAfterUpdate() {
     if (events_) events_->AfterUpdate();

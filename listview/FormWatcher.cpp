@@ -41,6 +41,12 @@ void SetDropDownOwner(ColumnPick* ctl) {
     gobjDropDownOwner = ctl;
 }
 
+void ForgetDropDownOwner(const ColumnPick* ctl) {
+    if (ctl == nullptr || gobjDropDownOwner != ctl) return;
+    gobjDropDownOwner = nullptr;
+    if (gblnWatching) UnsubclassForm(gWatchedForm);
+}
+
 void SubclassForm(HWND hWnd) {
     if (hWnd == nullptr) return;
     if (gblnWatching) {

@@ -11,6 +11,8 @@ class ColumnPick;
 
 // The control whose list is open (nullptr: none).
 void SetDropDownOwner(ColumnPick* ctl);
+// ctl goes away: when the watcher works for it, the watcher lets go of it and stops.
+void ForgetDropDownOwner(const ColumnPick* ctl);
 // Starts watching hWnd, the form that holds the drop-down owner.
 void SubclassForm(HWND hWnd);
 // Stops watching hWnd; does nothing when hWnd is not the watched form.

@@ -69,6 +69,15 @@ ControlHost* Form::HostOf(const HostedControl& control) {
     return nullptr;
 }
 
+void Form::RemoveControl(ControlHost& host) {
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const auto& h) { return h.get() == &host; });
+    if (it == controls_.end()) return;
+    host.Terminate();
+    host.Release();
+    controls_.erase(it);
+}
+
 void Form::Destroy() {
     if (destroyed_) return;
     destroyed_ = true;

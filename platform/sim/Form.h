@@ -70,6 +70,9 @@ public:
     ControlHost* HostOf(const HostedControl& control);
 
     void Destroy();
+    // Takes one control off the living form, as a host unloads it: UserControl_Terminate, then
+    // its windows and the control go.
+    void RemoveControl(ControlHost& host);
     bool Destroyed() const { return destroyed_; }
 
 private:

@@ -123,5 +123,16 @@ TEST_F(FormWatcherTest, DestroyingTheFormClosesTheListFirst) {
     EXPECT_FALSE(destroy->listOpen);
 }
 
+TEST_F(FormWatcherTest, AControlTakenOffTheFormWithItsListOpenLeavesTheFormToItself) {
+    if (!Open()) GTEST_SKIP() << "the list does not open yet";
+    world.FailNext("SetParent", 5);  // the closing at the control's end fails half-way
+    gControl = nullptr;
+    form.RemoveControl(host_);
+    EXPECT_EQ(ProcOf(form.Hwnd()), kRecorder);
+    user_.ClickOnForm(form, 3000, 3000, 1);
+    const std::vector<UINT> seen = MessagesTo(form.Hwnd());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_LBUTTONDOWN), seen.end());
+}
+
 }  // namespace
 }  // namespace cp::test
