@@ -86,6 +86,9 @@ void ColumnPick::CommitFoundRow(std::int32_t lngRow) {
         bool Cancel = false;
         UpdateTextFromRow(Cancel);
     }
+    // A press in the list that the focus loss cut short must not leave the next opening
+    // tracking a drag that no button holds.
+    blnListMouseDown = false;
     lngCommittedIndex = lstListBox.ListIndex();
     lngListIndex = lngCommittedIndex;
 }

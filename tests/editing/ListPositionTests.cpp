@@ -34,6 +34,24 @@ TEST_F(ListPositionTest, AnUneditedTextOpensTheListOnTheCommittedRowEditedOnTheF
     EXPECT_EQ(control.ListIndex(), 0);
 }
 
+TEST_F(ListPositionTest, AFocusLossCommitEndsAPressInTheList) {
+    Fill({"Apple", "Banana"});
+    Focus();
+    user.TypeText("b");  // a row is found
+    probe.blnListMouseDown() = true;
+    user.MoveFocusAway(form);
+    EXPECT_FALSE(probe.blnListMouseDown());
+    EXPECT_EQ(probe.lngCommittedIndex(), 1);
+
+    Focus();
+    user.SelectText(0, 6);
+    user.PressKey(vbKeyDelete);  // no row
+    probe.blnListMouseDown() = true;
+    user.MoveFocusAway(form);
+    EXPECT_FALSE(probe.blnListMouseDown());
+    EXPECT_EQ(probe.lngCommittedIndex(), -1);
+}
+
 TEST_F(ListPositionTest, AnEmptyTextOrATextInNoRowLeavesTheListAlone) {
     Fill({"Apple", "Banana"});
     SendMessage(host.ListHwnd(), LB_SETCURSEL, 1, 0);
