@@ -27,10 +27,12 @@ void ColumnPick::ColumnWidths(const std::string& value) {
                 w = static_cast<double>(intListWidth) / intColumnCount / kTwipsPerPixel;
             }
             const std::int16_t width = CInt(Floor(w));
+            // A column count below 1 (only a stored one can be) sizes no table of widths.
+            if (intColumnCount < 1) Raise(vberr::SubscriptOutOfRange);
             lngColumnWidths.assign(static_cast<std::size_t>(intColumnCount), width);
         } else {
             const std::vector<std::string_view> fields = SplitFields(value);
-            if (fields.size() > static_cast<std::size_t>(intColumnCount)) {
+            if (static_cast<std::int64_t>(fields.size()) > intColumnCount) {
                 UsageMessage(messages::TooManyWidths(static_cast<std::int64_t>(fields.size()),
                                                      intColumnCount));
                 return;

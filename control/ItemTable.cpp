@@ -73,7 +73,10 @@ void ColumnPick::AddList(const std::string& strItem) {
     TrappedSub("AddList", [&] {
         if (!ItemStringAccepted(strItem, lngColumnWidths)) return;
         const std::int32_t columns = intColumnCount;
+        // Rows are whole groups of columns; a stored column count below 1 makes no table.
+        if (columns == 0) Raise(vberr::DivisionByZero);
         const std::int32_t rows = CheckedFieldCount(strItem) / columns;
+        if (rows < 0) Raise(vberr::SubscriptOutOfRange);
         if (rows == 0) {
             // No whole row: the list must not go on counting rows that are gone.
             lngListCount = 0;

@@ -85,7 +85,7 @@ private:
     // The window found last: one message asks for the same window many times over.
     mutable HWND lastHandle_ = nullptr;
     mutable Window* lastWindow_ = nullptr;
-    HWND focus_ = nullptr;                             // the window with the focus
+    HWND focus_ = nullptr;  // the window with the focus
 };
 
 }  // namespace cp::sim

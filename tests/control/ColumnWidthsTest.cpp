@@ -100,5 +100,21 @@ TEST(ColumnWidths, AnAutomaticWidthBeyondAnIntegerIsAnOverflow) {
     EXPECT_EQ(s.probe().lngColumnWidths(), Widths{0});  // untouched
 }
 
+TEST(ColumnWidths, AStoredColumnCountBelowOneSizesNoWidths) {
+    auto p = WithColumns(2);
+    SimControl& s = *p;
+    s.control().ColumnWidths("1000;1800");
+    s.probe().intColumnCount() = -1;  // a stored value is not checked against its range
+    s.control().ColumnWidths("1000");
+    s.control().ColumnWidths("");
+    ASSERT_EQ(s.world().MessageBoxes().size(), 2u);
+    EXPECT_EQ(s.Prompts()[0].rfind("You have set 1 columnwidths, but there is/are only -1 ", 0),
+              0u);
+    EXPECT_EQ(s.world().MessageBoxes()[1].prompt,
+              "Unable to execute the property ColumnWidths!\r\n\r\nError 9: Subscript out of "
+              "range");
+    EXPECT_EQ(s.probe().lngColumnWidths(), (Widths{66, 120}));
+}
+
 }  // namespace
 }  // namespace cp::test

@@ -81,6 +81,20 @@ TEST(AddItem, CannotGrowATableBuiltForAnotherColumnCount) {
     EXPECT_EQ(s.ListWindowCount(), 1);
 }
 
+TEST(AddList, AStoredColumnCountBelowOneIsAnErrorThatKeepsTheRows) {
+    SimControl s;
+    s.Fill(2, "", "a;b");
+    for (const std::int16_t columns : {0, -1}) {
+        s.probe().intColumnCount() = columns;
+        s.control().AddList("x;y;z;w");
+    }
+    ASSERT_EQ(s.world().MessageBoxes().size(), 2u);
+    EXPECT_NE(s.world().MessageBoxes()[0].prompt.find("Error 11: "), std::string::npos);
+    EXPECT_NE(s.world().MessageBoxes()[1].prompt.find("Error 9: "), std::string::npos);
+    EXPECT_EQ(s.control().ListCount(), 1);
+    EXPECT_EQ(Row(s.probe(), 0), (Strings{"a", "b"}));
+}
+
 TEST(AddList, ReplacesAllRowsAndDropsAnIncompleteLastRow) {
     SimControl s;
     s.Fill(2, "", "x;y;z;w");
