@@ -34,6 +34,14 @@ char32_t Next(std::string_view text, std::size_t& offset) {
         }
         c = (c << 6) | (b & 0x3F);
     }
+    // Only the shortest form of a Unicode scalar value is a character: overlong forms,
+    // surrogates and values beyond U+10FFFF are malformed, so that every text converts to
+    // UTF-16 and back unchanged and no character hides behind a second spelling.
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kSmallest[n] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
+        ++offset;
+        return 0xFFFD;
+    }
     offset += n;
     return c;
 }

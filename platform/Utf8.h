@@ -18,7 +18,8 @@ std::size_t OffsetOf(std::string_view text, std::size_t index);
 // The first `count` characters of a text (all of it when it is shorter).
 std::string_view Left(std::string_view text, std::size_t count);
 
-// Decodes the character at `offset`, advancing it; a malformed byte decodes as U+FFFD.
+// Decodes the character at `offset`, advancing it; a malformed byte (a stray or lone byte, an
+// overlong form, a surrogate, a value beyond U+10FFFF) decodes as U+FFFD.
 char32_t Next(std::string_view text, std::size_t& offset);
 
 void Append(std::string& out, char32_t c);

@@ -72,6 +72,12 @@ TEST(Utf8Text, CountsCharactersNotBytes) {
     EXPECT_EQ(utf8::FromUtf16(utf8::ToUtf16(text)), text);
     EXPECT_EQ(utf8::ToUtf16(text).size(), 8u);
     EXPECT_EQ(utf8::Length("\xFF\xFE"), 2u);  // malformed bytes count one each
+    // Overlong forms, surrogates and values beyond U+10FFFF are malformed too, byte by byte.
+    for (const std::string bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+        EXPECT_EQ(utf8::Length(bad), bad.size()) << bad;
+        EXPECT_EQ(utf8::ToUtf16(bad), std::u16string(bad.size(), u'\xFFFD')) << bad;
+    }
+    EXPECT_EQ(utf8::Length("\xF4\x8F\xBF\xBF\xEF\xBF\xBF"), 2u);  // U+10FFFF and U+FFFF
 }
 
 }  // namespace
