@@ -20,6 +20,7 @@ inline constexpr std::int32_t DivisionByZero = 11;
 inline constexpr std::int32_t TypeMismatch = 13;
 inline constexpr std::int32_t ObjectNotSet = 91;
 inline constexpr std::int32_t InvalidUseOfNull = 94;
+inline constexpr std::int32_t ResourceNotFound = 326;
 inline constexpr std::int32_t InvalidPropertyValue = 380;
 inline constexpr std::int32_t WriteOnlyProperty = 394;
 inline constexpr std::int32_t ObjectRequired = 424;

@@ -11,8 +11,6 @@
 namespace cp {
 namespace {
 
-constexpr std::int32_t kResourceNotFound = 326;
-
 sim::World& Checked(std::string_view operation) {
     sim::World& world = sim::World::Current();
     world.CheckFailure(operation);
@@ -74,7 +72,7 @@ std::unique_ptr<Picture> LoadResPicture(int id, int type) {
     sim::World& world = Checked("LoadResPicture");
     const sim::ResourceBitmap* bitmap = type == vbResBitmap ? sim::FindResourceBitmap(id) : nullptr;
     if (!bitmap)
-        throw RuntimeError(kResourceNotFound,
+        throw RuntimeError(vberr::ResourceNotFound,
                            "Resource with identifier '" + std::to_string(id) + "' not found");
     const HBITMAP handle =
         world.Graphics().CreateBitmap(bitmap->width, bitmap->height, bitmap->pixels, id);

@@ -53,13 +53,15 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
     ::RECT client{};
     ::GetClientRect(userControl_.hWnd(), &client);
     control_ = factory(site_);
-    control_->UserControl_Initialize();
+    // A start-up handler's error is reported as the form's and the start-up goes on, so that
+    // the control still takes its size and shows.
+    Deliver([](HostedControl& c) { c.UserControl_Initialize(); });
     listBox_.Create(userControl_.hWnd(), client.right,
                     kInitialListRows * kRowHeightPixels + kListBorderPixels);
     if (saved != nullptr) {
-        control_->UserControl_ReadProperties(*saved);
+        Deliver([saved](HostedControl& c) { c.UserControl_ReadProperties(*saved); });
     } else {
-        control_->UserControl_InitProperties();
+        Deliver([](HostedControl& c) { c.UserControl_InitProperties(); });
     }
     // The control takes its size now, as the host extends it; then it is shown and painted.
     userControl_.StartResizing();

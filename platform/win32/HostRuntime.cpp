@@ -3,6 +3,7 @@
 #include "platform/win32/HostRuntime.h"
 
 #include <array>
+#include <string>
 
 #include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
@@ -136,9 +137,12 @@ std::uint32_t AppThreadID() {
 
 std::unique_ptr<Picture> LoadResPicture(int id, int type) {
     if (type != vbResBitmap) Raise(vberr::InvalidProcedureCall);
-    // A missing bitmap gives an empty picture, which draws nothing.
     auto* bitmap = static_cast<HBITMAP>(
         ::LoadImageW(AppHInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    // A missing bitmap is an error for the caller to report, not a button without its arrow.
+    if (bitmap == nullptr)
+        throw RuntimeError(vberr::ResourceNotFound,
+                           "Resource with identifier '" + std::to_string(id) + "' not found");
     return std::make_unique<BitmapPicture>(bitmap);
 }
 

@@ -18,13 +18,15 @@ public:
 
     ControlSite site;              // what the host gave
     std::vector<std::string> log;  // notifications, as "KeyDown(40,4)", "Change", ...
-    std::function<void()> onInitialize, onResize, onPaint, onChange;
+    std::function<void()> onInitialize, onReadProperties, onResize, onPaint, onChange;
     std::function<void(std::int16_t& KeyCode)> onKeyDown;
     std::function<void(std::int16_t& KeyAscii)> onKeyPress;
 
     void UserControl_Initialize() override { Note("Initialize", onInitialize); }
     void UserControl_InitProperties() override { log.push_back("InitProperties"); }
-    void UserControl_ReadProperties(PropertyBag&) override { log.push_back("ReadProperties"); }
+    void UserControl_ReadProperties(PropertyBag&) override {
+        Note("ReadProperties", onReadProperties);
+    }
     void UserControl_WriteProperties(PropertyBag&) override { log.push_back("WriteProperties"); }
     void UserControl_Terminate() override { log.push_back("Terminate"); }
     void UserControl_Resize() override { Note("Resize", onResize); }

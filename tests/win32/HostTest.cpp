@@ -25,6 +25,16 @@ TEST(HostLifecycle, RunsTheStartUpInTheHostsOrder) {
     EXPECT_TRUE(scene.host->UserControl().AmbientUserMode());
 }
 
+TEST(HostLifecycle, AStartUpHandlersErrorIsReportedAndTheStartUpGoesOn) {
+    win32::MessageBoxRecorder boxes;
+    FakeOnForm scene(
+        [](FakeControl& fake) { fake.onReadProperties = [] { Raise(vberr::Overflow); }; });
+    EXPECT_EQ(scene.fake->Joined(), "Initialize, ReadProperties, Resize, Paint");
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].prompt, "Run-time error '6':\n\nOverflow");
+    EXPECT_TRUE(::IsWindowVisible(scene.host->UserControl().hWnd()));
+}
+
 TEST(HostNotifications, RunBeforeTheHostOperationReturns) {
     FakeOnForm scene;
     auto& log = scene.fake->log;
@@ -180,7 +190,13 @@ TEST(HostRuntime, MessageBoxesScreenAndLocale) {
     EXPECT_EQ(host::UpperCase("abc \xC3\xA9"), "ABC \xC3\x89");
     EXPECT_EQ(host::UpperCaseChar(U'\u03B1'), U'\u0391');
     EXPECT_FALSE(host::DecimalSeparator().empty());
-    EXPECT_EQ(host::LoadResPicture(999, vbResBitmap)->Handle(), nullptr);
+    try {
+        host::LoadResPicture(999, vbResBitmap);
+        ADD_FAILURE() << "a missing bitmap loaded";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), vberr::ResourceNotFound);
+    }
+    EXPECT_NE(host::LoadResPicture(10, vbResBitmap)->Handle(), nullptr);
 }
 
 TEST(PropertyStore, StoresOnlyWhatDiffersFromTheDefault) {
