@@ -34,12 +34,12 @@ std::string KeyText(const char* name, int code, int shift = -1) {
 
 }  // namespace
 
-PickPanel::PickPanel(win32::Form& form, const PanelSpec& spec, EventLog& log)
-    : name_(spec.name), log_(log) {
-    MakeLabel(form.hWnd(), spec.caption, kMargin, spec.top + 3, kControlLeft - kMargin,
+PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, EventLog& log)
+    : name_(setup.name), log_(log) {
+    MakeLabel(form.hWnd(), setup.caption, kMargin, setup.top + 3, kControlLeft - kMargin,
               kLabelHeight);
     const win32::Placement at{static_cast<float>(kControlLeft * kTwips),
-                              static_cast<float>(spec.top * kTwips),
+                              static_cast<float>(setup.top * kTwips),
                               static_cast<float>(kControlWidth * kTwips), 315};
     host_ = &form.AddControl(
         [this](const ControlSite& site) {
@@ -48,16 +48,17 @@ PickPanel::PickPanel(win32::Form& form, const PanelSpec& spec, EventLog& log)
             return std::unique_ptr<HostedControl>(std::move(made));
         },
         at, &store_);
-    valueLabel_ = MakeLabel(form.hWnd(), "", kLabelsLeft, spec.top + 3, kLabelsWidth, kLabelHeight);
-    eventsLabel_ = MakeLabel(form.hWnd(), "", kLabelsLeft, spec.top + 3 + kLabelHeight,
+    valueLabel_ =
+        MakeLabel(form.hWnd(), "", kLabelsLeft, setup.top + 3, kLabelsWidth, kLabelHeight);
+    eventsLabel_ = MakeLabel(form.hWnd(), "", kLabelsLeft, setup.top + 3 + kLabelHeight,
                              kLabelsWidth, kEventsHeight);
 
     ColumnPick& c = *control_;
-    c.ColumnCount(spec.columnCount);
-    c.ColumnWidths(spec.columnWidths);
-    c.BoundColumn(spec.boundColumn);
-    c.ListWidth(spec.listWidth);
-    c.AddList(spec.items);
+    c.ColumnCount(setup.columnCount);
+    c.ColumnWidths(setup.columnWidths);
+    c.BoundColumn(setup.boundColumn);
+    c.ListWidth(setup.listWidth);
+    c.AddList(setup.items);
     // The host hears of the control's events once it is set up.
     c.SetEventSink(this);
     ShowValue();

@@ -15,7 +15,7 @@
 
 namespace cp::sample {
 
-struct PanelSpec {
+struct PanelSetup {
     std::string name;          // the panel's name in the log
     std::string caption;       // the label left of the control
     const char* items;         // the rows, as an item string
@@ -28,7 +28,7 @@ struct PanelSpec {
 
 class PickPanel final : public ColumnPickEvents {
 public:
-    PickPanel(win32::Form& form, const PanelSpec& spec, EventLog& log);
+    PickPanel(win32::Form& form, const PanelSetup& setup, EventLog& log);
     PickPanel(const PickPanel&) = delete;
     PickPanel& operator=(const PickPanel&) = delete;
 

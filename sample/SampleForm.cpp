@@ -32,7 +32,7 @@ void AddLabel(HWND form, const char* text, int x, int y, int width, int height) 
                    FALSE);
 }
 
-std::vector<PanelSpec> Specs() {
+std::vector<PanelSetup> Setups() {
     // Each list: the name first (the text typed and shown), the code as Value, a third column
     // to read, and (countries, languages) a column the list does not show. The lists are as
     // wide as their columns, their scroll bar and their border (270 twips).
@@ -49,8 +49,8 @@ std::vector<PanelSpec> Specs() {
 
 SampleForm::SampleForm(EventLog& log) : form_("ColumnPick sample") {
     AddLabel(form_.hWnd(), kHint, kMargin, kMargin, kHintWidth, kHintHeight);
-    for (const PanelSpec& spec : Specs())
-        panels_.push_back(std::make_unique<PickPanel>(form_, spec, log));
+    for (const PanelSetup& setup : Setups())
+        panels_.push_back(std::make_unique<PickPanel>(form_, setup, log));
     AddLabel(form_.hWnd(), "Another field of the form (Tab moves here):", 8, kFieldLabelTop,
              kFieldLabelWidth, kFieldLabelHeight);
     ::SetPropW(form_.hWnd(), kSelfProperty, this);

@@ -9,10 +9,10 @@ class ButtonScenario : public ControlScenario {
 protected:
     // The middle of the drop-down button of a control of the default width, which sits inside
     // the sunken frame at the right end: ten pixels in from the right edge, halfway down.
-    static constexpr float kButtonX = ControlSpec{}.width - 150;
+    static constexpr float kButtonX = ControlSetup{}.width - 150;
     static constexpr float kButtonY = 150;
     // On the frame just right of the button.
-    static constexpr float kBesideButtonX = ControlSpec{}.width - 15;
+    static constexpr float kBesideButtonX = ControlSetup{}.width - 15;
 
     void Press(std::int16_t button = kLeftButton) {
         driver->MouseDownOnControl(control, kButtonX, kButtonY, button);

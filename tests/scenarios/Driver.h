@@ -17,7 +17,7 @@
 namespace cp::test {
 
 // Where a control stands on the form, in twips of the form's client area.
-struct ControlSpec {
+struct ControlSetup {
     float left = 600;
     float top = 600;
     float width = 2250;
@@ -43,7 +43,7 @@ public:
     // Places a new control on the form at run time and runs its start-up as a host does
     // (creation, properties, first layout and paint); its events go to `events`. The form also
     // holds a plain text field that takes the focus when it leaves a control.
-    virtual ColumnPick& AddControl(const ControlSpec& spec, EventRecorder& events) = 0;
+    virtual ColumnPick& AddControl(const ControlSetup& setup, EventRecorder& events) = 0;
 
     // --- The keyboard (to whatever holds the focus) --------------------------------------------
     // Gives the focus to the control's edit field, as a click into it would.

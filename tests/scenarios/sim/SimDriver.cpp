@@ -19,12 +19,12 @@ class SimDriver : public Driver {
 public:
     SimDriver() : form_(world_), user_(world_) { ComponentStart(); }
 
-    ColumnPick& AddControl(const ControlSpec& spec, EventRecorder& events) override {
+    ColumnPick& AddControl(const ControlSetup& setup, EventRecorder& events) override {
         sim::ControlPlacement placement;
-        placement.left = spec.left;
-        placement.top = spec.top;
-        placement.width = spec.width;
-        placement.height = spec.height;
+        placement.left = setup.left;
+        placement.top = setup.top;
+        placement.width = setup.width;
+        placement.height = setup.height;
         sim::ControlHost& host = form_.AddControl(
             [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement);
         ColumnPick& control = host.ControlAs<ColumnPick>();

@@ -37,7 +37,7 @@ public:
         if (other_ != nullptr) ::DestroyWindow(other_);
     }
 
-    ColumnPick& AddControl(const ControlSpec& spec, EventRecorder& events) override {
+    ColumnPick& AddControl(const ControlSetup& setup, EventRecorder& events) override {
         ColumnPick* made = nullptr;
         auto factory = [&](const ControlSite& site) {
             auto control = std::make_unique<ColumnPick>(site);
@@ -46,7 +46,7 @@ public:
         };
         // Placed at run time: the properties are read from the form's (empty) store.
         stores_.push_back(std::make_unique<win32::PropertyStore>());
-        auto& host = form_.AddControl(factory, {spec.left, spec.top, spec.width, spec.height},
+        auto& host = form_.AddControl(factory, {setup.left, setup.top, setup.width, setup.height},
                                       stores_.back().get());
         // The host connects its event handlers once the control is on the form.
         made->SetEventSink(&events);
