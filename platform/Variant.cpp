@@ -87,10 +87,6 @@ Variant& VariantArray::At(std::int32_t i, std::int32_t j) {
     return const_cast<Variant&>(std::as_const(*this).At(i, j));
 }
 
-void ThrowSubscriptOutOfRange() {
-    Raise(vberr::SubscriptOutOfRange);
-}
-
 std::size_t VariantArray::StepSize() const {
     if (!Allocated()) Raise(vberr::SubscriptOutOfRange);
     std::size_t size = 1;

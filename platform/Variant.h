@@ -47,8 +47,6 @@ public:
 
 class VariantArray;
 
-[[noreturn]] void ThrowSubscriptOutOfRange();
-
 class Variant {
 public:
     Variant() = default;
@@ -129,10 +127,7 @@ public:
 
     // Adds one step to the last dimension (a row of a (column, row) table) in place: fill is
     // called with an emplace function and must emplace exactly one step's elements, in order;
-    // otherwise nothing is added and the error is 9.
-    template <class Fill>
-    void AppendLast(Fill&& fill);
-    // The same, but a fill of the wrong number of elements adds nothing and answers false.
+    // otherwise nothing is added and the answer is false.
     template <class Fill>
     bool TryAppendLast(Fill&& fill);
 
@@ -160,10 +155,6 @@ bool VariantArray::TryAppendLast(Fill&& fill) {
     return true;
 }
 
-template <class Fill>
-void VariantArray::AppendLast(Fill&& fill) {
-    if (!TryAppendLast(std::forward<Fill>(fill))) ThrowSubscriptOutOfRange();
-}
 
 // Variant equality of the host runtime's "=": Strings character for character, numbers as
 // numbers, Empty as 0 or "", a number never equal to a String, Null never equal to anything.
