@@ -155,7 +155,6 @@ bool VariantArray::TryAppendLast(Fill&& fill) {
     return true;
 }
 
-
 // Variant equality of the host runtime's "=": Strings character for character, numbers as
 // numbers, Empty as 0 or "", a number never equal to a String, Null never equal to anything.
 // Comparing an object or an array is error 13.
