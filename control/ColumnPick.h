@@ -14,8 +14,8 @@
 
 #include "control/ColumnPickEvents.h"
 #include "platform/Host.h"
-#include "platform/Variant.h"
 #include "platform/basApi.h"
+#include "runtime/Variant.h"
 
 namespace cp {
 

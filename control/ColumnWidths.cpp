@@ -3,7 +3,7 @@
 #include "control/ItemString.h"
 #include "control/Messages.h"
 #include "control/Reports.h"
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

@@ -3,8 +3,8 @@
 #include "control/ColumnPick.h"
 #include "control/PublicInterface.h"
 #include "data/Database.h"
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::iface {
 namespace {

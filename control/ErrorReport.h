@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 

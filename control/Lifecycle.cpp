@@ -2,7 +2,7 @@
 #include "control/ErrorReport.h"
 #include "control/Startup.h"
 #include "listview/MVirtualList.h"
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

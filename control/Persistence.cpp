@@ -1,5 +1,5 @@
 #include "control/ColumnPick.h"
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

@@ -2,7 +2,7 @@
 #include "control/Messages.h"
 #include "control/Reports.h"
 #include "listview/TranslateColor.h"
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Variant.h"
+#include "runtime/Variant.h"
 
 namespace cp {
 

@@ -4,7 +4,7 @@
 
 #include "control/Startup.h"
 #include "platform/Host.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 

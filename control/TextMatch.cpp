@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "platform/Host.h"
-#include "platform/RuntimeError.h"
-#include "platform/Utf8.h"
+#include "runtime/Locale.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Utf8.h"
 
 namespace cp {
 
@@ -12,7 +12,7 @@ PrefixMatcher::PrefixMatcher(std::string_view text) {
     // The host's case mapping of the ASCII characters, asked once per search rather than once
     // per character of every row.
     for (char32_t c = 0; c < ascii_.size(); ++c)
-        ascii_[c] = host::UpperCaseChar(c);
+        ascii_[c] = UpperCaseChar(c);
     for (std::size_t offset = 0; offset < text.size();) {
         upper_ += Upper(utf8::Next(text, offset));
     }
@@ -38,7 +38,7 @@ bool PrefixMatcher::MatchesText(std::string_view entry) const {
 }
 
 char32_t PrefixMatcher::Upper(char32_t c) const {
-    return c < ascii_.size() ? ascii_[c] : host::UpperCaseChar(c);
+    return c < ascii_.size() ? ascii_[c] : UpperCaseChar(c);
 }
 
 }  // namespace cp

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Variant.h"
+#include "runtime/Variant.h"
 
 namespace cp {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Variant.h"
+#include "runtime/Variant.h"
 
 namespace cp {
 

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "control/ErrorReport.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 

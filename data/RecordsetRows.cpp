@@ -3,8 +3,8 @@
 #include <memory>
 #include <utility>
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 namespace {

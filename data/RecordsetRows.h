@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "data/Database.h"
-#include "platform/Variant.h"
+#include "runtime/Variant.h"
 
 namespace cp {
 

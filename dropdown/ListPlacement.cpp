@@ -1,6 +1,6 @@
 #include "dropdown/ListPlacement.h"
 
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 

@@ -7,7 +7,7 @@
 #include "frame/GdiScope.h"
 #include "listview/TranslateColor.h"
 #include "listview/basHookListBox.h"
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

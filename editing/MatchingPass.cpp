@@ -2,8 +2,8 @@
 #include "control/ErrorReport.h"
 #include "control/FlagGuard.h"
 #include "editing/EditingCodes.h"
-#include "platform/Conversions.h"
-#include "platform/Utf8.h"
+#include "runtime/Conversions.h"
+#include "runtime/Utf8.h"
 
 namespace cp {
 

@@ -2,7 +2,7 @@
 // the normal arrow and whose lower half the grey arrow of a disabled control.
 #include "control/ColumnPick.h"
 #include "frame/GdiScope.h"
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

@@ -2,7 +2,7 @@
 // list that the press opens or closes.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "control/ColumnPick.h"
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {

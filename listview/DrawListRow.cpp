@@ -4,8 +4,8 @@
 #include "listview/RowPaint.h"
 #include "listview/TranslateColor.h"
 #include "listview/TruncateText.h"
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/Utf8.h"
+#include "runtime/Utf8.h"
 
 namespace cp {
 

@@ -1,6 +1,6 @@
 #include "listview/TruncateText.h"
 
-#include "platform/Utf8.h"
+#include "runtime/Utf8.h"
 
 namespace cp {
 

@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Variant.h"
+#include "runtime/Locale.h"
+#include "runtime/Variant.h"
 
 // Opaque handle types, declared as windows.h declares them so that on Win32 they are the very
 // same types.
@@ -208,12 +209,9 @@ HINSTANCE AppHInstance();
 std::uint32_t AppThreadID();
 // A picture from the component's resources (the arrow glyph is bitmap 10).
 std::unique_ptr<Picture> LoadResPicture(int id, int type);
-// The locale's decimal separator, for the text form of numbers and their conversion.
-std::string DecimalSeparator();
-// Upper case following the host's locale, character for character (a simple mapping that keeps
-// the number of characters), so that searches can compare without building new strings.
-char32_t UpperCaseChar(char32_t c);
-std::string UpperCase(std::string_view text);
+// The host's locale facts (decimal separator, upper case). The start routine hands them to the
+// runtime; a host that learns of a new locale hands them over again.
+LocaleFacts Locale();
 
 }  // namespace host
 

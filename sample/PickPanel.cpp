@@ -1,8 +1,8 @@
 #include "sample/PickPanel.h"
 
-#include "platform/Conversions.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/Conversions.h"
 
 namespace cp::sample {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "data/sqlite/RowBlock.h"
 #include "data/sqlite/SqliteErrors.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sqlite {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Variant.h"
+#include "runtime/Variant.h"
 
 namespace cp::sqlite {
 

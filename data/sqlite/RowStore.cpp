@@ -7,7 +7,7 @@
 
 #include "data/sqlite/HugePages.h"
 #include "data/sqlite/SqliteStatement.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sqlite {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "data/sqlite/HugePages.h"
-#include "platform/Variant.h"
+#include "runtime/Variant.h"
 
 namespace cp::sqlite {
 

@@ -3,7 +3,7 @@
 #include <sqlite3.h>
 
 #include "data/sqlite/SqliteErrors.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sqlite {
 namespace {

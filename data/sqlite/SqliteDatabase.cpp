@@ -8,7 +8,7 @@
 #include "data/sqlite/ForwardOnlyRecordset.h"
 #include "data/sqlite/SqliteErrors.h"
 #include "data/sqlite/SqliteStatement.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sqlite {
 namespace {

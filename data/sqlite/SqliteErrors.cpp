@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sqlite {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "data/sqlite/SqliteConnection.h"
 #include "data/sqlite/SqliteErrors.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sqlite {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Variant.h"
+#include "runtime/Variant.h"
 
 struct sqlite3_stmt;
 struct sqlite3_value;

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "platform/Utf8.h"
 #include "platform/sim/ControlHost.h"
 #include "platform/sim/EditClass.h"
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/World.h"
+#include "runtime/Utf8.h"
 
 namespace cp::sim {
 

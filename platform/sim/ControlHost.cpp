@@ -1,11 +1,11 @@
 #include "platform/sim/ControlHost.h"
 
-#include "platform/RuntimeError.h"
 #include "platform/sim/BuiltInClasses.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "platform/Utf8.h"
 #include "platform/sim/BuiltInClasses.h"
 #include "platform/sim/SimConstants.h"
 #include "platform/sim/TextMetrics.h"
 #include "platform/sim/World.h"
+#include "runtime/Utf8.h"
 
 namespace cp::sim {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/sim/FailureInjector.h"
 
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 

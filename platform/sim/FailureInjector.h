@@ -18,7 +18,7 @@
 //   "PropertyBag.WriteProperty", and so on for every member;
 // - the runtime facilities: "MsgBox", "DoEvents", "Screen.Width", "Screen.Height",
 //   "Screen.MousePointer", "Screen.SetMousePointer", "App.hInstance", "App.ThreadID",
-//   "LoadResPicture", "DecimalSeparator", "UpperCase".
+//   "LoadResPicture".
 // Only calls made from outside the simulator count: the simulator's own messages (a list box
 // drawing its rows, the user's keys) never consume a planned failure.
 #pragma once

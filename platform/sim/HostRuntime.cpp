@@ -1,12 +1,12 @@
 // The host runtime's global facilities (cp::host) on the current world.
 #include <memory>
 
-#include "platform/Conversions.h"
 #include "platform/Host.h"
-#include "platform/RuntimeError.h"
 #include "platform/sim/Resources.h"
 #include "platform/sim/UpperCase.h"
 #include "platform/sim/World.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 namespace {
@@ -79,20 +79,9 @@ std::unique_ptr<Picture> LoadResPicture(int id, int type) {
     return std::make_unique<ResourcePicture>(world, handle);
 }
 
-std::string DecimalSeparator() {
-    sim::World* world = sim::World::TryCurrent();
-    if (!world) return ".";
-    world->CheckFailure("DecimalSeparator");
-    return world->DecimalSeparator();
-}
-
-char32_t UpperCaseChar(char32_t c) {
-    return sim::UpperCaseChar(c);
-}
-
-std::string UpperCase(std::string_view text) {
-    if (sim::World* world = sim::World::TryCurrent()) world->CheckFailure("UpperCase");
-    return sim::UpperCase(text);
+LocaleFacts Locale() {
+    const sim::World* world = sim::World::TryCurrent();
+    return {world ? world->DecimalSeparator() : ".", &sim::UpperCaseChar};
 }
 
 }  // namespace host

@@ -1,10 +1,10 @@
 #include "platform/sim/ListBoxObject.h"
 
-#include "platform/RuntimeError.h"
 #include "platform/sim/ControlHost.h"
 #include "platform/sim/SimConstants.h"
 #include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/RuntimeError.h"
 #include "platform/sim/World.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "platform/RuntimeError.h"
 #include "platform/sim/SimConstants.h"
 #include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Utf8.h"
+#include "runtime/Utf8.h"
 
 namespace cp::sim {
 namespace {

@@ -2,7 +2,7 @@
 // becoming the nearest whole pixel (ties to even).
 #pragma once
 
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 namespace cp::sim {
 

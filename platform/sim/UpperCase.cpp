@@ -1,6 +1,6 @@
 #include "platform/sim/UpperCase.h"
 
-#include "platform/Utf8.h"
+#include "runtime/Utf8.h"
 
 namespace cp::sim {
 namespace {

@@ -1,11 +1,11 @@
 #include "platform/sim/User.h"
 
-#include "platform/Utf8.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/Keyboard.h"
 #include "platform/sim/SimConstants.h"
 #include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
+#include "runtime/Utf8.h"
 
 namespace cp::sim {
 namespace {

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/Host.h"
 #include "platform/sim/BuiltInClasses.h"
+#include "runtime/Locale.h"
 
 namespace cp::sim {
 namespace {
@@ -27,10 +29,17 @@ World::World()
       threadId_(NextThreadId()) {
     RegisterBuiltInClasses(windows_);
     current = this;
+    SetLocale(host::Locale());
 }
 
 World::~World() {
     current = previous_;
+    SetLocale(current ? host::Locale() : LocaleFacts{});
+}
+
+void World::SetDecimalSeparator(std::string separator) {
+    decimalSeparator_ = std::move(separator);
+    SetLocale(host::Locale());
 }
 
 World& World::Current() {

@@ -2,8 +2,9 @@
 // the screen, the locale, message boxes, pending-message processing, the clipboard and planned
 // failures. A test constructs one; the constructor makes it the current world of the thread and
 // the destructor clears that again. The functions of basApi.h and the host runtime act on the
-// current world. Calling them with no world current ends the program with a message, except
-// the locale (DecimalSeparator, UpperCase), which then answers with its defaults.
+// current world. Calling them with no world current ends the program with a message. A world
+// hands its locale to the runtime when it is made and whenever a test changes it; the world
+// that ends hands back the runtime's defaults.
 #pragma once
 
 #include <cstdint>
@@ -66,7 +67,7 @@ public:
     void SetScreenSize(int widthPixels, int heightPixels);
     int ScreenWidthPixels() const { return screenWidth_; }
     int ScreenHeightPixels() const { return screenHeight_; }
-    void SetDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
+    void SetDecimalSeparator(std::string separator);
     const std::string& DecimalSeparator() const { return decimalSeparator_; }
     int MousePointer() const { return mousePointer_; }
     // Every value the mouse pointer was set to, in order.

@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/RuntimeError.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::win32 {
 namespace {

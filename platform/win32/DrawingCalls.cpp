@@ -3,10 +3,10 @@
 // measurements back to code points.
 #include <vector>
 
-#include "platform/Utf8.h"
 #include "platform/win32/GdiAccounting.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/Utf8.h"
 
 namespace cp {
 namespace {

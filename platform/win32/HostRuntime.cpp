@@ -5,12 +5,12 @@
 #include <array>
 #include <string>
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
-#include "platform/Utf8.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Utf8.h"
 
 namespace cp {
 namespace {
@@ -58,6 +58,31 @@ int ShowMessageBox(const win32::MessageBoxCall& call) {
     return ::MessageBoxW(::GetActiveWindow(), win32::Widen(call.prompt).c_str(),
                          win32::Widen(call.caption).c_str(),
                          static_cast<::UINT>(call.buttons) | MB_TASKMODAL);
+}
+
+std::string LocaleDecimalSeparator() {
+    // The locale allows at most three characters and the terminator.
+    std::array<wchar_t, 4> buffer{};
+    const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer.data(),
+                                        static_cast<int>(buffer.size()));
+    if (length <= 1) return ".";
+    return win32::Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(length - 1)));
+}
+
+char32_t LocaleUpperCase(char32_t c) {
+    if (c < kFirstNonAscii) return c >= U'a' && c <= U'z' ? c - (U'a' - U'A') : c;
+    if (c >= kFirstSupplementary) return UpperCaseSupplementary(c);
+    // Searches upper-case every character they compare: each one is asked of the locale once.
+    thread_local std::unique_ptr<std::array<char16_t, kFirstSupplementary>> known;
+    if (!known) known = std::make_unique<std::array<char16_t, kFirstSupplementary>>();
+    char16_t& upper = (*known)[c];
+    if (upper == 0) {
+        wchar_t in = static_cast<wchar_t>(c);
+        wchar_t out = in;
+        ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, &in, 1, &out, 1);
+        upper = static_cast<char16_t>(out);
+    }
+    return upper;
 }
 
 }  // namespace
@@ -146,38 +171,8 @@ std::unique_ptr<Picture> LoadResPicture(int id, int type) {
     return std::make_unique<BitmapPicture>(bitmap);
 }
 
-std::string DecimalSeparator() {
-    // The locale allows at most three characters and the terminator.
-    std::array<wchar_t, 4> buffer{};
-    const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer.data(),
-                                        static_cast<int>(buffer.size()));
-    if (length <= 1) return ".";
-    return win32::Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(length - 1)));
-}
-
-char32_t UpperCaseChar(char32_t c) {
-    if (c < kFirstNonAscii) return c >= U'a' && c <= U'z' ? c - (U'a' - U'A') : c;
-    if (c >= kFirstSupplementary) return UpperCaseSupplementary(c);
-    // Searches upper-case every character they compare: each one is asked of the locale once.
-    thread_local std::unique_ptr<std::array<char16_t, kFirstSupplementary>> known;
-    if (!known) known = std::make_unique<std::array<char16_t, kFirstSupplementary>>();
-    char16_t& upper = (*known)[c];
-    if (upper == 0) {
-        wchar_t in = static_cast<wchar_t>(c);
-        wchar_t out = in;
-        ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, &in, 1, &out, 1);
-        upper = static_cast<char16_t>(out);
-    }
-    return upper;
-}
-
-std::string UpperCase(std::string_view text) {
-    std::string upper;
-    upper.reserve(text.size());
-    for (std::size_t offset = 0; offset < text.size();) {
-        utf8::Append(upper, UpperCaseChar(utf8::Next(text, offset)));
-    }
-    return upper;
+LocaleFacts Locale() {
+    return {LocaleDecimalSeparator(), &LocaleUpperCase};
 }
 
 }  // namespace host

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/RuntimeError.h"
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp::win32 {
 namespace {

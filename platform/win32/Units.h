@@ -1,8 +1,8 @@
 // Twips and pixels at the host's edge (the fixed factor of the control), and OLE colours.
 #pragma once
 
-#include "platform/Conversions.h"
 #include "platform/basApi.h"
+#include "runtime/Conversions.h"
 
 namespace cp::win32 {
 

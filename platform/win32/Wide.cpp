@@ -1,7 +1,7 @@
 #include "platform/win32/Wide.h"
 
-#include "platform/Utf8.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/Utf8.h"
 
 namespace cp::win32 {
 namespace {

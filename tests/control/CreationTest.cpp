@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "control/Startup.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "tests/support/SimControl.h"
 
 namespace cp::test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "control/Messages.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "tests/support/SimControl.h"
 
 namespace cp::test {

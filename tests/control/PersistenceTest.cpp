@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
 #include "platform/sim/PropertyBag.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 #include "tests/support/SimControl.h"
 
 namespace cp::test {

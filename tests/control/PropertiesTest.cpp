@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "control/Startup.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "tests/support/SimControl.h"
 
 namespace cp::test {

@@ -3,8 +3,8 @@
 #include <set>
 
 #include "control/PublicInterface.h"
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 #include "tests/support/SimControl.h"
 
 namespace cp::test {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "tests/support/SimControl.h"
 
 namespace cp::test {

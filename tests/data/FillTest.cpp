@@ -10,11 +10,11 @@
 #include "control/ColumnPick.h"
 #include "control/Startup.h"
 #include "data/sqlite/SqliteDatabase.h"
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/World.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/ColumnPickProbe.h"
 

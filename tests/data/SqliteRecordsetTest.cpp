@@ -6,8 +6,8 @@
 
 #include "data/sqlite/SqliteDatabase.h"
 #include "data/sqlite/SqliteErrors.h"
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 #include "tests/data/TempDatabase.h"
 
 namespace cp::test {

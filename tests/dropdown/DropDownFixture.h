@@ -9,10 +9,10 @@
 
 #include "control/ColumnPick.h"
 #include "control/Startup.h"
-#include "platform/Conversions.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/World.h"
+#include "runtime/Conversions.h"
 #include "tests/support/ColumnPickProbe.h"
 #include "tests/support/EventRecorder.h"
 

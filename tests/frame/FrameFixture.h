@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 #include "tests/support/ColumnPickProbe.h"
 
 namespace cp::test {

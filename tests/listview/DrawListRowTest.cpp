@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "tests/listview/ListViewFixture.h"
 
 namespace cp::test {

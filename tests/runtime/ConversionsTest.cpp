@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/RuntimeError.h"
-#include "platform/Utf8.h"
-#include "platform/Variant.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Utf8.h"
+#include "runtime/Variant.h"
 
 namespace cp {
 namespace {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "platform/RuntimeError.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/PropertyBag.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
+#include "runtime/RuntimeError.h"
 #include "tests/sim/RecordingControl.h"
 #include "tests/sim/SimTestSupport.h"
 

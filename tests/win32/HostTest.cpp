@@ -3,9 +3,9 @@
 // focus leaving, errors, message boxes and the property store.
 #include <gtest/gtest.h>
 
-#include "platform/RuntimeError.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/RuntimeError.h"
 #include "tests/win32/FakeControl.h"
 
 namespace cp::test {
@@ -187,9 +187,10 @@ TEST(HostRuntime, MessageBoxesScreenAndLocale) {
     EXPECT_EQ(boxes.Calls()[1].buttons, vbExclamation);
 
     EXPECT_EQ(host::ScreenWidth(), ::GetSystemMetrics(SM_CXSCREEN) * 15.0f);
-    EXPECT_EQ(host::UpperCase("abc \xC3\xA9"), "ABC \xC3\x89");
-    EXPECT_EQ(host::UpperCaseChar(U'\u03B1'), U'\u0391');
-    EXPECT_FALSE(host::DecimalSeparator().empty());
+    SetLocale(host::Locale());
+    EXPECT_EQ(UpperCase("abc \xC3\xA9"), "ABC \xC3\x89");
+    EXPECT_EQ(UpperCaseChar(U'\u03B1'), U'\u0391');
+    EXPECT_FALSE(DecimalSeparator().empty());
     try {
         host::LoadResPicture(999, vbResBitmap);
         ADD_FAILURE() << "a missing bitmap loaded";

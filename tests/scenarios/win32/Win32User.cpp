@@ -3,10 +3,10 @@
 #include <array>
 #include <string>
 
-#include "platform/Utf8.h"
 #include "platform/win32/Units.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/Utf8.h"
 
 namespace cp::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/Conversions.h"
+#include "runtime/Conversions.h"
 
 #include <cctype>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/Host.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Locale.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 namespace {
@@ -24,7 +24,7 @@ T CheckedRound(double x) {
 }
 
 std::string WithDecimalSeparator(std::string text) {
-    const std::string separator = host::DecimalSeparator();
+    const std::string separator = DecimalSeparator();
     if (separator == ".") return text;
     const auto dot = text.find('.');
     if (dot != std::string::npos) text.replace(dot, 1, separator);
@@ -77,7 +77,7 @@ std::string_view Trim(std::string_view text) {
 // decimal separator becomes '.', group separators in the integer part are dropped, and D is
 // accepted for the exponent. Returns false for anything that is not such a number.
 bool ToCNumber(std::string_view text, std::string& out) {
-    const std::string decimal = host::DecimalSeparator();
+    const std::string decimal = DecimalSeparator();
     const char group = decimal == "," ? '.' : ',';
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) out += text[i++];
@@ -184,7 +184,7 @@ std::string FormatCurrency(Currency c) {
     std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
     while (!fraction.empty() && fraction.back() == '0')
         fraction.pop_back();
-    if (!fraction.empty()) text += host::DecimalSeparator() + fraction;
+    if (!fraction.empty()) text += DecimalSeparator() + fraction;
     return text;
 }
 

@@ -1,9 +1,9 @@
-#include "platform/Variant.h"
+#include "runtime/Variant.h"
 
 #include <utility>
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 
 namespace cp {
 

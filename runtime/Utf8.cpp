@@ -1,4 +1,4 @@
-#include "platform/Utf8.h"
+#include "runtime/Utf8.h"
 
 namespace cp::utf8 {
 namespace {
