@@ -10,19 +10,20 @@
 #include <string>
 
 #include "data/Database.h"
+#include "data/rows/RowBlock.h"
 
 struct sqlite3;
 
 namespace cp::sqlite {
 
-inline constexpr std::int32_t kErrInvalidArgument = 3001;
-inline constexpr std::int32_t kErrNoCurrentRecord = 3021;
+using rows::kErrClosed;                                                             // 3420
+using rows::kErrInvalidArgument;                                                    // 3001
+using rows::kErrNoCurrentRecord;                                                    // 3021
+using rows::kErrNotARowQuery;                                                       // 3219
+using rows::kErrNotSupported;                                                       // 3251
 inline constexpr std::int32_t kErrTooFewParameters = cp::kErrTooFewParameters;      // 3061
 inline constexpr std::int32_t kErrInputTableNotFound = cp::kErrInputTableNotFound;  // 3078
 inline constexpr std::int32_t kErrTextAfterStatement = 3142;
-inline constexpr std::int32_t kErrNotARowQuery = 3219;
-inline constexpr std::int32_t kErrNotSupported = 3251;
-inline constexpr std::int32_t kErrClosed = 3420;
 inline constexpr std::int32_t kEngineBase = 3100;
 
 // Raises the failure that SQLite reported with result code rc on the connection db (which may

@@ -2,9 +2,11 @@
 
 #include <sqlite3.h>
 
-#include <limits>
 #include <string>
 
+#include "data/rows/FieldValues.h"
+#include "data/rows/RowBlock.h"
+#include "data/rows/RowStore.h"
 #include "data/sqlite/SqliteConnection.h"
 #include "data/sqlite/SqliteErrors.h"
 #include "runtime/RuntimeError.h"
@@ -29,14 +31,6 @@ bool HoldsNoStatement(sqlite3* db, const char* text) {
 }
 
 }  // namespace
-
-Variant IntegerVariant(std::int64_t value) {
-    if (value >= std::numeric_limits<std::int32_t>::min() &&
-        value <= std::numeric_limits<std::int32_t>::max()) {
-        return Variant(static_cast<std::int32_t>(value));
-    }
-    return Variant(static_cast<double>(value));
-}
 
 SqliteStatement::SqliteStatement(std::shared_ptr<SqliteConnection> connection, std::string_view sql)
     : connection_(std::move(connection)) {
@@ -82,66 +76,52 @@ bool SqliteStatement::Step() {
     RaiseEngineError(connection_->Handle(), rc);
 }
 
-void SqliteStatement::AppendRow(std::vector<Variant>& values) const {
+void SqliteStatement::WriteRow(rows::RowWriter& row) const {
     const int fields = sqlite3_column_count(stmt_);
-    for (int f = 0; f < fields; ++f)
-        values.push_back(FieldValue(f));
-}
-
-SqliteStatement::Field SqliteStatement::FieldAt(int field) const {
-    return Field(sqlite3_column_value(stmt_, field));
-}
-
-SqliteStatement::FieldKind SqliteStatement::Field::Kind() const {
-    switch (sqlite3_value_type(value_)) {
-        case SQLITE_INTEGER:
-            return FieldKind::Integer;
-        case SQLITE_FLOAT:
-            return FieldKind::Real;
-        case SQLITE_TEXT:
-            return FieldKind::Text;
-        case SQLITE_NULL:
-            return FieldKind::Null;
-        default:
-            return FieldKind::Blob;
+    for (int f = 0; f < fields; ++f) {
+        switch (sqlite3_column_type(stmt_, f)) {
+            case SQLITE_INTEGER:
+                row.Integer(sqlite3_column_int64(stmt_, f));
+                break;
+            case SQLITE_FLOAT:
+                row.Double(sqlite3_column_double(stmt_, f));
+                break;
+            case SQLITE_TEXT: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, f));
+                const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, f));
+                row.Text(text ? std::string_view(text, bytes) : std::string_view());
+                break;
+            }
+            case SQLITE_NULL:
+                row.Null();
+                break;
+            default:
+                RaiseBinaryField(f);
+        }
     }
-}
-
-std::int64_t SqliteStatement::Field::Integer() const {
-    return sqlite3_value_int64(value_);
-}
-
-double SqliteStatement::Field::Real() const {
-    return sqlite3_value_double(value_);
-}
-
-std::string_view SqliteStatement::Field::Text() const {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value_));
-    const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(value_));
-    return text ? std::string_view(text, bytes) : std::string_view();
 }
 
 void SqliteStatement::RaiseBinaryField(int field) const {
     const char* name = sqlite3_column_name(stmt_, field);
-    Raise(vberr::TypeMismatch, std::string("Type mismatch: the field ") + (name ? name : "?") +
-                                   " holds binary data, which the list cannot show.");
+    rows::RaiseBinaryField(name ? name : "?");
 }
 
 Variant SqliteStatement::FieldValue(int field) const {
-    const Field value = FieldAt(field);
-    switch (value.Kind()) {
-        case FieldKind::Integer:
-            return IntegerVariant(value.Integer());
-        case FieldKind::Real:
-            return Variant(value.Real());
-        case FieldKind::Text:
-            return Variant(value.Text());
-        case FieldKind::Null:
+    switch (sqlite3_column_type(stmt_, field)) {
+        case SQLITE_INTEGER:
+            return rows::IntegerVariant(sqlite3_column_int64(stmt_, field));
+        case SQLITE_FLOAT:
+            return Variant(sqlite3_column_double(stmt_, field));
+        case SQLITE_TEXT: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, field));
+            const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, field));
+            return Variant(text ? std::string_view(text, bytes) : std::string_view());
+        }
+        case SQLITE_NULL:
             return Variant::Null();
-        case FieldKind::Blob:
-            break;
+        default:
+            RaiseBinaryField(field);
     }
-    RaiseBinaryField(field);
 }
 
 }  // namespace cp::sqlite

@@ -1,29 +1,29 @@
-#include "data/sqlite/HugePages.h"
+#include "data/rows/HugePages.h"
 
+#if __has_include(<sys/mman.h>)
 #include <sys/mman.h>
+#endif
 
 #include <cstdint>
 #include <new>
 
-namespace cp::sqlite {
+namespace cp::rows {
 namespace {
 
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 
 }  // namespace
 
-void AdviseHugePages(const void* data, std::size_t bytes) {
+// Where the system offers no such hint (Windows), blocks are plain allocations.
 #ifdef MADV_HUGEPAGE
+
+void AdviseHugePages(const void* data, std::size_t bytes) {
     const auto start = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
     const std::uintptr_t last = (start + bytes) & ~(kHugePage - 1);
     if (last <= first) return;
     // A refused hint costs nothing but the speed it would have brought.
     madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)bytes;
-#endif
 }
 
 ByteBlock AllocateBytes(std::size_t& bytes) {
@@ -39,4 +39,16 @@ ByteBlock AllocateBytes(std::size_t& bytes) {
     return ByteBlock(static_cast<char*>(block));
 }
 
-}  // namespace cp::sqlite
+#else
+
+void AdviseHugePages(const void*, std::size_t) {}
+
+ByteBlock AllocateBytes(std::size_t& bytes) {
+    void* block = std::malloc(bytes);
+    if (!block) throw std::bad_alloc();
+    return ByteBlock(static_cast<char*>(block));
+}
+
+#endif
+
+}  // namespace cp::rows

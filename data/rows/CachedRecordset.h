@@ -6,13 +6,12 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "data/Database.h"
-#include "data/sqlite/RowStore.h"
-#include "data/sqlite/SqliteStatement.h"
+#include "data/rows/RowSource.h"
+#include "data/rows/RowStore.h"
 
-namespace cp::sqlite {
+namespace cp::rows {
 
 class CachedRecordset final : public Recordset {
 public:
@@ -21,7 +20,7 @@ public:
         RowByRow,           // counted lazily
     };
 
-    CachedRecordset(std::unique_ptr<SqliteStatement> statement, Loading loading);
+    CachedRecordset(std::unique_ptr<RowSource> source, Loading loading);
 
     Variant RecordCount() override;
     Variant Eof() override;
@@ -37,12 +36,12 @@ private:
     bool HasRow(std::int64_t row);
     void CheckOpen() const;
 
-    std::unique_ptr<SqliteStatement> statement_;  // rows still to read; null once all are read
-    std::int32_t fields_ = 0;                     // fields of every row
-    RowStore store_;                              // the rows read so far
-    std::int32_t current_ = 0;                    // the current row; past the rows: end of file
-    RowStore::Position position_;                 // where the current row is kept in store_
-    bool closed_ = false;                         // Close has released the rows
+    std::unique_ptr<RowSource> source_;  // rows still to read; null once all are read
+    std::int32_t fields_ = 0;            // fields of every row
+    RowStore store_;                     // the rows read so far
+    std::int32_t current_ = 0;           // the current row; past the rows: end of file
+    RowStore::Position position_;        // where the current row is kept in store_
+    bool closed_ = false;                // Close has released the rows
 };
 
-}  // namespace cp::sqlite
+}  // namespace cp::rows

@@ -1,29 +1,20 @@
-#include "data/sqlite/RowStore.h"
+#include "data/rows/RowStore.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <string_view>
 
-#include "data/sqlite/HugePages.h"
-#include "data/sqlite/SqliteStatement.h"
+#include "data/rows/FieldValues.h"
+#include "data/rows/RowSource.h"
 #include "runtime/RuntimeError.h"
 
-namespace cp::sqlite {
+namespace cp::rows {
 namespace {
-
-using Kind = SqliteStatement::FieldKind;
 
 constexpr std::size_t kFirstChunk = std::size_t{64} << 10;
 constexpr std::size_t kLargestChunk = std::size_t{8} << 20;
-// The most a field takes apart from the bytes of a text: a tag and a 64-bit value or length.
+// The most a field takes apart from the bytes of a text: a tag and an 8-byte value or length.
 constexpr std::size_t kFixedFieldBytes = 1 + sizeof(std::int64_t);
-
-template <class T>
-char* Put(char* p, const T& value) {
-    std::memcpy(p, &value, sizeof value);
-    return p + sizeof value;
-}
 
 template <class T>
 T Get(const char*& p) {
@@ -34,6 +25,22 @@ T Get(const char*& p) {
 }
 
 }  // namespace
+
+void RowWriter::Put(FieldKind kind, const void* value, std::size_t size) {
+    char* const p = store_.RoomFor(written_, 1 + size);
+    *p = static_cast<char>(kind);
+    if (size > 0) std::memcpy(p + 1, value, size);
+    written_ += 1 + size;
+}
+
+void RowWriter::Text(std::string_view text) {
+    char* p = store_.RoomFor(written_, kFixedFieldBytes + text.size());
+    *p++ = static_cast<char>(FieldKind::Text);
+    const auto size = static_cast<std::uint64_t>(text.size());
+    std::memcpy(p, &size, sizeof size);
+    if (!text.empty()) std::memcpy(p + sizeof size, text.data(), text.size());
+    written_ += kFixedFieldBytes + text.size();
+}
 
 RowStore::Position RowStore::End() const {
     if (chunks_.empty()) return {};
@@ -61,31 +68,41 @@ char* RowStore::RoomFor(std::size_t written, std::size_t n) {
     return chunk->bytes.get() + chunk->used + written;
 }
 
-void RowStore::Append(const SqliteStatement& statement) {
+void RowStore::Append(const RowSource& source) {
     if (rows_ == std::numeric_limits<std::int32_t>::max()) Raise(vberr::Overflow);
     // The row is written after the last one and counted only once it is complete.
-    std::size_t written = 0;
-    for (int f = 0; f < fields_; ++f) {
-        const SqliteStatement::Field field = statement.FieldAt(f);
-        const Kind kind = field.Kind();
-        if (kind == Kind::Blob) statement.RaiseBinaryField(f);
-        const std::string_view text = kind == Kind::Text ? field.Text() : std::string_view();
-        char* const start = RoomFor(written, kFixedFieldBytes + text.size());
-        char* p = Put(start, static_cast<std::uint8_t>(kind));
-        if (kind == Kind::Integer) {
-            p = Put(p, field.Integer());
-        } else if (kind == Kind::Real) {
-            p = Put(p, field.Real());
-        } else if (kind == Kind::Text) {
-            p = Put(p, static_cast<std::uint64_t>(text.size()));
-            p = std::copy(text.begin(), text.end(), p);
-        }
-        written += static_cast<std::size_t>(p - start);
-    }
+    RowWriter row(*this);
+    source.WriteRow(row);
     if (chunks_.empty()) NewChunk(0);
     lastRow_ = End();
-    chunks_.back().used += written;
+    chunks_.back().used += row.written_;
     ++rows_;
+}
+
+Variant RowStore::ReadField(const char*& p) const {
+    switch (static_cast<FieldKind>(Get<std::uint8_t>(p))) {
+        case FieldKind::Integer:
+            return IntegerVariant(Get<std::int64_t>(p));
+        case FieldKind::Short:
+            return Variant(Get<std::int16_t>(p));
+        case FieldKind::Boolean:
+            return Variant(Get<bool>(p));
+        case FieldKind::Single:
+            return Variant(Get<float>(p));
+        case FieldKind::Double:
+            return Variant(Get<double>(p));
+        case FieldKind::Date:
+            return Variant(cp::Date{Get<double>(p)});
+        case FieldKind::Text: {
+            const auto size = static_cast<std::size_t>(Get<std::uint64_t>(p));
+            const std::string_view text(p, size);
+            p += size;
+            return Variant(text);
+        }
+        case FieldKind::Null:
+            break;
+    }
+    return Variant::Null();
 }
 
 std::vector<Variant> RowStore::Read(Position& position, std::int32_t count) const {
@@ -97,20 +114,8 @@ std::vector<Variant> RowStore::Read(Position& position, std::int32_t count) cons
             position = {position.chunk + 1, 0};
         const char* const start = chunks_[position.chunk].bytes.get() + position.offset;
         const char* p = start;
-        for (int f = 0; f < fields_; ++f) {
-            const auto kind = static_cast<Kind>(Get<std::uint8_t>(p));
-            if (kind == Kind::Integer) {
-                values.push_back(IntegerVariant(Get<std::int64_t>(p)));
-            } else if (kind == Kind::Real) {
-                values.emplace_back(Get<double>(p));
-            } else if (kind == Kind::Text) {
-                const auto size = static_cast<std::size_t>(Get<std::uint64_t>(p));
-                values.emplace_back(std::string_view(p, size));
-                p += size;
-            } else {
-                values.push_back(Variant::Null());
-            }
-        }
+        for (int f = 0; f < fields_; ++f)
+            values.push_back(ReadField(p));
         position.offset += static_cast<std::size_t>(p - start);
     }
     return values;
@@ -122,4 +127,4 @@ void RowStore::Clear() {
     lastRow_ = {};
 }
 
-}  // namespace cp::sqlite
+}  // namespace cp::rows

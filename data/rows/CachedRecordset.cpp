@@ -1,13 +1,13 @@
-#include "data/sqlite/CachedRecordset.h"
+#include "data/rows/CachedRecordset.h"
 
 #include <algorithm>
 
-#include "data/sqlite/RowBlock.h"
+#include "data/rows/RowBlock.h"
 
-namespace cp::sqlite {
+namespace cp::rows {
 
-CachedRecordset::CachedRecordset(std::unique_ptr<SqliteStatement> statement, Loading loading)
-    : statement_(std::move(statement)), fields_(statement_->FieldCount()), store_(fields_) {
+CachedRecordset::CachedRecordset(std::unique_ptr<RowSource> source, Loading loading)
+    : source_(std::move(source)), fields_(source_->FieldCount()), store_(fields_) {
     if (loading == Loading::WholeResultAtOpen) {
         while (ReadRow()) {
         }
@@ -18,12 +18,12 @@ CachedRecordset::CachedRecordset(std::unique_ptr<SqliteStatement> statement, Loa
 }
 
 bool CachedRecordset::ReadRow() {
-    if (!statement_) return false;
-    if (!statement_->Step()) {
-        statement_.reset();
+    if (!source_) return false;
+    if (!source_->Next()) {
+        source_.reset();
         return false;
     }
-    store_.Append(*statement_);
+    store_.Append(*source_);
     return true;
 }
 
@@ -40,7 +40,7 @@ void CachedRecordset::CheckOpen() const {
 
 Variant CachedRecordset::RecordCount() {
     CheckOpen();
-    return statement_ ? std::int32_t{-1} : store_.Rows();
+    return source_ ? std::int32_t{-1} : store_.Rows();
 }
 
 Variant CachedRecordset::Eof() {
@@ -77,9 +77,9 @@ Variant CachedRecordset::GetRows(std::int32_t NumRows) {
 
 void CachedRecordset::Close() {
     CheckOpen();
-    statement_.reset();
+    source_.reset();
     store_.Clear();
     closed_ = true;
 }
 
-}  // namespace cp::sqlite
+}  // namespace cp::rows

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace cp::sqlite {
+namespace cp::rows {
 
 // Asks the kernel to back the whole huge pages inside [data, data + bytes) with huge pages;
 // a hint only, ignored for small blocks and where it is not offered.
@@ -22,4 +22,4 @@ using ByteBlock = std::unique_ptr<char[], FreeBytes>;
 // pages, aligned to one and advised, and `bytes` tells its real size.
 ByteBlock AllocateBytes(std::size_t& bytes);
 
-}  // namespace cp::sqlite
+}  // namespace cp::rows

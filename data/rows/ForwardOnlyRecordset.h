@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "data/Database.h"
-#include "data/sqlite/SqliteStatement.h"
+#include "data/rows/RowSource.h"
 
-namespace cp::sqlite {
+namespace cp::rows {
 
 class ForwardOnlyRecordset final : public Recordset {
 public:
-    explicit ForwardOnlyRecordset(std::unique_ptr<SqliteStatement> statement);
+    explicit ForwardOnlyRecordset(std::unique_ptr<RowSource> source);
 
     Variant RecordCount() override;
     Variant Eof() override;
@@ -25,9 +25,9 @@ public:
 private:
     void CheckOpen() const;
 
-    std::unique_ptr<SqliteStatement> statement_;  // the result; null once closed
-    std::int32_t fields_ = 0;                     // fields of every row
-    bool onRow_ = false;                          // the statement stands on a row
+    std::unique_ptr<RowSource> source_;  // the result; null once closed
+    std::int32_t fields_ = 0;            // fields of every row
+    bool onRow_ = false;                 // the source stands on a row
 };
 
-}  // namespace cp::sqlite
+}  // namespace cp::rows

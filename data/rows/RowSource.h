@@ -1,0 +1,23 @@
+// Where a recordset's rows come from: an engine's result, read front to back one row at a time.
+// The recordsets of every engine keep and hand out rows the same way; only this differs.
+#pragma once
+
+#include <cstdint>
+
+namespace cp::rows {
+
+class RowWriter;
+
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    // The fields of every row.
+    virtual std::int32_t FieldCount() const = 0;
+    // Moves to the next row of the result (the first one at the first call); false when there
+    // is none left.
+    virtual bool Next() = 0;
+    // Writes the current row's fields, in order, one call of the writer per field.
+    virtual void WriteRow(RowWriter& row) const = 0;
+};
+
+}  // namespace cp::rows
