@@ -1,0 +1,40 @@
+// A database reached through ODBC with a connection string ("Driver={PostgreSQL Unicode};
+// Servername=...;Database=...", "DSN=...", or a driver's own keys). OpenRecordset takes SQL
+// text or the name of a table or view and opens it as a snapshot, a lazily counted dynaset or a
+// forward-only recordset; only queries that deliver rows are accepted.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "data/Database.h"
+#include "data/odbc/OdbcConnection.h"
+
+namespace cp::odbc {
+
+class OdbcDatabase final : public Database {
+public:
+    // Connects; error 3151 with the driver's description when that fails.
+    static std::shared_ptr<OdbcDatabase> Open(const std::string& connectionString);
+
+    OdbcDatabase(std::shared_ptr<OdbcConnection> connection, std::string name);
+
+    std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override;
+    // The connection string without its password, which is no one's business in a message.
+    std::string Name() override;
+    // Runs SQL statements that deliver no rows.
+    void Execute(const std::string& sql);
+
+private:
+    // The SQL that a query name stands for: a table or view read whole, or the text itself.
+    std::string QueryText(const std::string& query) const;
+
+    std::shared_ptr<OdbcConnection> connection_;  // shared with the open recordsets
+    std::string name_;                            // see Name
+};
+
+// The connection string without the values of its password keys (PWD, PASSWORD).
+std::string WithoutPassword(const std::string& connectionString);
+
+}  // namespace cp::odbc

@@ -1,0 +1,51 @@
+// The result of one query on a shared connection: the row source of the ODBC recordsets. Rows
+// arrive a block at a time into buffers bound column by column, so the driver is called once
+// per block, not once per value; a text longer than its cell is read on its own, in pieces of
+// bounded size, so that neither a value is cut short nor a buffer grows with the data.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/odbc/OdbcColumn.h"
+#include "data/odbc/OdbcConnection.h"
+#include "data/rows/RowSource.h"
+
+namespace cp::odbc {
+
+class OdbcResult final : public rows::RowSource {
+public:
+    // Runs sql, which must be a single query that delivers rows and takes no parameters.
+    OdbcResult(std::shared_ptr<OdbcConnection> connection, const std::string& sql);
+    OdbcResult(const OdbcResult&) = delete;
+    OdbcResult& operator=(const OdbcResult&) = delete;
+
+    std::int32_t FieldCount() const override;
+    bool Next() override;
+    void WriteRow(rows::RowWriter& row) const override;
+
+    // Rows per fetch (1 when the driver could not read a long value out of a block).
+    std::size_t BlockRows() const { return blockRows_; }
+
+private:
+    void Prepare(const std::string& sql);
+    void BindBlock();
+    // Fetches the next block; false at the end of the result.
+    bool FetchBlock();
+    // The whole text of a column in the current row, read in pieces.
+    WideString ReadWhole(const OdbcColumn& column) const;
+
+    std::shared_ptr<OdbcConnection> connection_;  // kept open while the result lives
+    Handle stmt_;                                 // the statement
+    std::vector<OdbcColumn> columns_;             // the fields, bound
+    std::size_t blockRows_ = 1;                   // rows per fetch
+    SQLULEN fetched_ = 0;                         // rows of the current block
+    std::vector<SQLUSMALLINT> status_;            // per row of the block
+    std::size_t row_ = 0;                         // the current row in the block
+    bool started_ = false;                        // the first block was fetched
+    bool ended_ = false;                          // the result has no more rows
+};
+
+}  // namespace cp::odbc

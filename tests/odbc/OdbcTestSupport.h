@@ -1,0 +1,39 @@
+// What the ODBC tests share: the private server's connection string, scratch files for the
+// SQLite driver, and the error a call raised.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "runtime/RuntimeError.h"
+#include "runtime/Variant.h"
+
+namespace cp::test {
+
+// The private PostgreSQL server of the build tree, with extra connection attributes appended.
+std::string PostgresConnection(const std::string& extra = "");
+
+// A connection string that reaches no server: the socket folder has none.
+std::string UnreachableConnection();
+
+// An SQLite file of the test's own in the build tree's scratch folder, removed when it goes.
+class ScratchFile {
+public:
+    explicit ScratchFile(const std::string& name);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    // The SQLite ODBC driver's connection string for the file.
+    std::string Connection() const;
+
+private:
+    std::string path_;
+};
+
+// The error that call raised; the test fails when it raised none.
+RuntimeError FailureOf(const std::function<void()>& call);
+
+// The (field, row) block that GetRows answered.
+const VariantArray& Block(const Variant& rows);
+
+}  // namespace cp::test

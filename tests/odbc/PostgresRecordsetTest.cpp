@@ -1,0 +1,206 @@
+// The ODBC database layer against a real PostgreSQL server: what the values of each type become,
+// how long texts and big results arrive, and what every failure reports. Each test works on
+// temporary tables of its own connection, so nothing is left behind on the server.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "data/odbc/OdbcDatabase.h"
+#include "data/odbc/OdbcErrors.h"
+#include "data/rows/RowBlock.h"
+#include "runtime/Conversions.h"
+#include "tests/odbc/OdbcTestSupport.h"
+
+namespace cp::test {
+namespace {
+
+using odbc::OdbcDatabase;
+
+constexpr std::int32_t kDays20240229 = 45351;  // 29 February 2024 as a Date serial
+constexpr std::int32_t kDays18500601 = -18109;
+
+class PostgresRecordsetTest : public ::testing::Test {
+protected:
+    std::shared_ptr<OdbcDatabase> db_ = OdbcDatabase::Open(PostgresConnection());
+
+    std::string Contains(const std::string& text, const std::string& part) {
+        return text.find(part) == std::string::npos ? text + " lacks " + part : "";
+    }
+};
+
+TEST_F(PostgresRecordsetTest, ValuesKeepTheirTypesAndNullStaysNull) {
+    // The driver hands booleans out as text unless told otherwise.
+    db_ = OdbcDatabase::Open(PostgresConnection("BoolsAsChar=0"));
+    db_->Execute(
+        "CREATE TEMP TABLE t (i integer, s smallint, b bigint, huge bigint, r real, "
+        "d double precision, ok boolean, price numeric(8,2), whole numeric(12,0), "
+        "precise numeric(40,10), day date, at time, stamp timestamp, old timestamp, name text);"
+        "INSERT INTO t VALUES (-7, 12, 1099511627776, 9007199254740993, 1.5, 0.1, true, 12.50, "
+        "4000000000, 123456789012345678901234567890.0123456789, '2024-02-29', '18:00', "
+        "'2024-02-29 06:00:00.5', '1850-06-01 06:00', 'Ærø – 東京 😀');"
+        "INSERT INTO t VALUES (NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,"
+        " NULL, NULL, NULL, NULL);");
+    auto rs = db_->OpenRecordset("t", dbOpenSnapshot);
+    EXPECT_EQ(CLng(rs->RecordCount()), 2);
+    const Variant rows = rs->GetRows(2);
+    const VariantArray& block = Block(rows);
+    ASSERT_EQ(block.Extent(0), 15);
+    ASSERT_EQ(block.Extent(1), 2);
+
+    const auto at = [&](int field) { return block.At(field, 0); };
+    EXPECT_EQ(at(0).Type(), VarType::Long);
+    EXPECT_EQ(CLng(at(0)), -7);
+    EXPECT_EQ(at(1).Type(), VarType::Integer);
+    EXPECT_EQ(at(2).Type(), VarType::Double);
+    EXPECT_EQ(at(2).Number(), 1099511627776.0);
+    // Beyond 2^53 a Double would round it: the digits stay as they are.
+    EXPECT_EQ(at(3).Type(), VarType::String);
+    EXPECT_EQ(CStr(at(3)), "9007199254740993");
+    EXPECT_EQ(at(4).Type(), VarType::Single);
+    EXPECT_EQ(at(5).Number(), 0.1);
+    EXPECT_EQ(at(6).Type(), VarType::Boolean);
+    EXPECT_EQ(at(7).Type(), VarType::Double);
+    EXPECT_EQ(at(7).Number(), 12.5);
+    EXPECT_EQ(at(8).Number(), 4000000000.0);
+    EXPECT_EQ(CStr(at(9)), "123456789012345678901234567890.0123456789");
+    ASSERT_EQ(at(10).Type(), VarType::Date);
+    EXPECT_EQ(at(10).Get<Date>()->serial, kDays20240229);
+    EXPECT_EQ(at(11).Get<Date>()->serial, 0.75);
+    EXPECT_DOUBLE_EQ(at(12).Get<Date>()->serial, kDays20240229 + 0.25 + 0.5 / 86400);
+    // Before the base date the time of day still counts away from it.
+    EXPECT_EQ(at(13).Get<Date>()->serial, kDays18500601 - 0.25);
+    EXPECT_EQ(CStr(at(14)), "Ærø – 東京 😀");
+    for (int field = 0; field < 15; ++field) {
+        EXPECT_TRUE(block.At(field, 1).IsNull()) << "field " << field;
+    }
+}
+
+TEST_F(PostgresRecordsetTest, LongTextArrivesWholeAmongBlocksOfShortRows) {
+    db_->Execute(
+        "CREATE TEMP TABLE t AS SELECT g AS id, CASE WHEN g = 1500 THEN repeat('é', 1000000) "
+        "|| 'end' ELSE 'row ' || g END AS note, g * 0.5 AS half FROM generate_series(1, 3000) g");
+    auto rs = db_->OpenRecordset("SELECT id, note, half FROM t ORDER BY id", dbOpenSnapshot);
+    ASSERT_EQ(CLng(rs->RecordCount()), 3000);
+    const Variant rows = rs->GetRows(3000);
+    const VariantArray& block = Block(rows);
+    ASSERT_EQ(block.Extent(1), 3000);
+    for (std::int32_t row = 0; row < 3000; ++row) {
+        ASSERT_EQ(CLng(block.At(0, row)), row + 1) << "row " << row;
+        ASSERT_EQ(block.At(2, row).Number(), (row + 1) * 0.5) << "row " << row;
+        if (row != 1499) {
+            ASSERT_EQ(CStr(block.At(1, row)), "row " + std::to_string(row + 1));
+        }
+    }
+    const std::string& whole = block.At(1, 1499).String();
+    EXPECT_EQ(whole.size(), 2000003u);
+    EXPECT_EQ(whole.substr(0, 4), "éé");
+    EXPECT_EQ(whole.substr(whole.size() - 5), "éend");
+}
+
+TEST_F(PostgresRecordsetTest, DynasetCountsLazilyAndForwardOnlyReadsOnce) {
+    const char* query = "SELECT g FROM generate_series(1, 2500) g";
+    auto dynaset = db_->OpenRecordset(query, dbOpenDynaset);
+    EXPECT_EQ(CLng(dynaset->RecordCount()), -1);
+    EXPECT_FALSE(CBool(dynaset->Eof()));
+    dynaset->MoveLast();
+    EXPECT_EQ(CLng(dynaset->RecordCount()), 2500);
+    dynaset->MoveFirst();
+    EXPECT_EQ(Block(dynaset->GetRows(5000)).Extent(1), 2500);
+
+    auto forward = db_->OpenRecordset(query, dbOpenForwardOnly);
+    EXPECT_EQ(Block(forward->GetRows(2000)).Extent(1), 2000);
+    const Variant rest = forward->GetRows(2000);
+    EXPECT_EQ(CLng(Block(rest).At(0, 0)), 2001);
+    EXPECT_TRUE(CBool(forward->Eof()));
+    EXPECT_EQ(FailureOf([&] { forward->MoveFirst(); }).Number(), rows::kErrNotSupported);
+}
+
+TEST_F(PostgresRecordsetTest, NamesOpenTablesAndUnicodeNamesWork) {
+    db_->Execute(
+        "CREATE TEMP TABLE \"Länder\" (\"Straße\" text); INSERT INTO \"Länder\" VALUES ('Öl');"
+        "CREATE TEMP TABLE fruit (name text); INSERT INTO fruit VALUES ('plum');");
+    const Variant rows = db_->OpenRecordset("[Länder]", dbOpenSnapshot)->GetRows(1);
+    EXPECT_EQ(CStr(Block(rows).At(0, 0)), "Öl");
+    const Variant named = db_->OpenRecordset("SELECT \"Straße\" FROM \"Länder\"", 4)->GetRows(1);
+    EXPECT_EQ(CStr(Block(named).At(0, 0)), "Öl");
+    // A plain name is spelt as the server spells names, a quoted one exactly.
+    EXPECT_EQ(CLng(db_->OpenRecordset("FRUIT", dbOpenSnapshot)->RecordCount()), 1);
+    EXPECT_EQ(FailureOf([&] { db_->OpenRecordset("\"FRUIT\"", 4); }).Number(),
+              kErrInputTableNotFound);
+}
+
+TEST_F(PostgresRecordsetTest, FailuresCarryTheNumbersTheFillsKnowAndTheServersWords) {
+    db_->Execute(
+        "CREATE TEMP TABLE fruit (id integer, name text, picture bytea);"
+        "INSERT INTO fruit VALUES (1, 'apple', '\\x0102');");
+    struct Case {
+        const char* query;
+        std::int32_t number;
+        const char* words;
+    };
+    const Case cases[] = {
+        {"SELECT nme FROM fruit", kErrTooFewParameters, "column \"nme\" does not exist"},
+        {"SELECT name FROM fruit WHERE id = ?", kErrTooFewParameters, "Expected 1."},
+        {"SELECT name FROM fruits", kErrInputTableNotFound, "relation \"fruits\" does not exist"},
+        {"vegetables", kErrInputTableNotFound, "(42P01)"},
+        {"SELEC name FROM fruit", odbc::kErrCallFailed, "syntax error"},
+        {"SELECT picture FROM fruit", vberr::TypeMismatch, "the field picture holds binary data"},
+        {"DELETE FROM fruit", rows::kErrNotARowQuery, "only a query that reads rows"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const RuntimeError e =
+            FailureOf([&] { db_->OpenRecordset(cases[i].query, dbOpenSnapshot); });
+        EXPECT_EQ(e.Number(), cases[i].number) << "case " << i << ": " << e.Description();
+        EXPECT_EQ(Contains(e.Description(), cases[i].words), "") << "case " << i;
+    }
+    // The delete was refused before it ran.
+    EXPECT_EQ(CLng(db_->OpenRecordset("SELECT id FROM fruit", 4)->RecordCount()), 1);
+    EXPECT_EQ(FailureOf([&] { db_->OpenRecordset("fruit", 3); }).Number(),
+              rows::kErrInvalidArgument);
+}
+
+TEST_F(PostgresRecordsetTest, ServerDownOrLoginRefusedFailsToConnect) {
+    const RuntimeError down = FailureOf([] { OdbcDatabase::Open(UnreachableConnection()); });
+    EXPECT_EQ(down.Number(), odbc::kErrConnectionFailed);
+    EXPECT_EQ(Contains(down.Description(), "(08001)"), "");
+
+    const RuntimeError refused =
+        FailureOf([] { OdbcDatabase::Open(PostgresConnection("UID=nobody")); });
+    EXPECT_EQ(refused.Number(), odbc::kErrConnectionFailed);
+    EXPECT_EQ(Contains(refused.Description(), "\"nobody\" does not exist"), "");
+}
+
+TEST_F(PostgresRecordsetTest, TheNameHidesThePassword) {
+    auto db = OdbcDatabase::Open(PostgresConnection("PWD={not;this}"));
+    EXPECT_EQ(db->Name(), PostgresConnection());
+    EXPECT_EQ(odbc::WithoutPassword("DSN=x; Password =a;UID=u;pwd=b"), "DSN=x;UID=u");
+}
+
+// Read through a server-side cursor, a result arrives block by block, so a failure can come
+// half-way through it.
+TEST_F(PostgresRecordsetTest, AQueryThatFailsHalfWayReportsTheServersError) {
+    auto db = OdbcDatabase::Open(PostgresConnection("UseDeclareFetch=1;Fetch=100"));
+    const char* query = "SELECT g, 1 / (1500 - g) AS q FROM generate_series(1, 3000) g";
+    auto rs = db->OpenRecordset(query, dbOpenDynaset);
+    EXPECT_EQ(Block(rs->GetRows(1000)).Extent(1), 1000);
+    const RuntimeError e = FailureOf([&] { rs->MoveLast(); });
+    EXPECT_EQ(e.Number(), odbc::kErrCallFailed);
+    EXPECT_EQ(Contains(e.Description(), "division by zero"), "");
+    EXPECT_EQ(FailureOf([&] { db->OpenRecordset(query, dbOpenSnapshot); }).Number(),
+              odbc::kErrCallFailed);
+}
+
+TEST_F(PostgresRecordsetTest, AConnectionLostDuringGetRowsIsAnErrorNotACrash) {
+    auto db = OdbcDatabase::Open(PostgresConnection("UseDeclareFetch=1;Fetch=100"));
+    auto rs = db->OpenRecordset("SELECT g, pg_backend_pid() AS pid FROM generate_series(1, 5000) g",
+                                dbOpenDynaset);
+    const Variant first = rs->GetRows(1);
+    db_->Execute("SELECT pg_terminate_backend(" + CStr(Block(first).At(1, 0)) + ")");
+    const RuntimeError e = FailureOf([&] { rs->GetRows(5000); });
+    EXPECT_EQ(e.Number(), odbc::kErrCallFailed);
+    EXPECT_FALSE(e.Description().empty());
+}
+
+}  // namespace
+}  // namespace cp::test
