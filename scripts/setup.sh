@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build clang-format python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 iso-codes
+  unixodbc unixodbc-dev odbc-postgresql libsqliteodbc postgresql
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils openbox imagemagick
 )
@@ -21,4 +22,10 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Installing PostgreSQL may start the system's own cluster; the tests start private servers
+  # of their own and need none running.
+  if [[ " ${missing[*]} " == *" postgresql "* ]] && command -v pg_lsclusters >/dev/null; then
+    pg_lsclusters --no-header 2>/dev/null | awk '$4 == "online" {print $1, $2}' |
+      while read -r version cluster; do pg_ctlcluster "$version" "$cluster" stop || true; done
+  fi
 fi

@@ -6,6 +6,16 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
+# ctest starts each build tree's private PostgreSQL server before the ODBC tests and stops it
+# after them, even when they fail; should a run be cut short, none is left running either.
+stop_servers() {
+  local dir
+  for dir in build/*/pg; do
+    [[ -d $dir ]] && scripts/pg-server stop "$dir"
+  done
+}
+trap stop_servers EXIT
+
 passed=0
 failed=0
 
