@@ -34,7 +34,7 @@ std::string KeyText(const char* name, int code, int shift = -1) {
 
 }  // namespace
 
-PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, EventLog& log)
+PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, Database* server, EventLog& log)
     : name_(setup.name), log_(log) {
     MakeLabel(form.hWnd(), setup.caption, kMargin, setup.top + 3, kControlLeft - kMargin,
               kLabelHeight);
@@ -58,11 +58,17 @@ PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, EventLog& log)
     c.ColumnWidths(setup.columnWidths);
     c.BoundColumn(setup.boundColumn);
     c.ListWidth(setup.listWidth);
-    c.AddList(setup.items);
+    const bool fromServer = server != nullptr && setup.serverQuery != nullptr;
+    if (fromServer) {
+        c.FillComboBoxMultiColumn(*server, setup.serverQuery);
+    } else {
+        c.AddList(setup.items);
+    }
     // The host hears of the control's events once it is set up.
     c.SetEventSink(this);
     ShowValue();
-    log_.Add(name_ + ": " + std::to_string(c.ListCount()) + " rows");
+    log_.Add(name_ + ": " + std::to_string(c.ListCount()) + " rows" +
+             (fromServer ? " from the server" : ""));
 }
 
 void PickPanel::AfterUpdate() {

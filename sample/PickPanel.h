@@ -9,6 +9,7 @@
 #include <string>
 
 #include "control/ColumnPick.h"
+#include "data/Database.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/PropertyStore.h"
 #include "sample/EventLog.h"
@@ -19,6 +20,7 @@ struct PanelSetup {
     std::string name;          // the panel's name in the log
     std::string caption;       // the label left of the control
     const char* items;         // the rows, as an item string
+    const char* serverQuery;   // the same rows from the sample's database server; null: none
     std::int16_t columnCount;  // fields a row
     std::string columnWidths;  // twips; a width of 0 hides its column
     std::int16_t boundColumn;  // the column whose entry is Value
@@ -28,7 +30,8 @@ struct PanelSetup {
 
 class PickPanel final : public ColumnPickEvents {
 public:
-    PickPanel(win32::Form& form, const PanelSetup& setup, EventLog& log);
+    // server, when there is one, fills the control by its query instead of the item string.
+    PickPanel(win32::Form& form, const PanelSetup& setup, Database* server, EventLog& log);
     PickPanel(const PickPanel&) = delete;
     PickPanel& operator=(const PickPanel&) = delete;
 

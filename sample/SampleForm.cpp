@@ -20,6 +20,13 @@ constexpr int kFieldLabelWidth = 300;
 constexpr int kFieldLabelHeight = 18;
 const wchar_t* const kSelfProperty = L"ColumnPick.SampleForm";
 
+// The server's rows in the order of the item strings; its countries have a numeric code where
+// the item strings have the alpha-3 one, and their official name as the hidden column.
+const char* const kCountriesQuery =
+    "SELECT name, code, numeric, official_name FROM countries ORDER BY lower(name), code";
+const char* const kCurrenciesQuery =
+    "SELECT name, code, numeric FROM currencies ORDER BY lower(name), code";
+
 const char* const kHint =
     "Countries, currencies and languages of ISO 3166-1, 4217 and 639-3 (Debian's iso-codes). "
     "Type to complete; Alt+Down or the button opens the list; Enter, a click or Tab commits.";
@@ -37,20 +44,21 @@ std::vector<PanelSetup> Setups() {
     // to read, and (countries, languages) a column the list does not show. The lists are as
     // wide as their columns, their scroll bar and their border (270 twips).
     return {
-        {"country", "Country:", kCountryItems, 4, "2550;450;600;0", 1, 3870, kFirstPanelTop},
-        {"currency", "Currency:", kCurrencyItems, 3, "2700;600;600", 1, 4170,
+        {"country", "Country:", kCountryItems, kCountriesQuery, 4, "2550;450;600;0", 1, 3870,
+         kFirstPanelTop},
+        {"currency", "Currency:", kCurrencyItems, kCurrenciesQuery, 3, "2700;600;600", 1, 4170,
          kFirstPanelTop + kPanelSpacing},
-        {"language", "Language:", kLanguageItems, 4, "2500;600;1100;0", 1, 4470,
+        {"language", "Language:", kLanguageItems, nullptr, 4, "2500;600;1100;0", 1, 4470,
          kFirstPanelTop + 2 * kPanelSpacing},
     };
 }
 
 }  // namespace
 
-SampleForm::SampleForm(EventLog& log) : form_("ColumnPick sample") {
+SampleForm::SampleForm(EventLog& log, Database* server) : form_("ColumnPick sample") {
     AddLabel(form_.hWnd(), kHint, kMargin, kMargin, kHintWidth, kHintHeight);
     for (const PanelSetup& setup : Setups())
-        panels_.push_back(std::make_unique<PickPanel>(form_, setup, log));
+        panels_.push_back(std::make_unique<PickPanel>(form_, setup, server, log));
     AddLabel(form_.hWnd(), "Another field of the form (Tab moves here):", 8, kFieldLabelTop,
              kFieldLabelWidth, kFieldLabelHeight);
     ::SetPropW(form_.hWnd(), kSelfProperty, this);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/Database.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/WindowsApi.h"
 #include "sample/EventLog.h"
@@ -16,7 +17,8 @@ namespace cp::sample {
 
 class SampleForm {
 public:
-    explicit SampleForm(EventLog& log);
+    // server, when there is one, fills the country and currency lists.
+    SampleForm(EventLog& log, Database* server);
     ~SampleForm();
     SampleForm(const SampleForm&) = delete;
     SampleForm& operator=(const SampleForm&) = delete;

@@ -4,18 +4,41 @@
 //   cp_sample.exe                 opens the form for a person to use
 //   cp_sample.exe --demo <dir>    plays a short session by itself, writing a screenshot of
 //                                 every step (BMP) and the events (events.log) into <dir>
+//
+// When CP_SAMPLE_SERVER holds an ODBC connection string of a reachable database with the ISO
+// tables (scripts/run.sh --demo starts one), the country and currency lists come from it.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 
 #include "control/Startup.h"
+#include "data/odbc/OdbcDatabase.h"
+#include "runtime/RuntimeError.h"
 #include "sample/DemoSession.h"
 #include "sample/EventLog.h"
 #include "sample/SampleForm.h"
 
 namespace {
+
+// The database server that the environment names, or none when it names none or it cannot be
+// reached.
+std::shared_ptr<cp::Database> Server() {
+    const char* connection = std::getenv("CP_SAMPLE_SERVER");
+    if (connection == nullptr || *connection == '\0') return nullptr;
+    try {
+        return cp::odbc::OdbcDatabase::Open(connection);
+    } catch (const cp::RuntimeError& e) {
+        std::fprintf(stderr,
+                     "cp_sample: no database server (%s); the lists come from the "
+                     "program itself\n",
+                     e.Description().c_str());
+        return nullptr;
+    }
+}
 
 int Usage() {
     std::fprintf(stderr, "usage: cp_sample [--demo <output folder>]\n");
@@ -40,7 +63,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cp_sample: cannot write into %s\n", demoDir.c_str());
         return 1;
     }
-    cp::sample::SampleForm form(log);
+    const std::shared_ptr<cp::Database> server = Server();
+    cp::sample::SampleForm form(log, server.get());
     if (demoDir.empty()) {
         form.Run();
         return 0;

@@ -6,6 +6,9 @@
 #   scripts/run.sh --demo    plays a short session by itself on a private display and writes a
 #                            screenshot of every step (PNG) and the events (events.log) into
 #                            out/sample/
+#
+# Either way a private PostgreSQL server with the ISO tables runs beside the sample, which
+# fills its country and currency lists from it; it stops when the sample ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,9 +24,18 @@ cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target cp_sample
 sample=build/mingw/sample/cp_sample.exe
 
+server=$PWD/build/mingw/pg-sample
+trap 'scripts/pg-server stop "$server"' EXIT
+CP_SAMPLE_SERVER=$(scripts/pg-server start "$server")
+python3 data/sample/make_iso_database.py --sql --output "$server/iso.sql" >/dev/null
+psql -q -h "$server/socket" -U postgres -d columnpick -v ON_ERROR_STOP=1 -f "$server/iso.sql" \
+  >/dev/null
+export CP_SAMPLE_SERVER
+
 if ! $demo && [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
   echo "Opening the sample on $DISPLAY; close its window to end."
-  exec scripts/with-display scripts/wine-run "$sample"
+  scripts/with-display scripts/wine-run "$sample"
+  exit
 fi
 
 out=$PWD/out/sample

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "data/odbc/OdbcConnection.h"
 #include "data/odbc/OdbcResult.h"
 #include "data/rows/CachedRecordset.h"
 #include "data/rows/ForwardOnlyRecordset.h"

@@ -9,9 +9,12 @@
 #include <string>
 
 #include "data/Database.h"
-#include "data/odbc/OdbcConnection.h"
 
+// The ODBC declarations stay inside the engine: the system's headers that bring them would
+// clash with the platform's own names.
 namespace cp::odbc {
+
+class OdbcConnection;
 
 class OdbcDatabase final : public Database {
 public:

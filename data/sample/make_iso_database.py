@@ -82,12 +82,36 @@ def build(json_dir, output):
     return len(countries), len(currencies), len(languages)
 
 
+def sql_value(value):
+    if value is None:
+        return "NULL"
+    if isinstance(value, int):
+        return str(value)
+    return "'" + value.replace("'", "''") + "'"
+
+
+def write_sql(json_dir, output):
+    """The same tables as an SQL script for a database server (PostgreSQL, say)."""
+    countries, currencies, languages = rows(json_dir)
+    with open(output, "w", encoding="utf-8") as f:
+        f.write("BEGIN;\n" + SCHEMA)
+        for table, table_rows in (("countries", countries), ("currencies", currencies),
+                                  ("languages", languages)):
+            for row in table_rows:
+                f.write("INSERT INTO %s VALUES (%s);\n"
+                        % (table, ", ".join(sql_value(v) for v in row)))
+        f.write("COMMIT;\n")
+    return len(countries), len(currencies), len(languages)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--json-dir", default="/usr/share/iso-codes/json")
     parser.add_argument("--output", required=True)
+    parser.add_argument("--sql", action="store_true",
+                        help="write an SQL script for a database server instead of a file")
     args = parser.parse_args()
-    counts = build(args.json_dir, args.output)
+    counts = (write_sql if args.sql else build)(args.json_dir, args.output)
     print("%s: %d countries, %d currencies, %d languages" % ((args.output,) + counts))
     return 0
 
