@@ -1,5 +1,5 @@
 // Filling the item table with 1,000,000 rows of 3 fields from an SQLite file, against a bare
-// sqlite3_step loop that reads the same values: the fill should take at most twice as long.
+// sqlite3_step loop that reads the same values: the fill should take at most 1.5 times as long.
 // Two tables: names that fit a String's inline storage (up to 15 bytes, like most names in a
 // drop-down), and longer names that each take an allocation.
 #include <benchmark/benchmark.h>
@@ -60,10 +60,12 @@ const std::string& BenchDatabase() {
     return file.Path();
 }
 
-// Both table shapes, in milliseconds, with the fastest repetition reported beside the mean
-// and median: on a shared machine the fastest run is the one least disturbed.
+// Both table shapes, in milliseconds of the process's processor time, which the other work of
+// a shared machine does not add to (both sides run on one thread and wait for nothing), in
+// five repetitions whose fastest is reported beside the mean and median.
 void Configure(benchmark::internal::Benchmark* b) {
-    b->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+    b->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime();
+    b->Repetitions(5);
     b->ComputeStatistics(
         "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
 }

@@ -79,16 +79,18 @@ bool SqliteStatement::Step() {
 void SqliteStatement::WriteRow(rows::RowWriter& row) const {
     const int fields = sqlite3_column_count(stmt_);
     for (int f = 0; f < fields; ++f) {
-        switch (sqlite3_column_type(stmt_, f)) {
+        // One column call per field: each takes the connection's lock, the value calls do not.
+        sqlite3_value* value = sqlite3_column_value(stmt_, f);
+        switch (sqlite3_value_type(value)) {
             case SQLITE_INTEGER:
-                row.Integer(sqlite3_column_int64(stmt_, f));
+                row.Integer(sqlite3_value_int64(value));
                 break;
             case SQLITE_FLOAT:
-                row.Double(sqlite3_column_double(stmt_, f));
+                row.Double(sqlite3_value_double(value));
                 break;
             case SQLITE_TEXT: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, f));
-                const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, f));
+                const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+                const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(value));
                 row.Text(text ? std::string_view(text, bytes) : std::string_view());
                 break;
             }
