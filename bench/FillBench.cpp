@@ -12,11 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "control/ColumnPick.h"
-#include "control/Startup.h"
+#include "bench/BenchControl.h"
 #include "data/sqlite/SqliteDatabase.h"
-#include "platform/sim/Form.h"
-#include "platform/sim/World.h"
 
 namespace {
 
@@ -102,21 +99,14 @@ BENCHMARK(BM_BareStepLoop)->Apply(Configure);
 void BM_FillComboBoxMultiColumn(benchmark::State& state) {
     const std::string& path = BenchDatabase();
     const char* query = kQueries[state.range(0)];
-    cp::ComponentStart();
-    cp::sim::World world;
-    cp::sim::Form form(world);
-    auto& control = form.AddControl([](const cp::ControlSite& site) {
-                            return std::make_unique<cp::ColumnPick>(site);
-                        })
-                        .ControlAs<cp::ColumnPick>();
-    control.ColumnCount(std::int16_t{3});
-    control.ColumnWidths("600;1200;1800");
+    cp::bench::BenchControl bench;
+    cp::ColumnPick& control = bench.Control();
     for (auto _ : state) {
         auto db = cp::sqlite::SqliteDatabase::Open(path);
         control.FillComboBoxMultiColumn(*db, query);
         if (control.ListCount() != kRows) state.SkipWithError("not every row was loaded");
     }
-    if (!world.MessageBoxes().empty()) state.SkipWithError(world.MessageBoxes()[0].prompt.c_str());
+    if (const char* message = bench.FirstMessage()) state.SkipWithError(message);
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_FillComboBoxMultiColumn)->Apply(Configure);

@@ -11,12 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchControl.h"
 #include "bench/OdbcFillBench/BareFetch.h"
-#include "control/ColumnPick.h"
-#include "control/Startup.h"
 #include "data/odbc/OdbcDatabase.h"
-#include "platform/sim/Form.h"
-#include "platform/sim/World.h"
 
 namespace {
 
@@ -64,21 +61,14 @@ BENCHMARK(BM_BareOdbcBlockFetch)->Apply(Configure);
 // open connection.
 void BM_OdbcFillComboBoxMultiColumn(benchmark::State& state) {
     if (!PrepareTable()) return state.SkipWithError("CP_BENCH_POSTGRES names no server");
-    cp::ComponentStart();
-    cp::sim::World world;
-    cp::sim::Form form(world);
-    auto& control = form.AddControl([](const cp::ControlSite& site) {
-                            return std::make_unique<cp::ColumnPick>(site);
-                        })
-                        .ControlAs<cp::ColumnPick>();
-    control.ColumnCount(std::int16_t{3});
-    control.ColumnWidths("600;1200;1800");
+    cp::bench::BenchControl bench;
+    cp::ColumnPick& control = bench.Control();
     auto db = cp::odbc::OdbcDatabase::Open(ServerConnection());
     for (auto _ : state) {
         control.FillComboBoxMultiColumn(*db, kQuery);
         if (control.ListCount() != kRows) state.SkipWithError("not every row was loaded");
     }
-    if (!world.MessageBoxes().empty()) state.SkipWithError(world.MessageBoxes()[0].prompt.c_str());
+    if (const char* message = bench.FirstMessage()) state.SkipWithError(message);
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_OdbcFillComboBoxMultiColumn)->Apply(Configure);

@@ -7,9 +7,8 @@
 
 #include "data/odbc/OdbcConnection.h"
 #include "data/odbc/OdbcResult.h"
-#include "data/rows/CachedRecordset.h"
-#include "data/rows/ForwardOnlyRecordset.h"
 #include "data/rows/QueryNames.h"
+#include "data/rows/Recordsets.h"
 #include "data/rows/RowBlock.h"
 
 namespace cp::odbc {
@@ -62,13 +61,7 @@ OdbcDatabase::OdbcDatabase(std::shared_ptr<OdbcConnection> connection, std::stri
 
 std::shared_ptr<Recordset> OdbcDatabase::OpenRecordset(const std::string& Name, std::int32_t Type) {
     rows::CheckRecordsetType(Type);
-    auto result = std::make_unique<OdbcResult>(connection_, QueryText(Name));
-    if (Type == dbOpenForwardOnly) {
-        return std::make_shared<rows::ForwardOnlyRecordset>(std::move(result));
-    }
-    using Loading = rows::CachedRecordset::Loading;
-    const auto loading = Type == dbOpenSnapshot ? Loading::WholeResultAtOpen : Loading::RowByRow;
-    return std::make_shared<rows::CachedRecordset>(std::move(result), loading);
+    return rows::MakeRecordset(std::make_unique<OdbcResult>(connection_, QueryText(Name)), Type);
 }
 
 std::string OdbcDatabase::Name() {

@@ -3,9 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "data/rows/CachedRecordset.h"
-#include "data/rows/ForwardOnlyRecordset.h"
 #include "data/rows/QueryNames.h"
+#include "data/rows/Recordsets.h"
 #include "data/sqlite/SqliteErrors.h"
 #include "data/sqlite/SqliteStatement.h"
 #include "runtime/RuntimeError.h"
@@ -36,12 +35,7 @@ std::shared_ptr<Recordset> SqliteDatabase::OpenRecordset(const std::string& Name
     rows::CheckRecordsetType(Type);
     auto statement = std::make_unique<SqliteStatement>(connection_, QueryText(Name));
     CheckRowQuery(*statement);
-    if (Type == dbOpenForwardOnly) {
-        return std::make_shared<rows::ForwardOnlyRecordset>(std::move(statement));
-    }
-    using Loading = rows::CachedRecordset::Loading;
-    const auto loading = Type == dbOpenSnapshot ? Loading::WholeResultAtOpen : Loading::RowByRow;
-    return std::make_shared<rows::CachedRecordset>(std::move(statement), loading);
+    return rows::MakeRecordset(std::move(statement), Type);
 }
 
 std::string SqliteDatabase::Name() {

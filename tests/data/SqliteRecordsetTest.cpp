@@ -2,13 +2,12 @@
 // hands out, how SQL values become Variants, and which numbers its failures carry.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "data/sqlite/SqliteDatabase.h"
 #include "data/sqlite/SqliteErrors.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/data/TempDatabase.h"
+#include "tests/support/RecordsetChecks.h"
 
 namespace cp::test {
 namespace {
@@ -17,22 +16,6 @@ constexpr const char* kFruit =
     "CREATE TABLE fruit (id INTEGER, name TEXT, price REAL);"
     "INSERT INTO fruit VALUES (1, 'apple', 0.5), (2, 'pear', NULL), (3, 'plum', 1.25);"
     "CREATE VIEW cheap AS SELECT name FROM fruit WHERE price < 1;";
-
-// The error that call raised; a test fails when it raised none.
-RuntimeError FailureOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no run-time error was raised";
-    return RuntimeError(0, "");
-}
-
-const VariantArray& Block(const Variant& rows) {
-    EXPECT_TRUE(rows.IsArray());
-    return *rows.Array();
-}
 
 class SqliteRecordsetTest : public ::testing::Test {
 protected:

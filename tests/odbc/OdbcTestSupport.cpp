@@ -1,7 +1,5 @@
 #include "tests/odbc/OdbcTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 
 #include "OdbcTestPaths.h"
@@ -31,22 +29,6 @@ ScratchFile::~ScratchFile() {
 
 std::string ScratchFile::Connection() const {
     return "Driver=SQLite3;Database=" + path_;
-}
-
-RuntimeError FailureOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no run-time error was raised";
-    return RuntimeError(0, "");
-}
-
-const VariantArray& Block(const Variant& rows) {
-    static const VariantArray none;
-    EXPECT_TRUE(rows.IsArray() && rows.Array());
-    return rows.IsArray() && rows.Array() ? *rows.Array() : none;
 }
 
 }  // namespace cp::test

@@ -1,12 +1,10 @@
-// What the ODBC tests share: the private server's connection string, scratch files for the
-// SQLite driver, and the error a call raised.
+// What the ODBC tests share: the private server's connection string and scratch files for the
+// SQLite driver.
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "runtime/RuntimeError.h"
-#include "runtime/Variant.h"
+#include "tests/support/RecordsetChecks.h"
 
 namespace cp::test {
 
@@ -29,11 +27,5 @@ public:
 private:
     std::string path_;
 };
-
-// The error that call raised; the test fails when it raised none.
-RuntimeError FailureOf(const std::function<void()>& call);
-
-// The (field, row) block that GetRows answered.
-const VariantArray& Block(const Variant& rows);
 
 }  // namespace cp::test

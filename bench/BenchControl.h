@@ -1,0 +1,34 @@
+// The control that the fill benchmarks fill: three columns, on a form of the simulated platform.
+#pragma once
+
+#include <memory>
+
+#include "control/ColumnPick.h"
+#include "control/Startup.h"
+#include "platform/sim/Form.h"
+#include "platform/sim/World.h"
+
+namespace cp::bench {
+
+class BenchControl {
+public:
+    BenchControl() {
+        ComponentStart();
+        control_.ColumnCount(std::int16_t{3});
+        control_.ColumnWidths("600;1200;1800");
+    }
+    ColumnPick& Control() { return control_; }
+    // The first message box that a fill showed, or null.
+    const char* FirstMessage() const {
+        return world_.MessageBoxes().empty() ? nullptr : world_.MessageBoxes()[0].prompt.c_str();
+    }
+
+private:
+    sim::World world_;
+    sim::Form form_{world_};
+    ColumnPick& control_ =
+        form_.AddControl([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); })
+            .ControlAs<ColumnPick>();
+};
+
+}  // namespace cp::bench
