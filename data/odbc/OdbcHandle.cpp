@@ -14,7 +14,11 @@ Handle::Handle(SQLSMALLINT type, SQLHANDLE parent) : type_(type) {
 }
 
 Handle::~Handle() {
-    if (handle_ != SQL_NULL_HANDLE) SQLFreeHandle(type_, handle_);
+    if (handle_ == SQL_NULL_HANDLE) return;
+    // A statement is closed first: PostgreSQL's driver keeps what a failed query left behind
+    // until its cursor is closed, and freeing the handle alone loses it.
+    if (type_ == SQL_HANDLE_STMT) SQLFreeStmt(handle_, SQL_CLOSE);
+    SQLFreeHandle(type_, handle_);
 }
 
 }  // namespace cp::odbc
