@@ -56,16 +56,12 @@ void RowStore::NewChunk(std::size_t n) {
     chunks_.push_back(std::move(chunk));
 }
 
-char* RowStore::RoomFor(std::size_t written, std::size_t n) {
-    Chunk* chunk = chunks_.empty() ? nullptr : &chunks_.back();
-    if (!chunk || chunk->capacity - chunk->used - written < n) {
-        // The row moves to a chunk of its own with what it has written so far.
-        const char* row = chunk ? chunk->bytes.get() + chunk->used : nullptr;
-        NewChunk(written + n);
-        if (written > 0) std::memcpy(chunks_.back().bytes.get(), row, written);
-        chunk = &chunks_.back();
-    }
-    return chunk->bytes.get() + chunk->used + written;
+char* RowStore::RoomInNewChunk(std::size_t written, std::size_t n) {
+    // The row moves to a chunk of its own with what it has written so far.
+    const char* row = chunks_.empty() ? nullptr : chunks_.back().bytes.get() + chunks_.back().used;
+    NewChunk(written + n);
+    if (written > 0) std::memcpy(chunks_.back().bytes.get(), row, written);
+    return chunks_.back().bytes.get() + written;
 }
 
 void RowStore::Append(const RowSource& source) {

@@ -85,7 +85,16 @@ private:
 
     // Room for n more bytes of a row that has written `written` bytes after the last chunk's
     // rows; the row moves to a new chunk when the last one has no room for it.
-    char* RoomFor(std::size_t written, std::size_t n);
+    char* RoomFor(std::size_t written, std::size_t n) {
+        if (!chunks_.empty()) {
+            Chunk& chunk = chunks_.back();
+            if (chunk.capacity - chunk.used - written >= n) {
+                return chunk.bytes.get() + chunk.used + written;
+            }
+        }
+        return RoomInNewChunk(written, n);
+    }
+    char* RoomInNewChunk(std::size_t written, std::size_t n);
     void NewChunk(std::size_t n);
     Variant ReadField(const char*& p) const;
 
