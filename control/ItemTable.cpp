@@ -160,17 +160,4 @@ Variant ColumnPick::ArrayWithItems() const {
     return Variant(std::make_shared<VariantArray>(varItems));
 }
 
-std::int16_t ColumnPick::ColumnCount() const {
-    return intColumnCount;
-}
-
-void ColumnPick::ColumnCount(const std::int16_t& value) {
-    if (value < 1) {
-        PropertyValueReport(messages::kColumnCountError, messages::kColumnCountMinimum);
-        return;
-    }
-    intColumnCount = value;
-    UserControl.PropertyChanged("ColumnCount");
-}
-
 }  // namespace cp

@@ -92,6 +92,19 @@ void ColumnPick::Locked(bool value) {
     UserControl.PropertyChanged("Locked");
 }
 
+std::int16_t ColumnPick::ColumnCount() const {
+    return intColumnCount;
+}
+
+void ColumnPick::ColumnCount(const std::int16_t& value) {
+    if (value < 1) {
+        PropertyValueReport(messages::kColumnCountError, messages::kColumnCountMinimum);
+        return;
+    }
+    intColumnCount = value;
+    UserControl.PropertyChanged("ColumnCount");
+}
+
 std::int16_t ColumnPick::ListRows() const {
     return intListRows;
 }

@@ -94,10 +94,6 @@ std::string ColumnPick::Text() const {
     return txtTextBox.Text();
 }
 
-bool ColumnPick::ComboBoxIsOpen() const {
-    return blnComboBoxIsOpen;
-}
-
 std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
     std::int32_t result = -1;
     Trapped("ColumnPick - FindItemInArray", "Unable to execute the function FindItemInArray!", [&] {

@@ -1,4 +1,4 @@
-// Closing the list, and the published ways to open it and to ask whether it is open.
+// Closing the list: it goes back into the control's window, and the form watcher stops.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "listview/basHookListBox.h"
@@ -28,13 +28,6 @@ void ColumnPick::HideListBox(bool blnSetFocus) {
         }
         finish();
     });
-}
-
-void ColumnPick::ShowDropDown() {
-    if (blnLocked || blnComboBoxIsOpen) return;
-    FindItemAndSelectItemInListBox();
-    ShowListBox();
-    txtTextBox.SetFocus();
 }
 
 }  // namespace cp

@@ -1,5 +1,6 @@
 // Opening the list: sized from the number of rows, placed on the screen under (or above) the
-// control, handed to the desktop as a tool window, shown, and watched over by the form watcher.
+// control, handed to the desktop as a tool window, shown, and watched over by the form watcher;
+// and the published ways to open it and to ask whether it is open.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "dropdown/ListPlacement.h"
@@ -66,6 +67,17 @@ void ColumnPick::ShowListBox() {
         SetDropDownOwner(this);
         SubclassForm(UserControl.ParentHwnd());
     });
+}
+
+void ColumnPick::ShowDropDown() {
+    if (blnLocked || blnComboBoxIsOpen) return;
+    FindItemAndSelectItemInListBox();
+    ShowListBox();
+    txtTextBox.SetFocus();
+}
+
+bool ColumnPick::ComboBoxIsOpen() const {
+    return blnComboBoxIsOpen;
 }
 
 }  // namespace cp

@@ -1,14 +1,28 @@
 // The paint handler and the faces of the drop-down button, which the control paints into its
-// own drawing surface.
+// own drawing surface, with the arrow glyph copied from the glyph bitmap: its upper half is the
+// normal arrow, its lower half the grey arrow of a disabled control.
 #include "control/ColumnPick.h"
 #include "frame/GdiScope.h"
 #include "listview/TranslateColor.h"
+#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {
 
 constexpr COLORREF kButtonFace = 0xC0C0C0;  // a fixed grey, not the system's button face
 constexpr UINT kPressedEdgeFlags = BF_RECT | BF_FLAT;
+
+constexpr int kGlyphWidth = 8;   // pixels
+constexpr int kGlyphHeight = 5;  // pixels
+constexpr int kNormalGlyphRow = 0;
+constexpr int kGreyGlyphRow = 5;
+
+// How far the glyph's corner stands left of the button's middle, and above it.
+constexpr double kRaisedLeft = 4;
+constexpr double kPressedLeft = 3;  // one pixel right and down: the face is sunken
+constexpr double kPressedUp = 1;
+constexpr double kFlatRaisedUp = 3;  // the flat frame's button is two pixels taller
+constexpr double kRaisedUp = 2;
 
 void FillSolid(HDC hDC, const RECT& rect, COLORREF color) {
     SolidBrush brush(color);
@@ -51,6 +65,32 @@ void ColumnPick::DrawButton() {
 
 void ColumnPick::DrawPressedButton() {
     DrawFace(UserControl.hDC(), rctButton, EDGE_SUNKEN, kPressedEdgeFlags);
+}
+
+void ColumnPick::DrawArrow() {
+    const double L = rctButton.left;
+    const double T = rctButton.top;
+    const double halfWidth = (rctButton.right - L) / 2;
+    // Only the half height is rounded in y; x rounds as a whole.
+    const double halfHeight = RoundHalfEven((rctButton.bottom - T) / 2);
+    int x = 0;
+    int y = 0;
+    int ySource = kNormalGlyphRow;
+    if (blnButtonDown) {
+        x = CLng(halfWidth + L - kPressedLeft);
+        y = CLng(halfHeight + T - kPressedUp);
+    } else {
+        x = CLng(halfWidth + L - kRaisedLeft);
+        const double up = Appearance() == lbFlat ? kFlatRaisedUp : kRaisedUp;
+        y = CLng(halfHeight + T - up);
+        if (!UserControl.Enabled()) ySource = kGreyGlyphRow;
+    }
+    const HDC hDC = UserControl.hDC();
+    MemoryDc source(hDC);
+    // Without a glyph picture the copy takes whatever the empty context holds.
+    if (picArrow && picArrow->Handle()) source.SelectBitmap(picArrow->Handle());
+    BitBlt(hDC, x, y, kGlyphWidth, kGlyphHeight, source.Handle(), 0, ySource, SRCCOPY);
+    source.Delete();
 }
 
 }  // namespace cp
