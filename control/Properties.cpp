@@ -1,6 +1,7 @@
 #include "control/ColumnPick.h"
 #include "control/Messages.h"
 #include "control/Reports.h"
+#include "frame/Layout.h"
 #include "listview/TranslateColor.h"
 #include "runtime/Conversions.h"
 
@@ -9,7 +10,6 @@ namespace {
 
 constexpr std::int16_t kMinListRows = 2;
 constexpr std::int16_t kMaxListRows = 15;
-constexpr std::int16_t kMinListWidth = 390;  // twips, the control's own minimum width
 
 }  // namespace
 
@@ -123,7 +123,7 @@ std::int16_t ColumnPick::ListWidth() const {
 }
 
 void ColumnPick::ListWidth(const std::int16_t& value) {
-    if (value != -1 && value < kMinListWidth) {
+    if (value != -1 && value < kMinimumWidth) {
         PropertyValueReport(messages::kListWidthError, messages::kListWidthMinimum);
         return;
     }

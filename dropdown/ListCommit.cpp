@@ -5,12 +5,6 @@
 #include "control/FlagGuard.h"
 
 namespace cp {
-namespace {
-
-// EM_SETSEL from the start to an end past the text selects all of it.
-constexpr LPARAM kPastTheText = -1;
-
-}  // namespace
 
 void ColumnPick::lstListBox_Click() {
     TrappedSub("lstListBox_Click", [&] {
@@ -28,7 +22,7 @@ void ColumnPick::lstListBox_Click() {
             UpdateTextFromRow(Cancel);
         }
         blnListMouseDown = false;
-        if (UserControl.Enabled()) SendMessage(txtTextBox.hWnd(), EM_SETSEL, 0, kPastTheText);
+        if (UserControl.Enabled()) SelectAllTextInTextBox();
         lngCommittedIndex = lstListBox.ListIndex();
         blnTextChanged = false;
         blnUserEdited = false;

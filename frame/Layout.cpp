@@ -1,5 +1,7 @@
 // The layout pass: the control's fixed height and minimum width, the frame lines for each
 // appearance, the right-hand ends that follow the width, and the button rectangle.
+#include "frame/Layout.h"
+
 #include <optional>
 
 #include "control/ColumnPick.h"
@@ -9,7 +11,6 @@ namespace cp {
 namespace {
 
 constexpr float kFixedHeight = 315;          // twips: one row, 21 pixels
-constexpr float kMinimumWidth = 390;         // twips
 constexpr float kSpaceRightOfEdit = 315;     // twips: the button and the frame
 constexpr float kOnePixel = kTwipsPerPixel;  // twips
 constexpr double kButtonWidth = 16;          // pixels
@@ -107,7 +108,7 @@ void ColumnPick::UserControl_Resize() {
     const float W = UserControl.Width();
     if (W < kMinimumWidth) {
         // The put runs this pass again for the new width before it returns.
-        UserControl.SetWidth(kMinimumWidth);
+        UserControl.SetWidth(static_cast<float>(kMinimumWidth));
     } else {
         const FrameLines lines{linInnerLeft, linInnerTop, linInnerRight, linInnerBottom,
                                linOuterLeft, linOuterTop, linOuterRight, linOuterBottom};

@@ -5,11 +5,11 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "listview/MVirtualList.h"
+#include "listview/WindowMessages.h"
 
 namespace cp {
 namespace {
 
-constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr LRESULT kRowDrawn = 1;
 
 // Windows whose control has gone while another subclass still sat on top of the drawing

@@ -1,13 +1,12 @@
 // The form watcher: while a list is open, the host form's messages pass through here first, so
 // that a click elsewhere on the form, a loss of activation or the form's end closes the list.
 #include "control/ColumnPick.h"
+#include "listview/WindowMessages.h"
 #include "listview/basHookListBox.h"
 
 namespace cp {
 namespace {
 
-constexpr UINT WM_NCDESTROY = 0x0082;
-constexpr WPARAM WA_INACTIVE = 0;
 constexpr WPARAM kOtherAppActive = 0;  // WM_ACTIVATEAPP: another application is activated
 
 // The control whose list is open.
@@ -19,6 +18,10 @@ thread_local WNDPROC glngPrevFormProc = nullptr;
 // The watcher is in place on gWatchedForm.
 thread_local bool gblnWatching = false;
 
+constexpr WPARAM LowWord(WPARAM value) {
+    return value & 0xFFFF;
+}
+
 bool ClosesList(UINT uMsg, WPARAM wParam) {
     switch (uMsg) {
         case WM_LBUTTONDOWN:
@@ -27,7 +30,7 @@ bool ClosesList(UINT uMsg, WPARAM wParam) {
         case WM_DESTROY:
             return true;
         case WM_ACTIVATE:
-            return (wParam & 0xFFFF) == WA_INACTIVE;
+            return LowWord(wParam) == WA_INACTIVE;
         case WM_ACTIVATEAPP:
             return wParam == kOtherAppActive;
         default:
