@@ -32,6 +32,12 @@ enum SELECTED_STATE : std::int32_t {
     IsSelected = 1,
 };
 
+// Where the focus goes when the list closes.
+enum class AfterHide {
+    FocusEditField,  // the edit field takes the focus
+    LeaveFocus,      // the focus stays where it is (it is leaving the control, for instance)
+};
+
 class ColumnPick final : public HostedControl {
 public:
     explicit ColumnPick(const ControlSite& site);
@@ -91,7 +97,7 @@ public:
 
     // --- Called by the form watcher of the thread (not published) ---------------------------
 
-    void HideListBox(bool blnSetFocus);
+    void HideListBox(AfterHide focus);
 
     // The control's message handling behind its drawing subclass; the result goes to
     // lngResult.

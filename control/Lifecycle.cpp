@@ -62,7 +62,7 @@ void ColumnPick::UserControl_InitProperties() {
 
 void ColumnPick::UserControl_Terminate() {
     // A list still open would leave the thread's form watcher pointing at this control.
-    if (blnComboBoxIsOpen) HideListBox(false);
+    if (blnComboBoxIsOpen) HideListBox(AfterHide::LeaveFocus);
     picArrow.reset();
     UnsubclassControl();
 }

@@ -5,7 +5,7 @@
 
 namespace cp {
 
-void ColumnPick::HideListBox(bool blnSetFocus) {
+void ColumnPick::HideListBox(AfterHide focus) {
     TrappedSub("HideListBox", [&] {
         lstListBox.SetVisible(false);
         // The extended style stays: it matters only while the list floats.
@@ -19,7 +19,7 @@ void ColumnPick::HideListBox(bool blnSetFocus) {
             UnsubclassForm(UserControl.ParentHwnd());
         };
         try {
-            if (blnSetFocus) txtTextBox.SetFocus();
+            if (focus == AfterHide::FocusEditField) txtTextBox.SetFocus();
         } catch (...) {
             // An edit field that cannot take the focus must not leave the watcher on the form:
             // every later click there would close the closed list and fail once more.

@@ -14,7 +14,7 @@ void ColumnPick::lstListBox_Click() {
             return;
         }
         if (lstListBox.ListIndex() == -1) return;
-        if (blnComboBoxIsOpen) HideListBox(true);
+        if (blnComboBoxIsOpen) HideListBox(AfterHide::FocusEditField);
         lngListIndex = lstListBox.ListIndex();
         {
             FlagGuard internal(blnInternalTextChange);

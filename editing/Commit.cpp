@@ -13,7 +13,7 @@ void ColumnPick::UpdateTextFromRow(bool& Cancel) {
 }
 
 void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
-    HideListBox(true);
+    HideListBox(AfterHide::FocusEditField);
     bool Cancel = false;
     {
         FlagGuard internal(blnInternalTextChange);
@@ -35,7 +35,7 @@ void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
 
 void ColumnPick::UserControl_ExitFocus() {
     TrappedSub("UserControl_ExitFocus", [&] {
-        if (blnComboBoxIsOpen) HideListBox(false);
+        if (blnComboBoxIsOpen) HideListBox(AfterHide::LeaveFocus);
         if (!blnTextChanged) return;
         const std::string text = txtTextBox.Text();
         if (text.empty()) {

@@ -47,7 +47,7 @@ void ColumnPick::txtTextBox_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) 
             const bool alt = Shift == editing::kAltAlone;
             if (blnComboBoxIsOpen) {
                 if (alt) {
-                    HideListBox(true);
+                    HideListBox(AfterHide::FocusEditField);
                 } else {
                     SelectNextPreviousItemInListBox(KeyCode);
                 }
@@ -102,7 +102,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
 }
 
 void ColumnPick::RestoreCommittedRow() {
-    HideListBox(true);
+    HideListBox(AfterHide::FocusEditField);
     {
         FlagGuard ignoreClick(blnIgnoreListClick);
         lstListBox.SetListIndex(lngCommittedIndex);

@@ -27,7 +27,7 @@ void ColumnPick::UserControl_MouseDown(std::int16_t, std::int16_t, float X, floa
         if (!IsOnButton(X, Y) || blnButtonDown) return;
         if (blnComboBoxIsOpen) {
             // Closing also lowers the press, so the release only redraws the button raised.
-            HideListBox(true);
+            HideListBox(AfterHide::FocusEditField);
             return;
         }
         ClearButton();

@@ -32,15 +32,20 @@ struct FrameLines {
     LineObject& outerBottom;
 };
 
-void ShowLines(const FrameLines& l, bool blnInner, bool blnOuter) {
-    l.innerLeft.SetVisible(blnInner);
-    l.innerTop.SetVisible(blnInner);
-    l.innerRight.SetVisible(blnInner);
-    l.innerBottom.SetVisible(blnInner);
-    l.outerLeft.SetVisible(blnOuter);
-    l.outerTop.SetVisible(blnOuter);
-    l.outerRight.SetVisible(blnOuter);
-    l.outerBottom.SetVisible(blnOuter);
+// Which of the frame's two rings of lines an appearance shows.
+enum class ShownLines { None, OuterOnly, Both };
+
+void ShowLines(const FrameLines& l, ShownLines shown) {
+    const bool inner = shown == ShownLines::Both;
+    const bool outer = shown != ShownLines::None;
+    l.innerLeft.SetVisible(inner);
+    l.innerTop.SetVisible(inner);
+    l.innerRight.SetVisible(inner);
+    l.innerBottom.SetVisible(inner);
+    l.outerLeft.SetVisible(outer);
+    l.outerTop.SetVisible(outer);
+    l.outerRight.SetVisible(outer);
+    l.outerBottom.SetVisible(outer);
 }
 
 // Shows, hides and colours the lines; an appearance without a name of its own leaves them.
@@ -48,18 +53,18 @@ void StyleLines(const FrameLines& l, std::uint8_t byteAppearance) {
     switch (byteAppearance) {
         case lb3D:
             // Two pixels sunken: the inner lines keep their own colours.
-            ShowLines(l, true, true);
+            ShowLines(l, ShownLines::Both);
             l.outerLeft.SetBorderColor(kShadow);
             l.outerTop.SetBorderColor(kShadow);
             l.outerRight.SetBorderColor(kHighlight);
             l.outerBottom.SetBorderColor(kHighlight);
             break;
         case lbFlatNoBorder:
-            ShowLines(l, false, false);
+            ShowLines(l, ShownLines::None);
             break;
         case lbFlat:
             // One pixel in the window-text colour.
-            ShowLines(l, false, true);
+            ShowLines(l, ShownLines::OuterOnly);
             l.outerLeft.SetBorderColor(kWindowText);
             l.outerTop.SetBorderColor(kWindowText);
             l.outerRight.SetBorderColor(kWindowText);

@@ -77,7 +77,7 @@ LRESULT FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const WNDPROC previous = hWnd == gWatchedForm ? glngPrevFormProc : nullptr;
     const bool watched = gblnWatching && hWnd == gWatchedForm;
     if (watched && ClosesList(uMsg, wParam) && gobjDropDownOwner != nullptr) {
-        gobjDropDownOwner->HideListBox(true);
+        gobjDropDownOwner->HideListBox(AfterHide::FocusEditField);
     }
     // A closing that failed half-way must not leave the watcher on a window that is gone.
     if (uMsg == WM_NCDESTROY) UnsubclassForm(hWnd);

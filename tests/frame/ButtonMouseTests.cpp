@@ -29,7 +29,7 @@ TEST_F(ButtonMouseTest, TheButtonEndsWithItsLastPixel) {
         EXPECT_EQ(Probe().blnButtonDown(), on) << x << "," << y;
         EXPECT_EQ(Count(ControlDrawing(), EDGE_SUNKEN), on ? 1 : 0) << x << "," << y;
         ReleaseAt(x, y);
-        if (Probe().blnComboBoxIsOpen()) Control().HideListBox(false);
+        if (Probe().blnComboBoxIsOpen()) Control().HideListBox(AfterHide::LeaveFocus);
     }
 }
 
