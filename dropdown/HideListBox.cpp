@@ -9,13 +9,12 @@ void ColumnPick::HideListBox(AfterHide focus) {
     TrappedSub("HideListBox", [&] {
         lstListBox.SetVisible(false);
         // The extended style stays: it matters only while the list floats.
-        SetParent(lstListBox.hWnd(), lngListBoxParent);
-        blnComboBoxIsOpen = false;
+        SetParent(lstListBox.hWnd(), dropDown.lngListBoxParent);
+        dropDown.blnComboBoxIsOpen = false;
         const auto finish = [&] {
-            blnButtonDown = false;
-            blnShownPressed = false;
-            blnShownReleased = false;
-            lngHotRow = -1;
+            button.blnButtonDown = false;
+            button.look = ButtonLook::Neither;
+            rows.lngHotRow = -1;
             UnsubclassForm(UserControl.ParentHwnd());
         };
         try {

@@ -9,23 +9,23 @@ namespace cp {
 void ColumnPick::lstListBox_Click() {
     TrappedSub("lstListBox_Click", [&] {
         // The control changed the selection itself: that is no pick.
-        if (blnIgnoreListClick) {
-            blnIgnoreListClick = false;
+        if (editing.blnIgnoreListClick) {
+            editing.blnIgnoreListClick = false;
             return;
         }
         if (lstListBox.ListIndex() == -1) return;
-        if (blnComboBoxIsOpen) HideListBox(AfterHide::FocusEditField);
-        lngListIndex = lstListBox.ListIndex();
+        if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::FocusEditField);
+        rows.lngListIndex = lstListBox.ListIndex();
         {
-            FlagGuard internal(blnInternalTextChange);
+            FlagGuard internal(editing.blnInternalTextChange);
             bool Cancel = false;
             UpdateTextFromRow(Cancel);
         }
-        blnListMouseDown = false;
+        dropDown.blnListMouseDown = false;
         if (UserControl.Enabled()) SelectAllTextInTextBox();
-        lngCommittedIndex = lstListBox.ListIndex();
-        blnTextChanged = false;
-        blnUserEdited = false;
+        rows.lngCommittedIndex = lstListBox.ListIndex();
+        editing.blnTextChanged = false;
+        editing.blnUserEdited = false;
         RaiseAfterUpdate();
     });
 }

@@ -39,25 +39,27 @@ LONG Pixels(float twips) {
 
 void ColumnPick::ShowListBox() {
     TrappedSub("ShowListBox", [&] {
-        lngListBoxParent = GetParent(lstListBox.hWnd());
-        const std::int64_t shownRows = lngListCount < intListRows ? lngListCount : intListRows;
+        dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
+        const std::int64_t shownRows =
+            rows.lngListCount < settings.intListRows ? rows.lngListCount : settings.intListRows;
         lstListBox.SetHeight(TableEntry(varListHeights, shownRows));
-        lstListBox.SetWidth(intListWidth == -1 ? UserControl.Width() : intListWidth);
-        blnComboBoxIsOpen = true;
+        lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
+                                                        : settings.intListWidth);
+        dropDown.blnComboBoxIsOpen = true;
         PlaceOnDesktop(lstListBox, UserControl);
-        blnListShown = true;
-        if (lngListCount > 0) {
+        dropDown.blnListShown = true;
+        if (rows.lngListCount > 0) {
             lstListBox.SetVisible(true);
         } else {
             // A list without rows draws nothing itself: its one row is painted in the normal
             // background once the list has come up.
             const RECT rect{0, 0, Pixels(lstListBox.Width()), Pixels(lstListBox.Height())};
-            SolidBrush brush(TranslateColor(lngBackColorNormal));
+            SolidBrush brush(TranslateColor(settings.lngBackColorNormal));
             lstListBox.SetVisible(true);
             host::DoEvents();
             // What ran meanwhile may have closed the list again; it is then left closed, and
             // the form watcher is not put on a form whose list is gone.
-            if (!blnComboBoxIsOpen) return;
+            if (!dropDown.blnComboBoxIsOpen) return;
             const HWND list = lstListBox.hWnd();
             const HDC dc = GetDC(list);
             FillRect(dc, &rect, brush.Handle());
@@ -70,14 +72,14 @@ void ColumnPick::ShowListBox() {
 }
 
 void ColumnPick::ShowDropDown() {
-    if (blnLocked || blnComboBoxIsOpen) return;
+    if (settings.blnLocked || dropDown.blnComboBoxIsOpen) return;
     FindItemAndSelectItemInListBox();
     ShowListBox();
     txtTextBox.SetFocus();
 }
 
 bool ColumnPick::ComboBoxIsOpen() const {
-    return blnComboBoxIsOpen;
+    return dropDown.blnComboBoxIsOpen;
 }
 
 }  // namespace cp

@@ -5,7 +5,7 @@
 namespace cp {
 
 void ColumnPick::UpdateTextFromRow(bool& Cancel) {
-    if (lngListIndex == -1) {
+    if (rows.lngListIndex == -1) {
         RaiseNotInList(Cancel);
         return;
     }
@@ -16,7 +16,7 @@ void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
     HideListBox(AfterHide::FocusEditField);
     bool Cancel = false;
     {
-        FlagGuard internal(blnInternalTextChange);
+        FlagGuard internal(editing.blnInternalTextChange);
         UpdateTextFromRow(Cancel);
     }
     if (Cancel) {
@@ -24,9 +24,9 @@ void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
         ShowListBox();
     } else {
         SelectAllTextInTextBox();
-        lngCommittedIndex = lngListIndex;
-        blnTextChanged = false;
-        blnUserEdited = false;
+        rows.lngCommittedIndex = rows.lngListIndex;
+        editing.blnTextChanged = false;
+        editing.blnUserEdited = false;
         RaiseAfterUpdate();
     }
     // The field never receives Enter.
@@ -35,8 +35,8 @@ void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
 
 void ColumnPick::UserControl_ExitFocus() {
     TrappedSub("UserControl_ExitFocus", [&] {
-        if (blnComboBoxIsOpen) HideListBox(AfterHide::LeaveFocus);
-        if (!blnTextChanged) return;
+        if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::LeaveFocus);
+        if (!editing.blnTextChanged) return;
         const std::string text = txtTextBox.Text();
         if (text.empty()) {
             CommitEmptyText();
@@ -54,43 +54,43 @@ void ColumnPick::UserControl_ExitFocus() {
             }
             CommitFoundRow(row);
         }
-        blnTextChanged = false;
-        blnUserEdited = false;
+        editing.blnTextChanged = false;
+        editing.blnUserEdited = false;
         RaiseAfterUpdate();
     });
 }
 
 void ColumnPick::CommitEmptyText() {
     {
-        FlagGuard ignoreClick(blnIgnoreListClick);
+        FlagGuard ignoreClick(editing.blnIgnoreListClick);
         ListIndex(-1);
     }
     {
-        FlagGuard internal(blnInternalTextChange);
+        FlagGuard internal(editing.blnInternalTextChange);
         txtTextBox.SetText(DisplayText(Column(0)));
     }
-    blnListMouseDown = false;
-    lngCommittedIndex = lstListBox.ListIndex();
+    dropDown.blnListMouseDown = false;
+    rows.lngCommittedIndex = lstListBox.ListIndex();
 }
 
 void ColumnPick::CommitFoundRow(std::int32_t lngRow) {
     {
-        FlagGuard ignoreClick(blnIgnoreListClick);
+        FlagGuard ignoreClick(editing.blnIgnoreListClick);
         lstListBox.SetListIndex(lngRow);
-        lngListIndex = lngRow;
+        rows.lngListIndex = lngRow;
         lstListBox.SetTopIndex(lngRow);
     }
     {
         // The text may be a prefix: the row's whole first column replaces it.
-        FlagGuard internal(blnInternalTextChange);
+        FlagGuard internal(editing.blnInternalTextChange);
         bool Cancel = false;
         UpdateTextFromRow(Cancel);
     }
     // A press in the list that the focus loss cut short must not leave the next opening
     // tracking a drag that no button holds.
-    blnListMouseDown = false;
-    lngCommittedIndex = lstListBox.ListIndex();
-    lngListIndex = lngCommittedIndex;
+    dropDown.blnListMouseDown = false;
+    rows.lngCommittedIndex = lstListBox.ListIndex();
+    rows.lngListIndex = rows.lngCommittedIndex;
 }
 
 }  // namespace cp

@@ -8,11 +8,11 @@
 namespace cp {
 
 void ColumnPick::txtTextBox_Change() {
-    blnTextChanged = true;
+    editing.blnTextChanged = true;
     // The control's own writes (completion, navigation, commits) are no edits of the user's.
-    if (blnInternalTextChange) return;
+    if (editing.blnInternalTextChange) return;
     TrappedSub("txtTextBox_Change", [&] {
-        const bool deletion = intLastKey == editing::kCharBackspace || blnLastKeyDelete;
+        const bool deletion = editing.intLastKey == kCharBackspace || editing.lastKeyWasDelete;
         const std::string text = txtTextBox.Text();
         // An emptied text stands for no row, however it was emptied: matched, it would take the
         // first row's text straight back.
@@ -26,7 +26,7 @@ void ColumnPick::txtTextBox_Change() {
             const std::int32_t caret = deletion ? -1 : txtTextBox.SelStart();
             if (caret >= 0 && utf8::Length(text) == static_cast<std::size_t>(caret)) {
                 {
-                    FlagGuard internal(blnInternalTextChange);
+                    FlagGuard internal(editing.blnInternalTextChange);
                     bool Cancel = false;
                     UpdateTextFromRow(Cancel);
                 }
@@ -34,22 +34,22 @@ void ColumnPick::txtTextBox_Change() {
                 SelectTextToEnd(CInt(static_cast<double>(caret)));
             }
         }
-        blnUserEdited = true;
+        editing.blnUserEdited = true;
         RaiseChange();
     });
 }
 
 void ColumnPick::ClearListSelection() {
     lstListBox.SetTopIndex(0);
-    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, editing::kNoListRow, 0);
-    lngListIndex = -1;
-    lngCommittedIndex = -1;
+    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, kNoListRow, 0);
+    rows.lngListIndex = -1;
+    rows.lngCommittedIndex = -1;
 }
 
 void ColumnPick::SelectRowInListBox(std::int32_t lngRow) {
-    FlagGuard ignoreClick(blnIgnoreListClick);
+    FlagGuard ignoreClick(editing.blnIgnoreListClick);
     lstListBox.SetListIndex(lngRow);
-    lngListIndex = lngRow;
+    rows.lngListIndex = lngRow;
     lstListBox.SetTopIndex(lngRow);
 }
 
@@ -57,16 +57,16 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
     TrappedSub("FindItemAndSelectItemInListBox", [&] {
         const std::string text = txtTextBox.Text();
         if (text.empty()) return;
-        if (lngCommittedIndex == -1 || blnUserEdited) {
+        if (rows.lngCommittedIndex == -1 || editing.blnUserEdited) {
             const std::int32_t row = FindItemInArray(text);
             if (row != -1) SelectRowInListBox(row);
             return;
         }
         // The text still stands for the committed row: the list opens on it.
-        FlagGuard ignoreClick(blnIgnoreListClick);
-        lstListBox.SetTopIndex(lngCommittedIndex);
-        lstListBox.SetListIndex(lngCommittedIndex);
-        lngListIndex = lngCommittedIndex;
+        FlagGuard ignoreClick(editing.blnIgnoreListClick);
+        lstListBox.SetTopIndex(rows.lngCommittedIndex);
+        lstListBox.SetListIndex(rows.lngCommittedIndex);
+        rows.lngListIndex = rows.lngCommittedIndex;
         SelectAllTextInTextBox();
     });
 }

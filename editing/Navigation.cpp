@@ -20,7 +20,8 @@ struct RowMove {
 
 // Where a navigation key takes the current row c of a list of n rows (n > 0). The list does
 // not wrap; the page keys step a page less one row and stop at the first or last row.
-RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n, std::int16_t intListRows) {
+RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n,
+                  std::int16_t intListRows) {
     const std::int64_t current = c;
     const std::int64_t last = std::int64_t{n} - 1;
     const std::int64_t page = std::int64_t{intListRows} - 1;
@@ -44,8 +45,8 @@ RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n, std::int
 void ColumnPick::txtTextBox_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     TrappedSub("txtTextBox_KeyDown", [&] {
         if (IsNavigationKey(KeyCode)) {
-            const bool alt = Shift == editing::kAltAlone;
-            if (blnComboBoxIsOpen) {
+            const bool alt = Shift == kAltAlone;
+            if (dropDown.blnComboBoxIsOpen) {
                 if (alt) {
                     HideListBox(AfterHide::FocusEditField);
                 } else {
@@ -53,16 +54,16 @@ void ColumnPick::txtTextBox_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) 
                 }
             } else if (!alt) {
                 SelectNextPreviousItemInListBox(KeyCode);
-            } else if (!blnLocked) {
+            } else if (!settings.blnLocked) {
                 FindItemAndSelectItemInListBox();
                 ShowListBox();
             }
         }
-        if (KeyCode == vbKeyEscape && blnComboBoxIsOpen) RestoreCommittedRow();
+        if (KeyCode == vbKeyEscape && dropDown.blnComboBoxIsOpen) RestoreCommittedRow();
         if (KeyCode == vbKeyDelete) {
-            intLastKey = editing::kLastKeyDelete;
-            blnLastKeyDelete = true;
-            blnUserEdited = true;
+            editing.intLastKey = kLastKeyDelete;
+            editing.lastKeyWasDelete = true;
+            editing.blnUserEdited = true;
         }
         RaiseKeyDown(KeyCode, Shift);
     });
@@ -77,21 +78,22 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
         const auto count =
             static_cast<std::int32_t>(SendMessage(lstListBox.hWnd(), LB_GETCOUNT, 0, 0));
         if (count <= 0) return;
-        const RowMove move = TargetRow(KeyCode, lstListBox.ListIndex(), count, intListRows);
+        const RowMove move =
+            TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);
         if (move.moves) {
             {
-                FlagGuard ignoreClick(blnIgnoreListClick);
+                FlagGuard ignoreClick(editing.blnIgnoreListClick);
                 lstListBox.SetListIndex(move.target);
-                lngListIndex = lstListBox.ListIndex();
+                rows.lngListIndex = lstListBox.ListIndex();
             }
-            blnUserEdited = true;
+            editing.blnUserEdited = true;
             // Mouse tracking in the open list starts from the row the keys chose.
-            lngHotRow = lstListBox.ListIndex();
+            rows.lngHotRow = lstListBox.ListIndex();
         }
         KeyCode = 0;
         {
             // With no current row this raises NotInList; there is nothing to cancel here.
-            FlagGuard internal(blnInternalTextChange);
+            FlagGuard internal(editing.blnInternalTextChange);
             bool Cancel = false;
             UpdateTextFromRow(Cancel);
         }
@@ -104,16 +106,16 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
 void ColumnPick::RestoreCommittedRow() {
     HideListBox(AfterHide::FocusEditField);
     {
-        FlagGuard ignoreClick(blnIgnoreListClick);
-        lstListBox.SetListIndex(lngCommittedIndex);
-        lngListIndex = lngCommittedIndex;
+        FlagGuard ignoreClick(editing.blnIgnoreListClick);
+        lstListBox.SetListIndex(rows.lngCommittedIndex);
+        rows.lngListIndex = rows.lngCommittedIndex;
         // With no committed row this raises NotInList; its answer changes nothing here.
-        FlagGuard internal(blnInternalTextChange);
+        FlagGuard internal(editing.blnInternalTextChange);
         bool Cancel = false;
         UpdateTextFromRow(Cancel);
     }
-    blnTextChanged = false;
-    blnUserEdited = false;
+    editing.blnTextChanged = false;
+    editing.blnUserEdited = false;
 }
 
 }  // namespace cp

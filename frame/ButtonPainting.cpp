@@ -38,45 +38,53 @@ void DrawFace(HDC hDC, RECT rect, UINT edge, UINT flags) {
 }  // namespace
 
 void ColumnPick::UserControl_Paint() {
-    if (!blnPaintedOnce) {
+    if (!button.blnPaintedOnce) {
         // The first paint comes before the control has its place: lay it out, which paints
         // the button as well.
         UserControl_Resize();
-        blnPaintedOnce = true;
+        button.blnPaintedOnce = true;
         return;
     }
+    RedrawButton(CurrentFace());
+}
+
+ButtonFace ColumnPick::CurrentFace() const {
+    return button.blnButtonDown ? ButtonFace::Pressed : ButtonFace::Raised;
+}
+
+void ColumnPick::RedrawButton(ButtonFace face) {
     ClearButton();
-    if (blnButtonDown)
+    if (face == ButtonFace::Pressed)
         DrawPressedButton();
     else
         DrawButton();
-    DrawArrow();
+    DrawArrow(face);
 }
 
 void ColumnPick::ClearButton() {
     // A system colour gives its current RGB value, as the control's own background does, so
     // that the wiped area matches the background around it.
-    FillSolid(UserControl.hDC(), rctButton, TranslateColor(lngBackColorNormal));
+    FillSolid(UserControl.hDC(), button.rctButton, TranslateColor(settings.lngBackColorNormal));
 }
 
 void ColumnPick::DrawButton() {
-    DrawFace(UserControl.hDC(), rctButton, EDGE_RAISED, BF_RECT);
+    DrawFace(UserControl.hDC(), button.rctButton, EDGE_RAISED, BF_RECT);
 }
 
 void ColumnPick::DrawPressedButton() {
-    DrawFace(UserControl.hDC(), rctButton, EDGE_SUNKEN, kPressedEdgeFlags);
+    DrawFace(UserControl.hDC(), button.rctButton, EDGE_SUNKEN, kPressedEdgeFlags);
 }
 
-void ColumnPick::DrawArrow() {
-    const double L = rctButton.left;
-    const double T = rctButton.top;
-    const double halfWidth = (rctButton.right - L) / 2;
+void ColumnPick::DrawArrow(ButtonFace face) {
+    const double L = button.rctButton.left;
+    const double T = button.rctButton.top;
+    const double halfWidth = (button.rctButton.right - L) / 2;
     // Only the half height is rounded in y; x rounds as a whole.
-    const double halfHeight = RoundHalfEven((rctButton.bottom - T) / 2);
+    const double halfHeight = RoundHalfEven((button.rctButton.bottom - T) / 2);
     int x = 0;
     int y = 0;
     int ySource = kNormalGlyphRow;
-    if (blnButtonDown) {
+    if (face == ButtonFace::Pressed) {
         x = CLng(halfWidth + L - kPressedLeft);
         y = CLng(halfHeight + T - kPressedUp);
     } else {

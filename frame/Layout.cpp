@@ -124,7 +124,7 @@ void ColumnPick::UserControl_Resize() {
         ClearButton();
         SetButtonRect();
         DrawButton();
-        DrawArrow();
+        DrawArrow(CurrentFace());
     }
     if (UserControl.Height() != kFixedHeight) UserControl.SetHeight(kFixedHeight);
 }
@@ -134,10 +134,10 @@ void ColumnPick::SetButtonRect() {
         PlacementFor(static_cast<std::uint8_t>(Appearance()));
     const double n = static_cast<double>(UserControl.Width()) / kTwipsPerPixel;
     if (!placement) return;
-    rctButton.left = CLng(n - placement->inset);
-    rctButton.top = placement->top;
-    rctButton.right = CLng(rctButton.left + kButtonWidth);
-    rctButton.bottom = placement->bottom;
+    button.rctButton.left = CLng(n - placement->inset);
+    button.rctButton.top = placement->top;
+    button.rctButton.right = CLng(button.rctButton.left + kButtonWidth);
+    button.rctButton.bottom = placement->bottom;
 }
 
 }  // namespace cp

@@ -109,12 +109,13 @@ TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFoc
         control->ShowDropDown();
         EXPECT_EQ(GetFocus(), nullptr);
         probe->lngHotRow() = 3;
-        probe->blnButtonDown() = probe->blnShownPressed() = probe->blnShownReleased() = true;
+        probe->blnButtonDown() = true;
+        probe->buttonLook() = ButtonLook::Released;
         control->HideListBox(focus);
         EXPECT_EQ(GetFocus(), focus == AfterHide::FocusEditField ? host->EditHwnd() : nullptr);
         EXPECT_EQ(probe->lngHotRow(), -1);
-        EXPECT_FALSE(control->ComboBoxIsOpen() || probe->blnButtonDown() ||
-                     probe->blnShownPressed() || probe->blnShownReleased());
+        EXPECT_FALSE(control->ComboBoxIsOpen() || probe->blnButtonDown());
+        EXPECT_EQ(probe->buttonLook(), ButtonLook::Neither);
     }
 }
 
