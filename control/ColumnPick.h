@@ -153,10 +153,12 @@ private:
     void SelectRowInListBox(std::int32_t lngRow);
     void SelectNextPreviousItemInListBox(std::int16_t& KeyCode);
     void UpdateTextFromRow(bool& Cancel);
+    bool ShowCurrentRowText();
+    void WriteOwnText(const std::string& strText);
     void CommitOnEnter(std::int16_t& KeyAscii);
     void ClearListSelection();
     void RestoreCommittedRow();
-    void CommitEmptyText();
+    void CommitNoRow();
     void CommitFoundRow(std::int32_t lngRow);
 
     // --- List rendering and window plumbing (listview/) ---------------------------------------

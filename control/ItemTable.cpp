@@ -3,9 +3,9 @@
 
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
 #include "control/ItemString.h"
 #include "control/Messages.h"
+#include "control/OwnChanges.h"
 #include "control/Reports.h"
 
 namespace cp {
@@ -137,13 +137,12 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
         // control's own: a matching pass would complete the empty text to the first row and
         // show an item that nobody chose.
         {
-            FlagGuard ignoreClick(editing.blnIgnoreListClick);
+            const OwnListSelection own(editing);
             lstListBox.SetListIndex(-1);
         }
         rows.lngListIndex = -1;
         rows.lngCommittedIndex = -1;
-        FlagGuard internal(editing.blnInternalTextChange);
-        txtTextBox.SetText("");
+        WriteOwnText("");
     } else if (lngIndex < rows.lngCommittedIndex) {
         // Keep showing the same item: the list reports the move and commits it again.
         --rows.lngCommittedIndex;

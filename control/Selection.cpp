@@ -1,7 +1,7 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
 #include "control/Messages.h"
+#include "control/OwnChanges.h"
 #include "control/Reports.h"
 #include "control/TextMatch.h"
 
@@ -46,12 +46,7 @@ Variant ColumnPick::Value() {
 void ColumnPick::Value(const Variant& value) {
     RaiseIfDesignMode();
     if (value.IsNull()) {
-        {
-            FlagGuard ignoreClick(editing.blnIgnoreListClick);
-            ListIndex(-1);
-        }
-        FlagGuard internal(editing.blnInternalTextChange);
-        txtTextBox.SetText(DisplayText(Column(0)));
+        CommitNoRow();
     } else {
         std::int32_t row = 0;
         while (row < rows.lngListCount &&
@@ -59,15 +54,14 @@ void ColumnPick::Value(const Variant& value) {
             ++row;
         }
         if (row == rows.lngListCount) return;
-        // The list's click handling lowers the flag when the change reaches it.
-        editing.blnIgnoreListClick = true;
-        ListIndex(row);
-        FlagGuard internal(editing.blnInternalTextChange);
-        bool Cancel = false;
-        UpdateTextFromRow(Cancel);
+        {
+            const OwnListSelection own(editing);
+            ListIndex(row);
+        }
+        ShowCurrentRowText();
+        dropDown.blnListMouseDown = false;
+        rows.lngCommittedIndex = lstListBox.ListIndex();
     }
-    dropDown.blnListMouseDown = false;
-    rows.lngCommittedIndex = lstListBox.ListIndex();
     editing.blnTextChanged = false;
     editing.blnUserEdited = false;
 }

@@ -2,7 +2,6 @@
 // edit field, and the host hears AfterUpdate.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
 
 namespace cp {
 
@@ -16,11 +15,7 @@ void ColumnPick::lstListBox_Click() {
         if (lstListBox.ListIndex() == -1) return;
         if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::FocusEditField);
         rows.lngListIndex = lstListBox.ListIndex();
-        {
-            FlagGuard internal(editing.blnInternalTextChange);
-            bool Cancel = false;
-            UpdateTextFromRow(Cancel);
-        }
+        ShowCurrentRowText();
         dropDown.blnListMouseDown = false;
         if (UserControl.Enabled()) SelectAllTextInTextBox();
         rows.lngCommittedIndex = lstListBox.ListIndex();

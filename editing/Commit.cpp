@@ -1,6 +1,6 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
+#include "control/OwnChanges.h"
 
 namespace cp {
 
@@ -12,14 +12,25 @@ void ColumnPick::UpdateTextFromRow(bool& Cancel) {
     txtTextBox.SetText(DisplayText(Column(0)));
 }
 
+// The current row's text as the control's own write: no matching pass runs and no Change is
+// raised. With no current row NotInList is raised instead; the result is the Cancel its handler
+// gave back.
+bool ColumnPick::ShowCurrentRowText() {
+    const OwnTextWrite own(editing);
+    bool Cancel = false;
+    UpdateTextFromRow(Cancel);
+    return Cancel;
+}
+
+// A text of the control's own choosing, written without a matching pass.
+void ColumnPick::WriteOwnText(const std::string& strText) {
+    const OwnTextWrite own(editing);
+    txtTextBox.SetText(strText);
+}
+
 void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
     HideListBox(AfterHide::FocusEditField);
-    bool Cancel = false;
-    {
-        FlagGuard internal(editing.blnInternalTextChange);
-        UpdateTextFromRow(Cancel);
-    }
-    if (Cancel) {
+    if (ShowCurrentRowText()) {
         // The host sends the user back to the list to pick a row.
         ShowListBox();
     } else {
@@ -39,7 +50,7 @@ void ColumnPick::UserControl_ExitFocus() {
         if (!editing.blnTextChanged) return;
         const std::string text = txtTextBox.Text();
         if (text.empty()) {
-            CommitEmptyText();
+            CommitNoRow();
         } else {
             const std::int32_t row = FindItemInArray(text);
             if (row == -1) {
@@ -60,32 +71,21 @@ void ColumnPick::UserControl_ExitFocus() {
     });
 }
 
-void ColumnPick::CommitEmptyText() {
+void ColumnPick::CommitNoRow() {
     {
-        FlagGuard ignoreClick(editing.blnIgnoreListClick);
+        const OwnListSelection own(editing);
         ListIndex(-1);
     }
-    {
-        FlagGuard internal(editing.blnInternalTextChange);
-        txtTextBox.SetText(DisplayText(Column(0)));
-    }
+    // With no current row the first column is Null, which shows as the empty text.
+    WriteOwnText(DisplayText(Column(0)));
     dropDown.blnListMouseDown = false;
     rows.lngCommittedIndex = lstListBox.ListIndex();
 }
 
 void ColumnPick::CommitFoundRow(std::int32_t lngRow) {
-    {
-        FlagGuard ignoreClick(editing.blnIgnoreListClick);
-        lstListBox.SetListIndex(lngRow);
-        rows.lngListIndex = lngRow;
-        lstListBox.SetTopIndex(lngRow);
-    }
-    {
-        // The text may be a prefix: the row's whole first column replaces it.
-        FlagGuard internal(editing.blnInternalTextChange);
-        bool Cancel = false;
-        UpdateTextFromRow(Cancel);
-    }
+    SelectRowInListBox(lngRow);
+    // The text may be a prefix: the row's whole first column replaces it.
+    ShowCurrentRowText();
     // A press in the list that the focus loss cut short must not leave the next opening
     // tracking a drag that no button holds.
     dropDown.blnListMouseDown = false;

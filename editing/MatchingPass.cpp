@@ -1,6 +1,6 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
+#include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 #include "runtime/Conversions.h"
 #include "runtime/Utf8.h"
@@ -25,11 +25,7 @@ void ColumnPick::txtTextBox_Change() {
             // typing with the caret before the end of the text.
             const std::int32_t caret = deletion ? -1 : txtTextBox.SelStart();
             if (caret >= 0 && utf8::Length(text) == static_cast<std::size_t>(caret)) {
-                {
-                    FlagGuard internal(editing.blnInternalTextChange);
-                    bool Cancel = false;
-                    UpdateTextFromRow(Cancel);
-                }
+                ShowCurrentRowText();
                 // The completed tail is selected, so that the next character replaces it.
                 SelectTextToEnd(CInt(static_cast<double>(caret)));
             }
@@ -47,7 +43,7 @@ void ColumnPick::ClearListSelection() {
 }
 
 void ColumnPick::SelectRowInListBox(std::int32_t lngRow) {
-    FlagGuard ignoreClick(editing.blnIgnoreListClick);
+    const OwnListSelection own(editing);
     lstListBox.SetListIndex(lngRow);
     rows.lngListIndex = lngRow;
     lstListBox.SetTopIndex(lngRow);
@@ -63,7 +59,7 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
             return;
         }
         // The text still stands for the committed row: the list opens on it.
-        FlagGuard ignoreClick(editing.blnIgnoreListClick);
+        const OwnListSelection own(editing);
         lstListBox.SetTopIndex(rows.lngCommittedIndex);
         lstListBox.SetListIndex(rows.lngCommittedIndex);
         rows.lngListIndex = rows.lngCommittedIndex;

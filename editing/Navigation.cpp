@@ -2,7 +2,7 @@
 
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
+#include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 
 namespace cp {
@@ -20,8 +20,7 @@ struct RowMove {
 
 // Where a navigation key takes the current row c of a list of n rows (n > 0). The list does
 // not wrap; the page keys step a page less one row and stop at the first or last row.
-RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n,
-                  std::int16_t intListRows) {
+RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n, std::int16_t intListRows) {
     const std::int64_t current = c;
     const std::int64_t last = std::int64_t{n} - 1;
     const std::int64_t page = std::int64_t{intListRows} - 1;
@@ -82,7 +81,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
             TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);
         if (move.moves) {
             {
-                FlagGuard ignoreClick(editing.blnIgnoreListClick);
+                const OwnListSelection own(editing);
                 lstListBox.SetListIndex(move.target);
                 rows.lngListIndex = lstListBox.ListIndex();
             }
@@ -91,12 +90,8 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
             rows.lngHotRow = lstListBox.ListIndex();
         }
         KeyCode = 0;
-        {
-            // With no current row this raises NotInList; there is nothing to cancel here.
-            FlagGuard internal(editing.blnInternalTextChange);
-            bool Cancel = false;
-            UpdateTextFromRow(Cancel);
-        }
+        // With no current row this raises NotInList; there is nothing to cancel here.
+        ShowCurrentRowText();
         // The whole text is selected, so that typing replaces it.
         SelectAllTextInTextBox();
         RaiseChange();
@@ -106,13 +101,11 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
 void ColumnPick::RestoreCommittedRow() {
     HideListBox(AfterHide::FocusEditField);
     {
-        FlagGuard ignoreClick(editing.blnIgnoreListClick);
+        const OwnListSelection own(editing);
         lstListBox.SetListIndex(rows.lngCommittedIndex);
         rows.lngListIndex = rows.lngCommittedIndex;
         // With no committed row this raises NotInList; its answer changes nothing here.
-        FlagGuard internal(editing.blnInternalTextChange);
-        bool Cancel = false;
-        UpdateTextFromRow(Cancel);
+        ShowCurrentRowText();
     }
     editing.blnTextChanged = false;
     editing.blnUserEdited = false;
