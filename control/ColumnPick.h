@@ -142,7 +142,7 @@ private:
     std::int32_t FindItemInArray(const std::string& strText);
 
     // --- Database fill (data/) ----------------------------------------------------------------
-    void CountFilledRows(std::int32_t lngRows);
+    void CountFilledRows(std::int32_t rowCount);
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
@@ -150,7 +150,7 @@ private:
     // --- Editing, navigation and commit (editing/) --------------------------------------------
     void SelectTextToEnd(std::int16_t intStart);
     void FindItemAndSelectItemInListBox();
-    void SelectRowInListBox(std::int32_t lngRow);
+    void SelectRowInListBox(std::int32_t row);
     void SelectNextPreviousItemInListBox(std::int16_t& KeyCode);
     void UpdateTextFromRow(bool& Cancel);
     bool ShowCurrentRowText();
@@ -159,7 +159,7 @@ private:
     void ClearListSelection();
     void RestoreCommittedRow();
     void CommitNoRow();
-    void CommitFoundRow(std::int32_t lngRow);
+    void CommitFoundRow(std::int32_t row);
 
     // --- List rendering and window plumbing (listview/) ---------------------------------------
     void DrawListRow(DRAWITEMSTRUCT dis);

@@ -47,8 +47,8 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
     });
 }
 
-void ColumnPick::CountFilledRows(std::int32_t lngRows) {
-    rows.lngListCount = lngRows;
+void ColumnPick::CountFilledRows(std::int32_t rowCount) {
+    rows.lngListCount = rowCount;
     SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(rows.lngListCount), 0);
     rows.lngHotRow = -1;
     rows.lngCommittedIndex = -1;

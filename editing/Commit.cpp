@@ -82,8 +82,8 @@ void ColumnPick::CommitNoRow() {
     rows.lngCommittedIndex = lstListBox.ListIndex();
 }
 
-void ColumnPick::CommitFoundRow(std::int32_t lngRow) {
-    SelectRowInListBox(lngRow);
+void ColumnPick::CommitFoundRow(std::int32_t row) {
+    SelectRowInListBox(row);
     // The text may be a prefix: the row's whole first column replaces it.
     ShowCurrentRowText();
     // A press in the list that the focus loss cut short must not leave the next opening

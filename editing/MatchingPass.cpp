@@ -42,11 +42,11 @@ void ColumnPick::ClearListSelection() {
     rows.lngCommittedIndex = -1;
 }
 
-void ColumnPick::SelectRowInListBox(std::int32_t lngRow) {
+void ColumnPick::SelectRowInListBox(std::int32_t row) {
     const OwnListSelection own(editing);
-    lstListBox.SetListIndex(lngRow);
-    rows.lngListIndex = lngRow;
-    lstListBox.SetTopIndex(lngRow);
+    lstListBox.SetListIndex(row);
+    rows.lngListIndex = row;
+    lstListBox.SetTopIndex(row);
 }
 
 void ColumnPick::FindItemAndSelectItemInListBox() {

@@ -67,13 +67,13 @@ void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& meas
 
 // A line after every visible column but the last; hidden columns add nothing to the position.
 void DrawColumnLines(HDC hDC, const RECT& rcItem, const RowCells& cells,
-                     std::int16_t intColumnCount, COLORREF lngLineColor) {
+                     std::int16_t intColumnCount, COLORREF lineColor) {
     std::int16_t x = 0;
     for (int c = 0; c < intColumnCount - 1; ++c) {
         if (cells.Width(c) == 0) continue;
         x = CInt(static_cast<double>(x) + cells.Width(c));
         const int lineX = x + 1 + c;
-        DrawLine(hDC, lineX, rcItem.top, lineX, rcItem.bottom, lngLineColor);
+        DrawLine(hDC, lineX, rcItem.top, lineX, rcItem.bottom, lineColor);
     }
 }
 

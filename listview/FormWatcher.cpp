@@ -16,7 +16,7 @@ thread_local ColumnPick* gobjDropDownOwner = nullptr;
 thread_local HWND gWatchedForm = nullptr;
 thread_local WNDPROC glngPrevFormProc = nullptr;
 // The watcher is in place on gWatchedForm.
-thread_local bool gblnWatching = false;
+thread_local bool gWatching = false;
 
 constexpr WPARAM LowWord(WPARAM value) {
     return value & 0xFFFF;
@@ -47,35 +47,35 @@ void SetDropDownOwner(ColumnPick* ctl) {
 void ForgetDropDownOwner(const ColumnPick* ctl) {
     if (ctl == nullptr || gobjDropDownOwner != ctl) return;
     gobjDropDownOwner = nullptr;
-    if (gblnWatching) UnsubclassForm(gWatchedForm);
+    if (gWatching) UnsubclassForm(gWatchedForm);
 }
 
 void SubclassForm(HWND hWnd) {
     if (hWnd == nullptr) return;
-    if (gblnWatching) {
+    if (gWatching) {
         // A second start on the same form would keep the watcher itself as the form's procedure.
         if (hWnd == gWatchedForm) return;
         SetWindowLong(gWatchedForm, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(glngPrevFormProc));
-        gblnWatching = false;
+        gWatching = false;
     }
     const auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindowProc)));
     if (previous == nullptr) return;
     gWatchedForm = hWnd;
     glngPrevFormProc = previous;
-    gblnWatching = true;
+    gWatching = true;
 }
 
 void UnsubclassForm(HWND hWnd) {
-    if (!gblnWatching || hWnd != gWatchedForm) return;
+    if (!gWatching || hWnd != gWatchedForm) return;
     SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(glngPrevFormProc));
-    gblnWatching = false;
+    gWatching = false;
     gobjDropDownOwner = nullptr;
 }
 
 LRESULT FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const WNDPROC previous = hWnd == gWatchedForm ? glngPrevFormProc : nullptr;
-    const bool watched = gblnWatching && hWnd == gWatchedForm;
+    const bool watched = gWatching && hWnd == gWatchedForm;
     if (watched && ClosesList(uMsg, wParam) && gobjDropDownOwner != nullptr) {
         gobjDropDownOwner->HideListBox(AfterHide::FocusEditField);
     }
