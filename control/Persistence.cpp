@@ -11,18 +11,17 @@ std::int16_t StoredBoolean(bool value) {
 
 // The persisted settings' defaults, which are their creation values, in the order in which both
 // handlers process them. Each carries the stored type that the property store has always seen.
-const Settings kCreation = kCreationSettings;
-const Variant kBackColorNormalDefault = std::int32_t{kCreation.lngBackColorNormal};
-const Variant kForeColorNormalDefault = std::int32_t{kCreation.lngForeColorNormal};
-const Variant kBackColorSelectedDefault = std::int32_t{kCreation.lngBackColorSelected};
-const Variant kForeColorSelectedDefault = std::int32_t{kCreation.lngForeColorSelected};
-const Variant kListRowsDefault = std::int16_t{kCreation.intListRows};
+const Variant kBackColorNormalDefault = std::int32_t{kCreationSettings.lngBackColorNormal};
+const Variant kForeColorNormalDefault = std::int32_t{kCreationSettings.lngForeColorNormal};
+const Variant kBackColorSelectedDefault = std::int32_t{kCreationSettings.lngBackColorSelected};
+const Variant kForeColorSelectedDefault = std::int32_t{kCreationSettings.lngForeColorSelected};
+const Variant kListRowsDefault = std::int16_t{kCreationSettings.intListRows};
 const Variant kEnabledDefault = StoredBoolean(kEnabledAtCreation);
-const Variant kBoundColumnDefault = std::int16_t{kCreation.intBoundColumn};
-const Variant kColumnCountDefault = std::int16_t{kCreation.intColumnCount};
-const Variant kListWidthDefault = std::int16_t{kCreation.intListWidth};
-const Variant kAppearanceDefault = std::int16_t{kCreation.byteAppearance};
-const Variant kLockedDefault = StoredBoolean(kCreation.blnLocked);
+const Variant kBoundColumnDefault = std::int16_t{kCreationSettings.intBoundColumn};
+const Variant kColumnCountDefault = std::int16_t{kCreationSettings.intColumnCount};
+const Variant kListWidthDefault = std::int16_t{kCreationSettings.intListWidth};
+const Variant kAppearanceDefault = std::int16_t{kCreationSettings.byteAppearance};
+const Variant kLockedDefault = StoredBoolean(kCreationSettings.blnLocked);
 const Variant kTextDefault = std::string(kTextAtCreation);
 
 }  // namespace
