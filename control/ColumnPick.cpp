@@ -28,27 +28,27 @@ ColumnPick::~ColumnPick() {
 }
 
 void ColumnPick::RaiseAfterUpdate() {
-    if (events_) events_->AfterUpdate();
+    if (eventSink) eventSink->AfterUpdate();
 }
 
 void ColumnPick::RaiseKeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
-    if (events_) events_->KeyDown(KeyCode, Shift);
+    if (eventSink) eventSink->KeyDown(KeyCode, Shift);
 }
 
 void ColumnPick::RaiseKeyPress(std::int16_t& KeyAscii) {
-    if (events_) events_->KeyPress(KeyAscii);
+    if (eventSink) eventSink->KeyPress(KeyAscii);
 }
 
 void ColumnPick::RaiseKeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
-    if (events_) events_->KeyUp(KeyCode, Shift);
+    if (eventSink) eventSink->KeyUp(KeyCode, Shift);
 }
 
 void ColumnPick::RaiseChange() {
-    if (events_) events_->Change();
+    if (eventSink) eventSink->Change();
 }
 
 void ColumnPick::RaiseNotInList(bool& Cancel) {
-    if (events_) events_->NotInList(Cancel);
+    if (eventSink) eventSink->NotInList(Cancel);
 }
 
 }  // namespace cp

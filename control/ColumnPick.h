@@ -1,18 +1,27 @@
 // ColumnPick: a drop-down selection control whose list shows several columns per row.
 //
-// One instance owns its state record (below), its item table and its child objects. The
-// members are defined in the folder of the subsystem they belong to: control/ (state, item
-// table, selection, properties, persistence), dropdown/, editing/, listview/, frame/, data/ and
-// shell/.
+// One instance owns its state record (control/StateRecord.h), its item table and its child
+// objects. The members are defined in the folder of the subsystem they belong to: control/
+// (state, item table, selection, properties, persistence), dropdown/, editing/, listview/,
+// frame/, data/ and shell/.
+//
+// Naming key. Names that the published interface, the stored properties and the control's
+// long-standing design fix carry a prefix for their type: str String (UTF-8), int 16-bit
+// Integer, lng 32-bit Long (also colours, window handles and procedures), bln Boolean, byte
+// Byte, var Variant or table of values, rct rectangle, pic picture. g marks state kept once per
+// user-interface thread; txt, lst and lin mark the host's child objects (edit field, list,
+// frame line); enumerations are typ... with members lb.... Host notifications are named
+// object_Notification (txtTextBox_Change). Everything the control added beyond those names has
+// a plain name.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "control/ColumnPickEvents.h"
+#include "control/Enumerations.h"
+#include "control/StateRecord.h"
 #include "platform/Host.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
@@ -21,16 +30,14 @@ namespace cp {
 
 class Database;
 
-enum typAppearance : std::int32_t {
-    lbFlat = 0,
-    lbFlatNoBorder = 1,
-    lb3D = 2,
+// Where the focus goes when the list closes.
+enum class AfterHide {
+    FocusEditField,  // the edit field takes the focus
+    LeaveFocus,      // the focus stays where it is (it is leaving the control, for instance)
 };
 
-enum SELECTED_STATE : std::int32_t {
-    NotSelected = 0,
-    IsSelected = 1,
-};
+// The face of the drop-down button that a drawing is for.
+enum class ButtonFace { Raised, Pressed };
 
 class ColumnPick final : public HostedControl {
 public:
@@ -40,7 +47,7 @@ public:
     ColumnPick& operator=(const ColumnPick&) = delete;
 
     // The host's handler of the control's events (WithEvents); nullptr for none.
-    void SetEventSink(ColumnPickEvents* events) { events_ = events; }
+    void SetEventSink(ColumnPickEvents* events) { eventSink = events; }
 
     // --- The published interface `_ColumnPick`, in its published order ---------------------
 
@@ -91,7 +98,7 @@ public:
 
     // --- Called by the form watcher of the thread (not published) ---------------------------
 
-    void HideListBox(bool blnSetFocus);
+    void HideListBox(AfterHide focus);
 
     // The control's message handling behind its drawing subclass; the result goes to
     // lngResult.
@@ -135,7 +142,7 @@ private:
     std::int32_t FindItemInArray(const std::string& strText);
 
     // --- Database fill (data/) ----------------------------------------------------------------
-    void CountFilledRows(std::int32_t lngRows);
+    void CountFilledRows(std::int32_t rowCount);
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
@@ -143,14 +150,16 @@ private:
     // --- Editing, navigation and commit (editing/) --------------------------------------------
     void SelectTextToEnd(std::int16_t intStart);
     void FindItemAndSelectItemInListBox();
-    void SelectRowInListBox(std::int32_t lngRow);
+    void SelectRowInListBox(std::int32_t row);
     void SelectNextPreviousItemInListBox(std::int16_t& KeyCode);
     void UpdateTextFromRow(bool& Cancel);
+    bool ShowCurrentRowText();
+    void WriteOwnText(const std::string& strText);
     void CommitOnEnter(std::int16_t& KeyAscii);
     void ClearListSelection();
     void RestoreCommittedRow();
-    void CommitEmptyText();
-    void CommitFoundRow(std::int32_t lngRow);
+    void CommitNoRow();
+    void CommitFoundRow(std::int32_t row);
 
     // --- List rendering and window plumbing (listview/) ---------------------------------------
     void DrawListRow(DRAWITEMSTRUCT dis);
@@ -162,7 +171,9 @@ private:
     void ClearButton();
     void DrawButton();
     void DrawPressedButton();
-    void DrawArrow();
+    void DrawArrow(ButtonFace face);
+    ButtonFace CurrentFace() const;
+    void RedrawButton(ButtonFace face);
     bool IsOnButton(float X, float Y) const;
 
     // --- Events raised to the host ------------------------------------------------------------
@@ -185,56 +196,16 @@ private:
     LineObject& linInnerLeft;
     LineObject& linInnerRight;
     LineObject& linInnerBottom;
-    ColumnPickEvents* events_ = nullptr;
+    ColumnPickEvents* eventSink = nullptr;  // the host's handler of the events; none: nullptr
 
     // --- The state record ---------------------------------------------------------------------
-    // Settings behind properties; UserControl_Initialize gives them their creation values.
-    std::int16_t intColumnCount = 0;       // number of columns of every row
-    std::int16_t intBoundColumn = 0;       // zero-based column whose entry is the value
-    std::int16_t intListRows = 0;          // most rows the open list shows, 2 to 15
-    std::int16_t intListWidth = 0;         // list width in twips; -1: the control's
-    bool blnLocked = false;                // the edit field refuses typing
-    std::uint8_t byteAppearance = 0;       // frame style, a typAppearance value
-    OLE_COLOR lngBackColorNormal = 0;      // unselected rows, edit field, control
-    OLE_COLOR lngBackColorSelected = 0;    // background of the selected row
-    OLE_COLOR lngForeColorNormal = 0;      // text of unselected rows and edit field
-    OLE_COLOR lngForeColorSelected = 0;    // text of the selected row
-    OLE_COLOR lngColumnLineForeColor = 0;  // lines between columns (not persisted)
-
-    // Item table and selection.
-    VariantArray varItems;                      // (column, row); unallocated at creation
-    std::int32_t lngListCount = 0;              // number of valid rows of varItems
-    std::vector<std::int32_t> lngColumnWidths;  // pixels; element 0 == 0: never set
-    std::int32_t lngListIndex = -1;             // current row, -1 for none
-    std::int32_t lngCommittedIndex = -1;        // row the text stood for at the last commit
-    std::int32_t lngHotRow = -1;                // row last selected in the list by the control
-
-    // Editing and commit flags.
-    bool blnIgnoreListClick = false;     // one-shot: the next list click is our own
-    bool blnInternalTextChange = false;  // the control writes the edit field itself
-    bool blnTextChanged = false;         // the text changed since the last commit
-    bool blnUserEdited = false;          // the user changed text or selection
-    std::int16_t intLastKey = 0;         // last key seen by the matching pass
-    bool blnLastKeyDelete = false;       // intLastKey 46 came from Delete, not from "."
-
-    // Drop-down list, mouse and painting state.
-    bool blnComboBoxIsOpen = false;      // the list is open
-    HWND lngListBoxParent = nullptr;     // parent of the list while it is closed
-    bool blnListShown = false;           // the list has been shown at least once
-    bool blnListMouseDown = false;       // a button is held down in the open list
-    RECT rctButton{};                    // the drop-down button, client pixels
-    bool blnButtonDown = false;          // a press on the button is in progress
-    bool blnShownPressed = false;        // drawn pressed: the pointer is over it
-    bool blnShownReleased = false;       // drawn raised: the pointer has left it
-    bool blnPaintedOnce = false;         // the first paint has laid the control out
-    bool blnSubclassed = false;          // the drawing subclass has been installed
-    WNDPROC lngOldWindowProc = nullptr;  // procedure replaced by the drawing subclass
-    bool blnDesignMode = false;          // the host is in design mode
-
-    // Resources and fixed tables.
-    std::unique_ptr<Picture> picArrow;              // the drop-down arrow glyph (resource 10)
-    std::array<std::int16_t, 16> varListHeights{};  // list height in twips by number of rows
-    std::array<std::int16_t, 15> varRowBottoms{};   // lower band edge of each visible row
+    Settings settings;                  // the settings behind the properties
+    RowState rows;                      // the item table and the current and committed rows
+    EditingFlags editing;               // typing, navigation and commits
+    DropDownState dropDown;             // the open list and the mouse in it
+    ButtonState button;                 // the drop-down button
+    HostingState hosting;               // design mode and the drawing subclass
+    std::unique_ptr<Picture> picArrow;  // the drop-down arrow glyph (bitmap resource 10)
 };
 
 }  // namespace cp

@@ -20,30 +20,32 @@ void ColumnPick::ColumnWidths(const std::string& value) {
             // Equal widths that share the list's width: the control's own width (a Single)
             // when the list is as wide as the control.
             double w = 0;
-            if (intListWidth == -1) {
-                w = UserControl.Width() / static_cast<float>(intColumnCount) /
+            if (settings.intListWidth == -1) {
+                w = UserControl.Width() / static_cast<float>(settings.intColumnCount) /
                     static_cast<float>(kTwipsPerPixel);
             } else {
-                w = static_cast<double>(intListWidth) / intColumnCount / kTwipsPerPixel;
+                w = static_cast<double>(settings.intListWidth) / settings.intColumnCount /
+                    kTwipsPerPixel;
             }
             const std::int16_t width = CInt(Floor(w));
             // A column count below 1 (only a stored one can be) sizes no table of widths.
-            if (intColumnCount < 1) Raise(vberr::SubscriptOutOfRange);
-            lngColumnWidths.assign(static_cast<std::size_t>(intColumnCount), width);
+            if (settings.intColumnCount < 1) Raise(vberr::SubscriptOutOfRange);
+            rows.lngColumnWidths.assign(static_cast<std::size_t>(settings.intColumnCount), width);
         } else {
             const std::vector<std::string_view> fields = SplitFields(value);
-            if (static_cast<std::int64_t>(fields.size()) > intColumnCount) {
+            if (static_cast<std::int64_t>(fields.size()) > settings.intColumnCount) {
                 UsageMessage(messages::TooManyWidths(static_cast<std::int64_t>(fields.size()),
-                                                     intColumnCount));
+                                                     settings.intColumnCount));
                 return;
             }
             // Columns without a width of their own stay hidden (0).
-            lngColumnWidths.assign(static_cast<std::size_t>(intColumnCount), 0);
+            rows.lngColumnWidths.assign(static_cast<std::size_t>(settings.intColumnCount), 0);
             for (std::size_t i = 0; i < fields.size(); ++i) {
-                lngColumnWidths[i] = CLng(Floor(CDbl(fields[i]) / kTwipsPerPixel));
+                rows.lngColumnWidths[i] = CLng(Floor(CDbl(fields[i]) / kTwipsPerPixel));
             }
         }
-        if (lngColumnWidths[0] < kMinimumFirstColumn) lngColumnWidths[0] = kMinimumFirstColumn;
+        if (rows.lngColumnWidths[0] < kMinimumFirstColumn)
+            rows.lngColumnWidths[0] = kMinimumFirstColumn;
     });
 }
 

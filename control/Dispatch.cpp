@@ -69,22 +69,22 @@ Variant InvokeMethod(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& a
     switch (dispid) {
         case DISPID_ABOUTBOX:
             return c.About(), Done();
-        case 0x60030013:
+        case dispid::AddItem:
             return c.AddItem(StringArg(args, 0)), Done();
-        case 0x60030014:
+        case dispid::AddList:
             return c.AddList(StringArg(args, 0)), Done();
-        case 0x60030016:
+        case dispid::Clear:
             return c.Clear(), Done();
-        case 0x6003001C:
+        case dispid::FillComboBoxMultiColumn:
             return c.FillComboBoxMultiColumn(ObjectArg<Database>(args, 0), StringArg(args, 1)),
                    Done();
-        case 0x6003001D:
+        case dispid::FillComboBoxMultiColumnRecordset:
             return c.FillComboBoxMultiColumnRecordset(Arg(args, 0)), Done();
-        case 0x60030027:
+        case dispid::RemoveItem:
             return c.RemoveItem(LongArg(args, 0)), Done();
-        case 0x6003002B:
+        case dispid::SelectAllTextInTextBox:
             return c.SelectAllTextInTextBox(), Done();
-        case 0x6003002C:
+        case dispid::ShowDropDown:
             return c.ShowDropDown(), Done();
         default:
             Raise(vberr::NoSuchMember);
@@ -93,42 +93,42 @@ Variant InvokeMethod(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& a
 
 Variant InvokeGet(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& args) {
     switch (dispid) {
-        case 0x68030012:
+        case dispid::Appearance:
             return std::int32_t{c.Appearance()};
-        case 0x68030011:
+        case dispid::ArrayWithItems:
             return c.ArrayWithItems();
-        case 0x68030010:
+        case dispid::BackColorNormal:
             return c.BackColorNormal();
-        case 0x6803000F:
+        case dispid::BackColorSelected:
             return c.BackColorSelected();
-        case 0x6803000E:
+        case dispid::BoundColumn:
             return c.BoundColumn();
-        case 0x6803000D:
+        case dispid::Column:
             return c.Column(IntegerArg(args, 0));
-        case 0x6803000C:
+        case dispid::ColumnCount:
             return c.ColumnCount();
-        case 0x6803000B:
-        case 0x6803000A:
+        case dispid::ColumnLineForeColor:
+        case dispid::ColumnWidths:
             Raise(vberr::WriteOnlyProperty);
-        case 0x68030009:
+        case dispid::ComboBoxIsOpen:
             return c.ComboBoxIsOpen();
-        case 0x68030008:
+        case dispid::Enabled:
             return c.Enabled();
-        case 0x68030007:
+        case dispid::ForeColorNormal:
             return c.ForeColorNormal();
-        case 0x68030006:
+        case dispid::ForeColorSelected:
             return c.ForeColorSelected();
-        case 0x68030005:
+        case dispid::ListCount:
             return c.ListCount();
-        case 0x68030004:
+        case dispid::ListIndex:
             return c.ListIndex();
-        case 0x68030003:
+        case dispid::ListWidth:
             return c.ListWidth();
-        case 0x68030002:
+        case dispid::ListRows:
             return c.ListRows();
-        case 0x68030001:
+        case dispid::Locked:
             return c.Locked();
-        case 0x68030000:
+        case dispid::Text:
             return c.Text();
         case DISPID_VALUE:
             return c.Value();
@@ -139,35 +139,35 @@ Variant InvokeGet(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& args
 
 Variant InvokeLet(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& args) {
     switch (dispid) {
-        case 0x68030012:
+        case dispid::Appearance:
             return c.Appearance(typAppearance(LongArg(args, 0))), Done();
-        case 0x68030010:
+        case dispid::BackColorNormal:
             return c.BackColorNormal(LongArg(args, 0)), Done();
-        case 0x6803000F:
+        case dispid::BackColorSelected:
             return c.BackColorSelected(LongArg(args, 0)), Done();
-        case 0x6803000E:
+        case dispid::BoundColumn:
             return c.BoundColumn(IntegerArg(args, 0)), Done();
-        case 0x6803000C:
+        case dispid::ColumnCount:
             return c.ColumnCount(IntegerArg(args, 0)), Done();
-        case 0x6803000B:
+        case dispid::ColumnLineForeColor:
             return c.ColumnLineForeColor(LongArg(args, 0)), Done();
-        case 0x6803000A:
+        case dispid::ColumnWidths:
             return c.ColumnWidths(StringArg(args, 0)), Done();
-        case 0x68030008:
+        case dispid::Enabled:
             return c.Enabled(BooleanArg(args, 0)), Done();
-        case 0x68030007:
+        case dispid::ForeColorNormal:
             return c.ForeColorNormal(LongArg(args, 0)), Done();
-        case 0x68030006:
+        case dispid::ForeColorSelected:
             return c.ForeColorSelected(LongArg(args, 0)), Done();
-        case 0x68030004:
+        case dispid::ListIndex:
             return c.ListIndex(LongArg(args, 0)), Done();
-        case 0x68030003:
+        case dispid::ListWidth:
             return c.ListWidth(IntegerArg(args, 0)), Done();
-        case 0x68030002:
+        case dispid::ListRows:
             return c.ListRows(IntegerArg(args, 0)), Done();
-        case 0x68030001:
+        case dispid::Locked:
             return c.Locked(BooleanArg(args, 0)), Done();
-        case 0x68030000:
+        case dispid::Text:
             return c.Text(StringArg(args, 0)), Done();
         case DISPID_VALUE:
             return c.Value(Arg(args, 0)), Done();

@@ -4,63 +4,72 @@
 namespace cp {
 namespace {
 
-// The persisted settings with their defaults, in the order in which both handlers process
-// them. The defaults carry the stored types the property store has always seen.
-const Variant kBackColorNormalDefault = std::int32_t{0xFFFFFF};
-const Variant kForeColorNormalDefault = std::int32_t{0};
-const Variant kBackColorSelectedDefault = std::int32_t{0x800000};
-const Variant kForeColorSelectedDefault = std::int32_t{0xFFFFFF};
-const Variant kListRowsDefault = std::int16_t{8};
-const Variant kEnabledDefault = std::int16_t{-1};
-const Variant kBoundColumnDefault = std::int16_t{0};
-const Variant kColumnCountDefault = std::int16_t{1};
-const Variant kListWidthDefault = std::int16_t{-1};
-const Variant kAppearanceDefault = std::int16_t{2};
-const Variant kLockedDefault = std::int16_t{0};
-const Variant kTextDefault = std::string();
+// A Boolean default, given to the store as the Integer it has always been given.
+std::int16_t StoredBoolean(bool value) {
+    return value ? std::int16_t{-1} : std::int16_t{0};
+}
+
+// The persisted settings' defaults, which are their creation values, in the order in which both
+// handlers process them. Each carries the stored type that the property store has always seen.
+const Variant kBackColorNormalDefault = std::int32_t{kCreationSettings.lngBackColorNormal};
+const Variant kForeColorNormalDefault = std::int32_t{kCreationSettings.lngForeColorNormal};
+const Variant kBackColorSelectedDefault = std::int32_t{kCreationSettings.lngBackColorSelected};
+const Variant kForeColorSelectedDefault = std::int32_t{kCreationSettings.lngForeColorSelected};
+const Variant kListRowsDefault = std::int16_t{kCreationSettings.intListRows};
+const Variant kEnabledDefault = StoredBoolean(kEnabledAtCreation);
+const Variant kBoundColumnDefault = std::int16_t{kCreationSettings.intBoundColumn};
+const Variant kColumnCountDefault = std::int16_t{kCreationSettings.intColumnCount};
+const Variant kListWidthDefault = std::int16_t{kCreationSettings.intListWidth};
+const Variant kAppearanceDefault = std::int16_t{kCreationSettings.byteAppearance};
+const Variant kLockedDefault = StoredBoolean(kCreationSettings.blnLocked);
+const Variant kTextDefault = std::string(kTextAtCreation);
 
 }  // namespace
 
 void ColumnPick::UserControl_ReadProperties(PropertyBag& PropBag) {
-    lngBackColorNormal = CLng(PropBag.ReadProperty("BackColorNormal", kBackColorNormalDefault));
-    txtTextBox.SetBackColor(lngBackColorNormal);
-    UserControl.SetBackColor(lngBackColorNormal);
-    lstListBox.SetBackColor(lngBackColorNormal);
-    lngForeColorNormal = CLng(PropBag.ReadProperty("ForeColorNormal", kForeColorNormalDefault));
-    txtTextBox.SetForeColor(lngForeColorNormal);
-    lngBackColorSelected =
+    settings.lngBackColorNormal =
+        CLng(PropBag.ReadProperty("BackColorNormal", kBackColorNormalDefault));
+    txtTextBox.SetBackColor(settings.lngBackColorNormal);
+    UserControl.SetBackColor(settings.lngBackColorNormal);
+    lstListBox.SetBackColor(settings.lngBackColorNormal);
+    settings.lngForeColorNormal =
+        CLng(PropBag.ReadProperty("ForeColorNormal", kForeColorNormalDefault));
+    txtTextBox.SetForeColor(settings.lngForeColorNormal);
+    settings.lngBackColorSelected =
         CLng(PropBag.ReadProperty("BackColorSelected", kBackColorSelectedDefault));
-    lngForeColorSelected =
+    settings.lngForeColorSelected =
         CLng(PropBag.ReadProperty("ForeColorSelected", kForeColorSelectedDefault));
-    intListRows = CInt(PropBag.ReadProperty("ListRows", kListRowsDefault));
+    settings.intListRows = CInt(PropBag.ReadProperty("ListRows", kListRowsDefault));
     UserControl.SetEnabled(CBool(PropBag.ReadProperty("Enabled", kEnabledDefault)));
-    intBoundColumn = CInt(PropBag.ReadProperty("BoundColumn", kBoundColumnDefault));
-    intColumnCount = CInt(PropBag.ReadProperty("ColumnCount", kColumnCountDefault));
-    intListWidth = CInt(PropBag.ReadProperty("ListWidth", kListWidthDefault));
-    byteAppearance = CByte(PropBag.ReadProperty("Appearance", kAppearanceDefault));
-    blnLocked = CBool(PropBag.ReadProperty("Locked", kLockedDefault));
-    txtTextBox.SetLocked(blnLocked);
+    settings.intBoundColumn = CInt(PropBag.ReadProperty("BoundColumn", kBoundColumnDefault));
+    settings.intColumnCount = CInt(PropBag.ReadProperty("ColumnCount", kColumnCountDefault));
+    settings.intListWidth = CInt(PropBag.ReadProperty("ListWidth", kListWidthDefault));
+    settings.byteAppearance = CByte(PropBag.ReadProperty("Appearance", kAppearanceDefault));
+    settings.blnLocked = CBool(PropBag.ReadProperty("Locked", kLockedDefault));
+    txtTextBox.SetLocked(settings.blnLocked);
     const std::string text = CStr(PropBag.ReadProperty("Text", kTextDefault));
     txtTextBox.SetText(text);
     // An empty stored text stands for nothing to commit; a stored text is committed (or
     // reported as not in the list) at the first focus loss.
-    if (text.empty()) blnTextChanged = false;
+    if (text.empty()) editing.blnTextChanged = false;
     DetermineDesignMode();
-    if (!blnDesignMode) SubclassControlOnce();
+    if (!hosting.blnDesignMode) SubclassControlOnce();
 }
 
 void ColumnPick::UserControl_WriteProperties(PropertyBag& PropBag) {
     // The normal colours come back from the edit field, which holds them as RGB values.
     PropBag.WriteProperty("BackColorNormal", txtTextBox.BackColor(), kBackColorNormalDefault);
     PropBag.WriteProperty("ForeColorNormal", txtTextBox.ForeColor(), kForeColorNormalDefault);
-    PropBag.WriteProperty("BackColorSelected", lngBackColorSelected, kBackColorSelectedDefault);
-    PropBag.WriteProperty("ForeColorSelected", lngForeColorSelected, kForeColorSelectedDefault);
-    PropBag.WriteProperty("ListRows", intListRows, kListRowsDefault);
+    PropBag.WriteProperty("BackColorSelected", settings.lngBackColorSelected,
+                          kBackColorSelectedDefault);
+    PropBag.WriteProperty("ForeColorSelected", settings.lngForeColorSelected,
+                          kForeColorSelectedDefault);
+    PropBag.WriteProperty("ListRows", settings.intListRows, kListRowsDefault);
     PropBag.WriteProperty("Enabled", UserControl.Enabled(), kEnabledDefault);
-    PropBag.WriteProperty("BoundColumn", intBoundColumn, kBoundColumnDefault);
-    PropBag.WriteProperty("ColumnCount", intColumnCount, kColumnCountDefault);
-    PropBag.WriteProperty("ListWidth", intListWidth, kListWidthDefault);
-    PropBag.WriteProperty("Appearance", byteAppearance, kAppearanceDefault);
+    PropBag.WriteProperty("BoundColumn", settings.intBoundColumn, kBoundColumnDefault);
+    PropBag.WriteProperty("ColumnCount", settings.intColumnCount, kColumnCountDefault);
+    PropBag.WriteProperty("ListWidth", settings.intListWidth, kListWidthDefault);
+    PropBag.WriteProperty("Appearance", settings.byteAppearance, kAppearanceDefault);
     PropBag.WriteProperty("Locked", txtTextBox.Locked(), kLockedDefault);
     PropBag.WriteProperty("Text", txtTextBox.Text(), kTextDefault);
 }

@@ -1,6 +1,7 @@
 #include "control/ColumnPick.h"
 #include "control/Messages.h"
 #include "control/Reports.h"
+#include "frame/Layout.h"
 #include "listview/TranslateColor.h"
 #include "runtime/Conversions.h"
 
@@ -9,26 +10,25 @@ namespace {
 
 constexpr std::int16_t kMinListRows = 2;
 constexpr std::int16_t kMaxListRows = 15;
-constexpr std::int16_t kMinListWidth = 390;  // twips, the control's own minimum width
 
 }  // namespace
 
 typAppearance ColumnPick::Appearance() const {
-    return static_cast<typAppearance>(byteAppearance);
+    return static_cast<typAppearance>(settings.byteAppearance);
 }
 
 void ColumnPick::Appearance(typAppearance value) {
-    byteAppearance = CByte(static_cast<double>(value));
+    settings.byteAppearance = CByte(static_cast<double>(value));
     UserControl_Resize();
     UserControl.PropertyChanged("Appearance");
 }
 
 OLE_COLOR ColumnPick::BackColorNormal() const {
-    return lngBackColorNormal;
+    return settings.lngBackColorNormal;
 }
 
 void ColumnPick::BackColorNormal(OLE_COLOR value) {
-    lngBackColorNormal = value;
+    settings.lngBackColorNormal = value;
     const auto rgb = static_cast<OLE_COLOR>(TranslateColor(value));
     txtTextBox.SetBackColor(rgb);
     UserControl.SetBackColor(rgb);
@@ -38,35 +38,35 @@ void ColumnPick::BackColorNormal(OLE_COLOR value) {
 }
 
 OLE_COLOR ColumnPick::BackColorSelected() const {
-    return lngBackColorSelected;
+    return settings.lngBackColorSelected;
 }
 
 void ColumnPick::BackColorSelected(OLE_COLOR value) {
-    lngBackColorSelected = value;
+    settings.lngBackColorSelected = value;
     UserControl.PropertyChanged("BackColorSelected");
 }
 
 OLE_COLOR ColumnPick::ForeColorNormal() const {
-    return lngForeColorNormal;
+    return settings.lngForeColorNormal;
 }
 
 void ColumnPick::ForeColorNormal(OLE_COLOR value) {
-    lngForeColorNormal = value;
+    settings.lngForeColorNormal = value;
     txtTextBox.SetForeColor(static_cast<OLE_COLOR>(TranslateColor(value)));
     UserControl.PropertyChanged("ForeColorNormal");
 }
 
 OLE_COLOR ColumnPick::ForeColorSelected() const {
-    return lngForeColorSelected;
+    return settings.lngForeColorSelected;
 }
 
 void ColumnPick::ForeColorSelected(OLE_COLOR value) {
-    lngForeColorSelected = value;
+    settings.lngForeColorSelected = value;
     UserControl.PropertyChanged("ForeColorSelected");
 }
 
 void ColumnPick::ColumnLineForeColor(OLE_COLOR value) {
-    lngColumnLineForeColor = value;
+    settings.lngColumnLineForeColor = value;
 }
 
 bool ColumnPick::Enabled() const {
@@ -77,23 +77,36 @@ void ColumnPick::Enabled(const bool& value) {
     UserControl.SetEnabled(value);
     txtTextBox.SetEnabled(value);
     // The glyph turns grey or back.
-    DrawArrow();
+    DrawArrow(CurrentFace());
     UserControl.PropertyChanged("Enabled");
 }
 
 bool ColumnPick::Locked() const {
-    return blnLocked;
+    return settings.blnLocked;
 }
 
 void ColumnPick::Locked(bool value) {
-    if (blnComboBoxIsOpen) return;
-    blnLocked = value;
+    if (dropDown.blnComboBoxIsOpen) return;
+    settings.blnLocked = value;
     txtTextBox.SetLocked(value);
     UserControl.PropertyChanged("Locked");
 }
 
+std::int16_t ColumnPick::ColumnCount() const {
+    return settings.intColumnCount;
+}
+
+void ColumnPick::ColumnCount(const std::int16_t& value) {
+    if (value < 1) {
+        PropertyValueReport(messages::kColumnCountError, messages::kColumnCountMinimum);
+        return;
+    }
+    settings.intColumnCount = value;
+    UserControl.PropertyChanged("ColumnCount");
+}
+
 std::int16_t ColumnPick::ListRows() const {
-    return intListRows;
+    return settings.intListRows;
 }
 
 void ColumnPick::ListRows(const std::int16_t& value) {
@@ -101,20 +114,20 @@ void ColumnPick::ListRows(const std::int16_t& value) {
         PropertyValueReport(messages::kListRowsError, messages::kListRowsRange);
         return;
     }
-    intListRows = value;
+    settings.intListRows = value;
     UserControl.PropertyChanged("ListRows");
 }
 
 std::int16_t ColumnPick::ListWidth() const {
-    return intListWidth;
+    return settings.intListWidth;
 }
 
 void ColumnPick::ListWidth(const std::int16_t& value) {
-    if (value != -1 && value < kMinListWidth) {
+    if (value != -1 && value < kMinimumWidth) {
         PropertyValueReport(messages::kListWidthError, messages::kListWidthMinimum);
         return;
     }
-    intListWidth = value;
+    settings.intListWidth = value;
     UserControl.PropertyChanged("ListWidth");
 }
 

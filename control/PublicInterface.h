@@ -64,6 +64,38 @@ struct Identity {
 inline constexpr std::int32_t DISPID_VALUE = 0;
 inline constexpr std::int32_t DISPID_ABOUTBOX = -552;
 
+// The dispatch identifier of each member; the two halves of a property share theirs. Value and
+// About carry the standard identifiers above.
+namespace dispid {
+inline constexpr std::int32_t AddItem = 0x60030013;
+inline constexpr std::int32_t AddList = 0x60030014;
+inline constexpr std::int32_t Appearance = 0x68030012;
+inline constexpr std::int32_t ArrayWithItems = 0x68030011;
+inline constexpr std::int32_t BackColorNormal = 0x68030010;
+inline constexpr std::int32_t BackColorSelected = 0x6803000F;
+inline constexpr std::int32_t BoundColumn = 0x6803000E;
+inline constexpr std::int32_t Clear = 0x60030016;
+inline constexpr std::int32_t Column = 0x6803000D;
+inline constexpr std::int32_t ColumnCount = 0x6803000C;
+inline constexpr std::int32_t ColumnLineForeColor = 0x6803000B;
+inline constexpr std::int32_t ColumnWidths = 0x6803000A;
+inline constexpr std::int32_t ComboBoxIsOpen = 0x68030009;
+inline constexpr std::int32_t Enabled = 0x68030008;
+inline constexpr std::int32_t FillComboBoxMultiColumn = 0x6003001C;
+inline constexpr std::int32_t FillComboBoxMultiColumnRecordset = 0x6003001D;
+inline constexpr std::int32_t ForeColorNormal = 0x68030007;
+inline constexpr std::int32_t ForeColorSelected = 0x68030006;
+inline constexpr std::int32_t ListCount = 0x68030005;
+inline constexpr std::int32_t ListIndex = 0x68030004;
+inline constexpr std::int32_t ListRows = 0x68030002;
+inline constexpr std::int32_t ListWidth = 0x68030003;
+inline constexpr std::int32_t Locked = 0x68030001;
+inline constexpr std::int32_t RemoveItem = 0x60030027;
+inline constexpr std::int32_t SelectAllTextInTextBox = 0x6003002B;
+inline constexpr std::int32_t ShowDropDown = 0x6003002C;
+inline constexpr std::int32_t Text = 0x68030000;
+}  // namespace dispid
+
 std::span<const Member> Members();
 std::span<const Event> Events();
 std::span<const Enumeration> Enumerations();

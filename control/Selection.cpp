@@ -1,7 +1,7 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
 #include "control/Messages.h"
+#include "control/OwnChanges.h"
 #include "control/Reports.h"
 #include "control/TextMatch.h"
 
@@ -9,7 +9,7 @@ namespace cp {
 
 std::int32_t ColumnPick::ListIndex() const {
     RaiseIfDesignMode();
-    return lngListIndex;
+    return rows.lngListIndex;
 }
 
 void ColumnPick::ListIndex(std::int32_t value) {
@@ -17,15 +17,15 @@ void ColumnPick::ListIndex(std::int32_t value) {
     // The list reports the change at once; unless the control raised blnIgnoreListClick, its
     // click handling commits the row as a user's click would.
     lstListBox.SetListIndex(value);
-    lngListIndex = value;
+    rows.lngListIndex = value;
 }
 
 Variant ColumnPick::Column(std::int16_t intColumn) {
     Variant result;
     Trapped("ColumnPick - Column", "Unable to execute the property Column!", [&] {
         try {
-            if (intColumn <= varItems.Extent(0) - 1 && lngListIndex != -1) {
-                result = varItems.At(intColumn, lngListIndex);
+            if (intColumn <= rows.varItems.Extent(0) - 1 && rows.lngListIndex != -1) {
+                result = rows.varItems.At(intColumn, rows.lngListIndex);
             } else {
                 result = Variant::Null();
             }
@@ -40,39 +40,34 @@ Variant ColumnPick::Column(std::int16_t intColumn) {
 
 Variant ColumnPick::Value() {
     RaiseIfDesignMode();
-    return Column(intBoundColumn);
+    return Column(settings.intBoundColumn);
 }
 
 void ColumnPick::Value(const Variant& value) {
     RaiseIfDesignMode();
     if (value.IsNull()) {
-        {
-            FlagGuard ignoreClick(blnIgnoreListClick);
-            ListIndex(-1);
-        }
-        FlagGuard internal(blnInternalTextChange);
-        txtTextBox.SetText(DisplayText(Column(0)));
+        CommitNoRow();
     } else {
         std::int32_t row = 0;
-        while (row < lngListCount && !VariantEquals(varItems.At(intBoundColumn, row), value)) {
+        while (row < rows.lngListCount &&
+               !VariantEquals(rows.varItems.At(settings.intBoundColumn, row), value)) {
             ++row;
         }
-        if (row == lngListCount) return;
-        // The list's click handling lowers the flag when the change reaches it.
-        blnIgnoreListClick = true;
-        ListIndex(row);
-        FlagGuard internal(blnInternalTextChange);
-        bool Cancel = false;
-        UpdateTextFromRow(Cancel);
+        if (row == rows.lngListCount) return;
+        {
+            const OwnListSelection own(editing);
+            ListIndex(row);
+        }
+        ShowCurrentRowText();
+        dropDown.blnListMouseDown = false;
+        rows.lngCommittedIndex = lstListBox.ListIndex();
     }
-    blnListMouseDown = false;
-    lngCommittedIndex = lstListBox.ListIndex();
-    blnTextChanged = false;
-    blnUserEdited = false;
+    editing.blnTextChanged = false;
+    editing.blnUserEdited = false;
 }
 
 std::int16_t ColumnPick::BoundColumn() const {
-    return intBoundColumn;
+    return settings.intBoundColumn;
 }
 
 void ColumnPick::BoundColumn(const std::int16_t& value) {
@@ -80,7 +75,7 @@ void ColumnPick::BoundColumn(const std::int16_t& value) {
         PropertyValueReport(messages::kBoundColumnError, messages::kMinimumZero);
         return;
     }
-    intBoundColumn = value;
+    settings.intBoundColumn = value;
     UserControl.PropertyChanged("BoundColumn");
 }
 
@@ -94,16 +89,12 @@ std::string ColumnPick::Text() const {
     return txtTextBox.Text();
 }
 
-bool ColumnPick::ComboBoxIsOpen() const {
-    return blnComboBoxIsOpen;
-}
-
 std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
     std::int32_t result = -1;
     Trapped("ColumnPick - FindItemInArray", "Unable to execute the function FindItemInArray!", [&] {
         const PrefixMatcher matcher(strText);
-        for (std::int32_t r = 0; r < lngListCount; ++r) {
-            if (matcher.Matches(varItems.At(0, r))) {
+        for (std::int32_t r = 0; r < rows.lngListCount; ++r) {
+            if (matcher.Matches(rows.varItems.At(0, r))) {
                 result = r;
                 return;
             }

@@ -16,7 +16,7 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         return QueryFailureDescription(e, dbDatabase);
     };
     TrappedFill(messages::kQueryFillMessage, describe, [&] {
-        if (lngColumnWidths.at(0) == 0) {
+        if (rows.lngColumnWidths.at(0) == 0) {
             UsageMessage(messages::kFillWidthsFirst);
             return;
         }
@@ -26,32 +26,32 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         if (!rs) Raise(vberr::ObjectNotSet);
         // The list is empty from here on; the count follows it until the new rows are in.
         lstListBox.Clear();
-        lngListCount = 0;
-        const std::int32_t rows = LoadRows(*rs, varItems);
+        rows.lngListCount = 0;
+        const std::int32_t loaded = LoadRows(*rs, rows.varItems);
         rs->Close();
-        CountFilledRows(rows);
+        CountFilledRows(loaded);
     });
 }
 
 void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
     TrappedFill(messages::kRecordsetFillMessage, RecordsetFailureDescription, [&] {
-        if (lngColumnWidths.at(0) == 0) {
+        if (rows.lngColumnWidths.at(0) == 0) {
             UsageMessage(messages::kFillWidthsFirst);
             return;
         }
         host::SetScreenMousePointer(vbHourglass);
         lstListBox.Clear();
-        lngListCount = 0;
+        rows.lngListCount = 0;
         // The host's recordset is read from its current row on and left open.
-        CountFilledRows(LoadRows(RecordsetOf(rec), varItems));
+        CountFilledRows(LoadRows(RecordsetOf(rec), rows.varItems));
     });
 }
 
-void ColumnPick::CountFilledRows(std::int32_t lngRows) {
-    lngListCount = lngRows;
-    SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(lngListCount), 0);
-    lngHotRow = -1;
-    lngCommittedIndex = -1;
+void ColumnPick::CountFilledRows(std::int32_t rowCount) {
+    rows.lngListCount = rowCount;
+    SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(rows.lngListCount), 0);
+    rows.lngHotRow = -1;
+    rows.lngCommittedIndex = -1;
     host::SetScreenMousePointer(vbDefault);
 }
 

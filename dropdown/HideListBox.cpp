@@ -1,25 +1,24 @@
-// Closing the list, and the published ways to open it and to ask whether it is open.
+// Closing the list: it goes back into the control's window, and the form watcher stops.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "listview/basHookListBox.h"
 
 namespace cp {
 
-void ColumnPick::HideListBox(bool blnSetFocus) {
+void ColumnPick::HideListBox(AfterHide focus) {
     TrappedSub("HideListBox", [&] {
         lstListBox.SetVisible(false);
         // The extended style stays: it matters only while the list floats.
-        SetParent(lstListBox.hWnd(), lngListBoxParent);
-        blnComboBoxIsOpen = false;
+        SetParent(lstListBox.hWnd(), dropDown.lngListBoxParent);
+        dropDown.blnComboBoxIsOpen = false;
         const auto finish = [&] {
-            blnButtonDown = false;
-            blnShownPressed = false;
-            blnShownReleased = false;
-            lngHotRow = -1;
+            button.blnButtonDown = false;
+            button.look = ButtonLook::Neither;
+            rows.lngHotRow = -1;
             UnsubclassForm(UserControl.ParentHwnd());
         };
         try {
-            if (blnSetFocus) txtTextBox.SetFocus();
+            if (focus == AfterHide::FocusEditField) txtTextBox.SetFocus();
         } catch (...) {
             // An edit field that cannot take the focus must not leave the watcher on the form:
             // every later click there would close the closed list and fail once more.
@@ -28,13 +27,6 @@ void ColumnPick::HideListBox(bool blnSetFocus) {
         }
         finish();
     });
-}
-
-void ColumnPick::ShowDropDown() {
-    if (blnLocked || blnComboBoxIsOpen) return;
-    FindItemAndSelectItemInListBox();
-    ShowListBox();
-    txtTextBox.SetFocus();
 }
 
 }  // namespace cp

@@ -2,36 +2,25 @@
 // edit field, and the host hears AfterUpdate.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
 
 namespace cp {
-namespace {
-
-// EM_SETSEL from the start to an end past the text selects all of it.
-constexpr LPARAM kPastTheText = -1;
-
-}  // namespace
 
 void ColumnPick::lstListBox_Click() {
     TrappedSub("lstListBox_Click", [&] {
         // The control changed the selection itself: that is no pick.
-        if (blnIgnoreListClick) {
-            blnIgnoreListClick = false;
+        if (editing.blnIgnoreListClick) {
+            editing.blnIgnoreListClick = false;
             return;
         }
         if (lstListBox.ListIndex() == -1) return;
-        if (blnComboBoxIsOpen) HideListBox(true);
-        lngListIndex = lstListBox.ListIndex();
-        {
-            FlagGuard internal(blnInternalTextChange);
-            bool Cancel = false;
-            UpdateTextFromRow(Cancel);
-        }
-        blnListMouseDown = false;
-        if (UserControl.Enabled()) SendMessage(txtTextBox.hWnd(), EM_SETSEL, 0, kPastTheText);
-        lngCommittedIndex = lstListBox.ListIndex();
-        blnTextChanged = false;
-        blnUserEdited = false;
+        if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::FocusEditField);
+        rows.lngListIndex = lstListBox.ListIndex();
+        ShowCurrentRowText();
+        dropDown.blnListMouseDown = false;
+        if (UserControl.Enabled()) SelectAllTextInTextBox();
+        rows.lngCommittedIndex = lstListBox.ListIndex();
+        editing.blnTextChanged = false;
+        editing.blnUserEdited = false;
         RaiseAfterUpdate();
     });
 }

@@ -9,52 +9,53 @@ namespace {
 
 // Selects the row in the list window with the message that raises no click notification, so
 // that tracking never commits; nothing is sent while the row stays the one last selected.
-void SelectTrackedRow(ListBox& list, std::int32_t& lngHotRow, std::int32_t row) {
-    if (row == lngHotRow) return;
+void SelectTrackedRow(ListBox& list, std::int32_t& hotRow, std::int32_t row) {
+    if (row == hotRow) return;
     SendMessage(list.hWnd(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    lngHotRow = row;
+    hotRow = row;
 }
 
 }  // namespace
 
 void ColumnPick::lstListBox_MouseDown(std::int16_t, std::int16_t, float, float) {
-    blnListMouseDown = true;
+    dropDown.blnListMouseDown = true;
 }
 
 void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y) {
     TrappedSub("lstListBox_MouseMove", [&] {
-        if (!blnListMouseDown) {
+        if (!dropDown.blnListMouseDown) {
             if (const auto band = RowBand(varRowBottoms, Y))
-                SelectTrackedRow(lstListBox, lngHotRow, AddRows(lstListBox.TopIndex(), *band));
+                SelectTrackedRow(lstListBox, rows.lngHotRow, AddRows(lstListBox.TopIndex(), *band));
             return;
         }
-        if (!blnListShown) return;
+        if (!dropDown.blnListShown) return;
         // The lower edge of the rows the list can show, whatever number of rows it has.
-        const std::int16_t limit = TableEntry(varRowBottoms, std::int64_t{intListRows} - 1);
+        const std::int16_t limit =
+            TableEntry(varRowBottoms, std::int64_t{settings.intListRows} - 1);
         const std::int32_t top = lstListBox.TopIndex();
         if (Y >= 0 && Y <= limit) {
             if (const auto band = RowBand(varRowBottoms, Y))
-                SelectTrackedRow(lstListBox, lngHotRow, AddRows(top, *band));
+                SelectTrackedRow(lstListBox, rows.lngHotRow, AddRows(top, *band));
         } else if (Y > limit) {
             // Below the list: one row further down while rows remain below the visible ones.
-            if (std::int64_t{lngListCount} - intListRows - top > 0) {
+            if (std::int64_t{rows.lngListCount} - settings.intListRows - top > 0) {
                 lstListBox.SetTopIndex(AddRows(top, 1));
-                SelectTrackedRow(lstListBox, lngHotRow,
-                                 AddRows(intListRows - 1, lstListBox.TopIndex()));
+                SelectTrackedRow(lstListBox, rows.lngHotRow,
+                                 AddRows(settings.intListRows - 1, lstListBox.TopIndex()));
             }
         } else if (Y < 0 && top > 0) {
             lstListBox.SetTopIndex(top - 1);
-            SelectTrackedRow(lstListBox, lngHotRow, lstListBox.TopIndex());
+            SelectTrackedRow(lstListBox, rows.lngHotRow, lstListBox.TopIndex());
         }
     });
 }
 
 void ColumnPick::lstListBox_MouseUp(std::int16_t, std::int16_t, float, float) {
-    blnListMouseDown = false;
+    dropDown.blnListMouseDown = false;
     // A press that changed the selection has been committed by the list's click notification
     // before its release arrives here, and that commit closed the list: committing again
     // would report one pick twice.
-    if (blnListShown && blnComboBoxIsOpen) lstListBox_Click();
+    if (dropDown.blnListShown && dropDown.blnComboBoxIsOpen) lstListBox_Click();
 }
 
 }  // namespace cp

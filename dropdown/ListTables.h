@@ -1,5 +1,5 @@
-// Lookups in the control's fixed list tables: the list heights by number of rows and the row
-// bands under the pointer.
+// The control's fixed list tables, the list heights by number of rows and the row bands under
+// the pointer, and the lookups in them.
 #pragma once
 
 #include <array>
@@ -10,6 +10,29 @@
 #include "runtime/RuntimeError.h"
 
 namespace cp {
+
+inline constexpr int kRowTwips = 225;            // one list row: 15 pixels
+inline constexpr int kListBorderTwips = 30;      // the list window's border, top and bottom
+inline constexpr int kRowBandOffsetTwips = 210;  // one pixel above the first row's lower edge
+
+// The height in twips that shows n rows of the list with its border, by n from 0 to 15; no rows
+// get the height of one.
+inline constexpr std::array<std::int16_t, 16> varListHeights = [] {
+    std::array<std::int16_t, 16> heights{};
+    for (std::size_t n = 1; n < heights.size(); ++n)
+        heights[n] = static_cast<std::int16_t>(kListBorderTwips + kRowTwips * n);
+    heights[0] = heights[1];
+    return heights;
+}();
+
+// The lower edge of each visible row's band in twips from the top of the list's client area,
+// one pixel above the row's lower edge, by visible row from 0 to 14.
+inline constexpr std::array<std::int16_t, 15> varRowBottoms = [] {
+    std::array<std::int16_t, 15> bottoms{};
+    for (std::size_t k = 0; k < bottoms.size(); ++k)
+        bottoms[k] = static_cast<std::int16_t>(kRowBandOffsetTwips + kRowTwips * k);
+    return bottoms;
+}();
 
 // Entry `index` of a fixed table; an index outside it is run-time error 9, as a subscript
 // beyond an array's bounds is.

@@ -1,5 +1,6 @@
 // Opening the list: sized from the number of rows, placed on the screen under (or above) the
-// control, handed to the desktop as a tool window, shown, and watched over by the form watcher.
+// control, handed to the desktop as a tool window, shown, and watched over by the form watcher;
+// and the published ways to open it and to ask whether it is open.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "dropdown/ListPlacement.h"
@@ -38,25 +39,27 @@ LONG Pixels(float twips) {
 
 void ColumnPick::ShowListBox() {
     TrappedSub("ShowListBox", [&] {
-        lngListBoxParent = GetParent(lstListBox.hWnd());
-        const std::int64_t shownRows = lngListCount < intListRows ? lngListCount : intListRows;
+        dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
+        const std::int64_t shownRows =
+            rows.lngListCount < settings.intListRows ? rows.lngListCount : settings.intListRows;
         lstListBox.SetHeight(TableEntry(varListHeights, shownRows));
-        lstListBox.SetWidth(intListWidth == -1 ? UserControl.Width() : intListWidth);
-        blnComboBoxIsOpen = true;
+        lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
+                                                        : settings.intListWidth);
+        dropDown.blnComboBoxIsOpen = true;
         PlaceOnDesktop(lstListBox, UserControl);
-        blnListShown = true;
-        if (lngListCount > 0) {
+        dropDown.blnListShown = true;
+        if (rows.lngListCount > 0) {
             lstListBox.SetVisible(true);
         } else {
             // A list without rows draws nothing itself: its one row is painted in the normal
             // background once the list has come up.
             const RECT rect{0, 0, Pixels(lstListBox.Width()), Pixels(lstListBox.Height())};
-            SolidBrush brush(TranslateColor(lngBackColorNormal));
+            SolidBrush brush(TranslateColor(settings.lngBackColorNormal));
             lstListBox.SetVisible(true);
             host::DoEvents();
             // What ran meanwhile may have closed the list again; it is then left closed, and
             // the form watcher is not put on a form whose list is gone.
-            if (!blnComboBoxIsOpen) return;
+            if (!dropDown.blnComboBoxIsOpen) return;
             const HWND list = lstListBox.hWnd();
             const HDC dc = GetDC(list);
             FillRect(dc, &rect, brush.Handle());
@@ -66,6 +69,17 @@ void ColumnPick::ShowListBox() {
         SetDropDownOwner(this);
         SubclassForm(UserControl.ParentHwnd());
     });
+}
+
+void ColumnPick::ShowDropDown() {
+    if (settings.blnLocked || dropDown.blnComboBoxIsOpen) return;
+    FindItemAndSelectItemInListBox();
+    ShowListBox();
+    txtTextBox.SetFocus();
+}
+
+bool ColumnPick::ComboBoxIsOpen() const {
+    return dropDown.blnComboBoxIsOpen;
 }
 
 }  // namespace cp

@@ -1,32 +1,43 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
+#include "control/OwnChanges.h"
 
 namespace cp {
 
 void ColumnPick::UpdateTextFromRow(bool& Cancel) {
-    if (lngListIndex == -1) {
+    if (rows.lngListIndex == -1) {
         RaiseNotInList(Cancel);
         return;
     }
     txtTextBox.SetText(DisplayText(Column(0)));
 }
 
-void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
-    HideListBox(true);
+// The current row's text as the control's own write: no matching pass runs and no Change is
+// raised. With no current row NotInList is raised instead; the result is the Cancel its handler
+// gave back.
+bool ColumnPick::ShowCurrentRowText() {
+    const OwnTextWrite own(editing);
     bool Cancel = false;
-    {
-        FlagGuard internal(blnInternalTextChange);
-        UpdateTextFromRow(Cancel);
-    }
-    if (Cancel) {
+    UpdateTextFromRow(Cancel);
+    return Cancel;
+}
+
+// A text of the control's own choosing, written without a matching pass.
+void ColumnPick::WriteOwnText(const std::string& strText) {
+    const OwnTextWrite own(editing);
+    txtTextBox.SetText(strText);
+}
+
+void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
+    HideListBox(AfterHide::FocusEditField);
+    if (ShowCurrentRowText()) {
         // The host sends the user back to the list to pick a row.
         ShowListBox();
     } else {
         SelectAllTextInTextBox();
-        lngCommittedIndex = lngListIndex;
-        blnTextChanged = false;
-        blnUserEdited = false;
+        rows.lngCommittedIndex = rows.lngListIndex;
+        editing.blnTextChanged = false;
+        editing.blnUserEdited = false;
         RaiseAfterUpdate();
     }
     // The field never receives Enter.
@@ -35,11 +46,11 @@ void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
 
 void ColumnPick::UserControl_ExitFocus() {
     TrappedSub("UserControl_ExitFocus", [&] {
-        if (blnComboBoxIsOpen) HideListBox(false);
-        if (!blnTextChanged) return;
+        if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::LeaveFocus);
+        if (!editing.blnTextChanged) return;
         const std::string text = txtTextBox.Text();
         if (text.empty()) {
-            CommitEmptyText();
+            CommitNoRow();
         } else {
             const std::int32_t row = FindItemInArray(text);
             if (row == -1) {
@@ -54,43 +65,32 @@ void ColumnPick::UserControl_ExitFocus() {
             }
             CommitFoundRow(row);
         }
-        blnTextChanged = false;
-        blnUserEdited = false;
+        editing.blnTextChanged = false;
+        editing.blnUserEdited = false;
         RaiseAfterUpdate();
     });
 }
 
-void ColumnPick::CommitEmptyText() {
+void ColumnPick::CommitNoRow() {
     {
-        FlagGuard ignoreClick(blnIgnoreListClick);
+        const OwnListSelection own(editing);
         ListIndex(-1);
     }
-    {
-        FlagGuard internal(blnInternalTextChange);
-        txtTextBox.SetText(DisplayText(Column(0)));
-    }
-    blnListMouseDown = false;
-    lngCommittedIndex = lstListBox.ListIndex();
+    // With no current row the first column is Null, which shows as the empty text.
+    WriteOwnText(DisplayText(Column(0)));
+    dropDown.blnListMouseDown = false;
+    rows.lngCommittedIndex = lstListBox.ListIndex();
 }
 
-void ColumnPick::CommitFoundRow(std::int32_t lngRow) {
-    {
-        FlagGuard ignoreClick(blnIgnoreListClick);
-        lstListBox.SetListIndex(lngRow);
-        lngListIndex = lngRow;
-        lstListBox.SetTopIndex(lngRow);
-    }
-    {
-        // The text may be a prefix: the row's whole first column replaces it.
-        FlagGuard internal(blnInternalTextChange);
-        bool Cancel = false;
-        UpdateTextFromRow(Cancel);
-    }
+void ColumnPick::CommitFoundRow(std::int32_t row) {
+    SelectRowInListBox(row);
+    // The text may be a prefix: the row's whole first column replaces it.
+    ShowCurrentRowText();
     // A press in the list that the focus loss cut short must not leave the next opening
     // tracking a drag that no button holds.
-    blnListMouseDown = false;
-    lngCommittedIndex = lstListBox.ListIndex();
-    lngListIndex = lngCommittedIndex;
+    dropDown.blnListMouseDown = false;
+    rows.lngCommittedIndex = lstListBox.ListIndex();
+    rows.lngListIndex = rows.lngCommittedIndex;
 }
 
 }  // namespace cp

@@ -7,7 +7,7 @@
 
 #include "platform/basApi.h"
 
-namespace cp::editing {
+namespace cp {
 
 // Character codes of KeyPress.
 inline constexpr std::int16_t kCharBackspace = 8;
@@ -26,4 +26,4 @@ inline constexpr LPARAM kEndOfText = -1;
 // LB_SETCURSEL with no row clears the list's selection.
 inline constexpr WPARAM kNoListRow = static_cast<WPARAM>(-1);
 
-}  // namespace cp::editing
+}  // namespace cp

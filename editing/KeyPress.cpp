@@ -6,13 +6,13 @@ namespace cp {
 
 void ColumnPick::txtTextBox_KeyPress(std::int16_t& KeyAscii) {
     TrappedSub("txtTextBox_KeyPress", [&] {
-        if (KeyAscii == editing::kCharEnter) {
+        if (KeyAscii == kCharEnter) {
             CommitOnEnter(KeyAscii);
         } else {
-            intLastKey = KeyAscii;
-            blnLastKeyDelete = false;
+            editing.intLastKey = KeyAscii;
+            editing.lastKeyWasDelete = false;
             // Escape belongs to the control: the field neither inserts it nor beeps.
-            if (KeyAscii == editing::kCharEscape) KeyAscii = 0;
+            if (KeyAscii == kCharEscape) KeyAscii = 0;
         }
         RaiseKeyPress(KeyAscii);
     });

@@ -1,6 +1,6 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
+#include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 #include "runtime/Conversions.h"
 #include "runtime/Utf8.h"
@@ -8,11 +8,11 @@
 namespace cp {
 
 void ColumnPick::txtTextBox_Change() {
-    blnTextChanged = true;
+    editing.blnTextChanged = true;
     // The control's own writes (completion, navigation, commits) are no edits of the user's.
-    if (blnInternalTextChange) return;
+    if (editing.blnInternalTextChange) return;
     TrappedSub("txtTextBox_Change", [&] {
-        const bool deletion = intLastKey == editing::kCharBackspace || blnLastKeyDelete;
+        const bool deletion = editing.intLastKey == kCharBackspace || editing.lastKeyWasDelete;
         const std::string text = txtTextBox.Text();
         // An emptied text stands for no row, however it was emptied: matched, it would take the
         // first row's text straight back.
@@ -25,48 +25,44 @@ void ColumnPick::txtTextBox_Change() {
             // typing with the caret before the end of the text.
             const std::int32_t caret = deletion ? -1 : txtTextBox.SelStart();
             if (caret >= 0 && utf8::Length(text) == static_cast<std::size_t>(caret)) {
-                {
-                    FlagGuard internal(blnInternalTextChange);
-                    bool Cancel = false;
-                    UpdateTextFromRow(Cancel);
-                }
+                ShowCurrentRowText();
                 // The completed tail is selected, so that the next character replaces it.
                 SelectTextToEnd(CInt(static_cast<double>(caret)));
             }
         }
-        blnUserEdited = true;
+        editing.blnUserEdited = true;
         RaiseChange();
     });
 }
 
 void ColumnPick::ClearListSelection() {
     lstListBox.SetTopIndex(0);
-    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, editing::kNoListRow, 0);
-    lngListIndex = -1;
-    lngCommittedIndex = -1;
+    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, kNoListRow, 0);
+    rows.lngListIndex = -1;
+    rows.lngCommittedIndex = -1;
 }
 
-void ColumnPick::SelectRowInListBox(std::int32_t lngRow) {
-    FlagGuard ignoreClick(blnIgnoreListClick);
-    lstListBox.SetListIndex(lngRow);
-    lngListIndex = lngRow;
-    lstListBox.SetTopIndex(lngRow);
+void ColumnPick::SelectRowInListBox(std::int32_t row) {
+    const OwnListSelection own(editing);
+    lstListBox.SetListIndex(row);
+    rows.lngListIndex = row;
+    lstListBox.SetTopIndex(row);
 }
 
 void ColumnPick::FindItemAndSelectItemInListBox() {
     TrappedSub("FindItemAndSelectItemInListBox", [&] {
         const std::string text = txtTextBox.Text();
         if (text.empty()) return;
-        if (lngCommittedIndex == -1 || blnUserEdited) {
+        if (rows.lngCommittedIndex == -1 || editing.blnUserEdited) {
             const std::int32_t row = FindItemInArray(text);
             if (row != -1) SelectRowInListBox(row);
             return;
         }
         // The text still stands for the committed row: the list opens on it.
-        FlagGuard ignoreClick(blnIgnoreListClick);
-        lstListBox.SetTopIndex(lngCommittedIndex);
-        lstListBox.SetListIndex(lngCommittedIndex);
-        lngListIndex = lngCommittedIndex;
+        const OwnListSelection own(editing);
+        lstListBox.SetTopIndex(rows.lngCommittedIndex);
+        lstListBox.SetListIndex(rows.lngCommittedIndex);
+        rows.lngListIndex = rows.lngCommittedIndex;
         SelectAllTextInTextBox();
     });
 }

@@ -2,7 +2,7 @@
 
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/FlagGuard.h"
+#include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 
 namespace cp {
@@ -44,25 +44,25 @@ RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n, std::int
 void ColumnPick::txtTextBox_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     TrappedSub("txtTextBox_KeyDown", [&] {
         if (IsNavigationKey(KeyCode)) {
-            const bool alt = Shift == editing::kAltAlone;
-            if (blnComboBoxIsOpen) {
+            const bool alt = Shift == kAltAlone;
+            if (dropDown.blnComboBoxIsOpen) {
                 if (alt) {
-                    HideListBox(true);
+                    HideListBox(AfterHide::FocusEditField);
                 } else {
                     SelectNextPreviousItemInListBox(KeyCode);
                 }
             } else if (!alt) {
                 SelectNextPreviousItemInListBox(KeyCode);
-            } else if (!blnLocked) {
+            } else if (!settings.blnLocked) {
                 FindItemAndSelectItemInListBox();
                 ShowListBox();
             }
         }
-        if (KeyCode == vbKeyEscape && blnComboBoxIsOpen) RestoreCommittedRow();
+        if (KeyCode == vbKeyEscape && dropDown.blnComboBoxIsOpen) RestoreCommittedRow();
         if (KeyCode == vbKeyDelete) {
-            intLastKey = editing::kLastKeyDelete;
-            blnLastKeyDelete = true;
-            blnUserEdited = true;
+            editing.intLastKey = kLastKeyDelete;
+            editing.lastKeyWasDelete = true;
+            editing.blnUserEdited = true;
         }
         RaiseKeyDown(KeyCode, Shift);
     });
@@ -77,24 +77,21 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
         const auto count =
             static_cast<std::int32_t>(SendMessage(lstListBox.hWnd(), LB_GETCOUNT, 0, 0));
         if (count <= 0) return;
-        const RowMove move = TargetRow(KeyCode, lstListBox.ListIndex(), count, intListRows);
+        const RowMove move =
+            TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);
         if (move.moves) {
             {
-                FlagGuard ignoreClick(blnIgnoreListClick);
+                const OwnListSelection own(editing);
                 lstListBox.SetListIndex(move.target);
-                lngListIndex = lstListBox.ListIndex();
+                rows.lngListIndex = lstListBox.ListIndex();
             }
-            blnUserEdited = true;
+            editing.blnUserEdited = true;
             // Mouse tracking in the open list starts from the row the keys chose.
-            lngHotRow = lstListBox.ListIndex();
+            rows.lngHotRow = lstListBox.ListIndex();
         }
         KeyCode = 0;
-        {
-            // With no current row this raises NotInList; there is nothing to cancel here.
-            FlagGuard internal(blnInternalTextChange);
-            bool Cancel = false;
-            UpdateTextFromRow(Cancel);
-        }
+        // With no current row this raises NotInList; there is nothing to cancel here.
+        ShowCurrentRowText();
         // The whole text is selected, so that typing replaces it.
         SelectAllTextInTextBox();
         RaiseChange();
@@ -102,18 +99,16 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
 }
 
 void ColumnPick::RestoreCommittedRow() {
-    HideListBox(true);
+    HideListBox(AfterHide::FocusEditField);
     {
-        FlagGuard ignoreClick(blnIgnoreListClick);
-        lstListBox.SetListIndex(lngCommittedIndex);
-        lngListIndex = lngCommittedIndex;
+        const OwnListSelection own(editing);
+        lstListBox.SetListIndex(rows.lngCommittedIndex);
+        rows.lngListIndex = rows.lngCommittedIndex;
         // With no committed row this raises NotInList; its answer changes nothing here.
-        FlagGuard internal(blnInternalTextChange);
-        bool Cancel = false;
-        UpdateTextFromRow(Cancel);
+        ShowCurrentRowText();
     }
-    blnTextChanged = false;
-    blnUserEdited = false;
+    editing.blnTextChanged = false;
+    editing.blnUserEdited = false;
 }
 
 }  // namespace cp

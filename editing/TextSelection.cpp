@@ -4,11 +4,11 @@
 namespace cp {
 
 void ColumnPick::SelectAllTextInTextBox() {
-    SendMessage(txtTextBox.hWnd(), EM_SETSEL, 0, editing::kEndOfText);
+    SendMessage(txtTextBox.hWnd(), EM_SETSEL, 0, kEndOfText);
 }
 
 void ColumnPick::SelectTextToEnd(std::int16_t intStart) {
-    SendMessage(txtTextBox.hWnd(), EM_SETSEL, static_cast<WPARAM>(intStart), editing::kEndOfText);
+    SendMessage(txtTextBox.hWnd(), EM_SETSEL, static_cast<WPARAM>(intStart), kEndOfText);
 }
 
 void ColumnPick::txtTextBox_DblClick() {

@@ -16,27 +16,26 @@ double EdgeTwips(LONG pixels) {
 
 bool ColumnPick::IsOnButton(float X, float Y) const {
     // Right and Bottom are exclusive: the last pixel column and row start one pixel before.
-    return EdgeTwips(rctButton.left) <= X && X <= EdgeTwips(rctButton.right - 1) &&
-           EdgeTwips(rctButton.top) <= Y && Y <= EdgeTwips(rctButton.bottom - 1);
+    return EdgeTwips(button.rctButton.left) <= X && X <= EdgeTwips(button.rctButton.right - 1) &&
+           EdgeTwips(button.rctButton.top) <= Y && Y <= EdgeTwips(button.rctButton.bottom - 1);
 }
 
 // Any mouse button counts; Button and Shift are not examined.
 void ColumnPick::UserControl_MouseDown(std::int16_t, std::int16_t, float X, float Y) {
     TrappedSub("UserControl_MouseDown", [&] {
-        if (blnLocked) return;
-        if (!IsOnButton(X, Y) || blnButtonDown) return;
-        if (blnComboBoxIsOpen) {
+        if (settings.blnLocked) return;
+        if (!IsOnButton(X, Y) || button.blnButtonDown) return;
+        if (dropDown.blnComboBoxIsOpen) {
             // Closing also lowers the press, so the release only redraws the button raised.
-            HideListBox(true);
+            HideListBox(AfterHide::FocusEditField);
             return;
         }
         ClearButton();
         DrawPressedButton();
-        blnButtonDown = true;
-        DrawArrow();
-        blnShownPressed = true;
+        button.blnButtonDown = true;
+        DrawArrow(ButtonFace::Pressed);
         // The pressed look is on screen now, whatever an earlier press left behind.
-        blnShownReleased = false;
+        button.look = ButtonLook::Pressed;
         txtTextBox.SetFocus();
         // The pressed face is painted before the list opens over the form.
         host::DoEvents();
@@ -46,36 +45,21 @@ void ColumnPick::UserControl_MouseDown(std::int16_t, std::int16_t, float X, floa
 }
 
 void ColumnPick::UserControl_MouseMove(std::int16_t, std::int16_t, float X, float Y) {
-    if (!blnButtonDown) return;
-    const bool blnOnButton = IsOnButton(X, Y);
-    if (blnOnButton && !blnShownPressed) {
-        ClearButton();
-        DrawPressedButton();
-        DrawArrow();
-        blnShownPressed = true;
-        blnShownReleased = false;
-    } else if (!blnOnButton && !blnShownReleased) {
-        ClearButton();
-        DrawButton();
-        // The glyph goes where a raised button has it; the press itself goes on.
-        blnButtonDown = false;
-        DrawArrow();
-        blnButtonDown = true;
-        blnShownPressed = false;
-        blnShownReleased = true;
-    }
+    if (!button.blnButtonDown) return;
+    // Each crossing of the button's edge redraws it once; the press itself goes on.
+    const ButtonLook look = IsOnButton(X, Y) ? ButtonLook::Pressed : ButtonLook::Released;
+    if (look == button.look) return;
+    RedrawButton(look == ButtonLook::Pressed ? ButtonFace::Pressed : ButtonFace::Raised);
+    button.look = look;
 }
 
 void ColumnPick::UserControl_MouseUp(std::int16_t, std::int16_t, float X, float Y) {
-    if (blnLocked) return;
-    blnButtonDown = false;
+    if (settings.blnLocked) return;
+    button.blnButtonDown = false;
     // Off the button it already stands raised: the pointer left it during the press.
     if (!IsOnButton(X, Y)) return;
-    ClearButton();
-    DrawButton();
-    DrawArrow();
-    blnShownPressed = false;
-    blnShownReleased = false;
+    RedrawButton(ButtonFace::Raised);
+    button.look = ButtonLook::Neither;
 }
 
 }  // namespace cp

@@ -1,5 +1,7 @@
 // The layout pass: the control's fixed height and minimum width, the frame lines for each
 // appearance, the right-hand ends that follow the width, and the button rectangle.
+#include "frame/Layout.h"
+
 #include <optional>
 
 #include "control/ColumnPick.h"
@@ -9,7 +11,6 @@ namespace cp {
 namespace {
 
 constexpr float kFixedHeight = 315;          // twips: one row, 21 pixels
-constexpr float kMinimumWidth = 390;         // twips
 constexpr float kSpaceRightOfEdit = 315;     // twips: the button and the frame
 constexpr float kOnePixel = kTwipsPerPixel;  // twips
 constexpr double kButtonWidth = 16;          // pixels
@@ -31,15 +32,20 @@ struct FrameLines {
     LineObject& outerBottom;
 };
 
-void ShowLines(const FrameLines& l, bool blnInner, bool blnOuter) {
-    l.innerLeft.SetVisible(blnInner);
-    l.innerTop.SetVisible(blnInner);
-    l.innerRight.SetVisible(blnInner);
-    l.innerBottom.SetVisible(blnInner);
-    l.outerLeft.SetVisible(blnOuter);
-    l.outerTop.SetVisible(blnOuter);
-    l.outerRight.SetVisible(blnOuter);
-    l.outerBottom.SetVisible(blnOuter);
+// Which of the frame's two rings of lines an appearance shows.
+enum class ShownLines { None, OuterOnly, Both };
+
+void ShowLines(const FrameLines& l, ShownLines shown) {
+    const bool inner = shown == ShownLines::Both;
+    const bool outer = shown != ShownLines::None;
+    l.innerLeft.SetVisible(inner);
+    l.innerTop.SetVisible(inner);
+    l.innerRight.SetVisible(inner);
+    l.innerBottom.SetVisible(inner);
+    l.outerLeft.SetVisible(outer);
+    l.outerTop.SetVisible(outer);
+    l.outerRight.SetVisible(outer);
+    l.outerBottom.SetVisible(outer);
 }
 
 // Shows, hides and colours the lines; an appearance without a name of its own leaves them.
@@ -47,18 +53,18 @@ void StyleLines(const FrameLines& l, std::uint8_t byteAppearance) {
     switch (byteAppearance) {
         case lb3D:
             // Two pixels sunken: the inner lines keep their own colours.
-            ShowLines(l, true, true);
+            ShowLines(l, ShownLines::Both);
             l.outerLeft.SetBorderColor(kShadow);
             l.outerTop.SetBorderColor(kShadow);
             l.outerRight.SetBorderColor(kHighlight);
             l.outerBottom.SetBorderColor(kHighlight);
             break;
         case lbFlatNoBorder:
-            ShowLines(l, false, false);
+            ShowLines(l, ShownLines::None);
             break;
         case lbFlat:
             // One pixel in the window-text colour.
-            ShowLines(l, false, true);
+            ShowLines(l, ShownLines::OuterOnly);
             l.outerLeft.SetBorderColor(kWindowText);
             l.outerTop.SetBorderColor(kWindowText);
             l.outerRight.SetBorderColor(kWindowText);
@@ -107,7 +113,7 @@ void ColumnPick::UserControl_Resize() {
     const float W = UserControl.Width();
     if (W < kMinimumWidth) {
         // The put runs this pass again for the new width before it returns.
-        UserControl.SetWidth(kMinimumWidth);
+        UserControl.SetWidth(static_cast<float>(kMinimumWidth));
     } else {
         const FrameLines lines{linInnerLeft, linInnerTop, linInnerRight, linInnerBottom,
                                linOuterLeft, linOuterTop, linOuterRight, linOuterBottom};
@@ -118,7 +124,7 @@ void ColumnPick::UserControl_Resize() {
         ClearButton();
         SetButtonRect();
         DrawButton();
-        DrawArrow();
+        DrawArrow(CurrentFace());
     }
     if (UserControl.Height() != kFixedHeight) UserControl.SetHeight(kFixedHeight);
 }
@@ -128,10 +134,10 @@ void ColumnPick::SetButtonRect() {
         PlacementFor(static_cast<std::uint8_t>(Appearance()));
     const double n = static_cast<double>(UserControl.Width()) / kTwipsPerPixel;
     if (!placement) return;
-    rctButton.left = CLng(n - placement->inset);
-    rctButton.top = placement->top;
-    rctButton.right = CLng(rctButton.left + kButtonWidth);
-    rctButton.bottom = placement->bottom;
+    button.rctButton.left = CLng(n - placement->inset);
+    button.rctButton.top = placement->top;
+    button.rctButton.right = CLng(button.rctButton.left + kButtonWidth);
+    button.rctButton.bottom = placement->bottom;
 }
 
 }  // namespace cp

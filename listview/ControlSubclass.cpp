@@ -5,11 +5,11 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "listview/MVirtualList.h"
+#include "listview/WindowMessages.h"
 
 namespace cp {
 namespace {
 
-constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr LRESULT kRowDrawn = 1;
 
 // Windows whose control has gone while another subclass still sat on top of the drawing
@@ -61,7 +61,9 @@ void ColumnPick::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
             return;
         }
     }
-    lngResult = lngOldWindowProc ? CallWindowProc(lngOldWindowProc, hWnd, uMsg, wParam, lParam) : 0;
+    lngResult = hosting.lngOldWindowProc
+                    ? CallWindowProc(hosting.lngOldWindowProc, hWnd, uMsg, wParam, lParam)
+                    : 0;
 }
 
 void ColumnPick::SubclassControl() {
@@ -70,25 +72,25 @@ void ColumnPick::SubclassControl() {
     if (GetProp(hWnd, kVirtualListProp) != nullptr) return;  // the window is already served
     if (!SetProp(hWnd, kVirtualListProp, this)) return;
     gOrphanedProcs.erase(hWnd);
-    lngOldWindowProc =
+    hosting.lngOldWindowProc =
         reinterpret_cast<WNDPROC>(SetWindowLong(hWnd, GWL_WNDPROC, AsLong(&VirtualListWindowProc)));
     // A window that refused the new procedure must not lead back to this control.
-    if (lngOldWindowProc == nullptr) RemoveProp(hWnd, kVirtualListProp);
+    if (hosting.lngOldWindowProc == nullptr) RemoveProp(hWnd, kVirtualListProp);
 }
 
 void ColumnPick::UnsubclassControl() {
-    if (lngOldWindowProc == nullptr) return;
+    if (hosting.lngOldWindowProc == nullptr) return;
     const HWND hWnd = UserControl.hWnd();
     // Putting the old procedure back under another subclass would cut that one out too. A
     // window that is gone already (no procedure at all) needs neither.
     const LONG_PTR current = GetWindowLong(hWnd, GWL_WNDPROC);
     if (current == AsLong(&VirtualListWindowProc)) {
-        SetWindowLong(hWnd, GWL_WNDPROC, AsLong(lngOldWindowProc));
+        SetWindowLong(hWnd, GWL_WNDPROC, AsLong(hosting.lngOldWindowProc));
     } else if (current != 0) {
-        gOrphanedProcs[hWnd] = lngOldWindowProc;
+        gOrphanedProcs[hWnd] = hosting.lngOldWindowProc;
     }
     RemoveProp(hWnd, kVirtualListProp);
-    lngOldWindowProc = nullptr;
+    hosting.lngOldWindowProc = nullptr;
 }
 
 }  // namespace cp

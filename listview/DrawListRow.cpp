@@ -67,13 +67,13 @@ void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& meas
 
 // A line after every visible column but the last; hidden columns add nothing to the position.
 void DrawColumnLines(HDC hDC, const RECT& rcItem, const RowCells& cells,
-                     std::int16_t intColumnCount, COLORREF lngLineColor) {
+                     std::int16_t intColumnCount, COLORREF lineColor) {
     std::int16_t x = 0;
     for (int c = 0; c < intColumnCount - 1; ++c) {
         if (cells.Width(c) == 0) continue;
         x = CInt(static_cast<double>(x) + cells.Width(c));
         const int lineX = x + 1 + c;
-        DrawLine(hDC, lineX, rcItem.top, lineX, rcItem.bottom, lngLineColor);
+        DrawLine(hDC, lineX, rcItem.top, lineX, rcItem.bottom, lineColor);
     }
 }
 
@@ -81,15 +81,18 @@ void DrawColumnLines(HDC hDC, const RECT& rcItem, const RowCells& cells,
 
 void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     const bool selected = (dis.itemState & ODS_SELECTED) != 0;
-    const COLORREF back = TranslateColor(selected ? lngBackColorSelected : lngBackColorNormal);
-    const COLORREF fore = TranslateColor(selected ? lngForeColorSelected : lngForeColorNormal);
+    const COLORREF back =
+        TranslateColor(selected ? settings.lngBackColorSelected : settings.lngBackColorNormal);
+    const COLORREF fore =
+        TranslateColor(selected ? settings.lngForeColorSelected : settings.lngForeColorNormal);
     if (dis.itemID == kNoItem) return;
 
     // A column count above the table's would read past it; the lower count stays for good.
-    const std::int32_t tableColumns = varItems.Extent(0);
-    if (intColumnCount > tableColumns) intColumnCount = static_cast<std::int16_t>(tableColumns);
+    const std::int32_t tableColumns = rows.varItems.Extent(0);
+    if (settings.intColumnCount > tableColumns)
+        settings.intColumnCount = static_cast<std::int16_t>(tableColumns);
 
-    const RowCells cells(varItems, lngColumnWidths, dis.itemID);
+    const RowCells cells(rows.varItems, rows.lngColumnWidths, dis.itemID);
     const HFONT font = lstListBox.Font();
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);
@@ -99,12 +102,12 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     RECT rect = dis.rcItem;
     rect.left += kFirstColumnMargin;
     DrawCellText(dis.hDC, first, rect);
-    DrawLaterCells(dis.hDC, cells, measure, intColumnCount, rect);
+    DrawLaterCells(dis.hDC, cells, measure, settings.intColumnCount, rect);
     paint.Restore();
     measure.Release();
 
-    DrawColumnLines(dis.hDC, dis.rcItem, cells, intColumnCount,
-                    TranslateColor(lngColumnLineForeColor));
+    DrawColumnLines(dis.hDC, dis.rcItem, cells, settings.intColumnCount,
+                    TranslateColor(settings.lngColumnLineForeColor));
 }
 
 }  // namespace cp

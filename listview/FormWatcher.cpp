@@ -1,13 +1,12 @@
 // The form watcher: while a list is open, the host form's messages pass through here first, so
 // that a click elsewhere on the form, a loss of activation or the form's end closes the list.
 #include "control/ColumnPick.h"
+#include "listview/WindowMessages.h"
 #include "listview/basHookListBox.h"
 
 namespace cp {
 namespace {
 
-constexpr UINT WM_NCDESTROY = 0x0082;
-constexpr WPARAM WA_INACTIVE = 0;
 constexpr WPARAM kOtherAppActive = 0;  // WM_ACTIVATEAPP: another application is activated
 
 // The control whose list is open.
@@ -17,7 +16,11 @@ thread_local ColumnPick* gobjDropDownOwner = nullptr;
 thread_local HWND gWatchedForm = nullptr;
 thread_local WNDPROC glngPrevFormProc = nullptr;
 // The watcher is in place on gWatchedForm.
-thread_local bool gblnWatching = false;
+thread_local bool gWatching = false;
+
+constexpr WPARAM LowWord(WPARAM value) {
+    return value & 0xFFFF;
+}
 
 bool ClosesList(UINT uMsg, WPARAM wParam) {
     switch (uMsg) {
@@ -27,7 +30,7 @@ bool ClosesList(UINT uMsg, WPARAM wParam) {
         case WM_DESTROY:
             return true;
         case WM_ACTIVATE:
-            return (wParam & 0xFFFF) == WA_INACTIVE;
+            return LowWord(wParam) == WA_INACTIVE;
         case WM_ACTIVATEAPP:
             return wParam == kOtherAppActive;
         default:
@@ -44,37 +47,37 @@ void SetDropDownOwner(ColumnPick* ctl) {
 void ForgetDropDownOwner(const ColumnPick* ctl) {
     if (ctl == nullptr || gobjDropDownOwner != ctl) return;
     gobjDropDownOwner = nullptr;
-    if (gblnWatching) UnsubclassForm(gWatchedForm);
+    if (gWatching) UnsubclassForm(gWatchedForm);
 }
 
 void SubclassForm(HWND hWnd) {
     if (hWnd == nullptr) return;
-    if (gblnWatching) {
+    if (gWatching) {
         // A second start on the same form would keep the watcher itself as the form's procedure.
         if (hWnd == gWatchedForm) return;
         SetWindowLong(gWatchedForm, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(glngPrevFormProc));
-        gblnWatching = false;
+        gWatching = false;
     }
     const auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindowProc)));
     if (previous == nullptr) return;
     gWatchedForm = hWnd;
     glngPrevFormProc = previous;
-    gblnWatching = true;
+    gWatching = true;
 }
 
 void UnsubclassForm(HWND hWnd) {
-    if (!gblnWatching || hWnd != gWatchedForm) return;
+    if (!gWatching || hWnd != gWatchedForm) return;
     SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(glngPrevFormProc));
-    gblnWatching = false;
+    gWatching = false;
     gobjDropDownOwner = nullptr;
 }
 
 LRESULT FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const WNDPROC previous = hWnd == gWatchedForm ? glngPrevFormProc : nullptr;
-    const bool watched = gblnWatching && hWnd == gWatchedForm;
+    const bool watched = gWatching && hWnd == gWatchedForm;
     if (watched && ClosesList(uMsg, wParam) && gobjDropDownOwner != nullptr) {
-        gobjDropDownOwner->HideListBox(true);
+        gobjDropDownOwner->HideListBox(AfterHide::FocusEditField);
     }
     // A closing that failed half-way must not leave the watcher on a window that is gone.
     if (uMsg == WM_NCDESTROY) UnsubclassForm(hWnd);

@@ -25,13 +25,13 @@ MeasuringContext::~MeasuringContext() {
     }
 }
 
-std::string MeasuringContext::Fit(std::string text, int lngMaxExtent) const {
+std::string MeasuringContext::Fit(std::string text, int maxExtent) const {
     int fit = 0;
     SIZE size{};
     // The per-character extents are not needed: the fitting count alone says where to cut.
     // A column too narrow for any text asks for 0, never a negative maximum, which the window
     // system would take for no limit and fit the whole text.
-    GetTextExtentExPoint(hDC_, text, std::max(lngMaxExtent, 0), &fit, nullptr, &size);
+    GetTextExtentExPoint(hDC_, text, std::max(maxExtent, 0), &fit, nullptr, &size);
     const auto kept = static_cast<std::size_t>(std::max(fit, 0));
     if (kept < utf8::Length(text)) text.resize(utf8::OffsetOf(text, kept));
     return text;

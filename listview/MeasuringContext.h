@@ -16,9 +16,9 @@ public:
     MeasuringContext(const MeasuringContext&) = delete;
     MeasuringContext& operator=(const MeasuringContext&) = delete;
 
-    // The leading characters of text whose total width is at most lngMaxExtent pixels, measured
+    // The leading characters of text whose total width is at most maxExtent pixels, measured
     // with one call; never a part of a character and no ellipsis.
-    std::string Fit(std::string text, int lngMaxExtent) const;
+    std::string Fit(std::string text, int maxExtent) const;
 
     // Puts the previous font back and gives the context back; later calls do nothing.
     void Release();

@@ -2,11 +2,11 @@
 
 namespace cp {
 
-RowPaint::RowPaint(HDC hDC, COLORREF lngBackColor, COLORREF lngForeColor)
+RowPaint::RowPaint(HDC hDC, COLORREF backColor, COLORREF foreColor)
     : hDC_(hDC),
-      lngPreviousBack_(SetBkColor(hDC, lngBackColor)),
-      lngPreviousFore_(SetTextColor(hDC, lngForeColor)),
-      hBrush_(CreateSolidBrush(lngBackColor)) {}
+      previousBack_(SetBkColor(hDC, backColor)),
+      previousFore_(SetTextColor(hDC, foreColor)),
+      hBrush_(CreateSolidBrush(backColor)) {}
 
 RowPaint::~RowPaint() {
     try {
@@ -21,12 +21,12 @@ void RowPaint::FillBackground(const RECT& rect) const {
 }
 
 void RowPaint::Restore() {
-    if (blnRestored_) return;
-    blnRestored_ = true;
+    if (restored_) return;
+    restored_ = true;
     // The brush was never selected, so it goes whatever happens to the colours.
     DeleteObject(hBrush_);
-    SetBkColor(hDC_, lngPreviousBack_);
-    SetTextColor(hDC_, lngPreviousFore_);
+    SetBkColor(hDC_, previousBack_);
+    SetTextColor(hDC_, previousFore_);
 }
 
 }  // namespace cp

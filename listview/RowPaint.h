@@ -9,7 +9,7 @@ namespace cp {
 
 class RowPaint {
 public:
-    RowPaint(HDC hDC, COLORREF lngBackColor, COLORREF lngForeColor);
+    RowPaint(HDC hDC, COLORREF backColor, COLORREF foreColor);
     ~RowPaint();
     RowPaint(const RowPaint&) = delete;
     RowPaint& operator=(const RowPaint&) = delete;
@@ -21,11 +21,11 @@ public:
     void Restore();
 
 private:
-    HDC hDC_;                   // the row's device context
-    COLORREF lngPreviousBack_;  // background colour before the row
-    COLORREF lngPreviousFore_;  // text colour before the row
-    HBRUSH hBrush_;             // the background brush; nullptr once deleted
-    bool blnRestored_ = false;  // Restore has run
+    HDC hDC_;                // the row's device context
+    COLORREF previousBack_;  // background colour before the row
+    COLORREF previousFore_;  // text colour before the row
+    HBRUSH hBrush_;          // the background brush; nullptr once deleted
+    bool restored_ = false;  // Restore has run
 };
 
 }  // namespace cp

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "control/Startup.h"
+#include "dropdown/ListTables.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/SimControl.h"
 
@@ -33,13 +34,12 @@ TEST(Creation, ANewInstanceHasTheCreationValues) {
 }
 
 TEST(Creation, TheRowTablesHoldTheListHeightsAndRowBands) {
-    SimControl s;
-    const auto& heights = s.probe().varListHeights();
+    const auto& heights = varListHeights;
     EXPECT_EQ(heights[0], 255);
     EXPECT_EQ(heights[1], 255);
     EXPECT_EQ(heights[2], 480);
     EXPECT_EQ(heights[15], 3405);
-    const auto& bottoms = s.probe().varRowBottoms();
+    const auto& bottoms = varRowBottoms;
     EXPECT_EQ(bottoms[0], 210);
     EXPECT_EQ(bottoms[1], 435);
     EXPECT_EQ(bottoms[14], 3360);
@@ -86,22 +86,29 @@ TEST(Creation, TheDrawingSubclassIsInstalledOnce) {
     EXPECT_EQ(s.probe().lngOldWindowProc(), installed);
 }
 
-TEST(Creation, AFailingStepEndsInitializeWithItsReport) {
-    sim::World world;
-    sim::Form form(world);
-    gblnStarted = true;
-    world.FailNext("TextBox.SetText", 5);
-    auto& host =
-        form.AddControl([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); });
-    ColumnPickProbe probe(host.ControlAs<ColumnPick>());
-    ASSERT_EQ(world.MessageBoxes().size(), 1u);
-    EXPECT_EQ(world.MessageBoxes()[0].title, "ColumnPick - UserControl_Initialize");
-    EXPECT_EQ(world.MessageBoxes()[0].prompt,
-              "Unable to execute the sub UserControl_Initialize!\r\n\r\nError 5: " +
-                  StandardDescription(5));
-    EXPECT_EQ(world.MessageBoxes()[0].buttons, vbCritical);
-    // The steps before the failing one have run.
-    EXPECT_EQ(probe.intColumnCount(), 1);
+TEST(Creation, AFailingStepEndsInitializeWithItsReportAndKeepsTheCreationValues) {
+    // The first step and the last one.
+    for (const char* step : {"LoadResPicture", "TextBox.SetText"}) {
+        sim::World world;
+        sim::Form form(world);
+        gblnStarted = true;
+        world.FailNext(step, 5);
+        auto& host = form.AddControl(
+            [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); });
+        ColumnPick& c = host.ControlAs<ColumnPick>();
+        ASSERT_EQ(world.MessageBoxes().size(), 1u) << step;
+        EXPECT_EQ(world.MessageBoxes()[0].title, "ColumnPick - UserControl_Initialize");
+        EXPECT_EQ(world.MessageBoxes()[0].prompt,
+                  "Unable to execute the sub UserControl_Initialize!\r\n\r\nError 5: " +
+                      StandardDescription(5));
+        EXPECT_EQ(world.MessageBoxes()[0].buttons, vbCritical);
+        // However early it stopped, the instance is a usable control with the values of a new
+        // one, not a record of zeros (no columns, no rows to show).
+        EXPECT_EQ(c.ColumnCount(), 1) << step;
+        EXPECT_EQ(c.ListRows(), 8) << step;
+        EXPECT_EQ(c.ListWidth(), -1) << step;
+        EXPECT_EQ(c.BackColorSelected(), 0x800000) << step;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // tracking by the row bands, and the commit.
 #include "platform/sim/EditClass.h"
 #include "platform/sim/SimWindowApi.h"
+#include "runtime/RuntimeError.h"
 #include "tests/dropdown/DropDownFixture.h"
 
 namespace cp::test {
@@ -103,6 +104,16 @@ TEST_F(ListMouseTest, TheControlsOwnSelectionCommitsNothing) {
     EXPECT_TRUE(events.Log().empty());
     control->ListIndex(4);  // the host's own put commits as a pick does
     EXPECT_EQ(probe->lngCommittedIndex(), 4);
+    EXPECT_EQ(events.Count("AfterUpdate"), 1);
+}
+
+TEST_F(ListMouseTest, AValueWriteThatFailsLeavesTheNextPickToTheUser) {
+    Open(5);
+    world.FailNext("ListBox.SetListIndex", 5);
+    EXPECT_THROW(control->Value(Variant("Row 3")), RuntimeError);
+    Move(500);  // band 2
+    probe->lstListBox_MouseUp(1, 0, 0, 500);
+    EXPECT_EQ(control->Text(), "Row 2");
     EXPECT_EQ(events.Count("AfterUpdate"), 1);
 }
 

@@ -32,7 +32,7 @@ TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
         Fill(5);
         probe->ShowListBox();
         EXPECT_EQ(ListOnScreen(), c.list) << c.left << "," << c.top;
-        control->HideListBox(false);
+        control->HideListBox(AfterHide::LeaveFocus);
     }
     world.SetScreenSize(800, 100);  // above a control near the top: partly off the screen
     Place(40, 10);
@@ -48,7 +48,7 @@ TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) 
         probe->ShowListBox();
         EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, pixels) << rows;
         EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // as wide as the control
-        control->HideListBox(false);
+        control->HideListBox(AfterHide::LeaveFocus);
     }
     control->ListWidth(3000);
     SetWindowLong(List(), GWL_EXSTYLE, WS_EX_APPWINDOW);
@@ -58,7 +58,7 @@ TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) 
     EXPECT_EQ(GetParent(List()), nullptr);
     EXPECT_EQ(GetWindowLong(List(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
 
-    control->HideListBox(false);
+    control->HideListBox(AfterHide::LeaveFocus);
     EXPECT_FALSE(control->ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form.Hwnd()));
     EXPECT_EQ(GetParent(List()), host->Hwnd());
     EXPECT_TRUE(probe->blnListShown());
@@ -86,8 +86,8 @@ TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
     EXPECT_EQ(world.Graphics().Live(), live);
 
     // Closed by what ran meanwhile, it is left closed and unwatched.
-    control->HideListBox(false);
-    world.OnDoEvents([&] { control->HideListBox(false); });
+    control->HideListBox(AfterHide::LeaveFocus);
+    world.OnDoEvents([&] { control->HideListBox(AfterHide::LeaveFocus); });
     probe->ShowListBox();
     EXPECT_FALSE(control->ComboBoxIsOpen() || Watched(form.Hwnd()));
     EXPECT_EQ(world.Graphics().Live(), live);
@@ -102,19 +102,20 @@ TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFoc
     EXPECT_FALSE(control->ComboBoxIsOpen());
     EXPECT_EQ(GetFocus(), form.TextFieldHwnd());
     control->Locked(false);
-    for (const bool setFocus : {false, true}) {
+    for (const AfterHide focus : {AfterHide::LeaveFocus, AfterHide::FocusEditField}) {
         control->ShowDropDown();
         EXPECT_EQ(GetFocus(), host->EditHwnd());
         SetFocus(nullptr);  // gone nowhere: no other control of the form took it
         control->ShowDropDown();
         EXPECT_EQ(GetFocus(), nullptr);
         probe->lngHotRow() = 3;
-        probe->blnButtonDown() = probe->blnShownPressed() = probe->blnShownReleased() = true;
-        control->HideListBox(setFocus);
-        EXPECT_EQ(GetFocus(), setFocus ? host->EditHwnd() : nullptr);
+        probe->blnButtonDown() = true;
+        probe->buttonLook() = ButtonLook::Released;
+        control->HideListBox(focus);
+        EXPECT_EQ(GetFocus(), focus == AfterHide::FocusEditField ? host->EditHwnd() : nullptr);
         EXPECT_EQ(probe->lngHotRow(), -1);
-        EXPECT_FALSE(control->ComboBoxIsOpen() || probe->blnButtonDown() ||
-                     probe->blnShownPressed() || probe->blnShownReleased());
+        EXPECT_FALSE(control->ComboBoxIsOpen() || probe->blnButtonDown());
+        EXPECT_EQ(probe->buttonLook(), ButtonLook::Neither);
     }
 }
 
@@ -134,12 +135,12 @@ TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped
     EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, 182);
 
     world.FailNext("SetParent", 5);
-    control->HideListBox(true);
+    control->HideListBox(AfterHide::FocusEditField);
     EXPECT_EQ(world.MessageBoxes().back().title, "ColumnPick - HideListBox");
     EXPECT_TRUE(control->ComboBoxIsOpen());  // the steps after the failure did not run
     // An edit field that cannot take the focus still lets the watcher go.
     world.FailNext("TextBox.SetFocus", 5);
-    control->HideListBox(true);
+    control->HideListBox(AfterHide::FocusEditField);
     EXPECT_EQ(world.MessageBoxes().size(), 3u);
     EXPECT_FALSE(control->ComboBoxIsOpen() || Watched(form.Hwnd()));
 }

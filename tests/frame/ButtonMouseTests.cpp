@@ -29,7 +29,7 @@ TEST_F(ButtonMouseTest, TheButtonEndsWithItsLastPixel) {
         EXPECT_EQ(Probe().blnButtonDown(), on) << x << "," << y;
         EXPECT_EQ(Count(ControlDrawing(), EDGE_SUNKEN), on ? 1 : 0) << x << "," << y;
         ReleaseAt(x, y);
-        if (Probe().blnComboBoxIsOpen()) Control().HideListBox(false);
+        if (Probe().blnComboBoxIsOpen()) Control().HideListBox(AfterHide::LeaveFocus);
     }
 }
 
@@ -49,15 +49,14 @@ TEST_F(ButtonMouseTest, APressDrawsThePressedLookAndTheReleaseTheRaisedOne) {
     EXPECT_EQ(drawnBeforeTheList, pressed);
     EXPECT_EQ(Describe(ControlDrawing()), pressed);
     EXPECT_TRUE(Probe().blnButtonDown());
-    EXPECT_TRUE(Probe().blnShownPressed());
+    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Pressed);
     EXPECT_TRUE(Probe().blnComboBoxIsOpen());
 
     ClearLog();
     ReleaseAt(ButtonX(), ButtonY());
     EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
     EXPECT_FALSE(Probe().blnButtonDown());
-    EXPECT_FALSE(Probe().blnShownPressed());
-    EXPECT_FALSE(Probe().blnShownReleased());
+    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Neither);
 }
 
 TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
@@ -71,7 +70,7 @@ TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
     EXPECT_FALSE(sim::IsWindowVisible(host.ListHwnd()));
     EXPECT_EQ(sim::GetFocus(), host.EditHwnd());
     EXPECT_FALSE(Probe().blnButtonDown());
-    EXPECT_FALSE(Probe().blnShownPressed());
+    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Neither);
     EXPECT_TRUE(ControlDrawing().empty());
 
     // Nothing is pressed, so dragging draws nothing; the release puts the raised face back.
@@ -94,15 +93,13 @@ TEST_F(ButtonMouseTest, DraggingOffAndBackRedrawsOncePerCrossing) {
     MoveTo(off + kTwipsPerPixel, ButtonY());
     EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
     EXPECT_TRUE(Probe().blnButtonDown());
-    EXPECT_TRUE(Probe().blnShownReleased());
-    EXPECT_FALSE(Probe().blnShownPressed());
+    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Released);
 
     ClearLog();
     MoveTo(ButtonX(), ButtonY());
     MoveTo(ButtonX(), ButtonY() + kTwipsPerPixel);
     EXPECT_EQ(Describe(ControlDrawing()), PressedLook());
-    EXPECT_TRUE(Probe().blnShownPressed());
-    EXPECT_FALSE(Probe().blnShownReleased());
+    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Pressed);
 
     // Released off the button: it already stands raised.
     MoveTo(off, ButtonY());

@@ -42,9 +42,8 @@ TEST_F(ButtonPaintingTest, TheGlyphSitsInTheMiddleOfEachFace) {
                           Case{lbFlatNoBorder, {69, 8}, {70, 9}}}) {
         Control().Appearance(c.appearance);
         for (bool pressed : {false, true}) {
-            Probe().blnButtonDown() = pressed;
             ClearLog();
-            Probe().DrawArrow();
+            Probe().DrawArrow(pressed ? ButtonFace::Pressed : ButtonFace::Raised);
             ASSERT_EQ(Log().size(), 1u);
             const POINT expected = pressed ? c.pressed : c.raised;
             EXPECT_EQ(Log()[0].rect, (RECT{expected.x, expected.y, expected.x + 8, expected.y + 5}))
@@ -64,15 +63,14 @@ TEST_F(ButtonPaintingTest, ADisabledControlShowsTheGreyGlyphUnlessPressed) {
     EXPECT_EQ(Log().back().srcPoint.y, 0);
 
     host.UserControl().SetEnabled(false);
-    Probe().blnButtonDown() = true;
     ClearLog();
-    Probe().DrawArrow();
+    Probe().DrawArrow(ButtonFace::Pressed);
     EXPECT_EQ(Log()[0].srcPoint.y, 0);
 }
 
 TEST_F(ButtonPaintingTest, TheGlyphIsCopiedFromTheArrowBitmap) {
     ClearLog();
-    Probe().DrawArrow();
+    Probe().DrawArrow(ButtonFace::Raised);
     ASSERT_EQ(Log().size(), 1u);
     const sim::GdiObject* source = world.Graphics().Object(Log()[0].srcBitmap);
     ASSERT_NE(source, nullptr);
@@ -98,7 +96,7 @@ TEST_F(ButtonPaintingTest, AFailedDrawingCallLeavesNoObjectBehind) {
     world.FailNext("DrawEdge", 5);
     EXPECT_THROW(Probe().DrawButton(), RuntimeError);
     world.FailNext("BitBlt", 5);
-    EXPECT_THROW(Probe().DrawArrow(), RuntimeError);
+    EXPECT_THROW(Probe().DrawArrow(ButtonFace::Raised), RuntimeError);
     world.FailNext("FillRect", 5);
     EXPECT_THROW(Probe().ClearButton(), RuntimeError);
     EXPECT_EQ(world.Graphics().Live(), before);

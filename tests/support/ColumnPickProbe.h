@@ -10,44 +10,41 @@ public:
     explicit ColumnPickProbe(ColumnPick& control) : c_(control) {}
 
     // --- The state record ---------------------------------------------------------------------
-    auto& intColumnCount() { return c_.intColumnCount; }
-    auto& intBoundColumn() { return c_.intBoundColumn; }
-    auto& intListRows() { return c_.intListRows; }
-    auto& intListWidth() { return c_.intListWidth; }
-    auto& blnLocked() { return c_.blnLocked; }
-    auto& byteAppearance() { return c_.byteAppearance; }
-    auto& lngBackColorNormal() { return c_.lngBackColorNormal; }
-    auto& lngBackColorSelected() { return c_.lngBackColorSelected; }
-    auto& lngForeColorNormal() { return c_.lngForeColorNormal; }
-    auto& lngForeColorSelected() { return c_.lngForeColorSelected; }
-    auto& lngColumnLineForeColor() { return c_.lngColumnLineForeColor; }
-    auto& varItems() { return c_.varItems; }
-    auto& lngListCount() { return c_.lngListCount; }
-    auto& lngColumnWidths() { return c_.lngColumnWidths; }
-    auto& lngListIndex() { return c_.lngListIndex; }
-    auto& lngCommittedIndex() { return c_.lngCommittedIndex; }
-    auto& lngHotRow() { return c_.lngHotRow; }
-    auto& blnIgnoreListClick() { return c_.blnIgnoreListClick; }
-    auto& blnInternalTextChange() { return c_.blnInternalTextChange; }
-    auto& blnTextChanged() { return c_.blnTextChanged; }
-    auto& blnUserEdited() { return c_.blnUserEdited; }
-    auto& intLastKey() { return c_.intLastKey; }
-    auto& blnLastKeyDelete() { return c_.blnLastKeyDelete; }
-    auto& blnComboBoxIsOpen() { return c_.blnComboBoxIsOpen; }
-    auto& lngListBoxParent() { return c_.lngListBoxParent; }
-    auto& blnListShown() { return c_.blnListShown; }
-    auto& blnListMouseDown() { return c_.blnListMouseDown; }
-    auto& rctButton() { return c_.rctButton; }
-    auto& blnButtonDown() { return c_.blnButtonDown; }
-    auto& blnShownPressed() { return c_.blnShownPressed; }
-    auto& blnShownReleased() { return c_.blnShownReleased; }
-    auto& blnPaintedOnce() { return c_.blnPaintedOnce; }
-    auto& blnSubclassed() { return c_.blnSubclassed; }
-    auto& lngOldWindowProc() { return c_.lngOldWindowProc; }
-    auto& blnDesignMode() { return c_.blnDesignMode; }
+    auto& intColumnCount() { return c_.settings.intColumnCount; }
+    auto& intBoundColumn() { return c_.settings.intBoundColumn; }
+    auto& intListRows() { return c_.settings.intListRows; }
+    auto& intListWidth() { return c_.settings.intListWidth; }
+    auto& blnLocked() { return c_.settings.blnLocked; }
+    auto& byteAppearance() { return c_.settings.byteAppearance; }
+    auto& lngBackColorNormal() { return c_.settings.lngBackColorNormal; }
+    auto& lngBackColorSelected() { return c_.settings.lngBackColorSelected; }
+    auto& lngForeColorNormal() { return c_.settings.lngForeColorNormal; }
+    auto& lngForeColorSelected() { return c_.settings.lngForeColorSelected; }
+    auto& lngColumnLineForeColor() { return c_.settings.lngColumnLineForeColor; }
+    auto& varItems() { return c_.rows.varItems; }
+    auto& lngListCount() { return c_.rows.lngListCount; }
+    auto& lngColumnWidths() { return c_.rows.lngColumnWidths; }
+    auto& lngListIndex() { return c_.rows.lngListIndex; }
+    auto& lngCommittedIndex() { return c_.rows.lngCommittedIndex; }
+    auto& lngHotRow() { return c_.rows.lngHotRow; }
+    auto& blnIgnoreListClick() { return c_.editing.blnIgnoreListClick; }
+    auto& blnInternalTextChange() { return c_.editing.blnInternalTextChange; }
+    auto& blnTextChanged() { return c_.editing.blnTextChanged; }
+    auto& blnUserEdited() { return c_.editing.blnUserEdited; }
+    auto& intLastKey() { return c_.editing.intLastKey; }
+    auto& lastKeyWasDelete() { return c_.editing.lastKeyWasDelete; }
+    auto& blnComboBoxIsOpen() { return c_.dropDown.blnComboBoxIsOpen; }
+    auto& lngListBoxParent() { return c_.dropDown.lngListBoxParent; }
+    auto& blnListShown() { return c_.dropDown.blnListShown; }
+    auto& blnListMouseDown() { return c_.dropDown.blnListMouseDown; }
+    auto& rctButton() { return c_.button.rctButton; }
+    auto& blnButtonDown() { return c_.button.blnButtonDown; }
+    auto& buttonLook() { return c_.button.look; }
+    auto& blnPaintedOnce() { return c_.button.blnPaintedOnce; }
+    auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
+    auto& lngOldWindowProc() { return c_.hosting.lngOldWindowProc; }
+    auto& blnDesignMode() { return c_.hosting.blnDesignMode; }
     auto& picArrow() { return c_.picArrow; }
-    auto& varListHeights() { return c_.varListHeights; }
-    auto& varRowBottoms() { return c_.varRowBottoms; }
 
     // --- Private procedures and host notifications ---------------------------------------------
     void UserControl_Initialize() { return c_.UserControl_Initialize(); }
@@ -103,7 +100,7 @@ public:
     void ClearButton() { return c_.ClearButton(); }
     void DrawButton() { return c_.DrawButton(); }
     void DrawPressedButton() { return c_.DrawPressedButton(); }
-    void DrawArrow() { return c_.DrawArrow(); }
+    void DrawArrow(ButtonFace face) { return c_.DrawArrow(face); }
 
 private:
     ColumnPick& c_;

@@ -90,7 +90,7 @@ TEST(ButtonPixels, RaisedPressedAndGreyGlyphsStandAtTheirPlaces) {
     ::SendMessageW(window, WM_LBUTTONUP, 0, OnButton());
     Pump();
     EXPECT_EQ(ShownGlyph(window, kRaisedGlyph, kNormalGlyph), Joined(kNormalGlyph));
-    scene.control().HideListBox(true);
+    scene.control().HideListBox(AfterHide::FocusEditField);
 
     // A disabled control shows the grey glyph; enabled again, the black one.
     scene.control().Enabled(false);

@@ -135,7 +135,7 @@ TEST(RealList, OpensAsAToolWindowWhereTheControlComputesAndGoesBackOnClosing) {
         EXPECT_EQ(ScreenRect(list), e.rect);
         EXPECT_EQ(::GetFocus(), scene.Edit());
 
-        scene.control().HideListBox(true);
+        scene.control().HideListBox(AfterHide::FocusEditField);
         EXPECT_FALSE(::IsWindowVisible(list));
         EXPECT_EQ(::GetParent(list), scene.Window());
     }

@@ -112,12 +112,12 @@ TEST(GdiObjects, NoneLeakAcrossPaintsOpeningsAndTracking) {
             ::SendMessageW(scene.List(), WM_MOUSEMOVE, 0, MAKELPARAM(20, y));
         ::SendMessageW(scene.List(), WM_VSCROLL, SB_PAGEDOWN, 0);
         ::UpdateWindow(scene.List());
-        scene.control().HideListBox(true);
+        scene.control().HideListBox(AfterHide::FocusEditField);
         Pump();
     }
     scene.control().Clear();
     scene.control().ShowDropDown();  // an empty list is painted by the control itself
-    scene.control().HideListBox(false);
+    scene.control().HideListBox(AfterHide::LeaveFocus);
     Pump();
     EXPECT_EQ(win32::LiveGdiObjects(), before);
     EXPECT_TRUE(scene.boxes.Calls().empty());
