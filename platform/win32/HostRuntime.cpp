@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "platform/win32/ModuleInstance.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/Conversions.h"
@@ -133,7 +134,7 @@ void SetScreenMousePointer(int pointer) {
 }
 
 HINSTANCE AppHInstance() {
-    return ::GetModuleHandleW(nullptr);
+    return win32::ModuleInstance();
 }
 
 std::uint32_t AppThreadID() {
