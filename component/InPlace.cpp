@@ -48,8 +48,12 @@ HRESULT ColumnPickObject::InPlaceDeactivate() {
     if (!inPlaceActive_) return S_OK;
     return Boundary(IID_IOleInPlaceObject, [&] {
         UIDeactivate();
-        inPlaceActive_ = false;
         HWND window = host_->UserControl().hWnd();
+        // The focus leaves the control while it is still on the screen, so that the control
+        // commits as it does for any focus that leaves it.
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && host_->Contains(focus)) ::SetFocus(::GetParent(window));
+        inPlaceActive_ = false;
         ::ShowWindow(window, SW_HIDE);
         host_->Reparent(parking_);
         IOleInPlaceSite* site = std::exchange(inPlaceSite_, nullptr);

@@ -45,6 +45,8 @@ HRESULT ColumnPickObject::SetHostNames(LPCOLESTR, LPCOLESTR) {
 HRESULT ColumnPickObject::Close(DWORD saveOption) {
     return Boundary(IID_IOleObject, [&] {
         if (saveOption == OLECLOSE_SAVEIFDIRTY && dirty_ && site_ != nullptr) site_->SaveObject();
+        // A closed control asks for the focus no more: its windows are leaving the screen.
+        host_->BeginUnload();
         if (inPlaceActive_) InPlaceDeactivate();
         if (adviseHolder_ != nullptr) adviseHolder_->SendOnClose();
         return S_OK;

@@ -75,6 +75,11 @@ void ControlHost::Reparent(HWND parent) {
     ::SetParent(userControl_.hWnd(), parent);
 }
 
+bool ControlHost::Unloading() const {
+    if (unloading_) return true;
+    return holder_ != nullptr && !::IsWindowVisible(::GetAncestor(form_, GA_ROOT));
+}
+
 void ControlHost::Terminate() {
     if (terminated_ || !control_) return;
     terminated_ = true;

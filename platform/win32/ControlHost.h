@@ -59,7 +59,9 @@ public:
     void Reparent(HWND parent);
     // The form is going away: from now on requests for the focus are ignored.
     void BeginUnload() { unloading_ = true; }
-    bool Unloading() const { return unloading_; }
+    // Also true while the top-level window around a container that holds the control is
+    // hidden on its way out: the form watcher closes the list then and asks for the focus.
+    bool Unloading() const;
     // UserControl_Terminate, once; no notification reaches the control afterwards.
     void Terminate();
     // UserControl_WriteProperties into `bag`.

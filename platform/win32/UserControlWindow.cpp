@@ -148,6 +148,11 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (ShowScreenMousePointer()) return TRUE;
             break;
+        case WM_DESTROY:
+            // A container that destroys its window takes the control's with it: from now on
+            // the control's requests for the focus have nowhere to go.
+            host_.BeginUnload();
+            break;
         default:
             if (HandleMouse(uMsg, wParam, lParam)) return 0;
             break;

@@ -8,11 +8,17 @@
 #include <string>
 #include <vector>
 
+// The interface table comes before the OLE headers, whose macros would rewrite its own
+// DISPID_VALUE and DISPID_ABOUTBOX.
+#include "control/PublicInterface.h"
 #include "platform/win32/WindowsApi.h"
 
 #include <ole2.h>
 #include <olectl.h>
 #include <wrl/client.h>
+
+#undef DISPID_VALUE
+#undef DISPID_ABOUTBOX
 
 namespace cp::test {
 

@@ -62,7 +62,7 @@ TEST_F(Dispatch, TheDefaultMemberIsValueAndTheAboutIdentifierIsKnown) {
     PutOk(control.Get(), L"Value", Var(L"2").v);
     Var value;
     const Answer read =
-        RawInvoke(control.Get(), DISPID_VALUE, DISPATCH_PROPERTYGET, {}, false, &value.v);
+        RawInvoke(control.Get(), iface::DISPID_VALUE, DISPATCH_PROPERTYGET, {}, false, &value.v);
     EXPECT_EQ(read.hr, S_OK);
     EXPECT_EQ(value.Text(), "2");
     EXPECT_EQ(GetText(control.Get(), L"ListIndex"), "1");
@@ -70,7 +70,7 @@ TEST_F(Dispatch, TheDefaultMemberIsValueAndTheAboutIdentifierIsKnown) {
     Var column;
     EXPECT_EQ(Get(control.Get(), L"Column", column, {Var(short{1}).v}), S_OK);
     EXPECT_EQ(column.Text(), "two");
-    EXPECT_EQ(IdOf(control.Get(), L"About"), DISPID_ABOUTBOX);
+    EXPECT_EQ(IdOf(control.Get(), L"About"), iface::DISPID_ABOUTBOX);
 }
 
 TEST_F(Dispatch, WrongCountsAndTypesGiveTheStandardErrors) {
