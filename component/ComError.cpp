@@ -15,7 +15,6 @@ BSTR Bstr(std::string_view text) {
 }  // namespace
 
 HRESULT ErrorResult(const RuntimeError& error) {
-    if (error.Number() == vberr::OutOfMemory) return E_OUTOFMEMORY;
     if (error.Number() <= 0 || error.Number() > kLargestErrorNumber) return E_FAIL;
     return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, error.Number());
 }

@@ -5,6 +5,7 @@
 #include "component/ClassFactory.h"
 #include "component/Module.h"
 #include "component/Registration.h"
+#include "platform/win32/ModalForm.h"
 #include "platform/win32/ModuleInstance.h"
 
 using ocx::ClassFactory;
@@ -39,7 +40,14 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return ocx::CanUnload() ? S_OK : S_FALSE;
+    if (!ocx::CanUnload()) return S_FALSE;
+    // The About box of this thread has its window procedure here.
+    try {
+        cp::win32::DestroyModalForms();
+    } catch (...) {
+        return S_FALSE;
+    }
+    return S_OK;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {

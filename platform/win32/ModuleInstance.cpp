@@ -1,6 +1,7 @@
 #include "platform/win32/ModuleInstance.h"
 
 #include "platform/win32/ListWindow.h"
+#include "platform/win32/ModalForm.h"
 #include "platform/win32/UserControlWindow.h"
 #include "platform/win32/WindowsApi.h"
 
@@ -22,6 +23,7 @@ void SetModuleInstance(HINSTANCE module) {
 void UnregisterHostWindowClasses() {
     ::UnregisterClassW(kUserControlClass, ModuleInstance());
     ::UnregisterClassW(kListBoxClass, ModuleInstance());
+    ::UnregisterClassW(kModalFormClass, ModuleInstance());
 }
 
 }  // namespace cp::win32
