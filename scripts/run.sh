@@ -6,6 +6,8 @@
 #   scripts/run.sh --demo    plays a short session by itself on a private display and writes a
 #                            screenshot of every step (PNG) and the events (events.log) into
 #                            out/sample/
+# Both also build the ActiveX component ColumnPick.ocx; the demo then hosts it in a C++
+# container, types a prefix, opens its list and saves out/sample/container.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,8 +20,10 @@ esac
 
 scripts/setup.sh
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target cp_sample
+cmake --build --preset mingw --target cp_sample ColumnPick cp_container_demo
 sample=build/mingw/sample/cp_sample.exe
+component=build/mingw/component/ColumnPick.ocx
+echo "The component: $PWD/$component"
 
 if ! $demo && [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
   echo "Opening the sample on $DISPLAY; close its window to end."
@@ -34,6 +38,9 @@ mkdir -p "$out"
 status=0
 env -u DISPLAY timeout 600 scripts/with-display scripts/wine-run "$sample" --demo "Z:$out" ||
   status=$?
+# The component in a container, with its list open.
+env -u DISPLAY timeout 300 scripts/with-display bash sample/container/run_demo.sh "$component" \
+  build/mingw/sample/container/cp_container_demo.exe "$out/container.bmp" || status=$?
 for bmp in "$out"/*.bmp; do
   [[ -e $bmp ]] || continue
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

@@ -9,6 +9,8 @@ packages=(
   libsqlite3-dev sqlite3 iso-codes
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils openbox imagemagick
+  # The .idl files of the COM interfaces, for the component's type library (widl).
+  libwine-dev
 )
 
 missing=()
