@@ -222,5 +222,80 @@ void SinksScene() {
     staying.Disconnect();
 }
 
+TEST(Container, AFailureInTheControlsHandlerIsReportedAndTheHostGoesOn) {
+    MessageBoxWatch boxes;
+    {
+        AtlContainer atl;
+        ASSERT_TRUE(atl.control);
+        ComPtr<IDispatch> control = atl.Dispatch();
+        PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+        CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+        CallOk(control.Get(), L"ShowDropDown");
+        // A disabled edit field cannot take the focus back when a click on the form closes
+        // the list: a real run-time error inside the form watcher's handling.
+        PutOk(control.Get(), L"Enabled", Var(0L).v);
+        ::SendMessageW(atl.form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 150));
+        ::SendMessageW(atl.form, WM_LBUTTONUP, 0, MAKELPARAM(300, 150));
+        atl.Loop();
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].caption, "ColumnPick - HideListBox");
+        EXPECT_EQ(boxes.Calls()[0].prompt,
+                  "Unable to execute the sub HideListBox!\r\n\r\nError 5: Invalid procedure call "
+                  "or argument");
+        EXPECT_EQ(boxes.Calls()[0].style, 16);
+        // The host and the control go on.
+        EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
+        PutOk(control.Get(), L"Enabled", Var(-1L).v);
+        EXPECT_EQ(GetText(control.Get(), L"ListCount"), "3");
+    }
+    EXPECT_EQ(boxes.Calls().size(), 1u);
+}
+
+TEST(Container, FollowsTheContainersRectanglesAndDrawsIntoItsDeviceContext) {
+    AtlContainer atl;
+    ASSERT_TRUE(atl.control);
+    ComPtr<IOleInPlaceObject> inPlace;
+    ASSERT_EQ(atl.control.As(&inPlace), S_OK);
+    const ::RECT moved{20, 40, 260, 61};
+    EXPECT_EQ(inPlace->SetObjectRects(&moved, &moved), S_OK);
+    ::RECT now{};
+    ::GetWindowRect(atl.ControlWindow(), &now);
+    ::MapWindowPoints(nullptr, atl.host, reinterpret_cast<::POINT*>(&now), 2);
+    EXPECT_EQ(now.left, 20);
+    EXPECT_EQ(now.top, 40);
+    EXPECT_EQ(now.right - now.left, 240);
+
+    // A designer asks the control to draw itself into a device context of its own.
+    ComPtr<IViewObject2> view;
+    ASSERT_EQ(atl.control.As(&view), S_OK);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 200, 24);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::RECT all{0, 0, 200, 24};
+    ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    const RECTL bounds{0, 0, 200, 24};
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr,
+                         nullptr, 0),
+              S_OK);
+    EXPECT_EQ(::GetPixel(memory, 60, 12), RGB(255, 255, 255)) << "the normal background";
+    EXPECT_NE(::GetPixel(memory, 0, 0), RGB(255, 255, 255)) << "the sunken edge";
+    ::SelectObject(memory, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+
+    ComPtr<IProvideClassInfo2> info;
+    ASSERT_EQ(atl.control.As(&info), S_OK);
+    GUID events{};
+    EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+    ComPtr<ITypeInfo> coclass;
+    ASSERT_EQ(info->GetClassInfo(coclass.GetAddressOf()), S_OK);
+    BSTR name = nullptr;
+    coclass->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+    EXPECT_EQ(std::wstring(name), L"ColumnPick");
+    ::SysFreeString(name);
+}
+
 }  // namespace
 }  // namespace cp::test

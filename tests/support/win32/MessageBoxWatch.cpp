@@ -65,7 +65,8 @@ struct MessageBoxWatchHook {
         watch.previous_ = tWatch;
         tWatch = &watch;
         if (tHook == nullptr) {
-            tHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &WatchHook, nullptr, ::GetCurrentThreadId());
+            tHook =
+                ::SetWindowsHookExW(WH_CALLWNDPROCRET, &WatchHook, nullptr, ::GetCurrentThreadId());
         }
     }
     static void Pop(MessageBoxWatch& watch) {
