@@ -10,6 +10,8 @@ packages=(
   unixodbc unixodbc-dev odbc-postgresql libsqliteodbc postgresql
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils openbox imagemagick
+  # The .idl files of the COM interfaces, for the component's type library (widl).
+  libwine-dev
 )
 
 missing=()

@@ -70,6 +70,16 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
     ::UpdateWindow(userControl_.hWnd());
 }
 
+void ControlHost::Reparent(HWND parent) {
+    form_ = parent;
+    ::SetParent(userControl_.hWnd(), parent);
+}
+
+bool ControlHost::Unloading() const {
+    if (unloading_) return true;
+    return holder_ != nullptr && !::IsWindowVisible(::GetAncestor(form_, GA_ROOT));
+}
+
 void ControlHost::Terminate() {
     if (terminated_ || !control_) return;
     terminated_ = true;
@@ -126,7 +136,7 @@ void ControlHost::FocusLeaving(HWND newFocus) {
     // window of the desktop or to another program leaves the control the form's active
     // control, as the runtime keeps it: neither is the focus leaving the control.
     if (unloading_ || newFocus == nullptr || Contains(newFocus)) return;
-    if (::GetAncestor(newFocus, GA_ROOT) != form_) return;
+    if (::GetAncestor(newFocus, GA_ROOT) != ::GetAncestor(form_, GA_ROOT)) return;
     Deliver([](HostedControl& c) { c.UserControl_ExitFocus(); });
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Host.h"
+#include "platform/win32/Container.h"
 #include "platform/win32/EditField.h"
 #include "platform/win32/LineShape.h"
 #include "platform/win32/ListWindow.h"
@@ -54,13 +55,22 @@ public:
     // list window created, its properties initialised (no store: a new instance) or read from
     // `saved`; then it is sized (resize notification), shown and painted.
     void Load(const ControlFactory& factory, PropertyBag* saved);
+    // Moves the control's window into `parent`, the window of a container that now holds it.
+    void Reparent(HWND parent);
     // The form is going away: from now on requests for the focus are ignored.
     void BeginUnload() { unloading_ = true; }
-    bool Unloading() const { return unloading_; }
+    // Also true while the top-level window around a container that holds the control is
+    // hidden on its way out: the form watcher closes the list then and asks for the focus.
+    bool Unloading() const;
     // UserControl_Terminate, once; no notification reaches the control afterwards.
     void Terminate();
     // UserControl_WriteProperties into `bag`.
     void WriteProperties(PropertyBag& bag);
+
+    // The OLE container that holds the control, when one does (nullptr: a form of the host's
+    // own); the container outlives the control's start-up and end.
+    void SetHolder(Container* holder) { holder_ = holder; }
+    Container* Holder() const { return holder_; }
 
     HostedControl* Control() { return control_.get(); }
     HWND Form() const { return form_; }
@@ -88,7 +98,8 @@ public:
 private:
     void ReportUnhandledError();
 
-    HWND form_;                               // the form that holds the control
+    HWND form_;                               // the window that holds the control
+    Container* holder_ = nullptr;             // the OLE container around it, if any
     bool unloading_ = false;                  // the form is being destroyed
     bool terminated_ = false;                 // Terminate has run
     int putDepth_ = 0;                        // host operations under way

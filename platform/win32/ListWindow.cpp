@@ -6,6 +6,7 @@
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
+#include "platform/win32/ModuleInstance.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
 
@@ -29,7 +30,7 @@ void ListWindow::RegisterWindowClass() {
         if (!::GetClassInfoExW(nullptr, L"LISTBOX", &wc)) return false;
         gListBoxProc = wc.lpfnWndProc;
         wc.lpfnWndProc = &ListWindow::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hInstance = ModuleInstance();
         wc.lpszClassName = kListBoxClass;
         // Every press is a press: the control has no use for double clicks in its list.
         wc.style &= ~static_cast<::UINT>(CS_DBLCLKS);
@@ -45,9 +46,9 @@ ListWindow::~ListWindow() {
 
 void ListWindow::Create(HWND owner, int widthPixels, int heightPixels) {
     RegisterWindowClass();
-    HWND hWnd = ::CreateWindowExW(0, kListBoxClass, L"",
-                                  WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0, 0, widthPixels,
-                                  heightPixels, owner, nullptr, ::GetModuleHandleW(nullptr), this);
+    HWND hWnd =
+        ::CreateWindowExW(0, kListBoxClass, L"", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0,
+                          0, widthPixels, heightPixels, owner, nullptr, ModuleInstance(), this);
     ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);
     ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, kRowHeightPixels);

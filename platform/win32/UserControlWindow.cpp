@@ -5,6 +5,7 @@
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
+#include "platform/win32/ModuleInstance.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace cp::win32 {
@@ -17,7 +18,7 @@ void RegisterWindowClass(::WNDPROC proc) {
         // One device context for the window's life: the control draws through hDC at any time.
         wc.style = CS_OWNDC;
         wc.lpfnWndProc = proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hInstance = ModuleInstance();
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kUserControlClass;
         return ::RegisterClassExW(&wc) != 0;
@@ -42,7 +43,7 @@ void UserControlWindow::Create(HWND form, const Placement& at) {
     hWnd_ = ::CreateWindowExW(
         0, kUserControlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
         PixelsFromTwips(at.left), PixelsFromTwips(at.top), PixelsFromTwips(at.width),
-        PixelsFromTwips(at.height), form, nullptr, ::GetModuleHandleW(nullptr), this);
+        PixelsFromTwips(at.height), form, nullptr, ModuleInstance(), this);
     hDC_ = ::GetDC(hWnd_);
 }
 
@@ -86,7 +87,18 @@ void UserControlWindow::SetBackColor(OLE_COLOR color) {
 }
 
 HWND UserControlWindow::ParentHwnd() {
-    return host_.Form();
+    // The form is the top-level window around the control, also when a container holds it in
+    // a window of its own.
+    return ::GetAncestor(host_.Form(), GA_ROOT);
+}
+
+void UserControlWindow::PropertyChanged(std::string_view key) {
+    changed_.emplace_back(key);
+    if (host_.Holder() != nullptr) host_.Holder()->PropertyChanged(key);
+}
+
+bool UserControlWindow::AmbientUserMode() {
+    return host_.Holder() == nullptr || host_.Holder()->AmbientUserMode();
 }
 
 LRESULT UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -136,6 +148,11 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (ShowScreenMousePointer()) return TRUE;
             break;
+        case WM_DESTROY:
+            // A container that destroys its window takes the control's with it: from now on
+            // the control's requests for the focus have nowhere to go.
+            host_.BeginUnload();
+            break;
         default:
             if (HandleMouse(uMsg, wParam, lParam)) return 0;
             break;
@@ -172,8 +189,10 @@ bool UserControlWindow::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 void UserControlWindow::Command(WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(lParam);
     const auto code = HIWORD(wParam);
-    if (from == host_.TextBox().hWnd() && code == EN_CHANGE &&
-        !host_.TextBox().TakingHalfCharacter()) {
+    if (from == host_.TextBox().hWnd() && (code == EN_SETFOCUS || code == EN_KILLFOCUS)) {
+        if (host_.Holder() != nullptr) host_.Holder()->FocusChanged(code == EN_SETFOCUS);
+    } else if (from == host_.TextBox().hWnd() && code == EN_CHANGE &&
+               !host_.TextBox().TakingHalfCharacter()) {
         host_.Deliver([](HostedControl& c) { c.txtTextBox_Change(); });
     } else if (from == host_.ListBox().hWnd() && code == LBN_SELCHANGE &&
                host_.ListBox().PressChangedSelection()) {

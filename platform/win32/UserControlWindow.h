@@ -40,8 +40,9 @@ public:
     void SetBackColor(OLE_COLOR color) override;
     OLE_COLOR BackColor() const { return backColor_; }
     HWND ParentHwnd() override;
-    void PropertyChanged(std::string_view key) override { changed_.emplace_back(key); }
-    bool AmbientUserMode() override { return true; }
+    void PropertyChanged(std::string_view key) override;
+    // The container's, when one holds the control; a form of the host's own is at run time.
+    bool AmbientUserMode() override;
 
     // The keys given to PropertyChanged, in order.
     const std::vector<std::string>& ChangedProperties() const { return changed_; }

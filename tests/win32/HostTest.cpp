@@ -3,9 +3,9 @@
 // focus leaving, errors, message boxes and the property store.
 #include <gtest/gtest.h>
 
-#include "platform/win32/MessageBoxes.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
+#include "tests/support/win32/MessageBoxWatch.h"
 #include "tests/win32/FakeControl.h"
 
 namespace cp::test {
@@ -26,7 +26,7 @@ TEST(HostLifecycle, RunsTheStartUpInTheHostsOrder) {
 }
 
 TEST(HostLifecycle, AStartUpHandlersErrorIsReportedAndTheStartUpGoesOn) {
-    win32::MessageBoxRecorder boxes;
+    MessageBoxWatch boxes;
     FakeOnForm scene(
         [](FakeControl& fake) { fake.onReadProperties = [] { Raise(vberr::Overflow); }; });
     EXPECT_EQ(scene.fake->Joined(), "Initialize, ReadProperties, Resize, Paint");
@@ -158,7 +158,7 @@ TEST(HostFocus, TheListOnTheDesktopTakesNeitherFocusNorActivation) {
 }
 
 TEST(HostErrors, BelongToTheOperationThatCausedThemOrAreReported) {
-    win32::MessageBoxRecorder boxes;
+    MessageBoxWatch boxes;
     FakeOnForm scene([](FakeControl& fake) {
         fake.onKeyPress = [](std::int16_t&) { Raise(vberr::InvalidProcedureCall); };
     });
@@ -173,18 +173,21 @@ TEST(HostErrors, BelongToTheOperationThatCausedThemOrAreReported) {
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].prompt,
               "Run-time error '5':\n\n" + StandardDescription(vberr::InvalidProcedureCall));
-    EXPECT_EQ(boxes.Calls()[0].buttons, vbCritical);
+    EXPECT_EQ(boxes.Calls()[0].style, vbCritical);
 }
 
 TEST(HostRuntime, MessageBoxesScreenAndLocale) {
-    win32::MessageBoxRecorder boxes;
-    EXPECT_EQ(host::MsgBox("Set the column widths first.", vbOKOnly), win32::kAnswerOK);
+    MessageBoxWatch boxes;
+    EXPECT_EQ(host::MsgBox("Set the column widths first.", vbOKOnly), IDOK);
     host::MsgBox("Failed", vbExclamation, "ColumnPick - AddItem");
-    ASSERT_EQ(boxes.Calls().size(), 2u);
-    EXPECT_EQ(boxes.Calls()[0].caption, "ColumnPick");
-    EXPECT_FALSE(boxes.Calls()[0].title.has_value());
+    host::MsgBox("Report", vbCritical, "ColumnPick - AddList");
+    ASSERT_EQ(boxes.Calls().size(), 3u);
+    EXPECT_EQ(boxes.Calls()[0].caption, "ColumnPick") << "the default caption";
+    EXPECT_EQ(boxes.Calls()[0].prompt, "Set the column widths first.");
+    EXPECT_EQ(boxes.Calls()[0].style, vbOKOnly);
     EXPECT_EQ(boxes.Calls()[1].caption, "ColumnPick - AddItem");
-    EXPECT_EQ(boxes.Calls()[1].buttons, vbExclamation);
+    EXPECT_EQ(boxes.Calls()[1].style, vbExclamation);
+    EXPECT_EQ(boxes.Calls()[2].style, vbCritical);
 
     EXPECT_EQ(host::ScreenWidth(), ::GetSystemMetrics(SM_CXSCREEN) * 15.0f);
     SetLocale(host::Locale());
