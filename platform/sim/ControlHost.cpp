@@ -1,5 +1,7 @@
 #include "platform/sim/ControlHost.h"
 
+#include "platform/OleColor.h"
+#include "platform/Twips.h"
 #include "platform/sim/BuiltInClasses.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
@@ -46,12 +48,17 @@ ControlHost::ControlHost(Form& form, HWND window, HWND edit)
       userControl_(*this),
       textBox_(edit),
       listBox_(*this),
-      lines_{LineObject("linOuterTop"),    LineObject("linOuterLeft"),  LineObject("linOuterRight"),
-             LineObject("linOuterBottom"), LineObject("linInnerTop"),   LineObject("linInnerLeft"),
-             LineObject("linInnerRight"),  LineObject("linInnerBottom")},
+      lines_{LineObject(design::kFrameLines[0]), LineObject(design::kFrameLines[1]),
+             LineObject(design::kFrameLines[2]), LineObject(design::kFrameLines[3]),
+             LineObject(design::kFrameLines[4]), LineObject(design::kFrameLines[5]),
+             LineObject(design::kFrameLines[6]), LineObject(design::kFrameLines[7])},
       site_{userControl_, textBox_,  listBox_,  lines_[0], lines_[1], lines_[2],
             lines_[3],    lines_[4], lines_[5], lines_[6], lines_[7]} {
     if (Window* w = Windows().Find(window_)) w->host = this;
+    // The paint draws only the visible lines: the pixels of a line that is hidden or moved
+    // belong to the background again, so a change erases before it repaints.
+    for (LineObject& line : lines_)
+        line.OnChange([this] { Windows().Invalidate(window_, nullptr, Erase::Background); });
 }
 
 ControlHost::~ControlHost() {
@@ -147,7 +154,7 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Deliver("UserControl_Resize", [](HostedControl& c) { c.UserControl_Resize(); });
             return 0;
         case WM_PAINT:
-            Deliver("UserControl_Paint", [](HostedControl& c) { c.UserControl_Paint(); });
+            Paint();
             return 0;
         case WM_COMMAND:
             Command(wParam, lParam);
@@ -176,6 +183,28 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default:
             return DefWindowProc(window_, message, wParam, lParam);
+    }
+}
+
+void ControlHost::Paint() {
+    const PendingPaint painting = Windows().BeginPaint(window_);
+    if (painting.erase) {
+        if (Window* w = Windows().Find(window_))
+            w->surface.Fill(painting.rect, RgbFromOle(userControl_.BackColor(), Gdi::SysColor));
+    }
+    Deliver("UserControl_Paint", [](HostedControl& c) { c.UserControl_Paint(); });
+    // The line objects are drawn over the control's own drawing, as windowless shapes are. A
+    // handler may have taken the window away.
+    if (Window* w = Windows().Find(window_)) DrawLines(w->surface);
+}
+
+void ControlHost::DrawLines(Surface& surface) {
+    for (const LineObject& line : lines_) {
+        if (!line.Shown()) continue;
+        const COLORREF color = RgbFromOle(line.DrawnColor(), Gdi::SysColor);
+        const POINT to{PixelsFromTwips(line.DrawnX2()), PixelsFromTwips(line.Y2())};
+        surface.Line(POINT{PixelsFromTwips(line.DrawnX1()), PixelsFromTwips(line.Y1())}, to, color);
+        surface.Set(to.x, to.y, color);
     }
 }
 

@@ -3,7 +3,10 @@
 // children, the host objects of the ControlSite, and the control itself.
 //
 // The control window's procedure turns messages into the control's notifications:
-// - WM_SIZE -> UserControl_Resize, WM_PAINT -> UserControl_Paint;
+// - WM_SIZE -> UserControl_Resize; WM_PAINT -> the background erased in the control's
+//   BackColor when the paint asks for it, UserControl_Paint, then the visible line objects
+//   drawn over it (both end points included); a change of a line object invalidates the
+//   control window;
 // - EN_CHANGE of the edit field -> txtTextBox_Change; LBN_SELCHANGE of the list ->
 //   lstListBox_Click when the user's press changed the list's selection (the list reports
 //   every release, changed or not), before the release reaches lstListBox_MouseUp;
@@ -32,6 +35,7 @@
 #include "platform/sim/LineObject.h"
 #include "platform/sim/ListBoxObject.h"
 #include "platform/sim/SimConstants.h"
+#include "platform/sim/Surface.h"
 #include "platform/sim/TextBoxObject.h"
 #include "platform/sim/UserControlObject.h"
 
@@ -98,6 +102,8 @@ private:
     void KeyPress(EditKeyEvent& event);
     void Mouse(UINT message, LPARAM lParam, bool onList);
     void FocusLeft(HWND gaining);
+    void Paint();
+    void DrawLines(Surface& surface);
     bool PressChangedSelection() const;
     bool Inside(HWND hwnd) const;
     bool OnForm(HWND hwnd) const;

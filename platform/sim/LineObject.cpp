@@ -11,6 +11,14 @@ void Check(std::string_view operation) {
 
 }  // namespace
 
+LineObject::LineObject(const design::LineDesign& design)
+    : name_(design.name),
+      x1_(design.x1),
+      y1_(design.y1),
+      x2_(design.x2),
+      y2_(design.y2),
+      borderColor_(design.color) {}
+
 float LineObject::X1() {
     Check("LineObject.X1");
     return x1_;
@@ -18,7 +26,7 @@ float LineObject::X1() {
 
 void LineObject::SetX1(float twips) {
     Check("LineObject.SetX1");
-    x1_ = twips;
+    Change(x1_, twips);
 }
 
 float LineObject::X2() {
@@ -28,7 +36,7 @@ float LineObject::X2() {
 
 void LineObject::SetX2(float twips) {
     Check("LineObject.SetX2");
-    x2_ = twips;
+    Change(x2_, twips);
 }
 
 OLE_COLOR LineObject::BorderColor() {
@@ -38,7 +46,7 @@ OLE_COLOR LineObject::BorderColor() {
 
 void LineObject::SetBorderColor(OLE_COLOR color) {
     Check("LineObject.SetBorderColor");
-    borderColor_ = color;
+    Change(borderColor_, color);
 }
 
 bool LineObject::Visible() {
@@ -48,7 +56,7 @@ bool LineObject::Visible() {
 
 void LineObject::SetVisible(bool visible) {
     Check("LineObject.SetVisible");
-    visible_ = visible;
+    Change(visible_, visible);
 }
 
 }  // namespace cp::sim

@@ -39,8 +39,10 @@ ControlHost::ControlHost(HWND form, const Placement& at)
             lines_[3],    lines_[4], lines_[5], lines_[6], lines_[7]} {
     userControl_.Create(form, at);
     textBox_.Create(userControl_.hWnd());
+    // The paint draws only the visible lines: the pixels of a line that is hidden or moved
+    // belong to the background again, so a change erases before it repaints.
     for (auto& line : lines_) {
-        line.OnChange([this] { ::InvalidateRect(userControl_.hWnd(), nullptr, FALSE); });
+        line.OnChange([this] { ::InvalidateRect(userControl_.hWnd(), nullptr, TRUE); });
     }
 }
 
