@@ -8,17 +8,21 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <utility>
 
 #include "platform/Host.h"
 
 namespace cp::design {
 
 // The edit field `txtTextBox`, in twips of the control's client area; only its width changes
-// later.
+// later. It is white with black text, the control's own default colours, so that a new control
+// saves no colour.
 inline constexpr float kEditLeft = 45;
 inline constexpr float kEditTop = 45;
 inline constexpr float kEditWidth = 900;
 inline constexpr float kEditHeight = 240;
+inline constexpr OLE_COLOR kEditBackColor = 0xFFFFFF;
+inline constexpr OLE_COLOR kEditForeColor = 0x000000;
 
 // The list window: rows of 15 pixels, eight of them (and its border) until the control first
 // sizes it.
@@ -64,5 +68,22 @@ inline constexpr std::array<LineDesign, kFrameLineCount> kFrameLines = {{
     {"linInnerRight", 1185, 15, 1185, 300, kLightGrey},
     {"linInnerBottom", 15, 285, 1200, 285, kLightGrey},
 }};
+
+// A host's eight line objects, each made from its design, in the order of the site.
+template <class Line>
+std::array<Line, kFrameLineCount> MakeFrameLines() {
+    return [&]<std::size_t... i>(std::index_sequence<i...>) {
+        return std::array<Line, kFrameLineCount>{Line(kFrameLines[i])...};
+    }
+    (std::make_index_sequence<kFrameLineCount>());
+}
+
+// The site that hands a host's objects to the control.
+template <class Line>
+ControlSite SiteOf(UserControlHost& userControl, TextBox& textBox, ListBox& listBox,
+                   std::array<Line, kFrameLineCount>& lines) {
+    return ControlSite{userControl, textBox,  listBox,  lines[0], lines[1], lines[2],
+                       lines[3],    lines[4], lines[5], lines[6], lines[7]};
+}
 
 }  // namespace cp::design

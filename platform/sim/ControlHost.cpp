@@ -5,15 +5,11 @@
 #include "platform/sim/BuiltInClasses.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
-#include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {
-
-// The list's place while it is a hidden child of the control: under the control, eight rows.
-constexpr int kDesignListRows = 8;
 
 WindowManager& Windows() {
     return World::Current().Windows();
@@ -48,17 +44,11 @@ ControlHost::ControlHost(Form& form, HWND window, HWND edit)
       userControl_(*this),
       textBox_(edit),
       listBox_(*this),
-      lines_{LineObject(design::kFrameLines[0]), LineObject(design::kFrameLines[1]),
-             LineObject(design::kFrameLines[2]), LineObject(design::kFrameLines[3]),
-             LineObject(design::kFrameLines[4]), LineObject(design::kFrameLines[5]),
-             LineObject(design::kFrameLines[6]), LineObject(design::kFrameLines[7])},
-      site_{userControl_, textBox_,  listBox_,  lines_[0], lines_[1], lines_[2],
-            lines_[3],    lines_[4], lines_[5], lines_[6], lines_[7]} {
+      lines_(design::MakeFrameLines<LineShape>()),
+      site_(design::SiteOf(userControl_, textBox_, listBox_, lines_)) {
     if (Window* w = Windows().Find(window_)) w->host = this;
-    // The paint draws only the visible lines: the pixels of a line that is hidden or moved
-    // belong to the background again, so a change erases before it repaints.
-    for (LineObject& line : lines_)
-        line.OnChange([this] { Windows().Invalidate(window_, nullptr, Erase::Background); });
+    for (LineShape& line : lines_)
+        line.OnChange([this](Erase erase) { Windows().Invalidate(window_, nullptr, erase); });
 }
 
 ControlHost::~ControlHost() {
@@ -92,7 +82,7 @@ void ControlHost::Initialize() {
 void ControlHost::CreateList() {
     const Window* w = Windows().Find(window_);
     if (!w) return;
-    const int height = 2 * kBorderWidth + kDesignListRows * kListRowHeight;
+    const int height = 2 * kBorderWidth + design::kInitialListRows * design::kRowHeightPixels;
     const RECT rect{0, w->Height(), w->Width(), w->Height() + height};
     list_ = Windows().Create("ThunderRT6ListBox", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0,
                              window_, rect, kListId);
@@ -199,12 +189,12 @@ void ControlHost::Paint() {
 }
 
 void ControlHost::DrawLines(Surface& surface) {
-    for (const LineObject& line : lines_) {
-        if (!line.Shown()) continue;
-        const COLORREF color = RgbFromOle(line.DrawnColor(), Gdi::SysColor);
-        const POINT to{PixelsFromTwips(line.DrawnX2()), PixelsFromTwips(line.Y2())};
-        surface.Line(POINT{PixelsFromTwips(line.DrawnX1()), PixelsFromTwips(line.Y1())}, to, color);
-        surface.Set(to.x, to.y, color);
+    for (const LineShape& line : lines_) {
+        const std::optional<LinePixels> pixels = line.Pixels();
+        if (!pixels) continue;
+        const COLORREF color = RgbFromOle(pixels->color, Gdi::SysColor);
+        surface.Line(pixels->from, pixels->to, color);
+        surface.Set(pixels->to.x, pixels->to.y, color);
     }
 }
 
@@ -259,8 +249,8 @@ void ControlHost::Mouse(UINT message, LPARAM lParam, bool onList) {
         {"lstListBox_MouseDown", "lstListBox_MouseMove", "lstListBox_MouseUp"}};
     const std::int16_t button = ButtonOf(message);
     const std::int16_t shift = World::Current().ShiftState();
-    const float x = PixelsToTwips(PointX(lParam));
-    const float y = PixelsToTwips(PointY(lParam));
+    const float x = TwipsFromPixels(PointX(lParam));
+    const float y = TwipsFromPixels(PointY(lParam));
     Deliver(kNames[onList ? 1 : 0][static_cast<int>(kind)], [&](HostedControl& c) {
         using Handler = void (HostedControl::*)(std::int16_t, std::int16_t, float, float);
         static constexpr Handler kHandlers[2][3] = {

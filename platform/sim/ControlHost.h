@@ -32,7 +32,7 @@
 #include <vector>
 
 #include "platform/Host.h"
-#include "platform/sim/LineObject.h"
+#include "platform/sim/LineShape.h"
 #include "platform/sim/ListBoxObject.h"
 #include "platform/sim/SimConstants.h"
 #include "platform/sim/Surface.h"
@@ -71,7 +71,7 @@ public:
     ListBoxObject& ListBox() { return listBox_; }
     UserControlObject& UserControl() { return userControl_; }
     // The line objects in the order of ControlSite (linOuterTop ... linInnerBottom).
-    LineObject& Line(std::size_t index) { return lines_.at(index); }
+    LineShape& Line(std::size_t index) { return lines_.at(index); }
     const std::vector<std::string>& PropertyChangedKeys() const {
         return userControl_.PropertyChangedKeys();
     }
@@ -116,7 +116,7 @@ private:
     UserControlObject userControl_;  // the host objects of the site
     TextBoxObject textBox_;
     ListBoxObject listBox_;
-    std::array<LineObject, 8> lines_;
+    std::array<LineShape, design::kFrameLineCount> lines_;
     ControlSite site_;                        // what the control is given
     std::unique_ptr<HostedControl> control_;  // the control
     bool terminated_ = false;                 // UserControl_Terminate has run

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
-#include "platform/sim/Twips.h"
+#include "platform/ControlDesign.h"
+#include "platform/Twips.h"
 #include "platform/sim/World.h"
 
 namespace cp::sim {
 namespace {
 
-// The edit field's place inside the control, in twips.
-constexpr float kEditLeft = 45;
-constexpr float kEditTop = 45;
-constexpr float kEditHeight = 240;
 // The plain text field: a small field in the form's lower left corner.
 constexpr int kFieldMargin = 8;
 constexpr int kFieldWidth = 120;
@@ -40,18 +37,18 @@ Form::~Form() {
 
 ControlHost& Form::AddControl(const Factory& factory, const ControlPlacement& placement) {
     WindowManager& windows = world_.Windows();
-    const int x = TwipsToPixels(placement.left);
-    const int y = TwipsToPixels(placement.top);
-    const int width = TwipsToPixels(placement.width);
-    const int height = TwipsToPixels(placement.height);
+    const int x = PixelsFromTwips(placement.left);
+    const int y = PixelsFromTwips(placement.top);
+    const int width = PixelsFromTwips(placement.width);
+    const int height = PixelsFromTwips(placement.height);
     const int id = kFirstControlId + static_cast<int>(controls_.size());
     const HWND window = windows.Create("ThunderRT6UserControlDC", WS_CHILD | WS_VISIBLE, 0, window_,
                                        RECT{x, y, x + width, y + height}, id);
-    const int editLeft = TwipsToPixels(kEditLeft);
-    const int editTop = TwipsToPixels(kEditTop);
+    const int editLeft = PixelsFromTwips(design::kEditLeft);
+    const int editTop = PixelsFromTwips(design::kEditTop);
     const HWND edit = windows.Create("ThunderRT6TextBox", WS_CHILD | WS_VISIBLE, 0, window,
                                      RECT{editLeft, editTop, std::max(editLeft, width - editLeft),
-                                          editTop + TwipsToPixels(kEditHeight)},
+                                          editTop + PixelsFromTwips(design::kEditHeight)},
                                      ControlHost::kEditId);
     controls_.push_back(std::make_unique<ControlHost>(*this, window, edit));
     ControlHost& host = *controls_.back();

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "platform/Host.h"
+#include "platform/Twips.h"
 #include "platform/sim/Resources.h"
 #include "platform/sim/UpperCase.h"
 #include "platform/sim/World.h"
@@ -45,11 +46,11 @@ void DoEvents() {
 }
 
 float ScreenWidth() {
-    return static_cast<float>(Checked("Screen.Width").ScreenWidthPixels() * kTwipsPerPixel);
+    return TwipsFromPixels(Checked("Screen.Width").ScreenWidthPixels());
 }
 
 float ScreenHeight() {
-    return static_cast<float>(Checked("Screen.Height").ScreenHeightPixels() * kTwipsPerPixel);
+    return TwipsFromPixels(Checked("Screen.Height").ScreenHeightPixels());
 }
 
 int ScreenMousePointer() {

@@ -1,8 +1,8 @@
 #include "platform/sim/ListBoxObject.h"
 
+#include "platform/Twips.h"
 #include "platform/sim/ControlHost.h"
 #include "platform/sim/SimConstants.h"
-#include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
 
@@ -56,33 +56,33 @@ void ListBoxObject::Place(const RECT& rect) {
 
 void ListBoxObject::Move(float left, float top, float width, float height) {
     Checked("ListBox.Move");
-    const int x = TwipsToPixels(left);
-    const int y = TwipsToPixels(top);
-    Place(RECT{x, y, x + TwipsToPixels(width), y + TwipsToPixels(height)});
+    const int x = PixelsFromTwips(left);
+    const int y = PixelsFromTwips(top);
+    Place(RECT{x, y, x + PixelsFromTwips(width), y + PixelsFromTwips(height)});
 }
 
 float ListBoxObject::Width() {
     const Window* w = Checked("ListBox.Width").Find(ListWindow());
-    return w ? PixelsToTwips(w->Width()) : 0;
+    return w ? TwipsFromPixels(w->Width()) : 0;
 }
 
 void ListBoxObject::SetWidth(float twips) {
     if (const Window* w = Checked("ListBox.SetWidth").Find(ListWindow())) {
         RECT r = w->rect;
-        r.right = r.left + TwipsToPixels(twips);
+        r.right = r.left + PixelsFromTwips(twips);
         Place(r);
     }
 }
 
 float ListBoxObject::Height() {
     const Window* w = Checked("ListBox.Height").Find(ListWindow());
-    return w ? PixelsToTwips(w->Height()) : 0;
+    return w ? TwipsFromPixels(w->Height()) : 0;
 }
 
 void ListBoxObject::SetHeight(float twips) {
     if (const Window* w = Checked("ListBox.SetHeight").Find(ListWindow())) {
         RECT r = w->rect;
-        r.bottom = r.top + TwipsToPixels(twips);
+        r.bottom = r.top + PixelsFromTwips(twips);
         Place(r);
     }
 }

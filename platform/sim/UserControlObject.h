@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ControlDesign.h"
 #include "platform/Host.h"
 
 namespace cp::sim {
@@ -37,9 +38,9 @@ public:
 private:
     void Resize(int widthPixels, int heightPixels);
 
-    ControlHost& host_;                                          // the form host
-    OLE_COLOR backColor_ = static_cast<OLE_COLOR>(0x8000000Fu);  // the button-face system colour
-    std::vector<std::string> changed_;                           // PropertyChanged keys, in order
+    ControlHost& host_;                          // the form host
+    OLE_COLOR backColor_ = design::kButtonFace;  // BackColor as last put
+    std::vector<std::string> changed_;           // PropertyChanged keys, in order
 };
 
 }  // namespace cp::sim

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Repaint.h"
 #include "platform/sim/Gdi.h"
 #include "platform/sim/HandleAllocator.h"
 #include "platform/sim/HookChain.h"
@@ -34,9 +35,6 @@ inline constexpr int kScrollBarWidth = 16;
 
 // Whether the windows of a class share the thread's common contexts or keep one of their own.
 enum class ClassDc { Common, Own };
-
-// Whether an invalidated part of a window is erased before it is painted.
-enum class Erase { None, Background };
 
 class WindowManager {
 public:

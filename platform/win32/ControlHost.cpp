@@ -9,13 +9,7 @@
 namespace cp::win32 {
 namespace {
 
-// The line objects as the control's design creates them, at its design width of 1215 twips.
-constexpr OLE_COLOR kGrey = 0x808080;
-constexpr OLE_COLOR kWhite = 0xFFFFFF;
-constexpr OLE_COLOR kLightGrey = 0xE0E0E0;
-
-// The list window's size until the control first opens it: eight rows and the border.
-constexpr int kInitialListRows = 8;
+// The list window's border, around its rows.
 constexpr int kListBorderPixels = 2;
 
 }  // namespace
@@ -25,24 +19,14 @@ ControlHost::ControlHost(HWND form, const Placement& at)
       userControl_(*this),
       textBox_(*this),
       listBox_(*this),
-      lines_{{
-          LineShape(15, 0, 1200, 0, kGrey),            // OuterTop
-          LineShape(0, 0, 0, 300, kGrey),              // OuterLeft
-          LineShape(1200, 0, 1200, 315, kWhite),       // OuterRight
-          LineShape(0, 300, 1215, 300, kWhite),        // OuterBottom
-          LineShape(15, 15, 1185, 15, kWindowText),    // InnerTop
-          LineShape(15, 15, 15, 285, kWindowText),     // InnerLeft
-          LineShape(1185, 15, 1185, 300, kLightGrey),  // InnerRight
-          LineShape(15, 285, 1200, 285, kLightGrey),   // InnerBottom
-      }},
-      site_{userControl_, textBox_,  listBox_,  lines_[0], lines_[1], lines_[2],
-            lines_[3],    lines_[4], lines_[5], lines_[6], lines_[7]} {
+      lines_(design::MakeFrameLines<LineShape>()),
+      site_(design::SiteOf(userControl_, textBox_, listBox_, lines_)) {
     userControl_.Create(form, at);
     textBox_.Create(userControl_.hWnd());
-    // The paint draws only the visible lines: the pixels of a line that is hidden or moved
-    // belong to the background again, so a change erases before it repaints.
     for (auto& line : lines_) {
-        line.OnChange([this] { ::InvalidateRect(userControl_.hWnd(), nullptr, TRUE); });
+        line.OnChange([this](Erase erase) {
+            ::InvalidateRect(userControl_.hWnd(), nullptr, erase == Erase::Background);
+        });
     }
 }
 
@@ -59,7 +43,7 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
     // the control still takes its size and shows.
     Deliver([](HostedControl& c) { c.UserControl_Initialize(); });
     listBox_.Create(userControl_.hWnd(), client.right,
-                    kInitialListRows * kRowHeightPixels + kListBorderPixels);
+                    design::kInitialListRows * design::kRowHeightPixels + kListBorderPixels);
     if (saved != nullptr) {
         Deliver([saved](HostedControl& c) { c.UserControl_ReadProperties(*saved); });
     } else {

@@ -31,16 +31,7 @@ struct Placement {
 using ControlFactory = std::function<std::unique_ptr<HostedControl>(const ControlSite&)>;
 
 // The eight line objects, in the order of the site.
-enum class Line {
-    OuterTop,
-    OuterLeft,
-    OuterRight,
-    OuterBottom,
-    InnerTop,
-    InnerLeft,
-    InnerRight,
-    InnerBottom
-};
+using Line = design::FrameLine;
 
 class ControlHost {
 public:
@@ -68,7 +59,7 @@ public:
     EditField& TextBox() { return textBox_; }
     ListWindow& ListBox() { return listBox_; }
     LineShape& LineObject(Line line) { return lines_[static_cast<std::size_t>(line)]; }
-    std::array<LineShape, 8>& Lines() { return lines_; }
+    std::array<LineShape, design::kFrameLineCount>& Lines() { return lines_; }
 
     // Runs a notification of the control. A run-time error that it lets go belongs to the host
     // operation that caused it (see Put), or, when the user caused it, is reported as the
@@ -88,16 +79,16 @@ public:
 private:
     void ReportUnhandledError();
 
-    HWND form_;                               // the form that holds the control
-    bool unloading_ = false;                  // the form is being destroyed
-    bool terminated_ = false;                 // Terminate has run
-    int putDepth_ = 0;                        // host operations under way
-    std::exception_ptr pendingError_;         // raised by a notification during a Put
-    UserControlWindow userControl_;           // the control's own window (host object)
-    EditField textBox_;                       // txtTextBox
-    ListWindow listBox_;                      // lstListBox
-    std::array<LineShape, 8> lines_;          // the frame's line objects, by Line
-    ControlSite site_;                        // what the control is given
+    HWND form_;                        // the form that holds the control
+    bool unloading_ = false;           // the form is being destroyed
+    bool terminated_ = false;          // Terminate has run
+    int putDepth_ = 0;                 // host operations under way
+    std::exception_ptr pendingError_;  // raised by a notification during a Put
+    UserControlWindow userControl_;    // the control's own window (host object)
+    EditField textBox_;                // txtTextBox
+    ListWindow listBox_;               // lstListBox
+    std::array<LineShape, design::kFrameLineCount> lines_;  // the frame's lines, by Line
+    ControlSite site_;                                      // what the control is given
     std::unique_ptr<HostedControl> control_;  // the control; goes before what it refers to
 };
 

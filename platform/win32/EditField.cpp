@@ -13,12 +13,6 @@
 namespace cp::win32 {
 namespace {
 
-// The edit field's place in the control, as designed (twips); only its width changes later.
-constexpr float kLeft = 45;
-constexpr float kTop = 45;
-constexpr float kDesignWidth = 900;
-constexpr float kHeight = 240;
-
 ::RECT WindowRect(HWND hWnd) {
     ::RECT r{};
     ::GetWindowRect(hWnd, &r);
@@ -51,10 +45,11 @@ EditField::~EditField() {
 }
 
 void EditField::Create(HWND parent) {
-    hWnd_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                              PixelsFromTwips(kLeft), PixelsFromTwips(kTop),
-                              PixelsFromTwips(kDesignWidth), PixelsFromTwips(kHeight), parent,
-                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    hWnd_ =
+        ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                          PixelsFromTwips(design::kEditLeft), PixelsFromTwips(design::kEditTop),
+                          PixelsFromTwips(design::kEditWidth), PixelsFromTwips(design::kEditHeight),
+                          parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);
     ::SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

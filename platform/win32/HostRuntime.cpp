@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "platform/Twips.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
@@ -136,11 +137,11 @@ void DoEvents() {
 }
 
 float ScreenWidth() {
-    return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN) * kTwipsPerPixel);
+    return TwipsFromPixels(::GetSystemMetrics(SM_CXSCREEN));
 }
 
 float ScreenHeight() {
-    return static_cast<float>(::GetSystemMetrics(SM_CYSCREEN) * kTwipsPerPixel);
+    return TwipsFromPixels(::GetSystemMetrics(SM_CYSCREEN));
 }
 
 int ScreenMousePointer() {

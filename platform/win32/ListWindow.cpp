@@ -50,7 +50,7 @@ void ListWindow::Create(HWND owner, int widthPixels, int heightPixels) {
                                   heightPixels, owner, nullptr, ::GetModuleHandleW(nullptr), this);
     ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);
-    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, kRowHeightPixels);
+    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, design::kRowHeightPixels);
     hWnd_ = hWnd;
 }
 

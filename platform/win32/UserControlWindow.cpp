@@ -115,7 +115,7 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             Command(wParam, lParam);
             return 0;
         case WM_MEASUREITEM:
-            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeightPixels;
+            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = design::kRowHeightPixels;
             return TRUE;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
