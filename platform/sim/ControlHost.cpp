@@ -1,6 +1,9 @@
 #include "platform/sim/ControlHost.h"
 
+#include "platform/FocusRule.h"
+#include "platform/KeyInput.h"
 #include "platform/OleColor.h"
+#include "platform/StartUp.h"
 #include "platform/Twips.h"
 #include "platform/sim/BuiltInClasses.h"
 #include "platform/sim/Form.h"
@@ -13,26 +16,6 @@ namespace {
 
 WindowManager& Windows() {
     return World::Current().Windows();
-}
-
-// The runtime's Button argument for the button a mouse message is about.
-std::int16_t ButtonOf(UINT message) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-            return 1;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-            return 2;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-            return 4;
-        default:
-            break;
-    }
-    const WPARAM held = World::Current().MouseButtons();
-    return static_cast<std::int16_t>(((held & MK_LBUTTON) ? 1 : 0) | ((held & MK_RBUTTON) ? 2 : 0) |
-                                     ((held & MK_MBUTTON) ? 4 : 0));
 }
 
 }  // namespace
@@ -71,12 +54,16 @@ void ControlHost::Deliver(std::string_view name, Notification&& notification) {
     }
 }
 
-void ControlHost::Construct(const Factory& factory) {
+void ControlHost::StartUp(const Factory& factory, cp::PropertyBag* saved) {
     control_ = factory(site_);
-}
-
-void ControlHost::Initialize() {
-    Deliver("UserControl_Initialize", [](HostedControl& c) { c.UserControl_Initialize(); });
+    StartControl(
+        HostStartUp{
+            .deliver = [this](std::string_view name,
+                              const Notification& notification) { Deliver(name, notification); },
+            .createList = [this] { CreateList(); },
+            .sizeShowAndPaint = [this] { FirstLayoutAndPaint(); },
+        },
+        saved);
 }
 
 void ControlHost::CreateList() {
@@ -88,15 +75,6 @@ void ControlHost::CreateList() {
                              window_, rect, kListId);
     listFont_ = World::Current().Graphics().CreateFont("MS Sans Serif");
     Windows().Send(list_, sim::WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), 0);
-}
-
-void ControlHost::LoadProperties(cp::PropertyBag* bag) {
-    if (bag)
-        Deliver("UserControl_ReadProperties",
-                [bag](HostedControl& c) { c.UserControl_ReadProperties(*bag); });
-    else
-        Deliver("UserControl_InitProperties",
-                [](HostedControl& c) { c.UserControl_InitProperties(); });
 }
 
 void ControlHost::FirstLayoutAndPaint() {
@@ -156,7 +134,7 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Deliver("txtTextBox_DblClick", [](HostedControl& c) { c.txtTextBox_DblClick(); });
             return 0;
         case kSimChildMouse:
-            Mouse(static_cast<UINT>(wParam), lParam, true);
+            Mouse(static_cast<UINT>(wParam), lParam, MouseTarget::List);
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
@@ -165,7 +143,7 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
-            Mouse(message, lParam, false);
+            Mouse(message, lParam, MouseTarget::Control);
             return 0;
         case kSimChildFocusLost:
         case WM_KILLFOCUS:
@@ -227,39 +205,19 @@ void ControlHost::Key(EditKeyEvent& event) {
 }
 
 void ControlHost::KeyPress(EditKeyEvent& event) {
-    // KeyAscii is 16-bit: a character beyond that range is handed over as "?".
-    constexpr std::int32_t kBeyond = '?';
-    const std::int32_t original = event.code;
-    const auto handedOver = static_cast<std::int16_t>(
-        static_cast<std::uint16_t>(original <= 0xFFFF ? original : kBeyond));
+    const std::int16_t handedOver = KeyAsciiOf(static_cast<char32_t>(event.code));
     std::int16_t keyAscii = handedOver;
     Deliver("txtTextBox_KeyPress", [&](HostedControl& c) { c.txtTextBox_KeyPress(keyAscii); });
-    if (keyAscii != handedOver) event.code = static_cast<std::uint16_t>(keyAscii);
+    if (KeyAnswerOf(handedOver, keyAscii) != KeyAnswer::Keep)
+        event.code = static_cast<std::uint16_t>(keyAscii);
 }
 
-void ControlHost::Mouse(UINT message, LPARAM lParam, bool onList) {
-    enum class Kind { Down, Move, Up };
-    const Kind kind =
-        message == WM_MOUSEMOVE ? Kind::Move
-        : (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN)
-            ? Kind::Down
-            : Kind::Up;
-    static constexpr const char* kNames[2][3] = {
-        {"UserControl_MouseDown", "UserControl_MouseMove", "UserControl_MouseUp"},
-        {"lstListBox_MouseDown", "lstListBox_MouseMove", "lstListBox_MouseUp"}};
-    const std::int16_t button = ButtonOf(message);
-    const std::int16_t shift = World::Current().ShiftState();
-    const float x = TwipsFromPixels(PointX(lParam));
-    const float y = TwipsFromPixels(PointY(lParam));
-    Deliver(kNames[onList ? 1 : 0][static_cast<int>(kind)], [&](HostedControl& c) {
-        using Handler = void (HostedControl::*)(std::int16_t, std::int16_t, float, float);
-        static constexpr Handler kHandlers[2][3] = {
-            {&HostedControl::UserControl_MouseDown, &HostedControl::UserControl_MouseMove,
-             &HostedControl::UserControl_MouseUp},
-            {&HostedControl::lstListBox_MouseDown, &HostedControl::lstListBox_MouseMove,
-             &HostedControl::lstListBox_MouseUp}};
-        (c.*kHandlers[onList ? 1 : 0][static_cast<int>(kind)])(button, shift, x, y);
-    });
+void ControlHost::Mouse(UINT message, LPARAM lParam, MouseTarget target) {
+    const World& world = World::Current();
+    const MouseArgs args = MouseArgsOf(message, world.MouseButtons(), world.ShiftState(),
+                                       POINT{PointX(lParam), PointY(lParam)});
+    Deliver(MouseNotificationName(target, args.action),
+            [&](HostedControl& c) { NotifyMouse(c, target, args); });
 }
 
 bool ControlHost::Inside(HWND hwnd) const {
@@ -269,9 +227,11 @@ bool ControlHost::Inside(HWND hwnd) const {
 }
 
 void ControlHost::FocusLeft(HWND gaining) {
-    // Only another window of the form takes the focus from the control: focus that goes to
-    // another window or program, or nowhere, leaves the control the form's active control.
-    if (Inside(gaining) || !OnForm(gaining)) return;
+    const FocusGoes where = Inside(gaining)   ? FocusGoes::IntoTheControl
+                            : OnForm(gaining) ? FocusGoes::ElsewhereOnTheForm
+                            : gaining         ? FocusGoes::OffTheForm
+                                              : FocusGoes::Nowhere;
+    if (!FocusLeavesControl(where, FormState::Loaded)) return;
     Deliver("UserControl_ExitFocus", [](HostedControl& c) { c.UserControl_ExitFocus(); });
 }
 

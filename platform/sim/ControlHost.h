@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "platform/Host.h"
+#include "platform/MouseInput.h"
 #include "platform/sim/LineShape.h"
 #include "platform/sim/ListBoxObject.h"
 #include "platform/sim/SimConstants.h"
@@ -81,12 +82,9 @@ public:
     // The list box object's click notification.
     void RaiseListClick();
 
-    // The host's start-up of the control, in the order the form runs it.
-    void Construct(const Factory& factory);
-    void Initialize();
-    void CreateList();
-    void LoadProperties(cp::PropertyBag* bag);
-    void FirstLayoutAndPaint();
+    // The host's start-up of the control (see StartUp.h): made by `factory`, its properties
+    // read from `saved`, or initialised as a new instance without one.
+    void StartUp(const Factory& factory, cp::PropertyBag* saved);
     // The end: UserControl_Terminate (once), then the windows and the control go.
     void Terminate();
     void Release();
@@ -100,7 +98,9 @@ private:
     void Command(WPARAM wParam, LPARAM lParam);
     void Key(EditKeyEvent& event);
     void KeyPress(EditKeyEvent& event);
-    void Mouse(UINT message, LPARAM lParam, bool onList);
+    void Mouse(UINT message, LPARAM lParam, MouseTarget target);
+    void CreateList();
+    void FirstLayoutAndPaint();
     void FocusLeft(HWND gaining);
     void Paint();
     void DrawLines(Surface& surface);

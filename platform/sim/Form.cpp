@@ -52,11 +52,7 @@ ControlHost& Form::AddControl(const Factory& factory, const ControlPlacement& pl
                                      ControlHost::kEditId);
     controls_.push_back(std::make_unique<ControlHost>(*this, window, edit));
     ControlHost& host = *controls_.back();
-    host.Construct(factory);
-    host.Initialize();
-    host.CreateList();
-    host.LoadProperties(placement.properties);
-    host.FirstLayoutAndPaint();
+    host.StartUp(factory, placement.properties);
     return host;
 }
 

@@ -2,12 +2,12 @@
 #include <memory>
 
 #include "platform/Host.h"
+#include "platform/HostErrors.h"
 #include "platform/Twips.h"
 #include "platform/sim/Resources.h"
 #include "platform/sim/UpperCase.h"
 #include "platform/sim/World.h"
 #include "runtime/Conversions.h"
-#include "runtime/RuntimeError.h"
 
 namespace cp {
 namespace {
@@ -71,10 +71,9 @@ std::uint32_t AppThreadID() {
 
 std::unique_ptr<Picture> LoadResPicture(int id, int type) {
     sim::World& world = Checked("LoadResPicture");
-    const sim::ResourceBitmap* bitmap = type == vbResBitmap ? sim::FindResourceBitmap(id) : nullptr;
-    if (!bitmap)
-        throw RuntimeError(vberr::ResourceNotFound,
-                           "Resource with identifier '" + std::to_string(id) + "' not found");
+    CheckResourceKind(type);
+    const sim::ResourceBitmap* bitmap = sim::FindResourceBitmap(id);
+    if (!bitmap) RaiseResourceNotFound(id);
     const HBITMAP handle =
         world.Graphics().CreateBitmap(bitmap->width, bitmap->height, bitmap->pixels, id);
     return std::make_unique<ResourcePicture>(world, handle);

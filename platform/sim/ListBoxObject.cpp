@@ -1,10 +1,10 @@
 #include "platform/sim/ListBoxObject.h"
 
+#include "platform/HostErrors.h"
 #include "platform/Twips.h"
 #include "platform/sim/ControlHost.h"
 #include "platform/sim/SimConstants.h"
 #include "platform/sim/World.h"
-#include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {
@@ -34,7 +34,7 @@ std::int32_t ListBoxObject::ListIndex() {
 void ListBoxObject::SetListIndex(std::int32_t index) {
     WindowManager& windows = Checked("ListBox.SetListIndex");
     const auto count = static_cast<std::int32_t>(windows.Send(ListWindow(), LB_GETCOUNT, 0, 0));
-    if (index < -1 || index >= count) throw RuntimeError(vberr::InvalidPropertyValue);
+    CheckListIndexPut(index, count);
     windows.Send(ListWindow(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     host_.RaiseListClick();
 }
@@ -46,7 +46,7 @@ std::int32_t ListBoxObject::TopIndex() {
 
 void ListBoxObject::SetTopIndex(std::int32_t index) {
     WindowManager& windows = Checked("ListBox.SetTopIndex");
-    if (index < 0) throw RuntimeError(vberr::InvalidPropertyValue);
+    CheckTopIndexPut(index);
     windows.Send(ListWindow(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
@@ -112,7 +112,7 @@ void ListBoxObject::Clear() {
 void ListBoxObject::RemoveItem(std::int32_t index) {
     WindowManager& windows = Checked("ListBox.RemoveItem");
     if (windows.Send(ListWindow(), LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR)
-        throw RuntimeError(vberr::InvalidProcedureCall);
+        RaiseNoSuchListRow();
 }
 
 }  // namespace cp::sim

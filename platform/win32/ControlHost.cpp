@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/FocusRule.h"
+#include "platform/StartUp.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
 
@@ -41,19 +43,19 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
     control_ = factory(site_);
     // A start-up handler's error is reported as the form's and the start-up goes on, so that
     // the control still takes its size and shows.
-    Deliver([](HostedControl& c) { c.UserControl_Initialize(); });
-    listBox_.Create(userControl_.hWnd(), client.right,
-                    design::kInitialListRows * design::kRowHeightPixels + kListBorderPixels);
-    if (saved != nullptr) {
-        Deliver([saved](HostedControl& c) { c.UserControl_ReadProperties(*saved); });
-    } else {
-        Deliver([](HostedControl& c) { c.UserControl_InitProperties(); });
-    }
-    // The control takes its size now, as the host extends it; then it is shown and painted.
-    userControl_.StartResizing();
-    Deliver([](HostedControl& c) { c.UserControl_Resize(); });
-    ::ShowWindow(userControl_.hWnd(), SW_SHOWNA);
-    ::UpdateWindow(userControl_.hWnd());
+    HostStartUp steps;
+    steps.deliver = [this](std::string_view, const Notification& notify) { Deliver(notify); };
+    steps.createList = [this, &client] {
+        listBox_.Create(userControl_.hWnd(), client.right,
+                        design::kInitialListRows * design::kRowHeightPixels + kListBorderPixels);
+    };
+    steps.sizeShowAndPaint = [this] {
+        userControl_.StartResizing();
+        Deliver([](HostedControl& c) { c.UserControl_Resize(); });
+        ::ShowWindow(userControl_.hWnd(), SW_SHOWNA);
+        ::UpdateWindow(userControl_.hWnd());
+    };
+    StartControl(steps, saved);
 }
 
 void ControlHost::Terminate() {
@@ -108,11 +110,12 @@ bool ControlHost::Contains(HWND window) {
 }
 
 void ControlHost::FocusLeaving(HWND newFocus) {
-    // A form that is being destroyed takes the focus with it, and focus that goes to another
-    // window of the desktop or to another program leaves the control the form's active
-    // control, as the runtime keeps it: neither is the focus leaving the control.
-    if (unloading_ || newFocus == nullptr || Contains(newFocus)) return;
-    if (::GetAncestor(newFocus, GA_ROOT) != form_) return;
+    const FocusGoes where = newFocus == nullptr  ? FocusGoes::Nowhere
+                            : Contains(newFocus) ? FocusGoes::IntoTheControl
+                            : ::GetAncestor(newFocus, GA_ROOT) == form_
+                                ? FocusGoes::ElsewhereOnTheForm
+                                : FocusGoes::OffTheForm;
+    if (!FocusLeavesControl(where, unloading_ ? FormState::Unloading : FormState::Loaded)) return;
     Deliver([](HostedControl& c) { c.UserControl_ExitFocus(); });
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/KeyInput.h"
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
@@ -18,8 +19,6 @@ namespace {
     ::GetWindowRect(hWnd, &r);
     return r;
 }
-
-constexpr char16_t kBeyondKeyAscii = u'?';
 
 bool IsHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit < 0xDC00;
@@ -185,14 +184,17 @@ LRESULT EditField::KeyPress(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         const LowSurrogate action = std::exchange(lowSurrogate_, LowSurrogate::None);
         return action == LowSurrogate::Drop ? 0 : Forward(uMsg, wParam, lParam);
     }
-    // KeyAscii is 16-bit: a character beyond that (two units) is handed over once, as "?".
+    // A character beyond 16 bits comes as two units and is handed over once, at the first.
     const bool high = IsHighSurrogate(unit);
-    const auto handedOver = static_cast<std::int16_t>(high ? kBeyondKeyAscii : unit);
+    const std::int16_t handedOver = high ? kKeyAsciiBeyond16Bits : KeyAsciiOf(unit);
     std::int16_t keyAscii = handedOver;
     host_.Deliver([&](HostedControl& c) { c.txtTextBox_KeyPress(keyAscii); });
-    if (high) lowSurrogate_ = keyAscii == handedOver ? LowSurrogate::Pass : LowSurrogate::Drop;
-    if (keyAscii == 0) return 0;
-    if (keyAscii != handedOver) return Forward(uMsg, static_cast<std::uint16_t>(keyAscii), lParam);
+    const KeyAnswer answer = KeyAnswerOf(handedOver, keyAscii);
+    if (high) lowSurrogate_ = answer == KeyAnswer::Keep ? LowSurrogate::Pass : LowSurrogate::Drop;
+    if (answer == KeyAnswer::Swallow) return 0;
+    if (answer == KeyAnswer::Replace) {
+        return Forward(uMsg, static_cast<std::uint16_t>(keyAscii), lParam);
+    }
     // Half a character is no text of the user's: its change is told with the second half.
     halfCharacter_ = high;
     const LRESULT result = Forward(uMsg, wParam, lParam);

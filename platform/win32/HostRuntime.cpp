@@ -5,12 +5,12 @@
 #include <array>
 #include <string>
 
+#include "platform/HostErrors.h"
 #include "platform/Twips.h"
 #include "platform/win32/MessageBoxes.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/Conversions.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/Utf8.h"
 
 namespace cp {
@@ -162,13 +162,11 @@ std::uint32_t AppThreadID() {
 }
 
 std::unique_ptr<Picture> LoadResPicture(int id, int type) {
-    if (type != vbResBitmap) Raise(vberr::InvalidProcedureCall);
+    CheckResourceKind(type);
     auto* bitmap = static_cast<HBITMAP>(
         ::LoadImageW(AppHInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     // A missing bitmap is an error for the caller to report, not a button without its arrow.
-    if (bitmap == nullptr)
-        throw RuntimeError(vberr::ResourceNotFound,
-                           "Resource with identifier '" + std::to_string(id) + "' not found");
+    if (bitmap == nullptr) RaiseResourceNotFound(id);
     return std::make_unique<BitmapPicture>(bitmap);
 }
 

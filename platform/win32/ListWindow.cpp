@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/HostErrors.h"
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
 #include "platform/win32/WindowsApi.h"
-#include "runtime/RuntimeError.h"
 
 namespace cp::win32 {
 namespace {
@@ -60,7 +60,7 @@ std::int32_t ListWindow::ListIndex() {
 
 void ListWindow::SetListIndex(std::int32_t index) {
     const auto count = static_cast<std::int32_t>(::SendMessageW(hWnd_, LB_GETCOUNT, 0, 0));
-    if (index < -1 || index >= count) Raise(vberr::InvalidPropertyValue);
+    CheckListIndexPut(index, count);
     host_.Put([&] {
         ::SendMessageW(hWnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         host_.Deliver([](HostedControl& c) { c.lstListBox_Click(); });
@@ -72,6 +72,7 @@ std::int32_t ListWindow::TopIndex() {
 }
 
 void ListWindow::SetTopIndex(std::int32_t index) {
+    CheckTopIndexPut(index);
     host_.Put([&] { ::SendMessageW(hWnd_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); });
 }
 
@@ -145,7 +146,7 @@ void ListWindow::RemoveItem(std::int32_t index) {
     LRESULT result = 0;
     host_.Put(
         [&] { result = ::SendMessageW(hWnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); });
-    if (result == LB_ERR) Raise(vberr::InvalidProcedureCall);
+    if (result == LB_ERR) RaiseNoSuchListRow();
 }
 
 HBRUSH ListWindow::Background(HDC hdc) {
@@ -180,22 +181,10 @@ LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     // the selection), then the control hears of the mouse.
     const LRESULT result = ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);
     const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
-    switch (m.action) {
-        case MouseAction::Down:
-            host_.Deliver(
-                [&](HostedControl& c) { c.lstListBox_MouseDown(m.button, m.shift, m.x, m.y); });
-            break;
-        case MouseAction::Move:
-            host_.Deliver(
-                [&](HostedControl& c) { c.lstListBox_MouseMove(m.button, m.shift, m.x, m.y); });
-            break;
-        case MouseAction::Up:
-            host_.Deliver(
-                [&](HostedControl& c) { c.lstListBox_MouseUp(m.button, m.shift, m.x, m.y); });
-            break;
-        case MouseAction::None:
-            if (uMsg == WM_KILLFOCUS) host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
-            break;
+    if (m.action != MouseAction::None) {
+        host_.Deliver([&](HostedControl& c) { NotifyMouse(c, MouseTarget::List, m); });
+    } else if (uMsg == WM_KILLFOCUS) {
+        host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
     }
     return result;
 }

@@ -145,28 +145,14 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 bool UserControlWindow::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
-    switch (m.action) {
-        case MouseAction::None:
-            return false;
-        case MouseAction::Down:
-            // The control sees the pointer until the button is released, wherever it goes.
-            ::SetCapture(hWnd_);
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseDown(m.button, m.shift, m.x, m.y); });
-            return true;
-        case MouseAction::Move:
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseMove(m.button, m.shift, m.x, m.y); });
-            return true;
-        case MouseAction::Up:
-            if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hWnd_) {
-                ::ReleaseCapture();
-            }
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseUp(m.button, m.shift, m.x, m.y); });
-            return true;
-    }
-    return false;
+    if (m.action == MouseAction::None) return false;
+    // The control sees the pointer from a press until the last button is released, wherever
+    // it goes.
+    if (m.action == MouseAction::Down) ::SetCapture(hWnd_);
+    const bool lastRelease = (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0;
+    if (m.action == MouseAction::Up && lastRelease && ::GetCapture() == hWnd_) ::ReleaseCapture();
+    host_.Deliver([&](HostedControl& c) { NotifyMouse(c, MouseTarget::Control, m); });
+    return true;
 }
 
 void UserControlWindow::Command(WPARAM wParam, LPARAM lParam) {

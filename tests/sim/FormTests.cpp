@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/Form.h"
-#include "platform/sim/PropertyBag.h"
+#include "platform/sim/PropertyStore.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
@@ -81,7 +81,7 @@ TEST_F(FormTest, StartUpRunsInTheHostsOrderAndTheListIsCreatedAfterInitialize) {
 
     UnhookWindowsHookEx(std::exchange(watcher, nullptr));
     prepare = nullptr;
-    PropertyBag saved;
+    PropertyStore saved;
     saved.Set("Text", "hello");
     log.clear();
     ControlPlacement placement;

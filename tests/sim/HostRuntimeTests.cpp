@@ -2,7 +2,7 @@
 
 #include "platform/basApi.h"
 #include "platform/sim/Form.h"
-#include "platform/sim/PropertyBag.h"
+#include "platform/sim/PropertyStore.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
@@ -47,7 +47,7 @@ TEST(FailureInjection, NamedOperationsFailOnceWhereverTheyAreCalled) {
     world.FailNext("Screen.Height", 11);
     world.FailNext("PropertyBag.ReadProperty", 13);
     EXPECT_EQ(ErrorOf([] { host::ScreenHeight(); }), 11);
-    PropertyBag bag;
+    PropertyStore bag;
     EXPECT_EQ(ErrorOf([&] { bag.ReadProperty("Text", ""); }), 13);
 }
 
@@ -65,18 +65,14 @@ TEST(MessageBoxes, AreRecordedAndAnsweredAtOnce) {
     EXPECT_EQ(seen, 2);
 }
 
-TEST(PropertyBagContract, StoresOnlyValuesThatDifferFromTheirDefault) {
+TEST(PropertyStoreLog, KeepsEveryReadAndWriteStoredOrNot) {
     World world;
-    PropertyBag bag;
-    EXPECT_EQ(CStr(bag.ReadProperty("ListRows", std::int16_t{8})), "8");
-    bag.WriteProperty("ListRows", std::int32_t{8}, std::int16_t{8});  // Long 8 = Integer 8
-    bag.WriteProperty("Text", Variant(), "");                         // Empty = ""
-    EXPECT_TRUE(bag.Keys().empty());
+    PropertyStore bag;
+    bag.ReadProperty("ListRows", std::int16_t{8});
+    bag.WriteProperty("ListRows", std::int16_t{8}, std::int16_t{8});
     bag.WriteProperty("ListRows", std::int16_t{12}, std::int16_t{8});
     EXPECT_EQ(CStr(bag.ReadProperty("listrows", std::int16_t{8})), "12");
-    bag.WriteProperty("ListRows", std::int16_t{8}, std::int16_t{8});  // back to the default
-    EXPECT_FALSE(bag.Has("ListRows"));
-    EXPECT_EQ(bag.Writes().size(), 4u);
+    EXPECT_EQ(bag.Writes().size(), 2u);
     EXPECT_EQ(bag.Reads(), (std::vector<std::string>{"ListRows", "listrows"}));
 }
 
