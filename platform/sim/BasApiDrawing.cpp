@@ -15,7 +15,7 @@ constexpr COLORREF kInvalidColor = 0xFFFFFFFF;  // CLR_INVALID
 // A brush handle from 1 to this value stands for the system colour (value - 1).
 constexpr std::uintptr_t kLastSysColorBrush = 31;
 
-sim::Gdi& Checked(std::string_view operation) {
+sim::Gdi& Checked(sim::Operation operation) {
     sim::World& world = sim::World::Current();
     world.CheckFailure(operation);
     return world.Graphics();

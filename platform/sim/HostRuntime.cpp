@@ -12,7 +12,7 @@
 namespace cp {
 namespace {
 
-sim::World& Checked(std::string_view operation) {
+sim::World& Checked(sim::Operation operation) {
     sim::World& world = sim::World::Current();
     world.CheckFailure(operation);
     return world;

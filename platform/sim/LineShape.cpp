@@ -5,7 +5,7 @@
 namespace cp::sim {
 namespace {
 
-void Check(std::string_view operation) {
+void Check(Operation operation) {
     World::Current().CheckFailure(operation);
 }
 

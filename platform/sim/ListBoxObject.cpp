@@ -9,7 +9,7 @@
 namespace cp::sim {
 namespace {
 
-WindowManager& Checked(std::string_view operation) {
+WindowManager& Checked(Operation operation) {
     World& world = World::Current();
     world.CheckFailure(operation);
     return world.Windows();

@@ -10,7 +10,7 @@
 namespace cp::sim {
 namespace {
 
-World& Checked(std::string_view operation) {
+World& Checked(Operation operation) {
     World& world = World::Current();
     world.CheckFailure(operation);
     return world;

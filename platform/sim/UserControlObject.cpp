@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::int32_t kClientSiteNotAvailable = 398;
 
-WindowManager& Checked(std::string_view operation) {
+WindowManager& Checked(Operation operation) {
     World& world = World::Current();
     world.CheckFailure(operation);
     return world.Windows();

@@ -3,7 +3,7 @@
 #include "platform/sim/PropertyStore.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/basApi.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/PropertyStore.h"
@@ -44,11 +46,37 @@ TEST(FailureInjection, NamedOperationsFailOnceWhereverTheyAreCalled) {
     world.FailNext("SendMessage", 7);
     host.TextBox().SetText("x");
     EXPECT_EQ(world.PendingFailures(), 1u);
+    EXPECT_EQ(ErrorOf([&] { SendMessage(host.ListHwnd(), LB_GETCOUNT, 0, 0); }), 7);
     world.FailNext("Screen.Height", 11);
     world.FailNext("PropertyBag.ReadProperty", 13);
     EXPECT_EQ(ErrorOf([] { host::ScreenHeight(); }), 11);
     PropertyStore bag;
     EXPECT_EQ(ErrorOf([&] { bag.ReadProperty("Text", ""); }), 13);
+}
+
+thread_local std::vector<std::string>* unfired = nullptr;
+void RecordUnfired(const std::string& report) {
+    unfired->push_back(report);
+}
+
+TEST(FailureInjection, APlanThatNamesNoOperationOrNeverFiresIsReported) {
+    std::vector<std::string> reports;
+    unfired = &reports;
+    const UnfiredFailureHandler testHandler = SetUnfiredFailureHandler(&RecordUnfired);
+    {
+        World world;
+        EXPECT_THROW(world.FailNext("SendMesage", 5), std::invalid_argument);
+        EXPECT_THROW(world.FailNext("SendMessage:", 5), std::invalid_argument);
+        EXPECT_THROW(world.FailNext("TextBox.SetTxt", 5), std::invalid_argument);
+        world.FailNext("SendMessage:390", 6);
+        world.FailNext("TextBox.SetText", 5, 1);
+        EXPECT_EQ(world.PendingFailures(), 2u);
+    }
+    SetUnfiredFailureHandler(testHandler);
+    EXPECT_EQ(reports,
+              (std::vector<std::string>{
+                  "the failure planned for \"SendMessage:390\" (error 6) never happened",
+                  "the failure planned for \"TextBox.SetText\" (error 5) never happened"}));
 }
 
 TEST(MessageBoxes, AreRecordedAndAnsweredAtOnce) {
