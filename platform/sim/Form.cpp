@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "platform/ControlDesign.h"
+#include "platform/FormDesign.h"
 #include "platform/Twips.h"
 #include "platform/sim/World.h"
 
 namespace cp::sim {
 namespace {
 
-// The plain text field: a small field in the form's lower left corner.
-constexpr int kFieldMargin = 8;
-constexpr int kFieldWidth = 120;
-constexpr int kFieldHeight = 21;
 constexpr int kFieldId = 100;
 constexpr int kFirstControlId = 1000;
 
@@ -24,11 +21,8 @@ Form::Form(World& world, FormOptions options) : world_(world), ambient_(options.
         "ThunderRT6FormDC", WS_VISIBLE, 0, nullptr,
         RECT{options.left, options.top, options.left + options.width, options.top + options.height},
         0);
-    const int fieldTop = options.height - kFieldMargin - kFieldHeight;
-    textField_ = windows.Create(
-        "ThunderRT6TextBox", WS_CHILD | WS_VISIBLE, 0, window_,
-        RECT{kFieldMargin, fieldTop, kFieldMargin + kFieldWidth, fieldTop + kFieldHeight},
-        kFieldId);
+    textField_ = windows.Create("ThunderRT6TextBox", WS_CHILD | WS_VISIBLE, 0, window_,
+                                form::TextFieldRect(options.height), kFieldId);
 }
 
 Form::~Form() {

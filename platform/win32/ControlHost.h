@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FormDesign.h"
 #include "platform/Host.h"
 #include "platform/win32/EditField.h"
 #include "platform/win32/LineShape.h"
@@ -22,10 +23,10 @@ namespace cp::win32 {
 
 // Where a control stands, in twips of the form's client area.
 struct Placement {
-    float left = 600;
-    float top = 600;
-    float width = 2250;
-    float height = 315;
+    float left = form::kControlLeft;
+    float top = form::kControlTop;
+    float width = form::kControlWidth;
+    float height = form::kControlHeight;
 };
 
 using ControlFactory = std::function<std::unique_ptr<HostedControl>(const ControlSite&)>;

@@ -8,17 +8,12 @@
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp::win32 {
 namespace {
-
-::RECT WindowRect(HWND hWnd) {
-    ::RECT r{};
-    ::GetWindowRect(hWnd, &r);
-    return r;
-}
 
 bool IsHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit < 0xDC00;
@@ -100,11 +95,7 @@ void EditField::SetForeColor(OLE_COLOR color) {
 }
 
 void EditField::SetWidth(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowWidth(hWnd_, twips); });
 }
 
 void EditField::SetFocus() {

@@ -7,18 +7,13 @@
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
+#include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace cp::win32 {
 namespace {
 
 ::WNDPROC gListBoxProc = nullptr;  // the LISTBOX class's procedure, under the superclass
-
-::RECT WindowRect(HWND hWnd) {
-    ::RECT r{};
-    ::GetWindowRect(hWnd, &r);
-    return r;
-}
 
 }  // namespace
 
@@ -85,29 +80,19 @@ void ListWindow::Move(float left, float top, float width, float height) {
 }
 
 float ListWindow::Width() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.right - r.left);
+    return WindowWidth(hWnd_);
 }
 
 void ListWindow::SetWidth(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowWidth(hWnd_, twips); });
 }
 
 float ListWindow::Height() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.bottom - r.top);
+    return WindowHeight(hWnd_);
 }
 
 void ListWindow::SetHeight(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, r.right - r.left, std::max(0, PixelsFromTwips(twips)),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowHeight(hWnd_, twips); });
 }
 
 bool ListWindow::Visible() {

@@ -5,6 +5,7 @@
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
+#include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace cp::win32 {
@@ -25,12 +26,6 @@ void RegisterWindowClass(::WNDPROC proc) {
     (void)registered;
 }
 
-::RECT WindowRect(HWND hWnd) {
-    ::RECT r{};
-    ::GetWindowRect(hWnd, &r);
-    return r;
-}
-
 }  // namespace
 
 UserControlWindow::~UserControlWindow() {
@@ -47,29 +42,19 @@ void UserControlWindow::Create(HWND form, const Placement& at) {
 }
 
 float UserControlWindow::Width() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.right - r.left);
+    return WindowWidth(hWnd_);
 }
 
 void UserControlWindow::SetWidth(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowWidth(hWnd_, twips); });
 }
 
 float UserControlWindow::Height() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.bottom - r.top);
+    return WindowHeight(hWnd_);
 }
 
 void UserControlWindow::SetHeight(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, r.right - r.left, std::max(0, PixelsFromTwips(twips)),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowHeight(hWnd_, twips); });
 }
 
 bool UserControlWindow::Enabled() {
