@@ -70,7 +70,7 @@ void UserControlObject::SetEnabled(bool enabled) {
 }
 
 void UserControlObject::SetBackColor(OLE_COLOR color) {
-    Checked("UserControl.SetBackColor");
+    Checked("UserControl.SetBackColor").Invalidate(host_.Hwnd(), nullptr, Erase::Background);
     backColor_ = color;
 }
 

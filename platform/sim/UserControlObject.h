@@ -1,6 +1,7 @@
 // The control's host object over the simulated control window. Width and Height are in twips;
 // a put resizes the window, which runs UserControl_Resize before the put returns (when the size
-// changes). hDC is the window's own persistent context. AmbientUserMode answers as the form's
+// changes). hDC is the window's own persistent context. A put of BackColor has the window
+// erased in it at its next paint. AmbientUserMode answers as the form's
 // ambient mode says, and raises error 398 when the form offers no ambient properties.
 #pragma once
 
