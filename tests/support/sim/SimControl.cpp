@@ -1,4 +1,4 @@
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 #include <gtest/gtest.h>
 
