@@ -115,6 +115,7 @@ inline constexpr auto kOperations = std::to_array<std::string_view>({
     "App.hInstance",
     "App.ThreadID",
     "LoadResPicture",
+    "ShowModalForm",
 });
 
 // The prefix of the names that fail one message only.
