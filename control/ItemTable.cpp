@@ -5,6 +5,7 @@
 #include "control/ErrorReport.h"
 #include "control/FlagGuard.h"
 #include "control/ItemString.h"
+#include "control/ListWindowRows.h"
 #include "control/Messages.h"
 #include "control/Reports.h"
 
@@ -116,6 +117,7 @@ void ColumnPick::RemoveItem(const std::int32_t& lngIndex) {
 }
 
 void ColumnPick::RemoveRow(std::int32_t lngIndex) {
+    ListWindowRowsInStep(lstListBox, lngListCount);
     if (lngIndex == lngListCount - 1) {
         lstListBox.RemoveItem(lngIndex);
         // Removing the only row leaves the allocated table as it is.

@@ -2,6 +2,7 @@
 // control, handed to the desktop as a tool window, shown, and watched over by the form watcher.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
+#include "control/ListWindowRows.h"
 #include "dropdown/ListPlacement.h"
 #include "dropdown/ListTables.h"
 #include "frame/GdiScope.h"
@@ -38,6 +39,7 @@ LONG Pixels(float twips) {
 
 void ColumnPick::ShowListBox() {
     TrappedSub("ShowListBox", [&] {
+        ListWindowRowsInStep(lstListBox, lngListCount);
         lngListBoxParent = GetParent(lstListBox.hWnd());
         const std::int64_t shownRows = lngListCount < intListRows ? lngListCount : intListRows;
         lstListBox.SetHeight(TableEntry(varListHeights, shownRows));

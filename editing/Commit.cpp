@@ -1,6 +1,7 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "control/FlagGuard.h"
+#include "control/ListWindowRows.h"
 
 namespace cp {
 
@@ -74,6 +75,7 @@ void ColumnPick::CommitEmptyText() {
 }
 
 void ColumnPick::CommitFoundRow(std::int32_t lngRow) {
+    ListWindowRowsInStep(lstListBox, lngListCount);
     {
         FlagGuard ignoreClick(blnIgnoreListClick);
         lstListBox.SetListIndex(lngRow);

@@ -1,6 +1,7 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "control/FlagGuard.h"
+#include "control/ListWindowRows.h"
 #include "editing/EditingCodes.h"
 #include "runtime/Conversions.h"
 #include "runtime/Utf8.h"
@@ -47,6 +48,7 @@ void ColumnPick::ClearListSelection() {
 }
 
 void ColumnPick::SelectRowInListBox(std::int32_t lngRow) {
+    ListWindowRowsInStep(lstListBox, lngListCount);
     FlagGuard ignoreClick(blnIgnoreListClick);
     lstListBox.SetListIndex(lngRow);
     lngListIndex = lngRow;
@@ -63,6 +65,7 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
             return;
         }
         // The text still stands for the committed row: the list opens on it.
+        ListWindowRowsInStep(lstListBox, lngListCount);
         FlagGuard ignoreClick(blnIgnoreListClick);
         lstListBox.SetTopIndex(lngCommittedIndex);
         lstListBox.SetListIndex(lngCommittedIndex);
