@@ -9,7 +9,8 @@
 
 namespace cp {
 
-// Gives the list window `rows` rows when it counts any other number; returns `rows`.
+// Gives the list window `rows` rows when it counts any other number; returns the number of
+// rows that it then has.
 std::int32_t ListWindowRowsInStep(ListBox& list, std::int32_t rows);
 
 }  // namespace cp

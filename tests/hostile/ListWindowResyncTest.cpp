@@ -84,5 +84,19 @@ INSTANTIATE_TEST_SUITE_P(EachFailingCall, ListWindowResync, ::testing::ValuesIn(
                              return name;
                          });
 
+// A list created before the component was started on the thread is no data-less list: it
+// refuses a row count and keeps the rows it has, and nothing is selected in rows it lacks.
+TEST(ListWindowRows, AListThatKeepsItsOwnRowsIsLeftAsItIs) {
+    SimControl s(SimControlOptions{.started = false});
+    sim::User user(s.world());
+    s.Fill(1, "1500", "apple;banana");
+    user.Focus(s.host().EditHwnd());
+    user.PressKey(vbKeyDown);
+    s.control().ShowDropDown();
+    EXPECT_TRUE(s.world().MessageBoxes().empty()) << s.world().MessageBoxes().front().prompt;
+    EXPECT_EQ(s.ListWindowCount(), 0);
+    EXPECT_EQ(s.control().ListCount(), 2);
+}
+
 }  // namespace
 }  // namespace cp::test
