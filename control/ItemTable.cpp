@@ -96,10 +96,12 @@ void ColumnPick::AddList(const std::string& strItem) {
         });
         varItems = VariantArray({columns, rows}, std::move(entries));
         lngListCount = rows;
-        lstListBox.Clear();
-        SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(lngListCount), 0);
+        // The marks of the old rows go with them, before a failing list window call can leave
+        // them pointing into the new ones.
         lngHotRow = -1;
         lngCommittedIndex = -1;
+        lstListBox.Clear();
+        SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(lngListCount), 0);
     });
 }
 

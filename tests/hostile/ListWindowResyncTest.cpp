@@ -84,6 +84,44 @@ INSTANTIATE_TEST_SUITE_P(EachFailingCall, ListWindowResync, ::testing::ValuesIn(
                              return name;
                          });
 
+// A failure that cuts a fill short after the old rows are gone takes the committed row with
+// them: opening the list or pressing Escape afterwards finds no row to restore that is not
+// there any more.
+class CommittedRowAfterAFailedFill : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s.Fill(1, "1500", "a;b;c;d");
+        s.control().ListIndex(3);  // the list's click commits row 3
+        ASSERT_EQ(s.control().Text(), "d");
+        s.world().ClearMessageBoxes();
+    }
+    void ExpectNoReportWhenOpenedAndClosed() {
+        s.world().ClearMessageBoxes();
+        s.control().ShowDropDown();
+        user.PressKey(vbKeyEscape);
+        EXPECT_TRUE(s.world().MessageBoxes().empty()) << s.world().MessageBoxes().front().prompt;
+        EXPECT_FALSE(s.control().ComboBoxIsOpen());
+    }
+    SimControl s;
+    sim::User user{s.world()};
+};
+
+TEST_F(CommittedRowAfterAFailedFill, AFailedRecordsetFill) {
+    s.control().FillComboBoxMultiColumnRecordset(Variant(std::int16_t{5}));
+    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
+    ASSERT_EQ(s.control().ListCount(), 0);
+    ExpectNoReportWhenOpenedAndClosed();
+}
+
+TEST_F(CommittedRowAfterAFailedFill, AFailedAddList) {
+    s.world().FailNext(kSetCount, kFailure);
+    s.control().AddList("x;y");
+    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
+    ASSERT_EQ(s.control().ListCount(), 2);
+    ExpectNoReportWhenOpenedAndClosed();
+    EXPECT_EQ(s.ListWindowCount(), 2);
+}
+
 // A list created before the component was started on the thread is no data-less list: it
 // refuses a row count and keeps the rows it has, and nothing is selected in rows it lacks.
 TEST(ListWindowRows, AListThatKeepsItsOwnRowsIsLeftAsItIs) {
