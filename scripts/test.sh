@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test suite: the native unit and scenario tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the Win32 suites under Wine + Xvfb. Ends with the line
+# UndefinedBehaviorSanitizer, each fuzz target for a short fixed time (CP_FUZZ_SECONDS, 20 s;
+# scripts/fuzz.sh runs them longer), and the Win32 suites under Wine + Xvfb. Ends with the line
 # "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -51,6 +52,7 @@ format_check() {
 format_check
 run_ctest native
 run_ctest native-asan
+run_ctest fuzz
 run_ctest mingw scripts/with-display
 
 echo "$passed passed, $failed failed"
