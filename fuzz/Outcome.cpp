@@ -138,7 +138,7 @@ void Trace(Session& s, std::string_view step) {
 
 Before Mark(Session& s) {
     return Before{s.world().MessageBoxes().size(), s.world().HostErrors().size(),
-                  s.control().ListIndex(), WidthsShort(s), HoldsEntryWithoutText(s)};
+                  s.control().ListIndex(), WidthsShort(s)};
 }
 
 void CheckAfter(Session& s, std::string_view step, const Before& before, const Outcome& outcome) {
@@ -147,11 +147,12 @@ void CheckAfter(Session& s, std::string_view step, const Before& before, const O
     if (ListRowsBeyondHeights(s)) allowed.reports.push_back(kListRowsBeyondHeights);
     if (s.control().ListRows() < 1) allowed.reports.push_back(kPageBackwards);
     if (!s.control().Enabled()) allowed.reports.push_back(kNoFocusToGive);
-    const bool withoutText = before.entryWithoutText || HoldsEntryWithoutText(s);
+    // Looked at only when a box or an escaped error needs it: it converts every entry.
+    const auto withoutText = [&s] { return HoldsEntryWithoutText(s); };
     const auto& boxes = s.world().MessageBoxes();
     for (std::size_t i = before.boxes; i < boxes.size(); ++i) {
         if (!PromptAllowed(boxes[i], allowed) && !ReportAllowed(boxes[i], allowed) &&
-            !(withoutText && ConversionReport(boxes[i]))) {
+            !(ConversionReport(boxes[i]) && withoutText())) {
             Fail(step, "showed \"" + boxes[i].prompt + "\" titled \"" +
                            boxes[i].title.value_or("(default)") + "\"");
         }
@@ -159,9 +160,9 @@ void CheckAfter(Session& s, std::string_view step, const Before& before, const O
     const auto& escaped = s.world().HostErrors();
     for (std::size_t i = before.hostErrors; i < escaped.size(); ++i) {
         const sim::HostError& e = escaped[i];
-        const bool conversion =
-            withoutText && std::find(kConversionErrors.begin(), kConversionErrors.end(),
-                                     e.number) != kConversionErrors.end();
+        const bool conversion = std::find(kConversionErrors.begin(), kConversionErrors.end(),
+                                          e.number) != kConversionErrors.end() &&
+                                withoutText();
         if (!conversion && std::find(allowed.hostErrors.begin(), allowed.hostErrors.end(),
                                      e.number) == allowed.hostErrors.end()) {
             Fail(step, "let error " + std::to_string(e.number) + " (" + e.description +

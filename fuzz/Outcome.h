@@ -44,8 +44,7 @@ struct Before {
     std::size_t boxes = 0;
     std::size_t hostErrors = 0;
     std::int32_t listIndex = -1;
-    bool widthsShort = false;       // fewer column widths than columns
-    bool entryWithoutText = false;  // the table holds an entry that has no text form
+    bool widthsShort = false;  // fewer column widths than columns
 };
 Before Mark(Session& s);
 void CheckAfter(Session& s, std::string_view step, const Before& before, const Outcome& allowed);
