@@ -10,6 +10,14 @@ void FailureInjector::FailNext(std::string operation, std::int32_t number, int s
 }
 
 void FailureInjector::Check(std::string_view operation) {
+    if (counting_) {
+        const auto it = counts_.find(operation);
+        if (it != counts_.end()) {
+            ++it->second;
+        } else {
+            counts_.emplace(std::string(operation), 1);
+        }
+    }
     for (auto it = plans_.begin(); it != plans_.end(); ++it) {
         if (it->operation != operation) continue;
         if (it->skip > 0) {

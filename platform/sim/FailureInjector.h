@@ -24,6 +24,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +43,10 @@ public:
     // Planned failures that have not happened yet.
     std::size_t Pending() const { return plans_.size(); }
     void Clear() { plans_.clear(); }
+    // Counts the calls of every operation from now on (keyed SendMessage names aside), so that
+    // a test can plan a failure of each call that a session makes.
+    void CountCalls() { counting_ = true; }
+    const std::map<std::string, int, std::less<>>& CallCounts() const { return counts_; }
 
 private:
     struct Plan {
@@ -49,7 +55,9 @@ private:
         int skip;                 // successful calls still to let through first
         std::string description;  // the error's description ("" for the standard one)
     };
-    std::vector<Plan> plans_;  // in the order planned
+    std::vector<Plan> plans_;                         // in the order planned
+    bool counting_ = false;                           // calls are counted
+    std::map<std::string, int, std::less<>> counts_;  // calls so far, by operation
 };
 
 }  // namespace cp::sim

@@ -62,6 +62,7 @@ public:
     }
     void CheckFailure(std::string_view operation) { failures_.Check(operation); }
     std::size_t PendingFailures() const { return failures_.Pending(); }
+    FailureInjector& Failures() { return failures_; }
 
     // --- Screen, locale, application ---------------------------------------------------------
     void SetScreenSize(int widthPixels, int heightPixels);

@@ -1,6 +1,7 @@
 #include "platform/win32/GdiAccounting.h"
 
 #include <unordered_map>
+#include <unordered_set>
 
 namespace cp::win32 {
 namespace {
@@ -8,6 +9,7 @@ namespace {
 struct Ledger {
     GdiCounts live;                                         // the counts reported
     std::unordered_map<HGDIOBJ, int GdiCounts::*> objects;  // pens and brushes alive, by kind
+    std::unordered_set<HGDIOBJ> made;                       // every handle made, once each
 };
 
 // Drawing happens on the user-interface thread only; one ledger serves the process.
@@ -22,8 +24,17 @@ GdiCounts LiveGdiObjects() {
     return TheLedger().live;
 }
 
+std::vector<HGDIOBJ> EveryGdiObjectMade() {
+    return {TheLedger().made.begin(), TheLedger().made.end()};
+}
+
+void CountMade(HGDIOBJ object) {
+    if (object != nullptr) TheLedger().made.insert(object);
+}
+
 void CountCreated(HGDIOBJ object, int GdiCounts::*kind) {
     if (object == nullptr) return;
+    CountMade(object);
     TheLedger().objects[object] = kind;
     ++(TheLedger().live.*kind);
 }

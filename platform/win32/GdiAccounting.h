@@ -5,6 +5,8 @@
 // counted.
 #pragma once
 
+#include <vector>
+
 #include "platform/basApi.h"
 
 namespace cp::win32 {
@@ -20,8 +22,14 @@ struct GdiCounts {
 // What is alive now, counted since the program started.
 GdiCounts LiveGdiObjects();
 
+// Every pen, brush and memory device context handle that the drawing operations have made
+// since the program started (a handle that the system hands out again is listed once), so that
+// a test can ask the system itself which of them still live.
+std::vector<HGDIOBJ> EveryGdiObjectMade();
+
 // Called by the drawing operations.
 void CountCreated(HGDIOBJ object, int GdiCounts::*kind);
+void CountMade(HGDIOBJ object);
 void CountDeleted(HGDIOBJ object);
 void CountDC(int GdiCounts::*kind, int delta);
 
