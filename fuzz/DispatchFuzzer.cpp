@@ -3,8 +3,6 @@
 // fills from databases and recordsets of any content.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
-
 #include "control/Messages.h"
 #include "control/PublicInterface.h"
 #include "data/FillReport.h"
@@ -39,10 +37,6 @@ const std::vector<std::int32_t> kCallErrors = {
     messages::kListRowsError,
 };
 
-std::size_t Fields(const std::string& text) {
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), ';')) + 1;
-}
-
 // The boxes that the members show for the arguments they are given.
 Outcome CallOutcome(ColumnPick& c, std::string_view member, const std::vector<Variant>& args) {
     Outcome o;
@@ -55,7 +49,7 @@ Outcome CallOutcome(ColumnPick& c, std::string_view member, const std::vector<Va
                  messages::kFillWidthsFirst,    messages::ColumnItems(c.ColumnCount())};
     if (!args.empty() && args[0].IsString()) {
         o.prompts.push_back(messages::TooManyWidths(
-            static_cast<std::int64_t>(Fields(args[0].String())), c.ColumnCount()));
+            static_cast<std::int64_t>(FieldCount(args[0].String())), c.ColumnCount()));
     }
     o.titled = {{kAboutCaption, std::string("ColumnPick ") + kAboutVersion + "\r\n\r\n" +
                                     std::string(iface::Ids().typeLibraryHelp)}};

@@ -1,5 +1,6 @@
 #include "fuzz/FuzzedValues.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -123,6 +124,10 @@ std::shared_ptr<VariantArray> ConsumeTable(FuzzedDataProvider& in, int maxFields
     for (Variant& v : table->Elements())
         v = ConsumeVariant(in, depth);
     return table;
+}
+
+std::size_t FieldCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), ';')) + 1;
 }
 
 std::string Describe(const Variant& v) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "runtime/Variant.h"
 
@@ -22,6 +23,10 @@ Variant ConsumeVariant(FuzzedDataProvider& in, int depth = 1);
 // A table of (field, row) Variants with up to `maxFields` x `maxRows` entries.
 std::shared_ptr<VariantArray> ConsumeTable(FuzzedDataProvider& in, int maxFields, int maxRows,
                                            int depth);
+
+// The fields of an item string or width string (one more than its semicolons), counted here
+// rather than by the control, so that the messages it shows can be checked against it.
+std::size_t FieldCount(std::string_view text);
 
 // A short description of a value for traces: its type and its text.
 std::string Describe(const Variant& v);

@@ -3,8 +3,6 @@
 // opens, hovers and picks.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
-
 #include "control/Messages.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
@@ -16,10 +14,6 @@ namespace {
 constexpr int kMaxSteps = 48;
 constexpr std::size_t kMaxItemBytes = 200;
 
-std::size_t Fields(const std::string& text) {
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), ';')) + 1;
-}
-
 Outcome FillOutcome(ColumnPick& c, std::string_view title) {
     return Outcome{.prompts = {messages::kEmptyItemString, messages::kWidthsFirst,
                                messages::ColumnItems(c.ColumnCount())},
@@ -28,7 +22,7 @@ Outcome FillOutcome(ColumnPick& c, std::string_view title) {
 
 Outcome WidthsOutcome(ColumnPick& c, const std::string& widths) {
     return Outcome{
-        .prompts = {messages::TooManyWidths(static_cast<std::int64_t>(Fields(widths)),
+        .prompts = {messages::TooManyWidths(static_cast<std::int64_t>(FieldCount(widths)),
                                             c.ColumnCount())},
         .reports = {{"ColumnPick - ColumnWidths", {vberr::TypeMismatch, vberr::Overflow}}}};
 }

@@ -5,70 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "runtime/Variant.h"
-#include "tests/support/ColumnPickProbe.h"
+#include "fuzz/SettingFailures.h"
 
 namespace cp::fuzz {
 namespace {
 
 constexpr std::string_view kReportNumber = "\r\n\r\nError ";
-
-// Rows are drawn with a width for each column: with ColumnCount set after ColumnWidths, the
-// widths run out and every row drawn is a subscript failure, reported by the list's drawing.
-const ReportBox kShortWidths{"basfile - function2", {vberr::SubscriptOutOfRange}};
-
-// A table filled from a database or by a host's Variants can hold an entry without a text form
-// (an object, an array, a Date the host cannot show). Whatever needs that text (drawing the row,
-// matching typed text, committing the row) fails with the conversion's error and reports it.
-const std::vector<std::int32_t> kConversionErrors = {vberr::Overflow, vberr::TypeMismatch};
-
-bool HoldsEntryWithoutText(Session& s) {
-    const Variant items = s.control().ArrayWithItems();
-    for (const Variant& entry : items.Array()->Elements()) {
-        try {
-            DisplayText(entry);
-        } catch (const RuntimeError&) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// A stored ListRows outside 2 to 15 is loaded as it is; when the list opens with more rows than
-// the height table has entries for (or a negative count), the opening fails with a report.
-const ReportBox kListRowsBeyondHeights{"ColumnPick - ShowListBox", {vberr::SubscriptOutOfRange}};
-constexpr std::int16_t kMostListRows = 15;
-
-bool ListRowsBeyondHeights(Session& s) {
-    const std::int16_t rows = s.control().ListRows();
-    return rows < 0 || rows > kMostListRows;
-}
-
-// A page is ListRows - 1 rows: with a stored ListRows below 1 the page keys step backwards,
-// to a row before the first, which the list refuses.
-const ReportBox kPageBackwards{"ColumnPick - SelectNextPreviousItemInListBox",
-                               {vberr::InvalidPropertyValue}};
-
-// A disabled control's field cannot take the focus that closing the list gives it back; the
-// closing reports that and goes on.
-const ReportBox kNoFocusToGive{"ColumnPick - HideListBox", {vberr::InvalidProcedureCall}};
-
-bool WidthsShort(Session& s) {
-    ColumnPickProbe probe(s.control());
-    return probe.lngColumnWidths().size() < static_cast<std::size_t>(probe.intColumnCount());
-}
-
-// The drawing adds the column widths up in 16 bits, for the column lines: widths that together
-// pass 32767 pixels (a width string of absurd numbers) overflow there, row after row.
-const ReportBox kWidthsOverflow{"basfile - function2", {vberr::Overflow}};
-constexpr std::int64_t kMostPixels = 32767;
-
-bool WidthsOverflow(Session& s) {
-    std::int64_t sum = 0;
-    for (std::int32_t width : ColumnPickProbe(s.control()).lngColumnWidths())
-        sum += width < 0 ? -static_cast<std::int64_t>(width) : width;
-    return sum > kMostPixels;
-}
 
 bool ReportAllowed(const sim::MessageBoxRecord& box, const Outcome& allowed) {
     const std::optional<std::int32_t> number = ReportedNumber(box.prompt);
@@ -87,12 +29,6 @@ bool PromptAllowed(const sim::MessageBoxRecord& box, const Outcome& allowed) {
     }
     return std::find(allowed.prompts.begin(), allowed.prompts.end(), box.prompt) !=
            allowed.prompts.end();
-}
-
-bool ConversionReport(const sim::MessageBoxRecord& box) {
-    const std::optional<std::int32_t> number = ReportedNumber(box.prompt);
-    return number && std::find(kConversionErrors.begin(), kConversionErrors.end(), *number) !=
-                         kConversionErrors.end();
 }
 
 }  // namespace
@@ -114,40 +50,6 @@ std::optional<std::int32_t> ReportedNumber(std::string_view prompt) {
     return number;
 }
 
-bool Tracing() {
-    static const bool tracing = std::getenv("CP_FUZZ_TRACE") != nullptr;
-    return tracing;
-}
-
-std::string Named(std::string_view step, std::string_view argument) {
-    std::string name(step);
-    if (!Tracing()) return name;
-    name += " \"";
-    for (unsigned char c : argument) {
-        if (c >= ' ' && c < 0x7F) {
-            name += static_cast<char>(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", c);
-            name += hex;
-        }
-    }
-    return name + "\"";
-}
-
-void Trace(Session& s, std::string_view step) {
-    if (!Tracing()) return;
-    const Variant items = s.control().ArrayWithItems();
-    const VariantArray& table = *items.Array();
-    std::fprintf(stderr, "%.*s: ListCount %d, ListIndex %d, list window %d rows, table %d x %d\n",
-                 static_cast<int>(step.size()), step.data(), s.control().ListCount(),
-                 s.control().ListIndex(), s.ListWindow().count,
-                 table.Dimensions() > 0 ? table.Extent(0) : -1,
-                 table.Dimensions() > 1 ? table.Extent(1) : -1);
-    for (const auto& box : s.world().MessageBoxes())
-        std::fprintf(stderr, "  box: %s\n", box.prompt.c_str());
-}
-
 Before Mark(Session& s) {
     return Before{s.world().MessageBoxes().size(), s.world().HostErrors().size(),
                   s.control().ListIndex(), WidthsShort(s)};
@@ -155,17 +57,13 @@ Before Mark(Session& s) {
 
 void CheckAfter(Session& s, std::string_view step, const Before& before, const Outcome& outcome) {
     Outcome allowed = outcome;
-    if (before.widthsShort || WidthsShort(s)) allowed.reports.push_back(kShortWidths);
-    if (WidthsOverflow(s)) allowed.reports.push_back(kWidthsOverflow);
-    if (ListRowsBeyondHeights(s)) allowed.reports.push_back(kListRowsBeyondHeights);
-    if (s.control().ListRows() < 1) allowed.reports.push_back(kPageBackwards);
-    if (!s.control().Enabled()) allowed.reports.push_back(kNoFocusToGive);
+    AddReportsOfSettings(s, before.widthsShort, allowed);
     // Looked at only when a box or an escaped error needs it: it converts every entry.
     const auto withoutText = [&s] { return HoldsEntryWithoutText(s); };
     const auto& boxes = s.world().MessageBoxes();
     for (std::size_t i = before.boxes; i < boxes.size(); ++i) {
         if (!PromptAllowed(boxes[i], allowed) && !ReportAllowed(boxes[i], allowed) &&
-            !(ConversionReport(boxes[i]) && withoutText())) {
+            !(IsConversionError(ReportedNumber(boxes[i].prompt)) && withoutText())) {
             Fail(step, "showed \"" + boxes[i].prompt + "\" titled \"" +
                            boxes[i].title.value_or("(default)") + "\"");
         }
@@ -173,9 +71,7 @@ void CheckAfter(Session& s, std::string_view step, const Before& before, const O
     const auto& escaped = s.world().HostErrors();
     for (std::size_t i = before.hostErrors; i < escaped.size(); ++i) {
         const sim::HostError& e = escaped[i];
-        const bool conversion = std::find(kConversionErrors.begin(), kConversionErrors.end(),
-                                          e.number) != kConversionErrors.end() &&
-                                withoutText();
+        const bool conversion = IsConversionError(e.number) && withoutText();
         if (!conversion && std::find(allowed.hostErrors.begin(), allowed.hostErrors.end(),
                                      e.number) == allowed.hostErrors.end()) {
             Fail(step, "let error " + std::to_string(e.number) + " (" + e.description +
