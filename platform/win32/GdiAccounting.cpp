@@ -1,7 +1,8 @@
 #include "platform/win32/GdiAccounting.h"
 
 #include <unordered_map>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace cp::win32 {
 namespace {
@@ -9,7 +10,8 @@ namespace {
 struct Ledger {
     GdiCounts live;                                         // the counts reported
     std::unordered_map<HGDIOBJ, int GdiCounts::*> objects;  // pens and brushes alive, by kind
-    std::unordered_set<HGDIOBJ> made;                       // every handle made, once each
+    bool recording = false;                                 // handles made are kept
+    std::vector<HGDIOBJ> made;                              // handles made, not yet taken
 };
 
 // Drawing happens on the user-interface thread only; one ledger serves the process.
@@ -24,12 +26,16 @@ GdiCounts LiveGdiObjects() {
     return TheLedger().live;
 }
 
-std::vector<HGDIOBJ> EveryGdiObjectMade() {
-    return {TheLedger().made.begin(), TheLedger().made.end()};
+void StartRecordingGdiObjectsMade() {
+    TheLedger().recording = true;
+}
+
+std::vector<HGDIOBJ> TakeGdiObjectsMade() {
+    return std::exchange(TheLedger().made, {});
 }
 
 void CountMade(HGDIOBJ object) {
-    if (object != nullptr) TheLedger().made.insert(object);
+    if (object != nullptr && TheLedger().recording) TheLedger().made.push_back(object);
 }
 
 void CountCreated(HGDIOBJ object, int GdiCounts::*kind) {

@@ -22,10 +22,11 @@ struct GdiCounts {
 // What is alive now, counted since the program started.
 GdiCounts LiveGdiObjects();
 
-// Every pen, brush and memory device context handle that the drawing operations have made
-// since the program started (a handle that the system hands out again is listed once), so that
-// a test can ask the system itself which of them still live.
-std::vector<HGDIOBJ> EveryGdiObjectMade();
+// For a test that asks the system itself which of the control's drawing objects still live:
+// once recording has started, every pen, brush and memory device context handle that the
+// drawing operations make is kept until the test takes it.
+void StartRecordingGdiObjectsMade();
+std::vector<HGDIOBJ> TakeGdiObjectsMade();
 
 // Called by the drawing operations.
 void CountCreated(HGDIOBJ object, int GdiCounts::*kind);
