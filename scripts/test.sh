@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every test suite: the native unit and scenario tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the Win32 suites under Wine + Xvfb, and a project of its own that
-# uses the installed C++ package, natively and on Win32. Ends with the line "N passed, N
-# failed".
+# UndefinedBehaviorSanitizer, each fuzz target for a short fixed time (CP_FUZZ_SECONDS, 20 s;
+# scripts/fuzz.sh runs them longer), the Win32 suites under Wine + Xvfb, and a project of its
+# own that uses the installed C++ package, natively and on Win32. Ends with the line "N passed,
+# N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -90,6 +91,7 @@ consumer_check() {
 format_check
 run_ctest native
 run_ctest native-asan
+run_ctest fuzz
 run_ctest mingw scripts/with-display
 consumer_check native
 consumer_check mingw scripts/with-display scripts/wine-run

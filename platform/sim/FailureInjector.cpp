@@ -44,6 +44,14 @@ void FailureInjector::CheckMessage(UINT message) {
 }
 
 void FailureInjector::Check(std::string_view operation) {
+    if (counting_) {
+        const auto it = counts_.find(operation);
+        if (it != counts_.end()) {
+            ++it->second;
+        } else {
+            counts_.emplace(std::string(operation), 1);
+        }
+    }
     for (auto it = plans_.begin(); it != plans_.end(); ++it) {
         if (it->operation != operation) continue;
         if (it->skip > 0) {

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +41,12 @@ public:
     void CheckMessage(UINT message);
     // Planned failures that have not happened yet.
     std::size_t Pending() const { return plans_.size(); }
+    // Forgets every planned failure.
+    void Clear() { plans_.clear(); }
+    // Counts the calls of every operation from now on (keyed SendMessage names aside), so that
+    // a test can plan a failure of each call that a session makes.
+    void CountCalls() { counting_ = true; }
+    const std::map<std::string, int, std::less<>>& CallCounts() const { return counts_; }
 
 private:
     struct Plan {
@@ -49,7 +57,9 @@ private:
     };
     void Check(std::string_view operation);
 
-    std::vector<Plan> plans_;  // in the order planned
+    std::vector<Plan> plans_;                         // in the order planned
+    bool counting_ = false;                           // calls are counted
+    std::map<std::string, int, std::less<>> counts_;  // calls so far, by operation
 };
 
 }  // namespace cp::sim

@@ -63,6 +63,7 @@ public:
     void CheckFailure(Operation operation) { failures_.Check(operation); }
     void CheckMessageFailure(UINT message) { failures_.CheckMessage(message); }
     std::size_t PendingFailures() const { return failures_.Pending(); }
+    FailureInjector& Failures() { return failures_; }
 
     // --- Screen, locale, application ---------------------------------------------------------
     void SetScreenSize(int widthPixels, int heightPixels);
