@@ -17,7 +17,7 @@ void ColumnPick::ListIndex(std::int32_t value) {
     RaiseIfDesignMode();
     // The list reports the change at once; unless the control raised blnIgnoreListClick, its
     // click handling commits the row as a user's click would.
-    ListWindowRowsInStep(lstListBox, lngListCount);
+    ListWindowRowsInStep(lstListBox, rows.lngListCount);
     lstListBox.SetListIndex(value);
     rows.lngListIndex = value;
 }

@@ -75,7 +75,7 @@ void ColumnPick::txtTextBox_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
 
 void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
     TrappedSub("SelectNextPreviousItemInListBox", [&] {
-        const std::int32_t count = ListWindowRowsInStep(lstListBox, lngListCount);
+        const std::int32_t count = ListWindowRowsInStep(lstListBox, rows.lngListCount);
         if (count <= 0) return;
         const RowMove move =
             TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);

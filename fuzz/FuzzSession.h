@@ -8,7 +8,7 @@
 #include "control/ColumnPick.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
-#include "platform/sim/PropertyBag.h"
+#include "platform/sim/PropertyStore.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
 
@@ -17,7 +17,7 @@ namespace cp::fuzz {
 // The component's start routine has always run on the thread: only then does the list
 // window become the data-less list that takes its row count from the control.
 struct SessionOptions {
-    sim::PropertyBag* properties = nullptr;  // a saved form to load from
+    sim::PropertyStore* properties = nullptr;  // a saved form to load from
 };
 
 class Session {

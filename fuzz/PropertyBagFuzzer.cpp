@@ -78,7 +78,7 @@ Settings Read(ColumnPick& c) {
 
 // A store that the control wrote loads without error and gives the same settings again.
 void CheckSavedAgain(Session& s) {
-    sim::PropertyBag saved;
+    sim::PropertyStore saved;
     s.host().WriteProperties(saved);
     const Settings before = Read(s.control());
     Session again(SessionOptions{.properties = &saved});
@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace cp;
     using namespace cp::fuzz;
     FuzzedDataProvider in(data, size);
-    sim::PropertyBag bag;
+    sim::PropertyStore bag;
     for (const Key& key : kKeys) {
         if (in.ConsumeBool()) bag.Set(Spelling(in, key.name), ConsumeStored(in, key.type));
     }

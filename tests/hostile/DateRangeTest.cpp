@@ -6,10 +6,10 @@
 #include <limits>
 
 #include "control/PublicInterface.h"
-#include "platform/sim/PropertyBag.h"
+#include "platform/sim/PropertyStore.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {
@@ -78,7 +78,7 @@ TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
 
 TEST(DateText, AStoredUnshowableTextFailsTheLoadAndLeavesTheFieldEmpty) {
     for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
-        sim::PropertyBag bag;
+        sim::PropertyStore bag;
         bag.Set("Text", Variant(kUnshowable[i]));
         SimControlOptions options;
         options.placement.properties = &bag;
