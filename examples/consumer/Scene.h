@@ -14,7 +14,8 @@ public:
     ~Scene();
 
     cp::ColumnPick& Control();
-    // The prompts of the message boxes the control has shown, answered at once with OK.
+    // The prompts of the message boxes the control has shown, answered at once with OK (on
+    // the simulated platform; on Win32 a box is real and waits, so none is ever listed).
     std::vector<std::string> MessageBoxes() const;
 
 private:
