@@ -95,6 +95,7 @@ void ColumnPick::AddList(const std::string& strItem) {
             if (entries.size() < used) entries.emplace_back(field);
         });
         rows.varItems = VariantArray({columns, rowCount}, std::move(entries));
+        rows.indexes.Clear();
         rows.lngListCount = rowCount;
         lstListBox.Clear();
         SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(rows.lngListCount), 0);
@@ -107,6 +108,7 @@ void ColumnPick::Clear() {
     lstListBox.Clear();
     rows.lngListCount = 0;
     rows.varItems = VariantArray({settings.intColumnCount, 1});
+    rows.indexes.Clear();
     rows.lngHotRow = -1;
     rows.lngCommittedIndex = -1;
     rows.lngListIndex = -1;
@@ -122,6 +124,7 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
         // Removing the only row leaves the allocated table as it is.
         if (rows.lngListCount != 1) rows.varItems.ResizeLast(rows.lngListCount - 1);
         --rows.lngListCount;
+        rows.indexes.RowRemoved(lngIndex);
     } else if (lngIndex <= rows.lngListCount - 2) {
         auto& entries = rows.varItems.Elements();
         const std::size_t columns = static_cast<std::size_t>(rows.varItems.Extent(0));
@@ -131,6 +134,7 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
         lstListBox.RemoveItem(lngIndex);
         rows.varItems.ResizeLast(rows.lngListCount - 1);
         --rows.lngListCount;
+        rows.indexes.RowRemoved(lngIndex);
     }
     if (lngIndex == rows.lngCommittedIndex) {
         // The committed row is gone, and so is the text that stood for it. The write is the

@@ -27,6 +27,7 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         // The list is empty from here on; the count follows it until the new rows are in.
         lstListBox.Clear();
         rows.lngListCount = 0;
+        rows.indexes.Clear();
         const std::int32_t loaded = LoadRows(*rs, rows.varItems);
         rs->Close();
         CountFilledRows(loaded);
@@ -42,6 +43,7 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
         host::SetScreenMousePointer(vbHourglass);
         lstListBox.Clear();
         rows.lngListCount = 0;
+        rows.indexes.Clear();
         // The host's recordset is read from its current row on and left open.
         CountFilledRows(LoadRows(RecordsetOf(rec), rows.varItems));
     });

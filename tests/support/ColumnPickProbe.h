@@ -21,8 +21,16 @@ public:
     auto& lngForeColorNormal() { return c_.settings.lngForeColorNormal; }
     auto& lngForeColorSelected() { return c_.settings.lngForeColorSelected; }
     auto& lngColumnLineForeColor() { return c_.settings.lngColumnLineForeColor; }
-    auto& varItems() { return c_.rows.varItems; }
-    auto& lngListCount() { return c_.rows.lngListCount; }
+    // A write through these is no change the control makes itself, so its indexes of the table
+    // are dropped first.
+    auto& varItems() {
+        c_.rows.indexes.Clear();
+        return c_.rows.varItems;
+    }
+    auto& lngListCount() {
+        c_.rows.indexes.Clear();
+        return c_.rows.lngListCount;
+    }
     auto& lngColumnWidths() { return c_.rows.lngColumnWidths; }
     auto& lngListIndex() { return c_.rows.lngListIndex; }
     auto& lngCommittedIndex() { return c_.rows.lngCommittedIndex; }
