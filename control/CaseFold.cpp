@@ -1,5 +1,7 @@
 #include "control/CaseFold.h"
 
+#include <algorithm>
+
 #include "runtime/Locale.h"
 #include "runtime/Utf8.h"
 
@@ -20,8 +22,13 @@ char Byte(std::uint32_t value) {
 }  // namespace
 
 CaseFold::CaseFold() {
-    for (char32_t c = 0; c < ascii_.size(); ++c)
+    for (char32_t c = 0; c < ascii_.size(); ++c) {
         ascii_[c] = Encode(UpperCaseChar(c));
+        single_[c] = static_cast<unsigned char>(ascii_[c].bytes[0]);
+        asciiSingle_ = asciiSingle_ && ascii_[c].size == 1;
+    }
+    for (std::size_t i = 0; i < latin_.size(); ++i)
+        latin_[i] = Encode(UpperCaseChar(static_cast<char32_t>(kAscii + i)));
 }
 
 // The UTF-8 forms, without their limits on values, so that whatever the host's upper case
@@ -56,17 +63,29 @@ CaseFold::Encoded CaseFold::Encode(char32_t c) {
     return e;
 }
 
+CaseFold::Encoded CaseFold::Next(std::string_view text, std::size_t& offset) const {
+    const auto lead = static_cast<unsigned char>(text[offset]);
+    if (lead < kOneByte) {
+        ++offset;
+        return ascii_[lead];
+    }
+    // A well-formed two-byte character; anything else is decoded as the runtime decodes it.
+    constexpr unsigned char kFirstTwoByteLead = 0xC2;
+    constexpr unsigned char kLastTwoByteLead = 0xDF;
+    if (lead >= kFirstTwoByteLead && lead <= kLastTwoByteLead && offset + 1 < text.size()) {
+        const auto trail = static_cast<unsigned char>(text[offset + 1]);
+        if ((trail & 0xC0) == 0x80) {
+            offset += 2;
+            return latin_[((lead & 0x1Fu) << 6 | (trail & 0x3Fu)) - kAscii];
+        }
+    }
+    return Encode(UpperCaseChar(utf8::Next(text, offset)));
+}
+
 template <class Put>
 void CaseFold::ForEachByte(std::string_view text, Put&& put) const {
     for (std::size_t offset = 0; offset < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[offset]);
-        Encoded e;
-        if (lead < kOneByte) {
-            e = ascii_[lead];
-            ++offset;
-        } else {
-            e = Encode(UpperCaseChar(utf8::Next(text, offset)));
-        }
+        const Encoded e = Next(text, offset);
         for (std::uint8_t i = 0; i < e.size; ++i) {
             if (!put(e.bytes[i])) return;
         }
@@ -81,20 +100,26 @@ void CaseFold::Append(std::string_view text, std::string& out) const {
 }
 
 FoldedKey CaseFold::Pack(std::string_view text) const {
-    FoldedKey key{};
-    std::uint32_t n = 0;
-    ForEachByte(text, [&](char b) {
-        if (n == kPackedBytes) {
-            n = kLongerThanPacked;
-            return false;
+    // Room for the packed bytes and the whole of the character that goes beyond them.
+    std::array<unsigned char, kPackedBytes + sizeof(Encoded::bytes)> folded{};
+    std::size_t n = 0;
+    for (std::size_t offset = 0; offset < text.size() && n <= kPackedBytes;) {
+        const auto lead = static_cast<unsigned char>(text[offset]);
+        if (lead < kAscii && asciiSingle_) {
+            folded[n++] = single_[lead];
+            ++offset;
+            continue;
         }
-        const std::uint64_t byte = static_cast<unsigned char>(b);
-        std::uint64_t& word = n < 8 ? key.head : key.tail;
-        word |= byte << (8 * (7 - n % 8));
-        ++n;
-        return true;
-    });
-    key.length = n;
+        const Encoded e = Next(text, offset);
+        std::copy_n(e.bytes.begin(), e.size, folded.begin() + static_cast<std::ptrdiff_t>(n));
+        n += e.size;
+    }
+    FoldedKey key{};
+    for (std::size_t i = 0; i < 8; ++i) {
+        key.head = key.head << 8 | folded[i];
+        key.tail = key.tail << 8 | folded[i + 8];
+    }
+    key.length = n > kPackedBytes ? kLongerThanPacked : static_cast<std::uint32_t>(n);
     return key;
 }
 

@@ -52,8 +52,16 @@ private:
         std::uint8_t size = 0;
     };
     static Encoded Encode(char32_t c);
+    // The folded bytes of the character at offset, which moves past it.
+    Encoded Next(std::string_view text, std::size_t& offset) const;
 
-    std::array<Encoded, 128> ascii_{};  // the folded bytes of each ASCII character
+    static constexpr std::size_t kAscii = 0x80;
+    static constexpr std::size_t kTwoByteCharacters = 0x800 - kAscii;
+
+    std::array<Encoded, kAscii> ascii_{};              // the folded bytes of each ASCII character
+    std::array<unsigned char, kAscii> single_{};       // the same as one byte, where all are one
+    bool asciiSingle_ = true;                          // every ASCII character folds to one byte
+    std::array<Encoded, kTwoByteCharacters> latin_{};  // of U+0080 to U+07FF: Latin, Greek, ...
 };
 
 }  // namespace cp

@@ -32,35 +32,39 @@ void InsertionSort(FoldedKey* keys, std::size_t n) {
     }
 }
 
+// Finishes a bucket that the radix passes leave: by insertion when it is small, else (all its
+// packed bytes being equal) by length and row.
+void FinishBucket(FoldedKey* from, FoldedKey* to, std::size_t n, bool endAtTo) {
+    if (n <= kInsertionKeys)
+        InsertionSort(from, n);
+    else
+        std::sort(from, from + n, Less);
+    if (endAtTo) std::copy(from, from + n, to);
+}
+
 // Sorts the n keys at from by their bytes from depth on, with the same n places at to as room.
 // The keys end at to when endAtTo is set, else back at from: each level moves them across
 // once, so nothing is copied back level by level.
 void SortBucket(FoldedKey* from, FoldedKey* to, std::size_t n, std::uint32_t depth, bool endAtTo) {
-    std::array<std::size_t, kDigitValues> counts{};
+    if (n <= kInsertionKeys) return FinishBucket(from, to, n, endAtTo);
+    std::array<std::size_t, kDigitValues> counts;
     for (;; ++depth) {
-        if (n <= kInsertionKeys || depth == kPackedBytes) {
-            // Beyond the packed bytes only the length and the row are left to order by.
-            if (n <= kInsertionKeys)
-                InsertionSort(from, n);
-            else
-                std::sort(from, from + n, Less);
-            if (endAtTo) std::copy(from, from + n, to);
-            return;
-        }
+        if (depth == kPackedBytes) return FinishBucket(from, to, n, endAtTo);
         counts.fill(0);
         for (std::size_t i = 0; i < n; ++i)
             ++counts[ByteAt(from[i], depth)];
         // A byte that every key shares decides nothing.
         if (counts[ByteAt(from[0], depth)] != n) break;
     }
-    std::array<std::size_t, kDigitValues> next{};
+    std::array<std::size_t, kDigitValues> next;
+    next[0] = 0;
     for (std::size_t v = 1; v < kDigitValues; ++v)
         next[v] = next[v - 1] + counts[v - 1];
     for (std::size_t i = 0; i < n; ++i)
         to[next[ByteAt(from[i], depth)]++] = from[i];
     std::size_t start = 0;
     for (std::size_t v = 0; v < kDigitValues; ++v) {
-        SortBucket(to + start, from + start, counts[v], depth + 1, !endAtTo);
+        if (counts[v] > 0) SortBucket(to + start, from + start, counts[v], depth + 1, !endAtTo);
         start += counts[v];
     }
 }
@@ -87,7 +91,8 @@ void SortFoldedKeys(std::vector<FoldedKey>& keys) {
         room[next[key.head >> kShift]++] = key;
     for (std::size_t v = 0; v + 1 < starts.size(); ++v) {
         const std::size_t first = starts[v];
-        SortBucket(room.get() + first, keys.data() + first, starts[v + 1] - first, 2, true);
+        const std::size_t size = starts[v + 1] - first;
+        if (size > 0) SortBucket(room.get() + first, keys.data() + first, size, 2, true);
     }
 }
 
