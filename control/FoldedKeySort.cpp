@@ -8,7 +8,7 @@
 namespace cp {
 namespace {
 
-// Below this many keys a bucket is finished by insertion; measured between 16 and 64.
+// Below this many keys a bucket is finished by insertion, cheaper than a pass over 256 counts.
 constexpr std::size_t kInsertionKeys = 32;
 constexpr std::size_t kFirstDigitBits = 16;
 constexpr std::size_t kDigitValues = 256;
