@@ -182,17 +182,26 @@ void Sizes(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond);
 }
 
-void BM_TypingScan(benchmark::State& state) {
+// Today's search row by row, once for each text of a session, on a copy of the filled table.
+template <class Search>
+void ScanEach(benchmark::State& state, std::vector<std::string> (Customers::*texts)() const,
+              Search&& search) {
     FilledControl c(static_cast<int>(state.range(0)));
     const VariantArray table = c.Table();
     const std::int32_t count = c.control.ListCount();
     std::vector<double> times;
     for (auto _ : state) {
-        for (const std::string& text : c.customers.Session())
-            times.push_back(Timed(
-                [&] { benchmark::DoNotOptimize(test::ScanFirstColumn(table, count, text)); }));
+        for (const std::string& text : (c.customers.*texts)())
+            times.push_back(Timed([&] { benchmark::DoNotOptimize(search(table, count, text)); }));
     }
     Report(state, times);
+}
+
+void BM_TypingScan(benchmark::State& state) {
+    ScanEach(state, &Customers::Session,
+             [](const VariantArray& table, std::int32_t count, const std::string& text) {
+                 return test::ScanFirstColumn(table, count, text);
+             });
 }
 BENCHMARK(BM_TypingScan)->Apply(Sizes);
 
@@ -253,17 +262,10 @@ void BM_FirstKeystrokesAfterFill(benchmark::State& state) {
 BENCHMARK(BM_FirstKeystrokesAfterFill)->Apply(Sizes);
 
 void BM_ValueScan(benchmark::State& state) {
-    FilledControl c(static_cast<int>(state.range(0)));
-    const VariantArray table = c.Table();
-    const std::int32_t count = c.control.ListCount();
-    std::vector<double> times;
-    for (auto _ : state) {
-        for (const std::string& key : c.customers.Keys())
-            times.push_back(Timed([&] {
-                benchmark::DoNotOptimize(test::ScanColumn(table, count, 1, Variant(key)));
-            }));
-    }
-    Report(state, times);
+    ScanEach(state, &Customers::Keys,
+             [](const VariantArray& table, std::int32_t count, const std::string& key) {
+                 return test::ScanColumn(table, count, 1, Variant(key));
+             });
 }
 BENCHMARK(BM_ValueScan)->Apply(Sizes);
 
