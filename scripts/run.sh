@@ -9,6 +9,8 @@
 #
 # Either way a private PostgreSQL server with the ISO tables runs beside the sample, which
 # fills its country and currency lists from it; it stops when the sample ends.
+# The main job also builds the ActiveX component ColumnPick.ocx; the demo then hosts it in a C++
+# container, types a prefix, opens its list and saves out/sample/container.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,8 +23,10 @@ esac
 
 scripts/setup.sh
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target cp_sample
+cmake --build --preset mingw --target cp_sample ColumnPick cp_container_demo
 sample=build/mingw/sample/cp_sample.exe
+component=build/mingw/component/ColumnPick.ocx
+echo "The component: $PWD/$component"
 
 server=$PWD/build/mingw/pg-sample
 trap 'scripts/pg-server stop "$server"' EXIT
@@ -46,6 +50,9 @@ mkdir -p "$out"
 status=0
 env -u DISPLAY timeout 600 scripts/with-display scripts/wine-run "$sample" --demo "Z:$out" ||
   status=$?
+# The component in a container, with its list open.
+env -u DISPLAY timeout 300 scripts/with-display bash sample/container/run_demo.sh "$component" \
+  build/mingw/sample/container/cp_container_demo.exe "$out/container.bmp" || status=$?
 for bmp in "$out"/*.bmp; do
   [[ -e $bmp ]] || continue
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

@@ -5,11 +5,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build clang-format python3
+  clang-14 libclang-rt-14-dev llvm-14
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 iso-codes
   unixodbc unixodbc-dev odbc-postgresql libsqliteodbc postgresql
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils openbox imagemagick
+  # The .idl files of the COM interfaces, for the component's type library (widl).
+  libwine-dev
 )
 
 missing=()

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/HostForm.h"
 #include "platform/Host.h"
+#include "platform/win32/Container.h"
 #include "platform/win32/EditField.h"
 #include "platform/win32/LineShape.h"
 #include "platform/win32/ListWindow.h"
@@ -22,25 +24,16 @@ namespace cp::win32 {
 
 // Where a control stands, in twips of the form's client area.
 struct Placement {
-    float left = 600;
-    float top = 600;
-    float width = 2250;
-    float height = 315;
+    float left = form::kControlLeft;
+    float top = form::kControlTop;
+    float width = form::kControlWidth;
+    float height = form::kControlHeight;
 };
 
 using ControlFactory = std::function<std::unique_ptr<HostedControl>(const ControlSite&)>;
 
 // The eight line objects, in the order of the site.
-enum class Line {
-    OuterTop,
-    OuterLeft,
-    OuterRight,
-    OuterBottom,
-    InnerTop,
-    InnerLeft,
-    InnerRight,
-    InnerBottom
-};
+using Line = design::FrameLine;
 
 class ControlHost {
 public:
@@ -54,13 +47,22 @@ public:
     // list window created, its properties initialised (no store: a new instance) or read from
     // `saved`; then it is sized (resize notification), shown and painted.
     void Load(const ControlFactory& factory, PropertyBag* saved);
+    // Moves the control's window into `parent`, the window of a container that now holds it.
+    void Reparent(HWND parent);
     // The form is going away: from now on requests for the focus are ignored.
     void BeginUnload() { unloading_ = true; }
-    bool Unloading() const { return unloading_; }
+    // Also true while the top-level window around a container that holds the control is
+    // hidden on its way out: the form watcher closes the list then and asks for the focus.
+    bool Unloading() const;
     // UserControl_Terminate, once; no notification reaches the control afterwards.
     void Terminate();
     // UserControl_WriteProperties into `bag`.
     void WriteProperties(PropertyBag& bag);
+
+    // The OLE container that holds the control, when one does (nullptr: a form of the host's
+    // own); the container outlives the control's start-up and end.
+    void SetHolder(Container* holder) { holder_ = holder; }
+    Container* Holder() const { return holder_; }
 
     HostedControl* Control() { return control_.get(); }
     HWND Form() const { return form_; }
@@ -68,7 +70,7 @@ public:
     EditField& TextBox() { return textBox_; }
     ListWindow& ListBox() { return listBox_; }
     LineShape& LineObject(Line line) { return lines_[static_cast<std::size_t>(line)]; }
-    std::array<LineShape, 8>& Lines() { return lines_; }
+    std::array<LineShape, design::kFrameLineCount>& Lines() { return lines_; }
 
     // Runs a notification of the control. A run-time error that it lets go belongs to the host
     // operation that caused it (see Put), or, when the user caused it, is reported as the
@@ -88,16 +90,17 @@ public:
 private:
     void ReportUnhandledError();
 
-    HWND form_;                               // the form that holds the control
-    bool unloading_ = false;                  // the form is being destroyed
-    bool terminated_ = false;                 // Terminate has run
-    int putDepth_ = 0;                        // host operations under way
-    std::exception_ptr pendingError_;         // raised by a notification during a Put
-    UserControlWindow userControl_;           // the control's own window (host object)
-    EditField textBox_;                       // txtTextBox
-    ListWindow listBox_;                      // lstListBox
-    std::array<LineShape, 8> lines_;          // the frame's line objects, by Line
-    ControlSite site_;                        // what the control is given
+    HWND form_;                        // the window that holds the control
+    Container* holder_ = nullptr;      // the OLE container around it, if any
+    bool unloading_ = false;           // the form is being destroyed
+    bool terminated_ = false;          // Terminate has run
+    int putDepth_ = 0;                 // host operations under way
+    std::exception_ptr pendingError_;  // raised by a notification during a Put
+    UserControlWindow userControl_;    // the control's own window (host object)
+    EditField textBox_;                // txtTextBox
+    ListWindow listBox_;               // lstListBox
+    std::array<LineShape, design::kFrameLineCount> lines_;  // the frame's lines, by Line
+    ControlSite site_;                                      // what the control is given
     std::unique_ptr<HostedControl> control_;  // the control; goes before what it refers to
 };
 

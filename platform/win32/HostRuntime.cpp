@@ -5,18 +5,21 @@
 #include <array>
 #include <string>
 
-#include "platform/win32/MessageBoxes.h"
+#include "platform/HostErrors.h"
+#include "platform/Twips.h"
+#include "platform/win32/ModuleInstance.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/Conversions.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/Utf8.h"
 
 namespace cp {
 namespace {
 
-thread_local win32::MessageBoxAnswerer tAnswerer;  // set by tests; empty: real boxes
-thread_local int tMousePointer = vbDefault;        // Screen.MousePointer
+// The caption of a box shown without a title of its own.
+constexpr std::string_view kDefaultCaption = "ColumnPick";
+
+thread_local int tMousePointer = vbDefault;  // Screen.MousePointer
 
 // A bitmap resource; an empty picture holds no bitmap.
 class BitmapPicture final : public Picture {
@@ -54,12 +57,6 @@ char32_t UpperCaseSupplementary(char32_t c) {
     return offset == upper.size() ? mapped : c;
 }
 
-int ShowMessageBox(const win32::MessageBoxCall& call) {
-    return ::MessageBoxW(::GetActiveWindow(), win32::Widen(call.prompt).c_str(),
-                         win32::Widen(call.caption).c_str(),
-                         static_cast<::UINT>(call.buttons) | MB_TASKMODAL);
-}
-
 std::string LocaleDecimalSeparator() {
     // The locale allows at most three characters and the terminator.
     std::array<wchar_t, 4> buffer{};
@@ -89,22 +86,6 @@ char32_t LocaleUpperCase(char32_t c) {
 
 namespace win32 {
 
-MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
-    std::swap(tAnswerer, answerer);
-    return answerer;
-}
-
-MessageBoxRecorder::MessageBoxRecorder(int answer) : answer_(answer) {
-    previous_ = SetMessageBoxAnswerer([this](const MessageBoxCall& call) {
-        calls_.push_back(call);
-        return answer_;
-    });
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() {
-    SetMessageBoxAnswerer(std::move(previous_));
-}
-
 bool ShowScreenMousePointer() {
     if (tMousePointer == vbDefault) return false;
     ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
@@ -116,10 +97,11 @@ bool ShowScreenMousePointer() {
 namespace host {
 
 int MsgBox(std::string_view prompt, int buttons, std::optional<std::string_view> title) {
-    win32::MessageBoxCall call{std::string(prompt), buttons, {}, {}};
-    if (title) call.title = std::string(*title);
-    call.caption = title ? std::string(*title) : std::string(win32::kDefaultCaption);
-    return tAnswerer ? tAnswerer(call) : ShowMessageBox(call);
+    // A real, modal box of this thread: every window of the thread waits for its answer, the
+    // host's included, while their messages are still dispatched.
+    return ::MessageBoxW(::GetActiveWindow(), win32::Widen(prompt).c_str(),
+                         win32::Widen(title.value_or(kDefaultCaption)).c_str(),
+                         static_cast<::UINT>(buttons) | MB_TASKMODAL);
 }
 
 void DoEvents() {
@@ -136,11 +118,11 @@ void DoEvents() {
 }
 
 float ScreenWidth() {
-    return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN) * kTwipsPerPixel);
+    return TwipsFromPixels(::GetSystemMetrics(SM_CXSCREEN));
 }
 
 float ScreenHeight() {
-    return static_cast<float>(::GetSystemMetrics(SM_CYSCREEN) * kTwipsPerPixel);
+    return TwipsFromPixels(::GetSystemMetrics(SM_CYSCREEN));
 }
 
 int ScreenMousePointer() {
@@ -153,7 +135,7 @@ void SetScreenMousePointer(int pointer) {
 }
 
 HINSTANCE AppHInstance() {
-    return ::GetModuleHandleW(nullptr);
+    return win32::ModuleInstance();
 }
 
 std::uint32_t AppThreadID() {
@@ -161,13 +143,11 @@ std::uint32_t AppThreadID() {
 }
 
 std::unique_ptr<Picture> LoadResPicture(int id, int type) {
-    if (type != vbResBitmap) Raise(vberr::InvalidProcedureCall);
+    CheckResourceKind(type);
     auto* bitmap = static_cast<HBITMAP>(
         ::LoadImageW(AppHInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     // A missing bitmap is an error for the caller to report, not a button without its arrow.
-    if (bitmap == nullptr)
-        throw RuntimeError(vberr::ResourceNotFound,
-                           "Resource with identifier '" + std::to_string(id) + "' not found");
+    if (bitmap == nullptr) RaiseResourceNotFound(id);
     return std::make_unique<BitmapPicture>(bitmap);
 }
 

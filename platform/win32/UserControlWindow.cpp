@@ -5,6 +5,8 @@
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
+#include "platform/win32/ModuleInstance.h"
+#include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace cp::win32 {
@@ -17,18 +19,12 @@ void RegisterWindowClass(::WNDPROC proc) {
         // One device context for the window's life: the control draws through hDC at any time.
         wc.style = CS_OWNDC;
         wc.lpfnWndProc = proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hInstance = ModuleInstance();
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kUserControlClass;
         return ::RegisterClassExW(&wc) != 0;
     }();
     (void)registered;
-}
-
-::RECT WindowRect(HWND hWnd) {
-    ::RECT r{};
-    ::GetWindowRect(hWnd, &r);
-    return r;
 }
 
 }  // namespace
@@ -42,34 +38,24 @@ void UserControlWindow::Create(HWND form, const Placement& at) {
     hWnd_ = ::CreateWindowExW(
         0, kUserControlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
         PixelsFromTwips(at.left), PixelsFromTwips(at.top), PixelsFromTwips(at.width),
-        PixelsFromTwips(at.height), form, nullptr, ::GetModuleHandleW(nullptr), this);
+        PixelsFromTwips(at.height), form, nullptr, ModuleInstance(), this);
     hDC_ = ::GetDC(hWnd_);
 }
 
 float UserControlWindow::Width() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.right - r.left);
+    return WindowWidth(hWnd_);
 }
 
 void UserControlWindow::SetWidth(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowWidth(hWnd_, twips); });
 }
 
 float UserControlWindow::Height() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.bottom - r.top);
+    return WindowHeight(hWnd_);
 }
 
 void UserControlWindow::SetHeight(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, r.right - r.left, std::max(0, PixelsFromTwips(twips)),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowHeight(hWnd_, twips); });
 }
 
 bool UserControlWindow::Enabled() {
@@ -86,7 +72,18 @@ void UserControlWindow::SetBackColor(OLE_COLOR color) {
 }
 
 HWND UserControlWindow::ParentHwnd() {
-    return host_.Form();
+    // The form is the top-level window around the control, also when a container holds it in
+    // a window of its own.
+    return ::GetAncestor(host_.Form(), GA_ROOT);
+}
+
+void UserControlWindow::PropertyChanged(std::string_view key) {
+    changed_.emplace_back(key);
+    if (host_.Holder() != nullptr) host_.Holder()->PropertyChanged(key);
+}
+
+bool UserControlWindow::AmbientUserMode() {
+    return host_.Holder() == nullptr || host_.Holder()->AmbientUserMode();
 }
 
 LRESULT UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -115,7 +112,7 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             Command(wParam, lParam);
             return 0;
         case WM_MEASUREITEM:
-            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeightPixels;
+            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = design::kRowHeightPixels;
             return TRUE;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -136,6 +133,11 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (ShowScreenMousePointer()) return TRUE;
             break;
+        case WM_DESTROY:
+            // A container that destroys its window takes the control's with it: from now on
+            // the control's requests for the focus have nowhere to go.
+            host_.BeginUnload();
+            break;
         default:
             if (HandleMouse(uMsg, wParam, lParam)) return 0;
             break;
@@ -145,35 +147,23 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 bool UserControlWindow::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
-    switch (m.action) {
-        case MouseAction::None:
-            return false;
-        case MouseAction::Down:
-            // The control sees the pointer until the button is released, wherever it goes.
-            ::SetCapture(hWnd_);
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseDown(m.button, m.shift, m.x, m.y); });
-            return true;
-        case MouseAction::Move:
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseMove(m.button, m.shift, m.x, m.y); });
-            return true;
-        case MouseAction::Up:
-            if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hWnd_) {
-                ::ReleaseCapture();
-            }
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseUp(m.button, m.shift, m.x, m.y); });
-            return true;
-    }
-    return false;
+    if (m.action == MouseAction::None) return false;
+    // The control sees the pointer from a press until the last button is released, wherever
+    // it goes.
+    if (m.action == MouseAction::Down) ::SetCapture(hWnd_);
+    const bool lastRelease = (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0;
+    if (m.action == MouseAction::Up && lastRelease && ::GetCapture() == hWnd_) ::ReleaseCapture();
+    host_.Deliver([&](HostedControl& c) { NotifyMouse(c, MouseTarget::Control, m); });
+    return true;
 }
 
 void UserControlWindow::Command(WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(lParam);
     const auto code = HIWORD(wParam);
-    if (from == host_.TextBox().hWnd() && code == EN_CHANGE &&
-        !host_.TextBox().TakingHalfCharacter()) {
+    if (from == host_.TextBox().hWnd() && (code == EN_SETFOCUS || code == EN_KILLFOCUS)) {
+        if (host_.Holder() != nullptr) host_.Holder()->FocusChanged(code == EN_SETFOCUS);
+    } else if (from == host_.TextBox().hWnd() && code == EN_CHANGE &&
+               !host_.TextBox().TakingHalfCharacter()) {
         host_.Deliver([](HostedControl& c) { c.txtTextBox_Change(); });
     } else if (from == host_.ListBox().hWnd() && code == LBN_SELCHANGE &&
                host_.ListBox().PressChangedSelection()) {

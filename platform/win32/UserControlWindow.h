@@ -40,8 +40,9 @@ public:
     void SetBackColor(OLE_COLOR color) override;
     OLE_COLOR BackColor() const { return backColor_; }
     HWND ParentHwnd() override;
-    void PropertyChanged(std::string_view key) override { changed_.emplace_back(key); }
-    bool AmbientUserMode() override { return true; }
+    void PropertyChanged(std::string_view key) override;
+    // The container's, when one holds the control; a form of the host's own is at run time.
+    bool AmbientUserMode() override;
 
     // The keys given to PropertyChanged, in order.
     const std::vector<std::string>& ChangedProperties() const { return changed_; }
@@ -54,12 +55,12 @@ private:
     void Paint();
     void EraseBackground(HDC hdc);
 
-    ControlHost& host_;                  // the control's host
-    HWND hWnd_ = nullptr;                // the window
-    HDC hDC_ = nullptr;                  // its own device context
-    OLE_COLOR backColor_ = kButtonFace;  // BackColor
-    bool resizing_ = false;              // size changes notify the control
-    std::vector<std::string> changed_;   // PropertyChanged keys
+    ControlHost& host_;                          // the control's host
+    HWND hWnd_ = nullptr;                        // the window
+    HDC hDC_ = nullptr;                          // its own device context
+    OLE_COLOR backColor_ = design::kButtonFace;  // BackColor
+    bool resizing_ = false;                      // size changes notify the control
+    std::vector<std::string> changed_;           // PropertyChanged keys
 };
 
 }  // namespace cp::win32

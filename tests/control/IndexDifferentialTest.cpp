@@ -20,7 +20,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/Utf8.h"
 #include "tests/support/RowScans.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

@@ -1,11 +1,11 @@
 // The form host's contract on Win32: the start-up order, the notifications that run before
 // the host operation that causes them returns, key arguments handed back by reference, the
-// focus leaving, errors, message boxes and the property store.
+// focus leaving, errors and message boxes.
 #include <gtest/gtest.h>
 
-#include "platform/win32/MessageBoxes.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
+#include "tests/support/win32/MessageBoxWatch.h"
 #include "tests/win32/FakeControl.h"
 
 namespace cp::test {
@@ -26,7 +26,7 @@ TEST(HostLifecycle, RunsTheStartUpInTheHostsOrder) {
 }
 
 TEST(HostLifecycle, AStartUpHandlersErrorIsReportedAndTheStartUpGoesOn) {
-    win32::MessageBoxRecorder boxes;
+    MessageBoxWatch boxes;
     FakeOnForm scene(
         [](FakeControl& fake) { fake.onReadProperties = [] { Raise(vberr::Overflow); }; });
     EXPECT_EQ(scene.fake->Joined(), "Initialize, ReadProperties, Resize, Paint");
@@ -158,7 +158,7 @@ TEST(HostFocus, TheListOnTheDesktopTakesNeitherFocusNorActivation) {
 }
 
 TEST(HostErrors, BelongToTheOperationThatCausedThemOrAreReported) {
-    win32::MessageBoxRecorder boxes;
+    MessageBoxWatch boxes;
     FakeOnForm scene([](FakeControl& fake) {
         fake.onKeyPress = [](std::int16_t&) { Raise(vberr::InvalidProcedureCall); };
     });
@@ -173,18 +173,21 @@ TEST(HostErrors, BelongToTheOperationThatCausedThemOrAreReported) {
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].prompt,
               "Run-time error '5':\n\n" + StandardDescription(vberr::InvalidProcedureCall));
-    EXPECT_EQ(boxes.Calls()[0].buttons, vbCritical);
+    EXPECT_EQ(boxes.Calls()[0].style, vbCritical);
 }
 
 TEST(HostRuntime, MessageBoxesScreenAndLocale) {
-    win32::MessageBoxRecorder boxes;
-    EXPECT_EQ(host::MsgBox("Set the column widths first.", vbOKOnly), win32::kAnswerOK);
+    MessageBoxWatch boxes;
+    EXPECT_EQ(host::MsgBox("Set the column widths first.", vbOKOnly), IDOK);
     host::MsgBox("Failed", vbExclamation, "ColumnPick - AddItem");
-    ASSERT_EQ(boxes.Calls().size(), 2u);
-    EXPECT_EQ(boxes.Calls()[0].caption, "ColumnPick");
-    EXPECT_FALSE(boxes.Calls()[0].title.has_value());
+    host::MsgBox("Report", vbCritical, "ColumnPick - AddList");
+    ASSERT_EQ(boxes.Calls().size(), 3u);
+    EXPECT_EQ(boxes.Calls()[0].caption, "ColumnPick") << "the default caption";
+    EXPECT_EQ(boxes.Calls()[0].prompt, "Set the column widths first.");
+    EXPECT_EQ(boxes.Calls()[0].style, vbOKOnly);
     EXPECT_EQ(boxes.Calls()[1].caption, "ColumnPick - AddItem");
-    EXPECT_EQ(boxes.Calls()[1].buttons, vbExclamation);
+    EXPECT_EQ(boxes.Calls()[1].style, vbExclamation);
+    EXPECT_EQ(boxes.Calls()[2].style, vbCritical);
 
     EXPECT_EQ(host::ScreenWidth(), ::GetSystemMetrics(SM_CXSCREEN) * 15.0f);
     SetLocale(host::Locale());
@@ -198,19 +201,6 @@ TEST(HostRuntime, MessageBoxesScreenAndLocale) {
         EXPECT_EQ(e.Number(), vberr::ResourceNotFound);
     }
     EXPECT_NE(host::LoadResPicture(10, vbResBitmap)->Handle(), nullptr);
-}
-
-TEST(PropertyStore, StoresOnlyWhatDiffersFromTheDefault) {
-    win32::PropertyStore bag;
-    bag.WriteProperty("ListRows", Variant(std::int16_t{8}), Variant(std::int16_t{8}));
-    EXPECT_FALSE(bag.Contains("ListRows"));
-    bag.WriteProperty("ListRows", Variant(std::int16_t{12}), Variant(std::int16_t{8}));
-    bag.WriteProperty("Text", Variant("abc"), Variant(""));
-    EXPECT_EQ(CInt(bag.ReadProperty("listrows", Variant(std::int16_t{8}))), 12);
-    EXPECT_EQ(bag.Entries().front().first, "ListRows");
-    bag.WriteProperty("ListRows", Variant(std::int16_t{8}), Variant(std::int16_t{8}));
-    EXPECT_EQ(CInt(bag.ReadProperty("ListRows", Variant(std::int16_t{8}))), 8);
-    EXPECT_EQ(bag.Entries().size(), 1u);
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 
 #include "control/ColumnPick.h"
 #include "platform/win32/Form.h"
-#include "platform/win32/MessageBoxes.h"
 #include "platform/win32/PropertyStore.h"
 #include "tests/support/EventRecorder.h"
+#include "tests/support/win32/MessageBoxWatch.h"
 
 namespace cp::test {
 
@@ -26,8 +26,8 @@ public:
     // One column of rows "r00" ... "r<n-1>", 1500 twips wide.
     void FillNumbered(int rows);
 
-    win32::MessageBoxRecorder boxes;  // outlives the form
-    win32::PropertyStore store;       // the form's (empty) store for the control
+    MessageBoxWatch boxes;       // answers the real boxes; outlives the form
+    win32::PropertyStore store;  // the form's (empty) store for the control
     win32::Form form;
     EventRecorder events;
 

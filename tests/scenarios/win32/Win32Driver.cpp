@@ -6,12 +6,12 @@
 
 #include "control/Startup.h"
 #include "platform/win32/Form.h"
-#include "platform/win32/MessageBoxes.h"
 #include "platform/win32/PropertyStore.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "tests/scenarios/Driver.h"
 #include "tests/scenarios/win32/Win32User.h"
+#include "tests/support/win32/MessageBoxWatch.h"
 
 namespace cp::test {
 namespace {
@@ -148,13 +148,21 @@ public:
     RECT ControlScreenRect(ColumnPick& control) override {
         return WindowRect(Host(control).UserControl().hWnd());
     }
+    COLORREF ControlPixel(ColumnPick& control, int x, int y) override {
+        Pump();
+        HWND window = Host(control).UserControl().hWnd();
+        HDC dc = ::GetDC(window);
+        const COLORREF pixel = ::GetPixel(dc, x, y);
+        ::ReleaseDC(window, dc);
+        return pixel;
+    }
     int ScreenWidthPixels() override { return ::GetSystemMetrics(SM_CXSCREEN); }
     int ScreenHeightPixels() override { return ::GetSystemMetrics(SM_CYSCREEN); }
 
     std::vector<MessageBoxRecord> MessageBoxes() override {
         std::vector<MessageBoxRecord> boxes;
         for (const auto& call : boxes_.Calls()) {
-            boxes.push_back({call.prompt, call.buttons, call.title});
+            boxes.push_back({call.prompt, call.style, call.caption});
         }
         return boxes;
     }
@@ -176,7 +184,7 @@ private:
         return {static_cast<int>(start), static_cast<int>(end)};
     }
 
-    win32::MessageBoxRecorder boxes_;                            // answers every box with OK
+    MessageBoxWatch boxes_;                                      // answers every box with OK
     std::vector<std::unique_ptr<win32::PropertyStore>> stores_;  // one per control
     win32::Form form_;                                           // the scene
     std::map<ColumnPick*, win32::ControlHost*> hosts_;           // each control's host

@@ -1,0 +1,207 @@
+// In place in a container: the control's window inside the container's, the keys that the
+// control takes before the container's own handling, focus and ambient changes, and drawing
+// into a device context that the container hands over (a designer's, say).
+#include "component/ColumnPickObject.h"
+#include "component/ComError.h"
+#include "platform/win32/Units.h"
+#include "platform/win32/Wide.h"
+
+namespace ocx {
+namespace {
+
+// The keys that move through the list, open and close it, commit and cancel: the control
+// takes them itself, so that no dialog handling of the container turns them into a default
+// button or a cancel. Tab is the container's, to move the focus on.
+bool IsControlKey(WPARAM key) {
+    switch (key) {
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_F4:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsKeyMessage(UINT message) {
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+           message == WM_SYSKEYUP || message == WM_CHAR;
+}
+
+}  // namespace
+
+HRESULT ColumnPickObject::GetWindow(HWND* window) {
+    if (window == nullptr) return E_POINTER;
+    *window = inPlaceActive_ ? host_->UserControl().hWnd() : nullptr;
+    return *window ? S_OK : E_FAIL;
+}
+
+HRESULT ColumnPickObject::ContextSensitiveHelp(BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT ColumnPickObject::InPlaceDeactivate() {
+    if (!inPlaceActive_) return S_OK;
+    return Boundary(IID_IOleInPlaceObject, [&] {
+        UIDeactivate();
+        HWND window = host_->UserControl().hWnd();
+        // The focus leaves the control while it is still on the screen, so that the control
+        // commits as it does for any focus that leaves it.
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && host_->Contains(focus)) ::SetFocus(::GetParent(window));
+        inPlaceActive_ = false;
+        ::ShowWindow(window, SW_HIDE);
+        host_->Reparent(parking_);
+        IOleInPlaceSite* site = std::exchange(inPlaceSite_, nullptr);
+        site->OnInPlaceDeactivate();
+        site->Release();
+        if (frame_ != nullptr) std::exchange(frame_, nullptr)->Release();
+        if (document_ != nullptr) std::exchange(document_, nullptr)->Release();
+        return S_OK;
+    });
+}
+
+HRESULT ColumnPickObject::UIDeactivate() {
+    if (!uiActive_) return S_OK;
+    uiActive_ = false;
+    if (frame_ != nullptr) frame_->SetActiveObject(nullptr, nullptr);
+    if (document_ != nullptr) document_->SetActiveObject(nullptr, nullptr);
+    if (inPlaceSite_ != nullptr) inPlaceSite_->OnUIDeactivate(FALSE);
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::SetObjectRects(LPCRECT position, LPCRECT) {
+    if (position == nullptr) return E_POINTER;
+    return Boundary(IID_IOleInPlaceObject, [&] {
+        ::MoveWindow(host_->UserControl().hWnd(), position->left, position->top,
+                     position->right - position->left, position->bottom - position->top, TRUE);
+        return S_OK;
+    });
+}
+
+HRESULT ColumnPickObject::ReactivateAndUndo() {
+    return INPLACE_E_NOTUNDOABLE;
+}
+
+HRESULT ColumnPickObject::TranslateAccelerator(LPMSG msg) {
+    if (msg == nullptr || !IsKeyMessage(msg->message) || !IsControlKey(msg->wParam)) {
+        return S_FALSE;
+    }
+    return Boundary(IID_IOleInPlaceActiveObject, [&] {
+        if (!host_->Contains(msg->hwnd)) return S_FALSE;
+        ::TranslateMessage(msg);
+        ::DispatchMessageW(msg);
+        return S_OK;
+    });
+}
+
+HRESULT ColumnPickObject::OnFrameWindowActivate(BOOL) {
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::OnDocWindowActivate(BOOL) {
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::EnableModeless(BOOL) {
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::GetControlInfo(CONTROLINFO* info) {
+    if (info == nullptr) return E_POINTER;
+    // The control has no mnemonics: its keys reach it through the focus alone.
+    info->cb = sizeof *info;
+    info->hAccel = nullptr;
+    info->cAccel = 0;
+    info->dwFlags = 0;
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::OnMnemonic(MSG*) {
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::OnAmbientPropertyChange(DISPID) {
+    // The control settles its design mode when it starts; later changes of the container's
+    // ambient properties ask nothing more of it.
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::FreezeEvents(BOOL freeze) {
+    events_.Freeze(freeze != FALSE);
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC drawDC,
+                               LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
+                               ULONG_PTR) {
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (drawDC == nullptr || bounds == nullptr) return E_INVALIDARG;
+    return Boundary(IID_IViewObject2, [&] {
+        // The control as a designer shows it: its box in the normal background with a sunken
+        // edge, its text, and the drop-down button at the right end.
+        RECT box{bounds->left, bounds->top, bounds->right, bounds->bottom};
+        HBRUSH background = ::CreateSolidBrush(win32::ColorFromOle(host_->TextBox().BackColor()));
+        ::FillRect(drawDC, &box, background);
+        ::DeleteObject(background);
+        ::DrawEdge(drawDC, &box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+        const int buttonWidth = ::GetSystemMetrics(SM_CXVSCROLL);
+        RECT button{box.right - buttonWidth, box.top, box.right, box.bottom};
+        ::DrawFrameControl(drawDC, &button, DFC_SCROLL, DFCS_SCROLLDOWN);
+        RECT text{box.left + 2, box.top, button.left, box.bottom};
+        const std::wstring shown = win32::Widen(host_->TextBox().Text());
+        const int mode = ::SetBkMode(drawDC, TRANSPARENT);
+        const COLORREF color =
+            ::SetTextColor(drawDC, win32::ColorFromOle(host_->TextBox().ForeColor()));
+        ::DrawTextW(drawDC, shown.c_str(), static_cast<int>(shown.size()), &text,
+                    DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SetTextColor(drawDC, color);
+        ::SetBkMode(drawDC, mode);
+        return S_OK;
+    });
+}
+
+HRESULT ColumnPickObject::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
+                                      LOGPALETTE** colors) {
+    if (colors != nullptr) *colors = nullptr;
+    return S_FALSE;
+}
+
+HRESULT ColumnPickObject::Freeze(DWORD, LONG, void*, DWORD*) {
+    return E_NOTIMPL;
+}
+
+HRESULT ColumnPickObject::Unfreeze(DWORD) {
+    return E_NOTIMPL;
+}
+
+HRESULT ColumnPickObject::SetAdvise(DWORD, DWORD, IAdviseSink* sink) {
+    if (sink != nullptr) sink->AddRef();
+    if (viewSink_ != nullptr) viewSink_->Release();
+    viewSink_ = sink;
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
+    if (aspects != nullptr) *aspects = DVASPECT_CONTENT;
+    if (flags != nullptr) *flags = 0;
+    if (sink != nullptr) {
+        *sink = viewSink_;
+        if (viewSink_ != nullptr) viewSink_->AddRef();
+    }
+    return S_OK;
+}
+
+HRESULT ColumnPickObject::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+    return GetExtent(aspect, size);
+}
+
+}  // namespace ocx

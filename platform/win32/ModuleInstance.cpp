@@ -1,0 +1,29 @@
+#include "platform/win32/ModuleInstance.h"
+
+#include "platform/win32/ListWindow.h"
+#include "platform/win32/ModalForm.h"
+#include "platform/win32/UserControlWindow.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace cp::win32 {
+namespace {
+
+HINSTANCE gModule = nullptr;  // set by a DLL; nullptr: the program's own module
+
+}  // namespace
+
+HINSTANCE ModuleInstance() {
+    return gModule != nullptr ? gModule : ::GetModuleHandleW(nullptr);
+}
+
+void SetModuleInstance(HINSTANCE module) {
+    gModule = module;
+}
+
+void UnregisterHostWindowClasses() {
+    ::UnregisterClassW(kUserControlClass, ModuleInstance());
+    ::UnregisterClassW(kListBoxClass, ModuleInstance());
+    ::UnregisterClassW(kModalFormClass, ModuleInstance());
+}
+
+}  // namespace cp::win32

@@ -1,0 +1,156 @@
+#include "tests/component/ComponentFixture.h"
+
+#include "platform/win32/Wide.h"
+
+namespace cp::test {
+namespace {
+
+constexpr const wchar_t* kProgId = L"ColumnPick.ColumnPick";
+
+HMODULE gModule = nullptr;
+
+// Registers the component for the run and removes it at the end, in one apartment.
+class ComponentEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+        gModule = ::LoadLibraryW(ComponentPath().c_str());
+        ASSERT_NE(gModule, nullptr) << "cannot load " << win32::Narrow(ComponentPath());
+        ASSERT_EQ(CallEntryPoint("DllRegisterServer"), S_OK);
+    }
+    void TearDown() override {
+        EXPECT_EQ(CallEntryPoint("DllUnregisterServer"), S_OK);
+        ::CoFreeUnusedLibraries();
+        ::OleUninitialize();
+    }
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ComponentEnvironment);
+
+DISPPARAMS Params(std::vector<VARIANT>& args, DISPID* named) {
+    // rgvarg holds the arguments last to first.
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    args.swap(reversed);
+    return DISPPARAMS{args.data(), named, static_cast<UINT>(args.size()), named ? 1u : 0u};
+}
+
+HRESULT Invoke(IDispatch* control, const wchar_t* name, WORD flags, std::vector<VARIANT> args,
+               VARIANT* result, DISPID* named = nullptr) {
+    EXCEPINFO exception{};
+    UINT argError = 0;
+    DISPPARAMS params = Params(args, named);
+    const HRESULT hr = control->Invoke(IdOf(control, name), IID_NULL, LOCALE_USER_DEFAULT, flags,
+                                       &params, result, &exception, &argError);
+    ::SysFreeString(exception.bstrSource);
+    ::SysFreeString(exception.bstrDescription);
+    ::SysFreeString(exception.bstrHelpFile);
+    return hr;
+}
+
+}  // namespace
+
+std::wstring ComponentPath() {
+    return win32::Widen(CP_COMPONENT_PATH);
+}
+
+HMODULE ComponentModule() {
+    return gModule;
+}
+
+HRESULT CallEntryPoint(const char* name) {
+    using EntryPoint = HRESULT(STDAPICALLTYPE*)();
+    const auto entry =
+        reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(::GetProcAddress(gModule, name)));
+    return entry ? entry() : E_NOTIMPL;
+}
+
+CLSID ControlClass() {
+    CLSID clsid{};
+    ::CLSIDFromProgID(kProgId, &clsid);
+    return clsid;
+}
+
+Var::Var(const wchar_t* text) {
+    ::VariantInit(&v);
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = ::SysAllocString(text);
+}
+
+Var::Var(long value) {
+    ::VariantInit(&v);
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = value;
+}
+
+Var::Var(short value) {
+    ::VariantInit(&v);
+    V_VT(&v) = VT_I2;
+    V_I2(&v) = value;
+}
+
+std::string Var::Text() const {
+    VARIANT text;
+    ::VariantInit(&text);
+    if (FAILED(::VariantChangeType(&text, const_cast<VARIANT*>(&v), VARIANT_ALPHABOOL, VT_BSTR))) {
+        return "<type " + std::to_string(V_VT(&v)) + ">";
+    }
+    std::string result = win32::Narrow(V_BSTR(&text));
+    ::VariantClear(&text);
+    return result;
+}
+
+ComPtr<IDispatch> CreateControl() {
+    ComPtr<IDispatch> control;
+    const HRESULT hr =
+        ::CoCreateInstance(ControlClass(), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                           reinterpret_cast<void**>(control.GetAddressOf()));
+    EXPECT_EQ(hr, S_OK);
+    return control;
+}
+
+DISPID IdOf(IDispatch* control, const wchar_t* name) {
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    EXPECT_EQ(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK)
+        << win32::Narrow(name);
+    return id;
+}
+
+HRESULT Get(IDispatch* control, const wchar_t* name, Var& result, std::vector<VARIANT> args) {
+    ::VariantClear(&result.v);
+    return Invoke(control, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, std::move(args),
+                  &result.v);
+}
+
+HRESULT Put(IDispatch* control, const wchar_t* name, const VARIANT& value) {
+    DISPID named = DISPID_PROPERTYPUT;
+    return Invoke(control, name, DISPATCH_PROPERTYPUT, {value}, nullptr, &named);
+}
+
+HRESULT Call(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args) {
+    return Invoke(control, name, DISPATCH_METHOD, std::move(args), nullptr);
+}
+
+std::string GetText(IDispatch* control, const wchar_t* name) {
+    Var result;
+    EXPECT_EQ(Get(control, name, result), S_OK) << win32::Narrow(name);
+    return result.Text();
+}
+
+void PutOk(IDispatch* control, const wchar_t* name, const VARIANT& value) {
+    EXPECT_EQ(Put(control, name, value), S_OK) << win32::Narrow(name);
+}
+
+void CallOk(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args) {
+    EXPECT_EQ(Call(control, name, std::move(args)), S_OK) << win32::Narrow(name);
+}
+
+void Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace cp::test

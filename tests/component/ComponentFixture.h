@@ -1,0 +1,78 @@
+// The component as its hosts meet it: ColumnPick.ocx loaded from the build, registered for
+// the test program's run and unregistered at its end, in a single-threaded apartment; and
+// short ways to reach a control's members by name through IDispatch.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// The interface table comes before the OLE headers, whose macros would rewrite its own
+// DISPID_VALUE and DISPID_ABOUTBOX.
+#include "control/PublicInterface.h"
+#include "platform/win32/WindowsApi.h"
+
+#include <ole2.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#undef DISPID_VALUE
+#undef DISPID_ABOUTBOX
+
+namespace cp::test {
+
+using Microsoft::WRL::ComPtr;
+
+// The component's file, as built.
+std::wstring ComponentPath();
+// The component's module (loaded once per run) and one of its entry points.
+HMODULE ComponentModule();
+HRESULT CallEntryPoint(const char* name);
+CLSID ControlClass();
+
+// A VARIANT that clears itself.
+class Var {
+public:
+    Var() { ::VariantInit(&v); }
+    explicit Var(const wchar_t* text);
+    explicit Var(long value);
+    explicit Var(short value);
+    ~Var() { ::VariantClear(&v); }
+    Var(const Var&) = delete;
+    Var& operator=(const Var&) = delete;
+    // The value as text (VariantChangeType to BSTR), "<type n>" when it has none.
+    std::string Text() const;
+    VARIANT v;
+};
+
+// A new control, created by its program identifier as scripts create it.
+ComPtr<IDispatch> CreateControl();
+DISPID IdOf(IDispatch* control, const wchar_t* name);
+// Property get, property put and method call by name; failures are returned, with the
+// exception filled.
+HRESULT Get(IDispatch* control, const wchar_t* name, Var& result, std::vector<VARIANT> args = {});
+HRESULT Put(IDispatch* control, const wchar_t* name, const VARIANT& value);
+HRESULT Call(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args = {});
+// The same, expecting success; the test fails otherwise.
+std::string GetText(IDispatch* control, const wchar_t* name);
+void PutOk(IDispatch* control, const wchar_t* name, const VARIANT& value);
+void CallOk(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args = {});
+
+// Processes the messages waiting now, and then as they come until `done` holds or two
+// seconds have gone by (false then).
+void Pump();
+template <class Done>
+bool PumpUntil(Done done) {
+    const DWORD start = ::GetTickCount();
+    Pump();
+    while (!done()) {
+        const DWORD spent = ::GetTickCount() - start;
+        if (spent >= 2000) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2000 - spent, QS_ALLINPUT);
+        Pump();
+    }
+    return true;
+}
+
+}  // namespace cp::test

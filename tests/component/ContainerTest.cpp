@@ -1,0 +1,301 @@
+// A real OLE container hosting the control in place: Wine's ATL host window (AtlAxWin) made
+// from the program identifier. A user types into it, opens the list with Alt+Down and picks
+// a row with the mouse; the events reach two sinks, which write by-reference arguments back.
+// Keys go through a container's message loop, which offers each to the active object first.
+#include "tests/component/EventSink.h"
+#include "tests/support/win32/MessageBoxWatch.h"
+
+namespace cp::test {
+namespace {
+
+constexpr LPARAM kContextBit = LPARAM{1} << 29;
+constexpr int kRowPixels = 15;
+
+using AtlAxWinInit = BOOL(WINAPI*)();
+using AtlAxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
+
+class AtlContainer {
+public:
+    AtlContainer() {
+        atl_ = ::LoadLibraryW(L"atl.dll");
+        EXPECT_NE(atl_, nullptr);
+        const auto init = reinterpret_cast<AtlAxWinInit>(
+            reinterpret_cast<void*>(::GetProcAddress(atl_, "AtlAxWinInit")));
+        const auto get = reinterpret_cast<AtlAxGetControl>(
+            reinterpret_cast<void*>(::GetProcAddress(atl_, "AtlAxGetControl")));
+        // The host's window class is registered once per process.
+        static const bool registered = init && init();
+        EXPECT_TRUE(get && registered);
+        form = ::CreateWindowExW(0, L"STATIC", L"Container", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                                 40, 420, 300, nullptr, nullptr, nullptr, nullptr);
+        other = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 200,
+                                  120, 22, form, nullptr, nullptr, nullptr);
+        host = ::CreateWindowExW(0, L"AtlAxWin", L"ColumnPick.ColumnPick", WS_CHILD | WS_VISIBLE,
+                                 10, 10, 240, 21, form, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(form);
+        Pump();
+        if (get) get(host, control.GetAddressOf());
+    }
+    ~AtlContainer() {
+        control.Reset();
+        ::DestroyWindow(form);
+        Pump();
+    }
+
+    ComPtr<IDispatch> Dispatch() {
+        ComPtr<IDispatch> d;
+        control.As(&d);
+        return d;
+    }
+    HWND ControlWindow() {
+        ComPtr<IOleWindow> window;
+        HWND hWnd = nullptr;
+        if (SUCCEEDED(control.As(&window))) window->GetWindow(&hWnd);
+        return hWnd;
+    }
+    HWND Edit() { return ::FindWindowExW(ControlWindow(), nullptr, L"Edit", nullptr); }
+
+    // A key pressed and released, through the loop of the container.
+    void Key(WORD key, bool alt = false) {
+        HWND focus = ::GetFocus();
+        const LPARAM scan = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
+        const LPARAM altBit = alt ? kContextBit : 0;
+        ::PostMessageW(focus, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | altBit);
+        ::PostMessageW(focus, alt ? WM_SYSKEYUP : WM_KEYUP, key, scan | altBit | (LPARAM{3} << 30));
+        Loop();
+    }
+    void Type(const wchar_t* text) {
+        for (const wchar_t* c = text; *c; ++c) {
+            HWND focus = ::GetFocus();
+            const WORD key = static_cast<WORD>(::VkKeyScanW(*c) & 0xFF);
+            const LPARAM scan =
+                1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
+            ::PostMessageW(focus, WM_KEYDOWN, key, scan);
+            ::PostMessageW(focus, WM_CHAR, *c, scan);
+            ::PostMessageW(focus, WM_KEYUP, key, scan | (LPARAM{3} << 30));
+            Loop();
+        }
+    }
+    // The container's message loop: the active object sees each message first.
+    void Loop() {
+        ComPtr<IOleInPlaceActiveObject> active;
+        control.As(&active);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (active && active->TranslateAccelerator(&msg) == S_OK) continue;
+            ::DispatchMessageW(&msg);
+        }
+    }
+
+    HMODULE atl_ = nullptr;
+    HWND form = nullptr;
+    HWND other = nullptr;
+    HWND host = nullptr;
+    ComPtr<IUnknown> control;
+};
+
+std::wstring TextOf(HWND hWnd) {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(hWnd, text, 256);
+    return text;
+}
+
+HWND OpenList() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM out) {
+            wchar_t name[64] = {};
+            ::GetClassNameW(hWnd, name, 64);
+            if (std::wstring(name) == L"ThunderRT6ListBox" && ::IsWindowVisible(hWnd)) {
+                *reinterpret_cast<HWND*>(out) = hWnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST(Container, HostsTheControlInPlaceForTypingTheListAndTheMouse) {
+    AtlContainer atl;
+    ASSERT_TRUE(atl.control) << "the ATL host made no control";
+    ComPtr<IDispatch> control = atl.Dispatch();
+    PutOk(control.Get(), L"ColumnCount", Var(short{2}).v);
+    PutOk(control.Get(), L"ColumnWidths", Var(L"1500;600").v);
+    CallOk(control.Get(), L"AddList",
+           {Var(L"Austria;AT;Belgium;BE;Bulgaria;BG;Croatia;HR;Cyprus;CY").v});
+
+    // The control's window lives in the container's, at the place it was given.
+    HWND window = atl.ControlWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(::GetParent(window), atl.host);
+    EXPECT_TRUE(::IsWindowVisible(window));
+
+    EventSink first;
+    EventSink second;
+    ASSERT_TRUE(first.Connect(atl.control.Get()));
+    ASSERT_TRUE(second.Connect(atl.control.Get()));
+    first.swallow = L'x';
+
+    ::SetFocus(atl.Edit());
+    atl.Loop();
+    atl.Type(L"bu");
+    EXPECT_EQ(TextOf(atl.Edit()), L"Bulgaria") << "the prefix is completed from the first match";
+    EXPECT_EQ(GetText(control.Get(), L"ListIndex"), "2");
+    atl.Type(L"x");
+    EXPECT_EQ(TextOf(atl.Edit()), L"Bulgaria") << "a KeyAscii of 0 swallows the character";
+    // The sinks are called in turn with the same arguments: the second sees what the first
+    // wrote.
+    const std::vector<std::string> typed = {"KeyDown(66,0)", "KeyPress(98)",  "Change",
+                                            "KeyUp(66,0)",   "KeyDown(85,0)", "KeyPress(117)",
+                                            "Change",        "KeyUp(85,0)",   "KeyDown(88,0)",
+                                            "KeyPress(120)", "KeyUp(88,0)"};
+    EXPECT_EQ(first.log, typed);
+    std::vector<std::string> afterFirst = typed;
+    afterFirst[9] = "KeyPress(0)";
+    EXPECT_EQ(second.log, afterFirst);
+    first.log.clear();
+    second.log.clear();
+
+    atl.Key(VK_DOWN, true);
+    EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "True") << "Alt+Down opens the list";
+    HWND list = OpenList();
+    ASSERT_NE(list, nullptr);
+    // A press and release on the fourth visible row picks it.
+    const LPARAM row3 = MAKELPARAM(20, 3 * kRowPixels + 7);
+    ::SendMessageW(list, WM_MOUSEMOVE, 0, row3);
+    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, row3);
+    ::SendMessageW(list, WM_LBUTTONUP, 0, row3);
+    atl.Loop();
+    EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
+    EXPECT_EQ(GetText(control.Get(), L"Value"), "Croatia");
+    EXPECT_EQ(TextOf(atl.Edit()), L"Croatia");
+    EXPECT_EQ(first.log.back(), "AfterUpdate");
+    EXPECT_EQ(second.log.back(), "AfterUpdate");
+
+    first.Disconnect();
+    second.Disconnect();
+}
+
+void SinksScene();
+
+TEST(Container, SinksThatFailOrLetGoDuringAnEventDoNotStopTheOthers) {
+    MessageBoxWatch boxes;
+    SinksScene();
+    for (const auto& box : boxes.Calls())
+        ADD_FAILURE() << box.caption << ": " << box.prompt;
+}
+
+void SinksScene() {
+    AtlContainer atl;
+    ASSERT_TRUE(atl.control);
+    ComPtr<IDispatch> control = atl.Dispatch();
+    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+    CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+    EventSink leaving;
+    EventSink failing;
+    EventSink staying;
+    leaving.disconnectInEvent = true;
+    failing.answer = E_FAIL;
+    ASSERT_TRUE(leaving.Connect(atl.control.Get()));
+    ASSERT_TRUE(failing.Connect(atl.control.Get()));
+    ASSERT_TRUE(staying.Connect(atl.control.Get()));
+    staying.cancelNotInList = true;
+
+    ::SetFocus(atl.Edit());
+    atl.Loop();
+    atl.Type(L"t");
+    EXPECT_EQ(leaving.log.size(), 1u) << "it let go in its first event";
+    EXPECT_EQ(failing.log, staying.log);
+    EXPECT_EQ(TextOf(atl.Edit()), L"two");
+
+    // A text in no row: NotInList with Cancel = True keeps the focus in the control.
+    atl.Key(VK_BACK);
+    atl.Key(VK_BACK);
+    atl.Type(L"q");
+    ::SetFocus(atl.other);
+    atl.Loop();
+    EXPECT_EQ(staying.log.back(), "NotInList(False)");
+    EXPECT_EQ(::GetFocus(), atl.Edit()) << "Cancel sends the user back to the control";
+    failing.Disconnect();
+    staying.Disconnect();
+}
+
+TEST(Container, AFailureInTheControlsHandlerIsReportedAndTheHostGoesOn) {
+    MessageBoxWatch boxes;
+    {
+        AtlContainer atl;
+        ASSERT_TRUE(atl.control);
+        ComPtr<IDispatch> control = atl.Dispatch();
+        PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+        CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+        CallOk(control.Get(), L"ShowDropDown");
+        // A disabled edit field cannot take the focus back when a click on the form closes
+        // the list: a real run-time error inside the form watcher's handling.
+        PutOk(control.Get(), L"Enabled", Var(0L).v);
+        ::SendMessageW(atl.form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 150));
+        ::SendMessageW(atl.form, WM_LBUTTONUP, 0, MAKELPARAM(300, 150));
+        atl.Loop();
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].caption, "ColumnPick - HideListBox");
+        EXPECT_EQ(boxes.Calls()[0].prompt,
+                  "Unable to execute the sub HideListBox!\r\n\r\nError 5: Invalid procedure call "
+                  "or argument");
+        EXPECT_EQ(boxes.Calls()[0].style, 16);
+        // The host and the control go on.
+        EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
+        PutOk(control.Get(), L"Enabled", Var(-1L).v);
+        EXPECT_EQ(GetText(control.Get(), L"ListCount"), "3");
+    }
+    EXPECT_EQ(boxes.Calls().size(), 1u);
+}
+
+TEST(Container, FollowsTheContainersRectanglesAndDrawsIntoItsDeviceContext) {
+    AtlContainer atl;
+    ASSERT_TRUE(atl.control);
+    ComPtr<IOleInPlaceObject> inPlace;
+    ASSERT_EQ(atl.control.As(&inPlace), S_OK);
+    const ::RECT moved{20, 40, 260, 61};
+    EXPECT_EQ(inPlace->SetObjectRects(&moved, &moved), S_OK);
+    ::RECT now{};
+    ::GetWindowRect(atl.ControlWindow(), &now);
+    ::MapWindowPoints(nullptr, atl.host, reinterpret_cast<::POINT*>(&now), 2);
+    EXPECT_EQ(now.left, 20);
+    EXPECT_EQ(now.top, 40);
+    EXPECT_EQ(now.right - now.left, 240);
+
+    // A designer asks the control to draw itself into a device context of its own.
+    ComPtr<IViewObject2> view;
+    ASSERT_EQ(atl.control.As(&view), S_OK);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 200, 24);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::RECT all{0, 0, 200, 24};
+    ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    const RECTL bounds{0, 0, 200, 24};
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr,
+                         nullptr, 0),
+              S_OK);
+    EXPECT_EQ(::GetPixel(memory, 60, 12), RGB(255, 255, 255)) << "the normal background";
+    EXPECT_NE(::GetPixel(memory, 0, 0), RGB(255, 255, 255)) << "the sunken edge";
+    ::SelectObject(memory, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+
+    ComPtr<IProvideClassInfo2> info;
+    ASSERT_EQ(atl.control.As(&info), S_OK);
+    GUID events{};
+    EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+    ComPtr<ITypeInfo> coclass;
+    ASSERT_EQ(info->GetClassInfo(coclass.GetAddressOf()), S_OK);
+    BSTR name = nullptr;
+    coclass->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+    EXPECT_EQ(std::wstring(name), L"ColumnPick");
+    ::SysFreeString(name);
+}
+
+}  // namespace
+}  // namespace cp::test

@@ -1,0 +1,74 @@
+#include "tests/component/EventSink.h"
+
+#include "control/PublicInterface.h"
+#include "platform/win32/Wide.h"
+
+namespace cp::test {
+
+bool EventSink::Connect(IUnknown* control) {
+    ComPtr<IConnectionPointContainer> container;
+    if (FAILED(control->QueryInterface(IID_IConnectionPointContainer,
+                                       reinterpret_cast<void**>(container.GetAddressOf())))) {
+        return false;
+    }
+    IID events{};
+    ::IIDFromString(win32::Widen(iface::Ids().eventInterface).c_str(), &events);
+    if (FAILED(container->FindConnectionPoint(events, point_.GetAddressOf()))) return false;
+    return SUCCEEDED(point_->Advise(this, &cookie_));
+}
+
+void EventSink::Disconnect() {
+    if (point_ && cookie_ != 0) point_->Unadvise(cookie_);
+    cookie_ = 0;
+}
+
+HRESULT EventSink::QueryInterface(REFIID iid, void** out) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+        *out = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT EventSink::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+
+HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                          UINT*) {
+    std::string entry = "?" + std::to_string(id);
+    for (const iface::Event& e : iface::Events()) {
+        if (e.dispid == id) entry = std::string(e.name);
+    }
+    // The arguments come last to first, each by reference.
+    std::string args;
+    for (UINT i = params->cArgs; i-- > 0;) {
+        const VARIANT& a = params->rgvarg[i];
+        if (V_VT(&a) == (VT_BYREF | VT_I2))
+            args += (args.empty() ? "" : ",") + std::to_string(*V_I2REF(&a));
+        if (V_VT(&a) == (VT_BYREF | VT_BOOL)) args += *V_BOOLREF(&a) ? "True" : "False";
+    }
+    log.push_back(args.empty() ? entry : entry + "(" + args + ")");
+    if (entry == "KeyPress" && swallow != 0 && *V_I2REF(&params->rgvarg[0]) == swallow) {
+        *V_I2REF(&params->rgvarg[0]) = 0;
+    }
+    if (entry == "NotInList" && cancelNotInList) *V_BOOLREF(&params->rgvarg[0]) = VARIANT_TRUE;
+    if (disconnectInEvent) {
+        disconnectInEvent = false;
+        Disconnect();
+    }
+    return answer;
+}
+
+}  // namespace cp::test

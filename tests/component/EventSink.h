@@ -1,0 +1,44 @@
+// A host's handler of the control's events, as a C++ client connects one: an IDispatch that
+// records each event by name with its arguments, and can write by-reference arguments back
+// (swallow a character, cancel NotInList) or let go of its connection during an event.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/component/ComponentFixture.h"
+
+namespace cp::test {
+
+class EventSink final : public IDispatch {
+public:
+    EventSink() = default;
+    virtual ~EventSink() = default;
+
+    // Connects to the control's events; false when the control refuses.
+    bool Connect(IUnknown* control);
+    void Disconnect();
+
+    std::vector<std::string> log;    // "KeyPress(98)", "Change", "AfterUpdate", ...
+    wchar_t swallow = 0;             // a character whose KeyPress is answered with 0
+    bool cancelNotInList = false;    // NotInList answered with Cancel = True
+    bool disconnectInEvent = false;  // lets go of the connection in its first event
+    HRESULT answer = S_OK;           // what Invoke returns
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO*, UINT*) override;
+
+private:
+    ULONG refs_ = 1;  // the sink lives on the test's stack
+    ComPtr<IConnectionPoint> point_;
+    ::DWORD cookie_ = 0;
+};
+
+}  // namespace cp::test

@@ -1,0 +1,196 @@
+// The design-time settings through a container's property bag and stream: every setting
+// comes back after a round trip, defaults are not written, a value the control cannot take
+// fails the load with its error (logged for the container), and a damaged stream changes
+// nothing. The component may be unloaded once every object and lock is gone.
+#include <map>
+
+#include "platform/win32/Wide.h"
+#include "tests/component/ComponentFixture.h"
+
+namespace cp::test {
+namespace {
+
+// A container's property bag and error log in memory.
+class MemoryBag final : public IPropertyBag, public IErrorLog {
+public:
+    ~MemoryBag() {
+        for (auto& [key, value] : values)
+            ::VariantClear(&value);
+    }
+    std::map<std::wstring, VARIANT> values;
+    std::vector<std::string> errors;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IPropertyBag) {
+            *out = static_cast<IPropertyBag*>(this);
+            return S_OK;
+        }
+        if (iid == IID_IErrorLog) {
+            *out = static_cast<IErrorLog*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
+        const auto found = values.find(name);
+        if (found == values.end()) return E_INVALIDARG;
+        return ::VariantCopy(value, &found->second);
+    }
+    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
+        VARIANT& slot = values[name];
+        ::VariantClear(&slot);
+        return ::VariantCopy(&slot, value);
+    }
+    HRESULT STDMETHODCALLTYPE AddError(LPCOLESTR, EXCEPINFO* info) override {
+        errors.push_back(win32::Narrow(info->bstrDescription ? info->bstrDescription : L""));
+        return S_OK;
+    }
+};
+
+// Every design-time setting away from its default.
+void SetEverything(IDispatch* control) {
+    PutOk(control, L"BackColorNormal", Var(0x00FFEEDDL).v);
+    PutOk(control, L"ForeColorNormal", Var(0x00112233L).v);
+    PutOk(control, L"BackColorSelected", Var(0x00445566L).v);
+    PutOk(control, L"ForeColorSelected", Var(0x00778899L).v);
+    PutOk(control, L"ListRows", Var(short{12}).v);
+    PutOk(control, L"BoundColumn", Var(short{1}).v);
+    PutOk(control, L"ColumnCount", Var(short{3}).v);
+    PutOk(control, L"ListWidth", Var(short{4000}).v);
+    PutOk(control, L"Appearance", Var(0L).v);
+    PutOk(control, L"Locked", Var(-1L).v);
+    PutOk(control, L"Text", Var(L"Grüße").v);
+    PutOk(control, L"Enabled", Var(0L).v);
+}
+
+const std::vector<std::pair<const wchar_t*, std::string>> kEverything = {
+    {L"BackColorNormal", std::to_string(0x00FFEEDD)},
+    {L"ForeColorNormal", std::to_string(0x00112233)},
+    {L"BackColorSelected", std::to_string(0x00445566)},
+    {L"ForeColorSelected", std::to_string(0x00778899)},
+    {L"ListRows", "12"},
+    {L"BoundColumn", "1"},
+    {L"ColumnCount", "3"},
+    {L"ListWidth", "4000"},
+    {L"Appearance", "0"},
+    {L"Locked", "True"},
+    {L"Text", "Grüße"},
+    {L"Enabled", "False"},
+};
+
+template <class Interface>
+ComPtr<Interface> As(IDispatch* control) {
+    ComPtr<Interface> result;
+    control->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(result.GetAddressOf()));
+    return result;
+}
+
+TEST(Persistence, APropertyBagGivesBackEverySetting) {
+    MemoryBag bag;
+    {
+        ComPtr<IDispatch> saved = CreateControl();
+        ASSERT_EQ(As<IPersistPropertyBag>(saved.Get())->InitNew(), S_OK);
+        SetEverything(saved.Get());
+        EXPECT_EQ(As<IPersistStreamInit>(saved.Get())->IsDirty(), S_OK);
+        ASSERT_EQ(As<IPersistPropertyBag>(saved.Get())->Save(&bag, TRUE, FALSE), S_OK);
+    }
+    EXPECT_EQ(bag.values.size(), kEverything.size());
+    ComPtr<IDispatch> loaded = CreateControl();
+    ASSERT_EQ(As<IPersistPropertyBag>(loaded.Get())->Load(&bag, &bag), S_OK);
+    for (const auto& [name, value] : kEverything) {
+        EXPECT_EQ(GetText(loaded.Get(), name), value) << win32::Narrow(name);
+    }
+    EXPECT_EQ(As<IPersistStreamInit>(loaded.Get())->IsDirty(), S_FALSE);
+}
+
+TEST(Persistence, DefaultsAreNotWrittenAndAnEmptyBagGivesThem) {
+    MemoryBag bag;
+    ComPtr<IDispatch> fresh = CreateControl();
+    ASSERT_EQ(As<IPersistPropertyBag>(fresh.Get())->Load(&bag, &bag), S_OK);
+    EXPECT_EQ(GetText(fresh.Get(), L"ListRows"), "8");
+    EXPECT_EQ(GetText(fresh.Get(), L"Appearance"), "2");
+    ASSERT_EQ(As<IPersistPropertyBag>(fresh.Get())->Save(&bag, TRUE, TRUE), S_OK);
+    EXPECT_TRUE(bag.values.empty());
+    EXPECT_EQ(As<IPersistPropertyBag>(fresh.Get())->Load(&bag, &bag), CO_E_ALREADYINITIALIZED);
+}
+
+TEST(Persistence, AValueTheControlCannotTakeFailsTheLoadWithItsError) {
+    MemoryBag bag;
+    Var rows(L"many");
+    Var color(0x00112233L);
+    bag.Write(L"ForeColorNormal", &color.v);
+    bag.Write(L"ListRows", &rows.v);
+    ComPtr<IDispatch> control = CreateControl();
+    EXPECT_EQ(As<IPersistPropertyBag>(control.Get())->Load(&bag, &bag),
+              MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13));
+    ASSERT_EQ(bag.errors.size(), 1u);
+    EXPECT_EQ(bag.errors[0], "Type mismatch");
+    // The settings before the failing one were read, the rest keep their defaults, and the
+    // control works.
+    EXPECT_EQ(GetText(control.Get(), L"ForeColorNormal"), std::to_string(0x00112233));
+    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "8");
+    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+    CallOk(control.Get(), L"AddItem", {Var(L"row").v});
+    EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
+}
+
+TEST(Persistence, AStreamGivesBackEverySettingAndADamagedOneChangesNothing) {
+    ComPtr<IStream> stream;
+    ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
+    {
+        ComPtr<IDispatch> saved = CreateControl();
+        ASSERT_EQ(As<IPersistStreamInit>(saved.Get())->InitNew(), S_OK);
+        SetEverything(saved.Get());
+        ULARGE_INTEGER size{};
+        ASSERT_EQ(As<IPersistStreamInit>(saved.Get())->GetSizeMax(&size), S_OK);
+        ASSERT_EQ(As<IPersistStreamInit>(saved.Get())->Save(stream.Get(), TRUE), S_OK);
+        ULARGE_INTEGER end{};
+        stream->Seek({}, STREAM_SEEK_CUR, &end);
+        EXPECT_EQ(end.QuadPart, size.QuadPart);
+    }
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    ComPtr<IDispatch> loaded = CreateControl();
+    ASSERT_EQ(As<IPersistStreamInit>(loaded.Get())->Load(stream.Get()), S_OK);
+    for (const auto& [name, value] : kEverything) {
+        EXPECT_EQ(GetText(loaded.Get(), name), value) << win32::Narrow(name);
+    }
+
+    // A stream cut short after its first bytes.
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    ULARGE_INTEGER shortened{};
+    shortened.QuadPart = 10;
+    stream->SetSize(shortened);
+    ComPtr<IDispatch> damaged = CreateControl();
+    EXPECT_EQ(As<IPersistStreamInit>(damaged.Get())->Load(stream.Get()), STG_E_READFAULT);
+    EXPECT_EQ(GetText(damaged.Get(), L"ListRows"), "8");
+    EXPECT_EQ(GetText(damaged.Get(), L"Text"), "");
+}
+
+TEST(Lifetime, TheComponentMayBeUnloadedOnceEveryObjectAndLockIsGone) {
+    {
+        ComPtr<IDispatch> control = CreateControl();
+        PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+        CallOk(control.Get(), L"AddList", {Var(L"a;b").v});
+        EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_FALSE);
+    }
+    EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_OK);
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(::CoGetClassObject(ControlClass(), CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                 reinterpret_cast<void**>(factory.GetAddressOf())),
+              S_OK);
+    EXPECT_EQ(factory->LockServer(TRUE), S_OK);
+    factory.Reset();
+    EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_FALSE);
+    ASSERT_EQ(::CoGetClassObject(ControlClass(), CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                 reinterpret_cast<void**>(factory.GetAddressOf())),
+              S_OK);
+    EXPECT_EQ(factory->LockServer(FALSE), S_OK);
+    factory.Reset();
+    EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_OK);
+}
+
+}  // namespace
+}  // namespace cp::test

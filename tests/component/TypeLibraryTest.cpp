@@ -1,0 +1,197 @@
+// The compiled type library, read back as object browsers and late-bound hosts read it, is
+// the control's interface table member by member: names, identifiers, kinds, argument
+// passing, types, help strings, flags, the events, the enumerations and the identities.
+#include <string>
+
+#include "control/PublicInterface.h"
+#include "platform/win32/Wide.h"
+#include "tests/component/ComponentFixture.h"
+
+namespace cp::test {
+namespace {
+
+struct TypeLibrary : ::testing::Test {
+    void SetUp() override {
+        ASSERT_EQ(::LoadTypeLibEx(ComponentPath().c_str(), REGKIND_NONE, &library), S_OK);
+    }
+    ComPtr<ITypeInfo> Info(std::string_view guid) {
+        GUID id{};
+        ::CLSIDFromString(win32::Widen(guid).c_str(), &id);
+        ComPtr<ITypeInfo> info;
+        EXPECT_EQ(library->GetTypeInfoOfGuid(id, &info), S_OK) << guid;
+        return info;
+    }
+    ComPtr<ITypeLib> library;
+};
+
+std::string Name(ITypeInfo* info, MEMBERID id, std::string* help = nullptr) {
+    BSTR name = nullptr;
+    BSTR doc = nullptr;
+    info->GetDocumentation(id, &name, &doc, nullptr, nullptr);
+    std::string result = name ? win32::Narrow(name) : "";
+    if (help) *help = doc ? win32::Narrow(doc) : "";
+    ::SysFreeString(name);
+    ::SysFreeString(doc);
+    return result;
+}
+
+// The table's type name of a parameter or result as the library describes it.
+std::string TypeName(ITypeInfo* info, const TYPEDESC& desc) {
+    switch (desc.vt) {
+        case VT_PTR:
+            return TypeName(info, *desc.lptdesc);
+        case VT_BSTR:
+            return "String";
+        case VT_I2:
+            return "Integer";
+        case VT_I4:
+            return "Long";
+        case VT_BOOL:
+            return "Boolean";
+        case VT_VARIANT:
+            return "Variant";
+        case VT_DISPATCH:
+            return "Database";
+        case VT_USERDEFINED: {
+            ComPtr<ITypeInfo> referred;
+            info->GetRefTypeInfo(desc.hreftype, &referred);
+            return Name(referred.Get(), MEMBERID_NIL);
+        }
+        default:
+            return "vt" + std::to_string(desc.vt);
+    }
+}
+
+iface::Kind KindOf(INVOKEKIND kind) {
+    if (kind == INVOKE_PROPERTYGET) return iface::Kind::PropertyGet;
+    if (kind == INVOKE_PROPERTYPUT) return iface::Kind::PropertyLet;
+    return iface::Kind::Method;
+}
+
+TEST_F(TypeLibrary, IsTheLibraryOfTheInterfaceTable) {
+    TLIBATTR* attr = nullptr;
+    ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
+    GUID libid{};
+    ::CLSIDFromString(win32::Widen(iface::Ids().typeLibrary).c_str(), &libid);
+    EXPECT_TRUE(attr->guid == libid);
+    EXPECT_EQ(attr->wMajorVerNum, 28);
+    EXPECT_EQ(attr->wMinorVerNum, 0);
+    EXPECT_EQ(attr->lcid, 0x409u);
+    library->ReleaseTLibAttr(attr);
+    BSTR help = nullptr;
+    library->GetDocumentation(-1, nullptr, &help, nullptr, nullptr);
+    EXPECT_EQ(win32::Narrow(help), iface::Ids().typeLibraryHelp);
+    ::SysFreeString(help);
+}
+
+TEST_F(TypeLibrary, DualInterfaceHoldsEveryMemberInTheTablesOrder) {
+    ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(dispatch->GetTypeAttr(&attr), S_OK);
+    WORD flags = attr->wTypeFlags;
+    dispatch->ReleaseTypeAttr(attr);
+    // The table of operations of the dual interface, after IDispatch's own seven.
+    HREFTYPE ref = 0;
+    ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &ref), S_OK);
+    ComPtr<ITypeInfo> vtable;
+    ASSERT_EQ(dispatch->GetRefTypeInfo(ref, &vtable), S_OK);
+    ASSERT_EQ(vtable->GetTypeAttr(&attr), S_OK);
+    // Dual, hidden, non-extensible and automation-compatible, over both halves.
+    flags |= attr->wTypeFlags;
+    const WORD published = TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE |
+                           TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE;
+    EXPECT_EQ(flags & published, published);
+    const auto members = iface::Members();
+    ASSERT_EQ(attr->cFuncs, members.size());
+    vtable->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < members.size(); ++i) {
+        const iface::Member& m = members[i];
+        SCOPED_TRACE(std::string(m.name) + " #" + std::to_string(i));
+        FUNCDESC* f = nullptr;
+        ASSERT_EQ(vtable->GetFuncDesc(i, &f), S_OK);
+        std::string help;
+        EXPECT_EQ(Name(vtable.Get(), f->memid, &help), m.name);
+        EXPECT_EQ(f->memid, m.dispid);
+        EXPECT_EQ(KindOf(f->invkind), m.kind);
+        EXPECT_EQ(help, m.help);
+        // A Get's last parameter is its result; the table counts only the arguments.
+        const int results = m.kind == iface::Kind::PropertyGet ? 1 : 0;
+        ASSERT_EQ(f->cParams, static_cast<SHORT>(m.params.size() + results));
+        for (std::size_t p = 0; p < m.params.size(); ++p) {
+            const ELEMDESC& e = f->lprgelemdescParam[p];
+            const bool byRef = (e.paramdesc.wParamFlags & PARAMFLAG_FOUT) != 0;
+            EXPECT_EQ(byRef, m.params[p].passing == iface::Passing::ByRef) << "argument " << p;
+            EXPECT_EQ(TypeName(vtable.Get(), e.tdesc), m.params[p].type) << "argument " << p;
+        }
+        if (results) {
+            EXPECT_EQ(TypeName(vtable.Get(), f->lprgelemdescParam[m.params.size()].tdesc), m.type);
+        }
+        vtable->ReleaseFuncDesc(f);
+    }
+}
+
+TEST_F(TypeLibrary, EventInterfaceHoldsTheSixEventsWithAfterUpdateTheDefault) {
+    ComPtr<ITypeInfo> events = Info(iface::Ids().eventInterface);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(events->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
+    EXPECT_EQ(attr->wTypeFlags & (TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL), TYPEFLAG_FHIDDEN);
+    ASSERT_EQ(attr->cFuncs, iface::Events().size());
+    events->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < iface::Events().size(); ++i) {
+        const iface::Event& e = iface::Events()[i];
+        SCOPED_TRACE(std::string(e.name));
+        FUNCDESC* f = nullptr;
+        ASSERT_EQ(events->GetFuncDesc(i, &f), S_OK);
+        EXPECT_EQ(Name(events.Get(), f->memid), e.name);
+        EXPECT_EQ(f->memid, e.dispid);
+        EXPECT_EQ((f->wFuncFlags & FUNCFLAG_FUIDEFAULT) != 0, e.name == iface::DefaultEvent());
+        ASSERT_EQ(f->cParams, static_cast<SHORT>(e.params.size()));
+        for (std::size_t p = 0; p < e.params.size(); ++p) {
+            const ELEMDESC& d = f->lprgelemdescParam[p];
+            EXPECT_NE(d.paramdesc.wParamFlags & PARAMFLAG_FOUT, 0) << "by reference";
+            EXPECT_EQ(TypeName(events.Get(), d.tdesc), e.params[p].type);
+        }
+        events->ReleaseFuncDesc(f);
+    }
+}
+
+TEST_F(TypeLibrary, EnumerationsAndTheControlClass) {
+    for (const iface::Enumeration& e : iface::Enumerations()) {
+        SCOPED_TRACE(std::string(e.name));
+        ComPtr<ITypeInfo> info = Info(e.guid);
+        EXPECT_EQ(Name(info.Get(), MEMBERID_NIL), e.name);
+        TYPEATTR* attr = nullptr;
+        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+        ASSERT_EQ(attr->cVars, e.members.size());
+        info->ReleaseTypeAttr(attr);
+        for (UINT i = 0; i < e.members.size(); ++i) {
+            VARDESC* v = nullptr;
+            ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
+            EXPECT_EQ(Name(info.Get(), v->memid), e.members[i].name);
+            EXPECT_EQ(V_I4(v->lpvarValue), e.members[i].value);
+            info->ReleaseVarDesc(v);
+        }
+    }
+    ComPtr<ITypeInfo> coclass = Info(iface::Ids().coclass);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(coclass->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->wTypeFlags & (TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE),
+              TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE);
+    EXPECT_EQ(attr->cImplTypes, 2);
+    coclass->ReleaseTypeAttr(attr);
+    for (UINT i = 0; i < 2; ++i) {
+        INT flags = 0;
+        coclass->GetImplTypeFlags(i, &flags);
+        HREFTYPE ref = 0;
+        coclass->GetRefTypeOfImplType(i, &ref);
+        ComPtr<ITypeInfo> implemented;
+        coclass->GetRefTypeInfo(ref, &implemented);
+        const bool source = (flags & IMPLTYPEFLAG_FSOURCE) != 0;
+        EXPECT_NE(flags & IMPLTYPEFLAG_FDEFAULT, 0);
+        EXPECT_EQ(Name(implemented.Get(), MEMBERID_NIL), source ? "__ColumnPick" : "_ColumnPick");
+    }
+}
+
+}  // namespace
+}  // namespace cp::test

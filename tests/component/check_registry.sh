@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# wine regsvr32 registers ColumnPick.ocx from a folder whose path has spaces and non-ASCII
+# characters, the registry holds every fact of the registration (read back with reg query),
+# a script then creates the control from there, and regsvr32 /u leaves nothing behind (twice
+# in a row: a component that is not registered unregisters quietly). regsvr32's exit codes:
+# 0 done, 3 cannot load the file, 4 no entry point.
+#   check_registry.sh <ColumnPick.ocx> <work folder>
+set -uo pipefail
+ocx=$1
+work=$2
+source "$(dirname "$0")/../../scripts/wine-env"
+
+clsid='{B10DFE5A-7887-11D5-9980-00C0A836120A}'
+libid='{B10DFE52-7887-11D5-9980-00C0A836120A}'
+iids=('{53AFD7C6-2567-11D6-9982-00C0A836120A}' '{53AFD7C9-2567-11D6-9982-00C0A836120A}')
+progid=ColumnPick.ColumnPick
+
+folder="$work/Colonne Pické 列"
+rm -rf "$work"
+mkdir -p "$folder"
+cp "$ocx" "$folder/ColumnPick.ocx"
+winpath="Z:$(tr / '\\' <<<"$folder")\\ColumnPick.ocx"
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+regsvr32() {
+  "$WINE" regsvr32 /s "$@" >/dev/null 2>&1
+  echo $?
+}
+query() {
+  "$WINE" reg query "$1" /s /reg:64 2>/dev/null | tr -d '\r'
+}
+exists() {
+  "$WINE" reg query "$1" /reg:64 >/dev/null 2>&1
+}
+# The console's code page may not show the path's non-ASCII characters: lines are compared
+# byte by byte.
+expect_line() {
+  local text=$1 pattern=$2
+  LC_ALL=C grep -qE -- "$pattern" <<<"$text" || fail "no line matching '$pattern' in:"$'\n'"$text"
+}
+
+[[ $(regsvr32 "$winpath") == 0 ]] || fail "regsvr32 did not register $winpath"
+
+class=$(query "HKCR\\CLSID\\$clsid")
+expect_line "$class" "^HKEY_CLASSES_ROOT\\\\CLSID\\\\$clsid\\\\Control$"
+expect_line "$class" "InprocServer32$"
+expect_line "$class" "^ +\(Default\) +REG_SZ +Z:.*Colonne Pick.*ColumnPick\.ocx$"
+expect_line "$class" "^ +ThreadingModel +REG_SZ +Apartment$"
+expect_line "$class" "^ +\(Default\) +REG_SZ +131473$"
+expect_line "$class" "^ +\(Default\) +REG_SZ +$progid$"
+expect_line "$class" "^ +\(Default\) +REG_SZ +Z:.*ColumnPick\.ocx, 30000$"
+expect_line "$class" "^ +\(Default\) +REG_SZ +\\$libid$"
+expect_line "$class" "^ +\(Default\) +REG_SZ +28\.0$"
+expect_line "$(query "HKCR\\$progid")" "^ +\(Default\) +REG_SZ +\\$clsid$"
+library=$(query "HKCR\\TypeLib\\$libid\\28.0")
+expect_line "$library" "^ +\(Default\) +REG_SZ +DAvevaVav multi column with after update event$"
+expect_line "$library" "\\\\28\.0\\\\0\\\\win64$"
+for iid in "${iids[@]}"; do
+  expect_line "$(query "HKCR\\Interface\\$iid")" "^ +Version +REG_SZ +28\.0$"
+done
+
+# The registered path, spaces and all, is where COM loads the control from.
+script="$work/create.vbs"
+printf 'Set c = CreateObject("%s")\r\nWScript.Echo "created " & c.ListCount\r\n' "$progid" >"$script"
+created=$(timeout 60 "$WINE" cscript //nologo "Z:$(tr / '\\' <<<"$script")" 2>&1 | tr -d '\r')
+[[ $created == "created 0" ]] || fail "the script could not create the control: $created"
+
+[[ $(regsvr32 /u "$winpath") == 0 ]] || fail "regsvr32 /u did not unregister"
+for key in "HKCR\\CLSID\\$clsid" "HKCR\\$progid" "HKCR\\TypeLib\\$libid" \
+  "HKCR\\Interface\\${iids[0]}" "HKCR\\Interface\\${iids[1]}"; do
+  ! exists "$key" || fail "$key is still there after unregistering"
+done
+[[ $(regsvr32 /u "$winpath") == 0 ]] || fail "unregistering a second time failed"
+
+[[ $(regsvr32 "Z:$(tr / '\\' <<<"$folder")\\missing.ocx") == 3 ]] ||
+  fail "a missing file does not give exit code 3"
+[[ $(regsvr32 'C:\windows\system32\kernel32.dll') == 4 ]] ||
+  fail "a DLL without DllRegisterServer does not give exit code 4"
+
+rm -rf "$work"
+if ((failures)); then
+  echo "$failures registry checks failed"
+  exit 1
+fi
+echo "registration and unregistration as expected"
