@@ -79,8 +79,10 @@ void ColumnPick::AddList(const std::string& strItem) {
         const std::int32_t rowCount = CheckedFieldCount(strItem) / columns;
         if (rowCount < 0) Raise(vberr::SubscriptOutOfRange);
         if (rowCount == 0) {
-            // No whole row: the list must not go on counting rows that are gone.
+            // No whole row: the list must not go on counting rows that are gone, nor the
+            // searches trust what they learnt of them.
             rows.lngListCount = 0;
+            rows.indexes.Clear();
             lstListBox.Clear();
             SendMessage(lstListBox.hWnd(), LB_SETCOUNT, 0, 0);
             rows.lngHotRow = -1;

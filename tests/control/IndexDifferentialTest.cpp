@@ -356,5 +356,18 @@ TEST_F(IndexedControlTest, TypingAndValueFindWhatTheScansFindThroughEveryChange)
     ExpectAgreement("the recordset fill");
 }
 
+// An AddList without a whole row leaves the old table allocated but uncounted; the rows added
+// after it replace the old ones, however many there are before the next search.
+TEST_F(IndexedControlTest, RowsAddedAfterAnAddListWithoutAWholeRowAreSearchedAsTheyAre) {
+    s.Fill(3, "", Items(kRows));
+    ExpectAgreement("AddList");
+    s.control().AddList("only;two");
+    EXPECT_EQ(s.control().ListCount(), 0);
+    s.world().ClearMessageBoxes();
+    for (std::int32_t r = 0; r < kRows; ++r)
+        s.control().AddItem(Items(1));
+    ExpectAgreement("AddItem after the failed AddList");
+}
+
 }  // namespace
 }  // namespace cp::test
