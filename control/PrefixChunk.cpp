@@ -122,7 +122,10 @@ std::int32_t PrefixChunk::Find(const VariantArray& table, std::string_view prefi
 // The places whose first folded bytes cannot tell them from the prefix's: before the range,
 // every place has smaller bytes, after it larger ones.
 std::pair<std::size_t, std::size_t> PrefixChunk::SampledPlaces(std::string_view prefix) const {
-    const auto [head, mask] = PrefixHead(prefix);
+    // Named apart, so that the lambdas below can capture them.
+    const std::pair<std::uint64_t, std::uint64_t> headAndMask = PrefixHead(prefix);
+    const std::uint64_t head = headAndMask.first;
+    const std::uint64_t mask = headAndMask.second;
     const auto below = std::partition_point(
         samples_.begin(), samples_.end(), [&](const Sample& s) { return (s.head & mask) < head; });
     const auto above = std::partition_point(
