@@ -28,6 +28,13 @@ public:
         prefix_.Clear();
         value_.Clear();
     }
+    // Indexes every table from its first row on, in stretches of chunkRows, instead of
+    // searching small tables row by row: for the checks that hold the indexes against those
+    // searches on tables of a few rows.
+    void IndexEveryTable(std::int32_t chunkRows) {
+        prefix_ = PrefixIndex(0, chunkRows);
+        value_ = ValueIndex(0);
+    }
     // The row is gone and the rows after it moved up by one.
     void RowRemoved(std::int32_t row) {
         prefix_.RowRemoved(row);

@@ -94,6 +94,15 @@ public:
     void RaiseIfDesignMode() { return c_.RaiseIfDesignMode(); }
     void RemoveRow(std::int32_t i) { return c_.RemoveRow(i); }
     std::int32_t FindItemInArray(const std::string& t) { return c_.FindItemInArray(t); }
+    // The searches of the table's indexes alone, without the selection or the error report.
+    ItemIndexes& indexes() { return c_.rows.indexes; }
+    std::int32_t IndexedPrefix(std::string_view t) {
+        return c_.rows.indexes.FindPrefix(c_.rows.varItems, c_.rows.lngListCount, t);
+    }
+    std::int32_t IndexedValue(const Variant& key) {
+        return c_.rows.indexes.FindValue(c_.rows.varItems, c_.rows.lngListCount,
+                                         c_.settings.intBoundColumn, key);
+    }
     void ShowListBox() { return c_.ShowListBox(); }
     void SelectTextToEnd(std::int16_t i) { return c_.SelectTextToEnd(i); }
     void FindItemAndSelectItemInListBox() { return c_.FindItemAndSelectItemInListBox(); }
