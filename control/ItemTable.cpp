@@ -137,10 +137,12 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
         std::move(entries.begin() + static_cast<std::ptrdiff_t>((lngIndex + 1) * columns),
                   entries.begin() + static_cast<std::ptrdiff_t>(rows.lngListCount * columns),
                   entries.begin() + static_cast<std::ptrdiff_t>(lngIndex * columns));
+        // The searches follow the rows at once, so that a list window that refuses the removal
+        // leaves them finding the rows where they now are.
+        rows.indexes.RowRemoved(lngIndex);
         lstListBox.RemoveItem(lngIndex);
         rows.varItems.ResizeLast(rows.lngListCount - 1);
         --rows.lngListCount;
-        rows.indexes.RowRemoved(lngIndex);
     }
     if (lngIndex == rows.lngCommittedIndex) {
         // The committed row is gone, and so is the text that stood for it. The write is the

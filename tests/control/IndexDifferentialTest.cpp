@@ -369,5 +369,15 @@ TEST_F(IndexedControlTest, RowsAddedAfterAnAddListWithoutAWholeRowAreSearchedAsT
     ExpectAgreement("AddItem after the failed AddList");
 }
 
+// The rows have moved up before the list window is told; when it fails, the searches find the
+// rows where they now are.
+TEST_F(IndexedControlTest, ARemovalThatTheListWindowRefusesLeavesTheSearchesRight) {
+    s.Fill(3, "", Items(kRows));
+    ExpectAgreement("AddList");
+    s.world().FailNext("ListBox.RemoveItem", vberr::InvalidProcedureCall);
+    EXPECT_THROW(s.control().RemoveItem(kRows / 3), RuntimeError);
+    ExpectAgreement("the refused RemoveItem");
+}
+
 }  // namespace
 }  // namespace cp::test
