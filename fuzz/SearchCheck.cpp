@@ -1,5 +1,6 @@
 #include "fuzz/SearchCheck.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,20 @@ Variant EntryOrEmpty(const VariantArray& table, std::int32_t column, std::int32_
     }
 }
 
+// The text form of an entry, or none for one without (Null, an object, a date the host cannot
+// show).
+std::optional<std::string> TextOf(const Variant& entry) {
+    if (!entry.IsString() && !entry.IsNumeric()) return std::nullopt;
+    try {
+        return CStr(entry);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
 // A key as the failure names it.
 std::string KeyText(const Variant& key) {
-    if (key.IsString() || key.IsNumeric()) return "\"" + CStr(key) + "\"";
+    if (const std::optional<std::string> text = TextOf(key)) return "\"" + *text + "\"";
     return "of type " + std::to_string(static_cast<int>(key.Type()));
 }
 
@@ -51,12 +63,11 @@ std::string KeyText(const Variant& key) {
 std::vector<std::string> Prefixes(const VariantArray& table, const std::vector<std::int32_t>& at) {
     std::vector<std::string> texts{"", "\xC3\x9F"};  // ß, which the host does not upper-case
     for (std::int32_t row : at) {
-        const Variant entry = EntryOrEmpty(table, 0, row);
-        if (!entry.IsString() && !entry.IsNumeric()) continue;
-        const std::string text = CStr(entry);
-        texts.push_back(text);
-        texts.emplace_back(utf8::Left(text, 1));
-        texts.push_back(sim::UpperCase(utf8::Left(text, 3)));
+        const std::optional<std::string> text = TextOf(EntryOrEmpty(table, 0, row));
+        if (!text) continue;
+        texts.push_back(*text);
+        texts.emplace_back(utf8::Left(*text, 1));
+        texts.push_back(sim::UpperCase(utf8::Left(*text, 3)));
     }
     return texts;
 }
