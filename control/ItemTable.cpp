@@ -79,8 +79,10 @@ void ColumnPick::AddList(const std::string& strItem) {
         const std::int32_t rowCount = CheckedFieldCount(strItem) / columns;
         if (rowCount < 0) Raise(vberr::SubscriptOutOfRange);
         if (rowCount == 0) {
-            // No whole row: the list must not go on counting rows that are gone.
+            // No whole row: the list must not go on counting rows that are gone, nor the
+            // searches trust what they learnt of them.
             rows.lngListCount = 0;
+            rows.indexes.Clear();
             lstListBox.Clear();
             SendMessage(lstListBox.hWnd(), LB_SETCOUNT, 0, 0);
             rows.lngHotRow = -1;
@@ -96,6 +98,7 @@ void ColumnPick::AddList(const std::string& strItem) {
             if (entries.size() < used) entries.emplace_back(field);
         });
         rows.varItems = VariantArray({columns, rowCount}, std::move(entries));
+        rows.indexes.Clear();
         rows.lngListCount = rowCount;
         // The marks of the old rows go with them, before a failing list window call can leave
         // them pointing into the new ones.
@@ -110,6 +113,7 @@ void ColumnPick::Clear() {
     lstListBox.Clear();
     rows.lngListCount = 0;
     rows.varItems = VariantArray({settings.intColumnCount, 1});
+    rows.indexes.Clear();
     rows.lngHotRow = -1;
     rows.lngCommittedIndex = -1;
     rows.lngListIndex = -1;
@@ -126,12 +130,16 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
         // Removing the only row leaves the allocated table as it is.
         if (rows.lngListCount != 1) rows.varItems.ResizeLast(rows.lngListCount - 1);
         --rows.lngListCount;
+        rows.indexes.RowRemoved(lngIndex);
     } else if (lngIndex <= rows.lngListCount - 2) {
         auto& entries = rows.varItems.Elements();
         const std::size_t columns = static_cast<std::size_t>(rows.varItems.Extent(0));
         std::move(entries.begin() + static_cast<std::ptrdiff_t>((lngIndex + 1) * columns),
                   entries.begin() + static_cast<std::ptrdiff_t>(rows.lngListCount * columns),
                   entries.begin() + static_cast<std::ptrdiff_t>(lngIndex * columns));
+        // The searches follow the rows at once, so that a list window that refuses the removal
+        // leaves them finding the rows where they now are.
+        rows.indexes.RowRemoved(lngIndex);
         lstListBox.RemoveItem(lngIndex);
         rows.varItems.ResizeLast(rows.lngListCount - 1);
         --rows.lngListCount;

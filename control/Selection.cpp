@@ -4,7 +4,6 @@
 #include "control/Messages.h"
 #include "control/OwnChanges.h"
 #include "control/Reports.h"
-#include "control/TextMatch.h"
 
 namespace cp {
 
@@ -50,12 +49,9 @@ void ColumnPick::Value(const Variant& value) {
     if (value.IsNull()) {
         CommitNoRow();
     } else {
-        std::int32_t row = 0;
-        while (row < rows.lngListCount &&
-               !VariantEquals(rows.varItems.At(settings.intBoundColumn, row), value)) {
-            ++row;
-        }
-        if (row == rows.lngListCount) return;
+        const std::int32_t row = rows.indexes.FindValue(rows.varItems, rows.lngListCount,
+                                                        settings.intBoundColumn, value);
+        if (row == -1) return;
         {
             const OwnListSelection own(editing);
             ListIndex(row);
@@ -93,15 +89,8 @@ std::string ColumnPick::Text() const {
 
 std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
     std::int32_t result = -1;
-    Trapped("ColumnPick - FindItemInArray", "Unable to execute the function FindItemInArray!", [&] {
-        const PrefixMatcher matcher(strText);
-        for (std::int32_t r = 0; r < rows.lngListCount; ++r) {
-            if (matcher.Matches(rows.varItems.At(0, r))) {
-                result = r;
-                return;
-            }
-        }
-    });
+    Trapped("ColumnPick - FindItemInArray", "Unable to execute the function FindItemInArray!",
+            [&] { result = rows.indexes.FindPrefix(rows.varItems, rows.lngListCount, strText); });
     return result;
 }
 

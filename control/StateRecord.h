@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "control/Enumerations.h"
+#include "control/ItemIndexes.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
 
@@ -44,6 +45,7 @@ struct RowState {
     std::int32_t lngListIndex = -1;                   // current row, -1 for none
     std::int32_t lngCommittedIndex = -1;  // row that the text stood for at the last commit
     std::int32_t lngHotRow = -1;          // row the control itself last selected in the list
+    ItemIndexes indexes;                  // searches of varItems; told of every change of it
 };
 
 // The flags of typing, navigation and the commits.

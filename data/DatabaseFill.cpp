@@ -28,6 +28,7 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         // until the new rows are in, so that a failure on the way leaves none of them behind.
         lstListBox.Clear();
         rows.lngListCount = 0;
+        rows.indexes.Clear();
         rows.lngHotRow = -1;
         rows.lngCommittedIndex = -1;
         const std::int32_t loaded = LoadRows(*rs, rows.varItems);
@@ -45,6 +46,7 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
         host::SetScreenMousePointer(vbHourglass);
         lstListBox.Clear();
         rows.lngListCount = 0;
+        rows.indexes.Clear();
         rows.lngHotRow = -1;
         rows.lngCommittedIndex = -1;
         // The host's recordset is read from its current row on and left open.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "control/Startup.h"
+#include "fuzz/SearchCheck.h"
 
 namespace cp::fuzz {
 namespace {
@@ -22,7 +23,9 @@ Session::Session(SessionOptions options)
     : form_(world_),
       user_(world_),
       host_(&Place(form_, options)),
-      control_(&host_->ControlAs<ColumnPick>()) {}
+      control_(&host_->ControlAs<ColumnPick>()) {
+    IndexEveryTable(*this);
+}
 
 const sim::ListBoxState& Session::ListWindow() {
     const sim::ListBoxState* state = sim::InspectListBox(host_->ListHwnd());

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fuzz/SearchCheck.h"
 #include "fuzz/SettingFailures.h"
 
 namespace cp::fuzz {
@@ -106,6 +107,7 @@ void CheckData(Session& s, std::string_view step, std::int32_t listIndexBefore) 
     if (list.selection < -1 || list.selection >= list.count) {
         Fail(step, "the list window selects row " + std::to_string(list.selection));
     }
+    CheckSearches(s, step, table, count);
     const std::size_t boxes = s.world().MessageBoxes().size();
     c.Value();
     if (s.world().MessageBoxes().size() != boxes) Fail(step, "reading Value showed a box");

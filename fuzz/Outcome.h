@@ -51,7 +51,8 @@ void CheckAfter(Session& s, std::string_view step, const Before& before, const O
 
 // ListCount is not negative; ArrayWithItems spans at least ListCount rows; ListIndex is -1, a
 // row of the table, or the stale index it already had (the fills and AddList keep it); the
-// list window counts ListCount rows and selects one of them or none; Value can be read.
+// list window counts ListCount rows and selects one of them or none; the indexed searches
+// answer as the searches row by row (CheckSearches); Value can be read.
 void CheckData(Session& s, std::string_view step, std::int32_t listIndexBefore);
 
 // With CP_FUZZ_TRACE set in the environment, every step is printed as it ends, so that a

@@ -21,8 +21,16 @@ public:
     auto& lngForeColorNormal() { return c_.settings.lngForeColorNormal; }
     auto& lngForeColorSelected() { return c_.settings.lngForeColorSelected; }
     auto& lngColumnLineForeColor() { return c_.settings.lngColumnLineForeColor; }
-    auto& varItems() { return c_.rows.varItems; }
-    auto& lngListCount() { return c_.rows.lngListCount; }
+    // A write through these is no change the control makes itself, so its indexes of the table
+    // are dropped first.
+    auto& varItems() {
+        c_.rows.indexes.Clear();
+        return c_.rows.varItems;
+    }
+    auto& lngListCount() {
+        c_.rows.indexes.Clear();
+        return c_.rows.lngListCount;
+    }
     auto& lngColumnWidths() { return c_.rows.lngColumnWidths; }
     auto& lngListIndex() { return c_.rows.lngListIndex; }
     auto& lngCommittedIndex() { return c_.rows.lngCommittedIndex; }
@@ -86,6 +94,15 @@ public:
     void RaiseIfDesignMode() { return c_.RaiseIfDesignMode(); }
     void RemoveRow(std::int32_t i) { return c_.RemoveRow(i); }
     std::int32_t FindItemInArray(const std::string& t) { return c_.FindItemInArray(t); }
+    // The searches of the table's indexes alone, without the selection or the error report.
+    ItemIndexes& indexes() { return c_.rows.indexes; }
+    std::int32_t IndexedPrefix(std::string_view t) {
+        return c_.rows.indexes.FindPrefix(c_.rows.varItems, c_.rows.lngListCount, t);
+    }
+    std::int32_t IndexedValue(const Variant& key) {
+        return c_.rows.indexes.FindValue(c_.rows.varItems, c_.rows.lngListCount,
+                                         c_.settings.intBoundColumn, key);
+    }
     void ShowListBox() { return c_.ShowListBox(); }
     void SelectTextToEnd(std::int16_t i) { return c_.SelectTextToEnd(i); }
     void FindItemAndSelectItemInListBox() { return c_.FindItemAndSelectItemInListBox(); }
