@@ -24,11 +24,11 @@ TEST(AddItem, SplitsOneRowIntoTheColumns) {
     s.control().AddItem("1;first;2;second");
     EXPECT_EQ(s.control().ListCount(), 1);
     EXPECT_EQ(Row(s.probe(), 0), (Strings{"1", "first", "2", "second"}));
-    EXPECT_EQ(s.ListWindowCount(), 1);
+    EXPECT_EQ(s.ListState().count, 1);
     s.control().AddItem("3;third;4;fourth");
     EXPECT_EQ(Row(s.probe(), 0), (Strings{"1", "first", "2", "second"}));
     EXPECT_EQ(Row(s.probe(), 1), (Strings{"3", "third", "4", "fourth"}));
-    EXPECT_EQ(s.ListWindowCount(), 2);
+    EXPECT_EQ(s.ListState().count, 2);
     EXPECT_TRUE(s.world().MessageBoxes().empty());
     // A row of the wrong width on a filled table leaves the table as it was.
     s.control().AddItem("5;fifth;6");
@@ -78,7 +78,7 @@ TEST(AddItem, CannotGrowATableBuiltForAnotherColumnCount) {
     EXPECT_EQ(s.world().MessageBoxes()[0].prompt,
               "Unable to execute the sub AddItem!\r\n\r\nError 9: Subscript out of range");
     EXPECT_EQ(s.control().ListCount(), 1);
-    EXPECT_EQ(s.ListWindowCount(), 1);
+    EXPECT_EQ(s.ListState().count, 1);
 }
 
 TEST(AddList, AStoredColumnCountBelowOneIsAnErrorThatKeepsTheRows) {
@@ -105,7 +105,7 @@ TEST(AddList, ReplacesAllRowsAndDropsAnIncompleteLastRow) {
     EXPECT_EQ(Row(s.probe(), 0), (Strings{"1", "first"}));
     EXPECT_EQ(Row(s.probe(), 1), (Strings{"2", "second"}));
     EXPECT_EQ(s.probe().varItems().Extent(1), 2);
-    EXPECT_EQ(s.ListWindowCount(), 2);
+    EXPECT_EQ(s.ListState().count, 2);
     EXPECT_EQ(s.probe().lngCommittedIndex(), -1);
     EXPECT_EQ(s.probe().lngHotRow(), -1);
 }
@@ -120,7 +120,7 @@ TEST(AddList, FewerFieldsThanColumnsLeaveNoRowsCounted) {
               "Unable to execute the sub AddList!\r\n\r\nError 9: Subscript out of range");
     // The list window and the count agree: no row is left to draw or to find.
     EXPECT_EQ(s.control().ListCount(), 0);
-    EXPECT_EQ(s.ListWindowCount(), 0);
+    EXPECT_EQ(s.ListState().count, 0);
 }
 
 TEST(AddList, LeavesTheSelectionAndTextAlone) {
@@ -140,7 +140,7 @@ TEST(Clear, LeavesOneSpareRowOfEmptyEntries) {
     s.control().Clear();
     EXPECT_EQ(s.control().ListCount(), 0);
     EXPECT_EQ(s.control().ListIndex(), -1);
-    EXPECT_EQ(s.ListWindowCount(), 0);
+    EXPECT_EQ(s.ListState().count, 0);
     const Variant copy = s.control().ArrayWithItems();
     ASSERT_TRUE(copy.IsArray());
     EXPECT_EQ(copy.Array()->Extent(0), 2);
@@ -173,10 +173,10 @@ TEST_F(RemoveItemTest, ARowBeforeTheCommittedRowMovesItUp) {
     s.control().RemoveItem(0);
     EXPECT_EQ(Row(s.probe(), 0), Strings{"b"});
     EXPECT_EQ(s.control().ListCount(), 3);
-    EXPECT_EQ(s.ListWindowCount(), 3);
+    EXPECT_EQ(s.ListState().count, 3);
     EXPECT_EQ(s.probe().lngCommittedIndex(), 1);
     EXPECT_EQ(s.control().ListIndex(), 1);
-    EXPECT_EQ(s.ListWindowSelection(), 1);
+    EXPECT_EQ(s.ListState().selection, 1);
     EXPECT_EQ(s.probe().varItems().At(0, s.control().ListIndex()).String(), "c");
 }
 
@@ -187,7 +187,7 @@ TEST_F(RemoveItemTest, TheCommittedRowTakesItsTextWithIt) {
     EXPECT_EQ(s.control().Text(), "");
     EXPECT_EQ(s.control().ListIndex(), -1);
     EXPECT_TRUE(s.control().Value().IsNull());
-    EXPECT_EQ(s.ListWindowSelection(), -1);
+    EXPECT_EQ(s.ListState().selection, -1);
     EXPECT_EQ(s.events().Joined(), "");
     EXPECT_EQ(s.control().ListCount(), 3);
     EXPECT_EQ(Row(s.probe(), 2), Strings{"d"});
@@ -216,7 +216,7 @@ TEST(RemoveItem, TheOnlyRowLeavesTheTableAllocated) {
     s.Fill(2, "", "1;one");
     s.control().RemoveItem(0);
     EXPECT_EQ(s.control().ListCount(), 0);
-    EXPECT_EQ(s.ListWindowCount(), 0);
+    EXPECT_EQ(s.ListState().count, 0);
     EXPECT_EQ(s.probe().varItems().Extent(1), 1);
 }
 

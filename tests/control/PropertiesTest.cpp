@@ -57,7 +57,7 @@ TEST(PropertyValues, OutOfRangeIsAMessageOnceStarted) {
 TEST(PropertyValues, OutOfRangeIsARunTimeErrorBeforeTheStart) {
     for (const Rejection& r : Rejections()) {
         SimControlOptions options;
-        options.started = false;
+        options.started = Started::No;
         SimControl s(options);
         try {
             r.put(s.control());

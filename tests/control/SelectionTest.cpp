@@ -15,7 +15,7 @@ protected:
 TEST_F(ValueTest, ABoundKeySelectsItsRowQuietly) {
     s.control().Value(Variant("2"));
     EXPECT_EQ(s.control().ListIndex(), 1);
-    EXPECT_EQ(s.ListWindowSelection(), 1);
+    EXPECT_EQ(s.ListState().selection, 1);
     EXPECT_EQ(s.control().Text(), "2");
     EXPECT_EQ(s.probe().lngCommittedIndex(), 1);
     EXPECT_EQ(CStr(s.control().Value()), "2");
@@ -43,7 +43,7 @@ TEST_F(ValueTest, NullClearsTheSelection) {
     s.control().Value(Variant("1"));
     s.control().Value(Variant::Null());
     EXPECT_EQ(s.control().ListIndex(), -1);
-    EXPECT_EQ(s.ListWindowSelection(), -1);
+    EXPECT_EQ(s.ListState().selection, -1);
     EXPECT_EQ(s.control().Text(), "");
     EXPECT_TRUE(s.control().Value().IsNull());
     EXPECT_EQ(s.probe().lngCommittedIndex(), -1);
