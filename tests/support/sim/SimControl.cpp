@@ -9,6 +9,7 @@ SimControl::SimControl(SimControlOptions options) : form_(world_, options.form) 
         ComponentStart();
     else
         gblnStarted = false;
+    if (options.prepare) options.prepare(world_);
     Place(options.placement);
 }
 

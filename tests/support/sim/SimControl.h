@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ struct SimControlOptions {
     sim::ControlPlacement placement{};
     sim::FormOptions form{};
     Started started = Started::Yes;
+    // Runs on the world before the control is placed: failures planned for its start-up.
+    std::function<void(sim::World&)> prepare{};
 };
 
 class SimControl {
