@@ -1,6 +1,5 @@
 // The mouse in the open list, driven through the control's own handlers: hover and drag
 // tracking by the row bands, and the commit.
-#include "platform/sim/EditClass.h"
 #include "platform/sim/SimWindowApi.h"
 #include "runtime/RuntimeError.h"
 #include "tests/dropdown/DropDownFixture.h"
@@ -27,7 +26,6 @@ protected:
     void Move(float y) { probe().lstListBox_MouseMove(0, 0, 0, y); }
     void Press() { probe().lstListBox_MouseDown(1, 0, 0, 0); }
     int Selection() const { return ListState().selection; }
-    int Top() const { return ListState().top; }
 };
 
 TEST_F(ListMouseTest, HoverSelectsTheRowOfTheBandOnceForEachRow) {
@@ -48,30 +46,20 @@ TEST_F(ListMouseTest, HoverSelectsTheRowOfTheBandOnceForEachRow) {
     EXPECT_EQ(Selection(), 9);
 }
 
-TEST_F(ListMouseTest, DraggingBelowOrAboveScrollsOneRowPerMovementToTheEnd) {
+// Dragging and picking themselves are user scenarios; here, what a user cannot reach.
+TEST_F(ListMouseTest, AStoredRowCountBeyondTheBandsFailsEveryDragMovementButNotHover) {
     Open(20);
     Press();
-    for (int step = 1; step <= 13; ++step) {
-        Move(2000);  // below the eight rows shown
-        EXPECT_EQ(Top(), std::min(step, 12)) << step;
-        EXPECT_EQ(Selection(), Top() + 7) << step;  // the bottom visible row
-    }
-    for (int step = 1; step <= 13; ++step) {
-        Move(-15);
-        EXPECT_EQ(Top(), std::max(12 - step, 0)) << step;
-        EXPECT_EQ(Selection(), Top()) << step;
-    }
-    probe().intListRows() = 16;  // a stored value beyond the table fails every drag movement
+    probe().intListRows() = 16;  // only a stored value can give this
     Move(700);
-    ASSERT_EQ(world().MessageBoxes().size(), 1u);
-    EXPECT_EQ(world().MessageBoxes()[0].title, "ColumnPick - lstListBox_MouseMove");
+    ASSERT_EQ(ReportTitles(), std::vector<std::string>{"ColumnPick - lstListBox_MouseMove"});
     probe().blnListMouseDown() = false;
-    Move(700);  // but not hover
+    Move(700);
     EXPECT_EQ(Selection(), 3);
     EXPECT_EQ(world().MessageBoxes().size(), 1u);
 }
 
-TEST_F(ListMouseTest, AReleaseCommitsTheSelectedRowAndNothingWithoutOne) {
+TEST_F(ListMouseTest, AReleaseWithoutARowCommitsNothingAndTheSameRowIsReportedAgain) {
     Open(0);
     Press();
     probe().lstListBox_MouseUp(1, 0, 0, 100);
@@ -82,14 +70,6 @@ TEST_F(ListMouseTest, AReleaseCommitsTheSelectedRowAndNothingWithoutOne) {
     Move(500);  // row 2
     Press();
     probe().lstListBox_MouseUp(1, 0, 0, 500);
-    EXPECT_FALSE(control().ComboBoxIsOpen());
-    EXPECT_EQ(sim::GetFocus(), host().EditHwnd());
-    EXPECT_EQ(sim::EditText(host().EditHwnd()), "Row 2");
-    const sim::EditState& edit = *sim::InspectEdit(host().EditHwnd());
-    EXPECT_EQ(edit.Last() - edit.First(), 5u);
-    EXPECT_EQ(control().ListIndex(), 2);
-    EXPECT_EQ(probe().lngCommittedIndex(), 2);
-    EXPECT_FALSE(probe().blnListMouseDown() || probe().blnTextChanged() || probe().blnUserEdited());
     EXPECT_EQ(events().Joined(), "AfterUpdate");
     probe().lstListBox_Click();  // no comparison: the same row again is reported again
     EXPECT_EQ(events().Count("AfterUpdate"), 2);
