@@ -13,7 +13,7 @@
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/data/TempDatabase.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "runtime/Conversions.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 

@@ -1,5 +1,5 @@
 #include "runtime/RuntimeError.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {

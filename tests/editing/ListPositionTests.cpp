@@ -1,4 +1,4 @@
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {

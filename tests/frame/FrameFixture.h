@@ -10,7 +10,7 @@
 #include "control/ColumnPick.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 

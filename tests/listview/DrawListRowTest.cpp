@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "runtime/RuntimeError.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {

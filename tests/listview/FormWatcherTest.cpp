@@ -6,7 +6,7 @@
 
 #include "listview/basHookListBox.h"
 #include "platform/sim/User.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {

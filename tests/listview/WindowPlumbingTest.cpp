@@ -6,7 +6,7 @@
 #include "listview/MVirtualList.h"
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/SimWindowApi.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {

@@ -10,7 +10,7 @@
 #include "data/odbc/OdbcDatabase.h"
 #include "runtime/Conversions.h"
 #include "tests/odbc/OdbcTestSupport.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {

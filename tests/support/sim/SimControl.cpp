@@ -1,5 +1,9 @@
 #include "tests/support/sim/SimControl.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
 #include "control/Startup.h"
 
 namespace cp::test {
@@ -37,7 +41,12 @@ std::vector<std::string> SimControl::ReportTitles() const {
 }
 
 const sim::ListBoxState& SimControl::ListState() const {
-    return *sim::InspectListBox(host_->ListHwnd());
+    const sim::ListBoxState* state = sim::InspectListBox(host_->ListHwnd());
+    if (!state) {
+        std::fprintf(stderr, "the control's list window is gone\n");
+        std::abort();
+    }
+    return *state;
 }
 
 RECT SimControl::ListOnScreen() {
@@ -55,7 +64,8 @@ void SimControl::Fill(std::int16_t columns, const std::string& widths, const std
     control_->ColumnCount(columns);
     control_->ColumnWidths(widths);
     control_->AddList(items);
-    EXPECT_TRUE(world_.MessageBoxes().empty()) << world_.MessageBoxes().front().prompt;
+    if (!world_.MessageBoxes().empty())
+        throw std::logic_error("the fill showed: " + world_.MessageBoxes().front().prompt);
 }
 
 void SimControl::FillRows(const std::vector<std::string>& rows) {

@@ -1,10 +1,8 @@
 // One ColumnPick on a form of the simulated platform, started as a host starts it, with its
 // events recorded and a simulated user at hand: the common ground of every control-on-a-form
-// test. ControlOnForm is the same as a test fixture; a test that needs a fresh control for each
-// case of a table builds a SimControl per case.
+// test and of the fuzz targets. ControlOnForm is the same as a test fixture; a test that needs
+// a fresh control for each case of a table builds a SimControl per case.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -53,7 +51,8 @@ public:
     // The prompts and the titles of the message boxes shown so far.
     std::vector<std::string> Prompts() const;
     std::vector<std::string> ReportTitles() const;
-    // The list window as the window itself holds it, and where it stands on the screen.
+    // The list window as the window itself holds it (the program stops if it is gone), and
+    // where it stands on the screen.
     const sim::ListBoxState& ListState() const;
     RECT ListOnScreen();
     // The drawing calls made on the control's own window since the log was cleared.
@@ -61,7 +60,8 @@ public:
     // Gives the edit field the focus, as a click into it would.
     void Focus() { user_.Focus(host_->EditHwnd()); }
 
-    // Sets widths and fills the table from an item string; fails the test on any message.
+    // Sets widths and fills the table from an item string; a message shown meanwhile is thrown
+    // as an error, so that a test or a fuzz target stops at a fill it did not mean to fail.
     void Fill(std::int16_t columns, const std::string& widths, const std::string& items);
     // One row per text, in one column.
     void FillRows(const std::vector<std::string>& rows);
@@ -74,11 +74,6 @@ private:
     sim::ControlHost* host_ = nullptr;
     ColumnPick* control_ = nullptr;
     std::unique_ptr<ColumnPickProbe> probe_;
-};
-
-class ControlOnForm : public ::testing::Test, public SimControl {
-protected:
-    explicit ControlOnForm(SimControlOptions options = {}) : SimControl(std::move(options)) {}
 };
 
 }  // namespace cp::test
