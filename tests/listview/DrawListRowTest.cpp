@@ -105,9 +105,7 @@ TEST_F(RowDrawingTest, FitsCellsToWholeCharactersAndCutsLongTexts) {
     EXPECT_EQ(Cells(),
               (std::vector<Cell>{{3, "abc"}, {58, "7"}, {89, first500}, {3190, first500}}));
     EXPECT_EQ(Ops(sim::DrawOp::MeasureText).at(4).text, first500);
-}
-
-TEST_F(RowDrawingTest, AColumnOfOnePixelShowsNoText) {
+    // Nor does a column of one pixel.
     Fill({{"a", "xyz", "b"}}, {20, 1, 30});
     Draw(0);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {26, "b"}}));
