@@ -122,12 +122,11 @@ bool ControlHost::Contains(HWND window) {
 void ControlHost::FocusLeaving(HWND newFocus) {
     // A control held by a container compares the top-level windows: the container's own
     // window need not be the form.
-    const FocusGoes where =
-        newFocus == nullptr  ? FocusGoes::Nowhere
-        : Contains(newFocus) ? FocusGoes::IntoTheControl
-        : ::GetAncestor(newFocus, GA_ROOT) == ::GetAncestor(form_, GA_ROOT)
-            ? FocusGoes::ElsewhereOnTheForm
-            : FocusGoes::OffTheForm;
+    const FocusGoes where = newFocus == nullptr  ? FocusGoes::Nowhere
+                            : Contains(newFocus) ? FocusGoes::IntoTheControl
+                            : ::GetAncestor(newFocus, GA_ROOT) == ::GetAncestor(form_, GA_ROOT)
+                                ? FocusGoes::ElsewhereOnTheForm
+                                : FocusGoes::OffTheForm;
     if (!FocusLeavesControl(where, unloading_ ? FormState::Unloading : FormState::Loaded)) return;
     Deliver([](HostedControl& c) { c.UserControl_ExitFocus(); });
 }

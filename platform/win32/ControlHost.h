@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/HostForm.h"
 #include "platform/Host.h"
+#include "platform/HostForm.h"
 #include "platform/win32/Container.h"
 #include "platform/win32/EditField.h"
 #include "platform/win32/LineShape.h"
