@@ -9,6 +9,7 @@
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
 #include "fuzz/UserPlay.h"
+#include "platform/sim/PropertyStore.h"
 
 namespace cp::fuzz {
 namespace {
