@@ -99,7 +99,7 @@ void CheckData(Session& s, std::string_view step, std::int32_t listIndexBefore) 
     if (index < -1 || (index >= count && index != listIndexBefore)) {
         Fail(step, "ListIndex moved to " + std::to_string(index) + " of " + std::to_string(count));
     }
-    const sim::ListBoxState& list = s.ListWindow();
+    const sim::ListBoxState& list = s.ListState();
     if (list.count != count) {
         Fail(step, "the list window counts " + std::to_string(list.count) + " rows of " +
                        std::to_string(count));

@@ -9,6 +9,7 @@
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
 #include "fuzz/UserPlay.h"
+#include "platform/sim/PropertyStore.h"
 
 namespace cp::fuzz {
 namespace {
@@ -81,7 +82,7 @@ void CheckSavedAgain(Session& s) {
     sim::PropertyStore saved;
     s.host().WriteProperties(saved);
     const Settings before = Read(s.control());
-    Session again(SessionOptions{.properties = &saved});
+    Session again(SessionOptions{.placement = {.properties = &saved}});
     CheckAfter(again, "loading a saved store", Before{}, Outcome{});
     const Settings after = Read(again.control());
     for (std::size_t i = 0; i < before.size(); ++i) {
@@ -117,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Key& key : kKeys) {
         if (in.ConsumeBool()) bag.Set(Spelling(in, key.name), ConsumeStored(in, key.type));
     }
-    Session s(SessionOptions{.properties = &bag});
+    Session s(SessionOptions{.placement = {.properties = &bag}});
     // A value that cannot be converted fails the load with the conversion's error.
     const Outcome load{
         .hostErrors = {vberr::Overflow, vberr::TypeMismatch, vberr::InvalidUseOfNull}};

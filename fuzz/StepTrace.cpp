@@ -31,7 +31,7 @@ void Trace(Session& s, std::string_view step) {
     const VariantArray& table = *items.Array();
     std::fprintf(stderr, "%.*s: ListCount %d, ListIndex %d, list window %d rows, table %d x %d\n",
                  static_cast<int>(step.size()), step.data(), s.control().ListCount(),
-                 s.control().ListIndex(), s.ListWindow().count,
+                 s.control().ListIndex(), s.ListState().count,
                  table.Dimensions() > 0 ? table.Extent(0) : -1,
                  table.Dimensions() > 1 ? table.Extent(1) : -1);
     for (const auto& box : s.world().MessageBoxes())

@@ -4,6 +4,7 @@
 
 #include "control/Startup.h"
 #include "runtime/RuntimeError.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
@@ -57,7 +58,7 @@ TEST(PropertyValues, OutOfRangeIsAMessageOnceStarted) {
 TEST(PropertyValues, OutOfRangeIsARunTimeErrorBeforeTheStart) {
     for (const Rejection& r : Rejections()) {
         SimControlOptions options;
-        options.started = false;
+        options.started = Started::No;
         SimControl s(options);
         try {
             r.put(s.control());
@@ -80,15 +81,18 @@ TEST(PropertyValues, AcceptedValuesAreStoredAndReported) {
     c.ListWidth(390);
     c.ListWidth(5000);
     c.ListWidth(-1);
+    c.BoundColumn(5);  // no upper limit
     c.BackColorSelected(0x00FF00);
     c.ForeColorSelected(0x0000FF);
     c.ColumnLineForeColor(0x123456);  // not persisted: no PropertyChanged
     EXPECT_EQ(c.ListRows(), 15);
     EXPECT_EQ(c.ListWidth(), -1);
+    EXPECT_EQ(c.BoundColumn(), 5);
     EXPECT_EQ(s.probe().lngColumnLineForeColor(), 0x123456);
-    EXPECT_EQ(s.host().PropertyChangedKeys(),
-              (std::vector<std::string>{"ListRows", "ListRows", "ListWidth", "ListWidth",
-                                        "ListWidth", "BackColorSelected", "ForeColorSelected"}));
+    EXPECT_EQ(
+        s.host().PropertyChangedKeys(),
+        (std::vector<std::string>{"ListRows", "ListRows", "ListWidth", "ListWidth", "ListWidth",
+                                  "BoundColumn", "BackColorSelected", "ForeColorSelected"}));
 }
 
 TEST(PropertyValues, NormalColoursReachTheChildrenTranslated) {
@@ -106,22 +110,18 @@ TEST(PropertyValues, AppearanceTakesAnyByte) {
     SimControl s;
     s.control().Appearance(static_cast<typAppearance>(7));
     EXPECT_EQ(s.control().Appearance(), 7);
-    try {
-        s.control().Appearance(static_cast<typAppearance>(300));
-        ADD_FAILURE() << "no overflow";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number(), vberr::Overflow);
-    }
+    EXPECT_EQ(ErrorOf([&] { s.control().Appearance(static_cast<typAppearance>(300)); }),
+              vberr::Overflow);
     EXPECT_EQ(s.control().Appearance(), 7);
 }
 
 TEST(PropertyValues, LockedIsIgnoredWhileTheListIsOpen) {
     SimControl s;
-    s.probe().blnComboBoxIsOpen() = true;
+    s.control().ShowDropDown();
     s.control().Locked(true);
     EXPECT_FALSE(s.control().Locked());
     EXPECT_TRUE(s.host().PropertyChangedKeys().empty());
-    s.probe().blnComboBoxIsOpen() = false;
+    s.control().HideListBox(AfterHide::LeaveFocus);
     s.control().Locked(true);
     EXPECT_TRUE(s.control().Locked());
     EXPECT_TRUE(s.host().TextBox().Locked());

@@ -15,7 +15,7 @@ protected:
 TEST_F(ValueTest, ABoundKeySelectsItsRowQuietly) {
     s.control().Value(Variant("2"));
     EXPECT_EQ(s.control().ListIndex(), 1);
-    EXPECT_EQ(s.ListWindowSelection(), 1);
+    EXPECT_EQ(s.ListState().selection, 1);
     EXPECT_EQ(s.control().Text(), "2");
     EXPECT_EQ(s.probe().lngCommittedIndex(), 1);
     EXPECT_EQ(CStr(s.control().Value()), "2");
@@ -43,7 +43,7 @@ TEST_F(ValueTest, NullClearsTheSelection) {
     s.control().Value(Variant("1"));
     s.control().Value(Variant::Null());
     EXPECT_EQ(s.control().ListIndex(), -1);
-    EXPECT_EQ(s.ListWindowSelection(), -1);
+    EXPECT_EQ(s.ListState().selection, -1);
     EXPECT_EQ(s.control().Text(), "");
     EXPECT_TRUE(s.control().Value().IsNull());
     EXPECT_EQ(s.probe().lngCommittedIndex(), -1);
@@ -73,32 +73,25 @@ TEST_F(ValueTest, ColumnReadsTheCurrentRowOrNull) {
     EXPECT_TRUE(s.world().MessageBoxes().empty());
 }
 
+// The search looks at the first column only, by prefix and in any case; Null never matches,
+// numbers match by their text.
 TEST(FindItemInArray, MatchesAPrefixOfTheFirstColumnInAnyCase) {
     SimControl s;
-    s.Fill(2, "", "Apple;1;apricot;2;Banana;3");
-    ColumnPickProbe& p = s.probe();
-    EXPECT_EQ(p.FindItemInArray("ap"), 0);
-    EXPECT_EQ(p.FindItemInArray("APR"), 1);
-    EXPECT_EQ(p.FindItemInArray("banana"), 2);
-    EXPECT_EQ(p.FindItemInArray("bananas"), -1);
-    EXPECT_EQ(p.FindItemInArray("1"), -1);  // only the first column is searched
-    EXPECT_EQ(p.FindItemInArray(""), 0);
+    s.Fill(2, "", "Apple;1;apricot;2;Banana;3;x;4");
+    auto table = s.control().ArrayWithItems().Array();
+    table->At(0, 0) = Variant::Null();
+    table->At(0, 3) = Variant(std::int32_t{250});
+    s.probe().varItems() = *table;
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"ap", 1}, {"APR", 1}, {"banana", 2}, {"bananas", -1},  {"1", -1},
+        {"", 1},   {"2", 3},   {"25", 3},     {"\xC3\x86", -1},
+    };
+    for (const auto& [text, row] : cases)
+        EXPECT_EQ(s.probe().FindItemInArray(text), row) << '"' << text << '"';
+    s.probe().varItems().At(0, 2) = Variant("\xC3\x86r\xC3\xB8");
+    EXPECT_EQ(s.probe().FindItemInArray("\xC3\xA6R"), 2);
     s.control().Clear();
-    EXPECT_EQ(p.FindItemInArray(""), -1);
-}
-
-TEST(FindItemInArray, SkipsNullAndComparesNumbersByTheirText) {
-    SimControl s;
-    s.control().ColumnWidths("");
-    auto table = VariantArray({1, 3});
-    table.At(0, 0) = Variant::Null();
-    table.At(0, 1) = Variant(std::int32_t{250});
-    table.At(0, 2) = Variant("Ærø");
-    s.probe().varItems() = table;
-    s.probe().lngListCount() = 3;
-    EXPECT_EQ(s.probe().FindItemInArray("2"), 1);
-    EXPECT_EQ(s.probe().FindItemInArray(""), 1);  // Null never matches, even the empty text
-    EXPECT_EQ(s.probe().FindItemInArray("æR"), 2);
+    EXPECT_EQ(s.probe().FindItemInArray(""), -1);
 }
 
 TEST(FindItemInArray, ATextTooLongToCountIsReported) {
@@ -121,15 +114,6 @@ TEST(ListIndex, APutCommitsThroughTheList) {
     // A row the list does not have is the list's error; the index stays.
     EXPECT_THROW(s.control().ListIndex(7), RuntimeError);
     EXPECT_EQ(s.control().ListIndex(), 1);
-}
-
-TEST(BoundColumn, BelowZeroIsReported) {
-    SimControl s;
-    s.control().BoundColumn(-1);
-    EXPECT_EQ(s.control().BoundColumn(), 0);
-    EXPECT_EQ(s.Prompts(), std::vector<std::string>{"The minimum value for this property is 0."});
-    s.control().BoundColumn(5);  // no upper limit
-    EXPECT_EQ(s.control().BoundColumn(), 5);
 }
 
 TEST(Text, APutRunsTheMatchingPassAndIsSaved) {

@@ -8,15 +8,12 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "control/Startup.h"
 #include "data/sqlite/SqliteDatabase.h"
-#include "platform/sim/Form.h"
 #include "platform/sim/SimWindowApi.h"
-#include "platform/sim/World.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/data/TempDatabase.h"
-#include "tests/support/ColumnPickProbe.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {
@@ -58,54 +55,48 @@ private:
     RuntimeError error_;
 };
 
-class FillTest : public ::testing::Test {
+class FillTest : public ControlOnForm {
 protected:
     FillTest() {
-        ComponentStart();
-        host_ = &form_.AddControl(
-            [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); });
         recording_ = this;
-        hook_ = SetWindowsHookEx(WH_CALLWNDPROC, RecordListMessage, nullptr, world_.ThreadId());
+        hook_ = SetWindowsHookEx(WH_CALLWNDPROC, RecordListMessage, nullptr, world().ThreadId());
     }
     ~FillTest() override {
         UnhookWindowsHookEx(hook_);
         recording_ = nullptr;
     }
 
-    ColumnPick& Control() { return host_->ControlAs<ColumnPick>(); }
-    ColumnPickProbe Probe() { return ColumnPickProbe(Control()); }
-
     // Two columns, widths set, two rows from an item string, row 1 current, the text typed.
     void PrepareTwoRows() {
-        Control().ColumnCount(std::int16_t{2});
-        Control().ColumnWidths("1000;1800");
-        Control().AddList("a;first;b;second");
+        control().ColumnCount(std::int16_t{2});
+        control().ColumnWidths("1000;1800");
+        control().AddList("a;first;b;second");
         // The text first: its matching pass would otherwise move the current row.
-        host_->TextBox().SetText("sec");
-        Probe().lngListIndex() = 1;
-        Probe().lngHotRow() = 1;
-        Probe().lngCommittedIndex() = 1;
-        world_.ClearMessageBoxes();
+        host().TextBox().SetText("sec");
+        probe().lngListIndex() = 1;
+        probe().lngHotRow() = 1;
+        probe().lngCommittedIndex() = 1;
+        world().ClearMessageBoxes();
         messages_.clear();
     }
 
     // The one message box that a failed fill shows, checked for its frame; returns its text.
     std::string ReportText(const char* message, std::int32_t number) {
-        EXPECT_EQ(world_.MessageBoxes().size(), 1u);
-        if (world_.MessageBoxes().empty()) return {};
-        const sim::MessageBoxRecord& box = world_.MessageBoxes().back();
+        EXPECT_EQ(world().MessageBoxes().size(), 1u);
+        if (world().MessageBoxes().empty()) return {};
+        const sim::MessageBoxRecord& box = world().MessageBoxes().back();
         EXPECT_EQ(box.buttons, vbCritical);
         EXPECT_EQ(box.title.value_or(""), "ColumnPick - FillComboBoxMultiColumn");
         const std::string head =
             std::string(message) + "\r\n\r\nError " + std::to_string(number) + ": ";
         EXPECT_EQ(box.prompt.substr(0, head.size()), head) << box.prompt;
-        EXPECT_EQ(world_.MousePointer(), vbDefault);
+        EXPECT_EQ(world().MousePointer(), vbDefault);
         return box.prompt.substr(std::min(head.size(), box.prompt.size()));
     }
 
     static LRESULT RecordListMessage(int code, WPARAM wParam, LPARAM lParam) {
         const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (recording_ && m->hwnd == recording_->host_->ListHwnd() &&
+        if (recording_ && m->hwnd == recording_->host().ListHwnd() &&
             (m->message == LB_SETCOUNT || m->message == LB_RESETCONTENT)) {
             recording_->messages_.push_back({m->message, m->wParam});
         }
@@ -113,9 +104,6 @@ protected:
     }
 
     static inline FillTest* recording_ = nullptr;
-    sim::World world_;
-    sim::Form form_{world_};
-    sim::ControlHost* host_ = nullptr;
     HHOOK hook_ = nullptr;
     std::vector<ListMessage> messages_;  // what the list window was sent, in order
     TempDatabase file_{kFruit};
@@ -123,11 +111,11 @@ protected:
 };
 
 TEST_F(FillTest, WithoutWidthsOnlyTheMessageIsShown) {
-    Control().FillComboBoxMultiColumn(*db_, "fruit");
-    Control().FillComboBoxMultiColumnRecordset(
+    control().FillComboBoxMultiColumn(*db_, "fruit");
+    control().FillComboBoxMultiColumnRecordset(
         Variant(std::shared_ptr<Object>(db_->OpenRecordset("fruit", dbOpenSnapshot))));
-    ASSERT_EQ(world_.MessageBoxes().size(), 2u);
-    for (const sim::MessageBoxRecord& box : world_.MessageBoxes()) {
+    ASSERT_EQ(world().MessageBoxes().size(), 2u);
+    for (const sim::MessageBoxRecord& box : world().MessageBoxes()) {
         EXPECT_EQ(box.prompt,
                   "You must specify the width of the columns before filling the combobox! "
                   "Example: ColumnPick1.ColumnWidths = \"\" for one column (the width of the "
@@ -135,65 +123,65 @@ TEST_F(FillTest, WithoutWidthsOnlyTheMessageIsShown) {
         EXPECT_EQ(box.buttons, vbOKOnly);
         EXPECT_FALSE(box.title.has_value());
     }
-    EXPECT_TRUE(world_.MousePointerHistory().empty());
+    EXPECT_TRUE(world().MousePointerHistory().empty());
     EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(Control().ListCount(), 0);
-    EXPECT_FALSE(Probe().varItems().Allocated());
+    EXPECT_EQ(control().ListCount(), 0);
+    EXPECT_FALSE(probe().varItems().Allocated());
 }
 
 TEST_F(FillTest, QueryRowsBecomeTheTableAsTheyAre) {
     PrepareTwoRows();
-    Control().FillComboBoxMultiColumn(*db_, "SELECT name, origin, id FROM fruit ORDER BY id");
-    EXPECT_TRUE(world_.MessageBoxes().empty());
-    EXPECT_EQ(world_.MousePointerHistory(), (std::vector<int>{vbHourglass, vbDefault}));
+    control().FillComboBoxMultiColumn(*db_, "SELECT name, origin, id FROM fruit ORDER BY id");
+    EXPECT_TRUE(world().MessageBoxes().empty());
+    EXPECT_EQ(world().MousePointerHistory(), (std::vector<int>{vbHourglass, vbDefault}));
     EXPECT_EQ(messages_, (std::vector<ListMessage>{{LB_RESETCONTENT, 0}, {LB_SETCOUNT, 5}}));
-    EXPECT_EQ(Control().ListCount(), 5);
+    EXPECT_EQ(control().ListCount(), 5);
 
     // Three fields with two columns: all stored as they came, the column count left alone.
-    const VariantArray& table = Probe().varItems();
+    const VariantArray& table = probe().varItems();
     ASSERT_EQ(table.Extent(0), 3);
     ASSERT_EQ(table.Extent(1), 5);
-    EXPECT_EQ(Control().ColumnCount(), 2);
+    EXPECT_EQ(control().ColumnCount(), 2);
     EXPECT_EQ(CStr(table.At(0, 3)), "quince");
     EXPECT_TRUE(table.At(1, 1).IsNull());
     EXPECT_EQ(table.At(2, 1).Type(), VarType::Long);
 
     // Two columns are drawn; a Null cell stays empty.
-    world_.Graphics().ClearLog();
-    sim::ShowWindow(host_->ListHwnd(), true);
+    world().Graphics().ClearLog();
+    sim::ShowWindow(host().ListHwnd(), true);
     std::vector<std::string> texts;
-    for (const sim::DrawRecord& r : world_.Graphics().Log()) {
-        if (r.op == sim::DrawOp::DrawText && r.window == host_->ListHwnd()) texts.push_back(r.text);
+    for (const sim::DrawRecord& r : world().Graphics().Log()) {
+        if (r.op == sim::DrawOp::DrawText && r.window == host().ListHwnd()) texts.push_back(r.text);
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"apple", "Kent", "pear", "plum", "Agen", "quince",
                                                "sloe", "Kent"}));
 
     // The selection state is cleared; the current row and the text are not.
-    EXPECT_EQ(Probe().lngHotRow(), -1);
-    EXPECT_EQ(Probe().lngCommittedIndex(), -1);
-    EXPECT_EQ(Control().ListIndex(), 1);
-    EXPECT_EQ(Control().Text(), "sec");
+    EXPECT_EQ(probe().lngHotRow(), -1);
+    EXPECT_EQ(probe().lngCommittedIndex(), -1);
+    EXPECT_EQ(control().ListIndex(), 1);
+    EXPECT_EQ(control().Text(), "sec");
 }
 
 TEST_F(FillTest, NumbersKeepTheirTypeSoValueFindsThemAsNumbers) {
     PrepareTwoRows();
-    Control().FillComboBoxMultiColumn(*db_, "SELECT price, name FROM fruit ORDER BY id");
-    EXPECT_EQ(Probe().varItems().At(0, 2).Type(), VarType::Double);
+    control().FillComboBoxMultiColumn(*db_, "SELECT price, name FROM fruit ORDER BY id");
+    EXPECT_EQ(probe().varItems().At(0, 2).Type(), VarType::Double);
     // A text that reads like the number is no key; the number is.
-    Control().Value(Variant("1.25"));
-    EXPECT_EQ(Control().ListIndex(), 1);
-    Control().Value(Variant(1.25));
-    EXPECT_EQ(Control().ListIndex(), 2);
+    control().Value(Variant("1.25"));
+    EXPECT_EQ(control().ListIndex(), 1);
+    control().Value(Variant(1.25));
+    EXPECT_EQ(control().ListIndex(), 2);
 }
 
 TEST_F(FillTest, QueryWithoutRowsKeepsTheOldTableUncounted) {
     PrepareTwoRows();
-    Control().FillComboBoxMultiColumn(*db_, "SELECT id, name FROM fruit WHERE id > 9");
-    EXPECT_TRUE(world_.MessageBoxes().empty());
-    EXPECT_EQ(Control().ListCount(), 0);
+    control().FillComboBoxMultiColumn(*db_, "SELECT id, name FROM fruit WHERE id > 9");
+    EXPECT_TRUE(world().MessageBoxes().empty());
+    EXPECT_EQ(control().ListCount(), 0);
     EXPECT_EQ(messages_, (std::vector<ListMessage>{{LB_RESETCONTENT, 0}, {LB_SETCOUNT, 0}}));
-    EXPECT_EQ(Probe().varItems().Extent(1), 2);
-    EXPECT_EQ(CStr(Probe().varItems().At(1, 1)), "second");
+    EXPECT_EQ(probe().varItems().Extent(1), 2);
+    EXPECT_EQ(CStr(probe().varItems().At(1, 1)), "second");
 }
 
 TEST_F(FillTest, QueryFailuresNameTheDatabase) {
@@ -201,31 +189,31 @@ TEST_F(FillTest, QueryFailuresNameTheDatabase) {
     const std::string where =
         "In database: " + file_.Path() + " the following error occured: \r\n\r\n";
 
-    Control().FillComboBoxMultiColumn(*db_, "SELECT id, nmae FROM fruit");
+    control().FillComboBoxMultiColumn(*db_, "SELECT id, nmae FROM fruit");
     EXPECT_EQ(ReportText(kQueryMessage, 3061),
               where + "no such column: nmae\r\n\r\n" + kParameterAdvice);
-    world_.ClearMessageBoxes();
+    world().ClearMessageBoxes();
 
-    Control().FillComboBoxMultiColumn(*db_, "vegetables");
+    control().FillComboBoxMultiColumn(*db_, "vegetables");
     EXPECT_EQ(ReportText(kQueryMessage, 3078), where + "no such table or query: vegetables");
-    world_.ClearMessageBoxes();
+    world().ClearMessageBoxes();
 
-    Control().FillComboBoxMultiColumn(*db_, "SELEC id FROM fruit");
+    control().FillComboBoxMultiColumn(*db_, "SELEC id FROM fruit");
     EXPECT_EQ(ReportText(kQueryMessage, 3101), "near \"SELEC\": syntax error");
 
     // The query never opened: the list and the table are as they were.
     EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(Control().ListCount(), 2);
+    EXPECT_EQ(control().ListCount(), 2);
 }
 
 TEST_F(FillTest, LazilyCountedRecordsetIsCountedAndLoadedWhole) {
     PrepareTwoRows();
     auto rs = db_->OpenRecordset("SELECT name, id FROM fruit ORDER BY id", dbOpenDynaset);
-    Control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
-    EXPECT_TRUE(world_.MessageBoxes().empty());
-    EXPECT_EQ(Control().ListCount(), 5);
+    control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
+    EXPECT_TRUE(world().MessageBoxes().empty());
+    EXPECT_EQ(control().ListCount(), 5);
     EXPECT_EQ(messages_.back(), (ListMessage{LB_SETCOUNT, 5}));
-    EXPECT_EQ(CStr(Probe().varItems().At(0, 4)), "sloe");
+    EXPECT_EQ(CStr(probe().varItems().At(0, 4)), "sloe");
     // The host's recordset stays open.
     EXPECT_EQ(CLng(rs->RecordCount()), 5);
 }
@@ -234,23 +222,23 @@ TEST_F(FillTest, RecordsetPastItsFirstRowCountsWhatItDelivers) {
     PrepareTwoRows();
     auto rs = db_->OpenRecordset("SELECT name FROM fruit ORDER BY id", dbOpenSnapshot);
     rs->GetRows(2);
-    Control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
-    EXPECT_TRUE(world_.MessageBoxes().empty());
-    EXPECT_EQ(Control().ListCount(), 3);
-    EXPECT_EQ(Probe().varItems().Extent(1), 3);
+    control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
+    EXPECT_TRUE(world().MessageBoxes().empty());
+    EXPECT_EQ(control().ListCount(), 3);
+    EXPECT_EQ(probe().varItems().Extent(1), 3);
     EXPECT_EQ(messages_.back(), (ListMessage{LB_SETCOUNT, 3}));
-    EXPECT_EQ(CStr(Probe().varItems().At(0, 0)), "plum");
+    EXPECT_EQ(CStr(probe().varItems().At(0, 0)), "plum");
 }
 
 TEST_F(FillTest, ForwardOnlyRecordsetAsksForTheCursorType) {
     PrepareTwoRows();
     auto rs = db_->OpenRecordset("SELECT name FROM fruit", dbOpenForwardOnly);
-    Control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
+    control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
     EXPECT_EQ(ReportText(kRecordsetMessage, 3251),
               "The following error occured: \r\n\r\nOperation is not supported for this type of "
               "object.\r\n\r\nDid you set the CursorType of the recordset?");
     // The list was emptied before the failure, and the count went with it.
-    EXPECT_EQ(Control().ListCount(), 0);
+    EXPECT_EQ(control().ListCount(), 0);
     EXPECT_EQ(messages_, (std::vector<ListMessage>{{LB_RESETCONTENT, 0}}));
 }
 
@@ -283,21 +271,21 @@ TEST_F(FillTest, RecordsetFailuresAreReportedWithAdvice) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE("case " + std::to_string(i));
-        world_.ClearMessageBoxes();
-        EXPECT_NO_THROW(Control().FillComboBoxMultiColumnRecordset(cases[i].rec));
+        world().ClearMessageBoxes();
+        EXPECT_NO_THROW(control().FillComboBoxMultiColumnRecordset(cases[i].rec));
         EXPECT_EQ(ReportText(kRecordsetMessage, cases[i].number), cases[i].description);
-        EXPECT_EQ(Control().ListCount(), 0);
+        EXPECT_EQ(control().ListCount(), 0);
     }
 }
 
 TEST_F(FillTest, SampleDatabaseFillsTheCountries) {
     auto iso = sqlite::SqliteDatabase::Open(CP_SAMPLE_DATABASE);
-    Control().ColumnCount(std::int16_t{3});
-    Control().ColumnWidths("");
-    Control().FillComboBoxMultiColumn(*iso, "countries_by_name");
-    EXPECT_TRUE(world_.MessageBoxes().empty());
-    EXPECT_GT(Control().ListCount(), 200);
-    EXPECT_EQ(CStr(Probe().varItems().At(0, 0)), "Afghanistan");
+    control().ColumnCount(std::int16_t{3});
+    control().ColumnWidths("");
+    control().FillComboBoxMultiColumn(*iso, "countries_by_name");
+    EXPECT_TRUE(world().MessageBoxes().empty());
+    EXPECT_GT(control().ListCount(), 200);
+    EXPECT_EQ(CStr(probe().varItems().At(0, 0)), "Afghanistan");
 }
 
 }  // namespace

@@ -28,54 +28,54 @@ TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
         {650, 100, RECT{650, 121, 800, 198}},  // 9750 + 2250 = 12000: pulled in as well
     };
     for (const Case& c : cases) {
-        Place(c.left, c.top);
+        PlaceAt(c.left, c.top);
         Fill(5);
-        probe->ShowListBox();
+        probe().ShowListBox();
         EXPECT_EQ(ListOnScreen(), c.list) << c.left << "," << c.top;
-        control->HideListBox(AfterHide::LeaveFocus);
+        control().HideListBox(AfterHide::LeaveFocus);
     }
-    world.SetScreenSize(800, 100);  // above a control near the top: partly off the screen
-    Place(40, 10);
+    world().SetScreenSize(800, 100);  // above a control near the top: partly off the screen
+    PlaceAt(40, 10);
     Fill(5);
-    probe->ShowListBox();
+    probe().ShowListBox();
     EXPECT_EQ(ListOnScreen().top, 10 - 77);
 }
 
 TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) {
     for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
-        Place();
+        PlaceAt();
         Fill(rows);
-        probe->ShowListBox();
+        probe().ShowListBox();
         EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, pixels) << rows;
         EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // as wide as the control
-        control->HideListBox(AfterHide::LeaveFocus);
+        control().HideListBox(AfterHide::LeaveFocus);
     }
-    control->ListWidth(3000);
+    control().ListWidth(3000);
     SetWindowLong(List(), GWL_EXSTYLE, WS_EX_APPWINDOW);
-    probe->ShowListBox();
+    probe().ShowListBox();
     EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 200);
-    EXPECT_TRUE(control->ComboBoxIsOpen() && IsWindowVisible(List()) && Watched(form.Hwnd()));
+    EXPECT_TRUE(control().ComboBoxIsOpen() && IsWindowVisible(List()) && Watched(form().Hwnd()));
     EXPECT_EQ(GetParent(List()), nullptr);
     EXPECT_EQ(GetWindowLong(List(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
 
-    control->HideListBox(AfterHide::LeaveFocus);
-    EXPECT_FALSE(control->ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form.Hwnd()));
-    EXPECT_EQ(GetParent(List()), host->Hwnd());
-    EXPECT_TRUE(probe->blnListShown());
+    control().HideListBox(AfterHide::LeaveFocus);
+    EXPECT_FALSE(control().ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form().Hwnd()));
+    EXPECT_EQ(GetParent(List()), host().Hwnd());
+    EXPECT_TRUE(probe().blnListShown());
 }
 
 TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
-    Place();
+    PlaceAt();
     Fill(0);
-    control->BackColorNormal(static_cast<OLE_COLOR>(0x80000018u));  // a system colour
+    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000018u));  // a system colour
     std::size_t drawnBefore = 0;
-    world.OnDoEvents([&] {
+    world().OnDoEvents([&] {
         EXPECT_TRUE(IsWindowVisible(List()));
-        drawnBefore = world.Graphics().Log().size();
+        drawnBefore = world().Graphics().Log().size();
     });
-    const sim::GdiCounts live = world.Graphics().Live();
-    probe->ShowListBox();
-    const auto& log = world.Graphics().Log();
+    const sim::GdiCounts live = world().Graphics().Live();
+    probe().ShowListBox();
+    const auto& log = world().Graphics().Log();
     const auto fill = std::find_if(log.begin() + static_cast<std::ptrdiff_t>(drawnBefore),
                                    log.end(), [&](const sim::DrawRecord& r) {
                                        return r.op == sim::DrawOp::FillRect && r.window == List();
@@ -83,66 +83,66 @@ TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
     ASSERT_NE(fill, log.end());
     EXPECT_EQ(fill->fillColor, sim::Gdi::SysColor(0x18));
     EXPECT_EQ(fill->rect, (RECT{0, 0, 150, 17}));
-    EXPECT_EQ(world.Graphics().Live(), live);
+    EXPECT_EQ(world().Graphics().Live(), live);
 
     // Closed by what ran meanwhile, it is left closed and unwatched.
-    control->HideListBox(AfterHide::LeaveFocus);
-    world.OnDoEvents([&] { control->HideListBox(AfterHide::LeaveFocus); });
-    probe->ShowListBox();
-    EXPECT_FALSE(control->ComboBoxIsOpen() || Watched(form.Hwnd()));
-    EXPECT_EQ(world.Graphics().Live(), live);
+    control().HideListBox(AfterHide::LeaveFocus);
+    world().OnDoEvents([&] { control().HideListBox(AfterHide::LeaveFocus); });
+    probe().ShowListBox();
+    EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
+    EXPECT_EQ(world().Graphics().Live(), live);
 }
 
 TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFocusIfAsked) {
-    Place();
+    PlaceAt();
     Fill(5);
-    SetFocus(form.TextFieldHwnd());
-    control->Locked(true);
-    control->ShowDropDown();
-    EXPECT_FALSE(control->ComboBoxIsOpen());
-    EXPECT_EQ(GetFocus(), form.TextFieldHwnd());
-    control->Locked(false);
+    SetFocus(form().TextFieldHwnd());
+    control().Locked(true);
+    control().ShowDropDown();
+    EXPECT_FALSE(control().ComboBoxIsOpen());
+    EXPECT_EQ(GetFocus(), form().TextFieldHwnd());
+    control().Locked(false);
     for (const AfterHide focus : {AfterHide::LeaveFocus, AfterHide::FocusEditField}) {
-        control->ShowDropDown();
-        EXPECT_EQ(GetFocus(), host->EditHwnd());
+        control().ShowDropDown();
+        EXPECT_EQ(GetFocus(), host().EditHwnd());
         SetFocus(nullptr);  // gone nowhere: no other control of the form took it
-        control->ShowDropDown();
+        control().ShowDropDown();
         EXPECT_EQ(GetFocus(), nullptr);
-        probe->lngHotRow() = 3;
-        probe->blnButtonDown() = true;
-        probe->buttonLook() = ButtonLook::Released;
-        control->HideListBox(focus);
-        EXPECT_EQ(GetFocus(), focus == AfterHide::FocusEditField ? host->EditHwnd() : nullptr);
-        EXPECT_EQ(probe->lngHotRow(), -1);
-        EXPECT_FALSE(control->ComboBoxIsOpen() || probe->blnButtonDown());
-        EXPECT_EQ(probe->buttonLook(), ButtonLook::Neither);
+        probe().lngHotRow() = 3;
+        probe().blnButtonDown() = true;
+        probe().buttonLook() = ButtonLook::Released;
+        control().HideListBox(focus);
+        EXPECT_EQ(GetFocus(), focus == AfterHide::FocusEditField ? host().EditHwnd() : nullptr);
+        EXPECT_EQ(probe().lngHotRow(), -1);
+        EXPECT_FALSE(control().ComboBoxIsOpen() || probe().blnButtonDown());
+        EXPECT_EQ(probe().buttonLook(), ButtonLook::Neither);
     }
 }
 
 TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped) {
-    Place();
+    PlaceAt();
     Fill(20);
-    probe->intListRows() = 16;  // only a stored value can give this
-    probe->ShowListBox();
-    ASSERT_EQ(world.MessageBoxes().size(), 1u);
-    EXPECT_EQ(world.MessageBoxes()[0].title, "ColumnPick - ShowListBox");
-    EXPECT_EQ(world.MessageBoxes()[0].prompt,
+    probe().intListRows() = 16;  // only a stored value can give this
+    probe().ShowListBox();
+    ASSERT_EQ(world().MessageBoxes().size(), 1u);
+    EXPECT_EQ(world().MessageBoxes()[0].title, "ColumnPick - ShowListBox");
+    EXPECT_EQ(world().MessageBoxes()[0].prompt,
               "Unable to execute the sub ShowListBox!\r\n\r\nError 9: Subscript out of range");
-    EXPECT_FALSE(control->ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form.Hwnd()));
-    control->Clear();
+    EXPECT_FALSE(control().ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form().Hwnd()));
+    control().Clear();
     Fill(12);  // fewer rows than that pick an entry the table has
-    probe->ShowListBox();
+    probe().ShowListBox();
     EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, 182);
 
-    world.FailNext("SetParent", 5);
-    control->HideListBox(AfterHide::FocusEditField);
-    EXPECT_EQ(world.MessageBoxes().back().title, "ColumnPick - HideListBox");
-    EXPECT_TRUE(control->ComboBoxIsOpen());  // the steps after the failure did not run
+    world().FailNext("SetParent", 5);
+    control().HideListBox(AfterHide::FocusEditField);
+    EXPECT_EQ(world().MessageBoxes().back().title, "ColumnPick - HideListBox");
+    EXPECT_TRUE(control().ComboBoxIsOpen());  // the steps after the failure did not run
     // An edit field that cannot take the focus still lets the watcher go.
-    world.FailNext("TextBox.SetFocus", 5);
-    control->HideListBox(AfterHide::FocusEditField);
-    EXPECT_EQ(world.MessageBoxes().size(), 3u);
-    EXPECT_FALSE(control->ComboBoxIsOpen() || Watched(form.Hwnd()));
+    world().FailNext("TextBox.SetFocus", 5);
+    control().HideListBox(AfterHide::FocusEditField);
+    EXPECT_EQ(world().MessageBoxes().size(), 3u);
+    EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
 }
 
 }  // namespace

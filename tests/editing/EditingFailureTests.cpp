@@ -1,5 +1,5 @@
 #include "runtime/RuntimeError.h"
-#include "tests/editing/EditingFixture.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {
@@ -7,84 +7,84 @@ namespace {
 using Events = std::vector<std::string>;
 constexpr std::int32_t kFailure = 5;
 
-using EditingFailureTest = EditingTest;
+using EditingFailureTest = ControlOnForm;
 
 TEST_F(EditingFailureTest, AFailedMatchingPassIsReportedAndRaisesNoChange) {
-    Fill({"Apple", "apricot"});
+    FillRows({"Apple", "apricot"});
     Focus();
-    world.FailNext("TextBox.SelStart", kFailure);
-    user.TypeText("a");
+    world().FailNext("TextBox.SelStart", kFailure);
+    user().TypeText("a");
 
     ASSERT_EQ(ReportTitles(), Events{"ColumnPick - txtTextBox_Change"});
-    EXPECT_EQ(world.MessageBoxes()[0].prompt.rfind("Unable to execute the sub txtTextBox_Change!"),
-              0u);
-    EXPECT_EQ(Text(), "a");
-    EXPECT_EQ(events.Log(), (Events{"KeyDown(65,0)", "KeyPress(97)", "KeyUp(65,0)"}));
+    EXPECT_EQ(
+        world().MessageBoxes()[0].prompt.rfind("Unable to execute the sub txtTextBox_Change!"), 0u);
+    EXPECT_EQ(control().Text(), "a");
+    EXPECT_EQ(events().Log(), (Events{"KeyDown(65,0)", "KeyPress(97)", "KeyUp(65,0)"}));
 }
 
 TEST_F(EditingFailureTest, AFailedEnterCommitIsReportedAsTheKeyPressAndCommitsNothing) {
-    Fill({"Apple", "apricot"});
+    FillRows({"Apple", "apricot"});
     Focus();
-    user.TypeText("a");
-    events.ClearLog();
-    world.FailNext("TextBox.SetText", kFailure);
-    user.PressKey(vbKeyReturn);
+    user().TypeText("a");
+    events().ClearLog();
+    world().FailNext("TextBox.SetText", kFailure);
+    user().PressKey(vbKeyReturn);
 
     EXPECT_EQ(ReportTitles(), Events{"ColumnPick - txtTextBox_KeyPress"});
-    EXPECT_EQ(probe.lngCommittedIndex(), -1);
-    EXPECT_TRUE(probe.blnTextChanged());
-    EXPECT_FALSE(probe.blnInternalTextChange());
-    EXPECT_EQ(events.Log(), (Events{"KeyDown(13,0)", "KeyUp(13,0)"}));
+    EXPECT_EQ(probe().lngCommittedIndex(), -1);
+    EXPECT_TRUE(probe().blnTextChanged());
+    EXPECT_FALSE(probe().blnInternalTextChange());
+    EXPECT_EQ(events().Log(), (Events{"KeyDown(13,0)", "KeyUp(13,0)"}));
 }
 
 TEST_F(EditingFailureTest, AFailedMoveIsReportedAndTheKeyStillReachesTheHostUnchanged) {
-    Fill({"Apple", "Banana"});
+    FillRows({"Apple", "Banana"});
     Focus();
-    world.FailNext("ListBox.SetListIndex", kFailure);
-    user.PressKey(vbKeyDown);
+    world().FailNext("ListBox.SetListIndex", kFailure);
+    user().PressKey(vbKeyDown);
 
     EXPECT_EQ(ReportTitles(), Events{"ColumnPick - SelectNextPreviousItemInListBox"});
-    EXPECT_FALSE(probe.blnIgnoreListClick());
-    EXPECT_EQ(Text(), "");
-    EXPECT_EQ(events.Log(), (Events{"KeyDown(40,0)", "KeyUp(40,0)"}));
+    EXPECT_FALSE(probe().blnIgnoreListClick());
+    EXPECT_EQ(control().Text(), "");
+    EXPECT_EQ(events().Log(), (Events{"KeyDown(40,0)", "KeyUp(40,0)"}));
 }
 
 TEST_F(EditingFailureTest, AFailedKeyDownIsReportedAndRaisesNoKeyDown) {
-    Fill({"Apple", "Banana"});
+    FillRows({"Apple", "Banana"});
     Focus();
-    user.PressKey(vbKeyDown, vbAltMask);
-    ASSERT_TRUE(control.ComboBoxIsOpen());
-    events.ClearLog();
-    world.FailNext("ListBox.SetListIndex", kFailure);
-    user.PressKey(vbKeyEscape);
+    user().PressKey(vbKeyDown, vbAltMask);
+    ASSERT_TRUE(control().ComboBoxIsOpen());
+    events().ClearLog();
+    world().FailNext("ListBox.SetListIndex", kFailure);
+    user().PressKey(vbKeyEscape);
 
     EXPECT_EQ(ReportTitles(), Events{"ColumnPick - txtTextBox_KeyDown"});
-    EXPECT_FALSE(probe.blnIgnoreListClick());
-    EXPECT_EQ(events.Log(), (Events{"KeyPress(0)", "KeyUp(27,0)"}));
+    EXPECT_FALSE(probe().blnIgnoreListClick());
+    EXPECT_EQ(events().Log(), (Events{"KeyPress(0)", "KeyUp(27,0)"}));
 }
 
 TEST_F(EditingFailureTest, AFailedFocusLossCommitIsReportedAndTriedAgainAtTheNextOne) {
-    Fill({"Apple", "apricot"});
+    FillRows({"Apple", "apricot"});
     Focus();
-    user.TypeText("a");
-    events.ClearLog();
-    world.FailNext("TextBox.Text", kFailure);
-    user.MoveFocusAway(form);
+    user().TypeText("a");
+    events().ClearLog();
+    world().FailNext("TextBox.Text", kFailure);
+    user().MoveFocusAway(form());
 
     EXPECT_EQ(ReportTitles(), Events{"ColumnPick - UserControl_ExitFocus"});
-    EXPECT_TRUE(probe.blnTextChanged());
-    EXPECT_EQ(events.Log(), Events{});
+    EXPECT_TRUE(probe().blnTextChanged());
+    EXPECT_EQ(events().Log(), Events{});
 
     Focus();
-    user.MoveFocusAway(form);
-    EXPECT_EQ(probe.lngCommittedIndex(), 0);
-    EXPECT_EQ(events.Log(), Events{"AfterUpdate"});
+    user().MoveFocusAway(form());
+    EXPECT_EQ(probe().lngCommittedIndex(), 0);
+    EXPECT_EQ(events().Log(), Events{"AfterUpdate"});
 }
 
 TEST_F(EditingFailureTest, AFailedPositioningOfTheListIsReported) {
-    Fill({"Apple", "apricot"});
-    world.FailNext("TextBox.Text", kFailure);
-    probe.FindItemAndSelectItemInListBox();
+    FillRows({"Apple", "apricot"});
+    world().FailNext("TextBox.Text", kFailure);
+    probe().FindItemAndSelectItemInListBox();
     EXPECT_EQ(ReportTitles(), Events{"ColumnPick - FindItemAndSelectItemInListBox"});
 }
 

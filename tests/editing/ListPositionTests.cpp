@@ -1,9 +1,9 @@
-#include "tests/editing/EditingFixture.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {
 
-using ListPositionTest = EditingTest;
+using ListPositionTest = ControlOnForm;
 
 std::pair<DWORD, DWORD> EditSelection(HWND edit) {
     DWORD first = 0;
@@ -14,55 +14,55 @@ std::pair<DWORD, DWORD> EditSelection(HWND edit) {
 
 // Two rows with the same text: only the committed row tells them apart.
 TEST_F(ListPositionTest, AnUneditedTextOpensTheListOnTheCommittedRowEditedOnTheFirstMatch) {
-    Fill({"abc", "abc", "x"});
+    FillRows({"abc", "abc", "x"});
     Focus();
-    user.PressKey(vbKeyDown);
-    user.PressKey(vbKeyDown);
-    user.PressKey(vbKeyReturn);
-    ASSERT_EQ(probe.lngCommittedIndex(), 1);
-    user.SelectText(1, 0);
-    SendMessage(host.ListHwnd(), LB_SETCURSEL, 2, 0);
+    user().PressKey(vbKeyDown);
+    user().PressKey(vbKeyDown);
+    user().PressKey(vbKeyReturn);
+    ASSERT_EQ(probe().lngCommittedIndex(), 1);
+    user().SelectText(1, 0);
+    SendMessage(host().ListHwnd(), LB_SETCURSEL, 2, 0);
 
-    probe.FindItemAndSelectItemInListBox();
-    EXPECT_EQ(control.ListIndex(), 1);
-    EXPECT_EQ(sim::InspectListBox(host.ListHwnd())->selection, 1);
-    EXPECT_EQ(EditSelection(host.EditHwnd()), (std::pair<DWORD, DWORD>{0, 3}));
-    EXPECT_FALSE(probe.blnIgnoreListClick());
+    probe().FindItemAndSelectItemInListBox();
+    EXPECT_EQ(control().ListIndex(), 1);
+    EXPECT_EQ(sim::InspectListBox(host().ListHwnd())->selection, 1);
+    EXPECT_EQ(EditSelection(host().EditHwnd()), (std::pair<DWORD, DWORD>{0, 3}));
+    EXPECT_FALSE(probe().blnIgnoreListClick());
 
-    probe.blnUserEdited() = true;
-    probe.FindItemAndSelectItemInListBox();
-    EXPECT_EQ(control.ListIndex(), 0);
+    probe().blnUserEdited() = true;
+    probe().FindItemAndSelectItemInListBox();
+    EXPECT_EQ(control().ListIndex(), 0);
 }
 
 TEST_F(ListPositionTest, AFocusLossCommitEndsAPressInTheList) {
-    Fill({"Apple", "Banana"});
+    FillRows({"Apple", "Banana"});
     Focus();
-    user.TypeText("b");  // a row is found
-    probe.blnListMouseDown() = true;
-    user.MoveFocusAway(form);
-    EXPECT_FALSE(probe.blnListMouseDown());
-    EXPECT_EQ(probe.lngCommittedIndex(), 1);
+    user().TypeText("b");  // a row is found
+    probe().blnListMouseDown() = true;
+    user().MoveFocusAway(form());
+    EXPECT_FALSE(probe().blnListMouseDown());
+    EXPECT_EQ(probe().lngCommittedIndex(), 1);
 
     Focus();
-    user.SelectText(0, 6);
-    user.PressKey(vbKeyDelete);  // no row
-    probe.blnListMouseDown() = true;
-    user.MoveFocusAway(form);
-    EXPECT_FALSE(probe.blnListMouseDown());
-    EXPECT_EQ(probe.lngCommittedIndex(), -1);
+    user().SelectText(0, 6);
+    user().PressKey(vbKeyDelete);  // no row
+    probe().blnListMouseDown() = true;
+    user().MoveFocusAway(form());
+    EXPECT_FALSE(probe().blnListMouseDown());
+    EXPECT_EQ(probe().lngCommittedIndex(), -1);
 }
 
 TEST_F(ListPositionTest, AnEmptyTextOrATextInNoRowLeavesTheListAlone) {
-    Fill({"Apple", "Banana"});
-    SendMessage(host.ListHwnd(), LB_SETCURSEL, 1, 0);
-    probe.FindItemAndSelectItemInListBox();
-    EXPECT_EQ(sim::InspectListBox(host.ListHwnd())->selection, 1);
+    FillRows({"Apple", "Banana"});
+    SendMessage(host().ListHwnd(), LB_SETCURSEL, 1, 0);
+    probe().FindItemAndSelectItemInListBox();
+    EXPECT_EQ(sim::InspectListBox(host().ListHwnd())->selection, 1);
 
-    probe.blnInternalTextChange() = true;
-    control.Text("x");
-    probe.blnInternalTextChange() = false;
-    probe.FindItemAndSelectItemInListBox();
-    EXPECT_EQ(sim::InspectListBox(host.ListHwnd())->selection, 1);
+    probe().blnInternalTextChange() = true;
+    control().Text("x");
+    probe().blnInternalTextChange() = false;
+    probe().FindItemAndSelectItemInListBox();
+    EXPECT_EQ(sim::InspectListBox(host().ListHwnd())->selection, 1);
 }
 
 // Row numbers beyond the 16-bit range page like any other.
@@ -70,17 +70,17 @@ TEST_F(ListPositionTest, PageKeysWorkBeyondThe16BitRowRange) {
     std::vector<std::string> rows;
     for (int i = 0; i < 40000; ++i)
         rows.push_back(std::string("r").append(std::to_string(i)));
-    Fill(rows);
+    FillRows(rows);
     Focus();
-    SendMessage(host.ListHwnd(), LB_SETCURSEL, 39990, 0);
-    user.PressKey(vbKeyPageDown);
-    EXPECT_EQ(control.ListIndex(), 39997);
-    EXPECT_EQ(probe.lngHotRow(), 39997);
-    EXPECT_EQ(Text(), "r39997");
+    SendMessage(host().ListHwnd(), LB_SETCURSEL, 39990, 0);
+    user().PressKey(vbKeyPageDown);
+    EXPECT_EQ(control().ListIndex(), 39997);
+    EXPECT_EQ(probe().lngHotRow(), 39997);
+    EXPECT_EQ(control().Text(), "r39997");
 
-    SendMessage(host.ListHwnd(), LB_SETCURSEL, 33000, 0);
-    user.PressKey(vbKeyPageUp);
-    EXPECT_EQ(control.ListIndex(), 32993);
+    SendMessage(host().ListHwnd(), LB_SETCURSEL, 33000, 0);
+    user().PressKey(vbKeyPageUp);
+    EXPECT_EQ(control().ListIndex(), 32993);
 }
 
 }  // namespace

@@ -19,17 +19,15 @@ TEST_F(ButtonMouseTest, TheButtonEndsWithItsLastPixel) {
     // rctButton (63, 2, 79, 19): pixel columns 63 to 78, rows 2 to 18.
     const float right = 78 * kTwipsPerPixel;
     const float bottom = 18 * kTwipsPerPixel;
-    EXPECT_FALSE(Probe().blnButtonDown());
     for (const auto& [x, y, on] :
          {std::tuple{right, ButtonY(), true}, std::tuple{right + kTwipsPerPixel, ButtonY(), false},
           std::tuple{ButtonX(), bottom, true},
           std::tuple{ButtonX(), bottom + kTwipsPerPixel, false}}) {
         ClearLog();
         PressAt(x, y);
-        EXPECT_EQ(Probe().blnButtonDown(), on) << x << "," << y;
         EXPECT_EQ(Count(ControlDrawing(), EDGE_SUNKEN), on ? 1 : 0) << x << "," << y;
         ReleaseAt(x, y);
-        if (Probe().blnComboBoxIsOpen()) Control().HideListBox(AfterHide::LeaveFocus);
+        if (control().ComboBoxIsOpen()) control().HideListBox(AfterHide::LeaveFocus);
     }
 }
 
@@ -37,40 +35,34 @@ TEST_F(ButtonMouseTest, APressDrawsThePressedLookAndTheReleaseTheRaisedOne) {
     ClearLog();
     // The host gets to show the pressed face before the list opens.
     std::vector<std::string> drawnBeforeTheList;
-    world.OnDoEvents([&] {
+    world().OnDoEvents([&] {
         if (!drawnBeforeTheList.empty()) return;
         drawnBeforeTheList = Describe(ControlDrawing());
-        EXPECT_EQ(sim::GetFocus(), host.EditHwnd());
-        EXPECT_FALSE(Probe().blnComboBoxIsOpen());
+        EXPECT_EQ(sim::GetFocus(), host().EditHwnd());
+        EXPECT_FALSE(control().ComboBoxIsOpen());
     });
     PressAt(ButtonX(), ButtonY());
-    world.OnDoEvents(nullptr);
+    world().OnDoEvents(nullptr);
     const std::vector<std::string> pressed = PressedLook();
     EXPECT_EQ(drawnBeforeTheList, pressed);
     EXPECT_EQ(Describe(ControlDrawing()), pressed);
-    EXPECT_TRUE(Probe().blnButtonDown());
-    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Pressed);
-    EXPECT_TRUE(Probe().blnComboBoxIsOpen());
+    EXPECT_TRUE(control().ComboBoxIsOpen());
 
     ClearLog();
     ReleaseAt(ButtonX(), ButtonY());
     EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
-    EXPECT_FALSE(Probe().blnButtonDown());
-    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Neither);
 }
 
 TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
     PressAt(ButtonX(), ButtonY(), 2);
     ReleaseAt(ButtonX(), ButtonY());
-    ASSERT_TRUE(Probe().blnComboBoxIsOpen());
+    ASSERT_TRUE(control().ComboBoxIsOpen());
 
     ClearLog();
     PressAt(ButtonX(), ButtonY());
-    EXPECT_FALSE(Probe().blnComboBoxIsOpen());
-    EXPECT_FALSE(sim::IsWindowVisible(host.ListHwnd()));
-    EXPECT_EQ(sim::GetFocus(), host.EditHwnd());
-    EXPECT_FALSE(Probe().blnButtonDown());
-    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Neither);
+    EXPECT_FALSE(control().ComboBoxIsOpen());
+    EXPECT_FALSE(sim::IsWindowVisible(host().ListHwnd()));
+    EXPECT_EQ(sim::GetFocus(), host().EditHwnd());
     EXPECT_TRUE(ControlDrawing().empty());
 
     // Nothing is pressed, so dragging draws nothing; the release puts the raised face back.
@@ -79,7 +71,7 @@ TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
     EXPECT_TRUE(ControlDrawing().empty());
     ReleaseAt(ButtonX(), ButtonY());
     EXPECT_EQ(Count(ControlDrawing(), EDGE_RAISED), 1);
-    EXPECT_FALSE(Probe().blnComboBoxIsOpen());
+    EXPECT_FALSE(control().ComboBoxIsOpen());
 }
 
 TEST_F(ButtonMouseTest, DraggingOffAndBackRedrawsOncePerCrossing) {
@@ -92,21 +84,17 @@ TEST_F(ButtonMouseTest, DraggingOffAndBackRedrawsOncePerCrossing) {
     MoveTo(off, ButtonY());
     MoveTo(off + kTwipsPerPixel, ButtonY());
     EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
-    EXPECT_TRUE(Probe().blnButtonDown());
-    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Released);
 
     ClearLog();
     MoveTo(ButtonX(), ButtonY());
     MoveTo(ButtonX(), ButtonY() + kTwipsPerPixel);
     EXPECT_EQ(Describe(ControlDrawing()), PressedLook());
-    EXPECT_EQ(Probe().buttonLook(), ButtonLook::Pressed);
 
     // Released off the button: it already stands raised.
     MoveTo(off, ButtonY());
     ClearLog();
     ReleaseAt(off, ButtonY());
     EXPECT_TRUE(ControlDrawing().empty());
-    EXPECT_FALSE(Probe().blnButtonDown());
 
     // Moving without a press draws nothing.
     MoveTo(ButtonX(), ButtonY());
@@ -116,11 +104,11 @@ TEST_F(ButtonMouseTest, DraggingOffAndBackRedrawsOncePerCrossing) {
 TEST_F(ButtonMouseTest, ASecondPressAfterAReleaseOffTheButtonStillLooksRaisedWhenDraggedOff) {
     const float off = ButtonX() + 20 * kTwipsPerPixel;
     // The list fails to open, so nothing closes it and resets the press.
-    world.FailNext("ListBox.SetHeight", 5);
+    world().FailNext("ListBox.SetHeight", 5);
     PressAt(ButtonX(), ButtonY());
     MoveTo(off, ButtonY());
     ReleaseAt(off, ButtonY());
-    ASSERT_FALSE(Probe().blnComboBoxIsOpen());
+    ASSERT_FALSE(control().ComboBoxIsOpen());
 
     PressAt(ButtonX(), ButtonY());
     ClearLog();
@@ -129,49 +117,49 @@ TEST_F(ButtonMouseTest, ASecondPressAfterAReleaseOffTheButtonStillLooksRaisedWhe
 }
 
 TEST_F(ButtonMouseTest, ALockedControlIgnoresPressAndRelease) {
-    Probe().blnLocked() = true;
+    control().Locked(true);
     ClearLog();
     PressAt(ButtonX(), ButtonY());
     EXPECT_TRUE(ControlDrawing().empty());
-    EXPECT_FALSE(Probe().blnButtonDown());
-    EXPECT_EQ(world.DoEventsCount(), 0);
+    EXPECT_FALSE(probe().blnButtonDown());
+    EXPECT_EQ(world().DoEventsCount(), 0);
 
     // A press that started before the lock is not ended by the release.
-    Probe().blnButtonDown() = true;
+    probe().blnButtonDown() = true;
     ReleaseAt(ButtonX(), ButtonY());
-    EXPECT_TRUE(Probe().blnButtonDown());
+    EXPECT_TRUE(probe().blnButtonDown());
     EXPECT_TRUE(ControlDrawing().empty());
 }
 
 TEST_F(ButtonMouseTest, AFailingPressIsReportedAndLeavesNothingBehind) {
-    const sim::GdiCounts before = world.Graphics().Live();
-    world.FailNext("DrawEdge", 5);
+    const sim::GdiCounts before = world().Graphics().Live();
+    world().FailNext("DrawEdge", 5);
     PressAt(ButtonX(), ButtonY());
-    ASSERT_EQ(world.MessageBoxes().size(), 1u);
-    EXPECT_EQ(world.MessageBoxes()[0].title, "ColumnPick - UserControl_MouseDown");
+    ASSERT_EQ(world().MessageBoxes().size(), 1u);
+    EXPECT_EQ(world().MessageBoxes()[0].title, "ColumnPick - UserControl_MouseDown");
     EXPECT_NE(
-        world.MessageBoxes()[0].prompt.find("Unable to execute the sub UserControl_MouseDown!"),
+        world().MessageBoxes()[0].prompt.find("Unable to execute the sub UserControl_MouseDown!"),
         std::string::npos);
-    EXPECT_TRUE(world.HostErrors().empty());
-    EXPECT_FALSE(Probe().blnButtonDown());  // stopped before the press was recorded
-    EXPECT_EQ(world.Graphics().Live(), before);
+    EXPECT_TRUE(world().HostErrors().empty());
+    EXPECT_FALSE(probe().blnButtonDown());  // stopped before the press was recorded
+    EXPECT_EQ(world().Graphics().Live(), before);
 }
 
 TEST_F(ButtonMouseTest, NoDrawingObjectOutlivesPaintsAndPresses) {
-    const sim::GdiCounts before = world.Graphics().Live();
+    const sim::GdiCounts before = world().Graphics().Live();
     const float off = ButtonX() + 20 * kTwipsPerPixel;
     for (int i = 0; i < 50; ++i) {
-        Probe().UserControl_Paint();
+        probe().UserControl_Paint();
         PressAt(ButtonX(), ButtonY());
         MoveTo(off, ButtonY());
         MoveTo(ButtonX(), ButtonY());
         ReleaseAt(ButtonX(), ButtonY());
-        if (Probe().blnComboBoxIsOpen()) PressAt(ButtonX(), ButtonY());
+        if (control().ComboBoxIsOpen()) PressAt(ButtonX(), ButtonY());
         ReleaseAt(ButtonX(), ButtonY());
-        Control().Appearance(static_cast<typAppearance>(i % 3));
+        control().Appearance(static_cast<typAppearance>(i % 3));
     }
-    EXPECT_EQ(world.Graphics().Live(), before);
-    EXPECT_TRUE(world.HostErrors().empty());
+    EXPECT_EQ(world().Graphics().Live(), before);
+    EXPECT_TRUE(world().HostErrors().empty());
 }
 
 }  // namespace

@@ -6,10 +6,10 @@ namespace {
 using ButtonPaintingTest = FrameTest;
 
 TEST_F(ButtonPaintingTest, TheFirstPaintOnlyLaysTheControlOut) {
-    ExactSizeControl fresh(host, 1215, 315);
+    ExactSizeControl fresh(host(), 1215, 315);
     ClearLog();
-    fresh.Probe().UserControl_Paint();
-    EXPECT_TRUE(fresh.Probe().blnPaintedOnce());
+    fresh.probe().UserControl_Paint();
+    EXPECT_TRUE(fresh.probe().blnPaintedOnce());
     EXPECT_EQ(Line(kOuterBottom).X2(), 1215);
     // The layout's own painting: the empty rectangle of a control never laid out, then the
     // button.
@@ -20,15 +20,15 @@ TEST_F(ButtonPaintingTest, TheFirstPaintOnlyLaysTheControlOut) {
     // Later paints draw the button as it stands, without laying out again.
     Line(kOuterBottom).SetX2(0);
     ClearLog();
-    fresh.Probe().UserControl_Paint();
+    fresh.probe().UserControl_Paint();
     EXPECT_EQ(Line(kOuterBottom).X2(), 0);
     EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
 }
 
 TEST_F(ButtonPaintingTest, APaintDuringAPressDrawsThePressedFace) {
-    Probe().blnButtonDown() = true;
+    probe().blnButtonDown() = true;
     ClearLog();
-    Probe().UserControl_Paint();
+    probe().UserControl_Paint();
     EXPECT_EQ(Describe(ControlDrawing()), PressedLook());
 }
 
@@ -40,66 +40,61 @@ TEST_F(ButtonPaintingTest, TheGlyphSitsInTheMiddleOfEachFace) {
     };
     for (const Case& c : {Case{lb3D, {67, 8}, {68, 9}}, Case{lbFlat, {68, 8}, {69, 10}},
                           Case{lbFlatNoBorder, {69, 8}, {70, 9}}}) {
-        Control().Appearance(c.appearance);
+        control().Appearance(c.appearance);
         for (bool pressed : {false, true}) {
             ClearLog();
-            Probe().DrawArrow(pressed ? ButtonFace::Pressed : ButtonFace::Raised);
+            probe().DrawArrow(pressed ? ButtonFace::Pressed : ButtonFace::Raised);
             ASSERT_EQ(Log().size(), 1u);
             const POINT expected = pressed ? c.pressed : c.raised;
             EXPECT_EQ(Log()[0].rect, (RECT{expected.x, expected.y, expected.x + 8, expected.y + 5}))
                 << c.appearance << (pressed ? " pressed" : " raised");
+            // Copied from the arrow bitmap onto the control's own surface.
+            const sim::GdiObject* source = world().Graphics().Object(Log()[0].srcBitmap);
+            ASSERT_NE(source, nullptr);
+            EXPECT_EQ(source->resourceId, 10);
+            EXPECT_EQ(Log()[0].rop, SRCCOPY);
+            EXPECT_EQ(Log()[0].dc, host().UserControl().hDC());
         }
     }
 }
 
 TEST_F(ButtonPaintingTest, ADisabledControlShowsTheGreyGlyphUnlessPressed) {
-    Control().Enabled(false);
+    control().Enabled(false);
     ClearLog();
-    Probe().UserControl_Paint();
+    probe().UserControl_Paint();
     ASSERT_EQ(Log().size(), 4u);
     EXPECT_EQ(Log()[3].srcPoint.y, 5);
 
-    Control().Enabled(true);  // redraws the glyph at once
+    control().Enabled(true);  // redraws the glyph at once
     EXPECT_EQ(Log().back().srcPoint.y, 0);
 
-    host.UserControl().SetEnabled(false);
+    host().UserControl().SetEnabled(false);
     ClearLog();
-    Probe().DrawArrow(ButtonFace::Pressed);
+    probe().DrawArrow(ButtonFace::Pressed);
     EXPECT_EQ(Log()[0].srcPoint.y, 0);
-}
-
-TEST_F(ButtonPaintingTest, TheGlyphIsCopiedFromTheArrowBitmap) {
-    ClearLog();
-    Probe().DrawArrow(ButtonFace::Raised);
-    ASSERT_EQ(Log().size(), 1u);
-    const sim::GdiObject* source = world.Graphics().Object(Log()[0].srcBitmap);
-    ASSERT_NE(source, nullptr);
-    EXPECT_EQ(source->resourceId, 10);
-    EXPECT_EQ(Log()[0].rop, SRCCOPY);
-    EXPECT_EQ(Log()[0].dc, host.UserControl().hDC());
 }
 
 TEST_F(ButtonPaintingTest, TheButtonIsWipedInTheBackgroundColour) {
     ClearLog();
-    Control().BackColorNormal(0x00FF00);  // repaints
+    control().BackColorNormal(0x00FF00);  // repaints
     EXPECT_EQ(Describe(ControlDrawing()).at(0), "Fill(63,2,79,19 #00ff00)");
     // A system colour wipes in its current value, as the control's background shows it.
-    Control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005u));
+    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005u));
     ClearLog();
-    Probe().ClearButton();
+    probe().ClearButton();
     ASSERT_EQ(Log().size(), 1u);
     EXPECT_EQ(Log()[0].fillColor, GetSysColor(5));
 }
 
 TEST_F(ButtonPaintingTest, AFailedDrawingCallLeavesNoObjectBehind) {
-    const sim::GdiCounts before = world.Graphics().Live();
-    world.FailNext("DrawEdge", 5);
-    EXPECT_THROW(Probe().DrawButton(), RuntimeError);
-    world.FailNext("BitBlt", 5);
-    EXPECT_THROW(Probe().DrawArrow(ButtonFace::Raised), RuntimeError);
-    world.FailNext("FillRect", 5);
-    EXPECT_THROW(Probe().ClearButton(), RuntimeError);
-    EXPECT_EQ(world.Graphics().Live(), before);
+    const sim::GdiCounts before = world().Graphics().Live();
+    world().FailNext("DrawEdge", 5);
+    EXPECT_THROW(probe().DrawButton(), RuntimeError);
+    world().FailNext("BitBlt", 5);
+    EXPECT_THROW(probe().DrawArrow(ButtonFace::Raised), RuntimeError);
+    world().FailNext("FillRect", 5);
+    EXPECT_THROW(probe().ClearButton(), RuntimeError);
+    EXPECT_EQ(world().Graphics().Live(), before);
 }
 
 }  // namespace

@@ -5,13 +5,6 @@
 namespace cp::test {
 namespace {
 
-sim::ControlHost& Place(sim::Form& form, float width) {
-    sim::ControlPlacement placement;
-    placement.width = width;
-    return form.AddControl(
-        [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement);
-}
-
 std::string RectText(const RECT& r) {
     char text[64];
     std::snprintf(text, sizeof text, "%d,%d,%d,%d", r.left, r.top, r.right, r.bottom);
@@ -20,22 +13,13 @@ std::string RectText(const RECT& r) {
 
 }  // namespace
 
-FrameTest::FrameTest(float width) : host(Place(form, width)) {}
-
-std::vector<sim::DrawRecord> FrameTest::ControlDrawing() {
-    std::vector<sim::DrawRecord> drawing;
-    for (const sim::DrawRecord& record : Log())
-        if (record.window == host.Hwnd()) drawing.push_back(record);
-    return drawing;
-}
-
 float FrameTest::ButtonX() {
-    const RECT& r = Probe().rctButton();
+    const RECT& r = probe().rctButton();
     return static_cast<float>((r.left + r.right) / 2 * kTwipsPerPixel);
 }
 
 float FrameTest::ButtonY() {
-    const RECT& r = Probe().rctButton();
+    const RECT& r = probe().rctButton();
     return static_cast<float>((r.top + r.bottom) / 2 * kTwipsPerPixel);
 }
 
@@ -100,7 +84,7 @@ ExactSizeControl::ExactSizeControl(sim::ControlHost& host, float width, float he
                            s.linInnerLeft, s.linInnerRight, s.linInnerBottom};
     control = std::make_unique<ColumnPick>(site);
     size.Attach(*control);
-    Probe().UserControl_Initialize();
+    probe().UserControl_Initialize();
 }
 
 }  // namespace cp::test

@@ -8,12 +8,9 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "platform/sim/Form.h"
-#include "platform/sim/User.h"
-#include "platform/sim/World.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/ColumnPickProbe.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 
@@ -29,34 +26,26 @@ enum LineIndex : std::size_t {
     kInnerBottom,
 };
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public ControlOnForm {
 protected:
     // The width at which the control is designed, in twips.
     static constexpr float kDesignWidth = 1215;
 
-    explicit FrameTest(float width = kDesignWidth);
+    explicit FrameTest(float width = kDesignWidth)
+        : ControlOnForm({.placement = {.width = width}}) {}
 
-    ColumnPick& Control() { return host.ControlAs<ColumnPick>(); }
-    ColumnPickProbe Probe() { return ColumnPickProbe(Control()); }
-    sim::LineShape& Line(LineIndex index) { return host.Line(index); }
-    const std::vector<sim::DrawRecord>& Log() { return world.Graphics().Log(); }
-    void ClearLog() { world.Graphics().ClearLog(); }
-    // The drawing calls made on the control's own surface since the log was cleared.
-    std::vector<sim::DrawRecord> ControlDrawing();
+    sim::LineShape& Line(LineIndex index) { return host().Line(index); }
+    const std::vector<sim::DrawRecord>& Log() { return world().Graphics().Log(); }
+    void ClearLog() { world().Graphics().ClearLog(); }
 
     void PressAt(float x, float y, std::int16_t button = 1) {
-        user.MouseDown(host.Hwnd(), x, y, button);
+        user().MouseDown(host().Hwnd(), x, y, button);
     }
-    void MoveTo(float x, float y) { user.MouseMove(host.Hwnd(), x, y); }
-    void ReleaseAt(float x, float y) { user.MouseUp(host.Hwnd(), x, y); }
+    void MoveTo(float x, float y) { user().MouseMove(host().Hwnd(), x, y); }
+    void ReleaseAt(float x, float y) { user().MouseUp(host().Hwnd(), x, y); }
     // A point in the middle of the button, in twips.
     float ButtonX();
     float ButtonY();
-
-    sim::World world;
-    sim::Form form{world};
-    sim::User user{world};
-    sim::ControlHost& host;
 };
 
 // What a drawing record says in a line, for readable comparisons of whole sequences:
@@ -105,7 +94,7 @@ struct ExactSizeControl {
 
     ExactSizeHost size;
     std::unique_ptr<ColumnPick> control;
-    ColumnPickProbe Probe() { return ColumnPickProbe(*control); }
+    ColumnPickProbe probe() { return ColumnPickProbe(*control); }
 };
 
 }  // namespace cp::test

@@ -22,13 +22,13 @@ TEST_F(LayoutTest, EachAppearancePlacesTheButtonInsideItsFrame) {
     };
     for (const Case& c : {Case{lbFlat, RECT{64, 1, 80, 20}}, Case{lbFlatNoBorder, {65, 0, 81, 21}},
                           Case{lb3D, {63, 2, 79, 19}}}) {
-        Control().Appearance(c.appearance);
-        EXPECT_EQ(Probe().rctButton(), c.button) << c.appearance;
+        control().Appearance(c.appearance);
+        EXPECT_EQ(probe().rctButton(), c.button) << c.appearance;
     }
 }
 
 TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
-    Control().Appearance(lbFlat);
+    control().Appearance(lbFlat);
     for (LineIndex i : {kInnerTop, kInnerLeft, kInnerRight, kInnerBottom})
         EXPECT_FALSE(Line(i).Visible()) << i;
     for (LineIndex i : {kOuterTop, kOuterLeft, kOuterRight, kOuterBottom}) {
@@ -36,15 +36,15 @@ TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
         EXPECT_EQ(Line(i).BorderColor(), kWindowText) << i;
     }
 
-    Control().Appearance(lbFlatNoBorder);
+    control().Appearance(lbFlatNoBorder);
     for (std::size_t i = 0; i < 8; ++i)
-        EXPECT_FALSE(host.Line(i).Visible()) << i;
+        EXPECT_FALSE(host().Line(i).Visible()) << i;
 
     // Back to the sunken frame: the outer colours return, the inner ones are never touched.
     Line(kInnerRight).SetBorderColor(0x123456);
-    Control().Appearance(lb3D);
+    control().Appearance(lb3D);
     for (std::size_t i = 0; i < 8; ++i)
-        EXPECT_TRUE(host.Line(i).Visible()) << i;
+        EXPECT_TRUE(host().Line(i).Visible()) << i;
     EXPECT_EQ(Line(kOuterLeft).BorderColor(), kShadow);
     EXPECT_EQ(Line(kOuterTop).BorderColor(), kShadow);
     EXPECT_EQ(Line(kOuterRight).BorderColor(), kHighlight);
@@ -53,7 +53,7 @@ TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
 }
 
 TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
-    host.UserControl().SetWidth(3000);
+    host().UserControl().SetWidth(3000);
     EXPECT_EQ(Line(kOuterTop).X2(), 2985);
     EXPECT_EQ(Line(kInnerTop).X2(), 2970);
     EXPECT_EQ(Line(kInnerBottom).X2(), 2985);
@@ -63,67 +63,67 @@ TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
     EXPECT_EQ(Line(kOuterRight).X1(), 2985);
     EXPECT_EQ(Line(kOuterRight).X2(), 2985);
     // 3000 - 315 twips: 179 pixels, ending where the button begins.
-    const RECT edit = EditRect(host);
+    const RECT edit = EditRect(host());
     EXPECT_EQ(edit.right - edit.left, 179);
-    EXPECT_EQ(Probe().rctButton(), (RECT{182, 2, 198, 19}));
+    EXPECT_EQ(probe().rctButton(), (RECT{182, 2, 198, 19}));
     // Left ends are not the layout's business.
     EXPECT_EQ(Line(kOuterLeft).X1(), 0);
 }
 
 TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
-    Control().Appearance(lbFlat);
+    control().Appearance(lbFlat);
     ClearLog();
-    Control().Appearance(static_cast<typAppearance>(7));
-    EXPECT_EQ(Probe().byteAppearance(), 7);
+    control().Appearance(static_cast<typAppearance>(7));
+    EXPECT_EQ(probe().byteAppearance(), 7);
     EXPECT_FALSE(Line(kInnerTop).Visible());
     EXPECT_EQ(Line(kOuterTop).BorderColor(), kWindowText);
-    EXPECT_EQ(Probe().rctButton(), (RECT{64, 1, 80, 20}));
+    EXPECT_EQ(probe().rctButton(), (RECT{64, 1, 80, 20}));
     // Repainted where it was, the glyph in the position of a button that is not flat.
     EXPECT_EQ(Describe(ControlDrawing()),
               (std::vector<std::string>{"Fill(64,1,80,20 #ffffff)", "Fill(64,1,80,20 #c0c0c0)",
                                         "Edge(64,1,80,20 5/15)", "Blt(68,9 8x5 from 0,0)"}));
 
-    host.UserControl().SetWidth(1500);
+    host().UserControl().SetWidth(1500);
     EXPECT_EQ(Line(kOuterBottom).X2(), 1500);
-    EXPECT_EQ(Probe().rctButton(), (RECT{64, 1, 80, 20}));
+    EXPECT_EQ(probe().rctButton(), (RECT{64, 1, 80, 20}));
 }
 
 TEST_F(LayoutTest, BelowTheMinimumWidthTheControlIsWidenedAndLaidOutForIt) {
-    ExactSizeControl narrow(host, 389, 315);
-    narrow.Probe().UserControl_Resize();
+    ExactSizeControl narrow(host(), 389, 315);
+    narrow.probe().UserControl_Resize();
     EXPECT_EQ(narrow.size.widthPuts, (std::vector<float>{390}));
     EXPECT_TRUE(narrow.size.heightPuts.empty());
-    EXPECT_EQ(narrow.Probe().rctButton(), (RECT{8, 2, 24, 19}));
+    EXPECT_EQ(narrow.probe().rctButton(), (RECT{8, 2, 24, 19}));
     EXPECT_EQ(Line(kOuterBottom).X2(), 390);
-    const RECT edit = EditRect(host);
+    const RECT edit = EditRect(host());
     EXPECT_EQ(edit.right - edit.left, 5);  // 75 twips
 
-    ExactSizeControl minimal(host, 390, 315);
-    minimal.Probe().UserControl_Resize();
+    ExactSizeControl minimal(host(), 390, 315);
+    minimal.probe().UserControl_Resize();
     EXPECT_TRUE(minimal.size.widthPuts.empty());
-    EXPECT_EQ(minimal.Probe().rctButton(), (RECT{8, 2, 24, 19}));
+    EXPECT_EQ(minimal.probe().rctButton(), (RECT{8, 2, 24, 19}));
 }
 
 TEST_F(LayoutTest, TheHeightIsAlwaysPutBackToOneRow) {
-    ExactSizeControl tall(host, 1215, 400);
-    tall.Probe().UserControl_Resize();
+    ExactSizeControl tall(host(), 1215, 400);
+    tall.probe().UserControl_Resize();
     EXPECT_EQ(tall.size.heightPuts, (std::vector<float>{315}));
     EXPECT_EQ(tall.size.Height(), 315);
 
-    ExactSizeControl small(host, 300, 100);
-    small.Probe().UserControl_Resize();
+    ExactSizeControl small(host(), 300, 100);
+    small.probe().UserControl_Resize();
     EXPECT_EQ(small.size.widthPuts, (std::vector<float>{390}));
     EXPECT_EQ(small.size.Height(), 315);
 
     // Through the form host, whose control window takes whole pixels.
-    host.UserControl().SetHeight(600);
-    EXPECT_EQ(host.UserControl().Height(), 315);
+    host().UserControl().SetHeight(600);
+    EXPECT_EQ(host().UserControl().Height(), 315);
 }
 
 TEST_F(LayoutTest, AWidthBetweenPixelsRoundsTheButtonTiesToEven) {
-    ExactSizeControl control(host, 1222.5f, 315);
-    control.Probe().UserControl_Resize();
-    EXPECT_EQ(control.Probe().rctButton(), (RECT{64, 2, 80, 19}));  // round(63.5) = 64
+    ExactSizeControl control(host(), 1222.5f, 315);
+    control.probe().UserControl_Resize();
+    EXPECT_EQ(control.probe().rctButton(), (RECT{64, 2, 80, 19}));  // round(63.5) = 64
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/sim/PropertyStore.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
@@ -30,16 +31,6 @@ const Date kUnshowable[] = {
     Date{9.3e18},  // just beyond what a 64-bit day count holds
 };
 
-template <class F>
-std::int32_t ErrorOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
-
 TEST(DateText, TheFirstAndLastShowableDaysConvert) {
     EXPECT_EQ(CStr(Variant(Date{kFirstDay})), "1/1/100");
     EXPECT_EQ(CStr(Variant(Date{kLastDay})), "12/31/9999");
@@ -60,11 +51,11 @@ TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
     s.Fill(2, "1000;1000", "1;one;2;two");
     s.control().Text("on");
     const std::string before = s.control().Text();
-    const std::int32_t addItem = 0x60030013, addList = 0x60030014, text = 0x68030000;
     for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
         for (const auto& [dispid, kind] :
-             {std::pair{addItem, iface::Kind::Method}, std::pair{addList, iface::Kind::Method},
-              std::pair{text, iface::Kind::PropertyLet}}) {
+             {std::pair{iface::dispid::AddItem, iface::Kind::Method},
+              std::pair{iface::dispid::AddList, iface::Kind::Method},
+              std::pair{iface::dispid::Text, iface::Kind::PropertyLet}}) {
             std::vector<Variant> args{Variant(kUnshowable[i])};
             EXPECT_EQ(ErrorOf([&] { iface::Invoke(s.control(), dispid, kind, args); }),
                       vberr::Overflow)
@@ -80,9 +71,7 @@ TEST(DateText, AStoredUnshowableTextFailsTheLoadAndLeavesTheFieldEmpty) {
     for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
         sim::PropertyStore bag;
         bag.Set("Text", Variant(kUnshowable[i]));
-        SimControlOptions options;
-        options.placement.properties = &bag;
-        SimControl s(options);
+        SimControl s({.placement = {.properties = &bag}});
         ASSERT_EQ(s.world().HostErrors().size(), 1u) << "case " << i;
         EXPECT_EQ(s.world().HostErrors()[0].notification, "UserControl_ReadProperties");
         EXPECT_EQ(s.world().HostErrors()[0].number, vberr::Overflow) << "case " << i;

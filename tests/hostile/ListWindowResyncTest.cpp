@@ -30,7 +30,7 @@ protected:
         ASSERT_EQ(Titles(), std::vector<std::string>{"ColumnPick - AddList"});
         s.world().ClearMessageBoxes();
         ASSERT_EQ(s.control().ListCount(), 3);
-        ASSERT_NE(s.ListWindowCount(), 3) << "the failure left the window in step";
+        ASSERT_NE(s.ListState().count, 3) << "the failure left the window in step";
     }
     std::vector<std::string> Titles() {
         std::vector<std::string> titles;
@@ -47,8 +47,8 @@ TEST_P(ListWindowResync, TypingSelectsTheMatchingRowWithoutAnotherReport) {
     user.Focus(s.host().EditHwnd());
     user.TypeText("ban");
     EXPECT_EQ(Titles(), std::vector<std::string>{});
-    EXPECT_EQ(s.ListWindowCount(), 3);
-    EXPECT_EQ(s.ListWindowSelection(), 1);
+    EXPECT_EQ(s.ListState().count, 3);
+    EXPECT_EQ(s.ListState().selection, 1);
     EXPECT_EQ(s.control().Text(), "banana");
 }
 
@@ -56,14 +56,14 @@ TEST_P(ListWindowResync, OpeningShowsEveryRow) {
     s.control().ShowDropDown();
     EXPECT_EQ(Titles(), std::vector<std::string>{});
     EXPECT_TRUE(s.control().ComboBoxIsOpen());
-    EXPECT_EQ(s.ListWindowCount(), 3);
+    EXPECT_EQ(s.ListState().count, 3);
 }
 
 TEST_P(ListWindowResync, AHostSelectionReachesTheRow) {
     s.control().ListIndex(2);
     EXPECT_EQ(Titles(), std::vector<std::string>{});
-    EXPECT_EQ(s.ListWindowCount(), 3);
-    EXPECT_EQ(s.ListWindowSelection(), 2);
+    EXPECT_EQ(s.ListState().count, 3);
+    EXPECT_EQ(s.ListState().selection, 2);
     EXPECT_EQ(s.control().ListIndex(), 2);
 }
 
@@ -72,7 +72,7 @@ TEST_P(ListWindowResync, TheArrowKeysMoveThroughEveryRow) {
     for (int i = 0; i < 3; ++i)
         user.PressKey(vbKeyDown);
     EXPECT_EQ(Titles(), std::vector<std::string>{});
-    EXPECT_EQ(s.ListWindowSelection(), 2);
+    EXPECT_EQ(s.ListState().selection, 2);
     EXPECT_EQ(s.control().Text(), "cherry");
 }
 
@@ -119,20 +119,20 @@ TEST_F(CommittedRowAfterAFailedFill, AFailedAddList) {
     ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
     ASSERT_EQ(s.control().ListCount(), 2);
     ExpectNoReportWhenOpenedAndClosed();
-    EXPECT_EQ(s.ListWindowCount(), 2);
+    EXPECT_EQ(s.ListState().count, 2);
 }
 
 // A list created before the component was started on the thread is no data-less list: it
 // refuses a row count and keeps the rows it has, and nothing is selected in rows it lacks.
 TEST(ListWindowRows, AListThatKeepsItsOwnRowsIsLeftAsItIs) {
-    SimControl s(SimControlOptions{.started = false});
+    SimControl s(SimControlOptions{.started = Started::No});
     sim::User user(s.world());
     s.Fill(1, "1500", "apple;banana");
     user.Focus(s.host().EditHwnd());
     user.PressKey(vbKeyDown);
     s.control().ShowDropDown();
     EXPECT_TRUE(s.world().MessageBoxes().empty()) << s.world().MessageBoxes().front().prompt;
-    EXPECT_EQ(s.ListWindowCount(), 0);
+    EXPECT_EQ(s.ListState().count, 0);
     EXPECT_EQ(s.control().ListCount(), 2);
 }
 

@@ -37,7 +37,7 @@ TEST(RecordsetShape, RowsWithoutFieldsAreATypeMismatch) {
     EXPECT_EQ(s.world().MessageBoxes()[0].title, "ColumnPick - FillComboBoxMultiColumn");
     EXPECT_NE(s.world().MessageBoxes()[0].prompt.find("Error 13: "), std::string::npos);
     EXPECT_EQ(s.control().ListCount(), 0);
-    EXPECT_EQ(s.ListWindowCount(), 0);
+    EXPECT_EQ(s.ListState().count, 0);
     EXPECT_EQ(s.control().ColumnCount(), 2);
 }
 

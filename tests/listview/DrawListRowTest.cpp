@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "runtime/RuntimeError.h"
-#include "tests/listview/ListViewFixture.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {
@@ -17,10 +17,9 @@ struct Cell {
     bool operator==(const Cell&) const = default;
 };
 
-class RowDrawingTest : public ListViewTest {
+class RowDrawingTest : public ControlOnForm {
 protected:
-    RowDrawingTest() : host_(AddControl(form)), probe_(ControlOf(host_)) {}
-    ~RowDrawingTest() override { ReleaseDC(host_.ListHwnd(), dc_); }
+    ~RowDrawingTest() override { ReleaseDC(host().ListHwnd(), dc_); }
 
     // One table row per entry of rows.
     void Fill(const std::vector<std::vector<Variant>>& rows, std::vector<std::int32_t> widths) {
@@ -28,22 +27,22 @@ protected:
         for (const auto& row : rows)
             cells.insert(cells.end(), row.begin(), row.end());
         const auto columns = static_cast<std::int32_t>(rows.front().size());
-        probe_.varItems() =
+        probe().varItems() =
             VariantArray({columns, static_cast<std::int32_t>(rows.size())}, std::move(cells));
-        probe_.intColumnCount() = static_cast<std::int16_t>(columns);
-        probe_.lngColumnWidths() = std::move(widths);
+        probe().intColumnCount() = static_cast<std::int16_t>(columns);
+        probe().lngColumnWidths() = std::move(widths);
     }
     DRAWITEMSTRUCT Item(UINT itemID, UINT itemState = 0) {
-        return {ODT_LISTBOX, 2, itemID, ODA_DRAWENTIRE, itemState, host_.ListHwnd(), dc_, kRow, 0};
+        return {ODT_LISTBOX, 2, itemID, ODA_DRAWENTIRE, itemState, host().ListHwnd(), dc_, kRow, 0};
     }
     void Draw(UINT itemID, UINT itemState = 0) {
-        world.Graphics().ClearLog();
-        probe_.DrawListRow(Item(itemID, itemState));
+        world().Graphics().ClearLog();
+        probe().DrawListRow(Item(itemID, itemState));
     }
     // Records of one kind on the row's context (or, for measuring, on any other).
     std::vector<sim::DrawRecord> Ops(sim::DrawOp op) {
         std::vector<sim::DrawRecord> found;
-        for (const auto& r : world.Graphics().Log())
+        for (const auto& r : world().Graphics().Log())
             if (r.op == op && (r.dc == dc_) == (op != sim::DrawOp::MeasureText)) found.push_back(r);
         return found;
     }
@@ -60,9 +59,7 @@ protected:
         return xs;
     }
 
-    sim::ControlHost& host_;
-    ColumnPickProbe probe_;
-    HDC dc_ = GetDC(host_.ListHwnd());
+    HDC dc_ = GetDC(host().ListHwnd());
 };
 
 TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
@@ -90,7 +87,7 @@ TEST_F(RowDrawingTest, HidesZeroWidthColumnsWithTheirLines) {
     Draw(0);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {44, "c"}, {105, "d"}}));
     EXPECT_EQ(LineXs(), (std::vector<int>{41, 103}));
-    probe_.intColumnCount() = 1;
+    probe().intColumnCount() = 1;
     Draw(0);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}}));
     EXPECT_TRUE(LineXs().empty());
@@ -108,9 +105,7 @@ TEST_F(RowDrawingTest, FitsCellsToWholeCharactersAndCutsLongTexts) {
     EXPECT_EQ(Cells(),
               (std::vector<Cell>{{3, "abc"}, {58, "7"}, {89, first500}, {3190, first500}}));
     EXPECT_EQ(Ops(sim::DrawOp::MeasureText).at(4).text, first500);
-}
-
-TEST_F(RowDrawingTest, AColumnOfOnePixelShowsNoText) {
+    // Nor does a column of one pixel.
     Fill({{"a", "xyz", "b"}}, {20, 1, 30});
     Draw(0);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {26, "b"}}));
@@ -123,44 +118,44 @@ TEST_F(RowDrawingTest, SelectedRowsAndSystemColours) {
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(1).state.textColor, 0xFFFFFFu);
     EXPECT_EQ(Ops(sim::DrawOp::LineTo).at(0).state.penColor, kSilver);
 
-    probe_.lngBackColorNormal() = static_cast<OLE_COLOR>(0x80000005);
-    probe_.lngForeColorNormal() = static_cast<OLE_COLOR>(0x80000008);
-    probe_.lngColumnLineForeColor() = static_cast<OLE_COLOR>(0x80000010);
+    probe().lngBackColorNormal() = static_cast<OLE_COLOR>(0x80000005);
+    probe().lngForeColorNormal() = static_cast<OLE_COLOR>(0x80000008);
+    probe().lngColumnLineForeColor() = static_cast<OLE_COLOR>(0x80000010);
     Draw(0);
     EXPECT_EQ(Ops(sim::DrawOp::FillRect).at(0).fillColor, sim::Gdi::SysColor(5));
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(0).state.textColor, sim::Gdi::SysColor(8));
     EXPECT_EQ(Ops(sim::DrawOp::LineTo).at(0).state.penColor, sim::Gdi::SysColor(0x10));
 
     Draw(static_cast<UINT>(-1), ODS_SELECTED);
-    EXPECT_TRUE(world.Graphics().Log().empty());
+    EXPECT_TRUE(world().Graphics().Log().empty());
 }
 
 TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBack) {
     Fill({{"a", "b", "c"}, {"d", "e", "f"}}, {40, 40, 40, 40, 40});
-    probe_.intColumnCount() = 5;
-    const sim::GdiCounts before = world.Graphics().Live();
-    const sim::DeviceContext saved = *world.Graphics().Dc(dc_);
+    probe().intColumnCount() = 5;
+    const sim::GdiCounts before = world().Graphics().Live();
+    const sim::DeviceContext saved = *world().Graphics().Dc(dc_);
     for (UINT row = 0; row < 200; ++row)
-        probe_.DrawListRow(Item(row % 2, row % 2));
-    EXPECT_EQ(probe_.intColumnCount(), 3);
-    EXPECT_EQ(world.Graphics().Live(), before);
-    const sim::DeviceContext& after = *world.Graphics().Dc(dc_);
+        probe().DrawListRow(Item(row % 2, row % 2));
+    EXPECT_EQ(probe().intColumnCount(), 3);
+    EXPECT_EQ(world().Graphics().Live(), before);
+    const sim::DeviceContext& after = *world().Graphics().Dc(dc_);
     EXPECT_EQ(after.bkColor, saved.bkColor);
     EXPECT_EQ(after.textColor, saved.textColor);
     EXPECT_EQ(after.pen, saved.pen);
-    EXPECT_TRUE(world.MessageBoxes().empty());
+    EXPECT_TRUE(world().MessageBoxes().empty());
 }
 
 TEST_F(RowDrawingTest, AFailureGoesToTheReportAndLeavesNothingBehind) {
     Fill({{"a", "b", "c"}}, {40, 50, 60});
-    const sim::GdiCounts before = world.Graphics().Live();
+    const sim::GdiCounts before = world().Graphics().Live();
     DRAWITEMSTRUCT dis = Item(0);
-    world.FailNext("DrawText", vberr::InvalidProcedureCall, 1);
-    EXPECT_EQ(SendMessage(host_.Hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), 0);
-    EXPECT_EQ(world.Graphics().Live(), before);
-    ASSERT_EQ(world.MessageBoxes().size(), 1u);
-    EXPECT_EQ(world.MessageBoxes()[0].title, "basfile - function2");
-    EXPECT_EQ(world.MessageBoxes()[0].prompt.rfind("Unable to execute function2!", 0), 0u);
+    world().FailNext("DrawText", vberr::InvalidProcedureCall, 1);
+    EXPECT_EQ(SendMessage(host().Hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), 0);
+    EXPECT_EQ(world().Graphics().Live(), before);
+    ASSERT_EQ(world().MessageBoxes().size(), 1u);
+    EXPECT_EQ(world().MessageBoxes()[0].title, "basfile - function2");
+    EXPECT_EQ(world().MessageBoxes()[0].prompt.rfind("Unable to execute function2!", 0), 0u);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "listview/basHookListBox.h"
 #include "platform/sim/User.h"
-#include "tests/listview/ListViewFixture.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {
@@ -33,12 +33,12 @@ LONG_PTR ProcOf(HWND hWnd) {
 const LONG_PTR kRecorder = reinterpret_cast<LONG_PTR>(&RecordingFormProc);
 const LONG_PTR kWatcher = reinterpret_cast<LONG_PTR>(&FormWindowProc);
 
-class FormWatcherTest : public ListViewTest {
+class FormWatcherTest : public ControlOnForm {
 protected:
-    FormWatcherTest() : host_(AddControl(form)), control_(ControlOf(host_)) {
-        Record(form);
+    FormWatcherTest() {
+        Record(form());
         Record(other_);
-        gControl = &control_;
+        gControl = &control();
     }
     ~FormWatcherTest() override {
         for (const auto& [hWnd, own] : gFormProcs) {
@@ -62,31 +62,28 @@ protected:
     }
     // Opens the list; the tests of closing need the drop-down to open it.
     bool Open() {
-        control_.ShowDropDown();
+        control().ShowDropDown();
         gFormLog.clear();
-        return control_.ComboBoxIsOpen() && ProcOf(form.Hwnd()) == kWatcher;
+        return control().ComboBoxIsOpen() && ProcOf(form().Hwnd()) == kWatcher;
     }
 
-    sim::Form other_{world, {.left = 700}};
-    sim::ControlHost& host_;
-    ColumnPick& control_;
-    sim::User user_{world};
+    sim::Form other_{world(), {.left = 700}};
 };
 
 TEST_F(FormWatcherTest, WatchesOnlyTheFormItWasPutOn) {
-    SetDropDownOwner(&control_);
-    SubclassForm(form.Hwnd());
-    SubclassForm(form.Hwnd());      // a second start must not make the watcher its own successor
+    SetDropDownOwner(&control());
+    SubclassForm(form().Hwnd());
+    SubclassForm(form().Hwnd());    // a second start must not make the watcher its own successor
     UnsubclassForm(other_.Hwnd());  // a closing on another form
-    EXPECT_EQ(ProcOf(form.Hwnd()), kWatcher);
+    EXPECT_EQ(ProcOf(form().Hwnd()), kWatcher);
     EXPECT_EQ(ProcOf(other_.Hwnd()), kRecorder);
-    SendMessage(form.Hwnd(), WM_SETTEXT, 0, 0);
-    EXPECT_EQ(MessagesTo(form.Hwnd()), std::vector<UINT>{WM_SETTEXT});
+    SendMessage(form().Hwnd(), WM_SETTEXT, 0, 0);
+    EXPECT_EQ(MessagesTo(form().Hwnd()), std::vector<UINT>{WM_SETTEXT});
 
     // Moving to another form gives the first its procedure back.
     SubclassForm(other_.Hwnd());
-    EXPECT_EQ(ProcOf(form.Hwnd()), kRecorder);
-    UnsubclassForm(form.Hwnd());
+    EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder);
+    UnsubclassForm(form().Hwnd());
     EXPECT_EQ(ProcOf(other_.Hwnd()), kWatcher);
     UnsubclassForm(other_.Hwnd());
     UnsubclassForm(other_.Hwnd());
@@ -95,42 +92,42 @@ TEST_F(FormWatcherTest, WatchesOnlyTheFormItWasPutOn) {
 
 TEST_F(FormWatcherTest, PressesAndDeactivationCloseTheListAndStillReachTheForm) {
     const std::vector<std::pair<UINT, std::function<void()>>> actions = {
-        {WM_LBUTTONDOWN, [&] { user_.ClickOnForm(form, 3000, 3000, 1); }},
-        {WM_RBUTTONDOWN, [&] { user_.ClickOnForm(form, 3000, 3000, 2); }},
-        {WM_NCLBUTTONDOWN, [&] { user_.ClickOnCaption(form); }},
-        {WM_ACTIVATE, [&] { user_.DeactivateForm(form); }},
-        {WM_ACTIVATEAPP, [&] { user_.DeactivateApp(form); }},
+        {WM_LBUTTONDOWN, [&] { user().ClickOnForm(form(), 3000, 3000, 1); }},
+        {WM_RBUTTONDOWN, [&] { user().ClickOnForm(form(), 3000, 3000, 2); }},
+        {WM_NCLBUTTONDOWN, [&] { user().ClickOnCaption(form()); }},
+        {WM_ACTIVATE, [&] { user().DeactivateForm(form()); }},
+        {WM_ACTIVATEAPP, [&] { user().DeactivateApp(form()); }},
     };
     for (const auto& [message, act] : actions) {
-        if (!Open()) GTEST_SKIP() << "the list does not open yet";
-        SendMessage(form.Hwnd(), WM_ACTIVATE, 1, 0);  // the form becoming active keeps it open
-        EXPECT_TRUE(control_.ComboBoxIsOpen());
+        ASSERT_TRUE(Open());
+        SendMessage(form().Hwnd(), WM_ACTIVATE, 1, 0);  // the form becoming active keeps it open
+        EXPECT_TRUE(control().ComboBoxIsOpen());
         act();
-        EXPECT_FALSE(control_.ComboBoxIsOpen()) << message;
-        EXPECT_EQ(ProcOf(form.Hwnd()), kRecorder) << message;
-        const std::vector<UINT> seen = MessagesTo(form.Hwnd());
+        EXPECT_FALSE(control().ComboBoxIsOpen()) << message;
+        EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder) << message;
+        const std::vector<UINT> seen = MessagesTo(form().Hwnd());
         EXPECT_NE(std::find(seen.begin(), seen.end(), message), seen.end()) << message;
     }
 }
 
 TEST_F(FormWatcherTest, DestroyingTheFormClosesTheListFirst) {
-    if (!Open()) GTEST_SKIP() << "the list does not open yet";
-    user_.DestroyForm(form);
+    ASSERT_TRUE(Open());
+    user().DestroyForm(form());
     const auto destroy = std::find_if(gFormLog.begin(), gFormLog.end(), [&](const auto& m) {
-        return m.form == form.Hwnd() && m.message == WM_DESTROY;
+        return m.form == form().Hwnd() && m.message == WM_DESTROY;
     });
     ASSERT_NE(destroy, gFormLog.end());
     EXPECT_FALSE(destroy->listOpen);
 }
 
 TEST_F(FormWatcherTest, AControlTakenOffTheFormWithItsListOpenLeavesTheFormToItself) {
-    if (!Open()) GTEST_SKIP() << "the list does not open yet";
-    world.FailNext("SetParent", 5);  // the closing at the control's end fails half-way
+    ASSERT_TRUE(Open());
+    world().FailNext("SetParent", 5);  // the closing at the control's end fails half-way
     gControl = nullptr;
-    form.RemoveControl(host_);
-    EXPECT_EQ(ProcOf(form.Hwnd()), kRecorder);
-    user_.ClickOnForm(form, 3000, 3000, 1);
-    const std::vector<UINT> seen = MessagesTo(form.Hwnd());
+    form().RemoveControl(host());
+    EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder);
+    user().ClickOnForm(form(), 3000, 3000, 1);
+    const std::vector<UINT> seen = MessagesTo(form().Hwnd());
     EXPECT_NE(std::find(seen.begin(), seen.end(), WM_LBUTTONDOWN), seen.end());
 }
 

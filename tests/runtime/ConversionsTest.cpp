@@ -4,20 +4,12 @@
 
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
+#include "tests/support/ErrorOf.h"
 
 namespace cp {
 namespace {
 
-// Runs f and returns the number of the run-time error it raised (0 when none).
-template <class F>
-std::int32_t ErrorOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using test::ErrorOf;
 
 TEST(Rounding, TiesGoToTheEvenNeighbour) {
     const struct {

@@ -9,18 +9,12 @@
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
 #include "tests/sim/RecordingControl.h"
+#include "tests/support/ErrorOf.h"
 
 namespace cp::sim::test {
 namespace {
 
-std::int32_t ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using cp::test::ErrorOf;
 
 TEST(FailureInjection, NamedOperationsFailOnceWhereverTheyAreCalled) {
     World world;

@@ -11,15 +11,11 @@ public:
 
     // --- The state record ---------------------------------------------------------------------
     auto& intColumnCount() { return c_.settings.intColumnCount; }
-    auto& intBoundColumn() { return c_.settings.intBoundColumn; }
     auto& intListRows() { return c_.settings.intListRows; }
-    auto& intListWidth() { return c_.settings.intListWidth; }
     auto& blnLocked() { return c_.settings.blnLocked; }
     auto& byteAppearance() { return c_.settings.byteAppearance; }
     auto& lngBackColorNormal() { return c_.settings.lngBackColorNormal; }
-    auto& lngBackColorSelected() { return c_.settings.lngBackColorSelected; }
     auto& lngForeColorNormal() { return c_.settings.lngForeColorNormal; }
-    auto& lngForeColorSelected() { return c_.settings.lngForeColorSelected; }
     auto& lngColumnLineForeColor() { return c_.settings.lngColumnLineForeColor; }
     // A write through these is no change the control makes itself, so its indexes of the table
     // are dropped first.
@@ -39,10 +35,7 @@ public:
     auto& blnInternalTextChange() { return c_.editing.blnInternalTextChange; }
     auto& blnTextChanged() { return c_.editing.blnTextChanged; }
     auto& blnUserEdited() { return c_.editing.blnUserEdited; }
-    auto& intLastKey() { return c_.editing.intLastKey; }
-    auto& lastKeyWasDelete() { return c_.editing.lastKeyWasDelete; }
     auto& blnComboBoxIsOpen() { return c_.dropDown.blnComboBoxIsOpen; }
-    auto& lngListBoxParent() { return c_.dropDown.lngListBoxParent; }
     auto& blnListShown() { return c_.dropDown.blnListShown; }
     auto& blnListMouseDown() { return c_.dropDown.blnListMouseDown; }
     auto& rctButton() { return c_.button.rctButton; }
@@ -52,33 +45,11 @@ public:
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
     auto& lngOldWindowProc() { return c_.hosting.lngOldWindowProc; }
     auto& blnDesignMode() { return c_.hosting.blnDesignMode; }
-    auto& picArrow() { return c_.picArrow; }
 
     // --- Private procedures and host notifications ---------------------------------------------
     void UserControl_Initialize() { return c_.UserControl_Initialize(); }
-    void UserControl_InitProperties() { return c_.UserControl_InitProperties(); }
-    void UserControl_ReadProperties(PropertyBag& b) { return c_.UserControl_ReadProperties(b); }
-    void UserControl_WriteProperties(PropertyBag& b) { return c_.UserControl_WriteProperties(b); }
-    void UserControl_Terminate() { return c_.UserControl_Terminate(); }
     void UserControl_Resize() { return c_.UserControl_Resize(); }
     void UserControl_Paint() { return c_.UserControl_Paint(); }
-    void UserControl_MouseDown(std::int16_t b, std::int16_t s, float x, float y) {
-        return c_.UserControl_MouseDown(b, s, x, y);
-    }
-    void UserControl_MouseMove(std::int16_t b, std::int16_t s, float x, float y) {
-        return c_.UserControl_MouseMove(b, s, x, y);
-    }
-    void UserControl_MouseUp(std::int16_t b, std::int16_t s, float x, float y) {
-        return c_.UserControl_MouseUp(b, s, x, y);
-    }
-    void UserControl_ExitFocus() { return c_.UserControl_ExitFocus(); }
-    void txtTextBox_Change() { return c_.txtTextBox_Change(); }
-    void txtTextBox_KeyDown(std::int16_t& k, std::int16_t& s) {
-        return c_.txtTextBox_KeyDown(k, s);
-    }
-    void txtTextBox_KeyPress(std::int16_t& k) { return c_.txtTextBox_KeyPress(k); }
-    void txtTextBox_KeyUp(std::int16_t& k, std::int16_t& s) { return c_.txtTextBox_KeyUp(k, s); }
-    void txtTextBox_DblClick() { return c_.txtTextBox_DblClick(); }
     void lstListBox_Click() { return c_.lstListBox_Click(); }
     void lstListBox_MouseDown(std::int16_t b, std::int16_t s, float x, float y) {
         return c_.lstListBox_MouseDown(b, s, x, y);
@@ -89,10 +60,7 @@ public:
     void lstListBox_MouseUp(std::int16_t b, std::int16_t s, float x, float y) {
         return c_.lstListBox_MouseUp(b, s, x, y);
     }
-    void DetermineDesignMode() { return c_.DetermineDesignMode(); }
     void SubclassControlOnce() { return c_.SubclassControlOnce(); }
-    void RaiseIfDesignMode() { return c_.RaiseIfDesignMode(); }
-    void RemoveRow(std::int32_t i) { return c_.RemoveRow(i); }
     std::int32_t FindItemInArray(const std::string& t) { return c_.FindItemInArray(t); }
     // The searches of the table's indexes alone, without the selection or the error report.
     ItemIndexes& indexes() { return c_.rows.indexes; }
@@ -104,19 +72,12 @@ public:
                                          c_.settings.intBoundColumn, key);
     }
     void ShowListBox() { return c_.ShowListBox(); }
-    void SelectTextToEnd(std::int16_t i) { return c_.SelectTextToEnd(i); }
     void FindItemAndSelectItemInListBox() { return c_.FindItemAndSelectItemInListBox(); }
-    void SelectNextPreviousItemInListBox(std::int16_t& k) {
-        return c_.SelectNextPreviousItemInListBox(k);
-    }
-    void UpdateTextFromRow(bool& c) { return c_.UpdateTextFromRow(c); }
     void DrawListRow(const DRAWITEMSTRUCT& d) { return c_.DrawListRow(d); }
     void SubclassControl() { return c_.SubclassControl(); }
     void UnsubclassControl() { return c_.UnsubclassControl(); }
-    void SetButtonRect() { return c_.SetButtonRect(); }
     void ClearButton() { return c_.ClearButton(); }
     void DrawButton() { return c_.DrawButton(); }
-    void DrawPressedButton() { return c_.DrawPressedButton(); }
     void DrawArrow(ButtonFace face) { return c_.DrawArrow(face); }
 
 private:

@@ -151,7 +151,7 @@ TEST(SessionFaults, EveryHostCallFailingInTurnLeavesTheTableAndTheListInStep) {
                 // A fill cut short keeps what it did; the session goes on with that table.
                 EXPECT_EQ(played.end, played.table) << context << " in " << played.failedIn->name;
             }
-            EXPECT_EQ(s.ListWindowCount(), s.control().ListCount())
+            EXPECT_EQ(s.ListState().count, s.control().ListCount())
                 << context << " in " << played.failedIn->name;
             // Only a release that failed itself may leave its object behind.
             if (!kReleases.contains(operation)) {

@@ -1,26 +1,29 @@
 #include "tests/support/sim/SimControl.h"
 
-#include <gtest/gtest.h>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 
 #include "control/Startup.h"
-#include "platform/sim/ListBoxClass.h"
 
 namespace cp::test {
-namespace {
 
-ColumnPick& Place(sim::Form& form, const SimControlOptions& options, sim::ControlHost*& host) {
-    gblnStarted = options.started;
-    host =
-        &form.AddControl([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); },
-                         options.placement);
-    return host->ControlAs<ColumnPick>();
+SimControl::SimControl(SimControlOptions options) : form_(world_, options.form) {
+    if (options.started == Started::Yes)
+        ComponentStart();
+    else
+        gblnStarted = false;
+    if (options.prepare) options.prepare(world_);
+    Place(options.placement);
 }
 
-}  // namespace
-
-SimControl::SimControl(SimControlOptions options)
-    : form_(world_, options.form), control_(&Place(form_, options, host_)), probe_(*control_) {
+ColumnPick& SimControl::Place(const sim::ControlPlacement& placement) {
+    host_ = &form_.AddControl(
+        [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement);
+    control_ = &host_->ControlAs<ColumnPick>();
     control_->SetEventSink(&events_);
+    probe_ = std::make_unique<ColumnPickProbe>(*control_);
+    return *control_;
 }
 
 std::vector<std::string> SimControl::Prompts() const {
@@ -30,23 +33,46 @@ std::vector<std::string> SimControl::Prompts() const {
     return prompts;
 }
 
-int SimControl::ListWindowCount() {
-    return static_cast<int>(sim::InspectListBox(host_->ListHwnd())->count);
+std::vector<std::string> SimControl::ReportTitles() const {
+    std::vector<std::string> titles;
+    for (const auto& box : world_.MessageBoxes())
+        titles.push_back(box.title.value_or(""));
+    return titles;
 }
 
-int SimControl::ListWindowSelection() {
-    return static_cast<int>(sim::InspectListBox(host_->ListHwnd())->selection);
+const sim::ListBoxState& SimControl::ListState() const {
+    const sim::ListBoxState* state = sim::InspectListBox(host_->ListHwnd());
+    if (!state) {
+        std::fprintf(stderr, "the control's list window is gone\n");
+        std::abort();
+    }
+    return *state;
 }
 
-int SimControl::ListWindowTopIndex() {
-    return static_cast<int>(sim::InspectListBox(host_->ListHwnd())->top);
+RECT SimControl::ListOnScreen() {
+    return world_.Windows().ScreenRect(host_->ListHwnd());
+}
+
+std::vector<sim::DrawRecord> SimControl::ControlDrawing() {
+    std::vector<sim::DrawRecord> drawing;
+    for (const sim::DrawRecord& record : world_.Graphics().Log())
+        if (record.window == host_->Hwnd()) drawing.push_back(record);
+    return drawing;
 }
 
 void SimControl::Fill(std::int16_t columns, const std::string& widths, const std::string& items) {
     control_->ColumnCount(columns);
     control_->ColumnWidths(widths);
     control_->AddList(items);
-    EXPECT_TRUE(world_.MessageBoxes().empty()) << world_.MessageBoxes().front().prompt;
+    if (!world_.MessageBoxes().empty())
+        throw std::logic_error("the fill showed: " + world_.MessageBoxes().front().prompt);
+}
+
+void SimControl::FillRows(const std::vector<std::string>& rows) {
+    std::string items;
+    for (const std::string& row : rows)
+        items += (items.empty() ? "" : ";") + row;
+    Fill(1, "1500", items);
 }
 
 }  // namespace cp::test

@@ -1,53 +1,79 @@
 // One ColumnPick on a form of the simulated platform, started as a host starts it, with its
-// events recorded: the common ground of the control's unit tests.
+// events recorded and a simulated user at hand: the common ground of every control-on-a-form
+// test and of the fuzz targets. ControlOnForm is the same as a test fixture; a test that needs
+// a fresh control for each case of a table builds a SimControl per case.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "control/ColumnPick.h"
 #include "platform/sim/Form.h"
+#include "platform/sim/ListBoxClass.h"
+#include "platform/sim/User.h"
 #include "platform/sim/World.h"
 #include "tests/support/ColumnPickProbe.h"
 #include "tests/support/EventRecorder.h"
 
 namespace cp::test {
 
+// Whether the component's start routine has run on the thread before the control is created.
+enum class Started { Yes, No };
+
 struct SimControlOptions {
     sim::ControlPlacement placement{};
     sim::FormOptions form{};
-    bool started = true;  // the component's start routine has run on the thread
+    Started started = Started::Yes;
+    // Runs on the world before the control is placed: failures planned for its start-up.
+    std::function<void(sim::World&)> prepare{};
 };
 
 class SimControl {
 public:
     explicit SimControl(SimControlOptions options = {});
+    virtual ~SimControl() = default;
+    SimControl(const SimControl&) = delete;
+    SimControl& operator=(const SimControl&) = delete;
+
+    // Adds a further control to the form; from then on it is the control the helpers speak of.
+    ColumnPick& Place(const sim::ControlPlacement& placement);
 
     ColumnPick& control() { return *control_; }
-    ColumnPickProbe& probe() { return probe_; }
+    ColumnPickProbe& probe() { return *probe_; }
     sim::ControlHost& host() { return *host_; }
     sim::World& world() { return world_; }
     sim::Form& form() { return form_; }
+    sim::User& user() { return user_; }
     EventRecorder& events() { return events_; }
 
-    // The prompts of the message boxes shown so far.
+    // The prompts and the titles of the message boxes shown so far.
     std::vector<std::string> Prompts() const;
-    // The list window's row count, selection and top row as the window itself holds them.
-    int ListWindowCount();
-    int ListWindowSelection();
-    int ListWindowTopIndex();
+    std::vector<std::string> ReportTitles() const;
+    // The list window as the window itself holds it (the program stops if it is gone), and
+    // where it stands on the screen.
+    const sim::ListBoxState& ListState() const;
+    RECT ListOnScreen();
+    // The drawing calls made on the control's own window since the log was cleared.
+    std::vector<sim::DrawRecord> ControlDrawing();
+    // Gives the edit field the focus, as a click into it would.
+    void Focus() { user_.Focus(host_->EditHwnd()); }
 
-    // Sets widths and fills the table from an item string; fails the test on any message.
+    // Sets widths and fills the table from an item string; a message shown meanwhile is thrown
+    // as an error, so that a test or a fuzz target stops at a fill it did not mean to fail.
     void Fill(std::int16_t columns, const std::string& widths, const std::string& items);
+    // One row per text, in one column.
+    void FillRows(const std::vector<std::string>& rows);
 
 private:
     sim::World world_;
     sim::Form form_;
+    sim::User user_{world_};
     EventRecorder events_;
     sim::ControlHost* host_ = nullptr;
     ColumnPick* control_ = nullptr;
-    ColumnPickProbe probe_;
+    std::unique_ptr<ColumnPickProbe> probe_;
 };
 
 }  // namespace cp::test
