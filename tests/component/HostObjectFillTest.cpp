@@ -271,21 +271,13 @@ TEST_F(HostObjectFill, GetRowsThatIsNoBlockLeavesTheTable) {
              V_BSTR(v) = ::SysAllocString(L"rows");
          }),
          noBlock},
-        {ReturnsArray([] { return Block({3}); }, VT_VARIANT), noBlock},
         {ReturnsArray(
              [] {
                  return Block({2, 3, 1});
              },
              VT_VARIANT),
          noBlock},
-        // Numbers that are no VARIANTs, as such and passed off as VARIANTs.
-        {ReturnsArray(
-             [] {
-                 SAFEARRAYBOUND bounds[] = {{2, 0}, {3, 0}};
-                 return ::SafeArrayCreate(VT_I4, 2, bounds);
-             },
-             VT_I4),
-         mismatch},
+        // Numbers passed off as VARIANTs: read as VARIANTs, they would be read past their end.
         {ReturnsArray(
              [] {
                  SAFEARRAYBOUND bounds[] = {{2, 0}, {3, 0}};

@@ -2,8 +2,6 @@
 // real SQLite files: what reaches the table, the list window, the mouse pointer and the user.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -11,13 +9,11 @@
 
 #include "control/ColumnPick.h"
 #include "control/Startup.h"
-#include "data/HostObjects.h"
 #include "data/sqlite/SqliteDatabase.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/World.h"
 #include "runtime/Conversions.h"
-#include "runtime/LateBound.h"
 #include "runtime/RuntimeError.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/ColumnPickProbe.h"
@@ -61,53 +57,6 @@ public:
 private:
     RuntimeError error_;
 };
-
-// A host's object that the fills reach by name: it answers the members it was given and records
-// every call with its arguments ("GetRows 3").
-class ScriptedObject final : public LateBound {
-public:
-    using Member = std::function<Variant(const std::vector<Variant>&)>;
-
-    Variant CallByName(std::string_view name, CallType, std::vector<Variant> args) override {
-        std::string call(name);
-        for (const Variant& arg : args)
-            call += " " + CStr(arg);
-        calls.push_back(call);
-        const auto member = members.find(std::string(name));
-        if (member == members.end()) Raise(vberr::NoSuchMember);
-        return member->second(args);
-    }
-
-    std::map<std::string, Member> members;
-    std::vector<std::string> calls;
-};
-
-// A block of `rows` rows of two fields: the row number and its name ("row 0", ...).
-Variant NumberedRows(std::int32_t rows) {
-    auto block = std::make_shared<VariantArray>(std::vector<std::int32_t>{2, rows});
-    for (std::int32_t r = 0; r < rows; ++r) {
-        block->At(0, r) = Variant(r);
-        block->At(1, r) = Variant("row " + std::to_string(r));
-    }
-    return Variant(block);
-}
-
-// A host's recordset of three rows that does not know its count until it has been to its end.
-std::shared_ptr<ScriptedObject> LazyRecordset() {
-    auto rs = std::make_shared<ScriptedObject>();
-    auto counted = std::make_shared<bool>(false);
-    rs->members["RecordCount"] = [counted](auto&) { return Variant(*counted ? 3 : -1); };
-    rs->members["EOF"] = [](auto&) { return Variant(false); };
-    rs->members["MoveLast"] = [counted](auto&) { return *counted = true, Variant(); };
-    rs->members["MoveFirst"] = [](auto&) { return Variant(); };
-    rs->members["GetRows"] = [](auto& args) { return NumberedRows(CLng(args.at(0))); };
-    rs->members["Close"] = [](auto&) { return Variant(); };
-    return rs;
-}
-
-Variant AsObject(std::shared_ptr<Object> object) {
-    return Variant(std::move(object));
-}
 
 class FillTest : public ::testing::Test {
 protected:
@@ -338,70 +287,6 @@ TEST_F(FillTest, RecordsetFailuresAreReportedWithAdvice) {
         EXPECT_NO_THROW(Control().FillComboBoxMultiColumnRecordset(cases[i].rec));
         EXPECT_EQ(ReportText(kRecordsetMessage, cases[i].number), cases[i].description);
         EXPECT_EQ(Control().ListCount(), 0);
-    }
-}
-
-TEST_F(FillTest, HostRecordsetIsCalledByNameInTheFillsOrder) {
-    PrepareTwoRows();
-    auto rs = LazyRecordset();
-    Control().FillComboBoxMultiColumnRecordset(AsObject(rs));
-    EXPECT_TRUE(world_.MessageBoxes().empty());
-    EXPECT_EQ(rs->calls, (std::vector<std::string>{"RecordCount", "EOF", "MoveLast", "RecordCount",
-                                                   "MoveFirst", "GetRows 3"}));
-    EXPECT_EQ(Control().ListCount(), 3);
-    EXPECT_EQ(Probe().varItems().At(0, 2).Type(), VarType::Long);
-    EXPECT_EQ(CStr(Probe().varItems().At(1, 2)), "row 2");
-}
-
-TEST_F(FillTest, HostDatabaseOpensASnapshotAndClosesIt) {
-    PrepareTwoRows();
-    auto rs = LazyRecordset();
-    auto db = std::make_shared<ScriptedObject>();
-    db->members["OpenRecordset"] = [rs](auto&) { return AsObject(rs); };
-    db->members["Name"] = [](auto&) { return Variant("C:\\data\\fruit.mdb"); };
-    Control().FillComboBoxMultiColumn(*DatabaseOf(AsObject(db)), "fruit");
-    EXPECT_EQ(db->calls, (std::vector<std::string>{"OpenRecordset fruit 4"}));
-    EXPECT_EQ(rs->calls.back(), "Close");
-    EXPECT_EQ(Control().ListCount(), 3);
-
-    // The database's name goes into the report of a table that it does not know.
-    db->members["OpenRecordset"] = [](auto&) -> Variant {
-        Raise(kErrInputTableNotFound, "Cannot find the input table or query 'fruits'.");
-    };
-    Control().FillComboBoxMultiColumn(*DatabaseOf(AsObject(db)), "fruits");
-    EXPECT_EQ(ReportText(kQueryMessage, 3078),
-              "In database: C:\\data\\fruit.mdb the following error occured: \r\n\r\nCannot "
-              "find the input table or query 'fruits'.");
-    EXPECT_EQ(Control().ListCount(), 3);
-}
-
-TEST_F(FillTest, HostObjectsWithoutTheMembersAreReported) {
-    PrepareTwoRows();
-    const std::string advice = "\r\n\r\nDid you set the CursorType of the recordset?";
-    auto rs = LazyRecordset();
-    rs->members.erase("GetRows");
-    Control().FillComboBoxMultiColumnRecordset(AsObject(rs));
-    EXPECT_EQ(ReportText(kRecordsetMessage, 438),
-              "The following error occured: \r\n\r\nObject doesn't support this property or "
-              "method" +
-                  advice);
-
-    // A GetRows that hands out anything but a (field, row) block leaves the table alone.
-    const Variant shapes[] = {
-        Variant("rows"), Variant(),
-        Variant(std::make_shared<VariantArray>(std::vector<std::int32_t>{3})),
-        Variant(std::make_shared<VariantArray>(std::vector<std::int32_t>{2, 3, 1}))};
-    for (std::size_t i = 0; i < std::size(shapes); ++i) {
-        SCOPED_TRACE("shape " + std::to_string(i));
-        world_.ClearMessageBoxes();
-        rs->members["GetRows"] = [&](auto&) { return shapes[i]; };
-        Control().FillComboBoxMultiColumnRecordset(AsObject(rs));
-        EXPECT_EQ(ReportText(kRecordsetMessage, 13),
-                  "The following error occured: \r\n\r\nGetRows returned no two-dimensional "
-                  "array of fields and rows." +
-                      advice);
-        EXPECT_EQ(Control().ListCount(), 0);
-        EXPECT_EQ(CStr(Probe().varItems().At(1, 1)), "second");
     }
 }
 
