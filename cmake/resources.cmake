@@ -39,7 +39,8 @@ if(WIN32)
     WORKING_DIRECTORY ${CP_RESOURCE_BINARY_DIR}
     COMMENT "Compiling the component's resource script"
     VERBATIM)
-  add_custom_target(cp_component_resource_object DEPENDS ${CP_RESOURCE_OBJECT})
+  # Built with everything, so that the package can install it.
+  add_custom_target(cp_component_resource_object ALL DEPENDS ${CP_RESOURCE_OBJECT})
   add_dependencies(cp_component_resource_object cp_component_resources)
 endif()
 

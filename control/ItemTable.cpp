@@ -4,6 +4,7 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "control/ItemString.h"
+#include "control/ListWindowRows.h"
 #include "control/Messages.h"
 #include "control/OwnChanges.h"
 #include "control/Reports.h"
@@ -96,10 +97,12 @@ void ColumnPick::AddList(const std::string& strItem) {
         });
         rows.varItems = VariantArray({columns, rowCount}, std::move(entries));
         rows.lngListCount = rowCount;
-        lstListBox.Clear();
-        SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(rows.lngListCount), 0);
+        // The marks of the old rows go with them, before a failing list window call can leave
+        // them pointing into the new ones.
         rows.lngHotRow = -1;
         rows.lngCommittedIndex = -1;
+        lstListBox.Clear();
+        SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(rows.lngListCount), 0);
     });
 }
 
@@ -117,6 +120,7 @@ void ColumnPick::RemoveItem(const std::int32_t& lngIndex) {
 }
 
 void ColumnPick::RemoveRow(std::int32_t lngIndex) {
+    ListWindowRowsInStep(lstListBox, rows.lngListCount);
     if (lngIndex == rows.lngListCount - 1) {
         lstListBox.RemoveItem(lngIndex);
         // Removing the only row leaves the allocated table as it is.

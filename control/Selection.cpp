@@ -1,5 +1,6 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
+#include "control/ListWindowRows.h"
 #include "control/Messages.h"
 #include "control/OwnChanges.h"
 #include "control/Reports.h"
@@ -16,6 +17,7 @@ void ColumnPick::ListIndex(std::int32_t value) {
     RaiseIfDesignMode();
     // The list reports the change at once; unless the control raised blnIgnoreListClick, its
     // click handling commits the row as a user's click would.
+    ListWindowRowsInStep(lstListBox, rows.lngListCount);
     lstListBox.SetListIndex(value);
     rows.lngListIndex = value;
 }

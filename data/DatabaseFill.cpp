@@ -25,9 +25,12 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         const std::shared_ptr<Recordset> rs =
             dbDatabase.OpenRecordset(strSelectQuery, dbOpenSnapshot);
         if (!rs) Raise(vberr::ObjectNotSet);
-        // The list is empty from here on; the count follows it until the new rows are in.
+        // The list is empty from here on; the count and the marks of the old rows follow it
+        // until the new rows are in, so that a failure on the way leaves none of them behind.
         lstListBox.Clear();
         rows.lngListCount = 0;
+        rows.lngHotRow = -1;
+        rows.lngCommittedIndex = -1;
         const std::int32_t loaded = LoadRows(*rs, rows.varItems);
         rs->Close();
         CountFilledRows(loaded);
@@ -43,6 +46,8 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
         host::SetScreenMousePointer(vbHourglass);
         lstListBox.Clear();
         rows.lngListCount = 0;
+        rows.lngHotRow = -1;
+        rows.lngCommittedIndex = -1;
         // The host's recordset is read from its current row on and left open.
         CountFilledRows(LoadRows(*RecordsetOf(rec), rows.varItems));
     });
@@ -51,8 +56,6 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
 void ColumnPick::CountFilledRows(std::int32_t rowCount) {
     rows.lngListCount = rowCount;
     SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(rows.lngListCount), 0);
-    rows.lngHotRow = -1;
-    rows.lngCommittedIndex = -1;
     host::SetScreenMousePointer(vbDefault);
 }
 

@@ -47,6 +47,9 @@ std::int32_t LoadRows(Recordset& rs, VariantArray& table) {
     std::shared_ptr<VariantArray> block = rows.Array();
     rows = Variant();
     const std::int32_t delivered = block->Extent(1);
+    // Rows without a single field have nothing to show, and drawing them would lower the
+    // column count to none.
+    if (delivered > 0 && block->Extent(0) < 1) Raise(vberr::TypeMismatch);
     if (delivered > 0) table = block.use_count() == 1 ? std::move(*block) : *block;
     return delivered;
 }

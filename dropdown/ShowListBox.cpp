@@ -3,6 +3,7 @@
 // and the published ways to open it and to ask whether it is open.
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
+#include "control/ListWindowRows.h"
 #include "dropdown/ListPlacement.h"
 #include "dropdown/ListTables.h"
 #include "frame/GdiScope.h"
@@ -39,6 +40,7 @@ LONG Pixels(float twips) {
 
 void ColumnPick::ShowListBox() {
     TrappedSub("ShowListBox", [&] {
+        ListWindowRowsInStep(lstListBox, rows.lngListCount);
         dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
         const std::int64_t shownRows =
             rows.lngListCount < settings.intListRows ? rows.lngListCount : settings.intListRows;

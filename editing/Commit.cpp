@@ -1,5 +1,6 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
+#include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 
 namespace cp {

@@ -1,5 +1,6 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
+#include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 #include "runtime/Conversions.h"
@@ -43,6 +44,7 @@ void ColumnPick::ClearListSelection() {
 }
 
 void ColumnPick::SelectRowInListBox(std::int32_t row) {
+    ListWindowRowsInStep(lstListBox, rows.lngListCount);
     const OwnListSelection own(editing);
     lstListBox.SetListIndex(row);
     rows.lngListIndex = row;
@@ -59,6 +61,7 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
             return;
         }
         // The text still stands for the committed row: the list opens on it.
+        ListWindowRowsInStep(lstListBox, rows.lngListCount);
         const OwnListSelection own(editing);
         lstListBox.SetTopIndex(rows.lngCommittedIndex);
         lstListBox.SetListIndex(rows.lngCommittedIndex);

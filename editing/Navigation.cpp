@@ -2,6 +2,7 @@
 
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
+#include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 
@@ -74,8 +75,7 @@ void ColumnPick::txtTextBox_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
 
 void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
     TrappedSub("SelectNextPreviousItemInListBox", [&] {
-        const auto count =
-            static_cast<std::int32_t>(SendMessage(lstListBox.hWnd(), LB_GETCOUNT, 0, 0));
+        const std::int32_t count = ListWindowRowsInStep(lstListBox, rows.lngListCount);
         if (count <= 0) return;
         const RowMove move =
             TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);

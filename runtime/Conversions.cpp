@@ -13,6 +13,10 @@
 namespace cp {
 namespace {
 
+// The first and last days that a Date can show: 1 January 100 and 31 December 9999.
+constexpr double kFirstDateDay = -657434;
+constexpr double kLastDateDay = 2958465;
+
 template <class T>
 T CheckedRound(double x) {
     const double r = RoundHalfEven(x);
@@ -191,6 +195,9 @@ std::string FormatCurrency(Currency c) {
 std::string FormatDate(Date d) {
     // Days since 30 December 1899; the time of day is the absolute value of the fraction.
     const double whole = std::trunc(d.serial);
+    // The host shows the years 100 to 9999 only; beyond them (and for what is no number at
+    // all) the day count would not even fit the integers below.
+    if (!(whole >= kFirstDateDay && whole <= kLastDateDay)) Raise(vberr::Overflow);
     // Civil date from a day count (days since 1 March of year 0 shifted by eras of 400 years).
     const long z = static_cast<long>(whole) + 693899;
     const long era = (z >= 0 ? z : z - 146096) / 146097;

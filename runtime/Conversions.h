@@ -47,6 +47,7 @@ inline double CDbl(const std::string& text) {
 std::string FormatDouble(double x);
 std::string FormatSingle(float x);
 std::string FormatCurrency(Currency c);
+// A Date outside the years 100 to 9999, infinite or not a number, is error 6.
 std::string FormatDate(Date d);
 
 }  // namespace cp

@@ -161,7 +161,8 @@ bool VariantArray::TryAppendLast(Fill&& fill) {
 bool VariantEquals(const Variant& a, const Variant& b);
 
 // The text form of a value (CStr): numbers as the host formats them, Boolean as "True" or
-// "False", Empty as "". Null is error 94; an object or an array is error 13.
+// "False", Empty as "". Null is error 94; an object or an array is error 13; a Date that the
+// host cannot show is error 6.
 std::string CStr(const Variant& v);
 
 // The text that a cell or the edit field shows for an entry: "" for Null, else CStr.

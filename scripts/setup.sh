@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build clang-format python3
+  clang-14 libclang-rt-14-dev llvm-14
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 iso-codes
   unixodbc unixodbc-dev odbc-postgresql libsqliteodbc postgresql

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Every test suite: the native unit and scenario tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the Win32 suites under Wine + Xvfb. Ends with the line
-# "N passed, N failed".
+# UndefinedBehaviorSanitizer, each fuzz target for a short fixed time (CP_FUZZ_SECONDS, 20 s;
+# scripts/fuzz.sh runs them longer), the Win32 suites under Wine + Xvfb, and a project of its
+# own that uses the installed C++ package, natively and on Win32. Ends with the line "N passed,
+# N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -58,10 +60,41 @@ format_check() {
   fi
 }
 
+# consumer_check <preset> [runner...]: installs the preset's build into a fresh prefix, then
+# configures, builds and runs the consumer project (examples/consumer) against it, as another
+# project uses the C++ package; the runner runs the program (Wine for the mingw build).
+consumer_check() {
+  local preset=$1
+  shift
+  echo "=== consumer of the $preset package"
+  local prefix=$PWD/build/$preset-install
+  local consumer=$PWD/build/consumer-$preset
+  local program=$consumer/consumer
+  local cross=()
+  if [[ $preset == mingw ]]; then
+    cross=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-toolchain.cmake")
+    program+=.exe
+  fi
+  rm -rf "$prefix" "$consumer"
+  if cmake --install "build/$preset" --prefix "$prefix" >/dev/null &&
+    cmake -S examples/consumer -B "$consumer" -G Ninja "${cross[@]}" \
+      -DCMAKE_PREFIX_PATH="$prefix" >/dev/null &&
+    cmake --build "$consumer" &&
+    timeout 300 "$@" "$program"; then
+    passed=$((passed + 1))
+  else
+    echo "consumer of the $preset package: failed"
+    failed=$((failed + 1))
+  fi
+}
+
 format_check
 run_ctest native
 run_ctest native-asan
+run_ctest fuzz
 run_ctest mingw scripts/with-display
+consumer_check native
+consumer_check mingw scripts/with-display scripts/wine-run
 
 echo "$passed passed, $failed failed"
 ((failed == 0))

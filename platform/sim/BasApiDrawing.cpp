@@ -1,8 +1,10 @@
 // The drawing functions of basApi.h on the current world's recording contexts.
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "platform/basApi.h"
+#include "platform/sim/Edges.h"
 #include "platform/sim/TextMetrics.h"
 #include "platform/sim/World.h"
 
@@ -13,7 +15,7 @@ constexpr COLORREF kInvalidColor = 0xFFFFFFFF;  // CLR_INVALID
 // A brush handle from 1 to this value stands for the system colour (value - 1).
 constexpr std::uintptr_t kLastSysColorBrush = 31;
 
-sim::Gdi& Checked(std::string_view operation) {
+sim::Gdi& Checked(sim::Operation operation) {
     sim::World& world = sim::World::Current();
     world.CheckFailure(operation);
     return world.Graphics();
@@ -27,6 +29,33 @@ sim::DrawRecord Record(sim::DrawOp op, HDC hdc, const sim::Gdi& gdi, const sim::
     record.memoryDc = dc.kind == sim::DcKind::Memory;
     record.state = gdi.StateOf(dc);
     return record;
+}
+
+// The pixels that a context draws on: its window's client area; nullptr for a memory context
+// or the screen, whose drawing is only recorded.
+sim::Surface* SurfaceOf(const sim::DeviceContext& dc) {
+    sim::Window* w = dc.window ? sim::World::Current().Windows().Find(dc.window) : nullptr;
+    return w ? &w->surface : nullptr;
+}
+
+// The colour of a pixel that BitBlt copies: from a memory context's bitmap or a window's
+// client area; nullopt outside them.
+std::optional<COLORREF> SourcePixel(const sim::Gdi& gdi, const sim::DeviceContext& src, int x,
+                                    int y) {
+    if (const sim::Surface* surface = SurfaceOf(src)) return surface->At(x, y);
+    const sim::GdiObject* bitmap = gdi.Object(src.bitmap);
+    if (!bitmap || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height) return {};
+    return bitmap->pixels[static_cast<std::size_t>(y * bitmap->width + x)];
+}
+
+void CopyPixels(const sim::Gdi& gdi, const sim::DeviceContext& dest, const RECT& to,
+                const sim::DeviceContext& src, POINT from) {
+    sim::Surface* surface = SurfaceOf(dest);
+    if (!surface) return;
+    for (int y = to.top; y < to.bottom; ++y)
+        for (int x = to.left; x < to.right; ++x)
+            if (auto pixel = SourcePixel(gdi, src, from.x + x - to.left, from.y + y - to.top))
+                surface->Set(x, y, *pixel);
 }
 
 }  // namespace
@@ -87,6 +116,7 @@ int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
         if (!brush || brush->kind != sim::GdiKind::Brush) return 0;
         color = brush->color;
     }
+    if (sim::Surface* surface = SurfaceOf(*dc)) surface->Fill(*lprc, color);
     sim::DrawRecord record = Record(sim::DrawOp::FillRect, hDC, gdi, *dc);
     record.rect = *lprc;
     record.fillBrush = hbr;
@@ -99,6 +129,7 @@ BOOL DrawEdge(HDC hdc, RECT* qrc, UINT edge, UINT grfFlags) {
     sim::Gdi& gdi = Checked("DrawEdge");
     const sim::DeviceContext* dc = gdi.Dc(hdc);
     if (!dc || !qrc) return 0;
+    if (sim::Surface* surface = SurfaceOf(*dc)) sim::PaintEdge(*surface, *qrc, edge, grfFlags);
     sim::DrawRecord record = Record(sim::DrawOp::DrawEdge, hdc, gdi, *dc);
     record.rect = *qrc;
     record.edge = edge;
@@ -169,6 +200,8 @@ BOOL LineTo(HDC hdc, int x, int y) {
     sim::DrawRecord record = Record(sim::DrawOp::LineTo, hdc, gdi, *dc);
     record.from = dc->position;
     record.to = POINT{x, y};
+    if (sim::Surface* surface = SurfaceOf(*dc))
+        surface->Line(dc->position, record.to, record.state.penColor);
     dc->position = POINT{x, y};
     gdi.Record(std::move(record));
     return 1;
@@ -185,6 +218,7 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
     record.srcBitmap = static_cast<HBITMAP>(src->bitmap);
     record.srcPoint = POINT{x1, y1};
     record.rop = rop;
+    if (rop == SRCCOPY) CopyPixels(gdi, *dc, record.rect, *src, record.srcPoint);
     gdi.Record(std::move(record));
     return 1;
 }

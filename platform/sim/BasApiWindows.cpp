@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::size_t kClassNameChars = 127;  // a 128-character buffer with its terminator
 
-sim::World& Checked(std::string_view operation) {
+sim::World& Checked(sim::Operation operation) {
     sim::World& world = sim::World::Current();
     world.CheckFailure(operation);
     return world;
@@ -25,8 +25,7 @@ sim::Window* Find(sim::World& world, HWND hWnd) {
 
 LRESULT SendMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     sim::World& world = Checked("SendMessage");
-    // The keyed name is only built when some failure is planned: the fills send a message per row.
-    if (world.PendingFailures()) world.CheckFailure("SendMessage:" + std::to_string(uMsg));
+    world.CheckMessageFailure(uMsg);
     return world.Windows().Send(hWnd, uMsg, wParam, lParam);
 }
 

@@ -1,40 +1,21 @@
 #include "platform/sim/ControlHost.h"
 
+#include "platform/FocusRule.h"
+#include "platform/KeyInput.h"
+#include "platform/OleColor.h"
+#include "platform/StartUp.h"
+#include "platform/Twips.h"
 #include "platform/sim/BuiltInClasses.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
-#include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {
 
-// The list's place while it is a hidden child of the control: under the control, eight rows.
-constexpr int kDesignListRows = 8;
-
 WindowManager& Windows() {
     return World::Current().Windows();
-}
-
-// The runtime's Button argument for the button a mouse message is about.
-std::int16_t ButtonOf(UINT message) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-            return 1;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-            return 2;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-            return 4;
-        default:
-            break;
-    }
-    const WPARAM held = World::Current().MouseButtons();
-    return static_cast<std::int16_t>(((held & MK_LBUTTON) ? 1 : 0) | ((held & MK_RBUTTON) ? 2 : 0) |
-                                     ((held & MK_MBUTTON) ? 4 : 0));
 }
 
 }  // namespace
@@ -46,12 +27,11 @@ ControlHost::ControlHost(Form& form, HWND window, HWND edit)
       userControl_(*this),
       textBox_(edit),
       listBox_(*this),
-      lines_{LineObject("linOuterTop"),    LineObject("linOuterLeft"),  LineObject("linOuterRight"),
-             LineObject("linOuterBottom"), LineObject("linInnerTop"),   LineObject("linInnerLeft"),
-             LineObject("linInnerRight"),  LineObject("linInnerBottom")},
-      site_{userControl_, textBox_,  listBox_,  lines_[0], lines_[1], lines_[2],
-            lines_[3],    lines_[4], lines_[5], lines_[6], lines_[7]} {
+      lines_(design::MakeFrameLines<LineShape>()),
+      site_(design::SiteOf(userControl_, textBox_, listBox_, lines_)) {
     if (Window* w = Windows().Find(window_)) w->host = this;
+    for (LineShape& line : lines_)
+        line.OnChange([this](Erase erase) { Windows().Invalidate(window_, nullptr, erase); });
 }
 
 ControlHost::~ControlHost() {
@@ -74,32 +54,27 @@ void ControlHost::Deliver(std::string_view name, Notification&& notification) {
     }
 }
 
-void ControlHost::Construct(const Factory& factory) {
+void ControlHost::StartUp(const Factory& factory, cp::PropertyBag* saved) {
     control_ = factory(site_);
-}
-
-void ControlHost::Initialize() {
-    Deliver("UserControl_Initialize", [](HostedControl& c) { c.UserControl_Initialize(); });
+    StartControl(
+        HostStartUp{
+            .deliver = [this](std::string_view name,
+                              const Notification& notification) { Deliver(name, notification); },
+            .createList = [this] { CreateList(); },
+            .sizeShowAndPaint = [this] { FirstLayoutAndPaint(); },
+        },
+        saved);
 }
 
 void ControlHost::CreateList() {
     const Window* w = Windows().Find(window_);
     if (!w) return;
-    const int height = 2 * kBorderWidth + kDesignListRows * kListRowHeight;
+    const int height = 2 * kBorderWidth + design::kInitialListRows * design::kRowHeightPixels;
     const RECT rect{0, w->Height(), w->Width(), w->Height() + height};
     list_ = Windows().Create("ThunderRT6ListBox", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0,
                              window_, rect, kListId);
     listFont_ = World::Current().Graphics().CreateFont("MS Sans Serif");
     Windows().Send(list_, sim::WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), 0);
-}
-
-void ControlHost::LoadProperties(cp::PropertyBag* bag) {
-    if (bag)
-        Deliver("UserControl_ReadProperties",
-                [bag](HostedControl& c) { c.UserControl_ReadProperties(*bag); });
-    else
-        Deliver("UserControl_InitProperties",
-                [](HostedControl& c) { c.UserControl_InitProperties(); });
 }
 
 void ControlHost::FirstLayoutAndPaint() {
@@ -147,7 +122,7 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Deliver("UserControl_Resize", [](HostedControl& c) { c.UserControl_Resize(); });
             return 0;
         case WM_PAINT:
-            Deliver("UserControl_Paint", [](HostedControl& c) { c.UserControl_Paint(); });
+            Paint();
             return 0;
         case WM_COMMAND:
             Command(wParam, lParam);
@@ -159,7 +134,7 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Deliver("txtTextBox_DblClick", [](HostedControl& c) { c.txtTextBox_DblClick(); });
             return 0;
         case kSimChildMouse:
-            Mouse(static_cast<UINT>(wParam), lParam, true);
+            Mouse(static_cast<UINT>(wParam), lParam, MouseTarget::List);
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
@@ -168,7 +143,7 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
-            Mouse(message, lParam, false);
+            Mouse(message, lParam, MouseTarget::Control);
             return 0;
         case kSimChildFocusLost:
         case WM_KILLFOCUS:
@@ -176,6 +151,28 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default:
             return DefWindowProc(window_, message, wParam, lParam);
+    }
+}
+
+void ControlHost::Paint() {
+    const PendingPaint painting = Windows().BeginPaint(window_);
+    if (painting.erase) {
+        if (Window* w = Windows().Find(window_))
+            w->surface.Fill(painting.rect, RgbFromOle(userControl_.BackColor(), Gdi::SysColor));
+    }
+    Deliver("UserControl_Paint", [](HostedControl& c) { c.UserControl_Paint(); });
+    // The line objects are drawn over the control's own drawing, as windowless shapes are. A
+    // handler may have taken the window away.
+    if (Window* w = Windows().Find(window_)) DrawLines(w->surface);
+}
+
+void ControlHost::DrawLines(Surface& surface) {
+    for (const LineShape& line : lines_) {
+        const std::optional<LinePixels> pixels = line.Pixels();
+        if (!pixels) continue;
+        const COLORREF color = RgbFromOle(pixels->color, Gdi::SysColor);
+        surface.Line(pixels->from, pixels->to, color);
+        surface.Set(pixels->to.x, pixels->to.y, color);
     }
 }
 
@@ -208,39 +205,19 @@ void ControlHost::Key(EditKeyEvent& event) {
 }
 
 void ControlHost::KeyPress(EditKeyEvent& event) {
-    // KeyAscii is 16-bit: a character beyond that range is handed over as "?".
-    constexpr std::int32_t kBeyond = '?';
-    const std::int32_t original = event.code;
-    const auto handedOver = static_cast<std::int16_t>(
-        static_cast<std::uint16_t>(original <= 0xFFFF ? original : kBeyond));
+    const std::int16_t handedOver = KeyAsciiOf(static_cast<char32_t>(event.code));
     std::int16_t keyAscii = handedOver;
     Deliver("txtTextBox_KeyPress", [&](HostedControl& c) { c.txtTextBox_KeyPress(keyAscii); });
-    if (keyAscii != handedOver) event.code = static_cast<std::uint16_t>(keyAscii);
+    if (KeyAnswerOf(handedOver, keyAscii) != KeyAnswer::Keep)
+        event.code = static_cast<std::uint16_t>(keyAscii);
 }
 
-void ControlHost::Mouse(UINT message, LPARAM lParam, bool onList) {
-    enum class Kind { Down, Move, Up };
-    const Kind kind =
-        message == WM_MOUSEMOVE ? Kind::Move
-        : (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN)
-            ? Kind::Down
-            : Kind::Up;
-    static constexpr const char* kNames[2][3] = {
-        {"UserControl_MouseDown", "UserControl_MouseMove", "UserControl_MouseUp"},
-        {"lstListBox_MouseDown", "lstListBox_MouseMove", "lstListBox_MouseUp"}};
-    const std::int16_t button = ButtonOf(message);
-    const std::int16_t shift = World::Current().ShiftState();
-    const float x = PixelsToTwips(PointX(lParam));
-    const float y = PixelsToTwips(PointY(lParam));
-    Deliver(kNames[onList ? 1 : 0][static_cast<int>(kind)], [&](HostedControl& c) {
-        using Handler = void (HostedControl::*)(std::int16_t, std::int16_t, float, float);
-        static constexpr Handler kHandlers[2][3] = {
-            {&HostedControl::UserControl_MouseDown, &HostedControl::UserControl_MouseMove,
-             &HostedControl::UserControl_MouseUp},
-            {&HostedControl::lstListBox_MouseDown, &HostedControl::lstListBox_MouseMove,
-             &HostedControl::lstListBox_MouseUp}};
-        (c.*kHandlers[onList ? 1 : 0][static_cast<int>(kind)])(button, shift, x, y);
-    });
+void ControlHost::Mouse(UINT message, LPARAM lParam, MouseTarget target) {
+    const World& world = World::Current();
+    const MouseArgs args = MouseArgsOf(message, world.MouseButtons(), world.ShiftState(),
+                                       POINT{PointX(lParam), PointY(lParam)});
+    Deliver(MouseNotificationName(target, args.action),
+            [&](HostedControl& c) { NotifyMouse(c, target, args); });
 }
 
 bool ControlHost::Inside(HWND hwnd) const {
@@ -250,9 +227,11 @@ bool ControlHost::Inside(HWND hwnd) const {
 }
 
 void ControlHost::FocusLeft(HWND gaining) {
-    // Only another window of the form takes the focus from the control: focus that goes to
-    // another window or program, or nowhere, leaves the control the form's active control.
-    if (Inside(gaining) || !OnForm(gaining)) return;
+    const FocusGoes where = Inside(gaining)   ? FocusGoes::IntoTheControl
+                            : OnForm(gaining) ? FocusGoes::ElsewhereOnTheForm
+                            : gaining         ? FocusGoes::OffTheForm
+                                              : FocusGoes::Nowhere;
+    if (!FocusLeavesControl(where, FormState::Loaded)) return;
     Deliver("UserControl_ExitFocus", [](HostedControl& c) { c.UserControl_ExitFocus(); });
 }
 

@@ -3,7 +3,10 @@
 // children, the host objects of the ControlSite, and the control itself.
 //
 // The control window's procedure turns messages into the control's notifications:
-// - WM_SIZE -> UserControl_Resize, WM_PAINT -> UserControl_Paint;
+// - WM_SIZE -> UserControl_Resize; WM_PAINT -> the background erased in the control's
+//   BackColor when the paint asks for it, UserControl_Paint, then the visible line objects
+//   drawn over it (both end points included); a change of a line object invalidates the
+//   control window;
 // - EN_CHANGE of the edit field -> txtTextBox_Change; LBN_SELCHANGE of the list ->
 //   lstListBox_Click when the user's press changed the list's selection (the list reports
 //   every release, changed or not), before the release reaches lstListBox_MouseUp;
@@ -29,9 +32,11 @@
 #include <vector>
 
 #include "platform/Host.h"
-#include "platform/sim/LineObject.h"
+#include "platform/MouseInput.h"
+#include "platform/sim/LineShape.h"
 #include "platform/sim/ListBoxObject.h"
 #include "platform/sim/SimConstants.h"
+#include "platform/sim/Surface.h"
 #include "platform/sim/TextBoxObject.h"
 #include "platform/sim/UserControlObject.h"
 
@@ -67,7 +72,7 @@ public:
     ListBoxObject& ListBox() { return listBox_; }
     UserControlObject& UserControl() { return userControl_; }
     // The line objects in the order of ControlSite (linOuterTop ... linInnerBottom).
-    LineObject& Line(std::size_t index) { return lines_.at(index); }
+    LineShape& Line(std::size_t index) { return lines_.at(index); }
     const std::vector<std::string>& PropertyChangedKeys() const {
         return userControl_.PropertyChangedKeys();
     }
@@ -77,12 +82,9 @@ public:
     // The list box object's click notification.
     void RaiseListClick();
 
-    // The host's start-up of the control, in the order the form runs it.
-    void Construct(const Factory& factory);
-    void Initialize();
-    void CreateList();
-    void LoadProperties(cp::PropertyBag* bag);
-    void FirstLayoutAndPaint();
+    // The host's start-up of the control (see StartUp.h): made by `factory`, its properties
+    // read from `saved`, or initialised as a new instance without one.
+    void StartUp(const Factory& factory, cp::PropertyBag* saved);
     // The end: UserControl_Terminate (once), then the windows and the control go.
     void Terminate();
     void Release();
@@ -96,8 +98,12 @@ private:
     void Command(WPARAM wParam, LPARAM lParam);
     void Key(EditKeyEvent& event);
     void KeyPress(EditKeyEvent& event);
-    void Mouse(UINT message, LPARAM lParam, bool onList);
+    void Mouse(UINT message, LPARAM lParam, MouseTarget target);
+    void CreateList();
+    void FirstLayoutAndPaint();
     void FocusLeft(HWND gaining);
+    void Paint();
+    void DrawLines(Surface& surface);
     bool PressChangedSelection() const;
     bool Inside(HWND hwnd) const;
     bool OnForm(HWND hwnd) const;
@@ -110,7 +116,7 @@ private:
     UserControlObject userControl_;  // the host objects of the site
     TextBoxObject textBox_;
     ListBoxObject listBox_;
-    std::array<LineObject, 8> lines_;
+    std::array<LineShape, design::kFrameLineCount> lines_;
     ControlSite site_;                        // what the control is given
     std::unique_ptr<HostedControl> control_;  // the control
     bool terminated_ = false;                 // UserControl_Terminate has run

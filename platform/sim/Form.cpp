@@ -2,20 +2,14 @@
 
 #include <algorithm>
 
-#include "platform/sim/Twips.h"
+#include "platform/ControlDesign.h"
+#include "platform/HostForm.h"
+#include "platform/Twips.h"
 #include "platform/sim/World.h"
 
 namespace cp::sim {
 namespace {
 
-// The edit field's place inside the control, in twips.
-constexpr float kEditLeft = 45;
-constexpr float kEditTop = 45;
-constexpr float kEditHeight = 240;
-// The plain text field: a small field in the form's lower left corner.
-constexpr int kFieldMargin = 8;
-constexpr int kFieldWidth = 120;
-constexpr int kFieldHeight = 21;
 constexpr int kFieldId = 100;
 constexpr int kFirstControlId = 1000;
 
@@ -27,11 +21,8 @@ Form::Form(World& world, FormOptions options) : world_(world), ambient_(options.
         "ThunderRT6FormDC", WS_VISIBLE, 0, nullptr,
         RECT{options.left, options.top, options.left + options.width, options.top + options.height},
         0);
-    const int fieldTop = options.height - kFieldMargin - kFieldHeight;
-    textField_ = windows.Create(
-        "ThunderRT6TextBox", WS_CHILD | WS_VISIBLE, 0, window_,
-        RECT{kFieldMargin, fieldTop, kFieldMargin + kFieldWidth, fieldTop + kFieldHeight},
-        kFieldId);
+    textField_ = windows.Create("ThunderRT6TextBox", WS_CHILD | WS_VISIBLE, 0, window_,
+                                form::TextFieldRect(options.height), kFieldId);
 }
 
 Form::~Form() {
@@ -40,26 +31,22 @@ Form::~Form() {
 
 ControlHost& Form::AddControl(const Factory& factory, const ControlPlacement& placement) {
     WindowManager& windows = world_.Windows();
-    const int x = TwipsToPixels(placement.left);
-    const int y = TwipsToPixels(placement.top);
-    const int width = TwipsToPixels(placement.width);
-    const int height = TwipsToPixels(placement.height);
+    const int x = PixelsFromTwips(placement.left);
+    const int y = PixelsFromTwips(placement.top);
+    const int width = PixelsFromTwips(placement.width);
+    const int height = PixelsFromTwips(placement.height);
     const int id = kFirstControlId + static_cast<int>(controls_.size());
     const HWND window = windows.Create("ThunderRT6UserControlDC", WS_CHILD | WS_VISIBLE, 0, window_,
                                        RECT{x, y, x + width, y + height}, id);
-    const int editLeft = TwipsToPixels(kEditLeft);
-    const int editTop = TwipsToPixels(kEditTop);
+    const int editLeft = PixelsFromTwips(design::kEditLeft);
+    const int editTop = PixelsFromTwips(design::kEditTop);
     const HWND edit = windows.Create("ThunderRT6TextBox", WS_CHILD | WS_VISIBLE, 0, window,
                                      RECT{editLeft, editTop, std::max(editLeft, width - editLeft),
-                                          editTop + TwipsToPixels(kEditHeight)},
+                                          editTop + PixelsFromTwips(design::kEditHeight)},
                                      ControlHost::kEditId);
     controls_.push_back(std::make_unique<ControlHost>(*this, window, edit));
     ControlHost& host = *controls_.back();
-    host.Construct(factory);
-    host.Initialize();
-    host.CreateList();
-    host.LoadProperties(placement.properties);
-    host.FirstLayoutAndPaint();
+    host.StartUp(factory, placement.properties);
     return host;
 }
 

@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/HostForm.h"
 #include "platform/sim/ControlHost.h"
 
 namespace cp::sim {
@@ -42,10 +43,10 @@ struct FormOptions {
 };
 
 struct ControlPlacement {
-    float left = 600;  // twips of the form's client area
-    float top = 600;
-    float width = 2250;
-    float height = 315;
+    float left = form::kControlLeft;  // twips of the form's client area
+    float top = form::kControlTop;
+    float width = form::kControlWidth;
+    float height = form::kControlHeight;
     cp::PropertyBag* properties = nullptr;  // a saved form: loaded with ReadProperties
 };
 

@@ -1,6 +1,7 @@
 // The simulated drawing objects and device contexts. Objects are counted while they live, so
 // that a test can check that a drawing procedure releases what it creates; every drawing call
-// is recorded in the drawing log.
+// is recorded in the drawing log, and a call on a window's context also leaves its pixels on
+// the window's Surface.
 //
 // A device context starts with the stock objects selected (a white brush, a black one-pixel
 // pen, the system font and, in a memory context, a 1 x 1 bitmap), a white background and black

@@ -2,16 +2,17 @@
 #include <memory>
 
 #include "platform/Host.h"
+#include "platform/HostErrors.h"
+#include "platform/Twips.h"
 #include "platform/sim/Resources.h"
 #include "platform/sim/UpperCase.h"
 #include "platform/sim/World.h"
 #include "runtime/Conversions.h"
-#include "runtime/RuntimeError.h"
 
 namespace cp {
 namespace {
 
-sim::World& Checked(std::string_view operation) {
+sim::World& Checked(sim::Operation operation) {
     sim::World& world = sim::World::Current();
     world.CheckFailure(operation);
     return world;
@@ -45,11 +46,11 @@ void DoEvents() {
 }
 
 float ScreenWidth() {
-    return static_cast<float>(Checked("Screen.Width").ScreenWidthPixels() * kTwipsPerPixel);
+    return TwipsFromPixels(Checked("Screen.Width").ScreenWidthPixels());
 }
 
 float ScreenHeight() {
-    return static_cast<float>(Checked("Screen.Height").ScreenHeightPixels() * kTwipsPerPixel);
+    return TwipsFromPixels(Checked("Screen.Height").ScreenHeightPixels());
 }
 
 int ScreenMousePointer() {
@@ -70,10 +71,9 @@ std::uint32_t AppThreadID() {
 
 std::unique_ptr<Picture> LoadResPicture(int id, int type) {
     sim::World& world = Checked("LoadResPicture");
-    const sim::ResourceBitmap* bitmap = type == vbResBitmap ? sim::FindResourceBitmap(id) : nullptr;
-    if (!bitmap)
-        throw RuntimeError(vberr::ResourceNotFound,
-                           "Resource with identifier '" + std::to_string(id) + "' not found");
+    CheckResourceKind(type);
+    const sim::ResourceBitmap* bitmap = sim::FindResourceBitmap(id);
+    if (!bitmap) RaiseResourceNotFound(id);
     const HBITMAP handle =
         world.Graphics().CreateBitmap(bitmap->width, bitmap->height, bitmap->pixels, id);
     return std::make_unique<ResourcePicture>(world, handle);

@@ -1,15 +1,15 @@
 #include "platform/sim/ListBoxObject.h"
 
+#include "platform/HostErrors.h"
+#include "platform/Twips.h"
 #include "platform/sim/ControlHost.h"
 #include "platform/sim/SimConstants.h"
-#include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
-#include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {
 
-WindowManager& Checked(std::string_view operation) {
+WindowManager& Checked(Operation operation) {
     World& world = World::Current();
     world.CheckFailure(operation);
     return world.Windows();
@@ -34,7 +34,7 @@ std::int32_t ListBoxObject::ListIndex() {
 void ListBoxObject::SetListIndex(std::int32_t index) {
     WindowManager& windows = Checked("ListBox.SetListIndex");
     const auto count = static_cast<std::int32_t>(windows.Send(ListWindow(), LB_GETCOUNT, 0, 0));
-    if (index < -1 || index >= count) throw RuntimeError(vberr::InvalidPropertyValue);
+    CheckListIndexPut(index, count);
     windows.Send(ListWindow(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     host_.RaiseListClick();
 }
@@ -46,7 +46,7 @@ std::int32_t ListBoxObject::TopIndex() {
 
 void ListBoxObject::SetTopIndex(std::int32_t index) {
     WindowManager& windows = Checked("ListBox.SetTopIndex");
-    if (index < 0) throw RuntimeError(vberr::InvalidPropertyValue);
+    CheckTopIndexPut(index);
     windows.Send(ListWindow(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
@@ -56,33 +56,33 @@ void ListBoxObject::Place(const RECT& rect) {
 
 void ListBoxObject::Move(float left, float top, float width, float height) {
     Checked("ListBox.Move");
-    const int x = TwipsToPixels(left);
-    const int y = TwipsToPixels(top);
-    Place(RECT{x, y, x + TwipsToPixels(width), y + TwipsToPixels(height)});
+    const int x = PixelsFromTwips(left);
+    const int y = PixelsFromTwips(top);
+    Place(RECT{x, y, x + PixelsFromTwips(width), y + PixelsFromTwips(height)});
 }
 
 float ListBoxObject::Width() {
     const Window* w = Checked("ListBox.Width").Find(ListWindow());
-    return w ? PixelsToTwips(w->Width()) : 0;
+    return w ? TwipsFromPixels(w->Width()) : 0;
 }
 
 void ListBoxObject::SetWidth(float twips) {
     if (const Window* w = Checked("ListBox.SetWidth").Find(ListWindow())) {
         RECT r = w->rect;
-        r.right = r.left + TwipsToPixels(twips);
+        r.right = r.left + PixelsFromTwips(twips);
         Place(r);
     }
 }
 
 float ListBoxObject::Height() {
     const Window* w = Checked("ListBox.Height").Find(ListWindow());
-    return w ? PixelsToTwips(w->Height()) : 0;
+    return w ? TwipsFromPixels(w->Height()) : 0;
 }
 
 void ListBoxObject::SetHeight(float twips) {
     if (const Window* w = Checked("ListBox.SetHeight").Find(ListWindow())) {
         RECT r = w->rect;
-        r.bottom = r.top + TwipsToPixels(twips);
+        r.bottom = r.top + PixelsFromTwips(twips);
         Place(r);
     }
 }
@@ -112,7 +112,7 @@ void ListBoxObject::Clear() {
 void ListBoxObject::RemoveItem(std::int32_t index) {
     WindowManager& windows = Checked("ListBox.RemoveItem");
     if (windows.Send(ListWindow(), LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR)
-        throw RuntimeError(vberr::InvalidProcedureCall);
+        RaiseNoSuchListRow();
 }
 
 }  // namespace cp::sim

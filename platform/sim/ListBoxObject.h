@@ -9,6 +9,7 @@
 //   exist).
 #pragma once
 
+#include "platform/ControlDesign.h"
 #include "platform/basApi.h"
 
 namespace cp::sim {
@@ -43,8 +44,8 @@ private:
     HWND ListWindow() const;
     void Place(const RECT& rect);
 
-    ControlHost& host_;                                          // the form host of the control
-    OLE_COLOR backColor_ = static_cast<OLE_COLOR>(0x80000005u);  // BackColor as last put
+    ControlHost& host_;                                // the form host of the control
+    OLE_COLOR backColor_ = design::kWindowBackground;  // BackColor as last put
 };
 
 }  // namespace cp::sim

@@ -1,12 +1,7 @@
-// The component's bitmap resources as the simulated host loads them (LoadResPicture).
-//
-// The simulator's own definition of FindResourceBitmap is weak: it knows no resource and
-// answers every number with an empty 8 x 10 bitmap. A table of the real bitmaps replaces it with
-// an ordinary (strong) definition; that definition must sit in an object file the program links
-// in anyway (a source of the program itself, or a file of a library that the program already
-// draws other symbols from), because a linker takes an archive member only for a symbol that is
-// still missing. A number the table does not know answers nullptr, and LoadResPicture then
-// raises error 326.
+// The component's bitmap resources as the simulated host loads them (LoadResPicture): a table
+// generated at build time from the component's pixel tables (see cmake/resources.cmake) and
+// compiled into the simulated platform. A number the table does not know answers nullptr, and
+// LoadResPicture then raises error 326.
 #pragma once
 
 #include <vector>

@@ -63,4 +63,17 @@ bool PaintWindow(HWND hwnd) {
     return true;
 }
 
+void InvalidateRect(HWND hwnd, const RECT* rect, Erase erase) {
+    Windows().Invalidate(hwnd, rect, erase);
+}
+
+void UpdateWindow(HWND hwnd) {
+    Windows().Update(hwnd);
+}
+
+COLORREF GetPixel(HWND hwnd, int x, int y) {
+    const Window* w = Windows().Find(hwnd);
+    return w ? w->surface.At(x, y) : Surface::kUnpainted;
+}
+
 }  // namespace cp::sim

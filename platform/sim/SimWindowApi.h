@@ -32,5 +32,12 @@ void SetFocus(HWND hwnd);
 HWND GetFocus();
 // Sends WM_PAINT when the window is visible; false (and nothing sent) when it is not.
 bool PaintWindow(HWND hwnd);
+// Adds `rect` (nullptr: the whole client area) to what waits to be painted.
+void InvalidateRect(HWND hwnd, const RECT* rect, Erase erase);
+// Sends WM_PAINT when the window is visible and something of it waits to be painted.
+void UpdateWindow(HWND hwnd);
+// The colour of a pixel of the window's client area as drawing left it; Surface::kUnpainted
+// where nothing has painted.
+COLORREF GetPixel(HWND hwnd, int x, int y);
 
 }  // namespace cp::sim

@@ -2,15 +2,15 @@
 
 #include <string>
 
+#include "platform/Twips.h"
 #include "platform/sim/SimConstants.h"
-#include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp::sim {
 namespace {
 
-World& Checked(std::string_view operation) {
+World& Checked(Operation operation) {
     World& world = World::Current();
     world.CheckFailure(operation);
     return world;
@@ -90,7 +90,7 @@ void TextBoxObject::SetWidth(float twips) {
     WindowManager& windows = Checked("TextBox.SetWidth").Windows();
     if (const Window* w = windows.Find(hwnd_)) {
         RECT r = w->rect;
-        r.right = r.left + TwipsToPixels(twips);
+        r.right = r.left + PixelsFromTwips(twips);
         windows.Move(hwnd_, r);
     }
 }

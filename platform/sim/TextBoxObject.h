@@ -3,6 +3,7 @@
 // when the field (or a window around it) is hidden or disabled.
 #pragma once
 
+#include "platform/ControlDesign.h"
 #include "platform/Host.h"
 
 namespace cp::sim {
@@ -27,14 +28,9 @@ public:
     void SetFocus() override;
 
 private:
-    // The edit field as the control's design creates it: white with black text, the same as
-    // the control's own default colours, so that a new control saves no colour.
-    static constexpr OLE_COLOR kDesignedBackColor = 0xFFFFFF;
-    static constexpr OLE_COLOR kDesignedForeColor = 0x000000;
-
-    HWND hwnd_;                                 // the edit field window
-    OLE_COLOR backColor_ = kDesignedBackColor;  // BackColor as last put
-    OLE_COLOR foreColor_ = kDesignedForeColor;  // ForeColor as last put
+    HWND hwnd_;                                     // the edit field window
+    OLE_COLOR backColor_ = design::kEditBackColor;  // BackColor as last put
+    OLE_COLOR foreColor_ = design::kEditForeColor;  // ForeColor as last put
 };
 
 }  // namespace cp::sim

@@ -1,9 +1,9 @@
 #include "platform/sim/User.h"
 
+#include "platform/Twips.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/Keyboard.h"
 #include "platform/sim/SimConstants.h"
-#include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
 #include "runtime/Utf8.h"
 
@@ -27,7 +27,7 @@ ButtonMessages MessagesFor(std::int16_t button) {
 }
 
 LPARAM Position(float x, float y) {
-    return MakePointParam(TwipsToPixels(x), TwipsToPixels(y));
+    return MakePointParam(PixelsFromTwips(x), PixelsFromTwips(y));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "platform/sim/UserControlObject.h"
 
+#include "platform/Twips.h"
 #include "platform/sim/ControlHost.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/SimConstants.h"
-#include "platform/sim/Twips.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::int32_t kClientSiteNotAvailable = 398;
 
-WindowManager& Checked(std::string_view operation) {
+WindowManager& Checked(Operation operation) {
     World& world = World::Current();
     world.CheckFailure(operation);
     return world.Windows();
@@ -22,12 +22,12 @@ WindowManager& Checked(std::string_view operation) {
 
 float UserControlObject::Width() {
     const Window* w = Checked("UserControl.Width").Find(host_.Hwnd());
-    return w ? PixelsToTwips(w->Width()) : 0;
+    return w ? TwipsFromPixels(w->Width()) : 0;
 }
 
 float UserControlObject::Height() {
     const Window* w = Checked("UserControl.Height").Find(host_.Hwnd());
-    return w ? PixelsToTwips(w->Height()) : 0;
+    return w ? TwipsFromPixels(w->Height()) : 0;
 }
 
 void UserControlObject::Resize(int widthPixels, int heightPixels) {
@@ -42,12 +42,12 @@ void UserControlObject::Resize(int widthPixels, int heightPixels) {
 
 void UserControlObject::SetWidth(float twips) {
     Checked("UserControl.SetWidth");
-    Resize(TwipsToPixels(twips), -1);
+    Resize(PixelsFromTwips(twips), -1);
 }
 
 void UserControlObject::SetHeight(float twips) {
     Checked("UserControl.SetHeight");
-    Resize(-1, TwipsToPixels(twips));
+    Resize(-1, PixelsFromTwips(twips));
 }
 
 HWND UserControlObject::hWnd() {
@@ -70,7 +70,7 @@ void UserControlObject::SetEnabled(bool enabled) {
 }
 
 void UserControlObject::SetBackColor(OLE_COLOR color) {
-    Checked("UserControl.SetBackColor");
+    Checked("UserControl.SetBackColor").Invalidate(host_.Hwnd(), nullptr, Erase::Background);
     backColor_ = color;
 }
 

@@ -1,12 +1,14 @@
 // The control's host object over the simulated control window. Width and Height are in twips;
 // a put resizes the window, which runs UserControl_Resize before the put returns (when the size
-// changes). hDC is the window's own persistent context. AmbientUserMode answers as the form's
+// changes). hDC is the window's own persistent context. A put of BackColor has the window
+// erased in it at its next paint. AmbientUserMode answers as the form's
 // ambient mode says, and raises error 398 when the form offers no ambient properties.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "platform/ControlDesign.h"
 #include "platform/Host.h"
 
 namespace cp::sim {
@@ -37,9 +39,9 @@ public:
 private:
     void Resize(int widthPixels, int heightPixels);
 
-    ControlHost& host_;                                          // the form host
-    OLE_COLOR backColor_ = static_cast<OLE_COLOR>(0x8000000Fu);  // the button-face system colour
-    std::vector<std::string> changed_;                           // PropertyChanged keys, in order
+    ControlHost& host_;                          // the form host
+    OLE_COLOR backColor_ = design::kButtonFace;  // BackColor as last put
+    std::vector<std::string> changed_;           // PropertyChanged keys, in order
 };
 
 }  // namespace cp::sim

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/basApi.h"
+#include "platform/sim/Surface.h"
 
 namespace cp::sim {
 
@@ -22,6 +23,15 @@ public:
 
 private:
     Kind kind_;
+};
+
+// A part of a window waiting to be painted, as one rectangle of its client area (the bounding
+// box of what was invalidated), and whether the paint erases it first.
+struct PendingPaint {
+    RECT rect{};         // empty: nothing waits
+    bool erase = false;  // the background is erased before the paint
+
+    bool Empty() const { return rect.left >= rect.right || rect.top >= rect.bottom; }
 };
 
 // Window property names compare without regard to case, as atoms do.
@@ -44,6 +54,9 @@ struct Window {
     std::unique_ptr<ClassState> state;  // what the class procedure keeps
     void* host = nullptr;               // the form host serving the window, if any
     HDC ownDc = nullptr;                // the persistent context of an own-DC class
+    Surface surface;                    // the client area's pixels
+    PendingPaint update;                // what waits for the next WM_PAINT
+    PendingPaint painting;              // what the WM_PAINT being handled now paints
 
     bool Visible() const { return (style & WS_VISIBLE) != 0; }
     int Width() const { return rect.right - rect.left; }

@@ -41,6 +41,10 @@ HWND WindowManager::Create(std::string_view className, LONG_PTR style, LONG_PTR 
         window->ownDc = gdi_.CreateWindowDc(window->handle, DcKind::Own);
     const HWND hwnd = window->handle;
     windows_.emplace(hwnd, std::move(window));
+    const RECT client = ClientRect(hwnd);
+    Window* created = Find(hwnd);
+    created->surface.Resize(client.right, client.bottom);
+    created->update = PendingPaint{client, true};
 
     CREATESTRUCT cs{};
     cs.hMenu = reinterpret_cast<void*>(static_cast<std::intptr_t>(id));
@@ -97,9 +101,63 @@ const Window* WindowManager::Find(HWND hwnd) const {
 LRESULT WindowManager::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!Find(hwnd)) return 0;
     hooks_.Run(hwnd, message, wParam, lParam);
-    const Window* w = Find(hwnd);  // a hook may have destroyed it
+    Window* w = Find(hwnd);  // a hook may have destroyed it
     if (!w || !w->proc) return 0;
+    if (message == WM_PAINT) return DeliverPaint(*w, wParam, lParam);
     return w->proc(hwnd, message, wParam, lParam);
+}
+
+LRESULT WindowManager::DeliverPaint(Window& window, WPARAM wParam, LPARAM lParam) {
+    const HWND hwnd = window.handle;
+    window.painting = window.update.Empty() ? PendingPaint{ClientRect(hwnd), false}
+                                            : std::exchange(window.update, PendingPaint{});
+    window.surface.Clip(window.painting.rect);
+    const LRESULT result = window.proc(hwnd, WM_PAINT, wParam, lParam);
+    // The procedure may have destroyed the window.
+    if (Window* w = Find(hwnd)) {
+        w->surface.Clip(std::nullopt);
+        w->painting = PendingPaint{};
+    }
+    return result;
+}
+
+void WindowManager::Invalidate(HWND hwnd, const RECT* rect, Erase erase) {
+    Window* w = Find(hwnd);
+    if (!w) return;
+    const RECT client = ClientRect(hwnd);
+    RECT add = rect ? *rect : client;
+    add = RECT{std::max(add.left, client.left), std::max(add.top, client.top),
+               std::min(add.right, client.right), std::min(add.bottom, client.bottom)};
+    if (PendingPaint{add}.Empty()) return;
+    PendingPaint& update = w->update;
+    update.rect = update.Empty() ? add
+                                 : RECT{std::min(update.rect.left, add.left),
+                                        std::min(update.rect.top, add.top),
+                                        std::max(update.rect.right, add.right),
+                                        std::max(update.rect.bottom, add.bottom)};
+    update.erase = update.erase || erase == Erase::Background;
+}
+
+PendingPaint WindowManager::BeginPaint(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w) return PendingPaint{};
+    // The erase is done once, by whoever asks first.
+    const PendingPaint painting = w->painting;
+    w->painting.erase = false;
+    return painting;
+}
+
+void WindowManager::Update(HWND hwnd) {
+    const Window* w = Find(hwnd);
+    if (w && !w->update.Empty() && IsVisible(hwnd)) Send(hwnd, WM_PAINT, 0, 0);
+}
+
+void WindowManager::UpdateAll() {
+    std::vector<HWND> handles;
+    for (const auto& entry : windows_)
+        handles.push_back(entry.first);
+    for (HWND hwnd : handles)
+        Update(hwnd);
 }
 
 std::vector<HWND> WindowManager::Children(HWND parent) const {
@@ -146,8 +204,21 @@ void WindowManager::Move(HWND hwnd, const RECT& rect) {
     if (!w) return;
     const bool resized =
         rect.right - rect.left != w->Width() || rect.bottom - rect.top != w->Height();
+    const RECT before = ClientRect(hwnd);
     w->rect = rect;
-    if (resized) Send(hwnd, WM_SIZE, 0, MakePointParam(w->Width(), w->Height()));
+    if (!resized) return;
+    // What the window gains waits to be erased and painted; what it keeps stays as drawn.
+    const RECT after = ClientRect(hwnd);
+    w->surface.Resize(after.right, after.bottom);
+    if (after.right > before.right) {
+        const RECT gained{before.right, 0, after.right, after.bottom};
+        Invalidate(hwnd, &gained, Erase::Background);
+    }
+    if (after.bottom > before.bottom) {
+        const RECT gained{0, before.bottom, after.right, after.bottom};
+        Invalidate(hwnd, &gained, Erase::Background);
+    }
+    Send(hwnd, WM_SIZE, 0, MakePointParam(w->Width(), w->Height()));
 }
 
 HWND WindowManager::SetParent(HWND hwnd, HWND parent) {
@@ -167,6 +238,7 @@ void WindowManager::Show(HWND hwnd, bool visible) {
         return;
     }
     w->style |= WS_VISIBLE;
+    Invalidate(hwnd, nullptr, Erase::Background);
     if (IsVisible(hwnd)) Paint(hwnd);
 }
 

@@ -5,6 +5,15 @@
 // parent is the desktop, nullptr), so a window given a new parent keeps its numbers. A window
 // with WS_BORDER has a one-pixel border; one with WS_VSCROLL loses kScrollBarWidth pixels of
 // client width to its vertical scroll bar.
+//
+// Painting: each window keeps the pixels of its client area (Surface) and the part that waits
+// to be painted. A new window waits whole, to be erased; a window that grows waits for its new
+// part, erased; Invalidate adds to what waits. Nothing is painted by itself: Update and
+// UpdateAll send WM_PAINT to the windows that wait, when a test (or a host standing for the
+// message loop) asks, so that the drawing happens where the test can see it. A WM_PAINT takes
+// what waits (a WM_PAINT sent when nothing waits paints the whole client area without erasing);
+// while it is handled, drawing on the window reaches only that part, and the window's
+// procedure learns from BeginPaint what to paint and whether to erase it first.
 #pragma once
 
 #include <map>
@@ -13,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Repaint.h"
 #include "platform/sim/Gdi.h"
 #include "platform/sim/HandleAllocator.h"
 #include "platform/sim/HookChain.h"
@@ -57,8 +67,17 @@ public:
     void Move(HWND hwnd, const RECT& rect);
     // The window keeps its numbers; returns the previous parent.
     HWND SetParent(HWND hwnd, HWND parent);
-    // Showing a window paints it and its visible children (WM_PAINT).
+    // Showing a window invalidates it, erased, and paints it and its visible children.
     void Show(HWND hwnd, bool visible);
+
+    // Adds `rect` (nullptr: the whole client area) to what waits to be painted.
+    void Invalidate(HWND hwnd, const RECT* rect, Erase erase);
+    // For the procedure handling WM_PAINT: what it paints, and whether to erase that first.
+    PendingPaint BeginPaint(HWND hwnd);
+    // WM_PAINT to the window when it is visible and something of it waits.
+    void Update(HWND hwnd);
+    // Update for every window, oldest first (a parent before its children).
+    void UpdateAll();
     bool IsVisible(HWND hwnd) const;  // itself and every ancestor
     bool IsEnabled(HWND hwnd) const;  // itself and every ancestor
     // Disabling the window that holds the focus (or a parent of it) removes the focus.
@@ -75,6 +94,7 @@ private:
         ClassDc dc;    // common or own device context
     };
     void Paint(HWND hwnd);
+    LRESULT DeliverPaint(Window& window, WPARAM wParam, LPARAM lParam);
     void Remove(HWND hwnd);
 
     HandleAllocator& handles_;                         // the world's handle source

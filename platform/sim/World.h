@@ -55,13 +55,15 @@ public:
     HookChain& Hooks() { return hooks_; }
     HandleAllocator& Handles() { return handles_; }
 
-    // --- Failure injection (names in FailureInjector.h) -------------------------------------
+    // --- Failure injection (FailureInjector.h, names in Operations.h) -------------------------
     void FailNext(std::string operation, std::int32_t number, int skip = 0,
                   std::string description = {}) {
         failures_.FailNext(std::move(operation), number, skip, std::move(description));
     }
-    void CheckFailure(std::string_view operation) { failures_.Check(operation); }
+    void CheckFailure(Operation operation) { failures_.Check(operation); }
+    void CheckMessageFailure(UINT message) { failures_.CheckMessage(message); }
     std::size_t PendingFailures() const { return failures_.Pending(); }
+    FailureInjector& Failures() { return failures_; }
 
     // --- Screen, locale, application ---------------------------------------------------------
     void SetScreenSize(int widthPixels, int heightPixels);

@@ -3,19 +3,15 @@
 #include <string>
 #include <utility>
 
+#include "platform/FocusRule.h"
+#include "platform/StartUp.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp::win32 {
 namespace {
 
-// The line objects as the control's design creates them, at its design width of 1215 twips.
-constexpr OLE_COLOR kGrey = 0x808080;
-constexpr OLE_COLOR kWhite = 0xFFFFFF;
-constexpr OLE_COLOR kLightGrey = 0xE0E0E0;
-
-// The list window's size until the control first opens it: eight rows and the border.
-constexpr int kInitialListRows = 8;
+// The list window's border, around its rows.
 constexpr int kListBorderPixels = 2;
 
 }  // namespace
@@ -25,22 +21,14 @@ ControlHost::ControlHost(HWND form, const Placement& at)
       userControl_(*this),
       textBox_(*this),
       listBox_(*this),
-      lines_{{
-          LineShape(15, 0, 1200, 0, kGrey),            // OuterTop
-          LineShape(0, 0, 0, 300, kGrey),              // OuterLeft
-          LineShape(1200, 0, 1200, 315, kWhite),       // OuterRight
-          LineShape(0, 300, 1215, 300, kWhite),        // OuterBottom
-          LineShape(15, 15, 1185, 15, kWindowText),    // InnerTop
-          LineShape(15, 15, 15, 285, kWindowText),     // InnerLeft
-          LineShape(1185, 15, 1185, 300, kLightGrey),  // InnerRight
-          LineShape(15, 285, 1200, 285, kLightGrey),   // InnerBottom
-      }},
-      site_{userControl_, textBox_,  listBox_,  lines_[0], lines_[1], lines_[2],
-            lines_[3],    lines_[4], lines_[5], lines_[6], lines_[7]} {
+      lines_(design::MakeFrameLines<LineShape>()),
+      site_(design::SiteOf(userControl_, textBox_, listBox_, lines_)) {
     userControl_.Create(form, at);
     textBox_.Create(userControl_.hWnd());
     for (auto& line : lines_) {
-        line.OnChange([this] { ::InvalidateRect(userControl_.hWnd(), nullptr, FALSE); });
+        line.OnChange([this](Erase erase) {
+            ::InvalidateRect(userControl_.hWnd(), nullptr, erase == Erase::Background);
+        });
     }
 }
 
@@ -55,19 +43,19 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
     control_ = factory(site_);
     // A start-up handler's error is reported as the form's and the start-up goes on, so that
     // the control still takes its size and shows.
-    Deliver([](HostedControl& c) { c.UserControl_Initialize(); });
-    listBox_.Create(userControl_.hWnd(), client.right,
-                    kInitialListRows * kRowHeightPixels + kListBorderPixels);
-    if (saved != nullptr) {
-        Deliver([saved](HostedControl& c) { c.UserControl_ReadProperties(*saved); });
-    } else {
-        Deliver([](HostedControl& c) { c.UserControl_InitProperties(); });
-    }
-    // The control takes its size now, as the host extends it; then it is shown and painted.
-    userControl_.StartResizing();
-    Deliver([](HostedControl& c) { c.UserControl_Resize(); });
-    ::ShowWindow(userControl_.hWnd(), SW_SHOWNA);
-    ::UpdateWindow(userControl_.hWnd());
+    HostStartUp steps;
+    steps.deliver = [this](std::string_view, const Notification& notify) { Deliver(notify); };
+    steps.createList = [this, &client] {
+        listBox_.Create(userControl_.hWnd(), client.right,
+                        design::kInitialListRows * design::kRowHeightPixels + kListBorderPixels);
+    };
+    steps.sizeShowAndPaint = [this] {
+        userControl_.StartResizing();
+        Deliver([](HostedControl& c) { c.UserControl_Resize(); });
+        ::ShowWindow(userControl_.hWnd(), SW_SHOWNA);
+        ::UpdateWindow(userControl_.hWnd());
+    };
+    StartControl(steps, saved);
 }
 
 void ControlHost::Reparent(HWND parent) {
@@ -132,11 +120,15 @@ bool ControlHost::Contains(HWND window) {
 }
 
 void ControlHost::FocusLeaving(HWND newFocus) {
-    // A form that is being destroyed takes the focus with it, and focus that goes to another
-    // window of the desktop or to another program leaves the control the form's active
-    // control, as the runtime keeps it: neither is the focus leaving the control.
-    if (unloading_ || newFocus == nullptr || Contains(newFocus)) return;
-    if (::GetAncestor(newFocus, GA_ROOT) != ::GetAncestor(form_, GA_ROOT)) return;
+    // A control held by a container compares the top-level windows: the container's own
+    // window need not be the form.
+    const FocusGoes where =
+        newFocus == nullptr  ? FocusGoes::Nowhere
+        : Contains(newFocus) ? FocusGoes::IntoTheControl
+        : ::GetAncestor(newFocus, GA_ROOT) == ::GetAncestor(form_, GA_ROOT)
+            ? FocusGoes::ElsewhereOnTheForm
+            : FocusGoes::OffTheForm;
+    if (!FocusLeavesControl(where, unloading_ ? FormState::Unloading : FormState::Loaded)) return;
     Deliver([](HostedControl& c) { c.UserControl_ExitFocus(); });
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/HostForm.h"
 #include "platform/Host.h"
 #include "platform/win32/Container.h"
 #include "platform/win32/EditField.h"
@@ -23,25 +24,16 @@ namespace cp::win32 {
 
 // Where a control stands, in twips of the form's client area.
 struct Placement {
-    float left = 600;
-    float top = 600;
-    float width = 2250;
-    float height = 315;
+    float left = form::kControlLeft;
+    float top = form::kControlTop;
+    float width = form::kControlWidth;
+    float height = form::kControlHeight;
 };
 
 using ControlFactory = std::function<std::unique_ptr<HostedControl>(const ControlSite&)>;
 
 // The eight line objects, in the order of the site.
-enum class Line {
-    OuterTop,
-    OuterLeft,
-    OuterRight,
-    OuterBottom,
-    InnerTop,
-    InnerLeft,
-    InnerRight,
-    InnerBottom
-};
+using Line = design::FrameLine;
 
 class ControlHost {
 public:
@@ -78,7 +70,7 @@ public:
     EditField& TextBox() { return textBox_; }
     ListWindow& ListBox() { return listBox_; }
     LineShape& LineObject(Line line) { return lines_[static_cast<std::size_t>(line)]; }
-    std::array<LineShape, 8>& Lines() { return lines_; }
+    std::array<LineShape, design::kFrameLineCount>& Lines() { return lines_; }
 
     // Runs a notification of the control. A run-time error that it lets go belongs to the host
     // operation that caused it (see Put), or, when the user caused it, is reported as the
@@ -98,17 +90,17 @@ public:
 private:
     void ReportUnhandledError();
 
-    HWND form_;                               // the window that holds the control
-    Container* holder_ = nullptr;             // the OLE container around it, if any
-    bool unloading_ = false;                  // the form is being destroyed
-    bool terminated_ = false;                 // Terminate has run
-    int putDepth_ = 0;                        // host operations under way
-    std::exception_ptr pendingError_;         // raised by a notification during a Put
-    UserControlWindow userControl_;           // the control's own window (host object)
-    EditField textBox_;                       // txtTextBox
-    ListWindow listBox_;                      // lstListBox
-    std::array<LineShape, 8> lines_;          // the frame's line objects, by Line
-    ControlSite site_;                        // what the control is given
+    HWND form_;                        // the window that holds the control
+    Container* holder_ = nullptr;      // the OLE container around it, if any
+    bool unloading_ = false;           // the form is being destroyed
+    bool terminated_ = false;          // Terminate has run
+    int putDepth_ = 0;                 // host operations under way
+    std::exception_ptr pendingError_;  // raised by a notification during a Put
+    UserControlWindow userControl_;    // the control's own window (host object)
+    EditField textBox_;                // txtTextBox
+    ListWindow listBox_;               // lstListBox
+    std::array<LineShape, design::kFrameLineCount> lines_;  // the frame's lines, by Line
+    ControlSite site_;                                      // what the control is given
     std::unique_ptr<HostedControl> control_;  // the control; goes before what it refers to
 };
 

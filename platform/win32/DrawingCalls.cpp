@@ -58,6 +58,7 @@ int ReleaseDC(HWND hWnd, HDC hDC) {
 HDC CreateCompatibleDC(HDC hdc) {
     HDC dc = ::CreateCompatibleDC(hdc);
     if (dc != nullptr) win32::CountDC(&win32::GdiCounts::memoryDCs, +1);
+    win32::CountMade(dc);
     return dc;
 }
 

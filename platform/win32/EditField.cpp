@@ -3,29 +3,17 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/KeyInput.h"
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp::win32 {
 namespace {
-
-// The edit field's place in the control, as designed (twips); only its width changes later.
-constexpr float kLeft = 45;
-constexpr float kTop = 45;
-constexpr float kDesignWidth = 900;
-constexpr float kHeight = 240;
-
-::RECT WindowRect(HWND hWnd) {
-    ::RECT r{};
-    ::GetWindowRect(hWnd, &r);
-    return r;
-}
-
-constexpr char16_t kBeyondKeyAscii = u'?';
 
 bool IsHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit < 0xDC00;
@@ -51,10 +39,11 @@ EditField::~EditField() {
 }
 
 void EditField::Create(HWND parent) {
-    hWnd_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                              PixelsFromTwips(kLeft), PixelsFromTwips(kTop),
-                              PixelsFromTwips(kDesignWidth), PixelsFromTwips(kHeight), parent,
-                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    hWnd_ =
+        ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                          PixelsFromTwips(design::kEditLeft), PixelsFromTwips(design::kEditTop),
+                          PixelsFromTwips(design::kEditWidth), PixelsFromTwips(design::kEditHeight),
+                          parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);
     ::SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -106,11 +95,7 @@ void EditField::SetForeColor(OLE_COLOR color) {
 }
 
 void EditField::SetWidth(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowWidth(hWnd_, twips); });
 }
 
 void EditField::SetFocus() {
@@ -190,14 +175,17 @@ LRESULT EditField::KeyPress(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         const LowSurrogate action = std::exchange(lowSurrogate_, LowSurrogate::None);
         return action == LowSurrogate::Drop ? 0 : Forward(uMsg, wParam, lParam);
     }
-    // KeyAscii is 16-bit: a character beyond that (two units) is handed over once, as "?".
+    // A character beyond 16 bits comes as two units and is handed over once, at the first.
     const bool high = IsHighSurrogate(unit);
-    const auto handedOver = static_cast<std::int16_t>(high ? kBeyondKeyAscii : unit);
+    const std::int16_t handedOver = high ? kKeyAsciiBeyond16Bits : KeyAsciiOf(unit);
     std::int16_t keyAscii = handedOver;
     host_.Deliver([&](HostedControl& c) { c.txtTextBox_KeyPress(keyAscii); });
-    if (high) lowSurrogate_ = keyAscii == handedOver ? LowSurrogate::Pass : LowSurrogate::Drop;
-    if (keyAscii == 0) return 0;
-    if (keyAscii != handedOver) return Forward(uMsg, static_cast<std::uint16_t>(keyAscii), lParam);
+    const KeyAnswer answer = KeyAnswerOf(handedOver, keyAscii);
+    if (high) lowSurrogate_ = answer == KeyAnswer::Keep ? LowSurrogate::Pass : LowSurrogate::Drop;
+    if (answer == KeyAnswer::Swallow) return 0;
+    if (answer == KeyAnswer::Replace) {
+        return Forward(uMsg, static_cast<std::uint16_t>(keyAscii), lParam);
+    }
     // Half a character is no text of the user's: its change is told with the second half.
     halfCharacter_ = high;
     const LRESULT result = Forward(uMsg, wParam, lParam);

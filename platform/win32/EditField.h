@@ -53,12 +53,12 @@ private:
     LRESULT KeyPress(UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Forward(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-    ControlHost& host_;                        // the control's host
-    HWND hWnd_ = nullptr;                      // the EDIT window
-    WNDPROC editProc_ = nullptr;               // the EDIT class's procedure
-    OLE_COLOR backColor_ = kWindowBackground;  // BackColor
-    OLE_COLOR foreColor_ = kWindowText;        // ForeColor
-    HBRUSH brush_ = nullptr;                   // background brush for BackColor
+    ControlHost& host_;                             // the control's host
+    HWND hWnd_ = nullptr;                           // the EDIT window
+    WNDPROC editProc_ = nullptr;                    // the EDIT class's procedure
+    OLE_COLOR backColor_ = design::kEditBackColor;  // BackColor
+    OLE_COLOR foreColor_ = design::kEditForeColor;  // ForeColor
+    HBRUSH brush_ = nullptr;                        // background brush for BackColor
     // What becomes of the second unit of a character beyond 16 bits, once KeyPress has run.
     enum class LowSurrogate { None, Pass, Drop };
     LowSurrogate lowSurrogate_ = LowSurrogate::None;

@@ -1,5 +1,6 @@
 #include "platform/win32/Form.h"
 
+#include "platform/HostForm.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
@@ -12,10 +13,6 @@ constexpr int kFormLeft = 32;
 constexpr int kFormTop = 32;
 constexpr int kClientWidth = 720;
 constexpr int kClientHeight = 540;
-// The text field in the form's lower left corner.
-constexpr int kFieldMargin = 8;
-constexpr int kFieldWidth = 120;
-constexpr int kFieldHeight = 21;
 
 void RegisterWindowClass(::WNDPROC proc) {
     static const bool registered = [proc] {
@@ -41,10 +38,11 @@ Form::Form(std::string_view caption) {
     hWnd_ = ::CreateWindowExW(0, kFormClass, Widen(caption).c_str(), style, kFormLeft, kFormTop,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               ::GetModuleHandleW(nullptr), this);
-    textField_ = ::CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-        kFieldMargin, kClientHeight - kFieldMargin - kFieldHeight, kFieldWidth, kFieldHeight, hWnd_,
-        nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const RECT field = form::TextFieldRect(kClientHeight);
+    textField_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, field.left,
+                                   field.top, field.right - field.left, field.bottom - field.top,
+                                   hWnd_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::ShowWindow(hWnd_, SW_SHOW);
     ::UpdateWindow(hWnd_);
     ::SetForegroundWindow(hWnd_);

@@ -1,6 +1,8 @@
 #include "platform/win32/GdiAccounting.h"
 
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace cp::win32 {
 namespace {
@@ -8,6 +10,8 @@ namespace {
 struct Ledger {
     GdiCounts live;                                         // the counts reported
     std::unordered_map<HGDIOBJ, int GdiCounts::*> objects;  // pens and brushes alive, by kind
+    bool recording = false;                                 // handles made are kept
+    std::vector<HGDIOBJ> made;                              // handles made, not yet taken
 };
 
 // Drawing happens on the user-interface thread only; one ledger serves the process.
@@ -22,8 +26,21 @@ GdiCounts LiveGdiObjects() {
     return TheLedger().live;
 }
 
+void StartRecordingGdiObjectsMade() {
+    TheLedger().recording = true;
+}
+
+std::vector<HGDIOBJ> TakeGdiObjectsMade() {
+    return std::exchange(TheLedger().made, {});
+}
+
+void CountMade(HGDIOBJ object) {
+    if (object != nullptr && TheLedger().recording) TheLedger().made.push_back(object);
+}
+
 void CountCreated(HGDIOBJ object, int GdiCounts::*kind) {
     if (object == nullptr) return;
+    CountMade(object);
     TheLedger().objects[object] = kind;
     ++(TheLedger().live.*kind);
 }

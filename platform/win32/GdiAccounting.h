@@ -5,6 +5,8 @@
 // counted.
 #pragma once
 
+#include <vector>
+
 #include "platform/basApi.h"
 
 namespace cp::win32 {
@@ -20,8 +22,15 @@ struct GdiCounts {
 // What is alive now, counted since the program started.
 GdiCounts LiveGdiObjects();
 
+// For a test that asks the system itself which of the control's drawing objects still live:
+// once recording has started, every pen, brush and memory device context handle that the
+// drawing operations make is kept until the test takes it.
+void StartRecordingGdiObjectsMade();
+std::vector<HGDIOBJ> TakeGdiObjectsMade();
+
 // Called by the drawing operations.
 void CountCreated(HGDIOBJ object, int GdiCounts::*kind);
+void CountMade(HGDIOBJ object);
 void CountDeleted(HGDIOBJ object);
 void CountDC(int GdiCounts::*kind, int delta);
 

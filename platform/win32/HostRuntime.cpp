@@ -5,11 +5,12 @@
 #include <array>
 #include <string>
 
+#include "platform/HostErrors.h"
+#include "platform/Twips.h"
 #include "platform/win32/ModuleInstance.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/Conversions.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/Utf8.h"
 
 namespace cp {
@@ -117,11 +118,11 @@ void DoEvents() {
 }
 
 float ScreenWidth() {
-    return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN) * kTwipsPerPixel);
+    return TwipsFromPixels(::GetSystemMetrics(SM_CXSCREEN));
 }
 
 float ScreenHeight() {
-    return static_cast<float>(::GetSystemMetrics(SM_CYSCREEN) * kTwipsPerPixel);
+    return TwipsFromPixels(::GetSystemMetrics(SM_CYSCREEN));
 }
 
 int ScreenMousePointer() {
@@ -142,13 +143,11 @@ std::uint32_t AppThreadID() {
 }
 
 std::unique_ptr<Picture> LoadResPicture(int id, int type) {
-    if (type != vbResBitmap) Raise(vberr::InvalidProcedureCall);
+    CheckResourceKind(type);
     auto* bitmap = static_cast<HBITMAP>(
         ::LoadImageW(AppHInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     // A missing bitmap is an error for the caller to report, not a button without its arrow.
-    if (bitmap == nullptr)
-        throw RuntimeError(vberr::ResourceNotFound,
-                           "Resource with identifier '" + std::to_string(id) + "' not found");
+    if (bitmap == nullptr) RaiseResourceNotFound(id);
     return std::make_unique<BitmapPicture>(bitmap);
 }
 

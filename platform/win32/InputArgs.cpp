@@ -1,6 +1,5 @@
 #include "platform/win32/InputArgs.h"
 
-#include "platform/win32/Units.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace cp::win32 {
@@ -13,47 +12,16 @@ bool KeyHeld(int virtualKey) {
     return (::GetKeyState(virtualKey) & 0x8000) != 0;
 }
 
-std::int16_t ButtonsHeld(WPARAM wParam) {
-    std::int16_t buttons = 0;
-    if (wParam & MK_LBUTTON) buttons |= 1;
-    if (wParam & MK_RBUTTON) buttons |= 2;
-    if (wParam & MK_MBUTTON) buttons |= 4;
-    return buttons;
-}
-
-MouseArgs ActionOf(UINT uMsg, WPARAM wParam) {
-    switch (uMsg) {
-        case WM_LBUTTONDOWN:
-            return {MouseAction::Down, 1};
-        case WM_RBUTTONDOWN:
-            return {MouseAction::Down, 2};
-        case WM_MBUTTONDOWN:
-            return {MouseAction::Down, 4};
-        case WM_LBUTTONUP:
-            return {MouseAction::Up, 1};
-        case WM_RBUTTONUP:
-            return {MouseAction::Up, 2};
-        case WM_MBUTTONUP:
-            return {MouseAction::Up, 4};
-        case WM_MOUSEMOVE:
-            return {MouseAction::Move, ButtonsHeld(wParam)};
-        default:
-            return {};
-    }
-}
-
 }  // namespace
 
 MouseArgs MouseArgsOf(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    MouseArgs args = ActionOf(uMsg, wParam);
-    if (args.action == MouseAction::None) return args;
-    if (wParam & MK_SHIFT) args.shift |= vbShiftMask;
-    if (wParam & MK_CONTROL) args.shift |= vbCtrlMask;
-    if (KeyHeld(VK_MENU)) args.shift |= vbAltMask;
+    std::int16_t shift = 0;
+    if (wParam & MK_SHIFT) shift |= vbShiftMask;
+    if (wParam & MK_CONTROL) shift |= vbCtrlMask;
+    if (KeyHeld(VK_MENU)) shift |= vbAltMask;
     // Positions are signed: a captured pointer may stand left of or above the window.
-    args.x = TwipsFromPixels(static_cast<short>(LOWORD(lParam)));
-    args.y = TwipsFromPixels(static_cast<short>(HIWORD(lParam)));
-    return args;
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return cp::MouseArgsOf(uMsg, wParam, shift, at);
 }
 
 std::int16_t KeyShiftOf(UINT uMsg, LPARAM lParam) {

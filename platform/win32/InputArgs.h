@@ -1,23 +1,16 @@
-// The arguments of the runtime's mouse and key notifications, read from window messages.
+// What Win32 mouse and key messages carry for the control's notifications, beyond what every
+// host reads alike (MouseInput.h): the position and the keys held.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/MouseInput.h"
 #include "platform/basApi.h"
 
 namespace cp::win32 {
 
-enum class MouseAction { None, Down, Move, Up };
-
-struct MouseArgs {
-    MouseAction action = MouseAction::None;
-    std::int16_t button = 0;  // the button pressed or released; the buttons held for a move
-    std::int16_t shift = 0;   // vbShiftMask | vbCtrlMask | vbAltMask
-    float x = 0;              // twips of the window's client area
-    float y = 0;
-};
-
-// The mouse notification that a message makes (action None for other messages).
+// The notification that a mouse message makes: Shift and Ctrl from the message, Alt from the
+// keyboard state.
 MouseArgs MouseArgsOf(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // The shift state of a key message: Shift and Ctrl from the keyboard state, Alt from the

@@ -5,19 +5,15 @@
 
 namespace cp::win32 {
 
-LineShape::LineShape(float x1, float y1, float x2, float y2, OLE_COLOR color)
-    : x1_(x1), y1_(y1), x2_(x2), y2_(y2), color_(color) {}
-
 void LineShape::Draw(HDC hdc) const {
-    if (!visible_) return;
-    const COLORREF rgb = ColorFromOle(color_);
+    const std::optional<LinePixels> pixels = Pixels();
+    if (!pixels) return;
+    const COLORREF rgb = ColorFromOle(pixels->color);
     HPEN pen = ::CreatePen(PS_SOLID, 1, rgb);
     HGDIOBJ previous = ::SelectObject(hdc, pen);
-    const int x2 = PixelsFromTwips(x2_);
-    const int y2 = PixelsFromTwips(y2_);
-    ::MoveToEx(hdc, PixelsFromTwips(x1_), PixelsFromTwips(y1_), nullptr);
-    ::LineTo(hdc, x2, y2);
-    ::SetPixel(hdc, x2, y2, rgb);
+    ::MoveToEx(hdc, pixels->from.x, pixels->from.y, nullptr);
+    ::LineTo(hdc, pixels->to.x, pixels->to.y);
+    ::SetPixel(hdc, pixels->to.x, pixels->to.y, rgb);
     ::SelectObject(hdc, previous);
     ::DeleteObject(pen);
 }

@@ -3,23 +3,18 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/HostErrors.h"
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
 #include "platform/win32/ModuleInstance.h"
+#include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
-#include "runtime/RuntimeError.h"
 
 namespace cp::win32 {
 namespace {
 
 ::WNDPROC gListBoxProc = nullptr;  // the LISTBOX class's procedure, under the superclass
-
-::RECT WindowRect(HWND hWnd) {
-    ::RECT r{};
-    ::GetWindowRect(hWnd, &r);
-    return r;
-}
 
 }  // namespace
 
@@ -51,7 +46,7 @@ void ListWindow::Create(HWND owner, int widthPixels, int heightPixels) {
                           0, widthPixels, heightPixels, owner, nullptr, ModuleInstance(), this);
     ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);
-    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, kRowHeightPixels);
+    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, design::kRowHeightPixels);
     hWnd_ = hWnd;
 }
 
@@ -61,7 +56,7 @@ std::int32_t ListWindow::ListIndex() {
 
 void ListWindow::SetListIndex(std::int32_t index) {
     const auto count = static_cast<std::int32_t>(::SendMessageW(hWnd_, LB_GETCOUNT, 0, 0));
-    if (index < -1 || index >= count) Raise(vberr::InvalidPropertyValue);
+    CheckListIndexPut(index, count);
     host_.Put([&] {
         ::SendMessageW(hWnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         host_.Deliver([](HostedControl& c) { c.lstListBox_Click(); });
@@ -73,6 +68,7 @@ std::int32_t ListWindow::TopIndex() {
 }
 
 void ListWindow::SetTopIndex(std::int32_t index) {
+    CheckTopIndexPut(index);
     host_.Put([&] { ::SendMessageW(hWnd_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); });
 }
 
@@ -85,29 +81,19 @@ void ListWindow::Move(float left, float top, float width, float height) {
 }
 
 float ListWindow::Width() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.right - r.left);
+    return WindowWidth(hWnd_);
 }
 
 void ListWindow::SetWidth(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowWidth(hWnd_, twips); });
 }
 
 float ListWindow::Height() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.bottom - r.top);
+    return WindowHeight(hWnd_);
 }
 
 void ListWindow::SetHeight(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, r.right - r.left, std::max(0, PixelsFromTwips(twips)),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowHeight(hWnd_, twips); });
 }
 
 bool ListWindow::Visible() {
@@ -146,7 +132,7 @@ void ListWindow::RemoveItem(std::int32_t index) {
     LRESULT result = 0;
     host_.Put(
         [&] { result = ::SendMessageW(hWnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); });
-    if (result == LB_ERR) Raise(vberr::InvalidProcedureCall);
+    if (result == LB_ERR) RaiseNoSuchListRow();
 }
 
 HBRUSH ListWindow::Background(HDC hdc) {
@@ -181,22 +167,10 @@ LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     // the selection), then the control hears of the mouse.
     const LRESULT result = ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);
     const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
-    switch (m.action) {
-        case MouseAction::Down:
-            host_.Deliver(
-                [&](HostedControl& c) { c.lstListBox_MouseDown(m.button, m.shift, m.x, m.y); });
-            break;
-        case MouseAction::Move:
-            host_.Deliver(
-                [&](HostedControl& c) { c.lstListBox_MouseMove(m.button, m.shift, m.x, m.y); });
-            break;
-        case MouseAction::Up:
-            host_.Deliver(
-                [&](HostedControl& c) { c.lstListBox_MouseUp(m.button, m.shift, m.x, m.y); });
-            break;
-        case MouseAction::None:
-            if (uMsg == WM_KILLFOCUS) host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
-            break;
+    if (m.action != MouseAction::None) {
+        host_.Deliver([&](HostedControl& c) { NotifyMouse(c, MouseTarget::List, m); });
+    } else if (uMsg == WM_KILLFOCUS) {
+        host_.FocusLeaving(reinterpret_cast<HWND>(wParam));
     }
     return result;
 }

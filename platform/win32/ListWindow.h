@@ -16,7 +16,6 @@ namespace cp::win32 {
 class ControlHost;
 
 inline constexpr const wchar_t* kListBoxClass = L"ThunderRT6ListBox";
-inline constexpr int kRowHeightPixels = 15;
 
 class ListWindow final : public ListBox {
 public:
@@ -55,11 +54,11 @@ private:
     static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-    ControlHost& host_;                        // the control's host
-    HWND hWnd_ = nullptr;                      // the list window
-    OLE_COLOR backColor_ = kWindowBackground;  // BackColor
-    HBRUSH brush_ = nullptr;                   // background brush for BackColor
-    std::int32_t pressSelection_ = -1;         // the selection when the last left press began
+    ControlHost& host_;                                // the control's host
+    HWND hWnd_ = nullptr;                              // the list window
+    OLE_COLOR backColor_ = design::kWindowBackground;  // BackColor
+    HBRUSH brush_ = nullptr;                           // background brush for BackColor
+    std::int32_t pressSelection_ = -1;  // the selection when the last left press began
 };
 
 }  // namespace cp::win32

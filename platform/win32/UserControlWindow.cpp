@@ -6,6 +6,7 @@
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
 #include "platform/win32/ModuleInstance.h"
+#include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace cp::win32 {
@@ -26,12 +27,6 @@ void RegisterWindowClass(::WNDPROC proc) {
     (void)registered;
 }
 
-::RECT WindowRect(HWND hWnd) {
-    ::RECT r{};
-    ::GetWindowRect(hWnd, &r);
-    return r;
-}
-
 }  // namespace
 
 UserControlWindow::~UserControlWindow() {
@@ -48,29 +43,19 @@ void UserControlWindow::Create(HWND form, const Placement& at) {
 }
 
 float UserControlWindow::Width() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.right - r.left);
+    return WindowWidth(hWnd_);
 }
 
 void UserControlWindow::SetWidth(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, std::max(0, PixelsFromTwips(twips)), r.bottom - r.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowWidth(hWnd_, twips); });
 }
 
 float UserControlWindow::Height() {
-    const ::RECT r = WindowRect(hWnd_);
-    return TwipsFromPixels(r.bottom - r.top);
+    return WindowHeight(hWnd_);
 }
 
 void UserControlWindow::SetHeight(float twips) {
-    const ::RECT r = WindowRect(hWnd_);
-    host_.Put([&] {
-        ::SetWindowPos(hWnd_, nullptr, 0, 0, r.right - r.left, std::max(0, PixelsFromTwips(twips)),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    host_.Put([&] { SetWindowHeight(hWnd_, twips); });
 }
 
 bool UserControlWindow::Enabled() {
@@ -127,7 +112,7 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             Command(wParam, lParam);
             return 0;
         case WM_MEASUREITEM:
-            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeightPixels;
+            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = design::kRowHeightPixels;
             return TRUE;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -162,28 +147,14 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 bool UserControlWindow::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const MouseArgs m = MouseArgsOf(uMsg, wParam, lParam);
-    switch (m.action) {
-        case MouseAction::None:
-            return false;
-        case MouseAction::Down:
-            // The control sees the pointer until the button is released, wherever it goes.
-            ::SetCapture(hWnd_);
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseDown(m.button, m.shift, m.x, m.y); });
-            return true;
-        case MouseAction::Move:
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseMove(m.button, m.shift, m.x, m.y); });
-            return true;
-        case MouseAction::Up:
-            if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == hWnd_) {
-                ::ReleaseCapture();
-            }
-            host_.Deliver(
-                [&](HostedControl& c) { c.UserControl_MouseUp(m.button, m.shift, m.x, m.y); });
-            return true;
-    }
-    return false;
+    if (m.action == MouseAction::None) return false;
+    // The control sees the pointer from a press until the last button is released, wherever
+    // it goes.
+    if (m.action == MouseAction::Down) ::SetCapture(hWnd_);
+    const bool lastRelease = (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0;
+    if (m.action == MouseAction::Up && lastRelease && ::GetCapture() == hWnd_) ::ReleaseCapture();
+    host_.Deliver([&](HostedControl& c) { NotifyMouse(c, MouseTarget::Control, m); });
+    return true;
 }
 
 void UserControlWindow::Command(WPARAM wParam, LPARAM lParam) {

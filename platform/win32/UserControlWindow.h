@@ -55,12 +55,12 @@ private:
     void Paint();
     void EraseBackground(HDC hdc);
 
-    ControlHost& host_;                  // the control's host
-    HWND hWnd_ = nullptr;                // the window
-    HDC hDC_ = nullptr;                  // its own device context
-    OLE_COLOR backColor_ = kButtonFace;  // BackColor
-    bool resizing_ = false;              // size changes notify the control
-    std::vector<std::string> changed_;   // PropertyChanged keys
+    ControlHost& host_;                          // the control's host
+    HWND hWnd_ = nullptr;                        // the window
+    HDC hDC_ = nullptr;                          // its own device context
+    OLE_COLOR backColor_ = design::kButtonFace;  // BackColor
+    bool resizing_ = false;                      // size changes notify the control
+    std::vector<std::string> changed_;           // PropertyChanged keys
 };
 
 }  // namespace cp::win32

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "control/Messages.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

@@ -3,7 +3,7 @@
 #include "control/Startup.h"
 #include "dropdown/ListTables.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

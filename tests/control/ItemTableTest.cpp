@@ -2,7 +2,7 @@
 
 #include "control/Messages.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "platform/sim/PropertyBag.h"
+#include "platform/sim/PropertyStore.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {
 
-std::unique_ptr<SimControl> Loaded(sim::PropertyBag& bag) {
+std::unique_ptr<SimControl> Loaded(sim::PropertyStore& bag) {
     SimControlOptions options;
     options.placement.properties = &bag;
     return std::make_unique<SimControl>(options);
@@ -21,7 +21,7 @@ const std::vector<std::string> kKeysInOrder = {
     "Appearance",        "Locked",          "Text"};
 
 TEST(Persistence, AnEmptyStoreGivesTheCreationValues) {
-    sim::PropertyBag bag;
+    sim::PropertyStore bag;
     auto p = Loaded(bag);
     ColumnPick& c = p->control();
     EXPECT_EQ(bag.Reads(), kKeysInOrder);
@@ -43,7 +43,7 @@ TEST(Persistence, AnEmptyStoreGivesTheCreationValues) {
 
 TEST(Persistence, SavingDefaultsStoresNoKey) {
     SimControl s;
-    sim::PropertyBag bag;
+    sim::PropertyStore bag;
     s.host().WriteProperties(bag);
     EXPECT_TRUE(bag.Keys().empty());
     ASSERT_EQ(bag.Writes().size(), kKeysInOrder.size());
@@ -53,7 +53,7 @@ TEST(Persistence, SavingDefaultsStoresNoKey) {
 }
 
 TEST(Persistence, SettingsSurviveASaveAndALoad) {
-    sim::PropertyBag bag;
+    sim::PropertyStore bag;
     {
         SimControl s;
         ColumnPick& c = s.control();
@@ -100,14 +100,14 @@ TEST(Persistence, SettingsSurviveASaveAndALoad) {
 TEST(Persistence, ASystemColourIsSavedAsItsRgbValue) {
     SimControl s;
     s.control().BackColorNormal(static_cast<OLE_COLOR>(0x8000000Fu));
-    sim::PropertyBag bag;
+    sim::PropertyStore bag;
     s.host().WriteProperties(bag);
     ASSERT_TRUE(bag.Has("BackColorNormal"));
     EXPECT_EQ(CLng(*bag.Get("BackColorNormal")), static_cast<std::int32_t>(GetSysColor(15)));
 }
 
 TEST(Persistence, StoredValuesAreNotRangeChecked) {
-    sim::PropertyBag bag;
+    sim::PropertyStore bag;
     bag.Set("ListRows", Variant(std::int16_t{20}));
     auto p = Loaded(bag);
     EXPECT_EQ(p->control().ListRows(), 20);
@@ -115,7 +115,7 @@ TEST(Persistence, StoredValuesAreNotRangeChecked) {
 }
 
 TEST(Persistence, AValueThatCannotBeConvertedFailsTheLoad) {
-    sim::PropertyBag bag;
+    sim::PropertyStore bag;
     bag.Set("ListRows", Variant("many"));
     auto p = Loaded(bag);
     ASSERT_FALSE(p->world().HostErrors().empty());

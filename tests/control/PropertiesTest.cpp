@@ -4,7 +4,7 @@
 
 #include "control/Startup.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

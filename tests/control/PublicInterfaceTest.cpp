@@ -5,7 +5,7 @@
 #include "control/PublicInterface.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/RuntimeError.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

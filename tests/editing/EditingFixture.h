@@ -9,7 +9,7 @@
 
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/User.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 

@@ -38,7 +38,7 @@ protected:
 
     ColumnPick& Control() { return host.ControlAs<ColumnPick>(); }
     ColumnPickProbe Probe() { return ColumnPickProbe(Control()); }
-    sim::LineObject& Line(LineIndex index) { return host.Line(index); }
+    sim::LineShape& Line(LineIndex index) { return host.Line(index); }
     const std::vector<sim::DrawRecord>& Log() { return world.Graphics().Log(); }
     void ClearLog() { world.Graphics().ClearLog(); }
     // The drawing calls made on the control's own surface since the log was cleared.

@@ -87,6 +87,10 @@ public:
     virtual int ListTopIndex(ColumnPick& control) = 0;
     // The control's window rectangle on the screen, in pixels.
     virtual RECT ControlScreenRect(ColumnPick& control) = 0;
+    // The colour of a pixel of the control's own surface (its window, beside the edit field),
+    // in pixels of its client area, once the window system has repainted what waits for it,
+    // as it does whenever the program waits for input.
+    virtual COLORREF ControlPixel(ColumnPick& control, int x, int y) = 0;
     // The screen size in pixels.
     virtual int ScreenWidthPixels() = 0;
     virtual int ScreenHeightPixels() = 0;

@@ -5,7 +5,7 @@
 #include "runtime/RuntimeError.h"
 #include "shell/AboutPictures.h"
 #include "shell/frmAbout.h"
-#include "tests/support/SimControl.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/Form.h"
-#include "platform/sim/PropertyBag.h"
+#include "platform/sim/PropertyStore.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
@@ -81,7 +81,7 @@ TEST_F(FormTest, StartUpRunsInTheHostsOrderAndTheListIsCreatedAfterInitialize) {
 
     UnhookWindowsHookEx(std::exchange(watcher, nullptr));
     prepare = nullptr;
-    PropertyBag saved;
+    PropertyStore saved;
     saved.Set("Text", "hello");
     log.clear();
     ControlPlacement placement;
@@ -216,6 +216,32 @@ TEST_F(FormTest, ErrorsEscapingANotificationReachTheHost) {
     EXPECT_EQ(world.HostErrors()[0].number, 11);
     EXPECT_TRUE(PaintWindow(host.Hwnd()));
     EXPECT_EQ(world.HostErrors().size(), 2u);
+}
+
+TEST_F(FormTest, TheLinesAreDrawnOverThePaintAndALineChangeErasesWhatItUncovers) {
+    constexpr COLORREF kRed = 0x0000FF;
+    constexpr COLORREF kButtonFace = 0xC0C0C0;
+    prepare = [](RecordingControl& c) {
+        c.onPaint = [&c] {
+            const HBRUSH red = CreateSolidBrush(kRed);
+            const RECT part{20, 0, 40, 21};
+            FillRect(c.site.UserControl.hDC(), &part, red);
+            DeleteObject(red);
+        };
+    };
+    ControlHost& host = Place();
+    const HWND window = host.Hwnd();
+    EXPECT_EQ(sim::GetPixel(window, 2, 2), kButtonFace) << "erased in the default BackColor";
+    EXPECT_EQ(sim::GetPixel(window, 25, 10), kRed);
+    EXPECT_EQ(sim::GetPixel(window, 25, 1), 0u) << "the inner top line, over the paint";
+    EXPECT_EQ(sim::GetPixel(window, 0, 20), 0xFFFFFFu) << "the outer bottom line's end point";
+    EXPECT_EQ(sim::GetPixel(window, 1, 10), 0u);
+
+    control->site.linInnerLeft.SetVisible(false);
+    EXPECT_EQ(sim::GetPixel(window, 1, 10), 0u) << "nothing is painted until asked for";
+    UpdateWindow(window);
+    EXPECT_EQ(sim::GetPixel(window, 1, 10), kButtonFace);
+    EXPECT_EQ(sim::GetPixel(window, 25, 10), kRed);
 }
 
 TEST_F(FormTest, DestroyingTheFormDestroysItsWindowsThenTerminatesTheControls) {

@@ -90,6 +90,63 @@ TEST_F(GdiTest, OwnContextIsPersistentAndUncounted) {
     EXPECT_EQ(GetSysColor(15), 0xC0C0C0u);  // COLOR_BTNFACE
 }
 
+TEST_F(GdiTest, DrawingOnAWindowLeavesItsPixels) {
+    const HDC dc = GetDC(window);
+    EXPECT_EQ(sim::GetPixel(window, 5, 5), Surface::kUnpainted);
+    const HBRUSH brush = CreateSolidBrush(kBlue);
+    const RECT fill{2, 2, 6, 4};
+    FillRect(dc, &fill, brush);
+    EXPECT_EQ(sim::GetPixel(window, 2, 2), kBlue);
+    EXPECT_EQ(sim::GetPixel(window, 5, 3), kBlue);
+    EXPECT_EQ(sim::GetPixel(window, 6, 3), Surface::kUnpainted) << "right edge excluded";
+
+    // A line leaves its end point out, as LineTo does.
+    const HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+    const HGDIOBJ stockPen = SelectObject(dc, pen);
+    MoveToEx(dc, 0, 10, nullptr);
+    LineTo(dc, 4, 10);
+    EXPECT_EQ(sim::GetPixel(window, 0, 10), kRed);
+    EXPECT_EQ(sim::GetPixel(window, 3, 10), kRed);
+    EXPECT_EQ(sim::GetPixel(window, 4, 10), Surface::kUnpainted);
+
+    // A copy takes the bitmap's pixels; text leaves no pixels.
+    const HDC memory = CreateCompatibleDC(dc);
+    const HBITMAP bitmap = gdi.CreateBitmap(2, 2, {1, 2, 3, 4}, -1);
+    const HGDIOBJ stockBitmap = SelectObject(memory, bitmap);
+    BitBlt(dc, 20, 20, 2, 1, memory, 0, 1, SRCCOPY);
+    EXPECT_EQ(sim::GetPixel(window, 20, 20), 3u);
+    EXPECT_EQ(sim::GetPixel(window, 21, 20), 4u);
+    RECT text{30, 30, 60, 45};
+    DrawText(dc, "Row", &text, DT_SINGLELINE);
+    EXPECT_EQ(sim::GetPixel(window, 31, 35), Surface::kUnpainted);
+
+    SelectObject(memory, stockBitmap);
+    SelectObject(dc, stockPen);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+}
+
+TEST_F(GdiTest, EdgesTakeTheThreeDimensionalColours) {
+    const HDC dc = GetDC(window);
+    RECT raised{0, 0, 16, 17};
+    DrawEdge(dc, &raised, EDGE_RAISED, BF_RECT);
+    EXPECT_EQ(sim::GetPixel(window, 0, 0), Gdi::SysColor(22));    // 3-D light
+    EXPECT_EQ(sim::GetPixel(window, 1, 1), Gdi::SysColor(20));    // highlight
+    EXPECT_EQ(sim::GetPixel(window, 15, 16), Gdi::SysColor(21));  // dark shadow
+    EXPECT_EQ(sim::GetPixel(window, 14, 15), Gdi::SysColor(16));  // shadow
+    EXPECT_EQ(sim::GetPixel(window, 5, 5), Surface::kUnpainted) << "the face is left alone";
+
+    RECT flat{20, 0, 36, 17};
+    DrawEdge(dc, &flat, EDGE_SUNKEN, BF_RECT | BF_FLAT);
+    EXPECT_EQ(sim::GetPixel(window, 20, 0), Gdi::SysColor(16));
+    EXPECT_EQ(sim::GetPixel(window, 35, 16), Gdi::SysColor(16));
+    EXPECT_EQ(sim::GetPixel(window, 21, 1), Gdi::SysColor(15));
+    ReleaseDC(window, dc);
+}
+
 TEST_F(GdiTest, TextMeasuresCharacterByCharacter) {
     EXPECT_EQ(TextWidth("il Mx"), 3 + 3 + 3 + 9 + 6);
     const HDC dc = GetDC(window);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/basApi.h"
 #include "platform/sim/Form.h"
-#include "platform/sim/PropertyBag.h"
+#include "platform/sim/PropertyStore.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
@@ -44,11 +46,37 @@ TEST(FailureInjection, NamedOperationsFailOnceWhereverTheyAreCalled) {
     world.FailNext("SendMessage", 7);
     host.TextBox().SetText("x");
     EXPECT_EQ(world.PendingFailures(), 1u);
+    EXPECT_EQ(ErrorOf([&] { SendMessage(host.ListHwnd(), LB_GETCOUNT, 0, 0); }), 7);
     world.FailNext("Screen.Height", 11);
     world.FailNext("PropertyBag.ReadProperty", 13);
     EXPECT_EQ(ErrorOf([] { host::ScreenHeight(); }), 11);
-    PropertyBag bag;
+    PropertyStore bag;
     EXPECT_EQ(ErrorOf([&] { bag.ReadProperty("Text", ""); }), 13);
+}
+
+thread_local std::vector<std::string>* unfired = nullptr;
+void RecordUnfired(const std::string& report) {
+    unfired->push_back(report);
+}
+
+TEST(FailureInjection, APlanThatNamesNoOperationOrNeverFiresIsReported) {
+    std::vector<std::string> reports;
+    unfired = &reports;
+    const UnfiredFailureHandler testHandler = SetUnfiredFailureHandler(&RecordUnfired);
+    {
+        World world;
+        EXPECT_THROW(world.FailNext("SendMesage", 5), std::invalid_argument);
+        EXPECT_THROW(world.FailNext("SendMessage:", 5), std::invalid_argument);
+        EXPECT_THROW(world.FailNext("TextBox.SetTxt", 5), std::invalid_argument);
+        world.FailNext("SendMessage:390", 6);
+        world.FailNext("TextBox.SetText", 5, 1);
+        EXPECT_EQ(world.PendingFailures(), 2u);
+    }
+    SetUnfiredFailureHandler(testHandler);
+    EXPECT_EQ(reports,
+              (std::vector<std::string>{
+                  "the failure planned for \"SendMessage:390\" (error 6) never happened",
+                  "the failure planned for \"TextBox.SetText\" (error 5) never happened"}));
 }
 
 TEST(MessageBoxes, AreRecordedAndAnsweredAtOnce) {
@@ -65,18 +93,14 @@ TEST(MessageBoxes, AreRecordedAndAnsweredAtOnce) {
     EXPECT_EQ(seen, 2);
 }
 
-TEST(PropertyBagContract, StoresOnlyValuesThatDifferFromTheirDefault) {
+TEST(PropertyStoreLog, KeepsEveryReadAndWriteStoredOrNot) {
     World world;
-    PropertyBag bag;
-    EXPECT_EQ(CStr(bag.ReadProperty("ListRows", std::int16_t{8})), "8");
-    bag.WriteProperty("ListRows", std::int32_t{8}, std::int16_t{8});  // Long 8 = Integer 8
-    bag.WriteProperty("Text", Variant(), "");                         // Empty = ""
-    EXPECT_TRUE(bag.Keys().empty());
+    PropertyStore bag;
+    bag.ReadProperty("ListRows", std::int16_t{8});
+    bag.WriteProperty("ListRows", std::int16_t{8}, std::int16_t{8});
     bag.WriteProperty("ListRows", std::int16_t{12}, std::int16_t{8});
     EXPECT_EQ(CStr(bag.ReadProperty("listrows", std::int16_t{8})), "12");
-    bag.WriteProperty("ListRows", std::int16_t{8}, std::int16_t{8});  // back to the default
-    EXPECT_FALSE(bag.Has("ListRows"));
-    EXPECT_EQ(bag.Writes().size(), 4u);
+    EXPECT_EQ(bag.Writes().size(), 2u);
     EXPECT_EQ(bag.Reads(), (std::vector<std::string>{"ListRows", "listrows"}));
 }
 

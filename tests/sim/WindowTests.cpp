@@ -13,6 +13,22 @@ namespace cp::sim::test {
 namespace {
 
 thread_local std::vector<std::string> trace;
+
+// Paints its whole client area in this colour, after erasing what the paint asks for in white.
+constexpr COLORREF kPaintColour = 0x00FF00;
+constexpr COLORREF kEraseColour = 0xFFFFFF;
+
+LRESULT PaintingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return DefWindowProc(hwnd, message, wParam, lParam);
+    const PendingPaint painting = World::Current().Windows().BeginPaint(hwnd);
+    trace.push_back("paint " + std::to_string(painting.rect.left) + "," +
+                    std::to_string(painting.rect.top) + "," + std::to_string(painting.rect.right) +
+                    "," + std::to_string(painting.rect.bottom) + (painting.erase ? " erased" : ""));
+    Surface& surface = World::Current().Windows().Find(hwnd)->surface;
+    if (painting.erase) surface.Fill(GetClientRect(hwnd), kEraseColour);
+    surface.Fill(GetClientRect(hwnd), kPaintColour);
+    return 0;
+}
 thread_local HHOOK selfRemovingHook = nullptr;
 
 LRESULT TracingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,6 +107,36 @@ TEST_F(WindowTest, SetParentKeepsThePositionNumerically) {
     EXPECT_EQ(GetOwner(child), parent);
     EXPECT_EQ(SetParent(child, parent), nullptr);
     EXPECT_EQ(GetParent(child), parent);
+}
+
+TEST_F(WindowTest, WindowsArePaintedWhenAskedOnlyWhereTheyWait) {
+    RegisterClass("Painting", PaintingProc);
+    const HWND window = CreateWindow("Painting", 0, 0, nullptr, RECT{0, 0, 20, 10});
+    UpdateWindow(window);
+    EXPECT_TRUE(trace.empty()) << "a hidden window is not painted";
+    ShowWindow(window, true);
+    EXPECT_EQ(trace, (std::vector<std::string>{"paint 0,0,20,10 erased"}));
+    UpdateWindow(window);
+    EXPECT_EQ(trace.size(), 1u) << "nothing waits any more";
+
+    // Invalidated parts wait, as one rectangle, until asked for; the paint reaches only them.
+    const RECT left{0, 0, 2, 2};
+    const RECT right{5, 0, 6, 3};
+    InvalidateRect(window, &left, Erase::None);
+    InvalidateRect(window, &right, Erase::Background);
+    EXPECT_EQ(trace.size(), 1u);
+    world.Windows().Find(window)->surface.Fill(RECT{0, 0, 20, 10}, 0);
+    world.Windows().UpdateAll();
+    EXPECT_EQ(trace.back(), "paint 0,0,6,3 erased");
+    EXPECT_EQ(sim::GetPixel(window, 5, 2), kPaintColour);
+    EXPECT_EQ(sim::GetPixel(window, 6, 2), 0u) << "outside the part that waited";
+
+    // A window that grows waits for its new part, erased.
+    MoveWindow(window, RECT{0, 0, 25, 10});
+    UpdateWindow(window);
+    EXPECT_EQ(trace.back(), "paint 20,0,25,10 erased");
+    EXPECT_EQ(sim::GetPixel(window, 19, 5), 0u);
+    EXPECT_EQ(sim::GetPixel(window, 24, 5), kPaintColour);
 }
 
 TEST_F(WindowTest, PropertiesClassNamesAndDestruction) {

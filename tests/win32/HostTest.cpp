@@ -1,6 +1,6 @@
 // The form host's contract on Win32: the start-up order, the notifications that run before
 // the host operation that causes them returns, key arguments handed back by reference, the
-// focus leaving, errors, message boxes and the property store.
+// focus leaving, errors and message boxes.
 #include <gtest/gtest.h>
 
 #include "platform/win32/WindowsApi.h"
@@ -201,19 +201,6 @@ TEST(HostRuntime, MessageBoxesScreenAndLocale) {
         EXPECT_EQ(e.Number(), vberr::ResourceNotFound);
     }
     EXPECT_NE(host::LoadResPicture(10, vbResBitmap)->Handle(), nullptr);
-}
-
-TEST(PropertyStore, StoresOnlyWhatDiffersFromTheDefault) {
-    win32::PropertyStore bag;
-    bag.WriteProperty("ListRows", Variant(std::int16_t{8}), Variant(std::int16_t{8}));
-    EXPECT_FALSE(bag.Contains("ListRows"));
-    bag.WriteProperty("ListRows", Variant(std::int16_t{12}), Variant(std::int16_t{8}));
-    bag.WriteProperty("Text", Variant("abc"), Variant(""));
-    EXPECT_EQ(CInt(bag.ReadProperty("listrows", Variant(std::int16_t{8}))), 12);
-    EXPECT_EQ(bag.Entries().front().first, "ListRows");
-    bag.WriteProperty("ListRows", Variant(std::int16_t{8}), Variant(std::int16_t{8}));
-    EXPECT_EQ(CInt(bag.ReadProperty("ListRows", Variant(std::int16_t{8}))), 8);
-    EXPECT_EQ(bag.Entries().size(), 1u);
 }
 
 }  // namespace

@@ -97,6 +97,10 @@ public:
     RECT ControlScreenRect(ColumnPick& control) override {
         return world_.Windows().ScreenRect(Host(control).Hwnd());
     }
+    COLORREF ControlPixel(ColumnPick& control, int x, int y) override {
+        world_.Windows().UpdateAll();
+        return sim::GetPixel(Host(control).Hwnd(), x, y);
+    }
     int ScreenWidthPixels() override { return world_.ScreenWidthPixels(); }
     int ScreenHeightPixels() override { return world_.ScreenHeightPixels(); }
     std::vector<MessageBoxRecord> MessageBoxes() override {

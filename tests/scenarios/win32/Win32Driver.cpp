@@ -148,6 +148,14 @@ public:
     RECT ControlScreenRect(ColumnPick& control) override {
         return WindowRect(Host(control).UserControl().hWnd());
     }
+    COLORREF ControlPixel(ColumnPick& control, int x, int y) override {
+        Pump();
+        HWND window = Host(control).UserControl().hWnd();
+        HDC dc = ::GetDC(window);
+        const COLORREF pixel = ::GetPixel(dc, x, y);
+        ::ReleaseDC(window, dc);
+        return pixel;
+    }
     int ScreenWidthPixels() override { return ::GetSystemMetrics(SM_CXSCREEN); }
     int ScreenHeightPixels() override { return ::GetSystemMetrics(SM_CYSCREEN); }
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "platform/win32/Units.h"
+#include "platform/Twips.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/Utf8.h"
@@ -22,8 +22,8 @@ LPARAM KeyLParam(std::int16_t keyCode) {
 }
 
 LPARAM PointLParam(float x, float y) {
-    return static_cast<LPARAM>(MAKELPARAM(static_cast<WORD>(win32::PixelsFromTwips(x)),
-                                          static_cast<WORD>(win32::PixelsFromTwips(y))));
+    return static_cast<LPARAM>(
+        MAKELPARAM(static_cast<WORD>(PixelsFromTwips(x)), static_cast<WORD>(PixelsFromTwips(y))));
 }
 
 using KeyboardState = std::array<BYTE, 256>;

@@ -1,0 +1,40 @@
+// The scene on Win32: a real form window of the host runtime, its message boxes answered at
+// once so that the program never waits for a person.
+#include <memory>
+
+#include "Scene.h"
+#include "control/Startup.h"
+#include "platform/win32/Form.h"
+#include "platform/win32/MessageBoxes.h"
+#include "platform/win32/PropertyStore.h"
+
+struct Scene::Parts {
+    cp::win32::MessageBoxRecorder boxes;
+    cp::win32::PropertyStore store;
+    cp::win32::Form form;
+    cp::ColumnPick* control = nullptr;
+};
+
+Scene::Scene() : parts_(std::make_unique<Parts>()) {
+    cp::ComponentStart();
+    parts_->form.AddControl(
+        [this](const cp::ControlSite& site) {
+            auto control = std::make_unique<cp::ColumnPick>(site);
+            parts_->control = control.get();
+            return std::unique_ptr<cp::HostedControl>(std::move(control));
+        },
+        cp::win32::Placement{}, &parts_->store);
+}
+
+Scene::~Scene() = default;
+
+cp::ColumnPick& Scene::Control() {
+    return *parts_->control;
+}
+
+std::vector<std::string> Scene::MessageBoxes() const {
+    std::vector<std::string> prompts;
+    for (const auto& call : parts_->boxes.Calls())
+        prompts.push_back(call.prompt);
+    return prompts;
+}

@@ -1,0 +1,94 @@
+// Dates that the host runtime cannot show: outside the years 100 to 9999, infinite or not a
+// number. Whichever way one reaches a text conversion, it is an overflow there and nothing of
+// it is stored.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "control/PublicInterface.h"
+#include "platform/sim/PropertyStore.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "tests/support/sim/SimControl.h"
+
+namespace cp::test {
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kLargest = std::numeric_limits<double>::max();
+constexpr double kFirstDay = -657434;  // 1 January 100
+constexpr double kLastDay = 2958465;   // 31 December 9999
+
+const Date kUnshowable[] = {
+    Date{kLargest},
+    Date{-kLargest},
+    Date{kInfinity},
+    Date{-kInfinity},
+    Date{std::numeric_limits<double>::quiet_NaN()},
+    Date{kLastDay + 1},
+    Date{kFirstDay - 1},
+    Date{9.3e18},  // just beyond what a 64-bit day count holds
+};
+
+template <class F>
+std::int32_t ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+TEST(DateText, TheFirstAndLastShowableDaysConvert) {
+    EXPECT_EQ(CStr(Variant(Date{kFirstDay})), "1/1/100");
+    EXPECT_EQ(CStr(Variant(Date{kLastDay})), "12/31/9999");
+    EXPECT_EQ(CStr(Variant(Date{kLastDay + 0.5})), "12/31/9999 12:00:00 PM");
+    EXPECT_EQ(CStr(Variant(Date{kFirstDay - 0.5})), "1/1/100 12:00:00 PM");
+}
+
+TEST(DateText, AnUnshowableDateIsAnOverflow) {
+    for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
+        EXPECT_EQ(ErrorOf([&] { CStr(Variant(kUnshowable[i])); }), vberr::Overflow) << "case " << i;
+        EXPECT_EQ(ErrorOf([&] { DisplayText(Variant(kUnshowable[i])); }), vberr::Overflow)
+            << "case " << i;
+    }
+}
+
+TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
+    SimControl s;
+    s.Fill(2, "1000;1000", "1;one;2;two");
+    s.control().Text("on");
+    const std::string before = s.control().Text();
+    const std::int32_t addItem = 0x60030013, addList = 0x60030014, text = 0x68030000;
+    for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
+        for (const auto& [dispid, kind] :
+             {std::pair{addItem, iface::Kind::Method}, std::pair{addList, iface::Kind::Method},
+              std::pair{text, iface::Kind::PropertyLet}}) {
+            std::vector<Variant> args{Variant(kUnshowable[i])};
+            EXPECT_EQ(ErrorOf([&] { iface::Invoke(s.control(), dispid, kind, args); }),
+                      vberr::Overflow)
+                << "case " << i << ", member " << std::hex << dispid;
+        }
+    }
+    EXPECT_EQ(s.control().ListCount(), 2);
+    EXPECT_EQ(s.control().Text(), before);
+    EXPECT_TRUE(s.world().MessageBoxes().empty());
+}
+
+TEST(DateText, AStoredUnshowableTextFailsTheLoadAndLeavesTheFieldEmpty) {
+    for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
+        sim::PropertyStore bag;
+        bag.Set("Text", Variant(kUnshowable[i]));
+        SimControlOptions options;
+        options.placement.properties = &bag;
+        SimControl s(options);
+        ASSERT_EQ(s.world().HostErrors().size(), 1u) << "case " << i;
+        EXPECT_EQ(s.world().HostErrors()[0].notification, "UserControl_ReadProperties");
+        EXPECT_EQ(s.world().HostErrors()[0].number, vberr::Overflow) << "case " << i;
+        EXPECT_EQ(s.control().Text(), "") << "case " << i;
+    }
+}
+
+}  // namespace
+}  // namespace cp::test

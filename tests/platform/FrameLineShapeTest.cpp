@@ -1,0 +1,44 @@
+// The frame's line objects as every host keeps and draws them.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/FrameLineShape.h"
+
+namespace cp::test {
+namespace {
+
+class FrameLineShapeTest : public ::testing::Test {
+protected:
+    FrameLineShapeTest() {
+        line.OnChange([this](Erase erase) { repaints.push_back(erase); });
+    }
+
+    FrameLineShape line{design::kFrameLines[static_cast<std::size_t>(design::FrameLine::InnerTop)]};
+    std::vector<Erase> repaints;
+};
+
+TEST_F(FrameLineShapeTest, StartsAsDesignedAndIsDrawnWithItsEndsInPixels) {
+    EXPECT_EQ(line.Name(), "linInnerTop");
+    const auto pixels = line.Pixels();
+    ASSERT_TRUE(pixels);
+    EXPECT_EQ(pixels->from.x, 1);
+    EXPECT_EQ(pixels->from.y, 1);
+    EXPECT_EQ(pixels->to.x, 79);
+    EXPECT_EQ(pixels->color, design::kWindowText);
+    line.SetX2(1222.5f);  // 81.5 pixels: ties go to the even pixel
+    EXPECT_EQ(line.Pixels()->to.x, 82);
+}
+
+TEST_F(FrameLineShapeTest, EveryChangeRepaintsErasedAndAHiddenLineIsNotDrawn) {
+    line.SetVisible(false);
+    EXPECT_FALSE(line.Pixels());
+    line.SetVisible(false);  // no change, no repaint
+    line.SetX1(30);
+    line.SetBorderColor(0x123456);
+    EXPECT_EQ(repaints,
+              (std::vector<Erase>{Erase::Background, Erase::Background, Erase::Background}));
+}
+
+}  // namespace
+}  // namespace cp::test

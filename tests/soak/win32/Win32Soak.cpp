@@ -1,0 +1,71 @@
+// The soak on Win32 under Wine: 1,000 rounds; the drawing objects are counted by asking the
+// system (GetObjectType) about every pen, brush and memory context that the control has made,
+// and memory as the bytes of the blocks in use on the process's heaps.
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/GdiAccounting.h"
+#include "platform/win32/WindowsApi.h"
+#include "tests/soak/SoakPlatform.h"
+
+namespace cp::test {
+namespace {
+
+// The control's drawing objects that the system still knew at the last look. A handle that
+// the system has let go of is dropped at once, before the system can hand it out again.
+std::vector<HGDIOBJ>& Alive() {
+    static std::vector<HGDIOBJ> alive = [] {
+        win32::StartRecordingGdiObjectsMade();
+        return std::vector<HGDIOBJ>{};
+    }();
+    return alive;
+}
+
+void LookAtDrawingObjects() {
+    std::vector<HGDIOBJ>& alive = Alive();
+    const std::vector<HGDIOBJ> made = win32::TakeGdiObjectsMade();
+    alive.insert(alive.end(), made.begin(), made.end());
+    std::sort(alive.begin(), alive.end());
+    alive.erase(std::unique(alive.begin(), alive.end()), alive.end());
+    std::erase_if(alive, [](HGDIOBJ object) { return ::GetObjectType(object) == 0; });
+}
+
+std::int64_t HeapBytesInUse() {
+    std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr));
+    heaps.resize(::GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+    std::int64_t bytes = 0;
+    for (HANDLE heap : heaps) {
+        if (!::HeapLock(heap)) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (::HeapWalk(heap, &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
+        }
+        ::HeapUnlock(heap);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+int SettledRound() {
+    return 100;
+}
+
+int LastRound() {
+    return 1'000;
+}
+
+bool MemoryComparable() {
+    return true;
+}
+
+SoakFigures MeasureSoak() {
+    LookAtDrawingObjects();
+    return SoakFigures{static_cast<int>(Alive().size()), HeapBytesInUse()};
+}
+
+void ForgetRecords() {
+    LookAtDrawingObjects();
+}
+
+}  // namespace cp::test
