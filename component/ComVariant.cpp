@@ -180,8 +180,13 @@ void ToArray(const VariantArray& array, VARIANT* out) {
 
 Variant FromVariant(const VARIANT& value) {
     if (V_VT(&value) == (VT_BYREF | VT_VARIANT)) {
-        if (V_VARIANTREF(&value) == nullptr) Raise(vberr::TypeMismatch);
-        return FromVariant(*V_VARIANTREF(&value));
+        // A reference to another reference is not a valid VARIANT, and following a chain of
+        // them that comes back on itself would never end.
+        const VARIANT* target = V_VARIANTREF(&value);
+        if (target == nullptr || V_VT(target) == (VT_BYREF | VT_VARIANT)) {
+            Raise(vberr::TypeMismatch);
+        }
+        return FromVariant(*target);
     }
     if ((V_VT(&value) & VT_BYREF) != 0) {
         VARIANT direct;

@@ -285,6 +285,19 @@ TEST_F(HostObjectFill, GetRowsThatIsNoBlockLeavesTheTable) {
              },
              VT_VARIANT),
          mismatch},
+        // A cell that refers to itself.
+        {ReturnsArray(
+             [] {
+                 SAFEARRAY* block = Block({2, 3});
+                 VARIANT* cells = nullptr;
+                 ::SafeArrayAccessData(block, reinterpret_cast<void**>(&cells));
+                 V_VT(&cells[0]) = VT_BYREF | VT_VARIANT;
+                 V_VARIANTREF(&cells[0]) = &cells[0];
+                 ::SafeArrayUnaccessData(block);
+                 return block;
+             },
+             VT_VARIANT),
+         mismatch},
     };
     for (std::size_t i = 0; i < std::size(answers); ++i) {
         SCOPED_TRACE("answer " + std::to_string(i));
