@@ -1,7 +1,5 @@
 #include "component/ClassFactory.h"
 
-#include "component/ColumnPickObject.h"
-
 namespace ocx {
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
@@ -29,7 +27,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    return ColumnPickObject::Create(iid, out);
+    return create_(iid, out);
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock) {

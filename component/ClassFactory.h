@@ -1,4 +1,4 @@
-// The class factory of the ColumnPick class.
+// The class factory of one of the component's creatable classes.
 #pragma once
 
 #include <atomic>
@@ -10,8 +10,11 @@ namespace ocx {
 
 class ClassFactory final : public IClassFactory {
 public:
+    // Makes a new object with one reference and hands out its interface `iid`.
+    using Creator = HRESULT (*)(REFIID iid, void** out);
+
     // A new factory with one reference.
-    ClassFactory() = default;
+    explicit ClassFactory(Creator create) : create_(create) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -22,6 +25,7 @@ public:
 private:
     ~ClassFactory() = default;
 
+    Creator create_;              // the class's objects
     ObjectLife life_;             // a factory handed out keeps the DLL loaded
     std::atomic<ULONG> refs_{1};  // references
 };

@@ -125,7 +125,7 @@ HRESULT ColumnPickObject::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
 
 HRESULT ColumnPickObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (names == nullptr || ids == nullptr) return E_POINTER;
-    return Boundary(IID_IDispatch, [&] { return IdsOfNames(names, count, ids); });
+    return Boundary(IID_IDispatch, [&] { return IdsOfNames(ControlTable(), names, count, ids); });
 }
 
 HRESULT ColumnPickObject::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params,
@@ -134,7 +134,8 @@ HRESULT ColumnPickObject::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPA
         auto call = [this](std::int32_t id, iface::Kind kind, std::vector<Variant>& args) {
             return CallMember(id, kind, args);
         };
-        return InvokeByTable(call, dispid, flags, params, result, exception, argError);
+        return InvokeByTable(ControlTable(), call, dispid, flags, params, result, exception,
+                             argError);
     });
 }
 

@@ -1,6 +1,10 @@
 #include "component/ComVariant.h"
 
+#include <limits>
 #include <vector>
+
+#include "component/NativeObject.h"
+#include "data/rows/FieldValues.h"
 
 #include "platform/win32/Wide.h"
 #include "runtime/RuntimeError.h"
@@ -30,8 +34,20 @@ Variant Coerced(const VARIANT& value, VARTYPE to) {
     return result;
 }
 
+// The C++ object behind one of the component's own objects, if it is one.
+std::shared_ptr<Object> NativeOf(IUnknown* unknown) {
+    NativeObject* own = nullptr;
+    if (FAILED(unknown->QueryInterface(kNativeObjectIid, reinterpret_cast<void**>(&own)))) {
+        return nullptr;
+    }
+    std::shared_ptr<Object> native = own->Native();
+    own->Release();
+    return native;
+}
+
 Variant FromObject(IUnknown* unknown) {
     if (unknown == nullptr) return Variant(std::shared_ptr<Object>());
+    if (std::shared_ptr<Object> native = NativeOf(unknown)) return Variant(std::move(native));
     IDispatch* dispatch = nullptr;
     if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
         Raise(vberr::TypeMismatch);
@@ -41,27 +57,58 @@ Variant FromObject(IUnknown* unknown) {
     return Variant(std::shared_ptr<Object>(std::move(object)));
 }
 
-Variant FromArray(SAFEARRAY* array) {
-    auto result = std::make_shared<VariantArray>();
-    if (array == nullptr) return Variant(result);
+// The extents of an array of VARIANTs, first dimension first; anything else, or an array whose
+// elements are not VARIANTs whatever its type says, is a type mismatch rather than memory read
+// with the wrong stride.
+std::vector<std::int32_t> VariantArrayExtents(SAFEARRAY* array) {
+    VARTYPE type = VT_EMPTY;
     const UINT dims = ::SafeArrayGetDim(array);
+    if (dims == 0 || ::SafeArrayGetElemsize(array) != sizeof(VARIANT) ||
+        ((array->fFeatures & FADF_HAVEVARTYPE) != 0 &&
+         (FAILED(::SafeArrayGetVartype(array, &type)) || type != VT_VARIANT))) {
+        Raise(vberr::TypeMismatch);
+    }
     std::vector<std::int32_t> extents;
     for (UINT d = 1; d <= dims; ++d) {
         LONG lower = 0;
         LONG upper = -1;
-        ::SafeArrayGetLBound(array, d, &lower);
-        ::SafeArrayGetUBound(array, d, &upper);
-        extents.push_back(static_cast<std::int32_t>(upper - lower + 1));
+        if (FAILED(::SafeArrayGetLBound(array, d, &lower)) ||
+            FAILED(::SafeArrayGetUBound(array, d, &upper))) {
+            Raise(vberr::TypeMismatch);
+        }
+        const std::int64_t extent = std::int64_t{upper} - lower + 1;
+        if (extent < 0 || extent > std::numeric_limits<std::int32_t>::max()) {
+            Raise(vberr::OutOfMemory);
+        }
+        extents.push_back(static_cast<std::int32_t>(extent));
     }
+    return extents;
+}
+
+std::size_t ElementCount(const std::vector<std::int32_t>& extents) {
+    std::size_t count = 1;
+    for (std::int32_t extent : extents) {
+        const auto n = static_cast<std::size_t>(extent);
+        if (n != 0 && count > std::numeric_limits<std::size_t>::max() / n) {
+            Raise(vberr::OutOfMemory);
+        }
+        count *= n;
+    }
+    return count;
+}
+
+// Reads each element in place: the block is as long as its extents say.
+Variant FromArray(SAFEARRAY* array) {
+    if (array == nullptr) return Variant(std::make_shared<VariantArray>());
+    std::vector<std::int32_t> extents = VariantArrayExtents(array);
+    const std::size_t count = ElementCount(extents);
     VARIANT* data = nullptr;
     if (FAILED(::SafeArrayAccessData(array, reinterpret_cast<void**>(&data)))) {
         Raise(vberr::TypeMismatch);
     }
     std::vector<Variant> elements;
-    std::size_t count = 1;
-    for (std::int32_t extent : extents)
-        count *= static_cast<std::size_t>(extent);
     try {
+        elements.reserve(count);
         for (std::size_t i = 0; i < count; ++i)
             elements.push_back(FromVariant(data[i]));
     } catch (...) {
@@ -71,6 +118,36 @@ Variant FromArray(SAFEARRAY* array) {
     ::SafeArrayUnaccessData(array);
     // Both keep the first index varying fastest.
     return Variant(std::make_shared<VariantArray>(std::move(extents), std::move(elements)));
+}
+
+// The text of a number in the invariant locale ("-12.5"), for the database layer's rule on
+// keeping digits.
+std::string InvariantText(const VARIANT& value) {
+    VARIANT text;
+    ::VariantInit(&text);
+    if (FAILED(::VariantChangeTypeEx(&text, Source(value), LOCALE_INVARIANT, 0, VT_BSTR))) {
+        Raise(vberr::TypeMismatch);
+    }
+    std::string result = FromBstr(V_BSTR(&text));
+    ::VariantClear(&text);
+    return result;
+}
+
+// Wide integers and decimals keep their type where a Variant can hold them exactly, and their
+// digits as text where only a Double could round them, as the database layer keeps them.
+Variant FromWideNumber(const VARIANT& value) {
+    switch (V_VT(&value)) {
+        case VT_I8:
+            return cp::rows::IntegerVariant(V_I8(&value));
+        case VT_UI4:
+            return cp::rows::IntegerVariant(V_UI4(&value));
+        case VT_INT:
+            return cp::rows::IntegerVariant(V_INT(&value));
+        case VT_UINT:
+            return cp::rows::IntegerVariant(V_UINT(&value));
+        default:
+            return cp::rows::DecimalVariant(InvariantText(value));
+    }
 }
 
 void ToArray(const VariantArray& array, VARIANT* out) {
@@ -101,18 +178,15 @@ void ToArray(const VariantArray& array, VARIANT* out) {
 
 }  // namespace
 
-AutomationObject::AutomationObject(IDispatch* dispatch) : dispatch_(dispatch) {
-    dispatch_->AddRef();
-}
-
-AutomationObject::~AutomationObject() {
-    dispatch_->Release();
-}
-
 Variant FromVariant(const VARIANT& value) {
     if (V_VT(&value) == (VT_BYREF | VT_VARIANT)) {
-        if (V_VARIANTREF(&value) == nullptr) Raise(vberr::TypeMismatch);
-        return FromVariant(*V_VARIANTREF(&value));
+        // A reference to another reference is not a valid VARIANT, and following a chain of
+        // them that comes back on itself would never end.
+        const VARIANT* target = V_VARIANTREF(&value);
+        if (target == nullptr || V_VT(target) == (VT_BYREF | VT_VARIANT)) {
+            Raise(vberr::TypeMismatch);
+        }
+        return FromVariant(*target);
     }
     if ((V_VT(&value) & VT_BYREF) != 0) {
         VARIANT direct;
@@ -156,6 +230,13 @@ Variant FromVariant(const VARIANT& value) {
         case VT_I1:
         case VT_UI2:
             return Coerced(value, VT_I4);
+        case VT_I8:
+        case VT_UI8:
+        case VT_UI4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_DECIMAL:
+            return FromWideNumber(value);
         default:
             return Coerced(value, VT_R8);
     }

@@ -3,25 +3,11 @@
 
 #include <memory>
 
+#include "component/AutomationObject.h"
 #include "component/Com.h"
 #include "runtime/Variant.h"
 
 namespace ocx {
-
-// An automation object that a host handed over (a recordset or a database object, say),
-// kept by its IDispatch for late-bound calls.
-class AutomationObject final : public Object {
-public:
-    explicit AutomationObject(IDispatch* dispatch);
-    ~AutomationObject() override;
-    AutomationObject(const AutomationObject&) = delete;
-    AutomationObject& operator=(const AutomationObject&) = delete;
-
-    IDispatch* Dispatch() const { return dispatch_; }
-
-private:
-    IDispatch* dispatch_;  // one reference held
-};
 
 // The runtime value of a VARIANT (by-reference values are read through). A type that the
 // runtime has no value for is run-time error 13.

@@ -33,6 +33,7 @@ using cp::Object;
 using cp::PropertyBag;
 using cp::Raise;
 using cp::RuntimeError;
+using cp::StandardDescription;
 using cp::Variant;
 using cp::VariantArray;
 using cp::VariantEquals;

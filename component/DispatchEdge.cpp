@@ -4,6 +4,7 @@
 
 #include "component/ComError.h"
 #include "component/ComVariant.h"
+#include "component/Module.h"
 #include "platform/win32/Wide.h"
 
 namespace ocx {
@@ -18,23 +19,23 @@ bool SameName(std::string_view a, std::wstring_view b) {
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-const Member* FindMember(DISPID dispid, Kind kind) {
-    for (const Member& m : iface::Members()) {
+const Member* FindMember(std::span<const Member> members, DISPID dispid, Kind kind) {
+    for (const Member& m : members) {
         if (m.dispid == dispid && m.kind == kind) return &m;
     }
     return nullptr;
 }
 
 // The operation that a call's flags ask for, among those the identifier has.
-const Member* Resolve(DISPID dispid, WORD flags) {
+const Member* Resolve(std::span<const Member> members, DISPID dispid, WORD flags) {
     if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0) {
-        return FindMember(dispid, Kind::PropertyLet);
+        return FindMember(members, dispid, Kind::PropertyLet);
     }
     if ((flags & DISPATCH_METHOD) != 0) {
-        if (const Member* method = FindMember(dispid, Kind::Method)) return method;
+        if (const Member* method = FindMember(members, dispid, Kind::Method)) return method;
     }
     if ((flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) != 0) {
-        return FindMember(dispid, Kind::PropertyGet);
+        return FindMember(members, dispid, Kind::PropertyGet);
     }
     return nullptr;
 }
@@ -124,11 +125,15 @@ HRESULT Arguments(const Member& m, const DISPPARAMS& p, std::vector<Variant>& ar
 
 }  // namespace
 
-HRESULT IdsOfNames(LPOLESTR* names, UINT count, DISPID* ids) {
+DispatchTable ControlTable() {
+    return {iface::Members(), kProgIdUtf8};
+}
+
+HRESULT IdsOfNames(const DispatchTable& table, LPOLESTR* names, UINT count, DISPID* ids) {
     if (count == 0) return S_OK;
     HRESULT result = S_OK;
     const Member* found = nullptr;
-    for (const Member& m : iface::Members()) {
+    for (const Member& m : table.members) {
         if (SameName(m.name, names[0])) {
             found = &m;
             break;
@@ -146,9 +151,9 @@ HRESULT IdsOfNames(LPOLESTR* names, UINT count, DISPID* ids) {
     return result;
 }
 
-HRESULT InvokeByTable(const MemberCall& call, DISPID dispid, WORD flags, DISPPARAMS* params,
-                      VARIANT* result, EXCEPINFO* exception, UINT* argError) {
-    const Member* m = Resolve(dispid, flags);
+HRESULT InvokeByTable(const DispatchTable& table, const MemberCall& call, DISPID dispid, WORD flags,
+                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception, UINT* argError) {
+    const Member* m = Resolve(table.members, dispid, flags);
     // An identifier without the operation asked for (reading a write-only property, say) is
     // the member the dispatch layer cannot find.
     if (m == nullptr) return DISP_E_MEMBERNOTFOUND;
@@ -160,11 +165,11 @@ HRESULT InvokeByTable(const MemberCall& call, DISPID dispid, WORD flags, DISPPAR
         const Variant answer = call(m->dispid, m->kind, args);
         if (result != nullptr) {
             ::VariantInit(result);
-            if (m->kind == Kind::PropertyGet) ToVariant(answer, result);
+            if (m->kind == Kind::PropertyGet || !m->type.empty()) ToVariant(answer, result);
         }
         return S_OK;
     } catch (...) {
-        FillException(exception, CurrentError());
+        FillException(exception, CurrentError(), table.source);
         return DISP_E_EXCEPTION;
     }
 }

@@ -3,6 +3,8 @@
 #include <new>
 
 #include "component/ClassFactory.h"
+#include "component/ColumnPickObject.h"
+#include "component/DatabaseObject.h"
 #include "component/Module.h"
 #include "component/Registration.h"
 #include "platform/win32/ModalForm.h"
@@ -31,8 +33,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    if (clsid != CLSID_ColumnPick) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) ClassFactory();
+    ClassFactory::Creator create = nullptr;
+    if (clsid == CLSID_ColumnPick) create = &ocx::ColumnPickObject::Create;
+    if (clsid == CLSID_Database) create = &ocx::DatabaseObject::Create;
+    if (create == nullptr) return CLASS_E_CLASSNOTAVAILABLE;
+    auto* factory = new (std::nothrow) ClassFactory(create);
     if (factory == nullptr) return E_OUTOFMEMORY;
     const HRESULT hr = factory->QueryInterface(iid, out);
     factory->Release();

@@ -1,8 +1,10 @@
 #include "component/Registration.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "component/DatabaseInterfaces.h"
 #include "component/Module.h"
 #include "control/PublicInterface.h"
 #include "platform/win32/Wide.h"
@@ -17,9 +19,12 @@ constexpr const wchar_t* kToolboxBitmap = L"30000";
 constexpr const wchar_t* kTypeLibraryVersion = L"28.0";
 // The type library is registered locale-neutral.
 constexpr const wchar_t* kTypeLibraryLocale = L"0";
-// The marshaller that oleaut32 offers for interfaces described by a type library.
+// The marshaller that oleaut32 offers for interfaces described by a type library, and the
+// one for dispatch interfaces.
 constexpr const wchar_t* kTypeLibraryMarshaller = L"{00020424-0000-0000-C000-000000000046}";
+constexpr const wchar_t* kDispatchMarshaller = L"{00020420-0000-0000-C000-000000000046}";
 constexpr const wchar_t* kClassName = L"ColumnPick";
+constexpr const wchar_t* kDatabaseClassName = L"ColumnPick Database";
 
 std::wstring Wide(std::string_view text) {
     return win32::Widen(text);
@@ -36,6 +41,23 @@ struct Entry {
     std::wstring name;
     std::wstring value;
 };
+
+// The database object: an ordinary creatable class with its own program identifier.
+void AddDatabaseClass(std::vector<Entry>& entries, const std::wstring& path) {
+    const std::wstring clsid = L"CLSID\\" + Wide(dbiface::kDatabaseClass);
+    const std::wstring progId = Wide(dbiface::kDatabaseProgId);
+    const std::vector<Entry> added = {
+        {clsid, L"", kDatabaseClassName},
+        {clsid + L"\\InprocServer32", L"", path},
+        {clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+        {clsid + L"\\ProgID", L"", progId},
+        {clsid + L"\\TypeLib", L"", Wide(iface::Ids().typeLibrary)},
+        {clsid + L"\\Version", L"", kTypeLibraryVersion},
+        {progId, L"", kDatabaseClassName},
+        {progId + L"\\CLSID", L"", Wide(dbiface::kDatabaseClass)},
+    };
+    entries.insert(entries.end(), added.begin(), added.end());
+}
 
 std::vector<Entry> Entries() {
     const auto& ids = iface::Ids();
@@ -61,13 +83,17 @@ std::vector<Entry> Entries() {
         {lib + L"\\HELPDIR", L"", Folder(path)},
         {lib + L"\\" + kTypeLibraryLocale + L"\\win64", L"", path},
     };
-    const std::pair<std::string_view, const wchar_t*> interfaces[] = {
-        {ids.defaultInterface, L"_ColumnPick"}, {ids.eventInterface, L"__ColumnPick"}};
-    for (const auto& [iid, name] : interfaces) {
+    AddDatabaseClass(entries, path);
+    const std::tuple<std::string_view, const wchar_t*, const wchar_t*> interfaces[] = {
+        {ids.defaultInterface, L"_ColumnPick", kTypeLibraryMarshaller},
+        {ids.eventInterface, L"__ColumnPick", kTypeLibraryMarshaller},
+        {dbiface::kDatabaseInterface, L"_Database", kDispatchMarshaller},
+        {dbiface::kRecordsetInterface, L"_Recordset", kDispatchMarshaller}};
+    for (const auto& [iid, name, marshaller] : interfaces) {
         const std::wstring key = L"Interface\\" + Wide(iid);
         entries.push_back({key, L"", name});
-        entries.push_back({key + L"\\ProxyStubClsid", L"", kTypeLibraryMarshaller});
-        entries.push_back({key + L"\\ProxyStubClsid32", L"", kTypeLibraryMarshaller});
+        entries.push_back({key + L"\\ProxyStubClsid", L"", marshaller});
+        entries.push_back({key + L"\\ProxyStubClsid32", L"", marshaller});
         entries.push_back({key + L"\\TypeLib", L"", Wide(ids.typeLibrary)});
         entries.push_back({key + L"\\TypeLib", L"Version", kTypeLibraryVersion});
     }
@@ -83,6 +109,10 @@ std::vector<std::wstring> Trees() {
         L"TypeLib\\" + Wide(ids.typeLibrary) + L"\\" + kTypeLibraryVersion,
         L"Interface\\" + Wide(ids.defaultInterface),
         L"Interface\\" + Wide(ids.eventInterface),
+        L"CLSID\\" + Wide(dbiface::kDatabaseClass),
+        Wide(dbiface::kDatabaseProgId),
+        L"Interface\\" + Wide(dbiface::kDatabaseInterface),
+        L"Interface\\" + Wide(dbiface::kRecordsetInterface),
     };
 }
 

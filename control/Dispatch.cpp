@@ -3,6 +3,7 @@
 #include "control/ColumnPick.h"
 #include "control/PublicInterface.h"
 #include "data/Database.h"
+#include "data/HostObjects.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
@@ -32,10 +33,8 @@ namespace {
 [[maybe_unused]] constexpr auto kListIndexLet =
     static_cast<void (ColumnPick::*)(std::int32_t)>(&ColumnPick::ListIndex);
 
-constexpr std::int32_t kArgumentNotOptional = 449;
-
 const Variant& Arg(std::vector<Variant>& args, std::size_t i) {
-    if (i >= args.size()) Raise(kArgumentNotOptional);
+    if (i >= args.size()) Raise(vberr::ArgumentNotOptional);
     return args[i];
 }
 
@@ -52,13 +51,8 @@ bool BooleanArg(std::vector<Variant>& args, std::size_t i) {
     return CBool(Arg(args, i));
 }
 
-template <class T>
-T& ObjectArg(std::vector<Variant>& args, std::size_t i) {
-    const Variant& v = Arg(args, i);
-    if (!v.IsObject() || !v.ObjectRef()) Raise(vberr::ObjectRequired);
-    auto* object = dynamic_cast<T*>(v.ObjectRef().get());
-    if (!object) Raise(vberr::TypeMismatch);
-    return *object;
+std::shared_ptr<Database> DatabaseArg(std::vector<Variant>& args, std::size_t i) {
+    return DatabaseOf(Arg(args, i));
 }
 
 Variant Done() {
@@ -76,8 +70,7 @@ Variant InvokeMethod(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& a
         case dispid::Clear:
             return c.Clear(), Done();
         case dispid::FillComboBoxMultiColumn:
-            return c.FillComboBoxMultiColumn(ObjectArg<Database>(args, 0), StringArg(args, 1)),
-                   Done();
+            return c.FillComboBoxMultiColumn(*DatabaseArg(args, 0), StringArg(args, 1)), Done();
         case dispid::FillComboBoxMultiColumnRecordset:
             return c.FillComboBoxMultiColumnRecordset(Arg(args, 0)), Done();
         case dispid::RemoveItem:

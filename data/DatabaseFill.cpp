@@ -7,6 +7,7 @@
 #include "control/Reports.h"
 #include "data/Database.h"
 #include "data/FillReport.h"
+#include "data/HostObjects.h"
 #include "data/RecordsetRows.h"
 
 namespace cp {
@@ -50,7 +51,7 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
         rows.lngHotRow = -1;
         rows.lngCommittedIndex = -1;
         // The host's recordset is read from its current row on and left open.
-        CountFilledRows(LoadRows(RecordsetOf(rec), rows.varItems));
+        CountFilledRows(LoadRows(*RecordsetOf(rec), rows.varItems));
     });
 }
 

@@ -10,6 +10,7 @@ namespace cp {
 namespace {
 
 constexpr int kFieldRowDimensions = 2;
+constexpr const char* kNoBlock = "GetRows returned no two-dimensional array of fields and rows.";
 
 std::int32_t ReportedCount(Recordset& rs) {
     return CLng(rs.RecordCount());
@@ -39,7 +40,7 @@ std::int32_t LoadRows(Recordset& rs, VariantArray& table) {
     if (count < 1) return 0;
     Variant rows = rs.GetRows(count);
     if (!rows.IsArray() || !rows.Array() || rows.Array()->Dimensions() != kFieldRowDimensions) {
-        Raise(vberr::TypeMismatch);
+        Raise(vberr::TypeMismatch, kNoBlock);
     }
     // The block is taken over as it is; it is moved rather than copied when nobody else
     // holds it.
@@ -51,14 +52,6 @@ std::int32_t LoadRows(Recordset& rs, VariantArray& table) {
     if (delivered > 0 && block->Extent(0) < 1) Raise(vberr::TypeMismatch);
     if (delivered > 0) table = block.use_count() == 1 ? std::move(*block) : *block;
     return delivered;
-}
-
-Recordset& RecordsetOf(const Variant& rec) {
-    if (!rec.IsObject()) Raise(vberr::ObjectRequired);
-    if (!rec.ObjectRef()) Raise(vberr::ObjectNotSet);
-    auto* rs = dynamic_cast<Recordset*>(rec.ObjectRef().get());
-    if (!rs) Raise(vberr::NoSuchMember);
-    return *rs;
 }
 
 }  // namespace cp

@@ -12,11 +12,8 @@ namespace cp {
 // know its count yet) and fetches them with GetRows as a (field, row) block, which replaces
 // table unchanged when it holds a row. Returns the number of rows that GetRows delivered,
 // which is fewer than the count when rs did not stand on its first row, so that the table and
-// its count always agree. A block of another shape, or rows without fields, is error 13.
+// its count always agree. Anything from GetRows but a two-dimensional array, or rows without
+// fields, is error 13, and the table is left as it was.
 std::int32_t LoadRows(Recordset& rs, VariantArray& table);
-
-// The recordset that a Variant passed by the host refers to: error 424 when it holds no
-// object, 91 for an object reference that is not set, 438 when the object is no recordset.
-Recordset& RecordsetOf(const Variant& rec);
 
 }  // namespace cp

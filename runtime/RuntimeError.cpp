@@ -37,6 +37,14 @@ std::string StandardDescription(std::int32_t number) {
             return "Object required";
         case 438:
             return "Object doesn't support this property or method";
+        case 440:
+            return "Automation error";
+        case 446:
+            return "Object doesn't support named arguments";
+        case 449:
+            return "Argument not optional";
+        case 450:
+            return "Wrong number of arguments or invalid property assignment";
         default:
             return "Application-defined or object-defined error";
     }

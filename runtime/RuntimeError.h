@@ -25,6 +25,10 @@ inline constexpr std::int32_t InvalidPropertyValue = 380;
 inline constexpr std::int32_t WriteOnlyProperty = 394;
 inline constexpr std::int32_t ObjectRequired = 424;
 inline constexpr std::int32_t NoSuchMember = 438;
+inline constexpr std::int32_t AutomationError = 440;
+inline constexpr std::int32_t NamedArgumentsUnsupported = 446;
+inline constexpr std::int32_t ArgumentNotOptional = 449;
+inline constexpr std::int32_t WrongArgumentCount = 450;
 }  // namespace vberr
 
 class RuntimeError : public std::exception {

@@ -52,8 +52,13 @@ std::string WithoutPassword(const std::string& connectionString) {
 }
 
 std::shared_ptr<OdbcDatabase> OdbcDatabase::Open(const std::string& connectionString) {
+    return Open(connectionString, WithoutPassword(connectionString));
+}
+
+std::shared_ptr<OdbcDatabase> OdbcDatabase::Open(const std::string& connectionString,
+                                                 std::string name) {
     return std::make_shared<OdbcDatabase>(std::make_shared<OdbcConnection>(connectionString),
-                                          WithoutPassword(connectionString));
+                                          std::move(name));
 }
 
 OdbcDatabase::OdbcDatabase(std::shared_ptr<OdbcConnection> connection, std::string name)

@@ -20,6 +20,10 @@ class OdbcDatabase final : public Database {
 public:
     // Connects; error 3151 with the driver's description when that fails.
     static std::shared_ptr<OdbcDatabase> Open(const std::string& connectionString);
+    // The same under a name of the caller's (a file's path, say) in place of the connection
+    // string.
+    static std::shared_ptr<OdbcDatabase> Open(const std::string& connectionString,
+                                              std::string name);
 
     OdbcDatabase(std::shared_ptr<OdbcConnection> connection, std::string name);
 

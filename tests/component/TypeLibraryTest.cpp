@@ -1,8 +1,11 @@
 // The compiled type library, read back as object browsers and late-bound hosts read it, is
 // the control's interface table member by member: names, identifiers, kinds, argument
 // passing, types, help strings, flags, the events, the enumerations and the identities.
+#include <span>
 #include <string>
+#include <utility>
 
+#include "component/DatabaseInterfaces.h"
 #include "control/PublicInterface.h"
 #include "platform/win32/Wide.h"
 #include "tests/component/ComponentFixture.h"
@@ -191,6 +194,48 @@ TEST_F(TypeLibrary, EnumerationsAndTheControlClass) {
         EXPECT_NE(flags & IMPLTYPEFLAG_FDEFAULT, 0);
         EXPECT_EQ(Name(implemented.Get(), MEMBERID_NIL), source ? "__ColumnPick" : "_ColumnPick");
     }
+}
+
+// The component's database and recordset: dispatch interfaces in the order of their tables,
+// and a creatable class for the database.
+TEST_F(TypeLibrary, DatabaseObjectsAreTheirTables) {
+    const std::pair<const char*, std::span<const iface::Member>> interfaces[] = {
+        {ocx::dbiface::kDatabaseInterface, ocx::dbiface::kDatabaseMembers},
+        {ocx::dbiface::kRecordsetInterface, ocx::dbiface::kRecordsetMembers}};
+    for (const auto& [iid, members] : interfaces) {
+        ComPtr<ITypeInfo> info = Info(iid);
+        ASSERT_TRUE(info);
+        TYPEATTR* attr = nullptr;
+        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+        EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
+        ASSERT_EQ(attr->cFuncs, members.size());
+        info->ReleaseTypeAttr(attr);
+        for (UINT i = 0; i < members.size(); ++i) {
+            const iface::Member& m = members[i];
+            SCOPED_TRACE(std::string(m.name));
+            FUNCDESC* f = nullptr;
+            ASSERT_EQ(info->GetFuncDesc(i, &f), S_OK);
+            std::string help;
+            EXPECT_EQ(Name(info.Get(), f->memid, &help), m.name);
+            EXPECT_EQ(help, m.help);
+            EXPECT_EQ(f->memid, m.dispid);
+            EXPECT_EQ(KindOf(f->invkind), m.kind);
+            ASSERT_EQ(f->cParams, static_cast<SHORT>(m.params.size()));
+            for (std::size_t p = 0; p < m.params.size(); ++p) {
+                EXPECT_EQ(TypeName(info.Get(), f->lprgelemdescParam[p].tdesc), m.params[p].type);
+            }
+            // The library calls any object IDispatch; the table names what the member gives.
+            const std::string result = TypeName(info.Get(), f->elemdescFunc.tdesc);
+            EXPECT_EQ(result == "Database" ? "Object" : result == "vt24" ? "" : result, m.type);
+            info->ReleaseFuncDesc(f);
+        }
+    }
+    ComPtr<ITypeInfo> coclass = Info(ocx::dbiface::kDatabaseClass);
+    ASSERT_TRUE(coclass);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(coclass->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->wTypeFlags & (TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE), TYPEFLAG_FCANCREATE);
+    coclass->ReleaseTypeAttr(attr);
 }
 
 }  // namespace

@@ -12,8 +12,12 @@ source "$(dirname "$0")/../../scripts/wine-env"
 
 clsid='{B10DFE5A-7887-11D5-9980-00C0A836120A}'
 libid='{B10DFE52-7887-11D5-9980-00C0A836120A}'
-iids=('{53AFD7C6-2567-11D6-9982-00C0A836120A}' '{53AFD7C9-2567-11D6-9982-00C0A836120A}')
+iids=('{53AFD7C6-2567-11D6-9982-00C0A836120A}' '{53AFD7C9-2567-11D6-9982-00C0A836120A}'
+  '{CFB9D401-7FD7-4013-BB77-86AAE73BCE93}' '{A74C1BA7-F900-4041-82B7-C996007CE838}')
 progid=ColumnPick.ColumnPick
+# The component's database object, an ordinary creatable class.
+database_clsid='{E99C921C-83A6-4BC3-A70B-A6EDD116C963}'
+database_progid=ColumnPick.Database
 
 folder="$work/Colonne Pické 列"
 rm -rf "$work"
@@ -56,6 +60,12 @@ expect_line "$class" "^ +\(Default\) +REG_SZ +Z:.*ColumnPick\.ocx, 30000$"
 expect_line "$class" "^ +\(Default\) +REG_SZ +\\$libid$"
 expect_line "$class" "^ +\(Default\) +REG_SZ +28\.0$"
 expect_line "$(query "HKCR\\$progid")" "^ +\(Default\) +REG_SZ +\\$clsid$"
+database=$(query "HKCR\\CLSID\\$database_clsid")
+expect_line "$database" "^ +\(Default\) +REG_SZ +Z:.*Colonne Pick.*ColumnPick\.ocx$"
+expect_line "$database" "^ +ThreadingModel +REG_SZ +Apartment$"
+expect_line "$database" "^ +\(Default\) +REG_SZ +$database_progid$"
+expect_line "$database" "^ +\(Default\) +REG_SZ +\\$libid$"
+expect_line "$(query "HKCR\\$database_progid")" "^ +\(Default\) +REG_SZ +\\$database_clsid$"
 library=$(query "HKCR\\TypeLib\\$libid\\28.0")
 expect_line "$library" "^ +\(Default\) +REG_SZ +DAvevaVav multi column with after update event$"
 expect_line "$library" "\\\\28\.0\\\\0\\\\win64$"
@@ -65,13 +75,16 @@ done
 
 # The registered path, spaces and all, is where COM loads the control from.
 script="$work/create.vbs"
-printf 'Set c = CreateObject("%s")\r\nWScript.Echo "created " & c.ListCount\r\n' "$progid" >"$script"
+printf 'Set c = CreateObject("%s")\r\nSet d = CreateObject("%s")\r\nWScript.Echo "created " & c.ListCount & " " & TypeName(d)\r\n' \
+  "$progid" "$database_progid" >"$script"
 created=$(timeout 60 "$WINE" cscript //nologo "Z:$(tr / '\\' <<<"$script")" 2>&1 | tr -d '\r')
-[[ $created == "created 0" ]] || fail "the script could not create the control: $created"
+[[ $created == "created 0 _Database" ]] || fail "the script could not create the objects: $created"
 
 [[ $(regsvr32 /u "$winpath") == 0 ]] || fail "regsvr32 /u did not unregister"
-for key in "HKCR\\CLSID\\$clsid" "HKCR\\$progid" "HKCR\\TypeLib\\$libid" \
-  "HKCR\\Interface\\${iids[0]}" "HKCR\\Interface\\${iids[1]}"; do
+keys=("HKCR\\CLSID\\$clsid" "HKCR\\$progid" "HKCR\\TypeLib\\$libid" "HKCR\\CLSID\\$database_clsid"
+  "HKCR\\$database_progid")
+for iid in "${iids[@]}"; do keys+=("HKCR\\Interface\\$iid"); done
+for key in "${keys[@]}"; do
   ! exists "$key" || fail "$key is still there after unregistering"
 done
 [[ $(regsvr32 /u "$winpath") == 0 ]] || fail "unregistering a second time failed"

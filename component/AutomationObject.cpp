@@ -1,0 +1,105 @@
+#include "component/AutomationObject.h"
+
+#include <dispex.h>
+
+#include "component/ComError.h"
+#include "component/ComVariant.h"
+#include "platform/win32/Wide.h"
+
+namespace ocx {
+namespace {
+
+// The arguments of one call as VARIANTs, last to first as Invoke takes them, cleared at the end.
+class ArgumentBlock {
+public:
+    explicit ArgumentBlock(const std::vector<Variant>& args) : values_(args.size()) {
+        for (VARIANT& v : values_)
+            ::VariantInit(&v);
+        for (std::size_t i = 0; i < args.size(); ++i)
+            ToVariant(args[i], &values_[args.size() - 1 - i]);
+    }
+    ~ArgumentBlock() {
+        for (VARIANT& v : values_)
+            ::VariantClear(&v);
+    }
+    ArgumentBlock(const ArgumentBlock&) = delete;
+    ArgumentBlock& operator=(const ArgumentBlock&) = delete;
+
+    DISPPARAMS Params() {
+        return DISPPARAMS{values_.data(), nullptr, static_cast<UINT>(values_.size()), 0};
+    }
+
+private:
+    std::vector<VARIANT> values_;
+};
+
+// A VARIANT that clears itself.
+struct Answer {
+    Answer() { ::VariantInit(&value); }
+    ~Answer() { ::VariantClear(&value); }
+    Answer(const Answer&) = delete;
+    Answer& operator=(const Answer&) = delete;
+    VARIANT value;
+};
+
+// A property is read as a late-bound host reads a name used as a value: the object may have
+// it as a property or as a function.
+WORD FlagsOf(cp::CallType type) {
+    return type == cp::CallType::Get ? DISPATCH_PROPERTYGET | DISPATCH_METHOD : DISPATCH_METHOD;
+}
+
+}  // namespace
+
+// Some objects know their names only through IDispatchEx (the classes of Wine's script engine,
+// for one): they are asked there, without regard to case as a late-bound host's names go.
+HRESULT AutomationObject::DynamicIdOf(std::wstring& name, DISPID& id) {
+    IDispatchEx* dynamic = nullptr;
+    if (FAILED(
+            dispatch_->QueryInterface(__uuidof(IDispatchEx), reinterpret_cast<void**>(&dynamic)))) {
+        return E_NOTIMPL;
+    }
+    BSTR text = ::SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
+    const HRESULT hr =
+        text ? dynamic->GetDispID(text, fdexNameCaseInsensitive, &id) : E_OUTOFMEMORY;
+    ::SysFreeString(text);
+    dynamic->Release();
+    return hr;
+}
+
+AutomationObject::AutomationObject(IDispatch* dispatch) : dispatch_(dispatch) {
+    dispatch_->AddRef();
+}
+
+AutomationObject::~AutomationObject() {
+    dispatch_->Release();
+}
+
+DISPID AutomationObject::IdOf(std::string_view name) {
+    std::wstring wide = win32::Widen(name);
+    LPOLESTR names[] = {wide.data()};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (hr == E_NOTIMPL) hr = DynamicIdOf(wide, id);
+    if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND) Raise(vberr::NoSuchMember);
+    if (FAILED(hr)) {
+        EXCEPINFO none{};
+        throw ErrorOfCall(hr, none, dispatch_);
+    }
+    return id;
+}
+
+Variant AutomationObject::CallByName(std::string_view name, cp::CallType type,
+                                     std::vector<Variant> args) {
+    const DISPID id = IdOf(name);
+    ArgumentBlock block(args);
+    DISPPARAMS params = block.Params();
+    Answer answer;
+    EXCEPINFO exception{};
+    UINT argError = 0;
+    const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, FlagsOf(type), &params,
+                                         &answer.value, &exception, &argError);
+    if (FAILED(hr)) throw ErrorOfCall(hr, exception, dispatch_);
+    return FromVariant(answer.value);
+}
+
+}  // namespace ocx
