@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "control/AccessibleRows.h"
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
 #include "control/StateRecord.h"
@@ -95,6 +96,22 @@ public:
     // The default member.
     Variant Value();
     void Value(const Variant& value);
+
+    // --- Assistive technology (not published) -------------------------------------------------
+
+    // What a screen reader reads of the list's rows.
+    AccessibleRows ListRowsForReader() const;
+    // The name the host gave the control for assistive technology; empty: none.
+    const std::string& AccessibleName() const { return accessibility.name; }
+    void AccessibleName(const std::string& name) { accessibility.name = name; }
+    // The row's default action: picks it as a click in the list does. False when there is no
+    // such row.
+    bool PickRowForReader(std::int32_t row);
+    // Makes the row the current row, as the arrow keys do, without committing it. False when
+    // there is no such row.
+    bool SelectRowForReader(std::int32_t row);
+    // The control's default action: opens the list, or closes it when it is open.
+    void ToggleListForReader();
 
     // --- Called by the form watcher of the thread (not published) ---------------------------
 
@@ -176,6 +193,10 @@ private:
     void RedrawButton(ButtonFace face);
     bool IsOnButton(float X, float Y) const;
 
+    // --- Announcements to assistive technology (control/) -------------------------------------
+    void AnnounceCurrentRow(std::int32_t row);
+    void AnnounceValueChange();
+
     // --- Events raised to the host ------------------------------------------------------------
     void RaiseAfterUpdate();
     void RaiseKeyDown(std::int16_t& KeyCode, std::int16_t& Shift);
@@ -205,6 +226,7 @@ private:
     DropDownState dropDown;             // the open list and the mouse in it
     ButtonState button;                 // the drop-down button
     HostingState hosting;               // design mode and the drawing subclass
+    AccessibilityState accessibility;   // what assistive technology reads and has heard
     std::unique_ptr<Picture> picArrow;  // the drop-down arrow glyph (bitmap resource 10)
 };
 

@@ -15,6 +15,7 @@ void ColumnPick::HideListBox(AfterHide focus) {
             button.blnButtonDown = false;
             button.look = ButtonLook::Neither;
             rows.lngHotRow = -1;
+            accessibility.announcedRow = -1;
             UnsubclassForm(UserControl.ParentHwnd());
         };
         try {

@@ -48,6 +48,7 @@ void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y
             SelectTrackedRow(lstListBox, rows.lngHotRow, lstListBox.TopIndex());
         }
     });
+    AnnounceCurrentRow(rows.lngHotRow);
 }
 
 void ColumnPick::lstListBox_MouseUp(std::int16_t, std::int16_t, float, float) {

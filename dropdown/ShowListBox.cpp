@@ -70,6 +70,8 @@ void ColumnPick::ShowListBox() {
         }
         SetDropDownOwner(this);
         SubclassForm(UserControl.ParentHwnd());
+        // A reader hears where the list opened.
+        AnnounceCurrentRow(rows.lngListIndex);
     });
 }
 
