@@ -26,19 +26,47 @@ AccessibleRows ColumnPick::ListRowsForReader() const {
     return AccessibleRows(settings, rows, dropDown, lstListBox);
 }
 
-bool ColumnPick::PickRowForReader(std::int32_t row) {
+std::int32_t ColumnPick::RowCount() {
+    return ListRowsForReader().Count();
+}
+
+std::optional<std::string> ColumnPick::RowName(std::int32_t row) {
+    return ListRowsForReader().Name(row);
+}
+
+std::optional<RowReading> ColumnPick::RowStates(std::int32_t row) {
+    return ListRowsForReader().States(row);
+}
+
+std::optional<RECT> ColumnPick::RowRect(std::int32_t row) {
+    return ListRowsForReader().Band(row);
+}
+
+std::optional<std::int32_t> ColumnPick::RowAt(POINT client) {
+    return ListRowsForReader().RowAt(client);
+}
+
+std::int32_t ColumnPick::CurrentRow() {
+    return ListRowsForReader().Current();
+}
+
+std::string ColumnPick::ControlValue() {
+    return txtTextBox.Text();
+}
+
+bool ColumnPick::PickRow(std::int32_t row) {
     if (!ListRowsForReader().Exists(row)) return false;
     // The put reaches the list's click handling, which commits the row as a click does.
-    TrappedSub("PickRowForReader", [&] {
+    TrappedSub("PickRow", [&] {
         ListWindowRowsInStep(lstListBox, rows.lngListCount);
         lstListBox.SetListIndex(row);
     });
     return true;
 }
 
-bool ColumnPick::SelectRowForReader(std::int32_t row) {
+bool ColumnPick::SelectRow(std::int32_t row) {
     if (!ListRowsForReader().Exists(row)) return false;
-    TrappedSub("SelectRowForReader", [&] {
+    TrappedSub("SelectRow", [&] {
         ListWindowRowsInStep(lstListBox, rows.lngListCount);
         {
             const OwnListSelection own(editing);
@@ -55,7 +83,7 @@ bool ColumnPick::SelectRowForReader(std::int32_t row) {
     return true;
 }
 
-void ColumnPick::ToggleListForReader() {
+void ColumnPick::ToggleList() {
     if (dropDown.blnComboBoxIsOpen) {
         HideListBox(AfterHide::FocusEditField);
     } else {

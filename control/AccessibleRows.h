@@ -8,20 +8,11 @@
 #include <string>
 
 #include "control/StateRecord.h"
+#include "platform/AccessibleControl.h"
 #include "platform/Host.h"
 #include "platform/basApi.h"
 
 namespace cp {
-
-// The states of one row as the list shows it.
-struct RowReading {
-    bool selectable = true;  // every row can be picked
-    bool selected = false;   // the list shows the row selected
-    bool focused = false;    // the row is the list's current row
-    bool offscreen = false;  // the row lies outside the rows the open list shows
-    bool invisible = false;  // the list is closed
-    friend bool operator==(const RowReading&, const RowReading&) = default;
-};
 
 // Answers about the rows of one control, read at the moment of asking: nothing is kept per row,
 // so a list of a million rows costs no more than one of ten. A row that does not exist (beyond

@@ -23,6 +23,7 @@
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
 #include "control/StateRecord.h"
+#include "platform/AccessibleControl.h"
 #include "platform/Host.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
@@ -40,7 +41,7 @@ enum class AfterHide {
 // The face of the drop-down button that a drawing is for.
 enum class ButtonFace { Raised, Pressed };
 
-class ColumnPick final : public HostedControl {
+class ColumnPick final : public HostedControl, public AccessibleControl {
 public:
     explicit ColumnPick(const ControlSite& site);
     ~ColumnPick() override;
@@ -99,19 +100,23 @@ public:
 
     // --- Assistive technology (not published) -------------------------------------------------
 
-    // What a screen reader reads of the list's rows.
-    AccessibleRows ListRowsForReader() const;
-    // The name the host gave the control for assistive technology; empty: none.
-    const std::string& AccessibleName() const { return accessibility.name; }
+    AccessibleControl* Accessibility() override { return this; }
+    // The name the host gives the control for assistive technology; empty: its label's.
     void AccessibleName(const std::string& name) { accessibility.name = name; }
-    // The row's default action: picks it as a click in the list does. False when there is no
-    // such row.
-    bool PickRowForReader(std::int32_t row);
-    // Makes the row the current row, as the arrow keys do, without committing it. False when
-    // there is no such row.
-    bool SelectRowForReader(std::int32_t row);
-    // The control's default action: opens the list, or closes it when it is open.
-    void ToggleListForReader();
+
+    // AccessibleControl
+    std::int32_t RowCount() override;
+    std::optional<std::string> RowName(std::int32_t row) override;
+    std::optional<RowReading> RowStates(std::int32_t row) override;
+    std::optional<RECT> RowRect(std::int32_t row) override;
+    std::optional<std::int32_t> RowAt(POINT client) override;
+    std::int32_t CurrentRow() override;
+    bool PickRow(std::int32_t row) override;
+    bool SelectRow(std::int32_t row) override;
+    std::string ControlName() override { return accessibility.name; }
+    std::string ControlValue() override;
+    bool ListOpen() override { return dropDown.blnComboBoxIsOpen; }
+    void ToggleList() override;
 
     // --- Called by the form watcher of the thread (not published) ---------------------------
 
@@ -193,7 +198,8 @@ private:
     void RedrawButton(ButtonFace face);
     bool IsOnButton(float X, float Y) const;
 
-    // --- Announcements to assistive technology (control/) -------------------------------------
+    // --- Assistive technology (control/) -------------------------------------------------------
+    AccessibleRows ListRowsForReader() const;
     void AnnounceCurrentRow(std::int32_t row);
     void AnnounceValueChange();
 

@@ -33,8 +33,14 @@ ControlHost::ControlHost(HWND form, const Placement& at)
 }
 
 ControlHost::~ControlHost() {
+    // A reader may hold the accessible objects longer than the control lives.
+    readers_.Disconnect();
     // The control may refer to its child objects until it is gone.
     control_.reset();
+}
+
+AccessibleControl* ControlHost::Accessibility() {
+    return control_ && !terminated_ ? control_->Accessibility() : nullptr;
 }
 
 void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
@@ -71,6 +77,7 @@ bool ControlHost::Unloading() const {
 void ControlHost::Terminate() {
     if (terminated_ || !control_) return;
     terminated_ = true;
+    readers_.Disconnect();
     control_->UserControl_Terminate();
 }
 
@@ -122,12 +129,11 @@ bool ControlHost::Contains(HWND window) {
 void ControlHost::FocusLeaving(HWND newFocus) {
     // A control held by a container compares the top-level windows: the container's own
     // window need not be the form.
-    const FocusGoes where =
-        newFocus == nullptr  ? FocusGoes::Nowhere
-        : Contains(newFocus) ? FocusGoes::IntoTheControl
-        : ::GetAncestor(newFocus, GA_ROOT) == ::GetAncestor(form_, GA_ROOT)
-            ? FocusGoes::ElsewhereOnTheForm
-            : FocusGoes::OffTheForm;
+    const FocusGoes where = newFocus == nullptr  ? FocusGoes::Nowhere
+                            : Contains(newFocus) ? FocusGoes::IntoTheControl
+                            : ::GetAncestor(newFocus, GA_ROOT) == ::GetAncestor(form_, GA_ROOT)
+                                ? FocusGoes::ElsewhereOnTheForm
+                                : FocusGoes::OffTheForm;
     if (!FocusLeavesControl(where, unloading_ ? FormState::Unloading : FormState::Loaded)) return;
     Deliver([](HostedControl& c) { c.UserControl_ExitFocus(); });
 }

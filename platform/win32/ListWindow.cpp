@@ -162,6 +162,9 @@ LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = hWnd_;
     if (uMsg == WM_SETCURSOR && ShowScreenMousePointer()) return TRUE;
     if (uMsg == WM_NCDESTROY) hWnd_ = nullptr;
+    if (uMsg == WM_GETOBJECT) {
+        if (const auto answer = host_.Readers().Answer(hWnd, wParam, lParam)) return *answer;
+    }
     if (uMsg == WM_LBUTTONDOWN) pressSelection_ = ListIndex();
     // The list's own handling comes first (a press selects, a release after a press reports
     // the selection), then the control hears of the mouse.

@@ -133,6 +133,9 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (ShowScreenMousePointer()) return TRUE;
             break;
+        case WM_GETOBJECT:
+            if (const auto answer = host_.Readers().Answer(hWnd_, wParam, lParam)) return *answer;
+            break;
         case WM_DESTROY:
             // A container that destroys its window takes the control's with it: from now on
             // the control's requests for the focus have nowhere to go.

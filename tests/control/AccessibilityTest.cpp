@@ -18,7 +18,7 @@ protected:
         sim.Fill(3, "1500;600;900", "Germany;DE;DEU;France;FR;FRA;Italy;IT;ITA");
     }
 
-    AccessibleRows Rows() { return control().ListRowsForReader(); }
+    AccessibleControl& Rows() { return *control().Accessibility(); }
     ColumnPick& control() { return sim.control(); }
     HWND List() { return sim.host().ListHwnd(); }
     HWND Control() { return sim.host().Hwnd(); }
@@ -58,66 +58,66 @@ protected:
 };
 
 TEST_F(AccessibilityTest, RowNamesReadTheShownColumnsLeftToRight) {
-    EXPECT_EQ(Rows().Count(), 3);
-    EXPECT_EQ(Rows().Name(0), "Germany, DE, DEU");
-    EXPECT_EQ(Rows().Name(2), "Italy, IT, ITA");
+    EXPECT_EQ(Rows().RowCount(), 3);
+    EXPECT_EQ(Rows().RowName(0), "Germany, DE, DEU");
+    EXPECT_EQ(Rows().RowName(2), "Italy, IT, ITA");
 
     // A hidden column is not read, nor is an empty or Null cell.
     control().ColumnWidths("1500;0;900");
     control().AddItem("Spain;;ESP");
     sim.probe().varItems().At(2, 0) = Variant::Null();
-    EXPECT_EQ(Rows().Name(0), "Germany");
-    EXPECT_EQ(Rows().Name(3), "Spain, ESP");
+    EXPECT_EQ(Rows().RowName(0), "Germany");
+    EXPECT_EQ(Rows().RowName(3), "Spain, ESP");
 }
 
 TEST_F(AccessibilityTest, RowsThatDoNotExistHaveNoAnswer) {
     for (const std::int32_t row : {-1, 3, 1000000}) {
-        EXPECT_FALSE(Rows().Name(row)) << row;
-        EXPECT_FALSE(Rows().States(row)) << row;
-        EXPECT_FALSE(Rows().Band(row)) << row;
-        EXPECT_FALSE(control().PickRowForReader(row)) << row;
-        EXPECT_FALSE(control().SelectRowForReader(row)) << row;
+        EXPECT_FALSE(Rows().RowName(row)) << row;
+        EXPECT_FALSE(Rows().RowStates(row)) << row;
+        EXPECT_FALSE(Rows().RowRect(row)) << row;
+        EXPECT_FALSE(Rows().PickRow(row)) << row;
+        EXPECT_FALSE(Rows().SelectRow(row)) << row;
     }
     // A row removed while the list is open is gone for the reader at once.
     control().ShowDropDown();
     control().RemoveItem(2);
-    EXPECT_FALSE(Rows().Name(2));
-    EXPECT_EQ(Rows().Name(1), "France, FR, FRA");
+    EXPECT_FALSE(Rows().RowName(2));
+    EXPECT_EQ(Rows().RowName(1), "France, FR, FRA");
     EXPECT_TRUE(sim.events().Log().empty()) << sim.events().Joined();
 }
 
 TEST_F(AccessibilityTest, StatesFollowTheListAsItShowsIt) {
     AddRows(3, 20);
     control().ListRows(5);
-    const RowReading closed = *Rows().States(0);
+    const RowReading closed = *Rows().RowStates(0);
     EXPECT_TRUE(closed.invisible && closed.offscreen && closed.selectable);
 
     control().Text("Row 12");
     control().ShowDropDown();
-    const std::int32_t current = Rows().Current();
+    const std::int32_t current = Rows().CurrentRow();
     ASSERT_EQ(current, 12);
-    const RowReading atCurrent = *Rows().States(current);
+    const RowReading atCurrent = *Rows().RowStates(current);
     EXPECT_TRUE(atCurrent.selected && atCurrent.focused);
     EXPECT_FALSE(atCurrent.offscreen || atCurrent.invisible);
 
     // The list shows five rows from its top row on; the others are scrolled out of view.
     const std::int32_t top = sim.ListWindowTopIndex();
-    EXPECT_FALSE(Rows().States(top + 4)->offscreen);
-    EXPECT_TRUE(Rows().States(top + 5)->offscreen);
+    EXPECT_FALSE(Rows().RowStates(top + 4)->offscreen);
+    EXPECT_TRUE(Rows().RowStates(top + 5)->offscreen);
     ASSERT_GT(top, 0);
-    EXPECT_TRUE(Rows().States(top - 1)->offscreen);
-    EXPECT_FALSE(Rows().States(top + 1)->selected);
+    EXPECT_TRUE(Rows().RowStates(top - 1)->offscreen);
+    EXPECT_FALSE(Rows().RowStates(top + 1)->selected);
 }
 
 TEST_F(AccessibilityTest, BandsAndHitsAgreeWithTheRowsOnScreen) {
     AddRows(3, 20);
     control().ShowDropDown();
     const std::int32_t top = sim.ListWindowTopIndex();
-    const RECT band = *Rows().Band(top + 2);
+    const RECT band = *Rows().RowRect(top + 2);
     EXPECT_EQ(band.top, 2 * kRowPixels);
     EXPECT_EQ(band.bottom - band.top, kRowPixels);
     EXPECT_EQ(Rows().RowAt({band.right / 2, (band.top + band.bottom) / 2}), top + 2);
-    EXPECT_EQ(Rows().Band(top + 12)->top, 12 * kRowPixels);
+    EXPECT_EQ(Rows().RowRect(top + 12)->top, 12 * kRowPixels);
 
     // Nothing below the rows the list shows, left of it or right of its rows.
     EXPECT_FALSE(Rows().RowAt({2, 8 * kRowPixels + 1}));
@@ -130,27 +130,27 @@ TEST_F(AccessibilityTest, BandsAndHitsAgreeWithTheRowsOnScreen) {
 
 TEST_F(AccessibilityTest, DefaultActionPicksTheRowAsAClickDoes) {
     control().ShowDropDown();
-    ASSERT_TRUE(control().PickRowForReader(1));
+    ASSERT_TRUE(Rows().PickRow(1));
     EXPECT_EQ(sim.events().Joined(), "AfterUpdate");
     EXPECT_EQ(control().Text(), "France");
     EXPECT_FALSE(control().ComboBoxIsOpen());
 
     // The same row again, with the list closed, is one more pick.
-    ASSERT_TRUE(control().PickRowForReader(1));
+    ASSERT_TRUE(Rows().PickRow(1));
     EXPECT_EQ(sim.events().Count("AfterUpdate"), 2);
 }
 
 TEST_F(AccessibilityTest, SelectingARowMakesItCurrentWithoutACommit) {
     control().ShowDropDown();
-    ASSERT_TRUE(control().SelectRowForReader(2));
+    ASSERT_TRUE(Rows().SelectRow(2));
     EXPECT_EQ(control().Text(), "Italy");
-    EXPECT_EQ(Rows().Current(), 2);
+    EXPECT_EQ(Rows().CurrentRow(), 2);
     EXPECT_TRUE(control().ComboBoxIsOpen());
     EXPECT_EQ(sim.events().Count("AfterUpdate"), 0);
 
-    control().ToggleListForReader();
+    Rows().ToggleList();
     EXPECT_FALSE(control().ComboBoxIsOpen());
-    control().ToggleListForReader();
+    Rows().ToggleList();
     EXPECT_TRUE(control().ComboBoxIsOpen());
 }
 
