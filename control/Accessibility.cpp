@@ -103,6 +103,11 @@ void ColumnPick::AnnounceCurrentRow(std::int32_t row) {
     });
 }
 
+// The list's client area, the object that answers for the rows, comes or goes.
+void ColumnPick::AnnounceList(DWORD event) {
+    Announce([&] { NotifyWinEvent(event, lstListBox.hWnd(), OBJID_CLIENT, CHILDID_SELF); });
+}
+
 void ColumnPick::AnnounceValueChange() {
     Announce([&] {
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, UserControl.hWnd(), OBJID_CLIENT, CHILDID_SELF);

@@ -168,6 +168,7 @@ private:
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
+    void ShowListWindow();
 
     // --- Editing, navigation and commit (editing/) --------------------------------------------
     void SelectTextToEnd(std::int16_t intStart);
@@ -202,6 +203,7 @@ private:
     AccessibleRows ListRowsForReader() const;
     void AnnounceCurrentRow(std::int32_t row);
     void AnnounceValueChange();
+    void AnnounceList(DWORD event);
 
     // --- Events raised to the host ------------------------------------------------------------
     void RaiseAfterUpdate();

@@ -8,6 +8,7 @@ namespace cp {
 void ColumnPick::HideListBox(AfterHide focus) {
     TrappedSub("HideListBox", [&] {
         lstListBox.SetVisible(false);
+        AnnounceList(EVENT_OBJECT_HIDE);
         // The extended style stays: it matters only while the list floats.
         SetParent(lstListBox.hWnd(), dropDown.lngListBoxParent);
         dropDown.blnComboBoxIsOpen = false;

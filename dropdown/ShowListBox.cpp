@@ -51,13 +51,13 @@ void ColumnPick::ShowListBox() {
         PlaceOnDesktop(lstListBox, UserControl);
         dropDown.blnListShown = true;
         if (rows.lngListCount > 0) {
-            lstListBox.SetVisible(true);
+            ShowListWindow();
         } else {
             // A list without rows draws nothing itself: its one row is painted in the normal
             // background once the list has come up.
             const RECT rect{0, 0, Pixels(lstListBox.Width()), Pixels(lstListBox.Height())};
             SolidBrush brush(TranslateColor(settings.lngBackColorNormal));
-            lstListBox.SetVisible(true);
+            ShowListWindow();
             host::DoEvents();
             // What ran meanwhile may have closed the list again; it is then left closed, and
             // the form watcher is not put on a form whose list is gone.
@@ -73,6 +73,13 @@ void ColumnPick::ShowListBox() {
         // A reader hears where the list opened.
         AnnounceCurrentRow(rows.lngListIndex);
     });
+}
+
+// The window system does not tell assistive technology of a window that a program shows, on
+// every system: the list says so itself.
+void ColumnPick::ShowListWindow() {
+    lstListBox.SetVisible(true);
+    AnnounceList(EVENT_OBJECT_SHOW);
 }
 
 void ColumnPick::ShowDropDown() {

@@ -235,11 +235,9 @@ void WindowManager::Show(HWND hwnd, bool visible) {
     if (!w || w->Visible() == visible) return;
     if (!visible) {
         w->style &= ~WS_VISIBLE;
-        RecordWinEvent({EVENT_OBJECT_HIDE, hwnd, OBJID_WINDOW, CHILDID_SELF});
         return;
     }
     w->style |= WS_VISIBLE;
-    RecordWinEvent({EVENT_OBJECT_SHOW, hwnd, OBJID_WINDOW, CHILDID_SELF});
     Invalidate(hwnd, nullptr, Erase::Background);
     if (IsVisible(hwnd)) Paint(hwnd);
 }

@@ -76,12 +76,11 @@ public:
     void Move(HWND hwnd, const RECT& rect);
     // The window keeps its numbers; returns the previous parent.
     HWND SetParent(HWND hwnd, HWND parent);
-    // Showing a window invalidates it, erased, and paints it and its visible children. As the
-    // real system does, a change of visibility is announced to assistive technology
-    // (EVENT_OBJECT_SHOW / EVENT_OBJECT_HIDE of the window object).
+    // Showing a window invalidates it, erased, and paints it and its visible children. As on
+    // Wine, nothing of it is announced to assistive technology.
     void Show(HWND hwnd, bool visible);
 
-    // Accessibility events, announced by the windows and by NotifyWinEvent, in order.
+    // Accessibility events announced by NotifyWinEvent, in order.
     void RecordWinEvent(const WinEventRecord& record) { winEvents_.push_back(record); }
     const std::vector<WinEventRecord>& WinEvents() const { return winEvents_; }
     void ClearWinEvents() { winEvents_.clear(); }

@@ -7,7 +7,8 @@ namespace cp::win32 {
 
 HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
     if (object == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+    if (riid == __uuidof(::IUnknown) || riid == __uuidof(::IDispatch) ||
+        riid == __uuidof(::IAccessible)) {
         *object = static_cast<::IAccessible*>(this);
         AddRef();
         return S_OK;

@@ -36,7 +36,8 @@ HRESULT ComboAccessible::get_accParent(::IDispatch** parent) {
     if (parent == nullptr) return E_POINTER;
     *parent = nullptr;
     return Answer(Self(), [&](AccessibleControl&, long) {
-        return ::AccessibleObjectFromWindow(WindowOf(CHILDID_SELF), OBJID_WINDOW, IID_IDispatch,
+        return ::AccessibleObjectFromWindow(WindowOf(CHILDID_SELF), OBJID_WINDOW,
+                                            __uuidof(::IDispatch),
                                             reinterpret_cast<void**>(parent));
     });
 }
@@ -53,10 +54,10 @@ HRESULT ComboAccessible::get_accChild(::VARIANT child, ::IDispatch** object) {
     return Answer(child, [&](AccessibleControl&, long id) {
         if (id == CHILDID_SELF) return E_INVALIDARG;
         if (id == kListChild) {
-            return Host()->Readers().ListObject()->QueryInterface(IID_IDispatch,
+            return Host()->Readers().ListObject()->QueryInterface(__uuidof(::IDispatch),
                                                                   reinterpret_cast<void**>(object));
         }
-        return ::AccessibleObjectFromWindow(WindowOf(id), OBJID_WINDOW, IID_IDispatch,
+        return ::AccessibleObjectFromWindow(WindowOf(id), OBJID_WINDOW, __uuidof(::IDispatch),
                                             reinterpret_cast<void**>(object));
     });
 }

@@ -40,7 +40,7 @@ HRESULT ListAccessible::get_accParent(::IDispatch** parent) {
     if (parent == nullptr) return E_POINTER;
     *parent = nullptr;
     return Answer(Self(), [&](AccessibleControl&, long) {
-        return Host()->Readers().ControlObject()->QueryInterface(IID_IDispatch,
+        return Host()->Readers().ControlObject()->QueryInterface(__uuidof(::IDispatch),
                                                                  reinterpret_cast<void**>(parent));
     });
 }

@@ -59,7 +59,7 @@ std::optional<LRESULT> ReaderObjects::Answer(HWND window, WPARAM flags, LPARAM o
     if (window == host_.ListBox().hWnd()) object = ListObject();
     if (window == host_.UserControl().hWnd()) object = ControlObject();
     if (object == nullptr) return std::nullopt;
-    return ::LresultFromObject(IID_IAccessible, flags, object);
+    return ::LresultFromObject(__uuidof(::IAccessible), flags, object);
 }
 
 ::IAccessible* ReaderObjects::ListObject() {
