@@ -10,6 +10,7 @@
 #include "listview/TranslateColor.h"
 #include "listview/basHookListBox.h"
 #include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp {
 namespace {
@@ -33,7 +34,7 @@ void PlaceOnDesktop(ListBox& list, UserControlHost& control) {
 
 // Pixels of the list's client area from a size in twips.
 LONG Pixels(float twips) {
-    return CLng(static_cast<double>(twips) / kTwipsPerPixel);
+    return CLng(static_cast<double>(twips) / TwipsPerPixel());
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ void ColumnPick::ShowListBox() {
         dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
         const std::int64_t shownRows =
             rows.lngListCount < settings.intListRows ? rows.lngListCount : settings.intListRows;
-        lstListBox.SetHeight(TableEntry(varListHeights, shownRows));
+        lstListBox.SetHeight(TableEntry(ListHeights(), shownRows));
         lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
                                                         : settings.intListWidth);
         dropDown.blnComboBoxIsOpen = true;

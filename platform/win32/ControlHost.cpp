@@ -5,8 +5,10 @@
 
 #include "platform/FocusRule.h"
 #include "platform/StartUp.h"
+#include "platform/win32/ScreenDensity.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::win32 {
 namespace {
@@ -23,6 +25,8 @@ ControlHost::ControlHost(HWND form, const Placement& at)
       listBox_(*this),
       lines_(design::MakeFrameLines<LineShape>()),
       site_(design::SiteOf(userControl_, textBox_, listBox_, lines_)) {
+    // Sizes in twips become pixels of the screen as it is now.
+    TakeScreenUnits();
     userControl_.Create(form, at);
     textBox_.Create(userControl_.hWnd());
     for (auto& line : lines_) {
@@ -52,8 +56,9 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
     HostStartUp steps;
     steps.deliver = [this](std::string_view, const Notification& notify) { Deliver(notify); };
     steps.createList = [this, &client] {
-        listBox_.Create(userControl_.hWnd(), client.right,
-                        design::kInitialListRows * design::kRowHeightPixels + kListBorderPixels);
+        listBox_.Create(
+            userControl_.hWnd(), client.right,
+            design::kInitialListRows * CurrentScreenUnits().rowPixels + kListBorderPixels);
     };
     steps.sizeShowAndPaint = [this] {
         userControl_.StartResizing();

@@ -8,8 +8,10 @@
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
 #include "platform/win32/ModuleInstance.h"
+#include "platform/win32/ScreenDensity.h"
 #include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::win32 {
 namespace {
@@ -44,9 +46,8 @@ void ListWindow::Create(HWND owner, int widthPixels, int heightPixels) {
     HWND hWnd =
         ::CreateWindowExW(0, kListBoxClass, L"", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0,
                           0, widthPixels, heightPixels, owner, nullptr, ModuleInstance(), this);
-    ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                   FALSE);
-    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, design::kRowHeightPixels);
+    ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
+    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, CurrentScreenUnits().rowPixels);
     hWnd_ = hWnd;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/win32/ModuleInstance.h"
 #include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::win32 {
 namespace {
@@ -112,7 +113,8 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             Command(wParam, lParam);
             return 0;
         case WM_MEASUREITEM:
-            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = design::kRowHeightPixels;
+            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                static_cast<::UINT>(CurrentScreenUnits().rowPixels);
             return TRUE;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
