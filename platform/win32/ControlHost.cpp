@@ -18,6 +18,10 @@ constexpr int kListBorderPixels = 2;
 
 }  // namespace
 
+ControlHost::ScreenUnitsTaken::ScreenUnitsTaken() {
+    TakeScreenUnits();
+}
+
 ControlHost::ControlHost(HWND form, const Placement& at)
     : form_(form),
       userControl_(*this),
@@ -25,8 +29,6 @@ ControlHost::ControlHost(HWND form, const Placement& at)
       listBox_(*this),
       lines_(design::MakeFrameLines<LineShape>()),
       site_(design::SiteOf(userControl_, textBox_, listBox_, lines_)) {
-    // Sizes in twips become pixels of the screen as it is now.
-    TakeScreenUnits();
     userControl_.Create(form, at);
     textBox_.Create(userControl_.hWnd());
     for (auto& line : lines_) {

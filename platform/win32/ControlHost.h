@@ -95,6 +95,12 @@ public:
 private:
     void ReportUnhandledError();
 
+    // Takes the screen's units for the thread before the members below convert twips.
+    struct ScreenUnitsTaken {
+        ScreenUnitsTaken();
+    };
+
+    ScreenUnitsTaken screen_;          // first: the screen's units for what follows
     HWND form_;                        // the window that holds the control
     Container* holder_ = nullptr;      // the OLE container around it, if any
     bool unloading_ = false;           // the form is being destroyed
