@@ -19,9 +19,11 @@
 #include <memory>
 #include <string>
 
+#include "control/AccessibleRows.h"
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
 #include "control/StateRecord.h"
+#include "platform/AccessibleControl.h"
 #include "platform/Host.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
@@ -39,7 +41,7 @@ enum class AfterHide {
 // The face of the drop-down button that a drawing is for.
 enum class ButtonFace { Raised, Pressed };
 
-class ColumnPick final : public HostedControl {
+class ColumnPick final : public HostedControl, public AccessibleControl {
 public:
     explicit ColumnPick(const ControlSite& site);
     ~ColumnPick() override;
@@ -96,6 +98,26 @@ public:
     Variant Value();
     void Value(const Variant& value);
 
+    // --- Assistive technology (not published) -------------------------------------------------
+
+    AccessibleControl* Accessibility() override { return this; }
+    // The name the host gives the control for assistive technology; empty: its label's.
+    void AccessibleName(const std::string& name) { accessibility.name = name; }
+
+    // AccessibleControl
+    std::int32_t RowCount() override;
+    std::optional<std::string> RowName(std::int32_t row) override;
+    std::optional<RowReading> RowStates(std::int32_t row) override;
+    std::optional<RECT> RowRect(std::int32_t row) override;
+    std::optional<std::int32_t> RowAt(POINT client) override;
+    std::int32_t CurrentRow() override;
+    bool PickRow(std::int32_t row) override;
+    bool SelectRow(std::int32_t row) override;
+    std::string ControlName() override { return accessibility.name; }
+    std::string ControlValue() override;
+    bool ListOpen() override { return dropDown.blnComboBoxIsOpen; }
+    void ToggleList() override;
+
     // --- Called by the form watcher of the thread (not published) ---------------------------
 
     void HideListBox(AfterHide focus);
@@ -146,6 +168,7 @@ private:
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
+    void ShowListWindow();
 
     // --- Editing, navigation and commit (editing/) --------------------------------------------
     void SelectTextToEnd(std::int16_t intStart);
@@ -176,6 +199,12 @@ private:
     void RedrawButton(ButtonFace face);
     bool IsOnButton(float X, float Y) const;
 
+    // --- Assistive technology (control/) -------------------------------------------------------
+    AccessibleRows ListRowsForReader() const;
+    void AnnounceCurrentRow(std::int32_t row);
+    void AnnounceValueChange();
+    void AnnounceList(DWORD event);
+
     // --- Events raised to the host ------------------------------------------------------------
     void RaiseAfterUpdate();
     void RaiseKeyDown(std::int16_t& KeyCode, std::int16_t& Shift);
@@ -205,6 +234,7 @@ private:
     DropDownState dropDown;             // the open list and the mouse in it
     ButtonState button;                 // the drop-down button
     HostingState hosting;               // design mode and the drawing subclass
+    AccessibilityState accessibility;   // what assistive technology reads and has heard
     std::unique_ptr<Picture> picArrow;  // the drop-down arrow glyph (bitmap resource 10)
 };
 

@@ -4,6 +4,7 @@
 #include "control/Messages.h"
 #include "control/Reports.h"
 #include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp {
 namespace {
@@ -22,10 +23,10 @@ void ColumnPick::ColumnWidths(const std::string& value) {
             double w = 0;
             if (settings.intListWidth == -1) {
                 w = UserControl.Width() / static_cast<float>(settings.intColumnCount) /
-                    static_cast<float>(kTwipsPerPixel);
+                    static_cast<float>(TwipsPerPixel());
             } else {
                 w = static_cast<double>(settings.intListWidth) / settings.intColumnCount /
-                    kTwipsPerPixel;
+                    TwipsPerPixel();
             }
             const std::int16_t width = CInt(Floor(w));
             // A column count below 1 (only a stored one can be) sizes no table of widths.
@@ -41,7 +42,7 @@ void ColumnPick::ColumnWidths(const std::string& value) {
             // Columns without a width of their own stay hidden (0).
             rows.lngColumnWidths.assign(static_cast<std::size_t>(settings.intColumnCount), 0);
             for (std::size_t i = 0; i < fields.size(); ++i) {
-                rows.lngColumnWidths[i] = CLng(Floor(CDbl(fields[i]) / kTwipsPerPixel));
+                rows.lngColumnWidths[i] = CLng(Floor(CDbl(fields[i]) / TwipsPerPixel()));
             }
         }
         if (rows.lngColumnWidths[0] < kMinimumFirstColumn)

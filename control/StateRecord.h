@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -86,6 +87,12 @@ struct HostingState {
     bool blnDesignMode = false;          // the host is in design mode
     bool blnSubclassed = false;          // the drawing subclass has been installed once
     WNDPROC lngOldWindowProc = nullptr;  // procedure the drawing subclass replaced; none: nullptr
+};
+
+// What assistive technology reads of the control beyond its published state.
+struct AccessibilityState {
+    std::string name;                // the name the host gave the control; empty: its label's
+    std::int32_t announcedRow = -1;  // the row last announced as current in the open list
 };
 
 }  // namespace cp

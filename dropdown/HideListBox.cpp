@@ -8,6 +8,7 @@ namespace cp {
 void ColumnPick::HideListBox(AfterHide focus) {
     TrappedSub("HideListBox", [&] {
         lstListBox.SetVisible(false);
+        AnnounceList(EVENT_OBJECT_HIDE);
         // The extended style stays: it matters only while the list floats.
         SetParent(lstListBox.hWnd(), dropDown.lngListBoxParent);
         dropDown.blnComboBoxIsOpen = false;
@@ -15,6 +16,7 @@ void ColumnPick::HideListBox(AfterHide focus) {
             button.blnButtonDown = false;
             button.look = ButtonLook::Neither;
             rows.lngHotRow = -1;
+            accessibility.announcedRow = -1;
             UnsubclassForm(UserControl.ParentHwnd());
         };
         try {

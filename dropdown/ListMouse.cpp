@@ -23,18 +23,18 @@ void ColumnPick::lstListBox_MouseDown(std::int16_t, std::int16_t, float, float) 
 
 void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y) {
     TrappedSub("lstListBox_MouseMove", [&] {
+        const std::array<float, 15> bottoms = RowBottoms();
         if (!dropDown.blnListMouseDown) {
-            if (const auto band = RowBand(varRowBottoms, Y))
+            if (const auto band = RowBand(bottoms, Y))
                 SelectTrackedRow(lstListBox, rows.lngHotRow, AddRows(lstListBox.TopIndex(), *band));
             return;
         }
         if (!dropDown.blnListShown) return;
         // The lower edge of the rows the list can show, whatever number of rows it has.
-        const std::int16_t limit =
-            TableEntry(varRowBottoms, std::int64_t{settings.intListRows} - 1);
+        const float limit = TableEntry(bottoms, std::int64_t{settings.intListRows} - 1);
         const std::int32_t top = lstListBox.TopIndex();
         if (Y >= 0 && Y <= limit) {
-            if (const auto band = RowBand(varRowBottoms, Y))
+            if (const auto band = RowBand(bottoms, Y))
                 SelectTrackedRow(lstListBox, rows.lngHotRow, AddRows(top, *band));
         } else if (Y > limit) {
             // Below the list: one row further down while rows remain below the visible ones.
@@ -48,6 +48,7 @@ void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y
             SelectTrackedRow(lstListBox, rows.lngHotRow, lstListBox.TopIndex());
         }
     });
+    AnnounceCurrentRow(rows.lngHotRow);
 }
 
 void ColumnPick::lstListBox_MouseUp(std::int16_t, std::int16_t, float, float) {

@@ -1,13 +1,14 @@
 #include "dropdown/ListPlacement.h"
 
 #include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp {
 namespace {
 
 // Pixels to twips in floating point, so that no edge of a window can overflow.
 double Twips(LONG pixels) {
-    return static_cast<double>(pixels) * kTwipsPerPixel;
+    return static_cast<double>(pixels) * TwipsPerPixel();
 }
 
 }  // namespace

@@ -34,6 +34,12 @@ inline constexpr std::array<std::int16_t, 15> varRowBottoms = [] {
     return bottoms;
 }();
 
+// The same tables for the screen in use, whose rows follow its system font: the list's border
+// stays two pixels and a band's lower edge one pixel above its row's. On a screen of 96 pixels
+// per inch they are the tables above.
+std::array<float, 16> ListHeights();
+std::array<float, 15> RowBottoms();
+
 // Entry `index` of a fixed table; an index outside it is run-time error 9, as a subscript
 // beyond an array's bounds is.
 template <class T, std::size_t N>
@@ -46,6 +52,7 @@ T TableEntry(const std::array<T, N>& table, std::int64_t index) {
 // band 0 reaches from 0 to the first lower edge, band k from just below edge k - 1 down to edge
 // k inclusive. Nothing above the list or below the last edge.
 std::optional<std::int32_t> RowBand(const std::array<std::int16_t, 15>& rowBottoms, float Y);
+std::optional<std::int32_t> RowBand(const std::array<float, 15>& rowBottoms, float Y);
 
 // a + b for row numbers; beyond the range of a Long it is run-time error 6.
 std::int32_t AddRows(std::int64_t a, std::int64_t b);

@@ -10,6 +10,7 @@
 #include "listview/TranslateColor.h"
 #include "listview/basHookListBox.h"
 #include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp {
 namespace {
@@ -33,7 +34,7 @@ void PlaceOnDesktop(ListBox& list, UserControlHost& control) {
 
 // Pixels of the list's client area from a size in twips.
 LONG Pixels(float twips) {
-    return CLng(static_cast<double>(twips) / kTwipsPerPixel);
+    return CLng(static_cast<double>(twips) / TwipsPerPixel());
 }
 
 }  // namespace
@@ -44,20 +45,20 @@ void ColumnPick::ShowListBox() {
         dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
         const std::int64_t shownRows =
             rows.lngListCount < settings.intListRows ? rows.lngListCount : settings.intListRows;
-        lstListBox.SetHeight(TableEntry(varListHeights, shownRows));
+        lstListBox.SetHeight(TableEntry(ListHeights(), shownRows));
         lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
                                                         : settings.intListWidth);
         dropDown.blnComboBoxIsOpen = true;
         PlaceOnDesktop(lstListBox, UserControl);
         dropDown.blnListShown = true;
         if (rows.lngListCount > 0) {
-            lstListBox.SetVisible(true);
+            ShowListWindow();
         } else {
             // A list without rows draws nothing itself: its one row is painted in the normal
             // background once the list has come up.
             const RECT rect{0, 0, Pixels(lstListBox.Width()), Pixels(lstListBox.Height())};
             SolidBrush brush(TranslateColor(settings.lngBackColorNormal));
-            lstListBox.SetVisible(true);
+            ShowListWindow();
             host::DoEvents();
             // What ran meanwhile may have closed the list again; it is then left closed, and
             // the form watcher is not put on a form whose list is gone.
@@ -70,7 +71,16 @@ void ColumnPick::ShowListBox() {
         }
         SetDropDownOwner(this);
         SubclassForm(UserControl.ParentHwnd());
+        // A reader hears where the list opened.
+        AnnounceCurrentRow(rows.lngListIndex);
     });
+}
+
+// The window system does not tell assistive technology of a window that a program shows, on
+// every system: the list says so itself.
+void ColumnPick::ShowListWindow() {
+    lstListBox.SetVisible(true);
+    AnnounceList(EVENT_OBJECT_SHOW);
 }
 
 void ColumnPick::ShowDropDown() {

@@ -11,7 +11,12 @@ namespace cp {
 void ColumnPick::txtTextBox_Change() {
     editing.blnTextChanged = true;
     // The control's own writes (completion, navigation, commits) are no edits of the user's.
-    if (editing.blnInternalTextChange) return;
+    if (editing.blnInternalTextChange) {
+        // Completions and commits change the control's value; the user's own typing is
+        // announced by the edit field itself.
+        AnnounceValueChange();
+        return;
+    }
     TrappedSub("txtTextBox_Change", [&] {
         const bool deletion = editing.intLastKey == kCharBackspace || editing.lastKeyWasDelete;
         const std::string text = txtTextBox.Text();
@@ -49,6 +54,7 @@ void ColumnPick::SelectRowInListBox(std::int32_t row) {
     lstListBox.SetListIndex(row);
     rows.lngListIndex = row;
     lstListBox.SetTopIndex(row);
+    AnnounceCurrentRow(row);
 }
 
 void ColumnPick::FindItemAndSelectItemInListBox() {

@@ -88,6 +88,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
             editing.blnUserEdited = true;
             // Mouse tracking in the open list starts from the row the keys chose.
             rows.lngHotRow = lstListBox.ListIndex();
+            AnnounceCurrentRow(rows.lngHotRow);
         }
         KeyCode = 0;
         // With no current row this raises NotInList; there is nothing to cancel here.

@@ -3,13 +3,14 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
 #include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp {
 namespace {
 
 // A button edge in twips; the product is a Long of the host, so it must fit 32 bits.
 double EdgeTwips(LONG pixels) {
-    return CLng(static_cast<double>(pixels) * kTwipsPerPixel);
+    return CLng(static_cast<double>(pixels) * TwipsPerPixel());
 }
 
 }  // namespace

@@ -6,14 +6,24 @@
 
 #include "control/ColumnPick.h"
 #include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp {
 namespace {
 
-constexpr float kFixedHeight = 315;          // twips: one row, 21 pixels
-constexpr float kSpaceRightOfEdit = 315;     // twips: the button and the frame
-constexpr float kOnePixel = kTwipsPerPixel;  // twips
-constexpr double kButtonWidth = 16;          // pixels
+constexpr float kFixedHeight = 315;       // twips: one row, 21 pixels
+constexpr float kSpaceRightOfEdit = 315;  // twips: the button and the frame
+constexpr double kButtonWidthAt96 = 16;   // pixels on a screen of 96 pixels per inch
+
+// One pixel of the screen, in twips: the frame's lines stay one pixel wide at any density.
+float OnePixel() {
+    return static_cast<float>(TwipsPerPixel());
+}
+
+// The button grows with the screen's density; the arrow glyph keeps its pixel size, centred.
+double ButtonWidth() {
+    return RoundHalfEven(kButtonWidthAt96 * kTwipsPerPixel / TwipsPerPixel());
+}
 
 constexpr OLE_COLOR kShadow = 0x808080;
 constexpr OLE_COLOR kHighlight = 0xFFFFFF;
@@ -76,14 +86,14 @@ void StyleLines(const FrameLines& l, std::uint8_t byteAppearance) {
 }
 
 void MoveRightEnds(const FrameLines& l, float W) {
-    l.outerTop.SetX2(W - kOnePixel);
-    l.innerTop.SetX2(W - 2 * kOnePixel);
-    l.innerBottom.SetX2(W - kOnePixel);
+    l.outerTop.SetX2(W - OnePixel());
+    l.innerTop.SetX2(W - 2 * OnePixel());
+    l.innerBottom.SetX2(W - OnePixel());
     l.outerBottom.SetX2(W);
-    l.innerRight.SetX1(W - 2 * kOnePixel);
-    l.innerRight.SetX2(W - 2 * kOnePixel);
-    l.outerRight.SetX1(W - kOnePixel);
-    l.outerRight.SetX2(W - kOnePixel);
+    l.innerRight.SetX1(W - 2 * OnePixel());
+    l.innerRight.SetX2(W - 2 * OnePixel());
+    l.outerRight.SetX1(W - OnePixel());
+    l.outerRight.SetX2(W - OnePixel());
 }
 
 // Where the button stands for an appearance: its left edge lies `inset` pixels left of the
@@ -94,17 +104,25 @@ struct ButtonPlacement {
     LONG bottom;   // pixels, exclusive
 };
 
+// The frame that each appearance draws is as many pixels wide as it has lines; the button
+// fills the control's height inside it.
 std::optional<ButtonPlacement> PlacementFor(std::uint8_t byteAppearance) {
+    LONG frame = 0;
     switch (byteAppearance) {
         case lbFlat:
-            return ButtonPlacement{17, 1, 20};
+            frame = 1;
+            break;
         case lbFlatNoBorder:
-            return ButtonPlacement{16, 0, 21};
+            frame = 0;
+            break;
         case lb3D:
-            return ButtonPlacement{18, 2, 19};
+            frame = 2;
+            break;
         default:
             return std::nullopt;
     }
+    const auto height = static_cast<LONG>(RoundHalfEven(kFixedHeight / TwipsPerPixel()));
+    return ButtonPlacement{ButtonWidth() + frame, frame, height - frame};
 }
 
 }  // namespace
@@ -132,11 +150,11 @@ void ColumnPick::UserControl_Resize() {
 void ColumnPick::SetButtonRect() {
     const std::optional<ButtonPlacement> placement =
         PlacementFor(static_cast<std::uint8_t>(Appearance()));
-    const double n = static_cast<double>(UserControl.Width()) / kTwipsPerPixel;
+    const double n = static_cast<double>(UserControl.Width()) / TwipsPerPixel();
     if (!placement) return;
     button.rctButton.left = CLng(n - placement->inset);
     button.rctButton.top = placement->top;
-    button.rctButton.right = CLng(button.rctButton.left + kButtonWidth);
+    button.rctButton.right = CLng(button.rctButton.left + ButtonWidth());
     button.rctButton.bottom = placement->bottom;
 }
 

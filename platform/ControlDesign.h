@@ -58,6 +58,9 @@ inline constexpr OLE_COLOR kShadowGrey = 0x808080;
 inline constexpr OLE_COLOR kWhite = 0xFFFFFF;
 inline constexpr OLE_COLOR kLightGrey = 0xE0E0E0;
 
+// The lines are placed for a screen of 96 pixels per inch and the control's fixed height there
+// (21 pixels), each a whole number of pixels in from an edge.
+inline constexpr float kFrameHeightTwips = 315;
 inline constexpr std::array<LineDesign, kFrameLineCount> kFrameLines = {{
     {"linOuterTop", 15, 0, 1200, 0, kShadowGrey},
     {"linOuterLeft", 0, 0, 0, 300, kShadowGrey},

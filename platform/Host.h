@@ -157,9 +157,13 @@ struct ControlSite {
 // The notifications that the form host delivers to a control, one at a time, on the
 // user-interface thread. Mouse positions are in twips; Button and Shift as the runtime passes
 // them (vbShiftMask, vbCtrlMask, vbAltMask).
+class AccessibleControl;
+
 class HostedControl {
 public:
     virtual ~HostedControl() = default;
+    // What the control tells assistive technology; nullptr: nothing beyond its windows.
+    virtual AccessibleControl* Accessibility() { return nullptr; }
     virtual void UserControl_Initialize() = 0;
     virtual void UserControl_InitProperties() = 0;
     virtual void UserControl_ReadProperties(PropertyBag& PropBag) = 0;

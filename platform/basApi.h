@@ -178,6 +178,16 @@ inline constexpr UINT BF_FLAT = 0x4000;
 inline constexpr DWORD SRCCOPY = 0x00CC0020;
 inline constexpr int PS_SOLID = 0;
 
+// Accessibility events (NotifyWinEvent), the objects they name and the object of a window's
+// client area.
+inline constexpr DWORD EVENT_OBJECT_SHOW = 0x8002;
+inline constexpr DWORD EVENT_OBJECT_HIDE = 0x8003;
+inline constexpr DWORD EVENT_OBJECT_FOCUS = 0x8005;
+inline constexpr DWORD EVENT_OBJECT_SELECTION = 0x8006;
+inline constexpr DWORD EVENT_OBJECT_VALUECHANGE = 0x800E;
+inline constexpr LONG OBJID_WINDOW = 0;
+inline constexpr LONG OBJID_CLIENT = -4;
+inline constexpr LONG CHILDID_SELF = 0;
 // Virtual-key codes and the shift state that key events carry.
 inline constexpr std::int16_t vbKeyBack = 8;
 inline constexpr std::int16_t vbKeyReturn = 13;
@@ -210,6 +220,9 @@ LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wPara
 // The window's class name, at most 128 characters (the buffer the callers use).
 std::string GetClassName(HWND hWnd);
 
+// Tells assistive technology that something of the object idObject of hWnd changed; idChild is
+// a child of it (1-based) or CHILDID_SELF.
+void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild);
 // --- Window properties ---------------------------------------------------------------------
 
 BOOL SetProp(HWND hWnd, const char* lpString, HANDLE hData);

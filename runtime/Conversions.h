@@ -9,8 +9,8 @@
 
 namespace cp {
 
-// The control converts between twips and pixels with this fixed factor, never with the
-// screen's own.
+// Twips per pixel on a screen of 96 pixels per inch; the screen in use has its own factor
+// (runtime/ScreenUnits.h).
 inline constexpr int kTwipsPerPixel = 15;
 
 // Rounds to the nearest integer, ties to the even one (8.5 -> 8, 9.5 -> 10).

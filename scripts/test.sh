@@ -88,11 +88,26 @@ consumer_check() {
   fi
 }
 
+# run_at_dpi <dpi> <program>: one Win32 test program of the mingw build again, on a screen of
+# <dpi> logical pixels per inch (scripts/wine-dpi), adding to the counts.
+run_at_dpi() {
+  local dpi=$1 program=$2
+  echo "=== $program at $dpi DPI"
+  if scripts/wine-dpi "$dpi" scripts/with-display \
+    ctest --preset mingw -R "^$program\$" --output-on-failure; then
+    passed=$((passed + 1))
+  else
+    echo "$program at $dpi DPI: failed"
+    failed=$((failed + 1))
+  fi
+}
+
 format_check
 run_ctest native
 run_ctest native-asan
 run_ctest fuzz
 run_ctest mingw scripts/with-display
+run_at_dpi 144 cp_scenarios_win32
 consumer_check native
 consumer_check mingw scripts/with-display scripts/wine-run
 

@@ -96,6 +96,10 @@ std::string GetClassName(HWND hWnd) {
     return w ? w->className.substr(0, kClassNameChars) : std::string();
 }
 
+void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild) {
+    sim::World::Current().Windows().RecordWinEvent({event, hWnd, idObject, idChild});
+}
+
 BOOL SetProp(HWND hWnd, const char* lpString, HANDLE hData) {
     sim::Window* w = Find(Checked("SetProp"), hWnd);
     if (!w || !lpString) return 0;

@@ -10,6 +10,7 @@
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::sim {
 namespace {
@@ -69,7 +70,7 @@ void ControlHost::StartUp(const Factory& factory, cp::PropertyBag* saved) {
 void ControlHost::CreateList() {
     const Window* w = Windows().Find(window_);
     if (!w) return;
-    const int height = 2 * kBorderWidth + design::kInitialListRows * design::kRowHeightPixels;
+    const int height = 2 * kBorderWidth + design::kInitialListRows * CurrentScreenUnits().rowPixels;
     const RECT rect{0, w->Height(), w->Width(), w->Height() + height};
     list_ = Windows().Create("ThunderRT6ListBox", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0,
                              window_, rect, kListId);

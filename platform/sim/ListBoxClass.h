@@ -30,6 +30,7 @@
 
 #include "platform/basApi.h"
 #include "platform/sim/Window.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::sim {
 
@@ -39,16 +40,16 @@ inline constexpr int kListRowHeight = 15;
 struct ListBoxState : ClassState {
     ListBoxState() : ClassState(Kind::ListBox) {}
 
-    LONG_PTR style = 0;               // the style read at creation
-    bool hasScrollBar = false;        // created with WS_VSCROLL
-    int count = 0;                    // rows
-    int selection = -1;               // the selected row, -1 for none
-    int caret = 0;                    // the row with the focus rectangle
-    int top = 0;                      // the top visible row
-    int itemHeight = kListRowHeight;  // row height in pixels
-    HFONT font = nullptr;             // the font set with WM_SETFONT
-    bool captured = false;            // a left press on a row is held
-    int pressSelection = -1;          // the selection when the last left press on a row began
+    LONG_PTR style = 0;                               // the style read at creation
+    bool hasScrollBar = false;                        // created with WS_VSCROLL
+    int count = 0;                                    // rows
+    int selection = -1;                               // the selected row, -1 for none
+    int caret = 0;                                    // the row with the focus rectangle
+    int top = 0;                                      // the top visible row
+    int itemHeight = CurrentScreenUnits().rowPixels;  // row height in pixels
+    HFONT font = nullptr;                             // the font set with WM_SETFONT
+    bool captured = false;                            // a left press on a row is held
+    int pressSelection = -1;  // the selection when the last left press on a row began
 };
 
 LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -36,6 +36,15 @@ inline constexpr int kScrollBarWidth = 16;
 // Whether the windows of a class share the thread's common contexts or keep one of their own.
 enum class ClassDc { Common, Own };
 
+// One accessibility event as a hook in the process would receive it.
+struct WinEventRecord {
+    DWORD event = 0;
+    HWND hwnd = nullptr;
+    LONG idObject = 0;
+    LONG idChild = 0;
+    friend bool operator==(const WinEventRecord&, const WinEventRecord&) = default;
+};
+
 class WindowManager {
 public:
     WindowManager(HandleAllocator& handles, Gdi& gdi, HookChain& hooks);
@@ -67,8 +76,14 @@ public:
     void Move(HWND hwnd, const RECT& rect);
     // The window keeps its numbers; returns the previous parent.
     HWND SetParent(HWND hwnd, HWND parent);
-    // Showing a window invalidates it, erased, and paints it and its visible children.
+    // Showing a window invalidates it, erased, and paints it and its visible children. As on
+    // Wine, nothing of it is announced to assistive technology.
     void Show(HWND hwnd, bool visible);
+
+    // Accessibility events announced by NotifyWinEvent, in order.
+    void RecordWinEvent(const WinEventRecord& record) { winEvents_.push_back(record); }
+    const std::vector<WinEventRecord>& WinEvents() const { return winEvents_; }
+    void ClearWinEvents() { winEvents_.clear(); }
 
     // Adds `rect` (nullptr: the whole client area) to what waits to be painted.
     void Invalidate(HWND hwnd, const RECT* rect, Erase erase);
@@ -105,7 +120,8 @@ private:
     // The window found last: one message asks for the same window many times over.
     mutable HWND lastHandle_ = nullptr;
     mutable Window* lastWindow_ = nullptr;
-    HWND focus_ = nullptr;  // the window with the focus
+    HWND focus_ = nullptr;                   // the window with the focus
+    std::vector<WinEventRecord> winEvents_;  // accessibility events announced so far
 };
 
 }  // namespace cp::sim

@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 #include "platform/sim/BuiltInClasses.h"
 #include "runtime/Locale.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::sim {
 namespace {
@@ -30,11 +31,17 @@ World::World()
     RegisterBuiltInClasses(windows_);
     current = this;
     SetLocale(host::Locale());
+    SetScreenUnits(ScreenUnits{});
 }
 
 World::~World() {
     current = previous_;
     SetLocale(current ? host::Locale() : LocaleFacts{});
+    SetScreenUnits(ScreenUnits{});
+}
+
+void World::SetScreenDpi(int dpi) {
+    SetScreenUnits(ScreenUnitsFor(dpi, ScaledRowPixels(dpi)));
 }
 
 void World::SetDecimalSeparator(std::string separator) {

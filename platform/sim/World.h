@@ -67,6 +67,9 @@ public:
 
     // --- Screen, locale, application ---------------------------------------------------------
     void SetScreenSize(int widthPixels, int heightPixels);
+    // Plays a screen of `dpi` pixels per inch: its twips per pixel, and list rows as high as
+    // the 96-DPI row scaled. Set it before the form and its controls are made.
+    void SetScreenDpi(int dpi);
     int ScreenWidthPixels() const { return screenWidth_; }
     int ScreenHeightPixels() const { return screenHeight_; }
     void SetDecimalSeparator(std::string separator);

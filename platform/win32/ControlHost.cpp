@@ -5,8 +5,10 @@
 
 #include "platform/FocusRule.h"
 #include "platform/StartUp.h"
+#include "platform/win32/ScreenDensity.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::win32 {
 namespace {
@@ -15,6 +17,10 @@ namespace {
 constexpr int kListBorderPixels = 2;
 
 }  // namespace
+
+ControlHost::ScreenUnitsTaken::ScreenUnitsTaken() {
+    TakeScreenUnits();
+}
 
 ControlHost::ControlHost(HWND form, const Placement& at)
     : form_(form),
@@ -33,8 +39,14 @@ ControlHost::ControlHost(HWND form, const Placement& at)
 }
 
 ControlHost::~ControlHost() {
+    // A reader may hold the accessible objects longer than the control lives.
+    readers_.Disconnect();
     // The control may refer to its child objects until it is gone.
     control_.reset();
+}
+
+AccessibleControl* ControlHost::Accessibility() {
+    return control_ && !terminated_ ? control_->Accessibility() : nullptr;
 }
 
 void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
@@ -46,8 +58,9 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
     HostStartUp steps;
     steps.deliver = [this](std::string_view, const Notification& notify) { Deliver(notify); };
     steps.createList = [this, &client] {
-        listBox_.Create(userControl_.hWnd(), client.right,
-                        design::kInitialListRows * design::kRowHeightPixels + kListBorderPixels);
+        listBox_.Create(
+            userControl_.hWnd(), client.right,
+            design::kInitialListRows * CurrentScreenUnits().rowPixels + kListBorderPixels);
     };
     steps.sizeShowAndPaint = [this] {
         userControl_.StartResizing();
@@ -71,6 +84,7 @@ bool ControlHost::Unloading() const {
 void ControlHost::Terminate() {
     if (terminated_ || !control_) return;
     terminated_ = true;
+    readers_.Disconnect();
     control_->UserControl_Terminate();
 }
 

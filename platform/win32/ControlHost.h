@@ -18,6 +18,7 @@
 #include "platform/win32/EditField.h"
 #include "platform/win32/LineShape.h"
 #include "platform/win32/ListWindow.h"
+#include "platform/win32/ReaderObjects.h"
 #include "platform/win32/UserControlWindow.h"
 
 namespace cp::win32 {
@@ -65,6 +66,10 @@ public:
     Container* Holder() const { return holder_; }
 
     HostedControl* Control() { return control_.get(); }
+    // What the control tells assistive technology; nullptr once it has ended.
+    AccessibleControl* Accessibility();
+    // The control's accessible objects.
+    ReaderObjects& Readers() { return readers_; }
     HWND Form() const { return form_; }
     UserControlWindow& UserControl() { return userControl_; }
     EditField& TextBox() { return textBox_; }
@@ -90,6 +95,12 @@ public:
 private:
     void ReportUnhandledError();
 
+    // Takes the screen's units for the thread before the members below convert twips.
+    struct ScreenUnitsTaken {
+        ScreenUnitsTaken();
+    };
+
+    ScreenUnitsTaken screen_;          // first: the screen's units for what follows
     HWND form_;                        // the window that holds the control
     Container* holder_ = nullptr;      // the OLE container around it, if any
     bool unloading_ = false;           // the form is being destroyed
@@ -101,6 +112,7 @@ private:
     ListWindow listBox_;               // lstListBox
     std::array<LineShape, design::kFrameLineCount> lines_;  // the frame's lines, by Line
     ControlSite site_;                                      // what the control is given
+    ReaderObjects readers_{*this};            // its accessible objects, made on request
     std::unique_ptr<HostedControl> control_;  // the control; goes before what it refers to
 };
 

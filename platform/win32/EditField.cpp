@@ -7,6 +7,7 @@
 #include "platform/win32/ControlHost.h"
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
+#include "platform/win32/ScreenDensity.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
@@ -44,8 +45,7 @@ void EditField::Create(HWND parent) {
                           PixelsFromTwips(design::kEditLeft), PixelsFromTwips(design::kEditTop),
                           PixelsFromTwips(design::kEditWidth), PixelsFromTwips(design::kEditHeight),
                           parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                   FALSE);
+    ::SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
     ::SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     editProc_ = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditField::Proc)));

@@ -8,8 +8,10 @@
 #include "platform/win32/HostRuntime.h"
 #include "platform/win32/InputArgs.h"
 #include "platform/win32/ModuleInstance.h"
+#include "platform/win32/ScreenDensity.h"
 #include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::win32 {
 namespace {
@@ -44,9 +46,8 @@ void ListWindow::Create(HWND owner, int widthPixels, int heightPixels) {
     HWND hWnd =
         ::CreateWindowExW(0, kListBoxClass, L"", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0,
                           0, widthPixels, heightPixels, owner, nullptr, ModuleInstance(), this);
-    ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                   FALSE);
-    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, design::kRowHeightPixels);
+    ::SendMessageW(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
+    ::SendMessageW(hWnd, LB_SETITEMHEIGHT, 0, CurrentScreenUnits().rowPixels);
     hWnd_ = hWnd;
 }
 
@@ -162,6 +163,9 @@ LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = hWnd_;
     if (uMsg == WM_SETCURSOR && ShowScreenMousePointer()) return TRUE;
     if (uMsg == WM_NCDESTROY) hWnd_ = nullptr;
+    if (uMsg == WM_GETOBJECT) {
+        if (const auto answer = host_.Readers().Answer(hWnd, wParam, lParam)) return *answer;
+    }
     if (uMsg == WM_LBUTTONDOWN) pressSelection_ = ListIndex();
     // The list's own handling comes first (a press selects, a release after a press reports
     // the selection), then the control hears of the mouse.

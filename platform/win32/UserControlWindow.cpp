@@ -8,6 +8,7 @@
 #include "platform/win32/ModuleInstance.h"
 #include "platform/win32/WindowSize.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::win32 {
 namespace {
@@ -112,7 +113,8 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             Command(wParam, lParam);
             return 0;
         case WM_MEASUREITEM:
-            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight = design::kRowHeightPixels;
+            reinterpret_cast<::MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                static_cast<::UINT>(CurrentScreenUnits().rowPixels);
             return TRUE;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -132,6 +134,9 @@ LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SETCURSOR:
             if (ShowScreenMousePointer()) return TRUE;
+            break;
+        case WM_GETOBJECT:
+            if (const auto answer = host_.Readers().Answer(hWnd_, wParam, lParam)) return *answer;
             break;
         case WM_DESTROY:
             // A container that destroys its window takes the control's with it: from now on

@@ -80,6 +80,10 @@ std::string GetClassName(HWND hWnd) {
     return win32::Narrow(std::wstring_view(buffer.data(), length > 0 ? length : 0));
 }
 
+void NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG idChild) {
+    ::NotifyWinEvent(event, hWnd, idObject, idChild);
+}
+
 BOOL SetProp(HWND hWnd, const char* lpString, HANDLE hData) {
     return ::SetPropW(hWnd, win32::Widen(lpString).c_str(), hData);
 }

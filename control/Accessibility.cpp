@@ -1,0 +1,117 @@
+// What the control offers assistive technology: its rows to read, the actions a reader may
+// take on them, and the announcements of what changes while the user works.
+#include <utility>
+
+#include "control/ColumnPick.h"
+#include "control/ErrorReport.h"
+#include "control/ListWindowRows.h"
+#include "control/OwnChanges.h"
+
+namespace cp {
+namespace {
+
+// An announcement that cannot be made (the host failing to give a window) leaves the selection,
+// the text and the commit as they are.
+template <class Body>
+void Announce(Body&& body) {
+    try {
+        std::forward<Body>(body)();
+    } catch (const RuntimeError&) {
+    }
+}
+
+}  // namespace
+
+AccessibleRows ColumnPick::ListRowsForReader() const {
+    return AccessibleRows(settings, rows, dropDown, lstListBox);
+}
+
+std::int32_t ColumnPick::RowCount() {
+    return ListRowsForReader().Count();
+}
+
+std::optional<std::string> ColumnPick::RowName(std::int32_t row) {
+    return ListRowsForReader().Name(row);
+}
+
+std::optional<RowReading> ColumnPick::RowStates(std::int32_t row) {
+    return ListRowsForReader().States(row);
+}
+
+std::optional<RECT> ColumnPick::RowRect(std::int32_t row) {
+    return ListRowsForReader().Band(row);
+}
+
+std::optional<std::int32_t> ColumnPick::RowAt(POINT client) {
+    return ListRowsForReader().RowAt(client);
+}
+
+std::int32_t ColumnPick::CurrentRow() {
+    return ListRowsForReader().Current();
+}
+
+std::string ColumnPick::ControlValue() {
+    return txtTextBox.Text();
+}
+
+bool ColumnPick::PickRow(std::int32_t row) {
+    if (!ListRowsForReader().Exists(row)) return false;
+    // The put reaches the list's click handling, which commits the row as a click does.
+    TrappedSub("PickRow", [&] {
+        ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        lstListBox.SetListIndex(row);
+    });
+    return true;
+}
+
+bool ColumnPick::SelectRow(std::int32_t row) {
+    if (!ListRowsForReader().Exists(row)) return false;
+    TrappedSub("SelectRow", [&] {
+        ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        {
+            const OwnListSelection own(editing);
+            lstListBox.SetListIndex(row);
+            rows.lngListIndex = row;
+        }
+        editing.blnUserEdited = true;
+        rows.lngHotRow = row;
+        AnnounceCurrentRow(row);
+        ShowCurrentRowText();
+        SelectAllTextInTextBox();
+        RaiseChange();
+    });
+    return true;
+}
+
+void ColumnPick::ToggleList() {
+    if (dropDown.blnComboBoxIsOpen) {
+        HideListBox(AfterHide::FocusEditField);
+    } else {
+        ShowDropDown();
+    }
+}
+
+// The row becomes the one a reader hears about: it takes the focus and the selection in the
+// list. Only the open list announces, and a row only once until another one comes.
+void ColumnPick::AnnounceCurrentRow(std::int32_t row) {
+    if (!dropDown.blnComboBoxIsOpen || row < 0 || row == accessibility.announcedRow) return;
+    accessibility.announcedRow = row;
+    Announce([&] {
+        const HWND list = lstListBox.hWnd();
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, list, OBJID_CLIENT, row + 1);
+        NotifyWinEvent(EVENT_OBJECT_SELECTION, list, OBJID_CLIENT, row + 1);
+    });
+}
+
+// The list's client area, the object that answers for the rows, comes or goes.
+void ColumnPick::AnnounceList(DWORD event) {
+    Announce([&] { NotifyWinEvent(event, lstListBox.hWnd(), OBJID_CLIENT, CHILDID_SELF); });
+}
+
+void ColumnPick::AnnounceValueChange() {
+    Announce([&] {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, UserControl.hWnd(), OBJID_CLIENT, CHILDID_SELF);
+    });
+}
+
+}  // namespace cp

@@ -1,0 +1,53 @@
+// What assistive technology reads of the list's rows, in the window system's own terms but free
+// of any one of them: the platform's accessible objects are thin wrappers around these answers.
+// Rows are numbered from 0 here; the accessible objects number their children from 1.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "control/StateRecord.h"
+#include "platform/AccessibleControl.h"
+#include "platform/Host.h"
+#include "platform/basApi.h"
+
+namespace cp {
+
+// Answers about the rows of one control, read at the moment of asking: nothing is kept per row,
+// so a list of a million rows costs no more than one of ten. A row that does not exist (beyond
+// the rows, or removed since the reader last asked) has no answer.
+class AccessibleRows {
+public:
+    AccessibleRows(const Settings& settings, const RowState& rows, const DropDownState& dropDown,
+                   ListBox& list)
+        : settings_(settings), rows_(rows), dropDown_(dropDown), list_(list) {}
+
+    std::int32_t Count() const { return rows_.lngListCount; }
+    bool Exists(std::int32_t row) const { return row >= 0 && row < rows_.lngListCount; }
+    // The row's visible columns (width above 0) left to right, joined as one reads them
+    // ("Germany, DE, DEU"); empty cells are left out.
+    std::optional<std::string> Name(std::int32_t row) const;
+    std::optional<RowReading> States(std::int32_t row) const;
+    // The row's band in pixels of the list's client area; rows scrolled out of view lie above
+    // or below it.
+    std::optional<RECT> Band(std::int32_t row) const;
+    // The row whose band holds the point (pixels of the list's client area) among the rows the
+    // open list shows.
+    std::optional<std::int32_t> RowAt(POINT client) const;
+    // The list's current row; -1 for none.
+    std::int32_t Current() const;
+
+private:
+    bool ColumnShown(std::int32_t column) const;
+    // The first and the number of the rows that the open list shows.
+    std::int32_t Top() const;
+    std::int32_t Shown() const;
+
+    const Settings& settings_;
+    const RowState& rows_;
+    const DropDownState& dropDown_;
+    ListBox& list_;
+};
+
+}  // namespace cp

@@ -1,0 +1,114 @@
+#include "platform/win32/AccessibleObject.h"
+
+#include "platform/win32/ControlHost.h"
+#include "platform/win32/Wide.h"
+
+namespace cp::win32 {
+
+HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr) return E_POINTER;
+    if (riid == __uuidof(::IUnknown) || riid == __uuidof(::IDispatch) ||
+        riid == __uuidof(::IAccessible)) {
+        *object = static_cast<::IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG AccessibleObject::AddRef() {
+    return ++references_;
+}
+
+ULONG AccessibleObject::Release() {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
+    if (count == nullptr) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT AccessibleObject::GetTypeInfo(UINT, LCID, ::ITypeInfo** info) {
+    if (info != nullptr) *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT AccessibleObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT AccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, ::DISPPARAMS*, ::VARIANT*,
+                                 ::EXCEPINFO*, UINT*) {
+    return E_NOTIMPL;
+}
+
+HRESULT AccessibleObject::get_accDescription(::VARIANT child, BSTR* text) {
+    if (text == nullptr) return E_POINTER;
+    *text = nullptr;
+    return Answer(child, [](AccessibleControl&, long) { return S_FALSE; });
+}
+
+HRESULT AccessibleObject::get_accHelp(::VARIANT child, BSTR* text) {
+    return get_accDescription(child, text);
+}
+
+HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, ::VARIANT child, long* topic) {
+    if (file == nullptr || topic == nullptr) return E_POINTER;
+    *file = nullptr;
+    *topic = -1;
+    return Answer(child, [](AccessibleControl&, long) { return S_FALSE; });
+}
+
+HRESULT AccessibleObject::get_accKeyboardShortcut(::VARIANT child, BSTR* text) {
+    return get_accDescription(child, text);
+}
+
+HRESULT AccessibleObject::put_accName(::VARIANT, BSTR) {
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT AccessibleObject::put_accValue(::VARIANT, BSTR) {
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+AccessibleControl* AccessibleObject::Reader() {
+    return host_ == nullptr ? nullptr : host_->Accessibility();
+}
+
+std::optional<long> AccessibleObject::ChildOf(const ::VARIANT& child) {
+    if (child.vt != VT_I4) return std::nullopt;
+    const long id = child.lVal;
+    if (id == CHILDID_SELF) return id;
+    AccessibleControl* reader = Reader();
+    if (reader == nullptr || id < 1 || id > ChildCount(*reader)) return std::nullopt;
+    return id;
+}
+
+HRESULT ReturnText(const std::wstring& text, BSTR* out) {
+    *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out == nullptr ? E_OUTOFMEMORY : S_OK;
+}
+
+HRESULT ReturnText(const std::string& utf8, BSTR* out) {
+    return ReturnText(Widen(utf8), out);
+}
+
+void SetChildVariant(::VARIANT* out, long child) {
+    ::VariantInit(out);
+    out->vt = VT_I4;
+    out->lVal = child;
+}
+
+void SetObjectVariant(::VARIANT* out, ::IDispatch* object) {
+    ::VariantInit(out);
+    out->vt = VT_DISPATCH;
+    out->pdispVal = object;
+    object->AddRef();
+}
+
+}  // namespace cp::win32

@@ -1,0 +1,16 @@
+// The screen's density on Win32: its pixels per inch (LOGPIXELSY) give the twips per pixel, and
+// the system's font at that density gives the height of a list row.
+#pragma once
+
+#include "platform/basApi.h"
+
+namespace cp::win32 {
+
+// Hands the screen's units to the runtime for this thread.
+void TakeScreenUnits();
+// The font of the edit field and the list: the stock GUI font at 96 pixels per inch, otherwise
+// the system's message font, which the system sizes for the screen (made once, kept for the
+// life of the process).
+HFONT ControlFont();
+
+}  // namespace cp::win32

@@ -1,0 +1,176 @@
+// What a screen reader reads of the control and hears from it, on the simulated platform.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/sim/User.h"
+#include "tests/support/sim/SimControl.h"
+
+namespace cp::test {
+namespace {
+
+constexpr int kRowPixels = 15;
+
+class AccessibilityTest : public ::testing::Test {
+protected:
+    AccessibilityTest() {
+        sim.Fill(3, "1500;600;900", "Germany;DE;DEU;France;FR;FRA;Italy;IT;ITA");
+    }
+
+    AccessibleControl& Rows() { return *control().Accessibility(); }
+    ColumnPick& control() { return sim.control(); }
+    HWND List() { return sim.host().ListHwnd(); }
+    HWND Control() { return sim.host().Hwnd(); }
+    // The events heard so far, one short text each ("focus 2": the focus went to child 2).
+    std::string Heard() {
+        std::string heard;
+        for (const sim::WinEventRecord& e : sim.world().Windows().WinEvents()) {
+            if (!heard.empty()) heard += ", ";
+            heard += Describe(e);
+        }
+        return heard;
+    }
+    std::string Describe(const sim::WinEventRecord& e) {
+        const std::string who = e.hwnd == List() ? "list" : e.hwnd == Control() ? "" : "other";
+        switch (e.event) {
+            case EVENT_OBJECT_SHOW:
+                return "show " + who;
+            case EVENT_OBJECT_HIDE:
+                return "hide " + who;
+            case EVENT_OBJECT_FOCUS:
+                return "focus " + std::to_string(e.idChild);
+            case EVENT_OBJECT_SELECTION:
+                return "selection " + std::to_string(e.idChild);
+            case EVENT_OBJECT_VALUECHANGE:
+                return "value" + who;
+            default:
+                return "event " + std::to_string(e.event);
+        }
+    }
+    void AddRows(int from, int to) {
+        for (int r = from; r < to; ++r)
+            control().AddItem("Row " + std::to_string(r) + ";R;" + std::to_string(r));
+    }
+
+    SimControl sim;
+    sim::User user{sim.world()};
+};
+
+TEST_F(AccessibilityTest, RowNamesReadTheShownColumnsLeftToRight) {
+    EXPECT_EQ(Rows().RowCount(), 3);
+    EXPECT_EQ(Rows().RowName(0), "Germany, DE, DEU");
+    EXPECT_EQ(Rows().RowName(2), "Italy, IT, ITA");
+
+    // A hidden column is not read, nor is an empty or Null cell.
+    control().ColumnWidths("1500;0;900");
+    control().AddItem("Spain;;ESP");
+    sim.probe().varItems().At(2, 0) = Variant::Null();
+    EXPECT_EQ(Rows().RowName(0), "Germany");
+    EXPECT_EQ(Rows().RowName(3), "Spain, ESP");
+}
+
+TEST_F(AccessibilityTest, RowsThatDoNotExistHaveNoAnswer) {
+    for (const std::int32_t row : {-1, 3, 1000000}) {
+        EXPECT_FALSE(Rows().RowName(row)) << row;
+        EXPECT_FALSE(Rows().RowStates(row)) << row;
+        EXPECT_FALSE(Rows().RowRect(row)) << row;
+        EXPECT_FALSE(Rows().PickRow(row)) << row;
+        EXPECT_FALSE(Rows().SelectRow(row)) << row;
+    }
+    // A row removed while the list is open is gone for the reader at once.
+    control().ShowDropDown();
+    control().RemoveItem(2);
+    EXPECT_FALSE(Rows().RowName(2));
+    EXPECT_EQ(Rows().RowName(1), "France, FR, FRA");
+    EXPECT_TRUE(sim.events().Log().empty()) << sim.events().Joined();
+}
+
+TEST_F(AccessibilityTest, StatesFollowTheListAsItShowsIt) {
+    AddRows(3, 20);
+    control().ListRows(5);
+    const RowReading closed = *Rows().RowStates(0);
+    EXPECT_TRUE(closed.invisible && closed.offscreen && closed.selectable);
+
+    control().Text("Row 12");
+    control().ShowDropDown();
+    const std::int32_t current = Rows().CurrentRow();
+    ASSERT_EQ(current, 12);
+    const RowReading atCurrent = *Rows().RowStates(current);
+    EXPECT_TRUE(atCurrent.selected && atCurrent.focused);
+    EXPECT_FALSE(atCurrent.offscreen || atCurrent.invisible);
+
+    // The list shows five rows from its top row on; the others are scrolled out of view.
+    const std::int32_t top = sim.ListWindowTopIndex();
+    EXPECT_FALSE(Rows().RowStates(top + 4)->offscreen);
+    EXPECT_TRUE(Rows().RowStates(top + 5)->offscreen);
+    ASSERT_GT(top, 0);
+    EXPECT_TRUE(Rows().RowStates(top - 1)->offscreen);
+    EXPECT_FALSE(Rows().RowStates(top + 1)->selected);
+}
+
+TEST_F(AccessibilityTest, BandsAndHitsAgreeWithTheRowsOnScreen) {
+    AddRows(3, 20);
+    control().ShowDropDown();
+    const std::int32_t top = sim.ListWindowTopIndex();
+    const RECT band = *Rows().RowRect(top + 2);
+    EXPECT_EQ(band.top, 2 * kRowPixels);
+    EXPECT_EQ(band.bottom - band.top, kRowPixels);
+    EXPECT_EQ(Rows().RowAt({band.right / 2, (band.top + band.bottom) / 2}), top + 2);
+    EXPECT_EQ(Rows().RowRect(top + 12)->top, 12 * kRowPixels);
+
+    // Nothing below the rows the list shows, left of it or right of its rows.
+    EXPECT_FALSE(Rows().RowAt({2, 8 * kRowPixels + 1}));
+    EXPECT_FALSE(Rows().RowAt({-1, 2}));
+    EXPECT_FALSE(Rows().RowAt({band.right, 2}));
+
+    control().HideListBox(AfterHide::FocusEditField);
+    EXPECT_FALSE(Rows().RowAt({2, 2}));
+}
+
+TEST_F(AccessibilityTest, DefaultActionPicksTheRowAsAClickDoes) {
+    control().ShowDropDown();
+    ASSERT_TRUE(Rows().PickRow(1));
+    EXPECT_EQ(sim.events().Joined(), "AfterUpdate");
+    EXPECT_EQ(control().Text(), "France");
+    EXPECT_FALSE(control().ComboBoxIsOpen());
+
+    // The same row again, with the list closed, is one more pick.
+    ASSERT_TRUE(Rows().PickRow(1));
+    EXPECT_EQ(sim.events().Count("AfterUpdate"), 2);
+}
+
+TEST_F(AccessibilityTest, SelectingARowMakesItCurrentWithoutACommit) {
+    control().ShowDropDown();
+    ASSERT_TRUE(Rows().SelectRow(2));
+    EXPECT_EQ(control().Text(), "Italy");
+    EXPECT_EQ(Rows().CurrentRow(), 2);
+    EXPECT_TRUE(control().ComboBoxIsOpen());
+    EXPECT_EQ(sim.events().Count("AfterUpdate"), 0);
+
+    Rows().ToggleList();
+    EXPECT_FALSE(control().ComboBoxIsOpen());
+    Rows().ToggleList();
+    EXPECT_TRUE(control().ComboBoxIsOpen());
+}
+
+// Opening, typing, keys, the mouse and a commit: a reader hears each row that becomes current
+// once, each text the control writes, and the list coming and going, in that order.
+TEST_F(AccessibilityTest, ATypingAndPickingSessionIsAnnouncedInOrder) {
+    sim.world().Windows().ClearWinEvents();
+    user.Focus(sim.host().EditHwnd());
+    user.PressKey(vbKeyDown, vbAltMask);
+    user.TypeText("F");
+    user.PressKey(vbKeyDown);
+    user.MouseMove(List(), 300, 10);
+    user.MouseMove(List(), 300, 20);
+    user.Click(List(), 300, 20);
+
+    EXPECT_EQ(Heard(),
+              "show list, focus 2, selection 2, value, focus 3, selection 3, value, "
+              "focus 1, selection 1, hide list, value");
+    EXPECT_EQ(control().Text(), "Germany");
+}
+
+}  // namespace
+}  // namespace cp::test

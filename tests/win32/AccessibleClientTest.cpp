@@ -1,0 +1,310 @@
+// A reader's view of the real control: the client calls that screen readers make through
+// oleacc, and the events an in-context hook hears while a user types and picks.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "control/Startup.h"
+#include "platform/win32/Form.h"
+#include "platform/win32/PropertyStore.h"
+#include "platform/win32/WindowsApi.h"
+#include "tests/support/EventRecorder.h"
+#include "tests/support/win32/MessageBoxWatch.h"
+
+#include <oleacc.h>
+
+namespace cp::test {
+namespace {
+
+constexpr int kRows = 40;
+
+void Pump() {
+    host::DoEvents();
+}
+
+// COM for the client's calls, for the life of one test.
+struct ComApartment {
+    ComApartment() { ::CoInitialize(nullptr); }
+    ~ComApartment() { ::CoUninitialize(); }
+};
+
+// A form with a label and then the control that it names, filled with kRows rows of three
+// columns, the second hidden.
+class ReaderScene {
+public:
+    ReaderScene() {
+        static thread_local const bool started = [] {
+            ComponentStart();
+            return true;
+        }();
+        (void)started;
+        ::CreateWindowExW(0, L"STATIC", L"&Country:", WS_CHILD | WS_VISIBLE, 10, 10, 60, 16,
+                          form.hWnd(), nullptr, nullptr, nullptr);
+        host = &form.AddControl(
+            [this](const ControlSite& site) {
+                auto made = std::make_unique<ColumnPick>(site);
+                control = made.get();
+                return std::unique_ptr<HostedControl>(std::move(made));
+            },
+            win32::Placement{}, &store);
+        control->SetEventSink(&events);
+        control->ColumnCount(3);
+        control->ColumnWidths("1200;0;600");
+        for (int r = 0; r < kRows; ++r)
+            control->AddItem("Land " + std::to_string(r) + ";x;L" + std::to_string(r));
+        Pump();
+    }
+    HWND List() { return host->ListBox().hWnd(); }
+    HWND Window() { return host->UserControl().hWnd(); }
+
+    MessageBoxWatch boxes;
+    win32::PropertyStore store;
+    win32::Form form;
+    EventRecorder events;
+    win32::ControlHost* host = nullptr;
+    ColumnPick* control = nullptr;
+};
+
+::IAccessible* ObjectOf(HWND window) {
+    ::IAccessible* object = nullptr;
+    const HRESULT hr = ::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(::IAccessible),
+                                                    reinterpret_cast<void**>(&object));
+    EXPECT_EQ(hr, S_OK);
+    return object;
+}
+
+::VARIANT Child(long id) {
+    ::VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+// A BSTR member's answer as UTF-16, with its result.
+struct Text {
+    HRESULT hr = E_FAIL;
+    std::wstring text;
+};
+
+template <class Member>
+Text Read(Member&& member) {
+    BSTR b = nullptr;
+    Text t;
+    t.hr = member(&b);
+    if (b != nullptr) t.text.assign(b, ::SysStringLen(b));
+    ::SysFreeString(b);
+    return t;
+}
+
+std::wstring Name(::IAccessible* object, long id) {
+    return Read([&](BSTR* b) { return object->get_accName(Child(id), b); }).text;
+}
+
+long LongOf(::IAccessible* object, long id,
+            HRESULT (::IAccessible::*member)(::VARIANT, ::VARIANT*)) {
+    ::VARIANT v;
+    ::VariantInit(&v);
+    EXPECT_EQ((object->*member)(Child(id), &v), S_OK);
+    return v.vt == VT_I4 ? v.lVal : -1;
+}
+
+class AccessibleClient : public ::testing::Test {
+protected:
+    ComApartment com;
+    std::unique_ptr<ReaderScene> scene = std::make_unique<ReaderScene>();
+};
+
+TEST_F(AccessibleClient, TheOpenListReadsItsRowsAsTheyAreShown) {
+    scene->control->Text("Land 20");
+    scene->control->ShowDropDown();
+    Pump();
+    ::IAccessible* list = ObjectOf(scene->List());
+    ASSERT_NE(list, nullptr);
+
+    long count = 0;
+    EXPECT_EQ(list->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, kRows);
+    EXPECT_EQ(LongOf(list, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_LIST);
+    EXPECT_EQ(LongOf(list, 1, &::IAccessible::get_accRole), ROLE_SYSTEM_LISTITEM);
+    EXPECT_EQ(Name(list, 1), L"Land 0, L0");
+    EXPECT_EQ(Name(list, kRows), L"Land 39, L39");
+
+    // The current row is selected and focused; a row out of view says so.
+    const long current = 21;
+    EXPECT_EQ(Name(list, current), L"Land 20, L20");
+    const long state = LongOf(list, current, &::IAccessible::get_accState);
+    EXPECT_TRUE(state & STATE_SYSTEM_SELECTED) << std::hex << state;
+    EXPECT_TRUE(state & STATE_SYSTEM_FOCUSED) << std::hex << state;
+    EXPECT_FALSE(state & (STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE)) << std::hex << state;
+    const long away = LongOf(list, 1, &::IAccessible::get_accState);
+    EXPECT_TRUE(away & STATE_SYSTEM_OFFSCREEN) << std::hex << away;
+    EXPECT_FALSE(away & STATE_SYSTEM_SELECTED) << std::hex << away;
+
+    // The row's place is the band the list draws it in, on the screen.
+    ::RECT band{};
+    ::SendMessageW(scene->List(), LB_GETITEMRECT, current - 1, reinterpret_cast<LPARAM>(&band));
+    ::MapWindowPoints(scene->List(), nullptr, reinterpret_cast<::POINT*>(&band), 2);
+    long x = 0, y = 0, w = 0, h = 0;
+    EXPECT_EQ(list->accLocation(&x, &y, &w, &h, Child(current)), S_OK);
+    EXPECT_EQ(x, band.left);
+    EXPECT_EQ(y, band.top);
+    EXPECT_EQ(w, band.right - band.left);
+    EXPECT_EQ(h, band.bottom - band.top);
+    ::VARIANT hit;
+    EXPECT_EQ(list->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, current);
+
+    // The default action picks the next row as a click does.
+    EXPECT_EQ(list->accDoDefaultAction(Child(current + 1)), S_OK);
+    Pump();
+    EXPECT_EQ(scene->events.Count("AfterUpdate"), 1) << scene->events.Joined();
+    EXPECT_EQ(scene->control->Text(), "Land 21");
+    EXPECT_FALSE(scene->control->ComboBoxIsOpen());
+    list->Release();
+}
+
+TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
+    scene->control->Text("Land 3");
+    ::IAccessible* combo = ObjectOf(scene->Window());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(LongOf(combo, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_COMBOBOX);
+    EXPECT_EQ(Name(combo, CHILDID_SELF), L"Country:");
+    EXPECT_EQ(Read([&](BSTR* b) { return combo->get_accValue(Child(CHILDID_SELF), b); }).text,
+              L"Land 3");
+    long count = 0;
+    EXPECT_EQ(combo->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 2);
+    ::IDispatch* list = nullptr;
+    EXPECT_EQ(combo->get_accChild(Child(2), &list), S_OK);
+    ASSERT_NE(list, nullptr);
+    list->Release();
+
+    // The default action opens the list and closes it again.
+    EXPECT_EQ(combo->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
+    EXPECT_TRUE(scene->control->ComboBoxIsOpen());
+    EXPECT_TRUE(LongOf(combo, CHILDID_SELF, &::IAccessible::get_accState) & STATE_SYSTEM_EXPANDED);
+    EXPECT_EQ(combo->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
+    EXPECT_FALSE(scene->control->ComboBoxIsOpen());
+
+    // A name the host gives wins over the label.
+    scene->control->AccessibleName("Land of birth");
+    EXPECT_EQ(Name(combo, CHILDID_SELF), L"Land of birth");
+    combo->Release();
+}
+
+TEST_F(AccessibleClient, BadChildrenAndAnEndedControlAreRefused) {
+    scene->control->ShowDropDown();
+    ::IAccessible* list = ObjectOf(scene->List());
+    ASSERT_NE(list, nullptr);
+    BSTR name = nullptr;
+    for (const long id : {-1L, 0L + kRows + 1, 1000000L}) {
+        EXPECT_EQ(list->get_accName(Child(id), &name), E_INVALIDARG) << id;
+        EXPECT_EQ(name, nullptr);
+    }
+    // A row removed while the list is open.
+    scene->control->RemoveItem(kRows - 1);
+    EXPECT_EQ(list->get_accName(Child(kRows), &name), E_INVALIDARG);
+
+    // The reader holds the object past the control's end.
+    scene.reset();
+    long count = 0;
+    EXPECT_EQ(list->get_accChildCount(&count), RPC_E_DISCONNECTED);
+    EXPECT_EQ(list->get_accName(Child(1), &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(list->accDoDefaultAction(Child(1)), RPC_E_DISCONNECTED);
+    list->Release();
+}
+
+// --- The events of a typing-and-picking session, as an in-context hook hears them ----------
+
+struct HeardEvent {
+    ::DWORD event;
+    HWND hwnd;
+    ::LONG child;
+};
+std::vector<HeardEvent>* gHeard = nullptr;
+
+void CALLBACK Hear(HWINEVENTHOOK, ::DWORD event, HWND hwnd, ::LONG object, ::LONG child, ::DWORD,
+                   ::DWORD) {
+    if (gHeard != nullptr && (object == OBJID_CLIENT || object == OBJID_WINDOW))
+        gHeard->push_back({event, hwnd, child});
+}
+
+void SendKey(WORD key, bool up) {
+    ::INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void Keys(std::initializer_list<WORD> keys) {
+    for (const WORD key : keys) {
+        SendKey(key, false);
+        SendKey(key, true);
+    }
+}
+
+TEST_F(AccessibleClient, AHookHearsATypingAndPickingSessionInOrder) {
+    ReaderScene& s = *scene;
+    ::SetForegroundWindow(s.form.hWnd());
+    ::SetFocus(s.host->TextBox().hWnd());
+    Pump();
+    std::vector<HeardEvent> heard;
+    gHeard = &heard;
+    HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, ::GetModuleHandleW(nullptr),
+                          &Hear, ::GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
+    ASSERT_NE(hook, nullptr);
+
+    // Alt+Down opens, "Land 1" goes to row 1, Down to row 2, and Enter commits it.
+    SendKey(VK_MENU, false);
+    Keys({VK_DOWN});
+    SendKey(VK_MENU, true);
+    Pump();
+    for (const char c : std::string("Land 1"))
+        Keys({static_cast<WORD>(::VkKeyScanW(static_cast<wchar_t>(c)) & 0xFF)});
+    Keys({VK_DOWN, VK_RETURN});
+    Pump();
+    ::UnhookWinEvent(hook);
+    gHeard = nullptr;
+    ASSERT_EQ(s.control->Text(), "Land 2") << s.events.Joined();
+
+    std::string got;
+    for (const HeardEvent& e : heard) {
+        const bool list = e.hwnd == s.List();
+        const bool own = e.hwnd == s.Window();
+        if (!list && !own) continue;
+        if (!got.empty()) got += ", ";
+        switch (e.event) {
+            case EVENT_OBJECT_SHOW:
+                got += list ? "show list" : "show";
+                break;
+            case EVENT_OBJECT_HIDE:
+                got += list ? "hide list" : "hide";
+                break;
+            case EVENT_OBJECT_FOCUS:
+                got += "focus " + std::to_string(e.child);
+                break;
+            case EVENT_OBJECT_SELECTION:
+                got += "selection " + std::to_string(e.child);
+                break;
+            case EVENT_OBJECT_VALUECHANGE:
+                got += "value";
+                break;
+            default:
+                got += "event " + std::to_string(e.event);
+        }
+    }
+    // Each letter typed over the completed tail is completed again: a new value each time.
+    EXPECT_EQ(got,
+              "show list, focus 1, selection 1, value, value, value, value, value, focus 2, "
+              "selection 2, value, focus 3, selection 3, value, hide list, value");
+}
+
+}  // namespace
+}  // namespace cp::test
