@@ -101,7 +101,7 @@ TEST_F(AccessibilityTest, StatesFollowTheListAsItShowsIt) {
     EXPECT_FALSE(atCurrent.offscreen || atCurrent.invisible);
 
     // The list shows five rows from its top row on; the others are scrolled out of view.
-    const std::int32_t top = sim.ListWindowTopIndex();
+    const std::int32_t top = sim.ListState().top;
     EXPECT_FALSE(Rows().RowStates(top + 4)->offscreen);
     EXPECT_TRUE(Rows().RowStates(top + 5)->offscreen);
     ASSERT_GT(top, 0);
@@ -112,7 +112,7 @@ TEST_F(AccessibilityTest, StatesFollowTheListAsItShowsIt) {
 TEST_F(AccessibilityTest, BandsAndHitsAgreeWithTheRowsOnScreen) {
     AddRows(3, 20);
     control().ShowDropDown();
-    const std::int32_t top = sim.ListWindowTopIndex();
+    const std::int32_t top = sim.ListState().top;
     const RECT band = *Rows().RowRect(top + 2);
     EXPECT_EQ(band.top, 2 * kRowPixels);
     EXPECT_EQ(band.bottom - band.top, kRowPixels);
