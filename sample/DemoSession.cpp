@@ -11,10 +11,25 @@ namespace {
 constexpr std::size_t kCountry = 0;
 constexpr std::size_t kCurrency = 1;
 constexpr std::size_t kLanguage = 2;
-constexpr int kRowHeight = 15;  // pixels
-// The drop-down button of a control 240 pixels wide with the sunken frame: columns 222 to 237.
-constexpr POINT kOnButton{229, 10};
 constexpr POINT kInEdit{20, 10};
+// From the control's right edge to the middle of its drop-down button, in pixels at 96 DPI
+// (the button of a control 240 pixels wide with the sunken frame spans columns 222 to 237).
+constexpr int kButtonFromRight = 11;
+constexpr int kStandardDpi = 96;
+
+// The middle of the drop-down button of the control `window`, on a screen of any density.
+POINT OnButton(HWND window) {
+    ::RECT client{};
+    ::GetClientRect(window, &client);
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return POINT{client.right - ::MulDiv(kButtonFromRight, dpi, kStandardDpi), client.bottom / 2};
+}
+
+int RowHeight(HWND list) {
+    return static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+}
 
 std::pair<DWORD, DWORD> Selection(HWND edit) {
     DWORD start = 0;
@@ -74,7 +89,8 @@ void DemoSession::OpenHoverAndClick() {
     Step("the pointer hovers three rows lower");
     const int top = static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
     const int row = country.Control().ListIndex() + 3;
-    user_.MoveTo(list, 60, (row - top) * kRowHeight + kRowHeight / 2);
+    const int rowHeight = RowHeight(list);
+    user_.MoveTo(list, 60, (row - top) * rowHeight + rowHeight / 2);
     Expect(user_.WaitUntil([&] { return ListSelection(country) == row; }),
            "the row under the pointer is selected");
     Shot("hover");
@@ -92,7 +108,8 @@ void DemoSession::PressTheButtonAndPickWithKeys() {
     PickPanel& currency = form_.Panel(kCurrency);
     HWND window = currency.Host().UserControl().hWnd();
     Step("a press on the currency's button opens its list");
-    user_.MoveTo(window, kOnButton.x, kOnButton.y);
+    const POINT onButton = OnButton(window);
+    user_.MoveTo(window, onButton.x, onButton.y);
     user_.Press();
     Expect(user_.WaitUntil([&] { return currency.Control().ComboBoxIsOpen(); }),
            "the list is open");

@@ -1,13 +1,14 @@
 #include "sample/PickPanel.h"
 
+#include "platform/win32/ScreenDensity.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
 
 namespace cp::sample {
 namespace {
 
-constexpr int kTwips = 15;
 constexpr int kMargin = 16;
 constexpr int kControlLeft = 110;  // pixels of the form's client area
 constexpr int kControlWidth = 240;
@@ -38,9 +39,11 @@ PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, Database* serve
     : name_(setup.name), log_(log) {
     MakeLabel(form.hWnd(), setup.caption, kMargin, setup.top + 3, kControlLeft - kMargin,
               kLabelHeight);
-    const win32::Placement at{static_cast<float>(kControlLeft * kTwips),
-                              static_cast<float>(setup.top * kTwips),
-                              static_cast<float>(kControlWidth * kTwips), 315};
+    // The form is laid out in pixels; the control is placed in twips, which the screen's
+    // density turns back into those pixels (known before the first control starts).
+    win32::TakeScreenUnits();
+    const auto twips = [](int pixels) { return static_cast<float>(pixels * TwipsPerPixel()); };
+    const win32::Placement at{twips(kControlLeft), twips(setup.top), twips(kControlWidth), 315};
     host_ = &form.AddControl(
         [this](const ControlSite& site) {
             auto made = std::make_unique<ColumnPick>(site);
