@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # ColumnPick.ocx exports exactly the four entry points of a self-registering component and
 # imports only DLLs of the system (the compiler's libraries are inside it; ODBC32.dll carries the
-# database object's engine).
+# database object's engine, OLEACC.dll the screen readers' objects).
 #   check_files.sh <ColumnPick.ocx>
 set -uo pipefail
 ocx=$1
@@ -16,7 +16,8 @@ if [[ $exports != "$expected" ]]; then
   status=1
 fi
 
-system="ADVAPI32.dll GDI32.dll KERNEL32.dll msvcrt.dll ODBC32.dll ole32.dll OLEAUT32.dll USER32.dll"
+system="ADVAPI32.dll GDI32.dll KERNEL32.dll msvcrt.dll ODBC32.dll OLEACC.dll ole32.dll OLEAUT32.dll
+  USER32.dll"
 while read -r dll; do
   grep -qiw -- "$dll" <<<"$system" || { echo "imports $dll, which is no system DLL"; status=1; }
 done < <(grep -oE 'DLL Name: .*' <<<"$dump" | cut -d' ' -f3)
