@@ -54,7 +54,7 @@ constexpr std::string_view kPieces[] = {
 
 class TableMaker {
 public:
-    explicit TableMaker(unsigned seed) : rng_(seed) {}
+    explicit TableMaker(unsigned start) : rng_(start) {}
 
     int Pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(rng_); }
     bool Chance(int percent) { return Pick(100) < percent; }
@@ -124,8 +124,8 @@ private:
 // the control changes its table.
 class DifferentialRun {
 public:
-    DifferentialRun(unsigned seed, std::int32_t scannedRows, std::int32_t chunkRows)
-        : make_(seed), prefix_(scannedRows, chunkRows), value_(scannedRows) {
+    DifferentialRun(unsigned start, std::int32_t scannedRows, std::int32_t chunkRows)
+        : make_(start), prefix_(scannedRows, chunkRows), value_(scannedRows) {
         objects_ = make_.Chance(15);
         columns_ = 1 + make_.Pick(3);
         Replace();
@@ -215,9 +215,9 @@ protected:
 };
 
 TEST_P(IndexDifferentialTest, AgreesWithTheScansThroughEveryChange) {
-    for (unsigned seed = 1; seed <= 120; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        DifferentialRun run(seed, GetParam().scannedRows, GetParam().chunkRows);
+    for (unsigned start = 1; start <= 120; ++start) {
+        SCOPED_TRACE("random start " + std::to_string(start));
+        DifferentialRun run(start, GetParam().scannedRows, GetParam().chunkRows);
         for (int step = 0; step < 12; ++step)
             run.Step();
         if (HasFailure()) break;
