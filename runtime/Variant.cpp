@@ -65,9 +65,8 @@ VariantArray::VariantArray(std::vector<std::int32_t> extents, std::vector<Varian
     if (elements_.size() != ElementCount(extents_)) Raise(vberr::SubscriptOutOfRange);
 }
 
-std::int32_t VariantArray::Extent(int dimension) const {
-    if (dimension < 0 || dimension >= Dimensions()) Raise(vberr::SubscriptOutOfRange);
-    return extents_[static_cast<std::size_t>(dimension)];
+void VariantArray::RaiseSubscriptOutOfRange() {
+    Raise(vberr::SubscriptOutOfRange);
 }
 
 const Variant& VariantArray::At(std::int32_t i) const {
@@ -85,14 +84,6 @@ const Variant& VariantArray::At(std::int32_t i, std::int32_t j) const {
 
 Variant& VariantArray::At(std::int32_t i, std::int32_t j) {
     return const_cast<Variant&>(std::as_const(*this).At(i, j));
-}
-
-std::size_t VariantArray::StepSize() const {
-    if (!Allocated()) Raise(vberr::SubscriptOutOfRange);
-    std::size_t size = 1;
-    for (std::size_t d = 0; d + 1 < extents_.size(); ++d)
-        size *= static_cast<std::size_t>(extents_[d]);
-    return size;
 }
 
 void VariantArray::ResizeLast(std::int32_t extent) {

@@ -115,7 +115,11 @@ public:
     bool Allocated() const { return !extents_.empty(); }
     int Dimensions() const { return static_cast<int>(extents_.size()); }
     // The number of elements along a dimension (0-based dimension); UBound is Extent - 1.
-    std::int32_t Extent(int dimension) const;
+    // Inline: the drawing, the searches and AddItem ask for it per row.
+    std::int32_t Extent(int dimension) const {
+        if (dimension < 0 || dimension >= Dimensions()) RaiseSubscriptOutOfRange();
+        return extents_[static_cast<std::size_t>(dimension)];
+    }
 
     // Checked access: error 9 when an index lies outside the array.
     const Variant& At(std::int32_t i) const;
@@ -136,7 +140,14 @@ public:
 
 private:
     // The number of elements of one step of the last dimension.
-    std::size_t StepSize() const;
+    std::size_t StepSize() const {
+        if (!Allocated()) RaiseSubscriptOutOfRange();
+        std::size_t size = 1;
+        for (std::size_t d = 0; d + 1 < extents_.size(); ++d)
+            size *= static_cast<std::size_t>(extents_[d]);
+        return size;
+    }
+    [[noreturn]] static void RaiseSubscriptOutOfRange();
 
     std::vector<std::int32_t> extents_;
     std::vector<Variant> elements_;

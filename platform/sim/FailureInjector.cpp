@@ -38,9 +38,8 @@ void FailureInjector::FailNext(std::string operation, std::int32_t number, int s
     plans_.push_back(Plan{std::move(operation), number, skip, std::move(description)});
 }
 
-void FailureInjector::CheckMessage(UINT message) {
-    // The name is only built when some failure is planned: the fills send a message per row.
-    if (!plans_.empty()) Check(std::string(kMessageOperationPrefix) + std::to_string(message));
+void FailureInjector::CheckPlannedMessage(UINT message) {
+    Check(std::string(kMessageOperationPrefix) + std::to_string(message));
 }
 
 void FailureInjector::Check(std::string_view operation) {

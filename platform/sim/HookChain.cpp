@@ -28,24 +28,24 @@ const HookChain::Hook* HookChain::Installed(HHOOK handle) const {
     return nullptr;
 }
 
-void HookChain::Run(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (hooks_.empty() || pass_) return;
-    Pass pass;
+void HookChain::RunChain(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    pass_.order.clear();
     for (const Hook& h : hooks_)
-        pass.order.push_back(h.handle);
-    pass_ = std::move(pass);
+        pass_.order.push_back(h.handle);
+    pass_.next = 0;
+    pass_.running = true;
     CWPSTRUCT record{lParam, wParam, message, hwnd};
     struct Reset {
-        std::optional<Pass>& pass;
-        ~Reset() { pass.reset(); }
+        Pass& pass;
+        ~Reset() { pass.running = false; }
     } reset{pass_};
     CallNext(HC_ACTION, kSentByThisThread, reinterpret_cast<LPARAM>(&record));
 }
 
 LRESULT HookChain::CallNext(int nCode, WPARAM wParam, LPARAM lParam) {
-    if (!pass_) return 0;
-    while (pass_->next < pass_->order.size()) {
-        const Hook* hook = Installed(pass_->order[pass_->next++]);
+    if (!pass_.running) return 0;
+    while (pass_.next < pass_.order.size()) {
+        const Hook* hook = Installed(pass_.order[pass_.next++]);
         // A hook removed while the message travels is skipped, as on Windows.
         if (hook) return hook->proc(nCode, wParam, lParam);
     }

@@ -2,7 +2,6 @@
 // them first, the most recently installed hook first, each passing it on with CallNextHookEx.
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include "platform/basApi.h"
@@ -18,7 +17,9 @@ public:
 
     // Runs the chain for a message about to reach hwnd's procedure. Messages sent from inside a
     // hook procedure do not run the chain again, as on Windows.
-    void Run(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Run(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (!hooks_.empty() && !pass_.running) RunChain(hwnd, message, wParam, lParam);
+    }
     // The next hook of the running chain; 0 when there is none or no chain is running. The
     // handle that the caller passes is not needed: a hook that has just removed itself may
     // still pass the message on.
@@ -32,11 +33,15 @@ private:
     struct Pass {
         std::vector<HHOOK> order;  // the hooks installed when the message arrived
         std::size_t next = 0;      // position of the next hook to call in `order`
+        bool running = false;      // a message is travelling through the chain now
     };
+    void RunChain(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     const Hook* Installed(HHOOK handle) const;
 
-    std::vector<Hook> hooks_;   // most recently installed first
-    std::optional<Pass> pass_;  // the chain running now, if any
+    std::vector<Hook> hooks_;  // most recently installed first
+    // The chain running now, if any. It keeps its storage between messages: the fills send a
+    // message per row, and the chain should not cost an allocation each.
+    Pass pass_;
 };
 
 }  // namespace cp::sim
