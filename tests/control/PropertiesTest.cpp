@@ -34,6 +34,12 @@ const Rejection kRejections[] = {
     {dispid::ColumnCount, std::int16_t{0}, 1, 775, "The number of columns must be 1 or more."},
 };
 
+std::string_view NameOf(std::int32_t id) {
+    for (const auto& m : iface::Members())
+        if (m.dispid == id) return m.name;
+    return "?";
+}
+
 // Puts the rejected value and answers the run-time error it raised, if any.
 std::optional<RuntimeError> Put(ColumnPick& control, const Rejection& r) {
     std::vector<Variant> args{r.value};
@@ -52,7 +58,7 @@ std::int32_t Read(ColumnPick& control, const Rejection& r) {
 
 TEST(PropertyValues, OutOfRangeIsAMessageOnceStartedAndARunTimeErrorBefore) {
     for (const Rejection& r : kRejections) {
-        SCOPED_TRACE(std::to_string(r.dispid) + " = " + CStr(r.value));
+        SCOPED_TRACE(std::string(NameOf(r.dispid)) + " = " + CStr(r.value));
         SimControl s;
         EXPECT_FALSE(Put(s.control(), r));
         EXPECT_EQ(Read(s.control(), r), r.kept);
