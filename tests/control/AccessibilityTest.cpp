@@ -4,28 +4,24 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/User.h"
-#include "tests/support/sim/SimControl.h"
+#include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
 namespace {
 
 constexpr int kRowPixels = 15;
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public ControlOnForm {
 protected:
-    AccessibilityTest() {
-        sim.Fill(3, "1500;600;900", "Germany;DE;DEU;France;FR;FRA;Italy;IT;ITA");
-    }
+    AccessibilityTest() { Fill(3, "1500;600;900", "Germany;DE;DEU;France;FR;FRA;Italy;IT;ITA"); }
 
     AccessibleControl& Rows() { return *control().Accessibility(); }
-    ColumnPick& control() { return sim.control(); }
-    HWND List() { return sim.host().ListHwnd(); }
-    HWND Control() { return sim.host().Hwnd(); }
+    HWND List() { return host().ListHwnd(); }
+    HWND Control() { return host().Hwnd(); }
     // The events heard so far, one short text each ("focus 2": the focus went to child 2).
     std::string Heard() {
         std::string heard;
-        for (const sim::WinEventRecord& e : sim.world().Windows().WinEvents()) {
+        for (const sim::WinEventRecord& e : world().Windows().WinEvents()) {
             if (!heard.empty()) heard += ", ";
             heard += Describe(e);
         }
@@ -52,9 +48,6 @@ protected:
         for (int r = from; r < to; ++r)
             control().AddItem("Row " + std::to_string(r) + ";R;" + std::to_string(r));
     }
-
-    SimControl sim;
-    sim::User user{sim.world()};
 };
 
 TEST_F(AccessibilityTest, RowNamesReadTheShownColumnsLeftToRight) {
@@ -65,7 +58,7 @@ TEST_F(AccessibilityTest, RowNamesReadTheShownColumnsLeftToRight) {
     // A hidden column is not read, nor is an empty or Null cell.
     control().ColumnWidths("1500;0;900");
     control().AddItem("Spain;;ESP");
-    sim.probe().varItems().At(2, 0) = Variant::Null();
+    probe().varItems().At(2, 0) = Variant::Null();
     EXPECT_EQ(Rows().RowName(0), "Germany");
     EXPECT_EQ(Rows().RowName(3), "Spain, ESP");
 }
@@ -83,7 +76,7 @@ TEST_F(AccessibilityTest, RowsThatDoNotExistHaveNoAnswer) {
     control().RemoveItem(2);
     EXPECT_FALSE(Rows().RowName(2));
     EXPECT_EQ(Rows().RowName(1), "France, FR, FRA");
-    EXPECT_TRUE(sim.events().Log().empty()) << sim.events().Joined();
+    EXPECT_TRUE(events().Log().empty()) << events().Joined();
 }
 
 TEST_F(AccessibilityTest, StatesFollowTheListAsItShowsIt) {
@@ -101,7 +94,7 @@ TEST_F(AccessibilityTest, StatesFollowTheListAsItShowsIt) {
     EXPECT_FALSE(atCurrent.offscreen || atCurrent.invisible);
 
     // The list shows five rows from its top row on; the others are scrolled out of view.
-    const std::int32_t top = sim.ListState().top;
+    const std::int32_t top = ListState().top;
     EXPECT_FALSE(Rows().RowStates(top + 4)->offscreen);
     EXPECT_TRUE(Rows().RowStates(top + 5)->offscreen);
     ASSERT_GT(top, 0);
@@ -112,7 +105,7 @@ TEST_F(AccessibilityTest, StatesFollowTheListAsItShowsIt) {
 TEST_F(AccessibilityTest, BandsAndHitsAgreeWithTheRowsOnScreen) {
     AddRows(3, 20);
     control().ShowDropDown();
-    const std::int32_t top = sim.ListState().top;
+    const std::int32_t top = ListState().top;
     const RECT band = *Rows().RowRect(top + 2);
     EXPECT_EQ(band.top, 2 * kRowPixels);
     EXPECT_EQ(band.bottom - band.top, kRowPixels);
@@ -131,13 +124,13 @@ TEST_F(AccessibilityTest, BandsAndHitsAgreeWithTheRowsOnScreen) {
 TEST_F(AccessibilityTest, DefaultActionPicksTheRowAsAClickDoes) {
     control().ShowDropDown();
     ASSERT_TRUE(Rows().PickRow(1));
-    EXPECT_EQ(sim.events().Joined(), "AfterUpdate");
+    EXPECT_EQ(events().Joined(), "AfterUpdate");
     EXPECT_EQ(control().Text(), "France");
     EXPECT_FALSE(control().ComboBoxIsOpen());
 
     // The same row again, with the list closed, is one more pick.
     ASSERT_TRUE(Rows().PickRow(1));
-    EXPECT_EQ(sim.events().Count("AfterUpdate"), 2);
+    EXPECT_EQ(events().Count("AfterUpdate"), 2);
 }
 
 TEST_F(AccessibilityTest, SelectingARowMakesItCurrentWithoutACommit) {
@@ -146,7 +139,7 @@ TEST_F(AccessibilityTest, SelectingARowMakesItCurrentWithoutACommit) {
     EXPECT_EQ(control().Text(), "Italy");
     EXPECT_EQ(Rows().CurrentRow(), 2);
     EXPECT_TRUE(control().ComboBoxIsOpen());
-    EXPECT_EQ(sim.events().Count("AfterUpdate"), 0);
+    EXPECT_EQ(events().Count("AfterUpdate"), 0);
 
     Rows().ToggleList();
     EXPECT_FALSE(control().ComboBoxIsOpen());
@@ -157,14 +150,14 @@ TEST_F(AccessibilityTest, SelectingARowMakesItCurrentWithoutACommit) {
 // Opening, typing, keys, the mouse and a commit: a reader hears each row that becomes current
 // once, each text the control writes, and the list coming and going, in that order.
 TEST_F(AccessibilityTest, ATypingAndPickingSessionIsAnnouncedInOrder) {
-    sim.world().Windows().ClearWinEvents();
-    user.Focus(sim.host().EditHwnd());
-    user.PressKey(vbKeyDown, vbAltMask);
-    user.TypeText("F");
-    user.PressKey(vbKeyDown);
-    user.MouseMove(List(), 300, 10);
-    user.MouseMove(List(), 300, 20);
-    user.Click(List(), 300, 20);
+    world().Windows().ClearWinEvents();
+    user().Focus(host().EditHwnd());
+    user().PressKey(vbKeyDown, vbAltMask);
+    user().TypeText("F");
+    user().PressKey(vbKeyDown);
+    user().MouseMove(List(), 300, 10);
+    user().MouseMove(List(), 300, 20);
+    user().Click(List(), 300, 20);
 
     EXPECT_EQ(Heard(),
               "show list, focus 2, selection 2, value, focus 3, selection 3, value, "

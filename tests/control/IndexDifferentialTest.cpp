@@ -13,12 +13,12 @@
 
 #include "control/PrefixIndex.h"
 #include "control/ValueIndex.h"
-#include "data/Database.h"
 #include "platform/sim/UpperCase.h"
 #include "platform/sim/World.h"
 #include "runtime/Locale.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Utf8.h"
+#include "tests/support/BlockRecordset.h"
 #include "tests/support/RowScans.h"
 #include "tests/support/sim/SimControl.h"
 
@@ -241,7 +241,6 @@ char32_t DottedUpper(char32_t c) {
 
 TEST(IndexLocale, ANewUpperCaseOrSeparatorOrdersTheTextsAnew) {
     sim::World world;
-    TableMaker make(7);
     VariantArray table({1, 6});
     const Variant entries[] = {Variant("Ivy"), Variant("ivy"), Variant("µm"),
                                Variant("ıvy"), Variant(1.5),   Variant("1,5")};
@@ -269,28 +268,16 @@ TEST(IndexedSearch, ATextBeyondASixteenBitCountFailsEvenOnAnEmptyTable) {
               (Outcome{-1, vberr::Overflow}));
 }
 
-// A recordset that hands over one prepared (field, row) block.
-class BlockRecordset final : public Recordset {
-public:
-    explicit BlockRecordset(VariantArray block) : block_(std::move(block)) {}
-    Variant RecordCount() override { return Variant(block_.Extent(1)); }
-    Variant Eof() override { return Variant(block_.Extent(1) == 0); }
-    void MoveLast() override {}
-    void MoveFirst() override {}
-    Variant GetRows(std::int32_t) override {
-        return Variant(std::make_shared<VariantArray>(block_));
-    }
-    void Close() override {}
-
-private:
-    VariantArray block_;
-};
-
 // The control itself, with enough rows for its indexes to be built, through each of its own
 // changes of the table: typing and Value find what the scans of a copy of its table find.
 class IndexedControlTest : public ::testing::Test {
 protected:
     static constexpr std::int32_t kRows = 3000;
+
+    void SetUp() override {
+        s.Fill(3, "", Items(kRows));
+        ExpectAgreement("AddList");
+    }
 
     std::string Items(std::int32_t rows) {
         std::string items;
@@ -330,8 +317,6 @@ protected:
 };
 
 TEST_F(IndexedControlTest, TypingAndValueFindWhatTheScansFindThroughEveryChange) {
-    s.Fill(3, "", Items(kRows));
-    ExpectAgreement("AddList");
     s.control().RemoveItem(kRows / 2);
     s.control().RemoveItem(0);
     ExpectAgreement("RemoveItem");
@@ -351,16 +336,13 @@ TEST_F(IndexedControlTest, TypingAndValueFindWhatTheScansFindThroughEveryChange)
     VariantArray block({2, kRows});
     for (Variant& entry : block.Elements())
         entry = make_.Entry(false);
-    s.control().FillComboBoxMultiColumnRecordset(
-        Variant(std::shared_ptr<Object>(std::make_shared<BlockRecordset>(block))));
+    s.control().FillComboBoxMultiColumnRecordset(BlockRecordset::Of(block));
     ExpectAgreement("the recordset fill");
 }
 
 // An AddList without a whole row leaves the old table allocated but uncounted; the rows added
 // after it replace the old ones, however many there are before the next search.
 TEST_F(IndexedControlTest, RowsAddedAfterAnAddListWithoutAWholeRowAreSearchedAsTheyAre) {
-    s.Fill(3, "", Items(kRows));
-    ExpectAgreement("AddList");
     s.control().AddList("only;two");
     EXPECT_EQ(s.control().ListCount(), 0);
     s.world().ClearMessageBoxes();
@@ -372,8 +354,6 @@ TEST_F(IndexedControlTest, RowsAddedAfterAnAddListWithoutAWholeRowAreSearchedAsT
 // The rows have moved up before the list window is told; when it fails, the searches find the
 // rows where they now are.
 TEST_F(IndexedControlTest, ARemovalThatTheListWindowRefusesLeavesTheSearchesRight) {
-    s.Fill(3, "", Items(kRows));
-    ExpectAgreement("AddList");
     s.world().FailNext("ListBox.RemoveItem", vberr::InvalidProcedureCall);
     EXPECT_THROW(s.control().RemoveItem(kRows / 3), RuntimeError);
     ExpectAgreement("the refused RemoveItem");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "control/PublicInterface.h"
 #include "platform/sim/PropertyStore.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
@@ -7,6 +8,13 @@
 
 namespace cp::test {
 namespace {
+
+std::int32_t DispidOf(std::string_view name) {
+    for (const auto& m : iface::Members())
+        if (m.name == name) return m.dispid;
+    ADD_FAILURE() << "no member " << name;
+    return 0;
+}
 
 std::unique_ptr<SimControl> Loaded(sim::PropertyStore& bag) {
     SimControlOptions options;
@@ -39,46 +47,50 @@ TEST(Persistence, DefaultsStoreNoKeyAndEveryKeyIsVisitedInOrder) {
     }
 }
 
-TEST(Persistence, SettingsSurviveASaveAndALoad) {
+// Each setting is put and read through its dispatch identifier, as a host does, and is stored
+// in the type that it has.
+TEST(Persistence, SettingsRoundTripThroughTheirIdentifiersAndSurviveASaveAndALoad) {
+    const std::pair<std::string_view, Variant> settings[] = {
+        {"BackColorNormal", std::int32_t{0x00FFFF}},
+        {"ForeColorNormal", std::int32_t{0x0000FF}},
+        {"BackColorSelected", std::int32_t{0x00FF00}},
+        {"ForeColorSelected", std::int32_t{0x111111}},
+        {"ListRows", std::int16_t{12}},
+        {"Enabled", false},
+        {"ColumnCount", std::int16_t{3}},
+        {"BoundColumn", std::int16_t{2}},
+        {"ListWidth", std::int16_t{4000}},
+        {"Appearance", std::uint8_t{lbFlat}},
+        {"Locked", true},
+        {"Text", "hello"},
+    };
+    const auto put = [](ColumnPick& c, std::string_view name, Variant value) {
+        std::vector<Variant> args{std::move(value)};
+        iface::Invoke(c, DispidOf(name), iface::Kind::PropertyLet, args);
+    };
+    const auto expectSettings = [&](SimControl& s) {
+        for (const auto& [name, value] : settings) {
+            std::vector<Variant> none;
+            const Variant got =
+                iface::Invoke(s.control(), DispidOf(name), iface::Kind::PropertyGet, none);
+            EXPECT_TRUE(VariantEquals(got, value)) << name << ": " << CStr(got);
+        }
+    };
     sim::PropertyStore bag;
     {
         SimControl s;
-        ColumnPick& c = s.control();
-        c.BackColorNormal(0x00FFFF);
-        c.ForeColorNormal(0x0000FF);
-        c.BackColorSelected(0x00FF00);
-        c.ForeColorSelected(0x111111);
-        c.ListRows(12);
-        c.Enabled(false);
-        c.BoundColumn(1);
-        c.ColumnCount(3);
-        c.ListWidth(4000);
-        c.Appearance(lbFlat);
-        c.Locked(true);
-        c.Text("hello");
-        c.ColumnLineForeColor(0x222222);
-        c.ColumnWidths("1000;1000;1000");
+        for (const auto& [name, value] : settings)
+            put(s.control(), name, value);
+        put(s.control(), "ColumnLineForeColor", std::int32_t{0x222222});
+        put(s.control(), "ColumnWidths", "1000;1000;1000");
+        expectSettings(s);
         s.host().WriteProperties(bag);
     }
-    EXPECT_EQ(bag.Get("ListRows")->Type(), VarType::Integer);
-    EXPECT_EQ(bag.Get("BackColorNormal")->Type(), VarType::Long);
-    EXPECT_EQ(bag.Get("Appearance")->Type(), VarType::Byte);
-    EXPECT_EQ(bag.Get("Locked")->Type(), VarType::Boolean);
+    for (const auto& [name, value] : settings)
+        EXPECT_EQ(bag.Get(name)->Type(), value.Type()) << name;
     auto p = Loaded(bag);
-    ColumnPick& c = p->control();
-    EXPECT_EQ(c.BackColorNormal(), 0x00FFFF);
-    EXPECT_EQ(c.ForeColorNormal(), 0x0000FF);
-    EXPECT_EQ(c.BackColorSelected(), 0x00FF00);
-    EXPECT_EQ(c.ForeColorSelected(), 0x111111);
-    EXPECT_EQ(c.ListRows(), 12);
-    EXPECT_FALSE(c.Enabled());
-    EXPECT_EQ(c.BoundColumn(), 1);
-    EXPECT_EQ(c.ColumnCount(), 3);
-    EXPECT_EQ(c.ListWidth(), 4000);
-    EXPECT_EQ(c.Appearance(), lbFlat);
-    EXPECT_TRUE(c.Locked());
+    expectSettings(*p);
     EXPECT_TRUE(p->host().TextBox().Locked());
-    EXPECT_EQ(c.Text(), "hello");
     // Neither the widths nor the column-line colour are kept.
     EXPECT_EQ(p->probe().lngColumnWidths(), std::vector<std::int32_t>{0});
     EXPECT_EQ(p->probe().lngColumnLineForeColor(), 0xC0C0C0);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <optional>
 
+#include "control/PublicInterface.h"
 #include "control/Startup.h"
+#include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/sim/SimControl.h"
@@ -10,65 +12,68 @@
 namespace cp::test {
 namespace {
 
+using iface::Kind;
+namespace dispid = iface::dispid;
+
 struct Rejection {
-    const char* name;
-    std::function<void(ColumnPick&)> put;
-    std::function<std::int32_t(ColumnPick&)> read;
+    std::int32_t dispid;
+    Variant value;
     std::int32_t kept;
     std::int32_t error;
     const char* message;
 };
 
-std::vector<Rejection> Rejections() {
-    return {
-        {"ListRows 1", [](ColumnPick& c) { c.ListRows(1); },
-         [](ColumnPick& c) { return c.ListRows(); }, 8, 777,
-         "The value for this property can vary between 2 and 15."},
-        {"ListRows 16", [](ColumnPick& c) { c.ListRows(16); },
-         [](ColumnPick& c) { return c.ListRows(); }, 8, 777,
-         "The value for this property can vary between 2 and 15."},
-        {"ListWidth 389", [](ColumnPick& c) { c.ListWidth(389); },
-         [](ColumnPick& c) { return c.ListWidth(); }, -1, 776,
-         "The minimum value for this property is 390."},
-        {"ListWidth -2", [](ColumnPick& c) { c.ListWidth(-2); },
-         [](ColumnPick& c) { return c.ListWidth(); }, -1, 776,
-         "The minimum value for this property is 390."},
-        {"BoundColumn -1", [](ColumnPick& c) { c.BoundColumn(-1); },
-         [](ColumnPick& c) { return c.BoundColumn(); }, 0, 774,
-         "The minimum value for this property is 0."},
-        {"ColumnCount 0", [](ColumnPick& c) { c.ColumnCount(0); },
-         [](ColumnPick& c) { return c.ColumnCount(); }, 1, 775,
-         "The number of columns must be 1 or more."},
-    };
+const Rejection kRejections[] = {
+    {dispid::ListRows, std::int16_t{1}, 8, 777,
+     "The value for this property can vary between 2 and 15."},
+    {dispid::ListRows, std::int16_t{16}, 8, 777,
+     "The value for this property can vary between 2 and 15."},
+    {dispid::ListWidth, std::int16_t{389}, -1, 776, "The minimum value for this property is 390."},
+    {dispid::ListWidth, std::int16_t{-2}, -1, 776, "The minimum value for this property is 390."},
+    {dispid::BoundColumn, std::int16_t{-1}, 0, 774, "The minimum value for this property is 0."},
+    {dispid::ColumnCount, std::int16_t{0}, 1, 775, "The number of columns must be 1 or more."},
+};
+
+std::string_view NameOf(std::int32_t id) {
+    for (const auto& m : iface::Members())
+        if (m.dispid == id) return m.name;
+    return "?";
 }
 
-TEST(PropertyValues, OutOfRangeIsAMessageOnceStarted) {
-    for (const Rejection& r : Rejections()) {
-        SimControl s;
-        r.put(s.control());
-        EXPECT_EQ(r.read(s.control()), r.kept) << r.name;
-        ASSERT_EQ(s.world().MessageBoxes().size(), 1u) << r.name;
-        EXPECT_EQ(s.world().MessageBoxes()[0].prompt, r.message) << r.name;
-        EXPECT_EQ(s.world().MessageBoxes()[0].buttons, vbOKOnly) << r.name;
-        EXPECT_FALSE(s.world().MessageBoxes()[0].title.has_value()) << r.name;
-        EXPECT_TRUE(s.host().PropertyChangedKeys().empty()) << r.name;
+// Puts the rejected value and answers the run-time error it raised, if any.
+std::optional<RuntimeError> Put(ColumnPick& control, const Rejection& r) {
+    std::vector<Variant> args{r.value};
+    try {
+        iface::Invoke(control, r.dispid, Kind::PropertyLet, args);
+    } catch (const RuntimeError& e) {
+        return e;
     }
+    return std::nullopt;
 }
 
-TEST(PropertyValues, OutOfRangeIsARunTimeErrorBeforeTheStart) {
-    for (const Rejection& r : Rejections()) {
-        SimControlOptions options;
-        options.started = Started::No;
-        SimControl s(options);
-        try {
-            r.put(s.control());
-            ADD_FAILURE() << r.name << ": no error";
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.Number(), r.error) << r.name;
-            EXPECT_EQ(e.Description(), r.message) << r.name;
-        }
-        EXPECT_EQ(r.read(s.control()), r.kept) << r.name;
-        EXPECT_TRUE(s.world().MessageBoxes().empty()) << r.name;
+std::int32_t Read(ColumnPick& control, const Rejection& r) {
+    std::vector<Variant> none;
+    return CLng(iface::Invoke(control, r.dispid, Kind::PropertyGet, none));
+}
+
+TEST(PropertyValues, OutOfRangeIsAMessageOnceStartedAndARunTimeErrorBefore) {
+    for (const Rejection& r : kRejections) {
+        SCOPED_TRACE(std::string(NameOf(r.dispid)) + " = " + CStr(r.value));
+        SimControl s;
+        EXPECT_FALSE(Put(s.control(), r));
+        EXPECT_EQ(Read(s.control(), r), r.kept);
+        ASSERT_EQ(s.Prompts(), std::vector<std::string>{r.message});
+        EXPECT_EQ(s.world().MessageBoxes()[0].buttons, vbOKOnly);
+        EXPECT_FALSE(s.world().MessageBoxes()[0].title.has_value());
+        EXPECT_TRUE(s.host().PropertyChangedKeys().empty());
+
+        SimControl before({.started = Started::No});
+        const std::optional<RuntimeError> error = Put(before.control(), r);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->Number(), r.error);
+        EXPECT_EQ(error->Description(), r.message);
+        EXPECT_EQ(Read(before.control(), r), r.kept);
+        EXPECT_TRUE(before.world().MessageBoxes().empty());
     }
     gblnStarted = true;
 }

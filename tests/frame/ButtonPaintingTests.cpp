@@ -32,15 +32,18 @@ TEST_F(ButtonPaintingTest, APaintDuringAPressDrawsThePressedFace) {
     EXPECT_EQ(Describe(ControlDrawing()), PressedLook());
 }
 
-TEST_F(ButtonPaintingTest, TheGlyphSitsInTheMiddleOfEachFace) {
+TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInItsMiddle) {
     struct Case {
         typAppearance appearance;
+        RECT button;
         POINT raised;
         POINT pressed;
     };
-    for (const Case& c : {Case{lb3D, {67, 8}, {68, 9}}, Case{lbFlat, {68, 8}, {69, 10}},
-                          Case{lbFlatNoBorder, {69, 8}, {70, 9}}}) {
+    for (const Case& c : {Case{lbFlat, {64, 1, 80, 20}, {68, 8}, {69, 10}},
+                          Case{lbFlatNoBorder, {65, 0, 81, 21}, {69, 8}, {70, 9}},
+                          Case{lb3D, {63, 2, 79, 19}, {67, 8}, {68, 9}}}) {
         control().Appearance(c.appearance);
+        EXPECT_EQ(probe().rctButton(), c.button) << c.appearance;
         for (bool pressed : {false, true}) {
             ClearLog();
             probe().DrawArrow(pressed ? ButtonFace::Pressed : ButtonFace::Raised);

@@ -15,18 +15,6 @@ RECT EditRect(sim::ControlHost& host) {
     return rect;
 }
 
-TEST_F(LayoutTest, EachAppearancePlacesTheButtonInsideItsFrame) {
-    struct Case {
-        typAppearance appearance;
-        RECT button;
-    };
-    for (const Case& c : {Case{lbFlat, RECT{64, 1, 80, 20}}, Case{lbFlatNoBorder, {65, 0, 81, 21}},
-                          Case{lb3D, {63, 2, 79, 19}}}) {
-        control().Appearance(c.appearance);
-        EXPECT_EQ(probe().rctButton(), c.button) << c.appearance;
-    }
-}
-
 TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
     control().Appearance(lbFlat);
     for (LineIndex i : {kInnerTop, kInnerLeft, kInnerRight, kInnerBottom})

@@ -3,11 +3,11 @@
 // selection brings the window back in step, so that nothing else fails for it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/sim/ListBoxClass.h"
-#include "platform/sim/User.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/sim/SimControl.h"
 
@@ -20,69 +20,58 @@ constexpr char kSetCount[] = "SendMessage:423";  // LB_SETCOUNT
 // The host calls of AddList that stand between the new table and the list window.
 const std::vector<std::string> kListWindowCalls = {"ListBox.Clear", "ListBox.hWnd", kSetCount};
 
-class ListWindowResync : public ::testing::TestWithParam<std::string> {
-protected:
-    void SetUp() override {
-        s.Fill(1, "1500", "old1;old2");
-        s.world().FailNext(GetParam(), kFailure);
-        s.control().AddList("apple;banana;cherry");
-        ASSERT_EQ(s.world().PendingFailures(), 0u);
-        ASSERT_EQ(Titles(), std::vector<std::string>{"ColumnPick - AddList"});
-        s.world().ClearMessageBoxes();
-        ASSERT_EQ(s.control().ListCount(), 3);
-        ASSERT_NE(s.ListState().count, 3) << "the failure left the window in step";
-    }
-    std::vector<std::string> Titles() {
-        std::vector<std::string> titles;
-        for (const auto& box : s.world().MessageBoxes())
-            titles.push_back(box.title.value_or(""));
-        return titles;
-    }
-
-    SimControl s;
-    sim::User user{s.world()};
+// What the user or the host does next, and the list window's count, selection and the text
+// afterwards.
+struct NextStep {
+    const char* name;
+    std::function<void(SimControl&)> act;
+    std::int32_t selection;
+    const char* text;
 };
 
-TEST_P(ListWindowResync, TypingSelectsTheMatchingRowWithoutAnotherReport) {
-    user.Focus(s.host().EditHwnd());
-    user.TypeText("ban");
-    EXPECT_EQ(Titles(), std::vector<std::string>{});
-    EXPECT_EQ(s.ListState().count, 3);
-    EXPECT_EQ(s.ListState().selection, 1);
-    EXPECT_EQ(s.control().Text(), "banana");
-}
+TEST(ListWindowResync, TheNextUseBringsTheWindowBackInStepWithoutAnotherReport) {
+    const NextStep steps[] = {
+        {"typing",
+         [](SimControl& s) {
+             s.Focus();
+             s.user().TypeText("ban");
+         },
+         1, "banana"},
+        {"opening",
+         [](SimControl& s) {
+             s.control().ShowDropDown();
+             EXPECT_TRUE(s.control().ComboBoxIsOpen());
+         },
+         -1, ""},
+        {"a host selection", [](SimControl& s) { s.control().ListIndex(2); }, 2, "cherry"},
+        {"the arrow keys",
+         [](SimControl& s) {
+             s.Focus();
+             for (int i = 0; i < 3; ++i)
+                 s.user().PressKey(vbKeyDown);
+         },
+         2, "cherry"},
+    };
+    for (const std::string& call : kListWindowCalls) {
+        for (const NextStep& step : steps) {
+            SCOPED_TRACE(call + " failed, then " + step.name);
+            SimControl s;
+            s.Fill(1, "1500", "old1;old2");
+            s.world().FailNext(call, kFailure);
+            s.control().AddList("apple;banana;cherry");
+            ASSERT_EQ(s.ReportTitles(), std::vector<std::string>{"ColumnPick - AddList"});
+            s.world().ClearMessageBoxes();
+            ASSERT_EQ(s.control().ListCount(), 3);
+            ASSERT_NE(s.ListState().count, 3) << "the failure left the window in step";
 
-TEST_P(ListWindowResync, OpeningShowsEveryRow) {
-    s.control().ShowDropDown();
-    EXPECT_EQ(Titles(), std::vector<std::string>{});
-    EXPECT_TRUE(s.control().ComboBoxIsOpen());
-    EXPECT_EQ(s.ListState().count, 3);
+            step.act(s);
+            EXPECT_TRUE(s.world().MessageBoxes().empty());
+            EXPECT_EQ(s.ListState().count, 3);
+            EXPECT_EQ(s.ListState().selection, step.selection);
+            EXPECT_EQ(s.control().Text(), step.text);
+        }
+    }
 }
-
-TEST_P(ListWindowResync, AHostSelectionReachesTheRow) {
-    s.control().ListIndex(2);
-    EXPECT_EQ(Titles(), std::vector<std::string>{});
-    EXPECT_EQ(s.ListState().count, 3);
-    EXPECT_EQ(s.ListState().selection, 2);
-    EXPECT_EQ(s.control().ListIndex(), 2);
-}
-
-TEST_P(ListWindowResync, TheArrowKeysMoveThroughEveryRow) {
-    user.Focus(s.host().EditHwnd());
-    for (int i = 0; i < 3; ++i)
-        user.PressKey(vbKeyDown);
-    EXPECT_EQ(Titles(), std::vector<std::string>{});
-    EXPECT_EQ(s.ListState().selection, 2);
-    EXPECT_EQ(s.control().Text(), "cherry");
-}
-
-INSTANTIATE_TEST_SUITE_P(EachFailingCall, ListWindowResync, ::testing::ValuesIn(kListWindowCalls),
-                         [](const auto& info) {
-                             std::string name;
-                             for (char c : info.param)
-                                 if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-                             return name;
-                         });
 
 // A failure that cuts a fill short after the old rows are gone takes the committed row with
 // them: opening the list or pressing Escape afterwards finds no row to restore that is not
@@ -98,12 +87,11 @@ protected:
     void ExpectNoReportWhenOpenedAndClosed() {
         s.world().ClearMessageBoxes();
         s.control().ShowDropDown();
-        user.PressKey(vbKeyEscape);
+        s.user().PressKey(vbKeyEscape);
         EXPECT_TRUE(s.world().MessageBoxes().empty()) << s.world().MessageBoxes().front().prompt;
         EXPECT_FALSE(s.control().ComboBoxIsOpen());
     }
     SimControl s;
-    sim::User user{s.world()};
 };
 
 TEST_F(CommittedRowAfterAFailedFill, AFailedRecordsetFill) {
@@ -126,10 +114,9 @@ TEST_F(CommittedRowAfterAFailedFill, AFailedAddList) {
 // refuses a row count and keeps the rows it has, and nothing is selected in rows it lacks.
 TEST(ListWindowRows, AListThatKeepsItsOwnRowsIsLeftAsItIs) {
     SimControl s(SimControlOptions{.started = Started::No});
-    sim::User user(s.world());
     s.Fill(1, "1500", "apple;banana");
-    user.Focus(s.host().EditHwnd());
-    user.PressKey(vbKeyDown);
+    s.Focus();
+    s.user().PressKey(vbKeyDown);
     s.control().ShowDropDown();
     EXPECT_TRUE(s.world().MessageBoxes().empty()) << s.world().MessageBoxes().front().prompt;
     EXPECT_EQ(s.ListState().count, 0);

@@ -23,26 +23,17 @@ TEST(About, TheHostsAboutCommandShowsTheSameBoxEachTime) {
     EXPECT_TRUE(s.world().MessageBoxes().empty());
 }
 
-TEST(About, TheBoxHasItsSizeLabelsTextBoxAndPicturesOfTheirSizes) {
-    const FormDesign& box = AboutBoxDesign();
-    EXPECT_EQ(box.clientWidth, 5865);
-    EXPECT_EQ(box.clientHeight, 3630);
-    int labels = 0;
-    for (const FormChild& child : box.children) {
-        SCOPED_TRACE(std::string(child.name));
-        if (child.kind == FormChildKind::Label) {
-            ++labels;
-            EXPECT_EQ(child.text, "2.11  19-feb-2002");
-        }
+// Each picture fills its place at the fixed 15 twips per pixel.
+TEST(About, EachPictureHasThePixelsOfItsPlace) {
+    for (const FormChild& child : AboutBoxDesign().children) {
         if (child.kind != FormChildKind::Picture) continue;
+        SCOPED_TRACE(std::string(child.name));
         ASSERT_NE(child.picture, nullptr);
         const PicturePixels p = child.picture();
-        // Each picture fills its place at the fixed 15 twips per pixel.
         EXPECT_EQ(p.pixels.size(), static_cast<std::size_t>(p.width * p.height));
         EXPECT_EQ(p.width * 15, static_cast<int>(child.width));
         EXPECT_EQ(p.height * 15, static_cast<int>(child.height));
     }
-    EXPECT_EQ(labels, 3);
 }
 
 TEST(About, AFailureToShowTheBoxReachesTheCaller) {

@@ -12,20 +12,15 @@ public:
     // --- The state record ---------------------------------------------------------------------
     auto& intColumnCount() { return c_.settings.intColumnCount; }
     auto& intListRows() { return c_.settings.intListRows; }
-    auto& blnLocked() { return c_.settings.blnLocked; }
     auto& byteAppearance() { return c_.settings.byteAppearance; }
     auto& lngBackColorNormal() { return c_.settings.lngBackColorNormal; }
     auto& lngForeColorNormal() { return c_.settings.lngForeColorNormal; }
     auto& lngColumnLineForeColor() { return c_.settings.lngColumnLineForeColor; }
-    // A write through these is no change the control makes itself, so its indexes of the table
+    // A write through this is no change the control makes itself, so its indexes of the table
     // are dropped first.
     auto& varItems() {
         c_.rows.indexes.Clear();
         return c_.rows.varItems;
-    }
-    auto& lngListCount() {
-        c_.rows.indexes.Clear();
-        return c_.rows.lngListCount;
     }
     auto& lngColumnWidths() { return c_.rows.lngColumnWidths; }
     auto& lngListIndex() { return c_.rows.lngListIndex; }
@@ -35,7 +30,6 @@ public:
     auto& blnInternalTextChange() { return c_.editing.blnInternalTextChange; }
     auto& blnTextChanged() { return c_.editing.blnTextChanged; }
     auto& blnUserEdited() { return c_.editing.blnUserEdited; }
-    auto& blnComboBoxIsOpen() { return c_.dropDown.blnComboBoxIsOpen; }
     auto& blnListShown() { return c_.dropDown.blnListShown; }
     auto& blnListMouseDown() { return c_.dropDown.blnListMouseDown; }
     auto& rctButton() { return c_.button.rctButton; }
@@ -44,7 +38,6 @@ public:
     auto& blnPaintedOnce() { return c_.button.blnPaintedOnce; }
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
     auto& lngOldWindowProc() { return c_.hosting.lngOldWindowProc; }
-    auto& blnDesignMode() { return c_.hosting.blnDesignMode; }
 
     // --- Private procedures and host notifications ---------------------------------------------
     void UserControl_Initialize() { return c_.UserControl_Initialize(); }
@@ -62,8 +55,8 @@ public:
     }
     void SubclassControlOnce() { return c_.SubclassControlOnce(); }
     std::int32_t FindItemInArray(const std::string& t) { return c_.FindItemInArray(t); }
-    // The searches of the table's indexes alone, without the selection or the error report.
     ItemIndexes& indexes() { return c_.rows.indexes; }
+    // The searches of the table's indexes alone, without the selection or the error report.
     std::int32_t IndexedPrefix(std::string_view t) {
         return c_.rows.indexes.FindPrefix(c_.rows.varItems, c_.rows.lngListCount, t);
     }
