@@ -53,10 +53,6 @@ std::wstring ComponentPath() {
     return win32::Widen(CP_COMPONENT_PATH);
 }
 
-HMODULE ComponentModule() {
-    return gModule;
-}
-
 HRESULT CallEntryPoint(const char* name) {
     using EntryPoint = HRESULT(STDAPICALLTYPE*)();
     const auto entry =
@@ -88,6 +84,25 @@ Var::Var(short value) {
     V_I2(&v) = value;
 }
 
+Var::Var(bool value) {
+    ::VariantInit(&v);
+    V_VT(&v) = VT_BOOL;
+    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+Var::Var(IDispatch* object) {
+    ::VariantInit(&v);
+    V_VT(&v) = VT_DISPATCH;
+    V_DISPATCH(&v) = object;
+    object->AddRef();
+}
+
+Var::Var(SAFEARRAY* array) {
+    ::VariantInit(&v);
+    V_VT(&v) = VT_ARRAY | VT_VARIANT;
+    V_ARRAY(&v) = array;
+}
+
 std::string Var::Text() const {
     VARIANT text;
     ::VariantInit(&text);
@@ -97,6 +112,18 @@ std::string Var::Text() const {
     std::string result = win32::Narrow(V_BSTR(&text));
     ::VariantClear(&text);
     return result;
+}
+
+HRESULT StackDispatch::QueryInterface(REFIID iid, void** out) {
+    *out = iid == IID_IUnknown || iid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
+    if (*out == nullptr) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+HRESULT StackDispatch::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
 }
 
 ComPtr<IDispatch> CreateControl() {

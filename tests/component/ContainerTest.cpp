@@ -55,26 +55,20 @@ public:
     }
     HWND Edit() { return ::FindWindowExW(ControlWindow(), nullptr, L"Edit", nullptr); }
 
-    // A key pressed and released, through the loop of the container.
-    void Key(WORD key, bool alt = false) {
+    // A key pressed and released through the loop of the container, with the character it
+    // types if it types one.
+    void Key(WORD key, bool alt = false, wchar_t typed = 0) {
         HWND focus = ::GetFocus();
         const LPARAM scan = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
         const LPARAM altBit = alt ? kContextBit : 0;
         ::PostMessageW(focus, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | altBit);
+        if (typed != 0) ::PostMessageW(focus, WM_CHAR, typed, scan);
         ::PostMessageW(focus, alt ? WM_SYSKEYUP : WM_KEYUP, key, scan | altBit | (LPARAM{3} << 30));
         Loop();
     }
     void Type(const wchar_t* text) {
-        for (const wchar_t* c = text; *c; ++c) {
-            HWND focus = ::GetFocus();
-            const WORD key = static_cast<WORD>(::VkKeyScanW(*c) & 0xFF);
-            const LPARAM scan =
-                1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
-            ::PostMessageW(focus, WM_KEYDOWN, key, scan);
-            ::PostMessageW(focus, WM_CHAR, *c, scan);
-            ::PostMessageW(focus, WM_KEYUP, key, scan | (LPARAM{3} << 30));
-            Loop();
-        }
+        for (const wchar_t* c = text; *c; ++c)
+            Key(static_cast<WORD>(::VkKeyScanW(*c) & 0xFF), false, *c);
     }
     // The container's message loop: the active object sees each message first.
     void Loop() {

@@ -1,6 +1,7 @@
-// A C++ client that binds late: every member of the table by name, the default member, the
-// standard dispatch errors, run-time errors with their numbers, and arguments passed by
-// reference as scripting hosts pass them.
+// A C++ client that binds late: every member of the table by name, the standard dispatch
+// errors, run-time errors as exceptions with their facility and source, and arguments passed
+// by reference. What a script sees of the same (the default member, the errors' numbers and
+// descriptions) its own test checks.
 #include "control/PublicInterface.h"
 #include "platform/win32/Wide.h"
 #include "tests/component/ComponentFixture.h"
@@ -58,21 +59,6 @@ TEST_F(Dispatch, EveryMemberOfTheTableIsFoundByItsNameInAnyCase) {
     EXPECT_EQ(control->GetIDsOfNames(IID_NULL, unknown, 1, 0, &id), DISP_E_UNKNOWNNAME);
 }
 
-TEST_F(Dispatch, TheDefaultMemberIsValueAndTheAboutIdentifierIsKnown) {
-    PutOk(control.Get(), L"Value", Var(L"2").v);
-    Var value;
-    const Answer read =
-        RawInvoke(control.Get(), iface::DISPID_VALUE, DISPATCH_PROPERTYGET, {}, false, &value.v);
-    EXPECT_EQ(read.hr, S_OK);
-    EXPECT_EQ(value.Text(), "2");
-    EXPECT_EQ(GetText(control.Get(), L"ListIndex"), "1");
-    EXPECT_EQ(GetText(control.Get(), L"Text"), "2");
-    Var column;
-    EXPECT_EQ(Get(control.Get(), L"Column", column, {Var(short{1}).v}), S_OK);
-    EXPECT_EQ(column.Text(), "two");
-    EXPECT_EQ(IdOf(control.Get(), L"About"), iface::DISPID_ABOUTBOX);
-}
-
 TEST_F(Dispatch, WrongCountsAndTypesGiveTheStandardErrors) {
     const DISPID addItem = IdOf(control.Get(), L"AddItem");
     EXPECT_EQ(RawInvoke(control.Get(), addItem, DISPATCH_METHOD, {}).hr, DISP_E_PARAMNOTOPTIONAL);
@@ -105,11 +91,7 @@ TEST_F(Dispatch, RunTimeErrorsCarryTheirNumberDescriptionAndSource) {
     EXPECT_EQ(list.scode, MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 380));
     EXPECT_EQ(list.description, "Invalid property value");
     EXPECT_EQ(list.source, "ColumnPick.ColumnPick");
-    Var big(300L);
-    const Answer appearance = RawInvoke(control.Get(), IdOf(control.Get(), L"Appearance"),
-                                        DISPATCH_PROPERTYPUT, {big.v}, true);
-    EXPECT_EQ(appearance.scode, MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 6));
-    EXPECT_EQ(GetText(control.Get(), L"Appearance"), "2") << "the old value stays";
+    EXPECT_EQ(GetText(control.Get(), L"ListIndex"), "-1") << "the old value stays";
 
     // The dual interface answers with the HRESULT itself and the thread's error object.
     ComPtr<IUnknown> unknown;
@@ -144,24 +126,6 @@ TEST_F(Dispatch, ByReferenceArgumentsAreReadThrough) {
             .hr,
         S_OK);
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "2");
-}
-
-TEST_F(Dispatch, ArrayWithItemsIsATwoDimensionalArrayOfColumnsAndRows) {
-    Var items;
-    ASSERT_EQ(Get(control.Get(), L"ArrayWithItems", items), S_OK);
-    ASSERT_EQ(V_VT(&items.v), VT_ARRAY | VT_VARIANT);
-    SAFEARRAY* array = V_ARRAY(&items.v);
-    ASSERT_EQ(::SafeArrayGetDim(array), 2u);
-    ::LONG columns = 0;
-    ::LONG rows = 0;
-    ::SafeArrayGetUBound(array, 1, &columns);
-    ::SafeArrayGetUBound(array, 2, &rows);
-    EXPECT_EQ(columns, 1);
-    EXPECT_EQ(rows, 2);
-    ::LONG at[] = {1, 2};
-    Var cell;
-    ASSERT_EQ(::SafeArrayGetElement(array, at, &cell.v), S_OK);
-    EXPECT_EQ(cell.Text(), "three");
 }
 
 }  // namespace
