@@ -40,8 +40,6 @@ public:
     explicit Var(bool value);
     // Holds a reference to the object.
     explicit Var(IDispatch* object);
-    // Owns the array, a block of VARIANTs.
-    explicit Var(SAFEARRAY* array);
     ~Var() { ::VariantClear(&v); }
     Var(const Var&) = delete;
     Var& operator=(const Var&) = delete;
@@ -69,6 +67,18 @@ private:
 // A new control, created by its program identifier as scripts create it.
 ComPtr<IDispatch> CreateControl();
 DISPID IdOf(IDispatch* control, const wchar_t* name);
+// What IDispatch::Invoke answered: its result, the argument it blamed and its exception.
+struct Answer {
+    HRESULT hr = S_OK;
+    UINT argError = ~0u;
+    SCODE scode = 0;
+    std::string description;
+    std::string source;
+};
+// Invokes a member by its identifier with the arguments first to last; a property put names
+// its value as such.
+Answer InvokeId(IDispatch* control, DISPID id, WORD flags, std::vector<VARIANT> args = {},
+                VARIANT* result = nullptr);
 // Property get, property put and method call by name; failures are returned, with the
 // exception filled.
 HRESULT Get(IDispatch* control, const wchar_t* name, Var& result, std::vector<VARIANT> args = {});

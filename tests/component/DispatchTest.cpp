@@ -9,33 +9,6 @@
 namespace cp::test {
 namespace {
 
-struct Answer {
-    HRESULT hr = S_OK;
-    UINT argError = ~0u;
-    std::string description;
-    std::string source;
-    SCODE scode = 0;
-};
-
-// A raw Invoke with arguments already last to first.
-Answer RawInvoke(IDispatch* control, DISPID id, WORD flags, std::vector<VARIANT> args,
-                 bool put = false, VARIANT* result = nullptr) {
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{args.data(), put ? &named : nullptr, static_cast<UINT>(args.size()),
-                      put ? 1u : 0u};
-    EXCEPINFO exception{};
-    Answer answer;
-    answer.hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
-                                &exception, &answer.argError);
-    if (exception.bstrDescription) answer.description = win32::Narrow(exception.bstrDescription);
-    if (exception.bstrSource) answer.source = win32::Narrow(exception.bstrSource);
-    answer.scode = exception.scode;
-    ::SysFreeString(exception.bstrSource);
-    ::SysFreeString(exception.bstrDescription);
-    ::SysFreeString(exception.bstrHelpFile);
-    return answer;
-}
-
 struct Dispatch : ::testing::Test {
     void SetUp() override {
         control = CreateControl();
@@ -61,15 +34,15 @@ TEST_F(Dispatch, EveryMemberOfTheTableIsFoundByItsNameInAnyCase) {
 
 TEST_F(Dispatch, WrongCountsAndTypesGiveTheStandardErrors) {
     const DISPID addItem = IdOf(control.Get(), L"AddItem");
-    EXPECT_EQ(RawInvoke(control.Get(), addItem, DISPATCH_METHOD, {}).hr, DISP_E_PARAMNOTOPTIONAL);
+    EXPECT_EQ(InvokeId(control.Get(), addItem, DISPATCH_METHOD, {}).hr, DISP_E_PARAMNOTOPTIONAL);
     Var a(L"x");
     Var b(L"y");
-    EXPECT_EQ(RawInvoke(control.Get(), addItem, DISPATCH_METHOD, {a.v, b.v}).hr,
+    EXPECT_EQ(InvokeId(control.Get(), addItem, DISPATCH_METHOD, {a.v, b.v}).hr,
               DISP_E_BADPARAMCOUNT);
     // Column(intColumn): a text that is no number is a type mismatch of argument 0.
     Var notNumber(L"abc");
-    const Answer mismatch = RawInvoke(control.Get(), IdOf(control.Get(), L"Column"),
-                                      DISPATCH_PROPERTYGET, {notNumber.v});
+    const Answer mismatch = InvokeId(control.Get(), IdOf(control.Get(), L"Column"),
+                                     DISPATCH_PROPERTYGET, {notNumber.v});
     EXPECT_EQ(mismatch.hr, DISP_E_TYPEMISMATCH);
     EXPECT_EQ(mismatch.argError, 0u);
     Var huge(100000L);
@@ -78,15 +51,15 @@ TEST_F(Dispatch, WrongCountsAndTypesGiveTheStandardErrors) {
     Var result;
     EXPECT_EQ(Get(control.Get(), L"ColumnWidths", result), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(Get(control.Get(), L"ColumnLineForeColor", result), DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(RawInvoke(control.Get(), 12345, DISPATCH_METHOD, {}).hr, DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(InvokeId(control.Get(), 12345, DISPATCH_METHOD, {}).hr, DISP_E_MEMBERNOTFOUND);
     // Nothing of this changed the control.
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "3");
 }
 
 TEST_F(Dispatch, RunTimeErrorsCarryTheirNumberDescriptionAndSource) {
     Var beyond(99L);
-    const Answer list = RawInvoke(control.Get(), IdOf(control.Get(), L"ListIndex"),
-                                  DISPATCH_PROPERTYPUT, {beyond.v}, true);
+    const Answer list = InvokeId(control.Get(), IdOf(control.Get(), L"ListIndex"),
+                                 DISPATCH_PROPERTYPUT, {beyond.v});
     EXPECT_EQ(list.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(list.scode, MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 380));
     EXPECT_EQ(list.description, "Invalid property value");
@@ -108,10 +81,7 @@ TEST_F(Dispatch, ByReferenceArgumentsAreReadThrough) {
     ::VariantInit(&byRef);
     V_VT(&byRef) = VT_BYREF | VT_VARIANT;
     V_VARIANTREF(&byRef) = &inner.v;
-    EXPECT_EQ(RawInvoke(control.Get(), IdOf(control.Get(), L"BoundColumn"), DISPATCH_PROPERTYPUT,
-                        {byRef}, true)
-                  .hr,
-              S_OK);
+    PutOk(control.Get(), L"BoundColumn", byRef);
     EXPECT_EQ(GetText(control.Get(), L"BoundColumn"), "1");
     PutOk(control.Get(), L"Value", Var(L"three").v);
     EXPECT_EQ(GetText(control.Get(), L"ListIndex"), "2");
@@ -121,10 +91,7 @@ TEST_F(Dispatch, ByReferenceArgumentsAreReadThrough) {
     ::VariantInit(&indexRef);
     V_VT(&indexRef) = VT_BYREF | VT_I4;
     V_I4REF(&indexRef) = &index;
-    EXPECT_EQ(
-        RawInvoke(control.Get(), IdOf(control.Get(), L"RemoveItem"), DISPATCH_METHOD, {indexRef})
-            .hr,
-        S_OK);
+    CallOk(control.Get(), L"RemoveItem", {indexRef});
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "2");
 }
 

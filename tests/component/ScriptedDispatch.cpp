@@ -53,7 +53,7 @@ ScriptedDispatch::Handler Returns(std::function<void(VARIANT*)> fill) {
 
 ScriptedDispatch::Handler Returns(const VARIANT& value) {
     auto kept = std::make_shared<Var>();
-    ::VariantCopy(&kept->v, &value);
+    ::VariantCopy(&kept->v, const_cast<VARIANT*>(&value));
     return Returns([kept](VARIANT* result) { ::VariantCopy(result, &kept->v); });
 }
 
