@@ -67,7 +67,8 @@ protected:
     std::string ReportText(const char* message, std::int32_t number) {
         EXPECT_EQ(world().MessageBoxes().size(), 1u);
         if (world().MessageBoxes().empty()) return {};
-        const sim::MessageBoxRecord& box = world().MessageBoxes().back();
+        // A copy: the record goes with the boxes cleared for the next case.
+        const sim::MessageBoxRecord box = world().MessageBoxes().back();
         EXPECT_EQ(box.buttons, vbCritical);
         EXPECT_EQ(box.title.value_or(""), "ColumnPick - FillComboBoxMultiColumn");
         const std::string head =
