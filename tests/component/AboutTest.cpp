@@ -45,6 +45,7 @@ TEST(AboutBox, OpensModallyFromAboutAndFromTheHostsAboutCommand) {
         ::SetTimer(nullptr, 0, 20, &CloseTheBox);
         EXPECT_EQ(Call(control.Get(), L"About"), S_OK);
         ::SetTimer(nullptr, 0, 20, &CloseTheBox);
+        // The host passes no exception and no argument index to fill.
         DISPPARAMS none{};
         EXPECT_EQ(control->Invoke(iface::DISPID_ABOUTBOX, IID_NULL, 0, DISPATCH_METHOD, &none,
                                   nullptr, nullptr, nullptr),

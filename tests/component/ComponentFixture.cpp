@@ -1,5 +1,7 @@
 #include "tests/component/ComponentFixture.h"
 
+#include <algorithm>
+
 #include "platform/win32/Wide.h"
 
 namespace cp::test {
@@ -27,34 +29,10 @@ public:
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ComponentEnvironment);
 
-DISPPARAMS Params(std::vector<VARIANT>& args, DISPID* named) {
-    // rgvarg holds the arguments last to first.
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    args.swap(reversed);
-    return DISPPARAMS{args.data(), named, static_cast<UINT>(args.size()), named ? 1u : 0u};
-}
-
-HRESULT Invoke(IDispatch* control, const wchar_t* name, WORD flags, std::vector<VARIANT> args,
-               VARIANT* result, DISPID* named = nullptr) {
-    EXCEPINFO exception{};
-    UINT argError = 0;
-    DISPPARAMS params = Params(args, named);
-    const HRESULT hr = control->Invoke(IdOf(control, name), IID_NULL, LOCALE_USER_DEFAULT, flags,
-                                       &params, result, &exception, &argError);
-    ::SysFreeString(exception.bstrSource);
-    ::SysFreeString(exception.bstrDescription);
-    ::SysFreeString(exception.bstrHelpFile);
-    return hr;
-}
-
 }  // namespace
 
 std::wstring ComponentPath() {
     return win32::Widen(CP_COMPONENT_PATH);
-}
-
-HMODULE ComponentModule() {
-    return gModule;
 }
 
 HRESULT CallEntryPoint(const char* name) {
@@ -88,6 +66,19 @@ Var::Var(short value) {
     V_I2(&v) = value;
 }
 
+Var::Var(bool value) {
+    ::VariantInit(&v);
+    V_VT(&v) = VT_BOOL;
+    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+Var::Var(IDispatch* object) {
+    ::VariantInit(&v);
+    V_VT(&v) = VT_DISPATCH;
+    V_DISPATCH(&v) = object;
+    object->AddRef();
+}
+
 std::string Var::Text() const {
     VARIANT text;
     ::VariantInit(&text);
@@ -97,6 +88,18 @@ std::string Var::Text() const {
     std::string result = win32::Narrow(V_BSTR(&text));
     ::VariantClear(&text);
     return result;
+}
+
+HRESULT StackDispatch::QueryInterface(REFIID iid, void** out) {
+    *out = iid == IID_IUnknown || iid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
+    if (*out == nullptr) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+HRESULT StackDispatch::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
 }
 
 ComPtr<IDispatch> CreateControl() {
@@ -116,19 +119,40 @@ DISPID IdOf(IDispatch* control, const wchar_t* name) {
     return id;
 }
 
+Answer InvokeId(IDispatch* control, DISPID id, WORD flags, std::vector<VARIANT> args,
+                VARIANT* result) {
+    // rgvarg holds the arguments last to first.
+    std::reverse(args.begin(), args.end());
+    DISPID named = DISPID_PROPERTYPUT;
+    const bool put = flags == DISPATCH_PROPERTYPUT;
+    DISPPARAMS params{args.data(), put ? &named : nullptr, static_cast<UINT>(args.size()),
+                      put ? 1u : 0u};
+    EXCEPINFO exception{};
+    Answer answer;
+    answer.hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
+                                &exception, &answer.argError);
+    if (exception.bstrDescription) answer.description = win32::Narrow(exception.bstrDescription);
+    if (exception.bstrSource) answer.source = win32::Narrow(exception.bstrSource);
+    answer.scode = exception.scode;
+    ::SysFreeString(exception.bstrSource);
+    ::SysFreeString(exception.bstrDescription);
+    ::SysFreeString(exception.bstrHelpFile);
+    return answer;
+}
+
 HRESULT Get(IDispatch* control, const wchar_t* name, Var& result, std::vector<VARIANT> args) {
     ::VariantClear(&result.v);
-    return Invoke(control, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, std::move(args),
-                  &result.v);
+    return InvokeId(control, IdOf(control, name), DISPATCH_PROPERTYGET | DISPATCH_METHOD,
+                    std::move(args), &result.v)
+        .hr;
 }
 
 HRESULT Put(IDispatch* control, const wchar_t* name, const VARIANT& value) {
-    DISPID named = DISPID_PROPERTYPUT;
-    return Invoke(control, name, DISPATCH_PROPERTYPUT, {value}, nullptr, &named);
+    return InvokeId(control, IdOf(control, name), DISPATCH_PROPERTYPUT, {value}).hr;
 }
 
 HRESULT Call(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args) {
-    return Invoke(control, name, DISPATCH_METHOD, std::move(args), nullptr);
+    return InvokeId(control, IdOf(control, name), DISPATCH_METHOD, std::move(args)).hr;
 }
 
 std::string GetText(IDispatch* control, const wchar_t* name) {

@@ -26,8 +26,7 @@ using Microsoft::WRL::ComPtr;
 
 // The component's file, as built.
 std::wstring ComponentPath();
-// The component's module (loaded once per run) and one of its entry points.
-HMODULE ComponentModule();
+// One of the component's entry points, from its module as loaded for the run.
 HRESULT CallEntryPoint(const char* name);
 CLSID ControlClass();
 
@@ -38,6 +37,9 @@ public:
     explicit Var(const wchar_t* text);
     explicit Var(long value);
     explicit Var(short value);
+    explicit Var(bool value);
+    // Holds a reference to the object.
+    explicit Var(IDispatch* object);
     ~Var() { ::VariantClear(&v); }
     Var(const Var&) = delete;
     Var& operator=(const Var&) = delete;
@@ -46,9 +48,37 @@ public:
     VARIANT v;
 };
 
+// An IDispatch of a test's making that lives on the test's stack and has no type information.
+class StackDispatch : public IDispatch {
+public:
+    virtual ~StackDispatch() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    // The references that others hold now.
+    ULONG OthersReferences() const { return refs_ - 1; }
+
+private:
+    ULONG refs_ = 1;
+};
+
 // A new control, created by its program identifier as scripts create it.
 ComPtr<IDispatch> CreateControl();
 DISPID IdOf(IDispatch* control, const wchar_t* name);
+// What IDispatch::Invoke answered: its result, the argument it blamed and its exception.
+struct Answer {
+    HRESULT hr = S_OK;
+    UINT argError = ~0u;
+    SCODE scode = 0;
+    std::string description;
+    std::string source;
+};
+// Invokes a member by its identifier with the arguments first to last; a property put names
+// its value as such.
+Answer InvokeId(IDispatch* control, DISPID id, WORD flags, std::vector<VARIANT> args = {},
+                VARIANT* result = nullptr);
 // Property get, property put and method call by name; failures are returned, with the
 // exception filled.
 HRESULT Get(IDispatch* control, const wchar_t* name, Var& result, std::vector<VARIANT> args = {});
@@ -59,20 +89,7 @@ std::string GetText(IDispatch* control, const wchar_t* name);
 void PutOk(IDispatch* control, const wchar_t* name, const VARIANT& value);
 void CallOk(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args = {});
 
-// Processes the messages waiting now, and then as they come until `done` holds or two
-// seconds have gone by (false then).
+// Processes the messages waiting now.
 void Pump();
-template <class Done>
-bool PumpUntil(Done done) {
-    const DWORD start = ::GetTickCount();
-    Pump();
-    while (!done()) {
-        const DWORD spent = ::GetTickCount() - start;
-        if (spent >= 2000) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2000 - spent, QS_ALLINPUT);
-        Pump();
-    }
-    return true;
-}
 
 }  // namespace cp::test

@@ -55,26 +55,20 @@ public:
     }
     HWND Edit() { return ::FindWindowExW(ControlWindow(), nullptr, L"Edit", nullptr); }
 
-    // A key pressed and released, through the loop of the container.
-    void Key(WORD key, bool alt = false) {
+    // A key pressed and released through the loop of the container, with the character it
+    // types if it types one.
+    void Key(WORD key, bool alt = false, wchar_t typed = 0) {
         HWND focus = ::GetFocus();
         const LPARAM scan = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
         const LPARAM altBit = alt ? kContextBit : 0;
         ::PostMessageW(focus, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | altBit);
+        if (typed != 0) ::PostMessageW(focus, WM_CHAR, typed, scan);
         ::PostMessageW(focus, alt ? WM_SYSKEYUP : WM_KEYUP, key, scan | altBit | (LPARAM{3} << 30));
         Loop();
     }
     void Type(const wchar_t* text) {
-        for (const wchar_t* c = text; *c; ++c) {
-            HWND focus = ::GetFocus();
-            const WORD key = static_cast<WORD>(::VkKeyScanW(*c) & 0xFF);
-            const LPARAM scan =
-                1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
-            ::PostMessageW(focus, WM_KEYDOWN, key, scan);
-            ::PostMessageW(focus, WM_CHAR, *c, scan);
-            ::PostMessageW(focus, WM_KEYUP, key, scan | (LPARAM{3} << 30));
-            Loop();
-        }
+        for (const wchar_t* c = text; *c; ++c)
+            Key(static_cast<WORD>(::VkKeyScanW(*c) & 0xFF), false, *c);
     }
     // The container's message loop: the active object sees each message first.
     void Loop() {
@@ -98,23 +92,6 @@ std::wstring TextOf(HWND hWnd) {
     wchar_t text[256] = {};
     ::GetWindowTextW(hWnd, text, 256);
     return text;
-}
-
-HWND OpenList() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM out) {
-            wchar_t name[64] = {};
-            ::GetClassNameW(hWnd, name, 64);
-            if (std::wstring(name) == L"ThunderRT6ListBox" && ::IsWindowVisible(hWnd)) {
-                *reinterpret_cast<HWND*>(out) = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 TEST(Container, HostsTheControlInPlaceForTypingTheListAndTheMouse) {
@@ -160,8 +137,9 @@ TEST(Container, HostsTheControlInPlaceForTypingTheListAndTheMouse) {
 
     atl.Key(VK_DOWN, true);
     EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "True") << "Alt+Down opens the list";
-    HWND list = OpenList();
-    ASSERT_NE(list, nullptr);
+    // The list is a window of the desktop, shown while it is open.
+    HWND list = ::FindWindowW(L"ThunderRT6ListBox", nullptr);
+    ASSERT_TRUE(list && ::IsWindowVisible(list));
     // A press and release on the fourth visible row picks it.
     const LPARAM row3 = MAKELPARAM(20, 3 * kRowPixels + 7);
     ::SendMessageW(list, WM_MOUSEMOVE, 0, row3);

@@ -22,29 +22,6 @@ void EventSink::Disconnect() {
     cookie_ = 0;
 }
 
-HRESULT EventSink::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT EventSink::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
-}
-
-HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
-}
-
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                           UINT*) {
     std::string entry = "?" + std::to_string(id);

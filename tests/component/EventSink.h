@@ -3,7 +3,6 @@
 // (swallow a character, cancel NotInList) or let go of its connection during an event.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,11 +10,8 @@
 
 namespace cp::test {
 
-class EventSink final : public IDispatch {
+class EventSink final : public StackDispatch {
 public:
-    EventSink() = default;
-    virtual ~EventSink() = default;
-
     // Connects to the control's events; false when the control refuses.
     bool Connect(IUnknown* control);
     void Disconnect();
@@ -26,17 +22,13 @@ public:
     bool disconnectInEvent = false;  // lets go of the connection in its first event
     HRESULT answer = S_OK;           // what Invoke returns
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                      EXCEPINFO*, UINT*) override;
 
 private:
-    ULONG refs_ = 1;  // the sink lives on the test's stack
     ComPtr<IConnectionPoint> point_;
     ::DWORD cookie_ = 0;
 };

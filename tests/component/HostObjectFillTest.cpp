@@ -44,9 +44,9 @@ SAFEARRAY* Block(std::vector<ULONG> extents, const Cell& cell = {}) {
     return array;
 }
 
-ScriptedDispatch::Handler ReturnsArray(std::function<SAFEARRAY*()> make, VARTYPE type) {
-    return Returns([make, type](VARIANT* v) {
-        V_VT(v) = VT_ARRAY | type;
+ScriptedDispatch::Handler ReturnsArray(std::function<SAFEARRAY*()> make) {
+    return Returns([make](VARIANT* v) {
+        V_VT(v) = VT_ARRAY | VT_VARIANT;
         V_ARRAY(v) = make();
     });
 }
@@ -78,14 +78,14 @@ void AnswerAsLazyRecordset(ScriptedDispatch& rs, long rows) {
                   V_I4(result) = *counted ? rows : -1;
                   return S_OK;
               });
-    rs.Answer(L"EOF", ReturnsBoolean(false));
+    rs.Answer(L"EOF", Returns(Var(false).v));
     rs.Answer(L"MoveLast", [counted](const std::vector<VARIANT>&, VARIANT*, EXCEPINFO*) {
         *counted = true;
         return S_OK;
     });
-    rs.Answer(L"MoveFirst", Succeeds());
+    rs.Answer(L"MoveFirst", Returns(Var().v));
     rs.Answer(L"GetRows", ReturnsNumberedRows());
-    rs.Answer(L"Close", Succeeds());
+    rs.Answer(L"Close", Returns(Var().v));
 }
 
 struct HostObjectFill : ::testing::Test {
@@ -98,17 +98,16 @@ struct HostObjectFill : ::testing::Test {
         PutOk(control.Get(), L"ListIndex", Var(1L).v);
     }
 
-    static VARIANT Object(IDispatch* object) {
-        VARIANT v;
-        V_VT(&v) = VT_DISPATCH;
-        V_DISPATCH(&v) = object;
-        return v;
-    }
     void FillFrom(IDispatch* recordset) {
-        CallOk(control.Get(), L"FillComboBoxMultiColumnRecordset", {Object(recordset)});
+        CallOk(control.Get(), L"FillComboBoxMultiColumnRecordset", {Var(recordset).v});
     }
     void Query(IDispatch* database, const wchar_t* query) {
-        CallOk(control.Get(), L"FillComboBoxMultiColumn", {Object(database), Var(query).v});
+        CallOk(control.Get(), L"FillComboBoxMultiColumn", {Var(database).v, Var(query).v});
+    }
+    // A recordset that knows its count.
+    void AnswerCounted(long rows) {
+        rs.Answer(L"RecordCount", Returns(Var(rows).v));
+        rs.Answer(L"EOF", Returns(Var(false).v));
     }
 
     // The description of the one error report shown since the last call, after its frame.
@@ -158,31 +157,25 @@ TEST_F(HostObjectFill, RecordsetIsCountedInTheFillsOrderAndLeftAsItIs) {
 }
 
 TEST_F(HostObjectFill, ValuesKeepTheirTypes) {
-    rs.Answer(L"RecordCount", ReturnsLong(2));
-    rs.Answer(L"EOF", ReturnsBoolean(false));
-    rs.Answer(L"GetRows", ReturnsArray(
-                              [] {
-                                  return Block({4, 2}, [](::LONG field, ::LONG row, VARIANT* v) {
-                                      const int cell = row * 4 + field;
-                                      if (cell == 0) V_VT(v) = VT_I4, V_I4(v) = 7;
-                                      if (cell == 1) V_VT(v) = VT_DATE, V_DATE(v) = 45351.75;
-                                      if (cell == 2) V_VT(v) = VT_NULL;
-                                      if (cell == 3) {
-                                          V_VT(v) = VT_BSTR;
-                                          V_BSTR(v) = ::SysAllocString(L"Z\u00fcrich \u5217");
-                                      }
-                                      if (cell == 4) V_VT(v) = VT_I8, V_I8(v) = 1LL << 40;
-                                      if (cell == 5) {
-                                          V_VT(v) = VT_DECIMAL;
-                                          wchar_t digits[] = L"12345678901234567890.25";
-                                          ::VarDecFromStr(digits, LOCALE_INVARIANT, 0,
-                                                          &V_DECIMAL(v));
-                                      }
-                                      if (cell == 6) V_VT(v) = VT_R8, V_R8(v) = 2.5;
-                                      if (cell == 7) V_VT(v) = VT_BOOL, V_BOOL(v) = VARIANT_TRUE;
-                                  });
-                              },
-                              VT_VARIANT));
+    // Two rows of four fields, as the host hands them over.
+    Var cells[8] = {Var(7L), Var(), Var(), Var(L"Z\u00fcrich \u5217"),
+                    Var(),   Var(), Var(), Var(true)};
+    V_VT(&cells[1].v) = VT_DATE;
+    V_DATE(&cells[1].v) = 45351.75;
+    V_VT(&cells[2].v) = VT_NULL;
+    V_VT(&cells[4].v) = VT_I8;
+    V_I8(&cells[4].v) = 1LL << 40;
+    wchar_t digits[] = L"12345678901234567890.25";
+    ::VarDecFromStr(digits, LOCALE_INVARIANT, 0, &V_DECIMAL(&cells[5].v));
+    V_VT(&cells[5].v) = VT_DECIMAL;
+    V_VT(&cells[6].v) = VT_R8;
+    V_R8(&cells[6].v) = 2.5;
+    AnswerCounted(2);
+    rs.Answer(L"GetRows", ReturnsArray([&cells] {
+                  return Block({4, 2}, [&cells](::LONG field, ::LONG row, VARIANT* v) {
+                      ::VariantCopy(v, &cells[row * 4 + field].v);
+                  });
+              }));
     FillFrom(&rs);
     EXPECT_TRUE(boxes.Calls().empty());
     const VARTYPE expected[] = {VT_I4, VT_DATE, VT_NULL, VT_BSTR, VT_R8, VT_BSTR, VT_R8, VT_BOOL};
@@ -204,11 +197,13 @@ TEST_F(HostObjectFill, ValuesKeepTheirTypes) {
 TEST_F(HostObjectFill, QueryOpensASnapshotClosesItAndNamesTheDatabaseInItsFailures) {
     AnswerAsLazyRecordset(rs, 2);
     ScriptedDispatch db;
-    db.Answer(L"OpenRecordset", ReturnsObject(&rs));
-    db.Answer(L"Name", Returns([](VARIANT* v) {
-                  V_VT(v) = VT_BSTR;
-                  V_BSTR(v) = ::SysAllocString(L"C:\\data\\fruit.mdb");
+    // The recordset comes with a reference for the caller; the handler itself keeps none.
+    db.Answer(L"OpenRecordset", Returns([this](VARIANT* v) {
+                  V_VT(v) = VT_DISPATCH;
+                  V_DISPATCH(v) = &rs;
+                  rs.AddRef();
               }));
+    db.Answer(L"Name", Returns(Var(L"C:\\data\\fruit.mdb").v));
     Query(&db, L"SELECT id, name FROM fruit");
     EXPECT_TRUE(boxes.Calls().empty());
     EXPECT_EQ(db.log, (std::vector<std::string>{"OpenRecordset(SELECT id, name FROM fruit, 4)"}));
@@ -216,111 +211,101 @@ TEST_F(HostObjectFill, QueryOpensASnapshotClosesItAndNamesTheDatabaseInItsFailur
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "2");
     EXPECT_EQ(db.OthersReferences() + rs.OthersReferences(), 0u);
 
-    const std::string where = "In database: C:\\data\\fruit.mdb the following error occured: ";
-    db.Answer(L"OpenRecordset", Raises(3061, L"Too few parameters. Expected 1."));
-    Query(&db, L"SELECT nmae FROM fruit");
-    EXPECT_EQ(Report(kQueryMessage, 3061), where + kParagraph + "Too few parameters. Expected 1." +
-                                               kParagraph + kParameterAdvice);
-    // The engine's code in the scode of the exception, under the control facility.
-    db.Answer(L"OpenRecordset", RaisesCode(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3078),
-                                           L"No input table or query 'fruits'."));
-    Query(&db, L"fruits");
-    EXPECT_EQ(Report(kQueryMessage, 3078),
-              where + kParagraph + "No input table or query 'fruits'.");
-    // Any other failure keeps its own description.
-    db.Answer(L"OpenRecordset", Raises(3146, L"ODBC--call failed."));
-    Query(&db, L"fruit");
-    EXPECT_EQ(Report(kQueryMessage, 3146), "ODBC--call failed.");
-    EXPECT_EQ(GetText(control.Get(), L"ListCount"), "2");
+    const std::string where =
+        std::string("In database: C:\\data\\fruit.mdb the following error occured: ") + kParagraph;
+    const struct {
+        ScriptedDispatch::Handler answer;
+        long number;
+        std::string description;
+    } failures[] = {
+        {Raises(3061, L"Too few parameters. Expected 1."), 3061,
+         where + "Too few parameters. Expected 1." + kParagraph + kParameterAdvice},
+        // The engine's code in the scode of the exception, under the control facility.
+        {Raises(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3078),
+                L"No input table or query 'fruits'."),
+         3078, where + "No input table or query 'fruits'."},
+        // Any other failure keeps its own description.
+        {Raises(3146, L"ODBC--call failed."), 3146, "ODBC--call failed."},
+        {nullptr, 438, "Object doesn't support this property or method"},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.number);
+        db.Answer(L"OpenRecordset", failure.answer);
+        Query(&db, L"fruits");
+        EXPECT_EQ(Report(kQueryMessage, failure.number), failure.description);
+        EXPECT_EQ(GetText(control.Get(), L"ListCount"), "2");
+    }
 }
 
-TEST_F(HostObjectFill, ForwardOnlyRecordsetAsksForTheCursorTypeWithTheFullErrorNumber) {
-    rs.Answer(L"RecordCount", ReturnsLong(-1));
-    rs.Answer(L"EOF", ReturnsBoolean(false));
+TEST_F(HostObjectFill, RecordsetFailuresKeepTheirFullNumberAndAskForTheCursorType) {
+    const std::string occured = std::string("The following error occured: ") + kParagraph;
+    AnswerCounted(-1);
     // An OLE DB code: far outside 16 bits, and kept whole.
-    const HRESULT cannotFetchBackwards = static_cast<HRESULT>(0x80040E24);
+    const auto cannotFetchBackwards = static_cast<HRESULT>(0x80040E24);
     rs.Answer(L"MoveLast",
-              RaisesCode(cannotFetchBackwards, L"Rowset does not support fetching backward."));
+              Raises(cannotFetchBackwards, L"Rowset does not support fetching backward."));
     FillFrom(&rs);
     EXPECT_EQ(Report(kRecordsetMessage, -2147217884),
-              std::string("The following error occured: ") + kParagraph +
-                  "Rowset does not support fetching backward." + kParagraph + kCursorAdvice);
+              occured + "Rowset does not support fetching backward." + kParagraph + kCursorAdvice);
     EXPECT_EQ(rs.log, (std::vector<std::string>{"RecordCount", "EOF", "MoveLast"}));
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "0");
 
-    // A name taken for a parameter, as a failed HRESULT with no exception to describe it.
-    rs.Answer(L"RecordCount", ReturnsLong(2));
-    rs.Answer(L"GetRows", Fails(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3061)));
+    AnswerAsLazyRecordset(rs, 3);
+    rs.Answer(L"MoveFirst", nullptr);
     FillFrom(&rs);
-    EXPECT_EQ(Report(kRecordsetMessage, 3061),
-              std::string("The following error occured: ") + kParagraph +
-                  "Application-defined or object-defined error" + kParagraph + kParameterAdvice);
+    EXPECT_EQ(
+        Report(kRecordsetMessage, 438),
+        occured + "Object doesn't support this property or method" + kParagraph + kCursorAdvice);
 }
 
-TEST_F(HostObjectFill, GetRowsThatIsNoBlockLeavesTheTable) {
-    rs.Answer(L"RecordCount", ReturnsLong(3));
-    rs.Answer(L"EOF", ReturnsBoolean(false));
-    const std::string noBlock = std::string("The following error occured: ") + kParagraph +
+TEST_F(HostObjectFill, GetRowsThatFailsOrIsNoBlockLeavesTheTable) {
+    AnswerCounted(3);
+    const std::string occured = std::string("The following error occured: ") + kParagraph;
+    const std::string noBlock = occured +
                                 "GetRows returned no two-dimensional array of fields and rows." +
                                 kParagraph + kCursorAdvice;
-    const std::string mismatch = std::string("The following error occured: ") + kParagraph +
-                                 "Type mismatch" + kParagraph + kCursorAdvice;
-    const std::pair<ScriptedDispatch::Handler, std::string> answers[] = {
-        {Returns([](VARIANT* v) {
-             V_VT(v) = VT_BSTR;
-             V_BSTR(v) = ::SysAllocString(L"rows");
+    const std::string mismatch = occured + "Type mismatch" + kParagraph + kCursorAdvice;
+    const struct {
+        ScriptedDispatch::Handler answer;
+        long number;
+        std::string description;
+    } answers[] = {
+        // A name taken for a parameter, as a failed HRESULT with no exception to describe it.
+        {Fails(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3061)), 3061,
+         occured + "Application-defined or object-defined error" + kParagraph + kParameterAdvice},
+        {Returns(Var(L"rows").v), 13, noBlock},
+        {ReturnsArray([] {
+             return Block({2, 3, 1});
          }),
-         noBlock},
-        {ReturnsArray(
-             [] {
-                 return Block({2, 3, 1});
-             },
-             VT_VARIANT),
-         noBlock},
+         13, noBlock},
         // Numbers passed off as VARIANTs: read as VARIANTs, they would be read past their end.
-        {ReturnsArray(
-             [] {
-                 SAFEARRAYBOUND bounds[] = {{2, 0}, {3, 0}};
-                 return ::SafeArrayCreate(VT_I4, 2, bounds);
-             },
-             VT_VARIANT),
-         mismatch},
+        {ReturnsArray([] {
+             SAFEARRAYBOUND bounds[] = {{2, 0}, {3, 0}};
+             return ::SafeArrayCreate(VT_I4, 2, bounds);
+         }),
+         13, mismatch},
         // A cell that refers to itself.
-        {ReturnsArray(
-             [] {
-                 SAFEARRAY* block = Block({2, 3});
-                 VARIANT* cells = nullptr;
-                 ::SafeArrayAccessData(block, reinterpret_cast<void**>(&cells));
-                 V_VT(&cells[0]) = VT_BYREF | VT_VARIANT;
-                 V_VARIANTREF(&cells[0]) = &cells[0];
-                 ::SafeArrayUnaccessData(block);
-                 return block;
-             },
-             VT_VARIANT),
-         mismatch},
+        {ReturnsArray([] {
+             SAFEARRAY* block = Block({2, 3});
+             VARIANT* cells = nullptr;
+             ::SafeArrayAccessData(block, reinterpret_cast<void**>(&cells));
+             V_VT(&cells[0]) = VT_BYREF | VT_VARIANT;
+             V_VARIANTREF(&cells[0]) = &cells[0];
+             ::SafeArrayUnaccessData(block);
+             return block;
+         }),
+         13, mismatch},
     };
     for (std::size_t i = 0; i < std::size(answers); ++i) {
         SCOPED_TRACE("answer " + std::to_string(i));
-        rs.Answer(L"GetRows", answers[i].first);
+        rs.Answer(L"GetRows", answers[i].answer);
         FillFrom(&rs);
-        EXPECT_EQ(Report(kRecordsetMessage, 13), answers[i].second);
+        EXPECT_EQ(Report(kRecordsetMessage, answers[i].number), answers[i].description);
         EXPECT_EQ(GetText(control.Get(), L"ListCount"), "0");
         Var kept;
         EXPECT_EQ(CellType(1, 1, kept), VT_BSTR);
         EXPECT_EQ(kept.Text(), "second");
     }
-}
-
-TEST_F(HostObjectFill, MissingMembersAreError438) {
-    AnswerAsLazyRecordset(rs, 3);
-    rs.Forget(L"MoveFirst");
-    FillFrom(&rs);
-    EXPECT_EQ(Report(kRecordsetMessage, 438),
-              std::string("The following error occured: ") + kParagraph +
-                  "Object doesn't support this property or method" + kParagraph + kCursorAdvice);
-    ScriptedDispatch nothing;
-    Query(&nothing, L"fruit");
-    EXPECT_EQ(Report(kQueryMessage, 438), "Object doesn't support this property or method");
 }
 
 }  // namespace

@@ -21,16 +21,9 @@ public:
     std::vector<std::string> errors;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IPropertyBag) {
-            *out = static_cast<IPropertyBag*>(this);
-            return S_OK;
-        }
-        if (iid == IID_IErrorLog) {
-            *out = static_cast<IErrorLog*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        *out = iid == IID_IErrorLog ? static_cast<IErrorLog*>(this) : nullptr;
+        if (iid == IID_IUnknown || iid == IID_IPropertyBag) *out = static_cast<IPropertyBag*>(this);
+        return *out ? S_OK : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
@@ -50,22 +43,7 @@ public:
     }
 };
 
-// Every design-time setting away from its default.
-void SetEverything(IDispatch* control) {
-    PutOk(control, L"BackColorNormal", Var(0x00FFEEDDL).v);
-    PutOk(control, L"ForeColorNormal", Var(0x00112233L).v);
-    PutOk(control, L"BackColorSelected", Var(0x00445566L).v);
-    PutOk(control, L"ForeColorSelected", Var(0x00778899L).v);
-    PutOk(control, L"ListRows", Var(short{12}).v);
-    PutOk(control, L"BoundColumn", Var(short{1}).v);
-    PutOk(control, L"ColumnCount", Var(short{3}).v);
-    PutOk(control, L"ListWidth", Var(short{4000}).v);
-    PutOk(control, L"Appearance", Var(0L).v);
-    PutOk(control, L"Locked", Var(-1L).v);
-    PutOk(control, L"Text", Var(L"Grüße").v);
-    PutOk(control, L"Enabled", Var(0L).v);
-}
-
+// Every design-time setting away from its default, as it is set and as it reads back.
 const std::vector<std::pair<const wchar_t*, std::string>> kEverything = {
     {L"BackColorNormal", std::to_string(0x00FFEEDD)},
     {L"ForeColorNormal", std::to_string(0x00112233)},
@@ -80,6 +58,16 @@ const std::vector<std::pair<const wchar_t*, std::string>> kEverything = {
     {L"Text", "Grüße"},
     {L"Enabled", "False"},
 };
+
+void SetEverything(IDispatch* control) {
+    for (const auto& [name, value] : kEverything)
+        PutOk(control, name, Var(win32::Widen(value).c_str()).v);
+}
+
+void ExpectEverything(IDispatch* control) {
+    for (const auto& [name, value] : kEverything)
+        EXPECT_EQ(GetText(control, name), value) << win32::Narrow(name);
+}
 
 template <class Interface>
 ComPtr<Interface> As(IDispatch* control) {
@@ -100,9 +88,7 @@ TEST(Persistence, APropertyBagGivesBackEverySetting) {
     EXPECT_EQ(bag.values.size(), kEverything.size());
     ComPtr<IDispatch> loaded = CreateControl();
     ASSERT_EQ(As<IPersistPropertyBag>(loaded.Get())->Load(&bag, &bag), S_OK);
-    for (const auto& [name, value] : kEverything) {
-        EXPECT_EQ(GetText(loaded.Get(), name), value) << win32::Narrow(name);
-    }
+    ExpectEverything(loaded.Get());
     EXPECT_EQ(As<IPersistStreamInit>(loaded.Get())->IsDirty(), S_FALSE);
 }
 
@@ -154,9 +140,7 @@ TEST(Persistence, AStreamGivesBackEverySettingAndADamagedOneChangesNothing) {
     stream->Seek({}, STREAM_SEEK_SET, nullptr);
     ComPtr<IDispatch> loaded = CreateControl();
     ASSERT_EQ(As<IPersistStreamInit>(loaded.Get())->Load(stream.Get()), S_OK);
-    for (const auto& [name, value] : kEverything) {
-        EXPECT_EQ(GetText(loaded.Get(), name), value) << win32::Narrow(name);
-    }
+    ExpectEverything(loaded.Get());
 
     // A stream cut short after its first bytes.
     stream->Seek({}, STREAM_SEEK_SET, nullptr);
@@ -177,19 +161,17 @@ TEST(Lifetime, TheComponentMayBeUnloadedOnceEveryObjectAndLockIsGone) {
         EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_FALSE);
     }
     EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_OK);
-    ComPtr<IClassFactory> factory;
-    ASSERT_EQ(::CoGetClassObject(ControlClass(), CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                                 reinterpret_cast<void**>(factory.GetAddressOf())),
-              S_OK);
-    EXPECT_EQ(factory->LockServer(TRUE), S_OK);
-    factory.Reset();
-    EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_FALSE);
-    ASSERT_EQ(::CoGetClassObject(ControlClass(), CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                                 reinterpret_cast<void**>(factory.GetAddressOf())),
-              S_OK);
-    EXPECT_EQ(factory->LockServer(FALSE), S_OK);
-    factory.Reset();
-    EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_OK);
+    // A lock on the class factory holds the component after the factory itself has gone.
+    for (const BOOL lock : {TRUE, FALSE}) {
+        ComPtr<IClassFactory> factory;
+        ASSERT_EQ(
+            ::CoGetClassObject(ControlClass(), CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(factory.GetAddressOf())),
+            S_OK);
+        EXPECT_EQ(factory->LockServer(lock), S_OK);
+        factory.Reset();
+        EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), lock ? S_FALSE : S_OK);
+    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-' The checks that the component's database scripts share; the script runner puts them in front
+' The checks that the component's watched scripts share; the script runner puts them in front
 ' of each script (Wine's script engine has no ExecuteGlobal to bring them in). A failed check
 ' prints a FAIL line; the scripting host reports no error by itself. The first argument of such
 ' a script is the log of the watching process that answers the control's message boxes: each

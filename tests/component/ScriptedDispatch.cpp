@@ -1,37 +1,16 @@
 #include "tests/component/ScriptedDispatch.h"
 
+#include <memory>
+
 #include "platform/win32/Wide.h"
 
 namespace cp::test {
 
 void ScriptedDispatch::Answer(std::wstring name, Handler handler) {
-    Forget(name);
-    members_.emplace_back(std::move(name), std::move(handler));
-}
-
-void ScriptedDispatch::Forget(const std::wstring& name) {
     for (auto& member : members_) {
         if (member.first == name) member = {L"", nullptr};
     }
-}
-
-HRESULT ScriptedDispatch::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT ScriptedDispatch::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT ScriptedDispatch::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
+    if (handler) members_.emplace_back(std::move(name), std::move(handler));
 }
 
 HRESULT ScriptedDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
@@ -72,53 +51,27 @@ ScriptedDispatch::Handler Returns(std::function<void(VARIANT*)> fill) {
     };
 }
 
-ScriptedDispatch::Handler ReturnsLong(long value) {
-    return Returns([value](VARIANT* v) {
-        V_VT(v) = VT_I4;
-        V_I4(v) = value;
-    });
+ScriptedDispatch::Handler Returns(const VARIANT& value) {
+    auto kept = std::make_shared<Var>();
+    ::VariantCopy(&kept->v, const_cast<VARIANT*>(&value));
+    return Returns([kept](VARIANT* result) { ::VariantCopy(result, &kept->v); });
 }
 
-ScriptedDispatch::Handler ReturnsBoolean(bool value) {
-    return Returns([value](VARIANT* v) {
-        V_VT(v) = VT_BOOL;
-        V_BOOL(v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    });
-}
-
-ScriptedDispatch::Handler ReturnsObject(IDispatch* object) {
-    return Returns([object](VARIANT* v) {
-        V_VT(v) = VT_DISPATCH;
-        V_DISPATCH(v) = object;
-        object->AddRef();
-    });
-}
-
-ScriptedDispatch::Handler Succeeds() {
-    return [](const std::vector<VARIANT>&, VARIANT*, EXCEPINFO*) { return S_OK; };
+ScriptedDispatch::Handler Fails(HRESULT hr) {
+    return [hr](const std::vector<VARIANT>&, VARIANT*, EXCEPINFO*) { return hr; };
 }
 
 ScriptedDispatch::Handler Raises(long number, const wchar_t* description) {
     return [=](const std::vector<VARIANT>&, VARIANT*, EXCEPINFO* exception) {
         *exception = EXCEPINFO{};
-        exception->wCode = static_cast<WORD>(number);
-        exception->bstrSource = ::SysAllocString(L"Scripted");
+        if (number >= 0 && number <= 0xFFFF) {
+            exception->wCode = static_cast<WORD>(number);
+        } else {
+            exception->scode = number;
+        }
         exception->bstrDescription = ::SysAllocString(description);
         return DISP_E_EXCEPTION;
     };
-}
-
-ScriptedDispatch::Handler RaisesCode(HRESULT scode, const wchar_t* description) {
-    return [=](const std::vector<VARIANT>&, VARIANT*, EXCEPINFO* exception) {
-        *exception = EXCEPINFO{};
-        exception->scode = scode;
-        exception->bstrDescription = ::SysAllocString(description);
-        return DISP_E_EXCEPTION;
-    };
-}
-
-ScriptedDispatch::Handler Fails(HRESULT hr) {
-    return [hr](const std::vector<VARIANT>&, VARIANT*, EXCEPINFO*) { return hr; };
 }
 
 }  // namespace cp::test

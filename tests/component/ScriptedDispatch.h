@@ -13,25 +13,17 @@
 
 namespace cp::test {
 
-class ScriptedDispatch final : public IDispatch {
+class ScriptedDispatch final : public StackDispatch {
 public:
     // Fills `result` from the arguments (first argument first) or returns a failure.
     using Handler = std::function<HRESULT(const std::vector<VARIANT>& args, VARIANT* result,
                                           EXCEPINFO* exception)>;
 
+    // An empty handler takes the member away.
     void Answer(std::wstring name, Handler handler);
-    void Forget(const std::wstring& name);
 
     std::vector<std::string> log;  // the calls, in order
 
-    // The references that others hold now.
-    ULONG OthersReferences() const { return refs_ - 1; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
@@ -39,18 +31,14 @@ public:
 
 private:
     std::vector<std::pair<std::wstring, Handler>> members_;  // DISPID = index + 1
-    ULONG refs_ = 1;                                         // it lives on the test's stack
 };
 
-// Handlers for the usual answers.
+// Handlers for the usual answers: a value made afresh for each call, a copy of one value, a
+// failed HRESULT, and DISP_E_EXCEPTION with the error number in wCode where it fits in 16 bits
+// and in scode otherwise.
 ScriptedDispatch::Handler Returns(std::function<void(VARIANT*)> fill);
-ScriptedDispatch::Handler ReturnsLong(long value);
-ScriptedDispatch::Handler ReturnsBoolean(bool value);
-ScriptedDispatch::Handler ReturnsObject(IDispatch* object);
-ScriptedDispatch::Handler Succeeds();
-// DISP_E_EXCEPTION with the error code in wCode, or in scode when it needs 32 bits.
-ScriptedDispatch::Handler Raises(long number, const wchar_t* description);
-ScriptedDispatch::Handler RaisesCode(HRESULT scode, const wchar_t* description);
+ScriptedDispatch::Handler Returns(const VARIANT& value);
 ScriptedDispatch::Handler Fails(HRESULT hr);
+ScriptedDispatch::Handler Raises(long number, const wchar_t* description);
 
 }  // namespace cp::test

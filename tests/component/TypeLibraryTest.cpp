@@ -71,6 +71,55 @@ iface::Kind KindOf(INVOKEKIND kind) {
     return iface::Kind::Method;
 }
 
+TYPEATTR AttrOf(ITypeInfo* info) {
+    TYPEATTR* attr = nullptr;
+    TYPEATTR copy{};
+    EXPECT_EQ(info->GetTypeAttr(&attr), S_OK);
+    if (attr) copy = *attr;
+    if (attr) info->ReleaseTypeAttr(attr);
+    return copy;
+}
+
+// Where a property's type stands: in a dual interface's table of operations a Get's result is
+// its last parameter; a dispatch interface gives it as the function's own type.
+enum class ResultAt { LastParameter, Function };
+
+// The functions of `info` are `members`, in order: names, help strings, identifiers, kinds,
+// argument passing and types.
+void ExpectMembers(ITypeInfo* info, std::span<const iface::Member> members, ResultAt at) {
+    ASSERT_EQ(AttrOf(info).cFuncs, members.size());
+    for (UINT i = 0; i < members.size(); ++i) {
+        const iface::Member& m = members[i];
+        SCOPED_TRACE(std::string(m.name) + " #" + std::to_string(i));
+        FUNCDESC* f = nullptr;
+        ASSERT_EQ(info->GetFuncDesc(i, &f), S_OK);
+        std::string help;
+        EXPECT_EQ(Name(info, f->memid, &help), m.name);
+        EXPECT_EQ(help, m.help);
+        EXPECT_EQ(f->memid, m.dispid);
+        EXPECT_EQ(KindOf(f->invkind), m.kind);
+        const bool resultParam =
+            at == ResultAt::LastParameter && m.kind == iface::Kind::PropertyGet;
+        ASSERT_EQ(f->cParams, static_cast<SHORT>(m.params.size() + (resultParam ? 1 : 0)));
+        for (std::size_t p = 0; p < m.params.size(); ++p) {
+            const ELEMDESC& e = f->lprgelemdescParam[p];
+            const bool byRef = (e.paramdesc.wParamFlags & PARAMFLAG_FOUT) != 0;
+            if (at == ResultAt::LastParameter) {
+                EXPECT_EQ(byRef, m.params[p].passing == iface::Passing::ByRef) << "argument " << p;
+            }
+            EXPECT_EQ(TypeName(info, e.tdesc), m.params[p].type) << "argument " << p;
+        }
+        if (resultParam) {
+            EXPECT_EQ(TypeName(info, f->lprgelemdescParam[m.params.size()].tdesc), m.type);
+        } else if (at == ResultAt::Function) {
+            // The library calls any object IDispatch; the table names what the member gives.
+            const std::string result = TypeName(info, f->elemdescFunc.tdesc);
+            EXPECT_EQ(result == "Database" ? "Object" : result == "vt24" ? "" : result, m.type);
+        }
+        info->ReleaseFuncDesc(f);
+    }
+}
+
 TEST_F(TypeLibrary, IsTheLibraryOfTheInterfaceTable) {
     TLIBATTR* attr = nullptr;
     ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
@@ -89,58 +138,25 @@ TEST_F(TypeLibrary, IsTheLibraryOfTheInterfaceTable) {
 
 TEST_F(TypeLibrary, DualInterfaceHoldsEveryMemberInTheTablesOrder) {
     ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(dispatch->GetTypeAttr(&attr), S_OK);
-    WORD flags = attr->wTypeFlags;
-    dispatch->ReleaseTypeAttr(attr);
     // The table of operations of the dual interface, after IDispatch's own seven.
     HREFTYPE ref = 0;
     ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &ref), S_OK);
     ComPtr<ITypeInfo> vtable;
     ASSERT_EQ(dispatch->GetRefTypeInfo(ref, &vtable), S_OK);
-    ASSERT_EQ(vtable->GetTypeAttr(&attr), S_OK);
     // Dual, hidden, non-extensible and automation-compatible, over both halves.
-    flags |= attr->wTypeFlags;
+    const WORD flags = AttrOf(dispatch.Get()).wTypeFlags | AttrOf(vtable.Get()).wTypeFlags;
     const WORD published = TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE |
                            TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE;
     EXPECT_EQ(flags & published, published);
-    const auto members = iface::Members();
-    ASSERT_EQ(attr->cFuncs, members.size());
-    vtable->ReleaseTypeAttr(attr);
-    for (UINT i = 0; i < members.size(); ++i) {
-        const iface::Member& m = members[i];
-        SCOPED_TRACE(std::string(m.name) + " #" + std::to_string(i));
-        FUNCDESC* f = nullptr;
-        ASSERT_EQ(vtable->GetFuncDesc(i, &f), S_OK);
-        std::string help;
-        EXPECT_EQ(Name(vtable.Get(), f->memid, &help), m.name);
-        EXPECT_EQ(f->memid, m.dispid);
-        EXPECT_EQ(KindOf(f->invkind), m.kind);
-        EXPECT_EQ(help, m.help);
-        // A Get's last parameter is its result; the table counts only the arguments.
-        const int results = m.kind == iface::Kind::PropertyGet ? 1 : 0;
-        ASSERT_EQ(f->cParams, static_cast<SHORT>(m.params.size() + results));
-        for (std::size_t p = 0; p < m.params.size(); ++p) {
-            const ELEMDESC& e = f->lprgelemdescParam[p];
-            const bool byRef = (e.paramdesc.wParamFlags & PARAMFLAG_FOUT) != 0;
-            EXPECT_EQ(byRef, m.params[p].passing == iface::Passing::ByRef) << "argument " << p;
-            EXPECT_EQ(TypeName(vtable.Get(), e.tdesc), m.params[p].type) << "argument " << p;
-        }
-        if (results) {
-            EXPECT_EQ(TypeName(vtable.Get(), f->lprgelemdescParam[m.params.size()].tdesc), m.type);
-        }
-        vtable->ReleaseFuncDesc(f);
-    }
+    ExpectMembers(vtable.Get(), iface::Members(), ResultAt::LastParameter);
 }
 
 TEST_F(TypeLibrary, EventInterfaceHoldsTheSixEventsWithAfterUpdateTheDefault) {
     ComPtr<ITypeInfo> events = Info(iface::Ids().eventInterface);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(events->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
-    EXPECT_EQ(attr->wTypeFlags & (TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL), TYPEFLAG_FHIDDEN);
-    ASSERT_EQ(attr->cFuncs, iface::Events().size());
-    events->ReleaseTypeAttr(attr);
+    const TYPEATTR attr = AttrOf(events.Get());
+    EXPECT_EQ(attr.typekind, TKIND_DISPATCH);
+    EXPECT_EQ(attr.wTypeFlags & (TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL), TYPEFLAG_FHIDDEN);
+    ASSERT_EQ(attr.cFuncs, iface::Events().size());
     for (UINT i = 0; i < iface::Events().size(); ++i) {
         const iface::Event& e = iface::Events()[i];
         SCOPED_TRACE(std::string(e.name));
@@ -164,10 +180,7 @@ TEST_F(TypeLibrary, EnumerationsAndTheControlClass) {
         SCOPED_TRACE(std::string(e.name));
         ComPtr<ITypeInfo> info = Info(e.guid);
         EXPECT_EQ(Name(info.Get(), MEMBERID_NIL), e.name);
-        TYPEATTR* attr = nullptr;
-        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-        ASSERT_EQ(attr->cVars, e.members.size());
-        info->ReleaseTypeAttr(attr);
+        ASSERT_EQ(AttrOf(info.Get()).cVars, e.members.size());
         for (UINT i = 0; i < e.members.size(); ++i) {
             VARDESC* v = nullptr;
             ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
@@ -177,12 +190,10 @@ TEST_F(TypeLibrary, EnumerationsAndTheControlClass) {
         }
     }
     ComPtr<ITypeInfo> coclass = Info(iface::Ids().coclass);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(coclass->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->wTypeFlags & (TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE),
+    const TYPEATTR attr = AttrOf(coclass.Get());
+    EXPECT_EQ(attr.wTypeFlags & (TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE),
               TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE);
-    EXPECT_EQ(attr->cImplTypes, 2);
-    coclass->ReleaseTypeAttr(attr);
+    EXPECT_EQ(attr.cImplTypes, 2);
     for (UINT i = 0; i < 2; ++i) {
         INT flags = 0;
         coclass->GetImplTypeFlags(i, &flags);
@@ -205,37 +216,13 @@ TEST_F(TypeLibrary, DatabaseObjectsAreTheirTables) {
     for (const auto& [iid, members] : interfaces) {
         ComPtr<ITypeInfo> info = Info(iid);
         ASSERT_TRUE(info);
-        TYPEATTR* attr = nullptr;
-        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-        EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
-        ASSERT_EQ(attr->cFuncs, members.size());
-        info->ReleaseTypeAttr(attr);
-        for (UINT i = 0; i < members.size(); ++i) {
-            const iface::Member& m = members[i];
-            SCOPED_TRACE(std::string(m.name));
-            FUNCDESC* f = nullptr;
-            ASSERT_EQ(info->GetFuncDesc(i, &f), S_OK);
-            std::string help;
-            EXPECT_EQ(Name(info.Get(), f->memid, &help), m.name);
-            EXPECT_EQ(help, m.help);
-            EXPECT_EQ(f->memid, m.dispid);
-            EXPECT_EQ(KindOf(f->invkind), m.kind);
-            ASSERT_EQ(f->cParams, static_cast<SHORT>(m.params.size()));
-            for (std::size_t p = 0; p < m.params.size(); ++p) {
-                EXPECT_EQ(TypeName(info.Get(), f->lprgelemdescParam[p].tdesc), m.params[p].type);
-            }
-            // The library calls any object IDispatch; the table names what the member gives.
-            const std::string result = TypeName(info.Get(), f->elemdescFunc.tdesc);
-            EXPECT_EQ(result == "Database" ? "Object" : result == "vt24" ? "" : result, m.type);
-            info->ReleaseFuncDesc(f);
-        }
+        EXPECT_EQ(AttrOf(info.Get()).typekind, TKIND_DISPATCH);
+        ExpectMembers(info.Get(), members, ResultAt::Function);
     }
     ComPtr<ITypeInfo> coclass = Info(ocx::dbiface::kDatabaseClass);
     ASSERT_TRUE(coclass);
-    TYPEATTR* attr = nullptr;
-    ASSERT_EQ(coclass->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->wTypeFlags & (TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE), TYPEFLAG_FCANCREATE);
-    coclass->ReleaseTypeAttr(attr);
+    EXPECT_EQ(AttrOf(coclass.Get()).wTypeFlags & (TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE),
+              TYPEFLAG_FCANCREATE);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The fills from a query and from a recordset, on a control placed on the simulated form and
 // real SQLite files: what reaches the table, the list window, the mouse pointer and the user.
+// The sample database's stored query fills the control in the component's database script.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -31,14 +32,6 @@ constexpr const char* kParameterAdvice =
     "interpreted as query parameters. Be sure to enclose field names containing spaces or "
     "punctuation with square brackets [ ].";
 
-// A list-window message that the fills send: LB_RESETCONTENT (the list's Clear) or
-// LB_SETCOUNT.
-struct ListMessage {
-    UINT message;
-    WPARAM wParam;
-    friend bool operator==(const ListMessage&, const ListMessage&) = default;
-};
-
 // A recordset whose every member fails with the given error.
 class FailingRecordset final : public Recordset {
 public:
@@ -57,15 +50,6 @@ private:
 
 class FillTest : public ControlOnForm {
 protected:
-    FillTest() {
-        recording_ = this;
-        hook_ = SetWindowsHookEx(WH_CALLWNDPROC, RecordListMessage, nullptr, world().ThreadId());
-    }
-    ~FillTest() override {
-        UnhookWindowsHookEx(hook_);
-        recording_ = nullptr;
-    }
-
     // Two columns, widths set, two rows from an item string, row 1 current, the text typed.
     void PrepareTwoRows() {
         control().ColumnCount(std::int16_t{2});
@@ -77,43 +61,33 @@ protected:
         probe().lngHotRow() = 1;
         probe().lngCommittedIndex() = 1;
         world().ClearMessageBoxes();
-        messages_.clear();
     }
 
     // The one message box that a failed fill shows, checked for its frame; returns its text.
     std::string ReportText(const char* message, std::int32_t number) {
         EXPECT_EQ(world().MessageBoxes().size(), 1u);
         if (world().MessageBoxes().empty()) return {};
-        const sim::MessageBoxRecord& box = world().MessageBoxes().back();
+        // A copy: the record goes with the boxes cleared for the next case.
+        const sim::MessageBoxRecord box = world().MessageBoxes().back();
         EXPECT_EQ(box.buttons, vbCritical);
         EXPECT_EQ(box.title.value_or(""), "ColumnPick - FillComboBoxMultiColumn");
         const std::string head =
             std::string(message) + "\r\n\r\nError " + std::to_string(number) + ": ";
         EXPECT_EQ(box.prompt.substr(0, head.size()), head) << box.prompt;
         EXPECT_EQ(world().MousePointer(), vbDefault);
+        world().ClearMessageBoxes();
         return box.prompt.substr(std::min(head.size(), box.prompt.size()));
     }
 
-    static LRESULT RecordListMessage(int code, WPARAM wParam, LPARAM lParam) {
-        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (recording_ && m->hwnd == recording_->host().ListHwnd() &&
-            (m->message == LB_SETCOUNT || m->message == LB_RESETCONTENT)) {
-            recording_->messages_.push_back({m->message, m->wParam});
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
+    static Variant AsObject(std::shared_ptr<Object> object) { return Variant(std::move(object)); }
 
-    static inline FillTest* recording_ = nullptr;
-    HHOOK hook_ = nullptr;
-    std::vector<ListMessage> messages_;  // what the list window was sent, in order
     TempDatabase file_{kFruit};
     std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
 };
 
 TEST_F(FillTest, WithoutWidthsOnlyTheMessageIsShown) {
     control().FillComboBoxMultiColumn(*db_, "fruit");
-    control().FillComboBoxMultiColumnRecordset(
-        Variant(std::shared_ptr<Object>(db_->OpenRecordset("fruit", dbOpenSnapshot))));
+    control().FillComboBoxMultiColumnRecordset(AsObject(db_->OpenRecordset("fruit", 4)));
     ASSERT_EQ(world().MessageBoxes().size(), 2u);
     for (const sim::MessageBoxRecord& box : world().MessageBoxes()) {
         EXPECT_EQ(box.prompt,
@@ -124,7 +98,6 @@ TEST_F(FillTest, WithoutWidthsOnlyTheMessageIsShown) {
         EXPECT_FALSE(box.title.has_value());
     }
     EXPECT_TRUE(world().MousePointerHistory().empty());
-    EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(control().ListCount(), 0);
     EXPECT_FALSE(probe().varItems().Allocated());
 }
@@ -134,7 +107,8 @@ TEST_F(FillTest, QueryRowsBecomeTheTableAsTheyAre) {
     control().FillComboBoxMultiColumn(*db_, "SELECT name, origin, id FROM fruit ORDER BY id");
     EXPECT_TRUE(world().MessageBoxes().empty());
     EXPECT_EQ(world().MousePointerHistory(), (std::vector<int>{vbHourglass, vbDefault}));
-    EXPECT_EQ(messages_, (std::vector<ListMessage>{{LB_RESETCONTENT, 0}, {LB_SETCOUNT, 5}}));
+    EXPECT_EQ(ListState().count, 5);
+    EXPECT_EQ(ListState().selection, -1);
     EXPECT_EQ(control().ListCount(), 5);
 
     // Three fields with two columns: all stored as they came, the column count left alone.
@@ -174,118 +148,96 @@ TEST_F(FillTest, NumbersKeepTheirTypeSoValueFindsThemAsNumbers) {
     EXPECT_EQ(control().ListIndex(), 2);
 }
 
-TEST_F(FillTest, QueryWithoutRowsKeepsTheOldTableUncounted) {
+TEST_F(FillTest, QueryWithoutRowsEmptiesTheListButKeepsTheOldTable) {
     PrepareTwoRows();
     control().FillComboBoxMultiColumn(*db_, "SELECT id, name FROM fruit WHERE id > 9");
     EXPECT_TRUE(world().MessageBoxes().empty());
     EXPECT_EQ(control().ListCount(), 0);
-    EXPECT_EQ(messages_, (std::vector<ListMessage>{{LB_RESETCONTENT, 0}, {LB_SETCOUNT, 0}}));
+    EXPECT_EQ(ListState().count, 0);
     EXPECT_EQ(probe().varItems().Extent(1), 2);
     EXPECT_EQ(CStr(probe().varItems().At(1, 1)), "second");
 }
 
-TEST_F(FillTest, QueryFailuresNameTheDatabase) {
+TEST_F(FillTest, QueryFailuresNameTheDatabaseAndChangeNothing) {
     PrepareTwoRows();
     const std::string where =
         "In database: " + file_.Path() + " the following error occured: \r\n\r\n";
-
-    control().FillComboBoxMultiColumn(*db_, "SELECT id, nmae FROM fruit");
-    EXPECT_EQ(ReportText(kQueryMessage, 3061),
-              where + "no such column: nmae\r\n\r\n" + kParameterAdvice);
-    world().ClearMessageBoxes();
-
-    control().FillComboBoxMultiColumn(*db_, "vegetables");
-    EXPECT_EQ(ReportText(kQueryMessage, 3078), where + "no such table or query: vegetables");
-    world().ClearMessageBoxes();
-
-    control().FillComboBoxMultiColumn(*db_, "SELEC id FROM fruit");
-    EXPECT_EQ(ReportText(kQueryMessage, 3101), "near \"SELEC\": syntax error");
-
-    // The query never opened: the list and the table are as they were.
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(control().ListCount(), 2);
-}
-
-TEST_F(FillTest, LazilyCountedRecordsetIsCountedAndLoadedWhole) {
-    PrepareTwoRows();
-    auto rs = db_->OpenRecordset("SELECT name, id FROM fruit ORDER BY id", dbOpenDynaset);
-    control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
-    EXPECT_TRUE(world().MessageBoxes().empty());
-    EXPECT_EQ(control().ListCount(), 5);
-    EXPECT_EQ(messages_.back(), (ListMessage{LB_SETCOUNT, 5}));
-    EXPECT_EQ(CStr(probe().varItems().At(0, 4)), "sloe");
-    // The host's recordset stays open.
-    EXPECT_EQ(CLng(rs->RecordCount()), 5);
-}
-
-TEST_F(FillTest, RecordsetPastItsFirstRowCountsWhatItDelivers) {
-    PrepareTwoRows();
-    auto rs = db_->OpenRecordset("SELECT name FROM fruit ORDER BY id", dbOpenSnapshot);
-    rs->GetRows(2);
-    control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
-    EXPECT_TRUE(world().MessageBoxes().empty());
-    EXPECT_EQ(control().ListCount(), 3);
-    EXPECT_EQ(probe().varItems().Extent(1), 3);
-    EXPECT_EQ(messages_.back(), (ListMessage{LB_SETCOUNT, 3}));
-    EXPECT_EQ(CStr(probe().varItems().At(0, 0)), "plum");
-}
-
-TEST_F(FillTest, ForwardOnlyRecordsetAsksForTheCursorType) {
-    PrepareTwoRows();
-    auto rs = db_->OpenRecordset("SELECT name FROM fruit", dbOpenForwardOnly);
-    control().FillComboBoxMultiColumnRecordset(Variant(std::shared_ptr<Object>(rs)));
-    EXPECT_EQ(ReportText(kRecordsetMessage, 3251),
-              "The following error occured: \r\n\r\nOperation is not supported for this type of "
-              "object.\r\n\r\nDid you set the CursorType of the recordset?");
-    // The list was emptied before the failure, and the count went with it.
-    EXPECT_EQ(control().ListCount(), 0);
-    EXPECT_EQ(messages_, (std::vector<ListMessage>{{LB_RESETCONTENT, 0}}));
-}
-
-TEST_F(FillTest, RecordsetFailuresAreReportedWithAdvice) {
-    PrepareTwoRows();
-    struct Case {
-        Variant rec;
+    const struct {
+        const char* query;
         std::int32_t number;
         std::string description;
+    } cases[] = {
+        {"SELECT id, nmae FROM fruit", 3061,
+         where + "no such column: nmae\r\n\r\n" + kParameterAdvice},
+        {"vegetables", 3078, where + "no such table or query: vegetables"},
+        {"SELEC id FROM fruit", 3101, "near \"SELEC\": syntax error"},
     };
-    const Case cases[] = {
-        // An engine's number beyond 16 bits keeps its full value.
-        {Variant(std::shared_ptr<Object>(std::make_shared<FailingRecordset>(
-             -2147217904, "No value given for one or more required parameters."))),
-         -2147217904,
-         "The following error occured: \r\n\r\nNo value given for one or more required "
-         "parameters.\r\n\r\nDid you set the CursorType of the recordset?"},
-        {Variant(std::shared_ptr<Object>(
-             std::make_shared<FailingRecordset>(3061, "Too few parameters. Expected 1."))),
-         3061,
-         std::string("The following error occured: \r\n\r\nToo few parameters. Expected "
-                     "1.\r\n\r\n") +
-             kParameterAdvice},
-        {Variant("fruit"), 424,
-         "The following error occured: \r\n\r\nObject required\r\n\r\nDid you set the "
-         "CursorType of the recordset?"},
-        {Variant(std::shared_ptr<Object>(db_)), 438,
-         "The following error occured: \r\n\r\nObject doesn't support this property or "
-         "method\r\n\r\nDid you set the CursorType of the recordset?"},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE("case " + std::to_string(i));
-        world().ClearMessageBoxes();
-        EXPECT_NO_THROW(control().FillComboBoxMultiColumnRecordset(cases[i].rec));
-        EXPECT_EQ(ReportText(kRecordsetMessage, cases[i].number), cases[i].description);
-        EXPECT_EQ(control().ListCount(), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        control().FillComboBoxMultiColumn(*db_, c.query);
+        EXPECT_EQ(ReportText(kQueryMessage, c.number), c.description);
+        // The query never opened: the list and the table are as they were.
+        EXPECT_EQ(ListState().count, 2);
+        EXPECT_EQ(control().ListCount(), 2);
     }
 }
 
-TEST_F(FillTest, SampleDatabaseFillsTheCountries) {
-    auto iso = sqlite::SqliteDatabase::Open(CP_SAMPLE_DATABASE);
-    control().ColumnCount(std::int16_t{3});
-    control().ColumnWidths("");
-    control().FillComboBoxMultiColumn(*iso, "countries_by_name");
-    EXPECT_TRUE(world().MessageBoxes().empty());
-    EXPECT_GT(control().ListCount(), 200);
-    EXPECT_EQ(CStr(probe().varItems().At(0, 0)), "Afghanistan");
+TEST_F(FillTest, RecordsetsAreCountedAndLoadedFromWhereTheyStand) {
+    const struct {
+        const char* query;
+        int type;
+        int alreadyRead;
+        std::int32_t count;
+        const char* first;
+    } cases[] = {
+        {"SELECT name, id FROM fruit ORDER BY id", dbOpenDynaset, 0, 5, "apple"},
+        {"SELECT name FROM fruit ORDER BY id", dbOpenSnapshot, 2, 3, "plum"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        PrepareTwoRows();
+        auto rs = db_->OpenRecordset(c.query, c.type);
+        if (c.alreadyRead > 0) rs->GetRows(c.alreadyRead);
+        control().FillComboBoxMultiColumnRecordset(AsObject(rs));
+        EXPECT_TRUE(world().MessageBoxes().empty());
+        EXPECT_EQ(control().ListCount(), c.count);
+        EXPECT_EQ(ListState().count, c.count);
+        EXPECT_EQ(probe().varItems().Extent(1), c.count);
+        EXPECT_EQ(CStr(probe().varItems().At(0, 0)), c.first);
+        // The host's recordset stays open.
+        EXPECT_EQ(CLng(rs->RecordCount()), 5);
+    }
+}
+
+TEST_F(FillTest, RecordsetFailuresEmptyTheListAndAreReportedWithAdvice) {
+    PrepareTwoRows();
+    const std::string occured = "The following error occured: \r\n\r\n";
+    const std::string cursorAdvice = "\r\n\r\nDid you set the CursorType of the recordset?";
+    const struct {
+        Variant rec;
+        std::int32_t number;
+        std::string description;
+    } cases[] = {
+        {AsObject(db_->OpenRecordset("SELECT name FROM fruit", dbOpenForwardOnly)), 3251,
+         occured + "Operation is not supported for this type of object." + cursorAdvice},
+        // An engine's number beyond 16 bits keeps its full value.
+        {AsObject(std::make_shared<FailingRecordset>(
+             -2147217904, "No value given for one or more required parameters.")),
+         -2147217904,
+         occured + "No value given for one or more required parameters." + cursorAdvice},
+        {AsObject(std::make_shared<FailingRecordset>(3061, "Too few parameters. Expected 1.")),
+         3061, occured + "Too few parameters. Expected 1.\r\n\r\n" + kParameterAdvice},
+        {Variant("fruit"), 424, occured + "Object required" + cursorAdvice},
+        {AsObject(db_), 438,
+         occured + "Object doesn't support this property or method" + cursorAdvice},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        EXPECT_NO_THROW(control().FillComboBoxMultiColumnRecordset(cases[i].rec));
+        EXPECT_EQ(ReportText(kRecordsetMessage, cases[i].number), cases[i].description);
+        EXPECT_EQ(control().ListCount(), 0);
+        EXPECT_EQ(ListState().count, 0);
+    }
 }
 
 }  // namespace
