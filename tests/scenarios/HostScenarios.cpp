@@ -69,7 +69,9 @@ protected:
                                              host::AppThreadID());
             };
         });
-        cp::SendMessage(control.site.lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(rows), 0);
+        const HWND list = control.site.lstListBox.hWnd();
+        cp::SendMessage(list, LB_SETCOUNT, static_cast<WPARAM>(rows), 0);
+        EXPECT_EQ(cp::SendMessage(list, LB_GETCOUNT, 0, 0), rows) << "converted at its creation";
         control.log.clear();
         return control;
     }
