@@ -94,8 +94,14 @@ TEST_F(HostScenario, TheStartUpRunsInTheHostsOrderAndCreatesTheListAfterInitiali
     EXPECT_TRUE(fresh.site.UserControl.AmbientUserMode());
 
     SavedText saved;
-    EXPECT_EQ(Place({}, &saved).log,
-              (Log{"Initialize", "ReadProperties(hello)", "Resize", "Paint"}));
+    HWND listAtRead = nullptr;
+    RecordingControl& loaded = Place(
+        [&](RecordingControl& c) {
+            c.onReadProperties = [&] { listAtRead = c.site.lstListBox.hWnd(); };
+        },
+        &saved);
+    EXPECT_EQ(loaded.log, (Log{"Initialize", "ReadProperties(hello)", "Resize", "Paint"}));
+    EXPECT_NE(listAtRead, nullptr) << "the list comes before the properties";
 }
 
 TEST_F(HostScenario, PutsNotifyBeforeTheyReturn) {
