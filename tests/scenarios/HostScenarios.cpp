@@ -180,18 +180,19 @@ TEST_F(HostScenario, ExitFocusOnlyWhenTheFocusGoesToAnotherWindowOfTheForm) {
 }
 
 TEST_F(HostScenario, MouseComesInTwipsAndAListPressIsAClickOnlyWhenItMovedTheSelection) {
+    // Positions that are whole pixels at 96 and at 144 pixels per inch.
     RecordingControl& c = PlaceWithRows(5);
-    driver->MouseDownOnControl(c, 150, 75, kRightButton);
-    driver->MouseMoveOnControl(c, 300, 75);
-    driver->MouseUpOnControl(c, 300, 75, kRightButton);
+    driver->MouseDownOnControl(c, 150, 90, kRightButton);
+    driver->MouseMoveOnControl(c, 300, 90);
+    driver->MouseUpOnControl(c, 300, 90, kRightButton);
     EXPECT_EQ(c.log,
-              (Log{"MouseDown(2,0,150,75)", "MouseMove(2,0,300,75)", "MouseUp(2,0,300,75)"}));
+              (Log{"MouseDown(2,0,150,90)", "MouseMove(2,0,300,90)", "MouseUp(2,0,300,90)"}));
 
     c.log.clear();
     driver->MouseDownOnList(c, 0, 450);  // not shown: the user cannot reach it
     c.site.lstListBox.SetVisible(true);
     constexpr float kRow2 = 450;
-    constexpr float kRow3 = 675;
+    constexpr float kRow3 = 690;
     driver->MouseDownOnList(c, 0, kRow2);
     driver->MouseUpOnList(c, 0, kRow2);
     EXPECT_EQ(c.log, (Log{"ListMouseDown(1,0,0,450)", "Click(2)", "ListMouseUp(1,0,0,450)"}));
