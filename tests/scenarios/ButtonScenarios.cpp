@@ -62,17 +62,5 @@ TEST_F(ButtonScenario, APressBesideTheButtonOrOnALockedControlOpensNothing) {
     EXPECT_FALSE(control.ComboBoxIsOpen());
 }
 
-TEST_F(ButtonScenario, PickingARowAfterOpeningWithTheButtonCommitsIt) {
-    Fill({"Apple", "Banana", "Cherry"});
-    Press();
-    // The second row's band, in the list's client area.
-    driver->MouseMoveOnList(control, 300, 300);
-    driver->MouseDownOnList(control, 300, 300);
-    driver->MouseUpOnList(control, 300, 300);
-    EXPECT_FALSE(driver->ListVisible(control));
-    EXPECT_EQ(Text(), "Banana");
-    EXPECT_EQ(Log().back(), "AfterUpdate");
-}
-
 }  // namespace
 }  // namespace cp::test

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,10 +45,15 @@ public:
     // (creation, properties, first layout and paint); its events go to `events`. The form also
     // holds a plain text field that takes the focus when it leaves a control.
     virtual ColumnPick& AddControl(const ControlSetup& setup, EventRecorder& events) = 0;
+    // Places any control that a host holds, at the default place, and runs its start-up: a new
+    // instance, or with its properties read from `saved`. The host's own rules are checked
+    // with such a control.
+    using Factory = std::function<std::unique_ptr<HostedControl>(const ControlSite&)>;
+    virtual HostedControl& AddHosted(const Factory& factory, PropertyBag* saved = nullptr) = 0;
 
     // --- The keyboard (to whatever holds the focus) --------------------------------------------
     // Gives the focus to the control's edit field, as a click into it would.
-    virtual void FocusControl(ColumnPick& control) = 0;
+    virtual void FocusControl(HostedControl& control) = 0;
     // Types each character: key down, character, key up.
     virtual void TypeText(std::string_view text) = 0;
     // Presses and releases one key with the given shift state (vbShiftMask, vbCtrlMask,
@@ -61,36 +67,36 @@ public:
 
     // --- The mouse -----------------------------------------------------------------------------
     // On the control's own surface (the button), in twips of its client area.
-    virtual void MouseDownOnControl(ColumnPick& control, float x, float y,
+    virtual void MouseDownOnControl(HostedControl& control, float x, float y,
                                     std::int16_t button = kLeftButton) = 0;
-    virtual void MouseMoveOnControl(ColumnPick& control, float x, float y) = 0;
-    virtual void MouseUpOnControl(ColumnPick& control, float x, float y,
+    virtual void MouseMoveOnControl(HostedControl& control, float x, float y) = 0;
+    virtual void MouseUpOnControl(HostedControl& control, float x, float y,
                                   std::int16_t button = kLeftButton) = 0;
     // Over the open list, in twips of the list's client area.
-    virtual void MouseMoveOnList(ColumnPick& control, float x, float y) = 0;
-    virtual void MouseDownOnList(ColumnPick& control, float x, float y) = 0;
-    virtual void MouseUpOnList(ColumnPick& control, float x, float y) = 0;
+    virtual void MouseMoveOnList(HostedControl& control, float x, float y) = 0;
+    virtual void MouseDownOnList(HostedControl& control, float x, float y) = 0;
+    virtual void MouseUpOnList(HostedControl& control, float x, float y) = 0;
     // Elsewhere: the form's client area, its caption, another window or application.
     virtual void ClickOnForm(float x, float y, std::int16_t button = kLeftButton) = 0;
     virtual void ClickOnCaption() = 0;
     virtual void ActivateOtherWindow() = 0;
 
     // --- What the user sees --------------------------------------------------------------------
-    virtual std::string EditText(ColumnPick& control) = 0;
-    virtual int SelStart(ColumnPick& control) = 0;
-    virtual int SelLength(ColumnPick& control) = 0;
-    virtual bool EditHasFocus(ColumnPick& control) = 0;
-    virtual bool ListVisible(ColumnPick& control) = 0;
+    virtual std::string EditText(HostedControl& control) = 0;
+    virtual int SelStart(HostedControl& control) = 0;
+    virtual int SelLength(HostedControl& control) = 0;
+    virtual bool EditHasFocus(HostedControl& control) = 0;
+    virtual bool ListVisible(HostedControl& control) = 0;
     // The open list's window rectangle on the screen, in pixels.
-    virtual RECT ListScreenRect(ColumnPick& control) = 0;
-    virtual int ListSelection(ColumnPick& control) = 0;
-    virtual int ListTopIndex(ColumnPick& control) = 0;
+    virtual RECT ListScreenRect(HostedControl& control) = 0;
+    virtual int ListSelection(HostedControl& control) = 0;
+    virtual int ListTopIndex(HostedControl& control) = 0;
     // The control's window rectangle on the screen, in pixels.
-    virtual RECT ControlScreenRect(ColumnPick& control) = 0;
+    virtual RECT ControlScreenRect(HostedControl& control) = 0;
     // The colour of a pixel of the control's own surface (its window, beside the edit field),
     // in pixels of its client area, once the window system has repainted what waits for it,
     // as it does whenever the program waits for input.
-    virtual COLORREF ControlPixel(ColumnPick& control, int x, int y) = 0;
+    virtual COLORREF ControlPixel(HostedControl& control, int x, int y) = 0;
     // The screen size in pixels.
     virtual int ScreenWidthPixels() = 0;
     virtual int ScreenHeightPixels() = 0;

@@ -8,7 +8,7 @@
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/World.h"
 #include "runtime/RuntimeError.h"
-#include "tests/sim/RecordingControl.h"
+#include "tests/scenarios/RecordingControl.h"
 #include "tests/support/ErrorOf.h"
 
 namespace cp::sim::test {
@@ -18,10 +18,9 @@ using cp::test::ErrorOf;
 
 TEST(FailureInjection, NamedOperationsFailOnceWhereverTheyAreCalled) {
     World world;
-    std::vector<std::string> log;
     Form form(world);
     ControlHost& host = form.AddControl(
-        [&](const ControlSite& site) { return std::make_unique<RecordingControl>(site, log); });
+        [](const ControlSite& site) { return std::make_unique<cp::test::RecordingControl>(site); });
     RECT r{};
     world.FailNext("GetWindowRect", 5);
     EXPECT_EQ(ErrorOf([&] { GetWindowRect(host.Hwnd(), &r); }), 5);

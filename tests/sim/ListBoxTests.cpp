@@ -3,7 +3,6 @@
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/SimConstants.h"
 #include "platform/sim/SimWindowApi.h"
-#include "platform/sim/User.h"
 #include "platform/sim/World.h"
 #include "tests/sim/SimTestSupport.h"
 
@@ -112,29 +111,6 @@ TEST_F(ListBoxTest, KeepsWholeRowsAndDropsTheScrollBarWhenAllRowsShow) {
     EXPECT_EQ(r.bottom - r.top, kFiveRows);
     SendMessage(list, LB_SETCOUNT, 5, 0);
     EXPECT_EQ(GetClientRect(list).right, kWidth - 2);
-}
-
-TEST_F(ListBoxTest, MousePressSelectsAndTheReleaseNotifies) {
-    ShowWindow(list, true);
-    User user(world);
-    user.MouseDown(list, 0, 2 * 225 + 30);  // row 2
-    EXPECT_EQ(Send(LB_GETCURSEL), 2);
-    EXPECT_EQ(GetFocus(), list);
-    EXPECT_TRUE(Notifications().empty());
-    user.MouseUp(list, 0, 2 * 225 + 30);
-    EXPECT_EQ(Notifications(), (std::vector<UINT>{LBN_SELCHANGE}));
-
-    // A click on the selected row notifies again, as Wine's list does.
-    user.Click(list, 0, 2 * 225 + 30);
-    EXPECT_EQ(Notifications().size(), 2u);
-
-    // While the press is held, a move below the list moves the selection one row past the
-    // bottom row, scrolling by one.
-    user.MouseDown(list, 0, 4 * 225);
-    user.MouseMove(list, 0, 6 * 225);
-    EXPECT_EQ(Send(LB_GETCURSEL), 5);
-    EXPECT_EQ(Send(LB_GETTOPINDEX), 1);
-    user.MouseUp(list, 0, 6 * 225);
 }
 
 }  // namespace

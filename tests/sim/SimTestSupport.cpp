@@ -63,14 +63,10 @@ std::vector<OwnerEvent>& OwnerLog() {
     return ownerLog;
 }
 
-void ConvertNextListBox() {
+HWND CreateVirtualList(HWND parent, const RECT& rect, LONG_PTR style) {
     World& world = World::Current();
     creationHook =
         SetWindowsHookEx(WH_CALLWNDPROC, CreationHook, world.AppInstance(), world.ThreadId());
-}
-
-HWND CreateVirtualList(HWND parent, const RECT& rect, LONG_PTR style) {
-    ConvertNextListBox();
     return CreateWindow("ThunderRT6ListBox", WS_CHILD | WS_BORDER | LBS_NOTIFY | style, 0, parent,
                         rect, 7);
 }

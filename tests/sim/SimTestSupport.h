@@ -1,5 +1,5 @@
 // Helpers of the simulator's tests: a window that records what its children tell it, and a
-// creation hook that turns the next list box into a data-less, owner-drawn list.
+// data-less, owner-drawn list made by a creation hook.
 #pragma once
 
 #include <string>
@@ -23,11 +23,8 @@ struct OwnerEvent {
 HWND CreateRecordingOwner(const RECT& rect = RECT{100, 50, 400, 300});
 std::vector<OwnerEvent>& OwnerLog();
 
-// Installs a WH_CALLWNDPROC hook that, at the WM_CREATE of the next list box, subclasses it,
-// adds LBS_NODATA | LBS_OWNERDRAWFIXED to its style and removes itself.
-void ConvertNextListBox();
-
-// A data-less, owner-drawn list box, a child of the parent, created through ConvertNextListBox.
+// A data-less, owner-drawn list box, a child of the parent: a WH_CALLWNDPROC hook subclasses it
+// at its WM_CREATE, adds LBS_NODATA | LBS_OWNERDRAWFIXED to its style and removes itself.
 HWND CreateVirtualList(HWND parent, const RECT& rect, LONG_PTR style = 0);
 
 }  // namespace cp::sim::test

@@ -6,13 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "control/ColumnPick.h"
-#include "control/Startup.h"
-#include "platform/win32/Form.h"
-#include "platform/win32/PropertyStore.h"
 #include "platform/win32/WindowsApi.h"
-#include "tests/support/EventRecorder.h"
-#include "tests/support/win32/MessageBoxWatch.h"
+#include "tests/win32/RealControl.h"
 
 #include <oleacc.h>
 
@@ -20,10 +15,6 @@ namespace cp::test {
 namespace {
 
 constexpr int kRows = 40;
-
-void Pump() {
-    host::DoEvents();
-}
 
 // COM for the client's calls, for the life of one test.
 struct ComApartment {
@@ -33,40 +24,15 @@ struct ComApartment {
 
 // A form with a label and then the control that it names, filled with kRows rows of three
 // columns, the second hidden.
-class ReaderScene {
-public:
-    ReaderScene() {
-        static thread_local const bool started = [] {
-            ComponentStart();
-            return true;
-        }();
-        (void)started;
-        ::CreateWindowExW(0, L"STATIC", L"&Country:", WS_CHILD | WS_VISIBLE, 10, 10, 60, 16,
-                          form.hWnd(), nullptr, nullptr, nullptr);
-        host = &form.AddControl(
-            [this](const ControlSite& site) {
-                auto made = std::make_unique<ColumnPick>(site);
-                control = made.get();
-                return std::unique_ptr<HostedControl>(std::move(made));
-            },
-            win32::Placement{}, &store);
-        control->SetEventSink(&events);
-        control->ColumnCount(3);
-        control->ColumnWidths("1200;0;600");
-        for (int r = 0; r < kRows; ++r)
-            control->AddItem("Land " + std::to_string(r) + ";x;L" + std::to_string(r));
-        Pump();
-    }
-    HWND List() { return host->ListBox().hWnd(); }
-    HWND Window() { return host->UserControl().hWnd(); }
-
-    MessageBoxWatch boxes;
-    win32::PropertyStore store;
-    win32::Form form;
-    EventRecorder events;
-    win32::ControlHost* host = nullptr;
-    ColumnPick* control = nullptr;
-};
+std::unique_ptr<RealControl> ReaderScene() {
+    auto scene = std::make_unique<RealControl>(win32::Placement{}, L"&Country:");
+    scene->control().ColumnCount(3);
+    scene->control().ColumnWidths("1200;0;600");
+    for (int r = 0; r < kRows; ++r)
+        scene->control().AddItem("Land " + std::to_string(r) + ";x;L" + std::to_string(r));
+    Pump();
+    return scene;
+}
 
 ::IAccessible* ObjectOf(HWND window) {
     ::IAccessible* object = nullptr;
@@ -115,12 +81,12 @@ long LongOf(::IAccessible* object, long id,
 class AccessibleClient : public ::testing::Test {
 protected:
     ComApartment com;
-    std::unique_ptr<ReaderScene> scene = std::make_unique<ReaderScene>();
+    std::unique_ptr<RealControl> scene = ReaderScene();
 };
 
 TEST_F(AccessibleClient, TheOpenListReadsItsRowsAsTheyAreShown) {
-    scene->control->Text("Land 20");
-    scene->control->ShowDropDown();
+    scene->control().Text("Land 20");
+    scene->control().ShowDropDown();
     Pump();
     ::IAccessible* list = ObjectOf(scene->List());
     ASSERT_NE(list, nullptr);
@@ -163,13 +129,13 @@ TEST_F(AccessibleClient, TheOpenListReadsItsRowsAsTheyAreShown) {
     EXPECT_EQ(list->accDoDefaultAction(Child(current + 1)), S_OK);
     Pump();
     EXPECT_EQ(scene->events.Count("AfterUpdate"), 1) << scene->events.Joined();
-    EXPECT_EQ(scene->control->Text(), "Land 21");
-    EXPECT_FALSE(scene->control->ComboBoxIsOpen());
+    EXPECT_EQ(scene->control().Text(), "Land 21");
+    EXPECT_FALSE(scene->control().ComboBoxIsOpen());
     list->Release();
 }
 
 TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
-    scene->control->Text("Land 3");
+    scene->control().Text("Land 3");
     ::IAccessible* combo = ObjectOf(scene->Window());
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(LongOf(combo, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_COMBOBOX);
@@ -186,19 +152,19 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
 
     // The default action opens the list and closes it again.
     EXPECT_EQ(combo->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
-    EXPECT_TRUE(scene->control->ComboBoxIsOpen());
+    EXPECT_TRUE(scene->control().ComboBoxIsOpen());
     EXPECT_TRUE(LongOf(combo, CHILDID_SELF, &::IAccessible::get_accState) & STATE_SYSTEM_EXPANDED);
     EXPECT_EQ(combo->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
-    EXPECT_FALSE(scene->control->ComboBoxIsOpen());
+    EXPECT_FALSE(scene->control().ComboBoxIsOpen());
 
     // A name the host gives wins over the label.
-    scene->control->AccessibleName("Land of birth");
+    scene->control().AccessibleName("Land of birth");
     EXPECT_EQ(Name(combo, CHILDID_SELF), L"Land of birth");
     combo->Release();
 }
 
 TEST_F(AccessibleClient, BadChildrenAndAnEndedControlAreRefused) {
-    scene->control->ShowDropDown();
+    scene->control().ShowDropDown();
     ::IAccessible* list = ObjectOf(scene->List());
     ASSERT_NE(list, nullptr);
     BSTR name = nullptr;
@@ -207,7 +173,7 @@ TEST_F(AccessibleClient, BadChildrenAndAnEndedControlAreRefused) {
         EXPECT_EQ(name, nullptr);
     }
     // A row removed while the list is open.
-    scene->control->RemoveItem(kRows - 1);
+    scene->control().RemoveItem(kRows - 1);
     EXPECT_EQ(list->get_accName(Child(kRows), &name), E_INVALIDARG);
 
     // The reader holds the object past the control's end.
@@ -234,25 +200,10 @@ void CALLBACK Hear(HWINEVENTHOOK, ::DWORD event, HWND hwnd, ::LONG object, ::LON
         gHeard->push_back({event, hwnd, child});
 }
 
-void SendKey(WORD key, bool up) {
-    ::INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(input));
-}
-
-void Keys(std::initializer_list<WORD> keys) {
-    for (const WORD key : keys) {
-        SendKey(key, false);
-        SendKey(key, true);
-    }
-}
-
 TEST_F(AccessibleClient, AHookHearsATypingAndPickingSessionInOrder) {
-    ReaderScene& s = *scene;
+    RealControl& s = *scene;
     ::SetForegroundWindow(s.form.hWnd());
-    ::SetFocus(s.host->TextBox().hWnd());
+    ::SetFocus(s.Edit());
     Pump();
     std::vector<HeardEvent> heard;
     gHeard = &heard;
@@ -262,17 +213,15 @@ TEST_F(AccessibleClient, AHookHearsATypingAndPickingSessionInOrder) {
     ASSERT_NE(hook, nullptr);
 
     // Alt+Down opens, "Land 1" goes to row 1, Down to row 2, and Enter commits it.
-    SendKey(VK_MENU, false);
-    Keys({VK_DOWN});
-    SendKey(VK_MENU, true);
+    PressAltDown();
     Pump();
-    for (const char c : std::string("Land 1"))
-        Keys({static_cast<WORD>(::VkKeyScanW(static_cast<wchar_t>(c)) & 0xFF)});
-    Keys({VK_DOWN, VK_RETURN});
+    TypeKeys("Land 1");
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
     Pump();
     ::UnhookWinEvent(hook);
     gHeard = nullptr;
-    ASSERT_EQ(s.control->Text(), "Land 2") << s.events.Joined();
+    ASSERT_EQ(s.control().Text(), "Land 2") << s.events.Joined();
 
     std::string got;
     for (const HeardEvent& e : heard) {

@@ -1,9 +1,7 @@
 // The real control's list on the real window system: a data-less, owner-drawn list whose rows
-// the control draws, opened as a tool window of the desktop where the control computes it from
-// its window rectangle and the screen size, and given back to the control on closing.
+// the control draws, opened as a tool window of the desktop and given back to the control on
+// closing.
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "platform/win32/WindowsApi.h"
 #include "tests/win32/RealControl.h"
@@ -11,7 +9,6 @@
 namespace cp::test {
 namespace {
 
-constexpr int kTwips = 15;
 constexpr COLORREF kSelectedBack = 0x800000;  // the default BackColorSelected, &H800000
 constexpr COLORREF kNormalBack = 0xFFFFFF;    // the default BackColorNormal
 
@@ -55,76 +52,14 @@ TEST(RealList, IsADataLessOwnerDrawnListWhoseRowsTheControlDraws) {
     }
 }
 
-struct Expected {
-    RECT rect;
-    bool below;
-    bool leftAligned;
-};
-
-// Where the list of `rows` visible rows and `width` twips opens for the control's window
-// rectangle r: below
-// when its lower edge plus the list's height stays above the screen's bottom, else above;
-// left-aligned when it fits, else pulled in from the screen's right edge.
-Expected ExpectedPlace(const RECT& r, int rows, int width) {
-    const float h = static_cast<float>(30 + 225 * rows);
-    const float w = static_cast<float>(width);
-    const float sh = static_cast<float>(::GetSystemMetrics(SM_CYSCREEN) * kTwips);
-    const float sw = static_cast<float>(::GetSystemMetrics(SM_CXSCREEN) * kTwips);
-    Expected e{};
-    e.below = h + static_cast<float>(r.bottom * kTwips) < sh;
-    e.leftAligned = w + static_cast<float>(r.left * kTwips) < sw;
-    const float left = e.leftAligned ? static_cast<float>(r.left * kTwips) : sw - w;
-    const float top = e.below ? static_cast<float>(r.bottom * kTwips) : r.top * kTwips - h;
-    e.rect.left = static_cast<LONG>(left / kTwips);
-    e.rect.top = static_cast<LONG>(top / kTwips);
-    e.rect.right = e.rect.left + static_cast<LONG>(w / kTwips);
-    e.rect.bottom = e.rect.top + static_cast<LONG>(h / kTwips);
-    return e;
-}
-
-RECT ScreenRect(HWND hWnd) {
-    ::RECT r{};
-    ::GetWindowRect(hWnd, &r);
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
-
-// Moves the form so that the control's window stands with its lower right corner at (x, y)
-// on the screen.
-void PutControlCorner(RealControl& scene, int x, int y) {
-    const RECT control = ScreenRect(scene.Window());
-    const RECT form = ScreenRect(scene.form.hWnd());
-    ::SetWindowPos(scene.form.hWnd(), nullptr, form.left + x - control.right,
-                   form.top + y - control.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
-}
-
-TEST(RealList, OpensAsAToolWindowWhereTheControlComputesAndGoesBackOnClosing) {
+// Where the list opens (below, above, pulled in) is the drop-down suite's; the placement under
+// the control is a scenario on both platforms. What only the real window system shows: the
+// list is a tool window of the desktop that never takes the focus, and goes back on closing.
+TEST(RealList, OpensAsAToolWindowOfTheDesktopAndGoesBackOnClosing) {
     RealControl scene;
     scene.FillNumbered(20);
-    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-    const int listRows = scene.control().ListRows();
-    // Wider than the control, so that the control can stand where the list cannot.
-    constexpr std::int16_t kListWidth = 4500;
-    scene.control().ListWidth(kListWidth);
-
-    struct Case {
-        const char* name;
-        int cornerX, cornerY;  // the control's lower right corner on the screen, 0: as placed
-        bool below, leftAligned;
-    };
-    const Case cases[] = {
-        {"as placed", 0, 0, true, true},
-        {"near the bottom", screenWidth / 2, screenHeight - 10, false, true},
-        {"near the right edge", screenWidth - 20, screenHeight / 3, true, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.cornerX != 0) PutControlCorner(scene, c.cornerX, c.cornerY);
-        const Expected e = ExpectedPlace(ScreenRect(scene.Window()), listRows, kListWidth);
-        ASSERT_EQ(e.below, c.below) << "the form could not be placed for this case";
-        ASSERT_EQ(e.leftAligned, c.leftAligned);
-
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
         scene.control().ShowDropDown();
         HWND list = scene.List();
         ASSERT_TRUE(::IsWindowVisible(list));
@@ -132,7 +67,6 @@ TEST(RealList, OpensAsAToolWindowWhereTheControlComputesAndGoesBackOnClosing) {
         const LONG_PTR exStyle = ::GetWindowLongPtrW(list, GWL_EXSTYLE);
         EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
         EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
-        EXPECT_EQ(ScreenRect(list), e.rect);
         EXPECT_EQ(::GetFocus(), scene.Edit());
 
         scene.control().HideListBox(AfterHide::FocusEditField);

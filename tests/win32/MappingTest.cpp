@@ -1,95 +1,15 @@
 // What the control relies on from the mapping of the window-system operations, on the real
-// window system: the creation hook converts the host's list box, the list keeps its position
-// and its owner when it is given to the desktop, text is measured in code points, and the
-// drawing objects made through the mapping are counted.
+// window system: text is measured and selected in code points, and the drawing objects made
+// through the mapping are counted. (The creation hook's data-less list and the list on the
+// desktop are the real control's, in RealList.)
 #include <gtest/gtest.h>
 
 #include "platform/win32/GdiAccounting.h"
 #include "platform/win32/WindowsApi.h"
-#include "tests/win32/FakeControl.h"
+#include "tests/win32/RecordingOnForm.h"
 
 namespace cp::test {
 namespace {
-
-// A creation hook and creation subclass written with the mapping, as the control's are.
-HHOOK gHook = nullptr;
-WNDPROC gListProc = nullptr;
-
-LRESULT ConvertOnCreate(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (uMsg == WM_CREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCT*>(lParam);
-        create->style |= static_cast<LONG>(LBS_NODATA | LBS_OWNERDRAWFIXED);
-        cp::SetWindowLong(hWnd, GWL_STYLE, create->style);
-        cp::SetWindowLong(hWnd, cp::GWL_WNDPROC, reinterpret_cast<LONG_PTR>(gListProc));
-    }
-    return cp::CallWindowProc(gListProc, hWnd, uMsg, wParam, lParam);
-}
-
-LRESULT WatchCreations(int nCode, WPARAM wParam, LPARAM lParam) {
-    const auto* record = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (record->message == WM_CREATE && cp::GetClassName(record->hwnd) == "ThunderRT6ListBox") {
-        gListProc = reinterpret_cast<WNDPROC>(cp::SetWindowLong(
-            record->hwnd, cp::GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&ConvertOnCreate)));
-        cp::UnhookWindowsHookEx(gHook);
-    }
-    return cp::CallNextHookEx(gHook, nCode, wParam, lParam);
-}
-
-void InstallCreationHook(FakeControl& fake) {
-    fake.onInitialize = [] {
-        gHook = cp::SetWindowsHookEx(WH_CALLWNDPROC, &WatchCreations, host::AppHInstance(),
-                                     host::AppThreadID());
-    };
-}
-
-TEST(CreationHook, ConvertsTheListCreatedAfterInitializeIntoADataLessList) {
-    FakeOnForm converted(InstallCreationHook);
-    HWND list = converted.host->ListBox().hWnd();
-    EXPECT_EQ(cp::GetWindowLong(list, GWL_STYLE) & (LBS_NODATA | LBS_OWNERDRAWFIXED),
-              LBS_NODATA | LBS_OWNERDRAWFIXED);
-    EXPECT_EQ(cp::SendMessage(list, LB_SETCOUNT, 20, 0), 0);
-    EXPECT_EQ(cp::SendMessage(list, LB_GETCOUNT, 0, 0), 20);
-
-    FakeOnForm plain;
-    EXPECT_EQ(cp::SendMessage(plain.host->ListBox().hWnd(), LB_SETCOUNT, 20, 0), LB_ERR);
-}
-
-// Draw requests that reach the control's window, as its drawing subclass sees them.
-WNDPROC gControlProc = nullptr;
-std::vector<DRAWITEMSTRUCT> gDrawn;
-
-LRESULT RecordDrawRequests(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (uMsg == WM_DRAWITEM) {
-        gDrawn.push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    }
-    return cp::CallWindowProc(gControlProc, hWnd, uMsg, wParam, lParam);
-}
-
-TEST(FloatingList, KeepsItsPositionAndItsOwnerOnTheDesktop) {
-    FakeOnForm scene(InstallCreationHook);
-    HWND control = scene.host->UserControl().hWnd();
-    HWND list = scene.host->ListBox().hWnd();
-    cp::SendMessage(list, LB_SETCOUNT, 5, 0);
-    gDrawn.clear();
-    gControlProc = reinterpret_cast<WNDPROC>(cp::SetWindowLong(
-        control, cp::GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordDrawRequests)));
-
-    scene.host->ListBox().Move(150, 450, 1500, 30 + 225 * 5);
-    EXPECT_EQ(cp::SetParent(list, nullptr), control);
-    RECT onScreen;
-    cp::GetWindowRect(list, &onScreen);
-    EXPECT_EQ(onScreen, (RECT{10, 30, 110, 107}));
-    EXPECT_EQ(scene.host->ListBox().Height(), 1155.0f);
-    EXPECT_EQ(cp::GetParent(list), ::GetDesktopWindow());
-
-    scene.host->ListBox().SetVisible(true);
-    ::UpdateWindow(list);
-    ASSERT_GE(gDrawn.size(), 5u) << "one request for each visible row";
-    for (const auto& d : gDrawn)
-        EXPECT_EQ(d.hwndItem, list);
-    cp::SetWindowLong(control, cp::GWL_WNDPROC, reinterpret_cast<LONG_PTR>(gControlProc));
-}
 
 TEST(TextMeasure, CountsCodePointsNotUtf16Units) {
     win32::Form form;
@@ -115,7 +35,7 @@ TEST(TextMeasure, CountsCodePointsNotUtf16Units) {
 }
 
 TEST(EditSelection, PositionsAreCodePoints) {
-    FakeOnForm scene;
+    RecordingOnForm scene;
     auto& edit = scene.host->TextBox();
     edit.SetText(
         "a\xF0\x9D\x84\x9E"

@@ -10,7 +10,7 @@ constexpr DWORD kPatienceMs = 1000;
 
 }  // namespace
 
-RealControl::RealControl(const win32::Placement& at) {
+RealControl::RealControl(const win32::Placement& at, const wchar_t* label) {
     static thread_local const bool started = [] {
         ComponentStart();
         return true;
@@ -19,6 +19,10 @@ RealControl::RealControl(const win32::Placement& at) {
     // The real pointer waits in a corner, away from every window of the scene, so that the
     // window system synthesises no movement over them.
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    if (label != nullptr) {
+        ::CreateWindowExW(0, L"STATIC", label, WS_CHILD | WS_VISIBLE, 10, 10, 60, 16, form.hWnd(),
+                          nullptr, nullptr, nullptr);
+    }
     host_ = &form.AddControl(
         [this](const ControlSite& site) {
             auto made = std::make_unique<ColumnPick>(site);
@@ -60,6 +64,31 @@ COLORREF PixelAt(HWND hWnd, int x, int y) {
     const COLORREF color = ::GetPixel(dc, x, y);
     ::ReleaseDC(hWnd, dc);
     return color;
+}
+
+void SendKey(WORD key, bool up) {
+    ::INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void PressKey(WORD key) {
+    SendKey(key, false);
+    SendKey(key, true);
+}
+
+void PressAltDown() {
+    SendKey(VK_MENU, false);
+    PressKey(VK_DOWN);
+    SendKey(VK_MENU, true);
+}
+
+void TypeKeys(std::string_view letters) {
+    for (const char c : letters)
+        PressKey(static_cast<WORD>(::VkKeyScanW(static_cast<wchar_t>(c)) & 0xFF));
 }
 
 }  // namespace cp::test

@@ -1,10 +1,11 @@
 // A form with one real ColumnPick on it, started as the host starts a control placed at run
-// time, its events recorded and every message box answered at once; and what the tests read
-// back from the screen.
+// time, its events recorded and every message box answered at once; what the tests read back
+// from the screen; and real input, queued as the hardware queues it.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "control/ColumnPick.h"
 #include "platform/win32/Form.h"
@@ -16,7 +17,8 @@ namespace cp::test {
 
 class RealControl {
 public:
-    explicit RealControl(const win32::Placement& at = {});
+    // A label, when given, stands on the form before the control and names it.
+    explicit RealControl(const win32::Placement& at = {}, const wchar_t* label = nullptr);
 
     ColumnPick& control() { return *control_; }
     win32::ControlHost& host() { return *host_; }
@@ -42,5 +44,11 @@ void Pump();
 bool PumpUntil(const std::function<bool()>& done);
 // The colour of a pixel of a window's client area, as drawn.
 COLORREF PixelAt(HWND hWnd, int x, int y);
+
+// Real keys: one key down or up, a key pressed and released, Alt+Down, and letters typed.
+void SendKey(WORD key, bool up);
+void PressKey(WORD key);
+void PressAltDown();
+void TypeKeys(std::string_view letters);
 
 }  // namespace cp::test

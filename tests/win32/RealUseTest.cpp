@@ -12,23 +12,6 @@
 namespace cp::test {
 namespace {
 
-void SendKey(WORD key, bool up) {
-    ::INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(input));
-}
-
-void Type(const char* letters) {
-    for (const char* c = letters; *c != '\0'; ++c) {
-        const auto key = static_cast<WORD>(::VkKeyScanW(static_cast<wchar_t>(*c)) & 0xFF);
-        SendKey(key, false);
-        SendKey(key, true);
-    }
-}
-
 // A left click at a point of a window's client area, in pixels.
 void Click(HWND hWnd, int x, int y) {
     ::POINT at{x, y};
@@ -56,7 +39,7 @@ TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
     ::SetFocus(scene.Edit());
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == scene.Edit(); }));
 
-    Type("apr");
+    TypeKeys("apr");
     ASSERT_TRUE(PumpUntil([&] { return scene.events.Count("KeyUp") == 3; }))
         << scene.events.Joined();
     EXPECT_EQ(scene.control().Text(), "apricot");
@@ -70,10 +53,7 @@ TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
 
     // Alt+Down opens the list; a click on the form closes it, and commits nothing.
     scene.events.ClearLog();
-    SendKey(VK_MENU, false);
-    SendKey(VK_DOWN, false);
-    SendKey(VK_DOWN, true);
-    SendKey(VK_MENU, true);
+    PressAltDown();
     ASSERT_TRUE(PumpUntil([&] { return scene.control().ComboBoxIsOpen(); }));
     EXPECT_TRUE(::IsWindowVisible(scene.List()));
     Click(scene.form.hWnd(), 500, 300);
@@ -83,10 +63,7 @@ TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
     EXPECT_EQ(::GetFocus(), scene.Edit());
 
     // Opened again, a click on a row picks it.
-    SendKey(VK_MENU, false);
-    SendKey(VK_DOWN, false);
-    SendKey(VK_DOWN, true);
-    SendKey(VK_MENU, true);
+    PressAltDown();
     ASSERT_TRUE(PumpUntil([&] { return scene.control().ComboBoxIsOpen(); }));
     Click(scene.List(), 30, 2 * 15 + 7);
     ASSERT_TRUE(PumpUntil([&] { return scene.events.Count("AfterUpdate") == 1; }))

@@ -25,16 +25,19 @@ public:
         placement.top = setup.top;
         placement.width = setup.width;
         placement.height = setup.height;
-        sim::ControlHost& host = form_.AddControl(
-            [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement);
-        ColumnPick& control = host.ControlAs<ColumnPick>();
+        auto& control = static_cast<ColumnPick&>(Place(
+            [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement));
         // The host connects its event handlers once the control is on the form.
         control.SetEventSink(&events);
-        hosts_[&control] = &host;
         return control;
     }
+    HostedControl& AddHosted(const Factory& factory, PropertyBag* saved) override {
+        sim::ControlPlacement placement;
+        placement.properties = saved;
+        return Place(factory, placement);
+    }
 
-    void FocusControl(ColumnPick& control) override { user_.Focus(Host(control).EditHwnd()); }
+    void FocusControl(HostedControl& control) override { user_.Focus(Host(control).EditHwnd()); }
     void TypeText(std::string_view text) override { user_.TypeText(text); }
     void PressKey(std::int16_t keyCode, std::int16_t shift) override {
         user_.PressKey(keyCode, shift);
@@ -42,22 +45,23 @@ public:
     void SelectText(int start, int length) override { user_.SelectText(start, length); }
     void MoveFocusAway() override { user_.MoveFocusAway(form_); }
 
-    void MouseDownOnControl(ColumnPick& control, float x, float y, std::int16_t button) override {
+    void MouseDownOnControl(HostedControl& control, float x, float y,
+                            std::int16_t button) override {
         user_.MouseDown(Host(control).Hwnd(), x, y, button);
     }
-    void MouseMoveOnControl(ColumnPick& control, float x, float y) override {
+    void MouseMoveOnControl(HostedControl& control, float x, float y) override {
         user_.MouseMove(Host(control).Hwnd(), x, y);
     }
-    void MouseUpOnControl(ColumnPick& control, float x, float y, std::int16_t button) override {
+    void MouseUpOnControl(HostedControl& control, float x, float y, std::int16_t button) override {
         user_.MouseUp(Host(control).Hwnd(), x, y, button);
     }
-    void MouseMoveOnList(ColumnPick& control, float x, float y) override {
+    void MouseMoveOnList(HostedControl& control, float x, float y) override {
         user_.MouseMove(Host(control).ListHwnd(), x, y);
     }
-    void MouseDownOnList(ColumnPick& control, float x, float y) override {
+    void MouseDownOnList(HostedControl& control, float x, float y) override {
         user_.MouseDown(Host(control).ListHwnd(), x, y);
     }
-    void MouseUpOnList(ColumnPick& control, float x, float y) override {
+    void MouseUpOnList(HostedControl& control, float x, float y) override {
         user_.MouseUp(Host(control).ListHwnd(), x, y);
     }
     void ClickOnForm(float x, float y, std::int16_t button) override {
@@ -66,38 +70,38 @@ public:
     void ClickOnCaption() override { user_.ClickOnCaption(form_); }
     void ActivateOtherWindow() override { user_.DeactivateForm(form_); }
 
-    std::string EditText(ColumnPick& control) override {
+    std::string EditText(HostedControl& control) override {
         return sim::EditText(Host(control).EditHwnd());
     }
-    int SelStart(ColumnPick& control) override {
+    int SelStart(HostedControl& control) override {
         const sim::EditState* s = sim::InspectEdit(Host(control).EditHwnd());
         return s ? static_cast<int>(s->First()) : 0;
     }
-    int SelLength(ColumnPick& control) override {
+    int SelLength(HostedControl& control) override {
         const sim::EditState* s = sim::InspectEdit(Host(control).EditHwnd());
         return s ? static_cast<int>(s->Last() - s->First()) : 0;
     }
-    bool EditHasFocus(ColumnPick& control) override {
+    bool EditHasFocus(HostedControl& control) override {
         return sim::GetFocus() == Host(control).EditHwnd();
     }
-    bool ListVisible(ColumnPick& control) override {
+    bool ListVisible(HostedControl& control) override {
         return sim::IsWindowVisible(Host(control).ListHwnd());
     }
-    RECT ListScreenRect(ColumnPick& control) override {
+    RECT ListScreenRect(HostedControl& control) override {
         return world_.Windows().ScreenRect(Host(control).ListHwnd());
     }
-    int ListSelection(ColumnPick& control) override {
+    int ListSelection(HostedControl& control) override {
         const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
         return s ? s->selection : -1;
     }
-    int ListTopIndex(ColumnPick& control) override {
+    int ListTopIndex(HostedControl& control) override {
         const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
         return s ? s->top : 0;
     }
-    RECT ControlScreenRect(ColumnPick& control) override {
+    RECT ControlScreenRect(HostedControl& control) override {
         return world_.Windows().ScreenRect(Host(control).Hwnd());
     }
-    COLORREF ControlPixel(ColumnPick& control, int x, int y) override {
+    COLORREF ControlPixel(HostedControl& control, int x, int y) override {
         world_.Windows().UpdateAll();
         return sim::GetPixel(Host(control).Hwnd(), x, y);
     }
@@ -111,12 +115,18 @@ public:
     }
 
 private:
-    sim::ControlHost& Host(ColumnPick& control) { return *hosts_.at(&control); }
+    HostedControl& Place(const Factory& factory, const sim::ControlPlacement& placement) {
+        sim::ControlHost& host = form_.AddControl(factory, placement);
+        HostedControl& control = host.ControlAs<HostedControl>();
+        hosts_[&control] = &host;
+        return control;
+    }
+    sim::ControlHost& Host(HostedControl& control) { return *hosts_.at(&control); }
 
-    sim::World world_;                                // the simulated window system
-    sim::Form form_;                                  // the form the controls stand on
-    sim::User user_;                                  // the user
-    std::map<ColumnPick*, sim::ControlHost*> hosts_;  // each control's form host
+    sim::World world_;                                   // the simulated window system
+    sim::Form form_;                                     // the form the controls stand on
+    sim::User user_;                                     // the user
+    std::map<HostedControl*, sim::ControlHost*> hosts_;  // each control's form host
 };
 
 }  // namespace

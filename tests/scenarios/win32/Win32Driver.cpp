@@ -1,20 +1,135 @@
 // The scenario driver on the real window system: the controls are hosted on a form of the
 // Win32 host runtime, and the user is played with real window messages sent to the real
-// windows (Win32User). Pending messages are processed after every action, as the message loop
-// would between two inputs.
+// windows. Pending messages are processed after every action, as the message loop would
+// between two inputs.
+//
+// - A typed character comes as key down (the layout's key, with the shift state that the key
+//   needs held while it goes down), the character, and key up; a character that no key makes
+//   comes with VK_PACKET. Enter, Tab, Backspace and Escape are their keys.
+// - A pressed key makes the character that the keyboard makes of it with the shift state held,
+//   none with Alt, which sends system keys (WM_SYSKEYDOWN with the context bit).
+// - Keys go to the window that holds the focus, the mouse to any window that is shown and
+//   enabled; mouse positions are in twips of the window's client area (rounded to the pixel),
+//   and the buttons held go with every move, to whichever window.
+#include <array>
 #include <map>
+#include <string>
 
 #include "control/Startup.h"
+#include "platform/Twips.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/PropertyStore.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
+#include "runtime/Utf8.h"
 #include "tests/scenarios/Driver.h"
-#include "tests/scenarios/win32/Win32User.h"
 #include "tests/support/win32/MessageBoxWatch.h"
 
 namespace cp::test {
 namespace {
+
+constexpr LPARAM kContextBit = LPARAM{1} << 29;
+constexpr LPARAM kKeyUpBits = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+constexpr BYTE kKeyDown = 0x80;
+
+// Key messages: a repeat count of 1 and the key's scan code.
+LPARAM KeyLParam(std::int16_t keyCode) {
+    return 1 | (static_cast<LPARAM>(::MapVirtualKeyW(static_cast<UINT>(keyCode), MAPVK_VK_TO_VSC))
+                << 16);
+}
+
+LPARAM PointLParam(float x, float y) {
+    return static_cast<LPARAM>(
+        MAKELPARAM(static_cast<WORD>(PixelsFromTwips(x)), static_cast<WORD>(PixelsFromTwips(y))));
+}
+
+using KeyboardState = std::array<BYTE, 256>;
+
+// The thread's keyboard state with Shift, Ctrl and Alt as `shift` has them.
+KeyboardState StateWith(std::int16_t shift) {
+    KeyboardState state{};
+    ::GetKeyboardState(state.data());
+    state[VK_SHIFT] = (shift & vbShiftMask) ? kKeyDown : 0;
+    state[VK_CONTROL] = (shift & vbCtrlMask) ? kKeyDown : 0;
+    state[VK_MENU] = (shift & vbAltMask) ? kKeyDown : 0;
+    return state;
+}
+
+// Holds Shift, Ctrl and Alt in the thread's keyboard state while a key goes down and up.
+class HeldModifiers {
+public:
+    explicit HeldModifiers(std::int16_t shift) {
+        ::GetKeyboardState(saved_.data());
+        KeyboardState held = StateWith(shift);
+        ::SetKeyboardState(held.data());
+    }
+    ~HeldModifiers() { ::SetKeyboardState(saved_.data()); }
+    HeldModifiers(const HeldModifiers&) = delete;
+    HeldModifiers& operator=(const HeldModifiers&) = delete;
+
+private:
+    KeyboardState saved_{};  // the state put back afterwards
+};
+
+// The character that the keyboard makes of a key with the shift state; empty for none.
+std::u16string CharacterOf(std::int16_t keyCode, std::int16_t shift) {
+    const KeyboardState state = StateWith(shift);
+    std::array<wchar_t, 4> out{};
+    const auto key = static_cast<UINT>(keyCode);
+    const int n = ::ToUnicode(key, ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC), state.data(), out.data(),
+                              static_cast<int>(out.size()), 0);
+    return n > 0 ? std::u16string(out.begin(), out.begin() + n) : std::u16string();
+}
+
+struct KeyForCharacter {
+    std::int16_t keyCode;
+    std::int16_t shift;
+};
+
+KeyForCharacter KeyOf(char32_t c) {
+    switch (c) {
+        case U'\r':
+        case U'\n':
+            return {vbKeyReturn, 0};
+        case U'\t':
+            return {VK_TAB, 0};
+        case U'\b':
+            return {vbKeyBack, 0};
+        case 0x1B:
+            return {vbKeyEscape, 0};
+        default:
+            break;
+    }
+    const SHORT scan = c < 0x10000 ? ::VkKeyScanW(static_cast<wchar_t>(c)) : SHORT{-1};
+    if (scan == -1) return {VK_PACKET, 0};
+    // The high byte holds the shift state that the key needs: 1 Shift, 2 Ctrl, 4 Alt.
+    return {static_cast<std::int16_t>(scan & 0xFF), static_cast<std::int16_t>((scan >> 8) & 7)};
+}
+
+bool Reaches(HWND hWnd) {
+    return ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd);
+}
+
+UINT DownMessage(std::int16_t button) {
+    return button == 2 ? WM_RBUTTONDOWN : button == 4 ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
+}
+
+UINT UpMessage(std::int16_t button) {
+    return button == 2 ? WM_RBUTTONUP : button == 4 ? WM_MBUTTONUP : WM_LBUTTONUP;
+}
+
+WPARAM HeldFlags(std::int16_t buttons) {
+    WPARAM flags = 0;
+    if (buttons & 1) flags |= MK_LBUTTON;
+    if (buttons & 2) flags |= MK_RBUTTON;
+    if (buttons & 4) flags |= MK_MBUTTON;
+    return flags;
+}
+
+// Processes the messages waiting now, as the message loop does between two inputs.
+void Pump() {
+    host::DoEvents();
+}
 
 // Where the other top-level window stands: the upper right of the screen, clear of the form.
 constexpr int kOtherWidth = 200;
@@ -38,24 +153,23 @@ public:
     }
 
     ColumnPick& AddControl(const ControlSetup& setup, EventRecorder& events) override {
-        ColumnPick* made = nullptr;
-        auto factory = [&](const ControlSite& site) {
-            auto control = std::make_unique<ColumnPick>(site);
-            made = control.get();
-            return std::unique_ptr<HostedControl>(std::move(control));
-        };
         // Placed at run time: the properties are read from the form's (empty) store.
         stores_.push_back(std::make_unique<win32::PropertyStore>());
-        auto& host = form_.AddControl(factory, {setup.left, setup.top, setup.width, setup.height},
-                                      stores_.back().get());
+        auto& control = static_cast<ColumnPick&>(
+            Place([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); },
+                  {setup.left, setup.top, setup.width, setup.height}, stores_.back().get()));
         // The host connects its event handlers once the control is on the form.
-        made->SetEventSink(&events);
-        hosts_[made] = &host;
+        control.SetEventSink(&events);
         Pump();
-        return *made;
+        return control;
+    }
+    HostedControl& AddHosted(const Factory& factory, PropertyBag* saved) override {
+        HostedControl& control = Place(factory, {}, saved);
+        Pump();
+        return control;
     }
 
-    void FocusControl(ColumnPick& control) override {
+    void FocusControl(HostedControl& control) override {
         HWND edit = Host(control).TextBox().hWnd();
         if (!::IsWindowVisible(edit) || !::IsWindowEnabled(edit)) return;
         ::SetForegroundWindow(form_.hWnd());
@@ -63,38 +177,55 @@ public:
         Pump();
     }
 
-    void TypeText(std::string_view text) override { user_.TypeText(text); }
-    void PressKey(std::int16_t keyCode, std::int16_t shift) override {
-        user_.PressKey(keyCode, shift);
+    void TypeText(std::string_view utf8) override {
+        for (std::size_t offset = 0; offset < utf8.size();) {
+            const std::size_t start = offset;
+            const char32_t c = utf8::Next(utf8, offset);
+            const KeyForCharacter key = KeyOf(c);
+            const std::wstring units = win32::Widen(utf8.substr(start, offset - start));
+            Stroke(key.keyCode, key.shift,
+                   c == U'\n' ? u"\r" : std::u16string(units.begin(), units.end()));
+        }
     }
-    void SelectText(int start, int length) override { user_.SelectText(start, length); }
+    void PressKey(std::int16_t keyCode, std::int16_t shift) override {
+        const bool alt = (shift & vbAltMask) != 0;
+        Stroke(keyCode, shift, alt ? std::u16string() : CharacterOf(keyCode, shift));
+    }
+    // EM_SETSEL to the focused edit field.
+    void SelectText(int start, int length) override {
+        if (HWND focus = ::GetFocus()) {
+            cp::SendMessage(focus, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+        }
+        Pump();
+    }
 
     void MoveFocusAway() override {
         ::SetFocus(form_.TextField());
         Pump();
     }
 
-    void MouseDownOnControl(ColumnPick& control, float x, float y, std::int16_t button) override {
-        user_.MouseDown(Host(control).UserControl().hWnd(), x, y, button);
+    void MouseDownOnControl(HostedControl& control, float x, float y,
+                            std::int16_t button) override {
+        MouseDown(Host(control).UserControl().hWnd(), x, y, button);
     }
-    void MouseMoveOnControl(ColumnPick& control, float x, float y) override {
-        user_.MouseMove(Host(control).UserControl().hWnd(), x, y);
+    void MouseMoveOnControl(HostedControl& control, float x, float y) override {
+        MouseMove(Host(control).UserControl().hWnd(), x, y);
     }
-    void MouseUpOnControl(ColumnPick& control, float x, float y, std::int16_t button) override {
-        user_.MouseUp(Host(control).UserControl().hWnd(), x, y, button);
+    void MouseUpOnControl(HostedControl& control, float x, float y, std::int16_t button) override {
+        MouseUp(Host(control).UserControl().hWnd(), x, y, button);
     }
-    void MouseMoveOnList(ColumnPick& control, float x, float y) override {
-        user_.MouseMove(Host(control).ListBox().hWnd(), x, y);
+    void MouseMoveOnList(HostedControl& control, float x, float y) override {
+        MouseMove(Host(control).ListBox().hWnd(), x, y);
     }
-    void MouseDownOnList(ColumnPick& control, float x, float y) override {
-        user_.MouseDown(Host(control).ListBox().hWnd(), x, y, kLeftButton);
+    void MouseDownOnList(HostedControl& control, float x, float y) override {
+        MouseDown(Host(control).ListBox().hWnd(), x, y, kLeftButton);
     }
-    void MouseUpOnList(ColumnPick& control, float x, float y) override {
-        user_.MouseUp(Host(control).ListBox().hWnd(), x, y, kLeftButton);
+    void MouseUpOnList(HostedControl& control, float x, float y) override {
+        MouseUp(Host(control).ListBox().hWnd(), x, y, kLeftButton);
     }
     void ClickOnForm(float x, float y, std::int16_t button) override {
-        user_.MouseDown(form_.hWnd(), x, y, button);
-        user_.MouseUp(form_.hWnd(), x, y, button);
+        MouseDown(form_.hWnd(), x, y, button);
+        MouseUp(form_.hWnd(), x, y, button);
     }
 
     void ClickOnCaption() override {
@@ -120,35 +251,35 @@ public:
         Pump();
     }
 
-    std::string EditText(ColumnPick& control) override {
+    std::string EditText(HostedControl& control) override {
         return win32::Narrow(win32::WindowText(Host(control).TextBox().hWnd()));
     }
-    int SelStart(ColumnPick& control) override { return Selection(control).first; }
-    int SelLength(ColumnPick& control) override {
+    int SelStart(HostedControl& control) override { return Selection(control).first; }
+    int SelLength(HostedControl& control) override {
         const auto [start, end] = Selection(control);
         return end - start;
     }
     // The form's focus: while another window is active, where it returns to.
-    bool EditHasFocus(ColumnPick& control) override {
+    bool EditHasFocus(HostedControl& control) override {
         return form_.FocusedWindow() == Host(control).TextBox().hWnd();
     }
-    bool ListVisible(ColumnPick& control) override {
+    bool ListVisible(HostedControl& control) override {
         return ::IsWindowVisible(Host(control).ListBox().hWnd()) != FALSE;
     }
-    RECT ListScreenRect(ColumnPick& control) override {
+    RECT ListScreenRect(HostedControl& control) override {
         return WindowRect(Host(control).ListBox().hWnd());
     }
-    int ListSelection(ColumnPick& control) override {
+    int ListSelection(HostedControl& control) override {
         return static_cast<int>(::SendMessageW(Host(control).ListBox().hWnd(), LB_GETCURSEL, 0, 0));
     }
-    int ListTopIndex(ColumnPick& control) override {
+    int ListTopIndex(HostedControl& control) override {
         return static_cast<int>(
             ::SendMessageW(Host(control).ListBox().hWnd(), LB_GETTOPINDEX, 0, 0));
     }
-    RECT ControlScreenRect(ColumnPick& control) override {
+    RECT ControlScreenRect(HostedControl& control) override {
         return WindowRect(Host(control).UserControl().hWnd());
     }
-    COLORREF ControlPixel(ColumnPick& control, int x, int y) override {
+    COLORREF ControlPixel(HostedControl& control, int x, int y) override {
         Pump();
         HWND window = Host(control).UserControl().hWnd();
         HDC dc = ::GetDC(window);
@@ -168,7 +299,19 @@ public:
     }
 
 private:
-    win32::ControlHost& Host(ColumnPick& control) { return *hosts_.at(&control); }
+    HostedControl& Place(const Factory& factory, const win32::Placement& at, PropertyBag* saved) {
+        HostedControl* made = nullptr;
+        auto& host = form_.AddControl(
+            [&](const ControlSite& site) {
+                std::unique_ptr<HostedControl> control = factory(site);
+                made = control.get();
+                return control;
+            },
+            at, saved);
+        hosts_[made] = &host;
+        return *made;
+    }
+    win32::ControlHost& Host(HostedControl& control) { return *hosts_.at(&control); }
 
     static RECT WindowRect(HWND hWnd) {
         RECT r;
@@ -176,7 +319,43 @@ private:
         return r;
     }
 
-    std::pair<int, int> Selection(ColumnPick& control) {
+    // Key down, the character's UTF-16 units, key up.
+    void Stroke(std::int16_t keyCode, std::int16_t shift, std::u16string_view character) {
+        HWND target = ::GetFocus();
+        if (target == nullptr) return;
+        const HeldModifiers held(shift);
+        const bool alt = (shift & vbAltMask) != 0;
+        const LPARAM lParam = KeyLParam(keyCode) | (alt ? kContextBit : 0);
+        const auto key = static_cast<WPARAM>(static_cast<std::uint16_t>(keyCode));
+        ::SendMessageW(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, lParam);
+        // The character was made when the key went down, for the window that it went to.
+        for (char16_t unit : character)
+            ::SendMessageW(target, WM_CHAR, unit, lParam);
+        if (HWND now = ::GetFocus()) {
+            ::SendMessageW(now, alt ? WM_SYSKEYUP : WM_KEYUP, key, lParam | kKeyUpBits);
+        }
+        Pump();
+    }
+
+    void MouseDown(HWND hWnd, float x, float y, std::int16_t button) {
+        if (!Reaches(hWnd)) return;
+        buttons_ |= button;
+        ::SendMessageW(hWnd, DownMessage(button), HeldFlags(buttons_), PointLParam(x, y));
+        Pump();
+    }
+    void MouseMove(HWND hWnd, float x, float y) {
+        if (!Reaches(hWnd)) return;
+        ::SendMessageW(hWnd, WM_MOUSEMOVE, HeldFlags(buttons_), PointLParam(x, y));
+        Pump();
+    }
+    void MouseUp(HWND hWnd, float x, float y, std::int16_t button) {
+        buttons_ &= static_cast<std::int16_t>(~button);
+        if (!Reaches(hWnd)) return;
+        ::SendMessageW(hWnd, UpMessage(button), HeldFlags(buttons_), PointLParam(x, y));
+        Pump();
+    }
+
+    std::pair<int, int> Selection(HostedControl& control) {
         ::DWORD start = 0;
         ::DWORD end = 0;
         cp::SendMessage(Host(control).TextBox().hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -187,9 +366,9 @@ private:
     MessageBoxWatch boxes_;                                      // answers every box with OK
     std::vector<std::unique_ptr<win32::PropertyStore>> stores_;  // one per control
     win32::Form form_;                                           // the scene
-    std::map<ColumnPick*, win32::ControlHost*> hosts_;           // each control's host
-    Win32User user_;                                             // keyboard and mouse
-    HWND other_ = nullptr;                                       // another top-level window
+    std::map<HostedControl*, win32::ControlHost*> hosts_;        // each control's host
+    std::int16_t buttons_ = 0;  // mouse buttons held (1 left, 2 right, 4 middle)
+    HWND other_ = nullptr;      // another top-level window
 };
 
 }  // namespace

@@ -26,21 +26,16 @@ int StyleOfIcon(HICON icon) {
     return -1;
 }
 
-struct Reading {
-    ShownMessageBox box;
-};
-
 BOOL CALLBACK ReadChild(HWND child, LPARAM lParam) {
-    auto& reading = *reinterpret_cast<Reading*>(lParam);
+    auto& box = *reinterpret_cast<ShownMessageBox*>(lParam);
     // The box is not shown yet: a part's own style says whether it shows.
     const LONG style = ::GetWindowLongW(child, GWL_STYLE);
     if (::lstrcmpiW(ClassOf(child).c_str(), L"Static") != 0 || (style & WS_VISIBLE) == 0)
         return TRUE;
     if ((style & SS_TYPEMASK) == SS_ICON) {
-        reading.box.style =
-            StyleOfIcon(reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0)));
-    } else if (reading.box.prompt.empty()) {
-        reading.box.prompt = win32::Narrow(win32::WindowText(child));
+        box.style = StyleOfIcon(reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0)));
+    } else if (box.prompt.empty()) {
+        box.prompt = win32::Narrow(win32::WindowText(child));
     }
     return TRUE;
 }
@@ -60,38 +55,26 @@ LRESULT CALLBACK WatchHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-struct MessageBoxWatchHook {
-    static void Push(MessageBoxWatch& watch) {
-        watch.previous_ = tWatch;
-        tWatch = &watch;
-        if (tHook == nullptr) {
-            tHook =
-                ::SetWindowsHookExW(WH_CALLWNDPROCRET, &WatchHook, nullptr, ::GetCurrentThreadId());
-        }
-    }
-    static void Pop(MessageBoxWatch& watch) {
-        tWatch = watch.previous_;
-        if (tWatch == nullptr && tHook != nullptr) {
-            ::UnhookWindowsHookEx(tHook);
-            tHook = nullptr;
-        }
-    }
-};
-
-MessageBoxWatch::MessageBoxWatch() {
-    MessageBoxWatchHook::Push(*this);
+MessageBoxWatch::MessageBoxWatch() : previous_(tWatch) {
+    tWatch = this;
+    if (tHook == nullptr)
+        tHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &WatchHook, nullptr, ::GetCurrentThreadId());
 }
 
 MessageBoxWatch::~MessageBoxWatch() {
-    MessageBoxWatchHook::Pop(*this);
+    tWatch = previous_;
+    if (tWatch == nullptr && tHook != nullptr) {
+        ::UnhookWindowsHookEx(tHook);
+        tHook = nullptr;
+    }
 }
 
 ShownMessageBox ReadMessageBox(void* window) {
     const auto hWnd = static_cast<HWND>(window);
-    Reading reading;
-    reading.box.caption = win32::Narrow(win32::WindowText(hWnd));
-    ::EnumChildWindows(hWnd, &ReadChild, reinterpret_cast<LPARAM>(&reading));
-    return reading.box;
+    ShownMessageBox box;
+    box.caption = win32::Narrow(win32::WindowText(hWnd));
+    ::EnumChildWindows(hWnd, &ReadChild, reinterpret_cast<LPARAM>(&box));
+    return box;
 }
 
 }  // namespace cp::test

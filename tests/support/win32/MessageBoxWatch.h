@@ -28,8 +28,6 @@ public:
     void Record(ShownMessageBox box) { shown_.push_back(std::move(box)); }
 
 private:
-    friend struct MessageBoxWatchHook;
-
     std::vector<ShownMessageBox> shown_;  // the boxes answered, in order
     MessageBoxWatch* previous_;           // the watch that this one hides, restored at the end
 };
