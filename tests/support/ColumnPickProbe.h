@@ -44,6 +44,7 @@ public:
     void UserControl_Resize() { return c_.UserControl_Resize(); }
     void UserControl_Paint() { return c_.UserControl_Paint(); }
     void lstListBox_Click() { return c_.lstListBox_Click(); }
+    void txtTextBox_Change() { return c_.txtTextBox_Change(); }
     void lstListBox_MouseDown(std::int16_t b, std::int16_t s, float x, float y) {
         return c_.lstListBox_MouseDown(b, s, x, y);
     }
