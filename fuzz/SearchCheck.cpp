@@ -14,25 +14,6 @@
 namespace cp::fuzz {
 namespace {
 
-// A search's row, or the number of the error it failed with.
-struct Found {
-    std::int32_t row = -1;
-    std::int32_t error = 0;
-    bool operator==(const Found&) const = default;
-    std::string Describe() const {
-        return error ? "error " + std::to_string(error) : "row " + std::to_string(row);
-    }
-};
-
-template <class Search>
-Found FoundBy(Search&& search) {
-    try {
-        return {search(), 0};
-    } catch (const RuntimeError& e) {
-        return {-1, e.Number()};
-    }
-}
-
 // The entry at (column, row), or Empty where the table has none.
 Variant EntryOrEmpty(const VariantArray& table, std::int32_t column, std::int32_t row) {
     try {
@@ -84,8 +65,10 @@ void CheckSearches(Session& s, std::string_view step, const VariantArray& table,
     std::vector<std::int32_t> rows;
     if (count > 0) rows = {0, count / 2, count - 1};
     for (const std::string& text : Prefixes(table, rows)) {
-        const Found indexed = FoundBy([&] { return probe.IndexedPrefix(text); });
-        const Found scanned = FoundBy([&] { return test::ScanFirstColumn(table, count, text); });
+        const test::SearchOutcome indexed =
+            test::OutcomeOf([&] { return probe.IndexedPrefix(text); });
+        const test::SearchOutcome scanned =
+            test::OutcomeOf([&] { return test::ScanFirstColumn(table, count, text); });
         if (indexed != scanned) {
             Fail(step, "the index finds " + indexed.Describe() + " for the prefix \"" + text +
                            "\", the rows one by one " + scanned.Describe());
@@ -94,8 +77,10 @@ void CheckSearches(Session& s, std::string_view step, const VariantArray& table,
     const std::int32_t column = s.control().BoundColumn();
     for (std::int32_t row : rows) {
         const Variant key = EntryOrEmpty(table, column, row);
-        const Found indexed = FoundBy([&] { return probe.IndexedValue(key); });
-        const Found scanned = FoundBy([&] { return test::ScanColumn(table, count, column, key); });
+        const test::SearchOutcome indexed =
+            test::OutcomeOf([&] { return probe.IndexedValue(key); });
+        const test::SearchOutcome scanned =
+            test::OutcomeOf([&] { return test::ScanColumn(table, count, column, key); });
         if (indexed != scanned) {
             Fail(step, "the index finds " + indexed.Describe() + " for the value " + KeyText(key) +
                            ", the rows one by one " + scanned.Describe());

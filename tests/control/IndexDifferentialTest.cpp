@@ -25,25 +25,7 @@
 namespace cp::test {
 namespace {
 
-// A search's answer: its row, or the number of the error it failed with.
-struct Outcome {
-    std::int32_t row = -1;
-    std::int32_t error = 0;
-    friend bool operator==(const Outcome&, const Outcome&) = default;
-};
-
-template <class Search>
-Outcome OutcomeOf(Search&& search) {
-    try {
-        return {search(), 0};
-    } catch (const RuntimeError& e) {
-        return {-1, e.Number()};
-    }
-}
-
-std::ostream& operator<<(std::ostream& out, const Outcome& o) {
-    return o.error ? out << "error " << o.error : out << "row " << o.row;
-}
+using Outcome = SearchOutcome;
 
 // Pieces of first-column texts: shared prefixes in every case, letters whose upper case is
 // shorter or longer in bytes (ı, ſ, ÿ, ς), letters the host leaves alone (ß), a malformed

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,30 @@ inline std::int32_t ScanColumn(const VariantArray& table, std::int32_t count, st
         if (VariantEquals(table.At(column, r), key)) return r;
     }
     return -1;
+}
+
+// A search's answer: its row, or the number of the error it failed with. The indexes and the
+// scans are compared on this, failures included.
+struct SearchOutcome {
+    std::int32_t row = -1;
+    std::int32_t error = 0;
+    friend bool operator==(const SearchOutcome&, const SearchOutcome&) = default;
+    std::string Describe() const {
+        return error ? "error " + std::to_string(error) : "row " + std::to_string(row);
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const SearchOutcome& o) {
+    return out << o.Describe();
+}
+
+template <class Search>
+SearchOutcome OutcomeOf(Search&& search) {
+    try {
+        return {search(), 0};
+    } catch (const RuntimeError& e) {
+        return {-1, e.Number()};
+    }
 }
 
 }  // namespace cp::test
