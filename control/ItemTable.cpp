@@ -92,8 +92,7 @@ void ColumnPick::AddList(const std::string& strItem) {
         // Fields beyond the last whole row are dropped.
         const std::size_t used =
             static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columns);
-        std::vector<Variant> entries;
-        entries.reserve(used);
+        BlockVector<Variant> entries;
         ForEachField(strItem, [&](std::string_view field) {
             if (entries.size() < used) entries.emplace_back(field);
         });

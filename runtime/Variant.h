@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "runtime/BlockVector.h"
+
 namespace cp {
 
 enum class VarType : std::uint16_t {
@@ -104,13 +106,15 @@ private:
 
 // An array of Variants with one or more dimensions, each indexed from 0. Elements are stored
 // with the first index varying fastest, so a two-dimensional (column, row) table keeps each
-// row's entries together and grows or shrinks at its last row in place.
+// row's entries together and grows or shrinks at its last row in place. The elements stay where
+// they are as the array grows, so a table filled a row at a time never copies its rows.
 class VariantArray {
 public:
     VariantArray() = default;  // unallocated: no dimensions, no elements
     explicit VariantArray(std::vector<std::int32_t> extents);
     // An array that takes over elements laid out as described above; their number must match.
     VariantArray(std::vector<std::int32_t> extents, std::vector<Variant> elements);
+    VariantArray(std::vector<std::int32_t> extents, BlockVector<Variant> elements);
 
     bool Allocated() const { return !extents_.empty(); }
     int Dimensions() const { return static_cast<int>(extents_.size()); }
@@ -135,8 +139,8 @@ public:
     template <class Fill>
     bool TryAppendLast(Fill&& fill);
 
-    std::vector<Variant>& Elements() { return elements_; }
-    const std::vector<Variant>& Elements() const { return elements_; }
+    BlockVector<Variant>& Elements() { return elements_; }
+    const BlockVector<Variant>& Elements() const { return elements_; }
 
 private:
     // The number of elements of one step of the last dimension.
@@ -150,7 +154,7 @@ private:
     [[noreturn]] static void RaiseSubscriptOutOfRange();
 
     std::vector<std::int32_t> extents_;
-    std::vector<Variant> elements_;
+    BlockVector<Variant> elements_;
 };
 
 template <class Fill>

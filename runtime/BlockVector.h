@@ -1,0 +1,140 @@
+// A sequence kept in blocks of a fixed number of elements. Growing it never moves what it
+// already holds, where a vector moves every element each time it outgrows its room: a table
+// that the host fills a row at a time costs the same per row at any size. Random access costs
+// one more indirection than a vector's.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+namespace cp {
+
+template <class T>
+class BlockVector {
+public:
+    static constexpr std::size_t kBlockShift = 12;
+    static constexpr std::size_t kBlockSize = std::size_t{1} << kBlockShift;
+
+    template <bool Const>
+    class Iterator;
+    using iterator = Iterator<false>;
+    using const_iterator = Iterator<true>;
+
+    BlockVector() = default;
+    explicit BlockVector(std::size_t count) { resize(count); }
+    // Takes over the elements; a sequence of up to one block keeps the vector's own storage.
+    explicit BlockVector(std::vector<T>&& elements);
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    T& operator[](std::size_t i) { return blocks_[i >> kBlockShift][i & kMask]; }
+    const T& operator[](std::size_t i) const { return blocks_[i >> kBlockShift][i & kMask]; }
+
+    template <class... Args>
+    T& emplace_back(Args&&... args) {
+        T& added = LastBlockWithRoom().emplace_back(std::forward<Args>(args)...);
+        ++size_;
+        return added;
+    }
+    void resize(std::size_t count);
+
+    iterator begin() { return {this, 0}; }
+    iterator end() { return {this, size_}; }
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size_}; }
+
+private:
+    static constexpr std::size_t kMask = kBlockSize - 1;
+    static constexpr std::size_t kFirstRoom = 8;
+
+    std::vector<T>& LastBlockWithRoom();
+
+    // Every block but the last holds exactly kBlockSize elements; the last holds at least one.
+    std::vector<std::vector<T>> blocks_;
+    std::size_t size_ = 0;
+};
+
+// A random-access position in a BlockVector, by index.
+template <class T>
+template <bool Const>
+class BlockVector<T>::Iterator {
+    using Owner = std::conditional_t<Const, const BlockVector, BlockVector>;
+
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = T;
+    using difference_type = std::ptrdiff_t;
+    using pointer = std::conditional_t<Const, const T*, T*>;
+    using reference = std::conditional_t<Const, const T&, T&>;
+
+    Iterator() = default;
+    Iterator(Owner* owner, std::size_t index) : owner_(owner), index_(index) {}
+
+    reference operator*() const { return (*owner_)[index_]; }
+    pointer operator->() const { return &(*owner_)[index_]; }
+    reference operator[](difference_type n) const { return *(*this + n); }
+    Iterator& operator++() { return *this += 1; }
+    Iterator operator++(int) { return std::exchange(*this, *this + 1); }
+    Iterator& operator--() { return *this -= 1; }
+    Iterator operator--(int) { return std::exchange(*this, *this - 1); }
+    Iterator& operator+=(difference_type n) {
+        index_ = static_cast<std::size_t>(static_cast<difference_type>(index_) + n);
+        return *this;
+    }
+    Iterator& operator-=(difference_type n) { return *this += -n; }
+    friend Iterator operator+(Iterator it, difference_type n) { return it += n; }
+    friend Iterator operator+(difference_type n, Iterator it) { return it += n; }
+    friend Iterator operator-(Iterator it, difference_type n) { return it -= n; }
+    friend difference_type operator-(const Iterator& a, const Iterator& b) {
+        return static_cast<difference_type>(a.index_) - static_cast<difference_type>(b.index_);
+    }
+    friend bool operator==(const Iterator& a, const Iterator& b) { return a.index_ == b.index_; }
+    friend auto operator<=>(const Iterator& a, const Iterator& b) { return a.index_ <=> b.index_; }
+
+private:
+    Owner* owner_ = nullptr;
+    std::size_t index_ = 0;
+};
+
+template <class T>
+BlockVector<T>::BlockVector(std::vector<T>&& elements) : size_(elements.size()) {
+    if (size_ <= kBlockSize) {
+        if (size_ != 0) blocks_.push_back(std::move(elements));
+        return;
+    }
+    blocks_.reserve((size_ + kMask) >> kBlockShift);
+    for (std::size_t first = 0; first < size_; first += kBlockSize) {
+        const auto from = elements.begin() + static_cast<std::ptrdiff_t>(first);
+        const auto to = from + static_cast<std::ptrdiff_t>(std::min(kBlockSize, size_ - first));
+        blocks_.emplace_back(std::make_move_iterator(from), std::make_move_iterator(to));
+    }
+}
+
+template <class T>
+void BlockVector<T>::resize(std::size_t count) {
+    const std::size_t blocks = (count + kMask) >> kBlockShift;
+    const std::size_t kept = std::min(blocks_.size(), blocks);
+    blocks_.resize(blocks);
+    // The last block kept and every new one are made to measure: only a block that elements
+    // are appended to reserves room for a full one.
+    for (std::size_t b = kept == 0 ? 0 : kept - 1; b < blocks; ++b)
+        blocks_[b].resize(std::min(kBlockSize, count - (b << kBlockShift)));
+    size_ = count;
+}
+
+template <class T>
+std::vector<T>& BlockVector<T>::LastBlockWithRoom() {
+    if (blocks_.empty() || blocks_.back().size() == kBlockSize) {
+        // A small sequence starts small; once a table spans blocks it grows a whole one at a time.
+        blocks_.emplace_back().reserve(blocks_.size() == 1 ? kFirstRoom : kBlockSize);
+    }
+    std::vector<T>& last = blocks_.back();
+    // Only a block below full size ever moves its elements, and only within itself.
+    if (last.size() == last.capacity()) last.reserve(std::min(kBlockSize, 2 * last.size()));
+    return last;
+}
+
+}  // namespace cp
