@@ -35,7 +35,9 @@ public:
 
     template <class... Args>
     T& emplace_back(Args&&... args) {
-        T& added = LastBlockWithRoom().emplace_back(std::forward<Args>(args)...);
+        // Every block but the last is full, so a count at a block boundary means no room left.
+        if ((size_ & kMask) == 0 || blocks_.back().size() == blocks_.back().capacity()) MakeRoom();
+        T& added = blocks_.back().emplace_back(std::forward<Args>(args)...);
         ++size_;
         return added;
     }
@@ -50,7 +52,7 @@ private:
     static constexpr std::size_t kMask = kBlockSize - 1;
     static constexpr std::size_t kFirstRoom = 8;
 
-    std::vector<T>& LastBlockWithRoom();
+    void MakeRoom();
 
     // Every block but the last holds exactly kBlockSize elements; the last holds at least one.
     std::vector<std::vector<T>> blocks_;
@@ -126,15 +128,15 @@ void BlockVector<T>::resize(std::size_t count) {
 }
 
 template <class T>
-std::vector<T>& BlockVector<T>::LastBlockWithRoom() {
-    if (blocks_.empty() || blocks_.back().size() == kBlockSize) {
+void BlockVector<T>::MakeRoom() {
+    if ((size_ & kMask) == 0) {
         // A small sequence starts small; once a table spans blocks it grows a whole one at a time.
         blocks_.emplace_back().reserve(blocks_.size() == 1 ? kFirstRoom : kBlockSize);
+        return;
     }
-    std::vector<T>& last = blocks_.back();
     // Only a block below full size ever moves its elements, and only within itself.
-    if (last.size() == last.capacity()) last.reserve(std::min(kBlockSize, 2 * last.size()));
-    return last;
+    std::vector<T>& last = blocks_.back();
+    last.reserve(std::min(kBlockSize, 2 * last.size()));
 }
 
 }  // namespace cp
