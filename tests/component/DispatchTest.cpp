@@ -30,6 +30,11 @@ TEST_F(Dispatch, WrongCountsAndTypesGiveTheStandardErrors) {
                                      DISPATCH_PROPERTYGET, {notNumber.v});
     EXPECT_EQ(mismatch.hr, DISP_E_TYPEMISMATCH);
     EXPECT_EQ(mismatch.argError, 0u);
+    // ListRows is an Integer.
+    Var huge(100000L);
+    const DISPID listRows = IdOf(control.Get(), L"ListRows");
+    EXPECT_EQ(InvokeId(control.Get(), listRows, DISPATCH_PROPERTYPUT, {huge.v}).hr,
+              DISP_E_OVERFLOW);
     EXPECT_EQ(InvokeId(control.Get(), 12345, DISPATCH_METHOD, {}).hr, DISP_E_MEMBERNOTFOUND);
     // Nothing of this changed the control.
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "3");

@@ -123,10 +123,10 @@ struct HostObjectFill : ::testing::Test {
     ScriptedDispatch rs;
 };
 
-// The types that a script's own values never take: a 64-bit integer, a decimal of more digits
-// than a Double holds, and text beyond Latin-1.
+// The types that a script's own values never take (a 64-bit integer, a decimal of more digits
+// than a Double holds, text beyond Latin-1) and a Long and a Boolean.
 TEST_F(HostObjectFill, ValuesKeepTheirTypes) {
-    Var cells[4] = {Var(), Var(), Var(L"Z\u00fcrich \u5217"), Var(true)};
+    Var cells[5] = {Var(), Var(), Var(L"Z\u00fcrich \u5217"), Var(7L), Var(true)};
     V_VT(&cells[0].v) = VT_I8;
     V_I8(&cells[0].v) = 1LL << 40;
     wchar_t digits[] = L"12345678901234567890.25";
@@ -134,16 +134,16 @@ TEST_F(HostObjectFill, ValuesKeepTheirTypes) {
     V_VT(&cells[1].v) = VT_DECIMAL;
     AnswerCounted(1);
     rs.Answer(L"GetRows", ReturnsArray([&cells] {
-                  return Block({4, 1}, [&cells](::LONG field, ::LONG, VARIANT* v) {
+                  return Block({5, 1}, [&cells](::LONG field, ::LONG, VARIANT* v) {
                       ::VariantCopy(v, &cells[field].v);
                   });
               }));
     FillFrom(&rs);
     EXPECT_TRUE(boxes.Calls().empty());
-    const VARTYPE expected[] = {VT_R8, VT_BSTR, VT_BSTR, VT_BOOL};
+    const VARTYPE expected[] = {VT_R8, VT_BSTR, VT_BSTR, VT_I4, VT_BOOL};
     const char* const texts[] = {"1099511627776", "12345678901234567890.25", "Z\u00fcrich \u5217",
-                                 "True"};
-    for (::LONG field = 0; field < 4; ++field) {
+                                 "7", "True"};
+    for (::LONG field = 0; field < 5; ++field) {
         SCOPED_TRACE("field " + std::to_string(field));
         Var value;
         EXPECT_EQ(CellType(field, 0, value), expected[field]);

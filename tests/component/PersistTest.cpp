@@ -1,7 +1,7 @@
 // The design-time settings through a container's property bag and stream: every setting
-// comes back after a round trip, a value the control cannot take fails the load with its error
-// (logged for the container), and a damaged stream changes nothing. The component may be unloaded
-// once every object and lock is gone.
+// comes back after a round trip, defaults are not written, a value the control cannot take
+// fails the load with its error (logged for the container), and a damaged stream changes
+// nothing. The component may be unloaded once every object and lock is gone.
 #include <map>
 
 #include "platform/win32/Wide.h"
@@ -76,11 +76,13 @@ ComPtr<Interface> As(IDispatch* control) {
     return result;
 }
 
-TEST(Persistence, APropertyBagGivesBackEverySetting) {
+TEST(Persistence, APropertyBagGivesBackEverySettingAndHoldsNoDefault) {
     MemoryBag bag;
     {
         ComPtr<IDispatch> saved = CreateControl();
         ASSERT_EQ(As<IPersistPropertyBag>(saved.Get())->InitNew(), S_OK);
+        ASSERT_EQ(As<IPersistPropertyBag>(saved.Get())->Save(&bag, TRUE, TRUE), S_OK);
+        EXPECT_TRUE(bag.values.empty()) << "defaults are not written";
         SetEverything(saved.Get());
         EXPECT_EQ(As<IPersistStreamInit>(saved.Get())->IsDirty(), S_OK);
         ASSERT_EQ(As<IPersistPropertyBag>(saved.Get())->Save(&bag, TRUE, FALSE), S_OK);
@@ -104,9 +106,13 @@ TEST(Persistence, AValueTheControlCannotTakeFailsTheLoadWithItsError) {
               MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13));
     ASSERT_EQ(bag.errors.size(), 1u);
     EXPECT_EQ(bag.errors[0], "Type mismatch");
-    // The settings before the failing one were read; the rest keep their defaults.
+    // The settings before the failing one were read, the rest keep their defaults, and the
+    // control works.
     EXPECT_EQ(GetText(control.Get(), L"ForeColorNormal"), std::to_string(0x00112233));
     EXPECT_EQ(GetText(control.Get(), L"ListRows"), "8");
+    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+    CallOk(control.Get(), L"AddItem", {Var(L"row").v});
+    EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
 }
 
 TEST(Persistence, AStreamGivesBackEverySettingAndADamagedOneChangesNothing) {

@@ -131,6 +131,8 @@ TEST_F(PostgresRecordsetTest, FailuresCarryTheNumbersTheFillsKnowAndTheServersWo
     }
     // The delete was refused before it ran.
     EXPECT_EQ(CLng(db_->OpenRecordset("SELECT id FROM fruit", 4)->RecordCount()), 1);
+    EXPECT_EQ(FailureOf([&] { db_->OpenRecordset("fruit", 3); }).Number(),
+              rows::kErrInvalidArgument);
 }
 
 TEST_F(PostgresRecordsetTest, ServerDownOrLoginRefusedFailsToConnect) {
