@@ -43,7 +43,7 @@ TEST(AboutBox, OpensModallyFromAboutAndFromTheHostsAboutCommand) {
     gSeen.clear();
     for (int i = 0; i < 2; ++i) {
         ::SetTimer(nullptr, 0, 20, &CloseTheBox);
-        EXPECT_EQ(Call(control.Get(), L"About"), S_OK);
+        CallOk(control.Get(), L"About");
         ::SetTimer(nullptr, 0, 20, &CloseTheBox);
         // The host passes no exception and no argument index to fill.
         DISPPARAMS none{};

@@ -48,37 +48,6 @@ CLSID ControlClass() {
     return clsid;
 }
 
-Var::Var(const wchar_t* text) {
-    ::VariantInit(&v);
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = ::SysAllocString(text);
-}
-
-Var::Var(long value) {
-    ::VariantInit(&v);
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-}
-
-Var::Var(short value) {
-    ::VariantInit(&v);
-    V_VT(&v) = VT_I2;
-    V_I2(&v) = value;
-}
-
-Var::Var(bool value) {
-    ::VariantInit(&v);
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-}
-
-Var::Var(IDispatch* object) {
-    ::VariantInit(&v);
-    V_VT(&v) = VT_DISPATCH;
-    V_DISPATCH(&v) = object;
-    object->AddRef();
-}
-
 std::string Var::Text() const {
     VARIANT text;
     ::VariantInit(&text);
@@ -131,9 +100,6 @@ Answer InvokeId(IDispatch* control, DISPID id, WORD flags, std::vector<VARIANT> 
     Answer answer;
     answer.hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
                                 &exception, &answer.argError);
-    if (exception.bstrDescription) answer.description = win32::Narrow(exception.bstrDescription);
-    if (exception.bstrSource) answer.source = win32::Narrow(exception.bstrSource);
-    answer.scode = exception.scode;
     ::SysFreeString(exception.bstrSource);
     ::SysFreeString(exception.bstrDescription);
     ::SysFreeString(exception.bstrHelpFile);
@@ -147,14 +113,6 @@ HRESULT Get(IDispatch* control, const wchar_t* name, Var& result, std::vector<VA
         .hr;
 }
 
-HRESULT Put(IDispatch* control, const wchar_t* name, const VARIANT& value) {
-    return InvokeId(control, IdOf(control, name), DISPATCH_PROPERTYPUT, {value}).hr;
-}
-
-HRESULT Call(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args) {
-    return InvokeId(control, IdOf(control, name), DISPATCH_METHOD, std::move(args)).hr;
-}
-
 std::string GetText(IDispatch* control, const wchar_t* name) {
     Var result;
     EXPECT_EQ(Get(control, name, result), S_OK) << win32::Narrow(name);
@@ -162,11 +120,13 @@ std::string GetText(IDispatch* control, const wchar_t* name) {
 }
 
 void PutOk(IDispatch* control, const wchar_t* name, const VARIANT& value) {
-    EXPECT_EQ(Put(control, name, value), S_OK) << win32::Narrow(name);
+    EXPECT_EQ(InvokeId(control, IdOf(control, name), DISPATCH_PROPERTYPUT, {value}).hr, S_OK)
+        << win32::Narrow(name);
 }
 
 void CallOk(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args) {
-    EXPECT_EQ(Call(control, name, std::move(args)), S_OK) << win32::Narrow(name);
+    EXPECT_EQ(InvokeId(control, IdOf(control, name), DISPATCH_METHOD, std::move(args)).hr, S_OK)
+        << win32::Narrow(name);
 }
 
 void Pump() {

@@ -51,24 +51,6 @@ ScriptedDispatch::Handler ReturnsArray(std::function<SAFEARRAY*()> make) {
     });
 }
 
-// Rows of two fields: the row's number and "row n".
-ScriptedDispatch::Handler ReturnsNumberedRows() {
-    return [](const std::vector<VARIANT>& args, VARIANT* result, EXCEPINFO*) {
-        const auto rows = static_cast<ULONG>(V_I4(&args.at(0)));
-        V_VT(result) = VT_ARRAY | VT_VARIANT;
-        V_ARRAY(result) = Block({2, rows}, [](::LONG field, ::LONG row, VARIANT* v) {
-            if (field == 0) {
-                V_VT(v) = VT_I4;
-                V_I4(v) = row;
-            } else {
-                V_VT(v) = VT_BSTR;
-                V_BSTR(v) = ::SysAllocString((L"row " + std::to_wstring(row)).c_str());
-            }
-        });
-        return S_OK;
-    };
-}
-
 // A recordset that knows its count only once it has been to its last row.
 void AnswerAsLazyRecordset(ScriptedDispatch& rs, long rows) {
     auto counted = std::make_shared<bool>(false);
@@ -84,7 +66,7 @@ void AnswerAsLazyRecordset(ScriptedDispatch& rs, long rows) {
         return S_OK;
     });
     rs.Answer(L"MoveFirst", Returns(Var().v));
-    rs.Answer(L"GetRows", ReturnsNumberedRows());
+    rs.Answer(L"GetRows", ReturnsArray([rows] { return Block({2, static_cast<ULONG>(rows)}); }));
     rs.Answer(L"Close", Returns(Var().v));
 }
 
@@ -141,57 +123,32 @@ struct HostObjectFill : ::testing::Test {
     ScriptedDispatch rs;
 };
 
-TEST_F(HostObjectFill, RecordsetIsCountedInTheFillsOrderAndLeftAsItIs) {
-    AnswerAsLazyRecordset(rs, 3);
-    FillFrom(&rs);
-    EXPECT_TRUE(boxes.Calls().empty());
-    EXPECT_EQ(rs.log, (std::vector<std::string>{"RecordCount", "EOF", "MoveLast", "RecordCount",
-                                                "MoveFirst", "GetRows(3)"}));
-    EXPECT_EQ(GetText(control.Get(), L"ListCount"), "3");
-    EXPECT_EQ(rs.OthersReferences(), 0u) << "the control keeps no reference";
-    // The current row stays where it was, now on the new rows.
-    EXPECT_EQ(GetText(control.Get(), L"ListIndex"), "1");
-    Var column;
-    EXPECT_EQ(Get(control.Get(), L"Column", column, {Var(short{1}).v}), S_OK);
-    EXPECT_EQ(column.Text(), "row 1");
-}
-
+// The types that a script's own values never take (a 64-bit integer, a decimal of more digits
+// than a Double holds, text beyond Latin-1) and a Long and a Boolean.
 TEST_F(HostObjectFill, ValuesKeepTheirTypes) {
-    // Two rows of four fields, as the host hands them over.
-    Var cells[8] = {Var(7L), Var(), Var(), Var(L"Z\u00fcrich \u5217"),
-                    Var(),   Var(), Var(), Var(true)};
-    V_VT(&cells[1].v) = VT_DATE;
-    V_DATE(&cells[1].v) = 45351.75;
-    V_VT(&cells[2].v) = VT_NULL;
-    V_VT(&cells[4].v) = VT_I8;
-    V_I8(&cells[4].v) = 1LL << 40;
+    Var cells[5] = {Var(), Var(), Var(L"Z\u00fcrich \u5217"), Var(7L), Var(true)};
+    V_VT(&cells[0].v) = VT_I8;
+    V_I8(&cells[0].v) = 1LL << 40;
     wchar_t digits[] = L"12345678901234567890.25";
-    ::VarDecFromStr(digits, LOCALE_INVARIANT, 0, &V_DECIMAL(&cells[5].v));
-    V_VT(&cells[5].v) = VT_DECIMAL;
-    V_VT(&cells[6].v) = VT_R8;
-    V_R8(&cells[6].v) = 2.5;
-    AnswerCounted(2);
+    ::VarDecFromStr(digits, LOCALE_INVARIANT, 0, &V_DECIMAL(&cells[1].v));
+    V_VT(&cells[1].v) = VT_DECIMAL;
+    AnswerCounted(1);
     rs.Answer(L"GetRows", ReturnsArray([&cells] {
-                  return Block({4, 2}, [&cells](::LONG field, ::LONG row, VARIANT* v) {
-                      ::VariantCopy(v, &cells[row * 4 + field].v);
+                  return Block({5, 1}, [&cells](::LONG field, ::LONG, VARIANT* v) {
+                      ::VariantCopy(v, &cells[field].v);
                   });
               }));
     FillFrom(&rs);
     EXPECT_TRUE(boxes.Calls().empty());
-    const VARTYPE expected[] = {VT_I4, VT_DATE, VT_NULL, VT_BSTR, VT_R8, VT_BSTR, VT_R8, VT_BOOL};
-    const char* const texts[] = {
-        "7", "", "", "Z\u00fcrich \u5217", "1099511627776", "12345678901234567890.25", "", ""};
-    for (::LONG cell = 0; cell < 8; ++cell) {
-        SCOPED_TRACE("cell " + std::to_string(cell));
+    const VARTYPE expected[] = {VT_R8, VT_BSTR, VT_BSTR, VT_I4, VT_BOOL};
+    const char* const texts[] = {"1099511627776", "12345678901234567890.25", "Z\u00fcrich \u5217",
+                                 "7", "True"};
+    for (::LONG field = 0; field < 5; ++field) {
+        SCOPED_TRACE("field " + std::to_string(field));
         Var value;
-        EXPECT_EQ(CellType(cell % 4, cell / 4, value), expected[cell]);
-        if (*texts[cell] != '\0') {
-            EXPECT_EQ(value.Text(), texts[cell]);
-        }
+        EXPECT_EQ(CellType(field, 0, value), expected[field]);
+        EXPECT_EQ(value.Text(), texts[field]);
     }
-    Var date;
-    ASSERT_EQ(CellType(1, 0, date), VT_DATE);
-    EXPECT_EQ(V_DATE(&date.v), 45351.75);
 }
 
 TEST_F(HostObjectFill, QueryOpensASnapshotClosesItAndNamesTheDatabaseInItsFailures) {
@@ -207,7 +164,9 @@ TEST_F(HostObjectFill, QueryOpensASnapshotClosesItAndNamesTheDatabaseInItsFailur
     Query(&db, L"SELECT id, name FROM fruit");
     EXPECT_TRUE(boxes.Calls().empty());
     EXPECT_EQ(db.log, (std::vector<std::string>{"OpenRecordset(SELECT id, name FROM fruit, 4)"}));
-    EXPECT_EQ(rs.log.back(), "Close");
+    // A count that is not known yet is asked for at the end; the fill closes what it opened.
+    EXPECT_EQ(rs.log, (std::vector<std::string>{"RecordCount", "EOF", "MoveLast", "RecordCount",
+                                                "MoveFirst", "GetRows(2)", "Close"}));
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "2");
     EXPECT_EQ(db.OthersReferences() + rs.OthersReferences(), 0u);
 
@@ -249,13 +208,6 @@ TEST_F(HostObjectFill, RecordsetFailuresKeepTheirFullNumberAndAskForTheCursorTyp
               occured + "Rowset does not support fetching backward." + kParagraph + kCursorAdvice);
     EXPECT_EQ(rs.log, (std::vector<std::string>{"RecordCount", "EOF", "MoveLast"}));
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "0");
-
-    AnswerAsLazyRecordset(rs, 3);
-    rs.Answer(L"MoveFirst", nullptr);
-    FillFrom(&rs);
-    EXPECT_EQ(
-        Report(kRecordsetMessage, 438),
-        occured + "Object doesn't support this property or method" + kParagraph + kCursorAdvice);
 }
 
 TEST_F(HostObjectFill, GetRowsThatFailsOrIsNoBlockLeavesTheTable) {

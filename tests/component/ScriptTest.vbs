@@ -17,6 +17,7 @@ CheckNoError "AddList"
 c.AddItem "IT;Italy;380"
 CheckNoError "AddItem"
 Check "ListCount", c.ListCount, 3
+Check "a member named in any case", c.LISTCOUNT, 3
 Check "no selection", c.ListIndex, -1
 Check "Value without a row is Null", IsNull(c.Value), True
 
@@ -37,6 +38,7 @@ c.BoundColumn = 0
 
 ' Failures reported to the caller, with their numbers and the runtime's descriptions.
 c.ListIndex = 99
+Check "the source of an error", Err.Source, "ColumnPick.ColumnPick"
 CheckError "ListIndex beyond the rows", 380, "Invalid property value"
 Check "ListIndex kept", c.ListIndex, 2
 c.Appearance = 300
@@ -52,6 +54,8 @@ Check "ListRows kept", c.ListRows, 8
 Dim widths
 widths = c.ColumnWidths
 CheckError "reading the write-only ColumnWidths", 438, "Object doesn't support this property or method"
+widths = c.NoSuchMember
+CheckError "an unknown member", 438, "Object doesn't support this property or method"
 
 c.Clear
 CheckNoError "Clear"

@@ -38,31 +38,23 @@ std::string Name(ITypeInfo* info, MEMBERID id, std::string* help = nullptr) {
     return result;
 }
 
+// The table's names of the automation types; an object is the database object.
+constexpr std::pair<VARTYPE, const char*> kTypeNames[] = {
+    {VT_BSTR, "String"},  {VT_I2, "Integer"},      {VT_I4, "Long"},
+    {VT_BOOL, "Boolean"}, {VT_VARIANT, "Variant"}, {VT_DISPATCH, "Database"}};
+
 // The table's type name of a parameter or result as the library describes it.
 std::string TypeName(ITypeInfo* info, const TYPEDESC& desc) {
-    switch (desc.vt) {
-        case VT_PTR:
-            return TypeName(info, *desc.lptdesc);
-        case VT_BSTR:
-            return "String";
-        case VT_I2:
-            return "Integer";
-        case VT_I4:
-            return "Long";
-        case VT_BOOL:
-            return "Boolean";
-        case VT_VARIANT:
-            return "Variant";
-        case VT_DISPATCH:
-            return "Database";
-        case VT_USERDEFINED: {
-            ComPtr<ITypeInfo> referred;
-            info->GetRefTypeInfo(desc.hreftype, &referred);
-            return Name(referred.Get(), MEMBERID_NIL);
-        }
-        default:
-            return "vt" + std::to_string(desc.vt);
+    if (desc.vt == VT_PTR) return TypeName(info, *desc.lptdesc);
+    if (desc.vt == VT_USERDEFINED) {
+        ComPtr<ITypeInfo> referred;
+        info->GetRefTypeInfo(desc.hreftype, &referred);
+        return Name(referred.Get(), MEMBERID_NIL);
     }
+    for (const auto& [vt, name] : kTypeNames) {
+        if (vt == desc.vt) return name;
+    }
+    return "vt" + std::to_string(desc.vt);
 }
 
 iface::Kind KindOf(INVOKEKIND kind) {
