@@ -50,24 +50,18 @@ std::unique_ptr<RealControl> ReaderScene() {
     return v;
 }
 
-// A BSTR member's answer as UTF-16, with its result.
-struct Text {
-    HRESULT hr = E_FAIL;
-    std::wstring text;
-};
-
+// A BSTR member's answer as UTF-16.
 template <class Member>
-Text Read(Member&& member) {
+std::wstring Read(Member&& member) {
     BSTR b = nullptr;
-    Text t;
-    t.hr = member(&b);
-    if (b != nullptr) t.text.assign(b, ::SysStringLen(b));
+    EXPECT_EQ(member(&b), S_OK);
+    std::wstring text = b != nullptr ? std::wstring(b, ::SysStringLen(b)) : std::wstring();
     ::SysFreeString(b);
-    return t;
+    return text;
 }
 
 std::wstring Name(::IAccessible* object, long id) {
-    return Read([&](BSTR* b) { return object->get_accName(Child(id), b); }).text;
+    return Read([&](BSTR* b) { return object->get_accName(Child(id), b); });
 }
 
 long LongOf(::IAccessible* object, long id,
@@ -140,7 +134,7 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(LongOf(combo, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_COMBOBOX);
     EXPECT_EQ(Name(combo, CHILDID_SELF), L"Country:");
-    EXPECT_EQ(Read([&](BSTR* b) { return combo->get_accValue(Child(CHILDID_SELF), b); }).text,
+    EXPECT_EQ(Read([&](BSTR* b) { return combo->get_accValue(Child(CHILDID_SELF), b); }),
               L"Land 3");
     long count = 0;
     EXPECT_EQ(combo->get_accChildCount(&count), S_OK);
