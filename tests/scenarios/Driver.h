@@ -17,14 +17,6 @@
 
 namespace cp::test {
 
-// Where a control stands on the form, in twips of the form's client area.
-struct ControlSetup {
-    float left = 600;
-    float top = 600;
-    float width = 2250;
-    float height = 315;
-};
-
 struct MessageBoxRecord {
     std::string prompt;
     int buttons = 0;
@@ -41,10 +33,10 @@ public:
     virtual ~Driver() = default;
 
     // --- The scene -----------------------------------------------------------------------------
-    // Places a new control on the form at run time and runs its start-up as a host does
-    // (creation, properties, first layout and paint); its events go to `events`. The form also
-    // holds a plain text field that takes the focus when it leaves a control.
-    virtual ColumnPick& AddControl(const ControlSetup& setup, EventRecorder& events) = 0;
+    // Places a new control at the form's default place at run time and runs its start-up as a
+    // host does (creation, properties, first layout and paint); its events go to `events`. The
+    // form also holds a plain text field that takes the focus when it leaves a control.
+    virtual ColumnPick& AddControl(EventRecorder& events) = 0;
     // Places any control that a host holds, at the default place, and runs its start-up: a new
     // instance, or with its properties read from `saved`. The host's own rules are checked
     // with such a control.
@@ -97,9 +89,6 @@ public:
     // in pixels of its client area, once the window system has repainted what waits for it,
     // as it does whenever the program waits for input.
     virtual COLORREF ControlPixel(HostedControl& control, int x, int y) = 0;
-    // The screen size in pixels.
-    virtual int ScreenWidthPixels() = 0;
-    virtual int ScreenHeightPixels() = 0;
     // Message boxes shown so far (each answered with OK at once).
     virtual std::vector<MessageBoxRecord> MessageBoxes() = 0;
 };

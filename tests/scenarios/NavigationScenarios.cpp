@@ -83,7 +83,7 @@ TEST_F(NavigationScenario, UpWithNoCurrentRowRaisesNotInListThenChange) {
     EXPECT_EQ(Log(), (Events{"NotInList(0)", "Change", "KeyDown(0,0)", "KeyUp(38,0)"}));
 }
 
-TEST_F(NavigationScenario, AltDownOnALockedClosedControlOpensNothing) {
+TEST_F(NavigationScenario, ALockedControlOpensNothingOnAltDownAndTakesNoTyping) {
     Fill({"Apple", "Banana"});
     control.Locked(true);
     driver->FocusControl(control);
@@ -93,6 +93,9 @@ TEST_F(NavigationScenario, AltDownOnALockedClosedControlOpensNothing) {
     EXPECT_FALSE(control.ComboBoxIsOpen());
     EXPECT_EQ(control.ListIndex(), -1);
     EXPECT_EQ(Log(), (Events{"KeyDown(40,4)", "KeyUp(40,4)"}));
+    driver->TypeText("a");
+    driver->PressKey(vbKeyBack);
+    EXPECT_EQ(Text(), "");
 }
 
 TEST_F(NavigationScenario, AltShiftDownMovesLikeDown) {

@@ -44,7 +44,7 @@ protected:
 
     std::unique_ptr<Driver> driver = MakeDriver();
     EventRecorder events;
-    ColumnPick& control = driver->AddControl({}, events);
+    ColumnPick& control = driver->AddControl(events);
 };
 
 using Events = std::vector<std::string>;

@@ -1,12 +1,11 @@
-// The simulated form's own rules: its geometry and ambient modes, its record of errors, its
-// pixels and its end. The rules that both hosts share are scenarios (HostScenario).
+// The simulated form's own rules: the line objects drawn over the control's pixels, and its
+// end. The rules that both hosts share are scenarios (HostScenario).
 #include <gtest/gtest.h>
 
 #include "platform/sim/Form.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
-#include "runtime/RuntimeError.h"
 #include "tests/scenarios/RecordingControl.h"
 
 namespace cp::sim::test {
@@ -38,37 +37,6 @@ protected:
     Form form{world};
     User user{world};
 };
-
-TEST_F(FormTest, HostObjectsReadBackWhatTheWindowsTook) {
-    ControlHost& host = Place();
-    RECT edit{};
-    GetWindowRect(host.EditHwnd(), &edit);
-    EXPECT_EQ(edit, (RECT{43, 43, 40 + 147, 59}));  // 45 twips in, 240 twips high
-
-    host.ListBox().SetHeight(1000);  // 67 pixels hold four whole rows
-    EXPECT_EQ(host.ListBox().Height(), (2 + 4 * 15) * 15);
-    host.ListBox().Move(150, 300, 2250, 3405);
-    EXPECT_EQ(host.ListBox().Width(), 2250);
-    EXPECT_EQ(host.ListBox().Height(), 3405);
-
-    form.SetAmbient(AmbientMode::Design);
-    EXPECT_FALSE(host.UserControl().AmbientUserMode());
-    form.SetAmbient(AmbientMode::Unavailable);
-    EXPECT_THROW(host.UserControl().AmbientUserMode(), RuntimeError);
-
-    host.UserControl().SetEnabled(false);
-    EXPECT_THROW(host.TextBox().SetFocus(), RuntimeError);
-}
-
-TEST_F(FormTest, ErrorsEscapingANotificationReachTheHost) {
-    ControlHost& host =
-        Place([](RecordingControl& c) { c.onPaint = [] { throw RuntimeError(11); }; });
-    ASSERT_EQ(world.HostErrors().size(), 1u);
-    EXPECT_EQ(world.HostErrors()[0].notification, "UserControl_Paint");
-    EXPECT_EQ(world.HostErrors()[0].number, 11);
-    EXPECT_TRUE(PaintWindow(host.Hwnd()));
-    EXPECT_EQ(world.HostErrors().size(), 2u);
-}
 
 TEST_F(FormTest, TheLinesAreDrawnOverThePaintAndALineChangeErasesWhatItUncovers) {
     constexpr COLORREF kRed = 0x0000FF;

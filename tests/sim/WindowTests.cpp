@@ -1,3 +1,5 @@
+// The simulated window's pixels and text: a window waits to be painted until a test asks for
+// the paint, which erases and reaches only what waits, as the real window system clips it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,82 +29,10 @@ LRESULT PaintingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     surface.Fill(GetClientRect(hwnd), kPaintColour);
     return 0;
 }
-thread_local HHOOK selfRemovingHook = nullptr;
 
-LRESULT TracingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) trace.push_back("procedure WM_CREATE");
-    if (message == WM_DESTROY) trace.push_back("WM_DESTROY " + GetClassName(hwnd));
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
-
-LRESULT OuterHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (reinterpret_cast<CWPSTRUCT*>(lParam)->message == WM_CREATE) trace.push_back("outer hook");
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-LRESULT SelfRemovingHook(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* cwp = reinterpret_cast<CWPSTRUCT*>(lParam);
-    if (cwp->message == WM_CREATE) {
-        trace.push_back("inner hook " + GetClassName(cwp->hwnd));
-        UnhookWindowsHookEx(selfRemovingHook);
-    }
-    return CallNextHookEx(selfRemovingHook, code, wParam, lParam);
-}
-
-class WindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        trace.clear();
-        RegisterClass("Traced", TracingProc);
-    }
-    HHOOK Hook(HOOKPROC proc) {
-        return SetWindowsHookEx(WH_CALLWNDPROC, proc, world.AppInstance(), world.ThreadId());
-    }
+TEST(WindowPaint, WindowsArePaintedWhenAskedOnlyWhereTheyWait) {
     World world;
-};
-
-TEST_F(WindowTest, HooksSeeWmCreateBeforeTheWindowProcedureMostRecentFirst) {
-    const HHOOK outer = Hook(OuterHook);
-    selfRemovingHook = Hook(SelfRemovingHook);  // installed last, so it runs first
-
-    ASSERT_NE(CreateWindow("Traced", 0, 0, nullptr, RECT{0, 0, 10, 10}), nullptr);
-
-    // The inner hook removed itself and still passed the message on to the outer one.
-    EXPECT_EQ(trace,
-              (std::vector<std::string>{"inner hook Traced", "outer hook", "procedure WM_CREATE"}));
-    EXPECT_EQ(world.Hooks().Count(), 1u);
-    EXPECT_TRUE(UnhookWindowsHookEx(outer));
-    EXPECT_FALSE(UnhookWindowsHookEx(outer));
-    EXPECT_EQ(SetWindowsHookEx(WH_CALLWNDPROC, OuterHook, nullptr, world.ThreadId() + 1), nullptr);
-}
-
-// A creation hook's conversion is HostScenario's, on both platforms; a style set later is
-// never read.
-TEST_F(WindowTest, AListReadsItsDataLessStyleOnlyAtItsCreation) {
-    const HWND parent = CreateWindow("Traced", WS_VISIBLE, 0, nullptr, RECT{0, 0, 200, 200});
-    const HWND plain = CreateWindow("ThunderRT6ListBox", WS_CHILD, 0, parent, RECT{0, 0, 100, 77});
-    SetWindowLong(plain, GWL_STYLE, GetWindowLong(plain, GWL_STYLE) | LBS_NODATA);
-    EXPECT_EQ(SendMessage(plain, LB_SETCOUNT, 40, 0), LB_ERR);
-    EXPECT_EQ(SendMessage(plain, LB_GETCOUNT, 0, 0), 0);
-}
-
-TEST_F(WindowTest, SetParentKeepsThePositionNumerically) {
-    const HWND parent = CreateWindow("Traced", WS_BORDER, 0, nullptr, RECT{100, 50, 300, 250});
-    const HWND child = CreateWindow("Traced", WS_CHILD, 0, parent, RECT{10, 20, 60, 40});
-    RECT r{};
-    ASSERT_TRUE(GetWindowRect(child, &r));
-    EXPECT_EQ(r, (RECT{111, 71, 161, 91}));  // inside the parent's one-pixel border
-
-    EXPECT_EQ(SetParent(child, nullptr), parent);
-    GetWindowRect(child, &r);
-    EXPECT_EQ(r, (RECT{10, 20, 60, 40}));
-    EXPECT_EQ(GetParent(child), nullptr);
-    EXPECT_EQ(GetOwner(child), parent);
-    EXPECT_EQ(SetParent(child, parent), nullptr);
-    EXPECT_EQ(GetParent(child), parent);
-}
-
-TEST_F(WindowTest, WindowsArePaintedWhenAskedOnlyWhereTheyWait) {
+    trace.clear();
     RegisterClass("Painting", PaintingProc);
     const HWND window = CreateWindow("Painting", 0, 0, nullptr, RECT{0, 0, 20, 10});
     UpdateWindow(window);
@@ -132,22 +62,17 @@ TEST_F(WindowTest, WindowsArePaintedWhenAskedOnlyWhereTheyWait) {
     EXPECT_EQ(sim::GetPixel(window, 24, 5), kPaintColour);
 }
 
-TEST_F(WindowTest, PropertiesClassNamesAndDestruction) {
-    const HWND parent = CreateWindow("Traced", 0, 0, nullptr, RECT{0, 0, 50, 50});
-    CreateWindow("Traced", WS_CHILD, 0, parent, RECT{0, 0, 5, 5});
-    int value = 0;
-    EXPECT_TRUE(SetProp(parent, "nvVirtualList", &value));
-    EXPECT_EQ(GetProp(parent, "NVVIRTUALLIST"), &value);
-    EXPECT_EQ(RemoveProp(parent, "nvVirtualList"), &value);
-    EXPECT_EQ(GetProp(parent, "nvVirtualList"), nullptr);
-    EXPECT_EQ(GetClassName(parent), "Traced");
-
-    trace.clear();
-    DestroyWindow(parent);
-    EXPECT_EQ(trace, (std::vector<std::string>{"WM_DESTROY Traced", "WM_DESTROY Traced"}));
-    EXPECT_FALSE(IsWindow(parent));
-    EXPECT_EQ(GetClassName(parent), "");
-    EXPECT_EQ(SendMessage(parent, WM_GETTEXTLENGTH, 0, 0), 0);
+// A short buffer takes whole characters only, and always its terminating NUL.
+TEST(WindowText, ACopyStopsAtTheBufferWithWholeCharacters) {
+    World world;
+    const HWND window = CreateWindow("SimWindow", 0, 0, nullptr, RECT{0, 0, 20, 10});
+    SendMessage(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("a\xC3\xA9z"));
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(SendMessage(window, WM_GETTEXT, 3, reinterpret_cast<LPARAM>(buffer)), 1);
+    EXPECT_STREQ(buffer, "a");
+    EXPECT_EQ(buffer[3], 'x') << "nothing written past the size given";
+    EXPECT_EQ(SendMessage(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer)), 3);
+    EXPECT_STREQ(buffer, "a\xC3\xA9");
 }
 
 }  // namespace

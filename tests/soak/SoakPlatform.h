@@ -12,11 +12,12 @@ struct SoakFigures {
     std::int64_t memoryBytes = 0;  // heap memory in use by the process
 };
 
-// The round after which the figures must no longer change, and the last round.
-int SettledRound();
-int LastRound();
-// Whether memory in use is measured exactly enough to compare (drawing objects always are).
-bool MemoryComparable();
+struct SoakPlan {
+    int settledRound = 0;           // after it, the figures must no longer change
+    int lastRound = 0;              // the rounds played
+    bool memoryComparable = false;  // memory is measured exactly enough to compare
+};
+extern const SoakPlan kSoakPlan;
 
 SoakFigures MeasureSoak();
 // Forgets what the platform records for tests (drawing logs, message boxes), which grows with

@@ -52,13 +52,13 @@ int PlayRound(Driver& d, ColumnPick& c, int round) {
 TEST(Soak, RoundsLeaveNoDrawingObjectsOrMemoryBehind) {
     std::unique_ptr<Driver> driver = MakeDriver();
     EventRecorder events;
-    ColumnPick& c = driver->AddControl({}, events);
+    ColumnPick& c = driver->AddControl(events);
     Fill(c);
     driver->FocusControl(c);
 
     const auto start = std::chrono::steady_clock::now();
     SoakFigures settled;
-    for (int round = 1; round <= LastRound(); ++round) {
+    for (int round = 1; round <= kSoakPlan.lastRound; ++round) {
         const int picked = PlayRound(*driver, c, round);
         // Every round ends with the row picked committed and the list closed.
         ASSERT_FALSE(c.ComboBoxIsOpen()) << "round " << round;
@@ -66,7 +66,7 @@ TEST(Soak, RoundsLeaveNoDrawingObjectsOrMemoryBehind) {
         ASSERT_EQ(events.Log(), std::vector<std::string>{"AfterUpdate"}) << "round " << round;
         ForgetRecords();
         events.ClearLog();
-        if (round == SettledRound()) settled = MeasureSoak();
+        if (round == kSoakPlan.settledRound) settled = MeasureSoak();
     }
     const SoakFigures last = MeasureSoak();
     const double seconds =
@@ -75,11 +75,11 @@ TEST(Soak, RoundsLeaveNoDrawingObjectsOrMemoryBehind) {
     std::printf(
         "soak: %d rounds in %.1f s; at round %d: %d drawing objects, %lld bytes; at "
         "round %d: %d drawing objects, %lld bytes\n",
-        LastRound(), seconds, SettledRound(), settled.drawingObjects,
-        static_cast<long long>(settled.memoryBytes), LastRound(), last.drawingObjects,
+        kSoakPlan.lastRound, seconds, kSoakPlan.settledRound, settled.drawingObjects,
+        static_cast<long long>(settled.memoryBytes), kSoakPlan.lastRound, last.drawingObjects,
         static_cast<long long>(last.memoryBytes));
     EXPECT_EQ(last.drawingObjects, settled.drawingObjects);
-    if (MemoryComparable()) {
+    if (kSoakPlan.memoryComparable) {
         EXPECT_EQ(last.memoryBytes, settled.memoryBytes);
     }
     EXPECT_TRUE(driver->MessageBoxes().empty()) << driver->MessageBoxes().front().prompt;

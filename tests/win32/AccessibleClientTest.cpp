@@ -2,6 +2,7 @@
 // oleacc, and the events an in-context hook hears while a user types and picks.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,24 +51,18 @@ std::unique_ptr<RealControl> ReaderScene() {
     return v;
 }
 
-// A BSTR member's answer as UTF-16, with its result.
-struct Text {
-    HRESULT hr = E_FAIL;
-    std::wstring text;
-};
-
+// A BSTR member's answer as UTF-16.
 template <class Member>
-Text Read(Member&& member) {
+std::wstring Read(Member&& member) {
     BSTR b = nullptr;
-    Text t;
-    t.hr = member(&b);
-    if (b != nullptr) t.text.assign(b, ::SysStringLen(b));
+    EXPECT_EQ(member(&b), S_OK);
+    std::wstring text = b != nullptr ? std::wstring(b, ::SysStringLen(b)) : std::wstring();
     ::SysFreeString(b);
-    return t;
+    return text;
 }
 
 std::wstring Name(::IAccessible* object, long id) {
-    return Read([&](BSTR* b) { return object->get_accName(Child(id), b); }).text;
+    return Read([&](BSTR* b) { return object->get_accName(Child(id), b); });
 }
 
 long LongOf(::IAccessible* object, long id,
@@ -140,7 +135,7 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(LongOf(combo, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_COMBOBOX);
     EXPECT_EQ(Name(combo, CHILDID_SELF), L"Country:");
-    EXPECT_EQ(Read([&](BSTR* b) { return combo->get_accValue(Child(CHILDID_SELF), b); }).text,
+    EXPECT_EQ(Read([&](BSTR* b) { return combo->get_accValue(Child(CHILDID_SELF), b); }),
               L"Land 3");
     long count = 0;
     EXPECT_EQ(combo->get_accChildCount(&count), S_OK);
@@ -223,31 +218,22 @@ TEST_F(AccessibleClient, AHookHearsATypingAndPickingSessionInOrder) {
     gHeard = nullptr;
     ASSERT_EQ(s.control().Text(), "Land 2") << s.events.Joined();
 
+    const std::map<::DWORD, std::string> names = {{EVENT_OBJECT_SHOW, "show"},
+                                                  {EVENT_OBJECT_HIDE, "hide"},
+                                                  {EVENT_OBJECT_FOCUS, "focus"},
+                                                  {EVENT_OBJECT_SELECTION, "selection"},
+                                                  {EVENT_OBJECT_VALUECHANGE, "value"}};
     std::string got;
     for (const HeardEvent& e : heard) {
         const bool list = e.hwnd == s.List();
-        const bool own = e.hwnd == s.Window();
-        if (!list && !own) continue;
-        if (!got.empty()) got += ", ";
-        switch (e.event) {
-            case EVENT_OBJECT_SHOW:
-                got += list ? "show list" : "show";
-                break;
-            case EVENT_OBJECT_HIDE:
-                got += list ? "hide list" : "hide";
-                break;
-            case EVENT_OBJECT_FOCUS:
-                got += "focus " + std::to_string(e.child);
-                break;
-            case EVENT_OBJECT_SELECTION:
-                got += "selection " + std::to_string(e.child);
-                break;
-            case EVENT_OBJECT_VALUECHANGE:
-                got += "value";
-                break;
-            default:
-                got += "event " + std::to_string(e.event);
-        }
+        if (!list && e.hwnd != s.Window()) continue;
+        const auto name = names.find(e.event);
+        std::string said = name != names.end() ? name->second : "event " + std::to_string(e.event);
+        if (e.event == EVENT_OBJECT_FOCUS || e.event == EVENT_OBJECT_SELECTION)
+            said += " " + std::to_string(e.child);
+        else if (list && (e.event == EVENT_OBJECT_SHOW || e.event == EVENT_OBJECT_HIDE))
+            said += " list";
+        got += (got.empty() ? "" : ", ") + said;
     }
     // Each letter typed over the completed tail is completed again: a new value each time.
     EXPECT_EQ(got,

@@ -61,12 +61,8 @@ std::string Joined(const std::array<const char*, 5>& rows) {
     return joined;
 }
 
-constexpr float kOnButtonX = 70 * 15;
-constexpr float kOnButtonY = 10 * 15;
-
-LPARAM OnButton() {
-    return MAKELPARAM(static_cast<int>(kOnButtonX / 15), static_cast<int>(kOnButtonY / 15));
-}
+// A point on the button, in pixels of the control's client area.
+const LPARAM kOnButton = MAKELPARAM(70, 10);
 
 TEST(ButtonPixels, RaisedPressedAndGreyGlyphsStandAtTheirPlaces) {
     RealControl scene(kDesignSize);
@@ -81,13 +77,13 @@ TEST(ButtonPixels, RaisedPressedAndGreyGlyphsStandAtTheirPlaces) {
 
     // Held down on the button: the pressed glyph, one pixel right and down, in a flat sunken
     // face.
-    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, OnButton());
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, kOnButton);
     Pump();
     EXPECT_TRUE(::IsWindowVisible(scene.List()));
     EXPECT_EQ(ShownGlyph(window, kPressedGlyph, kNormalGlyph), Joined(kNormalGlyph));
     EXPECT_EQ(PixelAt(window, kButtonLeft, kButtonTop), ::GetSysColor(COLOR_3DSHADOW));
     EXPECT_EQ(PixelAt(window, kButtonRight - 1, kButtonBottom - 1), ::GetSysColor(COLOR_3DSHADOW));
-    ::SendMessageW(window, WM_LBUTTONUP, 0, OnButton());
+    ::SendMessageW(window, WM_LBUTTONUP, 0, kOnButton);
     Pump();
     EXPECT_EQ(ShownGlyph(window, kRaisedGlyph, kNormalGlyph), Joined(kNormalGlyph));
     scene.control().HideListBox(AfterHide::FocusEditField);

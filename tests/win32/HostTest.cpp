@@ -1,7 +1,6 @@
 // The Win32 form host's own rules: its control window, errors that belong to the operation that
-// caused them or are reported in a real message box, a list on the desktop that takes neither
-// the focus nor the activation, and the runtime's facilities. The rules that both hosts share
-// are scenarios (HostScenario).
+// caused them or are reported in a real message box, and the runtime's facilities. The rules
+// that both hosts share are scenarios (HostScenario).
 #include <gtest/gtest.h>
 
 #include "platform/win32/WindowsApi.h"
@@ -29,24 +28,6 @@ TEST(HostLifecycle, AStartUpHandlersErrorIsReportedAndTheStartUpGoesOn) {
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].prompt, "Run-time error '6':\n\nOverflow");
     EXPECT_TRUE(::IsWindowVisible(scene.host->UserControl().hWnd()));
-}
-
-TEST(HostFocus, TheListOnTheDesktopTakesNeitherFocusNorActivation) {
-    RecordingOnForm scene;
-    HWND list = scene.host->ListBox().hWnd();
-    cp::SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"row"));
-    scene.host->TextBox().SetFocus();
-    cp::SetParent(list, nullptr);
-    scene.host->ListBox().SetVisible(true);
-    auto& log = scene.control->log;
-    log.clear();
-    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(::GetFocus(), scene.host->TextBox().hWnd());
-    EXPECT_EQ(::GetActiveWindow(), scene.form.hWnd());
-    EXPECT_EQ(::SetFocus(list), nullptr);
-    EXPECT_EQ(::GetFocus(), scene.host->TextBox().hWnd());
-    EXPECT_EQ(log, (Log{"ListMouseDown(1,0,75,75)", "Click(0)", "ListMouseUp(1,0,75,75)"}));
 }
 
 TEST(HostErrors, BelongToTheOperationThatCausedThemOrAreReported) {

@@ -21,7 +21,6 @@ public:
     explicit RealControl(const win32::Placement& at = {}, const wchar_t* label = nullptr);
 
     ColumnPick& control() { return *control_; }
-    win32::ControlHost& host() { return *host_; }
     HWND Window() { return host_->UserControl().hWnd(); }
     HWND Edit() { return host_->TextBox().hWnd(); }
     HWND List() { return host_->ListBox().hWnd(); }

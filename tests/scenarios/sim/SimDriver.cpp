@@ -19,14 +19,9 @@ class SimDriver : public Driver {
 public:
     SimDriver() : form_(world_), user_(world_) { ComponentStart(); }
 
-    ColumnPick& AddControl(const ControlSetup& setup, EventRecorder& events) override {
-        sim::ControlPlacement placement;
-        placement.left = setup.left;
-        placement.top = setup.top;
-        placement.width = setup.width;
-        placement.height = setup.height;
-        auto& control = static_cast<ColumnPick&>(Place(
-            [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement));
+    ColumnPick& AddControl(EventRecorder& events) override {
+        auto& control = static_cast<ColumnPick&>(
+            Place([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, {}));
         // The host connects its event handlers once the control is on the form.
         control.SetEventSink(&events);
         return control;
@@ -105,8 +100,6 @@ public:
         world_.Windows().UpdateAll();
         return sim::GetPixel(Host(control).Hwnd(), x, y);
     }
-    int ScreenWidthPixels() override { return world_.ScreenWidthPixels(); }
-    int ScreenHeightPixels() override { return world_.ScreenHeightPixels(); }
     std::vector<MessageBoxRecord> MessageBoxes() override {
         std::vector<MessageBoxRecord> boxes;
         for (const sim::MessageBoxRecord& box : world_.MessageBoxes())

@@ -5,7 +5,7 @@
 //
 // - A typed character comes as key down (the layout's key, with the shift state that the key
 //   needs held while it goes down), the character, and key up; a character that no key makes
-//   comes with VK_PACKET. Enter, Tab, Backspace and Escape are their keys.
+//   comes with VK_PACKET.
 // - A pressed key makes the character that the keyboard makes of it with the shift state held,
 //   none with Alt, which sends system keys (WM_SYSKEYDOWN with the context bit).
 // - Keys go to the window that holds the focus, the mouse to any window that is shown and
@@ -87,19 +87,6 @@ struct KeyForCharacter {
 };
 
 KeyForCharacter KeyOf(char32_t c) {
-    switch (c) {
-        case U'\r':
-        case U'\n':
-            return {vbKeyReturn, 0};
-        case U'\t':
-            return {VK_TAB, 0};
-        case U'\b':
-            return {vbKeyBack, 0};
-        case 0x1B:
-            return {vbKeyEscape, 0};
-        default:
-            break;
-    }
     const SHORT scan = c < 0x10000 ? ::VkKeyScanW(static_cast<wchar_t>(c)) : SHORT{-1};
     if (scan == -1) return {VK_PACKET, 0};
     // The high byte holds the shift state that the key needs: 1 Shift, 2 Ctrl, 4 Alt.
@@ -145,19 +132,19 @@ public:
         (void)started;
         // The real pointer waits in a corner, away from every window of the scene, so that
         // the window system synthesises no movement over them.
-        ::SetCursorPos(ScreenWidthPixels() - 1, ScreenHeightPixels() - 1);
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     }
 
     ~Win32Driver() override {
         if (other_ != nullptr) ::DestroyWindow(other_);
     }
 
-    ColumnPick& AddControl(const ControlSetup& setup, EventRecorder& events) override {
+    ColumnPick& AddControl(EventRecorder& events) override {
         // Placed at run time: the properties are read from the form's (empty) store.
         stores_.push_back(std::make_unique<win32::PropertyStore>());
         auto& control = static_cast<ColumnPick&>(
-            Place([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); },
-                  {setup.left, setup.top, setup.width, setup.height}, stores_.back().get()));
+            Place([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, {},
+                  stores_.back().get()));
         // The host connects its event handlers once the control is on the form.
         control.SetEventSink(&events);
         Pump();
@@ -183,8 +170,7 @@ public:
             const char32_t c = utf8::Next(utf8, offset);
             const KeyForCharacter key = KeyOf(c);
             const std::wstring units = win32::Widen(utf8.substr(start, offset - start));
-            Stroke(key.keyCode, key.shift,
-                   c == U'\n' ? u"\r" : std::u16string(units.begin(), units.end()));
+            Stroke(key.keyCode, key.shift, std::u16string(units.begin(), units.end()));
         }
     }
     void PressKey(std::int16_t keyCode, std::int16_t shift) override {
@@ -241,10 +227,10 @@ public:
 
     void ActivateOtherWindow() override {
         if (other_ == nullptr) {
-            other_ =
-                ::CreateWindowExW(0, L"STATIC", L"Another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  ScreenWidthPixels() - kOtherWidth, 0, kOtherWidth, kOtherHeight,
-                                  nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+            other_ = ::CreateWindowExW(
+                0, L"STATIC", L"Another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                ::GetSystemMetrics(SM_CXSCREEN) - kOtherWidth, 0, kOtherWidth, kOtherHeight,
+                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         }
         ::SetForegroundWindow(other_);
         ::SetActiveWindow(other_);
@@ -287,8 +273,6 @@ public:
         ::ReleaseDC(window, dc);
         return pixel;
     }
-    int ScreenWidthPixels() override { return ::GetSystemMetrics(SM_CXSCREEN); }
-    int ScreenHeightPixels() override { return ::GetSystemMetrics(SM_CYSCREEN); }
 
     std::vector<MessageBoxRecord> MessageBoxes() override {
         std::vector<MessageBoxRecord> boxes;

@@ -16,28 +16,14 @@
 
 namespace cp::test {
 
-int SettledRound() {
-    return 1'000;
-}
-
-int LastRound() {
-    // Under AddressSanitizer a round costs several times as much; a tenth of the rounds still
-    // shows a drawing object or a leak that a round leaves behind, and the plain build runs all.
+// Under AddressSanitizer a round costs several times as much; a tenth of the rounds still shows
+// a drawing object or a leak that a round leaves behind, and the plain build runs all. Its
+// allocator is its own, and the C library counts nothing.
 #ifdef CP_SOAK_ASAN
-    return 10'000;
+const SoakPlan kSoakPlan{.settledRound = 1'000, .lastRound = 10'000, .memoryComparable = false};
 #else
-    return 100'000;
+const SoakPlan kSoakPlan{.settledRound = 1'000, .lastRound = 100'000, .memoryComparable = true};
 #endif
-}
-
-bool MemoryComparable() {
-    // Under AddressSanitizer the allocator is its own, and the C library counts nothing.
-#ifdef CP_SOAK_ASAN
-    return false;
-#else
-    return true;
-#endif
-}
 
 SoakFigures MeasureSoak() {
     const sim::GdiCounts live = sim::World::Current().Graphics().Live();

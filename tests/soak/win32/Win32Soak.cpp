@@ -47,17 +47,7 @@ std::int64_t HeapBytesInUse() {
 
 }  // namespace
 
-int SettledRound() {
-    return 100;
-}
-
-int LastRound() {
-    return 1'000;
-}
-
-bool MemoryComparable() {
-    return true;
-}
+const SoakPlan kSoakPlan{.settledRound = 100, .lastRound = 1'000, .memoryComparable = true};
 
 SoakFigures MeasureSoak() {
     LookAtDrawingObjects();
