@@ -106,11 +106,10 @@ Variant FromArray(SAFEARRAY* array) {
     if (FAILED(::SafeArrayAccessData(array, reinterpret_cast<void**>(&data)))) {
         Raise(vberr::TypeMismatch);
     }
-    std::vector<Variant> elements;
+    BlockVector<Variant> elements;
     try {
-        elements.reserve(count);
         for (std::size_t i = 0; i < count; ++i)
-            elements.push_back(FromVariant(data[i]));
+            elements.emplace_back(FromVariant(data[i]));
     } catch (...) {
         ::SafeArrayUnaccessData(array);
         throw;

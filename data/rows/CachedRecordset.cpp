@@ -70,7 +70,7 @@ Variant CachedRecordset::GetRows(std::int32_t NumRows) {
     if (!HasRow(current_)) RaiseNoCurrentRecord();
     HasRow(std::int64_t{current_} + NumRows - 1);
     const std::int32_t count = std::min(NumRows, store_.Rows() - current_);
-    std::vector<Variant> values = store_.Read(position_, count);
+    BlockVector<Variant> values = store_.Read(position_, count);
     current_ += count;
     return RowBlock(fields_, count, std::move(values));
 }

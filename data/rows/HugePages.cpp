@@ -17,21 +17,13 @@ constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 // Where the system offers no such hint (Windows), blocks are plain allocations.
 #ifdef MADV_HUGEPAGE
 
-void AdviseHugePages(const void* data, std::size_t bytes) {
-    const auto start = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = (start + bytes) & ~(kHugePage - 1);
-    if (last <= first) return;
-    // A refused hint costs nothing but the speed it would have brought.
-    madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-}
-
 ByteBlock AllocateBytes(std::size_t& bytes) {
     void* block = nullptr;
     if (bytes >= kHugePage) {
         bytes = (bytes + kHugePage - 1) & ~(kHugePage - 1);
         block = std::aligned_alloc(kHugePage, bytes);
-        if (block) AdviseHugePages(block, bytes);
+        // A refused hint costs nothing but the speed it would have brought.
+        if (block) madvise(block, bytes, MADV_HUGEPAGE);
     } else {
         block = std::malloc(bytes);
     }
@@ -40,8 +32,6 @@ ByteBlock AllocateBytes(std::size_t& bytes) {
 }
 
 #else
-
-void AdviseHugePages(const void*, std::size_t) {}
 
 ByteBlock AllocateBytes(std::size_t& bytes) {
     void* block = std::malloc(bytes);

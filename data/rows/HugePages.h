@@ -9,10 +9,6 @@
 
 namespace cp::rows {
 
-// Asks the kernel to back the whole huge pages inside [data, data + bytes) with huge pages;
-// a hint only, ignored for small blocks and where it is not offered.
-void AdviseHugePages(const void* data, std::size_t bytes);
-
 struct FreeBytes {
     void operator()(char* bytes) const { std::free(bytes); }
 };

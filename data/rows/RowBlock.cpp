@@ -8,7 +8,7 @@
 
 namespace cp::rows {
 
-Variant RowBlock(std::int32_t fields, std::int32_t rows, std::vector<Variant> values) {
+Variant RowBlock(std::int32_t fields, std::int32_t rows, BlockVector<Variant> values) {
     return Variant(
         std::make_shared<VariantArray>(std::vector<std::int32_t>{fields, rows}, std::move(values)));
 }

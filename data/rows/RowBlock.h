@@ -19,7 +19,7 @@ inline constexpr std::int32_t kErrNotARowQuery = 3219;
 inline constexpr std::int32_t kErrNotSupported = 3251;
 inline constexpr std::int32_t kErrClosed = 3420;
 
-Variant RowBlock(std::int32_t fields, std::int32_t rows, std::vector<Variant> values);
+Variant RowBlock(std::int32_t fields, std::int32_t rows, BlockVector<Variant> values);
 
 [[noreturn]] void RaiseClosed();
 [[noreturn]] void RaiseNoCurrentRecord();

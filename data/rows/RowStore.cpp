@@ -101,17 +101,15 @@ Variant RowStore::ReadField(const char*& p) const {
     return Variant::Null();
 }
 
-std::vector<Variant> RowStore::Read(Position& position, std::int32_t count) const {
-    std::vector<Variant> values;
-    values.reserve(static_cast<std::size_t>(count) * static_cast<std::size_t>(fields_));
-    AdviseHugePages(values.data(), values.capacity() * sizeof(Variant));
+BlockVector<Variant> RowStore::Read(Position& position, std::int32_t count) const {
+    BlockVector<Variant> values;
     for (std::int32_t row = 0; row < count; ++row) {
         while (position.offset == chunks_[position.chunk].used)
             position = {position.chunk + 1, 0};
         const char* const start = chunks_[position.chunk].bytes.get() + position.offset;
         const char* p = start;
         for (int f = 0; f < fields_; ++f)
-            values.push_back(ReadField(p));
+            values.emplace_back(ReadField(p));
         position.offset += static_cast<std::size_t>(p - start);
     }
     return values;

@@ -71,7 +71,7 @@ public:
     void Append(const RowSource& source);
     // count rows from position on as a (field, row) block of Variants; position moves past
     // them.
-    std::vector<Variant> Read(Position& position, std::int32_t count) const;
+    BlockVector<Variant> Read(Position& position, std::int32_t count) const;
     // Gives the memory back.
     void Clear();
 
