@@ -25,6 +25,16 @@ public:
 
     BlockVector() = default;
     explicit BlockVector(std::size_t count) { resize(count); }
+    BlockVector(const BlockVector&) = default;
+    BlockVector& operator=(const BlockVector&) = default;
+    // What is moved from is left empty, its count included.
+    BlockVector(BlockVector&& other) noexcept
+        : blocks_(std::move(other.blocks_)), size_(std::exchange(other.size_, 0)) {}
+    BlockVector& operator=(BlockVector&& other) noexcept {
+        blocks_ = std::move(other.blocks_);
+        size_ = std::exchange(other.size_, 0);
+        return *this;
+    }
     // Takes over the elements; a sequence of up to one block keeps the vector's own storage.
     explicit BlockVector(std::vector<T>&& elements);
 
@@ -35,7 +45,8 @@ public:
 
     template <class... Args>
     T& emplace_back(Args&&... args) {
-        // Every block but the last is full, so a count at a block boundary means no room left.
+        // Every block but the last is full, so at a block boundary the last has no room, or none
+        // reserved yet.
         if ((size_ & kMask) == 0 || blocks_.back().size() == blocks_.back().capacity()) MakeRoom();
         T& added = blocks_.back().emplace_back(std::forward<Args>(args)...);
         ++size_;
@@ -54,7 +65,8 @@ private:
 
     void MakeRoom();
 
-    // Every block but the last holds exactly kBlockSize elements; the last holds at least one.
+    // Every block but the last holds exactly kBlockSize elements; the last holds the rest, and
+    // is empty only when an append failed.
     std::vector<std::vector<T>> blocks_;
     std::size_t size_ = 0;
 };
@@ -129,14 +141,17 @@ void BlockVector<T>::resize(std::size_t count) {
 
 template <class T>
 void BlockVector<T>::MakeRoom() {
-    if ((size_ & kMask) == 0) {
+    // The last block may be empty: an element whose construction failed leaves it so.
+    if (blocks_.empty() || blocks_.back().size() == kBlockSize) {
         // A small sequence starts small; once a table spans blocks it grows a whole one at a time.
-        blocks_.emplace_back().reserve(blocks_.size() == 1 ? kFirstRoom : kBlockSize);
+        std::vector<T> block;
+        block.reserve(blocks_.empty() ? kFirstRoom : kBlockSize);
+        blocks_.push_back(std::move(block));
         return;
     }
     // Only a block below full size ever moves its elements, and only within itself.
     std::vector<T>& last = blocks_.back();
-    last.reserve(std::min(kBlockSize, 2 * last.size()));
+    last.reserve(std::clamp(2 * last.size(), kFirstRoom, kBlockSize));
 }
 
 }  // namespace cp

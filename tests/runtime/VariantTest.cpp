@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,27 @@ TEST(VariantArrayTest, LargeTablesKeepTheirRowsAcrossStorageBlocks) {
     EXPECT_EQ(table.At(0, 4096).String(), "4097");
     EXPECT_TRUE(table.At(0, 4097).IsEmpty());
     EXPECT_TRUE(table.At(0, 8999).IsEmpty());
+}
+
+// An element whose construction fails at a block boundary leaves the sequence as it was.
+TEST(BlockVectorTest, AFailedAppendAtABlockBoundaryKeepsTheElementsInPlace) {
+    struct Picky {
+        explicit Picky(int v) : value(v) {
+            if (v < 0) throw std::invalid_argument("refused");
+        }
+        int value;
+    };
+    BlockVector<Picky> sequence;
+    const int size = 3 * static_cast<int>(BlockVector<Picky>::kBlockSize);
+    for (int i = 0; i < size; ++i) {
+        if (i % static_cast<int>(BlockVector<Picky>::kBlockSize) == 0) {
+            EXPECT_THROW(sequence.emplace_back(-1), std::invalid_argument);
+        }
+        sequence.emplace_back(i);
+    }
+    ASSERT_EQ(sequence.size(), static_cast<std::size_t>(size));
+    for (int i = 0; i < size; ++i)
+        ASSERT_EQ(sequence[static_cast<std::size_t>(i)].value, i);
 }
 
 // The known numbers' texts show in every error report; a number without one has the general text.
