@@ -106,7 +106,7 @@ Variant FromArray(SAFEARRAY* array) {
     if (FAILED(::SafeArrayAccessData(array, reinterpret_cast<void**>(&data)))) {
         Raise(vberr::TypeMismatch);
     }
-    BlockVector<Variant> elements;
+    cp::BlockVector<Variant> elements;
     try {
         for (std::size_t i = 0; i < count; ++i)
             elements.emplace_back(FromVariant(data[i]));
