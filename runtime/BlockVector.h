@@ -52,6 +52,7 @@ public:
         ++size_;
         return added;
     }
+    // Shortens, or lengthens with value-initialised elements; a failure leaves it as it was.
     void resize(std::size_t count);
 
     iterator begin() { return {this, 0}; }
@@ -64,6 +65,7 @@ private:
     static constexpr std::size_t kFirstRoom = 8;
 
     void MakeRoom();
+    void Reshape(std::size_t count);
 
     // Every block but the last holds exactly kBlockSize elements; the last holds the rest, and
     // is empty only when an append failed.
@@ -129,6 +131,17 @@ BlockVector<T>::BlockVector(std::vector<T>&& elements) : size_(elements.size()) 
 
 template <class T>
 void BlockVector<T>::resize(std::size_t count) {
+    const std::size_t before = size_;
+    try {
+        Reshape(count);
+    } catch (...) {
+        Reshape(before);  // back to the old count, which allocates nothing
+        throw;
+    }
+}
+
+template <class T>
+void BlockVector<T>::Reshape(std::size_t count) {
     const std::size_t blocks = (count + kMask) >> kBlockShift;
     const std::size_t kept = std::min(blocks_.size(), blocks);
     blocks_.resize(blocks);
