@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -35,8 +36,6 @@ public:
         size_ = std::exchange(other.size_, 0);
         return *this;
     }
-    // Takes over the elements; a sequence of up to one block keeps the vector's own storage.
-    explicit BlockVector(std::vector<T>&& elements);
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -73,14 +72,15 @@ private:
     std::size_t size_ = 0;
 };
 
-// A random-access position in a BlockVector, by index.
+// A position in a BlockVector, by index: enough for range loops, std::move and std::copy over
+// it, and for begin() + n.
 template <class T>
 template <bool Const>
 class BlockVector<T>::Iterator {
     using Owner = std::conditional_t<Const, const BlockVector, BlockVector>;
 
 public:
-    using iterator_category = std::random_access_iterator_tag;
+    using iterator_category = std::forward_iterator_tag;
     using value_type = T;
     using difference_type = std::ptrdiff_t;
     using pointer = std::conditional_t<Const, const T*, T*>;
@@ -91,43 +91,21 @@ public:
 
     reference operator*() const { return (*owner_)[index_]; }
     pointer operator->() const { return &(*owner_)[index_]; }
-    reference operator[](difference_type n) const { return *(*this + n); }
-    Iterator& operator++() { return *this += 1; }
-    Iterator operator++(int) { return std::exchange(*this, *this + 1); }
-    Iterator& operator--() { return *this -= 1; }
-    Iterator operator--(int) { return std::exchange(*this, *this - 1); }
-    Iterator& operator+=(difference_type n) {
-        index_ = static_cast<std::size_t>(static_cast<difference_type>(index_) + n);
+    Iterator& operator++() {
+        ++index_;
         return *this;
     }
-    Iterator& operator-=(difference_type n) { return *this += -n; }
-    friend Iterator operator+(Iterator it, difference_type n) { return it += n; }
-    friend Iterator operator+(difference_type n, Iterator it) { return it += n; }
-    friend Iterator operator-(Iterator it, difference_type n) { return it -= n; }
-    friend difference_type operator-(const Iterator& a, const Iterator& b) {
-        return static_cast<difference_type>(a.index_) - static_cast<difference_type>(b.index_);
+    Iterator operator++(int) { return std::exchange(*this, *this + 1); }
+    friend Iterator operator+(Iterator it, difference_type n) {
+        it.index_ = static_cast<std::size_t>(static_cast<difference_type>(it.index_) + n);
+        return it;
     }
     friend bool operator==(const Iterator& a, const Iterator& b) { return a.index_ == b.index_; }
-    friend auto operator<=>(const Iterator& a, const Iterator& b) { return a.index_ <=> b.index_; }
 
 private:
     Owner* owner_ = nullptr;
     std::size_t index_ = 0;
 };
-
-template <class T>
-BlockVector<T>::BlockVector(std::vector<T>&& elements) : size_(elements.size()) {
-    if (size_ <= kBlockSize) {
-        if (size_ != 0) blocks_.push_back(std::move(elements));
-        return;
-    }
-    blocks_.reserve((size_ + kMask) >> kBlockShift);
-    for (std::size_t first = 0; first < size_; first += kBlockSize) {
-        const auto from = elements.begin() + static_cast<std::ptrdiff_t>(first);
-        const auto to = from + static_cast<std::ptrdiff_t>(std::min(kBlockSize, size_ - first));
-        blocks_.emplace_back(std::make_move_iterator(from), std::make_move_iterator(to));
-    }
-}
 
 template <class T>
 void BlockVector<T>::resize(std::size_t count) {

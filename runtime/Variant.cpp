@@ -60,9 +60,6 @@ std::size_t ElementCount(const std::vector<std::int32_t>& extents) {
 VariantArray::VariantArray(std::vector<std::int32_t> extents)
     : extents_(std::move(extents)), elements_(ElementCount(extents_)) {}
 
-VariantArray::VariantArray(std::vector<std::int32_t> extents, std::vector<Variant> elements)
-    : VariantArray(std::move(extents), BlockVector<Variant>(std::move(elements))) {}
-
 VariantArray::VariantArray(std::vector<std::int32_t> extents, BlockVector<Variant> elements)
     : extents_(std::move(extents)), elements_(std::move(elements)) {
     if (elements_.size() != ElementCount(extents_)) Raise(vberr::SubscriptOutOfRange);

@@ -113,7 +113,6 @@ public:
     VariantArray() = default;  // unallocated: no dimensions, no elements
     explicit VariantArray(std::vector<std::int32_t> extents);
     // An array that takes over elements laid out as described above; their number must match.
-    VariantArray(std::vector<std::int32_t> extents, std::vector<Variant> elements);
     VariantArray(std::vector<std::int32_t> extents, BlockVector<Variant> elements);
 
     bool Allocated() const { return !extents_.empty(); }

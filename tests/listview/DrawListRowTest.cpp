@@ -23,9 +23,10 @@ protected:
 
     // One table row per entry of rows.
     void Fill(const std::vector<std::vector<Variant>>& rows, std::vector<std::int32_t> widths) {
-        std::vector<Variant> cells;
+        BlockVector<Variant> cells;
         for (const auto& row : rows)
-            cells.insert(cells.end(), row.begin(), row.end());
+            for (const Variant& cell : row)
+                cells.emplace_back(cell);
         const auto columns = static_cast<std::int32_t>(rows.front().size());
         probe().varItems() =
             VariantArray({columns, static_cast<std::int32_t>(rows.size())}, std::move(cells));

@@ -63,7 +63,7 @@ TEST(VariantArrayTest, KeepsRowsTogetherAndChecksItsBounds) {
 // cut and grown again.
 TEST(VariantArrayTest, LargeTablesKeepTheirRowsAcrossStorageBlocks) {
     constexpr std::int32_t kRows = 10'000;
-    std::vector<Variant> entries;
+    BlockVector<Variant> entries;
     for (std::int32_t i = 0; i < kRows; ++i)
         entries.emplace_back(std::to_string(i));
     VariantArray table({1, kRows}, std::move(entries));
