@@ -79,7 +79,6 @@ HWND UserControlWindow::ParentHwnd() {
 }
 
 void UserControlWindow::PropertyChanged(std::string_view key) {
-    changed_.emplace_back(key);
     if (host_.Holder() != nullptr) host_.Holder()->PropertyChanged(key);
 }
 
