@@ -15,13 +15,16 @@ public:
     explicit ArgumentBlock(const std::vector<Variant>& args) : values_(args.size()) {
         for (VARIANT& v : values_)
             ::VariantInit(&v);
-        for (std::size_t i = 0; i < args.size(); ++i)
-            ToVariant(args[i], &values_[args.size() - 1 - i]);
+        // The arguments made before one that fails go with the block.
+        try {
+            for (std::size_t i = 0; i < args.size(); ++i)
+                ToVariant(args[i], &values_[args.size() - 1 - i]);
+        } catch (...) {
+            Clear();
+            throw;
+        }
     }
-    ~ArgumentBlock() {
-        for (VARIANT& v : values_)
-            ::VariantClear(&v);
-    }
+    ~ArgumentBlock() { Clear(); }
     ArgumentBlock(const ArgumentBlock&) = delete;
     ArgumentBlock& operator=(const ArgumentBlock&) = delete;
 
@@ -30,6 +33,11 @@ public:
     }
 
 private:
+    void Clear() {
+        for (VARIANT& v : values_)
+            ::VariantClear(&v);
+    }
+
     std::vector<VARIANT> values_;
 };
 
