@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/win32/ModuleInstance.h"
+
 namespace ocx {
 namespace {
 
@@ -30,7 +32,8 @@ std::wstring ModulePath() {
 }
 
 bool CanUnload() {
-    return gObjects.load() == 0 && gLocks.load() == 0;
+    // A reader may hold an accessible object of a control that is long gone; its code is here.
+    return gObjects.load() == 0 && gLocks.load() == 0 && cp::win32::LiveModuleObjects() == 0;
 }
 
 ObjectLife::ObjectLife() {

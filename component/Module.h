@@ -17,7 +17,7 @@ void SetModule(HINSTANCE module);
 // The full path of the component's file.
 std::wstring ModulePath();
 
-// True when no object and no lock is alive.
+// True when no object (the control's accessible objects included) and no lock is alive.
 bool CanUnload();
 
 // One live object of the component, counted while it exists.
