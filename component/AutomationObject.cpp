@@ -41,15 +41,6 @@ private:
     std::vector<VARIANT> values_;
 };
 
-// A VARIANT that clears itself.
-struct Answer {
-    Answer() { ::VariantInit(&value); }
-    ~Answer() { ::VariantClear(&value); }
-    Answer(const Answer&) = delete;
-    Answer& operator=(const Answer&) = delete;
-    VARIANT value;
-};
-
 // A property is read as a late-bound host reads a name used as a value: the object may have
 // it as a property or as a function.
 WORD FlagsOf(cp::CallType type) {
@@ -101,13 +92,13 @@ Variant AutomationObject::CallByName(std::string_view name, cp::CallType type,
     const DISPID id = IdOf(name);
     ArgumentBlock block(args);
     DISPPARAMS params = block.Params();
-    Answer answer;
+    OwnedVariant answer;
     EXCEPINFO exception{};
     UINT argError = 0;
     const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, FlagsOf(type), &params,
-                                         &answer.value, &exception, &argError);
+                                         &answer.v, &exception, &argError);
     if (FAILED(hr)) throw ErrorOfCall(hr, exception, dispatch_);
-    return FromVariant(answer.value);
+    return FromVariant(answer.v);
 }
 
 }  // namespace ocx

@@ -58,15 +58,6 @@ HRESULT ToColor(const VARIANT& in, VARIANT& out) {
     return hr;
 }
 
-// A VARIANT that clears itself, whatever way the scope is left.
-struct OwnedVariant {
-    OwnedVariant() { ::VariantInit(&v); }
-    ~OwnedVariant() { ::VariantClear(&v); }
-    OwnedVariant(const OwnedVariant&) = delete;
-    OwnedVariant& operator=(const OwnedVariant&) = delete;
-    VARIANT v;
-};
-
 // A reference to nothing, directly or through a reference to a VARIANT, is no value that a
 // caller can pass; the system's copy would follow it.
 bool IsNullReference(const VARIANT& v) {

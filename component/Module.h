@@ -5,6 +5,7 @@
 #include <string>
 
 #include "component/Com.h"
+#include "platform/win32/ModuleInstance.h"
 
 namespace ocx {
 
@@ -21,13 +22,7 @@ std::wstring ModulePath();
 bool CanUnload();
 
 // One live object of the component, counted while it exists.
-class ObjectLife {
-public:
-    ObjectLife();
-    ~ObjectLife();
-    ObjectLife(const ObjectLife&) = delete;
-    ObjectLife& operator=(const ObjectLife&) = delete;
-};
+using ObjectLife = cp::win32::ModuleObject;
 
 // IClassFactory::LockServer.
 void LockServer(bool lock);

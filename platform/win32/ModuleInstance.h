@@ -14,9 +14,9 @@ void SetModuleInstance(HINSTANCE module);
 // and loaded again registers them anew with its new procedures.
 void UnregisterHostWindowClasses();
 
-// One object of the host that a client may hold after the control that made it has ended (an
-// accessible object that a screen reader keeps): the module that holds its code may not be
-// unloaded while it lives.
+// One live object of the module that a client may hold: a COM object of a component, or an
+// accessible object that a screen reader keeps after its control has ended. The module that
+// holds its code may not be unloaded while it lives.
 class ModuleObject {
 public:
     ModuleObject();
