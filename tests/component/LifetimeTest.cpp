@@ -116,48 +116,55 @@ TEST(Lifetime, AHandlerThatReleasesTheControlDuringAPutEndsItAfterThePut) {
     }
 }
 
-// InPlaceDeactivate, as the container calls it, moves the focus away, and the commit raises
-// NotInList: a handler that deactivates or closes the control there finds it already leaving.
-TEST(Lifetime, ANotInListHandlerThatDeactivatesTheControlLeavesItInactiveWithTheFocusInSight) {
-    for (const bool cancel : {false, true}) {
-        for (const bool close : {false, true}) {
-            const std::string label =
-                std::string(close ? "Close" : "InPlaceDeactivate") + (cancel ? ", Cancel" : "");
-            MessageBoxWatch boxes;
-            AtlContainer atl;
-            ASSERT_TRUE(atl.control);
-            ComPtr<IDispatch> control = atl.Dispatch();
-            Fill(control.Get());
-            ComPtr<IOleInPlaceObject> inPlace;
-            ComPtr<IOleObject> object;
-            ASSERT_EQ(atl.control.As(&inPlace), S_OK);
-            ASSERT_EQ(atl.control.As(&object), S_OK);
-            EventSink sink;
-            ASSERT_TRUE(sink.Connect(atl.control.Get()));
-            sink.cancelNotInList = cancel;
-            sink.onEvent = [&](const std::string& entry) {
-                if (entry.rfind("NotInList", 0) != 0) return;
-                if (close) {
-                    object->Close(OLECLOSE_NOSAVE);
-                } else {
-                    inPlace->InPlaceDeactivate();
-                }
-            };
-            HWND window = atl.ControlWindow();
-            ::SetFocus(atl.Edit());
-            atl.Type(L"q");
+// What a NotInList handler does while the container deactivates the control.
+enum class Handler { SendsBack, Deactivates, Closes };
 
-            EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK) << label;
-            EXPECT_EQ(sink.log.back(), "NotInList(False)") << label;
-            HWND unused = nullptr;
-            EXPECT_EQ(inPlace->GetWindow(&unused), E_FAIL) << label << ": inactive";
-            EXPECT_FALSE(::IsWindowVisible(window)) << label;
-            HWND focus = ::GetFocus();
-            EXPECT_TRUE(focus == nullptr || ::IsWindowVisible(focus)) << label;
-            EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False") << label;
-            EXPECT_TRUE(boxes.Calls().empty()) << label;
-            sink.Disconnect();
-        }
+struct Deactivation {
+    Handler handler;
+    bool cancel;  // NotInList answered with Cancel = True: the user is sent back to the list
+    const char* label;
+};
+
+// InPlaceDeactivate, as the container calls it, moves the focus away, and the commit raises
+// NotInList: a handler that deactivates or closes the control there finds it already leaving,
+// and one that sends the user back sends the focus nowhere hidden.
+TEST(Lifetime, ANotInListHandlerThatDeactivatesTheControlLeavesItInactiveWithTheFocusInSight) {
+    for (const Deactivation& d : {Deactivation{Handler::SendsBack, true, "Cancel"},
+                                  Deactivation{Handler::Deactivates, false, "InPlaceDeactivate"},
+                                  Deactivation{Handler::Deactivates, true, "both"},
+                                  Deactivation{Handler::Closes, false, "Close"},
+                                  Deactivation{Handler::Closes, true, "Close, Cancel"}}) {
+        MessageBoxWatch boxes;
+        AtlContainer atl;
+        ASSERT_TRUE(atl.control);
+        ComPtr<IDispatch> control = atl.Dispatch();
+        Fill(control.Get());
+        ComPtr<IOleInPlaceObject> inPlace;
+        ComPtr<IOleObject> object;
+        ASSERT_EQ(atl.control.As(&inPlace), S_OK);
+        ASSERT_EQ(atl.control.As(&object), S_OK);
+        EventSink sink;
+        ASSERT_TRUE(sink.Connect(atl.control.Get()));
+        sink.cancelNotInList = d.cancel;
+        sink.onEvent = [&](const std::string& entry) {
+            if (entry.rfind("NotInList", 0) != 0) return;
+            if (d.handler == Handler::Closes) object->Close(OLECLOSE_NOSAVE);
+            if (d.handler == Handler::Deactivates) inPlace->InPlaceDeactivate();
+        };
+        HWND window = atl.ControlWindow();
+        ::SetFocus(atl.Edit());
+        atl.Type(L"q");
+
+        EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK) << d.label;
+        EXPECT_EQ(sink.log.back(), "NotInList(False)") << d.label;
+        HWND unused = nullptr;
+        EXPECT_EQ(inPlace->GetWindow(&unused), E_FAIL) << d.label << ": inactive";
+        EXPECT_FALSE(::IsWindowVisible(window)) << d.label;
+        HWND focus = ::GetFocus();
+        EXPECT_TRUE(focus == nullptr || ::IsWindowVisible(focus)) << d.label;
+        EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False") << d.label;
+        EXPECT_TRUE(boxes.Calls().empty()) << d.label;
+        sink.Disconnect();
     }
 }
 
