@@ -99,7 +99,7 @@ void EditField::SetWidth(float twips) {
 }
 
 void EditField::SetFocus() {
-    if (host_.Unloading()) return;
+    if (host_.FocusRequestsIgnored()) return;
     if (!CanTakeFocus(hWnd_)) Raise(vberr::InvalidProcedureCall);
     host_.Put([&] { ::SetFocus(hWnd_); });
 }
@@ -114,6 +114,9 @@ HBRUSH EditField::Colors(HDC hdc) {
 LRESULT EditField::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<EditField*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     if (self == nullptr || self->hWnd_ != hWnd) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    // A handler of the key may close the host's dialog and let go of the control: the key is
+    // still forwarded to the edit, and the control ends once the message is handled.
+    const CallFrames::Frame frame(self->host_.Frames());
     return self->Handle(uMsg, wParam, lParam);
 }
 

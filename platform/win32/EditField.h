@@ -37,7 +37,7 @@ public:
     void SetForeColor(OLE_COLOR color) override;
     void SetWidth(float twips) override;
     // Raises error 5 when the edit field cannot take the focus (hidden or disabled); does
-    // nothing while the form is being unloaded.
+    // nothing while the form is being unloaded or the control leaves the screen.
     void SetFocus() override;
 
     // Answers the colour request of the edit window: sets the colours, returns the brush.

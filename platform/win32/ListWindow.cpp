@@ -156,6 +156,7 @@ LRESULT ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (self == nullptr || self->hWnd_ != hWnd) {
         return ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);
     }
+    const CallFrames::Frame frame(self->host_.Frames());
     return self->Handle(uMsg, wParam, lParam);
 }
 
