@@ -28,7 +28,8 @@ public:
     OdbcDatabase(std::shared_ptr<OdbcConnection> connection, std::string name);
 
     std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override;
-    // The connection string without its password, which is no one's business in a message.
+    // The connection string without its password (see WithoutPassword), unless the caller
+    // named the database.
     std::string Name() override;
     // Runs SQL statements that deliver no rows.
     void Execute(const std::string& sql);
@@ -40,8 +41,5 @@ private:
     std::shared_ptr<OdbcConnection> connection_;  // shared with the open recordsets
     std::string name_;                            // see Name
 };
-
-// The connection string without the values of its password keys (PWD, PASSWORD).
-std::string WithoutPassword(const std::string& connectionString);
 
 }  // namespace cp::odbc
