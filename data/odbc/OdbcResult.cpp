@@ -88,6 +88,13 @@ bool OdbcResult::FetchBlock() {
         return false;
     }
     CheckRun(rc);
+    // A row in error is reached after calls for the rows before it, which replace the
+    // statement's diagnostics: the fetch's own are kept for it.
+    fetchDiagnostics_.clear();
+    const auto last = status_.begin() + static_cast<std::ptrdiff_t>(fetched_);
+    if (std::find(status_.begin(), last, SQL_ROW_ERROR) != last) {
+        fetchDiagnostics_ = Diagnostics(SQL_HANDLE_STMT, stmt_.Get());
+    }
     row_ = 0;
     return true;
 }
@@ -99,7 +106,7 @@ bool OdbcResult::Next() {
     } else if (++row_ >= fetched_ && !FetchBlock()) {
         return false;
     }
-    if (status_[row_] == SQL_ROW_ERROR) RaiseDiagnostics(SQL_HANDLE_STMT, stmt_.Get());
+    if (status_[row_] == SQL_ROW_ERROR) RaiseDiagnostics(fetchDiagnostics_);
     return true;
 }
 

@@ -51,6 +51,7 @@ private:
     std::size_t blockRows_ = 1;                   // rows per fetch
     SQLULEN fetched_ = 0;                         // rows of the current block
     std::vector<SQLUSMALLINT> status_;            // per row of the block
+    std::vector<Diagnostic> fetchDiagnostics_;    // of the block's fetch, for its rows in error
     std::size_t row_ = 0;                         // the current row in the block
     bool started_ = false;                        // the first block was fetched
     bool ended_ = false;                          // the result has no more rows
