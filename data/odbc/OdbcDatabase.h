@@ -1,7 +1,8 @@
 // A database reached through ODBC with a connection string ("Driver={PostgreSQL Unicode};
 // Servername=...;Database=...", "DSN=...", or a driver's own keys). OpenRecordset takes SQL
 // text or the name of a table or view and opens it as a snapshot, a lazily counted dynaset or a
-// forward-only recordset; only queries that deliver rows are accepted.
+// forward-only recordset; only a single statement that delivers rows is accepted, and it can
+// only read (see OdbcConnection).
 #pragma once
 
 #include <cstdint>
@@ -31,7 +32,7 @@ public:
     // The connection string without its password (see WithoutPassword), unless the caller
     // named the database.
     std::string Name() override;
-    // Runs SQL statements that deliver no rows.
+    // Runs SQL statements that deliver no rows; refused while one of its recordsets reads.
     void Execute(const std::string& sql);
 
 private:
