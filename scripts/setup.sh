@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build clang-format python3
+  # ThreadSanitizer's runtime, for the native-tsan preset.
+  libtsan2
   clang-14 libclang-rt-14-dev llvm-14
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 iso-codes

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Every test suite: the native unit and scenario tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer, each fuzz target for a short fixed time (CP_FUZZ_SECONDS, 20 s;
-# scripts/fuzz.sh runs them longer), the Win32 suites under Wine + Xvfb, and a project of its
-# own that uses the installed C++ package, natively and on Win32. Ends with the line "N passed,
-# N failed".
+# UndefinedBehaviorSanitizer, the scenario of two user-interface threads under ThreadSanitizer,
+# each fuzz target for a short fixed time (CP_FUZZ_SECONDS, 20 s; scripts/fuzz.sh runs them
+# longer), the Win32 suites under Wine + Xvfb, and a project of its own that uses the installed
+# C++ package, natively and on Win32. Ends with the line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -118,6 +118,7 @@ format_check
 bench_build
 run_ctest native
 run_ctest native-asan
+run_ctest native-tsan
 run_ctest fuzz
 run_ctest mingw scripts/with-display
 run_at_dpi 144 cp_scenarios_win32
