@@ -48,7 +48,7 @@ public:
     const std::vector<std::string>& ChangedProperties() const { return changed_; }
 
 private:
-    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     bool HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void Command(WPARAM wParam, LPARAM lParam);
