@@ -30,7 +30,7 @@ job=$(mktemp -d)
 trap 'rm -rf "$job"' EXIT
 cp "$ocx" "$job/ColumnPick.ocx"
 cp "$demo" "$job/cp_container_demo.exe"
-cp "$here/ReadmeExample.vbs" "$job/"
+cp "$here/ReadmeExample.vbs" "$here/RegistryCheck.vbs" "$job/"
 cat "$here/ScriptChecks.vbs" "$here/ScriptTest.vbs" >"$job/ValueScript.vbs"
 cp "$here/x86_cases.sh" "$job/job.sh"
 console=$cache/console.log

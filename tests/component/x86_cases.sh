@@ -9,12 +9,9 @@
 # then for each case "PASS name" or "FAIL name: why", and "TIME name seconds".
 # Every Wine command has a time limit: a modal box of the control would wait for ever.
 set -u
-readonly CLSID='{B10DFE5A-7887-11D5-9980-00C0A836120A}'
-readonly LIBID='{B10DFE52-7887-11D5-9980-00C0A836120A}'
-readonly PROGID=ColumnPick.ColumnPick
 readonly OCX='Z:\job\ColumnPick.ocx'
-readonly MACHINE='HKLM\Software\Classes'
-readonly USER='HKCU\Software\Classes'
+readonly MACHINE='HKLM\Software\Classes\'
+readonly USER='HKCU\Software\Classes\'
 readonly LIMIT=180
 
 echo "CASES 7"
@@ -48,38 +45,21 @@ regsvr32() {
   timeout "$LIMIT" "$WINE" regsvr32 /s "$@" >/dev/null 2>&1
   echo $?
 }
-query() { wine_run reg query "$1" /s; }
-exists() { timeout "$LIMIT" "$WINE" reg query "$1" >/dev/null 2>&1; }
-expect_line() {
-  grep -qE -- "$2" <<<"$1" || problem "no line matching '$2' under $3"
-}
-absent() {
-  local key
-  for key in "$@"; do
-    ! exists "$key" || problem "$key is there"
-  done
-}
-
-# registered <classes>: the class, its program identifier and the 32-bit type library.
-registered() {
-  local classes=$1 class library
-  class=$(query "$classes\\CLSID\\$CLSID")
-  expect_line "$class" '^ +\(Default\) +REG_SZ +Z:\\job\\ColumnPick\.ocx$' "$classes"
-  expect_line "$class" "\\\\$CLSID\\\\Control$" "$classes"
-  expect_line "$class" '^ +\(Default\) +REG_SZ +131473$' "$classes"
-  expect_line "$(query "$classes\\$PROGID")" "^ +\\(Default\\) +REG_SZ +\\$CLSID$" "$classes"
-  library=$(query "$classes\\TypeLib\\$LIBID")
-  expect_line "$library" '\\28\.0\\0\\win32$' "$classes"
-  ! grep -q 'win64' <<<"$library" || problem "a win64 type library under $classes"
-}
-
 # script <file> [argument...]: cscript's output.
 script() { wine_run cscript //nologo "Z:\\job\\$1" "${@:2}"; }
+# checked <script> [argument...]: a script of checks passed.
+checked() {
+  local output
+  output=$(script "$@")
+  ! grep -q '^FAIL' <<<"$output" || problem "$(grep '^FAIL' <<<"$output" | tr '\n' ' ')"
+  grep -q 'all checks passed$' <<<"$output" || problem "$1 did not come to its end: $output"
+}
+# registry <registered under> [<gone from>...]: the registration as the registry holds it.
+registry() { checked RegistryCheck.vbs "$OCX" win32 win64 "$@"; }
 
 machine_registration() {
   [[ $(regsvr32 "$OCX") == 0 ]] || problem "regsvr32 failed"
-  registered "$MACHINE"
-  absent "$USER\\CLSID\\$CLSID"
+  registry "$MACHINE" "$USER"
 }
 
 readme_script() {
@@ -89,10 +69,7 @@ readme_script() {
 }
 
 value_script() {
-  local output
-  output=$(script ValueScript.vbs 'Z:\job\no-boxes.txt')
-  ! grep -q '^FAIL' <<<"$output" || problem "$(grep '^FAIL' <<<"$output" | tr '\n' ' ')"
-  grep -q 'all checks passed$' <<<"$output" || problem "it did not come to its end: $output"
+  checked ValueScript.vbs 'Z:\job\no-boxes.txt'
 }
 
 container_demo() {
@@ -107,18 +84,17 @@ container_demo() {
 
 machine_unregistration() {
   [[ $(regsvr32 /u "$OCX") == 0 ]] || problem "regsvr32 /u failed"
-  absent "$MACHINE\\CLSID\\$CLSID" "$MACHINE\\$PROGID" "$MACHINE\\TypeLib\\$LIBID"
+  registry - "$MACHINE"
 }
 
 user_registration() {
   [[ $(regsvr32 /n /i:user "$OCX") == 0 ]] || problem "regsvr32 /n /i:user failed"
-  registered "$USER"
-  absent "$MACHINE\\CLSID\\$CLSID"
+  registry "$USER" "$MACHINE"
 }
 
 user_unregistration() {
   [[ $(regsvr32 /u /n /i:user "$OCX") == 0 ]] || problem "regsvr32 /u /n /i:user failed"
-  absent "$USER\\CLSID\\$CLSID" "$USER\\$PROGID" "$USER\\TypeLib\\$LIBID"
+  registry - "$USER"
 }
 
 run_case machine-registration machine_registration
