@@ -39,7 +39,7 @@ start=$SECONDS
 echo "x86: boot and cases in $((SECONDS - start)) s"
 debugfs -R "dump /container.bmp $cache/container.bmp" "$cache/job.img" >/dev/null 2>&1
 
-tr -d '\r' <"$console" | grep -E '^(PASS|FAIL|TIME) '
+tr -d '\r' <"$console" | grep -E '^(PASS|FAIL|TIME|  error output:) '
 cases=$(tr -d '\r' <"$console" | sed -n 's/^CASES \([0-9]*\)$/\1/p')
 passed=$(tr -d '\r' <"$console" | grep -c '^PASS ')
 failed=$(tr -d '\r' <"$console" | grep -c '^FAIL ')

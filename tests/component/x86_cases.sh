@@ -30,17 +30,20 @@ problem() { problems+=("$*"); }
 run_case() {
   local name=$1 started=$SECONDS
   problems=()
+  : >/tmp/stderr
   "$2"
   echo "TIME $name $((SECONDS - started))"
   if ((${#problems[@]})); then
     local IFS=';'
     echo "FAIL $name: ${problems[*]}"
+    [[ -s /tmp/stderr ]] && echo "  error output: $(tail -c 600 /tmp/stderr | tr -d '\r' | tr '\n' ' ')"
   else
     echo "PASS $name"
   fi
 }
 
-wine_run() { timeout "$LIMIT" "$WINE" "$@" 2>/dev/null | tr -d '\r'; }
+# The last program's error output goes with a failed case.
+wine_run() { timeout "$LIMIT" "$WINE" "$@" 2>/tmp/stderr | tr -d '\r'; }
 regsvr32() {
   timeout "$LIMIT" "$WINE" regsvr32 /s "$@" >/dev/null 2>&1
   echo $?
@@ -74,7 +77,7 @@ value_script() {
 
 container_demo() {
   local output status
-  output=$(timeout "$LIMIT" "$WINE" 'Z:\job\cp_container_demo.exe' 'Z:\job\container.bmp' 2>/dev/null)
+  output=$(timeout "$LIMIT" "$WINE" 'Z:\job\cp_container_demo.exe' 'Z:\job\container.bmp' 2>/tmp/stderr)
   status=$?
   output=${output//$'\r'/}
   ((status == 0)) || problem "exit status $status"
