@@ -25,7 +25,8 @@ timeout "$LIMIT" "$WINE" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&
 echo "TIME wine-start $((SECONDS - start))"
 
 problems=()
-problem() { problems+=("$*"); }
+# One line per case: a program's output in a problem must not start lines of its own.
+problem() { problems+=("$(tr '\n' ' ' <<<"$*")"); }
 # run_case <name> <function>: the function records what went wrong with `problem`.
 run_case() {
   local name=$1 started=$SECONDS
