@@ -17,10 +17,6 @@ constexpr LRESULT kRowDrawn = 1;
 // subclass had replaced.
 thread_local std::map<HWND, WNDPROC> gOrphanedProcs;
 
-LONG_PTR AsLong(WNDPROC proc) {
-    return reinterpret_cast<LONG_PTR>(proc);
-}
-
 LRESULT PassToOrphanedProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const auto found = gOrphanedProcs.find(hWnd);
     if (found == gOrphanedProcs.end()) return 0;
@@ -38,7 +34,7 @@ ColumnPick* ControlFromWindow(HWND hWnd) {
     return control;
 }
 
-LRESULT VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CP_CALLBACK VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     const bool done = Trapped("basfile - function2", "Unable to execute function2!", [&] {
         ColumnPick* control = ControlFromWindow(hWnd);
@@ -72,8 +68,7 @@ void ColumnPick::SubclassControl() {
     if (GetProp(hWnd, kVirtualListProp) != nullptr) return;  // the window is already served
     if (!SetProp(hWnd, kVirtualListProp, this)) return;
     gOrphanedProcs.erase(hWnd);
-    hosting.lngOldWindowProc =
-        reinterpret_cast<WNDPROC>(SetWindowLong(hWnd, GWL_WNDPROC, AsLong(&VirtualListWindowProc)));
+    hosting.lngOldWindowProc = SubclassWindow(hWnd, &VirtualListWindowProc);
     // A window that refused the new procedure must not lead back to this control.
     if (hosting.lngOldWindowProc == nullptr) RemoveProp(hWnd, kVirtualListProp);
 }
@@ -83,10 +78,10 @@ void ColumnPick::UnsubclassControl() {
     const HWND hWnd = UserControl.hWnd();
     // Putting the old procedure back under another subclass would cut that one out too. A
     // window that is gone already (no procedure at all) needs neither.
-    const LONG_PTR current = GetWindowLong(hWnd, GWL_WNDPROC);
-    if (current == AsLong(&VirtualListWindowProc)) {
-        SetWindowLong(hWnd, GWL_WNDPROC, AsLong(hosting.lngOldWindowProc));
-    } else if (current != 0) {
+    const WNDPROC current = GetWindowProc(hWnd);
+    if (current == &VirtualListWindowProc) {
+        SubclassWindow(hWnd, hosting.lngOldWindowProc);
+    } else if (current != nullptr) {
         gOrphanedProcs[hWnd] = hosting.lngOldWindowProc;
     }
     RemoveProp(hWnd, kVirtualListProp);

@@ -46,7 +46,7 @@ public:
     bool TakingHalfCharacter() const { return halfCharacter_; }
 
 private:
-    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT KeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT KeyUp(UINT uMsg, WPARAM wParam, LPARAM lParam);

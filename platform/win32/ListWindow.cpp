@@ -146,7 +146,7 @@ bool ListWindow::PressChangedSelection() {
     return ListIndex() != pressSelection_;
 }
 
-LRESULT ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,

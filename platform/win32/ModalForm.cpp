@@ -82,22 +82,24 @@ HBITMAP BitmapOf(const PicturePixels& picture) {
     return bitmap;
 }
 
+struct WindowSearch {
+    HWND except;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND hWnd, LPARAM lParam) {
+    auto& s = *reinterpret_cast<WindowSearch*>(lParam);
+    if (hWnd != s.except && ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd)) {
+        s.found.push_back(hWnd);
+    }
+    return TRUE;
+}
+
 // The thread's top-level windows that take input now, other than `except`.
 std::vector<HWND> EnabledThreadWindows(HWND except) {
-    struct Search {
-        HWND except;
-        std::vector<HWND> found;
-    } search{except, {}};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) {
-            auto& s = *reinterpret_cast<Search*>(lParam);
-            if (hWnd != s.except && ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd)) {
-                s.found.push_back(hWnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{except, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabledWindow,
+                        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

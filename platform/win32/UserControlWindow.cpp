@@ -87,7 +87,7 @@ bool UserControlWindow::AmbientUserMode() {
     return host_.Holder() == nullptr || host_.Holder()->AmbientUserMode();
 }
 
-LRESULT UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,

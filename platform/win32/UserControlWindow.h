@@ -44,7 +44,7 @@ public:
     bool AmbientUserMode() override;
 
 private:
-    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     bool HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void Command(WPARAM wParam, LPARAM lParam);
