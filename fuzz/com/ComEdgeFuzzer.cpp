@@ -7,10 +7,13 @@
 // answered and the About box is closed. At the end the same rounds of calls are played again
 // and again: the heap, the windows and the drawing objects must stay flat.
 //   cp_com_edge_fuzzer.exe [--seconds N] [--seed N]
+// With CP_COM_FUZZ_TRACE=1 in the environment, each step of the rounds played alike is printed
+// with what it called and the heap bytes it left, to find the call that a growing round repeats.
 // Prints its findings and ends with "<calls> calls, <findings> findings"; exits 1 on a finding.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -21,6 +24,7 @@
 #include "fuzz/com/FuzzedArguments.h"
 #include "fuzz/com/Resources.h"
 #include "platform/win32/Wide.h"
+#include "tests/support/win32/HeapInUse.h"
 #include "tests/support/win32/MessageBoxWatch.h"
 
 #include <ocidl.h>
@@ -138,6 +142,7 @@ private:
     void EndControl();
     void CheckAllGivenBack(const char* when);
     void Step();
+    void TracedStep(int round, int call);
     void CallMember();
     void CheckAnswer(const std::string& call, const InvokeAnswer& answer);
     void LookUpNames();
@@ -161,6 +166,9 @@ private:
     bool renew_ = true;  // the control is made anew when its life is over
     long calls_ = 0;
     long boxesAnswered_ = 0;
+    const bool traceRounds_ = std::getenv("CP_COM_FUZZ_TRACE") != nullptr;  // step by step
+    bool tracing_ = false;  // a step of the rounds alike is traced now
+    std::string played_;    // what that step called
 };
 
 void Fuzzer::Run(std::chrono::seconds length) {
@@ -332,6 +340,7 @@ void Fuzzer::CallMember() {
     const std::string call = win32::Narrow(m.name) + "#" + std::to_string(m.id) + " flags " +
                              std::to_string(flags) + " " + block.Describe() + " named " +
                              std::to_string(named);
+    if (tracing_) played_ += call + "; ";
     IDispatch* control = control_;
     ++depth_;
     const HRESULT hr =
@@ -420,6 +429,7 @@ void Fuzzer::PressKey() {
                                    VK_BACK,   VK_DELETE, VK_HOME, VK_END};
     if (edit_ == nullptr || !::IsWindow(edit_)) return;
     const WPARAM key = kKeys[Pick(random_, std::size(kKeys))];
+    if (tracing_) played_ += "key " + std::to_string(key) + "; ";
     const bool alt = OneIn(random_, 8);
     HWND edit = edit_;
     ::SendMessageW(edit, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
@@ -450,14 +460,27 @@ void Fuzzer::OnEvent(DISPID, DISPPARAMS* params) {
     }
 }
 
+void Fuzzer::TracedStep(int round, int call) {
+    if (!traceRounds_) return Step();
+    played_.clear();
+    const std::int64_t before = test::HeapBytesInUse();
+    tracing_ = true;
+    Step();
+    tracing_ = false;
+    std::printf("round %d, step %d: %+lld heap bytes: %s\n", round, call,
+                static_cast<long long>(test::HeapBytesInUse() - before), played_.c_str());
+}
+
 void Fuzzer::CheckFlat(std::uint64_t seed) {
     renew_ = false;
     Resources settled;
     for (int round = 0; round < kFlatRounds; ++round) {
         random_.seed(seed);
         NewControl();
-        for (int i = 0; i < kRoundCalls && control_ != nullptr; ++i)
-            Step();
+        // A handler that lets go of the control does not end the round: the next step makes
+        // the control anew, as the run does, so that every round plays all of its calls.
+        for (int i = 0; i < kRoundCalls; ++i)
+            TracedStep(round, i);
         if (control_ != nullptr) EndControl();
         Pump();
         const Resources now = Measure();

@@ -1,5 +1,6 @@
 // Memory in use, as the process's heaps count it: the bytes of every block in use on every heap
-// of the process. Long runs compare it before and after to see that nothing grows.
+// of the process, without the freed blocks that Wine's heap checks hold back from reuse. Long
+// runs compare it before and after to see that nothing grows.
 #pragma once
 
 #include <cstdint>
