@@ -1,6 +1,7 @@
 // The component's demo: a window of a C++ container holds a ColumnPick (HostColumnPick.cpp);
 // a user types "ge" and sees it completed to Germany, opens the list with Alt+Down, and the
-// screen is saved with the list open. Exits with 0 when all of that happened.
+// screen is saved with the list open; then Down and Enter pick the next row, Italy, and the
+// list closes. Exits with 0 when all of that happened.
 //   cp_container_demo <screenshot.bmp>
 // The sample's screenshot helpers come first: they bring windows.h in the platform's way.
 #include "sample/Screenshot.h"
@@ -57,6 +58,19 @@ HWND FindOpenList() {
     return found;
 }
 
+// Down and Enter in the open list: the row below is committed and the list closes. Answers the
+// control's text, or "(list still open)".
+std::wstring Pick(_ColumnPick& control, HWND edit) {
+    Key(edit, WM_KEYDOWN, WM_KEYUP, VK_DOWN, 0);
+    Type(edit, L"\r");
+    if (FindOpenList() != nullptr) return L"(list still open)";
+    BSTR text = nullptr;
+    control.get_Text(&text);
+    std::wstring picked = text != nullptr ? text : L"";
+    SysFreeString(text);
+    return picked;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,9 +110,11 @@ int main(int argc, char** argv) {
         SysFreeString(text);
         const bool saved = list != nullptr && cp::sample::SaveScreenArea(
                                                   cp::sample::AreaAround(form, {list}), argv[1]);
-        std::printf("completed: %s, list open: %s, screenshot: %s\n", completed ? "yes" : "no",
-                    list ? "yes" : "no", saved ? argv[1] : "none");
-        status = completed && saved ? 0 : 1;
+        const std::wstring picked = Pick(*control, edit);
+        std::printf("completed: %s, list open: %s, picked: %ls, screenshot: %s\n",
+                    completed ? "yes" : "no", list ? "yes" : "no", picked.c_str(),
+                    saved ? argv[1] : "none");
+        status = completed && saved && picked == L"Italy" ? 0 : 1;
         control->Release();
     }
     DestroyWindow(form);
