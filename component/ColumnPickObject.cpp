@@ -23,6 +23,16 @@ LONG HimetricFromTwips(float twips) {
 
 thread_local int tControls = 0;  // controls alive on the thread
 
+// Scripts may call every member, and a document may hold any stored properties: neither
+// reaches a file, the registry or the network.
+constexpr DWORD kCaller = INTERFACESAFE_FOR_UNTRUSTED_CALLER;
+constexpr DWORD kData = INTERFACESAFE_FOR_UNTRUSTED_DATA;
+const SafeInterface kControlSafety[] = {
+    {&IID_IDispatch, kCaller},         {&IID__ColumnPick, kCaller},
+    {&IID_IPersistStreamInit, kData},  {&IID_IPersistStream, kData},
+    {&IID_IPersistPropertyBag, kData}, {&IID_IPersistStorage, kData},
+};
+
 template <class Interface>
 HRESULT Hand(Interface* object, void** out) {
     *out = object;
@@ -67,6 +77,8 @@ ColumnPickObject::ParkingWindow::~ParkingWindow() {
 
 ColumnPickObject::ColumnPickObject()
     : events_(*this),
+      notify_(*this),
+      safety_(*static_cast<_ColumnPick*>(this), kControlSafety),
       extent_{HimetricFromTwips(kStartWidthTwips), HimetricFromTwips(kStartHeightTwips)} {
     // The component starts on each thread that uses it, before its first control there.
     if (!cp::gblnStarted) cp::ComponentStart();
@@ -95,6 +107,7 @@ void ColumnPickObject::End() noexcept {
         // away has no caller left to tell.
     }
     if (site_ != nullptr) std::exchange(site_, nullptr)->Release();
+    if (storage_ != nullptr) std::exchange(storage_, nullptr)->Release();
     if (adviseHolder_ != nullptr) std::exchange(adviseHolder_, nullptr)->Release();
     if (viewSink_ != nullptr) std::exchange(viewSink_, nullptr)->Release();
     delete this;
@@ -127,7 +140,12 @@ HRESULT ColumnPickObject::QueryInterface(REFIID iid, void** out) {
     if (iid == IID_IPersist || iid == IID_IPersistStreamInit) {
         return Hand(static_cast<IPersistStreamInit*>(this), out);
     }
+    // IPersistStream is the start of IPersistStreamInit, method for method.
+    if (iid == IID_IPersistStream) return Hand(static_cast<IPersistStreamInit*>(this), out);
     if (iid == IID_IPersistPropertyBag) return Hand(static_cast<IPersistPropertyBag*>(this), out);
+    if (iid == IID_IPersistStorage) return Hand(static_cast<IPersistStorage*>(this), out);
+    if (iid == IID_IQuickActivate) return Hand(static_cast<IQuickActivate*>(this), out);
+    if (iid == IID_IObjectSafety) return Hand(&safety_, out);
     return E_NOINTERFACE;
 }
 
@@ -142,6 +160,7 @@ ULONG ColumnPickObject::Release() {
     // inside one of the object's own calls (a handler of its event that closes the host's
     // dialog): the object ends once that call has returned.
     events_.DisconnectAll();
+    notify_.DisconnectAll();
     host_->Frames().EndWhenIdle([this] { End(); });
     return left;
 }
@@ -193,7 +212,7 @@ HRESULT ColumnPickObject::GetGUID(DWORD kind, GUID* guid) {
 }
 
 ColumnPickObject::ConnectionPoints ColumnPickObject::Points() {
-    return {&events_};
+    return {&events_, &notify_};
 }
 
 HRESULT ColumnPickObject::EnumConnectionPoints(IEnumConnectionPoints** out) {
@@ -231,7 +250,7 @@ bool ColumnPickObject::AmbientUserMode() {
     IDispatch* ambient = nullptr;
     if (site_ == nullptr ||
         FAILED(site_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient)))) {
-        return true;
+        return quickUserMode_;
     }
     VARIANT answer;
     ::VariantInit(&answer);
@@ -239,16 +258,12 @@ bool ColumnPickObject::AmbientUserMode() {
     const HRESULT hr = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
                                        DISPATCH_PROPERTYGET, &none, &answer, nullptr, nullptr);
     ambient->Release();
-    bool userMode = true;
+    bool userMode = quickUserMode_;
     if (SUCCEEDED(hr) && SUCCEEDED(::VariantChangeType(&answer, &answer, 0, VT_BOOL))) {
         userMode = V_BOOL(&answer) != VARIANT_FALSE;
     }
     ::VariantClear(&answer);
     return userMode;
-}
-
-void ColumnPickObject::PropertyChanged(std::string_view) {
-    dirty_ = true;
 }
 
 void ColumnPickObject::FocusChanged(bool gotFocus) {
@@ -274,6 +289,7 @@ void ColumnPickObject::Start(PropertyBag* saved) {
         auto made = std::make_unique<ColumnPick>(site);
         control_ = made.get();
         control_->SetEventSink(&events_);
+        events_.OnCommit([this] { return NotifyCommit(); });
         return std::unique_ptr<HostedControl>(std::move(made));
     };
     host_->Put([&] { host_->Load(factory, saved); });
@@ -284,7 +300,8 @@ Variant ColumnPickObject::CallMember(std::int32_t dispid, iface::Kind kind,
     ColumnPick& control = Control();
     Variant result;
     // Notifications that the call causes report their errors to the caller, as in a form.
-    host_->Put([&] { result = iface::Invoke(control, dispid, kind, args); });
+    BoundPut(dispid, kind,
+             [&] { host_->Put([&] { result = iface::Invoke(control, dispid, kind, args); }); });
     return result;
 }
 

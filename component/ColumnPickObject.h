@@ -27,6 +27,8 @@
 #include "component/ComError.h"
 #include "component/EventSource.h"
 #include "component/Module.h"
+#include "component/ObjectSafety.h"
+#include "component/PropertyNotifySource.h"
 #include "control/ColumnPick.h"
 #include "control/PublicInterface.h"
 #include "platform/win32/Container.h"
@@ -45,6 +47,8 @@ class ColumnPickObject final : public _ColumnPick,
                                public IViewObject2,
                                public IPersistStreamInit,
                                public IPersistPropertyBag,
+                               public IPersistStorage,
+                               public IQuickActivate,
                                private win32::Container {
 public:
     // A new object with one reference, for the class factory.
@@ -194,6 +198,18 @@ public:
     HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clearDirty,
                                    BOOL saveAllProperties) override;
 
+    // --- IPersistStorage (Storage.cpp): the stream's settings in a stream of the storage -------
+    HRESULT STDMETHODCALLTYPE InitNew(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE Load(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE Save(IStorage* storage, BOOL sameAsLoad) override;
+    HRESULT STDMETHODCALLTYPE SaveCompleted(IStorage* storage) override;
+    HRESULT STDMETHODCALLTYPE HandsOffStorage() override;
+
+    // --- IQuickActivate (QuickActivate.cpp) --------------------------------------------------
+    HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) override;
+    HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) override;
+    HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
+
 private:
     // The hidden window that holds the control's windows while no container does; destroyed
     // with the object, also when the object could not be made whole.
@@ -227,7 +243,7 @@ private:
     void FocusChanged(bool gotFocus) override;
 
     // The object's connection points, in the order EnumConnectionPoints lists them.
-    using ConnectionPoints = std::array<IConnectionPoint*, 1>;
+    using ConnectionPoints = std::array<IConnectionPoint*, 2>;
     ConnectionPoints Points();
 
     // The control, started as a new instance if nothing has started it yet.
@@ -250,6 +266,32 @@ private:
     void LeaveTheScreen(HWND window);
     void SizeWindowToExtent();
     void SaveTo(win32::PropertyStore& store);
+    // Data binding (Binding.cpp). A put of a bindable property asks the bound field first and
+    // raises a run-time error when it refuses; a put that went through tells the sinks each
+    // published property that it changed, once.
+    template <class Call>
+    void BoundPut(std::int32_t dispid, iface::Kind kind, Call&& call) {
+        RequestEdit(dispid, kind);
+        const ChangeRecord record(changed_);
+        call();
+        NotifyPut(dispid, kind);
+    }
+    void RequestEdit(std::int32_t dispid, iface::Kind kind);
+    void NotifyPut(std::int32_t dispid, iface::Kind kind);
+    // The user committed a row: Value and Text changed, unless the bound field refuses (false),
+    // when the row committed before comes back.
+    bool NotifyCommit();
+    void RememberCommitted();
+    // The changes that the control reports during one put, the enclosing put's set aside.
+    struct ChangeRecord {
+        explicit ChangeRecord(std::vector<DISPID>& changed)
+            : changed(changed), outer(std::exchange(changed, {})) {}
+        ~ChangeRecord() { changed.swap(outer); }
+        ChangeRecord(const ChangeRecord&) = delete;
+        ChangeRecord& operator=(const ChangeRecord&) = delete;
+        std::vector<DISPID>& changed;
+        std::vector<DISPID> outer;
+    };
     ITypeInfo* TypeInfoOf(REFGUID guid);
 
     // Counts the controls of the thread; the thread's own forms (the About box) go with the
@@ -272,6 +314,8 @@ private:
     ColumnPick* control_ = nullptr;             // the control, owned by host_
     bool started_ = false;                      // the control's start-up has run
     EventSource events_;                        // the connection point of the events
+    PropertyNotifySource notify_;               // the connection point of property changes
+    ObjectSafety safety_;                       // safe for scripting and initialization
     ITypeLib* typeLibrary_ = nullptr;           // the component's type library
     IOleClientSite* site_ = nullptr;            // the container's site
     IOleInPlaceSite* inPlaceSite_ = nullptr;    // while active in place
@@ -283,6 +327,13 @@ private:
     bool uiActive_ = false;
     bool dirty_ = false;  // a persisted property changed since the last save
     SIZEL extent_{};      // HIMETRIC, as the container last set it
+    // The storage of IPersistStorage between a Save and its SaveCompleted, or since a load:
+    // none after HandsOffStorage.
+    IStorage* storage_ = nullptr;
+    std::vector<DISPID> changed_;  // changes the control reported during the current put
+    // Ambient.UserMode as quick activation handed it over, for a site without ambients.
+    bool quickUserMode_ = true;
+    Variant committed_ = Variant::Null();  // Value as the bound field last agreed to it
 };
 
 }  // namespace ocx

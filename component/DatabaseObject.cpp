@@ -16,6 +16,10 @@ Variant Done() {
     return {};
 }
 
+// It opens the files and connections that its caller names: no option for untrusted callers
+// or data is ever turned on.
+const SafeInterface kDatabaseSafety[] = {{&IID_IDispatch, 0}, {&DIID__Database, 0}};
+
 }  // namespace
 
 HRESULT DatabaseObject::Create(REFIID iid, void** out) {
@@ -30,7 +34,17 @@ HRESULT DatabaseObject::Create(REFIID iid, void** out) {
 }
 
 DatabaseObject::DatabaseObject()
-    : DispatchObject(DIID__Database, {dbiface::kDatabaseMembers, dbiface::kDatabaseProgId}) {}
+    : DispatchObject(DIID__Database, {dbiface::kDatabaseMembers, dbiface::kDatabaseProgId}),
+      safety_(*static_cast<IDispatch*>(this), kDatabaseSafety) {}
+
+HRESULT DatabaseObject::QueryInterface(REFIID iid, void** out) {
+    if (out != nullptr && iid == IID_IObjectSafety) {
+        *out = static_cast<IObjectSafety*>(&safety_);
+        AddRef();
+        return S_OK;
+    }
+    return DispatchObject::QueryInterface(iid, out);
+}
 
 Variant DatabaseObject::CallMember(std::int32_t dispid, iface::Kind, std::vector<Variant>& args) {
     namespace id = dbiface::dispid;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "component/DispatchObject.h"
+#include "component/ObjectSafety.h"
 #include "data/Database.h"
 
 namespace ocx {
@@ -18,6 +19,8 @@ public:
     static HRESULT Create(REFIID iid, void** out);
 
     std::shared_ptr<Object> Native() override { return database_; }
+    // IObjectSafety besides the dispatch object's interfaces.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
 
 private:
     DatabaseObject();
@@ -28,6 +31,7 @@ private:
     Variant OpenRecordset(const std::string& name, std::int32_t type);
 
     std::shared_ptr<cp::Database> database_;  // none until OpenFile or OpenConnection
+    ObjectSafety safety_;                     // safe for no untrusted caller or data
 };
 
 }  // namespace ocx

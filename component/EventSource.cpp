@@ -131,6 +131,7 @@ void EventSource::Raise(EventId id, VARIANT* args, UINT count) {
 }
 
 void EventSource::AfterUpdate() {
+    if (commit_ && !commit_()) return;
     Raise(EventId::AfterUpdate, nullptr, 0);
 }
 

@@ -4,6 +4,7 @@
 // fails, or that unadvises during an event, does not stop the others or the control.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "component/Com.h"
@@ -25,6 +26,9 @@ public:
     void Freeze(bool freeze);
     // Lets every sink go.
     void DisconnectAll();
+    // `commit` runs when the user's commit has changed the control, before AfterUpdate: when
+    // it answers false the commit has been undone and AfterUpdate is not raised.
+    void OnCommit(std::function<bool()> commit) { commit_ = std::move(commit); }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -57,6 +61,7 @@ private:
     std::vector<Sink> sinks_;  // in the order advised
     DWORD nextCookie_ = 1;
     int frozen_ = 0;  // FreezeEvents depth
+    std::function<bool()> commit_;
 };
 
 }  // namespace ocx

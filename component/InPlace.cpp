@@ -10,17 +10,27 @@
 namespace ocx {
 namespace {
 
-// The keys that move through the list, open and close it, commit and cancel: the control
-// takes them itself, so that no dialog handling of the container turns them into a default
-// button or a cancel. Tab is the container's, to move the focus on.
-bool IsControlKey(WPARAM key) {
-    switch (key) {
+// The keys that a host might take as its own accelerators but the control uses: those that
+// move the caret and edit in the field, move through the list, open and close it, commit and
+// cancel. The control takes them first, so that no dialog handling of the container turns
+// them into a default button, a cancel or a menu. Tab is the container's, to move the focus on.
+bool IsControlKey(const MSG& msg) {
+    if (msg.message == WM_CHAR) {
+        return msg.wParam == VK_BACK || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
+    }
+    switch (msg.wParam) {
         case VK_RETURN:
         case VK_ESCAPE:
+        case VK_LEFT:
+        case VK_RIGHT:
         case VK_UP:
         case VK_DOWN:
         case VK_PRIOR:
         case VK_NEXT:
+        case VK_HOME:
+        case VK_END:
+        case VK_BACK:
+        case VK_DELETE:
         case VK_F4:
             return true;
         default:
@@ -31,6 +41,18 @@ bool IsControlKey(WPARAM key) {
 bool IsKeyMessage(UINT message) {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
            message == WM_SYSKEYUP || message == WM_CHAR;
+}
+
+// The modifier bits of IOleControlSite::TranslateAccelerator (KEYMOD_SHIFT, _CONTROL, _ALT).
+DWORD Modifiers() {
+    constexpr DWORD kShift = 1;
+    constexpr DWORD kControl = 2;
+    constexpr DWORD kAlt = 4;
+    DWORD keys = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) keys |= kShift;
+    if (::GetKeyState(VK_CONTROL) < 0) keys |= kControl;
+    if (::GetKeyState(VK_MENU) < 0) keys |= kAlt;
+    return keys;
 }
 
 }  // namespace
@@ -102,14 +124,21 @@ HRESULT ColumnPickObject::ReactivateAndUndo() {
 }
 
 HRESULT ColumnPickObject::TranslateAccelerator(LPMSG msg) {
-    if (msg == nullptr || !IsKeyMessage(msg->message) || !IsControlKey(msg->wParam)) {
-        return S_FALSE;
-    }
+    if (msg == nullptr || !IsKeyMessage(msg->message)) return S_FALSE;
     return Entered(IID_IOleInPlaceActiveObject, [&] {
         if (!host_->Contains(msg->hwnd)) return S_FALSE;
-        ::TranslateMessage(msg);
-        ::DispatchMessageW(msg);
-        return S_OK;
+        if (IsControlKey(*msg)) {
+            ::TranslateMessage(msg);
+            ::DispatchMessageW(msg);
+            return S_OK;
+        }
+        // The rest may be the container's accelerators: its site has them next.
+        ComPtr<IOleControlSite> controlSite;
+        if (site_ == nullptr ||
+            FAILED(site_->QueryInterface(IID_IOleControlSite, controlSite.Receive()))) {
+            return S_FALSE;
+        }
+        return controlSite->TranslateAccelerator(msg, Modifiers()) == S_OK ? S_OK : S_FALSE;
     });
 }
 
@@ -143,10 +172,14 @@ HRESULT ColumnPickObject::OnMnemonic(MSG*) {
     return S_OK;
 }
 
-HRESULT ColumnPickObject::OnAmbientPropertyChange(DISPID) {
-    // The control settles its design mode when it starts; later changes of the container's
-    // ambient properties ask nothing more of it.
-    return S_OK;
+HRESULT ColumnPickObject::OnAmbientPropertyChange(DISPID dispid) {
+    // A control that has not started reads its ambients when it does.
+    if (!started_ || control_ == nullptr) return S_OK;
+    if (dispid != DISPID_UNKNOWN && dispid != DISPID_AMBIENT_USERMODE) return S_OK;
+    return Entered(IID_IOleControl, [&] {
+        host_->Put([&] { control_->UserModeChanged(); });
+        return S_OK;
+    });
 }
 
 HRESULT ColumnPickObject::FreezeEvents(BOOL freeze) {

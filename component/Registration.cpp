@@ -11,6 +11,8 @@
 #include "control/PublicInterface.h"
 #include "platform/win32/Wide.h"
 
+#include <comcat.h>
+
 namespace ocx {
 namespace {
 
@@ -59,6 +61,82 @@ struct Entry {
     std::wstring name;
     std::wstring value;
 };
+
+// The control's component categories: a control, safe for scripting, safe for initialization
+// from stored data. The database object is in none of them.
+struct Category {
+    const wchar_t* id;
+    const wchar_t* description;
+};
+constexpr Category kCategories[] = {
+    {L"{40FC6ED4-2438-11CF-A3DB-080036F12502}", L"Control"},
+    {L"{7DD95801-9882-11CF-9FA9-00AA006C42C4}", L"Controls safely scriptable"},
+    {L"{7DD95802-9882-11CF-9FA9-00AA006C42C4}",
+     L"Controls safely initializable from persistent data"},
+};
+
+// COM for the length of a registration: regsvr32 and installers may call without it.
+struct ComForRegistration {
+    ComForRegistration() : hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComForRegistration() {
+        if (SUCCEEDED(hr)) ::CoUninitialize();
+    }
+    ComForRegistration(const ComForRegistration&) = delete;
+    ComForRegistration& operator=(const ComForRegistration&) = delete;
+    HRESULT hr;
+};
+
+// The system's category manager, which writes the machine's classes, with the control's class
+// and category identifiers; a registration for the user alone writes the class's keys itself
+// (AddCategoryKeys).
+struct CategoryCall {
+    CategoryCall() {
+        ::CLSIDFromString(Wide(iface::Ids().coclass).c_str(), &clsid);
+        for (std::size_t i = 0; i < std::size(kCategories); ++i)
+            ::CLSIDFromString(kCategories[i].id, &ids[i]);
+        ::CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER,
+                           IID_ICatRegister, reinterpret_cast<void**>(&manager));
+    }
+    ~CategoryCall() {
+        if (manager != nullptr) manager->Release();
+    }
+    CategoryCall(const CategoryCall&) = delete;
+    CategoryCall& operator=(const CategoryCall&) = delete;
+
+    ComForRegistration com;
+    CLSID clsid{};
+    CATID ids[std::size(kCategories)] = {};
+    ICatRegister* manager = nullptr;
+};
+
+HRESULT RegisterCategories() {
+    CategoryCall call;
+    if (call.manager == nullptr) return REGDB_E_CLASSNOTREG;
+    CATEGORYINFO infos[std::size(kCategories)] = {};
+    for (std::size_t i = 0; i < std::size(kCategories); ++i) {
+        infos[i].catid = call.ids[i];
+        infos[i].lcid = 0x409;
+        ::lstrcpynW(infos[i].szDescription, kCategories[i].description,
+                    static_cast<int>(std::size(infos[i].szDescription)));
+    }
+    const HRESULT hr = call.manager->RegisterCategories(std::size(infos), infos);
+    if (FAILED(hr)) return hr;
+    return call.manager->RegisterClassImplCategories(call.clsid, std::size(call.ids), call.ids);
+}
+
+// What the manager cannot remove goes with the class's own key.
+void UnregisterCategories() {
+    CategoryCall call;
+    if (call.manager != nullptr) {
+        call.manager->UnRegisterClassImplCategories(call.clsid, std::size(call.ids), call.ids);
+    }
+}
+
+void AddCategoryKeys(std::vector<Entry>& entries) {
+    const std::wstring clsid = L"CLSID\\" + Wide(iface::Ids().coclass);
+    for (const Category& category : kCategories)
+        entries.push_back({clsid + L"\\Implemented Categories\\" + category.id, L"", L""});
+}
 
 // The database object: an ordinary creatable class with its own program identifier.
 void AddDatabaseClass(std::vector<Entry>& entries, const std::wstring& path) {
@@ -195,12 +273,18 @@ HRESULT RegisterComponent(RegistrationScope scope) {
     if (FAILED(hr)) return hr;
     library->Release();
     const Classes classes = ClassesOf(scope);
-    for (const Entry& entry : Entries()) {
+    std::vector<Entry> entries = Entries();
+    if (scope == RegistrationScope::User) AddCategoryKeys(entries);
+    for (const Entry& entry : entries) {
         hr = Write(classes, entry);
         if (FAILED(hr)) {
             UnregisterComponent(scope);
             return SELFREG_E_CLASS;
         }
+    }
+    if (scope == RegistrationScope::Machine && FAILED(RegisterCategories())) {
+        UnregisterComponent(scope);
+        return SELFREG_E_CLASS;
     }
     return S_OK;
 }
@@ -208,6 +292,7 @@ HRESULT RegisterComponent(RegistrationScope scope) {
 HRESULT UnregisterComponent(RegistrationScope scope) {
     const Classes classes = ClassesOf(scope);
     HRESULT result = S_OK;
+    if (scope == RegistrationScope::Machine) UnregisterCategories();
     for (const std::wstring& tree : Trees()) {
         const HRESULT hr = RemoveTree(classes, tree);
         if (FAILED(hr)) result = SELFREG_E_CLASS;

@@ -118,6 +118,11 @@ public:
     bool ListOpen() override { return dropDown.blnComboBoxIsOpen; }
     void ToggleList() override;
 
+    // --- Called by the host object (not published) -------------------------------------------
+
+    // The container switched between its designer and run time: the control follows at once.
+    void UserModeChanged();
+
     // --- Called by the form watcher of the thread (not published) ---------------------------
 
     void HideListBox(AfterHide focus);

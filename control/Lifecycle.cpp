@@ -45,6 +45,16 @@ void ColumnPick::DetermineDesignMode() {
     }
 }
 
+void ColumnPick::UserModeChanged() {
+    DetermineDesignMode();
+    if (!hosting.blnDesignMode) {
+        SubclassControlOnce();
+    } else if (dropDown.blnComboBoxIsOpen) {
+        // The designer shows no open list.
+        HideListBox(AfterHide::LeaveFocus);
+    }
+}
+
 void ColumnPick::SubclassControlOnce() {
     if (hosting.blnSubclassed) return;
     hosting.blnSubclassed = true;

@@ -400,7 +400,9 @@ void Fuzzer::AskForInterfaces() {
                                  IID_IPersistStreamInit, IID_IPersistPropertyBag,
                                  IID_IViewObject2,       IID_IConnectionPointContainer,
                                  IID_IProvideClassInfo2, IID_IMarshal,
-                                 IID_IClassFactory,      IID_IEnumConnectionPoints};
+                                 IID_IClassFactory,      IID_IEnumConnectionPoints,
+                                 IID_IPersistStream,     IID_IPersistStorage,
+                                 IID_IQuickActivate};
     const IID& iid = kAsked[Pick(random_, std::size(kAsked))];
     IUnknown* asked = reinterpret_cast<IUnknown*>(1);
     const HRESULT hr = control_->QueryInterface(iid, reinterpret_cast<void**>(&asked));

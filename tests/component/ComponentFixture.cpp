@@ -100,6 +100,9 @@ Answer InvokeId(IDispatch* control, DISPID id, WORD flags, std::vector<VARIANT> 
     Answer answer;
     answer.hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
                                 &exception, &answer.argError);
+    if (exception.bstrDescription != nullptr) {
+        answer.description = win32::Narrow(exception.bstrDescription);
+    }
     ::SysFreeString(exception.bstrSource);
     ::SysFreeString(exception.bstrDescription);
     ::SysFreeString(exception.bstrHelpFile);
@@ -120,8 +123,8 @@ std::string GetText(IDispatch* control, const wchar_t* name) {
 }
 
 void PutOk(IDispatch* control, const wchar_t* name, const VARIANT& value) {
-    EXPECT_EQ(InvokeId(control, IdOf(control, name), DISPATCH_PROPERTYPUT, {value}).hr, S_OK)
-        << win32::Narrow(name);
+    const Answer put = InvokeId(control, IdOf(control, name), DISPATCH_PROPERTYPUT, {value});
+    EXPECT_EQ(put.hr, S_OK) << win32::Narrow(name) << ": " << put.description;
 }
 
 void CallOk(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args) {

@@ -78,10 +78,12 @@ private:
 // A new control, created by its program identifier as scripts create it.
 ComPtr<IDispatch> CreateControl();
 DISPID IdOf(IDispatch* control, const wchar_t* name);
-// What IDispatch::Invoke answered: its result and the argument it blamed.
+// What IDispatch::Invoke answered: its result, the argument it blamed and the description of
+// the error it raised.
 struct Answer {
     HRESULT hr = S_OK;
     UINT argError = ~0u;
+    std::string description;
 };
 // Invokes a member by its identifier with the arguments first to last; a property put names
 // its value as such.

@@ -211,25 +211,29 @@ TEST_F(Dispatch, AFailedCallLeavesItsResultEmptyAndTellsItsError) {
     object->SetClientSite(nullptr);
 }
 
-// Containers and object browsers list the connection points; the list holds the control.
-TEST_F(Dispatch, EnumConnectionPointsListsTheEvents) {
+// Containers and object browsers list the connection points (the events, then property
+// changes); the list holds the control.
+TEST_F(Dispatch, EnumConnectionPointsListsTheEventsAndPropertyChanges) {
     ComPtr<IConnectionPointContainer> container;
     ASSERT_EQ(control.As(&container), S_OK);
     ComPtr<IEnumConnectionPoints> points;
     ASSERT_EQ(container->EnumConnectionPoints(points.GetAddressOf()), S_OK);
     control.Reset();
     container.Reset();
-    IConnectionPoint* got[2] = {};
+    IConnectionPoint* got[3] = {};
     ULONG fetched = 0;
-    EXPECT_EQ(points->Next(2, got, &fetched), S_FALSE);
-    ASSERT_EQ(fetched, 1u);
-    IID events{};
-    EXPECT_EQ(got[0]->GetConnectionInterface(&events), S_OK);
-    EXPECT_EQ(events, __uuidof(__ColumnPick));
-    got[0]->Release();
+    EXPECT_EQ(points->Next(3, got, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    IID served[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(got[i]->GetConnectionInterface(&served[i]), S_OK);
+        got[i]->Release();
+    }
+    EXPECT_EQ(served[0], __uuidof(__ColumnPick));
+    EXPECT_EQ(served[1], IID_IPropertyNotifySink);
     EXPECT_EQ(points->Next(1, got, nullptr), S_FALSE) << "at the end";
     EXPECT_EQ(points->Reset(), S_OK);
-    EXPECT_EQ(points->Skip(2), S_FALSE);
+    EXPECT_EQ(points->Skip(3), S_FALSE);
     ComPtr<IEnumConnectionPoints> copy;
     ASSERT_EQ(points->Reset(), S_OK);
     ASSERT_EQ(points->Clone(copy.GetAddressOf()), S_OK);

@@ -38,6 +38,7 @@ HRESULT InPlaceSite::QueryInterface(REFIID iid, void** out) {
         *out = static_cast<IOleInPlaceSite*>(this);
     }
     if (iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
+    if (iid == IID_IOleControlSite && controlSite) *out = static_cast<IOleControlSite*>(this);
     if (*out == nullptr) return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -104,6 +105,16 @@ HRESULT InPlaceSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*
     V_VT(result) = VT_BOOL;
     V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
+}
+
+HRESULT InPlaceSite::GetExtendedControl(IDispatch** out) {
+    *out = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT InPlaceSite::TranslateAccelerator(MSG* msg, ::DWORD) {
+    log.push_back("TranslateAccelerator(" + std::to_string(msg->wParam) + ")");
+    return msg->wParam == VK_TAB ? S_OK : S_FALSE;
 }
 
 }  // namespace cp::test

@@ -1,8 +1,8 @@
 // A container's site of the test's own making, for what ATL's host does not do: it activates the
 // control in place in a window of its own, answers the ambient user mode it is given, records
 // the control's calls ("OnInPlaceActivate", "OnUIActivate", ...), runs a handler of the test
-// inside the control's deactivation, and lives on the test's stack (its references are
-// counted, not owned).
+// inside the control's deactivation, offers a control site with accelerators of its own when
+// asked to, and lives on the test's stack (its references are counted, not owned).
 #pragma once
 
 #include <functional>
@@ -13,7 +13,10 @@
 
 namespace cp::test {
 
-class InPlaceSite final : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
+class InPlaceSite final : public IOleClientSite,
+                          public IOleInPlaceSite,
+                          public IDispatch,
+                          public IOleControlSite {
 public:
     InPlaceSite();
     ~InPlaceSite();
@@ -29,6 +32,8 @@ public:
     bool userMode = true;                       // Ambient.UserMode
     std::vector<std::string> log;               // the control's calls of the site, in order
     std::function<void()> onInPlaceDeactivate;  // runs inside OnInPlaceDeactivate
+    // Offers IOleControlSite, whose TranslateAccelerator takes Tab ("TranslateAccelerator(9)").
+    bool controlSite = false;
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -64,6 +69,17 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
                                      EXCEPINFO*, UINT*) override;
+
+    // IOleControlSite
+    HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** out) override;
+    HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, ::DWORD) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* msg, ::DWORD modifiers) override;
+    HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
 
 private:
     ULONG refs_ = 1;

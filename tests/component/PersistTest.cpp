@@ -2,46 +2,11 @@
 // comes back after a round trip, defaults are not written, a value the control cannot take
 // fails the load with its error (logged for the container), and a damaged stream changes
 // nothing. The component may be unloaded once every object and lock is gone.
-#include <map>
-
 #include "platform/win32/Wide.h"
-#include "tests/component/ComponentFixture.h"
+#include "tests/component/MemoryBag.h"
 
 namespace cp::test {
 namespace {
-
-// A container's property bag and error log in memory.
-class MemoryBag final : public IPropertyBag, public IErrorLog {
-public:
-    ~MemoryBag() {
-        for (auto& [key, value] : values)
-            ::VariantClear(&value);
-    }
-    std::map<std::wstring, VARIANT> values;
-    std::vector<std::string> errors;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IErrorLog ? static_cast<IErrorLog*>(this) : nullptr;
-        if (iid == IID_IUnknown || iid == IID_IPropertyBag) *out = static_cast<IPropertyBag*>(this);
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
-        const auto found = values.find(name);
-        if (found == values.end()) return E_INVALIDARG;
-        return ::VariantCopy(value, &found->second);
-    }
-    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
-        VARIANT& slot = values[name];
-        ::VariantClear(&slot);
-        return ::VariantCopy(&slot, value);
-    }
-    HRESULT STDMETHODCALLTYPE AddError(LPCOLESTR, EXCEPINFO* info) override {
-        errors.push_back(win32::Narrow(info->bstrDescription ? info->bstrDescription : L""));
-        return S_OK;
-    }
-};
 
 // Every design-time setting away from its default, as it is set and as it reads back.
 const std::vector<std::pair<const wchar_t*, std::string>> kEverything = {

@@ -143,6 +143,27 @@ TEST_F(TypeLibrary, DualInterfaceHoldsEveryMemberInTheTablesOrder) {
     ExpectMembers(vtable.Get(), iface::Members(), ResultAt::LastParameter);
 }
 
+// Data binding finds the bindable properties in the library: Value (the default binding) and
+// Text, both asking before a change; no other member.
+TEST_F(TypeLibrary, ValueAndTextAreTheBindableProperties) {
+    ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
+    constexpr WORD kBinding =
+        FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT | FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND;
+    std::vector<std::string> bound;
+    for (UINT i = 0; i < AttrOf(dispatch.Get()).cFuncs; ++i) {
+        FUNCDESC* f = nullptr;
+        ASSERT_EQ(dispatch->GetFuncDesc(i, &f), S_OK);
+        const WORD flags = f->wFuncFlags & kBinding;
+        if (flags != 0) {
+            bound.push_back(Name(dispatch.Get(), f->memid) + " " + std::to_string(flags));
+        }
+        dispatch->ReleaseFuncDesc(f);
+    }
+    const std::string text = "Text " + std::to_string(kBinding & ~FUNCFLAG_FDEFAULTBIND);
+    const std::string value = "Value " + std::to_string(kBinding);
+    EXPECT_EQ(bound, (std::vector<std::string>{text, text, value, value}));
+}
+
 TEST_F(TypeLibrary, EventInterfaceHoldsTheSixEventsWithAfterUpdateTheDefault) {
     ComPtr<ITypeInfo> events = Info(iface::Ids().eventInterface);
     const TYPEATTR attr = AttrOf(events.Get());

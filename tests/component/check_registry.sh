@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # wine regsvr32 registers ColumnPick.ocx from a folder whose path has spaces and non-ASCII
 # characters, the registry holds every fact of the registration (read back with reg query),
-# a script then creates the control from there, and regsvr32 /u leaves nothing behind (twice
-# in a row: a component that is not registered unregisters quietly). regsvr32's exit codes:
-# 0 done, 3 cannot load the file, 4 no entry point.
+# a script then creates the control from there, and regsvr32 /u leaves nothing behind, the
+# class's component categories with its key (twice in a row: a component that is not
+# registered unregisters quietly). regsvr32's exit codes: 0 done, 3 cannot load the file, 4 no
+# entry point.
 #   check_registry.sh <ColumnPick.ocx> <work folder>
 set -uo pipefail
 ocx=$1
@@ -59,6 +60,11 @@ expect_line "$class" "^ +\(Default\) +REG_SZ +$progid$"
 expect_line "$class" "^ +\(Default\) +REG_SZ +Z:.*ColumnPick\.ocx, 30000$"
 expect_line "$class" "^ +\(Default\) +REG_SZ +\\$libid$"
 expect_line "$class" "^ +\(Default\) +REG_SZ +28\.0$"
+# The control's component categories: a control, safe for scripting and for initialization.
+for catid in 40FC6ED4-2438-11CF-A3DB-080036F12502 7DD95801-9882-11CF-9FA9-00AA006C42C4 \
+  7DD95802-9882-11CF-9FA9-00AA006C42C4; do
+  expect_line "$class" "Implemented Categories\\\\\\{$catid\\}$"
+done
 expect_line "$(query "HKCR\\$progid")" "^ +\(Default\) +REG_SZ +\\$clsid$"
 database=$(query "HKCR\\CLSID\\$database_clsid")
 expect_line "$database" "^ +\(Default\) +REG_SZ +Z:.*Colonne Pick.*ColumnPick\.ocx$"

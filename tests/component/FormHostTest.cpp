@@ -1,0 +1,499 @@
+// The control as form hosts that ask more of it meet it: a quick-activating host that hands
+// over its sinks and ambients in one call and then persists in the managed host's order, a
+// compound-document host that keeps the control in a storage of a file, data binding that
+// hears of every change and may refuse one of Value, a form designer, a host at a cautious
+// security setting, and a container with accelerators of its own.
+#include <cstddef>
+#include <string>
+
+#include "platform/win32/Wide.h"
+#include "tests/component/AtlContainer.h"
+#include "tests/component/EventSink.h"
+#include "tests/component/InPlaceSite.h"
+#include "tests/component/MemoryBag.h"
+
+#include <objsafe.h>
+
+namespace cp::test {
+namespace {
+
+template <class Interface>
+ComPtr<Interface> As(IUnknown* control, REFIID iid = __uuidof(Interface)) {
+    ComPtr<Interface> result;
+    control->QueryInterface(iid, reinterpret_cast<void**>(result.GetAddressOf()));
+    return result;
+}
+
+ComPtr<IObjectSafety> SafetyIn(IUnknown* object) {
+    return As<IObjectSafety>(object, IID_IObjectSafety);
+}
+
+// A bound field's sink: each notification by the name of its property, and the property whose
+// edits it refuses.
+class NotifySink final : public IPropertyNotifySink {
+public:
+    explicit NotifySink(IDispatch* control) : control_(control) {}
+    std::vector<std::string> log;  // "Changed(ListRows)", "RequestEdit(Value)", ...
+    DISPID refuse = DISPID_UNKNOWN;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_IPropertyNotifySink ? this : nullptr;
+        if (*out == nullptr) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
+        log.push_back("Changed(" + NameOf(id) + ")");
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID id) override {
+        log.push_back("RequestEdit(" + NameOf(id) + ")");
+        return id == refuse ? S_FALSE : S_OK;
+    }
+    ULONG OthersReferences() const { return refs_ - 1; }
+
+private:
+    std::string NameOf(DISPID id) const {
+        BSTR name = nullptr;
+        UINT count = 0;
+        ComPtr<ITypeInfo> info;
+        control_->GetTypeInfo(0, 0, info.GetAddressOf());
+        if (!info || FAILED(info->GetNames(id, &name, 1, &count)) || count == 0) {
+            return std::to_string(id);
+        }
+        std::string text = win32::Narrow(name);
+        ::SysFreeString(name);
+        return text;
+    }
+    IDispatch* control_;
+    ULONG refs_ = 1;
+};
+
+// A container site that answers nothing but is a site, for quick activation.
+class BareSite final : public IOleClientSite {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_IOleClientSite ? this : nullptr;
+        if (*out == nullptr) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(::DWORD, ::DWORD, IMoniker** out) override {
+        *out = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+    ULONG OthersReferences() const { return refs_ - 1; }
+
+private:
+    ULONG refs_ = 1;
+};
+
+// The settings a designer changes, as they read back.
+const std::vector<std::pair<const wchar_t*, std::string>> kSettings = {
+    {L"ListRows", "12"},          {L"ColumnCount", "3"}, {L"BoundColumn", "1"},
+    {L"ListWidth", "4000"},       {L"Appearance", "0"},  {L"Locked", "True"},
+    {L"BackColorNormal", "1234"}, {L"Text", "Grüße"},    {L"Enabled", "False"},
+};
+
+void SetSettings(IDispatch* control) {
+    for (const auto& [name, value] : kSettings)
+        PutOk(control, name, Var(win32::Widen(value).c_str()).v);
+}
+
+void ExpectSettings(IDispatch* control) {
+    for (const auto& [name, value] : kSettings)
+        EXPECT_EQ(GetText(control, name), value) << win32::Narrow(name);
+}
+
+QACONTAINER Container(IOleClientSite* site, IPropertyNotifySink* notify, IUnknown* events) {
+    QACONTAINER container{};
+    container.cbSize = sizeof(QACONTAINER);
+    container.pClientSite = site;
+    container.pPropertyNotifySink = notify;
+    container.pUnkEventSink = events;
+    container.dwAmbientFlags = QACONTAINER_USERMODE | QACONTAINER_AUTOCLIP;
+    container.colorFore = 0x80000008;
+    container.colorBack = 0x80000005;
+    container.lcid = 0x409;
+    return container;
+}
+
+TEST(FormHost, AQuickActivatingHostGetsItsSinksConnectedAndPersistsInTheManagedHostsOrder) {
+    BareSite site;
+    ComPtr<IStream> stream;
+    ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
+    {
+        ComPtr<IDispatch> control = CreateControl();
+        NotifySink notify(control.Get());
+        EventSink events;
+        QACONTAINER container = Container(&site, &notify, &events);
+        QACONTROL answer{};
+        answer.cbSize = sizeof(QACONTROL);
+        ASSERT_EQ(As<IQuickActivate>(control.Get())->QuickActivate(&container, &answer), S_OK);
+        EXPECT_NE(answer.dwEventCookie, 0u);
+        EXPECT_NE(answer.dwPropNotifyCookie, 0u);
+        EXPECT_EQ(answer.dwMiscStatus, 0x20191u);
+        EXPECT_EQ(answer.dwViewStatus, static_cast<::DWORD>(VIEWSTATUS_OPAQUE));
+        EXPECT_EQ(site.OthersReferences(), 1u) << "the site is the control's, as SetClientSite";
+        SIZEL size{5000, 600};
+        EXPECT_EQ(As<IQuickActivate>(control.Get())->SetContentExtent(&size), S_OK);
+        SIZEL now{};
+        EXPECT_EQ(As<IQuickActivate>(control.Get())->GetContentExtent(&now), S_OK);
+        EXPECT_EQ(now.cx, 5000);
+        // The managed host prefers IPersistStreamInit.
+        ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+        PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+        CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+        PutOk(control.Get(), L"ListRows", Var(12L).v);
+        PutOk(control.Get(), L"Value", Var(L"two").v);
+        EXPECT_EQ(notify.log, (std::vector<std::string>{"Changed(ColumnWidths)",
+                                                        "Changed(ListRows)", "RequestEdit(Value)",
+                                                        "Changed(Value)", "Changed(Text)"}));
+        ASSERT_EQ(As<IPersistStreamInit>(control.Get())->Save(stream.Get(), TRUE), S_OK);
+        // The sinks handed over are connected as if advised: the host unadvises them so.
+        ComPtr<IConnectionPoint> point;
+        ASSERT_EQ(As<IConnectionPointContainer>(control.Get())
+                      ->FindConnectionPoint(IID_IPropertyNotifySink, point.GetAddressOf()),
+                  S_OK);
+        EXPECT_EQ(point->Unadvise(answer.dwPropNotifyCookie), S_OK);
+        EXPECT_EQ(notify.OthersReferences(), 0u);
+        As<IOleObject>(control.Get())->SetClientSite(nullptr);
+    }
+    EXPECT_EQ(site.OthersReferences(), 0u);
+
+    // A host of the older, shorter structure, which loads through IPersistStream.
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    ComPtr<IDispatch> loaded = CreateControl();
+    QACONTAINER older = Container(&site, nullptr, nullptr);
+    older.cbSize = offsetof(QACONTAINER, pBindHost);
+    QACONTROL answer{};
+    answer.cbSize = offsetof(QACONTROL, dwPointerActivationPolicy);
+    EXPECT_EQ(As<IQuickActivate>(loaded.Get())->QuickActivate(&older, &answer), S_OK);
+    ASSERT_EQ(As<IPersistStream>(loaded.Get())->Load(stream.Get()), S_OK);
+    EXPECT_EQ(GetText(loaded.Get(), L"ListRows"), "12");
+    // One too short to hold the sinks is refused, and the control goes on.
+    older.cbSize = offsetof(QACONTAINER, pPropertyNotifySink);
+    EXPECT_EQ(As<IQuickActivate>(loaded.Get())->QuickActivate(&older, &answer), E_INVALIDARG);
+    EXPECT_EQ(As<IQuickActivate>(loaded.Get())->QuickActivate(nullptr, &answer), E_POINTER);
+    EXPECT_EQ(GetText(loaded.Get(), L"ListRows"), "12");
+    As<IOleObject>(loaded.Get())->SetClientSite(nullptr);
+}
+
+std::wstring TempFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+ComPtr<IStorage> OpenDocument(const std::wstring& path, ::DWORD mode) {
+    ComPtr<IStorage> storage;
+    EXPECT_EQ(::StgOpenStorage(path.c_str(), nullptr, mode | STGM_SHARE_EXCLUSIVE, nullptr, 0,
+                               storage.GetAddressOf()),
+              S_OK);
+    return storage;
+}
+
+TEST(FormHost, ACompoundDocumentKeepsEverySettingThroughSaveHandsOffAndReopening) {
+    const std::wstring path = TempFile(L"columnpick-document.stg");
+    {
+        ComPtr<IStorage> document;
+        ASSERT_EQ(
+            ::StgCreateDocfile(path.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                               document.GetAddressOf()),
+            S_OK);
+        ComPtr<IDispatch> control = CreateControl();
+        ComPtr<IPersistStorage> persist = As<IPersistStorage>(control.Get());
+        ASSERT_TRUE(persist);
+        ASSERT_EQ(persist->InitNew(document.Get()), S_OK);
+        EXPECT_EQ(persist->IsDirty(), S_FALSE);
+        SetSettings(control.Get());
+        EXPECT_EQ(persist->IsDirty(), S_OK);
+        ASSERT_EQ(persist->Save(document.Get(), TRUE), S_OK);
+        EXPECT_EQ(persist->SaveCompleted(nullptr), S_OK);
+        EXPECT_EQ(persist->IsDirty(), S_FALSE);
+        EXPECT_EQ(persist->HandsOffStorage(), S_OK);
+        EXPECT_EQ(persist->Save(nullptr, TRUE), E_POINTER) << "no storage after HandsOffStorage";
+        ASSERT_EQ(document->Commit(STGC_DEFAULT), S_OK);
+    }
+    {
+        ComPtr<IStorage> document = OpenDocument(path, STGM_READ);
+        ASSERT_TRUE(document);
+        ComPtr<IDispatch> control = CreateControl();
+        ASSERT_EQ(As<IPersistStorage>(control.Get())->Load(document.Get()), S_OK);
+        ExpectSettings(control.Get());
+        EXPECT_EQ(As<IPersistStorage>(control.Get())->Load(document.Get()),
+                  CO_E_ALREADYINITIALIZED);
+    }
+    // A stream cut short, then a storage without the stream: the load fails and leaves a
+    // control with its defaults that works.
+    {
+        ComPtr<IStorage> document = OpenDocument(path, STGM_READWRITE);
+        ComPtr<IStream> contents;
+        ASSERT_EQ(document->OpenStream(L"Contents", nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
+                                       0, contents.GetAddressOf()),
+                  S_OK);
+        ULARGE_INTEGER cut{};
+        cut.QuadPart = 10;
+        contents->SetSize(cut);
+        contents.Reset();
+        ComPtr<IDispatch> damaged = CreateControl();
+        EXPECT_EQ(As<IPersistStorage>(damaged.Get())->Load(document.Get()), STG_E_READFAULT);
+        EXPECT_EQ(GetText(damaged.Get(), L"ListRows"), "8");
+        ASSERT_EQ(document->DestroyElement(L"Contents"), S_OK);
+        ComPtr<IDispatch> missing = CreateControl();
+        EXPECT_EQ(As<IPersistStorage>(missing.Get())->Load(document.Get()), STG_E_FILENOTFOUND);
+        PutOk(missing.Get(), L"ColumnWidths", Var(L"").v);
+        CallOk(missing.Get(), L"AddItem", {Var(L"row").v});
+        EXPECT_EQ(GetText(missing.Get(), L"ListCount"), "1");
+    }
+    ::DeleteFileW(path.c_str());
+}
+
+TEST(FormHost, DataBindingHearsEveryChangeInOrderAndMayRefuseOneOfValue) {
+    AtlContainer atl;
+    ASSERT_TRUE(atl.control);
+    ComPtr<IDispatch> control = atl.Dispatch();
+    PutOk(control.Get(), L"ColumnCount", Var(short{2}).v);
+    PutOk(control.Get(), L"ColumnWidths", Var(L"1500;600").v);
+    CallOk(control.Get(), L"AddList", {Var(L"Austria;AT;Belgium;BE;Bulgaria;BG;Croatia;HR").v});
+    NotifySink field(control.Get());
+    ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(As<IConnectionPointContainer>(atl.control.Get())
+                  ->FindConnectionPoint(IID_IPropertyNotifySink, point.GetAddressOf()),
+              S_OK);
+    ::DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(&field, &cookie), S_OK);
+
+    // Typing changes nothing bound until the user commits the row.
+    ::SetFocus(atl.Edit());
+    atl.Loop();
+    atl.Type(L"be");
+    EXPECT_TRUE(field.log.empty());
+    atl.Key(VK_RETURN);
+    atl.Key(VK_DOWN, true);
+    HWND list = ::FindWindowW(L"ThunderRT6ListBox", nullptr);
+    ASSERT_TRUE(list && ::IsWindowVisible(list));
+    const LPARAM row3 = MAKELPARAM(20, 3 * 15 + 7);
+    ::SendMessageW(list, WM_MOUSEMOVE, 0, row3);
+    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, row3);
+    ::SendMessageW(list, WM_LBUTTONUP, 0, row3);
+    atl.Loop();
+    EXPECT_EQ(GetText(control.Get(), L"Value"), "Croatia");
+    PutOk(control.Get(), L"ListRows", Var(short{5}).v);
+    PutOk(control.Get(), L"Text", Var(L"Austria").v);
+    PutOk(control.Get(), L"ColumnWidths", Var(L"1000;600").v);
+    const std::vector<std::string> session = {
+        "RequestEdit(Value)", "Changed(Value)", "Changed(Text)",        "RequestEdit(Value)",
+        "Changed(Value)",     "Changed(Text)",  "Changed(ListRows)",    "RequestEdit(Text)",
+        "Changed(Text)",      "Changed(Value)", "Changed(ColumnWidths)"};
+    EXPECT_EQ(field.log, session);
+
+    // A field that refuses Value: a put fails with error 383 and changes nothing; a pick of the
+    // user's returns the text to the row committed before.
+    field.log.clear();
+    field.refuse = iface::DISPID_VALUE;
+    Var value(L"Bulgaria");
+    const Answer put =
+        InvokeId(control.Get(), iface::DISPID_VALUE, DISPATCH_PROPERTYPUT, {value.v});
+    EXPECT_EQ(put.hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(GetText(control.Get(), L"Text"), "Austria");
+    atl.Key(VK_DOWN, true);
+    const LPARAM row1 = MAKELPARAM(20, 1 * 15 + 7);
+    ::SendMessageW(list, WM_MOUSEMOVE, 0, row1);
+    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, row1);
+    ::SendMessageW(list, WM_LBUTTONUP, 0, row1);
+    atl.Loop();
+    EXPECT_EQ(GetText(control.Get(), L"Text"), "Austria");
+    EXPECT_EQ(field.log, (std::vector<std::string>{"RequestEdit(Value)", "RequestEdit(Value)"}));
+    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+    EXPECT_EQ(field.OthersReferences(), 0u);
+}
+
+// A form designer: the control in design mode refuses run-time members, saves as a property bag
+// and loads back from it, and follows the container into run mode when its ambient changes.
+TEST(FormHost, AFormDesignerSavesAsAPropertyBagAndSwitchesToRunModeByAnAmbientChange) {
+    MemoryBag bag;
+    {
+        InPlaceSite designer;
+        designer.userMode = false;
+        ComPtr<IDispatch> control = CreateControl();
+        ASSERT_EQ(As<IOleObject>(control.Get())->SetClientSite(&designer), S_OK);
+        ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+        SetSettings(control.Get());
+        ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&bag, TRUE, FALSE), S_OK);
+        As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
+        As<IOleObject>(control.Get())->SetClientSite(nullptr);
+    }
+    InPlaceSite form;
+    form.userMode = false;
+    ComPtr<IDispatch> control = CreateControl();
+    ASSERT_EQ(As<IOleObject>(control.Get())->SetClientSite(&form), S_OK);
+    ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Load(&bag, &bag), S_OK);
+    ExpectSettings(control.Get());
+    PutOk(control.Get(), L"Enabled", Var(true).v);
+    PutOk(control.Get(), L"Locked", Var(false).v);
+    PutOk(control.Get(), L"ColumnCount", Var(short{1}).v);
+    PutOk(control.Get(), L"BoundColumn", Var(short{0}).v);
+    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+    CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+    ASSERT_EQ(form.Activate(control.Get()), S_OK);
+    Var two(L"two");
+    EXPECT_EQ(InvokeId(control.Get(), iface::DISPID_VALUE, DISPATCH_PROPERTYPUT, {two.v}).hr,
+              DISP_E_EXCEPTION)
+        << "Value is a run-time property";
+
+    // The container goes to run time and says so: the control drops down and takes a value at
+    // once.
+    form.userMode = true;
+    EXPECT_EQ(As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE),
+              S_OK);
+    CallOk(control.Get(), L"ShowDropDown");
+    EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "True");
+    PutOk(control.Get(), L"Value", two.v);
+    EXPECT_EQ(GetText(control.Get(), L"Text"), "two");
+    // And back to the designer, which shows no open list.
+    form.userMode = false;
+    EXPECT_EQ(As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN), S_OK);
+    EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
+    As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
+    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+}
+
+struct Safety {
+    ::DWORD supported = ~0u;
+    ::DWORD enabled = ~0u;
+    HRESULT hr = E_FAIL;
+};
+
+Safety SafetyOf(IUnknown* object, REFIID iid) {
+    Safety answer;
+    ComPtr<IObjectSafety> safety = SafetyIn(object);
+    if (safety)
+        answer.hr = safety->GetInterfaceSafetyOptions(iid, &answer.supported, &answer.enabled);
+    return answer;
+}
+
+// The class's categories as the registry holds them, the way hosts read them.
+bool IsInCategories(const CLSID& clsid) {
+    wchar_t text[40] = {};
+    ::StringFromGUID2(clsid, text, 40);
+    const std::wstring implemented =
+        L"CLSID\\" + std::wstring(text) + L"\\Implemented Categories\\";
+    for (const wchar_t* category :
+         {L"{40FC6ED4-2438-11CF-A3DB-080036F12502}", L"{7DD95801-9882-11CF-9FA9-00AA006C42C4}",
+          L"{7DD95802-9882-11CF-9FA9-00AA006C42C4}"}) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, (implemented + category).c_str(), 0, KEY_READ,
+                            &key) != ERROR_SUCCESS) {
+            return false;
+        }
+        ::RegCloseKey(key);
+    }
+    return true;
+}
+
+// A host at a cautious setting scripts the control and loads it from a document, and the
+// database object, which opens files, for neither; the categories say so before any object is
+// made, and go with the registration.
+TEST(FormHost, TheControlIsSafeForScriptingAndInitializationAndTheDatabaseIsNot) {
+    constexpr ::DWORD kCaller = INTERFACESAFE_FOR_UNTRUSTED_CALLER;
+    constexpr ::DWORD kData = INTERFACESAFE_FOR_UNTRUSTED_DATA;
+    ComPtr<IDispatch> control = CreateControl();
+    const Safety scripting = SafetyOf(control.Get(), IID_IDispatch);
+    EXPECT_EQ(scripting.hr, S_OK);
+    EXPECT_EQ(scripting.supported, kCaller);
+    EXPECT_EQ(scripting.enabled, 0u);
+    ComPtr<IObjectSafety> safety = SafetyIn(control.Get());
+    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, kCaller), S_OK);
+    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kData, kData), S_OK);
+    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistStorage, kCaller, kCaller), E_FAIL);
+    EXPECT_EQ(SafetyOf(control.Get(), IID_IDispatch).enabled, kCaller);
+    EXPECT_EQ(SafetyOf(control.Get(), IID_IPersistStreamInit).supported, kData);
+    EXPECT_EQ(SafetyOf(control.Get(), IID_IOleObject).hr, E_NOINTERFACE);
+
+    ComPtr<IUnknown> database;
+    CLSID databaseClass{};
+    ASSERT_EQ(::CLSIDFromProgID(L"ColumnPick.Database", &databaseClass), S_OK);
+    ASSERT_EQ(::CoCreateInstance(databaseClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                 reinterpret_cast<void**>(database.GetAddressOf())),
+              S_OK);
+    const Safety unsafe = SafetyOf(database.Get(), IID_IDispatch);
+    EXPECT_EQ(unsafe.hr, S_OK);
+    EXPECT_EQ(unsafe.supported, 0u);
+    EXPECT_EQ(SafetyIn(database.Get())->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, kCaller),
+              E_FAIL);
+    EXPECT_EQ(SafetyIn(database.Get())->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, 0), S_OK)
+        << "turning an option off is always allowed";
+
+    EXPECT_TRUE(IsInCategories(ControlClass()));
+    EXPECT_FALSE(IsInCategories(databaseClass));
+    const CLSID controlClass = ControlClass();
+    ASSERT_EQ(CallEntryPoint("DllUnregisterServer"), S_OK);
+    EXPECT_FALSE(IsInCategories(controlClass));
+    ASSERT_EQ(CallEntryPoint("DllRegisterServer"), S_OK);
+    EXPECT_TRUE(IsInCategories(controlClass));
+}
+
+MSG KeyMessage(HWND window, UINT message, WPARAM key) {
+    MSG msg{};
+    msg.hwnd = window;
+    msg.message = message;
+    msg.wParam = key;
+    // A key pressed with Alt carries the context bit.
+    msg.lParam = message == WM_SYSKEYDOWN ? 1 | (LPARAM{1} << 29) : 1;
+    return msg;
+}
+
+// Keys a container might take as its accelerators reach the control first; those it does not
+// use go to the container's control site, whose answer stands.
+TEST(FormHost, TheControlTakesItsOwnKeysFirstAndHandsTheRestToTheControlSite) {
+    InPlaceSite form;
+    form.controlSite = true;
+    ComPtr<IDispatch> control = CreateControl();
+    ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+    CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+    ASSERT_EQ(form.Activate(control.Get()), S_OK);
+    HWND window = nullptr;
+    ASSERT_EQ(As<IOleWindow>(control.Get())->GetWindow(&window), S_OK);
+    HWND edit = ::FindWindowExW(window, nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    ComPtr<IOleInPlaceActiveObject> active = As<IOleInPlaceActiveObject>(control.Get());
+    form.log.clear();
+    for (WPARAM key : {VK_HOME, VK_END, VK_LEFT, VK_RIGHT, VK_BACK, VK_DELETE, VK_ESCAPE}) {
+        MSG msg = KeyMessage(edit, WM_KEYDOWN, key);
+        EXPECT_EQ(active->TranslateAccelerator(&msg), S_OK) << key;
+    }
+    MSG altDown = KeyMessage(edit, WM_SYSKEYDOWN, VK_DOWN);
+    EXPECT_EQ(active->TranslateAccelerator(&altDown), S_OK);
+    Pump();
+    EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "True") << "Alt+Down opened the list";
+    MSG enter = KeyMessage(edit, WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(active->TranslateAccelerator(&enter), S_OK);
+    Pump();
+    EXPECT_TRUE(form.log.empty()) << "the control's own keys stay with it";
+
+    MSG tab = KeyMessage(edit, WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(active->TranslateAccelerator(&tab), S_OK) << "the container took Tab";
+    MSG f2 = KeyMessage(edit, WM_KEYDOWN, VK_F2);
+    EXPECT_EQ(active->TranslateAccelerator(&f2), S_FALSE) << "nobody's accelerator";
+    EXPECT_EQ(form.log,
+              (std::vector<std::string>{"TranslateAccelerator(9)", "TranslateAccelerator(113)"}));
+    As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
+    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+}
+
+}  // namespace
+}  // namespace cp::test
