@@ -1,10 +1,10 @@
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/ItemString.h"
 #include "control/Messages.h"
 #include "control/Reports.h"
 #include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"
+#include "table/ItemString.h"
 
 namespace cp {
 namespace {

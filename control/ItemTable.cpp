@@ -3,11 +3,11 @@
 
 #include "control/ColumnPick.h"
 #include "control/ErrorReport.h"
-#include "control/ItemString.h"
 #include "control/ListWindowRows.h"
 #include "control/Messages.h"
 #include "control/OwnChanges.h"
 #include "control/Reports.h"
+#include "table/ItemString.h"
 
 namespace cp {
 namespace {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "control/Enumerations.h"
-#include "control/ItemIndexes.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
+#include "table/ItemIndexes.h"
 
 namespace cp {
 

@@ -1,4 +1,4 @@
-#include "control/RowMinimum.h"
+#include "table/RowMinimum.h"
 
 #include <algorithm>
 #include <bit>

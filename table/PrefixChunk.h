@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "control/CaseFold.h"
-#include "control/RowMinimum.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Variant.h"
+#include "table/CaseFold.h"
+#include "table/RowMinimum.h"
 
 namespace cp {
 

@@ -1,4 +1,4 @@
-#include "control/ItemString.h"
+#include "table/ItemString.h"
 
 #include <algorithm>
 

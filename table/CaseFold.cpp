@@ -1,4 +1,4 @@
-#include "control/CaseFold.h"
+#include "table/CaseFold.h"
 
 #include <algorithm>
 

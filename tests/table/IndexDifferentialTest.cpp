@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "control/PrefixIndex.h"
-#include "control/ValueIndex.h"
 #include "platform/sim/UpperCase.h"
 #include "platform/sim/World.h"
 #include "runtime/Locale.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Utf8.h"
+#include "table/PrefixIndex.h"
+#include "table/ValueIndex.h"
 #include "tests/support/BlockRecordset.h"
 #include "tests/support/RowScans.h"
 #include "tests/support/sim/SimControl.h"

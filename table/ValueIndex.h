@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "control/IndexCoverage.h"
 #include "runtime/Variant.h"
+#include "table/IndexCoverage.h"
 
 namespace cp {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "control/PrefixIndex.h"
-#include "control/ValueIndex.h"
+#include "table/PrefixIndex.h"
+#include "table/ValueIndex.h"
 
 namespace cp {
 

@@ -1,4 +1,4 @@
-#include "control/PrefixIndex.h"
+#include "table/PrefixIndex.h"
 
 #include <algorithm>
 #include <limits>

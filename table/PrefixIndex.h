@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "control/CaseFold.h"
-#include "control/IndexCoverage.h"
-#include "control/PrefixChunk.h"
 #include "runtime/Variant.h"
+#include "table/CaseFold.h"
+#include "table/IndexCoverage.h"
+#include "table/PrefixChunk.h"
 
 namespace cp {
 

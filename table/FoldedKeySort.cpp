@@ -1,4 +1,4 @@
-#include "control/FoldedKeySort.h"
+#include "table/FoldedKeySort.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "control/CaseFold.h"
+#include "table/CaseFold.h"
 
 namespace cp {
 

@@ -1,4 +1,4 @@
-#include "control/ValueIndex.h"
+#include "table/ValueIndex.h"
 
 #include <algorithm>
 #include <array>

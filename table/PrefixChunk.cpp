@@ -1,10 +1,10 @@
-#include "control/PrefixChunk.h"
+#include "table/PrefixChunk.h"
 
 #include <algorithm>
 #include <string>
 
-#include "control/FoldedKeySort.h"
-#include "control/IndexCoverage.h"
+#include "table/FoldedKeySort.h"
+#include "table/IndexCoverage.h"
 
 namespace cp {
 namespace {
