@@ -12,7 +12,8 @@
 #   ColumnPick::win32    the Win32 platform (Win32 builds): forms and hosts of real windows
 #   ColumnPick::sim      the simulated platform (other builds), for tests of programs that
 #                        host the control
-#   ColumnPick::rows     the recordsets that every database engine shares
+#   ColumnPick::rows     the database interfaces (databases, recordsets, the host's own objects)
+#                        and the recordsets that every database engine shares
 #   ColumnPick::odbc     the ODBC database layer (unixODBC, or odbc32 on Win32)
 #   ColumnPick::sqlite   the SQLite database layer (other builds)
 #   ColumnPick::resources  (Win32) the component's bitmaps, linked into the one module of a

@@ -3,8 +3,8 @@
 // number in any operation; then a user who opens, draws, types in and picks from the rows.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "control/FillReport.h"
 #include "control/Messages.h"
-#include "data/FillReport.h"
 #include "fuzz/FuzzedDatabase.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"

@@ -3,9 +3,9 @@
 // fills from databases and recordsets of any content.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "control/FillReport.h"
 #include "control/Messages.h"
 #include "control/PublicInterface.h"
-#include "data/FillReport.h"
 #include "fuzz/FuzzedDatabase.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"

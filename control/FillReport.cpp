@@ -1,4 +1,4 @@
-#include "data/FillReport.h"
+#include "control/FillReport.h"
 
 #include "data/Database.h"
 

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "control/ColumnPick.h"
+#include "control/FillReport.h"
 #include "control/Reports.h"
 #include "data/Database.h"
-#include "data/FillReport.h"
 #include "data/HostObjects.h"
 #include "data/RecordsetRows.h"
 
