@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "control/Startup.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/World.h"
+#include "reports/Startup.h"
 #include "tests/support/ColumnPickProbe.h"
 #include "tests/support/RowScans.h"
 

@@ -2,7 +2,7 @@
 
 #include "component/ComError.h"
 #include "component/DispatchEdge.h"
-#include "control/Startup.h"
+#include "reports/Startup.h"
 
 namespace ocx {
 namespace {

@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {

@@ -5,10 +5,10 @@
 
 #include "control/ColumnPick.h"
 #include "control/FillReport.h"
-#include "control/Reports.h"
 #include "data/Database.h"
 #include "data/HostObjects.h"
 #include "data/RecordsetRows.h"
+#include "reports/Reports.h"
 
 namespace cp {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "control/ErrorReport.h"
+#include "reports/ErrorReport.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp {

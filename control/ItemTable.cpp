@@ -2,11 +2,11 @@
 #include <limits>
 
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "control/ListWindowRows.h"
-#include "control/Messages.h"
 #include "control/OwnChanges.h"
-#include "control/Reports.h"
+#include "reports/ErrorReport.h"
+#include "reports/Messages.h"
+#include "reports/Reports.h"
 #include "table/ItemString.h"
 
 namespace cp {

@@ -1,7 +1,7 @@
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "control/Startup.h"
 #include "listview/MVirtualList.h"
+#include "reports/ErrorReport.h"
+#include "reports/Startup.h"
 
 namespace cp {
 namespace {

@@ -1,7 +1,7 @@
 // Closing the list: it goes back into the control's window, and the form watcher stops.
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "listview/basHookListBox.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 

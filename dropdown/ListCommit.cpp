@@ -1,7 +1,7 @@
 // The commit of a row picked in the list: the list closes, the row's first column goes into the
 // edit field, and the host hears AfterUpdate.
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 

@@ -1,8 +1,8 @@
 // The mouse in the open list: the row under the pointer follows it, a held button drags the
 // list along one row per movement above or below it, and the release commits.
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "dropdown/ListTables.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {

@@ -2,13 +2,13 @@
 // control, handed to the desktop as a tool window, shown, and watched over by the form watcher;
 // and the published ways to open it and to ask whether it is open.
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "control/ListWindowRows.h"
 #include "dropdown/ListPlacement.h"
 #include "dropdown/ListTables.h"
 #include "frame/GdiScope.h"
 #include "listview/TranslateColor.h"
 #include "listview/basHookListBox.h"
+#include "reports/ErrorReport.h"
 #include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"
 

@@ -1,7 +1,7 @@
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 

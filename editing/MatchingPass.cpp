@@ -1,8 +1,8 @@
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
+#include "reports/ErrorReport.h"
 #include "runtime/Conversions.h"
 #include "runtime/Utf8.h"
 

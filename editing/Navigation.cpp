@@ -1,10 +1,10 @@
 #include <cstdint>
 
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {

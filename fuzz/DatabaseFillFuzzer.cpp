@@ -4,11 +4,11 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "control/FillReport.h"
-#include "control/Messages.h"
 #include "fuzz/FuzzedDatabase.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
 #include "fuzz/UserPlay.h"
+#include "reports/Messages.h"
 
 namespace cp::fuzz {
 namespace {

@@ -4,11 +4,11 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "control/FillReport.h"
-#include "control/Messages.h"
 #include "control/PublicInterface.h"
 #include "fuzz/FuzzedDatabase.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
+#include "reports/Messages.h"
 #include "runtime/Conversions.h"
 #include "shell/frmAbout.h"
 

@@ -3,9 +3,9 @@
 #include <map>
 
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "listview/MVirtualList.h"
 #include "listview/WindowMessages.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "control/ErrorReport.h"
 #include "listview/MVirtualList.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "control/PublicInterface.h"
-#include "control/Startup.h"
+#include "reports/Startup.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/ErrorOf.h"

@@ -3,13 +3,13 @@
 #include <map>
 #include <memory>
 
-#include "control/Startup.h"
 #include "platform/sim/EditClass.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
+#include "reports/Startup.h"
 #include "tests/scenarios/Driver.h"
 
 namespace cp::test {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "control/Startup.h"
+#include "reports/Startup.h"
 
 namespace cp::test {
 

@@ -1,9 +1,9 @@
-#include "control/Reports.h"
+#include "reports/Reports.h"
 
 #include <string>
 
-#include "control/Startup.h"
 #include "platform/Host.h"
+#include "reports/Startup.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "control/ErrorReport.h"
 #include "platform/sim/World.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {

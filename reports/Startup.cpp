@@ -1,4 +1,4 @@
-#include "control/Startup.h"
+#include "reports/Startup.h"
 
 #include "platform/Host.h"
 #include "runtime/Locale.h"

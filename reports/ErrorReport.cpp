@@ -1,4 +1,4 @@
-#include "control/ErrorReport.h"
+#include "reports/ErrorReport.h"
 
 #include "platform/Host.h"
 
