@@ -1,5 +1,5 @@
 #include "control/ColumnPick.h"
-#include "listview/MVirtualList.h"
+#include "hosting/MVirtualList.h"
 #include "reports/ErrorReport.h"
 #include "reports/Startup.h"
 

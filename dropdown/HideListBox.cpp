@@ -1,6 +1,6 @@
 // Closing the list: it goes back into the control's window, and the form watcher stops.
 #include "control/ColumnPick.h"
-#include "listview/basHookListBox.h"
+#include "hosting/basHookListBox.h"
 #include "reports/ErrorReport.h"
 
 namespace cp {

@@ -2,7 +2,7 @@
 // watcher, the painting of an empty list, the focus and the reports.
 #include <algorithm>
 
-#include "listview/basHookListBox.h"
+#include "hosting/basHookListBox.h"
 #include "platform/sim/SimWindowApi.h"
 #include "tests/dropdown/DropDownFixture.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "listview/MVirtualList.h"
+#include "hosting/MVirtualList.h"
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/SimWindowApi.h"
 #include "tests/support/sim/ControlOnForm.h"

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "listview/basHookListBox.h"
+#include "hosting/basHookListBox.h"
 #include "platform/sim/User.h"
 #include "tests/support/sim/ControlOnForm.h"
 

@@ -3,8 +3,8 @@
 #include <map>
 
 #include "control/ColumnPick.h"
-#include "listview/MVirtualList.h"
-#include "listview/WindowMessages.h"
+#include "hosting/MVirtualList.h"
+#include "hosting/WindowMessages.h"
 #include "reports/ErrorReport.h"
 
 namespace cp {

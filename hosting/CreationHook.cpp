@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "listview/MVirtualList.h"
+#include "hosting/MVirtualList.h"
 #include "reports/ErrorReport.h"
 
 namespace cp {

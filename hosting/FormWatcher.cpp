@@ -1,8 +1,8 @@
 // The form watcher: while a list is open, the host form's messages pass through here first, so
 // that a click elsewhere on the form, a loss of activation or the form's end closes the list.
 #include "control/ColumnPick.h"
-#include "listview/WindowMessages.h"
-#include "listview/basHookListBox.h"
+#include "hosting/WindowMessages.h"
+#include "hosting/basHookListBox.h"
 
 namespace cp {
 namespace {
