@@ -1,6 +1,6 @@
 #include "control/ColumnPick.h"
 #include "frame/Layout.h"
-#include "listview/TranslateColor.h"
+#include "platform/OleColor.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"
 #include "runtime/Conversions.h"

@@ -7,7 +7,7 @@
 #include "dropdown/ListTables.h"
 #include "frame/GdiScope.h"
 #include "hosting/basHookListBox.h"
-#include "listview/TranslateColor.h"
+#include "platform/OleColor.h"
 #include "reports/ErrorReport.h"
 #include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"

@@ -2,8 +2,8 @@
 #include "listview/DrawLine.h"
 #include "listview/MeasuringContext.h"
 #include "listview/RowPaint.h"
-#include "listview/TranslateColor.h"
 #include "listview/TruncateText.h"
+#include "platform/OleColor.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
