@@ -1,5 +1,4 @@
 #include "control/ColumnPick.h"
-#include "frame/Layout.h"
 #include "platform/OleColor.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"

@@ -33,6 +33,10 @@ struct Settings {
 
 inline constexpr Settings kCreationSettings{};
 
+// The least width of the control in twips: the layout pass widens a narrower one, and a list
+// given a width of its own (ListWidth) is never narrower either.
+inline constexpr std::int16_t kMinimumWidth = 390;
+
 // The creation values of the two persisted settings that the host's objects hold: Enabled is
 // the control's host object's, Text the edit field's.
 inline constexpr bool kEnabledAtCreation = true;
