@@ -23,6 +23,8 @@
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
 #include "control/StateRecord.h"
+#include "hosting/MVirtualList.h"
+#include "hosting/basHookListBox.h"
 #include "platform/AccessibleControl.h"
 #include "platform/Host.h"
 #include "platform/basApi.h"
@@ -41,7 +43,10 @@ enum class AfterHide {
 // The face of the drop-down button that a drawing is for.
 enum class ButtonFace { Raised, Pressed };
 
-class ColumnPick final : public HostedControl, public AccessibleControl {
+class ColumnPick final : public HostedControl,
+                         public AccessibleControl,
+                         public DropDownOwner,
+                         public RowPainter {
 public:
     explicit ColumnPick(const ControlSite& site);
     ~ColumnPick() override;
@@ -118,13 +123,9 @@ public:
     bool ListOpen() override { return dropDown.blnComboBoxIsOpen; }
     void ToggleList() override;
 
-    // --- Called by the form watcher of the thread (not published) ---------------------------
+    // --- Closing the open list (not published) ------------------------------------------------
 
     void HideListBox(AfterHide focus);
-
-    // The control's message handling behind its drawing subclass; the result goes to
-    // lngResult.
-    void WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lngResult);
 
 private:
     // Lets the tests read and drive the state record.
@@ -151,6 +152,12 @@ private:
     void lstListBox_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void lstListBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
+
+    // --- The window plumbing's view of the control (hosting/) --------------------------------
+    // The form watcher closes the open list (dropdown/).
+    void CloseDropDown() override;
+    // The drawing subclass has the list's rows painted (listview/).
+    bool PaintRow(const DRAWITEMSTRUCT& dis) override;
 
     // --- State and lifecycle (control/) -------------------------------------------------------
     void DetermineDesignMode();
@@ -184,7 +191,7 @@ private:
     void CommitNoRow();
     void CommitFoundRow(std::int32_t row);
 
-    // --- List rendering and window plumbing (listview/) ---------------------------------------
+    // --- List rendering (listview/) and the drawing subclass (control/) ----------------------
     void DrawListRow(DRAWITEMSTRUCT dis);
     void SubclassControl();
     void UnsubclassControl();

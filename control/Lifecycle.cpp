@@ -51,6 +51,15 @@ void ColumnPick::SubclassControlOnce() {
     SubclassControl();
 }
 
+void ColumnPick::SubclassControl() {
+    hosting.drawing.Install(UserControl.hWnd(), *this);
+}
+
+void ColumnPick::UnsubclassControl() {
+    if (hosting.drawing.Replaced() == nullptr) return;
+    hosting.drawing.Remove(UserControl.hWnd());
+}
+
 void ColumnPick::RaiseIfDesignMode() const {
     if (hosting.blnDesignMode) Raise(vberr::WriteOnlyProperty);
 }

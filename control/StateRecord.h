@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "control/Enumerations.h"
+#include "hosting/MVirtualList.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
 #include "table/ItemIndexes.h"
@@ -88,9 +89,9 @@ struct ButtonState {
 
 // The control in its host: design mode and the drawing subclass of its window.
 struct HostingState {
-    bool blnDesignMode = false;          // the host is in design mode
-    bool blnSubclassed = false;          // the drawing subclass has been installed once
-    WNDPROC lngOldWindowProc = nullptr;  // procedure the drawing subclass replaced; none: nullptr
+    bool blnDesignMode = false;  // the host is in design mode
+    bool blnSubclassed = false;  // the drawing subclass has been installed once
+    DrawingSubclass drawing;     // the drawing subclass of the control's window
 };
 
 // What assistive technology reads of the control beyond its published state.

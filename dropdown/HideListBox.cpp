@@ -31,4 +31,8 @@ void ColumnPick::HideListBox(AfterHide focus) {
     });
 }
 
+void ColumnPick::CloseDropDown() {
+    HideListBox(AfterHide::FocusEditField);
+}
+
 }  // namespace cp

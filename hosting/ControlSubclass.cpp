@@ -2,7 +2,6 @@
 // window, to draw each row, and the subclass hands those requests to the control.
 #include <map>
 
-#include "control/ColumnPick.h"
 #include "hosting/MVirtualList.h"
 #include "hosting/WindowMessages.h"
 #include "reports/ErrorReport.h"
@@ -29,68 +28,66 @@ LRESULT PassToOrphanedProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProc(previous, hWnd, uMsg, wParam, lParam);
 }
 
+// The subclass whose window carries the property; nullptr when none does.
+DrawingSubclass* SubclassOf(HWND hWnd) {
+    DrawingSubclass* subclass = nullptr;
+    Trapped("basfile - function3", "Unable to execute function3!",
+            [&] { subclass = static_cast<DrawingSubclass*>(GetProp(hWnd, kVirtualListProp)); });
+    return subclass;
+}
+
 }  // namespace
 
-ColumnPick* ControlFromWindow(HWND hWnd) {
-    ColumnPick* control = nullptr;
-    Trapped("basfile - function3", "Unable to execute function3!",
-            [&] { control = static_cast<ColumnPick*>(GetProp(hWnd, kVirtualListProp)); });
-    return control;
+RowPainter* ControlFromWindow(HWND hWnd) {
+    DrawingSubclass* subclass = SubclassOf(hWnd);
+    return subclass ? subclass->Painter() : nullptr;
 }
 
 LRESULT VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     const bool done = Trapped("basfile - function2", "Unable to execute function2!", [&] {
-        ColumnPick* control = ControlFromWindow(hWnd);
-        if (control == nullptr) {
+        DrawingSubclass* subclass = SubclassOf(hWnd);
+        if (subclass == nullptr) {
             result = PassToOrphanedProc(hWnd, uMsg, wParam, lParam);
         } else {
-            control->WindowProc(hWnd, uMsg, wParam, lParam, result);
+            result = subclass->Handle(hWnd, uMsg, wParam, lParam);
         }
     });
     return done ? result : 0;
 }
 
-void ColumnPick::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                            LRESULT& lngResult) {
-    if (uMsg == WM_DRAWITEM && lParam != 0) {
-        const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (dis.hwndItem == lstListBox.hWnd()) {
-            DrawListRow(dis);
-            lngResult = kRowDrawn;
-            return;
-        }
+LRESULT DrawingSubclass::Handle(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_DRAWITEM && lParam != 0 &&
+        painter_->PaintRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+        return kRowDrawn;
     }
-    lngResult = hosting.lngOldWindowProc
-                    ? CallWindowProc(hosting.lngOldWindowProc, hWnd, uMsg, wParam, lParam)
-                    : 0;
+    return lngOldWindowProc ? CallWindowProc(lngOldWindowProc, hWnd, uMsg, wParam, lParam) : 0;
 }
 
-void ColumnPick::SubclassControl() {
-    const HWND hWnd = UserControl.hWnd();
-    UnsubclassControl();
+void DrawingSubclass::Install(HWND hWnd, RowPainter& painter) {
+    Remove(hWnd);
     if (GetProp(hWnd, kVirtualListProp) != nullptr) return;  // the window is already served
     if (!SetProp(hWnd, kVirtualListProp, this)) return;
     gOrphanedProcs.erase(hWnd);
-    hosting.lngOldWindowProc =
+    painter_ = &painter;
+    lngOldWindowProc =
         reinterpret_cast<WNDPROC>(SetWindowLong(hWnd, GWL_WNDPROC, AsLong(&VirtualListWindowProc)));
     // A window that refused the new procedure must not lead back to this control.
-    if (hosting.lngOldWindowProc == nullptr) RemoveProp(hWnd, kVirtualListProp);
+    if (lngOldWindowProc == nullptr) RemoveProp(hWnd, kVirtualListProp);
 }
 
-void ColumnPick::UnsubclassControl() {
-    if (hosting.lngOldWindowProc == nullptr) return;
-    const HWND hWnd = UserControl.hWnd();
+void DrawingSubclass::Remove(HWND hWnd) {
+    if (lngOldWindowProc == nullptr) return;
     // Putting the old procedure back under another subclass would cut that one out too. A
     // window that is gone already (no procedure at all) needs neither.
     const LONG_PTR current = GetWindowLong(hWnd, GWL_WNDPROC);
     if (current == AsLong(&VirtualListWindowProc)) {
-        SetWindowLong(hWnd, GWL_WNDPROC, AsLong(hosting.lngOldWindowProc));
+        SetWindowLong(hWnd, GWL_WNDPROC, AsLong(lngOldWindowProc));
     } else if (current != 0) {
-        gOrphanedProcs[hWnd] = hosting.lngOldWindowProc;
+        gOrphanedProcs[hWnd] = lngOldWindowProc;
     }
     RemoveProp(hWnd, kVirtualListProp);
-    hosting.lngOldWindowProc = nullptr;
+    lngOldWindowProc = nullptr;
 }
 
 }  // namespace cp

@@ -1,6 +1,5 @@
 // The form watcher: while a list is open, the host form's messages pass through here first, so
 // that a click elsewhere on the form, a loss of activation or the form's end closes the list.
-#include "control/ColumnPick.h"
 #include "hosting/WindowMessages.h"
 #include "hosting/basHookListBox.h"
 
@@ -10,7 +9,7 @@ namespace {
 constexpr WPARAM kOtherAppActive = 0;  // WM_ACTIVATEAPP: another application is activated
 
 // The control whose list is open.
-thread_local ColumnPick* gobjDropDownOwner = nullptr;
+thread_local DropDownOwner* gobjDropDownOwner = nullptr;
 // The form the watcher was last put on, and that form's own procedure. Both outlive the stop,
 // because the message that closed the list still goes on to that procedure afterwards.
 thread_local HWND gWatchedForm = nullptr;
@@ -40,11 +39,11 @@ bool ClosesList(UINT uMsg, WPARAM wParam) {
 
 }  // namespace
 
-void SetDropDownOwner(ColumnPick* ctl) {
+void SetDropDownOwner(DropDownOwner* ctl) {
     gobjDropDownOwner = ctl;
 }
 
-void ForgetDropDownOwner(const ColumnPick* ctl) {
+void ForgetDropDownOwner(const DropDownOwner* ctl) {
     if (ctl == nullptr || gobjDropDownOwner != ctl) return;
     gobjDropDownOwner = nullptr;
     if (gWatching) UnsubclassForm(gWatchedForm);
@@ -77,7 +76,7 @@ LRESULT FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const WNDPROC previous = hWnd == gWatchedForm ? glngPrevFormProc : nullptr;
     const bool watched = gWatching && hWnd == gWatchedForm;
     if (watched && ClosesList(uMsg, wParam) && gobjDropDownOwner != nullptr) {
-        gobjDropDownOwner->HideListBox(AfterHide::FocusEditField);
+        gobjDropDownOwner->CloseDropDown();
     }
     // A closing that failed half-way must not leave the watcher on a window that is gone.
     if (uMsg == WM_NCDESTROY) UnsubclassForm(hWnd);

@@ -7,12 +7,19 @@
 
 namespace cp {
 
-class ColumnPick;
+// The control whose list is open, as the form watcher sees it: all the watcher does with it is
+// close the list.
+class DropDownOwner {
+public:
+    virtual ~DropDownOwner() = default;
+    // Closes the open list; the edit field takes the focus.
+    virtual void CloseDropDown() = 0;
+};
 
 // The control whose list is open (nullptr: none).
-void SetDropDownOwner(ColumnPick* ctl);
+void SetDropDownOwner(DropDownOwner* ctl);
 // ctl goes away: when the watcher works for it, the watcher lets go of it and stops.
-void ForgetDropDownOwner(const ColumnPick* ctl);
+void ForgetDropDownOwner(const DropDownOwner* ctl);
 // Starts watching hWnd, the form that holds the drop-down owner.
 void SubclassForm(HWND hWnd);
 // Stops watching hWnd; does nothing when hWnd is not the watched form.

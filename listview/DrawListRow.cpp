@@ -79,6 +79,12 @@ void DrawColumnLines(HDC hDC, const RECT& rcItem, const RowCells& cells,
 
 }  // namespace
 
+bool ColumnPick::PaintRow(const DRAWITEMSTRUCT& dis) {
+    if (dis.hwndItem != lstListBox.hWnd()) return false;
+    DrawListRow(dis);
+    return true;
+}
+
 void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     const bool selected = (dis.itemState & ODS_SELECTED) != 0;
     const COLORREF back =

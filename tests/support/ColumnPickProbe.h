@@ -37,7 +37,7 @@ public:
     auto& buttonLook() { return c_.button.look; }
     auto& blnPaintedOnce() { return c_.button.blnPaintedOnce; }
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
-    auto& lngOldWindowProc() { return c_.hosting.lngOldWindowProc; }
+    WNDPROC lngOldWindowProc() { return c_.hosting.drawing.Replaced(); }
 
     // --- Private procedures and host notifications ---------------------------------------------
     void UserControl_Initialize() { return c_.UserControl_Initialize(); }
