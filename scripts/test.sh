@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Every test suite: the native unit and scenario tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer, each fuzz target for a short fixed time (CP_FUZZ_SECONDS, 20 s;
-# scripts/fuzz.sh runs them longer), the Win32 suites under Wine + Xvfb, and a project of its
-# own that uses the installed C++ package, natively and on Win32. Ends with the line "N passed,
-# N failed".
+# Every test suite: the order of the folders' includes, the native unit and scenario tests, the
+# same under AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a short fixed
+# time (CP_FUZZ_SECONDS, 20 s; scripts/fuzz.sh runs them longer), the Win32 suites under Wine +
+# Xvfb, and a project of its own that uses the installed C++ package, natively and on Win32.
+# Ends with the line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -54,6 +54,20 @@ bench_build() {
     passed=$((passed + 1))
   else
     echo "benchmarks: the build failed"
+    failed=$((failed + 1))
+  fi
+}
+
+# layer_check: no folder includes one that lies above it in the order of the libraries
+# (scripts/check-layers), so that the libraries depend on each other in one direction only.
+layer_check() {
+  echo "=== layers"
+  local report
+  if report=$(scripts/check-layers); then
+    tail -1 <<<"$report"
+    passed=$((passed + 1))
+  else
+    echo "$report"
     failed=$((failed + 1))
   fi
 }
@@ -114,6 +128,7 @@ run_at_dpi() {
   fi
 }
 
+layer_check
 format_check
 bench_build
 run_ctest native
