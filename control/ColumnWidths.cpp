@@ -16,7 +16,7 @@ constexpr std::int32_t kMinimumFirstColumn = 4;
 }  // namespace
 
 void ColumnPick::ColumnWidths(const std::string& value) {
-    Trapped("ColumnPick - ColumnWidths", "Unable to execute the property ColumnWidths!", [&] {
+    Trapped(titles::kColumnWidths, [&] {
         if (value.empty()) {
             // Equal widths that share the list's width: the control's own width (a Single)
             // when the list is as wide as the control.

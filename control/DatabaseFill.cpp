@@ -8,6 +8,7 @@
 #include "data/Database.h"
 #include "data/HostObjects.h"
 #include "data/RecordsetRows.h"
+#include "reports/Messages.h"
 #include "reports/Reports.h"
 
 namespace cp {
@@ -16,7 +17,7 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
     const auto describe = [&](const RuntimeError& e) {
         return QueryFailureDescription(e, dbDatabase);
     };
-    TrappedFill(messages::kQueryFillMessage, describe, [&] {
+    TrappedFill(titles::kQueryFill, describe, [&] {
         if (rows.lngColumnWidths.at(0) == 0) {
             UsageMessage(messages::kFillWidthsFirst);
             return;
@@ -39,7 +40,7 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
 }
 
 void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
-    TrappedFill(messages::kRecordsetFillMessage, RecordsetFailureDescription, [&] {
+    TrappedFill(titles::kRecordsetFill, RecordsetFailureDescription, [&] {
         if (rows.lngColumnWidths.at(0) == 0) {
             UsageMessage(messages::kFillWidthsFirst);
             return;

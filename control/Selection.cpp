@@ -23,7 +23,7 @@ void ColumnPick::ListIndex(std::int32_t value) {
 
 Variant ColumnPick::Column(std::int16_t intColumn) {
     Variant result;
-    Trapped("ColumnPick - Column", "Unable to execute the property Column!", [&] {
+    Trapped(titles::kColumn, [&] {
         try {
             if (intColumn <= rows.varItems.Extent(0) - 1 && rows.lngListIndex != -1) {
                 result = rows.varItems.At(intColumn, rows.lngListIndex);
@@ -89,7 +89,7 @@ std::string ColumnPick::Text() const {
 
 std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
     std::int32_t result = -1;
-    Trapped("ColumnPick - FindItemInArray", "Unable to execute the function FindItemInArray!",
+    Trapped(titles::kFindItemInArray,
             [&] { result = rows.indexes.FindPrefix(rows.varItems, rows.lngListCount, strText); });
     return result;
 }

@@ -31,7 +31,7 @@ LRESULT PassToOrphanedProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
 // The subclass whose window carries the property; nullptr when none does.
 DrawingSubclass* SubclassOf(HWND hWnd) {
     DrawingSubclass* subclass = nullptr;
-    Trapped("basfile - function3", "Unable to execute function3!",
+    Trapped(titles::kSubclassLookup,
             [&] { subclass = static_cast<DrawingSubclass*>(GetProp(hWnd, kVirtualListProp)); });
     return subclass;
 }
@@ -45,7 +45,7 @@ RowPainter* ControlFromWindow(HWND hWnd) {
 
 LRESULT VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    const bool done = Trapped("basfile - function2", "Unable to execute function2!", [&] {
+    const bool done = Trapped(titles::kDrawingSubclass, [&] {
         DrawingSubclass* subclass = SubclassOf(hWnd);
         if (subclass == nullptr) {
             result = PassToOrphanedProc(hWnd, uMsg, wParam, lParam);

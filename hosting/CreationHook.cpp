@@ -71,7 +71,7 @@ WNDPROC CreatingListProc(HWND hWnd) {
 }  // namespace
 
 void HookListBoxCreation(HWND hWndOwner) {
-    Trapped("basfile - function4", "Unable to execute function4!", [&] {
+    Trapped(titles::kCreationRequest, [&] {
         if (hWndOwner == nullptr) return;
         if (std::find(gPendingOwners.begin(), gPendingOwners.end(), hWndOwner) ==
             gPendingOwners.end()) {
@@ -85,7 +85,7 @@ void HookListBoxCreation(HWND hWndOwner) {
 
 LRESULT ListBoxCreateHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    const bool done = Trapped("basfile - function5", "Unable to execute function5!", [&] {
+    const bool done = Trapped(titles::kCreationHook, [&] {
         const HHOOK hook = glngCreateHook;
         if (nCode >= HC_ACTION) {
             const auto& cwp = *reinterpret_cast<const CWPSTRUCT*>(lParam);
@@ -99,7 +99,7 @@ LRESULT ListBoxCreateHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
 
 LRESULT ListBoxCreateWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    const bool done = Trapped("basfile - function6", "Unable to execute function6!", [&] {
+    const bool done = Trapped(titles::kListCreation, [&] {
         const WNDPROC previous = CreatingListProc(hWnd);
         if (previous == nullptr) return;
         if (uMsg == WM_CREATE) {

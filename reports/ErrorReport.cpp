@@ -16,7 +16,7 @@ void ReportOwnFailure() {
     }
     if (text.empty() || text.back() != '.') text += "!";
     try {
-        host::MsgBox(text, vbExclamation, "Attention!");
+        host::MsgBox(text, vbExclamation, titles::kOwnFailure);
     } catch (...) {
         // Nothing is left to tell the user with; the report is the end of the line.
     }
@@ -43,8 +43,8 @@ void ReportCurrentError(std::string_view title, std::string_view message) {
 }
 
 void ReportCurrentSubError(std::string_view name) {
-    const std::string title = "ColumnPick - " + std::string(name);
-    const std::string message = "Unable to execute the sub " + std::string(name) + "!";
+    const std::string title = std::string(titles::kSubTitle).append(name);
+    const std::string message = std::string(titles::kSubMessage).append(name).append("!");
     ReportCurrentError(title, message);
 }
 

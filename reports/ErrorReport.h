@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "reports/ReportTitles.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp {
@@ -23,12 +24,12 @@ void ReportCurrentSubError(std::string_view name);
 // Runs body under an error trap: a failure ends it and goes to the error report with the given
 // title and message. Returns false when the body failed.
 template <class Body>
-bool Trapped(std::string_view title, std::string_view message, Body&& body) {
+bool Trapped(const ReportTitle& report, Body&& body) {
     try {
         std::forward<Body>(body)();
         return true;
     } catch (...) {
-        ReportCurrentError(title, message);
+        ReportCurrentError(report.title, report.message);
         return false;
     }
 }

@@ -1,4 +1,4 @@
-// The usage messages of the item-table operations, word for word.
+// The texts of the usage messages and of the property-value reports, word for word.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,12 @@ inline constexpr const char* kWidthsFirst =
     "You must specify the width of the columns before filling the combobox! Example: "
     "ColumnPick1.ColumnWidths = \"\" for one column (the listbox width equals the combobox "
     "width) or \"1000;1800\" for two columns.";
+
+// The database fills ask for the widths in words of their own.
+inline constexpr const char* kFillWidthsFirst =
+    "You must specify the width of the columns before filling the combobox! Example: "
+    "ColumnPick1.ColumnWidths = \"\" for one column (the width of the listbox equals the "
+    "combobox width) or \"1000;1800\" for two columns.";
 
 inline std::string ColumnItems(std::int16_t intColumnCount) {
     return "The string strItem must have " + std::to_string(intColumnCount) +
