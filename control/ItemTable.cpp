@@ -80,13 +80,14 @@ void ColumnPick::AddList(const std::string& strItem) {
         if (rowCount < 0) Raise(vberr::SubscriptOutOfRange);
         if (rowCount == 0) {
             // No whole row: the list must not go on counting rows that are gone, nor the
-            // searches trust what they learnt of them.
+            // searches trust what they learnt of them, nor the marks point into them, even when
+            // a list window call fails.
             rows.lngListCount = 0;
             rows.indexes.Clear();
-            lstListBox.Clear();
-            SendMessage(lstListBox.hWnd(), LB_SETCOUNT, 0, 0);
             rows.lngHotRow = -1;
             rows.lngCommittedIndex = -1;
+            lstListBox.Clear();
+            SendMessage(lstListBox.hWnd(), LB_SETCOUNT, 0, 0);
             Raise(vberr::SubscriptOutOfRange);
         }
         // Fields beyond the last whole row are dropped.
