@@ -145,15 +145,15 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
         --rows.lngListCount;
     }
     if (lngIndex == rows.lngCommittedIndex) {
-        // The committed row is gone, and so is the text that stood for it. The write is the
-        // control's own: a matching pass would complete the empty text to the first row and
-        // show an item that nobody chose.
+        // The committed row is gone, and so is the text that stood for it, even when the list
+        // window fails to follow. The write is the control's own: a matching pass would
+        // complete the empty text to the first row and show an item that nobody chose.
+        rows.lngListIndex = -1;
+        rows.lngCommittedIndex = -1;
         {
             const OwnListSelection own(editing);
             lstListBox.SetListIndex(-1);
         }
-        rows.lngListIndex = -1;
-        rows.lngCommittedIndex = -1;
         WriteOwnText("");
     } else if (lngIndex < rows.lngCommittedIndex) {
         // Keep showing the same item: the list reports the move and commits it again.

@@ -198,6 +198,15 @@ TEST_F(RemoveItemTest, TheCommittedRowTakesItsTextWithIt) {
     EXPECT_EQ(Row(s, 2), Strings{"d"});
 }
 
+// The committed row is gone even when the list window refuses to drop its selection: the
+// control stands on no row, rather than on the row that moved into the removed one's place.
+TEST_F(RemoveItemTest, TheCommittedRowIsGoneWhateverTheListWindowDoes) {
+    s.world().FailNext("ListBox.SetListIndex", vberr::InvalidProcedureCall);
+    EXPECT_THROW(s.control().RemoveItem(2), RuntimeError);
+    EXPECT_EQ(s.control().ListIndex(), -1);
+    EXPECT_TRUE(s.control().Value().IsNull());
+}
+
 TEST_F(RemoveItemTest, ARowAfterTheCommittedRowChangesNothingElse) {
     s.control().RemoveItem(3);
     EXPECT_EQ(s.control().ListCount(), 3);
