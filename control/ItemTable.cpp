@@ -158,9 +158,9 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
     } else if (lngIndex < rows.lngCommittedIndex) {
         // Keep showing the same item: the list reports the move and commits it again.
         --rows.lngCommittedIndex;
-        lstListBox.SetListIndex(rows.lngCommittedIndex);
         rows.lngListIndex = rows.lngCommittedIndex;
         --rows.lngHotRow;
+        lstListBox.SetListIndex(rows.lngCommittedIndex);
     }
 }
 

@@ -198,13 +198,24 @@ TEST_F(RemoveItemTest, TheCommittedRowTakesItsTextWithIt) {
     EXPECT_EQ(Row(s, 2), Strings{"d"});
 }
 
-// The committed row is gone even when the list window refuses to drop its selection: the
-// control stands on no row, rather than on the row that moved into the removed one's place.
-TEST_F(RemoveItemTest, TheCommittedRowIsGoneWhateverTheListWindowDoes) {
-    s.world().FailNext("ListBox.SetListIndex", vberr::InvalidProcedureCall);
-    EXPECT_THROW(s.control().RemoveItem(2), RuntimeError);
-    EXPECT_EQ(s.control().ListIndex(), -1);
-    EXPECT_TRUE(s.control().Value().IsNull());
+// The current row follows the committed one even when the list window refuses to follow: the
+// control stands on no row, or on the same item, never on the row that moved into a place.
+TEST(RemoveItem, TheCurrentRowFollowsWhateverTheListWindowDoes) {
+    struct Case {
+        std::int32_t removed;
+        std::int32_t current;
+        const char* text;
+    };
+    for (const Case c : {Case{2, -1, ""}, Case{0, 1, "c"}}) {
+        SCOPED_TRACE(c.removed);
+        SimControl s;
+        s.Fill(1, "", "a;b;c;d");
+        s.control().ListIndex(2);
+        s.world().FailNext("ListBox.SetListIndex", vberr::InvalidProcedureCall);
+        EXPECT_THROW(s.control().RemoveItem(c.removed), RuntimeError);
+        EXPECT_EQ(s.control().ListIndex(), c.current);
+        EXPECT_EQ(DisplayText(s.control().Column(0)), c.text);
+    }
 }
 
 TEST_F(RemoveItemTest, ARowAfterTheCommittedRowChangesNothingElse) {
