@@ -112,11 +112,12 @@ void ColumnPick::AddList(const std::string& strItem) {
 void ColumnPick::Clear() {
     lstListBox.Clear();
     rows.lngListCount = 0;
-    rows.varItems = VariantArray({settings.intColumnCount, 1});
     rows.indexes.Clear();
     rows.lngHotRow = -1;
     rows.lngCommittedIndex = -1;
     rows.lngListIndex = -1;
+    // Last: a stored column count below 1 makes no spare row, and the rows are gone regardless.
+    rows.varItems = VariantArray({settings.intColumnCount, 1});
 }
 
 void ColumnPick::RemoveItem(const std::int32_t& lngIndex) {

@@ -154,6 +154,19 @@ TEST(Clear, LeavesOneSpareRowOfEmptyEntries) {
     EXPECT_TRUE(s.control().Column(0).IsNull());
 }
 
+// With a stored column count below 1 there is no spare row to make, and Clear fails; the rows
+// are gone from the list and the count all the same, and the control stands on none of them.
+TEST(Clear, AStoredColumnCountBelowOneClearsTheRowsAndTheSelection) {
+    SimControl s;
+    s.Fill(1, "", "a;b;c");
+    s.control().ListIndex(1);
+    s.probe().intColumnCount() = -1;
+    EXPECT_THROW(s.control().Clear(), RuntimeError);
+    EXPECT_EQ(s.control().ListCount(), 0);
+    EXPECT_EQ(s.control().ListIndex(), -1);
+    EXPECT_TRUE(s.control().Value().IsNull());
+}
+
 TEST(ArrayWithItems, IsACopyThatDoesNotReachTheControl) {
     SimControl s;
     EXPECT_FALSE(s.control().ArrayWithItems().Array()->Allocated());
