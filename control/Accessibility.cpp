@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "control/ColumnPick.h"
-#include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "reports/ErrorReport.h"
 
@@ -23,7 +22,7 @@ void Announce(Body&& body) {
 }  // namespace
 
 AccessibleRows ColumnPick::ListRowsForReader() const {
-    return AccessibleRows(settings, rows, dropDown, lstListBox);
+    return AccessibleRows(settings, rows, columns, dropDown, lstListBox);
 }
 
 std::int32_t ColumnPick::RowCount() {
@@ -58,7 +57,7 @@ bool ColumnPick::PickRow(std::int32_t row) {
     if (!ListRowsForReader().Exists(row)) return false;
     // The put reaches the list's click handling, which commits the row as a click does.
     TrappedSub("PickRow", [&] {
-        ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        MatchListWindowCount();
         lstListBox.SetListIndex(row);
     });
     return true;
@@ -67,14 +66,14 @@ bool ColumnPick::PickRow(std::int32_t row) {
 bool ColumnPick::SelectRow(std::int32_t row) {
     if (!ListRowsForReader().Exists(row)) return false;
     TrappedSub("SelectRow", [&] {
-        ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        MatchListWindowCount();
         {
             const OwnListSelection own(editing);
             lstListBox.SetListIndex(row);
-            rows.lngListIndex = row;
+            rows.SetListIndex(row);
         }
         editing.blnUserEdited = true;
-        rows.lngHotRow = row;
+        rows.SetHotRow(row);
         AnnounceCurrentRow(row);
         ShowCurrentRowText();
         SelectAllTextInTextBox();

@@ -29,6 +29,7 @@
 #include "platform/Host.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
+#include "table/ItemTable.h"
 
 namespace cp {
 
@@ -166,12 +167,12 @@ private:
 
     // --- Item table and selection (control/) --------------------------------------------------
     void RemoveRow(std::int32_t lngIndex);
-    bool TableEndsAtListCount() const;
-    bool PrepareTableForRow(const std::string& strItem);
     std::int32_t FindItemInArray(const std::string& strText);
-
-    // --- Database fill (data/) ----------------------------------------------------------------
-    void CountFilledRows(std::int32_t rowCount);
+    // Gives the list window as many rows as the table counts, when it counts any other number;
+    // returns the number of rows that the window then has.
+    std::int32_t MatchListWindowCount();
+    // The end of a database fill: the list window counts the new rows, the hourglass goes.
+    void ShowFilledRows();
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
@@ -236,7 +237,8 @@ private:
 
     // --- The state record ---------------------------------------------------------------------
     Settings settings;                  // the settings behind the properties
-    RowState rows;                      // the item table and the current and committed rows
+    ItemTable rows;                     // the item table and the rows the control stands on
+    ColumnState columns;                // the widths of the list's columns
     EditingFlags editing;               // typing, navigation and commits
     DropDownState dropDown;             // the open list and the mouse in it
     ButtonState button;                 // the drop-down button

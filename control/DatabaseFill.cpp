@@ -18,7 +18,7 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         return QueryFailureDescription(e, dbDatabase);
     };
     TrappedFill(titles::kQueryFill, describe, [&] {
-        if (rows.lngColumnWidths.at(0) == 0) {
+        if (columns.lngColumnWidths.at(0) == 0) {
             UsageMessage(messages::kFillWidthsFirst);
             return;
         }
@@ -29,36 +29,31 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         // The list is empty from here on; the count and the marks of the old rows follow it
         // until the new rows are in, so that a failure on the way leaves none of them behind.
         lstListBox.Clear();
-        rows.lngListCount = 0;
-        rows.indexes.Clear();
-        rows.lngHotRow = -1;
-        rows.lngCommittedIndex = -1;
-        const std::int32_t loaded = LoadRows(*rs, rows.varItems);
-        rs->Close();
-        CountFilledRows(loaded);
+        rows.Refill([&](VariantArray& cells) {
+            const std::int32_t loaded = LoadRows(*rs, cells);
+            rs->Close();
+            return loaded;
+        });
+        ShowFilledRows();
     });
 }
 
 void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
     TrappedFill(titles::kRecordsetFill, RecordsetFailureDescription, [&] {
-        if (rows.lngColumnWidths.at(0) == 0) {
+        if (columns.lngColumnWidths.at(0) == 0) {
             UsageMessage(messages::kFillWidthsFirst);
             return;
         }
         host::SetScreenMousePointer(vbHourglass);
         lstListBox.Clear();
-        rows.lngListCount = 0;
-        rows.indexes.Clear();
-        rows.lngHotRow = -1;
-        rows.lngCommittedIndex = -1;
         // The host's recordset is read from its current row on and left open.
-        CountFilledRows(LoadRows(*RecordsetOf(rec), rows.varItems));
+        rows.Refill([&](VariantArray& cells) { return LoadRows(*RecordsetOf(rec), cells); });
+        ShowFilledRows();
     });
 }
 
-void ColumnPick::CountFilledRows(std::int32_t rowCount) {
-    rows.lngListCount = rowCount;
-    SendMessage(lstListBox.hWnd(), LB_SETCOUNT, static_cast<WPARAM>(rows.lngListCount), 0);
+void ColumnPick::ShowFilledRows() {
+    MatchListWindowCount();
     host::SetScreenMousePointer(vbDefault);
 }
 

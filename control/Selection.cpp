@@ -1,5 +1,4 @@
 #include "control/ColumnPick.h"
-#include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "reports/ErrorReport.h"
 #include "reports/Messages.h"
@@ -9,24 +8,24 @@ namespace cp {
 
 std::int32_t ColumnPick::ListIndex() const {
     RaiseIfDesignMode();
-    return rows.lngListIndex;
+    return rows.ListIndex();
 }
 
 void ColumnPick::ListIndex(std::int32_t value) {
     RaiseIfDesignMode();
     // The list reports the change at once; unless the control raised blnIgnoreListClick, its
     // click handling commits the row as a user's click would.
-    ListWindowRowsInStep(lstListBox, rows.lngListCount);
+    MatchListWindowCount();
     lstListBox.SetListIndex(value);
-    rows.lngListIndex = value;
+    rows.SetListIndex(value);
 }
 
 Variant ColumnPick::Column(std::int16_t intColumn) {
     Variant result;
     Trapped(titles::kColumn, [&] {
         try {
-            if (intColumn <= rows.varItems.Extent(0) - 1 && rows.lngListIndex != -1) {
-                result = rows.varItems.At(intColumn, rows.lngListIndex);
+            if (intColumn <= rows.Items().Extent(0) - 1 && rows.ListIndex() != -1) {
+                result = rows.Items().At(intColumn, rows.ListIndex());
             } else {
                 result = Variant::Null();
             }
@@ -49,8 +48,7 @@ void ColumnPick::Value(const Variant& value) {
     if (value.IsNull()) {
         CommitNoRow();
     } else {
-        const std::int32_t row = rows.indexes.FindValue(rows.varItems, rows.lngListCount,
-                                                        settings.intBoundColumn, value);
+        const std::int32_t row = rows.FindValue(settings.intBoundColumn, value);
         if (row == -1) return;
         {
             const OwnListSelection own(editing);
@@ -58,7 +56,7 @@ void ColumnPick::Value(const Variant& value) {
         }
         ShowCurrentRowText();
         dropDown.blnListMouseDown = false;
-        rows.lngCommittedIndex = lstListBox.ListIndex();
+        rows.SetCommittedIndex(lstListBox.ListIndex());
     }
     editing.blnTextChanged = false;
     editing.blnUserEdited = false;
@@ -89,8 +87,7 @@ std::string ColumnPick::Text() const {
 
 std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
     std::int32_t result = -1;
-    Trapped(titles::kFindItemInArray,
-            [&] { result = rows.indexes.FindPrefix(rows.varItems, rows.lngListCount, strText); });
+    Trapped(titles::kFindItemInArray, [&] { result = rows.FindPrefix(strText); });
     return result;
 }
 

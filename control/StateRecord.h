@@ -12,7 +12,6 @@
 #include "hosting/MVirtualList.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
-#include "table/ItemIndexes.h"
 
 namespace cp {
 
@@ -43,15 +42,9 @@ inline constexpr std::int16_t kMinimumWidth = 390;
 inline constexpr bool kEnabledAtCreation = true;
 inline constexpr std::string_view kTextAtCreation = "";
 
-// The item table and the rows the control stands on.
-struct RowState {
-    VariantArray varItems;          // (column, row), both from 0; unallocated at first
-    std::int32_t lngListCount = 0;  // number of rows of varItems in use
+// The list's columns as the rows are drawn in them.
+struct ColumnState {
     std::vector<std::int32_t> lngColumnWidths = {0};  // pixels; a first width of 0: never set
-    std::int32_t lngListIndex = -1;                   // current row, -1 for none
-    std::int32_t lngCommittedIndex = -1;  // row that the text stood for at the last commit
-    std::int32_t lngHotRow = -1;          // row the control itself last selected in the list
-    ItemIndexes indexes;                  // searches of varItems; told of every change of it
 };
 
 // The flags of typing, navigation and the commits.

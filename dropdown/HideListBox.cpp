@@ -15,7 +15,7 @@ void ColumnPick::HideListBox(AfterHide focus) {
         const auto finish = [&] {
             button.blnButtonDown = false;
             button.look = ButtonLook::Neither;
-            rows.lngHotRow = -1;
+            rows.SetHotRow(-1);
             accessibility.announcedRow = -1;
             UnsubclassForm(UserControl.ParentHwnd());
         };

@@ -14,11 +14,11 @@ void ColumnPick::lstListBox_Click() {
         }
         if (lstListBox.ListIndex() == -1) return;
         if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::FocusEditField);
-        rows.lngListIndex = lstListBox.ListIndex();
+        rows.SetListIndex(lstListBox.ListIndex());
         ShowCurrentRowText();
         dropDown.blnListMouseDown = false;
         if (UserControl.Enabled()) SelectAllTextInTextBox();
-        rows.lngCommittedIndex = lstListBox.ListIndex();
+        rows.SetCommittedIndex(lstListBox.ListIndex());
         editing.blnTextChanged = false;
         editing.blnUserEdited = false;
         RaiseAfterUpdate();

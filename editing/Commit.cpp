@@ -1,12 +1,11 @@
 #include "control/ColumnPick.h"
-#include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "reports/ErrorReport.h"
 
 namespace cp {
 
 void ColumnPick::UpdateTextFromRow(bool& Cancel) {
-    if (rows.lngListIndex == -1) {
+    if (rows.ListIndex() == -1) {
         RaiseNotInList(Cancel);
         return;
     }
@@ -36,7 +35,7 @@ void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
         ShowListBox();
     } else {
         SelectAllTextInTextBox();
-        rows.lngCommittedIndex = rows.lngListIndex;
+        rows.CommitListIndex();
         editing.blnTextChanged = false;
         editing.blnUserEdited = false;
         RaiseAfterUpdate();
@@ -80,7 +79,7 @@ void ColumnPick::CommitNoRow() {
     // With no current row the first column is Null, which shows as the empty text.
     WriteOwnText(DisplayText(Column(0)));
     dropDown.blnListMouseDown = false;
-    rows.lngCommittedIndex = lstListBox.ListIndex();
+    rows.SetCommittedIndex(lstListBox.ListIndex());
 }
 
 void ColumnPick::CommitFoundRow(std::int32_t row) {
@@ -90,8 +89,8 @@ void ColumnPick::CommitFoundRow(std::int32_t row) {
     // A press in the list that the focus loss cut short must not leave the next opening
     // tracking a drag that no button holds.
     dropDown.blnListMouseDown = false;
-    rows.lngCommittedIndex = lstListBox.ListIndex();
-    rows.lngListIndex = rows.lngCommittedIndex;
+    rows.SetCommittedIndex(lstListBox.ListIndex());
+    rows.SetListIndex(rows.CommittedIndex());
 }
 
 }  // namespace cp

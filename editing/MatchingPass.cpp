@@ -1,5 +1,4 @@
 #include "control/ColumnPick.h"
-#include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 #include "reports/ErrorReport.h"
@@ -44,15 +43,14 @@ void ColumnPick::txtTextBox_Change() {
 void ColumnPick::ClearListSelection() {
     lstListBox.SetTopIndex(0);
     SendMessage(lstListBox.hWnd(), LB_SETCURSEL, kNoListRow, 0);
-    rows.lngListIndex = -1;
-    rows.lngCommittedIndex = -1;
+    rows.ForgetSelection();
 }
 
 void ColumnPick::SelectRowInListBox(std::int32_t row) {
-    ListWindowRowsInStep(lstListBox, rows.lngListCount);
+    MatchListWindowCount();
     const OwnListSelection own(editing);
     lstListBox.SetListIndex(row);
-    rows.lngListIndex = row;
+    rows.SetListIndex(row);
     lstListBox.SetTopIndex(row);
     AnnounceCurrentRow(row);
 }
@@ -61,17 +59,17 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
     TrappedSub("FindItemAndSelectItemInListBox", [&] {
         const std::string text = txtTextBox.Text();
         if (text.empty()) return;
-        if (rows.lngCommittedIndex == -1 || editing.blnUserEdited) {
+        if (rows.CommittedIndex() == -1 || editing.blnUserEdited) {
             const std::int32_t row = FindItemInArray(text);
             if (row != -1) SelectRowInListBox(row);
             return;
         }
         // The text still stands for the committed row: the list opens on it.
-        ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        MatchListWindowCount();
         const OwnListSelection own(editing);
-        lstListBox.SetTopIndex(rows.lngCommittedIndex);
-        lstListBox.SetListIndex(rows.lngCommittedIndex);
-        rows.lngListIndex = rows.lngCommittedIndex;
+        lstListBox.SetTopIndex(rows.CommittedIndex());
+        lstListBox.SetListIndex(rows.CommittedIndex());
+        rows.SetListIndex(rows.CommittedIndex());
         SelectAllTextInTextBox();
     });
 }

@@ -1,7 +1,6 @@
 #include <cstdint>
 
 #include "control/ColumnPick.h"
-#include "control/ListWindowRows.h"
 #include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 #include "reports/ErrorReport.h"
@@ -75,7 +74,7 @@ void ColumnPick::txtTextBox_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
 
 void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
     TrappedSub("SelectNextPreviousItemInListBox", [&] {
-        const std::int32_t count = ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        const std::int32_t count = MatchListWindowCount();
         if (count <= 0) return;
         const RowMove move =
             TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);
@@ -83,12 +82,12 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
             {
                 const OwnListSelection own(editing);
                 lstListBox.SetListIndex(move.target);
-                rows.lngListIndex = lstListBox.ListIndex();
+                rows.SetListIndex(lstListBox.ListIndex());
             }
             editing.blnUserEdited = true;
             // Mouse tracking in the open list starts from the row the keys chose.
-            rows.lngHotRow = lstListBox.ListIndex();
-            AnnounceCurrentRow(rows.lngHotRow);
+            rows.SetHotRow(lstListBox.ListIndex());
+            AnnounceCurrentRow(rows.HotRow());
         }
         KeyCode = 0;
         // With no current row this raises NotInList; there is nothing to cancel here.
@@ -103,8 +102,8 @@ void ColumnPick::RestoreCommittedRow() {
     HideListBox(AfterHide::FocusEditField);
     {
         const OwnListSelection own(editing);
-        lstListBox.SetListIndex(rows.lngCommittedIndex);
-        rows.lngListIndex = rows.lngCommittedIndex;
+        lstListBox.SetListIndex(rows.CommittedIndex());
+        rows.SetListIndex(rows.CommittedIndex());
         // With no committed row this raises NotInList; its answer changes nothing here.
         ShowCurrentRowText();
     }

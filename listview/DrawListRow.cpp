@@ -94,11 +94,11 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     if (dis.itemID == kNoItem) return;
 
     // A column count above the table's would read past it; the lower count stays for good.
-    const std::int32_t tableColumns = rows.varItems.Extent(0);
+    const std::int32_t tableColumns = rows.Items().Extent(0);
     if (settings.intColumnCount > tableColumns)
         settings.intColumnCount = static_cast<std::int16_t>(tableColumns);
 
-    const RowCells cells(rows.varItems, rows.lngColumnWidths, dis.itemID);
+    const RowCells cells(rows.Items(), columns.lngColumnWidths, dis.itemID);
     const HFONT font = lstListBox.Font();
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);
