@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "control/ColumnPick.h"
-#include "control/OwnChanges.h"
 #include "reports/ErrorReport.h"
 
 namespace cp {
@@ -67,14 +66,7 @@ bool ColumnPick::SelectRow(std::int32_t row) {
     if (!ListRowsForReader().Exists(row)) return false;
     TrappedSub("SelectRow", [&] {
         MatchListWindowCount();
-        {
-            const OwnListSelection own(editing);
-            lstListBox.SetListIndex(row);
-            rows.SetListIndex(row);
-        }
-        editing.blnUserEdited = true;
-        rows.SetHotRow(row);
-        AnnounceCurrentRow(row);
+        MoveCurrentRow(row);
         ShowCurrentRowText();
         SelectAllTextInTextBox();
         RaiseChange();

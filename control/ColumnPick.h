@@ -41,6 +41,12 @@ enum class AfterHide {
     LeaveFocus,      // the focus stays where it is (it is leaving the control, for instance)
 };
 
+// Whether a commit tells the host with AfterUpdate.
+enum class AfterCommit {
+    RaiseAfterUpdate,  // a commit of the user's: a click in the list, Enter, the focus leaving
+    Quiet,             // the host's own put of Value
+};
+
 // The face of the drop-down button that a drawing is for.
 enum class ButtonFace { Raised, Pressed };
 
@@ -178,19 +184,38 @@ private:
     void ShowListBox();
     void ShowListWindow();
 
-    // --- Editing, navigation and commit (editing/) --------------------------------------------
+    // --- Editing, navigation and the commits of the edit field (editing/) ---------------------
     void SelectTextToEnd(std::int16_t intStart);
     void FindItemAndSelectItemInListBox();
-    void SelectRowInListBox(std::int32_t row);
     void SelectNextPreviousItemInListBox(std::int16_t& KeyCode);
-    void UpdateTextFromRow(bool& Cancel);
-    bool ShowCurrentRowText();
-    void WriteOwnText(const std::string& strText);
     void CommitOnEnter(std::int16_t& KeyAscii);
-    void ClearListSelection();
+    void ReportTextNotInList();
     void RestoreCommittedRow();
-    void CommitNoRow();
-    void CommitFoundRow(std::int32_t row);
+
+    // --- Selection and commit (editing/SelectionCommit.h) -------------------------------------
+    // The list's selection moves to row (-1: none) as the control's own change: the list's
+    // report of it is no pick. The current row follows.
+    void SelectQuietly(std::int32_t row);
+    // The row that the text matched: selected quietly, scrolled to the top and announced.
+    void SelectRowInListBox(std::int32_t row);
+    // The text matches no row: the list shows none, and no row is current or committed.
+    void ClearListSelection();
+    // No row is current, as after a put of ListIndex -1, and the text that stood for one goes.
+    void SelectNoRow();
+    // The user moved the current row (a navigation key, a reader's selection): selected
+    // quietly, edited, tracked from by the mouse, announced.
+    void MoveCurrentRow(std::int32_t row);
+    void UpdateTextFromRow(bool& Cancel);
+    // The current row's text as the control's own write; with no current row NotInList is
+    // raised instead, and the result is the Cancel that its handler gave back.
+    bool ShowCurrentRowText();
+    // A text of the control's own choosing, written without a matching pass.
+    void WriteOwnText(const std::string& strText);
+    // The current row becomes the committed row and the edit is over; the host hears
+    // AfterUpdate unless after says otherwise.
+    void CommitCurrentRow(AfterCommit after);
+    // The text stands for the committed row again: neither changed nor edited since.
+    void EndEdit();
 
     // --- List rendering (listview/) and the drawing subclass (control/) ----------------------
     void DrawListRow(DRAWITEMSTRUCT dis);

@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "control/ColumnPick.h"
-#include "control/OwnChanges.h"
 #include "reports/ErrorReport.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"
@@ -96,10 +95,7 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
         // The committed row is gone, and so is the text that stood for it. The write is the
         // control's own: a matching pass would complete the empty text to the first row and
         // show an item that nobody chose.
-        {
-            const OwnListSelection own(editing);
-            lstListBox.SetListIndex(-1);
-        }
+        SelectQuietly(-1);
         WriteOwnText("");
     } else if (committed == CommittedRow::MovedUp) {
         // Keep showing the same item: the list reports the move and commits it again.

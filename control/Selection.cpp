@@ -1,5 +1,4 @@
 #include "control/ColumnPick.h"
-#include "control/OwnChanges.h"
 #include "reports/ErrorReport.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"
@@ -13,8 +12,8 @@ std::int32_t ColumnPick::ListIndex() const {
 
 void ColumnPick::ListIndex(std::int32_t value) {
     RaiseIfDesignMode();
-    // The list reports the change at once; unless the control raised blnIgnoreListClick, its
-    // click handling commits the row as a user's click would.
+    // The list reports the change at once, and its click handling commits the row as a user's
+    // click would: this put is the host's, not the control's own.
     MatchListWindowCount();
     lstListBox.SetListIndex(value);
     rows.SetListIndex(value);
@@ -46,20 +45,16 @@ Variant ColumnPick::Value() {
 void ColumnPick::Value(const Variant& value) {
     RaiseIfDesignMode();
     if (value.IsNull()) {
-        CommitNoRow();
+        SelectNoRow();
     } else {
         const std::int32_t row = rows.FindValue(settings.intBoundColumn, value);
         if (row == -1) return;
-        {
-            const OwnListSelection own(editing);
-            ListIndex(row);
-        }
+        MatchListWindowCount();
+        SelectQuietly(row);
         ShowCurrentRowText();
-        dropDown.blnListMouseDown = false;
-        rows.SetCommittedIndex(lstListBox.ListIndex());
     }
-    editing.blnTextChanged = false;
-    editing.blnUserEdited = false;
+    dropDown.blnListMouseDown = false;
+    CommitCurrentRow(AfterCommit::Quiet);
 }
 
 std::int16_t ColumnPick::BoundColumn() const {

@@ -47,7 +47,9 @@ struct ColumnState {
     std::vector<std::int32_t> lngColumnWidths = {0};  // pixels; a first width of 0: never set
 };
 
-// The flags of typing, navigation and the commits.
+// The flags of typing, navigation and the commits. The first two mark the control's own changes
+// of the list's selection and of the text, and only the seam of selection and commit
+// (editing/SelectionCommit.h) raises and reads them.
 struct EditingFlags {
     bool blnIgnoreListClick = false;     // one-shot: the list's next click is the control's own
     bool blnInternalTextChange = false;  // the control itself is writing the edit field's text

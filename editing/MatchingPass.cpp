@@ -1,6 +1,6 @@
 #include "control/ColumnPick.h"
-#include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
+#include "editing/SelectionCommit.h"
 #include "reports/ErrorReport.h"
 #include "runtime/Conversions.h"
 #include "runtime/Utf8.h"
@@ -10,7 +10,7 @@ namespace cp {
 void ColumnPick::txtTextBox_Change() {
     editing.blnTextChanged = true;
     // The control's own writes (completion, navigation, commits) are no edits of the user's.
-    if (editing.blnInternalTextChange) {
+    if (IsOwnTextChange(editing)) {
         // Completions and commits change the control's value; the user's own typing is
         // announced by the edit field itself.
         AnnounceValueChange();
@@ -40,21 +40,6 @@ void ColumnPick::txtTextBox_Change() {
     });
 }
 
-void ColumnPick::ClearListSelection() {
-    lstListBox.SetTopIndex(0);
-    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, kNoListRow, 0);
-    rows.ForgetSelection();
-}
-
-void ColumnPick::SelectRowInListBox(std::int32_t row) {
-    MatchListWindowCount();
-    const OwnListSelection own(editing);
-    lstListBox.SetListIndex(row);
-    rows.SetListIndex(row);
-    lstListBox.SetTopIndex(row);
-    AnnounceCurrentRow(row);
-}
-
 void ColumnPick::FindItemAndSelectItemInListBox() {
     TrappedSub("FindItemAndSelectItemInListBox", [&] {
         const std::string text = txtTextBox.Text();
@@ -66,10 +51,8 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
         }
         // The text still stands for the committed row: the list opens on it.
         MatchListWindowCount();
-        const OwnListSelection own(editing);
         lstListBox.SetTopIndex(rows.CommittedIndex());
-        lstListBox.SetListIndex(rows.CommittedIndex());
-        rows.SetListIndex(rows.CommittedIndex());
+        SelectQuietly(rows.CommittedIndex());
         SelectAllTextInTextBox();
     });
 }

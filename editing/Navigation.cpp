@@ -1,7 +1,6 @@
 #include <cstdint>
 
 #include "control/ColumnPick.h"
-#include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
 #include "reports/ErrorReport.h"
 
@@ -78,17 +77,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
         if (count <= 0) return;
         const RowMove move =
             TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);
-        if (move.moves) {
-            {
-                const OwnListSelection own(editing);
-                lstListBox.SetListIndex(move.target);
-                rows.SetListIndex(lstListBox.ListIndex());
-            }
-            editing.blnUserEdited = true;
-            // Mouse tracking in the open list starts from the row the keys chose.
-            rows.SetHotRow(lstListBox.ListIndex());
-            AnnounceCurrentRow(rows.HotRow());
-        }
+        if (move.moves) MoveCurrentRow(move.target);
         KeyCode = 0;
         // With no current row this raises NotInList; there is nothing to cancel here.
         ShowCurrentRowText();
@@ -100,15 +89,10 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
 
 void ColumnPick::RestoreCommittedRow() {
     HideListBox(AfterHide::FocusEditField);
-    {
-        const OwnListSelection own(editing);
-        lstListBox.SetListIndex(rows.CommittedIndex());
-        rows.SetListIndex(rows.CommittedIndex());
-        // With no committed row this raises NotInList; its answer changes nothing here.
-        ShowCurrentRowText();
-    }
-    editing.blnTextChanged = false;
-    editing.blnUserEdited = false;
+    SelectQuietly(rows.CommittedIndex());
+    // With no committed row this raises NotInList; its answer changes nothing here.
+    ShowCurrentRowText();
+    EndEdit();
 }
 
 }  // namespace cp

@@ -80,8 +80,6 @@ public:
     std::int32_t HotRow() const { return lngHotRow; }
     // The current row is row (-1: none).
     void SetListIndex(std::int32_t row) { lngListIndex = row; }
-    // The committed row is row (-1: none).
-    void SetCommittedIndex(std::int32_t row) { lngCommittedIndex = row; }
     // The current row becomes the committed row.
     void CommitListIndex() { lngCommittedIndex = lngListIndex; }
     // Neither a current nor a committed row: the text stands for no row.
