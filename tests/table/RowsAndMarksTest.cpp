@@ -1,5 +1,5 @@
-// The item table's rows and the marks that stand on them: every change of the rows moves the
-// marks with them and leaves the searches finding the rows where they now are.
+// A row removed from the item table: the marks that stand on the rows move with them, and the
+// searches find the rows where they now are, even when the list window refuses the removal.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -94,67 +94,6 @@ TEST(ItemTableRows, AListWindowThatRefusesARemovalLeavesTheSearchesRight) {
     EXPECT_EQ(middle.FindPrefix("b"), 0);
     EXPECT_EQ(middle.FindPrefix("c"), 1);
     EXPECT_EQ(middle.FindPrefix("a"), -1);
-}
-
-// Rows that give way to others take the committed and hot rows with them; the current row is
-// the host's to keep (it reads Null beyond the new rows) until Clear.
-TEST(ItemTableMarks, EveryReplacementForgetsTheMarksOfTheOldRows) {
-    struct Case {
-        const char* name;
-        void (*change)(ItemTable&);
-        std::int32_t count;
-        Marks after;
-    };
-    const Case cases[] = {
-        {"ReplaceRows",
-         [](ItemTable& t) {
-             t.ReplaceRows(VariantArray({1, 1}));
-         },
-         1,
-         {2, -1, -1}},
-        {"ForgetRows", [](ItemTable& t) { t.ForgetRows(); }, 0, {2, -1, -1}},
-        {"Refill",
-         [](ItemTable& t) {
-             t.Refill([](VariantArray& cells) {
-                 cells = VariantArray({1, 2});
-                 return 2;
-             });
-         },
-         2,
-         {2, -1, -1}},
-        {"failed Refill",
-         [](ItemTable& t) {
-             const auto fail = [](VariantArray&) -> std::int32_t { Raise(vberr::TypeMismatch); };
-             EXPECT_THROW(t.Refill(fail), RuntimeError);
-         },
-         0,
-         {2, -1, -1}},
-        {"Clear", [](ItemTable& t) { t.Clear(1); }, 0, {-1, -1, -1}},
-        {"failed Clear",
-         [](ItemTable& t) { EXPECT_THROW(t.Clear(-1), RuntimeError); },
-         0,
-         {-1, -1, -1}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ItemTable table = Table({"a", "b", "c"}, 2, 1, 0);
-        c.change(table);
-        EXPECT_EQ(table.Count(), c.count);
-        EXPECT_EQ(MarksOf(table), c.after);
-    }
-}
-
-TEST(ItemTableRows, AppendsOnlyRowsOfItsColumnCount) {
-    ItemTable table;
-    EXPECT_TRUE(table.AppendRow("1;one", 2));
-    EXPECT_FALSE(table.AppendRow("2;two;extra", 2));
-    EXPECT_FALSE(table.AppendRow("3", 2));
-    EXPECT_EQ(table.Count(), 1);
-    // A table built for two columns cannot grow by rows of three.
-    EXPECT_THROW(table.AppendRow("1;2;3", 3), RuntimeError);
-    EXPECT_EQ(table.Count(), 1);
-    EXPECT_TRUE(table.AppendRow("2;two", 2));
-    EXPECT_EQ(table.FindValue(1, Variant("two")), 1);
 }
 
 }  // namespace
