@@ -1,9 +1,11 @@
 // ColumnPick: a drop-down selection control whose list shows several columns per row.
 //
-// One instance owns its state record (control/StateRecord.h), its item table and its child
-// objects. The members are defined in the folder of the subsystem they belong to: control/
-// (state, item table, selection, properties, persistence), dropdown/, editing/, listview/,
-// frame/, data/ and shell/.
+// One instance owns its state record (control/StateRecord.h), its item table (table/ItemTable.h)
+// and its child objects. The members are defined in the folder of the subsystem they belong to:
+// control/ (state, the item table's and selection's published members, properties, persistence,
+// the database fills), frame/, listview/, editing/ (with the seam of selection and commit),
+// dropdown/ and shell/. The window plumbing (hosting/) reaches the control only as a
+// DropDownOwner and a RowPainter.
 //
 // Naming key. Names that the published interface, the stored properties and the control's
 // long-standing design fix carry a prefix for their type: str String (UTF-8), int 16-bit

@@ -36,12 +36,11 @@ bool ItemTable::ShapeForRow(std::string_view item, std::int16_t columns) {
 
 void ItemTable::ReplaceRows(VariantArray items) {
     varItems = std::move(items);
-    indexes.Clear();
+    ForgetRows();
     lngListCount = varItems.Extent(1);
-    lngHotRow = -1;
-    lngCommittedIndex = -1;
 }
 
+// The searches and the marks of the old rows go with them.
 void ItemTable::ForgetRows() {
     lngListCount = 0;
     indexes.Clear();
