@@ -15,13 +15,16 @@ public:
     explicit ArgumentBlock(const std::vector<Variant>& args) : values_(args.size()) {
         for (VARIANT& v : values_)
             ::VariantInit(&v);
-        for (std::size_t i = 0; i < args.size(); ++i)
-            ToVariant(args[i], &values_[args.size() - 1 - i]);
+        // The arguments made before one that fails go with the block.
+        try {
+            for (std::size_t i = 0; i < args.size(); ++i)
+                ToVariant(args[i], &values_[args.size() - 1 - i]);
+        } catch (...) {
+            Clear();
+            throw;
+        }
     }
-    ~ArgumentBlock() {
-        for (VARIANT& v : values_)
-            ::VariantClear(&v);
-    }
+    ~ArgumentBlock() { Clear(); }
     ArgumentBlock(const ArgumentBlock&) = delete;
     ArgumentBlock& operator=(const ArgumentBlock&) = delete;
 
@@ -30,16 +33,12 @@ public:
     }
 
 private:
-    std::vector<VARIANT> values_;
-};
+    void Clear() {
+        for (VARIANT& v : values_)
+            ::VariantClear(&v);
+    }
 
-// A VARIANT that clears itself.
-struct Answer {
-    Answer() { ::VariantInit(&value); }
-    ~Answer() { ::VariantClear(&value); }
-    Answer(const Answer&) = delete;
-    Answer& operator=(const Answer&) = delete;
-    VARIANT value;
+    std::vector<VARIANT> values_;
 };
 
 // A property is read as a late-bound host reads a name used as a value: the object may have
@@ -93,13 +92,13 @@ Variant AutomationObject::CallByName(std::string_view name, cp::CallType type,
     const DISPID id = IdOf(name);
     ArgumentBlock block(args);
     DISPPARAMS params = block.Params();
-    Answer answer;
+    OwnedVariant answer;
     EXCEPINFO exception{};
     UINT argError = 0;
     const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, FlagsOf(type), &params,
-                                         &answer.value, &exception, &argError);
+                                         &answer.v, &exception, &argError);
     if (FAILED(hr)) throw ErrorOfCall(hr, exception, dispatch_);
-    return FromVariant(answer.value);
+    return FromVariant(answer.v);
 }
 
 }  // namespace ocx

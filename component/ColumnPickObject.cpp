@@ -1,7 +1,11 @@
 #include "component/ColumnPickObject.h"
 
+#include <new>
+
 #include "component/ComError.h"
 #include "component/DispatchEdge.h"
+#include "component/PointEnumerator.h"
+#include "platform/win32/ModalForm.h"
 #include "reports/Startup.h"
 
 namespace ocx {
@@ -17,6 +21,8 @@ LONG HimetricFromTwips(float twips) {
     return static_cast<LONG>(twips * kHimetricPerInch / kTwipsPerInch);
 }
 
+thread_local int tControls = 0;  // controls alive on the thread
+
 template <class Interface>
 HRESULT Hand(Interface* object, void** out) {
     *out = object;
@@ -29,12 +35,34 @@ HRESULT Hand(Interface* object, void** out) {
 HRESULT ColumnPickObject::Create(REFIID iid, void** out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    return Boundary(IID_IUnknown, [&] {
-        auto* object = new ColumnPickObject();
-        const HRESULT hr = object->QueryInterface(iid, out);
-        object->Release();
-        return hr;
-    });
+    ColumnPickObject* object = nullptr;
+    try {
+        object = new ColumnPickObject();
+    } catch (...) {
+        // No window, no memory: what was made of the object has gone with it.
+        return E_OUTOFMEMORY;
+    }
+    const HRESULT hr = object->QueryInterface(iid, out);
+    object->Release();
+    return hr;
+}
+
+ColumnPickObject::ThreadControl::ThreadControl() {
+    ++tControls;
+}
+
+ColumnPickObject::ThreadControl::~ThreadControl() {
+    if (--tControls == 0) win32::DestroyModalForms();
+}
+
+ColumnPickObject::ParkingWindow::ParkingWindow() {
+    hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Module(),
+                             nullptr);
+    if (hWnd == nullptr) throw std::bad_alloc();
+}
+
+ColumnPickObject::ParkingWindow::~ParkingWindow() {
+    if (::IsWindow(hWnd)) ::DestroyWindow(hWnd);
 }
 
 ColumnPickObject::ColumnPickObject()
@@ -42,30 +70,34 @@ ColumnPickObject::ColumnPickObject()
       extent_{HimetricFromTwips(kStartWidthTwips), HimetricFromTwips(kStartHeightTwips)} {
     // The component starts on each thread that uses it, before its first control there.
     if (!cp::gblnStarted) cp::ComponentStart();
-    parking_ = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 Module(), nullptr);
     host_ = std::make_unique<win32::ControlHost>(
-        parking_, win32::Placement{0, 0, kStartWidthTwips, kStartHeightTwips});
+        parking_.hWnd, win32::Placement{0, 0, kStartWidthTwips, kStartHeightTwips});
+    if (host_->UserControl().hWnd() == nullptr || host_->TextBox().hWnd() == nullptr) {
+        throw std::bad_alloc();
+    }
     host_->SetHolder(this);
     ::LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, &typeLibrary_);
 }
 
 ColumnPickObject::~ColumnPickObject() {
-    if (inPlaceActive_) InPlaceDeactivate();
-    events_.DisconnectAll();
+    // The control's windows go before the parking window that holds them.
+    host_.reset();
+    if (typeLibrary_ != nullptr) typeLibrary_->Release();
+}
+
+void ColumnPickObject::End() noexcept {
     try {
+        if (inPlaceActive_) InPlaceDeactivate();
         host_->BeginUnload();
         host_->Terminate();
     } catch (...) {
         // UserControl_Terminate lets its errors go to the host; an object that is going
         // away has no caller left to tell.
     }
-    host_.reset();
-    if (parking_ != nullptr) ::DestroyWindow(parking_);
-    if (site_ != nullptr) site_->Release();
-    if (adviseHolder_ != nullptr) adviseHolder_->Release();
-    if (viewSink_ != nullptr) viewSink_->Release();
-    if (typeLibrary_ != nullptr) typeLibrary_->Release();
+    if (site_ != nullptr) std::exchange(site_, nullptr)->Release();
+    if (adviseHolder_ != nullptr) std::exchange(adviseHolder_, nullptr)->Release();
+    if (viewSink_ != nullptr) std::exchange(viewSink_, nullptr)->Release();
+    delete this;
 }
 
 HRESULT ColumnPickObject::QueryInterface(REFIID iid, void** out) {
@@ -105,7 +137,12 @@ ULONG ColumnPickObject::AddRef() {
 
 ULONG ColumnPickObject::Release() {
     const ULONG left = --refs_;
-    if (left == 0) delete this;
+    if (left != 0 || std::exchange(ending_, true)) return left;
+    // The host that let go of the object hears from it no more. The last reference may go
+    // inside one of the object's own calls (a handler of its event that closes the host's
+    // dialog): the object ends once that call has returned.
+    events_.DisconnectAll();
+    host_->Frames().EndWhenIdle([this] { End(); });
     return left;
 }
 
@@ -123,14 +160,17 @@ HRESULT ColumnPickObject::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
     return *out ? S_OK : TYPE_E_ELEMENTNOTFOUND;
 }
 
-HRESULT ColumnPickObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+HRESULT ColumnPickObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
+                                        DISPID* ids) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (names == nullptr || ids == nullptr) return E_POINTER;
     return Boundary(IID_IDispatch, [&] { return IdsOfNames(ControlTable(), names, count, ids); });
 }
 
-HRESULT ColumnPickObject::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params,
+HRESULT ColumnPickObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                  VARIANT* result, EXCEPINFO* exception, UINT* argError) {
-    return Boundary(IID_IDispatch, [&] {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    return Entered(IID_IDispatch, [&] {
         auto call = [this](std::int32_t id, iface::Kind kind, std::vector<Variant>& args) {
             return CallMember(id, kind, args);
         };
@@ -152,18 +192,28 @@ HRESULT ColumnPickObject::GetGUID(DWORD kind, GUID* guid) {
     return S_OK;
 }
 
+ColumnPickObject::ConnectionPoints ColumnPickObject::Points() {
+    return {&events_};
+}
+
 HRESULT ColumnPickObject::EnumConnectionPoints(IEnumConnectionPoints** out) {
-    if (out != nullptr) *out = nullptr;
-    return E_NOTIMPL;
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    return PointEnumerator::Create(Points(), out);
 }
 
 HRESULT ColumnPickObject::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    if (iid != DIID___ColumnPick) return CONNECT_E_NOCONNECTION;
-    *out = &events_;
-    events_.AddRef();
-    return S_OK;
+    for (IConnectionPoint* point : Points()) {
+        IID served{};
+        if (SUCCEEDED(point->GetConnectionInterface(&served)) && served == iid) {
+            *out = point;
+            point->AddRef();
+            return S_OK;
+        }
+    }
+    return CONNECT_E_NOCONNECTION;
 }
 
 HRESULT ColumnPickObject::InterfaceSupportsErrorInfo(REFIID iid) {

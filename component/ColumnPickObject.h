@@ -7,14 +7,24 @@
 // until a container activates the control in place. The control starts (UserControl_Initialize
 // and UserControl_InitProperties or UserControl_ReadProperties) at InitNew or Load, or at the
 // first call of a host that does neither (a script).
+//
+// A host may let go of the object inside any of its calls or events. Every interface method
+// that reaches the control or the container, every window procedure of the control and every
+// event raised opens a frame of the object's calls (platform/CallFrames.h): the last Release
+// ends the object only once the outermost frame has closed. The host that let go of the object
+// hears from it no more (its sinks are let go of at once), and references that come and go
+// during the end end nothing more.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "component/Com.h"
+#include "component/ComError.h"
 #include "component/EventSource.h"
 #include "component/Module.h"
 #include "control/ColumnPick.h"
@@ -185,13 +195,40 @@ public:
                                    BOOL saveAllProperties) override;
 
 private:
+    // The hidden window that holds the control's windows while no container does; destroyed
+    // with the object, also when the object could not be made whole.
+    struct ParkingWindow {
+        ParkingWindow();
+        ~ParkingWindow();
+        ParkingWindow(const ParkingWindow&) = delete;
+        ParkingWindow& operator=(const ParkingWindow&) = delete;
+        HWND hWnd = nullptr;
+    };
+
     ColumnPickObject();
     ~ColumnPickObject() override;
+
+    // The last reference has gone and no call of the object's runs: the control leaves its
+    // container (no commit on the way out reaches the host, whose sinks are gone already) and
+    // ends, and the object goes.
+    void End() noexcept;
+    // Runs an interface method's body inside a frame of the object's calls (see CallFrames.h):
+    // a handler that lets go of the object meanwhile ends it only when the method returns.
+    // Nothing that the body throws leaves the method.
+    template <class Body>
+    HRESULT Entered(REFIID iid, Body&& body) noexcept {
+        const cp::CallFrames::Frame frame(host_->Frames());
+        return Boundary(iid, std::forward<Body>(body));
+    }
 
     // --- win32::Container --------------------------------------------------------------------
     bool AmbientUserMode() override;
     void PropertyChanged(std::string_view key) override;
     void FocusChanged(bool gotFocus) override;
+
+    // The object's connection points, in the order EnumConnectionPoints lists them.
+    using ConnectionPoints = std::array<IConnectionPoint*, 1>;
+    ConnectionPoints Points();
 
     // The control, started as a new instance if nothing has started it yet.
     ColumnPick& Control();
@@ -209,13 +246,28 @@ private:
     // Activation (OleObject.cpp, InPlace.cpp).
     HRESULT ActivateInPlace();
     HRESULT ActivateUI();
+    // The focus leaves the control and its list closes, before its window is hidden.
+    void LeaveTheScreen(HWND window);
     void SizeWindowToExtent();
     void SaveTo(win32::PropertyStore& store);
     ITypeInfo* TypeInfoOf(REFGUID guid);
 
+    // Counts the controls of the thread; the thread's own forms (the About box) go with the
+    // last of them, while their window procedure is surely still loaded.
+    struct ThreadControl {
+        ThreadControl();
+        ~ThreadControl();
+        ThreadControl(const ThreadControl&) = delete;
+        ThreadControl& operator=(const ThreadControl&) = delete;
+    };
+
     ObjectLife life_;             // counts this object for DllCanUnloadNow
+    ThreadControl thread_;        // counts it among the thread's controls
     std::atomic<ULONG> refs_{1};  // references
-    HWND parking_ = nullptr;      // hidden window that holds the control while inactive
+    // The last reference has gone: references that come and go from now on (a container's
+    // callback during the end) end nothing more.
+    bool ending_ = false;
+    ParkingWindow parking_;                     // holds the control while inactive
     std::unique_ptr<win32::ControlHost> host_;  // the control's windows and the control
     ColumnPick* control_ = nullptr;             // the control, owned by host_
     bool started_ = false;                      // the control's start-up has run

@@ -3,6 +3,7 @@
 #include <limits>
 #include <vector>
 
+#include "component/ComPtr.h"
 #include "component/NativeObject.h"
 #include "data/rows/FieldValues.h"
 
@@ -48,13 +49,11 @@ std::shared_ptr<Object> NativeOf(IUnknown* unknown) {
 Variant FromObject(IUnknown* unknown) {
     if (unknown == nullptr) return Variant(std::shared_ptr<Object>());
     if (std::shared_ptr<Object> native = NativeOf(unknown)) return Variant(std::move(native));
-    IDispatch* dispatch = nullptr;
-    if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+    ComPtr<IDispatch> dispatch;
+    if (FAILED(unknown->QueryInterface(IID_IDispatch, dispatch.Receive()))) {
         Raise(vberr::TypeMismatch);
     }
-    auto object = std::make_shared<AutomationObject>(dispatch);
-    dispatch->Release();
-    return Variant(std::shared_ptr<Object>(std::move(object)));
+    return Variant(std::shared_ptr<Object>(std::make_shared<AutomationObject>(dispatch.Get())));
 }
 
 // The extents of an array of VARIANTs, first dimension first; anything else, or an array whose
@@ -188,6 +187,7 @@ Variant FromVariant(const VARIANT& value) {
         return FromVariant(*target);
     }
     if ((V_VT(&value) & VT_BYREF) != 0) {
+        if (V_BYREF(&value) == nullptr) Raise(vberr::TypeMismatch);
         VARIANT direct;
         ::VariantInit(&direct);
         if (FAILED(::VariantCopyInd(&direct, Source(value)))) Raise(vberr::TypeMismatch);

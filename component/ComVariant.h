@@ -21,4 +21,13 @@ inline VARIANT* Source(const VARIANT& value) {
 // A new VARIANT holding `value`; the caller owns it (VariantClear).
 void ToVariant(const Variant& value, VARIANT* out);
 
+// A VARIANT that clears itself, however the scope is left.
+struct OwnedVariant {
+    OwnedVariant() { ::VariantInit(&v); }
+    ~OwnedVariant() { ::VariantClear(&v); }
+    OwnedVariant(const OwnedVariant&) = delete;
+    OwnedVariant& operator=(const OwnedVariant&) = delete;
+    VARIANT v;
+};
+
 }  // namespace ocx

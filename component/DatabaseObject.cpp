@@ -2,6 +2,7 @@
 
 #include "component/AutomationObject.h"
 #include "component/ComError.h"
+#include "component/ComPtr.h"
 #include "component/DatabaseInterfaces.h"
 #include "component/RecordsetObject.h"
 #include "component/SqliteFile.h"
@@ -58,10 +59,9 @@ cp::Database& DatabaseObject::Open() {
 }
 
 Variant DatabaseObject::OpenRecordset(const std::string& name, std::int32_t type) {
-    IDispatch* recordset = RecordsetObject::Create(Open().OpenRecordset(name, type));
-    auto object = std::make_shared<AutomationObject>(recordset);
-    recordset->Release();
-    return Variant(std::shared_ptr<Object>(std::move(object)));
+    const auto recordset =
+        ComPtr<IDispatch>::Adopt(RecordsetObject::Create(Open().OpenRecordset(name, type)));
+    return Variant(std::shared_ptr<Object>(std::make_shared<AutomationObject>(recordset.Get())));
 }
 
 }  // namespace ocx

@@ -1,5 +1,6 @@
 #include "component/DispatchEdge.h"
 
+#include <new>
 #include <optional>
 
 #include "component/ComError.h"
@@ -57,32 +58,48 @@ HRESULT ToColor(const VARIANT& in, VARIANT& out) {
     return hr;
 }
 
-// The argument as the parameter's type, or the failure that the dispatch layer reports.
+// A reference to nothing, directly or through a reference to a VARIANT, is no value that a
+// caller can pass; the system's copy would follow it.
+bool IsNullReference(const VARIANT& v) {
+    if ((V_VT(&v) & VT_BYREF) == 0) return false;
+    if (V_BYREF(&v) == nullptr) return true;
+    if (V_VT(&v) != (VT_BYREF | VT_VARIANT)) return false;
+    const VARIANT& target = *V_VARIANTREF(&v);
+    return (V_VT(&target) & VT_BYREF) != 0 && V_BYREF(&target) == nullptr;
+}
+
+// The argument as the parameter's type, or the failure that the dispatch layer reports. A value
+// that becomes the type but that the runtime cannot hold (an array of other than Variants, an
+// object without IDispatch) is a type mismatch as well.
 HRESULT Coerce(const VARIANT& given, std::string_view type, Variant& out) {
-    VARIANT direct;
-    VARIANT typed;
-    ::VariantInit(&direct);
-    ::VariantInit(&typed);
-    HRESULT hr = ::VariantCopyInd(&direct, Source(given));
+    if (IsNullReference(given)) return DISP_E_TYPEMISMATCH;
+    OwnedVariant direct;
+    OwnedVariant typed;
+    HRESULT hr = ::VariantCopyInd(&direct.v, Source(given));
     if (SUCCEEDED(hr)) {
         if (type == "Variant") {
-            hr = ::VariantCopy(&typed, &direct);
+            hr = ::VariantCopy(&typed.v, &direct.v);
         } else if (type == "OLE_COLOR") {
-            hr = ToColor(direct, typed);
+            hr = ToColor(direct.v, typed.v);
         } else {
             VARTYPE vt = VT_I4;
             if (type == "String") vt = VT_BSTR;
             if (type == "Integer") vt = VT_I2;
             if (type == "Boolean") vt = VT_BOOL;
             if (type == "Database") vt = VT_DISPATCH;
-            hr = ::VariantChangeType(&typed, &direct, 0, vt);
+            hr = ::VariantChangeType(&typed.v, &direct.v, 0, vt);
         }
     }
-    if (SUCCEEDED(hr)) out = FromVariant(typed);
-    ::VariantClear(&direct);
-    ::VariantClear(&typed);
     if (hr == DISP_E_OVERFLOW) return hr;
-    return FAILED(hr) ? DISP_E_TYPEMISMATCH : S_OK;
+    if (FAILED(hr)) return DISP_E_TYPEMISMATCH;
+    try {
+        out = FromVariant(typed.v);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return CurrentError().Number() == vberr::Overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
+    }
+    return S_OK;
 }
 
 bool IsMissing(const VARIANT& v) {
@@ -95,6 +112,11 @@ HRESULT Arguments(const Member& m, const DISPPARAMS& p, std::vector<Variant>& ar
                   UINT* argError) {
     const UINT named = p.cNamedArgs;
     const bool let = m.kind == Kind::PropertyLet;
+    // Counts that the arrays cannot hold are no call at all.
+    if (named > p.cArgs || (p.cArgs > 0 && p.rgvarg == nullptr) ||
+        (named > 0 && p.rgdispidNamedArgs == nullptr)) {
+        return E_INVALIDARG;
+    }
     if (named > (let ? 1u : 0u)) return DISP_E_NONAMEDARGS;
     if (named == 1 && p.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_NONAMEDARGS;
     if (let && named == 0) return DISP_E_PARAMNOTOPTIONAL;
@@ -133,8 +155,9 @@ HRESULT IdsOfNames(const DispatchTable& table, LPOLESTR* names, UINT count, DISP
     if (count == 0) return S_OK;
     HRESULT result = S_OK;
     const Member* found = nullptr;
+    // A name that is no string names nothing.
     for (const Member& m : table.members) {
-        if (SameName(m.name, names[0])) {
+        if (names[0] != nullptr && SameName(m.name, names[0])) {
             found = &m;
             break;
         }
@@ -143,7 +166,7 @@ HRESULT IdsOfNames(const DispatchTable& table, LPOLESTR* names, UINT count, DISP
     if (!found) result = DISP_E_UNKNOWNNAME;
     for (UINT n = 1; n < count; ++n) {
         ids[n] = DISPID_UNKNOWN;
-        for (std::size_t i = 0; found && i < found->params.size(); ++i) {
+        for (std::size_t i = 0; found && names[n] != nullptr && i < found->params.size(); ++i) {
             if (SameName(found->params[i].name, names[n])) ids[n] = static_cast<DISPID>(i);
         }
         if (ids[n] == DISPID_UNKNOWN) result = DISP_E_UNKNOWNNAME;
@@ -153,22 +176,27 @@ HRESULT IdsOfNames(const DispatchTable& table, LPOLESTR* names, UINT count, DISP
 
 HRESULT InvokeByTable(const DispatchTable& table, const MemberCall& call, DISPID dispid, WORD flags,
                       DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception, UINT* argError) {
+    // The result is Empty unless the call gives one, failed calls included.
+    if (result != nullptr) ::VariantInit(result);
     const Member* m = Resolve(table.members, dispid, flags);
     // An identifier without the operation asked for (reading a write-only property, say) is
     // the member the dispatch layer cannot find.
     if (m == nullptr) return DISP_E_MEMBERNOTFOUND;
-    static DISPPARAMS none{};
+    static const DISPPARAMS none{};
     std::vector<Variant> args;
     HRESULT hr = Arguments(*m, params ? *params : none, args, argError);
     if (FAILED(hr)) return hr;
     try {
         const Variant answer = call(m->dispid, m->kind, args);
-        if (result != nullptr) {
-            ::VariantInit(result);
-            if (m->kind == Kind::PropertyGet || !m->type.empty()) ToVariant(answer, result);
+        if (result != nullptr && (m->kind == Kind::PropertyGet || !m->type.empty())) {
+            ToVariant(answer, result);
         }
         return S_OK;
     } catch (...) {
+        if (result != nullptr) {
+            ::VariantClear(result);
+            ::VariantInit(result);
+        }
         FillException(exception, CurrentError(), table.source);
         return DISP_E_EXCEPTION;
     }

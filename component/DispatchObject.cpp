@@ -50,13 +50,15 @@ HRESULT DispatchObject::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
     return hr;
 }
 
-HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+HRESULT DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (names == nullptr || ids == nullptr) return E_POINTER;
     return Boundary(IID_IDispatch, [&] { return IdsOfNames(table_, names, count, ids); });
 }
 
-HRESULT DispatchObject::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params,
+HRESULT DispatchObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                VARIANT* result, EXCEPINFO* exception, UINT* argError) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     return Boundary(IID_IDispatch, [&] {
         auto call = [this](std::int32_t id, iface::Kind kind, std::vector<Variant>& args) {
             return CallMember(id, kind, args);

@@ -50,18 +50,36 @@ void Store(const Variant& v, ::typAppearance* out) {
     *out = static_cast<::typAppearance>(CLng(v));
 }
 void Store(const Variant& v, BSTR* out) {
-    *out = ::SysAllocString(win32::Widen(CStr(v)).c_str());
+    // A text may hold NUL characters: the string keeps its length.
+    const std::wstring text = win32::Widen(CStr(v));
+    *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     if (*out == nullptr) throw std::bad_alloc();
 }
 void Store(const Variant& v, VARIANT* out) {
     ToVariant(v, out);
 }
 
+// What an [out] parameter holds when the call fails: COM's callers free what they get back,
+// failure or not.
+template <class T>
+void ClearOut(T* out) {
+    *out = T{};
+}
+void ClearOut(BooleanOut* out) {
+    *out->value = VARIANT_FALSE;
+}
+void ClearOut(VARIANT* out) {
+    ::VariantInit(out);
+}
+void ClearOut(BSTR* out) {
+    *out = nullptr;
+}
+
 }  // namespace
 
 HRESULT ColumnPickObject::CallByName(std::string_view name, Kind kind, std::vector<Variant> args,
                                      Variant* result) {
-    return Boundary(IID__ColumnPick, [&] {
+    return Entered(IID__ColumnPick, [&] {
         const iface::Member* m = FindByName(name, kind);
         if (m == nullptr) return E_NOTIMPL;
         Variant answer = CallMember(m->dispid, kind, args);
@@ -73,13 +91,18 @@ HRESULT ColumnPickObject::CallByName(std::string_view name, Kind kind, std::vect
 template <class Out>
 HRESULT ColumnPickObject::GetByName(std::string_view name, Out* out, std::vector<Variant> args) {
     if (out == nullptr) return E_POINTER;
+    ClearOut(out);
+    // The value is stored once the call has returned: the object is still whole then.
+    const cp::CallFrames::Frame frame(host_->Frames());
     Variant answer;
     const HRESULT hr = CallByName(name, Kind::PropertyGet, std::move(args), &answer);
     if (FAILED(hr)) return hr;
-    return Boundary(IID__ColumnPick, [&] {
+    const HRESULT stored = Boundary(IID__ColumnPick, [&] {
         Store(answer, out);
         return S_OK;
     });
+    if (FAILED(stored)) ClearOut(out);
+    return stored;
 }
 
 HRESULT ColumnPickObject::About() {

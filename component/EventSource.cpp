@@ -110,15 +110,15 @@ HRESULT EventSource::EnumConnections(IEnumConnections** out) {
 
 void EventSource::Raise(EventId id, VARIANT* args, UINT count) {
     if (frozen_ > 0 || sinks_.empty()) return;
-    // The sinks of this moment, each kept alive for its call: a sink may unadvise itself or
-    // another one while the event runs.
-    std::vector<IDispatch*> targets;
-    for (const Sink& sink : sinks_) {
-        sink.dispatch->AddRef();
-        targets.push_back(sink.dispatch);
-    }
+    // The control stays whole while its handlers run, whatever they let go of; and so does each
+    // sink of this moment for its call: a sink may unadvise itself or another one meanwhile.
+    const ComPtr<IConnectionPointContainer> control(&container_);
+    std::vector<ComPtr<IDispatch>> targets;
+    targets.reserve(sinks_.size());
+    for (const Sink& sink : sinks_)
+        targets.emplace_back(sink.dispatch);
     DISPPARAMS params{args, nullptr, count, 0};
-    for (IDispatch* target : targets) {
+    for (const ComPtr<IDispatch>& target : targets) {
         EXCEPINFO exception{};
         UINT argError = 0;
         // What a sink answers is its own affair: a failing sink does not stop the others.
@@ -127,7 +127,6 @@ void EventSource::Raise(EventId id, VARIANT* args, UINT count) {
         ::SysFreeString(exception.bstrSource);
         ::SysFreeString(exception.bstrDescription);
         ::SysFreeString(exception.bstrHelpFile);
-        target->Release();
     }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "component/Com.h"
+#include "component/ComPtr.h"
 #include "control/ColumnPickEvents.h"
 
 namespace ocx {

@@ -1,5 +1,6 @@
-// The component's entry points: the library entry point and the four functions that COM and
-// regsvr32 look for. None of them lets an exception out into the host.
+// The component's entry points: the library entry point, the four functions that COM and
+// regsvr32 look for, and DllInstall, through which regsvr32 /n /i:user registers the component
+// for the current user alone. None of them lets an exception out into the host.
 #include <new>
 
 #include "component/ClassFactory.h"
@@ -57,7 +58,7 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     try {
-        return ocx::RegisterComponent();
+        return ocx::RegisterComponent(ocx::RegistrationScope::Machine);
     } catch (...) {
         return SELFREG_E_CLASS;
     }
@@ -65,7 +66,15 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     try {
-        return ocx::UnregisterComponent();
+        return ocx::UnregisterComponent(ocx::RegistrationScope::Machine);
+    } catch (...) {
+        return SELFREG_E_CLASS;
+    }
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR commandLine) {
+    try {
+        return ocx::InstallComponent(install != FALSE, commandLine ? commandLine : L"");
     } catch (...) {
         return SELFREG_E_CLASS;
     }

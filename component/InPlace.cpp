@@ -3,6 +3,7 @@
 // into a device context that the container hands over (a designer's, say).
 #include "component/ColumnPickObject.h"
 #include "component/ComError.h"
+#include "component/ComPtr.h"
 #include "platform/win32/Units.h"
 #include "platform/win32/Wide.h"
 
@@ -46,37 +47,50 @@ HRESULT ColumnPickObject::ContextSensitiveHelp(BOOL) {
 
 HRESULT ColumnPickObject::InPlaceDeactivate() {
     if (!inPlaceActive_) return S_OK;
-    return Boundary(IID_IOleInPlaceObject, [&] {
+    return Entered(IID_IOleInPlaceObject, [&] {
         UIDeactivate();
-        HWND window = host_->UserControl().hWnd();
-        // The focus leaves the control while it is still on the screen, so that the control
-        // commits as it does for any focus that leaves it.
-        HWND focus = ::GetFocus();
-        if (focus != nullptr && host_->Contains(focus)) ::SetFocus(::GetParent(window));
+        // Inactive from here on: a handler of the commit below that closes or deactivates the
+        // control again finds nothing more to do, and the focus coming back activates nothing.
         inPlaceActive_ = false;
+        const auto site = ComPtr<IOleInPlaceSite>::Adopt(std::exchange(inPlaceSite_, nullptr));
+        const auto frame = ComPtr<IOleInPlaceFrame>::Adopt(std::exchange(frame_, nullptr));
+        const auto document = ComPtr<IOleInPlaceUIWindow>::Adopt(std::exchange(document_, nullptr));
+        HWND window = host_->UserControl().hWnd();
+        LeaveTheScreen(window);
         ::ShowWindow(window, SW_HIDE);
-        host_->Reparent(parking_);
-        IOleInPlaceSite* site = std::exchange(inPlaceSite_, nullptr);
+        host_->Reparent(parking_.hWnd);
         site->OnInPlaceDeactivate();
-        site->Release();
-        if (frame_ != nullptr) std::exchange(frame_, nullptr)->Release();
-        if (document_ != nullptr) std::exchange(document_, nullptr)->Release();
         return S_OK;
     });
 }
 
+void ColumnPickObject::LeaveTheScreen(HWND window) {
+    const win32::ControlHost::Leaving leaving(*host_);
+    // The focus leaves the control while it is still on the screen, so that the control
+    // commits as it does for any focus that leaves it.
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && host_->Contains(focus)) ::SetFocus(::GetParent(window));
+    // A commit that a handler refused (NotInList with Cancel) opens the list again, to send the
+    // user back to it: it closes with the control.
+    if (control_ != nullptr && control_->ComboBoxIsOpen()) {
+        control_->HideListBox(cp::AfterHide::LeaveFocus);
+    }
+}
+
 HRESULT ColumnPickObject::UIDeactivate() {
     if (!uiActive_) return S_OK;
-    uiActive_ = false;
-    if (frame_ != nullptr) frame_->SetActiveObject(nullptr, nullptr);
-    if (document_ != nullptr) document_->SetActiveObject(nullptr, nullptr);
-    if (inPlaceSite_ != nullptr) inPlaceSite_->OnUIDeactivate(FALSE);
-    return S_OK;
+    return Entered(IID_IOleInPlaceObject, [&] {
+        uiActive_ = false;
+        if (frame_ != nullptr) frame_->SetActiveObject(nullptr, nullptr);
+        if (document_ != nullptr) document_->SetActiveObject(nullptr, nullptr);
+        if (inPlaceSite_ != nullptr) inPlaceSite_->OnUIDeactivate(FALSE);
+        return S_OK;
+    });
 }
 
 HRESULT ColumnPickObject::SetObjectRects(LPCRECT position, LPCRECT) {
     if (position == nullptr) return E_POINTER;
-    return Boundary(IID_IOleInPlaceObject, [&] {
+    return Entered(IID_IOleInPlaceObject, [&] {
         ::MoveWindow(host_->UserControl().hWnd(), position->left, position->top,
                      position->right - position->left, position->bottom - position->top, TRUE);
         return S_OK;
@@ -91,7 +105,7 @@ HRESULT ColumnPickObject::TranslateAccelerator(LPMSG msg) {
     if (msg == nullptr || !IsKeyMessage(msg->message) || !IsControlKey(msg->wParam)) {
         return S_FALSE;
     }
-    return Boundary(IID_IOleInPlaceActiveObject, [&] {
+    return Entered(IID_IOleInPlaceActiveObject, [&] {
         if (!host_->Contains(msg->hwnd)) return S_FALSE;
         ::TranslateMessage(msg);
         ::DispatchMessageW(msg);
@@ -145,7 +159,7 @@ HRESULT ColumnPickObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, 
                                ULONG_PTR) {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (drawDC == nullptr || bounds == nullptr) return E_INVALIDARG;
-    return Boundary(IID_IViewObject2, [&] {
+    return Entered(IID_IViewObject2, [&] {
         // The control as a designer shows it: its box in the normal background with a sunken
         // edge, its text, and the drop-down button at the right end.
         RECT box{bounds->left, bounds->top, bounds->right, bounds->bottom};

@@ -6,8 +6,7 @@ namespace ocx {
 namespace {
 
 HINSTANCE gModule = nullptr;
-std::atomic<long> gObjects{0};  // live objects, the class factories included
-std::atomic<long> gLocks{0};    // server locks
+std::atomic<long> gLocks{0};  // server locks
 
 // Long enough for any path that the file system allows.
 constexpr DWORD kLongestPath = 32768;
@@ -30,15 +29,9 @@ std::wstring ModulePath() {
 }
 
 bool CanUnload() {
-    return gObjects.load() == 0 && gLocks.load() == 0;
-}
-
-ObjectLife::ObjectLife() {
-    ++gObjects;
-}
-
-ObjectLife::~ObjectLife() {
-    --gObjects;
+    // The class factories count, and so does an accessible object that a reader holds past the
+    // end of its control: its code is here.
+    return cp::win32::LiveModuleObjects() == 0 && gLocks.load() == 0;
 }
 
 void LockServer(bool lock) {

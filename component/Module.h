@@ -5,6 +5,7 @@
 #include <string>
 
 #include "component/Com.h"
+#include "platform/win32/ModuleInstance.h"
 
 namespace ocx {
 
@@ -17,17 +18,11 @@ void SetModule(HINSTANCE module);
 // The full path of the component's file.
 std::wstring ModulePath();
 
-// True when no object and no lock is alive.
+// True when no object (the control's accessible objects included) and no lock is alive.
 bool CanUnload();
 
 // One live object of the component, counted while it exists.
-class ObjectLife {
-public:
-    ObjectLife();
-    ~ObjectLife();
-    ObjectLife(const ObjectLife&) = delete;
-    ObjectLife& operator=(const ObjectLife&) = delete;
-};
+using ObjectLife = cp::win32::ModuleObject;
 
 // IClassFactory::LockServer.
 void LockServer(bool lock);

@@ -27,8 +27,11 @@ void Replace(T*& held, T* with) {
 }  // namespace
 
 HRESULT ColumnPickObject::SetClientSite(IOleClientSite* site) {
-    Replace(site_, site);
-    return S_OK;
+    // The site that goes may take the last reference to the object with it.
+    return Entered(IID_IOleObject, [&] {
+        Replace(site_, site);
+        return S_OK;
+    });
 }
 
 HRESULT ColumnPickObject::GetClientSite(IOleClientSite** site) {
@@ -43,7 +46,7 @@ HRESULT ColumnPickObject::SetHostNames(LPCOLESTR, LPCOLESTR) {
 }
 
 HRESULT ColumnPickObject::Close(DWORD saveOption) {
-    return Boundary(IID_IOleObject, [&] {
+    return Entered(IID_IOleObject, [&] {
         if (saveOption == OLECLOSE_SAVEIFDIRTY && dirty_ && site_ != nullptr) site_->SaveObject();
         // A closed control asks for the focus no more: its windows are leaving the screen.
         host_->BeginUnload();
@@ -72,7 +75,7 @@ HRESULT ColumnPickObject::GetClipboardData(DWORD, IDataObject** out) {
 }
 
 HRESULT ColumnPickObject::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) {
-    return Boundary(IID_IOleObject, [&] {
+    return Entered(IID_IOleObject, [&] {
         if (site != nullptr && site_ == nullptr) Replace(site_, site);
         switch (verb) {
             case OLEIVERB_INPLACEACTIVATE:
@@ -120,7 +123,7 @@ HRESULT ColumnPickObject::SetExtent(DWORD aspect, SIZEL* size) {
     if (size == nullptr) return E_POINTER;
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     extent_ = *size;
-    return Boundary(IID_IOleObject, [&] {
+    return Entered(IID_IOleObject, [&] {
         if (!inPlaceActive_) SizeWindowToExtent();
         return S_OK;
     });
@@ -186,6 +189,8 @@ HRESULT ColumnPickObject::ActivateInPlace() {
     site->GetWindowContext(&frame_, &document_, &position, &clip, &frameInfo);
     inPlaceSite_ = site;
     inPlaceActive_ = true;
+    // A container may run the control again after closing it.
+    host_->EndUnload();
     Control();
     host_->Reparent(parent);
     SetObjectRects(&position, &clip);

@@ -33,7 +33,7 @@ HRESULT ColumnPickObject::IsDirty() {
 
 HRESULT ColumnPickObject::InitNew() {
     if (started_) return CO_E_ALREADYINITIALIZED;
-    return Boundary(IID_IPersistStreamInit, [&] {
+    return Entered(IID_IPersistStreamInit, [&] {
         Start(nullptr);
         dirty_ = false;
         return S_OK;
@@ -43,7 +43,7 @@ HRESULT ColumnPickObject::InitNew() {
 HRESULT ColumnPickObject::Load(LPSTREAM stream) {
     if (stream == nullptr) return E_POINTER;
     if (started_) return CO_E_ALREADYINITIALIZED;
-    return Boundary(IID_IPersistStreamInit, [&] {
+    return Entered(IID_IPersistStreamInit, [&] {
         win32::PropertyStore store;
         const HRESULT hr = LoadSettings(*stream, store);
         if (FAILED(hr)) return hr;
@@ -55,7 +55,7 @@ HRESULT ColumnPickObject::Load(LPSTREAM stream) {
 
 HRESULT ColumnPickObject::Save(LPSTREAM stream, BOOL clearDirty) {
     if (stream == nullptr) return E_POINTER;
-    return Boundary(IID_IPersistStreamInit, [&] {
+    return Entered(IID_IPersistStreamInit, [&] {
         win32::PropertyStore store;
         SaveTo(store);
         const HRESULT hr = SaveSettings(store, *stream);
@@ -66,7 +66,7 @@ HRESULT ColumnPickObject::Save(LPSTREAM stream, BOOL clearDirty) {
 
 HRESULT ColumnPickObject::GetSizeMax(ULARGE_INTEGER* size) {
     if (size == nullptr) return E_POINTER;
-    return Boundary(IID_IPersistStreamInit, [&] {
+    return Entered(IID_IPersistStreamInit, [&] {
         win32::PropertyStore store;
         SaveTo(store);
         size->QuadPart = SettingsSize(store);
@@ -77,7 +77,7 @@ HRESULT ColumnPickObject::GetSizeMax(ULARGE_INTEGER* size) {
 HRESULT ColumnPickObject::Load(IPropertyBag* bag, IErrorLog* log) {
     if (bag == nullptr) return E_POINTER;
     if (started_) return CO_E_ALREADYINITIALIZED;
-    return Boundary(IID_IPersistPropertyBag, [&] {
+    return Entered(IID_IPersistPropertyBag, [&] {
         ComPropertyBag settings(*bag);
         try {
             Start(&settings);
@@ -93,7 +93,7 @@ HRESULT ColumnPickObject::Load(IPropertyBag* bag, IErrorLog* log) {
 
 HRESULT ColumnPickObject::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     if (bag == nullptr) return E_POINTER;
-    return Boundary(IID_IPersistPropertyBag, [&] {
+    return Entered(IID_IPersistPropertyBag, [&] {
         Control();
         ComPropertyBag settings(*bag);
         host_->Put([&] { host_->WriteProperties(settings); });

@@ -1,5 +1,7 @@
 #include "component/Registration.h"
 
+#include <algorithm>
+#include <cwctype>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,6 +21,9 @@ constexpr const wchar_t* kToolboxBitmap = L"30000";
 constexpr const wchar_t* kTypeLibraryVersion = L"28.0";
 // The type library is registered locale-neutral.
 constexpr const wchar_t* kTypeLibraryLocale = L"0";
+// The type library's platform: the bitness of this file. Both bitnesses share the type
+// library's key on 64-bit Windows, each under its own platform.
+constexpr const wchar_t* kTypeLibraryPlatform = sizeof(void*) == 8 ? L"win64" : L"win32";
 // The marshaller that oleaut32 offers for interfaces described by a type library, and the
 // one for dispatch interfaces.
 constexpr const wchar_t* kTypeLibraryMarshaller = L"{00020424-0000-0000-C000-000000000046}";
@@ -35,7 +40,20 @@ std::wstring Folder(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-// One value to write: key below HKEY_CLASSES_ROOT, value name ("" for the default), text.
+// The classes of a registration scope: a hive and the path of its classes.
+struct Classes {
+    HKEY hive;
+    std::wstring path;
+};
+
+Classes ClassesOf(RegistrationScope scope) {
+    // Explicitly the machine's classes: through HKEY_CLASSES_ROOT, a key that the user's
+    // registration holds too would be written there instead.
+    return {scope == RegistrationScope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE,
+            L"Software\\Classes\\"};
+}
+
+// One value to write: key below the classes, value name ("" for the default), text.
 struct Entry {
     std::wstring key;
     std::wstring name;
@@ -81,7 +99,7 @@ std::vector<Entry> Entries() {
         {lib, L"", description},
         {lib + L"\\FLAGS", L"", L"0"},
         {lib + L"\\HELPDIR", L"", Folder(path)},
-        {lib + L"\\" + kTypeLibraryLocale + L"\\win64", L"", path},
+        {lib + L"\\" + kTypeLibraryLocale + L"\\" + kTypeLibraryPlatform, L"", path},
     };
     AddDatabaseClass(entries, path);
     const std::tuple<std::string_view, const wchar_t*, const wchar_t*> interfaces[] = {
@@ -100,13 +118,16 @@ std::vector<Entry> Entries() {
     return entries;
 }
 
-// The trees that unregistration removes, the deepest first.
+std::wstring TypeLibraryVersionKey() {
+    return L"TypeLib\\" + Wide(iface::Ids().typeLibrary) + L"\\" + kTypeLibraryVersion;
+}
+
+// The trees that unregistration removes, the deepest first; the type library's goes apart.
 std::vector<std::wstring> Trees() {
     const auto& ids = iface::Ids();
     return {
         L"CLSID\\" + Wide(ids.coclass),
         kProgId,
-        L"TypeLib\\" + Wide(ids.typeLibrary) + L"\\" + kTypeLibraryVersion,
         L"Interface\\" + Wide(ids.defaultInterface),
         L"Interface\\" + Wide(ids.eventInterface),
         L"CLSID\\" + Wide(dbiface::kDatabaseClass),
@@ -116,10 +137,11 @@ std::vector<std::wstring> Trees() {
     };
 }
 
-HRESULT Write(const Entry& entry) {
+HRESULT Write(const Classes& classes, const Entry& entry) {
     HKEY key = nullptr;
-    LSTATUS status = ::RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, 0,
-                                       KEY_WRITE, nullptr, &key, nullptr);
+    const std::wstring path = classes.path + entry.key;
+    LSTATUS status = ::RegCreateKeyExW(classes.hive, path.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                       nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
     const auto bytes = static_cast<DWORD>((entry.value.size() + 1) * sizeof(wchar_t));
     status = ::RegSetValueExW(key, entry.name.empty() ? nullptr : entry.name.c_str(), 0, REG_SZ,
@@ -128,47 +150,83 @@ HRESULT Write(const Entry& entry) {
     return HRESULT_FROM_WIN32(status);
 }
 
-HRESULT RemoveTree(const std::wstring& tree) {
-    const LSTATUS status = ::RegDeleteTreeW(HKEY_CLASSES_ROOT, tree.c_str());
+HRESULT RemoveTree(const Classes& classes, const std::wstring& tree) {
+    const std::wstring path = classes.path + tree;
+    const LSTATUS status = ::RegDeleteTreeW(classes.hive, path.c_str());
     if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) {
-        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, tree.c_str());
+        ::RegDeleteKeyW(classes.hive, path.c_str());
         return S_OK;
     }
     return HRESULT_FROM_WIN32(status);
 }
 
-// The type library's own key goes with its last version.
-void RemoveEmptyTypeLibraryKey() {
-    const std::wstring key = L"TypeLib\\" + Wide(iface::Ids().typeLibrary);
-    ::RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+bool HasSubkeys(const Classes& classes, const std::wstring& key) {
+    HKEY opened = nullptr;
+    const std::wstring path = classes.path + key;
+    if (::RegOpenKeyExW(classes.hive, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+        return false;
+    }
+    DWORD subkeys = 0;
+    const LSTATUS status = ::RegQueryInfoKeyW(opened, nullptr, nullptr, nullptr, &subkeys, nullptr,
+                                              nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    ::RegCloseKey(opened);
+    return status == ERROR_SUCCESS && subkeys > 0;
+}
+
+// This file's platform goes; the type library's version goes with the last platform, and its
+// own key with the last version.
+HRESULT RemoveTypeLibrary(const Classes& classes) {
+    const std::wstring version = TypeLibraryVersionKey();
+    const std::wstring locale = version + L"\\" + kTypeLibraryLocale;
+    HRESULT hr = RemoveTree(classes, locale + L"\\" + kTypeLibraryPlatform);
+    if (FAILED(hr) || HasSubkeys(classes, locale)) return hr;
+    hr = RemoveTree(classes, version);
+    const std::wstring library = classes.path + L"TypeLib\\" + Wide(iface::Ids().typeLibrary);
+    ::RegDeleteKeyW(classes.hive, library.c_str());
+    return hr;
 }
 
 }  // namespace
 
-HRESULT RegisterComponent() {
+HRESULT RegisterComponent(RegistrationScope scope) {
     // A file that carries no readable type library is not registered at all.
     ITypeLib* library = nullptr;
     HRESULT hr = ::LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, &library);
     if (FAILED(hr)) return hr;
     library->Release();
+    const Classes classes = ClassesOf(scope);
     for (const Entry& entry : Entries()) {
-        hr = Write(entry);
+        hr = Write(classes, entry);
         if (FAILED(hr)) {
-            UnregisterComponent();
+            UnregisterComponent(scope);
             return SELFREG_E_CLASS;
         }
     }
     return S_OK;
 }
 
-HRESULT UnregisterComponent() {
+HRESULT UnregisterComponent(RegistrationScope scope) {
+    const Classes classes = ClassesOf(scope);
     HRESULT result = S_OK;
     for (const std::wstring& tree : Trees()) {
-        const HRESULT hr = RemoveTree(tree);
+        const HRESULT hr = RemoveTree(classes, tree);
         if (FAILED(hr)) result = SELFREG_E_CLASS;
     }
-    RemoveEmptyTypeLibraryKey();
+    if (FAILED(RemoveTypeLibrary(classes))) result = SELFREG_E_CLASS;
     return result;
+}
+
+HRESULT InstallComponent(bool install, std::wstring_view commandLine) {
+    std::wstring word(commandLine);
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    RegistrationScope scope = RegistrationScope::Machine;
+    if (word == L"user") {
+        scope = RegistrationScope::User;
+    } else if (!word.empty() && word != L"machine") {
+        return E_INVALIDARG;
+    }
+    return install ? RegisterComponent(scope) : UnregisterComponent(scope);
 }
 
 }  // namespace ocx

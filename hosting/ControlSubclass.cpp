@@ -16,10 +16,6 @@ constexpr LRESULT kRowDrawn = 1;
 // subclass had replaced.
 thread_local std::map<HWND, WNDPROC> gOrphanedProcs;
 
-LONG_PTR AsLong(WNDPROC proc) {
-    return reinterpret_cast<LONG_PTR>(proc);
-}
-
 LRESULT PassToOrphanedProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const auto found = gOrphanedProcs.find(hWnd);
     if (found == gOrphanedProcs.end()) return 0;
@@ -43,7 +39,7 @@ RowPainter* ControlFromWindow(HWND hWnd) {
     return subclass ? subclass->Painter() : nullptr;
 }
 
-LRESULT VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CP_CALLBACK VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     const bool done = Trapped(titles::kDrawingSubclass, [&] {
         DrawingSubclass* subclass = SubclassOf(hWnd);
@@ -70,8 +66,7 @@ void DrawingSubclass::Install(HWND hWnd, RowPainter& painter) {
     if (!SetProp(hWnd, kVirtualListProp, this)) return;
     gOrphanedProcs.erase(hWnd);
     painter_ = &painter;
-    lngOldWindowProc =
-        reinterpret_cast<WNDPROC>(SetWindowLong(hWnd, GWL_WNDPROC, AsLong(&VirtualListWindowProc)));
+    lngOldWindowProc = SubclassWindow(hWnd, &VirtualListWindowProc);
     // A window that refused the new procedure must not lead back to this control.
     if (lngOldWindowProc == nullptr) RemoveProp(hWnd, kVirtualListProp);
 }
@@ -80,10 +75,10 @@ void DrawingSubclass::Remove(HWND hWnd) {
     if (lngOldWindowProc == nullptr) return;
     // Putting the old procedure back under another subclass would cut that one out too. A
     // window that is gone already (no procedure at all) needs neither.
-    const LONG_PTR current = GetWindowLong(hWnd, GWL_WNDPROC);
-    if (current == AsLong(&VirtualListWindowProc)) {
-        SetWindowLong(hWnd, GWL_WNDPROC, AsLong(lngOldWindowProc));
-    } else if (current != 0) {
+    const WNDPROC current = GetWindowProc(hWnd);
+    if (current == &VirtualListWindowProc) {
+        SubclassWindow(hWnd, lngOldWindowProc);
+    } else if (current != nullptr) {
         gOrphanedProcs[hWnd] = lngOldWindowProc;
     }
     RemoveProp(hWnd, kVirtualListProp);

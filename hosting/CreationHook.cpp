@@ -23,10 +23,6 @@ thread_local std::vector<HWND> gPendingOwners;
 // List boxes under the creation subclass, each with its own procedure, until their WM_CREATE.
 thread_local std::vector<std::pair<HWND, WNDPROC>> gCreatingLists;
 
-LONG_PTR AsLong(LRESULT (*proc)(HWND, UINT, WPARAM, LPARAM)) {
-    return reinterpret_cast<LONG_PTR>(proc);
-}
-
 bool IsHostListBoxClass(const std::string& name) {
     return name == "ThunderListBox" || name == "ThunderRT6ListBox";
 }
@@ -51,8 +47,7 @@ void ConvertIfRequested(HWND hWnd, LPARAM createParams) {
     const auto owner = std::find(gPendingOwners.begin(), gPendingOwners.end(), cs.hwndParent);
     if (owner == gPendingOwners.end()) return;
     gPendingOwners.erase(owner);
-    const auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLong(hWnd, GWL_WNDPROC, AsLong(&ListBoxCreateWindowProc)));
+    const WNDPROC previous = SubclassWindow(hWnd, &ListBoxCreateWindowProc);
     if (previous != nullptr) gCreatingLists.emplace_back(hWnd, previous);
     RemoveHookWhenIdle();
 }
@@ -83,7 +78,7 @@ void HookListBoxCreation(HWND hWndOwner) {
     });
 }
 
-LRESULT ListBoxCreateHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
+LRESULT CP_CALLBACK ListBoxCreateHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     const bool done = Trapped(titles::kCreationHook, [&] {
         const HHOOK hook = glngCreateHook;
@@ -97,7 +92,7 @@ LRESULT ListBoxCreateHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     return done ? result : 0;
 }
 
-LRESULT ListBoxCreateWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CP_CALLBACK ListBoxCreateWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     const bool done = Trapped(titles::kListCreation, [&] {
         const WNDPROC previous = CreatingListProc(hWnd);
@@ -108,7 +103,7 @@ LRESULT ListBoxCreateWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
             cs.style |= kVirtualListStyles;
             SetWindowLong(hWnd, GWL_STYLE, cs.style);
             ForgetCreatingList(hWnd);
-            SetWindowLong(hWnd, GWL_WNDPROC, AsLong(previous));
+            SubclassWindow(hWnd, previous);
         }
         result = CallWindowProc(previous, hWnd, uMsg, wParam, lParam);
     });

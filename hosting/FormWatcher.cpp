@@ -54,11 +54,10 @@ void SubclassForm(HWND hWnd) {
     if (gWatching) {
         // A second start on the same form would keep the watcher itself as the form's procedure.
         if (hWnd == gWatchedForm) return;
-        SetWindowLong(gWatchedForm, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(glngPrevFormProc));
+        SubclassWindow(gWatchedForm, glngPrevFormProc);
         gWatching = false;
     }
-    const auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindowProc)));
+    const WNDPROC previous = SubclassWindow(hWnd, &FormWindowProc);
     if (previous == nullptr) return;
     gWatchedForm = hWnd;
     glngPrevFormProc = previous;
@@ -67,12 +66,12 @@ void SubclassForm(HWND hWnd) {
 
 void UnsubclassForm(HWND hWnd) {
     if (!gWatching || hWnd != gWatchedForm) return;
-    SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(glngPrevFormProc));
+    SubclassWindow(hWnd, glngPrevFormProc);
     gWatching = false;
     gobjDropDownOwner = nullptr;
 }
 
-LRESULT FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CP_CALLBACK FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const WNDPROC previous = hWnd == gWatchedForm ? glngPrevFormProc : nullptr;
     const bool watched = gWatching && hWnd == gWatchedForm;
     if (watched && ClosesList(uMsg, wParam) && gobjDropDownOwner != nullptr) {

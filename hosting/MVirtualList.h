@@ -42,9 +42,9 @@ private:
 // window hWndOwner, and installs the thread's creation hook while any such request is pending;
 // the hook converts that list box and no other. A control without a window asks for nothing.
 void HookListBoxCreation(HWND hWndOwner);
-LRESULT ListBoxCreateHookProc(int nCode, WPARAM wParam, LPARAM lParam);
-LRESULT ListBoxCreateWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-LRESULT VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+LRESULT CP_CALLBACK ListBoxCreateHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+LRESULT CP_CALLBACK ListBoxCreateWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+LRESULT CP_CALLBACK VirtualListWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // The control whose window carries the property "nvVirtualList"; nullptr when none does.
 RowPainter* ControlFromWindow(HWND hWnd);
 

@@ -24,6 +24,6 @@ void ForgetDropDownOwner(const DropDownOwner* ctl);
 void SubclassForm(HWND hWnd);
 // Stops watching hWnd; does nothing when hWnd is not the watched form.
 void UnsubclassForm(HWND hWnd);
-LRESULT FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+LRESULT CP_CALLBACK FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace cp

@@ -4,13 +4,14 @@
 //
 // Two libraries implement these declarations: the in-memory window system that the unit tests
 // drive (platform/sim) and the real one (platform/win32). The handle and record types are laid
-// out exactly as their Win32 counterparts on x86-64, so that the Win32 mapping can pass them
-// through unchanged.
+// out exactly as their Win32 counterparts on 32-bit and 64-bit Windows, so that the Win32 mapping
+// can pass them through unchanged.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/Host.h"
 
@@ -22,12 +23,24 @@ using BOOL = std::int32_t;
 using LONG = std::int32_t;
 using COLORREF = std::uint32_t;
 using WPARAM = std::uintptr_t;
-using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
-using LONG_PTR = std::intptr_t;
+// Windows declares the signed pointer-sized integer as long where long holds a pointer (32-bit
+// Windows) and as a 64-bit integer where it does not; the function types below are the same
+// types as Windows' own only when these are.
+using LONG_PTR = std::conditional_t<sizeof(long) == sizeof(void*), long, long long>;
+using LPARAM = LONG_PTR;
+using LRESULT = LONG_PTR;
 
-using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
-using HOOKPROC = LRESULT (*)(int, WPARAM, LPARAM);
+// The calling convention of the procedures that Windows calls back (window and hook
+// procedures): stdcall on 32-bit x86, the only one elsewhere. It is part of the procedure types,
+// so that a procedure without it cannot be installed.
+#if defined(_WIN32) && defined(__i386__)
+#define CP_CALLBACK __stdcall
+#else
+#define CP_CALLBACK
+#endif
+
+using WNDPROC = LRESULT(CP_CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
+using HOOKPROC = LRESULT(CP_CALLBACK*)(int, WPARAM, LPARAM);
 
 struct RECT {
     LONG left = 0;
@@ -216,6 +229,10 @@ HWND SetParent(HWND hWnd, HWND hWndNewParent);
 BOOL GetWindowRect(HWND hWnd, RECT* lpRect);
 LONG_PTR GetWindowLong(HWND hWnd, int nIndex);
 LONG_PTR SetWindowLong(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+// The window's procedure (GWL_WNDPROC), and its replacement, which returns the one it replaced
+// (nullptr: refused). Typed, so that only a procedure of the callback convention fits.
+WNDPROC GetWindowProc(HWND hWnd);
+WNDPROC SubclassWindow(HWND hWnd, WNDPROC lpfnWndProc);
 LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // The window's class name, at most 128 characters (the buffer the callers use).
 std::string GetClassName(HWND hWnd);

@@ -7,8 +7,10 @@
 namespace cp {
 namespace {
 
-LocaleFacts gLocale;
-std::uint64_t gGeneration = 0;
+// Each user-interface thread has the facts that its platform handed over on it: controls on two
+// threads of one host never read what the other thread writes.
+thread_local LocaleFacts gLocale;
+thread_local std::uint64_t gGeneration = 0;
 
 char32_t AsciiUpper(char32_t c) {
     return c >= U'a' && c <= U'z' ? c - (U'a' - U'A') : c;

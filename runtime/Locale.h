@@ -1,7 +1,9 @@
 // The locale facts that the runtime's conversions and comparisons follow: the decimal
 // separator of the text form of numbers, and the upper case of a character. The platform hands
 // them over at start-up and again whenever the host reports a new locale; until then the
-// runtime answers with "." and the upper case of ASCII letters.
+// runtime answers with "." and the upper case of ASCII letters. Like every module-level state
+// of the control, the facts exist once per user-interface thread: they are set and read on the
+// thread whose controls follow them.
 #pragma once
 
 #include <cstdint>
@@ -17,10 +19,11 @@ struct LocaleFacts {
     char32_t (*upperCase)(char32_t) = nullptr;
 };
 
-// Takes the platform's facts; every later conversion and comparison follows them.
+// Takes the platform's facts; every later conversion and comparison on this thread follows
+// them.
 void SetLocale(LocaleFacts facts);
-// Counts the changes of the facts, so that whatever was built from them (a case-folded index,
-// say) can tell that it is out of date.
+// Counts the changes of this thread's facts, so that whatever was built from them (a
+// case-folded index, say) can tell that it is out of date.
 std::uint64_t LocaleGeneration();
 
 const std::string& DecimalSeparator();

@@ -62,8 +62,7 @@ SampleForm::SampleForm(EventLog& log, Database* server) : form_("ColumnPick samp
     AddLabel(form_.hWnd(), "Another field of the form (Tab moves here):", 8, kFieldLabelTop,
              kFieldLabelWidth, kFieldLabelHeight);
     ::SetPropW(form_.hWnd(), kSelfProperty, this);
-    formProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-        form_.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SampleForm::Proc)));
+    formProc_ = SubclassWindow(form_.hWnd(), &SampleForm::Proc);
     ::SetFocus(panels_.front()->Edit());
 }
 
@@ -71,7 +70,7 @@ SampleForm::~SampleForm() {
     if (form_.hWnd() != nullptr) ::RemovePropW(form_.hWnd(), kSelfProperty);
 }
 
-LRESULT SampleForm::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SampleForm::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<SampleForm*>(::GetPropW(hWnd, kSelfProperty));
     if (self == nullptr) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
     const WNDPROC next = self->formProc_;

@@ -33,7 +33,7 @@ public:
     void Run();
 
 private:
-    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     bool MoveFocus(HWND from, bool backwards);
 
     // The panels go after the form, whose end still reaches their controls' handlers.

@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build clang-format python3
+  # ThreadSanitizer's runtime, for the native-tsan preset.
+  libtsan2
   clang-14 libclang-rt-14-dev llvm-14
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 iso-codes
@@ -13,6 +15,11 @@ packages=(
   wine wine64 xvfb xauth x11-utils openbox imagemagick
   # The .idl files of the COM interfaces, for the component's type library (widl).
   libwine-dev
+  # The component for 32-bit hosts, and the emulated 32-bit Windows runtime it is tested in:
+  # Debian's i386 packages are only unpacked into a disk image, never installed here (this
+  # machine runs no 32-bit code, and a 32-bit Wine here would break the 64-bit one).
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  mmdebstrap qemu-system-x86 e2fsprogs cpio
 )
 
 missing=()

@@ -1,7 +1,8 @@
 // A database reached through ODBC with a connection string ("Driver={PostgreSQL Unicode};
 // Servername=...;Database=...", "DSN=...", or a driver's own keys). OpenRecordset takes SQL
 // text or the name of a table or view and opens it as a snapshot, a lazily counted dynaset or a
-// forward-only recordset; only queries that deliver rows are accepted.
+// forward-only recordset; only a single statement that delivers rows is accepted, and it can
+// only read (see OdbcConnection).
 #pragma once
 
 #include <cstdint>
@@ -28,9 +29,10 @@ public:
     OdbcDatabase(std::shared_ptr<OdbcConnection> connection, std::string name);
 
     std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override;
-    // The connection string without its password, which is no one's business in a message.
+    // The connection string without its password (see WithoutPassword), unless the caller
+    // named the database.
     std::string Name() override;
-    // Runs SQL statements that deliver no rows.
+    // Runs SQL statements that deliver no rows; refused while one of its recordsets reads.
     void Execute(const std::string& sql);
 
 private:
@@ -40,8 +42,5 @@ private:
     std::shared_ptr<OdbcConnection> connection_;  // shared with the open recordsets
     std::string name_;                            // see Name
 };
-
-// The connection string without the values of its password keys (PWD, PASSWORD).
-std::string WithoutPassword(const std::string& connectionString);
 
 }  // namespace cp::odbc

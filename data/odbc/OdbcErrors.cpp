@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "data/rows/RowBlock.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp::odbc {
@@ -20,6 +21,9 @@ constexpr std::array<std::string_view, 2> kUnknownTableStates = {"42S02", "42P01
 // SQLite's driver reports every engine failure as HY000 with SQLite's text.
 constexpr std::string_view kNoSuchColumn = "no such column";
 constexpr std::string_view kNoSuchTable = "no such table";
+// A change of data refused by a read-only transaction, or by SQLite's query_only.
+constexpr std::string_view kReadOnlyTransaction = "25006";
+constexpr std::string_view kSqliteReadOnly = "attempt to write a readonly database";
 
 template <std::size_t N>
 bool OneOf(const std::string& state, const std::array<std::string_view, N>& states) {
@@ -73,8 +77,21 @@ std::string ErrorDescription(const std::vector<Diagnostic>& records) {
 }
 
 void RaiseDiagnostics(SQLSMALLINT type, SQLHANDLE handle, std::int32_t fallback) {
-    const std::vector<Diagnostic> records = Diagnostics(type, handle);
+    RaiseDiagnostics(Diagnostics(type, handle), fallback);
+}
+
+void RaiseDiagnostics(const std::vector<Diagnostic>& records, std::int32_t fallback) {
     Raise(ErrorNumber(records, fallback), ErrorDescription(records));
+}
+
+void RaiseReadDiagnostics(SQLHSTMT stmt) {
+    const std::vector<Diagnostic> records = Diagnostics(SQL_HANDLE_STMT, stmt);
+    for (const Diagnostic& d : records) {
+        if (d.state == kReadOnlyTransaction || Mentions(d.message, kSqliteReadOnly)) {
+            rows::RaiseNotARowQuery(ErrorDescription(records));
+        }
+    }
+    RaiseDiagnostics(records);
 }
 
 }  // namespace cp::odbc

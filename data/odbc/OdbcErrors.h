@@ -4,7 +4,9 @@
 // (07001/07002 for parameter markers, 42S22, PostgreSQL's 42703, or SQLite's "no such column")
 // is 3061, an unknown table (42S02, PostgreSQL's 42P01, or SQLite's "no such table") is 3078.
 // A failed connection is 3151, every other failure 3146; the description is always the
-// driver's own messages, each followed by its SQLSTATE.
+// driver's own messages, each followed by its SQLSTATE. A recordset's statement that tried to
+// change data in its read-only transaction (25006, or SQLite's "attempt to write a readonly
+// database") is refused as no query that reads rows, 3219, with the driver's words.
 #pragma once
 
 #include <cstdint>
@@ -37,5 +39,11 @@ std::string ErrorDescription(const std::vector<Diagnostic>& records);
 // Raises the failure that the last call on the handle reported.
 [[noreturn]] void RaiseDiagnostics(SQLSMALLINT type, SQLHANDLE handle,
                                    std::int32_t fallback = kErrCallFailed);
+// The same for a failure with these records.
+[[noreturn]] void RaiseDiagnostics(const std::vector<Diagnostic>& records,
+                                   std::int32_t fallback = kErrCallFailed);
+// Raises the failure that the last call on a recordset's statement reported, a refused change
+// of data as such.
+[[noreturn]] void RaiseReadDiagnostics(SQLHSTMT stmt);
 
 }  // namespace cp::odbc

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/odbc/OdbcStatementText.h"
 #include "data/rows/RowBlock.h"
 #include "runtime/RuntimeError.h"
 
@@ -23,18 +24,25 @@ SQLPOINTER AsPointer(SQLULEN value) {
 
 OdbcResult::OdbcResult(std::shared_ptr<OdbcConnection> connection, const std::string& sql)
     : connection_(std::move(connection)), stmt_(SQL_HANDLE_STMT, connection_->Handle()) {
+    if (!HoldsOneStatement(sql)) rows::RaiseTextAfterStatement();
+    // Some drivers run the statement to describe its result, so it reads from here on.
+    reading_.emplace(*connection_);
     Prepare(sql);
     BindBlock();
-    stmt_.Check(SQLExecute(stmt_.Get()));
+    CheckRun(SQLExecute(stmt_.Get()));
+}
+
+void OdbcResult::CheckRun(SQLRETURN rc) const {
+    if (!SQL_SUCCEEDED(rc)) RaiseReadDiagnostics(stmt_.Get());
 }
 
 void OdbcResult::Prepare(const std::string& sql) {
     WideString text = Wide(sql);
-    stmt_.Check(SQLPrepareW(stmt_.Get(), text.data(), static_cast<SQLINTEGER>(text.size())));
+    CheckRun(SQLPrepareW(stmt_.Get(), text.data(), static_cast<SQLINTEGER>(text.size())));
     // A recordset reads: a statement without rows is refused before it runs, and so are
     // parameters, which a recordset has no values for.
     SQLSMALLINT fields = 0;
-    stmt_.Check(SQLNumResultCols(stmt_.Get(), &fields));
+    CheckRun(SQLNumResultCols(stmt_.Get(), &fields));
     if (fields <= 0) rows::RaiseNotARowQuery();
     SQLSMALLINT parameters = 0;
     if (SQL_SUCCEEDED(SQLNumParams(stmt_.Get(), &parameters)) && parameters > 0) {
@@ -74,11 +82,19 @@ bool OdbcResult::FetchBlock() {
     const SQLRETURN rc = SQLFetch(stmt_.Get());
     if (rc == SQL_NO_DATA || (SQL_SUCCEEDED(rc) && fetched_ == 0)) {
         ended_ = true;
-        // The driver may let the rows go now.
+        // The driver may let the rows go now, and the connection may write again.
         SQLCloseCursor(stmt_.Get());
+        reading_.reset();
         return false;
     }
-    stmt_.Check(rc);
+    CheckRun(rc);
+    // A row in error is reached after calls for the rows before it, which replace the
+    // statement's diagnostics: the fetch's own are kept for it.
+    fetchDiagnostics_.clear();
+    const auto last = status_.begin() + static_cast<std::ptrdiff_t>(fetched_);
+    if (std::find(status_.begin(), last, SQL_ROW_ERROR) != last) {
+        fetchDiagnostics_ = Diagnostics(SQL_HANDLE_STMT, stmt_.Get());
+    }
     row_ = 0;
     return true;
 }
@@ -90,7 +106,7 @@ bool OdbcResult::Next() {
     } else if (++row_ >= fetched_ && !FetchBlock()) {
         return false;
     }
-    if (status_[row_] == SQL_ROW_ERROR) RaiseDiagnostics(SQL_HANDLE_STMT, stmt_.Get());
+    if (status_[row_] == SQL_ROW_ERROR) RaiseDiagnostics(fetchDiagnostics_);
     return true;
 }
 

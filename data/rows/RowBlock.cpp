@@ -29,8 +29,14 @@ void RaiseInvalidArgument() {
     Raise(kErrInvalidArgument, "Invalid argument.");
 }
 
-void RaiseNotARowQuery() {
-    Raise(kErrNotARowQuery, "Invalid operation: only a query that reads rows can be opened.");
+void RaiseNotARowQuery(std::string_view engineWords) {
+    std::string text = "Invalid operation: only a query that reads rows can be opened.";
+    if (!engineWords.empty()) text += "\r\n" + std::string(engineWords);
+    Raise(kErrNotARowQuery, std::move(text));
+}
+
+void RaiseTextAfterStatement() {
+    Raise(kErrTextAfterStatement, "Characters found after end of SQL statement.");
 }
 
 void RaiseTooFewParameters(std::int32_t n) {

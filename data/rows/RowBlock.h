@@ -15,6 +15,7 @@ namespace cp::rows {
 
 inline constexpr std::int32_t kErrInvalidArgument = 3001;
 inline constexpr std::int32_t kErrNoCurrentRecord = 3021;
+inline constexpr std::int32_t kErrTextAfterStatement = 3142;
 inline constexpr std::int32_t kErrNotARowQuery = 3219;
 inline constexpr std::int32_t kErrNotSupported = 3251;
 inline constexpr std::int32_t kErrClosed = 3420;
@@ -25,8 +26,11 @@ Variant RowBlock(std::int32_t fields, std::int32_t rows, BlockVector<Variant> va
 [[noreturn]] void RaiseNoCurrentRecord();
 [[noreturn]] void RaiseNotSupported();
 [[noreturn]] void RaiseInvalidArgument();
-// A statement that delivers no rows (or might change the database) cannot be a recordset.
-[[noreturn]] void RaiseNotARowQuery();
+// A statement that delivers no rows (or might change the database) cannot be a recordset; the
+// engine's own words on the refusal, when it gave some, follow on a line of their own.
+[[noreturn]] void RaiseNotARowQuery(std::string_view engineWords = {});
+// A query carries one statement: text after its end is refused before anything runs.
+[[noreturn]] void RaiseTextAfterStatement();
 // A recordset has no values for parameters: n markers are n names too few.
 [[noreturn]] void RaiseTooFewParameters(std::int32_t n);
 // Binary data has no value that a list can show: a type mismatch naming the field.

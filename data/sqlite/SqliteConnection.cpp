@@ -24,8 +24,15 @@ int OpenFlags(OpenMode mode) {
 
 SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
     // A connection is only ever used on the thread that opened it: no locking.
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        // A double-quoted name that matches no column must be an unknown field, not a text
+        // literal, so that a misspelt field name is reported instead of filling the list with
+        // it.
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, static_cast<int*>(nullptr));
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, static_cast<int*>(nullptr));
+        rc = SetQueryOnly(QueryOnly::On);
+    }
     if (rc != SQLITE_OK) {
         // The handle carries the reason even when opening failed, and must be released.
         std::string text = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
@@ -33,19 +40,26 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
         db_ = nullptr;
         throw RuntimeError(EngineErrorNumber(rc, text), text + ": " + path);
     }
-    // A double-quoted name that matches no column must be an unknown field, not a text
-    // literal, so that a misspelt field name is reported instead of filling the list with it.
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, static_cast<int*>(nullptr));
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, static_cast<int*>(nullptr));
 }
 
 SqliteConnection::~SqliteConnection() {
     sqlite3_close_v2(db_);
 }
 
+int SqliteConnection::SetQueryOnly(QueryOnly state) {
+    const char* sql = state == QueryOnly::On ? "PRAGMA query_only = ON" : "PRAGMA query_only = OFF";
+    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+}
+
 void SqliteConnection::Execute(const std::string& sql) {
-    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) RaiseEngineError(db_, rc);
+    int rc = SetQueryOnly(QueryOnly::Off);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    const std::string failure = rc == SQLITE_OK ? "" : sqlite3_errmsg(db_);
+    // Whatever sql did to the switch, and whether or not it failed, the connection only reads
+    // again.
+    const int reset = SetQueryOnly(QueryOnly::On);
+    if (rc != SQLITE_OK) throw RuntimeError(EngineErrorNumber(rc, failure), failure);
+    if (reset != SQLITE_OK) RaiseEngineError(db_, reset);
 }
 
 }  // namespace cp::sqlite

@@ -1,5 +1,8 @@
 // One open SQLite database file. The database object and every recordset opened from it share
-// the connection, so a recordset stays usable after the database object has gone.
+// the connection, so a recordset stays usable after the database object has gone. Only Execute
+// may change the file: the connection is query-only at every other time, so that a statement
+// that slipped past the recordsets' own check (PRAGMA optimize, which reports itself as
+// reading) still cannot write.
 #pragma once
 
 #include <string>
@@ -26,6 +29,10 @@ public:
     void Execute(const std::string& sql);
 
 private:
+    enum class QueryOnly { On, Off };
+    // An SQLite result code.
+    int SetQueryOnly(QueryOnly state);
+
     sqlite3* db_ = nullptr;  // the open database; owned
 };
 

@@ -21,9 +21,9 @@ using rows::kErrInvalidArgument;                                                
 using rows::kErrNoCurrentRecord;                                                    // 3021
 using rows::kErrNotARowQuery;                                                       // 3219
 using rows::kErrNotSupported;                                                       // 3251
+using rows::kErrTextAfterStatement;                                                 // 3142
 inline constexpr std::int32_t kErrTooFewParameters = cp::kErrTooFewParameters;      // 3061
 inline constexpr std::int32_t kErrInputTableNotFound = cp::kErrInputTableNotFound;  // 3078
-inline constexpr std::int32_t kErrTextAfterStatement = 3142;
 inline constexpr std::int32_t kEngineBase = 3100;
 
 // Raises the failure that SQLite reported with result code rc on the connection db (which may

@@ -43,7 +43,7 @@ SqliteStatement::SqliteStatement(std::shared_ptr<SqliteConnection> connection, s
     if (!HoldsNoStatement(db, tail)) {
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
-        Raise(kErrTextAfterStatement, "Characters found after end of SQL statement.");
+        rows::RaiseTextAfterStatement();
     }
 }
 

@@ -86,6 +86,17 @@ LONG_PTR SetWindowLong(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
     return previous;
 }
 
+// The typed forms of GetWindowLong and SetWindowLong with GWL_WNDPROC, and the same operations.
+WNDPROC GetWindowProc(HWND hWnd) {
+    const sim::Window* w = Find(Checked("GetWindowLong"), hWnd);
+    return w ? w->proc : nullptr;
+}
+
+WNDPROC SubclassWindow(HWND hWnd, WNDPROC lpfnWndProc) {
+    sim::Window* w = Find(Checked("SetWindowLong"), hWnd);
+    return w ? std::exchange(w->proc, lpfnWndProc) : nullptr;
+}
+
 LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     Checked("CallWindowProc");
     return lpPrevWndFunc ? lpPrevWndFunc(hWnd, uMsg, wParam, lParam) : 0;

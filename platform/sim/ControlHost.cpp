@@ -113,8 +113,9 @@ void ControlHost::Release() {
 LRESULT ControlHost::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const Window* w = Windows().Find(hwnd);
     ControlHost* host = w ? static_cast<ControlHost*>(w->host) : nullptr;
-    return host ? host->Handle(message, wParam, lParam)
-                : DefWindowProc(hwnd, message, wParam, lParam);
+    if (!host) return DefWindowProc(hwnd, message, wParam, lParam);
+    const CallFrames::Frame frame(host->frames_);
+    return host->Handle(message, wParam, lParam);
 }
 
 LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

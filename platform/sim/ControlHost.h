@@ -22,6 +22,10 @@
 //   none, leaves the control the form's active control and tells it nothing).
 // A run-time error that escapes a notification is recorded in World::HostErrors() and the
 // host carries on, as a form host that reports the error would.
+//
+// Every message to the control window opens a frame of the control's calls (CallFrames.h): a
+// host that takes the control off its form inside one of its events ends it once the message
+// has been handled.
 #pragma once
 
 #include <array>
@@ -31,6 +35,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CallFrames.h"
 #include "platform/Host.h"
 #include "platform/MouseInput.h"
 #include "platform/sim/LineShape.h"
@@ -77,6 +82,9 @@ public:
         return userControl_.PropertyChangedKeys();
     }
 
+    // The calls into the control under way.
+    CallFrames& Frames() { return frames_; }
+
     // The designer saving the control: UserControl_WriteProperties.
     void WriteProperties(cp::PropertyBag& bag);
     // The list box object's click notification.
@@ -108,6 +116,7 @@ private:
     bool Inside(HWND hwnd) const;
     bool OnForm(HWND hwnd) const;
 
+    CallFrames frames_;              // the calls into the control under way
     Form& form_;                     // the form that holds the control
     HWND window_;                    // the control window
     HWND edit_;                      // the edit field

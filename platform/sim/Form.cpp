@@ -57,6 +57,12 @@ ControlHost* Form::HostOf(const HostedControl& control) {
 }
 
 void Form::RemoveControl(ControlHost& host) {
+    const auto placed = [&](const auto& h) { return h.get() == &host; };
+    if (std::none_of(controls_.begin(), controls_.end(), placed)) return;
+    host.Frames().EndWhenIdle([this, &host] { EndControl(host); });
+}
+
+void Form::EndControl(ControlHost& host) {
     const auto it = std::find_if(controls_.begin(), controls_.end(),
                                  [&](const auto& h) { return h.get() == &host; });
     if (it == controls_.end()) return;
@@ -69,11 +75,19 @@ void Form::Destroy() {
     if (destroyed_) return;
     destroyed_ = true;
     world_.Windows().Destroy(window_);
+    // A control whose own code runs now (a handler of its event closed the form) ends once
+    // that code has returned; the others end together, all terminated before any goes.
+    std::vector<ControlHost*> busy;
     for (const auto& host : controls_)
-        host->Terminate();
+        if (!host->Frames().Idle()) busy.push_back(host.get());
+    const auto idle = [](const auto& host) { return host->Frames().Idle(); };
     for (const auto& host : controls_)
-        host->Release();
-    controls_.clear();
+        if (idle(host)) host->Terminate();
+    for (const auto& host : controls_)
+        if (idle(host)) host->Release();
+    std::erase_if(controls_, idle);
+    for (ControlHost* host : busy)
+        RemoveControl(*host);
 }
 
 }  // namespace cp::sim

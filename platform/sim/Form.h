@@ -70,13 +70,17 @@ public:
     // The host of a control on this form; nullptr when it is not one of them.
     ControlHost* HostOf(const HostedControl& control);
 
+    // Destroys the form's windows and ends every control as RemoveControl does.
     void Destroy();
     // Takes one control off the living form, as a host unloads it: UserControl_Terminate, then
-    // its windows and the control go.
+    // its windows and the control go. Asked inside one of the control's own calls (a handler of
+    // its event), this happens once that call has returned.
     void RemoveControl(ControlHost& host);
     bool Destroyed() const { return destroyed_; }
 
 private:
+    void EndControl(ControlHost& host);
+
     World& world_;                                        // the world the form lives in
     HWND window_ = nullptr;                               // the form window
     HWND textField_ = nullptr;                            // the plain text field

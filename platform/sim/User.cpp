@@ -32,9 +32,10 @@ LPARAM Position(float x, float y) {
 
 }  // namespace
 
-void User::Stroke(std::int16_t keyCode, std::int16_t shift, std::optional<char32_t> character) {
+void User::Stroke(HWND to, std::int16_t keyCode, std::int16_t shift,
+                  std::optional<char32_t> character) {
     WindowManager& windows = world_.Windows();
-    const HWND target = windows.Focus();
+    const HWND target = to ? to : windows.Focus();
     if (!target) return;
     const bool alt = shift & vbAltMask;
     world_.SetShiftState(shift);
@@ -42,22 +43,34 @@ void User::Stroke(std::int16_t keyCode, std::int16_t shift, std::optional<char32
                  kKeyDownBits);
     // The character was made from the key when it went down, for the window it went to.
     if (character && !alt) windows.Send(target, WM_CHAR, static_cast<WPARAM>(*character), 1);
-    if (const HWND now = windows.Focus())
+    if (const HWND now = to ? to : windows.Focus())
         windows.Send(now, alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(keyCode), kKeyUpBits);
     world_.SetShiftState(held_);
 }
 
-void User::TypeText(std::string_view text) {
+void User::Type(HWND to, std::string_view text) {
     for (std::size_t offset = 0; offset < text.size();) {
         const char32_t c = utf8::Next(text, offset);
         const KeyStroke key = KeyForChar(c);
-        Stroke(key.keyCode, key.shift,
+        Stroke(to, key.keyCode, key.shift,
                key.keyCode == VK_PACKET ? c : CharForKey(key.keyCode, key.shift));
     }
 }
 
+void User::TypeText(std::string_view text) {
+    Type(nullptr, text);
+}
+
 void User::PressKey(std::int16_t keyCode, std::int16_t shift) {
-    Stroke(keyCode, shift, CharForKey(keyCode, shift));
+    Stroke(nullptr, keyCode, shift, CharForKey(keyCode, shift));
+}
+
+void User::TypeTextTo(HWND hwnd, std::string_view text) {
+    if (hwnd) Type(hwnd, text);
+}
+
+void User::PressKeyTo(HWND hwnd, std::int16_t keyCode, std::int16_t shift) {
+    if (hwnd) Stroke(hwnd, keyCode, shift, CharForKey(keyCode, shift));
 }
 
 void User::SelectText(int start, int length) {

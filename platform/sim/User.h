@@ -9,6 +9,8 @@
 //   system key (WM_SYSKEYDOWN / WM_SYSKEYUP) and makes no character; otherwise a key that makes a
 //   character (Enter, Escape, Backspace, letters...) sends it between down and up. The modifier
 //   keys themselves send no messages.
+// - TypeTextTo, PressKeyTo: the same keys sent straight to a window, whether or not it holds the
+//   focus, as another program sends them; the key goes up where it went down.
 // - SelectText selects characters [start, start + length) of the focused edit field, the caret
 //   at the end (EM_SETSEL), sending no key messages.
 // - Mouse positions are in twips of the window's client area (15 twips to the pixel, rounded to
@@ -34,6 +36,8 @@ public:
     // --- Keyboard ------------------------------------------------------------------------------
     void TypeText(std::string_view utf8);
     void PressKey(std::int16_t keyCode, std::int16_t shift = 0);
+    void TypeTextTo(HWND hwnd, std::string_view utf8);
+    void PressKeyTo(HWND hwnd, std::int16_t keyCode, std::int16_t shift = 0);
     void SelectText(int start, int length);
     // Gives the window the focus, as a click into it would, leaving its caret where it is.
     void Focus(HWND hwnd);
@@ -62,7 +66,10 @@ public:
     void DestroyForm(Form& form);
 
 private:
-    void Stroke(std::int16_t keyCode, std::int16_t shift, std::optional<char32_t> character);
+    // Keys to `to`, or to the focus when it is null.
+    void Stroke(HWND to, std::int16_t keyCode, std::int16_t shift,
+                std::optional<char32_t> character);
+    void Type(HWND to, std::string_view utf8);
     bool Reaches(HWND hwnd) const;
 
     World& world_;           // the world the user acts in

@@ -1,5 +1,6 @@
 #include "platform/sim/World.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,10 +14,11 @@ namespace {
 
 thread_local World* current = nullptr;
 
-// Thread identifiers of the worlds, distinct within the process.
+// Thread identifiers of the worlds, distinct within the process, whose threads may make
+// worlds at once.
 constexpr DWORD kFirstThreadId = 0x1000;
 DWORD NextThreadId() {
-    static DWORD next = kFirstThreadId;
+    static std::atomic<DWORD> next{kFirstThreadId};
     return next++;
 }
 

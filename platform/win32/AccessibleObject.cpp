@@ -5,6 +5,8 @@
 
 namespace cp::win32 {
 
+AccessibleObject::AccessibleObject(ControlHost& host) : host_(&host), frames_(&host.Frames()) {}
+
 HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
     if (object == nullptr) return E_POINTER;
     if (riid == __uuidof(::IUnknown) || riid == __uuidof(::IDispatch) ||

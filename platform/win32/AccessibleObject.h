@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/AccessibleControl.h"
+#include "platform/CallFrames.h"
+#include "platform/win32/ModuleInstance.h"
 #include "platform/win32/WindowsApi.h"
 
 #include <oleacc.h>
@@ -18,12 +20,15 @@ class ControlHost;
 
 class AccessibleObject : public ::IAccessible {
 public:
-    explicit AccessibleObject(ControlHost& host) : host_(&host) {}
+    explicit AccessibleObject(ControlHost& host);
     AccessibleObject(const AccessibleObject&) = delete;
     AccessibleObject& operator=(const AccessibleObject&) = delete;
 
     // The control has ended: the object answers nothing more of it.
-    void Disconnect() { host_ = nullptr; }
+    void Disconnect() {
+        host_ = nullptr;
+        frames_ = nullptr;
+    }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
@@ -63,6 +68,9 @@ protected:
         try {
             AccessibleControl* reader = Reader();
             if (reader == nullptr) return RPC_E_DISCONNECTED;
+            // What a reader does (open or close the list, move the focus) may make a handler
+            // of the host let go of the control: it ends once the answer is given.
+            const CallFrames::Frame frame(*frames_);
             const std::optional<long> id = ChildOf(child);
             if (!id) return E_INVALIDARG;
             return body(*reader, *id);
@@ -72,8 +80,10 @@ protected:
     }
 
 private:
-    ControlHost* host_;  // the control's host; nullptr once the control has ended
+    ControlHost* host_;   // the control's host; nullptr once the control has ended
+    CallFrames* frames_;  // its calls under way; likewise
     ULONG references_ = 1;
+    ModuleObject life_;  // keeps the module's code loaded for a reader that holds the object
 };
 
 // Returns text as a new BSTR in *out (S_OK); E_OUTOFMEMORY when it cannot be made.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CallFrames.h"
 #include "platform/Host.h"
 #include "platform/HostForm.h"
 #include "platform/win32/Container.h"
@@ -52,9 +53,27 @@ public:
     void Reparent(HWND parent);
     // The form is going away: from now on requests for the focus are ignored.
     void BeginUnload() { unloading_ = true; }
+    // The control is shown again after a close (OLE lets a container run a closed object
+    // again): it takes the focus and commits on its loss as before.
+    void EndUnload() { unloading_ = false; }
+    // While the control leaves the screen (a container deactivating it), the focus leaving it
+    // still commits, but what the commit's handlers ask for the focus is not done: it would
+    // land on a window about to be hidden.
+    class Leaving {
+    public:
+        explicit Leaving(ControlHost& host) : host_(host) { ++host_.leaving_; }
+        ~Leaving() { --host_.leaving_; }
+        Leaving(const Leaving&) = delete;
+        Leaving& operator=(const Leaving&) = delete;
+
+    private:
+        ControlHost& host_;
+    };
     // Also true while the top-level window around a container that holds the control is
     // hidden on its way out: the form watcher closes the list then and asks for the focus.
     bool Unloading() const;
+    // Requests of the control for the focus are ignored now.
+    bool FocusRequestsIgnored() const { return leaving_ > 0 || Unloading(); }
     // UserControl_Terminate, once; no notification reaches the control afterwards.
     void Terminate();
     // UserControl_WriteProperties into `bag`.
@@ -66,6 +85,8 @@ public:
     Container* Holder() const { return holder_; }
 
     HostedControl* Control() { return control_.get(); }
+    // The frames of the calls into the control now under way (see CallFrames.h).
+    CallFrames& Frames() { return frames_; }
     // What the control tells assistive technology; nullptr once it has ended.
     AccessibleControl* Accessibility();
     // The control's accessible objects.
@@ -101,9 +122,11 @@ private:
     };
 
     ScreenUnitsTaken screen_;          // first: the screen's units for what follows
+    CallFrames frames_;                // the calls into the control under way
     HWND form_;                        // the window that holds the control
     Container* holder_ = nullptr;      // the OLE container around it, if any
     bool unloading_ = false;           // the form is being destroyed
+    int leaving_ = 0;                  // Leaving scopes open
     bool terminated_ = false;          // Terminate has run
     int putDepth_ = 0;                 // host operations under way
     std::exception_ptr pendingError_;  // raised by a notification during a Put

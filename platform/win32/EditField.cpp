@@ -47,8 +47,7 @@ void EditField::Create(HWND parent) {
                           parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
     ::SetWindowLongPtrW(hWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    editProc_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hWnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditField::Proc)));
+    editProc_ = SubclassWindow(hWnd_, &EditField::Proc);
 }
 
 std::string EditField::Text() {
@@ -99,7 +98,7 @@ void EditField::SetWidth(float twips) {
 }
 
 void EditField::SetFocus() {
-    if (host_.Unloading()) return;
+    if (host_.FocusRequestsIgnored()) return;
     if (!CanTakeFocus(hWnd_)) Raise(vberr::InvalidProcedureCall);
     host_.Put([&] { ::SetFocus(hWnd_); });
 }
@@ -111,9 +110,12 @@ HBRUSH EditField::Colors(HDC hdc) {
     return brush_;
 }
 
-LRESULT EditField::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK EditField::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<EditField*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     if (self == nullptr || self->hWnd_ != hWnd) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    // A handler of the key may close the host's dialog and let go of the control: the key is
+    // still forwarded to the edit, and the control ends once the message is handled.
+    const CallFrames::Frame frame(self->host_.Frames());
     return self->Handle(uMsg, wParam, lParam);
 }
 

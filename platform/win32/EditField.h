@@ -37,7 +37,7 @@ public:
     void SetForeColor(OLE_COLOR color) override;
     void SetWidth(float twips) override;
     // Raises error 5 when the edit field cannot take the focus (hidden or disabled); does
-    // nothing while the form is being unloaded.
+    // nothing while the form is being unloaded or the control leaves the screen.
     void SetFocus() override;
 
     // Answers the colour request of the edit window: sets the colours, returns the brush.
@@ -46,7 +46,7 @@ public:
     bool TakingHalfCharacter() const { return halfCharacter_; }
 
 private:
-    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT KeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT KeyUp(UINT uMsg, WPARAM wParam, LPARAM lParam);

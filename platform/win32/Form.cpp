@@ -76,7 +76,7 @@ ControlHost& Form::AddControl(const ControlFactory& factory, const Placement& at
     return control;
 }
 
-LRESULT Form::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Form::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,

@@ -36,7 +36,7 @@ public:
     const std::vector<std::unique_ptr<ControlHost>>& Controls() const { return controls_; }
 
 private:
-    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Activate(WPARAM wParam, LPARAM lParam);
 

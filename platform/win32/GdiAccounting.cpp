@@ -1,5 +1,6 @@
 #include "platform/win32/GdiAccounting.h"
 
+#include <mutex>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -8,45 +9,64 @@ namespace cp::win32 {
 namespace {
 
 struct Ledger {
+    std::mutex mutex;                                       // held for every other field
     GdiCounts live;                                         // the counts reported
     std::unordered_map<HGDIOBJ, int GdiCounts::*> objects;  // pens and brushes alive, by kind
     bool recording = false;                                 // handles made are kept
     std::vector<HGDIOBJ> made;                              // handles made, not yet taken
+
+    void Made(HGDIOBJ object) {
+        if (object != nullptr && recording) made.push_back(object);
+    }
 };
 
-// Drawing happens on the user-interface thread only; one ledger serves the process.
+// Every user-interface thread of a host draws, and the counts are the process's: one ledger,
+// taken under its lock.
 Ledger& TheLedger() {
     static Ledger ledger;
     return ledger;
 }
 
+using Lock = std::lock_guard<std::mutex>;
+
 }  // namespace
 
 GdiCounts LiveGdiObjects() {
-    return TheLedger().live;
+    Ledger& ledger = TheLedger();
+    const Lock lock(ledger.mutex);
+    return ledger.live;
 }
 
 void StartRecordingGdiObjectsMade() {
-    TheLedger().recording = true;
+    Ledger& ledger = TheLedger();
+    const Lock lock(ledger.mutex);
+    ledger.recording = true;
 }
 
 std::vector<HGDIOBJ> TakeGdiObjectsMade() {
-    return std::exchange(TheLedger().made, {});
+    Ledger& ledger = TheLedger();
+    const Lock lock(ledger.mutex);
+    return std::exchange(ledger.made, {});
 }
 
 void CountMade(HGDIOBJ object) {
-    if (object != nullptr && TheLedger().recording) TheLedger().made.push_back(object);
+    Ledger& ledger = TheLedger();
+    const Lock lock(ledger.mutex);
+    ledger.Made(object);
 }
 
 void CountCreated(HGDIOBJ object, int GdiCounts::*kind) {
     if (object == nullptr) return;
-    CountMade(object);
-    TheLedger().objects[object] = kind;
-    ++(TheLedger().live.*kind);
+    Ledger& ledger = TheLedger();
+    const Lock lock(ledger.mutex);
+    ledger.Made(object);
+    ledger.objects[object] = kind;
+    ++(ledger.live.*kind);
 }
 
 void CountDeleted(HGDIOBJ object) {
-    auto& ledger = TheLedger();
+    Ledger& ledger = TheLedger();
+    const Lock lock(ledger.mutex);
     const auto it = ledger.objects.find(object);
     if (it == ledger.objects.end()) return;
     --(ledger.live.*(it->second));
@@ -54,7 +74,9 @@ void CountDeleted(HGDIOBJ object) {
 }
 
 void CountDC(int GdiCounts::*kind, int delta) {
-    TheLedger().live.*kind += delta;
+    Ledger& ledger = TheLedger();
+    const Lock lock(ledger.mutex);
+    ledger.live.*kind += delta;
 }
 
 }  // namespace cp::win32

@@ -146,7 +146,7 @@ bool ListWindow::PressChangedSelection() {
     return ListIndex() != pressSelection_;
 }
 
-LRESULT ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,
@@ -156,6 +156,7 @@ LRESULT ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (self == nullptr || self->hWnd_ != hWnd) {
         return ::CallWindowProcW(gListBoxProc, hWnd, uMsg, wParam, lParam);
     }
+    const CallFrames::Frame frame(self->host_.Frames());
     return self->Handle(uMsg, wParam, lParam);
 }
 

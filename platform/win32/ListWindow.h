@@ -51,7 +51,7 @@ public:
 
 private:
     static void RegisterWindowClass();
-    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
     ControlHost& host_;                                // the control's host

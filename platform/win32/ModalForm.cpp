@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FormDesign.h"
@@ -81,22 +82,24 @@ HBITMAP BitmapOf(const PicturePixels& picture) {
     return bitmap;
 }
 
+struct WindowSearch {
+    HWND except;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND hWnd, LPARAM lParam) {
+    auto& s = *reinterpret_cast<WindowSearch*>(lParam);
+    if (hWnd != s.except && ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd)) {
+        s.found.push_back(hWnd);
+    }
+    return TRUE;
+}
+
 // The thread's top-level windows that take input now, other than `except`.
 std::vector<HWND> EnabledThreadWindows(HWND except) {
-    struct Search {
-        HWND except;
-        std::vector<HWND> found;
-    } search{except, {}};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) {
-            auto& s = *reinterpret_cast<Search*>(lParam);
-            if (hWnd != s.except && ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd)) {
-                s.found.push_back(hWnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{except, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectEnabledWindow,
+                        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -229,16 +232,23 @@ LRESULT ModalForm::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
-// The thread's forms by name.
-std::map<std::string, std::unique_ptr<ModalForm>>& ThreadForms() {
-    thread_local std::map<std::string, std::unique_ptr<ModalForm>> forms;
-    return forms;
+using FormsByName = std::map<std::string, std::unique_ptr<ModalForm>>;
+
+// The thread's forms by name, destroyed by DestroyModalForms. They are reached through a plain
+// pointer: a thread-local object with a destructor would be destroyed at the process's end in
+// an order of the runtime's choosing, after storage that it uses has gone; forms still there
+// then go with the process.
+thread_local FormsByName* tForms = nullptr;
+
+FormsByName& ThreadForms() {
+    if (tForms == nullptr) tForms = new FormsByName();
+    return *tForms;
 }
 
 }  // namespace
 
 void DestroyModalForms() {
-    ThreadForms().clear();
+    delete std::exchange(tForms, nullptr);
 }
 
 }  // namespace cp::win32

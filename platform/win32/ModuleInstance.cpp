@@ -1,5 +1,7 @@
 #include "platform/win32/ModuleInstance.h"
 
+#include <atomic>
+
 #include "platform/win32/ListWindow.h"
 #include "platform/win32/ModalForm.h"
 #include "platform/win32/UserControlWindow.h"
@@ -8,7 +10,8 @@
 namespace cp::win32 {
 namespace {
 
-HINSTANCE gModule = nullptr;  // set by a DLL; nullptr: the program's own module
+HINSTANCE gModule = nullptr;    // set by a DLL; nullptr: the program's own module
+std::atomic<long> gObjects{0};  // ModuleObjects alive
 
 }  // namespace
 
@@ -24,6 +27,18 @@ void UnregisterHostWindowClasses() {
     ::UnregisterClassW(kUserControlClass, ModuleInstance());
     ::UnregisterClassW(kListBoxClass, ModuleInstance());
     ::UnregisterClassW(kModalFormClass, ModuleInstance());
+}
+
+ModuleObject::ModuleObject() {
+    ++gObjects;
+}
+
+ModuleObject::~ModuleObject() {
+    --gObjects;
+}
+
+long LiveModuleObjects() {
+    return gObjects.load();
 }
 
 }  // namespace cp::win32

@@ -14,4 +14,18 @@ void SetModuleInstance(HINSTANCE module);
 // and loaded again registers them anew with its new procedures.
 void UnregisterHostWindowClasses();
 
+// One live object of the module that a client may hold: a COM object of a component, or an
+// accessible object that a screen reader keeps after its control has ended. The module that
+// holds its code may not be unloaded while it lives.
+class ModuleObject {
+public:
+    ModuleObject();
+    ~ModuleObject();
+    ModuleObject(const ModuleObject&) = delete;
+    ModuleObject& operator=(const ModuleObject&) = delete;
+};
+
+// How many such objects live now, on every thread.
+long LiveModuleObjects();
+
 }  // namespace cp::win32

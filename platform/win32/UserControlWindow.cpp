@@ -40,7 +40,8 @@ void UserControlWindow::Create(HWND form, const Placement& at) {
         0, kUserControlClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
         PixelsFromTwips(at.left), PixelsFromTwips(at.top), PixelsFromTwips(at.width),
         PixelsFromTwips(at.height), form, nullptr, ModuleInstance(), this);
-    hDC_ = ::GetDC(hWnd_);
+    // No window, no device context: the screen's is not the control's to keep.
+    hDC_ = hWnd_ != nullptr ? ::GetDC(hWnd_) : nullptr;
 }
 
 float UserControlWindow::Width() {
@@ -79,7 +80,6 @@ HWND UserControlWindow::ParentHwnd() {
 }
 
 void UserControlWindow::PropertyChanged(std::string_view key) {
-    changed_.emplace_back(key);
     if (host_.Holder() != nullptr) host_.Holder()->PropertyChanged(key);
 }
 
@@ -87,7 +87,7 @@ bool UserControlWindow::AmbientUserMode() {
     return host_.Holder() == nullptr || host_.Holder()->AmbientUserMode();
 }
 
-LRESULT UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const ::CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(hWnd, GWLP_USERDATA,
@@ -95,6 +95,7 @@ LRESULT UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
     }
     auto* self = reinterpret_cast<UserControlWindow*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     if (self == nullptr || self->hWnd_ != hWnd) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    const CallFrames::Frame frame(self->host_.Frames());
     return self->Handle(uMsg, wParam, lParam);
 }
 

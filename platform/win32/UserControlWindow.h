@@ -5,8 +5,7 @@
 // list window's click, and the focus leaving.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/Host.h"
 #include "platform/basApi.h"
@@ -44,11 +43,8 @@ public:
     // The container's, when one holds the control; a form of the host's own is at run time.
     bool AmbientUserMode() override;
 
-    // The keys given to PropertyChanged, in order.
-    const std::vector<std::string>& ChangedProperties() const { return changed_; }
-
 private:
-    static LRESULT Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     bool HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void Command(WPARAM wParam, LPARAM lParam);
@@ -60,7 +56,6 @@ private:
     HDC hDC_ = nullptr;                          // its own device context
     OLE_COLOR backColor_ = design::kButtonFace;  // BackColor
     bool resizing_ = false;                      // size changes notify the control
-    std::vector<std::string> changed_;           // PropertyChanged keys
 };
 
 }  // namespace cp::win32

@@ -70,6 +70,15 @@ LONG_PTR SetWindowLong(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
     return ::SetWindowLongPtrW(hWnd, nIndex, dwNewLong);
 }
 
+WNDPROC GetWindowProc(HWND hWnd) {
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+}
+
+WNDPROC SubclassWindow(HWND hWnd, WNDPROC lpfnWndProc) {
+    return reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(lpfnWndProc)));
+}
+
 LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return ::CallWindowProcW(lpPrevWndFunc, hWnd, uMsg, wParam, lParam);
 }

@@ -43,18 +43,17 @@ void Type(HWND edit, const wchar_t* text) {
     }
 }
 
+BOOL CALLBACK TakeOpenList(HWND hWnd, LPARAM out) {
+    wchar_t name[64] = {};
+    GetClassNameW(hWnd, name, 64);
+    if (std::wstring(name) != L"ThunderRT6ListBox" || !IsWindowVisible(hWnd)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = hWnd;
+    return FALSE;
+}
+
 HWND FindOpenList() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM out) {
-            wchar_t name[64] = {};
-            GetClassNameW(hWnd, name, 64);
-            if (std::wstring(name) != L"ThunderRT6ListBox" || !IsWindowVisible(hWnd)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = hWnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &TakeOpenList, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

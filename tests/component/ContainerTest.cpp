@@ -2,91 +2,14 @@
 // from the program identifier. A user types into it, opens the list with Alt+Down and picks
 // a row with the mouse; the events reach several sinks, which write by-reference arguments back.
 // Keys go through a container's message loop, which offers each to the active object first.
+#include "tests/component/AtlContainer.h"
 #include "tests/component/EventSink.h"
 #include "tests/support/win32/MessageBoxWatch.h"
 
 namespace cp::test {
 namespace {
 
-constexpr LPARAM kContextBit = LPARAM{1} << 29;
 constexpr int kRowPixels = 15;
-
-using AtlAxWinInit = BOOL(WINAPI*)();
-using AtlAxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-class AtlContainer {
-public:
-    AtlContainer() {
-        atl_ = ::LoadLibraryW(L"atl.dll");
-        EXPECT_NE(atl_, nullptr);
-        const auto init = reinterpret_cast<AtlAxWinInit>(
-            reinterpret_cast<void*>(::GetProcAddress(atl_, "AtlAxWinInit")));
-        const auto get = reinterpret_cast<AtlAxGetControl>(
-            reinterpret_cast<void*>(::GetProcAddress(atl_, "AtlAxGetControl")));
-        // The host's window class is registered once per process.
-        static const bool registered = init && init();
-        EXPECT_TRUE(get && registered);
-        form = ::CreateWindowExW(0, L"STATIC", L"Container", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
-                                 40, 420, 300, nullptr, nullptr, nullptr, nullptr);
-        other = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 200,
-                                  120, 22, form, nullptr, nullptr, nullptr);
-        host = ::CreateWindowExW(0, L"AtlAxWin", L"ColumnPick.ColumnPick", WS_CHILD | WS_VISIBLE,
-                                 10, 10, 240, 21, form, nullptr, nullptr, nullptr);
-        ::SetForegroundWindow(form);
-        Pump();
-        if (get) get(host, control.GetAddressOf());
-    }
-    ~AtlContainer() {
-        control.Reset();
-        ::DestroyWindow(form);
-        Pump();
-    }
-
-    ComPtr<IDispatch> Dispatch() {
-        ComPtr<IDispatch> d;
-        control.As(&d);
-        return d;
-    }
-    HWND ControlWindow() {
-        ComPtr<IOleWindow> window;
-        HWND hWnd = nullptr;
-        if (SUCCEEDED(control.As(&window))) window->GetWindow(&hWnd);
-        return hWnd;
-    }
-    HWND Edit() { return ::FindWindowExW(ControlWindow(), nullptr, L"Edit", nullptr); }
-
-    // A key pressed and released through the loop of the container, with the character it
-    // types if it types one.
-    void Key(WORD key, bool alt = false, wchar_t typed = 0) {
-        HWND focus = ::GetFocus();
-        const LPARAM scan = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
-        const LPARAM altBit = alt ? kContextBit : 0;
-        ::PostMessageW(focus, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | altBit);
-        if (typed != 0) ::PostMessageW(focus, WM_CHAR, typed, scan);
-        ::PostMessageW(focus, alt ? WM_SYSKEYUP : WM_KEYUP, key, scan | altBit | (LPARAM{3} << 30));
-        Loop();
-    }
-    void Type(const wchar_t* text) {
-        for (const wchar_t* c = text; *c; ++c)
-            Key(static_cast<WORD>(::VkKeyScanW(*c) & 0xFF), false, *c);
-    }
-    // The container's message loop: the active object sees each message first.
-    void Loop() {
-        ComPtr<IOleInPlaceActiveObject> active;
-        control.As(&active);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (active && active->TranslateAccelerator(&msg) == S_OK) continue;
-            ::DispatchMessageW(&msg);
-        }
-    }
-
-    HMODULE atl_ = nullptr;
-    HWND form = nullptr;
-    HWND other = nullptr;
-    HWND host = nullptr;
-    ComPtr<IUnknown> control;
-};
 
 std::wstring TextOf(HWND hWnd) {
     wchar_t text[256] = {};

@@ -1,7 +1,13 @@
 // A C++ client that binds late: the standard dispatch errors with the argument they blame, and
 // arguments passed by reference. What a script sees (members by name in any case, the default
 // member, the run-time errors' numbers, descriptions and source) its own test checks.
+#include <cstdint>
+
 #include "tests/component/ComponentFixture.h"
+#include "tests/component/InPlaceSite.h"
+#include "tests/support/win32/HeapInUse.h"
+
+#include "ColumnPick_h.h"
 
 namespace cp::test {
 namespace {
@@ -64,6 +70,184 @@ TEST_F(Dispatch, ByReferenceArgumentsAreReadThrough) {
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
     PutOk(control.Get(), L"ListIndex", Var(0L).v);
     EXPECT_EQ(GetText(control.Get(), L"Value"), "3");
+}
+
+// An object that a host hands over and that has no IDispatch.
+class PlainObject final : public IUnknown {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown ? this : nullptr;
+        if (*out == nullptr) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    ULONG OthersReferences() const { return refs_ - 1; }
+
+private:
+    ULONG refs_ = 1;
+};
+
+// A SAFEARRAY of 256 Longs: an array, but not one of Variants.
+SAFEARRAY* LongArray() {
+    SAFEARRAY* array = ::SafeArrayCreateVector(VT_I4, 0, 256);
+    ::LONG* data = nullptr;
+    ::SafeArrayAccessData(array, reinterpret_cast<void**>(&data));
+    for (::LONG i = 0; i < 256; ++i)
+        data[i] = i;
+    ::SafeArrayUnaccessData(array);
+    return array;
+}
+
+// Values that become a Variant parameter's type but that the control cannot hold: the caller
+// hears of a type mismatch of that argument, with nothing kept of what it passed.
+TEST_F(Dispatch, AnArgumentTheControlCannotHoldIsATypeMismatchThatKeepsNothing) {
+    PlainObject plain;
+    Var longs;
+    V_VT(&longs.v) = VT_ARRAY | VT_I4;
+    V_ARRAY(&longs.v) = LongArray();
+    Var object;
+    V_VT(&object.v) = VT_UNKNOWN;
+    V_UNKNOWN(&object.v) = &plain;
+    plain.AddRef();
+    Var error;
+    V_VT(&error.v) = VT_ERROR;
+    V_ERROR(&error.v) = E_FAIL;
+    const DISPID value = IdOf(control.Get(), L"Value");
+    const DISPID fill = IdOf(control.Get(), L"FillComboBoxMultiColumnRecordset");
+    for (const VARIANT* argument : {&longs.v, &object.v, &error.v}) {
+        const std::string label = "argument of type " + std::to_string(V_VT(argument));
+        const Answer put = InvokeId(control.Get(), value, DISPATCH_PROPERTYPUT, {*argument});
+        EXPECT_EQ(put.hr, DISP_E_TYPEMISMATCH) << label;
+        EXPECT_EQ(put.argError, 0u) << label;
+        const Answer call = InvokeId(control.Get(), fill, DISPATCH_METHOD, {*argument});
+        EXPECT_EQ(call.hr, DISP_E_TYPEMISMATCH) << label;
+        EXPECT_EQ(call.argError, 0u) << label;
+    }
+    EXPECT_EQ(plain.OthersReferences(), 1u) << "only the test's VARIANT holds the object";
+    const std::int64_t before = HeapBytesInUse();
+    for (int i = 0; i < 200; ++i)
+        InvokeId(control.Get(), value, DISPATCH_PROPERTYPUT, {longs.v});
+    EXPECT_LT(HeapBytesInUse() - before, 4096) << "the copies of the array are not kept";
+    EXPECT_EQ(GetText(control.Get(), L"ListCount"), "3");
+}
+
+// Calls that no caller should make, answered without reading past what they pass.
+TEST_F(Dispatch, MalformedCallsAreRefused) {
+    const DISPID listRows = IdOf(control.Get(), L"ListRows");
+    Var rows(short{5});
+    DISPID named[] = {DISPID_PROPERTYPUT, DISPID_PROPERTYPUT};
+    auto invoke = [&](DISPPARAMS params, WORD flags, REFIID iid = IID_NULL) {
+        return control->Invoke(listRows, iid, 0, flags, &params, nullptr, nullptr, nullptr);
+    };
+    EXPECT_EQ(invoke({&rows.v, named, 1, 2}, DISPATCH_PROPERTYPUT), E_INVALIDARG)
+        << "more named arguments than arguments";
+    EXPECT_EQ(invoke({nullptr, named, 0, 1}, DISPATCH_PROPERTYPUT), E_INVALIDARG)
+        << "a put without its value";
+    EXPECT_EQ(invoke({nullptr, nullptr, 1, 0}, DISPATCH_METHOD), E_INVALIDARG)
+        << "arguments counted but not given";
+    EXPECT_EQ(invoke({&rows.v, named, 1, 1}, DISPATCH_PROPERTYPUT, IID_IDispatch),
+              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "8") << "nothing was put";
+
+    VARIANT nothing;
+    V_VT(&nothing) = VT_BYREF | VT_I2;
+    V_I2REF(&nothing) = nullptr;
+    const Answer byNull = InvokeId(control.Get(), listRows, DISPATCH_PROPERTYPUT, {nothing});
+    EXPECT_EQ(byNull.hr, DISP_E_TYPEMISMATCH) << "a reference to nothing";
+    EXPECT_EQ(byNull.argError, 0u);
+
+    LPOLESTR names[] = {nullptr, const_cast<LPOLESTR>(L"intColumn")};
+    DISPID ids[] = {0, 0};
+    EXPECT_EQ(control->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids[0], DISPID_UNKNOWN);
+    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
+    names[0] = const_cast<LPOLESTR>(L"Column");
+    names[1] = nullptr;
+    EXPECT_EQ(control->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
+    EXPECT_EQ(control->GetIDsOfNames(IID_IDispatch, names, 1, 0, ids), DISP_E_UNKNOWNINTERFACE);
+}
+
+// COM's callers free what an [out] parameter holds, failure or not: a failed call leaves it
+// empty, whatever the caller had put there. In design mode Value and ListIndex fail.
+TEST_F(Dispatch, AFailedCallLeavesItsResultEmptyAndTellsItsError) {
+    ComPtr<IDispatch> designed = CreateControl();
+    ComPtr<IPersistStreamInit> persist;
+    ComPtr<IOleObject> object;
+    ComPtr<_ColumnPick> dual;
+    ASSERT_EQ(designed.As(&persist), S_OK);
+    ASSERT_EQ(designed.As(&object), S_OK);
+    ASSERT_EQ(designed.As(&dual), S_OK);
+    InPlaceSite site;
+    site.userMode = false;
+    ASSERT_EQ(object->SetClientSite(&site), S_OK);
+    ASSERT_EQ(persist->InitNew(), S_OK);
+
+    Var result(123L);
+    EXCEPINFO exception{};
+    DISPPARAMS none{};
+    EXPECT_EQ(designed->Invoke(IdOf(designed.Get(), L"Value"), IID_NULL, 0, DISPATCH_PROPERTYGET,
+                               &none, &result.v, &exception, nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(V_VT(&result.v), VT_EMPTY);
+    EXPECT_EQ(exception.scode, static_cast<SCODE>(0x800A018A)) << "error 394";
+    EXPECT_NE(exception.bstrDescription, nullptr);
+    EXPECT_STREQ(exception.bstrSource, L"ColumnPick.ColumnPick");
+    ::SysFreeString(exception.bstrSource);
+    ::SysFreeString(exception.bstrDescription);
+    ::SysFreeString(exception.bstrHelpFile);
+
+    // The same through the dual interface's vtable.
+    VARIANT value;
+    V_VT(&value) = VT_BSTR;
+    V_BSTR(&value) = reinterpret_cast<BSTR>(static_cast<std::uintptr_t>(0xDEAD));
+    EXPECT_TRUE(FAILED(dual->get_Value(&value)));
+    EXPECT_EQ(V_VT(&value), VT_EMPTY);
+    ::LONG index = 77;
+    EXPECT_TRUE(FAILED(dual->get_ListIndex(&index)));
+    EXPECT_EQ(index, 0);
+    object->SetClientSite(nullptr);
+}
+
+// Containers and object browsers list the connection points; the list holds the control.
+TEST_F(Dispatch, EnumConnectionPointsListsTheEvents) {
+    ComPtr<IConnectionPointContainer> container;
+    ASSERT_EQ(control.As(&container), S_OK);
+    ComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(container->EnumConnectionPoints(points.GetAddressOf()), S_OK);
+    control.Reset();
+    container.Reset();
+    IConnectionPoint* got[2] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(points->Next(2, got, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 1u);
+    IID events{};
+    EXPECT_EQ(got[0]->GetConnectionInterface(&events), S_OK);
+    EXPECT_EQ(events, __uuidof(__ColumnPick));
+    got[0]->Release();
+    EXPECT_EQ(points->Next(1, got, nullptr), S_FALSE) << "at the end";
+    EXPECT_EQ(points->Reset(), S_OK);
+    EXPECT_EQ(points->Skip(2), S_FALSE);
+    ComPtr<IEnumConnectionPoints> copy;
+    ASSERT_EQ(points->Reset(), S_OK);
+    ASSERT_EQ(points->Clone(copy.GetAddressOf()), S_OK);
+    EXPECT_EQ(copy->Next(1, got, nullptr), S_OK);
+    got[0]->Release();
+}
+
+// Each put tells the container of the change, and keeps nothing of it.
+TEST_F(Dispatch, PropertyPutsDoNotGrowMemory) {
+    const DISPID text = IdOf(control.Get(), L"Text");
+    Var one(L"one");
+    Var two(L"two");
+    for (int i = 0; i < 200; ++i)
+        InvokeId(control.Get(), text, DISPATCH_PROPERTYPUT, {(i % 2 ? one : two).v});
+    const std::int64_t before = HeapBytesInUse();
+    for (int i = 0; i < 3000; ++i)
+        InvokeId(control.Get(), text, DISPATCH_PROPERTYPUT, {(i % 2 ? one : two).v});
+    EXPECT_LT(HeapBytesInUse() - before, 16384);
 }
 
 }  // namespace

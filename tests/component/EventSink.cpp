@@ -45,6 +45,7 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
         disconnectInEvent = false;
         Disconnect();
     }
+    if (onEvent) onEvent(log.back());
     return answer;
 }
 

@@ -3,6 +3,7 @@
 // (swallow a character, cancel NotInList) or let go of its connection during an event.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,17 @@ public:
     // Connects to the control's events; false when the control refuses.
     bool Connect(IUnknown* control);
     void Disconnect();
+    // Lets go of the connection point, and with it of the control, without unadvising: as a
+    // host that leaves its sinks to the control's end.
+    void Forget() { point_.Reset(); }
 
     std::vector<std::string> log;    // "KeyPress(98)", "Change", "AfterUpdate", ...
     wchar_t swallow = 0;             // a character whose KeyPress is answered with 0
     bool cancelNotInList = false;    // NotInList answered with Cancel = True
     bool disconnectInEvent = false;  // lets go of the connection in its first event
     HRESULT answer = S_OK;           // what Invoke returns
+    // Runs after each event is logged, with its entry; the host's own handler.
+    std::function<void(const std::string& entry)> onEvent;
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;

@@ -14,6 +14,7 @@
 #include "platform/sim/SimWindowApi.h"
 #include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
+#include "tests/support/RecordsetChecks.h"
 #include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
@@ -106,6 +107,26 @@ TEST_F(FillTest, QueryWithoutRowsEmptiesTheListButKeepsTheOldTable) {
     EXPECT_EQ(ListState().count, 0);
     EXPECT_EQ(probe().varItems().Extent(1), 2);
     EXPECT_EQ(CStr(probe().varItems().At(1, 1)), "second");
+}
+
+// A query that would change data is refused with the report of every other failure, and the
+// list and the file are left as they were.
+TEST_F(FillTest, AQueryThatWouldChangeDataIsReportedAndChangesNothing) {
+    PrepareTwoRows();
+    const std::string message = "Unable to execute the sub FillComboBoxMultiColumn!\r\n\r\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"DELETE FROM fruit RETURNING id",
+         "Error 3219: Invalid operation: only a query that reads rows can be opened."},
+        {"SELECT 1; DELETE FROM fruit", "Error 3142: Characters found after end of SQL statement."},
+    };
+    for (const auto& [query, report] : cases) {
+        world().ClearMessageBoxes();
+        control().FillComboBoxMultiColumn(*db_, query);
+        ASSERT_EQ(world().MessageBoxes().size(), 1u) << query;
+        EXPECT_EQ(world().MessageBoxes()[0].prompt, message + report);
+        EXPECT_EQ(control().ListCount(), 2) << query;
+    }
+    EXPECT_EQ(RowsOf(*db_, "SELECT count(*) FROM fruit"), "5\n");
 }
 
 TEST_F(FillTest, ARecordsetIsLoadedFromWhereItStandsAndStaysOpen) {

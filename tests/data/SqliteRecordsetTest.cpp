@@ -179,6 +179,35 @@ TEST_F(SqliteRecordsetTest, FailuresCarryTheNumbersTheFillsKnow) {
               sqlite::kEngineBase + 14);
 }
 
+// Opened for writing, the file still changes only through Execute: the fault's statements are
+// refused before they run, and a statement that passes for reading cannot write either.
+TEST_F(SqliteRecordsetTest, ARecordsetNeverChangesTheFile) {
+    db_ = file_.OpenWritable();
+    db_->Execute("CREATE INDEX fruit_names ON fruit (name)");
+    const std::string before = RowsOf(*db_, "SELECT * FROM fruit ORDER BY id");
+    const char* refused[] = {
+        "DELETE FROM fruit WHERE id = 1 RETURNING id",
+        "UPDATE fruit SET name = 'gone' RETURNING id",
+        "WITH c AS (SELECT 1) DELETE FROM fruit WHERE id = 1 RETURNING id",
+        "SELECT 1; DELETE FROM fruit",
+        "SELECT id FROM fruit; DROP TABLE fruit",
+    };
+    for (const char* query : refused) {
+        const std::int32_t number = FailureOf([&] { db_->OpenRecordset(query, 4); }).Number();
+        EXPECT_TRUE(number == sqlite::kErrNotARowQuery || number == sqlite::kErrTextAfterStatement)
+            << query << ": " << number;
+        EXPECT_EQ(RowsOf(*db_, "SELECT * FROM fruit ORDER BY id"), before) << query;
+    }
+    // After a search by the index, PRAGMA optimize would write the statistics it lacks.
+    RowsOf(*db_, "SELECT id FROM fruit WHERE name = 'pear'");
+    EXPECT_EQ(FailureOf([&] { RowsOf(*db_, "PRAGMA optimize"); }).Number(),
+              sqlite::kEngineBase + 8);
+    EXPECT_EQ(RowsOf(*db_, "SELECT count(*) FROM sqlite_master WHERE name = 'sqlite_stat1'"),
+              "0\n");
+    db_->Execute("DELETE FROM fruit WHERE id = 3");
+    EXPECT_EQ(RowsOf(*db_, "SELECT id FROM fruit ORDER BY id"), "1\n2\n");
+}
+
 TEST(SampleDatabase, HoldsCountriesCurrenciesAndLanguages) {
     auto db = sqlite::SqliteDatabase::Open(CP_SAMPLE_DATABASE);
     EXPECT_GT(CLng(db->OpenRecordset("countries", dbOpenSnapshot)->RecordCount()), 200);

@@ -56,6 +56,12 @@ public:
     virtual void SelectText(int start, int length) = 0;
     // Moves the focus to the form's other field (Tab).
     virtual void MoveFocusAway() = 0;
+    // The same keys sent straight to the control's edit field, whether or not it holds the
+    // focus, as another program sends them: the way to type into the forms of two threads at
+    // once, which take the foreground (and with it the focus) from each other.
+    virtual void TypeTextTo(HostedControl& control, std::string_view text) = 0;
+    virtual void PressKeyTo(HostedControl& control, std::int16_t keyCode,
+                            std::int16_t shift = 0) = 0;
 
     // --- The mouse -----------------------------------------------------------------------------
     // On the control's own surface (the button), in twips of its client area.

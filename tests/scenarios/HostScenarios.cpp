@@ -16,21 +16,20 @@ using Log = std::vector<std::string>;
 HHOOK gHook = nullptr;
 WNDPROC gListProc = nullptr;
 
-LRESULT ConvertOnCreate(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CP_CALLBACK ConvertOnCreate(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_CREATE) {
         auto* create = reinterpret_cast<CREATESTRUCT*>(lParam);
         create->style |= static_cast<LONG>(LBS_NODATA | LBS_OWNERDRAWFIXED);
         cp::SetWindowLong(hWnd, GWL_STYLE, create->style);
-        cp::SetWindowLong(hWnd, cp::GWL_WNDPROC, reinterpret_cast<LONG_PTR>(gListProc));
+        cp::SubclassWindow(hWnd, gListProc);
     }
     return cp::CallWindowProc(gListProc, hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT WatchCreations(int nCode, WPARAM wParam, LPARAM lParam) {
+LRESULT CP_CALLBACK WatchCreations(int nCode, WPARAM wParam, LPARAM lParam) {
     const auto* record = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (record->message == WM_CREATE && cp::GetClassName(record->hwnd) == "ThunderRT6ListBox") {
-        gListProc = reinterpret_cast<WNDPROC>(cp::SetWindowLong(
-            record->hwnd, cp::GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&ConvertOnCreate)));
+        gListProc = cp::SubclassWindow(record->hwnd, &ConvertOnCreate);
         cp::UnhookWindowsHookEx(gHook);
     }
     return cp::CallNextHookEx(gHook, nCode, wParam, lParam);

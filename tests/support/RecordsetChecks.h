@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
+#include "data/Database.h"
+#include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Variant.h"
 
@@ -27,6 +30,25 @@ inline const VariantArray& Block(const Variant& rows) {
     static const VariantArray none;
     EXPECT_TRUE(rows.IsArray() && rows.Array());
     return rows.IsArray() && rows.Array() ? *rows.Array() : none;
+}
+
+// Every row of a query as text: the fields as CStr writes them (Null as "Null"), joined by
+// "|", one line per row.
+inline std::string RowsOf(Database& db, const std::string& query) {
+    std::shared_ptr<Recordset> rs = db.OpenRecordset(query, dbOpenSnapshot);
+    const std::int32_t count = CLng(rs->RecordCount());
+    if (count < 1) return "";
+    const Variant rows = rs->GetRows(count);
+    const VariantArray& block = Block(rows);
+    std::string text;
+    for (std::int32_t row = 0; row < block.Extent(1); ++row) {
+        for (std::int32_t field = 0; field < block.Extent(0); ++field) {
+            const Variant& v = block.At(field, row);
+            text += (field == 0 ? "" : "|") + (v.IsNull() ? std::string("Null") : CStr(v));
+        }
+        text += "\n";
+    }
+    return text;
 }
 
 }  // namespace cp::test

@@ -39,6 +39,12 @@ public:
     }
     void SelectText(int start, int length) override { user_.SelectText(start, length); }
     void MoveFocusAway() override { user_.MoveFocusAway(form_); }
+    void TypeTextTo(HostedControl& control, std::string_view text) override {
+        user_.TypeTextTo(Host(control).EditHwnd(), text);
+    }
+    void PressKeyTo(HostedControl& control, std::int16_t keyCode, std::int16_t shift) override {
+        user_.PressKeyTo(Host(control).EditHwnd(), keyCode, shift);
+    }
 
     void MouseDownOnControl(HostedControl& control, float x, float y,
                             std::int16_t button) override {

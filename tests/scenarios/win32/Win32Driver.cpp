@@ -164,18 +164,15 @@ public:
         Pump();
     }
 
-    void TypeText(std::string_view utf8) override {
-        for (std::size_t offset = 0; offset < utf8.size();) {
-            const std::size_t start = offset;
-            const char32_t c = utf8::Next(utf8, offset);
-            const KeyForCharacter key = KeyOf(c);
-            const std::wstring units = win32::Widen(utf8.substr(start, offset - start));
-            Stroke(key.keyCode, key.shift, std::u16string(units.begin(), units.end()));
-        }
-    }
+    void TypeText(std::string_view utf8) override { Type(nullptr, utf8); }
     void PressKey(std::int16_t keyCode, std::int16_t shift) override {
-        const bool alt = (shift & vbAltMask) != 0;
-        Stroke(keyCode, shift, alt ? std::u16string() : CharacterOf(keyCode, shift));
+        Press(nullptr, keyCode, shift);
+    }
+    void TypeTextTo(HostedControl& control, std::string_view utf8) override {
+        Type(Host(control).TextBox().hWnd(), utf8);
+    }
+    void PressKeyTo(HostedControl& control, std::int16_t keyCode, std::int16_t shift) override {
+        Press(Host(control).TextBox().hWnd(), keyCode, shift);
     }
     // EM_SETSEL to the focused edit field.
     void SelectText(int start, int length) override {
@@ -303,9 +300,25 @@ private:
         return r;
     }
 
-    // Key down, the character's UTF-16 units, key up.
-    void Stroke(std::int16_t keyCode, std::int16_t shift, std::u16string_view character) {
-        HWND target = ::GetFocus();
+    // Keys to `to`, or to the focus when it is null.
+    void Type(HWND to, std::string_view utf8) {
+        for (std::size_t offset = 0; offset < utf8.size();) {
+            const std::size_t start = offset;
+            const char32_t c = utf8::Next(utf8, offset);
+            const KeyForCharacter key = KeyOf(c);
+            const std::wstring units = win32::Widen(utf8.substr(start, offset - start));
+            Stroke(to, key.keyCode, key.shift, std::u16string(units.begin(), units.end()));
+        }
+    }
+    void Press(HWND to, std::int16_t keyCode, std::int16_t shift) {
+        const bool alt = (shift & vbAltMask) != 0;
+        Stroke(to, keyCode, shift, alt ? std::u16string() : CharacterOf(keyCode, shift));
+    }
+
+    // Key down, the character's UTF-16 units, key up: to `to`, which it goes up at too, or to
+    // the focus when it is null.
+    void Stroke(HWND to, std::int16_t keyCode, std::int16_t shift, std::u16string_view character) {
+        HWND target = to != nullptr ? to : ::GetFocus();
         if (target == nullptr) return;
         const HeldModifiers held(shift);
         const bool alt = (shift & vbAltMask) != 0;
@@ -315,7 +328,7 @@ private:
         // The character was made when the key went down, for the window that it went to.
         for (char16_t unit : character)
             ::SendMessageW(target, WM_CHAR, unit, lParam);
-        if (HWND now = ::GetFocus()) {
+        if (HWND now = to != nullptr ? to : ::GetFocus()) {
             ::SendMessageW(now, alt ? WM_SYSKEYUP : WM_KEYUP, key, lParam | kKeyUpBits);
         }
         Pump();

@@ -7,6 +7,7 @@
 #include "platform/win32/GdiAccounting.h"
 #include "platform/win32/WindowsApi.h"
 #include "tests/soak/SoakPlatform.h"
+#include "tests/support/win32/HeapInUse.h"
 
 namespace cp::test {
 namespace {
@@ -28,21 +29,6 @@ void LookAtDrawingObjects() {
     std::sort(alive.begin(), alive.end());
     alive.erase(std::unique(alive.begin(), alive.end()), alive.end());
     std::erase_if(alive, [](HGDIOBJ object) { return ::GetObjectType(object) == 0; });
-}
-
-std::int64_t HeapBytesInUse() {
-    std::vector<HANDLE> heaps(::GetProcessHeaps(0, nullptr));
-    heaps.resize(::GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
-    std::int64_t bytes = 0;
-    for (HANDLE heap : heaps) {
-        if (!::HeapLock(heap)) continue;
-        PROCESS_HEAP_ENTRY entry{};
-        while (::HeapWalk(heap, &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
-        }
-        ::HeapUnlock(heap);
-    }
-    return bytes;
 }
 
 }  // namespace

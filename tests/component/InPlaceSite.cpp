@@ -1,0 +1,109 @@
+#include "tests/component/InPlaceSite.h"
+
+namespace cp::test {
+namespace {
+
+constexpr ::RECT kPosition{10, 10, 250, 31};
+
+}  // namespace
+
+InPlaceSite::InPlaceSite() {
+    window = ::CreateWindowExW(0, L"STATIC", L"Site", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 400,
+                               200, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(window);
+    Pump();
+}
+
+InPlaceSite::~InPlaceSite() {
+    if (::IsWindow(window)) ::DestroyWindow(window);
+    Pump();
+}
+
+HRESULT InPlaceSite::Activate(IUnknown* control) {
+    ComPtr<IOleObject> object;
+    HRESULT hr =
+        control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.GetAddressOf()));
+    if (FAILED(hr)) return hr;
+    hr = object->SetClientSite(this);
+    if (FAILED(hr)) return hr;
+    hr = object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, this, 0, window, &kPosition);
+    Pump();
+    return hr;
+}
+
+HRESULT InPlaceSite::QueryInterface(REFIID iid, void** out) {
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
+    if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
+        *out = static_cast<IOleInPlaceSite*>(this);
+    }
+    if (iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
+    if (*out == nullptr) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+HRESULT InPlaceSite::GetMoniker(::DWORD, ::DWORD, IMoniker** out) {
+    *out = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT InPlaceSite::GetContainer(IOleContainer** out) {
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT InPlaceSite::GetWindow(HWND* out) {
+    *out = window;
+    return S_OK;
+}
+
+HRESULT InPlaceSite::OnInPlaceActivate() {
+    log.push_back("OnInPlaceActivate");
+    return S_OK;
+}
+
+HRESULT InPlaceSite::OnUIActivate() {
+    log.push_back("OnUIActivate");
+    return S_OK;
+}
+
+HRESULT InPlaceSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                      LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+    *frame = nullptr;
+    *document = nullptr;
+    *position = kPosition;
+    *clip = kPosition;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = window;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+HRESULT InPlaceSite::OnUIDeactivate(BOOL) {
+    log.push_back("OnUIDeactivate");
+    return S_OK;
+}
+
+HRESULT InPlaceSite::OnInPlaceDeactivate() {
+    log.push_back("OnInPlaceDeactivate");
+    if (onInPlaceDeactivate) onInPlaceDeactivate();
+    return S_OK;
+}
+
+HRESULT InPlaceSite::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT InPlaceSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                            UINT*) {
+    if (id != DISPID_AMBIENT_USERMODE || result == nullptr) return DISP_E_MEMBERNOTFOUND;
+    ::VariantInit(result);
+    V_VT(result) = VT_BOOL;
+    V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+}  // namespace cp::test

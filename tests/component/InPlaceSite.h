@@ -1,0 +1,72 @@
+// A container's site of the test's own making, for what ATL's host does not do: it activates the
+// control in place in a window of its own, answers the ambient user mode it is given, records
+// the control's calls ("OnInPlaceActivate", "OnUIActivate", ...), runs a handler of the test
+// inside the control's deactivation, and lives on the test's stack (its references are
+// counted, not owned).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/component/ComponentFixture.h"
+
+namespace cp::test {
+
+class InPlaceSite final : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
+public:
+    InPlaceSite();
+    ~InPlaceSite();
+    InPlaceSite(const InPlaceSite&) = delete;
+    InPlaceSite& operator=(const InPlaceSite&) = delete;
+
+    // Gives the control this site and activates it in place, with the focus in it.
+    HRESULT Activate(IUnknown* control);
+    // The references that the control holds now.
+    ULONG OthersReferences() const { return refs_ - 1; }
+
+    HWND window = nullptr;                      // the container's window, shown
+    bool userMode = true;                       // Ambient.UserMode
+    std::vector<std::string> log;               // the control's calls of the site, in order
+    std::function<void()> onInPlaceDeactivate;  // runs inside OnInPlaceDeactivate
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    // IOleClientSite
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(::DWORD, ::DWORD, IMoniker** out) override;
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override;
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+    // IOleWindow, IOleInPlaceSite
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override;
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override;
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame,
+                                               IOleInPlaceUIWindow** document, LPRECT position,
+                                               LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+    HRESULT STDMETHODCALLTYPE Scroll(::SIZE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
+    // IDispatch: the ambient properties
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                     EXCEPINFO*, UINT*) override;
+
+private:
+    ULONG refs_ = 1;
+};
+
+}  // namespace cp::test

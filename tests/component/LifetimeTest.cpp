@@ -1,0 +1,286 @@
+// A host may let go of the control inside any of its events, deactivate or close it there, and
+// run it again after closing it; a reader may hold its accessible objects past its end. The
+// control ends only once its own code has returned, tells the host nothing on its way out, and
+// the host goes on.
+#include <string>
+
+#include "platform/win32/Wide.h"
+#include "tests/component/AtlContainer.h"
+#include "tests/component/EventSink.h"
+#include "tests/component/InPlaceSite.h"
+#include "tests/support/win32/MessageBoxWatch.h"
+
+#include <oleacc.h>
+
+namespace cp::test {
+namespace {
+
+constexpr const wchar_t* kCountries = L"Austria;AT;Belgium;BE;Bulgaria;BG";
+constexpr LPARAM kReleaseBits = LPARAM{3} << 30;
+
+void Fill(IDispatch* control) {
+    PutOk(control, L"ColumnCount", Var(short{2}).v);
+    PutOk(control, L"ColumnWidths", Var(L"1500;600").v);
+    CallOk(control, L"AddList", {Var(kCountries).v});
+}
+
+// A key posted to the focus and handled by a dialog's loop: the active object sees each message
+// first while the dialog lives; a destroyed dialog offers nothing to an object it let go of.
+void KeyThroughDialog(HWND dialog, IOleInPlaceActiveObject* active, WORD key) {
+    HWND focus = ::GetFocus();
+    const LPARAM scan = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
+    ::PostMessageW(focus, WM_KEYDOWN, key, scan);
+    ::PostMessageW(focus, WM_KEYUP, key, scan | kReleaseBits);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (::IsWindow(dialog) && active->TranslateAccelerator(&msg) == S_OK) continue;
+        ::DispatchMessageW(&msg);
+    }
+}
+
+std::wstring TextOf(HWND hWnd) {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(hWnd, text, 256);
+    return text;
+}
+
+TEST(Lifetime, AKeyDownHandlerThatClosesTheDialogEndsTheControlOnceTheKeyIsHandled) {
+    MessageBoxWatch boxes;
+    AtlContainer atl;
+    ASSERT_TRUE(atl.control);
+    Fill(atl.Dispatch().Get());
+    EventSink sink;
+    ASSERT_TRUE(sink.Connect(atl.control.Get()));
+    sink.Forget();
+    // Escape closes the dialog, as a dialog's cancel does.
+    sink.onEvent = [&](const std::string& entry) {
+        if (entry == "KeyDown(27,0)") ::DestroyWindow(atl.form);
+    };
+    ::SetFocus(atl.Edit());
+    atl.Type(L"b");
+    ComPtr<IOleInPlaceActiveObject> active;
+    ASSERT_EQ(atl.control.As(&active), S_OK);
+    IOleInPlaceActiveObject* dialogsActiveObject = active.Get();
+    // From here on the dialog's host window holds the control's only reference.
+    active.Reset();
+    atl.control.Reset();
+
+    KeyThroughDialog(atl.form, dialogsActiveObject, VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(atl.form));
+    ASSERT_FALSE(sink.log.empty());
+    EXPECT_EQ(sink.log.back(), "KeyDown(27,0)") << "nothing after the end reaches the host";
+    EXPECT_EQ(sink.OthersReferences(), 0u) << "the control has ended and let go of its sink";
+    EXPECT_TRUE(boxes.Calls().empty());
+
+    // The host goes on, with a new dialog and a new control.
+    AtlContainer next;
+    ASSERT_TRUE(next.control);
+    Fill(next.Dispatch().Get());
+    ::SetFocus(next.Edit());
+    next.Type(L"bu");
+    EXPECT_EQ(TextOf(next.Edit()), L"Bulgaria");
+}
+
+// A put whose notification raises the event, and the handler that releases the control there:
+// the put still answers, and the control ends after it.
+struct ReleasingPut {
+    const wchar_t* member;
+    long value;
+    const char* event;
+};
+
+TEST(Lifetime, AHandlerThatReleasesTheControlDuringAPutEndsItAfterThePut) {
+    for (const ReleasingPut& put :
+         {ReleasingPut{L"Text", 0, "Change"}, ReleasingPut{L"ListIndex", 1, "AfterUpdate"}}) {
+        const std::string label = win32::Narrow(put.member);
+        IDispatch* control = CreateControl().Detach();
+        ASSERT_NE(control, nullptr);
+        Fill(control);
+        const DISPID member = IdOf(control, put.member);
+        EventSink sink;
+        ASSERT_TRUE(sink.Connect(control));
+        sink.Forget();
+        bool released = false;
+        sink.onEvent = [&](const std::string& entry) {
+            if (released || entry != put.event) return;
+            released = true;
+            control->Release();
+        };
+        Var text(L"bu");
+        Var index(put.value);
+        const Answer answer =
+            InvokeId(control, member, DISPATCH_PROPERTYPUT, {put.value == 0 ? text.v : index.v});
+        EXPECT_EQ(answer.hr, S_OK) << label;
+        EXPECT_TRUE(released) << label;
+        EXPECT_EQ(sink.OthersReferences(), 0u) << label << ": the control has ended";
+    }
+}
+
+// What a NotInList handler does while the container deactivates the control.
+enum class Handler { SendsBack, Deactivates, Closes };
+
+struct Deactivation {
+    Handler handler;
+    bool cancel;  // NotInList answered with Cancel = True: the user is sent back to the list
+    const char* label;
+};
+
+// InPlaceDeactivate, as the container calls it, moves the focus away, and the commit raises
+// NotInList: a handler that deactivates or closes the control there finds it already leaving,
+// and one that sends the user back sends the focus nowhere hidden.
+TEST(Lifetime, ANotInListHandlerThatDeactivatesTheControlLeavesItInactiveWithTheFocusInSight) {
+    for (const Deactivation& d : {Deactivation{Handler::SendsBack, true, "Cancel"},
+                                  Deactivation{Handler::Deactivates, false, "InPlaceDeactivate"},
+                                  Deactivation{Handler::Deactivates, true, "both"},
+                                  Deactivation{Handler::Closes, false, "Close"},
+                                  Deactivation{Handler::Closes, true, "Close, Cancel"}}) {
+        MessageBoxWatch boxes;
+        AtlContainer atl;
+        ASSERT_TRUE(atl.control);
+        ComPtr<IDispatch> control = atl.Dispatch();
+        Fill(control.Get());
+        ComPtr<IOleInPlaceObject> inPlace;
+        ComPtr<IOleObject> object;
+        ASSERT_EQ(atl.control.As(&inPlace), S_OK);
+        ASSERT_EQ(atl.control.As(&object), S_OK);
+        EventSink sink;
+        ASSERT_TRUE(sink.Connect(atl.control.Get()));
+        sink.cancelNotInList = d.cancel;
+        sink.onEvent = [&](const std::string& entry) {
+            if (entry.rfind("NotInList", 0) != 0) return;
+            if (d.handler == Handler::Closes) object->Close(OLECLOSE_NOSAVE);
+            if (d.handler == Handler::Deactivates) inPlace->InPlaceDeactivate();
+        };
+        HWND window = atl.ControlWindow();
+        ::SetFocus(atl.Edit());
+        atl.Type(L"q");
+
+        EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK) << d.label;
+        EXPECT_EQ(sink.log.back(), "NotInList(False)") << d.label;
+        HWND unused = nullptr;
+        EXPECT_EQ(inPlace->GetWindow(&unused), E_FAIL) << d.label << ": inactive";
+        EXPECT_FALSE(::IsWindowVisible(window)) << d.label;
+        HWND focus = ::GetFocus();
+        EXPECT_TRUE(focus == nullptr || ::IsWindowVisible(focus)) << d.label;
+        EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False") << d.label;
+        EXPECT_TRUE(boxes.Calls().empty()) << d.label;
+        sink.Disconnect();
+    }
+}
+
+// A container that lets go of an active control without closing it: the control leaves the
+// container quietly (no commit reaches the host) and ends once, also when the container takes
+// and lets go of a reference while the control leaves it.
+TEST(Lifetime, AReleaseWithoutCloseDeactivatesQuietlyAndEndsOnce) {
+    InPlaceSite site;
+    IDispatch* control = CreateControl().Detach();
+    ASSERT_NE(control, nullptr);
+    ASSERT_EQ(site.Activate(control), S_OK);
+    Fill(control);
+    EventSink sink;
+    ASSERT_TRUE(sink.Connect(control));
+    sink.Forget();
+    HWND edit =
+        ::FindWindowExW(::FindWindowExW(site.window, nullptr, L"ThunderRT6UserControlDC", nullptr),
+                        nullptr, L"Edit", nullptr);
+    ASSERT_EQ(::GetFocus(), edit);
+    ::SendMessageW(edit, WM_CHAR, L'q', 1);
+    ASSERT_EQ(sink.log.back(), "Change") << "a text in no row waits for its commit";
+    site.onInPlaceDeactivate = [&] {
+        control->AddRef();
+        control->Release();
+    };
+
+    control->Release();
+    EXPECT_EQ(sink.log.back(), "Change") << "no commit on the way out";
+    EXPECT_EQ(site.log, (std::vector<std::string>{"OnInPlaceActivate", "OnUIActivate",
+                                                  "OnUIDeactivate", "OnInPlaceDeactivate"}));
+    EXPECT_EQ(site.OthersReferences(), 0u);
+    EXPECT_EQ(sink.OthersReferences(), 0u);
+}
+
+// OLE lets a container run an object again after closing it: the control then commits as the
+// focus leaves it, and takes the focus when a handler sends the user back.
+TEST(Lifetime, AControlRunAgainAfterCloseCommitsAndTakesTheFocus) {
+    AtlContainer atl;
+    ASSERT_TRUE(atl.control);
+    Fill(atl.Dispatch().Get());
+    ComPtr<IOleObject> object;
+    ASSERT_EQ(atl.control.As(&object), S_OK);
+    ASSERT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+    ComPtr<IOleClientSite> site;
+    ASSERT_EQ(object->GetClientSite(site.GetAddressOf()), S_OK);
+    const ::RECT position{10, 10, 250, 31};
+    ASSERT_EQ(object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site.Get(), 0, atl.host, &position),
+              S_OK);
+    EventSink sink;
+    ASSERT_TRUE(sink.Connect(atl.control.Get()));
+    sink.cancelNotInList = true;
+    atl.Loop();
+    ASSERT_EQ(::GetFocus(), atl.Edit());
+    atl.Type(L"q");
+    ::SetFocus(atl.other);
+    atl.Loop();
+    EXPECT_EQ(sink.log.back(), "NotInList(False)");
+    EXPECT_EQ(::GetFocus(), atl.Edit()) << "Cancel sends the user back to the control";
+    sink.Disconnect();
+}
+
+// A reader may keep the control's accessible object as long as it likes: the component stays
+// loaded for it, and the object answers that the control is gone.
+TEST(Lifetime, AReadersObjectKeepsTheComponentLoadedPastTheControlsEnd) {
+    IAccessible* reader = nullptr;
+    {
+        AtlContainer atl;
+        ASSERT_TRUE(atl.control);
+        ASSERT_EQ(
+            ::AccessibleObjectFromWindow(atl.ControlWindow(), static_cast<::DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&reader)),
+            S_OK);
+    }
+    EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_FALSE);
+    ::CoFreeUnusedLibraries();
+    Var self(long{CHILDID_SELF});
+    BSTR name = nullptr;
+    EXPECT_EQ(reader->get_accName(self.v, &name), RPC_E_DISCONNECTED);
+    ::SysFreeString(name);
+    reader->Release();
+    EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_OK);
+}
+
+// The thread's windows refuse the control's own window: the object is not made, and nothing
+// that was made for it stays.
+// Refuses the control's own window, as a thread out of window handles would.
+LRESULT CALLBACK RefuseControlWindows(int code, WPARAM, LPARAM lParam) {
+    if (code != HCBT_CREATEWND) return 0;
+    const wchar_t* name = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
+    return !IS_INTRESOURCE(name) && std::wstring(name) == L"ThunderRT6UserControlDC" ? 1 : 0;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM counted) {
+    ++*reinterpret_cast<int*>(counted);
+    return TRUE;
+}
+
+int ThreadWindows() {
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(Lifetime, AControlThatCannotMakeItsWindowsIsNotMadeAndLeavesNoWindow) {
+    const int before = ThreadWindows();
+    HHOOK hook =
+        ::SetWindowsHookExW(WH_CBT, &RefuseControlWindows, nullptr, ::GetCurrentThreadId());
+    IDispatch* control = reinterpret_cast<IDispatch*>(1);
+    const HRESULT hr = ::CoCreateInstance(ControlClass(), nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IDispatch, reinterpret_cast<void**>(&control));
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(hr, E_OUTOFMEMORY);
+    EXPECT_EQ(control, nullptr);
+    EXPECT_EQ(ThreadWindows(), before) << "the parking window went with the object";
+    EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_OK);
+}
+
+}  // namespace
+}  // namespace cp::test

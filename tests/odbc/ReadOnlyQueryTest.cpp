@@ -1,0 +1,125 @@
+// A recordset only reads, through every driver: statements that would change data are refused
+// (on PostgreSQL by the server, in the read-only transaction that every recordset runs in; on
+// SQLite by its query_only switch or by the driver's own description of the statement), text
+// after the first statement never reaches the driver, and the table is as it was afterwards.
+// Queries that only read keep working, and the connection writes again once they are read.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/odbc/OdbcDatabase.h"
+#include "data/odbc/OdbcErrors.h"
+#include "data/rows/RowBlock.h"
+#include "tests/odbc/OdbcTestSupport.h"
+
+namespace cp::test {
+namespace {
+
+using odbc::OdbcDatabase;
+
+struct Refusal {
+    const char* query;
+    std::int32_t number;
+};
+
+constexpr const char* kFruit = "id integer, name text, \"update\" text";
+constexpr const char* kFruitRows =
+    "INSERT INTO fruit VALUES (1, 'apple', NULL), (2, 'pear', 'ripe'), (3, 'plum', NULL)";
+constexpr const char* kAllFruit = "1|apple\n2|pear\n3|plum\n";
+
+// Reading queries, each of which delivers kAllFruit.
+const std::vector<std::string> kReadingQueries = {
+    "SELECT id, name FROM fruit ORDER BY id",
+    "WITH c AS (SELECT id, name FROM fruit) SELECT id, name FROM c ORDER BY id",
+    "-- the fruit\nSELECT id, name FROM fruit ORDER BY id",
+    "/* the fruit, all of it */ SELECT id, name FROM fruit ORDER BY id;  ",
+    "SELECT id, name FROM fruit WHERE \"update\" IS NULL OR \"update\" <> 'a;b' ORDER BY id",
+    "SELECT id AS \"update\", name FROM fruit ORDER BY \"update\"",
+};
+
+class ReadOnlyQueryTest : public ::testing::Test {
+protected:
+    // Runs every refusal and every reading query; the table must be unchanged after each.
+    void Check(OdbcDatabase& db, const std::vector<Refusal>& refusals) {
+        const std::string before = RowsOf(db, "SELECT * FROM fruit ORDER BY id");
+        for (const Refusal& r : refusals) {
+            const RuntimeError e = FailureOf([&] { db.OpenRecordset(r.query, dbOpenSnapshot); });
+            EXPECT_EQ(e.Number(), r.number) << r.query << ": " << e.Description();
+            EXPECT_EQ(RowsOf(db, "SELECT * FROM fruit ORDER BY id"), before) << r.query;
+        }
+        for (const std::string& query : kReadingQueries)
+            EXPECT_EQ(RowsOf(db, query), kAllFruit) << query;
+        // Once nothing reads, the connection writes again, for good.
+        db.Execute("INSERT INTO fruit (id, name) VALUES (4, 'sloe')");
+        EXPECT_EQ(RowsOf(db, "SELECT count(*) FROM fruit"), "4\n");
+    }
+};
+
+TEST_F(ReadOnlyQueryTest, PostgresRefusesEveryChangeAndKeepsTheTable) {
+    // A table of the server's own: the rules of a read-only transaction spare temporary ones.
+    auto db = OdbcDatabase::Open(PostgresConnection());
+    db->Execute(std::string("DROP TABLE IF EXISTS fruit; CREATE TABLE fruit (") + kFruit +
+                "); CREATE SEQUENCE IF NOT EXISTS fruit_ids;" + kFruitRows);
+    const std::int32_t notRows = rows::kErrNotARowQuery;
+    const std::int32_t textAfter = rows::kErrTextAfterStatement;
+    Check(*db, {
+                   {"DELETE FROM fruit WHERE id = 1 RETURNING id", notRows},
+                   {"UPDATE fruit SET name = 'gone' RETURNING id", notRows},
+                   {"WITH gone AS (DELETE FROM fruit RETURNING id) SELECT id FROM gone", notRows},
+                   {"SELECT 1; DELETE FROM fruit", textAfter},
+                   {"SELECT id FROM fruit; DROP TABLE fruit", textAfter},
+                   {"SELECT 1; COMMIT; DELETE FROM fruit", textAfter},
+                   {"INSERT INTO fruit VALUES (9, 'fig') RETURNING id", notRows},
+                   {"EXPLAIN ANALYZE DELETE FROM fruit", notRows},
+                   {"SELECT id, nextval('fruit_ids') FROM fruit", notRows},
+               });
+    // The server says which change it refused.
+    const RuntimeError e =
+        FailureOf([&] { db->OpenRecordset("DELETE FROM fruit RETURNING id", 4); });
+    EXPECT_EQ(e.Description().rfind("Invalid operation: only a query that reads rows", 0), 0u);
+    EXPECT_NE(e.Description().find("cannot execute DELETE in a read-only transaction"),
+              std::string::npos)
+        << e.Description();
+    // The insert was committed: another connection sees it.
+    auto other = OdbcDatabase::Open(PostgresConnection());
+    EXPECT_EQ(RowsOf(*other, "SELECT count(*) FROM fruit"), "4\n");
+    other->Execute("DROP TABLE fruit; DROP SEQUENCE fruit_ids");
+}
+
+TEST_F(ReadOnlyQueryTest, SqliteThroughItsDriverRefusesEveryChangeAndKeepsTheTable) {
+    ScratchFile file("readonly");
+    auto db = OdbcDatabase::Open(file.Connection());
+    db->Execute(std::string("CREATE TABLE fruit (") + kFruit + ");" + kFruitRows);
+    const std::int32_t notRows = rows::kErrNotARowQuery;
+    const std::int32_t textAfter = rows::kErrTextAfterStatement;
+    Check(*db, {
+                   {"DELETE FROM fruit WHERE id = 1 RETURNING id", notRows},
+                   {"UPDATE fruit SET name = 'gone' RETURNING id", notRows},
+                   {"WITH c AS (SELECT 1) DELETE FROM fruit WHERE id = 1 RETURNING id", notRows},
+                   {"SELECT 1; DELETE FROM fruit", textAfter},
+                   {"SELECT id FROM fruit; DROP TABLE fruit", textAfter},
+                   {"INSERT INTO fruit VALUES (9, 'fig') RETURNING id", notRows},
+               });
+}
+
+TEST_F(ReadOnlyQueryTest, NothingChangesTheDatabaseWhileARecordsetReads) {
+    ScratchFile file("reading");
+    auto db = OdbcDatabase::Open(file.Connection());
+    db->Execute(std::string("CREATE TABLE fruit (") + kFruit + ");" + kFruitRows);
+    auto rs = db->OpenRecordset("SELECT id FROM fruit ORDER BY id", dbOpenDynaset);
+    rs->GetRows(1);
+    const RuntimeError e = FailureOf([&] { db->Execute("DELETE FROM fruit"); });
+    EXPECT_EQ(e.Number(), odbc::kErrCallFailed);
+    EXPECT_EQ(e.Description(),
+              "The database cannot be changed while one of its recordsets is reading.");
+    // Read to its end, the recordset lets go.
+    rs->MoveLast();
+    db->Execute("DELETE FROM fruit WHERE id = 3");
+    EXPECT_EQ(RowsOf(*db, "SELECT id FROM fruit ORDER BY id"), "1\n2\n");
+    EXPECT_EQ(CLng(rs->RecordCount()), 3);
+}
+
+}  // namespace
+}  // namespace cp::test

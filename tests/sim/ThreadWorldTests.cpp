@@ -1,0 +1,42 @@
+// Worlds on two threads at once, as two user-interface threads of one host have them: each
+// thread's locale facts and thread identifier are its own.
+#include <gtest/gtest.h>
+
+#include <barrier>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/sim/World.h"
+#include "runtime/Conversions.h"
+#include "runtime/Locale.h"
+
+namespace cp::sim::test {
+namespace {
+
+TEST(ThreadWorlds, EachThreadFollowsTheLocaleFactsOfItsOwnWorld) {
+    const std::string separators[] = {",", "."};
+    std::string seen[2];
+    DWORD ids[2] = {};
+    std::barrier both(2);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 2; ++t) {
+        threads.emplace_back([&, t] {
+            World world;
+            world.SetDecimalSeparator(separators[t]);
+            ids[t] = world.ThreadId();
+            // Both worlds have handed over their facts before either thread reads.
+            both.arrive_and_wait();
+            seen[t] = CStr(Variant(2.5)) + " " + UpperCase("äbc");
+            both.arrive_and_wait();
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(seen[0], "2,5 ÄBC");
+    EXPECT_EQ(seen[1], "2.5 ÄBC");
+    EXPECT_NE(ids[0], ids[1]);
+}
+
+}  // namespace
+}  // namespace cp::sim::test
