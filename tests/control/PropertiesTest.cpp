@@ -75,7 +75,6 @@ TEST(PropertyValues, OutOfRangeIsAMessageOnceStartedAndARunTimeErrorBefore) {
         EXPECT_EQ(Read(before.control(), r), r.kept);
         EXPECT_TRUE(before.world().MessageBoxes().empty());
     }
-    gblnStarted = true;
 }
 
 TEST(PropertyValues, AcceptedValuesAreStoredAndReported) {

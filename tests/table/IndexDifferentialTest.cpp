@@ -157,11 +157,13 @@ TEST(IndexLocale, ANewUpperCaseOrSeparatorOrdersTheTextsAnew) {
     };
     for (const char* text : {"iv", "IV", "ıv", "µ", "Μ", "1.", "1,"})
         agree(text);
+    const LocaleFacts before = CurrentLocale();
     SetLocale({",", &DottedUpper});
     for (const char* text : {"iv", "IV", "ıv", "µ", "Μ", "1.", "1,"})
         agree(text);
     EXPECT_EQ(index.Find(table, 6, "i"), 1);   // İ: only the dotted i
     EXPECT_EQ(index.Find(table, 6, "1,"), 4);  // 1.5 reads 1,5 now and comes first
+    SetLocale(before);
 }
 
 TEST(IndexedSearch, ATextBeyondASixteenBitCountFailsEvenOnAnEmptyTable) {

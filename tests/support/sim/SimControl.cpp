@@ -8,6 +8,13 @@
 
 namespace cp::test {
 
+StartupState::StartupState() : started_(gblnStarted), locale_(CurrentLocale()) {}
+
+StartupState::~StartupState() {
+    gblnStarted = started_;
+    SetLocale(locale_);
+}
+
 SimControl::SimControl(SimControlOptions options) : form_(world_, options.form) {
     if (options.started == Started::Yes)
         ComponentStart();
