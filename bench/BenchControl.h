@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "control/ColumnPick.h"
-#include "control/Startup.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/World.h"
+#include "reports/Startup.h"
 
 namespace cp::bench {
 

@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "control/ItemString.h"
-#include "control/PrefixIndex.h"
-#include "control/Startup.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/World.h"
+#include "reports/Startup.h"
+#include "table/ItemString.h"
+#include "table/PrefixIndex.h"
 #include "tests/support/ColumnPickProbe.h"
 
 namespace {

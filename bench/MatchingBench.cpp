@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "control/Startup.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/World.h"
+#include "reports/Startup.h"
 #include "tests/support/ColumnPickProbe.h"
 
 namespace {

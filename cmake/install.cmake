@@ -7,11 +7,17 @@
 #
 # Targets:
 #   ColumnPick::runtime  the host runtime's semantics (Variant, conversions, errors, UTF-8)
+#   ColumnPick::table    the item table's engine: its indexes and the item strings
+#   ColumnPick::reports  the error report, the usage messages and their texts, and the
+#                        component's start routine (ComponentStart)
+#   ColumnPick::hosting  the control in its host's windows: creation hook, drawing subclass,
+#                        form watcher
 #   ColumnPick::control  the control, with the platform it was built for
 #   ColumnPick::win32    the Win32 platform (Win32 builds): forms and hosts of real windows
 #   ColumnPick::sim      the simulated platform (other builds), for tests of programs that
 #                        host the control
-#   ColumnPick::rows     the recordsets that every database engine shares
+#   ColumnPick::rows     the database interfaces (databases, recordsets, the host's own objects)
+#                        and the recordsets that every database engine shares
 #   ColumnPick::odbc     the ODBC database layer (unixODBC, or odbc32 on Win32)
 #   ColumnPick::sqlite   the SQLite database layer (other builds)
 #   ColumnPick::resources  (Win32) the component's bitmaps, linked into the one module of a
@@ -24,12 +30,15 @@ set(CP_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ColumnPick)
 set(CP_PACKAGE_VERSION 2.0.0)
 
 set_target_properties(cp_runtime PROPERTIES EXPORT_NAME runtime OUTPUT_NAME columnpick_runtime)
+set_target_properties(cp_table PROPERTIES EXPORT_NAME table OUTPUT_NAME columnpick_table)
+set_target_properties(cp_reports PROPERTIES EXPORT_NAME reports OUTPUT_NAME columnpick_reports)
+set_target_properties(cp_hosting PROPERTIES EXPORT_NAME hosting OUTPUT_NAME columnpick_hosting)
 set_target_properties(cp_core PROPERTIES EXPORT_NAME control OUTPUT_NAME columnpick_control)
 set_target_properties(cp_platform PROPERTIES EXPORT_NAME ${CP_PLATFORM}
                                              OUTPUT_NAME columnpick_${CP_PLATFORM})
 set_target_properties(cp_rows PROPERTIES EXPORT_NAME rows OUTPUT_NAME columnpick_rows)
 set_target_properties(cp_odbc PROPERTIES EXPORT_NAME odbc OUTPUT_NAME columnpick_odbc)
-set(CP_PACKAGE_TARGETS cp_runtime cp_platform cp_core cp_rows cp_odbc)
+set(CP_PACKAGE_TARGETS cp_runtime cp_table cp_platform cp_reports cp_hosting cp_core cp_rows cp_odbc)
 set(CP_PACKAGE_DEPENDENCIES "")
 
 if(WIN32)

@@ -5,8 +5,8 @@
 #include "component/ComError.h"
 #include "component/DispatchEdge.h"
 #include "component/PointEnumerator.h"
-#include "control/Startup.h"
 #include "platform/win32/ModalForm.h"
+#include "reports/Startup.h"
 
 namespace ocx {
 namespace {

@@ -3,9 +3,7 @@
 #include <utility>
 
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "control/ListWindowRows.h"
-#include "control/OwnChanges.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {
@@ -23,7 +21,7 @@ void Announce(Body&& body) {
 }  // namespace
 
 AccessibleRows ColumnPick::ListRowsForReader() const {
-    return AccessibleRows(settings, rows, dropDown, lstListBox);
+    return AccessibleRows(settings, rows, columns, dropDown, lstListBox);
 }
 
 std::int32_t ColumnPick::RowCount() {
@@ -58,7 +56,7 @@ bool ColumnPick::PickRow(std::int32_t row) {
     if (!ListRowsForReader().Exists(row)) return false;
     // The put reaches the list's click handling, which commits the row as a click does.
     TrappedSub("PickRow", [&] {
-        ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        MatchListWindowCount();
         lstListBox.SetListIndex(row);
     });
     return true;
@@ -67,15 +65,8 @@ bool ColumnPick::PickRow(std::int32_t row) {
 bool ColumnPick::SelectRow(std::int32_t row) {
     if (!ListRowsForReader().Exists(row)) return false;
     TrappedSub("SelectRow", [&] {
-        ListWindowRowsInStep(lstListBox, rows.lngListCount);
-        {
-            const OwnListSelection own(editing);
-            lstListBox.SetListIndex(row);
-            rows.lngListIndex = row;
-        }
-        editing.blnUserEdited = true;
-        rows.lngHotRow = row;
-        AnnounceCurrentRow(row);
+        MatchListWindowCount();
+        MoveCurrentRow(row);
         ShowCurrentRowText();
         SelectAllTextInTextBox();
         RaiseChange();

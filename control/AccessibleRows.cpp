@@ -10,13 +10,13 @@ constexpr std::string_view kCellSeparator = ", ";
 }  // namespace
 
 bool AccessibleRows::ColumnShown(std::int32_t column) const {
-    const auto& widths = rows_.lngColumnWidths;
+    const auto& widths = columns_.lngColumnWidths;
     return static_cast<std::size_t>(column) < widths.size() &&
            widths[static_cast<std::size_t>(column)] > 0;
 }
 
 std::optional<std::string> AccessibleRows::Name(std::int32_t row) const {
-    const VariantArray& items = rows_.varItems;
+    const VariantArray& items = rows_.Items();
     if (!Exists(row) || !items.Allocated() || row >= items.Extent(1)) return std::nullopt;
     const std::int32_t columns = std::min<std::int32_t>(settings_.intColumnCount, items.Extent(0));
     std::string name;
@@ -39,7 +39,7 @@ std::int32_t AccessibleRows::Top() const {
 }
 
 std::int32_t AccessibleRows::Shown() const {
-    return std::min<std::int32_t>(rows_.lngListCount - Top(), settings_.intListRows);
+    return std::min<std::int32_t>(rows_.Count() - Top(), settings_.intListRows);
 }
 
 std::optional<RowReading> AccessibleRows::States(std::int32_t row) const {

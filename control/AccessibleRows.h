@@ -11,6 +11,7 @@
 #include "platform/AccessibleControl.h"
 #include "platform/Host.h"
 #include "platform/basApi.h"
+#include "table/ItemTable.h"
 
 namespace cp {
 
@@ -19,12 +20,12 @@ namespace cp {
 // the rows, or removed since the reader last asked) has no answer.
 class AccessibleRows {
 public:
-    AccessibleRows(const Settings& settings, const RowState& rows, const DropDownState& dropDown,
-                   ListBox& list)
-        : settings_(settings), rows_(rows), dropDown_(dropDown), list_(list) {}
+    AccessibleRows(const Settings& settings, const ItemTable& rows, const ColumnState& columns,
+                   const DropDownState& dropDown, ListBox& list)
+        : settings_(settings), rows_(rows), columns_(columns), dropDown_(dropDown), list_(list) {}
 
-    std::int32_t Count() const { return rows_.lngListCount; }
-    bool Exists(std::int32_t row) const { return row >= 0 && row < rows_.lngListCount; }
+    std::int32_t Count() const { return rows_.Count(); }
+    bool Exists(std::int32_t row) const { return row >= 0 && row < rows_.Count(); }
     // The row's visible columns (width above 0) left to right, joined as one reads them
     // ("Germany, DE, DEU"); empty cells are left out.
     std::optional<std::string> Name(std::int32_t row) const;
@@ -45,7 +46,8 @@ private:
     std::int32_t Shown() const;
 
     const Settings& settings_;
-    const RowState& rows_;
+    const ItemTable& rows_;
+    const ColumnState& columns_;
     const DropDownState& dropDown_;
     ListBox& list_;
 };

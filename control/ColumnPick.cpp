@@ -1,6 +1,6 @@
 #include "control/ColumnPick.h"
 
-#include "listview/basHookListBox.h"
+#include "hosting/basHookListBox.h"
 
 namespace cp {
 

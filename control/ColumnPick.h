@@ -1,9 +1,11 @@
 // ColumnPick: a drop-down selection control whose list shows several columns per row.
 //
-// One instance owns its state record (control/StateRecord.h), its item table and its child
-// objects. The members are defined in the folder of the subsystem they belong to: control/
-// (state, item table, selection, properties, persistence), dropdown/, editing/, listview/,
-// frame/, data/ and shell/.
+// One instance owns its state record (control/StateRecord.h), its item table (table/ItemTable.h)
+// and its child objects. The members are defined in the folder of the subsystem they belong to:
+// control/ (state, the item table's and selection's published members, properties, persistence,
+// the database fills), frame/, listview/, editing/ (with the seam of selection and commit),
+// dropdown/ and shell/. The window plumbing (hosting/) reaches the control only as a
+// DropDownOwner and a RowPainter.
 //
 // Naming key. Names that the published interface, the stored properties and the control's
 // long-standing design fix carry a prefix for their type: str String (UTF-8), int 16-bit
@@ -23,10 +25,13 @@
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
 #include "control/StateRecord.h"
+#include "hosting/MVirtualList.h"
+#include "hosting/basHookListBox.h"
 #include "platform/AccessibleControl.h"
 #include "platform/Host.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
+#include "table/ItemTable.h"
 
 namespace cp {
 
@@ -38,10 +43,19 @@ enum class AfterHide {
     LeaveFocus,      // the focus stays where it is (it is leaving the control, for instance)
 };
 
+// Whether a commit tells the host with AfterUpdate.
+enum class AfterCommit {
+    RaiseAfterUpdate,  // a commit of the user's: a click in the list, Enter, the focus leaving
+    Quiet,             // the host's own put of Value
+};
+
 // The face of the drop-down button that a drawing is for.
 enum class ButtonFace { Raised, Pressed };
 
-class ColumnPick final : public HostedControl, public AccessibleControl {
+class ColumnPick final : public HostedControl,
+                         public AccessibleControl,
+                         public DropDownOwner,
+                         public RowPainter {
 public:
     explicit ColumnPick(const ControlSite& site);
     ~ColumnPick() override;
@@ -123,13 +137,9 @@ public:
     // The container switched between its designer and run time: the control follows at once.
     void UserModeChanged();
 
-    // --- Called by the form watcher of the thread (not published) ---------------------------
+    // --- Closing the open list (not published) ------------------------------------------------
 
     void HideListBox(AfterHide focus);
-
-    // The control's message handling behind its drawing subclass; the result goes to
-    // lngResult.
-    void WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lngResult);
 
 private:
     // Lets the tests read and drive the state record.
@@ -157,6 +167,12 @@ private:
     void lstListBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
 
+    // --- The window plumbing's view of the control (hosting/) --------------------------------
+    // The form watcher closes the open list (dropdown/).
+    void CloseDropDown() override;
+    // The drawing subclass has the list's rows painted (listview/).
+    bool PaintRow(const DRAWITEMSTRUCT& dis) override;
+
     // --- State and lifecycle (control/) -------------------------------------------------------
     void DetermineDesignMode();
     void SubclassControlOnce();
@@ -164,32 +180,51 @@ private:
 
     // --- Item table and selection (control/) --------------------------------------------------
     void RemoveRow(std::int32_t lngIndex);
-    bool TableEndsAtListCount() const;
-    bool PrepareTableForRow(const std::string& strItem);
     std::int32_t FindItemInArray(const std::string& strText);
-
-    // --- Database fill (data/) ----------------------------------------------------------------
-    void CountFilledRows(std::int32_t rowCount);
+    // Gives the list window as many rows as the table counts, when it counts any other number;
+    // returns the number of rows that the window then has.
+    std::int32_t MatchListWindowCount();
+    // The end of a database fill: the list window counts the new rows, the hourglass goes.
+    void ShowFilledRows();
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
     void ShowListWindow();
 
-    // --- Editing, navigation and commit (editing/) --------------------------------------------
+    // --- Editing, navigation and the commits of the edit field (editing/) ---------------------
     void SelectTextToEnd(std::int16_t intStart);
     void FindItemAndSelectItemInListBox();
-    void SelectRowInListBox(std::int32_t row);
     void SelectNextPreviousItemInListBox(std::int16_t& KeyCode);
-    void UpdateTextFromRow(bool& Cancel);
-    bool ShowCurrentRowText();
-    void WriteOwnText(const std::string& strText);
     void CommitOnEnter(std::int16_t& KeyAscii);
-    void ClearListSelection();
+    void ReportTextNotInList();
     void RestoreCommittedRow();
-    void CommitNoRow();
-    void CommitFoundRow(std::int32_t row);
 
-    // --- List rendering and window plumbing (listview/) ---------------------------------------
+    // --- Selection and commit (editing/SelectionCommit.h) -------------------------------------
+    // The list's selection moves to row (-1: none) as the control's own change: the list's
+    // report of it is no pick. The current row follows.
+    void SelectQuietly(std::int32_t row);
+    // The row that the text matched: selected quietly, scrolled to the top and announced.
+    void SelectRowInListBox(std::int32_t row);
+    // The text matches no row: the list shows none, and no row is current or committed.
+    void ClearListSelection();
+    // No row is current, as after a put of ListIndex -1, and the text that stood for one goes.
+    void SelectNoRow();
+    // The user moved the current row (a navigation key, a reader's selection): selected
+    // quietly, edited, tracked from by the mouse, announced.
+    void MoveCurrentRow(std::int32_t row);
+    void UpdateTextFromRow(bool& Cancel);
+    // The current row's text as the control's own write; with no current row NotInList is
+    // raised instead, and the result is the Cancel that its handler gave back.
+    bool ShowCurrentRowText();
+    // A text of the control's own choosing, written without a matching pass.
+    void WriteOwnText(const std::string& strText);
+    // The current row becomes the committed row and the edit is over; the host hears
+    // AfterUpdate unless after says otherwise.
+    void CommitCurrentRow(AfterCommit after);
+    // The text stands for the committed row again: neither changed nor edited since.
+    void EndEdit();
+
+    // --- List rendering (listview/) and the drawing subclass (control/) ----------------------
     void DrawListRow(DRAWITEMSTRUCT dis);
     void SubclassControl();
     void UnsubclassControl();
@@ -234,7 +269,8 @@ private:
 
     // --- The state record ---------------------------------------------------------------------
     Settings settings;                  // the settings behind the properties
-    RowState rows;                      // the item table and the current and committed rows
+    ItemTable rows;                     // the item table and the rows the control stands on
+    ColumnState columns;                // the widths of the list's columns
     EditingFlags editing;               // typing, navigation and commits
     DropDownState dropDown;             // the open list and the mouse in it
     ButtonState button;                 // the drop-down button

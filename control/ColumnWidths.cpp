@@ -1,10 +1,10 @@
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "control/ItemString.h"
-#include "control/Messages.h"
-#include "control/Reports.h"
+#include "reports/ErrorReport.h"
+#include "reports/Messages.h"
+#include "reports/Reports.h"
 #include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"
+#include "table/ItemString.h"
 
 namespace cp {
 namespace {
@@ -16,7 +16,7 @@ constexpr std::int32_t kMinimumFirstColumn = 4;
 }  // namespace
 
 void ColumnPick::ColumnWidths(const std::string& value) {
-    Trapped("ColumnPick - ColumnWidths", "Unable to execute the property ColumnWidths!", [&] {
+    Trapped(titles::kColumnWidths, [&] {
         if (value.empty()) {
             // Equal widths that share the list's width: the control's own width (a Single)
             // when the list is as wide as the control.
@@ -31,7 +31,8 @@ void ColumnPick::ColumnWidths(const std::string& value) {
             const std::int16_t width = CInt(Floor(w));
             // A column count below 1 (only a stored one can be) sizes no table of widths.
             if (settings.intColumnCount < 1) Raise(vberr::SubscriptOutOfRange);
-            rows.lngColumnWidths.assign(static_cast<std::size_t>(settings.intColumnCount), width);
+            columns.lngColumnWidths.assign(static_cast<std::size_t>(settings.intColumnCount),
+                                           width);
         } else {
             const std::vector<std::string_view> fields = SplitFields(value);
             if (static_cast<std::int64_t>(fields.size()) > settings.intColumnCount) {
@@ -40,13 +41,13 @@ void ColumnPick::ColumnWidths(const std::string& value) {
                 return;
             }
             // Columns without a width of their own stay hidden (0).
-            rows.lngColumnWidths.assign(static_cast<std::size_t>(settings.intColumnCount), 0);
+            columns.lngColumnWidths.assign(static_cast<std::size_t>(settings.intColumnCount), 0);
             for (std::size_t i = 0; i < fields.size(); ++i) {
-                rows.lngColumnWidths[i] = CLng(Floor(CDbl(fields[i]) / TwipsPerPixel()));
+                columns.lngColumnWidths[i] = CLng(Floor(CDbl(fields[i]) / TwipsPerPixel()));
             }
         }
-        if (rows.lngColumnWidths[0] < kMinimumFirstColumn)
-            rows.lngColumnWidths[0] = kMinimumFirstColumn;
+        if (columns.lngColumnWidths[0] < kMinimumFirstColumn)
+            columns.lngColumnWidths[0] = kMinimumFirstColumn;
     });
 }
 

@@ -1,7 +1,7 @@
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "control/Startup.h"
-#include "listview/MVirtualList.h"
+#include "hosting/MVirtualList.h"
+#include "reports/ErrorReport.h"
+#include "reports/Startup.h"
 
 namespace cp {
 namespace {
@@ -59,6 +59,15 @@ void ColumnPick::SubclassControlOnce() {
     if (hosting.blnSubclassed) return;
     hosting.blnSubclassed = true;
     SubclassControl();
+}
+
+void ColumnPick::SubclassControl() {
+    hosting.drawing.Install(UserControl.hWnd(), *this);
+}
+
+void ColumnPick::UnsubclassControl() {
+    if (hosting.drawing.Replaced() == nullptr) return;
+    hosting.drawing.Remove(UserControl.hWnd());
 }
 
 void ColumnPick::RaiseIfDesignMode() const {

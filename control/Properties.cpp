@@ -1,8 +1,7 @@
 #include "control/ColumnPick.h"
-#include "control/Messages.h"
-#include "control/Reports.h"
-#include "frame/Layout.h"
-#include "listview/TranslateColor.h"
+#include "platform/OleColor.h"
+#include "reports/Messages.h"
+#include "reports/Reports.h"
 #include "runtime/Conversions.h"
 
 namespace cp {

@@ -1,32 +1,30 @@
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "control/ListWindowRows.h"
-#include "control/Messages.h"
-#include "control/OwnChanges.h"
-#include "control/Reports.h"
+#include "reports/ErrorReport.h"
+#include "reports/Messages.h"
+#include "reports/Reports.h"
 
 namespace cp {
 
 std::int32_t ColumnPick::ListIndex() const {
     RaiseIfDesignMode();
-    return rows.lngListIndex;
+    return rows.ListIndex();
 }
 
 void ColumnPick::ListIndex(std::int32_t value) {
     RaiseIfDesignMode();
-    // The list reports the change at once; unless the control raised blnIgnoreListClick, its
-    // click handling commits the row as a user's click would.
-    ListWindowRowsInStep(lstListBox, rows.lngListCount);
+    // The list reports the change at once, and its click handling commits the row as a user's
+    // click would: this put is the host's, not the control's own.
+    MatchListWindowCount();
     lstListBox.SetListIndex(value);
-    rows.lngListIndex = value;
+    rows.SetListIndex(value);
 }
 
 Variant ColumnPick::Column(std::int16_t intColumn) {
     Variant result;
-    Trapped("ColumnPick - Column", "Unable to execute the property Column!", [&] {
+    Trapped(titles::kColumn, [&] {
         try {
-            if (intColumn <= rows.varItems.Extent(0) - 1 && rows.lngListIndex != -1) {
-                result = rows.varItems.At(intColumn, rows.lngListIndex);
+            if (intColumn <= rows.Items().Extent(0) - 1 && rows.ListIndex() != -1) {
+                result = rows.Items().At(intColumn, rows.ListIndex());
             } else {
                 result = Variant::Null();
             }
@@ -47,21 +45,16 @@ Variant ColumnPick::Value() {
 void ColumnPick::Value(const Variant& value) {
     RaiseIfDesignMode();
     if (value.IsNull()) {
-        CommitNoRow();
+        SelectNoRow();
     } else {
-        const std::int32_t row = rows.indexes.FindValue(rows.varItems, rows.lngListCount,
-                                                        settings.intBoundColumn, value);
+        const std::int32_t row = rows.FindValue(settings.intBoundColumn, value);
         if (row == -1) return;
-        {
-            const OwnListSelection own(editing);
-            ListIndex(row);
-        }
+        MatchListWindowCount();
+        SelectQuietly(row);
         ShowCurrentRowText();
-        dropDown.blnListMouseDown = false;
-        rows.lngCommittedIndex = lstListBox.ListIndex();
     }
-    editing.blnTextChanged = false;
-    editing.blnUserEdited = false;
+    dropDown.blnListMouseDown = false;
+    CommitCurrentRow(AfterCommit::Quiet);
 }
 
 std::int16_t ColumnPick::BoundColumn() const {
@@ -89,8 +82,7 @@ std::string ColumnPick::Text() const {
 
 std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
     std::int32_t result = -1;
-    Trapped("ColumnPick - FindItemInArray", "Unable to execute the function FindItemInArray!",
-            [&] { result = rows.indexes.FindPrefix(rows.varItems, rows.lngListCount, strText); });
+    Trapped(titles::kFindItemInArray, [&] { result = rows.FindPrefix(strText); });
     return result;
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "control/Enumerations.h"
-#include "control/ItemIndexes.h"
+#include "hosting/MVirtualList.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
 
@@ -33,23 +33,23 @@ struct Settings {
 
 inline constexpr Settings kCreationSettings{};
 
+// The least width of the control in twips: the layout pass widens a narrower one, and a list
+// given a width of its own (ListWidth) is never narrower either.
+inline constexpr std::int16_t kMinimumWidth = 390;
+
 // The creation values of the two persisted settings that the host's objects hold: Enabled is
 // the control's host object's, Text the edit field's.
 inline constexpr bool kEnabledAtCreation = true;
 inline constexpr std::string_view kTextAtCreation = "";
 
-// The item table and the rows the control stands on.
-struct RowState {
-    VariantArray varItems;          // (column, row), both from 0; unallocated at first
-    std::int32_t lngListCount = 0;  // number of rows of varItems in use
+// The list's columns as the rows are drawn in them.
+struct ColumnState {
     std::vector<std::int32_t> lngColumnWidths = {0};  // pixels; a first width of 0: never set
-    std::int32_t lngListIndex = -1;                   // current row, -1 for none
-    std::int32_t lngCommittedIndex = -1;  // row that the text stood for at the last commit
-    std::int32_t lngHotRow = -1;          // row the control itself last selected in the list
-    ItemIndexes indexes;                  // searches of varItems; told of every change of it
 };
 
-// The flags of typing, navigation and the commits.
+// The flags of typing, navigation and the commits. The first two mark the control's own changes
+// of the list's selection and of the text, and only the seam of selection and commit
+// (editing/SelectionCommit.h) raises and reads them.
 struct EditingFlags {
     bool blnIgnoreListClick = false;     // one-shot: the list's next click is the control's own
     bool blnInternalTextChange = false;  // the control itself is writing the edit field's text
@@ -84,9 +84,9 @@ struct ButtonState {
 
 // The control in its host: design mode and the drawing subclass of its window.
 struct HostingState {
-    bool blnDesignMode = false;          // the host is in design mode
-    bool blnSubclassed = false;          // the drawing subclass has been installed once
-    WNDPROC lngOldWindowProc = nullptr;  // procedure the drawing subclass replaced; none: nullptr
+    bool blnDesignMode = false;  // the host is in design mode
+    bool blnSubclassed = false;  // the drawing subclass has been installed once
+    DrawingSubclass drawing;     // the drawing subclass of the control's window
 };
 
 // What assistive technology reads of the control beyond its published state.

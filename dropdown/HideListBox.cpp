@@ -1,7 +1,7 @@
 // Closing the list: it goes back into the control's window, and the form watcher stops.
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "listview/basHookListBox.h"
+#include "hosting/basHookListBox.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 
@@ -15,7 +15,7 @@ void ColumnPick::HideListBox(AfterHide focus) {
         const auto finish = [&] {
             button.blnButtonDown = false;
             button.look = ButtonLook::Neither;
-            rows.lngHotRow = -1;
+            rows.SetHotRow(-1);
             accessibility.announcedRow = -1;
             UnsubclassForm(UserControl.ParentHwnd());
         };
@@ -29,6 +29,10 @@ void ColumnPick::HideListBox(AfterHide focus) {
         }
         finish();
     });
+}
+
+void ColumnPick::CloseDropDown() {
+    HideListBox(AfterHide::FocusEditField);
 }
 
 }  // namespace cp

@@ -1,18 +1,18 @@
 // The mouse in the open list: the row under the pointer follows it, a held button drags the
 // list along one row per movement above or below it, and the release commits.
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "dropdown/ListTables.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {
 
 // Selects the row in the list window with the message that raises no click notification, so
 // that tracking never commits; nothing is sent while the row stays the one last selected.
-void SelectTrackedRow(ListBox& list, std::int32_t& hotRow, std::int32_t row) {
-    if (row == hotRow) return;
+void SelectTrackedRow(ListBox& list, ItemTable& rows, std::int32_t row) {
+    if (row == rows.HotRow()) return;
     SendMessage(list.hWnd(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    hotRow = row;
+    rows.SetHotRow(row);
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y
         const std::array<float, 15> bottoms = RowBottoms();
         if (!dropDown.blnListMouseDown) {
             if (const auto band = RowBand(bottoms, Y))
-                SelectTrackedRow(lstListBox, rows.lngHotRow, AddRows(lstListBox.TopIndex(), *band));
+                SelectTrackedRow(lstListBox, rows, AddRows(lstListBox.TopIndex(), *band));
             return;
         }
         if (!dropDown.blnListShown) return;
@@ -35,20 +35,20 @@ void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y
         const std::int32_t top = lstListBox.TopIndex();
         if (Y >= 0 && Y <= limit) {
             if (const auto band = RowBand(bottoms, Y))
-                SelectTrackedRow(lstListBox, rows.lngHotRow, AddRows(top, *band));
+                SelectTrackedRow(lstListBox, rows, AddRows(top, *band));
         } else if (Y > limit) {
             // Below the list: one row further down while rows remain below the visible ones.
-            if (std::int64_t{rows.lngListCount} - settings.intListRows - top > 0) {
+            if (std::int64_t{rows.Count()} - settings.intListRows - top > 0) {
                 lstListBox.SetTopIndex(AddRows(top, 1));
-                SelectTrackedRow(lstListBox, rows.lngHotRow,
+                SelectTrackedRow(lstListBox, rows,
                                  AddRows(settings.intListRows - 1, lstListBox.TopIndex()));
             }
         } else if (Y < 0 && top > 0) {
             lstListBox.SetTopIndex(top - 1);
-            SelectTrackedRow(lstListBox, rows.lngHotRow, lstListBox.TopIndex());
+            SelectTrackedRow(lstListBox, rows, lstListBox.TopIndex());
         }
     });
-    AnnounceCurrentRow(rows.lngHotRow);
+    AnnounceCurrentRow(rows.HotRow());
 }
 
 void ColumnPick::lstListBox_MouseUp(std::int16_t, std::int16_t, float, float) {

@@ -2,13 +2,12 @@
 // control, handed to the desktop as a tool window, shown, and watched over by the form watcher;
 // and the published ways to open it and to ask whether it is open.
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "control/ListWindowRows.h"
 #include "dropdown/ListPlacement.h"
 #include "dropdown/ListTables.h"
 #include "frame/GdiScope.h"
-#include "listview/TranslateColor.h"
-#include "listview/basHookListBox.h"
+#include "hosting/basHookListBox.h"
+#include "platform/OleColor.h"
+#include "reports/ErrorReport.h"
 #include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"
 
@@ -41,17 +40,17 @@ LONG Pixels(float twips) {
 
 void ColumnPick::ShowListBox() {
     TrappedSub("ShowListBox", [&] {
-        ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        MatchListWindowCount();
         dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
         const std::int64_t shownRows =
-            rows.lngListCount < settings.intListRows ? rows.lngListCount : settings.intListRows;
+            rows.Count() < settings.intListRows ? rows.Count() : settings.intListRows;
         lstListBox.SetHeight(TableEntry(ListHeights(), shownRows));
         lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
                                                         : settings.intListWidth);
         dropDown.blnComboBoxIsOpen = true;
         PlaceOnDesktop(lstListBox, UserControl);
         dropDown.blnListShown = true;
-        if (rows.lngListCount > 0) {
+        if (rows.Count() > 0) {
             ShowListWindow();
         } else {
             // A list without rows draws nothing itself: its one row is painted in the normal
@@ -72,7 +71,7 @@ void ColumnPick::ShowListBox() {
         SetDropDownOwner(this);
         SubclassForm(UserControl.ParentHwnd());
         // A reader hears where the list opened.
-        AnnounceCurrentRow(rows.lngListIndex);
+        AnnounceCurrentRow(rows.ListIndex());
     });
 }
 

@@ -1,6 +1,6 @@
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
 #include "editing/EditingCodes.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 

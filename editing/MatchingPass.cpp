@@ -1,8 +1,7 @@
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "control/ListWindowRows.h"
-#include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
+#include "editing/SelectionCommit.h"
+#include "reports/ErrorReport.h"
 #include "runtime/Conversions.h"
 #include "runtime/Utf8.h"
 
@@ -11,7 +10,7 @@ namespace cp {
 void ColumnPick::txtTextBox_Change() {
     editing.blnTextChanged = true;
     // The control's own writes (completion, navigation, commits) are no edits of the user's.
-    if (editing.blnInternalTextChange) {
+    if (IsOwnTextChange(editing)) {
         // Completions and commits change the control's value; the user's own typing is
         // announced by the edit field itself.
         AnnounceValueChange();
@@ -41,37 +40,19 @@ void ColumnPick::txtTextBox_Change() {
     });
 }
 
-void ColumnPick::ClearListSelection() {
-    lstListBox.SetTopIndex(0);
-    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, kNoListRow, 0);
-    rows.lngListIndex = -1;
-    rows.lngCommittedIndex = -1;
-}
-
-void ColumnPick::SelectRowInListBox(std::int32_t row) {
-    ListWindowRowsInStep(lstListBox, rows.lngListCount);
-    const OwnListSelection own(editing);
-    lstListBox.SetListIndex(row);
-    rows.lngListIndex = row;
-    lstListBox.SetTopIndex(row);
-    AnnounceCurrentRow(row);
-}
-
 void ColumnPick::FindItemAndSelectItemInListBox() {
     TrappedSub("FindItemAndSelectItemInListBox", [&] {
         const std::string text = txtTextBox.Text();
         if (text.empty()) return;
-        if (rows.lngCommittedIndex == -1 || editing.blnUserEdited) {
+        if (rows.CommittedIndex() == -1 || editing.blnUserEdited) {
             const std::int32_t row = FindItemInArray(text);
             if (row != -1) SelectRowInListBox(row);
             return;
         }
         // The text still stands for the committed row: the list opens on it.
-        ListWindowRowsInStep(lstListBox, rows.lngListCount);
-        const OwnListSelection own(editing);
-        lstListBox.SetTopIndex(rows.lngCommittedIndex);
-        lstListBox.SetListIndex(rows.lngCommittedIndex);
-        rows.lngListIndex = rows.lngCommittedIndex;
+        MatchListWindowCount();
+        lstListBox.SetTopIndex(rows.CommittedIndex());
+        SelectQuietly(rows.CommittedIndex());
         SelectAllTextInTextBox();
     });
 }

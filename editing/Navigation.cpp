@@ -1,10 +1,8 @@
 #include <cstdint>
 
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
-#include "control/ListWindowRows.h"
-#include "control/OwnChanges.h"
 #include "editing/EditingCodes.h"
+#include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {
@@ -75,21 +73,11 @@ void ColumnPick::txtTextBox_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
 
 void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
     TrappedSub("SelectNextPreviousItemInListBox", [&] {
-        const std::int32_t count = ListWindowRowsInStep(lstListBox, rows.lngListCount);
+        const std::int32_t count = MatchListWindowCount();
         if (count <= 0) return;
         const RowMove move =
             TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);
-        if (move.moves) {
-            {
-                const OwnListSelection own(editing);
-                lstListBox.SetListIndex(move.target);
-                rows.lngListIndex = lstListBox.ListIndex();
-            }
-            editing.blnUserEdited = true;
-            // Mouse tracking in the open list starts from the row the keys chose.
-            rows.lngHotRow = lstListBox.ListIndex();
-            AnnounceCurrentRow(rows.lngHotRow);
-        }
+        if (move.moves) MoveCurrentRow(move.target);
         KeyCode = 0;
         // With no current row this raises NotInList; there is nothing to cancel here.
         ShowCurrentRowText();
@@ -101,15 +89,10 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
 
 void ColumnPick::RestoreCommittedRow() {
     HideListBox(AfterHide::FocusEditField);
-    {
-        const OwnListSelection own(editing);
-        lstListBox.SetListIndex(rows.lngCommittedIndex);
-        rows.lngListIndex = rows.lngCommittedIndex;
-        // With no committed row this raises NotInList; its answer changes nothing here.
-        ShowCurrentRowText();
-    }
-    editing.blnTextChanged = false;
-    editing.blnUserEdited = false;
+    SelectQuietly(rows.CommittedIndex());
+    // With no committed row this raises NotInList; its answer changes nothing here.
+    ShowCurrentRowText();
+    EndEdit();
 }
 
 }  // namespace cp

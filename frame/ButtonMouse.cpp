@@ -1,7 +1,7 @@
 // A press on the drop-down button: the button's three looks while the press lasts, and the
 // list that the press opens or closes.
 #include "control/ColumnPick.h"
-#include "control/ErrorReport.h"
+#include "reports/ErrorReport.h"
 #include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"
 

@@ -3,7 +3,7 @@
 // normal arrow, its lower half the grey arrow of a disabled control.
 #include "control/ColumnPick.h"
 #include "frame/GdiScope.h"
-#include "listview/TranslateColor.h"
+#include "platform/OleColor.h"
 #include "runtime/Conversions.h"
 
 namespace cp {

@@ -1,7 +1,5 @@
 // The layout pass: the control's fixed height and minimum width, the frame lines for each
 // appearance, the right-hand ends that follow the width, and the button rectangle.
-#include "frame/Layout.h"
-
 #include <optional>
 
 #include "control/ColumnPick.h"

@@ -3,12 +3,12 @@
 // number in any operation; then a user who opens, draws, types in and picks from the rows.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "control/Messages.h"
-#include "data/FillReport.h"
 #include "fuzz/FuzzedDatabase.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
 #include "fuzz/UserPlay.h"
+#include "reports/Messages.h"
+#include "reports/ReportTitles.h"
 
 namespace cp::fuzz {
 namespace {
@@ -20,7 +20,7 @@ constexpr int kMaxSteps = 24;
 // comes back to the caller as an overflow.
 const Outcome kFill{.errors = {vberr::Overflow},
                     .prompts = {messages::kFillWidthsFirst},
-                    .reports = {{messages::kFillTitle, {}}}};
+                    .reports = {{std::string(titles::kQueryFill.title), {}}}};
 
 void FillStep(Session& s, FuzzedDataProvider& in) {
     ColumnPick& c = s.control();

@@ -3,12 +3,12 @@
 // fills from databases and recordsets of any content.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "control/Messages.h"
 #include "control/PublicInterface.h"
-#include "data/FillReport.h"
 #include "fuzz/FuzzedDatabase.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
+#include "reports/Messages.h"
+#include "reports/ReportTitles.h"
 #include "runtime/Conversions.h"
 #include "shell/frmAbout.h"
 
@@ -56,7 +56,7 @@ Outcome CallOutcome(ColumnPick& c, std::string_view member, const std::vector<Va
     o.reports = {{"ColumnPick - AddItem", {vberr::SubscriptOutOfRange, vberr::Overflow}},
                  {"ColumnPick - AddList", {vberr::SubscriptOutOfRange, vberr::Overflow}},
                  {"ColumnPick - ColumnWidths", {vberr::TypeMismatch, vberr::Overflow}},
-                 {messages::kFillTitle, {}}};
+                 {std::string(titles::kQueryFill.title), {}}};
     return o;
 }
 

@@ -3,10 +3,10 @@
 // opens, hovers and picks.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "control/Messages.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
 #include "fuzz/UserPlay.h"
+#include "reports/Messages.h"
 
 namespace cp::fuzz {
 namespace {

@@ -5,11 +5,11 @@
 
 #include <array>
 
-#include "control/Messages.h"
 #include "fuzz/FuzzedValues.h"
 #include "fuzz/Outcome.h"
 #include "fuzz/UserPlay.h"
 #include "platform/sim/PropertyStore.h"
+#include "reports/Messages.h"
 
 namespace cp::fuzz {
 namespace {

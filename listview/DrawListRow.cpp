@@ -2,8 +2,8 @@
 #include "listview/DrawLine.h"
 #include "listview/MeasuringContext.h"
 #include "listview/RowPaint.h"
-#include "listview/TranslateColor.h"
 #include "listview/TruncateText.h"
+#include "platform/OleColor.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
@@ -79,6 +79,12 @@ void DrawColumnLines(HDC hDC, const RECT& rcItem, const RowCells& cells,
 
 }  // namespace
 
+bool ColumnPick::PaintRow(const DRAWITEMSTRUCT& dis) {
+    if (dis.hwndItem != lstListBox.hWnd()) return false;
+    DrawListRow(dis);
+    return true;
+}
+
 void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     const bool selected = (dis.itemState & ODS_SELECTED) != 0;
     const COLORREF back =
@@ -88,11 +94,11 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     if (dis.itemID == kNoItem) return;
 
     // A column count above the table's would read past it; the lower count stays for good.
-    const std::int32_t tableColumns = rows.varItems.Extent(0);
+    const std::int32_t tableColumns = rows.Items().Extent(0);
     if (settings.intColumnCount > tableColumns)
         settings.intColumnCount = static_cast<std::int16_t>(tableColumns);
 
-    const RowCells cells(rows.varItems, rows.lngColumnWidths, dis.itemID);
+    const RowCells cells(rows.Items(), columns.lngColumnWidths, dis.itemID);
     const HFONT font = lstListBox.Font();
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);

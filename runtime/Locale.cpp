@@ -23,6 +23,10 @@ void SetLocale(LocaleFacts facts) {
     ++gGeneration;
 }
 
+const LocaleFacts& CurrentLocale() {
+    return gLocale;
+}
+
 std::uint64_t LocaleGeneration() {
     return gGeneration;
 }

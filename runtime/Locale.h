@@ -22,6 +22,8 @@ struct LocaleFacts {
 // Takes the platform's facts; every later conversion and comparison on this thread follows
 // them.
 void SetLocale(LocaleFacts facts);
+// This thread's facts as they stand.
+const LocaleFacts& CurrentLocale();
 // Counts the changes of this thread's facts, so that whatever was built from them (a
 // case-folded index, say) can tell that it is out of date.
 std::uint64_t LocaleGeneration();

@@ -15,8 +15,8 @@
 #include <string>
 #include <system_error>
 
-#include "control/Startup.h"
 #include "data/odbc/OdbcDatabase.h"
+#include "reports/Startup.h"
 #include "runtime/RuntimeError.h"
 #include "sample/DemoSession.h"
 #include "sample/EventLog.h"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Every test suite: the native unit and scenario tests, the same under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the scenario of two user-interface threads under ThreadSanitizer,
-# each fuzz target for a short fixed time (CP_FUZZ_SECONDS, 20 s; scripts/fuzz.sh runs them
+# Every test suite: the order of the folders' includes, the native unit and scenario tests, the
+# same under AddressSanitizer and UndefinedBehaviorSanitizer, the scenario of two user-interface
+# threads under ThreadSanitizer, each fuzz target for a short fixed time (CP_FUZZ_SECONDS, 20 s; scripts/fuzz.sh runs them
 # longer), the Win32 suites under Wine + Xvfb, a project of its own that uses the installed C++
 # package, natively and on Win32, and the component for 32-bit hosts in an emulated 32-bit
 # Windows runtime. Ends with the line "N passed, N failed".
@@ -55,6 +55,20 @@ bench_build() {
     passed=$((passed + 1))
   else
     echo "benchmarks: the build failed"
+    failed=$((failed + 1))
+  fi
+}
+
+# layer_check: no folder includes one that lies above it in the order of the libraries
+# (scripts/check-layers), so that the libraries depend on each other in one direction only.
+layer_check() {
+  echo "=== layers"
+  local report
+  if report=$(scripts/check-layers); then
+    tail -1 <<<"$report"
+    passed=$((passed + 1))
+  else
+    echo "$report"
     failed=$((failed + 1))
   fi
 }
@@ -149,6 +163,7 @@ x86_check() {
   rm -f "$log"
 }
 
+layer_check
 format_check
 bench_build
 run_ctest native

@@ -2,9 +2,9 @@
 #include <memory>
 
 #include "Scene.h"
-#include "control/Startup.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/World.h"
+#include "reports/Startup.h"
 
 struct Scene::Parts {
     cp::sim::World world;

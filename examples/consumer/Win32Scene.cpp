@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "Scene.h"
-#include "control/Startup.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/PropertyStore.h"
+#include "reports/Startup.h"
 
 struct Scene::Parts {
     cp::win32::PropertyStore store;

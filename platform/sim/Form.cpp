@@ -46,6 +46,8 @@ ControlHost& Form::AddControl(const Factory& factory, const ControlPlacement& pl
                                      ControlHost::kEditId);
     controls_.push_back(std::make_unique<ControlHost>(*this, window, edit));
     ControlHost& host = *controls_.back();
+    if (placement.sizing == Sizing::Exact)
+        host.UserControl().KeepExactSize(placement.width, placement.height);
     host.StartUp(factory, placement.properties);
     return host;
 }

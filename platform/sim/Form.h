@@ -42,12 +42,19 @@ struct FormOptions {
     AmbientMode ambient = AmbientMode::RunTime;
 };
 
+// How the control's host object keeps the size put on it.
+enum class Sizing {
+    WholePixels,  // as the form host does: rounded to the control window's whole pixels
+    Exact,        // the twips as put; a put of another size resizes even within one pixel
+};
+
 struct ControlPlacement {
     float left = form::kControlLeft;  // twips of the form's client area
     float top = form::kControlTop;
     float width = form::kControlWidth;
     float height = form::kControlHeight;
     cp::PropertyBag* properties = nullptr;  // a saved form: loaded with ReadProperties
+    Sizing sizing = Sizing::WholePixels;
 };
 
 class Form {

@@ -20,13 +20,20 @@ WindowManager& Checked(Operation operation) {
 
 }  // namespace
 
+void UserControlObject::KeepExactSize(float width, float height) {
+    exactWidth_ = width;
+    exactHeight_ = height;
+}
+
 float UserControlObject::Width() {
     const Window* w = Checked("UserControl.Width").Find(host_.Hwnd());
+    if (exactWidth_) return *exactWidth_;
     return w ? TwipsFromPixels(w->Width()) : 0;
 }
 
 float UserControlObject::Height() {
     const Window* w = Checked("UserControl.Height").Find(host_.Hwnd());
+    if (exactHeight_) return *exactHeight_;
     return w ? TwipsFromPixels(w->Height()) : 0;
 }
 
@@ -40,14 +47,37 @@ void UserControlObject::Resize(int widthPixels, int heightPixels) {
     }
 }
 
+// A size within the window's pixel moves no window, so the resize notification is sent here.
+void UserControlObject::ResizeExactly(float& kept, float twips) {
+    if (twips == kept) return;
+    kept = twips;
+    WindowManager& windows = World::Current().Windows();
+    const Window* w = windows.Find(host_.Hwnd());
+    if (!w) return;
+    const int width = PixelsFromTwips(*exactWidth_);
+    const int height = PixelsFromTwips(*exactHeight_);
+    if (width != w->Width() || height != w->Height())
+        Resize(width, height);
+    else
+        windows.Send(host_.Hwnd(), WM_SIZE, 0, MakePointParam(width, height));
+}
+
 void UserControlObject::SetWidth(float twips) {
     Checked("UserControl.SetWidth");
-    Resize(PixelsFromTwips(twips), -1);
+    widthPuts_.push_back(twips);
+    if (exactWidth_)
+        ResizeExactly(*exactWidth_, twips);
+    else
+        Resize(PixelsFromTwips(twips), -1);
 }
 
 void UserControlObject::SetHeight(float twips) {
     Checked("UserControl.SetHeight");
-    Resize(-1, PixelsFromTwips(twips));
+    heightPuts_.push_back(twips);
+    if (exactHeight_)
+        ResizeExactly(*exactHeight_, twips);
+    else
+        Resize(-1, PixelsFromTwips(twips));
 }
 
 HWND UserControlObject::hWnd() {

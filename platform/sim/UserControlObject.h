@@ -1,10 +1,13 @@
 // The control's host object over the simulated control window. Width and Height are in twips;
 // a put resizes the window, which runs UserControl_Resize before the put returns (when the size
-// changes). hDC is the window's own persistent context. A put of BackColor has the window
-// erased in it at its next paint. AmbientUserMode answers as the form's
-// ambient mode says, and raises error 398 when the form offers no ambient properties.
+// changes). Kept at an exact size, it answers with the twips last put rather than the window's
+// whole pixels, and any other size put runs UserControl_Resize. hDC is the window's own persistent
+// context. A put of BackColor has the window erased in it at its next paint. AmbientUserMode
+// answers as the form's ambient mode says, and raises error 398 when the form offers no ambient
+// properties.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,16 +35,26 @@ public:
     void PropertyChanged(std::string_view key) override;
     bool AmbientUserMode() override;
 
+    // Keeps the size in twips as put from now on, starting from width and height.
+    void KeepExactSize(float width, float height);
+
     // For tests.
     OLE_COLOR BackColor() const { return backColor_; }
     const std::vector<std::string>& PropertyChangedKeys() const { return changed_; }
+    const std::vector<float>& WidthPuts() const { return widthPuts_; }
+    const std::vector<float>& HeightPuts() const { return heightPuts_; }
 
 private:
     void Resize(int widthPixels, int heightPixels);
+    void ResizeExactly(float& kept, float twips);
 
     ControlHost& host_;                          // the form host
     OLE_COLOR backColor_ = design::kButtonFace;  // BackColor as last put
     std::vector<std::string> changed_;           // PropertyChanged keys, in order
+    std::vector<float> widthPuts_;               // every put of Width, in order
+    std::vector<float> heightPuts_;              // every put of Height, in order
+    std::optional<float> exactWidth_;            // the size as put, when kept exactly
+    std::optional<float> exactHeight_;
 };
 
 }  // namespace cp::sim

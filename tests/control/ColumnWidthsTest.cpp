@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "control/Messages.h"
+#include "reports/Messages.h"
 #include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "control/Messages.h"
+#include "reports/Messages.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/sim/SimControl.h"
 
@@ -154,6 +154,19 @@ TEST(Clear, LeavesOneSpareRowOfEmptyEntries) {
     EXPECT_TRUE(s.control().Column(0).IsNull());
 }
 
+// With a stored column count below 1 there is no spare row to make, and Clear fails; the rows
+// are gone from the list and the count all the same, and the control stands on none of them.
+TEST(Clear, AStoredColumnCountBelowOneClearsTheRowsAndTheSelection) {
+    SimControl s;
+    s.Fill(1, "", "a;b;c");
+    s.control().ListIndex(1);
+    s.probe().intColumnCount() = -1;
+    EXPECT_THROW(s.control().Clear(), RuntimeError);
+    EXPECT_EQ(s.control().ListCount(), 0);
+    EXPECT_EQ(s.control().ListIndex(), -1);
+    EXPECT_TRUE(s.control().Value().IsNull());
+}
+
 TEST(ArrayWithItems, IsACopyThatDoesNotReachTheControl) {
     SimControl s;
     EXPECT_FALSE(s.control().ArrayWithItems().Array()->Allocated());
@@ -196,6 +209,26 @@ TEST_F(RemoveItemTest, TheCommittedRowTakesItsTextWithIt) {
     EXPECT_EQ(s.events().Joined(), "");
     EXPECT_EQ(s.control().ListCount(), 3);
     EXPECT_EQ(Row(s, 2), Strings{"d"});
+}
+
+// The current row follows the committed one even when the list window refuses to follow: the
+// control stands on no row, or on the same item, never on the row that moved into a place.
+TEST(RemoveItem, TheCurrentRowFollowsWhateverTheListWindowDoes) {
+    struct Case {
+        std::int32_t removed;
+        std::int32_t current;
+        const char* text;
+    };
+    for (const Case c : {Case{2, -1, ""}, Case{0, 1, "c"}}) {
+        SCOPED_TRACE(c.removed);
+        SimControl s;
+        s.Fill(1, "", "a;b;c;d");
+        s.control().ListIndex(2);
+        s.world().FailNext("ListBox.SetListIndex", vberr::InvalidProcedureCall);
+        EXPECT_THROW(s.control().RemoveItem(c.removed), RuntimeError);
+        EXPECT_EQ(s.control().ListIndex(), c.current);
+        EXPECT_EQ(DisplayText(s.control().Column(0)), c.text);
+    }
 }
 
 TEST_F(RemoveItemTest, ARowAfterTheCommittedRowChangesNothingElse) {

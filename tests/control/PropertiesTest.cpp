@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "control/PublicInterface.h"
-#include "control/Startup.h"
+#include "reports/Startup.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/ErrorOf.h"
@@ -75,7 +75,6 @@ TEST(PropertyValues, OutOfRangeIsAMessageOnceStartedAndARunTimeErrorBefore) {
         EXPECT_EQ(Read(before.control(), r), r.kept);
         EXPECT_TRUE(before.world().MessageBoxes().empty());
     }
-    gblnStarted = true;
 }
 
 TEST(PropertyValues, AcceptedValuesAreStoredAndReported) {

@@ -21,7 +21,7 @@ protected:
         PlaceAt();
         Fill(rows);
         control().ListRows(listRows);
-        probe().ShowListBox();
+        control().ShowDropDown();
     }
     void Move(float y) { probe().lstListBox_MouseMove(0, 0, 0, y); }
     void Press() { probe().lstListBox_MouseDown(1, 0, 0, 0); }

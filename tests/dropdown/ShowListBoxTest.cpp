@@ -2,7 +2,7 @@
 // watcher, the painting of an empty list, the focus and the reports.
 #include <algorithm>
 
-#include "listview/basHookListBox.h"
+#include "hosting/basHookListBox.h"
 #include "platform/sim/SimWindowApi.h"
 #include "tests/dropdown/DropDownFixture.h"
 
@@ -30,14 +30,14 @@ TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
     for (const Case& c : cases) {
         PlaceAt(c.left, c.top);
         Fill(5);
-        probe().ShowListBox();
+        control().ShowDropDown();
         EXPECT_EQ(ListOnScreen(), c.list) << c.left << "," << c.top;
         control().HideListBox(AfterHide::LeaveFocus);
     }
     world().SetScreenSize(800, 100);  // above a control near the top: partly off the screen
     PlaceAt(40, 10);
     Fill(5);
-    probe().ShowListBox();
+    control().ShowDropDown();
     EXPECT_EQ(ListOnScreen().top, 10 - 77);
 }
 
@@ -45,14 +45,14 @@ TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) 
     for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
         PlaceAt();
         Fill(rows);
-        probe().ShowListBox();
+        control().ShowDropDown();
         EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, pixels) << rows;
         EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // as wide as the control
         control().HideListBox(AfterHide::LeaveFocus);
     }
     control().ListWidth(3000);
     SetWindowLong(List(), GWL_EXSTYLE, WS_EX_APPWINDOW);
-    probe().ShowListBox();
+    control().ShowDropDown();
     EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 200);
     EXPECT_TRUE(control().ComboBoxIsOpen() && IsWindowVisible(List()) && Watched(form().Hwnd()));
     EXPECT_EQ(GetParent(List()), nullptr);
@@ -74,7 +74,7 @@ TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
         drawnBefore = world().Graphics().Log().size();
     });
     const sim::GdiCounts live = world().Graphics().Live();
-    probe().ShowListBox();
+    control().ShowDropDown();
     const auto& log = world().Graphics().Log();
     const auto fill = std::find_if(log.begin() + static_cast<std::ptrdiff_t>(drawnBefore),
                                    log.end(), [&](const sim::DrawRecord& r) {
@@ -88,7 +88,7 @@ TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
     // Closed by what ran meanwhile, it is left closed and unwatched.
     control().HideListBox(AfterHide::LeaveFocus);
     world().OnDoEvents([&] { control().HideListBox(AfterHide::LeaveFocus); });
-    probe().ShowListBox();
+    control().ShowDropDown();
     EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
     EXPECT_EQ(world().Graphics().Live(), live);
 }
@@ -123,7 +123,7 @@ TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped
     PlaceAt();
     Fill(20);
     probe().intListRows() = 16;  // only a stored value can give this
-    probe().ShowListBox();
+    control().ShowDropDown();
     ASSERT_EQ(world().MessageBoxes().size(), 1u);
     EXPECT_EQ(world().MessageBoxes()[0].title, "ColumnPick - ShowListBox");
     EXPECT_EQ(world().MessageBoxes()[0].prompt,
@@ -131,7 +131,7 @@ TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped
     EXPECT_FALSE(control().ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form().Hwnd()));
     control().Clear();
     Fill(12);  // fewer rows than that pick an entry the table has
-    probe().ShowListBox();
+    control().ShowDropDown();
     EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, 182);
 
     world().FailNext("SetParent", 5);

@@ -62,29 +62,4 @@ std::vector<std::string> PressedLook() {
             "Blt(68,9 8x5 from 0,0)"};
 }
 
-void ExactSizeHost::SetWidth(float twips) {
-    widthPuts.push_back(twips);
-    if (twips == width_) return;
-    width_ = twips;
-    if (control_) control_->UserControl_Resize();
-}
-
-void ExactSizeHost::SetHeight(float twips) {
-    heightPuts.push_back(twips);
-    if (twips == height_) return;
-    height_ = twips;
-    if (control_) control_->UserControl_Resize();
-}
-
-ExactSizeControl::ExactSizeControl(sim::ControlHost& host, float width, float height)
-    : size(host.UserControl(), width, height) {
-    const ControlSite& s = host.Site();
-    const ControlSite site{size,           s.txtTextBox,    s.lstListBox,     s.linOuterTop,
-                           s.linOuterLeft, s.linOuterRight, s.linOuterBottom, s.linInnerTop,
-                           s.linInnerLeft, s.linInnerRight, s.linInnerBottom};
-    control = std::make_unique<ColumnPick>(site);
-    size.Attach(*control);
-    probe().UserControl_Initialize();
-}
-
 }  // namespace cp::test

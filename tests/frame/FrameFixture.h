@@ -43,6 +43,11 @@ protected:
     }
     void MoveTo(float x, float y) { user().MouseMove(host().Hwnd(), x, y); }
     void ReleaseAt(float x, float y) { user().MouseUp(host().Hwnd(), x, y); }
+    // Places a further control whose host keeps its size in twips exactly as put, rather than
+    // in the form window's whole pixels; the helpers speak of it from then on.
+    void PlaceExactly(float width, float height) {
+        Place({.width = width, .height = height, .sizing = sim::Sizing::Exact});
+    }
     // A point in the middle of the button, in twips.
     float ButtonX();
     float ButtonY();
@@ -55,46 +60,5 @@ std::vector<std::string> Describe(const std::vector<sim::DrawRecord>& records);
 // The button at the design width in the sunken frame, wiped and drawn raised or pressed.
 std::vector<std::string> RaisedLook();
 std::vector<std::string> PressedLook();
-
-// The host of a control whose size is kept exactly as put (the form host rounds it to whole
-// pixels); everything else is the form host's. A put of a new size runs the resize
-// notification, as the form host's does.
-class ExactSizeHost : public UserControlHost {
-public:
-    ExactSizeHost(UserControlHost& inner, float width, float height)
-        : inner_(inner), width_(width), height_(height) {}
-
-    void Attach(HostedControl& control) { control_ = &control; }
-    std::vector<float> widthPuts;   // every put of Width, in order
-    std::vector<float> heightPuts;  // every put of Height, in order
-
-    float Width() override { return width_; }
-    void SetWidth(float twips) override;
-    float Height() override { return height_; }
-    void SetHeight(float twips) override;
-    HWND hWnd() override { return inner_.hWnd(); }
-    HDC hDC() override { return inner_.hDC(); }
-    bool Enabled() override { return inner_.Enabled(); }
-    void SetEnabled(bool enabled) override { inner_.SetEnabled(enabled); }
-    void SetBackColor(OLE_COLOR color) override { inner_.SetBackColor(color); }
-    HWND ParentHwnd() override { return inner_.ParentHwnd(); }
-    void PropertyChanged(std::string_view key) override { inner_.PropertyChanged(key); }
-    bool AmbientUserMode() override { return inner_.AmbientUserMode(); }
-
-private:
-    UserControlHost& inner_;
-    float width_;
-    float height_;
-    HostedControl* control_ = nullptr;
-};
-
-// A second control over the child objects of the fixture's form host, held at an exact size.
-struct ExactSizeControl {
-    ExactSizeControl(sim::ControlHost& host, float width, float height);
-
-    ExactSizeHost size;
-    std::unique_ptr<ColumnPick> control;
-    ColumnPickProbe probe() { return ColumnPickProbe(*control); }
-};
 
 }  // namespace cp::test

@@ -77,41 +77,37 @@ TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
 }
 
 TEST_F(LayoutTest, BelowTheMinimumWidthTheControlIsWidenedAndLaidOutForIt) {
-    ExactSizeControl narrow(host(), 389, 315);
-    narrow.probe().UserControl_Resize();
-    EXPECT_EQ(narrow.size.widthPuts, (std::vector<float>{390}));
-    EXPECT_TRUE(narrow.size.heightPuts.empty());
-    EXPECT_EQ(narrow.probe().rctButton(), (RECT{8, 2, 24, 19}));
+    PlaceExactly(389, 315);
+    EXPECT_EQ(host().UserControl().WidthPuts(), (std::vector<float>{390}));
+    EXPECT_TRUE(host().UserControl().HeightPuts().empty());
+    EXPECT_EQ(probe().rctButton(), (RECT{8, 2, 24, 19}));
     EXPECT_EQ(Line(kOuterBottom).X2(), 390);
     const RECT edit = EditRect(host());
     EXPECT_EQ(edit.right - edit.left, 5);  // 75 twips
 
-    ExactSizeControl minimal(host(), 390, 315);
-    minimal.probe().UserControl_Resize();
-    EXPECT_TRUE(minimal.size.widthPuts.empty());
-    EXPECT_EQ(minimal.probe().rctButton(), (RECT{8, 2, 24, 19}));
+    PlaceExactly(390, 315);
+    EXPECT_TRUE(host().UserControl().WidthPuts().empty());
+    EXPECT_EQ(probe().rctButton(), (RECT{8, 2, 24, 19}));
 }
 
 TEST_F(LayoutTest, TheHeightIsAlwaysPutBackToOneRow) {
-    ExactSizeControl tall(host(), 1215, 400);
-    tall.probe().UserControl_Resize();
-    EXPECT_EQ(tall.size.heightPuts, (std::vector<float>{315}));
-    EXPECT_EQ(tall.size.Height(), 315);
+    PlaceExactly(1215, 400);
+    EXPECT_EQ(host().UserControl().HeightPuts(), (std::vector<float>{315}));
+    EXPECT_EQ(host().UserControl().Height(), 315);
 
-    ExactSizeControl small(host(), 300, 100);
-    small.probe().UserControl_Resize();
-    EXPECT_EQ(small.size.widthPuts, (std::vector<float>{390}));
-    EXPECT_EQ(small.size.Height(), 315);
+    PlaceExactly(300, 100);
+    EXPECT_EQ(host().UserControl().WidthPuts(), (std::vector<float>{390}));
+    EXPECT_EQ(host().UserControl().Height(), 315);
 
     // Through the form host, whose control window takes whole pixels.
+    Place({});
     host().UserControl().SetHeight(600);
     EXPECT_EQ(host().UserControl().Height(), 315);
 }
 
 TEST_F(LayoutTest, AWidthBetweenPixelsRoundsTheButtonTiesToEven) {
-    ExactSizeControl control(host(), 1222.5f, 315);
-    control.probe().UserControl_Resize();
-    EXPECT_EQ(control.probe().rctButton(), (RECT{64, 2, 80, 19}));  // round(63.5) = 64
+    PlaceExactly(1222.5f, 315);
+    EXPECT_EQ(probe().rctButton(), (RECT{64, 2, 80, 19}));  // round(63.5) = 64
 }
 
 }  // namespace

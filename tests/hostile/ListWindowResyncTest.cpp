@@ -110,6 +110,15 @@ TEST_F(CommittedRowAfterAFailedFill, AFailedAddList) {
     EXPECT_EQ(s.ListState().count, 2);
 }
 
+TEST_F(CommittedRowAfterAFailedFill, AFailedAddListWithoutAWholeRow) {
+    s.control().ColumnCount(2);
+    s.world().FailNext("ListBox.Clear", kFailure);
+    s.control().AddList("x");
+    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
+    ASSERT_EQ(s.control().ListCount(), 0);
+    ExpectNoReportWhenOpenedAndClosed();
+}
+
 // A list created before the component was started on the thread is no data-less list: it
 // refuses a row count and keeps the rows it has, and nothing is selected in rows it lacks.
 TEST(ListWindowRows, AListThatKeepsItsOwnRowsIsLeftAsItIs) {

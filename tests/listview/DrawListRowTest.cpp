@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/SimWindowApi.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/sim/ControlOnForm.h"
 
@@ -129,6 +130,19 @@ TEST_F(RowDrawingTest, SelectedRowsAndSystemColours) {
 
     Draw(static_cast<UINT>(-1), ODS_SELECTED);
     EXPECT_TRUE(world().Graphics().Log().empty());
+}
+
+// The host paints the control's background and the control draws its rows, each from the same
+// OLE colour: whatever bits the colour carries, both come out alike.
+TEST_F(RowDrawingTest, RowsAndTheControlsBackgroundShowOneColour) {
+    Fill({{"a"}}, {40});
+    for (const auto colour : {0x00336699u, 0x80000005u, 0x12345678u}) {
+        SCOPED_TRACE(colour);
+        control().BackColorNormal(static_cast<OLE_COLOR>(colour));
+        sim::UpdateWindow(host().Hwnd());
+        Draw(0);
+        EXPECT_EQ(Ops(sim::DrawOp::FillRect).at(0).fillColor, sim::GetPixel(host().Hwnd(), 2, 2));
+    }
 }
 
 TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBack) {

@@ -23,12 +23,8 @@ protected:
     }
     void ExpectCommitted(int row) {
         const std::string text = (row < 10 ? "r0" : "r") + std::to_string(row);
-        EXPECT_FALSE(driver->ListVisible(control));
-        EXPECT_EQ(Text(), text);
-        EXPECT_EQ(SelStart(), 0);
-        EXPECT_EQ(SelLength(), 3);
+        EXPECT_EQ(Read(), (Reading{text, 0, 3, row, row, false}));
         EXPECT_TRUE(driver->EditHasFocus(control));
-        EXPECT_EQ(control.ListIndex(), row);
         EXPECT_EQ(CommittedRow(), row);
         EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
     }

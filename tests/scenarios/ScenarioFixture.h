@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,24 @@
 #include "tests/support/ColumnPickProbe.h"
 
 namespace cp::test {
+
+// What the user sees of the control at one moment, read as a whole so that a scenario states
+// all of it at once and a failure shows all of it.
+struct Reading {
+    std::string text;  // the edit field's text
+    int selStart = 0;  // its selection
+    int selLength = 0;
+    int listIndex = -1;      // the control's ListIndex
+    int listSelection = -1;  // the row selected in the list window, open or not
+    bool listOpen = false;   // the list is on the screen
+    bool operator==(const Reading&) const = default;
+};
+
+inline void PrintTo(const Reading& r, std::ostream* out) {
+    *out << "{text \"" << r.text << "\", sel " << r.selStart << "+" << r.selLength << ", ListIndex "
+         << r.listIndex << ", list row " << r.listSelection
+         << (r.listOpen ? ", open}" : ", closed}");
+}
 
 class ControlScenario : public ::testing::Test {
 protected:
@@ -41,6 +60,14 @@ protected:
     int SelStart() { return driver->SelStart(control); }
     int SelLength() { return driver->SelLength(control); }
     std::vector<std::string> Log() { return events.Log(); }
+    Reading Read() {
+        return {Text(),
+                SelStart(),
+                SelLength(),
+                control.ListIndex(),
+                driver->ListSelection(control),
+                driver->ListVisible(control)};
+    }
 
     std::unique_ptr<Driver> driver = MakeDriver();
     EventRecorder events;

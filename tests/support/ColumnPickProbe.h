@@ -22,7 +22,7 @@ public:
         c_.rows.indexes.Clear();
         return c_.rows.varItems;
     }
-    auto& lngColumnWidths() { return c_.rows.lngColumnWidths; }
+    auto& lngColumnWidths() { return c_.columns.lngColumnWidths; }
     auto& lngListIndex() { return c_.rows.lngListIndex; }
     auto& lngCommittedIndex() { return c_.rows.lngCommittedIndex; }
     auto& lngHotRow() { return c_.rows.lngHotRow; }
@@ -37,7 +37,7 @@ public:
     auto& buttonLook() { return c_.button.look; }
     auto& blnPaintedOnce() { return c_.button.blnPaintedOnce; }
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
-    auto& lngOldWindowProc() { return c_.hosting.lngOldWindowProc; }
+    WNDPROC lngOldWindowProc() { return c_.hosting.drawing.Replaced(); }
 
     // --- Private procedures and host notifications ---------------------------------------------
     void UserControl_Initialize() { return c_.UserControl_Initialize(); }
@@ -58,12 +58,9 @@ public:
     std::int32_t FindItemInArray(const std::string& t) { return c_.FindItemInArray(t); }
     ItemIndexes& indexes() { return c_.rows.indexes; }
     // The searches of the table's indexes alone, without the selection or the error report.
-    std::int32_t IndexedPrefix(std::string_view t) {
-        return c_.rows.indexes.FindPrefix(c_.rows.varItems, c_.rows.lngListCount, t);
-    }
+    std::int32_t IndexedPrefix(std::string_view t) { return c_.rows.FindPrefix(t); }
     std::int32_t IndexedValue(const Variant& key) {
-        return c_.rows.indexes.FindValue(c_.rows.varItems, c_.rows.lngListCount,
-                                         c_.settings.intBoundColumn, key);
+        return c_.rows.FindValue(c_.settings.intBoundColumn, key);
     }
     void ShowListBox() { return c_.ShowListBox(); }
     void FindItemAndSelectItemInListBox() { return c_.FindItemAndSelectItemInListBox(); }

@@ -1,7 +1,7 @@
 #include "tests/win32/RealControl.h"
 
-#include "control/Startup.h"
 #include "platform/win32/WindowsApi.h"
+#include "reports/Startup.h"
 
 namespace cp::test {
 namespace {

@@ -3,14 +3,15 @@
 #include <map>
 #include <memory>
 
-#include "control/Startup.h"
 #include "platform/sim/EditClass.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
+#include "reports/Startup.h"
 #include "tests/scenarios/Driver.h"
+#include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {
@@ -122,6 +123,7 @@ private:
     }
     sim::ControlHost& Host(HostedControl& control) { return *hosts_.at(&control); }
 
+    StartupState startup_;                               // put back when the scenario ends
     sim::World world_;                                   // the simulated window system
     sim::Form form_;                                     // the form the controls stand on
     sim::User user_;                                     // the user

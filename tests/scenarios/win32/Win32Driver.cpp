@@ -15,12 +15,12 @@
 #include <map>
 #include <string>
 
-#include "control/Startup.h"
 #include "platform/Twips.h"
 #include "platform/win32/Form.h"
 #include "platform/win32/PropertyStore.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
+#include "reports/Startup.h"
 #include "runtime/Utf8.h"
 #include "tests/scenarios/Driver.h"
 #include "tests/support/win32/MessageBoxWatch.h"

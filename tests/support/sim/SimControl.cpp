@@ -4,9 +4,16 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "control/Startup.h"
+#include "reports/Startup.h"
 
 namespace cp::test {
+
+StartupState::StartupState() : started_(gblnStarted), locale_(CurrentLocale()) {}
+
+StartupState::~StartupState() {
+    gblnStarted = started_;
+    SetLocale(locale_);
+}
 
 SimControl::SimControl(SimControlOptions options) : form_(world_, options.form) {
     if (options.started == Started::Yes)

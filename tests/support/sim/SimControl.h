@@ -14,6 +14,7 @@
 #include "platform/sim/ListBoxClass.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
+#include "runtime/Locale.h"
 #include "tests/support/ColumnPickProbe.h"
 #include "tests/support/EventRecorder.h"
 
@@ -28,6 +29,20 @@ struct SimControlOptions {
     Started started = Started::Yes;
     // Runs on the world before the control is placed: failures planned for its start-up.
     std::function<void(sim::World&)> prepare{};
+};
+
+// The start routine's thread-wide state (the started flag, the locale facts) as the control
+// found it, put back when the control goes, so that no test leaves it to the next.
+class StartupState {
+public:
+    StartupState();
+    ~StartupState();
+    StartupState(const StartupState&) = delete;
+    StartupState& operator=(const StartupState&) = delete;
+
+private:
+    bool started_;
+    LocaleFacts locale_;
 };
 
 class SimControl {
@@ -67,6 +82,7 @@ public:
     void FillRows(const std::vector<std::string>& rows);
 
 private:
+    StartupState startup_;
     sim::World world_;
     sim::Form form_;
     sim::User user_{world_};

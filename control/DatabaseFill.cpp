@@ -1,0 +1,60 @@
+// The fills from a database: a query opened as a snapshot, or a recordset the host opened.
+// Both replace the item table with the rows that GetRows delivers and clear the list's
+// selection state; neither touches the current row, the text or the column count.
+#include <memory>
+
+#include "control/ColumnPick.h"
+#include "control/FillReport.h"
+#include "data/Database.h"
+#include "data/HostObjects.h"
+#include "data/RecordsetRows.h"
+#include "reports/Messages.h"
+#include "reports/Reports.h"
+
+namespace cp {
+
+void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string& strSelectQuery) {
+    const auto describe = [&](const RuntimeError& e) {
+        return QueryFailureDescription(e, dbDatabase);
+    };
+    TrappedFill(titles::kQueryFill, describe, [&] {
+        if (columns.lngColumnWidths.at(0) == 0) {
+            UsageMessage(messages::kFillWidthsFirst);
+            return;
+        }
+        host::SetScreenMousePointer(vbHourglass);
+        const std::shared_ptr<Recordset> rs =
+            dbDatabase.OpenRecordset(strSelectQuery, dbOpenSnapshot);
+        if (!rs) Raise(vberr::ObjectNotSet);
+        // The list is empty from here on; the count and the marks of the old rows follow it
+        // until the new rows are in, so that a failure on the way leaves none of them behind.
+        lstListBox.Clear();
+        rows.Refill([&](VariantArray& cells) {
+            const std::int32_t loaded = LoadRows(*rs, cells);
+            rs->Close();
+            return loaded;
+        });
+        ShowFilledRows();
+    });
+}
+
+void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
+    TrappedFill(titles::kRecordsetFill, RecordsetFailureDescription, [&] {
+        if (columns.lngColumnWidths.at(0) == 0) {
+            UsageMessage(messages::kFillWidthsFirst);
+            return;
+        }
+        host::SetScreenMousePointer(vbHourglass);
+        lstListBox.Clear();
+        // The host's recordset is read from its current row on and left open.
+        rows.Refill([&](VariantArray& cells) { return LoadRows(*RecordsetOf(rec), cells); });
+        ShowFilledRows();
+    });
+}
+
+void ColumnPick::ShowFilledRows() {
+    MatchListWindowCount();
+    host::SetScreenMousePointer(vbDefault);
+}
+
+}  // namespace cp

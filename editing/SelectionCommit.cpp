@@ -1,0 +1,84 @@
+// The seam of selection and commit (editing/SelectionCommit.h): every change of the row the
+// control stands on, of the list's selection that shows it and of the text that stands for it.
+#include "editing/SelectionCommit.h"
+
+#include "control/ColumnPick.h"
+#include "editing/EditingCodes.h"
+
+namespace cp {
+
+// --- The list's selection --------------------------------------------------------------------
+
+void ColumnPick::SelectQuietly(std::int32_t row) {
+    const OwnListSelection own(editing);
+    lstListBox.SetListIndex(row);
+    rows.SetListIndex(row);
+}
+
+void ColumnPick::SelectRowInListBox(std::int32_t row) {
+    MatchListWindowCount();
+    SelectQuietly(row);
+    lstListBox.SetTopIndex(row);
+    AnnounceCurrentRow(row);
+}
+
+void ColumnPick::ClearListSelection() {
+    lstListBox.SetTopIndex(0);
+    // The message that raises no click notification: there is nothing to recognise.
+    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, kNoListRow, 0);
+    rows.ForgetSelection();
+}
+
+void ColumnPick::SelectNoRow() {
+    // As the put of ListIndex -1 that it stands for, it refuses in design mode.
+    RaiseIfDesignMode();
+    MatchListWindowCount();
+    SelectQuietly(-1);
+    // With no current row the first column is Null, which shows as the empty text.
+    WriteOwnText("");
+}
+
+void ColumnPick::MoveCurrentRow(std::int32_t row) {
+    SelectQuietly(row);
+    editing.blnUserEdited = true;
+    // Mouse tracking in the open list starts from the row the user chose.
+    rows.SetHotRow(row);
+    AnnounceCurrentRow(row);
+}
+
+// --- The edit field's text -------------------------------------------------------------------
+
+void ColumnPick::UpdateTextFromRow(bool& Cancel) {
+    if (rows.ListIndex() == -1) {
+        RaiseNotInList(Cancel);
+        return;
+    }
+    txtTextBox.SetText(DisplayText(Column(0)));
+}
+
+bool ColumnPick::ShowCurrentRowText() {
+    const OwnTextWrite own(editing);
+    bool Cancel = false;
+    UpdateTextFromRow(Cancel);
+    return Cancel;
+}
+
+void ColumnPick::WriteOwnText(const std::string& strText) {
+    const OwnTextWrite own(editing);
+    txtTextBox.SetText(strText);
+}
+
+// --- Commit ----------------------------------------------------------------------------------
+
+void ColumnPick::CommitCurrentRow(AfterCommit after) {
+    rows.CommitListIndex();
+    EndEdit();
+    if (after == AfterCommit::RaiseAfterUpdate) RaiseAfterUpdate();
+}
+
+void ColumnPick::EndEdit() {
+    editing.blnTextChanged = false;
+    editing.blnUserEdited = false;
+}
+
+}  // namespace cp

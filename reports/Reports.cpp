@@ -1,0 +1,23 @@
+#include "reports/Reports.h"
+
+#include <string>
+
+#include "platform/Host.h"
+#include "reports/Startup.h"
+#include "runtime/RuntimeError.h"
+
+namespace cp {
+
+void UsageMessage(std::string_view message) {
+    host::MsgBox(message, vbOKOnly);
+}
+
+void PropertyValueReport(std::int32_t number, std::string_view message) {
+    if (gblnStarted) {
+        UsageMessage(message);
+        return;
+    }
+    Raise(number, std::string(message));
+}
+
+}  // namespace cp

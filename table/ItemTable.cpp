@@ -1,0 +1,88 @@
+#include "table/ItemTable.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "runtime/RuntimeError.h"
+#include "table/ItemString.h"
+
+namespace cp {
+
+bool ItemTable::AppendRow(std::string_view item, std::int16_t columns) {
+    // A table that already ends at the last counted row of this column count takes the row in
+    // one pass over the text; any other is checked and shaped first.
+    if (!EndsAtCount(columns) && !ShapeForRow(item, columns)) return false;
+    if (!varItems.TryAppendLast([&](auto emplace) { ForEachField(item, emplace); })) return false;
+    ++lngListCount;
+    return true;
+}
+
+bool ItemTable::EndsAtCount(std::int16_t columns) const {
+    return varItems.Dimensions() == 2 && varItems.Extent(0) == columns &&
+           varItems.Extent(1) == lngListCount;
+}
+
+bool ItemTable::ShapeForRow(std::string_view item, std::int16_t columns) {
+    if (CountFields(item) != static_cast<std::size_t>(columns)) return false;
+    // The table keeps its rows and grows by one; it cannot change its column count.
+    if (!varItems.Allocated()) {
+        varItems = VariantArray({columns, 0});
+    } else if (varItems.Extent(0) != columns) {
+        Raise(vberr::SubscriptOutOfRange);
+    }
+    varItems.ResizeLast(lngListCount);
+    return true;
+}
+
+void ItemTable::ReplaceRows(VariantArray items) {
+    varItems = std::move(items);
+    ForgetRows();
+    lngListCount = varItems.Extent(1);
+}
+
+// The searches and the marks of the old rows go with them.
+void ItemTable::ForgetRows() {
+    lngListCount = 0;
+    indexes.Clear();
+    lngHotRow = -1;
+    lngCommittedIndex = -1;
+}
+
+void ItemTable::Clear(std::int16_t columns) {
+    ForgetRows();
+    lngListIndex = -1;
+    varItems = VariantArray({columns, 1});
+}
+
+// The rows after row move up by one, and the searches follow them at once.
+void ItemTable::MoveRowsUp(std::int32_t row) {
+    auto& entries = varItems.Elements();
+    const std::size_t columns = static_cast<std::size_t>(varItems.Extent(0));
+    const auto at = [&](std::int32_t r) {
+        return entries.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * columns);
+    };
+    std::move(at(row + 1), at(lngListCount), at(row));
+    indexes.RowRemoved(row);
+}
+
+// Removing the only row leaves the allocated table as it is.
+void ItemTable::DropLastRow() {
+    if (lngListCount != 1) varItems.ResizeLast(lngListCount - 1);
+    --lngListCount;
+}
+
+CommittedRow ItemTable::MarksAfterRemoval(std::int32_t row) {
+    if (row == lngCommittedIndex) {
+        ForgetSelection();
+        return CommittedRow::Removed;
+    }
+    if (row < lngCommittedIndex) {
+        --lngCommittedIndex;
+        lngListIndex = lngCommittedIndex;
+        --lngHotRow;
+        return CommittedRow::MovedUp;
+    }
+    return CommittedRow::Stays;
+}
+
+}  // namespace cp

@@ -1,0 +1,122 @@
+// The item table: the rows that the list offers, a table of Variants indexed (column, row) of
+// which the first Count() rows are in use, with the indexes that search its first and bound
+// columns and the three rows that the control stands on: the current row, the committed row and
+// the row it last selected in the open list itself (the hot row).
+//
+// Like a list box's own items, the rows change only through the operations below: append a
+// row, replace all rows, remove a row, clear. Each of them tells the indexes and moves the marks
+// with the rows, so that neither can go on pointing at rows that are gone. The list window,
+// which holds nothing but the number of rows, is the control's to tell.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "runtime/Variant.h"
+#include "table/ItemIndexes.h"
+
+namespace cp {
+
+// What a removal did to the committed row.
+enum class CommittedRow {
+    Stays,    // it lies before the removed row, or there is none
+    Removed,  // it was the removed row: no row is current or committed any more
+    MovedUp,  // it lay after the removed row and moved up with the rows after it
+};
+
+class ItemTable {
+public:
+    // --- The rows ------------------------------------------------------------------------------
+
+    // The allocated table, which may hold more rows than are counted (a spare row after Clear,
+    // the old rows after a replacement that counted none).
+    const VariantArray& Items() const { return varItems; }
+    std::int32_t Count() const { return lngListCount; }
+    // A copy of the whole allocated table.
+    VariantArray CopyOut() const { return varItems; }
+
+    // Appends one row of the item string's fields. False, and nothing changes, when the string
+    // has not `columns` fields. A table allocated with another column count cannot grow (error
+    // 9); an unallocated one is made with `columns` columns.
+    bool AppendRow(std::string_view item, std::int16_t columns);
+    // All rows give way to those of items, a (column, row) table.
+    void ReplaceRows(VariantArray items);
+    // No row is counted any more; the rows stay allocated.
+    void ForgetRows();
+    // The rows give way to those that load(cells) puts into the allocated table; load answers
+    // how many rows it put there, and leaves the table as it was when it puts none. A failure of
+    // load leaves no row counted.
+    template <class Load>
+    void Refill(Load&& load) {
+        ForgetRows();
+        lngListCount = std::forward<Load>(load)(varItems);
+    }
+    // Removes the row (when it is counted; a row below 0 changes nothing) and moves the rows
+    // after it up; tellList() removes it from the list window at the moment when a failure there
+    // leaves the table and its searches in step with each other: before the last row goes, after
+    // the later rows have moved up. The marks then follow the rows (see CommittedRow).
+    template <class TellList>
+    CommittedRow RemoveRow(std::int32_t row, TellList&& tellList);
+    // No rows and no marks; the table keeps one spare row of Empty entries in `columns` columns
+    // (error 9 for a count below 0, after the rows and marks are gone).
+    void Clear(std::int16_t columns);
+
+    // --- Searches of the counted rows, failing as a search row by row would --------------------
+
+    // The first row whose first column begins with text, ignoring case; -1 for none.
+    std::int32_t FindPrefix(std::string_view text) {
+        return indexes.FindPrefix(varItems, lngListCount, text);
+    }
+    // The first row whose entry in column equals key; -1 for none.
+    std::int32_t FindValue(std::int32_t column, const Variant& key) {
+        return indexes.FindValue(varItems, lngListCount, column, key);
+    }
+
+    // --- The marks -----------------------------------------------------------------------------
+
+    std::int32_t ListIndex() const { return lngListIndex; }
+    std::int32_t CommittedIndex() const { return lngCommittedIndex; }
+    std::int32_t HotRow() const { return lngHotRow; }
+    // The current row is row (-1: none).
+    void SetListIndex(std::int32_t row) { lngListIndex = row; }
+    // The current row becomes the committed row.
+    void CommitListIndex() { lngCommittedIndex = lngListIndex; }
+    // Neither a current nor a committed row: the text stands for no row.
+    void ForgetSelection() { lngListIndex = lngCommittedIndex = -1; }
+    void SetHotRow(std::int32_t row) { lngHotRow = row; }
+
+private:
+    // Lets the tests read and drive the table and its marks.
+    friend class ColumnPickProbe;
+
+    bool EndsAtCount(std::int16_t columns) const;
+    bool ShapeForRow(std::string_view item, std::int16_t columns);
+    void MoveRowsUp(std::int32_t row);
+    void DropLastRow();
+    CommittedRow MarksAfterRemoval(std::int32_t row);
+
+    VariantArray varItems;                // (column, row), both from 0; unallocated at first
+    std::int32_t lngListCount = 0;        // number of rows of varItems in use
+    std::int32_t lngListIndex = -1;       // current row, -1 for none
+    std::int32_t lngCommittedIndex = -1;  // row that the text stood for at the last commit
+    std::int32_t lngHotRow = -1;          // row the control itself last selected in the list
+    ItemIndexes indexes;                  // searches of varItems; told of every change of it
+};
+
+template <class TellList>
+CommittedRow ItemTable::RemoveRow(std::int32_t row, TellList&& tellList) {
+    if (row < 0) return CommittedRow::Stays;
+    if (row == lngListCount - 1) {
+        std::forward<TellList>(tellList)();
+        DropLastRow();
+        indexes.RowRemoved(row);
+    } else if (row <= lngListCount - 2) {
+        MoveRowsUp(row);
+        std::forward<TellList>(tellList)();
+        DropLastRow();
+    }
+    return MarksAfterRemoval(row);
+}
+
+}  // namespace cp

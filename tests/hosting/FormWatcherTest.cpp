@@ -1,0 +1,135 @@
+// The form watcher: which form it watches, what it passes on, and the form's messages that
+// close the open list.
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "hosting/basHookListBox.h"
+#include "platform/sim/User.h"
+#include "tests/support/sim/ControlOnForm.h"
+
+namespace cp::test {
+namespace {
+
+// The forms' own procedures, with a recorder in front that stands for the form's own
+// handling: it notes each message and whether the watched control's list was open then.
+struct FormMessage {
+    HWND form;
+    UINT message;
+    bool listOpen;
+};
+thread_local std::map<HWND, WNDPROC> gFormProcs;
+thread_local std::vector<FormMessage> gFormLog;
+thread_local ColumnPick* gControl = nullptr;
+
+LRESULT RecordingFormProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    gFormLog.push_back({hWnd, uMsg, gControl && gControl->ComboBoxIsOpen()});
+    return CallWindowProc(gFormProcs.at(hWnd), hWnd, uMsg, wParam, lParam);
+}
+
+LONG_PTR ProcOf(HWND hWnd) {
+    return GetWindowLong(hWnd, GWL_WNDPROC);
+}
+const LONG_PTR kRecorder = reinterpret_cast<LONG_PTR>(&RecordingFormProc);
+const LONG_PTR kWatcher = reinterpret_cast<LONG_PTR>(&FormWindowProc);
+
+class FormWatcherTest : public ControlOnForm {
+protected:
+    FormWatcherTest() {
+        Record(form());
+        Record(other_);
+        gControl = &control();
+    }
+    ~FormWatcherTest() override {
+        for (const auto& [hWnd, own] : gFormProcs) {
+            UnsubclassForm(hWnd);
+            SetWindowLong(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+        }
+        gControl = nullptr;
+        gFormProcs.clear();
+        gFormLog.clear();
+    }
+
+    static void Record(sim::Form& f) {
+        gFormProcs[f.Hwnd()] =
+            reinterpret_cast<WNDPROC>(SetWindowLong(f.Hwnd(), GWL_WNDPROC, kRecorder));
+    }
+    std::vector<UINT> MessagesTo(HWND hWnd) const {
+        std::vector<UINT> found;
+        for (const auto& m : gFormLog)
+            if (m.form == hWnd) found.push_back(m.message);
+        return found;
+    }
+    // Opens the list; the tests of closing need the drop-down to open it.
+    bool Open() {
+        control().ShowDropDown();
+        gFormLog.clear();
+        return control().ComboBoxIsOpen() && ProcOf(form().Hwnd()) == kWatcher;
+    }
+
+    sim::Form other_{world(), {.left = 700}};
+};
+
+TEST_F(FormWatcherTest, WatchesOnlyTheFormItWasPutOn) {
+    SetDropDownOwner(&control());
+    SubclassForm(form().Hwnd());
+    SubclassForm(form().Hwnd());    // a second start must not make the watcher its own successor
+    UnsubclassForm(other_.Hwnd());  // a closing on another form
+    EXPECT_EQ(ProcOf(form().Hwnd()), kWatcher);
+    EXPECT_EQ(ProcOf(other_.Hwnd()), kRecorder);
+    SendMessage(form().Hwnd(), WM_SETTEXT, 0, 0);
+    EXPECT_EQ(MessagesTo(form().Hwnd()), std::vector<UINT>{WM_SETTEXT});
+
+    // Moving to another form gives the first its procedure back.
+    SubclassForm(other_.Hwnd());
+    EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder);
+    UnsubclassForm(form().Hwnd());
+    EXPECT_EQ(ProcOf(other_.Hwnd()), kWatcher);
+    UnsubclassForm(other_.Hwnd());
+    UnsubclassForm(other_.Hwnd());
+    EXPECT_EQ(ProcOf(other_.Hwnd()), kRecorder);
+}
+
+TEST_F(FormWatcherTest, PressesAndDeactivationCloseTheListAndStillReachTheForm) {
+    const std::vector<std::pair<UINT, std::function<void()>>> actions = {
+        {WM_LBUTTONDOWN, [&] { user().ClickOnForm(form(), 3000, 3000, 1); }},
+        {WM_RBUTTONDOWN, [&] { user().ClickOnForm(form(), 3000, 3000, 2); }},
+        {WM_NCLBUTTONDOWN, [&] { user().ClickOnCaption(form()); }},
+        {WM_ACTIVATE, [&] { user().DeactivateForm(form()); }},
+        {WM_ACTIVATEAPP, [&] { user().DeactivateApp(form()); }},
+    };
+    for (const auto& [message, act] : actions) {
+        ASSERT_TRUE(Open());
+        SendMessage(form().Hwnd(), WM_ACTIVATE, 1, 0);  // the form becoming active keeps it open
+        EXPECT_TRUE(control().ComboBoxIsOpen());
+        act();
+        EXPECT_FALSE(control().ComboBoxIsOpen()) << message;
+        EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder) << message;
+        const std::vector<UINT> seen = MessagesTo(form().Hwnd());
+        EXPECT_NE(std::find(seen.begin(), seen.end(), message), seen.end()) << message;
+    }
+}
+
+TEST_F(FormWatcherTest, DestroyingTheFormClosesTheListFirst) {
+    ASSERT_TRUE(Open());
+    user().DestroyForm(form());
+    const auto destroy = std::find_if(gFormLog.begin(), gFormLog.end(), [&](const auto& m) {
+        return m.form == form().Hwnd() && m.message == WM_DESTROY;
+    });
+    ASSERT_NE(destroy, gFormLog.end());
+    EXPECT_FALSE(destroy->listOpen);
+}
+
+TEST_F(FormWatcherTest, AControlTakenOffTheFormWithItsListOpenLeavesTheFormToItself) {
+    ASSERT_TRUE(Open());
+    world().FailNext("SetParent", 5);  // the closing at the control's end fails half-way
+    gControl = nullptr;
+    form().RemoveControl(host());
+    EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder);
+    user().ClickOnForm(form(), 3000, 3000, 1);
+    const std::vector<UINT> seen = MessagesTo(form().Hwnd());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_LBUTTONDOWN), seen.end());
+}
+
+}  // namespace
+}  // namespace cp::test
