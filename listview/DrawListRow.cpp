@@ -20,8 +20,8 @@ constexpr UINT kCellTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 // The cells of one row of the item table and the widths of their columns.
 class RowCells {
 public:
-    RowCells(const VariantArray& items, const std::vector<std::int32_t>& widths, UINT itemID)
-        : items_(items), widths_(widths), row_(static_cast<std::int32_t>(itemID)) {}
+    RowCells(const VariantArray& items, const std::vector<std::int32_t>& widths, std::int32_t row)
+        : items_(items), widths_(widths), row_(row) {}
 
     // A column's width in pixels; a width array shorter than the columns is error 9.
     std::int32_t Width(int c) const {
@@ -98,7 +98,9 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     if (settings.intColumnCount > tableColumns)
         settings.intColumnCount = static_cast<std::int16_t>(tableColumns);
 
-    const RowCells cells(rows.Items(), columns.lngColumnWidths, dis.itemID);
+    const std::int32_t row = TableRowOf(static_cast<std::int32_t>(dis.itemID));
+    if (row < 0) return;
+    const RowCells cells(rows.Items(), columns.lngColumnWidths, row);
     const HFONT font = lstListBox.Font();
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);
