@@ -198,6 +198,9 @@ private:
     // without, all rows. The list window's count follows.
     void ShowRowsFor(const std::string& text);
     void ShowAllRows();
+    // The rows are drawn with the matches of text marked, where the settings search any part
+    // of them or filter the list.
+    void MarkMatches(const std::string& text);
     std::int32_t ListRowOf(std::int32_t tableRow) const { return shown.ListRow(rows, tableRow); }
     std::int32_t TableRowOf(std::int32_t listRow) const { return shown.TableRow(rows, listRow); }
 

@@ -40,11 +40,16 @@ public:
     // The list shows every row.
     void ShowAll();
 
+    // The typed text whose matches the rows are drawn with; empty for none.
+    const std::string& Marked() const { return marked_; }
+    void Mark(std::string text) { marked_ = std::move(text); }
+
 private:
     bool filtered_ = false;
     std::uint64_t tableChanges_ = 0;  // the table's changes when the rows were taken
     std::vector<std::int32_t> rows_;  // the table rows shown, in table order
     std::string text_;                // the typed text they match
+    std::string marked_;              // the typed text whose matches are marked
 };
 
 }  // namespace cp

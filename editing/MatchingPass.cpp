@@ -20,6 +20,7 @@ void ColumnPick::txtTextBox_Change() {
         const bool deletion = editing.intLastKey == kCharBackspace || editing.lastKeyWasDelete;
         const std::string text = txtTextBox.Text();
         ShowRowsFor(text);
+        MarkMatches(text);
         // An emptied text stands for no row, however it was emptied: matched, it would take the
         // first row's text straight back.
         const std::int32_t row = text.empty() ? -1 : FindTypedRow(text);
@@ -50,8 +51,10 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
         // The list opens on every row, unless it opens on what the user is typing.
         if (edited) {
             ShowRowsFor(text);
+            MarkMatches(text);
         } else {
             ShowAllRows();
+            MarkMatches("");
         }
         if (text.empty()) return;
         if (edited) {

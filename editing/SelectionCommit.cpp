@@ -81,6 +81,7 @@ void ColumnPick::CommitCurrentRow(AfterCommit after) {
 void ColumnPick::EndEdit() {
     editing.blnTextChanged = false;
     editing.blnUserEdited = false;
+    shown.Mark("");
 }
 
 }  // namespace cp

@@ -28,6 +28,12 @@ void ColumnPick::ShowRowsFor(const std::string& text) {
     MatchListWindowCount();
 }
 
+void ColumnPick::MarkMatches(const std::string& text) {
+    // The list of the prefix mode alone looks as it always has.
+    const bool marks = search.rule.mode != cp::MatchMode::Prefix || search.blnFilterList;
+    shown.Mark(marks ? text : std::string());
+}
+
 void ColumnPick::ShowAllRows() {
     if (!shown.Filtered(rows)) {
         shown.ShowAll();

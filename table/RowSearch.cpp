@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "runtime/Locale.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Utf8.h"
 
@@ -143,6 +144,45 @@ std::vector<std::int32_t> ScanMatches(const VariantArray& table, std::int32_t co
         if (match) found.push_back(r);
     }
     return found;
+}
+
+}  // namespace cp
+
+namespace cp {
+namespace {
+
+// Folded characters are whole UTF-8 forms: the characters before a place are its lead bytes.
+std::size_t CharactersBefore(std::string_view folded, std::size_t at) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < at; ++i)
+        if (!IsContinuation(folded[i])) ++n;
+    return n;
+}
+
+// The host's upper case, taken again when the locale changes.
+const CaseFold& CurrentFold() {
+    thread_local std::uint64_t generation = LocaleGeneration();
+    thread_local CaseFold fold;
+    if (generation != LocaleGeneration()) {
+        fold = CaseFold();
+        generation = LocaleGeneration();
+    }
+    return fold;
+}
+
+}  // namespace
+
+std::optional<MatchedCharacters> FindMatchedCharacters(std::string_view text,
+                                                       std::string_view typed, MatchMode mode) {
+    if (typed.empty()) return std::nullopt;
+    const CaseFold& fold = CurrentFold();
+    std::string entry;
+    std::string needle;
+    fold.Append(text, entry);
+    fold.Append(typed, needle);
+    const std::size_t at = FindInEntry(entry, needle, mode);
+    if (at == std::string_view::npos) return std::nullopt;
+    return MatchedCharacters{CharactersBefore(entry, at), utf8::Length(typed)};
 }
 
 }  // namespace cp

@@ -67,3 +67,16 @@ std::vector<std::int32_t> ScanMatches(const VariantArray& table, std::int32_t co
                                       const SearchRule& rule, std::string_view text);
 
 }  // namespace cp
+
+namespace cp {
+
+// The characters [first, first + count) of text that the typed text matches under the mode, for
+// drawing them marked; nothing when it does not match there.
+struct MatchedCharacters {
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+std::optional<MatchedCharacters> FindMatchedCharacters(std::string_view text,
+                                                       std::string_view typed, MatchMode mode);
+
+}  // namespace cp
