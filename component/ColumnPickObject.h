@@ -113,6 +113,12 @@ public:
     HRESULT STDMETHODCALLTYPE get_Text(BSTR* value) override;
     HRESULT STDMETHODCALLTYPE get_Value(VARIANT* value) override;
     HRESULT STDMETHODCALLTYPE put_Value(VARIANT value) override;
+    HRESULT STDMETHODCALLTYPE get_MatchMode(short* value) override;
+    HRESULT STDMETHODCALLTYPE put_MatchMode(short value) override;
+    HRESULT STDMETHODCALLTYPE get_SearchColumns(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE put_SearchColumns(BSTR value) override;
+    HRESULT STDMETHODCALLTYPE get_FilterList(VARIANT_BOOL* value) override;
+    HRESULT STDMETHODCALLTYPE put_FilterList(VARIANT_BOOL value) override;
 
     // --- IProvideClassInfo2 ------------------------------------------------------------------
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;

@@ -270,5 +270,25 @@ HRESULT ColumnPickObject::put_Value(VARIANT value) {
     if (FAILED(hr)) return hr;
     return CallByName("Value", Kind::PropertyLet, {std::move(v)});
 }
+HRESULT ColumnPickObject::get_MatchMode(short* value) {
+    return GetByName("MatchMode", value);
+}
+HRESULT ColumnPickObject::put_MatchMode(short value) {
+    return CallByName("MatchMode", Kind::PropertyLet, {Variant(std::int16_t{value})});
+}
+HRESULT ColumnPickObject::get_SearchColumns(BSTR* value) {
+    return GetByName("SearchColumns", value);
+}
+HRESULT ColumnPickObject::put_SearchColumns(BSTR value) {
+    return CallByName("SearchColumns", Kind::PropertyLet, {Text(value)});
+}
+HRESULT ColumnPickObject::get_FilterList(VARIANT_BOOL* value) {
+    if (value == nullptr) return E_POINTER;
+    BooleanOut out{value};
+    return GetByName("FilterList", &out);
+}
+HRESULT ColumnPickObject::put_FilterList(VARIANT_BOOL value) {
+    return CallByName("FilterList", Kind::PropertyLet, {Boolean(value)});
+}
 
 }  // namespace ocx

@@ -21,7 +21,7 @@ void Announce(Body&& body) {
 }  // namespace
 
 AccessibleRows ColumnPick::ListRowsForReader() const {
-    return AccessibleRows(settings, rows, columns, dropDown, lstListBox);
+    return AccessibleRows(settings, rows, shown, columns, dropDown, lstListBox);
 }
 
 std::int32_t ColumnPick::RowCount() {
@@ -66,7 +66,7 @@ bool ColumnPick::SelectRow(std::int32_t row) {
     if (!ListRowsForReader().Exists(row)) return false;
     TrappedSub("SelectRow", [&] {
         MatchListWindowCount();
-        MoveCurrentRow(row);
+        MoveCurrentRow(TableRowOf(row));
         ShowCurrentRowText();
         SelectAllTextInTextBox();
         RaiseChange();
@@ -89,8 +89,9 @@ void ColumnPick::AnnounceCurrentRow(std::int32_t row) {
     accessibility.announcedRow = row;
     Announce([&] {
         const HWND list = lstListBox.hWnd();
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, list, OBJID_CLIENT, row + 1);
-        NotifyWinEvent(EVENT_OBJECT_SELECTION, list, OBJID_CLIENT, row + 1);
+        const LONG child = ListRowOf(row) + 1;
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, list, OBJID_CLIENT, child);
+        NotifyWinEvent(EVENT_OBJECT_SELECTION, list, OBJID_CLIENT, child);
     });
 }
 

@@ -17,7 +17,9 @@ bool AccessibleRows::ColumnShown(std::int32_t column) const {
 
 std::optional<std::string> AccessibleRows::Name(std::int32_t row) const {
     const VariantArray& items = rows_.Items();
-    if (!Exists(row) || !items.Allocated() || row >= items.Extent(1)) return std::nullopt;
+    if (!Exists(row)) return std::nullopt;
+    row = shown_.TableRow(rows_, row);
+    if (!items.Allocated() || row < 0 || row >= items.Extent(1)) return std::nullopt;
     const std::int32_t columns = std::min<std::int32_t>(settings_.intColumnCount, items.Extent(0));
     std::string name;
     for (std::int32_t c = 0; c < columns; ++c) {
@@ -39,7 +41,7 @@ std::int32_t AccessibleRows::Top() const {
 }
 
 std::int32_t AccessibleRows::Shown() const {
-    return std::min<std::int32_t>(rows_.Count() - Top(), settings_.intListRows);
+    return std::min<std::int32_t>(Count() - Top(), settings_.intListRows);
 }
 
 std::optional<RowReading> AccessibleRows::States(std::int32_t row) const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "control/ShownRows.h"
 #include "control/StateRecord.h"
 #include "platform/AccessibleControl.h"
 #include "platform/Host.h"
@@ -20,12 +21,18 @@ namespace cp {
 // the rows, or removed since the reader last asked) has no answer.
 class AccessibleRows {
 public:
-    AccessibleRows(const Settings& settings, const ItemTable& rows, const ColumnState& columns,
-                   const DropDownState& dropDown, ListBox& list)
-        : settings_(settings), rows_(rows), columns_(columns), dropDown_(dropDown), list_(list) {}
+    AccessibleRows(const Settings& settings, const ItemTable& rows, const ShownRows& shown,
+                   const ColumnState& columns, const DropDownState& dropDown, ListBox& list)
+        : settings_(settings),
+          rows_(rows),
+          shown_(shown),
+          columns_(columns),
+          dropDown_(dropDown),
+          list_(list) {}
 
-    std::int32_t Count() const { return rows_.Count(); }
-    bool Exists(std::int32_t row) const { return row >= 0 && row < rows_.Count(); }
+    // The rows are those the list shows, numbered as it shows them.
+    std::int32_t Count() const { return shown_.Count(rows_); }
+    bool Exists(std::int32_t row) const { return row >= 0 && row < Count(); }
     // The row's visible columns (width above 0) left to right, joined as one reads them
     // ("Germany, DE, DEU"); empty cells are left out.
     std::optional<std::string> Name(std::int32_t row) const;
@@ -47,6 +54,7 @@ private:
 
     const Settings& settings_;
     const ItemTable& rows_;
+    const ShownRows& shown_;
     const ColumnState& columns_;
     const DropDownState& dropDown_;
     ListBox& list_;

@@ -24,6 +24,7 @@
 #include "control/AccessibleRows.h"
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
+#include "control/ShownRows.h"
 #include "control/StateRecord.h"
 #include "hosting/MVirtualList.h"
 #include "hosting/basHookListBox.h"
@@ -112,6 +113,14 @@ public:
     Variant Value();
     void Value(const Variant& value);
 
+    // --- Searching any part of a row (published after the members above) ------------------
+    std::int16_t MatchMode() const;
+    void MatchMode(std::int16_t value);
+    std::string SearchColumns() const;
+    void SearchColumns(const std::string& value);
+    bool FilterList() const;
+    void FilterList(bool value);
+
     // --- Assistive technology (not published) -------------------------------------------------
 
     AccessibleControl* Accessibility() override { return this; }
@@ -187,9 +196,23 @@ private:
     // The end of a database fill: the list window counts the new rows, the hourglass goes.
     void ShowFilledRows();
 
+    // --- The rows the list shows (control/ShownRows.h) -----------------------------------------
+    // The first row that the text matches as the settings say; -1 for none.
+    std::int32_t FindTypedRow(const std::string& text);
+    // With FilterList the list shows the rows that text matches (all rows for an empty text);
+    // without, all rows. The list window's count follows.
+    void ShowRowsFor(const std::string& text);
+    void ShowAllRows();
+    // The rows are drawn with the matches of text marked, where the settings search any part
+    // of them or filter the list.
+    void MarkMatches(const std::string& text);
+    std::int32_t ListRowOf(std::int32_t tableRow) const { return shown.ListRow(rows, tableRow); }
+    std::int32_t TableRowOf(std::int32_t listRow) const { return shown.TableRow(rows, listRow); }
+
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
     void ShowListWindow();
+    void SelectTrackedRow(std::int32_t listRow);
 
     // --- Editing, navigation and the commits of the edit field (editing/) ---------------------
     void SelectTextToEnd(std::int16_t intStart);
@@ -270,6 +293,8 @@ private:
     // --- The state record ---------------------------------------------------------------------
     Settings settings;                  // the settings behind the properties
     ItemTable rows;                     // the item table and the rows the control stands on
+    SearchSettings search;              // what typing looks for
+    ShownRows shown;                    // the rows the list shows
     ColumnState columns;                // the widths of the list's columns
     EditingFlags editing;               // typing, navigation and commits
     DropDownState dropDown;             // the open list and the mouse in it

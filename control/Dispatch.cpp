@@ -125,6 +125,12 @@ Variant InvokeGet(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& args
             return c.Text();
         case DISPID_VALUE:
             return c.Value();
+        case dispid::MatchMode:
+            return c.MatchMode();
+        case dispid::SearchColumns:
+            return c.SearchColumns();
+        case dispid::FilterList:
+            return c.FilterList();
         default:
             Raise(vberr::NoSuchMember);
     }
@@ -164,6 +170,12 @@ Variant InvokeLet(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& args
             return c.Text(StringArg(args, 0)), Done();
         case DISPID_VALUE:
             return c.Value(Arg(args, 0)), Done();
+        case dispid::MatchMode:
+            return c.MatchMode(IntegerArg(args, 0)), Done();
+        case dispid::SearchColumns:
+            return c.SearchColumns(StringArg(args, 0)), Done();
+        case dispid::FilterList:
+            return c.FilterList(BooleanArg(args, 0)), Done();
         default:
             Raise(vberr::NoSuchMember);
     }

@@ -88,6 +88,8 @@ void ColumnPick::RemoveItem(const std::int32_t& lngIndex) {
 }
 
 void ColumnPick::RemoveRow(std::int32_t lngIndex) {
+    // The list window removes the row at the table's own number.
+    ShowAllRows();
     MatchListWindowCount();
     const CommittedRow committed =
         rows.RemoveRow(lngIndex, [&] { lstListBox.RemoveItem(lngIndex); });

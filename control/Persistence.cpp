@@ -23,6 +23,23 @@ const Variant kListWidthDefault = std::int16_t{kCreationSettings.intListWidth};
 const Variant kAppearanceDefault = std::int16_t{kCreationSettings.byteAppearance};
 const Variant kLockedDefault = StoredBoolean(kCreationSettings.blnLocked);
 const Variant kTextDefault = std::string(kTextAtCreation);
+const SearchSettings kSearchAtCreation{};
+const Variant kMatchModeDefault = static_cast<std::int16_t>(kSearchAtCreation.rule.mode);
+const Variant kSearchColumnsDefault = SearchColumnsText(kSearchAtCreation.rule.columns);
+const Variant kFilterListDefault = StoredBoolean(kSearchAtCreation.blnFilterList);
+
+// The stored search settings; a stored value that the property would refuse (written by hand,
+// or for more columns than the stored count) leaves its setting at its creation value.
+SearchSettings ReadSearchSettings(PropertyBag& PropBag, std::int16_t columnCount) {
+    SearchSettings search;
+    const std::int16_t mode = CInt(PropBag.ReadProperty("MatchMode", kMatchModeDefault));
+    if (mode >= 0 && mode <= static_cast<std::int16_t>(kLastMatchMode))
+        search.rule.mode = static_cast<MatchMode>(mode);
+    const std::string columns = CStr(PropBag.ReadProperty("SearchColumns", kSearchColumnsDefault));
+    if (auto parsed = ParseSearchColumns(columns, columnCount)) search.rule.columns = *parsed;
+    search.blnFilterList = CBool(PropBag.ReadProperty("FilterList", kFilterListDefault));
+    return search;
+}
 
 }  // namespace
 
@@ -52,6 +69,8 @@ void ColumnPick::UserControl_ReadProperties(PropertyBag& PropBag) {
     // An empty stored text stands for nothing to commit; a stored text is committed (or
     // reported as not in the list) at the first focus loss.
     if (text.empty()) editing.blnTextChanged = false;
+    search = ReadSearchSettings(PropBag, settings.intColumnCount);
+    shown.ShowAll();
     DetermineDesignMode();
     if (!hosting.blnDesignMode) SubclassControlOnce();
 }
@@ -72,6 +91,11 @@ void ColumnPick::UserControl_WriteProperties(PropertyBag& PropBag) {
     PropBag.WriteProperty("Appearance", settings.byteAppearance, kAppearanceDefault);
     PropBag.WriteProperty("Locked", txtTextBox.Locked(), kLockedDefault);
     PropBag.WriteProperty("Text", txtTextBox.Text(), kTextDefault);
+    PropBag.WriteProperty("MatchMode", static_cast<std::int16_t>(search.rule.mode),
+                          kMatchModeDefault);
+    PropBag.WriteProperty("SearchColumns", SearchColumnsText(search.rule.columns),
+                          kSearchColumnsDefault);
+    PropBag.WriteProperty("FilterList", search.blnFilterList, kFilterListDefault);
 }
 
 }  // namespace cp

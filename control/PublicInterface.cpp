@@ -23,6 +23,7 @@ constexpr Param kBooleanByRef[] = {{"value", "Boolean", ByRef}};
 constexpr Param kBooleanValue[] = {{"value", "Boolean", ByValue}};
 constexpr Param kStringByRef[] = {{"value", "String", ByRef}};
 constexpr Param kStringValue[] = {{"value", "String", ByValue}};
+constexpr Param kIntegerValue[] = {{"value", "Integer", ByValue}};
 constexpr Param kLongValue[] = {{"value", "Long", ByValue}};
 constexpr Param kVariantValue[] = {{"value", "Variant", ByValue}};
 
@@ -70,6 +71,13 @@ constexpr std::string_view kListRowsHelp =
     "the maximum is fifteen rows.";
 constexpr std::string_view kLockedHelp = "Determines whether a control can be edited.";
 constexpr std::string_view kRemoveItemHelp = "Removes an item from the ComboBox.";
+constexpr std::string_view kMatchModeHelp =
+    "Returns/sets how typing finds rows: 0 = the start of the first column, 1 = the start of a "
+    "word of a searched column, 2 = any part of a searched column.";
+constexpr std::string_view kSearchColumnsHelp =
+    "Returns/sets the columns that typing searches when MatchMode is 1 or 2, as \"0;2\".";
+constexpr std::string_view kFilterListHelp =
+    "Returns/sets whether the open list shows only the rows that match the typed text.";
 constexpr std::string_view kValueHelp =
     "Selects/gets the boundcolumn of the currently selected item.";
 
@@ -128,6 +136,13 @@ const Member kMembers[] = {
     {"Text", PropertyGet, dispid::Text, "String", None(), ""},
     {"Value", PropertyGet, DISPID_VALUE, "Variant", None(), kValueHelp},
     {"Value", PropertyLet, DISPID_VALUE, "Variant", kVariantValue, kValueHelp},
+    {"MatchMode", PropertyGet, dispid::MatchMode, "Integer", None(), kMatchModeHelp},
+    {"MatchMode", PropertyLet, dispid::MatchMode, "Integer", kIntegerValue, kMatchModeHelp},
+    {"SearchColumns", PropertyGet, dispid::SearchColumns, "String", None(), kSearchColumnsHelp},
+    {"SearchColumns", PropertyLet, dispid::SearchColumns, "String", kStringValue,
+     kSearchColumnsHelp},
+    {"FilterList", PropertyGet, dispid::FilterList, "Boolean", None(), kFilterListHelp},
+    {"FilterList", PropertyLet, dispid::FilterList, "Boolean", kBooleanValue, kFilterListHelp},
 };
 
 constexpr Param kKeyArgs[] = {{"KeyCode", "Integer", ByRef}, {"Shift", "Integer", ByRef}};

@@ -94,6 +94,9 @@ inline constexpr std::int32_t RemoveItem = 0x60030027;
 inline constexpr std::int32_t SelectAllTextInTextBox = 0x6003002B;
 inline constexpr std::int32_t ShowDropDown = 0x6003002C;
 inline constexpr std::int32_t Text = 0x68030000;
+inline constexpr std::int32_t MatchMode = 0x68030013;
+inline constexpr std::int32_t SearchColumns = 0x68030014;
+inline constexpr std::int32_t FilterList = 0x68030015;
 }  // namespace dispid
 
 std::span<const Member> Members();

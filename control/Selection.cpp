@@ -14,8 +14,10 @@ void ColumnPick::ListIndex(std::int32_t value) {
     RaiseIfDesignMode();
     // The list reports the change at once, and its click handling commits the row as a user's
     // click would: this put is the host's, not the control's own.
+    // A row that a filtered list does not show brings every row back.
+    if (ListRowOf(value) == -1) ShowAllRows();
     MatchListWindowCount();
-    lstListBox.SetListIndex(value);
+    lstListBox.SetListIndex(ListRowOf(value));
     rows.SetListIndex(value);
 }
 

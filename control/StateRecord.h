@@ -12,6 +12,7 @@
 #include "hosting/MVirtualList.h"
 #include "platform/basApi.h"
 #include "runtime/Variant.h"
+#include "table/RowSearch.h"
 
 namespace cp {
 
@@ -41,6 +42,14 @@ inline constexpr std::int16_t kMinimumWidth = 390;
 // the control's host object's, Text the edit field's.
 inline constexpr bool kEnabledAtCreation = true;
 inline constexpr std::string_view kTextAtCreation = "";
+
+// What typing looks for, behind MatchMode, SearchColumns and FilterList. The columns keep the
+// host's order; a column that a later, lower ColumnCount leaves out is not searched until the
+// count grows again.
+struct SearchSettings {
+    SearchRule rule;             // the mode and the searched columns
+    bool blnFilterList = false;  // the list shows only the rows that match the text
+};
 
 // The list's columns as the rows are drawn in them.
 struct ColumnState {

@@ -12,7 +12,7 @@ void ColumnPick::lstListBox_Click() {
         if (TakeOwnSelectionReport(editing)) return;
         if (lstListBox.ListIndex() == -1) return;
         if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::FocusEditField);
-        rows.SetListIndex(lstListBox.ListIndex());
+        rows.SetListIndex(TableRowOf(lstListBox.ListIndex()));
         ShowCurrentRowText();
         dropDown.blnListMouseDown = false;
         if (UserControl.Enabled()) SelectAllTextInTextBox();

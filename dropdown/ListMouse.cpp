@@ -5,17 +5,15 @@
 #include "reports/ErrorReport.h"
 
 namespace cp {
-namespace {
-
-// Selects the row in the list window with the message that raises no click notification, so
-// that tracking never commits; nothing is sent while the row stays the one last selected.
-void SelectTrackedRow(ListBox& list, ItemTable& rows, std::int32_t row) {
+// Selects the list's row in the list window with the message that raises no click
+// notification, so that tracking never commits; nothing is sent while the row stays the one
+// last selected. The hot row is the table's row shown there.
+void ColumnPick::SelectTrackedRow(std::int32_t listRow) {
+    const std::int32_t row = TableRowOf(listRow);
     if (row == rows.HotRow()) return;
-    SendMessage(list.hWnd(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessage(lstListBox.hWnd(), LB_SETCURSEL, static_cast<WPARAM>(listRow), 0);
     rows.SetHotRow(row);
 }
-
-}  // namespace
 
 void ColumnPick::lstListBox_MouseDown(std::int16_t, std::int16_t, float, float) {
     dropDown.blnListMouseDown = true;
@@ -26,7 +24,7 @@ void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y
         const std::array<float, 15> bottoms = RowBottoms();
         if (!dropDown.blnListMouseDown) {
             if (const auto band = RowBand(bottoms, Y))
-                SelectTrackedRow(lstListBox, rows, AddRows(lstListBox.TopIndex(), *band));
+                SelectTrackedRow(AddRows(lstListBox.TopIndex(), *band));
             return;
         }
         if (!dropDown.blnListShown) return;
@@ -34,18 +32,16 @@ void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y
         const float limit = TableEntry(bottoms, std::int64_t{settings.intListRows} - 1);
         const std::int32_t top = lstListBox.TopIndex();
         if (Y >= 0 && Y <= limit) {
-            if (const auto band = RowBand(bottoms, Y))
-                SelectTrackedRow(lstListBox, rows, AddRows(top, *band));
+            if (const auto band = RowBand(bottoms, Y)) SelectTrackedRow(AddRows(top, *band));
         } else if (Y > limit) {
             // Below the list: one row further down while rows remain below the visible ones.
-            if (std::int64_t{rows.Count()} - settings.intListRows - top > 0) {
+            if (std::int64_t{shown.Count(rows)} - settings.intListRows - top > 0) {
                 lstListBox.SetTopIndex(AddRows(top, 1));
-                SelectTrackedRow(lstListBox, rows,
-                                 AddRows(settings.intListRows - 1, lstListBox.TopIndex()));
+                SelectTrackedRow(AddRows(settings.intListRows - 1, lstListBox.TopIndex()));
             }
         } else if (Y < 0 && top > 0) {
             lstListBox.SetTopIndex(top - 1);
-            SelectTrackedRow(lstListBox, rows, lstListBox.TopIndex());
+            SelectTrackedRow(lstListBox.TopIndex());
         }
     });
     AnnounceCurrentRow(rows.HotRow());

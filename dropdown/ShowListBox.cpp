@@ -42,15 +42,15 @@ void ColumnPick::ShowListBox() {
     TrappedSub("ShowListBox", [&] {
         MatchListWindowCount();
         dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
-        const std::int64_t shownRows =
-            rows.Count() < settings.intListRows ? rows.Count() : settings.intListRows;
+        const std::int32_t count = shown.Count(rows);
+        const std::int64_t shownRows = count < settings.intListRows ? count : settings.intListRows;
         lstListBox.SetHeight(TableEntry(ListHeights(), shownRows));
         lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
                                                         : settings.intListWidth);
         dropDown.blnComboBoxIsOpen = true;
         PlaceOnDesktop(lstListBox, UserControl);
         dropDown.blnListShown = true;
-        if (rows.Count() > 0) {
+        if (count > 0) {
             ShowListWindow();
         } else {
             // A list without rows draws nothing itself: its one row is painted in the normal

@@ -25,14 +25,15 @@ void ColumnPick::UserControl_ExitFocus() {
         if (text.empty()) {
             SelectNoRow();
         } else {
-            const std::int32_t row = FindItemInArray(text);
+            const std::int32_t row = FindTypedRow(text);
             if (row == -1) {
                 // Nothing is committed; the next focus loss checks the text again.
                 ReportTextNotInList();
                 return;
             }
             SelectRowInListBox(row);
-            // The text may be a prefix: the row's whole first column replaces it.
+            // The text may be a prefix or any part of the row: its whole first column replaces
+            // it.
             ShowCurrentRowText();
         }
         // A press in the list that the focus loss cut short must not leave the next opening

@@ -19,16 +19,20 @@ void ColumnPick::txtTextBox_Change() {
     TrappedSub("txtTextBox_Change", [&] {
         const bool deletion = editing.intLastKey == kCharBackspace || editing.lastKeyWasDelete;
         const std::string text = txtTextBox.Text();
+        ShowRowsFor(text);
+        MarkMatches(text);
         // An emptied text stands for no row, however it was emptied: matched, it would take the
         // first row's text straight back.
-        const std::int32_t row = text.empty() ? -1 : FindItemInArray(text);
+        const std::int32_t row = text.empty() ? -1 : FindTypedRow(text);
         if (row == -1) {
             ClearListSelection();
         } else {
             SelectRowInListBox(row);
             // A deletion never completes, or the deleted tail would come straight back; nor does
-            // typing with the caret before the end of the text.
-            const std::int32_t caret = deletion ? -1 : txtTextBox.SelStart();
+            // typing with the caret before the end of the text. A row found by a word or any
+            // part of it does not begin with the text: the text stays as typed.
+            const bool completes = !deletion && search.rule.mode == cp::MatchMode::Prefix;
+            const std::int32_t caret = completes ? txtTextBox.SelStart() : -1;
             if (caret >= 0 && utf8::Length(text) == static_cast<std::size_t>(caret)) {
                 ShowCurrentRowText();
                 // The completed tail is selected, so that the next character replaces it.
@@ -43,9 +47,18 @@ void ColumnPick::txtTextBox_Change() {
 void ColumnPick::FindItemAndSelectItemInListBox() {
     TrappedSub("FindItemAndSelectItemInListBox", [&] {
         const std::string text = txtTextBox.Text();
+        const bool edited = rows.CommittedIndex() == -1 || editing.blnUserEdited;
+        // The list opens on every row, unless it opens on what the user is typing.
+        if (edited) {
+            ShowRowsFor(text);
+            MarkMatches(text);
+        } else {
+            ShowAllRows();
+            MarkMatches("");
+        }
         if (text.empty()) return;
-        if (rows.CommittedIndex() == -1 || editing.blnUserEdited) {
-            const std::int32_t row = FindItemInArray(text);
+        if (edited) {
+            const std::int32_t row = FindTypedRow(text);
             if (row != -1) SelectRowInListBox(row);
             return;
         }

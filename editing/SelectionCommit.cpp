@@ -10,15 +10,17 @@ namespace cp {
 // --- The list's selection --------------------------------------------------------------------
 
 void ColumnPick::SelectQuietly(std::int32_t row) {
+    // The current row is always one the list shows.
+    if (row >= 0 && ListRowOf(row) == -1) ShowAllRows();
     const OwnListSelection own(editing);
-    lstListBox.SetListIndex(row);
+    lstListBox.SetListIndex(ListRowOf(row));
     rows.SetListIndex(row);
 }
 
 void ColumnPick::SelectRowInListBox(std::int32_t row) {
     MatchListWindowCount();
     SelectQuietly(row);
-    lstListBox.SetTopIndex(row);
+    lstListBox.SetTopIndex(ListRowOf(row));
     AnnounceCurrentRow(row);
 }
 
@@ -79,6 +81,7 @@ void ColumnPick::CommitCurrentRow(AfterCommit after) {
 void ColumnPick::EndEdit() {
     editing.blnTextChanged = false;
     editing.blnUserEdited = false;
+    shown.Mark("");
 }
 
 }  // namespace cp

@@ -8,6 +8,8 @@
 #include "platform/sim/UpperCase.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Utf8.h"
+#include "table/RowSearch.h"
+#include "table/SearchIndex.h"
 #include "tests/support/ColumnPickProbe.h"
 #include "tests/support/RowScans.h"
 
@@ -53,6 +55,54 @@ std::vector<std::string> Prefixes(const VariantArray& table, const std::vector<s
     return texts;
 }
 
+// The rules the search index answers for, the control's own first: each mode over its searched
+// columns, and every column.
+std::vector<SearchRule> Rules(ColumnPick& control) {
+    SearchRule own{static_cast<MatchMode>(control.MatchMode()), {}};
+    own.columns =
+        ParseSearchColumns(control.SearchColumns(), 0x7FFF).value_or(std::vector<std::int16_t>{0});
+    std::vector<SearchRule> rules{own};
+    for (const MatchMode mode : {MatchMode::WordStart, MatchMode::Contains})
+        rules.push_back({mode, {2, 1, 0}});
+    return rules;
+}
+
+// Pieces from inside the entries of every column, as they are and upper-cased.
+std::vector<std::string> Pieces(const VariantArray& table, const std::vector<std::int32_t>& at) {
+    std::vector<std::string> texts{" ", "-"};
+    const std::int32_t columns = table.Dimensions() == 2 ? table.Extent(0) : 0;
+    for (std::int32_t row : at) {
+        for (std::int32_t c = 0; c < columns; ++c) {
+            const std::optional<std::string> text = TextOf(EntryOrEmpty(table, c, row));
+            if (!text || text->empty()) continue;
+            std::size_t offset = 0;
+            utf8::Next(*text, offset);
+            texts.emplace_back(utf8::Left(std::string_view(*text).substr(offset), 2));
+            texts.push_back(sim::UpperCase(*text));
+        }
+    }
+    return texts;
+}
+
+// The word-start and contains searches of the index against the rows one by one, each text
+// typed one character after another as the index refines its answers.
+void CheckPartSearches(Session& s, std::string_view step, const VariantArray& table,
+                       std::int32_t count, const std::vector<std::int32_t>& rows) {
+    ColumnPickProbe probe(s.control());
+    for (const SearchRule& rule : Rules(s.control())) {
+        for (const std::string& text : Pieces(table, rows)) {
+            for (std::size_t n = 1; n <= utf8::Length(text); ++n) {
+                const std::string typed(utf8::Left(text, n));
+                if (probe.indexes().FindMatches(table, count, rule, typed, kAllMatches) !=
+                    ScanMatches(table, count, rule, typed)) {
+                    Fail(step, "the search index and the rows one by one differ for \"" + typed +
+                                   "\" in mode " + std::to_string(static_cast<int>(rule.mode)));
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void IndexEveryTable(Session& s) {
@@ -86,6 +136,7 @@ void CheckSearches(Session& s, std::string_view step, const VariantArray& table,
                            ", the rows one by one " + scanned.Describe());
         }
     }
+    CheckPartSearches(s, step, table, count, rows);
 }
 
 }  // namespace cp::fuzz

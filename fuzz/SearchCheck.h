@@ -19,7 +19,10 @@ void IndexEveryTable(Session& s);
 
 // Prefixes of first-column texts (as they are, upper-cased, shortened), the empty text and the
 // entries of the bound column, each searched by the indexes and row by row over `table`, the
-// control's rows 0 to count - 1: the row found, or the error raised, must be the same.
+// control's rows 0 to count - 1: the row found, or the error raised, must be the same. Pieces
+// of the entries of every column, typed a character at a time, are searched by word start and
+// by any part under the control's settings and over every column: the rows found must be the
+// same.
 void CheckSearches(Session& s, std::string_view step, const VariantArray& table,
                    std::int32_t count);
 

@@ -29,7 +29,7 @@ void PlayUser(Session& s, FuzzedDataProvider& in, const Outcome& allowed) {
     const HWND edit = s.host().EditHwnd();
     const HWND list = s.host().ListHwnd();
     const HWND window = s.host().Hwnd();
-    switch (in.ConsumeIntegralInRange(0, 8)) {
+    switch (in.ConsumeIntegralInRange(0, 9)) {
         case 0: {
             const std::string text = ConsumeText(in, 8);
             return Step(s, Named("typing", text), allowed, [&] {
@@ -68,6 +68,20 @@ void PlayUser(Session& s, FuzzedDataProvider& in, const Outcome& allowed) {
             Outcome opening = allowed;
             opening.errors.push_back(vberr::InvalidProcedureCall);
             return Step(s, "ShowDropDown", opening, [&] { s.control().ShowDropDown(); });
+        }
+        case 8: {
+            // The host switches what typing finds, whether the list is open or not; a column
+            // beyond the count is refused (error 380) and changes nothing.
+            const auto mode = static_cast<std::int16_t>(in.ConsumeIntegralInRange(0, 2));
+            const bool filter = in.ConsumeBool();
+            const std::string columns = in.ConsumeBool() ? "0" : "1;0";
+            Outcome setting = allowed;
+            setting.errors.push_back(vberr::InvalidPropertyValue);
+            return Step(s, Named("the search", std::to_string(mode) + "/" + columns), setting, [&] {
+                s.control().MatchMode(mode);
+                s.control().FilterList(filter);
+                s.control().SearchColumns(columns);
+            });
         }
         default:
             return Step(s, "a double click in the text", allowed, [&] {

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "control/ColumnPick.h"
 #include "listview/DrawLine.h"
 #include "listview/MeasuringContext.h"
@@ -6,6 +8,8 @@
 #include "platform/OleColor.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Utf8.h"
+#include "table/RowSearch.h"
 
 namespace cp {
 namespace {
@@ -20,8 +24,8 @@ constexpr UINT kCellTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 // The cells of one row of the item table and the widths of their columns.
 class RowCells {
 public:
-    RowCells(const VariantArray& items, const std::vector<std::int32_t>& widths, UINT itemID)
-        : items_(items), widths_(widths), row_(static_cast<std::int32_t>(itemID)) {}
+    RowCells(const VariantArray& items, const std::vector<std::int32_t>& widths, std::int32_t row)
+        : items_(items), widths_(widths), row_(row) {}
 
     // A column's width in pixels; a width array shorter than the columns is error 9.
     std::int32_t Width(int c) const {
@@ -40,14 +44,62 @@ private:
     std::int32_t row_;
 };
 
-void DrawCellText(HDC hDC, const std::string& text, RECT& rect) {
-    if (!text.empty()) DrawText(hDC, text, &rect, kCellTextFormat);
+// The typed text's matches in the cells of the searched columns, drawn again on a tint of the
+// selection colour: a quiet mark that stays readable in the selected row as in the others.
+class MatchMarks {
+public:
+    MatchMarks(const std::string& typed, const SearchRule& rule, COLORREF tint,
+               const MeasuringContext& measure)
+        : typed_(typed),
+          rule_(rule),
+          columns_(rule.ReadColumns()),
+          tint_(tint),
+          measure_(measure) {}
+
+    void Draw(HDC hDC, int column, const std::string& text, const RECT& rect) const {
+        if (typed_.empty() || std::ranges::find(columns_, column) == columns_.end()) return;
+        const auto matched = FindMatchedCharacters(text, typed_, rule_.mode);
+        // A match that the column's width cut off shows nothing.
+        if (!matched) return;
+        const std::string_view before = utf8::Left(text, matched->first);
+        const std::string_view part =
+            utf8::Left(std::string_view(text).substr(before.size()), matched->count);
+        RECT at = rect;
+        at.left += measure_.Width(before);
+        const COLORREF previous = SetBkColor(hDC, tint_);
+        DrawText(hDC, part, &at, kCellTextFormat);
+        SetBkColor(hDC, previous);
+    }
+
+private:
+    const std::string& typed_;
+    const SearchRule& rule_;
+    std::vector<std::int16_t> columns_;
+    COLORREF tint_;
+    const MeasuringContext& measure_;
+};
+
+// A quarter of the way from one colour to the other.
+COLORREF Tint(COLORREF from, COLORREF to) {
+    const auto mix = [&](int shift) {
+        const int a = static_cast<int>((from >> shift) & 0xFF);
+        const int b = static_cast<int>((to >> shift) & 0xFF);
+        return static_cast<COLORREF>((a + (b - a) / 4) & 0xFF) << shift;
+    };
+    return mix(0) | mix(8) | mix(16);
+}
+
+void DrawCellText(HDC hDC, const std::string& text, RECT& rect, const MatchMarks& marks,
+                  int column) {
+    if (text.empty()) return;
+    DrawText(hDC, text, &rect, kCellTextFormat);
+    marks.Draw(hDC, column, text, rect);
 }
 
 // Columns 1 and later, left to right: a zero-width column is hidden and takes no gap; the last
 // column is not fitted, so only the row's right edge clips it.
 void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& measure,
-                    std::int16_t intColumnCount, RECT& rect) {
+                    std::int16_t intColumnCount, RECT& rect, const MatchMarks& marks) {
     const int last = intColumnCount - 1;
     for (int c = 1; c < last; ++c) {
         if (cells.Width(c) == 0) {
@@ -56,13 +108,13 @@ void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& meas
         }
         const std::string text = measure.Fit(cells.Text(c), cells.Width(c) - kCellTextInset);
         rect.left += cells.Width(c - 1) + kColumnGap;
-        DrawCellText(hDC, text, rect);
+        DrawCellText(hDC, text, rect, marks, c);
     }
     if (last < 1 || cells.Width(last) == 0) return;
     const std::string text = cells.Text(last);
     if (text.empty()) return;
     rect.left += cells.Width(last - 1) + kColumnGap;
-    DrawCellText(hDC, text, rect);
+    DrawCellText(hDC, text, rect, marks, last);
 }
 
 // A line after every visible column but the last; hidden columns add nothing to the position.
@@ -98,7 +150,9 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     if (settings.intColumnCount > tableColumns)
         settings.intColumnCount = static_cast<std::int16_t>(tableColumns);
 
-    const RowCells cells(rows.Items(), columns.lngColumnWidths, dis.itemID);
+    const std::int32_t row = TableRowOf(static_cast<std::int32_t>(dis.itemID));
+    if (row < 0) return;
+    const RowCells cells(rows.Items(), columns.lngColumnWidths, row);
     const HFONT font = lstListBox.Font();
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);
@@ -107,8 +161,13 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     paint.FillBackground(dis.rcItem);
     RECT rect = dis.rcItem;
     rect.left += kFirstColumnMargin;
-    DrawCellText(dis.hDC, first, rect);
-    DrawLaterCells(dis.hDC, cells, measure, settings.intColumnCount, rect);
+    // The selected row marks its matches a quarter of the way to the normal background, the
+    // others a quarter of the way to the selected one.
+    const COLORREF tint = Tint(back, TranslateColor(selected ? settings.lngBackColorNormal
+                                                             : settings.lngBackColorSelected));
+    const MatchMarks marks(shown.Marked(), search.rule, tint, measure);
+    DrawCellText(dis.hDC, first, rect, marks, 0);
+    DrawLaterCells(dis.hDC, cells, measure, settings.intColumnCount, rect, marks);
     paint.Restore();
     measure.Release();
 

@@ -59,6 +59,7 @@ int DemoSession::Run() {
     OpenHoverAndClick();
     PressTheButtonAndPickWithKeys();
     LeaveWithATextInNoRow();
+    FilterByAnyPart();
     log_.Add(failures_ == 0 ? "== the session went as expected"
                             : "== " + std::to_string(failures_) + " expectation(s) not met");
     return failures_ == 0 ? 0 : 1;
@@ -148,6 +149,30 @@ void DemoSession::LeaveWithATextInNoRow() {
     user_.Key(VK_TAB);
     Expect(::GetFocus() == form_.OtherField(), "Tab moved the focus to the other field");
     Shot("done");
+}
+
+void DemoSession::FilterByAnyPart() {
+    PickPanel& country = form_.Panel(kCountry);
+    Step("the country field finds any part of a name: \"land\" filters and marks the list");
+    country.Control().MatchMode(2);
+    country.Control().FilterList(true);
+    user_.Click(country.Edit(), kInEdit.x, kInEdit.y);
+    Expect(user_.WaitUntil([&] { return ::GetFocus() == country.Edit(); }),
+           "the country field has the focus");
+    country.Control().Text("");
+    user_.Key(VK_DOWN, true);
+    Expect(user_.WaitUntil([&] { return country.Control().ComboBoxIsOpen(); }), "the list is open");
+    user_.Type("land");
+    Expect(country.Control().Text() == "land", "the text stays as typed");
+    Expect(country.Control().RowCount() > 1 && country.Control().RowCount() < 40,
+           "the list shows only the countries with \"land\"");
+    Shot("filtered");
+
+    user_.Key(VK_RETURN);
+    Expect(!country.Control().ComboBoxIsOpen(), "Enter closed the list");
+    Expect(country.Control().Text().find("land") != std::string::npos,
+           "the first country with \"land\" is committed");
+    Shot("filter-picked");
 }
 
 void DemoSession::Step(const std::string& title) {

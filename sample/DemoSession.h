@@ -24,6 +24,7 @@ private:
     void OpenHoverAndClick();
     void PressTheButtonAndPickWithKeys();
     void LeaveWithATextInNoRow();
+    void FilterByAnyPart();
 
     void Step(const std::string& title);
     void Shot(const std::string& name);

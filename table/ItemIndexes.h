@@ -1,13 +1,14 @@
 // The lookups into the item table that do not read it row by row: the prefix search on the first
-// column and the search of a value in the bound column. They live beside the table and are told
-// of every change of its rows; rows added at the end need no word, and a change of the host's
-// locale or of the searched column is noticed at the next search.
+// column, the search of a value in the bound column and the searches of any part of a row. They
+// live beside the table and are told of every change of its rows; rows added at the end need no
+// word, and a change of the host's locale or of the searched column is noticed at the next search.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
 #include "table/PrefixIndex.h"
+#include "table/SearchIndex.h"
 #include "table/ValueIndex.h"
 
 namespace cp {
@@ -23,10 +24,18 @@ public:
                            const Variant& key) {
         return value_.Find(table, count, column, key);
     }
+    // The matching rows, in table order, at most limit of them (table/SearchIndex.h).
+    std::vector<std::int32_t> FindMatches(const VariantArray& table, std::int32_t count,
+                                          const SearchRule& rule, std::string_view text,
+                                          std::size_t limit) {
+        return search_.Find(table, count, rule, text, limit);
+    }
+    std::size_t SearchMemoryBytes() const { return search_.MemoryBytes(); }
     // The table was replaced, or changed other than at its end.
     void Clear() {
         prefix_.Clear();
         value_.Clear();
+        search_.Clear();
     }
     // Indexes every table from its first row on, in stretches of chunkRows, instead of
     // searching small tables row by row: for the checks that hold the indexes against those
@@ -39,11 +48,13 @@ public:
     void RowRemoved(std::int32_t row) {
         prefix_.RowRemoved(row);
         value_.RowRemoved(row);
+        search_.RowRemoved(row);
     }
 
 private:
     PrefixIndex prefix_;
     ValueIndex value_;
+    SearchIndex search_;
 };
 
 }  // namespace cp

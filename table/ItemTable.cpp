@@ -14,6 +14,7 @@ bool ItemTable::AppendRow(std::string_view item, std::int16_t columns) {
     if (!EndsAtCount(columns) && !ShapeForRow(item, columns)) return false;
     if (!varItems.TryAppendLast([&](auto emplace) { ForEachField(item, emplace); })) return false;
     ++lngListCount;
+    ++changes;
     return true;
 }
 
@@ -42,6 +43,7 @@ void ItemTable::ReplaceRows(VariantArray items) {
 
 // The searches and the marks of the old rows go with them.
 void ItemTable::ForgetRows() {
+    ++changes;
     lngListCount = 0;
     indexes.Clear();
     lngHotRow = -1;

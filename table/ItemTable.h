@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "runtime/Variant.h"
 #include "table/ItemIndexes.h"
@@ -33,6 +34,9 @@ public:
     // the old rows after a replacement that counted none).
     const VariantArray& Items() const { return varItems; }
     std::int32_t Count() const { return lngListCount; }
+    // Counts the changes of the rows, so that whatever was taken from them (the rows a filtered
+    // list shows, say) can tell that it is out of date.
+    std::uint64_t Changes() const { return changes; }
     // A copy of the whole allocated table.
     VariantArray CopyOut() const { return varItems; }
 
@@ -50,6 +54,7 @@ public:
     template <class Load>
     void Refill(Load&& load) {
         ForgetRows();
+        ++changes;
         lngListCount = std::forward<Load>(load)(varItems);
     }
     // Removes the row (when it is counted; a row below 0 changes nothing) and moves the rows
@@ -67,6 +72,12 @@ public:
     // The first row whose first column begins with text, ignoring case; -1 for none.
     std::int32_t FindPrefix(std::string_view text) {
         return indexes.FindPrefix(varItems, lngListCount, text);
+    }
+    // The rows that match text under the rule, in table order, at most limit of them; an empty
+    // text matches every row.
+    std::vector<std::int32_t> FindMatches(const SearchRule& rule, std::string_view text,
+                                          std::size_t limit = kAllMatches) {
+        return indexes.FindMatches(varItems, lngListCount, rule, text, limit);
     }
     // The first row whose entry in column equals key; -1 for none.
     std::int32_t FindValue(std::int32_t column, const Variant& key) {
@@ -102,11 +113,13 @@ private:
     std::int32_t lngCommittedIndex = -1;  // row that the text stood for at the last commit
     std::int32_t lngHotRow = -1;          // row the control itself last selected in the list
     ItemIndexes indexes;                  // searches of varItems; told of every change of it
+    std::uint64_t changes = 0;            // changes of the rows so far
 };
 
 template <class TellList>
 CommittedRow ItemTable::RemoveRow(std::int32_t row, TellList&& tellList) {
     if (row < 0) return CommittedRow::Stays;
+    ++changes;
     if (row == lngListCount - 1) {
         std::forward<TellList>(tellList)();
         DropLastRow();

@@ -4,6 +4,7 @@
 #include "platform/sim/PropertyStore.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
@@ -26,7 +27,8 @@ const std::vector<std::string> kKeysInOrder = {
     "BackColorNormal",   "ForeColorNormal", "BackColorSelected",
     "ForeColorSelected", "ListRows",        "Enabled",
     "BoundColumn",       "ColumnCount",     "ListWidth",
-    "Appearance",        "Locked",          "Text"};
+    "Appearance",        "Locked",          "Text",
+    "MatchMode",         "SearchColumns",   "FilterList"};
 
 // A new control and one loaded from an empty store both hold the stored defaults, so saving
 // either stores no key; every key is still read and written, in the stored order.
@@ -63,6 +65,9 @@ TEST(Persistence, SettingsRoundTripThroughTheirIdentifiersAndSurviveASaveAndALoa
         {"Appearance", std::uint8_t{lbFlat}},
         {"Locked", true},
         {"Text", "hello"},
+        {"MatchMode", std::int16_t{2}},
+        {"SearchColumns", "2;0"},
+        {"FilterList", true},
     };
     const auto put = [](ColumnPick& c, std::string_view name, Variant value) {
         std::vector<Variant> args{std::move(value)};
@@ -94,6 +99,33 @@ TEST(Persistence, SettingsRoundTripThroughTheirIdentifiersAndSurviveASaveAndALoa
     // Neither the widths nor the column-line colour are kept.
     EXPECT_EQ(p->probe().lngColumnWidths(), std::vector<std::int32_t>{0});
     EXPECT_EQ(p->probe().lngColumnLineForeColor(), 0xC0C0C0);
+}
+
+// A stored search that the properties would refuse loads as the defaults; the properties refuse
+// such values with error 380 and keep what they had.
+TEST(Persistence, ARefusedSearchSettingLoadsAsItsDefaultAndIsRefusedWhenPut) {
+    sim::PropertyStore bag;
+    bag.Set("ColumnCount", Variant(std::int16_t{2}));
+    bag.Set("MatchMode", Variant(std::int16_t{3}));
+    bag.Set("SearchColumns", Variant("1;2"));
+    auto p = Loaded(bag);
+    EXPECT_EQ(p->control().MatchMode(), 0);
+    EXPECT_EQ(p->control().SearchColumns(), "0");
+
+    ColumnPick& c = p->control();
+    c.MatchMode(1);
+    c.SearchColumns("1");
+    for (const std::int16_t mode : {-1, 3}) {
+        EXPECT_EQ(ErrorOf([&] { c.MatchMode(mode); }), vberr::InvalidPropertyValue) << mode;
+    }
+    for (const char* columns : {"2", "1;1", "", "0;x", "0;-1"}) {
+        EXPECT_EQ(ErrorOf([&] { c.SearchColumns(columns); }), vberr::InvalidPropertyValue)
+            << columns;
+    }
+    EXPECT_EQ(c.MatchMode(), 1);
+    EXPECT_EQ(c.SearchColumns(), "1");
+    EXPECT_EQ(p->host().PropertyChangedKeys(),
+              (std::vector<std::string>{"MatchMode", "SearchColumns"}));
 }
 
 TEST(Persistence, ASystemColourIsSavedAsItsRgbValue) {

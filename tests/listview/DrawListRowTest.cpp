@@ -84,6 +84,37 @@ TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(2).flags, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+// With a search of any part of a row, each searched cell's match is drawn again on a tint of
+// the selection colour, in the selected row on a tint of the normal one; unsearched cells and
+// the prefix mode's list are drawn as they always were.
+TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
+    Fill({{Variant("Finland"), Variant("Lapland")}, {Variant("Iceland"), Variant("IS")}},
+         {100, 100});
+    control().MatchMode(2);
+    control().SearchColumns("0");
+    control().Text("LAND");
+    const auto marked = [&] {
+        std::vector<std::pair<std::string, COLORREF>> texts;
+        for (const auto& r : Ops(sim::DrawOp::DrawText))
+            texts.emplace_back(r.text, r.state.bkColor);
+        return texts;
+    };
+    using Texts = std::vector<std::pair<std::string, COLORREF>>;
+    constexpr COLORREF kWhite = 0xFFFFFF;
+    Draw(0);
+    EXPECT_EQ(marked(), (Texts{{"Finland", kWhite}, {"land", 0xE0C0C0}, {"Lapland", kWhite}}));
+    const std::vector<Cell> cells = Cells();
+    EXPECT_GT(cells[1].left, cells[0].left);
+
+    Draw(0, ODS_SELECTED);
+    EXPECT_EQ(marked()[1], (std::pair<std::string, COLORREF>{"land", 0x9F3F3F}));
+
+    control().MatchMode(0);
+    control().Text("F");
+    Draw(0);
+    EXPECT_EQ(marked().size(), 2u);
+}
+
 TEST_F(RowDrawingTest, HidesZeroWidthColumnsWithTheirLines) {
     Fill({{"a", "hidden", "c", "d"}}, {40, 0, 60, 30});
     Draw(0);

@@ -1,0 +1,55 @@
+// The rows that the list window shows. Normally every row of the item table, each at its own
+// number; with FilterList, only the rows that match what is typed, in table order, and the list
+// window counts and numbers those. Everything that talks to the list window (its count, its
+// selection, its top row, the rows it asks to have drawn, the mouse and the keys in it, the
+// reader's objects) goes through this map; everything the host reads (ListIndex, Value,
+// Column, ListCount) stays in rows of the item table.
+//
+// A change of the table's rows ends the filter: the map answers for every row again at once,
+// so that no row it took from the old rows can be shown or picked.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "table/ItemTable.h"
+
+namespace cp {
+
+class ShownRows {
+public:
+    // True while the list shows only some rows of the table as it is.
+    bool Filtered(const ItemTable& table) const {
+        return filtered_ && tableChanges_ == table.Changes();
+    }
+    // The number of rows the list shows.
+    std::int32_t Count(const ItemTable& table) const {
+        return Filtered(table) ? static_cast<std::int32_t>(rows_.size()) : table.Count();
+    }
+    // The table row shown at listRow; -1 for none. Unfiltered, the numbers are the same, whatever
+    // they are.
+    std::int32_t TableRow(const ItemTable& table, std::int32_t listRow) const;
+    // Where the list shows the table row; -1 when it does not show it.
+    std::int32_t ListRow(const ItemTable& table, std::int32_t tableRow) const;
+    // The typed text whose matches the list shows; empty when it shows every row.
+    const std::string& Text(const ItemTable& table) const;
+
+    // The list shows only these rows (in table order), which match text.
+    void Show(const ItemTable& table, std::vector<std::int32_t> rows, std::string text);
+    // The list shows every row.
+    void ShowAll();
+
+    // The typed text whose matches the rows are drawn with; empty for none.
+    const std::string& Marked() const { return marked_; }
+    void Mark(std::string text) { marked_ = std::move(text); }
+
+private:
+    bool filtered_ = false;
+    std::uint64_t tableChanges_ = 0;  // the table's changes when the rows were taken
+    std::vector<std::int32_t> rows_;  // the table rows shown, in table order
+    std::string text_;                // the typed text they match
+    std::string marked_;              // the typed text whose matches are marked
+};
+
+}  // namespace cp

@@ -1,0 +1,50 @@
+// What the typed text finds: the first matching row, and with FilterList the rows the list
+// shows. The prefix mode finds its row as it always has; the other modes read the searched
+// columns through the item table's search index.
+#include "control/ColumnPick.h"
+#include "reports/ErrorReport.h"
+
+namespace cp {
+
+std::int32_t ColumnPick::FindTypedRow(const std::string& text) {
+    if (search.rule.mode == cp::MatchMode::Prefix) return FindItemInArray(text);
+    if (shown.Filtered(rows) && shown.Text(rows) == text) {
+        return shown.Count(rows) == 0 ? -1 : shown.TableRow(rows, 0);
+    }
+    std::int32_t result = -1;
+    Trapped(titles::kFindItemInArray, [&] {
+        const std::vector<std::int32_t> first = rows.FindMatches(search.rule, text, 1);
+        if (!first.empty()) result = first.front();
+    });
+    return result;
+}
+
+void ColumnPick::ShowRowsFor(const std::string& text) {
+    if (!search.blnFilterList || text.empty()) {
+        ShowAllRows();
+        return;
+    }
+    shown.Show(rows, rows.FindMatches(search.rule, text), text);
+    MatchListWindowCount();
+}
+
+void ColumnPick::MarkMatches(const std::string& text) {
+    // The list of the prefix mode alone looks as it always has.
+    const bool marks = search.rule.mode != cp::MatchMode::Prefix || search.blnFilterList;
+    shown.Mark(marks ? text : std::string());
+}
+
+void ColumnPick::ShowAllRows() {
+    if (!shown.Filtered(rows)) {
+        shown.ShowAll();
+        return;
+    }
+    shown.ShowAll();
+    MatchListWindowCount();
+    // The current row keeps its place in the list that shows every row again.
+    if (!dropDown.blnComboBoxIsOpen) return;
+    SelectQuietly(rows.ListIndex());
+    if (rows.ListIndex() >= 0) lstListBox.SetTopIndex(rows.ListIndex());
+}
+
+}  // namespace cp

@@ -1,0 +1,63 @@
+// The index of the word-start and contains searches (and of the prefix search when the list
+// shows only the matching rows): the folded text of the searched columns of every row, in table
+// order, in one buffer, with where each row ends. A search runs through the buffer at the speed
+// of a memory search and stops at the first rows it needs; a text that extends the previous
+// one is looked for only in the rows that the previous search found. Rows are folded when a
+// search first reaches them, rows added at the end when a search reads past the old end.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/Variant.h"
+#include "table/CaseFold.h"
+#include "table/RowSearch.h"
+
+namespace cp {
+
+inline constexpr std::size_t kAllMatches = std::numeric_limits<std::size_t>::max();
+
+class SearchIndex {
+public:
+    // The rows of the first count rows that match text under the rule, in table order, at most
+    // limit of them. An empty text matches every row.
+    std::vector<std::int32_t> Find(const VariantArray& table, std::int32_t count,
+                                   const SearchRule& rule, std::string_view text,
+                                   std::size_t limit = kAllMatches);
+    // The table was replaced or changed in place.
+    void Clear();
+    // The row is gone and the rows after it moved up by one.
+    void RowRemoved(std::int32_t row);
+    // The bytes the index holds.
+    std::size_t MemoryBytes() const;
+
+private:
+    // The answer to a whole search, which a search for a longer text refines.
+    struct Answer {
+        SearchRule rule;
+        std::string needle;
+        std::int32_t rows = 0;  // the rows searched
+        std::vector<std::int32_t> found;
+    };
+
+    void TakeRule(const SearchRule& rule);
+    void FoldRows(const VariantArray& table, std::int32_t rows);
+    std::size_t RowStart(std::int32_t row) const;
+    bool RowMatches(std::int32_t row, std::string_view needle, MatchMode mode) const;
+    void ScanFrom(std::int32_t first, std::int32_t rows, std::string_view needle, MatchMode mode,
+                  std::size_t limit, std::vector<std::int32_t>& found) const;
+    bool Refines(const SearchRule& rule, std::string_view needle, std::int32_t rows) const;
+
+    CaseFold fold_;                       // the host's upper case when the rows were folded
+    std::uint64_t localeGeneration_ = 0;  // the locale that fold_ was taken from
+    std::vector<std::int16_t> columns_;   // the columns folded, in this order
+    std::string text_;                    // each folded entry followed by a zero byte
+    std::vector<std::uint32_t> rowEnds_;  // where the bytes of each folded row end
+    std::optional<Answer> last_;          // the previous whole answer
+};
+
+}  // namespace cp

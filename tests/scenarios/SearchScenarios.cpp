@@ -1,0 +1,160 @@
+// Finding rows by any part of them: the word-start and contains modes over chosen columns, and
+// the list that shows only the matching rows. The rows the list shows are read as a screen
+// reader reads them.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "runtime/Conversions.h"
+#include "tests/scenarios/ScenarioFixture.h"
+
+namespace cp::test {
+namespace {
+
+class SearchScenario : public ControlScenario {
+protected:
+    SearchScenario() {
+        control.ColumnCount(2);
+        control.ColumnWidths("1500;500");
+        control.BoundColumn(1);
+        control.AddList(
+            "Finland;FI;France;FR;Germany;DE;Iceland;IS;Ireland;IE;New Zealand;NZ;"
+            "Papua New Guinea;PG;Poland;PL;Switzerland;CH;Thailand;TH");
+    }
+
+    void Search(std::int16_t mode, const std::string& columns, bool filter) {
+        control.MatchMode(mode);
+        control.SearchColumns(columns);
+        control.FilterList(filter);
+        driver->FocusControl(control);
+    }
+
+    // What the user sees: the text, the rows the list shows and the one selected in it.
+    struct Seen {
+        std::string text;
+        std::vector<std::string> rows;
+        int selection = -1;
+        std::int32_t listIndex = -1;
+        bool operator==(const Seen&) const = default;
+        friend void PrintTo(const Seen& seen, std::ostream* os) {
+            *os << "\"" << seen.text << "\" rows";
+            for (const std::string& row : seen.rows)
+                *os << " [" << row << "]";
+            *os << " selection " << seen.selection << " ListIndex " << seen.listIndex;
+        }
+    };
+    Seen Look() {
+        Seen seen{Text(), {}, driver->ListSelection(control), control.ListIndex()};
+        for (std::int32_t r = 0; r < control.RowCount(); ++r)
+            seen.rows.push_back(control.RowName(r).value_or("?"));
+        return seen;
+    }
+};
+
+TEST_F(SearchScenario, ContainsFiltersTheOpenListAndEnterCommitsTheFirstMatch) {
+    Search(2, "0", true);
+    control.ShowDropDown();
+    driver->TypeText("land");
+
+    const Seen filtered{"land",
+                        {"Finland, FI", "Iceland, IS", "Ireland, IE", "New Zealand, NZ",
+                         "Poland, PL", "Switzerland, CH", "Thailand, TH"},
+                        0,
+                        0};
+    EXPECT_EQ(Look(), filtered);
+    EXPECT_TRUE(driver->ListVisible(control));
+    // The list's keys move through the rows shown; ListIndex stays a row of the table.
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(driver->ListSelection(control), 1);
+    EXPECT_EQ(control.ListIndex(), 3);
+    EXPECT_EQ(Text(), "Iceland");
+
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_EQ(Text(), "Iceland");
+    EXPECT_EQ(CStr(control.Value()), "IS");
+    EXPECT_EQ(control.ListCount(), 10);
+    EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "AfterUpdate", "KeyPress(0)", "KeyUp(13,0)"}));
+
+    // The list reopens on every row.
+    control.ShowDropDown();
+    EXPECT_EQ(control.RowCount(), 10);
+    EXPECT_EQ(driver->ListSelection(control), 3);
+}
+
+TEST_F(SearchScenario, WordStartFindsAWordInsideTheNameWithoutCompletingTheText) {
+    Search(1, "0", false);
+    driver->TypeText("new g");
+
+    EXPECT_EQ(Text(), "new g");
+    EXPECT_EQ(control.ListIndex(), 6);
+    EXPECT_EQ(driver->ListSelection(control), 6);
+    EXPECT_EQ(control.RowCount(), 10);
+
+    driver->PressKey(vbKeyReturn);
+    EXPECT_EQ(Text(), "Papua New Guinea");
+    EXPECT_EQ(CStr(control.Value()), "PG");
+}
+
+TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumn) {
+    Search(1, "1;0", true);
+    control.ShowDropDown();
+    driver->TypeText("ch");
+    EXPECT_EQ(Look(), (Seen{"ch", {"Switzerland, CH"}, 0, 8}));
+
+    // A word start in the name column counts as much as the code.
+    driver->PressKey(vbKeyBack);
+    driver->PressKey(vbKeyBack);
+    driver->TypeText("f");
+    EXPECT_EQ(Look(), (Seen{"f", {"Finland, FI", "France, FR"}, 0, 0}));
+}
+
+TEST_F(SearchScenario, AFilteredListThatBecomesEmptyComesBackWithItsRows) {
+    Search(2, "0", true);
+    control.ShowDropDown();
+    driver->TypeText("landx");
+    EXPECT_EQ(Look(), (Seen{"landx", {}, -1, -1}));
+    EXPECT_TRUE(driver->ListVisible(control));
+
+    driver->PressKey(vbKeyBack);
+    EXPECT_EQ(control.RowCount(), 7);
+    EXPECT_EQ(driver->ListSelection(control), 0);
+    EXPECT_EQ(control.ListIndex(), 0);
+
+    // Enter on a text that matches nothing goes through NotInList, as in the prefix mode.
+    driver->TypeText("q");
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+    EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "NotInList(0)", "AfterUpdate", "KeyPress(0)",
+                             "KeyUp(13,0)"}));
+}
+
+TEST_F(SearchScenario, ThePrefixModeFiltersToo) {
+    Search(0, "0", true);
+    control.ShowDropDown();
+    driver->TypeText("f");
+    EXPECT_EQ(Look(), (Seen{"Finland", {"Finland, FI", "France, FR"}, 0, 0}));
+
+    // Emptied, the text shows every row again.
+    driver->SelectText(0, 7);
+    driver->PressKey(vbKeyBack);
+    EXPECT_EQ(control.RowCount(), 10);
+}
+
+TEST_F(SearchScenario, SwitchingTheModeWhileTheListIsOpenShowsEveryRowOnTheCurrentRow) {
+    Search(2, "0", true);
+    control.ShowDropDown();
+    driver->TypeText("land");
+    driver->PressKey(vbKeyDown);
+    control.FilterList(false);
+
+    EXPECT_EQ(control.RowCount(), 10);
+    EXPECT_EQ(driver->ListSelection(control), 3);
+    EXPECT_EQ(control.ListIndex(), 3);
+    control.MatchMode(0);
+    EXPECT_EQ(driver->ListSelection(control), 3);
+}
+
+}  // namespace
+}  // namespace cp::test

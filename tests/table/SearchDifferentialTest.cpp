@@ -1,0 +1,178 @@
+// The search index of the word-start and contains searches against the search row by row, over
+// generated tables: every answer must be the same, whole or cut to the first rows, for texts
+// typed one character after another (which the index answers from its previous answer), through
+// additions, removals, replacements, changes of the searched columns and a locale change.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/sim/UpperCase.h"
+#include "runtime/Locale.h"
+#include "runtime/Utf8.h"
+#include "table/ItemTable.h"
+#include "table/RowSearch.h"
+#include "table/SearchIndex.h"
+#include "tests/support/TableMaker.h"
+
+namespace cp::test {
+namespace {
+
+class SearchRun {
+public:
+    explicit SearchRun(unsigned start) : make_(start) {
+        columns_ = 1 + make_.Pick(3);
+        Replace();
+    }
+
+    void Step() {
+        const int change = make_.Pick(100);
+        if (change < 10 && count_ > 0) {
+            Remove(make_.Pick(count_));
+        } else if (change < 20) {
+            Append();
+        } else if (change < 23) {
+            Replace();
+        } else if (change < 35) {
+            rule_ = Rule();
+        }
+        TypeOneByOne(Text());
+    }
+
+private:
+    SearchRule Rule() {
+        SearchRule rule;
+        rule.mode = static_cast<MatchMode>(make_.Pick(3));
+        rule.columns.clear();
+        // Now and then a column that the table does not have, as after a lower ColumnCount.
+        for (std::int16_t c = 0; c <= columns_; ++c)
+            if (make_.Chance(50)) rule.columns.push_back(c);
+        if (rule.columns.empty()) rule.columns.push_back(0);
+        if (make_.Chance(30)) std::ranges::reverse(rule.columns);
+        return rule;
+    }
+
+    // A text to type: mostly a piece from inside an entry, in another case now and then.
+    std::string Text() {
+        if (count_ == 0 || make_.Chance(25)) return make_.Word();
+        const Variant& entry = table_.At(make_.Pick(columns_), make_.Pick(count_));
+        if (entry.IsNull() || entry.IsArray()) return make_.Word();
+        const std::string text = CStr(entry);
+        std::size_t offset = 0;
+        for (int skip = make_.Pick(static_cast<int>(utf8::Length(text)) + 1);
+             skip > 0 && offset < text.size(); --skip) {
+            utf8::Next(text, offset);
+        }
+        std::string piece(utf8::Left(std::string_view(text).substr(offset),
+                                     static_cast<std::size_t>(make_.Pick(6))));
+        if (make_.Chance(40)) piece = sim::UpperCase(piece);
+        return piece;
+    }
+
+    // Each keystroke's text is looked for whole and for the first rows only.
+    void TypeOneByOne(const std::string& text) {
+        for (std::size_t n = 0; n <= utf8::Length(text); ++n) {
+            const std::string typed(utf8::Left(text, n));
+            const std::vector<std::int32_t> expected = ScanMatches(table_, count_, rule_, typed);
+            const std::size_t limit = 1 + static_cast<std::size_t>(make_.Pick(4));
+            std::vector<std::int32_t> first(
+                expected.begin(),
+                expected.begin() + static_cast<std::ptrdiff_t>(std::min(limit, expected.size())));
+            if (make_.Chance(30)) {
+                ASSERT_EQ(index_.Find(table_, count_, rule_, typed, limit), first)
+                    << "first " << limit << " of \"" << typed << "\"";
+            }
+            ASSERT_EQ(index_.Find(table_, count_, rule_, typed), expected) << "\"" << typed << "\"";
+        }
+    }
+
+    void Replace() {
+        count_ = make_.Pick(200);
+        table_ = make_.Table(columns_, count_, make_.Chance(10));
+        index_.Clear();
+    }
+    void Append() {
+        table_.ResizeLast(count_);
+        table_.TryAppendLast([&](auto emplace) {
+            for (std::int32_t c = 0; c < columns_; ++c)
+                emplace(make_.Entry(false));
+        });
+        ++count_;
+    }
+    void Remove(std::int32_t row) {
+        auto& entries = table_.Elements();
+        const auto at = [&](std::int32_t r) { return entries.begin() + r * columns_; };
+        std::move(at(row + 1), at(count_), at(row));
+        if (count_ > 1) table_.ResizeLast(count_ - 1);
+        --count_;
+        index_.RowRemoved(row);
+    }
+
+    TableMaker make_;
+    std::int32_t columns_ = 1;
+    std::int32_t count_ = 0;
+    VariantArray table_;
+    SearchRule rule_;
+    SearchIndex index_;
+};
+
+TEST(SearchDifferential, EverySearchAnswersAsTheSearchRowByRow) {
+    const SimulatedUpperCase upper;
+    for (unsigned start = 1; start <= 60; ++start) {
+        SCOPED_TRACE("run " + std::to_string(start));
+        SearchRun run(start);
+        for (int step = 0; step < 40; ++step) {
+            run.Step();
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    }
+}
+
+// The runtime's own upper case (ASCII letters only) first, then the host's: the rows folded
+// under the first are folded again.
+TEST(SearchDifferential, ALocaleChangeFoldsTheRowsAgain) {
+    VariantArray table({1, 2});
+    table.At(0, 0) = Variant("Ärger");
+    table.At(0, 1) = Variant("ärmel");
+    SearchIndex index;
+    const SearchRule contains{MatchMode::Contains, {0}};
+    EXPECT_EQ(index.Find(table, 2, contains, "ä"), (std::vector<std::int32_t>{1}));
+    const SimulatedUpperCase upper;
+    EXPECT_EQ(index.Find(table, 2, contains, "ä"), (std::vector<std::int32_t>{0, 1}));
+}
+
+// What a word is, and the texts that find no word.
+TEST(SearchRules, WordsStartAfterSpacesAndPunctuationAndSeparatorsStartNone) {
+    const SimulatedUpperCase upper;
+    VariantArray table({2, 4});
+    const char* cells[] = {"Papua New Guinea", "PG", "Guinea-Bissau",           "GW",
+                           "Saint-Barthélemy", "BL", "Bonaire, Sint Eustatius", "BQ"};
+    for (int i = 0; i < 8; ++i)
+        table.At(i % 2, i / 2) = Variant(cells[i]);
+    SearchIndex index;
+    const SearchRule words{MatchMode::WordStart, {0, 1}};
+    const auto find = [&](std::string_view text) { return index.Find(table, 4, words, text); };
+    EXPECT_EQ(find("new"), (std::vector<std::int32_t>{0}));
+    EXPECT_EQ(find("bis"), (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(find("BARTHÉ"), (std::vector<std::int32_t>{2}));
+    EXPECT_EQ(find("eus"), (std::vector<std::int32_t>{3}));
+    EXPECT_EQ(find("uinea"), (std::vector<std::int32_t>{}));
+    EXPECT_EQ(find("g"), (std::vector<std::int32_t>{0, 1}));
+    EXPECT_EQ(find(" "), (std::vector<std::int32_t>{}));
+    EXPECT_EQ(find(", -"), (std::vector<std::int32_t>{}));
+    // A text far longer than any entry finds nothing, quickly.
+    EXPECT_EQ(find(std::string(100000, 'a')), (std::vector<std::int32_t>{}));
+}
+
+TEST(SearchRules, SearchColumnsAreDistinctColumnsOfTheTable) {
+    using Columns = std::vector<std::int16_t>;
+    EXPECT_EQ(ParseSearchColumns("0;2", 3), (Columns{0, 2}));
+    EXPECT_EQ(ParseSearchColumns("2;0", 3), (Columns{2, 0}));
+    for (const char* bad : {"", "3", "0;0", "0;", ";0", "-1", "a", "0;;1", " 1", "1 ", "99999"})
+        EXPECT_EQ(ParseSearchColumns(bad, 3), std::nullopt) << bad;
+    EXPECT_EQ(SearchColumnsText({2, 0}), "2;0");
+}
+
+}  // namespace
+}  // namespace cp::test
