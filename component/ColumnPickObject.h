@@ -99,6 +99,13 @@ public:
     HRESULT STDMETHODCALLTYPE get_Text(BSTR* value) override;
     HRESULT STDMETHODCALLTYPE get_Value(VARIANT* value) override;
     HRESULT STDMETHODCALLTYPE put_Value(VARIANT value) override;
+    HRESULT STDMETHODCALLTYPE get_ColumnHeads(VARIANT_BOOL* value) override;
+    HRESULT STDMETHODCALLTYPE put_ColumnHeads(VARIANT_BOOL value) override;
+    HRESULT STDMETHODCALLTYPE get_ColumnCaptions(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE put_ColumnCaptions(BSTR value) override;
+    HRESULT STDMETHODCALLTYPE get_ColumnAlignments(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE put_ColumnAlignments(BSTR value) override;
+    HRESULT STDMETHODCALLTYPE FitColumnWidths(BSTR* widths) override;
 
     // --- IProvideClassInfo2 ------------------------------------------------------------------
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;

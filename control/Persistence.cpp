@@ -23,6 +23,9 @@ const Variant kListWidthDefault = std::int16_t{kCreationSettings.intListWidth};
 const Variant kAppearanceDefault = std::int16_t{kCreationSettings.byteAppearance};
 const Variant kLockedDefault = StoredBoolean(kCreationSettings.blnLocked);
 const Variant kTextDefault = std::string(kTextAtCreation);
+const Variant kColumnHeadsDefault = StoredBoolean(false);
+const Variant kColumnCaptionsDefault = std::string();
+const Variant kColumnAlignmentsDefault = std::string();
 
 }  // namespace
 
@@ -52,6 +55,7 @@ void ColumnPick::UserControl_ReadProperties(PropertyBag& PropBag) {
     // An empty stored text stands for nothing to commit; a stored text is committed (or
     // reported as not in the list) at the first focus loss.
     if (text.empty()) editing.blnTextChanged = false;
+    ReadColumnHeads(PropBag);
     DetermineDesignMode();
     if (!hosting.blnDesignMode) SubclassControlOnce();
 }
@@ -72,6 +76,22 @@ void ColumnPick::UserControl_WriteProperties(PropertyBag& PropBag) {
     PropBag.WriteProperty("Appearance", settings.byteAppearance, kAppearanceDefault);
     PropBag.WriteProperty("Locked", txtTextBox.Locked(), kLockedDefault);
     PropBag.WriteProperty("Text", txtTextBox.Text(), kTextDefault);
+    PropBag.WriteProperty("ColumnHeads", columns.blnColumnHeads, kColumnHeadsDefault);
+    PropBag.WriteProperty("ColumnCaptions", columns.strColumnCaptions, kColumnCaptionsDefault);
+    PropBag.WriteProperty("ColumnAlignments", columns.strColumnAlignments,
+                          kColumnAlignmentsDefault);
+}
+
+// The header's settings came after the others: a store without them loads as before. A stored
+// alignment string that no longer parses leaves every column left-aligned rather than
+// refusing the whole control.
+void ColumnPick::ReadColumnHeads(PropertyBag& PropBag) {
+    columns.blnColumnHeads = CBool(PropBag.ReadProperty("ColumnHeads", kColumnHeadsDefault));
+    columns.strColumnCaptions =
+        CStr(PropBag.ReadProperty("ColumnCaptions", kColumnCaptionsDefault));
+    const std::string alignments =
+        CStr(PropBag.ReadProperty("ColumnAlignments", kColumnAlignmentsDefault));
+    if (!SetAlignments(alignments)) SetAlignments("");
 }
 
 }  // namespace cp

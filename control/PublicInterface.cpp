@@ -70,6 +70,16 @@ constexpr std::string_view kListRowsHelp =
     "the maximum is fifteen rows.";
 constexpr std::string_view kLockedHelp = "Determines whether a control can be edited.";
 constexpr std::string_view kRemoveItemHelp = "Removes an item from the ComboBox.";
+constexpr std::string_view kColumnHeadsHelp =
+    "Returns/sets whether the drop-down list shows a header row with the column captions.";
+constexpr std::string_view kColumnCaptionsHelp =
+    "Returns/sets the captions of the header row, one per column: \"Name;Code\".";
+constexpr std::string_view kColumnAlignmentsHelp =
+    "Returns/sets the alignment of each column's text: 0 or L left, 1 or R right, 2 or C "
+    "centred, one per column: \"0;1\".";
+constexpr std::string_view kFitColumnWidthsHelp =
+    "Sets the column widths to the widest text of each column and returns them as a "
+    "ColumnWidths string.";
 constexpr std::string_view kValueHelp =
     "Selects/gets the boundcolumn of the currently selected item.";
 
@@ -128,6 +138,16 @@ const Member kMembers[] = {
     {"Text", PropertyGet, dispid::Text, "String", None(), ""},
     {"Value", PropertyGet, DISPID_VALUE, "Variant", None(), kValueHelp},
     {"Value", PropertyLet, DISPID_VALUE, "Variant", kVariantValue, kValueHelp},
+    {"ColumnHeads", PropertyGet, dispid::ColumnHeads, "Boolean", None(), kColumnHeadsHelp},
+    {"ColumnHeads", PropertyLet, dispid::ColumnHeads, "Boolean", kBooleanValue, kColumnHeadsHelp},
+    {"ColumnCaptions", PropertyGet, dispid::ColumnCaptions, "String", None(), kColumnCaptionsHelp},
+    {"ColumnCaptions", PropertyLet, dispid::ColumnCaptions, "String", kStringValue,
+     kColumnCaptionsHelp},
+    {"ColumnAlignments", PropertyGet, dispid::ColumnAlignments, "String", None(),
+     kColumnAlignmentsHelp},
+    {"ColumnAlignments", PropertyLet, dispid::ColumnAlignments, "String", kStringValue,
+     kColumnAlignmentsHelp},
+    {"FitColumnWidths", Method, dispid::FitColumnWidths, "String", None(), kFitColumnWidthsHelp},
 };
 
 constexpr Param kKeyArgs[] = {{"KeyCode", "Integer", ByRef}, {"Shift", "Integer", ByRef}};

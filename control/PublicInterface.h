@@ -94,6 +94,11 @@ inline constexpr std::int32_t RemoveItem = 0x60030027;
 inline constexpr std::int32_t SelectAllTextInTextBox = 0x6003002B;
 inline constexpr std::int32_t ShowDropDown = 0x6003002C;
 inline constexpr std::int32_t Text = 0x68030000;
+// Added at the interface's end.
+inline constexpr std::int32_t ColumnHeads = 0x68030016;
+inline constexpr std::int32_t ColumnCaptions = 0x68030017;
+inline constexpr std::int32_t ColumnAlignments = 0x68030018;
+inline constexpr std::int32_t FitColumnWidths = 0x60030030;
 }  // namespace dispid
 
 std::span<const Member> Members();

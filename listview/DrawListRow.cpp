@@ -1,4 +1,6 @@
 #include "control/ColumnPick.h"
+#include "listview/CellText.h"
+#include "listview/ColumnBoxes.h"
 #include "listview/DrawLine.h"
 #include "listview/MeasuringContext.h"
 #include "listview/RowPaint.h"
@@ -11,11 +13,7 @@ namespace cp {
 namespace {
 
 constexpr UINT kNoItem = static_cast<UINT>(-1);
-constexpr LONG kFirstColumnMargin = 3;  // pixels left of column 0's text
-constexpr int kCellTextInset = 2;       // a cell's text may use its width less this
-constexpr LONG kColumnGap = 1;          // the pixel between two cells that the line takes
-// One line, centred vertically, an ampersand drawn as it is.
-constexpr UINT kCellTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+constexpr LONG kColumnGap = 1;  // the pixel between two cells that the line takes
 
 // The cells of one row of the item table and the widths of their columns.
 class RowCells {
@@ -40,14 +38,30 @@ private:
     std::int32_t row_;
 };
 
-void DrawCellText(HDC hDC, const std::string& text, RECT& rect) {
-    if (!text.empty()) DrawText(hDC, text, &rect, kCellTextFormat);
-}
+// How the cells of one row stand: each column's box and alignment.
+struct CellPlaces {
+    std::vector<ColumnBox> boxes;
+    std::vector<ColumnAlignment> alignments;
+
+    // A left-aligned text starts where the running rectangle stands; another one keeps to its
+    // column's box.
+    void Draw(HDC hDC, int c, const std::string& text, RECT& rect) const {
+        const auto i = static_cast<std::size_t>(c);
+        const ColumnAlignment alignment =
+            i < alignments.size() ? alignments[i] : ColumnAlignment::Left;
+        if (alignment == ColumnAlignment::Left || i >= boxes.size()) {
+            DrawCellText(hDC, text, rect, ColumnAlignment::Left);
+            return;
+        }
+        RECT box{boxes[i].left, rect.top, boxes[i].right, rect.bottom};
+        DrawCellText(hDC, text, box, alignment);
+    }
+};
 
 // Columns 1 and later, left to right: a zero-width column is hidden and takes no gap; the last
 // column is not fitted, so only the row's right edge clips it.
 void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& measure,
-                    std::int16_t intColumnCount, RECT& rect) {
+                    std::int16_t intColumnCount, const CellPlaces& places, RECT& rect) {
     const int last = intColumnCount - 1;
     for (int c = 1; c < last; ++c) {
         if (cells.Width(c) == 0) {
@@ -56,13 +70,13 @@ void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& meas
         }
         const std::string text = measure.Fit(cells.Text(c), cells.Width(c) - kCellTextInset);
         rect.left += cells.Width(c - 1) + kColumnGap;
-        DrawCellText(hDC, text, rect);
+        places.Draw(hDC, c, text, rect);
     }
     if (last < 1 || cells.Width(last) == 0) return;
     const std::string text = cells.Text(last);
     if (text.empty()) return;
     rect.left += cells.Width(last - 1) + kColumnGap;
-    DrawCellText(hDC, text, rect);
+    places.Draw(hDC, last, text, rect);
 }
 
 // A line after every visible column but the last; hidden columns add nothing to the position.
@@ -103,12 +117,14 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);
 
+    CellPlaces places{ColumnBoxes(columns.lngColumnWidths, settings.intColumnCount),
+                      columns.alignments};
     RowPaint paint(dis.hDC, back, fore);
     paint.FillBackground(dis.rcItem);
     RECT rect = dis.rcItem;
     rect.left += kFirstColumnMargin;
-    DrawCellText(dis.hDC, first, rect);
-    DrawLaterCells(dis.hDC, cells, measure, settings.intColumnCount, rect);
+    places.Draw(dis.hDC, 0, first, rect);
+    DrawLaterCells(dis.hDC, cells, measure, settings.intColumnCount, places, rect);
     paint.Restore();
     measure.Release();
 

@@ -37,6 +37,13 @@ std::string MeasuringContext::Fit(std::string text, int maxExtent) const {
     return text;
 }
 
+int MeasuringContext::Width(std::string_view text) const {
+    if (text.empty()) return 0;
+    SIZE size{};
+    GetTextExtentExPoint(hDC_, text, 0, nullptr, nullptr, &size);
+    return size.cx;
+}
+
 void MeasuringContext::Release() {
     const HDC hDC = std::exchange(hDC_, nullptr);
     if (hDC == nullptr) return;

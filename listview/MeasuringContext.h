@@ -20,6 +20,9 @@ public:
     // with one call; never a part of a character and no ellipsis.
     std::string Fit(std::string text, int maxExtent) const;
 
+    // The width of the whole text in pixels.
+    int Width(std::string_view text) const;
+
     // Puts the previous font back and gives the context back; later calls do nothing.
     void Release();
 
