@@ -40,8 +40,7 @@ bool ColumnPick::ColumnHeads() const {
 }
 
 void ColumnPick::ColumnHeads(bool value) {
-    // The open list keeps its size and header until it closes.
-    if (dropDown.blnComboBoxIsOpen) return;
+    // An open list keeps the band it opened with until it closes.
     columns.blnColumnHeads = value;
     UserControl.PropertyChanged("ColumnHeads");
 }

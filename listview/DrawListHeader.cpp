@@ -24,7 +24,8 @@ int ColumnPick::HeaderPixels() const {
 }
 
 void ColumnPick::lstListBox_PaintHeader(HDC hdc, int width, int height) {
-    if (!columns.blnColumnHeads || width <= 0 || height <= 0) return;
+    // The band is the one the list opened with, even if ColumnHeads changed since.
+    if (width <= 0 || height <= 0) return;
     const RECT band{0, 0, width, height};
     const RECT textBand{0, 0, width, height - kHeaderRulePixels};
     const std::vector<ColumnBox> boxes =
