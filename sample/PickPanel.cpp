@@ -40,20 +40,21 @@ std::string KeyText(const char* name, int code, int shift = -1) {
 
 namespace {
 
-constexpr int kLineTwips = 15;              // a column line
-constexpr int kScrollAndBorderTwips = 270;  // the list's scroll bar and its border
+constexpr int kBorderPixels = 2;  // the list's border, left and right
 
-// A list width in twips that holds columns of `widths` (a ColumnWidths string), and never less
-// than `least`.
+// A list width in twips that holds columns of `widths` (a ColumnWidths string) with a line
+// after each, the scroll bar and the border, and never less than `least`.
 std::int16_t ListWidthFor(const std::string& widths, std::int16_t least) {
-    int total = kScrollAndBorderTwips;
+    int pixels = kBorderPixels + ::GetSystemMetrics(SM_CXVSCROLL);
     std::size_t start = 0;
     while (start <= widths.size()) {
         const std::size_t end = std::min(widths.find(';', start), widths.size());
-        total += std::stoi(widths.substr(start, end - start)) + kLineTwips;
+        pixels +=
+            static_cast<int>(std::stoi(widths.substr(start, end - start)) / TwipsPerPixel()) + 1;
         start = end + 1;
     }
-    return static_cast<std::int16_t>(std::clamp(total, static_cast<int>(least), 32767));
+    const auto twips = static_cast<int>(pixels * TwipsPerPixel());
+    return static_cast<std::int16_t>(std::clamp(twips, static_cast<int>(least), 32767));
 }
 
 }  // namespace
