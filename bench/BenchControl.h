@@ -18,6 +18,9 @@ public:
         control_.ColumnWidths("600;1200;1800");
     }
     ColumnPick& Control() { return control_; }
+    // The simulator records every drawing and measuring call; a benchmark that repeats them
+    // forgets the record between rounds.
+    void ForgetDrawing() { world_.Graphics().ClearLog(); }
     // The first message box that a fill showed, or null.
     const char* FirstMessage() const {
         return world_.MessageBoxes().empty() ? nullptr : world_.MessageBoxes()[0].prompt.c_str();

@@ -119,6 +119,13 @@ public:
     HRESULT STDMETHODCALLTYPE put_SearchColumns(BSTR value) override;
     HRESULT STDMETHODCALLTYPE get_FilterList(VARIANT_BOOL* value) override;
     HRESULT STDMETHODCALLTYPE put_FilterList(VARIANT_BOOL value) override;
+    HRESULT STDMETHODCALLTYPE get_ColumnHeads(VARIANT_BOOL* value) override;
+    HRESULT STDMETHODCALLTYPE put_ColumnHeads(VARIANT_BOOL value) override;
+    HRESULT STDMETHODCALLTYPE get_ColumnCaptions(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE put_ColumnCaptions(BSTR value) override;
+    HRESULT STDMETHODCALLTYPE get_ColumnAlignments(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE put_ColumnAlignments(BSTR value) override;
+    HRESULT STDMETHODCALLTYPE FitColumnWidths(BSTR* widths) override;
 
     // --- IProvideClassInfo2 ------------------------------------------------------------------
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;

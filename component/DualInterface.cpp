@@ -291,4 +291,41 @@ HRESULT ColumnPickObject::put_FilterList(VARIANT_BOOL value) {
     return CallByName("FilterList", Kind::PropertyLet, {Boolean(value)});
 }
 
+HRESULT ColumnPickObject::get_ColumnHeads(VARIANT_BOOL* value) {
+    if (value == nullptr) return E_POINTER;
+    *value = VARIANT_FALSE;
+    BooleanOut out{value};
+    return GetByName("ColumnHeads", &out);
+}
+HRESULT ColumnPickObject::put_ColumnHeads(VARIANT_BOOL value) {
+    return CallByName("ColumnHeads", Kind::PropertyLet, {Boolean(value)});
+}
+HRESULT ColumnPickObject::get_ColumnCaptions(BSTR* value) {
+    if (value == nullptr) return E_POINTER;
+    *value = nullptr;
+    return GetByName("ColumnCaptions", value);
+}
+HRESULT ColumnPickObject::put_ColumnCaptions(BSTR value) {
+    return CallByName("ColumnCaptions", Kind::PropertyLet, {Text(value)});
+}
+HRESULT ColumnPickObject::get_ColumnAlignments(BSTR* value) {
+    if (value == nullptr) return E_POINTER;
+    *value = nullptr;
+    return GetByName("ColumnAlignments", value);
+}
+HRESULT ColumnPickObject::put_ColumnAlignments(BSTR value) {
+    return CallByName("ColumnAlignments", Kind::PropertyLet, {Text(value)});
+}
+HRESULT ColumnPickObject::FitColumnWidths(BSTR* widths) {
+    if (widths == nullptr) return E_POINTER;
+    *widths = nullptr;
+    Variant answer;
+    const HRESULT hr = CallByName("FitColumnWidths", Kind::Method, {}, &answer);
+    if (FAILED(hr)) return hr;
+    return Boundary(IID__ColumnPick, [&] {
+        Store(answer, widths);
+        return S_OK;
+    });
+}
+
 }  // namespace ocx

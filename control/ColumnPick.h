@@ -120,6 +120,20 @@ public:
     void SearchColumns(const std::string& value);
     bool FilterList() const;
     void FilterList(bool value);
+    // --- Added to `_ColumnPick` later, at its end ---------------------------------------------
+
+    // The open list shows a header row with each visible column's caption.
+    bool ColumnHeads() const;
+    void ColumnHeads(bool value);
+    // "Name;Code;...": the header's captions, one per column.
+    std::string ColumnCaptions() const;
+    void ColumnCaptions(const std::string& value);
+    // "0;1;2" or "L;R;C": left, right or centred text per column; anything else is error 380.
+    std::string ColumnAlignments() const;
+    void ColumnAlignments(const std::string& value);
+    // Widens or narrows every visible column to its widest text and returns the widths as
+    // ColumnWidths takes them, in twips.
+    std::string FitColumnWidths();
 
     // --- Assistive technology (not published) -------------------------------------------------
 
@@ -181,11 +195,16 @@ private:
     void CloseDropDown() override;
     // The drawing subclass has the list's rows painted (listview/).
     bool PaintRow(const DRAWITEMSTRUCT& dis) override;
+    // The list's window system has the header band painted (listview/).
+    void lstListBox_PaintHeader(HDC hdc, int width, int height) override;
 
     // --- State and lifecycle (control/) -------------------------------------------------------
     void DetermineDesignMode();
     void SubclassControlOnce();
     void RaiseIfDesignMode() const;
+    void ReadColumnHeads(PropertyBag& PropBag);
+    // Takes an alignment string; false, and nothing changed, when it does not parse.
+    bool SetAlignments(const std::string& value);
 
     // --- Item table and selection (control/) --------------------------------------------------
     void RemoveRow(std::int32_t lngIndex);
@@ -249,6 +268,10 @@ private:
 
     // --- List rendering (listview/) and the drawing subclass (control/) ----------------------
     void DrawListRow(DRAWITEMSTRUCT dis);
+    // The header band's height in pixels: 0 without ColumnHeads.
+    int HeaderPixels() const;
+    ColumnAlignment AlignmentOf(int column) const;
+    std::string CaptionOf(int column) const;
     void SubclassControl();
     void UnsubclassControl();
 

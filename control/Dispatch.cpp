@@ -79,6 +79,8 @@ Variant InvokeMethod(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& a
             return c.SelectAllTextInTextBox(), Done();
         case dispid::ShowDropDown:
             return c.ShowDropDown(), Done();
+        case dispid::FitColumnWidths:
+            return c.FitColumnWidths();
         default:
             Raise(vberr::NoSuchMember);
     }
@@ -131,6 +133,12 @@ Variant InvokeGet(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& args
             return c.SearchColumns();
         case dispid::FilterList:
             return c.FilterList();
+        case dispid::ColumnHeads:
+            return c.ColumnHeads();
+        case dispid::ColumnCaptions:
+            return c.ColumnCaptions();
+        case dispid::ColumnAlignments:
+            return c.ColumnAlignments();
         default:
             Raise(vberr::NoSuchMember);
     }
@@ -176,6 +184,12 @@ Variant InvokeLet(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& args
             return c.SearchColumns(StringArg(args, 0)), Done();
         case dispid::FilterList:
             return c.FilterList(BooleanArg(args, 0)), Done();
+        case dispid::ColumnHeads:
+            return c.ColumnHeads(BooleanArg(args, 0)), Done();
+        case dispid::ColumnCaptions:
+            return c.ColumnCaptions(StringArg(args, 0)), Done();
+        case dispid::ColumnAlignments:
+            return c.ColumnAlignments(StringArg(args, 0)), Done();
         default:
             Raise(vberr::NoSuchMember);
     }

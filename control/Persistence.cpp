@@ -40,6 +40,9 @@ SearchSettings ReadSearchSettings(PropertyBag& PropBag, std::int16_t columnCount
     search.blnFilterList = CBool(PropBag.ReadProperty("FilterList", kFilterListDefault));
     return search;
 }
+const Variant kColumnHeadsDefault = StoredBoolean(false);
+const Variant kColumnCaptionsDefault = std::string();
+const Variant kColumnAlignmentsDefault = std::string();
 
 }  // namespace
 
@@ -71,6 +74,7 @@ void ColumnPick::UserControl_ReadProperties(PropertyBag& PropBag) {
     if (text.empty()) editing.blnTextChanged = false;
     search = ReadSearchSettings(PropBag, settings.intColumnCount);
     shown.ShowAll();
+    ReadColumnHeads(PropBag);
     DetermineDesignMode();
     if (!hosting.blnDesignMode) SubclassControlOnce();
 }
@@ -96,6 +100,22 @@ void ColumnPick::UserControl_WriteProperties(PropertyBag& PropBag) {
     PropBag.WriteProperty("SearchColumns", SearchColumnsText(search.rule.columns),
                           kSearchColumnsDefault);
     PropBag.WriteProperty("FilterList", search.blnFilterList, kFilterListDefault);
+    PropBag.WriteProperty("ColumnHeads", columns.blnColumnHeads, kColumnHeadsDefault);
+    PropBag.WriteProperty("ColumnCaptions", columns.strColumnCaptions, kColumnCaptionsDefault);
+    PropBag.WriteProperty("ColumnAlignments", columns.strColumnAlignments,
+                          kColumnAlignmentsDefault);
+}
+
+// The header's settings came after the others: a store without them loads as before. A stored
+// alignment string that no longer parses leaves every column left-aligned rather than
+// refusing the whole control.
+void ColumnPick::ReadColumnHeads(PropertyBag& PropBag) {
+    columns.blnColumnHeads = CBool(PropBag.ReadProperty("ColumnHeads", kColumnHeadsDefault));
+    columns.strColumnCaptions =
+        CStr(PropBag.ReadProperty("ColumnCaptions", kColumnCaptionsDefault));
+    const std::string alignments =
+        CStr(PropBag.ReadProperty("ColumnAlignments", kColumnAlignmentsDefault));
+    if (!SetAlignments(alignments)) SetAlignments("");
 }
 
 }  // namespace cp

@@ -78,6 +78,16 @@ constexpr std::string_view kSearchColumnsHelp =
     "Returns/sets the columns that typing searches when MatchMode is 1 or 2, as \"0;2\".";
 constexpr std::string_view kFilterListHelp =
     "Returns/sets whether the open list shows only the rows that match the typed text.";
+constexpr std::string_view kColumnHeadsHelp =
+    "Returns/sets whether the drop-down list shows a header row with the column captions.";
+constexpr std::string_view kColumnCaptionsHelp =
+    "Returns/sets the captions of the header row, one per column: \"Name;Code\".";
+constexpr std::string_view kColumnAlignmentsHelp =
+    "Returns/sets the alignment of each column's text: 0 or L left, 1 or R right, 2 or C "
+    "centred, one per column: \"0;1\".";
+constexpr std::string_view kFitColumnWidthsHelp =
+    "Sets the column widths to the widest text of each column and returns them as a "
+    "ColumnWidths string.";
 constexpr std::string_view kValueHelp =
     "Selects/gets the boundcolumn of the currently selected item.";
 
@@ -143,6 +153,16 @@ const Member kMembers[] = {
      kSearchColumnsHelp},
     {"FilterList", PropertyGet, dispid::FilterList, "Boolean", None(), kFilterListHelp},
     {"FilterList", PropertyLet, dispid::FilterList, "Boolean", kBooleanValue, kFilterListHelp},
+    {"ColumnHeads", PropertyGet, dispid::ColumnHeads, "Boolean", None(), kColumnHeadsHelp},
+    {"ColumnHeads", PropertyLet, dispid::ColumnHeads, "Boolean", kBooleanValue, kColumnHeadsHelp},
+    {"ColumnCaptions", PropertyGet, dispid::ColumnCaptions, "String", None(), kColumnCaptionsHelp},
+    {"ColumnCaptions", PropertyLet, dispid::ColumnCaptions, "String", kStringValue,
+     kColumnCaptionsHelp},
+    {"ColumnAlignments", PropertyGet, dispid::ColumnAlignments, "String", None(),
+     kColumnAlignmentsHelp},
+    {"ColumnAlignments", PropertyLet, dispid::ColumnAlignments, "String", kStringValue,
+     kColumnAlignmentsHelp},
+    {"FitColumnWidths", Method, dispid::FitColumnWidths, "String", None(), kFitColumnWidthsHelp},
 };
 
 constexpr Param kKeyArgs[] = {{"KeyCode", "Integer", ByRef}, {"Shift", "Integer", ByRef}};

@@ -97,6 +97,11 @@ inline constexpr std::int32_t Text = 0x68030000;
 inline constexpr std::int32_t MatchMode = 0x68030013;
 inline constexpr std::int32_t SearchColumns = 0x68030014;
 inline constexpr std::int32_t FilterList = 0x68030015;
+// Added at the interface's end.
+inline constexpr std::int32_t ColumnHeads = 0x68030016;
+inline constexpr std::int32_t ColumnCaptions = 0x68030017;
+inline constexpr std::int32_t ColumnAlignments = 0x68030018;
+inline constexpr std::int32_t FitColumnWidths = 0x60030030;
 }  // namespace dispid
 
 std::span<const Member> Members();

@@ -51,9 +51,16 @@ struct SearchSettings {
     bool blnFilterList = false;  // the list shows only the rows that match the text
 };
 
-// The list's columns as the rows are drawn in them.
+// Where a column's text stands in its cells and in its header.
+enum class ColumnAlignment : std::uint8_t { Left, Right, Centre };
+
+// The list's columns as the rows and the header are drawn in them.
 struct ColumnState {
     std::vector<std::int32_t> lngColumnWidths = {0};  // pixels; a first width of 0: never set
+    bool blnColumnHeads = false;                      // the open list shows a header row
+    std::string strColumnCaptions;                    // the header's captions as the host gave them
+    std::string strColumnAlignments;                  // the alignments as the host gave them
+    std::vector<ColumnAlignment> alignments;          // per column; a column past the end: Left
 };
 
 // The flags of typing, navigation and the commits. The first two mark the control's own changes

@@ -44,7 +44,11 @@ void ColumnPick::ShowListBox() {
         dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
         const std::int32_t count = shown.Count(rows);
         const std::int64_t shownRows = count < settings.intListRows ? count : settings.intListRows;
-        lstListBox.SetHeight(TableEntry(ListHeights(), shownRows));
+        // The header band sits above the rows, so the list grows by it and is placed with it.
+        const int header = HeaderPixels();
+        lstListBox.SetHeaderHeight(header);
+        lstListBox.SetHeight(TableEntry(ListHeights(), shownRows) +
+                             static_cast<float>(header * TwipsPerPixel()));
         lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
                                                         : settings.intListWidth);
         dropDown.blnComboBoxIsOpen = true;

@@ -16,7 +16,8 @@ namespace {
 
 constexpr int kMaxSteps = 24;
 
-enum class Stored { Long, Integer, Boolean, Byte, String };
+// Alignments: a string that is often one the control accepts.
+enum class Stored { Long, Integer, Boolean, Byte, String, Alignments };
 
 struct Key {
     const char* name;
@@ -24,12 +25,21 @@ struct Key {
 };
 
 constexpr Key kKeys[] = {
-    {"BackColorNormal", Stored::Long},   {"ForeColorNormal", Stored::Long},
-    {"BackColorSelected", Stored::Long}, {"ForeColorSelected", Stored::Long},
-    {"ListRows", Stored::Integer},       {"Enabled", Stored::Boolean},
-    {"BoundColumn", Stored::Integer},    {"ColumnCount", Stored::Integer},
-    {"ListWidth", Stored::Integer},      {"Appearance", Stored::Byte},
-    {"Locked", Stored::Boolean},         {"Text", Stored::String},
+    {"BackColorNormal", Stored::Long},
+    {"ForeColorNormal", Stored::Long},
+    {"BackColorSelected", Stored::Long},
+    {"ForeColorSelected", Stored::Long},
+    {"ListRows", Stored::Integer},
+    {"Enabled", Stored::Boolean},
+    {"BoundColumn", Stored::Integer},
+    {"ColumnCount", Stored::Integer},
+    {"ListWidth", Stored::Integer},
+    {"Appearance", Stored::Byte},
+    {"Locked", Stored::Boolean},
+    {"Text", Stored::String},
+    {"ColumnHeads", Stored::Boolean},
+    {"ColumnCaptions", Stored::String},
+    {"ColumnAlignments", Stored::Alignments},
 };
 
 // A value of the key's stored type, or of any type at all.
@@ -44,6 +54,10 @@ Variant ConsumeStored(FuzzedDataProvider& in, Stored type) {
             return Variant(in.ConsumeBool());
         case Stored::Byte:
             return Variant(in.ConsumeIntegral<std::uint8_t>());
+        case Stored::Alignments:
+            return Variant(in.ConsumeBool() ? ConsumeText(in, 8)
+                                            : std::string(in.PickValueInArray(
+                                                  {"0;1;2", "L;r;C", "1", "0;x", ""})));
         default:
             return Variant(ConsumeText(in, 16));
     }
@@ -74,7 +88,10 @@ Settings Read(ColumnPick& c) {
             Variant(c.ListWidth()),
             Variant(std::int32_t{c.Appearance()}),
             Variant(c.Locked()),
-            Variant(c.Text())};
+            Variant(c.Text()),
+            Variant(c.ColumnHeads()),
+            Variant(c.ColumnCaptions()),
+            Variant(c.ColumnAlignments())};
 }
 
 // A store that the control wrote loads without error and gives the same settings again.

@@ -1,6 +1,8 @@
 #include <algorithm>
 
 #include "control/ColumnPick.h"
+#include "listview/CellText.h"
+#include "listview/ColumnBoxes.h"
 #include "listview/DrawLine.h"
 #include "listview/MeasuringContext.h"
 #include "listview/RowPaint.h"
@@ -15,11 +17,7 @@ namespace cp {
 namespace {
 
 constexpr UINT kNoItem = static_cast<UINT>(-1);
-constexpr LONG kFirstColumnMargin = 3;  // pixels left of column 0's text
-constexpr int kCellTextInset = 2;       // a cell's text may use its width less this
-constexpr LONG kColumnGap = 1;          // the pixel between two cells that the line takes
-// One line, centred vertically, an ampersand drawn as it is.
-constexpr UINT kCellTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+constexpr LONG kColumnGap = 1;  // the pixel between two cells that the line takes
 
 // The cells of one row of the item table and the widths of their columns.
 class RowCells {
@@ -56,7 +54,8 @@ public:
           tint_(tint),
           measure_(measure) {}
 
-    void Draw(HDC hDC, int column, const std::string& text, const RECT& rect) const {
+    // `textLeft` is where the cell's text begins, which its alignment decides.
+    void Draw(HDC hDC, int column, const std::string& text, LONG textLeft, const RECT& rect) const {
         if (typed_.empty() || std::ranges::find(columns_, column) == columns_.end()) return;
         const auto matched = FindMatchedCharacters(text, typed_, rule_.mode);
         // A match that the column's width cut off shows nothing.
@@ -65,11 +64,13 @@ public:
         const std::string_view part =
             utf8::Left(std::string_view(text).substr(before.size()), matched->count);
         RECT at = rect;
-        at.left += measure_.Width(before);
+        at.left = textLeft + measure_.Width(before);
         const COLORREF previous = SetBkColor(hDC, tint_);
         DrawText(hDC, part, &at, kCellTextFormat);
         SetBkColor(hDC, previous);
     }
+
+    int Width(const std::string& text) const { return measure_.Width(text); }
 
 private:
     const std::string& typed_;
@@ -89,17 +90,34 @@ COLORREF Tint(COLORREF from, COLORREF to) {
     return mix(0) | mix(8) | mix(16);
 }
 
-void DrawCellText(HDC hDC, const std::string& text, RECT& rect, const MatchMarks& marks,
-                  int column) {
-    if (text.empty()) return;
-    DrawText(hDC, text, &rect, kCellTextFormat);
-    marks.Draw(hDC, column, text, rect);
-}
+// How the cells of one row stand: each column's box and alignment, and the typed text's marks.
+struct CellPlaces {
+    std::vector<ColumnBox> boxes;
+    std::vector<ColumnAlignment> alignments;
+    const MatchMarks& marks;
+
+    // A left-aligned text starts where the running rectangle stands; another one keeps to its
+    // column's box.
+    void Draw(HDC hDC, int c, const std::string& text, RECT& rect) const {
+        if (text.empty()) return;
+        const auto i = static_cast<std::size_t>(c);
+        const ColumnAlignment alignment =
+            i < alignments.size() ? alignments[i] : ColumnAlignment::Left;
+        if (alignment == ColumnAlignment::Left || i >= boxes.size()) {
+            DrawCellText(hDC, text, rect, ColumnAlignment::Left);
+            marks.Draw(hDC, c, text, rect.left, rect);
+            return;
+        }
+        RECT box{boxes[i].left, rect.top, boxes[i].right, rect.bottom};
+        DrawCellText(hDC, text, box, alignment);
+        marks.Draw(hDC, c, text, AlignedTextLeft(box, alignment, marks.Width(text)), box);
+    }
+};
 
 // Columns 1 and later, left to right: a zero-width column is hidden and takes no gap; the last
 // column is not fitted, so only the row's right edge clips it.
 void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& measure,
-                    std::int16_t intColumnCount, RECT& rect, const MatchMarks& marks) {
+                    std::int16_t intColumnCount, const CellPlaces& places, RECT& rect) {
     const int last = intColumnCount - 1;
     for (int c = 1; c < last; ++c) {
         if (cells.Width(c) == 0) {
@@ -108,13 +126,13 @@ void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& meas
         }
         const std::string text = measure.Fit(cells.Text(c), cells.Width(c) - kCellTextInset);
         rect.left += cells.Width(c - 1) + kColumnGap;
-        DrawCellText(hDC, text, rect, marks, c);
+        places.Draw(hDC, c, text, rect);
     }
     if (last < 1 || cells.Width(last) == 0) return;
     const std::string text = cells.Text(last);
     if (text.empty()) return;
     rect.left += cells.Width(last - 1) + kColumnGap;
-    DrawCellText(hDC, text, rect, marks, last);
+    places.Draw(hDC, last, text, rect);
 }
 
 // A line after every visible column but the last; hidden columns add nothing to the position.
@@ -157,17 +175,19 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);
 
-    RowPaint paint(dis.hDC, back, fore);
-    paint.FillBackground(dis.rcItem);
-    RECT rect = dis.rcItem;
-    rect.left += kFirstColumnMargin;
     // The selected row marks its matches a quarter of the way to the normal background, the
     // others a quarter of the way to the selected one.
     const COLORREF tint = Tint(back, TranslateColor(selected ? settings.lngBackColorNormal
                                                              : settings.lngBackColorSelected));
     const MatchMarks marks(shown.Marked(), search.rule, tint, measure);
-    DrawCellText(dis.hDC, first, rect, marks, 0);
-    DrawLaterCells(dis.hDC, cells, measure, settings.intColumnCount, rect, marks);
+    CellPlaces places{ColumnBoxes(columns.lngColumnWidths, settings.intColumnCount),
+                      columns.alignments, marks};
+    RowPaint paint(dis.hDC, back, fore);
+    paint.FillBackground(dis.rcItem);
+    RECT rect = dis.rcItem;
+    rect.left += kFirstColumnMargin;
+    places.Draw(dis.hDC, 0, first, rect);
+    DrawLaterCells(dis.hDC, cells, measure, settings.intColumnCount, places, rect);
     paint.Restore();
     measure.Release();
 

@@ -19,7 +19,7 @@ public:
     // The leading characters of text whose total width is at most maxExtent pixels, measured
     // with one call; never a part of a character and no ellipsis.
     std::string Fit(std::string text, int maxExtent) const;
-    // The width of text in pixels.
+    // The width of the whole text in pixels.
     int Width(std::string_view text) const;
 
     // Puts the previous font back and gives the context back; later calls do nothing.

@@ -90,6 +90,10 @@ public:
     virtual HFONT Font() = 0;
     virtual void Clear() = 0;
     virtual void RemoveItem(std::int32_t index) = 0;
+    // A band of `pixels` at the top of the window, outside the rows (0: none). The rows, their
+    // scrolling and the mouse start below it; the window system has the control paint it
+    // (HostedControl::lstListBox_PaintHeader) whenever it paints the window's frame.
+    virtual void SetHeaderHeight(int pixels) = 0;
 };
 
 // One of the eight line objects of the frame; coordinates in twips of the control's client
@@ -188,6 +192,9 @@ public:
     virtual void lstListBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X,
                                       float Y) = 0;
     virtual void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) = 0;
+    // Paints the list's header band (ListBox::SetHeaderHeight) on hdc, whose origin is the
+    // band's top left corner.
+    virtual void lstListBox_PaintHeader(HDC /*hdc*/, int /*width*/, int /*height*/) {}
 };
 
 // Message-box styles and the mouse pointers that the control uses.

@@ -177,6 +177,8 @@ inline constexpr UINT ODA_DRAWENTIRE = 1;
 inline constexpr UINT ODS_SELECTED = 0x0001;
 
 // Drawing constants.
+inline constexpr UINT DT_CENTER = 0x0001;
+inline constexpr UINT DT_RIGHT = 0x0002;
 inline constexpr UINT DT_VCENTER = 0x0004;
 inline constexpr UINT DT_SINGLELINE = 0x0020;
 inline constexpr UINT DT_NOPREFIX = 0x0800;

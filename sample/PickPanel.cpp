@@ -1,5 +1,8 @@
 #include "sample/PickPanel.h"
 
+#include <algorithm>
+#include <string>
+
 #include "platform/win32/ScreenDensity.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
@@ -35,6 +38,27 @@ std::string KeyText(const char* name, int code, int shift = -1) {
 
 }  // namespace
 
+namespace {
+
+constexpr int kBorderPixels = 2;  // the list's border, left and right
+
+// A list width in twips that holds columns of `widths` (a ColumnWidths string) with a line
+// after each, the scroll bar and the border, and never less than `least`.
+std::int16_t ListWidthFor(const std::string& widths, std::int16_t least) {
+    int pixels = kBorderPixels + ::GetSystemMetrics(SM_CXVSCROLL);
+    std::size_t start = 0;
+    while (start <= widths.size()) {
+        const std::size_t end = std::min(widths.find(';', start), widths.size());
+        pixels +=
+            static_cast<int>(std::stoi(widths.substr(start, end - start)) / TwipsPerPixel()) + 1;
+        start = end + 1;
+    }
+    const auto twips = static_cast<int>(pixels * TwipsPerPixel());
+    return static_cast<std::int16_t>(std::clamp(twips, static_cast<int>(least), 32767));
+}
+
+}  // namespace
+
 PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, Database* server, EventLog& log)
     : name_(setup.name), log_(log) {
     MakeLabel(form.hWnd(), setup.caption, kMargin, setup.top + 3, kControlLeft - kMargin,
@@ -66,6 +90,14 @@ PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, Database* serve
         c.FillComboBoxMultiColumn(*server, setup.serverQuery);
     } else {
         c.AddList(setup.items);
+    }
+    if (!setup.captions.empty()) {
+        c.ColumnHeads(true);
+        c.ColumnCaptions(setup.captions);
+        c.ColumnAlignments(setup.alignments);
+        // The columns take the widths of their longest names and codes at this screen's size,
+        // and the list widens to hold them with its lines, scroll bar and border.
+        c.ListWidth(ListWidthFor(c.FitColumnWidths(), setup.listWidth));
     }
     // The host hears of the control's events once it is set up.
     c.SetEventSink(this);

@@ -17,15 +17,17 @@
 namespace cp::sample {
 
 struct PanelSetup {
-    std::string name;          // the panel's name in the log
-    std::string caption;       // the label left of the control
-    const char* items;         // the rows, as an item string
-    const char* serverQuery;   // the same rows from the sample's database server; null: none
-    std::int16_t columnCount;  // fields a row
-    std::string columnWidths;  // twips; a width of 0 hides its column
-    std::int16_t boundColumn;  // the column whose entry is Value
-    std::int16_t listWidth;    // twips
-    int top;                   // pixels of the form's client area
+    std::string name;             // the panel's name in the log
+    std::string caption;          // the label left of the control
+    const char* items;            // the rows, as an item string
+    const char* serverQuery;      // the same rows from the sample's database server; null: none
+    std::int16_t columnCount;     // fields a row
+    std::string columnWidths;     // twips; a width of 0 hides its column
+    std::int16_t boundColumn;     // the column whose entry is Value
+    std::int16_t listWidth;       // twips
+    int top;                      // pixels of the form's client area
+    std::string captions = {};    // the header's captions; empty: no header
+    std::string alignments = {};  // the columns' alignments
 };
 
 class PickPanel final : public ColumnPickEvents {

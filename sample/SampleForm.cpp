@@ -45,7 +45,7 @@ std::vector<PanelSetup> Setups() {
     // wide as their columns, their scroll bar and their border (270 twips).
     return {
         {"country", "Country:", kCountryItems, kCountriesQuery, 4, "2550;450;600;0", 1, 3870,
-         kFirstPanelTop},
+         kFirstPanelTop, "Country;Code;Alpha-3", "0;2;1"},
         {"currency", "Currency:", kCurrencyItems, kCurrenciesQuery, 3, "2700;600;600", 1, 4170,
          kFirstPanelTop + kPanelSpacing},
         {"language", "Language:", kLanguageItems, nullptr, 4, "2500;600;1100;0", 1, 4470,

@@ -27,6 +27,7 @@ sim::DrawRecord Record(sim::DrawOp op, HDC hdc, const sim::Gdi& gdi, const sim::
     record.dc = hdc;
     record.window = dc.window;
     record.memoryDc = dc.kind == sim::DcKind::Memory;
+    record.frameDc = dc.kind == sim::DcKind::Frame;
     record.state = gdi.StateOf(dc);
     return record;
 }
@@ -34,6 +35,7 @@ sim::DrawRecord Record(sim::DrawOp op, HDC hdc, const sim::Gdi& gdi, const sim::
 // The pixels that a context draws on: its window's client area; nullptr for a memory context
 // or the screen, whose drawing is only recorded.
 sim::Surface* SurfaceOf(const sim::DeviceContext& dc) {
+    if (dc.kind == sim::DcKind::Frame) return nullptr;
     sim::Window* w = dc.window ? sim::World::Current().Windows().Find(dc.window) : nullptr;
     return w ? &w->surface : nullptr;
 }

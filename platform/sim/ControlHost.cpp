@@ -138,6 +138,12 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kSimChildMouse:
             Mouse(static_cast<UINT>(wParam), lParam, MouseTarget::List);
             return 0;
+        case kSimPaintHeader:
+            Deliver("lstListBox_PaintHeader", [&](HostedControl& c) {
+                c.lstListBox_PaintHeader(reinterpret_cast<HDC>(wParam), PointX(lParam),
+                                         PointY(lParam));
+            });
+            return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:

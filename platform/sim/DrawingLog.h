@@ -38,6 +38,7 @@ struct DrawRecord {
     HDC dc = nullptr;             // the device context drawn on
     HWND window = nullptr;        // its window; nullptr for a memory context or the screen
     bool memoryDc = false;        // a context from CreateCompatibleDC
+    bool frameDc = false;         // a context of the window's frame, outside its client area
     DcState state;                // objects and colours in force
     RECT rect{};                  // FillRect, DrawEdge, DrawText; BitBlt: the destination
     HBRUSH fillBrush = nullptr;   // FillRect: the brush passed

@@ -35,7 +35,9 @@ struct GdiObject {
     int resourceId = -1;             // the resource a bitmap was loaded from, -1 for none
 };
 
-enum class DcKind { Window, Own, Memory };
+// Frame: a context of the window's frame (outside its client area), whose drawing is only
+// recorded.
+enum class DcKind { Window, Own, Memory, Frame };
 
 struct DeviceContext {
     DcKind kind = DcKind::Window;

@@ -67,8 +67,23 @@ void DrawRows(HWND hwnd, int first, int last, UINT action) {
     gdi.EndDc(dc, DcKind::Window);
 }
 
+// Asks the owner to paint the header band above the rows, as the frame is painted.
+void PaintHeader(HWND hwnd) {
+    const Window* w = Windows().Find(hwnd);
+    if (!w || !w->owner || w->frameTop <= 0) return;
+    const int border = (w->style & WS_BORDER) ? 2 * kBorderWidth : 0;
+    Gdi& gdi = World::Current().Graphics();
+    const HDC dc = gdi.CreateWindowDc(hwnd, DcKind::Frame);
+    if (const ListBoxState* s = InspectListBox(hwnd); s && s->font) gdi.Select(dc, s->font);
+    Windows().Send(w->owner, kSimPaintHeader, reinterpret_cast<WPARAM>(dc),
+                   MakePointParam(w->Width() - border, w->frameTop));
+    gdi.EndDc(dc, DcKind::Frame);
+}
+
 void PaintAll(HWND hwnd) {
-    if (Windows().IsVisible(hwnd)) DrawRows(hwnd, 0, INT_MAX, ODA_DRAWENTIRE);
+    if (!Windows().IsVisible(hwnd)) return;
+    PaintHeader(hwnd);
+    DrawRows(hwnd, 0, INT_MAX, ODA_DRAWENTIRE);
 }
 
 void RepaintRow(HWND hwnd, int row, UINT action) {
@@ -255,6 +270,7 @@ LRESULT Messages(HWND hwnd, ListBoxState& s, UINT message, WPARAM wParam, LPARAM
             KeepWholeRows(hwnd, s);
             return 0;
         case WM_PAINT:
+            PaintHeader(hwnd);
             DrawRows(hwnd, 0, INT_MAX, ODA_DRAWENTIRE);
             return 0;
         case WM_SETFONT:

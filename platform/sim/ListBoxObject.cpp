@@ -115,4 +115,8 @@ void ListBoxObject::RemoveItem(std::int32_t index) {
         RaiseNoSuchListRow();
 }
 
+void ListBoxObject::SetHeaderHeight(int pixels) {
+    Checked("ListBox.SetHeaderHeight").SetFrameTop(ListWindow(), pixels);
+}
+
 }  // namespace cp::sim

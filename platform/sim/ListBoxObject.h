@@ -36,6 +36,7 @@ public:
     HFONT Font() override;
     void Clear() override;
     void RemoveItem(std::int32_t index) override;
+    void SetHeaderHeight(int pixels) override;
 
     // For tests: the colour last put.
     OLE_COLOR BackColor() const { return backColor_; }

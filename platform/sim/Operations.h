@@ -80,6 +80,7 @@ inline constexpr auto kOperations = std::to_array<std::string_view>({
     "ListBox.Font",
     "ListBox.Clear",
     "ListBox.RemoveItem",
+    "ListBox.SetHeaderHeight",
     // The line objects.
     "LineObject.X1",
     "LineObject.SetX1",

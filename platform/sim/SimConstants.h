@@ -19,7 +19,9 @@ inline constexpr UINT WM_CLEAR = 0x0303;
 inline constexpr UINT EM_SETREADONLY = 0x00CF;
 inline constexpr UINT EN_CHANGE = 0x0300;
 inline constexpr UINT ODA_SELECT = 2;
+inline constexpr UINT HTNOWHERE = 0;
 inline constexpr UINT HTCAPTION = 2;
+inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;
 inline constexpr int GWL_ID = -12;
 inline constexpr LONG_PTR WS_DISABLED = 0x08000000;
 inline constexpr LONG_PTR ES_READONLY = 0x0800;
@@ -39,6 +41,9 @@ inline constexpr UINT kSimEditDblClick = 0x8000 + 0x102;
 inline constexpr UINT kSimChildMouse = 0x8000 + 0x103;
 // A child window that loses the focus tells its owner; wParam is the window that gains it.
 inline constexpr UINT kSimChildFocusLost = 0x8000 + 0x104;
+// A list box with a header band asks its owner to paint it; wParam is a context of the list's
+// frame with the band's top left corner as its origin, lParam the band's width and height.
+inline constexpr UINT kSimPaintHeader = 0x8000 + 0x105;
 
 // A key as the edit field hands it to the host: the key (or character) code and the shift state
 // (vbShiftMask, vbCtrlMask, vbAltMask). A key code of 0 tells the field to ignore the key.

@@ -132,6 +132,15 @@ void User::ClickOnCaption(Form& form) {
     world_.Windows().Send(form.Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MakePointParam(r.left, r.top));
 }
 
+void User::ClickOnFrame(HWND hwnd) {
+    if (!Reaches(hwnd)) return;
+    const RECT r = world_.Windows().ScreenRect(hwnd);
+    const POINT client = world_.Windows().ClientOrigin(hwnd);
+    const LPARAM at = MakePointParam((r.left + r.right) / 2, (r.top + client.y) / 2);
+    world_.Windows().Send(hwnd, WM_NCLBUTTONDOWN, HTNOWHERE, at);
+    world_.Windows().Send(hwnd, WM_NCLBUTTONUP, HTNOWHERE, at);
+}
+
 void User::DeactivateForm(Form& form) {
     world_.Windows().Send(form.Hwnd(), WM_ACTIVATE, 0, 0);
 }

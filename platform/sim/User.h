@@ -55,6 +55,9 @@ public:
     // --- The form ------------------------------------------------------------------------------
     // A press and release of a button in the form's client area.
     void ClickOnForm(Form& form, float x, float y, std::int16_t button = 1);
+    // A left press and release on the window's frame above its client area (WM_NCLBUTTONDOWN,
+    // WM_NCLBUTTONUP), where no part of the frame answers the press.
+    void ClickOnFrame(HWND hwnd);
     // A left press on the form's caption (WM_NCLBUTTONDOWN).
     void ClickOnCaption(Form& form);
     // Another window of the application becomes active (WM_ACTIVATE, WA_INACTIVE).

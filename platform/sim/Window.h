@@ -49,6 +49,7 @@ struct Window {
     HWND owner = nullptr;    // the parent at creation; receives notifications
     int id = 0;              // the child identifier (GWL_ID)
     RECT rect{};             // in pixels of the parent's client area (or the screen)
+    int frameTop = 0;        // pixels of frame between the top border and the client area
     std::map<std::string, HANDLE, CaseInsensitiveLess> props;  // SetProp / GetProp
     std::string text;                   // the window text of classes that keep none themselves
     std::unique_ptr<ClassState> state;  // what the class procedure keeps

@@ -180,7 +180,8 @@ POINT WindowManager::ClientOrigin(HWND hwnd) const {
     const RECT r = ScreenRect(hwnd);
     const Window* w = Find(hwnd);
     const int border = w && (w->style & WS_BORDER) ? kBorderWidth : 0;
-    return POINT{r.left + border, r.top + border};
+    const int frameTop = w ? w->frameTop : 0;
+    return POINT{r.left + border, r.top + border + frameTop};
 }
 
 RECT WindowManager::ScreenRect(HWND hwnd) const {
@@ -196,7 +197,18 @@ RECT WindowManager::ClientRect(HWND hwnd) const {
     if (!w) return RECT{};
     const int border = (w->style & WS_BORDER) ? 2 * kBorderWidth : 0;
     const int scroll = (w->style & WS_VSCROLL) ? kScrollBarWidth : 0;
-    return RECT{0, 0, std::max(0, w->Width() - border - scroll), std::max(0, w->Height() - border)};
+    return RECT{0, 0, std::max(0, w->Width() - border - scroll),
+                std::max(0, w->Height() - border - w->frameTop)};
+}
+
+void WindowManager::SetFrameTop(HWND hwnd, int pixels) {
+    Window* w = Find(hwnd);
+    if (!w || w->frameTop == pixels) return;
+    w->frameTop = pixels;
+    const RECT client = ClientRect(hwnd);
+    w->surface.Resize(client.right, client.bottom);
+    Invalidate(hwnd, nullptr, Erase::Background);
+    Send(hwnd, WM_SIZE, 0, MakePointParam(w->Width(), w->Height()));
 }
 
 void WindowManager::Move(HWND hwnd, const RECT& rect) {

@@ -71,7 +71,10 @@ public:
     bool IsDescendant(HWND ancestor, HWND window) const;
     RECT ScreenRect(HWND hwnd) const;
     POINT ClientOrigin(HWND hwnd) const;  // in screen pixels
-    RECT ClientRect(HWND hwnd) const;     // from (0, 0)
+    // Gives the window a frame of `pixels` above its client area, which loses as much height;
+    // the client area is then painted afresh.
+    void SetFrameTop(HWND hwnd, int pixels);
+    RECT ClientRect(HWND hwnd) const;  // from (0, 0)
     // Places the window in its parent's client area; WM_SIZE follows when the size changed.
     void Move(HWND hwnd, const RECT& rect);
     // The window keeps its numbers; returns the previous parent.

@@ -136,6 +136,48 @@ void ListWindow::RemoveItem(std::int32_t index) {
     if (result == LB_ERR) RaiseNoSuchListRow();
 }
 
+void ListWindow::SetHeaderHeight(int pixels) {
+    if (pixels == headerPixels_) return;
+    headerPixels_ = pixels;
+    host_.Put([&] {
+        ::SetWindowPos(hWnd_, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    });
+}
+
+void ListWindow::PaintHeader() {
+    ::RECT window{};
+    ::GetWindowRect(hWnd_, &window);
+    ::POINT client{0, 0};
+    ::ClientToScreen(hWnd_, &client);
+    const int left = client.x - window.left;
+    const int width = (window.right - window.left) - 2 * left;
+    if (width <= 0) return;
+    const ::HDC dc = ::GetWindowDC(hWnd_);
+    if (dc == nullptr) return;
+    ::SetViewportOrgEx(dc, left, client.y - window.top - headerPixels_, nullptr);
+    const HFONT previous =
+        static_cast<HFONT>(::SelectObject(dc, reinterpret_cast<::HGDIOBJ>(Font())));
+    const int height = headerPixels_;
+    host_.Deliver([&](HostedControl& c) { c.lstListBox_PaintHeader(dc, width, height); });
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(hWnd_, dc);
+}
+
+// The frame's messages: the client area starts below the header band, which is painted after
+// the border and the scroll bar.
+LRESULT ListWindow::Frame(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::CallWindowProcW(gListBoxProc, hWnd_, uMsg, wParam, lParam);
+    if (uMsg == WM_NCCALCSIZE) {
+        // Either form of the message carries the new client rectangle first.
+        auto* client = reinterpret_cast<::RECT*>(lParam);
+        client->top = std::min(client->bottom, client->top + headerPixels_);
+    } else {
+        PaintHeader();
+    }
+    return result;
+}
+
 HBRUSH ListWindow::Background(HDC hdc) {
     ::SetBkColor(hdc, ColorFromOle(backColor_));
     if (brush_ == nullptr) brush_ = ::CreateSolidBrush(ColorFromOle(backColor_));
@@ -167,6 +209,8 @@ LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_GETOBJECT) {
         if (const auto answer = host_.Readers().Answer(hWnd, wParam, lParam)) return *answer;
     }
+    if ((uMsg == WM_NCCALCSIZE || uMsg == WM_NCPAINT) && headerPixels_ > 0)
+        return Frame(uMsg, wParam, lParam);
     if (uMsg == WM_LBUTTONDOWN) pressSelection_ = ListIndex();
     // The list's own handling comes first (a press selects, a release after a press reports
     // the selection), then the control hears of the mouse.

@@ -43,6 +43,9 @@ public:
     HFONT Font() override;
     void Clear() override;
     void RemoveItem(std::int32_t index) override;
+    // The header band is part of the window's frame: the list box lays out, scrolls and hit-
+    // tests its rows in the client area below it, and a press on it reaches no row.
+    void SetHeaderHeight(int pixels) override;
 
     // Answers the colour request of the list window.
     HBRUSH Background(HDC hdc);
@@ -53,12 +56,15 @@ private:
     static void RegisterWindowClass();
     static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT Frame(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    void PaintHeader();
 
     ControlHost& host_;                                // the control's host
     HWND hWnd_ = nullptr;                              // the list window
     OLE_COLOR backColor_ = design::kWindowBackground;  // BackColor
     HBRUSH brush_ = nullptr;                           // background brush for BackColor
     std::int32_t pressSelection_ = -1;  // the selection when the last left press began
+    int headerPixels_ = 0;              // the header band above the rows; 0: none
 };
 
 }  // namespace cp::win32

@@ -90,8 +90,10 @@ void ExpectMembers(ITypeInfo* info, std::span<const iface::Member> members, Resu
         EXPECT_EQ(help, m.help);
         EXPECT_EQ(f->memid, m.dispid);
         EXPECT_EQ(KindOf(f->invkind), m.kind);
+        // A property's Get and a method with a result hand it back in a last parameter.
         const bool resultParam =
-            at == ResultAt::LastParameter && m.kind == iface::Kind::PropertyGet;
+            at == ResultAt::LastParameter && (m.kind == iface::Kind::PropertyGet ||
+                                              (m.kind == iface::Kind::Method && !m.type.empty()));
         ASSERT_EQ(f->cParams, static_cast<SHORT>(m.params.size() + (resultParam ? 1 : 0)));
         for (std::size_t p = 0; p < m.params.size(); ++p) {
             const ELEMDESC& e = f->lprgelemdescParam[p];

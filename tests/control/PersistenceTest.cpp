@@ -28,7 +28,8 @@ const std::vector<std::string> kKeysInOrder = {
     "ForeColorSelected", "ListRows",        "Enabled",
     "BoundColumn",       "ColumnCount",     "ListWidth",
     "Appearance",        "Locked",          "Text",
-    "MatchMode",         "SearchColumns",   "FilterList"};
+    "MatchMode",         "SearchColumns",   "FilterList",
+    "ColumnHeads",       "ColumnCaptions",  "ColumnAlignments"};
 
 // A new control and one loaded from an empty store both hold the stored defaults, so saving
 // either stores no key; every key is still read and written, in the stored order.
@@ -68,6 +69,9 @@ TEST(Persistence, SettingsRoundTripThroughTheirIdentifiersAndSurviveASaveAndALoa
         {"MatchMode", std::int16_t{2}},
         {"SearchColumns", "2;0"},
         {"FilterList", true},
+        {"ColumnHeads", true},
+        {"ColumnCaptions", "Name;Code;Number"},
+        {"ColumnAlignments", "L;r;2"},
     };
     const auto put = [](ColumnPick& c, std::string_view name, Variant value) {
         std::vector<Variant> args{std::move(value)};
@@ -143,6 +147,19 @@ TEST(Persistence, StoredValuesAreNotRangeChecked) {
     auto p = Loaded(bag);
     EXPECT_EQ(p->control().ListRows(), 20);
     EXPECT_TRUE(p->world().MessageBoxes().empty());
+}
+
+// A store from before the header loads as before; a damaged alignment string costs only the
+// alignments.
+TEST(Persistence, AStoredAlignmentThatDoesNotParseLeavesEveryColumnLeftAligned) {
+    sim::PropertyStore bag;
+    bag.Set("ColumnHeads", Variant(std::int16_t{-1}));
+    bag.Set("ColumnAlignments", Variant("1;x"));
+    auto p = Loaded(bag);
+    EXPECT_TRUE(p->world().HostErrors().empty());
+    EXPECT_TRUE(p->control().ColumnHeads());
+    EXPECT_EQ(p->control().ColumnAlignments(), "");
+    EXPECT_TRUE(p->probe().blnSubclassed());
 }
 
 TEST(Persistence, AValueThatCannotBeConvertedFailsTheLoad) {

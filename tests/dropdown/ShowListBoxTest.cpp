@@ -41,6 +41,22 @@ TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
     EXPECT_EQ(ListOnScreen().top, 10 - 77);
 }
 
+// The header band (a row and its line, 16 pixels) goes with the list below or above: a list
+// that would fit below without it goes above with it.
+TEST_F(DropDownTest, AListWithAHeaderIsPlacedWithItsBand) {
+    PlaceAt(40, 484);  // 7575 + 1395 < 9000: below
+    control().ColumnHeads(true);
+    Fill(5);
+    probe().ShowListBox();
+    EXPECT_EQ(ListOnScreen(), (RECT{40, 505, 190, 598}));
+    control().HideListBox(AfterHide::LeaveFocus);
+    PlaceAt(40, 486);  // 7605 + 1395 = 9000: above, where 7605 + 1155 would be below
+    control().ColumnHeads(true);
+    Fill(5);
+    probe().ShowListBox();
+    EXPECT_EQ(ListOnScreen(), (RECT{40, 393, 190, 486}));
+}
+
 TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) {
     for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
         PlaceAt();

@@ -74,6 +74,9 @@ public:
     virtual void MouseMoveOnList(HostedControl& control, float x, float y) = 0;
     virtual void MouseDownOnList(HostedControl& control, float x, float y) = 0;
     virtual void MouseUpOnList(HostedControl& control, float x, float y) = 0;
+    // A press and release on the middle of the open list's header band, above its rows, as
+    // the window system delivers them there (to the list's frame).
+    virtual void ClickOnListHeader(HostedControl& control) = 0;
     // Elsewhere: the form's client area, its caption, another window or application.
     virtual void ClickOnForm(float x, float y, std::int16_t button = kLeftButton) = 0;
     virtual void ClickOnCaption() = 0;

@@ -70,6 +70,9 @@ public:
         user_.ClickOnForm(form_, x, y, button);
     }
     void ClickOnCaption() override { user_.ClickOnCaption(form_); }
+    void ClickOnListHeader(HostedControl& control) override {
+        user_.ClickOnFrame(Host(control).ListHwnd());
+    }
     void ActivateOtherWindow() override { user_.DeactivateForm(form_); }
 
     std::string EditText(HostedControl& control) override {

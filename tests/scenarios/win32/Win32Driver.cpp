@@ -222,6 +222,21 @@ public:
         Pump();
     }
 
+    void ClickOnListHeader(HostedControl& control) override {
+        const HWND list = Host(control).ListBox().hWnd();
+        ::RECT frame{};
+        ::GetWindowRect(list, &frame);
+        ::POINT client{0, 0};
+        ::ClientToScreen(list, &client);
+        // The band ends where the client area starts; its middle is a few pixels above that.
+        const ::POINT at{(frame.left + frame.right) / 2, (frame.top + client.y) / 2};
+        const LPARAM point = MAKELPARAM(at.x, at.y);
+        const auto hit = static_cast<WPARAM>(::SendMessageW(list, WM_NCHITTEST, 0, point));
+        ::SendMessageW(list, WM_NCLBUTTONDOWN, hit, point);
+        ::SendMessageW(list, WM_NCLBUTTONUP, hit, point);
+        Pump();
+    }
+
     void ActivateOtherWindow() override {
         if (other_ == nullptr) {
             other_ = ::CreateWindowExW(

@@ -1,0 +1,137 @@
+// The list's header row: captions above the rows that take no part in choosing a row, and
+// columns fitted to their widest text.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "runtime/ScreenUnits.h"
+#include "tests/scenarios/ScenarioFixture.h"
+#include "tests/support/ErrorOf.h"
+
+namespace cp::test {
+namespace {
+
+constexpr float kX = 300;
+
+int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+// A point inside visible row k of the list, in twips of its client area.
+float RowY(int k) {
+    return static_cast<float>((k * CurrentScreenUnits().rowPixels + 5) * TwipsPerPixel());
+}
+
+class HeaderScenario : public ControlScenario {
+protected:
+    void FillCountries(const std::string& items = "France;250;Germany;276;Italy;380") {
+        control.ColumnCount(std::int16_t{2});
+        control.ColumnWidths("1500;600");
+        control.BoundColumn(std::int16_t{1});
+        control.AddList(items);
+    }
+    void ShowHeader() {
+        control.ColumnHeads(true);
+        control.ColumnCaptions("Country;Code");
+    }
+    void Open() {
+        driver->FocusControl(control);
+        control.ShowDropDown();
+        ASSERT_TRUE(driver->ListVisible(control));
+        events.ClearLog();
+    }
+};
+
+TEST_F(HeaderScenario, TheListGrowsByTheHeaderWhichIsNoRowForTheHostOrAReader) {
+    FillCountries();
+    Open();
+    const RECT plain = driver->ListScreenRect(control);
+    control.HideListBox(AfterHide::FocusEditField);
+    ShowHeader();
+    Open();
+    const RECT headed = driver->ListScreenRect(control);
+    EXPECT_EQ(Height(headed) - Height(plain), CurrentScreenUnits().rowPixels + 1);
+    EXPECT_EQ(headed.top, plain.top);
+    EXPECT_EQ(control.ListCount(), 3);
+    EXPECT_EQ(control.ListIndex(), -1);
+    EXPECT_EQ(control.RowCount(), 3);
+    // The band above the rows is outside the rows' client area, where readers find no row.
+    EXPECT_EQ(control.RowAt(POINT{20, -3}), std::nullopt);
+    EXPECT_EQ(control.RowAt(POINT{20, 2}), std::optional<std::int32_t>{0});
+    EXPECT_EQ(control.RowName(0), std::optional<std::string>{"France, 250"});
+}
+
+TEST_F(HeaderScenario, KeysAndTheMouseReachTheFirstRowAndNeverTheHeader) {
+    FillCountries();
+    ShowHeader();
+    Open();
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(driver->ListSelection(control), 0);
+    driver->PressKey(vbKeyUp);
+    EXPECT_EQ(driver->ListSelection(control), 0);
+    EXPECT_EQ(Text(), "France");
+
+    driver->MouseMoveOnList(control, kX, RowY(1));
+    EXPECT_EQ(driver->ListSelection(control), 1);
+    driver->MouseMoveOnList(control, kX, RowY(0));
+    EXPECT_EQ(driver->ListSelection(control), 0);
+    driver->MouseDownOnList(control, kX, RowY(2));
+    driver->MouseUpOnList(control, kX, RowY(2));
+    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_EQ(Text(), "Italy");
+    EXPECT_EQ(control.ListIndex(), 2);
+}
+
+TEST_F(HeaderScenario, AClickOnTheHeaderNeitherCommitsNorClosesTheList) {
+    FillCountries();
+    ShowHeader();
+    control.Value(Variant("276"));
+    Open();
+    driver->ClickOnListHeader(control);
+    EXPECT_TRUE(driver->ListVisible(control));
+    EXPECT_EQ(driver->ListSelection(control), 1);
+    EXPECT_EQ(Text(), "Germany");
+    EXPECT_EQ(CommittedRow(), 1);
+    EXPECT_TRUE(Log().empty());
+    EXPECT_TRUE(driver->EditHasFocus(control));
+}
+
+TEST_F(HeaderScenario, AlignmentsTakeDigitsOrLettersAndRefuseAnythingElse) {
+    FillCountries();
+    control.ColumnAlignments("0;1");
+    EXPECT_EQ(control.ColumnAlignments(), "0;1");
+    control.ColumnAlignments("l; C");
+    EXPECT_EQ(control.ColumnAlignments(), "l; C");
+    for (const char* bad : {"0;3", "left", "0;;1", "R;", "1 2"}) {
+        EXPECT_EQ(ErrorOf([&] { control.ColumnAlignments(bad); }), vberr::InvalidPropertyValue)
+            << bad;
+        EXPECT_EQ(control.ColumnAlignments(), "l; C") << bad;
+    }
+    // The number column stays right-aligned in an open list.
+    control.ColumnAlignments("0;1");
+    Open();
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Text(), "France");
+}
+
+// The widths come back as ColumnWidths takes them, show the longest name whole and follow it.
+TEST_F(HeaderScenario, FittedWidthsFollowTheLongestNameAndAreAnOrdinaryWidthString) {
+    FillCountries("Chad;148;Peru;604");
+    const std::string shortWidths = control.FitColumnWidths();
+    FillCountries("Chad;148;United Kingdom of Great Britain and Northern Ireland;826");
+    const std::string longWidths = control.FitColumnWidths();
+    const auto first = [](const std::string& widths) {
+        return std::stoi(widths.substr(0, widths.find(';')));
+    };
+    EXPECT_GT(first(longWidths), first(shortWidths) + 1500);
+    EXPECT_EQ(longWidths.substr(longWidths.find(';')), shortWidths.substr(shortWidths.find(';')));
+    control.ColumnWidths(longWidths);
+    EXPECT_EQ(control.FitColumnWidths(), longWidths);
+    Open();
+    driver->PressKey(vbKeyDown);
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Text(), "United Kingdom of Great Britain and Northern Ireland");
+}
+
+}  // namespace
+}  // namespace cp::test
