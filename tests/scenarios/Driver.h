@@ -104,4 +104,9 @@ public:
 
 std::unique_ptr<Driver> MakeDriver();
 
+// True where the window system's own edit field cannot serve two threads at once. Wine 8's can
+// leave one thread waiting for good in its text-layout cache's lock (usp10, reached from
+// EDIT_UpdateUniscribeData) after the thread that held it has ended, in about 4 runs of 10.
+bool EditFieldsHangAcrossThreads();
+
 }  // namespace cp::test

@@ -9,10 +9,6 @@
 #include <thread>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "runtime/Conversions.h"
 #include "tests/scenarios/Driver.h"
 #include "tests/support/BlockRecordset.h"
@@ -74,21 +70,9 @@ std::vector<std::string> PlaySession(const Script& script) {
     return seen;
 }
 
-// Wine 8's edit control can hang one thread for good when two threads' edit fields lay out
-// their text at once: the thread waits in its text-layout cache's lock (usp10, reached from
-// EDIT_UpdateUniscribeData) after the thread that held it has ended, in about 4 runs of 10.
-// The control's part is proven natively, under ThreadSanitizer too; on Windows it runs here.
-bool UnderWine() {
-#ifdef _WIN32
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
-}
-
 TEST(ThreadScenario, TwoUserInterfaceThreadsTypeAndFillAtOnceAsEachDoesAlone) {
-    if (UnderWine()) GTEST_SKIP() << "Wine's edit control hangs two threads that lay out at once";
+    if (EditFieldsHangAcrossThreads())
+        GTEST_SKIP() << "Wine's edit control hangs two threads that lay out at once";
     const Script scripts[] = {{"Apple", "apple12"}, {"Zebra", "zEBRA7"}};
     std::vector<std::string> alone[2];
     for (int s = 0; s < 2; ++s)

@@ -135,6 +135,10 @@ private:
 
 }  // namespace
 
+bool EditFieldsHangAcrossThreads() {
+    return false;
+}
+
 std::unique_ptr<Driver> MakeDriver() {
     return std::make_unique<SimDriver>();
 }

@@ -385,6 +385,12 @@ private:
 
 }  // namespace
 
+bool EditFieldsHangAcrossThreads() {
+    // Wine's own loader answers to this name; Windows' does not.
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 std::unique_ptr<Driver> MakeDriver() {
     return std::make_unique<Win32Driver>();
 }
