@@ -104,9 +104,10 @@ public:
 
 std::unique_ptr<Driver> MakeDriver();
 
-// True where the window system's own edit field cannot serve two threads at once. Wine 8's can
-// leave one thread waiting for good in its text-layout cache's lock (usp10, reached from
-// EDIT_UpdateUniscribeData) after the thread that held it has ended, in about 4 runs of 10.
+// True where the window system's own edit field cannot serve two threads at once. Under Wine 8
+// two threads that do nothing but set the text of plain edit fields crash or hang in the edit
+// field's text layout (usp10, from EDIT_UpdateUniscribeData; a thread left waiting in its
+// cache's lock after the holder has ended), with no control of ours in the process.
 bool EditFieldsHangAcrossThreads();
 
 }  // namespace cp::test
