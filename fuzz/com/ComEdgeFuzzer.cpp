@@ -6,7 +6,7 @@
 // every few hundred calls, and everything handed to it must come back. Message boxes are
 // answered and the About box is closed. At the end the same rounds of calls are played again
 // and again: the heap, the windows and the drawing objects must stay flat.
-//   cp_com_edge_fuzzer.exe [--seconds N] [--seed N]
+//   cp_com_edge_fuzzer.exe [--seconds N] [--start N]
 // With CP_COM_FUZZ_TRACE=1 in the environment, each step of the rounds played alike is printed
 // with what it called and the heap bytes it left, to find the call that a growing round repeats.
 // Prints its findings and ends with "<calls> calls, <findings> findings"; exits 1 on a finding.
@@ -127,12 +127,12 @@ private:
 
 class Fuzzer {
 public:
-    explicit Fuzzer(std::uint64_t seed) : random_(seed), hostile_(random_) {
+    explicit Fuzzer(std::uint64_t start) : random_(start), hostile_(random_) {
         sink_.onEvent = [this](DISPID id, DISPPARAMS* params) { OnEvent(id, params); };
     }
 
     void Run(std::chrono::seconds length);
-    void CheckFlat(std::uint64_t seed);
+    void CheckFlat(std::uint64_t start);
     long Calls() const { return calls_; }
     long BoxesAnswered() const { return boxesAnswered_ + static_cast<long>(boxes_.Calls().size()); }
     Findings& Found() { return findings_; }
@@ -473,11 +473,11 @@ void Fuzzer::TracedStep(int round, int call) {
                 static_cast<long long>(test::HeapBytesInUse() - before), played_.c_str());
 }
 
-void Fuzzer::CheckFlat(std::uint64_t seed) {
+void Fuzzer::CheckFlat(std::uint64_t start) {
     renew_ = false;
     Resources settled;
     for (int round = 0; round < kFlatRounds; ++round) {
-        random_.seed(seed);
+        random_ = Random(start);
         NewControl();
         // A handler that lets go of the control does not end the round: the next step makes
         // the control anew, as the run does, so that every round plays all of its calls.
@@ -501,17 +501,17 @@ void Fuzzer::CheckFlat(std::uint64_t seed) {
 
 struct Options {
     long seconds = 20;
-    std::uint64_t seed = 0;
+    std::uint64_t start = 0;
 };
 
 Options Read(int argc, char** argv) {
     Options options;
-    options.seed =
+    options.start =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--seconds") == 0) options.seconds = std::atol(argv[i + 1]);
-        if (std::strcmp(argv[i], "--seed") == 0)
-            options.seed = std::strtoull(argv[i + 1], nullptr, 10);
+        if (std::strcmp(argv[i], "--start") == 0)
+            options.start = std::strtoull(argv[i + 1], nullptr, 10);
     }
     return options;
 }
@@ -538,19 +538,19 @@ int main(int argc, char** argv) {
     }
     HHOOK about =
         ::SetWindowsHookExW(WH_CALLWNDPROCRET, &CloseAboutBox, nullptr, ::GetCurrentThreadId());
-    std::printf("seed %llu, %ld seconds\n", static_cast<unsigned long long>(options.seed),
+    std::printf("start %llu, %ld seconds\n", static_cast<unsigned long long>(options.start),
                 options.seconds);
     long calls = 0;
     long found = 0;
     {
-        Fuzzer fuzzer(options.seed);
-        const auto start = std::chrono::steady_clock::now();
+        Fuzzer fuzzer(options.start);
+        const auto began = std::chrono::steady_clock::now();
         fuzzer.Run(std::chrono::seconds(options.seconds));
         const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start);
+            std::chrono::steady_clock::now() - began);
         std::printf("%ld calls in %lld ms, %ld message boxes answered\n", fuzzer.Calls(),
                     static_cast<long long>(took.count()), fuzzer.BoxesAnswered());
-        fuzzer.CheckFlat(options.seed);
+        fuzzer.CheckFlat(options.start);
         calls = fuzzer.Calls();
         found = fuzzer.Found().Count();
     }
