@@ -85,6 +85,12 @@ ColumnAlignment ColumnPick::AlignmentOf(int column) const {
 }
 
 std::string ColumnPick::CaptionOf(int column) const {
+    // Captions the host gave win over the fields' names, even where they give fewer columns.
+    if (columns.strColumnCaptions.empty()) {
+        if (column < 0 || static_cast<std::size_t>(column) >= columns.fieldCaptions.size())
+            return {};
+        return columns.fieldCaptions[static_cast<std::size_t>(column)];
+    }
     int index = 0;
     std::string caption;
     ForEachField(columns.strColumnCaptions, [&](std::string_view field) {

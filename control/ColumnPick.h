@@ -150,6 +150,7 @@ public:
     std::int32_t CurrentRow() override;
     bool PickRow(std::int32_t row) override;
     bool SelectRow(std::int32_t row) override;
+    std::vector<ColumnHeading> ColumnHeadings() override;
     std::string ControlName() override { return accessibility.name; }
     std::string ControlValue() override;
     bool ListOpen() override { return dropDown.blnComboBoxIsOpen; }

@@ -1,7 +1,11 @@
 // The fills from a database: a query opened as a snapshot, or a recordset the host opened.
 // Both replace the item table with the rows that GetRows delivers and clear the list's
-// selection state; neither touches the current row, the text or the column count.
+// selection state; neither touches the current row, the text or the column count. The fields'
+// names become the header's captions wherever the host gave none.
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "control/ColumnPick.h"
 #include "control/FillReport.h"
@@ -29,11 +33,15 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         // The list is empty from here on; the count and the marks of the old rows follow it
         // until the new rows are in, so that a failure on the way leaves none of them behind.
         lstListBox.Clear();
+        columns.fieldCaptions.clear();
+        std::vector<std::string> names;
         rows.Refill([&](VariantArray& cells) {
             const std::int32_t loaded = LoadRows(*rs, cells);
+            names = rs->FieldNames();
             rs->Close();
             return loaded;
         });
+        columns.fieldCaptions = std::move(names);
         ShowFilledRows();
     });
 }
@@ -46,8 +54,16 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
         }
         host::SetScreenMousePointer(vbHourglass);
         lstListBox.Clear();
+        columns.fieldCaptions.clear();
+        std::vector<std::string> names;
         // The host's recordset is read from its current row on and left open.
-        rows.Refill([&](VariantArray& cells) { return LoadRows(*RecordsetOf(rec), cells); });
+        rows.Refill([&](VariantArray& cells) {
+            const std::shared_ptr<Recordset> rs = RecordsetOf(rec);
+            const std::int32_t loaded = LoadRows(*rs, cells);
+            names = rs->FieldNames();
+            return loaded;
+        });
+        columns.fieldCaptions = std::move(names);
         ShowFilledRows();
     });
 }

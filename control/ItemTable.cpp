@@ -73,6 +73,7 @@ void ColumnPick::AddList(const std::string& strItem) {
         // The marks of the old rows go with them, before a failing list window call can leave
         // them pointing into the new ones.
         rows.ReplaceRows(VariantArray({columnCount, rowCount}, std::move(entries)));
+        columns.fieldCaptions.clear();
         lstListBox.Clear();
         MatchListWindowCount();
     });
@@ -80,6 +81,7 @@ void ColumnPick::AddList(const std::string& strItem) {
 
 void ColumnPick::Clear() {
     lstListBox.Clear();
+    columns.fieldCaptions.clear();
     rows.Clear(settings.intColumnCount);
 }
 

@@ -59,6 +59,7 @@ struct ColumnState {
     std::vector<std::int32_t> lngColumnWidths = {0};  // pixels; a first width of 0: never set
     bool blnColumnHeads = false;                      // the open list shows a header row
     std::string strColumnCaptions;                    // the header's captions as the host gave them
+    std::vector<std::string> fieldCaptions;           // the last database fill's field names
     std::string strColumnAlignments;                  // the alignments as the host gave them
     std::vector<ColumnAlignment> alignments;          // per column; a column past the end: Left
 };

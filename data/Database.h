@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/Variant.h"
 
@@ -33,6 +34,9 @@ public:
     // the fields' own values; moves past them.
     virtual Variant GetRows(std::int32_t NumRows) = 0;
     virtual void Close() = 0;
+    // The names of the fields, in order, as the query or table calls them; a recordset that
+    // cannot name them gives none. Naming never fails: the names only label the columns.
+    virtual std::vector<std::string> FieldNames() { return {}; }
 };
 
 class Database : public Object {

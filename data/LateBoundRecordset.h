@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "data/Database.h"
 #include "runtime/LateBound.h"
@@ -20,6 +22,9 @@ public:
     void MoveFirst() override;
     Variant GetRows(std::int32_t NumRows) override;
     void Close() override;
+    // Fields(i).Name of each of the recordset's Fields, as DAO and ADO recordsets answer; none
+    // when the object has no such members.
+    std::vector<std::string> FieldNames() override;
 
 private:
     std::shared_ptr<LateBound> object_;  // the host's recordset

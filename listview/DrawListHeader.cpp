@@ -23,6 +23,20 @@ int ColumnPick::HeaderPixels() const {
     return columns.blnColumnHeads ? CurrentScreenUnits().rowPixels + kHeaderRulePixels : 0;
 }
 
+std::vector<ColumnHeading> ColumnPick::ColumnHeadings() {
+    std::vector<ColumnHeading> headings;
+    const int band = HeaderPixels();
+    if (band == 0) return headings;
+    const std::vector<ColumnBox> boxes =
+        ColumnBoxes(columns.lngColumnWidths, settings.intColumnCount);
+    for (std::size_t c = 0; c < boxes.size(); ++c) {
+        if (!boxes[c].visible) continue;
+        const RECT cell{boxes[c].left, -band, boxes[c].right, -kHeaderRulePixels};
+        headings.push_back({TruncateText(CaptionOf(static_cast<int>(c))), cell});
+    }
+    return headings;
+}
+
 void ColumnPick::lstListBox_PaintHeader(HDC hdc, int width, int height) {
     // The band is the one the list opened with, even if ColumnHeads changed since.
     if (width <= 0 || height <= 0) return;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/basApi.h"
 
@@ -21,6 +22,12 @@ struct RowReading {
     bool offscreen = false;  // the row lies outside the rows the open list shows
     bool invisible = false;  // the list is closed
     friend bool operator==(const RowReading&, const RowReading&) = default;
+};
+
+// One column's header over the rows: the list's column headers, which are no rows.
+struct ColumnHeading {
+    std::string caption;  // as the header shows it
+    RECT rect{};          // pixels of the list's client area: the band lies above it (top < 0)
 };
 
 class AccessibleControl {
@@ -41,6 +48,9 @@ public:
     virtual bool PickRow(std::int32_t row) = 0;
     // Makes the row current as the arrow keys do, without a commit; false when there is none.
     virtual bool SelectRow(std::int32_t row) = 0;
+
+    // The header's visible columns left to right; none while the list shows no header.
+    virtual std::vector<ColumnHeading> ColumnHeadings() = 0;
 
     // The name the host gave the control; empty: none (the label before it names it).
     virtual std::string ControlName() = 0;

@@ -76,6 +76,11 @@ std::int32_t OdbcResult::FieldCount() const {
     return static_cast<std::int32_t>(columns_.size());
 }
 
+std::string OdbcResult::FieldName(std::int32_t field) const {
+    if (field < 0 || static_cast<std::size_t>(field) >= columns_.size()) return {};
+    return columns_[static_cast<std::size_t>(field)].Name();
+}
+
 bool OdbcResult::FetchBlock() {
     if (ended_) return false;
     fetched_ = 0;

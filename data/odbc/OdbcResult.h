@@ -28,6 +28,7 @@ public:
     OdbcResult& operator=(const OdbcResult&) = delete;
 
     std::int32_t FieldCount() const override;
+    std::string FieldName(std::int32_t field) const override;
     bool Next() override;
     void WriteRow(rows::RowWriter& row) const override;
 

@@ -7,7 +7,10 @@
 namespace cp::rows {
 
 CachedRecordset::CachedRecordset(std::unique_ptr<RowSource> source, Loading loading)
-    : source_(std::move(source)), fields_(source_->FieldCount()), store_(fields_) {
+    : source_(std::move(source)),
+      fields_(source_->FieldCount()),
+      names_(NamesOf(*source_)),
+      store_(fields_) {
     if (loading == Loading::WholeResultAtOpen) {
         while (ReadRow()) {
         }

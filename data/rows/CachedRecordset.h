@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "data/Database.h"
 #include "data/rows/RowSource.h"
@@ -28,6 +30,7 @@ public:
     void MoveFirst() override;
     Variant GetRows(std::int32_t NumRows) override;
     void Close() override;
+    std::vector<std::string> FieldNames() override { return names_; }
 
 private:
     // Reads one more row into the cache; false at the end of the result.
@@ -38,6 +41,7 @@ private:
 
     std::unique_ptr<RowSource> source_;  // rows still to read; null once all are read
     std::int32_t fields_ = 0;            // fields of every row
+    std::vector<std::string> names_;     // the fields' names, kept once the source is gone
     RowStore store_;                     // the rows read so far
     std::int32_t current_ = 0;           // the current row; past the rows: end of file
     RowStore::Position position_;        // where the current row is kept in store_

@@ -6,7 +6,7 @@
 namespace cp::rows {
 
 ForwardOnlyRecordset::ForwardOnlyRecordset(std::unique_ptr<RowSource> source)
-    : source_(std::move(source)), fields_(source_->FieldCount()) {
+    : source_(std::move(source)), fields_(source_->FieldCount()), names_(NamesOf(*source_)) {
     onRow_ = source_->Next();
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "data/Database.h"
 #include "data/rows/RowSource.h"
@@ -21,12 +23,14 @@ public:
     void MoveFirst() override;
     Variant GetRows(std::int32_t NumRows) override;
     void Close() override;
+    std::vector<std::string> FieldNames() override { return names_; }
 
 private:
     void CheckOpen() const;
 
     std::unique_ptr<RowSource> source_;  // the result; null once closed
     std::int32_t fields_ = 0;            // fields of every row
+    std::vector<std::string> names_;     // the fields' names
     bool onRow_ = false;                 // the source stands on a row
 };
 

@@ -55,6 +55,12 @@ std::int32_t SqliteStatement::FieldCount() const {
     return sqlite3_column_count(stmt_);
 }
 
+std::string SqliteStatement::FieldName(std::int32_t field) const {
+    // The name is the alias of the query's column when it has one, else its text as written.
+    const char* name = sqlite3_column_name(stmt_, field);
+    return name ? name : std::string();
+}
+
 std::int32_t SqliteStatement::ParameterCount() const {
     return sqlite3_bind_parameter_count(stmt_);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "data/rows/RowSource.h"
@@ -25,6 +26,7 @@ public:
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
     std::int32_t FieldCount() const override;
+    std::string FieldName(std::int32_t field) const override;
     std::int32_t ParameterCount() const;
     // True when running the statement cannot change the database.
     bool ReadOnly() const;

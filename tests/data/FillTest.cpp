@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "data/sqlite/SqliteDatabase.h"
 #include "platform/sim/SimWindowApi.h"
 #include "runtime/Conversions.h"
+#include "runtime/LateBound.h"
+#include "runtime/RuntimeError.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/RecordsetChecks.h"
 #include "tests/support/sim/ControlOnForm.h"
@@ -44,6 +47,14 @@ protected:
     }
 
     static Variant AsObject(std::shared_ptr<Object> object) { return Variant(std::move(object)); }
+
+    // What the header shows, column by column, as a reader reads it.
+    std::vector<std::string> Captions() {
+        std::vector<std::string> captions;
+        for (const ColumnHeading& heading : control().ColumnHeadings())
+            captions.push_back(heading.caption);
+        return captions;
+    }
 
     TempDatabase file_{kFruit};
     std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
@@ -139,6 +150,98 @@ TEST_F(FillTest, ARecordsetIsLoadedFromWhereItStandsAndStaysOpen) {
     EXPECT_EQ(ListState().count, 3);
     EXPECT_EQ(CStr(probe().varItems().At(0, 0)), "plum");
     EXPECT_EQ(CLng(rs->RecordCount()), 5);
+}
+
+TEST_F(FillTest, FieldNamesAreTheCaptionsUntilTheHostGivesItsOwnOrFillsFromStrings) {
+    using Names = std::vector<std::string>;
+    PrepareTwoRows();
+    control().ColumnHeads(true);
+    control().FillComboBoxMultiColumn(*db_, "SELECT name AS \"Fruit name\", origin, id FROM fruit");
+    EXPECT_EQ(Captions(), (Names{"Fruit name", "origin"}));
+    // The property keeps what the host set, so a stored form never freezes the names.
+    EXPECT_EQ(control().ColumnCaptions(), "");
+    control().ColumnCaptions("Name");
+    EXPECT_EQ(Captions(), (Names{"Name", ""}));
+    control().ColumnCaptions("");
+    EXPECT_EQ(Captions(), (Names{"Fruit name", "origin"}));
+
+    // A result without rows still names its fields; a table read whole, its columns.
+    control().FillComboBoxMultiColumn(*db_, "SELECT origin AS Place, id FROM fruit WHERE id > 9");
+    EXPECT_EQ(Captions(), (Names{"Place", "id"}));
+    control().FillComboBoxMultiColumnRecordset(AsObject(db_->OpenRecordset("fruit", 4)));
+    EXPECT_EQ(Captions(), (Names{"id", "name"}));
+    // A query that cannot open leaves the rows and their names; a fill that fails on the way
+    // leaves neither.
+    control().FillComboBoxMultiColumn(*db_, "SELECT nothing FROM fruit");
+    EXPECT_EQ(Captions(), (Names{"id", "name"}));
+    control().FillComboBoxMultiColumnRecordset(
+        AsObject(db_->OpenRecordset("fruit", dbOpenForwardOnly)));
+    EXPECT_EQ(Captions(), (Names{"", ""}));
+    EXPECT_EQ(world().MessageBoxes().size(), 2u);
+
+    control().FillComboBoxMultiColumn(*db_, "fruit");
+    control().AddList("a;first");
+    EXPECT_EQ(Captions(), (Names{"", ""}));
+    control().FillComboBoxMultiColumn(*db_, "fruit");
+    control().Clear();
+    EXPECT_EQ(Captions(), (Names{"", ""}));
+}
+
+// A host's recordset reached by its members' names: DAO's and ADO's Fields(i).Name, or, for
+// fields == nullopt, an object without Fields.
+class NamedFieldsRecordset final : public LateBound {
+public:
+    explicit NamedFieldsRecordset(std::optional<std::vector<std::string>> fields)
+        : fields_(std::move(fields)) {}
+
+    Variant CallByName(std::string_view name, CallType, std::vector<Variant>) override {
+        if (name == "RecordCount") return std::int32_t{1};
+        if (name == "EOF") return false;
+        if (name == "GetRows") {
+            auto block = std::make_shared<VariantArray>(std::vector<std::int32_t>{2, 1});
+            block->At(0, 0) = Variant("Kent");
+            block->At(1, 0) = Variant("KE");
+            return Variant(std::move(block));
+        }
+        if (name == "Fields" && fields_) return Variant(std::make_shared<Collection>(*fields_));
+        Raise(vberr::NoSuchMember);
+    }
+
+private:
+    struct Field final : LateBound {
+        explicit Field(std::string name) : name_(std::move(name)) {}
+        Variant CallByName(std::string_view member, CallType, std::vector<Variant>) override {
+            if (member != "Name") Raise(vberr::NoSuchMember);
+            return Variant(name_);
+        }
+        std::string name_;
+    };
+    struct Collection final : LateBound {
+        explicit Collection(std::vector<std::string> names) : names_(std::move(names)) {}
+        Variant CallByName(std::string_view member, CallType, std::vector<Variant> args) override {
+            if (member == "Count") return static_cast<std::int32_t>(names_.size());
+            if (member != "Item") Raise(vberr::NoSuchMember);
+            return Variant(
+                std::make_shared<Field>(names_.at(static_cast<std::size_t>(CLng(args.at(0))))));
+        }
+        std::vector<std::string> names_;
+    };
+
+    std::optional<std::vector<std::string>> fields_;
+};
+
+TEST_F(FillTest, AHostRecordsetNamesItsFieldsOrIsFilledWithoutNames) {
+    using Names = std::vector<std::string>;
+    PrepareTwoRows();
+    control().ColumnHeads(true);
+    control().FillComboBoxMultiColumnRecordset(
+        AsObject(std::make_shared<NamedFieldsRecordset>(Names{"County", "Code"})));
+    EXPECT_EQ(Captions(), (Names{"County", "Code"}));
+    control().FillComboBoxMultiColumnRecordset(
+        AsObject(std::make_shared<NamedFieldsRecordset>(std::nullopt)));
+    EXPECT_TRUE(world().MessageBoxes().empty());
+    EXPECT_EQ(control().ListCount(), 1);
+    EXPECT_EQ(Captions(), (Names{"", ""}));
 }
 
 TEST_F(FillTest, ARecordsetThatIsNoObjectIsReportedAndEmptiesTheList) {

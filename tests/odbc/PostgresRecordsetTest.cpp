@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
 #include "data/odbc/OdbcErrors.h"
@@ -105,6 +106,24 @@ TEST_F(PostgresRecordsetTest, NamesOpenTablesAndUnicodeNamesWork) {
     EXPECT_EQ(CLng(db_->OpenRecordset("FRUIT", dbOpenSnapshot)->RecordCount()), 1);
     EXPECT_EQ(FailureOf([&] { db_->OpenRecordset("\"FRUIT\"", 4); }).Number(),
               kErrInputTableNotFound);
+}
+
+TEST_F(PostgresRecordsetTest, FieldsAreNamedAsTheQueryNamesThemInEveryKindOfRecordset) {
+    using Names = std::vector<std::string>;
+    db_->Execute(
+        "CREATE TEMP TABLE land (name text, code integer); INSERT INTO land VALUES "
+        "('Österreich', 40);");
+    const std::string query = "SELECT name AS \"Straße\", code, code * 2 AS Twice FROM land";
+    // The server folds an unquoted alias to lower case; a quoted one stays as written.
+    const Names expected{"Straße", "code", "twice"};
+    EXPECT_EQ(db_->OpenRecordset(query, dbOpenSnapshot)->FieldNames(), expected);
+    EXPECT_EQ(db_->OpenRecordset(query, dbOpenDynaset)->FieldNames(), expected);
+    EXPECT_EQ(db_->OpenRecordset(query, dbOpenForwardOnly)->FieldNames(), expected);
+    // Names outlive the rows: a recordset read to its end and closed still has them.
+    auto rs = db_->OpenRecordset("land", dbOpenSnapshot);
+    rs->GetRows(5);
+    rs->Close();
+    EXPECT_EQ(rs->FieldNames(), (Names{"name", "code"}));
 }
 
 TEST_F(PostgresRecordsetTest, FailuresCarryTheNumbersTheFillsKnowAndTheServersWords) {
