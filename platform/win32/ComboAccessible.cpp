@@ -21,11 +21,17 @@ bool HoldsFocus(HWND window) {
 
 }  // namespace
 
+long ComboAccessible::ChildCount(AccessibleControl& reader) {
+    return reader.ColumnHeadings().empty() ? kListChild : kHeaderChild;
+}
+
+// The header is drawn in the list's window, above its rows.
 HWND ComboAccessible::WindowOf(long id) {
     switch (id) {
         case kEditChild:
             return Host()->TextBox().hWnd();
         case kListChild:
+        case kHeaderChild:
             return Host()->ListBox().hWnd();
         default:
             return Host()->UserControl().hWnd();
@@ -44,8 +50,11 @@ HRESULT ComboAccessible::get_accParent(::IDispatch** parent) {
 
 HRESULT ComboAccessible::get_accChildCount(long* count) {
     if (count == nullptr) return E_POINTER;
-    *count = kListChild;
-    return Answer(Self(), [](AccessibleControl&, long) { return S_OK; });
+    *count = 0;
+    return Answer(Self(), [&](AccessibleControl& reader, long) {
+        *count = ChildCount(reader);
+        return S_OK;
+    });
 }
 
 HRESULT ComboAccessible::get_accChild(::VARIANT child, ::IDispatch** object) {
@@ -53,9 +62,10 @@ HRESULT ComboAccessible::get_accChild(::VARIANT child, ::IDispatch** object) {
     *object = nullptr;
     return Answer(child, [&](AccessibleControl&, long id) {
         if (id == CHILDID_SELF) return E_INVALIDARG;
-        if (id == kListChild) {
-            return Host()->Readers().ListObject()->QueryInterface(__uuidof(::IDispatch),
-                                                                  reinterpret_cast<void**>(object));
+        if (id == kListChild || id == kHeaderChild) {
+            ::IAccessible* own = id == kListChild ? Host()->Readers().ListObject()
+                                                  : Host()->Readers().HeaderObject();
+            return own->QueryInterface(__uuidof(::IDispatch), reinterpret_cast<void**>(object));
         }
         return ::AccessibleObjectFromWindow(WindowOf(id), OBJID_WINDOW, __uuidof(::IDispatch),
                                             reinterpret_cast<void**>(object));
@@ -74,7 +84,7 @@ HRESULT ComboAccessible::get_accValue(::VARIANT child, BSTR* value) {
     if (value == nullptr) return E_POINTER;
     *value = nullptr;
     return Answer(child, [&](AccessibleControl& reader, long id) {
-        if (id == kListChild) return DISP_E_MEMBERNOTFOUND;
+        if (id == kListChild || id == kHeaderChild) return DISP_E_MEMBERNOTFOUND;
         return ReturnText(reader.ControlValue(), value);
     });
 }
@@ -83,7 +93,8 @@ HRESULT ComboAccessible::get_accRole(::VARIANT child, ::VARIANT* role) {
     if (role == nullptr) return E_POINTER;
     ::VariantInit(role);
     return Answer(child, [&](AccessibleControl&, long id) {
-        const long roles[] = {ROLE_SYSTEM_COMBOBOX, ROLE_SYSTEM_TEXT, ROLE_SYSTEM_LIST};
+        const long roles[] = {ROLE_SYSTEM_COMBOBOX, ROLE_SYSTEM_TEXT, ROLE_SYSTEM_LIST,
+                              ROLE_SYSTEM_LIST};
         SetChildVariant(role, roles[id]);
         return S_OK;
     });
@@ -95,7 +106,9 @@ HRESULT ComboAccessible::get_accState(::VARIANT child, ::VARIANT* state) {
     return Answer(child, [&](AccessibleControl& reader, long id) {
         const HWND window = WindowOf(id);
         long bits = 0;
-        if (id == kListChild) {
+        if (id == kHeaderChild) {
+            bits = STATE_SYSTEM_READONLY | (reader.ListOpen() ? 0 : STATE_SYSTEM_INVISIBLE);
+        } else if (id == kListChild) {
             bits = reader.ListOpen() ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_INVISIBLE;
         } else {
             bits = STATE_SYSTEM_FOCUSABLE;
@@ -136,7 +149,8 @@ HRESULT ComboAccessible::get_accDefaultAction(::VARIANT child, BSTR* action) {
 
 HRESULT ComboAccessible::accSelect(long flags, ::VARIANT child) {
     return Answer(child, [&](AccessibleControl&, long id) {
-        if (id == kListChild || flags != SELFLAG_TAKEFOCUS) return E_INVALIDARG;
+        if (id == kListChild || id == kHeaderChild || flags != SELFLAG_TAKEFOCUS)
+            return E_INVALIDARG;
         ::SetFocus(WindowOf(kEditChild));
         return S_OK;
     });
@@ -147,6 +161,9 @@ HRESULT ComboAccessible::accLocation(long* left, long* top, long* width, long* h
     if (!left || !top || !width || !height) return E_POINTER;
     *left = *top = *width = *height = 0;
     return Answer(child, [&](AccessibleControl&, long id) {
+        // The header's band is part of the list's window: it answers for its own place.
+        if (id == kHeaderChild)
+            return Host()->Readers().HeaderObject()->accLocation(left, top, width, height, Self());
         ::RECT r{};
         ::GetWindowRect(WindowOf(id), &r);
         *left = r.left;
@@ -160,12 +177,13 @@ HRESULT ComboAccessible::accLocation(long* left, long* top, long* width, long* h
 HRESULT ComboAccessible::accNavigate(long direction, ::VARIANT start, ::VARIANT* end) {
     if (end == nullptr) return E_POINTER;
     ::VariantInit(end);
-    return Answer(start, [&](AccessibleControl&, long id) {
+    return Answer(start, [&](AccessibleControl& reader, long id) {
+        const long last = ChildCount(reader);
         long to = 0;
         if (id == CHILDID_SELF && direction == NAVDIR_FIRSTCHILD) to = kEditChild;
-        if (id == CHILDID_SELF && direction == NAVDIR_LASTCHILD) to = kListChild;
-        if (id == kEditChild && direction == NAVDIR_NEXT) to = kListChild;
-        if (id == kListChild && direction == NAVDIR_PREVIOUS) to = kEditChild;
+        if (id == CHILDID_SELF && direction == NAVDIR_LASTCHILD) to = last;
+        if (id != CHILDID_SELF && direction == NAVDIR_NEXT && id < last) to = id + 1;
+        if (id != CHILDID_SELF && direction == NAVDIR_PREVIOUS && id > kEditChild) to = id - 1;
         if (to == 0) return S_FALSE;
         SetChildVariant(end, to);
         return S_OK;
@@ -177,6 +195,12 @@ HRESULT ComboAccessible::accHitTest(long x, long y, ::VARIANT* child) {
     ::VariantInit(child);
     return Answer(Self(), [&](AccessibleControl& reader, long) {
         const ::POINT at{x, y};
+        ::VARIANT header;
+        if (reader.ListOpen() && ChildCount(reader) == kHeaderChild &&
+            Host()->Readers().HeaderObject()->accHitTest(x, y, &header) == S_OK) {
+            SetChildVariant(child, kHeaderChild);
+            return S_OK;
+        }
         for (const long id : {kEditChild, kListChild}) {
             ::RECT r{};
             ::GetWindowRect(WindowOf(id), &r);

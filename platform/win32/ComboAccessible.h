@@ -1,6 +1,7 @@
 // The control as a whole, as assistive technology sees it: a combo box whose value is the edit
-// field's text and whose two children are the edit field (child 1, the system's own object of
-// that window) and the list (child 2); its default action opens or closes the list.
+// field's text and whose children are the edit field (child 1, the system's own object of that
+// window), the list (child 2) and, while the list has a header, the header (child 3); its
+// default action opens or closes the list.
 #pragma once
 
 #include "platform/win32/AccessibleObject.h"
@@ -31,8 +32,9 @@ public:
 private:
     static constexpr long kEditChild = 1;
     static constexpr long kListChild = 2;
+    static constexpr long kHeaderChild = 3;
 
-    long ChildCount(AccessibleControl&) override { return kListChild; }
+    long ChildCount(AccessibleControl& reader) override;
     // The window of a child, or the control's own for CHILDID_SELF.
     HWND WindowOf(long id);
 };

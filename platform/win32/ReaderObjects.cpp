@@ -67,6 +67,11 @@ std::optional<LRESULT> ReaderObjects::Answer(HWND window, WPARAM flags, LPARAM o
     return list_;
 }
 
+::IAccessible* ReaderObjects::HeaderObject() {
+    if (header_ == nullptr) header_ = new HeaderAccessible(host_);
+    return header_;
+}
+
 ::IAccessible* ReaderObjects::ControlObject() {
     if (combo_ == nullptr) combo_ = new ComboAccessible(host_);
     return combo_;
@@ -80,6 +85,7 @@ std::string ReaderObjects::ControlName() {
 
 void ReaderObjects::Disconnect() {
     Cut(list_);
+    Cut(header_);
     Cut(combo_);
 }
 

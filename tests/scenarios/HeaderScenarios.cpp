@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
 #include "runtime/ScreenUnits.h"
 #include "tests/scenarios/ScenarioFixture.h"
@@ -59,6 +60,33 @@ TEST_F(HeaderScenario, TheListGrowsByTheHeaderWhichIsNoRowForTheHostOrAReader) {
     EXPECT_EQ(control.RowAt(POINT{20, -3}), std::nullopt);
     EXPECT_EQ(control.RowAt(POINT{20, 2}), std::optional<std::int32_t>{0});
     EXPECT_EQ(control.RowName(0), std::optional<std::string>{"France, 250"});
+}
+
+TEST_F(HeaderScenario, AReaderFindsTheCaptionsAboveTheRowsAndOnlyWhileTheHeaderShows) {
+    FillCountries();
+    EXPECT_TRUE(control.ColumnHeadings().empty());
+    ShowHeader();
+    control.ColumnWidths("1500;0");
+    Open();
+    const std::vector<ColumnHeading> one = control.ColumnHeadings();
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].caption, "Country");
+    control.HideListBox(AfterHide::FocusEditField);
+    control.ColumnWidths("1500;600");
+    Open();
+    const std::vector<ColumnHeading> both = control.ColumnHeadings();
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[1].caption, "Code");
+    const int band = CurrentScreenUnits().rowPixels;
+    for (const ColumnHeading& h : both) {
+        EXPECT_EQ(h.rect.top, -band - 1) << h.caption;
+        EXPECT_EQ(h.rect.bottom, -1) << h.caption;
+        // Above the rows, where a reader's point finds none of them.
+        EXPECT_EQ(control.RowAt(POINT{h.rect.left + 2, h.rect.top + 2}), std::nullopt);
+    }
+    EXPECT_EQ(both[0].rect.left, 0);
+    EXPECT_LT(both[0].rect.right, both[1].rect.left);
+    EXPECT_EQ(control.RowCount(), 3);
 }
 
 TEST_F(HeaderScenario, KeysAndTheMouseReachTheFirstRowAndNeverTheHeader) {

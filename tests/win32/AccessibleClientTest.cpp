@@ -158,6 +158,69 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
     combo->Release();
 }
 
+TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerShownColumn) {
+    scene->control().ColumnHeads(true);
+    scene->control().ColumnCaptions("Country;Hidden;Code");
+    ::IAccessible* combo = ObjectOf(scene->Window());
+    ASSERT_NE(combo, nullptr);
+    long count = 0;
+    EXPECT_EQ(combo->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 3);
+    ::IDispatch* dispatch = nullptr;
+    ASSERT_EQ(combo->get_accChild(Child(3), &dispatch), S_OK);
+    ::IAccessible* header = nullptr;
+    ASSERT_EQ(dispatch->QueryInterface(__uuidof(::IAccessible), reinterpret_cast<void**>(&header)),
+              S_OK);
+    dispatch->Release();
+    EXPECT_TRUE(LongOf(header, CHILDID_SELF, &::IAccessible::get_accState) &
+                STATE_SYSTEM_INVISIBLE);
+
+    scene->control().ShowDropDown();
+    Pump();
+    EXPECT_EQ(LongOf(header, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_LIST);
+    EXPECT_EQ(header->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(LongOf(header, 1, &::IAccessible::get_accRole), ROLE_SYSTEM_COLUMNHEADER);
+    EXPECT_EQ(Name(header, 1), L"Country");
+    EXPECT_EQ(Name(header, 2), L"Code");
+    EXPECT_EQ(LongOf(header, 2, &::IAccessible::get_accState), STATE_SYSTEM_READONLY);
+
+    // Each caption stands above its column, in the band over the list's first row, and a
+    // point there finds the caption, not a row.
+    ::RECT firstRow{};
+    ::SendMessageW(scene->List(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstRow));
+    ::MapWindowPoints(scene->List(), nullptr, reinterpret_cast<::POINT*>(&firstRow), 2);
+    long x = 0, y = 0, w = 0, h = 0;
+    EXPECT_EQ(header->accLocation(&x, &y, &w, &h, Child(1)), S_OK);
+    EXPECT_EQ(x, firstRow.left);
+    EXPECT_EQ(y + h + 1, firstRow.top);
+    EXPECT_GT(w, 0);
+    EXPECT_GT(h, 0);
+    ::VARIANT hit;
+    EXPECT_EQ(header->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+    EXPECT_EQ(hit.lVal, 1);
+    EXPECT_EQ(combo->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+    EXPECT_EQ(hit.lVal, 3);
+
+    // It takes no part in choosing: no action, no selection, and the rows keep their numbers.
+    EXPECT_EQ(header->accDoDefaultAction(Child(1)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(header->accSelect(SELFLAG_TAKESELECTION, Child(1)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_TRUE(scene->control().ComboBoxIsOpen());
+    EXPECT_EQ(scene->events.Count("AfterUpdate"), 0);
+    ::IAccessible* list = ObjectOf(scene->List());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, kRows);
+    EXPECT_EQ(Name(list, 1), L"Land 0, L0");
+    list->Release();
+
+    scene->control().ColumnHeads(false);
+    EXPECT_EQ(combo->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 2);
+    header->Release();
+    combo->Release();
+}
+
 TEST_F(AccessibleClient, BadChildrenAndAnEndedControlAreRefused) {
     scene->control().ShowDropDown();
     ::IAccessible* list = ObjectOf(scene->List());
