@@ -8,6 +8,7 @@
 #include "platform/win32/WindowsApi.h"
 #include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"
+#include "sample/FormDensity.h"
 
 namespace cp::sample {
 namespace {
@@ -21,12 +22,13 @@ constexpr int kLabelsWidth = 290;
 constexpr int kEventsHeight = 96;
 constexpr std::size_t kRecentEvents = 6;
 
+// A label at a place of the 96-DPI layout.
 HWND MakeLabel(HWND form, const std::string& text, int x, int y, int width, int height) {
     HWND label = ::CreateWindowExW(0, L"STATIC", win32::Widen(text).c_str(),
-                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, y, width,
-                                   height, form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                   FALSE);
+                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, Scaled(x),
+                                   Scaled(y), Scaled(width), Scaled(height), form, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont()), FALSE);
     return label;
 }
 
@@ -63,10 +65,13 @@ PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, Database* serve
     : name_(setup.name), log_(log) {
     MakeLabel(form.hWnd(), setup.caption, kMargin, setup.top + 3, kControlLeft - kMargin,
               kLabelHeight);
-    // The form is laid out in pixels; the control is placed in twips, which the screen's
-    // density turns back into those pixels (known before the first control starts).
+    // The form is laid out in pixels that grow with the screen; the control is placed in twips,
+    // which the screen's density turns back into those pixels (known before the first control
+    // starts). Its height is in twips already.
     win32::TakeScreenUnits();
-    const auto twips = [](int pixels) { return static_cast<float>(pixels * TwipsPerPixel()); };
+    const auto twips = [](int pixels) {
+        return static_cast<float>(Scaled(pixels) * TwipsPerPixel());
+    };
     const win32::Placement at{twips(kControlLeft), twips(setup.top), twips(kControlWidth), 315};
     host_ = &form.AddControl(
         [this](const ControlSite& site) {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/HostForm.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
+#include "sample/FormDensity.h"
 #include "sample/SampleItems.h"
 
 namespace cp::sample {
@@ -18,6 +20,8 @@ constexpr int kHintHeight = 36;
 constexpr int kFieldLabelTop = 488;
 constexpr int kFieldLabelWidth = 300;
 constexpr int kFieldLabelHeight = 18;
+constexpr int kClientWidth = 720;  // as the host's form makes it
+constexpr int kClientHeight = 540;
 const wchar_t* const kSelfProperty = L"ColumnPick.SampleForm";
 
 // The server's rows in the order of the item strings; its countries have a numeric code where
@@ -31,12 +35,26 @@ const char* const kHint =
     "Countries, currencies and languages of ISO 3166-1, 4217 and 639-3 (Debian's iso-codes). "
     "Type to complete; Alt+Down or the button opens the list; Enter, a click or Tab commits.";
 
+// A label at a place of the 96-DPI layout.
 void AddLabel(HWND form, const char* text, int x, int y, int width, int height) {
     HWND label = ::CreateWindowExW(0, L"STATIC", win32::Widen(text).c_str(),
-                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, y, width,
-                                   height, form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                   FALSE);
+                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, Scaled(x),
+                                   Scaled(y), Scaled(width), Scaled(height), form, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont()), FALSE);
+}
+
+// The host's form and its plain field keep their 96-DPI pixels: the sample's grow with the
+// screen.
+void GrowWithTheScreen(HWND form, HWND field) {
+    ::RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(form, GWL_STYLE)), FALSE, 0);
+    ::SetWindowPos(form, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT at = form::TextFieldRect(kClientHeight);
+    ::MoveWindow(field, Scaled(at.left), Scaled(at.top), Scaled(at.right - at.left),
+                 Scaled(at.bottom - at.top), TRUE);
+    ::SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(LabelFont()), TRUE);
 }
 
 std::vector<PanelSetup> Setups() {
@@ -56,6 +74,7 @@ std::vector<PanelSetup> Setups() {
 }  // namespace
 
 SampleForm::SampleForm(EventLog& log, Database* server) : form_("ColumnPick sample") {
+    GrowWithTheScreen(form_.hWnd(), form_.TextField());
     AddLabel(form_.hWnd(), kHint, kMargin, kMargin, kHintWidth, kHintHeight);
     for (const PanelSetup& setup : Setups())
         panels_.push_back(std::make_unique<PickPanel>(form_, setup, server, log));

@@ -50,10 +50,11 @@ mkdir -p "$out"
 status=0
 env -u DISPLAY timeout 600 scripts/with-display scripts/wine-run "$sample" --demo "Z:$out" ||
   status=$?
-# The same session on a screen of 144 pixels per inch (150%), for its screenshots.
+# The same session on a screen of 144 pixels per inch (150%), for its screenshots. The form
+# grows with the density, and a screen that dense is larger too.
 mkdir -p "$out/144dpi"
-env -u DISPLAY timeout 600 scripts/wine-dpi 144 scripts/with-display scripts/wine-run "$sample" \
-  --demo "Z:$out/144dpi" || status=$?
+env -u DISPLAY CP_SCREEN_SIZE=1600x1200 timeout 600 scripts/wine-dpi 144 scripts/with-display \
+  scripts/wine-run "$sample" --demo "Z:$out/144dpi" || status=$?
 # The component in a container, with its list open.
 env -u DISPLAY timeout 300 scripts/with-display bash sample/container/run_demo.sh "$component" \
   build/mingw/sample/container/cp_container_demo.exe "$out/container.bmp" || status=$?
