@@ -91,6 +91,36 @@ std::optional<long> AccessibleObject::ChildOf(const ::VARIANT& child) {
     return id;
 }
 
+HRESULT AccessibleObject::ControlAsParent(::IDispatch** parent) {
+    if (parent == nullptr) return E_POINTER;
+    *parent = nullptr;
+    ::VARIANT self;
+    SetChildVariant(&self, CHILDID_SELF);
+    return Answer(self, [&](AccessibleControl&, long) {
+        return host_->Readers().ControlObject()->QueryInterface(__uuidof(::IDispatch),
+                                                                reinterpret_cast<void**>(parent));
+    });
+}
+
+HRESULT AccessibleObject::CountChildren(long* count) {
+    if (count == nullptr) return E_POINTER;
+    *count = 0;
+    ::VARIANT self;
+    SetChildVariant(&self, CHILDID_SELF);
+    return Answer(self, [&](AccessibleControl& reader, long) {
+        *count = ChildCount(reader);
+        return S_OK;
+    });
+}
+
+HRESULT AccessibleObject::SimpleChild(const ::VARIANT& child, ::IDispatch** object) {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    return Answer(child, [](AccessibleControl&, long id) {
+        return id == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
+    });
+}
+
 HRESULT ReturnText(const std::wstring& text, BSTR* out) {
     *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *out == nullptr ? E_OUTOFMEMORY : S_OK;

@@ -61,6 +61,12 @@ protected:
     // CHILDID_SELF (0) or a child from 1; none for anything else.
     std::optional<long> ChildOf(const ::VARIANT& child);
 
+    // The answers of an object inside the control's (the list, its header) whose children are
+    // simple ones, answered for by the object itself.
+    HRESULT ControlAsParent(::IDispatch** parent);
+    HRESULT CountChildren(long* count);
+    HRESULT SimpleChild(const ::VARIANT& child, ::IDispatch** object);
+
     // Runs a member against the control: RPC_E_DISCONNECTED once it has ended, E_INVALIDARG
     // for a child that does not exist, E_FAIL for a failure inside; nothing escapes.
     template <class Body>

@@ -49,12 +49,7 @@ HRESULT ComboAccessible::get_accParent(::IDispatch** parent) {
 }
 
 HRESULT ComboAccessible::get_accChildCount(long* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return Answer(Self(), [&](AccessibleControl& reader, long) {
-        *count = ChildCount(reader);
-        return S_OK;
-    });
+    return CountChildren(count);
 }
 
 HRESULT ComboAccessible::get_accChild(::VARIANT child, ::IDispatch** object) {

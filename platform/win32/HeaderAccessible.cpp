@@ -35,29 +35,16 @@ long HeaderAccessible::ChildCount(AccessibleControl& reader) {
 }
 
 HRESULT HeaderAccessible::get_accParent(::IDispatch** parent) {
-    if (parent == nullptr) return E_POINTER;
-    *parent = nullptr;
-    return Answer(Self(), [&](AccessibleControl&, long) {
-        return Host()->Readers().ControlObject()->QueryInterface(__uuidof(::IDispatch),
-                                                                 reinterpret_cast<void**>(parent));
-    });
+    return ControlAsParent(parent);
 }
 
 HRESULT HeaderAccessible::get_accChildCount(long* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return Answer(Self(), [&](AccessibleControl& reader, long) {
-        *count = ChildCount(reader);
-        return S_OK;
-    });
+    return CountChildren(count);
 }
 
 HRESULT HeaderAccessible::get_accChild(::VARIANT child, ::IDispatch** object) {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    return Answer(child, [](AccessibleControl&, long id) {
-        return id == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
-    });
+    // The children are simple ones: the object itself answers for them.
+    return SimpleChild(child, object);
 }
 
 HRESULT HeaderAccessible::get_accName(::VARIANT child, BSTR* name) {

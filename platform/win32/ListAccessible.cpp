@@ -37,30 +37,16 @@ HWND ListAccessible::List() {
 }
 
 HRESULT ListAccessible::get_accParent(::IDispatch** parent) {
-    if (parent == nullptr) return E_POINTER;
-    *parent = nullptr;
-    return Answer(Self(), [&](AccessibleControl&, long) {
-        return Host()->Readers().ControlObject()->QueryInterface(__uuidof(::IDispatch),
-                                                                 reinterpret_cast<void**>(parent));
-    });
+    return ControlAsParent(parent);
 }
 
 HRESULT ListAccessible::get_accChildCount(long* count) {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return Answer(Self(), [&](AccessibleControl& reader, long) {
-        *count = reader.RowCount();
-        return S_OK;
-    });
+    return CountChildren(count);
 }
 
 HRESULT ListAccessible::get_accChild(::VARIANT child, ::IDispatch** object) {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    // Rows are simple children: the list itself answers for them.
-    return Answer(child, [](AccessibleControl&, long id) {
-        return id == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
-    });
+    // The children are simple ones: the object itself answers for them.
+    return SimpleChild(child, object);
 }
 
 HRESULT ListAccessible::get_accName(::VARIANT child, BSTR* name) {
