@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "data/KeyedRows.h"
 #include "runtime/Variant.h"
 
 namespace cp {
@@ -43,6 +44,11 @@ public:
                                                      std::int32_t Type) = 0;
     // The database's name: its file path.
     virtual std::string Name() = 0;
+    // The rows of a table (its name) or of a SELECT, left on the server and read a page at a
+    // time (data/KeyedRows.h); keyField names the unique key, "" for the table's own row
+    // identity. An engine that cannot serve rows this way raises error 3251.
+    virtual std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
+                                                     const std::string& keyField);
 };
 
 }  // namespace cp

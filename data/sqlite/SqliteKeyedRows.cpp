@@ -1,0 +1,161 @@
+#include "data/sqlite/SqliteKeyedRows.h"
+
+#include <algorithm>
+
+#include "data/rows/QueryNames.h"
+#include "data/rows/RowBlock.h"
+#include "data/sqlite/SqliteConnection.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+
+namespace cp::sqlite {
+namespace {
+
+constexpr const char* kKey = "cp_key";  // the key's column, added after the source's fields
+
+std::string Quoted(const std::string& name) {
+    return rows::QuotedName(name, '"');
+}
+
+// The source as a query whose last column is the unique key.
+std::string KeyedSource(const std::string& source, const std::string& keyField) {
+    const std::string key = keyField.empty() ? std::string("rowid") : Quoted(keyField);
+    if (const auto name = rows::BareName(source)) {
+        return "SELECT *, " + key + " AS " + kKey + " FROM " + Quoted(name->name);
+    }
+    if (keyField.empty()) {
+        Raise(rows::kErrInvalidArgument,
+              "A query's rows can be read a page at a time only with a unique key field named.");
+    }
+    return "SELECT *, " + key + " AS " + kKey + " FROM (" + source + ")";
+}
+
+}  // namespace
+
+SqliteKeyedRows::SqliteKeyedRows(std::shared_ptr<SqliteConnection> connection,
+                                 const std::string& source, const std::string& keyField)
+    : connection_(std::move(connection)), base_(KeyedSource(source, keyField)) {
+    SqliteStatement shape(connection_, "SELECT * FROM (" + base_ + ") LIMIT 0");
+    if (!shape.ReadOnly()) rows::RaiseNotARowQuery();
+    if (shape.ParameterCount() > 0) rows::RaiseTooFewParameters(shape.ParameterCount());
+    for (int f = 0; f + 1 < shape.FieldCount(); ++f)
+        fields_.push_back(shape.FieldName(f));
+    if (fields_.empty()) rows::RaiseNotARowQuery();
+    completion_ = Quoted(fields_.front());
+}
+
+std::vector<std::string> SqliteKeyedRows::FieldNames() {
+    return fields_;
+}
+
+SqliteStatement& SqliteKeyedRows::Statement(const std::string& sql) {
+    const auto known = std::ranges::find(statements_, sql, [](const auto& s) { return s.first; });
+    if (known != statements_.end()) {
+        known->second->Reset();
+        return *known->second;
+    }
+    statements_.emplace_back(sql, std::make_unique<SqliteStatement>(connection_, sql));
+    return *statements_.back().second;
+}
+
+std::string SqliteKeyedRows::Select(const std::string& where, const std::string& order,
+                                    bool limited) const {
+    std::string sql = "SELECT * FROM (" + base_ + ")";
+    if (!where.empty()) sql += " WHERE " + where;
+    sql += " ORDER BY " + completion_ + " COLLATE NOCASE " + order + ", " + kKey + " " + order;
+    if (limited) sql += " LIMIT ?3";
+    return sql;
+}
+
+KeyedRow SqliteKeyedRows::CurrentRow(const SqliteStatement& statement) const {
+    KeyedRow row;
+    const int fields = static_cast<int>(fields_.size());
+    row.fields.reserve(fields_.size());
+    for (int f = 0; f < fields; ++f)
+        row.fields.push_back(statement.FieldValue(f));
+    row.key = {row.fields.front(), statement.FieldValue(fields)};
+    return row;
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::ReadRows(SqliteStatement& statement) const {
+    std::vector<KeyedRow> result;
+    while (statement.Step())
+        result.push_back(CurrentRow(statement));
+    return result;
+}
+
+std::int64_t SqliteKeyedRows::Count() {
+    SqliteStatement& count = Statement("SELECT count(*) FROM (" + base_ + ")");
+    count.Step();
+    return static_cast<std::int64_t>(count.FieldValue(0).Number());
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
+    // Null entries come first, and compare with nothing: they are read by their key alone.
+    std::string where;
+    if (after && after->completion.IsNull()) {
+        where = completion_ + " IS NOT NULL OR " + kKey + " > ?2";
+    } else if (after) {
+        where = "(" + completion_ + " COLLATE NOCASE, " + kKey + ") > (?1, ?2)";
+    }
+    SqliteStatement& read = Statement(Select(where, "ASC", true));
+    if (after) {
+        read.BindValue(1, after->completion);
+        read.BindValue(2, after->unique);
+    }
+    read.BindValue(3, Variant(std::int32_t{limit}));
+    return ReadRows(read);
+}
+
+namespace {
+
+std::string BeforeCondition(const std::string& completion, const RowKey& key) {
+    if (key.completion.IsNull()) return completion + " IS NULL AND " + kKey + " < ?2";
+    return "(" + completion + " COLLATE NOCASE, " + kKey + ") < (?1, ?2) OR " + completion +
+           " IS NULL";
+}
+
+}  // namespace
+
+std::vector<KeyedRow> SqliteKeyedRows::RowsBefore(const RowKey& before, int limit) {
+    SqliteStatement& read = Statement(Select(BeforeCondition(completion_, before), "DESC", true));
+    read.BindValue(1, before.completion);
+    read.BindValue(2, before.unique);
+    read.BindValue(3, Variant(std::int32_t{limit}));
+    std::vector<KeyedRow> rows = ReadRows(read);
+    std::ranges::reverse(rows);
+    return rows;
+}
+
+std::int64_t SqliteKeyedRows::CountBefore(const RowKey& key) {
+    SqliteStatement& count = Statement("SELECT count(*) FROM (" + base_ + ") WHERE " +
+                                       BeforeCondition(completion_, key));
+    count.BindValue(1, key.completion);
+    count.BindValue(2, key.unique);
+    count.Step();
+    return static_cast<std::int64_t>(count.FieldValue(0).Number());
+}
+
+std::optional<KeyedRow> SqliteKeyedRows::FirstWithPrefix(std::string_view prefix) {
+    const std::string end = FoldedPrefixEnd(prefix);
+    std::string where = completion_ + " >= ?1 COLLATE NOCASE";
+    if (!end.empty()) where += " AND " + completion_ + " < ?2 COLLATE NOCASE";
+    SqliteStatement& read = Statement(Select(where, "ASC", true));
+    read.BindText(1, FoldedPrefix(prefix));
+    if (!end.empty()) read.BindText(2, end);
+    read.BindValue(3, Variant(std::int32_t{1}));
+    if (!read.Step()) return std::nullopt;
+    return CurrentRow(read);
+}
+
+std::optional<KeyedRow> SqliteKeyedRows::FirstWithValue(int field, const Variant& value) {
+    if (field < 0 || static_cast<std::size_t>(field) >= fields_.size()) return std::nullopt;
+    SqliteStatement& read =
+        Statement(Select(Quoted(fields_[static_cast<std::size_t>(field)]) + " = ?1", "ASC", true));
+    read.BindValue(1, value);
+    read.BindValue(3, Variant(std::int32_t{1}));
+    if (!read.Step()) return std::nullopt;
+    return CurrentRow(read);
+}
+
+}  // namespace cp::sqlite
