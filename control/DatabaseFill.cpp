@@ -22,6 +22,7 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
             UsageMessage(messages::kFillWidthsFirst);
             return;
         }
+        LeaveServerMode();
         host::SetScreenMousePointer(vbHourglass);
         const std::shared_ptr<Recordset> rs =
             dbDatabase.OpenRecordset(strSelectQuery, dbOpenSnapshot);
@@ -44,6 +45,7 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
             UsageMessage(messages::kFillWidthsFirst);
             return;
         }
+        LeaveServerMode();
         host::SetScreenMousePointer(vbHourglass);
         lstListBox.Clear();
         // The host's recordset is read from its current row on and left open.
