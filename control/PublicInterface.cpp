@@ -89,7 +89,8 @@ constexpr std::string_view kColumnAlignmentsHelp =
     "Returns/sets the alignment of each column's text: 0 or L left, 1 or R right, 2 or C "
     "centred, one per column: \"0;1\".";
 constexpr std::string_view kConnectHelp =
-    "Shows the rows of a table or SELECT that stay on the database server, read a page at a time; strKeyField names their unique key (\"\" for a table's own).";
+    "Shows the rows of a table or SELECT that stay on the database server, read a page at a time; "
+    "strKeyField names their unique key (\"\" for a table's own).";
 constexpr std::string_view kFitColumnWidthsHelp =
     "Sets the column widths to the widest text of each column and returns them as a "
     "ColumnWidths string.";

@@ -26,8 +26,7 @@ Variant ColumnPick::Column(std::int16_t intColumn) {
     Trapped(titles::kColumn, [&] {
         try {
             const RowCellsAt cells = CellsOf(rows.ListIndex());
-            if (rows.ListIndex() != -1 && cells.items &&
-                intColumn <= cells.items->Extent(0) - 1) {
+            if (rows.ListIndex() != -1 && cells.items && intColumn <= cells.items->Extent(0) - 1) {
                 result = cells.items->At(intColumn, cells.row);
             } else {
                 result = Variant::Null();

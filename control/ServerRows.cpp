@@ -111,9 +111,8 @@ const ServerRows::Page* ServerRows::Keep(std::int32_t page,
     kept.first = rows.front().key;
     kept.last = rows.back().key;
     while (pages_.size() >= kKeptPages) {
-        const auto farthest = std::ranges::max_element(pages_, {}, [&](const auto& p) {
-            return std::abs(std::int64_t{p.first} - page);
-        });
+        const auto farthest = std::ranges::max_element(
+            pages_, {}, [&](const auto& p) { return std::abs(std::int64_t{p.first} - page); });
         pages_.erase(farthest);
     }
     return &(pages_[page] = std::move(kept));

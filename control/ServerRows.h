@@ -57,9 +57,9 @@ public:
 
 private:
     struct Page {
-        VariantArray cells;  // (column, row)
-        RowKey first;        // where its first row stands
-        RowKey last;         // where its last row stands
+        VariantArray cells;         // (column, row)
+        RowKey first;               // where its first row stands
+        RowKey last;                // where its last row stands
         std::vector<Variant> keys;  // each row's unique key
     };
     const Page* Load(std::int32_t page) const;
@@ -71,9 +71,9 @@ private:
     template <class Read, class Result>
     Result Guarded(Read&& read, Result fallback) const;
 
-    std::shared_ptr<KeyedRows> source_;     // the rows on the server; null outside server mode
-    std::int32_t count_ = 0;                // the rows on the server when last counted
-    std::int32_t fields_ = 0;               // the fields of each row
+    std::shared_ptr<KeyedRows> source_;  // the rows on the server; null outside server mode
+    std::int32_t count_ = 0;             // the rows on the server when last counted
+    std::int32_t fields_ = 0;            // the fields of each row
     // A cache: reading a row through a const view of the control may fill it.
     mutable std::map<std::int32_t, Page> pages_;  // the pages read, by number
     mutable bool reported_ = false;               // a failure of this connection was reported

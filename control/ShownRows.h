@@ -28,8 +28,8 @@ public:
         if (served_ >= 0) return served_;
         return Filtered(table) ? static_cast<std::int32_t>(rows_.size()) : table.Count();
     }
-    // The table row shown at listRow; -1 for none. Unfiltered or served, the numbers are the same, whatever
-    // they are.
+    // The table row shown at listRow; -1 for none. Unfiltered or served, the numbers are the same,
+    // whatever they are.
     std::int32_t TableRow(const ItemTable& table, std::int32_t listRow) const;
     // Where the list shows the table row; -1 when it does not show it.
     std::int32_t ListRow(const ItemTable& table, std::int32_t tableRow) const;
@@ -54,7 +54,7 @@ public:
     void Mark(std::string text) { marked_ = std::move(text); }
 
 private:
-    std::int32_t served_ = -1;        // the rows on the server in server mode; -1 outside it
+    std::int32_t served_ = -1;  // the rows on the server in server mode; -1 outside it
     bool filtered_ = false;
     std::uint64_t tableChanges_ = 0;  // the table's changes when the rows were taken
     std::vector<std::int32_t> rows_;  // the table rows shown, in table order

@@ -84,10 +84,24 @@ std::vector<KeyedRow> SqliteKeyedRows::ReadRows(SqliteStatement& statement) cons
     return result;
 }
 
+std::optional<KeyedRow> SqliteKeyedRows::ReadFirst(SqliteStatement& statement) const {
+    std::optional<KeyedRow> row;
+    if (statement.Step()) row = CurrentRow(statement);
+    // A statement left on a row keeps its read open, and that would lock out every writer.
+    statement.Reset();
+    return row;
+}
+
+std::int64_t SqliteKeyedRows::ReadCount(SqliteStatement& statement) const {
+    statement.Step();
+    const auto count = static_cast<std::int64_t>(statement.FieldValue(0).Number());
+    statement.Reset();
+    return count;
+}
+
 std::int64_t SqliteKeyedRows::Count() {
     SqliteStatement& count = Statement("SELECT count(*) FROM (" + base_ + ")");
-    count.Step();
-    return static_cast<std::int64_t>(count.FieldValue(0).Number());
+    return ReadCount(count);
 }
 
 std::vector<KeyedRow> SqliteKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
@@ -132,8 +146,7 @@ std::int64_t SqliteKeyedRows::CountBefore(const RowKey& key) {
                                        BeforeCondition(completion_, key));
     count.BindValue(1, key.completion);
     count.BindValue(2, key.unique);
-    count.Step();
-    return static_cast<std::int64_t>(count.FieldValue(0).Number());
+    return ReadCount(count);
 }
 
 std::optional<KeyedRow> SqliteKeyedRows::FirstWithPrefix(std::string_view prefix) {
@@ -144,8 +157,7 @@ std::optional<KeyedRow> SqliteKeyedRows::FirstWithPrefix(std::string_view prefix
     read.BindText(1, FoldedPrefix(prefix));
     if (!end.empty()) read.BindText(2, end);
     read.BindValue(3, Variant(std::int32_t{1}));
-    if (!read.Step()) return std::nullopt;
-    return CurrentRow(read);
+    return ReadFirst(read);
 }
 
 std::optional<KeyedRow> SqliteKeyedRows::FirstWithValue(int field, const Variant& value) {
@@ -154,8 +166,7 @@ std::optional<KeyedRow> SqliteKeyedRows::FirstWithValue(int field, const Variant
         Statement(Select(Quoted(fields_[static_cast<std::size_t>(field)]) + " = ?1", "ASC", true));
     read.BindValue(1, value);
     read.BindValue(3, Variant(std::int32_t{1}));
-    if (!read.Step()) return std::nullopt;
-    return CurrentRow(read);
+    return ReadFirst(read);
 }
 
 }  // namespace cp::sqlite

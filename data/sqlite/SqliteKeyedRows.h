@@ -36,7 +36,10 @@ public:
 private:
     // The statement of this text, compiled at its first use.
     SqliteStatement& Statement(const std::string& sql);
+    // The statement's rows, its first row, or the count it answers; each ends its read.
     std::vector<KeyedRow> ReadRows(SqliteStatement& statement) const;
+    std::optional<KeyedRow> ReadFirst(SqliteStatement& statement) const;
+    std::int64_t ReadCount(SqliteStatement& statement) const;
     KeyedRow CurrentRow(const SqliteStatement& statement) const;
     std::string Select(const std::string& where, const std::string& order, bool limited) const;
 
