@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "data/SqlKeyedRows.h"
 #include "data/odbc/OdbcConnection.h"
 #include "data/odbc/OdbcConnectionString.h"
 #include "data/odbc/OdbcResult.h"
@@ -27,6 +28,12 @@ OdbcDatabase::OdbcDatabase(std::shared_ptr<OdbcConnection> connection, std::stri
 std::shared_ptr<Recordset> OdbcDatabase::OpenRecordset(const std::string& Name, std::int32_t Type) {
     rows::CheckRecordsetType(Type);
     return rows::MakeRecordset(std::make_unique<OdbcResult>(connection_, QueryText(Name)), Type);
+}
+
+std::shared_ptr<KeyedRows> OdbcDatabase::OpenKeyedRows(const std::string& Source,
+                                                       const std::string& keyField) {
+    if (!connection_->IsPostgreSql()) return Database::OpenKeyedRows(Source, keyField);
+    return std::make_shared<SqlKeyedRows>(shared_from_this(), Source, keyField);
 }
 
 std::string OdbcDatabase::Name() {
