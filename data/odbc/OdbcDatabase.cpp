@@ -33,7 +33,10 @@ std::shared_ptr<Recordset> OdbcDatabase::OpenRecordset(const std::string& Name, 
 std::shared_ptr<KeyedRows> OdbcDatabase::OpenKeyedRows(const std::string& Source,
                                                        const std::string& keyField) {
     if (!connection_->IsPostgreSql()) return Database::OpenKeyedRows(Source, keyField);
-    return std::make_shared<SqlKeyedRows>(shared_from_this(), Source, keyField);
+    // The rows keep the database open: one that nobody shares cannot lend itself to them.
+    std::shared_ptr<OdbcDatabase> self = weak_from_this().lock();
+    if (!self) rows::RaiseNotSupported();
+    return std::make_shared<SqlKeyedRows>(std::move(self), Source, keyField);
 }
 
 std::string OdbcDatabase::Name() {
