@@ -12,16 +12,15 @@
 namespace cp {
 namespace {
 
-// The first field, renamed, and the key column added after the fields.
+// The fields are named by place; the key column comes after them.
 constexpr const char* kFirst = "cp_f0";
 constexpr const char* kKey = "cp_key";
-constexpr const char* kFolded = "lower(cp_f0) COLLATE \"C\"";
 
 std::string Quoted(const std::string& name) {
     return rows::QuotedName(name, '"');
 }
 
-// The single-column primary key of a table, read from the catalogue.
+// The single-column primary key of a PostgreSQL table, read from the catalogue.
 std::string PrimaryKey(Database& database, const std::string& table) {
     const std::string sql =
         "SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid AND "
@@ -35,13 +34,16 @@ std::string PrimaryKey(Database& database, const std::string& table) {
     return CStr(rs->GetRows(1).Array()->At(0, 0));
 }
 
-std::string KeyedSource(Database& database, const std::string& source,
+std::string KeyedSource(Database& database, SqlDialect dialect, const std::string& source,
                         const std::string& keyField) {
     std::string from;
-    std::string key = keyField;
+    std::string key = keyField.empty() ? std::string() : Quoted(keyField);
     if (const auto name = rows::BareName(source)) {
         from = Quoted(name->name);
-        if (key.empty()) key = PrimaryKey(database, name->name);
+        if (key.empty()) {
+            key = dialect == SqlDialect::Sqlite ? std::string("rowid")
+                                                : Quoted(PrimaryKey(database, name->name));
+        }
     } else {
         if (key.empty()) {
             Raise(rows::kErrInvalidArgument,
@@ -50,7 +52,7 @@ std::string KeyedSource(Database& database, const std::string& source,
         }
         from = "(" + source + ") AS cp_source";
     }
-    return "SELECT *, " + Quoted(key) + " AS " + kKey + " FROM " + from;
+    return "SELECT *, " + key + " AS " + kKey + " FROM " + from;
 }
 
 }  // namespace
@@ -86,39 +88,57 @@ std::string SqlLiteral(const Variant& value) {
     return literal + "'";
 }
 
-SqlKeyedRows::SqlKeyedRows(std::shared_ptr<Database> database, const std::string& source,
-                           const std::string& keyField)
-    : database_(std::move(database)), keyed_(KeyedSource(*database_, source, keyField)) {
-    Read("", "ASC", 1);
-}
-
-std::string SqlKeyedRows::Named(int named) const {
-    // Fields take names of their own by place, so that the reads can name them whatever the
-    // source calls them.
-    std::string names;
-    for (int f = 0; f < named; ++f)
-        names += (f ? ", cp_f" : "cp_f") + std::to_string(f);
-    return "SELECT * FROM (" + keyed_ + ") AS cp_rows(" + names + ")";
+SqlKeyedRows::SqlKeyedRows(std::shared_ptr<Database> database, SqlDialect dialect,
+                           const std::string& source, const std::string& keyField)
+    : database_(std::move(database)),
+      dialect_(dialect),
+      keyed_(KeyedSource(*database_, dialect, source, keyField)) {
+    // One row joined onto the source counts its fields even when it has no rows.
+    const auto rs = database_->OpenRecordset(
+        "SELECT * FROM (SELECT 1 AS cp_one) AS cp_probe "
+        "LEFT JOIN (" +
+            keyed_ + ") AS cp_rows ON 1 = 1 LIMIT 1",
+        dbOpenForwardOnly);
+    fields_ = rs->GetRows(1).Array()->Extent(0) - 2;
+    rs->Close();
+    if (fields_ < 1) rows::RaiseNotARowQuery();
 }
 
 std::vector<std::string> SqlKeyedRows::FieldNames() {
-    return std::vector<std::string>(static_cast<std::size_t>(std::max(fields_, 0)));
+    return std::vector<std::string>(static_cast<std::size_t>(fields_));
 }
 
-std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* order, int limit,
-                                         int named) {
+std::string SqlKeyedRows::Named() const {
+    std::string names;
+    for (int f = 0; f < fields_; ++f)
+        names += "cp_f" + std::to_string(f) + ", ";
+    return "WITH cp_rows(" + names + kKey + ") AS (" + keyed_ + ") ";
+}
+
+std::string SqlKeyedRows::Folded() const {
+    return dialect_ == SqlDialect::Sqlite ? "cp_f0 COLLATE NOCASE" : "lower(cp_f0) COLLATE \"C\"";
+}
+
+std::string SqlKeyedRows::FoldedLiteral(const Variant& value) const {
+    // SQLite folds both sides of a NOCASE comparison itself.
+    return dialect_ == SqlDialect::Sqlite ? SqlLiteral(value) : "lower(" + SqlLiteral(value) + ")";
+}
+
+std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* order, int limit) {
     const bool ascending = std::string_view(order) == "ASC";
-    std::string sql = "SELECT * FROM (" + Named(named) + ") AS cp_page";
+    std::string sql = Named() + "SELECT * FROM cp_rows";
     if (!where.empty()) sql += " WHERE " + where;
-    sql += std::string(" ORDER BY ") + kFolded + " " + order +
-           (ascending ? " NULLS FIRST, " : " NULLS LAST, ") + kKey + " " + order + " LIMIT " +
+    // Null entries come first, where SQLite puts them by itself.
+    const char* nulls = dialect_ == SqlDialect::Sqlite ? ", "
+                        : ascending                    ? " NULLS FIRST, "
+                                                       : " NULLS LAST, ";
+    sql += " ORDER BY " + Folded() + " " + order + nulls + kKey + " " + order + " LIMIT " +
            std::to_string(std::max(limit, 0));
     const auto rs = database_->OpenRecordset(sql, dbOpenForwardOnly);
     std::vector<KeyedRow> rows;
     if (limit > 0 && !CBool(rs->Eof())) {
         const Variant block = rs->GetRows(limit);
         const VariantArray& cells = *block.Array();
-        fields_ = cells.Extent(0) - 1;
         for (std::int32_t r = 0; r < cells.Extent(1); ++r) {
             KeyedRow row;
             for (std::int32_t f = 0; f < fields_; ++f)
@@ -133,10 +153,10 @@ std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* o
 }
 
 std::int64_t SqlKeyedRows::CountWhere(const std::string& where) {
-    std::string sql = "SELECT count(*) FROM (" + Named(1) + ") AS cp_page";
+    std::string sql = Named() + "SELECT count(*) FROM cp_rows";
     if (!where.empty()) sql += " WHERE " + where;
     const auto rs = database_->OpenRecordset(sql, dbOpenForwardOnly);
-    const auto count = static_cast<std::int64_t>(rs->GetRows(1).Array()->At(0, 0).Number());
+    const auto count = static_cast<std::int64_t>(CDbl(rs->GetRows(1).Array()->At(0, 0)));
     rs->Close();
     return count;
 }
@@ -152,8 +172,8 @@ std::vector<KeyedRow> SqlKeyedRows::RowsAfter(const std::optional<RowKey>& after
     if (after->completion.IsNull()) {
         return Read(std::string(kFirst) + " IS NOT NULL OR " + kKey + " > " + key, "ASC", limit);
     }
-    return Read(std::string("(") + kFolded + ", " + kKey + ") > (lower(" +
-                    SqlLiteral(after->completion) + "), " + key + ")",
+    return Read("(" + Folded() + ", " + kKey + ") > (" + FoldedLiteral(after->completion) + ", " +
+                    key + ")",
                 "ASC", limit);
 }
 
@@ -161,8 +181,8 @@ std::string SqlKeyedRows::Before(const RowKey& key) const {
     const std::string unique = SqlLiteral(key.unique);
     if (key.completion.IsNull())
         return std::string(kFirst) + " IS NULL AND " + kKey + " < " + unique;
-    return std::string("(") + kFolded + ", " + kKey + ") < (lower(" + SqlLiteral(key.completion) +
-           "), " + unique + ") OR " + kFirst + " IS NULL";
+    return "(" + Folded() + ", " + kKey + ") < (" + FoldedLiteral(key.completion) + ", " + unique +
+           ") OR " + kFirst + " IS NULL";
 }
 
 std::vector<KeyedRow> SqlKeyedRows::RowsBefore(const RowKey& before, int limit) {
@@ -175,17 +195,16 @@ std::int64_t SqlKeyedRows::CountBefore(const RowKey& key) {
 
 std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {
     const std::string end = FoldedPrefixEnd(prefix);
-    std::string where = std::string(kFolded) + " >= " + SqlLiteral(Variant(FoldedPrefix(prefix)));
-    if (!end.empty()) where += std::string(" AND ") + kFolded + " < " + SqlLiteral(Variant(end));
+    std::string where = Folded() + " >= " + SqlLiteral(Variant(FoldedPrefix(prefix)));
+    if (!end.empty()) where += " AND " + Folded() + " < " + SqlLiteral(Variant(end));
     auto rows = Read(where, "ASC", 1);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
 }
 
 std::optional<KeyedRow> SqlKeyedRows::FirstWithValue(int field, const Variant& value) {
-    if (field < 0 || (fields_ >= 0 && field >= fields_)) return std::nullopt;
-    auto rows =
-        Read("cp_f" + std::to_string(field) + " = " + SqlLiteral(value), "ASC", 1, field + 1);
+    if (field < 0 || field >= fields_) return std::nullopt;
+    auto rows = Read("cp_f" + std::to_string(field) + " = " + SqlLiteral(value), "ASC", 1);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
 }

@@ -35,8 +35,9 @@ public:
     // transaction would undo them.
     void Execute(const std::string& sql);
 
-    // Whether the server is PostgreSQL (SQL_DBMS_NAME).
+    // Which server the connection reaches (SQL_DBMS_NAME).
     bool IsPostgreSql() const { return server_ == Server::PostgreSql; }
+    bool IsSqlite() const { return server_ == Server::Sqlite; }
 
     // The first reader puts the connection in its reading state, the last one takes it out.
     void BeginReading();

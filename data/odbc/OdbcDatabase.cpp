@@ -32,11 +32,14 @@ std::shared_ptr<Recordset> OdbcDatabase::OpenRecordset(const std::string& Name, 
 
 std::shared_ptr<KeyedRows> OdbcDatabase::OpenKeyedRows(const std::string& Source,
                                                        const std::string& keyField) {
-    if (!connection_->IsPostgreSql()) return Database::OpenKeyedRows(Source, keyField);
+    std::optional<SqlDialect> dialect;
+    if (connection_->IsPostgreSql()) dialect = SqlDialect::PostgreSql;
+    if (connection_->IsSqlite()) dialect = SqlDialect::Sqlite;
+    if (!dialect) return Database::OpenKeyedRows(Source, keyField);
     // The rows keep the database open: one that nobody shares cannot lend itself to them.
     std::shared_ptr<OdbcDatabase> self = weak_from_this().lock();
     if (!self) rows::RaiseNotSupported();
-    return std::make_shared<SqlKeyedRows>(std::move(self), Source, keyField);
+    return std::make_shared<SqlKeyedRows>(std::move(self), *dialect, Source, keyField);
 }
 
 std::string OdbcDatabase::Name() {

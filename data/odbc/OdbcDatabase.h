@@ -32,8 +32,8 @@ public:
     // The connection string without its password (see WithoutPassword), unless the caller
     // named the database.
     std::string Name() override;
-    // PostgreSQL's rows are read a page at a time through queries (data/SqlKeyedRows.h); other
-    // servers raise error 3251.
+    // PostgreSQL's and SQLite's rows are read a page at a time through queries
+    // (data/SqlKeyedRows.h); other servers raise error 3251.
     std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
                                              const std::string& keyField) override;
     // Runs SQL statements that deliver no rows; refused while one of its recordsets reads.
