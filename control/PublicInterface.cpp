@@ -90,7 +90,7 @@ constexpr std::string_view kColumnAlignmentsHelp =
     "centred, one per column: \"0;1\".";
 constexpr std::string_view kConnectHelp =
     "Shows the rows of a table or SELECT that stay on the database server, read a page at a time; "
-    "strKeyField names their unique key (\"\" for a table's own).";
+    "strKeyField names their unique key (empty for a table's own).";
 constexpr std::string_view kFitColumnWidthsHelp =
     "Sets the column widths to the widest text of each column and returns them as a "
     "ColumnWidths string.";
