@@ -165,8 +165,13 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
 
     const std::int32_t row = TableRowOf(static_cast<std::int32_t>(dis.itemID));
     const RowCellsAt at = CellsOf(row);
-    // A row that the server could not deliver stays empty.
-    if (!at.items) return;
+    if (!at.items) {
+        // A row that the server could not deliver is drawn empty.
+        RowPaint blank(dis.hDC, back, fore);
+        blank.FillBackground(dis.rcItem);
+        blank.Restore();
+        return;
+    }
     // A column count above the table's would read past it; the lower count stays for good.
     const std::int32_t tableColumns = at.items->Extent(0);
     if (settings.intColumnCount > tableColumns)
