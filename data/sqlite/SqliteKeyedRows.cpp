@@ -104,49 +104,83 @@ std::int64_t SqliteKeyedRows::Count() {
     return ReadCount(count);
 }
 
-std::vector<KeyedRow> SqliteKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
-    // Null entries come first, and compare with nothing: they are read by their key alone.
-    std::string where;
-    if (after && after->completion.IsNull()) {
-        where = completion_ + " IS NOT NULL OR " + kKey + " > ?2";
-    } else if (after) {
-        where = "(" + completion_ + " COLLATE NOCASE, " + kKey + ") > (?1, ?2)";
+// The conditions of the keyset reads, each an index range on the completion field (SQLite does
+// not take a comparison of row values under a collation as one), with ?1 the entry and ?2 the
+// key of the row read from. Null entries come first and compare with nothing: the rows around
+// them are read by their key alone, in reads of their own.
+std::string SqliteKeyedRows::Condition(Range range) const {
+    const std::string folded = completion_ + " COLLATE NOCASE";
+    switch (range) {
+        case Range::AfterEntry:
+            return folded + " >= ?1 AND (" + folded + " > ?1 OR " + kKey + " > ?2)";
+        case Range::BeforeEntry:
+            return folded + " <= ?1 AND (" + folded + " < ?1 OR " + kKey + " < ?2)";
+        case Range::AfterNull:
+            return completion_ + " IS NULL AND " + kKey + " > ?2";
+        case Range::BeforeNull:
+            return completion_ + " IS NULL AND " + kKey + " < ?2";
+        case Range::Entries:
+            return completion_ + " IS NOT NULL";
+        case Range::Nulls:
+            return completion_ + " IS NULL";
     }
-    SqliteStatement& read = Statement(Select(where, "ASC", true));
-    if (after) {
-        read.BindValue(1, after->completion);
-        read.BindValue(2, after->unique);
-    }
+    return {};
+}
+
+void SqliteKeyedRows::BindKey(SqliteStatement& statement, const RowKey* key) const {
+    if (!key) return;
+    const int parameters = statement.ParameterCount();
+    if (parameters >= 1) statement.BindValue(1, key->completion);
+    if (parameters >= 2) statement.BindValue(2, key->unique);
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::Read(Range range, const char* order, const RowKey* key,
+                                            int limit) {
+    if (limit <= 0) return {};
+    SqliteStatement& read = Statement(Select(Condition(range), order, true));
+    BindKey(read, key);
     read.BindValue(3, Variant(std::int32_t{limit}));
     return ReadRows(read);
 }
 
-namespace {
-
-std::string BeforeCondition(const std::string& completion, const RowKey& key) {
-    if (key.completion.IsNull()) return completion + " IS NULL AND " + kKey + " < ?2";
-    return "(" + completion + " COLLATE NOCASE, " + kKey + ") < (?1, ?2) OR " + completion +
-           " IS NULL";
+std::int64_t SqliteKeyedRows::CountOf(Range range, const RowKey* key) {
+    SqliteStatement& count =
+        Statement("SELECT count(*) FROM (" + base_ + ") WHERE " + Condition(range));
+    BindKey(count, key);
+    return ReadCount(count);
 }
 
-}  // namespace
+std::vector<KeyedRow> SqliteKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
+    if (!after) {
+        SqliteStatement& read = Statement(Select("", "ASC", true));
+        read.BindValue(3, Variant(std::int32_t{limit}));
+        return ReadRows(read);
+    }
+    if (!after->completion.IsNull()) return Read(Range::AfterEntry, "ASC", &*after, limit);
+    std::vector<KeyedRow> rows = Read(Range::AfterNull, "ASC", &*after, limit);
+    const auto entries =
+        Read(Range::Entries, "ASC", nullptr, limit - static_cast<int>(rows.size()));
+    rows.insert(rows.end(), entries.begin(), entries.end());
+    return rows;
+}
 
 std::vector<KeyedRow> SqliteKeyedRows::RowsBefore(const RowKey& before, int limit) {
-    SqliteStatement& read = Statement(Select(BeforeCondition(completion_, before), "DESC", true));
-    read.BindValue(1, before.completion);
-    read.BindValue(2, before.unique);
-    read.BindValue(3, Variant(std::int32_t{limit}));
-    std::vector<KeyedRow> rows = ReadRows(read);
+    std::vector<KeyedRow> rows;
+    if (before.completion.IsNull()) {
+        rows = Read(Range::BeforeNull, "DESC", &before, limit);
+    } else {
+        rows = Read(Range::BeforeEntry, "DESC", &before, limit);
+        const auto nulls =
+            Read(Range::Nulls, "DESC", nullptr, limit - static_cast<int>(rows.size()));
+        rows.insert(rows.end(), nulls.begin(), nulls.end());
+    }
     std::ranges::reverse(rows);
     return rows;
 }
 
 std::int64_t SqliteKeyedRows::CountBefore(const RowKey& key) {
-    SqliteStatement& count = Statement("SELECT count(*) FROM (" + base_ + ") WHERE " +
-                                       BeforeCondition(completion_, key));
-    count.BindValue(1, key.completion);
-    count.BindValue(2, key.unique);
-    return ReadCount(count);
+    if (key.completion.IsNull()) return CountOf(Range::BeforeNull, &key);
+    return CountOf(Range::BeforeEntry, &key) + CountOf(Range::Nulls, nullptr);
 }
 
 std::optional<KeyedRow> SqliteKeyedRows::FirstWithPrefix(std::string_view prefix) {

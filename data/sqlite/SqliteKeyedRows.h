@@ -34,6 +34,14 @@ public:
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
 
 private:
+    // The stretches of the order that the keyset reads ask for (see Condition).
+    enum class Range { AfterEntry, BeforeEntry, AfterNull, BeforeNull, Entries, Nulls };
+    std::string Condition(Range range) const;
+    void BindKey(SqliteStatement& statement, const RowKey* key) const;
+    // The rows of a range in the order's direction ("ASC" or "DESC"), at most limit of them;
+    // key is the row read from (null for the ranges without one).
+    std::vector<KeyedRow> Read(Range range, const char* order, const RowKey* key, int limit);
+    std::int64_t CountOf(Range range, const RowKey* key);
     // The statement of this text, compiled at its first use.
     SqliteStatement& Statement(const std::string& sql);
     // The statement's rows, its first row, or the count it answers; each ends its read.
