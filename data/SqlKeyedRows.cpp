@@ -125,6 +125,7 @@ std::string SqlKeyedRows::FoldedLiteral(const Variant& value) const {
 }
 
 std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* order, int limit) {
+    if (limit <= 0) return {};
     const bool ascending = std::string_view(order) == "ASC";
     std::string sql = Named() + "SELECT * FROM cp_rows";
     if (!where.empty()) sql += " WHERE " + where;
@@ -136,7 +137,7 @@ std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* o
            std::to_string(std::max(limit, 0));
     const auto rs = database_->OpenRecordset(sql, dbOpenForwardOnly);
     std::vector<KeyedRow> rows;
-    if (limit > 0 && !CBool(rs->Eof())) {
+    if (!CBool(rs->Eof())) {
         const Variant block = rs->GetRows(limit);
         const VariantArray& cells = *block.Array();
         for (std::int32_t r = 0; r < cells.Extent(1); ++r) {
@@ -148,7 +149,6 @@ std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* o
         }
     }
     rs->Close();
-    if (!ascending) std::ranges::reverse(rows);
     return rows;
 }
 
@@ -165,32 +165,48 @@ std::int64_t SqlKeyedRows::Count() {
     return CountWhere("");
 }
 
-std::vector<KeyedRow> SqlKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
-    if (!after) return Read("", "ASC", limit);
-    const std::string key = SqlLiteral(after->unique);
-    // Null entries come first, and compare with nothing: they are read by their key alone.
-    if (after->completion.IsNull()) {
-        return Read(std::string(kFirst) + " IS NOT NULL OR " + kKey + " > " + key, "ASC", limit);
+// The keyset reads are ranges on the folded first field with the key as a filter, which every
+// engine takes as an index range (SQLite takes no comparison of row values under a collation as
+// one). Null entries come first and compare with nothing: the rows around them are read by
+// their key alone, in reads of their own.
+std::string SqlKeyedRows::Beyond(const RowKey& key, const char* comparison) const {
+    const std::string entry = FoldedLiteral(key.completion);
+    const std::string unique = SqlLiteral(key.unique);
+    if (key.completion.IsNull()) {
+        return std::string(kFirst) + " IS NULL AND " + kKey + " " + comparison + " " + unique;
     }
-    return Read("(" + Folded() + ", " + kKey + ") > (" + FoldedLiteral(after->completion) + ", " +
-                    key + ")",
-                "ASC", limit);
+    return Folded() + " " + comparison + "= " + entry + " AND (" + Folded() + " " + comparison +
+           " " + entry + " OR " + kKey + " " + comparison + " " + unique + ")";
 }
 
-std::string SqlKeyedRows::Before(const RowKey& key) const {
-    const std::string unique = SqlLiteral(key.unique);
-    if (key.completion.IsNull())
-        return std::string(kFirst) + " IS NULL AND " + kKey + " < " + unique;
-    return "(" + Folded() + ", " + kKey + ") < (" + FoldedLiteral(key.completion) + ", " + unique +
-           ") OR " + kFirst + " IS NULL";
+std::vector<KeyedRow> SqlKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
+    if (!after) return Read("", "ASC", limit);
+    std::vector<KeyedRow> rows = Read(Beyond(*after, ">"), "ASC", limit);
+    if (after->completion.IsNull()) {
+        const auto entries = Read(std::string(kFirst) + " IS NOT NULL", "ASC",
+                                  limit - static_cast<int>(rows.size()));
+        rows.insert(rows.end(), entries.begin(), entries.end());
+    }
+    return rows;
 }
 
 std::vector<KeyedRow> SqlKeyedRows::RowsBefore(const RowKey& before, int limit) {
-    return Read(Before(before), "DESC", limit);
+    // Read backwards, the nearest row first, then turned round.
+    std::vector<KeyedRow> rows = Read(Beyond(before, "<"), "DESC", limit);
+    std::ranges::reverse(rows);
+    if (!before.completion.IsNull()) {
+        std::vector<KeyedRow> nulls =
+            Read(std::string(kFirst) + " IS NULL", "DESC", limit - static_cast<int>(rows.size()));
+        std::ranges::reverse(nulls);
+        rows.insert(rows.begin(), nulls.begin(), nulls.end());
+    }
+    return rows;
 }
 
 std::int64_t SqlKeyedRows::CountBefore(const RowKey& key) {
-    return CountWhere(Before(key));
+    const std::int64_t before = CountWhere(Beyond(key, "<"));
+    if (key.completion.IsNull()) return before;
+    return before + CountWhere(std::string(kFirst) + " IS NULL");
 }
 
 std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {

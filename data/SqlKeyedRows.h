@@ -43,7 +43,7 @@ public:
 
 private:
     // The rows where the condition holds, in the order's direction ("ASC" or "DESC"), at most
-    // limit of them.
+    // limit of them, in the order read.
     std::vector<KeyedRow> Read(const std::string& where, const char* order, int limit);
     std::int64_t CountWhere(const std::string& where);
     // The source with its fields named cp_f0, cp_f1... and the key cp_key, as a WITH clause.
@@ -51,7 +51,8 @@ private:
     // The first field as the order compares it, and a literal the same way.
     std::string Folded() const;
     std::string FoldedLiteral(const Variant& value) const;
-    std::string Before(const RowKey& key) const;
+    // The rows beyond key in the direction of comparison ("<" or ">"), as a condition.
+    std::string Beyond(const RowKey& key, const char* comparison) const;
 
     std::shared_ptr<Database> database_;
     SqlDialect dialect_;
