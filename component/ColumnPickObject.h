@@ -126,6 +126,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_ColumnAlignments(BSTR* value) override;
     HRESULT STDMETHODCALLTYPE put_ColumnAlignments(BSTR value) override;
     HRESULT STDMETHODCALLTYPE FitColumnWidths(BSTR* widths) override;
+    HRESULT STDMETHODCALLTYPE ConnectComboBoxMultiColumn(IDispatch* dbDatabase, BSTR strSource,
+                                                         BSTR strKeyField) override;
 
     // --- IProvideClassInfo2 ------------------------------------------------------------------
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;

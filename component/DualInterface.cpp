@@ -22,6 +22,15 @@ Variant Text(BSTR text) {
     return Variant(win32::Narrow(std::wstring_view(text, text ? ::SysStringLen(text) : 0)));
 }
 
+// A database object as the fills take it: the component's own, or a host's called by name.
+Variant DatabaseVariant(IDispatch* database) {
+    VARIANT v;
+    ::VariantInit(&v);
+    V_VT(&v) = VT_DISPATCH;
+    V_DISPATCH(&v) = database;
+    return FromVariant(v);
+}
+
 Variant Boolean(VARIANT_BOOL value) {
     return Variant(value != VARIANT_FALSE);
 }
@@ -179,16 +188,23 @@ HRESULT ColumnPickObject::put_Enabled(VARIANT_BOOL* value) {
 HRESULT ColumnPickObject::FillComboBoxMultiColumn(IDispatch* dbDatabase, BSTR strSelectQuery) {
     Variant database;
     const HRESULT hr = Boundary(IID__ColumnPick, [&] {
-        VARIANT v;
-        ::VariantInit(&v);
-        V_VT(&v) = VT_DISPATCH;
-        V_DISPATCH(&v) = dbDatabase;
-        database = FromVariant(v);
+        database = DatabaseVariant(dbDatabase);
         return S_OK;
     });
     if (FAILED(hr)) return hr;
     return CallByName("FillComboBoxMultiColumn", Kind::Method,
                       {std::move(database), Text(strSelectQuery)});
+}
+HRESULT ColumnPickObject::ConnectComboBoxMultiColumn(IDispatch* dbDatabase, BSTR strSource,
+                                                     BSTR strKeyField) {
+    Variant database;
+    const HRESULT hr = Boundary(IID__ColumnPick, [&] {
+        database = DatabaseVariant(dbDatabase);
+        return S_OK;
+    });
+    if (FAILED(hr)) return hr;
+    return CallByName("ConnectComboBoxMultiColumn", Kind::Method,
+                      {std::move(database), Text(strSource), Text(strKeyField)});
 }
 HRESULT ColumnPickObject::FillComboBoxMultiColumnRecordset(VARIANT rec) {
     Variant recordset;

@@ -21,7 +21,7 @@ void Announce(Body&& body) {
 }  // namespace
 
 AccessibleRows ColumnPick::ListRowsForReader() const {
-    return AccessibleRows(settings, rows, shown, columns, dropDown, lstListBox);
+    return AccessibleRows(settings, rows, shown, columns, dropDown, lstListBox, server);
 }
 
 std::int32_t ColumnPick::RowCount() {

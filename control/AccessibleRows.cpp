@@ -16,9 +16,12 @@ bool AccessibleRows::ColumnShown(std::int32_t column) const {
 }
 
 std::optional<std::string> AccessibleRows::Name(std::int32_t row) const {
-    const VariantArray& items = rows_.Items();
     if (!Exists(row)) return std::nullopt;
     row = shown_.TableRow(rows_, row);
+    const VariantArray* table = &rows_.Items();
+    // In server mode the row is read from its page, numbered there.
+    if (server_.Active() && !(table = server_.PageOf(row, row))) return std::nullopt;
+    const VariantArray& items = *table;
     if (!items.Allocated() || row < 0 || row >= items.Extent(1)) return std::nullopt;
     const std::int32_t columns = std::min<std::int32_t>(settings_.intColumnCount, items.Extent(0));
     std::string name;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "control/ServerRows.h"
 #include "control/ShownRows.h"
 #include "control/StateRecord.h"
 #include "platform/AccessibleControl.h"
@@ -22,13 +23,15 @@ namespace cp {
 class AccessibleRows {
 public:
     AccessibleRows(const Settings& settings, const ItemTable& rows, const ShownRows& shown,
-                   const ColumnState& columns, const DropDownState& dropDown, ListBox& list)
+                   const ColumnState& columns, const DropDownState& dropDown, ListBox& list,
+                   const ServerRows& server)
         : settings_(settings),
           rows_(rows),
           shown_(shown),
           columns_(columns),
           dropDown_(dropDown),
-          list_(list) {}
+          list_(list),
+          server_(server) {}
 
     // The rows are those the list shows, numbered as it shows them.
     std::int32_t Count() const { return shown_.Count(rows_); }
@@ -58,6 +61,7 @@ private:
     const ColumnState& columns_;
     const DropDownState& dropDown_;
     ListBox& list_;
+    const ServerRows& server_;
 };
 
 }  // namespace cp

@@ -24,6 +24,7 @@
 #include "control/AccessibleRows.h"
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
+#include "control/ServerRows.h"
 #include "control/ShownRows.h"
 #include "control/StateRecord.h"
 #include "hosting/MVirtualList.h"
@@ -95,7 +96,7 @@ public:
     void ForeColorNormal(OLE_COLOR value);
     OLE_COLOR ForeColorSelected() const;
     void ForeColorSelected(OLE_COLOR value);
-    std::int32_t ListCount() const;
+    std::int32_t ListCount();
     std::int32_t ListIndex() const;
     void ListIndex(std::int32_t value);
     std::int16_t ListWidth() const;
@@ -134,6 +135,12 @@ public:
     // Widens or narrows every visible column to its widest text and returns the widths as
     // ColumnWidths takes them, in twips.
     std::string FitColumnWidths();
+    // Server mode: the list shows the rows of a table (its name) or a SELECT that stay on the
+    // database server, read a page at a time (control/ServerRows.h); strKeyField names their
+    // unique key ("" for a table's own). A fill, AddList or Clear ends it; AddItem, RemoveItem
+    // and ArrayWithItems refuse with error 5 while it lasts.
+    void ConnectComboBoxMultiColumn(Database& dbDatabase, const std::string& strSource,
+                                    const std::string& strKeyField);
 
     // --- Assistive technology (not published) -------------------------------------------------
 
@@ -210,6 +217,8 @@ private:
     // --- Item table and selection (control/) --------------------------------------------------
     void RemoveRow(std::int32_t lngIndex);
     std::int32_t FindItemInArray(const std::string& strText);
+    // The first row whose bound column holds value; -1 for none.
+    std::int32_t FindBoundValue(const Variant& value);
     // Gives the list window as many rows as the table counts, when it counts any other number;
     // returns the number of rows that the window then has.
     std::int32_t MatchListWindowCount();
@@ -227,6 +236,16 @@ private:
     // of them or filter the list.
     void MarkMatches(const std::string& text);
     std::int32_t ListRowOf(std::int32_t tableRow) const { return shown.ListRow(rows, tableRow); }
+    // The cells of a table row: in the item table, or in server mode in the page that holds it.
+    RowCellsAt CellsOf(std::int32_t tableRow) const;
+
+    // --- Server mode (control/ServerMode.cpp) ----------------------------------------------------
+    // Ends server mode before the item table takes rows again.
+    void LeaveServerMode();
+    // Refuses a change of single rows, which the server's table does not take from the list.
+    void RefuseInServerMode(std::string_view member) const;
+    // The list window counts the rows the server counted last.
+    void FollowServerCount();
     std::int32_t TableRowOf(std::int32_t listRow) const { return shown.TableRow(rows, listRow); }
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
@@ -319,6 +338,7 @@ private:
     ItemTable rows;                     // the item table and the rows the control stands on
     SearchSettings search;              // what typing looks for
     ShownRows shown;                    // the rows the list shows
+    ServerRows server;                  // in server mode, the rows on the database server
     ColumnState columns;                // the widths of the list's columns
     EditingFlags editing;               // typing, navigation and commits
     DropDownState dropDown;             // the open list and the mouse in it

@@ -26,6 +26,7 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
             UsageMessage(messages::kFillWidthsFirst);
             return;
         }
+        LeaveServerMode();
         host::SetScreenMousePointer(vbHourglass);
         const std::shared_ptr<Recordset> rs =
             dbDatabase.OpenRecordset(strSelectQuery, dbOpenSnapshot);
@@ -52,6 +53,7 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
             UsageMessage(messages::kFillWidthsFirst);
             return;
         }
+        LeaveServerMode();
         host::SetScreenMousePointer(vbHourglass);
         lstListBox.Clear();
         columns.fieldCaptions.clear();

@@ -81,6 +81,10 @@ Variant InvokeMethod(ColumnPick& c, std::int32_t dispid, std::vector<Variant>& a
             return c.ShowDropDown(), Done();
         case dispid::FitColumnWidths:
             return c.FitColumnWidths();
+        case dispid::ConnectComboBoxMultiColumn:
+            return c.ConnectComboBoxMultiColumn(*DatabaseArg(args, 0), StringArg(args, 1),
+                                                StringArg(args, 2)),
+                   Done();
         default:
             Raise(vberr::NoSuchMember);
     }

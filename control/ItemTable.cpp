@@ -36,6 +36,7 @@ std::int32_t CheckedFieldCount(std::string_view text) {
 }  // namespace
 
 void ColumnPick::AddItem(const std::string& strItem) {
+    RefuseInServerMode("AddItem");
     TrappedSub("AddItem", [&] {
         if (!ItemStringAccepted(strItem, columns.lngColumnWidths)) return;
         if (!rows.AppendRow(strItem, settings.intColumnCount)) {
@@ -49,6 +50,8 @@ void ColumnPick::AddItem(const std::string& strItem) {
 void ColumnPick::AddList(const std::string& strItem) {
     TrappedSub("AddList", [&] {
         if (!ItemStringAccepted(strItem, columns.lngColumnWidths)) return;
+        // New rows of the list's own replace the server's.
+        LeaveServerMode();
         const std::int32_t columnCount = settings.intColumnCount;
         // Rows are whole groups of columns; a stored column count below 1 makes no table.
         if (columnCount == 0) Raise(vberr::DivisionByZero);
@@ -80,12 +83,14 @@ void ColumnPick::AddList(const std::string& strItem) {
 }
 
 void ColumnPick::Clear() {
+    LeaveServerMode();
     lstListBox.Clear();
     columns.fieldCaptions.clear();
     rows.Clear(settings.intColumnCount);
 }
 
 void ColumnPick::RemoveItem(const std::int32_t& lngIndex) {
+    RefuseInServerMode("RemoveItem");
     if (lngIndex >= 0 && rows.Count() >= 1) RemoveRow(lngIndex);
 }
 
@@ -107,11 +112,18 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
     }
 }
 
-std::int32_t ColumnPick::ListCount() const {
+std::int32_t ColumnPick::ListCount() {
+    // The server's count is read anew: rows that others added or removed count at once.
+    if (server.Active()) {
+        if (server.Recount()) FollowServerCount();
+        return server.Count();
+    }
     return rows.Count();
 }
 
 Variant ColumnPick::ArrayWithItems() const {
+    // A copy of a whole server table is what server mode exists to avoid.
+    RefuseInServerMode("ArrayWithItems");
     return Variant(std::make_shared<VariantArray>(rows.CopyOut()));
 }
 

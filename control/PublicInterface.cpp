@@ -12,6 +12,9 @@ constexpr Param kStrItem[] = {{"strItem", "String", ByValue}};
 constexpr Param kIntColumn[] = {{"intColumn", "Integer", ByValue}};
 constexpr Param kFill[] = {{"dbDatabase", "Database", ByValue},
                            {"strSelectQuery", "String", ByValue}};
+constexpr Param kConnect[] = {{"dbDatabase", "Database", ByValue},
+                              {"strSource", "String", ByValue},
+                              {"strKeyField", "String", ByValue}};
 constexpr Param kRec[] = {{"rec", "Variant", ByValue}};
 constexpr Param kLngIndex[] = {{"lngIndex", "Long", ByRef}};
 constexpr Param kNone[1] = {};
@@ -85,6 +88,9 @@ constexpr std::string_view kColumnCaptionsHelp =
 constexpr std::string_view kColumnAlignmentsHelp =
     "Returns/sets the alignment of each column's text: 0 or L left, 1 or R right, 2 or C "
     "centred, one per column: \"0;1\".";
+constexpr std::string_view kConnectHelp =
+    "Shows the rows of a table or SELECT that stay on the database server, read a page at a time; "
+    "strKeyField names their unique key (empty for a table's own).";
 constexpr std::string_view kFitColumnWidthsHelp =
     "Sets the column widths to the widest text of each column and returns them as a "
     "ColumnWidths string.";
@@ -163,6 +169,8 @@ const Member kMembers[] = {
     {"ColumnAlignments", PropertyLet, dispid::ColumnAlignments, "String", kStringValue,
      kColumnAlignmentsHelp},
     {"FitColumnWidths", Method, dispid::FitColumnWidths, "String", None(), kFitColumnWidthsHelp},
+    {"ConnectComboBoxMultiColumn", Method, dispid::ConnectComboBoxMultiColumn, "", kConnect,
+     kConnectHelp},
 };
 
 constexpr Param kKeyArgs[] = {{"KeyCode", "Integer", ByRef}, {"Shift", "Integer", ByRef}};

@@ -102,6 +102,7 @@ inline constexpr std::int32_t ColumnHeads = 0x68030016;
 inline constexpr std::int32_t ColumnCaptions = 0x68030017;
 inline constexpr std::int32_t ColumnAlignments = 0x68030018;
 inline constexpr std::int32_t FitColumnWidths = 0x60030030;
+inline constexpr std::int32_t ConnectComboBoxMultiColumn = 0x60030031;
 }  // namespace dispid
 
 std::span<const Member> Members();

@@ -25,8 +25,9 @@ Variant ColumnPick::Column(std::int16_t intColumn) {
     Variant result;
     Trapped(titles::kColumn, [&] {
         try {
-            if (intColumn <= rows.Items().Extent(0) - 1 && rows.ListIndex() != -1) {
-                result = rows.Items().At(intColumn, rows.ListIndex());
+            const RowCellsAt cells = CellsOf(rows.ListIndex());
+            if (rows.ListIndex() != -1 && cells.items && intColumn <= cells.items->Extent(0) - 1) {
+                result = cells.items->At(intColumn, cells.row);
             } else {
                 result = Variant::Null();
             }
@@ -49,7 +50,7 @@ void ColumnPick::Value(const Variant& value) {
     if (value.IsNull()) {
         SelectNoRow();
     } else {
-        const std::int32_t row = rows.FindValue(settings.intBoundColumn, value);
+        const std::int32_t row = FindBoundValue(value);
         if (row == -1) return;
         MatchListWindowCount();
         SelectQuietly(row);
@@ -84,8 +85,22 @@ std::string ColumnPick::Text() const {
 
 std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
     std::int32_t result = -1;
-    Trapped(titles::kFindItemInArray, [&] { result = rows.FindPrefix(strText); });
+    Trapped(titles::kFindItemInArray, [&] {
+        if (!server.Active()) {
+            result = rows.FindPrefix(strText);
+            return;
+        }
+        result = server.FindPrefix(strText);
+        FollowServerCount();
+    });
     return result;
+}
+
+std::int32_t ColumnPick::FindBoundValue(const Variant& value) {
+    if (!server.Active()) return rows.FindValue(settings.intBoundColumn, value);
+    const std::int32_t row = server.FindValue(settings.intBoundColumn, value);
+    FollowServerCount();
+    return row;
 }
 
 }  // namespace cp

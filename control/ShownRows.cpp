@@ -5,12 +5,14 @@
 namespace cp {
 
 std::int32_t ShownRows::TableRow(const ItemTable& table, std::int32_t listRow) const {
+    if (served_ >= 0) return listRow;
     if (!Filtered(table)) return listRow;
     if (listRow < 0 || listRow >= Count(table)) return -1;
     return rows_[static_cast<std::size_t>(listRow)];
 }
 
 std::int32_t ShownRows::ListRow(const ItemTable& table, std::int32_t tableRow) const {
+    if (served_ >= 0) return tableRow;
     if (!Filtered(table)) return tableRow;
     if (tableRow < 0) return -1;
     const auto at = std::ranges::lower_bound(rows_, tableRow);

@@ -21,14 +21,15 @@ class ShownRows {
 public:
     // True while the list shows only some rows of the table as it is.
     bool Filtered(const ItemTable& table) const {
-        return filtered_ && tableChanges_ == table.Changes();
+        return served_ < 0 && filtered_ && tableChanges_ == table.Changes();
     }
     // The number of rows the list shows.
     std::int32_t Count(const ItemTable& table) const {
+        if (served_ >= 0) return served_;
         return Filtered(table) ? static_cast<std::int32_t>(rows_.size()) : table.Count();
     }
-    // The table row shown at listRow; -1 for none. Unfiltered, the numbers are the same, whatever
-    // they are.
+    // The table row shown at listRow; -1 for none. Unfiltered or served, the numbers are the same,
+    // whatever they are.
     std::int32_t TableRow(const ItemTable& table, std::int32_t listRow) const;
     // Where the list shows the table row; -1 when it does not show it.
     std::int32_t ListRow(const ItemTable& table, std::int32_t tableRow) const;
@@ -40,11 +41,20 @@ public:
     // The list shows every row.
     void ShowAll();
 
+    // The list shows the count rows of a table on the database server, each at its own number
+    // (server mode), until EndServe.
+    void Serve(std::int32_t count) {
+        ShowAll();
+        served_ = count;
+    }
+    void EndServe() { served_ = -1; }
+
     // The typed text whose matches the rows are drawn with; empty for none.
     const std::string& Marked() const { return marked_; }
     void Mark(std::string text) { marked_ = std::move(text); }
 
 private:
+    std::int32_t served_ = -1;  // the rows on the server in server mode; -1 outside it
     bool filtered_ = false;
     std::uint64_t tableChanges_ = 0;  // the table's changes when the rows were taken
     std::vector<std::int32_t> rows_;  // the table rows shown, in table order

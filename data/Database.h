@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "data/KeyedRows.h"
 #include "runtime/Variant.h"
 
 namespace cp {
@@ -47,6 +48,11 @@ public:
                                                      std::int32_t Type) = 0;
     // The database's name: its file path.
     virtual std::string Name() = 0;
+    // The rows of a table (its name) or of a SELECT, left on the server and read a page at a
+    // time (data/KeyedRows.h); keyField names the unique key, "" for the table's own row
+    // identity. An engine that cannot serve rows this way raises error 3251.
+    virtual std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
+                                                     const std::string& keyField);
 };
 
 }  // namespace cp

@@ -7,7 +7,11 @@
 namespace cp {
 
 std::int32_t ColumnPick::FindTypedRow(const std::string& text) {
-    if (search.rule.mode == cp::MatchMode::Prefix) return FindItemInArray(text);
+    // The server is asked for the first row of the prefix's range alone: the other modes would
+    // read its whole table.
+    if (search.rule.mode == cp::MatchMode::Prefix || server.Active()) {
+        return FindItemInArray(text);
+    }
     if (shown.Filtered(rows) && shown.Text(rows) == text) {
         return shown.Count(rows) == 0 ? -1 : shown.TableRow(rows, 0);
     }
@@ -20,7 +24,7 @@ std::int32_t ColumnPick::FindTypedRow(const std::string& text) {
 }
 
 void ColumnPick::ShowRowsFor(const std::string& text) {
-    if (!search.blnFilterList || text.empty()) {
+    if (!search.blnFilterList || text.empty() || server.Active()) {
         ShowAllRows();
         return;
     }

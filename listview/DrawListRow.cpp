@@ -163,14 +163,22 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
         TranslateColor(selected ? settings.lngForeColorSelected : settings.lngForeColorNormal);
     if (dis.itemID == kNoItem) return;
 
+    const std::int32_t row = TableRowOf(static_cast<std::int32_t>(dis.itemID));
+    const RowCellsAt at = CellsOf(row);
+    if (!at.items) {
+        // A row that the server could not deliver is drawn empty.
+        RowPaint blank(dis.hDC, back, fore);
+        blank.FillBackground(dis.rcItem);
+        blank.Restore();
+        return;
+    }
     // A column count above the table's would read past it; the lower count stays for good.
-    const std::int32_t tableColumns = rows.Items().Extent(0);
+    const std::int32_t tableColumns = at.items->Extent(0);
     if (settings.intColumnCount > tableColumns)
         settings.intColumnCount = static_cast<std::int16_t>(tableColumns);
 
-    const std::int32_t row = TableRowOf(static_cast<std::int32_t>(dis.itemID));
     if (row < 0) return;
-    const RowCells cells(rows.Items(), columns.lngColumnWidths, row);
+    const RowCells cells(*at.items, columns.lngColumnWidths, at.row);
     const HFONT font = lstListBox.Font();
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);

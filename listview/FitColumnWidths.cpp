@@ -17,11 +17,16 @@ namespace {
 constexpr std::int64_t kMostSampledRows = 10'000;
 constexpr std::int32_t kMinimumFirstColumn = 4;  // as ColumnWidths keeps it
 
+// Whether the rows beyond those on show are sampled too.
+enum class Sample { Table, ShownOnly };
+
 // The rows measured: those the list shows from its top row, then the sample.
-std::vector<std::int32_t> MeasuredRows(std::int64_t count, std::int32_t top, int shown) {
+std::vector<std::int32_t> MeasuredRows(std::int64_t count, std::int32_t top, int shown,
+                                       Sample sample) {
     std::vector<std::int32_t> measured;
     for (std::int64_t r = std::max(top, 0); r < count && r < top + shown; ++r)
         measured.push_back(static_cast<std::int32_t>(r));
+    if (sample == Sample::ShownOnly) return measured;
     const std::int64_t sampled = std::min(count, kMostSampledRows);
     for (std::int64_t i = 0; i < sampled; ++i)
         measured.push_back(static_cast<std::int32_t>(i * count / sampled));
@@ -36,10 +41,13 @@ std::string ColumnPick::FitColumnWidths() {
     // Columns hidden on purpose stay hidden; before any widths every column is fitted.
     const bool widthsSet = columns.lngColumnWidths.at(0) != 0;
     std::vector<std::int32_t> widths(static_cast<std::size_t>(columnCount), 0);
-    const VariantArray& items = rows.Items();
-    const std::int32_t tableColumns = rows.Count() > 0 ? items.Extent(0) : 0;
+    // A server's table is measured on the rows on show: a sample would read pages all over it.
+    const std::int32_t count = server.Active() ? server.Count() : rows.Count();
+    const std::int32_t tableColumns =
+        server.Active() ? server.FieldCount() : (count > 0 ? rows.Items().Extent(0) : 0);
     const std::vector<std::int32_t> measured =
-        MeasuredRows(rows.Count(), lstListBox.TopIndex(), settings.intListRows);
+        MeasuredRows(count, lstListBox.TopIndex(), settings.intListRows,
+                     server.Active() ? Sample::ShownOnly : Sample::Table);
 
     MeasuringContext measure(lstListBox.hWnd(), lstListBox.Font());
     for (int c = 0; c < columnCount; ++c) {
@@ -48,9 +56,12 @@ std::string ColumnPick::FitColumnWidths() {
             continue;
         int widest = columns.blnColumnHeads ? measure.Width(TruncateText(CaptionOf(c))) : 0;
         if (c < tableColumns) {
-            for (const std::int32_t row : measured)
-                widest =
-                    std::max(widest, measure.Width(TruncateText(DisplayText(items.At(c, row)))));
+            for (const std::int32_t row : measured) {
+                const RowCellsAt cells = CellsOf(row);
+                if (!cells.items) continue;
+                const Variant& cell = cells.items->At(c, cells.row);
+                widest = std::max(widest, measure.Width(TruncateText(DisplayText(cell))));
+            }
         }
         const int margin = 2 * kCellTextInset + (c == 0 ? kFirstColumnMargin : 0);
         widths[i] = std::max(widest + margin, c == 0 ? kMinimumFirstColumn : 1);

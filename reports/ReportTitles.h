@@ -26,6 +26,8 @@ inline constexpr ReportTitle kColumn{"ColumnPick - Column",
                                      "Unable to execute the property Column!"};
 inline constexpr ReportTitle kColumnWidths{"ColumnPick - ColumnWidths",
                                            "Unable to execute the property ColumnWidths!"};
+inline constexpr ReportTitle kServerRows{"ColumnPick - ConnectComboBoxMultiColumn",
+                                         "Unable to read the rows from the database server!"};
 inline constexpr ReportTitle kFindItemInArray{"ColumnPick - FindItemInArray",
                                               "Unable to execute the function FindItemInArray!"};
 

@@ -91,7 +91,10 @@ PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, Database* serve
     c.BoundColumn(setup.boundColumn);
     c.ListWidth(setup.listWidth);
     const bool fromServer = server != nullptr && setup.serverQuery != nullptr;
-    if (fromServer) {
+    const bool serverMode = fromServer && setup.serverKey != nullptr;
+    if (serverMode) {
+        c.ConnectComboBoxMultiColumn(*server, setup.serverQuery, setup.serverKey);
+    } else if (fromServer) {
         c.FillComboBoxMultiColumn(*server, setup.serverQuery);
     } else {
         c.AddList(setup.items);
@@ -108,7 +111,9 @@ PickPanel::PickPanel(win32::Form& form, const PanelSetup& setup, Database* serve
     c.SetEventSink(this);
     ShowValue();
     log_.Add(name_ + ": " + std::to_string(c.ListCount()) + " rows" +
-             (fromServer ? " from the server" : ""));
+             (serverMode   ? " on the server (server mode)"
+              : fromServer ? " from the server"
+                           : ""));
 }
 
 void PickPanel::AfterUpdate() {

@@ -28,6 +28,8 @@ struct PanelSetup {
     int top;                      // pixels of the form's client area
     std::string captions = {};    // the header's captions; empty: no header
     std::string alignments = {};  // the columns' alignments
+    // Non-null: the list stays on the server (server mode), its rows keyed by this field.
+    const char* serverKey = nullptr;
 };
 
 class PickPanel final : public ColumnPickEvents {

@@ -16,7 +16,7 @@ constexpr int kFirstPanelTop = 64;
 constexpr int kPanelSpacing = 150;
 constexpr int kMargin = 16;
 constexpr int kHintWidth = 688;
-constexpr int kHintHeight = 36;
+constexpr int kHintHeight = 46;
 constexpr int kFieldLabelTop = 488;
 constexpr int kFieldLabelWidth = 300;
 constexpr int kFieldLabelHeight = 18;
@@ -33,7 +33,9 @@ const char* const kCurrenciesQuery =
 
 const char* const kHint =
     "Countries, currencies and languages of ISO 3166-1, 4217 and 639-3 (Debian's iso-codes). "
-    "Type to complete; Alt+Down or the button opens the list; Enter, a click or Tab commits.";
+    "Type to complete; Alt+Down or the button opens the list; Enter, a click or Tab commits. "
+    "With the database server running, the currencies stay on it and are read as the list "
+    "needs them (server mode).";
 
 // A label at a place of the 96-DPI layout.
 void AddLabel(HWND form, const char* text, int x, int y, int width, int height) {
@@ -64,8 +66,18 @@ std::vector<PanelSetup> Setups() {
     return {
         {"country", "Country:", kCountryItems, kCountriesQuery, 4, "2550;450;600;0", 1, 3870,
          kFirstPanelTop, "Country;Code;Alpha-3", "0;2;1"},
-        {"currency", "Currency:", kCurrencyItems, kCurrenciesQuery, 3, "2700;600;600", 1, 4170,
-         kFirstPanelTop + kPanelSpacing},
+        {"currency",
+         "Currency:",
+         kCurrencyItems,
+         kCurrenciesQuery,
+         3,
+         "2700;600;600",
+         1,
+         4170,
+         kFirstPanelTop + kPanelSpacing,
+         {},
+         {},
+         "code"},
         {"language", "Language:", kLanguageItems, nullptr, 4, "2500;600;1100;0", 1, 4470,
          kFirstPanelTop + 2 * kPanelSpacing},
     };

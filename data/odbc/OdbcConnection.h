@@ -35,6 +35,10 @@ public:
     // transaction would undo them.
     void Execute(const std::string& sql);
 
+    // Which server the connection reaches (SQL_DBMS_NAME).
+    bool IsPostgreSql() const { return server_ == Server::PostgreSql; }
+    bool IsSqlite() const { return server_ == Server::Sqlite; }
+
     // The first reader puts the connection in its reading state, the last one takes it out.
     void BeginReading();
     void EndReading() noexcept;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "data/SqlKeyedRows.h"
 #include "data/odbc/OdbcConnection.h"
 #include "data/odbc/OdbcConnectionString.h"
 #include "data/odbc/OdbcResult.h"
@@ -27,6 +28,18 @@ OdbcDatabase::OdbcDatabase(std::shared_ptr<OdbcConnection> connection, std::stri
 std::shared_ptr<Recordset> OdbcDatabase::OpenRecordset(const std::string& Name, std::int32_t Type) {
     rows::CheckRecordsetType(Type);
     return rows::MakeRecordset(std::make_unique<OdbcResult>(connection_, QueryText(Name)), Type);
+}
+
+std::shared_ptr<KeyedRows> OdbcDatabase::OpenKeyedRows(const std::string& Source,
+                                                       const std::string& keyField) {
+    std::optional<SqlDialect> dialect;
+    if (connection_->IsPostgreSql()) dialect = SqlDialect::PostgreSql;
+    if (connection_->IsSqlite()) dialect = SqlDialect::Sqlite;
+    if (!dialect) return Database::OpenKeyedRows(Source, keyField);
+    // The rows keep the database open: one that nobody shares cannot lend itself to them.
+    std::shared_ptr<OdbcDatabase> self = weak_from_this().lock();
+    if (!self) rows::RaiseNotSupported();
+    return std::make_shared<SqlKeyedRows>(std::move(self), *dialect, Source, keyField);
 }
 
 std::string OdbcDatabase::Name() {

@@ -17,7 +17,7 @@ namespace cp::odbc {
 
 class OdbcConnection;
 
-class OdbcDatabase final : public Database {
+class OdbcDatabase final : public Database, public std::enable_shared_from_this<OdbcDatabase> {
 public:
     // Connects; error 3151 with the driver's description when that fails.
     static std::shared_ptr<OdbcDatabase> Open(const std::string& connectionString);
@@ -32,6 +32,10 @@ public:
     // The connection string without its password (see WithoutPassword), unless the caller
     // named the database.
     std::string Name() override;
+    // PostgreSQL's and SQLite's rows are read a page at a time through queries
+    // (data/SqlKeyedRows.h); other servers raise error 3251.
+    std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
+                                             const std::string& keyField) override;
     // Runs SQL statements that deliver no rows; refused while one of its recordsets reads.
     void Execute(const std::string& sql);
 

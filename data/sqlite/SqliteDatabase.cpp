@@ -6,6 +6,7 @@
 #include "data/rows/QueryNames.h"
 #include "data/rows/Recordsets.h"
 #include "data/sqlite/SqliteErrors.h"
+#include "data/sqlite/SqliteKeyedRows.h"
 #include "data/sqlite/SqliteStatement.h"
 #include "runtime/RuntimeError.h"
 
@@ -36,6 +37,11 @@ std::shared_ptr<Recordset> SqliteDatabase::OpenRecordset(const std::string& Name
     auto statement = std::make_unique<SqliteStatement>(connection_, QueryText(Name));
     CheckRowQuery(*statement);
     return rows::MakeRecordset(std::move(statement), Type);
+}
+
+std::shared_ptr<KeyedRows> SqliteDatabase::OpenKeyedRows(const std::string& Source,
+                                                         const std::string& keyField) {
+    return std::make_shared<SqliteKeyedRows>(connection_, Source, keyField);
 }
 
 std::string SqliteDatabase::Name() {

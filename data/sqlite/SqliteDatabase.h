@@ -22,6 +22,8 @@ public:
 
     std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override;
     std::string Name() override;
+    std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
+                                             const std::string& keyField) override;
     // Runs SQL statements that deliver no rows.
     void Execute(const std::string& sql);
 

@@ -9,6 +9,7 @@
 #include "data/rows/RowStore.h"
 #include "data/sqlite/SqliteConnection.h"
 #include "data/sqlite/SqliteErrors.h"
+#include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp::sqlite {
@@ -73,6 +74,42 @@ void SqliteStatement::BindText(int index, std::string_view text) {
     const int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
                                      SQLITE_TRANSIENT);
     if (rc != SQLITE_OK) RaiseEngineError(connection_->Handle(), rc);
+}
+
+void SqliteStatement::BindValue(int index, const Variant& value) {
+    int rc = SQLITE_OK;
+    switch (value.Type()) {
+        case VarType::Null:
+        case VarType::Empty:
+            rc = sqlite3_bind_null(stmt_, index);
+            break;
+        case VarType::Boolean:
+        case VarType::Byte:
+        case VarType::Integer:
+        case VarType::Long:
+            rc = sqlite3_bind_int64(stmt_, index, static_cast<sqlite3_int64>(value.Number()));
+            break;
+        case VarType::Single:
+        case VarType::Double:
+        case VarType::Currency:
+        case VarType::Date:
+            rc = sqlite3_bind_double(stmt_, index, value.Number());
+            break;
+        default:
+            BindText(index, CStr(value));
+            return;
+    }
+    if (rc != SQLITE_OK) RaiseEngineError(connection_->Handle(), rc);
+}
+
+void SqliteStatement::Reset() {
+    // The result code repeats the last step's failure, which that step has raised already.
+    sqlite3_reset(stmt_);
+}
+
+std::string SqliteStatement::FieldName(int field) const {
+    const char* name = sqlite3_column_name(stmt_, field);
+    return name ? name : "";
 }
 
 bool SqliteStatement::Step() {

@@ -33,6 +33,12 @@ public:
 
     // Gives parameter index (from 1) a text value.
     void BindText(int index, std::string_view text);
+    // Gives parameter index (from 1) a value: Null, a number or a text (anything else as text).
+    void BindValue(int index, const Variant& value);
+    // Runs the statement again from its first row, with the values bound last.
+    void Reset();
+    // The name of a field of the result.
+    std::string FieldName(int field) const;
 
     // Moves to the next row of the result; false when there is none left.
     bool Step();

@@ -1,0 +1,69 @@
+// Server mode: the list shows a table that stays on the database server. The item table stays
+// empty meanwhile, and the marks (current, committed and hot row) count rows in the server's
+// order; everything that reads a row's cells asks CellsOf.
+#include <string>
+
+#include "control/ColumnPick.h"
+#include "control/FillReport.h"
+#include "data/Database.h"
+#include "reports/ErrorReport.h"
+#include "reports/Messages.h"
+#include "reports/Reports.h"
+#include "runtime/RuntimeError.h"
+
+namespace cp {
+
+void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::string& strSource,
+                                            const std::string& strKeyField) {
+    const auto describe = [&](const RuntimeError& e) {
+        return QueryFailureDescription(e, dbDatabase);
+    };
+    TrappedFill(titles::kServerRows, describe, [&] {
+        if (columns.lngColumnWidths.at(0) == 0) {
+            UsageMessage(messages::kFillWidthsFirst);
+            return;
+        }
+        host::SetScreenMousePointer(vbHourglass);
+        std::shared_ptr<KeyedRows> source = dbDatabase.OpenKeyedRows(strSource, strKeyField);
+        if (!source) Raise(vberr::ObjectNotSet);
+        // As a fill does, the list gives up its old rows and marks before the new ones come.
+        lstListBox.Clear();
+        rows.Clear(settings.intColumnCount);
+        shown.EndServe();
+        server.Disconnect();
+        server.Connect(std::move(source));
+        FollowServerCount();
+        host::SetScreenMousePointer(vbDefault);
+    });
+}
+
+void ColumnPick::LeaveServerMode() {
+    if (!server.Active()) return;
+    server.Disconnect();
+    shown.EndServe();
+    rows.ForgetSelection();
+    rows.SetHotRow(-1);
+    MatchListWindowCount();
+}
+
+void ColumnPick::RefuseInServerMode(std::string_view member) const {
+    if (!server.Active()) return;
+    Raise(vberr::InvalidProcedureCall,
+          std::string(member) +
+              " cannot be used while the list shows the rows of a database server; fill the "
+              "list first.");
+}
+
+void ColumnPick::FollowServerCount() {
+    shown.Serve(server.Count());
+    MatchListWindowCount();
+}
+
+RowCellsAt ColumnPick::CellsOf(std::int32_t tableRow) const {
+    if (!server.Active()) return {&rows.Items(), tableRow};
+    RowCellsAt cells;
+    cells.items = server.PageOf(tableRow, cells.row);
+    return cells;
+}
+
+}  // namespace cp

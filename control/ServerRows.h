@@ -1,0 +1,82 @@
+// The rows of server mode: a table left on the database server (data/KeyedRows.h), of which
+// the control keeps only the pages it has drawn or searched lately. A page is a (column, row)
+// table like the item table, so that the list draws from either the same way.
+//
+// Rows are numbered from 0 in the server's order. A page is read by key from its neighbour, or
+// around a row that a search found (its number is the count of rows before it), never by
+// skipping rows. The count is read at connection and again whenever the host reads ListCount;
+// a count that changed drops every page, so that no page read before the change can show a
+// row a second time beside one read after it.
+//
+// A failure of the server is reported once per connection; the pages already read stay, and
+// what cannot be read is drawn empty and found nowhere.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "data/KeyedRows.h"
+#include "runtime/Variant.h"
+
+namespace cp {
+
+// A row's cells: the table (the item table or a page) and the row's place in it.
+struct RowCellsAt {
+    const VariantArray* items = nullptr;  // null: the row cannot be read
+    std::int32_t row = -1;
+};
+
+class ServerRows {
+public:
+    // Rows per page: a list of up to fifteen rows a few pages deep.
+    static constexpr std::int32_t kPageRows = 64;
+    // Pages kept: beyond them the one farthest from the newest goes.
+    static constexpr std::size_t kKeptPages = 32;
+
+    bool Active() const { return source_ != nullptr; }
+    // Server mode over source: its count and first page are read at once (failures raise).
+    void Connect(std::shared_ptr<KeyedRows> source);
+    // Back to the item table: the pages go.
+    void Disconnect();
+
+    std::int32_t Count() const { return count_; }
+    std::int32_t FieldCount() const { return fields_; }
+    // Reads the count again; the pages go when it changed. True when it changed.
+    bool Recount();
+
+    // The page that holds row, and the row's place in it; nullptr when the row cannot be read.
+    const VariantArray* PageOf(std::int32_t row, std::int32_t& at) const;
+    // The first row whose first column begins with text, ignoring ASCII case; -1 for none.
+    std::int32_t FindPrefix(std::string_view text);
+    // The first row whose entry in column equals value; -1 for none.
+    std::int32_t FindValue(std::int32_t column, const Variant& value);
+
+private:
+    struct Page {
+        VariantArray cells;         // (column, row)
+        RowKey first;               // where its first row stands
+        RowKey last;                // where its last row stands
+        std::vector<Variant> keys;  // each row's unique key
+    };
+    const Page* Load(std::int32_t page) const;
+    const Page* Keep(std::int32_t page, const std::vector<KeyedRow>& rows) const;
+    // Reads the page around a row found at `row` and returns its number there; -1 when the
+    // server cannot tell.
+    std::int32_t Place(const std::optional<KeyedRow>& found);
+    // Runs read; a failure is reported (the first time) and answered with fallback.
+    template <class Read, class Result>
+    Result Guarded(Read&& read, Result fallback) const;
+
+    std::shared_ptr<KeyedRows> source_;  // the rows on the server; null outside server mode
+    std::int32_t count_ = 0;             // the rows on the server when last counted
+    std::int32_t fields_ = 0;            // the fields of each row
+    // A cache: reading a row through a const view of the control may fill it.
+    mutable std::map<std::int32_t, Page> pages_;  // the pages read, by number
+    mutable bool reported_ = false;               // a failure of this connection was reported
+};
+
+}  // namespace cp

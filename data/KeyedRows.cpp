@@ -1,0 +1,48 @@
+#include "data/KeyedRows.h"
+
+#include "data/Database.h"
+#include "data/rows/RowBlock.h"
+#include "runtime/RuntimeError.h"
+
+namespace cp {
+namespace {
+
+char FoldedByte(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+std::string FoldedPrefix(std::string_view prefix) {
+    std::string folded(prefix);
+    for (char& c : folded)
+        c = FoldedByte(c);
+    return folded;
+}
+
+std::string FoldedPrefixEnd(std::string_view prefix) {
+    std::string end = FoldedPrefix(prefix);
+    // Valid UTF-8 never holds 0xF5..0xFF, so raising the last byte cannot overflow it unless the
+    // text is not UTF-8; then the range has no end but the table's.
+    while (!end.empty() && static_cast<unsigned char>(end.back()) == 0xFF)
+        end.pop_back();
+    if (end.empty()) return end;
+    auto last = static_cast<unsigned char>(end.back());
+    ++last;
+    // Folded entries hold no upper-case letter: the first byte after the range that one can
+    // hold lies past 'Z'.
+    if (last >= 'A' && last <= 'Z') last = '[';
+    end.back() = static_cast<char>(last);
+    return end;
+}
+
+}  // namespace cp
+
+namespace cp {
+
+std::shared_ptr<KeyedRows> Database::OpenKeyedRows(const std::string& /*Source*/,
+                                                   const std::string& /*keyField*/) {
+    Raise(rows::kErrNotSupported, "This database cannot serve its rows a page at a time.");
+}
+
+}  // namespace cp

@@ -1,0 +1,63 @@
+// A table that stays on the database server and is read a page at a time: the rows of server
+// mode. The rows are ordered by the first field (the completion field, compared without regard
+// to ASCII case, Null entries first) and then by a unique key, and every read is a keyset read
+// from a known row: no count of skipped rows (OFFSET) is ever asked for, so that a page deep in
+// the table costs what the first one costs.
+//
+// The unique key is the caller's to name (a field of the query or a column of the table); for
+// a table named without one, each engine takes its own row identity (SQLite: the rowid,
+// PostgreSQL: the single-column primary key). The key's entries must be unique and not Null.
+//
+// Failures are run-time errors of the engine, as the recordsets raise them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/Variant.h"
+
+namespace cp {
+
+// Where a row stands in the order: its completion entry and its unique key.
+struct RowKey {
+    Variant completion;
+    Variant unique;
+};
+
+// One row: its fields in order, and where it stands.
+struct KeyedRow {
+    std::vector<Variant> fields;
+    RowKey key;
+};
+
+class KeyedRows {
+public:
+    virtual ~KeyedRows() = default;
+    // The fields of every row and their names.
+    virtual std::vector<std::string> FieldNames() = 0;
+    // The number of rows now.
+    virtual std::int64_t Count() = 0;
+    // Up to limit rows after the row at `after` (from the first row without one), in order.
+    virtual std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) = 0;
+    // Up to limit rows right before the row at `before`, in order (the last one is the nearest).
+    virtual std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) = 0;
+    // The number of rows before the row at key.
+    virtual std::int64_t CountBefore(const RowKey& key) = 0;
+    // The first row whose completion entry begins with prefix, ignoring ASCII case.
+    virtual std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) = 0;
+    // The first row whose field (from 0) equals value.
+    virtual std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) = 0;
+};
+
+// The end of the range of entries that begin with prefix, for a range read
+// `entry >= prefix AND entry < end` under ASCII case folding: the prefix in lower case with
+// its last byte raised past every continuation. Empty for an empty prefix (no end).
+std::string FoldedPrefixEnd(std::string_view prefix);
+// The prefix in ASCII lower case.
+std::string FoldedPrefix(std::string_view prefix);
+
+}  // namespace cp

@@ -1,0 +1,66 @@
+// Rows read a page at a time (data/KeyedRows.h) through a database's own recordsets, for
+// engines reached by SQL text alone: each read is one forward-only query whose values are
+// written into it as literals (text quoted with its quotes doubled, numbers in full), so no
+// engine needs parameters. PostgreSQL and SQLite are served this way through ODBC; the fields
+// are named by place (a WITH list), so the reads can name them whatever the source calls them.
+//
+// SQLite orders and searches as its native reads do (data/sqlite/SqliteKeyedRows.h), and a
+// table named without a key is read by its rowid.
+//
+// PostgreSQL orders the rows by lower(first field) in the "C" collation, Null entries first,
+// then by the key, and a prefix is the range lower(field) >= prefix AND < its end; an index
+// that serves every read:
+//
+//     CREATE INDEX places_name ON places ((lower(name)) COLLATE "C", id);
+//
+// (text_pattern_ops in place of COLLATE "C" serves the prefix ranges but not the order.) A
+// table named without a key is read by its single-column primary key.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "data/Database.h"
+#include "data/KeyedRows.h"
+
+namespace cp {
+
+// The engines whose SQL the reads are written in.
+enum class SqlDialect { PostgreSql, Sqlite };
+
+class SqlKeyedRows final : public KeyedRows {
+public:
+    SqlKeyedRows(std::shared_ptr<Database> database, SqlDialect dialect, const std::string& source,
+                 const std::string& keyField);
+
+    std::vector<std::string> FieldNames() override;
+    std::int64_t Count() override;
+    std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) override;
+    std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) override;
+    std::int64_t CountBefore(const RowKey& key) override;
+    std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
+    std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
+
+private:
+    // The rows where the condition holds, in the order's direction ("ASC" or "DESC"), at most
+    // limit of them, in the order read.
+    std::vector<KeyedRow> Read(const std::string& where, const char* order, int limit);
+    std::int64_t CountWhere(const std::string& where);
+    // The source with its fields named cp_f0, cp_f1... and the key cp_key, as a WITH clause.
+    std::string Named() const;
+    // The first field as the order compares it, and a literal the same way.
+    std::string Folded() const;
+    std::string FoldedLiteral(const Variant& value) const;
+    // The rows beyond key in the direction of comparison ("<" or ">"), as a condition.
+    std::string Beyond(const RowKey& key, const char* comparison) const;
+
+    std::shared_ptr<Database> database_;
+    SqlDialect dialect_;
+    std::string keyed_;        // the source with the key added as its last column
+    std::int32_t fields_ = 0;  // the source's fields
+};
+
+// A value as an SQL literal; error 3001 for a text with a zero byte or a number that is none.
+std::string SqlLiteral(const Variant& value);
+
+}  // namespace cp

@@ -1,0 +1,206 @@
+#include "data/sqlite/SqliteKeyedRows.h"
+
+#include <algorithm>
+
+#include "data/rows/QueryNames.h"
+#include "data/rows/RowBlock.h"
+#include "data/sqlite/SqliteConnection.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+
+namespace cp::sqlite {
+namespace {
+
+constexpr const char* kKey = "cp_key";  // the key's column, added after the source's fields
+
+std::string Quoted(const std::string& name) {
+    return rows::QuotedName(name, '"');
+}
+
+// The source as a query whose last column is the unique key.
+std::string KeyedSource(const std::string& source, const std::string& keyField) {
+    const std::string key = keyField.empty() ? std::string("rowid") : Quoted(keyField);
+    if (const auto name = rows::BareName(source)) {
+        return "SELECT *, " + key + " AS " + kKey + " FROM " + Quoted(name->name);
+    }
+    if (keyField.empty()) {
+        Raise(rows::kErrInvalidArgument,
+              "A query's rows can be read a page at a time only with a unique key field named.");
+    }
+    return "SELECT *, " + key + " AS " + kKey + " FROM (" + source + ")";
+}
+
+}  // namespace
+
+SqliteKeyedRows::SqliteKeyedRows(std::shared_ptr<SqliteConnection> connection,
+                                 const std::string& source, const std::string& keyField)
+    : connection_(std::move(connection)), base_(KeyedSource(source, keyField)) {
+    SqliteStatement shape(connection_, "SELECT * FROM (" + base_ + ") LIMIT 0");
+    if (!shape.ReadOnly()) rows::RaiseNotARowQuery();
+    if (shape.ParameterCount() > 0) rows::RaiseTooFewParameters(shape.ParameterCount());
+    for (int f = 0; f + 1 < shape.FieldCount(); ++f)
+        fields_.push_back(shape.FieldName(f));
+    if (fields_.empty()) rows::RaiseNotARowQuery();
+    completion_ = Quoted(fields_.front());
+}
+
+std::vector<std::string> SqliteKeyedRows::FieldNames() {
+    return fields_;
+}
+
+SqliteStatement& SqliteKeyedRows::Statement(const std::string& sql) {
+    const auto known = std::ranges::find(statements_, sql, [](const auto& s) { return s.first; });
+    if (known != statements_.end()) {
+        known->second->Reset();
+        return *known->second;
+    }
+    statements_.emplace_back(sql, std::make_unique<SqliteStatement>(connection_, sql));
+    return *statements_.back().second;
+}
+
+std::string SqliteKeyedRows::Select(const std::string& where, const std::string& order,
+                                    bool limited) const {
+    std::string sql = "SELECT * FROM (" + base_ + ")";
+    if (!where.empty()) sql += " WHERE " + where;
+    sql += " ORDER BY " + completion_ + " COLLATE NOCASE " + order + ", " + kKey + " " + order;
+    if (limited) sql += " LIMIT ?3";
+    return sql;
+}
+
+KeyedRow SqliteKeyedRows::CurrentRow(const SqliteStatement& statement) const {
+    KeyedRow row;
+    const int fields = static_cast<int>(fields_.size());
+    row.fields.reserve(fields_.size());
+    for (int f = 0; f < fields; ++f)
+        row.fields.push_back(statement.FieldValue(f));
+    row.key = {row.fields.front(), statement.FieldValue(fields)};
+    return row;
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::ReadRows(SqliteStatement& statement) const {
+    std::vector<KeyedRow> result;
+    while (statement.Step())
+        result.push_back(CurrentRow(statement));
+    return result;
+}
+
+std::optional<KeyedRow> SqliteKeyedRows::ReadFirst(SqliteStatement& statement) const {
+    std::optional<KeyedRow> row;
+    if (statement.Step()) row = CurrentRow(statement);
+    // A statement left on a row keeps its read open, and that would lock out every writer.
+    statement.Reset();
+    return row;
+}
+
+std::int64_t SqliteKeyedRows::ReadCount(SqliteStatement& statement) const {
+    statement.Step();
+    const auto count = static_cast<std::int64_t>(statement.FieldValue(0).Number());
+    statement.Reset();
+    return count;
+}
+
+std::int64_t SqliteKeyedRows::Count() {
+    SqliteStatement& count = Statement("SELECT count(*) FROM (" + base_ + ")");
+    return ReadCount(count);
+}
+
+// The conditions of the keyset reads, each an index range on the completion field (SQLite does
+// not take a comparison of row values under a collation as one), with ?1 the entry and ?2 the
+// key of the row read from. Null entries come first and compare with nothing: the rows around
+// them are read by their key alone, in reads of their own.
+std::string SqliteKeyedRows::Condition(Range range) const {
+    const std::string folded = completion_ + " COLLATE NOCASE";
+    switch (range) {
+        case Range::AfterEntry:
+            return folded + " >= ?1 AND (" + folded + " > ?1 OR " + kKey + " > ?2)";
+        case Range::BeforeEntry:
+            return folded + " <= ?1 AND (" + folded + " < ?1 OR " + kKey + " < ?2)";
+        case Range::AfterNull:
+            return completion_ + " IS NULL AND " + kKey + " > ?2";
+        case Range::BeforeNull:
+            return completion_ + " IS NULL AND " + kKey + " < ?2";
+        case Range::Entries:
+            return completion_ + " IS NOT NULL";
+        case Range::Nulls:
+            return completion_ + " IS NULL";
+    }
+    return {};
+}
+
+void SqliteKeyedRows::BindKey(SqliteStatement& statement, const RowKey* key) const {
+    if (!key) return;
+    const int parameters = statement.ParameterCount();
+    if (parameters >= 1) statement.BindValue(1, key->completion);
+    if (parameters >= 2) statement.BindValue(2, key->unique);
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::Read(Range range, const char* order, const RowKey* key,
+                                            int limit) {
+    if (limit <= 0) return {};
+    SqliteStatement& read = Statement(Select(Condition(range), order, true));
+    BindKey(read, key);
+    read.BindValue(3, Variant(std::int32_t{limit}));
+    return ReadRows(read);
+}
+
+std::int64_t SqliteKeyedRows::CountOf(Range range, const RowKey* key) {
+    SqliteStatement& count =
+        Statement("SELECT count(*) FROM (" + base_ + ") WHERE " + Condition(range));
+    BindKey(count, key);
+    return ReadCount(count);
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
+    if (!after) {
+        SqliteStatement& read = Statement(Select("", "ASC", true));
+        read.BindValue(3, Variant(std::int32_t{limit}));
+        return ReadRows(read);
+    }
+    if (!after->completion.IsNull()) return Read(Range::AfterEntry, "ASC", &*after, limit);
+    std::vector<KeyedRow> rows = Read(Range::AfterNull, "ASC", &*after, limit);
+    const auto entries =
+        Read(Range::Entries, "ASC", nullptr, limit - static_cast<int>(rows.size()));
+    rows.insert(rows.end(), entries.begin(), entries.end());
+    return rows;
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::RowsBefore(const RowKey& before, int limit) {
+    std::vector<KeyedRow> rows;
+    if (before.completion.IsNull()) {
+        rows = Read(Range::BeforeNull, "DESC", &before, limit);
+    } else {
+        rows = Read(Range::BeforeEntry, "DESC", &before, limit);
+        const auto nulls =
+            Read(Range::Nulls, "DESC", nullptr, limit - static_cast<int>(rows.size()));
+        rows.insert(rows.end(), nulls.begin(), nulls.end());
+    }
+    std::ranges::reverse(rows);
+    return rows;
+}
+
+std::int64_t SqliteKeyedRows::CountBefore(const RowKey& key) {
+    if (key.completion.IsNull()) return CountOf(Range::BeforeNull, &key);
+    return CountOf(Range::BeforeEntry, &key) + CountOf(Range::Nulls, nullptr);
+}
+
+std::optional<KeyedRow> SqliteKeyedRows::FirstWithPrefix(std::string_view prefix) {
+    const std::string end = FoldedPrefixEnd(prefix);
+    std::string where = completion_ + " >= ?1 COLLATE NOCASE";
+    if (!end.empty()) where += " AND " + completion_ + " < ?2 COLLATE NOCASE";
+    SqliteStatement& read = Statement(Select(where, "ASC", true));
+    read.BindText(1, FoldedPrefix(prefix));
+    if (!end.empty()) read.BindText(2, end);
+    read.BindValue(3, Variant(std::int32_t{1}));
+    return ReadFirst(read);
+}
+
+std::optional<KeyedRow> SqliteKeyedRows::FirstWithValue(int field, const Variant& value) {
+    if (field < 0 || static_cast<std::size_t>(field) >= fields_.size()) return std::nullopt;
+    SqliteStatement& read =
+        Statement(Select(Quoted(fields_[static_cast<std::size_t>(field)]) + " = ?1", "ASC", true));
+    read.BindValue(1, value);
+    read.BindValue(3, Variant(std::int32_t{1}));
+    return ReadFirst(read);
+}
+
+}  // namespace cp::sqlite

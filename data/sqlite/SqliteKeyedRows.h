@@ -1,0 +1,61 @@
+// The rows of an SQLite table or query, read a page at a time (data/KeyedRows.h). The source
+// is wrapped as a subquery that adds the key as one more column; SQLite flattens it, so an index
+// on the completion column (COLLATE NOCASE; the rowid rides along in every index of a rowid
+// table) serves every read:
+//
+//     CREATE INDEX places_name ON places (name COLLATE NOCASE);
+//
+// Each read is one statement, compiled once and run again with new values.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "data/KeyedRows.h"
+#include "data/sqlite/SqliteStatement.h"
+
+namespace cp::sqlite {
+
+class SqliteConnection;
+
+class SqliteKeyedRows final : public KeyedRows {
+public:
+    // source: a table's or view's name, or a SELECT; keyField: the unique key's field, "" for a
+    // table's rowid (error 3001 for a query without one).
+    SqliteKeyedRows(std::shared_ptr<SqliteConnection> connection, const std::string& source,
+                    const std::string& keyField);
+
+    std::vector<std::string> FieldNames() override;
+    std::int64_t Count() override;
+    std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) override;
+    std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) override;
+    std::int64_t CountBefore(const RowKey& key) override;
+    std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
+    std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
+
+private:
+    // The stretches of the order that the keyset reads ask for (see Condition).
+    enum class Range { AfterEntry, BeforeEntry, AfterNull, BeforeNull, Entries, Nulls };
+    std::string Condition(Range range) const;
+    void BindKey(SqliteStatement& statement, const RowKey* key) const;
+    // The rows of a range in the order's direction ("ASC" or "DESC"), at most limit of them;
+    // key is the row read from (null for the ranges without one).
+    std::vector<KeyedRow> Read(Range range, const char* order, const RowKey* key, int limit);
+    std::int64_t CountOf(Range range, const RowKey* key);
+    // The statement of this text, compiled at its first use.
+    SqliteStatement& Statement(const std::string& sql);
+    // The statement's rows, its first row, or the count it answers; each ends its read.
+    std::vector<KeyedRow> ReadRows(SqliteStatement& statement) const;
+    std::optional<KeyedRow> ReadFirst(SqliteStatement& statement) const;
+    std::int64_t ReadCount(SqliteStatement& statement) const;
+    KeyedRow CurrentRow(const SqliteStatement& statement) const;
+    std::string Select(const std::string& where, const std::string& order, bool limited) const;
+
+    std::shared_ptr<SqliteConnection> connection_;
+    std::string base_;                 // the source with the key as its last column
+    std::vector<std::string> fields_;  // the source's field names
+    std::string completion_;           // the completion field, quoted
+    std::vector<std::pair<std::string, std::unique_ptr<SqliteStatement>>> statements_;
+};
+
+}  // namespace cp::sqlite

@@ -1,0 +1,119 @@
+// Rows read a page at a time from an SQLite table: every row once and in order whichever way
+// the pages are read, the searches that server mode makes, and the sources it refuses.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/KeyedRows.h"
+#include "data/sqlite/SqliteErrors.h"
+#include "runtime/Conversions.h"
+#include "tests/data/TempDatabase.h"
+#include "tests/support/RecordsetChecks.h"
+
+namespace cp::test {
+namespace {
+
+// Null, empty, differently cased and repeated entries, out of order.
+constexpr const char* kPlaces =
+    "CREATE TABLE places (name TEXT, code TEXT);"
+    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
+    "INSERT INTO places VALUES ('Paris', 'FR'), (NULL, 'N1'), ('bern', 'CH'), ('', 'E1'),"
+    "('Berlin', 'DE'), ('paris', 'TX'), (NULL, 'N2'), ('Oslo', 'NO'), ('x[', 'X1'),"
+    "('Bern', 'B2'), ('x@', 'X2'), ('Rome', 'IT');";
+
+// The codes in the order that the rows must come in: Nulls first by rowid, then the names
+// without regard to case, equal ones by rowid.
+const std::vector<std::string> kOrder = {"N1", "N2", "E1", "DE", "CH", "B2",
+                                         "NO", "FR", "TX", "IT", "X2", "X1"};
+
+std::vector<std::string> Codes(const std::vector<KeyedRow>& rows) {
+    std::vector<std::string> codes;
+    for (const KeyedRow& row : rows)
+        codes.push_back(CStr(row.fields.at(1)));
+    return codes;
+}
+
+class KeyedRowsTest : public ::testing::Test {
+protected:
+    TempDatabase file_{kPlaces};
+    std::shared_ptr<KeyedRows> rows_ = file_.Open()->OpenKeyedRows("places", "");
+};
+
+TEST_F(KeyedRowsTest, PagesForwardAndBackGiveEveryRowOnceInOrder) {
+    EXPECT_EQ(rows_->FieldNames(), (std::vector<std::string>{"name", "code"}));
+    EXPECT_EQ(rows_->Count(), 12);
+    for (int page : {1, 2, 5, 12, 20}) {
+        SCOPED_TRACE("page of " + std::to_string(page));
+        std::vector<KeyedRow> forward = rows_->RowsAfter(std::nullopt, page);
+        while (forward.size() < kOrder.size()) {
+            const auto next = rows_->RowsAfter(forward.back().key, page);
+            ASSERT_FALSE(next.empty());
+            forward.insert(forward.end(), next.begin(), next.end());
+        }
+        EXPECT_EQ(Codes(forward), kOrder);
+        EXPECT_TRUE(rows_->RowsAfter(forward.back().key, page).empty());
+
+        std::vector<KeyedRow> backward = {forward.back()};
+        while (backward.size() < kOrder.size()) {
+            const auto before = rows_->RowsBefore(backward.front().key, page);
+            ASSERT_FALSE(before.empty());
+            backward.insert(backward.begin(), before.begin(), before.end());
+        }
+        EXPECT_EQ(Codes(backward), kOrder);
+        EXPECT_TRUE(rows_->RowsBefore(backward.front().key, page).empty());
+    }
+    const auto all = rows_->RowsAfter(std::nullopt, 100);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(rows_->CountBefore(all[i].key), static_cast<std::int64_t>(i)) << kOrder[i];
+    }
+}
+
+TEST_F(KeyedRowsTest, PrefixFindsTheFirstRowThatBeginsWithItIgnoringCase) {
+    const auto codeOf = [&](std::string_view prefix) {
+        const auto row = rows_->FirstWithPrefix(prefix);
+        return row ? CStr(row->fields.at(1)) : std::string("none");
+    };
+    EXPECT_EQ(codeOf("b"), "DE");
+    EXPECT_EQ(codeOf("BERN"), "CH");
+    EXPECT_EQ(codeOf("pa"), "FR");
+    EXPECT_EQ(codeOf("Z"), "none");
+    EXPECT_EQ(codeOf("Berlinx"), "none");
+    // The end of the range for '@' lies past the folded letters: "x[" does not begin with "x@".
+    EXPECT_EQ(codeOf("x@"), "X2");
+    EXPECT_EQ(codeOf("x["), "X1");
+}
+
+TEST_F(KeyedRowsTest, ValueLookupReadsTheFirstRowWithTheEntry) {
+    const auto row = rows_->FirstWithValue(1, Variant("NO"));
+    ASSERT_TRUE(row);
+    EXPECT_EQ(CStr(row->fields.at(0)), "Oslo");
+    EXPECT_EQ(rows_->CountBefore(row->key), 6);
+    EXPECT_FALSE(rows_->FirstWithValue(1, Variant("??")));
+    EXPECT_FALSE(rows_->FirstWithValue(7, Variant("NO")));
+}
+
+TEST_F(KeyedRowsTest, AQueryNeedsItsKeyNamedAndAnUnknownTableIsReported) {
+    const auto db = file_.Open();
+    EXPECT_EQ(FailureOf([&] { db->OpenKeyedRows("SELECT name FROM places", ""); }).Number(),
+              sqlite::kErrInvalidArgument);
+    const auto query = db->OpenKeyedRows("SELECT code, name FROM places WHERE name > 'P'", "code");
+    EXPECT_EQ(query->FieldNames(), (std::vector<std::string>{"code", "name"}));
+    EXPECT_EQ(query->RowsAfter(std::nullopt, 10).size(), 6u);
+    EXPECT_EQ(FailureOf([&] { db->OpenKeyedRows("nowhere", ""); }).Number(),
+              sqlite::kErrInputTableNotFound);
+    EXPECT_EQ(FailureOf([&] { db->OpenKeyedRows("DELETE FROM places", "code"); }).Number(),
+              sqlite::kEngineBase + 1);
+}
+
+TEST(FoldedPrefixEnd, EndsTheRangeOfEveryEntryThatBeginsWithThePrefix) {
+    EXPECT_EQ(FoldedPrefixEnd(""), "");
+    EXPECT_EQ(FoldedPrefixEnd("Ab"), "ac");
+    EXPECT_EQ(FoldedPrefixEnd("x@"), "x[");
+    EXPECT_EQ(FoldedPrefixEnd("z"), "{");
+    EXPECT_EQ(FoldedPrefixEnd("a\xFF"), "b");
+}
+
+}  // namespace
+}  // namespace cp::test

@@ -1,0 +1,164 @@
+// Server mode on real SQLite files: the same user and host steps on a list filled into memory
+// and on one connected to the same table on the server give the same texts, rows, values and
+// events; and what server mode does when the rows cannot be read or change under it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "data/sqlite/SqliteDatabase.h"
+#include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
+#include "tests/data/TempDatabase.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/sim/ControlOnForm.h"
+#include "tests/support/sim/ServerModeScript.h"
+
+namespace cp::test {
+namespace {
+
+// 3,000 places: names repeated in both cases, empty and Null ones, unique codes.
+constexpr const char* kPlaces =
+    "CREATE TABLE places (name TEXT, code TEXT);"
+    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
+    " INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
+    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta '"
+    " ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
+    "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);"
+    "UPDATE places SET name = '' WHERE rowid IN (5, 6, 7);";
+
+class ServerModeTest : public ControlOnForm {
+protected:
+    void Prepare() {
+        control().ColumnCount(std::int16_t{2});
+        control().ColumnWidths("1500;800");
+        control().BoundColumn(std::int16_t{1});
+    }
+
+    TempDatabase file_{kPlaces};
+    std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
+};
+
+TEST_F(ServerModeTest, TheListOnTheServerBehavesAsTheSameRowsInMemory) {
+    const auto db = db_;
+    const std::vector<Seen> memory = RunScript([&](ColumnPick& c) {
+        c.FillComboBoxMultiColumn(*db, "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
+    });
+    const std::vector<Seen> server =
+        RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db, "places", ""); });
+    ASSERT_EQ(memory.size(), server.size());
+    for (std::size_t i = 0; i < memory.size(); ++i)
+        EXPECT_EQ(server[i], memory[i]);
+    ExpectScriptReached(memory);
+}
+
+TEST_F(ServerModeTest, SingleRowChangesAreRefusedAndNewRowsEndServerMode) {
+    Prepare();
+    control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    ASSERT_EQ(control().ListCount(), 3000);
+    EXPECT_EQ(ErrorOf([&] { control().AddItem("x;y"); }), vberr::InvalidProcedureCall);
+    EXPECT_EQ(ErrorOf([&] { control().RemoveItem(0); }), vberr::InvalidProcedureCall);
+    EXPECT_EQ(ErrorOf([&] { control().ArrayWithItems(); }), vberr::InvalidProcedureCall);
+    EXPECT_EQ(control().ListCount(), 3000);
+
+    control().AddList("a;1;b;2");
+    EXPECT_EQ(control().ListCount(), 2);
+    EXPECT_EQ(ListState().count, 2);
+    control().AddItem("c;3");
+    EXPECT_EQ(control().ListCount(), 3);
+
+    control().ConnectComboBoxMultiColumn(*db_, "SELECT code, name FROM places", "code");
+    control().ListIndex(99);
+    EXPECT_EQ(control().Text(), "C00100");
+    control().Clear();
+    EXPECT_EQ(control().ListCount(), 0);
+    EXPECT_EQ(ListState().count, 0);
+    EXPECT_TRUE(DisplayText(control().Value()).empty());
+
+    control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    control().FillComboBoxMultiColumn(*db_, "SELECT name, code FROM places WHERE code < 'C00010'");
+    EXPECT_EQ(control().ListCount(), 9);
+    EXPECT_TRUE(world().MessageBoxes().empty());
+}
+
+TEST_F(ServerModeTest, ASourceThatCannotBeOpenedIsReportedAndTheListKeepsItsRows) {
+    Prepare();
+    control().AddList("a;1;b;2");
+    control().ConnectComboBoxMultiColumn(*db_, "nowhere", "");
+    control().ConnectComboBoxMultiColumn(*db_, "SELECT name FROM places", "");
+    EXPECT_EQ(ReportTitles(),
+              (std::vector<std::string>{"ColumnPick - ConnectComboBoxMultiColumn",
+                                        "ColumnPick - ConnectComboBoxMultiColumn"}));
+    // As after a fill whose query cannot be opened, the rows are those of before.
+    EXPECT_EQ(control().ListCount(), 2);
+    control().AddItem("c;3");
+    EXPECT_EQ(control().ListCount(), 3);
+}
+
+TEST_F(ServerModeTest, RowsThatOthersAddOrRemoveNeverShowTwice) {
+    Prepare();
+    control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    control().Value(Variant("C01234"));
+    const std::int32_t before = control().ListIndex();
+    const auto writer = file_.OpenWritable();
+    writer->Execute("INSERT INTO places VALUES ('Alpha 0', 'N00001'), ('alpha 0', 'N00002');");
+
+    // The count is read anew, and the rows are read again around the row the value finds.
+    EXPECT_EQ(control().ListCount(), 3002);
+    EXPECT_EQ(ListState().count, 3002);
+    control().Value(Variant("C01234"));
+    EXPECT_EQ(control().ListIndex(), before + 2);
+    EXPECT_EQ(control().Text(), "BETA 34");
+
+    writer->Execute("DELETE FROM places WHERE code > 'C02000'");
+    // Removed, and the two added after them in the order.
+    EXPECT_EQ(control().ListCount(), 2000);
+    control().ShowDropDown();
+    std::vector<std::string> seen;
+    for (int row = 0; row < control().ListCount(); row += 1) {
+        const auto name = control().RowName(row);
+        ASSERT_TRUE(name) << row;
+        seen.push_back(*name);
+    }
+    std::vector<std::string> sorted = seen;
+    std::ranges::sort(sorted);
+    EXPECT_EQ(std::ranges::adjacent_find(sorted), sorted.end()) << "a row is shown twice";
+    EXPECT_TRUE(world().MessageBoxes().empty());
+}
+
+TEST_F(ServerModeTest, AServerThatFailsMidSessionIsReportedOnceAndTheRowsReadStay) {
+    Prepare();
+    control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    control().Value(Variant("C00800"));
+    const std::int32_t shownRow = control().ListIndex();
+    const std::optional<std::string> shownName = control().RowName(shownRow);
+    ASSERT_TRUE(shownName);
+    file_.OpenWritable()->Execute("DROP TABLE places");
+
+    // Rows far from those read cannot come; those read stay, and so does the committed row.
+    EXPECT_FALSE(control().RowName(2900));
+    EXPECT_FALSE(control().RowName(10));
+    control().ShowDropDown();
+    Focus();
+    user().PressKey(vbKeyPageDown);
+    user().TypeText("x");
+    control().Value(Variant("C00900"));
+    EXPECT_EQ(ReportTitles(),
+              (std::vector<std::string>{"ColumnPick - ConnectComboBoxMultiColumn"}));
+    EXPECT_EQ(control().RowName(shownRow), shownName);
+    EXPECT_EQ(control().ListCount(), 3000) << "the count last read stays";
+
+    // A new connection to rows that exist makes the list whole again.
+    control().ConnectComboBoxMultiColumn(*file_.Open(), "SELECT 'only' AS name, 1 AS id", "id");
+    EXPECT_EQ(control().ListCount(), 1);
+    EXPECT_EQ(control().RowName(0), "only, 1");
+    EXPECT_EQ(ReportTitles().size(), 1u);
+}
+
+}  // namespace
+}  // namespace cp::test

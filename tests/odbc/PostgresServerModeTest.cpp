@@ -1,0 +1,89 @@
+// Server mode on the private PostgreSQL server: the keyed reads, and the same user and host
+// steps on the rows filled into memory and in server mode.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/odbc/OdbcDatabase.h"
+#include "data/rows/RowBlock.h"
+#include "runtime/Conversions.h"
+#include "tests/odbc/OdbcTestSupport.h"
+#include "tests/support/sim/ServerModeScript.h"
+
+namespace cp::test {
+namespace {
+
+using odbc::OdbcDatabase;
+
+// The places of the script, with the index that serves the reads.
+constexpr const char* kPlaces =
+    "DROP TABLE IF EXISTS server_places;"
+    "CREATE TABLE server_places (name TEXT, code TEXT PRIMARY KEY);"
+    "CREATE INDEX server_places_name ON server_places ((lower(name)) COLLATE \"C\", code);"
+    "INSERT INTO server_places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
+    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta '"
+    " ELSE '' END || (i % 400)::text, 'C' || lpad(i::text, 5, '0')"
+    " FROM generate_series(1, 3000) AS i;"
+    "UPDATE server_places SET name = NULL WHERE code IN ('C00017', 'C02500');"
+    "UPDATE server_places SET name = '' WHERE code IN ('C00005', 'C00006', 'C00007');";
+
+class PostgresServerModeTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { OdbcDatabase::Open(PostgresConnection())->Execute(kPlaces); }
+
+    std::shared_ptr<OdbcDatabase> db_ = OdbcDatabase::Open(PostgresConnection());
+};
+
+TEST_F(PostgresServerModeTest, KeyedReadsPageBothWaysAndFindByPrefixAndValue) {
+    const auto rows = db_->OpenKeyedRows("server_places", "");
+    EXPECT_EQ(rows->Count(), 3000);
+    std::vector<KeyedRow> all = rows->RowsAfter(std::nullopt, 100);
+    while (all.size() < 3000) {
+        const auto next = rows->RowsAfter(all.back().key, 100);
+        ASSERT_FALSE(next.empty()) << all.size();
+        all.insert(all.end(), next.begin(), next.end());
+    }
+    EXPECT_TRUE(rows->RowsAfter(all.back().key, 100).empty());
+    const auto back = rows->RowsBefore(all[1500].key, 700);
+    ASSERT_EQ(back.size(), 700u);
+    EXPECT_EQ(CStr(back.front().key.unique), CStr(all[800].key.unique));
+    EXPECT_EQ(rows->CountBefore(all[2].key), 2);
+    EXPECT_EQ(rows->CountBefore(all[2345].key), 2345);
+
+    const auto beta = rows->FirstWithPrefix("bEtA 39");
+    ASSERT_TRUE(beta);
+    EXPECT_EQ(CStr(beta->fields[1]), "C02039");
+    EXPECT_FALSE(rows->FirstWithPrefix("zeta"));
+    const auto quoted = rows->FirstWithPrefix("x' OR 'a'='a");
+    EXPECT_FALSE(quoted) << "a quote in the typed text is text";
+    const auto code = rows->FirstWithValue(1, Variant("C01234"));
+    ASSERT_TRUE(code);
+    EXPECT_EQ(CStr(code->fields[0]), "BETA 34");
+}
+
+TEST_F(PostgresServerModeTest, TheListOnTheServerBehavesAsTheSameRowsInMemory) {
+    const std::vector<Seen> memory = RunScript([&](ColumnPick& c) {
+        c.FillComboBoxMultiColumn(
+            *db_,
+            "SELECT * FROM server_places ORDER BY lower(name) COLLATE \"C\" NULLS FIRST, code");
+    });
+    const std::vector<Seen> server =
+        RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "server_places", ""); });
+    ASSERT_EQ(memory.size(), server.size());
+    for (std::size_t i = 0; i < memory.size(); ++i)
+        EXPECT_EQ(server[i], memory[i]);
+    ExpectScriptReached(memory);
+}
+
+TEST_F(PostgresServerModeTest, AQueryNeedsItsKeyAndAServerDownFailsAtConnection) {
+    EXPECT_EQ(FailureOf([&] { db_->OpenKeyedRows("SELECT name FROM server_places", ""); }).Number(),
+              rows::kErrInvalidArgument);
+    const auto query = db_->OpenKeyedRows("SELECT code, name FROM server_places", "code");
+    EXPECT_EQ(query->Count(), 3000);
+    EXPECT_NE(FailureOf([] { OdbcDatabase::Open(UnreachableConnection()); }).Number(), 0);
+}
+
+}  // namespace
+}  // namespace cp::test

@@ -1,0 +1,61 @@
+// Server mode on an SQLite file through SQLite's ODBC driver, the way the component reads a file
+// on Windows: the same user and host steps on the rows filled into memory and in server mode,
+// and typed text that holds quotes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/odbc/OdbcDatabase.h"
+#include "runtime/Conversions.h"
+#include "tests/odbc/OdbcTestSupport.h"
+#include "tests/support/sim/ServerModeScript.h"
+
+namespace cp::test {
+namespace {
+
+constexpr const char* kPlaces =
+    "CREATE TABLE places (name TEXT, code TEXT);"
+    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
+    " INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
+    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta '"
+    " ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
+    "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);"
+    "UPDATE places SET name = '' WHERE rowid IN (5, 6, 7);"
+    "INSERT INTO places VALUES ('it''s', 'Q1');";
+
+class SqliteOdbcServerModeTest : public ::testing::Test {
+protected:
+    void SetUp() override { db_->Execute(kPlaces); }
+
+    ScratchFile file_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    std::shared_ptr<odbc::OdbcDatabase> db_ = odbc::OdbcDatabase::Open(file_.Connection());
+};
+
+TEST_F(SqliteOdbcServerModeTest, TheListOnTheFileBehavesAsTheSameRowsInMemory) {
+    db_->Execute("DELETE FROM places WHERE code = 'Q1'");
+    const std::vector<Seen> memory = RunScript([&](ColumnPick& c) {
+        c.FillComboBoxMultiColumn(*db_, "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
+    });
+    const std::vector<Seen> server =
+        RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "places", ""); });
+    ASSERT_EQ(memory.size(), server.size());
+    for (std::size_t i = 0; i < memory.size(); ++i)
+        EXPECT_EQ(server[i], memory[i]);
+    ExpectScriptReached(memory);
+}
+
+TEST_F(SqliteOdbcServerModeTest, QuotesInTypedTextAndValuesAreText) {
+    const auto rows = db_->OpenKeyedRows("SELECT name, code FROM places", "code");
+    EXPECT_EQ(rows->Count(), 3001);
+    const auto quoted = rows->FirstWithPrefix("IT'");
+    ASSERT_TRUE(quoted);
+    EXPECT_EQ(CStr(quoted->fields[1]), "Q1");
+    EXPECT_FALSE(rows->FirstWithPrefix("x' OR 'a'='a"));
+    EXPECT_FALSE(rows->FirstWithValue(1, Variant("' OR 1=1 --")));
+    EXPECT_EQ(rows->CountBefore(quoted->key), 3000);
+}
+
+}  // namespace
+}  // namespace cp::test

@@ -1,0 +1,134 @@
+// One script of user and host steps for a list of 3,000 places (names repeated in both cases,
+// empty and Null ones, unique codes in the second column, bound): run once on a list filled
+// into memory and once on one in server mode, the two must see the same at every step.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "runtime/Conversions.h"
+#include "runtime/ScreenUnits.h"
+#include "tests/support/sim/SimControl.h"
+
+namespace cp::test {
+
+// What the user and the host see after a step.
+struct Seen {
+    std::string step;
+    std::string text;
+    std::int32_t listIndex;
+    std::string value;
+    std::string second;
+    std::int32_t listCount;
+    bool open;
+    int selection;
+    int top;
+    std::vector<std::string> readerRows;  // the reader's names of the rows on show
+    std::string events;
+
+    bool operator==(const Seen&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Seen& s) {
+    out << s.step << ": text '" << s.text << "' index " << s.listIndex << " value '" << s.value
+        << "' second '" << s.second << "' count " << s.listCount << (s.open ? " open" : " closed")
+        << " selection " << s.selection << " top " << s.top << " rows [";
+    for (const auto& r : s.readerRows)
+        out << r << " | ";
+    return out << "] events " << s.events;
+}
+
+class Session : public SimControl {
+public:
+    Seen Look(const std::string& step) {
+        Seen seen{step,
+                  control().Text(),
+                  control().ListIndex(),
+                  DisplayText(control().Value()),
+                  DisplayText(control().Column(1)),
+                  control().ListCount(),
+                  control().ComboBoxIsOpen(),
+                  ListState().selection,
+                  ListState().top,
+                  {},
+                  events().Joined()};
+        for (int r = seen.top; r < seen.top + 8 && r < seen.listCount; ++r) {
+            seen.readerRows.push_back(control().RowName(r).value_or("?"));
+        }
+        events().ClearLog();
+        return seen;
+    }
+
+    // Clicks the list's row at band (from 0) of the open list.
+    void ClickBand(int band) {
+        const float y = static_cast<float>((band + 0.5) * ListState().itemHeight * TwipsPerPixel());
+        user().Click(host().ListHwnd(), 300, y);
+    }
+};
+
+// The user's and the host's steps, with what each showed; connect fills or connects the list.
+inline std::vector<Seen> RunScript(const std::function<void(ColumnPick&)>& connect) {
+    Session s;
+    s.control().ColumnCount(std::int16_t{2});
+    s.control().ColumnWidths("1500;800");
+    s.control().BoundColumn(std::int16_t{1});
+    connect(s.control());
+    std::vector<Seen> seen{s.Look("connected")};
+    s.Focus();
+    s.user().TypeText("b");
+    seen.push_back(s.Look("typed b"));
+    s.user().TypeText("eta 39");
+    seen.push_back(s.Look("typed eta 39"));
+    s.user().PressKey(vbKeyDown);
+    s.user().PressKey(vbKeyDown);
+    seen.push_back(s.Look("two down"));
+    s.user().PressKey(vbKeyPageDown);
+    seen.push_back(s.Look("page down"));
+    s.control().ShowDropDown();
+    seen.push_back(s.Look("opened"));
+    s.user().PressKey(vbKeyPageDown);
+    s.user().PressKey(vbKeyPageDown);
+    seen.push_back(s.Look("two pages down in the list"));
+    s.ClickBand(3);
+    seen.push_back(s.Look("clicked"));
+    s.control().Value(Variant("C01234"));
+    seen.push_back(s.Look("value written"));
+    s.control().Value(Variant("none such"));
+    seen.push_back(s.Look("unknown value written"));
+    s.control().ListIndex(2999);
+    seen.push_back(s.Look("last row"));
+    s.control().ListIndex(0);
+    seen.push_back(s.Look("first row"));
+    s.user().PressKey(vbKeyUp);
+    seen.push_back(s.Look("up at the top"));
+    s.user().SelectText(0, 100);
+    s.user().TypeText("zeta");
+    s.user().PressKey(vbKeyReturn);
+    seen.push_back(s.Look("not in list"));
+    s.user().SelectText(0, 100);
+    s.user().TypeText("GAMMA 1");
+    s.user().PressKey(vbKeyBack);
+    s.user().PressKey(vbKeyReturn);
+    seen.push_back(s.Look("deleted and committed"));
+    s.control().ShowDropDown();
+    s.user().PressKey(vbKeyEnd, 0);
+    seen.push_back(s.Look("reopened"));
+    return seen;
+}
+
+// The script reached what it means to: a completion, the open list, a click, the last row and
+// a NotInList.
+inline void ExpectScriptReached(const std::vector<Seen>& seen) {
+    EXPECT_EQ(seen[2].text, "BETA 39");
+    EXPECT_TRUE(seen[5].open);
+    EXPECT_NE(seen[7].events.find("AfterUpdate"), std::string::npos);
+    EXPECT_NE(seen[13].events.find("NotInList"), std::string::npos);
+    EXPECT_EQ(seen[10].value, "C01299");
+}
+
+}  // namespace cp::test
