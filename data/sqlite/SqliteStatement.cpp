@@ -107,11 +107,6 @@ void SqliteStatement::Reset() {
     sqlite3_reset(stmt_);
 }
 
-std::string SqliteStatement::FieldName(int field) const {
-    const char* name = sqlite3_column_name(stmt_, field);
-    return name ? name : "";
-}
-
 bool SqliteStatement::Step() {
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;

@@ -37,8 +37,6 @@ public:
     void BindValue(int index, const Variant& value);
     // Runs the statement again from its first row, with the values bound last.
     void Reset();
-    // The name of a field of the result.
-    std::string FieldName(int field) const;
 
     // Moves to the next row of the result; false when there is none left.
     bool Step();
