@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/sim/PropertyStore.h"
 #include "reports/Messages.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/sim/SimControl.h"
@@ -22,6 +23,13 @@ std::int32_t TableRows(SimControl& s) {
 }
 
 using Strings = std::vector<std::string>;
+
+// A control loaded with a column count that only a stored value can give.
+std::unique_ptr<SimControl> StoredColumnCount(std::int16_t columns) {
+    sim::PropertyStore bag;
+    bag.Set("ColumnCount", Variant(columns));
+    return std::make_unique<SimControl>(SimControlOptions{.placement = {.properties = &bag}});
+}
 
 TEST(AddItem, SplitsOneRowIntoTheColumns) {
     SimControl s;
@@ -86,33 +94,43 @@ TEST(AddItem, CannotGrowATableBuiltForAnotherColumnCount) {
     EXPECT_EQ(s.ListState().count, 1);
 }
 
-TEST(AddList, AStoredColumnCountBelowOneIsAnErrorThatKeepsTheRows) {
-    SimControl s;
-    s.Fill(2, "", "a;b");
+// With a stored column count below 1 no widths can be put, so every fill is refused; Clear
+// has no spare row to make and fails, and the control stands on no row.
+TEST(AddList, AStoredColumnCountBelowOneRefusesTheWidthsAndEveryFill) {
     for (const std::int16_t columns : {0, -1}) {
-        s.probe().intColumnCount() = columns;
-        s.control().AddList("x;y;z;w");
+        SCOPED_TRACE(columns);
+        auto s = StoredColumnCount(columns);
+        s->control().ColumnWidths("");
+        s->control().AddList("x;y");
+        s->control().AddItem("x");
+        ASSERT_EQ(s->world().MessageBoxes().size(), 3u);
+        EXPECT_EQ(s->world().MessageBoxes()[0].prompt.rfind(
+                      "Unable to execute the property ColumnWidths!", 0),
+                  0u);
+        EXPECT_EQ(s->Prompts()[1], messages::kWidthsFirst);
+        EXPECT_EQ(s->Prompts()[2], messages::kWidthsFirst);
+        EXPECT_EQ(s->control().ListCount(), 0);
+        // No column at all makes an empty spare row; fewer than none, none.
+        if (columns < 0) {
+            EXPECT_THROW(s->control().Clear(), RuntimeError);
+        } else {
+            EXPECT_NO_THROW(s->control().Clear());
+        }
+        EXPECT_EQ(s->control().ListIndex(), -1);
     }
-    ASSERT_EQ(s.world().MessageBoxes().size(), 2u);
-    EXPECT_NE(s.world().MessageBoxes()[0].prompt.find("Error 11: "), std::string::npos);
-    EXPECT_NE(s.world().MessageBoxes()[1].prompt.find("Error 9: "), std::string::npos);
-    EXPECT_EQ(s.control().ListCount(), 1);
-    EXPECT_EQ(Row(s, 0), (Strings{"a", "b"}));
 }
 
 TEST(AddList, ReplacesAllRowsAndDropsAnIncompleteLastRow) {
     SimControl s;
     s.Fill(2, "", "x;y;z;w");
-    s.probe().lngCommittedIndex() = 1;
-    s.probe().lngHotRow() = 1;
+    s.control().ListIndex(1);
     s.control().AddList("1;first;2;second;3");
     EXPECT_EQ(s.control().ListCount(), 2);
     EXPECT_EQ(Row(s, 0), (Strings{"1", "first"}));
     EXPECT_EQ(Row(s, 1), (Strings{"2", "second"}));
     EXPECT_EQ(TableRows(s), 2);
     EXPECT_EQ(s.ListState().count, 2);
-    EXPECT_EQ(s.probe().lngCommittedIndex(), -1);
-    EXPECT_EQ(s.probe().lngHotRow(), -1);
+    EXPECT_EQ(s.RowEscapeRestores(), -1);  // the committed row is forgotten
 }
 
 TEST(AddList, FewerFieldsThanColumnsLeaveNoRowsCounted) {
@@ -154,19 +172,6 @@ TEST(Clear, LeavesOneSpareRowOfEmptyEntries) {
     EXPECT_TRUE(s.control().Column(0).IsNull());
 }
 
-// With a stored column count below 1 there is no spare row to make, and Clear fails; the rows
-// are gone from the list and the count all the same, and the control stands on none of them.
-TEST(Clear, AStoredColumnCountBelowOneClearsTheRowsAndTheSelection) {
-    SimControl s;
-    s.Fill(1, "", "a;b;c");
-    s.control().ListIndex(1);
-    s.probe().intColumnCount() = -1;
-    EXPECT_THROW(s.control().Clear(), RuntimeError);
-    EXPECT_EQ(s.control().ListCount(), 0);
-    EXPECT_EQ(s.control().ListIndex(), -1);
-    EXPECT_TRUE(s.control().Value().IsNull());
-}
-
 TEST(ArrayWithItems, IsACopyThatDoesNotReachTheControl) {
     SimControl s;
     EXPECT_FALSE(s.control().ArrayWithItems().Array()->Allocated());
@@ -187,15 +192,14 @@ protected:
 };
 
 TEST_F(RemoveItemTest, ARowBeforeTheCommittedRowMovesItUp) {
-    ASSERT_EQ(s.probe().lngCommittedIndex(), 2);
     s.control().RemoveItem(0);
     EXPECT_EQ(Row(s, 0), Strings{"b"});
     EXPECT_EQ(s.control().ListCount(), 3);
     EXPECT_EQ(s.ListState().count, 3);
-    EXPECT_EQ(s.probe().lngCommittedIndex(), 1);
     EXPECT_EQ(s.control().ListIndex(), 1);
     EXPECT_EQ(s.ListState().selection, 1);
     EXPECT_EQ(s.control().Column(0).String(), "c");
+    EXPECT_EQ(s.RowEscapeRestores(), 1);
 }
 
 TEST_F(RemoveItemTest, TheCommittedRowTakesItsTextWithIt) {
@@ -235,8 +239,8 @@ TEST_F(RemoveItemTest, ARowAfterTheCommittedRowChangesNothingElse) {
     s.control().RemoveItem(3);
     EXPECT_EQ(s.control().ListCount(), 3);
     EXPECT_EQ(TableRows(s), 3);
-    EXPECT_EQ(s.probe().lngCommittedIndex(), 2);
     EXPECT_EQ(s.control().Text(), "c");
+    EXPECT_EQ(s.RowEscapeRestores(), 2);
 }
 
 TEST_F(RemoveItemTest, IndicesOutsideTheTableRemoveNothing) {

@@ -73,12 +73,20 @@ void SimControl::Repaint() {
 }
 
 RECT SimControl::DrawnButton() {
+    return DrawnButtonEdge().rect;
+}
+
+bool SimControl::ButtonDrawnPressed() {
+    return DrawnButtonEdge().edge == EDGE_SUNKEN;
+}
+
+sim::DrawRecord SimControl::DrawnButtonEdge() {
     const std::size_t logged = world_.Graphics().Log().size();
     Repaint();
     const std::vector<sim::DrawRecord> drawing = ControlDrawing();
     world_.Graphics().TrimLog(logged);
     for (auto record = drawing.rbegin(); record != drawing.rend(); ++record)
-        if (record->op == sim::DrawOp::DrawEdge) return record->rect;
+        if (record->op == sim::DrawOp::DrawEdge) return *record;
     throw std::logic_error("the paint drew no button");
 }
 

@@ -78,6 +78,8 @@ public:
     void Repaint();
     // The drop-down button as the user sees it: the edge that a fresh paint draws around it.
     RECT DrawnButton();
+    // Whether that paint shows the button pressed.
+    bool ButtonDrawnPressed();
     // The committed row as the user finds it: the row that Escape in the open list goes back
     // to. Leaves the list closed and the focus in the edit field.
     std::int32_t RowEscapeRestores();
@@ -89,6 +91,8 @@ public:
     void FillRows(const std::vector<std::string>& rows);
 
 private:
+    sim::DrawRecord DrawnButtonEdge();
+
     StartupState startup_;
     sim::World world_;
     sim::Form form_;
