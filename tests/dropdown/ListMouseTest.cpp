@@ -79,17 +79,6 @@ TEST_F(ListMouseTest, AReleaseWithoutARowCommitsNothingAndTheSameRowIsReportedAg
     EXPECT_EQ(events().Count("AfterUpdate"), 2);
 }
 
-TEST_F(ListMouseTest, TheControlsOwnSelectionCommitsNothing) {
-    Open(5);
-    user().PressKey(vbKeyDown);  // moves the selection as the control's own change
-    user().PressKey(vbKeyDown);
-    EXPECT_TRUE(control().ComboBoxIsOpen());
-    EXPECT_EQ(events().Count("AfterUpdate"), 0);
-    control().ListIndex(4);  // the host's own put commits as a pick does
-    EXPECT_EQ(events().Count("AfterUpdate"), 1);
-    EXPECT_EQ(RowEscapeRestores(), 4);
-}
-
 TEST_F(ListMouseTest, AValueWriteThatFailsLeavesTheNextPickToTheUser) {
     Open(5);
     world().FailNext("ListBox.SetListIndex", 5);
