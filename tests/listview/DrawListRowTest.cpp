@@ -42,10 +42,10 @@ protected:
         return {ODT_LISTBOX, 2, itemID, ODA_DRAWENTIRE, itemState, host().ListHwnd(), dc_, kRow, 0};
     }
     // The list's request to draw a row, as it reaches the control's window.
-    void Draw(UINT itemID, UINT itemState = 0) {
+    LRESULT Draw(UINT itemID, UINT itemState = 0) {
         world().Graphics().ClearLog();
         DRAWITEMSTRUCT dis = Item(itemID, itemState);
-        SendMessage(host().Hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        return SendMessage(host().Hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
     }
     // Records of one kind on the row's context (or, for measuring, on any other).
     std::vector<sim::DrawRecord> Ops(sim::DrawOp op) {
@@ -203,7 +203,7 @@ TEST_F(RowDrawingTest, AFailureGoesToTheReportAndLeavesNothingBehind) {
     Fill({{"a", "b", "c"}}, {40, 50, 60});
     const sim::GdiCounts before = world().Graphics().Live();
     world().FailNext("DrawText", vberr::InvalidProcedureCall, 1);
-    Draw(0);
+    EXPECT_EQ(Draw(0), 0);
     EXPECT_EQ(world().Graphics().Live(), before);
     ASSERT_EQ(world().MessageBoxes().size(), 1u);
     EXPECT_EQ(world().MessageBoxes()[0].title, "basfile - function2");
