@@ -85,6 +85,11 @@ public:
     void Record(DrawRecord record) { log_.push_back(std::move(record)); }
     const std::vector<DrawRecord>& Log() const { return log_; }
     void ClearLog() { log_.clear(); }
+    // Forgets what was drawn after the first `size` records: a test that looks at the screen
+    // leaves the log as it found it.
+    void TrimLog(std::size_t size) {
+        if (size < log_.size()) log_.resize(size);
+    }
     GdiCounts Live() const;
 
     HFONT SystemFont() const { return stockFont_; }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/BlockRecordset.h"
 #include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
@@ -58,7 +59,9 @@ TEST_F(AccessibilityTest, RowNamesReadTheShownColumnsLeftToRight) {
     // A hidden column is not read, nor is an empty or Null cell.
     control().ColumnWidths("1500;0;900");
     control().AddItem("Spain;;ESP");
-    probe().varItems().At(2, 0) = Variant::Null();
+    auto table = control().ArrayWithItems().Array();
+    table->At(2, 0) = Variant::Null();
+    control().FillComboBoxMultiColumnRecordset(BlockRecordset::Of(*table));
     EXPECT_EQ(Rows().RowName(0), "Germany");
     EXPECT_EQ(Rows().RowName(3), "Spain, ESP");
 }

@@ -41,8 +41,12 @@ protected:
         const std::int32_t column = s.control().BoundColumn();
         for (int i = 0; i < 40; ++i) {
             const std::string text = make_.Prefix(table, count);
-            EXPECT_EQ(s.probe().FindItemInArray(text), ScanFirstColumn(table, count, text))
-                << "prefix \"" << text << "\"";
+            // An edit field holds no NUL: the table's own tests search for those.
+            if (!text.empty() && text.find('\0') == std::string::npos) {
+                s.control().Text(text);
+                EXPECT_EQ(s.control().ListIndex(), ScanFirstColumn(table, count, text))
+                    << "prefix \"" << text << "\"";
+            }
             const Variant key = make_.Key(table, count, column);
             // Null clears the selection; a key that no row holds changes nothing.
             const std::int32_t before = s.control().ListIndex();

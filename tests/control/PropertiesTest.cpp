@@ -92,7 +92,6 @@ TEST(PropertyValues, AcceptedValuesAreStoredAndReported) {
     EXPECT_EQ(c.ListRows(), 15);
     EXPECT_EQ(c.ListWidth(), -1);
     EXPECT_EQ(c.BoundColumn(), 5);
-    EXPECT_EQ(s.probe().lngColumnLineForeColor(), 0x123456);
     EXPECT_EQ(
         s.host().PropertyChangedKeys(),
         (std::vector<std::string>{"ListRows", "ListRows", "ListWidth", "ListWidth", "ListWidth",

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/RuntimeError.h"
+#include "tests/support/BlockRecordset.h"
 #include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
@@ -17,11 +18,13 @@ TEST_F(ValueTest, ABoundKeySelectsItsRowQuietly) {
     EXPECT_EQ(s.control().ListIndex(), 1);
     EXPECT_EQ(s.ListState().selection, 1);
     EXPECT_EQ(s.control().Text(), "2");
-    EXPECT_EQ(s.probe().lngCommittedIndex(), 1);
     EXPECT_EQ(CStr(s.control().Value()), "2");
-    EXPECT_FALSE(s.probe().blnIgnoreListClick());
-    EXPECT_FALSE(s.probe().blnTextChanged());
     EXPECT_EQ(s.events().Joined(), "");  // no AfterUpdate, no Change
+    // Committed, with no edit left for the focus loss to commit.
+    s.Focus();
+    s.user().MoveFocusAway(s.form());
+    EXPECT_EQ(s.events().Joined(), "");
+    EXPECT_EQ(s.RowEscapeRestores(), 1);
 
     s.control().BoundColumn(1);
     s.control().Value(Variant("first"));
@@ -46,8 +49,8 @@ TEST_F(ValueTest, NullClearsTheSelection) {
     EXPECT_EQ(s.ListState().selection, -1);
     EXPECT_EQ(s.control().Text(), "");
     EXPECT_TRUE(s.control().Value().IsNull());
-    EXPECT_EQ(s.probe().lngCommittedIndex(), -1);
     EXPECT_EQ(s.events().Joined(), "");
+    EXPECT_EQ(s.RowEscapeRestores(), -1);
 }
 
 TEST_F(ValueTest, TheFirstOfTwoEqualKeysWins) {
@@ -73,31 +76,38 @@ TEST_F(ValueTest, ColumnReadsTheCurrentRowOrNull) {
     EXPECT_TRUE(s.world().MessageBoxes().empty());
 }
 
-// The search looks at the first column only, by prefix and in any case; Null never matches,
+// Typing looks at the first column only, by prefix and in any case; Null never matches,
 // numbers match by their text.
-TEST(FindItemInArray, MatchesAPrefixOfTheFirstColumnInAnyCase) {
+TEST(TypedSearch, MatchesAPrefixOfTheFirstColumnInAnyCase) {
     SimControl s;
     s.Fill(2, "", "Apple;1;apricot;2;Banana;3;x;4");
     auto table = s.control().ArrayWithItems().Array();
     table->At(0, 0) = Variant::Null();
     table->At(0, 3) = Variant(std::int32_t{250});
-    s.probe().varItems() = *table;
+    s.control().FillComboBoxMultiColumnRecordset(BlockRecordset::Of(*table));
     const std::pair<const char*, std::int32_t> cases[] = {
-        {"ap", 1}, {"APR", 1}, {"banana", 2}, {"bananas", -1},  {"1", -1},
-        {"", 1},   {"2", 3},   {"25", 3},     {"\xC3\x86", -1},
+        {"ap", 1}, {"APR", 1}, {"banana", 2}, {"bananas", -1},
+        {"1", -1}, {"2", 3},   {"25", 3},     {"\xC3\x86", -1},
     };
-    for (const auto& [text, row] : cases)
-        EXPECT_EQ(s.probe().FindItemInArray(text), row) << '"' << text << '"';
-    s.probe().varItems().At(0, 2) = Variant("\xC3\x86r\xC3\xB8");
-    EXPECT_EQ(s.probe().FindItemInArray("\xC3\xA6R"), 2);
+    for (const auto& [text, row] : cases) {
+        s.control().Text(text);
+        EXPECT_EQ(s.control().ListIndex(), row) << '"' << text << '"';
+    }
+    table->At(0, 2) = Variant("\xC3\x86r\xC3\xB8");
+    s.control().FillComboBoxMultiColumnRecordset(BlockRecordset::Of(*table));
+    s.control().Text("\xC3\xA6R");
+    EXPECT_EQ(s.control().ListIndex(), 2);
     s.control().Clear();
-    EXPECT_EQ(s.probe().FindItemInArray(""), -1);
+    s.control().Text("a");
+    EXPECT_EQ(s.control().ListIndex(), -1);
+    EXPECT_TRUE(s.world().MessageBoxes().empty());
 }
 
-TEST(FindItemInArray, ATextTooLongToCountIsReported) {
+TEST(TypedSearch, ATextTooLongToCountIsReported) {
     SimControl s;
     s.Fill(1, "", "a");
-    EXPECT_EQ(s.probe().FindItemInArray(std::string(40000, 'a')), -1);
+    s.control().Text(std::string(40000, 'a'));
+    EXPECT_EQ(s.control().ListIndex(), -1);
     ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
     EXPECT_EQ(s.world().MessageBoxes()[0].title, "ColumnPick - FindItemInArray");
     EXPECT_EQ(s.world().MessageBoxes()[0].prompt,

@@ -29,13 +29,12 @@ protected:
 
 TEST_F(HighDpiTest, TwipsBecomeTheScreensPixels) {
     EXPECT_EQ(TwipsPerPixel(), 10);
-    EXPECT_EQ(probe().lngColumnWidths(), (std::vector<std::int32_t>{150, 60}));
     const RECT window = world().Windows().ScreenRect(host().Hwnd());
     EXPECT_EQ(window.right - window.left, 300);
     EXPECT_EQ(window.bottom - window.top, kControlPixels);
 
     // The button grows with the screen and fills the height inside the 3-D frame.
-    const RECT button = probe().rctButton();
+    const RECT button = DrawnButton();
     EXPECT_EQ(button.right - button.left, 24);
     EXPECT_EQ(button.top, 2);
     EXPECT_EQ(button.bottom, kControlPixels - 2);
@@ -48,13 +47,20 @@ TEST_F(HighDpiTest, TheListShowsWholeRowsAndFollowsTheMouseInPixels) {
     const RECT own = world().Windows().ScreenRect(host().Hwnd());
     EXPECT_EQ(list.top, own.bottom) << "the list opens right below the control";
     EXPECT_EQ(list.bottom - list.top, 2 + 8 * kRowPixels);
+    // The line between the columns stands after the first column's 1500 twips.
+    world().Windows().UpdateAll();
+    std::vector<LONG> lines;
+    for (const sim::DrawRecord& r : world().Graphics().Log())
+        if (r.op == sim::DrawOp::LineTo && r.window == List() && r.from.y == 0)
+            lines.push_back(r.to.x);
+    EXPECT_EQ(lines, std::vector<LONG>{151});
 
     // The pointer on the lower edge of a row's band, and one pixel below it.
     const float bandBottom = static_cast<float>((3 * kRowPixels - 1) * 10);
     user().MouseMove(List(), 100, bandBottom);
-    EXPECT_EQ(probe().lngHotRow(), 2);
+    EXPECT_EQ(ListState().selection, 2);
     user().MouseMove(List(), 100, bandBottom + 10);
-    EXPECT_EQ(probe().lngHotRow(), 3);
+    EXPECT_EQ(ListState().selection, 3);
     user().Click(List(), 100, bandBottom + 10);
     EXPECT_EQ(control().Text(), "Row 3");
     EXPECT_EQ(events().Count("AfterUpdate"), 1);

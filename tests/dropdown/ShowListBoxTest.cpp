@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "hosting/basHookListBox.h"
+#include "platform/sim/PropertyStore.h"
 #include "platform/sim/SimWindowApi.h"
 #include "tests/dropdown/DropDownFixture.h"
 
@@ -47,13 +48,13 @@ TEST_F(DropDownTest, AListWithAHeaderIsPlacedWithItsBand) {
     PlaceAt(40, 484);  // 7575 + 1395 < 9000: below
     control().ColumnHeads(true);
     Fill(5);
-    probe().ShowListBox();
+    control().ShowDropDown();
     EXPECT_EQ(ListOnScreen(), (RECT{40, 505, 190, 598}));
     control().HideListBox(AfterHide::LeaveFocus);
     PlaceAt(40, 486);  // 7605 + 1395 = 9000: above, where 7605 + 1155 would be below
     control().ColumnHeads(true);
     Fill(5);
-    probe().ShowListBox();
+    control().ShowDropDown();
     EXPECT_EQ(ListOnScreen(), (RECT{40, 393, 190, 486}));
 }
 
@@ -124,21 +125,26 @@ TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFoc
         SetFocus(nullptr);  // gone nowhere: no other control of the form took it
         control().ShowDropDown();
         EXPECT_EQ(GetFocus(), nullptr);
-        probe().lngHotRow() = 3;
-        probe().blnButtonDown() = true;
-        probe().buttonLook() = ButtonLook::Released;
+        user().MouseMove(List(), 0, 3 * 225 + 100);  // the pointer on row 3
         control().HideListBox(focus);
         EXPECT_EQ(GetFocus(), focus == AfterHide::FocusEditField ? host().EditHwnd() : nullptr);
         EXPECT_EQ(probe().lngHotRow(), -1);
-        EXPECT_FALSE(control().ComboBoxIsOpen() || probe().blnButtonDown());
-        EXPECT_EQ(probe().buttonLook(), ButtonLook::Neither);
+        EXPECT_FALSE(control().ComboBoxIsOpen());
     }
+    // A press of the button opens the list; closing it otherwise ends the press.
+    const RECT button = DrawnButton();
+    user().MouseDown(host().Hwnd(), static_cast<float>(button.left + 4) * kTwipsPerPixel,
+                     static_cast<float>(button.top + 4) * kTwipsPerPixel);
+    ASSERT_TRUE(control().ComboBoxIsOpen() && ButtonDrawnPressed());
+    control().HideListBox(AfterHide::LeaveFocus);
+    EXPECT_FALSE(ButtonDrawnPressed());
 }
 
 TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped) {
-    PlaceAt();
+    sim::PropertyStore bag;
+    bag.Set("ListRows", Variant(std::int16_t{16}));  // only a stored value can give this
+    Place({.left = 600, .top = 600, .width = 2250, .properties = &bag});
     Fill(20);
-    probe().intListRows() = 16;  // only a stored value can give this
     control().ShowDropDown();
     ASSERT_EQ(world().MessageBoxes().size(), 1u);
     EXPECT_EQ(world().MessageBoxes()[0].title, "ColumnPick - ShowListBox");

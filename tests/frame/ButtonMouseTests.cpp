@@ -121,35 +121,46 @@ TEST_F(ButtonMouseTest, ALockedControlIgnoresPressAndRelease) {
     ClearLog();
     PressAt(ButtonX(), ButtonY());
     EXPECT_TRUE(ControlDrawing().empty());
-    EXPECT_FALSE(probe().blnButtonDown());
     EXPECT_EQ(world().DoEventsCount(), 0);
+    Repaint();
+    EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
 
-    // A press that started before the lock is not ended by the release.
-    probe().blnButtonDown() = true;
+    // A press that started before the lock is not ended by the release. (The list fails to
+    // open: a lock waits for the open list to close.)
+    control().Locked(false);
+    world().FailNext("ListBox.SetHeight", 5);
+    PressAt(ButtonX(), ButtonY());
+    control().Locked(true);
+    ClearLog();
     ReleaseAt(ButtonX(), ButtonY());
-    EXPECT_TRUE(probe().blnButtonDown());
     EXPECT_TRUE(ControlDrawing().empty());
+    Repaint();
+    EXPECT_EQ(Describe(ControlDrawing()), PressedLook());
 }
 
 TEST_F(ButtonMouseTest, AFailingPressIsReportedAndLeavesNothingBehind) {
     const sim::GdiCounts before = world().Graphics().Live();
+    const float x = ButtonX();
+    const float y = ButtonY();
     world().FailNext("DrawEdge", 5);
-    PressAt(ButtonX(), ButtonY());
+    PressAt(x, y);
     ASSERT_EQ(world().MessageBoxes().size(), 1u);
     EXPECT_EQ(world().MessageBoxes()[0].title, "ColumnPick - UserControl_MouseDown");
     EXPECT_NE(
         world().MessageBoxes()[0].prompt.find("Unable to execute the sub UserControl_MouseDown!"),
         std::string::npos);
     EXPECT_TRUE(world().HostErrors().empty());
-    EXPECT_FALSE(probe().blnButtonDown());  // stopped before the press was recorded
     EXPECT_EQ(world().Graphics().Live(), before);
+    ClearLog();  // stopped before the press was recorded
+    Repaint();
+    EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
 }
 
 TEST_F(ButtonMouseTest, NoDrawingObjectOutlivesPaintsAndPresses) {
     const sim::GdiCounts before = world().Graphics().Live();
     const float off = ButtonX() + 20 * kTwipsPerPixel;
     for (int i = 0; i < 50; ++i) {
-        probe().UserControl_Paint();
+        Repaint();
         PressAt(ButtonX(), ButtonY());
         MoveTo(off, ButtonY());
         MoveTo(ButtonX(), ButtonY());

@@ -18,10 +18,18 @@ TEST_F(ButtonPaintingTest, APaintDrawsTheButtonWithoutLayingOutAgain) {
 }
 
 TEST_F(ButtonPaintingTest, APaintDuringAPressDrawsThePressedFace) {
-    probe().blnButtonDown() = true;
+    PressAt(ButtonX(), ButtonY());
     ClearLog();
-    probe().UserControl_Paint();
+    Repaint();
     EXPECT_EQ(Describe(ControlDrawing()), PressedLook());
+}
+
+// The arrow, raised and pressed, copied from the arrow bitmap onto the control's own surface.
+std::vector<const sim::DrawRecord*> Arrows(const std::vector<sim::DrawRecord>& log) {
+    std::vector<const sim::DrawRecord*> arrows;
+    for (const sim::DrawRecord& record : log)
+        if (record.op == sim::DrawOp::BitBlt) arrows.push_back(&record);
+    return arrows;
 }
 
 TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInItsMiddle) {
@@ -35,38 +43,45 @@ TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInI
                           Case{lbFlatNoBorder, {65, 0, 81, 21}, {69, 8}, {70, 9}},
                           Case{lb3D, {63, 2, 79, 19}, {67, 8}, {68, 9}}}) {
         control().Appearance(c.appearance);
-        EXPECT_EQ(probe().rctButton(), c.button) << c.appearance;
+        EXPECT_EQ(DrawnButton(), c.button) << c.appearance;
+        ClearLog();
+        Repaint();
+        PressAt(ButtonX(), ButtonY());
+        const std::vector<sim::DrawRecord> log = ControlDrawing();
+        const std::vector<const sim::DrawRecord*> arrows = Arrows(log);
+        ASSERT_EQ(arrows.size(), 2u) << c.appearance;
         for (bool pressed : {false, true}) {
-            ClearLog();
-            probe().DrawArrow(pressed ? ButtonFace::Pressed : ButtonFace::Raised);
-            ASSERT_EQ(Log().size(), 1u);
-            const POINT expected = pressed ? c.pressed : c.raised;
-            EXPECT_EQ(Log()[0].rect, (RECT{expected.x, expected.y, expected.x + 8, expected.y + 5}))
+            const sim::DrawRecord& arrow = *arrows[pressed ? 1 : 0];
+            const POINT at = pressed ? c.pressed : c.raised;
+            EXPECT_EQ(arrow.rect, (RECT{at.x, at.y, at.x + 8, at.y + 5}))
                 << c.appearance << (pressed ? " pressed" : " raised");
-            // Copied from the arrow bitmap onto the control's own surface.
-            const sim::GdiObject* source = world().Graphics().Object(Log()[0].srcBitmap);
+            const sim::GdiObject* source = world().Graphics().Object(arrow.srcBitmap);
             ASSERT_NE(source, nullptr);
             EXPECT_EQ(source->resourceId, 10);
-            EXPECT_EQ(Log()[0].rop, SRCCOPY);
-            EXPECT_EQ(Log()[0].dc, host().UserControl().hDC());
+            EXPECT_EQ(arrow.rop, SRCCOPY);
+            EXPECT_EQ(arrow.dc, host().UserControl().hDC());
         }
+        control().HideListBox(AfterHide::LeaveFocus);
+        ReleaseAt(ButtonX(), ButtonY());
     }
 }
 
 TEST_F(ButtonPaintingTest, ADisabledControlShowsTheGreyGlyphUnlessPressed) {
     control().Enabled(false);
     ClearLog();
-    probe().UserControl_Paint();
-    ASSERT_EQ(Log().size(), 4u);
-    EXPECT_EQ(Log()[3].srcPoint.y, 5);
+    Repaint();
+    ASSERT_EQ(Arrows(ControlDrawing()).size(), 1u);
+    EXPECT_EQ(Arrows(ControlDrawing())[0]->srcPoint.y, 5);
 
     control().Enabled(true);  // redraws the glyph at once
     EXPECT_EQ(Log().back().srcPoint.y, 0);
 
+    PressAt(ButtonX(), ButtonY());
     host().UserControl().SetEnabled(false);
     ClearLog();
-    probe().DrawArrow(ButtonFace::Pressed);
-    EXPECT_EQ(Log()[0].srcPoint.y, 0);
+    Repaint();
+    ASSERT_EQ(Arrows(ControlDrawing()).size(), 1u);
+    EXPECT_EQ(Arrows(ControlDrawing())[0]->srcPoint.y, 0);
 }
 
 TEST_F(ButtonPaintingTest, TheButtonIsWipedInTheBackgroundColour) {
@@ -76,19 +91,21 @@ TEST_F(ButtonPaintingTest, TheButtonIsWipedInTheBackgroundColour) {
     // A system colour wipes in its current value, as the control's background shows it.
     control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005u));
     ClearLog();
-    probe().ClearButton();
-    ASSERT_EQ(Log().size(), 1u);
-    EXPECT_EQ(Log()[0].fillColor, GetSysColor(5));
+    Repaint();
+    EXPECT_EQ(Describe(ControlDrawing()).at(0), "Fill(63,2,79,19 #ffffff)");
+    EXPECT_EQ(GetSysColor(5), 0xFFFFFFu);
 }
 
-TEST_F(ButtonPaintingTest, AFailedDrawingCallLeavesNoObjectBehind) {
+// The paint has no handler of its own: the failure reaches the host, as a painting error.
+TEST_F(ButtonPaintingTest, AFailedDrawingCallReachesTheHostAndLeavesNoObjectBehind) {
     const sim::GdiCounts before = world().Graphics().Live();
-    world().FailNext("DrawEdge", 5);
-    EXPECT_THROW(probe().DrawButton(), RuntimeError);
-    world().FailNext("BitBlt", 5);
-    EXPECT_THROW(probe().DrawArrow(ButtonFace::Raised), RuntimeError);
-    world().FailNext("FillRect", 5);
-    EXPECT_THROW(probe().ClearButton(), RuntimeError);
+    for (const char* call : {"DrawEdge", "BitBlt", "FillRect"}) {
+        world().FailNext(call, 5);
+        Repaint();
+    }
+    ASSERT_EQ(world().HostErrors().size(), 3u);
+    for (const sim::HostError& error : world().HostErrors())
+        EXPECT_EQ(error.notification, "UserControl_Paint");
     EXPECT_EQ(world().Graphics().Live(), before);
 }
 

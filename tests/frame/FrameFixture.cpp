@@ -14,12 +14,12 @@ std::string RectText(const RECT& r) {
 }  // namespace
 
 float FrameTest::ButtonX() {
-    const RECT& r = probe().rctButton();
+    const RECT r = DrawnButton();
     return static_cast<float>((r.left + r.right) / 2 * kTwipsPerPixel);
 }
 
 float FrameTest::ButtonY() {
-    const RECT& r = probe().rctButton();
+    const RECT r = DrawnButton();
     return static_cast<float>((r.top + r.bottom) / 2 * kTwipsPerPixel);
 }
 

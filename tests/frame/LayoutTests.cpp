@@ -53,7 +53,7 @@ TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
     // 3000 - 315 twips: 179 pixels, ending where the button begins.
     const RECT edit = EditRect(host());
     EXPECT_EQ(edit.right - edit.left, 179);
-    EXPECT_EQ(probe().rctButton(), (RECT{182, 2, 198, 19}));
+    EXPECT_EQ(DrawnButton(), (RECT{182, 2, 198, 19}));
     // Left ends are not the layout's business.
     EXPECT_EQ(Line(kOuterLeft).X1(), 0);
 }
@@ -62,10 +62,10 @@ TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
     control().Appearance(lbFlat);
     ClearLog();
     control().Appearance(static_cast<typAppearance>(7));
-    EXPECT_EQ(probe().byteAppearance(), 7);
+    EXPECT_EQ(control().Appearance(), 7);
     EXPECT_FALSE(Line(kInnerTop).Visible());
     EXPECT_EQ(Line(kOuterTop).BorderColor(), kWindowText);
-    EXPECT_EQ(probe().rctButton(), (RECT{64, 1, 80, 20}));
+    EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
     // Repainted where it was, the glyph in the position of a button that is not flat.
     EXPECT_EQ(Describe(ControlDrawing()),
               (std::vector<std::string>{"Fill(64,1,80,20 #ffffff)", "Fill(64,1,80,20 #c0c0c0)",
@@ -73,21 +73,21 @@ TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
 
     host().UserControl().SetWidth(1500);
     EXPECT_EQ(Line(kOuterBottom).X2(), 1500);
-    EXPECT_EQ(probe().rctButton(), (RECT{64, 1, 80, 20}));
+    EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
 }
 
 TEST_F(LayoutTest, BelowTheMinimumWidthTheControlIsWidenedAndLaidOutForIt) {
     PlaceExactly(389, 315);
     EXPECT_EQ(host().UserControl().WidthPuts(), (std::vector<float>{390}));
     EXPECT_TRUE(host().UserControl().HeightPuts().empty());
-    EXPECT_EQ(probe().rctButton(), (RECT{8, 2, 24, 19}));
+    EXPECT_EQ(DrawnButton(), (RECT{8, 2, 24, 19}));
     EXPECT_EQ(Line(kOuterBottom).X2(), 390);
     const RECT edit = EditRect(host());
     EXPECT_EQ(edit.right - edit.left, 5);  // 75 twips
 
     PlaceExactly(390, 315);
     EXPECT_TRUE(host().UserControl().WidthPuts().empty());
-    EXPECT_EQ(probe().rctButton(), (RECT{8, 2, 24, 19}));
+    EXPECT_EQ(DrawnButton(), (RECT{8, 2, 24, 19}));
 }
 
 TEST_F(LayoutTest, TheHeightIsAlwaysPutBackToOneRow) {
@@ -107,7 +107,7 @@ TEST_F(LayoutTest, TheHeightIsAlwaysPutBackToOneRow) {
 
 TEST_F(LayoutTest, AWidthBetweenPixelsRoundsTheButtonTiesToEven) {
     PlaceExactly(1222.5f, 315);
-    EXPECT_EQ(probe().rctButton(), (RECT{64, 2, 80, 19}));  // round(63.5) = 64
+    EXPECT_EQ(DrawnButton(), (RECT{64, 2, 80, 19}));  // round(63.5) = 64
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/sim/SimWindowApi.h"
 #include "runtime/RuntimeError.h"
+#include "tests/support/BlockRecordset.h"
 #include "tests/support/sim/ControlOnForm.h"
 
 namespace cp::test {
@@ -22,24 +23,29 @@ class RowDrawingTest : public ControlOnForm {
 protected:
     ~RowDrawingTest() override { ReleaseDC(host().ListHwnd(), dc_); }
 
-    // One table row per entry of rows.
+    // One table row per entry of rows, filled as from a recordset; widths in pixels.
     void Fill(const std::vector<std::vector<Variant>>& rows, std::vector<std::int32_t> widths) {
         BlockVector<Variant> cells;
         for (const auto& row : rows)
             for (const Variant& cell : row)
                 cells.emplace_back(cell);
         const auto columns = static_cast<std::int32_t>(rows.front().size());
-        probe().varItems() =
-            VariantArray({columns, static_cast<std::int32_t>(rows.size())}, std::move(cells));
-        probe().intColumnCount() = static_cast<std::int16_t>(columns);
-        probe().lngColumnWidths() = std::move(widths);
+        std::string twips;
+        for (std::int32_t pixels : widths)
+            twips += (twips.empty() ? "" : ";") + std::to_string(pixels * kTwipsPerPixel);
+        control().ColumnCount(static_cast<std::int16_t>(columns));
+        control().ColumnWidths(twips);
+        control().FillComboBoxMultiColumnRecordset(BlockRecordset::Of(
+            VariantArray({columns, static_cast<std::int32_t>(rows.size())}, std::move(cells))));
     }
     DRAWITEMSTRUCT Item(UINT itemID, UINT itemState = 0) {
         return {ODT_LISTBOX, 2, itemID, ODA_DRAWENTIRE, itemState, host().ListHwnd(), dc_, kRow, 0};
     }
-    void Draw(UINT itemID, UINT itemState = 0) {
+    // The list's request to draw a row, as it reaches the control's window.
+    LRESULT Draw(UINT itemID, UINT itemState = 0) {
         world().Graphics().ClearLog();
-        probe().DrawListRow(Item(itemID, itemState));
+        DRAWITEMSTRUCT dis = Item(itemID, itemState);
+        return SendMessage(host().Hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
     }
     // Records of one kind on the row's context (or, for measuring, on any other).
     std::vector<sim::DrawRecord> Ops(sim::DrawOp op) {
@@ -120,7 +126,7 @@ TEST_F(RowDrawingTest, HidesZeroWidthColumnsWithTheirLines) {
     Draw(0);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {44, "c"}, {105, "d"}}));
     EXPECT_EQ(LineXs(), (std::vector<int>{41, 103}));
-    probe().intColumnCount() = 1;
+    control().ColumnCount(1);
     Draw(0);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}}));
     EXPECT_TRUE(LineXs().empty());
@@ -151,9 +157,9 @@ TEST_F(RowDrawingTest, SelectedRowsAndSystemColours) {
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(1).state.textColor, 0xFFFFFFu);
     EXPECT_EQ(Ops(sim::DrawOp::LineTo).at(0).state.penColor, kSilver);
 
-    probe().lngBackColorNormal() = static_cast<OLE_COLOR>(0x80000005);
-    probe().lngForeColorNormal() = static_cast<OLE_COLOR>(0x80000008);
-    probe().lngColumnLineForeColor() = static_cast<OLE_COLOR>(0x80000010);
+    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005));
+    control().ForeColorNormal(static_cast<OLE_COLOR>(0x80000008));
+    control().ColumnLineForeColor(static_cast<OLE_COLOR>(0x80000010));
     Draw(0);
     EXPECT_EQ(Ops(sim::DrawOp::FillRect).at(0).fillColor, sim::Gdi::SysColor(5));
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(0).state.textColor, sim::Gdi::SysColor(8));
@@ -177,13 +183,14 @@ TEST_F(RowDrawingTest, RowsAndTheControlsBackgroundShowOneColour) {
 }
 
 TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBack) {
-    Fill({{"a", "b", "c"}, {"d", "e", "f"}}, {40, 40, 40, 40, 40});
-    probe().intColumnCount() = 5;
+    Fill({{"a", "b", "c"}, {"d", "e", "f"}}, {40, 40, 40});
+    control().ColumnCount(5);
+    control().ColumnWidths("600;600;600;600;600");
     const sim::GdiCounts before = world().Graphics().Live();
     const sim::DeviceContext saved = *world().Graphics().Dc(dc_);
     for (UINT row = 0; row < 200; ++row)
-        probe().DrawListRow(Item(row % 2, row % 2));
-    EXPECT_EQ(probe().intColumnCount(), 3);
+        Draw(row % 2, row % 2);
+    EXPECT_EQ(control().ColumnCount(), 3);
     EXPECT_EQ(world().Graphics().Live(), before);
     const sim::DeviceContext& after = *world().Graphics().Dc(dc_);
     EXPECT_EQ(after.bkColor, saved.bkColor);
@@ -195,9 +202,8 @@ TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBack) {
 TEST_F(RowDrawingTest, AFailureGoesToTheReportAndLeavesNothingBehind) {
     Fill({{"a", "b", "c"}}, {40, 50, 60});
     const sim::GdiCounts before = world().Graphics().Live();
-    DRAWITEMSTRUCT dis = Item(0);
     world().FailNext("DrawText", vberr::InvalidProcedureCall, 1);
-    EXPECT_EQ(SendMessage(host().Hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)), 0);
+    EXPECT_EQ(Draw(0), 0);
     EXPECT_EQ(world().Graphics().Live(), before);
     ASSERT_EQ(world().MessageBoxes().size(), 1u);
     EXPECT_EQ(world().MessageBoxes()[0].title, "basfile - function2");

@@ -72,8 +72,8 @@ TEST_F(DropDownScenario, AnotherWindowTakingTheActivationClosesTheListWithoutACo
 
     driver->FocusControl(control);
     driver->MoveFocusAway();
-    EXPECT_EQ(CommittedRow(), 2);
     EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
+    EXPECT_EQ(RowEscapeRestores(), 2);
 }
 
 }  // namespace

@@ -55,7 +55,16 @@ protected:
             rows.push_back((i < 10 ? "r0" : "r") + std::to_string(i));
         Fill(rows);
     }
+    // The committed row as the control holds it, for the middle of a scenario.
     std::int32_t CommittedRow() { return ColumnPickProbe(control).lngCommittedIndex(); }
+    // The committed row as the user finds it: the row that Escape in the open list goes back
+    // to. It leaves the list closed and the edit over, so a scenario reads it last.
+    std::int32_t RowEscapeRestores() {
+        driver->FocusControl(control);
+        if (!driver->ListVisible(control)) driver->PressKey(vbKeyDown, vbAltMask);
+        driver->PressKey(vbKeyEscape);
+        return control.ListIndex();
+    }
     std::string Text() { return driver->EditText(control); }
     int SelStart() { return driver->SelStart(control); }
     int SelLength() { return driver->SelLength(control); }

@@ -3,6 +3,7 @@
 // beginnings in every case, and searches that mostly find something.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -86,6 +87,26 @@ public:
         for (Variant& entry : table.Elements())
             entry = Entry(objects);
         return table;
+    }
+
+    // AddItem on a table of `count` rows: a row of new entries at the end.
+    void AppendRow(VariantArray& table, std::int32_t& count, bool objects) {
+        table.ResizeLast(count);
+        table.TryAppendLast([&](auto emplace) {
+            for (std::int32_t c = 0; c < table.Extent(0); ++c)
+                emplace(Entry(objects));
+        });
+        ++count;
+    }
+
+    // RemoveItem: the later rows move up; the only row stays allocated but uncounted.
+    static void RemoveRow(VariantArray& table, std::int32_t& count, std::int32_t row) {
+        const std::int32_t columns = table.Extent(0);
+        auto& entries = table.Elements();
+        const auto at = [&](std::int32_t r) { return entries.begin() + r * columns; };
+        std::move(at(row + 1), at(count), at(row));
+        if (count > 1) table.ResizeLast(count - 1);
+        --count;
     }
 
 private:

@@ -60,21 +60,9 @@ private:
         value_.Clear();
     }
     // AddItem: a row at the end, which the indexes find out for themselves.
-    void Append() {
-        table_.ResizeLast(count_);
-        table_.TryAppendLast([&](auto emplace) {
-            for (std::int32_t c = 0; c < columns_; ++c)
-                emplace(make_.Entry(objects_));
-        });
-        ++count_;
-    }
-    // RemoveItem: the later rows move up; the only row stays allocated but uncounted.
+    void Append() { make_.AppendRow(table_, count_, objects_); }
     void Remove(std::int32_t row) {
-        auto& entries = table_.Elements();
-        const auto at = [&](std::int32_t r) { return entries.begin() + r * columns_; };
-        std::move(at(row + 1), at(count_), at(row));
-        if (count_ > 1) table_.ResizeLast(count_ - 1);
-        --count_;
+        TableMaker::RemoveRow(table_, count_, row);
         prefix_.RowRemoved(row);
         value_.RowRemoved(row);
     }

@@ -92,20 +92,9 @@ private:
         table_ = make_.Table(columns_, count_, make_.Chance(10));
         index_.Clear();
     }
-    void Append() {
-        table_.ResizeLast(count_);
-        table_.TryAppendLast([&](auto emplace) {
-            for (std::int32_t c = 0; c < columns_; ++c)
-                emplace(make_.Entry(false));
-        });
-        ++count_;
-    }
+    void Append() { make_.AppendRow(table_, count_, false); }
     void Remove(std::int32_t row) {
-        auto& entries = table_.Elements();
-        const auto at = [&](std::int32_t r) { return entries.begin() + r * columns_; };
-        std::move(at(row + 1), at(count_), at(row));
-        if (count_ > 1) table_.ResizeLast(count_ - 1);
-        --count_;
+        TableMaker::RemoveRow(table_, count_, row);
         index_.RowRemoved(row);
     }
 

@@ -67,6 +67,36 @@ std::vector<sim::DrawRecord> SimControl::ControlDrawing() {
     return drawing;
 }
 
+void SimControl::Repaint() {
+    world_.Windows().Invalidate(host_->Hwnd(), nullptr, Erase::None);
+    world_.Windows().Update(host_->Hwnd());
+}
+
+RECT SimControl::DrawnButton() {
+    return DrawnButtonEdge().rect;
+}
+
+bool SimControl::ButtonDrawnPressed() {
+    return DrawnButtonEdge().edge == EDGE_SUNKEN;
+}
+
+sim::DrawRecord SimControl::DrawnButtonEdge() {
+    const std::size_t logged = world_.Graphics().Log().size();
+    Repaint();
+    const std::vector<sim::DrawRecord> drawing = ControlDrawing();
+    world_.Graphics().TrimLog(logged);
+    for (auto record = drawing.rbegin(); record != drawing.rend(); ++record)
+        if (record->op == sim::DrawOp::DrawEdge) return *record;
+    throw std::logic_error("the paint drew no button");
+}
+
+std::int32_t SimControl::RowEscapeRestores() {
+    Focus();
+    if (!control_->ComboBoxIsOpen()) user_.PressKey(vbKeyDown, vbAltMask);
+    user_.PressKey(vbKeyEscape);
+    return control_->ListIndex();
+}
+
 void SimControl::Fill(std::int16_t columns, const std::string& widths, const std::string& items) {
     control_->ColumnCount(columns);
     control_->ColumnWidths(widths);

@@ -74,6 +74,15 @@ public:
     std::vector<sim::DrawRecord> ControlDrawing();
     // Gives the edit field the focus, as a click into it would.
     void Focus() { user_.Focus(host_->EditHwnd()); }
+    // Has the window system paint the whole control again, as when a window uncovers it.
+    void Repaint();
+    // The drop-down button as the user sees it: the edge that a fresh paint draws around it.
+    RECT DrawnButton();
+    // Whether that paint shows the button pressed.
+    bool ButtonDrawnPressed();
+    // The committed row as the user finds it: the row that Escape in the open list goes back
+    // to. Leaves the list closed and the focus in the edit field.
+    std::int32_t RowEscapeRestores();
 
     // Sets widths and fills the table from an item string; a message shown meanwhile is thrown
     // as an error, so that a test or a fuzz target stops at a fill it did not mean to fail.
@@ -82,6 +91,8 @@ public:
     void FillRows(const std::vector<std::string>& rows);
 
 private:
+    sim::DrawRecord DrawnButtonEdge();
+
     StartupState startup_;
     sim::World world_;
     sim::Form form_;
