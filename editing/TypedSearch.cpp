@@ -26,6 +26,7 @@ void ColumnPick::ShowRowsFor(const std::string& text) {
     }
     shown.Show(rows, rows.FindMatches(search.rule, text), text);
     MatchListWindowCount();
+    FitOpenListToRows();
 }
 
 void ColumnPick::MarkMatches(const std::string& text) {
@@ -41,6 +42,7 @@ void ColumnPick::ShowAllRows() {
     }
     shown.ShowAll();
     MatchListWindowCount();
+    FitOpenListToRows();
     // The current row keeps its place in the list that shows every row again.
     if (!dropDown.blnComboBoxIsOpen) return;
     SelectQuietly(rows.ListIndex());
