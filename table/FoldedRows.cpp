@@ -18,9 +18,11 @@ constexpr std::size_t kSpareBytes = 4096;
 }  // namespace
 
 void FoldedRows::Fold(const CaseFold& fold, const VariantArray& table,
-                      const std::vector<std::int16_t>& columns, std::int32_t rows) {
+                      const std::vector<std::int16_t>& columns, std::int32_t rows,
+                      std::int32_t expectedRows) {
     if (rows <= Rows()) return;
-    rowEnds_.reserve(static_cast<std::size_t>(rows));
+    expectedRows = std::max(rows, expectedRows);
+    rowEnds_.reserve(static_cast<std::size_t>(expectedRows));
     const std::int32_t tableColumns = table.Extent(0);
     for (auto r = Rows(); r < rows; ++r) {
         for (const std::int16_t c : columns) {
@@ -28,7 +30,7 @@ void FoldedRows::Fold(const CaseFold& fold, const VariantArray& table,
             if (c < tableColumns) AppendFoldedEntry(fold, table.At(c, r), entry_);
             std::replace(entry_.begin(), entry_.end(), kEntryEnd, kHeldZero);
             entry_ += kEntryEnd;
-            MakeRoom(entry_.size(), rows);
+            MakeRoom(entry_.size(), expectedRows);
             text_.insert(text_.end(), entry_.begin(), entry_.end());
             for (const char b : entry_)
                 ++counts_[static_cast<unsigned char>(b)];
@@ -39,10 +41,11 @@ void FoldedRows::Fold(const CaseFold& fold, const VariantArray& table,
 }
 
 // The buffer is sized for the rows expected at the bytes per row folded so far.
-void FoldedRows::MakeRoom(std::size_t bytes, std::int32_t rows) {
+void FoldedRows::MakeRoom(std::size_t bytes, std::int32_t expectedRows) {
     if (text_.capacity() - text_.size() >= bytes) return;
     const std::size_t folded = rowEnds_.size() + 1;
-    const std::size_t expected = (text_.size() + bytes) / folded * static_cast<std::size_t>(rows);
+    const std::size_t expected =
+        (text_.size() + bytes) / folded * static_cast<std::size_t>(expectedRows);
     const std::size_t wanted = std::max(text_.size() + bytes, expected);
     text_.reserve(wanted + wanted / kSpareShare + kSpareBytes);
 }

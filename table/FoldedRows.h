@@ -23,9 +23,10 @@ class FoldedRows {
 public:
     std::int32_t Rows() const { return static_cast<std::int32_t>(rowEnds_.size()); }
     // Folds the rows from Rows() up to rows of the table's columns (an entry of a column that
-    // the table lacks is empty).
+    // the table lacks is empty); the buffer is made for expectedRows rows.
     void Fold(const CaseFold& fold, const VariantArray& table,
-              const std::vector<std::int16_t>& columns, std::int32_t rows);
+              const std::vector<std::int16_t>& columns, std::int32_t rows,
+              std::int32_t expectedRows);
     // Keeps the first rows only.
     void Truncate(std::int32_t rows);
     void Clear();
@@ -45,7 +46,7 @@ public:
     std::size_t MemoryBytes() const;
 
 private:
-    void MakeRoom(std::size_t bytes, std::int32_t rows);
+    void MakeRoom(std::size_t bytes, std::int32_t expectedRows);
 
     std::vector<char> text_;                   // each folded entry followed by a zero byte
     std::vector<std::uint32_t> rowEnds_;       // where the bytes of each folded row end

@@ -11,6 +11,8 @@ namespace {
 // table as a rule: the first screen of them is found sooner in table order than by placing
 // every one of those places in its row.
 constexpr std::size_t kFewPlaces = 4096;
+// Rows folded at a time by a search that reaches rows not folded yet: a few milliseconds.
+constexpr std::int32_t kFoldedStretch = 1 << 14;
 
 bool IsContinuation(char b) {
     return (static_cast<unsigned char>(b) & 0xC0) == 0x80;
@@ -34,8 +36,8 @@ std::vector<std::int32_t> SearchIndex::Find(const VariantArray& table, std::int3
         if (found.size() > limit) found.resize(limit);
         return found;
     }
-    FoldRows(table, rows);
-    found = Search(rule, Query{needle, rule.mode, limit}, rows);
+    DropRowsBeyond(rows);
+    found = Search(rule, Query{table, needle, rule.mode, limit}, rows);
     if (found.size() < limit) last_ = Answer{rule, needle, rows, found};
     return found;
 }
@@ -99,10 +101,9 @@ void SearchIndex::TakeRule(const SearchRule& rule) {
     }
 }
 
-void SearchIndex::FoldRows(const VariantArray& table, std::int32_t rows) {
-    // Rows beyond the counted ones are no rows of the table any more.
+// Rows beyond the counted ones are no rows of the table any more.
+void SearchIndex::DropRowsBeyond(std::int32_t rows) {
     if (rows < folded_.Rows()) RowRemoved(rows);
-    folded_.Fold(fold_, table, columns_, rows);
 }
 
 bool SearchIndex::RowMatches(std::int32_t row, const Query& query) const {
@@ -120,10 +121,27 @@ bool SearchIndex::RowMatches(std::int32_t row, const Query& query) const {
     return false;
 }
 
+// The rows folded already are searched at once, the others a stretch at a time as they are
+// folded.
+void SearchIndex::ScanFrom(std::int32_t first, std::int32_t rows, const Query& query,
+                           std::vector<std::int32_t>& found) {
+    // Every row matches the empty text, folded or not.
+    if (query.needle.empty()) {
+        ScanFolded(first, rows, query, found);
+        return;
+    }
+    while (first < rows && found.size() < query.limit) {
+        const std::int32_t end = std::min(rows, std::max(folded_.Rows(), first + kFoldedStretch));
+        folded_.Fold(fold_, query.table, columns_, end, rows);
+        ScanFolded(first, end, query, found);
+        first = end;
+    }
+}
+
 // The whole buffer is searched at once; each place found is checked in its entry, and a row
 // found is left at its end.
-void SearchIndex::ScanFrom(std::int32_t first, std::int32_t rows, const Query& query,
-                           std::vector<std::int32_t>& found) const {
+void SearchIndex::ScanFolded(std::int32_t first, std::int32_t rows, const Query& query,
+                             std::vector<std::int32_t>& found) const {
     if (first >= rows) return;
     if (query.needle.empty()) {
         for (std::int32_t r = first; r < rows && found.size() < query.limit; ++r)
@@ -191,12 +209,13 @@ bool SearchIndex::WordStartsServe(const Query& query, std::int32_t rows) {
     if (!WordStarts::Serves(query.needle)) return false;
     if (words_.Reaches(rows)) return true;
     if (query.limit != kAllMatches) return false;
+    folded_.Fold(fold_, query.table, columns_, rows, rows);
     words_.Build(folded_, rows);
     return true;
 }
 
 void SearchIndex::FindWordStarts(std::int32_t rows, const Query& query,
-                                 std::vector<std::int32_t>& found) const {
+                                 std::vector<std::int32_t>& found) {
     if (query.limit != kAllMatches && words_.Count(folded_, query.needle) > kFewPlaces) {
         ScanFrom(0, rows, query, found);
         return;

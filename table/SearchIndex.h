@@ -4,8 +4,9 @@
 // it needs, and for the word-start searches the sorted places where words start
 // (table/WordStarts.h). A text that extends the previous one is looked for only in the rows
 // that the previous search found, when they are fewer than the places the word starts give.
-// Rows are folded when a search first reaches them, rows added at the end when a search reads
-// past the old end.
+// Rows are folded a stretch at a time when a search first reaches them (the first screen of a
+// search after a fill folds the stretches that hold it), rows added at the end when a search
+// reads past the old end.
 #pragma once
 
 #include <cstdint>
@@ -53,23 +54,25 @@ private:
     };
     // What one search looks for.
     struct Query {
+        const VariantArray& table;
         std::string_view needle;
         MatchMode mode;
         std::size_t limit;
     };
 
     void TakeRule(const SearchRule& rule);
-    void FoldRows(const VariantArray& table, std::int32_t rows);
+    void DropRowsBeyond(std::int32_t rows);
     std::vector<std::int32_t> Search(const SearchRule& rule, const Query& query, std::int32_t rows);
     bool RowMatches(std::int32_t row, const Query& query) const;
     void ScanFrom(std::int32_t first, std::int32_t rows, const Query& query,
-                  std::vector<std::int32_t>& found) const;
+                  std::vector<std::int32_t>& found);
+    void ScanFolded(std::int32_t first, std::int32_t rows, const Query& query,
+                    std::vector<std::int32_t>& found) const;
     void ScanContains(std::int32_t first, std::int32_t rows, const Query& query,
                       std::vector<std::int32_t>& found) const;
     bool Refines(const SearchRule& rule, std::string_view needle, std::int32_t rows) const;
     bool WordStartsServe(const Query& query, std::int32_t rows);
-    void FindWordStarts(std::int32_t rows, const Query& query,
-                        std::vector<std::int32_t>& found) const;
+    void FindWordStarts(std::int32_t rows, const Query& query, std::vector<std::int32_t>& found);
 
     CaseFold fold_;                       // the host's upper case when the rows were folded
     std::uint64_t localeGeneration_ = 0;  // the locale that fold_ was taken from
