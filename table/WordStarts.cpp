@@ -16,9 +16,19 @@ constexpr std::size_t kRadixPlaces = 2048;
 // The buckets of a build: one for each pair of first bytes.
 constexpr std::size_t kBuckets = 1 << 16;
 
+// Whether each byte is an ASCII character that ends a word, asked once for the whole table.
+const std::array<bool, 256>& AsciiSeparators() {
+    static const std::array<bool, 256> separators = [] {
+        std::array<bool, 256> table{};
+        for (char32_t c = 0; c < 0x80; ++c)
+            table[c] = IsWordSeparator(c);
+        return table;
+    }();
+    return separators;
+}
+
 bool IsAsciiSeparator(char b) {
-    const auto u = static_cast<unsigned char>(b);
-    return u < 0x80 && IsWordSeparator(u);
+    return AsciiSeparators()[static_cast<unsigned char>(b)];
 }
 
 // The first eight folded bytes from place to the end of its entry, the first in the highest
@@ -40,7 +50,7 @@ void ForEachWordStart(std::string_view entry, std::size_t start, Put&& put) {
             const auto before = static_cast<unsigned char>(entry[p - 1]);
             // A place inside a character is no place of a character.
             if ((static_cast<unsigned char>(entry[p]) & 0xC0) == 0x80) continue;
-            const bool starts = before < 0x80 ? IsWordSeparator(before)
+            const bool starts = before < 0x80 ? IsAsciiSeparator(entry[p - 1])
                                               : StandsAt(entry, p, "A", MatchMode::WordStart);
             if (!starts) continue;
         }
