@@ -11,8 +11,6 @@ namespace {
 // table as a rule: the first screen of them is found sooner in table order than by placing
 // every one of those places in its row.
 constexpr std::size_t kFewPlaces = 4096;
-// Rows folded at a time by a search that reaches rows not folded yet: a few milliseconds.
-constexpr std::int32_t kFoldedStretch = 1 << 14;
 
 bool IsContinuation(char b) {
     return (static_cast<unsigned char>(b) & 0xC0) == 0x80;
@@ -131,7 +129,9 @@ void SearchIndex::ScanFrom(std::int32_t first, std::int32_t rows, const Query& q
         return;
     }
     while (first < rows && found.size() < query.limit) {
-        const std::int32_t end = std::min(rows, std::max(folded_.Rows(), first + kFoldedStretch));
+        const auto stretchEnd = std::int64_t{first} + foldedStretch_;
+        const auto end = static_cast<std::int32_t>(
+            std::min<std::int64_t>(rows, std::max<std::int64_t>(folded_.Rows(), stretchEnd)));
         folded_.Fold(fold_, query.table, columns_, end, rows);
         ScanFolded(first, end, query, found);
         first = end;

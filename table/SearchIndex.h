@@ -26,11 +26,16 @@
 namespace cp {
 
 inline constexpr std::size_t kAllMatches = std::numeric_limits<std::size_t>::max();
+// Rows folded at a time by a search that reaches rows not folded yet: a few milliseconds.
+inline constexpr std::int32_t kFoldedStretch = 1 << 14;
 
 class SearchIndex {
 public:
-    // A table of fewer than scannedRows rows has its word starts read in the folded rows.
-    explicit SearchIndex(std::int32_t scannedRows = kScannedRows) : words_(scannedRows) {}
+    // A table of fewer than scannedRows rows has its word starts read in the folded rows; a
+    // search folds the rows it reaches foldedStretch at a time.
+    explicit SearchIndex(std::int32_t scannedRows = kScannedRows,
+                         std::int32_t foldedStretch = kFoldedStretch)
+        : foldedStretch_(foldedStretch), words_(scannedRows) {}
 
     // The rows of the first count rows that match text under the rule, in table order, at most
     // limit of them. An empty text matches every row.
@@ -77,6 +82,7 @@ private:
     CaseFold fold_;                       // the host's upper case when the rows were folded
     std::uint64_t localeGeneration_ = 0;  // the locale that fold_ was taken from
     std::vector<std::int16_t> columns_;   // the columns folded, in this order
+    std::int32_t foldedStretch_;          // rows folded at a time
     FoldedRows folded_;                   // the folded rows
     WordStarts words_;                    // where their words start
     std::optional<Answer> last_;          // the previous whole answer

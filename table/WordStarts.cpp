@@ -16,19 +16,20 @@ constexpr std::size_t kRadixPlaces = 2048;
 // The buckets of a build: one for each pair of first bytes.
 constexpr std::size_t kBuckets = 1 << 16;
 
-// Whether each byte is an ASCII character that ends a word, asked once for the whole table.
-const std::array<bool, 256>& AsciiSeparators() {
-    static const std::array<bool, 256> separators = [] {
-        std::array<bool, 256> table{};
-        for (char32_t c = 0; c < 0x80; ++c)
-            table[c] = IsWordSeparator(c);
-        return table;
-    }();
-    return separators;
-}
+// Whether each byte is an ASCII character that ends a word: every one but the letters and
+// digits, as IsWordSeparator answers (the differential test holds the two together).
+constexpr std::array<bool, 256> kAsciiSeparators = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t c = 0; c < 0x80; ++c) {
+        const bool letterOrDigit =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        table[c] = !letterOrDigit;
+    }
+    return table;
+}();
 
 bool IsAsciiSeparator(char b) {
-    return AsciiSeparators()[static_cast<unsigned char>(b)];
+    return kAsciiSeparators[static_cast<unsigned char>(b)];
 }
 
 // The first eight folded bytes from place to the end of its entry, the first in the highest
@@ -70,8 +71,9 @@ void ForEachWordStartOf(std::string_view bytes, Put&& put) {
 
 }  // namespace
 
-// The places are bucketed by their first two bytes, then each bucket is sorted by its keys:
-// buckets small enough to stay in the cache, and no pass over the whole for each key byte.
+// The places are bucketed by their first two bytes, straight into the index, then each bucket
+// is sorted by its keys: buckets small enough to stay in the cache, no pass over the whole for
+// each key byte, and no more room besides the index than its largest bucket takes.
 void WordStarts::Build(const FoldedRows& folded, std::int32_t rows) {
     const std::string_view bytes = folded.Bytes(rows);
     const auto bucketOf = [&](std::size_t place) {
@@ -83,20 +85,22 @@ void WordStarts::Build(const FoldedRows& folded, std::int32_t rows) {
     ForEachWordStartOf(bytes, [&](std::size_t place) { ++starts[bucketOf(place) + 1]; });
     for (std::size_t b = 1; b <= kBuckets; ++b)
         starts[b] += starts[b - 1];
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(starts.back());
+    places_ = {};
+    places_.resize(starts.back());
     std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
     ForEachWordStartOf(bytes, [&](std::size_t place) {
-        keyed[next[bucketOf(place)]++] = {KeyAt(bytes, place), static_cast<std::uint32_t>(place)};
+        places_[next[bucketOf(place)]++] = static_cast<std::uint32_t>(place);
     });
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
     for (std::size_t b = 0; b < kBuckets; ++b) {
-        std::sort(keyed.begin() + static_cast<std::ptrdiff_t>(starts[b]),
-                  keyed.begin() + static_cast<std::ptrdiff_t>(starts[b + 1]),
-                  [](const auto& x, const auto& y) { return x.first < y.first; });
+        const auto first = places_.begin() + static_cast<std::ptrdiff_t>(starts[b]);
+        const auto last = places_.begin() + static_cast<std::ptrdiff_t>(starts[b + 1]);
+        keyed.clear();
+        for (auto at = first; at != last; ++at)
+            keyed.emplace_back(KeyAt(bytes, *at), *at);
+        std::ranges::sort(keyed, {}, &std::pair<std::uint64_t, std::uint32_t>::first);
+        std::ranges::transform(keyed, first, [](const auto& k) { return k.second; });
     }
-    places_ = {};
-    places_.reserve(keyed.size());
-    for (const auto& [key, place] : keyed)
-        places_.push_back(place);
     coverage_.Cover(rows);
 }
 
