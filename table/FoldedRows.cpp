@@ -99,16 +99,14 @@ namespace {
 using Lanes = unsigned char __attribute__((vector_size(16)));
 constexpr std::size_t kLanes = sizeof(Lanes);
 
-Lanes LoadLanes(const char* from) {
-    Lanes lanes;
+// Vectors go in and out by reference: where the processor has no vector registers, a vector
+// passed by value would be passed otherwise than where it has them.
+void LoadLanes(Lanes& lanes, const char* from) {
     std::memcpy(&lanes, from, kLanes);
-    return lanes;
 }
 
-Lanes Splat(char b) {
-    Lanes lanes;
+void Splat(Lanes& lanes, char b) {
     std::memset(&lanes, b, kLanes);
-    return lanes;
 }
 
 bool AnyLane(const Lanes& lanes) {
@@ -139,12 +137,17 @@ std::size_t FindBytes(std::string_view bytes, std::string_view needle, std::size
     if (needle.size() > 1) {
         // Sixteen places at a time: only where two of needle's bytes both stand is it compared.
         const std::size_t partner = PartnerOf(needle, rarest);
-        const Lanes first = Splat(needle[rarest]);
-        const Lanes second = Splat(needle[partner]);
+        Lanes first;
+        Lanes second;
+        Splat(first, needle[rarest]);
+        Splat(second, needle[partner]);
+        Lanes atRarest;
+        Lanes atPartner;
         const std::size_t reach = std::max(rarest, partner) + kLanes;
         for (; at + reach <= bytes.size(); at += kLanes) {
-            const Lanes both = (LoadLanes(data + at + rarest) == first) &
-                               (LoadLanes(data + at + partner) == second);
+            LoadLanes(atRarest, data + at + rarest);
+            LoadLanes(atPartner, data + at + partner);
+            const Lanes both = (atRarest == first) & (atPartner == second);
             if (!AnyLane(both)) continue;
             for (std::size_t lane = 0; lane < kLanes; ++lane) {
                 const std::size_t place = at + lane;
