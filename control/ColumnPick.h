@@ -250,6 +250,10 @@ private:
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
+    // The open list's height, in twips, for count rows (ListRows at most) and its header.
+    float ListHeightFor(std::int32_t count) const;
+    // The open list takes the height of the rows it shows now.
+    void FitOpenListToRows();
     void ShowListWindow();
     void SelectTrackedRow(std::int32_t listRow);
 

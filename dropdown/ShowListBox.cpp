@@ -14,9 +14,8 @@
 namespace cp {
 namespace {
 
-// Moves the list, still a child of the control's window, to its place on the screen and then
-// gives it to the desktop, where the same numbers become screen coordinates.
-void PlaceOnDesktop(ListBox& list, UserControlHost& control) {
+// Moves the list to its place on the screen beside the control, for the size it has.
+void PlaceOnScreen(ListBox& list, UserControlHost& control) {
     ListPlacementInput in;
     GetWindowRect(control.hWnd(), &in.control);
     in.listHeight = list.Height();
@@ -25,6 +24,12 @@ void PlaceOnDesktop(ListBox& list, UserControlHost& control) {
     in.screenWidth = host::ScreenWidth();
     const ListPosition at = PlaceList(in);
     list.Move(at.left, at.top, in.listWidth, in.listHeight);
+}
+
+// Moves the list, still a child of the control's window, to its place on the screen and then
+// gives it to the desktop, where the same numbers become screen coordinates.
+void PlaceOnDesktop(ListBox& list, UserControlHost& control) {
+    PlaceOnScreen(list, control);
     SetParent(list.hWnd(), nullptr);
     // A floating list gets no button of its own on the task bar.
     const LONG_PTR exStyle = GetWindowLong(list.hWnd(), GWL_EXSTYLE);
@@ -43,12 +48,8 @@ void ColumnPick::ShowListBox() {
         MatchListWindowCount();
         dropDown.lngListBoxParent = GetParent(lstListBox.hWnd());
         const std::int32_t count = shown.Count(rows);
-        const std::int64_t shownRows = count < settings.intListRows ? count : settings.intListRows;
-        // The header band sits above the rows, so the list grows by it and is placed with it.
-        const int header = HeaderPixels();
-        lstListBox.SetHeaderHeight(header);
-        lstListBox.SetHeight(TableEntry(ListHeights(), shownRows) +
-                             static_cast<float>(header * TwipsPerPixel()));
+        lstListBox.SetHeaderHeight(HeaderPixels());
+        lstListBox.SetHeight(ListHeightFor(count));
         lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
                                                         : settings.intListWidth);
         dropDown.blnComboBoxIsOpen = true;
@@ -77,6 +78,23 @@ void ColumnPick::ShowListBox() {
         // A reader hears where the list opened.
         AnnounceCurrentRow(rows.ListIndex());
     });
+}
+
+// The header band sits above the rows, so the list grows by it and is placed with it.
+float ColumnPick::ListHeightFor(std::int32_t count) const {
+    const std::int64_t shownRows = count < settings.intListRows ? count : settings.intListRows;
+    return TableEntry(ListHeights(), shownRows) +
+           static_cast<float>(HeaderPixels() * TwipsPerPixel());
+}
+
+// A filtered list that shows fewer rows than ListRows is as short as its rows, and grows back
+// with them; a list above the control keeps its lower edge on the control.
+void ColumnPick::FitOpenListToRows() {
+    if (!dropDown.blnComboBoxIsOpen || !dropDown.blnListShown) return;
+    const float height = ListHeightFor(shown.Count(rows));
+    if (height == lstListBox.Height()) return;
+    lstListBox.SetHeight(height);
+    PlaceOnScreen(lstListBox, UserControl);
 }
 
 // The window system does not tell assistive technology of a window that a program shows, on

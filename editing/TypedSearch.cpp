@@ -30,6 +30,7 @@ void ColumnPick::ShowRowsFor(const std::string& text) {
     }
     shown.Show(rows, rows.FindMatches(search.rule, text), text);
     MatchListWindowCount();
+    FitOpenListToRows();
 }
 
 void ColumnPick::MarkMatches(const std::string& text) {
@@ -45,6 +46,7 @@ void ColumnPick::ShowAllRows() {
     }
     shown.ShowAll();
     MatchListWindowCount();
+    FitOpenListToRows();
     // The current row keeps its place in the list that shows every row again.
     if (!dropDown.blnComboBoxIsOpen) return;
     SelectQuietly(rows.ListIndex());

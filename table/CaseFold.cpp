@@ -93,10 +93,17 @@ void CaseFold::ForEachByte(std::string_view text, Put&& put) const {
 }
 
 void CaseFold::Append(std::string_view text, std::string& out) const {
-    ForEachByte(text, [&](char b) {
-        out += b;
-        return true;
-    });
+    out.reserve(out.size() + text.size());
+    for (std::size_t offset = 0; offset < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[offset]);
+        if (lead < kAscii && asciiSingle_) {
+            out += static_cast<char>(single_[lead]);
+            ++offset;
+            continue;
+        }
+        const Encoded e = Next(text, offset);
+        out.append(e.bytes.data(), e.size);
+    }
 }
 
 FoldedKey CaseFold::Pack(std::string_view text) const {

@@ -43,6 +43,7 @@ public:
     void IndexEveryTable(std::int32_t chunkRows) {
         prefix_ = PrefixIndex(0, chunkRows);
         value_ = ValueIndex(0);
+        search_ = SearchIndex(0, chunkRows);
     }
     // The row is gone and the rows after it moved up by one.
     void RowRemoved(std::int32_t row) {

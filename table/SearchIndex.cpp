@@ -3,14 +3,18 @@
 #include <algorithm>
 
 #include "runtime/Locale.h"
-#include "runtime/RuntimeError.h"
 
 namespace cp {
 namespace {
 
-constexpr char kEntryEnd = '\0';
-// What a zero byte inside an entry is held as, so that it cannot end the entry early.
-constexpr char kHeldZero = '\x01';
+// A word-start text standing at more places than this matches many rows, spread over the
+// table as a rule: the first screen of them is found sooner in table order than by placing
+// every one of those places in its row.
+constexpr std::size_t kFewPlaces = 4096;
+
+bool IsContinuation(char b) {
+    return (static_cast<unsigned char>(b) & 0xC0) == 0x80;
+}
 
 }  // namespace
 
@@ -30,36 +34,54 @@ std::vector<std::int32_t> SearchIndex::Find(const VariantArray& table, std::int3
         if (found.size() > limit) found.resize(limit);
         return found;
     }
-    FoldRows(table, rows);
-    if (Refines(rule, needle, rows)) {
-        for (const std::int32_t row : last_->found) {
-            if (found.size() == limit) break;
-            if (RowMatches(row, needle, rule.mode)) found.push_back(row);
-        }
-        if (found.size() < limit) ScanFrom(last_->rows, rows, needle, rule.mode, limit, found);
-    } else {
-        ScanFrom(0, rows, needle, rule.mode, limit, found);
-    }
+    DropRowsBeyond(rows);
+    found = Search(rule, Query{table, needle, rule.mode, limit}, rows);
     if (found.size() < limit) last_ = Answer{rule, needle, rows, found};
     return found;
 }
 
+std::vector<std::int32_t> SearchIndex::Search(const SearchRule& rule, const Query& query,
+                                              std::int32_t rows) {
+    std::vector<std::int32_t> found;
+    // Separators alone start no word.
+    if (query.mode == MatchMode::WordStart && OnlySeparators(query.needle) &&
+        !query.needle.empty()) {
+        return found;
+    }
+    const bool refines = Refines(rule, query.needle, rows);
+    if (query.mode == MatchMode::WordStart && WordStartsServe(query, rows) &&
+        (!refines || last_->found.size() > words_.Count(folded_, query.needle))) {
+        FindWordStarts(rows, query, found);
+        return found;
+    }
+    if (refines) {
+        for (const std::int32_t row : last_->found) {
+            if (found.size() == query.limit) break;
+            if (RowMatches(row, query)) found.push_back(row);
+        }
+        if (found.size() < query.limit) ScanFrom(last_->rows, rows, query, found);
+    } else {
+        ScanFrom(0, rows, query, found);
+    }
+    return found;
+}
+
 void SearchIndex::Clear() {
-    text_.clear();
-    rowEnds_.clear();
+    folded_.Clear();
+    words_.Clear();
     last_.reset();
 }
 
 void SearchIndex::RowRemoved(std::int32_t row) {
     last_.reset();
-    if (row < 0 || static_cast<std::size_t>(row) >= rowEnds_.size()) return;
+    if (row < 0 || row >= folded_.Rows()) return;
     // The rows from the removed one on are folded again when a search reaches them.
-    text_.resize(RowStart(row));
-    rowEnds_.resize(static_cast<std::size_t>(row));
+    words_.Truncate(folded_.RowStart(row), row);
+    folded_.Truncate(row);
 }
 
 std::size_t SearchIndex::MemoryBytes() const {
-    return text_.capacity() + rowEnds_.capacity() * sizeof(std::uint32_t) +
+    return folded_.MemoryBytes() + words_.MemoryBytes() +
            (last_ ? last_->found.capacity() * sizeof(std::int32_t) : 0);
 }
 
@@ -77,69 +99,98 @@ void SearchIndex::TakeRule(const SearchRule& rule) {
     }
 }
 
-void SearchIndex::FoldRows(const VariantArray& table, std::int32_t rows) {
-    // Rows beyond the counted ones are no rows of the table any more.
-    if (static_cast<std::size_t>(rows) < rowEnds_.size()) RowRemoved(rows);
-    const std::int32_t tableColumns = table.Extent(0);
-    for (auto r = static_cast<std::int32_t>(rowEnds_.size()); r < rows; ++r) {
-        for (const std::int16_t c : columns_) {
-            const std::size_t start = text_.size();
-            if (c < tableColumns) AppendFoldedEntry(fold_, table.At(c, r), text_);
-            std::replace(text_.begin() + static_cast<std::ptrdiff_t>(start), text_.end(), kEntryEnd,
-                         kHeldZero);
-            text_ += kEntryEnd;
-        }
-        if (text_.size() > std::numeric_limits<std::uint32_t>::max()) Raise(vberr::OutOfMemory);
-        rowEnds_.push_back(static_cast<std::uint32_t>(text_.size()));
-    }
+// Rows beyond the counted ones are no rows of the table any more.
+void SearchIndex::DropRowsBeyond(std::int32_t rows) {
+    if (rows < folded_.Rows()) RowRemoved(rows);
 }
 
-std::size_t SearchIndex::RowStart(std::int32_t row) const {
-    return row == 0 ? 0 : rowEnds_[static_cast<std::size_t>(row) - 1];
-}
-
-bool SearchIndex::RowMatches(std::int32_t row, std::string_view needle, MatchMode mode) const {
-    if (needle.empty()) return true;
-    const std::string_view bytes(text_.data() + RowStart(row),
-                                 rowEnds_[static_cast<std::size_t>(row)] - RowStart(row));
+bool SearchIndex::RowMatches(std::int32_t row, const Query& query) const {
+    if (query.needle.empty()) return true;
+    const std::string_view all = folded_.Bytes(row + 1);
+    const std::string_view bytes = all.substr(folded_.RowStart(row));
     std::size_t start = 0;
     for (std::size_t end = bytes.find(kEntryEnd); end != std::string_view::npos;
          start = end + 1, end = bytes.find(kEntryEnd, start)) {
-        if (FindInEntry(bytes.substr(start, end - start), needle, mode) != std::string_view::npos)
+        if (FindInEntry(bytes.substr(start, end - start), query.needle, query.mode) !=
+            std::string_view::npos) {
             return true;
+        }
     }
     return false;
 }
 
+// The rows folded already are searched at once, the others a stretch at a time as they are
+// folded.
+void SearchIndex::ScanFrom(std::int32_t first, std::int32_t rows, const Query& query,
+                           std::vector<std::int32_t>& found) {
+    // Every row matches the empty text, folded or not.
+    if (query.needle.empty()) {
+        ScanFolded(first, rows, query, found);
+        return;
+    }
+    while (first < rows && found.size() < query.limit) {
+        const auto stretchEnd = std::int64_t{first} + foldedStretch_;
+        const auto end = static_cast<std::int32_t>(
+            std::min<std::int64_t>(rows, std::max<std::int64_t>(folded_.Rows(), stretchEnd)));
+        folded_.Fold(fold_, query.table, columns_, end, rows);
+        ScanFolded(first, end, query, found);
+        first = end;
+    }
+}
+
 // The whole buffer is searched at once; each place found is checked in its entry, and a row
 // found is left at its end.
-void SearchIndex::ScanFrom(std::int32_t first, std::int32_t rows, std::string_view needle,
-                           MatchMode mode, std::size_t limit,
-                           std::vector<std::int32_t>& found) const {
+void SearchIndex::ScanFolded(std::int32_t first, std::int32_t rows, const Query& query,
+                             std::vector<std::int32_t>& found) const {
     if (first >= rows) return;
-    if (needle.empty()) {
-        for (std::int32_t r = first; r < rows && found.size() < limit; ++r)
+    if (query.needle.empty()) {
+        for (std::int32_t r = first; r < rows && found.size() < query.limit; ++r)
             found.push_back(r);
         return;
     }
-    const std::string_view all(text_.data(), rowEnds_[static_cast<std::size_t>(rows) - 1]);
-    std::size_t at = RowStart(first);
-    while ((at = all.find(needle, at)) != std::string_view::npos) {
-        const auto end = std::upper_bound(rowEnds_.begin(), rowEnds_.end(), at);
-        const auto row = static_cast<std::int32_t>(end - rowEnds_.begin());
+    if (query.mode == MatchMode::Contains) {
+        ScanContains(first, rows, query, found);
+        return;
+    }
+    const std::string_view all = folded_.Bytes(rows);
+    const std::size_t rarest = folded_.RarestByte(query.needle);
+    std::size_t at = folded_.RowStart(first);
+    std::int32_t row = first;
+    while ((at = FindBytes(all, query.needle, rarest, at)) != std::string_view::npos) {
+        row = folded_.RowAt(at, row);
         const std::size_t entryStart = all.rfind(kEntryEnd, at);
-        const std::size_t start =
-            entryStart == std::string_view::npos ? 0 : std::max(entryStart + 1, RowStart(row));
+        const std::size_t start = entryStart == std::string_view::npos
+                                      ? 0
+                                      : std::max(entryStart + 1, folded_.RowStart(row));
         const std::size_t entryEnd = all.find(kEntryEnd, at);
         const std::string_view entry = all.substr(start, entryEnd - start);
-        if (FindInEntry(entry, needle, mode, at - start) != std::string_view::npos) {
+        if (FindInEntry(entry, query.needle, query.mode, at - start) != std::string_view::npos) {
             found.push_back(row);
-            if (found.size() == limit) return;
-            at = *end;
+            if (found.size() == query.limit) return;
+            at = folded_.RowEnd(row);
         } else {
             // The rest of the entry holds no place that stands as the mode wants.
             at = entryEnd + 1;
         }
+    }
+}
+
+// Any place of the needle's bytes is a match, except one inside a character.
+void SearchIndex::ScanContains(std::int32_t first, std::int32_t rows, const Query& query,
+                               std::vector<std::int32_t>& found) const {
+    const std::string_view all = folded_.Bytes(rows);
+    const std::size_t rarest = folded_.RarestByte(query.needle);
+    std::size_t at = folded_.RowStart(first);
+    std::int32_t row = first;
+    while ((at = FindBytes(all, query.needle, rarest, at)) != std::string_view::npos) {
+        if (at > 0 && all[at - 1] != kEntryEnd && IsContinuation(all[at])) {
+            ++at;
+            continue;
+        }
+        row = folded_.RowAt(at, row);
+        found.push_back(row);
+        if (found.size() == query.limit) return;
+        at = folded_.RowEnd(row);
     }
 }
 
@@ -150,6 +201,33 @@ bool SearchIndex::Refines(const SearchRule& rule, std::string_view needle,
     if (last_->needle.empty() || !needle.starts_with(last_->needle)) return false;
     // Separators alone start no word, but a text that goes on from them may.
     return rule.mode != MatchMode::WordStart || !OnlySeparators(last_->needle);
+}
+
+// The first rows of a search are found soon enough in the folded rows; the word starts are
+// indexed for a whole answer, when the rows after the indexed ones are too many to search.
+bool SearchIndex::WordStartsServe(const Query& query, std::int32_t rows) {
+    if (!WordStarts::Serves(query.needle)) return false;
+    if (words_.Reaches(rows)) return true;
+    if (query.limit != kAllMatches) return false;
+    folded_.Fold(fold_, query.table, columns_, rows, rows);
+    words_.Build(folded_, rows);
+    return true;
+}
+
+void SearchIndex::FindWordStarts(std::int32_t rows, const Query& query,
+                                 std::vector<std::int32_t>& found) {
+    if (query.limit != kAllMatches && words_.Count(folded_, query.needle) > kFewPlaces) {
+        ScanFrom(0, rows, query, found);
+        return;
+    }
+    std::int32_t row = 0;
+    for (const std::uint32_t place : words_.Places(folded_, query.needle)) {
+        row = folded_.RowAt(place, row);
+        if (!found.empty() && found.back() == row) continue;
+        found.push_back(row);
+        if (found.size() == query.limit) return;
+    }
+    ScanFrom(words_.Covered(), rows, query, found);
 }
 
 }  // namespace cp

@@ -1,9 +1,12 @@
 // The index of the word-start and contains searches (and of the prefix search when the list
-// shows only the matching rows): the folded text of the searched columns of every row, in table
-// order, in one buffer, with where each row ends. A search runs through the buffer at the speed
-// of a memory search and stops at the first rows it needs; a text that extends the previous
-// one is looked for only in the rows that the previous search found. Rows are folded when a
-// search first reaches them, rows added at the end when a search reads past the old end.
+// shows only the matching rows): the folded text of the searched columns of every row
+// (table/FoldedRows.h), searched at the speed of a memory search and stopped at the first rows
+// it needs, and for the word-start searches the sorted places where words start
+// (table/WordStarts.h). A text that extends the previous one is looked for only in the rows
+// that the previous search found, when they are fewer than the places the word starts give.
+// Rows are folded a stretch at a time when a search first reaches them (the first screen of a
+// search after a fill folds the stretches that hold it), rows added at the end when a search
+// reads past the old end.
 #pragma once
 
 #include <cstdint>
@@ -15,14 +18,25 @@
 
 #include "runtime/Variant.h"
 #include "table/CaseFold.h"
+#include "table/FoldedRows.h"
+#include "table/IndexCoverage.h"
 #include "table/RowSearch.h"
+#include "table/WordStarts.h"
 
 namespace cp {
 
 inline constexpr std::size_t kAllMatches = std::numeric_limits<std::size_t>::max();
+// Rows folded at a time by a search that reaches rows not folded yet: a few milliseconds.
+inline constexpr std::int32_t kFoldedStretch = 1 << 14;
 
 class SearchIndex {
 public:
+    // A table of fewer than scannedRows rows has its word starts read in the folded rows; a
+    // search folds the rows it reaches foldedStretch at a time.
+    explicit SearchIndex(std::int32_t scannedRows = kScannedRows,
+                         std::int32_t foldedStretch = kFoldedStretch)
+        : foldedStretch_(foldedStretch), words_(scannedRows) {}
+
     // The rows of the first count rows that match text under the rule, in table order, at most
     // limit of them. An empty text matches every row.
     std::vector<std::int32_t> Find(const VariantArray& table, std::int32_t count,
@@ -43,20 +57,34 @@ private:
         std::int32_t rows = 0;  // the rows searched
         std::vector<std::int32_t> found;
     };
+    // What one search looks for.
+    struct Query {
+        const VariantArray& table;
+        std::string_view needle;
+        MatchMode mode;
+        std::size_t limit;
+    };
 
     void TakeRule(const SearchRule& rule);
-    void FoldRows(const VariantArray& table, std::int32_t rows);
-    std::size_t RowStart(std::int32_t row) const;
-    bool RowMatches(std::int32_t row, std::string_view needle, MatchMode mode) const;
-    void ScanFrom(std::int32_t first, std::int32_t rows, std::string_view needle, MatchMode mode,
-                  std::size_t limit, std::vector<std::int32_t>& found) const;
+    void DropRowsBeyond(std::int32_t rows);
+    std::vector<std::int32_t> Search(const SearchRule& rule, const Query& query, std::int32_t rows);
+    bool RowMatches(std::int32_t row, const Query& query) const;
+    void ScanFrom(std::int32_t first, std::int32_t rows, const Query& query,
+                  std::vector<std::int32_t>& found);
+    void ScanFolded(std::int32_t first, std::int32_t rows, const Query& query,
+                    std::vector<std::int32_t>& found) const;
+    void ScanContains(std::int32_t first, std::int32_t rows, const Query& query,
+                      std::vector<std::int32_t>& found) const;
     bool Refines(const SearchRule& rule, std::string_view needle, std::int32_t rows) const;
+    bool WordStartsServe(const Query& query, std::int32_t rows);
+    void FindWordStarts(std::int32_t rows, const Query& query, std::vector<std::int32_t>& found);
 
     CaseFold fold_;                       // the host's upper case when the rows were folded
     std::uint64_t localeGeneration_ = 0;  // the locale that fold_ was taken from
     std::vector<std::int16_t> columns_;   // the columns folded, in this order
-    std::string text_;                    // each folded entry followed by a zero byte
-    std::vector<std::uint32_t> rowEnds_;  // where the bytes of each folded row end
+    std::int32_t foldedStretch_;          // rows folded at a time
+    FoldedRows folded_;                   // the folded rows
+    WordStarts words_;                    // where their words start
     std::optional<Answer> last_;          // the previous whole answer
 };
 

@@ -156,5 +156,35 @@ TEST_F(SearchScenario, SwitchingTheModeWhileTheListIsOpenShowsEveryRowOnTheCurre
     EXPECT_EQ(driver->ListSelection(control), 3);
 }
 
+// The open list is as tall as the rows it shows (the height of one row when it shows none) and
+// grows back with them, on its place under the control.
+TEST_F(SearchScenario, TheOpenListTakesTheHeightOfTheRowsItShows) {
+    Search(2, "0", true);
+    control.ShowDropDown();
+    const LONG top = driver->ListScreenRect(control).top;
+    std::vector<LONG> heights;
+    const auto look = [&] {
+        const RECT list = driver->ListScreenRect(control);
+        heights.push_back(list.bottom - list.top);
+        EXPECT_EQ(list.top, top) << "after \"" << Text() << "\"";
+    };
+    look();  // eight rows of ten
+    driver->TypeText("land");
+    look();  // seven
+    driver->TypeText("x");
+    look();  // none
+    driver->PressKey(vbKeyBack);
+    look();
+    driver->SelectText(0, 4);
+    driver->PressKey(vbKeyBack);
+    look();
+
+    const LONG one = heights[2];
+    const LONG row = (heights[0] - one) / 7;
+    EXPECT_GT(row, 0);
+    EXPECT_EQ(heights,
+              (std::vector<LONG>{one + 7 * row, one + 6 * row, one, one + 6 * row, one + 7 * row}));
+}
+
 }  // namespace
 }  // namespace cp::test

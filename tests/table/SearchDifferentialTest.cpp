@@ -21,7 +21,8 @@ namespace {
 
 class SearchRun {
 public:
-    explicit SearchRun(unsigned start) : make_(start) {
+    // Every other run indexes the word starts of the smallest tables too.
+    explicit SearchRun(unsigned start) : make_(start), index_(start % 2 == 0 ? 0 : kScannedRows) {
         columns_ = 1 + make_.Pick(3);
         Replace();
     }
@@ -152,6 +153,32 @@ TEST(SearchRules, WordsStartAfterSpacesAndPunctuationAndSeparatorsStartNone) {
     EXPECT_EQ(find(", -"), (std::vector<std::int32_t>{}));
     // A text far longer than any entry finds nothing, quickly.
     EXPECT_EQ(find(std::string(100000, 'a')), (std::vector<std::int32_t>{}));
+}
+
+// Texts longer than the bytes the word starts are sorted by, and places in the last bytes of
+// the folded rows, where the sixteen-at-a-time search hands over to the byte search.
+TEST(SearchDifferential, LongTextsAndTheLastPlacesAreFound) {
+    const SimulatedUpperCase upper;
+    VariantArray table({2, 40});
+    for (int r = 0; r < 40; ++r) {
+        table.At(0, r) = Variant("Town hall-" + std::to_string(r) + " Überlingen");
+        table.At(1, r) = Variant(std::string(static_cast<std::size_t>(r % 7), 'x') + "yz");
+    }
+    SearchIndex index(0);
+    for (const MatchMode mode : {MatchMode::WordStart, MatchMode::Contains}) {
+        const SearchRule rule{mode, {0, 1}};
+        for (const char* text : {"town hall-3", "TOWN HALL-39 Ü", "hall-1", "überlingen", "xyz",
+                                 "xxxxxxyz", "z", "yz", "town hall-4 x"}) {
+            const std::vector<std::int32_t> expected = ScanMatches(table, 40, rule, text);
+            const std::vector<std::int32_t> firstTwo(
+                expected.begin(),
+                expected.begin() + std::min<std::ptrdiff_t>(2, std::ssize(expected)));
+            EXPECT_EQ(index.Find(table, 40, rule, text), expected)
+                << static_cast<int>(mode) << " \"" << text << "\"";
+            EXPECT_EQ(index.Find(table, 40, rule, text, 2), firstTwo)
+                << static_cast<int>(mode) << " \"" << text << "\"";
+        }
+    }
 }
 
 TEST(SearchRules, SearchColumnsAreDistinctColumnsOfTheTable) {
