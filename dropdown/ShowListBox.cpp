@@ -47,7 +47,7 @@ void ColumnPick::ShowListBox() {
         // The header band sits above the rows, so the list grows by it and is placed with it.
         const int header = HeaderPixels();
         lstListBox.SetHeaderHeight(header);
-        lstListBox.SetHeight(TableEntry(ListHeights(), shownRows) +
+        lstListBox.SetHeight(TableEntry(ListHeights(lstListBox.RowHeight()), shownRows) +
                              static_cast<float>(header * TwipsPerPixel()));
         lstListBox.SetWidth(settings.intListWidth == -1 ? UserControl.Width()
                                                         : settings.intListWidth);

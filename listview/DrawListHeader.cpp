@@ -20,7 +20,7 @@ constexpr int kHeaderRulePixels = 1;                                   // the li
 }  // namespace
 
 int ColumnPick::HeaderPixels() const {
-    return columns.blnColumnHeads ? CurrentScreenUnits().rowPixels + kHeaderRulePixels : 0;
+    return columns.blnColumnHeads ? lstListBox.RowHeight() + kHeaderRulePixels : 0;
 }
 
 void ColumnPick::lstListBox_PaintHeader(HDC hdc, int width, int height) {
