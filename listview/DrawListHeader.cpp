@@ -8,7 +8,6 @@
 #include "listview/RowPaint.h"
 #include "listview/TruncateText.h"
 #include "platform/OleColor.h"
-#include "runtime/ScreenUnits.h"
 
 namespace cp {
 namespace {
