@@ -54,18 +54,17 @@ HRESULT ColumnPickObject::get_Font(IFontDisp** value) {
 }
 
 HRESULT ColumnPickObject::put_Font(IFontDisp* value) {
-    return Entered(IID__ColumnPick, [&] {
-        Control();
-        const HRESULT hr = font_.Put(value, FontProperty::Taking::Copy);
-        if (FAILED(hr)) Raise(vberr::InvalidPropertyValue, kNotAFont);
-        return hr;
-    });
+    return PutFont(value, FontProperty::Taking::Copy);
 }
 
 HRESULT ColumnPickObject::putref_Font(IFontDisp* value) {
+    return PutFont(value, FontProperty::Taking::Reference);
+}
+
+HRESULT ColumnPickObject::PutFont(IFontDisp* value, FontProperty::Taking taking) {
     return Entered(IID__ColumnPick, [&] {
         Control();
-        const HRESULT hr = font_.Put(value, FontProperty::Taking::Reference);
+        const HRESULT hr = font_.Put(value, taking);
         if (FAILED(hr)) Raise(vberr::InvalidPropertyValue, kNotAFont);
         return hr;
     });

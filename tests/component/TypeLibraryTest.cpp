@@ -25,6 +25,15 @@ struct TypeLibrary : ::testing::Test {
         EXPECT_EQ(library->GetTypeInfoOfGuid(id, &info), S_OK) << guid;
         return info;
     }
+    // The table of operations of the dual interface, after IDispatch's own seven.
+    ComPtr<ITypeInfo> VTable() {
+        ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
+        HREFTYPE ref = 0;
+        ComPtr<ITypeInfo> vtable;
+        EXPECT_EQ(dispatch->GetRefTypeOfImplType(-1, &ref), S_OK);
+        EXPECT_EQ(dispatch->GetRefTypeInfo(ref, &vtable), S_OK);
+        return vtable;
+    }
     ComPtr<ITypeLib> library;
 };
 
@@ -146,11 +155,8 @@ TEST_F(TypeLibrary, IsTheLibraryOfTheInterfaceTable) {
 
 TEST_F(TypeLibrary, DualInterfaceHoldsEveryMemberInTheTablesOrder) {
     ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
-    // The table of operations of the dual interface, after IDispatch's own seven.
-    HREFTYPE ref = 0;
-    ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &ref), S_OK);
-    ComPtr<ITypeInfo> vtable;
-    ASSERT_EQ(dispatch->GetRefTypeInfo(ref, &vtable), S_OK);
+    ComPtr<ITypeInfo> vtable = VTable();
+    ASSERT_TRUE(vtable);
     // Dual, hidden, non-extensible and automation-compatible, over both halves.
     const WORD flags = AttrOf(dispatch.Get()).wTypeFlags | AttrOf(vtable.Get()).wTypeFlags;
     const WORD published = TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE |
@@ -201,11 +207,8 @@ std::string LibraryOf(ITypeInfo* info, const TYPEDESC& desc) {
 // Font is the standard font type of OLE Automation, read, set and set by reference, so that
 // property browsers offer their font dialog.
 TEST_F(TypeLibrary, FontIsTheStandardFontType) {
-    ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
-    HREFTYPE ref = 0;
-    ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &ref), S_OK);
-    ComPtr<ITypeInfo> vtable;
-    ASSERT_EQ(dispatch->GetRefTypeInfo(ref, &vtable), S_OK);
+    ComPtr<ITypeInfo> vtable = VTable();
+    ASSERT_TRUE(vtable);
     std::vector<std::string> fonts;
     for (UINT i = 0; i < AttrOf(vtable.Get()).cFuncs; ++i) {
         FUNCDESC* f = nullptr;
