@@ -183,12 +183,18 @@ HRESULT ColumnPickObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count,
                                         DISPID* ids) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (names == nullptr || ids == nullptr) return E_POINTER;
+    // Font is the component's own property, outside the control's table.
+    if (count == 1 && names[0] != nullptr && ::lstrcmpiW(names[0], L"Font") == 0) {
+        ids[0] = DISPID_FONT;
+        return S_OK;
+    }
     return Boundary(IID_IDispatch, [&] { return IdsOfNames(ControlTable(), names, count, ids); });
 }
 
 HRESULT ColumnPickObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                  VARIANT* result, EXCEPINFO* exception, UINT* argError) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (HRESULT hr = S_OK; InvokeFont(dispid, flags, params, result, &hr)) return hr;
     return Entered(IID_IDispatch, [&] {
         auto call = [this](std::int32_t id, iface::Kind kind, std::vector<Variant>& args) {
             return CallMember(id, kind, args);
@@ -284,6 +290,20 @@ ColumnPick& ColumnPickObject::Control() {
 }
 
 void ColumnPickObject::Start(PropertyBag* saved) {
+    // The font comes first: a stored one of the wrong kind fails the load before the control
+    // starts.
+    IDispatch* ambients = Ambients();
+    try {
+        if (saved != nullptr) {
+            font_.Read(*saved, ambients);
+        } else {
+            font_.TakeStartFont(ambients);
+        }
+    } catch (...) {
+        if (ambients != nullptr) ambients->Release();
+        throw;
+    }
+    if (ambients != nullptr) ambients->Release();
     started_ = true;
     auto factory = [this](const ControlSite& site) {
         auto made = std::make_unique<ColumnPick>(site);
@@ -293,6 +313,7 @@ void ColumnPickObject::Start(PropertyBag* saved) {
         return std::unique_ptr<HostedControl>(std::move(made));
     };
     host_->Put([&] { host_->Load(factory, saved); });
+    host_->SetFont(font_.Handle());
 }
 
 Variant ColumnPickObject::CallMember(std::int32_t dispid, iface::Kind kind,

@@ -26,6 +26,7 @@
 #include "component/Com.h"
 #include "component/ComError.h"
 #include "component/EventSource.h"
+#include "component/FontProperty.h"
 #include "component/Module.h"
 #include "component/ObjectSafety.h"
 #include "component/PropertyNotifySource.h"
@@ -128,6 +129,10 @@ public:
     HRESULT STDMETHODCALLTYPE FitColumnWidths(BSTR* widths) override;
     HRESULT STDMETHODCALLTYPE ConnectComboBoxMultiColumn(IDispatch* dbDatabase, BSTR strSource,
                                                          BSTR strKeyField) override;
+    // The component's own members, outside the control's interface table (Font.cpp).
+    HRESULT STDMETHODCALLTYPE get_Font(IFontDisp** value) override;
+    HRESULT STDMETHODCALLTYPE put_Font(IFontDisp* value) override;
+    HRESULT STDMETHODCALLTYPE putref_Font(IFontDisp* value) override;
 
     // --- IProvideClassInfo2 ------------------------------------------------------------------
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;
@@ -252,6 +257,16 @@ private:
         return Boundary(iid, std::forward<Body>(body));
     }
 
+    // The container's ambient properties (its site's IDispatch), with a reference; nullptr
+    // when it offers none.
+    IDispatch* Ambients();
+    // The Font through late binding, which the interface table does not hold: the result of
+    // Invoke, or nothing (false) for another member.
+    bool InvokeFont(DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result, HRESULT* hr);
+    HRESULT PutFont(IFontDisp* value, FontProperty::Taking taking);
+    // The font changed, whichever way: the windows take it and the sinks hear of it.
+    void FontChanged();
+
     // --- win32::Container --------------------------------------------------------------------
     bool AmbientUserMode() override;
     void PropertyChanged(std::string_view key) override;
@@ -324,20 +339,21 @@ private:
     // The last reference has gone: references that come and go from now on (a container's
     // callback during the end) end nothing more.
     bool ending_ = false;
-    ParkingWindow parking_;                     // holds the control while inactive
-    std::unique_ptr<win32::ControlHost> host_;  // the control's windows and the control
-    ColumnPick* control_ = nullptr;             // the control, owned by host_
-    bool started_ = false;                      // the control's start-up has run
-    EventSource events_;                        // the connection point of the events
-    PropertyNotifySource notify_;               // the connection point of property changes
-    ObjectSafety safety_;                       // safe for scripting and initialization
-    ITypeLib* typeLibrary_ = nullptr;           // the component's type library
-    IOleClientSite* site_ = nullptr;            // the container's site
-    IOleInPlaceSite* inPlaceSite_ = nullptr;    // while active in place
-    IOleInPlaceFrame* frame_ = nullptr;         // while active in place
-    IOleInPlaceUIWindow* document_ = nullptr;   // while active in place (may stay nullptr)
-    IOleAdviseHolder* adviseHolder_ = nullptr;  // IOleObject::Advise sinks
-    IAdviseSink* viewSink_ = nullptr;           // IViewObject::SetAdvise
+    ParkingWindow parking_;                         // holds the control while inactive
+    std::unique_ptr<win32::ControlHost> host_;      // the control's windows and the control
+    ColumnPick* control_ = nullptr;                 // the control, owned by host_
+    bool started_ = false;                          // the control's start-up has run
+    EventSource events_;                            // the connection point of the events
+    PropertyNotifySource notify_;                   // the connection point of property changes
+    FontProperty font_{[this] { FontChanged(); }};  // Font
+    ObjectSafety safety_;                           // safe for scripting and initialization
+    ITypeLib* typeLibrary_ = nullptr;               // the component's type library
+    IOleClientSite* site_ = nullptr;                // the container's site
+    IOleInPlaceSite* inPlaceSite_ = nullptr;        // while active in place
+    IOleInPlaceFrame* frame_ = nullptr;             // while active in place
+    IOleInPlaceUIWindow* document_ = nullptr;       // while active in place (may stay nullptr)
+    IOleAdviseHolder* adviseHolder_ = nullptr;      // IOleObject::Advise sinks
+    IAdviseSink* viewSink_ = nullptr;               // IViewObject::SetAdvise
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool dirty_ = false;  // a persisted property changed since the last save

@@ -175,9 +175,17 @@ HRESULT ColumnPickObject::OnMnemonic(MSG*) {
 HRESULT ColumnPickObject::OnAmbientPropertyChange(DISPID dispid) {
     // A control that has not started reads its ambients when it does.
     if (!started_ || control_ == nullptr) return S_OK;
-    if (dispid != DISPID_UNKNOWN && dispid != DISPID_AMBIENT_USERMODE) return S_OK;
+    const bool all = dispid == DISPID_UNKNOWN;
     return Entered(IID_IOleControl, [&] {
-        host_->Put([&] { control_->UserModeChanged(); });
+        // A font of the host's own, or one stored with the control, stays.
+        if ((all || dispid == DISPID_AMBIENT_FONT) && font_.FollowsContainer()) {
+            IDispatch* ambients = Ambients();
+            font_.Follow(ambients);
+            if (ambients != nullptr) ambients->Release();
+        }
+        if (all || dispid == DISPID_AMBIENT_USERMODE) {
+            host_->Put([&] { control_->UserModeChanged(); });
+        }
         return S_OK;
     });
 }

@@ -97,6 +97,7 @@ HRESULT ColumnPickObject::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
         Control();
         ComPropertyBag settings(*bag);
         host_->Put([&] { host_->WriteProperties(settings); });
+        font_.Write(settings);
         if (clearDirty) dirty_ = false;
         return S_OK;
     });
@@ -105,6 +106,7 @@ HRESULT ColumnPickObject::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
 void ColumnPickObject::SaveTo(win32::PropertyStore& store) {
     Control();
     host_->Put([&] { host_->WriteProperties(store); });
+    font_.Write(store);
 }
 
 }  // namespace ocx

@@ -251,7 +251,7 @@ private:
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
     // The open list's height, in twips, for count rows (ListRows at most) and its header.
-    float ListHeightFor(std::int32_t count) const;
+    float ListHeightFor(std::int32_t count);
     // The open list takes the height of the rows it shows now.
     void FitOpenListToRows();
     void ShowListWindow();

@@ -21,7 +21,7 @@ void ColumnPick::lstListBox_MouseDown(std::int16_t, std::int16_t, float, float) 
 
 void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y) {
     TrappedSub("lstListBox_MouseMove", [&] {
-        const std::array<float, 15> bottoms = RowBottoms();
+        const std::array<float, 15> bottoms = RowBottoms(lstListBox.RowHeight());
         if (!dropDown.blnListMouseDown) {
             if (const auto band = RowBand(bottoms, Y))
                 SelectTrackedRow(AddRows(lstListBox.TopIndex(), *band));

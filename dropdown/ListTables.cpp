@@ -21,22 +21,22 @@ std::optional<std::int32_t> BandIn(const std::array<T, 15>& rowBottoms, float Y)
 
 }  // namespace
 
-std::array<float, 16> ListHeights() {
+std::array<float, 16> ListHeights(int rowPixels) {
     const ScreenUnits& screen = CurrentScreenUnits();
     std::array<float, 16> heights{};
     for (std::size_t n = 1; n < heights.size(); ++n) {
-        const double pixels = kListBorderPixels + static_cast<double>(screen.rowPixels) * n;
+        const double pixels = kListBorderPixels + static_cast<double>(rowPixels) * n;
         heights[n] = static_cast<float>(pixels * screen.twipsPerPixel);
     }
     heights[0] = heights[1];
     return heights;
 }
 
-std::array<float, 15> RowBottoms() {
+std::array<float, 15> RowBottoms(int rowPixels) {
     const ScreenUnits& screen = CurrentScreenUnits();
     std::array<float, 15> bottoms{};
     for (std::size_t k = 0; k < bottoms.size(); ++k) {
-        const double pixels = static_cast<double>(screen.rowPixels) * (k + 1) - 1;
+        const double pixels = static_cast<double>(rowPixels) * (k + 1) - 1;
         bottoms[k] = static_cast<float>(pixels * screen.twipsPerPixel);
     }
     return bottoms;

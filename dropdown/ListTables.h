@@ -34,11 +34,11 @@ inline constexpr std::array<std::int16_t, 15> varRowBottoms = [] {
     return bottoms;
 }();
 
-// The same tables for the screen in use, whose rows follow its system font: the list's border
-// stays two pixels and a band's lower edge one pixel above its row's. On a screen of 96 pixels
-// per inch they are the tables above.
-std::array<float, 16> ListHeights();
-std::array<float, 15> RowBottoms();
+// The same tables for the screen in use and rows of `rowPixels`, which follow the list's font:
+// the list's border stays two pixels and a band's lower edge one pixel above its row's. On a
+// screen of 96 pixels per inch with the system's font they are the tables above.
+std::array<float, 16> ListHeights(int rowPixels);
+std::array<float, 15> RowBottoms(int rowPixels);
 
 // Entry `index` of a fixed table; an index outside it is run-time error 9, as a subscript
 // beyond an array's bounds is.

@@ -81,9 +81,9 @@ void ColumnPick::ShowListBox() {
 }
 
 // The header band sits above the rows, so the list grows by it and is placed with it.
-float ColumnPick::ListHeightFor(std::int32_t count) const {
+float ColumnPick::ListHeightFor(std::int32_t count) {
     const std::int64_t shownRows = count < settings.intListRows ? count : settings.intListRows;
-    return TableEntry(ListHeights(), shownRows) +
+    return TableEntry(ListHeights(lstListBox.RowHeight()), shownRows) +
            static_cast<float>(HeaderPixels() * TwipsPerPixel());
 }
 

@@ -8,7 +8,6 @@
 #include "listview/RowPaint.h"
 #include "listview/TruncateText.h"
 #include "platform/OleColor.h"
-#include "runtime/ScreenUnits.h"
 
 namespace cp {
 namespace {
@@ -20,7 +19,7 @@ constexpr int kHeaderRulePixels = 1;                                   // the li
 }  // namespace
 
 int ColumnPick::HeaderPixels() const {
-    return columns.blnColumnHeads ? CurrentScreenUnits().rowPixels + kHeaderRulePixels : 0;
+    return columns.blnColumnHeads ? lstListBox.RowHeight() + kHeaderRulePixels : 0;
 }
 
 std::vector<ColumnHeading> ColumnPick::ColumnHeadings() {

@@ -88,6 +88,8 @@ public:
     virtual void SetVisible(bool visible) = 0;
     virtual void SetBackColor(OLE_COLOR color) = 0;
     virtual HFONT Font() = 0;
+    // The height of one row in pixels, which follows the list's font.
+    virtual int RowHeight() = 0;
     virtual void Clear() = 0;
     virtual void RemoveItem(std::int32_t index) = 0;
     // A band of `pixels` at the top of the window, outside the rows (0: none). The rows, their

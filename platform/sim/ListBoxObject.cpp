@@ -105,6 +105,11 @@ HFONT ListBoxObject::Font() {
     return reinterpret_cast<HFONT>(Checked("ListBox.Font").Send(ListWindow(), WM_GETFONT, 0, 0));
 }
 
+int ListBoxObject::RowHeight() {
+    return static_cast<int>(
+        Checked("ListBox.RowHeight").Send(ListWindow(), LB_GETITEMHEIGHT, 0, 0));
+}
+
 void ListBoxObject::Clear() {
     Checked("ListBox.Clear").Send(ListWindow(), LB_RESETCONTENT, 0, 0);
 }

@@ -34,6 +34,7 @@ public:
     void SetVisible(bool visible) override;
     void SetBackColor(OLE_COLOR color) override;
     HFONT Font() override;
+    int RowHeight() override;
     void Clear() override;
     void RemoveItem(std::int32_t index) override;
     void SetHeaderHeight(int pixels) override;

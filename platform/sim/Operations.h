@@ -78,6 +78,7 @@ inline constexpr auto kOperations = std::to_array<std::string_view>({
     "ListBox.SetVisible",
     "ListBox.SetBackColor",
     "ListBox.Font",
+    "ListBox.RowHeight",
     "ListBox.Clear",
     "ListBox.RemoveItem",
     "ListBox.SetHeaderHeight",

@@ -61,6 +61,7 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
         listBox_.Create(
             userControl_.hWnd(), client.right,
             design::kInitialListRows * CurrentScreenUnits().rowPixels + kListBorderPixels);
+        if (font_ != nullptr) listBox_.SetFont(font_, RowPixelsFor(font_));
     };
     steps.sizeShowAndPaint = [this] {
         userControl_.StartResizing();
@@ -69,6 +70,13 @@ void ControlHost::Load(const ControlFactory& factory, PropertyBag* saved) {
         ::UpdateWindow(userControl_.hWnd());
     };
     StartControl(steps, saved);
+}
+
+void ControlHost::SetFont(HFONT font) {
+    font_ = font;
+    const HFONT shown = font != nullptr ? font : ControlFont();
+    textBox_.SetFont(shown);
+    if (listBox_.hWnd() != nullptr) listBox_.SetFont(shown, RowPixelsFor(shown));
 }
 
 void ControlHost::Reparent(HWND parent) {

@@ -76,6 +76,10 @@ public:
     bool FocusRequestsIgnored() const { return leaving_ > 0 || Unloading(); }
     // UserControl_Terminate, once; no notification reaches the control afterwards.
     void Terminate();
+    // The edit field and the list show their text in `font` from now on (nullptr: the
+    // system's), and the list's rows grow to fit it. The caller keeps the font alive while
+    // the control's windows use it.
+    void SetFont(HFONT font);
     // UserControl_WriteProperties into `bag`.
     void WriteProperties(PropertyBag& bag);
 
@@ -130,6 +134,7 @@ private:
     bool terminated_ = false;          // Terminate has run
     int putDepth_ = 0;                 // host operations under way
     std::exception_ptr pendingError_;  // raised by a notification during a Put
+    HFONT font_ = nullptr;             // the font of the edit field and the list, if not ours
     UserControlWindow userControl_;    // the control's own window (host object)
     EditField textBox_;                // txtTextBox
     ListWindow listBox_;               // lstListBox

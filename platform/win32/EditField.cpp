@@ -50,6 +50,10 @@ void EditField::Create(HWND parent) {
     editProc_ = SubclassWindow(hWnd_, &EditField::Proc);
 }
 
+void EditField::SetFont(HFONT font) {
+    ::SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 std::string EditField::Text() {
     return Narrow(WindowText(hWnd_));
 }

@@ -40,6 +40,9 @@ public:
     // nothing while the form is being unloaded or the control leaves the screen.
     void SetFocus() override;
 
+    // Text in `font`, kept alive by the caller while the window uses it.
+    void SetFont(HFONT font);
+
     // Answers the colour request of the edit window: sets the colours, returns the brush.
     HBRUSH Colors(HDC hdc);
     // The edit is taking the first half of a character beyond 16 bits.

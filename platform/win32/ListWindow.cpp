@@ -125,6 +125,16 @@ HFONT ListWindow::Font() {
     return reinterpret_cast<HFONT>(::SendMessageW(hWnd_, WM_GETFONT, 0, 0));
 }
 
+void ListWindow::SetFont(HFONT font, int rowPixels) {
+    ::SendMessageW(hWnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::SendMessageW(hWnd_, LB_SETITEMHEIGHT, 0, rowPixels);
+    ::InvalidateRect(hWnd_, nullptr, TRUE);
+}
+
+int ListWindow::RowHeight() {
+    return static_cast<int>(::SendMessageW(hWnd_, LB_GETITEMHEIGHT, 0, 0));
+}
+
 void ListWindow::Clear() {
     host_.Put([&] { ::SendMessageW(hWnd_, LB_RESETCONTENT, 0, 0); });
 }

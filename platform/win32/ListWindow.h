@@ -1,6 +1,7 @@
 // The list window `lstListBox`: a real list box of the class "ThunderRT6ListBox", a superclass
 // of LISTBOX whose procedure turns the mouse into the control's notifications (twips of the
-// client area), after the list's own handling. Rows are 15 pixels high. The list sends
+// client area), after the list's own handling. Rows are 15 pixels high at 96 pixels per inch in
+// the system's font, and grow with a larger font (SetFont). The list sends
 // LBN_SELCHANGE at every release that ends a press on a row, whether the press changed the
 // selection or not; the click notification is raised for it only when the press changed the
 // selection (so before the release reaches the control), and for every put of ListIndex, after
@@ -41,11 +42,16 @@ public:
     void SetVisible(bool visible) override;
     void SetBackColor(OLE_COLOR color) override;
     HFONT Font() override;
+    int RowHeight() override;
     void Clear() override;
     void RemoveItem(std::int32_t index) override;
     // The header band is part of the window's frame: the list box lays out, scrolls and hit-
     // tests its rows in the client area below it, and a press on it reaches no row.
     void SetHeaderHeight(int pixels) override;
+
+    // Rows of text in `font` (kept alive by the caller while the window uses it), `rowPixels`
+    // high.
+    void SetFont(HFONT font, int rowPixels);
 
     // Answers the colour request of the list window.
     HBRUSH Background(HDC hdc);

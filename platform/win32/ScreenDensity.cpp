@@ -42,6 +42,10 @@ HFONT ControlFont() {
     return font;
 }
 
+int RowPixelsFor(HFONT font) {
+    return std::max(CurrentScreenUnits().rowPixels, FontHeight(font) + kRowPadding);
+}
+
 void TakeScreenUnits() {
     const int dpi = ScreenDpi();
     if (dpi == kBaseDpi) {

@@ -12,5 +12,8 @@ void TakeScreenUnits();
 // the system's message font, which the system sizes for the screen (made once, kept for the
 // life of the process).
 HFONT ControlFont();
+// The height of a list row that shows text of `font`: never lower than the screen's row, and
+// always tall enough for the font.
+int RowPixelsFor(HFONT font);
 
 }  // namespace cp::win32

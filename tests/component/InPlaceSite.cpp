@@ -100,7 +100,12 @@ HRESULT InPlaceSite::GetTypeInfoCount(UINT* count) {
 
 HRESULT InPlaceSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                             UINT*) {
-    if (id != DISPID_AMBIENT_USERMODE || result == nullptr) return DISP_E_MEMBERNOTFOUND;
+    if (result == nullptr) return DISP_E_MEMBERNOTFOUND;
+    if (id != DISPID_AMBIENT_USERMODE) {
+        if (!ambient) return DISP_E_MEMBERNOTFOUND;
+        ::VariantInit(result);
+        return ambient(id, result);
+    }
     ::VariantInit(result);
     V_VT(result) = VT_BOOL;
     V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;

@@ -28,8 +28,10 @@ public:
     // The references that the control holds now.
     ULONG OthersReferences() const { return refs_ - 1; }
 
-    HWND window = nullptr;                      // the container's window, shown
-    bool userMode = true;                       // Ambient.UserMode
+    HWND window = nullptr;  // the container's window, shown
+    bool userMode = true;   // Ambient.UserMode
+    // Answers the other ambient properties; none when empty.
+    std::function<HRESULT(DISPID id, VARIANT* result)> ambient;
     std::vector<std::string> log;               // the control's calls of the site, in order
     std::function<void()> onInPlaceDeactivate;  // runs inside OnInPlaceDeactivate
     // Offers IOleControlSite, whose TranslateAccelerator takes Tab ("TranslateAccelerator(9)").

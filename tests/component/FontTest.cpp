@@ -1,0 +1,318 @@
+// The control's Font as hosts meet it: taken from the container's ambient font when the control
+// is new, shown by the edit field and the list (whose rows grow with it), changed in place or
+// replaced, kept in the stream and the property bag, and never in the way of a control whose
+// container answers badly.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Wide.h"
+#include "tests/component/InPlaceSite.h"
+#include "tests/component/MemoryBag.h"
+
+namespace cp::test {
+namespace {
+
+constexpr LONGLONG kCyPerPoint = 10000;
+
+template <class Interface>
+ComPtr<Interface> As(IUnknown* object) {
+    ComPtr<Interface> result;
+    object->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(result.GetAddressOf()));
+    return result;
+}
+
+ComPtr<IFontDisp> MakeFont(const wchar_t* name, int points, bool bold) {
+    FONTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = const_cast<LPOLESTR>(name);
+    desc.cySize.int64 = points * kCyPerPoint;
+    desc.sWeight = static_cast<SHORT>(bold ? FW_BOLD : FW_NORMAL);
+    ComPtr<IFontDisp> font;
+    EXPECT_EQ(::OleCreateFontIndirect(&desc, IID_IFontDisp,
+                                      reinterpret_cast<void**>(font.GetAddressOf())),
+              S_OK);
+    return font;
+}
+
+// A font as "Name points[ bold]".
+std::string Describe(IUnknown* object) {
+    ComPtr<IFont> font = object ? As<IFont>(object) : nullptr;
+    if (!font) return "no font";
+    BSTR name = nullptr;
+    CY size{};
+    BOOL bold = FALSE;
+    font->get_Name(&name);
+    font->get_Size(&size);
+    font->get_Bold(&bold);
+    std::string text = (name ? win32::Narrow(name) : "") + " " +
+                       std::to_string(size.int64 / kCyPerPoint) + (bold ? " bold" : "");
+    ::SysFreeString(name);
+    return text;
+}
+
+// A font as the window system realizes it, which may name and size it otherwise than asked
+// (Wine gives a font it lacks one of its own).
+std::string Realized(const wchar_t* name, int points, bool bold) {
+    ComPtr<IFontDisp> font = MakeFont(name, points, bold);
+    ::HFONT handle = nullptr;
+    As<IFont>(font.Get())->get_hFont(&handle);
+    return Describe(font.Get());
+}
+
+std::string FontOf(IDispatch* control) {
+    Var font;
+    if (FAILED(Get(control, L"Font", font)) || V_VT(&font.v) != VT_DISPATCH) return "no font";
+    return Describe(V_DISPATCH(&font.v));
+}
+
+ComPtr<IFont> FontObjectOf(IDispatch* control) {
+    Var font;
+    EXPECT_EQ(Get(control, L"Font", font), S_OK);
+    return V_VT(&font.v) == VT_DISPATCH ? As<IFont>(V_DISPATCH(&font.v)) : nullptr;
+}
+
+// The font that the system gives controls, as the control describes it when it has no other.
+std::string SystemFont() {
+    ComPtr<IDispatch> control = CreateControl();
+    return FontOf(control.Get());
+}
+
+// A container whose ambient Font is `font`.
+auto AmbientFont(IFontDisp* font) {
+    return [font](DISPID id, VARIANT* result) {
+        if (id != DISPID_AMBIENT_FONT) return DISP_E_MEMBERNOTFOUND;
+        V_VT(result) = VT_DISPATCH;
+        V_DISPATCH(result) = font;
+        font->AddRef();
+        return S_OK;
+    };
+}
+
+int TextHeight(HWND window) {
+    ::HDC dc = ::GetDC(window);
+    HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+    ::TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(window, dc);
+    return metrics.tmHeight;
+}
+
+// What the user sees of the font: the edit field's text height, the list's row height and the
+// height of the open list.
+struct Shown {
+    int text = 0;
+    int row = 0;
+    int list = 0;
+};
+
+Shown Open(IDispatch* control, HWND window) {
+    CallOk(control, L"ShowDropDown");
+    Pump();
+    Shown shown;
+    HWND list = ::FindWindowW(L"ThunderRT6ListBox", nullptr);
+    EXPECT_TRUE(list && ::IsWindowVisible(list));
+    if (!list) return shown;
+    ::RECT box{};
+    ::GetWindowRect(list, &box);
+    HWND edit =
+        ::FindWindowExW(::FindWindowExW(window, nullptr, L"ThunderRT6UserControlDC", nullptr),
+                        nullptr, L"Edit", nullptr);
+    shown.text = TextHeight(edit);
+    shown.row = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    shown.list = box.bottom - box.top;
+    // And closed again, as the user closes it.
+    ::SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessageW(edit, WM_KEYUP, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_EQ(GetText(control, L"ComboBoxIsOpen"), "False");
+    return shown;
+}
+
+// A property browser's sink: the properties it heard had changed.
+class ChangeSink final : public IPropertyNotifySink {
+public:
+    std::vector<DISPID> changed;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_IPropertyNotifySink ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
+        changed.push_back(id);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+};
+
+TEST(Font, ABiggerFontGivesTallerRowsAndTextAndTheHostHearsOfIt) {
+    InPlaceSite form;
+    ComPtr<IDispatch> control = CreateControl();
+    ASSERT_EQ(As<IOleObject>(control.Get())->SetClientSite(&form), S_OK);
+    ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+    CallOk(control.Get(), L"AddList", {Var(L"one;two;three;four").v});
+    ASSERT_EQ(form.Activate(control.Get()), S_OK);
+    ChangeSink browser;
+    ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(As<IConnectionPointContainer>(control.Get())
+                  ->FindConnectionPoint(IID_IPropertyNotifySink, point.GetAddressOf()),
+              S_OK);
+    ::DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(&browser, &cookie), S_OK);
+    const Shown before = Open(control.Get(), form.window);
+    EXPECT_EQ(before.row, 15) << "the system's font keeps the rows as they were";
+    EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_FALSE);
+
+    // The host changes the control's own font object in place, as `picker.Font.Size = 20`.
+    ComPtr<IFont> font = FontObjectOf(control.Get());
+    ASSERT_TRUE(font);
+    CY twenty{};
+    twenty.int64 = 20 * kCyPerPoint;
+    ASSERT_EQ(font->put_Size(twenty), S_OK);
+    const Shown bigger = Open(control.Get(), form.window);
+    EXPECT_GT(bigger.text, before.text);
+    EXPECT_GE(bigger.row, bigger.text) << "a row holds its text";
+    EXPECT_EQ(bigger.list - before.list, 4 * (bigger.row - before.row)) << "four rows shown";
+    EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_OK);
+    EXPECT_EQ(browser.changed, std::vector<DISPID>{DISPID_FONT});
+
+    // A smaller font than the system's keeps the rows of the screen.
+    PutOk(control.Get(), L"Font", Var(MakeFont(L"Arial", 6, false).Get()).v);
+    EXPECT_EQ(Open(control.Get(), form.window).row, 15);
+    EXPECT_EQ(browser.changed, (std::vector<DISPID>{DISPID_FONT, DISPID_FONT}));
+    point->Unadvise(cookie);
+    As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
+    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+}
+
+// A put takes a copy of the host's font; a put by reference shares it, so that later changes
+// of the host's object show.
+TEST(Font, APutCopiesTheFontAndAPutByReferenceSharesIt) {
+    ComPtr<IDispatch> control = CreateControl();
+    ComPtr<IFontDisp> hosts = MakeFont(L"Tahoma", 10, false);
+    PutOk(control.Get(), L"Font", Var(hosts.Get()).v);
+    As<IFont>(hosts.Get())->put_Bold(TRUE);
+    EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 10, false));
+
+    Var shared(hosts.Get());
+    EXPECT_EQ(InvokeId(control.Get(), DISPID_FONT, DISPATCH_PROPERTYPUTREF, {shared.v}).hr, S_OK);
+    As<IFont>(hosts.Get())->put_Italic(TRUE);
+    As<IFont>(hosts.Get())->put_Bold(FALSE);
+    EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 10, false));
+    ComPtr<IFont> held = FontObjectOf(control.Get());
+    BOOL italic = FALSE;
+    held->get_Italic(&italic);
+    EXPECT_TRUE(italic);
+
+    // Something that is not a font is refused and changes nothing.
+    Var text(L"Arial");
+    EXPECT_EQ(InvokeId(control.Get(), DISPID_FONT, DISPATCH_PROPERTYPUT, {text.v}).hr,
+              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 10, false));
+}
+
+// A new control takes a copy of the container's font and follows it until it has its own.
+TEST(Font, ANewControlTakesTheContainersFontAndEveryStoreKeepsIt) {
+    ComPtr<IFontDisp> ambient = MakeFont(L"Tahoma", 12, true);
+    InPlaceSite form;
+    form.ambient = AmbientFont(ambient.Get());
+    ComPtr<IDispatch> control = CreateControl();
+    ASSERT_EQ(As<IOleObject>(control.Get())->SetClientSite(&form), S_OK);
+    ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+    EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 12, true));
+    As<IFont>(ambient.Get())->put_Bold(FALSE);
+    EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 12, true)) << "a copy of the ambient font";
+    // The designer makes it the control's own.
+    CY sixteen{};
+    sixteen.int64 = 16 * kCyPerPoint;
+    FontObjectOf(control.Get())->put_Size(sixteen);
+    const std::string own = Realized(L"Tahoma", 16, true);
+
+    ComPtr<IStream> stream;
+    ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
+    ASSERT_EQ(As<IPersistStreamInit>(control.Get())->Save(stream.Get(), TRUE), S_OK);
+    MemoryBag bag;
+    ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&bag, TRUE, FALSE), S_OK);
+    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+
+    // Loaded into a container with another ambient font, each store gives its own back.
+    ComPtr<IFontDisp> other = MakeFont(L"Tahoma", 9, false);
+    InPlaceSite elsewhere;
+    elsewhere.ambient = AmbientFont(other.Get());
+    ComPtr<IDispatch> fromStream = CreateControl();
+    As<IOleObject>(fromStream.Get())->SetClientSite(&elsewhere);
+    const LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    ASSERT_EQ(As<IPersistStreamInit>(fromStream.Get())->Load(stream.Get()), S_OK);
+    EXPECT_EQ(FontOf(fromStream.Get()), own);
+    ComPtr<IDispatch> fromBag = CreateControl();
+    As<IOleObject>(fromBag.Get())->SetClientSite(&elsewhere);
+    ASSERT_EQ(As<IPersistPropertyBag>(fromBag.Get())->Load(&bag, &bag), S_OK);
+    EXPECT_EQ(FontOf(fromBag.Get()), own);
+    // A control that kept the container's font stores none, and takes the container's.
+    MemoryBag empty;
+    ComPtr<IDispatch> fromOld = CreateControl();
+    As<IOleObject>(fromOld.Get())->SetClientSite(&elsewhere);
+    ASSERT_EQ(As<IPersistPropertyBag>(fromOld.Get())->Load(&empty, &empty), S_OK);
+    EXPECT_EQ(FontOf(fromOld.Get()), Realized(L"Tahoma", 9, false));
+    // The container's font changes: the control that took it follows, a stored one stays.
+    ComPtr<IFontDisp> changed = MakeFont(L"Tahoma", 14, false);
+    elsewhere.ambient = AmbientFont(changed.Get());
+    for (IDispatch* c : {fromBag.Get(), fromOld.Get()})
+        As<IOleControl>(c)->OnAmbientPropertyChange(DISPID_AMBIENT_FONT);
+    EXPECT_EQ(FontOf(fromOld.Get()), Realized(L"Tahoma", 14, false));
+    EXPECT_EQ(FontOf(fromBag.Get()), own);
+    for (IDispatch* c : {fromStream.Get(), fromBag.Get(), fromOld.Get()})
+        As<IOleObject>(c)->SetClientSite(nullptr);
+}
+
+// A container whose ambient font fails or is not a font, and a bag whose font is of the wrong
+// type: the control keeps the system's font and works.
+TEST(Font, AnAmbientOrAStoredFontThatIsWrongLeavesAWorkingControl) {
+    const std::string system = SystemFont();
+    EXPECT_NE(system, "no font");
+    const std::function<HRESULT(DISPID, VARIANT*)> bad[] = {[](DISPID, VARIANT*) { return E_FAIL; },
+                                                            [](DISPID, VARIANT* result) {
+                                                                V_VT(result) = VT_BSTR;
+                                                                V_BSTR(result) =
+                                                                    ::SysAllocString(L"Arial");
+                                                                return S_OK;
+                                                            },
+                                                            [](DISPID, VARIANT* result) {
+                                                                V_VT(result) = VT_DISPATCH;
+                                                                V_DISPATCH(result) = nullptr;
+                                                                return S_OK;
+                                                            }};
+    for (const auto& answer : bad) {
+        InPlaceSite form;
+        form.ambient = answer;
+        ComPtr<IDispatch> control = CreateControl();
+        As<IOleObject>(control.Get())->SetClientSite(&form);
+        ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+        EXPECT_EQ(FontOf(control.Get()), system);
+        PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+        CallOk(control.Get(), L"AddItem", {Var(L"row").v});
+        EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
+        As<IOleObject>(control.Get())->SetClientSite(nullptr);
+    }
+
+    MemoryBag bag;
+    Var name(L"Arial");
+    Var size(L"large");
+    bag.Write(L"FontName", &name.v);
+    bag.Write(L"FontSize", &size.v);
+    ComPtr<IDispatch> control = CreateControl();
+    EXPECT_TRUE(FAILED(As<IPersistPropertyBag>(control.Get())->Load(&bag, &bag)));
+    EXPECT_EQ(bag.errors, std::vector<std::string>{"Type mismatch"});
+    EXPECT_EQ(FontOf(control.Get()), system);
+    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+    CallOk(control.Get(), L"AddItem", {Var(L"row").v});
+    EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
+}
+
+}  // namespace
+}  // namespace cp::test
