@@ -32,6 +32,10 @@ DISPID IdOfKey(std::string_view key) {
 }  // namespace
 
 void ColumnPickObject::PropertyChanged(std::string_view key) {
+    // The container's colours are no change of the host's: nothing is dirty, nobody is told.
+    if (takingAmbientColor_) return;
+    if (key == "BackColorNormal") followBackColor_ = false;
+    if (key == "ForeColorNormal") followForeColor_ = false;
     dirty_ = true;
     const DISPID dispid = IdOfKey(key);
     changed_.push_back(dispid);

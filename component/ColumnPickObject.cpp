@@ -253,23 +253,7 @@ ITypeInfo* ColumnPickObject::TypeInfoOf(REFGUID guid) {
 
 bool ColumnPickObject::AmbientUserMode() {
     // A container that offers no ambient properties runs its controls.
-    IDispatch* ambient = nullptr;
-    if (site_ == nullptr ||
-        FAILED(site_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient)))) {
-        return quickUserMode_;
-    }
-    VARIANT answer;
-    ::VariantInit(&answer);
-    DISPPARAMS none{};
-    const HRESULT hr = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
-                                       DISPATCH_PROPERTYGET, &none, &answer, nullptr, nullptr);
-    ambient->Release();
-    bool userMode = quickUserMode_;
-    if (SUCCEEDED(hr) && SUCCEEDED(::VariantChangeType(&answer, &answer, 0, VT_BOOL))) {
-        userMode = V_BOOL(&answer) != VARIANT_FALSE;
-    }
-    ::VariantClear(&answer);
-    return userMode;
+    return AmbientFlag(DISPID_AMBIENT_USERMODE, quickUserMode_);
 }
 
 void ColumnPickObject::FocusChanged(bool gotFocus) {
@@ -314,6 +298,9 @@ void ColumnPickObject::Start(PropertyBag* saved) {
     };
     host_->Put([&] { host_->Load(factory, saved); });
     host_->SetFont(font_.Handle());
+    followBackColor_ = control_ != nullptr && control_->BackColorNormal() == kOwnBackColor;
+    followForeColor_ = control_ != nullptr && control_->ForeColorNormal() == kOwnForeColor;
+    ReadAmbients(DISPID_UNKNOWN);
 }
 
 Variant ColumnPickObject::CallMember(std::int32_t dispid, iface::Kind kind,

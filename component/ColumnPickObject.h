@@ -260,6 +260,34 @@ private:
     // The container's ambient properties (its site's IDispatch), with a reference; nullptr
     // when it offers none.
     IDispatch* Ambients();
+    // The container's answer for a Boolean ambient; `fallback` when it has none, fails or
+    // answers with something that is no Boolean.
+    bool AmbientFlag(DISPID dispid, bool fallback);
+    // The answer for `dispid` converted to `type` in `answer`; false when there is none.
+    bool AmbientValue(DISPID dispid, VARTYPE type, VARIANT& answer);
+    // Reads the ambients other than UserMode and Font: `dispid` or, for DISPID_UNKNOWN, all.
+    void ReadAmbients(DISPID dispid);
+    void ReadUIDead();
+    // The container's BackColor and ForeColor become the control's BackColorNormal and
+    // ForeColorNormal while the control follows them (Ambients.cpp).
+    void FollowAmbientColors(DISPID dispid);
+    // Shows `color` as the container's BackColor or ForeColor (`which`) where the control
+    // follows it, as no change of the host's.
+    void ShowAmbientColor(DISPID which, cp::OLE_COLOR color);
+    // The control's own colours where it follows the container's, for the time of a save, so
+    // that a stored control goes on following them.
+    class OwnColors {
+    public:
+        explicit OwnColors(ColumnPickObject& object);
+        ~OwnColors();
+        OwnColors(const OwnColors&) = delete;
+        OwnColors& operator=(const OwnColors&) = delete;
+
+    private:
+        ColumnPickObject& object_;
+    };
+    static constexpr cp::OLE_COLOR kOwnBackColor = 0xFFFFFF;  // the control's defaults
+    static constexpr cp::OLE_COLOR kOwnForeColor = 0x000000;
     // The Font through late binding, which the interface table does not hold: the result of
     // Invoke, or nothing (false) for another member.
     bool InvokeFont(DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result, HRESULT* hr);
@@ -269,6 +297,7 @@ private:
 
     // --- win32::Container --------------------------------------------------------------------
     bool AmbientUserMode() override;
+    bool AmbientUIDead() override { return uiDead_; }
     void PropertyChanged(std::string_view key) override;
     void FocusChanged(bool gotFocus) override;
 
@@ -364,6 +393,19 @@ private:
     std::vector<DISPID> changed_;  // changes the control reported during the current put
     // Ambient.UserMode as quick activation handed it over, for a site without ambients.
     bool quickUserMode_ = true;
+    // Ambient.UIDead as last read (at the start, at activation, at its change); quickUIDead_ as
+    // quick activation handed it over, for a site without ambients.
+    bool uiDead_ = false;
+    bool quickUIDead_ = false;
+    // Kept as the container gives them, acted on by nothing yet: the control's case folding and
+    // conversions follow the thread's user locale, and its windows read left to right.
+    LCID ambientLocale_ = LOCALE_USER_DEFAULT;
+    // Whether BackColorNormal and ForeColorNormal follow the container: they do while they hold
+    // the control's defaults, as in a new control or one stored so, until a host sets them.
+    bool followBackColor_ = true;
+    bool followForeColor_ = true;
+    bool takingAmbientColor_ = false;  // the change under way is the container's, not a host's
+    bool ambientRightToLeft_ = false;
     Variant committed_ = Variant::Null();  // Value as the bound field last agreed to it
 };
 

@@ -127,7 +127,8 @@ HRESULT ColumnPickObject::TranslateAccelerator(LPMSG msg) {
     if (msg == nullptr || !IsKeyMessage(msg->message)) return S_FALSE;
     return Entered(IID_IOleInPlaceActiveObject, [&] {
         if (!host_->Contains(msg->hwnd)) return S_FALSE;
-        if (IsControlKey(*msg)) {
+        // A dead user interface leaves every key to the container.
+        if (!uiDead_ && IsControlKey(*msg)) {
             ::TranslateMessage(msg);
             ::DispatchMessageW(msg);
             return S_OK;
@@ -186,6 +187,7 @@ HRESULT ColumnPickObject::OnAmbientPropertyChange(DISPID dispid) {
         if (all || dispid == DISPID_AMBIENT_USERMODE) {
             host_->Put([&] { control_->UserModeChanged(); });
         }
+        ReadAmbients(dispid);
         return S_OK;
     });
 }

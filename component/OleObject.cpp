@@ -192,6 +192,7 @@ HRESULT ColumnPickObject::ActivateInPlace() {
     // A container may run the control again after closing it.
     host_->EndUnload();
     Control();
+    ReadAmbients(DISPID_UNKNOWN);
     host_->Reparent(parent);
     SetObjectRects(&position, &clip);
     ::ShowWindow(host_->UserControl().hWnd(), SW_SHOWNA);

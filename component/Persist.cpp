@@ -96,6 +96,7 @@ HRESULT ColumnPickObject::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     return Entered(IID_IPersistPropertyBag, [&] {
         Control();
         ComPropertyBag settings(*bag);
+        const OwnColors own(*this);
         host_->Put([&] { host_->WriteProperties(settings); });
         font_.Write(settings);
         if (clearDirty) dirty_ = false;
@@ -105,6 +106,7 @@ HRESULT ColumnPickObject::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
 
 void ColumnPickObject::SaveTo(win32::PropertyStore& store) {
     Control();
+    const OwnColors own(*this);
     host_->Put([&] { host_->WriteProperties(store); });
     font_.Write(store);
 }

@@ -26,6 +26,8 @@ HRESULT ColumnPickObject::QuickActivate(QACONTAINER* container, QACONTROL* contr
         control->dwEventCookie = 0;
         control->dwPropNotifyCookie = 0;
         quickUserMode_ = (container->dwAmbientFlags & QACONTAINER_USERMODE) != 0;
+        quickUIDead_ = (container->dwAmbientFlags & QACONTAINER_UIDEAD) != 0;
+        ambientLocale_ = container->lcid;
         HRESULT hr = SetClientSite(container->pClientSite);
         if (FAILED(hr)) return hr;
         if (container->pAdviseSink != nullptr) {

@@ -12,6 +12,9 @@ public:
     virtual ~Container() = default;
     // Ambient.UserMode of the container: True at run time.
     virtual bool AmbientUserMode() = 0;
+    // Ambient.UIDead of the container: while it holds, the user's keys and clicks are not the
+    // control's to take.
+    virtual bool AmbientUIDead() = 0;
     virtual void PropertyChanged(std::string_view key) = 0;
     // The focus came to a part of the control (true) or left it (false).
     virtual void FocusChanged(bool gotFocus) = 0;

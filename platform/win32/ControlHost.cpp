@@ -89,6 +89,13 @@ bool ControlHost::Unloading() const {
     return holder_ != nullptr && !::IsWindowVisible(::GetAncestor(form_, GA_ROOT));
 }
 
+bool ControlHost::RefusesInput(UINT uMsg) const {
+    const bool key = uMsg >= WM_KEYFIRST && uMsg <= WM_KEYLAST;
+    const bool mouse = (uMsg >= WM_MOUSEFIRST && uMsg <= WM_MOUSELAST) ||
+                       (uMsg >= WM_NCLBUTTONDOWN && uMsg <= WM_NCXBUTTONDBLCLK);
+    return (key || mouse) && holder_ != nullptr && holder_->AmbientUIDead();
+}
+
 void ControlHost::Terminate() {
     if (terminated_ || !control_) return;
     terminated_ = true;

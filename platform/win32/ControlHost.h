@@ -87,6 +87,8 @@ public:
     // own); the container outlives the control's start-up and end.
     void SetHolder(Container* holder) { holder_ = holder; }
     Container* Holder() const { return holder_; }
+    // The user's keys and mouse go nowhere while the container holds its user interface dead.
+    bool RefusesInput(UINT uMsg) const;
 
     HostedControl* Control() { return control_.get(); }
     // The frames of the calls into the control now under way (see CallFrames.h).

@@ -124,6 +124,7 @@ LRESULT CALLBACK EditField::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPa
 }
 
 LRESULT EditField::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (host_.RefusesInput(uMsg)) return 0;
     switch (uMsg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:

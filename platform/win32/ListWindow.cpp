@@ -214,6 +214,7 @@ LRESULT CALLBACK ListWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lP
 
 LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     HWND hWnd = hWnd_;
+    if (host_.RefusesInput(uMsg)) return 0;
     if (uMsg == WM_SETCURSOR && ShowScreenMousePointer()) return TRUE;
     if (uMsg == WM_NCDESTROY) hWnd_ = nullptr;
     if (uMsg == WM_GETOBJECT) {

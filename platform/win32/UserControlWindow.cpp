@@ -100,6 +100,7 @@ LRESULT CALLBACK UserControlWindow::Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LP
 }
 
 LRESULT UserControlWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (host_.RefusesInput(uMsg)) return 0;
     switch (uMsg) {
         case WM_SIZE:
             if (resizing_) host_.Deliver([](HostedControl& c) { c.UserControl_Resize(); });

@@ -1,0 +1,218 @@
+// The container's ambient properties other than the font, as hosts meet them: a dead user
+// interface takes no keys and no clicks and opens no list until the container brings it back,
+// and an ambient that fails or answers with the wrong type leaves a control that works.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Wide.h"
+#include "tests/component/InPlaceSite.h"
+#include "tests/component/MemoryBag.h"
+
+namespace cp::test {
+namespace {
+
+template <class Interface>
+ComPtr<Interface> As(IUnknown* object) {
+    ComPtr<Interface> result;
+    object->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(result.GetAddressOf()));
+    return result;
+}
+
+// A container whose ambient UIDead is whatever `dead` holds when the control asks.
+auto AmbientUIDead(const bool& dead) {
+    return [&dead](DISPID id, VARIANT* result) {
+        if (id != DISPID_AMBIENT_UIDEAD) return DISP_E_MEMBERNOTFOUND;
+        V_VT(result) = VT_BOOL;
+        V_BOOL(result) = dead ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    };
+}
+
+// A container whose ambient BackColor and ForeColor are what `back` and `fore` hold.
+auto AmbientColors(const ::LONG& back, const ::LONG& fore) {
+    return [&back, &fore](DISPID id, VARIANT* result) {
+        if (id != DISPID_AMBIENT_BACKCOLOR && id != DISPID_AMBIENT_FORECOLOR) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        V_VT(result) = VT_I4;
+        V_I4(result) = id == DISPID_AMBIENT_BACKCOLOR ? back : fore;
+        return S_OK;
+    };
+}
+
+// The control's two colours as the host reads them, back then fore.
+std::string Colors(IDispatch* control) {
+    return GetText(control, L"BackColorNormal") + " " + GetText(control, L"ForeColorNormal");
+}
+
+std::string Stored(MemoryBag& bag, const wchar_t* key) {
+    const auto found = bag.values.find(key);
+    if (found == bag.values.end()) return "none";
+    Var text;
+    if (FAILED(::VariantChangeType(&text.v, &found->second, 0, VT_BSTR))) return "?";
+    return win32::Narrow(V_BSTR(&text.v));
+}
+
+// A control with two rows, active in place in `form` with the focus in its edit field.
+ComPtr<IDispatch> ActiveControl(InPlaceSite& form) {
+    ComPtr<IDispatch> control = CreateControl();
+    EXPECT_EQ(As<IOleObject>(control.Get())->SetClientSite(&form), S_OK);
+    EXPECT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
+    CallOk(control.Get(), L"AddList", {Var(L"first;second").v});
+    EXPECT_EQ(form.Activate(control.Get()), S_OK);
+    return control;
+}
+
+void Close(IDispatch* control) {
+    As<IOleObject>(control)->Close(OLECLOSE_NOSAVE);
+    As<IOleObject>(control)->SetClientSite(nullptr);
+}
+
+HWND UserControlWindow(HWND form) {
+    return ::FindWindowExW(form, nullptr, L"ThunderRT6UserControlDC", nullptr);
+}
+
+HWND EditOf(HWND form) {
+    return ::FindWindowExW(UserControlWindow(form), nullptr, L"Edit", nullptr);
+}
+
+// What the user's input did: the text and whether the list is open.
+struct Seen {
+    std::string text;
+    std::string open;
+    bool operator==(const Seen&) const = default;
+};
+
+// The user types "s", then presses Alt+Down, then clicks the drop-down button; what each left.
+std::vector<Seen> PlayUser(IDispatch* control, HWND form) {
+    std::vector<Seen> seen;
+    const auto look = [&] {
+        Pump();
+        seen.push_back({GetText(control, L"Text"), GetText(control, L"ComboBoxIsOpen")});
+    };
+    HWND edit = EditOf(form);
+    ::SendMessageW(edit, WM_CHAR, L's', 1);
+    look();
+    constexpr LPARAM kAltDown = 1 << 29;
+    ::SendMessageW(edit, WM_SYSKEYDOWN, VK_DOWN, kAltDown);
+    ::SendMessageW(edit, WM_SYSKEYUP, VK_DOWN, kAltDown);
+    look();
+    ::SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessageW(edit, WM_KEYUP, VK_ESCAPE, 0);
+    HWND window = UserControlWindow(form);
+    ::RECT box{};
+    ::GetClientRect(window, &box);
+    const LPARAM button = MAKELPARAM(box.right - 3, box.bottom / 2);
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, button);
+    ::SendMessageW(window, WM_LBUTTONUP, 0, button);
+    look();
+    ::SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessageW(edit, WM_KEYUP, VK_ESCAPE, 0);
+    Pump();
+    return seen;
+}
+
+// While the container holds its user interface dead the user's keys and clicks go nowhere; a
+// list open at that moment closes; once the container tells of the change, all works again.
+TEST(Ambient, ADeadUserInterfaceTakesNoInputUntilTheContainerRevivesIt) {
+    bool dead = true;
+    InPlaceSite form;
+    form.ambient = AmbientUIDead(dead);
+    ComPtr<IDispatch> control = ActiveControl(form);
+    const Seen untouched{"", "False"};
+    EXPECT_EQ(PlayUser(control.Get(), form.window),
+              (std::vector<Seen>{untouched, untouched, untouched}));
+
+    dead = false;
+    As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_AMBIENT_UIDEAD);
+    const std::vector<Seen> alive = PlayUser(control.Get(), form.window);
+    ASSERT_EQ(alive.size(), 3u);
+    EXPECT_EQ(alive[0], (Seen{"second", "False"})) << "typing completes from the rows";
+    EXPECT_EQ(alive[1].open, "True") << "Alt+Down opens the list";
+    EXPECT_EQ(alive[2].open, "True") << "the button opens the list";
+
+    // The container goes dead with the list open: it closes, and the key that would pick from
+    // it does nothing.
+    CallOk(control.Get(), L"ShowDropDown");
+    Pump();
+    const std::string text = GetText(control.Get(), L"Text");
+    dead = true;
+    As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN);
+    Pump();
+    EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
+    ::SendMessageW(EditOf(form.window), WM_KEYDOWN, VK_DOWN, 0);
+    Pump();
+    EXPECT_EQ(GetText(control.Get(), L"Text"), text);
+    Close(control.Get());
+}
+
+// The container's colours are the control's while it keeps its own defaults: they are no change
+// of the host's, a save stores the defaults (so the stored control follows its next container),
+// and a colour the host sets stays through the container's changes.
+TEST(Ambient, TheContainersColorsShowUntilTheHostSetsTheControlsOwn) {
+    ::LONG back = 0x0000FF;
+    ::LONG fore = 0x00FF00;
+    InPlaceSite form;
+    form.ambient = AmbientColors(back, fore);
+    ComPtr<IDispatch> control = ActiveControl(form);
+    EXPECT_EQ(Colors(control.Get()), "255 65280");
+    EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_FALSE);
+    MemoryBag bag;
+    ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&bag, TRUE, TRUE), S_OK);
+    EXPECT_EQ(Stored(bag, L"BackColorNormal") + " " + Stored(bag, L"ForeColorNormal"), "none none")
+        << "the defaults are not stored";
+    EXPECT_EQ(Colors(control.Get()), "255 65280") << "the save leaves the container's showing";
+
+    back = 0xFF0000;
+    As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_AMBIENT_BACKCOLOR);
+    EXPECT_EQ(Colors(control.Get()), "16711680 65280");
+    PutOk(control.Get(), L"ForeColorNormal", Var(128L).v);
+    fore = 0x00FFFF;
+    As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN);
+    EXPECT_EQ(Colors(control.Get()), "16711680 128") << "the host's colour stays";
+    EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_OK);
+    Close(control.Get());
+
+    // Stored with the defaults, it follows the container it is loaded into.
+    InPlaceSite next;
+    next.ambient = AmbientColors(back, fore);
+    ComPtr<IDispatch> loaded = CreateControl();
+    ASSERT_EQ(As<IOleObject>(loaded.Get())->SetClientSite(&next), S_OK);
+    ASSERT_EQ(As<IPersistPropertyBag>(loaded.Get())->Load(&bag, &bag), S_OK);
+    EXPECT_EQ(Colors(loaded.Get()), "16711680 65535");
+    As<IOleObject>(loaded.Get())->SetClientSite(nullptr);
+}
+
+// A container whose ambients fail, answer with something no Boolean converts from, or with an
+// empty object: the control takes the user's input as if the container had none.
+TEST(Ambient, AnAmbientThatFailsOrIsOfTheWrongTypeLeavesAWorkingControl) {
+    const std::function<HRESULT(DISPID, VARIANT*)> bad[] = {[](DISPID, VARIANT*) { return E_FAIL; },
+                                                            [](DISPID, VARIANT* result) {
+                                                                V_VT(result) = VT_BSTR;
+                                                                V_BSTR(result) =
+                                                                    ::SysAllocString(L"not a flag");
+                                                                return S_OK;
+                                                            },
+                                                            [](DISPID, VARIANT* result) {
+                                                                V_VT(result) = VT_DISPATCH;
+                                                                V_DISPATCH(result) = nullptr;
+                                                                return S_OK;
+                                                            }};
+    for (const auto& answer : bad) {
+        InPlaceSite form;
+        form.ambient = answer;
+        ComPtr<IDispatch> control = ActiveControl(form);
+        As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN);
+        EXPECT_EQ(Colors(control.Get()), "16777215 0");
+        const std::vector<Seen> seen = PlayUser(control.Get(), form.window);
+        ASSERT_EQ(seen.size(), 3u);
+        EXPECT_EQ(seen[0], (Seen{"second", "False"}));
+        EXPECT_EQ(seen[1].open, "True");
+        Close(control.Get());
+    }
+}
+
+}  // namespace
+}  // namespace cp::test
