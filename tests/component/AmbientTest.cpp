@@ -1,7 +1,6 @@
 // The container's ambient properties other than the font, as hosts meet them: a dead user
 // interface takes no keys and no clicks and opens no list until the container brings it back,
 // and an ambient that fails or answers with the wrong type leaves a control that works.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -188,19 +187,7 @@ TEST(Ambient, TheContainersColorsShowUntilTheHostSetsTheControlsOwn) {
 // A container whose ambients fail, answer with something no Boolean converts from, or with an
 // empty object: the control takes the user's input as if the container had none.
 TEST(Ambient, AnAmbientThatFailsOrIsOfTheWrongTypeLeavesAWorkingControl) {
-    const std::function<HRESULT(DISPID, VARIANT*)> bad[] = {[](DISPID, VARIANT*) { return E_FAIL; },
-                                                            [](DISPID, VARIANT* result) {
-                                                                V_VT(result) = VT_BSTR;
-                                                                V_BSTR(result) =
-                                                                    ::SysAllocString(L"not a flag");
-                                                                return S_OK;
-                                                            },
-                                                            [](DISPID, VARIANT* result) {
-                                                                V_VT(result) = VT_DISPATCH;
-                                                                V_DISPATCH(result) = nullptr;
-                                                                return S_OK;
-                                                            }};
-    for (const auto& answer : bad) {
+    for (const auto& answer : BadAmbientAnswers()) {
         InPlaceSite form;
         form.ambient = answer;
         ComPtr<IDispatch> control = ActiveControl(form);

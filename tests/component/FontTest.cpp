@@ -2,7 +2,6 @@
 // is new, shown by the edit field and the list (whose rows grow with it), changed in place or
 // replaced, kept in the stream and the property bag, and never in the way of a control whose
 // container answers badly.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -275,19 +274,7 @@ TEST(Font, ANewControlTakesTheContainersFontAndEveryStoreKeepsIt) {
 TEST(Font, AnAmbientOrAStoredFontThatIsWrongLeavesAWorkingControl) {
     const std::string system = SystemFont();
     EXPECT_NE(system, "no font");
-    const std::function<HRESULT(DISPID, VARIANT*)> bad[] = {[](DISPID, VARIANT*) { return E_FAIL; },
-                                                            [](DISPID, VARIANT* result) {
-                                                                V_VT(result) = VT_BSTR;
-                                                                V_BSTR(result) =
-                                                                    ::SysAllocString(L"Arial");
-                                                                return S_OK;
-                                                            },
-                                                            [](DISPID, VARIANT* result) {
-                                                                V_VT(result) = VT_DISPATCH;
-                                                                V_DISPATCH(result) = nullptr;
-                                                                return S_OK;
-                                                            }};
-    for (const auto& answer : bad) {
+    for (const auto& answer : BadAmbientAnswers()) {
         InPlaceSite form;
         form.ambient = answer;
         ComPtr<IDispatch> control = CreateControl();

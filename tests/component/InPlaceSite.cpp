@@ -122,4 +122,18 @@ HRESULT InPlaceSite::TranslateAccelerator(MSG* msg, ::DWORD) {
     return msg->wParam == VK_TAB ? S_OK : S_FALSE;
 }
 
+std::vector<std::function<HRESULT(DISPID id, VARIANT* result)>> BadAmbientAnswers() {
+    return {[](DISPID, VARIANT*) { return E_FAIL; },
+            [](DISPID, VARIANT* result) {
+                V_VT(result) = VT_BSTR;
+                V_BSTR(result) = ::SysAllocString(L"not an ambient");
+                return S_OK;
+            },
+            [](DISPID, VARIANT* result) {
+                V_VT(result) = VT_DISPATCH;
+                V_DISPATCH(result) = nullptr;
+                return S_OK;
+            }};
+}
+
 }  // namespace cp::test

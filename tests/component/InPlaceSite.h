@@ -87,4 +87,8 @@ private:
     ULONG refs_ = 1;
 };
 
+// What a badly behaved container answers for any ambient: a failure, a string that converts to
+// no colour, flag or font, and an empty object.
+std::vector<std::function<HRESULT(DISPID id, VARIANT* result)>> BadAmbientAnswers();
+
 }  // namespace cp::test
