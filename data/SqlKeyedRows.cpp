@@ -16,8 +16,10 @@ namespace {
 constexpr const char* kFirst = "cp_f0";
 constexpr const char* kKey = "cp_key";
 
-std::string Quoted(const std::string& name) {
-    return rows::QuotedName(name, '"');
+// SQLite takes a double-quoted name that names no column for a string: a key field the source
+// lacks would then be one constant for every row. A name in backticks is only ever a name.
+std::string Quoted(const std::string& name, SqlDialect dialect = SqlDialect::PostgreSql) {
+    return rows::QuotedName(name, dialect == SqlDialect::Sqlite ? '`' : '"');
 }
 
 // The single-column primary key of a PostgreSQL table, read from the catalogue.
@@ -37,9 +39,9 @@ std::string PrimaryKey(Database& database, const std::string& table) {
 std::string KeyedSource(Database& database, SqlDialect dialect, const std::string& source,
                         const std::string& keyField) {
     std::string from;
-    std::string key = keyField.empty() ? std::string() : Quoted(keyField);
+    std::string key = keyField.empty() ? std::string() : Quoted(keyField, dialect);
     if (const auto name = rows::BareName(source)) {
-        from = Quoted(name->name);
+        from = Quoted(name->name, dialect);
         if (key.empty()) {
             key = dialect == SqlDialect::Sqlite ? std::string("rowid")
                                                 : Quoted(PrimaryKey(database, name->name));

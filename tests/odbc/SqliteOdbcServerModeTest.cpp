@@ -8,6 +8,7 @@
 
 #include "data/odbc/OdbcDatabase.h"
 #include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 #include "tests/odbc/OdbcTestSupport.h"
 #include "tests/support/sim/ServerModeScript.h"
 
@@ -55,6 +56,14 @@ TEST_F(SqliteOdbcServerModeTest, QuotesInTypedTextAndValuesAreText) {
     EXPECT_FALSE(rows->FirstWithPrefix("x' OR 'a'='a"));
     EXPECT_FALSE(rows->FirstWithValue(1, Variant("' OR 1=1 --")));
     EXPECT_EQ(rows->CountBefore(quoted->key), 3000);
+}
+
+TEST_F(SqliteOdbcServerModeTest, AKeyFieldTheSourceLacksIsRefusedNotTakenForText) {
+    // A double-quoted name the driver cannot resolve would be the same text on every row.
+    EXPECT_THROW(db_->OpenKeyedRows("places", "no_such_field"), RuntimeError);
+    EXPECT_THROW(db_->OpenKeyedRows("SELECT name, code FROM places", "no_such_field"),
+                 RuntimeError);
+    EXPECT_EQ(db_->OpenKeyedRows("places", "code")->Count(), 3001);
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// A list in server mode over an SQLite file read through SQLite's ODBC driver, the way the
+// component reads one on Windows: the user's keys and clicks and the host's Value writes find
+// the rows on the server as they find rows filled into memory.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "data/odbc/OdbcDatabase.h"
+#include "runtime/Conversions.h"
+#include "tests/scenarios/ScenarioFixture.h"
+
+namespace cp::test {
+namespace {
+
+// 500 towns "town 000" to "town 499" with the codes "T000" to "T499", inserted out of order
+// so that the list's order is the server's and not the insertion's.
+// The driver runs one statement at a time.
+constexpr const char* kTowns[] = {
+    "CREATE TABLE towns (name TEXT, code TEXT PRIMARY KEY)",
+    "CREATE INDEX towns_name ON towns (name COLLATE NOCASE)",
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 499)"
+    " INSERT INTO towns SELECT printf('town %03d', (i * 7) % 500),"
+    " printf('T%03d', (i * 7) % 500) FROM n"};
+
+constexpr float kX = 300;
+float RowY(int k) {
+    return static_cast<float>(k * 225 + 100);
+}
+
+class ServerScenario : public ControlScenario {
+protected:
+    void SetUp() override {
+        std::remove(path_.c_str());
+        db_ = odbc::OdbcDatabase::Open("Driver=SQLite3;Database=" + path_);
+        for (const char* statement : kTowns)
+            db_->Execute(statement);
+        control.ColumnCount(std::int16_t{2});
+        control.ColumnWidths("1500;800");
+        control.BoundColumn(std::int16_t{1});  // the codes
+        control.ConnectComboBoxMultiColumn(*db_, "towns", "");
+        events.ClearLog();
+    }
+    void TearDown() override {
+        ControlScenario::TearDown();
+        db_.reset();
+        std::remove(path_.c_str());
+    }
+    std::string Second() { return CStr(control.Column(1)); }
+
+    const std::string path_ = std::string(CP_SCENARIO_SCRATCH) + "/" +
+                              ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                              ".sqlite";
+    std::shared_ptr<odbc::OdbcDatabase> db_;
+};
+
+TEST_F(ServerScenario, TypingCompletesFromTheServerAndTheKeysCommitItsRows) {
+    EXPECT_EQ(control.ListCount(), 500);
+    driver->FocusControl(control);
+    driver->TypeText("TOWN 12");
+    EXPECT_EQ(Read(), (Reading{"town 120", 7, 1, 120, 120, false}));
+    events.ClearLog();
+
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Read(), (Reading{"town 121", 0, 8, 121, 121, false}));
+    EXPECT_EQ(CStr(control.Value()), "T121");
+    driver->PressKey(vbKeyPageDown);
+    const int pageDown = control.ListIndex();
+    EXPECT_GT(pageDown, 121);
+    EXPECT_EQ(Text(), "town " + std::to_string(pageDown));
+    EXPECT_EQ(CStr(control.Value()), "T" + std::to_string(pageDown));
+    // The keys move the current row as in a filled list: no commit until Enter or focus loss.
+    EXPECT_EQ(Log(), (Events{"Change", "KeyDown(0,0)", "KeyUp(40,0)", "Change", "KeyDown(0,0)",
+                             "KeyUp(34,0)"}));
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+    const Events enter = Log();
+    EXPECT_NE(std::find(enter.begin(), enter.end(), "AfterUpdate"), enter.end());
+    EXPECT_EQ(CommittedRow(), pageDown);
+}
+
+TEST_F(ServerScenario, AClickOnTheOpenListCommitsTheServersRow) {
+    driver->FocusControl(control);
+    control.ListIndex(300);
+    control.ShowDropDown();
+    ASSERT_TRUE(driver->ListVisible(control));
+    const int top = driver->ListTopIndex(control);
+    events.ClearLog();
+
+    driver->MouseDownOnList(control, kX, RowY(2));
+    driver->MouseUpOnList(control, kX, RowY(2));
+    const int row = top + 2;
+    EXPECT_EQ(Read(), (Reading{"town " + std::to_string(row), 0, 8, row, row, false}));
+    EXPECT_EQ(CStr(control.Value()), "T" + std::to_string(row));
+    EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
+}
+
+TEST_F(ServerScenario, ValueWritesFindTheRowByTheBoundColumn) {
+    control.Value(Variant("T499"));
+    EXPECT_EQ(control.ListIndex(), 499);
+    EXPECT_EQ(Text(), "town 499");
+    control.Value(Variant("T007"));
+    EXPECT_EQ(control.ListIndex(), 7);
+    EXPECT_EQ(Second(), "T007");
+    // As in a filled list, a value no row holds changes nothing.
+    control.Value(Variant("none such"));
+    EXPECT_EQ(control.ListIndex(), 7);
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(ServerScenario, ListCountFollowsRowsAddedAndRemovedOnTheServer) {
+    EXPECT_EQ(control.ListCount(), 500);
+    db_->Execute("INSERT INTO towns VALUES ('a new town', 'N1')");
+    db_->Execute("DELETE FROM towns WHERE code IN ('T000', 'T001', 'T002')");
+    EXPECT_EQ(control.ListCount(), 498);
+    control.ListIndex(0);
+    EXPECT_EQ(Text(), "a new town");
+    EXPECT_EQ(CStr(control.Value()), "N1");
+}
+
+TEST_F(ServerScenario, TextOnNoRowOfTheServerRaisesNotInList) {
+    driver->FocusControl(control);
+    driver->TypeText("village");
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+    EXPECT_EQ(Read(), (Reading{"village", 0, 7, -1, -1, false}));
+    const Events log = Log();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log[1], "NotInList(0)");
+}
+
+}  // namespace
+}  // namespace cp::test
