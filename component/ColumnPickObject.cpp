@@ -194,7 +194,7 @@ HRESULT ColumnPickObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count,
 HRESULT ColumnPickObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                  VARIANT* result, EXCEPINFO* exception, UINT* argError) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    if (HRESULT hr = S_OK; InvokeFont(dispid, flags, params, result, &hr)) return hr;
+    if (HRESULT hr = S_OK; InvokeFont(dispid, flags, params, result, argError, &hr)) return hr;
     return Entered(IID_IDispatch, [&] {
         auto call = [this](std::int32_t id, iface::Kind kind, std::vector<Variant>& args) {
             return CallMember(id, kind, args);

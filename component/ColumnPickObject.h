@@ -290,7 +290,8 @@ private:
     static constexpr cp::OLE_COLOR kOwnForeColor = 0x000000;
     // The Font through late binding, which the interface table does not hold: the result of
     // Invoke, or nothing (false) for another member.
-    bool InvokeFont(DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result, HRESULT* hr);
+    bool InvokeFont(DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argError,
+                    HRESULT* hr);
     HRESULT PutFont(IFontDisp* value, FontProperty::Taking taking);
     // The font changed, whichever way: the windows take it and the sinks hear of it.
     void FontChanged();

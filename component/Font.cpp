@@ -10,20 +10,39 @@ namespace {
 
 constexpr const char* kNotAFont = "Invalid property value";
 
-// The object that a put hands over, through whatever reference the caller passed.
+// The object that a put hands over, through whatever reference the caller passed; a reference
+// to nothing hands over nothing.
 IUnknown* GivenObject(const VARIANT& given) {
     const VARIANT* v = &given;
     if (V_VT(v) == (VT_BYREF | VT_VARIANT)) v = V_VARIANTREF(v);
+    if (v == nullptr) return nullptr;
     switch (V_VT(v)) {
         case VT_DISPATCH:
         case VT_UNKNOWN:
             return V_UNKNOWN(v);
         case VT_BYREF | VT_DISPATCH:
         case VT_BYREF | VT_UNKNOWN:
-            return *V_UNKNOWNREF(v);
+            return V_UNKNOWNREF(v) != nullptr ? *V_UNKNOWNREF(v) : nullptr;
         default:
             return nullptr;
     }
+}
+
+// The checks the dispatch table makes of every other member's call, for the Font's: counts the
+// arrays cannot hold are no call at all (E_INVALIDARG); a get takes nothing, a put one value
+// named DISPID_PROPERTYPUT.
+HRESULT FontCallShape(bool put, const DISPPARAMS& p) {
+    const UINT named = p.cNamedArgs;
+    if (named > p.cArgs || (p.cArgs > 0 && p.rgvarg == nullptr) ||
+        (named > 0 && p.rgdispidNamedArgs == nullptr)) {
+        return E_INVALIDARG;
+    }
+    if (!put) return p.cArgs == 0 ? S_OK : DISP_E_BADPARAMCOUNT;
+    if (named > 1 || (named == 1 && p.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)) {
+        return DISP_E_NONAMEDARGS;
+    }
+    if (named == 0) return DISP_E_PARAMNOTOPTIONAL;
+    return p.cArgs == 1 ? S_OK : DISP_E_BADPARAMCOUNT;
 }
 
 }  // namespace
@@ -71,13 +90,26 @@ HRESULT ColumnPickObject::PutFont(IFontDisp* value, FontProperty::Taking taking)
 }
 
 bool ColumnPickObject::InvokeFont(DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                  HRESULT* hr) {
+                                  UINT* argError, HRESULT* hr) {
     if (dispid != DISPID_FONT) return false;
-    if ((flags & DISPATCH_PROPERTYGET) != 0 && (params == nullptr || params->cArgs == 0)) {
+    // The result is Empty unless the call gives one, failed calls included.
+    if (result != nullptr) ::VariantInit(result);
+    const bool get = (flags & DISPATCH_PROPERTYGET) != 0;
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    if (!get && !put) {
+        *hr = DISP_E_MEMBERNOTFOUND;
+        return true;
+    }
+    static const DISPPARAMS none{};
+    const DISPPARAMS& p = params != nullptr ? *params : none;
+    // A call that could be either is a get when it brings no value.
+    const bool asGet = get && (!put || p.cArgs == 0);
+    *hr = FontCallShape(!asGet, p);
+    if (FAILED(*hr)) return true;
+    if (asGet) {
         IFontDisp* font = nullptr;
         *hr = get_Font(&font);
         if (SUCCEEDED(*hr) && result != nullptr) {
-            ::VariantInit(result);
             V_VT(result) = VT_DISPATCH;
             V_DISPATCH(result) = font;
         } else if (font != nullptr) {
@@ -85,18 +117,11 @@ bool ColumnPickObject::InvokeFont(DISPID dispid, WORD flags, DISPPARAMS* params,
         }
         return true;
     }
-    if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) == 0) {
-        *hr = DISP_E_MEMBERNOTFOUND;
-        return true;
-    }
-    if (params == nullptr || params->cArgs != 1) {
-        *hr = DISP_E_BADPARAMCOUNT;
-        return true;
-    }
-    IUnknown* given = GivenObject(params->rgvarg[0]);
+    IUnknown* given = GivenObject(p.rgvarg[0]);
     IFontDisp* font = nullptr;
     if (given == nullptr ||
         FAILED(given->QueryInterface(IID_IFontDisp, reinterpret_cast<void**>(&font)))) {
+        if (argError != nullptr) *argError = 0;
         *hr = DISP_E_TYPEMISMATCH;
         return true;
     }

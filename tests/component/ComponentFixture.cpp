@@ -93,7 +93,7 @@ Answer InvokeId(IDispatch* control, DISPID id, WORD flags, std::vector<VARIANT> 
     // rgvarg holds the arguments last to first.
     std::reverse(args.begin(), args.end());
     DISPID named = DISPID_PROPERTYPUT;
-    const bool put = flags == DISPATCH_PROPERTYPUT;
+    const bool put = flags == DISPATCH_PROPERTYPUT || flags == DISPATCH_PROPERTYPUTREF;
     DISPPARAMS params{args.data(), put ? &named : nullptr, static_cast<UINT>(args.size()),
                       put ? 1u : 0u};
     EXCEPINFO exception{};
