@@ -11,13 +11,6 @@
 namespace cp::test {
 namespace {
 
-template <class Interface>
-ComPtr<Interface> As(IUnknown* object) {
-    ComPtr<Interface> result;
-    object->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(result.GetAddressOf()));
-    return result;
-}
-
 // A container whose ambient UIDead is whatever `dead` holds when the control asks.
 auto AmbientUIDead(const bool& dead) {
     return [&dead](DISPID id, VARIANT* result) {
@@ -55,26 +48,7 @@ std::string Stored(MemoryBag& bag, const wchar_t* key) {
 
 // A control with two rows, active in place in `form` with the focus in its edit field.
 ComPtr<IDispatch> ActiveControl(InPlaceSite& form) {
-    ComPtr<IDispatch> control = CreateControl();
-    EXPECT_EQ(As<IOleObject>(control.Get())->SetClientSite(&form), S_OK);
-    EXPECT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
-    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
-    CallOk(control.Get(), L"AddList", {Var(L"first;second").v});
-    EXPECT_EQ(form.Activate(control.Get()), S_OK);
-    return control;
-}
-
-void Close(IDispatch* control) {
-    As<IOleObject>(control)->Close(OLECLOSE_NOSAVE);
-    As<IOleObject>(control)->SetClientSite(nullptr);
-}
-
-HWND UserControlWindow(HWND form) {
-    return ::FindWindowExW(form, nullptr, L"ThunderRT6UserControlDC", nullptr);
-}
-
-HWND EditOf(HWND form) {
-    return ::FindWindowExW(UserControlWindow(form), nullptr, L"Edit", nullptr);
+    return ActiveControl(form, L"first;second");
 }
 
 // What the user's input did: the text and whether the list is open.
@@ -85,13 +59,13 @@ struct Seen {
 };
 
 // The user types "s", then presses Alt+Down, then clicks the drop-down button; what each left.
-std::vector<Seen> PlayUser(IDispatch* control, HWND form) {
+std::vector<Seen> PlayUser(IDispatch* control, const InPlaceSite& form) {
     std::vector<Seen> seen;
     const auto look = [&] {
         Pump();
         seen.push_back({GetText(control, L"Text"), GetText(control, L"ComboBoxIsOpen")});
     };
-    HWND edit = EditOf(form);
+    HWND edit = form.Edit();
     ::SendMessageW(edit, WM_CHAR, L's', 1);
     look();
     constexpr LPARAM kAltDown = 1 << 29;
@@ -100,7 +74,7 @@ std::vector<Seen> PlayUser(IDispatch* control, HWND form) {
     look();
     ::SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
     ::SendMessageW(edit, WM_KEYUP, VK_ESCAPE, 0);
-    HWND window = UserControlWindow(form);
+    HWND window = ::GetParent(edit);
     ::RECT box{};
     ::GetClientRect(window, &box);
     const LPARAM button = MAKELPARAM(box.right - 3, box.bottom / 2);
@@ -121,12 +95,11 @@ TEST(Ambient, ADeadUserInterfaceTakesNoInputUntilTheContainerRevivesIt) {
     form.ambient = AmbientUIDead(dead);
     ComPtr<IDispatch> control = ActiveControl(form);
     const Seen untouched{"", "False"};
-    EXPECT_EQ(PlayUser(control.Get(), form.window),
-              (std::vector<Seen>{untouched, untouched, untouched}));
+    EXPECT_EQ(PlayUser(control.Get(), form), (std::vector<Seen>{untouched, untouched, untouched}));
 
     dead = false;
     As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_AMBIENT_UIDEAD);
-    const std::vector<Seen> alive = PlayUser(control.Get(), form.window);
+    const std::vector<Seen> alive = PlayUser(control.Get(), form);
     ASSERT_EQ(alive.size(), 3u);
     EXPECT_EQ(alive[0], (Seen{"second", "False"})) << "typing completes from the rows";
     EXPECT_EQ(alive[1].open, "True") << "Alt+Down opens the list";
@@ -141,7 +114,7 @@ TEST(Ambient, ADeadUserInterfaceTakesNoInputUntilTheContainerRevivesIt) {
     As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN);
     Pump();
     EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
-    ::SendMessageW(EditOf(form.window), WM_KEYDOWN, VK_DOWN, 0);
+    ::SendMessageW(form.Edit(), WM_KEYDOWN, VK_DOWN, 0);
     Pump();
     EXPECT_EQ(GetText(control.Get(), L"Text"), text);
     Close(control.Get());
@@ -177,8 +150,7 @@ TEST(Ambient, TheContainersColorsShowUntilTheHostSetsTheControlsOwn) {
     // Stored with the defaults, it follows the container it is loaded into.
     InPlaceSite next;
     next.ambient = AmbientColors(back, fore);
-    ComPtr<IDispatch> loaded = CreateControl();
-    ASSERT_EQ(As<IOleObject>(loaded.Get())->SetClientSite(&next), S_OK);
+    ComPtr<IDispatch> loaded = CreateControl(&next);
     ASSERT_EQ(As<IPersistPropertyBag>(loaded.Get())->Load(&bag, &bag), S_OK);
     EXPECT_EQ(Colors(loaded.Get()), "16711680 65535");
     As<IOleObject>(loaded.Get())->SetClientSite(nullptr);
@@ -193,7 +165,7 @@ TEST(Ambient, AnAmbientThatFailsOrIsOfTheWrongTypeLeavesAWorkingControl) {
         ComPtr<IDispatch> control = ActiveControl(form);
         As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN);
         EXPECT_EQ(Colors(control.Get()), "16777215 0");
-        const std::vector<Seen> seen = PlayUser(control.Get(), form.window);
+        const std::vector<Seen> seen = PlayUser(control.Get(), form);
         ASSERT_EQ(seen.size(), 3u);
         EXPECT_EQ(seen[0], (Seen{"second", "False"}));
         EXPECT_EQ(seen[1].open, "True");

@@ -3,6 +3,7 @@
 namespace cp::test {
 namespace {
 
+constexpr int kRowPixels = 15;
 constexpr LPARAM kContextBit = LPARAM{1} << 29;
 constexpr LPARAM kReleaseBits = LPARAM{3} << 30;
 
@@ -55,6 +56,12 @@ HWND AtlContainer::Edit() {
     return ::FindWindowExW(ControlWindow(), nullptr, L"Edit", nullptr);
 }
 
+std::wstring AtlContainer::EditText() {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(Edit(), text, 256);
+    return text;
+}
+
 void AtlContainer::Key(WORD key, bool alt, wchar_t typed) {
     HWND focus = ::GetFocus();
     const LPARAM scan = 1 | (static_cast<LPARAM>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16);
@@ -78,6 +85,18 @@ void AtlContainer::Loop() {
         if (active && active->TranslateAccelerator(&msg) == S_OK) continue;
         ::DispatchMessageW(&msg);
     }
+}
+
+HWND AtlContainer::List() {
+    return ::FindWindowW(L"ThunderRT6ListBox", nullptr);
+}
+
+void AtlContainer::ClickRow(int row) {
+    const LPARAM at = MAKELPARAM(20, row * kRowPixels + 7);
+    ::SendMessageW(List(), WM_MOUSEMOVE, 0, at);
+    ::SendMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(List(), WM_LBUTTONUP, 0, at);
+    Loop();
 }
 
 }  // namespace cp::test

@@ -4,6 +4,8 @@
 // first. The form is destroyed with the container, as a dialog that closes.
 #pragma once
 
+#include <string>
+
 #include "tests/component/ComponentFixture.h"
 
 namespace cp::test {
@@ -19,6 +21,7 @@ public:
     // The control's own window, while it is active in place.
     HWND ControlWindow();
     HWND Edit();
+    std::wstring EditText();
 
     // A key pressed and released through the loop of the container, with the character it
     // types if it types one.
@@ -26,6 +29,9 @@ public:
     void Type(const wchar_t* text);
     // The container's message loop: the active object sees each message first.
     void Loop();
+    // The open list, and a press and release of the mouse on its `row`th visible row.
+    static HWND List();
+    void ClickRow(int row);
 
     HMODULE atl_ = nullptr;
     HWND form = nullptr;   // the dialog; gone once something destroyed it

@@ -59,25 +59,24 @@ std::string Var::Text() const {
     return result;
 }
 
-HRESULT StackDispatch::QueryInterface(REFIID iid, void** out) {
-    *out = iid == IID_IUnknown || iid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
-    if (*out == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-HRESULT StackDispatch::GetTypeInfoCount(UINT* count) {
-    *count = 0;
-    return S_OK;
-}
-
-ComPtr<IDispatch> CreateControl() {
+ComPtr<IDispatch> CreateControl(IOleClientSite* site) {
     ComPtr<IDispatch> control;
     const HRESULT hr =
         ::CoCreateInstance(ControlClass(), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                            reinterpret_cast<void**>(control.GetAddressOf()));
     EXPECT_EQ(hr, S_OK);
+    if (control && site) {
+        EXPECT_EQ(As<IOleObject>(control.Get())->SetClientSite(site), S_OK);
+    }
     return control;
+}
+
+void Fill(IDispatch* control, const wchar_t* widths, const wchar_t* rows) {
+    const std::wstring named = widths;
+    const auto columns = static_cast<short>(std::count(named.begin(), named.end(), L';') + 1);
+    if (columns > 1) PutOk(control, L"ColumnCount", Var(columns).v);
+    PutOk(control, L"ColumnWidths", Var(widths).v);
+    CallOk(control, L"AddList", {Var(rows).v});
 }
 
 DISPID IdOf(IDispatch* control, const wchar_t* name) {

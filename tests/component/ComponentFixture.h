@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 // The interface table comes before the OLE headers, whose macros would rewrite its own
@@ -59,15 +60,26 @@ private:
     explicit Var(Typed typed) { V_VT(&v) = typed.type; }
 };
 
-// An IDispatch of a test's making that lives on the test's stack and has no type information.
-class StackDispatch : public IDispatch {
+// An object of a test's making that lives on the test's stack: it answers for IUnknown (as its
+// first interface) and for `Interfaces`, and counts the references others hold without owning
+// itself.
+template <class... Interfaces>
+class StackObject : public Interfaces... {
 public:
-    virtual ~StackDispatch() = default;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    virtual ~StackObject() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
+        void* found = iid == IID_IUnknown ? static_cast<First*>(this) : nullptr;
+        ((found = found != nullptr || iid != __uuidof(Interfaces) ? found
+                                                                  : static_cast<Interfaces*>(this)),
+         ...);
+        *out = found;
+        if (found == nullptr) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
     ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     // The references that others hold now.
     ULONG OthersReferences() const { return refs_ - 1; }
 
@@ -75,8 +87,30 @@ private:
     ULONG refs_ = 1;
 };
 
-// A new control, created by its program identifier as scripts create it.
-ComPtr<IDispatch> CreateControl();
+// An IDispatch of a test's making on the test's stack, with no type information.
+class StackDispatch : public StackObject<IDispatch> {
+public:
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+};
+
+// The object's interface `Interface`, or none.
+template <class Interface>
+ComPtr<Interface> As(IUnknown* object, REFIID iid = __uuidof(Interface)) {
+    ComPtr<Interface> result;
+    object->QueryInterface(iid, reinterpret_cast<void**>(result.GetAddressOf()));
+    return result;
+}
+
+// A new control, created by its program identifier as scripts create it; given a site, the
+// control's client site from the start.
+ComPtr<IDispatch> CreateControl(IOleClientSite* site = nullptr);
+// Fills the control as the tests' hosts do: the column widths, as many columns as they name,
+// and the rows of "a;b;c".
+void Fill(IDispatch* control, const wchar_t* widths, const wchar_t* rows);
 DISPID IdOf(IDispatch* control, const wchar_t* name);
 // What IDispatch::Invoke answered: its result, the argument it blamed and the description of
 // the error it raised.

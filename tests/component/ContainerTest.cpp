@@ -9,14 +9,6 @@
 namespace cp::test {
 namespace {
 
-constexpr int kRowPixels = 15;
-
-std::wstring TextOf(HWND hWnd) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(hWnd, text, 256);
-    return text;
-}
-
 void InPlaceScene();
 
 // No sink's failure comes up as a box.
@@ -31,10 +23,7 @@ void InPlaceScene() {
     AtlContainer atl;
     ASSERT_TRUE(atl.control) << "the ATL host made no control";
     ComPtr<IDispatch> control = atl.Dispatch();
-    PutOk(control.Get(), L"ColumnCount", Var(short{2}).v);
-    PutOk(control.Get(), L"ColumnWidths", Var(L"1500;600").v);
-    CallOk(control.Get(), L"AddList",
-           {Var(L"Austria;AT;Belgium;BE;Bulgaria;BG;Croatia;HR;Cyprus;CY").v});
+    Fill(control.Get(), L"1500;600", L"Austria;AT;Belgium;BE;Bulgaria;BG;Croatia;HR;Cyprus;CY");
 
     // The control's window lives in the container's, at the place it was given.
     HWND window = atl.ControlWindow();
@@ -58,10 +47,10 @@ void InPlaceScene() {
     ::SetFocus(atl.Edit());
     atl.Loop();
     atl.Type(L"bu");
-    EXPECT_EQ(TextOf(atl.Edit()), L"Bulgaria") << "the prefix is completed from the first match";
+    EXPECT_EQ(atl.EditText(), L"Bulgaria") << "the prefix is completed from the first match";
     EXPECT_EQ(GetText(control.Get(), L"ListIndex"), "2");
     atl.Type(L"x");
-    EXPECT_EQ(TextOf(atl.Edit()), L"Bulgaria") << "a KeyAscii of 0 swallows the character";
+    EXPECT_EQ(atl.EditText(), L"Bulgaria") << "a KeyAscii of 0 swallows the character";
     const std::vector<std::string> typed = {"KeyDown(66,0)", "KeyPress(98)",  "Change",
                                             "KeyUp(66,0)",   "KeyDown(85,0)", "KeyPress(117)",
                                             "Change",        "KeyUp(85,0)",   "KeyDown(88,0)",
@@ -75,18 +64,13 @@ void InPlaceScene() {
 
     atl.Key(VK_DOWN, true);
     EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "True") << "Alt+Down opens the list";
-    // The list is a window of the desktop, shown while it is open.
-    HWND list = ::FindWindowW(L"ThunderRT6ListBox", nullptr);
-    ASSERT_TRUE(list && ::IsWindowVisible(list));
-    // A press and release on the fourth visible row picks it.
-    const LPARAM row3 = MAKELPARAM(20, 3 * kRowPixels + 7);
-    ::SendMessageW(list, WM_MOUSEMOVE, 0, row3);
-    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, row3);
-    ::SendMessageW(list, WM_LBUTTONUP, 0, row3);
-    atl.Loop();
+    // The list is a window of the desktop, shown while it is open; a press and release on the
+    // fourth visible row picks it.
+    ASSERT_TRUE(::IsWindowVisible(atl.List()));
+    atl.ClickRow(3);
     EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
     EXPECT_EQ(GetText(control.Get(), L"Value"), "Croatia");
-    EXPECT_EQ(TextOf(atl.Edit()), L"Croatia");
+    EXPECT_EQ(atl.EditText(), L"Croatia");
     EXPECT_EQ(first.log.back(), "AfterUpdate");
     EXPECT_EQ(last.log.back(), "AfterUpdate");
 
@@ -107,8 +91,7 @@ TEST(Container, AFailureInTheControlsHandlerIsReportedAndTheHostGoesOn) {
         AtlContainer atl;
         ASSERT_TRUE(atl.control);
         ComPtr<IDispatch> control = atl.Dispatch();
-        PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
-        CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+        Fill(control.Get(), L"", L"one;two;three");
         CallOk(control.Get(), L"ShowDropDown");
         // A disabled edit field cannot take the focus back when a click on the form closes
         // the list: a real run-time error inside the form watcher's handling.

@@ -16,9 +16,7 @@ struct Dispatch : ::testing::Test {
     void SetUp() override {
         control = CreateControl();
         ASSERT_TRUE(control);
-        PutOk(control.Get(), L"ColumnCount", Var(short{2}).v);
-        PutOk(control.Get(), L"ColumnWidths", Var(L"1000;1000").v);
-        CallOk(control.Get(), L"AddList", {Var(L"1;one;2;two;3;three").v});
+        Fill(control.Get(), L"1000;1000", L"1;one;2;two;3;three");
     }
     ComPtr<IDispatch> control;
 };
@@ -73,21 +71,7 @@ TEST_F(Dispatch, ByReferenceArgumentsAreReadThrough) {
 }
 
 // An object that a host hands over and that has no IDispatch.
-class PlainObject final : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown ? this : nullptr;
-        if (*out == nullptr) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    ULONG OthersReferences() const { return refs_ - 1; }
-
-private:
-    ULONG refs_ = 1;
-};
+using PlainObject = StackObject<IUnknown>;
 
 // A SAFEARRAY of 256 Longs: an array, but not one of Variants.
 SAFEARRAY* LongArray() {

@@ -49,4 +49,42 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
     return answer;
 }
 
+bool NotifySink::Connect() {
+    ComPtr<IConnectionPointContainer> container = As<IConnectionPointContainer>(control_);
+    return container &&
+           SUCCEEDED(
+               container->FindConnectionPoint(IID_IPropertyNotifySink, point_.GetAddressOf())) &&
+           SUCCEEDED(point_->Advise(this, &cookie_));
+}
+
+void NotifySink::Disconnect() {
+    if (point_ && cookie_ != 0) {
+        EXPECT_EQ(point_->Unadvise(cookie_), S_OK);
+    }
+    cookie_ = 0;
+}
+
+HRESULT NotifySink::OnChanged(DISPID id) {
+    log.push_back("Changed(" + NameOf(id) + ")");
+    return S_OK;
+}
+
+HRESULT NotifySink::OnRequestEdit(DISPID id) {
+    log.push_back("RequestEdit(" + NameOf(id) + ")");
+    return id == refuse ? S_FALSE : S_OK;
+}
+
+std::string NotifySink::NameOf(DISPID id) const {
+    BSTR name = nullptr;
+    UINT count = 0;
+    ComPtr<ITypeInfo> info;
+    control_->GetTypeInfo(0, 0, info.GetAddressOf());
+    if (!info || FAILED(info->GetNames(id, &name, 1, &count)) || count == 0) {
+        return std::to_string(id);
+    }
+    std::string text = win32::Narrow(name);
+    ::SysFreeString(name);
+    return text;
+}
+
 }  // namespace cp::test

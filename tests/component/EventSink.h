@@ -1,6 +1,7 @@
 // A host's handler of the control's events, as a C++ client connects one: an IDispatch that
 // records each event by name with its arguments, and can write by-reference arguments back
-// (swallow a character, cancel NotInList) or let go of its connection during an event.
+// (swallow a character, cancel NotInList) or let go of its connection during an event. And a
+// bound field's or a property browser's sink of property changes.
 #pragma once
 
 #include <functional>
@@ -35,6 +36,28 @@ public:
                                      EXCEPINFO*, UINT*) override;
 
 private:
+    ComPtr<IConnectionPoint> point_;
+    ::DWORD cookie_ = 0;
+};
+
+// Records each notification by the name of its property ("Changed(ListRows)",
+// "RequestEdit(Value)") and refuses the edits of one property.
+class NotifySink final : public StackObject<IPropertyNotifySink> {
+public:
+    explicit NotifySink(IDispatch* control) : control_(control) {}
+    // Connects to the control's property changes; false when the control refuses.
+    bool Connect();
+    void Disconnect();
+
+    std::vector<std::string> log;
+    DISPID refuse = DISPID_UNKNOWN;
+
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override;
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID id) override;
+
+private:
+    std::string NameOf(DISPID id) const;
+    IDispatch* control_;
     ComPtr<IConnectionPoint> point_;
     ::DWORD cookie_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/Wide.h"
+#include "tests/component/EventSink.h"
 #include "tests/component/InPlaceSite.h"
 #include "tests/component/MemoryBag.h"
 
@@ -13,13 +14,6 @@ namespace cp::test {
 namespace {
 
 constexpr LONGLONG kCyPerPoint = 10000;
-
-template <class Interface>
-ComPtr<Interface> As(IUnknown* object) {
-    ComPtr<Interface> result;
-    object->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(result.GetAddressOf()));
-    return result;
-}
 
 ComPtr<IFontDisp> MakeFont(const wchar_t* name, int points, bool bold) {
     FONTDESC desc{};
@@ -107,7 +101,7 @@ struct Shown {
     int list = 0;
 };
 
-Shown Open(IDispatch* control, HWND window) {
+Shown Open(IDispatch* control, InPlaceSite& form) {
     CallOk(control, L"ShowDropDown");
     Pump();
     Shown shown;
@@ -116,9 +110,7 @@ Shown Open(IDispatch* control, HWND window) {
     if (!list) return shown;
     ::RECT box{};
     ::GetWindowRect(list, &box);
-    HWND edit =
-        ::FindWindowExW(::FindWindowExW(window, nullptr, L"ThunderRT6UserControlDC", nullptr),
-                        nullptr, L"Edit", nullptr);
+    HWND edit = form.Edit();
     shown.text = TextHeight(edit);
     shown.row = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     shown.list = box.bottom - box.top;
@@ -130,39 +122,12 @@ Shown Open(IDispatch* control, HWND window) {
     return shown;
 }
 
-// A property browser's sink: the properties it heard had changed.
-class ChangeSink final : public IPropertyNotifySink {
-public:
-    std::vector<DISPID> changed;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IPropertyNotifySink ? this : nullptr;
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
-        changed.push_back(id);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
-};
-
 TEST(Font, ABiggerFontGivesTallerRowsAndTextAndTheHostHearsOfIt) {
     InPlaceSite form;
-    ComPtr<IDispatch> control = CreateControl();
-    ASSERT_EQ(As<IOleObject>(control.Get())->SetClientSite(&form), S_OK);
-    ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
-    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
-    CallOk(control.Get(), L"AddList", {Var(L"one;two;three;four").v});
-    ASSERT_EQ(form.Activate(control.Get()), S_OK);
-    ChangeSink browser;
-    ComPtr<IConnectionPoint> point;
-    ASSERT_EQ(As<IConnectionPointContainer>(control.Get())
-                  ->FindConnectionPoint(IID_IPropertyNotifySink, point.GetAddressOf()),
-              S_OK);
-    ::DWORD cookie = 0;
-    ASSERT_EQ(point->Advise(&browser, &cookie), S_OK);
-    const Shown before = Open(control.Get(), form.window);
+    ComPtr<IDispatch> control = ActiveControl(form, L"one;two;three;four");
+    NotifySink browser(control.Get());
+    ASSERT_TRUE(browser.Connect());
+    const Shown before = Open(control.Get(), form);
     EXPECT_EQ(before.row, 15) << "the system's font keeps the rows as they were";
     EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_FALSE);
 
@@ -172,20 +137,19 @@ TEST(Font, ABiggerFontGivesTallerRowsAndTextAndTheHostHearsOfIt) {
     CY twenty{};
     twenty.int64 = 20 * kCyPerPoint;
     ASSERT_EQ(font->put_Size(twenty), S_OK);
-    const Shown bigger = Open(control.Get(), form.window);
+    const Shown bigger = Open(control.Get(), form);
     EXPECT_GT(bigger.text, before.text);
     EXPECT_GE(bigger.row, bigger.text) << "a row holds its text";
     EXPECT_EQ(bigger.list - before.list, 4 * (bigger.row - before.row)) << "four rows shown";
     EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_OK);
-    EXPECT_EQ(browser.changed, std::vector<DISPID>{DISPID_FONT});
+    EXPECT_EQ(browser.log, std::vector<std::string>{"Changed(Font)"});
 
     // A smaller font than the system's keeps the rows of the screen.
     PutOk(control.Get(), L"Font", Var(MakeFont(L"Arial", 6, false).Get()).v);
-    EXPECT_EQ(Open(control.Get(), form.window).row, 15);
-    EXPECT_EQ(browser.changed, (std::vector<DISPID>{DISPID_FONT, DISPID_FONT}));
-    point->Unadvise(cookie);
-    As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
-    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+    EXPECT_EQ(Open(control.Get(), form).row, 15);
+    EXPECT_EQ(browser.log, (std::vector<std::string>{"Changed(Font)", "Changed(Font)"}));
+    browser.Disconnect();
+    Close(control.Get());
 }
 
 // A put takes a copy of the host's font; a put by reference shares it, so that later changes
@@ -219,8 +183,7 @@ TEST(Font, ANewControlTakesTheContainersFontAndEveryStoreKeepsIt) {
     ComPtr<IFontDisp> ambient = MakeFont(L"Tahoma", 12, true);
     InPlaceSite form;
     form.ambient = AmbientFont(ambient.Get());
-    ComPtr<IDispatch> control = CreateControl();
-    ASSERT_EQ(As<IOleObject>(control.Get())->SetClientSite(&form), S_OK);
+    ComPtr<IDispatch> control = CreateControl(&form);
     ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
     EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 12, true));
     As<IFont>(ambient.Get())->put_Bold(FALSE);
@@ -242,20 +205,16 @@ TEST(Font, ANewControlTakesTheContainersFontAndEveryStoreKeepsIt) {
     ComPtr<IFontDisp> other = MakeFont(L"Tahoma", 9, false);
     InPlaceSite elsewhere;
     elsewhere.ambient = AmbientFont(other.Get());
-    ComPtr<IDispatch> fromStream = CreateControl();
-    As<IOleObject>(fromStream.Get())->SetClientSite(&elsewhere);
-    const LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    ComPtr<IDispatch> fromStream = CreateControl(&elsewhere);
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
     ASSERT_EQ(As<IPersistStreamInit>(fromStream.Get())->Load(stream.Get()), S_OK);
     EXPECT_EQ(FontOf(fromStream.Get()), own);
-    ComPtr<IDispatch> fromBag = CreateControl();
-    As<IOleObject>(fromBag.Get())->SetClientSite(&elsewhere);
+    ComPtr<IDispatch> fromBag = CreateControl(&elsewhere);
     ASSERT_EQ(As<IPersistPropertyBag>(fromBag.Get())->Load(&bag, &bag), S_OK);
     EXPECT_EQ(FontOf(fromBag.Get()), own);
     // A control that kept the container's font stores none, and takes the container's.
     MemoryBag empty;
-    ComPtr<IDispatch> fromOld = CreateControl();
-    As<IOleObject>(fromOld.Get())->SetClientSite(&elsewhere);
+    ComPtr<IDispatch> fromOld = CreateControl(&elsewhere);
     ASSERT_EQ(As<IPersistPropertyBag>(fromOld.Get())->Load(&empty, &empty), S_OK);
     EXPECT_EQ(FontOf(fromOld.Get()), Realized(L"Tahoma", 9, false));
     // The container's font changes: the control that took it follows, a stored one stays.
@@ -277,12 +236,10 @@ TEST(Font, AnAmbientOrAStoredFontThatIsWrongLeavesAWorkingControl) {
     for (const auto& answer : BadAmbientAnswers()) {
         InPlaceSite form;
         form.ambient = answer;
-        ComPtr<IDispatch> control = CreateControl();
-        As<IOleObject>(control.Get())->SetClientSite(&form);
+        ComPtr<IDispatch> control = CreateControl(&form);
         ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
         EXPECT_EQ(FontOf(control.Get()), system);
-        PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
-        CallOk(control.Get(), L"AddItem", {Var(L"row").v});
+        Fill(control.Get(), L"", L"row");
         EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
         As<IOleObject>(control.Get())->SetClientSite(nullptr);
     }
@@ -296,8 +253,7 @@ TEST(Font, AnAmbientOrAStoredFontThatIsWrongLeavesAWorkingControl) {
     EXPECT_TRUE(FAILED(As<IPersistPropertyBag>(control.Get())->Load(&bag, &bag)));
     EXPECT_EQ(bag.errors, std::vector<std::string>{"Type mismatch"});
     EXPECT_EQ(FontOf(control.Get()), system);
-    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
-    CallOk(control.Get(), L"AddItem", {Var(L"row").v});
+    Fill(control.Get(), L"", L"row");
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
 }
 

@@ -4,9 +4,9 @@
 // hears of every change and may refuse one of Value, a form designer, a host at a cautious
 // security setting, and a container with accelerators of its own.
 #include <cstddef>
+#include <ostream>
 #include <string>
 
-#include "platform/win32/Wide.h"
 #include "tests/component/AtlContainer.h"
 #include "tests/component/EventSink.h"
 #include "tests/component/InPlaceSite.h"
@@ -17,71 +17,9 @@
 namespace cp::test {
 namespace {
 
-template <class Interface>
-ComPtr<Interface> As(IUnknown* control, REFIID iid = __uuidof(Interface)) {
-    ComPtr<Interface> result;
-    control->QueryInterface(iid, reinterpret_cast<void**>(result.GetAddressOf()));
-    return result;
-}
-
-ComPtr<IObjectSafety> SafetyIn(IUnknown* object) {
-    return As<IObjectSafety>(object, IID_IObjectSafety);
-}
-
-// A bound field's sink: each notification by the name of its property, and the property whose
-// edits it refuses.
-class NotifySink final : public IPropertyNotifySink {
-public:
-    explicit NotifySink(IDispatch* control) : control_(control) {}
-    std::vector<std::string> log;  // "Changed(ListRows)", "RequestEdit(Value)", ...
-    DISPID refuse = DISPID_UNKNOWN;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IPropertyNotifySink ? this : nullptr;
-        if (*out == nullptr) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
-        log.push_back("Changed(" + NameOf(id) + ")");
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID id) override {
-        log.push_back("RequestEdit(" + NameOf(id) + ")");
-        return id == refuse ? S_FALSE : S_OK;
-    }
-    ULONG OthersReferences() const { return refs_ - 1; }
-
-private:
-    std::string NameOf(DISPID id) const {
-        BSTR name = nullptr;
-        UINT count = 0;
-        ComPtr<ITypeInfo> info;
-        control_->GetTypeInfo(0, 0, info.GetAddressOf());
-        if (!info || FAILED(info->GetNames(id, &name, 1, &count)) || count == 0) {
-            return std::to_string(id);
-        }
-        std::string text = win32::Narrow(name);
-        ::SysFreeString(name);
-        return text;
-    }
-    IDispatch* control_;
-    ULONG refs_ = 1;
-};
-
 // A container site that answers nothing but is a site, for quick activation.
-class BareSite final : public IOleClientSite {
+class BareSite final : public StackObject<IOleClientSite> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IOleClientSite ? this : nullptr;
-        if (*out == nullptr) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
     HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetMoniker(::DWORD, ::DWORD, IMoniker** out) override {
         *out = nullptr;
@@ -94,28 +32,7 @@ public:
     HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-    ULONG OthersReferences() const { return refs_ - 1; }
-
-private:
-    ULONG refs_ = 1;
 };
-
-// The settings a designer changes, as they read back.
-const std::vector<std::pair<const wchar_t*, std::string>> kSettings = {
-    {L"ListRows", "12"},          {L"ColumnCount", "3"}, {L"BoundColumn", "1"},
-    {L"ListWidth", "4000"},       {L"Appearance", "0"},  {L"Locked", "True"},
-    {L"BackColorNormal", "1234"}, {L"Text", "Grüße"},    {L"Enabled", "False"},
-};
-
-void SetSettings(IDispatch* control) {
-    for (const auto& [name, value] : kSettings)
-        PutOk(control, name, Var(win32::Widen(value).c_str()).v);
-}
-
-void ExpectSettings(IDispatch* control) {
-    for (const auto& [name, value] : kSettings)
-        EXPECT_EQ(GetText(control, name), value) << win32::Narrow(name);
-}
 
 QACONTAINER Container(IOleClientSite* site, IPropertyNotifySink* notify, IUnknown* events) {
     QACONTAINER container{};
@@ -154,8 +71,7 @@ TEST(FormHost, AQuickActivatingHostGetsItsSinksConnectedAndPersistsInTheManagedH
         EXPECT_EQ(now.cx, 5000);
         // The managed host prefers IPersistStreamInit.
         ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
-        PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
-        CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+        Fill(control.Get(), L"", L"one;two;three");
         PutOk(control.Get(), L"ListRows", Var(12L).v);
         PutOk(control.Get(), L"Value", Var(L"two").v);
         EXPECT_EQ(notify.log, (std::vector<std::string>{"Changed(ColumnWidths)",
@@ -218,7 +134,7 @@ TEST(FormHost, ACompoundDocumentKeepsEverySettingThroughSaveHandsOffAndReopening
         ASSERT_TRUE(persist);
         ASSERT_EQ(persist->InitNew(document.Get()), S_OK);
         EXPECT_EQ(persist->IsDirty(), S_FALSE);
-        SetSettings(control.Get());
+        SetEverySetting(control.Get());
         EXPECT_EQ(persist->IsDirty(), S_OK);
         ASSERT_EQ(persist->Save(document.Get(), TRUE), S_OK);
         EXPECT_EQ(persist->SaveCompleted(nullptr), S_OK);
@@ -232,7 +148,7 @@ TEST(FormHost, ACompoundDocumentKeepsEverySettingThroughSaveHandsOffAndReopening
         ASSERT_TRUE(document);
         ComPtr<IDispatch> control = CreateControl();
         ASSERT_EQ(As<IPersistStorage>(control.Get())->Load(document.Get()), S_OK);
-        ExpectSettings(control.Get());
+        ExpectEverySetting(control.Get());
         EXPECT_EQ(As<IPersistStorage>(control.Get())->Load(document.Get()),
                   CO_E_ALREADYINITIALIZED);
     }
@@ -254,8 +170,7 @@ TEST(FormHost, ACompoundDocumentKeepsEverySettingThroughSaveHandsOffAndReopening
         ASSERT_EQ(document->DestroyElement(L"Contents"), S_OK);
         ComPtr<IDispatch> missing = CreateControl();
         EXPECT_EQ(As<IPersistStorage>(missing.Get())->Load(document.Get()), STG_E_FILENOTFOUND);
-        PutOk(missing.Get(), L"ColumnWidths", Var(L"").v);
-        CallOk(missing.Get(), L"AddItem", {Var(L"row").v});
+        Fill(missing.Get(), L"", L"row");
         EXPECT_EQ(GetText(missing.Get(), L"ListCount"), "1");
     }
     ::DeleteFileW(path.c_str());
@@ -265,16 +180,9 @@ TEST(FormHost, DataBindingHearsEveryChangeInOrderAndMayRefuseOneOfValue) {
     AtlContainer atl;
     ASSERT_TRUE(atl.control);
     ComPtr<IDispatch> control = atl.Dispatch();
-    PutOk(control.Get(), L"ColumnCount", Var(short{2}).v);
-    PutOk(control.Get(), L"ColumnWidths", Var(L"1500;600").v);
-    CallOk(control.Get(), L"AddList", {Var(L"Austria;AT;Belgium;BE;Bulgaria;BG;Croatia;HR").v});
+    Fill(control.Get(), L"1500;600", L"Austria;AT;Belgium;BE;Bulgaria;BG;Croatia;HR");
     NotifySink field(control.Get());
-    ComPtr<IConnectionPoint> point;
-    ASSERT_EQ(As<IConnectionPointContainer>(atl.control.Get())
-                  ->FindConnectionPoint(IID_IPropertyNotifySink, point.GetAddressOf()),
-              S_OK);
-    ::DWORD cookie = 0;
-    ASSERT_EQ(point->Advise(&field, &cookie), S_OK);
+    ASSERT_TRUE(field.Connect());
 
     // Typing changes nothing bound until the user commits the row.
     ::SetFocus(atl.Edit());
@@ -283,13 +191,8 @@ TEST(FormHost, DataBindingHearsEveryChangeInOrderAndMayRefuseOneOfValue) {
     EXPECT_TRUE(field.log.empty());
     atl.Key(VK_RETURN);
     atl.Key(VK_DOWN, true);
-    HWND list = ::FindWindowW(L"ThunderRT6ListBox", nullptr);
-    ASSERT_TRUE(list && ::IsWindowVisible(list));
-    const LPARAM row3 = MAKELPARAM(20, 3 * 15 + 7);
-    ::SendMessageW(list, WM_MOUSEMOVE, 0, row3);
-    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, row3);
-    ::SendMessageW(list, WM_LBUTTONUP, 0, row3);
-    atl.Loop();
+    ASSERT_TRUE(::IsWindowVisible(atl.List()));
+    atl.ClickRow(3);
     EXPECT_EQ(GetText(control.Get(), L"Value"), "Croatia");
     PutOk(control.Get(), L"ListRows", Var(short{5}).v);
     PutOk(control.Get(), L"Text", Var(L"Austria").v);
@@ -310,14 +213,10 @@ TEST(FormHost, DataBindingHearsEveryChangeInOrderAndMayRefuseOneOfValue) {
     EXPECT_EQ(put.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(GetText(control.Get(), L"Text"), "Austria");
     atl.Key(VK_DOWN, true);
-    const LPARAM row1 = MAKELPARAM(20, 1 * 15 + 7);
-    ::SendMessageW(list, WM_MOUSEMOVE, 0, row1);
-    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, row1);
-    ::SendMessageW(list, WM_LBUTTONUP, 0, row1);
-    atl.Loop();
+    atl.ClickRow(1);
     EXPECT_EQ(GetText(control.Get(), L"Text"), "Austria");
     EXPECT_EQ(field.log, (std::vector<std::string>{"RequestEdit(Value)", "RequestEdit(Value)"}));
-    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+    field.Disconnect();
     EXPECT_EQ(field.OthersReferences(), 0u);
 }
 
@@ -328,26 +227,22 @@ TEST(FormHost, AFormDesignerSavesAsAPropertyBagAndSwitchesToRunModeByAnAmbientCh
     {
         InPlaceSite designer;
         designer.userMode = false;
-        ComPtr<IDispatch> control = CreateControl();
-        ASSERT_EQ(As<IOleObject>(control.Get())->SetClientSite(&designer), S_OK);
+        ComPtr<IDispatch> control = CreateControl(&designer);
         ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
-        SetSettings(control.Get());
+        SetEverySetting(control.Get());
         ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&bag, TRUE, FALSE), S_OK);
-        As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
-        As<IOleObject>(control.Get())->SetClientSite(nullptr);
+        Close(control.Get());
     }
     InPlaceSite form;
     form.userMode = false;
-    ComPtr<IDispatch> control = CreateControl();
-    ASSERT_EQ(As<IOleObject>(control.Get())->SetClientSite(&form), S_OK);
+    ComPtr<IDispatch> control = CreateControl(&form);
     ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Load(&bag, &bag), S_OK);
-    ExpectSettings(control.Get());
+    ExpectEverySetting(control.Get());
     PutOk(control.Get(), L"Enabled", Var(true).v);
     PutOk(control.Get(), L"Locked", Var(false).v);
     PutOk(control.Get(), L"ColumnCount", Var(short{1}).v);
     PutOk(control.Get(), L"BoundColumn", Var(short{0}).v);
-    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
-    CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
+    Fill(control.Get(), L"", L"one;two;three");
     ASSERT_EQ(form.Activate(control.Get()), S_OK);
     Var two(L"two");
     EXPECT_EQ(InvokeId(control.Get(), iface::DISPID_VALUE, DISPATCH_PROPERTYPUT, {two.v}).hr,
@@ -367,20 +262,28 @@ TEST(FormHost, AFormDesignerSavesAsAPropertyBagAndSwitchesToRunModeByAnAmbientCh
     form.userMode = false;
     EXPECT_EQ(As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN), S_OK);
     EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
-    As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
-    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+    Close(control.Get());
 }
 
+ComPtr<IObjectSafety> SafetyIn(IUnknown* object) {
+    return As<IObjectSafety>(object, IID_IObjectSafety);
+}
+
+// What GetInterfaceSafetyOptions answers: its result, the options supported and those enabled.
 struct Safety {
+    HRESULT hr = E_FAIL;
     ::DWORD supported = ~0u;
     ::DWORD enabled = ~0u;
-    HRESULT hr = E_FAIL;
+    bool operator==(const Safety&) const = default;
 };
+
+std::ostream& operator<<(std::ostream& out, const Safety& s) {
+    return out << std::hex << s.hr << " supported " << s.supported << " enabled " << s.enabled;
+}
 
 Safety SafetyOf(IUnknown* object, REFIID iid) {
     Safety answer;
-    ComPtr<IObjectSafety> safety = SafetyIn(object);
-    if (safety)
+    if (ComPtr<IObjectSafety> safety = SafetyIn(object))
         answer.hr = safety->GetInterfaceSafetyOptions(iid, &answer.supported, &answer.enabled);
     return answer;
 }
@@ -411,10 +314,7 @@ TEST(FormHost, TheControlIsSafeForScriptingAndInitializationAndTheDatabaseIsNot)
     constexpr ::DWORD kCaller = INTERFACESAFE_FOR_UNTRUSTED_CALLER;
     constexpr ::DWORD kData = INTERFACESAFE_FOR_UNTRUSTED_DATA;
     ComPtr<IDispatch> control = CreateControl();
-    const Safety scripting = SafetyOf(control.Get(), IID_IDispatch);
-    EXPECT_EQ(scripting.hr, S_OK);
-    EXPECT_EQ(scripting.supported, kCaller);
-    EXPECT_EQ(scripting.enabled, 0u);
+    EXPECT_EQ(SafetyOf(control.Get(), IID_IDispatch), (Safety{S_OK, kCaller, 0}));
     ComPtr<IObjectSafety> safety = SafetyIn(control.Get());
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, kCaller), S_OK);
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kData, kData), S_OK);
@@ -429,9 +329,7 @@ TEST(FormHost, TheControlIsSafeForScriptingAndInitializationAndTheDatabaseIsNot)
     ASSERT_EQ(::CoCreateInstance(databaseClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                  reinterpret_cast<void**>(database.GetAddressOf())),
               S_OK);
-    const Safety unsafe = SafetyOf(database.Get(), IID_IDispatch);
-    EXPECT_EQ(unsafe.hr, S_OK);
-    EXPECT_EQ(unsafe.supported, 0u);
+    EXPECT_EQ(SafetyOf(database.Get(), IID_IDispatch), (Safety{S_OK, 0, 0}));
     EXPECT_EQ(SafetyIn(database.Get())->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, kCaller),
               E_FAIL);
     EXPECT_EQ(SafetyIn(database.Get())->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, 0), S_OK)
@@ -461,14 +359,8 @@ MSG KeyMessage(HWND window, UINT message, WPARAM key) {
 TEST(FormHost, TheControlTakesItsOwnKeysFirstAndHandsTheRestToTheControlSite) {
     InPlaceSite form;
     form.controlSite = true;
-    ComPtr<IDispatch> control = CreateControl();
-    ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
-    PutOk(control.Get(), L"ColumnWidths", Var(L"").v);
-    CallOk(control.Get(), L"AddList", {Var(L"one;two;three").v});
-    ASSERT_EQ(form.Activate(control.Get()), S_OK);
-    HWND window = nullptr;
-    ASSERT_EQ(As<IOleWindow>(control.Get())->GetWindow(&window), S_OK);
-    HWND edit = ::FindWindowExW(window, nullptr, L"Edit", nullptr);
+    ComPtr<IDispatch> control = ActiveControl(form, L"one;two;three");
+    HWND edit = form.Edit();
     ASSERT_NE(edit, nullptr);
     ComPtr<IOleInPlaceActiveObject> active = As<IOleInPlaceActiveObject>(control.Get());
     form.log.clear();
@@ -491,8 +383,7 @@ TEST(FormHost, TheControlTakesItsOwnKeysFirstAndHandsTheRestToTheControlSite) {
     EXPECT_EQ(active->TranslateAccelerator(&f2), S_FALSE) << "nobody's accelerator";
     EXPECT_EQ(form.log,
               (std::vector<std::string>{"TranslateAccelerator(9)", "TranslateAccelerator(113)"}));
-    As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
-    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+    Close(control.Get());
 }
 
 }  // namespace

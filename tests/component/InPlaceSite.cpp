@@ -31,6 +31,11 @@ HRESULT InPlaceSite::Activate(IUnknown* control) {
     return hr;
 }
 
+HWND InPlaceSite::Edit() const {
+    return ::FindWindowExW(::FindWindowExW(window, nullptr, L"ThunderRT6UserControlDC", nullptr),
+                           nullptr, L"Edit", nullptr);
+}
+
 HRESULT InPlaceSite::QueryInterface(REFIID iid, void** out) {
     *out = nullptr;
     if (iid == IID_IUnknown || iid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
@@ -120,6 +125,19 @@ HRESULT InPlaceSite::GetExtendedControl(IDispatch** out) {
 HRESULT InPlaceSite::TranslateAccelerator(MSG* msg, ::DWORD) {
     log.push_back("TranslateAccelerator(" + std::to_string(msg->wParam) + ")");
     return msg->wParam == VK_TAB ? S_OK : S_FALSE;
+}
+
+ComPtr<IDispatch> ActiveControl(InPlaceSite& site, const wchar_t* rows) {
+    ComPtr<IDispatch> control = CreateControl(&site);
+    EXPECT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+    Fill(control.Get(), L"", rows);
+    EXPECT_EQ(site.Activate(control.Get()), S_OK);
+    return control;
+}
+
+void Close(IDispatch* control) {
+    As<IOleObject>(control)->Close(OLECLOSE_NOSAVE);
+    As<IOleObject>(control)->SetClientSite(nullptr);
 }
 
 std::vector<std::function<HRESULT(DISPID id, VARIANT* result)>> BadAmbientAnswers() {

@@ -25,6 +25,8 @@ public:
 
     // Gives the control this site and activates it in place, with the focus in it.
     HRESULT Activate(IUnknown* control);
+    // The edit field of the control active in the site's window.
+    HWND Edit() const;
     // The references that the control holds now.
     ULONG OthersReferences() const { return refs_ - 1; }
 
@@ -86,6 +88,11 @@ public:
 private:
     ULONG refs_ = 1;
 };
+
+// A new control on `site`, started afresh, with one column of `rows` and active in place.
+ComPtr<IDispatch> ActiveControl(InPlaceSite& site, const wchar_t* rows);
+// Closes the control and takes its site away, as a container that removes it.
+void Close(IDispatch* control);
 
 // What a badly behaved container answers for any ambient: a failure, a string that converts to
 // no colour, flag or font, and an empty object.

@@ -15,13 +15,10 @@
 namespace cp::test {
 namespace {
 
-constexpr const wchar_t* kCountries = L"Austria;AT;Belgium;BE;Bulgaria;BG";
 constexpr LPARAM kReleaseBits = LPARAM{3} << 30;
 
 void Fill(IDispatch* control) {
-    PutOk(control, L"ColumnCount", Var(short{2}).v);
-    PutOk(control, L"ColumnWidths", Var(L"1500;600").v);
-    CallOk(control, L"AddList", {Var(kCountries).v});
+    cp::test::Fill(control, L"1500;600", L"Austria;AT;Belgium;BE;Bulgaria;BG");
 }
 
 // A key posted to the focus and handled by a dialog's loop: the active object sees each message
@@ -36,12 +33,6 @@ void KeyThroughDialog(HWND dialog, IOleInPlaceActiveObject* active, WORD key) {
         if (::IsWindow(dialog) && active->TranslateAccelerator(&msg) == S_OK) continue;
         ::DispatchMessageW(&msg);
     }
-}
-
-std::wstring TextOf(HWND hWnd) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(hWnd, text, 256);
-    return text;
 }
 
 TEST(Lifetime, AKeyDownHandlerThatClosesTheDialogEndsTheControlOnceTheKeyIsHandled) {
@@ -78,7 +69,7 @@ TEST(Lifetime, AKeyDownHandlerThatClosesTheDialogEndsTheControlOnceTheKeyIsHandl
     Fill(next.Dispatch().Get());
     ::SetFocus(next.Edit());
     next.Type(L"bu");
-    EXPECT_EQ(TextOf(next.Edit()), L"Bulgaria");
+    EXPECT_EQ(next.EditText(), L"Bulgaria");
 }
 
 // A put whose notification raises the event, and the handler that releases the control there:
@@ -180,9 +171,7 @@ TEST(Lifetime, AReleaseWithoutCloseDeactivatesQuietlyAndEndsOnce) {
     EventSink sink;
     ASSERT_TRUE(sink.Connect(control));
     sink.Forget();
-    HWND edit =
-        ::FindWindowExW(::FindWindowExW(site.window, nullptr, L"ThunderRT6UserControlDC", nullptr),
-                        nullptr, L"Edit", nullptr);
+    HWND edit = site.Edit();
     ASSERT_EQ(::GetFocus(), edit);
     ::SendMessageW(edit, WM_CHAR, L'q', 1);
     ASSERT_EQ(sink.log.back(), "Change") << "a text in no row waits for its commit";
@@ -248,8 +237,6 @@ TEST(Lifetime, AReadersObjectKeepsTheComponentLoadedPastTheControlsEnd) {
     EXPECT_EQ(CallEntryPoint("DllCanUnloadNow"), S_OK);
 }
 
-// The thread's windows refuse the control's own window: the object is not made, and nothing
-// that was made for it stays.
 // Refuses the control's own window, as a thread out of window handles would.
 LRESULT CALLBACK RefuseControlWindows(int code, WPARAM, LPARAM lParam) {
     if (code != HCBT_CREATEWND) return 0;

@@ -1,8 +1,10 @@
-// A container's property bag and error log in memory, on the test's stack.
+// A container's property bag and error log in memory, on the test's stack; and every
+// design-time setting away from its default, for the round trips through the stores.
 #pragma once
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/Wide.h"
@@ -10,7 +12,7 @@
 
 namespace cp::test {
 
-class MemoryBag final : public IPropertyBag, public IErrorLog {
+class MemoryBag final : public StackObject<IPropertyBag, IErrorLog> {
 public:
     ~MemoryBag() {
         for (auto& [key, value] : values)
@@ -19,13 +21,6 @@ public:
     std::map<std::wstring, VARIANT> values;
     std::vector<std::string> errors;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IErrorLog ? static_cast<IErrorLog*>(this) : nullptr;
-        if (iid == IID_IUnknown || iid == IID_IPropertyBag) *out = static_cast<IPropertyBag*>(this);
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
         const auto found = values.find(name);
         if (found == values.end()) return E_INVALIDARG;
@@ -41,5 +36,34 @@ public:
         return S_OK;
     }
 };
+
+// Every design-time setting away from its default, as it is put and as it reads back.
+inline const std::vector<std::pair<const wchar_t*, std::string>>& EverySetting() {
+    static const std::vector<std::pair<const wchar_t*, std::string>> settings = {
+        {L"BackColorNormal", std::to_string(0x00FFEEDD)},
+        {L"ForeColorNormal", std::to_string(0x00112233)},
+        {L"BackColorSelected", std::to_string(0x00445566)},
+        {L"ForeColorSelected", std::to_string(0x00778899)},
+        {L"ListRows", "12"},
+        {L"BoundColumn", "1"},
+        {L"ColumnCount", "3"},
+        {L"ListWidth", "4000"},
+        {L"Appearance", "0"},
+        {L"Locked", "True"},
+        {L"Text", "Grüße"},
+        {L"Enabled", "False"},
+    };
+    return settings;
+}
+
+inline void SetEverySetting(IDispatch* control) {
+    for (const auto& [name, value] : EverySetting())
+        PutOk(control, name, Var(win32::Widen(value).c_str()).v);
+}
+
+inline void ExpectEverySetting(IDispatch* control) {
+    for (const auto& [name, value] : EverySetting())
+        EXPECT_EQ(GetText(control, name), value) << win32::Narrow(name);
+}
 
 }  // namespace cp::test
