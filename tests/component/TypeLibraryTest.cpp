@@ -86,15 +86,27 @@ TYPEATTR AttrOf(ITypeInfo* info) {
 // its last parameter; a dispatch interface gives it as the function's own type.
 enum class ResultAt { LastParameter, Function };
 
-// The functions of `info` but the component's own Font.
-std::vector<UINT> TableFunctions(ITypeInfo* info) {
-    std::vector<UINT> functions;
+// What `describe` says of each function of `info`, where it says anything.
+template <class Describe>
+std::vector<std::string> Described(ITypeInfo* info, Describe describe) {
+    std::vector<std::string> said;
     for (UINT i = 0; i < AttrOf(info).cFuncs; ++i) {
         FUNCDESC* f = nullptr;
         if (FAILED(info->GetFuncDesc(i, &f))) continue;
-        if (f->memid != DISPID_FONT) functions.push_back(i);
+        std::string text = describe(i, *f);
+        if (!text.empty()) said.push_back(std::move(text));
         info->ReleaseFuncDesc(f);
     }
+    return said;
+}
+
+// The functions of `info` but the component's own Font.
+std::vector<UINT> TableFunctions(ITypeInfo* info) {
+    std::vector<UINT> functions;
+    Described(info, [&](UINT i, const FUNCDESC& f) {
+        if (f.memid != DISPID_FONT) functions.push_back(i);
+        return std::string();
+    });
     return functions;
 }
 
@@ -171,16 +183,10 @@ TEST_F(TypeLibrary, ValueAndTextAreTheBindableProperties) {
     ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
     constexpr WORD kBinding =
         FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT | FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND;
-    std::vector<std::string> bound;
-    for (UINT i = 0; i < AttrOf(dispatch.Get()).cFuncs; ++i) {
-        FUNCDESC* f = nullptr;
-        ASSERT_EQ(dispatch->GetFuncDesc(i, &f), S_OK);
-        const WORD flags = f->wFuncFlags & kBinding;
-        if (flags != 0) {
-            bound.push_back(Name(dispatch.Get(), f->memid) + " " + std::to_string(flags));
-        }
-        dispatch->ReleaseFuncDesc(f);
-    }
+    const auto bound = Described(dispatch.Get(), [&](UINT, const FUNCDESC& f) {
+        const WORD flags = f.wFuncFlags & kBinding;
+        return flags == 0 ? "" : Name(dispatch.Get(), f.memid) + " " + std::to_string(flags);
+    });
     const std::string text = "Text " + std::to_string(kBinding & ~FUNCFLAG_FDEFAULTBIND);
     const std::string value = "Value " + std::to_string(kBinding);
     EXPECT_EQ(bound, (std::vector<std::string>{text, text, value, value}));
@@ -209,18 +215,13 @@ std::string LibraryOf(ITypeInfo* info, const TYPEDESC& desc) {
 TEST_F(TypeLibrary, FontIsTheStandardFontType) {
     ComPtr<ITypeInfo> vtable = VTable();
     ASSERT_TRUE(vtable);
-    std::vector<std::string> fonts;
-    for (UINT i = 0; i < AttrOf(vtable.Get()).cFuncs; ++i) {
-        FUNCDESC* f = nullptr;
-        ASSERT_EQ(vtable->GetFuncDesc(i, &f), S_OK);
-        if (f->memid == DISPID_FONT) {
-            ASSERT_EQ(f->cParams, 1);
-            fonts.push_back(Name(vtable.Get(), f->memid) + " " + std::to_string(f->invkind) + " " +
-                            TypeName(vtable.Get(), f->lprgelemdescParam[0].tdesc) + " " +
-                            LibraryOf(vtable.Get(), f->lprgelemdescParam[0].tdesc));
-        }
-        vtable->ReleaseFuncDesc(f);
-    }
+    const auto fonts = Described(vtable.Get(), [&](UINT, const FUNCDESC& f) {
+        if (f.memid != DISPID_FONT) return std::string();
+        if (f.cParams != 1) return "Font with " + std::to_string(f.cParams) + " parameters";
+        const TYPEDESC& type = f.lprgelemdescParam[0].tdesc;
+        return Name(vtable.Get(), f.memid) + " " + std::to_string(f.invkind) + " " +
+               TypeName(vtable.Get(), type) + " " + LibraryOf(vtable.Get(), type);
+    });
     EXPECT_EQ(fonts, (std::vector<std::string>{"Font 2 IFontDisp stdole", "Font 4 IFontDisp stdole",
                                                "Font 8 IFontDisp stdole"}));
 }
