@@ -157,17 +157,12 @@ TEST_F(Dispatch, MalformedCallsAreRefused) {
 // COM's callers free what an [out] parameter holds, failure or not: a failed call leaves it
 // empty, whatever the caller had put there. In design mode Value and ListIndex fail.
 TEST_F(Dispatch, AFailedCallLeavesItsResultEmptyAndTellsItsError) {
-    ComPtr<IDispatch> designed = CreateControl();
-    ComPtr<IPersistStreamInit> persist;
-    ComPtr<IOleObject> object;
-    ComPtr<_ColumnPick> dual;
-    ASSERT_EQ(designed.As(&persist), S_OK);
-    ASSERT_EQ(designed.As(&object), S_OK);
-    ASSERT_EQ(designed.As(&dual), S_OK);
     InPlaceSite site;
     site.userMode = false;
-    ASSERT_EQ(object->SetClientSite(&site), S_OK);
-    ASSERT_EQ(persist->InitNew(), S_OK);
+    ComPtr<IDispatch> designed = CreateControl(&site);
+    ComPtr<_ColumnPick> dual;
+    ASSERT_EQ(designed.As(&dual), S_OK);
+    ASSERT_EQ(As<IPersistStreamInit>(designed.Get())->InitNew(), S_OK);
 
     Var result(123L);
     EXCEPINFO exception{};
@@ -192,7 +187,7 @@ TEST_F(Dispatch, AFailedCallLeavesItsResultEmptyAndTellsItsError) {
     ::LONG index = 77;
     EXPECT_TRUE(FAILED(dual->get_ListIndex(&index)));
     EXPECT_EQ(index, 0);
-    object->SetClientSite(nullptr);
+    As<IOleObject>(designed.Get())->SetClientSite(nullptr);
 }
 
 // Containers and object browsers list the connection points (the events, then property
