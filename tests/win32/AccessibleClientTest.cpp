@@ -73,6 +73,12 @@ long LongOf(::IAccessible* object, long id,
     return v.vt == VT_I4 ? v.lVal : -1;
 }
 
+long Children(::IAccessible* object) {
+    long count = -1;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    return count;
+}
+
 class AccessibleClient : public ::testing::Test {
 protected:
     ComApartment com;
@@ -86,9 +92,7 @@ TEST_F(AccessibleClient, TheOpenListReadsItsRowsAsTheyAreShown) {
     ::IAccessible* list = ObjectOf(scene->List());
     ASSERT_NE(list, nullptr);
 
-    long count = 0;
-    EXPECT_EQ(list->get_accChildCount(&count), S_OK);
-    EXPECT_EQ(count, kRows);
+    EXPECT_EQ(Children(list), kRows);
     EXPECT_EQ(LongOf(list, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_LIST);
     EXPECT_EQ(LongOf(list, 1, &::IAccessible::get_accRole), ROLE_SYSTEM_LISTITEM);
     EXPECT_EQ(Name(list, 1), L"Land 0, L0");
@@ -137,9 +141,7 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
     EXPECT_EQ(Name(combo, CHILDID_SELF), L"Country:");
     EXPECT_EQ(Read([&](BSTR* b) { return combo->get_accValue(Child(CHILDID_SELF), b); }),
               L"Land 3");
-    long count = 0;
-    EXPECT_EQ(combo->get_accChildCount(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(Children(combo), 2);
     ::IDispatch* list = nullptr;
     EXPECT_EQ(combo->get_accChild(Child(2), &list), S_OK);
     ASSERT_NE(list, nullptr);
@@ -163,9 +165,7 @@ TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerSho
     scene->control().ColumnCaptions("Country;Hidden;Code");
     ::IAccessible* combo = ObjectOf(scene->Window());
     ASSERT_NE(combo, nullptr);
-    long count = 0;
-    EXPECT_EQ(combo->get_accChildCount(&count), S_OK);
-    EXPECT_EQ(count, 3);
+    EXPECT_EQ(Children(combo), 3);
     ::IDispatch* dispatch = nullptr;
     ASSERT_EQ(combo->get_accChild(Child(3), &dispatch), S_OK);
     ::IAccessible* header = nullptr;
@@ -178,8 +178,7 @@ TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerSho
     scene->control().ShowDropDown();
     Pump();
     EXPECT_EQ(LongOf(header, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_LIST);
-    EXPECT_EQ(header->get_accChildCount(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(Children(header), 2);
     EXPECT_EQ(LongOf(header, 1, &::IAccessible::get_accRole), ROLE_SYSTEM_COLUMNHEADER);
     EXPECT_EQ(Name(header, 1), L"Country");
     EXPECT_EQ(Name(header, 2), L"Code");
@@ -209,14 +208,12 @@ TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerSho
     EXPECT_EQ(scene->events.Count("AfterUpdate"), 0);
     ::IAccessible* list = ObjectOf(scene->List());
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->get_accChildCount(&count), S_OK);
-    EXPECT_EQ(count, kRows);
+    EXPECT_EQ(Children(list), kRows);
     EXPECT_EQ(Name(list, 1), L"Land 0, L0");
     list->Release();
 
     scene->control().ColumnHeads(false);
-    EXPECT_EQ(combo->get_accChildCount(&count), S_OK);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(Children(combo), 2);
     header->Release();
     combo->Release();
 }
