@@ -71,9 +71,7 @@ TEST_F(PostgresServerModeTest, TheListOnTheServerBehavesAsTheSameRowsInMemory) {
     });
     const std::vector<Seen> server =
         RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "server_places", ""); });
-    ASSERT_EQ(memory.size(), server.size());
-    for (std::size_t i = 0; i < memory.size(); ++i)
-        EXPECT_EQ(server[i], memory[i]);
+    EXPECT_EQ(server, memory);
     ExpectScriptReached(memory);
 }
 

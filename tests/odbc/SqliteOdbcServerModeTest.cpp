@@ -41,9 +41,7 @@ TEST_F(SqliteOdbcServerModeTest, TheListOnTheFileBehavesAsTheSameRowsInMemory) {
     });
     const std::vector<Seen> server =
         RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "places", ""); });
-    ASSERT_EQ(memory.size(), server.size());
-    for (std::size_t i = 0; i < memory.size(); ++i)
-        EXPECT_EQ(server[i], memory[i]);
+    EXPECT_EQ(server, memory);
     ExpectScriptReached(memory);
 }
 

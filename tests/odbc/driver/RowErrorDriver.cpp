@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,12 @@ Handle* Of(SQLHANDLE h) {
     auto* handle = static_cast<Handle*>(h);
     handle->diagnostics.clear();
     return handle;
+}
+
+// A call that changes nothing: it only clears the handle's diagnostics, as every call does.
+SQLRETURN Done(SQLHANDLE h) {
+    Of(h);
+    return SQL_SUCCESS;
 }
 
 void CopyText(const std::string& text, SQLCHAR* out, SQLSMALLINT room, SQLSMALLINT* length) {
@@ -82,41 +89,31 @@ SQLRETURN SQL_API SQLDriverConnect(SQLHDBC dbc, SQLHWND, SQLCHAR*, SQLSMALLINT, 
 }
 
 SQLRETURN SQL_API SQLDisconnect(SQLHDBC dbc) {
-    Of(dbc);
-    return SQL_SUCCESS;
+    return Done(dbc);
 }
 
 SQLRETURN SQL_API SQLGetInfo(SQLHDBC dbc, SQLUSMALLINT type, SQLPOINTER value, SQLSMALLINT room,
                              SQLSMALLINT* length) {
     Of(dbc);
-    auto* text = static_cast<SQLCHAR*>(value);
-    switch (type) {
-        case SQL_DRIVER_ODBC_VER:
-            CopyText("03.80", text, room, length);
-            break;
-        case SQL_DBMS_NAME:
-            CopyText("RowErrors", text, room, length);
-            break;
-        case SQL_IDENTIFIER_QUOTE_CHAR:
-            CopyText("\"", text, room, length);
-            break;
-        case SQL_GETDATA_EXTENSIONS:
-            *static_cast<SQLUINTEGER*>(value) =
-                SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER | SQL_GD_BLOCK | SQL_GD_BOUND;
-            break;
-        case SQL_TXN_CAPABLE:
-            *static_cast<SQLUSMALLINT*>(value) = SQL_TC_NONE;
-            break;
-        default:
-            if (value && room > 0) std::memset(value, 0, std::min<std::size_t>(room, 4));
-            if (length) *length = 0;
+    const std::map<SQLUSMALLINT, std::string> texts = {{SQL_DRIVER_ODBC_VER, "03.80"},
+                                                       {SQL_DBMS_NAME, "RowErrors"},
+                                                       {SQL_IDENTIFIER_QUOTE_CHAR, "\""}};
+    if (const auto text = texts.find(type); text != texts.end()) {
+        CopyText(text->second, static_cast<SQLCHAR*>(value), room, length);
+    } else if (type == SQL_GETDATA_EXTENSIONS) {
+        *static_cast<SQLUINTEGER*>(value) =
+            SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER | SQL_GD_BLOCK | SQL_GD_BOUND;
+    } else if (type == SQL_TXN_CAPABLE) {
+        *static_cast<SQLUSMALLINT*>(value) = SQL_TC_NONE;
+    } else {
+        if (value && room > 0) std::memset(value, 0, std::min<std::size_t>(room, 4));
+        if (length) *length = 0;
     }
     return SQL_SUCCESS;
 }
 
 SQLRETURN SQL_API SQLSetConnectAttr(SQLHDBC dbc, SQLINTEGER, SQLPOINTER, SQLINTEGER) {
-    Of(dbc);
-    return SQL_SUCCESS;
+    return Done(dbc);
 }
 
 SQLRETURN SQL_API SQLEndTran(SQLSMALLINT, SQLHANDLE, SQLSMALLINT) {
@@ -132,13 +129,11 @@ SQLRETURN SQL_API SQLSetStmtAttr(SQLHSTMT stmt, SQLINTEGER attribute, SQLPOINTER
 }
 
 SQLRETURN SQL_API SQLPrepare(SQLHSTMT stmt, SQLCHAR*, SQLINTEGER) {
-    Of(stmt);
-    return SQL_SUCCESS;
+    return Done(stmt);
 }
 
 SQLRETURN SQL_API SQLExecDirect(SQLHSTMT stmt, SQLCHAR*, SQLINTEGER) {
-    Of(stmt);
-    return SQL_SUCCESS;
+    return Done(stmt);
 }
 
 SQLRETURN SQL_API SQLNumResultCols(SQLHSTMT stmt, SQLSMALLINT* count) {
@@ -175,8 +170,7 @@ SQLRETURN SQL_API SQLBindCol(SQLHSTMT stmt, SQLUSMALLINT, SQLSMALLINT, SQLPOINTE
 }
 
 SQLRETURN SQL_API SQLExecute(SQLHSTMT stmt) {
-    Of(stmt);
-    return SQL_SUCCESS;
+    return Done(stmt);
 }
 
 // The block: each text cut to its cell, its whole length in bytes as its indicator.
@@ -199,8 +193,7 @@ SQLRETURN SQL_API SQLFetch(SQLHSTMT stmt) {
 }
 
 SQLRETURN SQL_API SQLSetPos(SQLHSTMT stmt, SQLSETPOSIROW, SQLUSMALLINT, SQLUSMALLINT) {
-    Of(stmt);
-    return SQL_SUCCESS;
+    return Done(stmt);
 }
 
 // The first row's whole value, in pieces.
@@ -221,13 +214,11 @@ SQLRETURN SQL_API SQLGetData(SQLHSTMT stmt, SQLUSMALLINT, SQLSMALLINT, SQLPOINTE
 }
 
 SQLRETURN SQL_API SQLCloseCursor(SQLHSTMT stmt) {
-    Of(stmt);
-    return SQL_SUCCESS;
+    return Done(stmt);
 }
 
 SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT stmt, SQLUSMALLINT) {
-    Of(stmt);
-    return SQL_SUCCESS;
+    return Done(stmt);
 }
 
 SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT, SQLHANDLE h, SQLSMALLINT number, SQLCHAR* state,
