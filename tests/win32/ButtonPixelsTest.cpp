@@ -29,16 +29,10 @@ constexpr std::array<const char*, 5> kGreyGlyph = {"DDDDDDDL", "LDDDDDWW", "LLDD
                                                    "LLLLWLLL"};
 
 COLORREF ColourOf(char letter) {
-    switch (letter) {
-        case 'K':
-            return 0x000000;
-        case 'D':
-            return 0x808080;
-        case 'W':
-            return 0xFFFFFF;
-        default:
-            return 0xC0C0C0;
-    }
+    return letter == 'K'   ? 0x000000
+           : letter == 'D' ? 0x808080
+           : letter == 'W' ? 0xFFFFFF
+                           : 0xC0C0C0;
 }
 
 // The glyph as the window shows it at `at`, in letters, for readable failures.
