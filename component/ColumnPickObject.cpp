@@ -146,6 +146,10 @@ HRESULT ColumnPickObject::QueryInterface(REFIID iid, void** out) {
     if (iid == IID_IPersistStorage) return Hand(static_cast<IPersistStorage*>(this), out);
     if (iid == IID_IQuickActivate) return Hand(static_cast<IQuickActivate*>(this), out);
     if (iid == IID_IObjectSafety) return Hand(&safety_, out);
+    if (iid == IID_ISpecifyPropertyPages) {
+        return Hand(static_cast<ISpecifyPropertyPages*>(this), out);
+    }
+    if (iid == IID_IPerPropertyBrowsing) return Hand(static_cast<IPerPropertyBrowsing*>(this), out);
     return E_NOINTERFACE;
 }
 

@@ -50,6 +50,8 @@ class ColumnPickObject final : public _ColumnPick,
                                public IPersistPropertyBag,
                                public IPersistStorage,
                                public IQuickActivate,
+                               public ISpecifyPropertyPages,
+                               public IPerPropertyBrowsing,
                                private win32::Container {
 public:
     // A new object with one reference, for the class factory.
@@ -229,6 +231,15 @@ public:
     HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) override;
     HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) override;
     HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
+
+    // --- ISpecifyPropertyPages, IPerPropertyBrowsing (PropertyBrowsing.cpp) -----------------
+    HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override;
+    HRESULT STDMETHODCALLTYPE GetDisplayString(DISPID dispid, BSTR* text) override;
+    HRESULT STDMETHODCALLTYPE MapPropertyToPage(DISPID dispid, CLSID* page) override;
+    HRESULT STDMETHODCALLTYPE GetPredefinedStrings(DISPID dispid, CALPOLESTR* strings,
+                                                   CADWORD* cookies) override;
+    HRESULT STDMETHODCALLTYPE GetPredefinedValue(DISPID dispid, DWORD cookie,
+                                                 VARIANT* value) override;
 
 private:
     // The hidden window that holds the control's windows while no container does; destroyed
