@@ -110,6 +110,7 @@ void ColumnPickObject::End() noexcept {
     if (storage_ != nullptr) std::exchange(storage_, nullptr)->Release();
     if (adviseHolder_ != nullptr) std::exchange(adviseHolder_, nullptr)->Release();
     if (viewSink_ != nullptr) std::exchange(viewSink_, nullptr)->Release();
+    if (quickAmbients_ != nullptr) std::exchange(quickAmbients_, nullptr)->Release();
     delete this;
 }
 
