@@ -4,6 +4,7 @@
 #include <new>
 
 #include "component/ComError.h"
+#include "component/ComPtr.h"
 #include "component/NamedValues.h"
 #include "component/PageFields.h"
 #include "component/PageWindow.h"
@@ -298,17 +299,21 @@ void PropertyPage::Edited(std::size_t field) {
 
 bool PropertyPage::ApplyField(std::size_t field) {
     const PageField& setting = PageFields()[field];
-    for (IDispatch* object : objects_) {
+    const std::wstring value = shown_[field];
+    // A message box shown during a put lets the frame run, which may give the page other
+    // objects meanwhile: the put goes on with the ones it started with.
+    std::vector<ComPtr<IDispatch>> objects(objects_.begin(), objects_.end());
+    for (const ComPtr<IDispatch>& object : objects) {
         EXCEPINFO exception{};
-        const HRESULT hr = Put(object, setting, shown_[field], exception);
+        const HRESULT hr = Put(object.Get(), setting, value, exception);
         if (FAILED(hr)) {
-            const RuntimeError error = ErrorOfCall(hr, exception, object);
+            const RuntimeError error = ErrorOfCall(hr, exception, object.Get());
             cp::host::MsgBox(error.Description(), cp::vbOKOnly | cp::vbExclamation);
             return false;
         }
-        if (!Holds(object, setting, shown_[field])) return false;
+        if (!Holds(object.Get(), setting, value)) return false;
     }
-    held_[field] = shown_[field];
+    held_[field] = value;
     return true;
 }
 
