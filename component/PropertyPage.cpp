@@ -167,8 +167,11 @@ HRESULT PropertyPage::SetPageSite(IPropertyPageSite* site) {
 
 HRESULT PropertyPage::Activate(HWND parent, LPCRECT place, BOOL) {
     if (place == nullptr) return E_POINTER;
-    if (window_ != nullptr) return E_UNEXPECTED;
+    // A window that went with the frame's, without a Deactivate, is no active page.
+    if (window_ != nullptr && window_->Handle() != nullptr) return E_UNEXPECTED;
     return Boundary(IID_IPropertyPage, [&] {
+        sheet_.reset();
+        window_.reset();
         window_ = std::make_unique<PageWindow>(parent, *place,
                                                [this](std::size_t field) { Edited(field); });
         window_->Fill(shown_);
