@@ -2,6 +2,7 @@
 // IDispatch, and an ambient the container lacks, fails or answers with the wrong type leaves the
 // control as it would be without one.
 #include "component/ColumnPickObject.h"
+#include "platform/win32/Wide.h"
 
 namespace ocx {
 
@@ -38,6 +39,22 @@ void ColumnPickObject::ReadAmbients(DISPID dispid) {
             ambientLocale_ = static_cast<LCID>(V_I4(&answer));
         }
         ::VariantClear(&answer);
+    }
+}
+
+std::string ColumnPickObject::AmbientDisplayName() {
+    try {
+        VARIANT answer;
+        ::VariantInit(&answer);
+        std::string name;
+        if (AmbientValue(DISPID_AMBIENT_DISPLAYNAME, VT_BSTR, answer) && V_BSTR(&answer)) {
+            name = win32::Narrow(V_BSTR(&answer));
+        }
+        ::VariantClear(&answer);
+        return name;
+    } catch (...) {
+        // A screen reader asked: without the container's name it reads the control's own.
+        return {};
     }
 }
 

@@ -110,6 +110,7 @@ void ColumnPickObject::End() noexcept {
     if (storage_ != nullptr) std::exchange(storage_, nullptr)->Release();
     if (adviseHolder_ != nullptr) std::exchange(adviseHolder_, nullptr)->Release();
     if (viewSink_ != nullptr) std::exchange(viewSink_, nullptr)->Release();
+    if (quickAmbients_ != nullptr) std::exchange(quickAmbients_, nullptr)->Release();
     delete this;
 }
 
@@ -146,6 +147,10 @@ HRESULT ColumnPickObject::QueryInterface(REFIID iid, void** out) {
     if (iid == IID_IPersistStorage) return Hand(static_cast<IPersistStorage*>(this), out);
     if (iid == IID_IQuickActivate) return Hand(static_cast<IQuickActivate*>(this), out);
     if (iid == IID_IObjectSafety) return Hand(&safety_, out);
+    if (iid == IID_ISpecifyPropertyPages) {
+        return Hand(static_cast<ISpecifyPropertyPages*>(this), out);
+    }
+    if (iid == IID_IPerPropertyBrowsing) return Hand(static_cast<IPerPropertyBrowsing*>(this), out);
     return E_NOINTERFACE;
 }
 

@@ -30,6 +30,7 @@
 #include "component/Module.h"
 #include "component/ObjectSafety.h"
 #include "component/PropertyNotifySource.h"
+#include "component/QuickAmbients.h"
 #include "control/ColumnPick.h"
 #include "control/PublicInterface.h"
 #include "platform/win32/Container.h"
@@ -50,6 +51,8 @@ class ColumnPickObject final : public _ColumnPick,
                                public IPersistPropertyBag,
                                public IPersistStorage,
                                public IQuickActivate,
+                               public ISpecifyPropertyPages,
+                               public IPerPropertyBrowsing,
                                private win32::Container {
 public:
     // A new object with one reference, for the class factory.
@@ -230,6 +233,15 @@ public:
     HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) override;
     HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
 
+    // --- ISpecifyPropertyPages, IPerPropertyBrowsing (PropertyBrowsing.cpp) -----------------
+    HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override;
+    HRESULT STDMETHODCALLTYPE GetDisplayString(DISPID dispid, BSTR* text) override;
+    HRESULT STDMETHODCALLTYPE MapPropertyToPage(DISPID dispid, CLSID* page) override;
+    HRESULT STDMETHODCALLTYPE GetPredefinedStrings(DISPID dispid, CALPOLESTR* strings,
+                                                   CADWORD* cookies) override;
+    HRESULT STDMETHODCALLTYPE GetPredefinedValue(DISPID dispid, DWORD cookie,
+                                                 VARIANT* value) override;
+
 private:
     // The hidden window that holds the control's windows while no container does; destroyed
     // with the object, also when the object could not be made whole.
@@ -257,8 +269,8 @@ private:
         return Boundary(iid, std::forward<Body>(body));
     }
 
-    // The container's ambient properties (its site's IDispatch), with a reference; nullptr
-    // when it offers none.
+    // The container's ambient properties (its site's IDispatch, or else those that quick
+    // activation handed over), with a reference; nullptr when it offers none.
     IDispatch* Ambients();
     // The container's answer for a Boolean ambient; `fallback` when it has none, fails or
     // answers with something that is no Boolean.
@@ -299,6 +311,7 @@ private:
     // --- win32::Container --------------------------------------------------------------------
     bool AmbientUserMode() override;
     bool AmbientUIDead() override { return uiDead_; }
+    std::string AmbientDisplayName() override;
     void PropertyChanged(std::string_view key) override;
     void FocusChanged(bool gotFocus) override;
 
@@ -392,6 +405,8 @@ private:
     // none after HandsOffStorage.
     IStorage* storage_ = nullptr;
     std::vector<DISPID> changed_;  // changes the control reported during the current put
+    // The ambients that quick activation handed over, asked when the site has none.
+    QuickAmbients* quickAmbients_ = nullptr;
     // Ambient.UserMode as quick activation handed it over, for a site without ambients.
     bool quickUserMode_ = true;
     // Ambient.UIDead as last read (at the start, at activation, at its change); quickUIDead_ as

@@ -7,6 +7,8 @@
 #include "component/ColumnPickObject.h"
 #include "component/DatabaseObject.h"
 #include "component/Module.h"
+#include "component/PageWindow.h"
+#include "component/PropertyPage.h"
 #include "component/Registration.h"
 #include "platform/win32/ModalForm.h"
 #include "platform/win32/ModuleInstance.h"
@@ -23,7 +25,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
         case DLL_PROCESS_DETACH:
             // Unloaded while the process goes on: the window classes must not outlive the
             // code of their procedures.
-            if (reserved == nullptr) cp::win32::UnregisterHostWindowClasses();
+            if (reserved == nullptr) {
+                cp::win32::UnregisterHostWindowClasses();
+                ocx::UnregisterPageWindowClass();
+            }
             break;
         default:
             break;
@@ -37,6 +42,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     ClassFactory::Creator create = nullptr;
     if (clsid == CLSID_ColumnPick) create = &ocx::ColumnPickObject::Create;
     if (clsid == CLSID_Database) create = &ocx::DatabaseObject::Create;
+    if (clsid == ocx::kPropertyPageClass) create = &ocx::PropertyPage::Create;
     if (create == nullptr) return CLASS_E_CLASSNOTAVAILABLE;
     auto* factory = new (std::nothrow) ClassFactory(create);
     if (factory == nullptr) return E_OUTOFMEMORY;

@@ -49,11 +49,13 @@ HRESULT FontCallShape(bool put, const DISPPARAMS& p) {
 
 IDispatch* ColumnPickObject::Ambients() {
     IDispatch* ambients = nullptr;
-    if (site_ == nullptr ||
-        FAILED(site_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambients)))) {
-        return nullptr;
+    if (site_ != nullptr &&
+        SUCCEEDED(site_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambients)))) {
+        return ambients;
     }
-    return ambients;
+    if (quickAmbients_ == nullptr) return nullptr;
+    quickAmbients_->AddRef();
+    return quickAmbients_;
 }
 
 void ColumnPickObject::FontChanged() {

@@ -1,8 +1,10 @@
 // Quick activation: a container hands over its site, its sinks and its ambient values in one
 // call, and each is taken as if it had come the long way (SetClientSite, IViewObject's advise,
-// the two connection points). A container of an older, shorter structure is served as far as
-// its structure reaches; one too short to hold the sinks is refused.
+// the two connection points). The structure's ambients (flags, colours, locale, font) answer
+// for a site that has none of its own. A container of an older, shorter structure is served as
+// far as its structure reaches; one too short to hold the sinks is refused.
 #include <cstddef>
+#include <utility>
 
 #include "component/ColumnPickObject.h"
 
@@ -28,6 +30,8 @@ HRESULT ColumnPickObject::QuickActivate(QACONTAINER* container, QACONTROL* contr
         quickUserMode_ = (container->dwAmbientFlags & QACONTAINER_USERMODE) != 0;
         quickUIDead_ = (container->dwAmbientFlags & QACONTAINER_UIDEAD) != 0;
         ambientLocale_ = container->lcid;
+        if (quickAmbients_ != nullptr) std::exchange(quickAmbients_, nullptr)->Release();
+        quickAmbients_ = QuickAmbients::Create(*container);
         HRESULT hr = SetClientSite(container->pClientSite);
         if (FAILED(hr)) return hr;
         if (container->pAdviseSink != nullptr) {
@@ -42,7 +46,9 @@ HRESULT ColumnPickObject::QuickActivate(QACONTAINER* container, QACONTROL* contr
         GetMiscStatus(DVASPECT_CONTENT, &control->dwMiscStatus);
         control->dwViewStatus = VIEWSTATUS_OPAQUE;
         if (controlSize >= sizeof(QACONTROL)) control->dwPointerActivationPolicy = 0;
-        return S_OK;
+        // A control that has started already takes the ambients now; one that has not takes
+        // them when it starts.
+        return OnAmbientPropertyChange(DISPID_UNKNOWN);
     });
 }
 

@@ -8,6 +8,7 @@
 
 #include "component/DatabaseInterfaces.h"
 #include "component/Module.h"
+#include "component/PropertyPage.h"
 #include "control/PublicInterface.h"
 #include "platform/win32/Wide.h"
 
@@ -32,6 +33,7 @@ constexpr const wchar_t* kTypeLibraryMarshaller = L"{00020424-0000-0000-C000-000
 constexpr const wchar_t* kDispatchMarshaller = L"{00020420-0000-0000-C000-000000000046}";
 constexpr const wchar_t* kClassName = L"ColumnPick";
 constexpr const wchar_t* kDatabaseClassName = L"ColumnPick Database";
+constexpr const wchar_t* kPageClassName = L"ColumnPick List Property Page";
 
 std::wstring Wide(std::string_view text) {
     return win32::Widen(text);
@@ -155,6 +157,14 @@ void AddDatabaseClass(std::vector<Entry>& entries, const std::wstring& path) {
     entries.insert(entries.end(), added.begin(), added.end());
 }
 
+// The control's property page: created by the frames that show it, by its class alone.
+void AddPageClass(std::vector<Entry>& entries, const std::wstring& path) {
+    const std::wstring clsid = std::wstring(L"CLSID\\") + kPropertyPageClassText;
+    entries.push_back({clsid, L"", kPageClassName});
+    entries.push_back({clsid + L"\\InprocServer32", L"", path});
+    entries.push_back({clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"});
+}
+
 std::vector<Entry> Entries() {
     const auto& ids = iface::Ids();
     const std::wstring path = ModulePath();
@@ -180,6 +190,7 @@ std::vector<Entry> Entries() {
         {lib + L"\\" + kTypeLibraryLocale + L"\\" + kTypeLibraryPlatform, L"", path},
     };
     AddDatabaseClass(entries, path);
+    AddPageClass(entries, path);
     const std::tuple<std::string_view, const wchar_t*, const wchar_t*> interfaces[] = {
         {ids.defaultInterface, L"_ColumnPick", kTypeLibraryMarshaller},
         {ids.eventInterface, L"__ColumnPick", kTypeLibraryMarshaller},
@@ -212,6 +223,7 @@ std::vector<std::wstring> Trees() {
         Wide(dbiface::kDatabaseProgId),
         L"Interface\\" + Wide(dbiface::kDatabaseInterface),
         L"Interface\\" + Wide(dbiface::kRecordsetInterface),
+        std::wstring(L"CLSID\\") + kPropertyPageClassText,
     };
 }
 

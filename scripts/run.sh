@@ -10,7 +10,8 @@
 # Either way a private PostgreSQL server with the ISO tables runs beside the sample, which
 # fills its country and currency lists from it; it stops when the sample ends.
 # The main job also builds the ActiveX component ColumnPick.ocx; the demo then hosts it in a C++
-# container, types a prefix, opens its list and saves out/sample/container.png.
+# container, types a prefix, opens its list and saves out/sample/container.png, then shows the
+# control's property page in the system's property frame and saves out/sample/property-page.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -55,9 +56,10 @@ env -u DISPLAY timeout 600 scripts/with-display scripts/wine-run "$sample" --dem
 mkdir -p "$out/144dpi"
 env -u DISPLAY CP_SCREEN_SIZE=1600x1200 timeout 600 scripts/wine-dpi 144 scripts/with-display \
   scripts/wine-run "$sample" --demo "Z:$out/144dpi" || status=$?
-# The component in a container, with its list open.
+# The component in a container, with its list open, and its property page.
 env -u DISPLAY timeout 300 scripts/with-display bash sample/container/run_demo.sh "$component" \
-  build/mingw/sample/container/cp_container_demo.exe "$out/container.bmp" || status=$?
+  build/mingw/sample/container/cp_container_demo.exe "$out/container.bmp" \
+  "$out/property-page.bmp" || status=$?
 for bmp in "$out"/*.bmp "$out"/144dpi/*.bmp; do
   [[ -e $bmp ]] || continue
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

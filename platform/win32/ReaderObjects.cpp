@@ -80,7 +80,9 @@ std::optional<LRESULT> ReaderObjects::Answer(HWND window, WPARAM flags, LPARAM o
 std::string ReaderObjects::ControlName() {
     AccessibleControl* reader = host_.Accessibility();
     std::string name = reader != nullptr ? reader->ControlName() : std::string();
-    return name.empty() ? LabelBefore(host_.UserControl().hWnd()) : name;
+    if (name.empty()) name = LabelBefore(host_.UserControl().hWnd());
+    if (name.empty() && host_.Holder() != nullptr) name = host_.Holder()->AmbientDisplayName();
+    return name;
 }
 
 void ReaderObjects::Disconnect() {

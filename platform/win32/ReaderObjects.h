@@ -28,7 +28,7 @@ public:
     ::IAccessible* HeaderObject();
     ::IAccessible* ControlObject();
     // The control's name: the host's, or else the text of the label just before the control
-    // on its form (its mnemonic marks removed).
+    // on its form (its mnemonic marks removed), or else the name its OLE container gives it.
     std::string ControlName();
     // The control ends: the objects answer nothing more.
     void Disconnect();

@@ -1,8 +1,9 @@
 // The component's demo: a window of a C++ container holds a ColumnPick (HostColumnPick.cpp);
 // a user types "ge" and sees it completed to Germany, opens the list with Alt+Down, and the
 // screen is saved with the list open; then Down and Enter pick the next row, Italy, and the
-// list closes. Exits with 0 when all of that happened.
-//   cp_container_demo <screenshot.bmp>
+// list closes. Then the designer's view: the control's property pages in the system's frame,
+// saved as a second picture. Exits with 0 when all of that happened.
+//   cp_container_demo <screenshot.bmp> [<property-page.bmp>]
 // The sample's screenshot helpers come first: they bring windows.h in the platform's way.
 #include "sample/Screenshot.h"
 
@@ -14,6 +15,7 @@
 #include "ColumnPick_h.h"
 
 _ColumnPick* HostColumnPick(HWND parent);
+bool SavePropertyPages(IUnknown* control, HWND owner, const std::string& path);
 
 namespace {
 
@@ -74,8 +76,8 @@ std::wstring Pick(_ColumnPick& control, HWND edit) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: cp_container_demo <screenshot.bmp>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: cp_container_demo <screenshot.bmp> [<property-page.bmp>]\n");
         return 2;
     }
     OleInitialize(nullptr);
@@ -115,6 +117,11 @@ int main(int argc, char** argv) {
                     completed ? "yes" : "no", list ? "yes" : "no", picked.c_str(),
                     saved ? argv[1] : "none");
         status = completed && saved && picked == L"Italy" ? 0 : 1;
+        if (argc == 3) {
+            const bool page = SavePropertyPages(control, form, argv[2]);
+            std::printf("property page: %s\n", page ? argv[2] : "none");
+            if (!page) status = 1;
+        }
         control->Release();
     }
     DestroyWindow(form);

@@ -19,6 +19,8 @@ progid=ColumnPick.ColumnPick
 # The component's database object, an ordinary creatable class.
 database_clsid='{E99C921C-83A6-4BC3-A70B-A6EDD116C963}'
 database_progid=ColumnPick.Database
+# The control's property page, created by the frames that show it.
+page_clsid='{EB4D7EC8-576B-4DD5-A863-43EE8E071504}'
 
 folder="$work/Colonne Pické 列"
 rm -rf "$work"
@@ -72,6 +74,9 @@ expect_line "$database" "^ +ThreadingModel +REG_SZ +Apartment$"
 expect_line "$database" "^ +\(Default\) +REG_SZ +$database_progid$"
 expect_line "$database" "^ +\(Default\) +REG_SZ +\\$libid$"
 expect_line "$(query "HKCR\\$database_progid")" "^ +\(Default\) +REG_SZ +\\$database_clsid$"
+page=$(query "HKCR\\CLSID\\$page_clsid")
+expect_line "$page" "^ +\(Default\) +REG_SZ +Z:.*Colonne Pick.*ColumnPick\.ocx$"
+expect_line "$page" "^ +ThreadingModel +REG_SZ +Apartment$"
 library=$(query "HKCR\\TypeLib\\$libid\\28.0")
 expect_line "$library" "^ +\(Default\) +REG_SZ +DAvevaVav multi column with after update event$"
 expect_line "$library" "\\\\28\.0\\\\0\\\\win64$"
@@ -88,7 +93,7 @@ created=$(timeout 60 "$WINE" cscript //nologo "Z:$(tr / '\\' <<<"$script")" 2>&1
 
 [[ $(regsvr32 /u "$winpath") == 0 ]] || fail "regsvr32 /u did not unregister"
 keys=("HKCR\\CLSID\\$clsid" "HKCR\\$progid" "HKCR\\TypeLib\\$libid" "HKCR\\CLSID\\$database_clsid"
-  "HKCR\\$database_progid")
+  "HKCR\\$database_progid" "HKCR\\CLSID\\$page_clsid")
 for iid in "${iids[@]}"; do keys+=("HKCR\\Interface\\$iid"); done
 for key in "${keys[@]}"; do
   ! exists "$key" || fail "$key is still there after unregistering"

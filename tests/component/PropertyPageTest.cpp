@@ -1,0 +1,482 @@
+// The control's property page and named values as a form designer uses them: the pages the
+// control lists, its own page created by its class, shown in the designer's window, edited by
+// typing and applied through the control (whose sinks hear of each change and whose checks
+// refuse a bad value); the same page in the system's modal property frame; and the names of the
+// enumerated properties' values that a property browser offers.
+#include "platform/win32/Wide.h"
+#include "tests/component/InPlaceSite.h"
+#include "tests/support/win32/MessageBoxWatch.h"
+
+#include <prsht.h>
+
+namespace cp::test {
+namespace {
+
+constexpr const wchar_t* kPageClass = L"ColumnPickPropertyPage";
+const CLSID kStockColorPage = {
+    0x7EBDAAE1, 0x8120, 0x11CF, {0x89, 0x9F, 0x00, 0xAA, 0x00, 0x68, 0x8B, 0x10}};
+const CLSID kStockFontPage = {
+    0x7EBDAAE0, 0x8120, 0x11CF, {0x89, 0x9F, 0x00, 0xAA, 0x00, 0x68, 0x8B, 0x10}};
+constexpr const char* kListRowsRange = "The value for this property can vary between 2 and 15.";
+
+template <class Interface>
+ComPtr<Interface> As(IUnknown* object) {
+    ComPtr<Interface> result;
+    object->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(result.GetAddressOf()));
+    return result;
+}
+
+// A frame's site of the page: the statuses the page reports.
+class PageSite final : public IPropertyPageSite {
+public:
+    std::vector<::DWORD> statuses;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_IPropertyPageSite ? this : nullptr;
+        if (*out == nullptr) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    HRESULT STDMETHODCALLTYPE OnStatusChange(::DWORD flags) override {
+        statuses.push_back(flags);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetLocaleID(LCID* lcid) override {
+        *lcid = LOCALE_USER_DEFAULT;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetPageContainer(IUnknown** out) override {
+        *out = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
+
+private:
+    ULONG refs_ = 1;
+};
+
+// The control's changes as a bound field hears them, by dispatch identifier.
+class ChangeSink final : public IPropertyNotifySink {
+public:
+    explicit ChangeSink(IUnknown* control) {
+        ComPtr<IConnectionPointContainer> points = As<IConnectionPointContainer>(control);
+        points->FindConnectionPoint(IID_IPropertyNotifySink, point_.GetAddressOf());
+        point_->Advise(this, &cookie_);
+    }
+    ~ChangeSink() { point_->Unadvise(cookie_); }
+    std::vector<DISPID> changed;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_IPropertyNotifySink ? this : nullptr;
+        if (*out == nullptr) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
+        changed.push_back(id);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+
+private:
+    ComPtr<IConnectionPoint> point_;
+    ::DWORD cookie_ = 0;
+    ULONG refs_ = 1;
+};
+
+CLSID OwnPageOf(IUnknown* control) {
+    CAUUID pages{};
+    EXPECT_EQ(As<ISpecifyPropertyPages>(control)->GetPages(&pages), S_OK);
+    EXPECT_EQ(pages.cElems, 3u);
+    CLSID own = CLSID_NULL;
+    if (pages.cElems == 3) {
+        own = pages.pElems[0];
+        EXPECT_EQ(pages.pElems[1], kStockColorPage);
+        EXPECT_EQ(pages.pElems[2], kStockFontPage);
+    }
+    ::CoTaskMemFree(pages.pElems);
+    return own;
+}
+
+HWND Descendant(HWND parent, const wchar_t* className) {
+    if (HWND direct = ::FindWindowExW(parent, nullptr, className, nullptr)) return direct;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (HWND found = Descendant(child, className)) return found;
+    }
+    return nullptr;
+}
+
+// A setting's field, found by its label as a user finds it.
+HWND FieldOf(HWND page, const wchar_t* label) {
+    HWND caption = ::FindWindowExW(page, nullptr, L"Static", label);
+    return caption != nullptr ? ::GetWindow(caption, GW_HWNDNEXT) : nullptr;
+}
+
+std::string TextOf(HWND hWnd) {
+    return win32::Narrow(win32::WindowText(hWnd));
+}
+
+// Replaces the field's text key by key.
+void TypeInto(HWND field, const wchar_t* text) {
+    ::SetFocus(field);
+    ::SendMessageW(field, EM_SETSEL, 0, -1);
+    for (const wchar_t* c = text; *c != 0; ++c)
+        ::SendMessageW(field, WM_CHAR, *c, 1);
+}
+
+// Picks a choice of a list field, which tells its parent as a click would.
+void Choose(HWND list, int index) {
+    ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+}
+
+// A form designer's control, in design mode in the designer's window.
+class PropertyPages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        designer.userMode = false;
+        control = CreateControl();
+        ASSERT_EQ(designer.Activate(control.Get()), S_OK);
+    }
+    void TearDown() override {
+        As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
+        As<IOleObject>(control.Get())->SetClientSite(nullptr);
+    }
+
+    // The control's own page for `objects`, active in the designer's window.
+    ComPtr<IPropertyPage2> OpenPage(std::vector<IUnknown*> objects) {
+        ComPtr<IPropertyPage2> page;
+        EXPECT_EQ(
+            ::CoCreateInstance(OwnPageOf(control.Get()), nullptr, CLSCTX_INPROC_SERVER,
+                               IID_IPropertyPage2, reinterpret_cast<void**>(page.GetAddressOf())),
+            S_OK);
+        if (!page) return page;
+        EXPECT_EQ(page->SetPageSite(&site), S_OK);
+        EXPECT_EQ(page->SetObjects(static_cast<ULONG>(objects.size()), objects.data()), S_OK);
+        PROPPAGEINFO info{};
+        EXPECT_EQ(page->GetPageInfo(&info), S_OK);
+        EXPECT_EQ(win32::Narrow(info.pszTitle), "List");
+        ::CoTaskMemFree(info.pszTitle);
+        const ::RECT place{0, 0, info.size.cx, info.size.cy};
+        EXPECT_EQ(page->Activate(designer.window, &place, TRUE), S_OK);
+        EXPECT_EQ(page->Show(SW_SHOW), S_OK);
+        window = ::FindWindowExW(designer.window, nullptr, kPageClass, nullptr);
+        EXPECT_NE(window, nullptr);
+        return page;
+    }
+    void ClosePage(IPropertyPage2* page) {
+        EXPECT_EQ(page->Deactivate(), S_OK);
+        EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
+        EXPECT_EQ(page->SetPageSite(nullptr), S_OK);
+        EXPECT_EQ(::FindWindowExW(designer.window, nullptr, kPageClass, nullptr), nullptr);
+    }
+
+    InPlaceSite designer;
+    ComPtr<IDispatch> control;
+    PageSite site;
+    HWND window = nullptr;  // the page's window
+};
+
+TEST_F(PropertyPages, ThePageAppliesTheChangedSettingsThroughTheControl) {
+    ChangeSink sink(control.Get());
+    ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
+    ASSERT_TRUE(page && window);
+    EXPECT_EQ(TextOf(FieldOf(window, L"ListRows")), "8");
+    EXPECT_EQ(TextOf(FieldOf(window, L"ListWidth")), "-1");
+    EXPECT_EQ(TextOf(FieldOf(window, L"Appearance")), "2 - lb3D");
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+
+    TypeInto(FieldOf(window, L"ListRows"), L"12");
+    Choose(FieldOf(window, L"Appearance"), 0);
+    ::SendMessageW(FieldOf(window, L"Locked"), BM_CLICK, 0, 0);
+    ASSERT_FALSE(site.statuses.empty());
+    EXPECT_EQ(site.statuses.back(), ::DWORD{PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE});
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "8") << "nothing applied before Apply";
+    EXPECT_TRUE(sink.changed.empty());
+
+    EXPECT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "12");
+    EXPECT_EQ(GetText(control.Get(), L"Appearance"), "0");
+    EXPECT_EQ(GetText(control.Get(), L"Locked"), "True");
+    const std::vector<DISPID> heard = {iface::dispid::ListRows, iface::dispid::Appearance,
+                                       iface::dispid::Locked};
+    EXPECT_EQ(sink.changed, heard) << "one change each, in the page's order";
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    sink.changed.clear();
+    EXPECT_EQ(page->Apply(), S_OK);
+    EXPECT_TRUE(sink.changed.empty()) << "a clean page applies nothing";
+    ClosePage(page.Get());
+}
+
+// The control's own message for a value out of range, the control's error for any other
+// refusal: the value stays unapplied, the page dirty, and the settings before it applied.
+TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
+    ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
+    ASSERT_TRUE(page && window);
+    MessageBoxWatch boxes;
+    struct Case {
+        const wchar_t* field;
+        const wchar_t* typed;
+        std::string message;
+    };
+    const Case cases[] = {
+        {L"ListRows", L"16", kListRowsRange},
+        {L"ListWidth", L"100", "The minimum value for this property is 390."},
+        {L"ListRows", L"many", "Type mismatch"},
+        {L"ColumnCount", L"0", "The number of columns must be 1 or more."},
+    };
+    for (const Case& c : cases) {
+        const std::string label = win32::Narrow(c.field) + " = " + win32::Narrow(c.typed);
+        const std::string before = GetText(control.Get(), c.field);
+        TypeInto(FieldOf(window, c.field), c.typed);
+        boxes.Clear();
+        EXPECT_EQ(page->Apply(), E_FAIL) << label;
+        ASSERT_EQ(boxes.Calls().size(), 1u) << label;
+        EXPECT_EQ(boxes.Calls()[0].prompt, c.message) << label;
+        EXPECT_EQ(GetText(control.Get(), c.field), before) << label;
+        EXPECT_EQ(page->IsPageDirty(), S_OK) << label;
+        EXPECT_EQ(TextOf(FieldOf(window, c.field)), win32::Narrow(c.typed)) << label;
+        TypeInto(FieldOf(window, c.field), win32::Widen(before).c_str());
+    }
+
+    // A refused value stops the apply where it stands.
+    TypeInto(FieldOf(window, L"ColumnCount"), L"3");
+    TypeInto(FieldOf(window, L"ListRows"), L"1");
+    boxes.Clear();
+    EXPECT_EQ(page->Apply(), E_FAIL);
+    EXPECT_EQ(GetText(control.Get(), L"ColumnCount"), "3");
+    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "8");
+    EXPECT_EQ(::GetFocus(), FieldOf(window, L"ListRows"));
+    TypeInto(FieldOf(window, L"ListRows"), L"2");
+    EXPECT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "2");
+    EXPECT_EQ(boxes.Calls().size(), 1u);
+    ClosePage(page.Get());
+}
+
+TEST_F(PropertyPages, EveryControlOfTheSelectionTakesTheChange) {
+    ComPtr<IDispatch> other = CreateControl();
+    PutOk(other.Get(), L"ListRows", Var(short{4}).v);
+    ComPtr<IPropertyPage2> page = OpenPage({control.Get(), other.Get()});
+    ASSERT_TRUE(page && window);
+    EXPECT_EQ(TextOf(FieldOf(window, L"ListRows")), "8") << "the first control's values";
+    TypeInto(FieldOf(window, L"ColumnCount"), L"2");
+    TypeInto(FieldOf(window, L"ColumnWidths"), L"1000;500");
+    EXPECT_EQ(page->Apply(), S_OK);
+    for (IDispatch* each : {control.Get(), other.Get()})
+        EXPECT_EQ(GetText(each, L"ColumnCount"), "2");
+    EXPECT_EQ(GetText(other.Get(), L"ListRows"), "4") << "an unchanged setting is not applied";
+    // The objects may go while the page lives; a page without objects applies to none.
+    EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    EXPECT_EQ(page->EditProperty(iface::dispid::ListRows), S_OK);
+    EXPECT_EQ(page->EditProperty(iface::dispid::Text), E_NOTIMPL);
+    IUnknown* none[] = {nullptr};
+    EXPECT_EQ(page->SetObjects(1, none), E_NOINTERFACE);
+    EXPECT_EQ(page->SetObjects(1, nullptr), E_POINTER);
+    EXPECT_EQ(page->GetPageInfo(nullptr), E_POINTER);
+    EXPECT_EQ(page->Activate(designer.window, nullptr, TRUE), E_POINTER);
+    ClosePage(page.Get());
+}
+
+std::vector<std::string> Strings(const CALPOLESTR& strings) {
+    std::vector<std::string> result;
+    for (ULONG i = 0; i < strings.cElems; ++i) {
+        result.push_back(win32::Narrow(strings.pElems[i]));
+        ::CoTaskMemFree(strings.pElems[i]);
+    }
+    ::CoTaskMemFree(strings.pElems);
+    return result;
+}
+
+std::string DisplayString(IPerPropertyBrowsing* browsing, DISPID id) {
+    BSTR text = nullptr;
+    EXPECT_EQ(browsing->GetDisplayString(id, &text), S_OK);
+    std::string result = text ? win32::Narrow(text) : "<none>";
+    ::SysFreeString(text);
+    return result;
+}
+
+TEST_F(PropertyPages, APropertyBrowserOffersTheNamedValuesOfTheEnumeratedProperties) {
+    ComPtr<IPerPropertyBrowsing> browsing = As<IPerPropertyBrowsing>(control.Get());
+    ASSERT_TRUE(browsing);
+    const DISPID appearance = iface::dispid::Appearance;
+    const DISPID matchMode = iface::dispid::MatchMode;
+    CALPOLESTR strings{};
+    CADWORD cookies{};
+    ASSERT_EQ(browsing->GetPredefinedStrings(appearance, &strings, &cookies), S_OK);
+    EXPECT_EQ(Strings(strings),
+              (std::vector<std::string>{"0 - lbFlat", "1 - lbFlatNoBorder", "2 - lb3D"}));
+    ASSERT_EQ(cookies.cElems, 3u);
+    Var value;
+    EXPECT_EQ(browsing->GetPredefinedValue(appearance, cookies.pElems[1], &value.v), S_OK);
+    ::CoTaskMemFree(cookies.pElems);
+    EXPECT_EQ(V_VT(&value.v), VT_I4);
+    PutOk(control.Get(), L"Appearance", value.v);
+    EXPECT_EQ(DisplayString(browsing.Get(), appearance), "1 - lbFlatNoBorder");
+    PutOk(control.Get(), L"Appearance", Var(7L).v);
+    EXPECT_EQ(DisplayString(browsing.Get(), appearance), "7") << "a value without a name";
+
+    ASSERT_EQ(browsing->GetPredefinedStrings(matchMode, &strings, &cookies), S_OK);
+    EXPECT_EQ(Strings(strings), (std::vector<std::string>{"0 - Start of the first column",
+                                                          "1 - Start of a word", "2 - Any part"}));
+    ::CoTaskMemFree(cookies.pElems);
+    EXPECT_EQ(browsing->GetPredefinedValue(matchMode, 2, &value.v), S_OK);
+    EXPECT_EQ(V_VT(&value.v), VT_I2);
+    PutOk(control.Get(), L"MatchMode", value.v);
+    EXPECT_EQ(DisplayString(browsing.Get(), matchMode), "2 - Any part");
+    EXPECT_EQ(browsing->GetPredefinedValue(matchMode, 9, &value.v), E_INVALIDARG);
+    EXPECT_EQ(V_VT(&value.v), VT_EMPTY);
+
+    CLSID page{};
+    EXPECT_EQ(browsing->MapPropertyToPage(iface::dispid::ListRows, &page), S_OK);
+    EXPECT_EQ(page, OwnPageOf(control.Get()));
+    EXPECT_EQ(browsing->MapPropertyToPage(iface::dispid::BackColorNormal, &page), S_OK);
+    EXPECT_EQ(page, kStockColorPage);
+    EXPECT_EQ(browsing->MapPropertyToPage(DISPID_FONT, &page), S_OK);
+    EXPECT_EQ(page, kStockFontPage);
+    EXPECT_EQ(browsing->MapPropertyToPage(iface::dispid::Text, &page), PERPROP_E_NOPAGEAVAILABLE);
+    EXPECT_EQ(page, CLSID_NULL);
+}
+
+// A property without names, one the control does not have, and pointers to nothing: every
+// [out] parameter is set whatever the answer.
+TEST_F(PropertyPages, APropertyBrowserGetsTheStandardFailures) {
+    ComPtr<IPerPropertyBrowsing> browsing = As<IPerPropertyBrowsing>(control.Get());
+    ASSERT_TRUE(browsing);
+    for (const auto& [id, expected] : {std::pair{DISPID{iface::dispid::ListRows}, E_NOTIMPL},
+                                       std::pair{DISPID{12345}, DISP_E_MEMBERNOTFOUND}}) {
+        const std::string label = "dispid " + std::to_string(id);
+        CALPOLESTR strings{1, reinterpret_cast<LPOLESTR*>(1)};
+        CADWORD cookies{1, reinterpret_cast<::DWORD*>(1)};
+        EXPECT_EQ(browsing->GetPredefinedStrings(id, &strings, &cookies), expected) << label;
+        EXPECT_TRUE(strings.cElems == 0 && strings.pElems == nullptr) << label;
+        EXPECT_TRUE(cookies.cElems == 0 && cookies.pElems == nullptr) << label;
+        Var value(1L);
+        EXPECT_EQ(browsing->GetPredefinedValue(id, 0, &value.v), expected) << label;
+        EXPECT_EQ(V_VT(&value.v), VT_EMPTY) << label;
+        BSTR text = reinterpret_cast<BSTR>(1);
+        EXPECT_EQ(browsing->GetDisplayString(id, &text), expected) << label;
+        EXPECT_EQ(text, nullptr) << label;
+    }
+    CLSID page = kStockFontPage;
+    EXPECT_EQ(browsing->MapPropertyToPage(12345, &page), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(page, CLSID_NULL);
+    const DISPID appearance = iface::dispid::Appearance;
+    CADWORD cookies{};
+    EXPECT_EQ(browsing->GetPredefinedStrings(appearance, nullptr, &cookies), E_POINTER);
+    EXPECT_EQ(browsing->GetPredefinedValue(appearance, 0, nullptr), E_POINTER);
+    EXPECT_EQ(browsing->GetDisplayString(appearance, nullptr), E_POINTER);
+    EXPECT_EQ(browsing->MapPropertyToPage(appearance, nullptr), E_POINTER);
+    EXPECT_EQ(As<ISpecifyPropertyPages>(control.Get())->GetPages(nullptr), E_POINTER);
+}
+
+// A user at the system's modal property frame, played from a timer of the thread, whose
+// messages the frame's own loop (and a message box's) dispatches: each step waits for the
+// window it needs. A frame that does not close in time is cancelled and the test fails.
+class FrameUser {
+public:
+    FrameUser() {
+        tUser = this;
+        timer_ = ::SetTimer(nullptr, 0, kTickMs, &Tick);
+    }
+    ~FrameUser() {
+        ::KillTimer(nullptr, timer_);
+        tUser = nullptr;
+    }
+    FrameUser(const FrameUser&) = delete;
+    FrameUser& operator=(const FrameUser&) = delete;
+
+    std::vector<std::string> boxes;  // the messages answered, in order
+    std::string firstShown;          // ListRows as the frame first showed it
+    bool timedOut = false;
+    // The user pressed OK on the good value: the frame closed on it once it has returned.
+    bool Finished() const { return step_ == 2; }
+
+private:
+    static constexpr UINT kTickMs = 50;
+    static constexpr int kLongestTicks = 400;  // 20 seconds
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, ::DWORD) {
+        if (tUser != nullptr && !tUser->Finished() && !tUser->timedOut) tUser->Step();
+    }
+    static BOOL CALLBACK Collect(HWND hWnd, LPARAM windows) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(hWnd, name, 16);
+        if (::IsWindowVisible(hWnd) && ::lstrcmpW(name, L"#32770") == 0)
+            reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hWnd);
+        return TRUE;
+    }
+    // The thread's frame (the dialog holding the page) and message box, where shown.
+    void Look(HWND& frame, HWND& box) {
+        std::vector<HWND> dialogs;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(&dialogs));
+        frame = box = nullptr;
+        for (HWND dialog : dialogs)
+            (Descendant(dialog, kPageClass) ? frame : box) = dialog;
+    }
+    void PressOk(HWND frame, const wchar_t* rows) {
+        TypeInto(FieldOf(Descendant(frame, kPageClass), L"ListRows"), rows);
+        ::PostMessageW(frame, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        ++step_;
+    }
+    void Step() {
+        HWND frame = nullptr;
+        HWND box = nullptr;
+        Look(frame, box);
+        if (++ticks_ > kLongestTicks) {
+            timedOut = true;
+            if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            if (frame != nullptr) ::PostMessageW(frame, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            return;
+        }
+        if (box != nullptr) {
+            boxes.push_back(ReadMessageBox(box).prompt);
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        if (step_ == 0 && frame != nullptr) {
+            firstShown = TextOf(FieldOf(Descendant(frame, kPageClass), L"ListRows"));
+            PressOk(frame, L"16");
+        } else if (step_ == 1 && frame != nullptr && !boxes.empty()) {
+            PressOk(frame, L"12");
+        }
+    }
+
+    static inline thread_local FrameUser* tUser = nullptr;
+    UINT_PTR timer_ = 0;
+    int step_ = 0;   // 0: waits for the frame; 1: for the refusal; 2: done
+    int ticks_ = 0;  // timer ticks so far
+};
+
+// The designer shows the control's pages in the system's frame; the user types a value out of
+// range and presses OK (the control refuses it, the frame stays), then a good one.
+TEST_F(PropertyPages, TheSystemsPropertyFrameShowsThePageAndAppliesItsValues) {
+    CAUUID pages{};
+    ASSERT_EQ(As<ISpecifyPropertyPages>(control.Get())->GetPages(&pages), S_OK);
+    ChangeSink sink(control.Get());
+    IUnknown* objects[] = {control.Get()};
+    HRESULT hr = E_FAIL;
+    FrameUser user;
+    hr = ::OleCreatePropertyFrame(designer.window, 10, 10, L"ColumnPick1", 1, objects, pages.cElems,
+                                  pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr);
+    ::CoTaskMemFree(pages.pElems);
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_FALSE(user.timedOut) << "the frame did not close";
+    EXPECT_TRUE(user.Finished());
+    EXPECT_EQ(user.firstShown, "8");
+    EXPECT_EQ(user.boxes, std::vector<std::string>{kListRowsRange});
+    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "12");
+    ASSERT_FALSE(sink.changed.empty());
+    EXPECT_EQ(sink.changed.back(), iface::dispid::ListRows);
+}
+
+}  // namespace
+}  // namespace cp::test
