@@ -105,6 +105,24 @@ ComPtr<Interface> As(IUnknown* object, REFIID iid = __uuidof(Interface)) {
     return result;
 }
 
+// A container site that answers nothing but is a site, for quick activation: no ambients of its
+// own.
+class BareSite final : public StackObject<IOleClientSite> {
+public:
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(::DWORD, ::DWORD, IMoniker** out) override {
+        *out = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+};
+
 // A new control, created by its program identifier as scripts create it; given a site, the
 // control's client site from the start.
 ComPtr<IDispatch> CreateControl(IOleClientSite* site = nullptr);

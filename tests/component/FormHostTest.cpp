@@ -17,23 +17,6 @@
 namespace cp::test {
 namespace {
 
-// A container site that answers nothing but is a site, for quick activation.
-class BareSite final : public StackObject<IOleClientSite> {
-public:
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(::DWORD, ::DWORD, IMoniker** out) override {
-        *out = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-};
-
 QACONTAINER Container(IOleClientSite* site, IPropertyNotifySink* notify, IUnknown* events) {
     QACONTAINER container{};
     container.cbSize = sizeof(QACONTAINER);

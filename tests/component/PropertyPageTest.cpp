@@ -19,13 +19,6 @@ const CLSID kStockFontPage = {
     0x7EBDAAE0, 0x8120, 0x11CF, {0x89, 0x9F, 0x00, 0xAA, 0x00, 0x68, 0x8B, 0x10}};
 constexpr const char* kListRowsRange = "The value for this property can vary between 2 and 15.";
 
-template <class Interface>
-ComPtr<Interface> As(IUnknown* object) {
-    ComPtr<Interface> result;
-    object->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(result.GetAddressOf()));
-    return result;
-}
-
 // A frame's site of the page: the statuses the page reports.
 class PageSite final : public IPropertyPageSite {
 public:

@@ -10,41 +10,6 @@
 namespace cp::test {
 namespace {
 
-template <class Interface>
-ComPtr<Interface> As(IUnknown* object) {
-    ComPtr<Interface> result;
-    object->QueryInterface(__uuidof(Interface), reinterpret_cast<void**>(result.GetAddressOf()));
-    return result;
-}
-
-// A site that is only a site: no ambients of its own.
-class PlainSite final : public IOleClientSite {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IOleClientSite ? this : nullptr;
-        if (*out == nullptr) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(::DWORD, ::DWORD, IMoniker** out) override {
-        *out = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-
-private:
-    ULONG refs_ = 1;
-};
-
 ComPtr<IFont> MakeFont(const wchar_t* face, long points) {
     FONTDESC description{sizeof(FONTDESC),
                          const_cast<LPOLESTR>(face),
@@ -88,7 +53,7 @@ FontSeen FontOf(IDispatch* control, IFont* containers) {
 }
 
 TEST(QuickAmbients, ASiteWithoutAmbientsGivesTheControlTheStructuresColoursAndFont) {
-    PlainSite site;
+    BareSite site;
     ComPtr<IFont> containers = MakeFont(L"Tahoma", 14);
     ASSERT_TRUE(containers);
     MemoryBag bag;
