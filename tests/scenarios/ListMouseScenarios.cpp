@@ -22,8 +22,7 @@ protected:
         events.ClearLog();
     }
     void ExpectCommitted(int row) {
-        const std::string text = (row < 10 ? "r0" : "r") + std::to_string(row);
-        EXPECT_EQ(Read(), (Reading{text, 0, 3, row, row, false}));
+        EXPECT_EQ(Read(), (Reading{RowText(row), 0, 3, row, row, false}));
         EXPECT_TRUE(driver->EditHasFocus(control));
         EXPECT_EQ(CommittedRow(), row);
         EXPECT_EQ(Log(), (Events{"AfterUpdate"}));

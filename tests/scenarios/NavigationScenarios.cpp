@@ -10,7 +10,7 @@ protected:
     // Types the row's text, which selects the row "r<nn>".
     void GoToRow(int row) {
         driver->SelectText(0, static_cast<int>(Text().size()));
-        driver->TypeText((row < 10 ? "r0" : "r") + std::to_string(row));
+        driver->TypeText(RowText(row));
         ASSERT_EQ(control.ListIndex(), row);
     }
 };
@@ -29,8 +29,7 @@ TEST_F(NavigationScenario, PageKeysStepAPageLessOneRowAndStopAtTheEnds) {
         events.ClearLog();
         driver->PressKey(c.key);
 
-        const std::string text = (c.to < 10 ? "r0" : "r") + std::to_string(c.to);
-        EXPECT_EQ(Read(), (Reading{text, 0, 3, c.to, c.to, false})) << c.from;
+        EXPECT_EQ(Read(), (Reading{RowText(c.to), 0, 3, c.to, c.to, false})) << c.from;
         EXPECT_EQ(Log(),
                   (Events{"Change", "KeyDown(0,0)", "KeyUp(" + std::to_string(c.key) + ",0)"}));
     }

@@ -52,9 +52,10 @@ protected:
     void FillNumbered(int n) {
         std::vector<std::string> rows;
         for (int i = 0; i < n; ++i)
-            rows.push_back((i < 10 ? "r0" : "r") + std::to_string(i));
+            rows.push_back(RowText(i));
         Fill(rows);
     }
+    static std::string RowText(int row) { return (row < 10 ? "r0" : "r") + std::to_string(row); }
     // The committed row as the control holds it, for the middle of a scenario.
     std::int32_t CommittedRow() { return ColumnPickProbe(control).lngCommittedIndex(); }
     // The committed row as the user finds it: the row that Escape in the open list goes back
