@@ -6,12 +6,6 @@
 namespace cp::test {
 namespace {
 
-// A point inside visible row k of the list, in twips of its client area.
-constexpr float kX = 300;
-float RowY(int k) {
-    return static_cast<float>(k * 225 + 100);
-}
-
 class ListMouseScenario : public ControlScenario {
 protected:
     void Open(int rows) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/ScreenUnits.h"
 #include "tests/scenarios/Driver.h"
 #include "tests/support/ColumnPickProbe.h"
 
@@ -54,6 +55,11 @@ protected:
         for (int i = 0; i < n; ++i)
             rows.push_back(RowText(i));
         Fill(rows);
+    }
+    // A point inside visible row k of the open list, in twips of its client area.
+    static constexpr float kX = 300;
+    static float RowY(int k) {
+        return static_cast<float>((k * CurrentScreenUnits().rowPixels + 5) * TwipsPerPixel());
     }
     static std::string RowText(int row) { return (row < 10 ? "r0" : "r") + std::to_string(row); }
     // The committed row as the control holds it, for the middle of a scenario.
