@@ -8,8 +8,7 @@ namespace {
 using CommitScenario = ControlScenario;
 
 TEST_F(CommitScenario, FocusLossCompletesATypedPrefixToItsRowAndCommitsIt) {
-    Fill({"Apple", "apricot"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot"});
     // The caret stands before the "p", so typing the "a" does not complete.
     driver->TypeText("p");
     driver->PressKey(vbKeyHome);
@@ -25,8 +24,7 @@ TEST_F(CommitScenario, FocusLossCompletesATypedPrefixToItsRowAndCommitsIt) {
 }
 
 TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListLeftAloneCommitsNothing) {
-    Fill({"Apple", "apricot"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot"});
     driver->TypeText("x");
     events.ClearLog();
     driver->MoveFocusAway();
@@ -42,8 +40,7 @@ TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListLeftAloneCommitsNothi
 }
 
 TEST_F(CommitScenario, FocusLossWithAnEmptiedTextCommitsNoRow) {
-    Fill({"Apple", "apricot"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot"});
     driver->TypeText("a");
     driver->PressKey(vbKeyReturn);
     ASSERT_EQ(CommittedRow(), 0);
@@ -86,8 +83,7 @@ TEST_F(CommitScenario, FocusLossWithoutAnEditSinceTheLastCommitRaisesNothing) {
 }
 
 TEST_F(CommitScenario, EnterCommitsEveryTimeAndNeverReachesTheField) {
-    Fill({"Apple", "apricot"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot"});
     driver->TypeText("apr");
     events.ClearLog();
     driver->PressKey(vbKeyReturn);
@@ -100,8 +96,7 @@ TEST_F(CommitScenario, EnterCommitsEveryTimeAndNeverReachesTheField) {
 }
 
 TEST_F(CommitScenario, EnterWithNoCurrentRowAndNotInListLeftAloneCommitsNoRow) {
-    Fill({"Apple", "apricot"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot"});
     driver->TypeText("a");
     driver->PressKey(vbKeyReturn);
     driver->SelectText(0, 5);
@@ -117,8 +112,7 @@ TEST_F(CommitScenario, EnterWithNoCurrentRowAndNotInListLeftAloneCommitsNoRow) {
 }
 
 TEST_F(CommitScenario, NavigationCommitsOnlyWhenTheFocusLeaves) {
-    Fill({"Apple", "Banana", "Cherry"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana", "Cherry"});
     driver->PressKey(vbKeyDown);
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(events.Count("AfterUpdate"), 0);
@@ -161,8 +155,7 @@ TEST_F(CommitScenario, TextInNoRowWithNotInListCancelledReopensTheList) {
 }
 
 TEST_F(CommitScenario, FocusLossWithTheListOpenClosesItAndCommits) {
-    Fill({"Apple", "Banana"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana"});
     driver->TypeText("b");
     driver->PressKey(vbKeyDown, vbAltMask);
     events.ClearLog();

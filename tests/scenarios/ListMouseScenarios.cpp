@@ -9,8 +9,7 @@ namespace {
 class ListMouseScenario : public ControlScenario {
 protected:
     void Open(int rows) {
-        FillNumbered(rows);
-        driver->FocusControl(control);
+        Start(Numbered(rows));
         control.ShowDropDown();
         ASSERT_TRUE(driver->ListVisible(control));
         events.ClearLog();

@@ -16,8 +16,7 @@ protected:
 };
 
 TEST_F(NavigationScenario, PageKeysStepAPageLessOneRowAndStopAtTheEnds) {
-    FillNumbered(20);  // eight list rows, the default
-    driver->FocusControl(control);
+    Start(Numbered(20));  // eight list rows, the default
     struct Case {
         int from;
         std::int16_t key;
@@ -36,8 +35,7 @@ TEST_F(NavigationScenario, PageKeysStepAPageLessOneRowAndStopAtTheEnds) {
 }
 
 TEST_F(NavigationScenario, AtTheEndsTheRowStaysAndItsTextIsWrittenAndSelected) {
-    Fill({"Apple", "Banana", "Cherry"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana", "Cherry"});
     struct Case {
         const char* typed;
         std::int16_t key;
@@ -64,8 +62,7 @@ TEST_F(NavigationScenario, AnEmptyListLeavesTheKeyCodeAndRaisesNoChange) {
 }
 
 TEST_F(NavigationScenario, UpWithNoCurrentRowRaisesNotInListThenChange) {
-    Fill({"Apple", "Banana"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana"});
     driver->TypeText("x");
     events.ClearLog();
     driver->PressKey(vbKeyUp);
@@ -89,8 +86,7 @@ TEST_F(NavigationScenario, ALockedControlOpensNothingOnAltDownAndTakesNoTyping) 
 }
 
 TEST_F(NavigationScenario, AltShiftDownMovesLikeDown) {
-    Fill({"Apple", "Banana"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana"});
     driver->PressKey(vbKeyDown, vbAltMask | vbShiftMask);
 
     EXPECT_EQ(Read(), (Reading{"Apple", 0, 5, 0, 0, false}));
@@ -98,8 +94,7 @@ TEST_F(NavigationScenario, AltShiftDownMovesLikeDown) {
 }
 
 TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
-    Fill({"Apple", "Banana", "Cherry"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana", "Cherry"});
     driver->TypeText("b");
     events.ClearLog();
     driver->PressKey(vbKeyDown, vbAltMask);
@@ -116,8 +111,7 @@ TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
 }
 
 TEST_F(NavigationScenario, EscapeAfterNavigatingInTheOpenListRestoresTheCommittedRow) {
-    Fill({"Apple", "Banana", "Cherry"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana", "Cherry"});
     driver->TypeText("b");
     driver->PressKey(vbKeyReturn);
     driver->PressKey(vbKeyDown, vbAltMask);

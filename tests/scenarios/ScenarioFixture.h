@@ -50,11 +50,17 @@ protected:
         control.AddList(items);
     }
     // The rows "r00" to "r<n-1>".
-    void FillNumbered(int n) {
+    void FillNumbered(int n) { Fill(Numbered(n)); }
+    static std::vector<std::string> Numbered(int n) {
         std::vector<std::string> rows;
         for (int i = 0; i < n; ++i)
             rows.push_back(RowText(i));
+        return rows;
+    }
+    // Fills the rows and gives the edit field the focus, as the user's click into it would.
+    void Start(const std::vector<std::string>& rows) {
         Fill(rows);
+        driver->FocusControl(control);
     }
     // A point inside visible row k of the open list, in twips of its client area.
     static constexpr float kX = 300;
