@@ -132,6 +132,7 @@ TEST_F(FillTest, AQueryThatWouldChangeDataIsRefusedAndOneWithoutRowsEmptiesTheLi
     EXPECT_TRUE(world().MessageBoxes().empty());
     EXPECT_EQ(control().ListCount(), 0);
     EXPECT_EQ(ListState().count, 0);
+    EXPECT_EQ(Table().Extent(1), 2);
     EXPECT_EQ(CStr(Table().At(1, 1)), "second");
 }
 
