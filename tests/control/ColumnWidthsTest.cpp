@@ -36,14 +36,19 @@ TEST(ColumnWidthsTable, TwipsBecomeWholePixels) {
     }
 }
 
+// An empty string shares the list's width, kept until set again; a width takes the locale's
+// decimal separator.
 TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidth) {
     control().ColumnCount(2);
     control().ColumnWidths("");
     EXPECT_EQ(Pixels(), (Widths{66, 66}));
     control().ListWidth(3000);
-    EXPECT_EQ(Pixels(), (Widths{66, 66}));  // kept until set again
+    EXPECT_EQ(Pixels(), (Widths{66, 66}));
     control().ColumnWidths("");
     EXPECT_EQ(Pixels(), (Widths{100, 100}));
+    world().SetDecimalSeparator(",");
+    control().ColumnWidths("1500,9;15");
+    EXPECT_EQ(Pixels(), (Widths{100, 1}));
 }
 
 TEST_F(ColumnWidthsTest, MoreWidthsThanColumnsKeepTheOldWidths) {
@@ -76,13 +81,6 @@ TEST_F(ColumnWidthsTest, ANonNumericFirstWidthLeavesTheWidthsUnset) {
     ASSERT_EQ(Prompts().size(), 2u);
     EXPECT_EQ(Prompts()[1], messages::kWidthsFirst);
     EXPECT_EQ(control().ListCount(), 0);
-}
-
-TEST_F(ColumnWidthsTest, UsesTheLocalesDecimalSeparator) {
-    control().ColumnCount(1);
-    world().SetDecimalSeparator(",");
-    control().ColumnWidths("1500,9");
-    EXPECT_EQ(Pixels(), Widths{100});
 }
 
 TEST(ColumnWidthsTable, AnAutomaticWidthBeyondAnIntegerIsAnOverflow) {

@@ -8,28 +8,22 @@
 namespace cp::test {
 namespace {
 
+// A host without ambient properties counts as the designer.
 TEST(Creation, TheDesignerGetsNoListIndexOrValue) {
-    SimControlOptions options;
-    options.form.ambient = sim::AmbientMode::Design;
-    SimControl s(options);
-    for (auto* use : std::initializer_list<void (*)(ColumnPick&)>{
-             [](ColumnPick& c) { (void)c.ListIndex(); },
-             [](ColumnPick& c) { c.ListIndex(0); },
-             [](ColumnPick& c) { (void)c.Value(); },
-             [](ColumnPick& c) { c.Value(Variant("1")); },
-         }) {
-        EXPECT_EQ(ErrorOf([&] { use(s.control()); }), 394);
+    for (const auto mode : {sim::AmbientMode::Design, sim::AmbientMode::Unavailable}) {
+        SimControl s({.form = {.ambient = mode}});
+        for (auto* use : std::initializer_list<void (*)(ColumnPick&)>{
+                 [](ColumnPick& c) { (void)c.ListIndex(); },
+                 [](ColumnPick& c) { c.ListIndex(0); },
+                 [](ColumnPick& c) { (void)c.Value(); },
+                 [](ColumnPick& c) { c.Value(Variant("1")); },
+             }) {
+            EXPECT_EQ(ErrorOf([&] { use(s.control()); }), 394) << static_cast<int>(mode);
+        }
+        // The other properties work in the designer.
+        EXPECT_EQ(s.control().BoundColumn(), 0);
+        EXPECT_TRUE(s.control().Column(0).IsNull());
     }
-    // The other properties work in the designer.
-    EXPECT_EQ(s.control().BoundColumn(), 0);
-    EXPECT_TRUE(s.control().Column(0).IsNull());
-}
-
-TEST(Creation, AHostWithoutAmbientPropertiesCountsAsTheDesigner) {
-    SimControlOptions options;
-    options.form.ambient = sim::AmbientMode::Unavailable;
-    SimControl s(options);
-    EXPECT_EQ(ErrorOf([&] { (void)s.control().ListIndex(); }), 394);
 }
 
 TEST(Creation, TheDrawingSubclassIsInstalledOnce) {

@@ -18,9 +18,7 @@ std::int32_t DispidOf(std::string_view name) {
 }
 
 std::unique_ptr<SimControl> Loaded(sim::PropertyStore& bag) {
-    SimControlOptions options;
-    options.placement.properties = &bag;
-    return std::make_unique<SimControl>(options);
+    return std::make_unique<SimControl>(SimControlOptions{.placement = {.properties = &bag}});
 }
 
 const std::vector<std::string> kKeysInOrder = {
@@ -141,22 +139,17 @@ TEST(Persistence, ASystemColourIsSavedAsItsRgbValue) {
     EXPECT_EQ(CLng(*bag.Get("BackColorNormal")), static_cast<std::int32_t>(GetSysColor(15)));
 }
 
-TEST(Persistence, StoredValuesAreNotRangeChecked) {
+// Stored values are not range-checked; a store from before the header loads as before; a
+// damaged alignment string costs only the alignments.
+TEST(Persistence, AStoredValueLoadsUncheckedAndABadAlignmentLeavesEveryColumnLeftAligned) {
     sim::PropertyStore bag;
     bag.Set("ListRows", Variant(std::int16_t{20}));
-    auto p = Loaded(bag);
-    EXPECT_EQ(p->control().ListRows(), 20);
-    EXPECT_TRUE(p->world().MessageBoxes().empty());
-}
-
-// A store from before the header loads as before; a damaged alignment string costs only the
-// alignments.
-TEST(Persistence, AStoredAlignmentThatDoesNotParseLeavesEveryColumnLeftAligned) {
-    sim::PropertyStore bag;
     bag.Set("ColumnHeads", Variant(std::int16_t{-1}));
     bag.Set("ColumnAlignments", Variant("1;x"));
     auto p = Loaded(bag);
     EXPECT_TRUE(p->world().HostErrors().empty());
+    EXPECT_TRUE(p->world().MessageBoxes().empty());
+    EXPECT_EQ(p->control().ListRows(), 20);
     EXPECT_TRUE(p->control().ColumnHeads());
     EXPECT_EQ(p->control().ColumnAlignments(), "");
     EXPECT_TRUE(p->probe().blnSubclassed());

@@ -98,42 +98,33 @@ TEST(PropertyValues, AcceptedValuesAreStoredAndReported) {
                                   "BoundColumn", "BackColorSelected", "ForeColorSelected"}));
 }
 
-TEST(PropertyValues, NormalColoursReachTheChildrenTranslated) {
+// Colours reach the children translated; Appearance takes any byte; Locked is ignored while the
+// list is open; Enabled reaches the host and the edit field.
+TEST(PropertyValues, ColoursAppearanceLockedAndEnabledReachTheChildren) {
     SimControl s;
+    ColumnPick& c = s.control();
     constexpr OLE_COLOR kWindowText = static_cast<OLE_COLOR>(0x80000008u);
-    s.control().BackColorNormal(kWindowText);
-    s.control().ForeColorNormal(0x0000FF);
-    EXPECT_EQ(s.control().BackColorNormal(), kWindowText);
-    const auto rgb = static_cast<OLE_COLOR>(GetSysColor(8));
-    EXPECT_EQ(s.host().TextBox().BackColor(), rgb);
+    c.BackColorNormal(kWindowText);
+    c.ForeColorNormal(0x0000FF);
+    EXPECT_EQ(c.BackColorNormal(), kWindowText);
+    EXPECT_EQ(s.host().TextBox().BackColor(), static_cast<OLE_COLOR>(GetSysColor(8)));
     EXPECT_EQ(s.host().TextBox().ForeColor(), 0x0000FF);
-}
 
-TEST(PropertyValues, AppearanceTakesAnyByte) {
-    SimControl s;
-    s.control().Appearance(static_cast<typAppearance>(7));
-    EXPECT_EQ(s.control().Appearance(), 7);
-    EXPECT_EQ(ErrorOf([&] { s.control().Appearance(static_cast<typAppearance>(300)); }),
-              vberr::Overflow);
-    EXPECT_EQ(s.control().Appearance(), 7);
-}
+    c.Appearance(static_cast<typAppearance>(7));
+    EXPECT_EQ(ErrorOf([&] { c.Appearance(static_cast<typAppearance>(300)); }), vberr::Overflow);
+    EXPECT_EQ(c.Appearance(), 7);
 
-TEST(PropertyValues, LockedIsIgnoredWhileTheListIsOpen) {
-    SimControl s;
-    s.control().ShowDropDown();
-    s.control().Locked(true);
-    EXPECT_FALSE(s.control().Locked());
-    EXPECT_TRUE(s.host().PropertyChangedKeys().empty());
-    s.control().HideListBox(AfterHide::LeaveFocus);
-    s.control().Locked(true);
-    EXPECT_TRUE(s.control().Locked());
+    c.ShowDropDown();
+    c.Locked(true);
+    EXPECT_FALSE(c.Locked());
+    EXPECT_EQ(s.host().PropertyChangedKeys().back(), "Appearance");
+    c.HideListBox(AfterHide::LeaveFocus);
+    c.Locked(true);
+    EXPECT_TRUE(c.Locked());
     EXPECT_TRUE(s.host().TextBox().Locked());
-}
 
-TEST(PropertyValues, EnabledReachesTheHostAndTheEditField) {
-    SimControl s;
-    s.control().Enabled(false);
-    EXPECT_FALSE(s.control().Enabled());
+    c.Enabled(false);
+    EXPECT_FALSE(c.Enabled());
     EXPECT_FALSE(s.host().TextBox().Enabled());
     EXPECT_EQ(s.host().PropertyChangedKeys().back(), "Enabled");
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+#include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/BlockRecordset.h"
 #include "tests/support/sim/SimControl.h"
@@ -7,70 +10,73 @@
 namespace cp::test {
 namespace {
 
+// What the host and the user see of the current row: ListIndex, the list window's row, the
+// text, Value ("Null" for Null) and the events raised.
+struct Seen {
+    int listIndex;
+    int listRow;
+    std::string text;
+    std::string value;
+    std::string events;
+    bool operator==(const Seen&) const = default;
+};
+
+void PrintTo(const Seen& r, std::ostream* out) {
+    *out << "{ListIndex " << r.listIndex << ", list row " << r.listRow << ", text \"" << r.text
+         << "\", Value " << r.value << ", events \"" << r.events << "\"}";
+}
+
 class ValueTest : public ::testing::Test {
 protected:
     void SetUp() override { s.Fill(2, "", "1;first;2;second"); }
+    Seen Read() {
+        const Variant value = s.control().Value();
+        return {s.control().ListIndex(), s.ListState().selection, s.control().Text(),
+                value.IsNull() ? "Null" : CStr(value), s.events().Joined()};
+    }
     SimControl s;
 };
 
-TEST_F(ValueTest, ABoundKeySelectsItsRowQuietly) {
+// A key selects its row quietly (no AfterUpdate, no Change) and commits it; a key that no row
+// holds changes nothing; Null clears the selection.
+TEST_F(ValueTest, ABoundKeySelectsItsRowQuietlyAndNullClearsIt) {
     s.control().Value(Variant("2"));
-    EXPECT_EQ(s.control().ListIndex(), 1);
-    EXPECT_EQ(s.ListState().selection, 1);
-    EXPECT_EQ(s.control().Text(), "2");
-    EXPECT_EQ(CStr(s.control().Value()), "2");
-    EXPECT_EQ(s.events().Joined(), "");  // no AfterUpdate, no Change
-    // Committed, with no edit left for the focus loss to commit.
+    const Seen second{1, 1, "2", "2", ""};
+    EXPECT_EQ(Read(), second);
+    for (const Variant& key : {Variant("3"), Variant(std::int32_t{2}), Variant("Second")}) {
+        s.control().Value(key);
+        EXPECT_EQ(Read(), second) << CStr(key);
+    }
+    // No edit is left for the focus loss to commit.
     s.Focus();
     s.user().MoveFocusAway(s.form());
     EXPECT_EQ(s.events().Joined(), "");
     EXPECT_EQ(s.RowEscapeRestores(), 1);
+    s.events().ClearLog();
 
     s.control().BoundColumn(1);
     s.control().Value(Variant("first"));
-    EXPECT_EQ(s.control().ListIndex(), 0);
-    EXPECT_EQ(CStr(s.control().Value()), "first");
-    EXPECT_EQ(s.control().Text(), "1");
-}
-
-TEST_F(ValueTest, AKeyNoRowHoldsChangesNothing) {
-    s.control().Value(Variant("2"));
-    for (const Variant& key : {Variant("3"), Variant(std::int32_t{2}), Variant("Second")}) {
-        s.control().Value(key);
-        EXPECT_EQ(s.control().ListIndex(), 1);
-    }
-    EXPECT_EQ(s.events().Joined(), "");
-}
-
-TEST_F(ValueTest, NullClearsTheSelection) {
-    s.control().Value(Variant("1"));
+    EXPECT_EQ(Read(), (Seen{0, 0, "1", "first", ""}));
     s.control().Value(Variant::Null());
-    EXPECT_EQ(s.control().ListIndex(), -1);
-    EXPECT_EQ(s.ListState().selection, -1);
-    EXPECT_EQ(s.control().Text(), "");
-    EXPECT_TRUE(s.control().Value().IsNull());
-    EXPECT_EQ(s.events().Joined(), "");
+    EXPECT_EQ(Read(), (Seen{-1, -1, "", "Null", ""}));
     EXPECT_EQ(s.RowEscapeRestores(), -1);
 }
 
-TEST_F(ValueTest, TheFirstOfTwoEqualKeysWins) {
-    s.control().AddList("7;a;7;b");
-    s.control().Value(Variant("7"));
-    EXPECT_EQ(s.control().ListIndex(), 0);
-}
-
-TEST_F(ValueTest, ABoundColumnBeyondTheTableFailsToTheCaller) {
-    s.control().BoundColumn(5);
-    EXPECT_TRUE(s.control().Value().IsNull());
-    EXPECT_THROW(s.control().Value(Variant("x")), RuntimeError);
-}
-
-TEST_F(ValueTest, ColumnReadsTheCurrentRowOrNull) {
+// The first of two equal keys wins; a bound column beyond the table fails to the caller;
+// Column reads the current row, or Null outside it.
+TEST_F(ValueTest, EqualKeysAColumnBeyondTheTableAndColumnReads) {
     EXPECT_TRUE(s.control().Column(1).IsNull());  // no current row
     s.control().Value(Variant("2"));
     EXPECT_EQ(CStr(s.control().Column(1)), "second");
     EXPECT_TRUE(s.control().Column(2).IsNull());
     EXPECT_TRUE(s.control().Column(-1).IsNull());
+
+    s.control().AddList("7;a;7;b");
+    s.control().Value(Variant("7"));
+    EXPECT_EQ(s.control().ListIndex(), 0);
+    s.control().BoundColumn(5);
+    EXPECT_TRUE(s.control().Value().IsNull());
+    EXPECT_THROW(s.control().Value(Variant("x")), RuntimeError);
     s.control().Clear();
     EXPECT_TRUE(s.control().Column(0).IsNull());
     EXPECT_TRUE(s.world().MessageBoxes().empty());
@@ -114,25 +120,22 @@ TEST(TypedSearch, ATextTooLongToCountIsReported) {
               "Unable to execute the function FindItemInArray!\r\n\r\nError 6: Overflow");
 }
 
-TEST(ListIndex, APutCommitsThroughTheList) {
+// A ListIndex put commits through the list (a row the list lacks is the list's error and the
+// index stays); a Text put runs the matching pass, which leaves the caret at the start, so the
+// row is selected but not completed, and is saved.
+TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDo) {
     SimControl s;
-    s.Fill(1, "", "a;b;c");
+    s.Fill(1, "", "Apple;Banana;c");
     s.control().ListIndex(1);
-    EXPECT_EQ(s.control().ListIndex(), 1);
-    EXPECT_EQ(s.control().Text(), "b");
-    EXPECT_EQ(s.events().Count("AfterUpdate"), 1);
-    // A row the list does not have is the list's error; the index stays.
+    EXPECT_EQ(s.control().Text(), "Banana");
+    EXPECT_EQ(s.events().Joined(), "AfterUpdate");
     EXPECT_THROW(s.control().ListIndex(7), RuntimeError);
     EXPECT_EQ(s.control().ListIndex(), 1);
-}
 
-TEST(Text, APutRunsTheMatchingPassAndIsSaved) {
-    SimControl s;
-    s.Fill(1, "", "Apple;Banana");
-    s.control().Text("Ban");
-    // The put leaves the caret at the start, so the row is selected but not completed.
-    EXPECT_EQ(s.control().Text(), "Ban");
-    EXPECT_EQ(s.control().ListIndex(), 1);
+    s.events().ClearLog();
+    s.control().Text("App");
+    EXPECT_EQ(s.control().Text(), "App");
+    EXPECT_EQ(s.control().ListIndex(), 0);
     EXPECT_EQ(s.events().Joined(), "Change");
     EXPECT_EQ(s.host().PropertyChangedKeys().back(), "Text");
 }

@@ -70,7 +70,7 @@ TEST_F(KeyedRowsTest, PagesForwardAndBackGiveEveryRowOnceInOrder) {
     }
 }
 
-TEST_F(KeyedRowsTest, PrefixFindsTheFirstRowThatBeginsWithItIgnoringCase) {
+TEST_F(KeyedRowsTest, PrefixAndValueFindTheFirstRowThatBeginsWithOrHoldsThem) {
     const auto codeOf = [&](std::string_view prefix) {
         const auto row = rows_->FirstWithPrefix(prefix);
         return row ? CStr(row->fields.at(1)) : std::string("none");
@@ -83,9 +83,8 @@ TEST_F(KeyedRowsTest, PrefixFindsTheFirstRowThatBeginsWithItIgnoringCase) {
     // The end of the range for '@' lies past the folded letters: "x[" does not begin with "x@".
     EXPECT_EQ(codeOf("x@"), "X2");
     EXPECT_EQ(codeOf("x["), "X1");
-}
 
-TEST_F(KeyedRowsTest, ValueLookupReadsTheFirstRowWithTheEntry) {
+    // A value is looked for in its column; the first row that holds it is read.
     const auto row = rows_->FirstWithValue(1, Variant("NO"));
     ASSERT_TRUE(row);
     EXPECT_EQ(CStr(row->fields.at(0)), "Oslo");

@@ -29,16 +29,10 @@ protected:
 
 TEST_F(HighDpiTest, TwipsBecomeTheScreensPixels) {
     EXPECT_EQ(TwipsPerPixel(), 10);
-    const RECT window = world().Windows().ScreenRect(host().Hwnd());
-    EXPECT_EQ(window.right - window.left, 300);
-    EXPECT_EQ(window.bottom - window.top, kControlPixels);
-
+    EXPECT_EQ(world().Windows().ScreenRect(host().Hwnd()),
+              (RECT{40, 40, 340, 40 + kControlPixels}));
     // The button grows with the screen and fills the height inside the 3-D frame.
-    const RECT button = DrawnButton();
-    EXPECT_EQ(button.right - button.left, 24);
-    EXPECT_EQ(button.top, 2);
-    EXPECT_EQ(button.bottom, kControlPixels - 2);
-    EXPECT_EQ(button.right, 300 - 2);
+    EXPECT_EQ(DrawnButton(), (RECT{300 - 2 - 24, 2, 300 - 2, kControlPixels - 2}));
 }
 
 TEST_F(HighDpiTest, TheListShowsWholeRowsAndFollowsTheMouseInPixels) {

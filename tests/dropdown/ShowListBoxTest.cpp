@@ -18,21 +18,27 @@ bool Watched(HWND form) {
     return GetWindowLong(form, GWL_WNDPROC) == reinterpret_cast<LONG_PTR>(&FormWindowProc);
 }
 
+// The header band (a row and its line, 16 pixels) goes with the list below or above: a list
+// that would fit below without it goes above with it.
 TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
     struct Case {
         int left, top;  // the control on an 800 x 600 screen, pixels
+        bool heads;     // ColumnHeads
         RECT list;      // where its list of five rows opens
     } const cases[] = {
-        {40, 500, RECT{40, 521, 190, 598}},    // 7815 + 1155 < 9000: below
-        {40, 502, RECT{40, 425, 190, 502}},    // 7845 + 1155 = 9000: above
-        {700, 100, RECT{650, 121, 800, 198}},  // 10500 + 2250 > 12000: pulled in
-        {650, 100, RECT{650, 121, 800, 198}},  // 9750 + 2250 = 12000: pulled in as well
+        {40, 500, false, RECT{40, 521, 190, 598}},    // 7815 + 1155 < 9000: below
+        {40, 502, false, RECT{40, 425, 190, 502}},    // 7845 + 1155 = 9000: above
+        {700, 100, false, RECT{650, 121, 800, 198}},  // 10500 + 2250 > 12000: pulled in
+        {650, 100, false, RECT{650, 121, 800, 198}},  // 9750 + 2250 = 12000: pulled in as well
+        {40, 484, true, RECT{40, 505, 190, 598}},     // 7575 + 1395 < 9000: below
+        {40, 486, true, RECT{40, 393, 190, 486}},     // 7605 + 1395 = 9000: above
     };
     for (const Case& c : cases) {
         PlaceAt(c.left, c.top);
+        control().ColumnHeads(c.heads);
         Fill(5);
         control().ShowDropDown();
-        EXPECT_EQ(ListOnScreen(), c.list) << c.left << "," << c.top;
+        EXPECT_EQ(ListOnScreen(), c.list) << c.left << "," << c.top << (c.heads ? ", heads" : "");
         control().HideListBox(AfterHide::LeaveFocus);
     }
     world().SetScreenSize(800, 100);  // above a control near the top: partly off the screen
@@ -40,22 +46,6 @@ TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
     Fill(5);
     control().ShowDropDown();
     EXPECT_EQ(ListOnScreen().top, 10 - 77);
-}
-
-// The header band (a row and its line, 16 pixels) goes with the list below or above: a list
-// that would fit below without it goes above with it.
-TEST_F(DropDownTest, AListWithAHeaderIsPlacedWithItsBand) {
-    PlaceAt(40, 484);  // 7575 + 1395 < 9000: below
-    control().ColumnHeads(true);
-    Fill(5);
-    control().ShowDropDown();
-    EXPECT_EQ(ListOnScreen(), (RECT{40, 505, 190, 598}));
-    control().HideListBox(AfterHide::LeaveFocus);
-    PlaceAt(40, 486);  // 7605 + 1395 = 9000: above, where 7605 + 1155 would be below
-    control().ColumnHeads(true);
-    Fill(5);
-    control().ShowDropDown();
-    EXPECT_EQ(ListOnScreen(), (RECT{40, 393, 190, 486}));
 }
 
 TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) {

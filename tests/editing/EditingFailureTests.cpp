@@ -7,11 +7,16 @@ namespace {
 using Events = std::vector<std::string>;
 constexpr std::int32_t kFailure = 5;
 
-using EditingFailureTest = ControlOnForm;
+// Two rows that begin alike, and the focus in the edit field.
+class EditingFailureTest : public ControlOnForm {
+protected:
+    void SetUp() override {
+        FillRows({"Apple", "apricot"});
+        Focus();
+    }
+};
 
 TEST_F(EditingFailureTest, AFailedMatchingPassIsReportedAndRaisesNoChange) {
-    FillRows({"Apple", "apricot"});
-    Focus();
     world().FailNext("TextBox.SelStart", kFailure);
     user().TypeText("a");
 
@@ -23,8 +28,6 @@ TEST_F(EditingFailureTest, AFailedMatchingPassIsReportedAndRaisesNoChange) {
 }
 
 TEST_F(EditingFailureTest, AFailedEnterCommitIsReportedAsTheKeyPressAndCommitsNothing) {
-    FillRows({"Apple", "apricot"});
-    Focus();
     user().TypeText("a");
     events().ClearLog();
     world().FailNext("TextBox.SetText", kFailure);
@@ -38,8 +41,6 @@ TEST_F(EditingFailureTest, AFailedEnterCommitIsReportedAsTheKeyPressAndCommitsNo
 }
 
 TEST_F(EditingFailureTest, AFailedMoveIsReportedAndTheKeyStillReachesTheHostUnchanged) {
-    FillRows({"Apple", "Banana"});
-    Focus();
     world().FailNext("ListBox.SetListIndex", kFailure);
     user().PressKey(vbKeyDown);
 
@@ -50,8 +51,6 @@ TEST_F(EditingFailureTest, AFailedMoveIsReportedAndTheKeyStillReachesTheHostUnch
 }
 
 TEST_F(EditingFailureTest, AFailedKeyDownIsReportedAndRaisesNoKeyDown) {
-    FillRows({"Apple", "Banana"});
-    Focus();
     user().PressKey(vbKeyDown, vbAltMask);
     ASSERT_TRUE(control().ComboBoxIsOpen());
     events().ClearLog();
@@ -64,8 +63,6 @@ TEST_F(EditingFailureTest, AFailedKeyDownIsReportedAndRaisesNoKeyDown) {
 }
 
 TEST_F(EditingFailureTest, AFailedFocusLossCommitIsReportedAndTriedAgainAtTheNextOne) {
-    FillRows({"Apple", "apricot"});
-    Focus();
     user().TypeText("a");
     events().ClearLog();
     world().FailNext("TextBox.Text", kFailure);
@@ -82,7 +79,6 @@ TEST_F(EditingFailureTest, AFailedFocusLossCommitIsReportedAndTriedAgainAtTheNex
 }
 
 TEST_F(EditingFailureTest, AFailedPositioningOfTheListIsReported) {
-    FillRows({"Apple", "apricot"});
     world().FailNext("TextBox.Text", kFailure);
     control().ShowDropDown();
     EXPECT_EQ(ReportTitles(), Events{"ColumnPick - FindItemAndSelectItemInListBox"});

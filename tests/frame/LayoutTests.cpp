@@ -33,23 +33,20 @@ TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
     control().Appearance(lb3D);
     for (std::size_t i = 0; i < 8; ++i)
         EXPECT_TRUE(host().Line(i).Visible()) << i;
-    EXPECT_EQ(Line(kOuterLeft).BorderColor(), kShadow);
-    EXPECT_EQ(Line(kOuterTop).BorderColor(), kShadow);
-    EXPECT_EQ(Line(kOuterRight).BorderColor(), kHighlight);
-    EXPECT_EQ(Line(kOuterBottom).BorderColor(), kHighlight);
-    EXPECT_EQ(Line(kInnerRight).BorderColor(), 0x123456);
+    EXPECT_EQ(
+        (std::vector<OLE_COLOR>{Line(kOuterTop).BorderColor(), Line(kOuterLeft).BorderColor(),
+                                Line(kOuterRight).BorderColor(), Line(kOuterBottom).BorderColor(),
+                                Line(kInnerRight).BorderColor()}),
+        (std::vector<OLE_COLOR>{kShadow, kShadow, kHighlight, kHighlight, 0x123456}));
 }
 
 TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
     host().UserControl().SetWidth(3000);
-    EXPECT_EQ(Line(kOuterTop).X2(), 2985);
-    EXPECT_EQ(Line(kInnerTop).X2(), 2970);
-    EXPECT_EQ(Line(kInnerBottom).X2(), 2985);
-    EXPECT_EQ(Line(kOuterBottom).X2(), 3000);
-    EXPECT_EQ(Line(kInnerRight).X1(), 2970);
-    EXPECT_EQ(Line(kInnerRight).X2(), 2970);
-    EXPECT_EQ(Line(kOuterRight).X1(), 2985);
-    EXPECT_EQ(Line(kOuterRight).X2(), 2985);
+    EXPECT_EQ(
+        (std::vector<float>{Line(kOuterTop).X2(), Line(kInnerTop).X2(), Line(kInnerBottom).X2(),
+                            Line(kOuterBottom).X2(), Line(kInnerRight).X1(), Line(kInnerRight).X2(),
+                            Line(kOuterRight).X1(), Line(kOuterRight).X2()}),
+        (std::vector<float>{2985, 2970, 2985, 3000, 2970, 2970, 2985, 2985}));
     // 3000 - 315 twips: 179 pixels, ending where the button begins.
     const RECT edit = EditRect(host());
     EXPECT_EQ(edit.right - edit.left, 179);
@@ -76,7 +73,10 @@ TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
     EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
 }
 
-TEST_F(LayoutTest, BelowTheMinimumWidthTheControlIsWidenedAndLaidOutForIt) {
+// Placed by a host that keeps its size exactly as put: below the minimum width the control is
+// widened and laid out for it, the height is always put back to one row, and a width between
+// pixels rounds the button ties to even.
+TEST_F(LayoutTest, AnExactSizeIsWidenedToTheMinimumAndCutToOneRow) {
     PlaceExactly(389, 315);
     EXPECT_EQ(host().UserControl().WidthPuts(), (std::vector<float>{390}));
     EXPECT_TRUE(host().UserControl().HeightPuts().empty());
@@ -88,26 +88,20 @@ TEST_F(LayoutTest, BelowTheMinimumWidthTheControlIsWidenedAndLaidOutForIt) {
     PlaceExactly(390, 315);
     EXPECT_TRUE(host().UserControl().WidthPuts().empty());
     EXPECT_EQ(DrawnButton(), (RECT{8, 2, 24, 19}));
-}
 
-TEST_F(LayoutTest, TheHeightIsAlwaysPutBackToOneRow) {
     PlaceExactly(1215, 400);
     EXPECT_EQ(host().UserControl().HeightPuts(), (std::vector<float>{315}));
     EXPECT_EQ(host().UserControl().Height(), 315);
-
     PlaceExactly(300, 100);
     EXPECT_EQ(host().UserControl().WidthPuts(), (std::vector<float>{390}));
     EXPECT_EQ(host().UserControl().Height(), 315);
+    PlaceExactly(1222.5f, 315);
+    EXPECT_EQ(DrawnButton(), (RECT{64, 2, 80, 19}));  // round(63.5) = 64
 
     // Through the form host, whose control window takes whole pixels.
     Place({});
     host().UserControl().SetHeight(600);
     EXPECT_EQ(host().UserControl().Height(), 315);
-}
-
-TEST_F(LayoutTest, AWidthBetweenPixelsRoundsTheButtonTiesToEven) {
-    PlaceExactly(1222.5f, 315);
-    EXPECT_EQ(DrawnButton(), (RECT{64, 2, 80, 19}));  // round(63.5) = 64
 }
 
 }  // namespace

@@ -76,13 +76,12 @@ TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "x"}, {44, "y"}, {95, "z"}}));
     EXPECT_EQ(LineXs(), (std::vector<int>{41, 92}));
     const auto line = Ops(sim::DrawOp::LineTo).at(0);
-    EXPECT_EQ(line.from.y, kRow.top);
-    EXPECT_EQ(line.to.y, kRow.bottom);
+    EXPECT_EQ((std::pair{line.from.y, line.to.y}), (std::pair{kRow.top, kRow.bottom}));
     // The last column is not fitted.
-    const auto measured = Ops(sim::DrawOp::MeasureText);
-    ASSERT_EQ(measured.size(), 2u);
-    EXPECT_EQ(measured[0].maxExtent, 38);
-    EXPECT_EQ(measured[1].maxExtent, 48);
+    std::vector<int> extents;
+    for (const auto& measured : Ops(sim::DrawOp::MeasureText))
+        extents.push_back(measured.maxExtent);
+    EXPECT_EQ(extents, (std::vector<int>{38, 48}));
     const auto fill = Ops(sim::DrawOp::FillRect).at(0);
     EXPECT_EQ(fill.rect, kRow);
     EXPECT_EQ(fill.fillColor, 0xFFFFFFu);
@@ -152,18 +151,21 @@ TEST_F(RowDrawingTest, FitsCellsToWholeCharactersAndCutsLongTexts) {
 
 TEST_F(RowDrawingTest, SelectedRowsAndSystemColours) {
     Fill({{"a", "b"}}, {40, 40});
+    // The row's fill, its last text and its line.
+    const auto colours = [&] {
+        return std::vector<COLORREF>{Ops(sim::DrawOp::FillRect).at(0).fillColor,
+                                     Ops(sim::DrawOp::DrawText).at(1).state.textColor,
+                                     Ops(sim::DrawOp::LineTo).at(0).state.penColor};
+    };
     Draw(0, ODS_SELECTED);
-    EXPECT_EQ(Ops(sim::DrawOp::FillRect).at(0).fillColor, 0x800000u);
-    EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(1).state.textColor, 0xFFFFFFu);
-    EXPECT_EQ(Ops(sim::DrawOp::LineTo).at(0).state.penColor, kSilver);
+    EXPECT_EQ(colours(), (std::vector<COLORREF>{0x800000u, 0xFFFFFFu, kSilver}));
 
     control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005));
     control().ForeColorNormal(static_cast<OLE_COLOR>(0x80000008));
     control().ColumnLineForeColor(static_cast<OLE_COLOR>(0x80000010));
     Draw(0);
-    EXPECT_EQ(Ops(sim::DrawOp::FillRect).at(0).fillColor, sim::Gdi::SysColor(5));
-    EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(0).state.textColor, sim::Gdi::SysColor(8));
-    EXPECT_EQ(Ops(sim::DrawOp::LineTo).at(0).state.penColor, sim::Gdi::SysColor(0x10));
+    EXPECT_EQ(colours(), (std::vector<COLORREF>{sim::Gdi::SysColor(5), sim::Gdi::SysColor(8),
+                                                sim::Gdi::SysColor(0x10)}));
 
     Draw(static_cast<UINT>(-1), ODS_SELECTED);
     EXPECT_TRUE(world().Graphics().Log().empty());

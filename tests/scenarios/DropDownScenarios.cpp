@@ -9,8 +9,7 @@ namespace {
 using DropDownScenario = ControlScenario;
 
 TEST_F(DropDownScenario, ShowDropDownOpensTheListUnderTheControlOnTheRowOfTheText) {
-    FillNumbered(5);
-    driver->FocusControl(control);
+    Start(Numbered(5));
     driver->TypeText("r03");
     events.ClearLog();
     control.ShowDropDown();
@@ -27,8 +26,7 @@ TEST_F(DropDownScenario, ShowDropDownOpensTheListUnderTheControlOnTheRowOfTheTex
 }
 
 TEST_F(DropDownScenario, AClickElsewhereOnTheFormOrOnItsCaptionClosesTheListWithoutACommit) {
-    FillNumbered(5);
-    driver->FocusControl(control);
+    Start(Numbered(5));
     struct Case {
         const char* where;
         void (*click)(Driver&);
@@ -57,8 +55,7 @@ TEST_F(DropDownScenario, AClickElsewhereOnTheFormOrOnItsCaptionClosesTheListWith
 // The form losing the activation closes the list; the control stays the form's active control,
 // so nothing is committed until the focus goes to another control of the form.
 TEST_F(DropDownScenario, AnotherWindowTakingTheActivationClosesTheListWithoutACommit) {
-    FillNumbered(5);
-    driver->FocusControl(control);
+    Start(Numbered(5));
     driver->TypeText("r02");
     control.ShowDropDown();
     events.ClearLog();

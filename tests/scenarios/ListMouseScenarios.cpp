@@ -6,24 +6,16 @@
 namespace cp::test {
 namespace {
 
-// A point inside visible row k of the list, in twips of its client area.
-constexpr float kX = 300;
-float RowY(int k) {
-    return static_cast<float>(k * 225 + 100);
-}
-
 class ListMouseScenario : public ControlScenario {
 protected:
     void Open(int rows) {
-        FillNumbered(rows);
-        driver->FocusControl(control);
+        Start(Numbered(rows));
         control.ShowDropDown();
         ASSERT_TRUE(driver->ListVisible(control));
         events.ClearLog();
     }
     void ExpectCommitted(int row) {
-        const std::string text = (row < 10 ? "r0" : "r") + std::to_string(row);
-        EXPECT_EQ(Read(), (Reading{text, 0, 3, row, row, false}));
+        EXPECT_EQ(Read(), (Reading{RowText(row), 0, 3, row, row, false}));
         EXPECT_TRUE(driver->EditHasFocus(control));
         EXPECT_EQ(CommittedRow(), row);
         EXPECT_EQ(Log(), (Events{"AfterUpdate"}));

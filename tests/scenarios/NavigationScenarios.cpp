@@ -10,14 +10,13 @@ protected:
     // Types the row's text, which selects the row "r<nn>".
     void GoToRow(int row) {
         driver->SelectText(0, static_cast<int>(Text().size()));
-        driver->TypeText((row < 10 ? "r0" : "r") + std::to_string(row));
+        driver->TypeText(RowText(row));
         ASSERT_EQ(control.ListIndex(), row);
     }
 };
 
 TEST_F(NavigationScenario, PageKeysStepAPageLessOneRowAndStopAtTheEnds) {
-    FillNumbered(20);  // eight list rows, the default
-    driver->FocusControl(control);
+    Start(Numbered(20));  // eight list rows, the default
     struct Case {
         int from;
         std::int16_t key;
@@ -29,16 +28,14 @@ TEST_F(NavigationScenario, PageKeysStepAPageLessOneRowAndStopAtTheEnds) {
         events.ClearLog();
         driver->PressKey(c.key);
 
-        const std::string text = (c.to < 10 ? "r0" : "r") + std::to_string(c.to);
-        EXPECT_EQ(Read(), (Reading{text, 0, 3, c.to, c.to, false})) << c.from;
+        EXPECT_EQ(Read(), (Reading{RowText(c.to), 0, 3, c.to, c.to, false})) << c.from;
         EXPECT_EQ(Log(),
                   (Events{"Change", "KeyDown(0,0)", "KeyUp(" + std::to_string(c.key) + ",0)"}));
     }
 }
 
 TEST_F(NavigationScenario, AtTheEndsTheRowStaysAndItsTextIsWrittenAndSelected) {
-    Fill({"Apple", "Banana", "Cherry"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana", "Cherry"});
     struct Case {
         const char* typed;
         std::int16_t key;
@@ -65,8 +62,7 @@ TEST_F(NavigationScenario, AnEmptyListLeavesTheKeyCodeAndRaisesNoChange) {
 }
 
 TEST_F(NavigationScenario, UpWithNoCurrentRowRaisesNotInListThenChange) {
-    Fill({"Apple", "Banana"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana"});
     driver->TypeText("x");
     events.ClearLog();
     driver->PressKey(vbKeyUp);
@@ -90,8 +86,7 @@ TEST_F(NavigationScenario, ALockedControlOpensNothingOnAltDownAndTakesNoTyping) 
 }
 
 TEST_F(NavigationScenario, AltShiftDownMovesLikeDown) {
-    Fill({"Apple", "Banana"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana"});
     driver->PressKey(vbKeyDown, vbAltMask | vbShiftMask);
 
     EXPECT_EQ(Read(), (Reading{"Apple", 0, 5, 0, 0, false}));
@@ -99,8 +94,7 @@ TEST_F(NavigationScenario, AltShiftDownMovesLikeDown) {
 }
 
 TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
-    Fill({"Apple", "Banana", "Cherry"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana", "Cherry"});
     driver->TypeText("b");
     events.ClearLog();
     driver->PressKey(vbKeyDown, vbAltMask);
@@ -117,8 +111,7 @@ TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
 }
 
 TEST_F(NavigationScenario, EscapeAfterNavigatingInTheOpenListRestoresTheCommittedRow) {
-    Fill({"Apple", "Banana", "Cherry"});
-    driver->FocusControl(control);
+    Start({"Apple", "Banana", "Cherry"});
     driver->TypeText("b");
     driver->PressKey(vbKeyReturn);
     driver->PressKey(vbKeyDown, vbAltMask);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/ScreenUnits.h"
 #include "tests/scenarios/Driver.h"
 #include "tests/support/ColumnPickProbe.h"
 
@@ -49,12 +50,24 @@ protected:
         control.AddList(items);
     }
     // The rows "r00" to "r<n-1>".
-    void FillNumbered(int n) {
+    void FillNumbered(int n) { Fill(Numbered(n)); }
+    static std::vector<std::string> Numbered(int n) {
         std::vector<std::string> rows;
         for (int i = 0; i < n; ++i)
-            rows.push_back((i < 10 ? "r0" : "r") + std::to_string(i));
-        Fill(rows);
+            rows.push_back(RowText(i));
+        return rows;
     }
+    // Fills the rows and gives the edit field the focus, as the user's click into it would.
+    void Start(const std::vector<std::string>& rows) {
+        Fill(rows);
+        driver->FocusControl(control);
+    }
+    // A point inside visible row k of the open list, in twips of its client area.
+    static constexpr float kX = 300;
+    static float RowY(int k) {
+        return static_cast<float>((k * CurrentScreenUnits().rowPixels + 5) * TwipsPerPixel());
+    }
+    static std::string RowText(int row) { return (row < 10 ? "r0" : "r") + std::to_string(row); }
     // The committed row as the control holds it, for the middle of a scenario.
     std::int32_t CommittedRow() { return ColumnPickProbe(control).lngCommittedIndex(); }
     // The committed row as the user finds it: the row that Escape in the open list goes back

@@ -8,8 +8,7 @@ namespace {
 using TypingScenario = ControlScenario;
 
 TEST_F(TypingScenario, CompletionTakesTheRowsCaseAndSelectsTheTailWithOneChangePerCharacter) {
-    Fill({"Abc", "abd"});
-    driver->FocusControl(control);
+    Start({"Abc", "abd"});
     driver->TypeText("ab");
 
     EXPECT_EQ(Read(), (Reading{"Abc", 2, 1, 0, 0, false}));
@@ -20,8 +19,7 @@ TEST_F(TypingScenario, CompletionTakesTheRowsCaseAndSelectsTheTailWithOneChangeP
 // The list's selection follows the typing while the list is closed, for its opening; a text
 // that matches no row leaves it unselected at the top.
 TEST_F(TypingScenario, TypingMovesTheListsSelectionForItsOpening) {
-    FillNumbered(20);
-    driver->FocusControl(control);
+    Start(Numbered(20));
     driver->TypeText("r15");
     EXPECT_EQ(Read(), (Reading{"r15", 3, 0, 15, 15, false}));
     driver->TypeText("x");
@@ -39,8 +37,7 @@ TEST_F(TypingScenario, TypingMovesTheListsSelectionForItsOpening) {
 }
 
 TEST_F(TypingScenario, ADeletionAfterACompletionSelectsTheSameRowWithoutCompleting) {
-    Fill({"Apple", "apricot"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot"});
     driver->TypeText("a");
     ASSERT_EQ(Text(), "Apple");
     events.ClearLog();
@@ -56,8 +53,7 @@ TEST_F(TypingScenario, ADeletionAfterACompletionSelectsTheSameRowWithoutCompleti
 }
 
 TEST_F(TypingScenario, TypingInTheMiddleSelectsTheRowWithoutCompleting) {
-    Fill({"Apple", "apricot"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot"});
     driver->TypeText("pp");
     driver->PressKey(vbKeyHome);
     driver->TypeText("a");
@@ -89,8 +85,7 @@ TEST_F(TypingScenario, AHostThatClearsKeyAsciiSuppressesTheCharacter) {
 // character codes with the key codes of Up and Down, and "." with Delete; typed, they are
 // characters like any other and complete.
 TEST_F(TypingScenario, TypedPrefixesCompleteFromTheFirstMatchingRow) {
-    Fill({"Apple", "apricot", "A&B", "x(1)", "Mr. Smith"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot", "A&B", "x(1)", "Mr. Smith"});
     struct Case {
         const char* typed;
         const char* text;
@@ -108,8 +103,7 @@ TEST_F(TypingScenario, TypedPrefixesCompleteFromTheFirstMatchingRow) {
 
 // An empty text matches every row as a prefix, but completing it would undo the emptying.
 TEST_F(TypingScenario, AnEmptiedTextStandsForNoRowHoweverItWasEmptied) {
-    Fill({"Apple", "apricot"});
-    driver->FocusControl(control);
+    Start({"Apple", "apricot"});
     struct Case {
         const char* how;
         void (*empty)(Driver&, ColumnPick&);

@@ -26,46 +26,37 @@ struct LifetimeCase {
     std::vector<std::string> seen;         // the events up to the end, the last one included
 };
 
-void TypeB(SimControl& c) {
-    c.user().TypeText("b");
-}
+enum class Then { Nothing, Leave, Enter };
 
-void TypeQAndLeave(SimControl& c) {
-    c.user().TypeText("q");
-    c.user().MoveFocusAway(c.form());
+// What the user does meanwhile: types, then leaves the field or presses Enter, or neither.
+std::function<void(SimControl&)> Typing(const char* text, Then then = Then::Nothing) {
+    return [=](SimControl& c) {
+        c.user().TypeText(text);
+        if (then == Then::Enter) c.user().PressKey(kEnter);
+        if (then == Then::Leave) c.user().MoveFocusAway(c.form());
+    };
 }
-
-void TypeBAndLeave(SimControl& c) {
-    c.user().TypeText("b");
-    c.user().MoveFocusAway(c.form());
-}
-
-void TypeBAndEnter(SimControl& c) {
-    c.user().TypeText("b");
-    c.user().PressKey(kEnter);
-}
-
-const std::vector<std::string> kTypedB = {"KeyDown(66,0)", "KeyPress(98)", "Change", "KeyUp(66,0)"};
 
 std::vector<LifetimeCase> Cases() {
-    const auto upTo = [](std::size_t n) {
-        return std::vector<std::string>(kTypedB.begin(), kTypedB.begin() + n);
+    const std::vector<std::string> typedB = {"KeyDown(66,0)", "KeyPress(98)", "Change",
+                                             "KeyUp(66,0)"};
+    const auto then = [&](std::size_t n, std::initializer_list<std::string> more = {}) {
+        std::vector<std::string> seen(typedB.begin(), typedB.begin() + n);
+        seen.insert(seen.end(), more);
+        return seen;
     };
-    std::vector<std::string> notInList = {"KeyDown(81,0)", "KeyPress(113)", "Change", "KeyUp(81,0)",
-                                          "NotInList(0)"};
-    std::vector<std::string> leftAfterB = kTypedB;
-    leftAfterB.push_back("AfterUpdate");
     // Enter commits in the key's KeyPress handling, which goes on to hand the host KeyAscii 0.
-    std::vector<std::string> enteredAfterB = kTypedB;
-    enteredAfterB.insert(enteredAfterB.end(), {"KeyDown(13,0)", "AfterUpdate", "KeyPress(0)"});
     return {
-        {"KeyDown", TypeB, upTo(1)},
-        {"KeyPress", TypeB, upTo(2)},
-        {"Change", TypeB, upTo(3)},
-        {"KeyUp", TypeB, upTo(4)},
-        {"NotInList", TypeQAndLeave, notInList},
-        {"AfterUpdate", TypeBAndLeave, leftAfterB},
-        {"AfterUpdate", TypeBAndEnter, enteredAfterB},
+        {"KeyDown", Typing("b"), then(1)},
+        {"KeyPress", Typing("b"), then(2)},
+        {"Change", Typing("b"), then(3)},
+        {"KeyUp", Typing("b"), then(4)},
+        {"NotInList",
+         Typing("q", Then::Leave),
+         {"KeyDown(81,0)", "KeyPress(113)", "Change", "KeyUp(81,0)", "NotInList(0)"}},
+        {"AfterUpdate", Typing("b", Then::Leave), then(4, {"AfterUpdate"})},
+        {"AfterUpdate", Typing("b", Then::Enter),
+         then(4, {"KeyDown(13,0)", "AfterUpdate", "KeyPress(0)"})},
     };
 }
 

@@ -2,6 +2,8 @@
 // fills, lines, copies and edges leave on a window.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/sim/BuiltInClasses.h"
 #include "platform/sim/SimWindowApi.h"
 #include "platform/sim/World.h"
@@ -12,8 +14,19 @@ namespace {
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kBlue = 0xFF0000;
 
+using Colours = std::vector<COLORREF>;
+constexpr COLORREF kNone = Surface::kUnpainted;
+
 class GdiTest : public ::testing::Test {
 protected:
+    // The window's pixels at the points, in their order.
+    Colours Pixels(std::initializer_list<POINT> points) {
+        Colours colours;
+        for (const POINT& p : points)
+            colours.push_back(sim::GetPixel(window, p.x, p.y));
+        return colours;
+    }
+
     World world;
     HWND window = CreateWindow("SimWindow", WS_VISIBLE, 0, nullptr, RECT{0, 0, 100, 100});
     Gdi& gdi = world.Graphics();
@@ -46,33 +59,28 @@ TEST_F(GdiTest, ObjectsAreCountedUntilReleasedAndASelectedOneCannotBeDeleted) {
 
 TEST_F(GdiTest, DrawingOnAWindowLeavesItsPixels) {
     const HDC dc = GetDC(window);
-    EXPECT_EQ(sim::GetPixel(window, 5, 5), Surface::kUnpainted);
+    EXPECT_EQ(sim::GetPixel(window, 5, 5), kNone);
     const HBRUSH brush = CreateSolidBrush(kBlue);
     const RECT fill{2, 2, 6, 4};
     FillRect(dc, &fill, brush);
-    EXPECT_EQ(sim::GetPixel(window, 2, 2), kBlue);
-    EXPECT_EQ(sim::GetPixel(window, 5, 3), kBlue);
-    EXPECT_EQ(sim::GetPixel(window, 6, 3), Surface::kUnpainted) << "right edge excluded";
+    // The right edge is excluded.
+    EXPECT_EQ(Pixels({{2, 2}, {5, 3}, {6, 3}}), (Colours{kBlue, kBlue, kNone}));
 
     // A line leaves its end point out, as LineTo does.
     const HPEN pen = CreatePen(PS_SOLID, 1, kRed);
     const HGDIOBJ stockPen = SelectObject(dc, pen);
     MoveToEx(dc, 0, 10, nullptr);
     LineTo(dc, 4, 10);
-    EXPECT_EQ(sim::GetPixel(window, 0, 10), kRed);
-    EXPECT_EQ(sim::GetPixel(window, 3, 10), kRed);
-    EXPECT_EQ(sim::GetPixel(window, 4, 10), Surface::kUnpainted);
+    EXPECT_EQ(Pixels({{0, 10}, {3, 10}, {4, 10}}), (Colours{kRed, kRed, kNone}));
 
     // A copy takes the bitmap's pixels; text leaves no pixels.
     const HDC memory = CreateCompatibleDC(dc);
     const HBITMAP bitmap = gdi.CreateBitmap(2, 2, {1, 2, 3, 4}, -1);
     const HGDIOBJ stockBitmap = SelectObject(memory, bitmap);
     BitBlt(dc, 20, 20, 2, 1, memory, 0, 1, SRCCOPY);
-    EXPECT_EQ(sim::GetPixel(window, 20, 20), 3u);
-    EXPECT_EQ(sim::GetPixel(window, 21, 20), 4u);
     RECT text{30, 30, 60, 45};
     DrawText(dc, "Row", &text, DT_SINGLELINE);
-    EXPECT_EQ(sim::GetPixel(window, 31, 35), Surface::kUnpainted);
+    EXPECT_EQ(Pixels({{20, 20}, {21, 20}, {31, 35}}), (Colours{3, 4, kNone}));
 
     SelectObject(memory, stockBitmap);
     SelectObject(dc, stockPen);
@@ -87,17 +95,15 @@ TEST_F(GdiTest, EdgesTakeTheThreeDimensionalColours) {
     const HDC dc = GetDC(window);
     RECT raised{0, 0, 16, 17};
     DrawEdge(dc, &raised, EDGE_RAISED, BF_RECT);
-    EXPECT_EQ(sim::GetPixel(window, 0, 0), Gdi::SysColor(22));    // 3-D light
-    EXPECT_EQ(sim::GetPixel(window, 1, 1), Gdi::SysColor(20));    // highlight
-    EXPECT_EQ(sim::GetPixel(window, 15, 16), Gdi::SysColor(21));  // dark shadow
-    EXPECT_EQ(sim::GetPixel(window, 14, 15), Gdi::SysColor(16));  // shadow
-    EXPECT_EQ(sim::GetPixel(window, 5, 5), Surface::kUnpainted) << "the face is left alone";
+    // 3-D light, highlight, dark shadow, shadow; the face is left alone.
+    EXPECT_EQ(Pixels({{0, 0}, {1, 1}, {15, 16}, {14, 15}, {5, 5}}),
+              (Colours{Gdi::SysColor(22), Gdi::SysColor(20), Gdi::SysColor(21), Gdi::SysColor(16),
+                       kNone}));
 
     RECT flat{20, 0, 36, 17};
     DrawEdge(dc, &flat, EDGE_SUNKEN, BF_RECT | BF_FLAT);
-    EXPECT_EQ(sim::GetPixel(window, 20, 0), Gdi::SysColor(16));
-    EXPECT_EQ(sim::GetPixel(window, 35, 16), Gdi::SysColor(16));
-    EXPECT_EQ(sim::GetPixel(window, 21, 1), Gdi::SysColor(15));
+    EXPECT_EQ(Pixels({{20, 0}, {35, 16}, {21, 1}}),
+              (Colours{Gdi::SysColor(16), Gdi::SysColor(16), Gdi::SysColor(15)}));
     ReleaseDC(window, dc);
 }
 

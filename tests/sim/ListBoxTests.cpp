@@ -2,6 +2,7 @@
 // through the record, so the record must carry what the real list's does.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "platform/sim/BuiltInClasses.h"
@@ -49,12 +50,10 @@ TEST(ListWindow, RowsAreDrawnWithTheListsFontInTheWidthLeftBesideTheScrollBar) {
 
     ASSERT_EQ(drawn.size(), 5u);
     const DRAWITEMSTRUCT& second = drawn[1].item;
-    EXPECT_EQ(second.CtlType, ODT_LISTBOX);
-    EXPECT_EQ(second.itemID, 1u);
-    EXPECT_EQ(second.itemAction, ODA_DRAWENTIRE);
-    EXPECT_EQ(second.itemState, ODS_SELECTED);
-    EXPECT_EQ(second.hwndItem, list);
-    EXPECT_EQ(drawn[1].font, font);
+    EXPECT_EQ(
+        (std::tuple{second.CtlType, second.itemID, second.itemAction, second.itemState,
+                    second.hwndItem, drawn[1].font}),
+        (std::tuple{UINT{ODT_LISTBOX}, 1u, UINT{ODA_DRAWENTIRE}, UINT{ODS_SELECTED}, list, font}));
     EXPECT_EQ(second.rcItem, (RECT{0, 15, kWidth - 2 - kScrollBarWidth, 30}));
     EXPECT_EQ(drawn[0].item.itemState, 0u);
 

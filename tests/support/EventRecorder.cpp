@@ -6,7 +6,6 @@ namespace cp::test {
 
 void EventRecorder::AfterUpdate() {
     log_.push_back("AfterUpdate");
-    if (onAfterUpdate) onAfterUpdate();
     Handled();
 }
 

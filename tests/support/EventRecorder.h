@@ -31,7 +31,6 @@ public:
     bool cancelNotInList = false;
     std::function<void(std::int16_t& KeyAscii)> onKeyPress;
     std::function<void(std::int16_t& KeyCode, std::int16_t& Shift)> onKeyDown;
-    std::function<void()> onAfterUpdate;
     // Runs at the end of every handler, with the event as logged.
     std::function<void(const std::string& event)> onEvent;
 

@@ -32,13 +32,9 @@ inline const VariantArray& Block(const Variant& rows) {
     return rows.IsArray() && rows.Array() ? *rows.Array() : none;
 }
 
-// Every row of a query as text: the fields as CStr writes them (Null as "Null"), joined by
-// "|", one line per row.
-inline std::string RowsOf(Database& db, const std::string& query) {
-    std::shared_ptr<Recordset> rs = db.OpenRecordset(query, dbOpenSnapshot);
-    const std::int32_t count = CLng(rs->RecordCount());
-    if (count < 1) return "";
-    const Variant rows = rs->GetRows(count);
+// The rows of a (field, row) block as text: the fields as CStr writes them (Null as "Null"),
+// joined by "|", one line per row.
+inline std::string BlockText(const Variant& rows) {
     const VariantArray& block = Block(rows);
     std::string text;
     for (std::int32_t row = 0; row < block.Extent(1); ++row) {
@@ -49,6 +45,13 @@ inline std::string RowsOf(Database& db, const std::string& query) {
         text += "\n";
     }
     return text;
+}
+
+// Every row of a query as text, as BlockText writes them.
+inline std::string RowsOf(Database& db, const std::string& query) {
+    std::shared_ptr<Recordset> rs = db.OpenRecordset(query, dbOpenSnapshot);
+    const std::int32_t count = CLng(rs->RecordCount());
+    return count < 1 ? "" : BlockText(rs->GetRows(count));
 }
 
 }  // namespace cp::test

@@ -145,18 +145,14 @@ TEST(SessionFaults, EveryHostCallFailingInTurnLeavesTheTableAndTheListInStep) {
             const Played played = Play(s);
             const std::string context = operation + " call " + std::to_string(call);
             ASSERT_NE(played.failedIn, nullptr) << context << " never came";
-            if (played.failedIn->phase == Phase::Use) {
-                EXPECT_EQ(played.end, clean.table) << context << " in " << played.failedIn->name;
-            } else {
-                // A fill cut short keeps what it did; the session goes on with that table.
-                EXPECT_EQ(played.end, played.table) << context << " in " << played.failedIn->name;
-            }
-            EXPECT_EQ(s.ListState().count, s.control().ListCount())
-                << context << " in " << played.failedIn->name;
+            const std::string where = context + " in " + played.failedIn->name;
+            // A fill cut short keeps what it did; the session goes on with that table.
+            EXPECT_EQ(played.end, played.failedIn->phase == Phase::Use ? clean.table : played.table)
+                << where;
+            EXPECT_EQ(s.ListState().count, s.control().ListCount()) << where;
             // Only a release that failed itself may leave its object behind.
             if (!kReleases.contains(operation)) {
-                EXPECT_EQ(played.drawing, clean.drawing)
-                    << context << " in " << played.failedIn->name;
+                EXPECT_EQ(played.drawing, clean.drawing) << where;
             }
             EXPECT_TRUE(s.world().HostErrors().empty() ||
                         s.world().HostErrors()[0].number == kInjected)
