@@ -11,6 +11,7 @@
 #include "data/odbc/OdbcDatabase.h"
 #include "runtime/Conversions.h"
 #include "tests/scenarios/ScenarioFixture.h"
+#include "tests/support/AwaitAnswers.h"
 
 namespace cp::test {
 namespace {
@@ -60,6 +61,7 @@ TEST_F(ServerScenario, TypingCompletesFromTheServerAndTheKeysCommitItsRows) {
     EXPECT_EQ(control.ListCount(), 500);
     driver->FocusControl(control);
     driver->TypeText("TOWN 12");
+    ASSERT_TRUE(AwaitServerAnswers(control));
     EXPECT_EQ(Read(), (Reading{"town 120", 7, 1, 120, 120, false}));
     events.ClearLog();
 

@@ -36,6 +36,8 @@ public:
     auto& blnButtonDown() { return c_.button.blnButtonDown; }
     auto& buttonLook() { return c_.button.look; }
     auto& blnPaintedOnce() { return c_.button.blnPaintedOnce; }
+    // In server mode, a question of typing is waiting for the server or its answer for taking.
+    bool ServerQuestionOutstanding() const { return c_.queries.Outstanding(); }
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
     WNDPROC lngOldWindowProc() { return c_.hosting.drawing.Replaced(); }
 
