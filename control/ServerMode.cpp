@@ -36,7 +36,7 @@ void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::str
         queries.Stop();
         server.Disconnect();
         server.Connect(source);
-        queries.Start(source, [this] { TakeServerAnswer(); });
+        queries.Start(source, UserControl.MakeThreadPost([this] { TakeServerAnswer(); }));
         FollowServerCount();
         host::SetScreenMousePointer(vbDefault);
     });

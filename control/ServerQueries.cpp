@@ -2,10 +2,10 @@
 
 namespace cp {
 
-void ServerQueries::Start(std::shared_ptr<KeyedRows> source, std::function<void()> answered) {
+void ServerQueries::Start(std::shared_ptr<KeyedRows> source, std::unique_ptr<ThreadPost> post) {
     Stop();
     source_ = std::move(source);
-    post_ = host::MakeThreadPost(std::move(answered));
+    post_ = std::move(post);
     stopping_ = false;
     // Conversions on the thread follow the window thread's locale, as the reads there do.
     thread_ = std::thread([this, locale = CurrentLocale()] { Run(locale); });

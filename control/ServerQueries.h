@@ -45,9 +45,9 @@ public:
     ServerQueries(const ServerQueries&) = delete;
     ServerQueries& operator=(const ServerQueries&) = delete;
 
-    // Starts the thread over source; each answer is announced by a call of answered on the
-    // calling (window's) thread, from its message processing.
-    void Start(std::shared_ptr<KeyedRows> source, std::function<void()> answered);
+    // Starts the thread over source; each answer is announced through post, a box of the
+    // window's thread.
+    void Start(std::shared_ptr<KeyedRows> source, std::unique_ptr<ThreadPost> post);
     // Ends the thread and waits for it; a question or answer left is dropped.
     void Stop();
 

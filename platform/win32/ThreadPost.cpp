@@ -31,9 +31,11 @@ struct Mailbox {
         const std::lock_guard lock(box->mutex);
         box->waiting = false;
     }
-    // No exception crosses a window procedure.
+    // No exception crosses a window procedure. The delivery may end the box's owner, and the
+    // box with it: it runs from a copy.
     try {
-        box->deliver();
+        const std::function<void()> deliver = box->deliver;
+        deliver();
     } catch (...) {
     }
     return 0;
