@@ -8,12 +8,12 @@
 #include <mutex>
 
 #include "platform/win32/ModuleInstance.h"
+#include "platform/win32/ThreadPostWindow.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace cp {
 namespace {
 
-constexpr const wchar_t* kPostClass = L"ColumnPickThreadPost";
 constexpr ::UINT kPosted = WM_APP + 0x28;
 
 struct Mailbox {
@@ -47,7 +47,7 @@ void RegisterPostClass() {
         wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = &PostProc;
         wc.hInstance = win32::ModuleInstance();
-        wc.lpszClassName = kPostClass;
+        wc.lpszClassName = win32::kThreadPostClass;
         return ::RegisterClassExW(&wc) != 0;
     }();
     (void)registered;
@@ -58,8 +58,8 @@ public:
     explicit WindowPost(std::function<void()> deliver) {
         RegisterPostClass();
         box_->deliver = std::move(deliver);
-        box_->window = ::CreateWindowExW(0, kPostClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                         win32::ModuleInstance(), nullptr);
+        box_->window = ::CreateWindowExW(0, win32::kThreadPostClass, L"", 0, 0, 0, 0, 0,
+                                         HWND_MESSAGE, nullptr, win32::ModuleInstance(), nullptr);
         if (box_->window != nullptr) {
             ::SetWindowLongPtrW(box_->window, GWLP_USERDATA,
                                 reinterpret_cast<::LONG_PTR>(box_.get()));
