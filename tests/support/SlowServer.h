@@ -14,15 +14,16 @@
 namespace cp::test {
 
 class SlowRows final : public KeyedRows {
-public:
-    SlowRows(std::shared_ptr<KeyedRows> rows, std::chrono::milliseconds delay)
-        : rows_(std::move(rows)), delay_(delay) {}
-
+    // Each read answers after the delay.
     template <class Read>
     auto Slowly(Read&& read) {
         std::this_thread::sleep_for(delay_);
         return read();
     }
+
+public:
+    SlowRows(std::shared_ptr<KeyedRows> rows, std::chrono::milliseconds delay)
+        : rows_(std::move(rows)), delay_(delay) {}
 
     std::vector<std::string> FieldNames() override { return rows_->FieldNames(); }
     std::int64_t Count() override {
