@@ -24,6 +24,7 @@
 #include "control/AccessibleRows.h"
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
+#include "control/ServerQueries.h"
 #include "control/ServerRows.h"
 #include "control/ShownRows.h"
 #include "control/StateRecord.h"
@@ -247,6 +248,15 @@ private:
     // The list window counts the rows the server counted last.
     void FollowServerCount();
     std::int32_t TableRowOf(std::int32_t listRow) const { return shown.TableRow(rows, listRow); }
+    // Typing in server mode (control/ServerModeTyping.cpp): asks the query thread for the
+    // first row of text; false outside server mode or for an empty text (nothing asked).
+    bool AskServer(const std::string& text, Completion completion);
+    // The query thread answered: the answer to the newest text is applied.
+    void TakeServerAnswer();
+    // Waits (bounded) for the answer to the newest text and applies it, before anything that
+    // acts on the row the text found.
+    void SettleServerAnswer();
+    void ApplyServerAnswer(const ServerQueries::Answer& answer);
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
@@ -343,6 +353,7 @@ private:
     SearchSettings search;              // what typing looks for
     ShownRows shown;                    // the rows the list shows
     ServerRows server;                  // in server mode, the rows on the database server
+    ServerQueries queries;              // in server mode, typing's queries off the window's thread
     ColumnState columns;                // the widths of the list's columns
     EditingFlags editing;               // typing, navigation and commits
     DropDownState dropDown;             // the open list and the mouse in it

@@ -32,6 +32,8 @@ void ColumnPick::UserControl_InitProperties() {
 void ColumnPick::UserControl_Terminate() {
     // A list still open would leave the thread's form watcher pointing at this control.
     if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::LeaveFocus);
+    // No answer of the server reaches a control that is ending.
+    queries.Stop();
     picArrow.reset();
     UnsubclassControl();
 }

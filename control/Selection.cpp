@@ -76,6 +76,8 @@ void ColumnPick::BoundColumn(const std::int16_t& value) {
 void ColumnPick::Text(const std::string& value) {
     // Not an internal change: the matching pass runs as it does for typing.
     txtTextBox.SetText(value);
+    // A host's put finds its row before it returns, in server mode as well.
+    SettleServerAnswer();
     UserControl.PropertyChanged("Text");
 }
 

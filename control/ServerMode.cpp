@@ -6,6 +6,7 @@
 #include "control/ColumnPick.h"
 #include "control/FillReport.h"
 #include "data/Database.h"
+#include "data/SerialisedRows.h"
 #include "reports/ErrorReport.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"
@@ -24,14 +25,18 @@ void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::str
             return;
         }
         host::SetScreenMousePointer(vbHourglass);
-        std::shared_ptr<KeyedRows> source = dbDatabase.OpenKeyedRows(strSource, strKeyField);
-        if (!source) Raise(vberr::ObjectNotSet);
+        std::shared_ptr<KeyedRows> opened = dbDatabase.OpenKeyedRows(strSource, strKeyField);
+        if (!opened) Raise(vberr::ObjectNotSet);
+        // The window's thread and the query thread share the source, one read at a time.
+        auto source = std::make_shared<SerialisedRows>(std::move(opened));
         // As a fill does, the list gives up its old rows and marks before the new ones come.
         lstListBox.Clear();
         rows.Clear(settings.intColumnCount);
         shown.EndServe();
+        queries.Stop();
         server.Disconnect();
-        server.Connect(std::move(source));
+        server.Connect(source);
+        queries.Start(source, UserControl.MakeThreadPost([this] { TakeServerAnswer(); }));
         FollowServerCount();
         host::SetScreenMousePointer(vbDefault);
     });
@@ -39,6 +44,7 @@ void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::str
 
 void ColumnPick::LeaveServerMode() {
     if (!server.Active()) return;
+    queries.Stop();
     server.Disconnect();
     shown.EndServe();
     rows.ForgetSelection();

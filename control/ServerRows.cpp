@@ -118,9 +118,25 @@ const ServerRows::Page* ServerRows::Keep(std::int32_t page,
     return &(pages_[page] = std::move(kept));
 }
 
-std::int32_t ServerRows::Place(const std::optional<KeyedRow>& found) {
-    if (!found) return -1;
-    const std::int32_t row = ClampedCount(source_->CountBefore(found->key));
+LocatedRow ServerRows::Locate(KeyedRows& source, std::optional<KeyedRow> found) {
+    LocatedRow located;
+    if (!found) return located;
+    located.before = source.CountBefore(found->key);
+    const auto offset = static_cast<int>(located.before % kPageRows);
+    std::vector<KeyedRow> rows = source.RowsBefore(found->key, offset);
+    if (static_cast<int>(rows.size()) == offset) {
+        rows.push_back(*found);
+        const auto after = source.RowsAfter(found->key, kPageRows - offset - 1);
+        rows.insert(rows.end(), after.begin(), after.end());
+        located.page = std::move(rows);
+    }
+    located.found = std::move(found);
+    return located;
+}
+
+std::int32_t ServerRows::Adopt(const LocatedRow& located) {
+    if (!Active() || !located.found) return -1;
+    const std::int32_t row = ClampedCount(located.before);
     if (row >= count_) Recount();
     const std::int32_t page = row / kPageRows;
     const std::int32_t offset = row % kPageRows;
@@ -128,30 +144,30 @@ std::int32_t ServerRows::Place(const std::optional<KeyedRow>& found) {
         // The page already read holds the row where the count puts it: nothing moved.
         const auto& keys = known->second.keys;
         if (static_cast<std::size_t>(offset) < keys.size() &&
-            SameKey(keys[static_cast<std::size_t>(offset)], found->key.unique)) {
+            SameKey(keys[static_cast<std::size_t>(offset)], located.found->key.unique)) {
             return row;
         }
     }
     // The pages read before may stand on rows that have moved since: they go, and the row's
-    // own page is read around it.
+    // own page comes from the rows read around it.
     pages_.clear();
-    std::vector<KeyedRow> rows = source_->RowsBefore(found->key, offset);
-    if (static_cast<std::int32_t>(rows.size()) != offset) return row;
-    rows.push_back(*found);
-    const auto after = source_->RowsAfter(found->key, kPageRows - offset - 1);
-    rows.insert(rows.end(), after.begin(), after.end());
-    Keep(page, rows);
+    Keep(page, located.page);
     return row;
+}
+
+void ServerRows::ReportFailure(const std::exception_ptr& failure) const {
+    Guarded([&]() -> int { std::rethrow_exception(failure); }, 0);
 }
 
 std::int32_t ServerRows::FindPrefix(std::string_view text) {
     if (!Active()) return -1;
-    return Guarded([&] { return Place(source_->FirstWithPrefix(text)); }, -1);
+    return Guarded([&] { return Adopt(Locate(*source_, source_->FirstWithPrefix(text))); }, -1);
 }
 
 std::int32_t ServerRows::FindValue(std::int32_t column, const Variant& value) {
     if (!Active()) return -1;
-    return Guarded([&] { return Place(source_->FirstWithValue(column, value)); }, -1);
+    return Guarded([&] { return Adopt(Locate(*source_, source_->FirstWithValue(column, value))); },
+                   -1);
 }
 
 }  // namespace cp

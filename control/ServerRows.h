@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
@@ -23,6 +24,14 @@
 #include "runtime/Variant.h"
 
 namespace cp {
+
+// Where a row that a search found stands, as the server tells it: read by itself, without the
+// control's pages, so that it can be read on a thread other than the window's.
+struct LocatedRow {
+    std::optional<KeyedRow> found;  // none: no row was found
+    std::int64_t before = 0;        // the rows before it
+    std::vector<KeyedRow> page;     // the rows of its page, around it; empty when short
+};
 
 // A row's cells: the table (the item table or a page) and the row's place in it.
 struct RowCellsAt {
@@ -55,6 +64,18 @@ public:
     // The first row whose entry in column equals value; -1 for none.
     std::int32_t FindValue(std::int32_t column, const Variant& value);
 
+    // The rows on the server, for reads that run elsewhere; null outside server mode.
+    const std::shared_ptr<KeyedRows>& Source() const { return source_; }
+    // Reads where found stands on source: the count before it and its page. Touches nothing
+    // of the control's, so any thread may run it; failures raise.
+    static LocatedRow Locate(KeyedRows& source, std::optional<KeyedRow> found);
+    // The row located (read before, perhaps elsewhere) takes its place in the pages; its row
+    // number, -1 for none.
+    std::int32_t Adopt(const LocatedRow& located);
+    // Reports a failure of a read that ran elsewhere, as a failure here is (once per
+    // connection).
+    void ReportFailure(const std::exception_ptr& failure) const;
+
 private:
     struct Page {
         VariantArray cells;         // (column, row)
@@ -64,9 +85,6 @@ private:
     };
     const Page* Load(std::int32_t page) const;
     const Page* Keep(std::int32_t page, const std::vector<KeyedRow>& rows) const;
-    // Reads the page around a row found at `row` and returns its number there; -1 when the
-    // server cannot tell.
-    std::int32_t Place(const std::optional<KeyedRow>& found);
     // Runs read; a failure is reported (the first time) and answered with fallback.
     template <class Read, class Result>
     Result Guarded(Read&& read, Result fallback) const;

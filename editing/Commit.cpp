@@ -5,6 +5,8 @@
 namespace cp {
 
 void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
+    // Enter commits the row of the text as typed, so the server's answer to it comes first.
+    SettleServerAnswer();
     HideListBox(AfterHide::FocusEditField);
     if (ShowCurrentRowText()) {
         // The host sends the user back to the list to pick a row.
@@ -19,6 +21,7 @@ void ColumnPick::CommitOnEnter(std::int16_t& KeyAscii) {
 
 void ColumnPick::UserControl_ExitFocus() {
     TrappedSub("UserControl_ExitFocus", [&] {
+        SettleServerAnswer();
         if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::LeaveFocus);
         if (!editing.blnTextChanged) return;
         const std::string text = txtTextBox.Text();

@@ -21,6 +21,14 @@ void ColumnPick::txtTextBox_Change() {
         const std::string text = txtTextBox.Text();
         ShowRowsFor(text);
         MarkMatches(text);
+        const bool completes = !deletion && search.rule.mode == cp::MatchMode::Prefix;
+        // In server mode the row comes with the server's answer, on a later message: the
+        // keystroke is taken at once.
+        if (AskServer(text, completes ? Completion::Complete : Completion::KeepText)) {
+            editing.blnUserEdited = true;
+            RaiseChange();
+            return;
+        }
         // An emptied text stands for no row, however it was emptied: matched, it would take the
         // first row's text straight back.
         const std::int32_t row = text.empty() ? -1 : FindTypedRow(text);
@@ -31,7 +39,6 @@ void ColumnPick::txtTextBox_Change() {
             // A deletion never completes, or the deleted tail would come straight back; nor does
             // typing with the caret before the end of the text. A row found by a word or any
             // part of it does not begin with the text: the text stays as typed.
-            const bool completes = !deletion && search.rule.mode == cp::MatchMode::Prefix;
             const std::int32_t caret = completes ? txtTextBox.SelStart() : -1;
             if (caret >= 0 && utf8::Length(text) == static_cast<std::size_t>(caret)) {
                 ShowCurrentRowText();
@@ -46,6 +53,7 @@ void ColumnPick::txtTextBox_Change() {
 
 void ColumnPick::FindItemAndSelectItemInListBox() {
     TrappedSub("FindItemAndSelectItemInListBox", [&] {
+        SettleServerAnswer();
         const std::string text = txtTextBox.Text();
         const bool edited = rows.CommittedIndex() == -1 || editing.blnUserEdited;
         // The list opens on every row, unless it opens on what the user is typing.

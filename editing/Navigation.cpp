@@ -73,6 +73,8 @@ void ColumnPick::txtTextBox_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
 
 void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
     TrappedSub("SelectNextPreviousItemInListBox", [&] {
+        // The keys move from the row the typed text found.
+        SettleServerAnswer();
         const std::int32_t count = MatchListWindowCount();
         if (count <= 0) return;
         const RowMove move =

@@ -67,6 +67,8 @@ bool ColumnPick::ShowCurrentRowText() {
 
 void ColumnPick::WriteOwnText(const std::string& strText) {
     const OwnTextWrite own(editing);
+    // The control's own text supersedes the typed text that the server was asked about.
+    queries.Forget();
     txtTextBox.SetText(strText);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ThreadPost.h"
 #include "runtime/Locale.h"
 #include "runtime/Variant.h"
 
@@ -143,6 +144,9 @@ public:
     // `Ambient.UserMode`: True at run time. Throws RuntimeError when the host offers no
     // ambient properties.
     virtual bool AmbientUserMode() = 0;
+    // A post box of the control's thread (platform/ThreadPost.h) whose deliveries reach the
+    // control as its other notifications do, the control kept whole while they run.
+    virtual std::unique_ptr<ThreadPost> MakeThreadPost(std::function<void()> deliver);
 };
 
 // The child objects and host object that the host supplies to one control instance.

@@ -3,6 +3,7 @@
 
 #include "platform/Host.h"
 #include "platform/HostErrors.h"
+#include "platform/ThreadPost.h"
 #include "platform/Twips.h"
 #include "platform/sim/Resources.h"
 #include "platform/sim/UpperCase.h"
@@ -43,6 +44,10 @@ int MsgBox(std::string_view prompt, int buttons, std::optional<std::string_view>
 
 void DoEvents() {
     Checked("DoEvents").DoEvents();
+}
+
+std::unique_ptr<ThreadPost> MakeThreadPost(std::function<void()> deliver) {
+    return sim::World::Current().Posts().Open(std::move(deliver));
 }
 
 float ScreenWidth() {

@@ -114,6 +114,15 @@ void UserControlObject::PropertyChanged(std::string_view key) {
     changed_.emplace_back(key);
 }
 
+std::unique_ptr<ThreadPost> UserControlObject::MakeThreadPost(std::function<void()> deliver) {
+    // A delivery is one more way into the control: a host that lets go of it meanwhile ends it
+    // once the delivery is over.
+    return host::MakeThreadPost([this, deliver = std::move(deliver)] {
+        const CallFrames::Frame frame(host_.Frames());
+        deliver();
+    });
+}
+
 bool UserControlObject::AmbientUserMode() {
     Checked("UserControl.AmbientUserMode");
     switch (host_.HostForm().Ambient()) {

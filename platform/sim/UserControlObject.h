@@ -34,6 +34,7 @@ public:
     HWND ParentHwnd() override;
     void PropertyChanged(std::string_view key) override;
     bool AmbientUserMode() override;
+    std::unique_ptr<ThreadPost> MakeThreadPost(std::function<void()> deliver) override;
 
     // Keeps the size in twips as put from now on, starting from width and height.
     void KeepExactSize(float width, float height);

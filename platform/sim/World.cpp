@@ -104,6 +104,7 @@ void World::ProcessPendingMessages() {
         posted_.pop_front();
         windows_.Send(m.hwnd, m.message, m.wParam, m.lParam);
     }
+    posts_.Deliver();
 }
 
 }  // namespace cp::sim

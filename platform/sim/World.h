@@ -19,6 +19,7 @@
 #include "platform/sim/Gdi.h"
 #include "platform/sim/HandleAllocator.h"
 #include "platform/sim/HookChain.h"
+#include "platform/sim/ThreadPosts.h"
 #include "platform/sim/WindowManager.h"
 
 namespace cp::sim {
@@ -102,6 +103,9 @@ public:
     void DoEvents();
     void ProcessPendingMessages();
     int DoEventsCount() const { return doEventsCount_; }
+    // The post boxes of work done on other threads; DoEvents and ProcessPendingMessages
+    // deliver what was posted into them, after the queued messages.
+    ThreadPosts& Posts() { return posts_; }
 
     // --- Input state --------------------------------------------------------------------------
     // The shift state of the keys held down (vbShiftMask, vbCtrlMask, vbAltMask).
@@ -144,6 +148,7 @@ private:
     std::deque<PostedMessage> posted_;                           // messages waiting for DoEvents
     std::function<void()> onDoEvents_;                           // runs at each DoEvents
     int doEventsCount_ = 0;                                      // DoEvents calls so far
+    ThreadPosts posts_;                                          // posts from other threads
     std::int16_t shiftState_ = 0;                                // keys held down
     WPARAM mouseButtons_ = 0;                                    // mouse buttons held down
     std::string clipboard_;                                      // the clipboard's text

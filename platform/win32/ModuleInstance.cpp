@@ -4,6 +4,7 @@
 
 #include "platform/win32/ListWindow.h"
 #include "platform/win32/ModalForm.h"
+#include "platform/win32/ThreadPostWindow.h"
 #include "platform/win32/UserControlWindow.h"
 #include "platform/win32/WindowsApi.h"
 
@@ -27,6 +28,7 @@ void UnregisterHostWindowClasses() {
     ::UnregisterClassW(kUserControlClass, ModuleInstance());
     ::UnregisterClassW(kListBoxClass, ModuleInstance());
     ::UnregisterClassW(kModalFormClass, ModuleInstance());
+    ::UnregisterClassW(kThreadPostClass, ModuleInstance());
 }
 
 ModuleObject::ModuleObject() {

@@ -83,6 +83,15 @@ void UserControlWindow::PropertyChanged(std::string_view key) {
     if (host_.Holder() != nullptr) host_.Holder()->PropertyChanged(key);
 }
 
+std::unique_ptr<ThreadPost> UserControlWindow::MakeThreadPost(std::function<void()> deliver) {
+    // A delivery is one more way into the control: a host that lets go of it meanwhile ends it
+    // once the delivery is over.
+    return host::MakeThreadPost([this, deliver = std::move(deliver)] {
+        const CallFrames::Frame frame(host_.Frames());
+        deliver();
+    });
+}
+
 bool UserControlWindow::AmbientUserMode() {
     return host_.Holder() == nullptr || host_.Holder()->AmbientUserMode();
 }

@@ -42,6 +42,7 @@ public:
     void PropertyChanged(std::string_view key) override;
     // The container's, when one holds the control; a form of the host's own is at run time.
     bool AmbientUserMode() override;
+    std::unique_ptr<ThreadPost> MakeThreadPost(std::function<void()> deliver) override;
 
 private:
     static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

@@ -4,13 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
 #include "runtime/Conversions.h"
 #include "tests/scenarios/ScenarioFixture.h"
+#include "tests/support/AwaitAnswers.h"
+#include "tests/support/SlowServer.h"
 
 namespace cp::test {
 namespace {
@@ -55,6 +61,7 @@ TEST_F(ServerScenario, TypingCompletesFromTheServerAndTheKeysCommitItsRows) {
     EXPECT_EQ(control.ListCount(), 500);
     driver->FocusControl(control);
     driver->TypeText("TOWN 12");
+    ASSERT_TRUE(AwaitServerAnswers(control));
     EXPECT_EQ(Read(), (Reading{"town 120", 7, 1, 120, 120, false}));
     events.ClearLog();
 
@@ -122,6 +129,94 @@ TEST_F(ServerScenario, TextOnNoRowOfTheServerRaisesNotInList) {
     const Events log = Log();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[1], "NotInList(0)");
+}
+
+// The same towns on a server that answers each read after 200 ms: the window never waits for it
+// while the user types.
+class SlowServerScenario : public ServerScenario {
+protected:
+    void SetUp() override {
+        ServerScenario::SetUp();
+        slow_ = std::make_shared<SlowServer>(db_, std::chrono::milliseconds(200));
+        control.ConnectComboBoxMultiColumn(*slow_, "towns", "");
+        events.ClearLog();
+    }
+    // Runs step and keeps the longest time that one took.
+    template <class Step>
+    void Timed(Step&& step) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        longest_ = std::max(longest_, std::chrono::steady_clock::now() - start);
+    }
+    // Types text a key at a time, as fast as the window takes them.
+    void TypeQuickly(const std::string& text) {
+        for (const char c : text)
+            Timed([&] { driver->TypeText(std::string(1, c)); });
+    }
+    // Lets the window's messages run until the server's answer has been taken; returns every
+    // text the edit field showed meanwhile.
+    std::vector<std::string> PumpUntilAnswered() {
+        std::vector<std::string> shown;
+        ColumnPickProbe probe(control);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (probe.ServerQuestionOutstanding() && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            Timed([] { host::DoEvents(); });
+            shown.push_back(Text());
+        }
+        EXPECT_FALSE(probe.ServerQuestionOutstanding()) << "the server never answered";
+        return shown;
+    }
+    // The window answers within a frame; a read of the server on its thread takes 200 ms.
+    void ExpectTheWindowNeverWaited() {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(longest_).count();
+        std::cout << "longest handling of a key or an answer: " << ms << " ms\n";
+        EXPECT_LT(ms, 100);
+    }
+
+    std::shared_ptr<SlowServer> slow_;
+    std::chrono::steady_clock::duration longest_{};
+};
+
+TEST_F(SlowServerScenario, KeysTypedQuicklyAreAllTakenAndOnlyTheNewestTextCompletes) {
+    driver->FocusControl(control);
+    events.ClearLog();
+    TypeQuickly("TOWN 12");
+    const std::vector<std::string> shown = PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+
+    EXPECT_EQ(Read(), (Reading{"town 120", 7, 1, 120, 120, false}));
+    EXPECT_EQ(CStr(control.Value()), "T120");
+    const Events log = Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Change"), 7) << "a key was lost";
+    // The answers to the texts typed over never showed.
+    for (const std::string& text : shown)
+        EXPECT_TRUE(text == "TOWN 12" || text == "town 120") << text;
+}
+
+TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {
+    driver->FocusControl(control);
+    TypeQuickly("town 49");
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+    EXPECT_EQ(Read(), (Reading{"town 490", 0, 8, 490, 490, false}));
+    EXPECT_EQ(CommittedRow(), 490);
+    const Events log = Log();
+    EXPECT_NE(std::find(log.begin(), log.end(), "AfterUpdate"), log.end());
+}
+
+TEST_F(SlowServerScenario, LeavingServerModeWhileTheServerReadsDropsItsAnswer) {
+    driver->FocusControl(control);
+    TypeQuickly("town 3");
+    control.AddList("alpha;A1;beta;B1");
+    EXPECT_EQ(control.ListCount(), 2);
+    host::DoEvents();
+    EXPECT_EQ(Text(), "town 3");
+    EXPECT_EQ(control.ListIndex(), -1);
+
+    // And the list goes while the server reads: the test ends with the read running.
+    control.ConnectComboBoxMultiColumn(*slow_, "towns", "");
+    TypeQuickly("4");
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <barrier>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/Host.h"
 #include "platform/sim/World.h"
 #include "runtime/Conversions.h"
 #include "runtime/Locale.h"
@@ -36,6 +38,38 @@ TEST(ThreadWorlds, EachThreadFollowsTheLocaleFactsOfItsOwnWorld) {
     EXPECT_EQ(seen[0], "2,5 ÄBC");
     EXPECT_EQ(seen[1], "2.5 ÄBC");
     EXPECT_NE(ids[0], ids[1]);
+}
+
+// Posts from another thread reach the world's own thread only through its message processing,
+// several posts made before one delivery as one; a box that has gone hears nothing.
+TEST(ThreadWorlds, PostsFromAnotherThreadAreDeliveredByTheWorldsMessageProcessing) {
+    World world;
+    int delivered = 0;
+    std::thread::id deliveredOn;
+    std::unique_ptr<ThreadPost> box = host::MakeThreadPost([&] {
+        ++delivered;
+        deliveredOn = std::this_thread::get_id();
+    });
+    std::unique_ptr<ThreadPost> gone = host::MakeThreadPost([&] { delivered += 100; });
+    std::thread poster([&] {
+        box->Post();
+        box->Post();
+        gone->Post();
+    });
+    poster.join();
+    gone.reset();
+    EXPECT_EQ(delivered, 0) << "delivered inside the poster's call";
+
+    world.ProcessPendingMessages();
+    EXPECT_EQ(delivered, 1);
+    EXPECT_EQ(deliveredOn, std::this_thread::get_id());
+    world.ProcessPendingMessages();
+    EXPECT_EQ(delivered, 1);
+
+    std::thread late([&] { box->Post(); });
+    EXPECT_EQ(world.Posts().AwaitAndDeliver(std::chrono::seconds(10)), 1);
+    late.join();
+    EXPECT_EQ(delivered, 2);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ public:
     auto& blnTextChanged() { return c_.editing.blnTextChanged; }
     auto& blnListShown() { return c_.dropDown.blnListShown; }
     auto& blnListMouseDown() { return c_.dropDown.blnListMouseDown; }
+    // In server mode, a question of typing is waiting for the server or its answer for taking.
+    bool ServerQuestionOutstanding() const { return c_.queries.Outstanding(); }
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
     WNDPROC lngOldWindowProc() { return c_.hosting.drawing.Replaced(); }
 

@@ -13,6 +13,7 @@
 #include "control/ColumnPick.h"
 #include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"
+#include "tests/support/AwaitAnswers.h"
 #include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
@@ -45,7 +46,9 @@ inline std::ostream& operator<<(std::ostream& out, const Seen& s) {
 
 class Session : public SimControl {
 public:
+    // What shows once the server has answered what the user typed.
     Seen Look(const std::string& step) {
+        EXPECT_TRUE(AwaitServerAnswers(control())) << step;
         Seen seen{step,
                   control().Text(),
                   control().ListIndex(),

@@ -1,0 +1,74 @@
+// Typing in server mode: the first row of the typed text comes from the query thread
+// (control/ServerQueries.h), so a keystroke is taken and shown at once and the completion
+// follows when the server answers. Only the answer to the newest text is applied.
+//
+// What acts on the row the text found waits for that answer first, for at most kAnswerBound:
+// Enter, the focus leaving, the list opening, the navigation keys and a host's put of Text. A
+// server slower than that leaves the text standing for no row: Enter then raises NotInList
+// rather than commit a row found for an older text.
+#include <chrono>
+
+#include "control/ColumnPick.h"
+#include "reports/ErrorReport.h"
+#include "runtime/Conversions.h"
+#include "runtime/Utf8.h"
+
+namespace cp {
+namespace {
+
+constexpr std::chrono::milliseconds kAnswerBound{5000};
+
+}  // namespace
+
+bool ColumnPick::AskServer(const std::string& text, Completion completion) {
+    if (!server.Active()) return false;
+    if (text.empty()) {
+        queries.Forget();
+        return false;
+    }
+    queries.Ask(text, completion);
+    return true;
+}
+
+void ColumnPick::TakeServerAnswer() {
+    TrappedSub("TakeServerAnswer", [&] {
+        if (auto answer = queries.Take()) ApplyServerAnswer(*answer);
+    });
+}
+
+void ColumnPick::SettleServerAnswer() {
+    if (!server.Active() || !queries.Outstanding()) return;
+    if (auto answer = queries.Await(kAnswerBound)) {
+        ApplyServerAnswer(*answer);
+        return;
+    }
+    queries.Forget();
+    ClearListSelection();
+}
+
+void ColumnPick::ApplyServerAnswer(const ServerQueries::Answer& answer) {
+    std::int32_t row = -1;
+    if (answer.failure) {
+        server.ReportFailure(answer.failure);
+    } else {
+        row = server.Adopt(answer.located);
+    }
+    FollowServerCount();
+    // The text changed since it was asked about (a write of the control's or the host's): the
+    // answer is of no use to it.
+    if (txtTextBox.Text() != answer.text) return;
+    if (row == -1) {
+        ClearListSelection();
+        return;
+    }
+    SelectRowInListBox(row);
+    if (answer.completion != Completion::Complete) return;
+    // As in typing: the completion comes only while the caret stands at the end of the text,
+    // and its tail is selected so that the next character replaces it.
+    const std::int32_t caret = txtTextBox.SelStart();
+    if (utf8::Length(answer.text) != static_cast<std::size_t>(caret)) return;
+    ShowCurrentRowText();
+    SelectTextToEnd(CInt(static_cast<double>(caret)));
+}
+
+}  // namespace cp

@@ -1,0 +1,88 @@
+// The completion queries of typing in server mode, on a thread of their own, so that the window
+// never waits for the server while the user types. One thread per connected list; it reads
+// through the list's own source, which the window's thread shares one read at a time
+// (data/SerialisedRows.h).
+//
+// Only the newest question counts: a question asked while an older one runs supersedes it, and
+// an answer to anything but the newest question is dropped. An answer is announced through a
+// post box of the window's thread (platform/ThreadPost.h) and taken there; the thread never
+// touches a window or the control's rows. Stop ends the thread and waits for it (at most the
+// read that runs); nothing is announced after it.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "control/ServerRows.h"
+#include "platform/ThreadPost.h"
+#include "runtime/Locale.h"
+
+namespace cp {
+
+// Whether the answer to a typed text completes the text, as typing does, or leaves it as typed
+// (after a deletion).
+enum class Completion { Complete, KeepText };
+
+class ServerQueries {
+public:
+    struct Answer {
+        std::string text;            // the text asked about
+        Completion completion{};     // as asked
+        LocatedRow located;          // the first row of text, and where it stands
+        std::exception_ptr failure;  // the read failed: reported on the window's thread
+    };
+
+    ServerQueries() = default;
+    ~ServerQueries() { Stop(); }
+    ServerQueries(const ServerQueries&) = delete;
+    ServerQueries& operator=(const ServerQueries&) = delete;
+
+    // Starts the thread over source; each answer is announced through post, a box of the
+    // window's thread.
+    void Start(std::shared_ptr<KeyedRows> source, std::unique_ptr<ThreadPost> post);
+    // Ends the thread and waits for it; a question or answer left is dropped.
+    void Stop();
+
+    // Asks for the first row of text, in place of every question before it.
+    void Ask(const std::string& text, Completion completion);
+    // Drops the newest question: its answer, when it comes, is not taken.
+    void Forget();
+    // A question is waiting for its answer, or an answer for taking.
+    bool Outstanding() const;
+    // The answer to the newest question, once, when it has come.
+    std::optional<Answer> Take();
+    // Waits up to bound for the answer to the newest question and takes it; none when none
+    // is outstanding or the bound passed.
+    std::optional<Answer> Await(std::chrono::milliseconds bound);
+
+private:
+    struct Question {
+        std::uint64_t serial = 0;
+        std::string text;
+        Completion completion{};
+    };
+
+    void Run(LocaleFacts locale);
+    static Answer Read(const Question& question, KeyedRows& source);
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;    // a question, an answer or the end
+    std::shared_ptr<KeyedRows> source_;  // read by the thread alone while it runs
+    std::unique_ptr<ThreadPost> post_;   // announces answers on the window's thread
+    std::optional<Question> waiting_;    // asked, not yet begun
+    std::optional<Answer> answer_;       // the newest question's, not yet taken
+    std::uint64_t newest_ = 0;           // the serial of the newest question
+    bool open_ = false;                  // the newest question is waiting or running
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+}  // namespace cp

@@ -1,0 +1,40 @@
+#include "data/SerialisedRows.h"
+
+namespace cp {
+
+std::vector<std::string> SerialisedRows::FieldNames() {
+    const std::lock_guard lock(mutex_);
+    return rows_->FieldNames();
+}
+
+std::int64_t SerialisedRows::Count() {
+    const std::lock_guard lock(mutex_);
+    return rows_->Count();
+}
+
+std::vector<KeyedRow> SerialisedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
+    const std::lock_guard lock(mutex_);
+    return rows_->RowsAfter(after, limit);
+}
+
+std::vector<KeyedRow> SerialisedRows::RowsBefore(const RowKey& before, int limit) {
+    const std::lock_guard lock(mutex_);
+    return rows_->RowsBefore(before, limit);
+}
+
+std::int64_t SerialisedRows::CountBefore(const RowKey& key) {
+    const std::lock_guard lock(mutex_);
+    return rows_->CountBefore(key);
+}
+
+std::optional<KeyedRow> SerialisedRows::FirstWithPrefix(std::string_view prefix) {
+    const std::lock_guard lock(mutex_);
+    return rows_->FirstWithPrefix(prefix);
+}
+
+std::optional<KeyedRow> SerialisedRows::FirstWithValue(int field, const Variant& value) {
+    const std::lock_guard lock(mutex_);
+    return rows_->FirstWithValue(field, value);
+}
+
+}  // namespace cp
