@@ -18,7 +18,7 @@ public:
     auto& lngColumnLineForeColor() { return c_.settings.lngColumnLineForeColor; }
     // A write through this is no change the control makes itself, so its indexes of the table
     // are dropped first.
-    auto& varItems() {
+    CellTable& varItems() {
         c_.rows.indexes.Clear();
         return c_.rows.varItems;
     }
