@@ -1,6 +1,7 @@
 #include "table/CellTable.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -150,7 +151,7 @@ PackedCell CellTable::PackText(std::string_view text) {
     if (text.size() <= PackedCell::kShortText) {
         cell.bytes_[0] = static_cast<char>(Kind::ShortText);
         cell.bytes_[kShortLengthAt] = static_cast<char>(text.size());
-        std::copy(text.begin(), text.end(), cell.bytes_.begin() + kShortTextAt);
+        std::memcpy(cell.bytes_.data() + kShortTextAt, text.data(), text.size());
         return cell;
     }
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) Raise(vberr::OutOfMemory);

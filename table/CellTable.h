@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/BlockVector.h"
@@ -114,7 +115,12 @@ public:
     // and must append exactly one row's cells; otherwise nothing is added and the answer is
     // false.
     template <class Fill>
-    bool TryAppendRow(Fill&& fill);
+    bool TryAppendRow(Fill&& fill) {
+        return TryAppendRows(1, std::forward<Fill>(fill));
+    }
+    // The same for `rows` rows at once, their cells in order.
+    template <class Fill>
+    bool TryAppendRows(std::int32_t rows, Fill&& fill);
     // Changes the number of rows, keeping the rows that remain; new rows are Empty.
     void ResizeRows(std::int32_t rows);
     // Removes the row before `end` (the rows in use) and moves the rows after it up; the rows
@@ -156,7 +162,7 @@ private:
 };
 
 template <class Fill>
-bool CellTable::TryAppendRow(Fill&& fill) {
+bool CellTable::TryAppendRows(std::int32_t rows, Fill&& fill) {
     const std::size_t before = cells_.size();
     try {
         fill([this](std::string_view text) { cells_.emplace_back(PackText(text)); });
@@ -166,13 +172,14 @@ bool CellTable::TryAppendRow(Fill&& fill) {
         cells_.resize(before);
         throw;
     }
-    if (cells_.size() - before != static_cast<std::size_t>(columns_)) {
+    if (rows < 0 || cells_.size() - before !=
+                        static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows)) {
         for (std::size_t i = before; i < cells_.size(); ++i)
             Release(cells_[i]);
         cells_.resize(before);
         return false;
     }
-    ++rows_;
+    rows_ += rows;
     return true;
 }
 

@@ -36,8 +36,13 @@ bool ItemTable::ShapeForRow(std::string_view item, std::int16_t columns) {
 }
 
 void ItemTable::ReplaceRows(VariantArray items) {
-    varItems = CellTable(items);
+    CellTable cells(items);
     items = VariantArray();
+    ReplaceRows(std::move(cells));
+}
+
+void ItemTable::ReplaceRows(CellTable cells) {
+    varItems = std::move(cells);
     ForgetRows();
     lngListCount = varItems.Extent(1);
 }

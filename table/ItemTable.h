@@ -53,6 +53,7 @@ public:
     bool AppendRow(std::string_view item, std::int16_t columns);
     // All rows give way to those of items, a (column, row) table.
     void ReplaceRows(VariantArray items);
+    void ReplaceRows(CellTable cells);
     // No row is counted any more; the rows stay allocated.
     void ForgetRows();
     // The rows give way to those that load(cells) puts into an array of Variants; load answers
