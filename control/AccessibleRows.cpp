@@ -18,16 +18,19 @@ bool AccessibleRows::ColumnShown(std::int32_t column) const {
 std::optional<std::string> AccessibleRows::Name(std::int32_t row) const {
     if (!Exists(row)) return std::nullopt;
     row = shown_.TableRow(rows_, row);
-    const VariantArray* table = &rows_.Items();
+    RowCellsAt cells;
+    cells.row = row;
     // In server mode the row is read from its page, numbered there.
-    if (server_.Active() && !(table = server_.PageOf(row, row))) return std::nullopt;
-    const VariantArray& items = *table;
-    if (!items.Allocated() || row < 0 || row >= items.Extent(1)) return std::nullopt;
-    const std::int32_t columns = std::min<std::int32_t>(settings_.intColumnCount, items.Extent(0));
+    if (server_.Active())
+        cells.items = server_.PageOf(row, cells.row);
+    else
+        cells.table = &rows_.Items();
+    if (!cells.Holds()) return std::nullopt;
+    const std::int32_t columns = std::min<std::int32_t>(settings_.intColumnCount, cells.Columns());
     std::string name;
     for (std::int32_t c = 0; c < columns; ++c) {
         if (!ColumnShown(c)) continue;
-        const std::string text = DisplayText(items.At(c, row));
+        const std::string text = cells.Text(c);
         if (text.empty()) continue;
         if (!name.empty()) name += kCellSeparator;
         name += text;

@@ -69,13 +69,16 @@ void ColumnPick::AddList(const std::string& strItem) {
         // Fields beyond the last whole row are dropped.
         const std::size_t used =
             static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columnCount);
-        BlockVector<Variant> entries;
-        ForEachField(strItem, [&](std::string_view field) {
-            if (entries.size() < used) entries.emplace_back(field);
+        CellTable cells(columnCount, 0);
+        std::size_t taken = 0;
+        cells.TryAppendRows(rowCount, [&](auto append) {
+            ForEachField(strItem, [&](std::string_view field) {
+                if (taken++ < used) append(field);
+            });
         });
         // The marks of the old rows go with them, before a failing list window call can leave
         // them pointing into the new ones.
-        rows.ReplaceRows(VariantArray({columnCount, rowCount}, std::move(entries)));
+        rows.ReplaceRows(std::move(cells));
         columns.fieldCaptions.clear();
         lstListBox.Clear();
         MatchListWindowCount();

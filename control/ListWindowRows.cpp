@@ -8,6 +8,10 @@
 namespace cp {
 
 std::int32_t ColumnPick::MatchListWindowCount() {
+    // A change of the rows (a host's AddItem from an event, say) ended a filter: the open list
+    // takes back every row, its height and its selection on the current row, as when the
+    // typing ends the filter.
+    if (shown.EndedByChange(rows)) ShowAllRows();
     const HWND window = lstListBox.hWnd();
     const auto counted = static_cast<std::int32_t>(SendMessage(window, LB_GETCOUNT, 0, 0));
     const std::int32_t wanted = shown.Count(rows);

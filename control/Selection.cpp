@@ -26,8 +26,8 @@ Variant ColumnPick::Column(std::int16_t intColumn) {
     Trapped(titles::kColumn, [&] {
         try {
             const RowCellsAt cells = CellsOf(rows.ListIndex());
-            if (rows.ListIndex() != -1 && cells.items && intColumn <= cells.items->Extent(0) - 1) {
-                result = cells.items->At(intColumn, cells.row);
+            if (rows.ListIndex() != -1 && cells.Readable() && intColumn <= cells.Columns() - 1) {
+                result = cells.Cell(intColumn);
             } else {
                 result = Variant::Null();
             }

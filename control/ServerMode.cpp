@@ -66,7 +66,7 @@ void ColumnPick::FollowServerCount() {
 }
 
 RowCellsAt ColumnPick::CellsOf(std::int32_t tableRow) const {
-    if (!server.Active()) return {&rows.Items(), tableRow};
+    if (!server.Active()) return {nullptr, &rows.Items(), tableRow};
     RowCellsAt cells;
     cells.items = server.PageOf(tableRow, cells.row);
     return cells;

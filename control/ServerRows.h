@@ -22,6 +22,7 @@
 
 #include "data/KeyedRows.h"
 #include "runtime/Variant.h"
+#include "table/CellTable.h"
 
 namespace cp {
 
@@ -35,8 +36,32 @@ struct LocatedRow {
 
 // A row's cells: the table (the item table or a page) and the row's place in it.
 struct RowCellsAt {
-    const VariantArray* items = nullptr;  // null: the row cannot be read
+    const VariantArray* items = nullptr;  // a page of the server's
+    const CellTable* table = nullptr;     // the item table
     std::int32_t row = -1;
+
+    // False when the row cannot be read.
+    bool Readable() const { return items || table; }
+    // The row is readable and lies within its table.
+    bool Holds() const {
+        if (!Readable() || row < 0) return false;
+        const bool allocated = items ? items->Allocated() : table->Allocated();
+        return allocated && row < (items ? items->Extent(1) : table->Extent(1));
+    }
+    // The columns of the table or page; the row is readable.
+    std::int32_t Columns() const { return items ? items->Extent(0) : table->Extent(0); }
+    // A cell of the row (error 9 outside the table); the row is readable.
+    Variant Cell(std::int32_t column) const {
+        return items ? items->At(column, row) : table->At(column, row);
+    }
+    // The text that the cell shows: "" for Null.
+    std::string Text(std::int32_t column) const {
+        if (table) {
+            const CellView cell = table->ViewAt(column, row);
+            if (cell.IsString()) return std::string(cell.String());
+        }
+        return DisplayText(Cell(column));
+    }
 };
 
 class ServerRows {

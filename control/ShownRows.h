@@ -23,6 +23,11 @@ public:
     bool Filtered(const ItemTable& table) const {
         return served_ < 0 && filtered_ && tableChanges_ == table.Changes();
     }
+    // True when the list showed only some rows of the table and the table changed since: the
+    // map answers for every row already, the list window has yet to follow.
+    bool EndedByChange(const ItemTable& table) const {
+        return served_ < 0 && filtered_ && tableChanges_ != table.Changes();
+    }
     // The number of rows the list shows.
     std::int32_t Count(const ItemTable& table) const {
         if (served_ >= 0) return served_;

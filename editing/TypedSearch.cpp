@@ -40,7 +40,7 @@ void ColumnPick::MarkMatches(const std::string& text) {
 }
 
 void ColumnPick::ShowAllRows() {
-    if (!shown.Filtered(rows)) {
+    if (!shown.Filtered(rows) && !shown.EndedByChange(rows)) {
         shown.ShowAll();
         return;
     }

@@ -89,11 +89,12 @@ std::vector<std::string> Pieces(const VariantArray& table, const std::vector<std
 void CheckPartSearches(Session& s, std::string_view step, const VariantArray& table,
                        std::int32_t count, const std::vector<std::int32_t>& rows) {
     ColumnPickProbe probe(s.control());
+    const CellTable cells(table);
     for (const SearchRule& rule : Rules(s.control())) {
         for (const std::string& text : Pieces(table, rows)) {
             for (std::size_t n = 1; n <= utf8::Length(text); ++n) {
                 const std::string typed(utf8::Left(text, n));
-                if (probe.indexes().FindMatches(table, count, rule, typed, kAllMatches) !=
+                if (probe.indexes().FindMatches(cells, count, rule, typed, kAllMatches) !=
                     ScanMatches(table, count, rule, typed)) {
                     Fail(step, "the search index and the rows one by one differ for \"" + typed +
                                    "\" in mode " + std::to_string(static_cast<int>(rule.mode)));

@@ -22,8 +22,8 @@ constexpr LONG kColumnGap = 1;  // the pixel between two cells that the line tak
 // The cells of one row of the item table and the widths of their columns.
 class RowCells {
 public:
-    RowCells(const VariantArray& items, const std::vector<std::int32_t>& widths, std::int32_t row)
-        : items_(items), widths_(widths), row_(row) {}
+    RowCells(const RowCellsAt& at, const std::vector<std::int32_t>& widths)
+        : at_(at), widths_(widths) {}
 
     // A column's width in pixels; a width array shorter than the columns is error 9.
     std::int32_t Width(int c) const {
@@ -34,12 +34,11 @@ public:
     }
 
     // A cell's text: "" for Null, cut to the characters one measuring call handles.
-    std::string Text(int c) const { return TruncateText(DisplayText(items_.At(c, row_))); }
+    std::string Text(int c) const { return TruncateText(at_.Text(c)); }
 
 private:
-    const VariantArray& items_;
+    const RowCellsAt& at_;
     const std::vector<std::int32_t>& widths_;
-    std::int32_t row_;
 };
 
 // The typed text's matches in the cells of the searched columns, drawn again on a tint of the
@@ -165,7 +164,7 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
 
     const std::int32_t row = TableRowOf(static_cast<std::int32_t>(dis.itemID));
     const RowCellsAt at = CellsOf(row);
-    if (!at.items) {
+    if (!at.Readable()) {
         // A row that the server could not deliver is drawn empty.
         RowPaint blank(dis.hDC, back, fore);
         blank.FillBackground(dis.rcItem);
@@ -173,12 +172,12 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
         return;
     }
     // A column count above the table's would read past it; the lower count stays for good.
-    const std::int32_t tableColumns = at.items->Extent(0);
+    const std::int32_t tableColumns = at.Columns();
     if (settings.intColumnCount > tableColumns)
         settings.intColumnCount = static_cast<std::int16_t>(tableColumns);
 
     if (row < 0) return;
-    const RowCells cells(*at.items, columns.lngColumnWidths, at.row);
+    const RowCells cells(at, columns.lngColumnWidths);
     const HFONT font = lstListBox.Font();
     MeasuringContext measure(lstListBox.hWnd(), font);
     const std::string first = measure.Fit(cells.Text(0), cells.Width(0) - kCellTextInset);

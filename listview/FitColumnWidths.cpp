@@ -58,9 +58,8 @@ std::string ColumnPick::FitColumnWidths() {
         if (c < tableColumns) {
             for (const std::int32_t row : measured) {
                 const RowCellsAt cells = CellsOf(row);
-                if (!cells.items) continue;
-                const Variant& cell = cells.items->At(c, cells.row);
-                widest = std::max(widest, measure.Width(TruncateText(DisplayText(cell))));
+                if (!cells.Readable()) continue;
+                widest = std::max(widest, measure.Width(TruncateText(cells.Text(c))));
             }
         }
         const int margin = 2 * kCellTextInset + (c == 0 ? kFirstColumnMargin : 0);

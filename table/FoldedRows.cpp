@@ -17,7 +17,7 @@ constexpr std::size_t kSpareBytes = 4096;
 
 }  // namespace
 
-void FoldedRows::Fold(const CaseFold& fold, const VariantArray& table,
+void FoldedRows::Fold(const CaseFold& fold, const CellTable& table,
                       const std::vector<std::int16_t>& columns, std::int32_t rows,
                       std::int32_t expectedRows) {
     if (rows <= Rows()) return;
@@ -27,7 +27,7 @@ void FoldedRows::Fold(const CaseFold& fold, const VariantArray& table,
     for (auto r = Rows(); r < rows; ++r) {
         for (const std::int16_t c : columns) {
             entry_.clear();
-            if (c < tableColumns) AppendFoldedEntry(fold, table.At(c, r), entry_);
+            if (c < tableColumns) AppendFoldedEntry(fold, table.ViewAt(c, r), entry_);
             std::replace(entry_.begin(), entry_.end(), kEntryEnd, kHeldZero);
             entry_ += kEntryEnd;
             MakeRoom(entry_.size(), expectedRows);

@@ -12,6 +12,7 @@
 
 #include "runtime/Variant.h"
 #include "table/CaseFold.h"
+#include "table/CellTable.h"
 
 namespace cp {
 
@@ -24,7 +25,7 @@ public:
     std::int32_t Rows() const { return static_cast<std::int32_t>(rowEnds_.size()); }
     // Folds the rows from Rows() up to rows of the table's columns (an entry of a column that
     // the table lacks is empty); the buffer is made for expectedRows rows.
-    void Fold(const CaseFold& fold, const VariantArray& table,
+    void Fold(const CaseFold& fold, const CellTable& table,
               const std::vector<std::int16_t>& columns, std::int32_t rows,
               std::int32_t expectedRows);
     // Keeps the first rows only.

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "runtime/Variant.h"
+#include "table/CellTable.h"
 
 namespace cp {
 
@@ -38,16 +39,14 @@ private:
 // The rows of a search that the table has in that column: `count` at most, none when the
 // column or the table's shape is not there. A search reads the rows beyond one by one, where
 // the table's own error reports them.
-inline std::int32_t RowsHeld(const VariantArray& table, std::int32_t count, std::int32_t column) {
+inline std::int32_t RowsHeld(const CellTable& table, std::int32_t count, std::int32_t column) {
     if (table.Dimensions() != 2 || column < 0 || column >= table.Extent(0)) return 0;
     return std::clamp(count, 0, table.Extent(1));
 }
 
-// Entry (column, row) of a table whose shape the caller has checked.
-inline const Variant& EntryAt(const VariantArray& table, std::int32_t column, std::int32_t row) {
-    return table
-        .Elements()[static_cast<std::size_t>(row) * static_cast<std::size_t>(table.Extent(0)) +
-                    static_cast<std::size_t>(column)];
+// Entry (column, row) of a table whose shape the caller has checked, read in place.
+inline CellView EntryAt(const CellTable& table, std::int32_t column, std::int32_t row) {
+    return table.View(column, row);
 }
 
 }  // namespace cp

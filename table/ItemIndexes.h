@@ -16,16 +16,16 @@ namespace cp {
 class ItemIndexes {
 public:
     // The first row whose first column begins with text, ignoring case; -1 for none.
-    std::int32_t FindPrefix(const VariantArray& table, std::int32_t count, std::string_view text) {
+    std::int32_t FindPrefix(const CellTable& table, std::int32_t count, std::string_view text) {
         return prefix_.Find(table, count, text);
     }
     // The first row whose entry in column equals key; -1 for none.
-    std::int32_t FindValue(const VariantArray& table, std::int32_t count, std::int32_t column,
+    std::int32_t FindValue(const CellTable& table, std::int32_t count, std::int32_t column,
                            const Variant& key) {
         return value_.Find(table, count, column, key);
     }
     // The matching rows, in table order, at most limit of them (table/SearchIndex.h).
-    std::vector<std::int32_t> FindMatches(const VariantArray& table, std::int32_t count,
+    std::vector<std::int32_t> FindMatches(const CellTable& table, std::int32_t count,
                                           const SearchRule& rule, std::string_view text,
                                           std::size_t limit) {
         return search_.Find(table, count, rule, text, limit);

@@ -12,7 +12,7 @@ bool ItemTable::AppendRow(std::string_view item, std::int16_t columns) {
     // A table that already ends at the last counted row of this column count takes the row in
     // one pass over the text; any other is checked and shaped first.
     if (!EndsAtCount(columns) && !ShapeForRow(item, columns)) return false;
-    if (!varItems.TryAppendLast([&](auto emplace) { ForEachField(item, emplace); })) return false;
+    if (!varItems.TryAppendRow([&](auto append) { ForEachField(item, append); })) return false;
     ++lngListCount;
     ++changes;
     return true;
@@ -27,16 +27,22 @@ bool ItemTable::ShapeForRow(std::string_view item, std::int16_t columns) {
     if (CountFields(item) != static_cast<std::size_t>(columns)) return false;
     // The table keeps its rows and grows by one; it cannot change its column count.
     if (!varItems.Allocated()) {
-        varItems = VariantArray({columns, 0});
+        varItems = CellTable(columns, 0);
     } else if (varItems.Extent(0) != columns) {
         Raise(vberr::SubscriptOutOfRange);
     }
-    varItems.ResizeLast(lngListCount);
+    varItems.ResizeRows(lngListCount);
     return true;
 }
 
 void ItemTable::ReplaceRows(VariantArray items) {
-    varItems = std::move(items);
+    CellTable cells(items);
+    items = VariantArray();
+    ReplaceRows(std::move(cells));
+}
+
+void ItemTable::ReplaceRows(CellTable cells) {
+    varItems = std::move(cells);
     ForgetRows();
     lngListCount = varItems.Extent(1);
 }
@@ -53,23 +59,18 @@ void ItemTable::ForgetRows() {
 void ItemTable::Clear(std::int16_t columns) {
     ForgetRows();
     lngListIndex = -1;
-    varItems = VariantArray({columns, 1});
+    varItems = CellTable(columns, 1);
 }
 
 // The rows after row move up by one, and the searches follow them at once.
 void ItemTable::MoveRowsUp(std::int32_t row) {
-    auto& entries = varItems.Elements();
-    const std::size_t columns = static_cast<std::size_t>(varItems.Extent(0));
-    const auto at = [&](std::int32_t r) {
-        return entries.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * columns);
-    };
-    std::move(at(row + 1), at(lngListCount), at(row));
+    varItems.RemoveRow(row, lngListCount);
     indexes.RowRemoved(row);
 }
 
 // Removing the only row leaves the allocated table as it is.
 void ItemTable::DropLastRow() {
-    if (lngListCount != 1) varItems.ResizeLast(lngListCount - 1);
+    if (lngListCount != 1) varItems.ResizeRows(lngListCount - 1);
     --lngListCount;
 }
 

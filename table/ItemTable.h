@@ -1,7 +1,7 @@
-// The item table: the rows that the list offers, a table of Variants indexed (column, row) of
-// which the first Count() rows are in use, with the indexes that search its first and bound
-// columns and the three rows that the control stands on: the current row, the committed row and
-// the row it last selected in the open list itself (the hot row).
+// The item table: the rows that the list offers, a table of cells indexed (column, row) of
+// which the first Count() rows are in use (kept compact: table/CellTable.h), with the indexes that
+// search its first and bound columns and the three rows that the control stands on: the current
+// row, the committed row and the row it last selected in the open list itself (the hot row).
 //
 // Like a list box's own items, the rows change only through the operations below: append a
 // row, replace all rows, remove a row, clear. Each of them tells the indexes and moves the marks
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "runtime/Variant.h"
+#include "table/CellTable.h"
 #include "table/ItemIndexes.h"
 
 namespace cp {
@@ -32,13 +33,19 @@ public:
 
     // The allocated table, which may hold more rows than are counted (a spare row after Clear,
     // the old rows after a replacement that counted none).
-    const VariantArray& Items() const { return varItems; }
+    const CellTable& Items() const { return varItems; }
+    // A cell as the Variant it was stored as; error 9 outside the allocated table.
+    Variant Cell(std::int32_t column, std::int32_t row) const { return varItems.At(column, row); }
+    // A cell read in place, for its text; error 9 outside the allocated table.
+    CellView View(std::int32_t column, std::int32_t row) const {
+        return varItems.ViewAt(column, row);
+    }
     std::int32_t Count() const { return lngListCount; }
     // Counts the changes of the rows, so that whatever was taken from them (the rows a filtered
     // list shows, say) can tell that it is out of date.
     std::uint64_t Changes() const { return changes; }
     // A copy of the whole allocated table.
-    VariantArray CopyOut() const { return varItems; }
+    VariantArray CopyOut() const { return varItems.ToVariantArray(); }
 
     // Appends one row of the item string's fields. False, and nothing changes, when the string
     // has not `columns` fields. A table allocated with another column count cannot grow (error
@@ -46,16 +53,20 @@ public:
     bool AppendRow(std::string_view item, std::int16_t columns);
     // All rows give way to those of items, a (column, row) table.
     void ReplaceRows(VariantArray items);
+    void ReplaceRows(CellTable cells);
     // No row is counted any more; the rows stay allocated.
     void ForgetRows();
-    // The rows give way to those that load(cells) puts into the allocated table; load answers
-    // how many rows it put there, and leaves the table as it was when it puts none. A failure of
-    // load leaves no row counted.
+    // The rows give way to those that load(cells) puts into an array of Variants; load answers
+    // how many rows it put there, and leaves the array unallocated when it puts none, which
+    // leaves the table as it was. A failure of load leaves no row counted.
     template <class Load>
     void Refill(Load&& load) {
         ForgetRows();
         ++changes;
-        lngListCount = std::forward<Load>(load)(varItems);
+        VariantArray loaded;
+        const std::int32_t count = std::forward<Load>(load)(loaded);
+        if (loaded.Allocated()) varItems = CellTable(loaded);
+        lngListCount = count;
     }
     // Removes the row (when it is counted; a row below 0 changes nothing) and moves the rows
     // after it up; tellList() removes it from the list window at the moment when a failure there
@@ -107,7 +118,7 @@ private:
     void DropLastRow();
     CommittedRow MarksAfterRemoval(std::int32_t row);
 
-    VariantArray varItems;                // (column, row), both from 0; unallocated at first
+    CellTable varItems;                   // (column, row), both from 0; unallocated at first
     std::int32_t lngListCount = 0;        // number of rows of varItems in use
     std::int32_t lngListIndex = -1;       // current row, -1 for none
     std::int32_t lngCommittedIndex = -1;  // row that the text stood for at the last commit

@@ -39,19 +39,19 @@ std::size_t FirstPlace(std::size_t first, std::size_t last, Reached&& reached) {
 
 }  // namespace
 
-PrefixChunk::PrefixChunk(const VariantArray& table, std::int32_t first, std::int32_t last,
+PrefixChunk::PrefixChunk(const CellTable& table, std::int32_t first, std::int32_t last,
                          const CaseFold& fold)
     : first_(first), end_(last) {
     std::vector<FoldedKey> keys;
     keys.reserve(static_cast<std::size_t>(last - first));
     for (std::int32_t r = first; r < last; ++r) {
-        const Variant& entry = EntryAt(table, 0, r);
+        const CellView entry = EntryAt(table, 0, r);
         if (entry.IsNull()) continue;  // never matches
         if (entry.IsString()) {
             keys.push_back(fold.Pack(entry.String()));
         } else {
             try {
-                keys.push_back(fold.Pack(CStr(entry)));
+                keys.push_back(fold.Pack(CStr(entry.ToVariant())));
             } catch (const RuntimeError& e) {
                 if (!failure_) failure_.emplace(Failure{r - first, e});
                 continue;
@@ -73,7 +73,7 @@ PrefixChunk::PrefixChunk(const VariantArray& table, std::int32_t first, std::int
 
 // Texts that agree in their sixteen packed bytes and go on beyond them are rare; they are
 // ordered by their whole folded texts, the rows of equal texts staying in table order.
-void PrefixChunk::OrderLongTies(std::vector<FoldedKey>& keys, const VariantArray& table,
+void PrefixChunk::OrderLongTies(std::vector<FoldedKey>& keys, const CellTable& table,
                                 const CaseFold& fold) const {
     const auto same = [](const FoldedKey& a, const FoldedKey& b) {
         return a.head == b.head && a.tail == b.tail && a.length == b.length;
@@ -99,7 +99,7 @@ void PrefixChunk::OrderLongTies(std::vector<FoldedKey>& keys, const VariantArray
     }
 }
 
-std::int32_t PrefixChunk::Find(const VariantArray& table, std::string_view prefix,
+std::int32_t PrefixChunk::Find(const CellTable& table, std::string_view prefix,
                                const CaseFold& fold) const {
     const auto [first, last] = SampledPlaces(prefix);
     // Places before the range sort before the prefix, places after it after the prefix.
@@ -135,8 +135,8 @@ std::pair<std::size_t, std::size_t> PrefixChunk::SampledPlaces(std::string_view 
     return {first, last};
 }
 
-PrefixOrder PrefixChunk::OrderAt(const VariantArray& table, std::size_t place,
-                                 std::string_view prefix, const CaseFold& fold) const {
+PrefixOrder PrefixChunk::OrderAt(const CellTable& table, std::size_t place, std::string_view prefix,
+                                 const CaseFold& fold) const {
     return WithText(EntryAt(table, 0, first_ + offsets_[place]),
                     [&](std::string_view text) { return fold.Order(text, prefix); });
 }

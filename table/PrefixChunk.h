@@ -14,6 +14,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/Variant.h"
 #include "table/CaseFold.h"
+#include "table/CellTable.h"
 #include "table/RowMinimum.h"
 
 namespace cp {
@@ -21,7 +22,7 @@ namespace cp {
 class PrefixChunk {
 public:
     // Indexes the rows first to last - 1 of the table's first column, which must hold them.
-    PrefixChunk(const VariantArray& table, std::int32_t first, std::int32_t last,
+    PrefixChunk(const CellTable& table, std::int32_t first, std::int32_t last,
                 const CaseFold& fold);
 
     std::int32_t First() const { return first_; }
@@ -29,8 +30,7 @@ public:
 
     // The first row of the stretch whose text begins with the folded prefix; -1 for none. Fails
     // with the error of an entry without a text form that comes before it.
-    std::int32_t Find(const VariantArray& table, std::string_view prefix,
-                      const CaseFold& fold) const;
+    std::int32_t Find(const CellTable& table, std::string_view prefix, const CaseFold& fold) const;
     // A row before or inside the stretch is gone and the rows after it moved up by one. False
     // when the stretch cannot follow (the row was its first without a text form).
     bool RowRemoved(std::int32_t row);
@@ -46,10 +46,10 @@ private:
         RuntimeError error;
     };
 
-    void OrderLongTies(std::vector<FoldedKey>& keys, const VariantArray& table,
+    void OrderLongTies(std::vector<FoldedKey>& keys, const CellTable& table,
                        const CaseFold& fold) const;
     std::pair<std::size_t, std::size_t> SampledPlaces(std::string_view prefix) const;
-    PrefixOrder OrderAt(const VariantArray& table, std::size_t place, std::string_view prefix,
+    PrefixOrder OrderAt(const CellTable& table, std::size_t place, std::string_view prefix,
                         const CaseFold& fold) const;
 
     std::int32_t first_;                 // the first row of the stretch
@@ -62,9 +62,9 @@ private:
 
 // Calls use with the text form of a non-Null entry; Strings are used where they lie.
 template <class Use>
-auto WithText(const Variant& entry, Use&& use) {
-    if (entry.IsString()) return use(std::string_view(entry.String()));
-    const std::string text = CStr(entry);
+auto WithText(const CellView& entry, Use&& use) {
+    if (entry.IsString()) return use(entry.String());
+    const std::string text = CStr(entry.ToVariant());
     return use(std::string_view(text));
 }
 

@@ -9,8 +9,7 @@
 
 namespace cp {
 
-std::int32_t PrefixIndex::Find(const VariantArray& table, std::int32_t count,
-                               std::string_view text) {
+std::int32_t PrefixIndex::Find(const CellTable& table, std::int32_t count, std::string_view text) {
     if (localeGeneration_ != LocaleGeneration()) {
         // Built under another upper case: the order of the texts may differ.
         Clear();
@@ -43,7 +42,7 @@ std::string PrefixIndex::FoldedPrefix(std::string_view text) const {
 }
 
 // The last stretch is built again with the new rows while it is not full.
-void PrefixIndex::BuildNextChunk(const VariantArray& table, std::int32_t rows) {
+void PrefixIndex::BuildNextChunk(const CellTable& table, std::int32_t rows) {
     std::int32_t first = coverage_.Covered();
     if (!chunks_.empty() && chunks_.back().End() - chunks_.back().First() < chunkRows_)
         first = chunks_.back().First();
@@ -55,10 +54,10 @@ void PrefixIndex::BuildNextChunk(const VariantArray& table, std::int32_t rows) {
 }
 
 // The rows after the index, one by one, as they come.
-std::int32_t PrefixIndex::FindAfter(const VariantArray& table, std::int32_t count,
+std::int32_t PrefixIndex::FindAfter(const CellTable& table, std::int32_t count,
                                     std::string_view prefix) const {
     for (std::int32_t r = coverage_.Covered(); r < count; ++r) {
-        const Variant& entry = table.At(0, r);
+        const CellView entry = table.ViewAt(0, r);
         if (entry.IsNull()) continue;
         const PrefixOrder order =
             WithText(entry, [&](std::string_view text) { return fold_.Order(text, prefix); });

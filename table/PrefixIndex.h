@@ -12,6 +12,7 @@
 
 #include "runtime/Variant.h"
 #include "table/CaseFold.h"
+#include "table/CellTable.h"
 #include "table/IndexCoverage.h"
 #include "table/PrefixChunk.h"
 
@@ -32,7 +33,7 @@ public:
     // the host does; -1 for none. Fails as a search row by row would: error 6 for a text of more
     // characters than a 16-bit count holds, the error of an entry without a text form met
     // before the match, error 9 for a row beyond the table.
-    std::int32_t Find(const VariantArray& table, std::int32_t count, std::string_view text);
+    std::int32_t Find(const CellTable& table, std::int32_t count, std::string_view text);
     // The table was replaced or changed in place.
     void Clear();
     // The row is gone and the rows after it moved up by one.
@@ -40,8 +41,8 @@ public:
 
 private:
     std::string FoldedPrefix(std::string_view text) const;
-    void BuildNextChunk(const VariantArray& table, std::int32_t rows);
-    std::int32_t FindAfter(const VariantArray& table, std::int32_t count,
+    void BuildNextChunk(const CellTable& table, std::int32_t rows);
+    std::int32_t FindAfter(const CellTable& table, std::int32_t count,
                            std::string_view prefix) const;
 
     IndexCoverage coverage_;              // the rows held, and when to build more

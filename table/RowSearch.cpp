@@ -100,6 +100,15 @@ void AppendFoldedEntry(const CaseFold& fold, const Variant& entry, std::string& 
     }
 }
 
+void AppendFoldedEntry(const CaseFold& fold, const CellView& entry, std::string& out) {
+    if (entry.IsNull()) return;
+    if (entry.IsString()) {
+        fold.Append(entry.String(), out);
+        return;
+    }
+    AppendFoldedEntry(fold, entry.ToVariant(), out);
+}
+
 bool StandsAt(std::string_view entry, std::size_t at, std::string_view needle, MatchMode mode) {
     switch (mode) {
         case MatchMode::Prefix:
@@ -123,27 +132,6 @@ std::size_t FindInEntry(std::string_view entry, std::string_view needle, MatchMo
         if (mode == MatchMode::Prefix) break;
     }
     return std::string_view::npos;
-}
-
-std::vector<std::int32_t> ScanMatches(const VariantArray& table, std::int32_t count,
-                                      const SearchRule& rule, std::string_view text) {
-    const CaseFold fold;
-    std::string needle;
-    fold.Append(text, needle);
-    std::vector<std::int32_t> found;
-    if (table.Dimensions() != 2) return found;
-    const std::int32_t rows = std::clamp(count, 0, table.Extent(1));
-    const std::vector<std::int16_t> columns = rule.ReadColumns();
-    for (std::int32_t r = 0; r < rows; ++r) {
-        const bool match = needle.empty() || std::ranges::any_of(columns, [&](std::int16_t c) {
-                               if (c >= table.Extent(0)) return false;
-                               std::string entry;
-                               AppendFoldedEntry(fold, table.At(c, r), entry);
-                               return FindInEntry(entry, needle, rule.mode) != std::string::npos;
-                           });
-        if (match) found.push_back(r);
-    }
-    return found;
 }
 
 }  // namespace cp

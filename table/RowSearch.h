@@ -10,8 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include <algorithm>
+
 #include "runtime/Variant.h"
 #include "table/CaseFold.h"
+#include "table/CellTable.h"
 
 namespace cp {
 
@@ -51,6 +54,7 @@ bool OnlySeparators(std::string_view folded);
 // The folded text of an entry: empty for Null and for an entry without a text form, which no
 // search finds.
 void AppendFoldedEntry(const CaseFold& fold, const Variant& entry, std::string& out);
+void AppendFoldedEntry(const CaseFold& fold, const CellView& entry, std::string& out);
 
 // The first place at or after `from` where needle stands in the folded entry under the mode,
 // std::string_view::npos for none. A needle that holds no character but separators starts no
@@ -61,10 +65,40 @@ std::size_t FindInEntry(std::string_view entry, std::string_view needle, MatchMo
 // one where needle's bytes lie).
 bool StandsAt(std::string_view entry, std::size_t at, std::string_view needle, MatchMode mode);
 
-// Every row of the first count rows that matches text under the rule, in table order, read row
-// by row: the reference that the index is held against.
-std::vector<std::int32_t> ScanMatches(const VariantArray& table, std::int32_t count,
-                                      const SearchRule& rule, std::string_view text);
+// Reads an entry for a scan: the item table's in place, an array's as it is.
+inline CellView ScannedEntry(const CellTable& table, std::int32_t column, std::int32_t row) {
+    return table.ViewAt(column, row);
+}
+inline const Variant& ScannedEntry(const VariantArray& table, std::int32_t column,
+                                   std::int32_t row) {
+    return table.At(column, row);
+}
+
+// Every row of the first count rows of a table (the item table's cells or an array of Variants)
+// that matches text under the rule, in table order, read row by row: the reference that the
+// index is held against.
+template <class Table>
+std::vector<std::int32_t> ScanMatches(const Table& table, std::int32_t count,
+                                      const SearchRule& rule, std::string_view text) {
+    const CaseFold fold;
+    std::string needle;
+    fold.Append(text, needle);
+    std::vector<std::int32_t> found;
+    if (table.Dimensions() != 2) return found;
+    const std::int32_t rows = std::clamp(count, 0, table.Extent(1));
+    const std::vector<std::int16_t> columns = rule.ReadColumns();
+    std::string entry;
+    for (std::int32_t r = 0; r < rows; ++r) {
+        const bool match = needle.empty() || std::ranges::any_of(columns, [&](std::int16_t c) {
+                               if (c >= table.Extent(0)) return false;
+                               entry.clear();
+                               AppendFoldedEntry(fold, ScannedEntry(table, c, r), entry);
+                               return FindInEntry(entry, needle, rule.mode) != std::string::npos;
+                           });
+        if (match) found.push_back(r);
+    }
+    return found;
+}
 
 }  // namespace cp
 

@@ -18,7 +18,7 @@ bool IsContinuation(char b) {
 
 }  // namespace
 
-std::vector<std::int32_t> SearchIndex::Find(const VariantArray& table, std::int32_t count,
+std::vector<std::int32_t> SearchIndex::Find(const CellTable& table, std::int32_t count,
                                             const SearchRule& rule, std::string_view text,
                                             std::size_t limit) {
     std::vector<std::int32_t> found;

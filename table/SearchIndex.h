@@ -18,6 +18,7 @@
 
 #include "runtime/Variant.h"
 #include "table/CaseFold.h"
+#include "table/CellTable.h"
 #include "table/FoldedRows.h"
 #include "table/IndexCoverage.h"
 #include "table/RowSearch.h"
@@ -39,7 +40,7 @@ public:
 
     // The rows of the first count rows that match text under the rule, in table order, at most
     // limit of them. An empty text matches every row.
-    std::vector<std::int32_t> Find(const VariantArray& table, std::int32_t count,
+    std::vector<std::int32_t> Find(const CellTable& table, std::int32_t count,
                                    const SearchRule& rule, std::string_view text,
                                    std::size_t limit = kAllMatches);
     // The table was replaced or changed in place.
@@ -59,7 +60,7 @@ private:
     };
     // What one search looks for.
     struct Query {
-        const VariantArray& table;
+        const CellTable& table;
         std::string_view needle;
         MatchMode mode;
         std::size_t limit;

@@ -36,10 +36,6 @@ std::uint64_t NumberHash(double value) {
     return Mix(std::bit_cast<std::uint64_t>(value == 0 ? 0.0 : value) ^ kNumberSeed);
 }
 
-bool IsContainer(const Variant& v) {
-    return v.IsObject() || v.IsArray();
-}
-
 // Up to three hashes under which an entry equal to key is chained: Empty equals both "" and 0.
 struct KeyHashes {
     std::uint64_t values[3];
@@ -72,9 +68,28 @@ std::optional<std::uint64_t> EntryHash(const Variant& entry) {
     return std::nullopt;
 }
 
+// The same for an entry read in place: a text is hashed where it lies.
+bool IsContainer(const CellView& entry) {
+    return entry.IsContainer();
+}
+
+std::optional<std::uint64_t> EntryHash(const CellView& entry) {
+    if (entry.IsString()) return TextHash(entry.String());
+    return EntryHash(entry.ToVariant());
+}
+
+// VariantEquals(entry, key), without a copy of a text entry.
+bool EntryEquals(const CellView& entry, const Variant& key) {
+    if (!entry.IsString() || key.IsObject() || key.IsArray())
+        return VariantEquals(entry.ToVariant(), key);
+    if (key.IsString()) return entry.String() == key.String();
+    if (key.IsEmpty()) return entry.String().empty();
+    return false;  // Null equals nothing, a number never a String
+}
+
 }  // namespace
 
-std::int32_t ValueIndex::Find(const VariantArray& table, std::int32_t count, std::int32_t column,
+std::int32_t ValueIndex::Find(const CellTable& table, std::int32_t count, std::int32_t column,
                               const Variant& key) {
     if (count <= 0) return -1;
     // Row 0 is compared first, as a search row by row does: its entry fails for a column
@@ -100,7 +115,7 @@ void ValueIndex::Clear() {
     firstObject_ = kNoRow;
 }
 
-void ValueIndex::Build(const VariantArray& table, std::int32_t rows, std::int32_t column) {
+void ValueIndex::Build(const CellTable& table, std::int32_t rows, std::int32_t column) {
     const std::size_t buckets = std::bit_ceil(static_cast<std::size_t>(std::max(rows, 1)));
     std::vector<std::int32_t> chains(buckets, kNoRow);
     std::vector<std::int32_t> next(static_cast<std::size_t>(rows), kNoRow);
@@ -112,7 +127,7 @@ void ValueIndex::Build(const VariantArray& table, std::int32_t rows, std::int32_
     for (std::int32_t top = rows; top > 0; top -= kBuildBatch) {
         const std::int32_t bottom = std::max(0, top - kBuildBatch);
         for (std::int32_t r = top - 1; r >= bottom; --r) {
-            const Variant& entry = EntryAt(table, column, r);
+            const CellView entry = EntryAt(table, column, r);
             std::size_t& b = bucket[static_cast<std::size_t>(top - 1 - r)];
             b = buckets;  // none
             if (IsContainer(entry)) {
@@ -135,7 +150,7 @@ void ValueIndex::Build(const VariantArray& table, std::int32_t rows, std::int32_
     coverage_.Cover(rows);
 }
 
-std::int32_t ValueIndex::FindIndexed(const VariantArray& table, const Variant& key) const {
+std::int32_t ValueIndex::FindIndexed(const CellTable& table, const Variant& key) const {
     if (chains_.empty()) return kNoRow;
     const KeyHashes hashes = HashesOf(key);
     std::int32_t found = kNoRow;
@@ -146,19 +161,19 @@ std::int32_t ValueIndex::FindIndexed(const VariantArray& table, const Variant& k
     return found;
 }
 
-std::int32_t ValueIndex::FirstEqual(const VariantArray& table, std::uint64_t hash,
+std::int32_t ValueIndex::FirstEqual(const CellTable& table, std::uint64_t hash,
                                     const Variant& key) const {
     std::int32_t r = chains_[hash & (chains_.size() - 1)];
-    while (r != kNoRow && !VariantEquals(EntryAt(table, column_, r), key))
+    while (r != kNoRow && !EntryEquals(EntryAt(table, column_, r), key))
         r = next_[static_cast<std::size_t>(r)];
     return r;
 }
 
 // The rows after the index, one by one, as they come.
-std::int32_t ValueIndex::FindAfter(const VariantArray& table, std::int32_t count,
+std::int32_t ValueIndex::FindAfter(const CellTable& table, std::int32_t count,
                                    const Variant& key) const {
     for (std::int32_t r = coverage_.Covered(); r < count; ++r) {
-        if (VariantEquals(table.At(column_, r), key)) return r;
+        if (EntryEquals(table.ViewAt(column_, r), key)) return r;
     }
     return kNoRow;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/Variant.h"
+#include "table/CellTable.h"
 #include "table/IndexCoverage.h"
 
 namespace cp {
@@ -20,7 +21,7 @@ public:
     // The first of the rows 0 to count - 1 whose entry in column equals key; -1 for none. Fails
     // as a search row by row would: error 9 for a column or a row beyond the table, error 13
     // when an object or an array is compared before the match.
-    std::int32_t Find(const VariantArray& table, std::int32_t count, std::int32_t column,
+    std::int32_t Find(const CellTable& table, std::int32_t count, std::int32_t column,
                       const Variant& key);
     // The table was replaced or changed in place.
     void Clear();
@@ -28,11 +29,10 @@ public:
     void RowRemoved(std::int32_t row);
 
 private:
-    void Build(const VariantArray& table, std::int32_t rows, std::int32_t column);
-    std::int32_t FirstEqual(const VariantArray& table, std::uint64_t hash,
-                            const Variant& key) const;
-    std::int32_t FindIndexed(const VariantArray& table, const Variant& key) const;
-    std::int32_t FindAfter(const VariantArray& table, std::int32_t count, const Variant& key) const;
+    void Build(const CellTable& table, std::int32_t rows, std::int32_t column);
+    std::int32_t FirstEqual(const CellTable& table, std::uint64_t hash, const Variant& key) const;
+    std::int32_t FindIndexed(const CellTable& table, const Variant& key) const;
+    std::int32_t FindAfter(const CellTable& table, std::int32_t count, const Variant& key) const;
 
     IndexCoverage coverage_;            // the rows held, and when to build again
     std::int32_t column_ = -1;          // the column the index was built over

@@ -179,5 +179,29 @@ TEST_F(SearchScenario, TheOpenListTakesTheHeightOfTheRowsItShows) {
                              "KeyUp(13,0)"}));
 }
 
+// A host that adds a row from an event ends the filter: the open list shows every row again,
+// as tall as it was before the typing, with its selection on the current row.
+TEST_F(SearchScenario, ARowAddedFromAnEventGivesTheFilteredListItsHeightBack) {
+    constexpr std::int16_t kKeyF6 = 117;  // a key that the control leaves to the host
+    Search(2, "0", true);
+    control.ShowDropDown();
+    const RECT before = driver->ListScreenRect(control);
+    driver->TypeText("land");
+    driver->PressKey(vbKeyDown);
+    ASSERT_EQ(control.RowCount(), 7);
+    events.onKeyDown = [&](std::int16_t& keyCode, std::int16_t&) {
+        if (keyCode == kKeyF6) control.AddItem("Zambia;ZM");
+    };
+    driver->PressKey(kKeyF6);
+
+    EXPECT_TRUE(driver->ListVisible(control));
+    EXPECT_EQ(control.RowCount(), 11);
+    const RECT after = driver->ListScreenRect(control);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_EQ(control.ListIndex(), 3);
+    EXPECT_EQ(driver->ListSelection(control), 3);
+}
+
 }  // namespace
 }  // namespace cp::test

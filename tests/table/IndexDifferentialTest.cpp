@@ -70,12 +70,13 @@ private:
     void Compare() {
         for (int i = 0; i < 10; ++i) {
             const std::string text = make_.Prefix(table_, count_);
-            EXPECT_EQ(OutcomeOf([&] { return prefix_.Find(table_, count_, text); }),
+            EXPECT_EQ(OutcomeOf([&] { return prefix_.Find(CellTable(table_), count_, text); }),
                       OutcomeOf([&] { return ScanFirstColumn(table_, count_, text); }))
                 << "prefix \"" << text << "\" over " << count_ << " rows";
             const Variant key = make_.Key(table_, count_, std::min(column_, columns_ - 1));
-            EXPECT_EQ(OutcomeOf([&] { return value_.Find(table_, count_, column_, key); }),
-                      OutcomeOf([&] { return ScanColumn(table_, count_, column_, key); }))
+            EXPECT_EQ(
+                OutcomeOf([&] { return value_.Find(CellTable(table_), count_, column_, key); }),
+                OutcomeOf([&] { return ScanColumn(table_, count_, column_, key); }))
                 << "key \"" << DisplayText(key) << "\" of type " << static_cast<int>(key.Type())
                 << " in column " << column_ << " over " << count_ << " rows";
         }
@@ -139,7 +140,7 @@ TEST(IndexLocale, ANewUpperCaseOrSeparatorOrdersTheTextsAnew) {
     std::copy(std::begin(entries), std::end(entries), table.Elements().begin());
     PrefixIndex index(0, 2);
     const auto agree = [&](const char* text) {
-        EXPECT_EQ(OutcomeOf([&] { return index.Find(table, 6, text); }),
+        EXPECT_EQ(OutcomeOf([&] { return index.Find(CellTable(table), 6, text); }),
                   OutcomeOf([&] { return ScanFirstColumn(table, 6, text); }))
             << text;
     };
@@ -149,16 +150,16 @@ TEST(IndexLocale, ANewUpperCaseOrSeparatorOrdersTheTextsAnew) {
     SetLocale({",", &DottedUpper});
     for (const char* text : {"iv", "IV", "ıv", "µ", "Μ", "1.", "1,"})
         agree(text);
-    EXPECT_EQ(index.Find(table, 6, "i"), 1);   // İ: only the dotted i
-    EXPECT_EQ(index.Find(table, 6, "1,"), 4);  // 1.5 reads 1,5 now and comes first
+    EXPECT_EQ(index.Find(CellTable(table), 6, "i"), 1);   // İ: only the dotted i
+    EXPECT_EQ(index.Find(CellTable(table), 6, "1,"), 4);  // 1.5 reads 1,5 now and comes first
     SetLocale(before);
 }
 
 TEST(IndexedSearch, ATextBeyondASixteenBitCountFailsEvenOnAnEmptyTable) {
     PrefixIndex index;
     const std::string longest(32767, 'x');
-    EXPECT_EQ(OutcomeOf([&] { return index.Find(VariantArray(), 0, longest); }), (Outcome{-1, 0}));
-    EXPECT_EQ(OutcomeOf([&] { return index.Find(VariantArray(), 0, longest + "é"); }),
+    EXPECT_EQ(OutcomeOf([&] { return index.Find(CellTable(), 0, longest); }), (Outcome{-1, 0}));
+    EXPECT_EQ(OutcomeOf([&] { return index.Find(CellTable(), 0, longest + "é"); }),
               (Outcome{-1, vberr::Overflow}));
 }
 

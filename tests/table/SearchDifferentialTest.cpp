@@ -81,10 +81,11 @@ private:
                 expected.begin(),
                 expected.begin() + static_cast<std::ptrdiff_t>(std::min(limit, expected.size())));
             if (make_.Chance(30)) {
-                ASSERT_EQ(index_.Find(table_, count_, rule_, typed, limit), first)
+                ASSERT_EQ(index_.Find(CellTable(table_), count_, rule_, typed, limit), first)
                     << "first " << limit << " of \"" << typed << "\"";
             }
-            ASSERT_EQ(index_.Find(table_, count_, rule_, typed), expected) << "\"" << typed << "\"";
+            ASSERT_EQ(index_.Find(CellTable(table_), count_, rule_, typed), expected)
+                << "\"" << typed << "\"";
         }
     }
 
@@ -127,9 +128,9 @@ TEST(SearchDifferential, ALocaleChangeFoldsTheRowsAgain) {
     table.At(0, 1) = Variant("ärmel");
     SearchIndex index;
     const SearchRule contains{MatchMode::Contains, {0}};
-    EXPECT_EQ(index.Find(table, 2, contains, "ä"), (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(index.Find(CellTable(table), 2, contains, "ä"), (std::vector<std::int32_t>{1}));
     const SimulatedUpperCase upper;
-    EXPECT_EQ(index.Find(table, 2, contains, "ä"), (std::vector<std::int32_t>{0, 1}));
+    EXPECT_EQ(index.Find(CellTable(table), 2, contains, "ä"), (std::vector<std::int32_t>{0, 1}));
 }
 
 // What a word is, and the texts that find no word.
@@ -142,7 +143,9 @@ TEST(SearchRules, WordsStartAfterSpacesAndPunctuationAndSeparatorsStartNone) {
         table.At(i % 2, i / 2) = Variant(cells[i]);
     SearchIndex index;
     const SearchRule words{MatchMode::WordStart, {0, 1}};
-    const auto find = [&](std::string_view text) { return index.Find(table, 4, words, text); };
+    const auto find = [&](std::string_view text) {
+        return index.Find(CellTable(table), 4, words, text);
+    };
     EXPECT_EQ(find("new"), (std::vector<std::int32_t>{0}));
     EXPECT_EQ(find("bis"), (std::vector<std::int32_t>{1}));
     EXPECT_EQ(find("BARTHÉ"), (std::vector<std::int32_t>{2}));
@@ -173,9 +176,9 @@ TEST(SearchDifferential, LongTextsAndTheLastPlacesAreFound) {
             const std::vector<std::int32_t> firstTwo(
                 expected.begin(),
                 expected.begin() + std::min<std::ptrdiff_t>(2, std::ssize(expected)));
-            EXPECT_EQ(index.Find(table, 40, rule, text), expected)
+            EXPECT_EQ(index.Find(CellTable(table), 40, rule, text), expected)
                 << static_cast<int>(mode) << " \"" << text << "\"";
-            EXPECT_EQ(index.Find(table, 40, rule, text, 2), firstTwo)
+            EXPECT_EQ(index.Find(CellTable(table), 40, rule, text, 2), firstTwo)
                 << static_cast<int>(mode) << " \"" << text << "\"";
         }
     }
