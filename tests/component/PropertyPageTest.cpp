@@ -20,18 +20,10 @@ const CLSID kStockFontPage = {
 constexpr const char* kListRowsRange = "The value for this property can vary between 2 and 15.";
 
 // A frame's site of the page: the statuses the page reports.
-class PageSite final : public IPropertyPageSite {
+class PageSite final : public StackObject<IPropertyPageSite> {
 public:
     std::vector<::DWORD> statuses;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IPropertyPageSite ? this : nullptr;
-        if (*out == nullptr) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
     HRESULT STDMETHODCALLTYPE OnStatusChange(::DWORD flags) override {
         statuses.push_back(flags);
         return S_OK;
@@ -45,13 +37,10 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
-
-private:
-    ULONG refs_ = 1;
 };
 
 // The control's changes as a bound field hears them, by dispatch identifier.
-class ChangeSink final : public IPropertyNotifySink {
+class ChangeSink final : public StackObject<IPropertyNotifySink> {
 public:
     explicit ChangeSink(IUnknown* control) {
         ComPtr<IConnectionPointContainer> points = As<IConnectionPointContainer>(control);
@@ -61,14 +50,6 @@ public:
     ~ChangeSink() { point_->Unadvise(cookie_); }
     std::vector<DISPID> changed;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IPropertyNotifySink ? this : nullptr;
-        if (*out == nullptr) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
         changed.push_back(id);
         return S_OK;
@@ -78,7 +59,6 @@ public:
 private:
     ComPtr<IConnectionPoint> point_;
     ::DWORD cookie_ = 0;
-    ULONG refs_ = 1;
 };
 
 CLSID OwnPageOf(IUnknown* control) {
