@@ -67,6 +67,27 @@ Variant DatabaseObject::CallMember(std::int32_t dispid, iface::Kind, std::vector
     }
 }
 
+namespace {
+
+class ClosedDatabase final : public cp::Database {
+public:
+    std::shared_ptr<cp::Recordset> OpenRecordset(const std::string&, std::int32_t) override {
+        cp::rows::RaiseClosed();
+    }
+    std::string Name() override { cp::rows::RaiseClosed(); }
+    std::shared_ptr<cp::KeyedRows> OpenKeyedRows(const std::string&, const std::string&) override {
+        cp::rows::RaiseClosed();
+    }
+};
+
+}  // namespace
+
+std::shared_ptr<Object> DatabaseObject::Native() {
+    if (database_) return database_;
+    static const auto closed = std::make_shared<ClosedDatabase>();
+    return closed;
+}
+
 cp::Database& DatabaseObject::Open() {
     if (!database_) cp::rows::RaiseClosed();
     return *database_;

@@ -18,7 +18,9 @@ public:
     // A new object with one reference, for the class factory.
     static HRESULT Create(REFIID iid, void** out);
 
-    std::shared_ptr<Object> Native() override { return database_; }
+    // The open database; once closed (or before it opens), one that answers every call with
+    // error 3420, so that a control handed a closed database says so.
+    std::shared_ptr<Object> Native() override;
     // IObjectSafety besides the dispatch object's interfaces.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
 

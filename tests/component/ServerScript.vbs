@@ -56,6 +56,13 @@ c.AddItem "Atlantis;AA;0"
 CheckNoError "AddItem after the fill"
 Check "ListCount after the fill", c.ListCount, 250
 
+' A database closed before the connection is said to be closed; the list keeps its rows.
+db.Close
+c.ConnectComboBoxMultiColumn db, kCountries, "code"
+CheckNoError "a connection to a closed database is reported, not raised"
+CheckServerReport "a closed database", 3420, "Object invalid or no longer set."
+Check "ListCount after connecting to a closed database", c.ListCount, 250
+
 Finish "ServerScript"
 
 ' One error report of a connection was shown, with this number and a description that names part.
