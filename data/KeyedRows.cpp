@@ -13,6 +13,17 @@ char FoldedByte(char c) {
 
 }  // namespace
 
+void KeyedRows::CheckSearch(const FieldSearch& /*search*/) {
+    Raise(rows::kErrNotSupported,
+          "This database cannot search inside the texts of the rows it serves a page at a time.");
+}
+
+std::optional<KeyedRow> KeyedRows::FirstMatching(const FieldSearch& search,
+                                                 std::string_view /*text*/) {
+    CheckSearch(search);
+    return std::nullopt;
+}
+
 std::string FoldedPrefix(std::string_view prefix) {
     std::string folded(prefix);
     for (char& c : folded)

@@ -28,6 +28,18 @@ struct RowKey {
     Variant unique;
 };
 
+// Where typed text must stand in a searched field, beyond the start of the completion field.
+enum class FieldMatch {
+    WordStart,  // at the start of a word (words end at spaces and punctuation)
+    Contains,   // anywhere
+};
+
+// A search of typed text in some of the fields (numbered from 0), in any case.
+struct FieldSearch {
+    FieldMatch match = FieldMatch::Contains;
+    std::vector<int> fields;
+};
+
 // One row: its fields in order, and where it stands.
 struct KeyedRow {
     std::vector<Variant> fields;
@@ -51,6 +63,13 @@ public:
     virtual std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) = 0;
     // The first row whose field (from 0) equals value.
     virtual std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) = 0;
+
+    // Raises error 3251, saying which index is missing, unless the server answers the search
+    // through an index of its own: a search inside the texts would otherwise read every row.
+    virtual void CheckSearch(const FieldSearch& search);
+    // The first row, in the order, where text stands in one of the searched fields as the
+    // search says. Only searches that CheckSearch lets pass are served.
+    virtual std::optional<KeyedRow> FirstMatching(const FieldSearch& search, std::string_view text);
 };
 
 // The end of the range of entries that begin with prefix, for a range read

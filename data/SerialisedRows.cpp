@@ -37,4 +37,15 @@ std::optional<KeyedRow> SerialisedRows::FirstWithValue(int field, const Variant&
     return rows_->FirstWithValue(field, value);
 }
 
+void SerialisedRows::CheckSearch(const FieldSearch& search) {
+    const std::lock_guard lock(mutex_);
+    rows_->CheckSearch(search);
+}
+
+std::optional<KeyedRow> SerialisedRows::FirstMatching(const FieldSearch& search,
+                                                      std::string_view text) {
+    const std::lock_guard lock(mutex_);
+    return rows_->FirstMatching(search, text);
+}
+
 }  // namespace cp

@@ -21,6 +21,9 @@ public:
     std::int64_t CountBefore(const RowKey& key) override;
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
+    void CheckSearch(const FieldSearch& search) override;
+    std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
+                                          std::string_view text) override;
 
 private:
     std::mutex mutex_;

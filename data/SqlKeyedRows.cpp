@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/TextSearchSql.h"
 #include "data/rows/QueryNames.h"
 #include "data/rows/RowBlock.h"
 #include "runtime/Conversions.h"
@@ -95,6 +96,7 @@ SqlKeyedRows::SqlKeyedRows(std::shared_ptr<Database> database, SqlDialect dialec
     : database_(std::move(database)),
       dialect_(dialect),
       keyed_(KeyedSource(*database_, dialect, source, keyField)) {
+    if (const auto name = rows::BareName(source)) table_ = name->name;
     // One row joined onto the source counts its fields even when it has no rows.
     const auto rs = database_->OpenRecordset(
         "SELECT * FROM (SELECT 1 AS cp_one) AS cp_probe "
@@ -223,6 +225,105 @@ std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {
 std::optional<KeyedRow> SqlKeyedRows::FirstWithValue(int field, const Variant& value) {
     if (field < 0 || field >= fields_) return std::nullopt;
     auto rows = Read("cp_f" + std::to_string(field) + " = " + SqlLiteral(value), "ASC", 1);
+    if (rows.empty()) return std::nullopt;
+    return std::move(rows.front());
+}
+
+std::vector<std::string> SqlKeyedRows::SearchedNames(const FieldSearch& search) {
+    if (table_.empty()) RaiseSearchOfQuery();
+    if (names_.empty()) {
+        const auto rs = database_->OpenRecordset(
+            "SELECT * FROM " + Quoted(table_, dialect_) + " WHERE 1 = 0", dbOpenForwardOnly);
+        names_ = rs->FieldNames();
+        rs->Close();
+    }
+    std::vector<std::string> names;
+    for (const int field : search.fields) {
+        if (field < 0 || field >= fields_ || static_cast<std::size_t>(field) >= names_.size()) {
+            Raise(vberr::SubscriptOutOfRange);
+        }
+        names.push_back(names_[static_cast<std::size_t>(field)]);
+    }
+    return names;
+}
+
+void SqlKeyedRows::CheckTrigramIndex(const std::string& column) {
+    // Each column of each index of the table, with its operator class, in its place.
+    const std::string sql =
+        "SELECT count(*) FROM pg_index i CROSS JOIN LATERAL unnest(i.indkey::int2[], "
+        "i.indclass::oid[]) AS k(attnum, opclass) JOIN pg_attribute a ON a.attrelid = i.indrelid "
+        "AND a.attnum = k.attnum JOIN pg_opclass o ON o.oid = k.opclass WHERE i.indrelid = "
+        "to_regclass(" +
+        SqlLiteral(Variant(Quoted(table_))) + ") AND a.attname = " + SqlLiteral(Variant(column)) +
+        " AND o.opcname IN ('gin_trgm_ops', 'gist_trgm_ops')";
+    const auto rs = database_->OpenRecordset(sql, dbOpenForwardOnly);
+    const double indexes = CDbl(rs->GetRows(1).Array()->At(0, 0));
+    rs->Close();
+    if (indexes < 1) RaiseNoTrigramIndex(table_, column);
+}
+
+void SqlKeyedRows::CheckSearchTable(const FieldSearch& search) {
+    const std::vector<std::string> names = SearchedNames(search);
+    const std::string fts = SqliteSearchTable(table_, search.match);
+    auto rs = database_->OpenRecordset(
+        "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = " + SqlLiteral(Variant(fts)),
+        dbOpenForwardOnly);
+    const std::string sql =
+        CBool(rs->Eof()) ? std::string() : CStr(rs->GetRows(1).Array()->At(0, 0));
+    rs->Close();
+    if (!SqliteSearchTableFits(sql, search.match)) {
+        RaiseNoSqliteSearchTable(table_, search.match, names);
+    }
+    rs = database_->OpenRecordset("SELECT * FROM " + Quoted(fts, dialect_) + " WHERE 1 = 0",
+                                  dbOpenForwardOnly);
+    const std::vector<std::string> indexed = rs->FieldNames();
+    rs->Close();
+    for (const std::string& name : names) {
+        if (std::ranges::find(indexed, name) == indexed.end()) {
+            RaiseNoSqliteSearchTable(table_, search.match, names);
+        }
+    }
+}
+
+void SqlKeyedRows::CheckSearch(const FieldSearch& search) {
+    if (dialect_ == SqlDialect::Sqlite) {
+        CheckSearchTable(search);
+        return;
+    }
+    for (const std::string& column : SearchedNames(search))
+        CheckTrigramIndex(column);
+}
+
+std::string SqlKeyedRows::MatchCondition(const FieldSearch& search, std::string_view text) {
+    if (dialect_ == SqlDialect::Sqlite) {
+        const std::string fts = Quoted(SqliteSearchTable(table_, search.match), dialect_);
+        return std::string(kKey) + " IN (SELECT rowid FROM " + fts + " WHERE " + fts + " MATCH " +
+               SqlLiteral(Variant(Fts5Query(SearchedNames(search), text, search.match))) + ")";
+    }
+    SearchedNames(search);
+    const bool anywhere = search.match == FieldMatch::Contains;
+    const std::string pattern =
+        SqlLiteral(Variant(anywhere ? LikeAnywhere(text) : WordStartExpression(text)));
+    std::string condition;
+    for (const int field : search.fields) {
+        condition += (condition.empty() ? "(" : " OR ") + std::string("cp_f") +
+                     std::to_string(field) + (anywhere ? " ILIKE " : " ~* ") + pattern;
+    }
+    return condition + ")";
+}
+
+std::optional<KeyedRow> SqlKeyedRows::FirstMatching(const FieldSearch& search,
+                                                    std::string_view text) {
+    // Trigrams serve both searches on PostgreSQL, and any part of a text on SQLite.
+    if (search.fields.empty()) return std::nullopt;
+    const bool trigrams =
+        dialect_ == SqlDialect::PostgreSql || search.match == FieldMatch::Contains;
+    if (trigrams && !TrigramsServe(text)) {
+        if (table_.empty()) RaiseSearchOfQuery();
+        if (!SearchesCompletion(search)) return std::nullopt;
+        return FirstWithPrefix(text);
+    }
+    auto rows = Read(MatchCondition(search, text), "ASC", 1);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
 }

@@ -15,6 +15,14 @@
 //
 // (text_pattern_ops in place of COLLATE "C" serves the prefix ranges but not the order.) A
 // table named without a key is read by its single-column primary key.
+//
+// The searches inside the texts are served by the indexes that data/TextSearchSql.h names: on
+// PostgreSQL a trigram index of pg_trgm on each searched column,
+//
+//     CREATE EXTENSION pg_trgm;
+//     CREATE INDEX places_name_trgm ON places USING gin (name gin_trgm_ops);
+//
+// on SQLite the FTS5 tables beside the table, as its native reads use them.
 #pragma once
 
 #include <memory>
@@ -40,6 +48,9 @@ public:
     std::int64_t CountBefore(const RowKey& key) override;
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
+    void CheckSearch(const FieldSearch& search) override;
+    std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
+                                          std::string_view text) override;
 
 private:
     // The rows where the condition holds, in the order's direction ("ASC" or "DESC"), at most
@@ -53,11 +64,20 @@ private:
     std::string FoldedLiteral(const Variant& value) const;
     // The rows beyond key in the direction of comparison ("<" or ">"), as a condition.
     std::string Beyond(const RowKey& key, const char* comparison) const;
+    // The table's names of the searched fields; error 9 for a field the rows lack.
+    std::vector<std::string> SearchedNames(const FieldSearch& search);
+    // The condition under which text stands in a searched field.
+    std::string MatchCondition(const FieldSearch& search, std::string_view text);
+    // Raises 3251 unless a trigram index of the table's serves the column.
+    void CheckTrigramIndex(const std::string& column);
+    void CheckSearchTable(const FieldSearch& search);
 
     std::shared_ptr<Database> database_;
     SqlDialect dialect_;
-    std::string keyed_;        // the source with the key added as its last column
-    std::int32_t fields_ = 0;  // the source's fields
+    std::string table_;               // the table's name; "" for a query
+    std::string keyed_;               // the source with the key added as its last column
+    std::vector<std::string> names_;  // the table's column names, once a search asked for them
+    std::int32_t fields_ = 0;         // the source's fields
 };
 
 // A value as an SQL literal; error 3001 for a text with a zero byte or a number that is none.

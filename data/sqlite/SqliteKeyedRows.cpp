@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/TextSearchSql.h"
 #include "data/rows/QueryNames.h"
 #include "data/rows/RowBlock.h"
 #include "data/sqlite/SqliteConnection.h"
@@ -35,6 +36,7 @@ std::string KeyedSource(const std::string& source, const std::string& keyField) 
 SqliteKeyedRows::SqliteKeyedRows(std::shared_ptr<SqliteConnection> connection,
                                  const std::string& source, const std::string& keyField)
     : connection_(std::move(connection)), base_(KeyedSource(source, keyField)) {
+    if (const auto name = rows::BareName(source)) table_ = name->name;
     SqliteStatement shape(connection_, "SELECT * FROM (" + base_ + ") LIMIT 0");
     if (!shape.ReadOnly()) rows::RaiseNotARowQuery();
     if (shape.ParameterCount() > 0) rows::RaiseTooFewParameters(shape.ParameterCount());
@@ -199,6 +201,56 @@ std::optional<KeyedRow> SqliteKeyedRows::FirstWithValue(int field, const Variant
     SqliteStatement& read =
         Statement(Select(Quoted(fields_[static_cast<std::size_t>(field)]) + " = ?1", "ASC", true));
     read.BindValue(1, value);
+    read.BindValue(3, Variant(std::int32_t{1}));
+    return ReadFirst(read);
+}
+
+std::vector<std::string> SqliteKeyedRows::SearchedNames(const FieldSearch& search) const {
+    std::vector<std::string> names;
+    for (const int field : search.fields) {
+        if (field < 0 || static_cast<std::size_t>(field) >= fields_.size()) {
+            Raise(vberr::SubscriptOutOfRange);
+        }
+        names.push_back(fields_[static_cast<std::size_t>(field)]);
+    }
+    return names;
+}
+
+void SqliteKeyedRows::CheckSearch(const FieldSearch& search) {
+    if (table_.empty()) RaiseSearchOfQuery();
+    const std::vector<std::string> names = SearchedNames(search);
+    const std::string fts = SqliteSearchTable(table_, search.match);
+    SqliteStatement& stored =
+        Statement("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    stored.BindText(1, fts);
+    const bool found = stored.Step();
+    const std::string sql = found ? CStr(stored.FieldValue(0)) : std::string();
+    stored.Reset();
+    if (!SqliteSearchTableFits(sql, search.match)) {
+        RaiseNoSqliteSearchTable(table_, search.match, names);
+    }
+    const SqliteStatement shape(connection_, "SELECT * FROM " + Quoted(fts) + " LIMIT 0");
+    for (const std::string& name : names) {
+        bool indexed = false;
+        for (int f = 0; f < shape.FieldCount(); ++f)
+            indexed = indexed || shape.FieldName(f) == name;
+        if (!indexed) RaiseNoSqliteSearchTable(table_, search.match, names);
+    }
+}
+
+std::optional<KeyedRow> SqliteKeyedRows::FirstMatching(const FieldSearch& search,
+                                                       std::string_view text) {
+    if (search.fields.empty()) return std::nullopt;
+    if (table_.empty()) RaiseSearchOfQuery();
+    if (search.match == FieldMatch::Contains && !TrigramsServe(text)) {
+        if (!SearchesCompletion(search)) return std::nullopt;
+        return FirstWithPrefix(text);
+    }
+    const std::string fts = Quoted(SqliteSearchTable(table_, search.match));
+    SqliteStatement& read = Statement(
+        Select(std::string(kKey) + " IN (SELECT rowid FROM " + fts + " WHERE " + fts + " MATCH ?1)",
+               "ASC", true));
+    read.BindText(1, Fts5Query(SearchedNames(search), text, search.match));
     read.BindValue(3, Variant(std::int32_t{1}));
     return ReadFirst(read);
 }

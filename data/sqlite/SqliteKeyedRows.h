@@ -6,6 +6,13 @@
 //     CREATE INDEX places_name ON places (name COLLATE NOCASE);
 //
 // Each read is one statement, compiled once and run again with new values.
+//
+// The searches inside the texts read an FTS5 table beside a table (data/TextSearchSql.h):
+//
+//     CREATE VIRTUAL TABLE places_trigram USING fts5(name, code, content='places',
+//         tokenize='trigram');
+//     CREATE VIRTUAL TABLE places_words USING fts5(name, code, content='places',
+//         tokenize='unicode61 remove_diacritics 0');
 #pragma once
 
 #include <memory>
@@ -32,6 +39,9 @@ public:
     std::int64_t CountBefore(const RowKey& key) override;
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
+    void CheckSearch(const FieldSearch& search) override;
+    std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
+                                          std::string_view text) override;
 
 private:
     // The stretches of the order that the keyset reads ask for (see Condition).
@@ -50,8 +60,11 @@ private:
     std::int64_t ReadCount(SqliteStatement& statement) const;
     KeyedRow CurrentRow(const SqliteStatement& statement) const;
     std::string Select(const std::string& where, const std::string& order, bool limited) const;
+    // The names of the searched fields; error 9 for a field the rows lack.
+    std::vector<std::string> SearchedNames(const FieldSearch& search) const;
 
     std::shared_ptr<SqliteConnection> connection_;
+    std::string table_;                // the table's name; "" for a query
     std::string base_;                 // the source with the key as its last column
     std::vector<std::string> fields_;  // the source's field names
     std::string completion_;           // the completion field, quoted

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
+#include "data/rows/RowBlock.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/odbc/OdbcTestSupport.h"
@@ -62,6 +63,36 @@ TEST_F(SqliteOdbcServerModeTest, AKeyFieldTheSourceLacksIsRefusedNotTakenForText
     EXPECT_THROW(db_->OpenKeyedRows("SELECT name, code FROM places", "no_such_field"),
                  RuntimeError);
     EXPECT_EQ(db_->OpenKeyedRows("places", "code")->Count(), 3001);
+}
+
+// Any part of a text through the file's FTS5 table, as the native reads search it: the row
+// found is the first that a plain scan in the list's order finds.
+TEST_F(SqliteOdbcServerModeTest, AnyPartIsSearchedThroughTheFilesTrigramTable) {
+    const auto rows = db_->OpenKeyedRows("places", "");
+    EXPECT_EQ(FailureOf([&] {
+                  rows->CheckSearch({FieldMatch::Contains, {0}});
+              }).Number(),
+              rows::kErrNotSupported);
+    db_->Execute(
+        "CREATE VIRTUAL TABLE places_trigram USING fts5(name, content='places', "
+        "tokenize='trigram')");
+    db_->Execute("INSERT INTO places_trigram(places_trigram) VALUES ('rebuild')");
+    rows->CheckSearch({FieldMatch::Contains, {0}});
+    const auto scanned = [&](const std::string& like) {
+        const auto rs = db_->OpenRecordset("SELECT code FROM places WHERE name LIKE '" + like +
+                                               "' ORDER BY name COLLATE NOCASE, rowid LIMIT 1",
+                                           dbOpenForwardOnly);
+        return CStr(rs->GetRows(1).Array()->At(0, 0));
+    };
+    for (const char* text : {"TA 39", "a 1", "mma 2"}) {
+        const auto found = rows->FirstMatching({FieldMatch::Contains, {0}}, text);
+        ASSERT_TRUE(found) << text;
+        EXPECT_EQ(CStr(found->fields[1]), scanned(std::string("%") + text + "%")) << text;
+    }
+    const auto quoted = rows->FirstMatching({FieldMatch::Contains, {0}}, "T'S");
+    ASSERT_TRUE(quoted);
+    EXPECT_EQ(CStr(quoted->fields[1]), "Q1");
+    EXPECT_FALSE(rows->FirstMatching({FieldMatch::Contains, {0}}, "\" OR \""));
 }
 
 }  // namespace

@@ -44,6 +44,11 @@ public:
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override {
         return Slowly([&] { return rows_->FirstWithValue(field, value); });
     }
+    void CheckSearch(const FieldSearch& search) override { rows_->CheckSearch(search); }
+    std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
+                                          std::string_view text) override {
+        return Slowly([&] { return rows_->FirstMatching(search, text); });
+    }
 
 private:
     std::shared_ptr<KeyedRows> rows_;

@@ -1,0 +1,50 @@
+// The SQL of the searches inside the texts that server mode serves (data/KeyedRows.h), shared by
+// the engines that speak it. Every search is answered by an index of the server's own:
+//
+// SQLite: an FTS5 table beside the table, over the searched columns, whose rowid is the
+// table's key: "<table>_trigram" with the trigram tokenizer for any part of a text,
+// "<table>_words" with the unicode61 tokenizer for the start of a word (a prefix query on its
+// words).
+// PostgreSQL: a trigram index of pg_trgm (gin_trgm_ops or gist_trgm_ops) on each searched column,
+// which serves ILIKE '%text%' for any part and the regular expression '\mtext' for a word start.
+//
+// Trigrams need three characters of text: a shorter one finds the first row whose completion
+// field begins with it (a range of its index, as prefix typing reads, and a row that holds the
+// text all the same), and no row when the completion field is not searched.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/KeyedRows.h"
+
+namespace cp {
+
+// True when a trigram index can answer a search of text: three characters or more.
+bool TrigramsServe(std::string_view text);
+// True when the search reads the completion field (field 0).
+bool SearchesCompletion(const FieldSearch& search);
+
+// The FTS5 table that serves the search on an SQLite table.
+std::string SqliteSearchTable(const std::string& table, FieldMatch match);
+// True when an FTS5 table's CREATE statement gives it the tokenizer that the match needs.
+bool SqliteSearchTableFits(std::string_view createSql, FieldMatch match);
+// Error 3251 for an SQLite table that lacks the FTS5 table over columns.
+[[noreturn]] void RaiseNoSqliteSearchTable(const std::string& table, FieldMatch match,
+                                           const std::vector<std::string>& columns);
+// The FTS5 query of text in the columns: the text as one phrase, a prefix of words for a word
+// start.
+std::string Fts5Query(const std::vector<std::string>& columns, std::string_view text,
+                      FieldMatch match);
+
+// The pattern of ILIKE that finds text anywhere, its wildcards and escape taken as text.
+std::string LikeAnywhere(std::string_view text);
+// The regular expression (PostgreSQL's) that finds text at the start of a word.
+std::string WordStartExpression(std::string_view text);
+// Error 3251 for a PostgreSQL column without a trigram index.
+[[noreturn]] void RaiseNoTrigramIndex(const std::string& table, const std::string& column);
+// Error 3251 for a search of a SELECT's rows, whose indexes cannot be told.
+[[noreturn]] void RaiseSearchOfQuery();
+
+}  // namespace cp

@@ -1,0 +1,114 @@
+// Searches inside the texts of an SQLite table that stays on disk: any part through an FTS5
+// table with the trigram tokenizer, a word start through one with unicode61, each answering the
+// first row in the list's order; and the searches refused for want of such a table.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/KeyedRows.h"
+#include "data/sqlite/SqliteErrors.h"
+#include "runtime/Conversions.h"
+#include "tests/data/TempDatabase.h"
+#include "tests/support/RecordsetChecks.h"
+
+namespace cp::test {
+namespace {
+
+constexpr const char* kPlaces =
+    "CREATE TABLE places (name TEXT, code TEXT);"
+    "INSERT INTO places VALUES ('Papua New Guinea', 'PG'), ('Laos', 'LA'), (NULL, 'N1'),"
+    "('New Zealand', 'NZ'), ('Iceland', 'IS'), ('Finland', 'FI'), ('Landau', 'DE'),"
+    "('it''s \"50%\" off: OR *', 'Q1'), ('Ireland', 'IE');";
+
+constexpr const char* kSearchTables =
+    "CREATE VIRTUAL TABLE places_trigram USING fts5(name, code, content='places',"
+    " tokenize='trigram');"
+    "INSERT INTO places_trigram(places_trigram) VALUES ('rebuild');"
+    "CREATE VIRTUAL TABLE places_words USING fts5(name, code, content='places',"
+    " tokenize='unicode61 remove_diacritics 0');"
+    "INSERT INTO places_words(places_words) VALUES ('rebuild');";
+
+FieldSearch Search(FieldMatch match, std::vector<int> fields) {
+    return FieldSearch{match, std::move(fields)};
+}
+
+class TextSearchTest : public ::testing::Test {
+protected:
+    std::string CodeOf(const FieldSearch& search, std::string_view text) {
+        const auto row = rows_->FirstMatching(search, text);
+        return row ? CStr(row->fields.at(1)) : std::string("none");
+    }
+
+    TempDatabase file_{std::string(kPlaces) + kSearchTables};
+    std::shared_ptr<KeyedRows> rows_ = file_.Open()->OpenKeyedRows("places", "");
+};
+
+TEST_F(TextSearchTest, AnyPartFindsTheFirstRowInTheListsOrder) {
+    const FieldSearch names = Search(FieldMatch::Contains, {0});
+    const FieldSearch both = Search(FieldMatch::Contains, {0, 1});
+    EXPECT_NO_THROW(rows_->CheckSearch(both));
+    EXPECT_EQ(CodeOf(names, "LAND"), "FI");
+    EXPECT_EQ(CodeOf(names, "zeal"), "NZ");
+    EXPECT_EQ(CodeOf(names, "xyz"), "none");
+    // The code column is searched beside the name: "aos" stands in one row's name alone.
+    EXPECT_EQ(CodeOf(Search(FieldMatch::Contains, {1, 0}), "aos"), "LA");
+    // The query language's quotes, operators and stars are text.
+    EXPECT_EQ(CodeOf(both, "\"50%\""), "Q1");
+    EXPECT_EQ(CodeOf(both, "off: OR *"), "Q1");
+    EXPECT_EQ(CodeOf(both, "s \" OR \"and"), "none");
+    // Fewer than three characters: the start of the names, which their index serves.
+    EXPECT_EQ(CodeOf(names, "la"), "DE");
+    EXPECT_EQ(CodeOf(names, "nd"), "none");
+    EXPECT_EQ(CodeOf(Search(FieldMatch::Contains, {1}), "FI"), "none");
+}
+
+TEST_F(TextSearchTest, AWordStartFindsTheFirstRowWithAWordThatBeginsWithTheText) {
+    const FieldSearch names = Search(FieldMatch::WordStart, {0});
+    EXPECT_NO_THROW(rows_->CheckSearch(Search(FieldMatch::WordStart, {0, 1})));
+    EXPECT_EQ(CodeOf(names, "new"), "NZ");
+    EXPECT_EQ(CodeOf(names, "GUI"), "PG");
+    EXPECT_EQ(CodeOf(names, "new gu"), "PG");
+    EXPECT_EQ(CodeOf(names, "land"), "DE");
+    EXPECT_EQ(CodeOf(names, "ew"), "none");
+    EXPECT_EQ(CodeOf(names, " ,;"), "none") << "separators alone start no word";
+    EXPECT_EQ(CodeOf(names, "l"), "DE");
+    EXPECT_EQ(CodeOf(Search(FieldMatch::WordStart, {1}), "p"), "PG");
+}
+
+// Without the FTS5 table the search would read every row: it is refused, saying what to create.
+TEST(TextSearchRefusal, ASearchWithoutItsFtsTableIsRefusedWithWhatToCreate) {
+    const TempDatabase bare{kPlaces};
+    const auto rows = bare.Open()->OpenKeyedRows("places", "");
+    const RuntimeError missing =
+        FailureOf([&] { rows->CheckSearch(Search(FieldMatch::Contains, {0})); });
+    EXPECT_EQ(missing.Number(), sqlite::kErrNotSupported);
+    EXPECT_NE(missing.Description().find("places_trigram"), std::string::npos)
+        << missing.Description();
+
+    // A table of that name with another tokenizer, or without a searched column, serves nothing.
+    const TempDatabase other{std::string(kPlaces) +
+                             "CREATE VIRTUAL TABLE places_words USING fts5(name, content='places',"
+                             " tokenize='trigram');"
+                             "CREATE VIRTUAL TABLE places_trigram USING fts5(name,"
+                             " content='places', tokenize='trigram');"};
+    const auto otherRows = other.Open()->OpenKeyedRows("places", "");
+    EXPECT_EQ(
+        FailureOf([&] { otherRows->CheckSearch(Search(FieldMatch::WordStart, {0})); }).Number(),
+        sqlite::kErrNotSupported);
+    EXPECT_NO_THROW(otherRows->CheckSearch(Search(FieldMatch::Contains, {0})));
+    EXPECT_EQ(FailureOf([&] {
+                  otherRows->CheckSearch(Search(FieldMatch::Contains, {0, 1}));
+              }).Number(),
+              sqlite::kErrNotSupported);
+    const TempDatabase narrow{std::string(kPlaces) + kSearchTables};
+    const auto query =
+        narrow.Open()->OpenKeyedRows("SELECT name, code, rowid AS id FROM places", "id");
+    EXPECT_EQ(FailureOf([&] { query->CheckSearch(Search(FieldMatch::Contains, {0})); }).Number(),
+              sqlite::kErrNotSupported);
+    const auto table = narrow.Open()->OpenKeyedRows("places", "");
+    EXPECT_EQ(FailureOf([&] { table->CheckSearch(Search(FieldMatch::Contains, {2})); }).Number(),
+              vberr::SubscriptOutOfRange);
+}
+
+}  // namespace
+}  // namespace cp::test

@@ -1,0 +1,84 @@
+// Searches inside the texts of a table on the private PostgreSQL server, through pg_trgm's
+// trigram indexes: the first row in the list's order, the typed text's wildcards and regular
+// expression characters taken as text, and a column without such an index refused.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/odbc/OdbcDatabase.h"
+#include "data/rows/RowBlock.h"
+#include "runtime/Conversions.h"
+#include "tests/odbc/OdbcTestSupport.h"
+
+namespace cp::test {
+namespace {
+
+using odbc::OdbcDatabase;
+
+constexpr const char* kPlaces =
+    "CREATE EXTENSION IF NOT EXISTS pg_trgm;"
+    "DROP TABLE IF EXISTS search_places;"
+    "CREATE TABLE search_places (name TEXT, code TEXT PRIMARY KEY, note TEXT);"
+    "CREATE INDEX search_places_name ON search_places ((lower(name)) COLLATE \"C\", code);"
+    "CREATE INDEX search_places_name_trgm ON search_places USING gin (name gin_trgm_ops);"
+    "CREATE INDEX search_places_code_trgm ON search_places USING gist (code gist_trgm_ops);"
+    "INSERT INTO search_places VALUES ('Papua New Guinea', 'PGX', ''), ('Laos', 'LAO', ''),"
+    "(NULL, 'N1', ''), ('New Zealand', 'NZL', ''), ('Iceland', 'ISL', ''),"
+    "('Finland', 'FIN', 'land'), ('Landau', 'DEU', ''), ('axbx', 'X1', ''),"
+    "('it''s \"50%\" off: OR *', 'Q1', ''), ('back\\slash', 'B1', ''), ('bakslash', 'B2', '');";
+
+FieldSearch Search(FieldMatch match, std::vector<int> fields) {
+    return FieldSearch{match, std::move(fields)};
+}
+
+class PostgresTextSearchTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { OdbcDatabase::Open(PostgresConnection())->Execute(kPlaces); }
+
+    std::string CodeOf(const FieldSearch& search, std::string_view text) {
+        const auto row = rows_->FirstMatching(search, text);
+        return row ? CStr(row->fields.at(1)) : std::string("none");
+    }
+
+    std::shared_ptr<OdbcDatabase> db_ = OdbcDatabase::Open(PostgresConnection());
+    std::shared_ptr<KeyedRows> rows_ = db_->OpenKeyedRows("search_places", "");
+};
+
+TEST_F(PostgresTextSearchTest, AnyPartFindsTheFirstRowInOrderWithItsWildcardsAsText) {
+    const FieldSearch names = Search(FieldMatch::Contains, {0});
+    EXPECT_NO_THROW(rows_->CheckSearch(Search(FieldMatch::Contains, {0, 1})));
+    EXPECT_EQ(CodeOf(names, "LAND"), "FIN");
+    EXPECT_EQ(CodeOf(Search(FieldMatch::Contains, {1, 0}), "pgx"), "PGX");
+    EXPECT_EQ(CodeOf(names, "a_b"), "none") << "_ is no wildcard";
+    EXPECT_EQ(CodeOf(names, "50%\" o"), "Q1");
+    EXPECT_EQ(CodeOf(names, "0%%"), "none") << "% is no wildcard";
+    EXPECT_EQ(CodeOf(names, "k\\s"), "B1");
+    EXPECT_EQ(CodeOf(names, "x' OR 'a'='a"), "none");
+    // Fewer than three characters: the start of the names.
+    EXPECT_EQ(CodeOf(names, "la"), "DEU");
+    EXPECT_EQ(CodeOf(Search(FieldMatch::Contains, {1}), "NZ"), "none");
+}
+
+TEST_F(PostgresTextSearchTest, AWordStartFindsAWordThatBeginsWithTheText) {
+    const FieldSearch names = Search(FieldMatch::WordStart, {0});
+    EXPECT_EQ(CodeOf(names, "new"), "NZL");
+    EXPECT_EQ(CodeOf(names, "GUI"), "PGX");
+    EXPECT_EQ(CodeOf(names, "new gu"), "PGX");
+    EXPECT_EQ(CodeOf(names, "ealand"), "none");
+    EXPECT_EQ(CodeOf(names, "OR *"), "Q1") << "regular expression characters are text";
+    EXPECT_EQ(CodeOf(names, ".*"), "none");
+}
+
+TEST_F(PostgresTextSearchTest, AColumnWithoutATrigramIndexAndAQueryAreRefused) {
+    const RuntimeError note = FailureOf([&] {
+        rows_->CheckSearch(Search(FieldMatch::Contains, {0, 2}));
+    });
+    EXPECT_EQ(note.Number(), rows::kErrNotSupported);
+    EXPECT_NE(note.Description().find("note"), std::string::npos) << note.Description();
+    const auto query = db_->OpenKeyedRows("SELECT name, code FROM search_places", "code");
+    EXPECT_EQ(FailureOf([&] { query->CheckSearch(Search(FieldMatch::WordStart, {0})); }).Number(),
+              rows::kErrNotSupported);
+}
+
+}  // namespace
+}  // namespace cp::test
