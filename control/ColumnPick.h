@@ -257,6 +257,14 @@ private:
     // acts on the row the text found.
     void SettleServerAnswer();
     void ApplyServerAnswer(const ServerQueries::Answer& answer);
+    // The search of a word start or any part that the server is asked for; none for the prefix.
+    std::optional<FieldSearch> ServerSearch() const { return ServerSearchOf(search.rule); }
+    static std::optional<FieldSearch> ServerSearchOf(const SearchRule& rule);
+    // Raises error 3251 when source (none: not connected) cannot serve the rule's search
+    // through an index.
+    static void CheckServerSearch(KeyedRows* source, const SearchRule& rule);
+    // The first row that the server finds for text under the search settings; -1 for none.
+    std::int32_t FindServerMatch(const std::string& text);
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();

@@ -1,6 +1,7 @@
 // MatchMode, SearchColumns and FilterList: what typing looks for, and whether the open list
 // shows only what it found. A change while the list is open shows every row again, on the
-// current row, so that no row found under the old settings stays on show.
+// current row, so that no row found under the old settings stays on show. A list on a database
+// server refuses a search that the server has no index for (error 3251), and keeps its settings.
 #include "control/ColumnPick.h"
 #include "runtime/RuntimeError.h"
 
@@ -14,7 +15,11 @@ void ColumnPick::MatchMode(std::int16_t value) {
     if (value < 0 || value > static_cast<std::int16_t>(kLastMatchMode)) {
         Raise(vberr::InvalidPropertyValue);
     }
-    search.rule.mode = static_cast<cp::MatchMode>(value);
+    SearchRule rule = search.rule;
+    rule.mode = static_cast<cp::MatchMode>(value);
+    // A list on a database server searches only where the server has an index for it.
+    CheckServerSearch(server.Source().get(), rule);
+    search.rule = std::move(rule);
     ShowAllRows();
     UserControl.PropertyChanged("MatchMode");
 }
@@ -26,7 +31,10 @@ std::string ColumnPick::SearchColumns() const {
 void ColumnPick::SearchColumns(const std::string& value) {
     auto columns = ParseSearchColumns(value, settings.intColumnCount);
     if (!columns) Raise(vberr::InvalidPropertyValue);
-    search.rule.columns = std::move(*columns);
+    SearchRule rule = search.rule;
+    rule.columns = std::move(*columns);
+    CheckServerSearch(server.Source().get(), rule);
+    search.rule = std::move(rule);
     ShowAllRows();
     UserControl.PropertyChanged("SearchColumns");
 }

@@ -27,6 +27,9 @@ void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::str
         host::SetScreenMousePointer(vbHourglass);
         std::shared_ptr<KeyedRows> opened = dbDatabase.OpenKeyedRows(strSource, strKeyField);
         if (!opened) Raise(vberr::ObjectNotSet);
+        // A search the server cannot serve with an index is refused now, not met by a read of
+        // the whole table at the first keystroke.
+        CheckServerSearch(opened.get(), search.rule);
         // The window's thread and the query thread share the source, one read at a time.
         auto source = std::make_shared<SerialisedRows>(std::move(opened));
         // As a fill does, the list gives up its old rows and marks before the new ones come.

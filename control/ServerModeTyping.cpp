@@ -1,6 +1,8 @@
 // Typing in server mode: the first row of the typed text comes from the query thread
 // (control/ServerQueries.h), so a keystroke is taken and shown at once and the completion
-// follows when the server answers. Only the answer to the newest text is applied.
+// follows when the server answers. Only the answer to the newest text is applied. A word start
+// or any part of a row (MatchMode 1 and 2) is asked for the same way and answered from the
+// server's own indexes; its row becomes current and the text stays as typed.
 //
 // What acts on the row the text found waits for that answer first, for at most kAnswerBound:
 // Enter, the focus leaving, the list opening, the navigation keys and a host's put of Text. A
@@ -26,8 +28,39 @@ bool ColumnPick::AskServer(const std::string& text, Completion completion) {
         queries.Forget();
         return false;
     }
-    queries.Ask(text, completion);
+    queries.Ask(text, completion, ServerSearch());
     return true;
+}
+
+std::optional<FieldSearch> ColumnPick::ServerSearchOf(const SearchRule& rule) {
+    if (rule.mode == cp::MatchMode::Prefix) return std::nullopt;
+    FieldSearch asked;
+    asked.match =
+        rule.mode == cp::MatchMode::WordStart ? FieldMatch::WordStart : FieldMatch::Contains;
+    asked.fields.assign(rule.columns.begin(), rule.columns.end());
+    return asked;
+}
+
+void ColumnPick::CheckServerSearch(KeyedRows* source, const SearchRule& rule) {
+    if (!source) return;
+    if (const auto asked = ServerSearchOf(rule)) source->CheckSearch(*asked);
+}
+
+std::int32_t ColumnPick::FindServerMatch(const std::string& text) {
+    std::int32_t row = -1;
+    Trapped(titles::kFindItemInArray, [&] {
+        const std::shared_ptr<KeyedRows>& source = server.Source();
+        if (!source) return;
+        try {
+            row = server.Adopt(
+                ServerRows::Locate(*source, source->FirstMatching(*ServerSearch(), text)));
+        } catch (...) {
+            // The server's failure is reported as the reads of the list report theirs.
+            server.ReportFailure(std::current_exception());
+        }
+        FollowServerCount();
+    });
+    return row;
 }
 
 void ColumnPick::TakeServerAnswer() {

@@ -26,10 +26,11 @@ void ServerQueries::Stop() {
     source_.reset();
 }
 
-void ServerQueries::Ask(const std::string& text, Completion completion) {
+void ServerQueries::Ask(const std::string& text, Completion completion,
+                        std::optional<FieldSearch> search) {
     {
         const std::lock_guard lock(mutex_);
-        waiting_ = Question{++newest_, text, completion};
+        waiting_ = Question{++newest_, text, completion, std::move(search)};
         answer_.reset();
         open_ = true;
     }
@@ -67,7 +68,9 @@ std::optional<ServerQueries::Answer> ServerQueries::Await(std::chrono::milliseco
 ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& source) {
     Answer answer{question.text, question.completion, {}, nullptr};
     try {
-        answer.located = ServerRows::Locate(source, source.FirstWithPrefix(question.text));
+        answer.located = ServerRows::Locate(
+            source, question.search ? source.FirstMatching(*question.search, question.text)
+                                    : source.FirstWithPrefix(question.text));
     } catch (...) {
         answer.failure = std::current_exception();
     }

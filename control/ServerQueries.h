@@ -51,8 +51,10 @@ public:
     // Ends the thread and waits for it; a question or answer left is dropped.
     void Stop();
 
-    // Asks for the first row of text, in place of every question before it.
-    void Ask(const std::string& text, Completion completion);
+    // Asks for the first row of text, in place of every question before it: the first row
+    // whose completion field begins with it, or with a search the first row it finds.
+    void Ask(const std::string& text, Completion completion,
+             std::optional<FieldSearch> search = std::nullopt);
     // Drops the newest question: its answer, when it comes, is not taken.
     void Forget();
     // A question is waiting for its answer, or an answer for taking.
@@ -68,6 +70,7 @@ private:
         std::uint64_t serial = 0;
         std::string text;
         Completion completion{};
+        std::optional<FieldSearch> search;
     };
 
     void Run(LocaleFacts locale);

@@ -7,9 +7,9 @@
 namespace cp {
 
 std::int32_t ColumnPick::FindTypedRow(const std::string& text) {
-    // The server is asked for the first row of the prefix's range alone: the other modes would
-    // read its whole table.
-    if (search.rule.mode == cp::MatchMode::Prefix || server.Active()) {
+    // The server answers the other modes from its own indexes.
+    if (search.rule.mode != cp::MatchMode::Prefix && server.Active()) return FindServerMatch(text);
+    if (search.rule.mode == cp::MatchMode::Prefix) {
         return FindItemInArray(text);
     }
     if (shown.Filtered(rows) && shown.Text(rows) == text) {

@@ -1,0 +1,155 @@
+// Word starts and any part of a row in server mode, on real SQLite files: the list on the
+// server finds what the same rows filled into memory find, the text stays as typed, and a
+// search that the file has no index for is refused when the list connects and when it is set.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "data/sqlite/SqliteDatabase.h"
+#include "data/sqlite/SqliteErrors.h"
+#include "runtime/Conversions.h"
+#include "tests/data/TempDatabase.h"
+#include "tests/support/AwaitAnswers.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/sim/ControlOnForm.h"
+
+namespace cp::test {
+namespace {
+
+// 3,000 places: names repeated in both cases, empty and Null ones, unique codes.
+constexpr const char* kPlaces =
+    "CREATE TABLE places (name TEXT, code TEXT);"
+    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
+    " INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
+    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta-'"
+    " ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
+    "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);"
+    "UPDATE places SET name = '' WHERE rowid IN (5, 6, 7);";
+
+constexpr const char* kNameSearch =
+    "CREATE VIRTUAL TABLE places_trigram USING fts5(name, content='places', tokenize='trigram');"
+    "INSERT INTO places_trigram(places_trigram) VALUES ('rebuild');"
+    "CREATE VIRTUAL TABLE places_words USING fts5(name, content='places');"
+    "INSERT INTO places_words(places_words) VALUES ('rebuild');";
+
+// What a text found: the text shown, the current row and its code.
+using Found = std::tuple<std::string, std::int32_t, std::string>;
+
+void Prepare(ColumnPick& c, std::int16_t mode) {
+    c.ColumnCount(std::int16_t{2});
+    c.ColumnWidths("1500;800");
+    c.BoundColumn(std::int16_t{1});
+    c.MatchMode(mode);
+}
+
+Found FindByTyping(SimControl& c, const std::string& text) {
+    c.Focus();
+    c.control().SelectAllTextInTextBox();
+    c.user().TypeText(text);
+    EXPECT_TRUE(AwaitServerAnswers(c.control())) << text;
+    const std::int32_t row = c.control().ListIndex();
+    return {c.control().Text(), row, row < 0 ? std::string() : CStr(c.control().Value())};
+}
+
+// Texts of three characters and more, which trigrams serve; no trailing separator, which the
+// words of an FTS5 table do not hold.
+const std::vector<std::string> kTexts = {"ta 39", "LPHA 1",  "mma 2", "a 399",
+                                         "zzz",   "elta-12", "399"};
+
+// What each text finds when typed into a list made by connect, with the search mode.
+std::vector<Found> FoundByTyping(std::int16_t mode,
+                                 const std::function<void(ColumnPick&)>& connect) {
+    SimControl c;
+    Prepare(c.control(), mode);
+    connect(c.control());
+    std::vector<Found> found;
+    for (const std::string& text : kTexts)
+        found.push_back(FindByTyping(c, text));
+    EXPECT_TRUE(c.Prompts().empty());
+    return found;
+}
+
+TEST(ServerSearch, TheServerFindsWhatTheSameRowsInMemoryFind) {
+    const TempDatabase file{std::string(kPlaces) + kNameSearch};
+    const auto db = file.Open();
+    for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
+        SCOPED_TRACE("MatchMode " + std::to_string(mode));
+        const std::vector<Found> memory = FoundByTyping(mode, [&](ColumnPick& c) {
+            c.FillComboBoxMultiColumn(*db,
+                                      "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
+        });
+        const std::vector<Found> server = FoundByTyping(
+            mode, [&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db, "places", ""); });
+        for (std::size_t i = 0; i < kTexts.size(); ++i) {
+            EXPECT_EQ(server[i], memory[i]) << kTexts[i];
+            EXPECT_EQ(std::get<0>(server[i]), kTexts[i]) << "the text stays as typed";
+        }
+        // Any part of a text finds rows where the start of a word would not.
+        if (mode == 2) {
+            EXPECT_NE(std::get<1>(server[0]), -1);
+        }
+    }
+}
+
+class ServerSearchTest : public ControlOnForm {
+protected:
+    TempDatabase file_{kPlaces};
+    std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
+};
+
+// Fewer than three characters are more than trigrams can serve: the start of the name finds the
+// row, as the prefix does. Enter commits the row found, and its name replaces the text.
+TEST_F(ServerSearchTest, AShortTextFindsTheStartOfTheNameAndEnterCommitsTheRow) {
+    file_.OpenWritable()->Execute(kNameSearch);
+    Prepare(control(), 2);
+    control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    const Found shortText = FindByTyping(*this, "gA");
+    EXPECT_EQ(std::get<0>(shortText), "gA");
+    control().MatchMode(0);
+    control().Text("gA");
+    EXPECT_EQ(std::get<1>(shortText), control().ListIndex());
+
+    control().MatchMode(2);
+    const Found found = FindByTyping(*this, "ta 39");
+    events().ClearLog();
+    user().PressKey(vbKeyReturn);
+    EXPECT_EQ(control().ListIndex(), std::get<1>(found));
+    EXPECT_EQ(control().Text(), "BETA 39");
+    EXPECT_EQ(events().Log(), (std::vector<std::string>{"KeyDown(13,0)", "AfterUpdate",
+                                                        "KeyPress(0)", "KeyUp(13,0)"}));
+    EXPECT_TRUE(Prompts().empty());
+}
+
+TEST_F(ServerSearchTest, ASearchWithoutItsIndexIsRefusedAtConnectionAndWhenSet) {
+    Prepare(control(), 2);
+    control().AddList("a;1;b;2");
+    control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    EXPECT_EQ(ReportTitles(),
+              (std::vector<std::string>{"ColumnPick - ConnectComboBoxMultiColumn"}));
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_NE(Prompts()[0].find("places_trigram"), std::string::npos) << Prompts()[0];
+    EXPECT_EQ(control().ListCount(), 2) << "the list keeps its rows";
+
+    // Connected for the prefix, the list refuses the other modes and keeps its own.
+    control().MatchMode(0);
+    control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    EXPECT_EQ(control().ListCount(), 3000);
+    EXPECT_EQ(ErrorOf([&] { control().MatchMode(1); }), sqlite::kErrNotSupported);
+    EXPECT_EQ(control().MatchMode(), 0);
+
+    // With the name's tables the modes come, but not a search of the codes.
+    file_.OpenWritable()->Execute(kNameSearch);
+    control().MatchMode(1);
+    EXPECT_EQ(ErrorOf([&] { control().SearchColumns("0;1"); }), sqlite::kErrNotSupported);
+    EXPECT_EQ(control().SearchColumns(), "0");
+    EXPECT_EQ(control().MatchMode(), 1);
+    EXPECT_EQ(Prompts().size(), 1u);
+}
+
+}  // namespace
+}  // namespace cp::test
