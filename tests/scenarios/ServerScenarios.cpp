@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
+#include "data/rows/RowBlock.h"
 #include "runtime/Conversions.h"
 #include "tests/scenarios/ScenarioFixture.h"
 #include "tests/support/AwaitAnswers.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/SlowServer.h"
 
 namespace cp::test {
@@ -129,6 +131,37 @@ TEST_F(ServerScenario, TextOnNoRowOfTheServerRaisesNotInList) {
     const Events log = Log();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[1], "NotInList(0)");
+}
+
+// Any part of the name or the code, through the file's FTS5 table: the list's row follows the
+// server's first match, the text stays as typed, and Enter commits the row. A search the file
+// has no table for is refused.
+TEST_F(ServerScenario, AnyPartOfTheNameOrCodeFindsTheServersRowAndEnterCommitsIt) {
+    db_->Execute(
+        "CREATE VIRTUAL TABLE towns_trigram USING fts5(name, code, content='towns', "
+        "tokenize='trigram')");
+    db_->Execute("INSERT INTO towns_trigram(towns_trigram) VALUES ('rebuild')");
+    control.MatchMode(2);
+    control.SearchColumns("0;1");
+    EXPECT_EQ(ErrorOf([&] { control.MatchMode(1); }), rows::kErrNotSupported);
+    EXPECT_EQ(control.MatchMode(), 2);
+
+    driver->FocusControl(control);
+    driver->TypeText("N 49");
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    EXPECT_EQ(Read(), (Reading{"N 49", 4, 0, 490, 490, false}));
+    driver->SelectText(0, 4);
+    driver->TypeText("t12");
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    // No name holds "t12": the codes T120 to T129 do.
+    EXPECT_EQ(Read(), (Reading{"t12", 3, 0, 120, 120, false}));
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+    EXPECT_EQ(Read(), (Reading{"town 120", 0, 8, 120, 120, false}));
+    EXPECT_EQ(CStr(control.Value()), "T120");
+    EXPECT_EQ(CommittedRow(), 120);
+    const Events enter = Log();
+    EXPECT_NE(std::find(enter.begin(), enter.end(), "AfterUpdate"), enter.end());
 }
 
 // The same towns on a server that answers each read after 200 ms: the window never waits for it
