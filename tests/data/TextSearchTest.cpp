@@ -28,15 +28,10 @@ constexpr const char* kSearchTables =
     " tokenize='unicode61 remove_diacritics 0');"
     "INSERT INTO places_words(places_words) VALUES ('rebuild');";
 
-FieldSearch Search(FieldMatch match, std::vector<int> fields) {
-    return FieldSearch{match, std::move(fields)};
-}
-
 class TextSearchTest : public ::testing::Test {
 protected:
     std::string CodeOf(const FieldSearch& search, std::string_view text) {
-        const auto row = rows_->FirstMatching(search, text);
-        return row ? CStr(row->fields.at(1)) : std::string("none");
+        return FirstCode(*rows_, search, text);
     }
 
     TempDatabase file_{std::string(kPlaces) + kSearchTables};
@@ -44,14 +39,14 @@ protected:
 };
 
 TEST_F(TextSearchTest, AnyPartFindsTheFirstRowInTheListsOrder) {
-    const FieldSearch names = Search(FieldMatch::Contains, {0});
-    const FieldSearch both = Search(FieldMatch::Contains, {0, 1});
+    const FieldSearch names = FieldSearch{FieldMatch::Contains, {0}};
+    const FieldSearch both = FieldSearch{FieldMatch::Contains, {0, 1}};
     EXPECT_NO_THROW(rows_->CheckSearch(both));
     EXPECT_EQ(CodeOf(names, "LAND"), "FI");
     EXPECT_EQ(CodeOf(names, "zeal"), "NZ");
     EXPECT_EQ(CodeOf(names, "xyz"), "none");
     // The code column is searched beside the name: "aos" stands in one row's name alone.
-    EXPECT_EQ(CodeOf(Search(FieldMatch::Contains, {1, 0}), "aos"), "LA");
+    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::Contains, {1, 0}}, "aos"), "LA");
     // The query language's quotes, operators and stars are text.
     EXPECT_EQ(CodeOf(both, "\"50%\""), "Q1");
     EXPECT_EQ(CodeOf(both, "off: OR *"), "Q1");
@@ -59,12 +54,12 @@ TEST_F(TextSearchTest, AnyPartFindsTheFirstRowInTheListsOrder) {
     // Fewer than three characters: the start of the names, which their index serves.
     EXPECT_EQ(CodeOf(names, "la"), "DE");
     EXPECT_EQ(CodeOf(names, "nd"), "none");
-    EXPECT_EQ(CodeOf(Search(FieldMatch::Contains, {1}), "FI"), "none");
+    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::Contains, {1}}, "FI"), "none");
 }
 
 TEST_F(TextSearchTest, AWordStartFindsTheFirstRowWithAWordThatBeginsWithTheText) {
-    const FieldSearch names = Search(FieldMatch::WordStart, {0});
-    EXPECT_NO_THROW(rows_->CheckSearch(Search(FieldMatch::WordStart, {0, 1})));
+    const FieldSearch names = FieldSearch{FieldMatch::WordStart, {0}};
+    EXPECT_NO_THROW(rows_->CheckSearch(FieldSearch{FieldMatch::WordStart, {0, 1}}));
     EXPECT_EQ(CodeOf(names, "new"), "NZ");
     EXPECT_EQ(CodeOf(names, "GUI"), "PG");
     EXPECT_EQ(CodeOf(names, "new gu"), "PG");
@@ -72,15 +67,16 @@ TEST_F(TextSearchTest, AWordStartFindsTheFirstRowWithAWordThatBeginsWithTheText)
     EXPECT_EQ(CodeOf(names, "ew"), "none");
     EXPECT_EQ(CodeOf(names, " ,;"), "none") << "separators alone start no word";
     EXPECT_EQ(CodeOf(names, "l"), "DE");
-    EXPECT_EQ(CodeOf(Search(FieldMatch::WordStart, {1}), "p"), "PG");
+    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::WordStart, {1}}, "p"), "PG");
 }
 
 // Without the FTS5 table the search would read every row: it is refused, saying what to create.
 TEST(TextSearchRefusal, ASearchWithoutItsFtsTableIsRefusedWithWhatToCreate) {
     const TempDatabase bare{kPlaces};
     const auto rows = bare.Open()->OpenKeyedRows("places", "");
-    const RuntimeError missing =
-        FailureOf([&] { rows->CheckSearch(Search(FieldMatch::Contains, {0})); });
+    const RuntimeError missing = FailureOf([&] {
+        rows->CheckSearch(FieldSearch{FieldMatch::Contains, {0}});
+    });
     EXPECT_EQ(missing.Number(), sqlite::kErrNotSupported);
     EXPECT_NE(missing.Description().find("places_trigram"), std::string::npos)
         << missing.Description();
@@ -92,21 +88,26 @@ TEST(TextSearchRefusal, ASearchWithoutItsFtsTableIsRefusedWithWhatToCreate) {
                              "CREATE VIRTUAL TABLE places_trigram USING fts5(name,"
                              " content='places', tokenize='trigram');"};
     const auto otherRows = other.Open()->OpenKeyedRows("places", "");
-    EXPECT_EQ(
-        FailureOf([&] { otherRows->CheckSearch(Search(FieldMatch::WordStart, {0})); }).Number(),
-        sqlite::kErrNotSupported);
-    EXPECT_NO_THROW(otherRows->CheckSearch(Search(FieldMatch::Contains, {0})));
     EXPECT_EQ(FailureOf([&] {
-                  otherRows->CheckSearch(Search(FieldMatch::Contains, {0, 1}));
+                  otherRows->CheckSearch(FieldSearch{FieldMatch::WordStart, {0}});
+              }).Number(),
+              sqlite::kErrNotSupported);
+    EXPECT_NO_THROW(otherRows->CheckSearch(FieldSearch{FieldMatch::Contains, {0}}));
+    EXPECT_EQ(FailureOf([&] {
+                  otherRows->CheckSearch(FieldSearch{FieldMatch::Contains, {0, 1}});
               }).Number(),
               sqlite::kErrNotSupported);
     const TempDatabase narrow{std::string(kPlaces) + kSearchTables};
     const auto query =
         narrow.Open()->OpenKeyedRows("SELECT name, code, rowid AS id FROM places", "id");
-    EXPECT_EQ(FailureOf([&] { query->CheckSearch(Search(FieldMatch::Contains, {0})); }).Number(),
+    EXPECT_EQ(FailureOf([&] {
+                  query->CheckSearch(FieldSearch{FieldMatch::Contains, {0}});
+              }).Number(),
               sqlite::kErrNotSupported);
     const auto table = narrow.Open()->OpenKeyedRows("places", "");
-    EXPECT_EQ(FailureOf([&] { table->CheckSearch(Search(FieldMatch::Contains, {2})); }).Number(),
+    EXPECT_EQ(FailureOf([&] {
+                  table->CheckSearch(FieldSearch{FieldMatch::Contains, {2}});
+              }).Number(),
               vberr::SubscriptOutOfRange);
 }
 

@@ -27,17 +27,12 @@ constexpr const char* kPlaces =
     "('Finland', 'FIN', 'land'), ('Landau', 'DEU', ''), ('axbx', 'X1', ''),"
     "('it''s \"50%\" off: OR *', 'Q1', ''), ('back\\slash', 'B1', ''), ('bakslash', 'B2', '');";
 
-FieldSearch Search(FieldMatch match, std::vector<int> fields) {
-    return FieldSearch{match, std::move(fields)};
-}
-
 class PostgresTextSearchTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { OdbcDatabase::Open(PostgresConnection())->Execute(kPlaces); }
 
     std::string CodeOf(const FieldSearch& search, std::string_view text) {
-        const auto row = rows_->FirstMatching(search, text);
-        return row ? CStr(row->fields.at(1)) : std::string("none");
+        return FirstCode(*rows_, search, text);
     }
 
     std::shared_ptr<OdbcDatabase> db_ = OdbcDatabase::Open(PostgresConnection());
@@ -45,10 +40,10 @@ protected:
 };
 
 TEST_F(PostgresTextSearchTest, AnyPartFindsTheFirstRowInOrderWithItsWildcardsAsText) {
-    const FieldSearch names = Search(FieldMatch::Contains, {0});
-    EXPECT_NO_THROW(rows_->CheckSearch(Search(FieldMatch::Contains, {0, 1})));
+    const FieldSearch names = FieldSearch{FieldMatch::Contains, {0}};
+    EXPECT_NO_THROW(rows_->CheckSearch(FieldSearch{FieldMatch::Contains, {0, 1}}));
     EXPECT_EQ(CodeOf(names, "LAND"), "FIN");
-    EXPECT_EQ(CodeOf(Search(FieldMatch::Contains, {1, 0}), "pgx"), "PGX");
+    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::Contains, {1, 0}}, "pgx"), "PGX");
     EXPECT_EQ(CodeOf(names, "a_b"), "none") << "_ is no wildcard";
     EXPECT_EQ(CodeOf(names, "50%\" o"), "Q1");
     EXPECT_EQ(CodeOf(names, "0%%"), "none") << "% is no wildcard";
@@ -56,11 +51,11 @@ TEST_F(PostgresTextSearchTest, AnyPartFindsTheFirstRowInOrderWithItsWildcardsAsT
     EXPECT_EQ(CodeOf(names, "x' OR 'a'='a"), "none");
     // Fewer than three characters: the start of the names.
     EXPECT_EQ(CodeOf(names, "la"), "DEU");
-    EXPECT_EQ(CodeOf(Search(FieldMatch::Contains, {1}), "NZ"), "none");
+    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::Contains, {1}}, "NZ"), "none");
 }
 
 TEST_F(PostgresTextSearchTest, AWordStartFindsAWordThatBeginsWithTheText) {
-    const FieldSearch names = Search(FieldMatch::WordStart, {0});
+    const FieldSearch names = FieldSearch{FieldMatch::WordStart, {0}};
     EXPECT_EQ(CodeOf(names, "new"), "NZL");
     EXPECT_EQ(CodeOf(names, "GUI"), "PGX");
     EXPECT_EQ(CodeOf(names, "new gu"), "PGX");
@@ -71,12 +66,14 @@ TEST_F(PostgresTextSearchTest, AWordStartFindsAWordThatBeginsWithTheText) {
 
 TEST_F(PostgresTextSearchTest, AColumnWithoutATrigramIndexAndAQueryAreRefused) {
     const RuntimeError note = FailureOf([&] {
-        rows_->CheckSearch(Search(FieldMatch::Contains, {0, 2}));
+        rows_->CheckSearch(FieldSearch{FieldMatch::Contains, {0, 2}});
     });
     EXPECT_EQ(note.Number(), rows::kErrNotSupported);
     EXPECT_NE(note.Description().find("note"), std::string::npos) << note.Description();
     const auto query = db_->OpenKeyedRows("SELECT name, code FROM search_places", "code");
-    EXPECT_EQ(FailureOf([&] { query->CheckSearch(Search(FieldMatch::WordStart, {0})); }).Number(),
+    EXPECT_EQ(FailureOf([&] {
+                  query->CheckSearch(FieldSearch{FieldMatch::WordStart, {0}});
+              }).Number(),
               rows::kErrNotSupported);
 }
 

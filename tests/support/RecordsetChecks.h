@@ -54,4 +54,10 @@ inline std::string RowsOf(Database& db, const std::string& query) {
     return count < 1 ? "" : BlockText(rs->GetRows(count));
 }
 
+// The second field (the code) of the first row that the search finds for text; "none" for none.
+inline std::string FirstCode(KeyedRows& rows, const FieldSearch& search, std::string_view text) {
+    const auto row = rows.FirstMatching(search, text);
+    return row ? CStr(row->fields.at(1)) : std::string("none");
+}
+
 }  // namespace cp::test
