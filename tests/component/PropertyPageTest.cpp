@@ -191,6 +191,7 @@ TEST_F(PropertyPages, ThePageAppliesTheChangedSettingsThroughTheControl) {
 // The control's own message for a value out of range, the control's error for any other
 // refusal: the value stays unapplied, the page dirty, and the settings before it applied.
 TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
+    ChangeSink sink(control.Get());
     ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
     ASSERT_TRUE(page && window);
     MessageBoxWatch boxes;
@@ -216,6 +217,7 @@ TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
         EXPECT_EQ(GetText(control.Get(), c.field), before) << label;
         EXPECT_EQ(page->IsPageDirty(), S_OK) << label;
         EXPECT_EQ(TextOf(FieldOf(window, c.field)), win32::Narrow(c.typed)) << label;
+        EXPECT_TRUE(sink.changed.empty()) << label << ": a bound field heard of a refused value";
         TypeInto(FieldOf(window, c.field), win32::Widen(before).c_str());
     }
 
