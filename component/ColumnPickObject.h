@@ -339,7 +339,8 @@ private:
     // The focus leaves the control and its list closes, before its window is hidden.
     void LeaveTheScreen(HWND window);
     void SizeWindowToExtent();
-    void SaveTo(win32::PropertyStore& store);
+    // The settings as a save stores them: the control's, then the font of its own.
+    void SaveTo(PropertyBag& store);
     // Data binding (Binding.cpp). A put of a bindable property asks the bound field first and
     // raises a run-time error when it refuses; a put that went through tells the sinks each
     // published property that it changed, once. A value that the control refused with its own
