@@ -28,8 +28,11 @@ public:
     ArgumentBlock(const ArgumentBlock&) = delete;
     ArgumentBlock& operator=(const ArgumentBlock&) = delete;
 
-    DISPPARAMS Params() {
-        return DISPPARAMS{values_.data(), nullptr, static_cast<UINT>(values_.size()), 0};
+    // A put names its value as such.
+    DISPPARAMS Params(cp::CallType type) {
+        const UINT named = type == cp::CallType::Let ? 1 : 0;
+        return DISPPARAMS{values_.data(), named ? &put_ : nullptr,
+                          static_cast<UINT>(values_.size()), named};
     }
 
 private:
@@ -39,12 +42,20 @@ private:
     }
 
     std::vector<VARIANT> values_;
+    DISPID put_ = DISPID_PROPERTYPUT;
 };
 
 // A property is read as a late-bound host reads a name used as a value: the object may have
 // it as a property or as a function.
 WORD FlagsOf(cp::CallType type) {
-    return type == cp::CallType::Get ? DISPATCH_PROPERTYGET | DISPATCH_METHOD : DISPATCH_METHOD;
+    switch (type) {
+        case cp::CallType::Get:
+            return DISPATCH_PROPERTYGET | DISPATCH_METHOD;
+        case cp::CallType::Let:
+            return DISPATCH_PROPERTYPUT;
+        default:
+            return DISPATCH_METHOD;
+    }
 }
 
 }  // namespace
@@ -91,12 +102,14 @@ Variant AutomationObject::CallByName(std::string_view name, cp::CallType type,
                                      std::vector<Variant> args) {
     const DISPID id = IdOf(name);
     ArgumentBlock block(args);
-    DISPPARAMS params = block.Params();
+    DISPPARAMS params = block.Params(type);
     OwnedVariant answer;
     EXCEPINFO exception{};
     UINT argError = 0;
+    // A put gives no result.
+    VARIANT* result = type == cp::CallType::Let ? nullptr : &answer.v;
     const HRESULT hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, FlagsOf(type), &params,
-                                         &answer.v, &exception, &argError);
+                                         result, &exception, &argError);
     if (FAILED(hr)) throw ErrorOfCall(hr, exception, dispatch_);
     return FromVariant(answer.v);
 }

@@ -35,6 +35,7 @@
 #include "control/PublicInterface.h"
 #include "platform/win32/Container.h"
 #include "platform/win32/ControlHost.h"
+#include "reports/Reports.h"
 
 namespace ocx {
 
@@ -338,16 +339,19 @@ private:
     // The focus leaves the control and its list closes, before its window is hidden.
     void LeaveTheScreen(HWND window);
     void SizeWindowToExtent();
-    void SaveTo(win32::PropertyStore& store);
+    // The settings as a save stores them: the control's, then the font of its own.
+    void SaveTo(PropertyBag& store);
     // Data binding (Binding.cpp). A put of a bindable property asks the bound field first and
     // raises a run-time error when it refuses; a put that went through tells the sinks each
-    // published property that it changed, once.
+    // published property that it changed, once. A value that the control refused with its own
+    // message left the property as it was: nobody hears of it.
     template <class Call>
     void BoundPut(std::int32_t dispid, iface::Kind kind, Call&& call) {
         RequestEdit(dispid, kind);
         const ChangeRecord record(changed_);
+        const cp::RefusalWatch refusal;
         call();
-        NotifyPut(dispid, kind);
+        if (!refusal.Refused()) NotifyPut(dispid, kind);
     }
     void RequestEdit(std::int32_t dispid, iface::Kind kind);
     void NotifyPut(std::int32_t dispid, iface::Kind kind);

@@ -1,7 +1,5 @@
 #include "component/EventSource.h"
 
-#include <algorithm>
-
 namespace ocx {
 namespace {
 
@@ -24,10 +22,6 @@ VARIANT BooleanByRef(VARIANT_BOOL& value) {
 
 }  // namespace
 
-EventSource::~EventSource() {
-    DisconnectAll();
-}
-
 void EventSource::Freeze(bool freeze) {
     if (freeze) {
         ++frozen_;
@@ -36,89 +30,11 @@ void EventSource::Freeze(bool freeze) {
     }
 }
 
-void EventSource::DisconnectAll() {
-    std::vector<Sink> gone;
-    gone.swap(sinks_);
-    for (const Sink& sink : gone)
-        sink.dispatch->Release();
-}
-
-HRESULT EventSource::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
-        *out = static_cast<IConnectionPoint*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG EventSource::AddRef() {
-    return container_.AddRef();
-}
-
-ULONG EventSource::Release() {
-    return container_.Release();
-}
-
-HRESULT EventSource::GetConnectionInterface(IID* iid) {
-    if (iid == nullptr) return E_POINTER;
-    *iid = DIID___ColumnPick;
-    return S_OK;
-}
-
-HRESULT EventSource::GetConnectionPointContainer(IConnectionPointContainer** out) {
-    if (out == nullptr) return E_POINTER;
-    *out = &container_;
-    container_.AddRef();
-    return S_OK;
-}
-
-HRESULT EventSource::Advise(IUnknown* sink, DWORD* cookie) {
-    if (sink == nullptr || cookie == nullptr) return E_POINTER;
-    *cookie = 0;
-    IDispatch* dispatch = nullptr;
-    if (FAILED(sink->QueryInterface(DIID___ColumnPick, reinterpret_cast<void**>(&dispatch))) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
-        return CONNECT_E_CANNOTCONNECT;
-    }
-    try {
-        sinks_.push_back({nextCookie_, dispatch});
-    } catch (...) {
-        dispatch->Release();
-        return E_OUTOFMEMORY;
-    }
-    *cookie = nextCookie_++;
-    return S_OK;
-}
-
-HRESULT EventSource::Unadvise(DWORD cookie) {
-    const auto found = std::find_if(sinks_.begin(), sinks_.end(),
-                                    [cookie](const Sink& s) { return s.cookie == cookie; });
-    if (found == sinks_.end()) return CONNECT_E_NOCONNECTION;
-    IDispatch* dispatch = found->dispatch;
-    sinks_.erase(found);
-    dispatch->Release();
-    return S_OK;
-}
-
-HRESULT EventSource::EnumConnections(IEnumConnections** out) {
-    if (out != nullptr) *out = nullptr;
-    return E_NOTIMPL;
-}
-
 void EventSource::Raise(EventId id, VARIANT* args, UINT count) {
-    if (frozen_ > 0 || sinks_.empty()) return;
-    // The control stays whole while its handlers run, whatever they let go of; and so does each
-    // sink of this moment for its call: a sink may unadvise itself or another one meanwhile.
-    const ComPtr<IConnectionPointContainer> control(&container_);
-    std::vector<ComPtr<IDispatch>> targets;
-    targets.reserve(sinks_.size());
-    for (const Sink& sink : sinks_)
-        targets.emplace_back(sink.dispatch);
+    if (frozen_ > 0 || !Connected()) return;
+    const Moment now = Now();
     DISPPARAMS params{args, nullptr, count, 0};
-    for (const ComPtr<IDispatch>& target : targets) {
+    for (const ComPtr<IDispatch>& target : now.sinks) {
         EXCEPINFO exception{};
         UINT argError = 0;
         // What a sink answers is its own affair: a failing sink does not stop the others.

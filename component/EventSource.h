@@ -8,38 +8,21 @@
 #include <vector>
 
 #include "component/Com.h"
-#include "component/ComPtr.h"
+#include "component/ConnectionPoint.h"
 #include "control/ColumnPickEvents.h"
 
 namespace ocx {
 
-class EventSource final : public IConnectionPoint, public ColumnPickEvents {
+class EventSource final : public ConnectionPoint<IDispatch>, public ColumnPickEvents {
 public:
-    // `container` is the object whose connection point this is; it owns this one and keeps
-    // it alive (AddRef and Release go to the container).
-    explicit EventSource(IConnectionPointContainer& container) : container_(container) {}
-    ~EventSource() override;
-    EventSource(const EventSource&) = delete;
-    EventSource& operator=(const EventSource&) = delete;
+    explicit EventSource(IConnectionPointContainer& container)
+        : ConnectionPoint(container, DIID___ColumnPick) {}
 
     // Frozen events (IOleControl::FreezeEvents) are not raised.
     void Freeze(bool freeze);
-    // Lets every sink go.
-    void DisconnectAll();
     // `commit` runs when the user's commit has changed the control, before AfterUpdate: when
     // it answers false the commit has been undone and AfterUpdate is not raised.
     void OnCommit(std::function<bool()> commit) { commit_ = std::move(commit); }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    // IConnectionPoint
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override;
 
     // ColumnPickEvents
     void AfterUpdate() override;
@@ -50,16 +33,9 @@ public:
     void NotInList(bool& Cancel) override;
 
 private:
-    struct Sink {
-        DWORD cookie;
-        IDispatch* dispatch;  // one reference held
-    };
     // Raises an event to every sink connected when it starts; `args` last to first.
     void Raise(EventId id, VARIANT* args, UINT count);
 
-    IConnectionPointContainer& container_;
-    std::vector<Sink> sinks_;  // in the order advised
-    DWORD nextCookie_ = 1;
     int frozen_ = 0;  // FreezeEvents depth
     std::function<bool()> commit_;
 };

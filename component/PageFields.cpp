@@ -8,19 +8,19 @@ namespace {
 namespace id = iface::dispid;
 
 const PageField kFields[] = {
-    {L"ColumnCount", id::ColumnCount, FieldKind::Number},
-    {L"ColumnWidths", id::ColumnWidths, FieldKind::Text},
-    {L"BoundColumn", id::BoundColumn, FieldKind::Number},
-    {L"ListRows", id::ListRows, FieldKind::Number},
-    {L"ListWidth", id::ListWidth, FieldKind::Number},
-    {L"Appearance", id::Appearance, FieldKind::Choice},
-    {L"Locked", id::Locked, FieldKind::Check},
-    {L"MatchMode", id::MatchMode, FieldKind::Choice},
-    {L"SearchColumns", id::SearchColumns, FieldKind::Text},
-    {L"FilterList", id::FilterList, FieldKind::Check},
-    {L"ColumnHeads", id::ColumnHeads, FieldKind::Check},
-    {L"ColumnCaptions", id::ColumnCaptions, FieldKind::Text},
-    {L"ColumnAlignments", id::ColumnAlignments, FieldKind::Text},
+    {"ColumnCount", id::ColumnCount, FieldKind::Number},
+    {"ColumnWidths", id::ColumnWidths, FieldKind::Text},
+    {"BoundColumn", id::BoundColumn, FieldKind::Number},
+    {"ListRows", id::ListRows, FieldKind::Number},
+    {"ListWidth", id::ListWidth, FieldKind::Number},
+    {"Appearance", id::Appearance, FieldKind::Choice},
+    {"Locked", id::Locked, FieldKind::Check},
+    {"MatchMode", id::MatchMode, FieldKind::Choice},
+    {"SearchColumns", id::SearchColumns, FieldKind::Text},
+    {"FilterList", id::FilterList, FieldKind::Check},
+    {"ColumnHeads", id::ColumnHeads, FieldKind::Check},
+    {"ColumnCaptions", id::ColumnCaptions, FieldKind::Text},
+    {"ColumnAlignments", id::ColumnAlignments, FieldKind::Text},
 };
 
 }  // namespace

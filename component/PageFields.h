@@ -16,7 +16,7 @@ enum class FieldKind {
 };
 
 struct PageField {
-    const wchar_t* name;  // the property, and the field's label
+    const char* name;  // the property, and the field's label
     DISPID dispid;
     FieldKind kind;
 };

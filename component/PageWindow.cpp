@@ -89,8 +89,8 @@ void PageWindow::MakeFields() {
         const int y = kMargin + static_cast<int>(i) * kRowStep;
         const int id = kFirstId + static_cast<int>(i);
         const int x = kMargin + kLabelWidth;
-        MakeChild(window_, L"STATIC", fields[i].name, SS_LEFT, y + 3, kMargin, kLabelWidth,
-                  kRowHeight, -1);
+        MakeChild(window_, L"STATIC", win32::Widen(fields[i].name).c_str(), SS_LEFT, y + 3, kMargin,
+                  kLabelWidth, kRowHeight, -1);
         switch (fields[i].kind) {
             case FieldKind::Check:
                 fields_.push_back(MakeChild(window_, L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP,

@@ -94,17 +94,14 @@ HRESULT ColumnPickObject::Load(IPropertyBag* bag, IErrorLog* log) {
 HRESULT ColumnPickObject::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     if (bag == nullptr) return E_POINTER;
     return Entered(IID_IPersistPropertyBag, [&] {
-        Control();
         ComPropertyBag settings(*bag);
-        const OwnColors own(*this);
-        host_->Put([&] { host_->WriteProperties(settings); });
-        font_.Write(settings);
+        SaveTo(settings);
         if (clearDirty) dirty_ = false;
         return S_OK;
     });
 }
 
-void ColumnPickObject::SaveTo(win32::PropertyStore& store) {
+void ColumnPickObject::SaveTo(PropertyBag& store) {
     Control();
     const OwnColors own(*this);
     host_->Put([&] { host_->WriteProperties(store); });

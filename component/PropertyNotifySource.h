@@ -4,19 +4,14 @@
 // unadvises during a notification, does not stop the others.
 #pragma once
 
-#include <vector>
-
-#include "component/Com.h"
+#include "component/ConnectionPoint.h"
 
 namespace ocx {
 
-class PropertyNotifySource final : public IConnectionPoint {
+class PropertyNotifySource final : public ConnectionPoint<IPropertyNotifySink> {
 public:
-    // `container` owns this point and keeps it alive (AddRef and Release go to it).
-    explicit PropertyNotifySource(IConnectionPointContainer& container) : container_(container) {}
-    ~PropertyNotifySource();
-    PropertyNotifySource(const PropertyNotifySource&) = delete;
-    PropertyNotifySource& operator=(const PropertyNotifySource&) = delete;
+    explicit PropertyNotifySource(IConnectionPointContainer& container)
+        : ConnectionPoint(container, IID_IPropertyNotifySink) {}
 
     // Tells every sink that the property `dispid` changed.
     void Changed(DISPID dispid);
@@ -26,31 +21,6 @@ public:
     // Connects `sink` as Advise does, for a container that hands its sink over another way
     // (quick activation); a sink of the wrong kind is ignored.
     void Connect(IUnknown* sink);
-    void DisconnectAll();
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    // IConnectionPoint
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override;
-
-private:
-    struct Sink {
-        DWORD cookie;
-        IPropertyNotifySink* sink;  // one reference held
-    };
-    // The sinks of this moment, each held for the length of a notification.
-    template <class Call>
-    void ForEach(Call&& call);
-
-    IConnectionPointContainer& container_;
-    std::vector<Sink> sinks_;  // in the order advised
-    DWORD nextCookie_ = 1;
 };
 
 }  // namespace ocx

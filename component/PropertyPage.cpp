@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <new>
 
+#include "component/AutomationObject.h"
 #include "component/ComError.h"
 #include "component/ComPtr.h"
+#include "component/ComVariant.h"
 #include "component/NamedValues.h"
 #include "component/PageFields.h"
 #include "component/PageWindow.h"
 #include "component/SheetApplyWatch.h"
+#include "platform/win32/Wide.h"
 
 namespace ocx {
 namespace {
@@ -27,86 +30,50 @@ private:
     IUnknown& self_;
 };
 
-std::wstring AsText(FieldKind kind, VARIANT& value) {
-    const VARTYPE type = kind == FieldKind::Check    ? VT_BOOL
-                         : kind == FieldKind::Choice ? VT_I4
-                                                     : VT_BSTR;
-    if (FAILED(::VariantChangeType(&value, &value, 0, type))) return L"";
+std::wstring AsText(FieldKind kind, const Variant& value) {
     switch (kind) {
         case FieldKind::Check:
-            return V_BOOL(&value) != VARIANT_FALSE ? L"1" : L"0";
+            return CBool(value) ? L"1" : L"0";
         case FieldKind::Choice:
-            return std::to_wstring(V_I4(&value));
+            return std::to_wstring(CLng(value));
         default:
-            return V_BSTR(&value) ? std::wstring(V_BSTR(&value), ::SysStringLen(V_BSTR(&value)))
-                                  : std::wstring();
+            return win32::Widen(CStr(value));
     }
 }
 
 // The property's value, or nothing for a property that cannot be read (ColumnWidths).
-std::wstring ReadValue(IDispatch* object, const PageField& field) {
-    VARIANT value;
-    ::VariantInit(&value);
-    DISPPARAMS none{};
-    std::wstring text;
-    if (SUCCEEDED(object->Invoke(field.dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                 &none, &value, nullptr, nullptr))) {
-        text = AsText(field.kind, value);
+std::wstring ReadValue(AutomationObject& object, const PageField& field) {
+    try {
+        return AsText(field.kind, object.CallByName(field.name, cp::CallType::Get, {}));
+    } catch (const RuntimeError&) {
+        return L"";
     }
-    ::VariantClear(&value);
-    return text;
 }
 
-VARIANT PutValue(const PageField& field, const std::wstring& text) {
-    VARIANT value;
-    ::VariantInit(&value);
-    if (field.kind == FieldKind::Check) {
-        V_VT(&value) = VT_BOOL;
-        V_BOOL(&value) = text == L"1" ? VARIANT_TRUE : VARIANT_FALSE;
-    } else if (field.kind == FieldKind::Choice) {
-        value = ValueVariant(*NamedPropertyOf(field.dispid), text.empty() ? 0 : std::stoi(text));
-    } else {
-        V_VT(&value) = VT_BSTR;
-        V_BSTR(&value) = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-        if (V_BSTR(&value) == nullptr) throw std::bad_alloc();
+Variant PutValue(const PageField& field, const std::wstring& text) {
+    if (field.kind == FieldKind::Check) return text == L"1";
+    if (field.kind == FieldKind::Choice) {
+        // A named value goes in the type of the property's put.
+        OwnedVariant value;
+        value.v = ValueVariant(*NamedPropertyOf(field.dispid), text.empty() ? 0 : std::stoi(text));
+        return FromVariant(value.v);
     }
-    return value;
-}
-
-HRESULT Put(IDispatch* object, const PageField& field, const std::wstring& text,
-            EXCEPINFO& exception) {
-    VARIANT value = PutValue(field, text);
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    UINT argError = 0;
-    const HRESULT hr =
-        object->Invoke(field.dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
-                       nullptr, &exception, &argError);
-    ::VariantClear(&value);
-    return hr;
+    // The control converts a number as it converts a script's text.
+    return win32::Narrow(text);
 }
 
 // Whether a number the control took without an error is the one it holds now: a control that
 // refuses a value out of range in a form it runs in shows its own message and keeps the old
-// value.
-bool Holds(IDispatch* object, const PageField& field, const std::wstring& text) {
+// value. The page's numbers are Integer properties, which take a text as the runtime converts
+// it.
+bool Holds(AutomationObject& object, const PageField& field, const std::wstring& text) {
     if (field.kind != FieldKind::Number) return true;
-    VARIANT held;
-    ::VariantInit(&held);
-    DISPPARAMS none{};
-    if (FAILED(object->Invoke(field.dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                              &none, &held, nullptr, nullptr))) {
+    try {
+        const Variant held = object.CallByName(field.name, cp::CallType::Get, {});
+        return CInt(held) == CInt(Variant(win32::Narrow(text)));
+    } catch (const RuntimeError&) {
         return true;
     }
-    VARIANT wanted;
-    ::VariantInit(&wanted);
-    V_VT(&wanted) = VT_BSTR;
-    V_BSTR(&wanted) = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    const bool same = SUCCEEDED(::VariantChangeType(&wanted, &wanted, 0, V_VT(&held))) &&
-                      ::VarCmp(&wanted, &held, LOCALE_USER_DEFAULT, 0) == VARCMP_EQ;
-    ::VariantClear(&wanted);
-    ::VariantClear(&held);
-    return same;
 }
 
 LPOLESTR TaskString(const wchar_t* text) {
@@ -133,7 +100,7 @@ PropertyPage::PropertyPage() : shown_(PageFields().size()), held_(PageFields().s
 PropertyPage::~PropertyPage() {
     sheet_.reset();
     window_.reset();
-    ReleaseObjects();
+    objects_.clear();
     if (site_ != nullptr) site_->Release();
 }
 
@@ -204,18 +171,15 @@ HRESULT PropertyPage::GetPageInfo(PROPPAGEINFO* info) {
 HRESULT PropertyPage::SetObjects(ULONG count, IUnknown** objects) {
     if (count > 0 && objects == nullptr) return E_POINTER;
     return Boundary(IID_IPropertyPage, [&] {
-        std::vector<IDispatch*> taken;
+        std::vector<std::shared_ptr<AutomationObject>> taken;
         for (ULONG i = 0; i < count; ++i) {
-            IDispatch* object = nullptr;
-            if (objects[i] == nullptr || FAILED(objects[i]->QueryInterface(
-                                             IID_IDispatch, reinterpret_cast<void**>(&object)))) {
-                for (IDispatch* held : taken)
-                    held->Release();
+            ComPtr<IDispatch> object;
+            if (objects[i] == nullptr ||
+                FAILED(objects[i]->QueryInterface(IID_IDispatch, object.Receive()))) {
                 return E_NOINTERFACE;
             }
-            taken.push_back(object);
+            taken.push_back(std::make_shared<AutomationObject>(object.Get()));
         }
-        ReleaseObjects();
         objects_ = std::move(taken);
         ReadObjects();
         return S_OK;
@@ -270,16 +234,10 @@ HRESULT PropertyPage::EditProperty(DISPID dispid) {
     return S_OK;
 }
 
-void PropertyPage::ReleaseObjects() {
-    for (IDispatch* object : objects_)
-        object->Release();
-    objects_.clear();
-}
-
 void PropertyPage::ReadObjects() {
     const auto fields = PageFields();
     for (std::size_t i = 0; i < fields.size(); ++i)
-        held_[i] = objects_.empty() ? std::wstring() : ReadValue(objects_.front(), fields[i]);
+        held_[i] = objects_.empty() ? std::wstring() : ReadValue(*objects_.front(), fields[i]);
     shown_ = held_;
     if (window_ != nullptr) window_->Fill(shown_);
 }
@@ -305,16 +263,15 @@ bool PropertyPage::ApplyField(std::size_t field) {
     const std::wstring value = shown_[field];
     // A message box shown during a put lets the frame run, which may give the page other
     // objects meanwhile: the put goes on with the ones it started with.
-    std::vector<ComPtr<IDispatch>> objects(objects_.begin(), objects_.end());
-    for (const ComPtr<IDispatch>& object : objects) {
-        EXCEPINFO exception{};
-        const HRESULT hr = Put(object.Get(), setting, value, exception);
-        if (FAILED(hr)) {
-            const RuntimeError error = ErrorOfCall(hr, exception, object.Get());
+    const std::vector<std::shared_ptr<AutomationObject>> objects = objects_;
+    for (const std::shared_ptr<AutomationObject>& object : objects) {
+        try {
+            object->CallByName(setting.name, cp::CallType::Let, {PutValue(setting, value)});
+        } catch (const RuntimeError& error) {
             cp::host::MsgBox(error.Description(), cp::vbOKOnly | cp::vbExclamation);
             return false;
         }
-        if (!Holds(object.Get(), setting, value)) return false;
+        if (!Holds(*object, setting, value)) return false;
     }
     held_[field] = value;
     return true;

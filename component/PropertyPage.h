@@ -27,6 +27,7 @@ inline constexpr GUID kStockColorPage = {
 inline constexpr GUID kStockFontPage = {
     0x7EBDAAE0, 0x8120, 0x11CF, {0x89, 0x9F, 0x00, 0xAA, 0x00, 0x68, 0x8B, 0x10}};
 
+class AutomationObject;
 class PageWindow;
 class SheetApplyWatch;
 
@@ -56,7 +57,6 @@ private:
     PropertyPage();
     ~PropertyPage();
 
-    void ReleaseObjects();
     // The values of the first object, shown in the fields.
     void ReadObjects();
     // The fields' values as the window shows them now.
@@ -70,7 +70,8 @@ private:
     ObjectLife life_;             // counts this object for DllCanUnloadNow
     std::atomic<ULONG> refs_{1};  // references
     IPropertyPageSite* site_ = nullptr;
-    std::vector<IDispatch*> objects_;  // the controls whose settings the page shows
+    // The controls whose settings the page shows, called by name as a script calls them.
+    std::vector<std::shared_ptr<AutomationObject>> objects_;
     // Each field's value as shown ("1"/"0" for a check box, a named value's number), and as the
     // objects last held it: a field whose two differ is changed.
     std::vector<std::wstring> shown_;

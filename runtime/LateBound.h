@@ -9,9 +9,9 @@
 
 namespace cp {
 
-// How a member is called: as a method (a statement or a function whose result is used) or as a
-// property read.
-enum class CallType { Method, Get };
+// How a member is called: as a method (a statement or a function whose result is used), as a
+// property read, or as a property put (its one argument the value).
+enum class CallType { Method, Get, Let };
 
 class LateBound : public Object {
 public:

@@ -121,6 +121,53 @@ HRESULT AccessibleObject::SimpleChild(const ::VARIANT& child, ::IDispatch** obje
     });
 }
 
+namespace {
+
+// The child that `direction` leads to from the one before it along `axis`: one on, one back, or
+// none (0).
+long StepOf(long direction, AccessibleObject::ChildAxis axis) {
+    const bool vertical = axis == AccessibleObject::ChildAxis::Vertical;
+    switch (direction) {
+        case NAVDIR_NEXT:
+            return 1;
+        case NAVDIR_PREVIOUS:
+            return -1;
+        case NAVDIR_DOWN:
+            return vertical ? 1 : 0;
+        case NAVDIR_UP:
+            return vertical ? -1 : 0;
+        case NAVDIR_RIGHT:
+            return vertical ? 0 : 1;
+        case NAVDIR_LEFT:
+            return vertical ? 0 : -1;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+HRESULT AccessibleObject::NavigateChildren(long direction, const ::VARIANT& start, ::VARIANT* end,
+                                           ChildAxis axis) {
+    if (end == nullptr) return E_POINTER;
+    ::VariantInit(end);
+    return Answer(start, [&](AccessibleControl& reader, long id) {
+        const long count = ChildCount(reader);
+        long to = 0;
+        if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) {
+            if (id != CHILDID_SELF) return E_INVALIDARG;
+            to = direction == NAVDIR_FIRSTCHILD ? 1 : count;
+        } else {
+            const long step = StepOf(direction, axis);
+            if (step == 0 || id == CHILDID_SELF) return S_FALSE;
+            to = id + step;
+        }
+        if (to < 1 || to > count) return S_FALSE;
+        SetChildVariant(end, to);
+        return S_OK;
+    });
+}
+
 HRESULT ReturnText(const std::wstring& text, BSTR* out) {
     *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *out == nullptr ? E_OUTOFMEMORY : S_OK;

@@ -24,6 +24,10 @@ public:
     AccessibleObject(const AccessibleObject&) = delete;
     AccessibleObject& operator=(const AccessibleObject&) = delete;
 
+    // The arrows that lead from one simple child to the next: a list's rows go down, a
+    // header's columns to the right.
+    enum class ChildAxis { Vertical, Horizontal };
+
     // The control has ended: the object answers nothing more of it.
     void Disconnect() {
         host_ = nullptr;
@@ -66,6 +70,10 @@ protected:
     HRESULT ControlAsParent(::IDispatch** parent);
     HRESULT CountChildren(long* count);
     HRESULT SimpleChild(const ::VARIANT& child, ::IDispatch** object);
+    // accNavigate among simple children: the first and the last from the object itself, the
+    // next and the previous along `axis` from a child; S_FALSE where there is none.
+    HRESULT NavigateChildren(long direction, const ::VARIANT& start, ::VARIANT* end,
+                             ChildAxis axis);
 
     // Runs a member against the control: RPC_E_DISCONNECTED once it has ended, E_INVALIDARG
     // for a child that does not exist, E_FAIL for a failure inside; nothing escapes.

@@ -148,34 +148,7 @@ HRESULT ListAccessible::accLocation(long* left, long* top, long* width, long* he
 }
 
 HRESULT ListAccessible::accNavigate(long direction, ::VARIANT start, ::VARIANT* end) {
-    if (end == nullptr) return E_POINTER;
-    ::VariantInit(end);
-    return Answer(start, [&](AccessibleControl& reader, long id) {
-        const long count = reader.RowCount();
-        long to = 0;
-        switch (direction) {
-            case NAVDIR_FIRSTCHILD:
-            case NAVDIR_LASTCHILD:
-                if (id != CHILDID_SELF) return E_INVALIDARG;
-                to = direction == NAVDIR_FIRSTCHILD ? 1 : count;
-                break;
-            case NAVDIR_NEXT:
-            case NAVDIR_DOWN:
-                if (id == CHILDID_SELF) return S_FALSE;
-                to = id + 1;
-                break;
-            case NAVDIR_PREVIOUS:
-            case NAVDIR_UP:
-                if (id == CHILDID_SELF) return S_FALSE;
-                to = id - 1;
-                break;
-            default:
-                return S_FALSE;
-        }
-        if (to < 1 || to > count) return S_FALSE;
-        SetChildVariant(end, to);
-        return S_OK;
-    });
+    return NavigateChildren(direction, start, end, ChildAxis::Vertical);
 }
 
 HRESULT ListAccessible::accHitTest(long x, long y, ::VARIANT* child) {

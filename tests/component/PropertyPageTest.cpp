@@ -4,6 +4,7 @@
 // refuse a bad value); the same page in the system's modal property frame; and the names of the
 // enumerated properties' values that a property browser offers.
 #include "platform/win32/Wide.h"
+#include "tests/component/EventSink.h"
 #include "tests/component/InPlaceSite.h"
 #include "tests/support/win32/MessageBoxWatch.h"
 
@@ -18,6 +19,7 @@ const CLSID kStockColorPage = {
 const CLSID kStockFontPage = {
     0x7EBDAAE0, 0x8120, 0x11CF, {0x89, 0x9F, 0x00, 0xAA, 0x00, 0x68, 0x8B, 0x10}};
 constexpr const char* kListRowsRange = "The value for this property can vary between 2 and 15.";
+using Texts = std::vector<std::string>;
 
 // A frame's site of the page: the statuses the page reports.
 class PageSite final : public StackObject<IPropertyPageSite> {
@@ -37,28 +39,6 @@ public:
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
-};
-
-// The control's changes as a bound field hears them, by dispatch identifier.
-class ChangeSink final : public StackObject<IPropertyNotifySink> {
-public:
-    explicit ChangeSink(IUnknown* control) {
-        ComPtr<IConnectionPointContainer> points = As<IConnectionPointContainer>(control);
-        points->FindConnectionPoint(IID_IPropertyNotifySink, point_.GetAddressOf());
-        point_->Advise(this, &cookie_);
-    }
-    ~ChangeSink() { point_->Unadvise(cookie_); }
-    std::vector<DISPID> changed;
-
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
-        changed.push_back(id);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
-
-private:
-    ComPtr<IConnectionPoint> point_;
-    ::DWORD cookie_ = 0;
 };
 
 CLSID OwnPageOf(IUnknown* control) {
@@ -109,15 +89,17 @@ void Choose(HWND list, int index) {
                    reinterpret_cast<LPARAM>(list));
 }
 
-// A form designer's control, in design mode in the designer's window.
+// A form designer's control, in design mode in the designer's window, and a bound field that
+// hears its changes.
 class PropertyPages : public ::testing::Test {
 protected:
     void SetUp() override {
         designer.userMode = false;
-        control = CreateControl();
         ASSERT_EQ(designer.Activate(control.Get()), S_OK);
+        ASSERT_TRUE(heard.Connect());
     }
     void TearDown() override {
+        heard.Disconnect();
         As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
         As<IOleObject>(control.Get())->SetClientSite(nullptr);
     }
@@ -149,47 +131,59 @@ protected:
         EXPECT_EQ(page->SetPageSite(nullptr), S_OK);
         EXPECT_EQ(::FindWindowExW(designer.window, nullptr, kPageClass, nullptr), nullptr);
     }
+    // The settings as the page's fields show them, and as `object` holds them.
+    Texts Shown(std::initializer_list<const wchar_t*> names) const {
+        Texts texts;
+        for (const wchar_t* name : names)
+            texts.push_back(TextOf(FieldOf(window, name)));
+        return texts;
+    }
+    static Texts Held(IDispatch* object, std::initializer_list<const wchar_t*> names) {
+        Texts texts;
+        for (const wchar_t* name : names)
+            texts.push_back(GetText(object, name));
+        return texts;
+    }
 
     InPlaceSite designer;
-    ComPtr<IDispatch> control;
+    ComPtr<IDispatch> control = CreateControl();
+    NotifySink heard{control.Get()};
     PageSite site;
     HWND window = nullptr;  // the page's window
 };
 
 TEST_F(PropertyPages, ThePageAppliesTheChangedSettingsThroughTheControl) {
-    ChangeSink sink(control.Get());
     ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
     ASSERT_TRUE(page && window);
-    EXPECT_EQ(TextOf(FieldOf(window, L"ListRows")), "8");
-    EXPECT_EQ(TextOf(FieldOf(window, L"ListWidth")), "-1");
-    EXPECT_EQ(TextOf(FieldOf(window, L"Appearance")), "2 - lb3D");
+    EXPECT_EQ(Shown({L"ListRows", L"ListWidth", L"Appearance"}), (Texts{"8", "-1", "2 - lb3D"}));
     EXPECT_EQ(page->IsPageDirty(), S_FALSE);
 
     TypeInto(FieldOf(window, L"ListRows"), L"12");
     Choose(FieldOf(window, L"Appearance"), 0);
     ::SendMessageW(FieldOf(window, L"Locked"), BM_CLICK, 0, 0);
-    ASSERT_FALSE(site.statuses.empty());
-    EXPECT_EQ(site.statuses.back(), ::DWORD{PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE});
+    EXPECT_EQ(site.statuses.empty() ? 0 : site.statuses.back(),
+              ::DWORD{PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE});
     EXPECT_EQ(page->IsPageDirty(), S_OK);
-    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "8") << "nothing applied before Apply";
-    EXPECT_TRUE(sink.changed.empty());
+    EXPECT_EQ(Held(control.Get(), {L"ListRows", L"Appearance", L"Locked"}),
+              (Texts{"8", "2", "False"}))
+        << "nothing applied before Apply";
+    EXPECT_TRUE(heard.log.empty());
 
     EXPECT_EQ(page->Apply(), S_OK);
-    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "12");
-    EXPECT_EQ(GetText(control.Get(), L"Appearance"), "0");
-    EXPECT_EQ(GetText(control.Get(), L"Locked"), "True");
-    const std::vector<DISPID> heard = {iface::dispid::ListRows, iface::dispid::Appearance,
-                                       iface::dispid::Locked};
-    EXPECT_EQ(sink.changed, heard) << "one change each, in the page's order";
+    EXPECT_EQ(Held(control.Get(), {L"ListRows", L"Appearance", L"Locked"}),
+              (Texts{"12", "0", "True"}));
+    EXPECT_EQ(heard.log, (Texts{"Changed(ListRows)", "Changed(Appearance)", "Changed(Locked)"}))
+        << "one change each, in the page's order";
     EXPECT_EQ(page->IsPageDirty(), S_FALSE);
-    sink.changed.clear();
+    heard.log.clear();
     EXPECT_EQ(page->Apply(), S_OK);
-    EXPECT_TRUE(sink.changed.empty()) << "a clean page applies nothing";
+    EXPECT_TRUE(heard.log.empty()) << "a clean page applies nothing";
     ClosePage(page.Get());
 }
 
 // The control's own message for a value out of range, the control's error for any other
-// refusal: the value stays unapplied, the page dirty, and the settings before it applied.
+// refusal: the value stays unapplied, unheard by bound fields, in the dirty page, and the
+// settings before it are applied.
 TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
     ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
     ASSERT_TRUE(page && window);
@@ -210,12 +204,17 @@ TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
         const std::string before = GetText(control.Get(), c.field);
         TypeInto(FieldOf(window, c.field), c.typed);
         boxes.Clear();
-        EXPECT_EQ(page->Apply(), E_FAIL) << label;
-        ASSERT_EQ(boxes.Calls().size(), 1u) << label;
-        EXPECT_EQ(boxes.Calls()[0].prompt, c.message) << label;
-        EXPECT_EQ(GetText(control.Get(), c.field), before) << label;
-        EXPECT_EQ(page->IsPageDirty(), S_OK) << label;
-        EXPECT_EQ(TextOf(FieldOf(window, c.field)), win32::Narrow(c.typed)) << label;
+        EXPECT_EQ(page->Apply(), E_FAIL);
+        Texts prompts;
+        for (const ShownMessageBox& box : boxes.Calls())
+            prompts.push_back(box.prompt);
+        // What the user and a bound field see: the boxes, the control's value, the field, what
+        // was heard and whether the page is dirty.
+        const Texts seen = {GetText(control.Get(), c.field), TextOf(FieldOf(window, c.field)),
+                            page->IsPageDirty() == S_OK ? "dirty" : "clean"};
+        EXPECT_EQ(prompts, Texts{c.message}) << label;
+        EXPECT_EQ(seen, (Texts{before, win32::Narrow(c.typed), "dirty"})) << label;
+        EXPECT_TRUE(heard.log.empty()) << label << " was heard";
         TypeInto(FieldOf(window, c.field), win32::Widen(before).c_str());
     }
 
@@ -224,13 +223,13 @@ TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
     TypeInto(FieldOf(window, L"ListRows"), L"1");
     boxes.Clear();
     EXPECT_EQ(page->Apply(), E_FAIL);
-    EXPECT_EQ(GetText(control.Get(), L"ColumnCount"), "3");
-    EXPECT_EQ(GetText(control.Get(), L"ListRows"), "8");
+    EXPECT_EQ(Held(control.Get(), {L"ColumnCount", L"ListRows"}), (Texts{"3", "8"}));
     EXPECT_EQ(::GetFocus(), FieldOf(window, L"ListRows"));
     TypeInto(FieldOf(window, L"ListRows"), L"2");
     EXPECT_EQ(page->Apply(), S_OK);
     EXPECT_EQ(GetText(control.Get(), L"ListRows"), "2");
     EXPECT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(heard.log, (Texts{"Changed(ColumnCount)", "Changed(ListRows)"}));
     ClosePage(page.Get());
 }
 
@@ -239,13 +238,13 @@ TEST_F(PropertyPages, EveryControlOfTheSelectionTakesTheChange) {
     PutOk(other.Get(), L"ListRows", Var(short{4}).v);
     ComPtr<IPropertyPage2> page = OpenPage({control.Get(), other.Get()});
     ASSERT_TRUE(page && window);
-    EXPECT_EQ(TextOf(FieldOf(window, L"ListRows")), "8") << "the first control's values";
+    EXPECT_EQ(Shown({L"ListRows"}), Texts{"8"}) << "the first control's values";
     TypeInto(FieldOf(window, L"ColumnCount"), L"2");
     TypeInto(FieldOf(window, L"ColumnWidths"), L"1000;500");
     EXPECT_EQ(page->Apply(), S_OK);
-    for (IDispatch* each : {control.Get(), other.Get()})
-        EXPECT_EQ(GetText(each, L"ColumnCount"), "2");
-    EXPECT_EQ(GetText(other.Get(), L"ListRows"), "4") << "an unchanged setting is not applied";
+    EXPECT_EQ(Held(control.Get(), {L"ColumnCount", L"ListRows"}), (Texts{"2", "8"}));
+    EXPECT_EQ(Held(other.Get(), {L"ColumnCount", L"ListRows"}), (Texts{"2", "4"}))
+        << "an unchanged setting is not applied";
     // The objects may go while the page lives; a page without objects applies to none.
     EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
     EXPECT_EQ(page->IsPageDirty(), S_FALSE);
@@ -259,8 +258,8 @@ TEST_F(PropertyPages, EveryControlOfTheSelectionTakesTheChange) {
     ClosePage(page.Get());
 }
 
-std::vector<std::string> Strings(const CALPOLESTR& strings) {
-    std::vector<std::string> result;
+Texts Strings(const CALPOLESTR& strings) {
+    Texts result;
     for (ULONG i = 0; i < strings.cElems; ++i) {
         result.push_back(win32::Narrow(strings.pElems[i]));
         ::CoTaskMemFree(strings.pElems[i]);
@@ -285,8 +284,7 @@ TEST_F(PropertyPages, APropertyBrowserOffersTheNamedValuesOfTheEnumeratedPropert
     CALPOLESTR strings{};
     CADWORD cookies{};
     ASSERT_EQ(browsing->GetPredefinedStrings(appearance, &strings, &cookies), S_OK);
-    EXPECT_EQ(Strings(strings),
-              (std::vector<std::string>{"0 - lbFlat", "1 - lbFlatNoBorder", "2 - lb3D"}));
+    EXPECT_EQ(Strings(strings), (Texts{"0 - lbFlat", "1 - lbFlatNoBorder", "2 - lb3D"}));
     ASSERT_EQ(cookies.cElems, 3u);
     Var value;
     EXPECT_EQ(browsing->GetPredefinedValue(appearance, cookies.pElems[1], &value.v), S_OK);
@@ -298,8 +296,8 @@ TEST_F(PropertyPages, APropertyBrowserOffersTheNamedValuesOfTheEnumeratedPropert
     EXPECT_EQ(DisplayString(browsing.Get(), appearance), "7") << "a value without a name";
 
     ASSERT_EQ(browsing->GetPredefinedStrings(matchMode, &strings, &cookies), S_OK);
-    EXPECT_EQ(Strings(strings), (std::vector<std::string>{"0 - Start of the first column",
-                                                          "1 - Start of a word", "2 - Any part"}));
+    EXPECT_EQ(Strings(strings),
+              (Texts{"0 - Start of the first column", "1 - Start of a word", "2 - Any part"}));
     ::CoTaskMemFree(cookies.pElems);
     EXPECT_EQ(browsing->GetPredefinedValue(matchMode, 2, &value.v), S_OK);
     EXPECT_EQ(V_VT(&value.v), VT_I2);
@@ -380,20 +378,18 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, ::DWORD) {
         if (tUser != nullptr && !tUser->Finished() && !tUser->timedOut) tUser->Step();
     }
-    static BOOL CALLBACK Collect(HWND hWnd, LPARAM windows) {
+    // Where shown, the thread's frame (the dialog holding the page) and its message box.
+    struct Shown {
+        HWND frame = nullptr;
+        HWND box = nullptr;
+    };
+    static BOOL CALLBACK Look(HWND hWnd, LPARAM shown) {
         wchar_t name[16] = {};
         ::GetClassNameW(hWnd, name, 16);
-        if (::IsWindowVisible(hWnd) && ::lstrcmpW(name, L"#32770") == 0)
-            reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hWnd);
+        if (!::IsWindowVisible(hWnd) || ::lstrcmpW(name, L"#32770") != 0) return TRUE;
+        auto& found = *reinterpret_cast<Shown*>(shown);
+        (Descendant(hWnd, kPageClass) ? found.frame : found.box) = hWnd;
         return TRUE;
-    }
-    // The thread's frame (the dialog holding the page) and message box, where shown.
-    void Look(HWND& frame, HWND& box) {
-        std::vector<HWND> dialogs;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(&dialogs));
-        frame = box = nullptr;
-        for (HWND dialog : dialogs)
-            (Descendant(dialog, kPageClass) ? frame : box) = dialog;
     }
     void PressOk(HWND frame, const wchar_t* rows) {
         TypeInto(FieldOf(Descendant(frame, kPageClass), L"ListRows"), rows);
@@ -401,9 +397,9 @@ private:
         ++step_;
     }
     void Step() {
-        HWND frame = nullptr;
-        HWND box = nullptr;
-        Look(frame, box);
+        Shown shown;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &Look, reinterpret_cast<LPARAM>(&shown));
+        const auto [frame, box] = shown;
         if (++ticks_ > kLongestTicks) {
             timedOut = true;
             if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -434,21 +430,19 @@ private:
 TEST_F(PropertyPages, TheSystemsPropertyFrameShowsThePageAndAppliesItsValues) {
     CAUUID pages{};
     ASSERT_EQ(As<ISpecifyPropertyPages>(control.Get())->GetPages(&pages), S_OK);
-    ChangeSink sink(control.Get());
     IUnknown* objects[] = {control.Get()};
-    HRESULT hr = E_FAIL;
     FrameUser user;
-    hr = ::OleCreatePropertyFrame(designer.window, 10, 10, L"ColumnPick1", 1, objects, pages.cElems,
-                                  pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr);
+    const HRESULT hr =
+        ::OleCreatePropertyFrame(designer.window, 10, 10, L"ColumnPick1", 1, objects, pages.cElems,
+                                 pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr);
     ::CoTaskMemFree(pages.pElems);
     EXPECT_EQ(hr, S_OK);
     EXPECT_FALSE(user.timedOut) << "the frame did not close";
     EXPECT_TRUE(user.Finished());
     EXPECT_EQ(user.firstShown, "8");
-    EXPECT_EQ(user.boxes, std::vector<std::string>{kListRowsRange});
+    EXPECT_EQ(user.boxes, Texts{kListRowsRange});
     EXPECT_EQ(GetText(control.Get(), L"ListRows"), "12");
-    ASSERT_FALSE(sink.changed.empty());
-    EXPECT_EQ(sink.changed.back(), iface::dispid::ListRows);
+    EXPECT_EQ(heard.log, Texts{"Changed(ListRows)"});
 }
 
 }  // namespace

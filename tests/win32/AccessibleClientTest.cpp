@@ -73,6 +73,16 @@ long LongOf(::IAccessible* object, long id,
     return v.vt == VT_I4 ? v.lVal : -1;
 }
 
+// Where accNavigate leads from `from` in `direction`: a child, 0 for nowhere (S_FALSE), -1 for
+// a refused start.
+long NavigateFrom(::IAccessible* object, long from, long direction) {
+    ::VARIANT end;
+    const HRESULT hr = object->accNavigate(direction, Child(from), &end);
+    if (hr == S_OK && end.vt == VT_I4) return end.lVal;
+    EXPECT_EQ(end.vt, VT_EMPTY);
+    return hr == S_FALSE ? 0 : hr == E_INVALIDARG ? -1 : -2;
+}
+
 long Children(::IAccessible* object) {
     long count = -1;
     EXPECT_EQ(object->get_accChildCount(&count), S_OK);
@@ -123,6 +133,20 @@ TEST_F(AccessibleClient, TheOpenListReadsItsRowsAsTheyAreShown) {
     EXPECT_EQ(list->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
     EXPECT_EQ(hit.vt, VT_I4);
     EXPECT_EQ(hit.lVal, current);
+
+    // A reader steps down the rows and back up, from the list to its first or last one.
+    const std::vector<long> steps = {
+        NavigateFrom(list, CHILDID_SELF, NAVDIR_FIRSTCHILD),
+        NavigateFrom(list, CHILDID_SELF, NAVDIR_LASTCHILD),
+        NavigateFrom(list, current, NAVDIR_DOWN),
+        NavigateFrom(list, current, NAVDIR_PREVIOUS),
+        NavigateFrom(list, kRows, NAVDIR_NEXT),
+        NavigateFrom(list, 1, NAVDIR_UP),
+        NavigateFrom(list, current, NAVDIR_RIGHT),
+        NavigateFrom(list, CHILDID_SELF, NAVDIR_NEXT),
+        NavigateFrom(list, current, NAVDIR_FIRSTCHILD),
+    };
+    EXPECT_EQ(steps, (std::vector<long>{1, kRows, current + 1, current - 1, 0, 0, 0, 0, -1}));
 
     // The default action picks the next row as a click does.
     EXPECT_EQ(list->accDoDefaultAction(Child(current + 1)), S_OK);
@@ -200,6 +224,15 @@ TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerSho
     EXPECT_EQ(hit.lVal, 1);
     EXPECT_EQ(combo->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
     EXPECT_EQ(hit.lVal, 3);
+    // The captions follow each other to the right.
+    const std::vector<long> steps = {
+        NavigateFrom(header, CHILDID_SELF, NAVDIR_LASTCHILD),
+        NavigateFrom(header, 1, NAVDIR_RIGHT),
+        NavigateFrom(header, 2, NAVDIR_LEFT),
+        NavigateFrom(header, 2, NAVDIR_NEXT),
+        NavigateFrom(header, 1, NAVDIR_DOWN),
+    };
+    EXPECT_EQ(steps, (std::vector<long>{2, 2, 1, 0, 0}));
 
     // It takes no part in choosing: no action, no selection, and the rows keep their numbers.
     EXPECT_EQ(header->accDoDefaultAction(Child(1)), DISP_E_MEMBERNOTFOUND);
