@@ -1,6 +1,7 @@
 #include "table/SearchIndex.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/Locale.h"
 
@@ -11,6 +12,14 @@ namespace {
 // table as a rule: the first screen of them is found sooner in table order than by placing
 // every one of those places in its row.
 constexpr std::size_t kFewPlaces = 4096;
+
+// Rows of an earlier answer that stand for more than one row in so many of the rows searched
+// are checked one by one more slowly than those rows are searched in the folded rows.
+constexpr std::size_t kDenseShare = 16;
+
+bool Dense(std::size_t candidates, std::int32_t rows) {
+    return candidates * kDenseShare > static_cast<std::size_t>(std::max(rows, 0));
+}
 
 bool IsContinuation(char b) {
     return (static_cast<unsigned char>(b) & 0xC0) == 0x80;
@@ -82,7 +91,12 @@ FirstMatches SearchIndex::Start(const CellTable& table, std::int32_t count, cons
     DropRowsBeyond(rows);
     SettleProgress(rows);
     const bool refines = Refines(rule, needle, rows);
+    // Rows that many are checked one by one more slowly than the folded rows are searched:
+    // the first screen is searched for there, and the answer serves the later stretches.
+    std::optional<Answer> dense;
+    if (refines && Dense(last_->found.size(), rows)) dense = std::exchange(last_, std::nullopt);
     result.rows = Search(rule, Query{table, needle, rule.mode, first}, rows);
+    if (dense) last_ = std::move(dense);
     if (result.rows.size() < first) {
         last_ = Answer{rule, needle, rows, result.rows};
         return result;
@@ -128,6 +142,14 @@ void SearchIndex::SearchStretch(Progress& progress, const Query& query, std::int
     if (progress.base) {
         const std::vector<std::int32_t>& candidates = progress.base->found;
         const std::int32_t baseEnd = std::min(end, progress.base->rows);
+        const auto stop =
+            std::lower_bound(candidates.begin() + static_cast<std::ptrdiff_t>(progress.baseAt),
+                             candidates.end(), baseEnd);
+        const auto checked = static_cast<std::size_t>(stop - candidates.begin());
+        if (baseEnd > known.rows && Dense(checked - progress.baseAt, baseEnd - known.rows)) {
+            progress.baseAt = checked;
+            ScanFrom(known.rows, baseEnd, query, known.found);
+        }
         for (; progress.baseAt < candidates.size() && candidates[progress.baseAt] < baseEnd;
              ++progress.baseAt) {
             const std::int32_t row = candidates[progress.baseAt];
