@@ -24,19 +24,24 @@ AccessibleRows ColumnPick::ListRowsForReader() const {
     return AccessibleRows(settings, rows, shown, columns, dropDown, lstListBox, server);
 }
 
+// A reader counts and reads every row the list shows: a growing list finds the rest first.
 std::int32_t ColumnPick::RowCount() {
+    FinishShownRows();
     return ListRowsForReader().Count();
 }
 
 std::optional<std::string> ColumnPick::RowName(std::int32_t row) {
+    FinishShownRows();
     return ListRowsForReader().Name(row);
 }
 
 std::optional<RowReading> ColumnPick::RowStates(std::int32_t row) {
+    FinishShownRows();
     return ListRowsForReader().States(row);
 }
 
 std::optional<RECT> ColumnPick::RowRect(std::int32_t row) {
+    FinishShownRows();
     return ListRowsForReader().Band(row);
 }
 
@@ -53,6 +58,7 @@ std::string ColumnPick::ControlValue() {
 }
 
 bool ColumnPick::PickRow(std::int32_t row) {
+    FinishShownRows();
     if (!ListRowsForReader().Exists(row)) return false;
     // The put reaches the list's click handling, which commits the row as a click does.
     TrappedSub("PickRow", [&] {
@@ -63,6 +69,7 @@ bool ColumnPick::PickRow(std::int32_t row) {
 }
 
 bool ColumnPick::SelectRow(std::int32_t row) {
+    FinishShownRows();
     if (!ListRowsForReader().Exists(row)) return false;
     TrappedSub("SelectRow", [&] {
         MatchListWindowCount();

@@ -233,6 +233,13 @@ private:
     // without, all rows. The list window's count follows.
     void ShowRowsFor(const std::string& text);
     void ShowAllRows();
+    // A filtered list found a stretch at a time (control/ShownSteps.cpp): the steps between
+    // the thread's messages, and the rest found at once for whatever needs every row.
+    void ScheduleListSteps();
+    void ContinueListSteps();
+    void FinishShownRows();
+    // Takes what a stretch of the search found: the list grows, and settles when it is whole.
+    void GrowShownRows(const std::vector<std::int32_t>& more, AnswerProgress progress);
     // The rows are drawn with the matches of text marked, where the settings search any part
     // of them or filter the list.
     void MarkMatches(const std::string& text);
@@ -279,6 +286,7 @@ private:
     void SelectTextToEnd(std::int16_t intStart);
     void FindItemAndSelectItemInListBox();
     void SelectNextPreviousItemInListBox(std::int16_t& KeyCode);
+    void FinishRowsBelow(std::int16_t KeyCode);
     void CommitOnEnter(std::int16_t& KeyAscii);
     void ReportTextNotInList();
     void RestoreCommittedRow();
@@ -356,11 +364,12 @@ private:
     ColumnPickEvents* eventSink = nullptr;  // the host's handler of the events; none: nullptr
 
     // --- The state record ---------------------------------------------------------------------
-    Settings settings;                  // the settings behind the properties
-    ItemTable rows;                     // the item table and the rows the control stands on
-    SearchSettings search;              // what typing looks for
-    ShownRows shown;                    // the rows the list shows
-    ServerRows server;                  // in server mode, the rows on the database server
+    Settings settings;                    // the settings behind the properties
+    ItemTable rows;                       // the item table and the rows the control stands on
+    SearchSettings search;                // what typing looks for
+    ShownRows shown;                      // the rows the list shows
+    std::unique_ptr<IdleStep> listSteps;  // finds the rest of a growing filtered list
+    ServerRows server;                    // in server mode, the rows on the database server
     ServerQueries queries;              // in server mode, typing's queries off the window's thread
     ColumnState columns;                // the widths of the list's columns
     EditingFlags editing;               // typing, navigation and commits

@@ -90,6 +90,9 @@ void ColumnPick::Clear() {
     lstListBox.Clear();
     columns.fieldCaptions.clear();
     rows.Clear(settings.intColumnCount);
+    // A filtered list open meanwhile (Clear from an event) shows every row, none, at once, and
+    // takes the height of that.
+    if (shown.EndedByChange(rows)) ShowAllRows();
 }
 
 void ColumnPick::RemoveItem(const std::int32_t& lngIndex) {

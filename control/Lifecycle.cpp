@@ -34,6 +34,8 @@ void ColumnPick::UserControl_Terminate() {
     if (dropDown.blnComboBoxIsOpen) HideListBox(AfterHide::LeaveFocus);
     // No answer of the server reaches a control that is ending.
     queries.Stop();
+    // Nor does a step of the filtered list: its window goes with it.
+    listSteps.reset();
     picArrow.reset();
     UnsubclassControl();
 }

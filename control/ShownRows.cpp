@@ -25,15 +25,23 @@ const std::string& ShownRows::Text(const ItemTable& table) const {
     return Filtered(table) ? text_ : kNoText;
 }
 
-void ShownRows::Show(const ItemTable& table, std::vector<std::int32_t> rows, std::string text) {
+void ShownRows::Show(const ItemTable& table, std::vector<std::int32_t> rows, std::string text,
+                     FilterAnswer answer) {
     filtered_ = true;
+    growing_ = answer == FilterAnswer::Growing;
     tableChanges_ = table.Changes();
     rows_ = std::move(rows);
     text_ = std::move(text);
 }
 
+void ShownRows::Grow(const std::vector<std::int32_t>& more, FilterAnswer answer) {
+    rows_.insert(rows_.end(), more.begin(), more.end());
+    growing_ = answer == FilterAnswer::Growing;
+}
+
 void ShownRows::ShowAll() {
     filtered_ = false;
+    growing_ = false;
     rows_ = {};
     text_.clear();
 }

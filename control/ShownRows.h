@@ -5,6 +5,10 @@
 // reader's objects) goes through this map; everything the host reads (ListIndex, Value,
 // Column, ListCount) stays in rows of the item table.
 //
+// A long filtered list is found a stretch at a time (control/ShownSteps.cpp): the list first
+// shows the rows found with the first screen, and grows while the rest is found between the
+// thread's messages; Growing() says that rows may still come.
+//
 // A change of the table's rows ends the filter: the map answers for every row again at once,
 // so that no row it took from the old rows can be shown or picked.
 #pragma once
@@ -16,6 +20,12 @@
 #include "table/ItemTable.h"
 
 namespace cp {
+
+// Whether the rows a filtered list shows are all the rows that match.
+enum class FilterAnswer {
+    Whole,    // every matching row
+    Growing,  // the first of them; the others are still being found
+};
 
 class ShownRows {
 public:
@@ -41,8 +51,16 @@ public:
     // The typed text whose matches the list shows; empty when it shows every row.
     const std::string& Text(const ItemTable& table) const;
 
+    // True while the list shows only the first of the rows that match its text, the others
+    // still to be found.
+    bool Growing(const ItemTable& table) const { return growing_ && Filtered(table); }
+
     // The list shows only these rows (in table order), which match text.
-    void Show(const ItemTable& table, std::vector<std::int32_t> rows, std::string text);
+    void Show(const ItemTable& table, std::vector<std::int32_t> rows, std::string text,
+              FilterAnswer answer = FilterAnswer::Whole);
+    // The rows found after those shown (in table order) join them; answer says whether they
+    // were the last.
+    void Grow(const std::vector<std::int32_t>& more, FilterAnswer answer);
     // The list shows every row.
     void ShowAll();
 
@@ -61,6 +79,7 @@ public:
 private:
     std::int32_t served_ = -1;  // the rows on the server in server mode; -1 outside it
     bool filtered_ = false;
+    bool growing_ = false;            // the rows shown are the first of those that match
     std::uint64_t tableChanges_ = 0;  // the table's changes when the rows were taken
     std::vector<std::int32_t> rows_;  // the table rows shown, in table order
     std::string text_;                // the typed text they match

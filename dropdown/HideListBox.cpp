@@ -12,6 +12,8 @@ void ColumnPick::HideListBox(AfterHide focus) {
         // The extended style stays: it matters only while the list floats.
         SetParent(lstListBox.hWnd(), dropDown.lngListBoxParent);
         dropDown.blnComboBoxIsOpen = false;
+        // A closed list grows no further; it is found again when it opens.
+        if (listSteps) listSteps->Cancel();
         const auto finish = [&] {
             button.blnButtonDown = false;
             button.look = ButtonLook::Neither;

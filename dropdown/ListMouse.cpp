@@ -34,7 +34,10 @@ void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y
         if (Y >= 0 && Y <= limit) {
             if (const auto band = RowBand(bottoms, Y)) SelectTrackedRow(AddRows(top, *band));
         } else if (Y > limit) {
-            // Below the list: one row further down while rows remain below the visible ones.
+            // Below the list: one row further down while rows remain below the visible ones,
+            // the rows a growing list has yet to find among them.
+            if (std::int64_t{shown.Count(rows)} - settings.intListRows - top <= 0)
+                FinishShownRows();
             if (std::int64_t{shown.Count(rows)} - settings.intListRows - top > 0) {
                 lstListBox.SetTopIndex(AddRows(top, 1));
                 SelectTrackedRow(AddRows(settings.intListRows - 1, lstListBox.TopIndex()));

@@ -75,6 +75,7 @@ void ColumnPick::ShowListBox() {
         }
         SetDropDownOwner(this);
         SubclassForm(UserControl.ParentHwnd());
+        if (shown.Growing(rows)) ScheduleListSteps();
         // A reader hears where the list opened.
         AnnounceCurrentRow(rows.ListIndex());
     });

@@ -75,6 +75,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
     TrappedSub("SelectNextPreviousItemInListBox", [&] {
         // The keys move from the row the typed text found.
         SettleServerAnswer();
+        FinishRowsBelow(KeyCode);
         const std::int32_t count = MatchListWindowCount();
         if (count <= 0) return;
         const RowMove move =
@@ -87,6 +88,15 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
         SelectAllTextInTextBox();
         RaiseChange();
     });
+}
+
+// A key that may go past the rows a growing filtered list has found so far finds the others
+// first, so that it stops at the list's true last row.
+void ColumnPick::FinishRowsBelow(std::int16_t KeyCode) {
+    if (KeyCode != vbKeyDown && KeyCode != vbKeyPageDown) return;
+    if (!shown.Growing(rows)) return;
+    const std::int64_t reach = std::int64_t{lstListBox.ListIndex()} + settings.intListRows;
+    if (reach >= std::int64_t{shown.Count(rows)} - 1) FinishShownRows();
 }
 
 void ColumnPick::RestoreCommittedRow() {

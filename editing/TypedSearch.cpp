@@ -23,16 +23,6 @@ std::int32_t ColumnPick::FindTypedRow(const std::string& text) {
     return result;
 }
 
-void ColumnPick::ShowRowsFor(const std::string& text) {
-    if (!search.blnFilterList || text.empty() || server.Active()) {
-        ShowAllRows();
-        return;
-    }
-    shown.Show(rows, rows.FindMatches(search.rule, text), text);
-    MatchListWindowCount();
-    FitOpenListToRows();
-}
-
 void ColumnPick::MarkMatches(const std::string& text) {
     // The list of the prefix mode alone looks as it always has.
     const bool marks = search.rule.mode != cp::MatchMode::Prefix || search.blnFilterList;

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/IdleStep.h"
 #include "platform/ThreadPost.h"
 #include "runtime/Locale.h"
 #include "runtime/Variant.h"
@@ -147,6 +148,9 @@ public:
     // A post box of the control's thread (platform/ThreadPost.h) whose deliveries reach the
     // control as its other notifications do, the control kept whole while they run.
     virtual std::unique_ptr<ThreadPost> MakeThreadPost(std::function<void()> deliver);
+    // An idle step of the control's thread (platform/IdleStep.h) that reaches the control as its
+    // other notifications do, the control kept whole while it runs.
+    virtual std::unique_ptr<IdleStep> MakeIdleStep(std::function<void()> step);
 };
 
 // The child objects and host object that the host supplies to one control instance.

@@ -6,4 +6,8 @@ std::unique_ptr<ThreadPost> UserControlHost::MakeThreadPost(std::function<void()
     return host::MakeThreadPost(std::move(deliver));
 }
 
+std::unique_ptr<IdleStep> UserControlHost::MakeIdleStep(std::function<void()> step) {
+    return host::MakeIdleStep(std::move(step));
+}
+
 }  // namespace cp

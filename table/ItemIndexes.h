@@ -30,6 +30,15 @@ public:
                                           std::size_t limit) {
         return search_.Find(table, count, rule, text, limit);
     }
+    // The same answer a stretch of rows at a time (SearchIndex::Start, SearchIndex::Resume).
+    FirstMatches StartMatches(const CellTable& table, std::int32_t count, const SearchRule& rule,
+                              std::string_view text, std::size_t first) {
+        return search_.Start(table, count, rule, text, first);
+    }
+    AnswerProgress ResumeMatches(const CellTable& table, std::int32_t count, std::int32_t stretch,
+                                 std::vector<std::int32_t>& found) {
+        return search_.Resume(table, count, stretch, found);
+    }
     std::size_t SearchMemoryBytes() const { return search_.MemoryBytes(); }
     // The table was replaced, or changed other than at its end.
     void Clear() {

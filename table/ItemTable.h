@@ -90,6 +90,15 @@ public:
                                           std::size_t limit = kAllMatches) {
         return indexes.FindMatches(varItems, lngListCount, rule, text, limit);
     }
+    // The same rows found a stretch at a time: the first `first` of them at once (all of them
+    // when they are fewer), the others by ResumeMatches, at most `stretch` rows searched a call,
+    // appended to found (table/SearchIndex.h).
+    FirstMatches StartMatches(const SearchRule& rule, std::string_view text, std::size_t first) {
+        return indexes.StartMatches(varItems, lngListCount, rule, text, first);
+    }
+    AnswerProgress ResumeMatches(std::int32_t stretch, std::vector<std::int32_t>& found) {
+        return indexes.ResumeMatches(varItems, lngListCount, stretch, found);
+    }
     // The first row whose entry in column equals key; -1 for none.
     std::int32_t FindValue(std::int32_t column, const Variant& key) {
         return indexes.FindValue(varItems, lngListCount, column, key);

@@ -1,6 +1,7 @@
 #include "table/SearchIndex.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/Locale.h"
 
@@ -11,6 +12,14 @@ namespace {
 // table as a rule: the first screen of them is found sooner in table order than by placing
 // every one of those places in its row.
 constexpr std::size_t kFewPlaces = 4096;
+
+// Rows of an earlier answer that stand for more than one row in so many of the rows searched
+// are checked one by one more slowly than those rows are searched in the folded rows.
+constexpr std::size_t kDenseShare = 16;
+
+bool Dense(std::size_t candidates, std::int32_t rows) {
+    return candidates * kDenseShare > static_cast<std::size_t>(std::max(rows, 0));
+}
 
 bool IsContinuation(char b) {
     return (static_cast<unsigned char>(b) & 0xC0) == 0x80;
@@ -66,14 +75,119 @@ std::vector<std::int32_t> SearchIndex::Search(const SearchRule& rule, const Quer
     return found;
 }
 
+FirstMatches SearchIndex::Start(const CellTable& table, std::int32_t count, const SearchRule& rule,
+                                std::string_view text, std::size_t first) {
+    FirstMatches result;
+    if (table.Dimensions() != 2) return result;
+    const std::int32_t rows = std::clamp(count, 0, table.Extent(1));
+    TakeRule(rule);
+    std::string needle;
+    fold_.Append(text, needle);
+    if (needle.find_first_of(std::string_view("\0\x01", 2)) != std::string::npos || first == 0) {
+        progress_.reset();
+        result.rows = Find(table, count, rule, text);
+        return result;
+    }
+    DropRowsBeyond(rows);
+    SettleProgress(rows);
+    const bool refines = Refines(rule, needle, rows);
+    // Rows that many are checked one by one more slowly than the folded rows are searched:
+    // the first screen is searched for there, and the answer serves the later stretches.
+    std::optional<Answer> dense;
+    if (refines && Dense(last_->found.size(), rows)) dense = std::exchange(last_, std::nullopt);
+    result.rows = Search(rule, Query{table, needle, rule.mode, first}, rows);
+    if (dense) last_ = std::move(dense);
+    if (result.rows.size() < first) {
+        last_ = Answer{rule, needle, rows, result.rows};
+        return result;
+    }
+    result.whole = false;
+    Progress progress{Answer{rule, needle, result.rows.back() + 1, result.rows}, std::nullopt, 0};
+    if (refines) {
+        progress.base = std::move(last_);
+        last_.reset();
+        progress.baseAt = static_cast<std::size_t>(
+            std::ranges::lower_bound(progress.base->found, progress.known.rows) -
+            progress.base->found.begin());
+    }
+    progress_ = std::move(progress);
+    return result;
+}
+
+AnswerProgress SearchIndex::Resume(const CellTable& table, std::int32_t count, std::int32_t stretch,
+                                   std::vector<std::int32_t>& found) {
+    const std::int32_t rows = table.Dimensions() == 2 ? std::clamp(count, 0, table.Extent(1)) : 0;
+    if (!progress_ || localeGeneration_ != LocaleGeneration() || rows < progress_->known.rows) {
+        progress_.reset();
+        return AnswerProgress::Dropped;
+    }
+    Progress& progress = *progress_;
+    const auto end = static_cast<std::int32_t>(
+        std::min<std::int64_t>(rows, std::int64_t{progress.known.rows} + std::max(stretch, 1)));
+    const std::size_t before = progress.known.found.size();
+    SearchStretch(progress,
+                  Query{table, progress.known.needle, progress.known.rule.mode, kAllMatches}, end);
+    found.insert(found.end(), progress.known.found.begin() + static_cast<std::ptrdiff_t>(before),
+                 progress.known.found.end());
+    if (end < rows) return AnswerProgress::More;
+    last_ = std::move(progress.known);
+    progress_.reset();
+    return AnswerProgress::Whole;
+}
+
+// The rows up to end: the base's rows among them are checked one by one, the rows beyond the
+// base are searched in the folded rows.
+void SearchIndex::SearchStretch(Progress& progress, const Query& query, std::int32_t end) {
+    Answer& known = progress.known;
+    if (progress.base) {
+        const std::vector<std::int32_t>& candidates = progress.base->found;
+        const std::int32_t baseEnd = std::min(end, progress.base->rows);
+        const auto stop =
+            std::lower_bound(candidates.begin() + static_cast<std::ptrdiff_t>(progress.baseAt),
+                             candidates.end(), baseEnd);
+        const auto checked = static_cast<std::size_t>(stop - candidates.begin());
+        if (baseEnd > known.rows && Dense(checked - progress.baseAt, baseEnd - known.rows)) {
+            progress.baseAt = checked;
+            ScanFrom(known.rows, baseEnd, query, known.found);
+        }
+        for (; progress.baseAt < candidates.size() && candidates[progress.baseAt] < baseEnd;
+             ++progress.baseAt) {
+            const std::int32_t row = candidates[progress.baseAt];
+            if (RowMatches(row, query)) known.found.push_back(row);
+        }
+        known.rows = std::max(known.rows, baseEnd);
+    }
+    if (end > known.rows) ScanFrom(known.rows, end, query, known.found);
+    known.rows = end;
+}
+
+// An answer left unfinished serves the next text that extends its own as a whole answer would:
+// the rows it found, then the rows its base found after them.
+void SearchIndex::SettleProgress(std::int32_t rows) {
+    if (!progress_) return;
+    Progress progress = std::move(*progress_);
+    progress_.reset();
+    Answer merged = std::move(progress.known);
+    if (progress.base) {
+        const auto& candidates = progress.base->found;
+        merged.found.insert(merged.found.end(),
+                            candidates.begin() + static_cast<std::ptrdiff_t>(progress.baseAt),
+                            candidates.end());
+        merged.rows = std::max(merged.rows, progress.base->rows);
+    }
+    if (merged.rows <= rows) last_ = std::move(merged);
+}
+
 void SearchIndex::Clear() {
     folded_.Clear();
     words_.Clear();
     last_.reset();
+    progress_.reset();
 }
 
 void SearchIndex::RowRemoved(std::int32_t row) {
     last_.reset();
+    progress_.reset();
     if (row < 0 || row >= folded_.Rows()) return;
     // The rows from the removed one on are folded again when a search reaches them.
     words_.Truncate(folded_.RowStart(row), row);
@@ -81,8 +195,12 @@ void SearchIndex::RowRemoved(std::int32_t row) {
 }
 
 std::size_t SearchIndex::MemoryBytes() const {
-    return folded_.MemoryBytes() + words_.MemoryBytes() +
-           (last_ ? last_->found.capacity() * sizeof(std::int32_t) : 0);
+    std::size_t answers = last_ ? last_->found.capacity() : 0;
+    if (progress_) {
+        answers += progress_->known.found.capacity();
+        if (progress_->base) answers += progress_->base->found.capacity();
+    }
+    return folded_.MemoryBytes() + words_.MemoryBytes() + answers * sizeof(std::int32_t);
 }
 
 // Rows folded under another upper case, or of other columns, are folded again.

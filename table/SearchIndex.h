@@ -30,6 +30,19 @@ inline constexpr std::size_t kAllMatches = std::numeric_limits<std::size_t>::max
 // Rows folded at a time by a search that reaches rows not folded yet: a few milliseconds.
 inline constexpr std::int32_t kFoldedStretch = 1 << 14;
 
+// The first matches of an answer found a stretch of rows at a time, and whether they are all.
+struct FirstMatches {
+    std::vector<std::int32_t> rows;
+    bool whole = true;
+};
+
+// How a resumed answer stands after a stretch.
+enum class AnswerProgress {
+    More,     // rows remain to be searched
+    Whole,    // every row has been searched
+    Dropped,  // the answer is gone (the rows, the columns or the locale changed): start again
+};
+
 class SearchIndex {
 public:
     // A table of fewer than scannedRows rows has its word starts read in the folded rows; a
@@ -43,6 +56,17 @@ public:
     std::vector<std::int32_t> Find(const CellTable& table, std::int32_t count,
                                    const SearchRule& rule, std::string_view text,
                                    std::size_t limit = kAllMatches);
+    // The same answer as Find without a limit, found a stretch of rows at a time: the first
+    // `first` matches at once, the others by Resume, so that the first screen of a long answer
+    // waits for no more than itself. Fewer than `first` matches are the whole answer (which also
+    // comes at once, longer, for a text that the folded rows cannot be searched for). A text
+    // that extends the one of an answer left unfinished goes on from what that one found.
+    FirstMatches Start(const CellTable& table, std::int32_t count, const SearchRule& rule,
+                       std::string_view text, std::size_t first);
+    // Searches at most `stretch` more rows of the answer that Start began and appends the
+    // matches among them to found.
+    AnswerProgress Resume(const CellTable& table, std::int32_t count, std::int32_t stretch,
+                          std::vector<std::int32_t>& found);
     // The table was replaced or changed in place.
     void Clear();
     // The row is gone and the rows after it moved up by one.
@@ -58,6 +82,13 @@ private:
         std::int32_t rows = 0;  // the rows searched
         std::vector<std::int32_t> found;
     };
+    // An answer that Start began: the matches of the rows searched so far, and the rows that
+    // the answer it refines found after them.
+    struct Progress {
+        Answer known;                // the matches of rows 0 to known.rows - 1
+        std::optional<Answer> base;  // a superset of the matches up to its rows, in table order
+        std::size_t baseAt = 0;      // the first of base's rows not checked yet
+    };
     // What one search looks for.
     struct Query {
         const CellTable& table;
@@ -67,6 +98,8 @@ private:
     };
 
     void TakeRule(const SearchRule& rule);
+    void SettleProgress(std::int32_t rows);
+    void SearchStretch(Progress& progress, const Query& query, std::int32_t end);
     void DropRowsBeyond(std::int32_t rows);
     std::vector<std::int32_t> Search(const SearchRule& rule, const Query& query, std::int32_t rows);
     bool RowMatches(std::int32_t row, const Query& query) const;
@@ -87,6 +120,7 @@ private:
     FoldedRows folded_;                   // the folded rows
     WordStarts words_;                    // where their words start
     std::optional<Answer> last_;          // the previous whole answer
+    std::optional<Progress> progress_;    // the answer that Start began and Resume goes on with
 };
 
 }  // namespace cp

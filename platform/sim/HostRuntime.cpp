@@ -3,6 +3,7 @@
 
 #include "platform/Host.h"
 #include "platform/HostErrors.h"
+#include "platform/IdleStep.h"
 #include "platform/ThreadPost.h"
 #include "platform/Twips.h"
 #include "platform/sim/Resources.h"
@@ -48,6 +49,10 @@ void DoEvents() {
 
 std::unique_ptr<ThreadPost> MakeThreadPost(std::function<void()> deliver) {
     return sim::World::Current().Posts().Open(std::move(deliver));
+}
+
+std::unique_ptr<IdleStep> MakeIdleStep(std::function<void()> step) {
+    return sim::World::Current().Steps().Make(std::move(step));
 }
 
 float ScreenWidth() {

@@ -123,6 +123,14 @@ std::unique_ptr<ThreadPost> UserControlObject::MakeThreadPost(std::function<void
     });
 }
 
+std::unique_ptr<IdleStep> UserControlObject::MakeIdleStep(std::function<void()> step) {
+    // A step is one more way into the control, kept whole as a delivery is.
+    return host::MakeIdleStep([this, step = std::move(step)] {
+        const CallFrames::Frame frame(host_.Frames());
+        step();
+    });
+}
+
 bool UserControlObject::AmbientUserMode() {
     Checked("UserControl.AmbientUserMode");
     switch (host_.HostForm().Ambient()) {

@@ -35,6 +35,7 @@ public:
     void PropertyChanged(std::string_view key) override;
     bool AmbientUserMode() override;
     std::unique_ptr<ThreadPost> MakeThreadPost(std::function<void()> deliver) override;
+    std::unique_ptr<IdleStep> MakeIdleStep(std::function<void()> step) override;
 
     // Keeps the size in twips as put from now on, starting from width and height.
     void KeepExactSize(float width, float height);

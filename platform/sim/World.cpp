@@ -105,6 +105,7 @@ void World::ProcessPendingMessages() {
         windows_.Send(m.hwnd, m.message, m.wParam, m.lParam);
     }
     posts_.Deliver();
+    if (!steps_.Held()) steps_.RunRound();
 }
 
 }  // namespace cp::sim

@@ -19,6 +19,7 @@
 #include "platform/sim/Gdi.h"
 #include "platform/sim/HandleAllocator.h"
 #include "platform/sim/HookChain.h"
+#include "platform/sim/IdleSteps.h"
 #include "platform/sim/ThreadPosts.h"
 #include "platform/sim/WindowManager.h"
 
@@ -106,6 +107,9 @@ public:
     // The post boxes of work done on other threads; DoEvents and ProcessPendingMessages
     // deliver what was posted into them, after the queued messages.
     ThreadPosts& Posts() { return posts_; }
+    // The idle steps of the world's thread; DoEvents and ProcessPendingMessages run one round
+    // of them last, unless the test holds them.
+    IdleSteps& Steps() { return steps_; }
 
     // --- Input state --------------------------------------------------------------------------
     // The shift state of the keys held down (vbShiftMask, vbCtrlMask, vbAltMask).
@@ -149,6 +153,7 @@ private:
     std::function<void()> onDoEvents_;                           // runs at each DoEvents
     int doEventsCount_ = 0;                                      // DoEvents calls so far
     ThreadPosts posts_;                                          // posts from other threads
+    IdleSteps steps_;                                            // work done between messages
     std::int16_t shiftState_ = 0;                                // keys held down
     WPARAM mouseButtons_ = 0;                                    // mouse buttons held down
     std::string clipboard_;                                      // the clipboard's text

@@ -92,6 +92,14 @@ std::unique_ptr<ThreadPost> UserControlWindow::MakeThreadPost(std::function<void
     });
 }
 
+std::unique_ptr<IdleStep> UserControlWindow::MakeIdleStep(std::function<void()> step) {
+    // A step is one more way into the control, kept whole as a delivery is.
+    return host::MakeIdleStep([this, step = std::move(step)] {
+        const CallFrames::Frame frame(host_.Frames());
+        step();
+    });
+}
+
 bool UserControlWindow::AmbientUserMode() {
     return host_.Holder() == nullptr || host_.Holder()->AmbientUserMode();
 }

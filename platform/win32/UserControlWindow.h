@@ -43,6 +43,7 @@ public:
     // The container's, when one holds the control; a form of the host's own is at run time.
     bool AmbientUserMode() override;
     std::unique_ptr<ThreadPost> MakeThreadPost(std::function<void()> deliver) override;
+    std::unique_ptr<IdleStep> MakeIdleStep(std::function<void()> step) override;
 
 private:
     static LRESULT CP_CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

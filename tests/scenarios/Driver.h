@@ -82,6 +82,13 @@ public:
     virtual void ClickOnCaption() = 0;
     virtual void ActivateOtherWindow() = 0;
 
+    // --- The thread's idle time -----------------------------------------------------------------
+    // While held, the work the control does between messages waits, as for a user who types
+    // faster than the thread gets idle; the scenario then lets it run until the control's
+    // filtered list is whole.
+    virtual void HoldIdleSteps(bool held) = 0;
+    virtual void RunIdleSteps(ColumnPick& control) = 0;
+
     // --- What the user sees --------------------------------------------------------------------
     virtual std::string EditText(HostedControl& control) = 0;
     virtual int SelStart(HostedControl& control) = 0;
@@ -98,6 +105,8 @@ public:
     // in pixels of its client area, once the window system has repainted what waits for it,
     // as it does whenever the program waits for input.
     virtual COLORREF ControlPixel(HostedControl& control, int x, int y) = 0;
+    // The number of rows the list window itself counts.
+    virtual int ListWindowCount(HostedControl& control) = 0;
     // Message boxes shown so far (each answered with OK at once).
     virtual std::vector<MessageBoxRecord> MessageBoxes() = 0;
 };

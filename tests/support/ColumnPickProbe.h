@@ -22,6 +22,8 @@ public:
     auto& blnListMouseDown() { return c_.dropDown.blnListMouseDown; }
     // In server mode, a question of typing is waiting for the server or its answer for taking.
     bool ServerQuestionOutstanding() const { return c_.queries.Outstanding(); }
+    // The filtered list shows the first of its rows, the others still being found.
+    bool ListGrowing() const { return c_.shown.Growing(c_.rows); }
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
     WNDPROC lngOldWindowProc() { return c_.hosting.drawing.Replaced(); }
 

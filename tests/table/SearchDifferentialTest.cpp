@@ -1,5 +1,6 @@
 // The search index of the word-start and contains searches against the search row by row, over
-// generated tables: every answer must be the same, whole or cut to the first rows, for texts
+// generated tables: every answer must be the same, whole, cut to the first rows or found a
+// stretch of rows at a time, for texts
 // typed one character after another (which the index answers from its previous answer), through
 // additions, removals, replacements, changes of the searched columns and a locale change.
 #include <gtest/gtest.h>
@@ -84,9 +85,36 @@ private:
                 ASSERT_EQ(index_.Find(CellTable(table_), count_, rule_, typed, limit), first)
                     << "first " << limit << " of \"" << typed << "\"";
             }
+            if (make_.Chance(40)) {
+                if (!Stepped(typed, limit, expected)) return;
+                continue;
+            }
             ASSERT_EQ(index_.Find(CellTable(table_), count_, rule_, typed), expected)
                 << "\"" << typed << "\"";
         }
+    }
+
+    // The whole answer a stretch of rows at a time, now and then left unfinished for the next
+    // keystroke (which goes on from it) or for a change of the rows; false on a failure.
+    bool Stepped(const std::string& typed, std::size_t first,
+                 const std::vector<std::int32_t>& expected) {
+        const CellTable cells(table_);
+        const FirstMatches start = index_.Start(cells, count_, rule_, typed, first);
+        const std::vector<std::int32_t> firstRows(
+            expected.begin(),
+            expected.begin() + static_cast<std::ptrdiff_t>(std::min(first, expected.size())));
+        // A whole answer may come at once, however long it is.
+        EXPECT_EQ(start.rows, start.whole ? expected : firstRows)
+            << "first " << first << " of \"" << typed << "\"";
+        EXPECT_TRUE(start.whole || expected.size() >= first) << "\"" << typed << "\"";
+        if (!start.whole && make_.Chance(30)) return !::testing::Test::HasFailure();
+        std::vector<std::int32_t> found = start.rows;
+        AnswerProgress progress = start.whole ? AnswerProgress::Whole : AnswerProgress::More;
+        while (progress == AnswerProgress::More)
+            progress = index_.Resume(cells, count_, 1 + make_.Pick(40), found);
+        EXPECT_EQ(progress, AnswerProgress::Whole) << "\"" << typed << "\"";
+        EXPECT_EQ(found, expected) << "stepped \"" << typed << "\"";
+        return !::testing::Test::HasFailure();
     }
 
     void Replace() {
@@ -131,6 +159,25 @@ TEST(SearchDifferential, ALocaleChangeFoldsTheRowsAgain) {
     EXPECT_EQ(index.Find(CellTable(table), 2, contains, "ä"), (std::vector<std::int32_t>{1}));
     const SimulatedUpperCase upper;
     EXPECT_EQ(index.Find(CellTable(table), 2, contains, "ä"), (std::vector<std::int32_t>{0, 1}));
+}
+
+// An answer left unfinished is gone once its rows are no longer the ones it searched, or once
+// the host's upper case changed under its folded rows: going on with it says so.
+TEST(SearchSteps, ARemovalOrALocaleChangeDropsAnUnfinishedAnswer) {
+    VariantArray table({1, 40});
+    for (int r = 0; r < 40; ++r)
+        table.At(0, r) = Variant("row " + std::to_string(r));
+    const CellTable cells(table);
+    const SearchRule contains{MatchMode::Contains, {0}};
+    SearchIndex index(0, 4);
+    std::vector<std::int32_t> found;
+    ASSERT_FALSE(index.Start(cells, 40, contains, "row", 2).whole);
+    index.RowRemoved(30);
+    EXPECT_EQ(index.Resume(cells, 39, 100, found), AnswerProgress::Dropped);
+    ASSERT_FALSE(index.Start(cells, 39, contains, "row", 2).whole);
+    const SimulatedUpperCase upper;
+    EXPECT_EQ(index.Resume(cells, 39, 100, found), AnswerProgress::Dropped);
+    EXPECT_EQ(found, (std::vector<std::int32_t>{}));
 }
 
 // What a word is, and the texts that find no word.

@@ -110,6 +110,12 @@ public:
         world_.Windows().UpdateAll();
         return sim::GetPixel(Host(control).Hwnd(), x, y);
     }
+    int ListWindowCount(HostedControl& control) override {
+        const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
+        return s ? s->count : 0;
+    }
+    void HoldIdleSteps(bool held) override { world_.Steps().Hold(held); }
+    void RunIdleSteps(ColumnPick&) override { world_.Steps().Drain(); }
     std::vector<MessageBoxRecord> MessageBoxes() override {
         std::vector<MessageBoxRecord> boxes;
         for (const sim::MessageBoxRecord& box : world_.MessageBoxes())

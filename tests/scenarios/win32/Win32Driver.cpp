@@ -12,17 +12,22 @@
 //   enabled; mouse positions are in twips of the window's client area (rounded to the pixel),
 //   and the buttons held go with every move, to whichever window.
 #include <array>
+#include <chrono>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "platform/Twips.h"
 #include "platform/win32/Form.h"
+#include "platform/win32/IdleStepWindow.h"
 #include "platform/win32/PropertyStore.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 #include "reports/Startup.h"
 #include "runtime/Utf8.h"
 #include "tests/scenarios/Driver.h"
+#include "tests/support/ColumnPickProbe.h"
 #include "tests/support/win32/MessageBoxWatch.h"
 
 namespace cp::test {
@@ -113,9 +118,31 @@ WPARAM HeldFlags(std::int16_t buttons) {
     return flags;
 }
 
-// Processes the messages waiting now, as the message loop does between two inputs.
+bool gIdleStepsHeld = false;  // the timers of the idle steps are not dispatched
+
+bool IsIdleStepTimer(const ::MSG& msg) {
+    wchar_t name[64] = {};
+    return msg.message == WM_TIMER && ::GetClassNameW(msg.hwnd, name, 64) > 0 &&
+           std::wstring_view(name) == win32::kIdleStepClass;
+}
+
+// Processes the messages waiting now, as the message loop does between two inputs; while the
+// idle steps are held, their timers pass unhandled (the window system brings them again).
 void Pump() {
-    host::DoEvents();
+    if (!gIdleStepsHeld) {
+        host::DoEvents();
+        return;
+    }
+    ::MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (IsIdleStepTimer(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
 }
 
 // Where the other top-level window stands: the upper right of the screen, clear of the form.
@@ -286,6 +313,19 @@ public:
         return pixel;
     }
 
+    int ListWindowCount(HostedControl& control) override {
+        return static_cast<int>(::SendMessageW(Host(control).ListBox().hWnd(), LB_GETCOUNT, 0, 0));
+    }
+    void HoldIdleSteps(bool held) override { gIdleStepsHeld = held; }
+    void RunIdleSteps(ColumnPick& control) override {
+        const bool held = std::exchange(gIdleStepsHeld, false);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (ColumnPickProbe(control).ListGrowing() && std::chrono::steady_clock::now() < end) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            Pump();
+        }
+        gIdleStepsHeld = held;
+    }
     std::vector<MessageBoxRecord> MessageBoxes() override {
         std::vector<MessageBoxRecord> boxes;
         for (const auto& call : boxes_.Calls()) {
