@@ -37,4 +37,9 @@ std::optional<KeyedRow> SerialisedRows::FirstWithValue(int field, const Variant&
     return rows_->FirstWithValue(field, value);
 }
 
+std::optional<RowsEstimate> SerialisedRows::Estimate() {
+    const std::lock_guard lock(mutex_);
+    return rows_->Estimate();
+}
+
 }  // namespace cp

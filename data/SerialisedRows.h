@@ -21,6 +21,7 @@ public:
     std::int64_t CountBefore(const RowKey& key) override;
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
+    std::optional<RowsEstimate> Estimate() override;
 
 private:
     std::mutex mutex_;

@@ -44,6 +44,9 @@ public:
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override {
         return Slowly([&] { return rows_->FirstWithValue(field, value); });
     }
+    std::optional<RowsEstimate> Estimate() override {
+        return Slowly([&] { return rows_->Estimate(); });
+    }
 
 private:
     std::shared_ptr<KeyedRows> rows_;
