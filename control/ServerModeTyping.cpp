@@ -51,7 +51,9 @@ void ColumnPick::ApplyServerAnswer(const ServerQueries::Answer& answer) {
     if (answer.failure) {
         server.ReportFailure(answer.failure);
     } else {
-        row = server.Adopt(answer.located);
+        ServerMarks marks = MarksOnServer();
+        row = server.Adopt(answer.located, marks);
+        KeepMarksOnServer(marks);
     }
     FollowServerCount();
     // The text changed since it was asked about (a write of the control's or the host's): the
