@@ -17,7 +17,7 @@ bool AccessibleRows::ColumnShown(std::int32_t column) const {
 
 std::optional<std::string> AccessibleRows::Name(std::int32_t row) const {
     if (!Exists(row)) return std::nullopt;
-    row = shown_.TableRow(rows_, row);
+    row = server_.Active() ? server_.Slot(row) : shown_.TableRow(rows_, row);
     RowCellsAt cells;
     cells.row = row;
     // In server mode the row is read from its page, numbered there.

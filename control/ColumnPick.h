@@ -98,7 +98,7 @@ public:
     OLE_COLOR ForeColorSelected() const;
     void ForeColorSelected(OLE_COLOR value);
     std::int32_t ListCount();
-    std::int32_t ListIndex() const;
+    std::int32_t ListIndex();
     void ListIndex(std::int32_t value);
     std::int16_t ListWidth() const;
     void ListWidth(const std::int16_t& value);
@@ -243,7 +243,9 @@ private:
     // The rows are drawn with the matches of text marked, where the settings search any part
     // of them or filter the list.
     void MarkMatches(const std::string& text);
-    std::int32_t ListRowOf(std::int32_t tableRow) const { return shown.ListRow(rows, tableRow); }
+    std::int32_t ListRowOf(std::int32_t tableRow) const {
+        return server.Active() ? server.ListRow(tableRow) : shown.ListRow(rows, tableRow);
+    }
     // The cells of a table row: in the item table, or in server mode in the page that holds it.
     RowCellsAt CellsOf(std::int32_t tableRow) const;
 
@@ -254,7 +256,18 @@ private:
     void RefuseInServerMode(std::string_view member) const;
     // The list window counts the rows the server counted last.
     void FollowServerCount();
-    std::int32_t TableRowOf(std::int32_t listRow) const { return shown.TableRow(rows, listRow); }
+    std::int32_t TableRowOf(std::int32_t listRow) const {
+        return server.Active() ? server.Slot(listRow) : shown.TableRow(rows, listRow);
+    }
+    // The marks as server mode names them, and back after it renamed them.
+    ServerMarks MarksOnServer() const;
+    void KeepMarksOnServer(const ServerMarks& marks);
+    // The row that the list is to show: in server mode a mark kept by itself comes back into
+    // the list, and its new number is the result; otherwise row itself.
+    std::int32_t BringServerRow(std::int32_t row);
+    // ListIndex as a host reads and writes it in server mode: places, exact when read.
+    std::int32_t ServerListIndex();
+    std::int32_t ServerSlotAt(std::int32_t place);
     // Typing in server mode (control/ServerModeTyping.cpp): asks the query thread for the
     // first row of text; false outside server mode or for an empty text (nothing asked).
     bool AskServer(const std::string& text, Completion completion);

@@ -5,13 +5,15 @@
 
 namespace cp {
 
-std::int32_t ColumnPick::ListIndex() const {
+std::int32_t ColumnPick::ListIndex() {
     RaiseIfDesignMode();
+    if (server.Active()) return ServerListIndex();
     return rows.ListIndex();
 }
 
-void ColumnPick::ListIndex(std::int32_t value) {
+void ColumnPick::ListIndex(std::int32_t place) {
     RaiseIfDesignMode();
+    const std::int32_t value = server.Active() ? ServerSlotAt(place) : place;
     // The list reports the change at once, and its click handling commits the row as a user's
     // click would: this put is the host's, not the control's own.
     // A row that a filtered list does not show brings every row back.
@@ -92,7 +94,9 @@ std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
             result = rows.FindPrefix(strText);
             return;
         }
-        result = server.FindPrefix(strText);
+        ServerMarks marks = MarksOnServer();
+        result = server.FindPrefix(strText, marks);
+        KeepMarksOnServer(marks);
         FollowServerCount();
     });
     return result;
@@ -100,7 +104,9 @@ std::int32_t ColumnPick::FindItemInArray(const std::string& strText) {
 
 std::int32_t ColumnPick::FindBoundValue(const Variant& value) {
     if (!server.Active()) return rows.FindValue(settings.intBoundColumn, value);
-    const std::int32_t row = server.FindValue(settings.intBoundColumn, value);
+    ServerMarks marks = MarksOnServer();
+    const std::int32_t row = server.FindValue(settings.intBoundColumn, value, marks);
+    KeepMarksOnServer(marks);
     FollowServerCount();
     return row;
 }

@@ -1,12 +1,14 @@
 // Server mode: the list shows a table that stays on the database server. The item table stays
 // empty meanwhile, and the marks (current, committed and hot row) count rows in the server's
 // order; everything that reads a row's cells asks CellsOf.
+#include <algorithm>
 #include <string>
 
 #include "control/ColumnPick.h"
 #include "control/FillReport.h"
 #include "data/Database.h"
 #include "data/SerialisedRows.h"
+#include "editing/SelectionCommit.h"
 #include "reports/ErrorReport.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"
@@ -39,7 +41,8 @@ void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::str
         queries.Stop();
         server.Disconnect();
         server.Connect(source);
-        queries.Start(source, UserControl.MakeThreadPost([this] { TakeServerAnswer(); }));
+        queries.Start(source, server.HowPlaced(),
+                      UserControl.MakeThreadPost([this] { TakeServerAnswer(); }));
         FollowServerCount();
         host::SetScreenMousePointer(vbDefault);
     });
@@ -66,6 +69,49 @@ void ColumnPick::RefuseInServerMode(std::string_view member) const {
 void ColumnPick::FollowServerCount() {
     shown.Serve(server.Count());
     MatchListWindowCount();
+    const ListMove move = server.TakeMove();
+    if (!move.moved) return;
+    // The rows the mouse tracked from are gone with a new chain.
+    if (move.newChain) rows.SetHotRow(-1);
+    // The list shows the same rows at other places: its top row and selection go with them.
+    const std::int32_t count = shown.Count(rows);
+    if (!move.newChain && count > 0) {
+        lstListBox.SetTopIndex(std::clamp(lstListBox.TopIndex() + move.rows, 0, count - 1));
+    }
+    const OwnListSelection own(editing);
+    lstListBox.SetListIndex(ListRowOf(rows.ListIndex()));
+}
+
+ServerMarks ColumnPick::MarksOnServer() const {
+    return {rows.ListIndex(), rows.CommittedIndex()};
+}
+
+void ColumnPick::KeepMarksOnServer(const ServerMarks& marks) {
+    rows.SetCommittedIndex(marks.committed);
+    rows.SetListIndex(marks.current);
+}
+
+std::int32_t ColumnPick::BringServerRow(std::int32_t row) {
+    if (!server.Active()) return row;
+    ServerMarks marks = MarksOnServer();
+    const std::int32_t brought = server.Bring(row, marks);
+    KeepMarksOnServer(marks);
+    FollowServerCount();
+    return brought;
+}
+
+std::int32_t ColumnPick::ServerListIndex() {
+    const std::int32_t slot = BringServerRow(rows.ListIndex());
+    if (slot < 0) return slot;
+    // Read by a host, the place is exact: the list moves there first.
+    if (server.MakeExact()) FollowServerCount();
+    return server.Place(slot);
+}
+
+std::int32_t ColumnPick::ServerSlotAt(std::int32_t place) {
+    if (place < 0) return place;
+    if (server.MakeExact()) FollowServerCount();
+    return server.SlotAtPlace(place);
 }
 
 RowCellsAt ColumnPick::CellsOf(std::int32_t tableRow) const {

@@ -52,8 +52,11 @@ std::int32_t ColumnPick::FindServerMatch(const std::string& text) {
         const std::shared_ptr<KeyedRows>& source = server.Source();
         if (!source) return;
         try {
-            row = server.Adopt(
-                ServerRows::Locate(*source, source->FirstMatching(*ServerSearch(), text)));
+            const LocatedRow located = ServerRows::Locate(
+                *source, source->FirstMatching(*ServerSearch(), text), server.HowPlaced());
+            ServerMarks marks = MarksOnServer();
+            row = server.Adopt(located, marks);
+            KeepMarksOnServer(marks);
         } catch (...) {
             // The server's failure is reported as the reads of the list report theirs.
             server.ReportFailure(std::current_exception());
@@ -84,7 +87,9 @@ void ColumnPick::ApplyServerAnswer(const ServerQueries::Answer& answer) {
     if (answer.failure) {
         server.ReportFailure(answer.failure);
     } else {
-        row = server.Adopt(answer.located);
+        ServerMarks marks = MarksOnServer();
+        row = server.Adopt(answer.located, marks);
+        KeepMarksOnServer(marks);
     }
     FollowServerCount();
     // The text changed since it was asked about (a write of the control's or the host's): the

@@ -2,9 +2,11 @@
 
 namespace cp {
 
-void ServerQueries::Start(std::shared_ptr<KeyedRows> source, std::unique_ptr<ThreadPost> post) {
+void ServerQueries::Start(std::shared_ptr<KeyedRows> source, Placing placing,
+                          std::unique_ptr<ThreadPost> post) {
     Stop();
     source_ = std::move(source);
+    placing_ = placing;
     post_ = std::move(post);
     stopping_ = false;
     // Conversions on the thread follow the window thread's locale, as the reads there do.
@@ -65,12 +67,15 @@ std::optional<ServerQueries::Answer> ServerQueries::Await(std::chrono::milliseco
     return taken;
 }
 
-ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& source) {
+ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& source,
+                                          Placing placing) {
     Answer answer{question.text, question.completion, {}, nullptr};
     try {
         answer.located = ServerRows::Locate(
-            source, question.search ? source.FirstMatching(*question.search, question.text)
-                                    : source.FirstWithPrefix(question.text));
+            source,
+            question.search ? source.FirstMatching(*question.search, question.text)
+                            : source.FirstWithPrefix(question.text),
+            placing);
     } catch (...) {
         answer.failure = std::current_exception();
     }
@@ -86,7 +91,7 @@ void ServerQueries::Run(LocaleFacts locale) {
         const Question question = std::move(*waiting_);
         waiting_.reset();
         lock.unlock();
-        Answer answer = Read(question, *source_);
+        Answer answer = Read(question, *source_, placing_);
         lock.lock();
         // A newer question, or one forgotten since, makes this answer stale.
         if (question.serial != newest_ || stopping_) continue;

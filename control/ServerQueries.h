@@ -45,9 +45,10 @@ public:
     ServerQueries(const ServerQueries&) = delete;
     ServerQueries& operator=(const ServerQueries&) = delete;
 
-    // Starts the thread over source; each answer is announced through post, a box of the
-    // window's thread.
-    void Start(std::shared_ptr<KeyedRows> source, std::unique_ptr<ThreadPost> post);
+    // Starts the thread over source, whose found rows are placed as placing says; each answer
+    // is announced through post, a box of the window's thread.
+    void Start(std::shared_ptr<KeyedRows> source, Placing placing,
+               std::unique_ptr<ThreadPost> post);
     // Ends the thread and waits for it; a question or answer left is dropped.
     void Stop();
 
@@ -74,11 +75,12 @@ private:
     };
 
     void Run(LocaleFacts locale);
-    static Answer Read(const Question& question, KeyedRows& source);
+    static Answer Read(const Question& question, KeyedRows& source, Placing placing);
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;    // a question, an answer or the end
     std::shared_ptr<KeyedRows> source_;  // read by the thread alone while it runs
+    Placing placing_ = Placing::Count;   // how the answers place their rows
     std::unique_ptr<ThreadPost> post_;   // announces answers on the window's thread
     std::optional<Question> waiting_;    // asked, not yet begun
     std::optional<Answer> answer_;       // the newest question's, not yet taken

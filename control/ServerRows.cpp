@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 #include "reports/ErrorReport.h"
 #include "runtime/Conversions.h"
@@ -36,138 +37,365 @@ Result ServerRows::Guarded(Read&& read, Result fallback) const {
 
 void ServerRows::Connect(std::shared_ptr<KeyedRows> source) {
     const auto fields = static_cast<std::int32_t>(source->FieldNames().size());
-    const std::int32_t count = ClampedCount(source->Count());
+    std::optional<RowsEstimate> estimate = source->Estimate();
+    const std::int64_t count = estimate ? estimate->rows : source->Count();
+    const std::vector<KeyedRow> first = source->RowsAfter(std::nullopt, kPageRows);
     Disconnect();
     source_ = std::move(source);
     fields_ = fields;
-    count_ = count;
-    Load(0);
+    estimate_ = std::move(estimate);
+    count_ = ClampedCount(count);
+    if (!estimate_) counted_ = count_;
+    // The first rows are read from the table's start: their places are exact, and a table
+    // that ends within them is counted.
+    if (static_cast<std::int32_t>(first.size()) < kPageRows)
+        counted_ = count_ = ClampedCount(first.size());
+    Keep(0, first);
 }
 
 void ServerRows::Disconnect() {
     source_.reset();
+    estimate_.reset();
     pages_.clear();
+    pinned_ = {};
+    counted_.reset();
     count_ = fields_ = 0;
+    shift_ = 0;
+    exact_ = true;
+    move_ = {};
     reported_ = false;
 }
 
 bool ServerRows::Recount() {
     if (!Active()) return false;
-    const std::int32_t count = Guarded([&] { return ClampedCount(source_->Count()); }, count_);
+    // The place first: the rows may go below, and only an exact place finds them again.
+    MakeExact();
+    const std::int32_t count = Guarded([&] { return ClampedCount(source_->Count()); }, -1);
+    if (count < 0) return false;
+    const bool changed = counted_ ? *counted_ != count : count != count_;
+    counted_ = count;
+    if (changed && exact_) {
+        // Rows came or went (or were estimated wrong): the runs read before may stand on rows
+        // that moved. Counted, the slots are places, read again from the table's start;
+        // estimated, the rows are read again from where the chain began, so that the rows
+        // shown stay where they are.
+        if (estimate_ && !pages_.empty()) {
+            Guarded([&] { return Reread(); }, false);
+        } else {
+            pages_.clear();
+        }
+    }
     if (count == count_) return false;
     count_ = count;
-    pages_.clear();
     return true;
 }
 
-const VariantArray* ServerRows::PageOf(std::int32_t row, std::int32_t& at) const {
-    if (row < 0 || row >= count_) return nullptr;
-    const Page* page = Load(row / kPageRows);
-    at = row % kPageRows;
-    if (!page || at >= page->cells.Extent(1)) return nullptr;
-    return &page->cells;
+bool ServerRows::Reread() {
+    const auto& [slot, page] = *pages_.begin();
+    const RowKey from = page.keys.front();
+    const std::int32_t first = slot;
+    // From the row before the chain's first (which may have gone), or the table's start.
+    const std::vector<KeyedRow> before = source_->RowsBefore(from, 1);
+    std::optional<RowKey> after;
+    if (!before.empty()) after = before.front().key;
+    const std::vector<KeyedRow> rows = source_->RowsAfter(after, 2 * kPageRows);
+    const std::int64_t place = before.empty() ? 0 : source_->CountBefore(before.front().key) + 1;
+    pages_.clear();
+    Keep(first, rows);
+    MoveList(place - first);
+    return true;
 }
 
-const ServerRows::Page* ServerRows::Load(std::int32_t page) const {
-    if (!Active() || page < 0 || std::int64_t{page} * kPageRows >= count_) return nullptr;
-    if (const auto known = pages_.find(page); known != pages_.end()) return &known->second;
-    // The page is read by key from the nearest page read before it, walking there page by page.
-    const auto above = pages_.upper_bound(page);
-    const bool fromAbove =
-        above != pages_.end() &&
-        (above == pages_.begin() || above->first - page < page - std::prev(above)->first);
+bool ServerRows::MakeExact() const {
+    if (!Active() || exact_) return Active();
+    if (pages_.empty()) return false;
+    const auto& [first, page] = *pages_.begin();
+    const std::int64_t before =
+        Guarded([&] { return source_->CountBefore(page.keys.front()); }, std::int64_t{-1});
+    if (before < 0) return false;
+    MoveList(before - first);
+    exact_ = true;
+    return true;
+}
+
+void ServerRows::MoveList(std::int64_t shift) const {
+    if (shift == shift_) return;
+    move_.moved = true;
+    move_.rows = static_cast<std::int32_t>(move_.rows + (shift - shift_));
+    shift_ = shift;
+    // The list counts at least the rows it shows.
+    if (!pages_.empty()) {
+        const auto& [first, page] = *pages_.rbegin();
+        count_ = std::max(count_, ClampedCount(first + page.Rows() + shift_));
+    }
+}
+
+ListMove ServerRows::TakeMove() const {
+    return std::exchange(move_, ListMove{});
+}
+
+std::int32_t ServerRows::ListRow(std::int32_t slot) const {
+    if (slot < 0 || slot >= kPinnedSlot) return -1;
+    const std::int64_t row = std::int64_t{slot} + shift_;
+    return row < 0 || row >= count_ ? -1 : static_cast<std::int32_t>(row);
+}
+
+std::int32_t ServerRows::Place(std::int32_t slot) const {
+    if (slot < 0 || slot >= kPinnedSlot) return -1;
+    return ClampedCount(std::int64_t{slot} + shift_);
+}
+
+std::int32_t ServerRows::SlotAtPlace(std::int32_t place) const {
+    if (place < 0) return -1;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(place - shift_, 0, kPinnedSlot - 1));
+}
+
+std::int32_t ServerRows::Slot(std::int32_t listRow) const {
+    if (listRow < 0 || listRow >= count_) return -1;
+    // Reading the row may find the place exact (the table's first or last rows): the slot is
+    // the one the list shows there then.
+    Load(static_cast<std::int32_t>(listRow - shift_));
+    if (listRow >= count_) return -1;
+    return static_cast<std::int32_t>(listRow - shift_);
+}
+
+const VariantArray* ServerRows::PageOf(std::int32_t slot, std::int32_t& at) const {
+    if (slot >= kPinnedSlot) {
+        const auto pin = static_cast<std::size_t>(slot - kPinnedSlot);
+        if (pin >= pinned_.size() || !pinned_[pin]) return nullptr;
+        at = 0;
+        return &pinnedCells_[pin];
+    }
+    if (ListRow(slot) < 0 || !Load(slot)) return nullptr;
+    // The run that holds it, which the reads on the way may have followed.
+    const auto above = pages_.upper_bound(slot);
+    if (above == pages_.begin()) return nullptr;
+    const auto& [first, page] = *std::prev(above);
+    if (slot - first >= page.Rows()) return nullptr;
+    at = slot - first;
+    return &page.cells;
+}
+
+const ServerRows::Page* ServerRows::Load(std::int32_t slot) const {
+    if (!Active()) return nullptr;
+    const auto above = pages_.upper_bound(slot);
+    if (above != pages_.begin()) {
+        const auto holder = std::prev(above);
+        if (slot - holder->first < holder->second.Rows()) return &holder->second;
+    }
     return Guarded(
         [&]() -> const Page* {
-            if (fromAbove) {
-                const Page* next = &above->second;
-                for (std::int32_t p = above->first - 1; p >= page && next; --p) {
-                    next = Keep(p, source_->RowsBefore(next->first, kPageRows));
-                }
-                return next;
+            if (pages_.empty()) {
+                // Nothing read: only an exact place says where the table's first row goes.
+                if (!exact_) return nullptr;
+                const Page* first = Keep(static_cast<std::int32_t>(-shift_),
+                                         source_->RowsAfter(std::nullopt, kPageRows));
+                if (!first) return nullptr;
+                return LoadDown(pages_.begin(), slot);
             }
-            std::int32_t p = above == pages_.begin() ? 0 : std::prev(above)->first + 1;
-            const Page* previous = p == 0 ? nullptr : &std::prev(above)->second;
-            if (p == 0) previous = Keep(0, source_->RowsAfter(std::nullopt, kPageRows)), ++p;
-            for (; p <= page && previous; ++p) {
-                previous = Keep(p, source_->RowsAfter(previous->last, kPageRows));
-            }
-            return previous;
+            // From the nearer of the runs read either side, a read at a time.
+            const bool fromAbove = above != pages_.end() &&
+                                   (above == pages_.begin() ||
+                                    above->first - slot < slot - (std::prev(above)->first +
+                                                                  std::prev(above)->second.Rows()));
+            return fromAbove ? LoadUp(above, slot) : LoadDown(std::prev(above), slot);
         },
         static_cast<const Page*>(nullptr));
 }
 
-const ServerRows::Page* ServerRows::Keep(std::int32_t page,
+const ServerRows::Page* ServerRows::LoadDown(std::map<std::int32_t, Page>::const_iterator from,
+                                             std::int32_t slot) const {
+    std::int32_t first = from->first;
+    const Page* page = &from->second;
+    while (page && slot - first >= page->Rows()) {
+        first += page->Rows();
+        const std::vector<KeyedRow> rows = source_->RowsAfter(page->keys.back(), kPageRows);
+        page = Keep(first, rows);
+        // The table's last row: the list ends there, once its place is exact.
+        if (static_cast<std::int32_t>(rows.size()) < kPageRows && MakeExact()) {
+            count_ = ClampedCount(first + std::ssize(rows) + shift_);
+            move_.moved = true;
+        }
+    }
+    return page;
+}
+
+const ServerRows::Page* ServerRows::LoadUp(std::map<std::int32_t, Page>::const_iterator from,
+                                           std::int32_t slot) const {
+    std::int32_t first = from->first;
+    const Page* page = &from->second;
+    while (page && slot < first) {
+        const std::vector<KeyedRow> rows = source_->RowsBefore(page->keys.front(), kPageRows);
+        first -= static_cast<std::int32_t>(rows.size());
+        page = Keep(first, rows);
+        if (static_cast<std::int32_t>(rows.size()) < kPageRows) {
+            // The table's first row: its slot is its place's own.
+            if (!exact_) MoveList(-std::int64_t{first});
+            exact_ = true;
+        } else if (first + shift_ <= 0) {
+            // The list's top, and rows above it: the estimate placed the chain too high up,
+            // and only a count gives the rows above their places.
+            MakeExact();
+        }
+    }
+    return page;
+}
+
+const ServerRows::Page* ServerRows::Keep(std::int32_t first,
                                          const std::vector<KeyedRow>& rows) const {
     if (rows.empty()) return nullptr;
     Page kept;
     kept.cells = VariantArray({fields_, static_cast<std::int32_t>(rows.size())});
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        kept.keys.push_back(rows[r].key.unique);
+        kept.keys.push_back(rows[r].key);
         const auto& fields = rows[r].fields;
         for (std::int32_t c = 0; c < fields_ && static_cast<std::size_t>(c) < fields.size(); ++c) {
             kept.cells.At(c, static_cast<std::int32_t>(r)) = fields[static_cast<std::size_t>(c)];
         }
     }
-    kept.first = rows.front().key;
-    kept.last = rows.back().key;
     while (pages_.size() >= kKeptPages) {
         const auto farthest = std::ranges::max_element(
-            pages_, {}, [&](const auto& p) { return std::abs(std::int64_t{p.first} - page); });
+            pages_, {}, [&](const auto& p) { return std::abs(std::int64_t{p.first} - first); });
         pages_.erase(farthest);
     }
-    return &(pages_[page] = std::move(kept));
+    return &(pages_[first] = std::move(kept));
 }
 
-LocatedRow ServerRows::Locate(KeyedRows& source, std::optional<KeyedRow> found) {
+std::optional<std::int32_t> ServerRows::SlotOfKey(const Variant& unique) const {
+    for (const auto& [first, page] : pages_) {
+        for (std::int32_t r = 0; r < page.Rows(); ++r) {
+            if (SameKey(page.keys[static_cast<std::size_t>(r)].unique, unique)) return first + r;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<KeyedRow> ServerRows::RowAt(std::int32_t slot) const {
+    if (slot >= kPinnedSlot) {
+        const auto pin = static_cast<std::size_t>(slot - kPinnedSlot);
+        return pin < pinned_.size() ? pinned_[pin] : std::nullopt;
+    }
+    const auto above = pages_.upper_bound(slot);
+    if (above == pages_.begin()) return std::nullopt;
+    const auto& [first, page] = *std::prev(above);
+    if (slot - first >= page.Rows()) return std::nullopt;
+    KeyedRow row;
+    for (std::int32_t c = 0; c < fields_; ++c)
+        row.fields.push_back(page.cells.At(c, slot - first));
+    row.key = page.keys[static_cast<std::size_t>(slot - first)];
+    return row;
+}
+
+LocatedRow ServerRows::Locate(KeyedRows& source, std::optional<KeyedRow> found, Placing placing) {
     LocatedRow located;
     if (!found) return located;
-    located.before = source.CountBefore(found->key);
-    const auto offset = static_cast<int>(located.before % kPageRows);
-    std::vector<KeyedRow> rows = source.RowsBefore(found->key, offset);
-    if (static_cast<int>(rows.size()) == offset) {
-        rows.push_back(*found);
-        const auto after = source.RowsAfter(found->key, kPageRows - offset - 1);
-        rows.insert(rows.end(), after.begin(), after.end());
-        located.page = std::move(rows);
+    located.above = source.RowsBefore(found->key, kAroundRows);
+    // Fewer rows before it than asked for: it stands that near the table's start.
+    if (static_cast<std::int32_t>(located.above.size()) < kAroundRows) {
+        located.before = static_cast<std::int64_t>(located.above.size());
+    } else if (placing == Placing::Count) {
+        located.before = source.CountBefore(found->key);
     }
+    located.below = source.RowsAfter(found->key, kAroundRows);
     located.found = std::move(found);
     return located;
 }
 
-std::int32_t ServerRows::Adopt(const LocatedRow& located) {
+std::int32_t ServerRows::Adopt(const LocatedRow& located, ServerMarks& marks) {
     if (!Active() || !located.found) return -1;
-    const std::int32_t row = ClampedCount(located.before);
-    if (row >= count_) Recount();
-    const std::int32_t page = row / kPageRows;
-    const std::int32_t offset = row % kPageRows;
-    if (const auto known = pages_.find(page); known != pages_.end()) {
-        // The page already read holds the row where the count puts it: nothing moved.
-        const auto& keys = known->second.keys;
-        if (static_cast<std::size_t>(offset) < keys.size() &&
-            SameKey(keys[static_cast<std::size_t>(offset)], located.found->key.unique)) {
-            return row;
-        }
+    if (located.before && *located.before >= count_) Recount();
+    if (const auto known = SlotOfKey(located.found->key.unique)) {
+        // Read already, and where a count puts it when one was made: nothing moved.
+        if (!located.before || !exact_ || *located.before == *known + shift_) return *known;
     }
-    // The pages read before may stand on rows that have moved since: they go, and the row's
-    // own page comes from the rows read around it.
+    // Counted, the slots are the places, and the marks keep theirs.
+    const std::int32_t slot = estimate_ ? kAnchorSlot : ClampedCount(*located.before);
+    StartChain(located, slot, marks);
+    return slot;
+}
+
+std::int32_t ServerRows::Pin(std::int32_t mark, std::size_t pin) {
+    auto row = RowAt(mark);
+    if (!row) return -1;
+    pinnedCells_[pin] = VariantArray({fields_, 1});
+    for (std::int32_t c = 0; c < fields_ && static_cast<std::size_t>(c) < row->fields.size(); ++c)
+        pinnedCells_[pin].At(c, 0) = row->fields[static_cast<std::size_t>(c)];
+    pinned_[pin] = std::move(row);
+    return kPinnedSlot + static_cast<std::int32_t>(pin);
+}
+
+void ServerRows::StartChain(const LocatedRow& located, std::int32_t slot, ServerMarks& marks) {
+    if (estimate_) {
+        // The marks' slots are about to name other rows or none: their rows go by themselves.
+        if (marks.committed >= 0 && marks.committed < kPinnedSlot)
+            marks.committed = Pin(marks.committed, 0);
+        if (marks.current >= 0 && marks.current < kPinnedSlot)
+            marks.current = Pin(marks.current, 1);
+    }
     pages_.clear();
-    Keep(page, located.page);
-    return row;
+    move_.newChain = true;
+    std::vector<KeyedRow> rows = located.above;
+    rows.push_back(*located.found);
+    rows.insert(rows.end(), located.below.begin(), located.below.end());
+    const auto above = static_cast<std::int64_t>(located.above.size());
+    const auto below = static_cast<std::int64_t>(located.below.size());
+    // Its place: counted or seen, or else estimated, with room for the rows read either side.
+    std::int64_t place = 0;
+    if (located.before) {
+        place = *located.before;
+    } else {
+        place = std::max(EstimatedPlace(*estimate_, located.found->key.completion), above);
+        if (place + below >= count_) place = std::max<std::int64_t>(above, count_ - 1 - below);
+    }
+    Keep(static_cast<std::int32_t>(slot - above), rows);
+    exact_ = located.before.has_value();
+    MoveList(place - slot);
+    move_.moved = true;
+    if (below < kAroundRows && exact_) {
+        // The table's last rows: an exact count, free.
+        count_ = ClampedCount(place + below + 1);
+    }
+}
+
+std::int32_t ServerRows::Bring(std::int32_t slot, ServerMarks& marks) {
+    if (!Active() || slot < kPinnedSlot) return slot;
+    const auto row = RowAt(slot);
+    if (!row) return slot;
+    if (const auto known = SlotOfKey(row->key.unique)) return *known;
+    return Guarded(
+        [&] {
+            const std::int32_t brought = Adopt(Locate(*source_, *row, HowPlaced()), marks);
+            // The marks that the row kept by itself stood for stand on it in the list again.
+            for (std::int32_t* mark : {&marks.current, &marks.committed}) {
+                if (*mark >= kPinnedSlot) {
+                    const auto kept = RowAt(*mark);
+                    if (kept && SameKey(kept->key.unique, row->key.unique)) *mark = brought;
+                }
+            }
+            return brought;
+        },
+        slot);
 }
 
 void ServerRows::ReportFailure(const std::exception_ptr& failure) const {
     Guarded([&]() -> int { std::rethrow_exception(failure); }, 0);
 }
 
-std::int32_t ServerRows::FindPrefix(std::string_view text) {
+std::int32_t ServerRows::FindPrefix(std::string_view text, ServerMarks& marks) {
     if (!Active()) return -1;
-    return Guarded([&] { return Adopt(Locate(*source_, source_->FirstWithPrefix(text))); }, -1);
+    return Guarded(
+        [&] { return Adopt(Locate(*source_, source_->FirstWithPrefix(text), HowPlaced()), marks); },
+        -1);
 }
 
-std::int32_t ServerRows::FindValue(std::int32_t column, const Variant& value) {
+std::int32_t ServerRows::FindValue(std::int32_t column, const Variant& value, ServerMarks& marks) {
     if (!Active()) return -1;
-    return Guarded([&] { return Adopt(Locate(*source_, source_->FirstWithValue(column, value))); },
-                   -1);
+    return Guarded(
+        [&] {
+            return Adopt(Locate(*source_, source_->FirstWithValue(column, value), HowPlaced()),
+                         marks);
+        },
+        -1);
 }
 
 }  // namespace cp

@@ -1,17 +1,27 @@
 // The rows of server mode: a table left on the database server (data/KeyedRows.h), of which
-// the control keeps only the pages it has drawn or searched lately. A page is a (column, row)
-// table like the item table, so that the list draws from either the same way.
+// the control keeps only the rows it has drawn or searched lately. A run of rows is a (column,
+// row) table like the item table, so that the list draws from either the same way.
 //
-// Rows are numbered from 0 in the server's order. A page is read by key from its neighbour, or
-// around a row that a search found (its number is the count of rows before it), never by
-// skipping rows. The count is read at connection and again whenever the host reads ListCount;
-// a count that changed drops every page, so that no page read before the change can show a
-// row a second time beside one read after it.
+// The control's marks (current, committed and hot row) name rows by a number of this class's
+// own, a slot; the list shows slot s at s + shift. The rows read form one chain of runs, each
+// read by key from its neighbour, never by skipping rows. Where the engine can estimate (see
+// KeyedRows::Estimate), a row that a search found starts a new chain at the place its key is
+// estimated to have, and nothing is counted: neither the rows nor those before it. The list's
+// count and the place of its rows are then estimates, made exact only when a host reads
+// ListIndex or ListCount (MakeExact, Recount), or when reading up the chain reaches the table's
+// first row. Exact or not, the list shows every row once and in order; an exact place moves the
+// whole list (the shift), never the slots, so the marks stay on their rows.
 //
-// A failure of the server is reported once per connection; the pages already read stay, and
+// A new chain drops the rows read before. The current and the committed row, when they were
+// among them, are kept by themselves in slots of their own (kPinnedSlot on), which the list
+// does not show, until they are wanted in the list again (Bring). Where the engine cannot estimate,
+// the rows are counted as before and the slots are the rows' places.
+//
+// A failure of the server is reported once per connection; the rows already read stay, and
 // what cannot be read is drawn empty and found nowhere.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <exception>
 #include <map>
@@ -29,9 +39,26 @@ namespace cp {
 // Where a row that a search found stands, as the server tells it: read by itself, without the
 // control's pages, so that it can be read on a thread other than the window's.
 struct LocatedRow {
-    std::optional<KeyedRow> found;  // none: no row was found
-    std::int64_t before = 0;        // the rows before it
-    std::vector<KeyedRow> page;     // the rows of its page, around it; empty when short
+    std::optional<KeyedRow> found;       // none: no row was found
+    std::optional<std::int64_t> before;  // the rows before it, where counted or seen
+    std::vector<KeyedRow> above;         // the rows right before it, in order
+    std::vector<KeyedRow> below;         // the rows right after it, in order
+};
+
+// How a found row gets its place: by counting the rows before it, or by an estimate.
+enum class Placing { Count, Estimate };
+
+// The rows the control stands on, by slot (-1 for none): kept when a new chain starts.
+struct ServerMarks {
+    std::int32_t current = -1;
+    std::int32_t committed = -1;
+};
+
+// How the list moved its rows since the control last looked.
+struct ListMove {
+    bool moved = false;     // it moved
+    std::int32_t rows = 0;  // by this many rows, when only the place of the same rows changed
+    bool newChain = false;  // it shows other rows than before
 };
 
 // A row's cells: the table (the item table or a page) and the row's place in it.
@@ -66,60 +93,115 @@ struct RowCellsAt {
 
 class ServerRows {
 public:
-    // Rows per page: a list of up to fifteen rows a few pages deep.
+    // Rows per read: a list of up to fifteen rows a few reads deep.
     static constexpr std::int32_t kPageRows = 64;
-    // Pages kept: beyond them the one farthest from the newest goes.
+    // Rows read either side of a found row: a list of up to fifteen rows below it, and some
+    // above; the rest follows as the list scrolls.
+    static constexpr std::int32_t kAroundRows = 16;
+    // Runs kept: beyond them the one farthest from the newest goes.
     static constexpr std::size_t kKeptPages = 32;
+    // Where a row placed by estimate is numbered: room for half a billion rows either side.
+    static constexpr std::int32_t kAnchorSlot = 1 << 29;
+    // The marks kept by themselves when the rows around them went: the committed row, then
+    // the current one.
+    static constexpr std::int32_t kPinnedSlot = (1 << 30) + 1;
 
     bool Active() const { return source_ != nullptr; }
-    // Server mode over source: its count and first page are read at once (failures raise).
+    // Server mode over source: its count (or estimate) and first rows are read at once
+    // (failures raise).
     void Connect(std::shared_ptr<KeyedRows> source);
-    // Back to the item table: the pages go.
+    // Back to the item table: the rows go.
     void Disconnect();
 
+    // The rows the list shows: counted, or estimated until counted.
     std::int32_t Count() const { return count_; }
     std::int32_t FieldCount() const { return fields_; }
-    // Reads the count again; the pages go when it changed. True when it changed.
+    // How a found row gets its place (Locate).
+    Placing HowPlaced() const { return estimate_ ? Placing::Estimate : Placing::Count; }
+    // Reads the count again; the rows go when it changed since it was last counted. True when
+    // the list's count changed.
     bool Recount();
+    // Counts the rows before the chain, so that the list shows each row at its place; false
+    // when that cannot be read.
+    bool MakeExact() const;
+    // How the list moved its rows since the last call (a new chain, an exact place); the
+    // control then puts its selection and top row right.
+    ListMove TakeMove() const;
 
-    // The page that holds row, and the row's place in it; nullptr when the row cannot be read.
-    const VariantArray* PageOf(std::int32_t row, std::int32_t& at) const;
+    // The list's row that shows slot, -1 for none; the slot the list shows at listRow.
+    std::int32_t ListRow(std::int32_t slot) const;
+    std::int32_t Slot(std::int32_t listRow) const;
+    // The place that the list gives slot, in or beyond its rows (-1 for none or a kept mark),
+    // and the slot at a place.
+    std::int32_t Place(std::int32_t slot) const;
+    std::int32_t SlotAtPlace(std::int32_t place) const;
+
+    // The run that holds slot, and the slot's place in it; nullptr when it cannot be read.
+    const VariantArray* PageOf(std::int32_t slot, std::int32_t& at) const;
     // The first row whose first column begins with text, ignoring ASCII case; -1 for none.
-    std::int32_t FindPrefix(std::string_view text);
+    // marks are the control's, kept (and renamed) when a new chain starts.
+    std::int32_t FindPrefix(std::string_view text, ServerMarks& marks);
     // The first row whose entry in column equals value; -1 for none.
-    std::int32_t FindValue(std::int32_t column, const Variant& value);
+    std::int32_t FindValue(std::int32_t column, const Variant& value, ServerMarks& marks);
+    // The list shows slot (a mark kept by itself is read again with the rows around it): the
+    // slot that the row then has.
+    std::int32_t Bring(std::int32_t slot, ServerMarks& marks);
 
     // The rows on the server, for reads that run elsewhere; null outside server mode.
     const std::shared_ptr<KeyedRows>& Source() const { return source_; }
-    // Reads where found stands on source: the count before it and its page. Touches nothing
-    // of the control's, so any thread may run it; failures raise.
-    static LocatedRow Locate(KeyedRows& source, std::optional<KeyedRow> found);
-    // The row located (read before, perhaps elsewhere) takes its place in the pages; its row
-    // number, -1 for none.
-    std::int32_t Adopt(const LocatedRow& located);
+    // Reads where found stands on source: the rows around it, and the count before it when
+    // placed by count. Touches nothing of the control's, so any thread may run it; failures
+    // raise.
+    static LocatedRow Locate(KeyedRows& source, std::optional<KeyedRow> found, Placing placing);
+    // The row located (read before, perhaps elsewhere) takes its place among the rows; its
+    // slot, -1 for none.
+    std::int32_t Adopt(const LocatedRow& located, ServerMarks& marks);
     // Reports a failure of a read that ran elsewhere, as a failure here is (once per
     // connection).
     void ReportFailure(const std::exception_ptr& failure) const;
 
 private:
+    // Rows read together, from their first slot on.
     struct Page {
-        VariantArray cells;         // (column, row)
-        RowKey first;               // where its first row stands
-        RowKey last;                // where its last row stands
-        std::vector<Variant> keys;  // each row's unique key
+        VariantArray cells;        // (column, row)
+        std::vector<RowKey> keys;  // where each row stands
+        std::int32_t Rows() const { return static_cast<std::int32_t>(keys.size()); }
     };
-    const Page* Load(std::int32_t page) const;
-    const Page* Keep(std::int32_t page, const std::vector<KeyedRow>& rows) const;
+    const Page* Load(std::int32_t slot) const;
+    const Page* LoadDown(std::map<std::int32_t, Page>::const_iterator from,
+                         std::int32_t slot) const;
+    const Page* LoadUp(std::map<std::int32_t, Page>::const_iterator from, std::int32_t slot) const;
+    const Page* Keep(std::int32_t first, const std::vector<KeyedRow>& rows) const;
+    // Reads the chain's rows again from its first row on, at their exact place.
+    bool Reread();
+    // The slot read that holds the row of this key; none when it was not read.
+    std::optional<std::int32_t> SlotOfKey(const Variant& unique) const;
+    // The row read at slot; none when it was not read.
+    std::optional<KeyedRow> RowAt(std::int32_t slot) const;
+    // A new chain of rows starts: the marks stay by themselves.
+    void StartChain(const LocatedRow& located, std::int32_t slot, ServerMarks& marks);
+    // The row at mark kept by itself in the slot kPinnedSlot + pin; the new slot, -1 for none.
+    std::int32_t Pin(std::int32_t mark, std::size_t pin);
+    void MoveList(std::int64_t shift) const;
     // Runs read; a failure is reported (the first time) and answered with fallback.
     template <class Read, class Result>
     Result Guarded(Read&& read, Result fallback) const;
 
-    std::shared_ptr<KeyedRows> source_;  // the rows on the server; null outside server mode
-    std::int32_t count_ = 0;             // the rows on the server when last counted
-    std::int32_t fields_ = 0;            // the fields of each row
-    // A cache: reading a row through a const view of the control may fill it.
-    mutable std::map<std::int32_t, Page> pages_;  // the pages read, by number
-    mutable bool reported_ = false;               // a failure of this connection was reported
+    std::shared_ptr<KeyedRows> source_;     // the rows on the server; null outside server mode
+    std::optional<RowsEstimate> estimate_;  // none: found rows are placed by counting
+    std::int32_t fields_ = 0;               // the fields of each row
+    std::optional<std::int32_t> counted_;   // the rows when last counted
+    // A cache: reading a row through a const view of the control may fill it, and an exact
+    // place found on the way moves the list.
+    mutable std::int32_t count_ = 0;              // the rows the list shows
+    mutable std::int64_t shift_ = 0;              // the list shows slot s at s + shift_
+    mutable bool exact_ = true;                   // shift_ is the count of the rows before slot 0
+    mutable ListMove move_;                       // the list's move not yet taken
+    mutable std::map<std::int32_t, Page> pages_;  // the runs read, by their first slot
+    // The marks kept by themselves (committed, current) and their cells.
+    std::array<std::optional<KeyedRow>, 2> pinned_;
+    std::array<VariantArray, 2> pinnedCells_;
+    mutable bool reported_ = false;  // a failure of this connection was reported
 };
 
 }  // namespace cp

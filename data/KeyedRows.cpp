@@ -1,7 +1,10 @@
 #include "data/KeyedRows.h"
 
+#include <algorithm>
+
 #include "data/Database.h"
 #include "data/rows/RowBlock.h"
+#include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 
 namespace cp {
@@ -45,6 +48,14 @@ std::string FoldedPrefixEnd(std::string_view prefix) {
     if (last >= 'A' && last <= 'Z') last = '[';
     end.back() = static_cast<char>(last);
     return end;
+}
+
+std::int64_t EstimatedPlace(const RowsEstimate& estimate, const Variant& completion) {
+    if (completion.IsNull() || estimate.entries.empty()) return 0;
+    const std::string folded = FoldedPrefix(CStr(completion));
+    const auto below =
+        std::ranges::lower_bound(estimate.entries, folded) - estimate.entries.begin();
+    return estimate.rows * below / static_cast<std::int64_t>(estimate.entries.size());
 }
 
 }  // namespace cp

@@ -46,6 +46,18 @@ struct KeyedRow {
     RowKey key;
 };
 
+// What the engine knows of the rows without counting them: about how many there are, and
+// completion entries taken at evenly spaced places of the table, folded to ASCII lower case and
+// sorted (a Null entry as the empty text), from which a row's place can be guessed.
+struct RowsEstimate {
+    std::int64_t rows = 0;
+    std::vector<std::string> entries;
+};
+
+// The place in the order that the estimate gives a completion entry: the share of the sampled
+// entries below it, of the estimated rows. Null entries come first.
+std::int64_t EstimatedPlace(const RowsEstimate& estimate, const Variant& completion);
+
 class KeyedRows {
 public:
     virtual ~KeyedRows() = default;
@@ -70,6 +82,9 @@ public:
     // The first row, in the order, where text stands in one of the searched fields as the
     // search says. Only searches that CheckSearch lets pass are served.
     virtual std::optional<KeyedRow> FirstMatching(const FieldSearch& search, std::string_view text);
+    // The rows' number and a sample of their entries, where the engine knows them at the cost
+    // of a few index reads; none where only counting tells.
+    virtual std::optional<RowsEstimate> Estimate() { return std::nullopt; }
 };
 
 // The end of the range of entries that begin with prefix, for a range read

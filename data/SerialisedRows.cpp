@@ -48,4 +48,9 @@ std::optional<KeyedRow> SerialisedRows::FirstMatching(const FieldSearch& search,
     return rows_->FirstMatching(search, text);
 }
 
+std::optional<RowsEstimate> SerialisedRows::Estimate() {
+    const std::lock_guard lock(mutex_);
+    return rows_->Estimate();
+}
+
 }  // namespace cp

@@ -24,6 +24,7 @@ public:
     void CheckSearch(const FieldSearch& search) override;
     std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
                                           std::string_view text) override;
+    std::optional<RowsEstimate> Estimate() override;
 
 private:
     std::mutex mutex_;

@@ -72,8 +72,9 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
         }
         // The text still stands for the committed row: the list opens on it.
         MatchListWindowCount();
-        lstListBox.SetTopIndex(rows.CommittedIndex());
-        SelectQuietly(rows.CommittedIndex());
+        const std::int32_t committed = BringServerRow(rows.CommittedIndex());
+        lstListBox.SetTopIndex(ListRowOf(committed));
+        SelectQuietly(committed);
         SelectAllTextInTextBox();
     });
 }

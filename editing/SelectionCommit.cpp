@@ -9,7 +9,8 @@ namespace cp {
 
 // --- The list's selection --------------------------------------------------------------------
 
-void ColumnPick::SelectQuietly(std::int32_t row) {
+void ColumnPick::SelectQuietly(std::int32_t wanted) {
+    const std::int32_t row = BringServerRow(wanted);
     // The current row is always one the list shows.
     if (row >= 0 && ListRowOf(row) == -1) ShowAllRows();
     const OwnListSelection own(editing);

@@ -57,7 +57,8 @@ std::string ColumnPick::FitColumnWidths() {
         int widest = columns.blnColumnHeads ? measure.Width(TruncateText(CaptionOf(c))) : 0;
         if (c < tableColumns) {
             for (const std::int32_t row : measured) {
-                const RowCellsAt cells = CellsOf(row);
+                // The server's rows measured are those on show, numbered as the list shows them.
+                const RowCellsAt cells = CellsOf(server.Active() ? TableRowOf(row) : row);
                 if (!cells.Readable()) continue;
                 widest = std::max(widest, measure.Width(TruncateText(cells.Text(c))));
             }

@@ -116,6 +116,8 @@ public:
     // Neither a current nor a committed row: the text stands for no row.
     void ForgetSelection() { lngListIndex = lngCommittedIndex = -1; }
     void SetHotRow(std::int32_t row) { lngHotRow = row; }
+    // The committed row is row, renamed by server mode (-1: none).
+    void SetCommittedIndex(std::int32_t row) { lngCommittedIndex = row; }
 
 private:
     // Lets the tests read and drive the table and its marks.

@@ -44,6 +44,9 @@ SqliteKeyedRows::SqliteKeyedRows(std::shared_ptr<SqliteConnection> connection,
         fields_.push_back(shape.FieldName(f));
     if (fields_.empty()) rows::RaiseNotARowQuery();
     completion_ = Quoted(fields_.front());
+    if (const auto name = rows::BareName(source); name && keyField.empty()) {
+        rowidTable_ = Quoted(name->name);
+    }
 }
 
 std::vector<std::string> SqliteKeyedRows::FieldNames() {
@@ -198,8 +201,10 @@ std::optional<KeyedRow> SqliteKeyedRows::FirstWithPrefix(std::string_view prefix
 
 std::optional<KeyedRow> SqliteKeyedRows::FirstWithValue(int field, const Variant& value) {
     if (field < 0 || static_cast<std::size_t>(field) >= fields_.size()) return std::nullopt;
-    SqliteStatement& read =
-        Statement(Select(Quoted(fields_[static_cast<std::size_t>(field)]) + " = ?1", "ASC", true));
+    std::string where = Quoted(fields_[static_cast<std::size_t>(field)]) + " = ?1";
+    // An equal entry is equal without regard to case too: the completion field's index finds it.
+    if (field == 0) where += " AND " + completion_ + " COLLATE NOCASE = ?1";
+    SqliteStatement& read = Statement(Select(where, "ASC", true));
     read.BindValue(1, value);
     read.BindValue(3, Variant(std::int32_t{1}));
     return ReadFirst(read);
@@ -253,6 +258,37 @@ std::optional<KeyedRow> SqliteKeyedRows::FirstMatching(const FieldSearch& search
     read.BindText(1, Fts5Query(SearchedNames(search), text, search.match));
     read.BindValue(3, Variant(std::int32_t{1}));
     return ReadFirst(read);
+}
+
+std::optional<RowsEstimate> SqliteKeyedRows::Estimate() {
+    if (rowidTable_.empty()) return std::nullopt;
+    // Two statements, so that each takes the rowid's end straight from the table's tree.
+    const auto end = [&](const char* which) {
+        SqliteStatement& read =
+            Statement(std::string("SELECT ") + which + "(rowid) FROM " + rowidTable_);
+        read.Step();
+        const Variant value = read.FieldValue(0);
+        read.Reset();
+        return value.IsNull() ? std::int64_t{0} : static_cast<std::int64_t>(value.Number());
+    };
+    const std::int64_t first = end("min");
+    const std::int64_t last = end("max");
+    RowsEstimate estimate;
+    if (last < first) return estimate;
+    estimate.rows = last - first + 1;
+    SqliteStatement& sample = Statement("SELECT " + completion_ + " FROM " + rowidTable_ +
+                                        " WHERE rowid >= ?1 ORDER BY rowid LIMIT 1");
+    const int samples = static_cast<int>(std::min<std::int64_t>(kSampledEntries, estimate.rows));
+    for (int i = 0; i < samples; ++i) {
+        sample.Reset();
+        sample.BindValue(1, Variant(static_cast<double>(first + estimate.rows * i / samples)));
+        if (!sample.Step()) continue;
+        const Variant entry = sample.FieldValue(0);
+        estimate.entries.push_back(entry.IsNull() ? std::string() : FoldedPrefix(CStr(entry)));
+    }
+    sample.Reset();
+    std::ranges::sort(estimate.entries);
+    return estimate;
 }
 
 }  // namespace cp::sqlite

@@ -49,6 +49,9 @@ public:
                                           std::string_view text) override {
         return Slowly([&] { return rows_->FirstMatching(search, text); });
     }
+    std::optional<RowsEstimate> Estimate() override {
+        return Slowly([&] { return rows_->Estimate(); });
+    }
 
 private:
     std::shared_ptr<KeyedRows> rows_;

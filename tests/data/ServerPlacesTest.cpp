@@ -1,0 +1,183 @@
+// Server mode over a table whose rows are placed by estimate: a found row is read with the rows
+// around it and nothing is counted until a host reads ListIndex or ListCount, which are then
+// exact; the list, with a wrong estimate too, shows what the same rows in memory show.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "data/Database.h"
+#include "data/KeyedRows.h"
+#include "tests/data/TempDatabase.h"
+#include "tests/support/sim/ServerModeScript.h"
+
+namespace cp::test {
+namespace {
+
+// 30,000 places of which a third and the last thousand are gone, so that the span of the rowids
+// that the estimate takes overstates the rows by half.
+constexpr const char* kThinned =
+    "CREATE TABLE places (name TEXT, code TEXT);"
+    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000)"
+    " INSERT INTO places SELECT printf('%s%s %05d', char(65 + (i * 7919) % 26),"
+    " char(97 + (i / 26) % 26), (i * 7919) % 99991), printf('C%05d', i) FROM n;"
+    "UPDATE places SET name = NULL WHERE rowid IN (4, 40);"
+    "DELETE FROM places WHERE rowid % 3 = 0 OR rowid > 29000;";
+
+constexpr const char* kInOrder = "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid";
+
+// A database whose rows of server mode tell how often they were counted.
+class CountedRows final : public KeyedRows {
+public:
+    CountedRows(std::shared_ptr<KeyedRows> rows, std::atomic<int>& counts)
+        : rows_(std::move(rows)), counts_(counts) {}
+    std::vector<std::string> FieldNames() override { return rows_->FieldNames(); }
+    std::int64_t Count() override { return ++counts_, rows_->Count(); }
+    std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) override {
+        return rows_->RowsAfter(after, limit);
+    }
+    std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) override {
+        return rows_->RowsBefore(before, limit);
+    }
+    std::int64_t CountBefore(const RowKey& key) override {
+        return ++counts_, rows_->CountBefore(key);
+    }
+    std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override {
+        return rows_->FirstWithPrefix(prefix);
+    }
+    std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override {
+        return rows_->FirstWithValue(field, value);
+    }
+    std::optional<RowsEstimate> Estimate() override { return rows_->Estimate(); }
+
+private:
+    std::shared_ptr<KeyedRows> rows_;
+    std::atomic<int>& counts_;
+};
+
+class CountedServer final : public Database {
+public:
+    explicit CountedServer(std::shared_ptr<Database> database) : database_(std::move(database)) {}
+    std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override {
+        return database_->OpenRecordset(Name, Type);
+    }
+    std::string Name() override { return database_->Name(); }
+    std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
+                                             const std::string& keyField) override {
+        return std::make_shared<CountedRows>(database_->OpenKeyedRows(Source, keyField), counts);
+    }
+    std::atomic<int> counts{0};
+
+private:
+    std::shared_ptr<Database> database_;
+};
+
+void Prepare(ColumnPick& c) {
+    c.ColumnCount(std::int16_t{2});
+    c.ColumnWidths("1500;800");
+    c.BoundColumn(std::int16_t{1});
+}
+
+// Steps that place the list far from its start, by a value and by typing, go back to the
+// committed row, and walk up to the table's first row without a host reading a place.
+std::vector<Seen> RunFarScript(const std::function<void(ColumnPick&)>& connect) {
+    Session s;
+    Prepare(s.control());
+    connect(s.control());
+    std::vector<Seen> seen{s.Look("connected")};
+    s.control().Value(Variant("C22222"));
+    seen.push_back(s.Look("deep value"));
+    s.Focus();
+    s.control().ShowDropDown();
+    s.user().SelectText(0, 100);
+    s.user().TypeText("d");
+    seen.push_back(s.Look("typed elsewhere"));
+    s.user().PressKey(vbKeyEscape);
+    seen.push_back(s.Look("escaped to the committed row"));
+    s.control().Value(Variant("C17777"));
+    s.user().SelectText(0, 100);
+    s.user().TypeText("c");
+    s.user().PressKey(vbKeyReturn);
+    seen.push_back(s.Look("typed and committed"));
+    s.control().ShowDropDown();
+    for (int i = 0; i < 300; ++i)
+        s.user().PressKey(vbKeyPageUp);
+    seen.push_back(s.Look("paged up to the top"));
+    s.control().Value(Variant("C00005"));
+    seen.push_back(s.Look("a value near the start"));
+    s.control().ListIndex(s.control().ListCount() - 1);
+    seen.push_back(s.Look("the last row"));
+    return seen;
+}
+
+class ServerPlacesTest : public ::testing::Test {
+protected:
+    TempDatabase file_{kThinned};
+    std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
+};
+
+TEST_F(ServerPlacesTest, PlacedByEstimateTheListShowsWhatTheRowsInMemoryShow) {
+    const auto db = db_;
+    const std::vector<Seen> memory =
+        RunFarScript([&](ColumnPick& c) { c.FillComboBoxMultiColumn(*db, kInOrder); });
+    const std::vector<Seen> server =
+        RunFarScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db, "places", ""); });
+    ASSERT_EQ(memory.size(), server.size());
+    for (std::size_t i = 0; i < memory.size(); ++i)
+        EXPECT_EQ(server[i], memory[i]);
+    // The script went where it means to.
+    EXPECT_EQ(memory[3].value, "C22222");
+    EXPECT_EQ(memory[5].listIndex, 0);
+    EXPECT_EQ(memory[7].listIndex, memory[7].listCount - 1);
+}
+
+TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
+    const auto server = std::make_shared<CountedServer>(db_);
+    Session s;
+    Prepare(s.control());
+    s.control().ConnectComboBoxMultiColumn(*server, "places", "");
+    s.control().Value(Variant("C22222"));
+    s.Focus();
+    s.user().SelectText(0, 100);
+    s.user().TypeText("Qa");
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    s.control().ShowDropDown();
+    s.user().PressKey(vbKeyPageDown);
+    s.user().PressKey(vbKeyDown);
+    for (int r = 0; r < 20; ++r)
+        s.control().RowName(s.ListState().top + r);
+    EXPECT_EQ(server->counts, 0);
+
+    // Read, the place is the row's own, and the list's selection stands there.
+    const std::int32_t place = s.control().ListIndex();
+    EXPECT_EQ(server->counts, 1);
+    EXPECT_EQ(s.ListState().selection, place);
+    const std::string name = DisplayText(s.control().Column(0));
+    Session memory;
+    Prepare(memory.control());
+    memory.control().FillComboBoxMultiColumn(*db_, kInOrder);
+    memory.control().ListIndex(place);
+    EXPECT_EQ(DisplayText(memory.control().Column(0)), name);
+    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
+}
+
+TEST_F(ServerPlacesTest, AfterAWrongEstimateEveryRowShowsOnceInOrder) {
+    Session memory;
+    Prepare(memory.control());
+    memory.control().FillComboBoxMultiColumn(*db_, kInOrder);
+    Session s;
+    Prepare(s.control());
+    s.control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    s.control().Value(Variant("C15001"));
+    // The count read is exact, and the rows shown move to their places.
+    ASSERT_EQ(s.control().ListCount(), memory.control().ListCount());
+    for (std::int32_t r = 0; r < memory.control().ListCount(); ++r)
+        ASSERT_EQ(s.control().RowName(r), memory.control().RowName(r)) << r;
+}
+
+}  // namespace
+}  // namespace cp::test
