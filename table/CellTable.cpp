@@ -51,6 +51,42 @@ CellTable::CellTable(const VariantArray& items) {
         cells_.emplace_back(Pack(value));
 }
 
+void CellAppender::operator()(std::string_view text) {
+    table_.cells_.emplace_back(table_.PackText(text));
+}
+
+void CellAppender::Null() {
+    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Null, std::uint64_t{0}));
+}
+
+void CellAppender::Boolean(bool value) {
+    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Boolean, value));
+}
+
+void CellAppender::Integer(std::int16_t value) {
+    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Integer, value));
+}
+
+void CellAppender::Long(std::int32_t value) {
+    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Long, value));
+}
+
+void CellAppender::Single(float value) {
+    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Single, value));
+}
+
+void CellAppender::Double(double value) {
+    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Double, value));
+}
+
+void CellAppender::Date(double serial) {
+    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Date, serial));
+}
+
+void CellAppender::Value(const Variant& value) {
+    table_.cells_.emplace_back(table_.Pack(value));
+}
+
 std::int32_t CellTable::Extent(int dimension) const {
     if (!allocated_ || dimension < 0 || dimension > 1) Raise(vberr::SubscriptOutOfRange);
     return dimension == 0 ? columns_ : rows_;
@@ -89,6 +125,24 @@ void CellTable::ResizeRows(std::int32_t rows) {
     CompactIfWasteful();
 }
 
+void CellTable::DropUncounted() {
+    const std::size_t counted = Place(0, rows_);
+    for (std::size_t i = counted; i < cells_.size(); ++i)
+        Release(cells_[i]);
+    cells_.resize(counted);
+}
+
+bool CellTable::TryCountAppendedRows(std::int32_t rows) {
+    const std::size_t appended = cells_.size() - Place(0, rows_);
+    if (rows < 0 ||
+        appended != static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows)) {
+        DropUncounted();
+        return false;
+    }
+    rows_ += rows;
+    return true;
+}
+
 void CellTable::RemoveRow(std::int32_t row, std::int32_t end) {
     if (row < 0 || row >= end || end > rows_) return;
     for (std::int32_t c = 0; c < columns_; ++c)
@@ -108,13 +162,17 @@ std::size_t CellTable::MemoryBytes() const {
     return bytes;
 }
 
+template <class T>
+PackedCell CellTable::PackScalar(Kind kind, T value) {
+    PackedCell cell;
+    cell.bytes_[0] = static_cast<char>(kind);
+    cell.Write(kValueAt, value);
+    return cell;
+}
+
 PackedCell CellTable::Pack(const Variant& value) {
     PackedCell cell;
-    const auto put = [&cell](Kind kind, auto v) {
-        cell.bytes_[0] = static_cast<char>(kind);
-        cell.Write(kValueAt, v);
-        return cell;
-    };
+    const auto put = [](Kind kind, auto v) { return PackScalar(kind, v); };
     switch (value.Type()) {
         case VarType::Empty:
             return cell;

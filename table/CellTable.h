@@ -85,6 +85,28 @@ private:
     const PackedCell* cell_;
 };
 
+// What a fill function is given to append cells after the table's last one, in (column, row)
+// order: a text as a call of its own, any other value by its kind.
+class CellAppender {
+public:
+    void operator()(std::string_view text);
+    void Null();
+    void Boolean(bool value);
+    void Integer(std::int16_t value);
+    void Long(std::int32_t value);
+    void Single(float value);
+    void Double(double value);
+    void Date(double serial);
+    // Any value, an object or an array included.
+    void Value(const Variant& value);
+
+private:
+    friend class CellTable;
+    explicit CellAppender(CellTable& table) : table_(table) {}
+
+    CellTable& table_;
+};
+
 class CellTable {
 public:
     CellTable() = default;  // unallocated: no columns, no rows
@@ -111,9 +133,8 @@ public:
     // The whole table as the array of Variants it stands for.
     VariantArray ToVariantArray() const;
 
-    // Adds a row: fill is called with an append function, which takes a std::string_view each,
-    // and must append exactly one row's cells; otherwise nothing is added and the answer is
-    // false.
+    // Adds a row: fill is called with a CellAppender, and must append exactly one row's cells;
+    // otherwise nothing is added and the answer is false.
     template <class Fill>
     bool TryAppendRow(Fill&& fill) {
         return TryAppendRows(1, std::forward<Fill>(fill));
@@ -121,6 +142,11 @@ public:
     // The same for `rows` rows at once, their cells in order.
     template <class Fill>
     bool TryAppendRows(std::int32_t rows, Fill&& fill);
+    // For cells that arrive by calls of their own: the appender, and then the count that takes
+    // what it appended after the last counted row in as `rows` whole rows. When it appended
+    // anything else, the cells are dropped and the answer is false.
+    CellAppender Appender() { return CellAppender(*this); }
+    bool TryCountAppendedRows(std::int32_t rows);
     // Changes the number of rows, keeping the rows that remain; new rows are Empty.
     void ResizeRows(std::int32_t rows);
     // Removes the row before `end` (the rows in use) and moves the rows after it up; the rows
@@ -132,16 +158,21 @@ public:
 
 private:
     friend class CellView;
+    friend class CellAppender;
 
     std::size_t Place(std::int32_t column, std::int32_t row) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
                static_cast<std::size_t>(column);
     }
     void CheckPlace(std::int32_t column, std::int32_t row) const;
+    template <class T>
+    static PackedCell PackScalar(PackedCell::Kind kind, T value);
     PackedCell Pack(const Variant& value);
     PackedCell PackText(std::string_view text);
     std::string_view TextOf(const PackedCell& cell) const;
     Variant Unpack(const PackedCell& cell) const;
+    // The cells appended after the last counted row go.
+    void DropUncounted();
     // What a cell that goes away leaves behind in the stores.
     void Release(const PackedCell& cell);
     void CompactIfWasteful();
@@ -163,24 +194,13 @@ private:
 
 template <class Fill>
 bool CellTable::TryAppendRows(std::int32_t rows, Fill&& fill) {
-    const std::size_t before = cells_.size();
     try {
-        fill([this](std::string_view text) { cells_.emplace_back(PackText(text)); });
+        fill(Appender());
     } catch (...) {
-        for (std::size_t i = before; i < cells_.size(); ++i)
-            Release(cells_[i]);
-        cells_.resize(before);
+        DropUncounted();
         throw;
     }
-    if (rows < 0 || cells_.size() - before !=
-                        static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows)) {
-        for (std::size_t i = before; i < cells_.size(); ++i)
-            Release(cells_[i]);
-        cells_.resize(before);
-        return false;
-    }
-    rows_ += rows;
-    return true;
+    return TryCountAppendedRows(rows);
 }
 
 }  // namespace cp
