@@ -51,36 +51,49 @@ CellTable::CellTable(const VariantArray& items) {
         cells_.emplace_back(Pack(value));
 }
 
+template <class T>
+void CellTable::WriteScalar(PackedCell& cell, Kind kind, T value) {
+    cell.bytes_[0] = static_cast<char>(kind);
+    cell.Write(kValueAt, value);
+}
+
+template <class T>
+void CellTable::AppendScalar(Kind kind, T value) {
+    WriteScalar(cells_.emplace_back(), kind, value);
+}
+
+// The text goes straight into the cell's place: a cell put together on the stack with a copy of
+// a text's own length and then copied whole stalls on reading back bytes just stored.
 void CellAppender::operator()(std::string_view text) {
-    table_.cells_.emplace_back(table_.PackText(text));
+    table_.WriteText(table_.cells_.emplace_back(), text);
 }
 
 void CellAppender::Null() {
-    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Null, std::uint64_t{0}));
+    table_.AppendScalar(Kind::Null, std::uint64_t{0});
 }
 
 void CellAppender::Boolean(bool value) {
-    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Boolean, value));
+    table_.AppendScalar(Kind::Boolean, value);
 }
 
 void CellAppender::Integer(std::int16_t value) {
-    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Integer, value));
+    table_.AppendScalar(Kind::Integer, value);
 }
 
 void CellAppender::Long(std::int32_t value) {
-    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Long, value));
+    table_.AppendScalar(Kind::Long, value);
 }
 
 void CellAppender::Single(float value) {
-    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Single, value));
+    table_.AppendScalar(Kind::Single, value);
 }
 
 void CellAppender::Double(double value) {
-    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Double, value));
+    table_.AppendScalar(Kind::Double, value);
 }
 
 void CellAppender::Date(double serial) {
-    table_.cells_.emplace_back(CellTable::PackScalar(Kind::Date, serial));
+    table_.AppendScalar(Kind::Date, serial);
 }
 
 void CellAppender::Value(const Variant& value) {
@@ -162,17 +175,12 @@ std::size_t CellTable::MemoryBytes() const {
     return bytes;
 }
 
-template <class T>
-PackedCell CellTable::PackScalar(Kind kind, T value) {
-    PackedCell cell;
-    cell.bytes_[0] = static_cast<char>(kind);
-    cell.Write(kValueAt, value);
-    return cell;
-}
-
 PackedCell CellTable::Pack(const Variant& value) {
     PackedCell cell;
-    const auto put = [](Kind kind, auto v) { return PackScalar(kind, v); };
+    const auto put = [&cell](Kind kind, auto v) {
+        WriteScalar(cell, kind, v);
+        return cell;
+    };
     switch (value.Type()) {
         case VarType::Empty:
             return cell;
@@ -206,11 +214,16 @@ PackedCell CellTable::Pack(const Variant& value) {
 
 PackedCell CellTable::PackText(std::string_view text) {
     PackedCell cell;
+    WriteText(cell, text);
+    return cell;
+}
+
+void CellTable::WriteText(PackedCell& cell, std::string_view text) {
     if (text.size() <= PackedCell::kShortText) {
         cell.bytes_[0] = static_cast<char>(Kind::ShortText);
         cell.bytes_[kShortLengthAt] = static_cast<char>(text.size());
         std::memcpy(cell.bytes_.data() + kShortTextAt, text.data(), text.size());
-        return cell;
+        return;
     }
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) Raise(vberr::OutOfMemory);
     if (texts_.empty() || texts_.back().capacity() - texts_.back().size() < text.size()) {
@@ -226,7 +239,6 @@ PackedCell CellTable::PackText(std::string_view text) {
     cell.bytes_[0] = static_cast<char>(Kind::LongText);
     cell.Write(kLongLengthAt, static_cast<std::uint32_t>(text.size()));
     cell.Write(kValueAt, place);
-    return cell;
 }
 
 std::string_view CellTable::TextOf(const PackedCell& cell) const {

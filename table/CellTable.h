@@ -166,9 +166,13 @@ private:
     }
     void CheckPlace(std::int32_t column, std::int32_t row) const;
     template <class T>
-    static PackedCell PackScalar(PackedCell::Kind kind, T value);
+    static void WriteScalar(PackedCell& cell, PackedCell::Kind kind, T value);
+    template <class T>
+    void AppendScalar(PackedCell::Kind kind, T value);
     PackedCell Pack(const Variant& value);
     PackedCell PackText(std::string_view text);
+    // Writes text into a cell that is Empty.
+    void WriteText(PackedCell& cell, std::string_view text);
     std::string_view TextOf(const PackedCell& cell) const;
     Variant Unpack(const PackedCell& cell) const;
     // The cells appended after the last counted row go.
