@@ -18,6 +18,7 @@
 
 #include "runtime/BlockVector.h"
 #include "runtime/Variant.h"
+#include "table/LargeBlocks.h"
 
 namespace cp {
 
@@ -188,7 +189,8 @@ private:
     std::int32_t columns_ = 0;
     std::int32_t rows_ = 0;
     bool allocated_ = false;
-    BlockVector<PackedCell> cells_;
+    // Blocks of two megabytes (see table/LargeBlocks.h).
+    BlockVector<PackedCell, 17, LargeBlockAllocator<PackedCell>> cells_;
     std::vector<std::vector<char>> texts_;  // the text store
     std::size_t textBytes_ = 0;             // bytes written to the store
     std::size_t wastedTextBytes_ = 0;       // bytes of it whose cells are gone
