@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
-bool Large(std::size_t bytes) {
+bool Large([[maybe_unused]] std::size_t bytes) {
 #ifdef MADV_HUGEPAGE
     return bytes >= kHugePage;
 #else
