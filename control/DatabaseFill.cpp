@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "control/CellsFromFields.h"
 #include "control/ColumnPick.h"
 #include "control/FillReport.h"
 #include "data/Database.h"
@@ -16,6 +17,17 @@
 #include "reports/Reports.h"
 
 namespace cp {
+namespace {
+
+// The rows of rs written straight into cells.
+std::int32_t LoadCells(Recordset& rs, CellTable& cells) {
+    CellsFromFields fields(cells);
+    const std::int32_t loaded = LoadRows(rs, fields);
+    fields.Finish();
+    return loaded;
+}
+
+}  // namespace
 
 void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string& strSelectQuery) {
     const auto describe = [&](const RuntimeError& e) {
@@ -36,8 +48,8 @@ void ColumnPick::FillComboBoxMultiColumn(Database& dbDatabase, const std::string
         lstListBox.Clear();
         columns.fieldCaptions.clear();
         std::vector<std::string> names;
-        rows.Refill([&](VariantArray& cells) {
-            const std::int32_t loaded = LoadRows(*rs, cells);
+        rows.Refill([&](CellTable& cells) {
+            const std::int32_t loaded = LoadCells(*rs, cells);
             names = rs->FieldNames();
             rs->Close();
             return loaded;
@@ -59,9 +71,9 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
         columns.fieldCaptions.clear();
         std::vector<std::string> names;
         // The host's recordset is read from its current row on and left open.
-        rows.Refill([&](VariantArray& cells) {
+        rows.Refill([&](CellTable& cells) {
             const std::shared_ptr<Recordset> rs = RecordsetOf(rec);
-            const std::int32_t loaded = LoadRows(*rs, cells);
+            const std::int32_t loaded = LoadCells(*rs, cells);
             names = rs->FieldNames();
             return loaded;
         });

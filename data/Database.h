@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "data/FieldSink.h"
 #include "data/KeyedRows.h"
 #include "runtime/Variant.h"
 
@@ -34,6 +35,12 @@ public:
     // Up to NumRows rows from the current one on, as a two-dimensional array (field, row) of
     // the fields' own values; moves past them.
     virtual Variant GetRows(std::int32_t NumRows) = 0;
+    // The rows that GetRows(NumRows) would hand out, written to sink instead (sink.Start with
+    // their shape first, when there is a row); moves past them and answers how many there were.
+    // Anything from GetRows but a two-dimensional array is error 13, and so are rows without
+    // fields; sink has been given nothing then. Recordsets that keep their rows themselves
+    // write them without making a Variant of each field.
+    virtual std::int32_t ReadRows(std::int32_t NumRows, FieldSink& sink);
     virtual void Close() = 0;
     // The names of the fields, in order, as the query or table calls them; a recordset that
     // cannot name them gives none. Naming never fails: the names only label the columns.

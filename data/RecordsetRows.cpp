@@ -35,23 +35,51 @@ std::int32_t CountRows(Recordset& rs) {
 
 }  // namespace
 
-std::int32_t LoadRows(Recordset& rs, VariantArray& table) {
+std::int32_t LoadRows(Recordset& rs, FieldSink& sink) {
     const std::int32_t count = CountRows(rs);
     if (count < 1) return 0;
-    Variant rows = rs.GetRows(count);
+    return rs.ReadRows(count, sink);
+}
+
+std::int32_t Recordset::ReadRows(std::int32_t NumRows, FieldSink& sink) {
+    Variant rows = GetRows(NumRows);
     if (!rows.IsArray() || !rows.Array() || rows.Array()->Dimensions() != kFieldRowDimensions) {
         Raise(vberr::TypeMismatch, kNoBlock);
     }
-    // The block is taken over as it is; it is moved rather than copied when nobody else
-    // holds it.
-    std::shared_ptr<VariantArray> block = rows.Array();
+    const std::shared_ptr<VariantArray> block = rows.Array();
     rows = Variant();
     const std::int32_t delivered = block->Extent(1);
+    if (delivered == 0) return 0;
     // Rows without a single field have nothing to show, and drawing them would lower the
     // column count to none.
-    if (delivered > 0 && block->Extent(0) < 1) Raise(vberr::TypeMismatch);
-    if (delivered > 0) table = block.use_count() == 1 ? std::move(*block) : *block;
+    if (block->Extent(0) < 1) Raise(vberr::TypeMismatch);
+    sink.Start(block->Extent(0), delivered);
+    for (const Variant& value : block->Elements())
+        WriteValue(value, sink);
     return delivered;
+}
+
+void WriteValue(const Variant& value, FieldSink& sink) {
+    switch (value.Type()) {
+        case VarType::Null:
+            return sink.Null();
+        case VarType::Boolean:
+            return sink.Boolean(*value.Get<bool>());
+        case VarType::Integer:
+            return sink.Integer(*value.Get<std::int16_t>());
+        case VarType::Long:
+            return sink.Long(*value.Get<std::int32_t>());
+        case VarType::Single:
+            return sink.Single(*value.Get<float>());
+        case VarType::Double:
+            return sink.Double(*value.Get<double>());
+        case VarType::Date:
+            return sink.Date(value.Get<cp::Date>()->serial);
+        case VarType::String:
+            return sink.Text(value.String());
+        default:
+            return sink.Value(value);
+    }
 }
 
 }  // namespace cp

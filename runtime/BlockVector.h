@@ -7,16 +7,18 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <memory>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace cp {
 
-template <class T>
+// Blocks of 2^Shift elements, allocated by Alloc.
+template <class T, std::size_t Shift = 12, class Alloc = std::allocator<T>>
 class BlockVector {
 public:
-    static constexpr std::size_t kBlockShift = 12;
+    static constexpr std::size_t kBlockShift = Shift;
     static constexpr std::size_t kBlockSize = std::size_t{1} << kBlockShift;
 
     template <bool Const>
@@ -68,15 +70,15 @@ private:
 
     // Every block but the last holds exactly kBlockSize elements; the last holds the rest, and
     // is empty only when an append failed.
-    std::vector<std::vector<T>> blocks_;
+    std::vector<std::vector<T, Alloc>> blocks_;
     std::size_t size_ = 0;
 };
 
 // A position in a BlockVector, by index: enough for range loops, std::move and std::copy over
 // it, and for begin() + n.
-template <class T>
+template <class T, std::size_t Shift, class Alloc>
 template <bool Const>
-class BlockVector<T>::Iterator {
+class BlockVector<T, Shift, Alloc>::Iterator {
     using Owner = std::conditional_t<Const, const BlockVector, BlockVector>;
 
 public:
@@ -107,8 +109,8 @@ private:
     std::size_t index_ = 0;
 };
 
-template <class T>
-void BlockVector<T>::resize(std::size_t count) {
+template <class T, std::size_t Shift, class Alloc>
+void BlockVector<T, Shift, Alloc>::resize(std::size_t count) {
     const std::size_t before = size_;
     try {
         Reshape(count);
@@ -118,8 +120,8 @@ void BlockVector<T>::resize(std::size_t count) {
     }
 }
 
-template <class T>
-void BlockVector<T>::Reshape(std::size_t count) {
+template <class T, std::size_t Shift, class Alloc>
+void BlockVector<T, Shift, Alloc>::Reshape(std::size_t count) {
     const std::size_t blocks = (count + kMask) >> kBlockShift;
     const std::size_t kept = std::min(blocks_.size(), blocks);
     blocks_.resize(blocks);
@@ -130,18 +132,18 @@ void BlockVector<T>::Reshape(std::size_t count) {
     size_ = count;
 }
 
-template <class T>
-void BlockVector<T>::MakeRoom() {
+template <class T, std::size_t Shift, class Alloc>
+void BlockVector<T, Shift, Alloc>::MakeRoom() {
     // The last block may be empty: an element whose construction failed leaves it so.
     if (blocks_.empty() || blocks_.back().size() == kBlockSize) {
         // A small sequence starts small; once a table spans blocks it grows a whole one at a time.
-        std::vector<T> block;
+        std::vector<T, Alloc> block;
         block.reserve(blocks_.empty() ? kFirstRoom : kBlockSize);
         blocks_.push_back(std::move(block));
         return;
     }
     // Only a block below full size ever moves its elements, and only within itself.
-    std::vector<T>& last = blocks_.back();
+    std::vector<T, Alloc>& last = blocks_.back();
     last.reserve(std::clamp(2 * last.size(), kFirstRoom, kBlockSize));
 }
 

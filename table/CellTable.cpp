@@ -51,6 +51,55 @@ CellTable::CellTable(const VariantArray& items) {
         cells_.emplace_back(Pack(value));
 }
 
+template <class T>
+void CellTable::WriteScalar(PackedCell& cell, Kind kind, T value) {
+    cell.bytes_[0] = static_cast<char>(kind);
+    cell.Write(kValueAt, value);
+}
+
+template <class T>
+void CellTable::AppendScalar(Kind kind, T value) {
+    WriteScalar(cells_.emplace_back(), kind, value);
+}
+
+// The text goes straight into the cell's place: a cell put together on the stack with a copy of
+// a text's own length and then copied whole stalls on reading back bytes just stored.
+void CellAppender::operator()(std::string_view text) {
+    table_.WriteText(table_.cells_.emplace_back(), text);
+}
+
+void CellAppender::Null() {
+    table_.AppendScalar(Kind::Null, std::uint64_t{0});
+}
+
+void CellAppender::Boolean(bool value) {
+    table_.AppendScalar(Kind::Boolean, value);
+}
+
+void CellAppender::Integer(std::int16_t value) {
+    table_.AppendScalar(Kind::Integer, value);
+}
+
+void CellAppender::Long(std::int32_t value) {
+    table_.AppendScalar(Kind::Long, value);
+}
+
+void CellAppender::Single(float value) {
+    table_.AppendScalar(Kind::Single, value);
+}
+
+void CellAppender::Double(double value) {
+    table_.AppendScalar(Kind::Double, value);
+}
+
+void CellAppender::Date(double serial) {
+    table_.AppendScalar(Kind::Date, serial);
+}
+
+void CellAppender::Value(const Variant& value) {
+    table_.cells_.emplace_back(table_.Pack(value));
+}
+
 std::int32_t CellTable::Extent(int dimension) const {
     if (!allocated_ || dimension < 0 || dimension > 1) Raise(vberr::SubscriptOutOfRange);
     return dimension == 0 ? columns_ : rows_;
@@ -89,6 +138,24 @@ void CellTable::ResizeRows(std::int32_t rows) {
     CompactIfWasteful();
 }
 
+void CellTable::DropUncounted() {
+    const std::size_t counted = Place(0, rows_);
+    for (std::size_t i = counted; i < cells_.size(); ++i)
+        Release(cells_[i]);
+    cells_.resize(counted);
+}
+
+bool CellTable::TryCountAppendedRows(std::int32_t rows) {
+    const std::size_t appended = cells_.size() - Place(0, rows_);
+    if (rows < 0 ||
+        appended != static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows)) {
+        DropUncounted();
+        return false;
+    }
+    rows_ += rows;
+    return true;
+}
+
 void CellTable::RemoveRow(std::int32_t row, std::int32_t end) {
     if (row < 0 || row >= end || end > rows_) return;
     for (std::int32_t c = 0; c < columns_; ++c)
@@ -111,8 +178,7 @@ std::size_t CellTable::MemoryBytes() const {
 PackedCell CellTable::Pack(const Variant& value) {
     PackedCell cell;
     const auto put = [&cell](Kind kind, auto v) {
-        cell.bytes_[0] = static_cast<char>(kind);
-        cell.Write(kValueAt, v);
+        WriteScalar(cell, kind, v);
         return cell;
     };
     switch (value.Type()) {
@@ -148,11 +214,16 @@ PackedCell CellTable::Pack(const Variant& value) {
 
 PackedCell CellTable::PackText(std::string_view text) {
     PackedCell cell;
+    WriteText(cell, text);
+    return cell;
+}
+
+void CellTable::WriteText(PackedCell& cell, std::string_view text) {
     if (text.size() <= PackedCell::kShortText) {
         cell.bytes_[0] = static_cast<char>(Kind::ShortText);
         cell.bytes_[kShortLengthAt] = static_cast<char>(text.size());
         std::memcpy(cell.bytes_.data() + kShortTextAt, text.data(), text.size());
-        return cell;
+        return;
     }
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) Raise(vberr::OutOfMemory);
     if (texts_.empty() || texts_.back().capacity() - texts_.back().size() < text.size()) {
@@ -168,7 +239,6 @@ PackedCell CellTable::PackText(std::string_view text) {
     cell.bytes_[0] = static_cast<char>(Kind::LongText);
     cell.Write(kLongLengthAt, static_cast<std::uint32_t>(text.size()));
     cell.Write(kValueAt, place);
-    return cell;
 }
 
 std::string_view CellTable::TextOf(const PackedCell& cell) const {

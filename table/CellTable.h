@@ -18,6 +18,7 @@
 
 #include "runtime/BlockVector.h"
 #include "runtime/Variant.h"
+#include "table/LargeBlocks.h"
 
 namespace cp {
 
@@ -85,6 +86,28 @@ private:
     const PackedCell* cell_;
 };
 
+// What a fill function is given to append cells after the table's last one, in (column, row)
+// order: a text as a call of its own, any other value by its kind.
+class CellAppender {
+public:
+    void operator()(std::string_view text);
+    void Null();
+    void Boolean(bool value);
+    void Integer(std::int16_t value);
+    void Long(std::int32_t value);
+    void Single(float value);
+    void Double(double value);
+    void Date(double serial);
+    // Any value, an object or an array included.
+    void Value(const Variant& value);
+
+private:
+    friend class CellTable;
+    explicit CellAppender(CellTable& table) : table_(table) {}
+
+    CellTable& table_;
+};
+
 class CellTable {
 public:
     CellTable() = default;  // unallocated: no columns, no rows
@@ -111,9 +134,8 @@ public:
     // The whole table as the array of Variants it stands for.
     VariantArray ToVariantArray() const;
 
-    // Adds a row: fill is called with an append function, which takes a std::string_view each,
-    // and must append exactly one row's cells; otherwise nothing is added and the answer is
-    // false.
+    // Adds a row: fill is called with a CellAppender, and must append exactly one row's cells;
+    // otherwise nothing is added and the answer is false.
     template <class Fill>
     bool TryAppendRow(Fill&& fill) {
         return TryAppendRows(1, std::forward<Fill>(fill));
@@ -121,6 +143,11 @@ public:
     // The same for `rows` rows at once, their cells in order.
     template <class Fill>
     bool TryAppendRows(std::int32_t rows, Fill&& fill);
+    // For cells that arrive by calls of their own: the appender, and then the count that takes
+    // what it appended after the last counted row in as `rows` whole rows. When it appended
+    // anything else, the cells are dropped and the answer is false.
+    CellAppender Appender() { return CellAppender(*this); }
+    bool TryCountAppendedRows(std::int32_t rows);
     // Changes the number of rows, keeping the rows that remain; new rows are Empty.
     void ResizeRows(std::int32_t rows);
     // Removes the row before `end` (the rows in use) and moves the rows after it up; the rows
@@ -132,16 +159,25 @@ public:
 
 private:
     friend class CellView;
+    friend class CellAppender;
 
     std::size_t Place(std::int32_t column, std::int32_t row) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
                static_cast<std::size_t>(column);
     }
     void CheckPlace(std::int32_t column, std::int32_t row) const;
+    template <class T>
+    static void WriteScalar(PackedCell& cell, PackedCell::Kind kind, T value);
+    template <class T>
+    void AppendScalar(PackedCell::Kind kind, T value);
     PackedCell Pack(const Variant& value);
     PackedCell PackText(std::string_view text);
+    // Writes text into a cell that is Empty.
+    void WriteText(PackedCell& cell, std::string_view text);
     std::string_view TextOf(const PackedCell& cell) const;
     Variant Unpack(const PackedCell& cell) const;
+    // The cells appended after the last counted row go.
+    void DropUncounted();
     // What a cell that goes away leaves behind in the stores.
     void Release(const PackedCell& cell);
     void CompactIfWasteful();
@@ -153,7 +189,8 @@ private:
     std::int32_t columns_ = 0;
     std::int32_t rows_ = 0;
     bool allocated_ = false;
-    BlockVector<PackedCell> cells_;
+    // Blocks of two megabytes (see table/LargeBlocks.h).
+    BlockVector<PackedCell, 17, LargeBlockAllocator<PackedCell>> cells_;
     std::vector<std::vector<char>> texts_;  // the text store
     std::size_t textBytes_ = 0;             // bytes written to the store
     std::size_t wastedTextBytes_ = 0;       // bytes of it whose cells are gone
@@ -163,24 +200,13 @@ private:
 
 template <class Fill>
 bool CellTable::TryAppendRows(std::int32_t rows, Fill&& fill) {
-    const std::size_t before = cells_.size();
     try {
-        fill([this](std::string_view text) { cells_.emplace_back(PackText(text)); });
+        fill(Appender());
     } catch (...) {
-        for (std::size_t i = before; i < cells_.size(); ++i)
-            Release(cells_[i]);
-        cells_.resize(before);
+        DropUncounted();
         throw;
     }
-    if (rows < 0 || cells_.size() - before !=
-                        static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows)) {
-        for (std::size_t i = before; i < cells_.size(); ++i)
-            Release(cells_[i]);
-        cells_.resize(before);
-        return false;
-    }
-    rows_ += rows;
-    return true;
+    return TryCountAppendedRows(rows);
 }
 
 }  // namespace cp

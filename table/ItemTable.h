@@ -56,16 +56,16 @@ public:
     void ReplaceRows(CellTable cells);
     // No row is counted any more; the rows stay allocated.
     void ForgetRows();
-    // The rows give way to those that load(cells) puts into an array of Variants; load answers
-    // how many rows it put there, and leaves the array unallocated when it puts none, which
-    // leaves the table as it was. A failure of load leaves no row counted.
+    // The rows give way to those that load(cells) puts into a table of cells; load answers how
+    // many rows it put there, and leaves the table unallocated when it puts none, which leaves
+    // the old table allocated as it was. A failure of load leaves no row counted.
     template <class Load>
     void Refill(Load&& load) {
         ForgetRows();
         ++changes;
-        VariantArray loaded;
+        CellTable loaded;
         const std::int32_t count = std::forward<Load>(load)(loaded);
-        if (loaded.Allocated()) varItems = CellTable(loaded);
+        if (loaded.Allocated()) varItems = std::move(loaded);
         lngListCount = count;
     }
     // Removes the row (when it is counted; a row below 0 changes nothing) and moves the rows

@@ -67,15 +67,29 @@ void CachedRecordset::MoveFirst() {
     position_ = store_.FirstRow();
 }
 
-Variant CachedRecordset::GetRows(std::int32_t NumRows) {
+std::int32_t CachedRecordset::RowsFor(std::int32_t NumRows) {
     CheckOpen();
     CheckRowRequest(NumRows);
     if (!HasRow(current_)) RaiseNoCurrentRecord();
     HasRow(std::int64_t{current_} + NumRows - 1);
-    const std::int32_t count = std::min(NumRows, store_.Rows() - current_);
+    return std::min(NumRows, store_.Rows() - current_);
+}
+
+Variant CachedRecordset::GetRows(std::int32_t NumRows) {
+    const std::int32_t count = RowsFor(NumRows);
     BlockVector<Variant> values = store_.Read(position_, count);
     current_ += count;
     return RowBlock(fields_, count, std::move(values));
+}
+
+std::int32_t CachedRecordset::ReadRows(std::int32_t NumRows, FieldSink& sink) {
+    // Rows without fields are refused as the block of them would be.
+    if (fields_ < 1) return Recordset::ReadRows(NumRows, sink);
+    const std::int32_t count = RowsFor(NumRows);
+    sink.Start(fields_, count);
+    store_.Write(position_, count, sink);
+    current_ += count;
+    return count;
 }
 
 void CachedRecordset::Close() {

@@ -29,6 +29,7 @@ public:
     void MoveLast() override;
     void MoveFirst() override;
     Variant GetRows(std::int32_t NumRows) override;
+    std::int32_t ReadRows(std::int32_t NumRows, FieldSink& sink) override;
     void Close() override;
     std::vector<std::string> FieldNames() override { return names_; }
 
@@ -37,6 +38,8 @@ private:
     bool ReadRow();
     // Reads on until row is in the cache; false when the result ends before it.
     bool HasRow(std::int64_t row);
+    // The rows that a request for NumRows from the current row gets.
+    std::int32_t RowsFor(std::int32_t NumRows);
     void CheckOpen() const;
 
     std::unique_ptr<RowSource> source_;  // rows still to read; null once all are read

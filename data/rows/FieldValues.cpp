@@ -52,17 +52,41 @@ int SignificantDigits(std::string_view text) {
     return static_cast<int>(end - first);
 }
 
+enum class IntegerFit { Long, Double, Digits };
+
+IntegerFit FitOf(std::int64_t value) {
+    if (value >= std::numeric_limits<std::int32_t>::min() &&
+        value <= std::numeric_limits<std::int32_t>::max()) {
+        return IntegerFit::Long;
+    }
+    if (value >= -kExactDoubleLimit && value <= kExactDoubleLimit) return IntegerFit::Double;
+    return IntegerFit::Digits;
+}
+
 }  // namespace
 
 Variant IntegerVariant(std::int64_t value) {
-    if (value >= std::numeric_limits<std::int32_t>::min() &&
-        value <= std::numeric_limits<std::int32_t>::max()) {
-        return Variant(static_cast<std::int32_t>(value));
-    }
-    if (value >= -kExactDoubleLimit && value <= kExactDoubleLimit) {
-        return Variant(static_cast<double>(value));
+    switch (FitOf(value)) {
+        case IntegerFit::Long:
+            return Variant(static_cast<std::int32_t>(value));
+        case IntegerFit::Double:
+            return Variant(static_cast<double>(value));
+        case IntegerFit::Digits:
+            break;
     }
     return Variant(std::to_string(value));
+}
+
+void WriteInteger(std::int64_t value, FieldSink& sink) {
+    switch (FitOf(value)) {
+        case IntegerFit::Long:
+            return sink.Long(static_cast<std::int32_t>(value));
+        case IntegerFit::Double:
+            return sink.Double(static_cast<double>(value));
+        case IntegerFit::Digits:
+            break;
+    }
+    sink.Text(std::to_string(value));
 }
 
 Variant DecimalVariant(std::string_view text) {

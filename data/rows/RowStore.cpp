@@ -75,44 +75,69 @@ void RowStore::Append(const RowSource& source) {
     ++rows_;
 }
 
-Variant RowStore::ReadField(const char*& p) const {
+namespace {
+
+// The Variants of the fields, in order.
+class VariantCollector final : public FieldSink {
+public:
+    void Start(std::int32_t, std::int32_t) override {}
+    void Null() override { values.emplace_back(Variant::Null()); }
+    void Boolean(bool value) override { values.emplace_back(value); }
+    void Integer(std::int16_t value) override { values.emplace_back(value); }
+    void Long(std::int32_t value) override { values.emplace_back(value); }
+    void Single(float value) override { values.emplace_back(value); }
+    void Double(double value) override { values.emplace_back(value); }
+    void Date(double serial) override { values.emplace_back(cp::Date{serial}); }
+    void Text(std::string_view text) override { values.emplace_back(text); }
+    void Value(const Variant& value) override { values.emplace_back(value); }
+
+    BlockVector<Variant> values;
+};
+
+}  // namespace
+
+void RowStore::WriteField(const char*& p, FieldSink& sink) const {
     switch (static_cast<FieldKind>(Get<std::uint8_t>(p))) {
         case FieldKind::Integer:
-            return IntegerVariant(Get<std::int64_t>(p));
+            return WriteInteger(Get<std::int64_t>(p), sink);
         case FieldKind::Short:
-            return Variant(Get<std::int16_t>(p));
+            return sink.Integer(Get<std::int16_t>(p));
         case FieldKind::Boolean:
-            return Variant(Get<bool>(p));
+            return sink.Boolean(Get<bool>(p));
         case FieldKind::Single:
-            return Variant(Get<float>(p));
+            return sink.Single(Get<float>(p));
         case FieldKind::Double:
-            return Variant(Get<double>(p));
+            return sink.Double(Get<double>(p));
         case FieldKind::Date:
-            return Variant(cp::Date{Get<double>(p)});
+            return sink.Date(Get<double>(p));
         case FieldKind::Text: {
             const auto size = static_cast<std::size_t>(Get<std::uint64_t>(p));
             const std::string_view text(p, size);
             p += size;
-            return Variant(text);
+            return sink.Text(text);
         }
         case FieldKind::Null:
             break;
     }
-    return Variant::Null();
+    sink.Null();
 }
 
 BlockVector<Variant> RowStore::Read(Position& position, std::int32_t count) const {
-    BlockVector<Variant> values;
+    VariantCollector values;
+    Write(position, count, values);
+    return std::move(values.values);
+}
+
+void RowStore::Write(Position& position, std::int32_t count, FieldSink& sink) const {
     for (std::int32_t row = 0; row < count; ++row) {
         while (position.offset == chunks_[position.chunk].used)
             position = {position.chunk + 1, 0};
         const char* const start = chunks_[position.chunk].bytes.get() + position.offset;
         const char* p = start;
         for (int f = 0; f < fields_; ++f)
-            values.emplace_back(ReadField(p));
+            WriteField(p, sink);
         position.offset += static_cast<std::size_t>(p - start);
     }
-    return values;
 }
 
 void RowStore::Clear() {

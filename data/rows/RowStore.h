@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/FieldSink.h"
 #include "data/rows/HugePages.h"
 #include "runtime/Variant.h"
 
@@ -72,6 +73,8 @@ public:
     // count rows from position on as a (field, row) block of Variants; position moves past
     // them.
     BlockVector<Variant> Read(Position& position, std::int32_t count) const;
+    // The same rows written to sink, field by field (sink.Start is the caller's).
+    void Write(Position& position, std::int32_t count, FieldSink& sink) const;
     // Gives the memory back.
     void Clear();
 
@@ -96,7 +99,7 @@ private:
     }
     char* RoomInNewChunk(std::size_t written, std::size_t n);
     void NewChunk(std::size_t n);
-    Variant ReadField(const char*& p) const;
+    void WriteField(const char*& p, FieldSink& sink) const;
 
     std::int32_t fields_;        // fields of every row
     std::vector<Chunk> chunks_;  // the rows, one after the other
