@@ -11,12 +11,10 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "bench/CountingAllocator.h"
 #include "bench/ItemRows.h"
 #include "control/ColumnPick.h"
 #include "platform/sim/Form.h"
@@ -25,57 +23,6 @@
 #include "table/ItemString.h"
 #include "table/PrefixIndex.h"
 #include "tests/support/ColumnPickProbe.h"
-
-namespace {
-
-std::atomic<std::size_t> gAllocations{0};
-std::atomic<std::size_t> gLiveBytes{0};
-
-}  // namespace
-
-// Counting allocator: the number of allocations and the bytes live, for the table's figures.
-void* operator new(std::size_t size) {
-    ++gAllocations;
-    void* p = std::malloc(size + sizeof(std::max_align_t));
-    if (!p) throw std::bad_alloc();
-    *static_cast<std::size_t*>(p) = size;
-    gLiveBytes += size;
-    return static_cast<char*>(p) + sizeof(std::max_align_t);
-}
-
-void operator delete(void* p) noexcept {
-    if (!p) return;
-    char* block = static_cast<char*>(p) - sizeof(std::max_align_t);
-    gLiveBytes -= *reinterpret_cast<std::size_t*>(block);
-    std::free(block);
-}
-
-void operator delete(void* p, std::size_t) noexcept {
-    operator delete(p);
-}
-
-// The cell table's large blocks are aligned allocations: the size lies one alignment before.
-void* operator new(std::size_t size, std::align_val_t alignment) {
-    const auto align = static_cast<std::size_t>(alignment);
-    ++gAllocations;
-    const std::size_t bytes = (size + 2 * align - 1) / align * align;
-    auto* p = static_cast<char*>(std::aligned_alloc(align, bytes));
-    if (!p) throw std::bad_alloc();
-    *reinterpret_cast<std::size_t*>(p) = size;
-    gLiveBytes += size;
-    return p + align;
-}
-
-void operator delete(void* p, std::align_val_t alignment) noexcept {
-    if (!p) return;
-    char* block = static_cast<char*>(p) - static_cast<std::size_t>(alignment);
-    gLiveBytes -= *reinterpret_cast<std::size_t*>(block);
-    std::free(block);
-}
-
-void operator delete(void* p, std::size_t, std::align_val_t alignment) noexcept {
-    operator delete(p, alignment);
-}
 
 namespace cp {
 namespace {
@@ -161,9 +108,9 @@ void BM_FindItemInArrayMiss(benchmark::State& state) {
     const std::string missing = "Nobody";
     std::size_t allocations = 0;
     for (auto _ : state) {
-        const std::size_t before = gAllocations;
+        const std::size_t before = bench::gAllocations;
         benchmark::DoNotOptimize(probe.FindItemInArray(missing));
-        allocations += gAllocations - before;
+        allocations += bench::gAllocations - before;
     }
     state.counters["allocs_per_search"] = benchmark::Counter(
         static_cast<double>(allocations) / static_cast<double>(state.iterations()));
@@ -173,9 +120,9 @@ BENCHMARK(BM_FindItemInArrayMiss)->Unit(benchmark::kMillisecond);
 void BM_TableMemory(benchmark::State& state) {
     for (auto _ : state) {
         Bench b;
-        const std::size_t before = gLiveBytes;
+        const std::size_t before = bench::gLiveBytes;
         b.control->AddList(MillionRows());
-        state.counters["table_MB"] = static_cast<double>(gLiveBytes - before) / 1e6;
+        state.counters["table_MB"] = static_cast<double>(bench::gLiveBytes - before) / 1e6;
     }
 }
 BENCHMARK(BM_TableMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -185,14 +132,14 @@ void BM_IndexedTableMemory(benchmark::State& state) {
     for (auto _ : state) {
         Bench b;
         ColumnPickProbe probe(*b.control);
-        const std::size_t before = gLiveBytes;
+        const std::size_t before = bench::gLiveBytes;
         b.control->AddList(MillionRows());
-        const std::size_t table = gLiveBytes - before;
+        const std::size_t table = bench::gLiveBytes - before;
         // Every search builds one more stretch of the first column's index.
         for (int search = 0; search < kRows / kChunkRows + 2; ++search)
             probe.FindItemInArray("Name 99");
         b.control->Value(Variant("Name 5"));
-        const auto live = static_cast<double>(gLiveBytes - before);
+        const auto live = static_cast<double>(bench::gLiveBytes - before);
         state.counters["table_MB"] = static_cast<double>(table) / 1e6;
         state.counters["indexes_MB"] = (live - static_cast<double>(table)) / 1e6;
         state.counters["bytes_per_cell"] = live / kCells;

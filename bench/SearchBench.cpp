@@ -17,51 +17,18 @@
 //   value indexes, with the folded rows, with the word starts besides. Target: at most 56 bytes.
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/CountingAllocator.h"
 #include "bench/Customers.h"
 #include "platform/sim/UpperCase.h"
 #include "runtime/Locale.h"
 #include "table/ItemTable.h"
 #include "table/RowSearch.h"
-
-namespace {
-
-std::atomic<std::size_t> gLiveBytes{0};
-
-}  // namespace
-
-// Counting allocator: the bytes live, for the memory figure.
-void* operator new(std::size_t size) {
-    void* p = std::malloc(size + sizeof(std::max_align_t));
-    if (!p) throw std::bad_alloc();
-    *static_cast<std::size_t*>(p) = size;
-    gLiveBytes += size;
-    return static_cast<char*>(p) + sizeof(std::max_align_t);
-}
-
-void operator delete(void* p) noexcept {
-    if (!p) return;
-    // Through an integer: the compiler, seeing the block only from the caller's side, would
-    // take the size before it for a read outside the caller's object.
-    char* block =
-        reinterpret_cast<char*>(reinterpret_cast<std::uintptr_t>(p) - sizeof(std::max_align_t));
-    gLiveBytes -= *reinterpret_cast<std::size_t*>(block);
-    std::free(block);
-}
-
-void operator delete(void* p, std::size_t) noexcept {
-    operator delete(p);
-}
 
 namespace cp::bench {
 namespace {
