@@ -48,8 +48,10 @@ bool SqliteSearchTableFits(std::string_view createSql, FieldMatch match) {
 void RaiseNoSqliteSearchTable(const std::string& table, FieldMatch match,
                               const std::vector<std::string>& columns) {
     std::string names;
-    for (const std::string& column : columns)
-        names += (names.empty() ? "" : ", ") + column;
+    for (const std::string& column : columns) {
+        if (!names.empty()) names += ", ";
+        names += column;
+    }
     const char* tokenizer = match == FieldMatch::Contains ? "trigram" : "unicode61";
     Raise(rows::kErrNotSupported,
           "The rows cannot be searched without reading all of them: "
@@ -61,8 +63,10 @@ void RaiseNoSqliteSearchTable(const std::string& table, FieldMatch match,
 std::string Fts5Query(const std::vector<std::string>& columns, std::string_view text,
                       FieldMatch match) {
     std::string query = "{";
-    for (const std::string& column : columns)
-        query += (query.size() > 1 ? " " : "") + rows::QuotedName(column, '"');
+    for (const std::string& column : columns) {
+        if (query.size() > 1) query += ' ';
+        query += rows::QuotedName(column, '"');
+    }
     query += "} : " + rows::QuotedName(std::string(text), '"');
     if (match == FieldMatch::WordStart) query += " *";
     return query;
