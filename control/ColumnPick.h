@@ -237,6 +237,10 @@ private:
     // the thread's messages, and the rest found at once for whatever needs every row.
     void ScheduleListSteps();
     void ContinueListSteps();
+    // A large table searched inside its texts has its rows made ready for the searches in idle
+    // steps after a fill or a change of the search (control/FoldSteps.cpp).
+    void ScheduleFoldSteps();
+    void ContinueFoldSteps();
     void FinishShownRows();
     // Takes what a stretch of the search found: the list grows, and settles when it is whole.
     void GrowShownRows(const std::vector<std::int32_t>& more, AnswerProgress progress);
@@ -382,6 +386,7 @@ private:
     SearchSettings search;                // what typing looks for
     ShownRows shown;                      // the rows the list shows
     std::unique_ptr<IdleStep> listSteps;  // finds the rest of a growing filtered list
+    std::unique_ptr<IdleStep> foldSteps;  // makes a large table's rows ready for the searches
     ServerRows server;                    // in server mode, the rows on the database server
     ServerQueries queries;              // in server mode, typing's queries off the window's thread
     ColumnState columns;                // the widths of the list's columns

@@ -84,6 +84,7 @@ void ColumnPick::FillComboBoxMultiColumnRecordset(const Variant& rec) {
 
 void ColumnPick::ShowFilledRows() {
     MatchListWindowCount();
+    ScheduleFoldSteps();
     host::SetScreenMousePointer(vbDefault);
 }
 

@@ -82,6 +82,7 @@ void ColumnPick::AddList(const std::string& strItem) {
         columns.fieldCaptions.clear();
         lstListBox.Clear();
         MatchListWindowCount();
+        ScheduleFoldSteps();
     });
 }
 

@@ -36,6 +36,7 @@ void ColumnPick::UserControl_Terminate() {
     queries.Stop();
     // Nor does a step of the filtered list: its window goes with it.
     listSteps.reset();
+    foldSteps.reset();
     picArrow.reset();
     UnsubclassControl();
 }

@@ -21,6 +21,7 @@ void ColumnPick::MatchMode(std::int16_t value) {
     CheckServerSearch(server.Source().get(), rule);
     search.rule = std::move(rule);
     ShowAllRows();
+    ScheduleFoldSteps();
     UserControl.PropertyChanged("MatchMode");
 }
 
@@ -36,6 +37,7 @@ void ColumnPick::SearchColumns(const std::string& value) {
     CheckServerSearch(server.Source().get(), rule);
     search.rule = std::move(rule);
     ShowAllRows();
+    ScheduleFoldSteps();
     UserControl.PropertyChanged("SearchColumns");
 }
 

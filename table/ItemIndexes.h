@@ -30,6 +30,10 @@ public:
                                           std::size_t limit) {
         return search_.Find(table, count, rule, text, limit);
     }
+    bool FoldAhead(const CellTable& table, std::int32_t count, const SearchRule& rule,
+                   std::int32_t stretch) {
+        return search_.FoldAhead(table, count, rule, stretch);
+    }
     // The same answer a stretch of rows at a time (SearchIndex::Start, SearchIndex::Resume).
     FirstMatches StartMatches(const CellTable& table, std::int32_t count, const SearchRule& rule,
                               std::string_view text, std::size_t first) {

@@ -99,6 +99,11 @@ public:
     AnswerProgress ResumeMatches(std::int32_t stretch, std::vector<std::int32_t>& found) {
         return indexes.ResumeMatches(varItems, lngListCount, stretch, found);
     }
+    // Makes at most stretch more rows ready for those searches before any of them asks; false
+    // once every row is ready.
+    bool FoldAhead(const SearchRule& rule, std::int32_t stretch) {
+        return indexes.FoldAhead(varItems, lngListCount, rule, stretch);
+    }
     // The first row whose entry in column equals key; -1 for none.
     std::int32_t FindValue(std::int32_t column, const Variant& key) {
         return indexes.FindValue(varItems, lngListCount, column, key);

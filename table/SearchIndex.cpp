@@ -204,6 +204,19 @@ std::size_t SearchIndex::MemoryBytes() const {
 }
 
 // Rows folded under another upper case, or of other columns, are folded again.
+bool SearchIndex::FoldAhead(const CellTable& table, std::int32_t count, const SearchRule& rule,
+                            std::int32_t stretch) {
+    if (table.Dimensions() != 2) return false;
+    const std::int32_t rows = std::clamp(count, 0, table.Extent(1));
+    TakeRule(rule);
+    DropRowsBeyond(rows);
+    if (folded_.Rows() >= rows) return false;
+    const auto end = static_cast<std::int32_t>(
+        std::min<std::int64_t>(rows, std::int64_t{folded_.Rows()} + stretch));
+    folded_.Fold(fold_, table, columns_, end, rows);
+    return end < rows;
+}
+
 void SearchIndex::TakeRule(const SearchRule& rule) {
     std::vector<std::int16_t> columns = rule.ReadColumns();
     if (localeGeneration_ != LocaleGeneration()) {

@@ -67,6 +67,10 @@ public:
     // matches among them to found.
     AnswerProgress Resume(const CellTable& table, std::int32_t count, std::int32_t stretch,
                           std::vector<std::int32_t>& found);
+    // Folds at most stretch more of the first count rows for the rule's columns ahead of any
+    // search; false once they are all folded.
+    bool FoldAhead(const CellTable& table, std::int32_t count, const SearchRule& rule,
+                   std::int32_t stretch);
     // The table was replaced or changed in place.
     void Clear();
     // The row is gone and the rows after it moved up by one.

@@ -72,10 +72,13 @@ private:
         return piece;
     }
 
-    // Each keystroke's text is looked for whole and for the first rows only.
+    // Each keystroke's text is looked for whole and for the first rows only, now and then with
+    // some rows folded ahead of it as the idle steps after a fill fold them.
     void TypeOneByOne(const std::string& text) {
         for (std::size_t n = 0; n <= utf8::Length(text); ++n) {
             const std::string typed(utf8::Left(text, n));
+            if (make_.Chance(30))
+                index_.FoldAhead(CellTable(table_), count_, rule_, make_.Pick(60));
             const std::vector<std::int32_t> expected = ScanMatches(table_, count_, rule_, typed);
             const std::size_t limit = 1 + static_cast<std::size_t>(make_.Pick(4));
             std::vector<std::int32_t> first(
