@@ -109,7 +109,9 @@ bool ServerRows::Reread() {
 bool ServerRows::MakeExact() const {
     if (!Active() || exact_) return Active();
     if (pages_.empty()) return false;
-    const auto& [first, page] = *pages_.begin();
+    // Named, not bound as a pair: a lambda may not capture a structured binding everywhere.
+    const std::int32_t first = pages_.begin()->first;
+    const auto& page = pages_.begin()->second;
     const std::int64_t before =
         Guarded([&] { return source_->CountBefore(page.keys.front()); }, std::int64_t{-1});
     if (before < 0) return false;
