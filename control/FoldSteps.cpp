@@ -5,17 +5,14 @@
 // messages, they are ready long before a person types; a keystroke that comes first folds what
 // is still missing itself, as before. A small table is folded by its first keystroke in a
 // millisecond or two and needs no steps.
-#include <chrono>
-
 #include "control/ColumnPick.h"
+#include "control/IdleWork.h"
 #include "reports/ErrorReport.h"
 
 namespace cp {
 namespace {
 
 constexpr std::int32_t kRowsFoldedByKeystroke = 1 << 16;
-constexpr std::int32_t kStretchRows = 1 << 14;
-constexpr auto kStepTime = std::chrono::milliseconds(8);
 
 }  // namespace
 
@@ -30,10 +27,8 @@ void ColumnPick::ContinueFoldSteps() {
     TrappedSub("ContinueFoldSteps", [&] {
         // The settings may have gone back to the prefix since the step was asked for.
         if (search.rule.mode == cp::MatchMode::Prefix || server.Active()) return;
-        const auto end = std::chrono::steady_clock::now() + kStepTime;
-        bool more = true;
-        while (more && std::chrono::steady_clock::now() < end)
-            more = rows.FoldAhead(search.rule, kStretchRows);
+        const bool more = idle_work::RunOneStep(
+            [&] { return rows.FoldAhead(search.rule, idle_work::kStretchRows); });
         if (more) foldSteps->Schedule();
     });
 }

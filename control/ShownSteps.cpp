@@ -7,9 +7,8 @@
 // A step that comes after the list stopped growing (another keystroke, a change of the rows or
 // of the settings, which show other rows) finds nothing to do: the steps belong to the rows
 // that are shown.
-#include <chrono>
-
 #include "control/ColumnPick.h"
+#include "control/IdleWork.h"
 #include "reports/ErrorReport.h"
 
 namespace cp {
@@ -17,9 +16,6 @@ namespace {
 
 // A table of this many rows is searched whole within the keystroke (a millisecond or two).
 constexpr std::int32_t kRowsFoundAtOnce = 1 << 15;
-// Rows searched between two looks at the clock, and the time a step may take.
-constexpr std::int32_t kStretchRows = 1 << 14;
-constexpr auto kStepTime = std::chrono::milliseconds(8);
 
 }  // namespace
 
@@ -51,11 +47,12 @@ void ColumnPick::ScheduleListSteps() {
 void ColumnPick::ContinueListSteps() {
     TrappedSub("ContinueListSteps", [&] {
         if (!shown.Growing(rows)) return;
-        const auto end = std::chrono::steady_clock::now() + kStepTime;
         std::vector<std::int32_t> more;
         AnswerProgress progress = AnswerProgress::More;
-        while (progress == AnswerProgress::More && std::chrono::steady_clock::now() < end)
-            progress = rows.ResumeMatches(kStretchRows, more);
+        idle_work::RunOneStep([&] {
+            progress = rows.ResumeMatches(idle_work::kStretchRows, more);
+            return progress == AnswerProgress::More;
+        });
         GrowShownRows(more, progress);
         if (shown.Growing(rows)) listSteps->Schedule();
     });
@@ -68,7 +65,7 @@ void ColumnPick::FinishShownRows() {
         std::vector<std::int32_t> more;
         AnswerProgress progress = AnswerProgress::More;
         while (progress == AnswerProgress::More)
-            progress = rows.ResumeMatches(kStretchRows, more);
+            progress = rows.ResumeMatches(idle_work::kStretchRows, more);
         GrowShownRows(more, progress);
     }
     if (listSteps) listSteps->Cancel();

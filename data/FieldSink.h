@@ -23,11 +23,9 @@ public:
     virtual void Double(double value) = 0;
     virtual void Date(double serial) = 0;
     virtual void Text(std::string_view text) = 0;
-    // Any other value (from a host's own recordset): an object, an array, Empty, a Currency.
+    // Any value, of any kind: a host's recordset hands its values so, objects, arrays, Empty
+    // and Currency among them.
     virtual void Value(const Variant& value) = 0;
 };
-
-// Hands value to sink by its kind.
-void WriteValue(const Variant& value, FieldSink& sink);
 
 }  // namespace cp

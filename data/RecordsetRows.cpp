@@ -55,31 +55,8 @@ std::int32_t Recordset::ReadRows(std::int32_t NumRows, FieldSink& sink) {
     if (block->Extent(0) < 1) Raise(vberr::TypeMismatch);
     sink.Start(block->Extent(0), delivered);
     for (const Variant& value : block->Elements())
-        WriteValue(value, sink);
+        sink.Value(value);
     return delivered;
-}
-
-void WriteValue(const Variant& value, FieldSink& sink) {
-    switch (value.Type()) {
-        case VarType::Null:
-            return sink.Null();
-        case VarType::Boolean:
-            return sink.Boolean(*value.Get<bool>());
-        case VarType::Integer:
-            return sink.Integer(*value.Get<std::int16_t>());
-        case VarType::Long:
-            return sink.Long(*value.Get<std::int32_t>());
-        case VarType::Single:
-            return sink.Single(*value.Get<float>());
-        case VarType::Double:
-            return sink.Double(*value.Get<double>());
-        case VarType::Date:
-            return sink.Date(value.Get<cp::Date>()->serial);
-        case VarType::String:
-            return sink.Text(value.String());
-        default:
-            return sink.Value(value);
-    }
 }
 
 }  // namespace cp

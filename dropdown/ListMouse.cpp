@@ -36,9 +36,11 @@ void ColumnPick::lstListBox_MouseMove(std::int16_t, std::int16_t, float, float Y
         } else if (Y > limit) {
             // Below the list: one row further down while rows remain below the visible ones,
             // the rows a growing list has yet to find among them.
-            if (std::int64_t{shown.Count(rows)} - settings.intListRows - top <= 0)
-                FinishShownRows();
-            if (std::int64_t{shown.Count(rows)} - settings.intListRows - top > 0) {
+            const auto rowsBelow = [&] {
+                return std::int64_t{shown.Count(rows)} - settings.intListRows - top;
+            };
+            if (rowsBelow() <= 0) FinishShownRows();
+            if (rowsBelow() > 0) {
                 lstListBox.SetTopIndex(AddRows(top, 1));
                 SelectTrackedRow(AddRows(settings.intListRows - 1, lstListBox.TopIndex()));
             }

@@ -203,7 +203,6 @@ std::size_t SearchIndex::MemoryBytes() const {
     return folded_.MemoryBytes() + words_.MemoryBytes() + answers * sizeof(std::int32_t);
 }
 
-// Rows folded under another upper case, or of other columns, are folded again.
 bool SearchIndex::FoldAhead(const CellTable& table, std::int32_t count, const SearchRule& rule,
                             std::int32_t stretch) {
     if (table.Dimensions() != 2) return false;
@@ -217,6 +216,7 @@ bool SearchIndex::FoldAhead(const CellTable& table, std::int32_t count, const Se
     return end < rows;
 }
 
+// Rows folded under another upper case, or of other columns, are folded again.
 void SearchIndex::TakeRule(const SearchRule& rule) {
     std::vector<std::int16_t> columns = rule.ReadColumns();
     if (localeGeneration_ != LocaleGeneration()) {
