@@ -312,6 +312,8 @@ private:
     // The list's selection moves to row (-1: none) as the control's own change: the list's
     // report of it is no pick. The current row follows.
     void SelectQuietly(std::int32_t row);
+    // The list's selection shows the current row again, quietly, after its rows moved under it.
+    void ReselectCurrentRow();
     // The row that the text matched: selected quietly, scrolled to the top and announced.
     void SelectRowInListBox(std::int32_t row);
     // The text matches no row: the list shows none, and no row is current or committed.

@@ -8,7 +8,6 @@
 #include "control/FillReport.h"
 #include "data/Database.h"
 #include "data/SerialisedRows.h"
-#include "editing/SelectionCommit.h"
 #include "reports/ErrorReport.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"
@@ -78,8 +77,7 @@ void ColumnPick::FollowServerCount() {
     if (!move.newChain && count > 0) {
         lstListBox.SetTopIndex(std::clamp(lstListBox.TopIndex() + move.rows, 0, count - 1));
     }
-    const OwnListSelection own(editing);
-    lstListBox.SetListIndex(ListRowOf(rows.ListIndex()));
+    ReselectCurrentRow();
 }
 
 ServerMarks ColumnPick::MarksOnServer() const {

@@ -18,6 +18,11 @@ void ColumnPick::SelectQuietly(std::int32_t wanted) {
     rows.SetListIndex(row);
 }
 
+void ColumnPick::ReselectCurrentRow() {
+    const OwnListSelection own(editing);
+    lstListBox.SetListIndex(ListRowOf(rows.ListIndex()));
+}
+
 void ColumnPick::SelectRowInListBox(std::int32_t row) {
     MatchListWindowCount();
     SelectQuietly(row);
