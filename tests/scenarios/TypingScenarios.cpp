@@ -52,15 +52,6 @@ TEST_F(TypingScenario, ADeletionAfterACompletionSelectsTheSameRowWithoutCompleti
     EXPECT_EQ(Read(), (Reading{"Ap", 2, 0, 0, 0, false}));
 }
 
-TEST_F(TypingScenario, TypingInTheMiddleSelectsTheRowWithoutCompleting) {
-    Start({"Apple", "apricot"});
-    driver->TypeText("pp");
-    driver->PressKey(vbKeyHome);
-    driver->TypeText("a");
-
-    EXPECT_EQ(Read(), (Reading{"app", 1, 0, 0, 0, false}));
-}
-
 TEST_F(TypingScenario, AnEmptyTableStillRaisesChange) {
     driver->FocusControl(control);
     driver->TypeText("a");
