@@ -20,6 +20,11 @@
 namespace cp::test {
 namespace {
 
+// The first `limit` rows of an answer, as a search cut to them answers.
+std::vector<std::int32_t> FirstRows(const std::vector<std::int32_t>& rows, std::size_t limit) {
+    return {rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(std::min(limit, rows.size()))};
+}
+
 class SearchRun {
 public:
     // Every other run indexes the word starts of the smallest tables too.
@@ -81,9 +86,7 @@ private:
                 index_.FoldAhead(CellTable(table_), count_, rule_, make_.Pick(60));
             const std::vector<std::int32_t> expected = ScanMatches(table_, count_, rule_, typed);
             const std::size_t limit = 1 + static_cast<std::size_t>(make_.Pick(4));
-            std::vector<std::int32_t> first(
-                expected.begin(),
-                expected.begin() + static_cast<std::ptrdiff_t>(std::min(limit, expected.size())));
+            const std::vector<std::int32_t> first = FirstRows(expected, limit);
             if (make_.Chance(30)) {
                 ASSERT_EQ(index_.Find(CellTable(table_), count_, rule_, typed, limit), first)
                     << "first " << limit << " of \"" << typed << "\"";
@@ -103,11 +106,8 @@ private:
                  const std::vector<std::int32_t>& expected) {
         const CellTable cells(table_);
         const FirstMatches start = index_.Start(cells, count_, rule_, typed, first);
-        const std::vector<std::int32_t> firstRows(
-            expected.begin(),
-            expected.begin() + static_cast<std::ptrdiff_t>(std::min(first, expected.size())));
         // A whole answer may come at once, however long it is.
-        EXPECT_EQ(start.rows, start.whole ? expected : firstRows)
+        EXPECT_EQ(start.rows, start.whole ? expected : FirstRows(expected, first))
             << "first " << first << " of \"" << typed << "\"";
         EXPECT_TRUE(start.whole || expected.size() >= first) << "\"" << typed << "\"";
         if (!start.whole && make_.Chance(30)) return !::testing::Test::HasFailure();
@@ -223,12 +223,9 @@ TEST(SearchDifferential, LongTextsAndTheLastPlacesAreFound) {
         for (const char* text : {"town hall-3", "TOWN HALL-39 Ü", "hall-1", "überlingen", "xyz",
                                  "xxxxxxyz", "z", "yz", "town hall-4 x"}) {
             const std::vector<std::int32_t> expected = ScanMatches(table, 40, rule, text);
-            const std::vector<std::int32_t> firstTwo(
-                expected.begin(),
-                expected.begin() + std::min<std::ptrdiff_t>(2, std::ssize(expected)));
             EXPECT_EQ(index.Find(CellTable(table), 40, rule, text), expected)
                 << static_cast<int>(mode) << " \"" << text << "\"";
-            EXPECT_EQ(index.Find(CellTable(table), 40, rule, text, 2), firstTwo)
+            EXPECT_EQ(index.Find(CellTable(table), 40, rule, text, 2), FirstRows(expected, 2))
                 << static_cast<int>(mode) << " \"" << text << "\"";
         }
     }
