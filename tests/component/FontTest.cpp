@@ -242,6 +242,11 @@ TEST(Font, AQuickActivatingContainerGivesItsColoursAndACopyOfItsFont) {
     EXPECT_EQ(GetText(control.Get(), L"BackColorNormal"), std::to_string(0x336699));
     EXPECT_EQ(GetText(control.Get(), L"ForeColorNormal"), std::to_string(0x00FF00));
     EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 14, true));
+    CY size{};
+    CY given{};
+    FontObjectOf(control.Get())->get_Size(&size);
+    container.pFont->get_Size(&given);
+    EXPECT_EQ(size.int64, given.int64) << "the container's size to the ten-thousandth of a point";
     EXPECT_NE(FontOf(control.Get()), SystemFont());
     EXPECT_NE(FontObjectOf(control.Get()).Get(), container.pFont) << "a copy of the font";
     ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&bag, TRUE, TRUE), S_OK);
