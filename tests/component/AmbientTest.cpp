@@ -1,12 +1,14 @@
 // The container's ambient properties other than the font, as hosts meet them: a dead user
 // interface takes no keys and no clicks and opens no list until the container brings it back,
-// and an ambient that fails or answers with the wrong type leaves a control that works.
+// the container's name is read for an unlabelled control, and an ambient that fails or
+// answers with the wrong type leaves a control that works.
 #include <string>
 #include <vector>
 
-#include "platform/win32/Wide.h"
 #include "tests/component/InPlaceSite.h"
 #include "tests/component/MemoryBag.h"
+
+#include <oleacc.h>
 
 namespace cp::test {
 namespace {
@@ -171,6 +173,43 @@ TEST(Ambient, AnAmbientThatFailsOrIsOfTheWrongTypeLeavesAWorkingControl) {
         EXPECT_EQ(seen[1].open, "True");
         Close(control.Get());
     }
+}
+
+// A container's name for the control is what a screen reader reads when no label names it.
+std::string AccessibleName(IUnknown* control) {
+    HWND window = nullptr;
+    As<IOleWindow>(control)->GetWindow(&window);
+    ComPtr<IAccessible> reader;
+    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<::DWORD>(OBJID_CLIENT),
+                                            __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(reader.GetAddressOf())))) {
+        return "<no object>";
+    }
+    Var self(long{CHILDID_SELF});
+    return BstrText([&](BSTR* name) { reader->get_accName(self.v, name); }, "<none>");
+}
+
+TEST(Ambient, TheContainersNameIsReadWhenNoLabelNamesTheControl) {
+    InPlaceSite form;
+    form.ambient = [](DISPID id, VARIANT* result) {
+        if (id != DISPID_AMBIENT_DISPLAYNAME) return DISP_E_MEMBERNOTFOUND;
+        V_VT(result) = VT_BSTR;
+        V_BSTR(result) = ::SysAllocString(L"CountryPicker");
+        return S_OK;
+    };
+    ComPtr<IDispatch> control = CreateControl();
+    ASSERT_EQ(form.Activate(control.Get()), S_OK);
+    EXPECT_EQ(AccessibleName(control.Get()), "CountryPicker");
+    // A label just before the control names it instead.
+    HWND label = ::CreateWindowExW(0, L"STATIC", L"Country", WS_CHILD | WS_VISIBLE, 10, 40, 100, 20,
+                                   form.window, nullptr, nullptr, nullptr);
+    HWND window = nullptr;
+    As<IOleWindow>(control.Get())->GetWindow(&window);
+    ::SetWindowPos(label, window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(window, label, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(AccessibleName(control.Get()), "Country");
+    As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
+    As<IOleObject>(control.Get())->SetClientSite(nullptr);
 }
 
 }  // namespace

@@ -71,6 +71,19 @@ ComPtr<IDispatch> CreateControl(IOleClientSite* site) {
     return control;
 }
 
+QACONTAINER QuickContainer(IOleClientSite* site, IPropertyNotifySink* notify, IUnknown* events) {
+    QACONTAINER container{};
+    container.cbSize = sizeof(QACONTAINER);
+    container.pClientSite = site;
+    container.pPropertyNotifySink = notify;
+    container.pUnkEventSink = events;
+    container.dwAmbientFlags = QACONTAINER_USERMODE | QACONTAINER_AUTOCLIP;
+    container.colorFore = 0x80000008;
+    container.colorBack = 0x80000005;
+    container.lcid = 0x409;
+    return container;
+}
+
 void Fill(IDispatch* control, const wchar_t* widths, const wchar_t* rows) {
     const std::wstring named = widths;
     const auto columns = static_cast<short>(std::count(named.begin(), named.end(), L';') + 1);

@@ -12,6 +12,7 @@
 // The interface table comes before the OLE headers, whose macros would rewrite its own
 // DISPID_VALUE and DISPID_ABOUTBOX.
 #include "control/PublicInterface.h"
+#include "platform/win32/Wide.h"
 #include "platform/win32/WindowsApi.h"
 
 #include <ole2.h>
@@ -105,9 +106,10 @@ ComPtr<Interface> As(IUnknown* object, REFIID iid = __uuidof(Interface)) {
     return result;
 }
 
-// A container site that answers nothing but is a site, for quick activation: no ambients of its
-// own.
-class BareSite final : public StackObject<IOleClientSite> {
+// A container's client site that offers nothing of its own: no moniker, no container; `More`
+// are the further interfaces of a site that does more.
+template <class... More>
+class ClientSite : public StackObject<IOleClientSite, More...> {
 public:
     HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetMoniker(::DWORD, ::DWORD, IMoniker** out) override {
@@ -122,6 +124,14 @@ public:
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
 };
+
+// A site for quick activation: no ambients of its own.
+using BareSite = ClientSite<>;
+
+// A quick-activating container's structure: user mode, the system's colours, and the site and
+// the sinks it hands over.
+QACONTAINER QuickContainer(IOleClientSite* site, IPropertyNotifySink* notify = nullptr,
+                           IUnknown* events = nullptr);
 
 // A new control, created by its program identifier as scripts create it; given a site, the
 // control's client site from the start.
@@ -148,6 +158,16 @@ HRESULT Get(IDispatch* control, const wchar_t* name, Var& result, std::vector<VA
 std::string GetText(IDispatch* control, const wchar_t* name);
 void PutOk(IDispatch* control, const wchar_t* name, const VARIANT& value);
 void CallOk(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args = {});
+
+// The text of the BSTR that `call` hands back (freed here); `none` when it hands back none.
+template <class Call>
+std::string BstrText(Call&& call, const char* none = "") {
+    BSTR text = nullptr;
+    call(&text);
+    std::string result = text ? win32::Narrow(text) : none;
+    ::SysFreeString(text);
+    return result;
+}
 
 // Processes the messages waiting now.
 void Pump();

@@ -153,10 +153,10 @@ TEST(Container, FollowsTheContainersRectanglesAndDrawsIntoItsDeviceContext) {
     EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
     ComPtr<ITypeInfo> coclass;
     ASSERT_EQ(info->GetClassInfo(coclass.GetAddressOf()), S_OK);
-    BSTR name = nullptr;
-    coclass->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-    EXPECT_EQ(std::wstring(name), L"ColumnPick");
-    ::SysFreeString(name);
+    EXPECT_EQ(BstrText([&](BSTR* name) {
+                  coclass->GetDocumentation(MEMBERID_NIL, name, nullptr, nullptr, nullptr);
+              }),
+              "ColumnPick");
 }
 
 }  // namespace

@@ -5,16 +5,22 @@
 
 namespace cp::test {
 
+namespace {
+
+// Advises `sink` at the control's connection point for `iid`; false when the control refuses.
+bool Advise(IUnknown* control, REFIID iid, IUnknown* sink, ComPtr<IConnectionPoint>& point,
+            ::DWORD& cookie) {
+    ComPtr<IConnectionPointContainer> container = As<IConnectionPointContainer>(control);
+    return container && SUCCEEDED(container->FindConnectionPoint(iid, point.GetAddressOf())) &&
+           SUCCEEDED(point->Advise(sink, &cookie));
+}
+
+}  // namespace
+
 bool EventSink::Connect(IUnknown* control) {
-    ComPtr<IConnectionPointContainer> container;
-    if (FAILED(control->QueryInterface(IID_IConnectionPointContainer,
-                                       reinterpret_cast<void**>(container.GetAddressOf())))) {
-        return false;
-    }
     IID events{};
     ::IIDFromString(win32::Widen(iface::Ids().eventInterface).c_str(), &events);
-    if (FAILED(container->FindConnectionPoint(events, point_.GetAddressOf()))) return false;
-    return SUCCEEDED(point_->Advise(this, &cookie_));
+    return Advise(control, events, this, point_, cookie_);
 }
 
 void EventSink::Disconnect() {
@@ -50,11 +56,7 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
 }
 
 bool NotifySink::Connect() {
-    ComPtr<IConnectionPointContainer> container = As<IConnectionPointContainer>(control_);
-    return container &&
-           SUCCEEDED(
-               container->FindConnectionPoint(IID_IPropertyNotifySink, point_.GetAddressOf())) &&
-           SUCCEEDED(point_->Advise(this, &cookie_));
+    return Advise(control_, IID_IPropertyNotifySink, this, point_, cookie_);
 }
 
 void NotifySink::Disconnect() {

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/Wide.h"
 #include "tests/component/EventSink.h"
 #include "tests/component/InPlaceSite.h"
 #include "tests/component/MemoryBag.h"
@@ -32,16 +31,12 @@ ComPtr<IFontDisp> MakeFont(const wchar_t* name, int points, bool bold) {
 std::string Describe(IUnknown* object) {
     ComPtr<IFont> font = object ? As<IFont>(object) : nullptr;
     if (!font) return "no font";
-    BSTR name = nullptr;
     CY size{};
     BOOL bold = FALSE;
-    font->get_Name(&name);
     font->get_Size(&size);
     font->get_Bold(&bold);
-    std::string text = (name ? win32::Narrow(name) : "") + " " +
-                       std::to_string(size.int64 / kCyPerPoint) + (bold ? " bold" : "");
-    ::SysFreeString(name);
-    return text;
+    return BstrText([&](BSTR* name) { font->get_Name(name); }) + " " +
+           std::to_string(size.int64 / kCyPerPoint) + (bold ? " bold" : "");
 }
 
 // A font as the window system realizes it, which may name and size it otherwise than asked
@@ -226,6 +221,45 @@ TEST(Font, ANewControlTakesTheContainersFontAndEveryStoreKeepsIt) {
     EXPECT_EQ(FontOf(fromBag.Get()), own);
     for (IDispatch* c : {fromStream.Get(), fromBag.Get(), fromOld.Get()})
         As<IOleObject>(c)->SetClientSite(nullptr);
+}
+
+// The managed forms host hands its colours and font over in the quick-activation structure,
+// to a site that answers no ambients: the control takes a copy of the font, and a save stores
+// none of what follows the container. Without a font the control has the system's.
+TEST(Font, AQuickActivatingContainerGivesItsColoursAndACopyOfItsFont) {
+    BareSite site;
+    ComPtr<IFontDisp> containers = MakeFont(L"Tahoma", 14, true);
+    MemoryBag bag;
+    ComPtr<IDispatch> control = CreateControl();
+    QACONTAINER container = QuickContainer(&site);
+    container.colorBack = 0x336699;
+    container.colorFore = 0x00FF00;
+    container.pFont = As<IFont>(containers.Get()).Get();
+    QACONTROL answer{};
+    answer.cbSize = sizeof(QACONTROL);
+    ASSERT_EQ(As<IQuickActivate>(control.Get())->QuickActivate(&container, &answer), S_OK);
+    ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+    EXPECT_EQ(GetText(control.Get(), L"BackColorNormal"), std::to_string(0x336699));
+    EXPECT_EQ(GetText(control.Get(), L"ForeColorNormal"), std::to_string(0x00FF00));
+    EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 14, true));
+    CY size{};
+    CY given{};
+    FontObjectOf(control.Get())->get_Size(&size);
+    container.pFont->get_Size(&given);
+    EXPECT_EQ(size.int64, given.int64) << "the container's size to the ten-thousandth of a point";
+    EXPECT_NE(FontOf(control.Get()), SystemFont());
+    EXPECT_NE(FontObjectOf(control.Get()).Get(), container.pFont) << "a copy of the font";
+    ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&bag, TRUE, TRUE), S_OK);
+    for (const wchar_t* key : {L"BackColorNormal", L"ForeColorNormal", L"FontName"})
+        EXPECT_EQ(bag.values.count(key), 0u) << win32::Narrow(key);
+    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+
+    ComPtr<IDispatch> plain = CreateControl();
+    container = QuickContainer(&site);
+    ASSERT_EQ(As<IQuickActivate>(plain.Get())->QuickActivate(&container, &answer), S_OK);
+    ASSERT_EQ(As<IPersistStreamInit>(plain.Get())->InitNew(), S_OK);
+    EXPECT_EQ(FontOf(plain.Get()), SystemFont());
+    As<IOleObject>(plain.Get())->SetClientSite(nullptr);
 }
 
 // A container whose ambient font fails or is not a font, and a bag whose font is of the wrong

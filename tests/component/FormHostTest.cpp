@@ -17,19 +17,6 @@
 namespace cp::test {
 namespace {
 
-QACONTAINER Container(IOleClientSite* site, IPropertyNotifySink* notify, IUnknown* events) {
-    QACONTAINER container{};
-    container.cbSize = sizeof(QACONTAINER);
-    container.pClientSite = site;
-    container.pPropertyNotifySink = notify;
-    container.pUnkEventSink = events;
-    container.dwAmbientFlags = QACONTAINER_USERMODE | QACONTAINER_AUTOCLIP;
-    container.colorFore = 0x80000008;
-    container.colorBack = 0x80000005;
-    container.lcid = 0x409;
-    return container;
-}
-
 TEST(FormHost, AQuickActivatingHostGetsItsSinksConnectedAndPersistsInTheManagedHostsOrder) {
     BareSite site;
     ComPtr<IStream> stream;
@@ -38,7 +25,7 @@ TEST(FormHost, AQuickActivatingHostGetsItsSinksConnectedAndPersistsInTheManagedH
         ComPtr<IDispatch> control = CreateControl();
         NotifySink notify(control.Get());
         EventSink events;
-        QACONTAINER container = Container(&site, &notify, &events);
+        QACONTAINER container = QuickContainer(&site, &notify, &events);
         QACONTROL answer{};
         answer.cbSize = sizeof(QACONTROL);
         ASSERT_EQ(As<IQuickActivate>(control.Get())->QuickActivate(&container, &answer), S_OK);
@@ -75,7 +62,7 @@ TEST(FormHost, AQuickActivatingHostGetsItsSinksConnectedAndPersistsInTheManagedH
     // A host of the older, shorter structure, which loads through IPersistStream.
     stream->Seek({}, STREAM_SEEK_SET, nullptr);
     ComPtr<IDispatch> loaded = CreateControl();
-    QACONTAINER older = Container(&site, nullptr, nullptr);
+    QACONTAINER older = QuickContainer(&site);
     older.cbSize = offsetof(QACONTAINER, pBindHost);
     QACONTROL answer{};
     answer.cbSize = offsetof(QACONTROL, dwPointerActivationPolicy);

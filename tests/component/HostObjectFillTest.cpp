@@ -20,6 +20,8 @@ constexpr const char* kParameterAdvice =
     "interpreted as query parameters. Be sure to enclose field names containing spaces or "
     "punctuation with square brackets [ ].";
 constexpr const char* kCursorAdvice = "Did you set the CursorType of the recordset?";
+// How a recordset's failure begins its description.
+const std::string kOccured = std::string("The following error occured: ") + kParagraph;
 
 using Cell = std::function<void(::LONG field, ::LONG row, VARIANT* v)>;
 
@@ -197,7 +199,6 @@ TEST_F(HostObjectFill, QueryOpensASnapshotClosesItAndNamesTheDatabaseInItsFailur
 }
 
 TEST_F(HostObjectFill, RecordsetFailuresKeepTheirFullNumberAndAskForTheCursorType) {
-    const std::string occured = std::string("The following error occured: ") + kParagraph;
     AnswerCounted(-1);
     // An OLE DB code: far outside 16 bits, and kept whole.
     const auto cannotFetchBackwards = static_cast<HRESULT>(0x80040E24);
@@ -205,18 +206,17 @@ TEST_F(HostObjectFill, RecordsetFailuresKeepTheirFullNumberAndAskForTheCursorTyp
               Raises(cannotFetchBackwards, L"Rowset does not support fetching backward."));
     FillFrom(&rs);
     EXPECT_EQ(Report(kRecordsetMessage, -2147217884),
-              occured + "Rowset does not support fetching backward." + kParagraph + kCursorAdvice);
+              kOccured + "Rowset does not support fetching backward." + kParagraph + kCursorAdvice);
     EXPECT_EQ(rs.log, (std::vector<std::string>{"RecordCount", "EOF", "MoveLast"}));
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "0");
 }
 
 TEST_F(HostObjectFill, GetRowsThatFailsOrIsNoBlockLeavesTheTable) {
     AnswerCounted(3);
-    const std::string occured = std::string("The following error occured: ") + kParagraph;
-    const std::string noBlock = occured +
+    const std::string noBlock = kOccured +
                                 "GetRows returned no two-dimensional array of fields and rows." +
                                 kParagraph + kCursorAdvice;
-    const std::string mismatch = occured + "Type mismatch" + kParagraph + kCursorAdvice;
+    const std::string mismatch = kOccured + "Type mismatch" + kParagraph + kCursorAdvice;
     const struct {
         ScriptedDispatch::Handler answer;
         long number;
@@ -224,7 +224,7 @@ TEST_F(HostObjectFill, GetRowsThatFailsOrIsNoBlockLeavesTheTable) {
     } answers[] = {
         // A name taken for a parameter, as a failed HRESULT with no exception to describe it.
         {Fails(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3061)), 3061,
-         occured + "Application-defined or object-defined error" + kParagraph + kParameterAdvice},
+         kOccured + "Application-defined or object-defined error" + kParagraph + kParameterAdvice},
         {Returns(Var(L"rows").v), 13, noBlock},
         {ReturnsArray([] {
              return Block({2, 3, 1});

@@ -37,26 +37,11 @@ HWND InPlaceSite::Edit() const {
 }
 
 HRESULT InPlaceSite::QueryInterface(REFIID iid, void** out) {
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
-    if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
-        *out = static_cast<IOleInPlaceSite*>(this);
+    if (iid == IID_IOleControlSite && !controlSite) {
+        *out = nullptr;
+        return E_NOINTERFACE;
     }
-    if (iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
-    if (iid == IID_IOleControlSite && controlSite) *out = static_cast<IOleControlSite*>(this);
-    if (*out == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-HRESULT InPlaceSite::GetMoniker(::DWORD, ::DWORD, IMoniker** out) {
-    *out = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT InPlaceSite::GetContainer(IOleContainer** out) {
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return ClientSite::QueryInterface(iid == IID_IOleWindow ? IID_IOleInPlaceSite : iid, out);
 }
 
 HRESULT InPlaceSite::GetWindow(HWND* out) {

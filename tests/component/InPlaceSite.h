@@ -13,10 +13,7 @@
 
 namespace cp::test {
 
-class InPlaceSite final : public IOleClientSite,
-                          public IOleInPlaceSite,
-                          public IDispatch,
-                          public IOleControlSite {
+class InPlaceSite final : public ClientSite<IOleInPlaceSite, IDispatch, IOleControlSite> {
 public:
     InPlaceSite();
     ~InPlaceSite();
@@ -27,8 +24,6 @@ public:
     HRESULT Activate(IUnknown* control);
     // The edit field of the control active in the site's window.
     HWND Edit() const;
-    // The references that the control holds now.
-    ULONG OthersReferences() const { return refs_ - 1; }
 
     HWND window = nullptr;  // the container's window, shown
     bool userMode = true;   // Ambient.UserMode
@@ -39,17 +34,8 @@ public:
     // Offers IOleControlSite, whose TranslateAccelerator takes Tab ("TranslateAccelerator(9)").
     bool controlSite = false;
 
-    // IUnknown
+    // IUnknown: IOleWindow is the in-place site's, IOleControlSite only when offered.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
-    // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(::DWORD, ::DWORD, IMoniker** out) override;
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override;
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
     // IOleWindow, IOleInPlaceSite
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
@@ -84,9 +70,6 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* msg, ::DWORD modifiers) override;
     HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
-
-private:
-    ULONG refs_ = 1;
 };
 
 // A new control on `site`, started afresh, with one column of `rows` and active in place.

@@ -3,7 +3,6 @@
 // typing and applied through the control (whose sinks hear of each change and whose checks
 // refuse a bad value); the same page in the system's modal property frame; and the names of the
 // enumerated properties' values that a property browser offers.
-#include "platform/win32/Wide.h"
 #include "tests/component/EventSink.h"
 #include "tests/component/InPlaceSite.h"
 #include "tests/support/win32/MessageBoxWatch.h"
@@ -269,11 +268,8 @@ Texts Strings(const CALPOLESTR& strings) {
 }
 
 std::string DisplayString(IPerPropertyBrowsing* browsing, DISPID id) {
-    BSTR text = nullptr;
-    EXPECT_EQ(browsing->GetDisplayString(id, &text), S_OK);
-    std::string result = text ? win32::Narrow(text) : "<none>";
-    ::SysFreeString(text);
-    return result;
+    return BstrText([&](BSTR* text) { EXPECT_EQ(browsing->GetDisplayString(id, text), S_OK); },
+                    "<none>");
 }
 
 TEST_F(PropertyPages, APropertyBrowserOffersTheNamedValuesOfTheEnumeratedProperties) {

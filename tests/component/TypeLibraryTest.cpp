@@ -38,14 +38,11 @@ struct TypeLibrary : ::testing::Test {
 };
 
 std::string Name(ITypeInfo* info, MEMBERID id, std::string* help = nullptr) {
-    BSTR name = nullptr;
-    BSTR doc = nullptr;
-    info->GetDocumentation(id, &name, &doc, nullptr, nullptr);
-    std::string result = name ? win32::Narrow(name) : "";
-    if (help) *help = doc ? win32::Narrow(doc) : "";
-    ::SysFreeString(name);
-    ::SysFreeString(doc);
-    return result;
+    if (help)
+        *help = BstrText(
+            [&](BSTR* doc) { info->GetDocumentation(id, nullptr, doc, nullptr, nullptr); });
+    return BstrText(
+        [&](BSTR* name) { info->GetDocumentation(id, name, nullptr, nullptr, nullptr); });
 }
 
 // The table's names of the automation types; an object is the database object.
@@ -159,10 +156,10 @@ TEST_F(TypeLibrary, IsTheLibraryOfTheInterfaceTable) {
     EXPECT_EQ(attr->wMinorVerNum, 0);
     EXPECT_EQ(attr->lcid, 0x409u);
     library->ReleaseTLibAttr(attr);
-    BSTR help = nullptr;
-    library->GetDocumentation(-1, nullptr, &help, nullptr, nullptr);
-    EXPECT_EQ(win32::Narrow(help), iface::Ids().typeLibraryHelp);
-    ::SysFreeString(help);
+    EXPECT_EQ(BstrText([&](BSTR* help) {
+                  library->GetDocumentation(-1, nullptr, help, nullptr, nullptr);
+              }),
+              iface::Ids().typeLibraryHelp);
 }
 
 TEST_F(TypeLibrary, DualInterfaceHoldsEveryMemberInTheTablesOrder) {
@@ -203,11 +200,8 @@ std::string LibraryOf(ITypeInfo* info, const TYPEDESC& desc) {
         FAILED(referred->GetContainingTypeLib(&library, &index))) {
         return "";
     }
-    BSTR name = nullptr;
-    library->GetDocumentation(-1, &name, nullptr, nullptr, nullptr);
-    std::string text = name ? win32::Narrow(name) : "";
-    ::SysFreeString(name);
-    return text;
+    return BstrText(
+        [&](BSTR* name) { library->GetDocumentation(-1, name, nullptr, nullptr, nullptr); });
 }
 
 // Font is the standard font type of OLE Automation, read, set and set by reference, so that

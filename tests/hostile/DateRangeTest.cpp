@@ -20,16 +20,10 @@ constexpr double kLargest = std::numeric_limits<double>::max();
 constexpr double kFirstDay = -657434;  // 1 January 100
 constexpr double kLastDay = 2958465;   // 31 December 9999
 
-const Date kUnshowable[] = {
-    Date{kLargest},
-    Date{-kLargest},
-    Date{kInfinity},
-    Date{-kInfinity},
-    Date{std::numeric_limits<double>::quiet_NaN()},
-    Date{kLastDay + 1},
-    Date{kFirstDay - 1},
-    Date{9.3e18},  // just beyond what a 64-bit day count holds
-};
+// Day counts; the last is just beyond what a 64-bit day count holds.
+const double kUnshowable[] = {
+    kLargest,     -kLargest,     kInfinity, -kInfinity, std::numeric_limits<double>::quiet_NaN(),
+    kLastDay + 1, kFirstDay - 1, 9.3e18};
 
 TEST(DateText, TheFirstAndLastShowableDaysConvert) {
     EXPECT_EQ(CStr(Variant(Date{kFirstDay})), "1/1/100");
@@ -40,8 +34,9 @@ TEST(DateText, TheFirstAndLastShowableDaysConvert) {
 
 TEST(DateText, AnUnshowableDateIsAnOverflow) {
     for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
-        EXPECT_EQ(ErrorOf([&] { CStr(Variant(kUnshowable[i])); }), vberr::Overflow) << "case " << i;
-        EXPECT_EQ(ErrorOf([&] { DisplayText(Variant(kUnshowable[i])); }), vberr::Overflow)
+        EXPECT_EQ(ErrorOf([&] { CStr(Variant(Date{kUnshowable[i]})); }), vberr::Overflow)
+            << "case " << i;
+        EXPECT_EQ(ErrorOf([&] { DisplayText(Variant(Date{kUnshowable[i]})); }), vberr::Overflow)
             << "case " << i;
     }
 }
@@ -56,7 +51,7 @@ TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
              {std::pair{iface::dispid::AddItem, iface::Kind::Method},
               std::pair{iface::dispid::AddList, iface::Kind::Method},
               std::pair{iface::dispid::Text, iface::Kind::PropertyLet}}) {
-            std::vector<Variant> args{Variant(kUnshowable[i])};
+            std::vector<Variant> args{Variant(Date{kUnshowable[i]})};
             EXPECT_EQ(ErrorOf([&] { iface::Invoke(s.control(), dispid, kind, args); }),
                       vberr::Overflow)
                 << "case " << i << ", member " << std::hex << dispid;
@@ -70,7 +65,7 @@ TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
 TEST(DateText, AStoredUnshowableTextFailsTheLoadAndLeavesTheFieldEmpty) {
     for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
         sim::PropertyStore bag;
-        bag.Set("Text", Variant(kUnshowable[i]));
+        bag.Set("Text", Variant(Date{kUnshowable[i]}));
         SimControl s({.placement = {.properties = &bag}});
         ASSERT_EQ(s.world().HostErrors().size(), 1u) << "case " << i;
         EXPECT_EQ(s.world().HostErrors()[0].notification, "UserControl_ReadProperties");

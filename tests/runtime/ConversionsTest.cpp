@@ -51,15 +51,12 @@ TEST(VariantConversions, FollowTheRuntime) {
 }
 
 TEST(TextToDouble, AcceptsNumbersInTheLocalesFormOnly) {
-    EXPECT_EQ(CDbl("1000"), 1000);
-    EXPECT_EQ(CDbl("  1500  "), 1500);
-    EXPECT_EQ(CDbl("1000.5"), 1000.5);
-    EXPECT_EQ(CDbl("-12"), -12);
-    EXPECT_EQ(CDbl("1,000"), 1000);  // a group separator in the whole part
-    EXPECT_EQ(CDbl("1e3"), 1000);
-    EXPECT_EQ(CDbl("&H10"), 16);
-    EXPECT_EQ(CDbl("&HFFFF"), -1);  // four hex digits read as an Integer
-    EXPECT_EQ(CDbl("&O17"), 15);
+    // A group separator in the whole part is taken; four hex digits read as an Integer.
+    const std::pair<const char*, double> cases[] = {
+        {"1000", 1000}, {"  1500  ", 1500}, {"1000.5", 1000.5}, {"-12", -12}, {"1,000", 1000},
+        {"1e3", 1000},  {"&H10", 16},       {"&HFFFF", -1},     {"&O17", 15}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(CDbl(std::string_view(text)), value) << text;
     for (const char* bad : {"", " ", "abc", "12a", "1e", "--1", "1.2.3", "&H", "&HZZ", ";"}) {
         EXPECT_EQ(ErrorOf([&] { CDbl(std::string_view(bad)); }), vberr::TypeMismatch) << bad;
     }

@@ -5,6 +5,7 @@
 #include "runtime/RuntimeError.h"
 #include "shell/AboutPictures.h"
 #include "shell/frmAbout.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
@@ -39,12 +40,8 @@ TEST(About, EachPictureHasThePixelsOfItsPlace) {
 TEST(About, AFailureToShowTheBoxReachesTheCaller) {
     SimControl s;
     s.world().FailNext("ShowModalForm", vberr::OutOfMemory);
-    try {
-        s.control().About();
-        ADD_FAILURE() << "the failure was swallowed";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number(), vberr::OutOfMemory);
-    }
+    EXPECT_EQ(ErrorOf([&] { s.control().About(); }), vberr::OutOfMemory)
+        << "the failure reaches the caller";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/win32/WindowsApi.h"
 #include "runtime/RuntimeError.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/win32/MessageBoxWatch.h"
 #include "tests/win32/RecordingOnForm.h"
 
@@ -36,12 +37,8 @@ TEST(HostErrors, BelongToTheOperationThatCausedThemOrAreReported) {
         c.onKeyPress = [](std::int16_t&) { Raise(vberr::InvalidProcedureCall); };
     });
     scene.control->onResize = [] { Raise(vberr::Overflow); };
-    try {
-        scene.host->UserControl().SetHeight(600);
-        ADD_FAILURE() << "the resize error did not reach the put";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number(), vberr::Overflow);
-    }
+    EXPECT_EQ(ErrorOf([&] { scene.host->UserControl().SetHeight(600); }), vberr::Overflow)
+        << "the resize error reaches the put";
     ::SendMessageW(scene.host->TextBox().hWnd(), WM_CHAR, 'a', 1);
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].prompt,
@@ -66,12 +63,7 @@ TEST(HostRuntime, MessageBoxesScreenAndLocale) {
     EXPECT_EQ(UpperCase("abc \xC3\xA9"), "ABC \xC3\x89");
     EXPECT_EQ(UpperCaseChar(U'\u03B1'), U'\u0391');
     EXPECT_FALSE(DecimalSeparator().empty());
-    try {
-        host::LoadResPicture(999, vbResBitmap);
-        ADD_FAILURE() << "a missing bitmap loaded";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number(), vberr::ResourceNotFound);
-    }
+    EXPECT_EQ(ErrorOf([] { host::LoadResPicture(999, vbResBitmap); }), vberr::ResourceNotFound);
     EXPECT_NE(host::LoadResPicture(10, vbResBitmap)->Handle(), nullptr);
 }
 
