@@ -269,6 +269,20 @@ TEST_F(SlowServerScenario, KeysTypedQuicklyAreAllTakenAndOnlyTheNewestTextComple
         EXPECT_TRUE(text == "TOWN 12" || text == "town 120") << text;
 }
 
+// A filtered list of a slow server: the rows and their count come after the keys, and only
+// those of the newest text show.
+TEST_F(SlowServerScenario, AFilteredListShowsOnlyTheRowsOfTheNewestText) {
+    control.FilterList(true);
+    driver->FocusControl(control);
+    TypeQuickly("town 4");
+    const std::vector<std::string> shown = PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+    EXPECT_EQ(Read(), (Reading{"town 400", 6, 2, 400, 0, false}));
+    EXPECT_EQ(driver->ListWindowCount(control), 100);
+    for (const std::string& text : shown)
+        EXPECT_TRUE(text == "town 4" || text == "town 400") << text;
+}
+
 TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {
     driver->FocusControl(control);
     TypeQuickly("town 49");
