@@ -21,7 +21,8 @@ void Announce(Body&& body) {
 }  // namespace
 
 AccessibleRows ColumnPick::ListRowsForReader() const {
-    return AccessibleRows(settings, rows, shown, columns, dropDown, lstListBox, server);
+    return AccessibleRows(settings, rows, shown, columns, dropDown, lstListBox, server,
+                          serverFilter);
 }
 
 // A reader counts and reads every row the list shows: a growing list finds the rest first.

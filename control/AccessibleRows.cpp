@@ -17,11 +17,16 @@ bool AccessibleRows::ColumnShown(std::int32_t column) const {
 
 std::optional<std::string> AccessibleRows::Name(std::int32_t row) const {
     if (!Exists(row)) return std::nullopt;
-    row = server_.Active() ? server_.Slot(row) : shown_.TableRow(rows_, row);
+    const bool filtered = server_.Active() && filter_.Active();
+    row = filtered           ? filter_.Slot(row)
+          : server_.Active() ? server_.Slot(row)
+                             : shown_.TableRow(rows_, row);
     RowCellsAt cells;
     cells.row = row;
     // In server mode the row is read from its page, numbered there.
-    if (server_.Active())
+    if (filtered)
+        cells.items = filter_.PageOf(row, cells.row);
+    else if (server_.Active())
         cells.items = server_.PageOf(row, cells.row);
     else
         cells.table = &rows_.Items();

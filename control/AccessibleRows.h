@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "control/ServerFilter.h"
 #include "control/ServerRows.h"
 #include "control/ShownRows.h"
 #include "control/StateRecord.h"
@@ -24,14 +25,15 @@ class AccessibleRows {
 public:
     AccessibleRows(const Settings& settings, const ItemTable& rows, const ShownRows& shown,
                    const ColumnState& columns, const DropDownState& dropDown, ListBox& list,
-                   const ServerRows& server)
+                   const ServerRows& server, const ServerFilter& filter)
         : settings_(settings),
           rows_(rows),
           shown_(shown),
           columns_(columns),
           dropDown_(dropDown),
           list_(list),
-          server_(server) {}
+          server_(server),
+          filter_(filter) {}
 
     // The rows are those the list shows, numbered as it shows them.
     std::int32_t Count() const { return shown_.Count(rows_); }
@@ -62,6 +64,7 @@ private:
     const DropDownState& dropDown_;
     ListBox& list_;
     const ServerRows& server_;
+    const ServerFilter& filter_;  // in server mode, the rows of a filtered list
 };
 
 }  // namespace cp

@@ -24,6 +24,7 @@
 #include "control/AccessibleRows.h"
 #include "control/ColumnPickEvents.h"
 #include "control/Enumerations.h"
+#include "control/ServerFilter.h"
 #include "control/ServerQueries.h"
 #include "control/ServerRows.h"
 #include "control/ShownRows.h"
@@ -248,7 +249,7 @@ private:
     // of them or filter the list.
     void MarkMatches(const std::string& text);
     std::int32_t ListRowOf(std::int32_t tableRow) const {
-        return server.Active() ? server.ListRow(tableRow) : shown.ListRow(rows, tableRow);
+        return server.Active() ? ServerListRowOf(tableRow) : shown.ListRow(rows, tableRow);
     }
     // The cells of a table row: in the item table, or in server mode in the page that holds it.
     RowCellsAt CellsOf(std::int32_t tableRow) const;
@@ -261,7 +262,7 @@ private:
     // The list window counts the rows the server counted last.
     void FollowServerCount();
     std::int32_t TableRowOf(std::int32_t listRow) const {
-        return server.Active() ? server.Slot(listRow) : shown.TableRow(rows, listRow);
+        return server.Active() ? ServerSlotOf(listRow) : shown.TableRow(rows, listRow);
     }
     // The marks as server mode names them, and back after it renamed them.
     ServerMarks MarksOnServer() const;
@@ -281,6 +282,8 @@ private:
     // acts on the row the text found.
     void SettleServerAnswer();
     void ApplyServerAnswer(const ServerQueries::Answer& answer);
+    // The row first found for a text, read with the rows around it, becomes current.
+    void FindServerRowOf(const LocatedRow& first);
     // The search of a word start or any part that the server is asked for; none for the prefix.
     std::optional<FieldSearch> ServerSearch() const { return ServerSearchOf(search.rule); }
     static std::optional<FieldSearch> ServerSearchOf(const SearchRule& rule);
@@ -289,6 +292,21 @@ private:
     static void CheckServerSearch(KeyedRows* source, const SearchRule& rule);
     // The first row that the server finds for text under the search settings; -1 for none.
     std::int32_t FindServerMatch(const std::string& text);
+
+    // --- A filtered list in server mode (control/ServerFiltering.cpp) --------------------------
+    // The list's row of a slot, and the slot at a list's row, with the filter or without.
+    std::int32_t ServerListRowOf(std::int32_t slot) const;
+    std::int32_t ServerSlotOf(std::int32_t listRow) const;
+    // The marks on filtered rows are kept by themselves before the list shows other rows.
+    void SetFilteredMarksAside();
+    // The list shows every row of the server again.
+    void EndServerFilter();
+    // The list shows the rows of an answer that brings them.
+    void ShowServerMatches(const ServerQueries::Answer& answer);
+    // Opening on a text that the control wrote: its rows are asked for and waited for.
+    void FilterServerRowsNow(const std::string& text);
+    // A key that may move past the filtered rows read reads on first.
+    void FinishServerRowsBelow(std::int16_t KeyCode);
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();
@@ -390,6 +408,7 @@ private:
     std::unique_ptr<IdleStep> listSteps;  // finds the rest of a growing filtered list
     std::unique_ptr<IdleStep> foldSteps;  // makes a large table's rows ready for the searches
     ServerRows server;                    // in server mode, the rows on the database server
+    ServerFilter serverFilter{server};    // in server mode with FilterList, the rows shown
     ServerQueries queries;              // in server mode, typing's queries off the window's thread
     ColumnState columns;                // the widths of the list's columns
     EditingFlags editing;               // typing, navigation and commits

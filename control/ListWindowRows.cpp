@@ -12,6 +12,8 @@ std::int32_t ColumnPick::MatchListWindowCount() {
     // takes back every row, its height and its selection on the current row, as when the
     // typing ends the filter.
     if (shown.EndedByChange(rows)) ShowAllRows();
+    // A filtered list on the server counts on as it reads its rows.
+    if (serverFilter.Active()) shown.Serve(serverFilter.Count());
     const HWND window = lstListBox.hWnd();
     const auto counted = static_cast<std::int32_t>(SendMessage(window, LB_GETCOUNT, 0, 0));
     const std::int32_t wanted = shown.Count(rows);

@@ -38,6 +38,7 @@ void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::str
         rows.Clear(settings.intColumnCount);
         shown.EndServe();
         queries.Stop();
+        serverFilter.End();
         server.Disconnect();
         server.Connect(source);
         queries.Start(source, server.HowPlaced(),
@@ -50,6 +51,7 @@ void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::str
 void ColumnPick::LeaveServerMode() {
     if (!server.Active()) return;
     queries.Stop();
+    serverFilter.End();
     server.Disconnect();
     shown.EndServe();
     rows.ForgetSelection();
@@ -66,12 +68,17 @@ void ColumnPick::RefuseInServerMode(std::string_view member) const {
 }
 
 void ColumnPick::FollowServerCount() {
-    shown.Serve(server.Count());
+    shown.Serve(serverFilter.Active() ? serverFilter.Count() : server.Count());
     MatchListWindowCount();
     const ListMove move = server.TakeMove();
     if (!move.moved) return;
     // The rows the mouse tracked from are gone with a new chain.
-    if (move.newChain) rows.SetHotRow(-1);
+    if (move.newChain && !serverFilter.Active()) rows.SetHotRow(-1);
+    // A filtered list shows rows of its own: only its selection may have moved.
+    if (serverFilter.Active()) {
+        ReselectCurrentRow();
+        return;
+    }
     // The list shows the same rows at other places: its top row and selection go with them.
     const std::int32_t count = shown.Count(rows);
     if (!move.newChain && count > 0) {
@@ -90,7 +97,8 @@ void ColumnPick::KeepMarksOnServer(const ServerMarks& marks) {
 }
 
 std::int32_t ColumnPick::BringServerRow(std::int32_t row) {
-    if (!server.Active()) return row;
+    // A filtered row is shown already.
+    if (!server.Active() || ServerFilter::IsSlot(row)) return row;
     ServerMarks marks = MarksOnServer();
     const std::int32_t brought = server.Bring(row, marks);
     KeepMarksOnServer(marks);
@@ -99,6 +107,8 @@ std::int32_t ColumnPick::BringServerRow(std::int32_t row) {
 }
 
 std::int32_t ColumnPick::ServerListIndex() {
+    // A filtered row is placed in the whole table by counting the rows before it.
+    if (ServerFilter::IsSlot(rows.ListIndex())) return serverFilter.Place(rows.ListIndex());
     const std::int32_t slot = BringServerRow(rows.ListIndex());
     if (slot < 0) return slot;
     // Read by a host, the place is exact: the list moves there first.
@@ -115,7 +125,8 @@ std::int32_t ColumnPick::ServerSlotAt(std::int32_t place) {
 RowCellsAt ColumnPick::CellsOf(std::int32_t tableRow) const {
     if (!server.Active()) return {nullptr, &rows.Items(), tableRow};
     RowCellsAt cells;
-    cells.items = server.PageOf(tableRow, cells.row);
+    cells.items = ServerFilter::IsSlot(tableRow) ? serverFilter.PageOf(tableRow, cells.row)
+                                                 : server.PageOf(tableRow, cells.row);
     return cells;
 }
 

@@ -28,7 +28,8 @@ bool ColumnPick::AskServer(const std::string& text, Completion completion) {
         queries.Forget();
         return false;
     }
-    queries.Ask(text, completion, ServerSearch());
+    queries.Ask(text, completion, ServerSearch(),
+                search.blnFilterList ? ListFilter::Matches : ListFilter::AllRows);
     return true;
 }
 
@@ -66,6 +67,24 @@ std::int32_t ColumnPick::FindServerMatch(const std::string& text) {
     return row;
 }
 
+void ColumnPick::FindServerRowOf(const LocatedRow& first) {
+    std::int32_t row = -1;
+    try {
+        ServerMarks marks = MarksOnServer();
+        row = server.Adopt(ServerRows::Locate(*server.Source(), first.found, server.HowPlaced()),
+                           marks);
+        KeepMarksOnServer(marks);
+    } catch (...) {
+        server.ReportFailure(std::current_exception());
+    }
+    FollowServerCount();
+    if (row == -1) {
+        ClearListSelection();
+    } else {
+        SelectRowInListBox(row);
+    }
+}
+
 void ColumnPick::TakeServerAnswer() {
     TrappedSub("TakeServerAnswer", [&] {
         if (auto answer = queries.Take()) ApplyServerAnswer(*answer);
@@ -83,9 +102,25 @@ void ColumnPick::SettleServerAnswer() {
 }
 
 void ColumnPick::ApplyServerAnswer(const ServerQueries::Answer& answer) {
+    if (!answer.matches && answer.matchCount) {
+        // The count of the rows shown, which followed them.
+        serverFilter.Counted(answer.text, *answer.matchCount);
+        FollowServerCount();
+        return;
+    }
     std::int32_t row = -1;
     if (answer.failure) {
         server.ReportFailure(answer.failure);
+    } else if (answer.matches) {
+        // The rows of a text typed over are of no use; nor are they with FilterList put off
+        // since, when the list shows every row again and the text is found as without it.
+        if (txtTextBox.Text() != answer.text) return;
+        if (!search.blnFilterList) {
+            FindServerRowOf(answer.located);
+            return;
+        }
+        ShowServerMatches(answer);
+        row = serverFilter.Slot(0);
     } else {
         ServerMarks marks = MarksOnServer();
         row = server.Adopt(answer.located, marks);

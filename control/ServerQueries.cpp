@@ -29,10 +29,10 @@ void ServerQueries::Stop() {
 }
 
 void ServerQueries::Ask(const std::string& text, Completion completion,
-                        std::optional<FieldSearch> search) {
+                        std::optional<FieldSearch> search, ListFilter filter) {
     {
         const std::lock_guard lock(mutex_);
-        waiting_ = Question{++newest_, text, completion, std::move(search)};
+        waiting_ = Question{++newest_, text, completion, std::move(search), filter};
         answer_.reset();
         open_ = true;
     }
@@ -52,6 +52,11 @@ bool ServerQueries::Outstanding() const {
     return open_ || answer_.has_value();
 }
 
+bool ServerQueries::Busy() const {
+    const std::lock_guard lock(mutex_);
+    return open_ || answer_.has_value() || counting_;
+}
+
 std::optional<ServerQueries::Answer> ServerQueries::Take() {
     const std::lock_guard lock(mutex_);
     std::optional<Answer> taken = std::move(answer_);
@@ -69,8 +74,18 @@ std::optional<ServerQueries::Answer> ServerQueries::Await(std::chrono::milliseco
 
 ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& source,
                                           Placing placing) {
-    Answer answer{question.text, question.completion, {}, nullptr};
+    Answer answer{question.text, question.completion, {}, nullptr, std::nullopt, std::nullopt};
     try {
+        if (question.filter == ListFilter::Matches) {
+            // The first of the rows is the text's first row; the list shows them from the top,
+            // so nothing around it is read and nothing counted before the first screen.
+            answer.matches = source.MatchingAfter({question.text, question.search}, std::nullopt,
+                                                  ServerRows::kPageRows);
+            if (!answer.matches->empty()) answer.located.found = answer.matches->front();
+            if (std::ssize(*answer.matches) < ServerRows::kPageRows)
+                answer.matchCount = std::ssize(*answer.matches);
+            return answer;
+        }
         answer.located = ServerRows::Locate(
             source,
             question.search ? source.FirstMatching(*question.search, question.text)
@@ -95,11 +110,38 @@ void ServerQueries::Run(LocaleFacts locale) {
         lock.lock();
         // A newer question, or one forgotten since, makes this answer stale.
         if (question.serial != newest_ || stopping_) continue;
+        const bool count =
+            question.filter == ListFilter::Matches && !answer.failure && !answer.matchCount;
         answer_ = std::move(answer);
         open_ = false;
         post_->Post();
         changed_.notify_all();
+        if (count) CountMatches(question, lock);
     }
+}
+
+void ServerQueries::CountMatches(const Question& question, std::unique_lock<std::mutex>& lock) {
+    if (waiting_ || stopping_) return;
+    counting_ = true;
+    lock.unlock();
+    std::optional<std::int64_t> count;
+    try {
+        count = source_->CountMatching({question.text, question.search});
+    } catch (...) {
+        // The list goes on reading its rows a page at a time; a server that failed is reported
+        // by the read that meets it there.
+    }
+    lock.lock();
+    counting_ = false;
+    changed_.notify_all();
+    if (!count || question.serial != newest_ || stopping_) return;
+    if (answer_) {
+        // The rows are still to be taken: their count goes with them.
+        answer_->matchCount = count;
+        return;
+    }
+    answer_ = Answer{question.text, question.completion, {}, nullptr, std::nullopt, count};
+    post_->Post();
 }
 
 }  // namespace cp

@@ -31,6 +31,10 @@ namespace cp {
 // (after a deletion).
 enum class Completion { Complete, KeepText };
 
+// Whether the list shows only the rows the text finds (FilterList): the answer then brings the
+// first page of them, and their count follows in an answer of its own.
+enum class ListFilter { AllRows, Matches };
+
 class ServerQueries {
 public:
     struct Answer {
@@ -38,6 +42,10 @@ public:
         Completion completion{};     // as asked
         LocatedRow located;          // the first row of text, and where it stands
         std::exception_ptr failure;  // the read failed: reported on the window's thread
+        // With ListFilter::Matches: the first rows that the text finds, in order (none in an
+        // answer that brings only their count), and their count once known.
+        std::optional<std::vector<KeyedRow>> matches;
+        std::optional<std::int64_t> matchCount;
     };
 
     ServerQueries() = default;
@@ -55,11 +63,15 @@ public:
     // Asks for the first row of text, in place of every question before it: the first row
     // whose completion field begins with it, or with a search the first row it finds.
     void Ask(const std::string& text, Completion completion,
-             std::optional<FieldSearch> search = std::nullopt);
+             std::optional<FieldSearch> search = std::nullopt,
+             ListFilter filter = ListFilter::AllRows);
     // Drops the newest question: its answer, when it comes, is not taken.
     void Forget();
     // A question is waiting for its answer, or an answer for taking.
     bool Outstanding() const;
+    // Outstanding, or the rows that the newest text finds are being counted (their count
+    // follows as an answer).
+    bool Busy() const;
     // The answer to the newest question, once, when it has come.
     std::optional<Answer> Take();
     // Waits up to bound for the answer to the newest question and takes it; none when none
@@ -72,10 +84,14 @@ private:
         std::string text;
         Completion completion{};
         std::optional<FieldSearch> search;
+        ListFilter filter{};
     };
 
     void Run(LocaleFacts locale);
     static Answer Read(const Question& question, KeyedRows& source, Placing placing);
+    // Counts the rows that a filtering question's text finds, after its first rows were
+    // announced, unless a newer question came meanwhile; the lock is held on entry and exit.
+    void CountMatches(const Question& question, std::unique_lock<std::mutex>& lock);
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;    // a question, an answer or the end
@@ -86,6 +102,7 @@ private:
     std::optional<Answer> answer_;       // the newest question's, not yet taken
     std::uint64_t newest_ = 0;           // the serial of the newest question
     bool open_ = false;                  // the newest question is waiting or running
+    bool counting_ = false;              // the newest question's matches are being counted
     bool stopping_ = false;
     std::thread thread_;
 };

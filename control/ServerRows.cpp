@@ -319,11 +319,22 @@ std::int32_t ServerRows::Adopt(const LocatedRow& located, ServerMarks& marks) {
 std::int32_t ServerRows::Pin(std::int32_t mark, std::size_t pin) {
     auto row = RowAt(mark);
     if (!row) return -1;
+    return SetAside(std::move(*row), pin);
+}
+
+std::int32_t ServerRows::SetAside(KeyedRow row, std::size_t pin) {
+    if (pin >= pinned_.size()) return -1;
     pinnedCells_[pin] = VariantArray({fields_, 1});
-    for (std::int32_t c = 0; c < fields_ && static_cast<std::size_t>(c) < row->fields.size(); ++c)
-        pinnedCells_[pin].At(c, 0) = row->fields[static_cast<std::size_t>(c)];
+    for (std::int32_t c = 0; c < fields_ && static_cast<std::size_t>(c) < row.fields.size(); ++c)
+        pinnedCells_[pin].At(c, 0) = row.fields[static_cast<std::size_t>(c)];
     pinned_[pin] = std::move(row);
     return kPinnedSlot + static_cast<std::int32_t>(pin);
+}
+
+std::optional<RowKey> ServerRows::KeyAt(std::int32_t slot) const {
+    auto row = RowAt(slot);
+    if (!row) return std::nullopt;
+    return std::move(row->key);
 }
 
 void ServerRows::StartChain(const LocatedRow& located, std::int32_t slot, ServerMarks& marks) {

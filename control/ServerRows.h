@@ -147,6 +147,12 @@ public:
     // slot that the row then has.
     std::int32_t Bring(std::int32_t slot, ServerMarks& marks);
 
+    // The key of the row read at slot; none when it was not read.
+    std::optional<RowKey> KeyAt(std::int32_t slot) const;
+    // Keeps row, which the list shows from elsewhere, by itself as the committed (pin 0) or the
+    // current (pin 1) mark is kept when its chain goes; its slot.
+    std::int32_t SetAside(KeyedRow row, std::size_t pin);
+
     // The rows on the server, for reads that run elsewhere; null outside server mode.
     const std::shared_ptr<KeyedRows>& Source() const { return source_; }
     // Reads where found stands on source: the rows around it, and the count before it when

@@ -20,6 +20,9 @@ constexpr std::int32_t kRowsFoundAtOnce = 1 << 15;
 }  // namespace
 
 void ColumnPick::ShowRowsFor(const std::string& text) {
+    // On the server, a text's rows come with the answer to it; until then the list shows the
+    // rows it showed.
+    if (server.Active() && search.blnFilterList && !text.empty()) return;
     if (!search.blnFilterList || text.empty() || server.Active()) {
         ShowAllRows();
         return;

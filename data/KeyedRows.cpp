@@ -27,6 +27,17 @@ std::optional<KeyedRow> KeyedRows::FirstMatching(const FieldSearch& search,
     return std::nullopt;
 }
 
+std::vector<KeyedRow> KeyedRows::MatchingAfter(const TextMatch& match,
+                                               const std::optional<RowKey>& /*after*/,
+                                               int /*limit*/) {
+    if (match.search) CheckSearch(*match.search);
+    Raise(rows::kErrNotSupported, "This database cannot read the rows that a text finds.");
+}
+
+std::int64_t KeyedRows::CountMatching(const TextMatch& match) {
+    return static_cast<std::int64_t>(MatchingAfter(match, std::nullopt, 0).size());
+}
+
 std::string FoldedPrefix(std::string_view prefix) {
     std::string folded(prefix);
     for (char& c : folded)

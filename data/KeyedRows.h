@@ -40,6 +40,13 @@ struct FieldSearch {
     std::vector<int> fields;
 };
 
+// What a typed text finds: the rows whose completion entry begins with it, or with a search the
+// rows where the search finds it.
+struct TextMatch {
+    std::string text;
+    std::optional<FieldSearch> search;
+};
+
 // One row: its fields in order, and where it stands.
 struct KeyedRow {
     std::vector<Variant> fields;
@@ -82,6 +89,14 @@ public:
     // The first row, in the order, where text stands in one of the searched fields as the
     // search says. Only searches that CheckSearch lets pass are served.
     virtual std::optional<KeyedRow> FirstMatching(const FieldSearch& search, std::string_view text);
+    // Up to limit rows after the row at `after` (from the first row without one) among those
+    // that match finds, in order: a filtered list read by key, as the whole list is. Only
+    // searches that CheckSearch lets pass are served; a text too short for the search's index
+    // finds what FirstMatching finds it by, the start of the completion entry.
+    virtual std::vector<KeyedRow> MatchingAfter(const TextMatch& match,
+                                                const std::optional<RowKey>& after, int limit);
+    // The number of rows that match finds.
+    virtual std::int64_t CountMatching(const TextMatch& match);
     // The rows' number and a sample of their entries, where the engine knows them at the cost
     // of a few index reads; none where only counting tells.
     virtual std::optional<RowsEstimate> Estimate() { return std::nullopt; }

@@ -48,6 +48,17 @@ std::optional<KeyedRow> SerialisedRows::FirstMatching(const FieldSearch& search,
     return rows_->FirstMatching(search, text);
 }
 
+std::vector<KeyedRow> SerialisedRows::MatchingAfter(const TextMatch& match,
+                                                    const std::optional<RowKey>& after, int limit) {
+    const std::lock_guard lock(mutex_);
+    return rows_->MatchingAfter(match, after, limit);
+}
+
+std::int64_t SerialisedRows::CountMatching(const TextMatch& match) {
+    const std::lock_guard lock(mutex_);
+    return rows_->CountMatching(match);
+}
+
 std::optional<RowsEstimate> SerialisedRows::Estimate() {
     const std::lock_guard lock(mutex_);
     return rows_->Estimate();

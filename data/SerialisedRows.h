@@ -24,6 +24,9 @@ public:
     void CheckSearch(const FieldSearch& search) override;
     std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
                                           std::string_view text) override;
+    std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
+                                        int limit) override;
+    std::int64_t CountMatching(const TextMatch& match) override;
     std::optional<RowsEstimate> Estimate() override;
 
 private:

@@ -213,11 +213,15 @@ std::int64_t SqlKeyedRows::CountBefore(const RowKey& key) {
     return before + CountWhere(std::string(kFirst) + " IS NULL");
 }
 
-std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {
+std::string SqlKeyedRows::PrefixCondition(std::string_view prefix) const {
     const std::string end = FoldedPrefixEnd(prefix);
     std::string where = Folded() + " >= " + SqlLiteral(Variant(FoldedPrefix(prefix)));
     if (!end.empty()) where += " AND " + Folded() + " < " + SqlLiteral(Variant(end));
-    auto rows = Read(where, "ASC", 1);
+    return where;
+}
+
+std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {
+    auto rows = Read(PrefixCondition(prefix), "ASC", 1);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
 }
@@ -312,20 +316,43 @@ std::string SqlKeyedRows::MatchCondition(const FieldSearch& search, std::string_
     return condition + ")";
 }
 
-std::optional<KeyedRow> SqlKeyedRows::FirstMatching(const FieldSearch& search,
-                                                    std::string_view text) {
-    // Trigrams serve both searches on PostgreSQL, and any part of a text on SQLite.
+std::optional<std::string> SqlKeyedRows::TextCondition(const TextMatch& match) {
+    if (!match.search) return PrefixCondition(match.text);
+    const FieldSearch& search = *match.search;
     if (search.fields.empty()) return std::nullopt;
+    // Trigrams serve both searches on PostgreSQL, and any part of a text on SQLite.
     const bool trigrams =
         dialect_ == SqlDialect::PostgreSql || search.match == FieldMatch::Contains;
-    if (trigrams && !TrigramsServe(text)) {
+    if (trigrams && !TrigramsServe(match.text)) {
         if (table_.empty()) RaiseSearchOfQuery();
         if (!SearchesCompletion(search)) return std::nullopt;
-        return FirstWithPrefix(text);
+        return PrefixCondition(match.text);
     }
-    auto rows = Read(MatchCondition(search, text), "ASC", 1);
+    return MatchCondition(search, match.text);
+}
+
+std::optional<KeyedRow> SqlKeyedRows::FirstMatching(const FieldSearch& search,
+                                                    std::string_view text) {
+    auto rows = MatchingAfter({std::string(text), search}, std::nullopt, 1);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
+}
+
+std::vector<KeyedRow> SqlKeyedRows::MatchingAfter(const TextMatch& match,
+                                                  const std::optional<RowKey>& after, int limit) {
+    const std::optional<std::string> condition = TextCondition(match);
+    if (!condition) return {};
+    if (!after) return Read(*condition, "ASC", limit);
+    // A Null entry compares with nothing: the rows after it are the other Null entries with a
+    // greater key, then every entry.
+    std::string beyond = Beyond(*after, ">");
+    if (after->completion.IsNull()) beyond = "(" + beyond + " OR " + kFirst + " IS NOT NULL)";
+    return Read("(" + *condition + ") AND " + beyond, "ASC", limit);
+}
+
+std::int64_t SqlKeyedRows::CountMatching(const TextMatch& match) {
+    const std::optional<std::string> condition = TextCondition(match);
+    return condition ? CountWhere(*condition) : 0;
 }
 
 }  // namespace cp

@@ -51,6 +51,9 @@ public:
     void CheckSearch(const FieldSearch& search) override;
     std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
                                           std::string_view text) override;
+    std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
+                                        int limit) override;
+    std::int64_t CountMatching(const TextMatch& match) override;
 
 private:
     // The rows where the condition holds, in the order's direction ("ASC" or "DESC"), at most
@@ -64,6 +67,10 @@ private:
     std::string FoldedLiteral(const Variant& value) const;
     // The rows beyond key in the direction of comparison ("<" or ">"), as a condition.
     std::string Beyond(const RowKey& key, const char* comparison) const;
+    // The entries that begin with prefix, as an index range of the first field.
+    std::string PrefixCondition(std::string_view prefix) const;
+    // The condition under which the text matches; none when it can match no row.
+    std::optional<std::string> TextCondition(const TextMatch& match);
     // The table's names of the searched fields; error 9 for a field the rows lack.
     std::vector<std::string> SearchedNames(const FieldSearch& search);
     // The condition under which text stands in a searched field.

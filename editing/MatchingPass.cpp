@@ -58,6 +58,7 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
         const bool edited = rows.CommittedIndex() == -1 || editing.blnUserEdited;
         // The list opens on every row, unless it opens on what the user is typing.
         if (edited) {
+            FilterServerRowsNow(text);
             ShowRowsFor(text);
             MarkMatches(text);
         } else {

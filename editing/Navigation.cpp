@@ -94,6 +94,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
 // first, so that it stops at the list's true last row.
 void ColumnPick::FinishRowsBelow(std::int16_t KeyCode) {
     if (KeyCode != vbKeyDown && KeyCode != vbKeyPageDown) return;
+    FinishServerRowsBelow(KeyCode);
     if (!shown.Growing(rows)) return;
     const std::int64_t reach = std::int64_t{lstListBox.ListIndex()} + settings.intListRows;
     if (reach >= std::int64_t{shown.Count(rows)} - 1) FinishShownRows();

@@ -7,6 +7,10 @@
 namespace cp {
 
 std::int32_t ColumnPick::FindTypedRow(const std::string& text) {
+    // A filtered list's first row is the text's first row.
+    if (server.Active() && serverFilter.Active() && serverFilter.Text() == text) {
+        return serverFilter.Slot(0);
+    }
     // The server answers the other modes from its own indexes.
     if (search.rule.mode != cp::MatchMode::Prefix && server.Active()) return FindServerMatch(text);
     if (search.rule.mode == cp::MatchMode::Prefix) {
@@ -30,6 +34,10 @@ void ColumnPick::MarkMatches(const std::string& text) {
 }
 
 void ColumnPick::ShowAllRows() {
+    if (server.Active()) {
+        EndServerFilter();
+        return;
+    }
     if (!shown.Filtered(rows) && !shown.EndedByChange(rows)) {
         shown.ShowAll();
         return;

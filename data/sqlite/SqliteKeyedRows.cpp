@@ -243,21 +243,68 @@ void SqliteKeyedRows::CheckSearch(const FieldSearch& search) {
     }
 }
 
-std::optional<KeyedRow> SqliteKeyedRows::FirstMatching(const FieldSearch& search,
-                                                       std::string_view text) {
+std::optional<SqliteKeyedRows::Matching> SqliteKeyedRows::MatchingOf(const TextMatch& match) const {
+    const auto prefix = [&]() -> Matching {
+        Matching range{completion_ + " >= ?4 COLLATE NOCASE", {FoldedPrefix(match.text)}};
+        if (const std::string end = FoldedPrefixEnd(match.text); !end.empty()) {
+            range.where += " AND " + completion_ + " < ?5 COLLATE NOCASE";
+            range.values.push_back(end);
+        }
+        return range;
+    };
+    if (!match.search) return prefix();
+    const FieldSearch& search = *match.search;
     if (search.fields.empty()) return std::nullopt;
     if (table_.empty()) RaiseSearchOfQuery();
-    if (search.match == FieldMatch::Contains && !TrigramsServe(text)) {
+    if (search.match == FieldMatch::Contains && !TrigramsServe(match.text)) {
         if (!SearchesCompletion(search)) return std::nullopt;
-        return FirstWithPrefix(text);
+        return prefix();
     }
     const std::string fts = Quoted(SqliteSearchTable(table_, search.match));
-    SqliteStatement& read = Statement(
-        Select(std::string(kKey) + " IN (SELECT rowid FROM " + fts + " WHERE " + fts + " MATCH ?1)",
-               "ASC", true));
-    read.BindText(1, Fts5Query(SearchedNames(search), text, search.match));
-    read.BindValue(3, Variant(std::int32_t{1}));
-    return ReadFirst(read);
+    return Matching{
+        std::string(kKey) + " IN (SELECT rowid FROM " + fts + " WHERE " + fts + " MATCH ?4)",
+        {Fts5Query(SearchedNames(search), match.text, search.match)}};
+}
+
+void SqliteKeyedRows::BindMatching(SqliteStatement& statement, const Matching& matching) {
+    for (std::size_t i = 0; i < matching.values.size(); ++i)
+        statement.BindText(4 + static_cast<int>(i), matching.values[i]);
+}
+
+std::optional<KeyedRow> SqliteKeyedRows::FirstMatching(const FieldSearch& search,
+                                                       std::string_view text) {
+    auto rows = MatchingAfter({std::string(text), search}, std::nullopt, 1);
+    if (rows.empty()) return std::nullopt;
+    return std::move(rows.front());
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::MatchingAfter(const TextMatch& match,
+                                                     const std::optional<RowKey>& after,
+                                                     int limit) {
+    const std::optional<Matching> matching = MatchingOf(match);
+    if (!matching || limit <= 0) return {};
+    std::string where = "(" + matching->where + ")";
+    if (after) {
+        // A Null entry compares with nothing: after it come the Null entries of greater keys,
+        // then every entry.
+        where += after->completion.IsNull() ? " AND (" + Condition(Range::AfterNull) + " OR " +
+                                                  Condition(Range::Entries) + ")"
+                                            : " AND " + Condition(Range::AfterEntry);
+    }
+    SqliteStatement& read = Statement(Select(where, "ASC", true));
+    BindKey(read, after ? &*after : nullptr);
+    BindMatching(read, *matching);
+    read.BindValue(3, Variant(std::int32_t{limit}));
+    return ReadRows(read);
+}
+
+std::int64_t SqliteKeyedRows::CountMatching(const TextMatch& match) {
+    const std::optional<Matching> matching = MatchingOf(match);
+    if (!matching) return 0;
+    SqliteStatement& count =
+        Statement("SELECT count(*) FROM (" + base_ + ") WHERE " + matching->where);
+    BindMatching(count, *matching);
+    return ReadCount(count);
 }
 
 std::optional<RowsEstimate> SqliteKeyedRows::Estimate() {

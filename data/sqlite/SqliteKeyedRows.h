@@ -45,9 +45,21 @@ public:
     void CheckSearch(const FieldSearch& search) override;
     std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
                                           std::string_view text) override;
+    std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
+                                        int limit) override;
+    std::int64_t CountMatching(const TextMatch& match) override;
     std::optional<RowsEstimate> Estimate() override;
 
 private:
+    // What a text matches as a condition whose values are bound from ?4 on.
+    struct Matching {
+        std::string where;
+        std::vector<std::string> values;
+    };
+    // None when the text can match no row.
+    std::optional<Matching> MatchingOf(const TextMatch& match) const;
+    static void BindMatching(SqliteStatement& statement, const Matching& matching);
+
     // Entries sampled for the estimate: enough to place a row within a fraction of a percent.
     static constexpr int kSampledEntries = 256;
 

@@ -16,6 +16,7 @@
 #include "tests/data/TempDatabase.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/sim/ControlOnForm.h"
+#include "tests/support/sim/ServerFilterScript.h"
 #include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
@@ -55,6 +56,30 @@ TEST_F(ServerModeTest, TheListOnTheServerBehavesAsTheSameRowsInMemory) {
     for (std::size_t i = 0; i < memory.size(); ++i)
         EXPECT_EQ(server[i], memory[i]);
     ExpectScriptReached(memory);
+}
+
+// With FilterList the list on the server shows the rows the typed text finds, read a page at a
+// time and counted on the query thread, as the same rows in memory show them.
+TEST_F(ServerModeTest, AFilteredListOnTheServerShowsWhatTheSameRowsInMemoryShow) {
+    const auto db = db_;
+    const std::vector<FilteredSeen> memory = RunFilterScript([&](ColumnPick& c) {
+        c.FillComboBoxMultiColumn(*db, "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
+    });
+    const std::vector<FilteredSeen> server =
+        RunFilterScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db, "places", ""); });
+    ASSERT_EQ(memory.size(), server.size());
+    for (std::size_t i = 0; i < memory.size(); ++i)
+        EXPECT_EQ(server[i], memory[i]);
+    // The script reached what it means to: filtered lists short and long, a commit by click and
+    // by Enter, every row again on reopening, no row for a text, and every row for none.
+    EXPECT_EQ(memory[2].shown, 22);
+    EXPECT_EQ(memory[7].shown, 855);
+    EXPECT_GT(memory[8].seen.selection, 64) << "past the first rows read";
+    EXPECT_NE(memory[5].seen.events.find("AfterUpdate"), std::string::npos);
+    EXPECT_EQ(memory[6].shown, 3000);
+    EXPECT_EQ(memory[12].shown, 0);
+    EXPECT_NE(memory[13].seen.events.find("NotInList"), std::string::npos);
+    EXPECT_EQ(memory[14].shown, 3000);
 }
 
 TEST_F(ServerModeTest, SingleRowChangesAreRefusedAndNewRowsEndServerMode) {

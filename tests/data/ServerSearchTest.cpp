@@ -3,6 +3,7 @@
 // search that the file has no index for is refused when the list connects and when it is set.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -92,6 +93,46 @@ TEST(ServerSearch, TheServerFindsWhatTheSameRowsInMemoryFind) {
         // Any part of a text finds rows where the start of a word would not.
         if (mode == 2) {
             EXPECT_NE(std::get<1>(server[0]), -1);
+        }
+    }
+}
+
+// What a filtered list shows for each text: the rows the list window counts and the names of the
+// first of them.
+std::vector<std::vector<std::string>> ShownByTyping(
+    std::int16_t mode, const std::function<void(ColumnPick&)>& connect) {
+    SimControl c;
+    Prepare(c.control(), mode);
+    c.control().FilterList(true);
+    connect(c.control());
+    std::vector<std::vector<std::string>> shown;
+    for (const std::string& text : kTexts) {
+        FindByTyping(c, text);
+        std::vector<std::string> names{text, std::to_string(c.ListState().count)};
+        for (int row = 0; row < 12 && row < c.ListState().count; ++row)
+            names.push_back(c.control().RowName(row).value_or("?"));
+        shown.push_back(std::move(names));
+    }
+    EXPECT_TRUE(c.Prompts().empty());
+    return shown;
+}
+
+TEST(ServerSearch, AFilteredListShowsTheRowsTheSameRowsInMemoryShow) {
+    const TempDatabase file{std::string(kPlaces) + kNameSearch};
+    const auto db = file.Open();
+    for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
+        SCOPED_TRACE("MatchMode " + std::to_string(mode));
+        const auto memory = ShownByTyping(mode, [&](ColumnPick& c) {
+            c.FillComboBoxMultiColumn(*db,
+                                      "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
+        });
+        const auto server = ShownByTyping(
+            mode, [&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db, "places", ""); });
+        EXPECT_EQ(server, memory);
+        // Some text shows more rows than the first read brings.
+        if (mode == 2) {
+            EXPECT_TRUE(std::ranges::any_of(
+                memory, [](const auto& names) { return std::stoi(names[1]) > 64; }));
         }
     }
 }

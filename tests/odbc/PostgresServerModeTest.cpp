@@ -10,6 +10,7 @@
 #include "data/rows/RowBlock.h"
 #include "runtime/Conversions.h"
 #include "tests/odbc/OdbcTestSupport.h"
+#include "tests/support/sim/ServerFilterScript.h"
 #include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
@@ -73,6 +74,18 @@ TEST_F(PostgresServerModeTest, TheListOnTheServerBehavesAsTheSameRowsInMemory) {
         RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "server_places", ""); });
     EXPECT_EQ(server, memory);
     ExpectScriptReached(memory);
+}
+
+TEST_F(PostgresServerModeTest, AFilteredListOnTheServerShowsWhatTheSameRowsInMemoryShow) {
+    const std::vector<FilteredSeen> memory = RunFilterScript([&](ColumnPick& c) {
+        c.FillComboBoxMultiColumn(
+            *db_,
+            "SELECT * FROM server_places ORDER BY lower(name) COLLATE \"C\" NULLS FIRST, code");
+    });
+    const std::vector<FilteredSeen> server = RunFilterScript(
+        [&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "server_places", ""); });
+    EXPECT_EQ(server, memory);
+    EXPECT_EQ(memory[7].shown, 855);
 }
 
 TEST_F(PostgresServerModeTest, AQueryNeedsItsKeyAndAServerDownFailsAtConnection) {

@@ -133,6 +133,48 @@ TEST_F(ServerScenario, TextOnNoRowOfTheServerRaisesNotInList) {
     EXPECT_EQ(log[1], "NotInList(0)");
 }
 
+// With FilterList the open list shows only the towns that the server finds for the typed text,
+// in the list's order, while the host's numbers stay those of the whole table; Enter commits
+// the row the keys reached, and an emptied text shows every town again.
+TEST_F(ServerScenario, TypingFiltersTheListToTheServersRowsAndEnterCommitsOne) {
+    control.FilterList(true);
+    driver->FocusControl(control);
+    control.ShowDropDown();
+    driver->TypeText("TOWN 12");
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    EXPECT_EQ(Read(), (Reading{"town 120", 7, 1, 120, 0, true}));
+    EXPECT_EQ(driver->ListWindowCount(control), 10);
+    EXPECT_EQ(control.RowName(0), "town 120, T120");
+    EXPECT_EQ(control.RowName(9), "town 129, T129");
+    EXPECT_EQ(control.ListCount(), 500);
+
+    driver->PressKey(vbKeyDown);
+    driver->PressKey(vbKeyDown);
+    events.ClearLog();
+    driver->PressKey(vbKeyReturn);
+    EXPECT_EQ(Read(), (Reading{"town 122", 0, 8, 122, 2, false}));
+    EXPECT_EQ(CStr(control.Value()), "T122");
+    const Events enter = Log();
+    EXPECT_NE(std::find(enter.begin(), enter.end(), "AfterUpdate"), enter.end());
+    // The list reopens on every town, at the committed one.
+    EXPECT_EQ(RowEscapeRestores(), 122);
+    EXPECT_EQ(driver->ListWindowCount(control), 500);
+
+    // A hundred towns: more than the first read brings, counted after it.
+    driver->SelectText(0, 8);
+    driver->TypeText("town 4");
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    EXPECT_EQ(Read(), (Reading{"town 400", 6, 2, 400, 0, false}));
+    EXPECT_EQ(driver->ListWindowCount(control), 100);
+    driver->SelectText(0, 8);
+    driver->PressKey(vbKeyBack);
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, false}));
+    EXPECT_EQ(driver->ListWindowCount(control), 500);
+    control.ShowDropDown();
+    EXPECT_EQ(control.RowName(0), "town 000, T000");
+}
+
 // Any part of the name or the code, through the file's FTS5 table: the list's row follows the
 // server's first match, the text stays as typed, and Enter commits the row. A search the file
 // has no table for is refused.
@@ -225,6 +267,20 @@ TEST_F(SlowServerScenario, KeysTypedQuicklyAreAllTakenAndOnlyTheNewestTextComple
     // The answers to the texts typed over never showed.
     for (const std::string& text : shown)
         EXPECT_TRUE(text == "TOWN 12" || text == "town 120") << text;
+}
+
+// A filtered list of a slow server: the rows and their count come after the keys, and only
+// those of the newest text show.
+TEST_F(SlowServerScenario, AFilteredListShowsOnlyTheRowsOfTheNewestText) {
+    control.FilterList(true);
+    driver->FocusControl(control);
+    TypeQuickly("town 4");
+    const std::vector<std::string> shown = PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+    EXPECT_EQ(Read(), (Reading{"town 400", 6, 2, 400, 0, false}));
+    EXPECT_EQ(driver->ListWindowCount(control), 100);
+    for (const std::string& text : shown)
+        EXPECT_TRUE(text == "town 4" || text == "town 400") << text;
 }
 
 TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {

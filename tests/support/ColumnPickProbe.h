@@ -20,8 +20,9 @@ public:
     auto& blnTextChanged() { return c_.editing.blnTextChanged; }
     auto& blnListShown() { return c_.dropDown.blnListShown; }
     auto& blnListMouseDown() { return c_.dropDown.blnListMouseDown; }
-    // In server mode, a question of typing is waiting for the server or its answer for taking.
-    bool ServerQuestionOutstanding() const { return c_.queries.Outstanding(); }
+    // In server mode, a question of typing is waiting for the server or its answer for taking,
+    // or a filtered list's rows are being counted.
+    bool ServerQuestionOutstanding() const { return c_.queries.Busy(); }
     // The filtered list shows the first of its rows, the others still being found.
     bool ListGrowing() const { return c_.shown.Growing(c_.rows); }
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }

@@ -49,6 +49,13 @@ public:
                                           std::string_view text) override {
         return Slowly([&] { return rows_->FirstMatching(search, text); });
     }
+    std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
+                                        int limit) override {
+        return Slowly([&] { return rows_->MatchingAfter(match, after, limit); });
+    }
+    std::int64_t CountMatching(const TextMatch& match) override {
+        return Slowly([&] { return rows_->CountMatching(match); });
+    }
     std::optional<RowsEstimate> Estimate() override {
         return Slowly([&] { return rows_->Estimate(); });
     }

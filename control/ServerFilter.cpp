@@ -1,0 +1,175 @@
+#include "control/ServerFilter.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+#include <limits>
+
+#include "runtime/Conversions.h"
+
+namespace cp {
+namespace {
+
+std::int32_t Clamped(std::int64_t count) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        count, 0, std::numeric_limits<std::int32_t>::max() - ServerFilter::kFirstSlot));
+}
+
+bool SameKey(const Variant& a, const Variant& b) {
+    return a.Type() == b.Type() && CStr(a) == CStr(b);
+}
+
+}  // namespace
+
+void ServerFilter::Show(TextMatch match, const std::vector<KeyedRow>& first,
+                        std::optional<std::int64_t> count) {
+    End();
+    active_ = true;
+    match_ = std::move(match);
+    Keep(0, first, 0);
+    read_ = Clamped(std::ssize(first));
+    // A first read shorter than a page holds every row there is.
+    if (std::ssize(first) < ServerRows::kPageRows) count = std::ssize(first);
+    if (count) count_ = Clamped(*count);
+}
+
+void ServerFilter::Counted(const std::string& text, std::int64_t count) {
+    if (active_ && text == match_.text) count_ = Clamped(count);
+}
+
+void ServerFilter::End() {
+    active_ = false;
+    match_ = {};
+    pages_.clear();
+    places_.clear();
+    read_ = 0;
+    count_.reset();
+}
+
+std::int32_t ServerFilter::Count() const {
+    if (!active_) return 0;
+    // Rows added since the count was made show as they are read.
+    if (count_) return std::max(*count_, read_);
+    return read_ + 1;
+}
+
+std::int32_t ServerFilter::Slot(std::int32_t listRow) const {
+    if (listRow < 0 || listRow >= Count()) return -1;
+    // Reading the row may find that the rows end before it.
+    if (!Load(listRow)) return -1;
+    return kFirstSlot + listRow;
+}
+
+std::int32_t ServerFilter::ListRow(std::int32_t slot) const {
+    if (!active_ || !IsSlot(slot)) return -1;
+    const std::int32_t listRow = slot - kFirstSlot;
+    return listRow < Count() ? listRow : -1;
+}
+
+std::int32_t ServerFilter::ListRowOfKey(const Variant& unique) const {
+    for (const auto& [first, page] : pages_) {
+        for (std::int32_t r = 0; r < page.Rows(); ++r) {
+            if (SameKey(page.keys[static_cast<std::size_t>(r)].unique, unique)) return first + r;
+        }
+    }
+    return -1;
+}
+
+std::optional<KeyedRow> ServerFilter::RowAt(std::int32_t slot) const {
+    std::int32_t at = 0;
+    const VariantArray* cells = PageOf(slot, at);
+    if (!cells) return std::nullopt;
+    const auto& [first, page] = *std::prev(pages_.upper_bound(slot - kFirstSlot));
+    KeyedRow row;
+    for (std::int32_t c = 0; c < cells->Extent(0); ++c)
+        row.fields.push_back(cells->At(c, at));
+    row.key = page.keys[static_cast<std::size_t>(at)];
+    return row;
+}
+
+const VariantArray* ServerFilter::PageOf(std::int32_t slot, std::int32_t& at) const {
+    if (ListRow(slot) < 0) return nullptr;
+    const std::int32_t listRow = slot - kFirstSlot;
+    const Page* page = Load(listRow);
+    if (!page) return nullptr;
+    at = listRow - std::prev(pages_.upper_bound(listRow))->first;
+    return &page->cells;
+}
+
+void ServerFilter::ReadThrough(std::int32_t listRow) const {
+    while (active_ && !count_ && read_ <= listRow) {
+        if (!Load(read_)) return;
+    }
+}
+
+std::int32_t ServerFilter::Place(std::int32_t slot) const {
+    const std::int32_t listRow = ListRow(slot);
+    if (listRow < 0) return -1;
+    if (const auto known = places_.find(listRow); known != places_.end()) return known->second;
+    const std::optional<KeyedRow> row = RowAt(slot);
+    if (!row || !server_.Source()) return -1;
+    try {
+        const std::int32_t place = Clamped(server_.Source()->CountBefore(row->key));
+        places_[listRow] = place;
+        return place;
+    } catch (...) {
+        server_.ReportFailure(std::current_exception());
+        return -1;
+    }
+}
+
+const ServerFilter::Page* ServerFilter::Load(std::int32_t listRow) const {
+    if (!active_ || listRow < 0 || listRow >= Count() || pages_.empty()) return nullptr;
+    const std::shared_ptr<KeyedRows>& source = server_.Source();
+    try {
+        for (;;) {
+            // The first page is always kept: every row is read down from a run read before it.
+            const auto& [first, page] = *std::prev(pages_.upper_bound(listRow));
+            const std::int32_t from = first + page.Rows();
+            if (listRow < from) return &page;
+            if (page.Rows() < ServerRows::kPageRows || !source) return nullptr;
+            // A far row is reached in long reads, of which only the row's own page is kept.
+            const std::int32_t target = listRow / ServerRows::kPageRows * ServerRows::kPageRows;
+            const auto limit = static_cast<int>(std::min<std::int64_t>(
+                std::int64_t{target} - from + ServerRows::kPageRows, kStrideRows));
+            const std::vector<KeyedRow> rows =
+                source->MatchingAfter(match_, page.keys.back(), limit);
+            const std::int32_t end = Clamped(std::int64_t{from} + std::ssize(rows));
+            read_ = std::max(read_, end);
+            if (std::ssize(rows) < limit) count_ = end;
+            if (rows.empty()) return nullptr;
+            const std::size_t kept =
+                (rows.size() - 1) / ServerRows::kPageRows * ServerRows::kPageRows;
+            Keep(from + static_cast<std::int32_t>(kept), rows, kept);
+        }
+    } catch (...) {
+        server_.ReportFailure(std::current_exception());
+        return nullptr;
+    }
+}
+
+void ServerFilter::Keep(std::int32_t first, const std::vector<KeyedRow>& rows,
+                        std::size_t from) const {
+    if (from >= rows.size()) return;
+    const std::int32_t fields = server_.FieldCount();
+    const auto count = static_cast<std::int32_t>(rows.size() - from);
+    Page kept;
+    kept.cells = VariantArray({std::max(fields, 1), count});
+    for (std::int32_t r = 0; r < count; ++r) {
+        const KeyedRow& row = rows[from + static_cast<std::size_t>(r)];
+        kept.keys.push_back(row.key);
+        for (std::int32_t c = 0; c < fields && static_cast<std::size_t>(c) < row.fields.size(); ++c)
+            kept.cells.At(c, r) = row.fields[static_cast<std::size_t>(c)];
+    }
+    while (pages_.size() > kKeptPages) {
+        const auto farthest = std::max_element(std::next(pages_.begin()), pages_.end(),
+                                               [&](const auto& a, const auto& b) {
+                                                   return std::abs(std::int64_t{a.first} - first) <
+                                                          std::abs(std::int64_t{b.first} - first);
+                                               });
+        pages_.erase(farthest);
+    }
+    pages_[first] = std::move(kept);
+}
+
+}  // namespace cp
