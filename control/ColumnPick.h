@@ -270,6 +270,14 @@ private:
     // The row that the list is to show: in server mode a mark kept by itself comes back into
     // the list, and its new number is the result; otherwise row itself.
     std::int32_t BringServerRow(std::int32_t row);
+    // True when the list is to draw listRow far from the server's rows read (a thumb dragged
+    // far): the row is drawn empty, and the rows the list shows are read by themselves once
+    // the scrolling has stopped (ReachShownServerRows), not read up to.
+    bool FarServerRow(std::int32_t listRow);
+    void ReachShownServerRows();
+    // The keys move from the current row: in server mode, one kept by itself while the list
+    // shows rows far from it comes back into the list first.
+    void BringCurrentServerRow();
     // ListIndex as a host reads and writes it in server mode: places, exact when read.
     std::int32_t ServerListIndex();
     std::int32_t ServerSlotAt(std::int32_t place);
@@ -417,6 +425,8 @@ private:
     HostingState hosting;               // design mode and the drawing subclass
     AccessibilityState accessibility;   // what assistive technology reads and has heard
     std::unique_ptr<Picture> picArrow;  // the drop-down arrow glyph (bitmap resource 10)
+    // In server mode, asks for the rows at the place of a far scroll.
+    std::unique_ptr<ThreadPost> farRows;
 };
 
 }  // namespace cp

@@ -43,6 +43,7 @@ void ColumnPick::ConnectComboBoxMultiColumn(Database& dbDatabase, const std::str
         server.Connect(source);
         queries.Start(source, server.HowPlaced(),
                       UserControl.MakeThreadPost([this] { TakeServerAnswer(); }));
+        farRows = UserControl.MakeThreadPost([this] { ReachShownServerRows(); });
         FollowServerCount();
         host::SetScreenMousePointer(vbDefault);
     });
@@ -52,6 +53,7 @@ void ColumnPick::LeaveServerMode() {
     if (!server.Active()) return;
     queries.Stop();
     serverFilter.End();
+    farRows.reset();
     server.Disconnect();
     shown.EndServe();
     rows.ForgetSelection();
@@ -104,6 +106,35 @@ std::int32_t ColumnPick::BringServerRow(std::int32_t row) {
     KeepMarksOnServer(marks);
     FollowServerCount();
     return brought;
+}
+
+bool ColumnPick::FarServerRow(std::int32_t listRow) {
+    if (!server.Active() || !server.Far(listRow)) return false;
+    if (farRows) farRows->Post();
+    return true;
+}
+
+void ColumnPick::ReachShownServerRows() {
+    TrappedSub("ReachShownServerRows", [&] {
+        if (!server.Active() || !lstListBox.Visible()) return;
+        ServerMarks marks = MarksOnServer();
+        if (server.Reach(lstListBox.TopIndex(), marks)) {
+            KeepMarksOnServer(marks);
+            // The current row, kept by itself, is not among the rows shown: the list selects
+            // none.
+            FollowServerCount();
+        }
+        // The rows drawn empty meanwhile are drawn again, read now or near rows read.
+        lstListBox.Redraw();
+    });
+}
+
+void ColumnPick::BringCurrentServerRow() {
+    // A row the mouse points at in the open list is the list's selection, and the keys move
+    // from it as they do in a filled list.
+    if (!server.Active() || lstListBox.ListIndex() >= 0) return;
+    if (rows.ListIndex() < ServerRows::kPinnedSlot) return;
+    SelectQuietly(rows.ListIndex());
 }
 
 std::int32_t ColumnPick::ServerListIndex() {

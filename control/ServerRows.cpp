@@ -312,7 +312,8 @@ std::int32_t ServerRows::Adopt(const LocatedRow& located, ServerMarks& marks) {
     }
     // Counted, the slots are the places, and the marks keep theirs.
     const std::int32_t slot = estimate_ ? kAnchorSlot : ClampedCount(*located.before);
-    StartChain(located, slot, marks);
+    StartChain(located, slot, marks,
+               estimate_ ? EstimatedPlace(*estimate_, located.found->key.completion) : 0);
     return slot;
 }
 
@@ -337,7 +338,8 @@ std::optional<RowKey> ServerRows::KeyAt(std::int32_t slot) const {
     return std::move(row->key);
 }
 
-void ServerRows::StartChain(const LocatedRow& located, std::int32_t slot, ServerMarks& marks) {
+void ServerRows::StartChain(const LocatedRow& located, std::int32_t slot, ServerMarks& marks,
+                            std::int64_t estimated) {
     if (estimate_) {
         // The marks' slots are about to name other rows or none: their rows go by themselves.
         if (marks.committed >= 0 && marks.committed < kPinnedSlot)
@@ -357,7 +359,7 @@ void ServerRows::StartChain(const LocatedRow& located, std::int32_t slot, Server
     if (located.before) {
         place = *located.before;
     } else {
-        place = std::max(EstimatedPlace(*estimate_, located.found->key.completion), above);
+        place = std::max(estimated, above);
         if (place + below >= count_) place = std::max<std::int64_t>(above, count_ - 1 - below);
     }
     Keep(static_cast<std::int32_t>(slot - above), rows);
@@ -368,6 +370,72 @@ void ServerRows::StartChain(const LocatedRow& located, std::int32_t slot, Server
         // The table's last rows: an exact count, free.
         count_ = ClampedCount(place + below + 1);
     }
+}
+
+std::int64_t ServerRows::RowsToRead(std::int64_t slot) const {
+    if (pages_.empty()) return -1;
+    const auto above = pages_.upper_bound(static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        slot, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max())));
+    std::int64_t nearest = std::numeric_limits<std::int64_t>::max();
+    if (above != pages_.end()) nearest = above->first - slot;
+    if (above != pages_.begin()) {
+        const auto& [first, page] = *std::prev(above);
+        nearest = std::min(nearest, std::max<std::int64_t>(0, slot - (first + page.Rows() - 1)));
+    }
+    return nearest;
+}
+
+bool ServerRows::Far(std::int32_t listRow) const {
+    if (!Active() || !estimate_ || listRow < 0 || listRow >= count_) return false;
+    const std::int64_t toRead = RowsToRead(listRow - shift_);
+    return toRead < 0 || toRead > kFarRows;
+}
+
+bool ServerRows::Reach(std::int32_t listRow, ServerMarks& marks) {
+    if (!Far(listRow)) return false;
+    return Guarded(
+        [&] {
+            std::int64_t place = listRow;
+            const LocatedRow located = RowsAtPlace(listRow, place);
+            if (!located.found) return false;
+            StartChain(located, kAnchorSlot, marks, place);
+            return true;
+        },
+        false);
+}
+
+LocatedRow ServerRows::RowsAtPlace(std::int32_t listRow, std::int64_t& place) {
+    place = listRow;
+    if (listRow < kFarRows) {
+        // Near the start: from the table's first row, whose place is its own.
+        std::vector<KeyedRow> first = source_->RowsAfter(std::nullopt, 1);
+        if (first.empty()) return {};
+        return Locate(*source_, std::move(first.front()), Placing::Estimate);
+    }
+    if (listRow >= std::int64_t{count_} - kFarRows) {
+        // Near the end: the table's last rows, the last one at the list's last place.
+        std::vector<KeyedRow> last = source_->LastRows(kAroundRows + 1);
+        if (!last.empty()) {
+            LocatedRow located;
+            located.found = std::move(last.back());
+            last.pop_back();
+            if (std::ssize(last) < kAroundRows) located.before = std::ssize(last);
+            located.above = std::move(last);
+            place = count_ - 1;
+            return located;
+        }
+    }
+    return Locate(*source_, FirstFromEntry(EstimatedEntry(*estimate_, listRow)), Placing::Estimate);
+}
+
+std::optional<KeyedRow> ServerRows::FirstFromEntry(const std::string& entry) {
+    // An entry may have gone since it was sampled: the next one sampled serves then.
+    const std::vector<std::string>& entries = estimate_->entries;
+    for (auto at = std::ranges::lower_bound(entries, entry); at != entries.end();
+         at = std::ranges::upper_bound(entries, *at)) {
+        if (auto row = source_->FirstWithPrefix(*at)) return row;
+    }
+    return std::nullopt;
 }
 
 std::int32_t ServerRows::Bring(std::int32_t slot, ServerMarks& marks) {

@@ -105,6 +105,9 @@ public:
     // The marks kept by themselves when the rows around them went: the committed row, then
     // the current one.
     static constexpr std::int32_t kPinnedSlot = (1 << 30) + 1;
+    // Rows farther than this from every row read are not read up to where the engine
+    // estimates: the list reads the rows there by themselves (Reach).
+    static constexpr std::int32_t kFarRows = 4 * kPageRows;
 
     bool Active() const { return source_ != nullptr; }
     // Server mode over source: its count (or estimate) and first rows are read at once
@@ -152,6 +155,14 @@ public:
     // Keeps row, which the list shows from elsewhere, by itself as the committed (pin 0) or the
     // current (pin 1) mark is kept when its chain goes; its slot.
     std::int32_t SetAside(KeyedRow row, std::size_t pin);
+    // The list is to show listRow (a thumb dragged far, a far jump of the scroll bar). When it
+    // lies farther than kFarRows from every row read and the engine estimates, only the rows
+    // there are read: from the key that the estimate puts at that place (near either end, from
+    // the table's first or last row), and a new chain starts with them at listRow, the marks
+    // kept as for a found row. True when a new chain started.
+    bool Reach(std::int32_t listRow, ServerMarks& marks);
+    // listRow lies where Reach reads rather than reading up to it.
+    bool Far(std::int32_t listRow) const;
 
     // The rows on the server, for reads that run elsewhere; null outside server mode.
     const std::shared_ptr<KeyedRows>& Source() const { return source_; }
@@ -184,8 +195,17 @@ private:
     std::optional<std::int32_t> SlotOfKey(const Variant& unique) const;
     // The row read at slot; none when it was not read.
     std::optional<KeyedRow> RowAt(std::int32_t slot) const;
-    // A new chain of rows starts: the marks stay by themselves.
-    void StartChain(const LocatedRow& located, std::int32_t slot, ServerMarks& marks);
+    // A new chain of rows starts, the found row at estimated unless its place is known: the
+    // marks stay by themselves.
+    void StartChain(const LocatedRow& located, std::int32_t slot, ServerMarks& marks,
+                    std::int64_t estimated);
+    // The rows from slot to the nearest row read; -1 when nothing is read.
+    std::int64_t RowsToRead(std::int64_t slot) const;
+    // Where the list's place listRow is reached by reading the rows there alone: the row read
+    // for it, and the place it takes.
+    LocatedRow RowsAtPlace(std::int32_t listRow, std::int64_t& place);
+    // The first row of the estimate's entries from entry on; none when all of them went.
+    std::optional<KeyedRow> FirstFromEntry(const std::string& entry);
     // The row at mark kept by itself in the slot kPinnedSlot + pin; the new slot, -1 for none.
     std::int32_t Pin(std::int32_t mark, std::size_t pin);
     void MoveList(std::int64_t shift) const;

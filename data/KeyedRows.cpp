@@ -69,6 +69,14 @@ std::int64_t EstimatedPlace(const RowsEstimate& estimate, const Variant& complet
     return estimate.rows * below / static_cast<std::int64_t>(estimate.entries.size());
 }
 
+std::string EstimatedEntry(const RowsEstimate& estimate, std::int64_t place) {
+    if (estimate.entries.empty() || estimate.rows <= 0) return {};
+    const auto sampled = static_cast<std::int64_t>(estimate.entries.size());
+    const std::int64_t at =
+        std::clamp<std::int64_t>(place * sampled / estimate.rows, 0, sampled - 1);
+    return estimate.entries[static_cast<std::size_t>(at)];
+}
+
 }  // namespace cp
 
 namespace cp {

@@ -64,6 +64,9 @@ struct RowsEstimate {
 // The place in the order that the estimate gives a completion entry: the share of the sampled
 // entries below it, of the estimated rows. Null entries come first.
 std::int64_t EstimatedPlace(const RowsEstimate& estimate, const Variant& completion);
+// The sampled entry that the estimate puts nearest below place (folded, "" for none): the
+// inverse of EstimatedPlace, a key from which the rows about that place can be read.
+std::string EstimatedEntry(const RowsEstimate& estimate, std::int64_t place);
 
 class KeyedRows {
 public:
@@ -76,6 +79,9 @@ public:
     virtual std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) = 0;
     // Up to limit rows right before the row at `before`, in order (the last one is the nearest).
     virtual std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) = 0;
+    // Up to limit rows at the end of the order, in order; none where the engine cannot read
+    // the order backwards from its end.
+    virtual std::vector<KeyedRow> LastRows(int /*limit*/) { return {}; }
     // The number of rows before the row at key.
     virtual std::int64_t CountBefore(const RowKey& key) = 0;
     // The first row whose completion entry begins with prefix, ignoring ASCII case.

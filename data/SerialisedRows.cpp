@@ -22,6 +22,11 @@ std::vector<KeyedRow> SerialisedRows::RowsBefore(const RowKey& before, int limit
     return rows_->RowsBefore(before, limit);
 }
 
+std::vector<KeyedRow> SerialisedRows::LastRows(int limit) {
+    const std::lock_guard lock(mutex_);
+    return rows_->LastRows(limit);
+}
+
 std::int64_t SerialisedRows::CountBefore(const RowKey& key) {
     const std::lock_guard lock(mutex_);
     return rows_->CountBefore(key);

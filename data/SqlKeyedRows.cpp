@@ -207,6 +207,13 @@ std::vector<KeyedRow> SqlKeyedRows::RowsBefore(const RowKey& before, int limit) 
     return rows;
 }
 
+std::vector<KeyedRow> SqlKeyedRows::LastRows(int limit) {
+    // Backwards from the end, where the Null entries come last; then turned round.
+    std::vector<KeyedRow> rows = Read("", "DESC", limit);
+    std::ranges::reverse(rows);
+    return rows;
+}
+
 std::int64_t SqlKeyedRows::CountBefore(const RowKey& key) {
     const std::int64_t before = CountWhere(Beyond(key, "<"));
     if (key.completion.IsNull()) return before;

@@ -76,6 +76,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
         // The keys move from the row the typed text found.
         SettleServerAnswer();
         FinishRowsBelow(KeyCode);
+        BringCurrentServerRow();
         const std::int32_t count = MatchListWindowCount();
         if (count <= 0) return;
         const RowMove move =

@@ -162,10 +162,12 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
         TranslateColor(selected ? settings.lngForeColorSelected : settings.lngForeColorNormal);
     if (dis.itemID == kNoItem) return;
 
-    const std::int32_t row = TableRowOf(static_cast<std::int32_t>(dis.itemID));
-    const RowCellsAt at = CellsOf(row);
+    const auto listRow = static_cast<std::int32_t>(dis.itemID);
+    const bool far = FarServerRow(listRow);
+    const std::int32_t row = far ? -1 : TableRowOf(listRow);
+    const RowCellsAt at = far ? RowCellsAt{} : CellsOf(row);
     if (!at.Readable()) {
-        // A row that the server could not deliver is drawn empty.
+        // A row that the server could not deliver, or has yet to, is drawn empty.
         RowPaint blank(dis.hDC, back, fore);
         blank.FillBackground(dis.rcItem);
         blank.Restore();

@@ -94,6 +94,8 @@ public:
     virtual int RowHeight() = 0;
     virtual void Clear() = 0;
     virtual void RemoveItem(std::int32_t index) = 0;
+    // Paints the visible rows again at once: what they show changed under the window.
+    virtual void Redraw() = 0;
     // A band of `pixels` at the top of the window, outside the rows (0: none). The rows, their
     // scrolling and the mouse start below it; the window system has the control paint it
     // (HostedControl::lstListBox_PaintHeader) whenever it paints the window's frame.

@@ -183,6 +183,16 @@ std::vector<KeyedRow> SqliteKeyedRows::RowsBefore(const RowKey& before, int limi
     return rows;
 }
 
+std::vector<KeyedRow> SqliteKeyedRows::LastRows(int limit) {
+    if (limit <= 0) return {};
+    // Read backwards from the end (Null entries, first in the order, come last), turned round.
+    SqliteStatement& read = Statement(Select("", "DESC", true));
+    read.BindValue(3, Variant(std::int32_t{limit}));
+    std::vector<KeyedRow> rows = ReadRows(read);
+    std::ranges::reverse(rows);
+    return rows;
+}
+
 std::int64_t SqliteKeyedRows::CountBefore(const RowKey& key) {
     if (key.completion.IsNull()) return CountOf(Range::BeforeNull, &key);
     return CountOf(Range::BeforeEntry, &key) + CountOf(Range::Nulls, nullptr);

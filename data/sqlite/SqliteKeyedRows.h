@@ -39,6 +39,7 @@ public:
     std::int64_t Count() override;
     std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) override;
     std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) override;
+    std::vector<KeyedRow> LastRows(int limit) override;
     std::int64_t CountBefore(const RowKey& key) override;
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;

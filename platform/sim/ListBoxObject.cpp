@@ -120,6 +120,12 @@ void ListBoxObject::RemoveItem(std::int32_t index) {
         RaiseNoSuchListRow();
 }
 
+void ListBoxObject::Redraw() {
+    WindowManager& windows = Checked("ListBox.Redraw");
+    windows.Invalidate(ListWindow(), nullptr, Erase::None);
+    windows.Update(ListWindow());
+}
+
 void ListBoxObject::SetHeaderHeight(int pixels) {
     Checked("ListBox.SetHeaderHeight").SetFrameTop(ListWindow(), pixels);
 }

@@ -37,6 +37,7 @@ public:
     int RowHeight() override;
     void Clear() override;
     void RemoveItem(std::int32_t index) override;
+    void Redraw() override;
     void SetHeaderHeight(int pixels) override;
 
     // For tests: the colour last put.

@@ -81,6 +81,7 @@ inline constexpr auto kOperations = std::to_array<std::string_view>({
     "ListBox.RowHeight",
     "ListBox.Clear",
     "ListBox.RemoveItem",
+    "ListBox.Redraw",
     "ListBox.SetHeaderHeight",
     // The line objects.
     "LineObject.X1",

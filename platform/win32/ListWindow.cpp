@@ -146,6 +146,10 @@ void ListWindow::RemoveItem(std::int32_t index) {
     if (result == LB_ERR) RaiseNoSuchListRow();
 }
 
+void ListWindow::Redraw() {
+    host_.Put([&] { ::RedrawWindow(hWnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
+}
+
 void ListWindow::SetHeaderHeight(int pixels) {
     if (pixels == headerPixels_) return;
     headerPixels_ = pixels;

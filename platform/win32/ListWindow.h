@@ -45,6 +45,7 @@ public:
     int RowHeight() override;
     void Clear() override;
     void RemoveItem(std::int32_t index) override;
+    void Redraw() override;
     // The header band is part of the window's frame: the list box lays out, scrolls and hit-
     // tests its rows in the client area below it, and a press on it reaches no row.
     void SetHeaderHeight(int pixels) override;

@@ -3,7 +3,6 @@
 // exact; the list, with a wrong estimate too, shows what the same rows in memory show.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "control/ColumnPick.h"
 #include "data/Database.h"
 #include "data/KeyedRows.h"
+#include "tests/data/CountedServer.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/sim/ServerModeScript.h"
 
@@ -29,52 +29,6 @@ constexpr const char* kThinned =
     "DELETE FROM places WHERE rowid % 3 = 0 OR rowid > 29000;";
 
 constexpr const char* kInOrder = "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid";
-
-// A database whose rows of server mode tell how often they were counted.
-class CountedRows final : public KeyedRows {
-public:
-    CountedRows(std::shared_ptr<KeyedRows> rows, std::atomic<int>& counts)
-        : rows_(std::move(rows)), counts_(counts) {}
-    std::vector<std::string> FieldNames() override { return rows_->FieldNames(); }
-    std::int64_t Count() override { return ++counts_, rows_->Count(); }
-    std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) override {
-        return rows_->RowsAfter(after, limit);
-    }
-    std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) override {
-        return rows_->RowsBefore(before, limit);
-    }
-    std::int64_t CountBefore(const RowKey& key) override {
-        return ++counts_, rows_->CountBefore(key);
-    }
-    std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override {
-        return rows_->FirstWithPrefix(prefix);
-    }
-    std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override {
-        return rows_->FirstWithValue(field, value);
-    }
-    std::optional<RowsEstimate> Estimate() override { return rows_->Estimate(); }
-
-private:
-    std::shared_ptr<KeyedRows> rows_;
-    std::atomic<int>& counts_;
-};
-
-class CountedServer final : public Database {
-public:
-    explicit CountedServer(std::shared_ptr<Database> database) : database_(std::move(database)) {}
-    std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override {
-        return database_->OpenRecordset(Name, Type);
-    }
-    std::string Name() override { return database_->Name(); }
-    std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
-                                             const std::string& keyField) override {
-        return std::make_shared<CountedRows>(database_->OpenKeyedRows(Source, keyField), counts);
-    }
-    std::atomic<int> counts{0};
-
-private:
-    std::shared_ptr<Database> database_;
-};
 
 void Prepare(ColumnPick& c) {
     c.ColumnCount(std::int16_t{2});

@@ -1,0 +1,155 @@
+// Server mode over a table placed by estimate, its list scrolled far at once (the thumb dragged
+// across millions of rows does the same): only the rows at the new place are read, they are
+// the rows that follow one another there by key, each shown once, and the keys, the mouse and
+// a host's read of ListIndex go on from them as in a filled list.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "runtime/Conversions.h"
+#include "tests/data/CountedServer.h"
+#include "tests/data/TempDatabase.h"
+#include "tests/support/sim/ServerModeScript.h"
+
+namespace cp::test {
+namespace {
+
+// 120,000 places, a tenth of them gone and the last thousand too, so that the estimate
+// overstates the rows; a few Null names at the start of the order.
+constexpr const char* kPlaces =
+    "CREATE TABLE places (name TEXT, code TEXT);"
+    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 120000)"
+    " INSERT INTO places SELECT printf('%s%s %06d', char(65 + (i * 7919) % 26),"
+    " char(97 + (i / 26) % 26), (i * 7919) % 999983), printf('C%06d', i) FROM n;"
+    "UPDATE places SET name = NULL WHERE rowid IN (4, 40, 400);"
+    "DELETE FROM places WHERE rowid % 10 = 0 OR rowid > 119000;";
+
+constexpr int kShown = 8;  // the rows the open list shows
+
+class ServerFarScrollTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        control().ColumnCount(std::int16_t{2});
+        control().ColumnWidths("1500;800");
+        control().BoundColumn(std::int16_t{1});
+        control().ListRows(std::int16_t{kShown});
+        control().ConnectComboBoxMultiColumn(*server_, "places", "");
+        // The rows in the list's order, as the reader names them.
+        const auto rs = db_->OpenRecordset(
+            "SELECT coalesce(name || ', ', '') || code FROM places "
+            "ORDER BY name COLLATE NOCASE, rowid",
+            dbOpenSnapshot);
+        const Variant all = rs->GetRows(1'000'000);
+        for (std::int32_t r = 0; r < all.Array()->Extent(1); ++r)
+            order_.push_back(CStr(all.Array()->At(0, r)));
+    }
+
+    ColumnPick& control() { return s_.control(); }
+    // Scrolls the open list to top, as a dragged thumb does; the reads it took.
+    int ScrollTo(std::int32_t top) {
+        const int before = server_->reads;
+        SendMessage(s_.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+        host::DoEvents();
+        return server_->reads - before;
+    }
+    // The rows the list shows from its top row on.
+    std::vector<std::string> Shown() {
+        std::vector<std::string> names;
+        for (int r = 0; r < kShown; ++r)
+            names.push_back(control().RowName(s_.ListState().top + r).value_or("?"));
+        return names;
+    }
+    // Where the rows stand in the order: the place of the first, and that they follow one
+    // another there.
+    std::ptrdiff_t PlaceInOrder(const std::vector<std::string>& names) {
+        const auto first = std::ranges::find(order_, names.front());
+        EXPECT_NE(first, order_.end()) << names.front();
+        if (first == order_.end()) return -1;
+        const auto place = first - order_.begin();
+        const auto end = std::min(order_.end(), first + std::ssize(names));
+        EXPECT_EQ(std::vector<std::string>(first, end), names) << "at " << place;
+        return place;
+    }
+    std::string CodeOf(const std::string& name) { return name.substr(name.rfind(' ') + 1); }
+
+    TempDatabase file_{kPlaces};
+    std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
+    std::shared_ptr<CountedServer> server_ = std::make_shared<CountedServer>(db_);
+    Session s_;
+    std::vector<std::string> order_;
+};
+
+TEST_F(ServerFarScrollTest, AFarScrollReadsOnlyTheRowsThereEachShownOnceInOrder) {
+    control().Value(Variant("C000050"));
+    s_.Focus();
+    control().ShowDropDown();
+    const std::int32_t count = s_.ListState().count;
+    ASSERT_GT(count, 100'000);
+    server_->counts = 0;
+
+    // Three fifths down: a few reads, no count, and the rows about three fifths down the order
+    // (the list counts the rows the estimate overstates).
+    const std::int32_t far = count / 5 * 3;
+    EXPECT_LT(ScrollTo(far), 8);
+    const std::ptrdiff_t place = PlaceInOrder(Shown());
+    EXPECT_NEAR(static_cast<double>(place) / std::ssize(order_), 0.6, 0.02);
+
+    // Scrolled a few pages either way from there, every row comes once and in order.
+    std::vector<std::string> seen;
+    for (std::int32_t top = far - 5 * kShown; top <= far + 5 * kShown; top += kShown) {
+        EXPECT_LT(ScrollTo(top), 3);
+        const std::vector<std::string> shown = Shown();
+        seen.insert(seen.end(), shown.begin(), shown.end());
+    }
+    PlaceInOrder(seen);
+    EXPECT_EQ(std::set<std::string>(seen.begin(), seen.end()).size(), seen.size());
+
+    // The table's last rows at the list's end, and its first rows at the top: each one jump.
+    EXPECT_LT(ScrollTo(count - kShown), 8);
+    EXPECT_EQ(Shown().back(), order_.back());
+    EXPECT_LT(ScrollTo(0), 8);
+    EXPECT_EQ(Shown(), std::vector<std::string>(order_.begin(), order_.begin() + kShown));
+    EXPECT_EQ(server_->counts, 0);
+    EXPECT_TRUE(s_.world().MessageBoxes().empty());
+}
+
+TEST_F(ServerFarScrollTest, TheKeysAndTheMouseGoOnFromAFarScrollAsInAFilledList) {
+    control().Value(Variant("C060001"));
+    const auto current = std::ranges::find_if(
+        order_, [](const std::string& name) { return name.ends_with("C060001"); });
+    ASSERT_NE(current, order_.end());
+    s_.Focus();
+    control().ShowDropDown();
+    const std::int32_t count = s_.ListState().count;
+
+    // Down after a far scroll moves from the current row, which the list shows again.
+    ScrollTo(count / 10);
+    s_.user().PressKey(vbKeyDown);
+    EXPECT_EQ(CodeOf(*std::next(current)), DisplayText(control().Value()));
+    EXPECT_EQ(control().RowName(s_.ListState().selection), *std::next(current));
+
+    // A click far from it commits the row clicked, the keys go on from that one, and a host
+    // reads its exact place.
+    ScrollTo(count / 10 * 9);
+    const std::string clicked = Shown()[3];
+    s_.ClickBand(3);
+    EXPECT_EQ(DisplayText(control().Value()), CodeOf(clicked));
+    control().ShowDropDown();
+    s_.user().PressKey(vbKeyDown);
+    s_.user().PressKey(vbKeyDown);
+    const auto at = std::ranges::find(order_, clicked);
+    ASSERT_NE(at, order_.end());
+    EXPECT_EQ(DisplayText(control().Value()), CodeOf(*(at + 2)));
+    EXPECT_EQ(control().ListIndex(), at + 2 - order_.begin());
+    EXPECT_EQ(control().RowName(control().ListIndex()), *(at + 2));
+    EXPECT_TRUE(s_.world().MessageBoxes().empty());
+}
+
+}  // namespace
+}  // namespace cp::test
