@@ -52,7 +52,9 @@ void ColumnPick::EndServerFilter() {
 
 void ColumnPick::ShowServerMatches(const ServerQueries::Answer& answer) {
     SetFilteredMarksAside();
-    serverFilter.Show({answer.text, ServerSearch()}, *answer.matches, answer.matchCount);
+    // The rows further down are read with the search that found the first ones, even when the
+    // settings changed since the question was asked.
+    serverFilter.Show({answer.text, answer.search}, *answer.matches, answer.matchCount);
     FollowServerCount();
     lstListBox.SetTopIndex(0);
     FitOpenListToRows();

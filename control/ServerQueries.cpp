@@ -74,7 +74,8 @@ std::optional<ServerQueries::Answer> ServerQueries::Await(std::chrono::milliseco
 
 ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& source,
                                           Placing placing) {
-    Answer answer{question.text, question.completion, {}, nullptr, std::nullopt, std::nullopt};
+    Answer answer{question.text, question.completion, {}, nullptr, std::nullopt,
+                  std::nullopt,  question.search};
     try {
         if (question.filter == ListFilter::Matches) {
             // The first of the rows is the text's first row; the list shows them from the top,
@@ -140,7 +141,8 @@ void ServerQueries::CountMatches(const Question& question, std::unique_lock<std:
         answer_->matchCount = count;
         return;
     }
-    answer_ = Answer{question.text, question.completion, {}, nullptr, std::nullopt, count};
+    answer_ = Answer{question.text, question.completion, {}, nullptr, std::nullopt,
+                     count,         question.search};
     post_->Post();
 }
 

@@ -46,6 +46,7 @@ public:
         // answer that brings only their count), and their count once known.
         std::optional<std::vector<KeyedRow>> matches;
         std::optional<std::int64_t> matchCount;
+        std::optional<FieldSearch> search;  // the search that found the rows; none: the prefix
     };
 
     ServerQueries() = default;
