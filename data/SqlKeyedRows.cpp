@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/HistogramEstimate.h"
 #include "data/TextSearchSql.h"
 #include "data/rows/QueryNames.h"
 #include "data/rows/RowBlock.h"
@@ -106,6 +107,70 @@ SqlKeyedRows::SqlKeyedRows(std::shared_ptr<Database> database, SqlDialect dialec
     fields_ = rs->GetRows(1).Array()->Extent(0) - 2;
     rs->Close();
     if (fields_ < 1) rows::RaiseNotARowQuery();
+}
+
+namespace {
+
+// The statistics of a table's first column, one row per item: the table itself (kind 0: the
+// tuples and pages when last analysed, the pages now, the share of Null entries), the
+// histogram's bounds (1) and the most common entries with their shares (2). No rows for a
+// table that was never analysed, or a relation other than a table.
+std::string StatisticsQuery(const std::string& table) {
+    return "WITH cp_stats AS (SELECT c.reltuples, c.relpages, pg_relation_size(c.oid) / "
+           "current_setting('block_size')::int8 AS pages, s.null_frac, "
+           "s.histogram_bounds::text::text[] AS bounds, s.most_common_vals::text::text[] AS "
+           "vals, s.most_common_freqs AS freqs FROM pg_class c JOIN pg_namespace n ON n.oid = "
+           "c.relnamespace JOIN LATERAL (SELECT attname FROM pg_attribute WHERE attrelid = c.oid "
+           "AND attnum > 0 AND NOT attisdropped ORDER BY attnum LIMIT 1) a ON true JOIN pg_stats "
+           "s ON s.schemaname = n.nspname AND s.tablename = c.relname AND s.attname = a.attname "
+           "AND NOT s.inherited WHERE c.oid = to_regclass(" +
+           SqlLiteral(Variant(Quoted(table))) +
+           ") AND c.relkind IN ('r', 'm') AND c.reltuples >= 0) "
+           "SELECT 0, NULL, reltuples::float8, relpages::float8, pages::float8, "
+           "null_frac::float8 FROM cp_stats UNION ALL SELECT 1, b, NULL, NULL, NULL, NULL FROM "
+           "cp_stats, unnest(cp_stats.bounds) AS b UNION ALL SELECT 2, m.v, m.f::float8, NULL, "
+           "NULL, NULL FROM cp_stats, unnest(cp_stats.vals, cp_stats.freqs) AS m(v, f)";
+}
+
+// At most the statistics target's limit of bounds and of common entries, with the table's row.
+constexpr std::int32_t kStatisticsRows = 2 * 10'001 + 1;
+
+}  // namespace
+
+std::optional<RowsEstimate> SqlKeyedRows::Estimate() {
+    if (dialect_ != SqlDialect::PostgreSql || table_.empty()) return std::nullopt;
+    const auto rs = database_->OpenRecordset(StatisticsQuery(table_), dbOpenForwardOnly);
+    const bool none = CBool(rs->Eof());
+    const Variant block = none ? Variant() : rs->GetRows(kStatisticsRows);
+    rs->Close();
+    if (none) return std::nullopt;
+    const VariantArray& cells = *block.Array();
+    std::optional<double> rows;
+    ColumnStatistics statistics;
+    for (std::int32_t r = 0; r < cells.Extent(1); ++r) {
+        const Variant& entry = cells.At(1, r);
+        switch (CLng(cells.At(0, r))) {
+            case 0: {
+                const double tuples = CDbl(cells.At(2, r));
+                const double pages = CDbl(cells.At(3, r));
+                const double now = CDbl(cells.At(4, r));
+                // Rows written since into pages never analysed have no density to go by.
+                if (pages > 0) rows = tuples / pages * now;
+                if (pages == 0 && now == 0) rows = tuples;
+                statistics.nullShare = CDbl(cells.At(5, r));
+                break;
+            }
+            case 1:
+                statistics.bounds.push_back(entry.IsNull() ? std::string() : CStr(entry));
+                break;
+            default:
+                statistics.common.push_back(
+                    {entry.IsNull() ? std::string() : CStr(entry), CDbl(cells.At(2, r))});
+                break;
+        }
+    }
+    if (!rows) return std::nullopt;
+    return HistogramEstimate(std::llround(*rows), statistics);
 }
 
 std::vector<std::string> SqlKeyedRows::FieldNames() {

@@ -16,6 +16,11 @@
 // (text_pattern_ops in place of COLLATE "C" serves the prefix ranges but not the order.) A
 // table named without a key is read by its single-column primary key.
 //
+// A table named as the source is placed by PostgreSQL's statistics where ANALYZE (or autovacuum)
+// has gathered them: its rows from pg_class.reltuples, scaled to the pages it has now as the
+// planner scales them, and the place of an entry from the first column's histogram and most
+// common values in pg_stats. Without them, and for a query or a view, the rows are counted.
+//
 // The searches inside the texts are served by the indexes that data/TextSearchSql.h names: on
 // PostgreSQL a trigram index of pg_trgm on each searched column,
 //
@@ -51,6 +56,9 @@ public:
     void CheckSearch(const FieldSearch& search) override;
     std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
                                           std::string_view text) override;
+    // PostgreSQL's statistics of a table named as the source (data/HistogramEstimate.h); none
+    // for a query, a view, a table never analysed, and every other engine.
+    std::optional<RowsEstimate> Estimate() override;
 
 private:
     // The rows where the condition holds, in the order's direction ("ASC" or "DESC"), at most
