@@ -193,16 +193,18 @@ std::string SqlKeyedRows::FoldedLiteral(const Variant& value) const {
     return dialect_ == SqlDialect::Sqlite ? SqlLiteral(value) : "lower(" + SqlLiteral(value) + ")";
 }
 
-std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* order, int limit) {
+std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* order, int limit,
+                                         Nulls nulls) {
     if (limit <= 0) return {};
     const bool ascending = std::string_view(order) == "ASC";
     std::string sql = Named() + "SELECT * FROM cp_rows";
     if (!where.empty()) sql += " WHERE " + where;
-    // Null entries come first, where SQLite puts them by itself.
-    const char* nulls = dialect_ == SqlDialect::Sqlite ? ", "
-                        : ascending                    ? " NULLS FIRST, "
-                                                       : " NULLS LAST, ";
-    sql += " ORDER BY " + Folded() + " " + order + nulls + kKey + " " + order + " LIMIT " +
+    // Null entries come first, where SQLite puts them by itself. PostgreSQL's index puts them
+    // last: a read that holds none is ordered as the index is, so that it is read in the
+    // index's order and not sorted.
+    const bool ordered = dialect_ == SqlDialect::Sqlite || nulls == Nulls::Excluded;
+    const char* after = ordered ? ", " : ascending ? " NULLS FIRST, " : " NULLS LAST, ";
+    sql += " ORDER BY " + Folded() + " " + order + after + kKey + " " + order + " LIMIT " +
            std::to_string(std::max(limit, 0));
     const auto rs = database_->OpenRecordset(sql, dbOpenForwardOnly);
     std::vector<KeyedRow> rows;
@@ -237,19 +239,27 @@ std::int64_t SqlKeyedRows::Count() {
 // The keyset reads are ranges on the folded first field with the key as a filter, which every
 // engine takes as an index range (SQLite takes no comparison of row values under a collation as
 // one). Null entries come first and compare with nothing: the rows around them are read by
-// their key alone, in reads of their own.
+// their key alone, in reads of their own, which ask for the folded field's Null so that the
+// same index finds them.
 std::string SqlKeyedRows::Beyond(const RowKey& key, const char* comparison) const {
     const std::string entry = FoldedLiteral(key.completion);
     const std::string unique = SqlLiteral(key.unique);
     if (key.completion.IsNull()) {
-        return std::string(kFirst) + " IS NULL AND " + kKey + " " + comparison + " " + unique;
+        return "(" + Folded() + ") IS NULL AND " + kKey + " " + comparison + " " + unique;
     }
     return Folded() + " " + comparison + "= " + entry + " AND (" + Folded() + " " + comparison +
            " " + entry + " OR " + kKey + " " + comparison + " " + unique + ")";
 }
 
 std::vector<KeyedRow> SqlKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
-    if (!after) return Read("", "ASC", limit);
+    if (!after) {
+        // From the table's start: the Null entries by their key, then the others.
+        std::vector<KeyedRow> rows = Read("(" + Folded() + ") IS NULL", "ASC", limit);
+        const auto entries = Read(std::string(kFirst) + " IS NOT NULL", "ASC",
+                                  limit - static_cast<int>(rows.size()));
+        rows.insert(rows.end(), entries.begin(), entries.end());
+        return rows;
+    }
     std::vector<KeyedRow> rows = Read(Beyond(*after, ">"), "ASC", limit);
     if (after->completion.IsNull()) {
         const auto entries = Read(std::string(kFirst) + " IS NOT NULL", "ASC",
@@ -265,7 +275,7 @@ std::vector<KeyedRow> SqlKeyedRows::RowsBefore(const RowKey& before, int limit) 
     std::ranges::reverse(rows);
     if (!before.completion.IsNull()) {
         std::vector<KeyedRow> nulls =
-            Read(std::string(kFirst) + " IS NULL", "DESC", limit - static_cast<int>(rows.size()));
+            Read("(" + Folded() + ") IS NULL", "DESC", limit - static_cast<int>(rows.size()));
         std::ranges::reverse(nulls);
         rows.insert(rows.begin(), nulls.begin(), nulls.end());
     }
@@ -275,7 +285,7 @@ std::vector<KeyedRow> SqlKeyedRows::RowsBefore(const RowKey& before, int limit) 
 std::int64_t SqlKeyedRows::CountBefore(const RowKey& key) {
     const std::int64_t before = CountWhere(Beyond(key, "<"));
     if (key.completion.IsNull()) return before;
-    return before + CountWhere(std::string(kFirst) + " IS NULL");
+    return before + CountWhere("(" + Folded() + ") IS NULL");
 }
 
 std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {
@@ -289,7 +299,8 @@ std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {
 
 std::optional<KeyedRow> SqlKeyedRows::FirstWithValue(int field, const Variant& value) {
     if (field < 0 || field >= fields_) return std::nullopt;
-    auto rows = Read("cp_f" + std::to_string(field) + " = " + SqlLiteral(value), "ASC", 1);
+    auto rows = Read("cp_f" + std::to_string(field) + " = " + SqlLiteral(value), "ASC", 1,
+                     field == 0 ? Nulls::Excluded : Nulls::Included);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
 }
@@ -388,7 +399,7 @@ std::optional<KeyedRow> SqlKeyedRows::FirstMatching(const FieldSearch& search,
         if (!SearchesCompletion(search)) return std::nullopt;
         return FirstWithPrefix(text);
     }
-    auto rows = Read(MatchCondition(search, text), "ASC", 1);
+    auto rows = Read(MatchCondition(search, text), "ASC", 1, Nulls::Included);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
 }

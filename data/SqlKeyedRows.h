@@ -61,9 +61,12 @@ public:
     std::optional<RowsEstimate> Estimate() override;
 
 private:
+    // Whether the rows a read asks for may hold a Null first field.
+    enum class Nulls { Excluded, Included };
     // The rows where the condition holds, in the order's direction ("ASC" or "DESC"), at most
     // limit of them, in the order read.
-    std::vector<KeyedRow> Read(const std::string& where, const char* order, int limit);
+    std::vector<KeyedRow> Read(const std::string& where, const char* order, int limit,
+                               Nulls nulls = Nulls::Excluded);
     std::int64_t CountWhere(const std::string& where);
     // The source with its fields named cp_f0, cp_f1... and the key cp_key, as a WITH clause.
     std::string Named() const;
