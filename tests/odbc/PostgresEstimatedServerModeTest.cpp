@@ -90,13 +90,7 @@ TEST_F(PostgresEstimateTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
     Session s;
     Prepare(s.control());
     s.control().ConnectComboBoxMultiColumn(*server, analysed_, "");
-    s.control().Value(Variant("C22222"));
-    s.Focus();
-    s.user().SelectText(0, 100);
-    s.user().TypeText("Qa");
-    ASSERT_TRUE(AwaitServerAnswers(s.control()));
-    s.control().ShowDropDown();
-    s.user().PressKey(vbKeyPageDown);
+    FindFarRows(s);
     const std::string code = DisplayText(s.control().Column(1));
     EXPECT_EQ(server->counts, 0);
 

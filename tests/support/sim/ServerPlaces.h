@@ -80,6 +80,21 @@ inline void Prepare(ColumnPick& c) {
     c.BoundColumn(std::int16_t{1});
 }
 
+// A user's steps that find rows far from the list's start, by a value and by typing, and move
+// and draw the list there, with no host reading a place.
+inline void FindFarRows(Session& s) {
+    s.control().Value(Variant("C22222"));
+    s.Focus();
+    s.user().SelectText(0, 100);
+    s.user().TypeText("Qa");
+    EXPECT_TRUE(AwaitServerAnswers(s.control()));
+    s.control().ShowDropDown();
+    s.user().PressKey(vbKeyPageDown);
+    s.user().PressKey(vbKeyDown);
+    for (int r = 0; r < 20; ++r)
+        s.control().RowName(s.ListState().top + r);
+}
+
 // Steps that place the list far from its start, by a value and by typing, go back to the
 // committed row, and walk up to the table's first row without a host reading a place.
 inline std::vector<Seen> RunFarScript(const std::function<void(ColumnPick&)>& connect) {
