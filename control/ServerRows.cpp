@@ -38,18 +38,25 @@ Result ServerRows::Guarded(Read&& read, Result fallback) const {
 void ServerRows::Connect(std::shared_ptr<KeyedRows> source) {
     const auto fields = static_cast<std::int32_t>(source->FieldNames().size());
     std::optional<RowsEstimate> estimate = source->Estimate();
-    const std::int64_t count = estimate ? estimate->rows : source->Count();
+    std::int64_t count = estimate ? estimate->rows : source->Count();
     const std::vector<KeyedRow> first = source->RowsAfter(std::nullopt, kPageRows);
+    // The first rows are read from the table's start: their places are exact, and a table
+    // that ends within them is counted. An estimate of no more rows than they are, when the
+    // table goes on, is counted too.
+    bool counted = !estimate;
+    if (std::ssize(first) < kPageRows) {
+        count = std::ssize(first);
+        counted = true;
+    } else if (!counted && count <= kPageRows) {
+        count = source->Count();
+        counted = true;
+    }
     Disconnect();
     source_ = std::move(source);
     fields_ = fields;
     estimate_ = std::move(estimate);
     count_ = ClampedCount(count);
-    if (!estimate_) counted_ = count_;
-    // The first rows are read from the table's start: their places are exact, and a table
-    // that ends within them is counted.
-    if (static_cast<std::int32_t>(first.size()) < kPageRows)
-        counted_ = count_ = ClampedCount(first.size());
+    if (counted) counted_ = count_;
     Keep(0, first);
 }
 
@@ -217,9 +224,22 @@ const ServerRows::Page* ServerRows::LoadDown(std::map<std::int32_t, Page>::const
         if (static_cast<std::int32_t>(rows.size()) < kPageRows && MakeExact()) {
             count_ = ClampedCount(first + std::ssize(rows) + shift_);
             move_.moved = true;
+        } else if (estimate_ && first + std::ssize(rows) + shift_ >= count_) {
+            // The list's end, and rows below it: the estimate put the chain too low or took
+            // too few rows (statistics gathered before rows came), and only counting gives the
+            // rows below a place in the list.
+            CountToEnd(first + static_cast<std::int32_t>(rows.size()));
         }
     }
     return page;
+}
+
+void ServerRows::CountToEnd(std::int32_t end) const {
+    if (!MakeExact()) return;
+    const std::int64_t all = Guarded([&] { return source_->Count(); }, std::int64_t{-1});
+    if (all < 0) return;
+    count_ = ClampedCount(std::max(all, end + shift_));
+    move_.moved = true;
 }
 
 const ServerRows::Page* ServerRows::LoadUp(std::map<std::int32_t, Page>::const_iterator from,
@@ -425,15 +445,18 @@ LocatedRow ServerRows::RowsAtPlace(std::int32_t listRow, std::int64_t& place) {
             return located;
         }
     }
-    return Locate(*source_, FirstFromEntry(EstimatedEntry(*estimate_, listRow)), Placing::Estimate);
+    return Locate(*source_, FirstFromEntry(EntryAtPlace(*estimate_, listRow)), Placing::Estimate);
 }
 
 std::optional<KeyedRow> ServerRows::FirstFromEntry(const std::string& entry) {
     // An entry may have gone since it was sampled: the next one sampled serves then.
-    const std::vector<std::string>& entries = estimate_->entries;
-    for (auto at = std::ranges::lower_bound(entries, entry); at != entries.end();
-         at = std::ranges::upper_bound(entries, *at)) {
-        if (auto row = source_->FirstWithPrefix(*at)) return row;
+    const std::vector<EstimatedEntry>& entries = estimate_->entries;
+    const std::string* tried = nullptr;
+    for (auto at = std::ranges::lower_bound(entries, entry, {}, &EstimatedEntry::entry);
+         at != entries.end(); ++at) {
+        if (tried && *tried == at->entry) continue;
+        tried = &at->entry;
+        if (auto row = source_->FirstWithPrefix(at->entry)) return row;
     }
     return std::nullopt;
 }

@@ -188,6 +188,9 @@ private:
     const Page* LoadDown(std::map<std::int32_t, Page>::const_iterator from,
                          std::int32_t slot) const;
     const Page* LoadUp(std::map<std::int32_t, Page>::const_iterator from, std::int32_t slot) const;
+    // Rows read down to slot end reach the list's end while the table goes on: the place and
+    // the rows are counted.
+    void CountToEnd(std::int32_t end) const;
     const Page* Keep(std::int32_t first, const std::vector<KeyedRow>& rows) const;
     // Reads the chain's rows again from its first row on, at their exact place.
     bool Reread();

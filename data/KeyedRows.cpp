@@ -1,6 +1,7 @@
 #include "data/KeyedRows.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "data/Database.h"
 #include "data/rows/RowBlock.h"
@@ -61,20 +62,70 @@ std::string FoldedPrefixEnd(std::string_view prefix) {
     return end;
 }
 
+RowsEstimate SampledEstimate(std::int64_t rows, std::vector<std::string> sampled) {
+    std::ranges::sort(sampled);
+    RowsEstimate estimate{rows, {}};
+    const auto n = static_cast<double>(sampled.size());
+    for (std::size_t i = 0; i < sampled.size(); ++i)
+        estimate.entries.push_back({std::move(sampled[i]), static_cast<double>(i) / n});
+    return estimate;
+}
+
+namespace {
+
+// Bytes of the entries read as a fraction where two known entries differ: enough to tell
+// apart the entries of any bucket a server keeps statistics for.
+constexpr std::size_t kInterpolatedBytes = 6;
+
+}  // namespace
+
+// Text between low and high shares their common start.
+double PlaceBetween(std::string_view low, std::string_view text, std::string_view high) {
+    std::size_t common = 0;
+    while (common < low.size() && common < high.size() && low[common] == high[common])
+        ++common;
+    const auto fraction = [common](std::string_view s) {
+        double value = 0;
+        double scale = 1;
+        for (std::size_t i = common; i < s.size() && i < common + kInterpolatedBytes; ++i) {
+            scale /= 256;
+            value += scale * static_cast<unsigned char>(s[i]);
+        }
+        return value;
+    };
+    const double l = fraction(low);
+    const double h = fraction(high);
+    if (h <= l) return 1;
+    return std::clamp((fraction(text) - l) / (h - l), 0.0, 1.0);
+}
+
 std::int64_t EstimatedPlace(const RowsEstimate& estimate, const Variant& completion) {
     if (completion.IsNull() || estimate.entries.empty()) return 0;
     const std::string folded = FoldedPrefix(CStr(completion));
-    const auto below =
-        std::ranges::lower_bound(estimate.entries, folded) - estimate.entries.begin();
-    return estimate.rows * below / static_cast<std::int64_t>(estimate.entries.size());
+    const auto& entries = estimate.entries;
+    const auto above = std::ranges::lower_bound(entries, folded, {}, &EstimatedEntry::entry);
+    double share = 1;
+    if (above == entries.begin()) {
+        share = above->before;
+    } else {
+        // Past the last known entry, the rows run on to the greatest entry there can be.
+        static const EstimatedEntry kEnd{std::string(kInterpolatedBytes, '\xFF'), 1.0};
+        const EstimatedEntry& high = above == entries.end() ? kEnd : *above;
+        const EstimatedEntry& low = *std::prev(above);
+        share =
+            low.before + PlaceBetween(low.entry, folded, high.entry) * (high.before - low.before);
+    }
+    const auto place = static_cast<std::int64_t>(share * static_cast<double>(estimate.rows));
+    return std::clamp<std::int64_t>(place, 0, estimate.rows);
 }
 
-std::string EstimatedEntry(const RowsEstimate& estimate, std::int64_t place) {
+std::string EntryAtPlace(const RowsEstimate& estimate, std::int64_t place) {
     if (estimate.entries.empty() || estimate.rows <= 0) return {};
-    const auto sampled = static_cast<std::int64_t>(estimate.entries.size());
-    const std::int64_t at =
-        std::clamp<std::int64_t>(place * sampled / estimate.rows, 0, sampled - 1);
-    return estimate.entries[static_cast<std::size_t>(at)];
+    const double share = static_cast<double>(place) / static_cast<double>(estimate.rows);
+    const auto above =
+        std::ranges::upper_bound(estimate.entries, share, {}, &EstimatedEntry::before);
+    if (above == estimate.entries.begin()) return {};
+    return std::prev(above)->entry;
 }
 
 }  // namespace cp

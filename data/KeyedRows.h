@@ -53,20 +53,37 @@ struct KeyedRow {
     RowKey key;
 };
 
-// What the engine knows of the rows without counting them: about how many there are, and
-// completion entries taken at evenly spaced places of the table, folded to ASCII lower case and
-// sorted (a Null entry as the empty text), from which a row's place can be guessed.
-struct RowsEstimate {
-    std::int64_t rows = 0;
-    std::vector<std::string> entries;
+// A point of the order that an estimate knows: a completion entry, folded to ASCII lower case
+// (a Null entry as the empty text), and the share of the rows (0 to 1) whose entries come
+// before it.
+struct EstimatedEntry {
+    std::string entry;
+    double before = 0;
+
+    bool operator==(const EstimatedEntry&) const = default;
 };
 
-// The place in the order that the estimate gives a completion entry: the share of the sampled
-// entries below it, of the estimated rows. Null entries come first.
+// What the engine knows of the rows without counting them: about how many there are, and
+// points of the order, ascending in entry and share, between which a row's place is guessed.
+struct RowsEstimate {
+    std::int64_t rows = 0;
+    std::vector<EstimatedEntry> entries;
+};
+
+// The estimate of entries sampled at evenly spaced places of the table (folded, in any order):
+// the i-th of n in the order has i / n of the rows before it.
+RowsEstimate SampledEstimate(std::int64_t rows, std::vector<std::string> sampled);
+
+// The place in the order that the estimate gives a completion entry: the share before the
+// nearest known entry at or above it, interpolated towards the one below by the bytes where
+// the two differ, of the estimated rows. Null entries come first.
 std::int64_t EstimatedPlace(const RowsEstimate& estimate, const Variant& completion);
-// The sampled entry that the estimate puts nearest below place (folded, "" for none): the
+// The known entry that the estimate puts nearest below place (folded, "" for none): the
 // inverse of EstimatedPlace, a key from which the rows about that place can be read.
-std::string EstimatedEntry(const RowsEstimate& estimate, std::int64_t place);
+std::string EntryAtPlace(const RowsEstimate& estimate, std::int64_t place);
+// Where text stands between two entries (low <= text <= high in byte order), from 0 to 1: the
+// bytes after their common start read as a fraction.
+double PlaceBetween(std::string_view low, std::string_view text, std::string_view high);
 
 class KeyedRows {
 public:

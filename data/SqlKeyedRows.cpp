@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/HistogramEstimate.h"
 #include "data/TextSearchSql.h"
 #include "data/rows/QueryNames.h"
 #include "data/rows/RowBlock.h"
@@ -108,6 +109,70 @@ SqlKeyedRows::SqlKeyedRows(std::shared_ptr<Database> database, SqlDialect dialec
     if (fields_ < 1) rows::RaiseNotARowQuery();
 }
 
+namespace {
+
+// The statistics of a table's first column, one row per item: the table itself (kind 0: the
+// tuples and pages when last analysed, the pages now, the share of Null entries), the
+// histogram's bounds (1) and the most common entries with their shares (2). No rows for a
+// table that was never analysed, or a relation other than a table.
+std::string StatisticsQuery(const std::string& table) {
+    return "WITH cp_stats AS (SELECT c.reltuples, c.relpages, pg_relation_size(c.oid) / "
+           "current_setting('block_size')::int8 AS pages, s.null_frac, "
+           "s.histogram_bounds::text::text[] AS bounds, s.most_common_vals::text::text[] AS "
+           "vals, s.most_common_freqs AS freqs FROM pg_class c JOIN pg_namespace n ON n.oid = "
+           "c.relnamespace JOIN LATERAL (SELECT attname FROM pg_attribute WHERE attrelid = c.oid "
+           "AND attnum > 0 AND NOT attisdropped ORDER BY attnum LIMIT 1) a ON true JOIN pg_stats "
+           "s ON s.schemaname = n.nspname AND s.tablename = c.relname AND s.attname = a.attname "
+           "AND NOT s.inherited WHERE c.oid = to_regclass(" +
+           SqlLiteral(Variant(Quoted(table))) +
+           ") AND c.relkind IN ('r', 'm') AND c.reltuples >= 0) "
+           "SELECT 0, NULL, reltuples::float8, relpages::float8, pages::float8, "
+           "null_frac::float8 FROM cp_stats UNION ALL SELECT 1, b, NULL, NULL, NULL, NULL FROM "
+           "cp_stats, unnest(cp_stats.bounds) AS b UNION ALL SELECT 2, m.v, m.f::float8, NULL, "
+           "NULL, NULL FROM cp_stats, unnest(cp_stats.vals, cp_stats.freqs) AS m(v, f)";
+}
+
+// At most the statistics target's limit of bounds and of common entries, with the table's row.
+constexpr std::int32_t kStatisticsRows = 2 * 10'001 + 1;
+
+}  // namespace
+
+std::optional<RowsEstimate> SqlKeyedRows::Estimate() {
+    if (dialect_ != SqlDialect::PostgreSql || table_.empty()) return std::nullopt;
+    const auto rs = database_->OpenRecordset(StatisticsQuery(table_), dbOpenForwardOnly);
+    const bool none = CBool(rs->Eof());
+    const Variant block = none ? Variant() : rs->GetRows(kStatisticsRows);
+    rs->Close();
+    if (none) return std::nullopt;
+    const VariantArray& cells = *block.Array();
+    std::optional<double> rows;
+    ColumnStatistics statistics;
+    for (std::int32_t r = 0; r < cells.Extent(1); ++r) {
+        const Variant& entry = cells.At(1, r);
+        switch (CLng(cells.At(0, r))) {
+            case 0: {
+                const double tuples = CDbl(cells.At(2, r));
+                const double pages = CDbl(cells.At(3, r));
+                const double now = CDbl(cells.At(4, r));
+                // Rows written since into pages never analysed have no density to go by.
+                if (pages > 0) rows = tuples / pages * now;
+                if (pages == 0 && now == 0) rows = tuples;
+                statistics.nullShare = CDbl(cells.At(5, r));
+                break;
+            }
+            case 1:
+                statistics.bounds.push_back(entry.IsNull() ? std::string() : CStr(entry));
+                break;
+            default:
+                statistics.common.push_back(
+                    {entry.IsNull() ? std::string() : CStr(entry), CDbl(cells.At(2, r))});
+                break;
+        }
+    }
+    if (!rows) return std::nullopt;
+    return HistogramEstimate(std::llround(*rows), statistics);
+}
+
 std::vector<std::string> SqlKeyedRows::FieldNames() {
     return std::vector<std::string>(static_cast<std::size_t>(fields_));
 }
@@ -128,16 +193,18 @@ std::string SqlKeyedRows::FoldedLiteral(const Variant& value) const {
     return dialect_ == SqlDialect::Sqlite ? SqlLiteral(value) : "lower(" + SqlLiteral(value) + ")";
 }
 
-std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* order, int limit) {
+std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* order, int limit,
+                                         Nulls nulls) {
     if (limit <= 0) return {};
     const bool ascending = std::string_view(order) == "ASC";
     std::string sql = Named() + "SELECT * FROM cp_rows";
     if (!where.empty()) sql += " WHERE " + where;
-    // Null entries come first, where SQLite puts them by itself.
-    const char* nulls = dialect_ == SqlDialect::Sqlite ? ", "
-                        : ascending                    ? " NULLS FIRST, "
-                                                       : " NULLS LAST, ";
-    sql += " ORDER BY " + Folded() + " " + order + nulls + kKey + " " + order + " LIMIT " +
+    // Null entries come first, where SQLite puts them by itself. PostgreSQL's index puts them
+    // last: a read that holds none is ordered as the index is, so that it is read in the
+    // index's order and not sorted.
+    const bool ordered = dialect_ == SqlDialect::Sqlite || nulls == Nulls::Excluded;
+    const char* after = ordered ? ", " : ascending ? " NULLS FIRST, " : " NULLS LAST, ";
+    sql += " ORDER BY " + Folded() + " " + order + after + kKey + " " + order + " LIMIT " +
            std::to_string(std::max(limit, 0));
     const auto rs = database_->OpenRecordset(sql, dbOpenForwardOnly);
     std::vector<KeyedRow> rows;
@@ -172,19 +239,27 @@ std::int64_t SqlKeyedRows::Count() {
 // The keyset reads are ranges on the folded first field with the key as a filter, which every
 // engine takes as an index range (SQLite takes no comparison of row values under a collation as
 // one). Null entries come first and compare with nothing: the rows around them are read by
-// their key alone, in reads of their own.
+// their key alone, in reads of their own, which ask for the folded field's Null so that the
+// same index finds them.
 std::string SqlKeyedRows::Beyond(const RowKey& key, const char* comparison) const {
     const std::string entry = FoldedLiteral(key.completion);
     const std::string unique = SqlLiteral(key.unique);
     if (key.completion.IsNull()) {
-        return std::string(kFirst) + " IS NULL AND " + kKey + " " + comparison + " " + unique;
+        return "(" + Folded() + ") IS NULL AND " + kKey + " " + comparison + " " + unique;
     }
     return Folded() + " " + comparison + "= " + entry + " AND (" + Folded() + " " + comparison +
            " " + entry + " OR " + kKey + " " + comparison + " " + unique + ")";
 }
 
 std::vector<KeyedRow> SqlKeyedRows::RowsAfter(const std::optional<RowKey>& after, int limit) {
-    if (!after) return Read("", "ASC", limit);
+    if (!after) {
+        // From the table's start: the Null entries by their key, then the others.
+        std::vector<KeyedRow> rows = Read("(" + Folded() + ") IS NULL", "ASC", limit);
+        const auto entries = Read(std::string(kFirst) + " IS NOT NULL", "ASC",
+                                  limit - static_cast<int>(rows.size()));
+        rows.insert(rows.end(), entries.begin(), entries.end());
+        return rows;
+    }
     std::vector<KeyedRow> rows = Read(Beyond(*after, ">"), "ASC", limit);
     if (after->completion.IsNull()) {
         const auto entries = Read(std::string(kFirst) + " IS NOT NULL", "ASC",
@@ -200,7 +275,7 @@ std::vector<KeyedRow> SqlKeyedRows::RowsBefore(const RowKey& before, int limit) 
     std::ranges::reverse(rows);
     if (!before.completion.IsNull()) {
         std::vector<KeyedRow> nulls =
-            Read(std::string(kFirst) + " IS NULL", "DESC", limit - static_cast<int>(rows.size()));
+            Read("(" + Folded() + ") IS NULL", "DESC", limit - static_cast<int>(rows.size()));
         std::ranges::reverse(nulls);
         rows.insert(rows.begin(), nulls.begin(), nulls.end());
     }
@@ -208,8 +283,12 @@ std::vector<KeyedRow> SqlKeyedRows::RowsBefore(const RowKey& before, int limit) 
 }
 
 std::vector<KeyedRow> SqlKeyedRows::LastRows(int limit) {
-    // Backwards from the end, where the Null entries come last; then turned round.
-    std::vector<KeyedRow> rows = Read("", "DESC", limit);
+    // Backwards from the end; the Null entries, which come first, only when the others run out.
+    // Then turned round.
+    std::vector<KeyedRow> rows = Read(std::string(kFirst) + " IS NOT NULL", "DESC", limit);
+    const auto nulls =
+        Read("(" + Folded() + ") IS NULL", "DESC", limit - static_cast<int>(rows.size()));
+    rows.insert(rows.end(), nulls.begin(), nulls.end());
     std::ranges::reverse(rows);
     return rows;
 }
@@ -217,7 +296,7 @@ std::vector<KeyedRow> SqlKeyedRows::LastRows(int limit) {
 std::int64_t SqlKeyedRows::CountBefore(const RowKey& key) {
     const std::int64_t before = CountWhere(Beyond(key, "<"));
     if (key.completion.IsNull()) return before;
-    return before + CountWhere(std::string(kFirst) + " IS NULL");
+    return before + CountWhere("(" + Folded() + ") IS NULL");
 }
 
 std::string SqlKeyedRows::PrefixCondition(std::string_view prefix) const {
@@ -235,7 +314,8 @@ std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {
 
 std::optional<KeyedRow> SqlKeyedRows::FirstWithValue(int field, const Variant& value) {
     if (field < 0 || field >= fields_) return std::nullopt;
-    auto rows = Read("cp_f" + std::to_string(field) + " = " + SqlLiteral(value), "ASC", 1);
+    auto rows = Read("cp_f" + std::to_string(field) + " = " + SqlLiteral(value), "ASC", 1,
+                     field == 0 ? Nulls::Excluded : Nulls::Included);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
 }
@@ -349,12 +429,14 @@ std::vector<KeyedRow> SqlKeyedRows::MatchingAfter(const TextMatch& match,
                                                   const std::optional<RowKey>& after, int limit) {
     const std::optional<std::string> condition = TextCondition(match);
     if (!condition) return {};
-    if (!after) return Read(*condition, "ASC", limit);
+    // A search of other fields finds rows whose first field is Null; a prefix finds none.
+    const Nulls nulls = match.search ? Nulls::Included : Nulls::Excluded;
+    if (!after) return Read(*condition, "ASC", limit, nulls);
     // A Null entry compares with nothing: the rows after it are the other Null entries with a
     // greater key, then every entry.
     std::string beyond = Beyond(*after, ">");
     if (after->completion.IsNull()) beyond = "(" + beyond + " OR " + kFirst + " IS NOT NULL)";
-    return Read("(" + *condition + ") AND " + beyond, "ASC", limit);
+    return Read("(" + *condition + ") AND " + beyond, "ASC", limit, nulls);
 }
 
 std::int64_t SqlKeyedRows::CountMatching(const TextMatch& match) {

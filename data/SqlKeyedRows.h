@@ -16,6 +16,11 @@
 // (text_pattern_ops in place of COLLATE "C" serves the prefix ranges but not the order.) A
 // table named without a key is read by its single-column primary key.
 //
+// A table named as the source is placed by PostgreSQL's statistics where ANALYZE (or autovacuum)
+// has gathered them: its rows from pg_class.reltuples, scaled to the pages it has now as the
+// planner scales them, and the place of an entry from the first column's histogram and most
+// common values in pg_stats. Without them, and for a query or a view, the rows are counted.
+//
 // The searches inside the texts are served by the indexes that data/TextSearchSql.h names: on
 // PostgreSQL a trigram index of pg_trgm on each searched column,
 //
@@ -55,11 +60,17 @@ public:
     std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
                                         int limit) override;
     std::int64_t CountMatching(const TextMatch& match) override;
+    // PostgreSQL's statistics of a table named as the source (data/HistogramEstimate.h); none
+    // for a query, a view, a table never analysed, and every other engine.
+    std::optional<RowsEstimate> Estimate() override;
 
 private:
+    // Whether the rows a read asks for may hold a Null first field.
+    enum class Nulls { Excluded, Included };
     // The rows where the condition holds, in the order's direction ("ASC" or "DESC"), at most
     // limit of them, in the order read.
-    std::vector<KeyedRow> Read(const std::string& where, const char* order, int limit);
+    std::vector<KeyedRow> Read(const std::string& where, const char* order, int limit,
+                               Nulls nulls = Nulls::Excluded);
     std::int64_t CountWhere(const std::string& where);
     // The source with its fields named cp_f0, cp_f1... and the key cp_key, as a WITH clause.
     std::string Named() const;

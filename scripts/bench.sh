@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (preset bench) and runs them, the ODBC fill against a private PostgreSQL
-# server started for the run and stopped after it. Prints each program's table and, for the
+# Builds the benchmarks (preset bench) and runs them, the ODBC ones against a private PostgreSQL
+# server started for the run and stopped after it; its cluster stays in build/bench/pg, so that
+# the tables a benchmark makes once are there for the next run. Prints each program's table and, for the
 # fills, the ratio of the fill's fastest repetition to its baseline's.
 #
 #   scripts/bench.sh [program...]   default: every program in bench/
@@ -11,8 +12,8 @@ cmake --preset bench >/dev/null
 cmake --build --preset bench -j2
 
 server=$PWD/build/bench/pg
-trap 'scripts/pg-server stop "$server"' EXIT
-CP_BENCH_POSTGRES=$(scripts/pg-server start "$server")
+trap 'scripts/pg-server halt "$server"' EXIT
+CP_BENCH_POSTGRES=$(scripts/pg-server keep "$server")
 export CP_BENCH_POSTGRES
 
 programs=("$@")

@@ -330,22 +330,21 @@ std::optional<RowsEstimate> SqliteKeyedRows::Estimate() {
     };
     const std::int64_t first = end("min");
     const std::int64_t last = end("max");
-    RowsEstimate estimate;
-    if (last < first) return estimate;
-    estimate.rows = last - first + 1;
+    if (last < first) return RowsEstimate{};
+    const std::int64_t rows = last - first + 1;
     SqliteStatement& sample = Statement("SELECT " + completion_ + " FROM " + rowidTable_ +
                                         " WHERE rowid >= ?1 ORDER BY rowid LIMIT 1");
-    const int samples = static_cast<int>(std::min<std::int64_t>(kSampledEntries, estimate.rows));
+    const int samples = static_cast<int>(std::min<std::int64_t>(kSampledEntries, rows));
+    std::vector<std::string> entries;
     for (int i = 0; i < samples; ++i) {
         sample.Reset();
-        sample.BindValue(1, Variant(static_cast<double>(first + estimate.rows * i / samples)));
+        sample.BindValue(1, Variant(static_cast<double>(first + rows * i / samples)));
         if (!sample.Step()) continue;
         const Variant entry = sample.FieldValue(0);
-        estimate.entries.push_back(entry.IsNull() ? std::string() : FoldedPrefix(CStr(entry)));
+        entries.push_back(entry.IsNull() ? std::string() : FoldedPrefix(CStr(entry)));
     }
     sample.Reset();
-    std::ranges::sort(estimate.entries);
-    return estimate;
+    return SampledEstimate(rows, std::move(entries));
 }
 
 }  // namespace cp::sqlite

@@ -12,9 +12,9 @@
 
 #include "control/ColumnPick.h"
 #include "runtime/Conversions.h"
-#include "tests/data/CountedServer.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/sim/ServerModeScript.h"
+#include "tests/support/sim/ServerPlaces.h"
 
 namespace cp::test {
 namespace {

@@ -10,9 +10,8 @@
 #include "control/ColumnPick.h"
 #include "data/Database.h"
 #include "data/KeyedRows.h"
-#include "tests/data/CountedServer.h"
 #include "tests/data/TempDatabase.h"
-#include "tests/support/sim/ServerModeScript.h"
+#include "tests/support/sim/ServerPlaces.h"
 
 namespace cp::test {
 namespace {
@@ -29,44 +28,6 @@ constexpr const char* kThinned =
     "DELETE FROM places WHERE rowid % 3 = 0 OR rowid > 29000;";
 
 constexpr const char* kInOrder = "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid";
-
-void Prepare(ColumnPick& c) {
-    c.ColumnCount(std::int16_t{2});
-    c.ColumnWidths("1500;800");
-    c.BoundColumn(std::int16_t{1});
-}
-
-// Steps that place the list far from its start, by a value and by typing, go back to the
-// committed row, and walk up to the table's first row without a host reading a place.
-std::vector<Seen> RunFarScript(const std::function<void(ColumnPick&)>& connect) {
-    Session s;
-    Prepare(s.control());
-    connect(s.control());
-    std::vector<Seen> seen{s.Look("connected")};
-    s.control().Value(Variant("C22222"));
-    seen.push_back(s.Look("deep value"));
-    s.Focus();
-    s.control().ShowDropDown();
-    s.user().SelectText(0, 100);
-    s.user().TypeText("d");
-    seen.push_back(s.Look("typed elsewhere"));
-    s.user().PressKey(vbKeyEscape);
-    seen.push_back(s.Look("escaped to the committed row"));
-    s.control().Value(Variant("C17777"));
-    s.user().SelectText(0, 100);
-    s.user().TypeText("c");
-    s.user().PressKey(vbKeyReturn);
-    seen.push_back(s.Look("typed and committed"));
-    s.control().ShowDropDown();
-    for (int i = 0; i < 300; ++i)
-        s.user().PressKey(vbKeyPageUp);
-    seen.push_back(s.Look("paged up to the top"));
-    s.control().Value(Variant("C00005"));
-    seen.push_back(s.Look("a value near the start"));
-    s.control().ListIndex(s.control().ListCount() - 1);
-    seen.push_back(s.Look("the last row"));
-    return seen;
-}
 
 class ServerPlacesTest : public ::testing::Test {
 protected:
@@ -94,16 +55,7 @@ TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
     Session s;
     Prepare(s.control());
     s.control().ConnectComboBoxMultiColumn(*server, "places", "");
-    s.control().Value(Variant("C22222"));
-    s.Focus();
-    s.user().SelectText(0, 100);
-    s.user().TypeText("Qa");
-    ASSERT_TRUE(AwaitServerAnswers(s.control()));
-    s.control().ShowDropDown();
-    s.user().PressKey(vbKeyPageDown);
-    s.user().PressKey(vbKeyDown);
-    for (int r = 0; r < 20; ++r)
-        s.control().RowName(s.ListState().top + r);
+    FindFarRows(s);
     EXPECT_EQ(server->counts, 0);
 
     // Read, the place is the row's own, and the list's selection stands there.
@@ -131,6 +83,32 @@ TEST_F(ServerPlacesTest, AfterAWrongEstimateEveryRowShowsOnceInOrder) {
     ASSERT_EQ(s.control().ListCount(), memory.control().ListCount());
     for (std::int32_t r = 0; r < memory.control().ListCount(); ++r)
         ASSERT_EQ(s.control().RowName(r), memory.control().RowName(r)) << r;
+}
+
+// Statistics gathered before rows came estimate too few of them: a row placed by the estimate
+// has more rows below it than the list counts, and the list must not end above the table's end.
+TEST_F(ServerPlacesTest, AnEstimateOfTooFewRowsStillReachesTheLastRow) {
+    Session memory;
+    Prepare(memory.control());
+    memory.control().FillComboBoxMultiColumn(*db_, kInOrder);
+    const std::int32_t last = memory.control().ListCount() - 1;
+    memory.control().ListIndex(last - 2000);
+    const Variant farDown = memory.control().Column(1);
+    memory.control().ListIndex(last);
+    const auto server = std::make_shared<CountedServer>(db_, 0.5);
+    Session s;
+    Prepare(s.control());
+    s.control().ConnectComboBoxMultiColumn(*server, "places", "");
+    s.control().Value(farDown);
+    s.Focus();
+    s.control().ShowDropDown();
+    // Where the rows read reach the list's end, the place is counted and the list renumbered:
+    // the keys go on from the row then at the list's selection.
+    for (int i = 0; i < 1200; ++i)
+        s.user().PressKey(vbKeyPageDown);
+    EXPECT_EQ(DisplayText(s.control().Column(1)), DisplayText(memory.control().Column(1)));
+    EXPECT_EQ(s.control().ListIndex(), last);
+    EXPECT_EQ(s.control().ListCount(), last + 1);
 }
 
 }  // namespace

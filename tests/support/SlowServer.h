@@ -38,6 +38,9 @@ public:
     std::int64_t CountBefore(const RowKey& key) override {
         return Slowly([&] { return rows_->CountBefore(key); });
     }
+    std::vector<KeyedRow> LastRows(int limit) override {
+        return Slowly([&] { return rows_->LastRows(limit); });
+    }
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override {
         return Slowly([&] { return rows_->FirstWithPrefix(prefix); });
     }

@@ -1,0 +1,122 @@
+// Server mode on PostgreSQL placed by the table's statistics: connecting and finding rows count
+// nothing, a host's read of ListIndex or ListCount is exact, and a table without statistics, a
+// view or a query is counted as before; either way the list shows what the rows in memory show.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "data/odbc/OdbcDatabase.h"
+#include "runtime/Conversions.h"
+#include "tests/odbc/OdbcTestSupport.h"
+#include "tests/support/sim/ServerPlaces.h"
+
+namespace cp::test {
+namespace {
+
+using odbc::OdbcDatabase;
+
+// The far script's 30,000 places, of which a third and the last thousand are gone, with the
+// index that serves the reads; autovacuum leaves the table alone, so it has statistics only
+// when the test gathers them.
+std::string Places(const std::string& table) {
+    return "DROP TABLE IF EXISTS " + table + " CASCADE;CREATE TABLE " + table +
+           " (name TEXT, code TEXT PRIMARY KEY) WITH (autovacuum_enabled = false);"
+           "CREATE INDEX " +
+           table + "_name ON " + table +
+           " ((lower(name)) COLLATE \"C\", code);"
+           "INSERT INTO " +
+           table +
+           " SELECT chr(65 + (i * 7919) % 26) || chr(97 + (i / 26) % 26) || ' ' ||"
+           " lpad(((i * 7919) % 99991)::text, 5, '0'), 'C' || lpad(i::text, 5, '0')"
+           " FROM generate_series(1, 30000) AS i;"
+           "UPDATE " +
+           table +
+           " SET name = NULL WHERE code IN ('C00004', 'C00040');"
+           "DELETE FROM " +
+           table + " WHERE right(code, 5)::int % 3 = 0 OR right(code, 5)::int > 29000;";
+}
+
+std::string InOrder(const std::string& table) {
+    return "SELECT * FROM " + table + " ORDER BY lower(name) COLLATE \"C\" NULLS FIRST, code";
+}
+
+class PostgresEstimateTest : public ::testing::Test {
+protected:
+    // Tables of this program's own: ctest runs each test in a process of its own, at once.
+    static void SetUpTestSuite() {
+        const std::string suffix = "_" + std::to_string(std::random_device{}() % 1'000'000'000);
+        analysed_ = "analysed_places" + suffix;
+        unanalysed_ = "unanalysed_places" + suffix;
+        view_ = "analysed_view" + suffix;
+        OdbcDatabase::Open(PostgresConnection())
+            ->Execute(Places(analysed_) + "ANALYZE " + analysed_ + ";CREATE VIEW " + view_ +
+                      " AS SELECT * FROM " + analysed_ + ";" + Places(unanalysed_));
+    }
+    static void TearDownTestSuite() {
+        OdbcDatabase::Open(PostgresConnection())
+            ->Execute("DROP TABLE " + analysed_ + ", " + unanalysed_ + " CASCADE");
+    }
+
+    static inline std::string analysed_;
+    static inline std::string unanalysed_;
+    static inline std::string view_;
+    std::shared_ptr<OdbcDatabase> db_ = OdbcDatabase::Open(PostgresConnection());
+};
+
+TEST_F(PostgresEstimateTest, StatisticsEstimateTheRowsAndWhereAKeyStands) {
+    const auto rows = db_->OpenKeyedRows(analysed_, "");
+    const auto estimate = rows->Estimate();
+    ASSERT_TRUE(estimate);
+    const std::int64_t count = rows->Count();
+    EXPECT_NEAR(estimate->rows, count, count / 50);
+    for (const char* code : {"C00004", "C00005", "C09001", "C22222", "C28999"}) {
+        const auto row = rows->FirstWithValue(1, Variant(code));
+        ASSERT_TRUE(row) << code;
+        EXPECT_NEAR(EstimatedPlace(*estimate, row->key.completion), rows->CountBefore(row->key),
+                    count / 50)
+            << code;
+    }
+    // Without statistics of the table itself, only counting tells.
+    EXPECT_FALSE(db_->OpenKeyedRows(unanalysed_, "")->Estimate());
+    EXPECT_FALSE(db_->OpenKeyedRows(view_, "code")->Estimate());
+    EXPECT_FALSE(db_->OpenKeyedRows("SELECT * FROM " + analysed_, "code")->Estimate());
+}
+
+TEST_F(PostgresEstimateTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
+    const auto server = std::make_shared<CountedServer>(db_);
+    Session s;
+    Prepare(s.control());
+    s.control().ConnectComboBoxMultiColumn(*server, analysed_, "");
+    FindFarRows(s);
+    const std::string code = DisplayText(s.control().Column(1));
+    EXPECT_EQ(server->counts, 0);
+
+    Session memory;
+    Prepare(memory.control());
+    memory.control().FillComboBoxMultiColumn(*db_, InOrder(analysed_));
+    memory.control().Value(Variant(code));
+    EXPECT_EQ(s.control().ListIndex(), memory.control().ListIndex());
+    EXPECT_EQ(server->counts, 1);
+    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
+}
+
+TEST_F(PostgresEstimateTest, PlacedByStatisticsOrCountedTheListShowsWhatTheRowsInMemoryShow) {
+    const std::vector<Seen> memory =
+        RunFarScript([&](ColumnPick& c) { c.FillComboBoxMultiColumn(*db_, InOrder(analysed_)); });
+    EXPECT_EQ(memory[3].value, "C22222");
+    EXPECT_EQ(memory[5].listIndex, 0);
+    for (const std::string& table : {analysed_, unanalysed_}) {
+        const auto server = std::make_shared<CountedServer>(db_);
+        const std::vector<Seen> connected =
+            RunFarScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*server, table, ""); });
+        ASSERT_EQ(connected.size(), memory.size()) << table;
+        for (std::size_t i = 0; i < memory.size(); ++i)
+            EXPECT_EQ(connected[i], memory[i]) << table;
+    }
+}
+
+}  // namespace
+}  // namespace cp::test
