@@ -5,18 +5,12 @@
 #include <exception>
 #include <limits>
 
-#include "runtime/Conversions.h"
-
 namespace cp {
 namespace {
 
 std::int32_t Clamped(std::int64_t count) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         count, 0, std::numeric_limits<std::int32_t>::max() - ServerFilter::kFirstSlot));
-}
-
-bool SameKey(const Variant& a, const Variant& b) {
-    return a.Type() == b.Type() && CStr(a) == CStr(b);
 }
 
 }  // namespace
@@ -67,24 +61,14 @@ std::int32_t ServerFilter::ListRow(std::int32_t slot) const {
 }
 
 std::int32_t ServerFilter::ListRowOfKey(const Variant& unique) const {
-    for (const auto& [first, page] : pages_) {
-        for (std::int32_t r = 0; r < page.Rows(); ++r) {
-            if (SameKey(page.keys[static_cast<std::size_t>(r)].unique, unique)) return first + r;
-        }
-    }
-    return -1;
+    return NumberOfKey(pages_, unique).value_or(-1);
 }
 
 std::optional<KeyedRow> ServerFilter::RowAt(std::int32_t slot) const {
     std::int32_t at = 0;
     const VariantArray* cells = PageOf(slot, at);
     if (!cells) return std::nullopt;
-    const auto& [first, page] = *std::prev(pages_.upper_bound(slot - kFirstSlot));
-    KeyedRow row;
-    for (std::int32_t c = 0; c < cells->Extent(0); ++c)
-        row.fields.push_back(cells->At(c, at));
-    row.key = page.keys[static_cast<std::size_t>(at)];
-    return row;
+    return std::prev(pages_.upper_bound(slot - kFirstSlot))->second.Row(at);
 }
 
 const VariantArray* ServerFilter::PageOf(std::int32_t slot, std::int32_t& at) const {
@@ -151,16 +135,7 @@ const ServerFilter::Page* ServerFilter::Load(std::int32_t listRow) const {
 void ServerFilter::Keep(std::int32_t first, const std::vector<KeyedRow>& rows,
                         std::size_t from) const {
     if (from >= rows.size()) return;
-    const std::int32_t fields = server_.FieldCount();
-    const auto count = static_cast<std::int32_t>(rows.size() - from);
-    Page kept;
-    kept.cells = VariantArray({std::max(fields, 1), count});
-    for (std::int32_t r = 0; r < count; ++r) {
-        const KeyedRow& row = rows[from + static_cast<std::size_t>(r)];
-        kept.keys.push_back(row.key);
-        for (std::int32_t c = 0; c < fields && static_cast<std::size_t>(c) < row.fields.size(); ++c)
-            kept.cells.At(c, r) = row.fields[static_cast<std::size_t>(c)];
-    }
+    Page kept = ServerPage::Of(rows, from, server_.FieldCount());
     while (pages_.size() > kKeptPages) {
         const auto farthest = std::max_element(std::next(pages_.begin()), pages_.end(),
                                                [&](const auto& a, const auto& b) {

@@ -65,11 +65,7 @@ public:
     std::int32_t Place(std::int32_t slot) const;
 
 private:
-    struct Page {
-        VariantArray cells;        // (column, row)
-        std::vector<RowKey> keys;  // where each row stands
-        std::int32_t Rows() const { return static_cast<std::int32_t>(keys.size()); }
-    };
+    using Page = ServerPage;
     // Runs kept besides the first, which is always kept: beyond them the farthest goes.
     static constexpr std::size_t kKeptPages = 32;
 
@@ -80,7 +76,7 @@ private:
     bool active_ = false;
     TextMatch match_;  // what the rows match
     // A cache of the rows read: reading a row through a const view of the control may fill it.
-    mutable std::map<std::int32_t, Page> pages_;           // by their first list row
+    mutable ServerPages pages_;                            // by their first list row
     mutable std::int32_t read_ = 0;                        // the rows read from the first on
     mutable std::optional<std::int32_t> count_;            // the rows that match, once known
     mutable std::map<std::int32_t, std::int32_t> places_;  // counted places, by list row

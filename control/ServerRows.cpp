@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "reports/ErrorReport.h"
-#include "runtime/Conversions.h"
 
 namespace cp {
 namespace {
@@ -14,10 +13,6 @@ namespace {
 std::int32_t ClampedCount(std::int64_t count) {
     return static_cast<std::int32_t>(
         std::clamp<std::int64_t>(count, 0, std::numeric_limits<std::int32_t>::max()));
-}
-
-bool SameKey(const Variant& a, const Variant& b) {
-    return a.Type() == b.Type() && CStr(a) == CStr(b);
 }
 
 }  // namespace
@@ -266,15 +261,7 @@ const ServerRows::Page* ServerRows::LoadUp(std::map<std::int32_t, Page>::const_i
 const ServerRows::Page* ServerRows::Keep(std::int32_t first,
                                          const std::vector<KeyedRow>& rows) const {
     if (rows.empty()) return nullptr;
-    Page kept;
-    kept.cells = VariantArray({fields_, static_cast<std::int32_t>(rows.size())});
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        kept.keys.push_back(rows[r].key);
-        const auto& fields = rows[r].fields;
-        for (std::int32_t c = 0; c < fields_ && static_cast<std::size_t>(c) < fields.size(); ++c) {
-            kept.cells.At(c, static_cast<std::int32_t>(r)) = fields[static_cast<std::size_t>(c)];
-        }
-    }
+    Page kept = ServerPage::Of(rows, 0, fields_);
     while (pages_.size() >= kKeptPages) {
         const auto farthest = std::ranges::max_element(
             pages_, {}, [&](const auto& p) { return std::abs(std::int64_t{p.first} - first); });
@@ -284,12 +271,7 @@ const ServerRows::Page* ServerRows::Keep(std::int32_t first,
 }
 
 std::optional<std::int32_t> ServerRows::SlotOfKey(const Variant& unique) const {
-    for (const auto& [first, page] : pages_) {
-        for (std::int32_t r = 0; r < page.Rows(); ++r) {
-            if (SameKey(page.keys[static_cast<std::size_t>(r)].unique, unique)) return first + r;
-        }
-    }
-    return std::nullopt;
+    return NumberOfKey(pages_, unique);
 }
 
 std::optional<KeyedRow> ServerRows::RowAt(std::int32_t slot) const {
@@ -301,11 +283,7 @@ std::optional<KeyedRow> ServerRows::RowAt(std::int32_t slot) const {
     if (above == pages_.begin()) return std::nullopt;
     const auto& [first, page] = *std::prev(above);
     if (slot - first >= page.Rows()) return std::nullopt;
-    KeyedRow row;
-    for (std::int32_t c = 0; c < fields_; ++c)
-        row.fields.push_back(page.cells.At(c, slot - first));
-    row.key = page.keys[static_cast<std::size_t>(slot - first)];
-    return row;
+    return page.Row(slot - first);
 }
 
 LocatedRow ServerRows::Locate(KeyedRows& source, std::optional<KeyedRow> found, Placing placing) {
@@ -345,9 +323,7 @@ std::int32_t ServerRows::Pin(std::int32_t mark, std::size_t pin) {
 
 std::int32_t ServerRows::SetAside(KeyedRow row, std::size_t pin) {
     if (pin >= pinned_.size()) return -1;
-    pinnedCells_[pin] = VariantArray({fields_, 1});
-    for (std::int32_t c = 0; c < fields_ && static_cast<std::size_t>(c) < row.fields.size(); ++c)
-        pinnedCells_[pin].At(c, 0) = row.fields[static_cast<std::size_t>(c)];
+    pinnedCells_[pin] = ServerPage::Of({row}, 0, fields_).cells;
     pinned_[pin] = std::move(row);
     return kPinnedSlot + static_cast<std::int32_t>(pin);
 }

@@ -30,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "control/ServerPage.h"
 #include "data/KeyedRows.h"
 #include "runtime/Variant.h"
 #include "table/CellTable.h"
@@ -179,11 +180,7 @@ public:
 
 private:
     // Rows read together, from their first slot on.
-    struct Page {
-        VariantArray cells;        // (column, row)
-        std::vector<RowKey> keys;  // where each row stands
-        std::int32_t Rows() const { return static_cast<std::int32_t>(keys.size()); }
-    };
+    using Page = ServerPage;
     const Page* Load(std::int32_t slot) const;
     const Page* LoadDown(std::map<std::int32_t, Page>::const_iterator from,
                          std::int32_t slot) const;
@@ -222,11 +219,11 @@ private:
     std::optional<std::int32_t> counted_;   // the rows when last counted
     // A cache: reading a row through a const view of the control may fill it, and an exact
     // place found on the way moves the list.
-    mutable std::int32_t count_ = 0;              // the rows the list shows
-    mutable std::int64_t shift_ = 0;              // the list shows slot s at s + shift_
-    mutable bool exact_ = true;                   // shift_ is the count of the rows before slot 0
-    mutable ListMove move_;                       // the list's move not yet taken
-    mutable std::map<std::int32_t, Page> pages_;  // the runs read, by their first slot
+    mutable std::int32_t count_ = 0;  // the rows the list shows
+    mutable std::int64_t shift_ = 0;  // the list shows slot s at s + shift_
+    mutable bool exact_ = true;       // shift_ is the count of the rows before slot 0
+    mutable ListMove move_;           // the list's move not yet taken
+    mutable ServerPages pages_;       // the runs read, by their first slot
     // The marks kept by themselves (committed, current) and their cells.
     std::array<std::optional<KeyedRow>, 2> pinned_;
     std::array<VariantArray, 2> pinnedCells_;
