@@ -207,6 +207,10 @@ public:
     // Paints the list's header band (ListBox::SetHeaderHeight) on hdc, whose origin is the
     // band's top left corner.
     virtual void lstListBox_PaintHeader(HDC /*hdc*/, int /*width*/, int /*height*/) {}
+    // The list's scroll bar asks it to scroll (request: SB_LINEDOWN, SB_THUMBTRACK, ... of
+    // WM_VSCROLL), heard before the list scrolls, so that the rows it scrolls over can be
+    // made ready first.
+    virtual void lstListBox_Scrolling(int /*request*/) {}
 };
 
 // Message-box styles and the mouse pointers that the control uses.

@@ -117,6 +117,7 @@ inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
 inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_COMMAND = 0x0111;
+inline constexpr UINT WM_VSCROLL = 0x0115;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -132,6 +133,18 @@ inline constexpr WPARAM MK_RBUTTON = 0x0002;
 inline constexpr WPARAM MK_SHIFT = 0x0004;
 inline constexpr WPARAM MK_CONTROL = 0x0008;
 inline constexpr WPARAM MK_MBUTTON = 0x0010;
+
+// What a scroll bar asks of its window (the low word of WM_VSCROLL's wParam; the high word
+// carries the thumb's position, 16 bits of it, with SB_THUMBTRACK and SB_THUMBPOSITION).
+inline constexpr int SB_LINEUP = 0;
+inline constexpr int SB_LINEDOWN = 1;
+inline constexpr int SB_PAGEUP = 2;
+inline constexpr int SB_PAGEDOWN = 3;
+inline constexpr int SB_THUMBPOSITION = 4;
+inline constexpr int SB_THUMBTRACK = 5;
+inline constexpr int SB_TOP = 6;
+inline constexpr int SB_BOTTOM = 7;
+inline constexpr int SB_ENDSCROLL = 8;
 
 // Edit-field messages.
 inline constexpr UINT EM_GETSEL = 0x00B0;

@@ -138,6 +138,10 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kSimChildMouse:
             Mouse(static_cast<UINT>(wParam), lParam, MouseTarget::List);
             return 0;
+        case kSimChildScroll:
+            Deliver("lstListBox_Scrolling",
+                    [&](HostedControl& c) { c.lstListBox_Scrolling(static_cast<int>(wParam)); });
+            return 0;
         case kSimPaintHeader:
             Deliver("lstListBox_PaintHeader", [&](HostedControl& c) {
                 c.lstListBox_PaintHeader(reinterpret_cast<HDC>(wParam), PointX(lParam),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "platform/sim/BuiltInClasses.h"
 #include "platform/sim/SimConstants.h"
@@ -254,6 +255,55 @@ LRESULT Mouse(HWND hwnd, UINT message, LPARAM lParam) {
     return 0;
 }
 
+// The scroll bar's request, told to the owner first: it may change the rows meanwhile.
+LRESULT Scroll(HWND hwnd, WPARAM wParam) {
+    const int request = static_cast<int>(wParam & 0xFFFF);
+    const int position = static_cast<int>((wParam >> 16) & 0xFFFF);
+    if (const Window* w = Windows().Find(hwnd); w && w->owner)
+        Windows().Send(w->owner, kSimChildScroll, static_cast<WPARAM>(request), 0);
+    ListBoxState* s = InspectListBox(hwnd);
+    if (!s) return 0;
+    const int page = PageSize(hwnd, *s);
+    switch (request) {
+        case SB_LINEUP:
+            SetTop(hwnd, *s, s->top - 1);
+            break;
+        case SB_LINEDOWN:
+            SetTop(hwnd, *s, s->top + 1);
+            break;
+        case SB_PAGEUP:
+            SetTop(hwnd, *s, s->top - page);
+            break;
+        case SB_PAGEDOWN:
+            SetTop(hwnd, *s, s->top + page);
+            break;
+        case SB_THUMBPOSITION:
+            SetTop(hwnd, *s, position);
+            break;
+        case SB_THUMBTRACK:
+            if (s->trackPos >= 0) SetTop(hwnd, *s, s->trackPos);
+            break;
+        case SB_TOP:
+            SetTop(hwnd, *s, 0);
+            break;
+        case SB_BOTTOM:
+            SetTop(hwnd, *s, s->count);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+bool ShowsScrollBar(HWND hwnd) {
+    const Window* w = Windows().Find(hwnd);
+    return w && w->Visible() && (w->style & WS_VSCROLL) && InspectListBox(hwnd);
+}
+
+WPARAM ScrollParam(int request, int position) {
+    return static_cast<WPARAM>(request) | (static_cast<WPARAM>(position & 0xFFFF) << 16);
+}
+
 LRESULT Create(HWND hwnd) {
     Window* w = Windows().Find(hwnd);
     auto state = std::make_unique<ListBoxState>();
@@ -299,6 +349,8 @@ LRESULT Messages(HWND hwnd, ListBoxState& s, UINT message, WPARAM wParam, LPARAM
             return s.itemHeight;
         case LB_GETITEMRECT:
             return GetItemRect(hwnd, s, wParam, lParam);
+        case WM_VSCROLL:
+            return Scroll(hwnd, wParam);
         default:
             return DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -336,6 +388,28 @@ LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ListBoxState* s = InspectListBox(hwnd);
     return s ? Messages(hwnd, *s, message, wParam, lParam)
              : DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+void PressScrollBar(HWND hwnd, int request) {
+    if (!ShowsScrollBar(hwnd)) return;
+    Windows().Send(hwnd, WM_VSCROLL, ScrollParam(request, 0), 0);
+    Windows().Send(hwnd, WM_VSCROLL, ScrollParam(SB_ENDSCROLL, 0), 0);
+}
+
+void DragScrollThumb(HWND hwnd, int position, int steps) {
+    if (!ShowsScrollBar(hwnd)) return;
+    const int from = InspectListBox(hwnd)->top;
+    steps = std::max(steps, 1);
+    for (int step = 1; step <= steps; ++step) {
+        ListBoxState* s = InspectListBox(hwnd);
+        if (!s) return;
+        const int at = from + static_cast<int>(std::int64_t{position - from} * step / steps);
+        s->trackPos = at;
+        Windows().Send(hwnd, WM_VSCROLL, ScrollParam(SB_THUMBTRACK, at), 0);
+    }
+    if (ListBoxState* s = InspectListBox(hwnd)) s->trackPos = -1;
+    Windows().Send(hwnd, WM_VSCROLL, ScrollParam(SB_THUMBPOSITION, position), 0);
+    Windows().Send(hwnd, WM_VSCROLL, ScrollParam(SB_ENDSCROLL, 0), 0);
 }
 
 }  // namespace cp::sim

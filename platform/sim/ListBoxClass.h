@@ -26,6 +26,13 @@
 //   top or bottom row (scrolling the list); the release sends LBN_SELCHANGE to the owner
 //   (LBS_NOTIFY, a list with rows), even when the selection did not change. After its own
 //   processing, the list passes every mouse message on to its owner (kSimChildMouse).
+// - The scroll bar's requests (WM_VSCROLL), as Wine's list box handles them, told to the owner
+//   first (kSimChildScroll): the arrows scroll by a row, the trough by a page, SB_TOP and
+//   SB_BOTTOM to either end, SB_THUMBPOSITION to the position in the message's high word, and
+//   SB_THUMBTRACK to the thumb's position while it is dragged (the scroll bar's tracking
+//   position, all 32 bits of it; with no drag on, the list stays). The position of the thumb
+//   is the top row, its range the rows less a page. The user plays the scroll bar with
+//   PressScrollBar and DragScrollThumb.
 #pragma once
 
 #include "platform/basApi.h"
@@ -50,11 +57,20 @@ struct ListBoxState : ClassState {
     HFONT font = nullptr;                             // the font set with WM_SETFONT
     bool captured = false;                            // a left press on a row is held
     int pressSelection = -1;  // the selection when the last left press on a row began
+    int trackPos = -1;        // the thumb's position while it is dragged, -1 otherwise
 };
 
 LRESULT ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The state of a list box window; nullptr when hwnd is not one (or not created yet).
 ListBoxState* InspectListBox(HWND hwnd);
+
+// The user's press on the list's scroll bar, as the scroll bar sends it: the request (an
+// arrow: SB_LINEUP, SB_LINEDOWN; the trough above or below the thumb: SB_PAGEUP,
+// SB_PAGEDOWN), then SB_ENDSCROLL. Nothing happens while the list shows no scroll bar.
+void PressScrollBar(HWND hwnd, int request);
+// The user drags the scroll bar's thumb from where it is to position in `steps` moves
+// (SB_THUMBTRACK each), and lets go there (SB_THUMBPOSITION, SB_ENDSCROLL).
+void DragScrollThumb(HWND hwnd, int position, int steps = 4);
 
 }  // namespace cp::sim

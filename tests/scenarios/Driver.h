@@ -77,6 +77,13 @@ public:
     // A press and release on the middle of the open list's header band, above its rows, as
     // the window system delivers them there (to the list's frame).
     virtual void ClickOnListHeader(HostedControl& control) = 0;
+    // On the open list's scroll bar, as the scroll bar tells the list (WM_VSCROLL): a press on
+    // an arrow or on the trough above or below the thumb; a drag of the thumb from where it
+    // is to position (the top row it stands for, from 0 to the rows less a page) in a few
+    // moves, let go there. Nothing happens while the list shows no scroll bar.
+    enum class ScrollPress { UpArrow, DownArrow, PageAbove, PageBelow };
+    virtual void PressListScrollBar(HostedControl& control, ScrollPress where) = 0;
+    virtual void DragListThumb(HostedControl& control, int position) = 0;
     // Elsewhere: the form's client area, its caption, another window or application.
     virtual void ClickOnForm(float x, float y, std::int16_t button = kLeftButton) = 0;
     virtual void ClickOnCaption() = 0;

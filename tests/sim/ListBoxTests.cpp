@@ -20,7 +20,21 @@ struct DrawnRow {
 };
 thread_local std::vector<DrawnRow> drawn;
 
+// What the owner heard of the scroll bar: the request, and the list's top row then.
+struct HeardScroll {
+    int request = 0;
+    int top = 0;
+    bool operator==(const HeardScroll&) const = default;
+};
+thread_local std::vector<HeardScroll> heard;
+thread_local HWND scrolled = nullptr;  // the list whose scroll bar the owner hears
+
 LRESULT OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kSimChildScroll) {
+        const ListBoxState* s = InspectListBox(scrolled);
+        heard.push_back({static_cast<int>(wParam), s ? s->top : -1});
+        return 0;
+    }
     if (message != WM_DRAWITEM) return DefWindowProc(hwnd, message, wParam, lParam);
     DrawnRow row{.item = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam)};
     if (DeviceContext* dc = World::Current().Graphics().Dc(row.item.hDC))
@@ -60,6 +74,66 @@ TEST(ListWindow, RowsAreDrawnWithTheListsFontInTheWidthLeftBesideTheScrollBar) {
     // All rows shown: no scroll bar.
     SendMessage(list, LB_SETCOUNT, 5, 0);
     EXPECT_EQ(GetClientRect(list).right, kWidth - 2);
+}
+
+WPARAM Request(int request, int position = 0) {
+    return static_cast<WPARAM>(request) | (static_cast<WPARAM>(position) << 16);
+}
+
+// The scroll bar's requests move the top row within the list's ends, the owner hearing each
+// before the list moves; a thumb's move counts only while the thumb is dragged, and its
+// release goes by the position in the message.
+TEST(ListWindow, TheScrollBarsRequestsMoveTheTopRowWithinTheEnds) {
+    World world;
+    heard.clear();
+    RegisterClass("Owner", OwnerProc);
+    const HWND owner = CreateWindow("Owner", WS_VISIBLE, 0, nullptr, RECT{100, 50, 400, 300});
+    const HWND list =
+        CreateWindow("ThunderRT6ListBox", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NODATA, 0, owner,
+                     RECT{10, 10, 10 + kWidth, 10 + kFiveRows}, 7);
+    scrolled = list;
+    SendMessage(list, LB_SETCOUNT, 20, 0);
+    ShowWindow(list, true);
+    const struct {
+        WPARAM request;
+        int top;
+    } steps[] = {{Request(SB_LINEUP), 0},
+                 {Request(SB_LINEDOWN), 1},
+                 {Request(SB_PAGEDOWN), 6},
+                 {Request(SB_PAGEUP), 1},
+                 {Request(SB_BOTTOM), 15},
+                 {Request(SB_LINEDOWN), 15},
+                 {Request(SB_PAGEDOWN), 15},
+                 {Request(SB_TOP), 0},
+                 {Request(SB_THUMBPOSITION, 12), 12},
+                 {Request(SB_THUMBTRACK, 3), 12},
+                 {Request(SB_ENDSCROLL), 12}};
+    int before = 0;
+    for (const auto& step : steps) {
+        SendMessage(list, WM_VSCROLL, step.request, 0);
+        EXPECT_EQ(InspectListBox(list)->top, step.top) << "request " << (step.request & 0xFFFF);
+        ASSERT_FALSE(heard.empty());
+        EXPECT_EQ(heard.back(), (HeardScroll{static_cast<int>(step.request & 0xFFFF), before}));
+        before = step.top;
+    }
+
+    heard.clear();
+    DragScrollThumb(list, 4, 2);
+    EXPECT_EQ(
+        heard,
+        (std::vector<HeardScroll>{
+            {SB_THUMBTRACK, 12}, {SB_THUMBTRACK, 8}, {SB_THUMBPOSITION, 4}, {SB_ENDSCROLL, 4}}));
+    EXPECT_EQ(InspectListBox(list)->top, 4);
+    PressScrollBar(list, SB_PAGEDOWN);
+    EXPECT_EQ(InspectListBox(list)->top, 9);
+
+    // All rows shown: no scroll bar to press.
+    SendMessage(list, LB_SETCOUNT, 5, 0);
+    heard.clear();
+    PressScrollBar(list, SB_LINEDOWN);
+    DragScrollThumb(list, 3);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_EQ(InspectListBox(list)->top, 0);
 }
 
 }  // namespace

@@ -16,6 +16,20 @@
 namespace cp::test {
 namespace {
 
+int ScrollRequest(Driver::ScrollPress where) {
+    switch (where) {
+        case Driver::ScrollPress::UpArrow:
+            return SB_LINEUP;
+        case Driver::ScrollPress::DownArrow:
+            return SB_LINEDOWN;
+        case Driver::ScrollPress::PageAbove:
+            return SB_PAGEUP;
+        case Driver::ScrollPress::PageBelow:
+            return SB_PAGEDOWN;
+    }
+    return SB_ENDSCROLL;
+}
+
 class SimDriver : public Driver {
 public:
     SimDriver() : form_(world_), user_(world_) { ComponentStart(); }
@@ -65,6 +79,12 @@ public:
     }
     void MouseUpOnList(HostedControl& control, float x, float y) override {
         user_.MouseUp(Host(control).ListHwnd(), x, y);
+    }
+    void PressListScrollBar(HostedControl& control, ScrollPress where) override {
+        sim::PressScrollBar(Host(control).ListHwnd(), ScrollRequest(where));
+    }
+    void DragListThumb(HostedControl& control, int position) override {
+        sim::DragScrollThumb(Host(control).ListHwnd(), position);
     }
     void ClickOnForm(float x, float y, std::int16_t button) override {
         user_.ClickOnForm(form_, x, y, button);

@@ -118,6 +118,23 @@ WPARAM HeldFlags(std::int16_t buttons) {
     return flags;
 }
 
+int ScrollRequest(Driver::ScrollPress where) {
+    switch (where) {
+        case Driver::ScrollPress::UpArrow:
+            return SB_LINEUP;
+        case Driver::ScrollPress::DownArrow:
+            return SB_LINEDOWN;
+        case Driver::ScrollPress::PageAbove:
+            return SB_PAGEUP;
+        case Driver::ScrollPress::PageBelow:
+            return SB_PAGEDOWN;
+    }
+    return SB_ENDSCROLL;
+}
+
+// The steps in which a drag moves the thumb.
+constexpr int kThumbSteps = 4;
+
 bool gIdleStepsHeld = false;  // the timers of the idle steps are not dispatched
 
 bool IsIdleStepTimer(const ::MSG& msg) {
@@ -232,6 +249,24 @@ public:
     }
     void MouseUpOnList(HostedControl& control, float x, float y) override {
         MouseUp(Host(control).ListBox().hWnd(), x, y, kLeftButton);
+    }
+    // What the scroll bar sends its window while the mouse presses it, and when it lets go.
+    void PressListScrollBar(HostedControl& control, ScrollPress where) override {
+        const HWND list = Host(control).ListBox().hWnd();
+        if (!ShowsScrollBar(list)) return;
+        Scroll(list, ScrollRequest(where), 0);
+        Scroll(list, SB_ENDSCROLL, 0);
+    }
+    // The thumb's moves, then its release (the position in 16 bits, as the scroll bar sends
+    // it; the list reads a move's position from the scroll bar's tracking).
+    void DragListThumb(HostedControl& control, int position) override {
+        const HWND list = Host(control).ListBox().hWnd();
+        if (!ShowsScrollBar(list)) return;
+        const auto from = static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+        for (int step = 1; step <= kThumbSteps; ++step)
+            Scroll(list, SB_THUMBTRACK, from + (position - from) * step / kThumbSteps);
+        Scroll(list, SB_THUMBPOSITION, position);
+        Scroll(list, SB_ENDSCROLL, 0);
     }
     void ClickOnForm(float x, float y, std::int16_t button) override {
         MouseDown(form_.hWnd(), x, y, button);
@@ -404,6 +439,15 @@ private:
         buttons_ &= static_cast<std::int16_t>(~button);
         if (!Reaches(hWnd)) return;
         ::SendMessageW(hWnd, UpMessage(button), HeldFlags(buttons_), PointLParam(x, y));
+        Pump();
+    }
+
+    static bool ShowsScrollBar(HWND list) {
+        return Reaches(list) && (::GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL) != 0;
+    }
+    static void Scroll(HWND list, int request, int position) {
+        ::SendMessageW(list, WM_VSCROLL,
+                       MAKEWPARAM(static_cast<WORD>(request), static_cast<WORD>(position)), 0);
         Pump();
     }
 

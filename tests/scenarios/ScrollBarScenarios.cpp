@@ -1,0 +1,88 @@
+// The open list's scroll bar over a long list filled into memory: the arrows move it a row, the
+// trough a page, and the thumb to its place; the rows shown are the rows there, the current
+// row and the text stay as they were, and a click picks the row under the pointer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/scenarios/ScenarioFixture.h"
+
+namespace cp::test {
+namespace {
+
+constexpr int kShown = 8;  // the rows the open list shows
+
+class ScrollBarScenario : public ControlScenario {
+protected:
+    // Fills rows rows and opens the list on none of them.
+    void Open(int rows) {
+        Start(Numbered(rows));
+        control.ShowDropDown();
+        ASSERT_TRUE(driver->ListVisible(control));
+        events.ClearLog();
+    }
+    int Top() { return driver->ListTopIndex(control); }
+    // The rows the list shows, as a reader names them.
+    std::vector<std::string> Shown() {
+        std::vector<std::string> names;
+        for (int r = 0; r < kShown; ++r)
+            names.push_back(control.RowName(Top() + r).value_or("?"));
+        return names;
+    }
+    static std::vector<std::string> RowsFrom(int first) {
+        std::vector<std::string> names;
+        for (int r = first; r < first + kShown; ++r)
+            names.push_back(RowText(r));
+        return names;
+    }
+    using enum Driver::ScrollPress;
+};
+
+// The arrows and the trough, at either end of the list as well: nothing is selected or
+// committed by them, and the list stays open.
+TEST_F(ScrollBarScenario, TheArrowsMoveTheListARowAndTheTroughAPageWithinItsEnds) {
+    Open(100);
+    const struct {
+        Driver::ScrollPress press;
+        int top;
+    } steps[] = {{UpArrow, 0},   {DownArrow, 1}, {PageBelow, 1 + kShown}, {UpArrow, kShown},
+                 {PageAbove, 0}, {PageAbove, 0}, {PageBelow, kShown}};
+    for (const auto& step : steps) {
+        driver->PressListScrollBar(control, step.press);
+        EXPECT_EQ(Top(), step.top) << "after the press that should show " << step.top;
+    }
+    driver->DragListThumb(control, 100 - kShown);
+    driver->PressListScrollBar(control, DownArrow);
+    driver->PressListScrollBar(control, PageBelow);
+    EXPECT_EQ(Top(), 100 - kShown);
+    EXPECT_EQ(Shown(), RowsFrom(100 - kShown));
+    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
+    EXPECT_TRUE(Log().empty());
+}
+
+// A large list: the thumb dragged to the middle and to the end shows the rows there, and a
+// click there commits the row clicked.
+TEST_F(ScrollBarScenario, TheThumbDraggedToTheMiddleAndTheEndShowsTheRowsThere) {
+    constexpr int kRows = 50000;
+    Open(kRows);
+    driver->DragListThumb(control, kRows / 2);
+    EXPECT_EQ(Top(), kRows / 2);
+    EXPECT_EQ(Shown(), RowsFrom(kRows / 2));
+    driver->DragListThumb(control, kRows - kShown);
+    EXPECT_EQ(Top(), kRows - kShown);
+    EXPECT_EQ(Shown(), RowsFrom(kRows - kShown));
+    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
+
+    // Back up to a third of the way.
+    driver->DragListThumb(control, kRows / 3);
+    EXPECT_EQ(Shown(), RowsFrom(kRows / 3));
+    driver->MouseMoveOnList(control, kX, RowY(2));
+    driver->MouseDownOnList(control, kX, RowY(2));
+    driver->MouseUpOnList(control, kX, RowY(2));
+    const int clicked = kRows / 3 + 2;
+    EXPECT_EQ(Read(), (Reading{RowText(clicked), 0, 6, clicked, clicked, false}));
+}
+
+}  // namespace
+}  // namespace cp::test
