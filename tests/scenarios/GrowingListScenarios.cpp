@@ -6,6 +6,7 @@
 #include <cctype>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "tests/scenarios/ScenarioFixture.h"
 
@@ -36,16 +37,19 @@ protected:
     }
     ~GrowingListScenario() override { driver->HoldIdleSteps(false); }
 
-    // The rows whose name holds text (lower case), counted as the user would count them.
-    static int Matching(const std::string& text) {
-        int n = 0;
+    // The rows whose name holds text (lower case), in order, as the user would find them.
+    static std::vector<int> MatchingRows(const std::string& text) {
+        std::vector<int> found;
         for (int row = 0; row < kRows; ++row) {
             std::string name = PlaceName(row);
             for (char& c : name)
                 c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            if (name.find(text) != std::string::npos) ++n;
+            if (name.find(text) != std::string::npos) found.push_back(row);
         }
-        return n;
+        return found;
+    }
+    static int Matching(const std::string& text) {
+        return static_cast<int>(MatchingRows(text).size());
     }
     // The list's count, its selected and top rows, and the current row of the table.
     struct ListSeen {
@@ -66,6 +70,7 @@ protected:
 
     // The first screen: eight rows and one more, which tells that the list scrolls.
     static constexpr int kFirstScreen = 9;
+    static constexpr int kListRows = 8;  // the rows the open list shows
 };
 
 // The keystroke shows the first screen on the first match; the list grows to every match
@@ -106,6 +111,33 @@ TEST_F(GrowingListScenario, PagingPastTheRowsFoundAndAReaderFindTheRestAtOnce) {
     EXPECT_EQ(control.RowCount(), Matching("town 1"));
     EXPECT_EQ(driver->ListWindowCount(control), Matching("town 1"));
     EXPECT_EQ(control.RowName(control.RowCount() - 1), "Town 19999, C19999");
+}
+
+// The scroll bar goes over the whole list: what would take it to the last row found so far
+// finds the rest first, as the keys do, so that the arrows stop at the true last row and the
+// thumb's place is a share of every match. An up arrow needs no more rows.
+TEST_F(GrowingListScenario, TheScrollBarFindsTheRestBeforeItReachesTheLastRowFound) {
+    const int islands = Matching("isl");
+    driver->TypeText("isl");
+    driver->PressListScrollBar(control, Driver::ScrollPress::UpArrow);
+    EXPECT_EQ(LookAtList(), (ListSeen{kFirstScreen, 0, 0, 1}));
+    driver->PressListScrollBar(control, Driver::ScrollPress::DownArrow);
+    EXPECT_EQ(LookAtList(), (ListSeen{islands, 0, 1, 1}));
+    driver->DragListThumb(control, islands - kListRows);
+    EXPECT_EQ(LookAtList(), (ListSeen{islands, 0, islands - kListRows, 1}));
+    EXPECT_EQ(control.RowName(islands - 1), "Island 39997, C39997");
+    EXPECT_EQ(Text(), "isl");
+
+    // The thumb first: dragged to the middle of every match, not of the first screen.
+    driver->SelectText(0, 3);
+    driver->TypeText("town 1");
+    ASSERT_EQ(driver->ListWindowCount(control), kFirstScreen);
+    const std::vector<int> towns = MatchingRows("town 1");
+    const int middle = static_cast<int>(towns.size()) / 2;
+    driver->DragListThumb(control, middle);
+    EXPECT_EQ(LookAtList(), (ListSeen{static_cast<int>(towns.size()), 0, middle, towns[0]}));
+    EXPECT_EQ(control.RowName(middle),
+              PlaceName(towns[middle]) + ", C" + std::to_string(towns[middle]));
 }
 
 // A change of a setting, or of the rows from an event, while the list is still growing: the
