@@ -12,11 +12,13 @@
 #include <thread>
 #include <vector>
 
+#include "data/KeyedRows.h"
 #include "data/odbc/OdbcDatabase.h"
 #include "data/rows/RowBlock.h"
 #include "runtime/Conversions.h"
 #include "tests/scenarios/ScenarioFixture.h"
 #include "tests/support/AwaitAnswers.h"
+#include "tests/support/CountedServer.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/SlowServer.h"
 
@@ -204,6 +206,101 @@ TEST_F(ServerScenario, AnyPartOfTheNameOrCodeFindsTheServersRowAndEnterCommitsIt
     EXPECT_EQ(CommittedRow(), 120);
     const Events enter = Log();
     EXPECT_NE(std::find(enter.begin(), enter.end(), "AfterUpdate"), enter.end());
+}
+
+// 5,000 towns "town 0000" to "town 4999" (codes "T0000" on), inserted out of order, on a
+// server that tells its reads and counts and estimates its rows as a server's statistics
+// would: every hundredth name at its share of the order.
+constexpr int kFarTowns = 5000;
+constexpr const char* kManyTowns[] = {
+    "CREATE TABLE towns (name TEXT, code TEXT PRIMARY KEY)",
+    "CREATE INDEX towns_name ON towns (name COLLATE NOCASE)",
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 4999)"
+    " INSERT INTO towns SELECT printf('town %04d', (i * 7) % 5000),"
+    " printf('T%04d', (i * 7) % 5000) FROM n"};
+
+class FarServerScenario : public ControlScenario {
+protected:
+    static constexpr int kShown = 8;  // the rows the open list shows
+
+    void SetUp() override {
+        std::remove(path_.c_str());
+        db_ = odbc::OdbcDatabase::Open("Driver=SQLite3;Database=" + path_);
+        for (const char* statement : kManyTowns)
+            db_->Execute(statement);
+        server_ = std::make_shared<CountedServer>(db_, 1, Sampled());
+        control.ColumnCount(std::int16_t{2});
+        control.ColumnWidths("1500;800");
+        control.BoundColumn(std::int16_t{1});
+        control.ConnectComboBoxMultiColumn(*server_, "towns", "");
+    }
+    void TearDown() override {
+        ControlScenario::TearDown();
+        server_.reset();
+        db_.reset();
+        std::remove(path_.c_str());
+    }
+    static RowsEstimate Sampled() {
+        std::vector<std::string> names;
+        for (int town = 0; town < kFarTowns; town += 100)
+            names.push_back(Town(town));
+        return SampledEstimate(kFarTowns, std::move(names));
+    }
+    static std::string Town(int town) {
+        std::string digits = std::to_string(town);
+        return "town " + std::string(4 - digits.size(), '0') + digits;
+    }
+    // The rows of towns first to first + kShown - 1, as a reader names them.
+    static std::vector<std::string> TownsFrom(int first) {
+        std::vector<std::string> names;
+        for (int town = first; town < first + kShown; ++town)
+            names.push_back(Town(town) + ", T" + Town(town).substr(5));
+        return names;
+    }
+    std::vector<std::string> Shown() {
+        std::vector<std::string> names;
+        const int top = driver->ListTopIndex(control);
+        for (int r = 0; r < kShown; ++r)
+            names.push_back(control.RowName(top + r).value_or("?"));
+        return names;
+    }
+    // Drags the thumb to position and lets the window's messages run; the reads it took.
+    int DragTo(int position) {
+        const int before = server_->reads;
+        driver->DragListThumb(control, position);
+        host::DoEvents();
+        return server_->reads - before;
+    }
+
+    const std::string path_ = std::string(CP_SCENARIO_SCRATCH) + "/" +
+                              ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                              ".sqlite";
+    std::shared_ptr<odbc::OdbcDatabase> db_;
+    std::shared_ptr<CountedServer> server_;
+};
+
+// The thumb dragged to the middle and to the end reads only the rows where it lets go (a few
+// reads, none of the pages between, no count), shows the towns there, and a click there
+// commits the town clicked.
+TEST_F(FarServerScenario, AFarThumbDragReadsOnlyTheRowsWhereItLetsGo) {
+    driver->FocusControl(control);
+    control.ShowDropDown();
+    ASSERT_EQ(driver->ListWindowCount(control), kFarTowns);
+
+    EXPECT_LE(DragTo(kFarTowns / 2), 4);
+    EXPECT_EQ(driver->ListTopIndex(control), kFarTowns / 2);
+    EXPECT_EQ(Shown(), TownsFrom(kFarTowns / 2));
+    EXPECT_LE(DragTo(kFarTowns - kShown), 4);
+    EXPECT_EQ(Shown(), TownsFrom(kFarTowns - kShown));
+    EXPECT_EQ(server_->counts, 0);
+
+    driver->MouseMoveOnList(control, kX, RowY(2));
+    driver->MouseDownOnList(control, kX, RowY(2));
+    driver->MouseUpOnList(control, kX, RowY(2));
+    const int clicked = kFarTowns - kShown + 2;
+    EXPECT_EQ(Text(), Town(clicked));
+    EXPECT_EQ(CStr(control.Value()), "T" + Town(clicked).substr(5));
+    EXPECT_EQ(control.ListIndex(), clicked);
 }
 
 // The same towns on a server that answers each read after 200 ms: the window never waits for it

@@ -1,10 +1,9 @@
 // What the tests of a server's list placed by estimate share: a database that tells how often
-// its rows were counted, and one script of steps that places the list far from its start over
-// a table of places "Ab 01234" with codes "C00001" on (bound, the second column).
+// its rows were counted (tests/support/CountedServer.h), and one script of steps that places
+// the list far from its start over a table of places "Ab 01234" with codes "C00001" on (bound,
+// the second column).
 #pragma once
 
-#include <atomic>
-#include <cmath>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,75 +11,10 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "data/Database.h"
-#include "data/KeyedRows.h"
+#include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
-
-// A database whose rows of server mode tell how often they were read and counted, so that a
-// test can tell what a step cost the server, and whose estimate of the rows may be made wrong.
-struct ServerCalls {
-    std::atomic<int> counts{0};  // counts of rows (all, or those before a key)
-    std::atomic<int> reads{0};   // reads of rows
-};
-
-class CountedRows final : public KeyedRows {
-public:
-    CountedRows(std::shared_ptr<KeyedRows> rows, ServerCalls& calls, double estimated)
-        : rows_(std::move(rows)), calls_(calls), estimated_(estimated) {}
-    std::vector<std::string> FieldNames() override { return rows_->FieldNames(); }
-    std::int64_t Count() override { return ++calls_.counts, rows_->Count(); }
-    std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) override {
-        return ++calls_.reads, rows_->RowsAfter(after, limit);
-    }
-    std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) override {
-        return ++calls_.reads, rows_->RowsBefore(before, limit);
-    }
-    std::vector<KeyedRow> LastRows(int limit) override {
-        return ++calls_.reads, rows_->LastRows(limit);
-    }
-    std::int64_t CountBefore(const RowKey& key) override {
-        return ++calls_.counts, rows_->CountBefore(key);
-    }
-    std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override {
-        return ++calls_.reads, rows_->FirstWithPrefix(prefix);
-    }
-    std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override {
-        return ++calls_.reads, rows_->FirstWithValue(field, value);
-    }
-    std::optional<RowsEstimate> Estimate() override {
-        auto estimate = rows_->Estimate();
-        if (estimate)
-            estimate->rows = std::llround(static_cast<double>(estimate->rows) * estimated_);
-        return estimate;
-    }
-
-private:
-    std::shared_ptr<KeyedRows> rows_;
-    ServerCalls& calls_;
-    double estimated_;  // the engine's estimate of the rows is taken times this
-};
-
-class CountedServer final : public Database, public ServerCalls {
-public:
-    // estimated: a factor for the engine's estimate of the rows, to stand for a wrong one.
-    explicit CountedServer(std::shared_ptr<Database> database, double estimated = 1)
-        : database_(std::move(database)), estimated_(estimated) {}
-    std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override {
-        return database_->OpenRecordset(Name, Type);
-    }
-    std::string Name() override { return database_->Name(); }
-    std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
-                                             const std::string& keyField) override {
-        return std::make_shared<CountedRows>(database_->OpenKeyedRows(Source, keyField), *this,
-                                             estimated_);
-    }
-
-private:
-    std::shared_ptr<Database> database_;
-    double estimated_;
-};
 
 inline void Prepare(ColumnPick& c) {
     c.ColumnCount(std::int16_t{2});

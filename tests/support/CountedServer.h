@@ -1,0 +1,90 @@
+// A database whose rows of server mode tell how often they were read and counted, so that a
+// test can tell what a step cost the server; its estimate of the rows may be made wrong, or
+// given where the engine has none. It runs on either platform.
+#pragma once
+
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/Database.h"
+#include "data/KeyedRows.h"
+#include "runtime/Variant.h"
+
+namespace cp::test {
+
+struct ServerCalls {
+    std::atomic<int> counts{0};  // counts of rows (all, or those before a key)
+    std::atomic<int> reads{0};   // reads of rows
+};
+
+class CountedRows final : public KeyedRows {
+public:
+    CountedRows(std::shared_ptr<KeyedRows> rows, ServerCalls& calls, double estimated,
+                std::optional<RowsEstimate> given)
+        : rows_(std::move(rows)), calls_(calls), estimated_(estimated), given_(std::move(given)) {}
+    std::vector<std::string> FieldNames() override { return rows_->FieldNames(); }
+    std::int64_t Count() override { return ++calls_.counts, rows_->Count(); }
+    std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) override {
+        return ++calls_.reads, rows_->RowsAfter(after, limit);
+    }
+    std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) override {
+        return ++calls_.reads, rows_->RowsBefore(before, limit);
+    }
+    std::vector<KeyedRow> LastRows(int limit) override {
+        return ++calls_.reads, rows_->LastRows(limit);
+    }
+    std::int64_t CountBefore(const RowKey& key) override {
+        return ++calls_.counts, rows_->CountBefore(key);
+    }
+    std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override {
+        return ++calls_.reads, rows_->FirstWithPrefix(prefix);
+    }
+    std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override {
+        return ++calls_.reads, rows_->FirstWithValue(field, value);
+    }
+    std::optional<RowsEstimate> Estimate() override {
+        auto estimate = rows_->Estimate();
+        if (!estimate) estimate = given_;
+        if (estimate)
+            estimate->rows = std::llround(static_cast<double>(estimate->rows) * estimated_);
+        return estimate;
+    }
+
+private:
+    std::shared_ptr<KeyedRows> rows_;
+    ServerCalls& calls_;
+    double estimated_;                   // the engine's estimate of the rows is taken times this
+    std::optional<RowsEstimate> given_;  // the estimate where the engine has none
+};
+
+class CountedServer final : public Database, public ServerCalls {
+public:
+    // estimated: a factor for the engine's estimate of the rows, to stand for a wrong one;
+    // given: the estimate of an engine that estimates, over one that does not (the SQLite ODBC
+    // driver), as a server's statistics would tell it.
+    explicit CountedServer(std::shared_ptr<Database> database, double estimated = 1,
+                           std::optional<RowsEstimate> given = std::nullopt)
+        : database_(std::move(database)), estimated_(estimated), given_(std::move(given)) {}
+    std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override {
+        return database_->OpenRecordset(Name, Type);
+    }
+    std::string Name() override { return database_->Name(); }
+    std::shared_ptr<KeyedRows> OpenKeyedRows(const std::string& Source,
+                                             const std::string& keyField) override {
+        return std::make_shared<CountedRows>(database_->OpenKeyedRows(Source, keyField), *this,
+                                             estimated_, given_);
+    }
+
+private:
+    std::shared_ptr<Database> database_;
+    double estimated_;
+    std::optional<RowsEstimate> given_;
+};
+
+}  // namespace cp::test
