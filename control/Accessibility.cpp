@@ -33,6 +33,7 @@ std::int32_t ColumnPick::RowCount() {
 
 std::optional<std::string> ColumnPick::RowName(std::int32_t row) {
     FinishShownRows();
+    ReachServerRowForReader(row);
     return ListRowsForReader().Name(row);
 }
 
@@ -60,6 +61,7 @@ std::string ColumnPick::ControlValue() {
 
 bool ColumnPick::PickRow(std::int32_t row) {
     FinishShownRows();
+    ReachServerRowForReader(row);
     if (!ListRowsForReader().Exists(row)) return false;
     // The put reaches the list's click handling, which commits the row as a click does.
     TrappedSub("PickRow", [&] {
@@ -71,6 +73,7 @@ bool ColumnPick::PickRow(std::int32_t row) {
 
 bool ColumnPick::SelectRow(std::int32_t row) {
     FinishShownRows();
+    ReachServerRowForReader(row);
     if (!ListRowsForReader().Exists(row)) return false;
     TrappedSub("SelectRow", [&] {
         MatchListWindowCount();

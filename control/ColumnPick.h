@@ -276,6 +276,9 @@ private:
     // the scrolling has stopped (ReachShownServerRows), not read up to.
     bool FarServerRow(std::int32_t listRow);
     void ReachShownServerRows();
+    // A reader's row far from the server's rows read is read by itself, as a far scroll
+    // reads the rows it shows, not read up to.
+    void ReachServerRowForReader(std::int32_t listRow);
     // The keys move from the current row: in server mode, one kept by itself while the list
     // shows rows far from it comes back into the list first.
     void BringCurrentServerRow();

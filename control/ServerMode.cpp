@@ -129,6 +129,18 @@ void ColumnPick::ReachShownServerRows() {
     });
 }
 
+void ColumnPick::ReachServerRowForReader(std::int32_t listRow) {
+    // A filtered list reads its own rows by key.
+    if (!server.Active() || serverFilter.Active() || !server.Far(listRow)) return;
+    TrappedSub("ReachServerRowForReader", [&] {
+        ServerMarks marks = MarksOnServer();
+        if (server.Reach(listRow, marks)) {
+            KeepMarksOnServer(marks);
+            FollowServerCount();
+        }
+    });
+}
+
 void ColumnPick::BringCurrentServerRow() {
     // A row the mouse points at in the open list is the list's selection, and the keys move
     // from it as they do in a filled list.
@@ -150,6 +162,13 @@ std::int32_t ColumnPick::ServerListIndex() {
 std::int32_t ColumnPick::ServerSlotAt(std::int32_t place) {
     if (place < 0) return place;
     if (server.MakeExact()) FollowServerCount();
+    // A place far from the rows read is read by itself, at its exact place, rather than by
+    // reading every row up to it.
+    ServerMarks marks = MarksOnServer();
+    if (server.ReachExactly(place, marks)) {
+        KeepMarksOnServer(marks);
+        FollowServerCount();
+    }
     return server.SlotAtPlace(place);
 }
 

@@ -1,6 +1,7 @@
 #include "control/ServerRows.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <utility>
@@ -400,6 +401,20 @@ bool ServerRows::Reach(std::int32_t listRow, ServerMarks& marks) {
         false);
 }
 
+bool ServerRows::ReachExactly(std::int32_t place, ServerMarks& marks) {
+    if (!Far(place)) return false;
+    return Guarded(
+        [&] {
+            std::int64_t estimated = place;
+            LocatedRow located = RowsAtPlace(place, estimated);
+            if (!located.found) return false;
+            if (!located.before) located.before = source_->CountBefore(located.found->key);
+            StartChain(located, kAnchorSlot, marks, estimated);
+            return true;
+        },
+        false);
+}
+
 LocatedRow ServerRows::RowsAtPlace(std::int32_t listRow, std::int64_t& place) {
     place = listRow;
     if (listRow < kFarRows) {
@@ -421,7 +436,12 @@ LocatedRow ServerRows::RowsAtPlace(std::int32_t listRow, std::int64_t& place) {
             return located;
         }
     }
-    return Locate(*source_, FirstFromEntry(EntryAtPlace(*estimate_, listRow)), Placing::Estimate);
+    // The same share of the estimate's rows as listRow is of the list's, which counts the
+    // rows exactly once they were counted.
+    const double share = static_cast<double>(listRow) / std::max(count_, 1);
+    const auto entryPlace = std::llround(share * static_cast<double>(estimate_->rows));
+    return Locate(*source_, FirstFromEntry(EntryAtPlace(*estimate_, entryPlace)),
+                  Placing::Estimate);
 }
 
 std::optional<KeyedRow> ServerRows::FirstFromEntry(const std::string& entry) {

@@ -151,5 +151,46 @@ TEST_F(ServerFarScrollTest, TheKeysAndTheMouseGoOnFromAFarScrollAsInAFilledList)
     EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
+// A reader's row far from the rows read is read by itself, as a far scroll reads it: a few
+// reads, no count, and the rows from it on follow one another in the order about there.
+TEST_F(ServerFarScrollTest, AReaderReadsAFarRowByItself) {
+    const std::int32_t count = control().RowCount();
+    ASSERT_GT(count, 100'000);
+    const std::int32_t far = count / 5 * 2;
+    const int reads = server_->reads;
+    std::vector<std::string> names;
+    for (std::int32_t row = far; row < far + kShown; ++row)
+        names.push_back(control().RowName(row).value_or("?"));
+    EXPECT_LT(server_->reads - reads, 8);
+    const std::ptrdiff_t place = PlaceInOrder(names);
+    EXPECT_NEAR(static_cast<double>(place) / std::ssize(order_), 0.4, 0.02);
+    EXPECT_EQ(server_->counts, 0);
+    EXPECT_TRUE(s_.world().MessageBoxes().empty());
+}
+
+// A host's put of ListIndex far from the rows read reads the rows there by themselves, placed
+// by a count, not every row up to the place: the row put is the row at that place in the
+// order, near either end too, and the keys go on from it.
+TEST_F(ServerFarScrollTest, AFarPutOfListIndexReadsOnlyTheRowsAtThePlace) {
+    const std::int32_t count = control().ListCount();
+    ASSERT_EQ(count, std::ssize(order_));
+    for (const std::int32_t place : {count / 10 * 7, count / 3, count - 3, 100, count / 2}) {
+        const int reads = server_->reads;
+        const int counts = server_->counts;
+        control().ListIndex(place);
+        // Reading up to the place took a thousand reads and more.
+        EXPECT_LT(server_->reads - reads, 64) << place;
+        EXPECT_LE(server_->counts - counts, 2) << place;
+        EXPECT_EQ(control().RowName(place), order_[place]);
+        EXPECT_EQ(DisplayText(control().Value()), CodeOf(order_[place]));
+        EXPECT_EQ(control().ListIndex(), place);
+    }
+    s_.Focus();
+    s_.user().PressKey(vbKeyDown);
+    EXPECT_EQ(DisplayText(control().Value()), CodeOf(order_[count / 2 + 1]));
+    EXPECT_EQ(control().ListIndex(), count / 2 + 1);
+    EXPECT_TRUE(s_.world().MessageBoxes().empty());
+}
+
 }  // namespace
 }  // namespace cp::test
