@@ -272,8 +272,9 @@ private:
     // the list, and its new number is the result; otherwise row itself.
     std::int32_t BringServerRow(std::int32_t row);
     // True when the list is to draw listRow far from the server's rows read (a thumb dragged
-    // far): the row is drawn empty, and the rows the list shows are read by themselves once
-    // the scrolling has stopped (ReachShownServerRows), not read up to.
+    // far), or the row a filtered list counts past its rows read while their count is unknown
+    // (its end): the row is drawn empty, and the rows the list shows are read by themselves
+    // once the scrolling has stopped (ReachShownServerRows), not read up to.
     bool FarServerRow(std::int32_t listRow);
     void ReachShownServerRows();
     // A reader's row far from the server's rows read is read by itself, as a far scroll
@@ -293,6 +294,9 @@ private:
     // Waits (bounded) for the answer to the newest text and applies it, before anything that
     // acts on the row the text found.
     void SettleServerAnswer();
+    // Waits (bounded) for the count of a filtered list's rows that the query thread makes,
+    // and applies it.
+    void SettleServerCount();
     void ApplyServerAnswer(const ServerQueries::Answer& answer);
     // The row first found for a text, read with the rows around it, becomes current.
     void FindServerRowOf(const LocatedRow& first);
@@ -319,6 +323,9 @@ private:
     void FilterServerRowsNow(const std::string& text);
     // A key that may move past the filtered rows read reads on first.
     void FinishServerRowsBelow(std::int16_t KeyCode);
+    // The open filtered list shows its end before the rows are counted: it goes to the true
+    // last rows once they are.
+    void ReachFilteredEnd();
 
     // --- Drop-down (dropdown/) ----------------------------------------------------------------
     void ShowListBox();

@@ -122,7 +122,10 @@ void ColumnPick::RemoveRow(std::int32_t lngIndex) {
 std::int32_t ColumnPick::ListCount() {
     // The server's count is read anew: rows that others added or removed count at once.
     if (server.Active()) {
-        if (server.Recount()) FollowServerCount();
+        ServerMarks marks = MarksOnServer();
+        server.Recount(marks);
+        KeepMarksOnServer(marks);
+        FollowServerCount();
         return server.Count();
     }
     return rows.Count();

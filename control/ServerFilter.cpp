@@ -28,7 +28,22 @@ void ServerFilter::Show(TextMatch match, const std::vector<KeyedRow>& first,
 }
 
 void ServerFilter::Counted(const std::string& text, std::int64_t count) {
-    if (active_ && text == match_.text) count_ = Clamped(count);
+    if (!active_ || text != match_.text) return;
+    // Rows read from the end stand where the count before put them.
+    if (last_ && count_ != Clamped(count)) {
+        pages_.erase(*last_);
+        last_.reset();
+    }
+    count_ = Clamped(count);
+}
+
+void ServerFilter::CountNow() {
+    if (!active_ || count_ || !server_.Source()) return;
+    try {
+        count_ = Clamped(server_.Source()->CountMatching(match_));
+    } catch (...) {
+        server_.ReportFailure(std::current_exception());
+    }
 }
 
 void ServerFilter::End() {
@@ -38,6 +53,7 @@ void ServerFilter::End() {
     places_.clear();
     read_ = 0;
     count_.reset();
+    last_.reset();
 }
 
 std::int32_t ServerFilter::Count() const {
@@ -106,6 +122,7 @@ const ServerFilter::Page* ServerFilter::Load(std::int32_t listRow) const {
     if (!active_ || listRow < 0 || listRow >= Count() || pages_.empty()) return nullptr;
     const std::shared_ptr<KeyedRows>& source = server_.Source();
     try {
+        if (const Page* last = LoadLast(listRow)) return last;
         for (;;) {
             // The first page is always kept: every row is read down from a run read before it.
             const auto& [first, page] = *std::prev(pages_.upper_bound(listRow));
@@ -114,13 +131,17 @@ const ServerFilter::Page* ServerFilter::Load(std::int32_t listRow) const {
             if (page.Rows() < ServerRows::kPageRows || !source) return nullptr;
             // A far row is reached in long reads, of which only the row's own page is kept.
             const std::int32_t target = listRow / ServerRows::kPageRows * ServerRows::kPageRows;
-            const auto limit = static_cast<int>(std::min<std::int64_t>(
+            auto limit = static_cast<int>(std::min<std::int64_t>(
                 std::int64_t{target} - from + ServerRows::kPageRows, kStrideRows));
-            const std::vector<KeyedRow> rows =
-                source->MatchingAfter(match_, page.keys.back(), limit);
+            // A read up to the rows read from the end takes one row more, to see where they meet.
+            const bool meeting = last_ && from < *last_ && std::int64_t{from} + limit >= *last_;
+            if (meeting) limit = *last_ - from + 1;
+            std::vector<KeyedRow> rows = source->MatchingAfter(match_, page.keys.back(), limit);
             const std::int32_t end = Clamped(std::int64_t{from} + std::ssize(rows));
-            read_ = std::max(read_, end);
             if (std::ssize(rows) < limit) count_ = end;
+            if (last_) MeetLast(from, rows);
+            if (meeting && std::ssize(rows) == limit) rows.pop_back();
+            read_ = std::max(read_, Clamped(std::int64_t{from} + std::ssize(rows)));
             if (rows.empty()) return nullptr;
             const std::size_t kept =
                 (rows.size() - 1) / ServerRows::kPageRows * ServerRows::kPageRows;
@@ -130,6 +151,48 @@ const ServerFilter::Page* ServerFilter::Load(std::int32_t listRow) const {
         server_.ReportFailure(std::current_exception());
         return nullptr;
     }
+}
+
+const ServerFilter::Page* ServerFilter::LoadLast(std::int32_t listRow) const {
+    const std::shared_ptr<KeyedRows>& source = server_.Source();
+    if (last_ && !pages_.contains(*last_)) last_.reset();
+    if (!count_ || last_ || !source) return nullptr;
+    const std::int32_t count = Count();
+    const std::int32_t target = listRow / ServerRows::kPageRows * ServerRows::kPageRows;
+    if (std::int64_t{target} + ServerRows::kPageRows < count) return nullptr;
+    const auto& [first, page] = *std::prev(pages_.upper_bound(listRow));
+    const std::int64_t from = std::int64_t{first} + page.Rows();
+    if (listRow < from || page.Rows() < ServerRows::kPageRows) return nullptr;
+    if (from + kStrideRows > target) return nullptr;
+    const std::int32_t wanted = count - target;
+    std::vector<KeyedRow> rows = source->LastMatching(match_, wanted);
+    // Fewer rows than counted (some went since), or an engine that cannot read backwards: the
+    // rows are read down to it instead.
+    if (std::ssize(rows) != wanted) return nullptr;
+    Keep(target, rows, 0);
+    last_ = target;
+    return &pages_.at(target);
+}
+
+void ServerFilter::MeetLast(std::int32_t from, std::vector<KeyedRow>& rows) const {
+    const auto last = pages_.find(*last_);
+    const std::int64_t expected = std::int64_t{*last_} - from;
+    const auto met =
+        last == pages_.end() ? rows.end() : std::ranges::find_if(rows, [&](const KeyedRow& row) {
+            return SameKey(row.key.unique, last->second.keys.front().unique);
+        });
+    if (met != rows.end() && met - rows.begin() == expected) {
+        // They meet where the count put them: the rows from the end are read already.
+        rows.erase(met, rows.end());
+        last_.reset();
+        return;
+    }
+    // Their first row stands elsewhere, the rows read down go past them without it, or end
+    // before them: the count they were placed by was wrong, and they go.
+    const bool past = std::ssize(rows) > expected || (count_ && *count_ <= *last_);
+    if (met == rows.end() && !past && last != pages_.end()) return;
+    if (last != pages_.end()) pages_.erase(last);
+    last_.reset();
 }
 
 void ServerFilter::Keep(std::int32_t first, const std::vector<KeyedRow>& rows,

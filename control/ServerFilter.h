@@ -60,6 +60,12 @@ public:
     const VariantArray* PageOf(std::int32_t slot, std::int32_t& at) const;
     // Reads on until listRow is read or the rows end (a key that moves past the rows read).
     void ReadThrough(std::int32_t listRow) const;
+    // The rows' count is known (counted, or met by the reads).
+    bool CountKnown() const { return count_.has_value(); }
+    // listRow is the row past the rows read that the list counts while their count is unknown.
+    bool PastRowsRead(std::int32_t listRow) const { return active_ && !count_ && listRow >= read_; }
+    // Counts the rows on this thread; a failure is reported, and the count stays unknown.
+    void CountNow();
     // The place of the row at slot in the whole table, counted on the server and kept; -1 when
     // it cannot be read.
     std::int32_t Place(std::int32_t slot) const;
@@ -70,6 +76,13 @@ private:
     static constexpr std::size_t kKeptPages = 32;
 
     const Page* Load(std::int32_t listRow) const;
+    // The page of listRow in the last page of the counted rows, read backwards from their end
+    // when the rows read are far above it; nullptr when it is read down to from them.
+    const Page* LoadLast(std::int32_t listRow) const;
+    // rows were read down from list row `from` up to or into the rows read from the end: where
+    // they meet those, the rows from the end stand where the count put them, or they go (the
+    // count was wrong). Takes off the rows that the rows from the end hold.
+    void MeetLast(std::int32_t from, std::vector<KeyedRow>& rows) const;
     void Keep(std::int32_t first, const std::vector<KeyedRow>& rows, std::size_t from) const;
 
     const ServerRows& server_;
@@ -80,6 +93,9 @@ private:
     mutable std::int32_t read_ = 0;                        // the rows read from the first on
     mutable std::optional<std::int32_t> count_;            // the rows that match, once known
     mutable std::map<std::int32_t, std::int32_t> places_;  // counted places, by list row
+    // The first list row of the rows read from the end, placed by the count, until the rows
+    // read down from the first one meet them.
+    mutable std::optional<std::int32_t> last_;
 };
 
 }  // namespace cp

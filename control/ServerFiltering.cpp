@@ -77,3 +77,22 @@ void ColumnPick::FinishServerRowsBelow(std::int16_t KeyCode) {
 }
 
 }  // namespace cp
+
+namespace cp {
+
+void ColumnPick::ReachFilteredEnd() {
+    const std::int32_t count = serverFilter.Count();
+    if (!serverFilter.PastRowsRead(count - 1) ||
+        std::int64_t{lstListBox.TopIndex()} + settings.intListRows < count) {
+        return;
+    }
+    // The row past the rows read stands for the end of the rows the text finds, as the thumb
+    // at the bottom or End asks for: their count comes first, from the query thread that
+    // makes it or, failing that, counted here, and the last rows are read from the end.
+    SettleServerCount();
+    serverFilter.CountNow();
+    FollowServerCount();
+    if (serverFilter.CountKnown()) lstListBox.SetTopIndex(serverFilter.Count() - 1);
+}
+
+}  // namespace cp

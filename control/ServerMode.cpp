@@ -109,7 +109,10 @@ std::int32_t ColumnPick::BringServerRow(std::int32_t row) {
 }
 
 bool ColumnPick::FarServerRow(std::int32_t listRow) {
-    if (!server.Active() || !server.Far(listRow)) return false;
+    if (!server.Active()) return false;
+    const bool far =
+        serverFilter.Active() ? serverFilter.PastRowsRead(listRow) : server.Far(listRow);
+    if (!far) return false;
     if (farRows) farRows->Post();
     return true;
 }
@@ -118,7 +121,9 @@ void ColumnPick::ReachShownServerRows() {
     TrappedSub("ReachShownServerRows", [&] {
         if (!server.Active() || !lstListBox.Visible()) return;
         ServerMarks marks = MarksOnServer();
-        if (server.Reach(lstListBox.TopIndex(), marks)) {
+        if (serverFilter.Active()) {
+            ReachFilteredEnd();
+        } else if (server.Reach(lstListBox.TopIndex(), marks)) {
             KeepMarksOnServer(marks);
             // The current row, kept by itself, is not among the rows shown: the list selects
             // none.

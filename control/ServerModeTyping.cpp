@@ -101,6 +101,11 @@ void ColumnPick::SettleServerAnswer() {
     ClearListSelection();
 }
 
+void ColumnPick::SettleServerCount() {
+    if (!server.Active() || !queries.Busy()) return;
+    if (auto answer = queries.AwaitCount(kAnswerBound)) ApplyServerAnswer(*answer);
+}
+
 void ColumnPick::ApplyServerAnswer(const ServerQueries::Answer& answer) {
     if (!answer.matches && answer.matchCount) {
         // The count of the rows shown, which followed them.

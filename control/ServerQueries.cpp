@@ -72,6 +72,15 @@ std::optional<ServerQueries::Answer> ServerQueries::Await(std::chrono::milliseco
     return taken;
 }
 
+std::optional<ServerQueries::Answer> ServerQueries::AwaitCount(std::chrono::milliseconds bound) {
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, bound, [&] { return (!open_ && !counting_) || stopping_; });
+    if (open_ || counting_) return std::nullopt;
+    std::optional<Answer> taken = std::move(answer_);
+    answer_.reset();
+    return taken;
+}
+
 ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& source,
                                           Placing placing) {
     Answer answer{question.text, question.completion, {}, nullptr, std::nullopt,

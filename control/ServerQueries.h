@@ -78,6 +78,10 @@ public:
     // Waits up to bound for the answer to the newest question and takes it; none when none
     // is outstanding or the bound passed.
     std::optional<Answer> Await(std::chrono::milliseconds bound);
+    // Waits up to bound until nothing is asked or counted, and takes the answer that came
+    // (the count of a filtered list's rows, or the rows of a newer text with theirs); none
+    // when none came within bound.
+    std::optional<Answer> AwaitCount(std::chrono::milliseconds bound);
 
 private:
     struct Question {

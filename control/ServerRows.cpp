@@ -69,7 +69,7 @@ void ServerRows::Disconnect() {
     reported_ = false;
 }
 
-bool ServerRows::Recount() {
+bool ServerRows::Recount(ServerMarks& marks) {
     if (!Active()) return false;
     // The place first: the rows may go below, and only an exact place finds them again.
     MakeExact();
@@ -83,9 +83,14 @@ bool ServerRows::Recount() {
         // estimated, the rows are read again from where the chain began, so that the rows
         // shown stay where they are.
         if (estimate_ && !pages_.empty()) {
-            Guarded([&] { return Reread(); }, false);
+            Guarded([&] { return Reread(marks); }, false);
         } else {
+            // A mark's place now names another row: its row goes by itself, and comes back at
+            // its new place when wanted (Bring).
+            PinMarks(marks);
             pages_.clear();
+            move_.moved = true;
+            move_.newChain = true;
         }
     }
     if (count == count_) return false;
@@ -93,19 +98,45 @@ bool ServerRows::Recount() {
     return true;
 }
 
-bool ServerRows::Reread() {
-    const auto& [slot, page] = *pages_.begin();
-    const RowKey from = page.keys.front();
-    const std::int32_t first = slot;
-    // From the row before the chain's first (which may have gone), or the table's start.
-    const std::vector<KeyedRow> before = source_->RowsBefore(from, 1);
+bool ServerRows::Reread(ServerMarks& marks) {
+    // The current row (else the committed one, else the chain's first) is read again from its
+    // key with the rows either side, and keeps its slot; rows that came or went between it and
+    // the chain's start would move it if the chain were read again from there.
+    std::int32_t anchor = pages_.begin()->first;
+    for (const std::int32_t mark : {marks.committed, marks.current}) {
+        if (mark >= 0 && mark < kPinnedSlot && KeyAt(mark)) anchor = mark;
+    }
+    const RowKey from = *KeyAt(anchor);
+    std::vector<KeyedRow> rows = source_->RowsBefore(from, kPageRows);
+    const auto above = std::ssize(rows);
     std::optional<RowKey> after;
-    if (!before.empty()) after = before.front().key;
-    const std::vector<KeyedRow> rows = source_->RowsAfter(after, 2 * kPageRows);
-    const std::int64_t place = before.empty() ? 0 : source_->CountBefore(before.front().key) + 1;
+    if (!rows.empty()) after = rows.back().key;
+    const std::vector<KeyedRow> below = source_->RowsAfter(after, kPageRows + 1);
+    rows.insert(rows.end(), below.begin(), below.end());
+    if (rows.empty()) return false;
+    // Fewer rows above than asked for: the table's first row is among them.
+    const std::int64_t place = above < kPageRows ? 0 : source_->CountBefore(rows.front().key);
+    const auto at = std::ranges::find_if(
+        rows, [&](const KeyedRow& row) { return SameKey(row.key.unique, from.unique); });
+    const std::int32_t first =
+        anchor - static_cast<std::int32_t>(at == rows.end() ? above : at - rows.begin());
+    // The marks follow their rows by key; a mark whose row is not among these goes by itself.
+    for (auto [mark, pin] :
+         {std::pair{&marks.committed, std::size_t{0}}, std::pair{&marks.current, std::size_t{1}}}) {
+        if (*mark < 0 || *mark >= kPinnedSlot) continue;
+        const std::optional<RowKey> key = KeyAt(*mark);
+        const auto found =
+            key ? std::ranges::find_if(
+                      rows,
+                      [&](const KeyedRow& row) { return SameKey(row.key.unique, key->unique); })
+                : rows.end();
+        *mark = found == rows.end() ? Pin(*mark, pin)
+                                    : first + static_cast<std::int32_t>(found - rows.begin());
+    }
     pages_.clear();
     Keep(first, rows);
     MoveList(place - first);
+    move_.moved = true;
     return true;
 }
 
@@ -304,7 +335,7 @@ LocatedRow ServerRows::Locate(KeyedRows& source, std::optional<KeyedRow> found, 
 
 std::int32_t ServerRows::Adopt(const LocatedRow& located, ServerMarks& marks) {
     if (!Active() || !located.found) return -1;
-    if (located.before && *located.before >= count_) Recount();
+    if (located.before && *located.before >= count_) Recount(marks);
     if (const auto known = SlotOfKey(located.found->key.unique)) {
         // Read already, and where a count puts it when one was made: nothing moved.
         if (!located.before || !exact_ || *located.before == *known + shift_) return *known;
@@ -322,6 +353,12 @@ std::int32_t ServerRows::Pin(std::int32_t mark, std::size_t pin) {
     return SetAside(std::move(*row), pin);
 }
 
+void ServerRows::PinMarks(ServerMarks& marks) {
+    if (marks.committed >= 0 && marks.committed < kPinnedSlot)
+        marks.committed = Pin(marks.committed, 0);
+    if (marks.current >= 0 && marks.current < kPinnedSlot) marks.current = Pin(marks.current, 1);
+}
+
 std::int32_t ServerRows::SetAside(KeyedRow row, std::size_t pin) {
     if (pin >= pinned_.size()) return -1;
     pinnedCells_[pin] = ServerPage::Of({row}, 0, fields_).cells;
@@ -337,13 +374,8 @@ std::optional<RowKey> ServerRows::KeyAt(std::int32_t slot) const {
 
 void ServerRows::StartChain(const LocatedRow& located, std::int32_t slot, ServerMarks& marks,
                             std::int64_t estimated) {
-    if (estimate_) {
-        // The marks' slots are about to name other rows or none: their rows go by themselves.
-        if (marks.committed >= 0 && marks.committed < kPinnedSlot)
-            marks.committed = Pin(marks.committed, 0);
-        if (marks.current >= 0 && marks.current < kPinnedSlot)
-            marks.current = Pin(marks.current, 1);
-    }
+    // The marks' slots are about to name other rows or none: their rows go by themselves.
+    if (estimate_) PinMarks(marks);
     pages_.clear();
     move_.newChain = true;
     std::vector<KeyedRow> rows = located.above;

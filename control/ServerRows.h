@@ -122,9 +122,10 @@ public:
     std::int32_t FieldCount() const { return fields_; }
     // How a found row gets its place (Locate).
     Placing HowPlaced() const { return estimate_ ? Placing::Estimate : Placing::Count; }
-    // Reads the count again; the rows go when it changed since it was last counted. True when
-    // the list's count changed.
-    bool Recount();
+    // Reads the count again; the rows go when it changed since it was last counted, and where
+    // the slots are places (counted) the marks' rows are kept by themselves, since rows that
+    // came or went before them moved them. True when the list's count changed.
+    bool Recount(ServerMarks& marks);
     // Counts the rows before the chain, so that the list shows each row at its place; false
     // when that cannot be read.
     bool MakeExact() const;
@@ -193,8 +194,10 @@ private:
     // the rows are counted.
     void CountToEnd(std::int32_t end) const;
     const Page* Keep(std::int32_t first, const std::vector<KeyedRow>& rows) const;
-    // Reads the chain's rows again from its first row on, at their exact place.
-    bool Reread();
+    // Reads the rows again around the current row (else the committed one, else the chain's
+    // first) from its key, at their exact place; the marks follow their rows or go by
+    // themselves.
+    bool Reread(ServerMarks& marks);
     // The slot read that holds the row of this key; none when it was not read.
     std::optional<std::int32_t> SlotOfKey(const Variant& unique) const;
     // The row read at slot; none when it was not read.
@@ -212,6 +215,8 @@ private:
     std::optional<KeyedRow> FirstFromEntry(const std::string& entry);
     // The row at mark kept by itself in the slot kPinnedSlot + pin; the new slot, -1 for none.
     std::int32_t Pin(std::int32_t mark, std::size_t pin);
+    // The marks standing on the rows read are kept by themselves (Pin).
+    void PinMarks(ServerMarks& marks);
     void MoveList(std::int64_t shift) const;
     // Runs read; a failure is reported (the first time) and answered with fallback.
     template <class Read, class Result>

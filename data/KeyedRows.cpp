@@ -22,10 +22,10 @@ void KeyedRows::CheckSearch(const FieldSearch& /*search*/) {
           "This database cannot search inside the texts of the rows it serves a page at a time.");
 }
 
-std::optional<KeyedRow> KeyedRows::FirstMatching(const FieldSearch& search,
-                                                 std::string_view /*text*/) {
-    CheckSearch(search);
-    return std::nullopt;
+std::optional<KeyedRow> KeyedRows::FirstMatching(const FieldSearch& search, std::string_view text) {
+    auto rows = MatchingAfter({std::string(text), search}, std::nullopt, 1);
+    if (rows.empty()) return std::nullopt;
+    return std::move(rows.front());
 }
 
 std::vector<KeyedRow> KeyedRows::MatchingAfter(const TextMatch& match,

@@ -110,7 +110,8 @@ public:
     // through an index of its own: a search inside the texts would otherwise read every row.
     virtual void CheckSearch(const FieldSearch& search);
     // The first row, in the order, where text stands in one of the searched fields as the
-    // search says. Only searches that CheckSearch lets pass are served.
+    // search says: the first that MatchingAfter reads. Only searches that CheckSearch lets pass
+    // are served.
     virtual std::optional<KeyedRow> FirstMatching(const FieldSearch& search, std::string_view text);
     // Up to limit rows after the row at `after` (from the first row without one) among those
     // that match finds, in order: a filtered list read by key, as the whole list is. Only
@@ -118,6 +119,11 @@ public:
     // finds what FirstMatching finds it by, the start of the completion entry.
     virtual std::vector<KeyedRow> MatchingAfter(const TextMatch& match,
                                                 const std::optional<RowKey>& after, int limit);
+    // Up to limit rows at the end of those that match finds, in order; none where the engine
+    // cannot read them backwards from their end.
+    virtual std::vector<KeyedRow> LastMatching(const TextMatch& /*match*/, int /*limit*/) {
+        return {};
+    }
     // The number of rows that match finds.
     virtual std::int64_t CountMatching(const TextMatch& match);
     // The rows' number and a sample of their entries, where the engine knows them at the cost

@@ -59,6 +59,11 @@ std::vector<KeyedRow> SerialisedRows::MatchingAfter(const TextMatch& match,
     return rows_->MatchingAfter(match, after, limit);
 }
 
+std::vector<KeyedRow> SerialisedRows::LastMatching(const TextMatch& match, int limit) {
+    const std::lock_guard lock(mutex_);
+    return rows_->LastMatching(match, limit);
+}
+
 std::int64_t SerialisedRows::CountMatching(const TextMatch& match) {
     const std::lock_guard lock(mutex_);
     return rows_->CountMatching(match);

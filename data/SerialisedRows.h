@@ -27,6 +27,7 @@ public:
                                           std::string_view text) override;
     std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
                                         int limit) override;
+    std::vector<KeyedRow> LastMatching(const TextMatch& match, int limit) override;
     std::int64_t CountMatching(const TextMatch& match) override;
     std::optional<RowsEstimate> Estimate() override;
 

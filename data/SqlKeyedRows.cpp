@@ -96,7 +96,8 @@ SqlKeyedRows::SqlKeyedRows(std::shared_ptr<Database> database, SqlDialect dialec
                            const std::string& source, const std::string& keyField)
     : database_(std::move(database)),
       dialect_(dialect),
-      keyed_(KeyedSource(*database_, dialect, source, keyField)) {
+      keyed_(KeyedSource(*database_, dialect, source, keyField)),
+      key_(keyField) {
     if (const auto name = rows::BareName(source)) table_ = name->name;
     // One row joined onto the source counts its fields even when it has no rows.
     const auto rs = database_->OpenRecordset(
@@ -356,17 +357,13 @@ void SqlKeyedRows::CheckTrigramIndex(const std::string& column) {
 void SqlKeyedRows::CheckSearchTable(const FieldSearch& search) {
     const std::vector<std::string> names = SearchedNames(search);
     const std::string fts = SqliteSearchTable(table_, search.match);
-    auto rs = database_->OpenRecordset(
-        "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = " + SqlLiteral(Variant(fts)),
-        dbOpenForwardOnly);
-    const std::string sql =
-        CBool(rs->Eof()) ? std::string() : CStr(rs->GetRows(1).Array()->At(0, 0));
-    rs->Close();
+    const std::string& sql = SearchTableSql(search.match, true);
     if (!SqliteSearchTableFits(sql, search.match)) {
         RaiseNoSqliteSearchTable(table_, search.match, names);
     }
-    rs = database_->OpenRecordset("SELECT * FROM " + Quoted(fts, dialect_) + " WHERE 1 = 0",
-                                  dbOpenForwardOnly);
+    if (!key_.empty()) CheckSqliteSearchKey(sql, table_, key_, KeyType(), search.match);
+    const auto rs = database_->OpenRecordset(
+        "SELECT * FROM " + Quoted(fts, dialect_) + " WHERE 1 = 0", dbOpenForwardOnly);
     const std::vector<std::string> indexed = rs->FieldNames();
     rs->Close();
     for (const std::string& name : names) {
@@ -374,6 +371,29 @@ void SqlKeyedRows::CheckSearchTable(const FieldSearch& search) {
             RaiseNoSqliteSearchTable(table_, search.match, names);
         }
     }
+}
+
+const std::string& SqlKeyedRows::SearchTableSql(FieldMatch match, bool fresh) {
+    std::string& sql = searchSql_[match == FieldMatch::Contains ? 0 : 1];
+    if (!sql.empty() && !fresh) return sql;
+    const auto rs =
+        database_->OpenRecordset("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = " +
+                                     SqlLiteral(Variant(SqliteSearchTable(table_, match))),
+                                 dbOpenForwardOnly);
+    sql = CBool(rs->Eof()) ? std::string() : CStr(rs->GetRows(1).Array()->At(0, 0));
+    rs->Close();
+    return sql;
+}
+
+std::string SqlKeyedRows::KeyType() {
+    const auto rs = database_->OpenRecordset(
+        "SELECT type FROM pragma_table_info(" + SqlLiteral(Variant(table_)) +
+            ") WHERE name = " + SqlLiteral(Variant(key_)) + " COLLATE NOCASE",
+        dbOpenForwardOnly);
+    const std::string type =
+        CBool(rs->Eof()) ? std::string() : CStr(rs->GetRows(1).Array()->At(0, 0));
+    rs->Close();
+    return type;
 }
 
 void SqlKeyedRows::CheckSearch(const FieldSearch& search) {
@@ -388,8 +408,10 @@ void SqlKeyedRows::CheckSearch(const FieldSearch& search) {
 std::string SqlKeyedRows::MatchCondition(const FieldSearch& search, std::string_view text) {
     if (dialect_ == SqlDialect::Sqlite) {
         const std::string fts = Quoted(SqliteSearchTable(table_, search.match), dialect_);
-        return std::string(kKey) + " IN (SELECT rowid FROM " + fts + " WHERE " + fts + " MATCH " +
-               SqlLiteral(Variant(Fts5Query(SearchedNames(search), text, search.match))) + ")";
+        const std::string query =
+            SqlLiteral(Variant(Fts5Query(SearchedNames(search), text, search.match)));
+        return std::string(kKey) + " IN (" +
+               SqliteMatchedKeys(SearchTableSql(search.match), table_, key_, fts, query, '`') + ")";
     }
     SearchedNames(search);
     const bool anywhere = search.match == FieldMatch::Contains;
@@ -418,13 +440,6 @@ std::optional<std::string> SqlKeyedRows::TextCondition(const TextMatch& match) {
     return MatchCondition(search, match.text);
 }
 
-std::optional<KeyedRow> SqlKeyedRows::FirstMatching(const FieldSearch& search,
-                                                    std::string_view text) {
-    auto rows = MatchingAfter({std::string(text), search}, std::nullopt, 1);
-    if (rows.empty()) return std::nullopt;
-    return std::move(rows.front());
-}
-
 std::vector<KeyedRow> SqlKeyedRows::MatchingAfter(const TextMatch& match,
                                                   const std::optional<RowKey>& after, int limit) {
     const std::optional<std::string> condition = TextCondition(match);
@@ -437,6 +452,16 @@ std::vector<KeyedRow> SqlKeyedRows::MatchingAfter(const TextMatch& match,
     std::string beyond = Beyond(*after, ">");
     if (after->completion.IsNull()) beyond = "(" + beyond + " OR " + kFirst + " IS NOT NULL)";
     return Read("(" + *condition + ") AND " + beyond, "ASC", limit, nulls);
+}
+
+std::vector<KeyedRow> SqlKeyedRows::LastMatching(const TextMatch& match, int limit) {
+    const std::optional<std::string> condition = TextCondition(match);
+    if (!condition) return {};
+    // Backwards from the end, Null entries last, then turned round.
+    std::vector<KeyedRow> rows =
+        Read(*condition, "DESC", limit, match.search ? Nulls::Included : Nulls::Excluded);
+    std::ranges::reverse(rows);
+    return rows;
 }
 
 std::int64_t SqlKeyedRows::CountMatching(const TextMatch& match) {

@@ -55,10 +55,9 @@ public:
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
     void CheckSearch(const FieldSearch& search) override;
-    std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
-                                          std::string_view text) override;
     std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
                                         int limit) override;
+    std::vector<KeyedRow> LastMatching(const TextMatch& match, int limit) override;
     std::int64_t CountMatching(const TextMatch& match) override;
     // PostgreSQL's statistics of a table named as the source (data/HistogramEstimate.h); none
     // for a query, a view, a table never analysed, and every other engine.
@@ -90,11 +89,18 @@ private:
     // Raises 3251 unless a trigram index of the table's serves the column.
     void CheckTrigramIndex(const std::string& column);
     void CheckSearchTable(const FieldSearch& search);
+    // The CREATE statement of the SQLite FTS5 table that serves the match, read again when
+    // asked to be fresh; "" for none.
+    const std::string& SearchTableSql(FieldMatch match, bool fresh = false);
+    // The declared type of the key column of an SQLite table.
+    std::string KeyType();
 
     std::shared_ptr<Database> database_;
     SqlDialect dialect_;
     std::string table_;               // the table's name; "" for a query
     std::string keyed_;               // the source with the key added as its last column
+    std::string key_;                 // the key field as named, "" for the table's own
+    std::string searchSql_[2];        // SQLite's FTS5 tables' CREATE statements, by FieldMatch
     std::vector<std::string> names_;  // the table's column names, once a search asked for them
     std::int32_t fields_ = 0;         // the source's fields
 };

@@ -13,6 +13,7 @@
 // text all the same), and no row when the completion field is not searched.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,23 @@ bool SqliteSearchTableFits(std::string_view createSql, FieldMatch match);
 // Error 3251 for an SQLite table that lacks the FTS5 table over columns.
 [[noreturn]] void RaiseNoSqliteSearchTable(const std::string& table, FieldMatch match,
                                            const std::vector<std::string>& columns);
+// The value of an option of an FTS5 table (content, content_rowid...) as its CREATE statement
+// gives it, its quotes taken off; none when the statement does not give it.
+std::optional<std::string> Fts5Option(std::string_view createSql, std::string_view option);
+// The keys of the rows that an FTS5 table finds, as a SELECT of one column: fts is the FTS5
+// table's quoted name, argument its MATCH operand, key the list's key field ("" for the rowid),
+// quote the engine's quote for names. An FTS5 table over the table's own content (content=
+// 'table') numbers its rows by the table's content_rowid column, its rowid unless it names
+// another: where that is not the key, the table is joined to take the key. Any other FTS5 table
+// numbers its rows by the list's key.
+std::string SqliteMatchedKeys(std::string_view createSql, const std::string& table,
+                              const std::string& key, const std::string& fts,
+                              const std::string& argument, char quote);
+// Error 3251 unless the FTS5 table's rowids can lead to the list's key: declaredType is the key
+// column's declared type, which only an FTS5 table over the table's own content may leave
+// without INTEGER affinity.
+void CheckSqliteSearchKey(std::string_view createSql, const std::string& table,
+                          const std::string& key, std::string_view declaredType, FieldMatch match);
 // The FTS5 query of text in the columns: the text as one phrase, a prefix of words for a word
 // start.
 std::string Fts5Query(const std::vector<std::string>& columns, std::string_view text,

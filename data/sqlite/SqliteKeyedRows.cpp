@@ -35,7 +35,7 @@ std::string KeyedSource(const std::string& source, const std::string& keyField) 
 
 SqliteKeyedRows::SqliteKeyedRows(std::shared_ptr<SqliteConnection> connection,
                                  const std::string& source, const std::string& keyField)
-    : connection_(std::move(connection)), base_(KeyedSource(source, keyField)) {
+    : connection_(std::move(connection)), base_(KeyedSource(source, keyField)), key_(keyField) {
     if (const auto name = rows::BareName(source)) table_ = name->name;
     SqliteStatement shape(connection_, "SELECT * FROM (" + base_ + ") LIMIT 0");
     if (!shape.ReadOnly()) rows::RaiseNotARowQuery();
@@ -235,14 +235,18 @@ void SqliteKeyedRows::CheckSearch(const FieldSearch& search) {
     if (table_.empty()) RaiseSearchOfQuery();
     const std::vector<std::string> names = SearchedNames(search);
     const std::string fts = SqliteSearchTable(table_, search.match);
-    SqliteStatement& stored =
-        Statement("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1");
-    stored.BindText(1, fts);
-    const bool found = stored.Step();
-    const std::string sql = found ? CStr(stored.FieldValue(0)) : std::string();
-    stored.Reset();
+    const std::string& sql = SearchTableSql(search.match, true);
     if (!SqliteSearchTableFits(sql, search.match)) {
         RaiseNoSqliteSearchTable(table_, search.match, names);
+    }
+    if (!key_.empty()) {
+        SqliteStatement& declared =
+            Statement("SELECT type FROM pragma_table_info(?1) WHERE name = ?2 COLLATE NOCASE");
+        declared.BindText(1, table_);
+        declared.BindText(2, key_);
+        const std::string type = declared.Step() ? CStr(declared.FieldValue(0)) : std::string();
+        declared.Reset();
+        CheckSqliteSearchKey(sql, table_, key_, type, search.match);
     }
     const SqliteStatement shape(connection_, "SELECT * FROM " + Quoted(fts) + " LIMIT 0");
     for (const std::string& name : names) {
@@ -253,7 +257,18 @@ void SqliteKeyedRows::CheckSearch(const FieldSearch& search) {
     }
 }
 
-std::optional<SqliteKeyedRows::Matching> SqliteKeyedRows::MatchingOf(const TextMatch& match) const {
+const std::string& SqliteKeyedRows::SearchTableSql(FieldMatch match, bool fresh) {
+    std::string& sql = searchSql_[match == FieldMatch::Contains ? 0 : 1];
+    if (!sql.empty() && !fresh) return sql;
+    SqliteStatement& stored =
+        Statement("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    stored.BindText(1, SqliteSearchTable(table_, match));
+    sql = stored.Step() ? CStr(stored.FieldValue(0)) : std::string();
+    stored.Reset();
+    return sql;
+}
+
+std::optional<SqliteKeyedRows::Matching> SqliteKeyedRows::MatchingOf(const TextMatch& match) {
     const auto prefix = [&]() -> Matching {
         Matching range{completion_ + " >= ?4 COLLATE NOCASE", {FoldedPrefix(match.text)}};
         if (const std::string end = FoldedPrefixEnd(match.text); !end.empty()) {
@@ -271,21 +286,15 @@ std::optional<SqliteKeyedRows::Matching> SqliteKeyedRows::MatchingOf(const TextM
         return prefix();
     }
     const std::string fts = Quoted(SqliteSearchTable(table_, search.match));
-    return Matching{
-        std::string(kKey) + " IN (SELECT rowid FROM " + fts + " WHERE " + fts + " MATCH ?4)",
-        {Fts5Query(SearchedNames(search), match.text, search.match)}};
+    const std::string keys =
+        SqliteMatchedKeys(SearchTableSql(search.match), table_, key_, fts, "?4", '"');
+    return Matching{std::string(kKey) + " IN (" + keys + ")",
+                    {Fts5Query(SearchedNames(search), match.text, search.match)}};
 }
 
 void SqliteKeyedRows::BindMatching(SqliteStatement& statement, const Matching& matching) {
     for (std::size_t i = 0; i < matching.values.size(); ++i)
         statement.BindText(4 + static_cast<int>(i), matching.values[i]);
-}
-
-std::optional<KeyedRow> SqliteKeyedRows::FirstMatching(const FieldSearch& search,
-                                                       std::string_view text) {
-    auto rows = MatchingAfter({std::string(text), search}, std::nullopt, 1);
-    if (rows.empty()) return std::nullopt;
-    return std::move(rows.front());
 }
 
 std::vector<KeyedRow> SqliteKeyedRows::MatchingAfter(const TextMatch& match,
@@ -306,6 +315,18 @@ std::vector<KeyedRow> SqliteKeyedRows::MatchingAfter(const TextMatch& match,
     BindMatching(read, *matching);
     read.BindValue(3, Variant(std::int32_t{limit}));
     return ReadRows(read);
+}
+
+std::vector<KeyedRow> SqliteKeyedRows::LastMatching(const TextMatch& match, int limit) {
+    const std::optional<Matching> matching = MatchingOf(match);
+    if (!matching || limit <= 0) return {};
+    // Read backwards from the end (Null entries, first in the order, come last), turned round.
+    SqliteStatement& read = Statement(Select(matching->where, "DESC", true));
+    BindMatching(read, *matching);
+    read.BindValue(3, Variant(std::int32_t{limit}));
+    std::vector<KeyedRow> rows = ReadRows(read);
+    std::ranges::reverse(rows);
+    return rows;
 }
 
 std::int64_t SqliteKeyedRows::CountMatching(const TextMatch& match) {

@@ -44,10 +44,9 @@ public:
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override;
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override;
     void CheckSearch(const FieldSearch& search) override;
-    std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
-                                          std::string_view text) override;
     std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
                                         int limit) override;
+    std::vector<KeyedRow> LastMatching(const TextMatch& match, int limit) override;
     std::int64_t CountMatching(const TextMatch& match) override;
     std::optional<RowsEstimate> Estimate() override;
 
@@ -58,7 +57,10 @@ private:
         std::vector<std::string> values;
     };
     // None when the text can match no row.
-    std::optional<Matching> MatchingOf(const TextMatch& match) const;
+    std::optional<Matching> MatchingOf(const TextMatch& match);
+    // The CREATE statement of the FTS5 table that serves the match, read again when asked to
+    // be fresh (a table created or dropped since); "" for none.
+    const std::string& SearchTableSql(FieldMatch match, bool fresh = false);
     static void BindMatching(SqliteStatement& statement, const Matching& matching);
 
     // Entries sampled for the estimate: enough to place a row within a fraction of a percent.
@@ -89,6 +91,8 @@ private:
     std::vector<std::string> fields_;  // the source's field names
     std::string completion_;           // the completion field, quoted
     std::string rowidTable_;           // the table read by its rowid, quoted; "" for others
+    std::string key_;                  // the key field as named, "" for the rowid
+    std::string searchSql_[2];         // the FTS5 tables' CREATE statements, by FieldMatch
     std::vector<std::pair<std::string, std::unique_ptr<SqliteStatement>>> statements_;
 };
 

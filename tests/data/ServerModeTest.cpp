@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "control/ColumnPick.h"
@@ -154,6 +155,57 @@ TEST_F(ServerModeTest, RowsThatOthersAddOrRemoveNeverShowTwice) {
     std::ranges::sort(sorted);
     EXPECT_EQ(std::ranges::adjacent_find(sorted), sorted.end()) << "a row is shown twice";
     EXPECT_TRUE(world().MessageBoxes().empty());
+}
+
+// Rows that others add before the current and the committed row (among the rows read, or above
+// them), counted when a host reads ListCount, move both down the list; they stay the rows they
+// were, whether the places are estimated (the rowid) or counted (a named key).
+TEST_F(ServerModeTest, ARecountKeepsTheCurrentAndTheCommittedRowOnTheirRows) {
+    for (const auto& [key, added] :
+         {std::pair{"", "('beta 339 y', 'N1'), ('BETA 339 z', 'N2')"},
+          std::pair{"", "('Alpha 0 a', 'N1'), ('alpha 0 b', 'N2')"},
+          std::pair{"code", "('beta 339 y', 'N1'), ('BETA 339 z', 'N2')"},
+          std::pair{"code", "('Alpha 0 a', 'N1'), ('alpha 0 b', 'N2')"}}) {
+        SCOPED_TRACE(std::string("key '") + key + "', added " + added);
+        Session s;
+        s.control().ColumnCount(std::int16_t{2});
+        s.control().ColumnWidths("1500;800");
+        s.control().BoundColumn(std::int16_t{1});
+        s.control().ConnectComboBoxMultiColumn(*db_, "places", key);
+        s.control().Value(Variant("C01234"));
+        s.Focus();
+        s.user().PressKey(vbKeyReturn);
+        // The current row far below the committed one, past the rows read around it.
+        s.control().ShowDropDown();
+        for (int i = 0; i < 40; ++i)
+            s.user().PressKey(vbKeyPageDown);
+        const auto look = [&] {
+            return std::tuple{s.control().ListIndex(), DisplayText(s.control().Value()),
+                              DisplayText(s.control().Column(0)), s.control().Text()};
+        };
+        const auto current = look();
+        s.user().PressKey(vbKeyEscape);
+        const auto committed = look();
+        ASSERT_EQ(DisplayText(s.control().Value()), "C01234");
+        s.control().ShowDropDown();
+        for (int i = 0; i < 40; ++i)
+            s.user().PressKey(vbKeyPageDown);
+
+        const auto writer = file_.OpenWritable();
+        writer->Execute(std::string("INSERT INTO places VALUES ") + added);
+        EXPECT_EQ(s.control().ListCount(), 3002);
+        auto moved = current;
+        std::get<0>(moved) += 2;
+        EXPECT_EQ(look(), moved);
+        s.user().PressKey(vbKeyEscape);
+        moved = committed;
+        std::get<0>(moved) += 2;
+        EXPECT_EQ(look(), moved);
+        writer->Execute("DELETE FROM places WHERE code IN ('N1', 'N2')");
+        EXPECT_EQ(s.control().ListCount(), 3000);
+        EXPECT_EQ(look(), committed);
+        EXPECT_TRUE(s.world().MessageBoxes().empty());
+    }
 }
 
 TEST_F(ServerModeTest, AServerThatFailsMidSessionIsReportedOnceAndTheRowsReadStay) {

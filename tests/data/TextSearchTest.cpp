@@ -3,11 +3,13 @@
 // first row in the list's order; and the searches refused for want of such a table.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "data/KeyedRows.h"
+#include "data/TextSearchSql.h"
 #include "data/sqlite/SqliteErrors.h"
 #include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
@@ -109,6 +111,92 @@ TEST(TextSearchRefusal, ASearchWithoutItsFtsTableIsRefusedWithWhatToCreate) {
     EXPECT_EQ(RefusalOf(*query, FieldMatch::Contains, {0}), sqlite::kErrNotSupported);
     const auto table = narrow.Open()->OpenKeyedRows("places", "");
     EXPECT_EQ(RefusalOf(*table, FieldMatch::Contains, {2}), vberr::SubscriptOutOfRange);
+}
+
+// The same places keyed by other columns than the rowid: a text key, and an integer key whose
+// entries are not the rowids (the FTS5 tables number their rows by the table's rowid).
+constexpr const char* kKeyedPlaces =
+    "CREATE TABLE places (name TEXT, code TEXT NOT NULL UNIQUE, id INTEGER NOT NULL UNIQUE);"
+    "INSERT INTO places VALUES ('Papua New Guinea', 'PG', 90), ('Laos', 'LA', 80),"
+    "(NULL, 'N1', 70), ('New Zealand', 'NZ', 60), ('Iceland', 'IS', 50), ('Finland', 'FI', 40),"
+    "('Landau', 'DE', 30), ('Ireland', 'IE', 20), ('Newland', 'NL', 10);";
+
+// What a search finds through keyed rows: the first row's code, the codes of every row found
+// two at a time, the last two, and their count.
+std::string Found(KeyedRows& rows, const FieldSearch& search, const std::string& text) {
+    const TextMatch match{text, search};
+    std::string found = FirstCode(rows, search, text) + ":";
+    std::optional<RowKey> after;
+    for (auto page = rows.MatchingAfter(match, after, 2); !page.empty();
+         page = rows.MatchingAfter(match, after, 2)) {
+        for (const KeyedRow& row : page)
+            found += " " + CStr(row.fields.at(1));
+        after = page.back().key;
+    }
+    found += " last";
+    for (const KeyedRow& row : rows.LastMatching(match, 2))
+        found += " " + CStr(row.fields.at(1));
+    return found + " count " + std::to_string(rows.CountMatching(match));
+}
+
+TEST(TextSearchKeys, AKeyOtherThanTheRowidFindsTheRowsThatTheRowidFinds) {
+    const TempDatabase file{std::string(kKeyedPlaces) + kSearchTables};
+    const auto db = file.Open();
+    const FieldSearch any{FieldMatch::Contains, {0}};
+    const FieldSearch words{FieldMatch::WordStart, {0, 1}};
+    const std::string land = "FI: FI IS IE DE NZ NL last NZ NL count 6";
+    EXPECT_EQ(Found(*db->OpenKeyedRows("places", ""), any, "LAND"), land);
+    for (const char* key : {"code", "id"}) {
+        SCOPED_TRACE(key);
+        const auto rows = db->OpenKeyedRows("places", key);
+        EXPECT_NO_THROW(rows->CheckSearch(any));
+        EXPECT_NO_THROW(rows->CheckSearch(words));
+        EXPECT_EQ(Found(*rows, any, "LAND"), land);
+        EXPECT_EQ(Found(*rows, words, "new"), "NZ: NZ NL PG last NL PG count 3");
+        EXPECT_EQ(Found(*rows, words, "l"), "DE: DE LA last DE LA count 2");
+        EXPECT_EQ(Found(*rows, any, "xyz"), "none: last count 0");
+    }
+}
+
+// An FTS5 table that numbers its rows by a column of the table (content_rowid), or that holds
+// its own texts under rowids that are the key's, leads to the key; one that holds its own
+// texts cannot stand for a text key, and the search is refused saying what to create.
+TEST(TextSearchKeys, TheFtsTablesRowidsLeadToTheKeyOrTheSearchIsRefused) {
+    const TempDatabase byId{std::string(kKeyedPlaces) +
+                            "CREATE VIRTUAL TABLE places_trigram USING fts5(name,"
+                            " content = \"places\", content_rowid = 'id', tokenize='trigram');"
+                            "INSERT INTO places_trigram(places_trigram) VALUES ('rebuild');"};
+    for (const char* key : {"id", "code", ""}) {
+        const auto rows = byId.Open()->OpenKeyedRows("places", key);
+        EXPECT_EQ(Found(*rows, {FieldMatch::Contains, {0}}, "land"),
+                  "FI: FI IS IE DE NZ NL last NZ NL count 6")
+            << key;
+    }
+
+    const TempDatabase own{std::string(kKeyedPlaces) +
+                           "CREATE VIRTUAL TABLE places_trigram USING fts5(name,"
+                           " tokenize='trigram');"
+                           "INSERT INTO places_trigram(rowid, name) SELECT id, name FROM places;"};
+    const auto byOwnId = own.Open()->OpenKeyedRows("places", "id");
+    EXPECT_NO_THROW(byOwnId->CheckSearch({FieldMatch::Contains, {0}}));
+    EXPECT_EQ(FirstCode(*byOwnId, {FieldMatch::Contains, {0}}, "zeal"), "NZ");
+    const RuntimeError refused = FailureOf([&] {
+        own.Open()->OpenKeyedRows("places", "code")->CheckSearch({FieldMatch::Contains, {0}});
+    });
+    EXPECT_EQ(refused.Number(), sqlite::kErrNotSupported);
+    EXPECT_NE(refused.Description().find("content='places'"), std::string::npos)
+        << refused.Description();
+}
+
+TEST(TextSearchKeys, TheOptionsOfAnFtsTableAreReadWhateverTheirQuotes) {
+    const std::string sql =
+        "CREATE VIRTUAL TABLE t USING fts5(name, \"a, b\", content = [My Table],"
+        " content_rowid=\"row\"\"id\", tokenize = 'unicode61 tokenchars ''-,''')";
+    EXPECT_EQ(Fts5Option(sql, "content"), "My Table");
+    EXPECT_EQ(Fts5Option(sql, "CONTENT_ROWID"), "row\"id");
+    EXPECT_EQ(Fts5Option(sql, "tokenize"), "unicode61 tokenchars '-,'");
+    EXPECT_EQ(Fts5Option(sql, "columnsize"), std::nullopt);
+    EXPECT_EQ(Fts5Option("CREATE VIRTUAL TABLE t USING fts5(name)", "content"), std::nullopt);
 }
 
 }  // namespace

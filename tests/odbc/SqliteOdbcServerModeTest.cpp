@@ -3,6 +3,7 @@
 // and typed text that holds quotes.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,48 @@ TEST_F(SqliteOdbcServerModeTest, AnyPartIsSearchedThroughTheFilesTrigramTable) {
     ASSERT_TRUE(quoted);
     EXPECT_EQ(CStr(quoted->fields[1]), "Q1");
     EXPECT_FALSE(rows->FirstMatching({FieldMatch::Contains, {0}}, "\" OR \""));
+}
+
+// What a search finds through keyed rows, by code: every row found, read two at a time, the
+// last two, and their count.
+std::string CodesFound(KeyedRows& rows, const TextMatch& match) {
+    std::string found;
+    std::optional<RowKey> after;
+    for (auto page = rows.MatchingAfter(match, after, 2); !page.empty();
+         page = rows.MatchingAfter(match, after, 2)) {
+        for (const KeyedRow& row : page)
+            found += CStr(row.fields.at(1)) + " ";
+        after = page.back().key;
+    }
+    found += "last";
+    for (const KeyedRow& row : rows.LastMatching(match, 2))
+        found += " " + CStr(row.fields.at(1));
+    return found + " count " + std::to_string(rows.CountMatching(match));
+}
+
+// A text key finds through the file's FTS5 table what the rowid finds; an FTS5 table that
+// holds its own texts cannot lead to a text key and is refused, saying what to create.
+TEST_F(SqliteOdbcServerModeTest, ATextKeyFindsWhatTheRowidFinds) {
+    db_->Execute(
+        "CREATE VIRTUAL TABLE places_trigram USING fts5(name, content='places', "
+        "tokenize='trigram');"
+        "INSERT INTO places_trigram(places_trigram) VALUES ('rebuild');"
+        "CREATE VIRTUAL TABLE places_words USING fts5(name);"
+        "INSERT INTO places_words(rowid, name) SELECT rowid, name FROM places;");
+    const TextMatch any{"A 39", FieldSearch{FieldMatch::Contains, {0}}};
+    const std::string byRowid = CodesFound(*db_->OpenKeyedRows("places", ""), any);
+    const auto byCode = db_->OpenKeyedRows("places", "code");
+    EXPECT_NO_THROW(byCode->CheckSearch(*any.search));
+    EXPECT_EQ(CodesFound(*byCode, any), byRowid);
+    EXPECT_FALSE(byRowid.starts_with("last")) << byRowid;
+
+    const RuntimeError refused = FailureOf([&] {
+        byCode->CheckSearch({FieldMatch::WordStart, {0}});
+    });
+    EXPECT_EQ(refused.Number(), rows::kErrNotSupported);
+    EXPECT_NE(refused.Description().find("content='places'"), std::string::npos)
+        << refused.Description();
+    EXPECT_NO_THROW(db_->OpenKeyedRows("places", "")->CheckSearch({FieldMatch::WordStart, {0}}));
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 
 #include "data/Database.h"
 #include "data/KeyedRows.h"
+#include "data/rows/RowBlock.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/Variant.h"
 
 namespace cp::test {
@@ -21,6 +23,8 @@ namespace cp::test {
 struct ServerCalls {
     std::atomic<int> counts{0};  // counts of rows (all, or those before a key)
     std::atomic<int> reads{0};   // reads of rows
+    // Counts of the rows a text finds that are still to fail, as a server that drops them.
+    std::atomic<int> failingMatchCounts{0};
 };
 
 class CountedRows final : public KeyedRows {
@@ -47,6 +51,21 @@ public:
     }
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override {
         return ++calls_.reads, rows_->FirstWithValue(field, value);
+    }
+    void CheckSearch(const FieldSearch& search) override { rows_->CheckSearch(search); }
+    std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
+                                        int limit) override {
+        return ++calls_.reads, rows_->MatchingAfter(match, after, limit);
+    }
+    std::vector<KeyedRow> LastMatching(const TextMatch& match, int limit) override {
+        return ++calls_.reads, rows_->LastMatching(match, limit);
+    }
+    std::int64_t CountMatching(const TextMatch& match) override {
+        ++calls_.counts;
+        if (calls_.failingMatchCounts.fetch_sub(1) > 0) {
+            Raise(rows::kErrNotSupported, "The count was lost on its way.");
+        }
+        return rows_->CountMatching(match);
     }
     std::optional<RowsEstimate> Estimate() override {
         auto estimate = rows_->Estimate();

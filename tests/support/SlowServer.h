@@ -56,6 +56,9 @@ public:
                                         int limit) override {
         return Slowly([&] { return rows_->MatchingAfter(match, after, limit); });
     }
+    std::vector<KeyedRow> LastMatching(const TextMatch& match, int limit) override {
+        return Slowly([&] { return rows_->LastMatching(match, limit); });
+    }
     std::int64_t CountMatching(const TextMatch& match) override {
         return Slowly([&] { return rows_->CountMatching(match); });
     }

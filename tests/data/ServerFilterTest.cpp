@@ -1,0 +1,243 @@
+// A filtered list (FilterList) in server mode at its edges, on a real SQLite file: texts too
+// short for trigrams, rows that another connection adds and removes while the list is open, and
+// the list's end reached before and after its rows are counted. What the list shows is compared
+// whole with the rows that the file holds, in the list's order.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "control/ColumnPick.h"
+#include "runtime/Conversions.h"
+#include "tests/data/TempDatabase.h"
+#include "tests/support/sim/ServerModeScript.h"
+#include "tests/support/sim/ServerPlaces.h"
+
+namespace cp::test {
+namespace {
+
+// 12,000 places named as in the other tests of server mode, their names searched through FTS5
+// tables that triggers keep current.
+constexpr const char* kPlaces =
+    "CREATE TABLE places (name TEXT, code TEXT);"
+    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 12000)"
+    " INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
+    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta-'"
+    " ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
+    "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);"
+    "CREATE VIRTUAL TABLE places_trigram USING fts5(name, code, content='places',"
+    " tokenize='trigram');"
+    "CREATE VIRTUAL TABLE places_words USING fts5(name, code, content='places');"
+    "INSERT INTO places_trigram(places_trigram) VALUES ('rebuild');"
+    "INSERT INTO places_words(places_words) VALUES ('rebuild');"
+    "CREATE TRIGGER places_added AFTER INSERT ON places BEGIN"
+    " INSERT INTO places_trigram(rowid, name, code) VALUES (new.rowid, new.name, new.code);"
+    " INSERT INTO places_words(rowid, name, code) VALUES (new.rowid, new.name, new.code); END;"
+    "CREATE TRIGGER places_removed AFTER DELETE ON places BEGIN"
+    " INSERT INTO places_trigram(places_trigram, rowid, name, code)"
+    " VALUES ('delete', old.rowid, old.name, old.code);"
+    " INSERT INTO places_words(places_words, rowid, name, code)"
+    " VALUES ('delete', old.rowid, old.name, old.code); END;";
+
+constexpr int kShown = 8;  // the rows the open list shows
+
+// What the list shows for a text: the text, the rows the list window counts, and every row's
+// name as the reader reads it, from the first on (reading on where the rows read end).
+using Filtered = std::tuple<std::string, std::int32_t, std::vector<std::string>>;
+
+class ServerFilterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        control().ColumnCount(std::int16_t{2});
+        control().ColumnWidths("1500;800");
+        control().BoundColumn(std::int16_t{1});
+        control().ListRows(std::int16_t{kShown});
+        control().FilterList(true);
+    }
+
+    ColumnPick& control() { return s_.control(); }
+    void Connect() { control().ConnectComboBoxMultiColumn(*server_, "places", ""); }
+    void Type(const std::string& text) {
+        s_.Focus();
+        s_.user().SelectText(0, 100);
+        s_.user().TypeText(text);
+        EXPECT_TRUE(AwaitServerAnswers(control())) << text;
+    }
+    // The names of the rows that the reader reads from the list's first row on.
+    std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (std::int32_t row = 0; row < 10'000; ++row) {
+            const auto name = control().RowName(row);
+            if (!name) break;
+            names.push_back(*name);
+        }
+        return names;
+    }
+    Filtered Shown() {
+        std::vector<std::string> names = Names();
+        return {control().Text(), s_.ListState().count, std::move(names)};
+    }
+    // The file's rows where the condition holds, in the list's order, named as the reader
+    // names them.
+    std::vector<std::string> Rows(const std::string& where) {
+        const auto rs = db_->OpenRecordset(
+            "SELECT coalesce(name || ', ', '') || code FROM "
+            "places WHERE " +
+                where + " ORDER BY name COLLATE NOCASE, rowid",
+            dbOpenSnapshot);
+        std::vector<std::string> names;
+        if (CBool(rs->Eof())) return names;
+        const Variant all = rs->GetRows(100'000);
+        for (std::int32_t r = 0; r < all.Array()->Extent(1); ++r)
+            names.push_back(CStr(all.Array()->At(0, r)));
+        return names;
+    }
+    // Scrolls the open list to top, as a dragged thumb does, and lets the scroll settle; the
+    // reads it took.
+    int ScrollTo(std::int32_t top) {
+        const int before = server_->reads;
+        SendMessage(s_.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+        host::DoEvents();
+        return server_->reads - before;
+    }
+    // The rows the open list shows.
+    std::vector<std::string> OnShow() {
+        std::vector<std::string> names;
+        for (int r = 0; r < kShown; ++r)
+            names.push_back(control().RowName(s_.ListState().top + r).value_or("?"));
+        return names;
+    }
+
+    TempDatabase file_{kPlaces};
+    std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
+    std::shared_ptr<CountedServer> server_ = std::make_shared<CountedServer>(db_);
+    Session s_;
+};
+
+std::vector<std::string> Tail(const std::vector<std::string>& names, std::size_t n) {
+    return {names.end() - static_cast<std::ptrdiff_t>(std::min(n, names.size())), names.end()};
+}
+
+// A text too short for trigrams shows the rows whose name begins with it when the name is
+// searched, and none when it is not; the word start serves a text of any length.
+TEST_F(ServerFilterTest, ShortTextsShowTheRowsWhoseNameBeginsWithThem) {
+    control().MatchMode(2);
+    Connect();
+    const std::vector<std::string> ga = Rows("name LIKE 'ga%'");
+    ASSERT_GT(ga.size(), 64u) << "more rows than the first read brings";
+    Type("gA");
+    EXPECT_EQ(Shown(), Filtered("gA", std::ssize(ga), ga));
+    // "ta" stands inside many names, at the start of none.
+    Type("ta");
+    EXPECT_EQ(Shown(), Filtered("ta", 0, {}));
+    Type("beta 1");
+    EXPECT_EQ(std::get<2>(Shown()), Rows("name LIKE '%beta 1%'"));
+
+    control().SearchColumns("1");
+    Type("C0");
+    EXPECT_EQ(Shown(), Filtered("C0", 0, {})) << "the codes are searched, the names are not";
+
+    control().SearchColumns("0");
+    control().MatchMode(1);
+    Type("A");
+    const std::vector<std::string> a = Rows("name LIKE 'a%'");
+    EXPECT_EQ(Shown(), Filtered("A", std::ssize(a), a));
+    EXPECT_TRUE(s_.world().MessageBoxes().empty());
+}
+
+// Rows that another connection adds or removes while the list is filtered show as the reads
+// meet them: each once and in order, the rows read before staying as they were read.
+TEST_F(ServerFilterTest, RowsChangedElsewhereShowOnceInOrderAsTheReadsMeetThem) {
+    control().MatchMode(2);
+    Connect();
+    Type("eta 1");
+    control().ShowDropDown();
+    const std::vector<std::string> before = Rows("name LIKE '%eta 1%'");
+    ASSERT_GT(before.size(), 128u);
+    const std::vector<std::string> read(before.begin(), before.begin() + 64);
+    EXPECT_EQ(OnShow(), std::vector<std::string>(read.begin(), read.begin() + kShown));
+
+    // A row among those read, one past them, and the last row read (from whose key the next
+    // read goes on) with rows after it go.
+    const std::string last = read.back();
+    const std::string lastName = last.substr(0, last.rfind(", "));
+    const std::string lastRowid = std::to_string(std::stoi(last.substr(last.size() - 5)));
+    file_.OpenWritable()->Execute(
+        "INSERT INTO places VALUES ('beta 1 among', 'N1'), ('zeta 1 past', 'N2');"
+        "DELETE FROM places WHERE rowid = " +
+        lastRowid + " OR name = 'BETA 150' OR name = 'beta 17';");
+    std::vector<std::string> expected = read;
+    const std::vector<std::string> rest =
+        Rows("name LIKE '%eta 1%' AND (name > '" + lastName + "' COLLATE NOCASE OR (name = '" +
+             lastName + "' COLLATE NOCASE AND rowid > " + lastRowid + "))");
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    ASSERT_NE(std::ranges::find(expected, "zeta 1 past, N2"), expected.end());
+    ASSERT_EQ(std::ranges::find(expected, "beta 1 among, N1"), expected.end());
+    ASSERT_LT(rest.size() + 63, before.size());
+
+    EXPECT_EQ(Names(), expected);
+    // The reads met the end: the list counts the rows it shows.
+    s_.user().PressKey(vbKeyDown);
+    EXPECT_EQ(s_.ListState().count, std::ssize(expected));
+    EXPECT_TRUE(s_.world().MessageBoxes().empty());
+}
+
+// The list's end before the rows are counted (here the count never comes from the query
+// thread) is the end of the rows the text finds: they are counted then, and the last rows are
+// read from the end, not read down to.
+TEST_F(ServerFilterTest, TheEndBeforeTheCountShowsTheLastRowsReadFromTheEnd) {
+    server_->failingMatchCounts = 1;
+    control().MatchMode(1);
+    Connect();
+    Type("a");
+    control().ShowDropDown();
+    const std::vector<std::string> a = Rows("name LIKE 'a%'");
+    ASSERT_GT(a.size(), 64u + 1024u) << "farther than a read down reaches at once";
+    EXPECT_EQ(s_.ListState().count, 65) << "the rows read and one more";
+
+    const int counts = server_->counts;
+    EXPECT_LE(ScrollTo(64), 2);
+    EXPECT_EQ(server_->counts, counts + 1);
+    EXPECT_EQ(s_.ListState().count, std::ssize(a));
+    EXPECT_EQ(s_.ListState().top, std::ssize(a) - kShown);
+    EXPECT_EQ(OnShow(), Tail(a, kShown));
+
+    // Further up, the rows are read down from the first ones and meet those from the end.
+    EXPECT_EQ(Names(), a);
+    EXPECT_EQ(Shown(), Filtered("a", std::ssize(a), a));
+    EXPECT_TRUE(s_.world().MessageBoxes().empty());
+}
+
+// Counted, the end is read from the end as well; a count that rows removed since made too
+// large puts those rows too low, and the rows read down from the top, meeting them, show every
+// row once all the same.
+TEST_F(ServerFilterTest, TheEndOnceCountedIsReadFromTheEndAndAWrongCountShowsNoRowTwice) {
+    control().MatchMode(1);
+    Connect();
+    Type("a");
+    control().ShowDropDown();
+    const std::vector<std::string> a = Rows("name LIKE 'a%'");
+    ASSERT_EQ(s_.ListState().count, std::ssize(a));
+    EXPECT_EQ(ScrollTo(std::ssize(a) - 1), 1);
+    EXPECT_EQ(OnShow(), Tail(a, kShown));
+    ScrollTo(0);
+
+    Type("al");
+    control().ShowDropDown();
+    file_.OpenWritable()->Execute(
+        "DELETE FROM places WHERE name LIKE 'alpha 2%' AND rowid > 1000 AND rowid < 1250");
+    const std::vector<std::string> al = Rows("name LIKE 'al%'");
+    // Fewer than the rows read from the end: the rows read down reach some of them.
+    ASSERT_GT(std::ssize(a) - std::ssize(al), 0);
+    ASSERT_LT(std::ssize(a) - std::ssize(al), std::ssize(a) % 64);
+    ScrollTo(std::ssize(a) - 1);
+    EXPECT_EQ(OnShow(), Tail(al, kShown)) << "the last rows, placed too low";
+    EXPECT_EQ(Names(), al);
+    EXPECT_TRUE(s_.world().MessageBoxes().empty());
+}
+
+}  // namespace
+}  // namespace cp::test
