@@ -157,6 +157,14 @@ TEST_F(PostgresRecordsetTest, KeyedReadsHandOutTheValuesThatARecordsetDoes) {
         }
     }
     EXPECT_EQ(CLng(keyed->FirstWithValue(1, Variant(std::int32_t{7}))->fields[1]), 7);
+
+    // A source that hides a second statement is refused before the server sees it.
+    FailureOf([&] { db_->OpenKeyedRows("SELECT name, id FROM k; DELETE FROM k", "id"); });
+    EXPECT_EQ(CLng(db_->OpenRecordset("SELECT count(*) FROM k", dbOpenSnapshot)
+                       ->GetRows(1)
+                       .Array()
+                       ->At(0, 0)),
+              3);
 }
 
 TEST_F(PostgresRecordsetTest, NamesOpenTablesAndUnicodeNamesWork) {
