@@ -26,6 +26,10 @@ public:
     // The simulator records every drawing and measuring call; a benchmark that repeats them
     // forgets the record between rounds.
     void ForgetDrawing() { world_.Graphics().ClearLog(); }
+    // The simulated world, for a benchmark that types into the control and runs its messages.
+    sim::World& World() { return world_; }
+    // The control's edit field, which takes the keys typed.
+    HWND EditHwnd() const { return host_.EditHwnd(); }
     // The first message box that a fill showed, or null.
     const char* FirstMessage() const {
         return world_.MessageBoxes().empty() ? nullptr : world_.MessageBoxes()[0].prompt.c_str();
@@ -35,9 +39,9 @@ private:
     Started started_;
     sim::World world_;
     sim::Form form_{world_};
-    ColumnPick& control_ =
-        form_.AddControl([](const ControlSite& site) { return std::make_unique<ColumnPick>(site); })
-            .ControlAs<ColumnPick>();
+    sim::ControlHost& host_ = form_.AddControl(
+        [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); });
+    ColumnPick& control_ = host_.ControlAs<ColumnPick>();
 };
 
 }  // namespace cp::bench

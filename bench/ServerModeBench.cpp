@@ -6,7 +6,9 @@
 // worst of its rounds), a Value write and a page down, each against the bare query that finds
 // the same row (the baseline); what a host's read of ListIndex after a found row costs (the
 // one count of the rows before it); and the heap that a connected list takes through a session
-// of those steps.
+// of those steps. Then typing on a server that answers each read 200 ms late: the keys typed,
+// those the edit field showed at once, and the longest time the window's thread took to answer
+// a message meanwhile.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -19,12 +21,17 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/BenchControl.h"
+#include "bench/ServerModeBench/SlowPostgres.h"
 #include "data/odbc/OdbcDatabase.h"
 #include "data/sqlite/SqliteDatabase.h"
+#include "platform/sim/User.h"
 #include "runtime/Conversions.h"
+#include "tests/support/ColumnPickProbe.h"
+#include "tests/support/SlowServer.h"
 
 namespace {
 
@@ -329,6 +336,144 @@ void BM_BarePrefixQuery(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BarePrefixQuery)->Apply(Configure);
+
+// --- A slow server -------------------------------------------------------------------------
+
+// How late the slow server answers, and how fast the user types: a key every 50 ms, so that
+// several keys fall into each read.
+constexpr std::chrono::milliseconds kSlowAnswer{200};
+constexpr std::chrono::milliseconds kKeyGap{50};
+
+// The value of a field of an ODBC connection string ("" when it has none).
+std::string FieldOf(const std::string& connection, const std::string& field) {
+    const std::size_t at = connection.find(field + "=");
+    if (at == std::string::npos) return {};
+    const std::size_t from = at + field.size() + 1;
+    return connection.substr(from, connection.find(';', from) - from);
+}
+
+// The engine's rows answering each read kSlowAnswer late: SQLite's native rows, each read
+// delayed in the process; PostgreSQL's through a relay in front of the server that holds back
+// each answer of the server's (every round trip of the driver), the whole path real.
+struct SlowSource {
+    std::unique_ptr<cp::bench::SlowPostgres> relay;
+    Source source;
+};
+
+std::optional<SlowSource> OpenedSlowly(benchmark::State& state) {
+    const auto fast = Opened(state);
+    if (!fast) return std::nullopt;
+    SlowSource slow;
+    slow.source.table = fast->table;
+    if (EngineOf(state) == Engine::Sqlite) {
+        slow.source.db = std::make_shared<cp::test::SlowServer>(fast->db, kSlowAnswer);
+        return slow;
+    }
+    std::string connection = std::getenv("CP_BENCH_POSTGRES");
+    const std::string directory = FieldOf(connection, "Servername");
+    const std::string port = FieldOf(connection, "Port");
+    slow.relay = std::make_unique<cp::bench::SlowPostgres>(
+        directory, port.empty() ? 5432 : std::atoi(port.c_str()), kSlowAnswer);
+    connection.replace(connection.find(directory), directory.size(), slow.relay->Directory());
+    slow.source.db = cp::odbc::OdbcDatabase::Open(connection);
+    return slow;
+}
+
+std::string Folded(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The window's thread while the user types: the longest that it took to answer one message
+// (a key, or the messages that DoEvents runs, the server's answers among them).
+class WindowThread {
+public:
+    explicit WindowThread(cp::sim::World& world) : world_(world) {}
+    template <class Step>
+    void Timed(Step&& step) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        longest_ = std::max(longest_, std::chrono::steady_clock::now() - start);
+    }
+    // Runs the window's messages for a while, as its message loop does.
+    void RunFor(std::chrono::milliseconds time) {
+        const auto end = std::chrono::steady_clock::now() + time;
+        while (std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            Timed([&] { world_.DoEvents(); });
+        }
+    }
+    // Runs them until the newest text's answer was taken; false when it never came.
+    bool RunUntilAnswered(cp::ColumnPick& control) {
+        cp::ColumnPickProbe probe(control);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (probe.ServerQuestionOutstanding()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            RunFor(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+    double LongestMs() const { return std::chrono::duration<double, std::milli>(longest_).count(); }
+
+private:
+    cp::sim::World& world_;
+    std::chrono::steady_clock::duration longest_{};
+};
+
+// Types prefixes into a list connected to a slow server, a key every kKeyGap, and waits for
+// each prefix's completion. A key counts as reflected when the edit field shows the text typed
+// so far right after it; a prefix as completed when its answer came and the text still begins
+// with every key typed. Before each word the text is emptied, and the list's first rows awaited.
+// The second argument: 1 types into the open list, which draws the rows that each answer
+// brings.
+void BM_SlowServerTyping(benchmark::State& state) {
+    auto slow = OpenedSlowly(state);
+    if (!slow) return;
+    const bool open = state.range(1) != 0;
+    const auto prefixes = Prefixes();
+    for (auto _ : state) {
+        cp::bench::BenchControl bench;
+        cp::ColumnPick& c = bench.Control();
+        c.BoundColumn(std::int16_t{1});
+        c.ConnectComboBoxMultiColumn(*slow->source.db, slow->source.table, "");
+        cp::sim::User user(bench.World());
+        user.Focus(bench.EditHwnd());
+        if (open) c.ShowDropDown();
+        WindowThread window(bench.World());
+        std::int64_t typed = 0, reflected = 0, completed = 0, found = 0, emptied = 0;
+        const std::size_t words = 8;
+        for (std::size_t w = 0; w < words; ++w) {
+            const std::string& word = prefixes[w];
+            // The text is emptied before the next word, as a user does who selects it and
+            // deletes it: the open list shows the table's first rows once they come.
+            user.SelectText(0, static_cast<int>(c.Text().size()));
+            window.Timed([&] { user.PressKey(cp::vbKeyBack); });
+            emptied += window.RunUntilAnswered(c) && c.Text().empty();
+            for (std::size_t k = 1; k <= word.size(); ++k) {
+                window.Timed([&] { user.TypeText(word.substr(k - 1, 1)); });
+                ++typed;
+                reflected += Folded(c.Text()).starts_with(Folded(word.substr(0, k)));
+                window.RunFor(kKeyGap);
+            }
+            const bool answered = window.RunUntilAnswered(c);
+            completed += answered && Folded(c.Text()).starts_with(Folded(word));
+            found += answered && c.Text().size() > word.size();
+        }
+        state.counters["keys_typed"] = static_cast<double>(typed);
+        state.counters["keys_reflected"] = static_cast<double>(reflected);
+        state.counters["texts_completed"] = static_cast<double>(completed);
+        state.counters["texts_found"] = static_cast<double>(found);
+        state.counters["texts_emptied"] = static_cast<double>(emptied);
+        state.counters["window_longest_ms"] = window.LongestMs();
+        if (slow->relay)
+            state.counters["answers_held"] = static_cast<double>(slow->relay->Answers());
+    }
+}
+BENCHMARK(BM_SlowServerTyping)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->ArgsProduct({{0, 1}, {0, 1}});
 
 }  // namespace
 

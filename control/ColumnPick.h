@@ -298,6 +298,8 @@ private:
     // and applies it.
     void SettleServerCount();
     void ApplyServerAnswer(const ServerQueries::Answer& answer);
+    // The answer to the emptied text: every row again, from the table's first rows.
+    void ShowServerTop(const ServerQueries::Answer& answer);
     // The row first found for a text, read with the rows around it, becomes current.
     void FindServerRowOf(const LocatedRow& first);
     // The search of a word start or any part that the server is asked for; none for the prefix.
@@ -355,6 +357,8 @@ private:
     void SelectRowInListBox(std::int32_t row);
     // The text matches no row: the list shows none, and no row is current or committed.
     void ClearListSelection();
+    // No row is selected; the list keeps its top row.
+    void ForgetListSelection();
     // No row is current, as after a put of ListIndex -1, and the text that stood for one goes.
     void SelectNoRow();
     // The user moved the current row (a navigation key, a reader's selection): selected

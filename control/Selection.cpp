@@ -78,8 +78,9 @@ void ColumnPick::BoundColumn(const std::int16_t& value) {
 void ColumnPick::Text(const std::string& value) {
     // Not an internal change: the matching pass runs as it does for typing.
     txtTextBox.SetText(value);
-    // A host's put finds its row before it returns, in server mode as well.
-    SettleServerAnswer();
+    // A host's put finds its row before it returns, in server mode as well. The empty text
+    // stands for no row without asking the server: the list's top rows follow on their own.
+    if (!value.empty()) SettleServerAnswer();
     UserControl.PropertyChanged("Text");
 }
 

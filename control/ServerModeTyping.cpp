@@ -25,8 +25,12 @@ constexpr std::chrono::milliseconds kAnswerBound{5000};
 bool ColumnPick::AskServer(const std::string& text, Completion completion) {
     if (!server.Active()) return false;
     if (text.empty()) {
-        queries.Forget();
-        return false;
+        // The emptied text stands for no row at once; the list's top rows, which it shows then,
+        // may lie far from the rows read, so they come from the query thread as a typed text's
+        // rows do. Until then the list shows what it showed (a filtered list its rows).
+        queries.Ask(text, Completion::KeepText);
+        ForgetListSelection();
+        return true;
     }
     queries.Ask(text, completion, ServerSearch(),
                 search.blnFilterList ? ListFilter::Matches : ListFilter::AllRows);
@@ -98,6 +102,20 @@ void ColumnPick::SettleServerAnswer() {
         return;
     }
     queries.Forget();
+    // An emptied text whose top rows never came shows every row all the same.
+    if (txtTextBox.Text().empty()) EndServerFilter();
+    ClearListSelection();
+}
+
+void ColumnPick::ShowServerTop(const ServerQueries::Answer& answer) {
+    if (answer.failure) server.ReportFailure(answer.failure);
+    // The control or the host wrote a text since: the top rows are of no use to it.
+    if (!txtTextBox.Text().empty()) return;
+    EndServerFilter();
+    ServerMarks marks = MarksOnServer();
+    server.Adopt(answer.located, marks);
+    KeepMarksOnServer(marks);
+    FollowServerCount();
     ClearListSelection();
 }
 
@@ -107,6 +125,10 @@ void ColumnPick::SettleServerCount() {
 }
 
 void ColumnPick::ApplyServerAnswer(const ServerQueries::Answer& answer) {
+    if (answer.text.empty()) {
+        ShowServerTop(answer);
+        return;
+    }
     if (!answer.matches && answer.matchCount) {
         // The count of the rows shown, which followed them.
         serverFilter.Counted(answer.text, *answer.matchCount);

@@ -96,6 +96,11 @@ ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& s
                 answer.matchCount = std::ssize(*answer.matches);
             return answer;
         }
+        if (question.text.empty()) {
+            // The emptied text stands for no row; the list shows the table's first rows.
+            answer.located = ServerRows::Top(source);
+            return answer;
+        }
         answer.located = ServerRows::Locate(
             source,
             question.search ? source.FirstMatching(*question.search, question.text)

@@ -62,7 +62,8 @@ public:
     void Stop();
 
     // Asks for the first row of text, in place of every question before it: the first row
-    // whose completion field begins with it, or with a search the first row it finds.
+    // whose completion field begins with it, or with a search the first row it finds. The
+    // empty text asks for the table's first rows (ServerRows::Top), which the list shows then.
     void Ask(const std::string& text, Completion completion,
              std::optional<FieldSearch> search = std::nullopt,
              ListFilter filter = ListFilter::AllRows);

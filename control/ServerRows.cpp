@@ -333,6 +333,17 @@ LocatedRow ServerRows::Locate(KeyedRows& source, std::optional<KeyedRow> found, 
     return located;
 }
 
+LocatedRow ServerRows::Top(KeyedRows& source) {
+    LocatedRow located;
+    std::vector<KeyedRow> rows = source.RowsAfter(std::nullopt, kAroundRows + 1);
+    if (rows.empty()) return located;
+    located.before = 0;
+    located.found = std::move(rows.front());
+    located.below.assign(std::make_move_iterator(rows.begin() + 1),
+                         std::make_move_iterator(rows.end()));
+    return located;
+}
+
 std::int32_t ServerRows::Adopt(const LocatedRow& located, ServerMarks& marks) {
     if (!Active() || !located.found) return -1;
     if (located.before && *located.before >= count_) Recount(marks);

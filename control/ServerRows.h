@@ -176,6 +176,9 @@ public:
     // placed by count. Touches nothing of the control's, so any thread may run it; failures
     // raise.
     static LocatedRow Locate(KeyedRows& source, std::optional<KeyedRow> found, Placing placing);
+    // The table's first row, read as Locate reads a found row (with the rows below it), at its
+    // exact place; no row for an empty table. Any thread may run it; failures raise.
+    static LocatedRow Top(KeyedRows& source);
     // The row located (read before, perhaps elsewhere) takes its place among the rows; its
     // slot, -1 for none.
     std::int32_t Adopt(const LocatedRow& located, ServerMarks& marks);

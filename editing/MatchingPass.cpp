@@ -19,7 +19,8 @@ void ColumnPick::txtTextBox_Change() {
     TrappedSub("txtTextBox_Change", [&] {
         const bool deletion = editing.intLastKey == kCharBackspace || editing.lastKeyWasDelete;
         const std::string text = txtTextBox.Text();
-        ShowRowsFor(text);
+        // On the server the emptied text's rows, every row from the top, come with its answer.
+        if (!server.Active() || !text.empty()) ShowRowsFor(text);
         MarkMatches(text);
         const bool completes = !deletion && search.rule.mode == cp::MatchMode::Prefix;
         // In server mode the row comes with the server's answer, on a later message: the

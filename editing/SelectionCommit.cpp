@@ -32,6 +32,10 @@ void ColumnPick::SelectRowInListBox(std::int32_t row) {
 
 void ColumnPick::ClearListSelection() {
     lstListBox.SetTopIndex(0);
+    ForgetListSelection();
+}
+
+void ColumnPick::ForgetListSelection() {
     // The message that raises no click notification: there is nothing to recognise.
     SendMessage(lstListBox.hWnd(), LB_SETCURSEL, kNoListRow, 0);
     rows.ForgetSelection();

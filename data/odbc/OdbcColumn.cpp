@@ -111,9 +111,9 @@ OdbcColumn::OdbcColumn(SQLHSTMT stmt, SQLUSMALLINT number) : number_(number) {
 }
 
 void OdbcColumn::Bind(SQLHSTMT stmt, std::size_t rows) {
-    cells_.assign(rows * cellBytes_, std::byte{0});
+    cells_ = std::make_unique_for_overwrite<std::byte[]>(rows * cellBytes_);
     indicators_.assign(rows, 0);
-    const SQLRETURN rc = SQLBindCol(stmt, number_, cType_, cells_.data(),
+    const SQLRETURN rc = SQLBindCol(stmt, number_, cType_, cells_.get(),
                                     static_cast<SQLLEN>(cellBytes_), indicators_.data());
     if (!SQL_SUCCEEDED(rc)) RaiseDiagnostics(SQL_HANDLE_STMT, stmt);
 }
@@ -179,7 +179,7 @@ bool OdbcColumn::WriteCharacters(std::size_t row, rows::RowWriter& out) const {
     const SQLLEN bytes = indicators_[row];
     const std::size_t room = cellBytes_ - sizeof(SQLWCHAR);
     if (bytes == SQL_NO_TOTAL || bytes < 0 || static_cast<std::size_t>(bytes) > room) return false;
-    const auto* units = reinterpret_cast<const SQLWCHAR*>(cells_.data() + row * cellBytes_);
+    const auto* units = reinterpret_cast<const SQLWCHAR*>(cells_.get() + row * cellBytes_);
     WriteText(WideView(units, static_cast<std::size_t>(bytes) / sizeof(SQLWCHAR)), out);
     return true;
 }

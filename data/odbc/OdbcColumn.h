@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,7 @@ private:
     template <class T>
     T CellAt(std::size_t row) const {
         T value;
-        std::memcpy(&value, cells_.data() + row * cellBytes_, sizeof value);
+        std::memcpy(&value, cells_.get() + row * cellBytes_, sizeof value);
         return value;
     }
     bool WriteCharacters(std::size_t row, rows::RowWriter& out) const;
@@ -64,8 +65,11 @@ private:
     SQLSMALLINT cType_ = SQL_C_WCHAR;  // the C type bound
     std::size_t cellBytes_ = 0;        // bytes of one cell, a terminator included
     bool overflows_ = false;           // see MayOverflow
-    std::vector<std::byte> cells_;     // the block of cells; aligned for any C type
-    std::vector<SQLLEN> indicators_;   // per row: bytes, SQL_NULL_DATA or SQL_NO_TOTAL
+    // The block of cells, aligned for any C type. Left unwritten: the driver writes the cells
+    // of the rows it fetches, and a block is sized for many more rows than most reads bring,
+    // so that clearing it would cost a read of a few rows more than the rows themselves.
+    std::unique_ptr<std::byte[]> cells_;
+    std::vector<SQLLEN> indicators_;  // per row: bytes, SQL_NULL_DATA or SQL_NO_TOTAL
 };
 
 }  // namespace cp::odbc

@@ -11,6 +11,30 @@
 #include "data/rows/RowBlock.h"
 
 namespace cp::odbc {
+namespace {
+
+// The database as the rows of server mode read it: every query is one that those rows write
+// themselves (a keyset read, a count, a catalogue look-up), so it is sent and run in one call
+// rather than prepared and described first. A source's SQL stands inside those queries, so it
+// too can only read; and every read stays in the connection's read-only state.
+class KeyedReads final : public Database {
+public:
+    KeyedReads(std::shared_ptr<OdbcDatabase> database, std::shared_ptr<OdbcConnection> connection)
+        : database_(std::move(database)), connection_(std::move(connection)) {}
+
+    std::shared_ptr<Recordset> OpenRecordset(const std::string& Name, std::int32_t Type) override {
+        rows::CheckRecordsetType(Type);
+        return rows::MakeRecordset(
+            std::make_unique<OdbcResult>(connection_, Name, Execution::Direct), Type);
+    }
+    std::string Name() override { return database_->Name(); }
+
+private:
+    std::shared_ptr<OdbcDatabase> database_;      // kept open while the rows are read
+    std::shared_ptr<OdbcConnection> connection_;  // the database's
+};
+
+}  // namespace
 
 std::shared_ptr<OdbcDatabase> OdbcDatabase::Open(const std::string& connectionString) {
     return Open(connectionString, WithoutPassword(connectionString));
@@ -39,7 +63,8 @@ std::shared_ptr<KeyedRows> OdbcDatabase::OpenKeyedRows(const std::string& Source
     // The rows keep the database open: one that nobody shares cannot lend itself to them.
     std::shared_ptr<OdbcDatabase> self = weak_from_this().lock();
     if (!self) rows::RaiseNotSupported();
-    return std::make_shared<SqlKeyedRows>(std::move(self), *dialect, Source, keyField);
+    return std::make_shared<SqlKeyedRows>(
+        std::make_shared<KeyedReads>(std::move(self), connection_), *dialect, Source, keyField);
 }
 
 std::string OdbcDatabase::Name() {

@@ -22,11 +22,19 @@ SQLPOINTER AsPointer(SQLULEN value) {
 
 }  // namespace
 
-OdbcResult::OdbcResult(std::shared_ptr<OdbcConnection> connection, const std::string& sql)
+OdbcResult::OdbcResult(std::shared_ptr<OdbcConnection> connection, const std::string& sql,
+                       Execution execution)
     : connection_(std::move(connection)), stmt_(SQL_HANDLE_STMT, connection_->Handle()) {
     if (!HoldsOneStatement(sql)) rows::RaiseTextAfterStatement();
     // Some drivers run the statement to describe its result, so it reads from here on.
     reading_.emplace(*connection_);
+    if (execution == Execution::Direct) {
+        WideString text = Wide(sql);
+        CheckRun(SQLExecDirectW(stmt_.Get(), text.data(), static_cast<SQLINTEGER>(text.size())));
+        Describe();
+        BindBlock();
+        return;
+    }
     Prepare(sql);
     BindBlock();
     CheckRun(SQLExecute(stmt_.Get()));
@@ -41,13 +49,17 @@ void OdbcResult::Prepare(const std::string& sql) {
     CheckRun(SQLPrepareW(stmt_.Get(), text.data(), static_cast<SQLINTEGER>(text.size())));
     // A recordset reads: a statement without rows is refused before it runs, and so are
     // parameters, which a recordset has no values for.
-    SQLSMALLINT fields = 0;
-    CheckRun(SQLNumResultCols(stmt_.Get(), &fields));
-    if (fields <= 0) rows::RaiseNotARowQuery();
+    Describe();
     SQLSMALLINT parameters = 0;
     if (SQL_SUCCEEDED(SQLNumParams(stmt_.Get(), &parameters)) && parameters > 0) {
         rows::RaiseTooFewParameters(parameters);
     }
+}
+
+void OdbcResult::Describe() {
+    SQLSMALLINT fields = 0;
+    CheckRun(SQLNumResultCols(stmt_.Get(), &fields));
+    if (fields <= 0) rows::RaiseNotARowQuery();
     columns_.reserve(static_cast<std::size_t>(fields));
     for (SQLSMALLINT f = 1; f <= fields; ++f)
         columns_.emplace_back(stmt_.Get(), static_cast<SQLUSMALLINT>(f));

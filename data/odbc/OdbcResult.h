@@ -19,11 +19,19 @@
 
 namespace cp::odbc {
 
+// How a query reaches the server. Prepared: described first, so that a statement without rows
+// or with parameters is refused before it runs (a host's SQL). Direct: sent and run in one
+// call, for the queries that the system writes itself, which are known to read rows; some
+// drivers (PostgreSQL's) then spare the round trips of a prepared statement (its parse, and its
+// release after the read).
+enum class Execution { Prepared, Direct };
+
 class OdbcResult final : public rows::RowSource {
 public:
     // Runs sql, which must be a single query that delivers rows and takes no parameters; text
     // after its first statement is refused before anything reaches the driver.
-    OdbcResult(std::shared_ptr<OdbcConnection> connection, const std::string& sql);
+    OdbcResult(std::shared_ptr<OdbcConnection> connection, const std::string& sql,
+               Execution execution = Execution::Prepared);
     OdbcResult(const OdbcResult&) = delete;
     OdbcResult& operator=(const OdbcResult&) = delete;
 
@@ -37,6 +45,8 @@ public:
 
 private:
     void Prepare(const std::string& sql);
+    // The result's fields, once prepared or run; a statement without fields is refused.
+    void Describe();
     void BindBlock();
     // Fetches the next block; false at the end of the result.
     bool FetchBlock();

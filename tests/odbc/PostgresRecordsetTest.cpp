@@ -96,6 +96,77 @@ TEST_F(PostgresRecordsetTest, LongTextArrivesWholeAmongBlocksOfShortRows) {
     EXPECT_EQ(whole.substr(whole.size() - 5), "éend");
 }
 
+// A block's cells are the driver's to write: a block that takes the place of one full of long
+// texts hands out each value of the next result exactly, however short, empty or Null.
+TEST_F(PostgresRecordsetTest, AFreshBlockHandsOutOnlyWhatTheDriverWroteIntoIt) {
+    const auto read = [&](const std::string& sql) {
+        auto rs = db_->OpenRecordset(sql, dbOpenForwardOnly);
+        Variant rows = rs->GetRows(5000);
+        rs->Close();
+        return rows;
+    };
+    for (int pass = 0; pass < 3; ++pass) {
+        read("SELECT g, repeat(chr(65 + g % 26), 200), g * 1.5 FROM generate_series(1, 3000) g");
+    }
+    const Variant rows = read(
+        "SELECT CASE WHEN g % 3 = 0 THEN NULL ELSE g END, CASE g % 4 WHEN 0 THEN NULL WHEN 1 "
+        "THEN '' WHEN 2 THEN 'b' ELSE 'cd' END FROM generate_series(1, 3000) g");
+    const VariantArray& block = Block(rows);
+    ASSERT_EQ(block.Extent(1), 3000);
+    const std::string texts[] = {"", "", "b", "cd"};
+    for (std::int32_t row = 0; row < 3000; ++row) {
+        const int g = row + 1;
+        if (g % 3 == 0) {
+            ASSERT_TRUE(block.At(0, row).IsNull()) << "row " << row;
+        } else {
+            ASSERT_EQ(CLng(block.At(0, row)), g) << "row " << row;
+        }
+        if (g % 4 == 0) {
+            ASSERT_TRUE(block.At(1, row).IsNull()) << "row " << row;
+        } else {
+            ASSERT_EQ(CStr(block.At(1, row)), texts[g % 4]) << "row " << row;
+        }
+    }
+}
+
+// Server mode's reads are sent to the server without being prepared first: their values come
+// out as a recordset's do, each type and each Null.
+TEST_F(PostgresRecordsetTest, KeyedReadsHandOutTheValuesThatARecordsetDoes) {
+    db_->Execute(
+        "CREATE TEMP TABLE k (name text, id integer PRIMARY KEY, day date, price numeric(8,2), "
+        "ratio double precision);"
+        "INSERT INTO k VALUES ('Bern', 2, '2024-02-29', 12.50, 0.25), ('aarau', 7, NULL, NULL, "
+        "NULL), ('Chur', 1, '1850-06-01', 3.00, -1.5)");
+    const std::shared_ptr<KeyedRows> keyed = db_->OpenKeyedRows("k", "");
+    const std::vector<KeyedRow> rows = keyed->RowsAfter(std::nullopt, 10);
+    auto rs = db_->OpenRecordset("SELECT * FROM k ORDER BY lower(name) COLLATE \"C\", id",
+                                 dbOpenSnapshot);
+    const Variant expected = rs->GetRows(10);
+    const VariantArray& block = Block(expected);
+    ASSERT_EQ(std::ssize(rows), block.Extent(1));
+    for (std::int32_t row = 0; row < block.Extent(1); ++row) {
+        const auto& fields = rows[static_cast<std::size_t>(row)].fields;
+        ASSERT_EQ(std::ssize(fields), block.Extent(0));
+        for (std::int32_t field = 0; field < block.Extent(0); ++field) {
+            const Variant& want = block.At(field, row);
+            const Variant& got = fields[static_cast<std::size_t>(field)];
+            EXPECT_EQ(got.Type(), want.Type()) << "row " << row << " field " << field;
+            if (!want.IsNull()) {
+                EXPECT_EQ(CStr(got), CStr(want)) << "row " << row << " field " << field;
+            }
+        }
+    }
+    EXPECT_EQ(CLng(keyed->FirstWithValue(1, Variant(std::int32_t{7}))->fields[1]), 7);
+
+    // A source that hides a second statement is refused before the server sees it.
+    FailureOf([&] { db_->OpenKeyedRows("SELECT name, id FROM k; DELETE FROM k", "id"); });
+    EXPECT_EQ(CLng(db_->OpenRecordset("SELECT count(*) FROM k", dbOpenSnapshot)
+                       ->GetRows(1)
+                       .Array()
+                       ->At(0, 0)),
+              3);
+}
+
 TEST_F(PostgresRecordsetTest, NamesOpenTablesAndUnicodeNamesWork) {
     db_->Execute(
         "CREATE TEMP TABLE \"Länder\" (\"Straße\" text); INSERT INTO \"Länder\" VALUES ('Öl');"

@@ -391,6 +391,81 @@ TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {
     EXPECT_NE(std::find(log.begin(), log.end(), "AfterUpdate"), log.end());
 }
 
+// The open list stands far down the table; emptying its text (the user's or the host's) shows
+// the table's first rows, which the window does not wait for: they come with the server's
+// answer, with no row selected.
+TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCome) {
+    driver->FocusControl(control);
+    TypeQuickly("town 49");
+    PumpUntilAnswered();
+    control.ShowDropDown();
+    ASSERT_GT(driver->ListTopIndex(control), 400);
+
+    driver->SelectText(0, 8);
+    Timed([&] { driver->PressKey(vbKeyBack); });
+    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
+    PumpUntilAnswered();
+    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
+    EXPECT_EQ(driver->ListTopIndex(control), 0);
+    EXPECT_EQ(control.RowName(0), "town 000, T000");
+
+    // The host's put: the empty text stands for no row before the put returns.
+    control.ListIndex(480);
+    control.ShowDropDown();
+    ASSERT_GT(driver->ListTopIndex(control), 400);
+    Timed([&] { control.Text(""); });
+    EXPECT_EQ(control.ListIndex(), -1);
+    PumpUntilAnswered();
+    EXPECT_EQ(driver->ListTopIndex(control), 0);
+    EXPECT_EQ(driver->ListSelection(control), -1);
+    ExpectTheWindowNeverWaited();
+
+    // A key that moves from the emptied text waits for the top rows and starts at the first.
+    control.ListIndex(480);
+    control.ShowDropDown();
+    driver->SelectText(0, 8);
+    driver->PressKey(vbKeyBack);
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Read(), (Reading{"town 000", 0, 8, 0, 0, true}));
+}
+
+// A key typed while the emptied text's rows are on their way wins over them.
+TEST_F(SlowServerScenario, TypingAfterEmptyingTheTextWinsOverTheTopRows) {
+    driver->FocusControl(control);
+    TypeQuickly("town 49");
+    PumpUntilAnswered();
+    control.ShowDropDown();
+    driver->SelectText(0, 8);
+    Timed([&] { driver->PressKey(vbKeyBack); });
+    TypeQuickly("town 3");
+    const std::vector<std::string> shown = PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+    EXPECT_EQ(Read(), (Reading{"town 300", 6, 2, 300, 300, true}));
+    EXPECT_GT(driver->ListTopIndex(control), 200);
+    for (const std::string& text : shown)
+        EXPECT_TRUE(text == "town 3" || text == "town 300") << text;
+}
+
+// A filtered list keeps the rows of the text before until the emptied text's answer shows every
+// row from the top.
+TEST_F(SlowServerScenario, AFilteredListShowsEveryRowWhenTheEmptiedTextIsAnswered) {
+    control.FilterList(true);
+    driver->FocusControl(control);
+    control.ShowDropDown();
+    TypeQuickly("town 4");
+    PumpUntilAnswered();
+    ASSERT_EQ(driver->ListWindowCount(control), 100);
+    driver->SelectText(0, 8);
+    Timed([&] { driver->PressKey(vbKeyBack); });
+    EXPECT_EQ(driver->ListWindowCount(control), 100);
+    PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
+    EXPECT_EQ(driver->ListWindowCount(control), 500);
+    EXPECT_EQ(driver->ListTopIndex(control), 0);
+    EXPECT_EQ(control.RowName(0), "town 000, T000");
+}
+
 TEST_F(SlowServerScenario, LeavingServerModeWhileTheServerReadsDropsItsAnswer) {
     driver->FocusControl(control);
     TypeQuickly("town 3");
