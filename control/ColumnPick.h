@@ -199,7 +199,7 @@ private:
     void lstListBox_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void lstListBox_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
     void lstListBox_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) override;
-    void lstListBox_Scrolling(int request) override;
+    bool lstListBox_Scrolling(int request, int position) override;
 
     // --- The window plumbing's view of the control (hosting/) --------------------------------
     // The form watcher closes the open list (dropdown/).

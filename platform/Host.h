@@ -208,9 +208,10 @@ public:
     // band's top left corner.
     virtual void lstListBox_PaintHeader(HDC /*hdc*/, int /*width*/, int /*height*/) {}
     // The list's scroll bar asks it to scroll (request: SB_LINEDOWN, SB_THUMBTRACK, ... of
-    // WM_VSCROLL), heard before the list scrolls, so that the rows it scrolls over can be
-    // made ready first.
-    virtual void lstListBox_Scrolling(int /*request*/) {}
+    // WM_VSCROLL; position: the message's high word, the thumb's position in 16 bits), heard
+    // before the list scrolls, so that the rows it scrolls over can be made ready first.
+    // Answers true when the control has placed the list itself: the list then does not.
+    virtual bool lstListBox_Scrolling(int /*request*/, int /*position*/) { return false; }
 };
 
 // Message-box styles and the mouse pointers that the control uses.

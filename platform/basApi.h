@@ -146,6 +146,23 @@ inline constexpr int SB_TOP = 6;
 inline constexpr int SB_BOTTOM = 7;
 inline constexpr int SB_ENDSCROLL = 8;
 
+// A window's scroll bar, as GetScrollInfo answers it: the range, the page, the thumb's
+// position, and the position it is dragged to while a drag is on (the position otherwise).
+inline constexpr int SB_VERT = 1;
+inline constexpr UINT SIF_RANGE = 0x0001;
+inline constexpr UINT SIF_PAGE = 0x0002;
+inline constexpr UINT SIF_POS = 0x0004;
+inline constexpr UINT SIF_TRACKPOS = 0x0010;
+struct SCROLLINFO {
+    UINT cbSize = sizeof(SCROLLINFO);
+    UINT fMask = 0;
+    int nMin = 0;
+    int nMax = 0;
+    UINT nPage = 0;
+    int nPos = 0;
+    int nTrackPos = 0;
+};
+
 // Edit-field messages.
 inline constexpr UINT EM_GETSEL = 0x00B0;
 inline constexpr UINT EM_SETSEL = 0x00B1;
@@ -249,6 +266,9 @@ LONG_PTR SetWindowLong(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 WNDPROC GetWindowProc(HWND hWnd);
 WNDPROC SubclassWindow(HWND hWnd, WNDPROC lpfnWndProc);
 LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+// The parts of the scroll bar nBar of hWnd that lpsi->fMask names; FALSE where the window has
+// no such scroll bar.
+BOOL GetScrollInfo(HWND hWnd, int nBar, SCROLLINFO* lpsi);
 // The window's class name, at most 128 characters (the buffer the callers use).
 std::string GetClassName(HWND hWnd);
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/basApi.h"
+#include "platform/sim/ListBoxClass.h"
 #include "platform/sim/SimConstants.h"
 #include "platform/sim/World.h"
 
@@ -100,6 +101,11 @@ WNDPROC SubclassWindow(HWND hWnd, WNDPROC lpfnWndProc) {
 LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     Checked("CallWindowProc");
     return lpPrevWndFunc ? lpPrevWndFunc(hWnd, uMsg, wParam, lParam) : 0;
+}
+
+BOOL GetScrollInfo(HWND hWnd, int nBar, SCROLLINFO* lpsi) {
+    Checked("GetScrollInfo");
+    return nBar == SB_VERT && lpsi != nullptr && sim::ListScrollInfo(hWnd, *lpsi);
 }
 
 std::string GetClassName(HWND hWnd) {

@@ -138,10 +138,14 @@ LRESULT ControlHost::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kSimChildMouse:
             Mouse(static_cast<UINT>(wParam), lParam, MouseTarget::List);
             return 0;
-        case kSimChildScroll:
-            Deliver("lstListBox_Scrolling",
-                    [&](HostedControl& c) { c.lstListBox_Scrolling(static_cast<int>(wParam)); });
-            return 0;
+        case kSimChildScroll: {
+            bool placed = false;
+            Deliver("lstListBox_Scrolling", [&](HostedControl& c) {
+                placed = c.lstListBox_Scrolling(static_cast<int>(wParam & 0xFFFF),
+                                                static_cast<int>((wParam >> 16) & 0xFFFF));
+            });
+            return placed ? 1 : 0;
+        }
         case kSimPaintHeader:
             Deliver("lstListBox_PaintHeader", [&](HostedControl& c) {
                 c.lstListBox_PaintHeader(reinterpret_cast<HDC>(wParam), PointX(lParam),

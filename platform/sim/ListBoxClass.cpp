@@ -255,12 +255,14 @@ LRESULT Mouse(HWND hwnd, UINT message, LPARAM lParam) {
     return 0;
 }
 
-// The scroll bar's request, told to the owner first: it may change the rows meanwhile.
+// The scroll bar's request, told to the owner first: it may change the rows meanwhile, or
+// place the list itself (answering nonzero), and the list then leaves it where it is.
 LRESULT Scroll(HWND hwnd, WPARAM wParam) {
     const int request = static_cast<int>(wParam & 0xFFFF);
     const int position = static_cast<int>((wParam >> 16) & 0xFFFF);
-    if (const Window* w = Windows().Find(hwnd); w && w->owner)
-        Windows().Send(w->owner, kSimChildScroll, static_cast<WPARAM>(request), 0);
+    if (const Window* w = Windows().Find(hwnd);
+        w && w->owner && Windows().Send(w->owner, kSimChildScroll, wParam, 0) != 0)
+        return 0;
     ListBoxState* s = InspectListBox(hwnd);
     if (!s) return 0;
     const int page = PageSize(hwnd, *s);
@@ -407,9 +409,26 @@ void DragScrollThumb(HWND hwnd, int position, int steps) {
         s->trackPos = at;
         Windows().Send(hwnd, WM_VSCROLL, ScrollParam(SB_THUMBTRACK, at), 0);
     }
-    if (ListBoxState* s = InspectListBox(hwnd)) s->trackPos = -1;
+    // The drag is on until the release's messages are sent, as the tracking position says.
+    if (ListBoxState* s = InspectListBox(hwnd)) s->trackPos = position;
     Windows().Send(hwnd, WM_VSCROLL, ScrollParam(SB_THUMBPOSITION, position), 0);
     Windows().Send(hwnd, WM_VSCROLL, ScrollParam(SB_ENDSCROLL, 0), 0);
+    if (ListBoxState* s = InspectListBox(hwnd)) s->trackPos = -1;
+}
+
+bool ListScrollInfo(HWND hwnd, SCROLLINFO& info) {
+    const Window* w = Windows().Find(hwnd);
+    const ListBoxState* s = InspectListBox(hwnd);
+    if (!w || !s || !s->hasScrollBar) return false;
+    const int page = PageSize(hwnd, *s);
+    if (info.fMask & SIF_RANGE) {
+        info.nMin = 0;
+        info.nMax = std::max(0, s->count - 1);
+    }
+    if (info.fMask & SIF_PAGE) info.nPage = static_cast<UINT>(page);
+    if (info.fMask & SIF_POS) info.nPos = s->top;
+    if (info.fMask & SIF_TRACKPOS) info.nTrackPos = s->trackPos >= 0 ? s->trackPos : s->top;
+    return true;
 }
 
 }  // namespace cp::sim

@@ -31,8 +31,10 @@
 //   SB_BOTTOM to either end, SB_THUMBPOSITION to the position in the message's high word, and
 //   SB_THUMBTRACK to the thumb's position while it is dragged (the scroll bar's tracking
 //   position, all 32 bits of it; with no drag on, the list stays). The position of the thumb
-//   is the top row, its range the rows less a page. The user plays the scroll bar with
-//   PressScrollBar and DragScrollThumb.
+//   is the top row, its range the rows less a page. An owner that answers the request
+//   nonzero has placed the list itself, and the list does nothing more. The user plays the
+//   scroll bar with PressScrollBar and DragScrollThumb; GetScrollInfo reads it
+//   (ListScrollInfo), the tracking position being the thumb's until the drag's last message.
 #pragma once
 
 #include "platform/basApi.h"
@@ -72,5 +74,8 @@ void PressScrollBar(HWND hwnd, int request);
 // The user drags the scroll bar's thumb from where it is to position in `steps` moves
 // (SB_THUMBTRACK each), and lets go there (SB_THUMBPOSITION, SB_ENDSCROLL).
 void DragScrollThumb(HWND hwnd, int position, int steps = 4);
+// The list's vertical scroll bar as GetScrollInfo answers it (info.fMask says what); false
+// when hwnd is not a list box created with one.
+bool ListScrollInfo(HWND hwnd, SCROLLINFO& info);
 
 }  // namespace cp::sim

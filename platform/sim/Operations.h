@@ -24,6 +24,7 @@ inline constexpr auto kOperations = std::to_array<std::string_view>({
     "SetWindowLong",
     "CallWindowProc",
     "GetClassName",
+    "GetScrollInfo",
     "SetProp",
     "GetProp",
     "RemoveProp",

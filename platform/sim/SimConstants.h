@@ -44,8 +44,8 @@ inline constexpr UINT kSimChildFocusLost = 0x8000 + 0x104;
 // A list box with a header band asks its owner to paint it; wParam is a context of the list's
 // frame with the band's top left corner as its origin, lParam the band's width and height.
 inline constexpr UINT kSimPaintHeader = 0x8000 + 0x105;
-// A list box tells its owner what its scroll bar asks (WM_VSCROLL's request, in wParam) before
-// it scrolls.
+// A list box tells its owner what its scroll bar asks (WM_VSCROLL's wParam) before it scrolls;
+// an owner that answers nonzero has placed the list itself.
 inline constexpr UINT kSimChildScroll = 0x8000 + 0x106;
 
 // A key as the edit field hands it to the host: the key (or character) code and the shift state

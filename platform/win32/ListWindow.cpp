@@ -227,11 +227,14 @@ LRESULT ListWindow::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if ((uMsg == WM_NCCALCSIZE || uMsg == WM_NCPAINT) && headerPixels_ > 0)
         return Frame(uMsg, wParam, lParam);
     if (uMsg == WM_LBUTTONDOWN) pressSelection_ = ListIndex();
-    // The control hears what the scroll bar asks before the list scrolls.
+    // The control hears what the scroll bar asks before the list scrolls, and may place the
+    // list itself.
     if (uMsg == WM_VSCROLL) {
-        const int request = LOWORD(wParam);
-        host_.Deliver([&](HostedControl& c) { c.lstListBox_Scrolling(request); });
-        if (hWnd_ == nullptr) return 0;
+        bool placed = false;
+        host_.Deliver([&](HostedControl& c) {
+            placed = c.lstListBox_Scrolling(LOWORD(wParam), HIWORD(wParam));
+        });
+        if (placed || hWnd_ == nullptr) return 0;
     }
     // The list's own handling comes first (a press selects, a release after a press reports
     // the selection), then the control hears of the mouse.

@@ -32,6 +32,10 @@ static_assert(sizeof(RECT) == sizeof(::RECT) && CP_SAME_FIELD(RECT, left) &&
 static_assert(sizeof(POINT) == sizeof(::POINT) && CP_SAME_FIELD(POINT, x) &&
               CP_SAME_FIELD(POINT, y));
 static_assert(sizeof(SIZE) == sizeof(::SIZE) && CP_SAME_FIELD(SIZE, cx) && CP_SAME_FIELD(SIZE, cy));
+static_assert(sizeof(SCROLLINFO) == sizeof(::SCROLLINFO) && CP_SAME_FIELD(SCROLLINFO, cbSize) &&
+              CP_SAME_FIELD(SCROLLINFO, fMask) && CP_SAME_FIELD(SCROLLINFO, nMin) &&
+              CP_SAME_FIELD(SCROLLINFO, nMax) && CP_SAME_FIELD(SCROLLINFO, nPage) &&
+              CP_SAME_FIELD(SCROLLINFO, nPos) && CP_SAME_FIELD(SCROLLINFO, nTrackPos));
 static_assert(sizeof(CWPSTRUCT) == sizeof(::CWPSTRUCT) && CP_SAME_FIELD(CWPSTRUCT, lParam) &&
               CP_SAME_FIELD(CWPSTRUCT, wParam) && CP_SAME_FIELD(CWPSTRUCT, message) &&
               CP_SAME_FIELD(CWPSTRUCT, hwnd));

@@ -83,6 +83,10 @@ LRESULT CallWindowProc(WNDPROC lpPrevWndFunc, HWND hWnd, UINT uMsg, WPARAM wPara
     return ::CallWindowProcW(lpPrevWndFunc, hWnd, uMsg, wParam, lParam);
 }
 
+BOOL GetScrollInfo(HWND hWnd, int nBar, SCROLLINFO* lpsi) {
+    return lpsi != nullptr && ::GetScrollInfo(hWnd, nBar, reinterpret_cast<::SCROLLINFO*>(lpsi));
+}
+
 std::string GetClassName(HWND hWnd) {
     std::array<wchar_t, kClassNameBuffer> buffer{};
     const int length = ::GetClassNameW(hWnd, buffer.data(), kClassNameBuffer);

@@ -84,5 +84,24 @@ TEST_F(ScrollBarScenario, TheThumbDraggedToTheMiddleAndTheEndShowsTheRowsThere) 
     EXPECT_EQ(Read(), (Reading{RowText(clicked), 0, 6, clicked, clicked, false}));
 }
 
+// Past the 65,536 rows that the scroll bar's messages can name: the thumb's moves and its
+// release show the rows at the thumb, not those at its place modulo 65,536, and a click
+// there commits the row clicked.
+TEST_F(ScrollBarScenario, TheThumbLetGoPastRow65535ShowsTheRowsAtTheThumb) {
+    constexpr int kRows = 200000;
+    Open(kRows);
+    for (const int place : {150000, 65536, 65535, 131071 + 5, kRows - kShown}) {
+        driver->DragListThumb(control, place);
+        EXPECT_EQ(Top(), place) << "thumb let go at " << place;
+        EXPECT_EQ(Shown(), RowsFrom(place)) << "thumb let go at " << place;
+    }
+    driver->DragListThumb(control, 150000);
+    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
+    driver->MouseMoveOnList(control, kX, RowY(3));
+    driver->MouseDownOnList(control, kX, RowY(3));
+    driver->MouseUpOnList(control, kX, RowY(3));
+    EXPECT_EQ(Read(), (Reading{RowText(150003), 0, 7, 150003, 150003, false}));
+}
+
 }  // namespace
 }  // namespace cp::test

@@ -32,7 +32,7 @@ thread_local HWND scrolled = nullptr;  // the list whose scroll bar the owner he
 LRESULT OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kSimChildScroll) {
         const ListBoxState* s = InspectListBox(scrolled);
-        heard.push_back({static_cast<int>(wParam), s ? s->top : -1});
+        heard.push_back({static_cast<int>(wParam & 0xFFFF), s ? s->top : -1});
         return 0;
     }
     if (message != WM_DRAWITEM) return DefWindowProc(hwnd, message, wParam, lParam);
@@ -134,6 +134,61 @@ TEST(ListWindow, TheScrollBarsRequestsMoveTheTopRowWithinTheEnds) {
     DragScrollThumb(list, 3);
     EXPECT_TRUE(heard.empty());
     EXPECT_EQ(InspectListBox(list)->top, 0);
+}
+
+// An owner that places the list itself from the scroll bar's tracking position, as the
+// control does: what it read of the scroll bar at each thumb request.
+struct ReadThumb {
+    int request = 0;
+    int high = 0;   // the message's high word
+    int track = 0;  // GetScrollInfo's tracking position
+    bool operator==(const ReadThumb&) const = default;
+};
+thread_local std::vector<ReadThumb> readThumb;
+
+LRESULT PlacingOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kSimChildScroll) return DefWindowProc(hwnd, message, wParam, lParam);
+    const int request = static_cast<int>(wParam & 0xFFFF);
+    if (request != SB_THUMBTRACK && request != SB_THUMBPOSITION) return 0;
+    SCROLLINFO info;
+    info.fMask = SIF_TRACKPOS;
+    EXPECT_TRUE(GetScrollInfo(scrolled, SB_VERT, &info));
+    readThumb.push_back({request, static_cast<int>(wParam >> 16), info.nTrackPos});
+    SendMessage(scrolled, LB_SETTOPINDEX, static_cast<WPARAM>(info.nTrackPos), 0);
+    return 1;
+}
+
+// Past 65,535 rows the message carries the thumb's position in 16 bits, the tracking position
+// whole, until the drag's last message; an owner that places the list has the last word.
+TEST(ListWindow, TheScrollBarTellsTheDraggedThumbsWholePositionToAnOwnerThatPlacesTheList) {
+    World world;
+    readThumb.clear();
+    RegisterClass("Owner", PlacingOwnerProc);
+    const HWND owner = CreateWindow("Owner", WS_VISIBLE, 0, nullptr, RECT{100, 50, 400, 300});
+    const HWND list =
+        CreateWindow("ThunderRT6ListBox", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NODATA, 0, owner,
+                     RECT{10, 10, 10 + kWidth, 10 + kFiveRows}, 7);
+    scrolled = list;
+    SendMessage(list, LB_SETCOUNT, 200000, 0);
+    ShowWindow(list, true);
+
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+    ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &info));
+    EXPECT_EQ((std::tuple{info.nMin, info.nMax, info.nPage, info.nPos, info.nTrackPos}),
+              (std::tuple{0, 199999, 5u, 0, 0}));
+
+    DragScrollThumb(list, 150000, 2);
+    EXPECT_EQ(readThumb, (std::vector<ReadThumb>{{SB_THUMBTRACK, 75000 - 65536, 75000},
+                                                 {SB_THUMBTRACK, 150000 - 131072, 150000},
+                                                 {SB_THUMBPOSITION, 150000 - 131072, 150000}}));
+    EXPECT_EQ(InspectListBox(list)->top, 150000);
+    info.fMask = SIF_TRACKPOS;
+    ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &info));
+    EXPECT_EQ(info.nTrackPos, 150000) << "no drag on: the tracking position is the position";
+
+    // A window with no scroll bar has none to read.
+    EXPECT_FALSE(GetScrollInfo(owner, SB_VERT, &info));
 }
 
 }  // namespace

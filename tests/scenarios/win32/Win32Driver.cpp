@@ -13,6 +13,7 @@
 //   and the buttons held go with every move, to whichever window.
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -257,15 +258,23 @@ public:
         Scroll(list, ScrollRequest(where), 0);
         Scroll(list, SB_ENDSCROLL, 0);
     }
-    // The thumb's moves, then its release (the position in 16 bits, as the scroll bar sends
-    // it; the list reads a move's position from the scroll bar's tracking).
+    // The thumb's moves, then its release, each with the position in 16 bits as the scroll bar
+    // sends it. The scroll bar's tracking position, which the list reads whole, is the thumb's
+    // position set on the real scroll bar: with no drag on, the tracking position is the
+    // position. (The scroll bar's own drag loop is not run.) The moves come in one go, as in a
+    // quick drag: what the window posts meanwhile runs after the release.
     void DragListThumb(HostedControl& control, int position) override {
         const HWND list = Host(control).ListBox().hWnd();
         if (!ShowsScrollBar(list)) return;
         const auto from = static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-        for (int step = 1; step <= kThumbSteps; ++step)
-            Scroll(list, SB_THUMBTRACK, from + (position - from) * step / kThumbSteps);
-        Scroll(list, SB_THUMBPOSITION, position);
+        for (int step = 1; step <= kThumbSteps; ++step) {
+            const int at =
+                from + static_cast<int>(std::int64_t{position - from} * step / kThumbSteps);
+            MoveThumb(list, at);
+            Send(list, SB_THUMBTRACK, at);
+        }
+        MoveThumb(list, position);
+        Send(list, SB_THUMBPOSITION, position);
         Scroll(list, SB_ENDSCROLL, 0);
     }
     void ClickOnForm(float x, float y, std::int16_t button) override {
@@ -445,9 +454,19 @@ private:
     static bool ShowsScrollBar(HWND list) {
         return Reaches(list) && (::GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL) != 0;
     }
-    static void Scroll(HWND list, int request, int position) {
+    static void MoveThumb(HWND list, int position) {
+        ::SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_POS;
+        info.nPos = position;
+        ::SetScrollInfo(list, SB_VERT, &info, FALSE);
+    }
+    static void Send(HWND list, int request, int position) {
         ::SendMessageW(list, WM_VSCROLL,
                        MAKEWPARAM(static_cast<WORD>(request), static_cast<WORD>(position)), 0);
+    }
+    static void Scroll(HWND list, int request, int position) {
+        Send(list, request, position);
         Pump();
     }
 
