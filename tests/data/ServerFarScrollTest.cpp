@@ -52,19 +52,9 @@ protected:
 
     ColumnPick& control() { return s_.control(); }
     // Scrolls the open list to top, as a dragged thumb does; the reads it took.
-    int ScrollTo(std::int32_t top) {
-        const int before = server_->reads;
-        SendMessage(s_.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-        host::DoEvents();
-        return server_->reads - before;
-    }
+    int ScrollTo(std::int32_t top) { return ReadsToScroll(s_, *server_, top); }
     // The rows the list shows from its top row on.
-    std::vector<std::string> Shown() {
-        std::vector<std::string> names;
-        for (int r = 0; r < kShown; ++r)
-            names.push_back(control().RowName(s_.ListState().top + r).value_or("?"));
-        return names;
-    }
+    std::vector<std::string> Shown() { return RowsOnShow(s_, kShown); }
     // Where the rows stand in the order: the place of the first, and that they follow one
     // another there.
     std::ptrdiff_t PlaceInOrder(const std::vector<std::string>& names) {

@@ -97,19 +97,9 @@ protected:
     }
     // Scrolls the open list to top, as a dragged thumb does, and lets the scroll settle; the
     // reads it took.
-    int ScrollTo(std::int32_t top) {
-        const int before = server_->reads;
-        SendMessage(s_.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-        host::DoEvents();
-        return server_->reads - before;
-    }
+    int ScrollTo(std::int32_t top) { return ReadsToScroll(s_, *server_, top); }
     // The rows the open list shows.
-    std::vector<std::string> OnShow() {
-        std::vector<std::string> names;
-        for (int r = 0; r < kShown; ++r)
-            names.push_back(control().RowName(s_.ListState().top + r).value_or("?"));
-        return names;
-    }
+    std::vector<std::string> OnShow() { return RowsOnShow(s_, kShown); }
 
     TempDatabase file_{kPlaces};
     std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();

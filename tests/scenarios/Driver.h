@@ -81,7 +81,13 @@ public:
     // an arrow or on the trough above or below the thumb; a drag of the thumb from where it
     // is to position (the top row it stands for, from 0 to the rows less a page) in a few
     // moves, let go there. Nothing happens while the list shows no scroll bar.
-    enum class ScrollPress { UpArrow, DownArrow, PageAbove, PageBelow };
+    // Each press is the request the scroll bar sends for it.
+    enum class ScrollPress {
+        UpArrow = SB_LINEUP,
+        DownArrow = SB_LINEDOWN,
+        PageAbove = SB_PAGEUP,
+        PageBelow = SB_PAGEDOWN
+    };
     virtual void PressListScrollBar(HostedControl& control, ScrollPress where) = 0;
     virtual void DragListThumb(HostedControl& control, int position) = 0;
     // Elsewhere: the form's client area, its caption, another window or application.

@@ -16,20 +16,6 @@
 namespace cp::test {
 namespace {
 
-int ScrollRequest(Driver::ScrollPress where) {
-    switch (where) {
-        case Driver::ScrollPress::UpArrow:
-            return SB_LINEUP;
-        case Driver::ScrollPress::DownArrow:
-            return SB_LINEDOWN;
-        case Driver::ScrollPress::PageAbove:
-            return SB_PAGEUP;
-        case Driver::ScrollPress::PageBelow:
-            return SB_PAGEDOWN;
-    }
-    return SB_ENDSCROLL;
-}
-
 class SimDriver : public Driver {
 public:
     SimDriver() : form_(world_), user_(world_) { ComponentStart(); }
@@ -81,7 +67,7 @@ public:
         user_.MouseUp(Host(control).ListHwnd(), x, y);
     }
     void PressListScrollBar(HostedControl& control, ScrollPress where) override {
-        sim::PressScrollBar(Host(control).ListHwnd(), ScrollRequest(where));
+        sim::PressScrollBar(Host(control).ListHwnd(), static_cast<int>(where));
     }
     void DragListThumb(HostedControl& control, int position) override {
         sim::DragScrollThumb(Host(control).ListHwnd(), position);

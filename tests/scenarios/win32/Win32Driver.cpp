@@ -119,20 +119,6 @@ WPARAM HeldFlags(std::int16_t buttons) {
     return flags;
 }
 
-int ScrollRequest(Driver::ScrollPress where) {
-    switch (where) {
-        case Driver::ScrollPress::UpArrow:
-            return SB_LINEUP;
-        case Driver::ScrollPress::DownArrow:
-            return SB_LINEDOWN;
-        case Driver::ScrollPress::PageAbove:
-            return SB_PAGEUP;
-        case Driver::ScrollPress::PageBelow:
-            return SB_PAGEDOWN;
-    }
-    return SB_ENDSCROLL;
-}
-
 // The steps in which a drag moves the thumb.
 constexpr int kThumbSteps = 4;
 
@@ -255,7 +241,7 @@ public:
     void PressListScrollBar(HostedControl& control, ScrollPress where) override {
         const HWND list = Host(control).ListBox().hWnd();
         if (!ShowsScrollBar(list)) return;
-        Scroll(list, ScrollRequest(where), 0);
+        Scroll(list, static_cast<int>(where), 0);
         Scroll(list, SB_ENDSCROLL, 0);
     }
     // The thumb's moves, then its release, each with the position in 16 bits as the scroll bar

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
+#include "platform/Host.h"
 #include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerModeScript.h"
 
@@ -20,6 +21,23 @@ inline void Prepare(ColumnPick& c) {
     c.ColumnCount(std::int16_t{2});
     c.ColumnWidths("1500;800");
     c.BoundColumn(std::int16_t{1});
+}
+
+// Scrolls the open list to top, as a dragged thumb does, and lets the scroll settle; the
+// reads of the server it took.
+inline int ReadsToScroll(Session& s, const ServerCalls& calls, std::int32_t top) {
+    const int before = calls.reads;
+    SendMessage(s.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    host::DoEvents();
+    return calls.reads - before;
+}
+
+// The names of the rows the open list shows from its top row on.
+inline std::vector<std::string> RowsOnShow(Session& s, int rows) {
+    std::vector<std::string> names;
+    for (int r = 0; r < rows; ++r)
+        names.push_back(s.control().RowName(s.ListState().top + r).value_or("?"));
+    return names;
 }
 
 // A user's steps that find rows far from the list's start, by a value and by typing, and move
