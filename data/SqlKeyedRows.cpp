@@ -362,6 +362,7 @@ void SqlKeyedRows::CheckSearchTable(const FieldSearch& search) {
         RaiseNoSqliteSearchTable(table_, search.match, names);
     }
     if (!key_.empty()) CheckSqliteSearchKey(sql, table_, key_, KeyType(), search.match);
+    CheckSqliteSearchRowid(sql, table_, StoredSql(table_), search.match);
     const auto rs = database_->OpenRecordset(
         "SELECT * FROM " + Quoted(fts, dialect_) + " WHERE 1 = 0", dbOpenForwardOnly);
     const std::vector<std::string> indexed = rs->FieldNames();
@@ -376,11 +377,17 @@ void SqlKeyedRows::CheckSearchTable(const FieldSearch& search) {
 const std::string& SqlKeyedRows::SearchTableSql(FieldMatch match, bool fresh) {
     std::string& sql = searchSql_[match == FieldMatch::Contains ? 0 : 1];
     if (!sql.empty() && !fresh) return sql;
+    sql = StoredSql(SqliteSearchTable(table_, match));
+    return sql;
+}
+
+std::string SqlKeyedRows::StoredSql(const std::string& table) {
     const auto rs =
         database_->OpenRecordset("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = " +
-                                     SqlLiteral(Variant(SqliteSearchTable(table_, match))),
+                                     SqlLiteral(Variant(table)) + " COLLATE NOCASE",
                                  dbOpenForwardOnly);
-    sql = CBool(rs->Eof()) ? std::string() : CStr(rs->GetRows(1).Array()->At(0, 0));
+    const std::string sql =
+        CBool(rs->Eof()) ? std::string() : CStr(rs->GetRows(1).Array()->At(0, 0));
     rs->Close();
     return sql;
 }

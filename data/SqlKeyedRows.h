@@ -92,6 +92,8 @@ private:
     // The CREATE statement of the SQLite FTS5 table that serves the match, read again when
     // asked to be fresh; "" for none.
     const std::string& SearchTableSql(FieldMatch match, bool fresh = false);
+    // An SQLite table's CREATE statement, empty when there is no such table.
+    std::string StoredSql(const std::string& table);
     // The declared type of the key column of an SQLite table.
     std::string KeyType();
 

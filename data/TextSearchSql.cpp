@@ -99,6 +99,15 @@ bool KeyIsRowidColumn(std::string_view createSql, const std::string& key) {
     return SameName(key.empty() ? std::string("rowid") : key, RowidColumn(createSql));
 }
 
+// True when a CREATE TABLE statement ends in WITHOUT ROWID (among the options after its columns).
+bool WithoutRowid(std::string_view tableSql) {
+    const std::string sql = Lowered(tableSql);
+    const std::size_t close = sql.rfind(')');
+    if (close == std::string::npos) return false;
+    const std::size_t without = sql.find("without", close);
+    return without != std::string::npos && sql.find("rowid", without) != std::string::npos;
+}
+
 }  // namespace
 
 std::optional<std::string> Fts5Option(std::string_view createSql, std::string_view option) {
@@ -134,6 +143,17 @@ void CheckSqliteSearchKey(std::string_view createSql, const std::string& table,
                                       " numbers its rows by rowid, which cannot be the key " + key +
                                       " of " + table + ": create it with content='" + table +
                                       "', so that it finds the table's rows by their rowid.");
+}
+
+void CheckSqliteSearchRowid(std::string_view createSql, const std::string& table,
+                            std::string_view tableSql, FieldMatch match) {
+    if (!OverTable(createSql, table) || !SameName(RowidColumn(createSql), "rowid")) return;
+    if (!WithoutRowid(tableSql)) return;
+    Raise(rows::kErrNotSupported,
+          "The FTS5 table " + SqliteSearchTable(table, match) + " reads the rowid of " + table +
+              ", which has none (WITHOUT ROWID): create it with content_rowid naming a unique"
+              " INTEGER column of " +
+              table + ".");
 }
 
 bool TrigramsServe(std::string_view text) {

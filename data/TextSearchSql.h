@@ -51,6 +51,11 @@ std::string SqliteMatchedKeys(std::string_view createSql, const std::string& tab
 // without INTEGER affinity.
 void CheckSqliteSearchKey(std::string_view createSql, const std::string& table,
                           const std::string& key, std::string_view declaredType, FieldMatch match);
+// Error 3251 when an FTS5 table over the table's own content would read the rowid of a table
+// that has none (created WITHOUT ROWID), which fails at every search: tableSql is the table's
+// CREATE statement.
+void CheckSqliteSearchRowid(std::string_view createSql, const std::string& table,
+                            std::string_view tableSql, FieldMatch match);
 // The FTS5 query of text in the columns: the text as one phrase, a prefix of words for a word
 // start.
 std::string Fts5Query(const std::vector<std::string>& columns, std::string_view text,

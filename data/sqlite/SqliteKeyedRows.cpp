@@ -248,6 +248,7 @@ void SqliteKeyedRows::CheckSearch(const FieldSearch& search) {
         declared.Reset();
         CheckSqliteSearchKey(sql, table_, key_, type, search.match);
     }
+    CheckSqliteSearchRowid(sql, table_, StoredSql(table_), search.match);
     const SqliteStatement shape(connection_, "SELECT * FROM " + Quoted(fts) + " LIMIT 0");
     for (const std::string& name : names) {
         bool indexed = false;
@@ -260,10 +261,15 @@ void SqliteKeyedRows::CheckSearch(const FieldSearch& search) {
 const std::string& SqliteKeyedRows::SearchTableSql(FieldMatch match, bool fresh) {
     std::string& sql = searchSql_[match == FieldMatch::Contains ? 0 : 1];
     if (!sql.empty() && !fresh) return sql;
-    SqliteStatement& stored =
-        Statement("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1");
-    stored.BindText(1, SqliteSearchTable(table_, match));
-    sql = stored.Step() ? CStr(stored.FieldValue(0)) : std::string();
+    sql = StoredSql(SqliteSearchTable(table_, match));
+    return sql;
+}
+
+std::string SqliteKeyedRows::StoredSql(const std::string& table) {
+    SqliteStatement& stored = Statement(
+        "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
+    stored.BindText(1, table);
+    std::string sql = stored.Step() ? CStr(stored.FieldValue(0)) : std::string();
     stored.Reset();
     return sql;
 }

@@ -61,6 +61,8 @@ private:
     // The CREATE statement of the FTS5 table that serves the match, read again when asked to
     // be fresh (a table created or dropped since); "" for none.
     const std::string& SearchTableSql(FieldMatch match, bool fresh = false);
+    // A table's CREATE statement, empty when there is no such table.
+    std::string StoredSql(const std::string& table);
     static void BindMatching(SqliteStatement& statement, const Matching& matching);
 
     // Entries sampled for the estimate: enough to place a row within a fraction of a percent.

@@ -188,6 +188,32 @@ TEST(TextSearchKeys, TheFtsTablesRowidsLeadToTheKeyOrTheSearchIsRefused) {
         << refused.Description();
 }
 
+// A table created WITHOUT ROWID has no rowid for an FTS5 table over its content to read: the
+// search is refused when it is asked for, not failed at its first text, unless the FTS5 table
+// numbers its rows by an INTEGER column.
+TEST(TextSearchKeys, AnFtsTableOverATableWithoutRowidMustNameItsRowidColumn) {
+    const std::string places = std::string(kKeyedPlaces) +
+                               "CREATE TABLE coded (name TEXT, code TEXT PRIMARY KEY, id INTEGER)"
+                               " WITHOUT ROWID; INSERT INTO coded SELECT * FROM places;";
+    const std::string fts = "CREATE VIRTUAL TABLE coded_trigram USING fts5(name, content='coded'";
+    const std::string rebuild =
+        ", tokenize='trigram'); INSERT INTO coded_trigram(coded_trigram)"
+        " VALUES ('rebuild');";
+    const FieldSearch any{FieldMatch::Contains, {0}};
+
+    const TempDatabase byRowid{places + fts + ", tokenize='trigram');"};
+    const RuntimeError refused =
+        FailureOf([&] { byRowid.Open()->OpenKeyedRows("coded", "code")->CheckSearch(any); });
+    EXPECT_EQ(refused.Number(), sqlite::kErrNotSupported);
+    EXPECT_NE(refused.Description().find("content_rowid"), std::string::npos)
+        << refused.Description();
+
+    const TempDatabase byId{places + fts + ", content_rowid='id'" + rebuild};
+    const auto rows = byId.Open()->OpenKeyedRows("coded", "code");
+    EXPECT_NO_THROW(rows->CheckSearch(any));
+    EXPECT_EQ(Found(*rows, any, "land"), "FI: FI IS IE DE NZ NL last NZ NL count 6");
+}
+
 TEST(TextSearchKeys, TheOptionsOfAnFtsTableAreReadWhateverTheirQuotes) {
     const std::string sql =
         "CREATE VIRTUAL TABLE t USING fts5(name, \"a, b\", content = [My Table],"
