@@ -26,6 +26,22 @@ AmbientAnswer AmbientColors(const ::LONG& back, const ::LONG& fore) {
                     });
 }
 
+// What a badly behaved container answers for any ambient: a failure, a string that converts to
+// no colour, flag or font, and an empty object.
+std::vector<AmbientAnswer> BadAmbientAnswers() {
+    return {[](DISPID, VARIANT*) { return E_FAIL; },
+            [](DISPID, VARIANT* result) {
+                V_VT(result) = VT_BSTR;
+                V_BSTR(result) = ::SysAllocString(L"not an ambient");
+                return S_OK;
+            },
+            [](DISPID, VARIANT* result) {
+                V_VT(result) = VT_DISPATCH;
+                V_DISPATCH(result) = nullptr;
+                return S_OK;
+            }};
+}
+
 // The control's two colours as the host reads them, back then fore.
 std::string Colors(IDispatch* control) {
     return GetText(control, L"BackColorNormal") + " " + GetText(control, L"ForeColorNormal");

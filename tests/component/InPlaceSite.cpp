@@ -135,18 +135,4 @@ AmbientAnswer Ambients(std::vector<DISPID> ids, std::function<void(DISPID id, VA
     };
 }
 
-std::vector<AmbientAnswer> BadAmbientAnswers() {
-    return {[](DISPID, VARIANT*) { return E_FAIL; },
-            [](DISPID, VARIANT* result) {
-                V_VT(result) = VT_BSTR;
-                V_BSTR(result) = ::SysAllocString(L"not an ambient");
-                return S_OK;
-            },
-            [](DISPID, VARIANT* result) {
-                V_VT(result) = VT_DISPATCH;
-                V_DISPATCH(result) = nullptr;
-                return S_OK;
-            }};
-}
-
 }  // namespace cp::test

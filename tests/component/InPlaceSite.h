@@ -83,8 +83,5 @@ void Close(IDispatch* control);
 // A container that has the ambients `ids` and no other, each answered with what `value` writes
 // at the time the control asks.
 AmbientAnswer Ambients(std::vector<DISPID> ids, std::function<void(DISPID id, VARIANT*)> value);
-// What a badly behaved container answers for any ambient: a failure, a string that converts to
-// no colour, flag or font, and an empty object.
-std::vector<AmbientAnswer> BadAmbientAnswers();
 
 }  // namespace cp::test
