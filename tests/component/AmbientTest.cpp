@@ -14,25 +14,32 @@ namespace cp::test {
 namespace {
 
 // A container whose ambient UIDead is whatever `dead` holds when the control asks.
-auto AmbientUIDead(const bool& dead) {
-    return [&dead](DISPID id, VARIANT* result) {
-        if (id != DISPID_AMBIENT_UIDEAD) return DISP_E_MEMBERNOTFOUND;
-        V_VT(result) = VT_BOOL;
-        V_BOOL(result) = dead ? VARIANT_TRUE : VARIANT_FALSE;
-        return S_OK;
-    };
+AmbientAnswer AmbientUIDead(const bool& dead) {
+    return Ambients({DISPID_AMBIENT_UIDEAD}, [&dead](DISPID, VARIANT* r) { Var(dead).CopyTo(r); });
 }
 
 // A container whose ambient BackColor and ForeColor are what `back` and `fore` hold.
-auto AmbientColors(const ::LONG& back, const ::LONG& fore) {
-    return [&back, &fore](DISPID id, VARIANT* result) {
-        if (id != DISPID_AMBIENT_BACKCOLOR && id != DISPID_AMBIENT_FORECOLOR) {
-            return DISP_E_MEMBERNOTFOUND;
-        }
-        V_VT(result) = VT_I4;
-        V_I4(result) = id == DISPID_AMBIENT_BACKCOLOR ? back : fore;
-        return S_OK;
-    };
+AmbientAnswer AmbientColors(const ::LONG& back, const ::LONG& fore) {
+    return Ambients({DISPID_AMBIENT_BACKCOLOR, DISPID_AMBIENT_FORECOLOR},
+                    [&back, &fore](DISPID id, VARIANT* r) {
+                        Var(id == DISPID_AMBIENT_BACKCOLOR ? back : fore).CopyTo(r);
+                    });
+}
+
+// What a badly behaved container answers for any ambient: a failure, a string that converts to
+// no colour, flag or font, and an empty object.
+std::vector<AmbientAnswer> BadAmbientAnswers() {
+    return {[](DISPID, VARIANT*) { return E_FAIL; },
+            [](DISPID, VARIANT* result) {
+                V_VT(result) = VT_BSTR;
+                V_BSTR(result) = ::SysAllocString(L"not an ambient");
+                return S_OK;
+            },
+            [](DISPID, VARIANT* result) {
+                V_VT(result) = VT_DISPATCH;
+                V_DISPATCH(result) = nullptr;
+                return S_OK;
+            }};
 }
 
 // The control's two colours as the host reads them, back then fore.
@@ -158,14 +165,19 @@ TEST(Ambient, TheContainersColorsShowUntilTheHostSetsTheControlsOwn) {
     As<IOleObject>(loaded.Get())->SetClientSite(nullptr);
 }
 
-// A container whose ambients fail, answer with something no Boolean converts from, or with an
-// empty object: the control takes the user's input as if the container had none.
+// A container whose ambients fail, answer with something no Boolean, colour or font converts
+// from, or with an empty object: the control has the system's font and colours and takes the
+// user's input as if the container had none.
 TEST(Ambient, AnAmbientThatFailsOrIsOfTheWrongTypeLeavesAWorkingControl) {
+    const std::string system = SystemFont();
+    EXPECT_NE(system, "no font");
     for (const auto& answer : BadAmbientAnswers()) {
         InPlaceSite form;
         form.ambient = answer;
         ComPtr<IDispatch> control = ActiveControl(form);
+        EXPECT_EQ(FontOf(control.Get()), system) << "as made";
         As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN);
+        EXPECT_EQ(FontOf(control.Get()), system) << "after the ambients' change";
         EXPECT_EQ(Colors(control.Get()), "16777215 0");
         const std::vector<Seen> seen = PlayUser(control.Get(), form);
         ASSERT_EQ(seen.size(), 3u);
@@ -191,12 +203,8 @@ std::string AccessibleName(IUnknown* control) {
 
 TEST(Ambient, TheContainersNameIsReadWhenNoLabelNamesTheControl) {
     InPlaceSite form;
-    form.ambient = [](DISPID id, VARIANT* result) {
-        if (id != DISPID_AMBIENT_DISPLAYNAME) return DISP_E_MEMBERNOTFOUND;
-        V_VT(result) = VT_BSTR;
-        V_BSTR(result) = ::SysAllocString(L"CountryPicker");
-        return S_OK;
-    };
+    form.ambient = Ambients({DISPID_AMBIENT_DISPLAYNAME},
+                            [](DISPID, VARIANT* r) { Var(L"CountryPicker").CopyTo(r); });
     ComPtr<IDispatch> control = CreateControl();
     ASSERT_EQ(form.Activate(control.Get()), S_OK);
     EXPECT_EQ(AccessibleName(control.Get()), "CountryPicker");

@@ -112,6 +112,8 @@ Answer InvokeId(IDispatch* control, DISPID id, WORD flags, std::vector<VARIANT> 
     Answer answer;
     answer.hr = control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
                                 &exception, &answer.argError);
+    answer.scode = exception.scode;
+    if (exception.bstrSource != nullptr) answer.source = win32::Narrow(exception.bstrSource);
     if (exception.bstrDescription != nullptr) {
         answer.description = win32::Narrow(exception.bstrDescription);
     }
@@ -142,6 +144,28 @@ void PutOk(IDispatch* control, const wchar_t* name, const VARIANT& value) {
 void CallOk(IDispatch* control, const wchar_t* name, std::vector<VARIANT> args) {
     EXPECT_EQ(InvokeId(control, IdOf(control, name), DISPATCH_METHOD, std::move(args)).hr, S_OK)
         << win32::Narrow(name);
+}
+
+std::string DescribeFont(IUnknown* object) {
+    constexpr LONGLONG kCyPerPoint = 10000;
+    ComPtr<IFont> font = object ? As<IFont>(object) : nullptr;
+    if (!font) return "no font";
+    CY size{};
+    BOOL bold = FALSE;
+    font->get_Size(&size);
+    font->get_Bold(&bold);
+    return BstrText([&](BSTR* name) { font->get_Name(name); }) + " " +
+           std::to_string(size.int64 / kCyPerPoint) + (bold ? " bold" : "");
+}
+
+std::string FontOf(IDispatch* control) {
+    Var font;
+    if (FAILED(Get(control, L"Font", font)) || V_VT(&font.v) != VT_DISPATCH) return "no font";
+    return DescribeFont(V_DISPATCH(&font.v));
+}
+
+std::string SystemFont() {
+    return FontOf(CreateControl().Get());
 }
 
 void Pump() {

@@ -52,6 +52,8 @@ public:
     Var& operator=(const Var&) = delete;
     // The value as text (VariantChangeType to BSTR), "<type n>" when it has none.
     std::string Text() const;
+    // A copy of the value into `out`, as an object hands back a result.
+    void CopyTo(VARIANT* out) const { ::VariantCopy(out, const_cast<VARIANT*>(&v)); }
     VARIANT v{};  // VT_EMPTY
 
 private:
@@ -140,11 +142,13 @@ ComPtr<IDispatch> CreateControl(IOleClientSite* site = nullptr);
 // and the rows of "a;b;c".
 void Fill(IDispatch* control, const wchar_t* widths, const wchar_t* rows);
 DISPID IdOf(IDispatch* control, const wchar_t* name);
-// What IDispatch::Invoke answered: its result, the argument it blamed and the description of
-// the error it raised.
+// What IDispatch::Invoke answered: its result, the argument it blamed and the error it raised
+// (its code, source and description).
 struct Answer {
     HRESULT hr = S_OK;
     UINT argError = ~0u;
+    SCODE scode = S_OK;
+    std::string source;
     std::string description;
 };
 // Invokes a member by its identifier with the arguments first to last; a property put names
@@ -168,6 +172,12 @@ std::string BstrText(Call&& call, const char* none = "") {
     ::SysFreeString(text);
     return result;
 }
+
+// A font as "Name points[ bold]", "no font" for none; the control's Font so described; and the
+// font of a control that has no container's, the system's.
+std::string DescribeFont(IUnknown* font);
+std::string FontOf(IDispatch* control);
+std::string SystemFont();
 
 // Processes the messages waiting now.
 void Pump();

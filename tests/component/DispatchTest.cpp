@@ -54,17 +54,15 @@ TEST_F(Dispatch, ByReferenceArgumentsAreReadThrough) {
     // A script passes its variables as references to VARIANTs, a typed client as references to
     // values.
     Var inner(short{1});
-    VARIANT byRef;
-    ::VariantInit(&byRef);
+    VARIANT byRef{};
     V_VT(&byRef) = VT_BYREF | VT_VARIANT;
     V_VARIANTREF(&byRef) = &inner.v;
-    CallOk(control.Get(), L"RemoveItem", {byRef});
     ::LONG first = 0;
-    VARIANT firstRef;
-    ::VariantInit(&firstRef);
+    VARIANT firstRef{};
     V_VT(&firstRef) = VT_BYREF | VT_I4;
     V_I4REF(&firstRef) = &first;
-    CallOk(control.Get(), L"RemoveItem", {firstRef});
+    for (const VARIANT& argument : {byRef, firstRef})
+        CallOk(control.Get(), L"RemoveItem", {argument});
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
     PutOk(control.Get(), L"ListIndex", Var(0L).v);
     EXPECT_EQ(GetText(control.Get(), L"Value"), "3");
@@ -165,18 +163,13 @@ TEST_F(Dispatch, AFailedCallLeavesItsResultEmptyAndTellsItsError) {
     ASSERT_EQ(As<IPersistStreamInit>(designed.Get())->InitNew(), S_OK);
 
     Var result(123L);
-    EXCEPINFO exception{};
-    DISPPARAMS none{};
-    EXPECT_EQ(designed->Invoke(IdOf(designed.Get(), L"Value"), IID_NULL, 0, DISPATCH_PROPERTYGET,
-                               &none, &result.v, &exception, nullptr),
-              DISP_E_EXCEPTION);
+    const Answer get = InvokeId(designed.Get(), IdOf(designed.Get(), L"Value"),
+                                DISPATCH_PROPERTYGET, {}, &result.v);
+    EXPECT_EQ(get.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(V_VT(&result.v), VT_EMPTY);
-    EXPECT_EQ(exception.scode, static_cast<SCODE>(0x800A018A)) << "error 394";
-    EXPECT_NE(exception.bstrDescription, nullptr);
-    EXPECT_STREQ(exception.bstrSource, L"ColumnPick.ColumnPick");
-    ::SysFreeString(exception.bstrSource);
-    ::SysFreeString(exception.bstrDescription);
-    ::SysFreeString(exception.bstrHelpFile);
+    EXPECT_EQ(get.scode, static_cast<SCODE>(0x800A018A)) << "error 394";
+    EXPECT_FALSE(get.description.empty());
+    EXPECT_EQ(get.source, "ColumnPick.ColumnPick");
 
     // The same through the dual interface's vtable.
     VARIANT value;

@@ -304,14 +304,15 @@ TEST(FormHost, TheControlIsSafeForScriptingAndInitializationAndTheDatabaseIsNot)
     EXPECT_TRUE(IsInCategories(controlClass));
 }
 
-MSG KeyMessage(HWND window, UINT message, WPARAM key) {
+// Offers a key's message to the control as a container's loop offers it.
+HRESULT Offer(IOleInPlaceActiveObject* active, HWND window, UINT message, WPARAM key) {
     MSG msg{};
     msg.hwnd = window;
     msg.message = message;
     msg.wParam = key;
     // A key pressed with Alt carries the context bit.
     msg.lParam = message == WM_SYSKEYDOWN ? 1 | (LPARAM{1} << 29) : 1;
-    return msg;
+    return active->TranslateAccelerator(&msg);
 }
 
 // Keys a container might take as its accelerators reach the control first; those it does not
@@ -324,23 +325,17 @@ TEST(FormHost, TheControlTakesItsOwnKeysFirstAndHandsTheRestToTheControlSite) {
     ASSERT_NE(edit, nullptr);
     ComPtr<IOleInPlaceActiveObject> active = As<IOleInPlaceActiveObject>(control.Get());
     form.log.clear();
-    for (WPARAM key : {VK_HOME, VK_END, VK_LEFT, VK_RIGHT, VK_BACK, VK_DELETE, VK_ESCAPE}) {
-        MSG msg = KeyMessage(edit, WM_KEYDOWN, key);
-        EXPECT_EQ(active->TranslateAccelerator(&msg), S_OK) << key;
-    }
-    MSG altDown = KeyMessage(edit, WM_SYSKEYDOWN, VK_DOWN);
-    EXPECT_EQ(active->TranslateAccelerator(&altDown), S_OK);
+    for (WPARAM key : {VK_HOME, VK_END, VK_LEFT, VK_RIGHT, VK_BACK, VK_DELETE, VK_ESCAPE})
+        EXPECT_EQ(Offer(active.Get(), edit, WM_KEYDOWN, key), S_OK) << key;
+    EXPECT_EQ(Offer(active.Get(), edit, WM_SYSKEYDOWN, VK_DOWN), S_OK);
     Pump();
     EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "True") << "Alt+Down opened the list";
-    MSG enter = KeyMessage(edit, WM_KEYDOWN, VK_RETURN);
-    EXPECT_EQ(active->TranslateAccelerator(&enter), S_OK);
+    EXPECT_EQ(Offer(active.Get(), edit, WM_KEYDOWN, VK_RETURN), S_OK);
     Pump();
     EXPECT_TRUE(form.log.empty()) << "the control's own keys stay with it";
 
-    MSG tab = KeyMessage(edit, WM_KEYDOWN, VK_TAB);
-    EXPECT_EQ(active->TranslateAccelerator(&tab), S_OK) << "the container took Tab";
-    MSG f2 = KeyMessage(edit, WM_KEYDOWN, VK_F2);
-    EXPECT_EQ(active->TranslateAccelerator(&f2), S_FALSE) << "nobody's accelerator";
+    EXPECT_EQ(Offer(active.Get(), edit, WM_KEYDOWN, VK_TAB), S_OK) << "the container took Tab";
+    EXPECT_EQ(Offer(active.Get(), edit, WM_KEYDOWN, VK_F2), S_FALSE) << "nobody's accelerator";
     EXPECT_EQ(form.log,
               (std::vector<std::string>{"TranslateAccelerator(9)", "TranslateAccelerator(113)"}));
     Close(control.Get());

@@ -72,13 +72,18 @@ void AnswerAsLazyRecordset(ScriptedDispatch& rs, long rows) {
     rs.Answer(L"Close", Returns(Var().v));
 }
 
+// A host object's answer, and the error number and description that the report shows for it.
+struct Failure {
+    ScriptedDispatch::Handler answer;
+    long number;
+    std::string description;
+};
+
 struct HostObjectFill : ::testing::Test {
     void SetUp() override {
         control = CreateControl();
         ASSERT_TRUE(control);
-        PutOk(control.Get(), L"ColumnCount", Var(short{3}).v);
-        PutOk(control.Get(), L"ColumnWidths", Var(L"600;600;600").v);
-        CallOk(control.Get(), L"AddList", {Var(L"a;first;x;b;second;y").v});
+        Fill(control.Get(), L"600;600;600", L"a;first;x;b;second;y");
         PutOk(control.Get(), L"ListIndex", Var(1L).v);
     }
 
@@ -174,11 +179,7 @@ TEST_F(HostObjectFill, QueryOpensASnapshotClosesItAndNamesTheDatabaseInItsFailur
 
     const std::string where =
         std::string("In database: C:\\data\\fruit.mdb the following error occured: ") + kParagraph;
-    const struct {
-        ScriptedDispatch::Handler answer;
-        long number;
-        std::string description;
-    } failures[] = {
+    const Failure failures[] = {
         {Raises(3061, L"Too few parameters. Expected 1."), 3061,
          where + "Too few parameters. Expected 1." + kParagraph + kParameterAdvice},
         // The engine's code in the scode of the exception, under the control facility.
@@ -217,11 +218,7 @@ TEST_F(HostObjectFill, GetRowsThatFailsOrIsNoBlockLeavesTheTable) {
                                 "GetRows returned no two-dimensional array of fields and rows." +
                                 kParagraph + kCursorAdvice;
     const std::string mismatch = kOccured + "Type mismatch" + kParagraph + kCursorAdvice;
-    const struct {
-        ScriptedDispatch::Handler answer;
-        long number;
-        std::string description;
-    } answers[] = {
+    const Failure answers[] = {
         // A name taken for a parameter, as a failed HRESULT with no exception to describe it.
         {Fails(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 3061)), 3061,
          kOccured + "Application-defined or object-defined error" + kParagraph + kParameterAdvice},

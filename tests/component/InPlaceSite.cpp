@@ -1,5 +1,7 @@
 #include "tests/component/InPlaceSite.h"
 
+#include <algorithm>
+
 namespace cp::test {
 namespace {
 
@@ -125,18 +127,12 @@ void Close(IDispatch* control) {
     As<IOleObject>(control)->SetClientSite(nullptr);
 }
 
-std::vector<std::function<HRESULT(DISPID id, VARIANT* result)>> BadAmbientAnswers() {
-    return {[](DISPID, VARIANT*) { return E_FAIL; },
-            [](DISPID, VARIANT* result) {
-                V_VT(result) = VT_BSTR;
-                V_BSTR(result) = ::SysAllocString(L"not an ambient");
-                return S_OK;
-            },
-            [](DISPID, VARIANT* result) {
-                V_VT(result) = VT_DISPATCH;
-                V_DISPATCH(result) = nullptr;
-                return S_OK;
-            }};
+AmbientAnswer Ambients(std::vector<DISPID> ids, std::function<void(DISPID id, VARIANT*)> value) {
+    return [ids = std::move(ids), value = std::move(value)](DISPID id, VARIANT* result) {
+        if (std::find(ids.begin(), ids.end(), id) == ids.end()) return DISP_E_MEMBERNOTFOUND;
+        value(id, result);
+        return S_OK;
+    };
 }
 
 }  // namespace cp::test

@@ -13,6 +13,9 @@
 
 namespace cp::test {
 
+// How a container answers the control's ambient properties.
+using AmbientAnswer = std::function<HRESULT(DISPID id, VARIANT* result)>;
+
 class InPlaceSite final : public ClientSite<IOleInPlaceSite, IDispatch, IOleControlSite> {
 public:
     InPlaceSite();
@@ -28,7 +31,7 @@ public:
     HWND window = nullptr;  // the container's window, shown
     bool userMode = true;   // Ambient.UserMode
     // Answers the other ambient properties; none when empty.
-    std::function<HRESULT(DISPID id, VARIANT* result)> ambient;
+    AmbientAnswer ambient;
     std::vector<std::string> log;               // the control's calls of the site, in order
     std::function<void()> onInPlaceDeactivate;  // runs inside OnInPlaceDeactivate
     // Offers IOleControlSite, whose TranslateAccelerator takes Tab ("TranslateAccelerator(9)").
@@ -77,8 +80,8 @@ ComPtr<IDispatch> ActiveControl(InPlaceSite& site, const wchar_t* rows);
 // Closes the control and takes its site away, as a container that removes it.
 void Close(IDispatch* control);
 
-// What a badly behaved container answers for any ambient: a failure, a string that converts to
-// no colour, flag or font, and an empty object.
-std::vector<std::function<HRESULT(DISPID id, VARIANT* result)>> BadAmbientAnswers();
+// A container that has the ambients `ids` and no other, each answered with what `value` writes
+// at the time the control asks.
+AmbientAnswer Ambients(std::vector<DISPID> ids, std::function<void(DISPID id, VARIANT*)> value);
 
 }  // namespace cp::test

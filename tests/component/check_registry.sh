@@ -9,7 +9,7 @@
 set -uo pipefail
 ocx=$1
 work=$2
-source "$(dirname "$0")/../../scripts/wine-env"
+source "$(dirname "$0")/registry_checks.sh"
 
 clsid='{B10DFE5A-7887-11D5-9980-00C0A836120A}'
 libid='{B10DFE52-7887-11D5-9980-00C0A836120A}'
@@ -27,28 +27,6 @@ rm -rf "$work"
 mkdir -p "$folder"
 cp "$ocx" "$folder/ColumnPick.ocx"
 winpath="Z:$(tr / '\\' <<<"$folder")\\ColumnPick.ocx"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-regsvr32() {
-  "$WINE" regsvr32 /s "$@" >/dev/null 2>&1
-  echo $?
-}
-query() {
-  "$WINE" reg query "$1" /s /reg:64 2>/dev/null | tr -d '\r'
-}
-exists() {
-  "$WINE" reg query "$1" /reg:64 >/dev/null 2>&1
-}
-# The console's code page may not show the path's non-ASCII characters: lines are compared
-# byte by byte.
-expect_line() {
-  local text=$1 pattern=$2
-  LC_ALL=C grep -qE -- "$pattern" <<<"$text" || fail "no line matching '$pattern' in:"$'\n'"$text"
-}
 
 [[ $(regsvr32 "$winpath") == 0 ]] || fail "regsvr32 did not register $winpath"
 

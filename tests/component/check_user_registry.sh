@@ -8,7 +8,7 @@
 set -uo pipefail
 ocx=$1
 work=$2
-source "$(dirname "$0")/../../scripts/wine-env"
+source "$(dirname "$0")/registry_checks.sh"
 
 clsid='{B10DFE5A-7887-11D5-9980-00C0A836120A}'
 libid='{B10DFE52-7887-11D5-9980-00C0A836120A}'
@@ -22,26 +22,6 @@ rm -rf "$work"
 mkdir -p "$work"
 cp "$ocx" "$work/ColumnPick.ocx"
 winpath="Z:$(tr / '\\' <<<"$work")\\ColumnPick.ocx"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-regsvr32() {
-  timeout 120 "$WINE" regsvr32 /s "$@" >/dev/null 2>&1
-  echo $?
-}
-query() {
-  timeout 60 "$WINE" reg query "$1" /s /reg:64 2>/dev/null | tr -d '\r'
-}
-exists() {
-  timeout 60 "$WINE" reg query "$1" /reg:64 >/dev/null 2>&1
-}
-expect_line() {
-  local text=$1 pattern=$2
-  grep -qE -- "$pattern" <<<"$text" || fail "no line matching '$pattern' in:"$'\n'"$text"
-}
 
 [[ $(regsvr32 /n /i:user "$winpath") == 0 ]] || fail "regsvr32 /n /i:user did not register"
 class=$(query "$user\\CLSID\\$clsid")
