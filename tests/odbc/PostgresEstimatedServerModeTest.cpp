@@ -39,10 +39,6 @@ std::string Places(const std::string& table) {
            table + " WHERE right(code, 5)::int % 3 = 0 OR right(code, 5)::int > 29000;";
 }
 
-std::string InOrder(const std::string& table) {
-    return "SELECT * FROM " + table + " ORDER BY lower(name) COLLATE \"C\" NULLS FIRST, code";
-}
-
 class PostgresEstimateTest : public ::testing::Test {
 protected:
     // Tables of this program's own: ctest runs each test in a process of its own, at once.
@@ -88,15 +84,13 @@ TEST_F(PostgresEstimateTest, StatisticsEstimateTheRowsAndWhereAKeyStands) {
 TEST_F(PostgresEstimateTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
     const auto server = std::make_shared<CountedServer>(db_);
     Session s;
-    Prepare(s.control());
-    s.control().ConnectComboBoxMultiColumn(*server, analysed_, "");
+    PrepareWith(s.control(), ConnectTo(*server, analysed_));
     FindFarRows(s);
     const std::string code = DisplayText(s.control().Column(1));
     EXPECT_EQ(server->counts, 0);
 
     Session memory;
-    Prepare(memory.control());
-    memory.control().FillComboBoxMultiColumn(*db_, InOrder(analysed_));
+    PrepareWith(memory.control(), FillFrom(*db_, PostgresInOrder(analysed_)));
     memory.control().Value(Variant(code));
     EXPECT_EQ(s.control().ListIndex(), memory.control().ListIndex());
     EXPECT_EQ(server->counts, 1);
@@ -104,17 +98,11 @@ TEST_F(PostgresEstimateTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
 }
 
 TEST_F(PostgresEstimateTest, PlacedByStatisticsOrCountedTheListShowsWhatTheRowsInMemoryShow) {
-    const std::vector<Seen> memory =
-        RunFarScript([&](ColumnPick& c) { c.FillComboBoxMultiColumn(*db_, InOrder(analysed_)); });
-    EXPECT_EQ(memory[3].value, "C22222");
-    EXPECT_EQ(memory[5].listIndex, 0);
+    const std::vector<Seen> memory = RunFarScript(FillFrom(*db_, PostgresInOrder(analysed_)));
+    ExpectFarScriptReached(memory);
     for (const std::string& table : {analysed_, unanalysed_}) {
         const auto server = std::make_shared<CountedServer>(db_);
-        const std::vector<Seen> connected =
-            RunFarScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*server, table, ""); });
-        ASSERT_EQ(connected.size(), memory.size()) << table;
-        for (std::size_t i = 0; i < memory.size(); ++i)
-            EXPECT_EQ(connected[i], memory[i]) << table;
+        ExpectSameSteps(RunFarScript(ConnectTo(*server, table)), memory, table);
     }
 }
 

@@ -65,27 +65,16 @@ TEST_F(PostgresServerModeTest, KeyedReadsPageBothWaysAndFindByPrefixAndValue) {
 }
 
 TEST_F(PostgresServerModeTest, TheListOnTheServerBehavesAsTheSameRowsInMemory) {
-    const std::vector<Seen> memory = RunScript([&](ColumnPick& c) {
-        c.FillComboBoxMultiColumn(
-            *db_,
-            "SELECT * FROM server_places ORDER BY lower(name) COLLATE \"C\" NULLS FIRST, code");
-    });
-    const std::vector<Seen> server =
-        RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "server_places", ""); });
-    EXPECT_EQ(server, memory);
+    const std::vector<Seen> memory = RunScript(FillFrom(*db_, PostgresInOrder("server_places")));
+    ExpectSameSteps(RunScript(ConnectTo(*db_, "server_places")), memory);
     ExpectScriptReached(memory);
 }
 
 TEST_F(PostgresServerModeTest, AFilteredListOnTheServerShowsWhatTheSameRowsInMemoryShow) {
-    const std::vector<FilteredSeen> memory = RunFilterScript([&](ColumnPick& c) {
-        c.FillComboBoxMultiColumn(
-            *db_,
-            "SELECT * FROM server_places ORDER BY lower(name) COLLATE \"C\" NULLS FIRST, code");
-    });
-    const std::vector<FilteredSeen> server = RunFilterScript(
-        [&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "server_places", ""); });
-    EXPECT_EQ(server, memory);
-    EXPECT_EQ(memory[7].shown, 855);
+    const std::vector<FilteredSeen> memory =
+        RunFilterScript(FillFrom(*db_, PostgresInOrder("server_places")));
+    ExpectSameSteps(RunFilterScript(ConnectTo(*db_, "server_places")), memory);
+    ExpectFilterScriptReached(memory);
 }
 
 TEST_F(PostgresServerModeTest, AQueryNeedsItsKeyAndAServerDownFailsAtConnection) {

@@ -17,16 +17,8 @@
 namespace cp::test {
 namespace {
 
-constexpr const char* kPlaces =
-    "CREATE TABLE places (name TEXT, code TEXT);"
-    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
-    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
-    " INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
-    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta '"
-    " ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
-    "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);"
-    "UPDATE places SET name = '' WHERE rowid IN (5, 6, 7);"
-    "INSERT INTO places VALUES ('it''s', 'Q1');";
+// The places of the other tests of server mode, and one whose name holds a quote.
+const std::string kPlaces = SqlitePlaces(3000) + "INSERT INTO places VALUES ('it''s', 'Q1');";
 
 class SqliteOdbcServerModeTest : public ::testing::Test {
 protected:
@@ -38,12 +30,8 @@ protected:
 
 TEST_F(SqliteOdbcServerModeTest, TheListOnTheFileBehavesAsTheSameRowsInMemory) {
     db_->Execute("DELETE FROM places WHERE code = 'Q1'");
-    const std::vector<Seen> memory = RunScript([&](ColumnPick& c) {
-        c.FillComboBoxMultiColumn(*db_, "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
-    });
-    const std::vector<Seen> server =
-        RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "places", ""); });
-    EXPECT_EQ(server, memory);
+    const std::vector<Seen> memory = RunScript(FillFrom(*db_, kPlacesInOrder));
+    ExpectSameSteps(RunScript(ConnectTo(*db_, "places")), memory);
     ExpectScriptReached(memory);
 }
 
