@@ -86,23 +86,6 @@ TEST_F(SqliteOdbcServerModeTest, AnyPartIsSearchedThroughTheFilesTrigramTable) {
     EXPECT_FALSE(rows->FirstMatching({FieldMatch::Contains, {0}}, "\" OR \""));
 }
 
-// What a search finds through keyed rows, by code: every row found, read two at a time, the
-// last two, and their count.
-std::string CodesFound(KeyedRows& rows, const TextMatch& match) {
-    std::string found;
-    std::optional<RowKey> after;
-    for (auto page = rows.MatchingAfter(match, after, 2); !page.empty();
-         page = rows.MatchingAfter(match, after, 2)) {
-        for (const KeyedRow& row : page)
-            found += CStr(row.fields.at(1)) + " ";
-        after = page.back().key;
-    }
-    found += "last";
-    for (const KeyedRow& row : rows.LastMatching(match, 2))
-        found += " " + CStr(row.fields.at(1));
-    return found + " count " + std::to_string(rows.CountMatching(match));
-}
-
 // A text key finds through the file's FTS5 table what the rowid finds; an FTS5 table that
 // holds its own texts cannot lead to a text key and is refused, saying what to create.
 TEST_F(SqliteOdbcServerModeTest, ATextKeyFindsWhatTheRowidFinds) {
@@ -113,10 +96,10 @@ TEST_F(SqliteOdbcServerModeTest, ATextKeyFindsWhatTheRowidFinds) {
         "CREATE VIRTUAL TABLE places_words USING fts5(name);"
         "INSERT INTO places_words(rowid, name) SELECT rowid, name FROM places;");
     const TextMatch any{"A 39", FieldSearch{FieldMatch::Contains, {0}}};
-    const std::string byRowid = CodesFound(*db_->OpenKeyedRows("places", ""), any);
+    const std::string byRowid = MatchedCodes(*db_->OpenKeyedRows("places", ""), any);
     const auto byCode = db_->OpenKeyedRows("places", "code");
     EXPECT_NO_THROW(byCode->CheckSearch(*any.search));
-    EXPECT_EQ(CodesFound(*byCode, any), byRowid);
+    EXPECT_EQ(MatchedCodes(*byCode, any), byRowid);
     EXPECT_FALSE(byRowid.starts_with("last")) << byRowid;
 
     const RuntimeError refused = FailureOf([&] {
