@@ -48,69 +48,51 @@ Found FindByTyping(SimControl& c, const std::string& text) {
 const std::vector<std::string> kTexts = {"ta 39", "LPHA 1",  "mma 2", "a 399",
                                          "zzz",   "elta-12", "399"};
 
-// What each text finds when typed into a list made by connect, with the search mode.
-std::vector<Found> FoundByTyping(std::int16_t mode,
-                                 const std::function<void(ColumnPick&)>& connect) {
+// What a text showed: what it found, the rows the list window counts, and the names of the
+// first twelve of them.
+using Typed = std::tuple<Found, std::int32_t, std::vector<std::string>>;
+
+// What each text shows when typed into a list that `rows` fills or connects, with the search
+// mode, filtered or not.
+std::vector<Typed> TypeEachText(std::int16_t mode, bool filter,
+                                const std::function<void(ColumnPick&)>& rows) {
     SimControl c;
     Prepare(c.control());
     c.control().MatchMode(mode);
-    connect(c.control());
-    std::vector<Found> found;
-    for (const std::string& text : kTexts)
-        found.push_back(FindByTyping(c, text));
-    EXPECT_TRUE(c.Prompts().empty());
-    return found;
-}
-
-TEST(ServerSearch, TheServerFindsWhatTheSameRowsInMemoryFind) {
-    const TempDatabase file{kPlaces + kNameSearch};
-    const auto db = file.Open();
-    for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
-        SCOPED_TRACE("MatchMode " + std::to_string(mode));
-        const std::vector<Found> memory = FoundByTyping(mode, FillFrom(*db, kPlacesInOrder));
-        const std::vector<Found> server = FoundByTyping(mode, ConnectTo(*db, "places"));
-        ExpectSameSteps(server, memory);
-        for (std::size_t i = 0; i < kTexts.size(); ++i)
-            EXPECT_EQ(std::get<0>(server[i]), kTexts[i]) << "the text stays as typed";
-        // Any part of a text finds rows where the start of a word would not.
-        if (mode == 2) {
-            EXPECT_NE(std::get<1>(server[0]), -1);
-        }
-    }
-}
-
-// What a filtered list shows for each text: the rows the list window counts and the names of the
-// first of them.
-std::vector<std::vector<std::string>> ShownByTyping(
-    std::int16_t mode, const std::function<void(ColumnPick&)>& connect) {
-    SimControl c;
-    Prepare(c.control());
-    c.control().MatchMode(mode);
-    c.control().FilterList(true);
-    connect(c.control());
-    std::vector<std::vector<std::string>> shown;
+    c.control().FilterList(filter);
+    rows(c.control());
+    std::vector<Typed> typed;
     for (const std::string& text : kTexts) {
-        FindByTyping(c, text);
-        std::vector<std::string> names{text, std::to_string(c.ListState().count)};
+        const Found found = FindByTyping(c, text);
+        std::vector<std::string> names;
         for (int row = 0; row < 12 && row < c.ListState().count; ++row)
             names.push_back(c.control().RowName(row).value_or("?"));
-        shown.push_back(std::move(names));
+        typed.emplace_back(found, c.ListState().count, std::move(names));
     }
     EXPECT_TRUE(c.Prompts().empty());
-    return shown;
+    return typed;
 }
 
-TEST(ServerSearch, AFilteredListShowsTheRowsTheSameRowsInMemoryShow) {
+TEST(ServerSearch, TheServerFindsAndFiltersWhatTheSameRowsInMemoryDo) {
     const TempDatabase file{kPlaces + kNameSearch};
     const auto db = file.Open();
-    for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
-        SCOPED_TRACE("MatchMode " + std::to_string(mode));
-        const auto memory = ShownByTyping(mode, FillFrom(*db, kPlacesInOrder));
-        ExpectSameSteps(ShownByTyping(mode, ConnectTo(*db, "places")), memory);
-        // Some text shows more rows than the first read brings.
-        if (mode == 2) {
-            EXPECT_TRUE(std::ranges::any_of(
-                memory, [](const auto& names) { return std::stoi(names[1]) > 64; }));
+    for (const bool filter : {false, true}) {
+        for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
+            SCOPED_TRACE("MatchMode " + std::to_string(mode) + (filter ? ", filtered" : ""));
+            const std::vector<Typed> memory =
+                TypeEachText(mode, filter, FillFrom(*db, kPlacesInOrder));
+            const std::vector<Typed> server = TypeEachText(mode, filter, ConnectTo(*db, "places"));
+            ExpectSameSteps(server, memory);
+            for (std::size_t i = 0; i < kTexts.size(); ++i)
+                EXPECT_EQ(std::get<0>(std::get<0>(server[i])), kTexts[i]) << "stays as typed";
+            if (mode != 2) continue;
+            // Any part of a text finds rows where the start of a word would not, and some text
+            // shows more rows than the first read brings.
+            EXPECT_NE(std::get<1>(std::get<0>(server[0])), -1);
+            if (filter) {
+                EXPECT_TRUE(std::ranges::any_of(
+                    memory, [](const Typed& t) { return std::get<1>(t) > 64; }));
+            }
         }
     }
 }
