@@ -53,12 +53,7 @@ protected:
     }
 
     // The rows the open list shows from its top row on.
-    std::vector<std::string> OnShow() {
-        std::vector<std::string> names;
-        for (int r = 0; r < kShown; ++r)
-            names.push_back(control().RowName(s_.ListState().top + r).value_or("?"));
-        return names;
-    }
+    std::vector<std::string> OnShow() { return ReaderNames(control(), s_.ListState().top, kShown); }
 
     TempDatabase file_;
     std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();

@@ -120,9 +120,7 @@ TEST_F(ServerFarScrollTest, AReaderReadsAFarRowByItself) {
     ASSERT_GT(count, 100'000);
     const std::int32_t far = count / 5 * 2;
     const int reads = server_->reads;
-    std::vector<std::string> names;
-    for (std::int32_t row = far; row < far + kShown; ++row)
-        names.push_back(control().RowName(row).value_or("?"));
+    const std::vector<std::string> names = ReaderNames(control(), far, kShown);
     EXPECT_LT(server_->reads - reads, 8);
     const std::ptrdiff_t place = PlaceInOrder(names);
     EXPECT_NEAR(static_cast<double>(place) / std::ssize(order_), 0.4, 0.02);

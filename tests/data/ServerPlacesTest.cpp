@@ -65,9 +65,9 @@ TEST_F(ServerPlacesTest, AfterAWrongEstimateEveryRowShowsOnceInOrder) {
     PrepareWith(s.control(), ConnectTo(*db_, "places"));
     s.control().Value(Variant("C15001"));
     // The count read is exact, and the rows shown move to their places.
-    ASSERT_EQ(s.control().ListCount(), memory.control().ListCount());
-    for (std::int32_t r = 0; r < memory.control().ListCount(); ++r)
-        ASSERT_EQ(s.control().RowName(r), memory.control().RowName(r)) << r;
+    const std::int32_t count = memory.control().ListCount();
+    ASSERT_EQ(s.control().ListCount(), count);
+    EXPECT_EQ(ReaderNames(s.control(), 0, count), ReaderNames(memory.control(), 0, count));
 }
 
 // Statistics gathered before rows came estimate too few of them: a row placed by the estimate

@@ -64,10 +64,8 @@ std::vector<Typed> TypeEachText(std::int16_t mode, bool filter,
     std::vector<Typed> typed;
     for (const std::string& text : kTexts) {
         const Found found = FindByTyping(c, text);
-        std::vector<std::string> names;
-        for (int row = 0; row < 12 && row < c.ListState().count; ++row)
-            names.push_back(c.control().RowName(row).value_or("?"));
-        typed.emplace_back(found, c.ListState().count, std::move(names));
+        const std::int32_t count = c.ListState().count;
+        typed.emplace_back(found, count, ReaderNames(c.control(), 0, std::min(12, count)));
     }
     EXPECT_TRUE(c.Prompts().empty());
     return typed;

@@ -22,21 +22,18 @@ using odbc::OdbcDatabase;
 // index that serves the reads; autovacuum leaves the table alone, so it has statistics only
 // when the test gathers them.
 std::string Places(const std::string& table) {
-    return "DROP TABLE IF EXISTS " + table + " CASCADE;CREATE TABLE " + table +
-           " (name TEXT, code TEXT PRIMARY KEY) WITH (autovacuum_enabled = false);"
-           "CREATE INDEX " +
-           table + "_name ON " + table +
-           " ((lower(name)) COLLATE \"C\", code);"
-           "INSERT INTO " +
-           table +
-           " SELECT chr(65 + (i * 7919) % 26) || chr(97 + (i / 26) % 26) || ' ' ||"
-           " lpad(((i * 7919) % 99991)::text, 5, '0'), 'C' || lpad(i::text, 5, '0')"
-           " FROM generate_series(1, 30000) AS i;"
-           "UPDATE " +
-           table +
-           " SET name = NULL WHERE code IN ('C00004', 'C00040');"
-           "DELETE FROM " +
-           table + " WHERE right(code, 5)::int % 3 = 0 OR right(code, 5)::int > 29000;";
+    std::string sql =
+        "DROP TABLE IF EXISTS @ CASCADE;"
+        "CREATE TABLE @ (name TEXT, code TEXT PRIMARY KEY) WITH (autovacuum_enabled = false);"
+        "CREATE INDEX @_name ON @ ((lower(name)) COLLATE \"C\", code);"
+        "INSERT INTO @ SELECT chr(65 + (i * 7919) % 26) || chr(97 + (i / 26) % 26) || ' ' ||"
+        " lpad(((i * 7919) % 99991)::text, 5, '0'), 'C' || lpad(i::text, 5, '0')"
+        " FROM generate_series(1, 30000) AS i;"
+        "UPDATE @ SET name = NULL WHERE code IN ('C00004', 'C00040');"
+        "DELETE FROM @ WHERE right(code, 5)::int % 3 = 0 OR right(code, 5)::int > 29000;";
+    for (std::size_t at = sql.find('@'); at != std::string::npos; at = sql.find('@', at))
+        sql.replace(at, 1, table);
+    return sql;
 }
 
 class PostgresEstimateTest : public ::testing::Test {

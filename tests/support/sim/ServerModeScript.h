@@ -73,6 +73,14 @@ void ExpectSameSteps(const std::vector<Look>& server, const std::vector<Look>& m
         EXPECT_EQ(server[i], memory[i]) << source << " step " << i;
 }
 
+// The reader's names of `rows` rows from row `from` on, "?" for a row it has not.
+inline std::vector<std::string> ReaderNames(ColumnPick& c, std::int32_t from, std::int32_t rows) {
+    std::vector<std::string> names;
+    for (std::int32_t r = from; r < from + rows; ++r)
+        names.push_back(c.RowName(r).value_or("?"));
+    return names;
+}
+
 // What the user and the host see after a step.
 struct Seen {
     std::string step;
@@ -115,9 +123,8 @@ public:
                   ListState().top,
                   {},
                   events().Joined()};
-        for (int r = seen.top; r < seen.top + 8 && r < seen.listCount; ++r) {
-            seen.readerRows.push_back(control().RowName(r).value_or("?"));
-        }
+        seen.readerRows =
+            ReaderNames(control(), seen.top, std::min(seen.top + 8, seen.listCount) - seen.top);
         events().ClearLog();
         return seen;
     }
