@@ -26,8 +26,14 @@ protected:
         Prepare(control(), kShown);
     }
 
+    // No step of a test reports anything to the user.
+    void TearDown() override { EXPECT_TRUE(s_.world().MessageBoxes().empty()); }
+
     ColumnPick& control() { return s_.control(); }
-    void Connect() { control().ConnectComboBoxMultiColumn(*server_, "places", ""); }
+    void Connect(std::int16_t matchMode = 0) {
+        control().MatchMode(matchMode);
+        control().ConnectComboBoxMultiColumn(*server_, "places", "");
+    }
 
     // The file's rows where the condition holds, in the list's order.
     std::vector<std::string> Rows(const std::string& where = "1") {

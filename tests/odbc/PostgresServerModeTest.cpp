@@ -72,12 +72,11 @@ TEST_F(PostgresServerModeTest, AFilteredListOnTheServerShowsWhatTheSameRowsInMem
     ExpectFilterScriptReached(memory);
 }
 
-TEST_F(PostgresServerModeTest, AQueryNeedsItsKeyAndAServerDownFailsAtConnection) {
+TEST_F(PostgresServerModeTest, AQueryNeedsItsKey) {
     EXPECT_EQ(FailureOf([&] { db_->OpenKeyedRows("SELECT name FROM server_places", ""); }).Number(),
               rows::kErrInvalidArgument);
     const auto query = db_->OpenKeyedRows("SELECT code, name FROM server_places", "code");
     EXPECT_EQ(query->Count(), 3000);
-    EXPECT_NE(FailureOf([] { OdbcDatabase::Open(UnreachableConnection()); }).Number(), 0);
 }
 
 }  // namespace
