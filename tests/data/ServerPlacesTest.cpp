@@ -40,22 +40,7 @@ TEST_F(ServerPlacesTest, PlacedByEstimateTheListShowsWhatTheRowsInMemoryShow) {
 }
 
 TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
-    const auto server = std::make_shared<CountedServer>(db_);
-    Session s;
-    PrepareWith(s.control(), ConnectTo(*server, "places"));
-    FindFarRows(s);
-    EXPECT_EQ(server->counts, 0);
-
-    // Read, the place is the row's own, and the list's selection stands there.
-    const std::int32_t place = s.control().ListIndex();
-    EXPECT_EQ(server->counts, 1);
-    EXPECT_EQ(s.ListState().selection, place);
-    const std::string name = DisplayText(s.control().Column(0));
-    Session memory;
-    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
-    memory.control().ListIndex(place);
-    EXPECT_EQ(DisplayText(memory.control().Column(0)), name);
-    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
+    ExpectNothingCountedUntilAHostReads(db_, "places", kPlacesInOrder);
 }
 
 TEST_F(ServerPlacesTest, AfterAWrongEstimateEveryRowShowsOnceInOrder) {

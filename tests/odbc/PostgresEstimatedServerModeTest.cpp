@@ -79,19 +79,7 @@ TEST_F(PostgresEstimateTest, StatisticsEstimateTheRowsAndWhereAKeyStands) {
 }
 
 TEST_F(PostgresEstimateTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
-    const auto server = std::make_shared<CountedServer>(db_);
-    Session s;
-    PrepareWith(s.control(), ConnectTo(*server, analysed_));
-    FindFarRows(s);
-    const std::string code = DisplayText(s.control().Column(1));
-    EXPECT_EQ(server->counts, 0);
-
-    Session memory;
-    PrepareWith(memory.control(), FillFrom(*db_, PostgresInOrder(analysed_)));
-    memory.control().Value(Variant(code));
-    EXPECT_EQ(s.control().ListIndex(), memory.control().ListIndex());
-    EXPECT_EQ(server->counts, 1);
-    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
+    ExpectNothingCountedUntilAHostReads(db_, analysed_, PostgresInOrder(analysed_));
 }
 
 TEST_F(PostgresEstimateTest, PlacedByStatisticsOrCountedTheListShowsWhatTheRowsInMemoryShow) {

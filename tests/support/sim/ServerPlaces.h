@@ -70,4 +70,26 @@ inline void ExpectFarScriptReached(const std::vector<Seen>& seen) {
     EXPECT_EQ(seen[7].listIndex, seen[7].listCount - 1);
 }
 
+// Rows found far from the list's start on `source` are placed by estimate, counting nothing,
+// until a host reads ListIndex or ListCount: then each is counted, exact as in memory, and the
+// list's selection stands at the place.
+inline void ExpectNothingCountedUntilAHostReads(const std::shared_ptr<Database>& db,
+                                                const std::string& source,
+                                                const std::string& inOrder) {
+    const auto server = std::make_shared<CountedServer>(db);
+    Session s;
+    PrepareWith(s.control(), ConnectTo(*server, source));
+    FindFarRows(s);
+    EXPECT_EQ(server->counts, 0);
+
+    Session memory;
+    PrepareWith(memory.control(), FillFrom(*db, inOrder));
+    memory.control().Value(s.control().Column(1));
+    const std::int32_t place = s.control().ListIndex();
+    EXPECT_EQ(server->counts, 1);
+    EXPECT_EQ(place, memory.control().ListIndex());
+    EXPECT_EQ(s.ListState().selection, place);
+    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
+}
+
 }  // namespace cp::test
