@@ -4,7 +4,6 @@
 // whole with the rows that the file holds, in the list's order.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>

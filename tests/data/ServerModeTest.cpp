@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -13,7 +12,6 @@
 #include "control/ColumnPick.h"
 #include "data/sqlite/SqliteDatabase.h"
 #include "runtime/Conversions.h"
-#include "runtime/ScreenUnits.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/sim/ControlOnForm.h"

@@ -2,7 +2,6 @@
 // steps on the rows filled into memory and in server mode.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 

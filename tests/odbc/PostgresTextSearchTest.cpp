@@ -3,7 +3,6 @@
 // expression characters taken as text, and a column without such an index refused.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 

@@ -3,7 +3,6 @@
 // and typed text that holds quotes.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 

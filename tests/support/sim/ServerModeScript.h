@@ -1,6 +1,8 @@
 // One script of user and host steps for a list of 3,000 places (names repeated in both cases,
 // empty and Null ones, unique codes in the second column, bound): run once on a list filled
-// into memory and once on one in server mode, the two must see the same at every step.
+// into memory and once on one in server mode, the two must see the same at every step. With it,
+// what every test of server mode builds its list from: the places table, the list's columns,
+// its fill or connection, and the reader's names of its rows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -139,8 +141,7 @@ public:
 // The user's and the host's steps, with what each showed; connect fills or connects the list.
 inline std::vector<Seen> RunScript(const std::function<void(ColumnPick&)>& connect) {
     Session s;
-    Prepare(s.control());
-    connect(s.control());
+    PrepareWith(s.control(), connect);
     std::vector<Seen> seen{s.Look("connected")};
     s.Focus();
     s.user().TypeText("b");

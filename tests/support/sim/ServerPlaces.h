@@ -1,7 +1,8 @@
-// What the tests of a server's list placed by estimate share: a database that tells how often
-// its rows were counted (tests/support/CountedServer.h), and one script of steps that places
-// the list far from its start over a table of places "Ab 01234" with codes "C00001" on (bound,
-// the second column).
+// What the tests of a server's list placed by estimate share, on any engine: one script of
+// steps that places the list far from its start over a table of places "Ab 01234" with codes
+// "C00001" on (bound, the second column), and the check that such steps count nothing until a
+// host reads a place, through a database that tells how often its rows were counted
+// (tests/support/CountedServer.h).
 #pragma once
 
 #include <functional>
