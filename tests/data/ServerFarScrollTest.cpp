@@ -5,16 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "control/ColumnPick.h"
-#include "runtime/Conversions.h"
-#include "tests/data/TempDatabase.h"
-#include "tests/support/sim/ServerModeScript.h"
-#include "tests/support/sim/ServerPlaces.h"
+#include "tests/data/PlacesOnServer.h"
 
 namespace cp::test {
 namespace {
@@ -30,31 +25,10 @@ constexpr const char* kPlaces =
     "UPDATE places SET name = NULL WHERE rowid IN (4, 40, 400);"
     "DELETE FROM places WHERE rowid % 10 = 0 OR rowid > 119000;";
 
-constexpr int kShown = 8;  // the rows the open list shows
-
-class ServerFarScrollTest : public ::testing::Test {
+class ServerFarScrollTest : public PlacesOnServer {
 protected:
-    void SetUp() override {
-        control().ColumnCount(std::int16_t{2});
-        control().ColumnWidths("1500;800");
-        control().BoundColumn(std::int16_t{1});
-        control().ListRows(std::int16_t{kShown});
-        control().ConnectComboBoxMultiColumn(*server_, "places", "");
-        // The rows in the list's order, as the reader names them.
-        const auto rs = db_->OpenRecordset(
-            "SELECT coalesce(name || ', ', '') || code FROM places "
-            "ORDER BY name COLLATE NOCASE, rowid",
-            dbOpenSnapshot);
-        const Variant all = rs->GetRows(1'000'000);
-        for (std::int32_t r = 0; r < all.Array()->Extent(1); ++r)
-            order_.push_back(CStr(all.Array()->At(0, r)));
-    }
+    ServerFarScrollTest() : PlacesOnServer(kPlaces) { Connect(); }
 
-    ColumnPick& control() { return s_.control(); }
-    // Scrolls the open list to top, as a dragged thumb does; the reads it took.
-    int ScrollTo(std::int32_t top) { return ReadsToScroll(s_, *server_, top); }
-    // The rows the list shows from its top row on.
-    std::vector<std::string> Shown() { return RowsOnShow(s_, kShown); }
     // Where the rows stand in the order: the place of the first, and that they follow one
     // another there.
     std::ptrdiff_t PlaceInOrder(const std::vector<std::string>& names) {
@@ -68,11 +42,8 @@ protected:
     }
     std::string CodeOf(const std::string& name) { return name.substr(name.rfind(' ') + 1); }
 
-    TempDatabase file_{kPlaces};
-    std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
-    std::shared_ptr<CountedServer> server_ = std::make_shared<CountedServer>(db_);
-    Session s_;
-    std::vector<std::string> order_;
+    // The rows in the list's order, as the reader names them.
+    const std::vector<std::string> order_ = Rows();
 };
 
 TEST_F(ServerFarScrollTest, AFarScrollReadsOnlyTheRowsThereEachShownOnceInOrder) {
@@ -87,14 +58,14 @@ TEST_F(ServerFarScrollTest, AFarScrollReadsOnlyTheRowsThereEachShownOnceInOrder)
     // (the list counts the rows the estimate overstates).
     const std::int32_t far = count / 5 * 3;
     EXPECT_LT(ScrollTo(far), 8);
-    const std::ptrdiff_t place = PlaceInOrder(Shown());
+    const std::ptrdiff_t place = PlaceInOrder(OnShow());
     EXPECT_NEAR(static_cast<double>(place) / std::ssize(order_), 0.6, 0.02);
 
     // Scrolled a few pages either way from there, every row comes once and in order.
     std::vector<std::string> seen;
     for (std::int32_t top = far - 5 * kShown; top <= far + 5 * kShown; top += kShown) {
         EXPECT_LT(ScrollTo(top), 3);
-        const std::vector<std::string> shown = Shown();
+        const std::vector<std::string> shown = OnShow();
         seen.insert(seen.end(), shown.begin(), shown.end());
     }
     PlaceInOrder(seen);
@@ -102,11 +73,10 @@ TEST_F(ServerFarScrollTest, AFarScrollReadsOnlyTheRowsThereEachShownOnceInOrder)
 
     // The table's last rows at the list's end, and its first rows at the top: each one jump.
     EXPECT_LT(ScrollTo(count - kShown), 8);
-    EXPECT_EQ(Shown().back(), order_.back());
+    EXPECT_EQ(OnShow().back(), order_.back());
     EXPECT_LT(ScrollTo(0), 8);
-    EXPECT_EQ(Shown(), std::vector<std::string>(order_.begin(), order_.begin() + kShown));
+    EXPECT_EQ(OnShow(), std::vector<std::string>(order_.begin(), order_.begin() + kShown));
     EXPECT_EQ(server_->counts, 0);
-    EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
 TEST_F(ServerFarScrollTest, TheKeysAndTheMouseGoOnFromAFarScrollAsInAFilledList) {
@@ -127,7 +97,7 @@ TEST_F(ServerFarScrollTest, TheKeysAndTheMouseGoOnFromAFarScrollAsInAFilledList)
     // A click far from it commits the row clicked, the keys go on from that one, and a host
     // reads its exact place.
     ScrollTo(count / 10 * 9);
-    const std::string clicked = Shown()[3];
+    const std::string clicked = OnShow()[3];
     s_.ClickBand(3);
     EXPECT_EQ(DisplayText(control().Value()), CodeOf(clicked));
     control().ShowDropDown();
@@ -138,7 +108,6 @@ TEST_F(ServerFarScrollTest, TheKeysAndTheMouseGoOnFromAFarScrollAsInAFilledList)
     EXPECT_EQ(DisplayText(control().Value()), CodeOf(*(at + 2)));
     EXPECT_EQ(control().ListIndex(), at + 2 - order_.begin());
     EXPECT_EQ(control().RowName(control().ListIndex()), *(at + 2));
-    EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
 // A reader's row far from the rows read is read by itself, as a far scroll reads it: a few
@@ -148,14 +117,11 @@ TEST_F(ServerFarScrollTest, AReaderReadsAFarRowByItself) {
     ASSERT_GT(count, 100'000);
     const std::int32_t far = count / 5 * 2;
     const int reads = server_->reads;
-    std::vector<std::string> names;
-    for (std::int32_t row = far; row < far + kShown; ++row)
-        names.push_back(control().RowName(row).value_or("?"));
+    const std::vector<std::string> names = ReaderNames(control(), far, kShown);
     EXPECT_LT(server_->reads - reads, 8);
     const std::ptrdiff_t place = PlaceInOrder(names);
     EXPECT_NEAR(static_cast<double>(place) / std::ssize(order_), 0.4, 0.02);
     EXPECT_EQ(server_->counts, 0);
-    EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
 // A host's put of ListIndex far from the rows read reads the rows there by themselves, placed
@@ -179,7 +145,6 @@ TEST_F(ServerFarScrollTest, AFarPutOfListIndexReadsOnlyTheRowsAtThePlace) {
     s_.user().PressKey(vbKeyDown);
     EXPECT_EQ(DisplayText(control().Value()), CodeOf(order_[count / 2 + 1]));
     EXPECT_EQ(control().ListIndex(), count / 2 + 1);
-    EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
 }  // namespace

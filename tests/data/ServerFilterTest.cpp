@@ -4,30 +4,19 @@
 // whole with the rows that the file holds, in the list's order.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "control/ColumnPick.h"
-#include "runtime/Conversions.h"
-#include "tests/data/TempDatabase.h"
-#include "tests/support/sim/ServerModeScript.h"
-#include "tests/support/sim/ServerPlaces.h"
+#include "tests/data/PlacesOnServer.h"
 
 namespace cp::test {
 namespace {
 
 // 12,000 places named as in the other tests of server mode, their names searched through FTS5
 // tables that triggers keep current.
-constexpr const char* kPlaces =
-    "CREATE TABLE places (name TEXT, code TEXT);"
-    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
-    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 12000)"
-    " INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
-    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta-'"
-    " ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
-    "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);"
+const std::string kPlaces =
+    SqlitePlaces(12000, "-", false) +
     "CREATE VIRTUAL TABLE places_trigram USING fts5(name, code, content='places',"
     " tokenize='trigram');"
     "CREATE VIRTUAL TABLE places_words USING fts5(name, code, content='places');"
@@ -42,24 +31,14 @@ constexpr const char* kPlaces =
     " INSERT INTO places_words(places_words, rowid, name, code)"
     " VALUES ('delete', old.rowid, old.name, old.code); END;";
 
-constexpr int kShown = 8;  // the rows the open list shows
-
 // What the list shows for a text: the text, the rows the list window counts, and every row's
 // name as the reader reads it, from the first on (reading on where the rows read end).
 using Filtered = std::tuple<std::string, std::int32_t, std::vector<std::string>>;
 
-class ServerFilterTest : public ::testing::Test {
+class ServerFilterTest : public PlacesOnServer {
 protected:
-    void SetUp() override {
-        control().ColumnCount(std::int16_t{2});
-        control().ColumnWidths("1500;800");
-        control().BoundColumn(std::int16_t{1});
-        control().ListRows(std::int16_t{kShown});
-        control().FilterList(true);
-    }
+    ServerFilterTest() : PlacesOnServer(kPlaces) { control().FilterList(true); }
 
-    ColumnPick& control() { return s_.control(); }
-    void Connect() { control().ConnectComboBoxMultiColumn(*server_, "places", ""); }
     void Type(const std::string& text) {
         s_.Focus();
         s_.user().SelectText(0, 100);
@@ -80,31 +59,6 @@ protected:
         std::vector<std::string> names = Names();
         return {control().Text(), s_.ListState().count, std::move(names)};
     }
-    // The file's rows where the condition holds, in the list's order, named as the reader
-    // names them.
-    std::vector<std::string> Rows(const std::string& where) {
-        const auto rs = db_->OpenRecordset(
-            "SELECT coalesce(name || ', ', '') || code FROM "
-            "places WHERE " +
-                where + " ORDER BY name COLLATE NOCASE, rowid",
-            dbOpenSnapshot);
-        std::vector<std::string> names;
-        if (CBool(rs->Eof())) return names;
-        const Variant all = rs->GetRows(100'000);
-        for (std::int32_t r = 0; r < all.Array()->Extent(1); ++r)
-            names.push_back(CStr(all.Array()->At(0, r)));
-        return names;
-    }
-    // Scrolls the open list to top, as a dragged thumb does, and lets the scroll settle; the
-    // reads it took.
-    int ScrollTo(std::int32_t top) { return ReadsToScroll(s_, *server_, top); }
-    // The rows the open list shows.
-    std::vector<std::string> OnShow() { return RowsOnShow(s_, kShown); }
-
-    TempDatabase file_{kPlaces};
-    std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
-    std::shared_ptr<CountedServer> server_ = std::make_shared<CountedServer>(db_);
-    Session s_;
 };
 
 std::vector<std::string> Tail(const std::vector<std::string>& names, std::size_t n) {
@@ -114,8 +68,7 @@ std::vector<std::string> Tail(const std::vector<std::string>& names, std::size_t
 // A text too short for trigrams shows the rows whose name begins with it when the name is
 // searched, and none when it is not; the word start serves a text of any length.
 TEST_F(ServerFilterTest, ShortTextsShowTheRowsWhoseNameBeginsWithThem) {
-    control().MatchMode(2);
-    Connect();
+    Connect(2);
     const std::vector<std::string> ga = Rows("name LIKE 'ga%'");
     ASSERT_GT(ga.size(), 64u) << "more rows than the first read brings";
     Type("gA");
@@ -135,14 +88,12 @@ TEST_F(ServerFilterTest, ShortTextsShowTheRowsWhoseNameBeginsWithThem) {
     Type("A");
     const std::vector<std::string> a = Rows("name LIKE 'a%'");
     EXPECT_EQ(Shown(), Filtered("A", std::ssize(a), a));
-    EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
 // Rows that another connection adds or removes while the list is filtered show as the reads
 // meet them: each once and in order, the rows read before staying as they were read.
 TEST_F(ServerFilterTest, RowsChangedElsewhereShowOnceInOrderAsTheReadsMeetThem) {
-    control().MatchMode(2);
-    Connect();
+    Connect(2);
     Type("eta 1");
     control().ShowDropDown();
     const std::vector<std::string> before = Rows("name LIKE '%eta 1%'");
@@ -172,7 +123,6 @@ TEST_F(ServerFilterTest, RowsChangedElsewhereShowOnceInOrderAsTheReadsMeetThem) 
     // The reads met the end: the list counts the rows it shows.
     s_.user().PressKey(vbKeyDown);
     EXPECT_EQ(s_.ListState().count, std::ssize(expected));
-    EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
 // The list's end before the rows are counted (here the count never comes from the query
@@ -180,8 +130,7 @@ TEST_F(ServerFilterTest, RowsChangedElsewhereShowOnceInOrderAsTheReadsMeetThem) 
 // read from the end, not read down to.
 TEST_F(ServerFilterTest, TheEndBeforeTheCountShowsTheLastRowsReadFromTheEnd) {
     server_->failingMatchCounts = 1;
-    control().MatchMode(1);
-    Connect();
+    Connect(1);
     Type("a");
     control().ShowDropDown();
     const std::vector<std::string> a = Rows("name LIKE 'a%'");
@@ -198,15 +147,13 @@ TEST_F(ServerFilterTest, TheEndBeforeTheCountShowsTheLastRowsReadFromTheEnd) {
     // Further up, the rows are read down from the first ones and meet those from the end.
     EXPECT_EQ(Names(), a);
     EXPECT_EQ(Shown(), Filtered("a", std::ssize(a), a));
-    EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
 // Counted, the end is read from the end as well; a count that rows removed since made too
 // large puts those rows too low, and the rows read down from the top, meeting them, show every
 // row once all the same.
 TEST_F(ServerFilterTest, TheEndOnceCountedIsReadFromTheEndAndAWrongCountShowsNoRowTwice) {
-    control().MatchMode(1);
-    Connect();
+    Connect(1);
     Type("a");
     control().ShowDropDown();
     const std::vector<std::string> a = Rows("name LIKE 'a%'");
@@ -226,7 +173,6 @@ TEST_F(ServerFilterTest, TheEndOnceCountedIsReadFromTheEndAndAWrongCountShowsNoR
     ScrollTo(std::ssize(a) - 1);
     EXPECT_EQ(OnShow(), Tail(al, kShown)) << "the last rows, placed too low";
     EXPECT_EQ(Names(), al);
-    EXPECT_TRUE(s_.world().MessageBoxes().empty());
 }
 
 }  // namespace

@@ -27,8 +27,6 @@ constexpr const char* kThinned =
     "UPDATE places SET name = NULL WHERE rowid IN (4, 40);"
     "DELETE FROM places WHERE rowid % 3 = 0 OR rowid > 29000;";
 
-constexpr const char* kInOrder = "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid";
-
 class ServerPlacesTest : public ::testing::Test {
 protected:
     TempDatabase file_{kThinned};
@@ -36,69 +34,39 @@ protected:
 };
 
 TEST_F(ServerPlacesTest, PlacedByEstimateTheListShowsWhatTheRowsInMemoryShow) {
-    const auto db = db_;
-    const std::vector<Seen> memory =
-        RunFarScript([&](ColumnPick& c) { c.FillComboBoxMultiColumn(*db, kInOrder); });
-    const std::vector<Seen> server =
-        RunFarScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db, "places", ""); });
-    ASSERT_EQ(memory.size(), server.size());
-    for (std::size_t i = 0; i < memory.size(); ++i)
-        EXPECT_EQ(server[i], memory[i]);
-    // The script went where it means to.
-    EXPECT_EQ(memory[3].value, "C22222");
-    EXPECT_EQ(memory[5].listIndex, 0);
-    EXPECT_EQ(memory[7].listIndex, memory[7].listCount - 1);
+    const std::vector<Seen> memory = RunFarScript(FillFrom(*db_, kPlacesInOrder));
+    ExpectSameSteps(RunFarScript(ConnectTo(*db_, "places")), memory);
+    ExpectFarScriptReached(memory);
 }
 
 TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
-    const auto server = std::make_shared<CountedServer>(db_);
-    Session s;
-    Prepare(s.control());
-    s.control().ConnectComboBoxMultiColumn(*server, "places", "");
-    FindFarRows(s);
-    EXPECT_EQ(server->counts, 0);
-
-    // Read, the place is the row's own, and the list's selection stands there.
-    const std::int32_t place = s.control().ListIndex();
-    EXPECT_EQ(server->counts, 1);
-    EXPECT_EQ(s.ListState().selection, place);
-    const std::string name = DisplayText(s.control().Column(0));
-    Session memory;
-    Prepare(memory.control());
-    memory.control().FillComboBoxMultiColumn(*db_, kInOrder);
-    memory.control().ListIndex(place);
-    EXPECT_EQ(DisplayText(memory.control().Column(0)), name);
-    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
+    ExpectNothingCountedUntilAHostReads(db_, "places", kPlacesInOrder);
 }
 
 TEST_F(ServerPlacesTest, AfterAWrongEstimateEveryRowShowsOnceInOrder) {
     Session memory;
-    Prepare(memory.control());
-    memory.control().FillComboBoxMultiColumn(*db_, kInOrder);
+    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
     Session s;
-    Prepare(s.control());
-    s.control().ConnectComboBoxMultiColumn(*db_, "places", "");
+    PrepareWith(s.control(), ConnectTo(*db_, "places"));
     s.control().Value(Variant("C15001"));
     // The count read is exact, and the rows shown move to their places.
-    ASSERT_EQ(s.control().ListCount(), memory.control().ListCount());
-    for (std::int32_t r = 0; r < memory.control().ListCount(); ++r)
-        ASSERT_EQ(s.control().RowName(r), memory.control().RowName(r)) << r;
+    const std::int32_t count = memory.control().ListCount();
+    ASSERT_EQ(s.control().ListCount(), count);
+    EXPECT_EQ(ReaderNames(s.control(), 0, count), ReaderNames(memory.control(), 0, count));
 }
 
 // Statistics gathered before rows came estimate too few of them: a row placed by the estimate
 // has more rows below it than the list counts, and the list must not end above the table's end.
 TEST_F(ServerPlacesTest, AnEstimateOfTooFewRowsStillReachesTheLastRow) {
     Session memory;
-    Prepare(memory.control());
-    memory.control().FillComboBoxMultiColumn(*db_, kInOrder);
+    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
     const std::int32_t last = memory.control().ListCount() - 1;
     memory.control().ListIndex(last - 2000);
     const Variant farDown = memory.control().Column(1);
     memory.control().ListIndex(last);
     const auto server = std::make_shared<CountedServer>(db_, 0.5);
     Session s;
-    Prepare(s.control());
-    s.control().ConnectComboBoxMultiColumn(*server, "places", "");
+    PrepareWith(s.control(), ConnectTo(*server, "places"));
     s.control().Value(farDown);
     s.Focus();
     s.control().ShowDropDown();

@@ -17,20 +17,13 @@
 #include "tests/support/AwaitAnswers.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/sim/ControlOnForm.h"
+#include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
 namespace {
 
-// 3,000 places: names repeated in both cases, empty and Null ones, unique codes.
-constexpr const char* kPlaces =
-    "CREATE TABLE places (name TEXT, code TEXT);"
-    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
-    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
-    " INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
-    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta-'"
-    " ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
-    "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);"
-    "UPDATE places SET name = '' WHERE rowid IN (5, 6, 7);";
+// The places of the other tests of server mode, with "delta-" names for the searches' separators.
+const std::string kPlaces = SqlitePlaces(3000, "-");
 
 constexpr const char* kNameSearch =
     "CREATE VIRTUAL TABLE places_trigram USING fts5(name, content='places', tokenize='trigram');"
@@ -40,13 +33,6 @@ constexpr const char* kNameSearch =
 
 // What a text found: the text shown, the current row and its code.
 using Found = std::tuple<std::string, std::int32_t, std::string>;
-
-void Prepare(ColumnPick& c, std::int16_t mode) {
-    c.ColumnCount(std::int16_t{2});
-    c.ColumnWidths("1500;800");
-    c.BoundColumn(std::int16_t{1});
-    c.MatchMode(mode);
-}
 
 Found FindByTyping(SimControl& c, const std::string& text) {
     c.Focus();
@@ -62,77 +48,49 @@ Found FindByTyping(SimControl& c, const std::string& text) {
 const std::vector<std::string> kTexts = {"ta 39", "LPHA 1",  "mma 2", "a 399",
                                          "zzz",   "elta-12", "399"};
 
-// What each text finds when typed into a list made by connect, with the search mode.
-std::vector<Found> FoundByTyping(std::int16_t mode,
-                                 const std::function<void(ColumnPick&)>& connect) {
-    SimControl c;
-    Prepare(c.control(), mode);
-    connect(c.control());
-    std::vector<Found> found;
-    for (const std::string& text : kTexts)
-        found.push_back(FindByTyping(c, text));
-    EXPECT_TRUE(c.Prompts().empty());
-    return found;
-}
+// What a text showed: what it found, the rows the list window counts, and the names of the
+// first twelve of them.
+using Typed = std::tuple<Found, std::int32_t, std::vector<std::string>>;
 
-TEST(ServerSearch, TheServerFindsWhatTheSameRowsInMemoryFind) {
-    const TempDatabase file{std::string(kPlaces) + kNameSearch};
-    const auto db = file.Open();
-    for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
-        SCOPED_TRACE("MatchMode " + std::to_string(mode));
-        const std::vector<Found> memory = FoundByTyping(mode, [&](ColumnPick& c) {
-            c.FillComboBoxMultiColumn(*db,
-                                      "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
-        });
-        const std::vector<Found> server = FoundByTyping(
-            mode, [&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db, "places", ""); });
-        for (std::size_t i = 0; i < kTexts.size(); ++i) {
-            EXPECT_EQ(server[i], memory[i]) << kTexts[i];
-            EXPECT_EQ(std::get<0>(server[i]), kTexts[i]) << "the text stays as typed";
-        }
-        // Any part of a text finds rows where the start of a word would not.
-        if (mode == 2) {
-            EXPECT_NE(std::get<1>(server[0]), -1);
-        }
-    }
-}
-
-// What a filtered list shows for each text: the rows the list window counts and the names of the
-// first of them.
-std::vector<std::vector<std::string>> ShownByTyping(
-    std::int16_t mode, const std::function<void(ColumnPick&)>& connect) {
+// What each text shows when typed into a list that `rows` fills or connects, with the search
+// mode, filtered or not.
+std::vector<Typed> TypeEachText(std::int16_t mode, bool filter,
+                                const std::function<void(ColumnPick&)>& rows) {
     SimControl c;
-    Prepare(c.control(), mode);
-    c.control().FilterList(true);
-    connect(c.control());
-    std::vector<std::vector<std::string>> shown;
+    Prepare(c.control());
+    c.control().MatchMode(mode);
+    c.control().FilterList(filter);
+    rows(c.control());
+    std::vector<Typed> typed;
     for (const std::string& text : kTexts) {
-        FindByTyping(c, text);
-        std::vector<std::string> names{text, std::to_string(c.ListState().count)};
-        for (int row = 0; row < 12 && row < c.ListState().count; ++row)
-            names.push_back(c.control().RowName(row).value_or("?"));
-        shown.push_back(std::move(names));
+        const Found found = FindByTyping(c, text);
+        const std::int32_t count = c.ListState().count;
+        typed.emplace_back(found, count, ReaderNames(c.control(), 0, std::min(12, count)));
     }
     EXPECT_TRUE(c.Prompts().empty());
-    return shown;
+    return typed;
 }
 
-TEST(ServerSearch, AFilteredListShowsTheRowsTheSameRowsInMemoryShow) {
-    const TempDatabase file{std::string(kPlaces) + kNameSearch};
+TEST(ServerSearch, TheServerFindsAndFiltersWhatTheSameRowsInMemoryDo) {
+    const TempDatabase file{kPlaces + kNameSearch};
     const auto db = file.Open();
-    for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
-        SCOPED_TRACE("MatchMode " + std::to_string(mode));
-        const auto memory = ShownByTyping(mode, [&](ColumnPick& c) {
-            c.FillComboBoxMultiColumn(*db,
-                                      "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
-        });
-        const auto server = ShownByTyping(
-            mode, [&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db, "places", ""); });
-        EXPECT_EQ(server, memory);
-        // Some text shows more rows than the first read brings.
-        if (mode == 2) {
-            EXPECT_TRUE(std::ranges::any_of(
-                memory, [](const auto& names) { return std::stoi(names[1]) > 64; }));
+    for (const bool filter : {false, true}) {
+        for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
+            SCOPED_TRACE("MatchMode " + std::to_string(mode) + (filter ? ", filtered" : ""));
+            const std::vector<Typed> memory =
+                TypeEachText(mode, filter, FillFrom(*db, kPlacesInOrder));
+            const std::vector<Typed> server = TypeEachText(mode, filter, ConnectTo(*db, "places"));
+            ExpectSameSteps(server, memory);
+            for (std::size_t i = 0; i < kTexts.size(); ++i)
+                EXPECT_EQ(std::get<0>(std::get<0>(server[i])), kTexts[i]) << "stays as typed";
+            if (mode != 2) continue;
+            // Any part of a text finds rows where the start of a word would not, and some text
+            // shows more rows than the first read brings.
+            EXPECT_NE(std::get<1>(std::get<0>(server[0])), -1);
+            if (filter) {
+                EXPECT_TRUE(std::ranges::any_of(
+                    memory, [](const Typed& t) { return std::get<1>(t) > 64; }));
+            }
         }
     }
 }
@@ -147,7 +105,8 @@ protected:
 // row, as the prefix does. Enter commits the row found, and its name replaces the text.
 TEST_F(ServerSearchTest, AShortTextFindsTheStartOfTheNameAndEnterCommitsTheRow) {
     file_.OpenWritable()->Execute(kNameSearch);
-    Prepare(control(), 2);
+    Prepare(control());
+    control().MatchMode(2);
     control().ConnectComboBoxMultiColumn(*db_, "places", "");
     const Found shortText = FindByTyping(*this, "gA");
     EXPECT_EQ(std::get<0>(shortText), "gA");
@@ -167,7 +126,8 @@ TEST_F(ServerSearchTest, AShortTextFindsTheStartOfTheNameAndEnterCommitsTheRow) 
 }
 
 TEST_F(ServerSearchTest, ASearchWithoutItsIndexIsRefusedAtConnectionAndWhenSet) {
-    Prepare(control(), 2);
+    Prepare(control());
+    control().MatchMode(2);
     control().AddList("a;1;b;2");
     control().ConnectComboBoxMultiColumn(*db_, "places", "");
     EXPECT_EQ(ReportTitles(),

@@ -121,22 +121,9 @@ constexpr const char* kKeyedPlaces =
     "(NULL, 'N1', 70), ('New Zealand', 'NZ', 60), ('Iceland', 'IS', 50), ('Finland', 'FI', 40),"
     "('Landau', 'DE', 30), ('Ireland', 'IE', 20), ('Newland', 'NL', 10);";
 
-// What a search finds through keyed rows: the first row's code, the codes of every row found
-// two at a time, the last two, and their count.
+// What a search finds through keyed rows: the first row's code, then the rows found.
 std::string Found(KeyedRows& rows, const FieldSearch& search, const std::string& text) {
-    const TextMatch match{text, search};
-    std::string found = FirstCode(rows, search, text) + ":";
-    std::optional<RowKey> after;
-    for (auto page = rows.MatchingAfter(match, after, 2); !page.empty();
-         page = rows.MatchingAfter(match, after, 2)) {
-        for (const KeyedRow& row : page)
-            found += " " + CStr(row.fields.at(1));
-        after = page.back().key;
-    }
-    found += " last";
-    for (const KeyedRow& row : rows.LastMatching(match, 2))
-        found += " " + CStr(row.fields.at(1));
-    return found + " count " + std::to_string(rows.CountMatching(match));
+    return FirstCode(rows, search, text) + ": " + MatchedCodes(rows, {text, search});
 }
 
 TEST(TextSearchKeys, AKeyOtherThanTheRowidFindsTheRowsThatTheRowidFinds) {

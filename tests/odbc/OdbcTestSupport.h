@@ -14,6 +14,9 @@ std::string PostgresConnection(const std::string& extra = "");
 // A connection string that reaches no server: the socket folder has none.
 std::string UnreachableConnection();
 
+// Every row of a PostgreSQL table of places (name, code) in the order of server mode's list.
+std::string PostgresInOrder(const std::string& table);
+
 // An SQLite file of the test's own in the build tree's scratch folder, removed when it goes.
 class ScratchFile {
 public:

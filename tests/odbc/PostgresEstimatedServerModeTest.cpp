@@ -22,25 +22,18 @@ using odbc::OdbcDatabase;
 // index that serves the reads; autovacuum leaves the table alone, so it has statistics only
 // when the test gathers them.
 std::string Places(const std::string& table) {
-    return "DROP TABLE IF EXISTS " + table + " CASCADE;CREATE TABLE " + table +
-           " (name TEXT, code TEXT PRIMARY KEY) WITH (autovacuum_enabled = false);"
-           "CREATE INDEX " +
-           table + "_name ON " + table +
-           " ((lower(name)) COLLATE \"C\", code);"
-           "INSERT INTO " +
-           table +
-           " SELECT chr(65 + (i * 7919) % 26) || chr(97 + (i / 26) % 26) || ' ' ||"
-           " lpad(((i * 7919) % 99991)::text, 5, '0'), 'C' || lpad(i::text, 5, '0')"
-           " FROM generate_series(1, 30000) AS i;"
-           "UPDATE " +
-           table +
-           " SET name = NULL WHERE code IN ('C00004', 'C00040');"
-           "DELETE FROM " +
-           table + " WHERE right(code, 5)::int % 3 = 0 OR right(code, 5)::int > 29000;";
-}
-
-std::string InOrder(const std::string& table) {
-    return "SELECT * FROM " + table + " ORDER BY lower(name) COLLATE \"C\" NULLS FIRST, code";
+    std::string sql =
+        "DROP TABLE IF EXISTS @ CASCADE;"
+        "CREATE TABLE @ (name TEXT, code TEXT PRIMARY KEY) WITH (autovacuum_enabled = false);"
+        "CREATE INDEX @_name ON @ ((lower(name)) COLLATE \"C\", code);"
+        "INSERT INTO @ SELECT chr(65 + (i * 7919) % 26) || chr(97 + (i / 26) % 26) || ' ' ||"
+        " lpad(((i * 7919) % 99991)::text, 5, '0'), 'C' || lpad(i::text, 5, '0')"
+        " FROM generate_series(1, 30000) AS i;"
+        "UPDATE @ SET name = NULL WHERE code IN ('C00004', 'C00040');"
+        "DELETE FROM @ WHERE right(code, 5)::int % 3 = 0 OR right(code, 5)::int > 29000;";
+    for (std::size_t at = sql.find('@'); at != std::string::npos; at = sql.find('@', at))
+        sql.replace(at, 1, table);
+    return sql;
 }
 
 class PostgresEstimateTest : public ::testing::Test {
@@ -86,35 +79,15 @@ TEST_F(PostgresEstimateTest, StatisticsEstimateTheRowsAndWhereAKeyStands) {
 }
 
 TEST_F(PostgresEstimateTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
-    const auto server = std::make_shared<CountedServer>(db_);
-    Session s;
-    Prepare(s.control());
-    s.control().ConnectComboBoxMultiColumn(*server, analysed_, "");
-    FindFarRows(s);
-    const std::string code = DisplayText(s.control().Column(1));
-    EXPECT_EQ(server->counts, 0);
-
-    Session memory;
-    Prepare(memory.control());
-    memory.control().FillComboBoxMultiColumn(*db_, InOrder(analysed_));
-    memory.control().Value(Variant(code));
-    EXPECT_EQ(s.control().ListIndex(), memory.control().ListIndex());
-    EXPECT_EQ(server->counts, 1);
-    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
+    ExpectNothingCountedUntilAHostReads(db_, analysed_, PostgresInOrder(analysed_));
 }
 
 TEST_F(PostgresEstimateTest, PlacedByStatisticsOrCountedTheListShowsWhatTheRowsInMemoryShow) {
-    const std::vector<Seen> memory =
-        RunFarScript([&](ColumnPick& c) { c.FillComboBoxMultiColumn(*db_, InOrder(analysed_)); });
-    EXPECT_EQ(memory[3].value, "C22222");
-    EXPECT_EQ(memory[5].listIndex, 0);
+    const std::vector<Seen> memory = RunFarScript(FillFrom(*db_, PostgresInOrder(analysed_)));
+    ExpectFarScriptReached(memory);
     for (const std::string& table : {analysed_, unanalysed_}) {
         const auto server = std::make_shared<CountedServer>(db_);
-        const std::vector<Seen> connected =
-            RunFarScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*server, table, ""); });
-        ASSERT_EQ(connected.size(), memory.size()) << table;
-        for (std::size_t i = 0; i < memory.size(); ++i)
-            EXPECT_EQ(connected[i], memory[i]) << table;
+        ExpectSameSteps(RunFarScript(ConnectTo(*server, table)), memory, table);
     }
 }
 

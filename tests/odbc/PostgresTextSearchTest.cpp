@@ -3,7 +3,6 @@
 // expression characters taken as text, and a column without such an index refused.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,19 +69,9 @@ TEST_F(PostgresTextSearchTest, AWordStartFindsAWordThatBeginsWithTheText) {
 // table's key is text.
 TEST_F(PostgresTextSearchTest, TheRowsFoundReadFromEitherEndInTheListsOrder) {
     const TextMatch land{"LAND", FieldSearch{FieldMatch::Contains, {0}}};
-    const auto codes = [](const std::vector<KeyedRow>& rows) {
-        std::string text;
-        for (const KeyedRow& row : rows)
-            text += CStr(row.fields.at(1)) + " ";
-        return text;
-    };
-    const std::vector<KeyedRow> first = rows_->MatchingAfter(land, std::nullopt, 2);
-    EXPECT_EQ(codes(first), "FIN ISL ");
-    EXPECT_EQ(codes(rows_->MatchingAfter(land, first.back().key, 10)), "DEU NZL ");
-    EXPECT_EQ(codes(rows_->LastMatching(land, 2)), "DEU NZL ");
-    EXPECT_EQ(codes(rows_->LastMatching(land, 10)), "FIN ISL DEU NZL ");
-    EXPECT_EQ(rows_->CountMatching(land), 4);
-    EXPECT_EQ(codes(rows_->LastMatching({"nzl", FieldSearch{FieldMatch::WordStart, {0, 1}}}, 3)),
+    EXPECT_EQ(MatchedCodes(*rows_, land), "FIN ISL DEU NZL last DEU NZL count 4");
+    EXPECT_EQ(CodesOf(rows_->LastMatching(land, 10)), "FIN ISL DEU NZL ");
+    EXPECT_EQ(CodesOf(rows_->LastMatching({"nzl", FieldSearch{FieldMatch::WordStart, {0, 1}}}, 3)),
               "NZL ");
 }
 

@@ -3,7 +3,6 @@
 // and typed text that holds quotes.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,16 +16,8 @@
 namespace cp::test {
 namespace {
 
-constexpr const char* kPlaces =
-    "CREATE TABLE places (name TEXT, code TEXT);"
-    "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
-    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
-    " INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
-    " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta '"
-    " ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
-    "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);"
-    "UPDATE places SET name = '' WHERE rowid IN (5, 6, 7);"
-    "INSERT INTO places VALUES ('it''s', 'Q1');";
+// The places of the other tests of server mode, and one whose name holds a quote.
+const std::string kPlaces = SqlitePlaces(3000) + "INSERT INTO places VALUES ('it''s', 'Q1');";
 
 class SqliteOdbcServerModeTest : public ::testing::Test {
 protected:
@@ -38,12 +29,8 @@ protected:
 
 TEST_F(SqliteOdbcServerModeTest, TheListOnTheFileBehavesAsTheSameRowsInMemory) {
     db_->Execute("DELETE FROM places WHERE code = 'Q1'");
-    const std::vector<Seen> memory = RunScript([&](ColumnPick& c) {
-        c.FillComboBoxMultiColumn(*db_, "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid");
-    });
-    const std::vector<Seen> server =
-        RunScript([&](ColumnPick& c) { c.ConnectComboBoxMultiColumn(*db_, "places", ""); });
-    EXPECT_EQ(server, memory);
+    const std::vector<Seen> memory = RunScript(FillFrom(*db_, kPlacesInOrder));
+    ExpectSameSteps(RunScript(ConnectTo(*db_, "places")), memory);
     ExpectScriptReached(memory);
 }
 
@@ -98,23 +85,6 @@ TEST_F(SqliteOdbcServerModeTest, AnyPartIsSearchedThroughTheFilesTrigramTable) {
     EXPECT_FALSE(rows->FirstMatching({FieldMatch::Contains, {0}}, "\" OR \""));
 }
 
-// What a search finds through keyed rows, by code: every row found, read two at a time, the
-// last two, and their count.
-std::string CodesFound(KeyedRows& rows, const TextMatch& match) {
-    std::string found;
-    std::optional<RowKey> after;
-    for (auto page = rows.MatchingAfter(match, after, 2); !page.empty();
-         page = rows.MatchingAfter(match, after, 2)) {
-        for (const KeyedRow& row : page)
-            found += CStr(row.fields.at(1)) + " ";
-        after = page.back().key;
-    }
-    found += "last";
-    for (const KeyedRow& row : rows.LastMatching(match, 2))
-        found += " " + CStr(row.fields.at(1));
-    return found + " count " + std::to_string(rows.CountMatching(match));
-}
-
 // A text key finds through the file's FTS5 table what the rowid finds; an FTS5 table that
 // holds its own texts cannot lead to a text key and is refused, saying what to create.
 TEST_F(SqliteOdbcServerModeTest, ATextKeyFindsWhatTheRowidFinds) {
@@ -125,10 +95,10 @@ TEST_F(SqliteOdbcServerModeTest, ATextKeyFindsWhatTheRowidFinds) {
         "CREATE VIRTUAL TABLE places_words USING fts5(name);"
         "INSERT INTO places_words(rowid, name) SELECT rowid, name FROM places;");
     const TextMatch any{"A 39", FieldSearch{FieldMatch::Contains, {0}}};
-    const std::string byRowid = CodesFound(*db_->OpenKeyedRows("places", ""), any);
+    const std::string byRowid = MatchedCodes(*db_->OpenKeyedRows("places", ""), any);
     const auto byCode = db_->OpenKeyedRows("places", "code");
     EXPECT_NO_THROW(byCode->CheckSearch(*any.search));
-    EXPECT_EQ(CodesFound(*byCode, any), byRowid);
+    EXPECT_EQ(MatchedCodes(*byCode, any), byRowid);
     EXPECT_FALSE(byRowid.starts_with("last")) << byRowid;
 
     const RuntimeError refused = FailureOf([&] {

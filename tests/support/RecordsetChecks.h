@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "data/Database.h"
 #include "runtime/Conversions.h"
@@ -58,6 +60,40 @@ inline std::string RowsOf(Database& db, const std::string& query) {
 inline std::string FirstCode(KeyedRows& rows, const FieldSearch& search, std::string_view text) {
     const auto row = rows.FirstMatching(search, text);
     return row ? CStr(row->fields.at(1)) : std::string("none");
+}
+
+// The codes (second fields) of rows, each followed by a blank.
+inline std::string CodesOf(const std::vector<KeyedRow>& rows) {
+    std::string codes;
+    for (const KeyedRow& row : rows)
+        codes += CStr(row.fields.at(1)) + " ";
+    return codes;
+}
+
+// What a search finds through keyed rows, by code: every row found, read two at a time, the
+// last two, and their count ("FI DE last FI DE count 2").
+inline std::string MatchedCodes(KeyedRows& rows, const TextMatch& match) {
+    std::string found;
+    std::optional<RowKey> after;
+    for (auto page = rows.MatchingAfter(match, after, 2); !page.empty();
+         page = rows.MatchingAfter(match, after, 2)) {
+        found += CodesOf(page);
+        after = page.back().key;
+    }
+    return found + "last " + CodesOf(rows.LastMatching(match, 2)) + "count " +
+           std::to_string(rows.CountMatching(match));
+}
+
+// Every row of keyed rows, read `page` rows at a time from the first until a read comes back
+// empty (or, should the reads never end, a million rows on).
+inline std::vector<KeyedRow> ReadForward(KeyedRows& rows, int page) {
+    std::vector<KeyedRow> all = rows.RowsAfter(std::nullopt, page);
+    while (!all.empty() && all.size() < 1'000'000) {
+        const auto next = rows.RowsAfter(all.back().key, page);
+        if (next.empty()) break;
+        all.insert(all.end(), next.begin(), next.end());
+    }
+    return all;
 }
 
 }  // namespace cp::test

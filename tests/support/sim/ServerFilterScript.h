@@ -24,9 +24,7 @@ inline std::ostream& operator<<(std::ostream& out, const FilteredSeen& s) {
 
 inline std::vector<FilteredSeen> RunFilterScript(const std::function<void(ColumnPick&)>& connect) {
     Session s;
-    s.control().ColumnCount(std::int16_t{2});
-    s.control().ColumnWidths("1500;800");
-    s.control().BoundColumn(std::int16_t{1});
+    Prepare(s.control());
     s.control().FilterList(true);
     connect(s.control());
     std::vector<FilteredSeen> seen;
@@ -77,6 +75,19 @@ inline std::vector<FilteredSeen> RunFilterScript(const std::function<void(Column
     s.user().PressKey(vbKeyBack);
     look("emptied");
     return seen;
+}
+
+// The script reached what it means to: filtered lists short and long, a commit by click and by
+// Enter, every row again on reopening, no row for a text, and every row for none.
+inline void ExpectFilterScriptReached(const std::vector<FilteredSeen>& seen) {
+    EXPECT_EQ(seen[2].shown, 22);
+    EXPECT_EQ(seen[7].shown, 855);
+    EXPECT_GT(seen[8].seen.selection, 64) << "past the first rows read";
+    EXPECT_NE(seen[5].seen.events.find("AfterUpdate"), std::string::npos);
+    EXPECT_EQ(seen[6].shown, 3000);
+    EXPECT_EQ(seen[12].shown, 0);
+    EXPECT_NE(seen[13].seen.events.find("NotInList"), std::string::npos);
+    EXPECT_EQ(seen[14].shown, 3000);
 }
 
 }  // namespace cp::test

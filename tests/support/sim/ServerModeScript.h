@@ -1,13 +1,17 @@
 // One script of user and host steps for a list of 3,000 places (names repeated in both cases,
 // empty and Null ones, unique codes in the second column, bound): run once on a list filled
-// into memory and once on one in server mode, the two must see the same at every step.
+// into memory and once on one in server mode, the two must see the same at every step. With it,
+// what every test of server mode builds its list from: the places table, the list's columns,
+// its fill or connection, and the reader's names of its rows.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "control/ColumnPick.h"
@@ -17,6 +21,67 @@
 #include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
+
+// An SQLite table "places" of `rows` places: names "alpha 1", "Alpha 2", "BETA 3", "beta 4",
+// "Gamma 5", "delta 6" (joined by `deltaJoint`), "7" and on (the number is the row's modulo
+// 400), Null at rows 17 and 2500, empty at rows 5 to 7 where `emptyNames`; codes "C00001" on.
+// The name's index serves the list's order.
+inline std::string SqlitePlaces(int rows, std::string_view deltaJoint = " ",
+                                bool emptyNames = true) {
+    return "CREATE TABLE places (name TEXT, code TEXT);"
+           "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
+           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+           std::to_string(rows) +
+           ") INSERT INTO places SELECT CASE i % 7 WHEN 0 THEN 'alpha ' WHEN 1 THEN 'Alpha '"
+           " WHEN 2 THEN 'BETA ' WHEN 3 THEN 'beta ' WHEN 4 THEN 'Gamma ' WHEN 5 THEN 'delta" +
+           std::string(deltaJoint) +
+           "' ELSE '' END || (i % 400), printf('C%05d', i) FROM n;"
+           "UPDATE places SET name = NULL WHERE rowid IN (17, 2500);" +
+           (emptyNames ? "UPDATE places SET name = '' WHERE rowid IN (5, 6, 7);" : "");
+}
+
+// Every place of an SQLite table in the list's order, for a fill into memory.
+inline constexpr const char* kPlacesInOrder =
+    "SELECT * FROM places ORDER BY name COLLATE NOCASE, rowid";
+
+// The places' list: two columns, the code bound; `listRows` rows in the open list where given.
+inline void Prepare(ColumnPick& c, std::int16_t listRows = 0) {
+    c.ColumnCount(std::int16_t{2});
+    c.ColumnWidths("1500;800");
+    c.BoundColumn(std::int16_t{1});
+    if (listRows > 0) c.ListRows(listRows);
+}
+
+// The places' list with the rows that `rows` gives it.
+inline void PrepareWith(ColumnPick& c, const std::function<void(ColumnPick&)>& rows) {
+    Prepare(c);
+    rows(c);
+}
+
+// How a script's list gets its rows: filled into memory by a query, or connected to a source.
+inline std::function<void(ColumnPick&)> FillFrom(Database& db, std::string query) {
+    return [&db, query](ColumnPick& c) { c.FillComboBoxMultiColumn(db, query); };
+}
+inline std::function<void(ColumnPick&)> ConnectTo(Database& db, std::string source) {
+    return [&db, source](ColumnPick& c) { c.ConnectComboBoxMultiColumn(db, source, ""); };
+}
+
+// Every step of a script on the server showed what it showed on the rows in memory.
+template <class Look>
+void ExpectSameSteps(const std::vector<Look>& server, const std::vector<Look>& memory,
+                     const std::string& source = "") {
+    EXPECT_EQ(server.size(), memory.size()) << source;
+    for (std::size_t i = 0; i < std::min(server.size(), memory.size()); ++i)
+        EXPECT_EQ(server[i], memory[i]) << source << " step " << i;
+}
+
+// The reader's names of `rows` rows from row `from` on, "?" for a row it has not.
+inline std::vector<std::string> ReaderNames(ColumnPick& c, std::int32_t from, std::int32_t rows) {
+    std::vector<std::string> names;
+    for (std::int32_t r = from; r < from + rows; ++r)
+        names.push_back(c.RowName(r).value_or("?"));
+    return names;
+}
 
 // What the user and the host see after a step.
 struct Seen {
@@ -60,9 +125,8 @@ public:
                   ListState().top,
                   {},
                   events().Joined()};
-        for (int r = seen.top; r < seen.top + 8 && r < seen.listCount; ++r) {
-            seen.readerRows.push_back(control().RowName(r).value_or("?"));
-        }
+        seen.readerRows =
+            ReaderNames(control(), seen.top, std::min(seen.top + 8, seen.listCount) - seen.top);
         events().ClearLog();
         return seen;
     }
@@ -77,10 +141,7 @@ public:
 // The user's and the host's steps, with what each showed; connect fills or connects the list.
 inline std::vector<Seen> RunScript(const std::function<void(ColumnPick&)>& connect) {
     Session s;
-    s.control().ColumnCount(std::int16_t{2});
-    s.control().ColumnWidths("1500;800");
-    s.control().BoundColumn(std::int16_t{1});
-    connect(s.control());
+    PrepareWith(s.control(), connect);
     std::vector<Seen> seen{s.Look("connected")};
     s.Focus();
     s.user().TypeText("b");

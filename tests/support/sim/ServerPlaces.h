@@ -1,7 +1,8 @@
-// What the tests of a server's list placed by estimate share: a database that tells how often
-// its rows were counted (tests/support/CountedServer.h), and one script of steps that places
-// the list far from its start over a table of places "Ab 01234" with codes "C00001" on (bound,
-// the second column).
+// What the tests of a server's list placed by estimate share, on any engine: one script of
+// steps that places the list far from its start over a table of places "Ab 01234" with codes
+// "C00001" on (bound, the second column), and the check that such steps count nothing until a
+// host reads a place, through a database that tells how often its rows were counted
+// (tests/support/CountedServer.h).
 #pragma once
 
 #include <functional>
@@ -16,29 +17,6 @@
 #include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
-
-inline void Prepare(ColumnPick& c) {
-    c.ColumnCount(std::int16_t{2});
-    c.ColumnWidths("1500;800");
-    c.BoundColumn(std::int16_t{1});
-}
-
-// Scrolls the open list to top, as a dragged thumb does, and lets the scroll settle; the
-// reads of the server it took.
-inline int ReadsToScroll(Session& s, const ServerCalls& calls, std::int32_t top) {
-    const int before = calls.reads;
-    SendMessage(s.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-    host::DoEvents();
-    return calls.reads - before;
-}
-
-// The names of the rows the open list shows from its top row on.
-inline std::vector<std::string> RowsOnShow(Session& s, int rows) {
-    std::vector<std::string> names;
-    for (int r = 0; r < rows; ++r)
-        names.push_back(s.control().RowName(s.ListState().top + r).value_or("?"));
-    return names;
-}
 
 // A user's steps that find rows far from the list's start, by a value and by typing, and move
 // and draw the list there, with no host reading a place.
@@ -59,8 +37,7 @@ inline void FindFarRows(Session& s) {
 // committed row, and walk up to the table's first row without a host reading a place.
 inline std::vector<Seen> RunFarScript(const std::function<void(ColumnPick&)>& connect) {
     Session s;
-    Prepare(s.control());
-    connect(s.control());
+    PrepareWith(s.control(), connect);
     std::vector<Seen> seen{s.Look("connected")};
     s.control().Value(Variant("C22222"));
     seen.push_back(s.Look("deep value"));
@@ -85,6 +62,35 @@ inline std::vector<Seen> RunFarScript(const std::function<void(ColumnPick&)>& co
     s.control().ListIndex(s.control().ListCount() - 1);
     seen.push_back(s.Look("the last row"));
     return seen;
+}
+
+// The far script went where it means to: the deep value, the table's first row, its last.
+inline void ExpectFarScriptReached(const std::vector<Seen>& seen) {
+    EXPECT_EQ(seen[3].value, "C22222");
+    EXPECT_EQ(seen[5].listIndex, 0);
+    EXPECT_EQ(seen[7].listIndex, seen[7].listCount - 1);
+}
+
+// Rows found far from the list's start on `source` are placed by estimate, counting nothing,
+// until a host reads ListIndex or ListCount: then each is counted, exact as in memory, and the
+// list's selection stands at the place.
+inline void ExpectNothingCountedUntilAHostReads(const std::shared_ptr<Database>& db,
+                                                const std::string& source,
+                                                const std::string& inOrder) {
+    const auto server = std::make_shared<CountedServer>(db);
+    Session s;
+    PrepareWith(s.control(), ConnectTo(*server, source));
+    FindFarRows(s);
+    EXPECT_EQ(server->counts, 0);
+
+    Session memory;
+    PrepareWith(memory.control(), FillFrom(*db, inOrder));
+    memory.control().Value(s.control().Column(1));
+    const std::int32_t place = s.control().ListIndex();
+    EXPECT_EQ(server->counts, 1);
+    EXPECT_EQ(place, memory.control().ListIndex());
+    EXPECT_EQ(s.ListState().selection, place);
+    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
 }
 
 }  // namespace cp::test
