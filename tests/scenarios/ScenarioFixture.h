@@ -62,6 +62,25 @@ protected:
         Fill(rows);
         driver->FocusControl(control);
     }
+    // Gives the edit field the focus and opens the list on the rows filled so far, the events
+    // until then forgotten.
+    void OpenList() {
+        driver->FocusControl(control);
+        control.ShowDropDown();
+        ASSERT_TRUE(driver->ListVisible(control));
+        events.ClearLog();
+    }
+    // Fills the rows "r00" to "r<n-1>" and opens the list on none of them.
+    void OpenNumbered(int n) {
+        FillNumbered(n);
+        OpenList();
+    }
+    // A click on visible row k of the open list, the pointer first moving there.
+    void ClickListRow(int k) {
+        driver->MouseMoveOnList(control, kX, RowY(k));
+        driver->MouseDownOnList(control, kX, RowY(k));
+        driver->MouseUpOnList(control, kX, RowY(k));
+    }
     // A point inside visible row k of the open list, in twips of its client area.
     static constexpr float kX = 300;
     static float RowY(int k) {
