@@ -5,7 +5,6 @@
 
 #include <ostream>
 
-#include "platform/sim/PropertyStore.h"
 #include "reports/Messages.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/sim/SimControl.h"
@@ -52,13 +51,6 @@ TableReading Read(SimControl& s) {
     r.text = s.control().Text();
     r.prompts = s.Prompts();
     return r;
-}
-
-// A control loaded with a column count that only a stored value can give.
-std::unique_ptr<SimControl> StoredColumnCount(std::int16_t columns) {
-    sim::PropertyStore bag;
-    bag.Set("ColumnCount", Variant(columns));
-    return std::make_unique<SimControl>(SimControlOptions{.placement = {.properties = &bag}});
 }
 
 const std::string kSubscript = "\r\n\r\nError 9: Subscript out of range";
@@ -126,7 +118,7 @@ TEST(AddItemAndAddList, ATableOfAnotherShapeIsAReportedFailure) {
 TEST(AddList, AStoredColumnCountBelowOneRefusesTheWidthsAndEveryFill) {
     for (const std::int16_t columns : {0, -1}) {
         SCOPED_TRACE(columns);
-        auto s = StoredColumnCount(columns);
+        auto s = SimControl::LoadedWith("ColumnCount", Variant(columns));
         s->control().ColumnWidths("");
         s->control().AddList("x;y");
         s->control().AddItem("x");

@@ -24,6 +24,16 @@ SimControl::SimControl(SimControlOptions options) : form_(world_, options.form) 
     Place(options.placement);
 }
 
+std::unique_ptr<SimControl> SimControl::LoadedFrom(PropertyBag& saved) {
+    return std::make_unique<SimControl>(SimControlOptions{.placement = {.properties = &saved}});
+}
+
+std::unique_ptr<SimControl> SimControl::LoadedWith(std::string_view key, const Variant& value) {
+    sim::PropertyStore store;
+    store.Set(key, value);
+    return LoadedFrom(store);
+}
+
 ColumnPick& SimControl::Place(const sim::ControlPlacement& placement) {
     host_ = &form_.AddControl(
         [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement);

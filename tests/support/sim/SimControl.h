@@ -12,6 +12,7 @@
 #include "control/ColumnPick.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
+#include "platform/sim/PropertyStore.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
 #include "runtime/Locale.h"
@@ -47,6 +48,12 @@ private:
 
 class SimControl {
 public:
+    // A control loaded from a saved form's store, as a host loads one.
+    static std::unique_ptr<SimControl> LoadedFrom(PropertyBag& saved);
+    // One loaded from a store that holds this one value: a setting that only a stored value
+    // can give.
+    static std::unique_ptr<SimControl> LoadedWith(std::string_view key, const Variant& value);
+
     explicit SimControl(SimControlOptions options = {});
     virtual ~SimControl() = default;
     SimControl(const SimControl&) = delete;
