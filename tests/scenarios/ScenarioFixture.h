@@ -87,6 +87,13 @@ protected:
         return static_cast<float>((k * CurrentScreenUnits().rowPixels + 5) * TwipsPerPixel());
     }
     static std::string RowText(int row) { return (row < 10 ? "r0" : "r") + std::to_string(row); }
+    // Rows first to first + count - 1 of the list, as a reader names them ("?" for none).
+    std::vector<std::string> RowNames(int first, int count) {
+        std::vector<std::string> names;
+        for (int r = first; r < first + count; ++r)
+            names.push_back(control.RowName(r).value_or("?"));
+        return names;
+    }
     // The committed row as the control holds it, for the middle of a scenario.
     std::int32_t CommittedRow() { return ColumnPickProbe(control).lngCommittedIndex(); }
     // The committed row as the user finds it: the row that Escape in the open list goes back

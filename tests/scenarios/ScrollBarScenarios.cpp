@@ -17,12 +17,7 @@ class ScrollBarScenario : public ControlScenario {
 protected:
     int Top() { return driver->ListTopIndex(control); }
     // The rows the list shows, as a reader names them.
-    std::vector<std::string> Shown() {
-        std::vector<std::string> names;
-        for (int r = 0; r < kShown; ++r)
-            names.push_back(control.RowName(Top() + r).value_or("?"));
-        return names;
-    }
+    std::vector<std::string> Shown() { return RowNames(Top(), kShown); }
     static std::vector<std::string> RowsFrom(int first) {
         std::vector<std::string> names;
         for (int r = first; r < first + kShown; ++r)
