@@ -43,6 +43,19 @@ ColumnPick& SimControl::Place(const sim::ControlPlacement& placement) {
     return *control_;
 }
 
+std::vector<std::string> SimControl::TableRows() {
+    std::vector<std::string> rows;
+    const Variant copy = control_->ArrayWithItems();
+    const VariantArray& table = *copy.Array();
+    for (std::int32_t row = 0; table.Allocated() && row < table.Extent(1); ++row) {
+        std::string entries;
+        for (std::int32_t c = 0; c < table.Extent(0); ++c)
+            entries += (c ? ";" : "") + DisplayText(table.At(c, row));
+        rows.push_back(entries);
+    }
+    return rows;
+}
+
 std::vector<std::string> SimControl::Prompts() const {
     std::vector<std::string> prompts;
     for (const auto& box : world_.MessageBoxes())

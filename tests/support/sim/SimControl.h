@@ -70,6 +70,8 @@ public:
     sim::User& user() { return user_; }
     EventRecorder& events() { return events_; }
 
+    // Every row that the table's copy holds, counted or not, its entries joined with ';'.
+    std::vector<std::string> TableRows();
     // The prompts and the titles of the message boxes shown so far.
     std::vector<std::string> Prompts() const;
     std::vector<std::string> ReportTitles() const;
