@@ -32,7 +32,6 @@ protected:
         for (int r = 0; r < rows; ++r)
             control().AddItem("Row " + std::to_string(r));
     }
-    HWND List() { return host().ListHwnd(); }
 };
 
 }  // namespace cp::test

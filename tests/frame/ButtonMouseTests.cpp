@@ -61,7 +61,7 @@ TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
     ClearLog();
     PressAt(ButtonX(), ButtonY());
     EXPECT_FALSE(control().ComboBoxIsOpen());
-    EXPECT_FALSE(sim::IsWindowVisible(host().ListHwnd()));
+    EXPECT_FALSE(sim::IsWindowVisible(List()));
     EXPECT_EQ(sim::GetFocus(), host().EditHwnd());
     EXPECT_TRUE(ControlDrawing().empty());
 

@@ -39,8 +39,7 @@ protected:
     std::vector<Text> Texts(bool header) {
         std::vector<Text> texts;
         for (const auto& r : world().Graphics().Log())
-            if (r.op == sim::DrawOp::DrawText && r.window == host().ListHwnd() &&
-                r.frameDc == header)
+            if (r.op == sim::DrawOp::DrawText && r.window == List() && r.frameDc == header)
                 texts.push_back({r.rect, r.flags, r.text});
         return texts;
     }

@@ -60,9 +60,9 @@ const std::vector<SessionStep>& Session() {
              u.MouseUp(s.host().Hwnd(), kButtonX, kButtonY);
          }},
         {"hovering", Phase::Use,
-         [](SimControl& s, sim::User& u) { u.MouseMove(s.host().ListHwnd(), kListX, kThirdRowY); }},
+         [](SimControl& s, sim::User& u) { u.MouseMove(s.List(), kListX, kThirdRowY); }},
         {"picking", Phase::Use,
-         [](SimControl& s, sim::User& u) { u.Click(s.host().ListHwnd(), kListX, kThirdRowY); }},
+         [](SimControl& s, sim::User& u) { u.Click(s.List(), kListX, kThirdRowY); }},
         {"typing and Enter", Phase::Use,
          [](SimControl& s, sim::User& u) {
              u.Focus(s.host().EditHwnd());

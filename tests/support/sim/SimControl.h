@@ -75,6 +75,7 @@ public:
     // The prompts and the titles of the message boxes shown so far.
     std::vector<std::string> Prompts() const;
     std::vector<std::string> ReportTitles() const;
+    HWND List() { return host_->ListHwnd(); }
     // The list window as the window itself holds it (the program stops if it is gone), and
     // where it stands on the screen.
     const sim::ListBoxState& ListState() const;
