@@ -17,7 +17,6 @@ protected:
     AccessibilityTest() { Fill(3, "1500;600;900", "Germany;DE;DEU;France;FR;FRA;Italy;IT;ITA"); }
 
     AccessibleControl& Rows() { return *control().Accessibility(); }
-    HWND List() { return host().ListHwnd(); }
     HWND Control() { return host().Hwnd(); }
     // The events heard so far, one short text each ("focus 2": the focus went to child 2).
     std::string Heard() {

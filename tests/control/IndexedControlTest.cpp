@@ -75,10 +75,8 @@ TEST_F(IndexedControlTest, TypingAndValueFindWhatTheScansFindThroughEveryChange)
     ExpectAgreement("BoundColumn");
     s.control().Clear();
     ExpectAgreement("Clear");
-    s.control().ColumnCount(2);
-    s.control().ColumnWidths("");
     s.control().BoundColumn(1);
-    s.control().AddList(Items(kRows));
+    s.Fill(2, "", Items(kRows));
     ExpectAgreement("ColumnCount and AddList");
 
     VariantArray block({2, kRows});

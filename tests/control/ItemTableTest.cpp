@@ -5,7 +5,6 @@
 
 #include <ostream>
 
-#include "platform/sim/PropertyStore.h"
 #include "reports/Messages.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/sim/SimControl.h"
@@ -37,28 +36,8 @@ void PrintTo(const TableReading& r, std::ostream* out) {
 }
 
 TableReading Read(SimControl& s) {
-    TableReading r;
-    const Variant copy = s.control().ArrayWithItems();
-    const VariantArray& table = *copy.Array();
-    for (std::int32_t row = 0; table.Allocated() && row < table.Extent(1); ++row) {
-        std::string fields;
-        for (std::int32_t c = 0; c < table.Extent(0); ++c)
-            fields += (c ? ";" : "") + DisplayText(table.At(c, row));
-        r.rows.push_back(fields);
-    }
-    r.count = s.control().ListCount();
-    r.window = s.ListState().count;
-    r.listIndex = s.control().ListIndex();
-    r.text = s.control().Text();
-    r.prompts = s.Prompts();
-    return r;
-}
-
-// A control loaded with a column count that only a stored value can give.
-std::unique_ptr<SimControl> StoredColumnCount(std::int16_t columns) {
-    sim::PropertyStore bag;
-    bag.Set("ColumnCount", Variant(columns));
-    return std::make_unique<SimControl>(SimControlOptions{.placement = {.properties = &bag}});
+    return {s.TableRows(),           s.control().ListCount(), s.ListState().count,
+            s.control().ListIndex(), s.control().Text(),      s.Prompts()};
 }
 
 const std::string kSubscript = "\r\n\r\nError 9: Subscript out of range";
@@ -126,7 +105,7 @@ TEST(AddItemAndAddList, ATableOfAnotherShapeIsAReportedFailure) {
 TEST(AddList, AStoredColumnCountBelowOneRefusesTheWidthsAndEveryFill) {
     for (const std::int16_t columns : {0, -1}) {
         SCOPED_TRACE(columns);
-        auto s = StoredColumnCount(columns);
+        auto s = SimControl::LoadedWith("ColumnCount", Variant(columns));
         s->control().ColumnWidths("");
         s->control().AddList("x;y");
         s->control().AddItem("x");
@@ -164,7 +143,7 @@ TEST(Clear, LeavesOneSpareRowOfEmptyEntriesAndACopyReachesNothing) {
     s.Fill(2, "", "1;a;2;b");
     const Variant copy = s.control().ArrayWithItems();
     copy.Array()->At(0, 0) = Variant("changed");
-    EXPECT_EQ(Read(s).rows, (Strings{"1;a", "2;b"}));
+    EXPECT_EQ(s.TableRows(), (Strings{"1;a", "2;b"}));
     s.control().ListIndex(1);
     s.control().Clear();
     EXPECT_EQ(Read(s), (TableReading{{";"}, 0, 0, -1, "2", {}}));

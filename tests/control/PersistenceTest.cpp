@@ -17,10 +17,6 @@ std::int32_t DispidOf(std::string_view name) {
     return 0;
 }
 
-std::unique_ptr<SimControl> Loaded(sim::PropertyStore& bag) {
-    return std::make_unique<SimControl>(SimControlOptions{.placement = {.properties = &bag}});
-}
-
 const std::vector<std::string> kKeysInOrder = {
     "BackColorNormal",   "ForeColorNormal", "BackColorSelected",
     "ForeColorSelected", "ListRows",        "Enabled",
@@ -33,7 +29,7 @@ const std::vector<std::string> kKeysInOrder = {
 // either stores no key; every key is still read and written, in the stored order.
 TEST(Persistence, DefaultsStoreNoKeyAndEveryKeyIsVisitedInOrder) {
     sim::PropertyStore empty;
-    auto loaded = Loaded(empty);
+    auto loaded = SimControl::LoadedFrom(empty);
     EXPECT_EQ(empty.Reads(), kKeysInOrder);
     EXPECT_TRUE(loaded->host().PropertyChangedKeys().empty());
     SimControl fresh;
@@ -95,7 +91,7 @@ TEST(Persistence, SettingsRoundTripThroughTheirIdentifiersAndSurviveASaveAndALoa
     }
     for (const auto& [name, value] : settings)
         EXPECT_EQ(bag.Get(name)->Type(), value.Type()) << name;
-    auto p = Loaded(bag);
+    auto p = SimControl::LoadedFrom(bag);
     expectSettings(*p);
     EXPECT_TRUE(p->host().TextBox().Locked());
     // Neither the widths nor the column-line colour are kept.
@@ -110,7 +106,7 @@ TEST(Persistence, ARefusedSearchSettingLoadsAsItsDefaultAndIsRefusedWhenPut) {
     bag.Set("ColumnCount", Variant(std::int16_t{2}));
     bag.Set("MatchMode", Variant(std::int16_t{3}));
     bag.Set("SearchColumns", Variant("1;2"));
-    auto p = Loaded(bag);
+    auto p = SimControl::LoadedFrom(bag);
     EXPECT_EQ(p->control().MatchMode(), 0);
     EXPECT_EQ(p->control().SearchColumns(), "0");
 
@@ -146,7 +142,7 @@ TEST(Persistence, AStoredValueLoadsUncheckedAndABadAlignmentLeavesEveryColumnLef
     bag.Set("ListRows", Variant(std::int16_t{20}));
     bag.Set("ColumnHeads", Variant(std::int16_t{-1}));
     bag.Set("ColumnAlignments", Variant("1;x"));
-    auto p = Loaded(bag);
+    auto p = SimControl::LoadedFrom(bag);
     EXPECT_TRUE(p->world().HostErrors().empty());
     EXPECT_TRUE(p->world().MessageBoxes().empty());
     EXPECT_EQ(p->control().ListRows(), 20);
@@ -156,9 +152,7 @@ TEST(Persistence, AStoredValueLoadsUncheckedAndABadAlignmentLeavesEveryColumnLef
 }
 
 TEST(Persistence, AValueThatCannotBeConvertedFailsTheLoad) {
-    sim::PropertyStore bag;
-    bag.Set("ListRows", Variant("many"));
-    auto p = Loaded(bag);
+    auto p = SimControl::LoadedWith("ListRows", Variant("many"));
     ASSERT_FALSE(p->world().HostErrors().empty());
     EXPECT_EQ(p->world().HostErrors()[0].number, vberr::TypeMismatch);
     // The steps after the failing one did not run.

@@ -19,13 +19,19 @@ protected:
                       .top = static_cast<float>(top * kTwipsPerPixel),
                       .width = width});
     }
+    // A control loaded with 16 list rows, more than the list's row bands, which only a stored
+    // value can give.
+    void PlaceWithSixteenListRows() {
+        sim::PropertyStore bag;
+        bag.Set("ListRows", Variant(std::int16_t{16}));
+        Place({.left = 600, .top = 600, .width = 2250, .properties = &bag});
+    }
     // Rows "Row 0" to "Row n-1" in one column.
     void Fill(int rows) {
         control().ColumnWidths("");
         for (int r = 0; r < rows; ++r)
             control().AddItem("Row " + std::to_string(r));
     }
-    HWND List() { return host().ListHwnd(); }
 };
 
 }  // namespace cp::test

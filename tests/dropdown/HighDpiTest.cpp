@@ -24,7 +24,6 @@ protected:
         for (int r = 0; r < 20; ++r)
             control().AddItem("Row " + std::to_string(r) + ";" + std::to_string(r));
     }
-    HWND List() { return host().ListHwnd(); }
 };
 
 TEST_F(HighDpiTest, TwipsBecomeTheScreensPixels) {

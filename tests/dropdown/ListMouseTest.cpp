@@ -1,5 +1,4 @@
 // The mouse in the open list: hover and drag tracking by the row bands, and the commit.
-#include "platform/sim/PropertyStore.h"
 #include "platform/sim/SimWindowApi.h"
 #include "runtime/RuntimeError.h"
 #include "tests/dropdown/DropDownFixture.h"
@@ -49,9 +48,7 @@ TEST_F(ListMouseTest, HoverSelectsTheRowOfTheBandOnceForEachRow) {
 
 // Dragging and picking themselves are user scenarios; here, what a user cannot reach.
 TEST_F(ListMouseTest, AStoredRowCountBeyondTheBandsFailsEveryDragMovementButNotHover) {
-    sim::PropertyStore bag;
-    bag.Set("ListRows", Variant(std::int16_t{16}));  // only a stored value can give this
-    Place({.left = 600, .top = 600, .width = 2250, .properties = &bag});
+    PlaceWithSixteenListRows();
     Fill(5);  // fewer rows than the stored count: the list opens
     control().ShowDropDown();
     Press();

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "hosting/basHookListBox.h"
-#include "platform/sim/PropertyStore.h"
 #include "platform/sim/SimWindowApi.h"
 #include "tests/dropdown/DropDownFixture.h"
 
@@ -131,9 +130,7 @@ TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFoc
 }
 
 TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped) {
-    sim::PropertyStore bag;
-    bag.Set("ListRows", Variant(std::int16_t{16}));  // only a stored value can give this
-    Place({.left = 600, .top = 600, .width = 2250, .properties = &bag});
+    PlaceWithSixteenListRows();
     Fill(20);
     control().ShowDropDown();
     ASSERT_EQ(world().MessageBoxes().size(), 1u);

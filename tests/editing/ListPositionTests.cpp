@@ -20,7 +20,7 @@ TEST_F(ListPositionTest, AnUneditedTextOpensTheListOnTheCommittedRowEditedOnTheF
     user().PressKey(vbKeyDown);
     user().PressKey(vbKeyReturn);
     user().SelectText(1, 0);
-    SendMessage(host().ListHwnd(), LB_SETCURSEL, 2, 0);
+    SendMessage(List(), LB_SETCURSEL, 2, 0);
 
     user().PressKey(vbKeyDown, vbAltMask);
     EXPECT_EQ(control().ListIndex(), 1);
@@ -55,7 +55,7 @@ TEST_F(ListPositionTest, AFocusLossCommitEndsAPressInTheList) {
 
 TEST_F(ListPositionTest, AnEmptyTextLeavesTheListAlone) {
     FillRows({"Apple", "Banana"});
-    SendMessage(host().ListHwnd(), LB_SETCURSEL, 1, 0);
+    SendMessage(List(), LB_SETCURSEL, 1, 0);
     control().ShowDropDown();
     EXPECT_EQ(ListState().selection, 1);
 }
@@ -67,13 +67,13 @@ TEST_F(ListPositionTest, PageKeysWorkBeyondThe16BitRowRange) {
         rows.push_back(std::string("r").append(std::to_string(i)));
     FillRows(rows);
     Focus();
-    SendMessage(host().ListHwnd(), LB_SETCURSEL, 39990, 0);
+    SendMessage(List(), LB_SETCURSEL, 39990, 0);
     user().PressKey(vbKeyPageDown);
     EXPECT_EQ(control().ListIndex(), 39997);
     EXPECT_EQ(ListState().selection, 39997);
     EXPECT_EQ(control().Text(), "r39997");
 
-    SendMessage(host().ListHwnd(), LB_SETCURSEL, 33000, 0);
+    SendMessage(List(), LB_SETCURSEL, 33000, 0);
     user().PressKey(vbKeyPageUp);
     EXPECT_EQ(control().ListIndex(), 32993);
 }

@@ -61,7 +61,7 @@ TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
     ClearLog();
     PressAt(ButtonX(), ButtonY());
     EXPECT_FALSE(control().ComboBoxIsOpen());
-    EXPECT_FALSE(sim::IsWindowVisible(host().ListHwnd()));
+    EXPECT_FALSE(sim::IsWindowVisible(List()));
     EXPECT_EQ(sim::GetFocus(), host().EditHwnd());
     EXPECT_TRUE(ControlDrawing().empty());
 
@@ -122,8 +122,7 @@ TEST_F(ButtonMouseTest, ALockedControlIgnoresPressAndRelease) {
     PressAt(ButtonX(), ButtonY());
     EXPECT_TRUE(ControlDrawing().empty());
     EXPECT_EQ(world().DoEventsCount(), 0);
-    Repaint();
-    EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
+    EXPECT_EQ(Repainted(), RaisedLook());
 
     // A press that started before the lock is not ended by the release. (The list fails to
     // open: a lock waits for the open list to close.)
@@ -134,8 +133,7 @@ TEST_F(ButtonMouseTest, ALockedControlIgnoresPressAndRelease) {
     ClearLog();
     ReleaseAt(ButtonX(), ButtonY());
     EXPECT_TRUE(ControlDrawing().empty());
-    Repaint();
-    EXPECT_EQ(Describe(ControlDrawing()), PressedLook());
+    EXPECT_EQ(Repainted(), PressedLook());
 }
 
 TEST_F(ButtonMouseTest, AFailingPressIsReportedAndLeavesNothingBehind) {
@@ -151,9 +149,8 @@ TEST_F(ButtonMouseTest, AFailingPressIsReportedAndLeavesNothingBehind) {
         std::string::npos);
     EXPECT_TRUE(world().HostErrors().empty());
     EXPECT_EQ(world().Graphics().Live(), before);
-    ClearLog();  // stopped before the press was recorded
-    Repaint();
-    EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
+    // Stopped before the press was recorded.
+    EXPECT_EQ(Repainted(), RaisedLook());
 }
 
 TEST_F(ButtonMouseTest, NoDrawingObjectOutlivesPaintsAndPresses) {

@@ -10,15 +10,11 @@ using ButtonPaintingTest = FrameTest;
 TEST_F(ButtonPaintingTest, APaintDrawsTheButtonWithoutLayingOutAgain) {
     EXPECT_EQ(Line(kOuterBottom).X2(), 1215);
     Line(kOuterBottom).SetX2(0);
-    ClearLog();
-    Repaint();
+    EXPECT_EQ(Repainted(), RaisedLook());
     EXPECT_EQ(Line(kOuterBottom).X2(), 0);
-    EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
 
     PressAt(ButtonX(), ButtonY());
-    ClearLog();
-    Repaint();
-    EXPECT_EQ(Describe(ControlDrawing()), PressedLook());
+    EXPECT_EQ(Repainted(), PressedLook());
 }
 
 // The arrow, raised and pressed, copied from the arrow bitmap onto the control's own surface.
@@ -87,9 +83,7 @@ TEST_F(ButtonPaintingTest, TheButtonIsWipedInTheBackgroundColour) {
     EXPECT_EQ(Describe(ControlDrawing()).at(0), "Fill(63,2,79,19 #00ff00)");
     // A system colour wipes in its current value, as the control's background shows it.
     control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005u));
-    ClearLog();
-    Repaint();
-    EXPECT_EQ(Describe(ControlDrawing()).at(0), "Fill(63,2,79,19 #ffffff)");
+    EXPECT_EQ(Repainted().at(0), "Fill(63,2,79,19 #ffffff)");
     EXPECT_EQ(GetSysColor(5), 0xFFFFFFu);
 }
 

@@ -26,6 +26,11 @@ enum LineIndex : std::size_t {
     kInnerBottom,
 };
 
+// What a drawing record says in a line, for readable comparisons of whole sequences:
+// "Fill(63,2,79,19 #c0c0c0)", "Edge(63,2,79,19 5/15)", "Blt(67,8 from 0,0)".
+std::string Describe(const sim::DrawRecord& record);
+std::vector<std::string> Describe(const std::vector<sim::DrawRecord>& records);
+
 class FrameTest : public ControlOnForm {
 protected:
     // The width at which the control is designed, in twips.
@@ -48,15 +53,17 @@ protected:
     void PlaceExactly(float width, float height) {
         Place({.width = width, .height = height, .sizing = sim::Sizing::Exact});
     }
+    // The control painted again as the window system asks for it, described record by record.
+    std::vector<std::string> Repainted() {
+        ClearLog();
+        Repaint();
+        return Describe(ControlDrawing());
+    }
     // A point in the middle of the button, in twips.
     float ButtonX();
     float ButtonY();
 };
 
-// What a drawing record says in a line, for readable comparisons of whole sequences:
-// "Fill(63,2,79,19 #c0c0c0)", "Edge(63,2,79,19 5/15)", "Blt(67,8 from 0,0)".
-std::string Describe(const sim::DrawRecord& record);
-std::vector<std::string> Describe(const std::vector<sim::DrawRecord>& records);
 // The button at the design width in the sunken frame, wiped and drawn raised or pressed.
 std::vector<std::string> RaisedLook();
 std::vector<std::string> PressedLook();

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "control/PublicInterface.h"
-#include "platform/sim/PropertyStore.h"
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/support/ErrorOf.h"
@@ -64,13 +63,11 @@ TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
 
 TEST(DateText, AStoredUnshowableTextFailsTheLoadAndLeavesTheFieldEmpty) {
     for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
-        sim::PropertyStore bag;
-        bag.Set("Text", Variant(Date{kUnshowable[i]}));
-        SimControl s({.placement = {.properties = &bag}});
-        ASSERT_EQ(s.world().HostErrors().size(), 1u) << "case " << i;
-        EXPECT_EQ(s.world().HostErrors()[0].notification, "UserControl_ReadProperties");
-        EXPECT_EQ(s.world().HostErrors()[0].number, vberr::Overflow) << "case " << i;
-        EXPECT_EQ(s.control().Text(), "") << "case " << i;
+        auto s = SimControl::LoadedWith("Text", Variant(Date{kUnshowable[i]}));
+        ASSERT_EQ(s->world().HostErrors().size(), 1u) << "case " << i;
+        EXPECT_EQ(s->world().HostErrors()[0].notification, "UserControl_ReadProperties");
+        EXPECT_EQ(s->world().HostErrors()[0].number, vberr::Overflow) << "case " << i;
+        EXPECT_EQ(s->control().Text(), "") << "case " << i;
     }
 }
 

@@ -21,7 +21,7 @@ struct Cell {
 
 class RowDrawingTest : public ControlOnForm {
 protected:
-    ~RowDrawingTest() override { ReleaseDC(host().ListHwnd(), dc_); }
+    ~RowDrawingTest() override { ReleaseDC(List(), dc_); }
 
     // One table row per entry of rows, filled as from a recordset; widths in pixels.
     void Fill(const std::vector<std::vector<Variant>>& rows, std::vector<std::int32_t> widths) {
@@ -39,7 +39,7 @@ protected:
             VariantArray({columns, static_cast<std::int32_t>(rows.size())}, std::move(cells))));
     }
     DRAWITEMSTRUCT Item(UINT itemID, UINT itemState = 0) {
-        return {ODT_LISTBOX, 2, itemID, ODA_DRAWENTIRE, itemState, host().ListHwnd(), dc_, kRow, 0};
+        return {ODT_LISTBOX, 2, itemID, ODA_DRAWENTIRE, itemState, List(), dc_, kRow, 0};
     }
     // The list's request to draw a row, as it reaches the control's window.
     LRESULT Draw(UINT itemID, UINT itemState = 0) {
@@ -67,7 +67,7 @@ protected:
         return xs;
     }
 
-    HDC dc_ = GetDC(host().ListHwnd());
+    HDC dc_ = GetDC(List());
 };
 
 TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {

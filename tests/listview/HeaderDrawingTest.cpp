@@ -26,11 +26,6 @@ std::ostream& operator<<(std::ostream& out, const Text& t) {
 
 class HeaderDrawingTest : public ControlOnForm {
 protected:
-    void Fill() {
-        control().ColumnCount(std::int16_t{3});
-        control().ColumnWidths("600;900;450");
-        control().AddList("France;250;FR;Germany;276;DE");
-    }
     void Open() {
         world().Graphics().ClearLog();
         control().ShowDropDown();
@@ -39,8 +34,7 @@ protected:
     std::vector<Text> Texts(bool header) {
         std::vector<Text> texts;
         for (const auto& r : world().Graphics().Log())
-            if (r.op == sim::DrawOp::DrawText && r.window == host().ListHwnd() &&
-                r.frameDc == header)
+            if (r.op == sim::DrawOp::DrawText && r.window == List() && r.frameDc == header)
                 texts.push_back({r.rect, r.flags, r.text});
         return texts;
     }
@@ -48,7 +42,7 @@ protected:
 
 // Without ColumnHeads the list has no band and its texts stand left, as before the header.
 TEST_F(HeaderDrawingTest, TheHeaderDrawsEachVisibleCaptionInTheSystemsHeaderColours) {
-    Fill();
+    Fill(3, "600;900;450", "France;250;FR;Germany;276;DE");
     control().ColumnCaptions("Country;Number;Code");
     Open();
     EXPECT_TRUE(Texts(true).empty());
@@ -94,9 +88,7 @@ TEST_F(HeaderDrawingTest, TheHeaderDrawsEachVisibleCaptionInTheSystemsHeaderColo
 
 // Every measured text fits its fitted column whole; a hidden column stays hidden.
 TEST_F(HeaderDrawingTest, FittedWidthsShowEveryTextAndCaptionWhole) {
-    control().ColumnCount(std::int16_t{3});
-    control().ColumnWidths("600;0;450");
-    control().AddList("Bosnia and Herzegovina;070;BA;Chad;148;TD");
+    Fill(3, "600;0;450", "Bosnia and Herzegovina;070;BA;Chad;148;TD");
     control().ColumnHeads(true);
     control().ColumnCaptions("Country;Number;Country code");
     const std::string widths = control().FitColumnWidths();

@@ -27,12 +27,6 @@ protected:
         control.ColumnHeads(true);
         control.ColumnCaptions("Country;Code");
     }
-    void Open() {
-        driver->FocusControl(control);
-        control.ShowDropDown();
-        ASSERT_TRUE(driver->ListVisible(control));
-        events.ClearLog();
-    }
 };
 
 // The list grows by the header, which is no row for the host or a reader: a reader finds the
@@ -40,18 +34,18 @@ protected:
 TEST_F(HeaderScenario, TheListGrowsByTheHeaderWhichIsNoRowForTheHostOrAReader) {
     FillCountries();
     EXPECT_TRUE(control.ColumnHeadings().empty());
-    Open();
+    OpenList();
     const RECT plain = driver->ListScreenRect(control);
     control.HideListBox(AfterHide::FocusEditField);
     ShowHeader();
     control.ColumnWidths("1500;0");
-    Open();
+    OpenList();
     const std::vector<ColumnHeading> one = control.ColumnHeadings();
     ASSERT_EQ(one.size(), 1u);
     EXPECT_EQ(one[0].caption, "Country");
     control.HideListBox(AfterHide::FocusEditField);
     control.ColumnWidths("1500;600");
-    Open();
+    OpenList();
     const RECT headed = driver->ListScreenRect(control);
     EXPECT_EQ(Height(headed) - Height(plain), CurrentScreenUnits().rowPixels + 1);
     EXPECT_EQ(headed.top, plain.top);
@@ -79,7 +73,7 @@ TEST_F(HeaderScenario, TheListGrowsByTheHeaderWhichIsNoRowForTheHostOrAReader) {
 TEST_F(HeaderScenario, KeysAndTheMouseReachTheFirstRowAndNeverTheHeader) {
     FillCountries();
     ShowHeader();
-    Open();
+    OpenList();
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(driver->ListSelection(control), 0);
     driver->PressKey(vbKeyUp);
@@ -99,7 +93,7 @@ TEST_F(HeaderScenario, AClickOnTheHeaderNeitherCommitsNorClosesTheList) {
     FillCountries();
     ShowHeader();
     control.Value(Variant("276"));
-    Open();
+    OpenList();
     driver->ClickOnListHeader(control);
     EXPECT_EQ(Read(), (Reading{"Germany", 0, 7, 1, 1, true}));
     EXPECT_TRUE(Log().empty());
@@ -120,7 +114,7 @@ TEST_F(HeaderScenario, AlignmentsTakeDigitsOrLettersAndRefuseAnythingElse) {
     }
     // The number column stays right-aligned in an open list.
     control.ColumnAlignments("0;1");
-    Open();
+    OpenList();
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(Text(), "France");
 }
@@ -138,7 +132,7 @@ TEST_F(HeaderScenario, FittedWidthsFollowTheLongestNameAndAreAnOrdinaryWidthStri
     EXPECT_EQ(longWidths.substr(longWidths.find(';')), shortWidths.substr(shortWidths.find(';')));
     control.ColumnWidths(longWidths);
     EXPECT_EQ(control.FitColumnWidths(), longWidths);
-    Open();
+    OpenList();
     driver->PressKey(vbKeyDown);
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(Text(), "United Kingdom of Great Britain and Northern Ireland");

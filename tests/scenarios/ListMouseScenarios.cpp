@@ -8,12 +8,6 @@ namespace {
 
 class ListMouseScenario : public ControlScenario {
 protected:
-    void Open(int rows) {
-        Start(Numbered(rows));
-        control.ShowDropDown();
-        ASSERT_TRUE(driver->ListVisible(control));
-        events.ClearLog();
-    }
     void ExpectCommitted(int row) {
         EXPECT_EQ(Read(), (Reading{RowText(row), 0, 3, row, row, false}));
         EXPECT_TRUE(driver->EditHasFocus(control));
@@ -23,7 +17,7 @@ protected:
 };
 
 TEST_F(ListMouseScenario, TheRowUnderThePointerFollowsItAndAClickPicksItOnce) {
-    Open(10);
+    OpenNumbered(10);
     driver->MouseMoveOnList(control, kX, RowY(1));
     EXPECT_EQ(driver->ListSelection(control), 1);
     driver->MouseMoveOnList(control, kX, RowY(3));
@@ -36,7 +30,7 @@ TEST_F(ListMouseScenario, TheRowUnderThePointerFollowsItAndAClickPicksItOnce) {
 }
 
 TEST_F(ListMouseScenario, APressOnAnotherRowThanTheTrackedOnePicksThatRowOnce) {
-    Open(10);
+    OpenNumbered(10);
     driver->MouseMoveOnList(control, kX, RowY(1));
     driver->MouseDownOnList(control, kX, RowY(4));
     driver->MouseUpOnList(control, kX, RowY(4));
@@ -47,7 +41,7 @@ TEST_F(ListMouseScenario, APressOnAnotherRowThanTheTrackedOnePicksThatRowOnce) {
 // below or above it may scroll by more than the control's one row; every movement scrolls, the
 // bottom (or top) visible row stays selected, and the ends are kept.
 TEST_F(ListMouseScenario, DraggingBelowAndAboveScrollsToTheEndsAndTheReleasePicksOnce) {
-    Open(20);
+    OpenNumbered(20);
     driver->MouseDownOnList(control, kX, RowY(7));
     // The floating list never takes the focus from the edit field.
     EXPECT_TRUE(driver->EditHasFocus(control));

@@ -62,12 +62,38 @@ protected:
         Fill(rows);
         driver->FocusControl(control);
     }
+    // Gives the edit field the focus and opens the list on the rows filled so far, the events
+    // until then forgotten.
+    void OpenList() {
+        driver->FocusControl(control);
+        control.ShowDropDown();
+        ASSERT_TRUE(driver->ListVisible(control));
+        events.ClearLog();
+    }
+    // Fills the rows "r00" to "r<n-1>" and opens the list on none of them.
+    void OpenNumbered(int n) {
+        FillNumbered(n);
+        OpenList();
+    }
+    // A click on visible row k of the open list, the pointer first moving there.
+    void ClickListRow(int k) {
+        driver->MouseMoveOnList(control, kX, RowY(k));
+        driver->MouseDownOnList(control, kX, RowY(k));
+        driver->MouseUpOnList(control, kX, RowY(k));
+    }
     // A point inside visible row k of the open list, in twips of its client area.
     static constexpr float kX = 300;
     static float RowY(int k) {
         return static_cast<float>((k * CurrentScreenUnits().rowPixels + 5) * TwipsPerPixel());
     }
     static std::string RowText(int row) { return (row < 10 ? "r0" : "r") + std::to_string(row); }
+    // Rows first to first + count - 1 of the list, as a reader names them ("?" for none).
+    std::vector<std::string> RowNames(int first, int count) {
+        std::vector<std::string> names;
+        for (int r = first; r < first + count; ++r)
+            names.push_back(control.RowName(r).value_or("?"));
+        return names;
+    }
     // The committed row as the control holds it, for the middle of a scenario.
     std::int32_t CommittedRow() { return ColumnPickProbe(control).lngCommittedIndex(); }
     // The committed row as the user finds it: the row that Escape in the open list goes back

@@ -15,21 +15,9 @@ constexpr int kShown = 8;  // the rows the open list shows
 
 class ScrollBarScenario : public ControlScenario {
 protected:
-    // Fills rows rows and opens the list on none of them.
-    void Open(int rows) {
-        Start(Numbered(rows));
-        control.ShowDropDown();
-        ASSERT_TRUE(driver->ListVisible(control));
-        events.ClearLog();
-    }
     int Top() { return driver->ListTopIndex(control); }
     // The rows the list shows, as a reader names them.
-    std::vector<std::string> Shown() {
-        std::vector<std::string> names;
-        for (int r = 0; r < kShown; ++r)
-            names.push_back(control.RowName(Top() + r).value_or("?"));
-        return names;
-    }
+    std::vector<std::string> Shown() { return RowNames(Top(), kShown); }
     static std::vector<std::string> RowsFrom(int first) {
         std::vector<std::string> names;
         for (int r = first; r < first + kShown; ++r)
@@ -42,7 +30,7 @@ protected:
 // The arrows and the trough, at either end of the list as well: nothing is selected or
 // committed by them, and the list stays open.
 TEST_F(ScrollBarScenario, TheArrowsMoveTheListARowAndTheTroughAPageWithinItsEnds) {
-    Open(100);
+    OpenNumbered(100);
     const struct {
         Driver::ScrollPress press;
         int top;
@@ -65,7 +53,7 @@ TEST_F(ScrollBarScenario, TheArrowsMoveTheListARowAndTheTroughAPageWithinItsEnds
 // click there commits the row clicked.
 TEST_F(ScrollBarScenario, TheThumbDraggedToTheMiddleAndTheEndShowsTheRowsThere) {
     constexpr int kRows = 50000;
-    Open(kRows);
+    OpenNumbered(kRows);
     driver->DragListThumb(control, kRows / 2);
     EXPECT_EQ(Top(), kRows / 2);
     EXPECT_EQ(Shown(), RowsFrom(kRows / 2));
@@ -77,9 +65,7 @@ TEST_F(ScrollBarScenario, TheThumbDraggedToTheMiddleAndTheEndShowsTheRowsThere) 
     // Back up to a third of the way.
     driver->DragListThumb(control, kRows / 3);
     EXPECT_EQ(Shown(), RowsFrom(kRows / 3));
-    driver->MouseMoveOnList(control, kX, RowY(2));
-    driver->MouseDownOnList(control, kX, RowY(2));
-    driver->MouseUpOnList(control, kX, RowY(2));
+    ClickListRow(2);
     const int clicked = kRows / 3 + 2;
     EXPECT_EQ(Read(), (Reading{RowText(clicked), 0, 6, clicked, clicked, false}));
 }
@@ -89,7 +75,7 @@ TEST_F(ScrollBarScenario, TheThumbDraggedToTheMiddleAndTheEndShowsTheRowsThere) 
 // there commits the row clicked.
 TEST_F(ScrollBarScenario, TheThumbLetGoPastRow65535ShowsTheRowsAtTheThumb) {
     constexpr int kRows = 200000;
-    Open(kRows);
+    OpenNumbered(kRows);
     for (const int place : {150000, 65536, 65535, 131071 + 5, kRows - kShown}) {
         driver->DragListThumb(control, place);
         EXPECT_EQ(Top(), place) << "thumb let go at " << place;
@@ -97,9 +83,7 @@ TEST_F(ScrollBarScenario, TheThumbLetGoPastRow65535ShowsTheRowsAtTheThumb) {
     }
     driver->DragListThumb(control, 150000);
     EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
-    driver->MouseMoveOnList(control, kX, RowY(3));
-    driver->MouseDownOnList(control, kX, RowY(3));
-    driver->MouseUpOnList(control, kX, RowY(3));
+    ClickListRow(3);
     EXPECT_EQ(Read(), (Reading{RowText(150003), 0, 7, 150003, 150003, false}));
 }
 

@@ -28,6 +28,11 @@ protected:
         control.FilterList(filter);
         driver->FocusControl(control);
     }
+    // The list filtered by the search, open.
+    void OpenFiltered(std::int16_t mode, const std::string& columns) {
+        Search(mode, columns, true);
+        control.ShowDropDown();
+    }
 
     // What the user sees: the text, the rows the list shows and the one selected in it.
     struct Seen {
@@ -55,16 +60,13 @@ protected:
                 "Poland, PL",  "Switzerland, CH", "Thailand, TH"};
     }
     Seen Look() {
-        Seen seen{Text(), {}, driver->ListSelection(control), control.ListIndex()};
-        for (std::int32_t r = 0; r < control.RowCount(); ++r)
-            seen.rows.push_back(control.RowName(r).value_or("?"));
-        return seen;
+        return {Text(), RowNames(0, control.RowCount()), driver->ListSelection(control),
+                control.ListIndex()};
     }
 };
 
 TEST_F(SearchScenario, ContainsFiltersTheOpenListAndEnterCommitsTheFirstMatch) {
-    Search(2, "0", true);
-    control.ShowDropDown();
+    OpenFiltered(2, "0");
     driver->TypeText("land");
 
     EXPECT_EQ(Look(), (Seen{"land", LandRows(), 0, 0}));
@@ -98,8 +100,7 @@ TEST_F(SearchScenario, WordStartFindsAWordInsideTheNameWithoutCompletingTheText)
 }
 
 TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumn) {
-    Search(1, "1;0", true);
-    control.ShowDropDown();
+    OpenFiltered(1, "1;0");
     driver->TypeText("ch");
     EXPECT_EQ(Look(), (Seen{"ch", {"Switzerland, CH"}, 0, 8}));
 
@@ -111,8 +112,7 @@ TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumn) {
 }
 
 TEST_F(SearchScenario, ThePrefixModeFiltersToo) {
-    Search(0, "0", true);
-    control.ShowDropDown();
+    OpenFiltered(0, "0");
     driver->TypeText("f");
     EXPECT_EQ(Look(), (Seen{"Finland", {"Finland, FI", "France, FR"}, 0, 0}));
 
@@ -123,8 +123,7 @@ TEST_F(SearchScenario, ThePrefixModeFiltersToo) {
 }
 
 TEST_F(SearchScenario, SwitchingTheModeWhileTheListIsOpenShowsEveryRowOnTheCurrentRow) {
-    Search(2, "0", true);
-    control.ShowDropDown();
+    OpenFiltered(2, "0");
     driver->TypeText("land");
     driver->PressKey(vbKeyDown);
     control.FilterList(false);
@@ -138,8 +137,7 @@ TEST_F(SearchScenario, SwitchingTheModeWhileTheListIsOpenShowsEveryRowOnTheCurre
 // grows back with them, on its place under the control; a list filtered to no row comes back
 // with its rows.
 TEST_F(SearchScenario, TheOpenListTakesTheHeightOfTheRowsItShows) {
-    Search(2, "0", true);
-    control.ShowDropDown();
+    OpenFiltered(2, "0");
     const LONG top = driver->ListScreenRect(control).top;
     std::vector<LONG> heights;
     const auto look = [&] {
@@ -179,8 +177,7 @@ TEST_F(SearchScenario, TheOpenListTakesTheHeightOfTheRowsItShows) {
 // as tall as it was before the typing, with its selection on the current row.
 TEST_F(SearchScenario, ARowAddedFromAnEventGivesTheFilteredListItsHeightBack) {
     constexpr std::int16_t kKeyF6 = 117;  // a key that the control leaves to the host
-    Search(2, "0", true);
-    control.ShowDropDown();
+    OpenFiltered(2, "0");
     const RECT before = driver->ListScreenRect(control);
     driver->TypeText("land");
     driver->PressKey(vbKeyDown);

@@ -70,8 +70,7 @@ TEST(ControlLifetime, AHostThatEndsTheControlInsideAnyEventEndsItOnceTheEventIsH
             SimControl c;
             c.Fill(2, "1000;1000", "Austria;AT;Belgium;BE;Bulgaria;BG");
             c.Focus();
-            const std::vector<HWND> windows = {c.host().Hwnd(), c.host().EditHwnd(),
-                                               c.host().ListHwnd()};
+            const std::vector<HWND> windows = {c.host().Hwnd(), c.host().EditHwnd(), c.List()};
             bool ended = false;
             c.events().onEvent = [&](const std::string& event) {
                 if (ended || event.rfind(lifetime.event, 0) != 0) return;

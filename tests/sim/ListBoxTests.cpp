@@ -47,18 +47,30 @@ LRESULT OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 constexpr int kWidth = 102;
 constexpr int kFiveRows = 2 + 5 * kListRowHeight;
 
-TEST(ListWindow, RowsAreDrawnWithTheListsFontInTheWidthLeftBesideTheScrollBar) {
+// A list window of five whole rows on an owner window of the given procedure, in a world of
+// its own.
+class ListWindow : public ::testing::Test {
+protected:
+    HWND MakeList(LRESULT (*ownerProc)(HWND, UINT, WPARAM, LPARAM), DWORD style, int count) {
+        RegisterClass("Owner", ownerProc);
+        owner = CreateWindow("Owner", WS_VISIBLE, 0, nullptr, RECT{100, 50, 400, 300});
+        const HWND list = CreateWindow("ThunderRT6ListBox",
+                                       WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NODATA | style, 0,
+                                       owner, RECT{10, 10, 10 + kWidth, 10 + kFiveRows}, 7);
+        scrolled = list;
+        SendMessage(list, LB_SETCOUNT, static_cast<WPARAM>(count), 0);
+        return list;
+    }
+
     World world;
+    HWND owner = nullptr;
+};
+
+TEST_F(ListWindow, RowsAreDrawnWithTheListsFontInTheWidthLeftBesideTheScrollBar) {
     drawn.clear();
-    RegisterClass("Owner", OwnerProc);
-    const HWND owner = CreateWindow("Owner", WS_VISIBLE, 0, nullptr, RECT{100, 50, 400, 300});
-    const HWND list = CreateWindow(
-        "ThunderRT6ListBox",
-        WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED, 0, owner,
-        RECT{10, 10, 10 + kWidth, 10 + kFiveRows}, 7);
+    const HWND list = MakeList(OwnerProc, LBS_NOTIFY | LBS_OWNERDRAWFIXED, 20);
     const HFONT font = world.Graphics().CreateFont("Test");
     SendMessage(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    SendMessage(list, LB_SETCOUNT, 20, 0);
     SendMessage(list, LB_SETCURSEL, 1, 0);
     ShowWindow(list, true);
 
@@ -83,16 +95,9 @@ WPARAM Request(int request, int position = 0) {
 // The scroll bar's requests move the top row within the list's ends, the owner hearing each
 // before the list moves; a thumb's move counts only while the thumb is dragged, and its
 // release goes by the position in the message.
-TEST(ListWindow, TheScrollBarsRequestsMoveTheTopRowWithinTheEnds) {
-    World world;
+TEST_F(ListWindow, TheScrollBarsRequestsMoveTheTopRowWithinTheEnds) {
     heard.clear();
-    RegisterClass("Owner", OwnerProc);
-    const HWND owner = CreateWindow("Owner", WS_VISIBLE, 0, nullptr, RECT{100, 50, 400, 300});
-    const HWND list =
-        CreateWindow("ThunderRT6ListBox", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NODATA, 0, owner,
-                     RECT{10, 10, 10 + kWidth, 10 + kFiveRows}, 7);
-    scrolled = list;
-    SendMessage(list, LB_SETCOUNT, 20, 0);
+    const HWND list = MakeList(OwnerProc, 0, 20);
     ShowWindow(list, true);
     const struct {
         WPARAM request;
@@ -160,16 +165,9 @@ LRESULT PlacingOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
 
 // Past 65,535 rows the message carries the thumb's position in 16 bits, the tracking position
 // whole, until the drag's last message; an owner that places the list has the last word.
-TEST(ListWindow, TheScrollBarTellsTheDraggedThumbsWholePositionToAnOwnerThatPlacesTheList) {
-    World world;
+TEST_F(ListWindow, TheScrollBarTellsTheDraggedThumbsWholePositionToAnOwnerThatPlacesTheList) {
     readThumb.clear();
-    RegisterClass("Owner", PlacingOwnerProc);
-    const HWND owner = CreateWindow("Owner", WS_VISIBLE, 0, nullptr, RECT{100, 50, 400, 300});
-    const HWND list =
-        CreateWindow("ThunderRT6ListBox", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NODATA, 0, owner,
-                     RECT{10, 10, 10 + kWidth, 10 + kFiveRows}, 7);
-    scrolled = list;
-    SendMessage(list, LB_SETCOUNT, 200000, 0);
+    const HWND list = MakeList(PlacingOwnerProc, 0, 200000);
     ShowWindow(list, true);
 
     SCROLLINFO info;

@@ -85,12 +85,11 @@ public:
         return sim::EditText(Host(control).EditHwnd());
     }
     int SelStart(HostedControl& control) override {
-        const sim::EditState* s = sim::InspectEdit(Host(control).EditHwnd());
-        return s ? static_cast<int>(s->First()) : 0;
+        return static_cast<int>(Edit(control).First());
     }
     int SelLength(HostedControl& control) override {
-        const sim::EditState* s = sim::InspectEdit(Host(control).EditHwnd());
-        return s ? static_cast<int>(s->Last() - s->First()) : 0;
+        const sim::EditState edit = Edit(control);
+        return static_cast<int>(edit.Last() - edit.First());
     }
     bool EditHasFocus(HostedControl& control) override {
         return sim::GetFocus() == Host(control).EditHwnd();
@@ -101,14 +100,8 @@ public:
     RECT ListScreenRect(HostedControl& control) override {
         return world_.Windows().ScreenRect(Host(control).ListHwnd());
     }
-    int ListSelection(HostedControl& control) override {
-        const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
-        return s ? s->selection : -1;
-    }
-    int ListTopIndex(HostedControl& control) override {
-        const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
-        return s ? s->top : 0;
-    }
+    int ListSelection(HostedControl& control) override { return List(control).selection; }
+    int ListTopIndex(HostedControl& control) override { return List(control).top; }
     RECT ControlScreenRect(HostedControl& control) override {
         return world_.Windows().ScreenRect(Host(control).Hwnd());
     }
@@ -116,10 +109,7 @@ public:
         world_.Windows().UpdateAll();
         return sim::GetPixel(Host(control).Hwnd(), x, y);
     }
-    int ListWindowCount(HostedControl& control) override {
-        const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
-        return s ? s->count : 0;
-    }
+    int ListWindowCount(HostedControl& control) override { return List(control).count; }
     void HoldIdleSteps(bool held) override { world_.Steps().Hold(held); }
     void RunIdleSteps(ColumnPick&) override { world_.Steps().Drain(); }
     std::vector<MessageBoxRecord> MessageBoxes() override {
@@ -137,6 +127,15 @@ private:
         return control;
     }
     sim::ControlHost& Host(HostedControl& control) { return *hosts_.at(&control); }
+    // The edit field's and the list window's records; a window that is gone reads as a new one.
+    sim::EditState Edit(HostedControl& control) {
+        const sim::EditState* s = sim::InspectEdit(Host(control).EditHwnd());
+        return s ? *s : sim::EditState{};
+    }
+    sim::ListBoxState List(HostedControl& control) {
+        const sim::ListBoxState* s = sim::InspectListBox(Host(control).ListHwnd());
+        return s ? *s : sim::ListBoxState{};
+    }
 
     StartupState startup_;                               // put back when the scenario ends
     sim::World world_;                                   // the simulated window system

@@ -60,9 +60,9 @@ const std::vector<SessionStep>& Session() {
              u.MouseUp(s.host().Hwnd(), kButtonX, kButtonY);
          }},
         {"hovering", Phase::Use,
-         [](SimControl& s, sim::User& u) { u.MouseMove(s.host().ListHwnd(), kListX, kThirdRowY); }},
+         [](SimControl& s, sim::User& u) { u.MouseMove(s.List(), kListX, kThirdRowY); }},
         {"picking", Phase::Use,
-         [](SimControl& s, sim::User& u) { u.Click(s.host().ListHwnd(), kListX, kThirdRowY); }},
+         [](SimControl& s, sim::User& u) { u.Click(s.List(), kListX, kThirdRowY); }},
         {"typing and Enter", Phase::Use,
          [](SimControl& s, sim::User& u) {
              u.Focus(s.host().EditHwnd());
@@ -85,16 +85,9 @@ const std::vector<SessionStep>& Session() {
 }
 
 // The table as the host can read it: ListCount and every row's entries as text.
-std::vector<std::string> Table(ColumnPick& c) {
-    std::vector<std::string> rows{std::to_string(c.ListCount())};
-    const Variant items = c.ArrayWithItems();
-    const VariantArray& table = *items.Array();
-    for (std::int32_t r = 0; r < c.ListCount(); ++r) {
-        std::string row;
-        for (std::int32_t col = 0; col < table.Extent(0); ++col)
-            row += DisplayText(table.At(col, r)) + ";";
-        rows.push_back(row);
-    }
+std::vector<std::string> Table(SimControl& s) {
+    std::vector<std::string> rows = s.TableRows();
+    rows.insert(rows.begin(), std::to_string(s.control().ListCount()));
     return rows;
 }
 
@@ -118,9 +111,9 @@ Played Play(SimControl& s) {
         }
         if (planned && !played.failedIn && s.world().PendingFailures() == 0)
             played.failedIn = &step;
-        if (step.phase == Phase::Fill) played.table = Table(s.control());
+        if (step.phase == Phase::Fill) played.table = Table(s);
     }
-    played.end = Table(s.control());
+    played.end = Table(s);
     played.drawing = s.world().Graphics().Live();
     return played;
 }

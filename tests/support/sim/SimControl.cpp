@@ -24,6 +24,16 @@ SimControl::SimControl(SimControlOptions options) : form_(world_, options.form) 
     Place(options.placement);
 }
 
+std::unique_ptr<SimControl> SimControl::LoadedFrom(PropertyBag& saved) {
+    return std::make_unique<SimControl>(SimControlOptions{.placement = {.properties = &saved}});
+}
+
+std::unique_ptr<SimControl> SimControl::LoadedWith(std::string_view key, const Variant& value) {
+    sim::PropertyStore store;
+    store.Set(key, value);
+    return LoadedFrom(store);
+}
+
 ColumnPick& SimControl::Place(const sim::ControlPlacement& placement) {
     host_ = &form_.AddControl(
         [](const ControlSite& site) { return std::make_unique<ColumnPick>(site); }, placement);
@@ -31,6 +41,19 @@ ColumnPick& SimControl::Place(const sim::ControlPlacement& placement) {
     control_->SetEventSink(&events_);
     probe_ = std::make_unique<ColumnPickProbe>(*control_);
     return *control_;
+}
+
+std::vector<std::string> SimControl::TableRows() {
+    std::vector<std::string> rows;
+    const Variant copy = control_->ArrayWithItems();
+    const VariantArray& table = *copy.Array();
+    for (std::int32_t row = 0; table.Allocated() && row < table.Extent(1); ++row) {
+        std::string entries;
+        for (std::int32_t c = 0; c < table.Extent(0); ++c)
+            entries += (c ? ";" : "") + DisplayText(table.At(c, row));
+        rows.push_back(entries);
+    }
+    return rows;
 }
 
 std::vector<std::string> SimControl::Prompts() const {

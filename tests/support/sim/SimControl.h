@@ -12,6 +12,7 @@
 #include "control/ColumnPick.h"
 #include "platform/sim/Form.h"
 #include "platform/sim/ListBoxClass.h"
+#include "platform/sim/PropertyStore.h"
 #include "platform/sim/User.h"
 #include "platform/sim/World.h"
 #include "runtime/Locale.h"
@@ -47,6 +48,12 @@ private:
 
 class SimControl {
 public:
+    // A control loaded from a saved form's store, as a host loads one.
+    static std::unique_ptr<SimControl> LoadedFrom(PropertyBag& saved);
+    // One loaded from a store that holds this one value: a setting that only a stored value
+    // can give.
+    static std::unique_ptr<SimControl> LoadedWith(std::string_view key, const Variant& value);
+
     explicit SimControl(SimControlOptions options = {});
     virtual ~SimControl() = default;
     SimControl(const SimControl&) = delete;
@@ -63,9 +70,12 @@ public:
     sim::User& user() { return user_; }
     EventRecorder& events() { return events_; }
 
+    // Every row that the table's copy holds, counted or not, its entries joined with ';'.
+    std::vector<std::string> TableRows();
     // The prompts and the titles of the message boxes shown so far.
     std::vector<std::string> Prompts() const;
     std::vector<std::string> ReportTitles() const;
+    HWND List() { return host_->ListHwnd(); }
     // The list window as the window itself holds it (the program stops if it is gone), and
     // where it stands on the screen.
     const sim::ListBoxState& ListState() const;
