@@ -30,9 +30,18 @@ void ServerQueries::Stop() {
 
 void ServerQueries::Ask(const std::string& text, Completion completion,
                         std::optional<FieldSearch> search, ListFilter filter) {
+    Put(Question{0, text, completion, std::move(search), filter, false});
+}
+
+void ServerQueries::AskTop(const std::string& text) {
+    Put(Question{0, text, Completion::KeepText, std::nullopt, ListFilter::AllRows, true});
+}
+
+void ServerQueries::Put(Question question) {
     {
         const std::lock_guard lock(mutex_);
-        waiting_ = Question{++newest_, text, completion, std::move(search), filter};
+        question.serial = ++newest_;
+        waiting_ = std::move(question);
         answer_.reset();
         open_ = true;
     }
@@ -83,8 +92,8 @@ std::optional<ServerQueries::Answer> ServerQueries::AwaitCount(std::chrono::mill
 
 ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& source,
                                           Placing placing) {
-    Answer answer{question.text, question.completion, {}, nullptr, std::nullopt,
-                  std::nullopt,  question.search};
+    Answer answer{question.text, question.completion, {},          nullptr, std::nullopt,
+                  std::nullopt,  question.search,     question.top};
     try {
         if (question.filter == ListFilter::Matches) {
             // The first of the rows is the text's first row; the list shows them from the top,
@@ -96,8 +105,7 @@ ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& s
                 answer.matchCount = std::ssize(*answer.matches);
             return answer;
         }
-        if (question.text.empty()) {
-            // The emptied text stands for no row; the list shows the table's first rows.
+        if (question.top) {
             answer.located = ServerRows::Top(source);
             return answer;
         }
@@ -155,8 +163,8 @@ void ServerQueries::CountMatches(const Question& question, std::unique_lock<std:
         answer_->matchCount = count;
         return;
     }
-    answer_ = Answer{question.text, question.completion, {}, nullptr, std::nullopt,
-                     count,         question.search};
+    answer_ = Answer{question.text, question.completion, {},   nullptr, std::nullopt,
+                     count,         question.search,     false};
     post_->Post();
 }
 

@@ -47,6 +47,7 @@ public:
         std::optional<std::vector<KeyedRow>> matches;
         std::optional<std::int64_t> matchCount;
         std::optional<FieldSearch> search;  // the search that found the rows; none: the prefix
+        bool top = false;  // located is the table's first row, for a text that stands for none
     };
 
     ServerQueries() = default;
@@ -62,11 +63,13 @@ public:
     void Stop();
 
     // Asks for the first row of text, in place of every question before it: the first row
-    // whose completion field begins with it, or with a search the first row it finds. The
-    // empty text asks for the table's first rows (ServerRows::Top), which the list shows then.
+    // whose completion field begins with it, or with a search the first row it finds.
     void Ask(const std::string& text, Completion completion,
              std::optional<FieldSearch> search = std::nullopt,
              ListFilter filter = ListFilter::AllRows);
+    // Asks for the table's first rows (ServerRows::Top), in place of every question before it:
+    // the list shows them while text (emptied, or one that finds no row) stands for no row.
+    void AskTop(const std::string& text);
     // Drops the newest question: its answer, when it comes, is not taken.
     void Forget();
     // A question is waiting for its answer, or an answer for taking.
@@ -91,8 +94,11 @@ private:
         Completion completion{};
         std::optional<FieldSearch> search;
         ListFilter filter{};
+        bool top = false;
     };
 
+    // The question waits for the thread, in place of every one before it.
+    void Put(Question question);
     void Run(LocaleFacts locale);
     static Answer Read(const Question& question, KeyedRows& source, Placing placing);
     // Counts the rows that a filtering question's text finds, after its first rows were

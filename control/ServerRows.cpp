@@ -195,6 +195,21 @@ std::int32_t ServerRows::Slot(std::int32_t listRow) const {
     return static_cast<std::int32_t>(listRow - shift_);
 }
 
+bool ServerRows::Holds(std::int32_t listRow, std::int32_t rows) const {
+    std::int64_t slot = listRow - shift_;
+    const std::int64_t end = slot + std::min<std::int64_t>(rows, std::int64_t{count_} - listRow);
+    // From run to run: a run read by key from its neighbour starts where that one ends.
+    while (slot < end) {
+        if (slot < std::numeric_limits<std::int32_t>::min() || slot >= kPinnedSlot) return false;
+        const auto above = pages_.upper_bound(static_cast<std::int32_t>(slot));
+        if (above == pages_.begin()) return false;
+        const auto& [first, page] = *std::prev(above);
+        if (slot - first >= page.Rows()) return false;
+        slot = std::int64_t{first} + page.Rows();
+    }
+    return true;
+}
+
 const VariantArray* ServerRows::PageOf(std::int32_t slot, std::int32_t& at) const {
     if (slot >= kPinnedSlot) {
         const auto pin = static_cast<std::size_t>(slot - kPinnedSlot);

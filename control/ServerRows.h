@@ -141,6 +141,9 @@ public:
     std::int32_t Place(std::int32_t slot) const;
     std::int32_t SlotAtPlace(std::int32_t place) const;
 
+    // The list's rows from listRow on (rows of them, fewer at the list's end) are all read:
+    // the list draws them without reading.
+    bool Holds(std::int32_t listRow, std::int32_t rows) const;
     // The run that holds slot, and the slot's place in it; nullptr when it cannot be read.
     const VariantArray* PageOf(std::int32_t slot, std::int32_t& at) const;
     // The first row whose first column begins with text, ignoring ASCII case; -1 for none.

@@ -31,7 +31,9 @@ void ColumnPick::SelectRowInListBox(std::int32_t row) {
 }
 
 void ColumnPick::ClearListSelection() {
-    lstListBox.SetTopIndex(0);
+    // On the server the first rows may lie far from the rows read: they come from the query
+    // thread, as a typed text's row does, and the list goes to them then.
+    if (!AskServerTop()) lstListBox.SetTopIndex(0);
     ForgetListSelection();
 }
 

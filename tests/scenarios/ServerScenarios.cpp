@@ -466,6 +466,47 @@ TEST_F(SlowServerScenario, AFilteredListShowsEveryRowWhenTheEmptiedTextIsAnswere
     EXPECT_EQ(control.RowName(0), "town 000, T000");
 }
 
+// A typed text that finds no row leaves no row selected at once, and the open list far down the
+// table goes to its first rows when the query thread has read them. A key typed while they are
+// on their way wins over them.
+TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
+    driver->FocusControl(control);
+    TypeQuickly("town 49");
+    PumpUntilAnswered();
+    control.ShowDropDown();
+    ASSERT_GT(driver->ListTopIndex(control), 400);
+
+    TypeQuickly("x");
+    PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+    EXPECT_EQ(Read(), (Reading{"town 49x", 8, 0, -1, -1, true}));
+    EXPECT_EQ(driver->ListTopIndex(control), 0);
+    EXPECT_EQ(control.RowName(0), "town 000, T000");
+
+    driver->SelectText(0, 8);
+    TypeQuickly("town 48");
+    PumpUntilAnswered();
+    TypeQuickly("x");
+    // The text's answer took the selection; the top rows are still to come.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (driver->ListSelection(control) != -1 && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        Timed([] { host::DoEvents(); });
+    }
+    ASSERT_TRUE(ColumnPickProbe(control).ServerQuestionOutstanding());
+    Timed([&] { driver->PressKey(vbKeyBack); });
+    PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+    EXPECT_EQ(Read(), (Reading{"town 48", 7, 0, 480, 480, true}));
+    EXPECT_GT(driver->ListTopIndex(control), 400);
+
+    // A key that moves from the text waits for the first rows too, and starts at the first.
+    TypeQuickly("x");
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Read(), (Reading{"town 000", 0, 8, 0, 0, true}));
+    EXPECT_FALSE(ColumnPickProbe(control).ServerQuestionOutstanding());
+}
+
 TEST_F(SlowServerScenario, LeavingServerModeWhileTheServerReadsDropsItsAnswer) {
     driver->FocusControl(control);
     TypeQuickly("town 3");
