@@ -16,6 +16,13 @@ std::int32_t ClampedCount(std::int64_t count) {
         std::clamp<std::int64_t>(count, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
+// The row of key among rows; rows.end() when it is not among them.
+std::vector<KeyedRow>::const_iterator FindKey(const std::vector<KeyedRow>& rows,
+                                              const RowKey& key) {
+    return std::ranges::find_if(
+        rows, [&](const KeyedRow& row) { return SameKey(row.key.unique, key.unique); });
+}
+
 }  // namespace
 
 template <class Read, class Result>
@@ -28,6 +35,14 @@ Result ServerRows::Guarded(Read&& read, Result fallback) const {
             ReportCurrentError(titles::kServerRows.title, titles::kServerRows.message);
         }
         return fallback;
+    }
+}
+
+template <class Each>
+void ServerRows::ForMarksOnRows(ServerMarks& marks, Each&& each) {
+    for (auto [mark, pin] :
+         {std::pair{&marks.committed, std::size_t{0}}, std::pair{&marks.current, std::size_t{1}}}) {
+        if (*mark >= 0 && *mark < kPinnedSlot) each(*mark, pin);
     }
 }
 
@@ -103,9 +118,9 @@ bool ServerRows::Reread(ServerMarks& marks) {
     // key with the rows either side, and keeps its slot; rows that came or went between it and
     // the chain's start would move it if the chain were read again from there.
     std::int32_t anchor = pages_.begin()->first;
-    for (const std::int32_t mark : {marks.committed, marks.current}) {
-        if (mark >= 0 && mark < kPinnedSlot && KeyAt(mark)) anchor = mark;
-    }
+    ForMarksOnRows(marks, [&](std::int32_t& mark, std::size_t) {
+        if (KeyAt(mark)) anchor = mark;
+    });
     const RowKey from = *KeyAt(anchor);
     std::vector<KeyedRow> rows = source_->RowsBefore(from, kPageRows);
     const auto above = std::ssize(rows);
@@ -116,23 +131,16 @@ bool ServerRows::Reread(ServerMarks& marks) {
     if (rows.empty()) return false;
     // Fewer rows above than asked for: the table's first row is among them.
     const std::int64_t place = above < kPageRows ? 0 : source_->CountBefore(rows.front().key);
-    const auto at = std::ranges::find_if(
-        rows, [&](const KeyedRow& row) { return SameKey(row.key.unique, from.unique); });
+    const auto at = FindKey(rows, from);
     const std::int32_t first =
         anchor - static_cast<std::int32_t>(at == rows.end() ? above : at - rows.begin());
     // The marks follow their rows by key; a mark whose row is not among these goes by itself.
-    for (auto [mark, pin] :
-         {std::pair{&marks.committed, std::size_t{0}}, std::pair{&marks.current, std::size_t{1}}}) {
-        if (*mark < 0 || *mark >= kPinnedSlot) continue;
-        const std::optional<RowKey> key = KeyAt(*mark);
-        const auto found =
-            key ? std::ranges::find_if(
-                      rows,
-                      [&](const KeyedRow& row) { return SameKey(row.key.unique, key->unique); })
-                : rows.end();
-        *mark = found == rows.end() ? Pin(*mark, pin)
-                                    : first + static_cast<std::int32_t>(found - rows.begin());
-    }
+    ForMarksOnRows(marks, [&](std::int32_t& mark, std::size_t pin) {
+        const std::optional<RowKey> key = KeyAt(mark);
+        const auto found = key ? FindKey(rows, *key) : rows.end();
+        mark = found == rows.end() ? Pin(mark, pin)
+                                   : first + static_cast<std::int32_t>(found - rows.begin());
+    });
     pages_.clear();
     Keep(first, rows);
     MoveList(place - first);
@@ -380,9 +388,7 @@ std::int32_t ServerRows::Pin(std::int32_t mark, std::size_t pin) {
 }
 
 void ServerRows::PinMarks(ServerMarks& marks) {
-    if (marks.committed >= 0 && marks.committed < kPinnedSlot)
-        marks.committed = Pin(marks.committed, 0);
-    if (marks.current >= 0 && marks.current < kPinnedSlot) marks.current = Pin(marks.current, 1);
+    ForMarksOnRows(marks, [&](std::int32_t& mark, std::size_t pin) { mark = Pin(mark, pin); });
 }
 
 std::int32_t ServerRows::SetAside(KeyedRow row, std::size_t pin) {

@@ -223,6 +223,11 @@ private:
     std::int32_t Pin(std::int32_t mark, std::size_t pin);
     // The marks standing on the rows read are kept by themselves (Pin).
     void PinMarks(ServerMarks& marks);
+    // Calls each(mark, pin) for the marks that stand on slots of the rows rather than by
+    // themselves: the committed row, kept in pin 0 when its rows go, then the current one
+    // (pin 1).
+    template <class Each>
+    static void ForMarksOnRows(ServerMarks& marks, Each&& each);
     void MoveList(std::int64_t shift) const;
     // Runs read; a failure is reported (the first time) and answered with fallback.
     template <class Read, class Result>
