@@ -106,6 +106,11 @@ public:
     // The marks kept by themselves when the rows around them went: the committed row, then
     // the current one.
     static constexpr std::int32_t kPinnedSlot = (1 << 30) + 1;
+    static constexpr std::int32_t kPins = 2;
+    // slot names a mark kept by itself.
+    static bool KeptByItself(std::int32_t slot) {
+        return slot >= kPinnedSlot && slot < kPinnedSlot + kPins;
+    }
     // Rows farther than this from every row read are not read up to where the engine
     // estimates: the list reads the rows there by themselves (Reach).
     static constexpr std::int32_t kFarRows = 4 * kPageRows;
@@ -245,8 +250,8 @@ private:
     mutable ListMove move_;           // the list's move not yet taken
     mutable ServerPages pages_;       // the runs read, by their first slot
     // The marks kept by themselves (committed, current) and their cells.
-    std::array<std::optional<KeyedRow>, 2> pinned_;
-    std::array<VariantArray, 2> pinnedCells_;
+    std::array<std::optional<KeyedRow>, kPins> pinned_;
+    std::array<VariantArray, kPins> pinnedCells_;
     mutable bool reported_ = false;  // a failure of this connection was reported
 };
 

@@ -303,6 +303,30 @@ TEST_F(FarServerScenario, AFarThumbDragReadsOnlyTheRowsWhereItLetsGo) {
     EXPECT_EQ(control.ListIndex(), clicked);
 }
 
+// Escape after the list moved far from the committed row takes that row back as it was kept,
+// reading nothing: the list is closed. Opening the list brings the rows around it back.
+TEST_F(FarServerScenario, EscapeTakesBackTheCommittedRowKeptByItselfWithoutReading) {
+    driver->FocusControl(control);
+    driver->TypeText("town 0010");
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    driver->PressKey(vbKeyReturn);
+    control.ShowDropDown();
+    driver->SelectText(0, 9);
+    driver->TypeText("town 4");
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    ASSERT_GT(driver->ListTopIndex(control), 3000);
+
+    const int before = server_->reads;
+    driver->PressKey(vbKeyEscape);
+    EXPECT_EQ(server_->reads, before);
+    EXPECT_EQ(Text(), "town 0010");
+    EXPECT_FALSE(driver->ListVisible(control));
+
+    control.ShowDropDown();
+    EXPECT_EQ(driver->ListSelection(control), 10);
+    EXPECT_EQ(Read(), (Reading{"town 0010", 0, 9, 10, 10, true}));
+}
+
 // The same towns on a server that answers each read after 200 ms: the window never waits for it
 // while the user types.
 class SlowServerScenario : public ServerScenario {
