@@ -301,6 +301,13 @@ private:
     // and applies it.
     void SettleServerCount();
     void ApplyServerAnswer(const ServerQueries::Answer& answer);
+    // The list opens on slot, a row kept by itself whose rows around it have not been read: the
+    // query thread is asked for them (ShowServerKeptRow shows them). False when the list can
+    // show it at once.
+    bool AskServerKeptRow(std::int32_t slot);
+    // The rows around the row kept by itself, which is still current: the open list shows it
+    // among them, selected.
+    void ShowServerKeptRow(const ServerQueries::Answer& answer);
     // The table's first rows, for a text that stands for no row: the list shows them, every
     // row again for the emptied text.
     void ShowServerTop(const ServerQueries::Answer& answer);

@@ -10,7 +10,9 @@
 // rather than commit a row found for an older text.
 //
 // A text that stands for no row (emptied, or one that finds none) shows the table's first rows
-// in the list; where they were not read, they come from the query thread as well.
+// in the list; where they were not read, they come from the query thread as well. So do the
+// rows around the committed row when the list opens on it after it moved far from it: the row
+// is current at once, and the list goes to it when they come.
 #include <algorithm>
 #include <chrono>
 
@@ -112,7 +114,11 @@ void ColumnPick::SettleServerAnswer() {
         ApplyServerAnswer(*answer);
     }
     if (!queries.Outstanding()) return;
+    const Asked asked = queries.NewestAsked();
     queries.Forget();
+    // The rows around a row kept by itself never came: it stays current by itself, and the
+    // keys bring it back into the list as they do any row kept so.
+    if (asked == Asked::KeptRow) return;
     // An emptied text whose top rows never came shows every row all the same.
     if (txtTextBox.Text().empty()) EndServerFilter();
     ClearListSelection();
@@ -145,14 +151,42 @@ void ColumnPick::ShowServerTop(const ServerQueries::Answer& answer) {
     ForgetListSelection();
 }
 
+bool ColumnPick::AskServerKeptRow(std::int32_t slot) {
+    std::optional<KeyedRow> row = server.ToBring(slot);
+    if (!row) return false;
+    queries.AskKept(txtTextBox.Text(), std::move(*row));
+    return true;
+}
+
+void ColumnPick::ShowServerKeptRow(const ServerQueries::Answer& answer) {
+    if (answer.failure) server.ReportFailure(answer.failure);
+    if (txtTextBox.Text() != answer.text || !answer.located.found) return;
+    // Only while the current row is still the row kept: a pick of another row moved it.
+    const std::int32_t current = rows.ListIndex();
+    const std::optional<RowKey> kept =
+        ServerRows::KeptByItself(current) ? server.KeyAt(current) : std::nullopt;
+    if (!kept || !SameKey(kept->unique, answer.located.found->key.unique)) return;
+    ServerMarks marks = MarksOnServer();
+    const std::int32_t slot = server.BringLocated(answer.located, marks);
+    KeepMarksOnServer(marks);
+    FollowServerCount();
+    if (slot < 0 || !dropDown.blnComboBoxIsOpen) return;
+    lstListBox.SetTopIndex(ListRowOf(slot));
+    SelectQuietly(slot);
+}
+
 void ColumnPick::SettleServerCount() {
     if (!server.Active() || !queries.Busy()) return;
     if (auto answer = queries.AwaitCount(kAnswerBound)) ApplyServerAnswer(*answer);
 }
 
 void ColumnPick::ApplyServerAnswer(const ServerQueries::Answer& answer) {
-    if (answer.top) {
+    if (answer.asked == Asked::TableTop) {
         ShowServerTop(answer);
+        return;
+    }
+    if (answer.asked == Asked::KeptRow) {
+        ShowServerKeptRow(answer);
         return;
     }
     if (!answer.matches && answer.matchCount) {

@@ -526,19 +526,27 @@ std::int32_t ServerRows::Bring(std::int32_t slot, ServerMarks& marks) {
     const auto row = RowAt(slot);
     if (!row) return slot;
     if (const auto known = SlotOfKey(row->key.unique)) return *known;
-    return Guarded(
-        [&] {
-            const std::int32_t brought = Adopt(Locate(*source_, *row, HowPlaced()), marks);
-            // The marks that the row kept by itself stood for stand on it in the list again.
-            for (std::int32_t* mark : {&marks.current, &marks.committed}) {
-                if (*mark >= kPinnedSlot) {
-                    const auto kept = RowAt(*mark);
-                    if (kept && SameKey(kept->key.unique, row->key.unique)) *mark = brought;
-                }
-            }
-            return brought;
-        },
-        slot);
+    return Guarded([&] { return BringLocated(Locate(*source_, *row, HowPlaced()), marks); }, slot);
+}
+
+std::optional<KeyedRow> ServerRows::ToBring(std::int32_t slot) const {
+    if (!Active() || !KeptByItself(slot)) return std::nullopt;
+    std::optional<KeyedRow> row = RowAt(slot);
+    if (!row || SlotOfKey(row->key.unique)) return std::nullopt;
+    return row;
+}
+
+std::int32_t ServerRows::BringLocated(const LocatedRow& located, ServerMarks& marks) {
+    const std::int32_t brought = Adopt(located, marks);
+    if (brought < 0) return brought;
+    // The marks that the row kept by itself stood for stand on it in the list again.
+    for (std::int32_t* mark : {&marks.current, &marks.committed}) {
+        if (*mark >= kPinnedSlot) {
+            const auto kept = RowAt(*mark);
+            if (kept && SameKey(kept->key.unique, located.found->key.unique)) *mark = brought;
+        }
+    }
+    return brought;
 }
 
 void ServerRows::ReportFailure(const std::exception_ptr& failure) const {

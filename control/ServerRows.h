@@ -159,6 +159,11 @@ public:
     // The list shows slot (a mark kept by itself is read again with the rows around it): the
     // slot that the row then has.
     std::int32_t Bring(std::int32_t slot, ServerMarks& marks);
+    // The row kept by itself at slot, when bringing it back would read the rows around it (it
+    // is not among the rows read); none otherwise.
+    std::optional<KeyedRow> ToBring(std::int32_t slot) const;
+    // As Bring, for the rows around a kept row read elsewhere (Locate): its slot, -1 for none.
+    std::int32_t BringLocated(const LocatedRow& located, ServerMarks& marks);
 
     // The key of the row read at slot; none when it was not read.
     std::optional<RowKey> KeyAt(std::int32_t slot) const;
