@@ -147,7 +147,7 @@ void ColumnPick::ShowServerTop(const ServerQueries::Answer& answer) {
     KeepMarksOnServer(marks);
     FollowServerCount();
     // Rows that could not be read are not read here either: the list then stays where it is.
-    if (server.Holds(0, settings.intListRows)) lstListBox.SetTopIndex(0);
+    if (!answer.failure) lstListBox.SetTopIndex(0);
     ForgetListSelection();
 }
 
