@@ -362,9 +362,9 @@ private:
     // The list's selection moves to row (-1: none) as the control's own change: the list's
     // report of it is no pick. The current row follows.
     void SelectQuietly(std::int32_t row);
-    // As SelectQuietly, for the closed list: a row of the server's kept by itself (the list
-    // moved far from it) becomes current as it is, its cells at hand, without reading the rows
-    // around it; the list brings it back when it shows it again.
+    // As SelectQuietly, but a row of the server's kept by itself (the list moved far from it)
+    // becomes current as it is, its cells at hand, without reading the rows around it: Escape
+    // closes the list, and the opening list has them read on the query thread.
     void SelectKeptRowQuietly(std::int32_t row);
     // The list's selection shows the current row again, quietly, after its rows moved under it.
     void ReselectCurrentRow();
