@@ -343,6 +343,8 @@ BENCHMARK(BM_BarePrefixQuery)->Apply(Configure);
 // several keys fall into each read.
 constexpr std::chrono::milliseconds kSlowAnswer{200};
 constexpr std::chrono::milliseconds kKeyGap{50};
+// A character that no name holds: typed after a name's start, the text finds no row.
+constexpr char kNoName = '#';
 
 // The value of a field of an ODBC connection string ("" when it has none).
 std::string FieldOf(const std::string& connection, const std::string& field) {
@@ -425,8 +427,9 @@ private:
 // each prefix's completion. A key counts as reflected when the edit field shows the text typed
 // so far right after it; a prefix as completed when its answer came and the text still begins
 // with every key typed. Before each word the text is emptied, and the list's first rows awaited.
-// The second argument: 1 types into the open list, which draws the rows that each answer
-// brings.
+// After every second word a key that no name holds follows the completion: the text then finds
+// no row, and the list goes from the word's row to the table's first rows. The second
+// argument: 1 types into the open list, which draws the rows that each answer brings.
 void BM_SlowServerTyping(benchmark::State& state) {
     auto slow = OpenedSlowly(state);
     if (!slow) return;
@@ -442,6 +445,7 @@ void BM_SlowServerTyping(benchmark::State& state) {
         if (open) c.ShowDropDown();
         WindowThread window(bench.World());
         std::int64_t typed = 0, reflected = 0, completed = 0, found = 0, emptied = 0;
+        std::int64_t unfound = 0;
         const std::size_t words = 8;
         for (std::size_t w = 0; w < words; ++w) {
             const std::string& word = prefixes[w];
@@ -459,12 +463,20 @@ void BM_SlowServerTyping(benchmark::State& state) {
             const bool answered = window.RunUntilAnswered(c);
             completed += answered && Folded(c.Text()).starts_with(Folded(word));
             found += answered && c.Text().size() > word.size();
+            if (w % 2 == 0) continue;
+            // The key replaces the completed tail, which is selected.
+            window.Timed([&] { user.TypeText(std::string(1, kNoName)); });
+            ++typed;
+            reflected += c.Text() == word + kNoName;
+            unfound +=
+                window.RunUntilAnswered(c) && c.Text() == word + kNoName && c.ListIndex() == -1;
         }
         state.counters["keys_typed"] = static_cast<double>(typed);
         state.counters["keys_reflected"] = static_cast<double>(reflected);
         state.counters["texts_completed"] = static_cast<double>(completed);
         state.counters["texts_found"] = static_cast<double>(found);
         state.counters["texts_emptied"] = static_cast<double>(emptied);
+        state.counters["texts_unfound"] = static_cast<double>(unfound);
         state.counters["window_longest_ms"] = window.LongestMs();
         if (slow->relay)
             state.counters["answers_held"] = static_cast<double>(slow->relay->Answers());

@@ -287,8 +287,11 @@ private:
     std::int32_t ServerListIndex();
     std::int32_t ServerSlotAt(std::int32_t place);
     // Typing in server mode (control/ServerModeTyping.cpp): asks the query thread for the
-    // first row of text; false outside server mode or for an empty text (nothing asked).
+    // first row of text (the table's first rows for the empty text); false outside server mode.
     bool AskServer(const std::string& text, Completion completion);
+    // The list is to show its first rows, which have not been read: the query thread is asked
+    // for them (ShowServerTop shows them). False when the list can show them at once.
+    bool AskServerTop();
     // The query thread answered: the answer to the newest text is applied.
     void TakeServerAnswer();
     // Waits (bounded) for the answer to the newest text and applies it, before anything that
@@ -298,7 +301,15 @@ private:
     // and applies it.
     void SettleServerCount();
     void ApplyServerAnswer(const ServerQueries::Answer& answer);
-    // The answer to the emptied text: every row again, from the table's first rows.
+    // The list opens on slot, a row kept by itself whose rows around it have not been read: the
+    // query thread is asked for them (ShowServerKeptRow shows them). False when the list can
+    // show it at once.
+    bool AskServerKeptRow(std::int32_t slot);
+    // The rows around the row kept by itself, which is still current: the open list shows it
+    // among them, selected.
+    void ShowServerKeptRow(const ServerQueries::Answer& answer);
+    // The table's first rows, for a text that stands for no row: the list shows them, every
+    // row again for the emptied text.
     void ShowServerTop(const ServerQueries::Answer& answer);
     // The row first found for a text, read with the rows around it, becomes current.
     void FindServerRowOf(const LocatedRow& first);
@@ -351,6 +362,10 @@ private:
     // The list's selection moves to row (-1: none) as the control's own change: the list's
     // report of it is no pick. The current row follows.
     void SelectQuietly(std::int32_t row);
+    // As SelectQuietly, but a row of the server's kept by itself (the list moved far from it)
+    // becomes current as it is, its cells at hand, without reading the rows around it: Escape
+    // closes the list, and the opening list has them read on the query thread.
+    void SelectKeptRowQuietly(std::int32_t row);
     // The list's selection shows the current row again, quietly, after its rows moved under it.
     void ReselectCurrentRow();
     // The row that the text matched: selected quietly, scrolled to the top and announced.

@@ -8,6 +8,12 @@
 // Enter, the focus leaving, the list opening, the navigation keys and a host's put of Text. A
 // server slower than that leaves the text standing for no row: Enter then raises NotInList
 // rather than commit a row found for an older text.
+//
+// A text that stands for no row (emptied, or one that finds none) shows the table's first rows
+// in the list; where they were not read, they come from the query thread as well. So do the
+// rows around the committed row when the list opens on it after it moved far from it: the row
+// is current at once, and the list goes to it when they come.
+#include <algorithm>
 #include <chrono>
 
 #include "control/ColumnPick.h"
@@ -28,7 +34,7 @@ bool ColumnPick::AskServer(const std::string& text, Completion completion) {
         // The emptied text stands for no row at once; the list's top rows, which it shows then,
         // may lie far from the rows read, so they come from the query thread as a typed text's
         // rows do. Until then the list shows what it showed (a filtered list its rows).
-        queries.Ask(text, Completion::KeepText);
+        queries.AskTop(text);
         ForgetListSelection();
         return true;
     }
@@ -96,27 +102,77 @@ void ColumnPick::TakeServerAnswer() {
 }
 
 void ColumnPick::SettleServerAnswer() {
-    if (!server.Active() || !queries.Outstanding()) return;
-    if (auto answer = queries.Await(kAnswerBound)) {
+    if (!server.Active()) return;
+    // An answer may ask for more, which is waited for too within the same bound: a text that
+    // finds no row asks for the table's first rows, from which the keys then move.
+    const auto end = std::chrono::steady_clock::now() + kAnswerBound;
+    while (queries.Outstanding()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        auto answer = queries.Await(std::max(left, std::chrono::milliseconds{0}));
+        if (!answer) break;
         ApplyServerAnswer(*answer);
-        return;
     }
+    if (!queries.Outstanding()) return;
+    const Asked asked = queries.NewestAsked();
     queries.Forget();
+    // The rows around a row kept by itself never came: it stays current by itself, and the
+    // keys bring it back into the list as they do any row kept so.
+    if (asked == Asked::KeptRow) return;
     // An emptied text whose top rows never came shows every row all the same.
     if (txtTextBox.Text().empty()) EndServerFilter();
     ClearListSelection();
 }
 
+bool ColumnPick::AskServerTop() {
+    // A filtered list's first rows came with its text's answer.
+    if (!server.Active() || serverFilter.Active()) return false;
+    if (server.Holds(0, settings.intListRows)) return false;
+    queries.AskTop(txtTextBox.Text());
+    return true;
+}
+
 void ColumnPick::ShowServerTop(const ServerQueries::Answer& answer) {
     if (answer.failure) server.ReportFailure(answer.failure);
     // The control or the host wrote a text since: the top rows are of no use to it.
-    if (!txtTextBox.Text().empty()) return;
-    EndServerFilter();
+    if (txtTextBox.Text() != answer.text) return;
+    if (answer.text.empty()) {
+        EndServerFilter();
+    } else if (serverFilter.Active()) {
+        // FilterList was put on since: the list shows the rows the text finds.
+        return;
+    }
     ServerMarks marks = MarksOnServer();
     server.Adopt(answer.located, marks);
     KeepMarksOnServer(marks);
     FollowServerCount();
-    ClearListSelection();
+    // Rows that could not be read are not read here either: the list then stays where it is.
+    if (!answer.failure) lstListBox.SetTopIndex(0);
+    ForgetListSelection();
+}
+
+bool ColumnPick::AskServerKeptRow(std::int32_t slot) {
+    std::optional<KeyedRow> row = server.ToBring(slot);
+    if (!row) return false;
+    queries.AskKept(txtTextBox.Text(), std::move(*row));
+    return true;
+}
+
+void ColumnPick::ShowServerKeptRow(const ServerQueries::Answer& answer) {
+    if (answer.failure) server.ReportFailure(answer.failure);
+    if (txtTextBox.Text() != answer.text || !answer.located.found) return;
+    // Only while the current row is still the row kept: a pick of another row moved it.
+    const std::int32_t current = rows.ListIndex();
+    const std::optional<RowKey> kept =
+        ServerRows::KeptByItself(current) ? server.KeyAt(current) : std::nullopt;
+    if (!kept || !SameKey(kept->unique, answer.located.found->key.unique)) return;
+    ServerMarks marks = MarksOnServer();
+    const std::int32_t slot = server.BringLocated(answer.located, marks);
+    KeepMarksOnServer(marks);
+    FollowServerCount();
+    if (slot < 0 || !dropDown.blnComboBoxIsOpen) return;
+    lstListBox.SetTopIndex(ListRowOf(slot));
+    SelectQuietly(slot);
 }
 
 void ColumnPick::SettleServerCount() {
@@ -125,8 +181,12 @@ void ColumnPick::SettleServerCount() {
 }
 
 void ColumnPick::ApplyServerAnswer(const ServerQueries::Answer& answer) {
-    if (answer.text.empty()) {
+    if (answer.asked == Asked::TableTop) {
         ShowServerTop(answer);
+        return;
+    }
+    if (answer.asked == Asked::KeptRow) {
+        ShowServerKeptRow(answer);
         return;
     }
     if (!answer.matches && answer.matchCount) {

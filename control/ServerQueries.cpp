@@ -30,9 +30,25 @@ void ServerQueries::Stop() {
 
 void ServerQueries::Ask(const std::string& text, Completion completion,
                         std::optional<FieldSearch> search, ListFilter filter) {
+    Put(Question{0, text, completion, std::move(search), filter, Asked::TextsRow, std::nullopt});
+}
+
+void ServerQueries::AskTop(const std::string& text) {
+    Put(Question{0, text, Completion::KeepText, std::nullopt, ListFilter::AllRows, Asked::TableTop,
+                 std::nullopt});
+}
+
+void ServerQueries::AskKept(const std::string& text, KeyedRow row) {
+    Put(Question{0, text, Completion::KeepText, std::nullopt, ListFilter::AllRows, Asked::KeptRow,
+                 std::move(row)});
+}
+
+void ServerQueries::Put(Question question) {
     {
         const std::lock_guard lock(mutex_);
-        waiting_ = Question{++newest_, text, completion, std::move(search), filter};
+        question.serial = ++newest_;
+        newestAsked_ = question.asked;
+        waiting_ = std::move(question);
         answer_.reset();
         open_ = true;
     }
@@ -50,6 +66,11 @@ void ServerQueries::Forget() {
 bool ServerQueries::Outstanding() const {
     const std::lock_guard lock(mutex_);
     return open_ || answer_.has_value();
+}
+
+Asked ServerQueries::NewestAsked() const {
+    const std::lock_guard lock(mutex_);
+    return newestAsked_;
 }
 
 bool ServerQueries::Busy() const {
@@ -83,8 +104,8 @@ std::optional<ServerQueries::Answer> ServerQueries::AwaitCount(std::chrono::mill
 
 ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& source,
                                           Placing placing) {
-    Answer answer{question.text, question.completion, {}, nullptr, std::nullopt,
-                  std::nullopt,  question.search};
+    Answer answer{question.text,   question.completion, {}, nullptr, std::nullopt, std::nullopt,
+                  question.search, question.asked};
     try {
         if (question.filter == ListFilter::Matches) {
             // The first of the rows is the text's first row; the list shows them from the top,
@@ -96,9 +117,12 @@ ServerQueries::Answer ServerQueries::Read(const Question& question, KeyedRows& s
                 answer.matchCount = std::ssize(*answer.matches);
             return answer;
         }
-        if (question.text.empty()) {
-            // The emptied text stands for no row; the list shows the table's first rows.
+        if (question.asked == Asked::TableTop) {
             answer.located = ServerRows::Top(source);
+            return answer;
+        }
+        if (question.asked == Asked::KeptRow) {
+            answer.located = ServerRows::Locate(source, question.kept, placing);
             return answer;
         }
         answer.located = ServerRows::Locate(
@@ -155,8 +179,8 @@ void ServerQueries::CountMatches(const Question& question, std::unique_lock<std:
         answer_->matchCount = count;
         return;
     }
-    answer_ = Answer{question.text, question.completion, {}, nullptr, std::nullopt,
-                     count,         question.search};
+    answer_ = Answer{question.text,   question.completion, {}, nullptr, std::nullopt, count,
+                     question.search, Asked::TextsRow};
     post_->Post();
 }
 

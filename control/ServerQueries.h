@@ -31,6 +31,10 @@ namespace cp {
 // (after a deletion).
 enum class Completion { Complete, KeepText };
 
+// What a question asks for: the first row of its text, the table's first rows (for a text that
+// stands for no row), or the rows around a row that the list kept by itself.
+enum class Asked { TextsRow, TableTop, KeptRow };
+
 // Whether the list shows only the rows the text finds (FilterList): the answer then brings the
 // first page of them, and their count follows in an answer of its own.
 enum class ListFilter { AllRows, Matches };
@@ -47,6 +51,7 @@ public:
         std::optional<std::vector<KeyedRow>> matches;
         std::optional<std::int64_t> matchCount;
         std::optional<FieldSearch> search;  // the search that found the rows; none: the prefix
+        Asked asked{};                      // as asked
     };
 
     ServerQueries() = default;
@@ -62,15 +67,22 @@ public:
     void Stop();
 
     // Asks for the first row of text, in place of every question before it: the first row
-    // whose completion field begins with it, or with a search the first row it finds. The
-    // empty text asks for the table's first rows (ServerRows::Top), which the list shows then.
+    // whose completion field begins with it, or with a search the first row it finds.
     void Ask(const std::string& text, Completion completion,
              std::optional<FieldSearch> search = std::nullopt,
              ListFilter filter = ListFilter::AllRows);
+    // Asks for the table's first rows (ServerRows::Top), in place of every question before it:
+    // the list shows them while text (emptied, or one that finds no row) stands for no row.
+    void AskTop(const std::string& text);
+    // Asks for the rows around row, one that the list kept by itself while it showed rows far
+    // from it, so that the list can show it again; text is the text that stands for it.
+    void AskKept(const std::string& text, KeyedRow row);
     // Drops the newest question: its answer, when it comes, is not taken.
     void Forget();
     // A question is waiting for its answer, or an answer for taking.
     bool Outstanding() const;
+    // What the newest question asks for.
+    Asked NewestAsked() const;
     // Outstanding, or the rows that the newest text finds are being counted (their count
     // follows as an answer).
     bool Busy() const;
@@ -91,8 +103,12 @@ private:
         Completion completion{};
         std::optional<FieldSearch> search;
         ListFilter filter{};
+        Asked asked{};
+        std::optional<KeyedRow> kept;  // with Asked::KeptRow
     };
 
+    // The question waits for the thread, in place of every one before it.
+    void Put(Question question);
     void Run(LocaleFacts locale);
     static Answer Read(const Question& question, KeyedRows& source, Placing placing);
     // Counts the rows that a filtering question's text finds, after its first rows were
@@ -107,6 +123,7 @@ private:
     std::optional<Question> waiting_;    // asked, not yet begun
     std::optional<Answer> answer_;       // the newest question's, not yet taken
     std::uint64_t newest_ = 0;           // the serial of the newest question
+    Asked newestAsked_{};                // what it asks for
     bool open_ = false;                  // the newest question is waiting or running
     bool counting_ = false;              // the newest question's matches are being counted
     bool stopping_ = false;

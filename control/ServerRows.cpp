@@ -16,6 +16,13 @@ std::int32_t ClampedCount(std::int64_t count) {
         std::clamp<std::int64_t>(count, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
+// The row of key among rows; rows.end() when it is not among them.
+std::vector<KeyedRow>::const_iterator FindKey(const std::vector<KeyedRow>& rows,
+                                              const RowKey& key) {
+    return std::ranges::find_if(
+        rows, [&](const KeyedRow& row) { return SameKey(row.key.unique, key.unique); });
+}
+
 }  // namespace
 
 template <class Read, class Result>
@@ -28,6 +35,14 @@ Result ServerRows::Guarded(Read&& read, Result fallback) const {
             ReportCurrentError(titles::kServerRows.title, titles::kServerRows.message);
         }
         return fallback;
+    }
+}
+
+template <class Each>
+void ServerRows::ForMarksOnRows(ServerMarks& marks, Each&& each) {
+    for (auto [mark, pin] :
+         {std::pair{&marks.committed, std::size_t{0}}, std::pair{&marks.current, std::size_t{1}}}) {
+        if (*mark >= 0 && *mark < kPinnedSlot) each(*mark, pin);
     }
 }
 
@@ -103,9 +118,9 @@ bool ServerRows::Reread(ServerMarks& marks) {
     // key with the rows either side, and keeps its slot; rows that came or went between it and
     // the chain's start would move it if the chain were read again from there.
     std::int32_t anchor = pages_.begin()->first;
-    for (const std::int32_t mark : {marks.committed, marks.current}) {
-        if (mark >= 0 && mark < kPinnedSlot && KeyAt(mark)) anchor = mark;
-    }
+    ForMarksOnRows(marks, [&](std::int32_t& mark, std::size_t) {
+        if (KeyAt(mark)) anchor = mark;
+    });
     const RowKey from = *KeyAt(anchor);
     std::vector<KeyedRow> rows = source_->RowsBefore(from, kPageRows);
     const auto above = std::ssize(rows);
@@ -116,23 +131,16 @@ bool ServerRows::Reread(ServerMarks& marks) {
     if (rows.empty()) return false;
     // Fewer rows above than asked for: the table's first row is among them.
     const std::int64_t place = above < kPageRows ? 0 : source_->CountBefore(rows.front().key);
-    const auto at = std::ranges::find_if(
-        rows, [&](const KeyedRow& row) { return SameKey(row.key.unique, from.unique); });
+    const auto at = FindKey(rows, from);
     const std::int32_t first =
         anchor - static_cast<std::int32_t>(at == rows.end() ? above : at - rows.begin());
     // The marks follow their rows by key; a mark whose row is not among these goes by itself.
-    for (auto [mark, pin] :
-         {std::pair{&marks.committed, std::size_t{0}}, std::pair{&marks.current, std::size_t{1}}}) {
-        if (*mark < 0 || *mark >= kPinnedSlot) continue;
-        const std::optional<RowKey> key = KeyAt(*mark);
-        const auto found =
-            key ? std::ranges::find_if(
-                      rows,
-                      [&](const KeyedRow& row) { return SameKey(row.key.unique, key->unique); })
-                : rows.end();
-        *mark = found == rows.end() ? Pin(*mark, pin)
-                                    : first + static_cast<std::int32_t>(found - rows.begin());
-    }
+    ForMarksOnRows(marks, [&](std::int32_t& mark, std::size_t pin) {
+        const std::optional<RowKey> key = KeyAt(mark);
+        const auto found = key ? FindKey(rows, *key) : rows.end();
+        mark = found == rows.end() ? Pin(mark, pin)
+                                   : first + static_cast<std::int32_t>(found - rows.begin());
+    });
     pages_.clear();
     Keep(first, rows);
     MoveList(place - first);
@@ -193,6 +201,21 @@ std::int32_t ServerRows::Slot(std::int32_t listRow) const {
     Load(static_cast<std::int32_t>(listRow - shift_));
     if (listRow >= count_) return -1;
     return static_cast<std::int32_t>(listRow - shift_);
+}
+
+bool ServerRows::Holds(std::int32_t listRow, std::int32_t rows) const {
+    std::int64_t slot = listRow - shift_;
+    const std::int64_t end = slot + std::min<std::int64_t>(rows, std::int64_t{count_} - listRow);
+    // From run to run: a run read by key from its neighbour starts where that one ends.
+    while (slot < end) {
+        if (slot < std::numeric_limits<std::int32_t>::min() || slot >= kPinnedSlot) return false;
+        const auto above = pages_.upper_bound(static_cast<std::int32_t>(slot));
+        if (above == pages_.begin()) return false;
+        const auto& [first, page] = *std::prev(above);
+        if (slot - first >= page.Rows()) return false;
+        slot = std::int64_t{first} + page.Rows();
+    }
+    return true;
 }
 
 const VariantArray* ServerRows::PageOf(std::int32_t slot, std::int32_t& at) const {
@@ -365,9 +388,7 @@ std::int32_t ServerRows::Pin(std::int32_t mark, std::size_t pin) {
 }
 
 void ServerRows::PinMarks(ServerMarks& marks) {
-    if (marks.committed >= 0 && marks.committed < kPinnedSlot)
-        marks.committed = Pin(marks.committed, 0);
-    if (marks.current >= 0 && marks.current < kPinnedSlot) marks.current = Pin(marks.current, 1);
+    ForMarksOnRows(marks, [&](std::int32_t& mark, std::size_t pin) { mark = Pin(mark, pin); });
 }
 
 std::int32_t ServerRows::SetAside(KeyedRow row, std::size_t pin) {
@@ -505,19 +526,27 @@ std::int32_t ServerRows::Bring(std::int32_t slot, ServerMarks& marks) {
     const auto row = RowAt(slot);
     if (!row) return slot;
     if (const auto known = SlotOfKey(row->key.unique)) return *known;
-    return Guarded(
-        [&] {
-            const std::int32_t brought = Adopt(Locate(*source_, *row, HowPlaced()), marks);
-            // The marks that the row kept by itself stood for stand on it in the list again.
-            for (std::int32_t* mark : {&marks.current, &marks.committed}) {
-                if (*mark >= kPinnedSlot) {
-                    const auto kept = RowAt(*mark);
-                    if (kept && SameKey(kept->key.unique, row->key.unique)) *mark = brought;
-                }
-            }
-            return brought;
-        },
-        slot);
+    return Guarded([&] { return BringLocated(Locate(*source_, *row, HowPlaced()), marks); }, slot);
+}
+
+std::optional<KeyedRow> ServerRows::ToBring(std::int32_t slot) const {
+    if (!Active() || !KeptByItself(slot)) return std::nullopt;
+    std::optional<KeyedRow> row = RowAt(slot);
+    if (!row || SlotOfKey(row->key.unique)) return std::nullopt;
+    return row;
+}
+
+std::int32_t ServerRows::BringLocated(const LocatedRow& located, ServerMarks& marks) {
+    const std::int32_t brought = Adopt(located, marks);
+    if (brought < 0) return brought;
+    // The marks that the row kept by itself stood for stand on it in the list again.
+    for (std::int32_t* mark : {&marks.current, &marks.committed}) {
+        if (*mark >= kPinnedSlot) {
+            const auto kept = RowAt(*mark);
+            if (kept && SameKey(kept->key.unique, located.found->key.unique)) *mark = brought;
+        }
+    }
+    return brought;
 }
 
 void ServerRows::ReportFailure(const std::exception_ptr& failure) const {

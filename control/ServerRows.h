@@ -106,6 +106,11 @@ public:
     // The marks kept by themselves when the rows around them went: the committed row, then
     // the current one.
     static constexpr std::int32_t kPinnedSlot = (1 << 30) + 1;
+    static constexpr std::int32_t kPins = 2;
+    // slot names a mark kept by itself.
+    static bool KeptByItself(std::int32_t slot) {
+        return slot >= kPinnedSlot && slot < kPinnedSlot + kPins;
+    }
     // Rows farther than this from every row read are not read up to where the engine
     // estimates: the list reads the rows there by themselves (Reach).
     static constexpr std::int32_t kFarRows = 4 * kPageRows;
@@ -141,6 +146,9 @@ public:
     std::int32_t Place(std::int32_t slot) const;
     std::int32_t SlotAtPlace(std::int32_t place) const;
 
+    // The list's rows from listRow on (rows of them, fewer at the list's end) are all read:
+    // the list draws them without reading.
+    bool Holds(std::int32_t listRow, std::int32_t rows) const;
     // The run that holds slot, and the slot's place in it; nullptr when it cannot be read.
     const VariantArray* PageOf(std::int32_t slot, std::int32_t& at) const;
     // The first row whose first column begins with text, ignoring ASCII case; -1 for none.
@@ -151,6 +159,11 @@ public:
     // The list shows slot (a mark kept by itself is read again with the rows around it): the
     // slot that the row then has.
     std::int32_t Bring(std::int32_t slot, ServerMarks& marks);
+    // The row kept by itself at slot, when bringing it back would read the rows around it (it
+    // is not among the rows read); none otherwise.
+    std::optional<KeyedRow> ToBring(std::int32_t slot) const;
+    // As Bring, for the rows around a kept row read elsewhere (Locate): its slot, -1 for none.
+    std::int32_t BringLocated(const LocatedRow& located, ServerMarks& marks);
 
     // The key of the row read at slot; none when it was not read.
     std::optional<RowKey> KeyAt(std::int32_t slot) const;
@@ -220,6 +233,11 @@ private:
     std::int32_t Pin(std::int32_t mark, std::size_t pin);
     // The marks standing on the rows read are kept by themselves (Pin).
     void PinMarks(ServerMarks& marks);
+    // Calls each(mark, pin) for the marks that stand on slots of the rows rather than by
+    // themselves: the committed row, kept in pin 0 when its rows go, then the current one
+    // (pin 1).
+    template <class Each>
+    static void ForMarksOnRows(ServerMarks& marks, Each&& each);
     void MoveList(std::int64_t shift) const;
     // Runs read; a failure is reported (the first time) and answered with fallback.
     template <class Read, class Result>
@@ -237,8 +255,8 @@ private:
     mutable ListMove move_;           // the list's move not yet taken
     mutable ServerPages pages_;       // the runs read, by their first slot
     // The marks kept by themselves (committed, current) and their cells.
-    std::array<std::optional<KeyedRow>, 2> pinned_;
-    std::array<VariantArray, 2> pinnedCells_;
+    std::array<std::optional<KeyedRow>, kPins> pinned_;
+    std::array<VariantArray, kPins> pinnedCells_;
     mutable bool reported_ = false;  // a failure of this connection was reported
 };
 

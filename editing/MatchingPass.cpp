@@ -72,8 +72,15 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
             if (row != -1) SelectRowInListBox(row);
             return;
         }
-        // The text still stands for the committed row: the list opens on it.
+        // The text still stands for the committed row: the list opens on it. Kept by itself
+        // while the list showed rows far from it, it is current at once, and the list goes to
+        // it when the query thread has read the rows around it.
         MatchListWindowCount();
+        if (AskServerKeptRow(rows.CommittedIndex())) {
+            SelectKeptRowQuietly(rows.CommittedIndex());
+            SelectAllTextInTextBox();
+            return;
+        }
         const std::int32_t committed = BringServerRow(rows.CommittedIndex());
         lstListBox.SetTopIndex(ListRowOf(committed));
         SelectQuietly(committed);

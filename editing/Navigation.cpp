@@ -103,7 +103,7 @@ void ColumnPick::FinishRowsBelow(std::int16_t KeyCode) {
 
 void ColumnPick::RestoreCommittedRow() {
     HideListBox(AfterHide::FocusEditField);
-    SelectQuietly(rows.CommittedIndex());
+    SelectKeptRowQuietly(rows.CommittedIndex());
     // With no committed row this raises NotInList; its answer changes nothing here.
     ShowCurrentRowText();
     EndEdit();

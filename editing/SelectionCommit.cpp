@@ -18,6 +18,18 @@ void ColumnPick::SelectQuietly(std::int32_t wanted) {
     rows.SetListIndex(row);
 }
 
+void ColumnPick::SelectKeptRowQuietly(std::int32_t row) {
+    if (!server.Active() || !ServerRows::KeptByItself(row)) {
+        SelectQuietly(row);
+        return;
+    }
+    // As for any row the list does not show: every row again.
+    ShowAllRows();
+    const OwnListSelection own(editing);
+    lstListBox.SetListIndex(-1);
+    rows.SetListIndex(row);
+}
+
 void ColumnPick::ReselectCurrentRow() {
     const OwnListSelection own(editing);
     lstListBox.SetListIndex(ListRowOf(rows.ListIndex()));
@@ -31,7 +43,9 @@ void ColumnPick::SelectRowInListBox(std::int32_t row) {
 }
 
 void ColumnPick::ClearListSelection() {
-    lstListBox.SetTopIndex(0);
+    // On the server the first rows may lie far from the rows read: they come from the query
+    // thread, as a typed text's row does, and the list goes to them then.
+    if (!AskServerTop()) lstListBox.SetTopIndex(0);
     ForgetListSelection();
 }
 

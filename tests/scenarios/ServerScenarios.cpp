@@ -303,6 +303,38 @@ TEST_F(FarServerScenario, AFarThumbDragReadsOnlyTheRowsWhereItLetsGo) {
     EXPECT_EQ(control.ListIndex(), clicked);
 }
 
+// Escape after the list moved far from the committed row takes that row back as it was kept,
+// reading nothing: the list is closed. Opening the list on it again does not wait for the rows
+// around it on a slow server: they come from the query thread, and the list goes to it then.
+TEST_F(FarServerScenario, TheCommittedRowKeptByItselfComesBackWithoutTheWindowWaiting) {
+    SlowServer slow(server_, std::chrono::milliseconds(200));
+    control.ConnectComboBoxMultiColumn(slow, "towns", "");
+    driver->FocusControl(control);
+    driver->TypeText("town 0010");
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    driver->PressKey(vbKeyReturn);
+    control.ShowDropDown();
+    driver->SelectText(0, 9);
+    driver->TypeText("town 4");
+    ASSERT_TRUE(AwaitServerAnswers(control));
+    ASSERT_GT(driver->ListTopIndex(control), 3000);
+
+    const int before = server_->reads;
+    driver->PressKey(vbKeyEscape);
+    EXPECT_EQ(server_->reads, before);
+    EXPECT_EQ(Text(), "town 0010");
+    EXPECT_FALSE(driver->ListVisible(control));
+
+    const auto start = std::chrono::steady_clock::now();
+    control.ShowDropDown();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_TRUE(driver->ListVisible(control));
+    // A key waits for them, and moves on from the committed row.
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Read(), (Reading{"town 0011", 0, 9, 11, 11, true}));
+    EXPECT_EQ(driver->ListTopIndex(control), 10);
+}
+
 // The same towns on a server that answers each read after 200 ms: the window never waits for it
 // while the user types.
 class SlowServerScenario : public ServerScenario {
@@ -464,6 +496,47 @@ TEST_F(SlowServerScenario, AFilteredListShowsEveryRowWhenTheEmptiedTextIsAnswere
     EXPECT_EQ(driver->ListWindowCount(control), 500);
     EXPECT_EQ(driver->ListTopIndex(control), 0);
     EXPECT_EQ(control.RowName(0), "town 000, T000");
+}
+
+// A typed text that finds no row leaves no row selected at once, and the open list far down the
+// table goes to its first rows when the query thread has read them. A key typed while they are
+// on their way wins over them.
+TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
+    driver->FocusControl(control);
+    TypeQuickly("town 49");
+    PumpUntilAnswered();
+    control.ShowDropDown();
+    ASSERT_GT(driver->ListTopIndex(control), 400);
+
+    TypeQuickly("x");
+    PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+    EXPECT_EQ(Read(), (Reading{"town 49x", 8, 0, -1, -1, true}));
+    EXPECT_EQ(driver->ListTopIndex(control), 0);
+    EXPECT_EQ(control.RowName(0), "town 000, T000");
+
+    driver->SelectText(0, 8);
+    TypeQuickly("town 48");
+    PumpUntilAnswered();
+    TypeQuickly("x");
+    // The text's answer took the selection; the top rows are still to come.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (driver->ListSelection(control) != -1 && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        Timed([] { host::DoEvents(); });
+    }
+    ASSERT_TRUE(ColumnPickProbe(control).ServerQuestionOutstanding());
+    Timed([&] { driver->PressKey(vbKeyBack); });
+    PumpUntilAnswered();
+    ExpectTheWindowNeverWaited();
+    EXPECT_EQ(Read(), (Reading{"town 48", 7, 0, 480, 480, true}));
+    EXPECT_GT(driver->ListTopIndex(control), 400);
+
+    // A key that moves from the text waits for the first rows too, and starts at the first.
+    TypeQuickly("x");
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Read(), (Reading{"town 000", 0, 8, 0, 0, true}));
+    EXPECT_FALSE(ColumnPickProbe(control).ServerQuestionOutstanding());
 }
 
 TEST_F(SlowServerScenario, LeavingServerModeWhileTheServerReadsDropsItsAnswer) {
