@@ -292,8 +292,13 @@ private:
     // The list is to show its first rows, which have not been read: the query thread is asked
     // for them (ShowServerTop shows them). False when the list can show them at once.
     bool AskServerTop();
-    // The query thread answered: the answer to the newest text is applied.
+    // The query thread answered: the answer to the newest text is applied, and rows read ahead
+    // are kept.
     void TakeServerAnswer();
+    // The open list shows rows within a page of the end (or start) of the rows read: the query
+    // thread reads the next page ahead, so that scrolling on finds it read.
+    void ReadServerAhead();
+    void KeepServerRowsAhead(const ServerQueries::AheadAnswer& ahead);
     // Waits (bounded) for the answer to the newest text and applies it, before anything that
     // acts on the row the text found.
     void SettleServerAnswer();

@@ -98,7 +98,22 @@ void ColumnPick::FindServerRowOf(const LocatedRow& first) {
 void ColumnPick::TakeServerAnswer() {
     TrappedSub("TakeServerAnswer", [&] {
         if (auto answer = queries.Take()) ApplyServerAnswer(*answer);
+        if (auto ahead = queries.TakeAhead()) KeepServerRowsAhead(*ahead);
     });
+}
+
+void ColumnPick::ReadServerAhead() {
+    // A filtered list reads its own rows.
+    if (!server.Active() || serverFilter.Active() || !lstListBox.Visible()) return;
+    if (auto ahead = server.AheadOf(lstListBox.TopIndex(), settings.intListRows))
+        queries.ReadAhead(std::move(*ahead));
+}
+
+void ColumnPick::KeepServerRowsAhead(const ServerQueries::AheadAnswer& ahead) {
+    // A failed read is left to the list's own read, which reports it when it needs the rows.
+    if (ahead.failed || !server.Active()) return;
+    // The list may have moved on by more than a page meanwhile.
+    if (server.KeepAhead(ahead.asked, ahead.rows)) ReadServerAhead();
 }
 
 void ColumnPick::SettleServerAnswer() {

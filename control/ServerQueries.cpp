@@ -21,6 +21,8 @@ void ServerQueries::Stop() {
         waiting_.reset();
         answer_.reset();
         open_ = false;
+        ahead_.reset();
+        aheadAnswer_.reset();
     }
     changed_.notify_all();
     thread_.join();
@@ -85,6 +87,35 @@ std::optional<ServerQueries::Answer> ServerQueries::Take() {
     return taken;
 }
 
+bool ServerQueries::AheadKnown(const AheadRead& asked) const {
+    const auto same = [&](const AheadRead& other) {
+        return other.down == asked.down && SameKey(other.from.unique, asked.from.unique);
+    };
+    return (ahead_ && same(*ahead_)) || (aheadRunning_ && same(*aheadRunning_)) ||
+           (aheadAnswer_ && same(aheadAnswer_->asked));
+}
+
+void ServerQueries::ReadAhead(AheadRead asked) {
+    {
+        const std::lock_guard lock(mutex_);
+        if (!thread_.joinable() || AheadKnown(asked)) return;
+        ahead_ = std::move(asked);
+    }
+    changed_.notify_all();
+}
+
+std::optional<ServerQueries::AheadAnswer> ServerQueries::TakeAhead() {
+    const std::lock_guard lock(mutex_);
+    std::optional<AheadAnswer> taken = std::move(aheadAnswer_);
+    aheadAnswer_.reset();
+    return taken;
+}
+
+bool ServerQueries::ReadingAhead() const {
+    const std::lock_guard lock(mutex_);
+    return ahead_ || aheadRunning_ || aheadAnswer_;
+}
+
 std::optional<ServerQueries::Answer> ServerQueries::Await(std::chrono::milliseconds bound) {
     std::unique_lock lock(mutex_);
     changed_.wait_for(lock, bound, [&] { return !open_ || stopping_; });
@@ -140,8 +171,12 @@ void ServerQueries::Run(LocaleFacts locale) {
     SetLocale(std::move(locale));
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [&] { return stopping_ || waiting_.has_value(); });
+        changed_.wait(lock, [&] { return stopping_ || waiting_ || ahead_; });
         if (stopping_) return;
+        if (!waiting_) {
+            RunAhead(lock);
+            continue;
+        }
         const Question question = std::move(*waiting_);
         waiting_.reset();
         lock.unlock();
@@ -157,6 +192,26 @@ void ServerQueries::Run(LocaleFacts locale) {
         changed_.notify_all();
         if (count) CountMatches(question, lock);
     }
+}
+
+void ServerQueries::RunAhead(std::unique_lock<std::mutex>& lock) {
+    aheadRunning_ = std::move(ahead_);
+    ahead_.reset();
+    const AheadRead asked = *aheadRunning_;
+    lock.unlock();
+    AheadAnswer answer{asked, {}, false};
+    try {
+        answer.rows = asked.down ? source_->RowsAfter(asked.from, ServerRows::kPageRows)
+                                 : source_->RowsBefore(asked.from, ServerRows::kPageRows);
+    } catch (...) {
+        answer.failed = true;
+    }
+    lock.lock();
+    aheadRunning_.reset();
+    if (stopping_) return;
+    aheadAnswer_ = std::move(answer);
+    post_->Post();
+    changed_.notify_all();
 }
 
 void ServerQueries::CountMatches(const Question& question, std::unique_lock<std::mutex>& lock) {

@@ -8,6 +8,10 @@
 // post box of the window's thread (platform/ThreadPost.h) and taken there; the thread never
 // touches a window or the control's rows. Stop ends the thread and waits for it (at most the
 // read that runs); nothing is announced after it.
+//
+// Between questions the thread reads ahead of the open list's scrolling, a page at a time: such
+// a read waits in a slot of its own, is begun only when no question waits, and is never what
+// the keys wait for (Outstanding, Busy).
 #pragma once
 
 #include <chrono>
@@ -54,6 +58,14 @@ public:
         Asked asked{};                      // as asked
     };
 
+    // Rows read ahead as asked; failed when the read failed (the list's own read meets the
+    // failure and reports it).
+    struct AheadAnswer {
+        AheadRead asked;
+        std::vector<KeyedRow> rows;
+        bool failed = false;
+    };
+
     ServerQueries() = default;
     ~ServerQueries() { Stop(); }
     ServerQueries(const ServerQueries&) = delete;
@@ -86,6 +98,13 @@ public:
     // Outstanding, or the rows that the newest text finds are being counted (their count
     // follows as an answer).
     bool Busy() const;
+    // Reads a page of rows ahead as asked, in place of a read ahead that has not begun; nothing
+    // when the same read is waiting, running or answered.
+    void ReadAhead(AheadRead asked);
+    // The rows read ahead, once, when they have come.
+    std::optional<AheadAnswer> TakeAhead();
+    // A read ahead is waiting, running or answered.
+    bool ReadingAhead() const;
     // The answer to the newest question, once, when it has come.
     std::optional<Answer> Take();
     // Waits up to bound for the answer to the newest question and takes it; none when none
@@ -114,6 +133,10 @@ private:
     // Counts the rows that a filtering question's text finds, after its first rows were
     // announced, unless a newer question came meanwhile; the lock is held on entry and exit.
     void CountMatches(const Question& question, std::unique_lock<std::mutex>& lock);
+    // Reads the read ahead that waits; the lock is held on entry and exit.
+    void RunAhead(std::unique_lock<std::mutex>& lock);
+    // asked is the read ahead waiting, running or answered; the lock is held.
+    bool AheadKnown(const AheadRead& asked) const;
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;    // a question, an answer or the end
@@ -127,6 +150,9 @@ private:
     bool open_ = false;                  // the newest question is waiting or running
     bool counting_ = false;              // the newest question's matches are being counted
     bool stopping_ = false;
+    std::optional<AheadRead> ahead_;          // asked, not yet begun
+    std::optional<AheadRead> aheadRunning_;   // being read
+    std::optional<AheadAnswer> aheadAnswer_;  // read, not yet taken
     std::thread thread_;
 };
 

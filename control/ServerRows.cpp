@@ -325,6 +325,60 @@ const ServerRows::Page* ServerRows::Keep(std::int32_t first,
     return &(pages_[first] = std::move(kept));
 }
 
+ServerPages::const_iterator ServerRows::RunOf(std::int64_t slot) const {
+    if (slot < std::numeric_limits<std::int32_t>::min() || slot >= kPinnedSlot) return pages_.end();
+    const auto above = pages_.upper_bound(static_cast<std::int32_t>(slot));
+    if (above == pages_.begin()) return pages_.end();
+    const auto holder = std::prev(above);
+    return slot - holder->first < holder->second.Rows() ? holder : pages_.end();
+}
+
+std::optional<AheadRead> ServerRows::AheadOf(std::int32_t listRow, std::int32_t rows) const {
+    if (!Active() || rows <= 0) return std::nullopt;
+    const std::int64_t top = std::int64_t{listRow} - shift_;
+    const std::int64_t bottom = top + rows - 1;
+    const auto shown = RunOf(top);
+    if (shown == pages_.end() || !Holds(listRow, rows)) return std::nullopt;
+    // The runs next to each other, each read by key from its neighbour, read as one.
+    auto last = shown;
+    for (auto next = std::next(last);
+         next != pages_.end() && next->first == last->first + last->second.Rows(); ++next)
+        last = next;
+    const std::int64_t end = std::int64_t{last->first} + last->second.Rows();
+    if (end - 1 - bottom < kPageRows && end + shift_ < count_)
+        return AheadRead{last->second.keys.back(), true};
+    auto first = shown;
+    while (first != pages_.begin()) {
+        const auto before = std::prev(first);
+        if (before->first + before->second.Rows() != first->first) break;
+        first = before;
+    }
+    if (top - first->first < kPageRows && first->first + shift_ > 0)
+        return AheadRead{first->second.keys.front(), false};
+    return std::nullopt;
+}
+
+bool ServerRows::KeepAhead(const AheadRead& asked, const std::vector<KeyedRow>& rows) {
+    const auto n = std::ssize(rows);
+    if (!Active() || n < kPageRows) return false;
+    const std::optional<std::int32_t> from = SlotOfKey(asked.from.unique);
+    if (!from) return false;
+    const std::int64_t first = asked.down ? std::int64_t{*from} + 1 : std::int64_t{*from} - n;
+    const std::int64_t end = first + n;
+    if (first < std::numeric_limits<std::int32_t>::min() || end >= kPinnedSlot) return false;
+    // The run must still end (start) at the row they were read from: nothing read fills the
+    // slots they take.
+    if (RunOf(asked.down ? first : end - 1) != pages_.end()) return false;
+    const auto after = pages_.lower_bound(static_cast<std::int32_t>(first));
+    if (after != pages_.end() && after->first < end) return false;
+    // The list's ends are placed (and counted) by the reads that reach them.
+    if (asked.down ? end + shift_ >= count_ : first + shift_ <= 0) return false;
+    // Rows read since by other ways (a found row's, a far place's) are not shown twice.
+    if (SlotOfKey(rows.front().key.unique) || SlotOfKey(rows.back().key.unique)) return false;
+    Keep(static_cast<std::int32_t>(first), rows);
+    return true;
+}
+
 std::optional<std::int32_t> ServerRows::SlotOfKey(const Variant& unique) const {
     return NumberOfKey(pages_, unique);
 }

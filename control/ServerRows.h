@@ -46,6 +46,13 @@ struct LocatedRow {
     std::vector<KeyedRow> below;         // the rows right after it, in order
 };
 
+// A page of rows to read ahead of the list's scrolling, by key from the row that ends the run
+// read (down) or starts it.
+struct AheadRead {
+    RowKey from;
+    bool down = true;
+};
+
 // How a found row gets its place: by counting the rows before it, or by an estimate.
 enum class Placing { Count, Estimate };
 
@@ -165,6 +172,16 @@ public:
     // As Bring, for the rows around a kept row read elsewhere (Locate): its slot, -1 for none.
     std::int32_t BringLocated(const LocatedRow& located, ServerMarks& marks);
 
+    // The read that extends the run of rows read holding the list's rows from listRow on (rows
+    // of them) when they come within a page of its end, else of its start; none when neither
+    // does, when they are not all read, or when the run reaches the list's end (start).
+    std::optional<AheadRead> AheadOf(std::int32_t listRow, std::int32_t rows) const;
+    // Rows read ahead elsewhere as asked come into the rows read, but only while a run still
+    // ends (starts) with the row they were read from and none of them was read since. A short
+    // read, or one that reaches the list's end or start, is left to the list's own read, which
+    // places the table's ends. True when they were kept.
+    bool KeepAhead(const AheadRead& asked, const std::vector<KeyedRow>& rows);
+
     // The key of the row read at slot; none when it was not read.
     std::optional<RowKey> KeyAt(std::int32_t slot) const;
     // Keeps row, which the list shows from elsewhere, by itself as the committed (pin 0) or the
@@ -214,6 +231,8 @@ private:
     // first) from its key, at their exact place; the marks follow their rows or go by
     // themselves.
     bool Reread(ServerMarks& marks);
+    // The run read that holds slot; pages_.end() for none.
+    ServerPages::const_iterator RunOf(std::int64_t slot) const;
     // The slot read that holds the row of this key; none when it was not read.
     std::optional<std::int32_t> SlotOfKey(const Variant& unique) const;
     // The row read at slot; none when it was not read.

@@ -264,11 +264,13 @@ protected:
             names.push_back(control.RowName(top + r).value_or("?"));
         return names;
     }
-    // Drags the thumb to position and lets the window's messages run; the reads it took.
+    // Drags the thumb to position and lets the window's messages run; the reads it took, with
+    // those of the rows read ahead there.
     int DragTo(int position) {
         const int before = server_->reads;
         driver->DragListThumb(control, position);
         host::DoEvents();
+        EXPECT_TRUE(AwaitServerAnswers(control));
         return server_->reads - before;
     }
 
@@ -280,17 +282,17 @@ protected:
 };
 
 // The thumb dragged to the middle and to the end reads only the rows where it lets go (a few
-// reads, none of the pages between, no count), shows the towns there, and a click there
-// commits the town clicked.
+// reads and the pages next to them, none of the pages between, no count), shows the towns
+// there, and a click there commits the town clicked.
 TEST_F(FarServerScenario, AFarThumbDragReadsOnlyTheRowsWhereItLetsGo) {
     driver->FocusControl(control);
     control.ShowDropDown();
     ASSERT_EQ(driver->ListWindowCount(control), kFarTowns);
 
-    EXPECT_LE(DragTo(kFarTowns / 2), 4);
+    EXPECT_LE(DragTo(kFarTowns / 2), 4 + 2);
     EXPECT_EQ(driver->ListTopIndex(control), kFarTowns / 2);
     EXPECT_EQ(Shown(), TownsFrom(kFarTowns / 2));
-    EXPECT_LE(DragTo(kFarTowns - kShown), 4);
+    EXPECT_LE(DragTo(kFarTowns - kShown), 4 + 2);
     EXPECT_EQ(Shown(), TownsFrom(kFarTowns - kShown));
     EXPECT_EQ(server_->counts, 0);
 
@@ -370,6 +372,16 @@ protected:
         }
         EXPECT_FALSE(probe.ServerQuestionOutstanding()) << "the server never answered";
         return shown;
+    }
+    // Lets the window's messages run while rows read ahead of the open list are on their way.
+    void PumpWhileReadingAhead() {
+        ColumnPickProbe probe(control);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (probe.ServerReadingAhead() && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            Timed([] { host::DoEvents(); });
+        }
+        EXPECT_FALSE(probe.ServerReadingAhead()) << "the rows read ahead never came";
     }
     // The window answers within a frame; a read of the server on its thread takes 200 ms.
     void ExpectTheWindowNeverWaited() {
@@ -537,6 +549,39 @@ TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(Read(), (Reading{"town 000", 0, 8, 0, 0, true}));
     EXPECT_FALSE(ColumnPickProbe(control).ServerQuestionOutstanding());
+}
+
+// Paging down the open list past the rows read: the next rows were read ahead while the user
+// looked at the last page, so no key waits for the server, and the list shows the table's rows
+// in order, each once.
+TEST_F(SlowServerScenario, PagingTheOpenListFindsTheNextRowsReadAhead) {
+    const auto Town = [](int row) {
+        const std::string digits = std::to_string(row);
+        return "town " + std::string(3 - std::min<std::size_t>(3, digits.size()), '0') + digits;
+    };
+    const auto Page = [&](std::int16_t key, int pages) {
+        for (int page = 0; page < pages; ++page) {
+            Timed([&] { driver->PressKey(key); });
+            PumpWhileReadingAhead();
+            const int top = driver->ListTopIndex(control);
+            for (int row = top; row < top + 8; ++row)
+                ASSERT_EQ(control.RowName(row), Town(row) + ", T" + Town(row).substr(5)) << page;
+        }
+        EXPECT_EQ(Text(), Town(control.ListIndex()));
+    };
+    driver->FocusControl(control);
+    control.ListIndex(0);
+    control.ShowDropDown();
+    PumpWhileReadingAhead();
+    Page(vbKeyPageDown, 30);
+    EXPECT_GT(control.ListIndex(), 3 * 64);
+    // And up from rows found far down, above which nothing was read.
+    control.ListIndex(490);
+    control.ShowDropDown();
+    PumpWhileReadingAhead();
+    Page(vbKeyPageUp, 20);
+    EXPECT_LT(control.ListIndex(), 490 - 2 * 64);
+    ExpectTheWindowNeverWaited();
 }
 
 TEST_F(SlowServerScenario, LeavingServerModeWhileTheServerReadsDropsItsAnswer) {

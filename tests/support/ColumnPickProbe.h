@@ -23,6 +23,8 @@ public:
     // In server mode, a question of typing is waiting for the server or its answer for taking,
     // or a filtered list's rows are being counted.
     bool ServerQuestionOutstanding() const { return c_.queries.Busy(); }
+    // In server mode, rows read ahead of the open list's scrolling are on their way.
+    bool ServerReadingAhead() const { return c_.queries.ReadingAhead(); }
     // The filtered list shows the first of its rows, the others still being found.
     bool ListGrowing() const { return c_.shown.Growing(c_.rows); }
     auto& blnSubclassed() { return c_.hosting.blnSubclassed; }
