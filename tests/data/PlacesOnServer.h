@@ -13,6 +13,7 @@
 #include "platform/Host.h"
 #include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
+#include "tests/support/AwaitAnswers.h"
 #include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerModeScript.h"
 
@@ -55,6 +56,8 @@ protected:
         const int before = server_->reads;
         SendMessage(s_.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
         host::DoEvents();
+        // With the rows read ahead there, which come on the query thread.
+        EXPECT_TRUE(AwaitServerAnswers(control()));
         return server_->reads - before;
     }
 

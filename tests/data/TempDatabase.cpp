@@ -36,6 +36,9 @@ std::shared_ptr<sqlite::SqliteDatabase> TempDatabase::OpenWritable() const {
     auto db = sqlite::SqliteDatabase::Open(path_, sqlite::OpenMode::ReadWrite);
     // A file that lives for one test needs no protection against a crash of the machine.
     db->Execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;");
+    // A write waits for a read that the control's query thread has running, as another
+    // program's write would.
+    db->Execute("PRAGMA busy_timeout = 5000;");
     return db;
 }
 
