@@ -487,6 +487,34 @@ BENCHMARK(BM_SlowServerTyping)
     ->Iterations(1)
     ->ArgsProduct({{0, 1}, {0, 1}});
 
+// Pages down the open list of a slow server, twenty pages, the window's messages running for a
+// while between the keys as a user reads each page: the longest that the window took to answer
+// one message, a key or the messages that DoEvents runs.
+void BM_SlowServerPaging(benchmark::State& state) {
+    auto slow = OpenedSlowly(state);
+    if (!slow) return;
+    constexpr int kPages = 20;
+    for (auto _ : state) {
+        cp::bench::BenchControl bench;
+        cp::ColumnPick& c = bench.Control();
+        c.BoundColumn(std::int16_t{1});
+        c.ConnectComboBoxMultiColumn(*slow->source.db, slow->source.table, "");
+        cp::sim::User user(bench.World());
+        user.Focus(bench.EditHwnd());
+        c.ListIndex(0);
+        c.ShowDropDown();
+        WindowThread window(bench.World());
+        window.RunFor(2 * kSlowAnswer);
+        for (int page = 0; page < kPages; ++page) {
+            window.Timed([&] { user.PressKey(cp::vbKeyPageDown); });
+            window.RunFor(2 * kSlowAnswer);
+        }
+        state.counters["row_reached"] = static_cast<double>(c.ListIndex());
+        state.counters["window_longest_ms"] = window.LongestMs();
+    }
+}
+BENCHMARK(BM_SlowServerPaging)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(0);
+
 }  // namespace
 
 BENCHMARK_MAIN();
