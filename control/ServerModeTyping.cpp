@@ -105,8 +105,9 @@ void ColumnPick::TakeServerAnswer() {
 void ColumnPick::ReadServerAhead() {
     // A filtered list reads its own rows.
     if (!server.Active() || serverFilter.Active() || !lstListBox.Visible()) return;
-    if (auto ahead = server.AheadOf(lstListBox.TopIndex(), settings.intListRows))
-        queries.ReadAhead(std::move(*ahead));
+    for (AheadRead& ahead : server.AheadOf(lstListBox.TopIndex(), settings.intListRows)) {
+        if (queries.ReadAhead(std::move(ahead))) return;
+    }
 }
 
 void ColumnPick::KeepServerRowsAhead(const ServerQueries::AheadAnswer& ahead) {

@@ -23,6 +23,7 @@ void ServerQueries::Stop() {
         open_ = false;
         ahead_.reset();
         aheadAnswer_.reset();
+        aheadAnswered_.reset();
     }
     changed_.notify_all();
     thread_.join();
@@ -92,16 +93,17 @@ bool ServerQueries::AheadKnown(const AheadRead& asked) const {
         return other.down == asked.down && SameKey(other.from.unique, asked.from.unique);
     };
     return (ahead_ && same(*ahead_)) || (aheadRunning_ && same(*aheadRunning_)) ||
-           (aheadAnswer_ && same(aheadAnswer_->asked));
+           (aheadAnswered_ && same(*aheadAnswered_));
 }
 
-void ServerQueries::ReadAhead(AheadRead asked) {
+bool ServerQueries::ReadAhead(AheadRead asked) {
     {
         const std::lock_guard lock(mutex_);
-        if (!thread_.joinable() || AheadKnown(asked)) return;
+        if (!thread_.joinable() || AheadKnown(asked)) return false;
         ahead_ = std::move(asked);
     }
     changed_.notify_all();
+    return true;
 }
 
 std::optional<ServerQueries::AheadAnswer> ServerQueries::TakeAhead() {
@@ -209,6 +211,7 @@ void ServerQueries::RunAhead(std::unique_lock<std::mutex>& lock) {
     lock.lock();
     aheadRunning_.reset();
     if (stopping_) return;
+    aheadAnswered_ = asked;
     aheadAnswer_ = std::move(answer);
     post_->Post();
     changed_.notify_all();

@@ -99,8 +99,10 @@ public:
     // follows as an answer).
     bool Busy() const;
     // Reads a page of rows ahead as asked, in place of a read ahead that has not begun; nothing
-    // when the same read is waiting, running or answered.
-    void ReadAhead(AheadRead asked);
+    // when the same read is waiting or running, or was the last one answered (its rows were
+    // kept, or could not be: a read that meets the table's end is not asked for again and
+    // again). False then.
+    bool ReadAhead(AheadRead asked);
     // The rows read ahead, once, when they have come.
     std::optional<AheadAnswer> TakeAhead();
     // A read ahead is waiting, running or answered.
@@ -135,7 +137,7 @@ private:
     void CountMatches(const Question& question, std::unique_lock<std::mutex>& lock);
     // Reads the read ahead that waits; the lock is held on entry and exit.
     void RunAhead(std::unique_lock<std::mutex>& lock);
-    // asked is the read ahead waiting, running or answered; the lock is held.
+    // asked is the read ahead waiting, running or last answered; the lock is held.
     bool AheadKnown(const AheadRead& asked) const;
 
     mutable std::mutex mutex_;
@@ -153,6 +155,7 @@ private:
     std::optional<AheadRead> ahead_;          // asked, not yet begun
     std::optional<AheadRead> aheadRunning_;   // being read
     std::optional<AheadAnswer> aheadAnswer_;  // read, not yet taken
+    std::optional<AheadRead> aheadAnswered_;  // the last read answered
     std::thread thread_;
 };
 

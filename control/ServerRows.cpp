@@ -333,12 +333,13 @@ ServerPages::const_iterator ServerRows::RunOf(std::int64_t slot) const {
     return slot - holder->first < holder->second.Rows() ? holder : pages_.end();
 }
 
-std::optional<AheadRead> ServerRows::AheadOf(std::int32_t listRow, std::int32_t rows) const {
-    if (!Active() || rows <= 0) return std::nullopt;
+std::vector<AheadRead> ServerRows::AheadOf(std::int32_t listRow, std::int32_t rows) const {
+    std::vector<AheadRead> reads;
+    if (!Active() || rows <= 0) return reads;
     const std::int64_t top = std::int64_t{listRow} - shift_;
     const std::int64_t bottom = top + rows - 1;
     const auto shown = RunOf(top);
-    if (shown == pages_.end() || !Holds(listRow, rows)) return std::nullopt;
+    if (shown == pages_.end() || !Holds(listRow, rows)) return reads;
     // The runs next to each other, each read by key from its neighbour, read as one.
     auto last = shown;
     for (auto next = std::next(last);
@@ -346,7 +347,7 @@ std::optional<AheadRead> ServerRows::AheadOf(std::int32_t listRow, std::int32_t 
         last = next;
     const std::int64_t end = std::int64_t{last->first} + last->second.Rows();
     if (end - 1 - bottom < kPageRows && end + shift_ < count_)
-        return AheadRead{last->second.keys.back(), true};
+        reads.push_back(AheadRead{last->second.keys.back(), true});
     auto first = shown;
     while (first != pages_.begin()) {
         const auto before = std::prev(first);
@@ -354,8 +355,8 @@ std::optional<AheadRead> ServerRows::AheadOf(std::int32_t listRow, std::int32_t 
         first = before;
     }
     if (top - first->first < kPageRows && first->first + shift_ > 0)
-        return AheadRead{first->second.keys.front(), false};
-    return std::nullopt;
+        reads.push_back(AheadRead{first->second.keys.front(), false});
+    return reads;
 }
 
 bool ServerRows::KeepAhead(const AheadRead& asked, const std::vector<KeyedRow>& rows) {

@@ -172,10 +172,10 @@ public:
     // As Bring, for the rows around a kept row read elsewhere (Locate): its slot, -1 for none.
     std::int32_t BringLocated(const LocatedRow& located, ServerMarks& marks);
 
-    // The read that extends the run of rows read holding the list's rows from listRow on (rows
-    // of them) when they come within a page of its end, else of its start; none when neither
-    // does, when they are not all read, or when the run reaches the list's end (start).
-    std::optional<AheadRead> AheadOf(std::int32_t listRow, std::int32_t rows) const;
+    // The reads that extend the run of rows read holding the list's rows from listRow on (rows
+    // of them) where they come within a page of its end, then of its start; none where they
+    // do not, where they are not all read, or where the run reaches the list's end (start).
+    std::vector<AheadRead> AheadOf(std::int32_t listRow, std::int32_t rows) const;
     // Rows read ahead elsewhere as asked come into the rows read, but only while a run still
     // ends (starts) with the row they were read from and none of them was read since. A short
     // read, or one that reaches the list's end or start, is left to the list's own read, which

@@ -53,6 +53,7 @@ protected:
     // Scrolls the open list to top, as a dragged thumb does, and lets the scroll settle; the
     // reads of the server it took.
     int ScrollTo(std::int32_t top) {
+        EXPECT_TRUE(AwaitServerAnswers(control()));
         const int before = server_->reads;
         SendMessage(s_.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
         host::DoEvents();

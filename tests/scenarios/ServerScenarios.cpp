@@ -270,6 +270,7 @@ protected:
     // Drags the thumb to position and lets the window's messages run; the reads it took, with
     // those of the rows read ahead there.
     int DragTo(int position) {
+        EXPECT_TRUE(AwaitServerAnswers(control));
         const int before = server_->reads;
         driver->DragListThumb(control, position);
         host::DoEvents();
