@@ -381,6 +381,17 @@ std::optional<SlowSource> OpenedSlowly(benchmark::State& state) {
     return slow;
 }
 
+// The bench's control connected to the slow source, bound to its second column, its edit
+// field focused by the user.
+cp::ColumnPick& ConnectSlowly(cp::bench::BenchControl& bench, cp::sim::User& user,
+                              const SlowSource& slow) {
+    cp::ColumnPick& c = bench.Control();
+    c.BoundColumn(std::int16_t{1});
+    c.ConnectComboBoxMultiColumn(*slow.source.db, slow.source.table, "");
+    user.Focus(bench.EditHwnd());
+    return c;
+}
+
 std::string Folded(std::string text) {
     for (char& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -437,11 +448,8 @@ void BM_SlowServerTyping(benchmark::State& state) {
     const auto prefixes = Prefixes();
     for (auto _ : state) {
         cp::bench::BenchControl bench;
-        cp::ColumnPick& c = bench.Control();
-        c.BoundColumn(std::int16_t{1});
-        c.ConnectComboBoxMultiColumn(*slow->source.db, slow->source.table, "");
         cp::sim::User user(bench.World());
-        user.Focus(bench.EditHwnd());
+        cp::ColumnPick& c = ConnectSlowly(bench, user, *slow);
         if (open) c.ShowDropDown();
         WindowThread window(bench.World());
         std::int64_t typed = 0, reflected = 0, completed = 0, found = 0, emptied = 0;
@@ -496,11 +504,8 @@ void BM_SlowServerPaging(benchmark::State& state) {
     constexpr int kPages = 20;
     for (auto _ : state) {
         cp::bench::BenchControl bench;
-        cp::ColumnPick& c = bench.Control();
-        c.BoundColumn(std::int16_t{1});
-        c.ConnectComboBoxMultiColumn(*slow->source.db, slow->source.table, "");
         cp::sim::User user(bench.World());
-        user.Focus(bench.EditHwnd());
+        cp::ColumnPick& c = ConnectSlowly(bench, user, *slow);
         c.ListIndex(0);
         c.ShowDropDown();
         WindowThread window(bench.World());
