@@ -51,6 +51,8 @@ expect_line "$database" "^ +\(Default\) +REG_SZ +Z:.*Colonne Pick.*ColumnPick\.o
 expect_line "$database" "^ +ThreadingModel +REG_SZ +Apartment$"
 expect_line "$database" "^ +\(Default\) +REG_SZ +$database_progid$"
 expect_line "$database" "^ +\(Default\) +REG_SZ +\\$libid$"
+! grep -q "Implemented Categories" <<<"$database" ||
+  fail "the database object, which opens files, is in the control's safe categories"
 expect_line "$(query "HKCR\\$database_progid")" "^ +\(Default\) +REG_SZ +\\$database_clsid$"
 page=$(query "HKCR\\CLSID\\$page_clsid")
 expect_line "$page" "^ +\(Default\) +REG_SZ +Z:.*Colonne Pick.*ColumnPick\.ocx$"
