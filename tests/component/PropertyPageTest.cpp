@@ -193,7 +193,6 @@ TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
         std::string message;
     };
     const Case cases[] = {
-        {L"ListRows", L"16", kListRowsRange},
         {L"ListWidth", L"100", "The minimum value for this property is 390."},
         {L"ListRows", L"many", "Type mismatch"},
         {L"ColumnCount", L"0", "The number of columns must be 1 or more."},
