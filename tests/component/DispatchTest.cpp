@@ -143,8 +143,7 @@ TEST_F(Dispatch, MalformedCallsAreRefused) {
     LPOLESTR names[] = {nullptr, const_cast<LPOLESTR>(L"intColumn")};
     DISPID ids[] = {0, 0};
     EXPECT_EQ(control->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(ids[0], DISPID_UNKNOWN);
-    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
+    EXPECT_EQ((std::vector{ids[0], ids[1]}), (std::vector<DISPID>{DISPID_UNKNOWN, DISPID_UNKNOWN}));
     names[0] = const_cast<LPOLESTR>(L"Column");
     names[1] = nullptr;
     EXPECT_EQ(control->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);

@@ -152,9 +152,9 @@ TEST_F(TypeLibrary, IsTheLibraryOfTheInterfaceTable) {
     GUID libid{};
     ::CLSIDFromString(win32::Widen(iface::Ids().typeLibrary).c_str(), &libid);
     EXPECT_TRUE(attr->guid == libid);
-    EXPECT_EQ(attr->wMajorVerNum, 28);
-    EXPECT_EQ(attr->wMinorVerNum, 0);
-    EXPECT_EQ(attr->lcid, 0x409u);
+    EXPECT_EQ((std::vector<::DWORD>{attr->wMajorVerNum, attr->wMinorVerNum, attr->lcid}),
+              (std::vector<::DWORD>{28, 0, 0x409}))
+        << "version and locale";
     library->ReleaseTLibAttr(attr);
     EXPECT_EQ(BstrText([&](BSTR* help) {
                   library->GetDocumentation(-1, nullptr, help, nullptr, nullptr);

@@ -125,10 +125,8 @@ TEST_F(AccessibleClient, TheOpenListReadsItsRowsAsTheyAreShown) {
     ::MapWindowPoints(scene->List(), nullptr, reinterpret_cast<::POINT*>(&band), 2);
     long x = 0, y = 0, w = 0, h = 0;
     EXPECT_EQ(list->accLocation(&x, &y, &w, &h, Child(current)), S_OK);
-    EXPECT_EQ(x, band.left);
-    EXPECT_EQ(y, band.top);
-    EXPECT_EQ(w, band.right - band.left);
-    EXPECT_EQ(h, band.bottom - band.top);
+    EXPECT_EQ((std::vector{x, y, x + w, y + h}),
+              (std::vector<long>{band.left, band.top, band.right, band.bottom}));
     ::VARIANT hit;
     EXPECT_EQ(list->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
     EXPECT_EQ(hit.vt, VT_I4);
