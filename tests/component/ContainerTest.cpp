@@ -89,11 +89,11 @@ TEST(Container, AFailureInTheControlsHandlerIsReportedAndTheHostGoesOn) {
         ::SendMessageW(atl.form, WM_LBUTTONUP, 0, MAKELPARAM(300, 150));
         atl.Loop();
         ASSERT_EQ(boxes.Calls().size(), 1u);
-        EXPECT_EQ(boxes.Calls()[0].caption, "ColumnPick - HideListBox");
-        EXPECT_EQ(boxes.Calls()[0].prompt,
-                  "Unable to execute the sub HideListBox!\r\n\r\nError 5: Invalid procedure call "
-                  "or argument");
-        EXPECT_EQ(boxes.Calls()[0].style, 16);
+        const ShownMessageBox& box = boxes.Calls()[0];
+        EXPECT_EQ(
+            box.caption + ": " + box.prompt + " " + std::to_string(box.style),
+            "ColumnPick - HideListBox: Unable to execute the sub HideListBox!\r\n\r\nError 5: "
+            "Invalid procedure call or argument 16");
         // The host and the control go on.
         EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False");
         PutOk(control.Get(), L"Enabled", Var(-1L).v);
