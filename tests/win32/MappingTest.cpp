@@ -45,8 +45,7 @@ TEST(EditSelection, PositionsAreCodePoints) {
     ::DWORD end = 0;
     cp::SendMessage(edit.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                     reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 2u);
-    EXPECT_EQ(end, 3u);
+    EXPECT_EQ((std::vector{start, end}), (std::vector<::DWORD>{2, 3}));
     EXPECT_EQ(edit.SelStart(), 2);
     ::SendMessageW(edit.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
@@ -60,8 +59,7 @@ TEST(EditSelection, PositionsAreCodePoints) {
     cp::SendMessage(edit.hWnd(), EM_SETSEL, 1, -1);
     cp::SendMessage(edit.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                     reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 1u);
-    EXPECT_EQ(end, 4u);
+    EXPECT_EQ((std::vector{start, end}), (std::vector<::DWORD>{1, 4}));
 }
 
 TEST(GdiAccounting, CountsWhatTheMappingMadeUntilItIsReleased) {
@@ -82,8 +80,7 @@ TEST(GdiAccounting, CountsWhatTheMappingMadeUntilItIsReleased) {
     cp::DeleteDC(memory);
     cp::ReleaseDC(form.hWnd(), dc);
     EXPECT_EQ(win32::LiveGdiObjects(), before);
-    EXPECT_EQ(::GetObjectType(brush), 0u);
-    EXPECT_EQ(::GetObjectType(pen), 0u);
+    EXPECT_EQ(::GetObjectType(brush) + ::GetObjectType(pen), 0u) << "both deleted";
 }
 
 }  // namespace
