@@ -146,7 +146,6 @@ TEST_F(HostObjectFill, ValuesKeepTheirTypes) {
                   });
               }));
     FillFrom(&rs);
-    EXPECT_TRUE(boxes.Calls().empty());
     std::vector<std::string> kept;
     for (::LONG field = 0; field < 5; ++field) {
         Var value;
