@@ -114,10 +114,9 @@ TEST(TypedSearch, ATextTooLongToCountIsReported) {
     s.Fill(1, "", "a");
     s.control().Text(std::string(40000, 'a'));
     EXPECT_EQ(s.control().ListIndex(), -1);
-    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
-    EXPECT_EQ(s.world().MessageBoxes()[0].title, "ColumnPick - FindItemInArray");
-    EXPECT_EQ(s.world().MessageBoxes()[0].prompt,
-              "Unable to execute the function FindItemInArray!\r\n\r\nError 6: Overflow");
+    EXPECT_EQ(s.ReportTitles(), std::vector<std::string>{"ColumnPick - FindItemInArray"});
+    EXPECT_EQ(s.Prompts(), std::vector<std::string>{"Unable to execute the function "
+                                                    "FindItemInArray!\r\n\r\nError 6: Overflow"});
 }
 
 // A ListIndex put commits through the list (a row the list lacks is the list's error and the
