@@ -51,10 +51,6 @@ protected:
 };
 
 TEST_F(AccessibilityTest, RowNamesReadTheShownColumnsLeftToRight) {
-    EXPECT_EQ(Rows().RowCount(), 3);
-    EXPECT_EQ(Rows().RowName(0), "Germany, DE, DEU");
-    EXPECT_EQ(Rows().RowName(2), "Italy, IT, ITA");
-
     // A hidden column is not read, nor is an empty or Null cell.
     control().ColumnWidths("1500;0;900");
     control().AddItem("Spain;;ESP");

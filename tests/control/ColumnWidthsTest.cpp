@@ -66,10 +66,9 @@ TEST_F(ColumnWidthsTest, MoreWidthsThanColumnsKeepTheOldWidths) {
 TEST_F(ColumnWidthsTest, ANonNumericWidthStopsWhereItStands) {
     control().ColumnCount(3);
     control().ColumnWidths("30;abc;1500");
-    ASSERT_EQ(world().MessageBoxes().size(), 1u);
-    EXPECT_EQ(world().MessageBoxes()[0].title, "ColumnPick - ColumnWidths");
-    EXPECT_EQ(world().MessageBoxes()[0].prompt,
-              "Unable to execute the property ColumnWidths!\r\n\r\nError 13: Type mismatch");
+    EXPECT_EQ(ReportTitles(), std::vector<std::string>{"ColumnPick - ColumnWidths"});
+    EXPECT_EQ(Prompts(), std::vector<std::string>{"Unable to execute the property ColumnWidths!"
+                                                  "\r\n\r\nError 13: Type mismatch"});
     // Resized and filled up to the failing field, the first column not raised to 4.
     EXPECT_EQ(Pixels(), (Widths{2, 0, 0}));
 }

@@ -44,7 +44,6 @@ TEST(Creation, AFailingStepEndsInitializeWithItsReportAndKeepsTheCreationValues)
         EXPECT_EQ(world.MessageBoxes()[0].prompt,
                   "Unable to execute the sub UserControl_Initialize!\r\n\r\nError 5: " +
                       StandardDescription(5));
-        EXPECT_EQ(world.MessageBoxes()[0].buttons, vbCritical);
         // However early it stopped, the instance holds the values of a new one, not a record
         // of zeros (no columns, no rows to show): saved, it differs from the defaults nowhere.
         sim::PropertyStore saved;

@@ -94,6 +94,8 @@ TEST_F(IndexedControlTest, RowsAddedAfterAnAddListWithoutAWholeRowAreSearchedAsT
     s.world().ClearMessageBoxes();
     for (std::int32_t r = 0; r < kRows; ++r)
         s.control().AddItem(Items(1));
+    // The searches and the copy read the same table: only its size shows old rows kept.
+    EXPECT_EQ(s.control().ArrayWithItems().Array()->Extent(1), kRows);
     ExpectAgreement("AddItem after the failed AddList");
 }
 

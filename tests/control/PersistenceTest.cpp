@@ -116,10 +116,8 @@ TEST(Persistence, ARefusedSearchSettingLoadsAsItsDefaultAndIsRefusedWhenPut) {
     for (const std::int16_t mode : {-1, 3}) {
         EXPECT_EQ(ErrorOf([&] { c.MatchMode(mode); }), vberr::InvalidPropertyValue) << mode;
     }
-    for (const char* columns : {"2", "1;1", "", "0;x", "0;-1"}) {
-        EXPECT_EQ(ErrorOf([&] { c.SearchColumns(columns); }), vberr::InvalidPropertyValue)
-            << columns;
-    }
+    // A column beyond the table's own count; the parser's other refusals are its own.
+    EXPECT_EQ(ErrorOf([&] { c.SearchColumns("2"); }), vberr::InvalidPropertyValue);
     EXPECT_EQ(c.MatchMode(), 1);
     EXPECT_EQ(c.SearchColumns(), "1");
     EXPECT_EQ(p->host().PropertyChangedKeys(),

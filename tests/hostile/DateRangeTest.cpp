@@ -45,16 +45,13 @@ TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
     s.Fill(2, "1000;1000", "1;one;2;two");
     s.control().Text("on");
     const std::string before = s.control().Text();
-    for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
-        for (const auto& [dispid, kind] :
-             {std::pair{iface::dispid::AddItem, iface::Kind::Method},
-              std::pair{iface::dispid::AddList, iface::Kind::Method},
-              std::pair{iface::dispid::Text, iface::Kind::PropertyLet}}) {
-            std::vector<Variant> args{Variant(Date{kUnshowable[i]})};
-            EXPECT_EQ(ErrorOf([&] { iface::Invoke(s.control(), dispid, kind, args); }),
-                      vberr::Overflow)
-                << "case " << i << ", member " << std::hex << dispid;
-        }
+    // Which dates are unshowable is the conversion's own rule, checked above.
+    for (const auto& [dispid, kind] : {std::pair{iface::dispid::AddItem, iface::Kind::Method},
+                                       std::pair{iface::dispid::AddList, iface::Kind::Method},
+                                       std::pair{iface::dispid::Text, iface::Kind::PropertyLet}}) {
+        std::vector<Variant> args{Variant(Date{kLastDay + 1})};
+        EXPECT_EQ(ErrorOf([&] { iface::Invoke(s.control(), dispid, kind, args); }), vberr::Overflow)
+            << "member " << std::hex << dispid;
     }
     EXPECT_EQ(s.control().ListCount(), 2);
     EXPECT_EQ(s.control().Text(), before);
@@ -62,13 +59,11 @@ TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
 }
 
 TEST(DateText, AStoredUnshowableTextFailsTheLoadAndLeavesTheFieldEmpty) {
-    for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
-        auto s = SimControl::LoadedWith("Text", Variant(Date{kUnshowable[i]}));
-        ASSERT_EQ(s->world().HostErrors().size(), 1u) << "case " << i;
-        EXPECT_EQ(s->world().HostErrors()[0].notification, "UserControl_ReadProperties");
-        EXPECT_EQ(s->world().HostErrors()[0].number, vberr::Overflow) << "case " << i;
-        EXPECT_EQ(s->control().Text(), "") << "case " << i;
-    }
+    auto s = SimControl::LoadedWith("Text", Variant(Date{kLastDay + 1}));
+    ASSERT_EQ(s->world().HostErrors().size(), 1u);
+    EXPECT_EQ(s->world().HostErrors()[0].notification, "UserControl_ReadProperties");
+    EXPECT_EQ(s->world().HostErrors()[0].number, vberr::Overflow);
+    EXPECT_EQ(s->control().Text(), "");
 }
 
 }  // namespace

@@ -41,18 +41,6 @@ TEST_F(CreationHookTest, EachControlsListDrawsItsRowsThroughTheControl) {
     EXPECT_EQ(GetWindowLong(first.ListHwnd(), GWL_WNDPROC),
               reinterpret_cast<LONG_PTR>(&sim::ListBoxProc));
     EXPECT_EQ(world().Hooks().Count(), 0u);
-
-    ColumnPick& control = first.ControlAs<ColumnPick>();
-    control.ColumnCount(2);
-    control.ColumnWidths("600;900");
-    control.AddItem("1;one");
-    control.AddItem("2;two");
-    world().Graphics().ClearLog();
-    sim::ShowWindow(first.ListHwnd(), true);
-    std::vector<std::string> texts;
-    for (const auto& r : world().Graphics().Log())
-        if (r.op == sim::DrawOp::DrawText && r.window == first.ListHwnd()) texts.push_back(r.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"1", "one", "2", "two"}));
 }
 
 TEST_F(CreationHookTest, TouchesNoOtherListBoxWhileRequestsInterleave) {

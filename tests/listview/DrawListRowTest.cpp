@@ -207,8 +207,7 @@ TEST_F(RowDrawingTest, AFailureGoesToTheReportAndLeavesNothingBehind) {
     world().FailNext("DrawText", vberr::InvalidProcedureCall, 1);
     EXPECT_EQ(Draw(0), 0);
     EXPECT_EQ(world().Graphics().Live(), before);
-    ASSERT_EQ(world().MessageBoxes().size(), 1u);
-    EXPECT_EQ(world().MessageBoxes()[0].title, "basfile - function2");
+    ASSERT_EQ(ReportTitles(), std::vector<std::string>{"basfile - function2"});
     EXPECT_EQ(world().MessageBoxes()[0].prompt.rfind("Unable to execute function2!", 0), 0u);
 }
 

@@ -25,7 +25,6 @@ TEST_F(ButtonScenario, APressOpensTheListOnTheRowOfTheTextAndASecondPressClosesI
             driver->MouseUpOnControl(control, kButtonX, kButtonY, button);
             const bool open = press == 0;
             EXPECT_EQ(Read(), (Reading{"Banana", 0, 0, 1, 1, open}));
-            EXPECT_EQ(control.ComboBoxIsOpen(), open);
             EXPECT_TRUE(driver->EditHasFocus(control));
         }
     }

@@ -60,7 +60,6 @@ TEST_F(NavigationScenario, ALockedControlOpensNothingOnAltDownAndTakesNoTyping) 
     driver->PressKey(vbKeyDown, vbAltMask);
 
     EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, false}));
-    EXPECT_FALSE(control.ComboBoxIsOpen());
     EXPECT_EQ(Log(), (Events{"KeyDown(40,4)", "KeyUp(40,4)"}));
     driver->TypeText("a");
     driver->PressKey(vbKeyBack);
@@ -82,12 +81,10 @@ TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
     driver->PressKey(vbKeyDown, vbAltMask);
 
     EXPECT_EQ(Read(), (Reading{"Banana", 1, 5, 1, 1, true}));
-    EXPECT_TRUE(control.ComboBoxIsOpen());
     EXPECT_TRUE(driver->EditHasFocus(control));
 
     driver->PressKey(vbKeyUp, vbAltMask);
     EXPECT_EQ(Read(), (Reading{"Banana", 1, 5, 1, 1, false}));
-    EXPECT_FALSE(control.ComboBoxIsOpen());
     EXPECT_TRUE(driver->EditHasFocus(control));
     EXPECT_EQ(Log(), (Events{"KeyDown(40,4)", "KeyUp(40,4)", "KeyDown(38,4)", "KeyUp(38,4)"}));
 }

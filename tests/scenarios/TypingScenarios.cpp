@@ -7,15 +7,6 @@ namespace {
 
 using TypingScenario = ControlScenario;
 
-TEST_F(TypingScenario, CompletionTakesTheRowsCaseAndSelectsTheTailWithOneChangePerCharacter) {
-    Start({"Abc", "abd"});
-    driver->TypeText("ab");
-
-    EXPECT_EQ(Read(), (Reading{"Abc", 2, 1, 0, 0, false}));
-    EXPECT_EQ(Log(), (Events{"KeyDown(65,0)", "KeyPress(97)", "Change", "KeyUp(65,0)",
-                             "KeyDown(66,0)", "KeyPress(98)", "Change", "KeyUp(66,0)"}));
-}
-
 // The list's selection follows the typing while the list is closed, for its opening; a text
 // that matches no row leaves it unselected at the top.
 TEST_F(TypingScenario, TypingMovesTheListsSelectionForItsOpening) {

@@ -135,14 +135,6 @@ std::string LongText(int n) {
     return std::string(300, static_cast<char>('a' + (n & 15))) + std::to_string(n);
 }
 
-TEST(CellTable, ARowOfTheWrongFieldCountAddsNothing) {
-    RowsAgainstTexts rows(2);
-    ASSERT_TRUE(rows.Append({"1", LongText(1)}));
-    EXPECT_FALSE(rows.Append({LongText(2)}));
-    EXPECT_FALSE(rows.Append({"3", LongText(3), "three"}));
-    rows.ExpectSame();
-}
-
 TEST(CellTable, RemovalsKeepTheOtherRowsAndGiveTheirTextsBack) {
     RowsAgainstTexts rows(2);
     for (int n = 0; n < 4000; ++n)
