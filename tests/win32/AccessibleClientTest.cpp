@@ -66,7 +66,7 @@ std::wstring Name(::IAccessible* object, long id) {
 }
 
 long LongOf(::IAccessible* object, long id,
-            HRESULT (::IAccessible::*member)(::VARIANT, ::VARIANT*)) {
+            HRESULT (STDMETHODCALLTYPE ::IAccessible::*member)(::VARIANT, ::VARIANT*)) {
     ::VARIANT v;
     ::VariantInit(&v);
     EXPECT_EQ((object->*member)(Child(id), &v), S_OK);
