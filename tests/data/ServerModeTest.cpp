@@ -69,20 +69,6 @@ TEST_F(ServerModeTest, SingleRowChangesAreRefusedAndNewRowsEndServerMode) {
     EXPECT_TRUE(world().MessageBoxes().empty());
 }
 
-TEST_F(ServerModeTest, ASourceThatCannotBeOpenedIsReportedAndTheListKeepsItsRows) {
-    Prepare(control());
-    control().AddList("a;1;b;2");
-    control().ConnectComboBoxMultiColumn(*db_, "nowhere", "");
-    control().ConnectComboBoxMultiColumn(*db_, "SELECT name FROM places", "");
-    EXPECT_EQ(ReportTitles(),
-              (std::vector<std::string>{"ColumnPick - ConnectComboBoxMultiColumn",
-                                        "ColumnPick - ConnectComboBoxMultiColumn"}));
-    // As after a fill whose query cannot be opened, the rows are those of before.
-    EXPECT_EQ(control().ListCount(), 2);
-    control().AddItem("c;3");
-    EXPECT_EQ(control().ListCount(), 3);
-}
-
 TEST_F(ServerModeTest, RowsThatOthersAddOrRemoveNeverShowTwice) {
     PrepareWith(control(), ConnectTo(*db_, "places"));
     control().Value(Variant("C01234"));
