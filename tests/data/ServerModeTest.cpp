@@ -49,12 +49,6 @@ TEST_F(ServerModeTest, SingleRowChangesAreRefusedAndNewRowsEndServerMode) {
     EXPECT_EQ(ErrorOf([&] { control().ArrayWithItems(); }), vberr::InvalidProcedureCall);
     EXPECT_EQ(control().ListCount(), 3000);
 
-    control().AddList("a;1;b;2");
-    EXPECT_EQ(control().ListCount(), 2);
-    EXPECT_EQ(ListState().count, 2);
-    control().AddItem("c;3");
-    EXPECT_EQ(control().ListCount(), 3);
-
     control().ConnectComboBoxMultiColumn(*db_, "SELECT code, name FROM places", "code");
     control().ListIndex(99);
     EXPECT_EQ(control().Text(), "C00100");
