@@ -49,12 +49,6 @@ TEST_F(ServerModeTest, SingleRowChangesAreRefusedAndNewRowsEndServerMode) {
     EXPECT_EQ(ErrorOf([&] { control().ArrayWithItems(); }), vberr::InvalidProcedureCall);
     EXPECT_EQ(control().ListCount(), 3000);
 
-    control().AddList("a;1;b;2");
-    EXPECT_EQ(control().ListCount(), 2);
-    EXPECT_EQ(ListState().count, 2);
-    control().AddItem("c;3");
-    EXPECT_EQ(control().ListCount(), 3);
-
     control().ConnectComboBoxMultiColumn(*db_, "SELECT code, name FROM places", "code");
     control().ListIndex(99);
     EXPECT_EQ(control().Text(), "C00100");
@@ -67,20 +61,6 @@ TEST_F(ServerModeTest, SingleRowChangesAreRefusedAndNewRowsEndServerMode) {
     control().FillComboBoxMultiColumn(*db_, "SELECT name, code FROM places WHERE code < 'C00010'");
     EXPECT_EQ(control().ListCount(), 9);
     EXPECT_TRUE(world().MessageBoxes().empty());
-}
-
-TEST_F(ServerModeTest, ASourceThatCannotBeOpenedIsReportedAndTheListKeepsItsRows) {
-    Prepare(control());
-    control().AddList("a;1;b;2");
-    control().ConnectComboBoxMultiColumn(*db_, "nowhere", "");
-    control().ConnectComboBoxMultiColumn(*db_, "SELECT name FROM places", "");
-    EXPECT_EQ(ReportTitles(),
-              (std::vector<std::string>{"ColumnPick - ConnectComboBoxMultiColumn",
-                                        "ColumnPick - ConnectComboBoxMultiColumn"}));
-    // As after a fill whose query cannot be opened, the rows are those of before.
-    EXPECT_EQ(control().ListCount(), 2);
-    control().AddItem("c;3");
-    EXPECT_EQ(control().ListCount(), 3);
 }
 
 TEST_F(ServerModeTest, RowsThatOthersAddOrRemoveNeverShowTwice) {

@@ -43,18 +43,6 @@ TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
     ExpectNothingCountedUntilAHostReads(db_, "places", kPlacesInOrder);
 }
 
-TEST_F(ServerPlacesTest, AfterAWrongEstimateEveryRowShowsOnceInOrder) {
-    Session memory;
-    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
-    Session s;
-    PrepareWith(s.control(), ConnectTo(*db_, "places"));
-    s.control().Value(Variant("C15001"));
-    // The count read is exact, and the rows shown move to their places.
-    const std::int32_t count = memory.control().ListCount();
-    ASSERT_EQ(s.control().ListCount(), count);
-    EXPECT_EQ(ReaderNames(s.control(), 0, count), ReaderNames(memory.control(), 0, count));
-}
-
 // Statistics gathered before rows came estimate too few of them: a row placed by the estimate
 // has more rows below it than the list counts, and the list must not end above the table's end.
 TEST_F(ServerPlacesTest, AnEstimateOfTooFewRowsStillReachesTheLastRow) {

@@ -101,30 +101,6 @@ protected:
     std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
 };
 
-// Fewer than three characters are more than trigrams can serve: the start of the name finds the
-// row, as the prefix does. Enter commits the row found, and its name replaces the text.
-TEST_F(ServerSearchTest, AShortTextFindsTheStartOfTheNameAndEnterCommitsTheRow) {
-    file_.OpenWritable()->Execute(kNameSearch);
-    Prepare(control());
-    control().MatchMode(2);
-    control().ConnectComboBoxMultiColumn(*db_, "places", "");
-    const Found shortText = FindByTyping(*this, "gA");
-    EXPECT_EQ(std::get<0>(shortText), "gA");
-    control().MatchMode(0);
-    control().Text("gA");
-    EXPECT_EQ(std::get<1>(shortText), control().ListIndex());
-
-    control().MatchMode(2);
-    const Found found = FindByTyping(*this, "ta 39");
-    events().ClearLog();
-    user().PressKey(vbKeyReturn);
-    EXPECT_EQ(control().ListIndex(), std::get<1>(found));
-    EXPECT_EQ(control().Text(), "BETA 39");
-    EXPECT_EQ(events().Log(), (std::vector<std::string>{"KeyDown(13,0)", "AfterUpdate",
-                                                        "KeyPress(0)", "KeyUp(13,0)"}));
-    EXPECT_TRUE(Prompts().empty());
-}
-
 TEST_F(ServerSearchTest, ASearchWithoutItsIndexIsRefusedAtConnectionAndWhenSet) {
     Prepare(control());
     control().MatchMode(2);

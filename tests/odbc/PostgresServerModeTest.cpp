@@ -1,5 +1,6 @@
-// Server mode on the private PostgreSQL server: the keyed reads, and the same user and host
-// steps on the rows filled into memory and in server mode.
+// Server mode on the private PostgreSQL server: the same user and host steps on the rows filled
+// into memory and in server mode (which page the keyed reads both ways and find by prefix and
+// value), and a query's key.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +8,6 @@
 
 #include "data/odbc/OdbcDatabase.h"
 #include "data/rows/RowBlock.h"
-#include "runtime/Conversions.h"
 #include "tests/odbc/OdbcTestSupport.h"
 #include "tests/support/sim/ServerFilterScript.h"
 #include "tests/support/sim/ServerModeScript.h"
@@ -35,28 +35,6 @@ protected:
 
     std::shared_ptr<OdbcDatabase> db_ = OdbcDatabase::Open(PostgresConnection());
 };
-
-TEST_F(PostgresServerModeTest, KeyedReadsPageBothWaysAndFindByPrefixAndValue) {
-    const auto rows = db_->OpenKeyedRows("server_places", "");
-    EXPECT_EQ(rows->Count(), 3000);
-    const std::vector<KeyedRow> all = ReadForward(*rows, 100);
-    ASSERT_EQ(all.size(), 3000u);
-    const auto back = rows->RowsBefore(all[1500].key, 700);
-    ASSERT_EQ(back.size(), 700u);
-    EXPECT_EQ(CStr(back.front().key.unique), CStr(all[800].key.unique));
-    EXPECT_EQ(rows->CountBefore(all[2].key), 2);
-    EXPECT_EQ(rows->CountBefore(all[2345].key), 2345);
-
-    const auto beta = rows->FirstWithPrefix("bEtA 39");
-    ASSERT_TRUE(beta);
-    EXPECT_EQ(CStr(beta->fields[1]), "C02039");
-    EXPECT_FALSE(rows->FirstWithPrefix("zeta"));
-    const auto quoted = rows->FirstWithPrefix("x' OR 'a'='a");
-    EXPECT_FALSE(quoted) << "a quote in the typed text is text";
-    const auto code = rows->FirstWithValue(1, Variant("C01234"));
-    ASSERT_TRUE(code);
-    EXPECT_EQ(CStr(code->fields[0]), "BETA 34");
-}
 
 TEST_F(PostgresServerModeTest, TheListOnTheServerBehavesAsTheSameRowsInMemory) {
     const std::vector<Seen> memory = RunScript(FillFrom(*db_, PostgresInOrder("server_places")));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
 #include "data/odbc/OdbcErrors.h"
@@ -41,11 +40,6 @@ TEST_F(SqliteOdbcTest, RowsKeepTheirValuesAndLongTextArrivesWhole) {
     const std::string& whole = block.At(1, 2).String();
     EXPECT_EQ(whole.size(), 1000002u);
     EXPECT_EQ(whole.back(), '>');
-}
-
-TEST_F(SqliteOdbcTest, FieldsAreNamedAsTheQueryNamesThem) {
-    EXPECT_EQ(db_->OpenRecordset("SELECT name AS \"Frucht\", id FROM fruit", 4)->FieldNames(),
-              (std::vector<std::string>{"Frucht", "id"}));
 }
 
 TEST_F(SqliteOdbcTest, FailuresCarryTheNumbersTheFillsKnow) {
