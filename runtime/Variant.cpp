@@ -86,12 +86,6 @@ Variant& VariantArray::At(std::int32_t i, std::int32_t j) {
     return const_cast<Variant&>(std::as_const(*this).At(i, j));
 }
 
-void VariantArray::ResizeLast(std::int32_t extent) {
-    if (!Allocated() || extent < 0) Raise(vberr::SubscriptOutOfRange);
-    extents_.back() = extent;
-    elements_.resize(ElementCount(extents_));
-}
-
 namespace {
 
 bool IsContainer(const Variant& v) {

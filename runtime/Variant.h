@@ -106,8 +106,8 @@ private:
 
 // An array of Variants with one or more dimensions, each indexed from 0. Elements are stored
 // with the first index varying fastest, so a two-dimensional (column, row) table keeps each
-// row's entries together and grows or shrinks at its last row in place. The elements stay where
-// they are as the array grows, so a table filled a row at a time never copies its rows.
+// row's entries together. The elements are kept in blocks, so that a large table is never one
+// allocation and a reader that takes them over never copies them.
 class VariantArray {
 public:
     VariantArray() = default;  // unallocated: no dimensions, no elements
@@ -129,45 +129,15 @@ public:
     const Variant& At(std::int32_t i, std::int32_t j) const;
     Variant& At(std::int32_t i, std::int32_t j);
 
-    // Changes the last dimension's extent, keeping the elements that remain (ReDim Preserve).
-    void ResizeLast(std::int32_t extent);
-
-    // Adds one step to the last dimension (a row of a (column, row) table) in place: fill is
-    // called with an emplace function and must emplace exactly one step's elements, in order;
-    // otherwise nothing is added and the answer is false.
-    template <class Fill>
-    bool TryAppendLast(Fill&& fill);
-
     BlockVector<Variant>& Elements() { return elements_; }
     const BlockVector<Variant>& Elements() const { return elements_; }
 
 private:
-    // The number of elements of one step of the last dimension.
-    std::size_t StepSize() const {
-        if (!Allocated()) RaiseSubscriptOutOfRange();
-        std::size_t size = 1;
-        for (std::size_t d = 0; d + 1 < extents_.size(); ++d)
-            size *= static_cast<std::size_t>(extents_[d]);
-        return size;
-    }
     [[noreturn]] static void RaiseSubscriptOutOfRange();
 
     std::vector<std::int32_t> extents_;
     BlockVector<Variant> elements_;
 };
-
-template <class Fill>
-bool VariantArray::TryAppendLast(Fill&& fill) {
-    const std::size_t before = elements_.size();
-    const std::size_t step = StepSize();
-    fill([this](auto&& value) { elements_.emplace_back(std::forward<decltype(value)>(value)); });
-    if (elements_.size() - before != step) {
-        elements_.resize(before);
-        return false;
-    }
-    ++extents_.back();
-    return true;
-}
 
 // Variant equality of the host runtime's "=": Strings character for character, numbers as
 // numbers, Empty as 0 or "", a number never equal to a String, Null never equal to anything.

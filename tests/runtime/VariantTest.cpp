@@ -49,46 +49,11 @@ TEST(VariantArrayTest, KeepsRowsTogetherAndChecksItsBounds) {
     VariantArray table({2, 3});
     table.At(1, 2) = Variant("last");
     EXPECT_EQ(table.Elements()[5].String(), "last");  // (column, row) with the column fastest
-    table.ResizeLast(4);
-    EXPECT_EQ(table.At(1, 2).String(), "last");
-    EXPECT_TRUE(table.At(0, 3).IsEmpty());
     for (auto [i, j] : {std::pair{2, 0}, {0, 4}, {-1, 0}, {0, -1}}) {
         EXPECT_THROW(table.At(i, j), RuntimeError) << i << "," << j;
     }
     EXPECT_FALSE(VariantArray().Allocated());
     EXPECT_THROW(VariantArray().Extent(0), RuntimeError);
-}
-
-// A table spans many storage blocks; rows cross their boundaries as they are added, moved down,
-// cut and grown again.
-TEST(VariantArrayTest, LargeTablesKeepTheirRowsAcrossStorageBlocks) {
-    constexpr std::int32_t kRows = 10'000;
-    BlockVector<Variant> entries;
-    for (std::int32_t i = 0; i < kRows; ++i)
-        entries.emplace_back(std::to_string(i));
-    VariantArray table({1, kRows}, std::move(entries));
-    const Variant* held = &table.At(0, 5000);
-    for (std::int32_t i = kRows; i < 3 * kRows; ++i) {
-        ASSERT_TRUE(table.TryAppendLast([&](auto emplace) { emplace(std::to_string(i)); }));
-    }
-    EXPECT_EQ(held, &table.At(0, 5000)) << "growing moved the rows it held";
-    EXPECT_FALSE(table.TryAppendLast([](auto emplace) {
-        emplace("a");
-        emplace("b");
-    }));
-    EXPECT_EQ(table.Extent(0) * table.Extent(1),
-              static_cast<std::int32_t>(table.Elements().size()));
-
-    auto& all = table.Elements();
-    std::move(all.begin() + 4000, all.end(), all.begin() + 3999);  // row 3999 removed
-    table.ResizeLast(3 * kRows - 1);
-    EXPECT_EQ(table.At(0, 4095).String(), "4096");
-    EXPECT_EQ(table.At(0, 3 * kRows - 2).String(), std::to_string(3 * kRows - 1));
-    table.ResizeLast(4097);
-    table.ResizeLast(9000);
-    EXPECT_EQ(table.At(0, 4096).String(), "4097");
-    EXPECT_TRUE(table.At(0, 4097).IsEmpty());
-    EXPECT_TRUE(table.At(0, 8999).IsEmpty());
 }
 
 // An element whose construction fails at a block boundary leaves the sequence as it was.

@@ -91,11 +91,9 @@ public:
 
     // AddItem on a table of `count` rows: a row of new entries at the end.
     void AppendRow(VariantArray& table, std::int32_t& count, bool objects) {
-        table.ResizeLast(count);
-        table.TryAppendLast([&](auto emplace) {
-            for (std::int32_t c = 0; c < table.Extent(0); ++c)
-                emplace(Entry(objects));
-        });
+        KeepRows(table, count + 1);
+        for (std::int32_t c = 0; c < table.Extent(0); ++c)
+            table.At(c, count) = Entry(objects);
         ++count;
     }
 
@@ -105,8 +103,16 @@ public:
         auto& entries = table.Elements();
         const auto at = [&](std::int32_t r) { return entries.begin() + r * columns; };
         std::move(at(row + 1), at(count), at(row));
-        if (count > 1) table.ResizeLast(count - 1);
+        if (count > 1) KeepRows(table, count - 1);
         --count;
+    }
+
+    // The table holds `rows` rows: the first ones it held, then empty ones (ReDim Preserve).
+    static void KeepRows(VariantArray& table, std::int32_t rows) {
+        const std::int32_t columns = table.Extent(0);
+        BlockVector<Variant> entries = std::move(table.Elements());
+        entries.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+        table = VariantArray({columns, rows}, std::move(entries));
     }
 
 private:
