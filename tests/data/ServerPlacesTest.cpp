@@ -11,6 +11,7 @@
 #include "data/Database.h"
 #include "data/KeyedRows.h"
 #include "tests/data/TempDatabase.h"
+#include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerPlaces.h"
 
 namespace cp::test {
@@ -39,8 +40,24 @@ TEST_F(ServerPlacesTest, PlacedByEstimateTheListShowsWhatTheRowsInMemoryShow) {
     ExpectFarScriptReached(memory);
 }
 
+// Rows found far from the list's start are placed by estimate, counting nothing, until a host
+// reads ListIndex or ListCount: then each is counted, exact as in memory, and the list's
+// selection stands at the place.
 TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
-    ExpectNothingCountedUntilAHostReads(db_, "places", kPlacesInOrder);
+    const auto server = std::make_shared<CountedServer>(db_);
+    Session s;
+    PrepareWith(s.control(), ConnectTo(*server, "places"));
+    FindFarRows(s);
+    EXPECT_EQ(server->counts, 0);
+
+    Session memory;
+    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
+    memory.control().Value(s.control().Column(1));
+    const std::int32_t place = s.control().ListIndex();
+    EXPECT_EQ(server->counts, 1);
+    EXPECT_EQ(place, memory.control().ListIndex());
+    EXPECT_EQ(s.ListState().selection, place);
+    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
 }
 
 // Statistics gathered before rows came estimate too few of them: a row placed by the estimate

@@ -80,7 +80,9 @@ TEST(GdiAccounting, CountsWhatTheMappingMadeUntilItIsReleased) {
     cp::DeleteDC(memory);
     cp::ReleaseDC(form.hWnd(), dc);
     EXPECT_EQ(win32::LiveGdiObjects(), before);
-    EXPECT_EQ(::GetObjectType(brush) + ::GetObjectType(pen), 0u) << "both deleted";
+    EXPECT_EQ((std::vector{::GetObjectType(brush), ::GetObjectType(pen)}),
+              (std::vector<::DWORD>{0, 0}))
+        << "both deleted";
 }
 
 }  // namespace

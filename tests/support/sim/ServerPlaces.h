@@ -1,8 +1,6 @@
 // What the tests of a server's list placed by estimate share, on any engine: one script of
 // steps that places the list far from its start over a table of places "Ab 01234" with codes
-// "C00001" on (bound, the second column), and the check that such steps count nothing until a
-// host reads a place, through a database that tells how often its rows were counted
-// (tests/support/CountedServer.h).
+// "C00001" on (bound, the second column), and the steps that find such far rows.
 #pragma once
 
 #include <functional>
@@ -13,7 +11,6 @@
 
 #include "control/ColumnPick.h"
 #include "platform/Host.h"
-#include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
@@ -69,28 +66,6 @@ inline void ExpectFarScriptReached(const std::vector<Seen>& seen) {
     EXPECT_EQ(seen[3].value, "C22222");
     EXPECT_EQ(seen[5].listIndex, 0);
     EXPECT_EQ(seen[7].listIndex, seen[7].listCount - 1);
-}
-
-// Rows found far from the list's start on `source` are placed by estimate, counting nothing,
-// until a host reads ListIndex or ListCount: then each is counted, exact as in memory, and the
-// list's selection stands at the place.
-inline void ExpectNothingCountedUntilAHostReads(const std::shared_ptr<Database>& db,
-                                                const std::string& source,
-                                                const std::string& inOrder) {
-    const auto server = std::make_shared<CountedServer>(db);
-    Session s;
-    PrepareWith(s.control(), ConnectTo(*server, source));
-    FindFarRows(s);
-    EXPECT_EQ(server->counts, 0);
-
-    Session memory;
-    PrepareWith(memory.control(), FillFrom(*db, inOrder));
-    memory.control().Value(s.control().Column(1));
-    const std::int32_t place = s.control().ListIndex();
-    EXPECT_EQ(server->counts, 1);
-    EXPECT_EQ(place, memory.control().ListIndex());
-    EXPECT_EQ(s.ListState().selection, place);
-    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
 }
 
 }  // namespace cp::test
