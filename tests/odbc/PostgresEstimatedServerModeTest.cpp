@@ -12,6 +12,7 @@
 #include "data/odbc/OdbcDatabase.h"
 #include "runtime/Conversions.h"
 #include "tests/odbc/OdbcTestSupport.h"
+#include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerPlaces.h"
 
 namespace cp::test {
