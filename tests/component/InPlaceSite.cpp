@@ -51,31 +51,18 @@ HRESULT InPlaceSite::GetWindow(HWND* out) {
     return S_OK;
 }
 
-HRESULT InPlaceSite::OnInPlaceActivate() {
-    log.push_back("OnInPlaceActivate");
-    return S_OK;
-}
-
-HRESULT InPlaceSite::OnUIActivate() {
-    log.push_back("OnUIActivate");
-    return S_OK;
-}
-
 HRESULT InPlaceSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                       LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
     *frame = nullptr;
     *document = nullptr;
     *position = kPosition;
     *clip = kPosition;
-    info->fMDIApp = FALSE;
-    info->hwndFrame = window;
-    info->haccel = nullptr;
-    info->cAccelEntries = 0;
+    *info = {info->cb, FALSE, window, nullptr, 0};
     return S_OK;
 }
 
-HRESULT InPlaceSite::OnUIDeactivate(BOOL) {
-    log.push_back("OnUIDeactivate");
+HRESULT InPlaceSite::Logged(const char* call) {
+    log.push_back(call);
     return S_OK;
 }
 
@@ -92,15 +79,11 @@ HRESULT InPlaceSite::GetTypeInfoCount(UINT* count) {
 
 HRESULT InPlaceSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                             UINT*) {
-    if (result == nullptr) return DISP_E_MEMBERNOTFOUND;
-    if (id != DISPID_AMBIENT_USERMODE) {
-        if (!ambient) return DISP_E_MEMBERNOTFOUND;
-        ::VariantInit(result);
-        return ambient(id, result);
-    }
+    const bool asked = id == DISPID_AMBIENT_USERMODE;
+    if (result == nullptr || (!asked && !ambient)) return DISP_E_MEMBERNOTFOUND;
     ::VariantInit(result);
-    V_VT(result) = VT_BOOL;
-    V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+    if (!asked) return ambient(id, result);
+    Var(userMode).CopyTo(result);
     return S_OK;
 }
 

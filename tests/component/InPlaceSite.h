@@ -43,13 +43,13 @@ public:
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override;
-    HRESULT STDMETHODCALLTYPE OnUIActivate() override;
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return Logged("OnInPlaceActivate"); }
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return Logged("OnUIActivate"); }
     HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame,
                                                IOleInPlaceUIWindow** document, LPRECT position,
                                                LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
     HRESULT STDMETHODCALLTYPE Scroll(::SIZE) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override;
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return Logged("OnUIDeactivate"); }
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
     HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
@@ -73,6 +73,10 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* msg, ::DWORD modifiers) override;
     HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
+
+private:
+    // Logs the control's call of the site and answers it.
+    HRESULT Logged(const char* call);
 };
 
 // A new control on `site`, started afresh, with one column of `rows` and active in place.

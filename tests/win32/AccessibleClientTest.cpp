@@ -83,6 +83,9 @@ long NavigateFrom(::IAccessible* object, long from, long direction) {
     return hr == S_FALSE ? 0 : hr == E_INVALIDARG ? -1 : -2;
 }
 
+constexpr auto kRole = &::IAccessible::get_accRole;
+constexpr auto kState = &::IAccessible::get_accState;
+
 long Children(::IAccessible* object) {
     long count = -1;
     EXPECT_EQ(object->get_accChildCount(&count), S_OK);
@@ -102,22 +105,20 @@ TEST_F(AccessibleClient, TheOpenListReadsItsRowsAsTheyAreShown) {
     ::IAccessible* list = ObjectOf(scene->List());
     ASSERT_NE(list, nullptr);
 
-    EXPECT_EQ(Children(list), kRows);
-    EXPECT_EQ(LongOf(list, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_LIST);
-    EXPECT_EQ(LongOf(list, 1, &::IAccessible::get_accRole), ROLE_SYSTEM_LISTITEM);
-    EXPECT_EQ(Name(list, 1), L"Land 0, L0");
-    EXPECT_EQ(Name(list, kRows), L"Land 39, L39");
+    const long current = 21;
+    EXPECT_EQ(
+        (std::vector{Children(list), LongOf(list, CHILDID_SELF, kRole), LongOf(list, 1, kRole)}),
+        (std::vector<long>{kRows, ROLE_SYSTEM_LIST, ROLE_SYSTEM_LISTITEM}));
+    EXPECT_EQ((std::vector{Name(list, 1), Name(list, kRows), Name(list, current)}),
+              (std::vector<std::wstring>{L"Land 0, L0", L"Land 39, L39", L"Land 20, L20"}));
 
     // The current row is selected and focused; a row out of view says so.
-    const long current = 21;
-    EXPECT_EQ(Name(list, current), L"Land 20, L20");
-    const long state = LongOf(list, current, &::IAccessible::get_accState);
-    EXPECT_TRUE(state & STATE_SYSTEM_SELECTED) << std::hex << state;
-    EXPECT_TRUE(state & STATE_SYSTEM_FOCUSED) << std::hex << state;
-    EXPECT_FALSE(state & (STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE)) << std::hex << state;
-    const long away = LongOf(list, 1, &::IAccessible::get_accState);
-    EXPECT_TRUE(away & STATE_SYSTEM_OFFSCREEN) << std::hex << away;
-    EXPECT_FALSE(away & STATE_SYSTEM_SELECTED) << std::hex << away;
+    constexpr long kOut = STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
+    EXPECT_EQ(
+        (std::vector{
+            LongOf(list, current, kState) & (kOut | STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+            LongOf(list, 1, kState) & (STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_SELECTED)}),
+        (std::vector<long>{STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED, STATE_SYSTEM_OFFSCREEN}));
 
     // The row's place is the band the list draws it in, on the screen.
     ::RECT band{};
@@ -159,11 +160,11 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
     scene->control().Text("Land 3");
     ::IAccessible* combo = ObjectOf(scene->Window());
     ASSERT_NE(combo, nullptr);
-    EXPECT_EQ(LongOf(combo, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_COMBOBOX);
+    EXPECT_EQ((std::vector{LongOf(combo, CHILDID_SELF, kRole), Children(combo)}),
+              (std::vector<long>{ROLE_SYSTEM_COMBOBOX, 2}));
     EXPECT_EQ(Name(combo, CHILDID_SELF), L"Country:");
     EXPECT_EQ(Read([&](BSTR* b) { return combo->get_accValue(Child(CHILDID_SELF), b); }),
               L"Land 3");
-    EXPECT_EQ(Children(combo), 2);
     ::IDispatch* list = nullptr;
     EXPECT_EQ(combo->get_accChild(Child(2), &list), S_OK);
     ASSERT_NE(list, nullptr);
@@ -172,7 +173,7 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
     // The default action opens the list and closes it again.
     EXPECT_EQ(combo->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
     EXPECT_TRUE(scene->control().ComboBoxIsOpen());
-    EXPECT_TRUE(LongOf(combo, CHILDID_SELF, &::IAccessible::get_accState) & STATE_SYSTEM_EXPANDED);
+    EXPECT_TRUE(LongOf(combo, CHILDID_SELF, kState) & STATE_SYSTEM_EXPANDED);
     EXPECT_EQ(combo->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
     EXPECT_FALSE(scene->control().ComboBoxIsOpen());
 
@@ -194,17 +195,16 @@ TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerSho
     ASSERT_EQ(dispatch->QueryInterface(__uuidof(::IAccessible), reinterpret_cast<void**>(&header)),
               S_OK);
     dispatch->Release();
-    EXPECT_TRUE(LongOf(header, CHILDID_SELF, &::IAccessible::get_accState) &
-                STATE_SYSTEM_INVISIBLE);
+    EXPECT_TRUE(LongOf(header, CHILDID_SELF, kState) & STATE_SYSTEM_INVISIBLE);
 
     scene->control().ShowDropDown();
     Pump();
-    EXPECT_EQ(LongOf(header, CHILDID_SELF, &::IAccessible::get_accRole), ROLE_SYSTEM_LIST);
-    EXPECT_EQ(Children(header), 2);
-    EXPECT_EQ(LongOf(header, 1, &::IAccessible::get_accRole), ROLE_SYSTEM_COLUMNHEADER);
-    EXPECT_EQ(Name(header, 1), L"Country");
-    EXPECT_EQ(Name(header, 2), L"Code");
-    EXPECT_EQ(LongOf(header, 2, &::IAccessible::get_accState), STATE_SYSTEM_READONLY);
+    EXPECT_EQ(
+        (std::vector{LongOf(header, CHILDID_SELF, kRole), Children(header),
+                     LongOf(header, 1, kRole), LongOf(header, 2, kState)}),
+        (std::vector<long>{ROLE_SYSTEM_LIST, 2, ROLE_SYSTEM_COLUMNHEADER, STATE_SYSTEM_READONLY}));
+    EXPECT_EQ((std::vector{Name(header, 1), Name(header, 2)}),
+              (std::vector<std::wstring>{L"Country", L"Code"}));
 
     // Each caption stands above its column, in the band over the list's first row, and a
     // point there finds the caption, not a row.
@@ -213,10 +213,9 @@ TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerSho
     ::MapWindowPoints(scene->List(), nullptr, reinterpret_cast<::POINT*>(&firstRow), 2);
     long x = 0, y = 0, w = 0, h = 0;
     EXPECT_EQ(header->accLocation(&x, &y, &w, &h, Child(1)), S_OK);
-    EXPECT_EQ(x, firstRow.left);
-    EXPECT_EQ(y + h + 1, firstRow.top);
-    EXPECT_GT(w, 0);
-    EXPECT_GT(h, 0);
+    EXPECT_EQ((std::vector{x, y + h + 1, long{w > 0}, long{h > 0}}),
+              (std::vector<long>{firstRow.left, firstRow.top, 1, 1}))
+        << "left, top, a width and a height";
     ::VARIANT hit;
     EXPECT_EQ(header->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
     EXPECT_EQ(hit.lVal, 1);

@@ -47,8 +47,8 @@ TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
     ::DWORD end = 0;
     ::SendMessageW(scene.Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 3u);
-    EXPECT_EQ(end, 7u) << "the completed tail is selected";
+    EXPECT_EQ((std::vector{start, end}), (std::vector<::DWORD>{3, 7}))
+        << "the completed tail is selected";
     EXPECT_EQ(scene.control().ListIndex(), 1);
 
     // Alt+Down opens the list; a click on the form closes it, and commits nothing.
