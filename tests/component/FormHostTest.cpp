@@ -29,10 +29,10 @@ TEST(FormHost, AQuickActivatingHostGetsItsSinksConnectedAndPersistsInTheManagedH
         QACONTROL answer{};
         answer.cbSize = sizeof(QACONTROL);
         ASSERT_EQ(As<IQuickActivate>(control.Get())->QuickActivate(&container, &answer), S_OK);
-        EXPECT_NE(answer.dwEventCookie, 0u);
-        EXPECT_NE(answer.dwPropNotifyCookie, 0u);
-        EXPECT_EQ(answer.dwMiscStatus, 0x20191u);
-        EXPECT_EQ(answer.dwViewStatus, static_cast<::DWORD>(VIEWSTATUS_OPAQUE));
+        EXPECT_EQ((std::vector<::DWORD>{answer.dwEventCookie != 0, answer.dwPropNotifyCookie != 0,
+                                        answer.dwMiscStatus, answer.dwViewStatus}),
+                  (std::vector<::DWORD>{1, 1, 0x20191, VIEWSTATUS_OPAQUE}))
+            << "both cookies given, the misc status and the view status";
         EXPECT_EQ(site.OthersReferences(), 1u) << "the site is the control's, as SetClientSite";
         SIZEL size{5000, 600};
         EXPECT_EQ(As<IQuickActivate>(control.Get())->SetContentExtent(&size), S_OK);
@@ -269,12 +269,8 @@ TEST(FormHost, TheControlIsSafeForScriptingAndInitializationAndTheDatabaseIsNot)
 
 // Offers a key's message to the control as a container's loop offers it.
 HRESULT Offer(IOleInPlaceActiveObject* active, HWND window, UINT message, WPARAM key) {
-    MSG msg{};
-    msg.hwnd = window;
-    msg.message = message;
-    msg.wParam = key;
     // A key pressed with Alt carries the context bit.
-    msg.lParam = message == WM_SYSKEYDOWN ? 1 | (LPARAM{1} << 29) : 1;
+    MSG msg{window, message, key, message == WM_SYSKEYDOWN ? 1 | (LPARAM{1} << 29) : 1, 0, {}};
     return active->TranslateAccelerator(&msg);
 }
 

@@ -14,8 +14,7 @@ void ScriptedDispatch::Answer(std::wstring name, Handler handler) {
 }
 
 HRESULT ScriptedDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    for (UINT n = 0; n < count; ++n)
-        ids[n] = DISPID_UNKNOWN;
+    std::fill_n(ids, count, DISPID_UNKNOWN);
     for (std::size_t i = 0; i < members_.size(); ++i) {
         if (members_[i].second && ::lstrcmpiW(members_[i].first.c_str(), names[0]) == 0) {
             ids[0] = static_cast<DISPID>(i + 1);

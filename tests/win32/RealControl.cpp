@@ -11,10 +11,7 @@ constexpr DWORD kPatienceMs = 1000;
 }  // namespace
 
 RealControl::RealControl(const win32::Placement& at, const wchar_t* label) {
-    static thread_local const bool started = [] {
-        ComponentStart();
-        return true;
-    }();
+    static thread_local const bool started = (ComponentStart(), true);
     (void)started;
     // The real pointer waits in a corner, away from every window of the scene, so that the
     // window system synthesises no movement over them.
@@ -69,9 +66,8 @@ COLORREF PixelAt(HWND hWnd, int x, int y) {
 void SendKey(WORD key, bool up) {
     ::INPUT input{};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.ki = {key, static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)),
+                up ? KEYEVENTF_KEYUP : 0u, 0, 0};
     ::SendInput(1, &input, sizeof(input));
 }
 

@@ -112,11 +112,8 @@ UINT UpMessage(std::int16_t button) {
 }
 
 WPARAM HeldFlags(std::int16_t buttons) {
-    WPARAM flags = 0;
-    if (buttons & 1) flags |= MK_LBUTTON;
-    if (buttons & 2) flags |= MK_RBUTTON;
-    if (buttons & 4) flags |= MK_MBUTTON;
-    return flags;
+    return (buttons & 1 ? MK_LBUTTON : 0) | (buttons & 2 ? MK_RBUTTON : 0) |
+           (buttons & 4 ? MK_MBUTTON : 0);
 }
 
 // The steps in which a drag moves the thumb.
@@ -156,10 +153,7 @@ constexpr int kOtherHeight = 120;
 class Win32Driver final : public Driver {
 public:
     Win32Driver() {
-        static thread_local const bool started = [] {
-            ComponentStart();
-            return true;
-        }();
+        static thread_local const bool started = (ComponentStart(), true);
         (void)started;
         // The real pointer waits in a corner, away from every window of the scene, so that
         // the window system synthesises no movement over them.
@@ -324,13 +318,8 @@ public:
     RECT ListScreenRect(HostedControl& control) override {
         return WindowRect(Host(control).ListBox().hWnd());
     }
-    int ListSelection(HostedControl& control) override {
-        return static_cast<int>(::SendMessageW(Host(control).ListBox().hWnd(), LB_GETCURSEL, 0, 0));
-    }
-    int ListTopIndex(HostedControl& control) override {
-        return static_cast<int>(
-            ::SendMessageW(Host(control).ListBox().hWnd(), LB_GETTOPINDEX, 0, 0));
-    }
+    int ListSelection(HostedControl& control) override { return Ask(control, LB_GETCURSEL); }
+    int ListTopIndex(HostedControl& control) override { return Ask(control, LB_GETTOPINDEX); }
     RECT ControlScreenRect(HostedControl& control) override {
         return WindowRect(Host(control).UserControl().hWnd());
     }
@@ -343,9 +332,7 @@ public:
         return pixel;
     }
 
-    int ListWindowCount(HostedControl& control) override {
-        return static_cast<int>(::SendMessageW(Host(control).ListBox().hWnd(), LB_GETCOUNT, 0, 0));
-    }
+    int ListWindowCount(HostedControl& control) override { return Ask(control, LB_GETCOUNT); }
     void HoldIdleSteps(bool held) override { gIdleStepsHeld = held; }
     void RunIdleSteps(ColumnPick& control) override {
         const bool held = std::exchange(gIdleStepsHeld, false);
@@ -378,6 +365,10 @@ private:
         return *made;
     }
     win32::ControlHost& Host(HostedControl& control) { return *hosts_.at(&control); }
+    // The list window's answer to a question without arguments.
+    int Ask(HostedControl& control, UINT question) {
+        return static_cast<int>(::SendMessageW(Host(control).ListBox().hWnd(), question, 0, 0));
+    }
 
     static RECT WindowRect(HWND hWnd) {
         RECT r;
