@@ -40,9 +40,7 @@ AtlContainer::~AtlContainer() {
 }
 
 ComPtr<IDispatch> AtlContainer::Dispatch() {
-    ComPtr<IDispatch> d;
-    control.As(&d);
-    return d;
+    return As<IDispatch>(control.Get());
 }
 
 HWND AtlContainer::ControlWindow() {
@@ -57,9 +55,7 @@ HWND AtlContainer::Edit() {
 }
 
 std::wstring AtlContainer::EditText() {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(Edit(), text, 256);
-    return text;
+    return win32::WindowText(Edit());
 }
 
 void AtlContainer::Key(WORD key, bool alt, wchar_t typed) {

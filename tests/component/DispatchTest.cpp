@@ -193,13 +193,12 @@ TEST_F(Dispatch, EnumConnectionPointsListsTheEventsAndPropertyChanges) {
     ULONG fetched = 0;
     EXPECT_EQ(points->Next(3, got, &fetched), S_FALSE);
     ASSERT_EQ(fetched, 2u);
-    IID served[2] = {};
+    std::vector<IID> served(2);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(got[i]->GetConnectionInterface(&served[i]), S_OK);
         got[i]->Release();
     }
-    EXPECT_EQ(served[0], __uuidof(__ColumnPick));
-    EXPECT_EQ(served[1], IID_IPropertyNotifySink);
+    EXPECT_EQ(served, (std::vector<IID>{__uuidof(__ColumnPick), IID_IPropertyNotifySink}));
     EXPECT_EQ(points->Next(1, got, nullptr), S_FALSE) << "at the end";
     EXPECT_EQ(points->Reset(), S_OK);
     EXPECT_EQ(points->Skip(3), S_FALSE);

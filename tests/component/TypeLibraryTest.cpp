@@ -118,10 +118,9 @@ void ExpectMembers(ITypeInfo* info, std::span<const iface::Member> members, Resu
         FUNCDESC* f = nullptr;
         ASSERT_EQ(info->GetFuncDesc(functions[i], &f), S_OK);
         std::string help;
-        EXPECT_EQ(Name(info, f->memid, &help), m.name);
-        EXPECT_EQ(help, m.help);
-        EXPECT_EQ(f->memid, m.dispid);
-        EXPECT_EQ(KindOf(f->invkind), m.kind);
+        const std::string name = Name(info, f->memid, &help);
+        EXPECT_EQ((std::tuple{name, help, f->memid, KindOf(f->invkind)}),
+                  (std::tuple{std::string(m.name), std::string(m.help), m.dispid, m.kind}));
         // A property's Get and a method with a result hand it back in a last parameter.
         const bool resultParam =
             at == ResultAt::LastParameter && (m.kind == iface::Kind::PropertyGet ||
@@ -231,9 +230,9 @@ TEST_F(TypeLibrary, EventInterfaceHoldsTheSixEventsWithAfterUpdateTheDefault) {
         SCOPED_TRACE(std::string(e.name));
         FUNCDESC* f = nullptr;
         ASSERT_EQ(events->GetFuncDesc(i, &f), S_OK);
-        EXPECT_EQ(Name(events.Get(), f->memid), e.name);
-        EXPECT_EQ(f->memid, e.dispid);
-        EXPECT_EQ((f->wFuncFlags & FUNCFLAG_FUIDEFAULT) != 0, e.name == iface::DefaultEvent());
+        EXPECT_EQ((std::tuple{Name(events.Get(), f->memid), f->memid,
+                              (f->wFuncFlags & FUNCFLAG_FUIDEFAULT) != 0}),
+                  (std::tuple{std::string(e.name), e.dispid, e.name == iface::DefaultEvent()}));
         ASSERT_EQ(f->cParams, static_cast<SHORT>(e.params.size()));
         for (std::size_t p = 0; p < e.params.size(); ++p) {
             const ELEMDESC& d = f->lprgelemdescParam[p];
