@@ -61,10 +61,9 @@ std::string Var::Text() const {
 
 ComPtr<IDispatch> CreateControl(IOleClientSite* site) {
     ComPtr<IDispatch> control;
-    const HRESULT hr =
-        ::CoCreateInstance(ControlClass(), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                           reinterpret_cast<void**>(control.GetAddressOf()));
-    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(::CoCreateInstance(ControlClass(), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                 reinterpret_cast<void**>(control.GetAddressOf())),
+              S_OK);
     if (control && site) {
         EXPECT_EQ(As<IOleObject>(control.Get())->SetClientSite(site), S_OK);
     }

@@ -99,9 +99,7 @@ TEST(Font, ABiggerFontGivesTallerRowsAndTextAndTheHostHearsOfIt) {
     // The host changes the control's own font object in place, as `picker.Font.Size = 20`.
     ComPtr<IFont> font = FontObjectOf(control.Get());
     ASSERT_TRUE(font);
-    CY twenty{};
-    twenty.int64 = 20 * kCyPerPoint;
-    ASSERT_EQ(font->put_Size(twenty), S_OK);
+    ASSERT_EQ(font->put_Size(CY{.int64 = 20 * kCyPerPoint}), S_OK);
     const Shown bigger = Open(control.Get(), form);
     EXPECT_GT(bigger.text, before.text);
     EXPECT_GE(bigger.row, bigger.text) << "a row holds its text";
@@ -154,9 +152,7 @@ TEST(Font, ANewControlTakesTheContainersFontAndEveryStoreKeepsIt) {
     As<IFont>(ambient.Get())->put_Bold(FALSE);
     EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 12, true)) << "a copy of the ambient font";
     // The designer makes it the control's own.
-    CY sixteen{};
-    sixteen.int64 = 16 * kCyPerPoint;
-    FontObjectOf(control.Get())->put_Size(sixteen);
+    FontObjectOf(control.Get())->put_Size(CY{.int64 = 16 * kCyPerPoint});
     const std::string own = Realized(L"Tahoma", 16, true);
 
     ComPtr<IStream> stream;

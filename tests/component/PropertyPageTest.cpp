@@ -43,15 +43,12 @@ public:
 CLSID OwnPageOf(IUnknown* control) {
     CAUUID pages{};
     EXPECT_EQ(As<ISpecifyPropertyPages>(control)->GetPages(&pages), S_OK);
-    EXPECT_EQ(pages.cElems, 3u);
-    CLSID own = CLSID_NULL;
-    if (pages.cElems == 3) {
-        own = pages.pElems[0];
-        EXPECT_EQ(pages.pElems[1], kStockColorPage);
-        EXPECT_EQ(pages.pElems[2], kStockFontPage);
-    }
+    const std::vector<CLSID> listed(pages.pElems, pages.pElems + pages.cElems);
     ::CoTaskMemFree(pages.pElems);
-    return own;
+    // Its own first, then the stock colour and font pages.
+    EXPECT_EQ(std::vector(listed.begin() + (listed.empty() ? 0 : 1), listed.end()),
+              (std::vector{kStockColorPage, kStockFontPage}));
+    return listed.empty() ? CLSID_NULL : listed[0];
 }
 
 HWND Descendant(HWND parent, const wchar_t* className) {
