@@ -41,8 +41,7 @@ TEST(EditSelection, PositionsAreCodePoints) {
         "a\xF0\x9D\x84\x9E"
         "bc");
     cp::SendMessage(edit.hWnd(), EM_SETSEL, 2, 3);
-    ::DWORD start = 0;
-    ::DWORD end = 0;
+    ::DWORD start = 0, end = 0;
     cp::SendMessage(edit.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                     reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ((std::vector{start, end}), (std::vector<::DWORD>{2, 3}));

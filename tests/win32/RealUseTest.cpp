@@ -43,8 +43,7 @@ TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
     ASSERT_TRUE(PumpUntil([&] { return scene.events.Count("KeyUp") == 3; }))
         << scene.events.Joined();
     EXPECT_EQ(scene.control().Text(), "apricot");
-    ::DWORD start = 0;
-    ::DWORD end = 0;
+    ::DWORD start = 0, end = 0;
     ::SendMessageW(scene.Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ((std::vector{start, end}), (std::vector<::DWORD>{3, 7}))

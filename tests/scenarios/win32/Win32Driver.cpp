@@ -103,12 +103,9 @@ bool Reaches(HWND hWnd) {
     return ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd);
 }
 
-UINT DownMessage(std::int16_t button) {
-    return button == 2 ? WM_RBUTTONDOWN : button == 4 ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
-}
-
-UINT UpMessage(std::int16_t button) {
-    return button == 2 ? WM_RBUTTONUP : button == 4 ? WM_MBUTTONUP : WM_LBUTTONUP;
+// Each button's up message follows its down message.
+UINT ButtonMessage(std::int16_t button, bool up) {
+    return (button == 2 ? WM_RBUTTONDOWN : button == 4 ? WM_MBUTTONDOWN : WM_LBUTTONDOWN) + up;
 }
 
 WPARAM HeldFlags(std::int16_t buttons) {
@@ -183,7 +180,7 @@ public:
 
     void FocusControl(HostedControl& control) override {
         HWND edit = Host(control).TextBox().hWnd();
-        if (!::IsWindowVisible(edit) || !::IsWindowEnabled(edit)) return;
+        if (!Reaches(edit)) return;
         ::SetForegroundWindow(form_.hWnd());
         ::SetFocus(edit);
         Pump();
@@ -413,7 +410,7 @@ private:
     void MouseDown(HWND hWnd, float x, float y, std::int16_t button) {
         if (!Reaches(hWnd)) return;
         buttons_ |= button;
-        ::SendMessageW(hWnd, DownMessage(button), HeldFlags(buttons_), PointLParam(x, y));
+        ::SendMessageW(hWnd, ButtonMessage(button, false), HeldFlags(buttons_), PointLParam(x, y));
         Pump();
     }
     void MouseMove(HWND hWnd, float x, float y) {
@@ -424,7 +421,7 @@ private:
     void MouseUp(HWND hWnd, float x, float y, std::int16_t button) {
         buttons_ &= static_cast<std::int16_t>(~button);
         if (!Reaches(hWnd)) return;
-        ::SendMessageW(hWnd, UpMessage(button), HeldFlags(buttons_), PointLParam(x, y));
+        ::SendMessageW(hWnd, ButtonMessage(button, true), HeldFlags(buttons_), PointLParam(x, y));
         Pump();
     }
 
@@ -432,10 +429,7 @@ private:
         return Reaches(list) && (::GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL) != 0;
     }
     static void MoveThumb(HWND list, int position) {
-        ::SCROLLINFO info{};
-        info.cbSize = sizeof(info);
-        info.fMask = SIF_POS;
-        info.nPos = position;
+        ::SCROLLINFO info{sizeof(::SCROLLINFO), SIF_POS, 0, 0, 0, position, 0};
         ::SetScrollInfo(list, SB_VERT, &info, FALSE);
     }
     static void Send(HWND list, int request, int position) {
@@ -448,8 +442,7 @@ private:
     }
 
     std::pair<int, int> Selection(HostedControl& control) {
-        ::DWORD start = 0;
-        ::DWORD end = 0;
+        ::DWORD start = 0, end = 0;
         cp::SendMessage(Host(control).TextBox().hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                         reinterpret_cast<LPARAM>(&end));
         return {static_cast<int>(start), static_cast<int>(end)};
