@@ -24,8 +24,7 @@ struct Dispatch : ::testing::Test {
 TEST_F(Dispatch, WrongCountsAndTypesGiveTheStandardErrors) {
     const DISPID addItem = IdOf(control.Get(), L"AddItem");
     EXPECT_EQ(InvokeId(control.Get(), addItem, DISPATCH_METHOD, {}).hr, DISP_E_PARAMNOTOPTIONAL);
-    Var a(L"x");
-    Var b(L"y");
+    Var a(L"x"), b(L"y");
     EXPECT_EQ(InvokeId(control.Get(), addItem, DISPATCH_METHOD, {a.v, b.v}).hr,
               DISP_E_BADPARAMCOUNT);
     // Column(intColumn): a text that is no number is a type mismatch of argument 0.
@@ -212,8 +211,7 @@ TEST_F(Dispatch, EnumConnectionPointsListsTheEventsAndPropertyChanges) {
 // Each put tells the container of the change, and keeps nothing of it.
 TEST_F(Dispatch, PropertyPutsDoNotGrowMemory) {
     const DISPID text = IdOf(control.Get(), L"Text");
-    Var one(L"one");
-    Var two(L"two");
+    Var one(L"one"), two(L"two");
     for (int i = 0; i < 200; ++i)
         InvokeId(control.Get(), text, DISPATCH_PROPERTYPUT, {(i % 2 ? one : two).v});
     const std::int64_t before = HeapBytesInUse();

@@ -208,8 +208,7 @@ TEST(Font, AQuickActivatingContainerGivesItsColoursAndACopyOfItsFont) {
     EXPECT_EQ(GetText(control.Get(), L"BackColorNormal"), std::to_string(0x336699));
     EXPECT_EQ(GetText(control.Get(), L"ForeColorNormal"), std::to_string(0x00FF00));
     EXPECT_EQ(FontOf(control.Get()), Realized(L"Tahoma", 14, true));
-    CY size{};
-    CY given{};
+    CY size{}, given{};
     FontObjectOf(control.Get())->get_Size(&size);
     container.pFont->get_Size(&given);
     EXPECT_EQ(size.int64, given.int64) << "the container's size to the ten-thousandth of a point";
@@ -234,8 +233,7 @@ TEST(Font, AStoredFontOfTheWrongTypeLeavesAWorkingControl) {
     const std::string system = SystemFont();
     EXPECT_NE(system, "no font");
     MemoryBag bag;
-    Var name(L"Arial");
-    Var size(L"large");
+    Var name(L"Arial"), size(L"large");
     bag.Write(L"FontName", &name.v);
     bag.Write(L"FontSize", &size.v);
     ComPtr<IDispatch> control = CreateControl();

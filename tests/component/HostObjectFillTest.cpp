@@ -105,8 +105,8 @@ struct HostObjectFill : ::testing::Test {
         if (boxes.Calls().empty()) return {};
         const ShownMessageBox box = boxes.Calls().back();
         boxes.Clear();
-        EXPECT_EQ(box.caption, "ColumnPick - FillComboBoxMultiColumn");
-        EXPECT_EQ(box.style, 16);
+        EXPECT_EQ(box.caption + " " + std::to_string(box.style),
+                  "ColumnPick - FillComboBoxMultiColumn 16");
         const std::string head =
             std::string(message) + kParagraph + "Error " + std::to_string(number) + ": ";
         EXPECT_EQ(box.prompt.substr(0, head.size()), head) << box.prompt;

@@ -97,8 +97,7 @@ TEST(Lifetime, AHandlerThatReleasesTheControlDuringAPutEndsItAfterThePut) {
             released = true;
             control->Release();
         };
-        Var text(L"bu");
-        Var index(put.value);
+        Var text(L"bu"), index(put.value);
         const Answer answer =
             InvokeId(control, member, DISPATCH_PROPERTYPUT, {put.value == 0 ? text.v : index.v});
         EXPECT_EQ(answer.hr, S_OK) << label;
@@ -130,10 +129,9 @@ TEST(Lifetime, ANotInListHandlerThatDeactivatesTheControlLeavesItInactiveWithThe
         ASSERT_TRUE(atl.control);
         ComPtr<IDispatch> control = atl.Dispatch();
         Fill(control.Get());
-        ComPtr<IOleInPlaceObject> inPlace;
-        ComPtr<IOleObject> object;
-        ASSERT_EQ(atl.control.As(&inPlace), S_OK);
-        ASSERT_EQ(atl.control.As(&object), S_OK);
+        ComPtr<IOleInPlaceObject> inPlace = As<IOleInPlaceObject>(atl.control.Get());
+        ComPtr<IOleObject> object = As<IOleObject>(atl.control.Get());
+        ASSERT_TRUE(inPlace && object);
         EventSink sink;
         ASSERT_TRUE(sink.Connect(atl.control.Get()));
         sink.cancelNotInList = d.cancel;

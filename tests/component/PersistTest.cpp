@@ -28,8 +28,7 @@ TEST(Persistence, APropertyBagGivesBackEverySettingAndHoldsNoDefault) {
 
 TEST(Persistence, AValueTheControlCannotTakeFailsTheLoadWithItsError) {
     MemoryBag bag;
-    Var rows(L"many");
-    Var color(0x00112233L);
+    Var rows(L"many"), color(0x00112233L);
     bag.Write(L"ForeColorNormal", &color.v);
     bag.Write(L"ListRows", &rows.v);
     ComPtr<IDispatch> control = CreateControl();

@@ -370,16 +370,13 @@ private:
         if (tUser != nullptr && !tUser->Finished() && !tUser->timedOut) tUser->Step();
     }
     // Where shown, the thread's frame (the dialog holding the page) and its message box.
-    struct Shown {
-        HWND frame = nullptr;
-        HWND box = nullptr;
-    };
+    using Shown = std::pair<HWND, HWND>;
     static BOOL CALLBACK Look(HWND hWnd, LPARAM shown) {
         wchar_t name[16] = {};
         ::GetClassNameW(hWnd, name, 16);
         if (!::IsWindowVisible(hWnd) || ::lstrcmpW(name, L"#32770") != 0) return TRUE;
         auto& found = *reinterpret_cast<Shown*>(shown);
-        (Descendant(hWnd, kPageClass) ? found.frame : found.box) = hWnd;
+        (Descendant(hWnd, kPageClass) ? found.first : found.second) = hWnd;
         return TRUE;
     }
     void PressOk(HWND frame, const wchar_t* rows) {
