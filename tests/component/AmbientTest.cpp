@@ -205,8 +205,7 @@ TEST(Ambient, TheContainersNameIsReadWhenNoLabelNamesTheControl) {
     ::SetWindowPos(label, window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetWindowPos(window, label, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_EQ(AccessibleName(control.Get()), "Country");
-    As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
-    As<IOleObject>(control.Get())->SetClientSite(nullptr);
+    Close(control.Get());
 }
 
 }  // namespace

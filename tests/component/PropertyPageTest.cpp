@@ -96,8 +96,7 @@ protected:
     }
     void TearDown() override {
         heard.Disconnect();
-        As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
-        As<IOleObject>(control.Get())->SetClientSite(nullptr);
+        Close(control.Get());
     }
 
     // The control's own page for `objects`, active in the designer's window.

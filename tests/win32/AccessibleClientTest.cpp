@@ -37,15 +37,14 @@ std::unique_ptr<RealControl> ReaderScene() {
 
 ::IAccessible* ObjectOf(HWND window) {
     ::IAccessible* object = nullptr;
-    const HRESULT hr = ::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(::IAccessible),
-                                                    reinterpret_cast<void**>(&object));
-    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(::IAccessible),
+                                           reinterpret_cast<void**>(&object)),
+              S_OK);
     return object;
 }
 
 ::VARIANT Child(long id) {
-    ::VARIANT v;
-    ::VariantInit(&v);
+    ::VARIANT v{};
     v.vt = VT_I4;
     v.lVal = id;
     return v;
@@ -67,8 +66,7 @@ std::wstring Name(::IAccessible* object, long id) {
 
 long LongOf(::IAccessible* object, long id,
             HRESULT (STDMETHODCALLTYPE ::IAccessible::*member)(::VARIANT, ::VARIANT*)) {
-    ::VARIANT v;
-    ::VariantInit(&v);
+    ::VARIANT v{};
     EXPECT_EQ((object->*member)(Child(id), &v), S_OK);
     return v.vt == VT_I4 ? v.lVal : -1;
 }

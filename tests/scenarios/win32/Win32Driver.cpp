@@ -66,8 +66,7 @@ class HeldModifiers {
 public:
     explicit HeldModifiers(std::int16_t shift) {
         ::GetKeyboardState(saved_.data());
-        KeyboardState held = StateWith(shift);
-        ::SetKeyboardState(held.data());
+        ::SetKeyboardState(StateWith(shift).data());
     }
     ~HeldModifiers() { ::SetKeyboardState(saved_.data()); }
     HeldModifiers(const HeldModifiers&) = delete;
@@ -342,9 +341,8 @@ public:
     }
     std::vector<MessageBoxRecord> MessageBoxes() override {
         std::vector<MessageBoxRecord> boxes;
-        for (const auto& call : boxes_.Calls()) {
+        for (const auto& call : boxes_.Calls())
             boxes.push_back({call.prompt, call.style, call.caption});
-        }
         return boxes;
     }
 
