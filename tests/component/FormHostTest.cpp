@@ -42,7 +42,6 @@ TEST(FormHost, AQuickActivatingHostGetsItsSinksConnectedAndPersistsInTheManagedH
         // The managed host prefers IPersistStreamInit.
         ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
         PutOk(control.Get(), L"ListRows", Var(12L).v);
-        EXPECT_EQ(notify.log, std::vector<std::string>{"Changed(ListRows)"});
         ASSERT_EQ(As<IPersistStreamInit>(control.Get())->Save(stream.Get(), TRUE), S_OK);
         // The sinks handed over are connected as if advised: the host unadvises them so.
         ComPtr<IConnectionPoint> point;
