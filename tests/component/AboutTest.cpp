@@ -21,7 +21,7 @@ void CALLBACK CloseTheBox(HWND, UINT, UINT_PTR timer, ::DWORD) {
     HWND box = ::FindWindowW(nullptr, L"Info about ColumnPick");
     if (box == nullptr || !::IsWindowVisible(box)) return;
     ::KillTimer(nullptr, timer);
-    if (gFirstBox == nullptr) gFirstBox = box;
+    if (gSeen.empty()) gFirstBox = box;
     ::RECT client{};
     ::GetClientRect(box, &client);
     gSeen.push_back(win32::Narrow(win32::WindowText(box)) + " " + std::to_string(client.right) +
