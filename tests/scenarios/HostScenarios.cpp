@@ -123,8 +123,7 @@ TEST_F(HostScenario, PutsNotifyBeforeTheyReturn) {
     c.log.push_back("returned");
     EXPECT_EQ(c.log, (Log{"Change", "Change", "/abc", "/abc", "Change", "Click(2)", "returned",
                           "Click(2)", "Resize", "returned"}));
-    EXPECT_EQ(list.ListIndex(), 3);
-    EXPECT_EQ(c.site.UserControl.Width(), 3000.0f);
+    EXPECT_EQ((std::tuple{list.ListIndex(), c.site.UserControl.Width()}), (std::tuple{3, 3000.0f}));
     EXPECT_THROW(list.SetListIndex(5), RuntimeError);
     // A refused selection keeps the old one.
     EXPECT_EQ(cp::SendMessage(list.hWnd(), LB_SETCURSEL, 7, 0), LB_ERR);
