@@ -205,9 +205,7 @@ TEST_F(HostScenario, MouseComesInTwipsAndAListPressIsAClickOnlyWhenItMovedTheSel
     driver->MouseMoveOnList(c, 0, kRow3);
     driver->MouseMoveOnList(c, 0, kRow2);
     driver->MouseUpOnList(c, 0, kRow2);
-    EXPECT_EQ(std::count_if(c.log.begin(), c.log.end(),
-                            [](const std::string& e) { return e.starts_with("Click"); }),
-              0)
+    EXPECT_EQ(std::ranges::count_if(c.log, [](const auto& e) { return e.starts_with("Click"); }), 0)
         << ::testing::PrintToString(c.log);
 }
 
