@@ -105,8 +105,8 @@ TEST_F(AccessibilityTest, BandsAndHitsAgreeWithTheRowsOnScreen) {
     control().ShowDropDown();
     const std::int32_t top = ListState().top;
     const RECT band = *Rows().RowRect(top + 2);
-    EXPECT_EQ(band.top, 2 * kRowPixels);
-    EXPECT_EQ(band.bottom - band.top, kRowPixels);
+    EXPECT_EQ((std::pair{band.top, band.bottom - band.top}),
+              (std::pair{2 * kRowPixels, kRowPixels}));
     EXPECT_EQ(Rows().RowAt({band.right / 2, (band.top + band.bottom) / 2}), top + 2);
     EXPECT_EQ(Rows().RowRect(top + 12)->top, 12 * kRowPixels);
 
@@ -124,16 +124,14 @@ TEST_F(AccessibilityTest, BandsAndHitsAgreeWithTheRowsOnScreen) {
 TEST_F(AccessibilityTest, SelectingARowMakesItCurrentAndTheDefaultActionPicksIt) {
     control().ShowDropDown();
     ASSERT_TRUE(Rows().SelectRow(2));
-    EXPECT_EQ(control().Text(), "Italy");
-    EXPECT_EQ(Rows().CurrentRow(), 2);
-    EXPECT_TRUE(control().ComboBoxIsOpen());
-    EXPECT_EQ(events().Count("AfterUpdate"), 0);
+    EXPECT_EQ((std::tuple{control().Text(), Rows().CurrentRow(), control().ComboBoxIsOpen(),
+                          events().Count("AfterUpdate")}),
+              (std::tuple{"Italy", 2, true, 0}));
 
     events().ClearLog();
     ASSERT_TRUE(Rows().PickRow(1));
-    EXPECT_EQ(events().Joined(), "AfterUpdate");
-    EXPECT_EQ(control().Text(), "France");
-    EXPECT_FALSE(control().ComboBoxIsOpen());
+    EXPECT_EQ((std::tuple{events().Joined(), control().Text(), control().ComboBoxIsOpen()}),
+              (std::tuple{"AfterUpdate", "France", false}));
     ASSERT_TRUE(Rows().PickRow(1));
     EXPECT_EQ(events().Count("AfterUpdate"), 2);
 

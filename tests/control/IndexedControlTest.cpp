@@ -25,10 +25,9 @@ protected:
 
     std::string Items(std::int32_t rows) {
         std::string items;
-        for (std::int32_t r = 0; r < rows; ++r) {
+        for (std::int32_t r = 0; r < rows; ++r)
             items +=
                 make_.Word() + ";" + std::to_string(make_.Pick(rows)) + ";" + make_.Word() + ";";
-        }
         items.pop_back();
         return items;
     }

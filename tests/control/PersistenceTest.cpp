@@ -113,9 +113,8 @@ TEST(Persistence, ARefusedSearchSettingLoadsAsItsDefaultAndIsRefusedWhenPut) {
     ColumnPick& c = p->control();
     c.MatchMode(1);
     c.SearchColumns("1");
-    for (const std::int16_t mode : {-1, 3}) {
+    for (const std::int16_t mode : {-1, 3})
         EXPECT_EQ(ErrorOf([&] { c.MatchMode(mode); }), vberr::InvalidPropertyValue) << mode;
-    }
     // A column beyond the table's own count; the parser's other refusals are its own.
     EXPECT_EQ(ErrorOf([&] { c.SearchColumns("2"); }), vberr::InvalidPropertyValue);
     EXPECT_EQ(c.MatchMode(), 1);
@@ -143,10 +142,9 @@ TEST(Persistence, AStoredValueLoadsUncheckedAndABadAlignmentLeavesEveryColumnLef
     auto p = SimControl::LoadedFrom(bag);
     EXPECT_TRUE(p->world().HostErrors().empty());
     EXPECT_TRUE(p->world().MessageBoxes().empty());
-    EXPECT_EQ(p->control().ListRows(), 20);
-    EXPECT_TRUE(p->control().ColumnHeads());
-    EXPECT_EQ(p->control().ColumnAlignments(), "");
-    EXPECT_TRUE(p->probe().blnSubclassed());
+    EXPECT_EQ((std::tuple{p->control().ListRows(), p->control().ColumnHeads(),
+                          p->control().ColumnAlignments(), p->probe().blnSubclassed()}),
+              (std::tuple{std::int16_t{20}, true, std::string(), true}));
 }
 
 TEST(Persistence, AValueThatCannotBeConvertedFailsTheLoad) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "control/PublicInterface.h"
 #include "reports/Startup.h"
@@ -89,9 +90,7 @@ TEST(PropertyValues, AcceptedValuesAreStoredAndReported) {
     c.BackColorSelected(0x00FF00);
     c.ForeColorSelected(0x0000FF);
     c.ColumnLineForeColor(0x123456);  // not persisted: no PropertyChanged
-    EXPECT_EQ(c.ListRows(), 15);
-    EXPECT_EQ(c.ListWidth(), -1);
-    EXPECT_EQ(c.BoundColumn(), 5);
+    EXPECT_EQ((std::tuple{c.ListRows(), c.ListWidth(), c.BoundColumn()}), (std::tuple{15, -1, 5}));
     EXPECT_EQ(
         s.host().PropertyChangedKeys(),
         (std::vector<std::string>{"ListRows", "ListRows", "ListWidth", "ListWidth", "ListWidth",
@@ -120,13 +119,12 @@ TEST(PropertyValues, ColoursAppearanceLockedAndEnabledReachTheChildren) {
     EXPECT_EQ(s.host().PropertyChangedKeys().back(), "Appearance");
     c.HideListBox(AfterHide::LeaveFocus);
     c.Locked(true);
-    EXPECT_TRUE(c.Locked());
-    EXPECT_TRUE(s.host().TextBox().Locked());
+    EXPECT_EQ((std::pair{c.Locked(), s.host().TextBox().Locked()}), (std::pair{true, true}));
 
     c.Enabled(false);
-    EXPECT_FALSE(c.Enabled());
-    EXPECT_FALSE(s.host().TextBox().Enabled());
-    EXPECT_EQ(s.host().PropertyChangedKeys().back(), "Enabled");
+    EXPECT_EQ((std::tuple{c.Enabled(), s.host().TextBox().Enabled(),
+                          s.host().PropertyChangedKeys().back()}),
+              (std::tuple{false, false, "Enabled"}));
 }
 
 }  // namespace

@@ -48,14 +48,11 @@ TEST(PublicInterface, EveryPublishedOperationIsReachable) {
     s.control().ColumnWidths("");
     for (const auto& m : iface::Members()) {
         std::vector<Variant> args;
-        for (const auto& p : m.params) {
-            if (p.type == "String")
-                args.emplace_back("1");
-            else if (p.type == "Database" || p.type == "Variant")
-                args.push_back(Variant::Null());
-            else
-                args.emplace_back(std::int16_t{1});
-        }
+        for (const auto& p : m.params)
+            args.push_back(p.type == "String" ? Variant("1")
+                           : p.type == "Database" || p.type == "Variant"
+                               ? Variant::Null()
+                               : Variant(std::int16_t{1}));
         const std::int32_t error =
             ErrorOf([&] { iface::Invoke(s.control(), m.dispid, m.kind, args); });
         EXPECT_NE(error, vberr::NoSuchMember) << m.name;

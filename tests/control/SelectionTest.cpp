@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <tuple>
 
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
@@ -105,10 +106,9 @@ TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDo) {
 
     s.events().ClearLog();
     s.control().Text("App");
-    EXPECT_EQ(s.control().Text(), "App");
-    EXPECT_EQ(s.control().ListIndex(), 0);
-    EXPECT_EQ(s.events().Joined(), "Change");
-    EXPECT_EQ(s.host().PropertyChangedKeys().back(), "Text");
+    EXPECT_EQ((std::tuple{s.control().Text(), s.control().ListIndex(), s.events().Joined(),
+                          s.host().PropertyChangedKeys().back()}),
+              (std::tuple{"App", 0, "Change", "Text"}));
 }
 
 }  // namespace

@@ -87,9 +87,8 @@ TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
                                        return r.op == sim::DrawOp::FillRect && r.window == List();
                                    });
     ASSERT_NE(fill, log.end());
-    EXPECT_EQ(fill->fillColor, sim::Gdi::SysColor(0x18));
-    EXPECT_EQ(fill->rect, (RECT{0, 0, 150, 17}));
-    EXPECT_EQ(world().Graphics().Live(), live);
+    EXPECT_EQ((std::tuple{fill->fillColor, fill->rect, world().Graphics().Live()}),
+              (std::tuple{sim::Gdi::SysColor(0x18), RECT{0, 0, 150, 17}, live}));
 
     // Closed by what ran meanwhile, it is left closed and unwatched.
     control().HideListBox(AfterHide::LeaveFocus);

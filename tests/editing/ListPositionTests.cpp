@@ -32,8 +32,7 @@ TEST_F(ListPositionTest, AnUneditedTextOpensTheListOnTheCommittedRowEditedOnTheF
     user().PressKey(vbKeyBack);
     user().TypeText("c");
     user().PressKey(vbKeyDown, vbAltMask);
-    EXPECT_EQ(control().ListIndex(), 0);
-    EXPECT_EQ(ListState().selection, 0);
+    EXPECT_EQ((std::pair{control().ListIndex(), ListState().selection}), (std::pair{0, 0}));
 }
 
 TEST_F(ListPositionTest, AFocusLossCommitEndsAPressInTheList) {
@@ -42,15 +41,13 @@ TEST_F(ListPositionTest, AFocusLossCommitEndsAPressInTheList) {
     user().TypeText("b");  // a row is found
     probe().blnListMouseDown() = true;
     user().MoveFocusAway(form());
-    EXPECT_FALSE(probe().blnListMouseDown());
-    EXPECT_EQ(RowEscapeRestores(), 1);
+    EXPECT_EQ((std::pair{probe().blnListMouseDown(), RowEscapeRestores()}), (std::pair{false, 1}));
 
     user().SelectText(0, 6);
     user().PressKey(vbKeyDelete);  // no row
     probe().blnListMouseDown() = true;
     user().MoveFocusAway(form());
-    EXPECT_FALSE(probe().blnListMouseDown());
-    EXPECT_EQ(RowEscapeRestores(), -1);
+    EXPECT_EQ((std::pair{probe().blnListMouseDown(), RowEscapeRestores()}), (std::pair{false, -1}));
 }
 
 TEST_F(ListPositionTest, AnEmptyTextLeavesTheListAlone) {
@@ -69,9 +66,8 @@ TEST_F(ListPositionTest, PageKeysWorkBeyondThe16BitRowRange) {
     Focus();
     SendMessage(List(), LB_SETCURSEL, 39990, 0);
     user().PressKey(vbKeyPageDown);
-    EXPECT_EQ(control().ListIndex(), 39997);
-    EXPECT_EQ(ListState().selection, 39997);
-    EXPECT_EQ(control().Text(), "r39997");
+    EXPECT_EQ((std::tuple{control().ListIndex(), ListState().selection, control().Text()}),
+              (std::tuple{39997, 39997, "r39997"}));
 
     SendMessage(List(), LB_SETCURSEL, 33000, 0);
     user().PressKey(vbKeyPageUp);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <tuple>
 
 #include "platform/sim/SimWindowApi.h"
@@ -8,11 +9,9 @@ namespace {
 
 using ButtonMouseTest = FrameTest;
 
-int Count(const std::vector<sim::DrawRecord>& log, UINT edge) {
-    int n = 0;
-    for (const sim::DrawRecord& r : log)
-        if (r.op == sim::DrawOp::DrawEdge && r.edge == edge) ++n;
-    return n;
+std::ptrdiff_t Count(const std::vector<sim::DrawRecord>& log, UINT edge) {
+    return std::ranges::count_if(
+        log, [&](const auto& r) { return r.op == sim::DrawOp::DrawEdge && r.edge == edge; });
 }
 
 TEST_F(ButtonMouseTest, TheButtonEndsWithItsLastPixel) {
@@ -60,10 +59,9 @@ TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
 
     ClearLog();
     PressAt(ButtonX(), ButtonY());
-    EXPECT_FALSE(control().ComboBoxIsOpen());
-    EXPECT_FALSE(sim::IsWindowVisible(List()));
-    EXPECT_EQ(sim::GetFocus(), host().EditHwnd());
-    EXPECT_TRUE(ControlDrawing().empty());
+    EXPECT_EQ((std::tuple{control().ComboBoxIsOpen(), sim::IsWindowVisible(List()),
+                          sim::GetFocus() == host().EditHwnd(), ControlDrawing().size()}),
+              (std::tuple{false, false, true, 0u}));
 
     // Nothing is pressed, so dragging draws nothing; the release puts the raised face back.
     MoveTo(ButtonX() + 20 * kTwipsPerPixel, ButtonY());

@@ -50,9 +50,8 @@ TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInI
                 << c.appearance << (pressed ? " pressed" : " raised");
             const sim::GdiObject* source = world().Graphics().Object(arrow.srcBitmap);
             ASSERT_NE(source, nullptr);
-            EXPECT_EQ(source->resourceId, 10);
-            EXPECT_EQ(arrow.rop, SRCCOPY);
-            EXPECT_EQ(arrow.dc, host().UserControl().hDC());
+            EXPECT_EQ((std::tuple{source->resourceId, arrow.rop, arrow.dc}),
+                      (std::tuple{10, SRCCOPY, host().UserControl().hDC()}));
         }
         control().HideListBox(AfterHide::LeaveFocus);
         ReleaseAt(ButtonX(), ButtonY());

@@ -9,10 +9,10 @@ constexpr OLE_COLOR kWindowText = static_cast<OLE_COLOR>(0x80000008u);
 
 using LayoutTest = FrameTest;
 
-RECT EditRect(sim::ControlHost& host) {
+LONG EditWidth(sim::ControlHost& host) {
     RECT rect{};
     GetWindowRect(host.EditHwnd(), &rect);
-    return rect;
+    return rect.right - rect.left;
 }
 
 TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
@@ -48,8 +48,7 @@ TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
                             Line(kOuterRight).X1(), Line(kOuterRight).X2()}),
         (std::vector<float>{2985, 2970, 2985, 3000, 2970, 2970, 2985, 2985}));
     // 3000 - 315 twips: 179 pixels, ending where the button begins.
-    const RECT edit = EditRect(host());
-    EXPECT_EQ(edit.right - edit.left, 179);
+    EXPECT_EQ(EditWidth(host()), 179);
     EXPECT_EQ(DrawnButton(), (RECT{182, 2, 198, 19}));
     // Left ends are not the layout's business.
     EXPECT_EQ(Line(kOuterLeft).X1(), 0);
@@ -82,8 +81,7 @@ TEST_F(LayoutTest, AnExactSizeIsWidenedToTheMinimumAndCutToOneRow) {
     EXPECT_TRUE(host().UserControl().HeightPuts().empty());
     EXPECT_EQ(DrawnButton(), (RECT{8, 2, 24, 19}));
     EXPECT_EQ(Line(kOuterBottom).X2(), 390);
-    const RECT edit = EditRect(host());
-    EXPECT_EQ(edit.right - edit.left, 5);  // 75 twips
+    EXPECT_EQ(EditWidth(host()), 5);  // 75 twips
 
     PlaceExactly(390, 315);
     EXPECT_TRUE(host().UserControl().WidthPuts().empty());

@@ -83,8 +83,7 @@ TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
         extents.push_back(measured.maxExtent);
     EXPECT_EQ(extents, (std::vector<int>{38, 48}));
     const auto fill = Ops(sim::DrawOp::FillRect).at(0);
-    EXPECT_EQ(fill.rect, kRow);
-    EXPECT_EQ(fill.fillColor, 0xFFFFFFu);
+    EXPECT_EQ((std::tuple{fill.rect, fill.fillColor}), (std::tuple{kRow, 0xFFFFFFu}));
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(2).state.textColor, 0u);
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(2).flags, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
@@ -192,13 +191,10 @@ TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBack) {
     const sim::DeviceContext saved = *world().Graphics().Dc(dc_);
     for (UINT row = 0; row < 200; ++row)
         Draw(row % 2, row % 2);
-    EXPECT_EQ(control().ColumnCount(), 3);
-    EXPECT_EQ(world().Graphics().Live(), before);
     const sim::DeviceContext& after = *world().Graphics().Dc(dc_);
-    EXPECT_EQ(after.bkColor, saved.bkColor);
-    EXPECT_EQ(after.textColor, saved.textColor);
-    EXPECT_EQ(after.pen, saved.pen);
-    EXPECT_TRUE(world().MessageBoxes().empty());
+    EXPECT_EQ((std::tuple{control().ColumnCount(), world().Graphics().Live(), after.bkColor,
+                          after.textColor, after.pen, world().MessageBoxes().size()}),
+              (std::tuple{3, before, saved.bkColor, saved.textColor, saved.pen, 0u}));
 }
 
 TEST_F(RowDrawingTest, AFailureGoesToTheReportAndLeavesNothingBehind) {

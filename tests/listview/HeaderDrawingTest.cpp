@@ -76,8 +76,7 @@ TEST_F(HeaderDrawingTest, TheHeaderDrawsEachVisibleCaptionInTheSystemsHeaderColo
         else
             underline = r.to.y;
     }
-    EXPECT_EQ(verticals, (std::vector<int>{41, 102}));
-    EXPECT_EQ(underline, band);
+    EXPECT_EQ((std::pair{verticals, underline}), (std::pair{std::vector<int>{41, 102}, band}));
 
     // The rows keep to the same places.
     const std::vector<Text> rows = Texts(false);

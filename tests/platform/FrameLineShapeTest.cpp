@@ -22,10 +22,8 @@ TEST_F(FrameLineShapeTest, StartsAsDesignedAndIsDrawnWithItsEndsInPixels) {
     EXPECT_EQ(line.Name(), "linInnerTop");
     const auto pixels = line.Pixels();
     ASSERT_TRUE(pixels);
-    EXPECT_EQ(pixels->from.x, 1);
-    EXPECT_EQ(pixels->from.y, 1);
-    EXPECT_EQ(pixels->to.x, 79);
-    EXPECT_EQ(pixels->color, design::kWindowText);
+    EXPECT_EQ((std::tuple{pixels->from.x, pixels->from.y, pixels->to.x, pixels->color}),
+              (std::tuple{1, 1, 79, design::kWindowText}));
     line.SetX2(1222.5f);  // 81.5 pixels: ties go to the even pixel
     EXPECT_EQ(line.Pixels()->to.x, 82);
 }

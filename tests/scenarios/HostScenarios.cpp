@@ -123,8 +123,7 @@ TEST_F(HostScenario, PutsNotifyBeforeTheyReturn) {
     c.log.push_back("returned");
     EXPECT_EQ(c.log, (Log{"Change", "Change", "/abc", "/abc", "Change", "Click(2)", "returned",
                           "Click(2)", "Resize", "returned"}));
-    EXPECT_EQ(list.ListIndex(), 3);
-    EXPECT_EQ(c.site.UserControl.Width(), 3000.0f);
+    EXPECT_EQ((std::tuple{list.ListIndex(), c.site.UserControl.Width()}), (std::tuple{3, 3000.0f}));
     EXPECT_THROW(list.SetListIndex(5), RuntimeError);
     // A refused selection keeps the old one.
     EXPECT_EQ(cp::SendMessage(list.hWnd(), LB_SETCURSEL, 7, 0), LB_ERR);
@@ -206,9 +205,7 @@ TEST_F(HostScenario, MouseComesInTwipsAndAListPressIsAClickOnlyWhenItMovedTheSel
     driver->MouseMoveOnList(c, 0, kRow3);
     driver->MouseMoveOnList(c, 0, kRow2);
     driver->MouseUpOnList(c, 0, kRow2);
-    EXPECT_EQ(std::count_if(c.log.begin(), c.log.end(),
-                            [](const std::string& e) { return e.starts_with("Click"); }),
-              0)
+    EXPECT_EQ(std::ranges::count_if(c.log, [](const auto& e) { return e.starts_with("Click"); }), 0)
         << ::testing::PrintToString(c.log);
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/ScreenUnits.h"
@@ -50,7 +51,6 @@ protected:
         control.AddList(items);
     }
     // The rows "r00" to "r<n-1>".
-    void FillNumbered(int n) { Fill(Numbered(n)); }
     static std::vector<std::string> Numbered(int n) {
         std::vector<std::string> rows;
         for (int i = 0; i < n; ++i)
@@ -72,7 +72,7 @@ protected:
     }
     // Fills the rows "r00" to "r<n-1>" and opens the list on none of them.
     void OpenNumbered(int n) {
-        FillNumbered(n);
+        Fill(Numbered(n));
         OpenList();
     }
     // A click on visible row k of the open list, the pointer first moving there.
@@ -105,13 +105,11 @@ protected:
         return control.ListIndex();
     }
     std::string Text() { return driver->EditText(control); }
-    int SelStart() { return driver->SelStart(control); }
-    int SelLength() { return driver->SelLength(control); }
     std::vector<std::string> Log() { return events.Log(); }
     Reading Read() {
         return {Text(),
-                SelStart(),
-                SelLength(),
+                driver->SelStart(control),
+                driver->SelLength(control),
                 control.ListIndex(),
                 driver->ListSelection(control),
                 driver->ListVisible(control)};

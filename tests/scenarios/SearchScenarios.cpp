@@ -77,16 +77,15 @@ TEST_F(SearchScenario, ContainsFiltersTheOpenListAndEnterCommitsTheFirstMatch) {
 
     events.ClearLog();
     driver->PressKey(vbKeyReturn);
-    EXPECT_FALSE(driver->ListVisible(control));
-    EXPECT_EQ(Text(), "Iceland");
-    EXPECT_EQ(CStr(control.Value()), "IS");
-    EXPECT_EQ(control.ListCount(), 10);
-    EXPECT_EQ(Log(), (Events{"KeyDown(13,0)", "AfterUpdate", "KeyPress(0)", "KeyUp(13,0)"}));
+    EXPECT_EQ((std::tuple{driver->ListVisible(control), Text(), CStr(control.Value()),
+                          control.ListCount(), Log()}),
+              (std::tuple{false, "Iceland", "IS", 10,
+                          Events{"KeyDown(13,0)", "AfterUpdate", "KeyPress(0)", "KeyUp(13,0)"}}));
 
     // The list reopens on every row.
     control.ShowDropDown();
-    EXPECT_EQ(control.RowCount(), 10);
-    EXPECT_EQ(driver->ListSelection(control), 3);
+    EXPECT_EQ((std::tuple{control.RowCount(), driver->ListSelection(control)}),
+              (std::tuple{10, 3}));
 }
 
 TEST_F(SearchScenario, WordStartFindsAWordInsideTheNameWithoutCompletingTheText) {
@@ -95,8 +94,7 @@ TEST_F(SearchScenario, WordStartFindsAWordInsideTheNameWithoutCompletingTheText)
     EXPECT_EQ(Look(), (Seen{"new g", AllRows(), 6, 6}));
 
     driver->PressKey(vbKeyReturn);
-    EXPECT_EQ(Text(), "Papua New Guinea");
-    EXPECT_EQ(CStr(control.Value()), "PG");
+    EXPECT_EQ((std::tuple{Text(), CStr(control.Value())}), (std::tuple{"Papua New Guinea", "PG"}));
 }
 
 TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumn) {
@@ -192,8 +190,7 @@ TEST_F(SearchScenario, ARowAddedFromAnEventGivesTheFilteredListItsHeightBack) {
     withZambia.push_back("Zambia, ZM");
     EXPECT_EQ(Look(), (Seen{"Iceland", withZambia, 3, 3}));
     const RECT after = driver->ListScreenRect(control);
-    EXPECT_EQ(after.top, before.top);
-    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_EQ((std::tuple{after.top, after.bottom}), (std::tuple{before.top, before.bottom}));
 }
 
 }  // namespace

@@ -90,10 +90,9 @@ TEST(ThreadScenario, TwoUserInterfaceThreadsTypeAndFillAtOnceAsEachDoesAlone) {
     for (std::thread& thread : threads)
         thread.join();
 
-    for (int s = 0; s < 2; ++s) {
+    for (int s = 0; s < 2; ++s)
         for (int round = 0; round < kRounds; ++round)
             EXPECT_EQ(together[s][round], alone[s]) << "thread " << s << ", round " << round;
-    }
 }
 
 }  // namespace

@@ -16,13 +16,12 @@ TEST_F(TypingScenario, TypingMovesTheListsSelectionForItsOpening) {
     driver->TypeText("x");
 
     EXPECT_EQ(Read(), (Reading{"r15x", 4, 0, -1, -1, false}));
-    EXPECT_EQ(driver->ListTopIndex(control), 0);
-    EXPECT_EQ(CommittedRow(), -1);
+    EXPECT_EQ((std::pair{driver->ListTopIndex(control), CommittedRow()}), (std::pair{0, -1}));
 
     driver->PressKey(vbKeyBack);
     control.ShowDropDown();
-    EXPECT_TRUE(driver->ListVisible(control));
-    EXPECT_EQ(driver->ListSelection(control), 15);
+    EXPECT_EQ((std::tuple{driver->ListVisible(control), driver->ListSelection(control)}),
+              (std::tuple{true, 15}));
     EXPECT_LE(driver->ListTopIndex(control), 15);
     EXPECT_GT(driver->ListTopIndex(control) + 8, 15);
 }

@@ -61,9 +61,8 @@ TEST(FailureInjection, APlanThatNamesNoOperationOrNeverFiresIsReported) {
     const UnfiredFailureHandler testHandler = SetUnfiredFailureHandler(&RecordUnfired);
     {
         World world;
-        EXPECT_THROW(world.FailNext("SendMesage", 5), std::invalid_argument);
-        EXPECT_THROW(world.FailNext("SendMessage:", 5), std::invalid_argument);
-        EXPECT_THROW(world.FailNext("TextBox.SetTxt", 5), std::invalid_argument);
+        for (const char* misnamed : {"SendMesage", "SendMessage:", "TextBox.SetTxt"})
+            EXPECT_THROW(world.FailNext(misnamed, 5), std::invalid_argument) << misnamed;
         world.FailNext("SendMessage:390", 6);
         world.FailNext("TextBox.SetText", 5, 1);
         EXPECT_EQ(world.PendingFailures(), 2u);

@@ -49,11 +49,10 @@ TEST_F(GdiTest, ObjectsAreCountedUntilReleasedAndASelectedOneCannotBeDeleted) {
     EXPECT_FALSE(DeleteObject(bitmap)) << "still selected";
     EXPECT_EQ(gdi.Live().bitmaps, before.bitmaps + 1);
     SelectObject(memory, stockBitmap);
-    EXPECT_TRUE(DeleteDC(memory));
-    EXPECT_TRUE(DeleteObject(bitmap));
-    EXPECT_TRUE(DeleteObject(pen));
-    EXPECT_TRUE(DeleteObject(brush));
-    EXPECT_EQ(ReleaseDC(window, dc), 1);
+    // In this order: the bitmap goes once its context is gone.
+    EXPECT_EQ((std::tuple{DeleteDC(memory), DeleteObject(bitmap), DeleteObject(pen),
+                          DeleteObject(brush), ReleaseDC(window, dc)}),
+              (std::tuple{true, true, true, true, 1}));
     EXPECT_EQ(gdi.Live(), before);
 }
 

@@ -40,12 +40,10 @@ TEST(IdleSteps, MessageProcessingRunsOneRoundOfTheStepsScheduled) {
     EXPECT_EQ(ran, "");
     world.Steps().Hold(false);
     world.ProcessPendingMessages();
-    EXPECT_EQ(ran, "ro");
-    EXPECT_TRUE(repeating->Scheduled());
+    EXPECT_EQ((std::tuple{ran, repeating->Scheduled()}), (std::tuple{"ro", true}));
     world.ProcessPendingMessages();
-    EXPECT_EQ(ran, "ror");
-    EXPECT_EQ(world.Steps().Drain(), 0);
-    EXPECT_FALSE(repeating->Scheduled());
+    EXPECT_EQ((std::tuple{ran, world.Steps().Drain(), repeating->Scheduled()}),
+              (std::tuple{"ror", 0, false}));
 }
 
 // A step that ends the owner of another one scheduled in the same round: that one does not run.
@@ -57,8 +55,7 @@ TEST(IdleSteps, AStepThatEndsAnotherStepsOwnerLeavesItUnrun) {
     second = host::MakeIdleStep([&] { ++ranSecond; });
     first->Schedule();
     second->Schedule();
-    EXPECT_EQ(world.Steps().RunRound(), 1);
-    EXPECT_EQ(ranSecond, 0);
+    EXPECT_EQ((std::pair{world.Steps().RunRound(), ranSecond}), (std::pair{1, 0}));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace {
 
 TEST(ThreadWorlds, EachThreadFollowsTheLocaleFactsOfItsOwnWorld) {
     const std::string separators[] = {",", "."};
-    std::string seen[2];
+    std::vector<std::string> seen(2);
     DWORD ids[2] = {};
     std::barrier both(2);
     std::vector<std::thread> threads;
@@ -35,8 +35,7 @@ TEST(ThreadWorlds, EachThreadFollowsTheLocaleFactsOfItsOwnWorld) {
     }
     for (std::thread& thread : threads)
         thread.join();
-    EXPECT_EQ(seen[0], "2,5 ÄBC");
-    EXPECT_EQ(seen[1], "2.5 ÄBC");
+    EXPECT_EQ(seen, (std::vector<std::string>{"2,5 ÄBC", "2.5 ÄBC"}));
     EXPECT_NE(ids[0], ids[1]);
 }
 
@@ -61,8 +60,7 @@ TEST(ThreadWorlds, PostsFromAnotherThreadAreDeliveredByTheWorldsMessageProcessin
     EXPECT_EQ(delivered, 0) << "delivered inside the poster's call";
 
     world.ProcessPendingMessages();
-    EXPECT_EQ(delivered, 1);
-    EXPECT_EQ(deliveredOn, std::this_thread::get_id());
+    EXPECT_EQ((std::pair{delivered, deliveredOn}), (std::pair{1, std::this_thread::get_id()}));
     world.ProcessPendingMessages();
     EXPECT_EQ(delivered, 1);
 

@@ -22,10 +22,8 @@ constexpr int kVisibleRows = 8;
 
 void Fill(ColumnPick& c) {
     std::string items;
-    for (int i = 0; i < kRows; ++i) {
-        if (i) items += ';';
-        items += std::to_string(i) + ";row " + std::to_string(i);
-    }
+    for (int i = 0; i < kRows; ++i)
+        items += (i ? ";" : "") + std::to_string(i) + ";row " + std::to_string(i);
     c.ColumnCount(2);
     c.ColumnWidths("600;1500");
     c.AddList(items);

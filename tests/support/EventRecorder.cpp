@@ -4,40 +4,25 @@
 
 namespace cp::test {
 
-void EventRecorder::AfterUpdate() {
-    log_.push_back("AfterUpdate");
-    Handled();
-}
-
 void EventRecorder::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
-    log_.push_back("KeyDown(" + std::to_string(KeyCode) + "," + std::to_string(Shift) + ")");
-    if (onKeyDown) onKeyDown(KeyCode, Shift);
-    Handled();
+    Note("KeyDown(" + std::to_string(KeyCode) + "," + std::to_string(Shift) + ")", [&] {
+        if (onKeyDown) onKeyDown(KeyCode, Shift);
+    });
 }
 
 void EventRecorder::KeyPress(std::int16_t& KeyAscii) {
-    log_.push_back("KeyPress(" + std::to_string(KeyAscii) + ")");
-    if (onKeyPress) onKeyPress(KeyAscii);
-    Handled();
-}
-
-void EventRecorder::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
-    log_.push_back("KeyUp(" + std::to_string(KeyCode) + "," + std::to_string(Shift) + ")");
-    Handled();
-}
-
-void EventRecorder::Change() {
-    log_.push_back("Change");
-    Handled();
+    Note("KeyPress(" + std::to_string(KeyAscii) + ")", [&] {
+        if (onKeyPress) onKeyPress(KeyAscii);
+    });
 }
 
 void EventRecorder::NotInList(bool& Cancel) {
-    log_.push_back(std::string("NotInList(") + (Cancel ? "1" : "0") + ")");
-    Cancel = cancelNotInList;
-    Handled();
+    Note(std::string("NotInList(") + (Cancel ? "1" : "0") + ")", [&] { Cancel = cancelNotInList; });
 }
 
-void EventRecorder::Handled() {
+void EventRecorder::Note(std::string event, const std::function<void()>& answer) {
+    log_.push_back(std::move(event));
+    if (answer) answer();
     if (onEvent) onEvent(log_.back());
 }
 

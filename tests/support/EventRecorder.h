@@ -13,11 +13,13 @@ namespace cp::test {
 
 class EventRecorder : public ColumnPickEvents {
 public:
-    void AfterUpdate() override;
+    void AfterUpdate() override { Note("AfterUpdate"); }
     void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void KeyPress(std::int16_t& KeyAscii) override;
-    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
-    void Change() override;
+    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override {
+        Note("KeyUp(" + std::to_string(KeyCode) + "," + std::to_string(Shift) + ")");
+    }
+    void Change() override { Note("Change"); }
     void NotInList(bool& Cancel) override;
 
     const std::vector<std::string>& Log() const { return log_; }
@@ -35,7 +37,8 @@ public:
     std::function<void(const std::string& event)> onEvent;
 
 private:
-    void Handled();
+    // Logs the event and, once the handler's own answer is given, runs onEvent.
+    void Note(std::string event, const std::function<void()>& answer = {});
 
     std::vector<std::string> log_;
 };

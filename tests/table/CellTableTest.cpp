@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/RuntimeError.h"
@@ -63,19 +64,18 @@ TEST(CellTable, EveryValueReadsBackAsItsOwnType) {
     }
     const CellTable cells(items);
     const VariantArray back = cells.ToVariantArray();
-    ASSERT_EQ(back.Extent(0), 2);
-    ASSERT_EQ(back.Extent(1), rows);
+    ASSERT_EQ((std::pair{back.Extent(0), back.Extent(1)}), (std::pair{2, rows}));
     for (std::int32_t r = 0; r < rows; ++r) {
         for (std::int32_t c = 0; c < 2; ++c) {
             SCOPED_TRACE("cell " + std::to_string(c) + ", " + std::to_string(r));
             EXPECT_TRUE(SameValue(items.At(c, r), cells.At(c, r)));
             EXPECT_TRUE(SameValue(items.At(c, r), back.At(c, r)));
             const CellView view = cells.ViewAt(c, r);
-            if (items.At(c, r).IsString()) {
-                EXPECT_EQ(view.String(), items.At(c, r).String());
-            }
-            EXPECT_EQ(view.IsString(), items.At(c, r).IsString());
-            EXPECT_EQ(view.IsNull(), items.At(c, r).IsNull());
+            const Variant& item = items.At(c, r);
+            EXPECT_EQ(
+                (std::tuple{view.IsString(), view.IsNull(),
+                            view.IsString() ? std::string(view.String()) : ""}),
+                (std::tuple{item.IsString(), item.IsNull(), item.IsString() ? item.String() : ""}));
         }
     }
 }
@@ -114,13 +114,11 @@ public:
     }
     void ExpectSame() const {
         ASSERT_EQ(cells_.Extent(1), static_cast<std::int32_t>(texts_.size()));
-        for (std::size_t r = 0; r < texts_.size(); ++r) {
-            for (std::int32_t c = 0; c < columns_; ++c) {
-                const auto row = static_cast<std::int32_t>(r);
-                ASSERT_EQ(cells_.ViewAt(c, row).String(), texts_[r][static_cast<std::size_t>(c)])
+        for (std::int32_t r = 0; r < cells_.Extent(1); ++r)
+            for (std::int32_t c = 0; c < columns_; ++c)
+                ASSERT_EQ(cells_.ViewAt(c, r).String(),
+                          texts_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])
                     << "cell " << c << ", " << r;
-            }
-        }
     }
     const CellTable& Cells() const { return cells_; }
 

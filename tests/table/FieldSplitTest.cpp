@@ -18,11 +18,10 @@ namespace {
 std::vector<std::string> PlainSplit(std::string_view text) {
     std::vector<std::string> fields(1);
     for (const char c : text) {
-        if (c == kFieldSeparator) {
+        if (c == kFieldSeparator)
             fields.emplace_back();
-        } else {
+        else
             fields.back() += c;
-        }
     }
     return fields;
 }

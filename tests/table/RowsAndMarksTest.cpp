@@ -91,9 +91,8 @@ TEST(ItemTableRows, AListWindowThatRefusesARemovalLeavesTheSearchesRight) {
     EXPECT_EQ(middle.Count(), 3);
     EXPECT_EQ(middle.Items().At(0, 0).String(), "b");
     EXPECT_EQ(middle.Items().At(0, 1).String(), "c");
-    EXPECT_EQ(middle.FindPrefix("b"), 0);
-    EXPECT_EQ(middle.FindPrefix("c"), 1);
-    EXPECT_EQ(middle.FindPrefix("a"), -1);
+    EXPECT_EQ((std::vector{middle.FindPrefix("b"), middle.FindPrefix("c"), middle.FindPrefix("a")}),
+              (std::vector{0, 1, -1}));
 }
 
 }  // namespace

@@ -196,14 +196,11 @@ TEST(SearchRules, WordsStartAfterSpacesAndPunctuationAndSeparatorsStartNone) {
     const auto find = [&](std::string_view text) {
         return index.Find(CellTable(table), 4, words, text);
     };
-    EXPECT_EQ(find("new"), (std::vector<std::int32_t>{0}));
-    EXPECT_EQ(find("bis"), (std::vector<std::int32_t>{1}));
-    EXPECT_EQ(find("BARTHÉ"), (std::vector<std::int32_t>{2}));
-    EXPECT_EQ(find("eus"), (std::vector<std::int32_t>{3}));
-    EXPECT_EQ(find("uinea"), (std::vector<std::int32_t>{}));
-    EXPECT_EQ(find("g"), (std::vector<std::int32_t>{0, 1}));
-    EXPECT_EQ(find(" "), (std::vector<std::int32_t>{}));
-    EXPECT_EQ(find(", -"), (std::vector<std::int32_t>{}));
+    const std::pair<const char*, std::vector<std::int32_t>> cases[] = {
+        {"new", {0}},  {"bis", {1}},  {"BARTHÉ", {2}}, {"eus", {3}},
+        {"uinea", {}}, {"g", {0, 1}}, {" ", {}},       {", -", {}}};
+    for (const auto& [text, rows] : cases)
+        EXPECT_EQ(find(text), rows) << '"' << text << '"';
     // A text far longer than any entry finds nothing, quickly.
     EXPECT_EQ(find(std::string(100000, 'a')), (std::vector<std::int32_t>{}));
 }

@@ -79,10 +79,6 @@ const sim::ListBoxState& SimControl::ListState() const {
     return *state;
 }
 
-RECT SimControl::ListOnScreen() {
-    return world_.Windows().ScreenRect(host_->ListHwnd());
-}
-
 std::vector<sim::DrawRecord> SimControl::ControlDrawing() {
     std::vector<sim::DrawRecord> drawing;
     for (const sim::DrawRecord& record : world_.Graphics().Log())
@@ -93,14 +89,6 @@ std::vector<sim::DrawRecord> SimControl::ControlDrawing() {
 void SimControl::Repaint() {
     world_.Windows().Invalidate(host_->Hwnd(), nullptr, Erase::None);
     world_.Windows().Update(host_->Hwnd());
-}
-
-RECT SimControl::DrawnButton() {
-    return DrawnButtonEdge().rect;
-}
-
-bool SimControl::ButtonDrawnPressed() {
-    return DrawnButtonEdge().edge == EDGE_SUNKEN;
 }
 
 sim::DrawRecord SimControl::DrawnButtonEdge() {

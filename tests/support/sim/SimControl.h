@@ -79,7 +79,7 @@ public:
     // The list window as the window itself holds it (the program stops if it is gone), and
     // where it stands on the screen.
     const sim::ListBoxState& ListState() const;
-    RECT ListOnScreen();
+    RECT ListOnScreen() { return world_.Windows().ScreenRect(host_->ListHwnd()); }
     // The drawing calls made on the control's own window since the log was cleared.
     std::vector<sim::DrawRecord> ControlDrawing();
     // Gives the edit field the focus, as a click into it would.
@@ -87,9 +87,9 @@ public:
     // Has the window system paint the whole control again, as when a window uncovers it.
     void Repaint();
     // The drop-down button as the user sees it: the edge that a fresh paint draws around it.
-    RECT DrawnButton();
+    RECT DrawnButton() { return DrawnButtonEdge().rect; }
     // Whether that paint shows the button pressed.
-    bool ButtonDrawnPressed();
+    bool ButtonDrawnPressed() { return DrawnButtonEdge().edge == EDGE_SUNKEN; }
     // The committed row as the user finds it: the row that Escape in the open list goes back
     // to. Leaves the list closed and the focus in the edit field.
     std::int32_t RowEscapeRestores();
