@@ -62,6 +62,15 @@ inline std::string FirstCode(KeyedRows& rows, const FieldSearch& search, std::st
     return row ? CStr(row->fields.at(1)) : std::string("none");
 }
 
+// FirstCode of each text in turn.
+inline std::vector<std::string> FirstCodes(KeyedRows& rows, const FieldSearch& search,
+                                           const std::vector<std::string_view>& texts) {
+    std::vector<std::string> codes;
+    for (const std::string_view text : texts)
+        codes.push_back(FirstCode(rows, search, text));
+    return codes;
+}
+
 // The codes (second fields) of rows, each followed by a blank.
 inline std::string CodesOf(const std::vector<KeyedRow>& rows) {
     std::string codes;
