@@ -95,9 +95,8 @@ TEST_F(FillTest, QueryRowsBecomeTheTableAsTheyAre) {
     world().Graphics().ClearLog();
     sim::ShowWindow(host().ListHwnd(), true);
     std::vector<std::string> texts;
-    for (const sim::DrawRecord& r : world().Graphics().Log()) {
+    for (const sim::DrawRecord& r : world().Graphics().Log())
         if (r.op == sim::DrawOp::DrawText && r.window == host().ListHwnd()) texts.push_back(r.text);
-    }
     EXPECT_EQ(texts, (std::vector<std::string>{"apple", "Kent", "pear", "plum", "Agen", "quince",
                                                "sloe", "Kent"}));
 

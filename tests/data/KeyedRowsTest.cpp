@@ -59,9 +59,8 @@ TEST_F(KeyedRowsTest, PagesForwardAndBackGiveEveryRowOnceInOrder) {
         EXPECT_TRUE(rows_->RowsBefore(backward.front().key, page).empty());
     }
     const auto all = rows_->RowsAfter(std::nullopt, 100);
-    for (std::size_t i = 0; i < all.size(); ++i) {
+    for (std::size_t i = 0; i < all.size(); ++i)
         EXPECT_EQ(rows_->CountBefore(all[i].key), static_cast<std::int64_t>(i)) << kOrder[i];
-    }
 }
 
 TEST_F(KeyedRowsTest, PrefixAndValueFindTheFirstRowThatBeginsWithOrHoldsThem) {
