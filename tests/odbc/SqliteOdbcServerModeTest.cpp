@@ -55,20 +55,6 @@ TEST_F(SqliteOdbcServerModeTest, AKeyFieldTheSourceLacksIsRefusedNotTakenForText
     EXPECT_EQ(db_->OpenKeyedRows("places", "code")->Count(), 3001);
 }
 
-// Any part of a text is searched through the file's FTS5 table alone: without it the search is
-// refused before a read meets it, with it the search is served.
-TEST_F(SqliteOdbcServerModeTest, AnyPartIsSearchedThroughTheFilesTrigramTable) {
-    const auto rows = db_->OpenKeyedRows("places", "");
-    EXPECT_EQ(FailureOf([&] {
-                  rows->CheckSearch({FieldMatch::Contains, {0}});
-              }).Number(),
-              rows::kErrNotSupported);
-    db_->Execute(
-        "CREATE VIRTUAL TABLE places_trigram USING fts5(name, content='places', "
-        "tokenize='trigram')");
-    EXPECT_NO_THROW(rows->CheckSearch({FieldMatch::Contains, {0}}));
-}
-
 // A text key finds through the file's FTS5 table what the rowid finds; an FTS5 table that
 // holds its own texts cannot lead to a text key and is refused, saying what to create.
 TEST_F(SqliteOdbcServerModeTest, ATextKeyFindsWhatTheRowidFinds) {
