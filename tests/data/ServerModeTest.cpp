@@ -123,13 +123,10 @@ TEST_F(ServerModeTest, ARecountKeepsTheCurrentAndTheCommittedRowOnTheirRows) {
         const auto writer = file_.OpenWritable();
         writer->Execute(std::string("INSERT INTO places VALUES ") + added);
         EXPECT_EQ(s.control().ListCount(), 3002);
-        auto moved = current;
-        std::get<0>(moved) += 2;
-        EXPECT_EQ(look(), moved);
+        const auto twoDown = [](auto seen) { return std::get<0>(seen) += 2, seen; };
+        EXPECT_EQ(look(), twoDown(current));
         s.user().PressKey(vbKeyEscape);
-        moved = committed;
-        std::get<0>(moved) += 2;
-        EXPECT_EQ(look(), moved);
+        EXPECT_EQ(look(), twoDown(committed));
         writer->Execute("DELETE FROM places WHERE code IN ('N1', 'N2')");
         EXPECT_EQ(s.control().ListCount(), 3000);
         EXPECT_EQ(look(), committed);
