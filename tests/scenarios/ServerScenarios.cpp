@@ -261,6 +261,14 @@ protected:
         PumpWhile([&] { return probe.ServerReadingAhead(); });
         EXPECT_FALSE(probe.ServerReadingAhead()) << "the rows read ahead never came";
     }
+    // The list open far down the table, on "town 490" typed and completed.
+    void OpenFarDown() {
+        driver->FocusControl(control);
+        TypeQuickly("town 49");
+        PumpUntilAnswered();
+        control.ShowDropDown();
+        ASSERT_GT(driver->ListTopIndex(control), 400);
+    }
     // The window answers within a frame; a read of the server on its thread takes 200 ms.
     void ExpectTheWindowNeverWaited() {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(longest_).count();
@@ -313,11 +321,7 @@ TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {
 // the table's first rows, which the window does not wait for: they come with the server's
 // answer, with no row selected.
 TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCome) {
-    driver->FocusControl(control);
-    TypeQuickly("town 49");
-    PumpUntilAnswered();
-    control.ShowDropDown();
-    ASSERT_GT(driver->ListTopIndex(control), 400);
+    ASSERT_NO_FATAL_FAILURE(OpenFarDown());
 
     driver->SelectText(0, 8);
     Timed([&] { driver->PressKey(vbKeyBack); });
@@ -349,10 +353,7 @@ TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCo
 
 // A key typed while the emptied text's rows are on their way wins over them.
 TEST_F(SlowServerScenario, TypingAfterEmptyingTheTextWinsOverTheTopRows) {
-    driver->FocusControl(control);
-    TypeQuickly("town 49");
-    PumpUntilAnswered();
-    control.ShowDropDown();
+    ASSERT_NO_FATAL_FAILURE(OpenFarDown());
     driver->SelectText(0, 8);
     Timed([&] { driver->PressKey(vbKeyBack); });
     TypeQuickly("town 3");
@@ -387,11 +388,7 @@ TEST_F(SlowServerScenario, AFilteredListShowsEveryRowWhenTheEmptiedTextIsAnswere
 // table goes to its first rows when the query thread has read them. A key typed while they are
 // on their way wins over them.
 TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
-    driver->FocusControl(control);
-    TypeQuickly("town 49");
-    PumpUntilAnswered();
-    control.ShowDropDown();
-    ASSERT_GT(driver->ListTopIndex(control), 400);
+    ASSERT_NO_FATAL_FAILURE(OpenFarDown());
 
     TypeQuickly("x");
     PumpUntilAnswered();
