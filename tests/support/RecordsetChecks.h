@@ -93,16 +93,4 @@ inline std::string MatchedCodes(KeyedRows& rows, const TextMatch& match) {
            std::to_string(rows.CountMatching(match));
 }
 
-// Every row of keyed rows, read `page` rows at a time from the first until a read comes back
-// empty (or, should the reads never end, a million rows on).
-inline std::vector<KeyedRow> ReadForward(KeyedRows& rows, int page) {
-    std::vector<KeyedRow> all = rows.RowsAfter(std::nullopt, page);
-    while (!all.empty() && all.size() < 1'000'000) {
-        const auto next = rows.RowsAfter(all.back().key, page);
-        if (next.empty()) break;
-        all.insert(all.end(), next.begin(), next.end());
-    }
-    return all;
-}
-
 }  // namespace cp::test
