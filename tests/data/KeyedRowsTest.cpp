@@ -2,13 +2,11 @@
 // the pages are read, the searches that server mode makes, and the sources it refuses.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "data/KeyedRows.h"
 #include "data/sqlite/SqliteErrors.h"
-#include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/RecordsetChecks.h"
 

@@ -11,7 +11,6 @@
 
 #include "control/ColumnPick.h"
 #include "data/sqlite/SqliteDatabase.h"
-#include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/sim/ControlOnForm.h"

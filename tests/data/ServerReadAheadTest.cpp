@@ -9,7 +9,6 @@
 
 #include "control/ServerRows.h"
 #include "data/KeyedRows.h"
-#include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
 
 namespace cp::test {

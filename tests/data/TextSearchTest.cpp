@@ -11,7 +11,6 @@
 #include "data/KeyedRows.h"
 #include "data/TextSearchSql.h"
 #include "data/sqlite/SqliteErrors.h"
-#include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/RecordsetChecks.h"
 

@@ -8,7 +8,6 @@
 
 #include "data/odbc/OdbcDatabase.h"
 #include "data/rows/RowBlock.h"
-#include "runtime/Conversions.h"
 #include "tests/odbc/OdbcTestSupport.h"
 
 namespace cp::test {

@@ -5,7 +5,6 @@
 // Queries that only read keep working, and the connection writes again once they are read.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 

@@ -18,7 +18,6 @@
 #include "data/KeyedRows.h"
 #include "data/odbc/OdbcDatabase.h"
 #include "data/rows/RowBlock.h"
-#include "runtime/Conversions.h"
 #include "tests/scenarios/ScenarioFixture.h"
 #include "tests/support/AwaitAnswers.h"
 #include "tests/support/CountedServer.h"

@@ -4,9 +4,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "control/ColumnPick.h"
