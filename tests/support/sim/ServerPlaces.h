@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "platform/Host.h"
 #include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
