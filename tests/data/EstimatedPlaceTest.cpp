@@ -39,9 +39,8 @@ struct Column {
     // others in the server's own order (byte order, case apart).
     ColumnStatistics Statistics() const {
         std::vector<std::string> others;
-        for (const auto& e : entries) {
+        for (const auto& e : entries)
             if (e && *e != "Beta") others.push_back(*e);
-        }
         std::ranges::sort(others);
         ColumnStatistics statistics{0.1, {{"Beta", 0.2}}, {}};
         for (std::size_t b = 0; b <= 100; ++b)

@@ -11,7 +11,6 @@
 
 #include "control/ColumnPick.h"
 #include "data/sqlite/SqliteDatabase.h"
-#include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/sim/ControlOnForm.h"
@@ -123,13 +122,10 @@ TEST_F(ServerModeTest, ARecountKeepsTheCurrentAndTheCommittedRowOnTheirRows) {
         const auto writer = file_.OpenWritable();
         writer->Execute(std::string("INSERT INTO places VALUES ") + added);
         EXPECT_EQ(s.control().ListCount(), 3002);
-        auto moved = current;
-        std::get<0>(moved) += 2;
-        EXPECT_EQ(look(), moved);
+        const auto twoDown = [](auto seen) { return std::get<0>(seen) += 2, seen; };
+        EXPECT_EQ(look(), twoDown(current));
         s.user().PressKey(vbKeyEscape);
-        moved = committed;
-        std::get<0>(moved) += 2;
-        EXPECT_EQ(look(), moved);
+        EXPECT_EQ(look(), twoDown(committed));
         writer->Execute("DELETE FROM places WHERE code IN ('N1', 'N2')");
         EXPECT_EQ(s.control().ListCount(), 3000);
         EXPECT_EQ(look(), committed);

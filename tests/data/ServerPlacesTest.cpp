@@ -4,12 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "data/Database.h"
-#include "data/KeyedRows.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerPlaces.h"

@@ -9,7 +9,6 @@
 
 #include "control/ServerRows.h"
 #include "data/KeyedRows.h"
-#include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
 
 namespace cp::test {
@@ -31,11 +30,15 @@ protected:
         return asked.down ? source_->RowsAfter(asked.from, ServerRows::kPageRows)
                           : source_->RowsBefore(asked.from, ServerRows::kPageRows);
     }
-    // The first column of the list's row listRow.
-    std::string NameAt(std::int32_t listRow) {
-        std::int32_t at = 0;
-        const VariantArray* page = rows_.PageOf(rows_.Slot(listRow), at);
-        return page ? CStr(page->At(0, at)) : "?";
+    // The first column of each of the list's rows listRows.
+    std::vector<std::string> NamesAt(const std::vector<std::int32_t>& listRows) {
+        std::vector<std::string> names;
+        for (const std::int32_t listRow : listRows) {
+            std::int32_t at = 0;
+            const VariantArray* page = rows_.PageOf(rows_.Slot(listRow), at);
+            names.push_back(page ? CStr(page->At(0, at)) : "?");
+        }
+        return names;
     }
 
     TempDatabase file_{kNames};
@@ -53,9 +56,7 @@ TEST_F(ServerReadAheadTest, RowsReadAheadAreKeptOnlyWhereTheyStillFollowOn) {
     const std::vector<KeyedRow> next = Read(top[0]);
     ASSERT_TRUE(rows_.KeepAhead(top[0], next));
     EXPECT_TRUE(rows_.Holds(64, 64));
-    EXPECT_EQ(NameAt(63), "n063");
-    EXPECT_EQ(NameAt(64), "n064");
-    EXPECT_EQ(NameAt(127), "n127");
+    EXPECT_EQ(NamesAt({63, 64, 127}), (std::vector<std::string>{"n063", "n064", "n127"}));
     // The same answer again, or one read from a row that no longer ends the run: dropped.
     EXPECT_FALSE(rows_.KeepAhead(top[0], next));
     EXPECT_FALSE(rows_.KeepAhead(top[0], Read(top[0])));
@@ -78,10 +79,8 @@ TEST_F(ServerReadAheadTest, RowsReadAheadAreKeptOnlyWhereTheyStillFollowOn) {
     EXPECT_FALSE(rows_.KeepAhead(around[0], Read(around[0])));
     ASSERT_FALSE(around[1].down);
     ASSERT_TRUE(rows_.KeepAhead(around[1], Read(around[1])));
-    EXPECT_EQ(NameAt(found), "n250");
-    EXPECT_EQ(NameAt(found - 50), "n200");
-    EXPECT_EQ(NameAt(found - 17), "n233");
-    EXPECT_EQ(NameAt(rows_.Count() - 1), "n299");
+    EXPECT_EQ(NamesAt({found, found - 50, found - 17, rows_.Count() - 1}),
+              (std::vector<std::string>{"n250", "n200", "n233", "n299"}));
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include "control/ColumnPick.h"
 #include "data/sqlite/SqliteDatabase.h"
 #include "data/sqlite/SqliteErrors.h"
-#include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/AwaitAnswers.h"
 #include "tests/support/ErrorOf.h"

@@ -11,7 +11,6 @@
 #include "data/KeyedRows.h"
 #include "data/TextSearchSql.h"
 #include "data/sqlite/SqliteErrors.h"
-#include "runtime/Conversions.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/RecordsetChecks.h"
 
@@ -34,8 +33,10 @@ constexpr const char* kSearchTables =
 
 class TextSearchTest : public ::testing::Test {
 protected:
-    std::string CodeOf(const FieldSearch& search, std::string_view text) {
-        return FirstCode(*rows_, search, text);
+    using Codes = std::vector<std::string>;
+    // The first code that the search finds for each text.
+    Codes FirstOf(const FieldSearch& search, const std::vector<std::string_view>& texts) {
+        return FirstCodes(*rows_, search, texts);
     }
 
     TempDatabase file_{std::string(kPlaces) + kSearchTables};
@@ -46,32 +47,24 @@ TEST_F(TextSearchTest, AnyPartFindsTheFirstRowInTheListsOrder) {
     const FieldSearch names = FieldSearch{FieldMatch::Contains, {0}};
     const FieldSearch both = FieldSearch{FieldMatch::Contains, {0, 1}};
     EXPECT_NO_THROW(rows_->CheckSearch(both));
-    EXPECT_EQ(CodeOf(names, "LAND"), "FI");
-    EXPECT_EQ(CodeOf(names, "zeal"), "NZ");
-    EXPECT_EQ(CodeOf(names, "xyz"), "none");
+    EXPECT_EQ(FirstOf(names, {"LAND", "zeal", "xyz"}), (Codes{"FI", "NZ", "none"}));
     // The code column is searched beside the name: "aos" stands in one row's name alone.
-    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::Contains, {1, 0}}, "aos"), "LA");
+    EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::Contains, {1, 0}}, {"aos"}), Codes{"LA"});
     // The query language's quotes, operators and stars are text.
-    EXPECT_EQ(CodeOf(both, "\"50%\""), "Q1");
-    EXPECT_EQ(CodeOf(both, "off: OR *"), "Q1");
-    EXPECT_EQ(CodeOf(both, "s \" OR \"and"), "none");
+    EXPECT_EQ(FirstOf(both, {"\"50%\"", "off: OR *", "s \" OR \"and"}),
+              (Codes{"Q1", "Q1", "none"}));
     // Fewer than three characters: the start of the names, which their index serves.
-    EXPECT_EQ(CodeOf(names, "la"), "DE");
-    EXPECT_EQ(CodeOf(names, "nd"), "none");
-    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::Contains, {1}}, "FI"), "none");
+    EXPECT_EQ(FirstOf(names, {"la", "nd"}), (Codes{"DE", "none"}));
+    EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::Contains, {1}}, {"FI"}), Codes{"none"});
 }
 
 TEST_F(TextSearchTest, AWordStartFindsTheFirstRowWithAWordThatBeginsWithTheText) {
     const FieldSearch names = FieldSearch{FieldMatch::WordStart, {0}};
     EXPECT_NO_THROW(rows_->CheckSearch(FieldSearch{FieldMatch::WordStart, {0, 1}}));
-    EXPECT_EQ(CodeOf(names, "new"), "NZ");
-    EXPECT_EQ(CodeOf(names, "GUI"), "PG");
-    EXPECT_EQ(CodeOf(names, "new gu"), "PG");
-    EXPECT_EQ(CodeOf(names, "land"), "DE");
-    EXPECT_EQ(CodeOf(names, "ew"), "none");
-    EXPECT_EQ(CodeOf(names, " ,;"), "none") << "separators alone start no word";
-    EXPECT_EQ(CodeOf(names, "l"), "DE");
-    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::WordStart, {1}}, "p"), "PG");
+    // Separators alone (" ,;") start no word.
+    EXPECT_EQ(FirstOf(names, {"new", "GUI", "new gu", "land", "ew", " ,;", "l"}),
+              (Codes{"NZ", "PG", "PG", "DE", "none", "none", "DE"}));
+    EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::WordStart, {1}}, {"p"}), Codes{"PG"});
 }
 
 // The number the rows refuse a search with; 0 when they serve it.

@@ -2,17 +2,16 @@
 // however the string tries to smuggle one past the reading of its braces.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "data/odbc/OdbcConnectionString.h"
 
 namespace cp::test {
 namespace {
 
 TEST(ConnectionStringTest, NoPasswordSurvivesAHostileString) {
-    struct Case {
-        const char* connection;
-        const char* shown;
-    };
-    const Case cases[] = {
+    // Each connection string, and what a report may show of it.
+    const std::pair<const char*, const char*> cases[] = {
         // "}}" inside braces is one "}"; the value never closes and takes the rest with it.
         {"PWD={ab}};cd}}", ""},
         {"DSN=x;PWD={ab}};cd}}", "DSN=x"},
@@ -39,10 +38,8 @@ TEST(ConnectionStringTest, NoPasswordSurvivesAHostileString) {
         {"Driver={SQLite3};Database=/tmp/a;b.sqlite", "Driver={SQLite3};Database=/tmp/a"},
         {"", ""},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(odbc::WithoutPassword(cases[i].connection), cases[i].shown)
-            << "case " << i << ": " << cases[i].connection;
-    }
+    for (const auto& [connection, shown] : cases)
+        EXPECT_EQ(odbc::WithoutPassword(connection), shown) << connection;
 }
 
 }  // namespace

@@ -32,11 +32,10 @@ TEST(FieldValuesTest, DecimalTextBecomesTheNarrowestExactValue) {
     for (const Case& c : cases) {
         const Variant v = rows::DecimalVariant(c.text);
         EXPECT_EQ(v.Type(), c.type) << c.text;
-        if (c.type == VarType::String) {
+        if (c.type == VarType::String)
             EXPECT_EQ(v.String(), c.text);
-        } else {
+        else
             EXPECT_EQ(v.Number(), c.number) << c.text;
-        }
     }
 }
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
-#include "runtime/Conversions.h"
 #include "tests/odbc/OdbcTestSupport.h"
 #include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerPlaces.h"

@@ -3,7 +3,6 @@
 // value), and a query's key.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "data/odbc/OdbcDatabase.h"

@@ -8,7 +8,6 @@
 
 #include "data/odbc/OdbcDatabase.h"
 #include "data/rows/RowBlock.h"
-#include "runtime/Conversions.h"
 #include "tests/odbc/OdbcTestSupport.h"
 
 namespace cp::test {
@@ -32,8 +31,10 @@ class PostgresTextSearchTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { OdbcDatabase::Open(PostgresConnection())->Execute(kPlaces); }
 
-    std::string CodeOf(const FieldSearch& search, std::string_view text) {
-        return FirstCode(*rows_, search, text);
+    using Codes = std::vector<std::string>;
+    // The first code that the search finds for each text.
+    Codes FirstOf(const FieldSearch& search, const std::vector<std::string_view>& texts) {
+        return FirstCodes(*rows_, search, texts);
     }
 
     std::shared_ptr<OdbcDatabase> db_ = OdbcDatabase::Open(PostgresConnection());
@@ -43,26 +44,19 @@ protected:
 TEST_F(PostgresTextSearchTest, AnyPartFindsTheFirstRowInOrderWithItsWildcardsAsText) {
     const FieldSearch names = FieldSearch{FieldMatch::Contains, {0}};
     EXPECT_NO_THROW(rows_->CheckSearch(FieldSearch{FieldMatch::Contains, {0, 1}}));
-    EXPECT_EQ(CodeOf(names, "LAND"), "FIN");
-    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::Contains, {1, 0}}, "pgx"), "PGX");
-    EXPECT_EQ(CodeOf(names, "a_b"), "none") << "_ is no wildcard";
-    EXPECT_EQ(CodeOf(names, "50%\" o"), "Q1");
-    EXPECT_EQ(CodeOf(names, "0%%"), "none") << "% is no wildcard";
-    EXPECT_EQ(CodeOf(names, "k\\s"), "B1");
-    EXPECT_EQ(CodeOf(names, "x' OR 'a'='a"), "none");
-    // Fewer than three characters: the start of the names.
-    EXPECT_EQ(CodeOf(names, "la"), "DEU");
-    EXPECT_EQ(CodeOf(FieldSearch{FieldMatch::Contains, {1}}, "NZ"), "none");
+    EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::Contains, {1, 0}}, {"pgx"}), Codes{"PGX"});
+    // Neither _ nor % is a wildcard; fewer than three characters ("la") find the start of the
+    // names.
+    EXPECT_EQ(FirstOf(names, {"LAND", "a_b", "50%\" o", "0%%", "k\\s", "x' OR 'a'='a", "la"}),
+              (Codes{"FIN", "none", "Q1", "none", "B1", "none", "DEU"}));
+    EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::Contains, {1}}, {"NZ"}), Codes{"none"});
 }
 
 TEST_F(PostgresTextSearchTest, AWordStartFindsAWordThatBeginsWithTheText) {
     const FieldSearch names = FieldSearch{FieldMatch::WordStart, {0}};
-    EXPECT_EQ(CodeOf(names, "new"), "NZL");
-    EXPECT_EQ(CodeOf(names, "GUI"), "PGX");
-    EXPECT_EQ(CodeOf(names, "new gu"), "PGX");
-    EXPECT_EQ(CodeOf(names, "ealand"), "none");
-    EXPECT_EQ(CodeOf(names, "OR *"), "Q1") << "regular expression characters are text";
-    EXPECT_EQ(CodeOf(names, ".*"), "none");
+    // Regular expression characters ("OR *", ".*") are text.
+    EXPECT_EQ(FirstOf(names, {"new", "GUI", "new gu", "ealand", "OR *", ".*"}),
+              (Codes{"NZL", "PGX", "PGX", "none", "Q1", "none"}));
 }
 
 // The rows a search finds, read from the first on and from the end, in the list's order; the

@@ -5,8 +5,8 @@
 // Queries that only read keep working, and the connection writes again once they are read.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
@@ -19,10 +19,8 @@ namespace {
 
 using odbc::OdbcDatabase;
 
-struct Refusal {
-    const char* query;
-    std::int32_t number;
-};
+// A query and the number it is refused with.
+using Refusal = std::pair<const char*, std::int32_t>;
 
 constexpr const char* kFruit = "id integer, name text, \"update\" text";
 constexpr const char* kFruitRows =
@@ -58,10 +56,10 @@ protected:
     void Check(OdbcDatabase& db, std::vector<Refusal> refusals) {
         const std::string before = RowsOf(db, "SELECT * FROM fruit ORDER BY id");
         refusals.insert(refusals.begin(), kEveryDialectRefuses.begin(), kEveryDialectRefuses.end());
-        for (const Refusal& r : refusals) {
-            const RuntimeError e = FailureOf([&] { db.OpenRecordset(r.query, dbOpenSnapshot); });
-            EXPECT_EQ(e.Number(), r.number) << r.query << ": " << e.Description();
-            EXPECT_EQ(RowsOf(db, "SELECT * FROM fruit ORDER BY id"), before) << r.query;
+        for (const auto& [query, number] : refusals) {
+            const RuntimeError e = FailureOf([&] { db.OpenRecordset(query, dbOpenSnapshot); });
+            EXPECT_EQ(e.Number(), number) << query << ": " << e.Description();
+            EXPECT_EQ(RowsOf(db, "SELECT * FROM fruit ORDER BY id"), before) << query;
         }
         for (const std::string& query : kReadingQueries)
             EXPECT_EQ(RowsOf(db, query), kAllFruit) << query;

@@ -8,7 +8,6 @@
 
 #include "data/odbc/OdbcDatabase.h"
 #include "data/rows/RowBlock.h"
-#include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 #include "tests/odbc/OdbcTestSupport.h"
 #include "tests/support/sim/ServerModeScript.h"
@@ -53,20 +52,6 @@ TEST_F(SqliteOdbcServerModeTest, AKeyFieldTheSourceLacksIsRefusedNotTakenForText
     EXPECT_THROW(db_->OpenKeyedRows("SELECT name, code FROM places", "no_such_field"),
                  RuntimeError);
     EXPECT_EQ(db_->OpenKeyedRows("places", "code")->Count(), 3001);
-}
-
-// Any part of a text is searched through the file's FTS5 table alone: without it the search is
-// refused before a read meets it, with it the search is served.
-TEST_F(SqliteOdbcServerModeTest, AnyPartIsSearchedThroughTheFilesTrigramTable) {
-    const auto rows = db_->OpenKeyedRows("places", "");
-    EXPECT_EQ(FailureOf([&] {
-                  rows->CheckSearch({FieldMatch::Contains, {0}});
-              }).Number(),
-              rows::kErrNotSupported);
-    db_->Execute(
-        "CREATE VIRTUAL TABLE places_trigram USING fts5(name, content='places', "
-        "tokenize='trigram')");
-    EXPECT_NO_THROW(rows->CheckSearch({FieldMatch::Contains, {0}}));
 }
 
 // A text key finds through the file's FTS5 table what the rowid finds; an FTS5 table that

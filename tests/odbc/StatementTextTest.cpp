@@ -3,17 +3,16 @@
 // and comments after it is refused.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "data/odbc/OdbcStatementText.h"
 
 namespace cp::test {
 namespace {
 
 TEST(StatementTextTest, TextAfterTheFirstStatementIsFoundInEveryDialect) {
-    struct Case {
-        const char* sql;
-        bool one;
-    };
-    const Case cases[] = {
+    // Each text, and whether it holds one statement.
+    const std::pair<const char*, bool> cases[] = {
         {"SELECT 1", true},
         {"SELECT 1;", true},
         {"SELECT 1 ; ;\n -- done\n /* really */ ", true},
@@ -45,9 +44,8 @@ TEST(StatementTextTest, TextAfterTheFirstStatementIsFoundInEveryDialect) {
         {"SELECT `x` ; DELETE FROM t", false},
         {"SELECT \"a\\\"; DELETE FROM t; --\"", false},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(odbc::HoldsOneStatement(cases[i].sql), cases[i].one)
-            << "case " << i << ": " << cases[i].sql;
+    for (const auto& [sql, one] : cases)
+        EXPECT_EQ(odbc::HoldsOneStatement(sql), one) << sql;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // large table, and a slow server that the window never waits for. The keys, clicks and Value
 // writes on the server's rows are held against the same rows in memory by the scripts of
 // tests/support/sim/ServerModeScript.h, on every engine.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +18,6 @@
 #include "data/KeyedRows.h"
 #include "data/odbc/OdbcDatabase.h"
 #include "data/rows/RowBlock.h"
-#include "runtime/Conversions.h"
 #include "tests/scenarios/ScenarioFixture.h"
 #include "tests/support/AwaitAnswers.h"
 #include "tests/support/CountedServer.h"
@@ -27,28 +27,43 @@
 namespace cp::test {
 namespace {
 
-// 500 towns "town 000" to "town 499" with the codes "T000" to "T499", inserted out of order
-// so that the list's order is the server's and not the insertion's.
-// The driver runs one statement at a time.
-constexpr const char* kTowns[] = {
-    "CREATE TABLE towns (name TEXT, code TEXT PRIMARY KEY)",
-    "CREATE INDEX towns_name ON towns (name COLLATE NOCASE)",
-    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 499)"
-    " INSERT INTO towns SELECT printf('town %03d', (i * 7) % 500),"
-    " printf('T%03d', (i * 7) % 500) FROM n"};
+using ::testing::AnyOf;
+using ::testing::Contains;
+using ::testing::Each;
 
-class ServerScenario : public ControlScenario {
+// The name of town number `town`, written with `digits` digits: "town 0042".
+std::string Town(int town, int digits) {
+    const std::string number = std::to_string(town);
+    return "town " + std::string(digits - std::min<int>(digits, std::ssize(number)), '0') + number;
+}
+
+// The 8 rows from town first on as a reader names them: "town 0042, T0042".
+std::vector<std::string> TownRows(int first, int digits) {
+    std::vector<std::string> names;
+    for (int town = first; town < first + 8; ++town)
+        names.push_back(Town(town, digits) + ", T" + Town(town, digits).substr(5));
+    return names;
+}
+
+// A list of `count` towns "town 000" on with the codes "T000" on (bound), in server mode on an
+// SQLite file of the test's own read through SQLite's ODBC driver. The towns are inserted out
+// of order, so that the list's order is the server's and not the insertion's.
+class TownsScenario : public ControlScenario {
 protected:
-    void SetUp() override {
+    void MakeTowns(int count, int digits) {
         std::remove(path_.c_str());
         db_ = odbc::OdbcDatabase::Open("Driver=SQLite3;Database=" + path_);
-        for (const char* statement : kTowns)
-            db_->Execute(statement);
+        const std::string number = "%0" + std::to_string(digits) + "d', (i * 7) % ";
+        // The driver runs one statement at a time.
+        db_->Execute("CREATE TABLE towns (name TEXT, code TEXT PRIMARY KEY)");
+        db_->Execute("CREATE INDEX towns_name ON towns (name COLLATE NOCASE)");
+        db_->Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                     std::to_string(count - 1) + ") INSERT INTO towns SELECT printf('town " +
+                     number + std::to_string(count) + "), printf('T" + number +
+                     std::to_string(count) + ") FROM n");
         control.ColumnCount(std::int16_t{2});
         control.ColumnWidths("1500;800");
         control.BoundColumn(std::int16_t{1});  // the codes
-        control.ConnectComboBoxMultiColumn(*db_, "towns", "");
-        events.ClearLog();
     }
     void TearDown() override {
         ControlScenario::TearDown();
@@ -59,6 +74,16 @@ protected:
                               ::testing::UnitTest::GetInstance()->current_test_info()->name() +
                               ".sqlite";
     std::shared_ptr<odbc::OdbcDatabase> db_;
+};
+
+// 500 towns "town 000" to "town 499".
+class ServerScenario : public TownsScenario {
+protected:
+    void SetUp() override {
+        MakeTowns(500, 3);
+        control.ConnectComboBoxMultiColumn(*db_, "towns", "");
+        events.ClearLog();
+    }
 };
 
 // Any part of the name or the code, through the file's FTS5 table: the list's row follows the
@@ -88,69 +113,37 @@ TEST_F(ServerScenario, AnyPartOfTheNameOrCodeFindsTheServersRowAndEnterCommitsIt
     EXPECT_EQ(Read(), (Reading{"town 120", 0, 8, 120, 120, false}));
     EXPECT_EQ(CStr(control.Value()), "T120");
     EXPECT_EQ(CommittedRow(), 120);
-    const Events enter = Log();
-    EXPECT_NE(std::find(enter.begin(), enter.end(), "AfterUpdate"), enter.end());
+    EXPECT_THAT(Log(), Contains("AfterUpdate"));
 }
 
-// 5,000 towns "town 0000" to "town 4999" (codes "T0000" on), inserted out of order, on a
-// server that tells its reads and counts and estimates its rows as a server's statistics
-// would: every hundredth name at its share of the order.
+// 5,000 towns "town 0000" to "town 4999" on a server that tells its reads and counts and
+// estimates its rows as a server's statistics would: every hundredth name at its share of the
+// order.
 constexpr int kFarTowns = 5000;
-constexpr const char* kManyTowns[] = {
-    "CREATE TABLE towns (name TEXT, code TEXT PRIMARY KEY)",
-    "CREATE INDEX towns_name ON towns (name COLLATE NOCASE)",
-    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 4999)"
-    " INSERT INTO towns SELECT printf('town %04d', (i * 7) % 5000),"
-    " printf('T%04d', (i * 7) % 5000) FROM n"};
 
-class FarServerScenario : public ControlScenario {
+class FarServerScenario : public TownsScenario {
 protected:
     static constexpr int kShown = 8;  // the rows the open list shows
 
     void SetUp() override {
-        std::remove(path_.c_str());
-        db_ = odbc::OdbcDatabase::Open("Driver=SQLite3;Database=" + path_);
-        for (const char* statement : kManyTowns)
-            db_->Execute(statement);
+        MakeTowns(kFarTowns, 4);
         server_ = std::make_shared<CountedServer>(db_, 1, Sampled());
-        control.ColumnCount(std::int16_t{2});
-        control.ColumnWidths("1500;800");
-        control.BoundColumn(std::int16_t{1});
         control.ConnectComboBoxMultiColumn(*server_, "towns", "");
     }
     void TearDown() override {
-        ControlScenario::TearDown();
         // The rows read ahead may still be on their way: the query thread ends before the
         // server whose reads it counts goes.
         control.Clear();
         server_.reset();
-        db_.reset();
-        std::remove(path_.c_str());
+        TownsScenario::TearDown();
     }
     static RowsEstimate Sampled() {
         std::vector<std::string> names;
         for (int town = 0; town < kFarTowns; town += 100)
-            names.push_back(Town(town));
+            names.push_back(Town(town, 4));
         return SampledEstimate(kFarTowns, std::move(names));
     }
-    static std::string Town(int town) {
-        std::string digits = std::to_string(town);
-        return "town " + std::string(4 - digits.size(), '0') + digits;
-    }
-    // The rows of towns first to first + kShown - 1, as a reader names them.
-    static std::vector<std::string> TownsFrom(int first) {
-        std::vector<std::string> names;
-        for (int town = first; town < first + kShown; ++town)
-            names.push_back(Town(town) + ", T" + Town(town).substr(5));
-        return names;
-    }
-    std::vector<std::string> Shown() {
-        std::vector<std::string> names;
-        const int top = driver->ListTopIndex(control);
-        for (int r = 0; r < kShown; ++r)
-            names.push_back(control.RowName(top + r).value_or("?"));
-        return names;
-    }
+    std::vector<std::string> Shown() { return RowNames(driver->ListTopIndex(control), kShown); }
     // Drags the thumb to position and lets the window's messages run; the reads the window's
     // thread took (the rows read ahead on the way come on the query thread as its timing allows).
     int DragTo(int position) {
@@ -162,10 +155,6 @@ protected:
         return server_->windowReads - before;
     }
 
-    const std::string path_ = std::string(CP_SCENARIO_SCRATCH) + "/" +
-                              ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                              ".sqlite";
-    std::shared_ptr<odbc::OdbcDatabase> db_;
     std::shared_ptr<CountedServer> server_;
 };
 
@@ -179,17 +168,15 @@ TEST_F(FarServerScenario, AFarThumbDragReadsOnlyTheRowsWhereItLetsGo) {
 
     EXPECT_LE(DragTo(kFarTowns / 2), 4);
     EXPECT_EQ(driver->ListTopIndex(control), kFarTowns / 2);
-    EXPECT_EQ(Shown(), TownsFrom(kFarTowns / 2));
+    EXPECT_EQ(Shown(), TownRows(kFarTowns / 2, 4));
     EXPECT_LE(DragTo(kFarTowns - kShown), 4);
-    EXPECT_EQ(Shown(), TownsFrom(kFarTowns - kShown));
+    EXPECT_EQ(Shown(), TownRows(kFarTowns - kShown, 4));
     EXPECT_EQ(server_->counts, 0);
 
-    driver->MouseMoveOnList(control, kX, RowY(2));
-    driver->MouseDownOnList(control, kX, RowY(2));
-    driver->MouseUpOnList(control, kX, RowY(2));
+    ClickListRow(2);
     const int clicked = kFarTowns - kShown + 2;
-    EXPECT_EQ(Text(), Town(clicked));
-    EXPECT_EQ(CStr(control.Value()), "T" + Town(clicked).substr(5));
+    EXPECT_EQ(Text(), Town(clicked, 4));
+    EXPECT_EQ(CStr(control.Value()), "T" + Town(clicked, 4).substr(5));
     EXPECT_EQ(control.ListIndex(), clicked);
 }
 
@@ -247,29 +234,39 @@ protected:
         for (const char c : text)
             Timed([&] { driver->TypeText(std::string(1, c)); });
     }
-    // Lets the window's messages run until the server's answer has been taken; returns every
-    // text the edit field showed meanwhile.
-    std::vector<std::string> PumpUntilAnswered() {
+    // Lets the window's messages run while busy() holds, 20 s at most; returns every text the
+    // edit field showed meanwhile.
+    template <class Busy>
+    std::vector<std::string> PumpWhile(Busy&& busy) {
         std::vector<std::string> shown;
-        ColumnPickProbe probe(control);
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (probe.ServerQuestionOutstanding() && std::chrono::steady_clock::now() < end) {
+        while (busy() && std::chrono::steady_clock::now() < end) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             Timed([] { host::DoEvents(); });
             shown.push_back(Text());
         }
+        return shown;
+    }
+    // Until the server's answer has been taken.
+    std::vector<std::string> PumpUntilAnswered() {
+        ColumnPickProbe probe(control);
+        auto shown = PumpWhile([&] { return probe.ServerQuestionOutstanding(); });
         EXPECT_FALSE(probe.ServerQuestionOutstanding()) << "the server never answered";
         return shown;
     }
-    // Lets the window's messages run while rows read ahead of the open list are on their way.
+    // While rows read ahead of the open list are on their way.
     void PumpWhileReadingAhead() {
         ColumnPickProbe probe(control);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (probe.ServerReadingAhead() && std::chrono::steady_clock::now() < end) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            Timed([] { host::DoEvents(); });
-        }
+        PumpWhile([&] { return probe.ServerReadingAhead(); });
         EXPECT_FALSE(probe.ServerReadingAhead()) << "the rows read ahead never came";
+    }
+    // The list open far down the table, on "town 490" typed and completed.
+    void OpenFarDown() {
+        driver->FocusControl(control);
+        TypeQuickly("town 49");
+        PumpUntilAnswered();
+        control.ShowDropDown();
+        ASSERT_GT(driver->ListTopIndex(control), 400);
     }
     // The window answers within a frame; a read of the server on its thread takes 200 ms.
     void ExpectTheWindowNeverWaited() {
@@ -291,11 +288,9 @@ TEST_F(SlowServerScenario, KeysTypedQuicklyAreAllTakenAndOnlyTheNewestTextComple
 
     EXPECT_EQ(Read(), (Reading{"town 120", 7, 1, 120, 120, false}));
     EXPECT_EQ(CStr(control.Value()), "T120");
-    const Events log = Log();
-    EXPECT_EQ(std::count(log.begin(), log.end(), "Change"), 7) << "a key was lost";
+    EXPECT_THAT(Log(), Contains("Change").Times(7)) << "a key was lost";
     // The answers to the texts typed over never showed.
-    for (const std::string& text : shown)
-        EXPECT_TRUE(text == "TOWN 12" || text == "town 120") << text;
+    EXPECT_THAT(shown, Each(AnyOf("TOWN 12", "town 120")));
 }
 
 // A filtered list of a slow server: the rows and their count come after the keys, and only
@@ -308,8 +303,7 @@ TEST_F(SlowServerScenario, AFilteredListShowsOnlyTheRowsOfTheNewestText) {
     ExpectTheWindowNeverWaited();
     EXPECT_EQ(Read(), (Reading{"town 400", 6, 2, 400, 0, false}));
     EXPECT_EQ(driver->ListWindowCount(control), 100);
-    for (const std::string& text : shown)
-        EXPECT_TRUE(text == "town 4" || text == "town 400") << text;
+    EXPECT_THAT(shown, Each(AnyOf("town 4", "town 400")));
 }
 
 TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {
@@ -319,19 +313,14 @@ TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {
     driver->PressKey(vbKeyReturn);
     EXPECT_EQ(Read(), (Reading{"town 490", 0, 8, 490, 490, false}));
     EXPECT_EQ(CommittedRow(), 490);
-    const Events log = Log();
-    EXPECT_NE(std::find(log.begin(), log.end(), "AfterUpdate"), log.end());
+    EXPECT_THAT(Log(), Contains("AfterUpdate"));
 }
 
 // The open list stands far down the table; emptying its text (the user's or the host's) shows
 // the table's first rows, which the window does not wait for: they come with the server's
 // answer, with no row selected.
 TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCome) {
-    driver->FocusControl(control);
-    TypeQuickly("town 49");
-    PumpUntilAnswered();
-    control.ShowDropDown();
-    ASSERT_GT(driver->ListTopIndex(control), 400);
+    ASSERT_NO_FATAL_FAILURE(OpenFarDown());
 
     driver->SelectText(0, 8);
     Timed([&] { driver->PressKey(vbKeyBack); });
@@ -363,10 +352,7 @@ TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCo
 
 // A key typed while the emptied text's rows are on their way wins over them.
 TEST_F(SlowServerScenario, TypingAfterEmptyingTheTextWinsOverTheTopRows) {
-    driver->FocusControl(control);
-    TypeQuickly("town 49");
-    PumpUntilAnswered();
-    control.ShowDropDown();
+    ASSERT_NO_FATAL_FAILURE(OpenFarDown());
     driver->SelectText(0, 8);
     Timed([&] { driver->PressKey(vbKeyBack); });
     TypeQuickly("town 3");
@@ -374,8 +360,7 @@ TEST_F(SlowServerScenario, TypingAfterEmptyingTheTextWinsOverTheTopRows) {
     ExpectTheWindowNeverWaited();
     EXPECT_EQ(Read(), (Reading{"town 300", 6, 2, 300, 300, true}));
     EXPECT_GT(driver->ListTopIndex(control), 200);
-    for (const std::string& text : shown)
-        EXPECT_TRUE(text == "town 3" || text == "town 300") << text;
+    EXPECT_THAT(shown, Each(AnyOf("town 3", "town 300")));
 }
 
 // A filtered list keeps the rows of the text before until the emptied text's answer shows every
@@ -402,11 +387,7 @@ TEST_F(SlowServerScenario, AFilteredListShowsEveryRowWhenTheEmptiedTextIsAnswere
 // table goes to its first rows when the query thread has read them. A key typed while they are
 // on their way wins over them.
 TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
-    driver->FocusControl(control);
-    TypeQuickly("town 49");
-    PumpUntilAnswered();
-    control.ShowDropDown();
-    ASSERT_GT(driver->ListTopIndex(control), 400);
+    ASSERT_NO_FATAL_FAILURE(OpenFarDown());
 
     TypeQuickly("x");
     PumpUntilAnswered();
@@ -420,11 +401,7 @@ TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
     PumpUntilAnswered();
     TypeQuickly("x");
     // The text's answer took the selection; the top rows are still to come.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (driver->ListSelection(control) != -1 && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        Timed([] { host::DoEvents(); });
-    }
+    PumpWhile([&] { return driver->ListSelection(control) != -1; });
     ASSERT_TRUE(ColumnPickProbe(control).ServerQuestionOutstanding());
     Timed([&] { driver->PressKey(vbKeyBack); });
     PumpUntilAnswered();
@@ -443,19 +420,14 @@ TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
 // looked at the last page, so no key waits for the server, and the list shows the table's rows
 // in order, each once.
 TEST_F(SlowServerScenario, PagingTheOpenListFindsTheNextRowsReadAhead) {
-    const auto Town = [](int row) {
-        const std::string digits = std::to_string(row);
-        return "town " + std::string(3 - std::min<std::size_t>(3, digits.size()), '0') + digits;
-    };
     const auto Page = [&](std::int16_t key, int pages) {
         for (int page = 0; page < pages; ++page) {
             Timed([&] { driver->PressKey(key); });
             PumpWhileReadingAhead();
             const int top = driver->ListTopIndex(control);
-            for (int row = top; row < top + 8; ++row)
-                ASSERT_EQ(control.RowName(row), Town(row) + ", T" + Town(row).substr(5)) << page;
+            ASSERT_EQ(RowNames(top, 8), TownRows(top, 3)) << page;
         }
-        EXPECT_EQ(Text(), Town(control.ListIndex()));
+        EXPECT_EQ(Text(), Town(control.ListIndex(), 3));
     };
     driver->FocusControl(control);
     control.ListIndex(0);

@@ -71,9 +71,8 @@ public:
     }
     std::int64_t CountMatching(const TextMatch& match) override {
         ++calls_.counts;
-        if (calls_.failingMatchCounts.fetch_sub(1) > 0) {
+        if (calls_.failingMatchCounts.fetch_sub(1) > 0)
             Raise(rows::kErrNotSupported, "The count was lost on its way.");
-        }
         return rows_->CountMatching(match);
     }
     std::optional<RowsEstimate> Estimate() override {

@@ -62,6 +62,15 @@ inline std::string FirstCode(KeyedRows& rows, const FieldSearch& search, std::st
     return row ? CStr(row->fields.at(1)) : std::string("none");
 }
 
+// FirstCode of each text in turn.
+inline std::vector<std::string> FirstCodes(KeyedRows& rows, const FieldSearch& search,
+                                           const std::vector<std::string_view>& texts) {
+    std::vector<std::string> codes;
+    for (const std::string_view text : texts)
+        codes.push_back(FirstCode(rows, search, text));
+    return codes;
+}
+
 // The codes (second fields) of rows, each followed by a blank.
 inline std::string CodesOf(const std::vector<KeyedRow>& rows) {
     std::string codes;
@@ -82,18 +91,6 @@ inline std::string MatchedCodes(KeyedRows& rows, const TextMatch& match) {
     }
     return found + "last " + CodesOf(rows.LastMatching(match, 2)) + "count " +
            std::to_string(rows.CountMatching(match));
-}
-
-// Every row of keyed rows, read `page` rows at a time from the first until a read comes back
-// empty (or, should the reads never end, a million rows on).
-inline std::vector<KeyedRow> ReadForward(KeyedRows& rows, int page) {
-    std::vector<KeyedRow> all = rows.RowsAfter(std::nullopt, page);
-    while (!all.empty() && all.size() < 1'000'000) {
-        const auto next = rows.RowsAfter(all.back().key, page);
-        if (next.empty()) break;
-        all.insert(all.end(), next.begin(), next.end());
-    }
-    return all;
 }
 
 }  // namespace cp::test

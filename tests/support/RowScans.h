@@ -56,18 +56,16 @@ private:
 inline std::int32_t ScanFirstColumn(const VariantArray& table, std::int32_t count,
                                     std::string_view text) {
     const ScannedPrefix prefix(text);
-    for (std::int32_t r = 0; r < count; ++r) {
+    for (std::int32_t r = 0; r < count; ++r)
         if (prefix.Matches(table.At(0, r))) return r;
-    }
     return -1;
 }
 
 // The first of the rows 0 to count - 1 whose entry in column equals key; -1 for none.
 inline std::int32_t ScanColumn(const VariantArray& table, std::int32_t count, std::int32_t column,
                                const Variant& key) {
-    for (std::int32_t r = 0; r < count; ++r) {
+    for (std::int32_t r = 0; r < count; ++r)
         if (VariantEquals(table.At(column, r), key)) return r;
-    }
     return -1;
 }
 

@@ -14,11 +14,10 @@
 namespace cp::test {
 
 class SlowRows final : public KeyedRows {
-    // Each read answers after the delay.
-    template <class Read>
-    auto Slowly(Read&& read) {
+    // The rows to read, once the delay has passed.
+    KeyedRows& Slowly() {
         std::this_thread::sleep_for(delay_);
-        return read();
+        return *rows_;
     }
 
 public:
@@ -26,45 +25,37 @@ public:
         : rows_(std::move(rows)), delay_(delay) {}
 
     std::vector<std::string> FieldNames() override { return rows_->FieldNames(); }
-    std::int64_t Count() override {
-        return Slowly([&] { return rows_->Count(); });
-    }
+    std::int64_t Count() override { return Slowly().Count(); }
     std::vector<KeyedRow> RowsAfter(const std::optional<RowKey>& after, int limit) override {
-        return Slowly([&] { return rows_->RowsAfter(after, limit); });
+        return Slowly().RowsAfter(after, limit);
     }
     std::vector<KeyedRow> RowsBefore(const RowKey& before, int limit) override {
-        return Slowly([&] { return rows_->RowsBefore(before, limit); });
+        return Slowly().RowsBefore(before, limit);
     }
-    std::int64_t CountBefore(const RowKey& key) override {
-        return Slowly([&] { return rows_->CountBefore(key); });
-    }
-    std::vector<KeyedRow> LastRows(int limit) override {
-        return Slowly([&] { return rows_->LastRows(limit); });
-    }
+    std::int64_t CountBefore(const RowKey& key) override { return Slowly().CountBefore(key); }
+    std::vector<KeyedRow> LastRows(int limit) override { return Slowly().LastRows(limit); }
     std::optional<KeyedRow> FirstWithPrefix(std::string_view prefix) override {
-        return Slowly([&] { return rows_->FirstWithPrefix(prefix); });
+        return Slowly().FirstWithPrefix(prefix);
     }
     std::optional<KeyedRow> FirstWithValue(int field, const Variant& value) override {
-        return Slowly([&] { return rows_->FirstWithValue(field, value); });
+        return Slowly().FirstWithValue(field, value);
     }
     void CheckSearch(const FieldSearch& search) override { rows_->CheckSearch(search); }
     std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
                                           std::string_view text) override {
-        return Slowly([&] { return rows_->FirstMatching(search, text); });
+        return Slowly().FirstMatching(search, text);
     }
     std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
                                         int limit) override {
-        return Slowly([&] { return rows_->MatchingAfter(match, after, limit); });
+        return Slowly().MatchingAfter(match, after, limit);
     }
     std::vector<KeyedRow> LastMatching(const TextMatch& match, int limit) override {
-        return Slowly([&] { return rows_->LastMatching(match, limit); });
+        return Slowly().LastMatching(match, limit);
     }
     std::int64_t CountMatching(const TextMatch& match) override {
-        return Slowly([&] { return rows_->CountMatching(match); });
+        return Slowly().CountMatching(match);
     }
-    std::optional<RowsEstimate> Estimate() override {
-        return Slowly([&] { return rows_->Estimate(); });
-    }
+    std::optional<RowsEstimate> Estimate() override { return Slowly().Estimate(); }
 
 private:
     std::shared_ptr<KeyedRows> rows_;

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "runtime/Conversions.h"
 #include "runtime/ScreenUnits.h"
 #include "tests/support/AwaitAnswers.h"
 #include "tests/support/sim/SimControl.h"

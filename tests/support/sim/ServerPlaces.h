@@ -4,13 +4,9 @@
 #pragma once
 
 #include <functional>
-#include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "control/ColumnPick.h"
-#include "platform/Host.h"
 #include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
