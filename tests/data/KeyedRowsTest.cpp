@@ -42,7 +42,7 @@ protected:
 // Every row once in order, and each row's place. The pages read forward and back across the
 // Nulls, the empty names and equal names are held by the scripts of server mode on this engine
 // (ServerModeTest, ServerPlacesTest), which meet every such boundary.
-TEST_F(KeyedRowsTest, PagesForwardAndBackGiveEveryRowOnceInOrder) {
+TEST_F(KeyedRowsTest, GivesEveryRowOnceInOrderWithTheRowsBeforeIt) {
     EXPECT_EQ(rows_->FieldNames(), (std::vector<std::string>{"name", "code"}));
     EXPECT_EQ(rows_->Count(), 12);
     const auto all = rows_->RowsAfter(std::nullopt, 100);
