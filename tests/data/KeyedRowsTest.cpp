@@ -51,6 +51,15 @@ TEST_F(KeyedRowsTest, GivesEveryRowOnceInOrderWithTheRowsBeforeIt) {
         EXPECT_EQ(rows_->CountBefore(all[i].key), static_cast<std::int64_t>(i)) << kOrder[i];
 }
 
+// The rows before a Null name are the nearest ones, so that paging up across more Nulls than
+// one read holds shows each of them once and in order.
+TEST_F(KeyedRowsTest, TheRowsBeforeANullNameAreTheNearestOnes) {
+    file_.OpenWritable()->Execute("INSERT INTO places VALUES (NULL, 'N3'), (NULL, 'N4')");
+    const auto nulls = rows_->RowsAfter(std::nullopt, 4);
+    ASSERT_EQ(Codes(nulls), (std::vector<std::string>{"N1", "N2", "N3", "N4"}));
+    EXPECT_EQ(Codes(rows_->RowsBefore(nulls[3].key, 2)), (std::vector<std::string>{"N2", "N3"}));
+}
+
 TEST_F(KeyedRowsTest, PrefixAndValueFindTheFirstRowThatBeginsWithOrHoldsThem) {
     const auto codeOf = [&](std::string_view prefix) {
         const auto row = rows_->FirstWithPrefix(prefix);
