@@ -22,6 +22,20 @@ using odbc::OdbcDatabase;
 
 constexpr std::int32_t kDays20240229 = 45351;  // 29 February 2024 as a Date serial
 
+// A value as its type's number and, but for Null, its text: a Double, Single or Date (its
+// serial) to its last digit, anything else as CStr gives it.
+std::string KindOf(const Variant& v) {
+    std::ostringstream kind;
+    kind << static_cast<int>(v.Type());
+    if (v.IsNull()) return kind.str();
+    kind << " " << std::setprecision(17);
+    if (v.Type() == VarType::Date || v.Type() == VarType::Double || v.Type() == VarType::Single)
+        kind << v.Number();
+    else
+        kind << CStr(v);
+    return kind.str();
+}
+
 class PostgresRecordsetTest : public ::testing::Test {
 protected:
     std::shared_ptr<OdbcDatabase> db_ = OdbcDatabase::Open(PostgresConnection());
@@ -49,21 +63,12 @@ TEST_F(PostgresRecordsetTest, ValuesKeepTheirTypesAndNullStaysNull) {
     ASSERT_EQ(block.Extent(0), 13);
     ASSERT_EQ(block.Extent(1), 2);
 
-    // Each field's type and value: a number to its last digit (a Date's serial), else its
-    // text. A big integer keeps its digits as text, beyond 2^53 where a Double would round it;
-    // before the base date the time of day still counts away from it. The timestamp with half
-    // a second (field 10) is held to within rounding below.
+    // A big integer keeps its digits as text, beyond 2^53 where a Double would round it; before
+    // the base date the time of day still counts away from it. The timestamp with half a second
+    // (field 10) is held to within rounding below.
     std::vector<std::string> kinds;
-    for (const int field : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12}) {
-        const Variant& v = block.At(field, 0);
-        std::ostringstream kind;
-        kind << static_cast<int>(v.Type()) << " " << std::setprecision(17);
-        if (v.Type() == VarType::Date || v.Type() == VarType::Double || v.Type() == VarType::Single)
-            kind << v.Number();
-        else
-            kind << CStr(v);
-        kinds.push_back(kind.str());
-    }
+    for (const int field : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12})
+        kinds.push_back(KindOf(block.At(field, 0)));
     EXPECT_EQ(kinds,
               (std::vector<std::string>{"3 -7", "2 12", "5 1099511627776", "8 9007199254740993",
                                         "4 1.5", "5 0.10000000000000001", "11 True", "5 12.5",
@@ -125,12 +130,11 @@ TEST_F(PostgresRecordsetTest, KeyedReadsHandOutTheValuesThatARecordsetDoes) {
         "INSERT INTO k VALUES ('Bern', 2, '2024-02-29', 12.50, 0.25), ('aarau', 7, NULL, NULL, "
         "NULL), ('Chur', 1, '1850-06-01', 3.00, -1.5)");
     const std::shared_ptr<KeyedRows> keyed = db_->OpenKeyedRows("k", "");
-    // Each value as its type and, but for Null, its text, row after row.
+    // Each value, row after row.
     const auto kinds = [](const auto& values) {
         std::vector<std::string> out;
         for (const Variant& v : values)
-            out.push_back(std::to_string(static_cast<int>(v.Type())) +
-                          (v.IsNull() ? "" : " " + CStr(v)));
+            out.push_back(KindOf(v));
         return out;
     };
     std::vector<Variant> read;
