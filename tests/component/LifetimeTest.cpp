@@ -3,6 +3,7 @@
 // control ends only once its own code has returned, tells the host nothing on its way out, and
 // the host goes on.
 #include <string>
+#include <tuple>
 
 #include "platform/win32/Wide.h"
 #include "tests/component/AtlContainer.h"
@@ -72,34 +73,28 @@ TEST(Lifetime, AKeyDownHandlerThatClosesTheDialogEndsTheControlOnceTheKeyIsHandl
     EXPECT_EQ(next.EditText(), L"Bulgaria");
 }
 
-// A put whose notification raises the event, and the handler that releases the control there:
-// the put still answers, and the control ends after it.
-struct ReleasingPut {
-    const wchar_t* member;
-    long value;
-    const char* event;
-};
-
+// A put whose notification raises the event (member, value, event), and the handler that
+// releases the control there: the put still answers, and the control ends after it.
 TEST(Lifetime, AHandlerThatReleasesTheControlDuringAPutEndsItAfterThePut) {
-    for (const ReleasingPut& put :
-         {ReleasingPut{L"Text", 0, "Change"}, ReleasingPut{L"ListIndex", 1, "AfterUpdate"}}) {
-        const std::string label = win32::Narrow(put.member);
+    for (const auto& [name, value, event] :
+         {std::tuple{L"Text", 0L, "Change"}, std::tuple{L"ListIndex", 1L, "AfterUpdate"}}) {
+        const std::string label = win32::Narrow(name);
         IDispatch* control = CreateControl().Detach();
         ASSERT_NE(control, nullptr);
         Fill(control);
-        const DISPID member = IdOf(control, put.member);
+        const DISPID member = IdOf(control, name);
         EventSink sink;
         ASSERT_TRUE(sink.Connect(control));
         sink.Forget();
         bool released = false;
         sink.onEvent = [&](const std::string& entry) {
-            if (released || entry != put.event) return;
+            if (released || entry != event) return;
             released = true;
             control->Release();
         };
-        Var text(L"bu"), index(put.value);
+        Var text(L"bu"), index(value);
         const Answer answer =
-            InvokeId(control, member, DISPATCH_PROPERTYPUT, {put.value == 0 ? text.v : index.v});
+            InvokeId(control, member, DISPATCH_PROPERTYPUT, {value == 0 ? text.v : index.v});
         EXPECT_EQ(answer.hr, S_OK) << label;
         EXPECT_TRUE(released) << label;
         EXPECT_EQ(sink.OthersReferences(), 0u) << label << ": the control has ended";
@@ -109,21 +104,17 @@ TEST(Lifetime, AHandlerThatReleasesTheControlDuringAPutEndsItAfterThePut) {
 // What a NotInList handler does while the container deactivates the control.
 enum class Handler { SendsBack, Deactivates, Closes };
 
-struct Deactivation {
-    Handler handler;
-    bool cancel;  // NotInList answered with Cancel = True: the user is sent back to the list
-    const char* label;
-};
-
 // InPlaceDeactivate, as the container calls it, moves the focus away, and the commit raises
 // NotInList: a handler that deactivates or closes the control there finds it already leaving,
-// and one that sends the user back sends the focus nowhere hidden.
+// and one that sends the user back sends the focus nowhere hidden. Each case: the handler,
+// whether it answers Cancel = True (the user is sent back to the list), and its label.
 TEST(Lifetime, ANotInListHandlerThatDeactivatesTheControlLeavesItInactiveWithTheFocusInSight) {
-    for (const Deactivation& d : {Deactivation{Handler::SendsBack, true, "Cancel"},
-                                  Deactivation{Handler::Deactivates, false, "InPlaceDeactivate"},
-                                  Deactivation{Handler::Deactivates, true, "both"},
-                                  Deactivation{Handler::Closes, false, "Close"},
-                                  Deactivation{Handler::Closes, true, "Close, Cancel"}}) {
+    for (const auto& [handler, cancel, label] :
+         {std::tuple{Handler::SendsBack, true, "Cancel"},
+          std::tuple{Handler::Deactivates, false, "InPlaceDeactivate"},
+          std::tuple{Handler::Deactivates, true, "both"},
+          std::tuple{Handler::Closes, false, "Close"},
+          std::tuple{Handler::Closes, true, "Close, Cancel"}}) {
         MessageBoxWatch boxes;
         AtlContainer atl;
         ASSERT_TRUE(atl.control);
@@ -134,25 +125,25 @@ TEST(Lifetime, ANotInListHandlerThatDeactivatesTheControlLeavesItInactiveWithThe
         ASSERT_TRUE(inPlace && object);
         EventSink sink;
         ASSERT_TRUE(sink.Connect(atl.control.Get()));
-        sink.cancelNotInList = d.cancel;
+        sink.cancelNotInList = cancel;
         sink.onEvent = [&](const std::string& entry) {
             if (entry.rfind("NotInList", 0) != 0) return;
-            if (d.handler == Handler::Closes) object->Close(OLECLOSE_NOSAVE);
-            if (d.handler == Handler::Deactivates) inPlace->InPlaceDeactivate();
+            if (handler == Handler::Closes) object->Close(OLECLOSE_NOSAVE);
+            if (handler == Handler::Deactivates) inPlace->InPlaceDeactivate();
         };
         HWND window = atl.ControlWindow();
         ::SetFocus(atl.Edit());
         atl.Type(L"q");
 
-        EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK) << d.label;
-        EXPECT_EQ(sink.log.back(), "NotInList(False)") << d.label;
+        EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK) << label;
+        EXPECT_EQ(sink.log.back(), "NotInList(False)") << label;
         HWND unused = nullptr;
-        EXPECT_EQ(inPlace->GetWindow(&unused), E_FAIL) << d.label << ": inactive";
-        EXPECT_FALSE(::IsWindowVisible(window)) << d.label;
+        EXPECT_EQ(inPlace->GetWindow(&unused), E_FAIL) << label << ": inactive";
+        EXPECT_FALSE(::IsWindowVisible(window)) << label;
         HWND focus = ::GetFocus();
-        EXPECT_TRUE(focus == nullptr || ::IsWindowVisible(focus)) << d.label;
-        EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False") << d.label;
-        EXPECT_TRUE(boxes.Calls().empty()) << d.label;
+        EXPECT_TRUE(focus == nullptr || ::IsWindowVisible(focus)) << label;
+        EXPECT_EQ(GetText(control.Get(), L"ComboBoxIsOpen"), "False") << label;
+        EXPECT_TRUE(boxes.Calls().empty()) << label;
         sink.Disconnect();
     }
 }

@@ -9,6 +9,8 @@
 
 #include <prsht.h>
 
+#include <tuple>
+
 namespace cp::test {
 namespace {
 
@@ -179,20 +181,14 @@ TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
     ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
     ASSERT_TRUE(page && window);
     MessageBoxWatch boxes;
-    struct Case {
-        const wchar_t* field;
-        const wchar_t* typed;
-        std::string message;
-    };
-    const Case cases[] = {
-        {L"ListWidth", L"100", "The minimum value for this property is 390."},
-        {L"ListRows", L"many", "Type mismatch"},
-        {L"ColumnCount", L"0", "The number of columns must be 1 or more."},
-    };
-    for (const Case& c : cases) {
-        const std::string label = win32::Narrow(c.field) + " = " + win32::Narrow(c.typed);
-        const std::string before = GetText(control.Get(), c.field);
-        TypeInto(FieldOf(window, c.field), c.typed);
+    // The field, what the user types into it, and the message that refuses it.
+    for (const auto& [field, typed, message] :
+         {std::tuple{L"ListWidth", L"100", "The minimum value for this property is 390."},
+          std::tuple{L"ListRows", L"many", "Type mismatch"},
+          std::tuple{L"ColumnCount", L"0", "The number of columns must be 1 or more."}}) {
+        const std::string label = win32::Narrow(field) + " = " + win32::Narrow(typed);
+        const std::string before = GetText(control.Get(), field);
+        TypeInto(FieldOf(window, field), typed);
         boxes.Clear();
         EXPECT_EQ(page->Apply(), E_FAIL);
         Texts prompts;
@@ -200,12 +196,12 @@ TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
             prompts.push_back(box.prompt);
         // What the user and a bound field see: the boxes, the control's value, the field, what
         // was heard and whether the page is dirty.
-        const Texts seen = {GetText(control.Get(), c.field), TextOf(FieldOf(window, c.field)),
+        const Texts seen = {GetText(control.Get(), field), TextOf(FieldOf(window, field)),
                             page->IsPageDirty() == S_OK ? "dirty" : "clean"};
-        EXPECT_EQ(prompts, Texts{c.message}) << label;
-        EXPECT_EQ(seen, (Texts{before, win32::Narrow(c.typed), "dirty"})) << label;
+        EXPECT_EQ(prompts, Texts{message}) << label;
+        EXPECT_EQ(seen, (Texts{before, win32::Narrow(typed), "dirty"})) << label;
         EXPECT_TRUE(heard.log.empty()) << label << " was heard";
-        TypeInto(FieldOf(window, c.field), win32::Widen(before).c_str());
+        TypeInto(FieldOf(window, field), win32::Widen(before).c_str());
     }
 
     // A refused value stops the apply where it stands.
