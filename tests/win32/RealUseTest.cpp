@@ -1,11 +1,9 @@
-// The real control used through the real input of the window system (keys and mouse queued as
-// the hardware queues them, translated by the message loop), and its drawing objects counted
-// over a long use.
+// The real control used through the real input of the window system: keys and mouse queued as
+// the hardware queues them, translated by the message loop.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/win32/GdiAccounting.h"
 #include "platform/win32/WindowsApi.h"
 #include "tests/win32/RealControl.h"
 
@@ -71,31 +69,6 @@ TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
     EXPECT_EQ(scene.control().Text(), "Banana");
     EXPECT_EQ(::GetFocus(), scene.Edit());
     EXPECT_EQ(::GetActiveWindow(), scene.form.hWnd());
-    EXPECT_TRUE(scene.boxes.Calls().empty());
-}
-
-TEST(GdiObjects, NoneLeakAcrossPaintsOpeningsAndTracking) {
-    RealControl scene;
-    scene.FillNumbered(30);
-    const win32::GdiCounts before = win32::LiveGdiObjects();
-    for (int round = 0; round < 50; ++round) {
-        scene.control().Enabled(false);  // the grey glyph
-        ::InvalidateRect(scene.Window(), nullptr, TRUE);
-        ::UpdateWindow(scene.Window());
-        scene.control().Enabled(true);
-        scene.control().ShowDropDown();
-        for (int y = 5; y < 120; y += 15)
-            ::SendMessageW(scene.List(), WM_MOUSEMOVE, 0, MAKELPARAM(20, y));
-        ::SendMessageW(scene.List(), WM_VSCROLL, SB_PAGEDOWN, 0);
-        ::UpdateWindow(scene.List());
-        scene.control().HideListBox(AfterHide::FocusEditField);
-        Pump();
-    }
-    scene.control().Clear();
-    scene.control().ShowDropDown();  // an empty list is painted by the control itself
-    scene.control().HideListBox(AfterHide::LeaveFocus);
-    Pump();
-    EXPECT_EQ(win32::LiveGdiObjects(), before);
     EXPECT_TRUE(scene.boxes.Calls().empty());
 }
 
