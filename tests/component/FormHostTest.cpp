@@ -4,8 +4,8 @@
 // hears of every change and may refuse one of Value, a form designer, a host at a cautious
 // security setting, and a container with accelerators of its own.
 #include <cstddef>
-#include <ostream>
 #include <string>
+#include <tuple>
 
 #include "tests/component/AtlContainer.h"
 #include "tests/component/EventSink.h"
@@ -217,22 +217,14 @@ ComPtr<IObjectSafety> SafetyIn(IUnknown* object) {
 }
 
 // What GetInterfaceSafetyOptions answers: its result, the options supported and those enabled.
-struct Safety {
-    HRESULT hr = E_FAIL;
-    ::DWORD supported = ~0u;
-    ::DWORD enabled = ~0u;
-    bool operator==(const Safety&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Safety& s) {
-    return out << std::hex << s.hr << " supported " << s.supported << " enabled " << s.enabled;
-}
+using Safety = std::tuple<HRESULT, ::DWORD, ::DWORD>;
 
 Safety SafetyOf(IUnknown* object, REFIID iid) {
-    Safety answer;
-    if (ComPtr<IObjectSafety> safety = SafetyIn(object))
-        answer.hr = safety->GetInterfaceSafetyOptions(iid, &answer.supported, &answer.enabled);
-    return answer;
+    ::DWORD supported = ~0u, enabled = ~0u;
+    ComPtr<IObjectSafety> safety = SafetyIn(object);
+    const HRESULT hr =
+        safety ? safety->GetInterfaceSafetyOptions(iid, &supported, &enabled) : E_FAIL;
+    return {hr, supported, enabled};
 }
 
 // A host at a cautious setting scripts the control and loads it from a document, and the
@@ -247,9 +239,9 @@ TEST(FormHost, TheControlIsSafeForScriptingAndInitializationAndTheDatabaseIsNot)
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kCaller, kCaller), S_OK);
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kData, kData), S_OK);
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistStorage, kCaller, kCaller), E_FAIL);
-    EXPECT_EQ(SafetyOf(control.Get(), IID_IDispatch).enabled, kCaller);
-    EXPECT_EQ(SafetyOf(control.Get(), IID_IPersistStreamInit).supported, kData);
-    EXPECT_EQ(SafetyOf(control.Get(), IID_IOleObject).hr, E_NOINTERFACE);
+    EXPECT_EQ(std::get<2>(SafetyOf(control.Get(), IID_IDispatch)), kCaller);
+    EXPECT_EQ(std::get<1>(SafetyOf(control.Get(), IID_IPersistStreamInit)), kData);
+    EXPECT_EQ(std::get<0>(SafetyOf(control.Get(), IID_IOleObject)), E_NOINTERFACE);
 
     ComPtr<IUnknown> database;
     CLSID databaseClass{};
