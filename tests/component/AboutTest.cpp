@@ -15,7 +15,7 @@ HWND gHostForm = nullptr;
 HWND gFirstBox = nullptr;
 // Each box as the user saw it: "caption width x height", whether the host's window took input
 // meanwhile, and whether it was the first box shown again.
-std::vector<std::string> gSeen;
+Texts gSeen;
 
 void CALLBACK CloseTheBox(HWND, UINT, UINT_PTR timer, ::DWORD) {
     HWND box = ::FindWindowW(nullptr, L"Info about ColumnPick");
@@ -48,9 +48,8 @@ TEST(AboutBox, OpensModallyFromAboutAndFromTheHostsAboutCommand) {
     }
     // Every call showed the box until it was closed; the host's window took no input
     // meanwhile; one box per thread, shown again.
-    EXPECT_EQ(gSeen, std::vector<std::string>(4, "Info about ColumnPick " +
-                                                     std::to_string(kClientWidthPixels) + " x " +
-                                                     std::to_string(kClientHeightPixels)));
+    EXPECT_EQ(gSeen, Texts(4, "Info about ColumnPick " + std::to_string(kClientWidthPixels) +
+                                  " x " + std::to_string(kClientHeightPixels)));
     EXPECT_TRUE(::IsWindowEnabled(gHostForm));
     ::DestroyWindow(gHostForm);
 }

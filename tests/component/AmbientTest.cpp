@@ -62,8 +62,8 @@ ComPtr<IDispatch> ActiveControl(InPlaceSite& form) {
 
 // The user types "s", then presses Alt+Down, then clicks the drop-down button; what each left:
 // the text and whether the list is open ("second True").
-std::vector<std::string> PlayUser(IDispatch* control, const InPlaceSite& form) {
-    std::vector<std::string> seen;
+Texts PlayUser(IDispatch* control, const InPlaceSite& form) {
+    Texts seen;
     const auto look = [&] {
         Pump();
         seen.push_back(GetText(control, L"Text") + " " + GetText(control, L"ComboBoxIsOpen"));
@@ -97,13 +97,12 @@ TEST(Ambient, ADeadUserInterfaceTakesNoInputUntilTheContainerRevivesIt) {
     InPlaceSite form;
     form.ambient = AmbientUIDead(dead);
     ComPtr<IDispatch> control = ActiveControl(form);
-    EXPECT_EQ(PlayUser(control.Get(), form), std::vector<std::string>(3, " False"));
+    EXPECT_EQ(PlayUser(control.Get(), form), Texts(3, " False"));
 
     dead = false;
     As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_AMBIENT_UIDEAD);
     // Typing completes from the rows; Alt+Down and the button open the list.
-    EXPECT_EQ(PlayUser(control.Get(), form),
-              (std::vector<std::string>{"second False", "second True", "second True"}));
+    EXPECT_EQ(PlayUser(control.Get(), form), (Texts{"second False", "second True", "second True"}));
 
     // The container goes dead with the list open: it closes, and the key that would pick from
     // it does nothing.
@@ -171,7 +170,7 @@ TEST(Ambient, AnAmbientThatFailsOrIsOfTheWrongTypeLeavesAWorkingControl) {
         EXPECT_EQ(FontOf(control.Get()), system) << "after the ambients' change";
         EXPECT_EQ(Colors(control.Get()), "16777215 0");
         EXPECT_EQ(PlayUser(control.Get(), form),
-                  (std::vector<std::string>{"second False", "second True", "second True"}));
+                  (Texts{"second False", "second True", "second True"}));
         Close(control.Get());
     }
 }

@@ -26,6 +26,9 @@ namespace cp::test {
 
 using Microsoft::WRL::ComPtr;
 
+// Texts in order: a sink's log, the values of several members, the boxes shown.
+using Texts = std::vector<std::string>;
+
 // The component's file, as built.
 std::wstring ComponentPath();
 // One of the component's entry points, from its module as loaded for the run.

@@ -49,12 +49,11 @@ void InPlaceScene() {
     EXPECT_EQ(GetText(control.Get(), L"ListIndex"), "2");
     atl.Type(L"x");
     EXPECT_EQ(atl.EditText(), L"Bulgaria") << "completed, and a KeyAscii of 0 swallows the x";
-    const std::vector<std::string> typed = {"KeyDown(66,0)", "KeyPress(98)",  "Change",
-                                            "KeyUp(66,0)",   "KeyDown(85,0)", "KeyPress(117)",
-                                            "Change",        "KeyUp(85,0)",   "KeyDown(88,0)",
-                                            "KeyPress(120)", "KeyUp(88,0)"};
+    const Texts typed = {"KeyDown(66,0)", "KeyPress(98)",  "Change",     "KeyUp(66,0)",
+                         "KeyDown(85,0)", "KeyPress(117)", "Change",     "KeyUp(85,0)",
+                         "KeyDown(88,0)", "KeyPress(120)", "KeyUp(88,0)"};
     EXPECT_EQ(first.log, typed);
-    std::vector<std::string> afterFirst = typed;
+    Texts afterFirst = typed;
     afterFirst[9] = "KeyPress(0)";
     EXPECT_EQ(failing.log, afterFirst);
     EXPECT_EQ(last.log, afterFirst);

@@ -105,12 +105,12 @@ TEST(Font, ABiggerFontGivesTallerRowsAndTextAndTheHostHearsOfIt) {
     EXPECT_GE(bigger.row, bigger.text) << "a row holds its text";
     EXPECT_EQ(bigger.list - before.list, 4 * (bigger.row - before.row)) << "four rows shown";
     EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_OK);
-    EXPECT_EQ(browser.log, std::vector<std::string>{"Changed(Font)"});
+    EXPECT_EQ(browser.log, Texts{"Changed(Font)"});
 
     // A smaller font than the system's keeps the rows of the screen.
     PutOk(control.Get(), L"Font", Var(MakeFont(L"Arial", 6, false).Get()).v);
     EXPECT_EQ(Open(control.Get(), form).row, 15);
-    EXPECT_EQ(browser.log, (std::vector<std::string>{"Changed(Font)", "Changed(Font)"}));
+    EXPECT_EQ(browser.log, (Texts{"Changed(Font)", "Changed(Font)"}));
     browser.Disconnect();
     Close(control.Get());
 }

@@ -150,10 +150,10 @@ TEST(FormHost, DataBindingHearsEveryChangeInOrderAndMayRefuseOneOfValue) {
     PutOk(control.Get(), L"ListRows", Var(short{5}).v);
     PutOk(control.Get(), L"Text", Var(L"Austria").v);
     PutOk(control.Get(), L"ColumnWidths", Var(L"1000;600").v);
-    const std::vector<std::string> session = {
-        "RequestEdit(Value)", "Changed(Value)", "Changed(Text)",        "RequestEdit(Value)",
-        "Changed(Value)",     "Changed(Text)",  "Changed(ListRows)",    "RequestEdit(Text)",
-        "Changed(Text)",      "Changed(Value)", "Changed(ColumnWidths)"};
+    const Texts session = {"RequestEdit(Value)", "Changed(Value)",       "Changed(Text)",
+                           "RequestEdit(Value)", "Changed(Value)",       "Changed(Text)",
+                           "Changed(ListRows)",  "RequestEdit(Text)",    "Changed(Text)",
+                           "Changed(Value)",     "Changed(ColumnWidths)"};
     EXPECT_EQ(field.log, session);
 
     // A field that refuses Value: a put fails with error 383 and changes nothing; a pick of the
@@ -168,7 +168,7 @@ TEST(FormHost, DataBindingHearsEveryChangeInOrderAndMayRefuseOneOfValue) {
     atl.Key(VK_DOWN, true);
     atl.ClickRow(1);
     EXPECT_EQ(GetText(control.Get(), L"Text"), "Austria");
-    EXPECT_EQ(field.log, (std::vector<std::string>{"RequestEdit(Value)", "RequestEdit(Value)"}));
+    EXPECT_EQ(field.log, (Texts{"RequestEdit(Value)", "RequestEdit(Value)"}));
     field.Disconnect();
 }
 
@@ -284,8 +284,7 @@ TEST(FormHost, TheControlTakesItsOwnKeysFirstAndHandsTheRestToTheControlSite) {
 
     EXPECT_EQ(Offer(active.Get(), edit, WM_KEYDOWN, VK_TAB), S_OK) << "the container took Tab";
     EXPECT_EQ(Offer(active.Get(), edit, WM_KEYDOWN, VK_F2), S_FALSE) << "nobody's accelerator";
-    EXPECT_EQ(form.log,
-              (std::vector<std::string>{"TranslateAccelerator(9)", "TranslateAccelerator(113)"}));
+    EXPECT_EQ(form.log, (Texts{"TranslateAccelerator(9)", "TranslateAccelerator(113)"}));
     Close(control.Get());
 }
 

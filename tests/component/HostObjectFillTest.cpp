@@ -146,14 +146,14 @@ TEST_F(HostObjectFill, ValuesKeepTheirTypes) {
                   });
               }));
     FillFrom(&rs);
-    std::vector<std::string> kept;
+    Texts kept;
     for (::LONG field = 0; field < 5; ++field) {
         Var value;
         const VARTYPE type = CellType(field, 0, value);
         kept.push_back(std::to_string(type) + " " + value.Text());
     }
-    EXPECT_EQ(kept, (std::vector<std::string>{"5 1099511627776", "8 12345678901234567890.25",
-                                              "8 Z\u00fcrich \u5217", "3 7", "11 True"}))
+    EXPECT_EQ(kept, (Texts{"5 1099511627776", "8 12345678901234567890.25", "8 Z\u00fcrich \u5217",
+                           "3 7", "11 True"}))
         << "VT_R8 5, VT_BSTR 8, VT_I4 3, VT_BOOL 11";
 }
 
@@ -169,10 +169,10 @@ TEST_F(HostObjectFill, QueryOpensASnapshotClosesItAndNamesTheDatabaseInItsFailur
     db.Answer(L"Name", Returns(Var(L"C:\\data\\fruit.mdb").v));
     Query(&db, L"SELECT id, name FROM fruit");
     EXPECT_TRUE(boxes.Calls().empty());
-    EXPECT_EQ(db.log, (std::vector<std::string>{"OpenRecordset(SELECT id, name FROM fruit, 4)"}));
+    EXPECT_EQ(db.log, (Texts{"OpenRecordset(SELECT id, name FROM fruit, 4)"}));
     // A count that is not known yet is asked for at the end; the fill closes what it opened.
-    EXPECT_EQ(rs.log, (std::vector<std::string>{"RecordCount", "EOF", "MoveLast", "RecordCount",
-                                                "MoveFirst", "GetRows(2)", "Close"}));
+    EXPECT_EQ(rs.log, (Texts{"RecordCount", "EOF", "MoveLast", "RecordCount", "MoveFirst",
+                             "GetRows(2)", "Close"}));
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "2");
     EXPECT_EQ(db.OthersReferences() + rs.OthersReferences(), 0u);
 
@@ -207,7 +207,7 @@ TEST_F(HostObjectFill, RecordsetFailuresKeepTheirFullNumberAndAskForTheCursorTyp
     FillFrom(&rs);
     EXPECT_EQ(Report(kRecordsetMessage, -2147217884),
               kOccured + "Rowset does not support fetching backward." + kParagraph + kCursorAdvice);
-    EXPECT_EQ(rs.log, (std::vector<std::string>{"RecordCount", "EOF", "MoveLast"}));
+    EXPECT_EQ(rs.log, (Texts{"RecordCount", "EOF", "MoveLast"}));
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "0");
 }
 

@@ -171,8 +171,8 @@ TEST(Lifetime, AReleaseWithoutCloseDeactivatesQuietlyAndEndsOnce) {
 
     control->Release();
     EXPECT_EQ(sink.log.back(), "Change") << "no commit on the way out";
-    EXPECT_EQ(site.log, (std::vector<std::string>{"OnInPlaceActivate", "OnUIActivate",
-                                                  "OnUIDeactivate", "OnInPlaceDeactivate"}));
+    EXPECT_EQ(site.log, (Texts{"OnInPlaceActivate", "OnUIActivate", "OnUIDeactivate",
+                               "OnInPlaceDeactivate"}));
     EXPECT_EQ(site.OthersReferences(), 0u);
     EXPECT_EQ(sink.OthersReferences(), 0u);
 }

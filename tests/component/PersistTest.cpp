@@ -32,7 +32,7 @@ TEST(Persistence, AValueTheControlCannotTakeFailsTheLoadWithItsError) {
     ComPtr<IDispatch> control = CreateControl();
     EXPECT_EQ(As<IPersistPropertyBag>(control.Get())->Load(&bag, &bag),
               MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 13));
-    EXPECT_EQ(bag.errors, std::vector<std::string>{"Type mismatch"});
+    EXPECT_EQ(bag.errors, Texts{"Type mismatch"});
     // The settings before the failing one were read, the rest keep their defaults, and the
     // control works.
     EXPECT_EQ(GetText(control.Get(), L"ForeColorNormal"), std::to_string(0x00112233));

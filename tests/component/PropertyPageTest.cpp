@@ -20,7 +20,6 @@ const CLSID kStockColorPage = {
 const CLSID kStockFontPage = {
     0x7EBDAAE0, 0x8120, 0x11CF, {0x89, 0x9F, 0x00, 0xAA, 0x00, 0x68, 0x8B, 0x10}};
 constexpr const char* kListRowsRange = "The value for this property can vary between 2 and 15.";
-using Texts = std::vector<std::string>;
 
 // A frame's site of the page: the statuses the page reports.
 class PageSite final : public StackObject<IPropertyPageSite> {
@@ -348,7 +347,7 @@ public:
     FrameUser(const FrameUser&) = delete;
     FrameUser& operator=(const FrameUser&) = delete;
 
-    std::vector<std::string> boxes;  // the messages answered, in order
+    Texts boxes;  // the messages answered, in order
     bool timedOut = false;
     // The user pressed OK on the good value: the frame closed on it once it has returned.
     bool Finished() const { return step_ == 2; }

@@ -85,8 +85,8 @@ enum class ResultAt { LastParameter, Function };
 
 // What `describe` says of each function of `info`, where it says anything.
 template <class Describe>
-std::vector<std::string> Described(ITypeInfo* info, Describe describe) {
-    std::vector<std::string> said;
+Texts Described(ITypeInfo* info, Describe describe) {
+    Texts said;
     for (UINT i = 0; i < AttrOf(info).cFuncs; ++i) {
         FUNCDESC* f = nullptr;
         if (FAILED(info->GetFuncDesc(i, &f))) continue;
@@ -185,7 +185,7 @@ TEST_F(TypeLibrary, ValueAndTextAreTheBindableProperties) {
     });
     const std::string text = "Text " + std::to_string(kBinding & ~FUNCFLAG_FDEFAULTBIND);
     const std::string value = "Value " + std::to_string(kBinding);
-    EXPECT_EQ(bound, (std::vector<std::string>{text, text, value, value}));
+    EXPECT_EQ(bound, (Texts{text, text, value, value}));
 }
 
 // The name of the library that defines a parameter's type.
@@ -215,8 +215,8 @@ TEST_F(TypeLibrary, FontIsTheStandardFontType) {
         return Name(vtable.Get(), f.memid) + " " + std::to_string(f.invkind) + " " +
                TypeName(vtable.Get(), type) + " " + LibraryOf(vtable.Get(), type);
     });
-    EXPECT_EQ(fonts, (std::vector<std::string>{"Font 2 IFontDisp stdole", "Font 4 IFontDisp stdole",
-                                               "Font 8 IFontDisp stdole"}));
+    EXPECT_EQ(fonts, (Texts{"Font 2 IFontDisp stdole", "Font 4 IFontDisp stdole",
+                            "Font 8 IFontDisp stdole"}));
 }
 
 TEST_F(TypeLibrary, EventInterfaceHoldsTheSixEventsWithAfterUpdateTheDefault) {
