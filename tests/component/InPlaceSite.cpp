@@ -22,11 +22,9 @@ InPlaceSite::~InPlaceSite() {
 }
 
 HRESULT InPlaceSite::Activate(IUnknown* control) {
-    ComPtr<IOleObject> object;
-    HRESULT hr =
-        control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.GetAddressOf()));
-    if (FAILED(hr)) return hr;
-    hr = object->SetClientSite(this);
+    ComPtr<IOleObject> object = As<IOleObject>(control);
+    if (!object) return E_NOINTERFACE;
+    HRESULT hr = object->SetClientSite(this);
     if (FAILED(hr)) return hr;
     hr = object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, this, 0, window, &kPosition);
     Pump();
