@@ -61,18 +61,13 @@ TEST_F(KeyedRowsTest, TheRowsBeforeANullNameAreTheNearestOnes) {
 }
 
 TEST_F(KeyedRowsTest, PrefixAndValueFindTheFirstRowThatBeginsWithOrHoldsThem) {
-    const auto codeOf = [&](std::string_view prefix) {
-        const auto row = rows_->FirstWithPrefix(prefix);
-        return row ? CStr(row->fields.at(1)) : std::string("none");
-    };
-    EXPECT_EQ(codeOf("b"), "DE");
-    EXPECT_EQ(codeOf("BERN"), "CH");
-    EXPECT_EQ(codeOf("pa"), "FR");
-    EXPECT_EQ(codeOf("Z"), "none");
-    EXPECT_EQ(codeOf("Berlinx"), "none");
     // The end of the range for '@' lies past the folded letters: "x[" does not begin with "x@".
-    EXPECT_EQ(codeOf("x@"), "X2");
-    EXPECT_EQ(codeOf("x["), "X1");
+    std::vector<std::string> codes;
+    for (const char* prefix : {"b", "BERN", "pa", "Z", "Berlinx", "x@", "x["}) {
+        const auto row = rows_->FirstWithPrefix(prefix);
+        codes.push_back(row ? CStr(row->fields.at(1)) : "none");
+    }
+    EXPECT_EQ(codes, (std::vector<std::string>{"DE", "CH", "FR", "none", "none", "X2", "X1"}));
 
     // A value is looked for in its column; the first row that holds it is read.
     const auto row = rows_->FirstWithValue(1, Variant("NO"));
