@@ -112,8 +112,7 @@ TEST_F(ServerScenario, AnyPartOfTheNameOrCodeFindsTheServersRowAndEnterCommitsIt
     events.ClearLog();
     driver->PressKey(vbKeyReturn);
     EXPECT_EQ(Read(), (Reading{"town 120", 0, 8, 120, 120, false}));
-    EXPECT_EQ(CStr(control.Value()), "T120");
-    EXPECT_EQ(CommittedRow(), 120);
+    EXPECT_EQ((std::tuple{CStr(control.Value()), CommittedRow()}), std::tuple("T120", 120));
     EXPECT_THAT(Log(), Contains("AfterUpdate"));
 }
 
