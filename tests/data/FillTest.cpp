@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,15 @@ protected:
 
     static Variant AsObject(std::shared_ptr<Object> object) { return Variant(std::move(object)); }
 
+    // Each message box as "title | buttons | prompt", the title "-" for the default one.
+    std::vector<std::string> Boxes() {
+        std::vector<std::string> boxes;
+        for (const sim::MessageBoxRecord& box : world().MessageBoxes())
+            boxes.push_back(box.title.value_or("-") + " | " + std::to_string(box.buttons) + " | " +
+                            box.prompt);
+        return boxes;
+    }
+
     // What the header shows, column by column, as a reader reads it.
     std::vector<std::string> Captions() {
         std::vector<std::string> captions;
@@ -59,15 +69,12 @@ protected:
 TEST_F(FillTest, WithoutWidthsOnlyTheMessageIsShown) {
     control().FillComboBoxMultiColumn(*db_, "fruit");
     control().FillComboBoxMultiColumnRecordset(AsObject(db_->OpenRecordset("fruit", 4)));
-    ASSERT_EQ(world().MessageBoxes().size(), 2u);
-    for (const sim::MessageBoxRecord& box : world().MessageBoxes()) {
-        EXPECT_EQ(box.prompt,
-                  "You must specify the width of the columns before filling the combobox! "
-                  "Example: ColumnPick1.ColumnWidths = \"\" for one column (the width of the "
-                  "listbox equals the combobox width) or \"1000;1800\" for two columns.");
-        EXPECT_EQ(box.buttons, vbOKOnly);
-        EXPECT_FALSE(box.title.has_value());
-    }
+    const std::string box =
+        "- | " + std::to_string(vbOKOnly) +
+        " | You must specify the width of the columns before filling the combobox! "
+        "Example: ColumnPick1.ColumnWidths = \"\" for one column (the width of the "
+        "listbox equals the combobox width) or \"1000;1800\" for two columns.";
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{box, box}));
     EXPECT_TRUE(world().MousePointerHistory().empty());
     EXPECT_EQ(control().ListCount(), 0);
     EXPECT_FALSE(control().ArrayWithItems().Array()->Allocated());
@@ -78,9 +85,8 @@ TEST_F(FillTest, QueryRowsBecomeTheTableAsTheyAre) {
     control().FillComboBoxMultiColumn(*db_, "SELECT name, origin, id FROM fruit ORDER BY id");
     EXPECT_TRUE(world().MessageBoxes().empty());
     EXPECT_EQ(world().MousePointerHistory(), (std::vector<int>{vbHourglass, vbDefault}));
-    EXPECT_EQ(ListState().count, 5);
-    EXPECT_EQ(ListState().selection, -1);
-    EXPECT_EQ(control().ListCount(), 5);
+    EXPECT_EQ((std::tuple{ListState().count, ListState().selection, control().ListCount()}),
+              std::tuple(5, -1, 5));
 
     // Three fields with two columns: all stored as they came, the column count left alone.
     EXPECT_EQ(BlockText(control().ArrayWithItems()),
@@ -97,9 +103,8 @@ TEST_F(FillTest, QueryRowsBecomeTheTableAsTheyAre) {
                                                "sloe", "Kent"}));
 
     // The committed row is forgotten; the current row and the text are not.
-    EXPECT_EQ(control().ListIndex(), 1);
-    EXPECT_EQ(control().Text(), "b");
-    EXPECT_EQ(RowEscapeRestores(), -1);
+    EXPECT_EQ((std::tuple{control().ListIndex(), control().Text(), RowEscapeRestores()}),
+              std::tuple(1, "b", -1));
 }
 
 // A query that would change data is refused with the report of every other failure, and the
@@ -125,8 +130,7 @@ TEST_F(FillTest, AQueryThatWouldChangeDataIsRefusedAndOneWithoutRowsEmptiesTheLi
     world().ClearMessageBoxes();
     control().FillComboBoxMultiColumn(*db_, "SELECT id, name FROM fruit WHERE id > 9");
     EXPECT_TRUE(world().MessageBoxes().empty());
-    EXPECT_EQ(control().ListCount(), 0);
-    EXPECT_EQ(ListState().count, 0);
+    EXPECT_EQ((std::tuple{control().ListCount(), ListState().count}), std::tuple(0, 0));
     EXPECT_EQ(BlockText(control().ArrayWithItems()), "a|first\nb|second\n");
 }
 
@@ -136,8 +140,7 @@ TEST_F(FillTest, ARecordsetIsLoadedFromWhereItStandsAndStaysOpen) {
     rs->GetRows(2);
     control().FillComboBoxMultiColumnRecordset(AsObject(rs));
     EXPECT_TRUE(world().MessageBoxes().empty());
-    EXPECT_EQ(control().ListCount(), 3);
-    EXPECT_EQ(ListState().count, 3);
+    EXPECT_EQ((std::tuple{control().ListCount(), ListState().count}), std::tuple(3, 3));
     EXPECT_EQ(BlockText(control().ArrayWithItems()), "plum\nquince\nsloe\n");
     EXPECT_EQ(CLng(rs->RecordCount()), 5);
 }
@@ -237,16 +240,13 @@ TEST_F(FillTest, AHostRecordsetNamesItsFieldsOrIsFilledWithoutNames) {
 TEST_F(FillTest, ARecordsetThatIsNoObjectIsReportedAndEmptiesTheList) {
     PrepareTwoRows();
     EXPECT_NO_THROW(control().FillComboBoxMultiColumnRecordset(Variant("fruit")));
-    ASSERT_EQ(world().MessageBoxes().size(), 1u);
-    const sim::MessageBoxRecord& box = world().MessageBoxes()[0];
-    EXPECT_EQ(box.title.value_or(""), "ColumnPick - FillComboBoxMultiColumn");
-    EXPECT_EQ(box.buttons, vbCritical);
-    EXPECT_EQ(box.prompt, std::string(kRecordsetMessage) +
-                              "\r\n\r\nError 424: The following error occured: \r\n\r\nObject "
-                              "required\r\n\r\nDid you set the CursorType of the recordset?");
+    EXPECT_EQ(Boxes(), std::vector<std::string>{
+                           "ColumnPick - FillComboBoxMultiColumn | " + std::to_string(vbCritical) +
+                           " | " + kRecordsetMessage +
+                           "\r\n\r\nError 424: The following error occured: \r\n\r\nObject "
+                           "required\r\n\r\nDid you set the CursorType of the recordset?"});
     EXPECT_EQ(world().MousePointer(), vbDefault);
-    EXPECT_EQ(control().ListCount(), 0);
-    EXPECT_EQ(ListState().count, 0);
+    EXPECT_EQ((std::tuple{control().ListCount(), ListState().count}), std::tuple(0, 0));
 }
 
 }  // namespace

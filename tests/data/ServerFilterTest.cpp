@@ -139,13 +139,11 @@ TEST_F(ServerFilterTest, TheEndBeforeTheCountShowsTheLastRowsReadFromTheEnd) {
 
     const int counts = server_->counts;
     EXPECT_LE(ScrollTo(64), 2);
-    EXPECT_EQ(server_->counts, counts + 1);
-    EXPECT_EQ(s_.ListState().count, std::ssize(a));
-    EXPECT_EQ(s_.ListState().top, std::ssize(a) - kShown);
+    EXPECT_EQ((std::tuple{server_->counts.load(), s_.ListState().count, s_.ListState().top}),
+              std::tuple(counts + 1, std::ssize(a), std::ssize(a) - kShown));
     EXPECT_EQ(OnShow(), Tail(a, kShown));
 
     // Further up, the rows are read down from the first ones and meet those from the end.
-    EXPECT_EQ(Names(), a);
     EXPECT_EQ(Shown(), Filtered("a", std::ssize(a), a));
 }
 

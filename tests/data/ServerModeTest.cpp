@@ -70,11 +70,10 @@ TEST_F(ServerModeTest, RowsThatOthersAddOrRemoveNeverShowTwice) {
     writer->Execute("INSERT INTO places VALUES ('Alpha 0', 'N00001'), ('alpha 0', 'N00002');");
 
     // The count is read anew, and the rows are read again around the row the value finds.
-    EXPECT_EQ(control().ListCount(), 3002);
-    EXPECT_EQ(ListState().count, 3002);
+    EXPECT_EQ((std::tuple{control().ListCount(), ListState().count}), std::tuple(3002, 3002));
     control().Value(Variant("C01234"));
-    EXPECT_EQ(control().ListIndex(), before + 2);
-    EXPECT_EQ(control().Text(), "BETA 34");
+    EXPECT_EQ((std::tuple{control().ListIndex(), control().Text()}),
+              std::tuple(before + 2, "BETA 34"));
 
     writer->Execute("DELETE FROM places WHERE code > 'C02000'");
     // Removed, and the two added after them in the order.
@@ -156,9 +155,8 @@ TEST_F(ServerModeTest, AServerThatFailsMidSessionIsReportedOnceAndTheRowsReadSta
 
     // A new connection to rows that exist makes the list whole again.
     control().ConnectComboBoxMultiColumn(*file_.Open(), "SELECT 'only' AS name, 1 AS id", "id");
-    EXPECT_EQ(control().ListCount(), 1);
-    EXPECT_EQ(control().RowName(0), "only, 1");
-    EXPECT_EQ(ReportTitles().size(), 1u);
+    EXPECT_EQ((std::tuple{control().ListCount(), control().RowName(0), ReportTitles().size()}),
+              std::tuple(1, "only, 1", 1u));
 }
 
 }  // namespace

@@ -122,9 +122,8 @@ TEST_F(ServerSearchTest, ASearchWithoutItsIndexIsRefusedAtConnectionAndWhenSet) 
     file_.OpenWritable()->Execute(kNameSearch);
     control().MatchMode(1);
     EXPECT_EQ(ErrorOf([&] { control().SearchColumns("0;1"); }), sqlite::kErrNotSupported);
-    EXPECT_EQ(control().SearchColumns(), "0");
-    EXPECT_EQ(control().MatchMode(), 1);
-    EXPECT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ((std::tuple{control().SearchColumns(), control().MatchMode(), Prompts().size()}),
+              std::tuple("0", 1, 1u));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "data/KeyedRows.h"
@@ -111,8 +112,7 @@ TEST_F(ServerScenario, AnyPartOfTheNameOrCodeFindsTheServersRowAndEnterCommitsIt
     events.ClearLog();
     driver->PressKey(vbKeyReturn);
     EXPECT_EQ(Read(), (Reading{"town 120", 0, 8, 120, 120, false}));
-    EXPECT_EQ(CStr(control.Value()), "T120");
-    EXPECT_EQ(CommittedRow(), 120);
+    EXPECT_EQ((std::tuple{CStr(control.Value()), CommittedRow()}), std::tuple("T120", 120));
     EXPECT_THAT(Log(), Contains("AfterUpdate"));
 }
 
@@ -175,9 +175,8 @@ TEST_F(FarServerScenario, AFarThumbDragReadsOnlyTheRowsWhereItLetsGo) {
 
     ClickListRow(2);
     const int clicked = kFarTowns - kShown + 2;
-    EXPECT_EQ(Text(), Town(clicked, 4));
-    EXPECT_EQ(CStr(control.Value()), "T" + Town(clicked, 4).substr(5));
-    EXPECT_EQ(control.ListIndex(), clicked);
+    EXPECT_EQ((std::tuple{Text(), CStr(control.Value()), control.ListIndex()}),
+              std::tuple(Town(clicked, 4), "T" + Town(clicked, 4).substr(5), clicked));
 }
 
 // Escape after the list moved far from the committed row takes that row back as it was kept,
@@ -198,9 +197,8 @@ TEST_F(FarServerScenario, TheCommittedRowKeptByItselfComesBackWithoutTheWindowWa
 
     const int before = server_->reads;
     driver->PressKey(vbKeyEscape);
-    EXPECT_EQ(server_->reads, before);
-    EXPECT_EQ(Text(), "town 0010");
-    EXPECT_FALSE(driver->ListVisible(control));
+    EXPECT_EQ((std::tuple{server_->reads.load(), Text(), driver->ListVisible(control)}),
+              std::tuple(before, "town 0010", false));
 
     const auto start = std::chrono::steady_clock::now();
     control.ShowDropDown();

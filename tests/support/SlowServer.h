@@ -41,10 +41,6 @@ public:
         return Slowly().FirstWithValue(field, value);
     }
     void CheckSearch(const FieldSearch& search) override { rows_->CheckSearch(search); }
-    std::optional<KeyedRow> FirstMatching(const FieldSearch& search,
-                                          std::string_view text) override {
-        return Slowly().FirstMatching(search, text);
-    }
     std::vector<KeyedRow> MatchingAfter(const TextMatch& match, const std::optional<RowKey>& after,
                                         int limit) override {
         return Slowly().MatchingAfter(match, after, limit);
