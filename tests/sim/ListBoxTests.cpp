@@ -98,13 +98,7 @@ TEST_F(ListWindow, TheScrollBarsRequestsMoveTheTopRowWithinTheEnds) {
     const struct {
         WPARAM request;
         int top;
-    } steps[] = {{Request(SB_LINEUP), 0},
-                 {Request(SB_LINEDOWN), 1},
-                 {Request(SB_PAGEDOWN), 6},
-                 {Request(SB_PAGEUP), 1},
-                 {Request(SB_BOTTOM), 15},
-                 {Request(SB_LINEDOWN), 15},
-                 {Request(SB_PAGEDOWN), 15},
+    } steps[] = {{Request(SB_BOTTOM), 15},
                  {Request(SB_TOP), 0},
                  {Request(SB_THUMBPOSITION, 12), 12},
                  {Request(SB_THUMBTRACK, 3), 12},
