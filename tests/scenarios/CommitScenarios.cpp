@@ -18,9 +18,8 @@ TEST_F(CommitScenario, FocusLossCompletesATypedPrefixToItsRowAndCommitsIt) {
     driver->MoveFocusAway();
 
     EXPECT_EQ(Read(), (Reading{"Apple", 0, 0, 0, 0, false}));
-    EXPECT_EQ(CStr(control.Value()), "Apple");
-    EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
-    EXPECT_EQ(RowEscapeRestores(), 0);
+    EXPECT_EQ((std::tuple{CStr(control.Value()), Log(), RowEscapeRestores()}),
+              (std::tuple{"Apple", Events{"AfterUpdate"}, 0}));
 }
 
 TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListLeftAloneCommitsNothing) {
@@ -29,9 +28,8 @@ TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListLeftAloneCommitsNothi
     events.ClearLog();
     driver->MoveFocusAway();
 
-    EXPECT_EQ(Text(), "x");
-    EXPECT_FALSE(driver->EditHasFocus(control));
-    EXPECT_EQ(Log(), (Events{"NotInList(0)"}));
+    EXPECT_EQ((std::tuple{Text(), driver->EditHasFocus(control), Log()}),
+              (std::tuple{"x", false, Events{"NotInList(0)"}}));
 
     // The text is still unsettled: the next focus loss asks again.
     driver->FocusControl(control);
@@ -50,9 +48,8 @@ TEST_F(CommitScenario, FocusLossWithAnEmptiedTextCommitsNoRow) {
     driver->MoveFocusAway();
 
     EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, false}));
-    EXPECT_TRUE(control.Value().IsNull());
-    EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
-    EXPECT_EQ(RowEscapeRestores(), -1);
+    EXPECT_EQ((std::tuple{control.Value().IsNull(), Log(), RowEscapeRestores()}),
+              (std::tuple{true, Events{"AfterUpdate"}, -1}));
 }
 
 TEST_F(CommitScenario, FocusLossWithoutAnEditSinceTheLastCommitRaisesNothing) {
@@ -60,8 +57,7 @@ TEST_F(CommitScenario, FocusLossWithoutAnEditSinceTheLastCommitRaisesNothing) {
     // Tabbing through a new control.
     driver->FocusControl(control);
     driver->MoveFocusAway();
-    EXPECT_EQ(Log(), Events{});
-    EXPECT_EQ(CommittedRow(), -1);
+    EXPECT_EQ((std::pair{Log(), CommittedRow()}), (std::pair{Events{}, -1}));
 
     // Nor after a commit by the focus loss itself.
     driver->FocusControl(control);
@@ -107,8 +103,7 @@ TEST_F(CommitScenario, NavigationCommitsOnlyWhenTheFocusLeaves) {
     driver->MoveFocusAway();
 
     EXPECT_EQ(Read(), (Reading{"Banana", 0, 0, 1, 1, false}));
-    EXPECT_EQ(events.Count("AfterUpdate"), 1);
-    EXPECT_EQ(RowEscapeRestores(), 1);
+    EXPECT_EQ((std::pair{events.Count("AfterUpdate"), RowEscapeRestores()}), (std::pair{1, 1}));
 }
 
 // NotInList cancelled, by a focus loss or by Enter: the list opens and the text stays.
@@ -134,9 +129,9 @@ TEST_F(CommitScenario, TextInNoRowWithNotInListCancelledReopensTheList) {
         c.settle(*driver);
 
         EXPECT_EQ(Read(), (Reading{"x", 1, 0, -1, -1, true})) << c.how;
-        EXPECT_TRUE(driver->EditHasFocus(control)) << c.how;
-        EXPECT_EQ(CommittedRow(), -1) << c.how;
-        EXPECT_EQ(Log(), c.log) << c.how;
+        EXPECT_EQ((std::tuple{driver->EditHasFocus(control), CommittedRow(), Log()}),
+                  (std::tuple{true, -1, c.log}))
+            << c.how;
         control.HideListBox(AfterHide::FocusEditField);
     }
 }
@@ -149,9 +144,8 @@ TEST_F(CommitScenario, FocusLossWithTheListOpenClosesItAndCommits) {
     driver->MoveFocusAway();
 
     EXPECT_EQ(Read(), (Reading{"Banana", 0, 0, 1, 1, false}));
-    EXPECT_FALSE(driver->EditHasFocus(control));
-    EXPECT_EQ(Log(), (Events{"AfterUpdate"}));
-    EXPECT_EQ(RowEscapeRestores(), 1);
+    EXPECT_EQ((std::tuple{driver->EditHasFocus(control), Log(), RowEscapeRestores()}),
+              (std::tuple{false, Events{"AfterUpdate"}, 1}));
 }
 
 }  // namespace
