@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
+#include <tuple>
 
 #include "reports/Messages.h"
 #include "runtime/RuntimeError.h"
@@ -212,6 +214,29 @@ TEST(RemoveItem, TheOnlyRowLeavesTheTableAllocatedAndAnEmptyTableRemovesNothing)
     s.control().Clear();
     s.control().RemoveItem(0);
     EXPECT_EQ(s.control().ListCount(), 0);
+}
+
+// The searches of a table too long to search row by row forget a removed last row at once: its
+// value is found no more, and the row added in its place is found by its value and by typing.
+TEST(RemoveItem, TheSearchesForgetARemovedLastRowAndFindTheOneAddedInItsPlace) {
+    Strings rows;
+    for (int row = 0; row < 2000; ++row)
+        rows.push_back("r" + std::to_string(row));
+    SimControl s;
+    s.FillRows(rows);
+    s.Focus();
+    s.user().TypeText("r19");
+    s.control().Value(Variant("r1999"));
+    s.control().RemoveItem(1999);
+    s.control().AddItem("new");
+    s.control().Value(Variant("r1999"));
+    const int removed = s.control().ListIndex();
+    s.control().Value(Variant("new"));
+    const int added = s.control().ListIndex();
+    s.control().Text("");
+    s.user().TypeText("ne");
+    EXPECT_EQ((std::tuple{removed, added, s.control().Text(), s.control().ListIndex()}),
+              (std::tuple{-1, 1999, std::string("new"), 1999}));
 }
 
 }  // namespace
