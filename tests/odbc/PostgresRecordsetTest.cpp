@@ -150,6 +150,15 @@ TEST_F(PostgresRecordsetTest, KeyedReadsHandOutTheValuesThatARecordsetDoes) {
     EXPECT_EQ(RowsOf(*db_, "SELECT count(*) FROM k"), "3\n");
 }
 
+// A value held by several rows is found in the first of them in the list's order, where the
+// rows without a name come first, although the server's own order puts them last.
+TEST_F(PostgresRecordsetTest, AValueIsFoundInTheFirstRowThatHoldsItWhereNullNamesComeFirst) {
+    db_->Execute(
+        "CREATE TEMP TABLE v (name text, id integer PRIMARY KEY, tag text);"
+        "INSERT INTO v VALUES ('a', 1, 'x'), (NULL, 2, 'x')");
+    EXPECT_EQ(CLng(db_->OpenKeyedRows("v", "")->FirstWithValue(2, Variant("x"))->fields[1]), 2);
+}
+
 TEST_F(PostgresRecordsetTest, NamesOpenTablesAndUnicodeNamesWork) {
     db_->Execute(
         "CREATE TEMP TABLE \"Länder\" (\"Straße\" text); INSERT INTO \"Länder\" VALUES ('Öl');"
