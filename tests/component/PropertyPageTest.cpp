@@ -47,9 +47,9 @@ CLSID OwnPageOf(IUnknown* control) {
     const std::vector<CLSID> listed(pages.pElems, pages.pElems + pages.cElems);
     ::CoTaskMemFree(pages.pElems);
     // Its own first, then the stock colour and font pages.
-    EXPECT_EQ(std::vector(listed.begin() + (listed.empty() ? 0 : 1), listed.end()),
-              (std::vector{kStockColorPage, kStockFontPage}));
-    return listed.empty() ? CLSID_NULL : listed[0];
+    const CLSID own = listed.empty() ? CLSID_NULL : listed[0];
+    EXPECT_EQ(listed, (std::vector{own, kStockColorPage, kStockFontPage}));
+    return own;
 }
 
 HWND Descendant(HWND parent, const wchar_t* className) {

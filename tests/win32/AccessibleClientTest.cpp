@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/WindowsApi.h"
@@ -211,9 +212,8 @@ TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerSho
     ::MapWindowPoints(scene->List(), nullptr, reinterpret_cast<::POINT*>(&firstRow), 2);
     long x = 0, y = 0, w = 0, h = 0;
     EXPECT_EQ(header->accLocation(&x, &y, &w, &h, Child(1)), S_OK);
-    EXPECT_EQ((std::vector{x, y + h + 1, long{w > 0}, long{h > 0}}),
-              (std::vector<long>{firstRow.left, firstRow.top, 1, 1}))
-        << "left, top, a width and a height";
+    EXPECT_EQ((std::pair{x, y + h + 1}), (std::pair{firstRow.left, firstRow.top}));
+    EXPECT_TRUE(w > 0 && h > 0) << w << " x " << h;
     ::VARIANT hit;
     EXPECT_EQ(header->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
     EXPECT_EQ(hit.lVal, 1);
