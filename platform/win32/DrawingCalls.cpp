@@ -1,6 +1,6 @@
 // Device contexts, drawing objects and text: each operation is the Win32 call of the same name.
-// Objects and device contexts are counted (GdiAccounting); text is converted to UTF-16 and its
-// measurements back to code points.
+// The objects made are recorded (GdiAccounting); text is converted to UTF-16 and its measurements
+// back to code points.
 #include <vector>
 
 #include "platform/win32/GdiAccounting.h"
@@ -44,39 +44,32 @@ MeasuredText ToMeasuredText(std::string_view text) {
 }  // namespace
 
 HDC GetDC(HWND hWnd) {
-    HDC dc = ::GetDC(hWnd);
-    if (dc != nullptr) win32::CountDC(&win32::GdiCounts::windowDCs, +1);
-    return dc;
+    return ::GetDC(hWnd);
 }
 
 int ReleaseDC(HWND hWnd, HDC hDC) {
-    const int released = ::ReleaseDC(hWnd, hDC);
-    if (released != 0) win32::CountDC(&win32::GdiCounts::windowDCs, -1);
-    return released;
+    return ::ReleaseDC(hWnd, hDC);
 }
 
 HDC CreateCompatibleDC(HDC hdc) {
     HDC dc = ::CreateCompatibleDC(hdc);
-    if (dc != nullptr) win32::CountDC(&win32::GdiCounts::memoryDCs, +1);
     win32::CountMade(dc);
     return dc;
 }
 
 BOOL DeleteDC(HDC hdc) {
-    const BOOL deleted = ::DeleteDC(hdc);
-    if (deleted) win32::CountDC(&win32::GdiCounts::memoryDCs, -1);
-    return deleted;
+    return ::DeleteDC(hdc);
 }
 
 HBRUSH CreateSolidBrush(COLORREF color) {
     HBRUSH brush = ::CreateSolidBrush(color);
-    win32::CountCreated(brush, &win32::GdiCounts::brushes);
+    win32::CountMade(brush);
     return brush;
 }
 
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
     HPEN pen = ::CreatePen(iStyle, cWidth, color);
-    win32::CountCreated(pen, &win32::GdiCounts::pens);
+    win32::CountMade(pen);
     return pen;
 }
 
@@ -85,9 +78,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
 }
 
 BOOL DeleteObject(HGDIOBJ ho) {
-    const BOOL deleted = ::DeleteObject(ho);
-    if (deleted) win32::CountDeleted(ho);
-    return deleted;
+    return ::DeleteObject(ho);
 }
 
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {

@@ -1,10 +1,8 @@
 // What the control relies on from the mapping of the window-system operations, on the real
-// window system: text is measured and selected in code points, and the drawing objects made
-// through the mapping are counted. (The creation hook's data-less list and the list on the
-// desktop are the real control's, in RealList.)
+// window system: text is measured and selected in code points. (The creation hook's data-less list
+// and the list on the desktop are the real control's, in RealList.)
 #include <gtest/gtest.h>
 
-#include "platform/win32/GdiAccounting.h"
 #include "platform/win32/WindowsApi.h"
 #include "tests/win32/RecordingOnForm.h"
 
@@ -59,29 +57,6 @@ TEST(EditSelection, PositionsAreCodePoints) {
     cp::SendMessage(edit.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                     reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ((std::vector{start, end}), (std::vector<::DWORD>{1, 4}));
-}
-
-TEST(GdiAccounting, CountsWhatTheMappingMadeUntilItIsReleased) {
-    win32::Form form;
-    const win32::GdiCounts before = win32::LiveGdiObjects();
-    HDC dc = cp::GetDC(form.hWnd());
-    HBRUSH brush = cp::CreateSolidBrush(0x0000FF);
-    HPEN pen = cp::CreatePen(PS_SOLID, 1, 0);
-    HDC memory = cp::CreateCompatibleDC(dc);
-    EXPECT_EQ(win32::LiveGdiObjects(),
-              (win32::GdiCounts{before.brushes + 1, before.pens + 1, before.memoryDCs + 1,
-                                before.windowDCs + 1}));
-
-    HBRUSH hostsOwn = ::CreateSolidBrush(0);
-    cp::DeleteObject(hostsOwn);
-    cp::DeleteObject(brush);
-    cp::DeleteObject(pen);
-    cp::DeleteDC(memory);
-    cp::ReleaseDC(form.hWnd(), dc);
-    EXPECT_EQ(win32::LiveGdiObjects(), before);
-    EXPECT_EQ((std::vector{::GetObjectType(brush), ::GetObjectType(pen)}),
-              (std::vector<::DWORD>{0, 0}))
-        << "both deleted";
 }
 
 }  // namespace
