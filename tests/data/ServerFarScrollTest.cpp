@@ -79,6 +79,17 @@ TEST_F(ServerFarScrollTest, AFarScrollReadsOnlyTheRowsThereEachShownOnceInOrder)
     EXPECT_EQ(server_->counts, 0);
 }
 
+// Scrolled up a little at a time from a place the estimate put too far down, the list meets the
+// table's first row below its top: its rows move up to the top, placed without a count.
+TEST_F(ServerFarScrollTest, ScrollingUpFromAPlaceEstimatedTooLowEndsOnTheFirstRows) {
+    s_.Focus();
+    control().ShowDropDown();
+    for (std::int32_t top = 10'000; top >= 0; top -= 200)
+        ScrollTo(top);
+    EXPECT_EQ(OnShow(), std::vector<std::string>(order_.begin(), order_.begin() + kShown));
+    EXPECT_EQ(server_->counts, 0);
+}
+
 TEST_F(ServerFarScrollTest, TheKeysAndTheMouseGoOnFromAFarScrollAsInAFilledList) {
     control().Value(Variant("C060001"));
     const auto current = std::ranges::find_if(
