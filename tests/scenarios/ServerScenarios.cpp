@@ -302,6 +302,11 @@ TEST_F(SlowServerScenario, AFilteredListShowsOnlyTheRowsOfTheNewestText) {
     EXPECT_EQ(Read(), (Reading{"town 400", 6, 2, 400, 0, false}));
     EXPECT_EQ(driver->ListWindowCount(control), 100);
     EXPECT_THAT(shown, Each(AnyOf("town 4", "town 400")));
+    // A text that finds none, FilterList put off before its answer came, leaves no row current.
+    TypeQuickly("x");
+    control.FilterList(false);
+    PumpUntilAnswered();
+    EXPECT_EQ(Read(), (Reading{"town 4x", 7, 0, -1, -1, false}));
 }
 
 TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {
