@@ -258,6 +258,9 @@ private:
     template <class Each>
     static void ForMarksOnRows(ServerMarks& marks, Each&& each);
     void MoveList(std::int64_t shift) const;
+    // The list shows slot s at s + shift, exactly now; rows read past the estimated end are
+    // followed by a count.
+    void PlaceExactly(std::int64_t shift) const;
     // Runs read; a failure is reported (the first time) and answered with fallback.
     template <class Read, class Result>
     Result Guarded(Read&& read, Result fallback) const;
