@@ -351,6 +351,12 @@ TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCo
     driver->PressKey(vbKeyBack);
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(Read(), (Reading{"town 000", 0, 8, 0, 0, true}));
+
+    // A value that the host puts while they are on their way stands when they come.
+    driver->PressKey(vbKeyBack);
+    control.Value(Variant("T300"));
+    PumpUntilAnswered();
+    EXPECT_EQ(Read(), (Reading{"town 300", 0, 0, 300, 300, true}));
 }
 
 // A key typed while the emptied text's rows are on their way wins over them.
