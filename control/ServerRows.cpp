@@ -532,6 +532,9 @@ bool ServerRows::Reach(std::int32_t listRow, ServerMarks& marks) {
 }
 
 bool ServerRows::ReachExactly(std::int32_t place, ServerMarks& marks) {
+    // A place past the end that the estimate gives the list may still lie within the table:
+    // only its count tells, and the place is then reached as any other.
+    if (Active() && estimate_ && place >= count_) Recount(marks);
     if (!Far(place)) return false;
     return Guarded(
         [&] {
