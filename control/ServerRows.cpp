@@ -533,10 +533,11 @@ bool ServerRows::Reach(std::int32_t listRow, ServerMarks& marks) {
 
 bool ServerRows::ReachExactly(std::int32_t place, ServerMarks& marks) {
     // A place past the end that the estimate gives the list may still lie within the table:
-    // only its count tells, and the place is then reached as any other.
-    if (Active() && estimate_ && place >= count_) Recount(marks);
-    if (!Far(place)) return false;
-    return Guarded(
+    // only its count tells, and the place is then reached as any other. The count may read
+    // the rows again and move the marks with them.
+    const bool recounted = Active() && estimate_ && place >= count_ && Recount(marks);
+    if (!Far(place)) return recounted;
+    const bool reached = Guarded(
         [&] {
             std::int64_t estimated = place;
             LocatedRow located = RowsAtPlace(place, estimated);
@@ -546,6 +547,7 @@ bool ServerRows::ReachExactly(std::int32_t place, ServerMarks& marks) {
             return true;
         },
         false);
+    return reached || recounted;
 }
 
 LocatedRow ServerRows::RowsAtPlace(std::int32_t listRow, std::int64_t& place) {

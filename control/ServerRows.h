@@ -198,7 +198,8 @@ public:
     // As Reach, for a place that must be exact (a host's put of ListIndex): the row read
     // there by estimate is placed by counting the rows before it, so that only the rows from
     // it to place are read then, not every row up to place. A place past the estimated count
-    // counts the rows first (Recount). True when a new chain started.
+    // counts the rows first (Recount). True when a new chain started or the count changed: the
+    // marks may have moved.
     bool ReachExactly(std::int32_t place, ServerMarks& marks);
 
     // The rows on the server, for reads that run elsewhere; null outside server mode.
