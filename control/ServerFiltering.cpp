@@ -43,9 +43,16 @@ void ColumnPick::EndServerFilter() {
     serverFilter.End();
     FollowServerCount();
     FitOpenListToRows();
-    // The current row shows where the whole list has it read; one kept by itself comes back
-    // when the list brings it (opening, Escape, a host's read of ListIndex).
+    // The current row shows where the whole list has it read, kept by itself or not; one the
+    // whole list has not read comes back when the list brings it (opening, Escape, a host's
+    // read of ListIndex), not read here on the window's thread. The open list's selection moves
+    // with it: it still names the row's place among the filtered rows.
     if (!dropDown.blnComboBoxIsOpen) return;
+    if (server.ToBring(rows.ListIndex())) {
+        ReselectCurrentRow();
+    } else {
+        SelectQuietly(rows.ListIndex());
+    }
     const std::int32_t listRow = ListRowOf(rows.ListIndex());
     if (listRow >= 0) lstListBox.SetTopIndex(listRow);
 }

@@ -157,9 +157,21 @@ bool ServerRows::MakeExact() const {
     const std::int64_t before =
         Guarded([&] { return source_->CountBefore(page.keys.front()); }, std::int64_t{-1});
     if (before < 0) return false;
-    MoveList(before - first);
-    exact_ = true;
+    PlaceExactly(before - first);
     return true;
+}
+
+void ServerRows::PlaceExactly(std::int64_t shift) const {
+    const std::int32_t estimated = count_;
+    MoveList(shift);
+    exact_ = true;
+    // The rows read now run on past the end that the estimate gave the list: the list counts
+    // them, and only the table's count shows the rows below them, which the list, ending at
+    // the last row read, would never ask for.
+    if (estimate_ && count_ > estimated) {
+        const auto& [first, page] = *pages_.rbegin();
+        CountToEnd(first + page.Rows());
+    }
 }
 
 void ServerRows::MoveList(std::int64_t shift) const {
@@ -302,8 +314,7 @@ const ServerRows::Page* ServerRows::LoadUp(std::map<std::int32_t, Page>::const_i
         page = Keep(first, rows);
         if (static_cast<std::int32_t>(rows.size()) < kPageRows) {
             // The table's first row: its slot is its place's own.
-            if (!exact_) MoveList(-std::int64_t{first});
-            exact_ = true;
+            if (!exact_) PlaceExactly(-std::int64_t{first});
         } else if (first + shift_ <= 0) {
             // The list's top, and rows above it: the estimate placed the chain too high up,
             // and only a count gives the rows above their places.
@@ -521,8 +532,12 @@ bool ServerRows::Reach(std::int32_t listRow, ServerMarks& marks) {
 }
 
 bool ServerRows::ReachExactly(std::int32_t place, ServerMarks& marks) {
-    if (!Far(place)) return false;
-    return Guarded(
+    // A place past the end that the estimate gives the list may still lie within the table:
+    // only its count tells, and the place is then reached as any other. The count may read
+    // the rows again and move the marks with them.
+    const bool recounted = Active() && estimate_ && place >= count_ && Recount(marks);
+    if (!Far(place)) return recounted;
+    const bool reached = Guarded(
         [&] {
             std::int64_t estimated = place;
             LocatedRow located = RowsAtPlace(place, estimated);
@@ -532,6 +547,7 @@ bool ServerRows::ReachExactly(std::int32_t place, ServerMarks& marks) {
             return true;
         },
         false);
+    return reached || recounted;
 }
 
 LocatedRow ServerRows::RowsAtPlace(std::int32_t listRow, std::int64_t& place) {

@@ -197,7 +197,9 @@ public:
     bool Far(std::int32_t listRow) const;
     // As Reach, for a place that must be exact (a host's put of ListIndex): the row read
     // there by estimate is placed by counting the rows before it, so that only the rows from
-    // it to place are read then, not every row up to place. True when a new chain started.
+    // it to place are read then, not every row up to place. A place past the estimated count
+    // counts the rows first (Recount). True when a new chain started or the count changed: the
+    // marks may have moved.
     bool ReachExactly(std::int32_t place, ServerMarks& marks);
 
     // The rows on the server, for reads that run elsewhere; null outside server mode.
@@ -258,6 +260,9 @@ private:
     template <class Each>
     static void ForMarksOnRows(ServerMarks& marks, Each&& each);
     void MoveList(std::int64_t shift) const;
+    // The list shows slot s at s + shift, exactly now; rows read past the estimated end are
+    // followed by a count.
+    void PlaceExactly(std::int64_t shift) const;
     // Runs read; a failure is reported (the first time) and answered with fallback.
     template <class Read, class Result>
     Result Guarded(Read&& read, Result fallback) const;

@@ -51,15 +51,15 @@ protected:
     }
 
     // Scrolls the open list to top, as a dragged thumb does, and lets the scroll settle; the
-    // reads of the server it took.
+    // reads of the server that the window's thread took (the rows read ahead come on the query
+    // thread as its timing allows).
     int ScrollTo(std::int32_t top) {
         EXPECT_TRUE(AwaitServerAnswers(control()));
-        const int before = server_->reads;
+        const int before = server_->windowReads;
         SendMessage(s_.host().ListHwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
         host::DoEvents();
-        // With the rows read ahead there, which come on the query thread.
         EXPECT_TRUE(AwaitServerAnswers(control()));
-        return server_->reads - before;
+        return server_->windowReads - before;
     }
 
     // The rows the open list shows from its top row on.

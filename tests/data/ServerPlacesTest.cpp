@@ -58,7 +58,9 @@ TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
 }
 
 // Statistics gathered before rows came estimate too few of them: a row placed by the estimate
-// has more rows below it than the list counts, and the list must not end above the table's end.
+// has more rows below it than the list counts, and the list must not end above the table's end:
+// neither where a host's read of the row's place moves it past that end, nor where a host puts
+// a place past it.
 TEST_F(ServerPlacesTest, AnEstimateOfTooFewRowsStillReachesTheLastRow) {
     Session memory;
     PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
@@ -67,18 +69,29 @@ TEST_F(ServerPlacesTest, AnEstimateOfTooFewRowsStillReachesTheLastRow) {
     const Variant farDown = memory.control().Column(1);
     memory.control().ListIndex(last);
     const auto server = std::make_shared<CountedServer>(db_, 0.5);
-    Session s;
-    PrepareWith(s.control(), ConnectTo(*server, "places"));
-    s.control().Value(farDown);
-    s.Focus();
-    s.control().ShowDropDown();
-    // Where the rows read reach the list's end, the place is counted and the list renumbered:
-    // the keys go on from the row then at the list's selection.
-    for (int i = 0; i < 1200; ++i)
-        s.user().PressKey(vbKeyPageDown);
-    EXPECT_EQ(DisplayText(s.control().Column(1)), DisplayText(memory.control().Column(1)));
-    EXPECT_EQ(s.control().ListIndex(), last);
-    EXPECT_EQ(s.control().ListCount(), last + 1);
+    // The row found by its value, then its place read; or its place put.
+    for (const int way : {0, 1, 2}) {
+        Session s;
+        PrepareWith(s.control(), ConnectTo(*server, "places"));
+        if (way == 2) {
+            s.control().ListIndex(last - 2000);
+        } else {
+            s.control().Value(farDown);
+        }
+        if (way == 1) {
+            EXPECT_EQ(s.control().ListIndex(), last - 2000);
+        }
+        EXPECT_EQ(DisplayText(s.control().Value()), DisplayText(farDown)) << way;
+        s.Focus();
+        s.control().ShowDropDown();
+        // Where the rows read reach the list's end, the place is counted and the list
+        // renumbered: the keys go on from the row then at the list's selection.
+        for (int i = 0; i < 1200; ++i)
+            s.user().PressKey(vbKeyPageDown);
+        EXPECT_EQ(DisplayText(s.control().Column(1)), DisplayText(memory.control().Column(1)));
+        EXPECT_EQ(s.control().ListIndex(), last) << way;
+        EXPECT_EQ(s.control().ListCount(), last + 1);
+    }
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ constexpr const char* kPlaces =
     "INSERT INTO search_places VALUES ('Papua New Guinea', 'PGX', ''), ('Laos', 'LAO', ''),"
     "(NULL, 'N1', ''), ('New Zealand', 'NZL', ''), ('Iceland', 'ISL', ''),"
     "('Finland', 'FIN', 'land'), ('Landau', 'DEU', ''), ('axbx', 'X1', ''),"
-    "('it''s \"50%\" off: OR *', 'Q1', ''), ('back\\slash', 'B1', ''), ('bakslash', 'B2', '');";
+    "('it''s \"50%\" off: OR *', 'Q1', ''), ('back\\slash', 'B1', ''), ('bakslash', 'B2', ''),"
+    "(NULL, 'LANDS', '');";
 
 class PostgresTextSearchTest : public ::testing::Test {
 protected:
@@ -65,6 +66,9 @@ TEST_F(PostgresTextSearchTest, TheRowsFoundReadFromEitherEndInTheListsOrder) {
     const TextMatch land{"LAND", FieldSearch{FieldMatch::Contains, {0}}};
     EXPECT_EQ(MatchedCodes(*rows_, land), "FIN ISL DEU NZL last DEU NZL count 4");
     EXPECT_EQ(CodesOf(rows_->LastMatching(land, 10)), "FIN ISL DEU NZL ");
+    // A row without a name comes first in the list: last when read from the end.
+    EXPECT_EQ(CodesOf(rows_->LastMatching({"land", FieldSearch{FieldMatch::Contains, {0, 1}}}, 10)),
+              "LANDS FIN ISL DEU NZL ");
     EXPECT_EQ(CodesOf(rows_->LastMatching({"nzl", FieldSearch{FieldMatch::WordStart, {0, 1}}}, 3)),
               "NZL ");
 }

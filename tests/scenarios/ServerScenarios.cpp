@@ -302,6 +302,11 @@ TEST_F(SlowServerScenario, AFilteredListShowsOnlyTheRowsOfTheNewestText) {
     EXPECT_EQ(Read(), (Reading{"town 400", 6, 2, 400, 0, false}));
     EXPECT_EQ(driver->ListWindowCount(control), 100);
     EXPECT_THAT(shown, Each(AnyOf("town 4", "town 400")));
+    // A text that finds none, FilterList put off before its answer came, leaves no row current.
+    TypeQuickly("x");
+    control.FilterList(false);
+    PumpUntilAnswered();
+    EXPECT_EQ(Read(), (Reading{"town 4x", 7, 0, -1, -1, false}));
 }
 
 TEST_F(SlowServerScenario, EnterRightAfterTypingCommitsTheRowOfTheNewestText) {
@@ -346,6 +351,12 @@ TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCo
     driver->PressKey(vbKeyBack);
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(Read(), (Reading{"town 000", 0, 8, 0, 0, true}));
+
+    // A value that the host puts while they are on their way stands when they come.
+    driver->PressKey(vbKeyBack);
+    control.Value(Variant("T300"));
+    PumpUntilAnswered();
+    EXPECT_EQ(Read(), (Reading{"town 300", 0, 0, 300, 300, true}));
 }
 
 // A key typed while the emptied text's rows are on their way wins over them.

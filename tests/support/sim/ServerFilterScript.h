@@ -74,6 +74,20 @@ inline std::vector<FilteredSeen> RunFilterScript(const std::function<void(Column
     s.user().SelectText(0, 100);
     s.user().PressKey(vbKeyBack);
     look("emptied");
+    s.user().TypeText("gamma 2");
+    s.control().ShowDropDown();
+    s.control().Value(Variant("C00200"));
+    look("value of a row the open list shows");
+    s.control().FilterList(false);
+    look("every row on the current one");
+    s.control().FilterList(true);
+    s.user().SelectText(0, 100);
+    s.user().TypeText("gamma 2");
+    s.user().PressKey(vbKeyDown);
+    s.user().PressKey(vbKeyDown);
+    look("moved in the filtered rows");
+    s.control().FilterList(false);
+    look("every row on the row moved to");
     return seen;
 }
 
