@@ -165,6 +165,7 @@ std::int32_t ColumnPick::ServerListIndex() {
 }
 
 std::int32_t ColumnPick::ServerSlotAt(std::int32_t place) {
+    if (place < -1) Raise(vberr::InvalidPropertyValue);
     if (place < 0) return place;
     if (server.MakeExact()) FollowServerCount();
     // A place far from the rows read is read by itself, at its exact place, rather than by
@@ -174,6 +175,14 @@ std::int32_t ColumnPick::ServerSlotAt(std::int32_t place) {
         KeepMarksOnServer(marks);
         FollowServerCount();
     }
+    const std::int32_t slot = server.SlotAtPlace(place);
+    if (CellsOf(slot).Readable()) return slot;
+    // No row there: only the table's count tells whether the place lies past its end, which
+    // the list refuses as a list in memory does. A server that cannot count leaves the place.
+    marks = MarksOnServer();
+    if (server.Recount(marks)) KeepMarksOnServer(marks);
+    FollowServerCount();
+    if (place >= server.Count()) Raise(vberr::InvalidPropertyValue);
     return server.SlotAtPlace(place);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "control/ColumnPick.h"
@@ -91,6 +92,33 @@ TEST_F(ServerPlacesTest, AnEstimateOfTooFewRowsStillReachesTheLastRow) {
         EXPECT_EQ(DisplayText(s.control().Column(1)), DisplayText(memory.control().Column(1)));
         EXPECT_EQ(s.control().ListIndex(), last) << way;
         EXPECT_EQ(s.control().ListCount(), last + 1);
+    }
+}
+
+// A place past the table's end, or below -1, is refused as a list in memory refuses it, with
+// the row current before kept, whether the estimate counted too many rows or too few.
+TEST_F(ServerPlacesTest, APlacePastTheEndIsRefusedAsInMemory) {
+    const auto reading = [](ColumnPick& c, std::int32_t place) {
+        c.ListIndex(100);
+        std::int32_t number = 0;
+        try {
+            c.ListIndex(place);
+        } catch (const RuntimeError& e) {
+            number = e.Number();
+        }
+        return std::tuple{number, c.ListIndex(), DisplayText(c.Value())};
+    };
+    Session memory;
+    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
+    const std::int32_t count = memory.control().ListCount();
+    for (const double estimated : {1.0, 0.5}) {
+        for (const std::int32_t place : {count - 1, count, 25000, 40000, -2}) {
+            Session s;
+            CountedServer server(db_, estimated);
+            PrepareWith(s.control(), ConnectTo(server, "places"));
+            EXPECT_EQ(reading(s.control(), place), reading(memory.control(), place))
+                << place << " estimated x" << estimated;
+        }
     }
 }
 
