@@ -177,11 +177,14 @@ std::int32_t ColumnPick::ServerSlotAt(std::int32_t place) {
     }
     const std::int32_t slot = server.SlotAtPlace(place);
     if (CellsOf(slot).Readable()) return slot;
-    // No row there: only the table's count tells whether the place lies past its end, which
-    // the list refuses as a list in memory does. A server that cannot count leaves the place.
-    marks = MarksOnServer();
-    if (server.Recount(marks)) KeepMarksOnServer(marks);
-    FollowServerCount();
+    // No row there. A place past the list's end is refused as a list in memory refuses it (an
+    // estimate was counted when the place was reached); one inside it lies past the table's end
+    // only if a count says so. A server that cannot count leaves the place.
+    if (place < server.Count()) {
+        marks = MarksOnServer();
+        if (server.Recount(marks)) KeepMarksOnServer(marks);
+        FollowServerCount();
+    }
     if (place >= server.Count()) Raise(vberr::InvalidPropertyValue);
     return server.SlotAtPlace(place);
 }

@@ -535,7 +535,7 @@ bool ServerRows::ReachExactly(std::int32_t place, ServerMarks& marks) {
     // A place past the end that the estimate gives the list may still lie within the table:
     // only its count tells, and the place is then reached as any other. The count may read
     // the rows again and move the marks with them.
-    const bool recounted = Active() && estimate_ && place >= count_ && Recount(marks);
+    const bool recounted = estimate_ && place >= count_ && Recount(marks);
     if (!Far(place)) return recounted;
     const bool reached = Guarded(
         [&] {

@@ -90,7 +90,7 @@ TEST_F(ServerFarScrollTest, ScrollingUpFromAPlaceEstimatedTooLowEndsOnTheFirstRo
         ScrollTo(top);
     // Each row was read about once, on either thread: of the rows kept, those farthest from the
     // list went.
-    EXPECT_LT(server_->reads - reads, 10'000 / 64 + 16);
+    EXPECT_LT(server_->reads - reads, 10'000 / ServerRows::kPageRows + 16);
     EXPECT_EQ(OnShow(), std::vector<std::string>(order_.begin(), order_.begin() + kShown));
     EXPECT_EQ(server_->counts, 0);
 }
