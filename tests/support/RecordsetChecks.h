@@ -84,8 +84,13 @@ inline std::string CodesOf(const std::vector<KeyedRow>& rows) {
 inline std::string MatchedCodes(KeyedRows& rows, const TextMatch& match) {
     std::string found;
     std::optional<RowKey> after;
-    for (auto page = rows.MatchingAfter(match, after, 2); !page.empty();
+    // No search finds more rows than the table holds: a read that ignored its key would
+    // otherwise give its first rows for ever.
+    const std::int64_t most = rows.Count();
+    std::int64_t read = 0;
+    for (auto page = rows.MatchingAfter(match, after, 2); !page.empty() && read <= most;
          page = rows.MatchingAfter(match, after, 2)) {
+        read += static_cast<std::int64_t>(page.size());
         found += CodesOf(page);
         after = page.back().key;
     }
