@@ -90,7 +90,7 @@ TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
 
 // With a search of any part of a row, each searched cell's match is drawn again on a tint of
 // the selection colour, in the selected row on a tint of the normal one; unsearched cells and
-// the prefix mode's list are drawn as they always were.
+// the prefix mode's unfiltered list are drawn as they always were.
 TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
     Fill({{Variant("Finland"), Variant("Lapland")}, {Variant("Iceland"), Variant("IS")}},
          {100, 100});
@@ -117,6 +117,11 @@ TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
     control().Text("F");
     Draw(0);
     EXPECT_EQ(marked().size(), 2u);
+    // Filtered, the prefix mode's list marks its matches too.
+    control().FilterList(true);
+    control().Text("F");
+    Draw(0);
+    EXPECT_EQ(marked().size(), 3u);
 }
 
 TEST_F(RowDrawingTest, HidesZeroWidthColumnsWithTheirLines) {
