@@ -146,6 +146,15 @@ TEST_F(GrowingListScenario, TheScrollBarFindsTheRestBeforeItReachesTheLastRowFou
               (ListSeen{Matching("island 2"), 0, kListRows, MatchingRows("island 2")[0]}));
 }
 
+// A drag below the list goes past the rows found so far, as the keys do: it finds the rest.
+TEST_F(GrowingListScenario, ADragBelowTheListFindsTheRestFirst) {
+    driver->TypeText("isl");
+    driver->MouseDownOnList(control, kX, RowY(kListRows - 1));
+    driver->MouseMoveOnList(control, kX, RowY(kListRows) + 300);
+    EXPECT_EQ(driver->ListWindowCount(control), Matching("isl"));
+    driver->MouseUpOnList(control, kX, RowY(kListRows) + 300);
+}
+
 // A change of a setting, or of the rows from an event, while the list is still growing: the
 // list shows every row at once, and the steps that come later add no row to it.
 TEST_F(GrowingListScenario, ASettingOrARowChangeWhileTheListGrowsShowsEveryRow) {
