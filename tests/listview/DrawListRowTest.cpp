@@ -112,6 +112,10 @@ TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
 
     Draw(0, ODS_SELECTED);
     EXPECT_EQ(marked()[1], (std::pair<std::string, COLORREF>{"land", 0x9F3F3F}));
+    // A commit ends the edit, and its marks with it.
+    control().ListIndex(1);
+    Draw(0);
+    EXPECT_EQ(marked().size(), 2u);
 
     control().MatchMode(0);
     control().Text("F");
