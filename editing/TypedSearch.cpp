@@ -16,9 +16,8 @@ std::int32_t ColumnPick::FindTypedRow(const std::string& text) {
     if (search.rule.mode == cp::MatchMode::Prefix) {
         return FindItemInArray(text);
     }
-    if (shown.Filtered(rows) && shown.Text(rows) == text) {
-        return shown.Count(rows) == 0 ? -1 : shown.TableRow(rows, 0);
-    }
+    // A list filtered to no row has no first row: TableRow answers -1.
+    if (shown.Filtered(rows) && shown.Text(rows) == text) return shown.TableRow(rows, 0);
     std::int32_t result = -1;
     Trapped(titles::kFindItemInArray, [&] {
         const std::vector<std::int32_t> first = rows.FindMatches(search.rule, text, 1);

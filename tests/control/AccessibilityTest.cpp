@@ -157,6 +157,11 @@ TEST_F(AccessibilityTest, ATypingAndPickingSessionIsAnnouncedInOrder) {
               "show list, focus 2, selection 2, value, focus 3, selection 3, value, "
               "focus 1, selection 1, hide list, value");
     EXPECT_EQ(control().Text(), "Germany");
+
+    // Opened again, the list tells where it opened, on the row it told of last time.
+    world().Windows().ClearWinEvents();
+    user().PressKey(vbKeyDown, vbAltMask);
+    EXPECT_EQ(Heard(), "show list, focus 1, selection 1");
 }
 
 }  // namespace

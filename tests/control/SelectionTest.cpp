@@ -109,6 +109,15 @@ TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDo) {
     EXPECT_EQ((std::tuple{s.control().Text(), s.control().ListIndex(), s.events().Joined(),
                           s.host().PropertyChangedKeys().back()}),
               (std::tuple{"App", 0, "Change", "Text"}));
+
+    // A disabled field takes the row's text without selecting it.
+    s.control().Enabled(false);
+    s.control().ListIndex(1);
+    DWORD first = 1;
+    DWORD last = 1;
+    SendMessage(s.host().EditHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&first),
+                reinterpret_cast<LPARAM>(&last));
+    EXPECT_EQ((std::tuple{s.control().Text(), first, last}), (std::tuple{"Banana", 0u, 0u}));
 }
 
 }  // namespace

@@ -69,6 +69,11 @@ TEST_F(ListMouseTest, AReleaseWithoutARowCommitsNothingAndTheSameRowIsReportedAg
     EXPECT_EQ(events().Joined(), "AfterUpdate");
     host().RaiseListClick();  // no comparison: the same row again is reported again
     EXPECT_EQ(events().Count("AfterUpdate"), 2);
+
+    // A list that reports the press itself commits before the release: the press ends there.
+    probe().blnListMouseDown() = true;
+    host().RaiseListClick();
+    EXPECT_FALSE(probe().blnListMouseDown());
 }
 
 TEST_F(ListMouseTest, AValueWriteThatFailsLeavesTheNextPickToTheUser) {

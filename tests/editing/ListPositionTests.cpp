@@ -33,6 +33,13 @@ TEST_F(ListPositionTest, AnUneditedTextOpensTheListOnTheCommittedRowEditedOnTheF
     user().TypeText("c");
     user().PressKey(vbKeyDown, vbAltMask);
     EXPECT_EQ((std::pair{control().ListIndex(), ListState().selection}), (std::pair{0, 0}));
+
+    // Delete is an edit even where it finds nothing to delete.
+    user().PressKey(vbKeyEscape);
+    user().SelectText(3, 0);
+    user().PressKey(vbKeyDelete);
+    user().PressKey(vbKeyDown, vbAltMask);
+    EXPECT_EQ((std::pair{control().ListIndex(), ListState().selection}), (std::pair{0, 0}));
 }
 
 TEST_F(ListPositionTest, AFocusLossCommitEndsAPressInTheList) {
@@ -72,6 +79,15 @@ TEST_F(ListPositionTest, PageKeysWorkBeyondThe16BitRowRange) {
     SendMessage(List(), LB_SETCURSEL, 33000, 0);
     user().PressKey(vbKeyPageUp);
     EXPECT_EQ(control().ListIndex(), 32993);
+}
+
+// The field's double click picks a word; the control widens it to the whole text, the row's.
+TEST_F(ListPositionTest, ADoubleClickSelectsTheWholeText) {
+    FillRows({"New Zealand"});
+    Focus();
+    user().TypeText("n");
+    user().DoubleClick(host().EditHwnd(), 20, 50);
+    EXPECT_EQ(EditSelection(host().EditHwnd()), (std::pair<DWORD, DWORD>{0, 11}));
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
 
 // With a search of any part of a row, each searched cell's match is drawn again on a tint of
 // the selection colour, in the selected row on a tint of the normal one; unsearched cells and
-// the prefix mode's list are drawn as they always were.
+// the prefix mode's unfiltered list are drawn as they always were.
 TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
     Fill({{Variant("Finland"), Variant("Lapland")}, {Variant("Iceland"), Variant("IS")}},
          {100, 100});
@@ -112,11 +112,20 @@ TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
 
     Draw(0, ODS_SELECTED);
     EXPECT_EQ(marked()[1], (std::pair<std::string, COLORREF>{"land", 0x9F3F3F}));
+    // A commit ends the edit, and its marks with it.
+    control().ListIndex(1);
+    Draw(0);
+    EXPECT_EQ(marked().size(), 2u);
 
     control().MatchMode(0);
     control().Text("F");
     Draw(0);
     EXPECT_EQ(marked().size(), 2u);
+    // Filtered, the prefix mode's list marks its matches too.
+    control().FilterList(true);
+    control().Text("F");
+    Draw(0);
+    EXPECT_EQ(marked().size(), 3u);
 }
 
 TEST_F(RowDrawingTest, HidesZeroWidthColumnsWithTheirLines) {

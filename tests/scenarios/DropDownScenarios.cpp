@@ -66,5 +66,21 @@ TEST_F(DropDownScenario, AnotherWindowTakingTheActivationClosesTheListWithoutACo
     EXPECT_EQ(RowEscapeRestores(), 2);
 }
 
+// Unedited, the text stands for the committed row: the list opens with that row at its top,
+// however far it was scrolled away when it closed.
+TEST_F(DropDownScenario, TheListOpensWithTheCommittedRowAtItsTop) {
+    Start(Numbered(20));
+    driver->TypeText("r10");
+    driver->PressKey(vbKeyReturn);
+    driver->PressKey(vbKeyDown, vbAltMask);
+    driver->PressListScrollBar(control, Driver::ScrollPress::PageAbove);
+    driver->PressListScrollBar(control, Driver::ScrollPress::PageAbove);
+    driver->PressKey(vbKeyEscape);
+    driver->PressKey(vbKeyDown, vbAltMask);
+
+    EXPECT_EQ((std::pair{Read(), driver->ListTopIndex(control)}),
+              (std::pair{Reading{"r10", 0, 3, 10, 10, true}, 10}));
+}
+
 }  // namespace
 }  // namespace cp::test

@@ -136,6 +136,23 @@ TEST_F(GrowingListScenario, TheScrollBarFindsTheRestBeforeItReachesTheLastRowFou
     EXPECT_EQ(LookAtList(), (ListSeen{static_cast<int>(towns.size()), 0, middle, towns[0]}));
     EXPECT_EQ(control.RowName(middle),
               PlaceName(towns[middle]) + ", C" + std::to_string(towns[middle]));
+
+    // A page below that would pass the rows found so far finds the rest first.
+    driver->SelectText(0, 6);
+    driver->TypeText("island 2");
+    ASSERT_EQ(driver->ListWindowCount(control), kFirstScreen);
+    driver->PressListScrollBar(control, Driver::ScrollPress::PageBelow);
+    EXPECT_EQ(LookAtList(),
+              (ListSeen{Matching("island 2"), 0, kListRows, MatchingRows("island 2")[0]}));
+}
+
+// A drag below the list goes past the rows found so far, as the keys do: it finds the rest.
+TEST_F(GrowingListScenario, ADragBelowTheListFindsTheRestFirst) {
+    driver->TypeText("isl");
+    driver->MouseDownOnList(control, kX, RowY(kListRows - 1));
+    driver->MouseMoveOnList(control, kX, RowY(kListRows) + 300);
+    EXPECT_EQ(driver->ListWindowCount(control), Matching("isl"));
+    driver->MouseUpOnList(control, kX, RowY(kListRows) + 300);
 }
 
 // A change of a setting, or of the rows from an event, while the list is still growing: the

@@ -22,6 +22,11 @@ TEST_F(ListMouseScenario, TheRowUnderThePointerFollowsItAndAClickPicksItOnce) {
     driver->MouseMoveOnList(control, kX, RowY(3));
     EXPECT_EQ(driver->ListSelection(control), 3);
     EXPECT_TRUE(Log().empty());
+    // A key moves the row on, and the pointer takes it back from there.
+    driver->PressKey(vbKeyDown);
+    driver->MouseMoveOnList(control, kX, RowY(3));
+    EXPECT_EQ(driver->ListSelection(control), 3);
+    events.ClearLog();
 
     driver->MouseDownOnList(control, kX, RowY(3));
     driver->MouseUpOnList(control, kX, RowY(3));
@@ -64,6 +69,9 @@ TEST_F(ListMouseScenario, DraggingBelowAndAboveScrollsToTheEndsAndTheReleasePick
         EXPECT_EQ(driver->ListSelection(control), top);
         previous = top;
     }
+    // Above a list at its first row the list stays there.
+    driver->MouseMoveOnList(control, kX, -150);
+    EXPECT_EQ(driver->ListTopIndex(control), 0);
     EXPECT_EQ((std::pair{previous, Log()}), (std::pair{0, Events{}}));
     driver->MouseUpOnList(control, kX, -150);
     ExpectCommitted(0);

@@ -92,6 +92,9 @@ TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
 TEST_F(NavigationScenario, EscapeAfterNavigatingInTheOpenListRestoresTheCommittedRow) {
     Start({"Apple", "Banana", "Cherry"});
     driver->TypeText("b");
+    // With the list closed, Escape leaves the typed row as it is.
+    driver->PressKey(vbKeyEscape);
+    ASSERT_EQ(Read(), (Reading{"Banana", 1, 5, 1, 1, false}));
     driver->PressKey(vbKeyReturn);
     driver->PressKey(vbKeyDown, vbAltMask);
     driver->PressKey(vbKeyDown);

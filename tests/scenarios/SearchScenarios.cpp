@@ -86,6 +86,11 @@ TEST_F(SearchScenario, ContainsFiltersTheOpenListAndEnterCommitsTheFirstMatch) {
     control.ShowDropDown();
     EXPECT_EQ((std::tuple{control.RowCount(), driver->ListSelection(control)}),
               (std::tuple{10, 3}));
+
+    // Escape from a list filtered to other rows goes back to the committed row among them all.
+    driver->TypeText("f");
+    driver->PressKey(vbKeyEscape);
+    EXPECT_EQ(Look(), (Seen{"Iceland", AllRows(), 3, 3}));
 }
 
 TEST_F(SearchScenario, WordStartFindsAWordInsideTheNameWithoutCompletingTheText) {
@@ -127,6 +132,8 @@ TEST_F(SearchScenario, SwitchingTheModeWhileTheListIsOpenShowsEveryRowOnTheCurre
     control.FilterList(false);
     const Seen every{"Iceland", AllRows(), 3, 3};
     EXPECT_EQ(Look(), every);
+    // The current row goes to the top, as far as the list lets it.
+    EXPECT_EQ(driver->ListTopIndex(control), 2);
     control.MatchMode(0);
     EXPECT_EQ(Look(), every);
 }

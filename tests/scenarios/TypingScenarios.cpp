@@ -40,6 +40,9 @@ TEST_F(TypingScenario, ADeletionAfterACompletionSelectsTheSameRowWithoutCompleti
     driver->TypeText("p");
     driver->PressKey(vbKeyDelete);
     EXPECT_EQ(Read(), (Reading{"Ap", 2, 0, 0, 0, false}));
+    // The next character typed completes again.
+    driver->TypeText("r");
+    EXPECT_EQ(Read(), (Reading{"apricot", 3, 4, 1, 1, false}));
 }
 
 TEST_F(TypingScenario, AnEmptyTableStillRaisesChange) {
