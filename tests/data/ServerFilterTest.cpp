@@ -90,6 +90,29 @@ TEST_F(ServerFilterTest, ShortTextsShowTheRowsWhoseNameBeginsWithThem) {
     EXPECT_EQ(Shown(), Filtered("A", std::ssize(a), a));
 }
 
+// The open list put back to every row goes to its current row at the top, also when only the
+// filter read that row: the rows around it come as on the list's opening, and until then the
+// row stays current, the list showing no other row selected.
+TEST_F(ServerFilterTest, EveryRowAgainGoesToACurrentRowThatOnlyTheFilterRead) {
+    for (const bool hostReadsPlace : {false, true}) {
+        SCOPED_TRACE(hostReadsPlace ? "the host reads ListIndex" : "no host reads a place");
+        Connect();
+        control().ShowDropDown();
+        Type("gamma 3");
+        const std::string current = Rows("name LIKE 'gamma 3%'").front();
+        ASSERT_EQ(control().RowName(s_.ListState().selection), current);
+
+        control().FilterList(false);
+        EXPECT_TRUE(AwaitServerAnswers(control()));
+        if (hostReadsPlace) control().ListIndex();
+        const int selection = s_.ListState().selection;
+        EXPECT_EQ(std::tuple(selection, control().RowName(selection)),
+                  std::tuple(s_.ListState().top, current));
+        EXPECT_EQ(control().Text(), "Gamma 3");
+        control().FilterList(true);
+    }
+}
+
 // Rows that another connection adds or removes while the list is filtered show as the reads
 // meet them: each once and in order, the rows read before staying as they were read.
 TEST_F(ServerFilterTest, RowsChangedElsewhereShowOnceInOrderAsTheReadsMeetThem) {
