@@ -1,4 +1,5 @@
 #include "control/ColumnPick.h"
+#include "platform/HostErrors.h"
 #include "reports/ErrorReport.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"
@@ -13,6 +14,8 @@ std::int32_t ColumnPick::ListIndex() {
 
 void ColumnPick::ListIndex(std::int32_t place) {
     RaiseIfDesignMode();
+    // A place with no row is refused before anything changes: a filtered list keeps its rows.
+    if (!server.Active()) CheckListIndexPut(place, rows.Count());
     const std::int32_t value = server.Active() ? ServerSlotAt(place) : place;
     // The list reports the change at once, and its click handling commits the row as a user's
     // click would: this put is the host's, not the control's own.

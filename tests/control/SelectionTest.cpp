@@ -111,5 +111,25 @@ TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDo) {
               (std::tuple{"App", 0, "Change", "Text"}));
 }
 
+// A refused put changes nothing: a filtered open list keeps its rows and its selection.
+TEST(ListIndexAndText, ARefusedPutLeavesAFilteredListAsItWas) {
+    SimControl s;
+    s.Fill(1, "", "Apple;Avocado;Banana;c");
+    s.control().FilterList(true);
+    s.Focus();
+    s.user().TypeText("a");
+    s.control().ShowDropDown();
+    const auto look = [&] {
+        return std::tuple{s.ListState().count, s.ListState().selection, s.control().ListIndex(),
+                          s.control().Text()};
+    };
+    const auto before = look();
+    ASSERT_EQ(before, std::tuple(1, 0, 0, "Apple")) << "the rows of the completed text";
+    for (const int place : {4, 9, -2}) {
+        EXPECT_THROW(s.control().ListIndex(place), RuntimeError);
+        EXPECT_EQ(look(), before) << place;
+    }
+}
+
 }  // namespace
 }  // namespace cp::test
