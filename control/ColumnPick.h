@@ -234,7 +234,10 @@ private:
     // With FilterList the list shows the rows that text matches (all rows for an empty text);
     // without, all rows. The list window's count follows.
     void ShowRowsFor(const std::string& text);
-    void ShowAllRows();
+    // Every row again: the current row keeps its place among them, selected, unless the caller
+    // selects a row of its own next.
+    enum class NextSelection { Current, Callers };
+    void ShowAllRows(NextSelection next = NextSelection::Current);
     // A filtered list found a stretch at a time (control/ShownSteps.cpp): the steps between
     // the thread's messages, and the rest found at once for whatever needs every row.
     void ScheduleListSteps();

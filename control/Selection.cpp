@@ -20,7 +20,7 @@ void ColumnPick::ListIndex(std::int32_t place) {
     // The list reports the change at once, and its click handling commits the row as a user's
     // click would: this put is the host's, not the control's own.
     // A row that a filtered list does not show brings every row back.
-    if (ListRowOf(value) == -1) ShowAllRows();
+    if (ListRowOf(value) == -1) ShowAllRows(NextSelection::Callers);
     MatchListWindowCount();
     lstListBox.SetListIndex(ListRowOf(value));
     rows.SetListIndex(value);

@@ -131,5 +131,20 @@ TEST(ListIndexAndText, ARefusedPutLeavesAFilteredListAsItWas) {
     }
 }
 
+// A filtered list that shows every row again while closed (FilterList put, the filter ended)
+// selects the current row at its place among them, so that the keys move from it.
+TEST(ListIndexAndText, EveryRowAgainKeepsTheCurrentRowForTheKeys) {
+    SimControl s;
+    s.Fill(1, "", "Apple;Avocado;Banana;Cherry;Date");
+    s.control().FilterList(true);
+    s.control().Text("Ch");
+    ASSERT_EQ(std::tuple(s.control().ListIndex(), s.ListState().count), std::tuple(3, 1));
+    s.control().FilterList(true);
+    EXPECT_EQ(std::tuple(s.ListState().count, s.ListState().selection), std::tuple(5, 3));
+    s.Focus();
+    s.user().PressKey(vbKeyDown);
+    EXPECT_EQ(s.control().Text(), "Date");
+}
+
 }  // namespace
 }  // namespace cp::test
