@@ -336,8 +336,9 @@ private:
     std::int32_t ServerSlotOf(std::int32_t listRow) const;
     // The marks on filtered rows are kept by themselves before the list shows other rows.
     void SetFilteredMarksAside();
-    // The list shows every row of the server again.
-    void EndServerFilter();
+    // The list shows every row of the server again; the open list selects the current row, and
+    // the closed one too unless the caller selects a row of its own next.
+    void EndServerFilter(NextSelection next = NextSelection::Callers);
     // The list shows the rows of an answer that brings them.
     void ShowServerMatches(const ServerQueries::Answer& answer);
     // Opening on a text that the control wrote: its rows are asked for and waited for.

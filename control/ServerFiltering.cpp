@@ -37,7 +37,7 @@ void ColumnPick::SetFilteredMarksAside() {
     if (ServerFilter::IsSlot(rows.HotRow())) rows.SetHotRow(-1);
 }
 
-void ColumnPick::EndServerFilter() {
+void ColumnPick::EndServerFilter(NextSelection next) {
     if (!serverFilter.Active()) return;
     SetFilteredMarksAside();
     serverFilter.End();
@@ -48,13 +48,16 @@ void ColumnPick::EndServerFilter() {
     // One the whole list has not read is not read here on the window's thread: the query
     // thread reads the rows around it, as for the list's opening on a kept row, and the open
     // list goes to it when they come; until then it is current and the list selects no row.
-    if (!dropDown.blnComboBoxIsOpen) return;
+    // The closed list's selection moves as well, so that the keys move from the current row.
+    const bool open = dropDown.blnComboBoxIsOpen;
+    if (!open && next == NextSelection::Callers) return;
     if (server.ToBring(rows.ListIndex())) {
         ReselectCurrentRow();
-        AskServerKeptRow(rows.ListIndex());
+        if (open) AskServerKeptRow(rows.ListIndex());
         return;
     }
     SelectQuietly(rows.ListIndex());
+    if (!open) return;
     const std::int32_t listRow = ListRowOf(rows.ListIndex());
     if (listRow >= 0) lstListBox.SetTopIndex(listRow);
 }

@@ -35,7 +35,7 @@ void ColumnPick::MarkMatches(const std::string& text) {
 
 void ColumnPick::ShowAllRows(NextSelection next) {
     if (server.Active()) {
-        EndServerFilter();
+        EndServerFilter(next);
         return;
     }
     if (!shown.Filtered(rows) && !shown.EndedByChange(rows)) {

@@ -4,6 +4,7 @@
 // whole with the rows that the file holds, in the list's order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -111,6 +112,22 @@ TEST_F(ServerFilterTest, EveryRowAgainGoesToACurrentRowThatOnlyTheFilterRead) {
         EXPECT_EQ(control().Text(), "Gamma 3");
         control().FilterList(true);
     }
+}
+
+// The closed list put back to every row selects the current row at its place among them, so
+// that the keys move from it: the list window's selection named its place among the filtered
+// rows.
+TEST_F(ServerFilterTest, EveryRowAgainWhileClosedKeepsTheCurrentRowForTheKeys) {
+    Connect();
+    Type("1");
+    const std::vector<std::string> all = Rows();
+    const auto current = std::ranges::find(all, Rows("name LIKE '1%'").front());
+    ASSERT_LT(current - all.begin(), 64) << "a row that the whole list has read";
+    control().FilterList(true);
+    EXPECT_EQ(control().RowName(s_.ListState().selection), *current);
+    s_.user().PressKey(vbKeyDown);
+    EXPECT_TRUE(AwaitServerAnswers(control()));
+    EXPECT_EQ(control().RowName(s_.ListState().selection), *(current + 1));
 }
 
 // Rows that another connection adds or removes while the list is filtered show as the reads
