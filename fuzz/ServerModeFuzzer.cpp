@@ -138,9 +138,11 @@ Reading Read(Session& s, std::string_view step, const Look& look) {
             Fail(step, what);
         }
         p.windowRows = s.ListState().count;
-        p.selection = s.ListState().selection;
-        // The closed list's top shows nowhere: the list opens on its current row.
-        p.top = look.viewDiffers || !c.ComboBoxIsOpen() ? 0 : s.ListState().top;
+        // The closed list's selection and top show nowhere (see the selected row below), and
+        // the list opens on its current row.
+        const bool open = c.ComboBoxIsOpen();
+        p.selection = open ? s.ListState().selection : 0;
+        p.top = look.viewDiffers || !open ? 0 : s.ListState().top;
         r.places = p;
     }
     r.text = c.Text();
@@ -163,7 +165,11 @@ Reading Read(Session& s, std::string_view step, const Look& look) {
 // above or below as the estimate has it and shows it at its top or its bottom; a thumb dragged
 // far from the rows read shows the rows of the sampled entry that the estimate puts there. The
 // rows on show then differ by design until the list closes.
-enum class Placing { Exact, FoundRow, Dragged };
+// On any table, a host's put that leaves no row current (ListIndex -1, Value Null) on a
+// filtered open list shows every row again: the list in memory around the row that was
+// current, the list on the server around the rows it had read, when only the filter had read
+// that row (it is not read on the window's thread, and no row is left to bring).
+enum class Placing { Exact, FoundRow, Dragged, NoRow };
 
 // One step as both lists take it; the action runs on each list's own lane.
 struct Step {
@@ -232,9 +238,9 @@ struct Course {
     int listRows = 0;
     bool boundName = false;
     bool open = false;
-    bool placedByEstimate = false;  // since the places were last exact on an open list
-    bool viewDiffers = false;       // the rows on show are left out until the list closes
-    bool dragged = false;           // the thumb was dragged since the list opened
+    bool otherTop = false;     // the server's list may scroll from another top (see Placing)
+    bool viewDiffers = false;  // the rows on show are left out until the list closes
+    bool dragged = false;      // the thumb was dragged since the list opened
 };
 
 // A value of the bound column (a name or a code), one that no row holds, the empty text, or
@@ -253,7 +259,8 @@ Step ValuePut(FuzzedDataProvider& in, const Course& c) {
         value = Variant("");
     }
     return {"Value put '" + DisplayText(value) + "'",
-            [value](Session& s) { s.control().Value(value); }, Placing::FoundRow};
+            [value](Session& s) { s.control().Value(value); },
+            value.IsNull() ? Placing::NoRow : Placing::FoundRow};
 }
 
 Step ListIndexPut(FuzzedDataProvider& in, const Course& c) {
@@ -277,7 +284,8 @@ Step ListIndexPut(FuzzedDataProvider& in, const Course& c) {
             break;
     }
     return {"ListIndex put " + std::to_string(place),
-            [place](Session& s) { s.control().ListIndex(place); }};
+            [place](Session& s) { s.control().ListIndex(place); },
+            place == -1 ? Placing::NoRow : Placing::Exact};
 }
 
 Step TextPut(FuzzedDataProvider& in, const Course& c) {
@@ -464,16 +472,17 @@ void RunSession(FuzzedDataProvider& in) {
         look.dragged = course.dragged;
         a = memory.On([&](Session& s) { return Play(s, step, look); });
         b = server.On([&](Session& s) { return Play(s, step, look); });
-        // The list placed by an estimate scrolls from another top than the list in memory
+        // A list placed elsewhere (see Placing) scrolls from another top than the list in memory
         // until a host's read makes the places exact and both show the same open list again:
         // even a list closed and opened again on a row with an empty text keeps its top.
-        if (table.Estimated() && step.placing != Placing::Exact) course.placedByEstimate = true;
+        if ((table.Estimated() && step.placing != Placing::Exact) || step.placing == Placing::NoRow)
+            course.otherTop = true;
         if (a != b) {
-            if (!course.placedByEstimate || !OnlyTheViewDiffers(a, b, step.placing))
+            if (!course.otherTop || !OnlyTheViewDiffers(a, b, step.placing))
                 trail.Differ(step.name, a, b);
             course.viewDiffers = true;
         } else if (a.places && a.open && !look.viewDiffers) {
-            course.placedByEstimate = false;
+            course.otherTop = false;
         }
         trail.Add(step.name, a);
     }
