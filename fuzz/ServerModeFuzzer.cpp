@@ -119,17 +119,17 @@ Reading Read(Session& s, std::string_view step, const Look& look) {
     s.world().ClearMessageBoxes();
     s.world().ClearHostErrors();
     if (look.places) {
-        // The places made exact move the rows on show to other places; they stay the rows
+        // The place made exact moves the rows on show to other places; they stay the rows
         // they were, whatever the list in memory shows. Not yet after the thumb was dragged
         // on an estimated list: the read brings back the current row, kept by itself, and the
-        // open list goes to it, away from the rows the user scrolled to.
+        // open list goes to it, away from the rows the user scrolled to. (ListCount, which
+        // reads the rows again, is held to this only against the list in memory for now.)
         const std::vector<std::string> before =
             look.dragged ? std::vector<std::string>{} : Shown(s, look.listRows);
         Places p;
         p.listIndex = c.ListIndex();
-        p.listCount = c.ListCount();
         if (const auto after = Shown(s, look.listRows); !look.dragged && after != before) {
-            std::string what = "the rows on show changed when the host read the places:";
+            std::string what = "the rows on show changed when the host read ListIndex:";
             for (const auto& rows : {before, after}) {
                 what += "\n ";
                 for (const auto& name : rows)
@@ -137,6 +137,7 @@ Reading Read(Session& s, std::string_view step, const Look& look) {
             }
             Fail(step, what);
         }
+        p.listCount = c.ListCount();
         p.windowRows = s.ListState().count;
         // The closed list's selection and top show nowhere (see the selected row below), and
         // the list opens on its current row.
