@@ -173,7 +173,8 @@ Reading Read(Session& s, std::string_view step, const Look& look) {
 // And a host's put of a row (ListIndex, Value) on a filtered list: the list on the server shows
 // every row again when its filter has not read that row, even one the filter finds further
 // down, where the list in memory keeps its filtered rows; from then on the two lists show
-// other rows, and the session ends there.
+// other rows, and the session ends there. On any table, a place put far from the rows read
+// is read by itself, as a far scroll reads it, and the list goes to it from another top.
 enum class Placing { Exact, FoundRow, Dragged, NoRow, HostPut };
 
 // One step as both lists take it; the action runs on each list's own lane.
@@ -482,7 +483,8 @@ void RunSession(FuzzedDataProvider& in) {
         // A list placed elsewhere (see Placing) scrolls from another top than the list in memory
         // until a host's read makes the places exact and both show the same open list again:
         // even a list closed and opened again on a row with an empty text keeps its top.
-        if ((table.Estimated() && step.placing != Placing::Exact) || step.placing == Placing::NoRow)
+        if ((table.Estimated() && step.placing != Placing::Exact) ||
+            step.placing == Placing::NoRow || step.placing == Placing::HostPut)
             course.otherTop = true;
         if (filtered && step.placing == Placing::HostPut) {
             const auto rows = [](Session& s) { return s.ListState().count; };
