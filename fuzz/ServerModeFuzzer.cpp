@@ -393,8 +393,14 @@ void Prepare(Session& s, int listRows, bool boundName, bool filter) {
 // The two readings differ only in the open list's rows on show (and its top), as a step may
 // place an estimated table's list (see Placing); a row that this step found is on show all the
 // same.
-bool OnlyTheViewDiffers(Reading memory, Reading server, Placing placing) {
+// After a far drag the current row is kept by itself until the keys bring it back: the open
+// list on the server selects no row, the list in memory the row it scrolled away from.
+bool OnlyTheViewDiffers(Reading memory, Reading server, Placing placing, bool dragged) {
     if (!memory.open) return false;
+    if (dragged && server.selected == "(none)") {
+        memory.selected = server.selected;
+        if (memory.places && server.places) memory.places->selection = server.places->selection;
+    }
     const bool found = placing == Placing::FoundRow || placing == Placing::HostPut;
     if (found && server.selected != "(none)" &&
         std::find(server.shown.begin(), server.shown.end(), server.selected) == server.shown.end())
@@ -491,7 +497,7 @@ void RunSession(FuzzedDataProvider& in) {
             if (a != b || memory.On(rows) != server.On(rows)) return;
         }
         if (a != b) {
-            if (!course.otherTop || !OnlyTheViewDiffers(a, b, step.placing))
+            if (!course.otherTop || !OnlyTheViewDiffers(a, b, step.placing, course.dragged))
                 trail.Differ(step.name, a, b);
             course.viewDiffers = true;
         } else if (a.places && a.open && !look.viewDiffers) {
