@@ -234,7 +234,10 @@ private:
     // With FilterList the list shows the rows that text matches (all rows for an empty text);
     // without, all rows. The list window's count follows.
     void ShowRowsFor(const std::string& text);
-    void ShowAllRows();
+    // Every row again: the current row keeps its place among them, selected, unless the caller
+    // selects a row of its own next.
+    enum class NextSelection { Current, Callers };
+    void ShowAllRows(NextSelection next = NextSelection::Current);
     // A filtered list found a stretch at a time (control/ShownSteps.cpp): the steps between
     // the thread's messages, and the rest found at once for whatever needs every row.
     void ScheduleListSteps();
@@ -333,8 +336,9 @@ private:
     std::int32_t ServerSlotOf(std::int32_t listRow) const;
     // The marks on filtered rows are kept by themselves before the list shows other rows.
     void SetFilteredMarksAside();
-    // The list shows every row of the server again.
-    void EndServerFilter();
+    // The list shows every row of the server again; the open list selects the current row, and
+    // the closed one too unless the caller selects a row of its own next.
+    void EndServerFilter(NextSelection next = NextSelection::Callers);
     // The list shows the rows of an answer that brings them.
     void ShowServerMatches(const ServerQueries::Answer& answer);
     // Opening on a text that the control wrote: its rows are asked for and waited for.

@@ -1,4 +1,5 @@
 #include "control/ColumnPick.h"
+#include "platform/HostErrors.h"
 #include "reports/ErrorReport.h"
 #include "reports/Messages.h"
 #include "reports/Reports.h"
@@ -13,11 +14,13 @@ std::int32_t ColumnPick::ListIndex() {
 
 void ColumnPick::ListIndex(std::int32_t place) {
     RaiseIfDesignMode();
+    // A place with no row is refused before anything changes: a filtered list keeps its rows.
+    if (!server.Active()) CheckListIndexPut(place, rows.Count());
     const std::int32_t value = server.Active() ? ServerSlotAt(place) : place;
     // The list reports the change at once, and its click handling commits the row as a user's
     // click would: this put is the host's, not the control's own.
     // A row that a filtered list does not show brings every row back.
-    if (ListRowOf(value) == -1) ShowAllRows();
+    if (ListRowOf(value) == -1) ShowAllRows(NextSelection::Callers);
     MatchListWindowCount();
     lstListBox.SetListIndex(ListRowOf(value));
     rows.SetListIndex(value);

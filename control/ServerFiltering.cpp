@@ -37,22 +37,27 @@ void ColumnPick::SetFilteredMarksAside() {
     if (ServerFilter::IsSlot(rows.HotRow())) rows.SetHotRow(-1);
 }
 
-void ColumnPick::EndServerFilter() {
+void ColumnPick::EndServerFilter(NextSelection next) {
     if (!serverFilter.Active()) return;
     SetFilteredMarksAside();
     serverFilter.End();
     FollowServerCount();
     FitOpenListToRows();
-    // The current row shows where the whole list has it read, kept by itself or not; one the
-    // whole list has not read comes back when the list brings it (opening, Escape, a host's
-    // read of ListIndex), not read here on the window's thread. The open list's selection moves
-    // with it: it still names the row's place among the filtered rows.
-    if (!dropDown.blnComboBoxIsOpen) return;
+    // The current row shows where the whole list has it read, kept by itself or not. The open
+    // list's selection moves with it: it still names the row's place among the filtered rows.
+    // One the whole list has not read is not read here on the window's thread: the query
+    // thread reads the rows around it, as for the list's opening on a kept row, and the open
+    // list goes to it when they come; until then it is current and the list selects no row.
+    // The closed list's selection moves as well, so that the keys move from the current row.
+    const bool open = dropDown.blnComboBoxIsOpen;
+    if (!open && next == NextSelection::Callers) return;
     if (server.ToBring(rows.ListIndex())) {
         ReselectCurrentRow();
-    } else {
-        SelectQuietly(rows.ListIndex());
+        if (open) AskServerKeptRow(rows.ListIndex());
+        return;
     }
+    SelectQuietly(rows.ListIndex());
+    if (!open) return;
     const std::int32_t listRow = ListRowOf(rows.ListIndex());
     if (listRow >= 0) lstListBox.SetTopIndex(listRow);
 }

@@ -82,11 +82,13 @@ void ColumnPick::FollowServerCount() {
         return;
     }
     // The list shows the same rows at other places: its top row and selection go with them.
+    // The selection goes first, since the list scrolls to show it: a selection that the user
+    // scrolled out of view stays out of it, as the rows on show stay the same rows.
     const std::int32_t count = shown.Count(rows);
-    if (!move.newChain && count > 0) {
-        lstListBox.SetTopIndex(std::clamp(lstListBox.TopIndex() + move.rows, 0, count - 1));
-    }
+    const std::int32_t top =
+        count > 0 ? std::clamp(lstListBox.TopIndex() + move.rows, 0, count - 1) : 0;
     ReselectCurrentRow();
+    if (!move.newChain && count > 0) lstListBox.SetTopIndex(top);
 }
 
 ServerMarks ColumnPick::MarksOnServer() const {

@@ -12,7 +12,7 @@ namespace cp {
 void ColumnPick::SelectQuietly(std::int32_t wanted) {
     const std::int32_t row = BringServerRow(wanted);
     // The current row is always one the list shows.
-    if (row >= 0 && ListRowOf(row) == -1) ShowAllRows();
+    if (row >= 0 && ListRowOf(row) == -1) ShowAllRows(NextSelection::Callers);
     const OwnListSelection own(editing);
     lstListBox.SetListIndex(ListRowOf(row));
     rows.SetListIndex(row);
@@ -24,7 +24,7 @@ void ColumnPick::SelectKeptRowQuietly(std::int32_t row) {
         return;
     }
     // As for any row the list does not show: every row again.
-    ShowAllRows();
+    ShowAllRows(NextSelection::Callers);
     const OwnListSelection own(editing);
     lstListBox.SetListIndex(-1);
     rows.SetListIndex(row);

@@ -32,9 +32,9 @@ void ColumnPick::MarkMatches(const std::string& text) {
     shown.Mark(marks ? text : std::string());
 }
 
-void ColumnPick::ShowAllRows() {
+void ColumnPick::ShowAllRows(NextSelection next) {
     if (server.Active()) {
-        EndServerFilter();
+        EndServerFilter(next);
         return;
     }
     if (!shown.Filtered(rows) && !shown.EndedByChange(rows)) {
@@ -44,8 +44,13 @@ void ColumnPick::ShowAllRows() {
     shown.ShowAll();
     MatchListWindowCount();
     FitOpenListToRows();
-    // The current row keeps its place in the list that shows every row again.
-    if (!dropDown.blnComboBoxIsOpen) return;
+    // The current row keeps its place in the list that shows every row again, closed too: the
+    // list window's selection named the row's place among the filtered rows, and the keys move
+    // from it. The open list shows the row at its top.
+    if (!dropDown.blnComboBoxIsOpen) {
+        if (next == NextSelection::Current) SelectQuietly(rows.ListIndex());
+        return;
+    }
     SelectQuietly(rows.ListIndex());
     if (rows.ListIndex() >= 0) lstListBox.SetTopIndex(rows.ListIndex());
 }

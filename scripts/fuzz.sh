@@ -16,7 +16,8 @@ seconds=${1:-1800}
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(ItemStringsFuzzer DispatchFuzzer PropertyBagFuzzer RuntimeFuzzer DatabaseFillFuzzer)
+  targets=(ItemStringsFuzzer DispatchFuzzer PropertyBagFuzzer RuntimeFuzzer DatabaseFillFuzzer
+           ServerModeFuzzer)
 fi
 
 cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j2 || exit 1

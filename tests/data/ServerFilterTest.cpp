@@ -4,6 +4,7 @@
 // whole with the rows that the file holds, in the list's order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -88,6 +89,45 @@ TEST_F(ServerFilterTest, ShortTextsShowTheRowsWhoseNameBeginsWithThem) {
     Type("A");
     const std::vector<std::string> a = Rows("name LIKE 'a%'");
     EXPECT_EQ(Shown(), Filtered("A", std::ssize(a), a));
+}
+
+// The open list put back to every row goes to its current row at the top, also when only the
+// filter read that row: the rows around it come as on the list's opening, and until then the
+// row stays current, the list showing no other row selected.
+TEST_F(ServerFilterTest, EveryRowAgainGoesToACurrentRowThatOnlyTheFilterRead) {
+    for (const bool hostReadsPlace : {false, true}) {
+        SCOPED_TRACE(hostReadsPlace ? "the host reads ListIndex" : "no host reads a place");
+        Connect();
+        control().ShowDropDown();
+        Type("gamma 3");
+        const std::string current = Rows("name LIKE 'gamma 3%'").front();
+        ASSERT_EQ(control().RowName(s_.ListState().selection), current);
+
+        control().FilterList(false);
+        EXPECT_TRUE(AwaitServerAnswers(control()));
+        if (hostReadsPlace) control().ListIndex();
+        const int selection = s_.ListState().selection;
+        EXPECT_EQ(std::tuple(selection, control().RowName(selection)),
+                  std::tuple(s_.ListState().top, current));
+        EXPECT_EQ(control().Text(), "Gamma 3");
+        control().FilterList(true);
+    }
+}
+
+// The closed list put back to every row selects the current row at its place among them, so
+// that the keys move from it: the list window's selection named its place among the filtered
+// rows.
+TEST_F(ServerFilterTest, EveryRowAgainWhileClosedKeepsTheCurrentRowForTheKeys) {
+    Connect();
+    Type("1");
+    const std::vector<std::string> all = Rows();
+    const auto current = std::ranges::find(all, Rows("name LIKE '1%'").front());
+    ASSERT_LT(current - all.begin(), 64) << "a row that the whole list has read";
+    control().FilterList(true);
+    EXPECT_EQ(control().RowName(s_.ListState().selection), *current);
+    s_.user().PressKey(vbKeyDown);
+    EXPECT_TRUE(AwaitServerAnswers(control()));
+    EXPECT_EQ(control().RowName(s_.ListState().selection), *(current + 1));
 }
 
 // Rows that another connection adds or removes while the list is filtered show as the reads

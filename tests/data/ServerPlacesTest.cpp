@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "control/ColumnPick.h"
+#include "platform/sim/ListBoxClass.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerPlaces.h"
@@ -120,6 +122,27 @@ TEST_F(ServerPlacesTest, APlacePastTheEndIsRefusedAsInMemory) {
                 << place << " estimated x" << estimated;
         }
     }
+}
+
+// A host's read of ListIndex makes the place exact and moves the open list's rows with it: the
+// rows on show stay the rows they were, also when the user scrolled the selection out of view.
+TEST_F(ServerPlacesTest, TheExactPlaceKeepsTheRowsOnShow) {
+    Session s;
+    PrepareWith(s.control(), ConnectTo(*db_, "places"));
+    s.control().ListRows(8);
+    s.control().Value(Variant("C22222"));
+    s.control().ShowDropDown();
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    sim::PressScrollBar(s.List(), SB_LINEDOWN);
+    sim::PressScrollBar(s.List(), SB_LINEDOWN);
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    const std::int32_t top = s.ListState().top;
+    ASSERT_EQ(top, s.ListState().selection + 2);
+    const std::vector<std::string> shown = ReaderNames(s.control(), top, 8);
+
+    const std::int32_t place = s.control().ListIndex();
+    EXPECT_EQ(std::tuple(s.ListState().selection, s.ListState().top), std::tuple(place, place + 2));
+    EXPECT_EQ(ReaderNames(s.control(), s.ListState().top, 8), shown);
 }
 
 }  // namespace
