@@ -279,6 +279,10 @@ private:
     // (its end): the row is drawn empty, and the rows the list shows are read by themselves
     // once the scrolling has stopped (ReachShownServerRows), not read up to.
     bool FarServerRow(std::int32_t listRow);
+    // A row read for drawing may place an estimated list exactly (reading down to the
+    // estimated end counts the table): the rows on show then stand at other places, and the
+    // list's top row and selection follow them once the paint is over.
+    void FollowServerMoveAfterPaint();
     void ReachShownServerRows();
     // A reader's row far from the server's rows read is read by itself, as a far scroll
     // reads the rows it shows, not read up to.

@@ -119,16 +119,20 @@ bool ColumnPick::FarServerRow(std::int32_t listRow) {
     return true;
 }
 
+void ColumnPick::FollowServerMoveAfterPaint() {
+    if (server.Active() && server.MovePending() && farRows) farRows->Post();
+}
+
 void ColumnPick::ReachShownServerRows() {
     TrappedSub("ReachShownServerRows", [&] {
         if (!server.Active() || !lstListBox.Visible()) return;
         ServerMarks marks = MarksOnServer();
         if (serverFilter.Active()) {
             ReachFilteredEnd();
-        } else if (server.Reach(lstListBox.TopIndex(), marks)) {
-            KeepMarksOnServer(marks);
+        } else {
             // The current row, kept by itself, is not among the rows shown: the list selects
-            // none.
+            // none. A move that drawing made (FollowServerMoveAfterPaint) is followed too.
+            if (server.Reach(lstListBox.TopIndex(), marks)) KeepMarksOnServer(marks);
             FollowServerCount();
         }
         // The rows drawn empty meanwhile are drawn again, read now or near rows read.

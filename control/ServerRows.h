@@ -144,6 +144,8 @@ public:
     // How the list moved its rows since the last call (a new chain, an exact place); the
     // control then puts its selection and top row right.
     ListMove TakeMove() const;
+    // True when the list moved its rows and the control has yet to follow.
+    bool MovePending() const { return move_.moved; }
 
     // The list's row that shows slot, -1 for none; the slot the list shows at listRow.
     std::int32_t ListRow(std::int32_t slot) const;

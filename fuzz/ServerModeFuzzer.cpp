@@ -92,6 +92,8 @@ void AwaitAnswers(Session& s, std::string_view step) {
         std::this_thread::yield();
         host::DoEvents();
     }
+    // What the last answers' paint posted (a move of the rows that drawing read) runs too.
+    host::DoEvents();
 }
 
 std::string RowNameOr(ColumnPick& c, int row) {

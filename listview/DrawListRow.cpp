@@ -167,6 +167,7 @@ void ColumnPick::DrawListRow(DRAWITEMSTRUCT dis) {
     const std::int32_t row = far ? -1 : TableRowOf(listRow);
     const RowCellsAt at = far ? RowCellsAt{} : CellsOf(row);
     if (!far) ReadServerAhead();
+    FollowServerMoveAfterPaint();
     if (!at.Readable()) {
         // A row that the server could not deliver, or has yet to, is drawn empty.
         RowPaint blank(dis.hDC, back, fore);
