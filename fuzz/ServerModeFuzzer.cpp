@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "fuzz/ControlLane.h"
@@ -19,7 +18,7 @@
 #include "fuzz/ServerTable.h"
 #include "platform/Host.h"
 #include "runtime/ScreenUnits.h"
-#include "tests/support/ColumnPickProbe.h"
+#include "tests/support/AwaitAnswers.h"
 
 namespace cp::fuzz {
 namespace {
@@ -83,16 +82,11 @@ struct Look {
 };
 
 // Lets the window's messages run until the server's answers and the rows read ahead have
-// come, without sleeping: a session runs in a few milliseconds.
+// come, as the tests wait for them; then what the last answers' paint posted (a move of the
+// rows that drawing read) runs too.
 void AwaitAnswers(Session& s, std::string_view step) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    ColumnPickProbe probe(s.control());
-    while (probe.ServerQuestionOutstanding() || probe.ServerReadingAhead()) {
-        if (std::chrono::steady_clock::now() > end) Fail(step, "the server did not answer");
-        std::this_thread::yield();
-        host::DoEvents();
-    }
-    // What the last answers' paint posted (a move of the rows that drawing read) runs too.
+    if (!test::AwaitServerAnswers(s.control(), std::chrono::seconds(10)))
+        Fail(step, "the server did not answer");
     host::DoEvents();
 }
 
