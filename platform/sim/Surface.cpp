@@ -30,10 +30,22 @@ void Surface::Set(int x, int y, COLORREF color) {
     pixels_[static_cast<std::size_t>(y) * width_ + x] = color;
 }
 
+// Row by row within the surface and the clipping: long runs of tests paint many lists.
 void Surface::Fill(const RECT& rect, COLORREF color) {
-    for (int y = std::max(0, rect.top); y < std::min(height_, rect.bottom); ++y)
-        for (int x = std::max(0, rect.left); x < std::min(width_, rect.right); ++x)
-            Set(x, y, color);
+    RECT r{std::max<LONG>(0, rect.left), std::max<LONG>(0, rect.top),
+           std::min<LONG>(width_, rect.right), std::min<LONG>(height_, rect.bottom)};
+    if (clip_) {
+        r.left = std::max(r.left, clip_->left);
+        r.top = std::max(r.top, clip_->top);
+        r.right = std::min(r.right, clip_->right);
+        r.bottom = std::min(r.bottom, clip_->bottom);
+    }
+    if (r.left >= r.right || r.top >= r.bottom) return;
+    if (pixels_.empty()) pixels_.assign(static_cast<std::size_t>(width_) * height_, kUnpainted);
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+        std::fill(row + r.left, row + r.right, color);
+    }
 }
 
 void Surface::Line(POINT from, POINT to, COLORREF color) {
