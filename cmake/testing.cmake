@@ -14,6 +14,9 @@ function(cp_add_test name)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${name} ${T_SOURCES})
+  # The sources of a test program are compiled eight at a time in one unit: the programs are
+  # many small files over the same large headers. Names at file scope must differ across them.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main cp_warnings)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
@@ -22,8 +25,11 @@ function(cp_add_test name)
       set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${T_FIXTURE})
     endif()
   elseif(T_FIXTURE)
+    # ctest runs two tests at a time; the tests of one fixture share its server and scratch
+    # files, so they take turns.
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED ${T_FIXTURE})
+                         PROPERTIES TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED ${T_FIXTURE}
+                                    RESOURCE_LOCK ${T_FIXTURE})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${T_TIMEOUT})
   endif()

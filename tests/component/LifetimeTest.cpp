@@ -18,7 +18,7 @@ namespace {
 
 constexpr LPARAM kReleaseBits = LPARAM{3} << 30;
 
-void Fill(IDispatch* control) {
+void FillCountries(IDispatch* control) {
     cp::test::Fill(control, L"1500;600", L"Austria;AT;Belgium;BE;Bulgaria;BG");
 }
 
@@ -40,7 +40,7 @@ TEST(Lifetime, AKeyDownHandlerThatClosesTheDialogEndsTheControlOnceTheKeyIsHandl
     MessageBoxWatch boxes;
     AtlContainer atl;
     ASSERT_TRUE(atl.control);
-    Fill(atl.Dispatch().Get());
+    FillCountries(atl.Dispatch().Get());
     EventSink sink;
     ASSERT_TRUE(sink.Connect(atl.control.Get()));
     sink.Forget();
@@ -67,7 +67,7 @@ TEST(Lifetime, AKeyDownHandlerThatClosesTheDialogEndsTheControlOnceTheKeyIsHandl
     // The host goes on, with a new dialog and a new control.
     AtlContainer next;
     ASSERT_TRUE(next.control);
-    Fill(next.Dispatch().Get());
+    FillCountries(next.Dispatch().Get());
     ::SetFocus(next.Edit());
     next.Type(L"bu");
     EXPECT_EQ(next.EditText(), L"Bulgaria");
@@ -81,7 +81,7 @@ TEST(Lifetime, AHandlerThatReleasesTheControlDuringAPutEndsItAfterThePut) {
         const std::string label = win32::Narrow(name);
         IDispatch* control = CreateControl().Detach();
         ASSERT_NE(control, nullptr);
-        Fill(control);
+        FillCountries(control);
         const DISPID member = IdOf(control, name);
         EventSink sink;
         ASSERT_TRUE(sink.Connect(control));
@@ -119,7 +119,7 @@ TEST(Lifetime, ANotInListHandlerThatDeactivatesTheControlLeavesItInactiveWithThe
         AtlContainer atl;
         ASSERT_TRUE(atl.control);
         ComPtr<IDispatch> control = atl.Dispatch();
-        Fill(control.Get());
+        FillCountries(control.Get());
         ComPtr<IOleInPlaceObject> inPlace = As<IOleInPlaceObject>(atl.control.Get());
         ComPtr<IOleObject> object = As<IOleObject>(atl.control.Get());
         ASSERT_TRUE(inPlace && object);
@@ -156,7 +156,7 @@ TEST(Lifetime, AReleaseWithoutCloseDeactivatesQuietlyAndEndsOnce) {
     IDispatch* control = CreateControl().Detach();
     ASSERT_NE(control, nullptr);
     ASSERT_EQ(site.Activate(control), S_OK);
-    Fill(control);
+    FillCountries(control);
     EventSink sink;
     ASSERT_TRUE(sink.Connect(control));
     sink.Forget();
@@ -182,7 +182,7 @@ TEST(Lifetime, AReleaseWithoutCloseDeactivatesQuietlyAndEndsOnce) {
 TEST(Lifetime, AControlRunAgainAfterCloseCommitsAndTakesTheFocus) {
     AtlContainer atl;
     ASSERT_TRUE(atl.control);
-    Fill(atl.Dispatch().Get());
+    FillCountries(atl.Dispatch().Get());
     ComPtr<IOleObject> object;
     ASSERT_EQ(atl.control.As(&object), S_OK);
     ASSERT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);

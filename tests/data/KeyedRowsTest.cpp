@@ -16,7 +16,7 @@ namespace cp::test {
 namespace {
 
 // Null, empty, differently cased and repeated entries, out of order.
-constexpr const char* kPlaces =
+constexpr const char* kNamedPlaces =
     "CREATE TABLE places (name TEXT, code TEXT);"
     "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
     "INSERT INTO places VALUES ('Paris', 'FR'), (NULL, 'N1'), ('bern', 'CH'), ('', 'E1'),"
@@ -32,7 +32,7 @@ std::vector<std::string> Codes(const std::vector<KeyedRow>& rows) {
 
 class KeyedRowsTest : public ::testing::Test {
 protected:
-    TempDatabase file_{kPlaces};
+    TempDatabase file_{kNamedPlaces};
     std::shared_ptr<KeyedRows> rows_ = file_.Open()->OpenKeyedRows("places", "");
 };
 

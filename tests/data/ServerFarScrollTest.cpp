@@ -16,7 +16,7 @@ namespace {
 
 // 120,000 places, a tenth of them gone and the last thousand too, so that the estimate
 // overstates the rows; a few Null names at the start of the order.
-constexpr const char* kPlaces =
+constexpr const char* kFarPlaces =
     "CREATE TABLE places (name TEXT, code TEXT);"
     "CREATE INDEX places_name ON places (name COLLATE NOCASE);"
     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 120000)"
@@ -27,7 +27,7 @@ constexpr const char* kPlaces =
 
 class ServerFarScrollTest : public PlacesOnServer {
 protected:
-    ServerFarScrollTest() : PlacesOnServer(kPlaces) { Connect(); }
+    ServerFarScrollTest() : PlacesOnServer(kFarPlaces) { Connect(); }
 
     // Where the rows stand in the order: the place of the first, and that they follow one
     // another there.

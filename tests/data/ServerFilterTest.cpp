@@ -16,7 +16,7 @@ namespace {
 
 // 12,000 places named as in the other tests of server mode, their names searched through FTS5
 // tables that triggers keep current.
-const std::string kPlaces =
+const std::string kFilterPlaces =
     SqlitePlaces(12000, "-", false) +
     "CREATE VIRTUAL TABLE places_trigram USING fts5(name, code, content='places',"
     " tokenize='trigram');"
@@ -38,7 +38,7 @@ using Filtered = std::tuple<std::string, std::int32_t, std::vector<std::string>>
 
 class ServerFilterTest : public PlacesOnServer {
 protected:
-    ServerFilterTest() : PlacesOnServer(kPlaces) { control().FilterList(true); }
+    ServerFilterTest() : PlacesOnServer(kFilterPlaces) { control().FilterList(true); }
 
     void Type(const std::string& text) {
         s_.Focus();

@@ -22,7 +22,7 @@ namespace cp::test {
 namespace {
 
 // The places of the other tests of server mode, with "delta-" names for the searches' separators.
-const std::string kPlaces = SqlitePlaces(3000, "-");
+const std::string kSearchPlaces = SqlitePlaces(3000, "-");
 
 constexpr const char* kNameSearch =
     "CREATE VIRTUAL TABLE places_trigram USING fts5(name, content='places', tokenize='trigram');"
@@ -71,7 +71,7 @@ std::vector<Typed> TypeEachText(std::int16_t mode, bool filter,
 }
 
 TEST(ServerSearch, TheServerFindsAndFiltersWhatTheSameRowsInMemoryDo) {
-    const TempDatabase file{kPlaces + kNameSearch};
+    const TempDatabase file{kSearchPlaces + kNameSearch};
     const auto db = file.Open();
     for (const bool filter : {false, true}) {
         for (const std::int16_t mode : {std::int16_t{1}, std::int16_t{2}}) {
@@ -96,7 +96,7 @@ TEST(ServerSearch, TheServerFindsAndFiltersWhatTheSameRowsInMemoryDo) {
 
 class ServerSearchTest : public ControlOnForm {
 protected:
-    TempDatabase file_{kPlaces};
+    TempDatabase file_{kSearchPlaces};
     std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
 };
 

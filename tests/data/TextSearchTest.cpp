@@ -17,7 +17,7 @@
 namespace cp::test {
 namespace {
 
-constexpr const char* kPlaces =
+constexpr const char* kTextPlaces =
     "CREATE TABLE places (name TEXT, code TEXT);"
     "INSERT INTO places VALUES ('Papua New Guinea', 'PG'), ('Laos', 'LA'), (NULL, 'N1'),"
     "('New Zealand', 'NZ'), ('Iceland', 'IS'), ('Finland', 'FI'), ('Landau', 'DE'),"
@@ -39,7 +39,7 @@ protected:
         return FirstCodes(*rows_, search, texts);
     }
 
-    TempDatabase file_{std::string(kPlaces) + kSearchTables};
+    TempDatabase file_{std::string(kTextPlaces) + kSearchTables};
     std::shared_ptr<KeyedRows> rows_ = file_.Open()->OpenKeyedRows("places", "");
 };
 
@@ -79,7 +79,7 @@ std::int32_t RefusalOf(KeyedRows& rows, FieldMatch match, std::vector<int> field
 
 // Without the FTS5 table the search would read every row: it is refused, saying what to create.
 TEST(TextSearchRefusal, ASearchWithoutItsFtsTableIsRefusedWithWhatToCreate) {
-    const TempDatabase bare{kPlaces};
+    const TempDatabase bare{kTextPlaces};
     const auto rows = bare.Open()->OpenKeyedRows("places", "");
     const RuntimeError missing = FailureOf([&] {
         rows->CheckSearch(FieldSearch{FieldMatch::Contains, {0}});
@@ -89,7 +89,7 @@ TEST(TextSearchRefusal, ASearchWithoutItsFtsTableIsRefusedWithWhatToCreate) {
         << missing.Description();
 
     // A table of that name with another tokenizer, or without a searched column, serves nothing.
-    const TempDatabase other{std::string(kPlaces) +
+    const TempDatabase other{std::string(kTextPlaces) +
                              "CREATE VIRTUAL TABLE places_words USING fts5(name, content='places',"
                              " tokenize='trigram');"
                              "CREATE VIRTUAL TABLE places_trigram USING fts5(name,"
@@ -98,7 +98,7 @@ TEST(TextSearchRefusal, ASearchWithoutItsFtsTableIsRefusedWithWhatToCreate) {
     EXPECT_EQ(RefusalOf(*otherRows, FieldMatch::WordStart, {0}), sqlite::kErrNotSupported);
     EXPECT_EQ(RefusalOf(*otherRows, FieldMatch::Contains, {0}), 0);
     EXPECT_EQ(RefusalOf(*otherRows, FieldMatch::Contains, {0, 1}), sqlite::kErrNotSupported);
-    const TempDatabase narrow{std::string(kPlaces) + kSearchTables};
+    const TempDatabase narrow{std::string(kTextPlaces) + kSearchTables};
     const auto query =
         narrow.Open()->OpenKeyedRows("SELECT name, code, rowid AS id FROM places", "id");
     EXPECT_EQ(RefusalOf(*query, FieldMatch::Contains, {0}), sqlite::kErrNotSupported);
@@ -115,7 +115,7 @@ constexpr const char* kKeyedPlaces =
     "('Landau', 'DE', 30), ('Ireland', 'IE', 20), ('Newland', 'NL', 10);";
 
 // What a search finds through keyed rows: the first row's code, then the rows found.
-std::string Found(KeyedRows& rows, const FieldSearch& search, const std::string& text) {
+std::string SearchAnswer(KeyedRows& rows, const FieldSearch& search, const std::string& text) {
     return FirstCode(rows, search, text) + ": " + MatchedCodes(rows, {text, search});
 }
 
@@ -125,16 +125,16 @@ TEST(TextSearchKeys, AKeyOtherThanTheRowidFindsTheRowsThatTheRowidFinds) {
     const FieldSearch any{FieldMatch::Contains, {0}};
     const FieldSearch words{FieldMatch::WordStart, {0, 1}};
     const std::string land = "FI: FI IS IE DE NZ NL last NZ NL count 6";
-    EXPECT_EQ(Found(*db->OpenKeyedRows("places", ""), any, "LAND"), land);
+    EXPECT_EQ(SearchAnswer(*db->OpenKeyedRows("places", ""), any, "LAND"), land);
     for (const char* key : {"code", "id"}) {
         SCOPED_TRACE(key);
         const auto rows = db->OpenKeyedRows("places", key);
         EXPECT_NO_THROW(rows->CheckSearch(any));
         EXPECT_NO_THROW(rows->CheckSearch(words));
-        EXPECT_EQ(Found(*rows, any, "LAND"), land);
-        EXPECT_EQ(Found(*rows, words, "new"), "NZ: NZ NL PG last NL PG count 3");
-        EXPECT_EQ(Found(*rows, words, "l"), "DE: DE LA last DE LA count 2");
-        EXPECT_EQ(Found(*rows, any, "xyz"), "none: last count 0");
+        EXPECT_EQ(SearchAnswer(*rows, any, "LAND"), land);
+        EXPECT_EQ(SearchAnswer(*rows, words, "new"), "NZ: NZ NL PG last NL PG count 3");
+        EXPECT_EQ(SearchAnswer(*rows, words, "l"), "DE: DE LA last DE LA count 2");
+        EXPECT_EQ(SearchAnswer(*rows, any, "xyz"), "none: last count 0");
     }
 }
 
@@ -148,7 +148,7 @@ TEST(TextSearchKeys, TheFtsTablesRowidsLeadToTheKeyOrTheSearchIsRefused) {
                             "INSERT INTO places_trigram(places_trigram) VALUES ('rebuild');"};
     for (const char* key : {"id", "code", ""}) {
         const auto rows = byId.Open()->OpenKeyedRows("places", key);
-        EXPECT_EQ(Found(*rows, {FieldMatch::Contains, {0}}, "land"),
+        EXPECT_EQ(SearchAnswer(*rows, {FieldMatch::Contains, {0}}, "land"),
                   "FI: FI IS IE DE NZ NL last NZ NL count 6")
             << key;
     }
@@ -191,7 +191,7 @@ TEST(TextSearchKeys, AnFtsTableOverATableWithoutRowidMustNameItsRowidColumn) {
     const TempDatabase byId{places + fts + ", content_rowid='id'" + rebuild};
     const auto rows = byId.Open()->OpenKeyedRows("coded", "code");
     EXPECT_NO_THROW(rows->CheckSearch(any));
-    EXPECT_EQ(Found(*rows, any, "land"), "FI: FI IS IE DE NZ NL last NZ NL count 6");
+    EXPECT_EQ(SearchAnswer(*rows, any, "land"), "FI: FI IS IE DE NZ NL last NZ NL count 6");
 }
 
 TEST(TextSearchKeys, TheOptionsOfAnFtsTableAreReadWhateverTheirQuotes) {

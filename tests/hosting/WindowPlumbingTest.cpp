@@ -28,7 +28,7 @@ LRESULT RecordingProc(HWND, UINT uMsg, WPARAM, LPARAM lParam) {
     gReceived.emplace_back(uMsg, lParam);
     return 77;
 }
-const LONG_PTR kRecorder = reinterpret_cast<LONG_PTR>(&RecordingProc);
+const LONG_PTR kControlRecorder = reinterpret_cast<LONG_PTR>(&RecordingProc);
 
 using CreationHookTest = ControlOnForm;
 
@@ -68,7 +68,7 @@ protected:
     // Puts the recording procedure under the drawing subclass.
     DrawingSubclassTest() {
         probe().UnsubclassControl();
-        SetWindowLong(host().Hwnd(), GWL_WNDPROC, kRecorder);
+        SetWindowLong(host().Hwnd(), GWL_WNDPROC, kControlRecorder);
         probe().SubclassControl();
         gReceived.clear();
     }
@@ -92,13 +92,13 @@ TEST_F(DrawingSubclassTest, DrawsTheListsRowsAndPassesEverythingElseOn) {
 
 TEST_F(DrawingSubclassTest, EndingPutsTheProcedureBackOrKeepsAChainWhole) {
     probe().UnsubclassControl();
-    EXPECT_EQ(GetWindowLong(host().Hwnd(), GWL_WNDPROC), kRecorder);
+    EXPECT_EQ(GetWindowLong(host().Hwnd(), GWL_WNDPROC), kControlRecorder);
     EXPECT_EQ(ControlFromWindow(host().Hwnd()), nullptr);
 
     // Another subclass on top: the drawing subclass stays in its chain and only passes on.
     probe().SubclassControl();
     const auto above =
-        reinterpret_cast<WNDPROC>(SetWindowLong(host().Hwnd(), GWL_WNDPROC, kRecorder));
+        reinterpret_cast<WNDPROC>(SetWindowLong(host().Hwnd(), GWL_WNDPROC, kControlRecorder));
     probe().UnsubclassControl();
     gReceived.clear();
     EXPECT_EQ(CallWindowProc(above, host().Hwnd(), WM_SETTEXT, 0, 6), 77);

@@ -71,9 +71,10 @@ protected:
         db_.reset();
         std::remove(path_.c_str());
     }
-    const std::string path_ = std::string(CP_SCENARIO_SCRATCH) + "/" +
-                              ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                              ".sqlite";
+    // Named by suite and test: the scenarios of both window systems may run at once.
+    const ::testing::TestInfo& test_ = *::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string path_ = std::string(CP_SCENARIO_SCRATCH) + "/" + test_.test_suite_name() +
+                              "." + test_.name() + ".sqlite";
     std::shared_ptr<odbc::OdbcDatabase> db_;
 };
 

@@ -8,16 +8,13 @@
 #include <string>
 
 #include "tests/scenarios/Driver.h"
+#include "tests/soak/SoakPlaces.h"
 #include "tests/soak/SoakPlatform.h"
 
 namespace cp::test {
 namespace {
 
 constexpr int kRows = 40;
-constexpr float kButtonX = 2150;  // the button at the right end of the 2250-twip control
-constexpr float kButtonY = 150;
-constexpr float kRowTwips = 225;
-constexpr float kListX = 300;
 constexpr int kVisibleRows = 8;
 
 void Fill(ColumnPick& c) {

@@ -16,16 +16,14 @@
 
 #include "platform/sim/User.h"
 #include "runtime/RuntimeError.h"
+#include "tests/soak/SoakPlaces.h"
 #include "tests/support/sim/SimControl.h"
 
 namespace cp::test {
 namespace {
 
 constexpr std::int32_t kInjected = 1001;  // an error number no operation raises by itself
-constexpr float kButtonX = 2150;
-constexpr float kButtonY = 150;
-constexpr float kListX = 300;
-constexpr float kThirdRowY = 2 * 225 + 100;
+constexpr float kThirdRowY = 2 * kRowTwips + 100;
 
 // The calls that give a drawing object back: when one of them fails, the object stays.
 const std::set<std::string, std::less<>> kReleases = {"DeleteObject", "DeleteDC", "ReleaseDC",
