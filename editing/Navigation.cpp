@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 
 #include "control/ColumnPick.h"
@@ -18,11 +19,13 @@ struct RowMove {
 };
 
 // Where a navigation key takes the current row c of a list of n rows (n > 0). The list does
-// not wrap; the page keys step a page less one row and stop at the first or last row.
+// not wrap; the page keys step a page less one row and stop at the first or last row. A stored
+// ListRows is loaded unchecked, so a page of fewer than two rows still steps one row towards the
+// key's own end: a step of none, or a negative one, would leave the row or go the other way.
 RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n, std::int16_t intListRows) {
     const std::int64_t current = c;
     const std::int64_t last = std::int64_t{n} - 1;
-    const std::int64_t page = std::int64_t{intListRows} - 1;
+    const std::int64_t page = std::max<std::int64_t>(std::int64_t{intListRows} - 1, 1);
     const bool onARow = c != 0 && c != -1;
     switch (KeyCode) {
         case vbKeyDown:

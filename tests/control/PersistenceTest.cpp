@@ -147,6 +147,21 @@ TEST(Persistence, AStoredValueLoadsUncheckedAndABadAlignmentLeavesEveryColumnLef
               (std::tuple{std::int16_t{20}, true, std::string(), true}));
 }
 
+TEST(Persistence, AStoredListRowsBelowTwoStillPagesARowTowardsTheKeysEnd) {
+    for (const std::int16_t rows : {std::int16_t{1}, std::int16_t{0}, std::int16_t{-2}}) {
+        auto p = SimControl::LoadedWith("ListRows", Variant(rows));
+        p->FillRows({"a", "b", "c", "d"});
+        p->Focus();
+        p->user().TypeText("b");
+        std::vector<std::int32_t> seen;
+        for (const std::int16_t key : {vbKeyPageDown, vbKeyPageDown, vbKeyPageUp}) {
+            p->user().PressKey(key);
+            seen.push_back(p->control().ListIndex());
+        }
+        EXPECT_EQ(seen, (std::vector<std::int32_t>{2, 3, 2})) << "ListRows " << rows;
+    }
+}
+
 TEST(Persistence, AValueThatCannotBeConvertedFailsTheLoad) {
     auto p = SimControl::LoadedWith("ListRows", Variant("many"));
     ASSERT_FALSE(p->world().HostErrors().empty());
