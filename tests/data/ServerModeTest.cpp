@@ -132,6 +132,36 @@ TEST_F(ServerModeTest, ARecountKeepsTheCurrentAndTheCommittedRowOnTheirRows) {
     }
 }
 
+// A server's table is fitted to the rows on show, as the list shows them: the widths are those
+// of the same rows filled into memory, also where the typed text filters the list.
+TEST_F(ServerModeTest, FittedWidthsAreThoseOfTheRowsOnShow) {
+    control().ListRows(std::int16_t{6});
+    PrepareWith(control(), ConnectTo(*db_, "places"));
+    control().Value(Variant("C01234"));
+    control().ShowDropDown();
+    const int top = ListState().top;
+    const std::string fitted = control().FitColumnWidths();
+
+    Focus();
+    control().FilterList(true);
+    user().SelectText(0, 100);
+    user().TypeText("delta 39");
+    ASSERT_TRUE(AwaitServerAnswers(control()));
+    const std::string filtered = control().FitColumnWidths();
+
+    const auto inMemory = [&](const std::string& where, int from) {
+        SimControl s;
+        PrepareWith(s.control(), FillFrom(*db_, "SELECT * FROM places " + where +
+                                                    " ORDER BY name COLLATE NOCASE, rowid LIMIT 6"
+                                                    " OFFSET " +
+                                                    std::to_string(from)));
+        return s.control().FitColumnWidths();
+    };
+    EXPECT_EQ((std::pair{fitted, filtered}),
+              (std::pair{inMemory("", top), inMemory("WHERE name LIKE 'delta 39%'", 0)}));
+    EXPECT_NE(fitted, filtered) << "the two sets of rows measure alike";
+}
+
 TEST_F(ServerModeTest, AServerThatFailsMidSessionIsReportedOnceAndTheRowsReadStay) {
     PrepareWith(control(), ConnectTo(*db_, "places"));
     control().Value(Variant("C00800"));

@@ -14,12 +14,16 @@ std::ptrdiff_t Count(const std::vector<sim::DrawRecord>& log, UINT edge) {
         log, [&](const auto& r) { return r.op == sim::DrawOp::DrawEdge && r.edge == edge; });
 }
 
-TEST_F(ButtonMouseTest, TheButtonEndsWithItsLastPixel) {
+TEST_F(ButtonMouseTest, TheButtonStartsWithItsFirstPixelAndEndsWithItsLast) {
     // rctButton (63, 2, 79, 19): pixel columns 63 to 78, rows 2 to 18.
+    const float left = 63 * kTwipsPerPixel;
+    const float top = 2 * kTwipsPerPixel;
     const float right = 78 * kTwipsPerPixel;
     const float bottom = 18 * kTwipsPerPixel;
     for (const auto& [x, y, on] :
-         {std::tuple{right, ButtonY(), true}, std::tuple{right + kTwipsPerPixel, ButtonY(), false},
+         {std::tuple{left, ButtonY(), true}, std::tuple{left - kTwipsPerPixel, ButtonY(), false},
+          std::tuple{ButtonX(), top, true}, std::tuple{ButtonX(), top - kTwipsPerPixel, false},
+          std::tuple{right, ButtonY(), true}, std::tuple{right + kTwipsPerPixel, ButtonY(), false},
           std::tuple{ButtonX(), bottom, true},
           std::tuple{ButtonX(), bottom + kTwipsPerPixel, false}}) {
         ClearLog();

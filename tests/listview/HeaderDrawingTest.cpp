@@ -101,5 +101,17 @@ TEST_F(HeaderDrawingTest, FittedWidthsShowEveryTextAndCaptionWhole) {
     EXPECT_EQ(Texts(true).at(1).text, "Country code");
 }
 
+// Below the sampling's limit every row is measured, the last one too, though it is not on show.
+TEST_F(HeaderDrawingTest, FittingATableOfThousandsOfRowsMeasuresItsLastRow) {
+    std::string items;
+    for (int row = 0; row < 4999; ++row)
+        items += "ab;";
+    Fill(1, "600", items + "a much longer last row");
+    const std::string fitted = control().FitColumnWidths();
+    control().Clear();
+    Fill(1, "600", "a much longer last row");
+    EXPECT_EQ(fitted, control().FitColumnWidths());
+}
+
 }  // namespace
 }  // namespace cp::test
