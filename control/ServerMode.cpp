@@ -76,9 +76,12 @@ void ColumnPick::FollowServerCount() {
     if (!move.moved) return;
     // The rows the mouse tracked from are gone with a new chain.
     if (move.newChain && !serverFilter.Active()) rows.SetHotRow(-1);
-    // A filtered list shows rows of its own: only its selection may have moved.
+    // A filtered list shows rows of its own: only its selection may have moved, and the rows
+    // on show stay where the user scrolled them, as a read of the count must not move them.
     if (serverFilter.Active()) {
+        const std::int32_t top = lstListBox.TopIndex();
         ReselectCurrentRow();
+        if (shown.Count(rows) > 0) lstListBox.SetTopIndex(top);
         return;
     }
     // The list shows the same rows at other places: its top row and selection go with them.

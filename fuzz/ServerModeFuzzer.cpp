@@ -116,24 +116,29 @@ Reading Read(Session& s, std::string_view step, const Look& look) {
     s.world().ClearHostErrors();
     if (look.places) {
         // The place made exact moves the rows on show to other places; they stay the rows
-        // they were, whatever the list in memory shows. Not yet after the thumb was dragged
-        // on an estimated list: the read brings back the current row, kept by itself, and the
-        // open list goes to it, away from the rows the user scrolled to. (ListCount, which
-        // reads the rows again, is held to this only against the list in memory for now.)
-        const std::vector<std::string> before =
-            look.dragged ? std::vector<std::string>{} : Shown(s, look.listRows);
-        Places p;
-        p.listIndex = c.ListIndex();
-        if (const auto after = Shown(s, look.listRows); !look.dragged && after != before) {
-            std::string what = "the rows on show changed when the host read ListIndex:";
-            for (const auto& rows : {before, after}) {
-                what += "\n ";
-                for (const auto& name : rows)
-                    what += " " + name + " |";
+        // they were, whatever the list in memory shows, and a count read after it leaves them
+        // too. Not yet after the thumb was dragged on an estimated list: the read brings back
+        // the current row, kept by itself, and the open list goes to it, away from the rows
+        // the user scrolled to.
+        const auto keepsTheRowsOnShow = [&](const char* member, const auto& read) {
+            const std::vector<std::string> before =
+                look.dragged ? std::vector<std::string>{} : Shown(s, look.listRows);
+            const auto value = read();
+            if (const auto after = Shown(s, look.listRows); !look.dragged && after != before) {
+                std::string what =
+                    std::string("the rows on show changed when the host read ") + member + ":";
+                for (const auto& rows : {before, after}) {
+                    what += "\n ";
+                    for (const auto& name : rows)
+                        what += " " + name + " |";
+                }
+                Fail(step, what);
             }
-            Fail(step, what);
-        }
-        p.listCount = c.ListCount();
+            return value;
+        };
+        Places p;
+        p.listIndex = keepsTheRowsOnShow("ListIndex", [&] { return c.ListIndex(); });
+        p.listCount = keepsTheRowsOnShow("ListCount", [&] { return c.ListCount(); });
         p.windowRows = s.ListState().count;
         // The closed list's selection and top show nowhere (see the selected row below), and
         // the list opens on its current row.
