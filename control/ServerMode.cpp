@@ -74,24 +74,20 @@ void ColumnPick::FollowServerCount() {
     MatchListWindowCount();
     const ListMove move = server.TakeMove();
     if (!move.moved) return;
-    // The rows the mouse tracked from are gone with a new chain.
-    if (move.newChain && !serverFilter.Active()) rows.SetHotRow(-1);
-    // A filtered list shows rows of its own: only its selection may have moved, and the rows
-    // on show stay where the user scrolled them, as a read of the count must not move them.
-    if (serverFilter.Active()) {
-        const std::int32_t top = lstListBox.TopIndex();
-        ReselectCurrentRow();
-        if (shown.Count(rows) > 0) lstListBox.SetTopIndex(top);
-        return;
-    }
-    // The list shows the same rows at other places: its top row and selection go with them.
+    // The rows on show stay on show. Unfiltered, the list shows the same rows at other places:
+    // its top row goes with them, unless a new chain shows other rows, whose list goes to the
+    // current row (and the rows the mouse tracked from are gone). A filtered list shows rows of
+    // its own: only its selection may have moved, and its top stays where the user scrolled it.
     // The selection goes first, since the list scrolls to show it: a selection that the user
-    // scrolled out of view stays out of it, as the rows on show stay the same rows.
+    // scrolled out of view stays out of it.
+    const bool filtered = serverFilter.Active();
+    if (move.newChain && !filtered) rows.SetHotRow(-1);
     const std::int32_t count = shown.Count(rows);
+    const std::int32_t shift = filtered ? 0 : move.rows;
     const std::int32_t top =
-        count > 0 ? std::clamp(lstListBox.TopIndex() + move.rows, 0, count - 1) : 0;
+        count > 0 ? std::clamp(lstListBox.TopIndex() + shift, 0, count - 1) : 0;
     ReselectCurrentRow();
-    if (!move.newChain && count > 0) lstListBox.SetTopIndex(top);
+    if (count > 0 && (filtered || !move.newChain)) lstListBox.SetTopIndex(top);
 }
 
 ServerMarks ColumnPick::MarksOnServer() const {
