@@ -2,11 +2,52 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/sim/SimConstants.h"
 
 namespace cp::sim {
+namespace {
+
+// The windows alive in every world of the process. A world is current on its thread from its
+// making until it goes, so a call that names a window of another world would act on the wrong
+// one: it ends the program instead, naming the mistake (the fuzz targets' lanes give each
+// world a thread of its own).
+class LiveWindows {
+public:
+    void Add(HWND hwnd) {
+        const std::lock_guard lock(mutex_);
+        windows_.insert(hwnd);
+    }
+    void Remove(HWND hwnd) {
+        const std::lock_guard lock(mutex_);
+        windows_.erase(hwnd);
+    }
+    void CheckNotElsewhere(HWND hwnd) {
+        const std::lock_guard lock(mutex_);
+        if (!windows_.contains(hwnd)) return;
+        std::fputs(
+            "cp::sim: a call named a window of another world; the newest world made on a thread "
+            "is its current one, so a test keeps one world at a time on each thread\n",
+            stderr);
+        std::abort();
+    }
+
+private:
+    std::mutex mutex_;
+    std::unordered_set<HWND> windows_;
+};
+
+LiveWindows& AllWorldsWindows() {
+    static LiveWindows windows;
+    return windows;
+}
+
+}  // namespace
 
 bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -18,7 +59,10 @@ bool CaseInsensitiveLess::operator()(const std::string& a, const std::string& b)
 WindowManager::WindowManager(HandleAllocator& handles, Gdi& gdi, HookChain& hooks)
     : handles_(handles), gdi_(gdi), hooks_(hooks) {}
 
-WindowManager::~WindowManager() = default;
+WindowManager::~WindowManager() {
+    for (const auto& [hwnd, window] : windows_)
+        AllWorldsWindows().Remove(hwnd);
+}
 
 void WindowManager::RegisterClass(std::string name, WNDPROC proc, ClassDc dc) {
     classes_[std::move(name)] = WindowClass{proc, dc};
@@ -41,6 +85,7 @@ HWND WindowManager::Create(std::string_view className, LONG_PTR style, LONG_PTR 
         window->ownDc = gdi_.CreateWindowDc(window->handle, DcKind::Own);
     const HWND hwnd = window->handle;
     windows_.emplace(hwnd, std::move(window));
+    AllWorldsWindows().Add(hwnd);
     const RECT client = ClientRect(hwnd);
     Window* created = Find(hwnd);
     created->surface.Resize(client.right, client.bottom);
@@ -81,6 +126,7 @@ void WindowManager::Remove(HWND hwnd) {
     // The class state may send messages as it goes; take it out of the table first.
     std::unique_ptr<Window> window = std::move(it->second);
     windows_.erase(it);
+    AllWorldsWindows().Remove(hwnd);
     lastHandle_ = nullptr;
     lastWindow_ = nullptr;
 }
@@ -92,7 +138,10 @@ Window* WindowManager::Find(HWND hwnd) {
 const Window* WindowManager::Find(HWND hwnd) const {
     if (hwnd && hwnd == lastHandle_) return lastWindow_;
     const auto it = windows_.find(hwnd);
-    if (it == windows_.end()) return nullptr;
+    if (it == windows_.end()) {
+        if (hwnd) AllWorldsWindows().CheckNotElsewhere(hwnd);
+        return nullptr;
+    }
     lastHandle_ = hwnd;
     lastWindow_ = it->second.get();
     return lastWindow_;

@@ -28,20 +28,24 @@ const std::vector<std::string> kKeysInOrder = {
 // A new control and one loaded from an empty store both hold the stored defaults, so saving
 // either stores no key; every key is still read and written, in the stored order.
 TEST(Persistence, DefaultsStoreNoKeyAndEveryKeyIsVisitedInOrder) {
-    sim::PropertyStore empty;
-    auto loaded = SimControl::LoadedFrom(empty);
-    EXPECT_EQ(empty.Reads(), kKeysInOrder);
-    EXPECT_TRUE(loaded->host().PropertyChangedKeys().empty());
-    SimControl fresh;
-    for (SimControl* s : {loaded.get(), &fresh}) {
+    const auto expectNoKeyStored = [](SimControl& s) {
         sim::PropertyStore bag;
-        s->host().WriteProperties(bag);
+        s.host().WriteProperties(bag);
         EXPECT_TRUE(bag.Keys().empty());
         std::vector<std::string> written;
         for (const auto& write : bag.Writes())
             written.push_back(write.key);
         EXPECT_EQ(written, kKeysInOrder);
+    };
+    {
+        sim::PropertyStore empty;
+        auto loaded = SimControl::LoadedFrom(empty);
+        EXPECT_EQ(empty.Reads(), kKeysInOrder);
+        EXPECT_TRUE(loaded->host().PropertyChangedKeys().empty());
+        expectNoKeyStored(*loaded);
     }
+    SimControl fresh;
+    expectNoKeyStored(fresh);
 }
 
 // Each setting is put and read through its dispatch identifier, as a host does, and is stored

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "control/ColumnPick.h"
@@ -30,6 +31,30 @@ constexpr const char* kThinned =
 
 class ServerPlacesTest : public ::testing::Test {
 protected:
+    // What read() reads of the same rows filled into memory. Their world is made and gone
+    // within the call: a thread has one current world, the newest, so no other session is
+    // used meanwhile.
+    template <class Read>
+    auto InMemory(Read&& read) {
+        Session memory;
+        PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
+        return read(memory.control());
+    }
+    // The code of the row at each place, in memory.
+    std::vector<std::string> CodesAt(std::vector<std::int32_t> places) {
+        return InMemory([&](ColumnPick& c) {
+            std::vector<std::string> codes;
+            for (const std::int32_t place : places) {
+                c.ListIndex(place);
+                codes.push_back(DisplayText(c.Column(1)));
+            }
+            return codes;
+        });
+    }
+    std::int32_t CountInMemory() {
+        return InMemory([](ColumnPick& c) { return c.ListCount(); });
+    }
+
     TempDatabase file_{kThinned};
     std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
 };
@@ -50,14 +75,16 @@ TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
     FindFarRows(s);
     EXPECT_EQ(server->counts, 0);
 
-    Session memory;
-    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
-    memory.control().Value(s.control().Column(1));
+    const Variant code = s.control().Column(1);
+    const auto [memoryPlace, memoryCount] = InMemory([&](ColumnPick& c) {
+        c.Value(code);
+        return std::pair{c.ListIndex(), c.ListCount()};
+    });
     const std::int32_t place = s.control().ListIndex();
     EXPECT_EQ(server->counts, 1);
-    EXPECT_EQ(place, memory.control().ListIndex());
+    EXPECT_EQ(place, memoryPlace);
     EXPECT_EQ(s.ListState().selection, place);
-    EXPECT_EQ(s.control().ListCount(), memory.control().ListCount());
+    EXPECT_EQ(s.control().ListCount(), memoryCount);
 }
 
 // Statistics gathered before rows came estimate too few of them: a row placed by the estimate
@@ -65,12 +92,9 @@ TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
 // neither where a host's read of the row's place moves it past that end, nor where a host puts
 // a place past it.
 TEST_F(ServerPlacesTest, AnEstimateOfTooFewRowsStillReachesTheLastRow) {
-    Session memory;
-    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
-    const std::int32_t last = memory.control().ListCount() - 1;
-    memory.control().ListIndex(last - 2000);
-    const Variant farDown = memory.control().Column(1);
-    memory.control().ListIndex(last);
+    const std::int32_t last = CountInMemory() - 1;
+    const std::vector<std::string> codes = CodesAt({last - 2000, last});
+    const Variant farDown(codes[0]);
     const auto server = std::make_shared<CountedServer>(db_, 0.5);
     // The row found by its value, then its place read; or its place put.
     for (const int way : {0, 1, 2}) {
@@ -91,7 +115,7 @@ TEST_F(ServerPlacesTest, AnEstimateOfTooFewRowsStillReachesTheLastRow) {
         // renumbered: the keys go on from the row then at the list's selection.
         for (int i = 0; i < 1200; ++i)
             s.user().PressKey(vbKeyPageDown);
-        EXPECT_EQ(DisplayText(s.control().Column(1)), DisplayText(memory.control().Column(1)));
+        EXPECT_EQ(DisplayText(s.control().Column(1)), codes[1]);
         EXPECT_EQ(s.control().ListIndex(), last) << way;
         EXPECT_EQ(s.control().ListCount(), last + 1);
     }
@@ -110,16 +134,21 @@ TEST_F(ServerPlacesTest, APlacePastTheEndIsRefusedAsInMemory) {
         }
         return std::tuple{number, c.ListIndex(), DisplayText(c.Value())};
     };
-    Session memory;
-    PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
-    const std::int32_t count = memory.control().ListCount();
+    const std::int32_t count = CountInMemory();
+    const std::vector<std::int32_t> places{count - 1, count, 25000, 40000, -2};
+    const auto inMemory = InMemory([&](ColumnPick& c) {
+        std::vector<decltype(reading(c, 0))> readings;
+        for (const std::int32_t place : places)
+            readings.push_back(reading(c, place));
+        return readings;
+    });
     for (const double estimated : {1.0, 0.5}) {
-        for (const std::int32_t place : {count - 1, count, 25000, 40000, -2}) {
+        for (std::size_t i = 0; i < places.size(); ++i) {
             Session s;
             CountedServer server(db_, estimated);
             PrepareWith(s.control(), ConnectTo(server, "places"));
-            EXPECT_EQ(reading(s.control(), place), reading(memory.control(), place))
-                << place << " estimated x" << estimated;
+            EXPECT_EQ(reading(s.control(), places[i]), inMemory[i])
+                << places[i] << " estimated x" << estimated;
         }
     }
 }
