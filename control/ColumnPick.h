@@ -268,6 +268,9 @@ private:
     std::int32_t TableRowOf(std::int32_t listRow) const {
         return server.Active() ? ServerSlotOf(listRow) : shown.TableRow(rows, listRow);
     }
+    // The row a key moves to at listRow. On the server, reading it may find the table's end
+    // short of where an estimate put it: the key stops at that end.
+    std::int32_t KeyTargetRow(std::int32_t listRow) const;
     // The marks as server mode names them, and back after it renamed them.
     ServerMarks MarksOnServer() const;
     void KeepMarksOnServer(const ServerMarks& marks);

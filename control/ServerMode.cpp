@@ -151,6 +151,12 @@ void ColumnPick::ReachServerRowForReader(std::int32_t listRow) {
     });
 }
 
+std::int32_t ColumnPick::KeyTargetRow(std::int32_t listRow) const {
+    const std::int32_t row = TableRowOf(listRow);
+    // A filtered list reads its own rows up to the key's reach first (FinishServerRowsBelow).
+    return server.Active() && !serverFilter.Active() ? server.WithinList(row) : row;
+}
+
 void ColumnPick::BringCurrentServerRow() {
     // A row the mouse points at in the open list is the list's selection, and the keys move
     // from it as they do in a filled list.

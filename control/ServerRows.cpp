@@ -208,11 +208,15 @@ std::int32_t ServerRows::SlotAtPlace(std::int32_t place) const {
 
 std::int32_t ServerRows::Slot(std::int32_t listRow) const {
     if (listRow < 0 || listRow >= count_) return -1;
-    // Reading the row may find the place exact (the table's first or last rows): the slot is
-    // the one the list shows there then.
-    Load(static_cast<std::int32_t>(listRow - shift_));
-    if (listRow >= count_) return -1;
-    return static_cast<std::int32_t>(listRow - shift_);
+    const auto slot = static_cast<std::int32_t>(listRow - shift_);
+    Load(slot);
+    return slot;
+}
+
+std::int32_t ServerRows::WithinList(std::int32_t slot) const {
+    if (slot < 0 || slot >= kPinnedSlot || count_ <= 0) return slot;
+    const std::int64_t place = std::clamp<std::int64_t>(slot + shift_, 0, count_ - 1);
+    return static_cast<std::int32_t>(place - shift_);
 }
 
 bool ServerRows::Holds(std::int32_t listRow, std::int32_t rows) const {
@@ -482,16 +486,23 @@ void ServerRows::StartChain(const LocatedRow& located, std::int32_t slot, Server
     const auto above = static_cast<std::int64_t>(located.above.size());
     const auto below = static_cast<std::int64_t>(located.below.size());
     // Its place: counted or seen, or else estimated, with room for the rows read either side.
+    // An estimated row came with a whole read of rows above it, so more may lie above: the list
+    // keeps a place above the first row read, and reads on up when it comes there instead of
+    // taking that row for the table's first; that read places the list exactly. So below the
+    // last row read, unless the read reached the table's last row.
+    const std::int64_t after = below < kAroundRows ? 0 : 1;
     std::int64_t place = 0;
     if (located.before) {
         place = *located.before;
     } else {
-        place = std::max(estimated, above);
-        if (place + below >= count_) place = std::max<std::int64_t>(above, count_ - 1 - below);
+        place = std::max(estimated, above + 1);
+        if (place + below + after >= count_)
+            place = std::max<std::int64_t>(above + 1, count_ - 1 - below - after);
     }
     Keep(static_cast<std::int32_t>(slot - above), rows);
     exact_ = located.before.has_value();
     MoveList(place - slot);
+    if (!exact_) count_ = std::max(count_, ClampedCount(place + below + 1 + after));
     move_.moved = true;
     if (below < kAroundRows && exact_) {
         // The table's last rows: an exact count, free.

@@ -84,7 +84,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
         if (count <= 0) return;
         const RowMove move =
             TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);
-        if (move.moves) MoveCurrentRow(TableRowOf(move.target));
+        if (move.moves) MoveCurrentRow(KeyTargetRow(move.target));
         KeyCode = 0;
         // With no current row this raises NotInList; there is nothing to cancel here.
         ShowCurrentRowText();

@@ -174,5 +174,34 @@ TEST_F(ServerPlacesTest, TheExactPlaceKeepsTheRowsOnShow) {
     EXPECT_EQ(ReaderNames(s.control(), s.ListState().top, 8), shown);
 }
 
+// A row that an estimate placed near either end of the table is not taken for its first or
+// last row, whether the estimate counts too many rows or too few: the page keys walk on from it
+// to the table's true ends, as in memory, and stop there.
+TEST_F(ServerPlacesTest, ThePageKeysReachTheTablesEndsFromRowsPlacedNearThem) {
+    const std::int32_t last = CountInMemory() - 1;
+    const std::vector<std::string> codes = CodesAt({70, 0, last - 20, last});
+    // The open list reads the rows it draws as well; the closed one only those the keys reach.
+    for (const bool open : {false, true}) {
+        for (const double estimated : {1.0, 0.5}) {
+            for (const bool up : {true, false}) {
+                Session s;
+                CountedServer server(db_, estimated);
+                PrepareWith(s.control(), ConnectTo(server, "places"));
+                s.control().ListRows(8);
+                s.control().Value(Variant(codes[up ? 0 : 2]));
+                s.Focus();
+                if (open) s.control().ShowDropDown();
+                for (int i = 0; i < 40; ++i)
+                    s.user().PressKey(up ? vbKeyPageUp : vbKeyPageDown);
+                const std::string code = DisplayText(s.control().Column(1));
+                EXPECT_EQ(std::tuple(code, s.control().ListIndex()),
+                          std::tuple(codes[up ? 1 : 3], up ? 0 : last))
+                    << (up ? "up" : "down") << (open ? ", open" : ", closed") << ", estimated x"
+                    << estimated;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cp::test
