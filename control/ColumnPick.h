@@ -268,9 +268,10 @@ private:
     std::int32_t TableRowOf(std::int32_t listRow) const {
         return server.Active() ? ServerSlotOf(listRow) : shown.TableRow(rows, listRow);
     }
-    // The row a key moves to at listRow. On the server, reading it may find the table's end
-    // short of where an estimate put it: the key stops at that end.
-    std::int32_t KeyTargetRow(std::int32_t listRow) const;
+    // The row a key moves to at listRow from the list's row from (-1 for none). On the server
+    // the key moves by rows from the row it starts on, whatever reading them finds of the places
+    // an estimate gave, and stops at the table's end where it comes short of the estimate.
+    std::int32_t KeyTargetRow(std::int32_t from, std::int32_t listRow) const;
     // The marks as server mode names them, and back after it renamed them.
     ServerMarks MarksOnServer() const;
     void KeepMarksOnServer(const ServerMarks& marks);

@@ -151,10 +151,11 @@ void ColumnPick::ReachServerRowForReader(std::int32_t listRow) {
     });
 }
 
-std::int32_t ColumnPick::KeyTargetRow(std::int32_t listRow) const {
-    const std::int32_t row = TableRowOf(listRow);
-    // A filtered list reads its own rows up to the key's reach first (FinishServerRowsBelow).
-    return server.Active() && !serverFilter.Active() ? server.WithinList(row) : row;
+std::int32_t ColumnPick::KeyTargetRow(std::int32_t from, std::int32_t listRow) const {
+    // A filtered list reads its own rows up to the key's reach first (FinishServerRowsBelow),
+    // and a key from no row goes to a row of the list as it then shows.
+    if (!server.Active() || serverFilter.Active() || from < 0) return TableRowOf(listRow);
+    return server.SlotFrom(TableRowOf(from), listRow - from);
 }
 
 void ColumnPick::BringCurrentServerRow() {

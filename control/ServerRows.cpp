@@ -208,14 +208,20 @@ std::int32_t ServerRows::SlotAtPlace(std::int32_t place) const {
 
 std::int32_t ServerRows::Slot(std::int32_t listRow) const {
     if (listRow < 0 || listRow >= count_) return -1;
-    const auto slot = static_cast<std::int32_t>(listRow - shift_);
-    Load(slot);
-    return slot;
+    // Reading the row may find the place exact (the table's first or last rows): the slot is
+    // the one the list shows there then.
+    Load(static_cast<std::int32_t>(listRow - shift_));
+    if (listRow >= count_) return -1;
+    return static_cast<std::int32_t>(listRow - shift_);
 }
 
-std::int32_t ServerRows::WithinList(std::int32_t slot) const {
+std::int32_t ServerRows::SlotFrom(std::int32_t slot, std::int32_t rows) const {
     if (slot < 0 || slot >= kPinnedSlot || count_ <= 0) return slot;
-    const std::int64_t place = std::clamp<std::int64_t>(slot + shift_, 0, count_ - 1);
+    const std::int64_t target = std::int64_t{slot} + rows;
+    if (target < 0 || target >= kPinnedSlot) return slot;
+    Load(static_cast<std::int32_t>(target));
+    // The read may have placed the list exactly, and the table may end short of the target.
+    const std::int64_t place = std::clamp<std::int64_t>(target + shift_, 0, count_ - 1);
     return static_cast<std::int32_t>(place - shift_);
 }
 

@@ -147,13 +147,14 @@ public:
     // True when the list moved its rows and the control has yet to follow.
     bool MovePending() const { return move_.moved; }
 
-    // The list's row that shows slot, -1 for none; the slot the list shows at listRow, read. A
-    // read that reaches the table's first or last row places the list exactly and may move it:
-    // the slot stays the row that listRow named, which may then lie beyond the table's ends.
+    // The list's row that shows slot, -1 for none; the slot the list shows at listRow, read
+    // (after the list moved, where the read placed it exactly).
     std::int32_t ListRow(std::int32_t slot) const;
     std::int32_t Slot(std::int32_t listRow) const;
-    // slot where the list shows it; else the first or the last row, whichever it lies beyond.
-    std::int32_t WithinList(std::int32_t slot) const;
+    // The slot rows away from slot (a row read), read: a read that reaches the table's first or
+    // last row places the list exactly and may move it, and the slot still counts from slot's
+    // row, stopping at the first or last row where the table ends short of it.
+    std::int32_t SlotFrom(std::int32_t slot, std::int32_t rows) const;
     // The place that the list gives slot, in or beyond its rows (-1 for none or a kept mark),
     // and the slot at a place.
     std::int32_t Place(std::int32_t slot) const;

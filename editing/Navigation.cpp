@@ -82,9 +82,9 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
         BringCurrentServerRow();
         const std::int32_t count = MatchListWindowCount();
         if (count <= 0) return;
-        const RowMove move =
-            TargetRow(KeyCode, lstListBox.ListIndex(), count, settings.intListRows);
-        if (move.moves) MoveCurrentRow(KeyTargetRow(move.target));
+        const std::int32_t from = lstListBox.ListIndex();
+        const RowMove move = TargetRow(KeyCode, from, count, settings.intListRows);
+        if (move.moves) MoveCurrentRow(KeyTargetRow(from, move.target));
         KeyCode = 0;
         // With no current row this raises NotInList; there is nothing to cancel here.
         ShowCurrentRowText();
