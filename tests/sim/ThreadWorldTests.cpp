@@ -1,5 +1,6 @@
 // Worlds on two threads at once, as two user-interface threads of one host have them: each
-// thread's locale facts and thread identifier are its own.
+// thread's locale facts and thread identifier are its own. On one thread the newest world is
+// the current one, and a call naming the window of another world stops the program.
 #include <gtest/gtest.h>
 
 #include <barrier>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/Host.h"
+#include "platform/sim/SimWindowApi.h"
 #include "platform/sim/World.h"
 #include "runtime/Conversions.h"
 #include "runtime/Locale.h"
@@ -37,6 +39,20 @@ TEST(ThreadWorlds, EachThreadFollowsTheLocaleFactsOfItsOwnWorld) {
         thread.join();
     EXPECT_EQ(seen, (std::vector<std::string>{"2,5 ÄBC", "2.5 ÄBC"}));
     EXPECT_NE(ids[0], ids[1]);
+}
+
+TEST(ThreadWorldsDeathTest, ACallNamingAnotherWorldsWindowStopsTheProgram) {
+    World older;
+    const HWND first = CreateWindow("SimWindow", WS_VISIBLE, 0, nullptr, RECT{0, 0, 10, 10});
+    {
+        World newer;
+        const HWND second = CreateWindow("SimWindow", WS_VISIBLE, 0, nullptr, RECT{0, 0, 10, 10});
+        EXPECT_NE(first, second);
+        EXPECT_DEATH(SendMessage(first, WM_SETTEXT, 0, 0),
+                     "a call named a window of another world");
+    }
+    // The older world is current again once the newer one went.
+    EXPECT_NE(World::Current().Windows().Find(first), nullptr);
 }
 
 // Posts from another thread reach the world's own thread only through its message processing,
