@@ -271,7 +271,9 @@ private:
     // The row a key moves to at listRow from the list's row from (-1 for none). On the server
     // the key moves by rows from the row it starts on, whatever reading them finds of the places
     // an estimate gave, and stops at the table's end where it comes short of the estimate.
-    std::int32_t KeyTargetRow(std::int32_t from, std::int32_t listRow) const;
+    std::int32_t KeyTargetRow(std::int32_t from, std::int32_t listRow);
+    // The list's first row is read, and the table's first rows are read where it was not.
+    void ReadServerTop();
     // The marks as server mode names them, and back after it renamed them.
     ServerMarks MarksOnServer() const;
     void KeepMarksOnServer(const ServerMarks& marks);

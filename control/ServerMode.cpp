@@ -151,11 +151,26 @@ void ColumnPick::ReachServerRowForReader(std::int32_t listRow) {
     });
 }
 
-std::int32_t ColumnPick::KeyTargetRow(std::int32_t from, std::int32_t listRow) const {
-    // A filtered list reads its own rows up to the key's reach first (FinishServerRowsBelow),
-    // and a key from no row goes to a row of the list as it then shows.
-    if (!server.Active() || serverFilter.Active() || from < 0) return TableRowOf(listRow);
-    return server.SlotFrom(TableRowOf(from), listRow - from);
+std::int32_t ColumnPick::KeyTargetRow(std::int32_t from, std::int32_t listRow) {
+    // A filtered list reads its own rows up to the key's reach first (FinishServerRowsBelow).
+    if (!server.Active() || serverFilter.Active()) return TableRowOf(listRow);
+    if (from >= 0) return server.SlotFrom(TableRowOf(from), listRow - from);
+    // From no row the key counts from the list's top, which an estimate may have put above
+    // rows it never read: the table's first rows come first, as for a text that finds no row.
+    ReadServerTop();
+    return TableRowOf(listRow);
+}
+
+void ColumnPick::ReadServerTop() {
+    if (server.Holds(0, 1)) return;
+    try {
+        ServerMarks marks = MarksOnServer();
+        server.Adopt(ServerRows::Top(*server.Source()), marks);
+        KeepMarksOnServer(marks);
+    } catch (...) {
+        server.ReportFailure(std::current_exception());
+    }
+    FollowServerCount();
 }
 
 void ColumnPick::BringCurrentServerRow() {

@@ -447,8 +447,11 @@ std::int32_t ServerRows::Adopt(const LocatedRow& located, ServerMarks& marks) {
     if (!Active() || !located.found) return -1;
     if (located.before && *located.before >= count_) Recount(marks);
     if (const auto known = SlotOfKey(located.found->key.unique)) {
-        // Read already, and where a count puts it when one was made: nothing moved.
-        if (!located.before || !exact_ || *located.before == *known + shift_) return *known;
+        if (!located.before) return *known;
+        // Read already: where a count or the table's start tells its place, a list placed by
+        // estimate is placed by it, and a list placed exactly has not moved if it stands there.
+        if (!exact_) PlaceExactly(*located.before - *known);
+        if (*located.before == *known + shift_) return *known;
     }
     // Counted, the slots are the places, and the marks keep theirs.
     const std::int32_t slot = estimate_ ? kAnchorSlot : ClampedCount(*located.before);

@@ -203,5 +203,29 @@ TEST_F(ServerPlacesTest, ThePageKeysReachTheTablesEndsFromRowsPlacedNearThem) {
     }
 }
 
+// A key from no row counts from the table's first row, however an estimate placed the rows
+// read: also where it put a found row too near the start, or one that has exactly a whole read
+// of rows above it, the first of them the table's first row. A far row found first drops the
+// first rows that the list read when it connected.
+TEST_F(ServerPlacesTest, AKeyFromNoRowCountsFromTheTablesFirstRow) {
+    const std::vector<std::string> codes = CodesAt({16, 70, 6, 5000});
+    for (const double estimated : {1.0, 0.2}) {
+        for (const std::string& found : {codes[0], codes[1]}) {
+            Session s;
+            CountedServer server(db_, estimated);
+            PrepareWith(s.control(), ConnectTo(server, "places"));
+            s.control().ListRows(8);
+            s.control().Value(Variant(codes[3]));
+            s.control().Value(Variant(found));
+            s.control().ListIndex(-1);
+            s.Focus();
+            s.user().PressKey(vbKeyPageDown);
+            const std::string code = DisplayText(s.control().Column(1));
+            EXPECT_EQ(std::tuple(code, s.control().ListIndex()), std::tuple(codes[2], 6))
+                << "from " << found << ", estimated x" << estimated;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cp::test
