@@ -66,8 +66,8 @@ void ColumnPick::FindItemAndSelectItemInListBox() {
             ShowAllRows();
             MarkMatches("");
         }
-        if (text.empty()) return;
         if (edited) {
+            if (text.empty()) return;
             const std::int32_t row = FindTypedRow(text);
             if (row != -1) SelectRowInListBox(row);
             return;

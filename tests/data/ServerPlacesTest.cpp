@@ -227,5 +227,24 @@ TEST_F(ServerPlacesTest, AKeyFromNoRowCountsFromTheTablesFirstRow) {
     }
 }
 
+// A committed row whose first column is Null shows the empty text, which still stands for it:
+// after Escape the list opens on it, as in memory, also where rows found far from it had it
+// kept by itself.
+TEST_F(ServerPlacesTest, TheListOpensOnACommittedRowThatShowsTheEmptyText) {
+    Session s;
+    PrepareWith(s.control(), ConnectTo(*db_, "places"));
+    s.control().Value(Variant("C00040"));
+    s.Focus();
+    s.control().ShowDropDown();
+    s.user().TypeText("Qa");
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    s.user().PressKey(vbKeyEscape);
+    s.control().ShowDropDown();
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    EXPECT_EQ(std::tuple(s.control().Text(), DisplayText(s.control().Column(1)),
+                         s.ListState().selection, s.ListState().top),
+              std::tuple(std::string(), std::string("C00040"), 1, 1));
+}
+
 }  // namespace
 }  // namespace cp::test
