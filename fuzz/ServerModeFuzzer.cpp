@@ -174,9 +174,10 @@ Reading Read(Session& s, std::string_view step, const Look& look) {
 // And a host's put of a row (ListIndex, Value) on a filtered list: the list on the server shows
 // every row again when its filter has not read that row, even one the filter finds further
 // down, where the list in memory keeps its filtered rows; from then on the two lists show
-// other rows, and the session ends there. On any table, a place put far from the rows read
-// is read by itself, as a far scroll reads it, and the list goes to it from another top.
-enum class Placing { Exact, FoundRow, Dragged, NoRow, HostPut };
+// other rows, and the session ends there. So where Escape takes back a committed row that the
+// filter on the server has not read. On any table, a place put far from the rows read is read
+// by itself, as a far scroll reads it, and the list goes to it from another top.
+enum class Placing { Exact, FoundRow, Dragged, NoRow, HostPut, CommittedBack };
 
 // One step as both lists take it; the action runs on each list's own lane.
 struct Step {
@@ -345,7 +346,7 @@ Step NextStep(FuzzedDataProvider& in, Course& c) {
                 case 0:
                     return Key("Alt+Down", vbKeyDown, vbAltMask);
                 case 1:
-                    return Key("Escape", vbKeyEscape);
+                    return {"Escape", Key("", vbKeyEscape).action, Placing::CommittedBack};
                 case 2:
                     return Key("Enter", vbKeyReturn);
                 default:
@@ -411,6 +412,11 @@ bool OnlyTheViewDiffers(Reading memory, Reading server, Placing placing, bool dr
     if (memory.places) memory.places->top = 0;
     if (server.places) server.places->top = 0;
     return memory == server;
+}
+
+Reading WithoutWindowRows(Reading r) {
+    if (r.places) r.places->windowRows = 0;
+    return r;
 }
 
 class Trail {
@@ -490,12 +496,20 @@ void RunSession(FuzzedDataProvider& in) {
         // A list placed elsewhere (see Placing) scrolls from another top than the list in memory
         // until a host's read makes the places exact and both show the same open list again:
         // even a list closed and opened again on a row with an empty text keeps its top.
-        if ((table.Estimated() && step.placing != Placing::Exact) ||
+        if ((table.Estimated() && step.placing != Placing::Exact &&
+             step.placing != Placing::CommittedBack) ||
             step.placing == Placing::NoRow || step.placing == Placing::HostPut)
             course.otherTop = true;
+        const auto rows = [](Session& s) { return s.ListState().count; };
         if (filtered && step.placing == Placing::HostPut) {
-            const auto rows = [](Session& s) { return s.ListState().count; };
             if (a != b || memory.On(rows) != server.On(rows)) return;
+        }
+        // Escape takes back the same committed row and text on both; only the rows the closed
+        // list holds may differ.
+        if (filtered && step.placing == Placing::CommittedBack &&
+            memory.On(rows) != server.On(rows)) {
+            if (WithoutWindowRows(a) != WithoutWindowRows(b)) trail.Differ(step.name, a, b);
+            return;
         }
         if (a != b) {
             if (!course.otherTop || !OnlyTheViewDiffers(a, b, step.placing, course.dragged))
