@@ -221,8 +221,7 @@ std::int32_t ServerRows::SlotFrom(std::int32_t slot, std::int32_t rows) const {
     if (target < 0 || target >= kPinnedSlot) return slot;
     Load(static_cast<std::int32_t>(target));
     // The read may have placed the list exactly, and the table may end short of the target.
-    const std::int64_t place = std::clamp<std::int64_t>(target + shift_, 0, count_ - 1);
-    return static_cast<std::int32_t>(place - shift_);
+    return SlotAtPlace(std::min(Place(static_cast<std::int32_t>(target)), count_ - 1));
 }
 
 bool ServerRows::Holds(std::int32_t listRow, std::int32_t rows) const {
