@@ -1,6 +1,8 @@
 #include "platform/sim/Gdi.h"
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 namespace cp::sim {
 namespace {
@@ -79,11 +81,17 @@ bool Gdi::IsSelected(HGDIOBJ object) const {
 
 bool Gdi::DeleteObject(HGDIOBJ object) {
     const auto it = objects_.find(object);
-    if (it == objects_.end()) return false;
+    if (it == objects_.end()) {
+        if (!deleted_.contains(object)) return false;
+        std::fputs("cp::sim: DeleteObject named a drawing object that was deleted already\n",
+                   stderr);
+        std::abort();
+    }
     if (it->second.stock) return true;
     // Windows refuses to delete an object that a context still uses; it stays alive.
     if (IsSelected(object)) return false;
     objects_.erase(it);
+    deleted_.insert(object);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,9 @@ public:
     HPEN CreatePen(int style, int width, COLORREF color);
     HFONT CreateFont(std::string name);
     HBITMAP CreateBitmap(int width, int height, std::vector<COLORREF> pixels, int resourceId);
-    // False for an unknown object and for one still selected into a context.
+    // False for an unknown object and for one still selected into a context. Deleting an
+    // object a second time ends the program: on the real system its handle may name another
+    // object by then, the host's own for one.
     bool DeleteObject(HGDIOBJ object);
     const GdiObject* Object(HGDIOBJ object) const;
 
@@ -104,6 +107,7 @@ private:
 
     HandleAllocator& handles_;              // the world's handle source
     std::map<HGDIOBJ, GdiObject> objects_;  // live objects, stock ones included
+    std::set<HGDIOBJ> deleted_;             // objects deleted already
     std::map<HDC, DeviceContext> dcs_;      // live contexts
     std::vector<DrawRecord> log_;           // the drawing log
     HBRUSH stockBrush_ = nullptr;           // the stock objects

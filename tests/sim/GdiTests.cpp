@@ -56,6 +56,15 @@ TEST_F(GdiTest, ObjectsAreCountedUntilReleasedAndASelectedOneCannotBeDeleted) {
     EXPECT_EQ(gdi.Live(), before);
 }
 
+// A handle deleted once may name another object of the process by the time it is deleted
+// again, so a second delete ends the program where the real system would destroy that object.
+using GdiDeathTest = GdiTest;
+TEST_F(GdiDeathTest, DeletingAnObjectTwiceStopsTheProgram) {
+    const HBRUSH brush = CreateSolidBrush(kBlue);
+    EXPECT_TRUE(DeleteObject(brush));
+    EXPECT_DEATH(DeleteObject(brush), "deleted already");
+}
+
 TEST_F(GdiTest, DrawingOnAWindowLeavesItsPixels) {
     const HDC dc = GetDC(window);
     EXPECT_EQ(sim::GetPixel(window, 5, 5), kNone);
