@@ -23,8 +23,9 @@ int OpenFlags(OpenMode mode) {
 }  // namespace
 
 SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
-    // A connection is only ever used on the thread that opened it: no locking.
-    int rc = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_NOMUTEX, nullptr);
+    // A list's query thread reads through the connection while the host goes on using the
+    // same database object on its own thread: the engine's own lock serialises them.
+    int rc = sqlite3_open_v2(path.c_str(), &db_, OpenFlags(mode) | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc == SQLITE_OK) {
         // A double-quoted name that matches no column must be an unknown field, not a text
         // literal, so that a misspelt field name is reported instead of filling the list with

@@ -3,16 +3,23 @@
 // events; and what server mode does when the rows cannot be read or change under it.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "control/ColumnPick.h"
 #include "data/sqlite/SqliteDatabase.h"
 #include "tests/data/TempDatabase.h"
+#include "tests/support/AwaitAnswers.h"
 #include "tests/support/ErrorOf.h"
+#include "tests/support/RecordsetChecks.h"
 #include "tests/support/sim/ControlOnForm.h"
 #include "tests/support/sim/ServerFilterScript.h"
 #include "tests/support/sim/ServerModeScript.h"
@@ -187,6 +194,43 @@ TEST_F(ServerModeTest, AServerThatFailsMidSessionIsReportedOnceAndTheRowsReadSta
     control().ConnectComboBoxMultiColumn(*file_.Open(), "SELECT 'only' AS name, 1 AS id", "id");
     EXPECT_EQ((std::tuple{control().ListCount(), control().RowName(0), ReportTitles().size()}),
               std::tuple(1, "only, 1", 1u));
+}
+
+// probe(x) = x after a short stay inside the engine, counting the threads inside it at once.
+std::atomic<int> gInside{0};
+std::atomic<int> gMostInside{0};
+
+void Probe(sqlite3_context* context, int, sqlite3_value** argv) {
+    const int now = ++gInside;
+    for (int most = gMostInside; now > most && !gMostInside.compare_exchange_weak(most, now);) {
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(300));
+    --gInside;
+    sqlite3_result_value(context, argv[0]);
+}
+
+int RegisterProbe(sqlite3* db, char**, const sqlite3_api_routines*) {
+    return sqlite3_create_function(db, "probe", 1, SQLITE_UTF8, nullptr, Probe, nullptr, nullptr);
+}
+
+// The list reads on its query thread while the host goes on using the same database object on
+// the window's thread, as a fill of another list would: the two never run in the engine at once.
+TEST(ServerModeThreads, TheQueryThreadAndTheHostTakeTheConnectionInTurn) {
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(RegisterProbe));
+    {
+        TempDatabase file(SqlitePlaces(3000));
+        const auto db = file.Open();
+        Session s;
+        Prepare(s.control());
+        s.control().ConnectComboBoxMultiColumn(*db, "SELECT probe(name) AS name, code FROM places",
+                                               "code");
+        s.Focus();
+        s.user().TypeText("zz");  // a text whose search scans the rows on the query thread
+        EXPECT_EQ(RowsOf(*db, "SELECT count(probe(code)) FROM places"), "3000\n");
+        EXPECT_TRUE(AwaitServerAnswers(s.control()));
+        EXPECT_EQ(gMostInside, 1);
+    }
+    sqlite3_reset_auto_extension();
 }
 
 }  // namespace
