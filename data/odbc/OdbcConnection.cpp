@@ -68,6 +68,7 @@ void OdbcConnection::Run(const std::string& sql) const {
 }
 
 void OdbcConnection::Execute(const std::string& sql) {
+    const std::lock_guard lock(readersLock_);
     if (readers_ > 0) {
         Raise(kErrCallFailed,
               "The database cannot be changed while one of its recordsets is reading.");
@@ -76,6 +77,7 @@ void OdbcConnection::Execute(const std::string& sql) {
 }
 
 void OdbcConnection::BeginReading() {
+    const std::lock_guard lock(readersLock_);
     if (readers_++ > 0) return;
     try {
         // The transaction first: the server's own switch then holds for it alone.
@@ -84,13 +86,19 @@ void OdbcConnection::BeginReading() {
         if (server_ == Server::PostgreSql) Run("SET TRANSACTION READ ONLY");
         if (server_ == Server::Sqlite) Run("PRAGMA query_only = ON");
     } catch (...) {
-        EndReading();
+        readers_ = 0;
+        LeaveReadingState();
         throw;
     }
 }
 
 void OdbcConnection::EndReading() noexcept {
+    const std::lock_guard lock(readersLock_);
     if (--readers_ > 0) return;
+    LeaveReadingState();
+}
+
+void OdbcConnection::LeaveReadingState() noexcept {
     // Nothing that the readers did is kept. A step that fails here leaves the connection
     // read-only, which the next Execute reports.
     if (transactions_) {

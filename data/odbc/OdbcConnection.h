@@ -9,6 +9,7 @@
 // change data fails, or its change is undone.
 #pragma once
 
+#include <mutex>
 #include <string>
 
 #include "data/odbc/OdbcHandle.h"
@@ -40,6 +41,8 @@ public:
     bool IsSqlite() const { return server_ == Server::Sqlite; }
 
     // The first reader puts the connection in its reading state, the last one takes it out.
+    // A list's query thread reads beside the host's own recordsets, so the count and the
+    // changes of state are taken under one lock.
     void BeginReading();
     void EndReading() noexcept;
 
@@ -55,6 +58,8 @@ private:
     // Runs SQL that delivers no rows on a statement of its own.
     void Run(const std::string& sql) const;
     SQLRETURN SetAttribute(SQLINTEGER attribute, SQLULEN value) const;
+    // Takes the connection out of its reading state; the caller holds readersLock_.
+    void LeaveReadingState() noexcept;
 
     odbc::Handle env_;               // the environment, ODBC 3 behaviour
     odbc::Handle dbc_;               // the connection
@@ -64,6 +69,7 @@ private:
     char quote_ = '"';               // SQL_IDENTIFIER_QUOTE_CHAR
     Server server_ = Server::Other;  // SQL_DBMS_NAME
     bool transactions_ = true;       // SQL_TXN_CAPABLE is not SQL_TC_NONE
+    std::mutex readersLock_;         // over readers_ and the reading state
     int readers_ = 0;                // results reading now
 };
 
