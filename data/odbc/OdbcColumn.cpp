@@ -1,6 +1,7 @@
 #include "data/odbc/OdbcColumn.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "data/odbc/OdbcErrors.h"
@@ -60,11 +61,12 @@ Binding BindingFor(SQLSMALLINT type, SQLULEN size) {
     switch (type) {
         case SQL_BIT:
             return {Cell::Boolean, SQL_C_BIT, sizeof(SQLCHAR)};
+        // A driver may declare a type narrower than the values it holds (SQLite's keeps 64 bits
+        // in every integer column): the cell takes 64 bits, so that no value comes out wrapped.
         case SQL_TINYINT:
         case SQL_SMALLINT:
-            return {Cell::Short, SQL_C_SSHORT, sizeof(SQLSMALLINT)};
+            return {Cell::Short, SQL_C_SBIGINT, sizeof(SQLBIGINT)};
         case SQL_INTEGER:
-            return {Cell::Long, SQL_C_SLONG, sizeof(SQLINTEGER)};
         case SQL_BIGINT:
             return {Cell::BigInt, SQL_C_SBIGINT, sizeof(SQLBIGINT)};
         case SQL_REAL:
@@ -127,12 +129,15 @@ bool OdbcColumn::Write(std::size_t row, rows::RowWriter& out) const {
         case Cell::Boolean:
             out.Boolean(CellAt<SQLCHAR>(row) != 0);
             return true;
-        case Cell::Short:
-            out.Short(CellAt<SQLSMALLINT>(row));
+        case Cell::Short: {
+            const auto value = CellAt<SQLBIGINT>(row);
+            if (value < INT16_MIN || value > INT16_MAX) {
+                out.Integer(value);
+            } else {
+                out.Short(static_cast<std::int16_t>(value));
+            }
             return true;
-        case Cell::Long:
-            out.Integer(CellAt<SQLINTEGER>(row));
-            return true;
+        }
         case Cell::BigInt:
             out.Integer(CellAt<SQLBIGINT>(row));
             return true;

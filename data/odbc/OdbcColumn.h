@@ -20,9 +20,8 @@ public:
     // How a field is fetched and what it becomes.
     enum class Cell {
         Boolean,    // SQL_BIT
-        Short,      // TINYINT, SMALLINT: an Integer
-        Long,       // INTEGER
-        BigInt,     // BIGINT: a Long where it fits, see IntegerVariant
+        Short,      // TINYINT, SMALLINT: an Integer where it fits, else as BigInt
+        BigInt,     // INTEGER, BIGINT: a Long where it fits, see IntegerVariant
         Single,     // REAL
         Double,     // FLOAT, DOUBLE
         Decimal,    // NUMERIC, DECIMAL: read as text, see DecimalVariant

@@ -4,6 +4,7 @@
 // stays text in every literal of the reads, as PostgresTextSearchTest finds.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,24 @@ TEST_F(SqliteOdbcServerModeTest, TheLastRowsRunOnIntoTheNullNamesWhenTheNamesRun
     for (const KeyedRow& row : db_->OpenKeyedRows("places", "code")->LastRows(4))
         codes += CStr(row.fields[1]) + " ";
     EXPECT_EQ(codes, "C02500 C00001 C00002 C00003 ");
+}
+
+// Rows of one name page on by their keys beyond 32 bits, each row once.
+TEST_F(SqliteOdbcServerModeTest, KeysBeyond32BitsPageOnEachRowOnce) {
+    db_->Execute(
+        "CREATE TABLE p (name TEXT, code TEXT);"
+        "INSERT INTO p (rowid, name, code) VALUES (5000000001, 'same', 'c1'), "
+        "(5000000002, 'same', 'c2'), (5000000003, 'same', 'c3');");
+    const auto rows = db_->OpenKeyedRows("p", "");
+    std::string codes;
+    std::optional<RowKey> after;
+    for (int page = 0; page < 4; ++page) {
+        const std::vector<KeyedRow> read = rows->RowsAfter(after, 1);
+        if (read.empty()) break;
+        codes += CStr(read[0].fields[1]) + " ";
+        after = read[0].key;
+    }
+    EXPECT_EQ(codes, "c1 c2 c3 ");
 }
 
 // A text key finds through the file's FTS5 table what the rowid finds; an FTS5 table that

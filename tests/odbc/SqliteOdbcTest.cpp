@@ -42,6 +42,15 @@ TEST_F(SqliteOdbcTest, RowsKeepTheirValuesAndLongTextArrivesWhole) {
     EXPECT_EQ(whole.back(), '>');
 }
 
+// SQLite keeps 64 bits in every integer column, whatever type the column declares and the
+// driver reports: no value comes out wrapped.
+TEST_F(SqliteOdbcTest, IntegersKeepTheirValuesWhateverTheColumnsDeclare) {
+    db_->Execute(
+        "CREATE TABLE n (i INT, m MEDIUMINT, s SMALLINT, t TINYINT);"
+        "INSERT INTO n VALUES (3000000000, -3000000000, 100000, 7);");
+    EXPECT_EQ(RowsOf(*db_, "SELECT * FROM n"), "3000000000|-3000000000|100000|7\n");
+}
+
 TEST_F(SqliteOdbcTest, FailuresCarryTheNumbersTheFillsKnow) {
     EXPECT_EQ(FailureOf([&] { db_->OpenRecordset("SELECT nme FROM fruit", 4); }).Number(),
               kErrTooFewParameters);
