@@ -1,5 +1,6 @@
 #include "platform/sim/Gdi.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -82,7 +83,9 @@ bool Gdi::IsSelected(HGDIOBJ object) const {
 bool Gdi::DeleteObject(HGDIOBJ object) {
     const auto it = objects_.find(object);
     if (it == objects_.end()) {
-        if (!deleted_.contains(object)) return false;
+        if (object == nullptr || std::ranges::find(deleted_, object) == deleted_.end()) {
+            return false;
+        }
         std::fputs("cp::sim: DeleteObject named a drawing object that was deleted already\n",
                    stderr);
         std::abort();
@@ -91,7 +94,7 @@ bool Gdi::DeleteObject(HGDIOBJ object) {
     // Windows refuses to delete an object that a context still uses; it stays alive.
     if (IsSelected(object)) return false;
     objects_.erase(it);
-    deleted_.insert(object);
+    deleted_[nextDeleted_++ % deleted_.size()] = object;
     return true;
 }
 

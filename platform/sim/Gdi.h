@@ -10,8 +10,8 @@
 // context (class names ending in "DC") has one persistent context that is not counted.
 #pragma once
 
+#include <array>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -70,9 +70,9 @@ public:
     HPEN CreatePen(int style, int width, COLORREF color);
     HFONT CreateFont(std::string name);
     HBITMAP CreateBitmap(int width, int height, std::vector<COLORREF> pixels, int resourceId);
-    // False for an unknown object and for one still selected into a context. Deleting an
-    // object a second time ends the program: on the real system its handle may name another
-    // object by then, the host's own for one.
+    // False for an unknown object and for one still selected into a context. Deleting one of
+    // the objects deleted last a second time ends the program: on the real system its handle
+    // may name another object by then, the host's own for one.
     bool DeleteObject(HGDIOBJ object);
     const GdiObject* Object(HGDIOBJ object) const;
 
@@ -107,10 +107,13 @@ private:
 
     HandleAllocator& handles_;              // the world's handle source
     std::map<HGDIOBJ, GdiObject> objects_;  // live objects, stock ones included
-    std::set<HGDIOBJ> deleted_;             // objects deleted already
-    std::map<HDC, DeviceContext> dcs_;      // live contexts
-    std::vector<DrawRecord> log_;           // the drawing log
-    HBRUSH stockBrush_ = nullptr;           // the stock objects
+    // The objects deleted last, which a second delete most likely names; a fixed number, so
+    // that a long session's memory stays flat.
+    std::array<HGDIOBJ, 256> deleted_{};
+    std::size_t nextDeleted_ = 0;       // where the next deleted object goes in deleted_
+    std::map<HDC, DeviceContext> dcs_;  // live contexts
+    std::vector<DrawRecord> log_;       // the drawing log
+    HBRUSH stockBrush_ = nullptr;       // the stock objects
     HPEN stockPen_ = nullptr;
     HFONT stockFont_ = nullptr;
     HBITMAP stockBitmap_ = nullptr;
