@@ -71,6 +71,9 @@ HRESULT ColumnPickObject::InPlaceDeactivate() {
     if (!inPlaceActive_) return S_OK;
     return Entered(IID_IOleInPlaceObject, [&] {
         UIDeactivate();
+        // A container that deactivates or closes the control as it leaves the user interface
+        // has done all of it already.
+        if (!inPlaceActive_) return S_OK;
         // Inactive from here on: a handler of the commit below that closes or deactivates the
         // control again finds nothing more to do, and the focus coming back activates nothing.
         inPlaceActive_ = false;

@@ -64,6 +64,12 @@ HRESULT InPlaceSite::Logged(const char* call) {
     return S_OK;
 }
 
+HRESULT InPlaceSite::OnUIDeactivate(BOOL) {
+    log.push_back("OnUIDeactivate");
+    if (onUIDeactivate) onUIDeactivate();
+    return S_OK;
+}
+
 HRESULT InPlaceSite::OnInPlaceDeactivate() {
     log.push_back("OnInPlaceDeactivate");
     if (onInPlaceDeactivate) onInPlaceDeactivate();

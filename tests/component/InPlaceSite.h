@@ -34,6 +34,7 @@ public:
     AmbientAnswer ambient;
     std::vector<std::string> log;               // the control's calls of the site, in order
     std::function<void()> onInPlaceDeactivate;  // runs inside OnInPlaceDeactivate
+    std::function<void()> onUIDeactivate;       // runs inside OnUIDeactivate
     // Offers IOleControlSite, whose TranslateAccelerator takes Tab ("TranslateAccelerator(9)").
     bool controlSite = false;
 
@@ -49,7 +50,7 @@ public:
                                                IOleInPlaceUIWindow** document, LPRECT position,
                                                LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
     HRESULT STDMETHODCALLTYPE Scroll(::SIZE) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return Logged("OnUIDeactivate"); }
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override;
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
     HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
