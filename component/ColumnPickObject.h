@@ -308,6 +308,8 @@ private:
     HRESULT PutFont(IFontDisp* value, FontProperty::Taking taking);
     // The font changed, whichever way: the windows take it and the sinks hear of it.
     void FontChanged();
+    // Runs a change of the font object that the host made on it, as one call of the control's.
+    void InFontCall(const std::function<void()>& body);
 
     // --- win32::Container --------------------------------------------------------------------
     bool AmbientUserMode() override;
@@ -386,21 +388,23 @@ private:
     // The last reference has gone: references that come and go from now on (a container's
     // callback during the end) end nothing more.
     bool ending_ = false;
-    ParkingWindow parking_;                         // holds the control while inactive
-    std::unique_ptr<win32::ControlHost> host_;      // the control's windows and the control
-    ColumnPick* control_ = nullptr;                 // the control, owned by host_
-    bool started_ = false;                          // the control's start-up has run
-    EventSource events_;                            // the connection point of the events
-    PropertyNotifySource notify_;                   // the connection point of property changes
-    FontProperty font_{[this] { FontChanged(); }};  // Font
-    ObjectSafety safety_;                           // safe for scripting and initialization
-    ITypeLib* typeLibrary_ = nullptr;               // the component's type library
-    IOleClientSite* site_ = nullptr;                // the container's site
-    IOleInPlaceSite* inPlaceSite_ = nullptr;        // while active in place
-    IOleInPlaceFrame* frame_ = nullptr;             // while active in place
-    IOleInPlaceUIWindow* document_ = nullptr;       // while active in place (may stay nullptr)
-    IOleAdviseHolder* adviseHolder_ = nullptr;      // IOleObject::Advise sinks
-    IAdviseSink* viewSink_ = nullptr;               // IViewObject::SetAdvise
+    ParkingWindow parking_;                     // holds the control while inactive
+    std::unique_ptr<win32::ControlHost> host_;  // the control's windows and the control
+    ColumnPick* control_ = nullptr;             // the control, owned by host_
+    bool started_ = false;                      // the control's start-up has run
+    EventSource events_;                        // the connection point of the events
+    PropertyNotifySource notify_;               // the connection point of property changes
+    ObjectSafety safety_;                       // safe for scripting and initialization
+    ITypeLib* typeLibrary_ = nullptr;           // the component's type library
+    IOleClientSite* site_ = nullptr;            // the container's site
+    IOleInPlaceSite* inPlaceSite_ = nullptr;    // while active in place
+    IOleInPlaceFrame* frame_ = nullptr;         // while active in place
+    IOleInPlaceUIWindow* document_ = nullptr;   // while active in place (may stay nullptr)
+    IOleAdviseHolder* adviseHolder_ = nullptr;  // IOleObject::Advise sinks
+    IAdviseSink* viewSink_ = nullptr;           // IViewObject::SetAdvise
+
+    // Font, told of its own changes by the host's font object inside a call of the control's.
+    FontProperty font_{[this] { FontChanged(); }, [this](auto& body) { InFontCall(body); }};
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool dirty_ = false;  // a persisted property changed since the last save

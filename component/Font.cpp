@@ -60,8 +60,16 @@ IDispatch* ColumnPickObject::Ambients() {
 
 void ColumnPickObject::FontChanged() {
     if (started_) host_->SetFont(font_.Handle());
-    dirty_ = true;
+    // The container's font is not stored: following it changes nothing to save.
+    if (!font_.FollowsContainer()) dirty_ = true;
     notify_.Changed(DISPID_FONT);
+}
+
+void ColumnPickObject::InFontCall(const std::function<void()>& body) {
+    Entered(IID_IPropertyNotifySink, [&] {
+        body();
+        return S_OK;
+    });
 }
 
 HRESULT ColumnPickObject::get_Font(IFontDisp** value) {

@@ -64,7 +64,42 @@ std::string Narrowed(BSTR text) {
 
 }  // namespace
 
-FontProperty::FontProperty(std::function<void()> changed) : changed_(std::move(changed)) {}
+// The font's sink, an object of its own: the font holds it while it tells its sinks of a change,
+// and a host that lets go of the control meanwhile must leave the font a sink that is still
+// there. The property cuts the link when it lets go of the font.
+class FontSink final : public IPropertyNotifySink {
+public:
+    explicit FontSink(FontProperty& property) : property_(&property) {}
+    void Cut() { property_ = nullptr; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        *out = iid == IID_IUnknown || iid == IID_IPropertyNotifySink
+                   ? static_cast<IPropertyNotifySink*>(this)
+                   : nullptr;
+        if (*out == nullptr) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override {
+        if (property_ != nullptr) property_->ObjectChanged();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+
+private:
+    FontProperty* property_;  // nullptr once the property let go of the font
+    ULONG references_ = 1;
+};
+
+FontProperty::FontProperty(std::function<void()> changed, Entry enter)
+    : changed_(std::move(changed)), enter_(std::move(enter)) {}
 
 FontProperty::~FontProperty() {
     Drop();
@@ -173,18 +208,13 @@ void FontProperty::Write(PropertyBag& bag) const {
     bag.WriteProperty("FontCharset", Variant(static_cast<std::int16_t>(charset)), none);
 }
 
-HRESULT FontProperty::QueryInterface(REFIID iid, void** out) {
-    if (out == nullptr) return E_POINTER;
-    *out = iid == IID_IUnknown || iid == IID_IPropertyNotifySink
-               ? static_cast<IPropertyNotifySink*>(this)
-               : nullptr;
-    return *out != nullptr ? S_OK : E_NOINTERFACE;
-}
-
-HRESULT FontProperty::OnChanged(DISPID) {
-    fromContainer_ = false;
-    Renew();
-    return S_OK;
+void FontProperty::ObjectChanged() {
+    // The host may let go of the control in a handler of the change: the control ends once
+    // the new handle is in place.
+    enter_([this] {
+        fromContainer_ = false;
+        Renew();
+    });
 }
 
 void FontProperty::Hold(IFont* font) {
@@ -197,9 +227,8 @@ void FontProperty::Hold(IFont* font) {
                                         reinterpret_cast<void**>(&points)))) {
         IConnectionPoint* point = nullptr;
         if (SUCCEEDED(points->FindConnectionPoint(IID_IPropertyNotifySink, &point))) {
-            if (FAILED(point->Advise(static_cast<IPropertyNotifySink*>(this), &cookie_))) {
-                cookie_ = 0;
-            }
+            sink_ = new FontSink(*this);
+            if (FAILED(point->Advise(sink_, &cookie_))) cookie_ = 0;
             point->Release();
         }
         points->Release();
@@ -221,6 +250,10 @@ void FontProperty::Drop() {
             points->Release();
         }
         cookie_ = 0;
+    }
+    if (sink_ != nullptr) {
+        sink_->Cut();
+        std::exchange(sink_, nullptr)->Release();
     }
     std::exchange(font_, nullptr)->Release();
 }

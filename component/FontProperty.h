@@ -15,10 +15,17 @@
 
 namespace ocx {
 
-class FontProperty final : public IPropertyNotifySink {
+class FontSink;
+
+class FontProperty final {
 public:
-    // `changed` runs after every change of the font, whichever way it came.
-    explicit FontProperty(std::function<void()> changed);
+    // Runs a body as one call into the owner, which keeps the owner whole until it returns.
+    using Entry = std::function<void(const std::function<void()>& body)>;
+
+    // `changed` runs after every change of the font, whichever way it came; `enter` runs the
+    // host's change of the font object itself, which reaches the control through no call of
+    // its own.
+    FontProperty(std::function<void()> changed, Entry enter);
     ~FontProperty();
     FontProperty(const FontProperty&) = delete;
     FontProperty& operator=(const FontProperty&) = delete;
@@ -46,13 +53,8 @@ public:
     void Read(PropertyBag& bag, IDispatch* ambients);
     void Write(PropertyBag& bag) const;
 
-    // IUnknown: the object lives as long as its owner; the font holds it as its sink only.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    // IPropertyNotifySink: the host changed the font object itself.
-    HRESULT STDMETHODCALLTYPE OnChanged(DISPID dispid) override;
-    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+    // The host changed the font object itself.
+    void ObjectChanged();
 
 private:
     void Hold(IFont* font);  // takes the reference given
@@ -62,8 +64,10 @@ private:
     void Renew();
 
     std::function<void()> changed_;
+    Entry enter_;
     IFont* font_ = nullptr;
-    DWORD cookie_ = 0;  // the font's connection to this sink
+    FontSink* sink_ = nullptr;  // what the font tells of its changes, while it is held
+    DWORD cookie_ = 0;          // the font's connection to sink_
     bool fromContainer_ = false;
     HFONT handle_ = nullptr;      // owned
     std::vector<HFONT> retired_;  // handles that the windows may still use, owned

@@ -68,6 +68,7 @@ void NotifySink::Disconnect() {
 
 HRESULT NotifySink::OnChanged(DISPID id) {
     log.push_back("Changed(" + NameOf(id) + ")");
+    if (onChanged) onChanged();
     return S_OK;
 }
 

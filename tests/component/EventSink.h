@@ -48,9 +48,12 @@ public:
     // Connects to the control's property changes; false when the control refuses.
     bool Connect();
     void Disconnect();
+    // Lets go of the connection point, and with it of the control, without unadvising.
+    void Forget() { point_.Reset(); }
 
     std::vector<std::string> log;
     DISPID refuse = DISPID_UNKNOWN;
+    std::function<void()> onChanged;  // runs after each change is logged
 
     HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override;
     HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID id) override;

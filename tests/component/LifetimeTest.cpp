@@ -4,6 +4,7 @@
 // the host goes on.
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "platform/win32/Wide.h"
 #include "tests/component/AtlContainer.h"
@@ -98,6 +99,51 @@ TEST(Lifetime, AHandlerThatReleasesTheControlDuringAPutEndsItAfterThePut) {
         EXPECT_EQ(answer.hr, S_OK) << label;
         EXPECT_TRUE(released) << label;
         EXPECT_EQ(sink.OthersReferences(), 0u) << label << ": the control has ended";
+    }
+}
+
+// `picker.Font.Size = 20` on the host's font object reaches the control through none of its own
+// members; a property sink that lets go of the control as it hears of the change ends it once
+// the change is through, and the host's font object goes on working.
+TEST(Lifetime, ASinkThatReleasesTheControlWhenItsFontChangesInPlaceEndsItAfterwards) {
+    IDispatch* control = CreateControl().Detach();
+    ASSERT_NE(control, nullptr);
+    ASSERT_EQ(As<IPersistStreamInit>(control)->InitNew(), S_OK);
+    Var font;
+    ASSERT_EQ(Get(control, L"Font", font), S_OK);
+    ComPtr<IFont> object = As<IFont>(V_DISPATCH(&font.v));
+    NotifySink sink{control};
+    ASSERT_TRUE(sink.Connect());
+    sink.Forget();
+    sink.onChanged = [&] {
+        if (control != nullptr) std::exchange(control, nullptr)->Release();
+    };
+
+    EXPECT_EQ(object->put_Size(CY{.int64 = 200000}), S_OK);
+    EXPECT_EQ(control, nullptr);
+    EXPECT_EQ(sink.OthersReferences(), 0u) << "the control has ended";
+    EXPECT_EQ(object->put_Size(CY{.int64 = 100000}), S_OK);
+}
+
+// Containers that keep only the active object in place deactivate it, or close it, from
+// OnUIDeactivate: the deactivation under way finds it done and tells the site nothing twice.
+TEST(Lifetime, AContainerThatDeactivatesTheControlAsItLeavesTheUserInterfaceDoesItOnce) {
+    for (const bool closes : {false, true}) {
+        InPlaceSite site;
+        ComPtr<IDispatch> control = ActiveControl(site, L"Austria;Belgium");
+        ComPtr<IOleInPlaceObject> inPlace = As<IOleInPlaceObject>(control.Get());
+        site.onUIDeactivate = [&] {
+            if (closes) As<IOleObject>(control.Get())->Close(OLECLOSE_NOSAVE);
+            if (!closes) inPlace->InPlaceDeactivate();
+        };
+        HWND window = nullptr;
+        EXPECT_EQ((std::tuple{inPlace->InPlaceDeactivate(), inPlace->GetWindow(&window)}),
+                  (std::tuple{S_OK, E_FAIL}));
+        EXPECT_EQ(site.log, (Texts{"OnInPlaceActivate", "OnUIActivate", "OnUIDeactivate",
+                                   "OnInPlaceDeactivate"}))
+            << closes;
+        site.onUIDeactivate = nullptr;
+        Close(control.Get());
     }
 }
 
