@@ -332,6 +332,12 @@ private:
     // The same for the dual interface's methods, by name; errors become the HRESULT.
     HRESULT CallByName(std::string_view name, iface::Kind kind, std::vector<Variant> args,
                        Variant* result = nullptr);
+    // The same with arguments made by `make` inside the call, where a failure to make them (a
+    // text too long for the memory left) is the call's error and leaves no method.
+    template <class Make>
+    HRESULT CallWith(std::string_view name, iface::Kind kind, Make&& make) {
+        return Entered(IID__ColumnPick, [&] { return CallByName(name, kind, make()); });
+    }
     template <class Out>
     HRESULT GetByName(std::string_view name, Out* out, std::vector<Variant> args = {});
 

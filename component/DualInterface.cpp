@@ -18,6 +18,8 @@ const iface::Member* FindByName(std::string_view name, Kind kind) {
     return nullptr;
 }
 
+using Args = std::vector<Variant>;
+
 Variant Text(BSTR text) {
     return Variant(win32::Narrow(std::wstring_view(text, text ? ::SysStringLen(text) : 0)));
 }
@@ -118,10 +120,10 @@ HRESULT ColumnPickObject::About() {
     return CallByName("About", Kind::Method, {});
 }
 HRESULT ColumnPickObject::AddItem(BSTR strItem) {
-    return CallByName("AddItem", Kind::Method, {Text(strItem)});
+    return CallWith("AddItem", Kind::Method, [&] { return Args{Text(strItem)}; });
 }
 HRESULT ColumnPickObject::AddList(BSTR strItem) {
-    return CallByName("AddList", Kind::Method, {Text(strItem)});
+    return CallWith("AddList", Kind::Method, [&] { return Args{Text(strItem)}; });
 }
 HRESULT ColumnPickObject::get_Appearance(::typAppearance* value) {
     return GetByName("Appearance", value);
@@ -169,7 +171,7 @@ HRESULT ColumnPickObject::put_ColumnLineForeColor(OLE_COLOR value) {
 }
 HRESULT ColumnPickObject::put_ColumnWidths(BSTR* value) {
     if (value == nullptr) return E_POINTER;
-    return CallByName("ColumnWidths", Kind::PropertyLet, {Text(*value)});
+    return CallWith("ColumnWidths", Kind::PropertyLet, [&] { return Args{Text(*value)}; });
 }
 HRESULT ColumnPickObject::get_ComboBoxIsOpen(VARIANT_BOOL* value) {
     if (value == nullptr) return E_POINTER;
@@ -186,34 +188,19 @@ HRESULT ColumnPickObject::put_Enabled(VARIANT_BOOL* value) {
     return CallByName("Enabled", Kind::PropertyLet, {Boolean(*value)});
 }
 HRESULT ColumnPickObject::FillComboBoxMultiColumn(IDispatch* dbDatabase, BSTR strSelectQuery) {
-    Variant database;
-    const HRESULT hr = Boundary(IID__ColumnPick, [&] {
-        database = DatabaseVariant(dbDatabase);
-        return S_OK;
+    return CallWith("FillComboBoxMultiColumn", Kind::Method, [&] {
+        return Args{DatabaseVariant(dbDatabase), Text(strSelectQuery)};
     });
-    if (FAILED(hr)) return hr;
-    return CallByName("FillComboBoxMultiColumn", Kind::Method,
-                      {std::move(database), Text(strSelectQuery)});
 }
 HRESULT ColumnPickObject::ConnectComboBoxMultiColumn(IDispatch* dbDatabase, BSTR strSource,
                                                      BSTR strKeyField) {
-    Variant database;
-    const HRESULT hr = Boundary(IID__ColumnPick, [&] {
-        database = DatabaseVariant(dbDatabase);
-        return S_OK;
+    return CallWith("ConnectComboBoxMultiColumn", Kind::Method, [&] {
+        return Args{DatabaseVariant(dbDatabase), Text(strSource), Text(strKeyField)};
     });
-    if (FAILED(hr)) return hr;
-    return CallByName("ConnectComboBoxMultiColumn", Kind::Method,
-                      {std::move(database), Text(strSource), Text(strKeyField)});
 }
 HRESULT ColumnPickObject::FillComboBoxMultiColumnRecordset(VARIANT rec) {
-    Variant recordset;
-    const HRESULT hr = Boundary(IID__ColumnPick, [&] {
-        recordset = FromVariant(rec);
-        return S_OK;
-    });
-    if (FAILED(hr)) return hr;
-    return CallByName("FillComboBoxMultiColumnRecordset", Kind::Method, {std::move(recordset)});
+    return CallWith("FillComboBoxMultiColumnRecordset", Kind::Method,
+                    [&] { return Args{FromVariant(rec)}; });
 }
 HRESULT ColumnPickObject::get_ForeColorNormal(OLE_COLOR* value) {
     return GetByName("ForeColorNormal", value);
@@ -269,7 +256,7 @@ HRESULT ColumnPickObject::ShowDropDown() {
     return CallByName("ShowDropDown", Kind::Method, {});
 }
 HRESULT ColumnPickObject::put_Text(BSTR value) {
-    return CallByName("Text", Kind::PropertyLet, {Text(value)});
+    return CallWith("Text", Kind::PropertyLet, [&] { return Args{Text(value)}; });
 }
 HRESULT ColumnPickObject::get_Text(BSTR* value) {
     return GetByName("Text", value);
@@ -296,7 +283,7 @@ HRESULT ColumnPickObject::get_SearchColumns(BSTR* value) {
     return GetByName("SearchColumns", value);
 }
 HRESULT ColumnPickObject::put_SearchColumns(BSTR value) {
-    return CallByName("SearchColumns", Kind::PropertyLet, {Text(value)});
+    return CallWith("SearchColumns", Kind::PropertyLet, [&] { return Args{Text(value)}; });
 }
 HRESULT ColumnPickObject::get_FilterList(VARIANT_BOOL* value) {
     if (value == nullptr) return E_POINTER;
@@ -322,7 +309,7 @@ HRESULT ColumnPickObject::get_ColumnCaptions(BSTR* value) {
     return GetByName("ColumnCaptions", value);
 }
 HRESULT ColumnPickObject::put_ColumnCaptions(BSTR value) {
-    return CallByName("ColumnCaptions", Kind::PropertyLet, {Text(value)});
+    return CallWith("ColumnCaptions", Kind::PropertyLet, [&] { return Args{Text(value)}; });
 }
 HRESULT ColumnPickObject::get_ColumnAlignments(BSTR* value) {
     if (value == nullptr) return E_POINTER;
@@ -330,7 +317,7 @@ HRESULT ColumnPickObject::get_ColumnAlignments(BSTR* value) {
     return GetByName("ColumnAlignments", value);
 }
 HRESULT ColumnPickObject::put_ColumnAlignments(BSTR value) {
-    return CallByName("ColumnAlignments", Kind::PropertyLet, {Text(value)});
+    return CallWith("ColumnAlignments", Kind::PropertyLet, [&] { return Args{Text(value)}; });
 }
 HRESULT ColumnPickObject::FitColumnWidths(BSTR* widths) {
     if (widths == nullptr) return E_POINTER;
