@@ -108,6 +108,16 @@ SqlKeyedRows::SqlKeyedRows(std::shared_ptr<Database> database, SqlDialect dialec
     fields_ = rs->GetRows(1).Array()->Extent(0) - 2;
     rs->Close();
     if (fields_ < 1) rows::RaiseNotARowQuery();
+    if (dialect_ == SqlDialect::PostgreSql) {
+        const auto named = database_->OpenRecordset(
+            Named() +
+                "SELECT pg_collation_for(cp_f0::text) FROM (SELECT 1) AS cp_probe "
+                "LEFT JOIN cp_rows ON true LIMIT 1",
+            dbOpenForwardOnly);
+        const Variant collation = named->GetRows(1).Array()->At(0, 0);
+        named->Close();
+        collation_ = collation.IsNull() ? std::string("\"default\"") : CStr(collation);
+    }
 }
 
 namespace {
@@ -186,12 +196,18 @@ std::string SqlKeyedRows::Named() const {
 }
 
 std::string SqlKeyedRows::Folded() const {
-    return dialect_ == SqlDialect::Sqlite ? "cp_f0 COLLATE NOCASE" : "lower(cp_f0) COLLATE \"C\"";
+    return dialect_ == SqlDialect::Sqlite ? "cp_f0 COLLATE NOCASE"
+                                          : "lower(cp_f0::text) COLLATE \"C\"";
+}
+
+std::string SqlKeyedRows::FoldedOnServer(const std::string& text) const {
+    // Folded in the field's collation, compared in "C" as the field is.
+    return "lower(CAST(" + text + " AS text) COLLATE " + collation_ + ") COLLATE \"C\"";
 }
 
 std::string SqlKeyedRows::FoldedLiteral(const Variant& value) const {
     // SQLite folds both sides of a NOCASE comparison itself.
-    return dialect_ == SqlDialect::Sqlite ? SqlLiteral(value) : "lower(" + SqlLiteral(value) + ")";
+    return dialect_ == SqlDialect::Sqlite ? SqlLiteral(value) : FoldedOnServer(SqlLiteral(value));
 }
 
 std::vector<KeyedRow> SqlKeyedRows::Read(const std::string& where, const char* order, int limit,
@@ -301,6 +317,11 @@ std::int64_t SqlKeyedRows::CountBefore(const RowKey& key) {
 }
 
 std::string SqlKeyedRows::PrefixCondition(std::string_view prefix) const {
+    if (dialect_ == SqlDialect::PostgreSql) {
+        // A pattern whose prefix is a constant, which the planner reads as the index range.
+        return Folded() + " LIKE (" + FoldedOnServer(SqlLiteral(Variant(LikeEscaped(prefix)))) +
+               " || '%') COLLATE \"C\"";
+    }
     const std::string end = FoldedPrefixEnd(prefix);
     std::string where = Folded() + " >= " + SqlLiteral(Variant(FoldedPrefix(prefix)));
     if (!end.empty()) where += " AND " + Folded() + " < " + SqlLiteral(Variant(end));

@@ -8,8 +8,10 @@
 // table named without a key is read by its rowid.
 //
 // PostgreSQL orders the rows by lower(first field) in the "C" collation, Null entries first,
-// then by the key, and a prefix is the range lower(field) >= prefix AND < its end; an index
-// that serves every read:
+// then by the key, and a prefix is the range of lower(field) that begins with it. A text that a
+// read starts from or a typed prefix is folded by the same lower() as the field, in the field's
+// own collation, so that a column collated otherwise than the database loses no rows, and a
+// first field of numbers or dates is folded as its text. An index that serves every read:
 //
 //     CREATE INDEX places_name ON places ((lower(name)) COLLATE "C", id);
 //
@@ -80,6 +82,8 @@ private:
     std::string Beyond(const RowKey& key, const char* comparison) const;
     // The entries that begin with prefix, as an index range of the first field.
     std::string PrefixCondition(std::string_view prefix) const;
+    // PostgreSQL's fold of an SQL text expression, as the first field is folded.
+    std::string FoldedOnServer(const std::string& text) const;
     // The condition under which the text matches; none when it can match no row.
     std::optional<std::string> TextCondition(const TextMatch& match);
     // The table's names of the searched fields; error 9 for a field the rows lack.
@@ -105,6 +109,7 @@ private:
     std::string searchSql_[2];        // SQLite's FTS5 tables' CREATE statements, by FieldMatch
     std::vector<std::string> names_;  // the table's column names, once a search asked for them
     std::int32_t fields_ = 0;         // the source's fields
+    std::string collation_;           // PostgreSQL's collation of the first field, quoted
 };
 
 // A value as an SQL literal; error 3001 for a text with a zero byte or a number that is none.

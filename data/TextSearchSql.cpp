@@ -202,13 +202,17 @@ std::string Fts5Query(const std::vector<std::string>& columns, std::string_view 
     return query;
 }
 
-std::string LikeAnywhere(std::string_view text) {
-    std::string pattern = "%";
+std::string LikeEscaped(std::string_view text) {
+    std::string pattern;
     for (const char c : text) {
         if (c == '%' || c == '_' || c == '\\') pattern += '\\';
         pattern += c;
     }
-    return pattern + "%";
+    return pattern;
+}
+
+std::string LikeAnywhere(std::string_view text) {
+    return "%" + LikeEscaped(text) + "%";
 }
 
 std::string WordStartExpression(std::string_view text) {

@@ -61,6 +61,8 @@ void CheckSqliteSearchRowid(std::string_view createSql, const std::string& table
 std::string Fts5Query(const std::vector<std::string>& columns, std::string_view text,
                       FieldMatch match);
 
+// text as a part of a LIKE pattern: its wildcards and escape taken as text.
+std::string LikeEscaped(std::string_view text);
 // The pattern of ILIKE that finds text anywhere, its wildcards and escape taken as text.
 std::string LikeAnywhere(std::string_view text);
 // The regular expression (PostgreSQL's) that finds text at the start of a word.

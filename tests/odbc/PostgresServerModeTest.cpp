@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
 #include "data/rows/RowBlock.h"
+#include "runtime/Conversions.h"
 #include "tests/odbc/OdbcTestSupport.h"
 
 namespace cp::test {
@@ -19,9 +23,51 @@ protected:
     std::shared_ptr<odbc::OdbcDatabase> db_ = odbc::OdbcDatabase::Open(PostgresConnection());
 };
 
+// The second field of every row, read a row at a time by key from the row before, as the list
+// pages down (at most 10 reads, so that a read that does not move on still ends).
+std::string PagedByKey(KeyedRows& rows) {
+    std::string codes;
+    std::optional<RowKey> after;
+    for (int page = 0; page < 10; ++page) {
+        const std::vector<KeyedRow> read = rows.RowsAfter(after, 1);
+        if (read.empty()) break;
+        codes += CStr(read[0].fields[1]) + " ";
+        after = read[0].key;
+    }
+    return codes;
+}
+
 TEST_F(PostgresServerModeTest, AQueryNeedsItsKey) {
     EXPECT_EQ(FailureOf([&] { db_->OpenKeyedRows("SELECT name FROM server_places", ""); }).Number(),
               rows::kErrInvalidArgument);
+}
+
+// A typed text is folded by the same lower() as the entries: a capital beyond ASCII finds what
+// its small letter finds, and a wildcard is a letter like any other.
+TEST_F(PostgresServerModeTest, ATypedTextIsFoldedAsTheEntriesAre) {
+    db_->Execute(
+        "CREATE TEMP TABLE typed (name TEXT, code TEXT PRIMARY KEY);"
+        "INSERT INTO typed VALUES ('Österreich', 'AT'), ('Éire', 'IE'), ('ö%x', 'PCT')");
+    const auto rows = db_->OpenKeyedRows("typed", "");
+    std::string found;
+    for (const char* typed : {"ö", "Ö", "É", "ö%", "ö_"}) {
+        const std::optional<KeyedRow> row = rows->FirstWithPrefix(typed);
+        found += (row ? CStr(row->fields[1]) : std::string("none")) + " ";
+    }
+    EXPECT_EQ(found, "PCT PCT IE PCT none ");
+}
+
+// Pages are read on from an entry folded as the first field is: in the field's own collation,
+// and as text where the field holds numbers.
+TEST_F(PostgresServerModeTest, PagesReadEveryRowWhateverTheFirstFieldsCollationOrType) {
+    db_->Execute(
+        "CREATE TEMP TABLE collated (name TEXT COLLATE \"C\", code TEXT PRIMARY KEY);"
+        "INSERT INTO collated VALUES ('apple', 'A1'), ('Äpfel', 'A2'), ('Ärger', 'A3'),"
+        " ('Öl', 'A4'), ('zebra', 'A5');"
+        "CREATE TEMP TABLE zips (zip INTEGER, code TEXT PRIMARY KEY);"
+        "INSERT INTO zips VALUES (80331, 'M'), (10115, 'B'), (20095, 'HH')");
+    EXPECT_EQ(PagedByKey(*db_->OpenKeyedRows("collated", "")), "A1 A5 A2 A3 A4 ");
+    EXPECT_EQ(PagedByKey(*db_->OpenKeyedRows("zips", "")), "B HH M ");
 }
 
 }  // namespace
