@@ -108,15 +108,34 @@ SqlKeyedRows::SqlKeyedRows(std::shared_ptr<Database> database, SqlDialect dialec
     fields_ = rs->GetRows(1).Array()->Extent(0) - 2;
     rs->Close();
     if (fields_ < 1) rows::RaiseNotARowQuery();
-    if (dialect_ == SqlDialect::PostgreSql) {
-        const auto named = database_->OpenRecordset(
-            Named() +
-                "SELECT pg_collation_for(cp_f0::text) FROM (SELECT 1) AS cp_probe "
-                "LEFT JOIN cp_rows ON true LIMIT 1",
-            dbOpenForwardOnly);
-        const Variant collation = named->GetRows(1).Array()->At(0, 0);
-        named->Close();
-        collation_ = collation.IsNull() ? std::string("\"default\"") : CStr(collation);
+    if (dialect_ == SqlDialect::PostgreSql) ReadFieldTypes();
+}
+
+void SqlKeyedRows::ReadFieldTypes() {
+    std::string sql = Named() + "SELECT pg_collation_for(cp_f0::text)";
+    for (int f = 0; f < fields_; ++f)
+        sql += ", pg_typeof(cp_f" + std::to_string(f) + ")::text";
+    const auto rs = database_->OpenRecordset(
+        sql + " FROM (SELECT 1) AS cp_probe LEFT JOIN cp_rows ON true LIMIT 1", dbOpenForwardOnly);
+    const Variant block = rs->GetRows(1);
+    rs->Close();
+    const VariantArray& cells = *block.Array();
+    collation_ = cells.At(0, 0).IsNull() ? std::string("\"default\"") : CStr(cells.At(0, 0));
+    for (int f = 0; f < fields_; ++f) {
+        const std::string type = CStr(cells.At(f + 1, 0));
+        if (type == "text" || type == "character varying" || type == "character" ||
+            type == "name" || type == "citext") {
+            kinds_.push_back(FieldKind::Text);
+        } else if (type == "smallint" || type == "integer" || type == "bigint" ||
+                   type == "numeric" || type == "real" || type == "double precision") {
+            kinds_.push_back(FieldKind::Number);
+        } else if (type == "boolean") {
+            kinds_.push_back(FieldKind::Boolean);
+        } else if (type == "date" || type.starts_with("timestamp")) {
+            kinds_.push_back(FieldKind::Date);
+        } else {
+            kinds_.push_back(FieldKind::Other);
+        }
     }
 }
 
@@ -334,10 +353,43 @@ std::optional<KeyedRow> SqlKeyedRows::FirstWithPrefix(std::string_view prefix) {
     return std::move(rows.front());
 }
 
+std::optional<std::string> SqlKeyedRows::ValueCondition(int field, const Variant& value) const {
+    const std::string name = "cp_f" + std::to_string(field);
+    const std::string equals = name + " = " + SqlLiteral(value);
+    if (dialect_ != SqlDialect::PostgreSql || value.IsNull() || value.IsEmpty()) return equals;
+    // PostgreSQL refuses to compare values of other types. The host's "=" finds a number
+    // never equal to a text, and compares numbers, Booleans and dates by their value.
+    const bool text = value.IsString();
+    switch (kinds_[static_cast<std::size_t>(field)]) {
+        case FieldKind::Text:
+            if (text) return equals;
+            break;
+        case FieldKind::Number:
+            if (!text) return equals;
+            break;
+        case FieldKind::Boolean:
+            if (!text && (value.Number() == -1 || value.Number() == 0)) {
+                return name + (value.Number() == 0 ? " = false" : " = true");
+            }
+            break;
+        case FieldKind::Date:
+            if (!text) {
+                return name + " = TIMESTAMP '1899-12-30' + " + SqlLiteral(Variant(value.Number())) +
+                       " * INTERVAL '1 day'";
+            }
+            break;
+        case FieldKind::Other:
+            if (text) return name + "::text = " + SqlLiteral(value);
+            break;
+    }
+    return std::nullopt;
+}
+
 std::optional<KeyedRow> SqlKeyedRows::FirstWithValue(int field, const Variant& value) {
     if (field < 0 || field >= fields_) return std::nullopt;
-    auto rows = Read("cp_f" + std::to_string(field) + " = " + SqlLiteral(value), "ASC", 1,
-                     field == 0 ? Nulls::Excluded : Nulls::Included);
+    const std::optional<std::string> condition = ValueCondition(field, value);
+    if (!condition) return std::nullopt;
+    auto rows = Read(*condition, "ASC", 1, field == 0 ? Nulls::Excluded : Nulls::Included);
     if (rows.empty()) return std::nullopt;
     return std::move(rows.front());
 }

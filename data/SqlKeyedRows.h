@@ -84,6 +84,11 @@ private:
     std::string PrefixCondition(std::string_view prefix) const;
     // PostgreSQL's fold of an SQL text expression, as the first field is folded.
     std::string FoldedOnServer(const std::string& text) const;
+    // Reads PostgreSQL's collation of the first field and the kinds of the fields.
+    void ReadFieldTypes();
+    // The condition under which field equals value as the host compares them; none where no
+    // entry of the field's type can equal it.
+    std::optional<std::string> ValueCondition(int field, const Variant& value) const;
     // The condition under which the text matches; none when it can match no row.
     std::optional<std::string> TextCondition(const TextMatch& match);
     // The table's names of the searched fields; error 9 for a field the rows lack.
@@ -110,6 +115,9 @@ private:
     std::vector<std::string> names_;  // the table's column names, once a search asked for them
     std::int32_t fields_ = 0;         // the source's fields
     std::string collation_;           // PostgreSQL's collation of the first field, quoted
+    // What PostgreSQL's type of each field holds, as a host's value compares with it.
+    enum class FieldKind { Text, Number, Boolean, Date, Other };
+    std::vector<FieldKind> kinds_;
 };
 
 // A value as an SQL literal; error 3001 for a text with a zero byte or a number that is none.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/odbc/OdbcDatabase.h"
@@ -68,6 +69,29 @@ TEST_F(PostgresServerModeTest, PagesReadEveryRowWhateverTheFirstFieldsCollationO
         "INSERT INTO zips VALUES (80331, 'M'), (10115, 'B'), (20095, 'HH')");
     EXPECT_EQ(PagedByKey(*db_->OpenKeyedRows("collated", "")), "A1 A5 A2 A3 A4 ");
     EXPECT_EQ(PagedByKey(*db_->OpenKeyedRows("zips", "")), "B HH M ");
+}
+
+// A key is compared as the host's "=" compares it, whatever the field's type: a number never
+// equals a text, numbers, Booleans and dates equal by their value, and the server is never
+// asked to compare values it cannot.
+TEST_F(PostgresServerModeTest, AValueFindsTheRowThatTheHostsEqualityFinds) {
+    db_->Execute(
+        "CREATE TEMP TABLE keyed (name TEXT, code TEXT PRIMARY KEY, id INTEGER, yes BOOLEAN,"
+        " day DATE); INSERT INTO keyed VALUES ('five', '5', 5, true, '2024-02-29'),"
+        " ('six', '6', 6, false, '2024-03-01')");
+    const auto rows = db_->OpenKeyedRows("keyed", "");
+    std::string found;
+    for (const auto& [field, key] :
+         std::vector<std::pair<int, Variant>>{{1, Variant("6")},
+                                              {1, Variant(std::int32_t{6})},
+                                              {2, Variant(6.0)},
+                                              {2, Variant("6")},
+                                              {3, Variant(false)},
+                                              {4, Variant(Date{45352.0})}}) {
+        const std::optional<KeyedRow> row = rows->FirstWithValue(field, key);
+        found += (row ? CStr(row->fields[0]) : std::string("none")) + " ";
+    }
+    EXPECT_EQ(found, "six none six none six six ");
 }
 
 }  // namespace
