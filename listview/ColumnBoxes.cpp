@@ -1,5 +1,6 @@
 #include "listview/ColumnBoxes.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace cp {
@@ -19,14 +20,19 @@ std::vector<ColumnBox> ColumnBoxes(const std::vector<std::int32_t>& widths, int 
         box.visible = true;
         box.left = left;
         if (c < columnCount - 1) {
-            box.lineX = static_cast<int>(x + 1 + c);
+            box.lineX = RowPlace(x + 1 + c);
             box.right = box.lineX;
-            left = box.lineX + 1;
+            left = RowPlace(std::int64_t{box.lineX} + 1);
         } else {
-            box.right = left + width;
+            box.right = RowPlace(std::int64_t{left} + width);
         }
     }
     return boxes;
+}
+
+int RowPlace(std::int64_t x) {
+    constexpr std::int64_t kFarthest = std::int64_t{1} << 27;
+    return static_cast<int>(std::clamp(x, -kFarthest, kFarthest));
 }
 
 }  // namespace cp

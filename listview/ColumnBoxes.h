@@ -17,4 +17,8 @@ struct ColumnBox {
 // One box per column, 0 to columnCount - 1; a column without a width is hidden.
 std::vector<ColumnBox> ColumnBoxes(const std::vector<std::int32_t>& widths, int columnCount);
 
+// A place across the row, held where drawing still takes it: widths that ColumnWidths accepts
+// add up to more than an int holds, and the window system draws nothing that far out anyway.
+int RowPlace(std::int64_t x);
+
 }  // namespace cp

@@ -120,28 +120,28 @@ void DrawLaterCells(HDC hDC, const RowCells& cells, const MeasuringContext& meas
     const int last = intColumnCount - 1;
     for (int c = 1; c < last; ++c) {
         if (cells.Width(c) == 0) {
-            rect.left += cells.Width(c - 1);
+            rect.left = RowPlace(std::int64_t{rect.left} + cells.Width(c - 1));
             continue;
         }
         const std::string text = measure.Fit(cells.Text(c), cells.Width(c) - kCellTextInset);
-        rect.left += cells.Width(c - 1) + kColumnGap;
+        rect.left = RowPlace(std::int64_t{rect.left} + cells.Width(c - 1) + kColumnGap);
         places.Draw(hDC, c, text, rect);
     }
     if (last < 1 || cells.Width(last) == 0) return;
     const std::string text = cells.Text(last);
     if (text.empty()) return;
-    rect.left += cells.Width(last - 1) + kColumnGap;
+    rect.left = RowPlace(std::int64_t{rect.left} + cells.Width(last - 1) + kColumnGap);
     places.Draw(hDC, last, text, rect);
 }
 
 // A line after every visible column but the last; hidden columns add nothing to the position.
 void DrawColumnLines(HDC hDC, const RECT& rcItem, const RowCells& cells,
                      std::int16_t intColumnCount, COLORREF lineColor) {
-    std::int16_t x = 0;
+    std::int64_t x = 0;
     for (int c = 0; c < intColumnCount - 1; ++c) {
         if (cells.Width(c) == 0) continue;
-        x = CInt(static_cast<double>(x) + cells.Width(c));
-        const int lineX = x + 1 + c;
+        x += cells.Width(c);
+        const int lineX = RowPlace(x + 1 + c);
         DrawLine(hDC, lineX, rcItem.top, lineX, rcItem.bottom, lineColor);
     }
 }
