@@ -22,8 +22,11 @@ void ColumnPick::ListIndex(std::int32_t place) {
     // A row that a filtered list does not show brings every row back.
     if (ListRowOf(value) == -1) ShowAllRows(NextSelection::Callers);
     MatchListWindowCount();
+    const std::uint64_t changes = rows.Changes();
     lstListBox.SetListIndex(ListRowOf(value));
-    rows.SetListIndex(value);
+    // A handler of the commit that changed the rows (Clear, RemoveItem in AfterUpdate) left the
+    // current row where its change put it: the place put may name no row, or another, by now.
+    if (rows.Changes() == changes) rows.SetListIndex(value);
 }
 
 Variant ColumnPick::Column(std::int16_t intColumn) {
