@@ -85,6 +85,13 @@ CommittedRow ItemTable::MarksAfterRemoval(std::int32_t row) {
         --lngHotRow;
         return CommittedRow::MovedUp;
     }
+    // A current row that the keys moved to and nobody committed follows its item, as the list
+    // window's selection does.
+    if (row < lngListIndex) {
+        --lngListIndex;
+    } else if (row == lngListIndex) {
+        lngListIndex = -1;
+    }
     return CommittedRow::Stays;
 }
 

@@ -58,7 +58,8 @@ TEST(ItemTableRows, ARemovalMovesTheMarksWithTheRows) {
     const Case cases[] = {
         {0, CommittedRow::MovedUp, {1, 1, 0}, {"b", "c", "d", "e"}},
         {2, CommittedRow::Removed, {-1, -1, 1}, {"a", "b", "d", "e"}},
-        {3, CommittedRow::Stays, {3, 2, 1}, {"a", "b", "c", "e"}},
+        // The current row, which nobody committed, goes with its item.
+        {3, CommittedRow::Stays, {-1, 2, 1}, {"a", "b", "c", "e"}},
         {4, CommittedRow::Stays, {3, 2, 1}, {"a", "b", "c", "d"}},
         {5, CommittedRow::Stays, {3, 2, 1}, {"a", "b", "c", "d", "e"}},
         {-1, CommittedRow::Stays, {3, 2, 1}, {"a", "b", "c", "d", "e"}},
