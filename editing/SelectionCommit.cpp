@@ -83,8 +83,14 @@ void ColumnPick::UpdateTextFromRow(bool& Cancel) {
 }
 
 bool ColumnPick::ShowCurrentRowText() {
-    const OwnTextWrite own(editing);
     bool Cancel = false;
+    // Only the control's own write is kept from the matching pass: a put of Text by the host's
+    // NotInList handler finds its row as any put does.
+    if (rows.ListIndex() == -1) {
+        RaiseNotInList(Cancel);
+        return Cancel;
+    }
+    const OwnTextWrite own(editing);
     UpdateTextFromRow(Cancel);
     return Cancel;
 }
