@@ -42,9 +42,9 @@ std::string ColumnPick::FitColumnWidths() {
     const bool widthsSet = columns.lngColumnWidths.at(0) != 0;
     std::vector<std::int32_t> widths(static_cast<std::size_t>(columnCount), 0);
     // A server's table is measured on the rows on show: a sample would read pages all over it.
-    const std::int32_t count = server.Active() ? server.Count() : rows.Count();
+    const std::int32_t count = server.Active() ? server.Count() : shown.Count(rows);
     const std::int32_t tableColumns =
-        server.Active() ? server.FieldCount() : (count > 0 ? rows.Items().Extent(0) : 0);
+        server.Active() ? server.FieldCount() : (rows.Count() > 0 ? rows.Items().Extent(0) : 0);
     const std::vector<std::int32_t> measured =
         MeasuredRows(count, lstListBox.TopIndex(), settings.intListRows,
                      server.Active() ? Sample::ShownOnly : Sample::Table);
@@ -57,8 +57,9 @@ std::string ColumnPick::FitColumnWidths() {
         int widest = columns.blnColumnHeads ? measure.Width(TruncateText(CaptionOf(c))) : 0;
         if (c < tableColumns) {
             for (const std::int32_t row : measured) {
-                // The server's rows measured are those on show, numbered as the list shows them.
-                const RowCellsAt cells = CellsOf(server.Active() ? TableRowOf(row) : row);
+                // The rows measured are numbered as the list shows them: a filtered list and the
+                // server's show other rows than the table's at the same numbers.
+                const RowCellsAt cells = CellsOf(TableRowOf(row));
                 if (!cells.Readable()) continue;
                 widest = std::max(widest, measure.Width(TruncateText(cells.Text(c))));
             }
