@@ -19,7 +19,8 @@ void ColumnPick::HideListBox(AfterHide focus) {
             button.look = ButtonLook::Neither;
             rows.SetHotRow(-1);
             accessibility.announcedRow = -1;
-            UnsubclassForm(UserControl.ParentHwnd());
+            // Another control whose list the host opened meanwhile keeps the watcher.
+            ForgetDropDownOwner(this);
         };
         try {
             if (focus == AfterHide::FocusEditField) txtTextBox.SetFocus();

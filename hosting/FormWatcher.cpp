@@ -1,5 +1,7 @@
 // The form watcher: while a list is open, the host form's messages pass through here first, so
 // that a click elsewhere on the form, a loss of activation or the form's end closes the list.
+#include <map>
+
 #include "hosting/WindowMessages.h"
 #include "hosting/basHookListBox.h"
 
@@ -10,12 +12,23 @@ constexpr WPARAM kOtherAppActive = 0;  // WM_ACTIVATEAPP: another application is
 
 // The control whose list is open.
 thread_local DropDownOwner* gobjDropDownOwner = nullptr;
-// The form the watcher was last put on, and that form's own procedure. Both outlive the stop,
-// because the message that closed the list still goes on to that procedure afterwards.
+// The procedure that the watcher passes each form's messages on to, for every form whose chain
+// it sits in. It stays in a form's chain after its stop where the host or a library subclassed
+// the form above it meanwhile: taking it out would cut their subclass out too. It then passes
+// every message on, and a later start on the same form finds it there.
+thread_local std::map<HWND, WNDPROC>* gFormProcs = nullptr;
+// The form watched now, with the list open; nullptr for none.
 thread_local HWND gWatchedForm = nullptr;
-thread_local WNDPROC glngPrevFormProc = nullptr;
-// The watcher is in place on gWatchedForm.
-thread_local bool gWatching = false;
+
+std::map<HWND, WNDPROC>& FormProcs() {
+    if (gFormProcs == nullptr) gFormProcs = new std::map<HWND, WNDPROC>();
+    return *gFormProcs;
+}
+
+WNDPROC PassedOnTo(HWND hWnd) {
+    const auto found = FormProcs().find(hWnd);
+    return found == FormProcs().end() ? nullptr : found->second;
+}
 
 constexpr WPARAM LowWord(WPARAM value) {
     return value & 0xFFFF;
@@ -46,39 +59,40 @@ void SetDropDownOwner(DropDownOwner* ctl) {
 void ForgetDropDownOwner(const DropDownOwner* ctl) {
     if (ctl == nullptr || gobjDropDownOwner != ctl) return;
     gobjDropDownOwner = nullptr;
-    if (gWatching) UnsubclassForm(gWatchedForm);
+    if (gWatchedForm != nullptr) UnsubclassForm(gWatchedForm);
 }
 
 void SubclassForm(HWND hWnd) {
-    if (hWnd == nullptr) return;
-    if (gWatching) {
-        // A second start on the same form would keep the watcher itself as the form's procedure.
-        if (hWnd == gWatchedForm) return;
-        SubclassWindow(gWatchedForm, glngPrevFormProc);
-        gWatching = false;
+    if (hWnd == nullptr || hWnd == gWatchedForm) return;
+    if (gWatchedForm != nullptr) UnsubclassForm(gWatchedForm);
+    if (PassedOnTo(hWnd) == nullptr) {
+        const WNDPROC previous = SubclassWindow(hWnd, &FormWindowProc);
+        if (previous == nullptr) return;
+        FormProcs()[hWnd] = previous;
     }
-    const WNDPROC previous = SubclassWindow(hWnd, &FormWindowProc);
-    if (previous == nullptr) return;
     gWatchedForm = hWnd;
-    glngPrevFormProc = previous;
-    gWatching = true;
 }
 
 void UnsubclassForm(HWND hWnd) {
-    if (!gWatching || hWnd != gWatchedForm) return;
-    SubclassWindow(hWnd, glngPrevFormProc);
-    gWatching = false;
+    if (gWatchedForm == nullptr || hWnd != gWatchedForm) return;
+    gWatchedForm = nullptr;
     gobjDropDownOwner = nullptr;
+    if (GetWindowProc(hWnd) != &FormWindowProc) return;
+    SubclassWindow(hWnd, PassedOnTo(hWnd));
+    FormProcs().erase(hWnd);
 }
 
 LRESULT CP_CALLBACK FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC previous = hWnd == gWatchedForm ? glngPrevFormProc : nullptr;
-    const bool watched = gWatching && hWnd == gWatchedForm;
-    if (watched && ClosesList(uMsg, wParam) && gobjDropDownOwner != nullptr) {
+    // Taken first: the message that closes the list goes on to the procedure afterwards.
+    const WNDPROC previous = PassedOnTo(hWnd);
+    if (hWnd == gWatchedForm && ClosesList(uMsg, wParam) && gobjDropDownOwner != nullptr) {
         gobjDropDownOwner->CloseDropDown();
     }
     // A closing that failed half-way must not leave the watcher on a window that is gone.
-    if (uMsg == WM_NCDESTROY) UnsubclassForm(hWnd);
+    if (uMsg == WM_NCDESTROY) {
+        UnsubclassForm(hWnd);
+        FormProcs().erase(hWnd);
+    }
     return previous ? CallWindowProc(previous, hWnd, uMsg, wParam, lParam) : 0;
 }
 
