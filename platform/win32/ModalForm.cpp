@@ -32,6 +32,8 @@ public:
 
     // Shows the form and returns when it is closed.
     void ShowModal();
+    // The form's window is still there: a host may have destroyed it.
+    bool HasWindow() const { return hWnd_ != nullptr; }
 
 private:
     struct Colors {
@@ -257,7 +259,8 @@ namespace cp::host {
 
 void ShowModalForm(const FormDesign& design) {
     auto& form = win32::ThreadForms()[std::string(design.name)];
-    if (!form) form = std::make_unique<win32::ModalForm>(design);
+    // A form whose window the host destroyed is made again.
+    if (!form || !form->HasWindow()) form = std::make_unique<win32::ModalForm>(design);
     form->ShowModal();
 }
 

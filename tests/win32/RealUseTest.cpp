@@ -2,8 +2,10 @@
 // the hardware queues them, translated by the message loop.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "platform/win32/ModalForm.h"
 #include "platform/win32/WindowsApi.h"
 #include "tests/win32/RealControl.h"
 
@@ -70,6 +72,48 @@ TEST(RealInput, TypingCompletesAndAClickOnTheFormClosesTheList) {
     EXPECT_EQ(::GetFocus(), scene.Edit());
     EXPECT_EQ(::GetActiveWindow(), scene.form.hWnd());
     EXPECT_TRUE(scene.boxes.Calls().empty());
+}
+
+// The About box, as the timers find it: the first destroys its window, as a host that tidies
+// its thread's windows away would; the second sees it shown again, and closes it.
+std::string gAboutSeen;
+int gAboutTicks = 0;
+
+HWND ShownAboutBox() {
+    HWND box = ::FindWindowW(win32::kModalFormClass, nullptr);
+    return box != nullptr && ::IsWindowVisible(box) ? box : nullptr;
+}
+
+void CALLBACK DestroyTheAboutBox(HWND, UINT, UINT_PTR timer, ::DWORD) {
+    if (HWND box = ShownAboutBox()) {
+        ::KillTimer(nullptr, timer);
+        ::DestroyWindow(box);
+    }
+}
+
+void CALLBACK CloseTheAboutBox(HWND, UINT, UINT_PTR timer, ::DWORD) {
+    HWND box = ShownAboutBox();
+    if (box == nullptr && ++gAboutTicks < 40) return;
+    ::KillTimer(nullptr, timer);
+    gAboutSeen = box != nullptr ? "shown" : "no box after 2 s";
+    // A box that never came leaves the thread's windows disabled: the quit request ends its loop.
+    if (box == nullptr) ::PostQuitMessage(0);
+    if (box != nullptr) ::PostMessageW(box, WM_CLOSE, 0, 0);
+}
+
+// A host that destroyed the About box's window while it was open: the next About shows a box
+// again, and the host's form takes input once it is closed.
+TEST(RealInput, TheAboutBoxComesBackAfterTheHostDestroyedItsWindow) {
+    RealControl scene;
+    ::SetTimer(nullptr, 0, 20, &DestroyTheAboutBox);
+    scene.control().About();
+    ::SetTimer(nullptr, 0, 50, &CloseTheAboutBox);
+    scene.control().About();
+    ::MSG quit{};
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(gAboutSeen, "shown");
+    EXPECT_TRUE(::IsWindowEnabled(scene.form.hWnd()));
+    win32::DestroyModalForms();
 }
 
 }  // namespace
