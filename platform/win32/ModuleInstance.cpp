@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "platform/win32/IdleStepWindow.h"
 #include "platform/win32/ListWindow.h"
 #include "platform/win32/ModalForm.h"
 #include "platform/win32/ThreadPostWindow.h"
@@ -29,6 +30,7 @@ void UnregisterHostWindowClasses() {
     ::UnregisterClassW(kListBoxClass, ModuleInstance());
     ::UnregisterClassW(kModalFormClass, ModuleInstance());
     ::UnregisterClassW(kThreadPostClass, ModuleInstance());
+    ::UnregisterClassW(kIdleStepClass, ModuleInstance());
 }
 
 ModuleObject::ModuleObject() {
