@@ -16,18 +16,13 @@ thread_local DropDownOwner* gobjDropDownOwner = nullptr;
 // it sits in. It stays in a form's chain after its stop where the host or a library subclassed
 // the form above it meanwhile: taking it out would cut their subclass out too. It then passes
 // every message on, and a later start on the same form finds it there.
-thread_local std::map<HWND, WNDPROC>* gFormProcs = nullptr;
+thread_local std::map<HWND, WNDPROC> gFormProcs;
 // The form watched now, with the list open; nullptr for none.
 thread_local HWND gWatchedForm = nullptr;
 
-std::map<HWND, WNDPROC>& FormProcs() {
-    if (gFormProcs == nullptr) gFormProcs = new std::map<HWND, WNDPROC>();
-    return *gFormProcs;
-}
-
 WNDPROC PassedOnTo(HWND hWnd) {
-    const auto found = FormProcs().find(hWnd);
-    return found == FormProcs().end() ? nullptr : found->second;
+    const auto found = gFormProcs.find(hWnd);
+    return found == gFormProcs.end() ? nullptr : found->second;
 }
 
 constexpr WPARAM LowWord(WPARAM value) {
@@ -68,7 +63,7 @@ void SubclassForm(HWND hWnd) {
     if (PassedOnTo(hWnd) == nullptr) {
         const WNDPROC previous = SubclassWindow(hWnd, &FormWindowProc);
         if (previous == nullptr) return;
-        FormProcs()[hWnd] = previous;
+        gFormProcs[hWnd] = previous;
     }
     gWatchedForm = hWnd;
 }
@@ -79,7 +74,7 @@ void UnsubclassForm(HWND hWnd) {
     gobjDropDownOwner = nullptr;
     if (GetWindowProc(hWnd) != &FormWindowProc) return;
     SubclassWindow(hWnd, PassedOnTo(hWnd));
-    FormProcs().erase(hWnd);
+    gFormProcs.erase(hWnd);
 }
 
 LRESULT CP_CALLBACK FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -91,7 +86,7 @@ LRESULT CP_CALLBACK FormWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM l
     // A closing that failed half-way must not leave the watcher on a window that is gone.
     if (uMsg == WM_NCDESTROY) {
         UnsubclassForm(hWnd);
-        FormProcs().erase(hWnd);
+        gFormProcs.erase(hWnd);
     }
     return previous ? CallWindowProc(previous, hWnd, uMsg, wParam, lParam) : 0;
 }
