@@ -121,22 +121,22 @@ void SqlKeyedRows::ReadFieldTypes() {
     rs->Close();
     const VariantArray& cells = *block.Array();
     collation_ = cells.At(0, 0).IsNull() ? std::string("\"default\"") : CStr(cells.At(0, 0));
-    for (int f = 0; f < fields_; ++f) {
-        const std::string type = CStr(cells.At(f + 1, 0));
-        if (type == "text" || type == "character varying" || type == "character" ||
-            type == "name" || type == "citext") {
-            kinds_.push_back(FieldKind::Text);
-        } else if (type == "smallint" || type == "integer" || type == "bigint" ||
-                   type == "numeric" || type == "real" || type == "double precision") {
-            kinds_.push_back(FieldKind::Number);
-        } else if (type == "boolean") {
-            kinds_.push_back(FieldKind::Boolean);
-        } else if (type == "date" || type.starts_with("timestamp")) {
-            kinds_.push_back(FieldKind::Date);
-        } else {
-            kinds_.push_back(FieldKind::Other);
-        }
+    for (int f = 0; f < fields_; ++f)
+        kinds_.push_back(KindOf(CStr(cells.At(f + 1, 0))));
+}
+
+SqlKeyedRows::FieldKind SqlKeyedRows::KindOf(std::string_view type) {
+    if (type == "text" || type == "character varying" || type == "character" || type == "name" ||
+        type == "citext") {
+        return FieldKind::Text;
     }
+    if (type == "smallint" || type == "integer" || type == "bigint" || type == "numeric" ||
+        type == "real" || type == "double precision") {
+        return FieldKind::Number;
+    }
+    if (type == "boolean") return FieldKind::Boolean;
+    if (type == "date" || type.starts_with("timestamp")) return FieldKind::Date;
+    return FieldKind::Other;
 }
 
 namespace {

@@ -84,6 +84,9 @@ private:
     std::string PrefixCondition(std::string_view prefix) const;
     // PostgreSQL's fold of an SQL text expression, as the first field is folded.
     std::string FoldedOnServer(const std::string& text) const;
+    // What PostgreSQL's type of a field holds, as a host's value compares with it.
+    enum class FieldKind { Text, Number, Boolean, Date, Other };
+    static FieldKind KindOf(std::string_view type);
     // Reads PostgreSQL's collation of the first field and the kinds of the fields.
     void ReadFieldTypes();
     // The condition under which field equals value as the host compares them; none where no
@@ -115,9 +118,7 @@ private:
     std::vector<std::string> names_;  // the table's column names, once a search asked for them
     std::int32_t fields_ = 0;         // the source's fields
     std::string collation_;           // PostgreSQL's collation of the first field, quoted
-    // What PostgreSQL's type of each field holds, as a host's value compares with it.
-    enum class FieldKind { Text, Number, Boolean, Date, Other };
-    std::vector<FieldKind> kinds_;
+    std::vector<FieldKind> kinds_;    // PostgreSQL's kind of each field
 };
 
 // A value as an SQL literal; error 3001 for a text with a zero byte or a number that is none.
