@@ -268,10 +268,11 @@ private:
     std::int32_t TableRowOf(std::int32_t listRow) const {
         return server.Active() ? ServerSlotOf(listRow) : shown.TableRow(rows, listRow);
     }
-    // The row a key moves to at listRow from the list's row from (-1 for none). On the server
-    // the key moves by rows from the row it starts on, whatever reading them finds of the places
-    // an estimate gave, and stops at the table's end where it comes short of the estimate.
-    std::int32_t KeyTargetRow(std::int32_t from, std::int32_t listRow);
+    // The row a key moves to at listRow from the list's row from (-1 for none), the key's whole
+    // step being reach. On the server the key steps from the row it starts on, whatever reading
+    // the rows finds of the places an estimate gave: an estimate that put the row near the
+    // list's ends stops no step short, and the table's true ends do.
+    std::int32_t KeyTargetRow(std::int32_t from, std::int32_t listRow, std::int32_t reach);
     // The list's first row is read, and the table's first rows are read where it was not.
     void ReadServerTop();
     // The marks as server mode names them, and back after it renamed them.

@@ -151,10 +151,10 @@ void ColumnPick::ReachServerRowForReader(std::int32_t listRow) {
     });
 }
 
-std::int32_t ColumnPick::KeyTargetRow(std::int32_t from, std::int32_t listRow) {
+std::int32_t ColumnPick::KeyTargetRow(std::int32_t from, std::int32_t listRow, std::int32_t reach) {
     // A filtered list reads its own rows up to the key's reach first (FinishServerRowsBelow).
     if (!server.Active() || serverFilter.Active()) return TableRowOf(listRow);
-    if (from >= 0) return server.SlotFrom(TableRowOf(from), listRow - from);
+    if (from >= 0) return server.SlotFrom(TableRowOf(from), reach);
     // From no row the key counts from the list's top, which an estimate may have put above
     // rows it never read: the table's first rows come first, as for a text that finds no row.
     ReadServerTop();

@@ -217,11 +217,12 @@ std::int32_t ServerRows::Slot(std::int32_t listRow) const {
 
 std::int32_t ServerRows::SlotFrom(std::int32_t slot, std::int32_t rows) const {
     if (slot < 0 || slot >= kPinnedSlot || count_ <= 0) return slot;
-    const std::int64_t target = std::int64_t{slot} + rows;
-    if (target < 0 || target >= kPinnedSlot) return slot;
-    Load(static_cast<std::int32_t>(target));
+    // A step past the first slot stops there: where slots are places, at the list's first row.
+    const auto target = static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(std::int64_t{slot} + rows, 0, kPinnedSlot - 1));
+    Load(target);
     // The read may have placed the list exactly, and the table may end short of the target.
-    return SlotAtPlace(std::min(Place(static_cast<std::int32_t>(target)), count_ - 1));
+    return SlotAtPlace(std::min(Place(target), count_ - 1));
 }
 
 bool ServerRows::Holds(std::int32_t listRow, std::int32_t rows) const {

@@ -16,6 +16,7 @@ bool IsNavigationKey(std::int16_t KeyCode) {
 struct RowMove {
     bool moves = false;       // the list's selection goes to target
     std::int32_t target = 0;  // the new row
+    std::int32_t reach = 0;   // the key's whole step, before the list's ends stop it
 };
 
 // Where a navigation key takes the current row c of a list of n rows (n > 0). The list does
@@ -29,15 +30,17 @@ RowMove TargetRow(std::int16_t KeyCode, std::int32_t c, std::int32_t n, std::int
     const bool onARow = c != 0 && c != -1;
     switch (KeyCode) {
         case vbKeyDown:
-            return current < last ? RowMove{true, c + 1} : RowMove{};
+            return current < last ? RowMove{true, c + 1, 1} : RowMove{};
         case vbKeyUp:
-            return onARow ? RowMove{true, c - 1} : RowMove{};
+            return onARow ? RowMove{true, c - 1, -1} : RowMove{};
         case vbKeyPageDown:
-            return RowMove{
-                true, static_cast<std::int32_t>(current + page < last ? current + page : last)};
+            return RowMove{true,
+                           static_cast<std::int32_t>(current + page < last ? current + page : last),
+                           static_cast<std::int32_t>(page)};
         default:
             return RowMove{
-                true, static_cast<std::int32_t>(current - page > 0 && onARow ? current - page : 0)};
+                true, static_cast<std::int32_t>(current - page > 0 && onARow ? current - page : 0),
+                static_cast<std::int32_t>(-page)};
     }
 }
 
@@ -84,7 +87,7 @@ void ColumnPick::SelectNextPreviousItemInListBox(std::int16_t& KeyCode) {
         if (count <= 0) return;
         const std::int32_t from = lstListBox.ListIndex();
         const RowMove move = TargetRow(KeyCode, from, count, settings.intListRows);
-        if (move.moves) MoveCurrentRow(KeyTargetRow(from, move.target));
+        if (move.moves) MoveCurrentRow(KeyTargetRow(from, move.target, move.reach));
         KeyCode = 0;
         // With no current row this raises NotInList; there is nothing to cancel here.
         ShowCurrentRowText();
