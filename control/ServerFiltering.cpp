@@ -53,8 +53,12 @@ void ColumnPick::EndServerFilter(NextSelection next) {
     if (!open && next == NextSelection::Callers) return;
     if (server.ToBring(rows.ListIndex())) {
         ReselectCurrentRow();
-        if (open) AskServerKeptRow(rows.ListIndex());
-        return;
+        // Moving the list window's selection may read the rows on show, the current row among
+        // them: the list then goes to it where it stands, as to a row read already.
+        if (server.ToBring(rows.ListIndex())) {
+            if (open) AskServerKeptRow(rows.ListIndex());
+            return;
+        }
     }
     SelectQuietly(rows.ListIndex());
     if (!open) return;
