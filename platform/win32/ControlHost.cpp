@@ -43,6 +43,9 @@ ControlHost::~ControlHost() {
     readers_.Disconnect();
     // The control may refer to its child objects until it is gone.
     control_.reset();
+    // The edit window is a child of the control's window and goes with it. It goes now, while
+    // the edit field whose procedure its last messages reach is still alive.
+    userControl_.Destroy();
 }
 
 AccessibleControl* ControlHost::Accessibility() {

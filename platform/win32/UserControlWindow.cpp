@@ -31,7 +31,12 @@ void RegisterWindowClass(::WNDPROC proc) {
 }  // namespace
 
 UserControlWindow::~UserControlWindow() {
+    Destroy();
+}
+
+void UserControlWindow::Destroy() {
     if (hWnd_ != nullptr && ::IsWindow(hWnd_)) ::DestroyWindow(hWnd_);
+    hWnd_ = nullptr;
 }
 
 void UserControlWindow::Create(HWND form, const Placement& at) {

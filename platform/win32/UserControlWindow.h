@@ -25,6 +25,8 @@ public:
 
     // A hidden child of the form, at its place.
     void Create(HWND form, const Placement& at);
+    // Destroys the window and the edit field inside it, if the host has not already.
+    void Destroy();
     // From now on size changes run the resize notification.
     void StartResizing() { resizing_ = true; }
 
