@@ -211,20 +211,47 @@ std::wstring TypeLibraryVersionKey() {
     return L"TypeLib\\" + Wide(iface::Ids().typeLibrary) + L"\\" + kTypeLibraryVersion;
 }
 
-// The trees that unregistration removes, the deepest first; the type library's goes apart.
-std::vector<std::wstring> Trees() {
+// The trees that unregistration removes, the deepest first; the type library's goes apart. A
+// class's programmatic identifier follows its class.
+struct Tree {
+    std::wstring key;
+    std::wstring classOfProgId;  // for a programmatic identifier, the class it names
+};
+
+std::vector<Tree> Trees() {
     const auto& ids = iface::Ids();
+    const std::wstring control = Wide(ids.coclass);
+    const std::wstring database = Wide(dbiface::kDatabaseClass);
     return {
-        L"CLSID\\" + Wide(ids.coclass),
-        kProgId,
-        L"Interface\\" + Wide(ids.defaultInterface),
-        L"Interface\\" + Wide(ids.eventInterface),
-        L"CLSID\\" + Wide(dbiface::kDatabaseClass),
-        Wide(dbiface::kDatabaseProgId),
-        L"Interface\\" + Wide(dbiface::kDatabaseInterface),
-        L"Interface\\" + Wide(dbiface::kRecordsetInterface),
-        std::wstring(L"CLSID\\") + kPropertyPageClassText,
+        {L"CLSID\\" + control, {}},
+        {kProgId, control},
+        {L"Interface\\" + Wide(ids.defaultInterface), {}},
+        {L"Interface\\" + Wide(ids.eventInterface), {}},
+        {L"CLSID\\" + database, {}},
+        {Wide(dbiface::kDatabaseProgId), database},
+        {L"Interface\\" + Wide(dbiface::kDatabaseInterface), {}},
+        {L"Interface\\" + Wide(dbiface::kRecordsetInterface), {}},
+        {std::wstring(L"CLSID\\") + kPropertyPageClassText, {}},
     };
+}
+
+// Whether the component of the other bitness is registered for the class. The classes are
+// kept apart by bitness, their programmatic identifiers are not: the other bitness's class
+// still needs them.
+bool OtherBitnessServes(const Classes& classes, const std::wstring& clsid) {
+#ifdef _WIN64
+    constexpr REGSAM kOtherView = KEY_WOW64_32KEY;
+#else
+    constexpr REGSAM kOtherView = KEY_WOW64_64KEY;  // a 32-bit system has one view, ours
+#endif
+    const std::wstring path = classes.path + L"CLSID\\" + clsid + L"\\InprocServer32";
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(classes.hive, path.c_str(), 0, KEY_READ | kOtherView, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    ::RegCloseKey(key);
+    return true;
 }
 
 HRESULT Write(const Classes& classes, const Entry& entry) {
@@ -305,9 +332,11 @@ HRESULT UnregisterComponent(RegistrationScope scope) {
     const Classes classes = ClassesOf(scope);
     HRESULT result = S_OK;
     if (scope == RegistrationScope::Machine) UnregisterCategories();
-    for (const std::wstring& tree : Trees()) {
-        const HRESULT hr = RemoveTree(classes, tree);
-        if (FAILED(hr)) result = SELFREG_E_CLASS;
+    for (const Tree& tree : Trees()) {
+        if (!tree.classOfProgId.empty() && OtherBitnessServes(classes, tree.classOfProgId)) {
+            continue;
+        }
+        if (FAILED(RemoveTree(classes, tree.key))) result = SELFREG_E_CLASS;
     }
     if (FAILED(RemoveTypeLibrary(classes))) result = SELFREG_E_CLASS;
     return result;

@@ -3,7 +3,8 @@
 # characters, the registry holds every fact of the registration (read back with reg query),
 # a script then creates the control from there, and regsvr32 /u leaves nothing behind, the
 # class's component categories with its key (twice in a row: a component that is not
-# registered unregisters quietly). regsvr32's exit codes: 0 done, 3 cannot load the file, 4 no
+# registered unregisters quietly), but for the programmatic identifiers while the component of
+# the other bitness is registered too. regsvr32's exit codes: 0 done, 3 cannot load the file, 4 no
 # entry point.
 #   check_registry.sh <ColumnPick.ocx> <work folder>
 set -uo pipefail
@@ -70,6 +71,21 @@ printf 'Set c = CreateObject("%s")\r\nSet d = CreateObject("%s")\r\nWScript.Echo
   "$progid" "$database_progid" >"$script"
 created=$(timeout 60 "$WINE" cscript //nologo "Z:$(tr / '\\' <<<"$script")" 2>&1 | tr -d '\r')
 [[ $created == "created 0 _Database" ]] || fail "the script could not create the objects: $created"
+
+# The component of the other bitness registered beside this one: unregistering this one leaves
+# it the programmatic identifiers, which the two bitnesses share, and the last to go takes them.
+other=("HKCR\\CLSID\\$clsid\\InprocServer32" "HKCR\\CLSID\\$database_clsid\\InprocServer32")
+for key in "${other[@]}"; do
+  timeout 60 "$WINE" reg add "$key" /f /reg:32 >/dev/null 2>&1 || fail "could not add $key"
+done
+[[ $(regsvr32 /u "$winpath") == 0 ]] || fail "regsvr32 /u beside the other bitness failed"
+for key in "HKCR\\$progid" "HKCR\\$database_progid"; do
+  exists "$key" || fail "$key went while the other bitness still uses it"
+done
+! exists "HKCR\\CLSID\\$clsid" || fail "the class is still there after unregistering"
+for key in "${other[@]}"; do
+  timeout 60 "$WINE" reg delete "${key%\\InprocServer32}" /f /reg:32 >/dev/null 2>&1
+done
 
 [[ $(regsvr32 /u "$winpath") == 0 ]] || fail "regsvr32 /u did not unregister"
 keys=("HKCR\\CLSID\\$clsid" "HKCR\\$progid" "HKCR\\TypeLib\\$libid" "HKCR\\CLSID\\$database_clsid"
