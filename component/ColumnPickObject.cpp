@@ -1,5 +1,6 @@
 #include "component/ColumnPickObject.h"
 
+#include <exception>
 #include <new>
 
 #include "component/ComError.h"
@@ -301,11 +302,21 @@ void ColumnPickObject::Start(PropertyBag* saved) {
         events_.OnCommit([this] { return NotifyCommit(); });
         return std::unique_ptr<HostedControl>(std::move(made));
     };
-    host_->Put([&] { host_->Load(factory, saved); });
+    // A stored value the control cannot take fails the load, but the control has started with
+    // the settings read before it: they take the font, the colours that follow the
+    // container's and the container's settings as a whole load does, and the failure is
+    // reported afterwards.
+    std::exception_ptr failure;
+    try {
+        host_->Put([&] { host_->Load(factory, saved); });
+    } catch (...) {
+        failure = std::current_exception();
+    }
     host_->SetFont(font_.Handle());
     followBackColor_ = control_ != nullptr && control_->BackColorNormal() == kOwnBackColor;
     followForeColor_ = control_ != nullptr && control_->ForeColorNormal() == kOwnForeColor;
     ReadAmbients(DISPID_UNKNOWN);
+    if (failure) std::rethrow_exception(failure);
 }
 
 Variant ColumnPickObject::CallMember(std::int32_t dispid, iface::Kind kind,
