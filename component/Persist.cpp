@@ -66,6 +66,7 @@ HRESULT ColumnPickObject::Save(LPSTREAM stream, BOOL clearDirty) {
 
 HRESULT ColumnPickObject::GetSizeMax(ULARGE_INTEGER* size) {
     if (size == nullptr) return E_POINTER;
+    size->QuadPart = 0;
     return Entered(IID_IPersistStreamInit, [&] {
         win32::PropertyStore store;
         SaveTo(store);

@@ -1,15 +1,20 @@
 #include "component/StreamFormat.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace ocx {
 namespace {
 
 constexpr char kSignature[4] = {'C', 'P', 'S', '1'};
-// More entries or longer texts than any settings record holds mean a damaged stream.
+// More entries than any settings record holds mean a damaged stream.
 constexpr std::uint32_t kMostEntries = 64;
-constexpr std::uint32_t kLongestText = 1u << 24;
+// A text's length is believed only as far as the stream's bytes bear it out: the text grows
+// by this much at a time as they come, so that a damaged length asks for no more memory than
+// the stream holds.
+constexpr std::size_t kTextStep = std::size_t{1} << 20;
 
 class Writer {
 public:
@@ -63,9 +68,15 @@ public:
     }
     bool Text(std::string& text) {
         std::uint32_t size = 0;
-        if (!Value(size) || size > kLongestText) return false;
-        text.resize(size);
-        return size == 0 || Bytes(text.data(), size);
+        if (!Value(size)) return false;
+        text.clear();
+        while (text.size() < size) {
+            const std::size_t at = text.size();
+            const std::size_t step = std::min<std::size_t>(size - at, kTextStep);
+            text.resize(at + step);
+            if (!Bytes(text.data() + at, step)) return false;
+        }
+        return true;
     }
 
 private:
@@ -105,6 +116,8 @@ bool ReadValue(Reader& r, Variant& v) {
 
 HRESULT SaveSettings(const win32::PropertyStore& store, IStream& stream) {
     const std::string record = Record(store);
+    // A record that one write cannot hold (texts of gigabytes) is refused whole.
+    if (record.size() > std::numeric_limits<ULONG>::max()) return STG_E_MEDIUMFULL;
     ULONG written = 0;
     const HRESULT hr = stream.Write(record.data(), static_cast<ULONG>(record.size()), &written);
     if (FAILED(hr)) return hr;
@@ -131,8 +144,8 @@ HRESULT LoadSettings(IStream& stream, win32::PropertyStore& store) {
     return S_OK;
 }
 
-ULONG SettingsSize(const win32::PropertyStore& store) {
-    return static_cast<ULONG>(Record(store).size());
+std::uint64_t SettingsSize(const win32::PropertyStore& store) {
+    return Record(store).size();
 }
 
 }  // namespace ocx

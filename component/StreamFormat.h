@@ -3,6 +3,8 @@
 // store: Long, Integer, Byte, Boolean and String.
 #pragma once
 
+#include <cstdint>
+
 #include "component/Com.h"
 #include "platform/win32/PropertyStore.h"
 
@@ -13,6 +15,6 @@ HRESULT SaveSettings(const win32::PropertyStore& store, IStream& stream);
 // fails without a partial store.
 HRESULT LoadSettings(IStream& stream, win32::PropertyStore& store);
 // The bytes that SaveSettings writes for `store`.
-ULONG SettingsSize(const win32::PropertyStore& store);
+std::uint64_t SettingsSize(const win32::PropertyStore& store);
 
 }  // namespace ocx

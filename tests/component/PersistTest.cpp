@@ -39,6 +39,11 @@ TEST(Persistence, AValueTheControlCannotTakeFailsTheLoadWithItsError) {
     EXPECT_EQ(GetText(control.Get(), L"ListRows"), "8");
     Fill(control.Get(), L"", L"row");
     EXPECT_EQ(GetText(control.Get(), L"ListCount"), "1");
+    // The colour read is the control's own from then on: a save keeps it.
+    MemoryBag saved;
+    ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&saved, TRUE, TRUE), S_OK);
+    ASSERT_EQ(saved.values.count(L"ForeColorNormal"), 1u);
+    EXPECT_EQ(V_I4(&saved.values[L"ForeColorNormal"]), 0x00112233);
 }
 
 TEST(Persistence, AStreamGivesBackEverySettingAndADamagedOneChangesNothing) {
@@ -69,6 +74,30 @@ TEST(Persistence, AStreamGivesBackEverySettingAndADamagedOneChangesNothing) {
     EXPECT_EQ(As<IPersistStreamInit>(damaged.Get())->Load(stream.Get()), STG_E_READFAULT);
     EXPECT_EQ(GetText(damaged.Get(), L"ListRows"), "8");
     EXPECT_EQ(GetText(damaged.Get(), L"Text"), "");
+}
+
+TEST(Persistence, AStreamGivesBackATextOfAnyLength) {
+    ComPtr<IStream> stream;
+    ASSERT_EQ(::CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()), S_OK);
+    const std::wstring captions(17 << 20, L'c');
+    {
+        ComPtr<IDispatch> saved = CreateControl();
+        ASSERT_EQ(As<IPersistStreamInit>(saved.Get())->InitNew(), S_OK);
+        PutOk(saved.Get(), L"ColumnCaptions", Var(captions.c_str()).v);
+        ASSERT_EQ(As<IPersistStreamInit>(saved.Get())->Save(stream.Get(), TRUE), S_OK);
+    }
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    ComPtr<IDispatch> loaded = CreateControl();
+    ASSERT_EQ(As<IPersistStreamInit>(loaded.Get())->Load(stream.Get()), S_OK);
+    EXPECT_EQ(GetText(loaded.Get(), L"ColumnCaptions").size(), captions.size());
+
+    // A key whose length claims more bytes than the stream holds.
+    const char claimed[] = {'C', 'P', 'S', '1', 1, 0, 0, 0, '\xff', '\xff', '\xff', '\x7f', 'k'};
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    ASSERT_EQ(stream->Write(claimed, sizeof claimed, nullptr), S_OK);
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    ComPtr<IDispatch> damaged = CreateControl();
+    EXPECT_EQ(As<IPersistStreamInit>(damaged.Get())->Load(stream.Get()), STG_E_READFAULT);
 }
 
 TEST(Lifetime, TheComponentMayBeUnloadedOnceEveryObjectAndLockIsGone) {
