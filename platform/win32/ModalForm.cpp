@@ -45,6 +45,8 @@ private:
     static LRESULT CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void AddChild(const FormChild& child);
+    // Destroys the window and deletes the children's drawing objects.
+    void Release();
     HBRUSH ColorsOf(HWND child, HDC hdc);
 
     HWND hWnd_ = nullptr;
@@ -116,16 +118,32 @@ ModalForm::ModalForm(const FormDesign& design) {
                               (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
                               nullptr, nullptr, ModuleInstance(), this);
     if (hWnd_ == nullptr) Raise(vberr::OutOfMemory, "The form's window could not be created.");
-    for (const FormChild& child : design.children)
-        AddChild(child);
+    // A child that cannot be made (no memory for its picture, say) takes the form with it, so
+    // that no window is left whose messages reach an object that was never made. Room for
+    // every child's drawing objects is made first: none is then lost on its way in.
+    try {
+        colors_.reserve(design.children.size());
+        bitmaps_.reserve(design.children.size());
+        for (const FormChild& child : design.children)
+            AddChild(child);
+    } catch (...) {
+        Release();
+        throw;
+    }
 }
 
 ModalForm::~ModalForm() {
+    Release();
+}
+
+void ModalForm::Release() {
     if (hWnd_ != nullptr) ::DestroyWindow(hWnd_);
     for (const Colors& c : colors_)
         ::DeleteObject(c.brush);
+    colors_.clear();
     for (HBITMAP bitmap : bitmaps_)
         ::DeleteObject(bitmap);
+    bitmaps_.clear();
 }
 
 void ModalForm::AddChild(const FormChild& child) {

@@ -2,9 +2,11 @@
 // the hardware queues them, translated by the message loop.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
+#include "platform/FormDesign.h"
 #include "platform/win32/ModalForm.h"
 #include "platform/win32/WindowsApi.h"
 #include "tests/win32/RealControl.h"
@@ -113,6 +115,28 @@ TEST(RealInput, TheAboutBoxComesBackAfterTheHostDestroyedItsWindow) {
     ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     EXPECT_EQ(gAboutSeen, "shown");
     EXPECT_TRUE(::IsWindowEnabled(scene.form.hWnd()));
+    win32::DestroyModalForms();
+}
+
+// A form whose picture cannot be made (the drawing objects of the session used up, say) fails
+// the call and leaves no window behind.
+TEST(RealInput, AFormWhosePictureCannotBeMadeLeavesNoWindow) {
+    const FormChild children[] = {
+        {"lblName", FormChildKind::Label, 0, 0, 900, 300, "name"},
+        {"picLogo",
+         FormChildKind::Picture,
+         0,
+         300,
+         900,
+         900,
+         {},
+         0,
+         0,
+         []() -> PicturePixels { throw std::bad_alloc(); }},
+    };
+    const FormDesign design{"frmBroken", "Broken", 1200, 1200, children};
+    EXPECT_THROW(host::ShowModalForm(design), std::bad_alloc);
+    EXPECT_EQ(::FindWindowW(win32::kModalFormClass, L"Broken"), nullptr);
     win32::DestroyModalForms();
 }
 
