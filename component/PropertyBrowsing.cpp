@@ -2,8 +2,10 @@
 // of its enumerated properties, and the pages that edit its properties (its own page for the
 // list's settings, the system's colour and font pages for the colours and the Font).
 #include <algorithm>
+#include <string_view>
 
 #include "component/ColumnPickObject.h"
+#include "component/ComError.h"
 #include "component/NamedValues.h"
 #include "component/PageFields.h"
 #include "component/PropertyPage.h"
@@ -64,8 +66,11 @@ HRESULT ColumnPickObject::GetDisplayString(DISPID dispid, BSTR* text) {
         ::VariantClear(&value);
         return hr;
     }
-    *text = ::SysAllocString(NameOfValue(*named, V_I4(&value)).c_str());
-    return *text != nullptr ? S_OK : E_OUTOFMEMORY;
+    // The name is made inside the boundary: memory may run short there too.
+    return Boundary(IID_IPerPropertyBrowsing, [&] {
+        *text = ::SysAllocString(NameOfValue(*named, V_I4(&value)).c_str());
+        return *text != nullptr ? S_OK : E_OUTOFMEMORY;
+    });
 }
 
 HRESULT ColumnPickObject::MapPropertyToPage(DISPID dispid, CLSID* page) {
@@ -95,10 +100,11 @@ HRESULT ColumnPickObject::GetPredefinedStrings(DISPID dispid, CALPOLESTR* string
     auto* values = TaskArray<DWORD>(count);
     std::size_t made = 0;
     for (; names != nullptr && values != nullptr && made < count; ++made) {
-        const std::wstring name = named->values[made].name;
+        const std::wstring_view name = named->values[made].name;
         names[made] = TaskArray<OLECHAR>(name.size() + 1);
         if (names[made] == nullptr) break;
-        std::copy(name.c_str(), name.c_str() + name.size() + 1, names[made]);
+        std::copy(name.begin(), name.end(), names[made]);
+        names[made][name.size()] = L'\0';
         values[made] = static_cast<DWORD>(named->values[made].value);
     }
     if (made < count) {
