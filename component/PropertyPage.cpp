@@ -50,6 +50,47 @@ std::wstring ReadValue(AutomationObject& object, const PageField& field) {
     }
 }
 
+// The page's own child that holds `hWnd` (a list field's edit, say), or nothing.
+HWND FieldHolding(HWND page, HWND hWnd) {
+    while (hWnd != nullptr && ::GetParent(hWnd) != page)
+        hWnd = ::GetParent(hWnd);
+    return hWnd;
+}
+
+// Whether Tab from `field` would go round the page to its other end: from the last field that
+// takes Tab, or with Shift from the first.
+bool TabLeavesPage(HWND page, HWND field, bool back) {
+    HWND first = nullptr;
+    HWND last = nullptr;
+    for (HWND child = ::GetWindow(page, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
+        if ((style & WS_TABSTOP) == 0 || !::IsWindowVisible(child) || !::IsWindowEnabled(child)) {
+            continue;
+        }
+        if (first == nullptr) first = child;
+        last = child;
+    }
+    return field != nullptr && field == (back ? first : last);
+}
+
+// The keys that belong to the frame around the page: its mnemonics (with Alt), Enter and Escape
+// that the field does not take (the frame's default and cancel buttons), and Tab out of the
+// page's last field (Shift+Tab out of its first), which goes on to the frame's own buttons.
+bool FramesKey(HWND page, const MSG& msg) {
+    if (msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP || msg.message == WM_SYSCHAR) {
+        return true;
+    }
+    if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
+    if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
+        const LRESULT wants =
+            ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+        return (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) == 0;
+    }
+    if (msg.wParam != VK_TAB) return false;
+    return TabLeavesPage(page, FieldHolding(page, msg.hwnd), ::GetKeyState(VK_SHIFT) < 0);
+}
+
 Variant PutValue(const PageField& field, const std::wstring& text) {
     if (field.kind == FieldKind::Check) return text == L"1";
     if (field.kind == FieldKind::Choice) {
@@ -222,6 +263,7 @@ HRESULT PropertyPage::TranslateAccelerator(MSG* msg) {
     if (msg == nullptr) return E_POINTER;
     HWND page = window_ != nullptr ? window_->Handle() : nullptr;
     if (page == nullptr || (msg->hwnd != page && !::IsChild(page, msg->hwnd))) return S_FALSE;
+    if (FramesKey(page, *msg)) return S_FALSE;
     return ::IsDialogMessageW(page, msg) ? S_OK : S_FALSE;
 }
 

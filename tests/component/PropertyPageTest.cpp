@@ -173,6 +173,28 @@ TEST_F(PropertyPages, ThePageAppliesTheChangedSettingsThroughTheControl) {
     ClosePage(page.Get());
 }
 
+// The frame around the page keeps its own keys: Enter and Escape for its buttons, Alt for its
+// mnemonics, Tab out of the page's last field to its own buttons. Tab between the page's
+// fields is the page's.
+TEST_F(PropertyPages, TheFrameAroundThePageKeepsItsOwnKeys) {
+    ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
+    ASSERT_TRUE(page && window);
+    const auto offer = [&](const wchar_t* label, UINT message, WPARAM key) {
+        HWND field = FieldOf(window, label);
+        ::SetFocus(field);
+        MSG msg{field, message, key, 0, 0, {}};
+        return page->TranslateAccelerator(&msg);
+    };
+    EXPECT_EQ(
+        (std::vector{
+            offer(L"ListRows", WM_KEYDOWN, VK_RETURN), offer(L"ListRows", WM_KEYDOWN, VK_ESCAPE),
+            offer(L"ListRows", WM_SYSKEYDOWN, 'A'), offer(L"ColumnAlignments", WM_KEYDOWN, VK_TAB),
+            offer(L"ColumnCount", WM_KEYDOWN, VK_TAB)}),
+        (std::vector<HRESULT>{S_FALSE, S_FALSE, S_FALSE, S_FALSE, S_OK}));
+    EXPECT_EQ(::GetFocus(), FieldOf(window, L"ColumnWidths"));
+    ClosePage(page.Get());
+}
+
 // The control's own message for a value out of range, the control's error for any other
 // refusal: the value stays unapplied, unheard by bound fields, in the dirty page, and the
 // settings before it are applied.
