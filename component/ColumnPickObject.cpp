@@ -313,8 +313,9 @@ void ColumnPickObject::Start(PropertyBag* saved) {
         failure = std::current_exception();
     }
     host_->SetFont(font_.Handle());
-    followBackColor_ = control_ != nullptr && control_->BackColorNormal() == kOwnBackColor;
-    followForeColor_ = control_ != nullptr && control_->ForeColorNormal() == kOwnForeColor;
+    // A colour that the store does not hold follows the container's.
+    followBackColor_ = control_ != nullptr && !Stored(saved, "BackColorNormal");
+    followForeColor_ = control_ != nullptr && !Stored(saved, "ForeColorNormal");
     ReadAmbients(DISPID_UNKNOWN);
     if (failure) std::rethrow_exception(failure);
 }

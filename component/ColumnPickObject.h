@@ -299,6 +299,8 @@ private:
     private:
         ColumnPickObject& object_;
     };
+    // Whether the store being loaded holds the key.
+    static bool Stored(PropertyBag* saved, std::string_view key);
     static constexpr cp::OLE_COLOR kOwnBackColor = 0xFFFFFF;  // the control's defaults
     static constexpr cp::OLE_COLOR kOwnForeColor = 0x000000;
     // The Font through late binding, which the interface table does not hold: the result of

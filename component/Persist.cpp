@@ -19,7 +19,39 @@ void LogError(IErrorLog* log, const RuntimeError& error) {
     ::SysFreeString(info.bstrDescription);
 }
 
+// The store as the control writes it, but for the normal colours that the host chose: they
+// are stored even where they are the control's defaults, since a colour absent from the store
+// follows the container's when the store is loaded.
+class ChosenColorsKept final : public PropertyBag {
+public:
+    ChosenColorsKept(PropertyBag& store, bool back, bool fore)
+        : store_(store), back_(back), fore_(fore) {}
+    Variant ReadProperty(std::string_view key, const Variant& defaultValue) override {
+        return store_.ReadProperty(key, defaultValue);
+    }
+    void WriteProperty(std::string_view key, const Variant& value,
+                       const Variant& defaultValue) override {
+        const bool chosen =
+            (key == "BackColorNormal" && back_) || (key == "ForeColorNormal" && fore_);
+        store_.WriteProperty(key, value, chosen ? Variant::Null() : defaultValue);
+    }
+
+private:
+    PropertyBag& store_;
+    bool back_;
+    bool fore_;
+};
+
 }  // namespace
+
+bool ColumnPickObject::Stored(PropertyBag* saved, std::string_view key) {
+    if (saved == nullptr) return false;
+    try {
+        return !saved->ReadProperty(key, Variant::Null()).IsNull();
+    } catch (...) {
+        return true;  // there, if of no use
+    }
+}
 
 HRESULT ColumnPickObject::GetClassID(CLSID* clsid) {
     if (clsid == nullptr) return E_POINTER;
@@ -105,7 +137,8 @@ HRESULT ColumnPickObject::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
 void ColumnPickObject::SaveTo(PropertyBag& store) {
     Control();
     const OwnColors own(*this);
-    host_->Put([&] { host_->WriteProperties(store); });
+    ChosenColorsKept kept(store, !followBackColor_, !followForeColor_);
+    host_->Put([&] { host_->WriteProperties(kept); });
     font_.Write(store);
 }
 

@@ -121,7 +121,8 @@ TEST(Ambient, ADeadUserInterfaceTakesNoInputUntilTheContainerRevivesIt) {
 
 // The container's colours are the control's while it keeps its own defaults: they are no change
 // of the host's, a save stores the defaults (so the stored control follows its next container),
-// and a colour the host sets stays through the container's changes.
+// and a colour the host sets stays through the container's changes and the store, even where
+// it is the control's default.
 TEST(Ambient, TheContainersColorsShowUntilTheHostSetsTheControlsOwn) {
     ::LONG back = 0x0000FF;
     ::LONG fore = 0x00FF00;
@@ -144,15 +145,24 @@ TEST(Ambient, TheContainersColorsShowUntilTheHostSetsTheControlsOwn) {
     As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN);
     EXPECT_EQ(Colors(control.Get()), "16711680 128") << "the host's colour stays";
     EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_OK);
+    // The host chooses the control's own default: it is the host's colour all the same.
+    PutOk(control.Get(), L"BackColorNormal", Var(0xFFFFFFL).v);
+    MemoryBag chosen;
+    ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&chosen, TRUE, TRUE), S_OK);
     Close(control.Get());
 
-    // Stored with the defaults, it follows the container it is loaded into.
+    // Stored with the defaults, it follows the container it is loaded into; with colours the
+    // host chose, it keeps them.
     InPlaceSite next;
     next.ambient = AmbientColors(back, fore);
     ComPtr<IDispatch> loaded = CreateControl(&next);
     ASSERT_EQ(As<IPersistPropertyBag>(loaded.Get())->Load(&bag, &bag), S_OK);
     EXPECT_EQ(Colors(loaded.Get()), "16711680 65535");
     As<IOleObject>(loaded.Get())->SetClientSite(nullptr);
+    ComPtr<IDispatch> kept = CreateControl(&next);
+    ASSERT_EQ(As<IPersistPropertyBag>(kept.Get())->Load(&chosen, &chosen), S_OK);
+    EXPECT_EQ(Colors(kept.Get()), "16777215 128");
+    As<IOleObject>(kept.Get())->SetClientSite(nullptr);
 }
 
 // A container whose ambients fail, answer with something no Boolean, colour or font converts
