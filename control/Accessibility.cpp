@@ -63,26 +63,25 @@ bool ColumnPick::PickRow(std::int32_t row) {
     FinishShownRows();
     ReachServerRowForReader(row);
     if (!ListRowsForReader().Exists(row)) return false;
-    // The put reaches the list's click handling, which commits the row as a click does.
-    TrappedSub("PickRow", [&] {
+    // The put reaches the list's click handling, which commits the row as a click does. A pick
+    // that failed on the way is no pick: the reader hears of the failure.
+    return TrappedSub("PickRow", [&] {
         MatchListWindowCount();
         lstListBox.SetListIndex(row);
     });
-    return true;
 }
 
 bool ColumnPick::SelectRow(std::int32_t row) {
     FinishShownRows();
     ReachServerRowForReader(row);
     if (!ListRowsForReader().Exists(row)) return false;
-    TrappedSub("SelectRow", [&] {
+    return TrappedSub("SelectRow", [&] {
         MatchListWindowCount();
         MoveCurrentRow(TableRowOf(row));
         ShowCurrentRowText();
         SelectAllTextInTextBox();
         RaiseChange();
     });
-    return true;
 }
 
 void ColumnPick::ToggleList() {

@@ -44,9 +44,11 @@ public:
     virtual std::optional<std::int32_t> RowAt(POINT client) = 0;
     // The list's current row; -1 for none.
     virtual std::int32_t CurrentRow() = 0;
-    // Picks the row as a click in the list does; false when there is no such row.
+    // Picks the row as a click in the list does; false when there is no such row or the pick
+    // failed (the failure has gone to the error report).
     virtual bool PickRow(std::int32_t row) = 0;
-    // Makes the row current as the arrow keys do, without a commit; false when there is none.
+    // Makes the row current as the arrow keys do, without a commit; false when there is none or
+    // the move failed.
     virtual bool SelectRow(std::int32_t row) = 0;
 
     // The header's visible columns left to right; none while the list shows no header.

@@ -141,6 +141,18 @@ TEST_F(AccessibilityTest, SelectingARowMakesItCurrentAndTheDefaultActionPicksIt)
     EXPECT_FALSE(control().ComboBoxIsOpen());
 }
 
+// A pick or a selection that the list window refused is reported to the reader as failed.
+TEST_F(AccessibilityTest, AReaderHearsThatAPickFailed) {
+    control().ShowDropDown();
+    world().FailNext("ListBox.SetListIndex", 380);
+    EXPECT_FALSE(Rows().PickRow(1));
+    world().FailNext("ListBox.SetListIndex", 380);
+    EXPECT_FALSE(Rows().SelectRow(2));
+    EXPECT_EQ(ReportTitles(),
+              (std::vector<std::string>{"ColumnPick - PickRow", "ColumnPick - SelectRow"}));
+    EXPECT_EQ(events().Count("AfterUpdate"), 0);
+}
+
 // Opening, typing, keys, the mouse and a commit: a reader hears each row that becomes current
 // once, each text the control writes, and the list coming and going, in that order.
 TEST_F(AccessibilityTest, ATypingAndPickingSessionIsAnnouncedInOrder) {
