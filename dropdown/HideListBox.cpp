@@ -8,10 +8,11 @@ namespace cp {
 void ColumnPick::HideListBox(AfterHide focus) {
     TrappedSub("HideListBox", [&] {
         lstListBox.SetVisible(false);
-        AnnounceList(EVENT_OBJECT_HIDE);
         // The extended style stays: it matters only while the list floats.
         SetParent(lstListBox.hWnd(), dropDown.lngListBoxParent);
         dropDown.blnComboBoxIsOpen = false;
+        // A reader that reads the control when it hears of the hide finds the list closed.
+        AnnounceList(EVENT_OBJECT_HIDE);
         // A closed list grows no further; it is found again when it opens.
         if (listSteps) listSteps->Cancel();
         const auto finish = [&] {

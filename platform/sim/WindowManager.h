@@ -16,10 +16,12 @@
 // procedure learns from BeginPaint what to paint and whether to erase it first.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Repaint.h"
@@ -83,8 +85,16 @@ public:
     // Wine, nothing of it is announced to assistive technology.
     void Show(HWND hwnd, bool visible);
 
-    // Accessibility events announced by NotifyWinEvent, in order.
-    void RecordWinEvent(const WinEventRecord& record) { winEvents_.push_back(record); }
+    // Accessibility events announced by NotifyWinEvent, in order. The in-context hook, when
+    // there is one, hears each before NotifyWinEvent returns, as a hook inside the process
+    // does, and may read the control's answers there.
+    void RecordWinEvent(const WinEventRecord& record) {
+        winEvents_.push_back(record);
+        if (winEventHook_) winEventHook_(record);
+    }
+    void HookWinEvents(std::function<void(const WinEventRecord&)> hook) {
+        winEventHook_ = std::move(hook);
+    }
     const std::vector<WinEventRecord>& WinEvents() const { return winEvents_; }
     void ClearWinEvents() { winEvents_.clear(); }
 
@@ -125,6 +135,7 @@ private:
     mutable Window* lastWindow_ = nullptr;
     HWND focus_ = nullptr;                   // the window with the focus
     std::vector<WinEventRecord> winEvents_;  // accessibility events announced so far
+    std::function<void(const WinEventRecord&)> winEventHook_;  // the in-context hook, if any
 };
 
 }  // namespace cp::sim

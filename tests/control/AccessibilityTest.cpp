@@ -153,6 +153,24 @@ TEST_F(AccessibilityTest, AReaderHearsThatAPickFailed) {
     EXPECT_EQ(events().Count("AfterUpdate"), 0);
 }
 
+// A reader in the process reads the control as it hears the list come or go: it finds the list
+// as the event says, whichever way the list closes.
+TEST_F(AccessibilityTest, AReaderHearingTheListComeOrGoFindsItSo) {
+    std::vector<std::string> read;
+    world().Windows().HookWinEvents([&](const sim::WinEventRecord& e) {
+        if (e.event != EVENT_OBJECT_SHOW && e.event != EVENT_OBJECT_HIDE) return;
+        const bool open = Rows().ListOpen() && !Rows().RowStates(0)->invisible;
+        read.push_back(Describe(e) + (open ? ": open" : ": closed"));
+    });
+    control().ShowDropDown();
+    control().HideListBox(AfterHide::FocusEditField);
+    control().ShowDropDown();
+    ASSERT_TRUE(Rows().PickRow(1));
+    world().Windows().HookWinEvents(nullptr);
+    EXPECT_EQ(read, (std::vector<std::string>{"show list: open", "hide list: closed",
+                                              "show list: open", "hide list: closed"}));
+}
+
 // Opening, typing, keys, the mouse and a commit: a reader hears each row that becomes current
 // once, each text the control writes, and the list coming and going, in that order.
 TEST_F(AccessibilityTest, ATypingAndPickingSessionIsAnnouncedInOrder) {
