@@ -96,10 +96,14 @@ void ColumnPick::ToggleList() {
 // list. Only the open list announces, and a row only once until another one comes.
 void ColumnPick::AnnounceCurrentRow(std::int32_t row) {
     if (!dropDown.blnComboBoxIsOpen || row < 0 || row == accessibility.announcedRow) return;
+    // A row the list does not show (one kept by itself on the server) has no child to name: it
+    // is announced when the list comes to it.
+    const std::int32_t listRow = ListRowOf(row);
+    if (listRow < 0) return;
     accessibility.announcedRow = row;
     Announce([&] {
         const HWND list = lstListBox.hWnd();
-        const LONG child = ListRowOf(row) + 1;
+        const LONG child = listRow + 1;
         NotifyWinEvent(EVENT_OBJECT_FOCUS, list, OBJID_CLIENT, child);
         NotifyWinEvent(EVENT_OBJECT_SELECTION, list, OBJID_CLIENT, child);
     });

@@ -189,6 +189,8 @@ void ColumnPick::ShowServerKeptRow(const ServerQueries::Answer& answer) {
     if (slot < 0 || !dropDown.blnComboBoxIsOpen) return;
     lstListBox.SetTopIndex(ListRowOf(slot));
     SelectQuietly(slot);
+    // The list opened on the row before it could show it: a reader hears of it now.
+    AnnounceCurrentRow(slot);
 }
 
 void ColumnPick::SettleServerCount() {

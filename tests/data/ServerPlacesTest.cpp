@@ -246,5 +246,26 @@ TEST_F(ServerPlacesTest, TheListOpensOnACommittedRowThatShowsTheEmptyText) {
               std::tuple(std::string(), std::string("C00040"), 1, 1));
 }
 
+// The list that opens on a committed row kept by itself shows the row only when the rows around
+// it come: a reader hears of no row before, and of the row where it stands then.
+TEST_F(ServerPlacesTest, AKeptRowIsAnnouncedWhenTheListComesToIt) {
+    Session s;
+    PrepareWith(s.control(), ConnectTo(*db_, "places"));
+    s.control().Value(Variant("C00040"));
+    s.Focus();
+    s.control().ShowDropDown();
+    s.user().TypeText("Qa");
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    s.user().PressKey(vbKeyEscape);
+    sim::WindowManager& windows = s.world().Windows();
+    windows.ClearWinEvents();
+    s.control().ShowDropDown();
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    std::vector<LONG> focus;
+    for (const sim::WinEventRecord& e : windows.WinEvents())
+        if (e.event == EVENT_OBJECT_FOCUS) focus.push_back(e.idChild);
+    EXPECT_EQ(focus, std::vector<LONG>{s.ListState().selection + 1});
+}
+
 }  // namespace
 }  // namespace cp::test
