@@ -87,9 +87,14 @@ bool ColumnPick::SelectRow(std::int32_t row) {
 void ColumnPick::ToggleList() {
     if (dropDown.blnComboBoxIsOpen) {
         HideListBox(AfterHide::FocusEditField);
-    } else {
-        ShowDropDown();
+        return;
     }
+    // A locked control opens no list, and the reader hears that nothing opened. The list opens
+    // into the edit field's focus: a field that cannot take it (the control disabled or hidden)
+    // refuses here, before a list is open that no one could use and whose close would fail.
+    if (settings.blnLocked) Raise(vberr::InvalidProcedureCall);
+    txtTextBox.SetFocus();
+    ShowDropDown();
 }
 
 // The row becomes the one a reader hears about: it takes the focus and the selection in the

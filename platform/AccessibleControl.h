@@ -59,7 +59,8 @@ public:
     // The control's value as a reader hears it: the edit field's text.
     virtual std::string ControlValue() = 0;
     virtual bool ListOpen() = 0;
-    // Opens the list, or closes it when it is open.
+    // Opens the list, or closes it when it is open. Raises a run-time error, with nothing
+    // changed, when the list cannot open: the control is locked, or cannot take the focus.
     virtual void ToggleList() = 0;
 };
 

@@ -1,7 +1,9 @@
 // What a screen reader reads of the control and hears from it, on the simulated platform.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/BlockRecordset.h"
@@ -169,6 +171,27 @@ TEST_F(AccessibilityTest, AReaderHearingTheListComeOrGoFindsItSo) {
     world().Windows().HookWinEvents(nullptr);
     EXPECT_EQ(read, (std::vector<std::string>{"show list: open", "hide list: closed",
                                               "show list: open", "hide list: closed"}));
+}
+
+// A reader's Open on a control that cannot use its list is refused with nothing opened and no
+// error box for the user, who would meet one at the next click otherwise.
+TEST_F(AccessibilityTest, AControlThatCannotUseItsListDoesNotOpenItForAReader) {
+    const std::vector<std::pair<std::string, std::function<void(bool)>>> kUnusable{
+        {"disabled", [&](bool on) { control().Enabled(!on); }},
+        {"hidden", [&](bool on) { world().Windows().Show(Control(), !on); }},
+        {"locked", [&](bool on) { control().Locked(on); }},
+    };
+    for (const auto& [way, put] : kUnusable) {
+        put(true);
+        EXPECT_THROW(Rows().ToggleList(), RuntimeError) << way;
+        EXPECT_FALSE(control().ComboBoxIsOpen()) << way;
+        put(false);
+        // A list that a case left open does not answer for the next case.
+        if (control().ComboBoxIsOpen()) control().HideListBox(AfterHide::LeaveFocus);
+    }
+    EXPECT_TRUE(ReportTitles().empty());
+    Rows().ToggleList();
+    EXPECT_TRUE(control().ComboBoxIsOpen());
 }
 
 // Opening, typing, keys, the mouse and a commit: a reader hears each row that becomes current
