@@ -98,20 +98,30 @@ void ColumnPick::ToggleList() {
 }
 
 // The row becomes the one a reader hears about: it takes the focus and the selection in the
-// list. Only the open list announces, and a row only once until another one comes.
+// list. Only the open list announces, and a row only once until another one comes or it stands
+// at another of the list's rows: the reader knows it by the child it stood at.
 void ColumnPick::AnnounceCurrentRow(std::int32_t row) {
-    if (!dropDown.blnComboBoxIsOpen || row < 0 || row == accessibility.announcedRow) return;
+    if (!dropDown.blnComboBoxIsOpen || row < 0) return;
     // A row the list does not show (one kept by itself on the server) has no child to name: it
     // is announced when the list comes to it.
     const std::int32_t listRow = ListRowOf(row);
     if (listRow < 0) return;
+    if (row == accessibility.announcedRow && listRow == accessibility.announcedListRow) return;
     accessibility.announcedRow = row;
+    accessibility.announcedListRow = listRow;
     Announce([&] {
         const HWND list = lstListBox.hWnd();
         const LONG child = listRow + 1;
         NotifyWinEvent(EVENT_OBJECT_FOCUS, list, OBJID_CLIENT, child);
         NotifyWinEvent(EVENT_OBJECT_SELECTION, list, OBJID_CLIENT, child);
     });
+}
+
+// The list shows other rows (a filter's, or rows the server found elsewhere): the same row
+// number and child may now stand for another row, whose turn comes again.
+void ColumnPick::ForgetAnnouncedRow() {
+    accessibility.announcedRow = -1;
+    accessibility.announcedListRow = -1;
 }
 
 // The list's client area, the object that answers for the rows, comes or goes.

@@ -433,6 +433,7 @@ private:
     // --- Assistive technology (control/) -------------------------------------------------------
     AccessibleRows ListRowsForReader() const;
     void AnnounceCurrentRow(std::int32_t row);
+    void ForgetAnnouncedRow();
     void AnnounceValueChange();
     void AnnounceList(DWORD event);
 

@@ -41,6 +41,7 @@ void ColumnPick::EndServerFilter(NextSelection next) {
     if (!serverFilter.Active()) return;
     SetFilteredMarksAside();
     serverFilter.End();
+    ForgetAnnouncedRow();
     FollowServerCount();
     FitOpenListToRows();
     // The current row shows where the whole list has it read, kept by itself or not. The open
@@ -71,6 +72,7 @@ void ColumnPick::ShowServerMatches(const ServerQueries::Answer& answer) {
     // The rows further down are read with the search that found the first ones, even when the
     // settings changed since the question was asked.
     serverFilter.Show({answer.text, answer.search}, *answer.matches, answer.matchCount);
+    ForgetAnnouncedRow();
     FollowServerCount();
     lstListBox.SetTopIndex(0);
     FitOpenListToRows();

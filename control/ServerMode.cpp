@@ -76,12 +76,16 @@ void ColumnPick::FollowServerCount() {
     if (!move.moved) return;
     // The rows on show stay on show. Unfiltered, the list shows the same rows at other places:
     // its top row goes with them, unless a new chain shows other rows, whose list goes to the
-    // current row (and the rows the mouse tracked from are gone). A filtered list shows rows of
-    // its own: only its selection may have moved, and its top stays where the user scrolled it.
+    // current row (the rows the mouse tracked from are gone, and the row a reader last heard of
+    // is one to hear of again). A filtered list shows rows of its own: only its selection may
+    // have moved, and its top stays where the user scrolled it.
     // The selection goes first, since the list scrolls to show it: a selection that the user
     // scrolled out of view stays out of it.
     const bool filtered = serverFilter.Active();
-    if (move.newChain && !filtered) rows.SetHotRow(-1);
+    if (move.newChain && !filtered) {
+        rows.SetHotRow(-1);
+        ForgetAnnouncedRow();
+    }
     const std::int32_t count = shown.Count(rows);
     const std::int32_t shift = filtered ? 0 : move.rows;
     const std::int32_t top =

@@ -33,6 +33,7 @@ void ColumnPick::ShowRowsFor(const std::string& text) {
     FirstMatches first = rows.StartMatches(search.rule, text, firstScreen);
     shown.Show(rows, std::move(first.rows), text,
                first.whole ? FilterAnswer::Whole : FilterAnswer::Growing);
+    ForgetAnnouncedRow();
     if (rows.Count() <= kRowsFoundAtOnce) {
         FinishShownRows();
     } else if (shown.Growing(rows)) {

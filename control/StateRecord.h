@@ -108,8 +108,9 @@ struct HostingState {
 
 // What assistive technology reads of the control beyond its published state.
 struct AccessibilityState {
-    std::string name;                // the name the host gave the control; empty: its label's
-    std::int32_t announcedRow = -1;  // the row last announced as current in the open list
+    std::string name;                    // the name the host gave the control; empty: its label's
+    std::int32_t announcedRow = -1;      // the row last announced as current in the open list
+    std::int32_t announcedListRow = -1;  // the list row it stood at (the reader's child less 1)
 };
 
 }  // namespace cp

@@ -19,7 +19,7 @@ void ColumnPick::HideListBox(AfterHide focus) {
             button.blnButtonDown = false;
             button.look = ButtonLook::Neither;
             rows.SetHotRow(-1);
-            accessibility.announcedRow = -1;
+            ForgetAnnouncedRow();
             // Another control whose list the host opened meanwhile keeps the watcher.
             ForgetDropDownOwner(this);
         };

@@ -42,6 +42,7 @@ void ColumnPick::ShowAllRows(NextSelection next) {
         return;
     }
     shown.ShowAll();
+    ForgetAnnouncedRow();
     MatchListWindowCount();
     FitOpenListToRows();
     // The current row keeps its place in the list that shows every row again, closed too: the

@@ -194,6 +194,25 @@ TEST_F(AccessibilityTest, AControlThatCannotUseItsListDoesNotOpenItForAReader) {
     EXPECT_TRUE(control().ComboBoxIsOpen());
 }
 
+// A filter moves the current row to another of the list's rows, and an emptied list brings it
+// back: each time the reader hears of the row at the child that now holds it.
+TEST_F(AccessibilityTest, ARowTheFilterShowsElsewhereIsAnnouncedThere) {
+    control().FilterList(true);
+    control().ListIndex(1);
+    user().Focus(host().EditHwnd());
+    world().Windows().ClearWinEvents();
+    user().PressKey(vbKeyDown, vbAltMask);
+    EXPECT_EQ(Heard(), "show list, focus 2, selection 2");
+    world().Windows().ClearWinEvents();
+    user().SelectText(0, 100);
+    user().TypeText("F");
+    EXPECT_EQ(Heard(), "focus 1, selection 1, value");
+    user().TypeText("x");
+    world().Windows().ClearWinEvents();
+    user().PressKey(vbKeyBack);
+    EXPECT_EQ(Heard(), "focus 1, selection 1");
+}
+
 // Opening, typing, keys, the mouse and a commit: a reader hears each row that becomes current
 // once, each text the control writes, and the list coming and going, in that order.
 TEST_F(AccessibilityTest, ATypingAndPickingSessionIsAnnouncedInOrder) {

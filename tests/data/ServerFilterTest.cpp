@@ -114,6 +114,23 @@ TEST_F(ServerFilterTest, EveryRowAgainGoesToACurrentRowThatOnlyTheFilterRead) {
     }
 }
 
+// Each text's rows come with their first row current at the list's top, the child where the
+// row of the text before stood: the reader hears of each.
+TEST_F(ServerFilterTest, EachTextsFirstRowIsAnnouncedAtTheListsTop) {
+    Connect();
+    control().ShowDropDown();
+    sim::WindowManager& windows = s_.world().Windows();
+    for (const std::string text : {"gamma 3", "beta 1"}) {
+        windows.ClearWinEvents();
+        Type(text);
+        std::vector<LONG> focus;
+        for (const sim::WinEventRecord& e : windows.WinEvents())
+            if (e.event == EVENT_OBJECT_FOCUS) focus.push_back(e.idChild);
+        EXPECT_EQ(focus, std::vector<LONG>{1}) << text;
+        EXPECT_EQ(control().RowName(0), Rows("name LIKE '" + text + "%'").front()) << text;
+    }
+}
+
 // The closed list put back to every row selects the current row at its place among them, so
 // that the keys move from it: the list window's selection named its place among the filtered
 // rows.

@@ -246,6 +246,31 @@ TEST_F(ServerPlacesTest, TheListOpensOnACommittedRowThatShowsTheEmptyText) {
               std::tuple(std::string(), std::string("C00040"), 1, 1));
 }
 
+// The list placed by estimate moves its rows when a host reads the exact place: the current row
+// then stands at another of the list's rows, where the reader hears of it when the user finds
+// it again.
+TEST_F(ServerPlacesTest, ARowTheExactPlaceMovedIsAnnouncedWhereItStands) {
+    Session s;
+    PrepareWith(s.control(), ConnectTo(*db_, "places"));
+    s.Focus();
+    s.control().ShowDropDown();
+    s.user().TypeText("Qa");
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    const int estimated = s.ListState().selection;
+    s.control().ListIndex();
+    const int exact = s.ListState().selection;
+    ASSERT_NE(estimated, exact);
+    sim::WindowManager& windows = s.world().Windows();
+    windows.ClearWinEvents();
+    s.user().SelectText(0, 100);
+    s.user().TypeText("Qa");
+    ASSERT_TRUE(AwaitServerAnswers(s.control()));
+    std::vector<LONG> focus;
+    for (const sim::WinEventRecord& e : windows.WinEvents())
+        if (e.event == EVENT_OBJECT_FOCUS) focus.push_back(e.idChild);
+    EXPECT_EQ(focus, std::vector<LONG>{exact + 1});
+}
+
 // The list that opens on a committed row kept by itself shows the row only when the rows around
 // it come: a reader hears of no row before, and of the row where it stands then.
 TEST_F(ServerPlacesTest, AKeptRowIsAnnouncedWhenTheListComesToIt) {
