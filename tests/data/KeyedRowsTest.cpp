@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/KeyedRows.h"
@@ -23,13 +24,6 @@ constexpr const char* kNamedPlaces =
     "('Berlin', 'DE'), ('paris', 'TX'), (NULL, 'N2'), ('Oslo', 'NO'), ('x[', 'X1'),"
     "('Bern', 'B2'), ('x@', 'X2'), ('Rome', 'IT');";
 
-std::vector<std::string> Codes(const std::vector<KeyedRow>& rows) {
-    std::vector<std::string> codes;
-    for (const KeyedRow& row : rows)
-        codes.push_back(CStr(row.fields.at(1)));
-    return codes;
-}
-
 class KeyedRowsTest : public ::testing::Test {
 protected:
     TempDatabase file_{kNamedPlaces};
@@ -41,8 +35,8 @@ protected:
 TEST_F(KeyedRowsTest, TheRowsBeforeANullNameAreTheNearestOnes) {
     file_.OpenWritable()->Execute("INSERT INTO places VALUES (NULL, 'N3'), (NULL, 'N4')");
     const auto nulls = rows_->RowsAfter(std::nullopt, 4);
-    ASSERT_EQ(Codes(nulls), (std::vector<std::string>{"N1", "N2", "N3", "N4"}));
-    EXPECT_EQ(Codes(rows_->RowsBefore(nulls[3].key, 2)), (std::vector<std::string>{"N2", "N3"}));
+    ASSERT_EQ(CodesOf(nulls), "N1 N2 N3 N4 ");
+    EXPECT_EQ(CodesOf(rows_->RowsBefore(nulls[3].key, 2)), "N2 N3 ");
     EXPECT_EQ(rows_->CountBefore(nulls[3].key), 3);
 }
 
@@ -58,8 +52,8 @@ TEST_F(KeyedRowsTest, PrefixAndValueFindTheFirstRowThatBeginsWithOrHoldsThem) {
     // A value is looked for in its column; the first row that holds it is read.
     const auto row = rows_->FirstWithValue(1, Variant("NO"));
     ASSERT_TRUE(row);
-    EXPECT_EQ(CStr(row->fields.at(0)), "Oslo");
-    EXPECT_EQ(rows_->CountBefore(row->key), 6);
+    EXPECT_EQ(std::tuple(CStr(row->fields.at(0)), rows_->CountBefore(row->key)),
+              std::tuple("Oslo", 6));
     EXPECT_FALSE(rows_->FirstWithValue(1, Variant("??")));
     EXPECT_FALSE(rows_->FirstWithValue(7, Variant("NO")));
 }

@@ -1,8 +1,10 @@
-// What the ODBC tests share: the private server's connection string and scratch files for the
-// SQLite driver.
+// What the ODBC tests share: the private server's connection string, the reading of keyed rows
+// page by page, and scratch files for the SQLite driver.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/support/RecordsetChecks.h"
 
@@ -16,6 +18,20 @@ std::string UnreachableConnection();
 
 // Every row of a PostgreSQL table of places (name, code) in the order of server mode's list.
 std::string PostgresInOrder(const std::string& table);
+
+// The second field of every row, read a row at a time by key from the row before, as the list
+// pages down (at most 10 reads, so that a read that does not move on still ends).
+inline std::string PagedByKey(KeyedRows& rows) {
+    std::string codes;
+    std::optional<RowKey> after;
+    for (int page = 0; page < 10; ++page) {
+        const std::vector<KeyedRow> read = rows.RowsAfter(after, 1);
+        if (read.empty()) break;
+        codes += CStr(read[0].fields[1]) + " ";
+        after = read[0].key;
+    }
+    return codes;
+}
 
 // An SQLite file of the test's own in the build tree's scratch folder, removed when it goes.
 class ScratchFile {

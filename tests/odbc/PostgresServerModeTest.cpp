@@ -24,20 +24,6 @@ protected:
     std::shared_ptr<odbc::OdbcDatabase> db_ = odbc::OdbcDatabase::Open(PostgresConnection());
 };
 
-// The second field of every row, read a row at a time by key from the row before, as the list
-// pages down (at most 10 reads, so that a read that does not move on still ends).
-std::string PagedByKey(KeyedRows& rows) {
-    std::string codes;
-    std::optional<RowKey> after;
-    for (int page = 0; page < 10; ++page) {
-        const std::vector<KeyedRow> read = rows.RowsAfter(after, 1);
-        if (read.empty()) break;
-        codes += CStr(read[0].fields[1]) + " ";
-        after = read[0].key;
-    }
-    return codes;
-}
-
 TEST_F(PostgresServerModeTest, AQueryNeedsItsKey) {
     EXPECT_EQ(FailureOf([&] { db_->OpenKeyedRows("SELECT name FROM server_places", ""); }).Number(),
               rows::kErrInvalidArgument);

@@ -4,7 +4,6 @@
 // stays text in every literal of the reads, as PostgresTextSearchTest finds.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,22 +33,18 @@ TEST_F(SqliteOdbcServerModeTest, TheListOnTheFileBehavesAsTheSameRowsInMemory) {
     ExpectScriptReached(memory);
 }
 
-TEST_F(SqliteOdbcServerModeTest, AKeyFieldTheSourceLacksIsRefusedNotTakenForText) {
+TEST_F(SqliteOdbcServerModeTest, AMissingKeyFieldIsRefusedAndTheLastRowsRunOnIntoNullNames) {
     // A double-quoted name the driver cannot resolve would be the same text on every row.
     EXPECT_THROW(db_->OpenKeyedRows("places", "no_such_field"), RuntimeError);
     EXPECT_THROW(db_->OpenKeyedRows("SELECT name, code FROM places", "no_such_field"),
                  RuntimeError);
     EXPECT_EQ(db_->OpenKeyedRows("places", "code")->Count(), 3000);
-}
 
-// The last rows of a list with fewer names than one read holds run on into the Null names,
-// which come first.
-TEST_F(SqliteOdbcServerModeTest, TheLastRowsRunOnIntoTheNullNamesWhenTheNamesRunOut) {
+    // The last rows of a list with fewer names than one read holds run on into the Null names,
+    // which come first.
     db_->Execute("DELETE FROM places WHERE name IS NOT NULL AND rowid > 3");
-    std::string codes;
-    for (const KeyedRow& row : db_->OpenKeyedRows("places", "code")->LastRows(4))
-        codes += CStr(row.fields[1]) + " ";
-    EXPECT_EQ(codes, "C02500 C00001 C00002 C00003 ");
+    EXPECT_EQ(CodesOf(db_->OpenKeyedRows("places", "code")->LastRows(4)),
+              "C02500 C00001 C00002 C00003 ");
 }
 
 // Rows of one name page on by their keys beyond 32 bits, each row once.
@@ -58,16 +53,7 @@ TEST_F(SqliteOdbcServerModeTest, KeysBeyond32BitsPageOnEachRowOnce) {
         "CREATE TABLE p (name TEXT, code TEXT);"
         "INSERT INTO p (rowid, name, code) VALUES (5000000001, 'same', 'c1'), "
         "(5000000002, 'same', 'c2'), (5000000003, 'same', 'c3');");
-    const auto rows = db_->OpenKeyedRows("p", "");
-    std::string codes;
-    std::optional<RowKey> after;
-    for (int page = 0; page < 4; ++page) {
-        const std::vector<KeyedRow> read = rows->RowsAfter(after, 1);
-        if (read.empty()) break;
-        codes += CStr(read[0].fields[1]) + " ";
-        after = read[0].key;
-    }
-    EXPECT_EQ(codes, "c1 c2 c3 ");
+    EXPECT_EQ(PagedByKey(*db_->OpenKeyedRows("p", "")), "c1 c2 c3 ");
 }
 
 // A text key finds through the file's FTS5 table what the rowid finds; an FTS5 table that
