@@ -1,6 +1,7 @@
 // The fixture of the tests that drive a list of places in server mode on an SQLite file of their
 // own: the list connects through a server that counts its calls, shows kShown rows when open,
-// and is held against the file's rows named as the list's reader names them.
+// and is held against the file's rows named as the list's reader names them. The children that
+// the focus events named tell where the reader heard of the current row.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,6 +19,14 @@
 #include "tests/support/sim/ServerModeScript.h"
 
 namespace cp::test {
+
+// The children that the focus events since the last clearing named.
+std::vector<LONG> FocusedChildren(const sim::WindowManager& windows) {
+    std::vector<LONG> focus;
+    for (const sim::WinEventRecord& e : windows.WinEvents())
+        if (e.event == EVENT_OBJECT_FOCUS) focus.push_back(e.idChild);
+    return focus;
+}
 
 class PlacesOnServer : public ::testing::Test {
 protected:

@@ -123,10 +123,7 @@ TEST_F(ServerFilterTest, EachTextsFirstRowIsAnnouncedAtTheListsTop) {
     for (const std::string text : {"gamma 3", "beta 1"}) {
         windows.ClearWinEvents();
         Type(text);
-        std::vector<LONG> focus;
-        for (const sim::WinEventRecord& e : windows.WinEvents())
-            if (e.event == EVENT_OBJECT_FOCUS) focus.push_back(e.idChild);
-        EXPECT_EQ(focus, std::vector<LONG>{1}) << text;
+        EXPECT_EQ(FocusedChildren(windows), std::vector<LONG>{1}) << text;
         EXPECT_EQ(control().RowName(0), Rows("name LIKE '" + text + "%'").front()) << text;
     }
 }

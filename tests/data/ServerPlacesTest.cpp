@@ -11,6 +11,7 @@
 
 #include "control/ColumnPick.h"
 #include "platform/sim/ListBoxClass.h"
+#include "tests/data/PlacesOnServer.h"
 #include "tests/data/TempDatabase.h"
 #include "tests/support/CountedServer.h"
 #include "tests/support/sim/ServerPlaces.h"
@@ -227,19 +228,11 @@ TEST_F(ServerPlacesTest, AKeyFromNoRowCountsFromTheTablesFirstRow) {
     }
 }
 
-// The children that the focus events since the last clearing named.
-std::vector<LONG> FocusedChildren(const sim::WindowManager& windows) {
-    std::vector<LONG> focus;
-    for (const sim::WinEventRecord& e : windows.WinEvents())
-        if (e.event == EVENT_OBJECT_FOCUS) focus.push_back(e.idChild);
-    return focus;
-}
-
 // A committed row whose first column is Null shows the empty text, which still stands for it:
 // after Escape the list opens on it, as in memory, also where rows found far from it had it
 // kept by itself. The list shows that row only when the rows around it come: a reader hears of
 // no row before, and of the row where it stands then.
-TEST_F(ServerPlacesTest, TheListOpensOnACommittedRowThatShowsTheEmptyText) {
+TEST_F(ServerPlacesTest, TheListOpensOnACommittedEmptyTextAndAnnouncesWhereRowsStand) {
     Session s;
     PrepareWith(s.control(), ConnectTo(*db_, "places"));
     s.control().Value(Variant("C00040"));
@@ -255,16 +248,11 @@ TEST_F(ServerPlacesTest, TheListOpensOnACommittedRowThatShowsTheEmptyText) {
                          s.ListState().selection, s.ListState().top),
               std::tuple(std::string(), std::string("C00040"), 1, 1));
     EXPECT_EQ(FocusedChildren(s.world().Windows()), std::vector<LONG>{2});
-}
 
-// The list placed by estimate moves its rows when a host reads the exact place: the current row
-// then stands at another of the list's rows, where the reader hears of it when the user finds
-// it again.
-TEST_F(ServerPlacesTest, ARowTheExactPlaceMovedIsAnnouncedWhereItStands) {
-    Session s;
-    PrepareWith(s.control(), ConnectTo(*db_, "places"));
-    s.Focus();
-    s.control().ShowDropDown();
+    // The list placed by estimate moves its rows when a host reads the exact place: the current
+    // row then stands at another of the list's rows, where the reader hears of it when the user
+    // finds it again.
+    s.user().SelectText(0, 100);
     s.user().TypeText("Qa");
     ASSERT_TRUE(AwaitServerAnswers(s.control()));
     const int estimated = s.ListState().selection;
