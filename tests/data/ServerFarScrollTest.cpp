@@ -46,7 +46,16 @@ protected:
     const std::vector<std::string> order_ = Rows();
 };
 
-TEST_F(ServerFarScrollTest, AFarScrollReadsOnlyTheRowsThereEachShownOnceInOrder) {
+// A reader's row far from the rows read is read by itself, as a far scroll reads it: a few
+// reads, no count, and the rows from it on follow one another in the order about there.
+TEST_F(ServerFarScrollTest, AReaderAndAFarScrollReadOnlyTheRowsThereEachShownOnceInOrder) {
+    const int readerReads = server_->reads;
+    const std::vector<std::string> names =
+        ReaderNames(control(), control().RowCount() / 5 * 2, kShown);
+    EXPECT_LT(server_->reads - readerReads, 8);
+    EXPECT_NEAR(static_cast<double>(PlaceInOrder(names)) / std::ssize(order_), 0.4, 0.02);
+    EXPECT_EQ(server_->counts, 0);
+
     control().Value(Variant("C000050"));
     s_.Focus();
     control().ShowDropDown();
@@ -124,20 +133,6 @@ TEST_F(ServerFarScrollTest, TheKeysAndTheMouseGoOnFromAFarScrollAsInAFilledList)
     EXPECT_EQ(DisplayText(control().Value()), CodeOf(*(at + 2)));
     EXPECT_EQ(control().ListIndex(), at + 2 - order_.begin());
     EXPECT_EQ(control().RowName(control().ListIndex()), *(at + 2));
-}
-
-// A reader's row far from the rows read is read by itself, as a far scroll reads it: a few
-// reads, no count, and the rows from it on follow one another in the order about there.
-TEST_F(ServerFarScrollTest, AReaderReadsAFarRowByItself) {
-    const std::int32_t count = control().RowCount();
-    ASSERT_GT(count, 100'000);
-    const std::int32_t far = count / 5 * 2;
-    const int reads = server_->reads;
-    const std::vector<std::string> names = ReaderNames(control(), far, kShown);
-    EXPECT_LT(server_->reads - reads, 8);
-    const std::ptrdiff_t place = PlaceInOrder(names);
-    EXPECT_NEAR(static_cast<double>(place) / std::ssize(order_), 0.4, 0.02);
-    EXPECT_EQ(server_->counts, 0);
 }
 
 // A host's put of ListIndex far from the rows read reads the rows there by themselves, placed
