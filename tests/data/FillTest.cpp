@@ -134,7 +134,7 @@ TEST_F(FillTest, AQueryThatWouldChangeDataIsRefusedAndOneWithoutRowsEmptiesTheLi
     EXPECT_EQ(BlockText(control().ArrayWithItems()), "a|first\nb|second\n");
 }
 
-TEST_F(FillTest, ARecordsetIsLoadedFromWhereItStandsAndStaysOpen) {
+TEST_F(FillTest, ARecordsetIsLoadedFromWhereItStandsAndAnythingElseIsReported) {
     PrepareTwoRows();
     auto rs = db_->OpenRecordset("SELECT name FROM fruit ORDER BY id", dbOpenSnapshot);
     rs->GetRows(2);
@@ -143,41 +143,16 @@ TEST_F(FillTest, ARecordsetIsLoadedFromWhereItStandsAndStaysOpen) {
     EXPECT_EQ((std::tuple{control().ListCount(), ListState().count}), std::tuple(3, 3));
     EXPECT_EQ(BlockText(control().ArrayWithItems()), "plum\nquince\nsloe\n");
     EXPECT_EQ(CLng(rs->RecordCount()), 5);
-}
 
-TEST_F(FillTest, FieldNamesAreTheCaptionsUntilTheHostGivesItsOwnOrFillsFromStrings) {
-    using Names = std::vector<std::string>;
-    PrepareTwoRows();
-    control().ColumnHeads(true);
-    control().FillComboBoxMultiColumn(*db_, "SELECT name AS \"Fruit name\", origin, id FROM fruit");
-    EXPECT_EQ(Captions(), (Names{"Fruit name", "origin"}));
-    // The property keeps what the host set, so a stored form never freezes the names.
-    EXPECT_EQ(control().ColumnCaptions(), "");
-    control().ColumnCaptions("Name");
-    EXPECT_EQ(Captions(), (Names{"Name", ""}));
-    control().ColumnCaptions("");
-    EXPECT_EQ(Captions(), (Names{"Fruit name", "origin"}));
-
-    // A result without rows still names its fields; a table read whole, its columns.
-    control().FillComboBoxMultiColumn(*db_, "SELECT origin AS Place, id FROM fruit WHERE id > 9");
-    EXPECT_EQ(Captions(), (Names{"Place", "id"}));
-    control().FillComboBoxMultiColumnRecordset(AsObject(db_->OpenRecordset("fruit", 4)));
-    EXPECT_EQ(Captions(), (Names{"id", "name"}));
-    // A query that cannot open leaves the rows and their names; a fill that fails on the way
-    // leaves neither.
-    control().FillComboBoxMultiColumn(*db_, "SELECT nothing FROM fruit");
-    EXPECT_EQ(Captions(), (Names{"id", "name"}));
-    control().FillComboBoxMultiColumnRecordset(
-        AsObject(db_->OpenRecordset("fruit", dbOpenForwardOnly)));
-    EXPECT_EQ(Captions(), (Names{"", ""}));
-    EXPECT_EQ(world().MessageBoxes().size(), 2u);
-
-    control().FillComboBoxMultiColumn(*db_, "fruit");
-    control().AddList("a;first");
-    EXPECT_EQ(Captions(), (Names{"", ""}));
-    control().FillComboBoxMultiColumn(*db_, "fruit");
-    control().Clear();
-    EXPECT_EQ(Captions(), (Names{"", ""}));
+    // A recordset that is no object is reported and empties the list.
+    EXPECT_NO_THROW(control().FillComboBoxMultiColumnRecordset(Variant("fruit")));
+    EXPECT_EQ(Boxes(), std::vector<std::string>{
+                           "ColumnPick - FillComboBoxMultiColumn | " + std::to_string(vbCritical) +
+                           " | " + kRecordsetMessage +
+                           "\r\n\r\nError 424: The following error occured: \r\n\r\nObject "
+                           "required\r\n\r\nDid you set the CursorType of the recordset?"});
+    EXPECT_EQ(world().MousePointer(), vbDefault);
+    EXPECT_EQ((std::tuple{control().ListCount(), ListState().count}), std::tuple(0, 0));
 }
 
 // A host's recordset reached by its members' names: DAO's and ADO's Fields(i).Name, or, for
@@ -223,10 +198,42 @@ private:
     std::optional<std::vector<std::string>> fields_;
 };
 
-TEST_F(FillTest, AHostRecordsetNamesItsFieldsOrIsFilledWithoutNames) {
+TEST_F(FillTest, FieldNamesAreTheCaptionsUntilTheHostGivesItsOwnOrFillsFromStrings) {
     using Names = std::vector<std::string>;
     PrepareTwoRows();
     control().ColumnHeads(true);
+    control().FillComboBoxMultiColumn(*db_, "SELECT name AS \"Fruit name\", origin, id FROM fruit");
+    EXPECT_EQ(Captions(), (Names{"Fruit name", "origin"}));
+    // The property keeps what the host set, so a stored form never freezes the names.
+    EXPECT_EQ(control().ColumnCaptions(), "");
+    control().ColumnCaptions("Name");
+    EXPECT_EQ(Captions(), (Names{"Name", ""}));
+    control().ColumnCaptions("");
+    EXPECT_EQ(Captions(), (Names{"Fruit name", "origin"}));
+
+    // A result without rows still names its fields; a table read whole, its columns.
+    control().FillComboBoxMultiColumn(*db_, "SELECT origin AS Place, id FROM fruit WHERE id > 9");
+    EXPECT_EQ(Captions(), (Names{"Place", "id"}));
+    control().FillComboBoxMultiColumnRecordset(AsObject(db_->OpenRecordset("fruit", 4)));
+    EXPECT_EQ(Captions(), (Names{"id", "name"}));
+    // A query that cannot open leaves the rows and their names; a fill that fails on the way
+    // leaves neither.
+    control().FillComboBoxMultiColumn(*db_, "SELECT nothing FROM fruit");
+    EXPECT_EQ(Captions(), (Names{"id", "name"}));
+    control().FillComboBoxMultiColumnRecordset(
+        AsObject(db_->OpenRecordset("fruit", dbOpenForwardOnly)));
+    EXPECT_EQ(Captions(), (Names{"", ""}));
+    EXPECT_EQ(world().MessageBoxes().size(), 2u);
+
+    control().FillComboBoxMultiColumn(*db_, "fruit");
+    control().AddList("a;first");
+    EXPECT_EQ(Captions(), (Names{"", ""}));
+    control().FillComboBoxMultiColumn(*db_, "fruit");
+    control().Clear();
+    EXPECT_EQ(Captions(), (Names{"", ""}));
+
+    // A host's recordset names its fields, or is filled without names.
+    world().ClearMessageBoxes();
     control().FillComboBoxMultiColumnRecordset(
         AsObject(std::make_shared<NamedFieldsRecordset>(Names{"County", "Code"})));
     EXPECT_EQ(Captions(), (Names{"County", "Code"}));
@@ -235,18 +242,6 @@ TEST_F(FillTest, AHostRecordsetNamesItsFieldsOrIsFilledWithoutNames) {
     EXPECT_TRUE(world().MessageBoxes().empty());
     EXPECT_EQ(control().ListCount(), 1);
     EXPECT_EQ(Captions(), (Names{"", ""}));
-}
-
-TEST_F(FillTest, ARecordsetThatIsNoObjectIsReportedAndEmptiesTheList) {
-    PrepareTwoRows();
-    EXPECT_NO_THROW(control().FillComboBoxMultiColumnRecordset(Variant("fruit")));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{
-                           "ColumnPick - FillComboBoxMultiColumn | " + std::to_string(vbCritical) +
-                           " | " + kRecordsetMessage +
-                           "\r\n\r\nError 424: The following error occured: \r\n\r\nObject "
-                           "required\r\n\r\nDid you set the CursorType of the recordset?"});
-    EXPECT_EQ(world().MousePointer(), vbDefault);
-    EXPECT_EQ((std::tuple{control().ListCount(), ListState().count}), std::tuple(0, 0));
 }
 
 }  // namespace
