@@ -50,7 +50,7 @@ struct Column {
     }
 };
 
-TEST(HistogramEstimate, PlacesEntriesWhereCountingPutsThem) {
+TEST(HistogramEstimate, PlacesEntriesWhereCountingPutsThemAndWithinTheRows) {
     const Column column;
     const RowsEstimate estimate = HistogramEstimate(10000, column.Statistics());
     // Within one bucket of 70 rows of the counted place.
@@ -59,12 +59,10 @@ TEST(HistogramEstimate, PlacesEntriesWhereCountingPutsThem) {
         EXPECT_NEAR(EstimatedPlace(estimate, Variant(key)), column.Place(key), 70) << key;
     }
     EXPECT_EQ(EstimatedPlace(estimate, Variant::Null()), 0);
-}
 
-TEST(HistogramEstimate, PlacesGrowWithTheEntriesAndStayWithinTheRows) {
-    const Column column;
+    // The places of that estimate and of others grow with the entries and stay within the rows.
     const std::vector<RowsEstimate> estimates{
-        HistogramEstimate(10000, column.Statistics()),
+        estimate,
         HistogramEstimate(500, {0.3, {{"m", 0.5}, {"M", 0.1}}, {"a", "b", "b", "Z"}}),
         HistogramEstimate(100, {1.0, {}, {}}),
         SampledEstimate(1000, {"q", "b", "", "b", "zz", "k"}),

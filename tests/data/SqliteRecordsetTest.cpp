@@ -130,7 +130,7 @@ TEST_F(SqliteRecordsetTest, TablesAndViewsOpenByName) {
     EXPECT_EQ(CLng(rs->RecordCount()), 3);
 }
 
-TEST_F(SqliteRecordsetTest, FailuresCarryTheNumbersTheFillsKnow) {
+TEST_F(SqliteRecordsetTest, FailuresCarryTheNumbersTheFillsKnowAndNeverChangeTheFile) {
     struct Case {
         const char* query;
         std::int32_t number;
@@ -163,12 +163,9 @@ TEST_F(SqliteRecordsetTest, FailuresCarryTheNumbersTheFillsKnow) {
               sqlite::kErrInvalidArgument);
     EXPECT_EQ(FailureOf([&] { sqlite::SqliteDatabase::Open(file_.Path() + ".missing"); }).Number(),
               sqlite::kEngineBase + 14);
-}
 
-// Opened for writing, the file still changes only through Execute: the fault's statements are
-// refused before they run, and a statement that passes for reading cannot write either.
-TEST_F(SqliteRecordsetTest, ARecordsetNeverChangesTheFile) {
-    db_ = file_.OpenWritable();
+    // Opened for writing, the file still changes only through Execute: the fault's statements
+    // are refused before they run, and a statement that passes for reading cannot write either.
     db_->Execute("CREATE INDEX fruit_names ON fruit (name)");
     const std::string before = RowsOf(*db_, "SELECT * FROM fruit ORDER BY id");
     const char* refused[] = {

@@ -31,6 +31,16 @@ constexpr const char* kSearchTables =
     " tokenize='unicode61 remove_diacritics 0');"
     "INSERT INTO places_words(places_words) VALUES ('rebuild');";
 
+// The number the rows refuse a search with; 0 when they serve it.
+std::int32_t RefusalOf(KeyedRows& rows, FieldMatch match, std::vector<int> fields) {
+    try {
+        rows.CheckSearch(FieldSearch{match, std::move(fields)});
+    } catch (const RuntimeError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
 class TextSearchTest : public ::testing::Test {
 protected:
     using Codes = std::vector<std::string>;
@@ -56,6 +66,11 @@ TEST_F(TextSearchTest, AnyPartFindsTheFirstRowInTheListsOrder) {
     // Fewer than three characters: the start of the names, which their index serves.
     EXPECT_EQ(FirstOf(names, {"la", "nd"}), (Codes{"DE", "none"}));
     EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::Contains, {1}}, {"FI"}), Codes{"none"});
+    // No third column to search, and no FTS5 table that serves a query.
+    EXPECT_EQ(RefusalOf(*rows_, FieldMatch::Contains, {2}), vberr::SubscriptOutOfRange);
+    const auto query =
+        file_.Open()->OpenKeyedRows("SELECT name, code, rowid AS id FROM places", "id");
+    EXPECT_EQ(RefusalOf(*query, FieldMatch::Contains, {0}), sqlite::kErrNotSupported);
 }
 
 TEST_F(TextSearchTest, AWordStartFindsTheFirstRowWithAWordThatBeginsWithTheText) {
@@ -65,16 +80,6 @@ TEST_F(TextSearchTest, AWordStartFindsTheFirstRowWithAWordThatBeginsWithTheText)
     EXPECT_EQ(FirstOf(names, {"new", "GUI", "new gu", "land", "ew", " ,;", "l"}),
               (Codes{"NZ", "PG", "PG", "DE", "none", "none", "DE"}));
     EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::WordStart, {1}}, {"p"}), Codes{"PG"});
-}
-
-// The number the rows refuse a search with; 0 when they serve it.
-std::int32_t RefusalOf(KeyedRows& rows, FieldMatch match, std::vector<int> fields) {
-    try {
-        rows.CheckSearch(FieldSearch{match, std::move(fields)});
-    } catch (const RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
 }
 
 // Without the FTS5 table the search would read every row: it is refused, saying what to create.
@@ -98,12 +103,6 @@ TEST(TextSearchRefusal, ASearchWithoutItsFtsTableIsRefusedWithWhatToCreate) {
     EXPECT_EQ(RefusalOf(*otherRows, FieldMatch::WordStart, {0}), sqlite::kErrNotSupported);
     EXPECT_EQ(RefusalOf(*otherRows, FieldMatch::Contains, {0}), 0);
     EXPECT_EQ(RefusalOf(*otherRows, FieldMatch::Contains, {0, 1}), sqlite::kErrNotSupported);
-    const TempDatabase narrow{std::string(kTextPlaces) + kSearchTables};
-    const auto query =
-        narrow.Open()->OpenKeyedRows("SELECT name, code, rowid AS id FROM places", "id");
-    EXPECT_EQ(RefusalOf(*query, FieldMatch::Contains, {0}), sqlite::kErrNotSupported);
-    const auto table = narrow.Open()->OpenKeyedRows("places", "");
-    EXPECT_EQ(RefusalOf(*table, FieldMatch::Contains, {2}), vberr::SubscriptOutOfRange);
 }
 
 // The same places keyed by other columns than the rowid: a text key, and an integer key whose
