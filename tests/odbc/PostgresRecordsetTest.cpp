@@ -123,7 +123,7 @@ TEST_F(PostgresRecordsetTest, AFreshBlockHandsOutOnlyWhatTheDriverWroteIntoIt) {
 
 // Server mode's reads are sent to the server without being prepared first: their values come
 // out as a recordset's do, each type and each Null.
-TEST_F(PostgresRecordsetTest, KeyedReadsHandOutTheValuesThatARecordsetDoes) {
+TEST_F(PostgresRecordsetTest, KeyedReadsHandOutARecordsetsValuesAndFindAValuesFirstRow) {
     db_->Execute(
         "CREATE TEMP TABLE k (name text, id integer PRIMARY KEY, day date, price numeric(8,2), "
         "ratio double precision);"
@@ -148,18 +148,16 @@ TEST_F(PostgresRecordsetTest, KeyedReadsHandOutTheValuesThatARecordsetDoes) {
     // A source that hides a second statement is refused before the server sees it.
     FailureOf([&] { db_->OpenKeyedRows("SELECT name, id FROM k; DELETE FROM k", "id"); });
     EXPECT_EQ(RowsOf(*db_, "SELECT count(*) FROM k"), "3\n");
-}
 
-// A value held by several rows is found in the first of them in the list's order, where the
-// rows without a name come first, although the server's own order puts them last.
-TEST_F(PostgresRecordsetTest, AValueIsFoundInTheFirstRowThatHoldsItWhereNullNamesComeFirst) {
+    // A value held by several rows is found in the first of them in the list's order, where the
+    // rows without a name come first, although the server's own order puts them last.
     db_->Execute(
         "CREATE TEMP TABLE v (name text, id integer PRIMARY KEY, tag text);"
         "INSERT INTO v VALUES ('a', 1, 'x'), (NULL, 2, 'x')");
     EXPECT_EQ(CLng(db_->OpenKeyedRows("v", "")->FirstWithValue(2, Variant("x"))->fields[1]), 2);
 }
 
-TEST_F(PostgresRecordsetTest, NamesOpenTablesAndUnicodeNamesWork) {
+TEST_F(PostgresRecordsetTest, NamesOpenTablesAndNameFieldsInEveryKindOfRecordset) {
     db_->Execute(
         "CREATE TEMP TABLE \"Länder\" (\"Straße\" text); INSERT INTO \"Länder\" VALUES ('Öl');"
         "CREATE TEMP TABLE fruit (name text); INSERT INTO fruit VALUES ('plum');");
@@ -168,9 +166,8 @@ TEST_F(PostgresRecordsetTest, NamesOpenTablesAndUnicodeNamesWork) {
     EXPECT_EQ(CLng(db_->OpenRecordset("FRUIT", dbOpenSnapshot)->RecordCount()), 1);
     EXPECT_EQ(FailureOf([&] { db_->OpenRecordset("\"FRUIT\"", 4); }).Number(),
               kErrInputTableNotFound);
-}
 
-TEST_F(PostgresRecordsetTest, FieldsAreNamedAsTheQueryNamesThemInEveryKindOfRecordset) {
+    // Fields are named as the query names them, in every kind of recordset.
     using Names = std::vector<std::string>;
     db_->Execute(
         "CREATE TEMP TABLE land (name text, code integer); INSERT INTO land VALUES "
@@ -215,7 +212,7 @@ TEST_F(PostgresRecordsetTest, FailuresCarryTheNumbersTheFillsKnowAndTheServersWo
               rows::kErrInvalidArgument);
 }
 
-TEST_F(PostgresRecordsetTest, ServerDownOrLoginRefusedFailsToConnect) {
+TEST_F(PostgresRecordsetTest, AFailedConnectionSaysWhyAndANameHidesThePassword) {
     const RuntimeError down = FailureOf([] { OdbcDatabase::Open(UnreachableConnection()); });
     EXPECT_EQ(down.Number(), odbc::kErrConnectionFailed);
     EXPECT_EQ(Contains(down.Description(), "(08001)"), "");
@@ -224,9 +221,8 @@ TEST_F(PostgresRecordsetTest, ServerDownOrLoginRefusedFailsToConnect) {
         FailureOf([] { OdbcDatabase::Open(PostgresConnection("UID=nobody")); });
     EXPECT_EQ(refused.Number(), odbc::kErrConnectionFailed);
     EXPECT_EQ(Contains(refused.Description(), "\"nobody\" does not exist"), "");
-}
 
-TEST_F(PostgresRecordsetTest, TheNameHidesThePassword) {
+    // The name of a connection that succeeds hides its password.
     auto db = OdbcDatabase::Open(PostgresConnection("PWD={not;this}"));
     EXPECT_EQ(db->Name(), PostgresConnection());
 }

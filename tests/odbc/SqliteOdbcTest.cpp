@@ -40,11 +40,9 @@ TEST_F(SqliteOdbcTest, RowsKeepTheirValuesAndLongTextArrivesWhole) {
     const std::string& whole = block.At(1, 2).String();
     EXPECT_EQ(whole.size(), 1000002u);
     EXPECT_EQ(whole.back(), '>');
-}
 
-// SQLite keeps 64 bits in every integer column, whatever type the column declares and the
-// driver reports: no value comes out wrapped.
-TEST_F(SqliteOdbcTest, IntegersKeepTheirValuesWhateverTheColumnsDeclare) {
+    // SQLite keeps 64 bits in every integer column, whatever type the column declares and the
+    // driver reports: no value comes out wrapped.
     db_->Execute(
         "CREATE TABLE n (i INT, m MEDIUMINT, s SMALLINT, t TINYINT);"
         "INSERT INTO n VALUES (3000000000, -3000000000, 100000, 7);");
