@@ -72,11 +72,10 @@ TEST_F(KeyedRowsTest, AQueryNeedsItsKeyNamedAndAnUnknownTableIsReported) {
 }
 
 TEST(FoldedPrefixEnd, EndsTheRangeOfEveryEntryThatBeginsWithThePrefix) {
-    EXPECT_EQ(FoldedPrefixEnd(""), "");
-    EXPECT_EQ(FoldedPrefixEnd("Ab"), "ac");
-    EXPECT_EQ(FoldedPrefixEnd("x@"), "x[");
-    EXPECT_EQ(FoldedPrefixEnd("z"), "{");
-    EXPECT_EQ(FoldedPrefixEnd("a\xFF"), "b");
+    std::vector<std::string> ends;
+    for (const char* prefix : {"", "Ab", "x@", "z", "a\xFF"})
+        ends.push_back(FoldedPrefixEnd(prefix));
+    EXPECT_EQ(ends, (std::vector<std::string>{"", "ac", "x[", "{", "b"}));
 }
 
 }  // namespace
