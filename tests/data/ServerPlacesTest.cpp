@@ -82,9 +82,8 @@ TEST_F(ServerPlacesTest, NothingIsCountedUntilAHostReadsAPlaceOrTheCount) {
         return std::pair{c.ListIndex(), c.ListCount()};
     });
     const std::int32_t place = s.control().ListIndex();
-    EXPECT_EQ(server->counts, 1);
-    EXPECT_EQ(place, memoryPlace);
-    EXPECT_EQ(s.ListState().selection, place);
+    EXPECT_EQ((std::tuple{server->counts.load(), place, s.ListState().selection}),
+              std::tuple(1, memoryPlace, memoryPlace));
     EXPECT_EQ(s.control().ListCount(), memoryCount);
 }
 
