@@ -53,7 +53,7 @@ protected:
     std::shared_ptr<KeyedRows> rows_ = file_.Open()->OpenKeyedRows("places", "");
 };
 
-TEST_F(TextSearchTest, AnyPartFindsTheFirstRowInTheListsOrder) {
+TEST_F(TextSearchTest, AnyPartAndAWordStartFindTheFirstRowInTheListsOrder) {
     const FieldSearch names = FieldSearch{FieldMatch::Contains, {0}};
     const FieldSearch both = FieldSearch{FieldMatch::Contains, {0, 1}};
     EXPECT_NO_THROW(rows_->CheckSearch(both));
@@ -71,13 +71,12 @@ TEST_F(TextSearchTest, AnyPartFindsTheFirstRowInTheListsOrder) {
     const auto query =
         file_.Open()->OpenKeyedRows("SELECT name, code, rowid AS id FROM places", "id");
     EXPECT_EQ(RefusalOf(*query, FieldMatch::Contains, {0}), sqlite::kErrNotSupported);
-}
 
-TEST_F(TextSearchTest, AWordStartFindsTheFirstRowWithAWordThatBeginsWithTheText) {
-    const FieldSearch names = FieldSearch{FieldMatch::WordStart, {0}};
+    // A word start finds the first row with a word that begins with the text.
+    const FieldSearch words = FieldSearch{FieldMatch::WordStart, {0}};
     EXPECT_NO_THROW(rows_->CheckSearch(FieldSearch{FieldMatch::WordStart, {0, 1}}));
     // Separators alone (" ,;") start no word.
-    EXPECT_EQ(FirstOf(names, {"new", "GUI", "new gu", "land", "ew", " ,;", "l"}),
+    EXPECT_EQ(FirstOf(words, {"new", "GUI", "new gu", "land", "ew", " ,;", "l"}),
               (Codes{"NZ", "PG", "PG", "DE", "none", "none", "DE"}));
     EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::WordStart, {1}}, {"p"}), Codes{"PG"});
 }

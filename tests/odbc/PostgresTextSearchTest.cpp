@@ -42,7 +42,7 @@ protected:
     std::shared_ptr<KeyedRows> rows_ = db_->OpenKeyedRows("search_places", "");
 };
 
-TEST_F(PostgresTextSearchTest, AnyPartFindsTheFirstRowInOrderWithItsWildcardsAsText) {
+TEST_F(PostgresTextSearchTest, AnyPartAndAWordStartFindTheFirstRowWithWildcardsAsText) {
     const FieldSearch names = FieldSearch{FieldMatch::Contains, {0}};
     EXPECT_NO_THROW(rows_->CheckSearch(FieldSearch{FieldMatch::Contains, {0, 1}}));
     EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::Contains, {1, 0}}, {"pgx"}), Codes{"PGX"});
@@ -51,12 +51,11 @@ TEST_F(PostgresTextSearchTest, AnyPartFindsTheFirstRowInOrderWithItsWildcardsAsT
     EXPECT_EQ(FirstOf(names, {"LAND", "a_b", "50%\" o", "0%%", "k\\s", "x' OR 'a'='a", "la"}),
               (Codes{"FIN", "none", "Q1", "none", "B1", "none", "DEU"}));
     EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::Contains, {1}}, {"NZ"}), Codes{"none"});
-}
 
-TEST_F(PostgresTextSearchTest, AWordStartFindsAWordThatBeginsWithTheText) {
-    const FieldSearch names = FieldSearch{FieldMatch::WordStart, {0}};
-    // Regular expression characters ("OR *", ".*") are text.
-    EXPECT_EQ(FirstOf(names, {"new", "GUI", "new gu", "ealand", "OR *", ".*"}),
+    // A word start finds a word that begins with the text; regular expression characters
+    // ("OR *", ".*") are text.
+    EXPECT_EQ(FirstOf(FieldSearch{FieldMatch::WordStart, {0}},
+                      {"new", "GUI", "new gu", "ealand", "OR *", ".*"}),
               (Codes{"NZL", "PGX", "PGX", "none", "Q1", "none"}));
 }
 
