@@ -40,7 +40,7 @@ TEST_F(KeyedRowsTest, TheRowsBeforeANullNameAreTheNearestOnes) {
     EXPECT_EQ(rows_->CountBefore(nulls[3].key), 3);
 }
 
-TEST_F(KeyedRowsTest, PrefixAndValueFindTheFirstRowThatBeginsWithOrHoldsThem) {
+TEST_F(KeyedRowsTest, PrefixAndValueFindTheFirstRowAndASourceMustBeReadable) {
     // The end of the range for '@' lies past the folded letters: "x[" does not begin with "x@".
     std::vector<std::string> codes;
     for (const char* prefix : {"b", "BERN", "pa", "Z", "Berlinx", "x@", "x["}) {
@@ -56,9 +56,8 @@ TEST_F(KeyedRowsTest, PrefixAndValueFindTheFirstRowThatBeginsWithOrHoldsThem) {
               std::tuple("Oslo", 6));
     EXPECT_FALSE(rows_->FirstWithValue(1, Variant("??")));
     EXPECT_FALSE(rows_->FirstWithValue(7, Variant("NO")));
-}
 
-TEST_F(KeyedRowsTest, AQueryNeedsItsKeyNamedAndAnUnknownTableIsReported) {
+    // A query needs its key named, and an unknown table is reported.
     const auto db = file_.Open();
     EXPECT_EQ(FailureOf([&] { db->OpenKeyedRows("SELECT name FROM places", ""); }).Number(),
               sqlite::kErrInvalidArgument);

@@ -23,7 +23,7 @@ protected:
     std::shared_ptr<sqlite::SqliteDatabase> db_ = file_.Open();
 };
 
-TEST_F(SqliteRecordsetTest, SnapshotKnowsItsCountAndHandsOutFieldByRowBlocks) {
+TEST_F(SqliteRecordsetTest, EachKindOfRecordsetCountsMovesAndHandsOutFieldByRowBlocks) {
     auto rs = db_->OpenRecordset("SELECT id, name FROM fruit ORDER BY id", dbOpenSnapshot);
     EXPECT_EQ(CLng(rs->RecordCount()), 3);
     EXPECT_FALSE(CBool(rs->Eof()));
@@ -42,6 +42,29 @@ TEST_F(SqliteRecordsetTest, SnapshotKnowsItsCountAndHandsOutFieldByRowBlocks) {
     rs->Close();
     EXPECT_EQ(FailureOf([&] { rs->RecordCount(); }).Number(), sqlite::kErrClosed);
     EXPECT_EQ(FailureOf([&] { rs->Close(); }).Number(), sqlite::kErrClosed);
+
+    // A dynaset counts only once it has reached its last row.
+    rs = db_->OpenRecordset("SELECT name FROM fruit ORDER BY id", dbOpenDynaset);
+    EXPECT_LT(CLng(rs->RecordCount()), 1);
+    EXPECT_FALSE(CBool(rs->Eof()));
+    rs->MoveLast();
+    EXPECT_EQ(CLng(rs->RecordCount()), 3);
+    rs->MoveFirst();
+    EXPECT_EQ(BlockText(rs->GetRows(3)), "apple\npear\nplum\n");
+
+    auto empty = db_->OpenRecordset("SELECT name FROM fruit WHERE id > 9", dbOpenDynaset);
+    EXPECT_TRUE(CBool(empty->Eof()));
+    EXPECT_EQ(FailureOf([&] { empty->MoveLast(); }).Number(), sqlite::kErrNoCurrentRecord);
+    EXPECT_EQ(CLng(empty->RecordCount()), 0);
+
+    // A forward-only recordset reads once and refuses to move.
+    rs = db_->OpenRecordset("SELECT id FROM fruit ORDER BY id", dbOpenForwardOnly);
+    EXPECT_EQ(CLng(rs->RecordCount()), -1);
+    EXPECT_EQ(FailureOf([&] { rs->MoveLast(); }).Number(), sqlite::kErrNotSupported);
+    EXPECT_EQ(FailureOf([&] { rs->MoveFirst(); }).Number(), sqlite::kErrNotSupported);
+    EXPECT_EQ(BlockText(rs->GetRows(2)), "1\n2\n");
+    EXPECT_EQ(BlockText(rs->GetRows(2)), "3\n");
+    EXPECT_TRUE(CBool(rs->Eof()));
 }
 
 TEST_F(SqliteRecordsetTest, SqlValuesKeepTheirKinds) {
@@ -62,21 +85,6 @@ TEST_F(SqliteRecordsetTest, SqlValuesKeepTheirKinds) {
     const RuntimeError blob = FailureOf([&] { db_->OpenRecordset("pictures", dbOpenSnapshot); });
     EXPECT_EQ(blob.Number(), vberr::TypeMismatch);
     EXPECT_NE(blob.Description().find("data"), std::string::npos) << blob.Description();
-}
-
-TEST_F(SqliteRecordsetTest, DynasetCountsOnlyOnceItHasReachedItsLastRow) {
-    auto rs = db_->OpenRecordset("SELECT name FROM fruit ORDER BY id", dbOpenDynaset);
-    EXPECT_LT(CLng(rs->RecordCount()), 1);
-    EXPECT_FALSE(CBool(rs->Eof()));
-    rs->MoveLast();
-    EXPECT_EQ(CLng(rs->RecordCount()), 3);
-    rs->MoveFirst();
-    EXPECT_EQ(BlockText(rs->GetRows(3)), "apple\npear\nplum\n");
-
-    auto empty = db_->OpenRecordset("SELECT name FROM fruit WHERE id > 9", dbOpenDynaset);
-    EXPECT_TRUE(CBool(empty->Eof()));
-    EXPECT_EQ(FailureOf([&] { empty->MoveLast(); }).Number(), sqlite::kErrNoCurrentRecord);
-    EXPECT_EQ(CLng(empty->RecordCount()), 0);
 }
 
 TEST_F(SqliteRecordsetTest, LargeResultsComeBackIntactPieceByPiece) {
@@ -106,16 +114,6 @@ TEST_F(SqliteRecordsetTest, LargeResultsComeBackIntactPieceByPiece) {
     check(Block(all), 0);
     rs->MoveLast();
     check(Block(rs->GetRows(1)), 19999);
-}
-
-TEST_F(SqliteRecordsetTest, ForwardOnlyReadsOnceAndRefusesToMove) {
-    auto rs = db_->OpenRecordset("SELECT id FROM fruit ORDER BY id", dbOpenForwardOnly);
-    EXPECT_EQ(CLng(rs->RecordCount()), -1);
-    EXPECT_EQ(FailureOf([&] { rs->MoveLast(); }).Number(), sqlite::kErrNotSupported);
-    EXPECT_EQ(FailureOf([&] { rs->MoveFirst(); }).Number(), sqlite::kErrNotSupported);
-    EXPECT_EQ(BlockText(rs->GetRows(2)), "1\n2\n");
-    EXPECT_EQ(BlockText(rs->GetRows(2)), "3\n");
-    EXPECT_TRUE(CBool(rs->Eof()));
 }
 
 TEST_F(SqliteRecordsetTest, TablesAndViewsOpenByName) {
