@@ -18,10 +18,6 @@ std::string UnreachableConnection() {
     return text.replace(begin, text.find(';', begin) - begin, CP_TEST_SCRATCH);
 }
 
-std::string PostgresInOrder(const std::string& table) {
-    return "SELECT * FROM " + table + " ORDER BY lower(name) COLLATE \"C\" NULLS FIRST, code";
-}
-
 ScratchFile::ScratchFile(const std::string& name)
     : path_(std::string(CP_TEST_SCRATCH) + "/" + name + ".sqlite") {
     std::remove(path_.c_str());

@@ -16,9 +16,6 @@ std::string PostgresConnection(const std::string& extra = "");
 // A connection string that reaches no server: the socket folder has none.
 std::string UnreachableConnection();
 
-// Every row of a PostgreSQL table of places (name, code) in the order of server mode's list.
-std::string PostgresInOrder(const std::string& table);
-
 // The second field of every row, read a row at a time by key from the row before, as the list
 // pages down (at most 10 reads, so that a read that does not move on still ends).
 inline std::string PagedByKey(KeyedRows& rows) {
