@@ -51,18 +51,6 @@ TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidth) {
     EXPECT_EQ(Pixels(), (Widths{100, 1}));
 }
 
-TEST_F(ColumnWidthsTest, MoreWidthsThanColumnsKeepTheOldWidths) {
-    control().ColumnCount(2);
-    control().ColumnWidths("1000;1800");
-    control().ColumnWidths("1;2;3");
-    EXPECT_EQ(Pixels(), (Widths{66, 120}));
-    ASSERT_EQ(Prompts().size(), 1u);
-    EXPECT_EQ(Prompts()[0],
-              "You have set 3 columnwidths, but there is/are only 2 column(s). The property "
-              "ColumnWidths is not set. If it is set to \" then the columnwidth will be set "
-              "automaticly.");
-}
-
 TEST_F(ColumnWidthsTest, ANonNumericWidthStopsWhereItStands) {
     control().ColumnCount(3);
     control().ColumnWidths("30;abc;1500");
@@ -90,15 +78,25 @@ TEST(ColumnWidthsTable, AnAutomaticWidthBeyondAnIntegerIsAnOverflow) {
     EXPECT_EQ(s.probe().lngColumnWidths(), Widths{0});  // untouched
 }
 
-TEST_F(ColumnWidthsTest, AStoredColumnCountBelowOneSizesNoWidths) {
+// More widths than columns keep the old widths, and so does a stored column count below one,
+// which no widths fit.
+TEST_F(ColumnWidthsTest, MoreWidthsThanColumnsOrAStoredColumnCountBelowOneKeepTheOldWidths) {
     control().ColumnCount(2);
     control().ColumnWidths("1000;1800");
+    control().ColumnWidths("1;2;3");
+    EXPECT_EQ(Pixels(), (Widths{66, 120}));
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(Prompts()[0],
+              "You have set 3 columnwidths, but there is/are only 2 column(s). The property "
+              "ColumnWidths is not set. If it is set to \" then the columnwidth will be set "
+              "automaticly.");
+
     probe().intColumnCount() = -1;  // a stored value is not checked against its range
     control().ColumnWidths("1000");
     control().ColumnWidths("");
-    ASSERT_EQ(world().MessageBoxes().size(), 2u);
-    EXPECT_EQ(Prompts()[0].rfind("You have set 1 columnwidths, but there is/are only -1 ", 0), 0u);
-    EXPECT_EQ(world().MessageBoxes()[1].prompt,
+    ASSERT_EQ(world().MessageBoxes().size(), 3u);
+    EXPECT_EQ(Prompts()[1].rfind("You have set 1 columnwidths, but there is/are only -1 ", 0), 0u);
+    EXPECT_EQ(world().MessageBoxes()[2].prompt,
               "Unable to execute the property ColumnWidths!\r\n\r\nError 9: Subscript out of "
               "range");
     EXPECT_EQ(Pixels(), (Widths{66, 120}));

@@ -46,6 +46,13 @@ TEST(Persistence, DefaultsStoreNoKeyAndEveryKeyIsVisitedInOrder) {
     }
     SimControl fresh;
     expectNoKeyStored(fresh);
+
+    // A system colour is saved as its RGB value.
+    fresh.control().BackColorNormal(static_cast<OLE_COLOR>(0x8000000Fu));
+    sim::PropertyStore bag;
+    fresh.host().WriteProperties(bag);
+    ASSERT_TRUE(bag.Has("BackColorNormal"));
+    EXPECT_EQ(CLng(*bag.Get("BackColorNormal")), static_cast<std::int32_t>(GetSysColor(15)));
 }
 
 // Each setting is put and read through its dispatch identifier, as a host does, and is stored
@@ -125,15 +132,6 @@ TEST(Persistence, ARefusedSearchSettingLoadsAsItsDefaultAndIsRefusedWhenPut) {
     EXPECT_EQ(c.SearchColumns(), "1");
     EXPECT_EQ(p->host().PropertyChangedKeys(),
               (std::vector<std::string>{"MatchMode", "SearchColumns"}));
-}
-
-TEST(Persistence, ASystemColourIsSavedAsItsRgbValue) {
-    SimControl s;
-    s.control().BackColorNormal(static_cast<OLE_COLOR>(0x8000000Fu));
-    sim::PropertyStore bag;
-    s.host().WriteProperties(bag);
-    ASSERT_TRUE(bag.Has("BackColorNormal"));
-    EXPECT_EQ(CLng(*bag.Get("BackColorNormal")), static_cast<std::int32_t>(GetSysColor(15)));
 }
 
 // Stored values are not range-checked; a store from before the header loads as before; a

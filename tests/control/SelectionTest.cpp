@@ -39,7 +39,7 @@ protected:
 
 // A key selects its row quietly (no AfterUpdate, no Change) and commits it; a key that no row
 // holds changes nothing; Null clears the selection.
-TEST_F(ValueTest, ABoundKeySelectsItsRowQuietlyAndNullClearsIt) {
+TEST_F(ValueTest, KeysSelectQuietlyNullClearsAndColumnReadsTheCurrentRow) {
     s.control().Value(Variant("2"));
     const Seen second{1, 1, "2", "2", ""};
     EXPECT_EQ(Read(), second);
@@ -60,12 +60,11 @@ TEST_F(ValueTest, ABoundKeySelectsItsRowQuietlyAndNullClearsIt) {
     s.control().Value(Variant::Null());
     EXPECT_EQ(Read(), (Seen{-1, -1, "", "Null", ""}));
     EXPECT_EQ(s.RowEscapeRestores(), -1);
-}
 
-// The first of two equal keys wins; a bound column beyond the table fails to the caller;
-// Column reads the current row, or Null outside it.
-TEST_F(ValueTest, EqualKeysAColumnBeyondTheTableAndColumnReads) {
+    // The first of two equal keys wins; a bound column beyond the table fails to the caller;
+    // Column reads the current row, or Null outside it.
     EXPECT_TRUE(s.control().Column(1).IsNull());  // no current row
+    s.control().BoundColumn(0);
     s.control().Value(Variant("2"));
     EXPECT_EQ(CStr(s.control().Column(1)), "second");
     EXPECT_TRUE(s.control().Column(2).IsNull());

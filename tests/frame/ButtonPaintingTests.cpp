@@ -5,9 +5,18 @@ namespace {
 
 using ButtonPaintingTest = FrameTest;
 
-// The host's start-up sizes the control and then paints it; the paint finds it laid out and
-// draws the button as it stands, without laying out again, pressed during a press.
-TEST_F(ButtonPaintingTest, APaintDrawsTheButtonWithoutLayingOutAgain) {
+// The button is wiped in the background colour. The host's start-up sizes the control and then
+// paints it; the paint finds it laid out and draws the button as it stands, without laying out
+// again, pressed during a press.
+TEST_F(ButtonPaintingTest, APaintWipesInTheBackgroundAndDrawsTheButtonWithoutLayingOutAgain) {
+    ClearLog();
+    control().BackColorNormal(0x00FF00);  // repaints
+    EXPECT_EQ(Describe(ControlDrawing()).at(0), "Fill(63,2,79,19 #00ff00)");
+    // A system colour wipes in its current value, as the control's background shows it.
+    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005u));
+    EXPECT_EQ(Repainted().at(0), "Fill(63,2,79,19 #ffffff)");
+    EXPECT_EQ(GetSysColor(5), 0xFFFFFFu);
+
     EXPECT_EQ(Line(kOuterBottom).X2(), 1215);
     Line(kOuterBottom).SetX2(0);
     EXPECT_EQ(Repainted(), RaisedLook());
@@ -74,16 +83,6 @@ TEST_F(ButtonPaintingTest, ADisabledControlShowsTheGreyGlyphUnlessPressed) {
     Repaint();
     ASSERT_EQ(Arrows(ControlDrawing()).size(), 1u);
     EXPECT_EQ(Arrows(ControlDrawing())[0]->srcPoint.y, 0);
-}
-
-TEST_F(ButtonPaintingTest, TheButtonIsWipedInTheBackgroundColour) {
-    ClearLog();
-    control().BackColorNormal(0x00FF00);  // repaints
-    EXPECT_EQ(Describe(ControlDrawing()).at(0), "Fill(63,2,79,19 #00ff00)");
-    // A system colour wipes in its current value, as the control's background shows it.
-    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005u));
-    EXPECT_EQ(Repainted().at(0), "Fill(63,2,79,19 #ffffff)");
-    EXPECT_EQ(GetSysColor(5), 0xFFFFFFu);
 }
 
 // The paint has no handler of its own: the failure reaches the host, as a painting error.

@@ -15,7 +15,7 @@ LONG EditWidth(sim::ControlHost& host) {
     return rect.right - rect.left;
 }
 
-TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
+TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLinesAndAnUnnamedOneKeepsThem) {
     control().Appearance(lbFlat);
     for (LineIndex i : {kInnerTop, kInnerLeft, kInnerRight, kInnerBottom})
         EXPECT_FALSE(Line(i).Visible()) << i;
@@ -38,6 +38,22 @@ TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
                                 Line(kOuterRight).BorderColor(), Line(kOuterBottom).BorderColor(),
                                 Line(kInnerRight).BorderColor()}),
         (std::vector<OLE_COLOR>{kShadow, kShadow, kHighlight, kHighlight, 0x123456}));
+
+    // An appearance without a name keeps the lines and the button, but follows the width.
+    control().Appearance(lbFlat);
+    ClearLog();
+    control().Appearance(static_cast<typAppearance>(7));
+    EXPECT_EQ(control().Appearance(), 7);
+    EXPECT_FALSE(Line(kInnerTop).Visible());
+    EXPECT_EQ(Line(kOuterTop).BorderColor(), kWindowText);
+    EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
+    // Repainted where it was, the glyph in the position of a button that is not flat.
+    EXPECT_EQ(Describe(ControlDrawing()),
+              (std::vector<std::string>{"Fill(64,1,80,20 #ffffff)", "Fill(64,1,80,20 #c0c0c0)",
+                                        "Edge(64,1,80,20 5/15)", "Blt(68,9 8x5 from 0,0)"}));
+    host().UserControl().SetWidth(1500);
+    EXPECT_EQ(Line(kOuterBottom).X2(), 1500);
+    EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
 }
 
 TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
@@ -52,24 +68,6 @@ TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
     EXPECT_EQ(DrawnButton(), (RECT{182, 2, 198, 19}));
     // Left ends are not the layout's business.
     EXPECT_EQ(Line(kOuterLeft).X1(), 0);
-}
-
-TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
-    control().Appearance(lbFlat);
-    ClearLog();
-    control().Appearance(static_cast<typAppearance>(7));
-    EXPECT_EQ(control().Appearance(), 7);
-    EXPECT_FALSE(Line(kInnerTop).Visible());
-    EXPECT_EQ(Line(kOuterTop).BorderColor(), kWindowText);
-    EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
-    // Repainted where it was, the glyph in the position of a button that is not flat.
-    EXPECT_EQ(Describe(ControlDrawing()),
-              (std::vector<std::string>{"Fill(64,1,80,20 #ffffff)", "Fill(64,1,80,20 #c0c0c0)",
-                                        "Edge(64,1,80,20 5/15)", "Blt(68,9 8x5 from 0,0)"}));
-
-    host().UserControl().SetWidth(1500);
-    EXPECT_EQ(Line(kOuterBottom).X2(), 1500);
-    EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
 }
 
 // Placed by a host that keeps its size exactly as put: below the minimum width the control is

@@ -24,19 +24,14 @@ const double kUnshowable[] = {
     kLargest,     -kLargest,     kInfinity, -kInfinity, std::numeric_limits<double>::quiet_NaN(),
     kLastDay + 1, kFirstDay - 1, 9.3e18};
 
-TEST(DateText, TheFirstAndLastShowableDaysConvert) {
+TEST(DateText, TheShowableDaysConvertAndAnUnshowableDateIsAnOverflow) {
     EXPECT_EQ(CStr(Variant(Date{kFirstDay})), "1/1/100");
     EXPECT_EQ(CStr(Variant(Date{kLastDay})), "12/31/9999");
     EXPECT_EQ(CStr(Variant(Date{kLastDay + 0.5})), "12/31/9999 12:00:00 PM");
     EXPECT_EQ(CStr(Variant(Date{kFirstDay - 0.5})), "1/1/100 12:00:00 PM");
-}
-
-TEST(DateText, AnUnshowableDateIsAnOverflow) {
-    for (std::size_t i = 0; i < std::size(kUnshowable); ++i) {
-        EXPECT_EQ(ErrorOf([&] { CStr(Variant(Date{kUnshowable[i]})); }), vberr::Overflow)
-            << "case " << i;
-        EXPECT_EQ(ErrorOf([&] { DisplayText(Variant(Date{kUnshowable[i]})); }), vberr::Overflow)
-            << "case " << i;
+    for (const double day : kUnshowable) {
+        EXPECT_EQ(ErrorOf([&] { CStr(Variant(Date{day})); }), vberr::Overflow) << day;
+        EXPECT_EQ(ErrorOf([&] { DisplayText(Variant(Date{day})); }), vberr::Overflow) << day;
     }
 }
 

@@ -131,7 +131,7 @@ LRESULT HostFormProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
 // A subclass that the host puts on the form while the list is open stays in the form's chain
 // when the list closes. Taken off again the classic way, by putting back what it replaced, it
 // leaves the form working when the list opens once more.
-TEST_F(FormWatcherTest, AHostsSubclassPutOnWhileTheListIsOpenStaysInTheFormsChain) {
+TEST_F(FormWatcherTest, AHostsSubclassStaysInTheChainAndAnotherListKeepsTheWatcher) {
     const HWND f = form().Hwnd();
     ASSERT_TRUE(Open());
     gHostReplaced = reinterpret_cast<WNDPROC>(
@@ -144,11 +144,9 @@ TEST_F(FormWatcherTest, AHostsSubclassPutOnWhileTheListIsOpenStaysInTheFormsChai
     control().HideListBox(AfterHide::FocusEditField);
     EXPECT_EQ(ProcOf(f), kRecorder);
     EXPECT_EQ(MessagesTo(f), std::vector<UINT>{WM_SETTEXT});
-}
 
-// The host opens another control's list while this one's is open; this one's closes as the
-// focus leaves it, and the watcher goes on working for the other.
-TEST_F(FormWatcherTest, AListClosingWhileAnotherIsOpenLeavesTheWatcherToIt) {
+    // The host opens another control's list while this one's is open; this one's closes as the
+    // focus leaves it, and the watcher goes on working for the other.
     struct OtherList final : DropDownOwner {
         int closed = 0;
         void CloseDropDown() override { ++closed; }
