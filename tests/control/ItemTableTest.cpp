@@ -136,10 +136,18 @@ TEST(AddList, ReplacesAllRowsDropsAnIncompleteLastRowAndLeavesTheSelectionAlone)
     EXPECT_EQ(s.RowEscapeRestores(), -1);
 }
 
-// Clear leaves one spare row of empty entries; the table's copy does not reach the control.
-TEST(Clear, LeavesOneSpareRowOfEmptyEntriesAndACopyReachesNothing) {
+// The only row removed leaves the table allocated, and an empty table removes nothing. Clear
+// leaves one spare row of empty entries; the table's copy does not reach the control.
+TEST(Clear, TheOnlyRowRemovedOrAClearLeavesASpareRowAndACopyReachesNothing) {
     SimControl s;
     EXPECT_FALSE(s.control().ArrayWithItems().Array()->Allocated());
+    s.Fill(2, "", "1;one");
+    s.control().RemoveItem(0);
+    EXPECT_EQ(Read(s), (TableReading{{"1;one"}, 0, 0, -1, "", {}}));
+    s.control().Clear();
+    s.control().RemoveItem(0);
+    EXPECT_EQ(s.control().ListCount(), 0);
+
     s.Fill(2, "", "1;a;2;b");
     const Variant copy = s.control().ArrayWithItems();
     copy.Array()->At(0, 0) = Variant("changed");
@@ -204,16 +212,6 @@ TEST(RemoveItem, TheCurrentRowFollowsWhateverTheListWindowDoes) {
         EXPECT_EQ(s.control().ListIndex(), c.current);
         EXPECT_EQ(DisplayText(s.control().Column(0)), c.text);
     }
-}
-
-TEST(RemoveItem, TheOnlyRowLeavesTheTableAllocatedAndAnEmptyTableRemovesNothing) {
-    SimControl s;
-    s.Fill(2, "", "1;one");
-    s.control().RemoveItem(0);
-    EXPECT_EQ(Read(s), (TableReading{{"1;one"}, 0, 0, -1, "", {}}));
-    s.control().Clear();
-    s.control().RemoveItem(0);
-    EXPECT_EQ(s.control().ListCount(), 0);
 }
 
 // The searches of a table too long to search row by row forget a removed last row at once: its

@@ -90,7 +90,7 @@ TEST_F(FormWatcherTest, WatchesOnlyTheFormItWasPutOn) {
     EXPECT_EQ(ProcOf(other_.Hwnd()), kRecorder);
 }
 
-TEST_F(FormWatcherTest, PressesAndDeactivationCloseTheListAndStillReachTheForm) {
+TEST_F(FormWatcherTest, PressesDeactivationAndDestructionCloseTheListAndStillReachTheForm) {
     const std::vector<std::pair<UINT, std::function<void()>>> actions = {
         {WM_LBUTTONDOWN, [&] { user().ClickOnForm(form(), 3000, 3000, 1); }},
         {WM_RBUTTONDOWN, [&] { user().ClickOnForm(form(), 3000, 3000, 2); }},
@@ -108,9 +108,7 @@ TEST_F(FormWatcherTest, PressesAndDeactivationCloseTheListAndStillReachTheForm) 
         const std::vector<UINT> seen = MessagesTo(form().Hwnd());
         EXPECT_NE(std::find(seen.begin(), seen.end(), message), seen.end()) << message;
     }
-}
-
-TEST_F(FormWatcherTest, DestroyingTheFormClosesTheListFirst) {
+    // Destroying the form closes the list first.
     ASSERT_TRUE(Open());
     user().DestroyForm(form());
     const auto destroy = std::find_if(gFormLog.begin(), gFormLog.end(), [&](const auto& m) {
