@@ -3,7 +3,6 @@
 // current row and the text, compared whole.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <tuple>
 
@@ -17,26 +16,10 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct TableReading {
-    Strings rows;        // every row the table's copy holds, its fields joined with ';'
-    int count = 0;       // ListCount
-    int window = 0;      // the rows the list window counts
-    int listIndex = -1;  // the current row
-    std::string text;    // the edit field's text
-    Strings prompts;     // the messages shown so far
-    bool operator==(const TableReading&) const = default;
-};
-
-void PrintTo(const TableReading& r, std::ostream* out) {
-    *out << "{rows";
-    for (const std::string& row : r.rows)
-        *out << " [" << row << "]";
-    *out << ", ListCount " << r.count << ", window " << r.window << ", ListIndex " << r.listIndex
-         << ", text \"" << r.text << "\", " << r.prompts.size() << " prompts";
-    for (const std::string& prompt : r.prompts)
-        *out << " \"" << prompt << "\"";
-    *out << "}";
-}
+// The table as the host and the user see it: every row the table's copy holds (its fields
+// joined with ';'), ListCount, the rows the list window counts, the current row, the edit
+// field's text and the messages shown so far.
+using TableReading = std::tuple<Strings, int, int, int, std::string, Strings>;
 
 TableReading Read(SimControl& s) {
     return {s.TableRows(),           s.control().ListCount(), s.ListState().count,

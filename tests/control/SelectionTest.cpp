@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <tuple>
 
 #include "runtime/Conversions.h"
@@ -12,19 +11,7 @@ namespace {
 
 // What the host and the user see of the current row: ListIndex, the list window's row, the
 // text, Value ("Null" for Null) and the events raised.
-struct Seen {
-    int listIndex;
-    int listRow;
-    std::string text;
-    std::string value;
-    std::string events;
-    bool operator==(const Seen&) const = default;
-};
-
-void PrintTo(const Seen& r, std::ostream* out) {
-    *out << "{ListIndex " << r.listIndex << ", list row " << r.listRow << ", text \"" << r.text
-         << "\", Value " << r.value << ", events \"" << r.events << "\"}";
-}
+using Seen = std::tuple<int, int, std::string, std::string, std::string>;
 
 class ValueTest : public ::testing::Test {
 protected:

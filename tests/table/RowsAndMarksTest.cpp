@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/RuntimeError.h"
@@ -26,15 +27,8 @@ ItemTable Table(const std::vector<std::string>& texts, std::int32_t current, std
     return table;
 }
 
-struct Marks {
-    std::int32_t current;
-    std::int32_t committed;
-    std::int32_t hot;
-    friend bool operator==(const Marks&, const Marks&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const Marks& m) {
-        return out << "current " << m.current << ", committed " << m.committed << ", hot " << m.hot;
-    }
-};
+// The current, committed and hot rows.
+using Marks = std::tuple<std::int32_t, std::int32_t, std::int32_t>;
 
 Marks MarksOf(const ItemTable& table) {
     return {table.ListIndex(), table.CommittedIndex(), table.HotRow()};
