@@ -1,5 +1,6 @@
 // Drawing one row of the list, read from the simulator's drawing log.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/SimWindowApi.h"
@@ -13,11 +14,8 @@ namespace {
 constexpr COLORREF kSilver = 0xC0C0C0;
 constexpr RECT kRow{0, 30, 300, 45};
 
-struct Cell {
-    int left;
-    std::string text;
-    bool operator==(const Cell&) const = default;
-};
+// Where a cell's text begins, and the text.
+using Cell = std::pair<int, std::string>;
 
 class RowDrawingTest : public ControlOnForm {
 protected:
@@ -118,7 +116,7 @@ TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
     Draw(0);
     EXPECT_EQ(marked(), (Texts{{"Finland", kWhite}, {"land", 0xE0C0C0}, {"Lapland", kWhite}}));
     const std::vector<Cell> cells = Cells();
-    EXPECT_GT(cells[1].left, cells[0].left);
+    EXPECT_GT(cells[1].first, cells[0].first);
 
     Draw(0, ODS_SELECTED);
     EXPECT_EQ(marked()[1], (std::pair<std::string, COLORREF>{"land", 0x9F3F3F}));
