@@ -38,7 +38,7 @@ TEST(ColumnWidthsTable, TwipsBecomeWholePixels) {
 
 // An empty string shares the list's width, kept until set again; a width takes the locale's
 // decimal separator.
-TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidth) {
+TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidthAndANonNumericWidthStopsWhereItStands) {
     control().ColumnCount(2);
     control().ColumnWidths("");
     EXPECT_EQ(Pixels(), (Widths{66, 66}));
@@ -49,9 +49,8 @@ TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidth) {
     world().SetDecimalSeparator(",");
     control().ColumnWidths("1500,9;15");
     EXPECT_EQ(Pixels(), (Widths{100, 1}));
-}
 
-TEST_F(ColumnWidthsTest, ANonNumericWidthStopsWhereItStands) {
+    // A non-numeric width stops where it stands.
     control().ColumnCount(3);
     control().ColumnWidths("30;abc;1500");
     EXPECT_EQ(ReportTitles(), std::vector<std::string>{"ColumnPick - ColumnWidths"});

@@ -17,9 +17,31 @@ bool Watched(HWND form) {
     return GetWindowLong(form, GWL_WNDPROC) == reinterpret_cast<LONG_PTR>(&FormWindowProc);
 }
 
-// The header band (a row and its line, 16 pixels) goes with the list below or above: a list
-// that would fit below without it goes above with it.
-TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
+// The list takes its size from the rows and ListWidth and floats as a tool window. The header
+// band (a row and its line, 16 pixels) goes with the list below or above: a list that would fit
+// below without it goes above with it.
+TEST_F(DropDownTest, TakesItsSizeFloatsAsAToolWindowAndOpensWhereTheScreenAllows) {
+    for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
+        PlaceAt();
+        Fill(rows);
+        control().ShowDropDown();
+        EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, pixels) << rows;
+        EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // as wide as the control
+        control().HideListBox(AfterHide::LeaveFocus);
+    }
+    control().ListWidth(3000);
+    SetWindowLong(List(), GWL_EXSTYLE, WS_EX_APPWINDOW);
+    control().ShowDropDown();
+    EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 200);
+    EXPECT_TRUE(control().ComboBoxIsOpen() && IsWindowVisible(List()) && Watched(form().Hwnd()));
+    EXPECT_EQ(GetParent(List()), nullptr);
+    EXPECT_EQ(GetWindowLong(List(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
+
+    control().HideListBox(AfterHide::LeaveFocus);
+    EXPECT_FALSE(control().ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form().Hwnd()));
+    EXPECT_EQ(GetParent(List()), host().Hwnd());
+    EXPECT_TRUE(probe().blnListShown());
+
     struct Case {
         int left, top;  // the control on an 800 x 600 screen, pixels
         bool heads;     // ColumnHeads
@@ -45,29 +67,6 @@ TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
     Fill(5);
     control().ShowDropDown();
     EXPECT_EQ(ListOnScreen().top, 10 - 77);
-}
-
-TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) {
-    for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
-        PlaceAt();
-        Fill(rows);
-        control().ShowDropDown();
-        EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, pixels) << rows;
-        EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // as wide as the control
-        control().HideListBox(AfterHide::LeaveFocus);
-    }
-    control().ListWidth(3000);
-    SetWindowLong(List(), GWL_EXSTYLE, WS_EX_APPWINDOW);
-    control().ShowDropDown();
-    EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 200);
-    EXPECT_TRUE(control().ComboBoxIsOpen() && IsWindowVisible(List()) && Watched(form().Hwnd()));
-    EXPECT_EQ(GetParent(List()), nullptr);
-    EXPECT_EQ(GetWindowLong(List(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
-
-    control().HideListBox(AfterHide::LeaveFocus);
-    EXPECT_FALSE(control().ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form().Hwnd()));
-    EXPECT_EQ(GetParent(List()), host().Hwnd());
-    EXPECT_TRUE(probe().blnListShown());
 }
 
 TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
