@@ -148,7 +148,7 @@ TEST_F(AccessibilityTest, SelectingARowMakesItCurrentAndTheDefaultActionPicksIt)
 
 // A reader in the process reads the control as it hears the list come or go: it finds the list
 // as the event says, whichever way the list closes.
-TEST_F(AccessibilityTest, AReaderHearingTheListComeOrGoFindsItSo) {
+TEST_F(AccessibilityTest, AReaderFindsTheListAsItHearsItAndCannotOpenItOnAControlThatCannotUseIt) {
     std::vector<std::string> read;
     world().Windows().HookWinEvents([&](const sim::WinEventRecord& e) {
         if (e.event != EVENT_OBJECT_SHOW && e.event != EVENT_OBJECT_HIDE) return;
@@ -162,11 +162,9 @@ TEST_F(AccessibilityTest, AReaderHearingTheListComeOrGoFindsItSo) {
     world().Windows().HookWinEvents(nullptr);
     EXPECT_EQ(read, (std::vector<std::string>{"show list: open", "hide list: closed",
                                               "show list: open", "hide list: closed"}));
-}
 
-// A reader's Open on a control that cannot use its list is refused with nothing opened and no
-// error box for the user, who would meet one at the next click otherwise.
-TEST_F(AccessibilityTest, AControlThatCannotUseItsListDoesNotOpenItForAReader) {
+    // A reader's Open on a control that cannot use its list is refused with nothing opened and no
+    // error box for the user, who would meet one at the next click otherwise.
     const std::vector<std::pair<std::string, std::function<void(bool)>>> kUnusable{
         {"disabled", [&](bool on) { control().Enabled(!on); }},
         {"hidden", [&](bool on) { world().Windows().Show(Control(), !on); }},

@@ -67,7 +67,8 @@ TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInI
     }
 }
 
-TEST_F(ButtonPaintingTest, ADisabledControlShowsTheGreyGlyphUnlessPressed) {
+TEST_F(ButtonPaintingTest,
+       TheGreyGlyphShowsWhenDisabledUnlessPressedAndAFailedPaintReachesTheHost) {
     control().Enabled(false);
     ClearLog();
     Repaint();
@@ -83,10 +84,8 @@ TEST_F(ButtonPaintingTest, ADisabledControlShowsTheGreyGlyphUnlessPressed) {
     Repaint();
     ASSERT_EQ(Arrows(ControlDrawing()).size(), 1u);
     EXPECT_EQ(Arrows(ControlDrawing())[0]->srcPoint.y, 0);
-}
 
-// The paint has no handler of its own: the failure reaches the host, as a painting error.
-TEST_F(ButtonPaintingTest, AFailedDrawingCallReachesTheHostAndLeavesNoObjectBehind) {
+    // The paint has no handler of its own: the failure reaches the host, as a painting error.
     const sim::GdiCounts before = world().Graphics().Live();
     for (const char* call : {"DrawEdge", "BitBlt", "FillRect"}) {
         world().FailNext(call, 5);

@@ -56,7 +56,10 @@ TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLinesAndAnUnnamedOneKeepsThe
     EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
 }
 
-TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
+// Placed by a host that keeps its size exactly as put: below the minimum width the control is
+// widened and laid out for it, the height is always put back to one row, and a width between
+// pixels rounds the button ties to even.
+TEST_F(LayoutTest, TheRightHandEndsFollowTheWidthAndAnExactSizeIsWidenedAndCutToOneRow) {
     host().UserControl().SetWidth(3000);
     EXPECT_EQ(
         (std::vector<float>{Line(kOuterTop).X2(), Line(kInnerTop).X2(), Line(kInnerBottom).X2(),
@@ -68,12 +71,7 @@ TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
     EXPECT_EQ(DrawnButton(), (RECT{182, 2, 198, 19}));
     // Left ends are not the layout's business.
     EXPECT_EQ(Line(kOuterLeft).X1(), 0);
-}
 
-// Placed by a host that keeps its size exactly as put: below the minimum width the control is
-// widened and laid out for it, the height is always put back to one row, and a width between
-// pixels rounds the button ties to even.
-TEST_F(LayoutTest, AnExactSizeIsWidenedToTheMinimumAndCutToOneRow) {
     PlaceExactly(389, 315);
     EXPECT_EQ(host().UserControl().WidthPuts(), (std::vector<float>{390}));
     EXPECT_TRUE(host().UserControl().HeightPuts().empty());
