@@ -28,7 +28,7 @@ protected:
     int Selection() const { return ListState().selection; }
 };
 
-TEST_F(ListMouseTest, HoverSelectsTheRowOfTheBandOnceForEachRow) {
+TEST_F(ListMouseTest, HoverSelectsTheRowOfTheBandOnceForEachRowAndBeyondTheBandsOnlyHovers) {
     Open(30, 15);
     gListProc = reinterpret_cast<WNDPROC>(
         SetWindowLong(List(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&CountSelections)));
@@ -41,10 +41,9 @@ TEST_F(ListMouseTest, HoverSelectsTheRowOfTheBandOnceForEachRow) {
     Move(3375);                 // below the last band, and above the list: no row
     Move(-15);
     EXPECT_EQ(Selection(), 14);
-}
 
-// Dragging and picking themselves are user scenarios; here, what a user cannot reach.
-TEST_F(ListMouseTest, AStoredRowCountBeyondTheBandsFailsEveryDragMovementButNotHover) {
+    // Dragging and picking themselves are user scenarios; here, what a user cannot reach: a
+    // stored row count beyond the bands fails every drag movement, but not the hover.
     PlaceWithSixteenListRows();
     Fill(5);  // fewer rows than the stored count: the list opens
     control().ShowDropDown();

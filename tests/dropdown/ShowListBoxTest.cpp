@@ -97,7 +97,7 @@ TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
     EXPECT_EQ(world().Graphics().Live(), live);
 }
 
-TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFocusIfAsked) {
+TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndFailuresLeaveItClosedOrUnwatched) {
     PlaceAt();
     Fill(5);
     SetFocus(form().TextFieldHwnd());
@@ -125,9 +125,8 @@ TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFoc
     ASSERT_TRUE(control().ComboBoxIsOpen() && ButtonDrawnPressed());
     control().HideListBox(AfterHide::LeaveFocus);
     EXPECT_FALSE(ButtonDrawnPressed());
-}
 
-TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped) {
+    // Failures are reported and leave the list closed or its watcher stopped.
     PlaceWithSixteenListRows();
     Fill(20);
     control().ShowDropDown();

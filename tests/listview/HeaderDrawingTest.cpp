@@ -41,7 +41,7 @@ protected:
 };
 
 // Without ColumnHeads the list has no band and its texts stand left, as before the header.
-TEST_F(HeaderDrawingTest, TheHeaderDrawsEachVisibleCaptionInTheSystemsHeaderColours) {
+TEST_F(HeaderDrawingTest, TheHeaderDrawsEachCaptionInTheHeaderColoursAndFittedWidthsShowThemWhole) {
     Fill(3, "600;900;450", "France;250;FR;Germany;276;DE");
     control().ColumnCaptions("Country;Number;Code");
     Open();
@@ -83,11 +83,10 @@ TEST_F(HeaderDrawingTest, TheHeaderDrawsEachVisibleCaptionInTheSystemsHeaderColo
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[1], (Text{{44, 0, 100, band}, kCellFormat | DT_RIGHT, "250"}));
     EXPECT_EQ(rows[2].flags, kCellFormat | DT_CENTER);
-}
+    control().HideListBox(AfterHide::LeaveFocus);
 
-// Below the sampling's limit every row is measured, the last one too, though it is not on show.
-// Every measured text fits its fitted column whole; a hidden column stays hidden.
-TEST_F(HeaderDrawingTest, FittedWidthsMeasureEveryRowAndShowEveryTextAndCaptionWhole) {
+    // Below the sampling's limit every row is measured, the last one too, though it is not on show.
+    // Every measured text fits its fitted column whole; a hidden column stays hidden.
     std::string items;
     for (int row = 0; row < 4999; ++row)
         items += "ab;";
