@@ -38,7 +38,15 @@ TEST(ColumnWidthsTable, TwipsBecomeWholePixels) {
 
 // An empty string shares the list's width, kept until set again; a width takes the locale's
 // decimal separator.
-TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidthAndANonNumericWidthStopsWhereItStands) {
+TEST_F(ColumnWidthsTest, NonNumericWidthsStopWhereTheyStandAndAnEmptyStringSharesTheListWidth) {
+    control().ColumnCount(1);
+    control().ColumnWidths("wide");
+    control().AddItem("a");
+    ASSERT_EQ(Prompts().size(), 2u);
+    EXPECT_EQ(Prompts()[1], messages::kWidthsFirst);
+    EXPECT_EQ(control().ListCount(), 0);
+    world().ClearMessageBoxes();
+
     control().ColumnCount(2);
     control().ColumnWidths("");
     EXPECT_EQ(Pixels(), (Widths{66, 66}));
@@ -58,15 +66,6 @@ TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidthAndANonNumericWidthStops
                                                   "\r\n\r\nError 13: Type mismatch"});
     // Resized and filled up to the failing field, the first column not raised to 4.
     EXPECT_EQ(Pixels(), (Widths{2, 0, 0}));
-}
-
-TEST_F(ColumnWidthsTest, ANonNumericFirstWidthLeavesTheWidthsUnset) {
-    control().ColumnCount(1);
-    control().ColumnWidths("wide");
-    control().AddItem("a");
-    ASSERT_EQ(Prompts().size(), 2u);
-    EXPECT_EQ(Prompts()[1], messages::kWidthsFirst);
-    EXPECT_EQ(control().ListCount(), 0);
 }
 
 TEST(ColumnWidthsTable, AnAutomaticWidthBeyondAnIntegerIsAnOverflow) {

@@ -136,7 +136,7 @@ TEST(Persistence, ARefusedSearchSettingLoadsAsItsDefaultAndIsRefusedWhenPut) {
 
 // Stored values are not range-checked; a store from before the header loads as before; a
 // damaged alignment string costs only the alignments.
-TEST(Persistence, AStoredValueLoadsUncheckedAndABadAlignmentLeavesEveryColumnLeftAligned) {
+TEST(Persistence, AStoredValueLoadsUncheckedAndOnlyOneThatCannotBeConvertedFailsTheLoad) {
     sim::PropertyStore bag;
     bag.Set("ListRows", Variant(std::int16_t{20}));
     bag.Set("ColumnHeads", Variant(std::int16_t{-1}));
@@ -147,6 +147,12 @@ TEST(Persistence, AStoredValueLoadsUncheckedAndABadAlignmentLeavesEveryColumnLef
     EXPECT_EQ((std::tuple{p->control().ListRows(), p->control().ColumnHeads(),
                           p->control().ColumnAlignments(), p->probe().blnSubclassed()}),
               (std::tuple{std::int16_t{20}, true, std::string(), true}));
+
+    // A value that cannot be converted fails the load: the steps after it do not run.
+    auto q = SimControl::LoadedWith("ListRows", Variant("many"));
+    ASSERT_FALSE(q->world().HostErrors().empty());
+    EXPECT_EQ(q->world().HostErrors()[0].number, vberr::TypeMismatch);
+    EXPECT_FALSE(q->probe().blnSubclassed());
 }
 
 TEST(Persistence, AStoredListRowsBelowTwoStillPagesARowTowardsTheKeysEnd) {
@@ -162,14 +168,6 @@ TEST(Persistence, AStoredListRowsBelowTwoStillPagesARowTowardsTheKeysEnd) {
         }
         EXPECT_EQ(seen, (std::vector<std::int32_t>{2, 3, 2})) << "ListRows " << rows;
     }
-}
-
-TEST(Persistence, AValueThatCannotBeConvertedFailsTheLoad) {
-    auto p = SimControl::LoadedWith("ListRows", Variant("many"));
-    ASSERT_FALSE(p->world().HostErrors().empty());
-    EXPECT_EQ(p->world().HostErrors()[0].number, vberr::TypeMismatch);
-    // The steps after the failing one did not run.
-    EXPECT_FALSE(p->probe().blnSubclassed());
 }
 
 }  // namespace
