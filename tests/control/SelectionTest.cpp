@@ -68,22 +68,20 @@ TEST_F(ValueTest, KeysSelectQuietlyNullClearsAndColumnReadsTheCurrentRow) {
     EXPECT_TRUE(s.world().MessageBoxes().empty());
 }
 
-TEST(TypedSearch, ATextTooLongToCountIsReported) {
+// A ListIndex put commits through the list (a row the list lacks is the list's error and the
+// index stays); a Text put runs the matching pass, which leaves the caret at the start, so the
+// row is selected but not completed, and is saved.
+TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDoAndATextTooLongToCountIsReported) {
     SimControl s;
-    s.Fill(1, "", "a");
+    s.Fill(1, "", "Apple;Banana;c");
+    // A text too long to count is reported.
     s.control().Text(std::string(40000, 'a'));
     EXPECT_EQ(s.control().ListIndex(), -1);
     EXPECT_EQ(s.ReportTitles(), std::vector<std::string>{"ColumnPick - FindItemInArray"});
     EXPECT_EQ(s.Prompts(), std::vector<std::string>{"Unable to execute the function "
                                                     "FindItemInArray!\r\n\r\nError 6: Overflow"});
-}
 
-// A ListIndex put commits through the list (a row the list lacks is the list's error and the
-// index stays); a Text put runs the matching pass, which leaves the caret at the start, so the
-// row is selected but not completed, and is saved.
-TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDo) {
-    SimControl s;
-    s.Fill(1, "", "Apple;Banana;c");
+    s.events().ClearLog();
     s.control().ListIndex(1);
     EXPECT_EQ(s.control().Text(), "Banana");
     EXPECT_EQ(s.events().Joined(), "AfterUpdate");

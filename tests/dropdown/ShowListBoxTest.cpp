@@ -69,35 +69,7 @@ TEST_F(DropDownTest, TakesItsSizeFloatsAsAToolWindowAndOpensWhereTheScreenAllows
     EXPECT_EQ(ListOnScreen().top, 10 - 77);
 }
 
-TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
-    PlaceAt();
-    Fill(0);
-    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000018u));  // a system colour
-    std::size_t drawnBefore = 0;
-    world().OnDoEvents([&] {
-        EXPECT_TRUE(IsWindowVisible(List()));
-        drawnBefore = world().Graphics().Log().size();
-    });
-    const sim::GdiCounts live = world().Graphics().Live();
-    control().ShowDropDown();
-    const auto& log = world().Graphics().Log();
-    const auto fill = std::find_if(log.begin() + static_cast<std::ptrdiff_t>(drawnBefore),
-                                   log.end(), [&](const sim::DrawRecord& r) {
-                                       return r.op == sim::DrawOp::FillRect && r.window == List();
-                                   });
-    ASSERT_NE(fill, log.end());
-    EXPECT_EQ((std::tuple{fill->fillColor, fill->rect, world().Graphics().Live()}),
-              (std::tuple{sim::Gdi::SysColor(0x18), RECT{0, 0, 150, 17}, live}));
-
-    // Closed by what ran meanwhile, it is left closed and unwatched.
-    control().HideListBox(AfterHide::LeaveFocus);
-    world().OnDoEvents([&] { control().HideListBox(AfterHide::LeaveFocus); });
-    control().ShowDropDown();
-    EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
-    EXPECT_EQ(world().Graphics().Live(), live);
-}
-
-TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndFailuresLeaveItClosedOrUnwatched) {
+TEST_F(DropDownTest, OpensOnlyAnUnlockedClosedListPaintsAnEmptyOneAndFailuresLeaveItClosed) {
     PlaceAt();
     Fill(5);
     SetFocus(form().TextFieldHwnd());
@@ -148,6 +120,33 @@ TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndFailuresLeaveIt
     control().HideListBox(AfterHide::FocusEditField);
     EXPECT_EQ(world().MessageBoxes().size(), 3u);
     EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
+
+    // An empty list is painted in the normal background once it is up.
+    PlaceAt();
+    Fill(0);
+    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000018u));  // a system colour
+    std::size_t drawnBefore = 0;
+    world().OnDoEvents([&] {
+        EXPECT_TRUE(IsWindowVisible(List()));
+        drawnBefore = world().Graphics().Log().size();
+    });
+    const sim::GdiCounts live = world().Graphics().Live();
+    control().ShowDropDown();
+    const auto& log = world().Graphics().Log();
+    const auto fill = std::find_if(log.begin() + static_cast<std::ptrdiff_t>(drawnBefore),
+                                   log.end(), [&](const sim::DrawRecord& r) {
+                                       return r.op == sim::DrawOp::FillRect && r.window == List();
+                                   });
+    ASSERT_NE(fill, log.end());
+    EXPECT_EQ((std::tuple{fill->fillColor, fill->rect, world().Graphics().Live()}),
+              (std::tuple{sim::Gdi::SysColor(0x18), RECT{0, 0, 150, 17}, live}));
+
+    // Closed by what ran meanwhile, it is left closed and unwatched.
+    control().HideListBox(AfterHide::LeaveFocus);
+    world().OnDoEvents([&] { control().HideListBox(AfterHide::LeaveFocus); });
+    control().ShowDropDown();
+    EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
+    EXPECT_EQ(world().Graphics().Live(), live);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ protected:
 
 // An AfterUpdate handler that changes the rows while the host's put of ListIndex commits: the
 // current row is where the change left it, and Enter finds no row where none is left.
-TEST_F(HostileUse, AListIndexPutWhoseHandlerChangesTheRowsLeavesTheirCurrentRow) {
+TEST_F(HostileUse, HandlersAndTheHostChangingTheRowsLeaveTheUserTheRowToCommit) {
     Fill(2, "1500;600", "a;1;b;2;c;3");
     control().BoundColumn(1);
     bool removed = false;
@@ -52,11 +52,9 @@ TEST_F(HostileUse, AListIndexPutWhoseHandlerChangesTheRowsLeavesTheirCurrentRow)
     user().PressKey(vbKeyReturn);
     EXPECT_EQ(events().Joined(),
               "KeyDown(13,0), NotInList(0), AfterUpdate, KeyPress(0), KeyUp(13,0)");
-}
 
-// The host removes a row above the one the user moved to and has not committed: Enter commits
-// the row the user sees.
-TEST_F(HostileUse, ARowRemovedAboveTheKeysRowOrATextPutFromNotInListLeavesTheRowToCommit) {
+    // The host removes a row above the one the user moved to and has not committed: Enter commits
+    // the row the user sees.
     Fill(2, "1500;600", "a;1;b;2;c;3;d;4");
     control().BoundColumn(1);
     Focus();

@@ -78,7 +78,7 @@ protected:
     sim::Form other_{world(), {.left = 700}};
 };
 
-TEST_F(FormWatcherTest, WatchesOnlyItsFormAndLeavesAHostsSubclassAndAnotherListTheirPlaces) {
+TEST_F(FormWatcherTest, WatchesOnlyItsFormAndLeavesItToAHostsSubclassAnotherListOrItself) {
     SetDropDownOwner(&control());
     SubclassForm(form().Hwnd());
     SubclassForm(form().Hwnd());    // a second start must not make the watcher its own successor
@@ -125,6 +125,14 @@ TEST_F(FormWatcherTest, WatchesOnlyItsFormAndLeavesAHostsSubclassAndAnotherListT
     user().ClickOnForm(form(), 3000, 3000, 1);
     EXPECT_EQ(other.closed, 1);
     ForgetDropDownOwner(&other);
+
+    ASSERT_TRUE(Open());
+    world().FailNext("SetParent", 5);  // the closing at the control's end fails half-way
+    gControl = nullptr;
+    form().RemoveControl(host());
+    EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder);
+    user().ClickOnForm(form(), 3000, 3000, 1);
+    EXPECT_GT(std::ranges::count(MessagesTo(form().Hwnd()), WM_LBUTTONDOWN), 0);
 }
 
 TEST_F(FormWatcherTest, PressesDeactivationAndDestructionCloseTheListAndStillReachTheForm) {
@@ -153,16 +161,6 @@ TEST_F(FormWatcherTest, PressesDeactivationAndDestructionCloseTheListAndStillRea
     });
     ASSERT_NE(destroy, gFormLog.end());
     EXPECT_FALSE(destroy->listOpen);
-}
-
-TEST_F(FormWatcherTest, AControlTakenOffTheFormWithItsListOpenLeavesTheFormToItself) {
-    ASSERT_TRUE(Open());
-    world().FailNext("SetParent", 5);  // the closing at the control's end fails half-way
-    gControl = nullptr;
-    form().RemoveControl(host());
-    EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder);
-    user().ClickOnForm(form(), 3000, 3000, 1);
-    EXPECT_GT(std::ranges::count(MessagesTo(form().Hwnd()), WM_LBUTTONDOWN), 0);
 }
 
 }  // namespace
