@@ -106,22 +106,9 @@ TEST(AddList, AStoredColumnCountBelowOneRefusesTheWidthsAndEveryFill) {
     }
 }
 
-// The current row and the text stay (row 2 may lie beyond the new rows); the committed row
-// is forgotten.
-TEST(AddList, ReplacesAllRowsDropsAnIncompleteLastRowAndLeavesTheSelectionAlone) {
-    SimControl s;
-    s.Fill(2, "", "x;y;z;w;u;v");
-    s.control().ListIndex(2);
-    s.control().AddList("1;first;2;second;3");
-    EXPECT_EQ(Read(s), (TableReading{{"1;first", "2;second"}, 2, 2, 2, "u", {}}));
-    EXPECT_TRUE(s.control().Column(0).IsNull());
-    EXPECT_TRUE(s.control().Value().IsNull());
-    EXPECT_EQ(s.RowEscapeRestores(), -1);
-}
-
 // The only row removed leaves the table allocated, and an empty table removes nothing. Clear
 // leaves one spare row of empty entries; the table's copy does not reach the control.
-TEST(Clear, TheOnlyRowRemovedOrAClearLeavesASpareRowAndACopyReachesNothing) {
+TEST(Clear, TheOnlyRowRemovedClearAndAddListLeaveTheRowsAsAListBoxWould) {
     SimControl s;
     EXPECT_FALSE(s.control().ArrayWithItems().Array()->Allocated());
     s.Fill(2, "", "1;one");
@@ -139,6 +126,16 @@ TEST(Clear, TheOnlyRowRemovedOrAClearLeavesASpareRowAndACopyReachesNothing) {
     s.control().Clear();
     EXPECT_EQ(Read(s), (TableReading{{";"}, 0, 0, -1, "2", {}}));
     EXPECT_TRUE(s.control().ArrayWithItems().Array()->At(0, 0).IsEmpty());
+
+    // AddList replaces all rows and drops an incomplete last row; the current row and the text
+    // stay (row 2 may lie beyond the new rows); the committed row is forgotten.
+    s.Fill(2, "", "x;y;z;w;u;v");
+    s.control().ListIndex(2);
+    s.control().AddList("1;first;2;second;3");
+    EXPECT_EQ(Read(s), (TableReading{{"1;first", "2;second"}, 2, 2, 2, "u", {}}));
+    EXPECT_TRUE(s.control().Column(0).IsNull());
+    EXPECT_TRUE(s.control().Value().IsNull());
+    EXPECT_EQ(s.RowEscapeRestores(), -1);
 }
 
 // Rows "a" to "d", row 2 committed by the host's put; the rows and the marks move together: a

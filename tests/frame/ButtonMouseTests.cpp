@@ -85,7 +85,7 @@ TEST_F(ButtonMouseTest, APressDrawsThePressedLookAndTheReleaseTheRaisedOneUnless
     EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
 }
 
-TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
+TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesItAndADragRedrawsOncePerCrossing) {
     PressAt(ButtonX(), ButtonY(), 2);
     ReleaseAt(ButtonX(), ButtonY());
     ASSERT_TRUE(control().ComboBoxIsOpen());
@@ -103,9 +103,7 @@ TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
     ReleaseAt(ButtonX(), ButtonY());
     EXPECT_EQ(Count(ControlDrawing(), EDGE_RAISED), 1);
     EXPECT_FALSE(control().ComboBoxIsOpen());
-}
 
-TEST_F(ButtonMouseTest, DraggingOffAndBackRedrawsOncePerCrossing) {
     PressAt(ButtonX(), ButtonY());
     ClearLog();
     const float off = ButtonX() + 20 * kTwipsPerPixel;

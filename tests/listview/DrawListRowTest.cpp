@@ -68,7 +68,7 @@ protected:
     HDC dc_ = GetDC(List());
 };
 
-TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumnAndHidesZeroWidthOnes) {
+TEST_F(RowDrawingTest, LaysOutCellsAndLinesHidesZeroWidthColumnsAndFitsTextsToTheRest) {
     Fill({{"a", "b", "c"}, {"x", "y", "z"}}, {40, 50, 60});
     Draw(1);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "x"}, {44, "y"}, {95, "z"}}));
@@ -94,6 +94,22 @@ TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumnAndHidesZeroWidthOnes) 
     Draw(0);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}}));
     EXPECT_TRUE(LineXs().empty());
+
+    std::string longText;
+    for (int i = 0; i < 600; ++i)
+        longText += "\xC3\xA9";  // 600 x e acute, two bytes each
+    const std::string first500 = longText.substr(0, 1000);
+    // Six-pixel characters: 20 - 2 pixels hold three; a column of 2 pixels holds none.
+    Fill({{"abcdef", "xyz", Variant::Null(), std::int32_t{7}, longText, longText}},
+         {20, 2, 30, 30, 3100, 100});
+    Draw(0);
+    EXPECT_EQ(Cells(),
+              (std::vector<Cell>{{3, "abc"}, {58, "7"}, {89, first500}, {3190, first500}}));
+    EXPECT_EQ(Ops(sim::DrawOp::MeasureText).at(4).text, first500);
+    // Nor does a column of one pixel.
+    Fill({{"a", "xyz", "b"}}, {20, 1, 30});
+    Draw(0);
+    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {26, "b"}}));
 }
 
 // With a search of any part of a row, each searched cell's match is drawn again on a tint of
@@ -134,24 +150,6 @@ TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
     control().Text("F");
     Draw(0);
     EXPECT_EQ(marked().size(), 3u);
-}
-
-TEST_F(RowDrawingTest, FitsCellsToWholeCharactersAndCutsLongTexts) {
-    std::string longText;
-    for (int i = 0; i < 600; ++i)
-        longText += "\xC3\xA9";  // 600 x e acute, two bytes each
-    const std::string first500 = longText.substr(0, 1000);
-    // Six-pixel characters: 20 - 2 pixels hold three; a column of 2 pixels holds none.
-    Fill({{"abcdef", "xyz", Variant::Null(), std::int32_t{7}, longText, longText}},
-         {20, 2, 30, 30, 3100, 100});
-    Draw(0);
-    EXPECT_EQ(Cells(),
-              (std::vector<Cell>{{3, "abc"}, {58, "7"}, {89, first500}, {3190, first500}}));
-    EXPECT_EQ(Ops(sim::DrawOp::MeasureText).at(4).text, first500);
-    // Nor does a column of one pixel.
-    Fill({{"a", "xyz", "b"}}, {20, 1, 30});
-    Draw(0);
-    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {26, "b"}}));
 }
 
 TEST_F(RowDrawingTest, SelectedRowsSystemColoursAndTheControlsBackgroundAgree) {
