@@ -104,6 +104,7 @@ TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesItAndADragRedrawsOncePerCro
     EXPECT_EQ(Count(ControlDrawing(), EDGE_RAISED), 1);
     EXPECT_FALSE(control().ComboBoxIsOpen());
 
+    // Dragging off the button and back redraws it once for each crossing.
     PressAt(ButtonX(), ButtonY());
     ClearLog();
     const float off = ButtonX() + 20 * kTwipsPerPixel;

@@ -95,6 +95,7 @@ TEST_F(RowDrawingTest, LaysOutCellsAndLinesHidesZeroWidthColumnsAndFitsTextsToTh
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}}));
     EXPECT_TRUE(LineXs().empty());
 
+    // Cells are fitted to whole characters and long texts are cut.
     std::string longText;
     for (int i = 0; i < 600; ++i)
         longText += "\xC3\xA9";  // 600 x e acute, two bytes each
