@@ -15,7 +15,7 @@ protected:
     std::vector<std::int32_t>& Pixels() { return probe().lngColumnWidths(); }
 };
 
-TEST(ColumnWidthsTable, TwipsBecomeWholePixels) {
+TEST(ColumnWidthsTable, TwipsBecomeWholePixelsAndAnAutomaticWidthBeyondAnIntegerIsAnOverflow) {
     const struct {
         std::int16_t columns;
         const char* widths;
@@ -34,6 +34,13 @@ TEST(ColumnWidthsTable, TwipsBecomeWholePixels) {
         EXPECT_EQ(s.probe().lngColumnWidths(), cases[i].pixels) << "case " << i;
         EXPECT_TRUE(s.world().MessageBoxes().empty()) << "case " << i;
     }
+
+    // An automatic width beyond an integer is an overflow.
+    SimControl s({.placement = {.width = 600000}});
+    s.control().ColumnWidths("");
+    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
+    EXPECT_NE(s.world().MessageBoxes()[0].prompt.find("Error 6: Overflow"), std::string::npos);
+    EXPECT_EQ(s.probe().lngColumnWidths(), Widths{0});  // untouched
 }
 
 // An empty string shares the list's width, kept until set again; a width takes the locale's
@@ -66,14 +73,6 @@ TEST_F(ColumnWidthsTest, NonNumericWidthsStopWhereTheyStandAndAnEmptyStringShare
                                                   "\r\n\r\nError 13: Type mismatch"});
     // Resized and filled up to the failing field, the first column not raised to 4.
     EXPECT_EQ(Pixels(), (Widths{2, 0, 0}));
-}
-
-TEST(ColumnWidthsTable, AnAutomaticWidthBeyondAnIntegerIsAnOverflow) {
-    SimControl s({.placement = {.width = 600000}});
-    s.control().ColumnWidths("");
-    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
-    EXPECT_NE(s.world().MessageBoxes()[0].prompt.find("Error 6: Overflow"), std::string::npos);
-    EXPECT_EQ(s.probe().lngColumnWidths(), Widths{0});  // untouched
 }
 
 // More widths than columns keep the old widths, and so does a stored column count below one,

@@ -35,7 +35,7 @@ TEST(DateText, TheShowableDaysConvertAndAnUnshowableDateIsAnOverflow) {
     }
 }
 
-TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
+TEST(DateText, AnUnshowableDateForAStringArgumentOrAStoredTextFailsAndStoresNothing) {
     SimControl s;
     s.Fill(2, "1000;1000", "1;one;2;two");
     s.control().Text("on");
@@ -51,14 +51,13 @@ TEST(DateText, AnUnshowableDateForAStringArgumentFailsTheCallAndStoresNothing) {
     EXPECT_EQ(s.control().ListCount(), 2);
     EXPECT_EQ(s.control().Text(), before);
     EXPECT_TRUE(s.world().MessageBoxes().empty());
-}
 
-TEST(DateText, AStoredUnshowableTextFailsTheLoadAndLeavesTheFieldEmpty) {
-    auto s = SimControl::LoadedWith("Text", Variant(Date{kLastDay + 1}));
-    ASSERT_EQ(s->world().HostErrors().size(), 1u);
-    EXPECT_EQ(s->world().HostErrors()[0].notification, "UserControl_ReadProperties");
-    EXPECT_EQ(s->world().HostErrors()[0].number, vberr::Overflow);
-    EXPECT_EQ(s->control().Text(), "");
+    // Stored, such a text fails the load and leaves the field empty.
+    auto loaded = SimControl::LoadedWith("Text", Variant(Date{kLastDay + 1}));
+    ASSERT_EQ(loaded->world().HostErrors().size(), 1u);
+    EXPECT_EQ(loaded->world().HostErrors()[0].notification, "UserControl_ReadProperties");
+    EXPECT_EQ(loaded->world().HostErrors()[0].number, vberr::Overflow);
+    EXPECT_EQ(loaded->control().Text(), "");
 }
 
 }  // namespace
