@@ -20,7 +20,7 @@ bool Watched(HWND form) {
 // The list takes its size from the rows and ListWidth and floats as a tool window. The header
 // band (a row and its line, 16 pixels) goes with the list below or above: a list that would fit
 // below without it goes above with it.
-TEST_F(DropDownTest, TakesItsSizeFloatsAsAToolWindowAndOpensWhereTheScreenAllows) {
+TEST_F(DropDownTest, TheListTakesItsSizeAndPlaceOpensOnlyWhenItMayAndFailuresLeaveItClosed) {
     for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
         PlaceAt();
         Fill(rows);
@@ -67,9 +67,8 @@ TEST_F(DropDownTest, TakesItsSizeFloatsAsAToolWindowAndOpensWhereTheScreenAllows
     Fill(5);
     control().ShowDropDown();
     EXPECT_EQ(ListOnScreen().top, 10 - 77);
-}
 
-TEST_F(DropDownTest, OpensOnlyAnUnlockedClosedListPaintsAnEmptyOneAndFailuresLeaveItClosed) {
+    // ShowDropDown opens only an unlocked, closed list; closing it moves the focus if asked.
     PlaceAt();
     Fill(5);
     SetFocus(form().TextFieldHwnd());

@@ -41,7 +41,7 @@ std::vector<std::string> Texts(const ItemTable& table) {
     return texts;
 }
 
-TEST(ItemTableRows, ARemovalMovesTheMarksWithTheRows) {
+TEST(ItemTableRows, ARemovalMovesTheMarksWithTheRowsAndARefusedOneLeavesTheSearchesRight) {
     struct Case {
         std::int32_t removed;
         CommittedRow what;
@@ -69,12 +69,10 @@ TEST(ItemTableRows, ARemovalMovesTheMarksWithTheRows) {
         for (std::size_t r = 0; r < c.texts.size(); ++r)
             EXPECT_EQ(table.FindPrefix(c.texts[r]), static_cast<std::int32_t>(r));
     }
-}
 
-// The list window is told before the last row goes and after the later rows have moved up: a
-// list window that refuses leaves the last row in place, or the rows moved up over the removed
-// one with their old last place still counted, and the searches find each row where it is.
-TEST(ItemTableRows, AListWindowThatRefusesARemovalLeavesTheSearchesRight) {
+    // The list window is told before the last row goes and after the later rows have moved up: a
+    // list window that refuses leaves the last row in place, or the rows moved up over the removed
+    // one with their old last place still counted, and the searches find each row where it is.
     const auto refuse = [] { Raise(vberr::InvalidProcedureCall); };
     ItemTable last = Table({"a", "b", "c"}, -1, -1, -1);
     EXPECT_THROW(last.RemoveRow(2, refuse), RuntimeError);
