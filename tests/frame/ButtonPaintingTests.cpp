@@ -34,7 +34,7 @@ std::vector<const sim::DrawRecord*> Arrows(const std::vector<sim::DrawRecord>& l
     return arrows;
 }
 
-TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInItsMiddle) {
+TEST_F(ButtonPaintingTest, EachAppearancePlacesTheGlyphAndAGreyOneShowsWhenDisabled) {
     struct Case {
         typAppearance appearance;
         RECT button;
@@ -65,10 +65,8 @@ TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInI
         control().HideListBox(AfterHide::LeaveFocus);
         ReleaseAt(ButtonX(), ButtonY());
     }
-}
 
-TEST_F(ButtonPaintingTest,
-       TheGreyGlyphShowsWhenDisabledUnlessPressedAndAFailedPaintReachesTheHost) {
+    // A disabled control shows the grey glyph, unless pressed.
     control().Enabled(false);
     ClearLog();
     Repaint();
