@@ -15,7 +15,7 @@ protected:
     std::vector<std::int32_t>& Pixels() { return probe().lngColumnWidths(); }
 };
 
-TEST(ColumnWidthsTable, TwipsBecomeWholePixels) {
+TEST(ColumnWidthsTable, TwipsBecomeWholePixelsAndAnAutomaticWidthBeyondAnIntegerIsAnOverflow) {
     const struct {
         std::int16_t columns;
         const char* widths;
@@ -34,11 +34,26 @@ TEST(ColumnWidthsTable, TwipsBecomeWholePixels) {
         EXPECT_EQ(s.probe().lngColumnWidths(), cases[i].pixels) << "case " << i;
         EXPECT_TRUE(s.world().MessageBoxes().empty()) << "case " << i;
     }
+
+    // An automatic width beyond an integer is an overflow.
+    SimControl s({.placement = {.width = 600000}});
+    s.control().ColumnWidths("");
+    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
+    EXPECT_NE(s.world().MessageBoxes()[0].prompt.find("Error 6: Overflow"), std::string::npos);
+    EXPECT_EQ(s.probe().lngColumnWidths(), Widths{0});  // untouched
 }
 
 // An empty string shares the list's width, kept until set again; a width takes the locale's
 // decimal separator.
-TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidth) {
+TEST_F(ColumnWidthsTest, NonNumericWidthsStopWhereTheyStandAndAnEmptyStringSharesTheListWidth) {
+    control().ColumnCount(1);
+    control().ColumnWidths("wide");
+    control().AddItem("a");
+    ASSERT_EQ(Prompts().size(), 2u);
+    EXPECT_EQ(Prompts()[1], messages::kWidthsFirst);
+    EXPECT_EQ(control().ListCount(), 0);
+    world().ClearMessageBoxes();
+
     control().ColumnCount(2);
     control().ColumnWidths("");
     EXPECT_EQ(Pixels(), (Widths{66, 66}));
@@ -49,21 +64,8 @@ TEST_F(ColumnWidthsTest, AnEmptyStringSharesTheListWidth) {
     world().SetDecimalSeparator(",");
     control().ColumnWidths("1500,9;15");
     EXPECT_EQ(Pixels(), (Widths{100, 1}));
-}
 
-TEST_F(ColumnWidthsTest, MoreWidthsThanColumnsKeepTheOldWidths) {
-    control().ColumnCount(2);
-    control().ColumnWidths("1000;1800");
-    control().ColumnWidths("1;2;3");
-    EXPECT_EQ(Pixels(), (Widths{66, 120}));
-    ASSERT_EQ(Prompts().size(), 1u);
-    EXPECT_EQ(Prompts()[0],
-              "You have set 3 columnwidths, but there is/are only 2 column(s). The property "
-              "ColumnWidths is not set. If it is set to \" then the columnwidth will be set "
-              "automaticly.");
-}
-
-TEST_F(ColumnWidthsTest, ANonNumericWidthStopsWhereItStands) {
+    // A non-numeric width stops where it stands.
     control().ColumnCount(3);
     control().ColumnWidths("30;abc;1500");
     EXPECT_EQ(ReportTitles(), std::vector<std::string>{"ColumnPick - ColumnWidths"});
@@ -73,32 +75,25 @@ TEST_F(ColumnWidthsTest, ANonNumericWidthStopsWhereItStands) {
     EXPECT_EQ(Pixels(), (Widths{2, 0, 0}));
 }
 
-TEST_F(ColumnWidthsTest, ANonNumericFirstWidthLeavesTheWidthsUnset) {
-    control().ColumnCount(1);
-    control().ColumnWidths("wide");
-    control().AddItem("a");
-    ASSERT_EQ(Prompts().size(), 2u);
-    EXPECT_EQ(Prompts()[1], messages::kWidthsFirst);
-    EXPECT_EQ(control().ListCount(), 0);
-}
-
-TEST(ColumnWidthsTable, AnAutomaticWidthBeyondAnIntegerIsAnOverflow) {
-    SimControl s({.placement = {.width = 600000}});
-    s.control().ColumnWidths("");
-    ASSERT_EQ(s.world().MessageBoxes().size(), 1u);
-    EXPECT_NE(s.world().MessageBoxes()[0].prompt.find("Error 6: Overflow"), std::string::npos);
-    EXPECT_EQ(s.probe().lngColumnWidths(), Widths{0});  // untouched
-}
-
-TEST_F(ColumnWidthsTest, AStoredColumnCountBelowOneSizesNoWidths) {
+// More widths than columns keep the old widths, and so does a stored column count below one,
+// which no widths fit.
+TEST_F(ColumnWidthsTest, MoreWidthsThanColumnsOrAStoredColumnCountBelowOneKeepTheOldWidths) {
     control().ColumnCount(2);
     control().ColumnWidths("1000;1800");
+    control().ColumnWidths("1;2;3");
+    EXPECT_EQ(Pixels(), (Widths{66, 120}));
+    ASSERT_EQ(Prompts().size(), 1u);
+    EXPECT_EQ(Prompts()[0],
+              "You have set 3 columnwidths, but there is/are only 2 column(s). The property "
+              "ColumnWidths is not set. If it is set to \" then the columnwidth will be set "
+              "automaticly.");
+
     probe().intColumnCount() = -1;  // a stored value is not checked against its range
     control().ColumnWidths("1000");
     control().ColumnWidths("");
-    ASSERT_EQ(world().MessageBoxes().size(), 2u);
-    EXPECT_EQ(Prompts()[0].rfind("You have set 1 columnwidths, but there is/are only -1 ", 0), 0u);
-    EXPECT_EQ(world().MessageBoxes()[1].prompt,
+    ASSERT_EQ(world().MessageBoxes().size(), 3u);
+    EXPECT_EQ(Prompts()[1].rfind("You have set 1 columnwidths, but there is/are only -1 ", 0), 0u);
+    EXPECT_EQ(world().MessageBoxes()[2].prompt,
               "Unable to execute the property ColumnWidths!\r\n\r\nError 9: Subscript out of "
               "range");
     EXPECT_EQ(Pixels(), (Widths{66, 120}));

@@ -26,15 +26,7 @@ TEST(Creation, TheDesignerGetsNoListIndexOrValue) {
     }
 }
 
-TEST(Creation, TheDrawingSubclassIsInstalledOnce) {
-    SimControl s;
-    const WNDPROC installed = s.probe().lngOldWindowProc();
-    ASSERT_NE(installed, nullptr);
-    s.probe().SubclassControlOnce();
-    EXPECT_EQ(s.probe().lngOldWindowProc(), installed);
-}
-
-TEST(Creation, AFailingStepEndsInitializeWithItsReportAndKeepsTheCreationValues) {
+TEST(Creation, AFailingStepEndsInitializeWithItsReportAndAGoodOneSubclassesOnce) {
     // The first step and the last one.
     for (const char* step : {"LoadResPicture", "TextBox.SetText"}) {
         SimControl s({.prepare = [&](sim::World& world) { world.FailNext(step, 5); }});
@@ -50,6 +42,13 @@ TEST(Creation, AFailingStepEndsInitializeWithItsReportAndKeepsTheCreationValues)
         s.host().WriteProperties(saved);
         EXPECT_TRUE(saved.Keys().empty()) << step;
     }
+
+    // A control made without a failure has its drawing subclass installed once.
+    SimControl s;
+    const WNDPROC installed = s.probe().lngOldWindowProc();
+    ASSERT_NE(installed, nullptr);
+    s.probe().SubclassControlOnce();
+    EXPECT_EQ(s.probe().lngOldWindowProc(), installed);
 }
 
 }  // namespace

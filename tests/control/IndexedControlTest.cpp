@@ -63,7 +63,18 @@ protected:
     SimControl s;
 };
 
+// An AddList without a whole row leaves the old table allocated but uncounted; the rows added
+// after it replace the old ones, however many there are before the next search.
 TEST_F(IndexedControlTest, TypingAndValueFindWhatTheScansFindThroughEveryChange) {
+    s.control().AddList("only;two");
+    EXPECT_EQ(s.control().ListCount(), 0);
+    s.world().ClearMessageBoxes();
+    for (std::int32_t r = 0; r < kRows; ++r)
+        s.control().AddItem(Items(1));
+    // The searches and the copy read the same table: only its size shows old rows kept.
+    EXPECT_EQ(s.control().ArrayWithItems().Array()->Extent(1), kRows);
+    ExpectAgreement("AddItem after the failed AddList");
+
     s.control().RemoveItem(kRows / 2);
     s.control().RemoveItem(0);
     ExpectAgreement("RemoveItem");
@@ -83,24 +94,9 @@ TEST_F(IndexedControlTest, TypingAndValueFindWhatTheScansFindThroughEveryChange)
         entry = make_.Entry(false);
     s.control().FillComboBoxMultiColumnRecordset(BlockRecordset::Of(block));
     ExpectAgreement("the recordset fill");
-}
 
-// An AddList without a whole row leaves the old table allocated but uncounted; the rows added
-// after it replace the old ones, however many there are before the next search.
-TEST_F(IndexedControlTest, RowsAddedAfterAnAddListWithoutAWholeRowAreSearchedAsTheyAre) {
-    s.control().AddList("only;two");
-    EXPECT_EQ(s.control().ListCount(), 0);
-    s.world().ClearMessageBoxes();
-    for (std::int32_t r = 0; r < kRows; ++r)
-        s.control().AddItem(Items(1));
-    // The searches and the copy read the same table: only its size shows old rows kept.
-    EXPECT_EQ(s.control().ArrayWithItems().Array()->Extent(1), kRows);
-    ExpectAgreement("AddItem after the failed AddList");
-}
-
-// The rows have moved up before the list window is told; when it fails, the searches find the
-// rows where they now are.
-TEST_F(IndexedControlTest, ARemovalThatTheListWindowRefusesLeavesTheSearchesRight) {
+    // The rows have moved up before the list window is told; when it fails, the searches find
+    // the rows where they now are.
     s.world().FailNext("ListBox.RemoveItem", vberr::InvalidProcedureCall);
     EXPECT_THROW(s.control().RemoveItem(kRows / 3), RuntimeError);
     ExpectAgreement("the refused RemoveItem");

@@ -3,7 +3,6 @@
 // current row and the text, compared whole.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <tuple>
 
@@ -17,26 +16,10 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct TableReading {
-    Strings rows;        // every row the table's copy holds, its fields joined with ';'
-    int count = 0;       // ListCount
-    int window = 0;      // the rows the list window counts
-    int listIndex = -1;  // the current row
-    std::string text;    // the edit field's text
-    Strings prompts;     // the messages shown so far
-    bool operator==(const TableReading&) const = default;
-};
-
-void PrintTo(const TableReading& r, std::ostream* out) {
-    *out << "{rows";
-    for (const std::string& row : r.rows)
-        *out << " [" << row << "]";
-    *out << ", ListCount " << r.count << ", window " << r.window << ", ListIndex " << r.listIndex
-         << ", text \"" << r.text << "\", " << r.prompts.size() << " prompts";
-    for (const std::string& prompt : r.prompts)
-        *out << " \"" << prompt << "\"";
-    *out << "}";
-}
+// The table as the host and the user see it: every row the table's copy holds (its fields
+// joined with ';'), ListCount, the rows the list window counts, the current row, the edit
+// field's text and the messages shown so far.
+using TableReading = std::tuple<Strings, int, int, int, std::string, Strings>;
 
 TableReading Read(SimControl& s) {
     return {s.TableRows(),           s.control().ListCount(), s.ListState().count,
@@ -123,23 +106,18 @@ TEST(AddList, AStoredColumnCountBelowOneRefusesTheWidthsAndEveryFill) {
     }
 }
 
-// The current row and the text stay (row 2 may lie beyond the new rows); the committed row
-// is forgotten.
-TEST(AddList, ReplacesAllRowsDropsAnIncompleteLastRowAndLeavesTheSelectionAlone) {
-    SimControl s;
-    s.Fill(2, "", "x;y;z;w;u;v");
-    s.control().ListIndex(2);
-    s.control().AddList("1;first;2;second;3");
-    EXPECT_EQ(Read(s), (TableReading{{"1;first", "2;second"}, 2, 2, 2, "u", {}}));
-    EXPECT_TRUE(s.control().Column(0).IsNull());
-    EXPECT_TRUE(s.control().Value().IsNull());
-    EXPECT_EQ(s.RowEscapeRestores(), -1);
-}
-
-// Clear leaves one spare row of empty entries; the table's copy does not reach the control.
-TEST(Clear, LeavesOneSpareRowOfEmptyEntriesAndACopyReachesNothing) {
+// The only row removed leaves the table allocated, and an empty table removes nothing. Clear
+// leaves one spare row of empty entries; the table's copy does not reach the control.
+TEST(Clear, TheOnlyRowRemovedClearAndAddListLeaveTheRowsAsAListBoxWould) {
     SimControl s;
     EXPECT_FALSE(s.control().ArrayWithItems().Array()->Allocated());
+    s.Fill(2, "", "1;one");
+    s.control().RemoveItem(0);
+    EXPECT_EQ(Read(s), (TableReading{{"1;one"}, 0, 0, -1, "", {}}));
+    s.control().Clear();
+    s.control().RemoveItem(0);
+    EXPECT_EQ(s.control().ListCount(), 0);
+
     s.Fill(2, "", "1;a;2;b");
     const Variant copy = s.control().ArrayWithItems();
     copy.Array()->At(0, 0) = Variant("changed");
@@ -148,6 +126,16 @@ TEST(Clear, LeavesOneSpareRowOfEmptyEntriesAndACopyReachesNothing) {
     s.control().Clear();
     EXPECT_EQ(Read(s), (TableReading{{";"}, 0, 0, -1, "2", {}}));
     EXPECT_TRUE(s.control().ArrayWithItems().Array()->At(0, 0).IsEmpty());
+
+    // AddList replaces all rows and drops an incomplete last row; the current row and the text
+    // stay (row 2 may lie beyond the new rows); the committed row is forgotten.
+    s.Fill(2, "", "x;y;z;w;u;v");
+    s.control().ListIndex(2);
+    s.control().AddList("1;first;2;second;3");
+    EXPECT_EQ(Read(s), (TableReading{{"1;first", "2;second"}, 2, 2, 2, "u", {}}));
+    EXPECT_TRUE(s.control().Column(0).IsNull());
+    EXPECT_TRUE(s.control().Value().IsNull());
+    EXPECT_EQ(s.RowEscapeRestores(), -1);
 }
 
 // Rows "a" to "d", row 2 committed by the host's put; the rows and the marks move together: a
@@ -204,16 +192,6 @@ TEST(RemoveItem, TheCurrentRowFollowsWhateverTheListWindowDoes) {
         EXPECT_EQ(s.control().ListIndex(), c.current);
         EXPECT_EQ(DisplayText(s.control().Column(0)), c.text);
     }
-}
-
-TEST(RemoveItem, TheOnlyRowLeavesTheTableAllocatedAndAnEmptyTableRemovesNothing) {
-    SimControl s;
-    s.Fill(2, "", "1;one");
-    s.control().RemoveItem(0);
-    EXPECT_EQ(Read(s), (TableReading{{"1;one"}, 0, 0, -1, "", {}}));
-    s.control().Clear();
-    s.control().RemoveItem(0);
-    EXPECT_EQ(s.control().ListCount(), 0);
 }
 
 // The searches of a table too long to search row by row forget a removed last row at once: its

@@ -46,6 +46,13 @@ TEST(Persistence, DefaultsStoreNoKeyAndEveryKeyIsVisitedInOrder) {
     }
     SimControl fresh;
     expectNoKeyStored(fresh);
+
+    // A system colour is saved as its RGB value.
+    fresh.control().BackColorNormal(static_cast<OLE_COLOR>(0x8000000Fu));
+    sim::PropertyStore bag;
+    fresh.host().WriteProperties(bag);
+    ASSERT_TRUE(bag.Has("BackColorNormal"));
+    EXPECT_EQ(CLng(*bag.Get("BackColorNormal")), static_cast<std::int32_t>(GetSysColor(15)));
 }
 
 // Each setting is put and read through its dispatch identifier, as a host does, and is stored
@@ -105,7 +112,7 @@ TEST(Persistence, SettingsRoundTripThroughTheirIdentifiersAndSurviveASaveAndALoa
 
 // A stored search that the properties would refuse loads as the defaults; the properties refuse
 // such values with error 380 and keep what they had.
-TEST(Persistence, ARefusedSearchSettingLoadsAsItsDefaultAndIsRefusedWhenPut) {
+TEST(Persistence, StoredValuesLoadUncheckedOrAsTheSearchDefaultsAndAnUnconvertedOneFails) {
     sim::PropertyStore bag;
     bag.Set("ColumnCount", Variant(std::int16_t{2}));
     bag.Set("MatchMode", Variant(std::int16_t{3}));
@@ -125,30 +132,25 @@ TEST(Persistence, ARefusedSearchSettingLoadsAsItsDefaultAndIsRefusedWhenPut) {
     EXPECT_EQ(c.SearchColumns(), "1");
     EXPECT_EQ(p->host().PropertyChangedKeys(),
               (std::vector<std::string>{"MatchMode", "SearchColumns"}));
-}
 
-TEST(Persistence, ASystemColourIsSavedAsItsRgbValue) {
-    SimControl s;
-    s.control().BackColorNormal(static_cast<OLE_COLOR>(0x8000000Fu));
-    sim::PropertyStore bag;
-    s.host().WriteProperties(bag);
-    ASSERT_TRUE(bag.Has("BackColorNormal"));
-    EXPECT_EQ(CLng(*bag.Get("BackColorNormal")), static_cast<std::int32_t>(GetSysColor(15)));
-}
-
-// Stored values are not range-checked; a store from before the header loads as before; a
-// damaged alignment string costs only the alignments.
-TEST(Persistence, AStoredValueLoadsUncheckedAndABadAlignmentLeavesEveryColumnLeftAligned) {
-    sim::PropertyStore bag;
-    bag.Set("ListRows", Variant(std::int16_t{20}));
-    bag.Set("ColumnHeads", Variant(std::int16_t{-1}));
-    bag.Set("ColumnAlignments", Variant("1;x"));
-    auto p = SimControl::LoadedFrom(bag);
-    EXPECT_TRUE(p->world().HostErrors().empty());
-    EXPECT_TRUE(p->world().MessageBoxes().empty());
-    EXPECT_EQ((std::tuple{p->control().ListRows(), p->control().ColumnHeads(),
-                          p->control().ColumnAlignments(), p->probe().blnSubclassed()}),
+    // Stored values are not range-checked; a store from before the header loads as before; a
+    // damaged alignment string costs only the alignments.
+    sim::PropertyStore unchecked;
+    unchecked.Set("ListRows", Variant(std::int16_t{20}));
+    unchecked.Set("ColumnHeads", Variant(std::int16_t{-1}));
+    unchecked.Set("ColumnAlignments", Variant("1;x"));
+    auto stored = SimControl::LoadedFrom(unchecked);
+    EXPECT_TRUE(stored->world().HostErrors().empty());
+    EXPECT_TRUE(stored->world().MessageBoxes().empty());
+    EXPECT_EQ((std::tuple{stored->control().ListRows(), stored->control().ColumnHeads(),
+                          stored->control().ColumnAlignments(), stored->probe().blnSubclassed()}),
               (std::tuple{std::int16_t{20}, true, std::string(), true}));
+
+    // A value that cannot be converted fails the load: the steps after it do not run.
+    auto unconverted = SimControl::LoadedWith("ListRows", Variant("many"));
+    ASSERT_FALSE(unconverted->world().HostErrors().empty());
+    EXPECT_EQ(unconverted->world().HostErrors()[0].number, vberr::TypeMismatch);
+    EXPECT_FALSE(unconverted->probe().blnSubclassed());
 }
 
 TEST(Persistence, AStoredListRowsBelowTwoStillPagesARowTowardsTheKeysEnd) {
@@ -164,14 +166,6 @@ TEST(Persistence, AStoredListRowsBelowTwoStillPagesARowTowardsTheKeysEnd) {
         }
         EXPECT_EQ(seen, (std::vector<std::int32_t>{2, 3, 2})) << "ListRows " << rows;
     }
-}
-
-TEST(Persistence, AValueThatCannotBeConvertedFailsTheLoad) {
-    auto p = SimControl::LoadedWith("ListRows", Variant("many"));
-    ASSERT_FALSE(p->world().HostErrors().empty());
-    EXPECT_EQ(p->world().HostErrors()[0].number, vberr::TypeMismatch);
-    // The steps after the failing one did not run.
-    EXPECT_FALSE(p->probe().blnSubclassed());
 }
 
 }  // namespace

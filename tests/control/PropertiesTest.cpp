@@ -78,7 +78,7 @@ TEST(PropertyValues, OutOfRangeIsAMessageOnceStartedAndARunTimeErrorBefore) {
     }
 }
 
-TEST(PropertyValues, AcceptedValuesAreStoredAndReported) {
+TEST(PropertyValues, AcceptedValuesAreStoredReportedAndReachTheChildren) {
     SimControl s;
     ColumnPick& c = s.control();
     c.ListRows(2);
@@ -95,13 +95,9 @@ TEST(PropertyValues, AcceptedValuesAreStoredAndReported) {
         s.host().PropertyChangedKeys(),
         (std::vector<std::string>{"ListRows", "ListRows", "ListWidth", "ListWidth", "ListWidth",
                                   "BoundColumn", "BackColorSelected", "ForeColorSelected"}));
-}
 
-// Colours reach the children translated; Appearance takes any byte; Locked is ignored while the
-// list is open; Enabled reaches the host and the edit field.
-TEST(PropertyValues, ColoursAppearanceLockedAndEnabledReachTheChildren) {
-    SimControl s;
-    ColumnPick& c = s.control();
+    // Colours reach the children translated; Appearance takes any byte; Locked is ignored while
+    // the list is open; Enabled reaches the host and the edit field.
     constexpr OLE_COLOR kWindowText = static_cast<OLE_COLOR>(0x80000008u);
     c.BackColorNormal(kWindowText);
     c.ForeColorNormal(0x0000FF);

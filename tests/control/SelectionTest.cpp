@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <tuple>
 
 #include "runtime/Conversions.h"
@@ -12,19 +11,7 @@ namespace {
 
 // What the host and the user see of the current row: ListIndex, the list window's row, the
 // text, Value ("Null" for Null) and the events raised.
-struct Seen {
-    int listIndex;
-    int listRow;
-    std::string text;
-    std::string value;
-    std::string events;
-    bool operator==(const Seen&) const = default;
-};
-
-void PrintTo(const Seen& r, std::ostream* out) {
-    *out << "{ListIndex " << r.listIndex << ", list row " << r.listRow << ", text \"" << r.text
-         << "\", Value " << r.value << ", events \"" << r.events << "\"}";
-}
+using Seen = std::tuple<int, int, std::string, std::string, std::string>;
 
 class ValueTest : public ::testing::Test {
 protected:
@@ -39,7 +26,7 @@ protected:
 
 // A key selects its row quietly (no AfterUpdate, no Change) and commits it; a key that no row
 // holds changes nothing; Null clears the selection.
-TEST_F(ValueTest, ABoundKeySelectsItsRowQuietlyAndNullClearsIt) {
+TEST_F(ValueTest, KeysSelectQuietlyNullClearsAndColumnReadsTheCurrentRow) {
     s.control().Value(Variant("2"));
     const Seen second{1, 1, "2", "2", ""};
     EXPECT_EQ(Read(), second);
@@ -60,12 +47,11 @@ TEST_F(ValueTest, ABoundKeySelectsItsRowQuietlyAndNullClearsIt) {
     s.control().Value(Variant::Null());
     EXPECT_EQ(Read(), (Seen{-1, -1, "", "Null", ""}));
     EXPECT_EQ(s.RowEscapeRestores(), -1);
-}
 
-// The first of two equal keys wins; a bound column beyond the table fails to the caller;
-// Column reads the current row, or Null outside it.
-TEST_F(ValueTest, EqualKeysAColumnBeyondTheTableAndColumnReads) {
+    // The first of two equal keys wins; a bound column beyond the table fails to the caller;
+    // Column reads the current row, or Null outside it.
     EXPECT_TRUE(s.control().Column(1).IsNull());  // no current row
+    s.control().BoundColumn(0);
     s.control().Value(Variant("2"));
     EXPECT_EQ(CStr(s.control().Column(1)), "second");
     EXPECT_TRUE(s.control().Column(2).IsNull());
@@ -82,22 +68,20 @@ TEST_F(ValueTest, EqualKeysAColumnBeyondTheTableAndColumnReads) {
     EXPECT_TRUE(s.world().MessageBoxes().empty());
 }
 
-TEST(TypedSearch, ATextTooLongToCountIsReported) {
+// A ListIndex put commits through the list (a row the list lacks is the list's error and the
+// index stays); a Text put runs the matching pass, which leaves the caret at the start, so the
+// row is selected but not completed, and is saved.
+TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDoAndATextTooLongToCountIsReported) {
     SimControl s;
-    s.Fill(1, "", "a");
+    s.Fill(1, "", "Apple;Banana;c");
+    // A text too long to count is reported.
     s.control().Text(std::string(40000, 'a'));
     EXPECT_EQ(s.control().ListIndex(), -1);
     EXPECT_EQ(s.ReportTitles(), std::vector<std::string>{"ColumnPick - FindItemInArray"});
     EXPECT_EQ(s.Prompts(), std::vector<std::string>{"Unable to execute the function "
                                                     "FindItemInArray!\r\n\r\nError 6: Overflow"});
-}
 
-// A ListIndex put commits through the list (a row the list lacks is the list's error and the
-// index stays); a Text put runs the matching pass, which leaves the caret at the start, so the
-// row is selected but not completed, and is saved.
-TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDo) {
-    SimControl s;
-    s.Fill(1, "", "Apple;Banana;c");
+    s.events().ClearLog();
     s.control().ListIndex(1);
     EXPECT_EQ(s.control().Text(), "Banana");
     EXPECT_EQ(s.events().Joined(), "AfterUpdate");
@@ -121,9 +105,11 @@ TEST(ListIndexAndText, PutsSelectAsTheListAndTheEditFieldDo) {
 }
 
 // A refused put changes nothing: a filtered open list keeps its rows and its selection.
-TEST(ListIndexAndText, ARefusedPutLeavesAFilteredListAsItWas) {
+// A filtered list that shows every row again while closed (FilterList put, the filter ended)
+// selects the current row at its place among them, so that the keys move from it.
+TEST(ListIndexAndText, ARefusedPutLeavesAFilteredListAsItWasAndEveryRowAgainKeepsTheCurrentRow) {
     SimControl s;
-    s.Fill(1, "", "Apple;Avocado;Banana;c");
+    s.Fill(1, "", "Apple;Avocado;Banana;Cherry;Date");
     s.control().FilterList(true);
     s.Focus();
     s.user().TypeText("a");
@@ -134,23 +120,16 @@ TEST(ListIndexAndText, ARefusedPutLeavesAFilteredListAsItWas) {
     };
     const auto before = look();
     ASSERT_EQ(before, std::tuple(1, 0, 0, "Apple")) << "the rows of the completed text";
-    for (const int place : {4, 9, -2}) {
+    for (const int place : {5, 9, -2}) {
         EXPECT_THROW(s.control().ListIndex(place), RuntimeError);
         EXPECT_EQ(look(), before) << place;
     }
-}
 
-// A filtered list that shows every row again while closed (FilterList put, the filter ended)
-// selects the current row at its place among them, so that the keys move from it.
-TEST(ListIndexAndText, EveryRowAgainKeepsTheCurrentRowForTheKeys) {
-    SimControl s;
-    s.Fill(1, "", "Apple;Avocado;Banana;Cherry;Date");
-    s.control().FilterList(true);
+    s.control().HideListBox(AfterHide::FocusEditField);
     s.control().Text("Ch");
     ASSERT_EQ(std::tuple(s.control().ListIndex(), s.ListState().count), std::tuple(3, 1));
     s.control().FilterList(true);
     EXPECT_EQ(std::tuple(s.ListState().count, s.ListState().selection), std::tuple(5, 3));
-    s.Focus();
     s.user().PressKey(vbKeyDown);
     EXPECT_EQ(s.control().Text(), "Date");
 }

@@ -26,15 +26,14 @@ protected:
     }
 };
 
-TEST_F(HighDpiTest, TwipsBecomeTheScreensPixels) {
+TEST_F(HighDpiTest, TwipsBecomeTheScreensPixelsAndTheListMeetsTheMouseInThem) {
     EXPECT_EQ(TwipsPerPixel(), 10);
     EXPECT_EQ(world().Windows().ScreenRect(host().Hwnd()),
               (RECT{40, 40, 340, 40 + kControlPixels}));
     // The button grows with the screen and fills the height inside the 3-D frame.
     EXPECT_EQ(DrawnButton(), (RECT{300 - 2 - 24, 2, 300 - 2, kControlPixels - 2}));
-}
 
-TEST_F(HighDpiTest, TheListShowsWholeRowsAndFollowsTheMouseInPixels) {
+    // The list shows whole rows and follows the mouse in pixels.
     control().ShowDropDown();
     const RECT list = world().Windows().ScreenRect(List());
     const RECT own = world().Windows().ScreenRect(host().Hwnd());

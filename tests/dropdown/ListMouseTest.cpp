@@ -28,7 +28,7 @@ protected:
     int Selection() const { return ListState().selection; }
 };
 
-TEST_F(ListMouseTest, HoverSelectsTheRowOfTheBandOnceForEachRow) {
+TEST_F(ListMouseTest, HoverSelectsTheRowOfItsBandAndAReleaseWithoutARowCommitsNothing) {
     Open(30, 15);
     gListProc = reinterpret_cast<WNDPROC>(
         SetWindowLong(List(), GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&CountSelections)));
@@ -41,10 +41,9 @@ TEST_F(ListMouseTest, HoverSelectsTheRowOfTheBandOnceForEachRow) {
     Move(3375);                 // below the last band, and above the list: no row
     Move(-15);
     EXPECT_EQ(Selection(), 14);
-}
 
-// Dragging and picking themselves are user scenarios; here, what a user cannot reach.
-TEST_F(ListMouseTest, AStoredRowCountBeyondTheBandsFailsEveryDragMovementButNotHover) {
+    // Dragging and picking themselves are user scenarios; here, what a user cannot reach: a
+    // stored row count beyond the bands fails every drag movement, but not the hover.
     PlaceWithSixteenListRows();
     Fill(5);  // fewer rows than the stored count: the list opens
     control().ShowDropDown();
@@ -54,9 +53,9 @@ TEST_F(ListMouseTest, AStoredRowCountBeyondTheBandsFailsEveryDragMovementButNotH
     Release(700);
     Move(700);
     EXPECT_EQ((std::tuple{Selection(), world().MessageBoxes().size()}), (std::tuple{3, 1u}));
-}
 
-TEST_F(ListMouseTest, AReleaseWithoutARowCommitsNothingAndTheSameRowIsReportedAgain) {
+    // A release without a row commits nothing; the same row again is reported again.
+    events().ClearLog();
     Open(0);
     Press();
     Release(100);
@@ -74,10 +73,10 @@ TEST_F(ListMouseTest, AReleaseWithoutARowCommitsNothingAndTheSameRowIsReportedAg
     probe().blnListMouseDown() = true;
     host().RaiseListClick();
     EXPECT_FALSE(probe().blnListMouseDown());
-}
 
-TEST_F(ListMouseTest, AValueWriteThatFailsLeavesTheNextPickToTheUser) {
+    // A Value write that fails leaves the next pick to the user.
     Open(5);
+    events().ClearLog();
     world().FailNext("ListBox.SetListIndex", 5);
     EXPECT_THROW(control().Value(Variant("Row 3")), RuntimeError);
     Move(500);  // band 2

@@ -17,9 +17,31 @@ bool Watched(HWND form) {
     return GetWindowLong(form, GWL_WNDPROC) == reinterpret_cast<LONG_PTR>(&FormWindowProc);
 }
 
-// The header band (a row and its line, 16 pixels) goes with the list below or above: a list
-// that would fit below without it goes above with it.
-TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
+// The list takes its size from the rows and ListWidth and floats as a tool window. The header
+// band (a row and its line, 16 pixels) goes with the list below or above: a list that would fit
+// below without it goes above with it.
+TEST_F(DropDownTest, TheListTakesItsSizeAndPlaceOpensOnlyWhenItMayAndFailuresLeaveItClosed) {
+    for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
+        PlaceAt();
+        Fill(rows);
+        control().ShowDropDown();
+        EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, pixels) << rows;
+        EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // as wide as the control
+        control().HideListBox(AfterHide::LeaveFocus);
+    }
+    control().ListWidth(3000);
+    SetWindowLong(List(), GWL_EXSTYLE, WS_EX_APPWINDOW);
+    control().ShowDropDown();
+    EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 200);
+    EXPECT_TRUE(control().ComboBoxIsOpen() && IsWindowVisible(List()) && Watched(form().Hwnd()));
+    EXPECT_EQ(GetParent(List()), nullptr);
+    EXPECT_EQ(GetWindowLong(List(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
+
+    control().HideListBox(AfterHide::LeaveFocus);
+    EXPECT_FALSE(control().ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form().Hwnd()));
+    EXPECT_EQ(GetParent(List()), host().Hwnd());
+    EXPECT_TRUE(probe().blnListShown());
+
     struct Case {
         int left, top;  // the control on an 800 x 600 screen, pixels
         bool heads;     // ColumnHeads
@@ -45,60 +67,8 @@ TEST_F(DropDownTest, OpensBelowAboveOrPulledInAsTheScreenAllows) {
     Fill(5);
     control().ShowDropDown();
     EXPECT_EQ(ListOnScreen().top, 10 - 77);
-}
 
-TEST_F(DropDownTest, TakesItsSizeFromTheRowsAndListWidthAndFloatsAsAToolWindow) {
-    for (const auto& [rows, pixels] : {std::pair{0, 17}, {5, 77}, {20, 122}}) {  // ListRows 8
-        PlaceAt();
-        Fill(rows);
-        control().ShowDropDown();
-        EXPECT_EQ(ListOnScreen().bottom - ListOnScreen().top, pixels) << rows;
-        EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 150);  // as wide as the control
-        control().HideListBox(AfterHide::LeaveFocus);
-    }
-    control().ListWidth(3000);
-    SetWindowLong(List(), GWL_EXSTYLE, WS_EX_APPWINDOW);
-    control().ShowDropDown();
-    EXPECT_EQ(ListOnScreen().right - ListOnScreen().left, 200);
-    EXPECT_TRUE(control().ComboBoxIsOpen() && IsWindowVisible(List()) && Watched(form().Hwnd()));
-    EXPECT_EQ(GetParent(List()), nullptr);
-    EXPECT_EQ(GetWindowLong(List(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
-
-    control().HideListBox(AfterHide::LeaveFocus);
-    EXPECT_FALSE(control().ComboBoxIsOpen() || IsWindowVisible(List()) || Watched(form().Hwnd()));
-    EXPECT_EQ(GetParent(List()), host().Hwnd());
-    EXPECT_TRUE(probe().blnListShown());
-}
-
-TEST_F(DropDownTest, AnEmptyListIsPaintedInTheNormalBackgroundOnceItIsUp) {
-    PlaceAt();
-    Fill(0);
-    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000018u));  // a system colour
-    std::size_t drawnBefore = 0;
-    world().OnDoEvents([&] {
-        EXPECT_TRUE(IsWindowVisible(List()));
-        drawnBefore = world().Graphics().Log().size();
-    });
-    const sim::GdiCounts live = world().Graphics().Live();
-    control().ShowDropDown();
-    const auto& log = world().Graphics().Log();
-    const auto fill = std::find_if(log.begin() + static_cast<std::ptrdiff_t>(drawnBefore),
-                                   log.end(), [&](const sim::DrawRecord& r) {
-                                       return r.op == sim::DrawOp::FillRect && r.window == List();
-                                   });
-    ASSERT_NE(fill, log.end());
-    EXPECT_EQ((std::tuple{fill->fillColor, fill->rect, world().Graphics().Live()}),
-              (std::tuple{sim::Gdi::SysColor(0x18), RECT{0, 0, 150, 17}, live}));
-
-    // Closed by what ran meanwhile, it is left closed and unwatched.
-    control().HideListBox(AfterHide::LeaveFocus);
-    world().OnDoEvents([&] { control().HideListBox(AfterHide::LeaveFocus); });
-    control().ShowDropDown();
-    EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
-    EXPECT_EQ(world().Graphics().Live(), live);
-}
-
-TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFocusIfAsked) {
+    // ShowDropDown opens only an unlocked, closed list; closing it moves the focus if asked.
     PlaceAt();
     Fill(5);
     SetFocus(form().TextFieldHwnd());
@@ -126,9 +96,8 @@ TEST_F(DropDownTest, ShowDropDownOpensOnlyAnUnlockedClosedListAndClosingMovesFoc
     ASSERT_TRUE(control().ComboBoxIsOpen() && ButtonDrawnPressed());
     control().HideListBox(AfterHide::LeaveFocus);
     EXPECT_FALSE(ButtonDrawnPressed());
-}
 
-TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped) {
+    // Failures are reported and leave the list closed or its watcher stopped.
     PlaceWithSixteenListRows();
     Fill(20);
     control().ShowDropDown();
@@ -150,6 +119,33 @@ TEST_F(DropDownTest, FailuresAreReportedAndLeaveTheListClosedOrItsWatcherStopped
     control().HideListBox(AfterHide::FocusEditField);
     EXPECT_EQ(world().MessageBoxes().size(), 3u);
     EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
+
+    // An empty list is painted in the normal background once it is up.
+    PlaceAt();
+    Fill(0);
+    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000018u));  // a system colour
+    std::size_t drawnBefore = 0;
+    world().OnDoEvents([&] {
+        EXPECT_TRUE(IsWindowVisible(List()));
+        drawnBefore = world().Graphics().Log().size();
+    });
+    const sim::GdiCounts live = world().Graphics().Live();
+    control().ShowDropDown();
+    const auto& log = world().Graphics().Log();
+    const auto fill = std::find_if(log.begin() + static_cast<std::ptrdiff_t>(drawnBefore),
+                                   log.end(), [&](const sim::DrawRecord& r) {
+                                       return r.op == sim::DrawOp::FillRect && r.window == List();
+                                   });
+    ASSERT_NE(fill, log.end());
+    EXPECT_EQ((std::tuple{fill->fillColor, fill->rect, world().Graphics().Live()}),
+              (std::tuple{sim::Gdi::SysColor(0x18), RECT{0, 0, 150, 17}, live}));
+
+    // Closed by what ran meanwhile, it is left closed and unwatched.
+    control().HideListBox(AfterHide::LeaveFocus);
+    world().OnDoEvents([&] { control().HideListBox(AfterHide::LeaveFocus); });
+    control().ShowDropDown();
+    EXPECT_FALSE(control().ComboBoxIsOpen() || Watched(form().Hwnd()));
+    EXPECT_EQ(world().Graphics().Live(), live);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ protected:
     }
 };
 
+// A failed positioning of the list on the text is reported as well.
 TEST_F(EditingFailureTest, AFailedMatchingPassIsReportedAndRaisesNoChange) {
     world().FailNext("TextBox.SelStart", kFailure);
     user().TypeText("a");
@@ -23,6 +24,11 @@ TEST_F(EditingFailureTest, AFailedMatchingPassIsReportedAndRaisesNoChange) {
     ASSERT_EQ(ReportTitles(), Events{"ColumnPick - txtTextBox_Change"});
     EXPECT_EQ(control().Text(), "a");
     EXPECT_EQ(events().Log(), (Events{"KeyDown(65,0)", "KeyPress(97)", "KeyUp(65,0)"}));
+
+    world().FailNext("TextBox.Text", kFailure);
+    control().ShowDropDown();
+    EXPECT_EQ(ReportTitles(), (Events{"ColumnPick - txtTextBox_Change",
+                                      "ColumnPick - FindItemAndSelectItemInListBox"}));
 }
 
 TEST_F(EditingFailureTest, AFailedEnterCommitIsReportedAsTheKeyPressAndCommitsNothing) {
@@ -38,7 +44,7 @@ TEST_F(EditingFailureTest, AFailedEnterCommitIsReportedAsTheKeyPressAndCommitsNo
     EXPECT_EQ(RowEscapeRestores(), -1);
 }
 
-TEST_F(EditingFailureTest, AFailedMoveIsReportedAndTheKeyStillReachesTheHostUnchanged) {
+TEST_F(EditingFailureTest, AFailedMoveOrKeyDownIsReportedAndTheKeyReachesTheHostOnlyUnchanged) {
     world().FailNext("ListBox.SetListIndex", kFailure);
     user().PressKey(vbKeyDown);
 
@@ -46,9 +52,9 @@ TEST_F(EditingFailureTest, AFailedMoveIsReportedAndTheKeyStillReachesTheHostUnch
     EXPECT_FALSE(probe().blnIgnoreListClick());
     EXPECT_EQ(control().Text(), "");
     EXPECT_EQ(events().Log(), (Events{"KeyDown(40,0)", "KeyUp(40,0)"}));
-}
 
-TEST_F(EditingFailureTest, AFailedKeyDownIsReportedAndRaisesNoKeyDown) {
+    // A failed key down is reported and raises no KeyDown.
+    world().ClearMessageBoxes();
     user().PressKey(vbKeyDown, vbAltMask);
     ASSERT_TRUE(control().ComboBoxIsOpen());
     events().ClearLog();
@@ -74,12 +80,6 @@ TEST_F(EditingFailureTest, AFailedFocusLossCommitIsReportedAndTriedAgainAtTheNex
     user().MoveFocusAway(form());
     EXPECT_EQ(events().Log(), Events{"AfterUpdate"});
     EXPECT_EQ(RowEscapeRestores(), 0);
-}
-
-TEST_F(EditingFailureTest, AFailedPositioningOfTheListIsReported) {
-    world().FailNext("TextBox.Text", kFailure);
-    control().ShowDropDown();
-    EXPECT_EQ(ReportTitles(), Events{"ColumnPick - FindItemAndSelectItemInListBox"});
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ std::ptrdiff_t Count(const std::vector<sim::DrawRecord>& log, UINT edge) {
         log, [&](const auto& r) { return r.op == sim::DrawOp::DrawEdge && r.edge == edge; });
 }
 
-TEST_F(ButtonMouseTest, TheButtonStartsWithItsFirstPixelAndEndsWithItsLast) {
+TEST_F(ButtonMouseTest, TheButtonSpansItsPixelsAndNoDrawingObjectOutlivesItsPresses) {
     // rctButton (63, 2, 79, 19): pixel columns 63 to 78, rows 2 to 18.
     const float left = 63 * kTwipsPerPixel;
     const float top = 2 * kTwipsPerPixel;
@@ -32,9 +32,38 @@ TEST_F(ButtonMouseTest, TheButtonStartsWithItsFirstPixelAndEndsWithItsLast) {
         ReleaseAt(x, y);
         if (control().ComboBoxIsOpen()) control().HideListBox(AfterHide::LeaveFocus);
     }
+
+    // No drawing object outlives paints and presses.
+    const sim::GdiCounts before = world().Graphics().Live();
+    const float off = ButtonX() + 20 * kTwipsPerPixel;
+    for (int i = 0; i < 50; ++i) {
+        Repaint();
+        PressAt(ButtonX(), ButtonY());
+        MoveTo(off, ButtonY());
+        MoveTo(ButtonX(), ButtonY());
+        ReleaseAt(ButtonX(), ButtonY());
+        if (control().ComboBoxIsOpen()) PressAt(ButtonX(), ButtonY());
+        ReleaseAt(ButtonX(), ButtonY());
+        control().Appearance(static_cast<typAppearance>(i % 3));
+    }
+    EXPECT_EQ(world().Graphics().Live(), before);
+    EXPECT_TRUE(world().HostErrors().empty());
 }
 
-TEST_F(ButtonMouseTest, APressDrawsThePressedLookAndTheReleaseTheRaisedOne) {
+// A failing press is reported and leaves nothing behind; the next one draws the pressed look and
+// the release the raised one.
+TEST_F(ButtonMouseTest, APressDrawsThePressedLookAndTheReleaseTheRaisedOneUnlessItFails) {
+    const sim::GdiCounts before = world().Graphics().Live();
+    const float x = ButtonX();
+    const float y = ButtonY();
+    world().FailNext("DrawEdge", 5);
+    PressAt(x, y);
+    EXPECT_EQ(ReportTitles(), std::vector<std::string>{"ColumnPick - UserControl_MouseDown"});
+    EXPECT_TRUE(world().HostErrors().empty());
+    EXPECT_EQ(world().Graphics().Live(), before);
+    // Stopped before the press was recorded.
+    EXPECT_EQ(Repainted(), RaisedLook());
+
     ClearLog();
     // The host gets to show the pressed face before the list opens.
     std::vector<std::string> drawnBeforeTheList;
@@ -56,7 +85,7 @@ TEST_F(ButtonMouseTest, APressDrawsThePressedLookAndTheReleaseTheRaisedOne) {
     EXPECT_EQ(Describe(ControlDrawing()), RaisedLook());
 }
 
-TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
+TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesItAndADragRedrawsOncePerCrossing) {
     PressAt(ButtonX(), ButtonY(), 2);
     ReleaseAt(ButtonX(), ButtonY());
     ASSERT_TRUE(control().ComboBoxIsOpen());
@@ -74,9 +103,8 @@ TEST_F(ButtonMouseTest, APressOnTheOpenListOnlyClosesIt) {
     ReleaseAt(ButtonX(), ButtonY());
     EXPECT_EQ(Count(ControlDrawing(), EDGE_RAISED), 1);
     EXPECT_FALSE(control().ComboBoxIsOpen());
-}
 
-TEST_F(ButtonMouseTest, DraggingOffAndBackRedrawsOncePerCrossing) {
+    // Dragging off the button and back redraws it once for each crossing.
     PressAt(ButtonX(), ButtonY());
     ClearLog();
     const float off = ButtonX() + 20 * kTwipsPerPixel;
@@ -135,36 +163,6 @@ TEST_F(ButtonMouseTest, ALockedControlIgnoresPressAndRelease) {
     ReleaseAt(ButtonX(), ButtonY());
     EXPECT_TRUE(ControlDrawing().empty());
     EXPECT_EQ(Repainted(), PressedLook());
-}
-
-TEST_F(ButtonMouseTest, AFailingPressIsReportedAndLeavesNothingBehind) {
-    const sim::GdiCounts before = world().Graphics().Live();
-    const float x = ButtonX();
-    const float y = ButtonY();
-    world().FailNext("DrawEdge", 5);
-    PressAt(x, y);
-    EXPECT_EQ(ReportTitles(), std::vector<std::string>{"ColumnPick - UserControl_MouseDown"});
-    EXPECT_TRUE(world().HostErrors().empty());
-    EXPECT_EQ(world().Graphics().Live(), before);
-    // Stopped before the press was recorded.
-    EXPECT_EQ(Repainted(), RaisedLook());
-}
-
-TEST_F(ButtonMouseTest, NoDrawingObjectOutlivesPaintsAndPresses) {
-    const sim::GdiCounts before = world().Graphics().Live();
-    const float off = ButtonX() + 20 * kTwipsPerPixel;
-    for (int i = 0; i < 50; ++i) {
-        Repaint();
-        PressAt(ButtonX(), ButtonY());
-        MoveTo(off, ButtonY());
-        MoveTo(ButtonX(), ButtonY());
-        ReleaseAt(ButtonX(), ButtonY());
-        if (control().ComboBoxIsOpen()) PressAt(ButtonX(), ButtonY());
-        ReleaseAt(ButtonX(), ButtonY());
-        control().Appearance(static_cast<typAppearance>(i % 3));
-    }
-    EXPECT_EQ(world().Graphics().Live(), before);
-    EXPECT_TRUE(world().HostErrors().empty());
 }
 
 }  // namespace

@@ -5,9 +5,18 @@ namespace {
 
 using ButtonPaintingTest = FrameTest;
 
-// The host's start-up sizes the control and then paints it; the paint finds it laid out and
-// draws the button as it stands, without laying out again, pressed during a press.
-TEST_F(ButtonPaintingTest, APaintDrawsTheButtonWithoutLayingOutAgain) {
+// The button is wiped in the background colour. The host's start-up sizes the control and then
+// paints it; the paint finds it laid out and draws the button as it stands, without laying out
+// again, pressed during a press.
+TEST_F(ButtonPaintingTest, APaintWipesInTheBackgroundAndDrawsTheButtonWithoutLayingOutAgain) {
+    ClearLog();
+    control().BackColorNormal(0x00FF00);  // repaints
+    EXPECT_EQ(Describe(ControlDrawing()).at(0), "Fill(63,2,79,19 #00ff00)");
+    // A system colour wipes in its current value, as the control's background shows it.
+    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005u));
+    EXPECT_EQ(Repainted().at(0), "Fill(63,2,79,19 #ffffff)");
+    EXPECT_EQ(GetSysColor(5), 0xFFFFFFu);
+
     EXPECT_EQ(Line(kOuterBottom).X2(), 1215);
     Line(kOuterBottom).SetX2(0);
     EXPECT_EQ(Repainted(), RaisedLook());
@@ -25,7 +34,7 @@ std::vector<const sim::DrawRecord*> Arrows(const std::vector<sim::DrawRecord>& l
     return arrows;
 }
 
-TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInItsMiddle) {
+TEST_F(ButtonPaintingTest, EachAppearancePlacesTheGlyphAndAGreyOneShowsWhenDisabled) {
     struct Case {
         typAppearance appearance;
         RECT button;
@@ -56,9 +65,8 @@ TEST_F(ButtonPaintingTest, EachAppearancePlacesTheButtonInItsFrameAndTheGlyphInI
         control().HideListBox(AfterHide::LeaveFocus);
         ReleaseAt(ButtonX(), ButtonY());
     }
-}
 
-TEST_F(ButtonPaintingTest, ADisabledControlShowsTheGreyGlyphUnlessPressed) {
+    // A disabled control shows the grey glyph, unless pressed.
     control().Enabled(false);
     ClearLog();
     Repaint();
@@ -74,20 +82,8 @@ TEST_F(ButtonPaintingTest, ADisabledControlShowsTheGreyGlyphUnlessPressed) {
     Repaint();
     ASSERT_EQ(Arrows(ControlDrawing()).size(), 1u);
     EXPECT_EQ(Arrows(ControlDrawing())[0]->srcPoint.y, 0);
-}
 
-TEST_F(ButtonPaintingTest, TheButtonIsWipedInTheBackgroundColour) {
-    ClearLog();
-    control().BackColorNormal(0x00FF00);  // repaints
-    EXPECT_EQ(Describe(ControlDrawing()).at(0), "Fill(63,2,79,19 #00ff00)");
-    // A system colour wipes in its current value, as the control's background shows it.
-    control().BackColorNormal(static_cast<OLE_COLOR>(0x80000005u));
-    EXPECT_EQ(Repainted().at(0), "Fill(63,2,79,19 #ffffff)");
-    EXPECT_EQ(GetSysColor(5), 0xFFFFFFu);
-}
-
-// The paint has no handler of its own: the failure reaches the host, as a painting error.
-TEST_F(ButtonPaintingTest, AFailedDrawingCallReachesTheHostAndLeavesNoObjectBehind) {
+    // The paint has no handler of its own: the failure reaches the host, as a painting error.
     const sim::GdiCounts before = world().Graphics().Live();
     for (const char* call : {"DrawEdge", "BitBlt", "FillRect"}) {
         world().FailNext(call, 5);

@@ -15,7 +15,7 @@ LONG EditWidth(sim::ControlHost& host) {
     return rect.right - rect.left;
 }
 
-TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
+TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLinesAndAnUnnamedOneKeepsThem) {
     control().Appearance(lbFlat);
     for (LineIndex i : {kInnerTop, kInnerLeft, kInnerRight, kInnerBottom})
         EXPECT_FALSE(Line(i).Visible()) << i;
@@ -38,23 +38,8 @@ TEST_F(LayoutTest, AppearanceShowsHidesAndColoursTheLines) {
                                 Line(kOuterRight).BorderColor(), Line(kOuterBottom).BorderColor(),
                                 Line(kInnerRight).BorderColor()}),
         (std::vector<OLE_COLOR>{kShadow, kShadow, kHighlight, kHighlight, 0x123456}));
-}
 
-TEST_F(LayoutTest, RightHandEndsAndTheEditFieldFollowTheWidth) {
-    host().UserControl().SetWidth(3000);
-    EXPECT_EQ(
-        (std::vector<float>{Line(kOuterTop).X2(), Line(kInnerTop).X2(), Line(kInnerBottom).X2(),
-                            Line(kOuterBottom).X2(), Line(kInnerRight).X1(), Line(kInnerRight).X2(),
-                            Line(kOuterRight).X1(), Line(kOuterRight).X2()}),
-        (std::vector<float>{2985, 2970, 2985, 3000, 2970, 2970, 2985, 2985}));
-    // 3000 - 315 twips: 179 pixels, ending where the button begins.
-    EXPECT_EQ(EditWidth(host()), 179);
-    EXPECT_EQ(DrawnButton(), (RECT{182, 2, 198, 19}));
-    // Left ends are not the layout's business.
-    EXPECT_EQ(Line(kOuterLeft).X1(), 0);
-}
-
-TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
+    // An appearance without a name keeps the lines and the button, but follows the width.
     control().Appearance(lbFlat);
     ClearLog();
     control().Appearance(static_cast<typAppearance>(7));
@@ -66,7 +51,6 @@ TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
     EXPECT_EQ(Describe(ControlDrawing()),
               (std::vector<std::string>{"Fill(64,1,80,20 #ffffff)", "Fill(64,1,80,20 #c0c0c0)",
                                         "Edge(64,1,80,20 5/15)", "Blt(68,9 8x5 from 0,0)"}));
-
     host().UserControl().SetWidth(1500);
     EXPECT_EQ(Line(kOuterBottom).X2(), 1500);
     EXPECT_EQ(DrawnButton(), (RECT{64, 1, 80, 20}));
@@ -75,7 +59,19 @@ TEST_F(LayoutTest, AnUnnamedAppearanceKeepsLinesAndButtonButFollowsTheWidth) {
 // Placed by a host that keeps its size exactly as put: below the minimum width the control is
 // widened and laid out for it, the height is always put back to one row, and a width between
 // pixels rounds the button ties to even.
-TEST_F(LayoutTest, AnExactSizeIsWidenedToTheMinimumAndCutToOneRow) {
+TEST_F(LayoutTest, TheRightHandEndsFollowTheWidthAndAnExactSizeIsWidenedAndCutToOneRow) {
+    host().UserControl().SetWidth(3000);
+    EXPECT_EQ(
+        (std::vector<float>{Line(kOuterTop).X2(), Line(kInnerTop).X2(), Line(kInnerBottom).X2(),
+                            Line(kOuterBottom).X2(), Line(kInnerRight).X1(), Line(kInnerRight).X2(),
+                            Line(kOuterRight).X1(), Line(kOuterRight).X2()}),
+        (std::vector<float>{2985, 2970, 2985, 3000, 2970, 2970, 2985, 2985}));
+    // 3000 - 315 twips: 179 pixels, ending where the button begins.
+    EXPECT_EQ(EditWidth(host()), 179);
+    EXPECT_EQ(DrawnButton(), (RECT{182, 2, 198, 19}));
+    // Left ends are not the layout's business.
+    EXPECT_EQ(Line(kOuterLeft).X1(), 0);
+
     PlaceExactly(389, 315);
     EXPECT_EQ(host().UserControl().WidthPuts(), (std::vector<float>{390}));
     EXPECT_TRUE(host().UserControl().HeightPuts().empty());

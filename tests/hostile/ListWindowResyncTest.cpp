@@ -74,46 +74,49 @@ TEST(ListWindowResync, TheNextUseBringsTheWindowBackInStepWithoutAnotherReport) 
 
 // A failure that cuts a fill short after the old rows are gone takes the committed row with
 // them: opening the list or pressing Escape afterwards finds no row to restore that is not
-// there any more.
-class CommittedRowAfterAFailedFill : public ::testing::Test {
-protected:
-    void SetUp() override {
+// there any more. Each fill gives one report and leaves its rows, in the table and the window.
+TEST(CommittedRowAfterAFailedFill, OpeningAndEscapeFindNoRowThatIsGone) {
+    const struct {
+        const char* name;
+        std::function<void(SimControl&)> fill;
+        std::int32_t count;
+    } fills[] = {
+        {"a failed recordset fill",
+         [](SimControl& s) {
+             s.control().FillComboBoxMultiColumnRecordset(Variant(std::int16_t{5}));
+         },
+         0},
+        {"a failed AddList",
+         [](SimControl& s) {
+             s.world().FailNext(kSetCount, kFailure);
+             s.control().AddList("x;y");
+         },
+         2},
+        {"a failed AddList without a whole row",
+         [](SimControl& s) {
+             s.control().ColumnCount(2);
+             s.world().FailNext("ListBox.Clear", kFailure);
+             s.control().AddList("x");
+         },
+         0},
+    };
+    for (const auto& f : fills) {
+        SCOPED_TRACE(f.name);
+        SimControl s;
         s.Fill(1, "1500", "a;b;c;d");
         s.control().ListIndex(3);  // the list's click commits row 3
         ASSERT_EQ(s.control().Text(), "d");
         s.world().ClearMessageBoxes();
-    }
-    // The fill's one report and the rows it left; then no report when the list is opened and
-    // closed.
-    void ExpectOneReportThenNoneWhenOpenedAndClosed(std::int32_t count) {
+        f.fill(s);
         ASSERT_EQ((std::tuple{s.world().MessageBoxes().size(), s.control().ListCount()}),
-                  (std::tuple{1u, count}));
+                  (std::tuple{1u, f.count}));
         s.world().ClearMessageBoxes();
         s.control().ShowDropDown();
         s.user().PressKey(vbKeyEscape);
         EXPECT_TRUE(s.world().MessageBoxes().empty()) << s.world().MessageBoxes().front().prompt;
-        EXPECT_FALSE(s.control().ComboBoxIsOpen());
+        EXPECT_EQ((std::tuple{s.control().ComboBoxIsOpen(), s.ListState().count}),
+                  (std::tuple{false, f.count}));
     }
-    SimControl s;
-};
-
-TEST_F(CommittedRowAfterAFailedFill, AFailedRecordsetFill) {
-    s.control().FillComboBoxMultiColumnRecordset(Variant(std::int16_t{5}));
-    ExpectOneReportThenNoneWhenOpenedAndClosed(0);
-}
-
-TEST_F(CommittedRowAfterAFailedFill, AFailedAddList) {
-    s.world().FailNext(kSetCount, kFailure);
-    s.control().AddList("x;y");
-    ExpectOneReportThenNoneWhenOpenedAndClosed(2);
-    EXPECT_EQ(s.ListState().count, 2);
-}
-
-TEST_F(CommittedRowAfterAFailedFill, AFailedAddListWithoutAWholeRow) {
-    s.control().ColumnCount(2);
-    s.world().FailNext("ListBox.Clear", kFailure);
-    s.control().AddList("x");
-    ExpectOneReportThenNoneWhenOpenedAndClosed(0);
 }
 
 // A list created before the component was started on the thread is no data-less list: it

@@ -33,6 +33,14 @@ LONG_PTR ProcOf(HWND hWnd) {
 const LONG_PTR kRecorder = reinterpret_cast<LONG_PTR>(&RecordingFormProc);
 const LONG_PTR kWatcher = reinterpret_cast<LONG_PTR>(&FormWindowProc);
 
+// A host's subclass of the form: it answers a message of its own itself.
+constexpr UINT kHostsOwnMessage = 0x8001;
+thread_local WNDPROC gHostReplaced = nullptr;
+LRESULT HostFormProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == kHostsOwnMessage) return 7;
+    return CallWindowProc(gHostReplaced, hWnd, uMsg, wParam, lParam);
+}
+
 class FormWatcherTest : public ControlOnForm {
 protected:
     FormWatcherTest() {
@@ -70,7 +78,7 @@ protected:
     sim::Form other_{world(), {.left = 700}};
 };
 
-TEST_F(FormWatcherTest, WatchesOnlyTheFormItWasPutOn) {
+TEST_F(FormWatcherTest, WatchesOnlyItsFormAndLeavesItToAHostsSubclassAnotherListOrItself) {
     SetDropDownOwner(&control());
     SubclassForm(form().Hwnd());
     SubclassForm(form().Hwnd());    // a second start must not make the watcher its own successor
@@ -88,9 +96,46 @@ TEST_F(FormWatcherTest, WatchesOnlyTheFormItWasPutOn) {
     UnsubclassForm(other_.Hwnd());
     UnsubclassForm(other_.Hwnd());
     EXPECT_EQ(ProcOf(other_.Hwnd()), kRecorder);
+
+    // A subclass that the host puts on the form while the list is open stays in the form's chain
+    // when the list closes. Taken off again the classic way, by putting back what it replaced, it
+    // leaves the form working when the list opens once more.
+    const HWND f = form().Hwnd();
+    ASSERT_TRUE(Open());
+    gHostReplaced = reinterpret_cast<WNDPROC>(
+        SetWindowLong(f, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&HostFormProc)));
+    control().HideListBox(AfterHide::FocusEditField);
+    EXPECT_EQ(SendMessage(f, kHostsOwnMessage, 0, 0), 7);
+    SetWindowLong(f, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(gHostReplaced));
+    ASSERT_TRUE(Open());
+    SendMessage(f, WM_SETTEXT, 0, 0);
+    control().HideListBox(AfterHide::FocusEditField);
+    EXPECT_EQ(ProcOf(f), kRecorder);
+    EXPECT_EQ(MessagesTo(f), std::vector<UINT>{WM_SETTEXT});
+
+    // The host opens another control's list while this one's is open; this one's closes as the
+    // focus leaves it, and the watcher goes on working for the other.
+    struct OtherList final : DropDownOwner {
+        int closed = 0;
+        void CloseDropDown() override { ++closed; }
+    } other;
+    ASSERT_TRUE(Open());
+    SetDropDownOwner(&other);
+    control().HideListBox(AfterHide::FocusEditField);
+    user().ClickOnForm(form(), 3000, 3000, 1);
+    EXPECT_EQ(other.closed, 1);
+    ForgetDropDownOwner(&other);
+
+    ASSERT_TRUE(Open());
+    world().FailNext("SetParent", 5);  // the closing at the control's end fails half-way
+    gControl = nullptr;
+    form().RemoveControl(host());
+    EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder);
+    user().ClickOnForm(form(), 3000, 3000, 1);
+    EXPECT_GT(std::ranges::count(MessagesTo(form().Hwnd()), WM_LBUTTONDOWN), 0);
 }
 
-TEST_F(FormWatcherTest, PressesAndDeactivationCloseTheListAndStillReachTheForm) {
+TEST_F(FormWatcherTest, PressesDeactivationAndDestructionCloseTheListAndStillReachTheForm) {
     const std::vector<std::pair<UINT, std::function<void()>>> actions = {
         {WM_LBUTTONDOWN, [&] { user().ClickOnForm(form(), 3000, 3000, 1); }},
         {WM_RBUTTONDOWN, [&] { user().ClickOnForm(form(), 3000, 3000, 2); }},
@@ -108,9 +153,7 @@ TEST_F(FormWatcherTest, PressesAndDeactivationCloseTheListAndStillReachTheForm) 
         const std::vector<UINT> seen = MessagesTo(form().Hwnd());
         EXPECT_NE(std::find(seen.begin(), seen.end(), message), seen.end()) << message;
     }
-}
-
-TEST_F(FormWatcherTest, DestroyingTheFormClosesTheListFirst) {
+    // Destroying the form closes the list first.
     ASSERT_TRUE(Open());
     user().DestroyForm(form());
     const auto destroy = std::find_if(gFormLog.begin(), gFormLog.end(), [&](const auto& m) {
@@ -118,57 +161,6 @@ TEST_F(FormWatcherTest, DestroyingTheFormClosesTheListFirst) {
     });
     ASSERT_NE(destroy, gFormLog.end());
     EXPECT_FALSE(destroy->listOpen);
-}
-
-// A host's subclass of the form: it answers a message of its own itself.
-constexpr UINT kHostsOwnMessage = 0x8001;
-thread_local WNDPROC gHostReplaced = nullptr;
-LRESULT HostFormProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (uMsg == kHostsOwnMessage) return 7;
-    return CallWindowProc(gHostReplaced, hWnd, uMsg, wParam, lParam);
-}
-
-// A subclass that the host puts on the form while the list is open stays in the form's chain
-// when the list closes. Taken off again the classic way, by putting back what it replaced, it
-// leaves the form working when the list opens once more.
-TEST_F(FormWatcherTest, AHostsSubclassPutOnWhileTheListIsOpenStaysInTheFormsChain) {
-    const HWND f = form().Hwnd();
-    ASSERT_TRUE(Open());
-    gHostReplaced = reinterpret_cast<WNDPROC>(
-        SetWindowLong(f, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&HostFormProc)));
-    control().HideListBox(AfterHide::FocusEditField);
-    EXPECT_EQ(SendMessage(f, kHostsOwnMessage, 0, 0), 7);
-    SetWindowLong(f, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(gHostReplaced));
-    ASSERT_TRUE(Open());
-    SendMessage(f, WM_SETTEXT, 0, 0);
-    control().HideListBox(AfterHide::FocusEditField);
-    EXPECT_EQ(ProcOf(f), kRecorder);
-    EXPECT_EQ(MessagesTo(f), std::vector<UINT>{WM_SETTEXT});
-}
-
-// The host opens another control's list while this one's is open; this one's closes as the
-// focus leaves it, and the watcher goes on working for the other.
-TEST_F(FormWatcherTest, AListClosingWhileAnotherIsOpenLeavesTheWatcherToIt) {
-    struct OtherList final : DropDownOwner {
-        int closed = 0;
-        void CloseDropDown() override { ++closed; }
-    } other;
-    ASSERT_TRUE(Open());
-    SetDropDownOwner(&other);
-    control().HideListBox(AfterHide::FocusEditField);
-    user().ClickOnForm(form(), 3000, 3000, 1);
-    EXPECT_EQ(other.closed, 1);
-    ForgetDropDownOwner(&other);
-}
-
-TEST_F(FormWatcherTest, AControlTakenOffTheFormWithItsListOpenLeavesTheFormToItself) {
-    ASSERT_TRUE(Open());
-    world().FailNext("SetParent", 5);  // the closing at the control's end fails half-way
-    gControl = nullptr;
-    form().RemoveControl(host());
-    EXPECT_EQ(ProcOf(form().Hwnd()), kRecorder);
-    user().ClickOnForm(form(), 3000, 3000, 1);
-    EXPECT_GT(std::ranges::count(MessagesTo(form().Hwnd()), WM_LBUTTONDOWN), 0);
 }
 
 }  // namespace

@@ -32,7 +32,9 @@ const LONG_PTR kControlRecorder = reinterpret_cast<LONG_PTR>(&RecordingProc);
 
 using CreationHookTest = ControlOnForm;
 
-TEST_F(CreationHookTest, TouchesNoOtherListBoxWhileRequestsInterleave) {
+// The hook touches no other list box while requests interleave; design mode installs no drawing
+// subclass.
+TEST_F(CreationHookTest, TouchesNoOtherListBoxAndNoneInDesignMode) {
     const HWND ownerA = CreateChild(form().Hwnd(), "SimWindow");
     const HWND ownerB = CreateChild(form().Hwnd(), "SimWindow");
     HookListBoxCreation(ownerA);
@@ -50,9 +52,7 @@ TEST_F(CreationHookTest, TouchesNoOtherListBoxWhileRequestsInterleave) {
     HookListBoxCreation(ownerC);
     sim::DestroyWindow(ownerC);
     EXPECT_EQ(world().Hooks().Count(), 0u);
-}
 
-TEST_F(CreationHookTest, DesignModeInstallsNoDrawingSubclass) {
     sim::Form designer(world(), {.ambient = sim::AmbientMode::Design});
     const HWND hWnd =
         designer
@@ -82,15 +82,14 @@ protected:
     LPARAM lastItem_ = 0;
 };
 
-TEST_F(DrawingSubclassTest, DrawsTheListsRowsAndPassesEverythingElseOn) {
+TEST_F(DrawingSubclassTest, DrawsTheListsRowsPassesEverythingElseOnAndEndsCleanly) {
     EXPECT_EQ(ControlFromWindow(host().Hwnd()), &control());
     EXPECT_EQ(SendDrawItem(host().EditHwnd()), 77);
     EXPECT_EQ(gReceived, (std::vector<std::pair<UINT, LPARAM>>{{WM_DRAWITEM, lastItem_}}));
     EXPECT_EQ(SendDrawItem(host().ListHwnd()), 1);
     EXPECT_EQ(gReceived.size(), 1u);
-}
 
-TEST_F(DrawingSubclassTest, EndingPutsTheProcedureBackOrKeepsAChainWhole) {
+    // Ending puts the procedure back, or keeps a chain whole.
     probe().UnsubclassControl();
     EXPECT_EQ(GetWindowLong(host().Hwnd(), GWL_WNDPROC), kControlRecorder);
     EXPECT_EQ(ControlFromWindow(host().Hwnd()), nullptr);

@@ -1,5 +1,6 @@
 // Drawing one row of the list, read from the simulator's drawing log.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/SimWindowApi.h"
@@ -13,11 +14,8 @@ namespace {
 constexpr COLORREF kSilver = 0xC0C0C0;
 constexpr RECT kRow{0, 30, 300, 45};
 
-struct Cell {
-    int left;
-    std::string text;
-    bool operator==(const Cell&) const = default;
-};
+// Where a cell's text begins, and the text.
+using Cell = std::pair<int, std::string>;
 
 class RowDrawingTest : public ControlOnForm {
 protected:
@@ -70,7 +68,7 @@ protected:
     HDC dc_ = GetDC(List());
 };
 
-TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
+TEST_F(RowDrawingTest, LaysOutCellsAndLinesHidesZeroWidthColumnsAndFitsTextsToTheRest) {
     Fill({{"a", "b", "c"}, {"x", "y", "z"}}, {40, 50, 60});
     Draw(1);
     EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "x"}, {44, "y"}, {95, "z"}}));
@@ -86,6 +84,33 @@ TEST_F(RowDrawingTest, LaysOutCellsAndLinesColumnByColumn) {
     EXPECT_EQ((std::tuple{fill.rect, fill.fillColor}), (std::tuple{kRow, 0xFFFFFFu}));
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(2).state.textColor, 0u);
     EXPECT_EQ(Ops(sim::DrawOp::DrawText).at(2).flags, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+
+    // Zero-width columns are hidden with their lines.
+    Fill({{"a", "hidden", "c", "d"}}, {40, 0, 60, 30});
+    Draw(0);
+    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {44, "c"}, {105, "d"}}));
+    EXPECT_EQ(LineXs(), (std::vector<int>{41, 103}));
+    control().ColumnCount(1);
+    Draw(0);
+    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}}));
+    EXPECT_TRUE(LineXs().empty());
+
+    // Cells are fitted to whole characters and long texts are cut.
+    std::string longText;
+    for (int i = 0; i < 600; ++i)
+        longText += "\xC3\xA9";  // 600 x e acute, two bytes each
+    const std::string first500 = longText.substr(0, 1000);
+    // Six-pixel characters: 20 - 2 pixels hold three; a column of 2 pixels holds none.
+    Fill({{"abcdef", "xyz", Variant::Null(), std::int32_t{7}, longText, longText}},
+         {20, 2, 30, 30, 3100, 100});
+    Draw(0);
+    EXPECT_EQ(Cells(),
+              (std::vector<Cell>{{3, "abc"}, {58, "7"}, {89, first500}, {3190, first500}}));
+    EXPECT_EQ(Ops(sim::DrawOp::MeasureText).at(4).text, first500);
+    // Nor does a column of one pixel.
+    Fill({{"a", "xyz", "b"}}, {20, 1, 30});
+    Draw(0);
+    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {26, "b"}}));
 }
 
 // With a search of any part of a row, each searched cell's match is drawn again on a tint of
@@ -108,7 +133,7 @@ TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
     Draw(0);
     EXPECT_EQ(marked(), (Texts{{"Finland", kWhite}, {"land", 0xE0C0C0}, {"Lapland", kWhite}}));
     const std::vector<Cell> cells = Cells();
-    EXPECT_GT(cells[1].left, cells[0].left);
+    EXPECT_GT(cells[1].first, cells[0].first);
 
     Draw(0, ODS_SELECTED);
     EXPECT_EQ(marked()[1], (std::pair<std::string, COLORREF>{"land", 0x9F3F3F}));
@@ -128,36 +153,7 @@ TEST_F(RowDrawingTest, MarksTheMatchesOfTheSearchedCellsOnATint) {
     EXPECT_EQ(marked().size(), 3u);
 }
 
-TEST_F(RowDrawingTest, HidesZeroWidthColumnsWithTheirLines) {
-    Fill({{"a", "hidden", "c", "d"}}, {40, 0, 60, 30});
-    Draw(0);
-    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {44, "c"}, {105, "d"}}));
-    EXPECT_EQ(LineXs(), (std::vector<int>{41, 103}));
-    control().ColumnCount(1);
-    Draw(0);
-    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}}));
-    EXPECT_TRUE(LineXs().empty());
-}
-
-TEST_F(RowDrawingTest, FitsCellsToWholeCharactersAndCutsLongTexts) {
-    std::string longText;
-    for (int i = 0; i < 600; ++i)
-        longText += "\xC3\xA9";  // 600 x e acute, two bytes each
-    const std::string first500 = longText.substr(0, 1000);
-    // Six-pixel characters: 20 - 2 pixels hold three; a column of 2 pixels holds none.
-    Fill({{"abcdef", "xyz", Variant::Null(), std::int32_t{7}, longText, longText}},
-         {20, 2, 30, 30, 3100, 100});
-    Draw(0);
-    EXPECT_EQ(Cells(),
-              (std::vector<Cell>{{3, "abc"}, {58, "7"}, {89, first500}, {3190, first500}}));
-    EXPECT_EQ(Ops(sim::DrawOp::MeasureText).at(4).text, first500);
-    // Nor does a column of one pixel.
-    Fill({{"a", "xyz", "b"}}, {20, 1, 30});
-    Draw(0);
-    EXPECT_EQ(Cells(), (std::vector<Cell>{{3, "a"}, {26, "b"}}));
-}
-
-TEST_F(RowDrawingTest, SelectedRowsAndSystemColours) {
+TEST_F(RowDrawingTest, SelectedRowsSystemColoursAndTheControlsBackgroundAgree) {
     Fill({{"a", "b"}}, {40, 40});
     // The row's fill, its last text and its line.
     const auto colours = [&] {
@@ -177,12 +173,9 @@ TEST_F(RowDrawingTest, SelectedRowsAndSystemColours) {
 
     Draw(static_cast<UINT>(-1), ODS_SELECTED);
     EXPECT_TRUE(world().Graphics().Log().empty());
-}
 
-// The host paints the control's background and the control draws its rows, each from the same
-// OLE colour: whatever bits the colour carries, both come out alike.
-TEST_F(RowDrawingTest, RowsAndTheControlsBackgroundShowOneColour) {
-    Fill({{"a"}}, {40});
+    // The host paints the control's background and the control draws its rows, each from the
+    // same OLE colour: whatever bits the colour carries, both come out alike.
     for (const auto colour : {0x00336699u, 0x80000005u, 0x12345678u}) {
         SCOPED_TRACE(colour);
         control().BackColorNormal(static_cast<OLE_COLOR>(colour));
@@ -192,7 +185,7 @@ TEST_F(RowDrawingTest, RowsAndTheControlsBackgroundShowOneColour) {
     }
 }
 
-TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBack) {
+TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBackEvenOnAFailure) {
     Fill({{"a", "b", "c"}, {"d", "e", "f"}}, {40, 40, 40});
     control().ColumnCount(5);
     control().ColumnWidths("600;600;600;600;600");
@@ -204,11 +197,8 @@ TEST_F(RowDrawingTest, LowersTheColumnCountAndGivesEverythingBack) {
     EXPECT_EQ((std::tuple{control().ColumnCount(), world().Graphics().Live(), after.bkColor,
                           after.textColor, after.pen, world().MessageBoxes().size()}),
               (std::tuple{3, before, saved.bkColor, saved.textColor, saved.pen, 0u}));
-}
 
-TEST_F(RowDrawingTest, AFailureGoesToTheReportAndLeavesNothingBehind) {
-    Fill({{"a", "b", "c"}}, {40, 50, 60});
-    const sim::GdiCounts before = world().Graphics().Live();
+    // A failure goes to the report and leaves nothing behind.
     world().FailNext("DrawText", vberr::InvalidProcedureCall, 1);
     EXPECT_EQ(Draw(0), 0);
     EXPECT_EQ(world().Graphics().Live(), before);

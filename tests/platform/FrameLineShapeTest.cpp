@@ -8,17 +8,10 @@
 namespace cp::test {
 namespace {
 
-class FrameLineShapeTest : public ::testing::Test {
-protected:
-    FrameLineShapeTest() {
-        line.OnChange([this](Erase erase) { repaints.push_back(erase); });
-    }
-
+TEST(FrameLineShape, StartsAsDesignedIsDrawnInPixelsAndRepaintsErasedOnEveryChange) {
     FrameLineShape line{design::kFrameLines[static_cast<std::size_t>(design::FrameLine::InnerTop)]};
     std::vector<Erase> repaints;
-};
-
-TEST_F(FrameLineShapeTest, StartsAsDesignedAndIsDrawnWithItsEndsInPixels) {
+    line.OnChange([&](Erase erase) { repaints.push_back(erase); });
     EXPECT_EQ(line.Name(), "linInnerTop");
     const auto pixels = line.Pixels();
     ASSERT_TRUE(pixels);
@@ -26,16 +19,14 @@ TEST_F(FrameLineShapeTest, StartsAsDesignedAndIsDrawnWithItsEndsInPixels) {
               (std::tuple{1, 1, 79, design::kWindowText}));
     line.SetX2(1222.5f);  // 81.5 pixels: ties go to the even pixel
     EXPECT_EQ(line.Pixels()->to.x, 82);
-}
 
-TEST_F(FrameLineShapeTest, EveryChangeRepaintsErasedAndAHiddenLineIsNotDrawn) {
+    // A hidden line is not drawn.
     line.SetVisible(false);
     EXPECT_FALSE(line.Pixels());
     line.SetVisible(false);  // no change, no repaint
     line.SetX1(30);
     line.SetBorderColor(0x123456);
-    EXPECT_EQ(repaints,
-              (std::vector<Erase>{Erase::Background, Erase::Background, Erase::Background}));
+    EXPECT_EQ(repaints, std::vector<Erase>(4, Erase::Background));
 }
 
 }  // namespace

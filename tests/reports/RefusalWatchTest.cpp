@@ -11,8 +11,9 @@ namespace cp {
 namespace {
 
 // In a form a refused value is a message and the put returns normally: only the watch of the
-// put that refused learns of it, not the put it runs inside, nor the next one.
-TEST(RefusalWatch, BelongsToTheInnermostPut) {
+// put that refused learns of it, not the put it runs inside, nor the next one. Outside a form
+// the refusal is a run-time error, which its watch sees as well.
+TEST(RefusalWatch, BelongsToTheInnermostPutAndSeesTheRefusalThatRaises) {
     sim::World world;
     const bool started = std::exchange(gblnStarted, true);
     const RefusalWatch outer;
@@ -25,16 +26,12 @@ TEST(RefusalWatch, BelongsToTheInnermostPut) {
     const RefusalWatch next;
     EXPECT_FALSE(next.Refused());
     EXPECT_EQ(world.MessageBoxes().size(), 1u);
-    gblnStarted = started;
-}
 
-// Outside a form the refusal is a run-time error, which its watch sees as well.
-TEST(RefusalWatch, SeesTheRefusalThatRaises) {
-    const bool started = std::exchange(gblnStarted, false);
-    const RefusalWatch watch;
+    gblnStarted = false;
+    const RefusalWatch raised;
     EXPECT_THROW(PropertyValueReport(775, "The number of columns must be 1 or more."),
                  RuntimeError);
-    EXPECT_TRUE(watch.Refused());
+    EXPECT_TRUE(raised.Refused());
     gblnStarted = started;
 }
 

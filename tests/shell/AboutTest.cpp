@@ -11,7 +11,7 @@
 namespace cp::test {
 namespace {
 
-TEST(About, TheHostsAboutCommandShowsTheSameBoxEachTime) {
+TEST(About, TheHostsAboutCommandShowsTheSameBoxEachTimeOrFailsToTheCaller) {
     SimControl s;
     sim::ShownForms().clear();
     std::vector<Variant> none;
@@ -22,6 +22,9 @@ TEST(About, TheHostsAboutCommandShowsTheSameBoxEachTime) {
     EXPECT_EQ(sim::ShownForms()[1].name, sim::ShownForms()[0].name);
     EXPECT_EQ(sim::ShownForms()[1].showsOfThisForm, sim::ShownForms()[0].showsOfThisForm + 1);
     EXPECT_TRUE(s.world().MessageBoxes().empty());
+    // A failure to show it reaches the caller.
+    s.world().FailNext("ShowModalForm", vberr::OutOfMemory);
+    EXPECT_EQ(ErrorOf([&] { s.control().About(); }), vberr::OutOfMemory);
 }
 
 // Each picture fills its place at the fixed 15 twips per pixel.
@@ -35,13 +38,6 @@ TEST(About, EachPictureHasThePixelsOfItsPlace) {
         EXPECT_EQ(p.width * 15, static_cast<int>(child.width));
         EXPECT_EQ(p.height * 15, static_cast<int>(child.height));
     }
-}
-
-TEST(About, AFailureToShowTheBoxReachesTheCaller) {
-    SimControl s;
-    s.world().FailNext("ShowModalForm", vberr::OutOfMemory);
-    EXPECT_EQ(ErrorOf([&] { s.control().About(); }), vberr::OutOfMemory)
-        << "the failure reaches the caller";
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ std::string LongText(int n) {
     return std::string(300, static_cast<char>('a' + (n & 15))) + std::to_string(n);
 }
 
-TEST(CellTable, RemovalsKeepTheOtherRowsAndGiveTheirTextsBack) {
+TEST(CellTable, RemovalsKeepTheOtherRowsAndGiveTheirTextsAndObjectsBack) {
     RowsAgainstTexts rows(2);
     for (int n = 0; n < 4000; ++n)
         ASSERT_TRUE(rows.Append({std::to_string(n), LongText(n)}));
@@ -148,9 +148,8 @@ TEST(CellTable, RemovalsKeepTheOtherRowsAndGiveTheirTextsBack) {
     rows.ExpectSame();
     // The texts of the rows gone went with a rewrite of the store on the way.
     EXPECT_LT(rows.Cells().MemoryBytes(), full / 3);
-}
 
-TEST(CellTable, AnObjectGoesWithItsRow) {
+    // An object goes with its row.
     const auto held = std::make_shared<Held>();
     VariantArray items({1, 3});
     items.At(0, 0) = Variant(std::shared_ptr<Object>(held));

@@ -132,7 +132,14 @@ char32_t DottedUpper(char32_t c) {
     return sim::UpperCaseChar(c);
 }
 
-TEST(IndexLocale, ANewUpperCaseOrSeparatorOrdersTheTextsAnew) {
+TEST(IndexLocale, ANewUpperCaseOrSeparatorOrdersTheTextsAnewAndLongTextsFail) {
+    // A text beyond a sixteen-bit count fails, even on an empty table.
+    PrefixIndex empty;
+    const std::string longest(32767, 'x');
+    EXPECT_EQ(OutcomeOf([&] { return empty.Find(CellTable(), 0, longest); }), (Outcome{-1, 0}));
+    EXPECT_EQ(OutcomeOf([&] { return empty.Find(CellTable(), 0, longest + "é"); }),
+              (Outcome{-1, vberr::Overflow}));
+
     SimulatedUpperCase upperCase;
     VariantArray table({1, 6});
     const Variant entries[] = {Variant("Ivy"), Variant("ivy"), Variant("µm"),
@@ -153,14 +160,6 @@ TEST(IndexLocale, ANewUpperCaseOrSeparatorOrdersTheTextsAnew) {
     EXPECT_EQ(index.Find(CellTable(table), 6, "i"), 1);   // İ: only the dotted i
     EXPECT_EQ(index.Find(CellTable(table), 6, "1,"), 4);  // 1.5 reads 1,5 now and comes first
     SetLocale(before);
-}
-
-TEST(IndexedSearch, ATextBeyondASixteenBitCountFailsEvenOnAnEmptyTable) {
-    PrefixIndex index;
-    const std::string longest(32767, 'x');
-    EXPECT_EQ(OutcomeOf([&] { return index.Find(CellTable(), 0, longest); }), (Outcome{-1, 0}));
-    EXPECT_EQ(OutcomeOf([&] { return index.Find(CellTable(), 0, longest + "é"); }),
-              (Outcome{-1, vberr::Overflow}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/RuntimeError.h"
@@ -26,15 +27,8 @@ ItemTable Table(const std::vector<std::string>& texts, std::int32_t current, std
     return table;
 }
 
-struct Marks {
-    std::int32_t current;
-    std::int32_t committed;
-    std::int32_t hot;
-    friend bool operator==(const Marks&, const Marks&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const Marks& m) {
-        return out << "current " << m.current << ", committed " << m.committed << ", hot " << m.hot;
-    }
-};
+// The current, committed and hot rows.
+using Marks = std::tuple<std::int32_t, std::int32_t, std::int32_t>;
 
 Marks MarksOf(const ItemTable& table) {
     return {table.ListIndex(), table.CommittedIndex(), table.HotRow()};
@@ -47,7 +41,7 @@ std::vector<std::string> Texts(const ItemTable& table) {
     return texts;
 }
 
-TEST(ItemTableRows, ARemovalMovesTheMarksWithTheRows) {
+TEST(ItemTableRows, ARemovalMovesTheMarksWithTheRowsAndARefusedOneLeavesTheSearchesRight) {
     struct Case {
         std::int32_t removed;
         CommittedRow what;
@@ -75,12 +69,10 @@ TEST(ItemTableRows, ARemovalMovesTheMarksWithTheRows) {
         for (std::size_t r = 0; r < c.texts.size(); ++r)
             EXPECT_EQ(table.FindPrefix(c.texts[r]), static_cast<std::int32_t>(r));
     }
-}
 
-// The list window is told before the last row goes and after the later rows have moved up: a
-// list window that refuses leaves the last row in place, or the rows moved up over the removed
-// one with their old last place still counted, and the searches find each row where it is.
-TEST(ItemTableRows, AListWindowThatRefusesARemovalLeavesTheSearchesRight) {
+    // The list window is told before the last row goes and after the later rows have moved up: a
+    // list window that refuses leaves the last row in place, or the rows moved up over the removed
+    // one with their old last place still counted, and the searches find each row where it is.
     const auto refuse = [] { Raise(vberr::InvalidProcedureCall); };
     ItemTable last = Table({"a", "b", "c"}, -1, -1, -1);
     EXPECT_THROW(last.RemoveRow(2, refuse), RuntimeError);

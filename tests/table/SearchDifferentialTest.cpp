@@ -184,7 +184,7 @@ TEST(SearchSteps, ARemovalOrALocaleChangeDropsAnUnfinishedAnswer) {
 }
 
 // What a word is, and the texts that find no word.
-TEST(SearchRules, WordsStartAfterSpacesAndPunctuationAndSeparatorsStartNone) {
+TEST(SearchRules, WordsStartAfterSpacesAndPunctuationAndSearchColumnsAreDistinct) {
     const SimulatedUpperCase upper;
     VariantArray table({2, 4});
     const char* cells[] = {"Papua New Guinea", "PG", "Guinea-Bissau",           "GW",
@@ -203,6 +203,13 @@ TEST(SearchRules, WordsStartAfterSpacesAndPunctuationAndSeparatorsStartNone) {
         EXPECT_EQ(find(text), rows) << '"' << text << '"';
     // A text far longer than any entry finds nothing, quickly.
     EXPECT_EQ(find(std::string(100000, 'a')), (std::vector<std::int32_t>{}));
+    // The search columns are distinct columns of the table.
+    using Columns = std::vector<std::int16_t>;
+    EXPECT_EQ(ParseSearchColumns("0;2", 3), (Columns{0, 2}));
+    EXPECT_EQ(ParseSearchColumns("2;0", 3), (Columns{2, 0}));
+    for (const char* bad : {"", "3", "0;0", "0;", ";0", "-1", "a", "0;;1", " 1", "1 ", "99999"})
+        EXPECT_EQ(ParseSearchColumns(bad, 3), std::nullopt) << bad;
+    EXPECT_EQ(SearchColumnsText({2, 0}), "2;0");
 }
 
 // Texts longer than the bytes the word starts are sorted by, and places in the last bytes of
@@ -226,15 +233,6 @@ TEST(SearchDifferential, LongTextsAndTheLastPlacesAreFound) {
                 << static_cast<int>(mode) << " \"" << text << "\"";
         }
     }
-}
-
-TEST(SearchRules, SearchColumnsAreDistinctColumnsOfTheTable) {
-    using Columns = std::vector<std::int16_t>;
-    EXPECT_EQ(ParseSearchColumns("0;2", 3), (Columns{0, 2}));
-    EXPECT_EQ(ParseSearchColumns("2;0", 3), (Columns{2, 0}));
-    for (const char* bad : {"", "3", "0;0", "0;", ";0", "-1", "a", "0;;1", " 1", "1 ", "99999"})
-        EXPECT_EQ(ParseSearchColumns(bad, 3), std::nullopt) << bad;
-    EXPECT_EQ(SearchColumnsText({2, 0}), "2;0");
 }
 
 }  // namespace
