@@ -47,19 +47,6 @@ std::string Colors(IDispatch* control) {
     return GetText(control, L"BackColorNormal") + " " + GetText(control, L"ForeColorNormal");
 }
 
-std::string Stored(MemoryBag& bag, const wchar_t* key) {
-    const auto found = bag.values.find(key);
-    if (found == bag.values.end()) return "none";
-    Var text;
-    if (FAILED(::VariantChangeType(&text.v, &found->second, 0, VT_BSTR))) return "?";
-    return win32::Narrow(V_BSTR(&text.v));
-}
-
-// A control with two rows, active in place in `form` with the focus in its edit field.
-ComPtr<IDispatch> ActiveControl(InPlaceSite& form) {
-    return ActiveControl(form, L"first;second");
-}
-
 // The user types "s", then presses Alt+Down, then clicks the drop-down button; what each left:
 // the text and whether the list is open ("second True").
 Texts PlayUser(IDispatch* control, const InPlaceSite& form) {
@@ -96,7 +83,7 @@ TEST(Ambient, ADeadUserInterfaceTakesNoInputUntilTheContainerRevivesIt) {
     bool dead = true;
     InPlaceSite form;
     form.ambient = AmbientUIDead(dead);
-    ComPtr<IDispatch> control = ActiveControl(form);
+    ComPtr<IDispatch> control = ActiveControl(form, L"first;second");
     EXPECT_EQ(PlayUser(control.Get(), form), Texts(3, " False"));
 
     dead = false;
@@ -128,12 +115,12 @@ TEST(Ambient, TheContainersColorsShowUntilTheHostSetsTheControlsOwn) {
     ::LONG fore = 0x00FF00;
     InPlaceSite form;
     form.ambient = AmbientColors(back, fore);
-    ComPtr<IDispatch> control = ActiveControl(form);
+    ComPtr<IDispatch> control = ActiveControl(form, L"first;second");
     EXPECT_EQ(Colors(control.Get()), "255 65280");
     EXPECT_EQ(As<IPersistStreamInit>(control.Get())->IsDirty(), S_FALSE);
     MemoryBag bag;
     ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&bag, TRUE, TRUE), S_OK);
-    EXPECT_EQ(Stored(bag, L"BackColorNormal") + " " + Stored(bag, L"ForeColorNormal"), "none none")
+    EXPECT_EQ(bag.values.count(L"BackColorNormal") + bag.values.count(L"ForeColorNormal"), 0u)
         << "the defaults are not stored";
     EXPECT_EQ(Colors(control.Get()), "255 65280") << "the save leaves the container's showing";
 
@@ -174,7 +161,7 @@ TEST(Ambient, AnAmbientThatFailsOrIsOfTheWrongTypeLeavesAWorkingControl) {
     for (const auto& answer : BadAmbientAnswers()) {
         InPlaceSite form;
         form.ambient = answer;
-        ComPtr<IDispatch> control = ActiveControl(form);
+        ComPtr<IDispatch> control = ActiveControl(form, L"first;second");
         EXPECT_EQ(FontOf(control.Get()), system) << "as made";
         As<IOleControl>(control.Get())->OnAmbientPropertyChange(DISPID_UNKNOWN);
         EXPECT_EQ(FontOf(control.Get()), system) << "after the ambients' change";

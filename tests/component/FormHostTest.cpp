@@ -176,17 +176,13 @@ TEST(FormHost, DataBindingHearsEveryChangeInOrderAndMayRefuseOneOfValue) {
 // and loads back from it, and follows the container into run mode when its ambient changes.
 TEST(FormHost, AFormDesignerSavesAsAPropertyBagAndSwitchesToRunModeByAnAmbientChange) {
     MemoryBag bag;
-    {
-        InPlaceSite designer;
-        designer.userMode = false;
-        ComPtr<IDispatch> control = CreateControl(&designer);
-        ASSERT_EQ(As<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
-        PutOk(control.Get(), L"ListRows", Var(short{12}).v);
-        ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Save(&bag, TRUE, FALSE), S_OK);
-        Close(control.Get());
-    }
     InPlaceSite form;
     form.userMode = false;
+    ComPtr<IDispatch> designed = CreateControl(&form);
+    ASSERT_EQ(As<IPersistStreamInit>(designed.Get())->InitNew(), S_OK);
+    PutOk(designed.Get(), L"ListRows", Var(short{12}).v);
+    ASSERT_EQ(As<IPersistPropertyBag>(designed.Get())->Save(&bag, TRUE, FALSE), S_OK);
+    Close(designed.Get());
     ComPtr<IDispatch> control = CreateControl(&form);
     ASSERT_EQ(As<IPersistPropertyBag>(control.Get())->Load(&bag, &bag), S_OK);
     Fill(control.Get(), L"", L"one;two;three");

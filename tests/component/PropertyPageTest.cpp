@@ -148,7 +148,7 @@ protected:
     HWND window = nullptr;  // the page's window
 };
 
-TEST_F(PropertyPages, ThePageAppliesTheChangedSettingsThroughTheControl) {
+TEST_F(PropertyPages, ThePageAppliesTheChangedSettingsKeepsTheFramesKeysAndRefusesBadValues) {
     ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
     ASSERT_TRUE(page && window);
     EXPECT_EQ(Shown({L"ListRows", L"ListWidth", L"Appearance"}), (Texts{"8", "-1", "2 - lb3D"}));
@@ -170,15 +170,10 @@ TEST_F(PropertyPages, ThePageAppliesTheChangedSettingsThroughTheControl) {
     EXPECT_EQ(heard.log, (Texts{"Changed(ListRows)", "Changed(Appearance)", "Changed(Locked)"}))
         << "one change each, in the page's order";
     EXPECT_EQ(page->IsPageDirty(), S_FALSE);
-    ClosePage(page.Get());
-}
 
-// The frame around the page keeps its own keys: Enter and Escape for its buttons, Alt for its
-// mnemonics, Tab out of the page's last field to its own buttons. Tab between the page's
-// fields is the page's.
-TEST_F(PropertyPages, TheFrameAroundThePageKeepsItsOwnKeys) {
-    ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
-    ASSERT_TRUE(page && window);
+    // The frame around the page keeps its own keys: Enter and Escape for its buttons, Alt for
+    // its mnemonics, Tab out of the page's last field to its own buttons. Tab between the
+    // page's fields is the page's.
     const auto offer = [&](const wchar_t* label, UINT message, WPARAM key) {
         HWND field = FieldOf(window, label);
         ::SetFocus(field);
@@ -192,15 +187,11 @@ TEST_F(PropertyPages, TheFrameAroundThePageKeepsItsOwnKeys) {
             offer(L"ColumnCount", WM_KEYDOWN, VK_TAB)}),
         (std::vector<HRESULT>{S_FALSE, S_FALSE, S_FALSE, S_FALSE, S_OK}));
     EXPECT_EQ(::GetFocus(), FieldOf(window, L"ColumnWidths"));
-    ClosePage(page.Get());
-}
 
-// The control's own message for a value out of range, the control's error for any other
-// refusal: the value stays unapplied, unheard by bound fields, in the dirty page, and the
-// settings before it are applied.
-TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
-    ComPtr<IPropertyPage2> page = OpenPage({control.Get()});
-    ASSERT_TRUE(page && window);
+    // The control's own message for a value out of range, the control's error for any other
+    // refusal: the value stays unapplied, unheard by bound fields, in the dirty page, and the
+    // settings before it are applied.
+    heard.log.clear();
     MessageBoxWatch boxes;
     // The field, what the user types into it, and the message that refuses it.
     for (const auto& [field, typed, message] :
@@ -230,7 +221,7 @@ TEST_F(PropertyPages, ARefusedValueIsNotAppliedAndKeepsThePageDirty) {
     TypeInto(FieldOf(window, L"ListRows"), L"1");
     boxes.Clear();
     EXPECT_EQ(page->Apply(), E_FAIL);
-    EXPECT_EQ(Held(control.Get(), {L"ColumnCount", L"ListRows"}), (Texts{"3", "8"}));
+    EXPECT_EQ(Held(control.Get(), {L"ColumnCount", L"ListRows"}), (Texts{"3", "12"}));
     EXPECT_EQ(::GetFocus(), FieldOf(window, L"ListRows"));
     TypeInto(FieldOf(window, L"ListRows"), L"2");
     EXPECT_EQ(page->Apply(), S_OK);
@@ -280,7 +271,7 @@ std::string DisplayString(IPerPropertyBrowsing* browsing, DISPID id) {
                     "<none>");
 }
 
-TEST_F(PropertyPages, APropertyBrowserOffersTheNamedValuesOfTheEnumeratedProperties) {
+TEST_F(PropertyPages, APropertyBrowserOffersTheNamedValuesAndGetsTheStandardFailures) {
     ComPtr<IPerPropertyBrowsing> browsing = As<IPerPropertyBrowsing>(control.Get());
     ASSERT_TRUE(browsing);
     const DISPID appearance = iface::dispid::Appearance;
@@ -319,13 +310,9 @@ TEST_F(PropertyPages, APropertyBrowserOffersTheNamedValuesOfTheEnumeratedPropert
     EXPECT_EQ(page, kStockFontPage);
     EXPECT_EQ(browsing->MapPropertyToPage(iface::dispid::Text, &page), PERPROP_E_NOPAGEAVAILABLE);
     EXPECT_EQ(page, CLSID_NULL);
-}
 
-// A property without names, one the control does not have, and pointers to nothing: every
-// [out] parameter is set whatever the answer.
-TEST_F(PropertyPages, APropertyBrowserGetsTheStandardFailures) {
-    ComPtr<IPerPropertyBrowsing> browsing = As<IPerPropertyBrowsing>(control.Get());
-    ASSERT_TRUE(browsing);
+    // A property without names, one the control does not have, and pointers to nothing: every
+    // [out] parameter is set whatever the answer.
     for (const auto& [id, expected] : {std::pair{DISPID{iface::dispid::ListRows}, E_NOTIMPL},
                                        std::pair{DISPID{12345}, DISP_E_MEMBERNOTFOUND}}) {
         const std::string label = "dispid " + std::to_string(id);
@@ -341,11 +328,10 @@ TEST_F(PropertyPages, APropertyBrowserGetsTheStandardFailures) {
         EXPECT_EQ(browsing->GetDisplayString(id, &text), expected) << label;
         EXPECT_EQ(text, nullptr) << label;
     }
-    CLSID page = kStockFontPage;
+    page = kStockFontPage;
     EXPECT_EQ(browsing->MapPropertyToPage(12345, &page), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(page, CLSID_NULL);
-    const DISPID appearance = iface::dispid::Appearance;
-    CADWORD cookies{};
+    cookies = {};
     EXPECT_EQ(browsing->GetPredefinedStrings(appearance, nullptr, &cookies), E_POINTER);
     EXPECT_EQ(browsing->GetPredefinedValue(appearance, 0, nullptr), E_POINTER);
     EXPECT_EQ(browsing->GetDisplayString(appearance, nullptr), E_POINTER);

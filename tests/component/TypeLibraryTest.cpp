@@ -161,33 +161,6 @@ TEST_F(TypeLibrary, IsTheLibraryOfTheInterfaceTable) {
               iface::Ids().typeLibraryHelp);
 }
 
-TEST_F(TypeLibrary, DualInterfaceHoldsEveryMemberInTheTablesOrder) {
-    ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
-    ComPtr<ITypeInfo> vtable = VTable();
-    ASSERT_TRUE(vtable);
-    // Dual, hidden, non-extensible and automation-compatible, over both halves.
-    const WORD flags = AttrOf(dispatch.Get()).wTypeFlags | AttrOf(vtable.Get()).wTypeFlags;
-    const WORD published = TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE |
-                           TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE;
-    EXPECT_EQ(flags & published, published);
-    ExpectMembers(vtable.Get(), iface::Members(), ResultAt::LastParameter);
-}
-
-// Data binding finds the bindable properties in the library: Value (the default binding) and
-// Text, both asking before a change; no other member.
-TEST_F(TypeLibrary, ValueAndTextAreTheBindableProperties) {
-    ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
-    constexpr WORD kBinding =
-        FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT | FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND;
-    const auto bound = Described(dispatch.Get(), [&](UINT, const FUNCDESC& f) {
-        const WORD flags = f.wFuncFlags & kBinding;
-        return flags == 0 ? "" : Name(dispatch.Get(), f.memid) + " " + std::to_string(flags);
-    });
-    const std::string text = "Text " + std::to_string(kBinding & ~FUNCFLAG_FDEFAULTBIND);
-    const std::string value = "Value " + std::to_string(kBinding);
-    EXPECT_EQ(bound, (Texts{text, text, value, value}));
-}
-
 // The name of the library that defines a parameter's type.
 std::string LibraryOf(ITypeInfo* info, const TYPEDESC& desc) {
     if (desc.vt == VT_PTR) return LibraryOf(info, *desc.lptdesc);
@@ -203,11 +176,31 @@ std::string LibraryOf(ITypeInfo* info, const TYPEDESC& desc) {
         [&](BSTR* name) { library->GetDocumentation(-1, name, nullptr, nullptr, nullptr); });
 }
 
-// Font is the standard font type of OLE Automation, read, set and set by reference, so that
-// property browsers offer their font dialog.
-TEST_F(TypeLibrary, FontIsTheStandardFontType) {
+TEST_F(TypeLibrary, DualInterfaceHoldsEveryMemberInTheTablesOrderWithTheBindingsAndTheFontType) {
+    ComPtr<ITypeInfo> dispatch = Info(iface::Ids().defaultInterface);
     ComPtr<ITypeInfo> vtable = VTable();
     ASSERT_TRUE(vtable);
+    // Dual, hidden, non-extensible and automation-compatible, over both halves.
+    const WORD flags = AttrOf(dispatch.Get()).wTypeFlags | AttrOf(vtable.Get()).wTypeFlags;
+    const WORD published = TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE |
+                           TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE;
+    EXPECT_EQ(flags & published, published);
+    ExpectMembers(vtable.Get(), iface::Members(), ResultAt::LastParameter);
+
+    // Data binding finds the bindable properties in the library: Value (the default binding)
+    // and Text, both asking before a change; no other member.
+    constexpr WORD kBinding =
+        FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT | FUNCFLAG_FDISPLAYBIND | FUNCFLAG_FDEFAULTBIND;
+    const auto bound = Described(dispatch.Get(), [&](UINT, const FUNCDESC& f) {
+        const WORD binding = f.wFuncFlags & kBinding;
+        return binding == 0 ? "" : Name(dispatch.Get(), f.memid) + " " + std::to_string(binding);
+    });
+    const std::string text = "Text " + std::to_string(kBinding & ~FUNCFLAG_FDEFAULTBIND);
+    const std::string value = "Value " + std::to_string(kBinding);
+    EXPECT_EQ(bound, (Texts{text, text, value, value}));
+
+    // Font is the standard font type of OLE Automation, read, set and set by reference, so that
+    // property browsers offer their font dialog.
     const auto fonts = Described(vtable.Get(), [&](UINT, const FUNCDESC& f) {
         if (f.memid != DISPID_FONT) return std::string();
         if (f.cParams != 1) return "Font with " + std::to_string(f.cParams) + " parameters";

@@ -155,7 +155,7 @@ TEST_F(AccessibleClient, TheOpenListReadsItsRowsAsTheyAreShown) {
     list->Release();
 }
 
-TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
+TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabelWithItsHeaderAsAThirdChild) {
     scene->control().Text("Land 3");
     ::IAccessible* combo = ObjectOf(scene->Window());
     ASSERT_NE(combo, nullptr);
@@ -164,10 +164,10 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
     EXPECT_EQ(Name(combo, CHILDID_SELF), L"Country:");
     EXPECT_EQ(Read([&](BSTR* b) { return combo->get_accValue(Child(CHILDID_SELF), b); }),
               L"Land 3");
-    ::IDispatch* list = nullptr;
-    EXPECT_EQ(combo->get_accChild(Child(2), &list), S_OK);
-    ASSERT_NE(list, nullptr);
-    list->Release();
+    ::IDispatch* listChild = nullptr;
+    EXPECT_EQ(combo->get_accChild(Child(2), &listChild), S_OK);
+    ASSERT_NE(listChild, nullptr);
+    listChild->Release();
 
     // The default action opens the list and closes it again.
     EXPECT_EQ(combo->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
@@ -179,14 +179,10 @@ TEST_F(AccessibleClient, TheControlIsAComboBoxNamedByItsLabel) {
     // A name the host gives wins over the label.
     scene->control().AccessibleName("Land of birth");
     EXPECT_EQ(Name(combo, CHILDID_SELF), L"Land of birth");
-    combo->Release();
-}
 
-TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerShownColumn) {
+    // The header is the control's third child, with a column header per shown column.
     scene->control().ColumnHeads(true);
     scene->control().ColumnCaptions("Country;Hidden;Code");
-    ::IAccessible* combo = ObjectOf(scene->Window());
-    ASSERT_NE(combo, nullptr);
     EXPECT_EQ(Children(combo), 3);
     ::IDispatch* dispatch = nullptr;
     ASSERT_EQ(combo->get_accChild(Child(3), &dispatch), S_OK);
@@ -205,10 +201,11 @@ TEST_F(AccessibleClient, TheHeaderIsTheControlsThirdChildWithAColumnHeaderPerSho
     EXPECT_EQ((std::vector{Name(header, 1), Name(header, 2)}),
               (std::vector<std::wstring>{L"Country", L"Code"}));
 
-    // Each caption stands above its column, in the band over the list's first row, and a
+    // Each caption stands above its column, in the band over the list's first shown row, and a
     // point there finds the caption, not a row.
     ::RECT firstRow{};
-    ::SendMessageW(scene->List(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&firstRow));
+    const LRESULT top = ::SendMessageW(scene->List(), LB_GETTOPINDEX, 0, 0);
+    ::SendMessageW(scene->List(), LB_GETITEMRECT, top, reinterpret_cast<LPARAM>(&firstRow));
     ::MapWindowPoints(scene->List(), nullptr, reinterpret_cast<::POINT*>(&firstRow), 2);
     long x = 0, y = 0, w = 0, h = 0;
     EXPECT_EQ(header->accLocation(&x, &y, &w, &h, Child(1)), S_OK);
