@@ -45,8 +45,12 @@ TEST_F(TypingScenario, ADeletionAfterACompletionSelectsTheSameRowWithoutCompleti
     EXPECT_EQ(Read(), (Reading{"apricot", 3, 4, 1, 1, false}));
 }
 
+// A key that moves finds no row and is left as it came, with no Change.
 TEST_F(TypingScenario, AnEmptyTableStillRaisesChange) {
     driver->FocusControl(control);
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Log(), (Events{"KeyDown(40,0)", "KeyUp(40,0)"}));
+    events.ClearLog();
     driver->TypeText("a");
 
     EXPECT_EQ(Read(), (Reading{"a", 1, 0, -1, -1, false}));
