@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/scenarios/ScenarioFixture.h"
@@ -52,17 +52,7 @@ protected:
         return static_cast<int>(MatchingRows(text).size());
     }
     // The list's count, its selected and top rows, and the current row of the table.
-    struct ListSeen {
-        int count = 0;
-        int selection = -1;
-        int top = 0;
-        std::int32_t listIndex = -1;
-        bool operator==(const ListSeen&) const = default;
-        friend void PrintTo(const ListSeen& s, std::ostream* os) {
-            *os << "count " << s.count << " selection " << s.selection << " top " << s.top
-                << " ListIndex " << s.listIndex;
-        }
-    };
+    using ListSeen = std::tuple<int, int, int, std::int32_t>;
     ListSeen LookAtList() {
         return {driver->ListWindowCount(control), driver->ListSelection(control),
                 driver->ListTopIndex(control), control.ListIndex()};

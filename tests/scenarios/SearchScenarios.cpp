@@ -3,7 +3,9 @@
 // reader reads them.
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "runtime/Conversions.h"
 #include "tests/scenarios/ScenarioFixture.h"
@@ -34,20 +36,9 @@ protected:
         control.ShowDropDown();
     }
 
-    // What the user sees: the text, the rows the list shows and the one selected in it.
-    struct Seen {
-        std::string text;
-        std::vector<std::string> rows;
-        int selection = -1;
-        std::int32_t listIndex = -1;
-        bool operator==(const Seen&) const = default;
-        friend void PrintTo(const Seen& seen, std::ostream* os) {
-            *os << "\"" << seen.text << "\" rows";
-            for (const std::string& row : seen.rows)
-                *os << " [" << row << "]";
-            *os << " selection " << seen.selection << " ListIndex " << seen.listIndex;
-        }
-    };
+    // What the user sees: the text, the rows the list shows, the one selected in it and
+    // ListIndex.
+    using Seen = std::tuple<std::string, std::vector<std::string>, int, std::int32_t>;
     // The ten rows, as the list shows them unfiltered.
     static std::vector<std::string> AllRows() {
         return {"Finland, FI",     "France, FR",      "Germany, DE",          "Iceland, IS",
