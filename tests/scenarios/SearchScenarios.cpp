@@ -93,7 +93,7 @@ TEST_F(SearchScenario, WordStartFindsAWordInsideTheNameWithoutCompletingTheText)
     EXPECT_EQ((std::tuple{Text(), CStr(control.Value())}), (std::tuple{"Papua New Guinea", "PG"}));
 }
 
-TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumn) {
+TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumnAndThePrefixModeFiltersToo) {
     OpenFiltered(1, "1;0");
     driver->TypeText("ch");
     EXPECT_EQ(Look(), (Seen{"ch", {"Switzerland, CH"}, 0, 8}));
@@ -103,10 +103,11 @@ TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumn) {
     driver->PressKey(vbKeyBack);
     driver->TypeText("f");
     EXPECT_EQ(Look(), (Seen{"f", {"Finland, FI", "France, FR"}, 0, 0}));
-}
 
-TEST_F(SearchScenario, ThePrefixModeFiltersToo) {
-    OpenFiltered(0, "0");
+    // The prefix mode filters too.
+    control.MatchMode(0);
+    control.SearchColumns("0");
+    driver->SelectText(0, 1);
     driver->TypeText("f");
     EXPECT_EQ(Look(), (Seen{"Finland", {"Finland, FI", "France, FR"}, 0, 0}));
 
