@@ -7,7 +7,7 @@ namespace {
 
 using CommitScenario = ControlScenario;
 
-TEST_F(CommitScenario, FocusLossCommitsTheRowOfATypedPrefixAndNoRowForAnEmptiedText) {
+TEST_F(CommitScenario, FocusLossCommitsATypedPrefixsRowNoRowForAnEmptiedTextAndNothingForOther) {
     Start({"Apple", "apricot"});
     // The caret stands before the "p", so typing the "a" selects the row but does not complete.
     driver->TypeText("p");
@@ -29,10 +29,8 @@ TEST_F(CommitScenario, FocusLossCommitsTheRowOfATypedPrefixAndNoRowForAnEmptiedT
     EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, false}));
     EXPECT_EQ((std::tuple{control.Value().IsNull(), Log(), RowEscapeRestores()}),
               (std::tuple{true, Events{"AfterUpdate"}, -1}));
-}
 
-TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListLeftAloneCommitsNothing) {
-    Start({"Apple", "apricot"});
+    // Text in no row, with NotInList left alone, commits nothing.
     driver->TypeText("x");
     events.ClearLog();
     driver->MoveFocusAway();
