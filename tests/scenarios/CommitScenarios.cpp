@@ -7,7 +7,7 @@ namespace {
 
 using CommitScenario = ControlScenario;
 
-TEST_F(CommitScenario, FocusLossCompletesATypedPrefixToItsRowAndCommitsIt) {
+TEST_F(CommitScenario, FocusLossCommitsATypedPrefixsRowNoRowForAnEmptiedTextAndNothingForOther) {
     Start({"Apple", "apricot"});
     // The caret stands before the "p", so typing the "a" selects the row but does not complete.
     driver->TypeText("p");
@@ -20,10 +20,17 @@ TEST_F(CommitScenario, FocusLossCompletesATypedPrefixToItsRowAndCommitsIt) {
     EXPECT_EQ(Read(), (Reading{"Apple", 0, 0, 0, 0, false}));
     EXPECT_EQ((std::tuple{CStr(control.Value()), Log(), RowEscapeRestores()}),
               (std::tuple{"Apple", Events{"AfterUpdate"}, 0}));
-}
 
-TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListLeftAloneCommitsNothing) {
-    Start({"Apple", "apricot"});
+    // Emptied, the text commits no row.
+    driver->SelectText(0, 5);
+    driver->PressKey(vbKeyDelete);
+    events.ClearLog();
+    driver->MoveFocusAway();
+    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, false}));
+    EXPECT_EQ((std::tuple{control.Value().IsNull(), Log(), RowEscapeRestores()}),
+              (std::tuple{true, Events{"AfterUpdate"}, -1}));
+
+    // Text in no row, with NotInList left alone, commits nothing.
     driver->TypeText("x");
     events.ClearLog();
     driver->MoveFocusAway();
@@ -35,21 +42,6 @@ TEST_F(CommitScenario, FocusLossWithTextInNoRowAndNotInListLeftAloneCommitsNothi
     driver->FocusControl(control);
     driver->MoveFocusAway();
     EXPECT_EQ(Log(), (Events{"NotInList(0)", "NotInList(0)"}));
-}
-
-TEST_F(CommitScenario, FocusLossWithAnEmptiedTextCommitsNoRow) {
-    Start({"Apple", "apricot"});
-    driver->TypeText("a");
-    driver->PressKey(vbKeyReturn);
-    ASSERT_EQ(CommittedRow(), 0);
-    driver->SelectText(0, 5);
-    driver->PressKey(vbKeyDelete);
-    events.ClearLog();
-    driver->MoveFocusAway();
-
-    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, false}));
-    EXPECT_EQ((std::tuple{control.Value().IsNull(), Log(), RowEscapeRestores()}),
-              (std::tuple{true, Events{"AfterUpdate"}, -1}));
 }
 
 TEST_F(CommitScenario, FocusLossWithoutAnEditSinceTheLastCommitRaisesNothing) {
@@ -95,7 +87,7 @@ TEST_F(CommitScenario, EnterCommitsEveryTimeAndNeverReachesTheField) {
     EXPECT_EQ(RowEscapeRestores(), -1);
 }
 
-TEST_F(CommitScenario, NavigationCommitsOnlyWhenTheFocusLeaves) {
+TEST_F(CommitScenario, NavigationCommitsOnlyWhenTheFocusLeavesWithTheListClosedOrOpen) {
     Start({"Apple", "Banana", "Cherry"});
     driver->PressKey(vbKeyDown);
     driver->PressKey(vbKeyDown);
@@ -104,6 +96,16 @@ TEST_F(CommitScenario, NavigationCommitsOnlyWhenTheFocusLeaves) {
 
     EXPECT_EQ(Read(), (Reading{"Banana", 0, 0, 1, 1, false}));
     EXPECT_EQ((std::pair{events.Count("AfterUpdate"), RowEscapeRestores()}), (std::pair{1, 1}));
+
+    // With the list open, the focus loss closes it and commits.
+    driver->SelectText(0, 6);
+    driver->TypeText("c");
+    driver->PressKey(vbKeyDown, vbAltMask);
+    events.ClearLog();
+    driver->MoveFocusAway();
+    EXPECT_EQ(Read(), (Reading{"Cherry", 0, 0, 2, 2, false}));
+    EXPECT_EQ((std::tuple{driver->EditHasFocus(control), Log(), RowEscapeRestores()}),
+              (std::tuple{false, Events{"AfterUpdate"}, 2}));
 }
 
 // NotInList cancelled, by a focus loss or by Enter: the list opens and the text stays.
@@ -134,18 +136,6 @@ TEST_F(CommitScenario, TextInNoRowWithNotInListCancelledReopensTheList) {
             << c.how;
         control.HideListBox(AfterHide::FocusEditField);
     }
-}
-
-TEST_F(CommitScenario, FocusLossWithTheListOpenClosesItAndCommits) {
-    Start({"Apple", "Banana"});
-    driver->TypeText("b");
-    driver->PressKey(vbKeyDown, vbAltMask);
-    events.ClearLog();
-    driver->MoveFocusAway();
-
-    EXPECT_EQ(Read(), (Reading{"Banana", 0, 0, 1, 1, false}));
-    EXPECT_EQ((std::tuple{driver->EditHasFocus(control), Log(), RowEscapeRestores()}),
-              (std::tuple{false, Events{"AfterUpdate"}, 1}));
 }
 
 }  // namespace

@@ -68,9 +68,18 @@ TEST_F(HeaderScenario, TheListGrowsByTheHeaderWhichIsNoRowForTheHostOrAReader) {
     EXPECT_LT(both[0].rect.right, both[1].rect.left);
 }
 
-TEST_F(HeaderScenario, KeysAndTheMouseReachTheFirstRowAndNeverTheHeader) {
+// A click on the header neither commits nor closes the list.
+TEST_F(HeaderScenario, AClickOnTheHeaderDoesNothingAndKeysAndTheMouseReachOnlyTheRows) {
     FillCountries();
     ShowHeader();
+    control.Value(Variant("276"));
+    OpenList();
+    driver->ClickOnListHeader(control);
+    EXPECT_EQ(Read(), (Reading{"Germany", 0, 7, 1, 1, true}));
+    EXPECT_EQ((std::tuple{Log(), driver->EditHasFocus(control)}), (std::tuple{Events{}, true}));
+    EXPECT_EQ(RowEscapeRestores(), 1);
+
+    control.Text("");
     OpenList();
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(driver->ListSelection(control), 0);
@@ -87,32 +96,8 @@ TEST_F(HeaderScenario, KeysAndTheMouseReachTheFirstRowAndNeverTheHeader) {
     EXPECT_EQ(Read(), (Reading{"Italy", 0, 5, 2, 2, false}));
 }
 
-TEST_F(HeaderScenario, AClickOnTheHeaderNeitherCommitsNorClosesTheList) {
-    FillCountries();
-    ShowHeader();
-    control.Value(Variant("276"));
-    OpenList();
-    driver->ClickOnListHeader(control);
-    EXPECT_EQ(Read(), (Reading{"Germany", 0, 7, 1, 1, true}));
-    EXPECT_EQ((std::tuple{Log(), driver->EditHasFocus(control)}), (std::tuple{Events{}, true}));
-    EXPECT_EQ(RowEscapeRestores(), 1);
-}
-
-TEST_F(HeaderScenario, AlignmentsTakeDigitsOrLettersAndRefuseAnythingElse) {
-    FillCountries();
-    control.ColumnAlignments("0;1");
-    EXPECT_EQ(control.ColumnAlignments(), "0;1");
-    control.ColumnAlignments("l; C");
-    EXPECT_EQ(control.ColumnAlignments(), "l; C");
-    for (const char* bad : {"0;3", "left", "0;;1", "R;", "1 2"}) {
-        EXPECT_EQ(ErrorOf([&] { control.ColumnAlignments(bad); }), vberr::InvalidPropertyValue)
-            << bad;
-        EXPECT_EQ(control.ColumnAlignments(), "l; C") << bad;
-    }
-}
-
 // The widths come back as ColumnWidths takes them, show the longest name whole and follow it.
-TEST_F(HeaderScenario, FittedWidthsFollowTheLongestNameAndAreAnOrdinaryWidthString) {
+TEST_F(HeaderScenario, FittedWidthsFollowTheLongestNameAndAlignmentsRefuseWhatTheyCannotRead) {
     FillCountries("Chad;148;Peru;604");
     const std::string shortWidths = control.FitColumnWidths();
     FillCountries("Chad;148;United Kingdom of Great Britain and Northern Ireland;826");
@@ -128,6 +113,17 @@ TEST_F(HeaderScenario, FittedWidthsFollowTheLongestNameAndAreAnOrdinaryWidthStri
     driver->PressKey(vbKeyDown);
     driver->PressKey(vbKeyDown);
     EXPECT_EQ(Text(), "United Kingdom of Great Britain and Northern Ireland");
+
+    // The alignments take digits or letters and refuse anything else.
+    control.ColumnAlignments("0;1");
+    EXPECT_EQ(control.ColumnAlignments(), "0;1");
+    control.ColumnAlignments("l; C");
+    EXPECT_EQ(control.ColumnAlignments(), "l; C");
+    for (const char* bad : {"0;3", "left", "0;;1", "R;", "1 2"}) {
+        EXPECT_EQ(ErrorOf([&] { control.ColumnAlignments(bad); }), vberr::InvalidPropertyValue)
+            << bad;
+        EXPECT_EQ(control.ColumnAlignments(), "l; C") << bad;
+    }
 }
 
 }  // namespace

@@ -37,22 +37,6 @@ TEST_F(NavigationScenario, PageAndArrowKeysStepAndStopAtTheEnds) {
     }
 }
 
-TEST_F(NavigationScenario, AnEmptyListLeavesTheKeyCodeAndRaisesNoChange) {
-    driver->FocusControl(control);
-    driver->PressKey(vbKeyDown);
-    EXPECT_EQ(Log(), (Events{"KeyDown(40,0)", "KeyUp(40,0)"}));
-}
-
-TEST_F(NavigationScenario, UpWithNoCurrentRowRaisesNotInListThenChange) {
-    Start({"Apple", "Banana"});
-    driver->TypeText("x");
-    events.ClearLog();
-    driver->PressKey(vbKeyUp);
-
-    EXPECT_EQ(Read(), (Reading{"x", 0, 1, -1, -1, false}));
-    EXPECT_EQ(Log(), (Events{"NotInList(0)", "Change", "KeyDown(0,0)", "KeyUp(38,0)"}));
-}
-
 TEST_F(NavigationScenario, ALockedControlOpensNothingOnAltDownAndTakesNoTyping) {
     Fill({"Apple", "Banana"});
     control.Locked(true);
@@ -66,15 +50,23 @@ TEST_F(NavigationScenario, ALockedControlOpensNothingOnAltDownAndTakesNoTyping) 
     EXPECT_EQ(Text(), "");
 }
 
-TEST_F(NavigationScenario, AltShiftDownMovesLikeDown) {
+// Up with no current row raises NotInList, then Change.
+TEST_F(NavigationScenario, AltShiftDownMovesLikeDownAndUpFromNoRowAsksNotInList) {
     Start({"Apple", "Banana"});
     driver->PressKey(vbKeyDown, vbAltMask | vbShiftMask);
-
     EXPECT_EQ(Read(), (Reading{"Apple", 0, 5, 0, 0, false}));
     EXPECT_EQ(Log(), (Events{"Change", "KeyDown(0,5)", "KeyUp(40,5)"}));
+
+    driver->TypeText("x");
+    events.ClearLog();
+    driver->PressKey(vbKeyUp);
+    EXPECT_EQ(Read(), (Reading{"x", 0, 1, -1, -1, false}));
+    EXPECT_EQ(Log(), (Events{"NotInList(0)", "Change", "KeyDown(0,0)", "KeyUp(38,0)"}));
 }
 
-TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
+// Alt+Down opens the list on the typed row and Alt+Up closes it; Escape after navigating in the
+// open list restores the committed row.
+TEST_F(NavigationScenario, AltDownOpensTheListAndEscapeAfterNavigatingRestoresTheCommittedRow) {
     Start({"Apple", "Banana", "Cherry"});
     driver->TypeText("b");
     events.ClearLog();
@@ -87,11 +79,6 @@ TEST_F(NavigationScenario, AltDownOpensTheListOnTheTypedRowAndAltUpClosesIt) {
     EXPECT_EQ(Read(), (Reading{"Banana", 1, 5, 1, 1, false}));
     EXPECT_TRUE(driver->EditHasFocus(control));
     EXPECT_EQ(Log(), (Events{"KeyDown(40,4)", "KeyUp(40,4)", "KeyDown(38,4)", "KeyUp(38,4)"}));
-}
-
-TEST_F(NavigationScenario, EscapeAfterNavigatingInTheOpenListRestoresTheCommittedRow) {
-    Start({"Apple", "Banana", "Cherry"});
-    driver->TypeText("b");
     // With the list closed, Escape leaves the typed row as it is.
     driver->PressKey(vbKeyEscape);
     ASSERT_EQ(Read(), (Reading{"Banana", 1, 5, 1, 1, false}));

@@ -26,27 +26,12 @@ TEST_F(TypingScenario, TypingMovesTheListsSelectionForItsOpening) {
     EXPECT_GT(driver->ListTopIndex(control) + 8, 15);
 }
 
-TEST_F(TypingScenario, ADeletionAfterACompletionSelectsTheSameRowWithoutCompleting) {
-    Start({"Apple", "apricot"});
-    driver->TypeText("a");
-    ASSERT_EQ(Text(), "Apple");
-    events.ClearLog();
-    driver->PressKey(vbKeyBack);
-
-    EXPECT_EQ(Read(), (Reading{"A", 1, 0, 0, 0, false}));
-    EXPECT_EQ(Log(), (Events{"KeyDown(8,0)", "KeyPress(8)", "Change", "KeyUp(8,0)"}));
-
-    // Delete, which makes no character, is recorded when it goes down.
-    driver->TypeText("p");
-    driver->PressKey(vbKeyDelete);
-    EXPECT_EQ(Read(), (Reading{"Ap", 2, 0, 0, 0, false}));
-    // The next character typed completes again.
-    driver->TypeText("r");
-    EXPECT_EQ(Read(), (Reading{"apricot", 3, 4, 1, 1, false}));
-}
-
+// A key that moves finds no row and is left as it came, with no Change.
 TEST_F(TypingScenario, AnEmptyTableStillRaisesChange) {
     driver->FocusControl(control);
+    driver->PressKey(vbKeyDown);
+    EXPECT_EQ(Log(), (Events{"KeyDown(40,0)", "KeyUp(40,0)"}));
+    events.ClearLog();
     driver->TypeText("a");
 
     EXPECT_EQ(Read(), (Reading{"a", 1, 0, -1, -1, false}));
@@ -85,9 +70,27 @@ TEST_F(TypingScenario, TypedPrefixesCompleteFromTheFirstMatchingRow) {
     }
 }
 
-// An empty text matches every row as a prefix, but completing it would undo the emptying.
-TEST_F(TypingScenario, AnEmptiedTextStandsForNoRowHoweverItWasEmptied) {
+// A deletion after a completion selects the same row without completing. An empty text matches
+// every row as a prefix, but completing it would undo the emptying.
+TEST_F(TypingScenario, ADeletionDoesNotCompleteAndAnEmptiedTextStandsForNoRow) {
     Start({"Apple", "apricot"});
+    driver->TypeText("a");
+    ASSERT_EQ(Text(), "Apple");
+    events.ClearLog();
+    driver->PressKey(vbKeyBack);
+
+    EXPECT_EQ(Read(), (Reading{"A", 1, 0, 0, 0, false}));
+    EXPECT_EQ(Log(), (Events{"KeyDown(8,0)", "KeyPress(8)", "Change", "KeyUp(8,0)"}));
+
+    // Delete, which makes no character, is recorded when it goes down.
+    driver->TypeText("p");
+    driver->PressKey(vbKeyDelete);
+    EXPECT_EQ(Read(), (Reading{"Ap", 2, 0, 0, 0, false}));
+    // The next character typed completes again.
+    driver->TypeText("r");
+    EXPECT_EQ(Read(), (Reading{"apricot", 3, 4, 1, 1, false}));
+
+    driver->SelectText(0, 7);
     struct Case {
         const char* how;
         void (*empty)(Driver&, ColumnPick&);

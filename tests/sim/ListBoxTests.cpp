@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/BuiltInClasses.h"
@@ -21,11 +22,7 @@ struct DrawnRow {
 thread_local std::vector<DrawnRow> drawn;
 
 // What the owner heard of the scroll bar: the request, and the list's top row then.
-struct HeardScroll {
-    int request = 0;
-    int top = 0;
-    bool operator==(const HeardScroll&) const = default;
-};
+using HeardScroll = std::pair<int, int>;
 thread_local std::vector<HeardScroll> heard;
 thread_local HWND scrolled = nullptr;  // the list whose scroll bar the owner hears
 
@@ -130,13 +127,9 @@ TEST_F(ListWindow, TheScrollBarsRequestsMoveTheTopRowWithinTheEnds) {
 }
 
 // An owner that places the list itself from the scroll bar's tracking position, as the
-// control does: what it read of the scroll bar at each thumb request.
-struct ReadThumb {
-    int request = 0;
-    int high = 0;   // the message's high word
-    int track = 0;  // GetScrollInfo's tracking position
-    bool operator==(const ReadThumb&) const = default;
-};
+// control does: what it read of the scroll bar at each thumb request (the request, the
+// message's high word, GetScrollInfo's tracking position).
+using ReadThumb = std::tuple<int, int, int>;
 thread_local std::vector<ReadThumb> readThumb;
 
 LRESULT PlacingOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
