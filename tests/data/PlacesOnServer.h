@@ -21,7 +21,7 @@
 namespace cp::test {
 
 // The children that the focus events since the last clearing named.
-std::vector<LONG> FocusedChildren(const sim::WindowManager& windows) {
+inline std::vector<LONG> FocusedChildren(const sim::WindowManager& windows) {
     std::vector<LONG> focus;
     for (const sim::WinEventRecord& e : windows.WinEvents())
         if (e.event == EVENT_OBJECT_FOCUS) focus.push_back(e.idChild);
