@@ -88,9 +88,6 @@ TEST_F(SearchScenario, WordStartFindsAWordInsideTheNameWithoutCompletingTheText)
     Search(1, "0", false);
     driver->TypeText("new g");
     EXPECT_EQ(Look(), (Seen{"new g", AllRows(), 6, 6}));
-
-    driver->PressKey(vbKeyReturn);
-    EXPECT_EQ((std::tuple{Text(), CStr(control.Value())}), (std::tuple{"Papua New Guinea", "PG"}));
 }
 
 TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumnAndThePrefixModeFiltersToo) {
@@ -110,11 +107,6 @@ TEST_F(SearchScenario, TheCodeColumnIsSearchedWithTheNameColumnAndThePrefixModeF
     driver->SelectText(0, 1);
     driver->TypeText("f");
     EXPECT_EQ(Look(), (Seen{"Finland", {"Finland, FI", "France, FR"}, 0, 0}));
-
-    // Emptied, the text shows every row again.
-    driver->SelectText(0, 7);
-    driver->PressKey(vbKeyBack);
-    EXPECT_EQ(control.RowCount(), 10);
 }
 
 TEST_F(SearchScenario, SwitchingTheModeWhileTheListIsOpenShowsEveryRowOnTheCurrentRow) {
