@@ -48,25 +48,6 @@ TEST_F(ScrollBarScenario, TheArrowsMoveTheListARowAndTheTroughAPageWithinItsEnds
     EXPECT_TRUE(Log().empty());
 }
 
-// A large list: the thumb dragged to the middle and to the end shows the rows there, and a
-// click there commits the row clicked.
-TEST_F(ScrollBarScenario, TheThumbDraggedToTheMiddleAndTheEndShowsTheRowsThere) {
-    constexpr int kRows = 50000;
-    OpenNumbered(kRows);
-    driver->DragListThumb(control, kRows / 2);
-    EXPECT_EQ(Shown(), RowsFrom(kRows / 2));
-    driver->DragListThumb(control, kRows - kShown);
-    EXPECT_EQ(Shown(), RowsFrom(kRows - kShown));
-    EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
-
-    // Back up to a third of the way.
-    driver->DragListThumb(control, kRows / 3);
-    EXPECT_EQ(Shown(), RowsFrom(kRows / 3));
-    ClickListRow(2);
-    const int clicked = kRows / 3 + 2;
-    EXPECT_EQ(Read(), (Reading{RowText(clicked), 0, 6, clicked, clicked, false}));
-}
-
 // Past the 65,536 rows that the scroll bar's messages can name: the thumb's moves and its
 // release show the rows at the thumb, not those at its place modulo 65,536, and a click
 // there commits the row clicked.
