@@ -107,25 +107,6 @@ std::string SearchAnswer(KeyedRows& rows, const FieldSearch& search, const std::
     return FirstCode(rows, search, text) + ": " + MatchedCodes(rows, {text, search});
 }
 
-TEST(TextSearchKeys, AKeyOtherThanTheRowidFindsTheRowsThatTheRowidFinds) {
-    const TempDatabase file{std::string(kKeyedPlaces) + kSearchTables};
-    const auto db = file.Open();
-    const FieldSearch any{FieldMatch::Contains, {0}};
-    const FieldSearch words{FieldMatch::WordStart, {0, 1}};
-    const std::string land = "FI: FI IS IE DE NZ NL last NZ NL count 6";
-    EXPECT_EQ(SearchAnswer(*db->OpenKeyedRows("places", ""), any, "LAND"), land);
-    for (const char* key : {"code", "id"}) {
-        SCOPED_TRACE(key);
-        const auto rows = db->OpenKeyedRows("places", key);
-        EXPECT_NO_THROW(rows->CheckSearch(any));
-        EXPECT_NO_THROW(rows->CheckSearch(words));
-        EXPECT_EQ(SearchAnswer(*rows, any, "LAND"), land);
-        EXPECT_EQ(SearchAnswer(*rows, words, "new"), "NZ: NZ NL PG last NL PG count 3");
-        EXPECT_EQ(SearchAnswer(*rows, words, "l"), "DE: DE LA last DE LA count 2");
-        EXPECT_EQ(SearchAnswer(*rows, any, "xyz"), "none: last count 0");
-    }
-}
-
 // An FTS5 table that numbers its rows by a column of the table (content_rowid), or that holds
 // its own texts under rowids that are the key's, leads to the key; one that holds its own
 // texts cannot stand for a text key, and the search is refused saying what to create.
