@@ -1,7 +1,7 @@
-// A filtered list (FilterList) in server mode at its edges, on a real SQLite file: texts too
-// short for trigrams, rows that another connection adds and removes while the list is open, and
-// the list's end reached before and after its rows are counted. What the list shows is compared
-// whole with the rows that the file holds, in the list's order.
+// A filtered list (FilterList) in server mode at its edges, on a real SQLite file: rows that
+// another connection adds and removes while the list is open, and the list's end reached before and
+// after its rows are counted. What the list shows is compared whole with the rows that the file
+// holds, in the list's order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,31 +64,6 @@ protected:
 
 std::vector<std::string> Tail(const std::vector<std::string>& names, std::size_t n) {
     return {names.end() - static_cast<std::ptrdiff_t>(std::min(n, names.size())), names.end()};
-}
-
-// A text too short for trigrams shows the rows whose name begins with it when the name is
-// searched, and none when it is not; the word start serves a text of any length.
-TEST_F(ServerFilterTest, ShortTextsShowTheRowsWhoseNameBeginsWithThem) {
-    Connect(2);
-    const std::vector<std::string> ga = Rows("name LIKE 'ga%'");
-    ASSERT_GT(ga.size(), 64u) << "more rows than the first read brings";
-    Type("gA");
-    EXPECT_EQ(Shown(), Filtered("gA", std::ssize(ga), ga));
-    // "ta" stands inside many names, at the start of none.
-    Type("ta");
-    EXPECT_EQ(Shown(), Filtered("ta", 0, {}));
-    Type("beta 1");
-    EXPECT_EQ(std::get<2>(Shown()), Rows("name LIKE '%beta 1%'"));
-
-    control().SearchColumns("1");
-    Type("C0");
-    EXPECT_EQ(Shown(), Filtered("C0", 0, {})) << "the codes are searched, the names are not";
-
-    control().SearchColumns("0");
-    control().MatchMode(1);
-    Type("A");
-    const std::vector<std::string> a = Rows("name LIKE 'a%'");
-    EXPECT_EQ(Shown(), Filtered("A", std::ssize(a), a));
 }
 
 // The open list put back to every row goes to its current row at the top, also when only the
