@@ -45,7 +45,10 @@ TEST(DateText, AnUnshowableDateForAStringArgumentOrAStoredTextFailsAndStoresNoth
                                        std::pair{iface::dispid::AddList, iface::Kind::Method},
                                        std::pair{iface::dispid::Text, iface::Kind::PropertyLet}}) {
         std::vector<Variant> args{Variant(Date{kLastDay + 1})};
-        EXPECT_EQ(ErrorOf([&] { iface::Invoke(s.control(), dispid, kind, args); }), vberr::Overflow)
+        EXPECT_EQ(ErrorOf([&, dispid = dispid, kind = kind] {
+                      iface::Invoke(s.control(), dispid, kind, args);
+                  }),
+                  vberr::Overflow)
             << "member " << std::hex << dispid;
     }
     EXPECT_EQ(s.control().ListCount(), 2);

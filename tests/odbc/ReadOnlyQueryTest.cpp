@@ -57,7 +57,8 @@ protected:
         const std::string before = RowsOf(db, "SELECT * FROM fruit ORDER BY id");
         refusals.insert(refusals.begin(), kEveryDialectRefuses.begin(), kEveryDialectRefuses.end());
         for (const auto& [query, number] : refusals) {
-            const RuntimeError e = FailureOf([&] { db.OpenRecordset(query, dbOpenSnapshot); });
+            const RuntimeError e =
+                FailureOf([&, query = query] { db.OpenRecordset(query, dbOpenSnapshot); });
             EXPECT_EQ(e.Number(), number) << query << ": " << e.Description();
             EXPECT_EQ(RowsOf(db, "SELECT * FROM fruit ORDER BY id"), before) << query;
         }

@@ -89,7 +89,8 @@ TEST(CellTable, ReadsOutsideTheTableAreErrorNine) {
     const CellTable cells(2, 3);
     EXPECT_TRUE(cells.At(1, 2).IsEmpty());
     for (const auto& [c, r] : {std::pair{2, 0}, {0, 3}, {-1, 0}, {0, -1}})
-        EXPECT_EQ(ErrorOf([&] { cells.At(c, r); }), vberr::SubscriptOutOfRange) << c << ", " << r;
+        EXPECT_EQ(ErrorOf([&, c = c, r = r] { cells.At(c, r); }), vberr::SubscriptOutOfRange)
+            << c << ", " << r;
     EXPECT_EQ(ErrorOf([] { CellTable(-1, 1); }), vberr::SubscriptOutOfRange);
 }
 
