@@ -80,7 +80,7 @@ TEST_F(HostileUse, HandlersAndTheHostChangingTheRowsLeaveTheUserTheRowToCommit) 
 
 // FitColumnWidths measures the rows a filtered list shows, not the table's rows at the same
 // numbers. Of 20,000 rows the sample takes every second one; the wide rows are the odd ones
-// from row 101 on, which only the filtered list shows.
+// from row 15,001 on, which only the filtered list shows, and at numbers past its count.
 TEST_F(HostileUse, ColumnsFarWiderThanAnyScreenDrawAndFittedWidthsMeasureTheRowsShown) {
     // Widths that ColumnWidths takes add up beyond an int, or beyond the 32,767 pixels of a short:
     // the rows still draw, with no error.
@@ -95,7 +95,7 @@ TEST_F(HostileUse, ColumnsFarWiderThanAnyScreenDrawAndFittedWidthsMeasureTheRows
     const std::string fitted = control().FitColumnWidths();
     std::vector<std::string> table;
     for (int r = 0; r < 20000; ++r)
-        table.push_back(r > 100 && r % 2 == 1 ? wide : "e");
+        table.push_back(r > 15000 && r % 2 == 1 ? wide : "e");
     FillRows(table);
     control().FilterList(true);
     Focus();
