@@ -130,6 +130,16 @@ TEST_F(ServerModeTest, ARecountKeepsTheCurrentAndTheCommittedRowOnTheirRows) {
         EXPECT_EQ(look(), twoDown(current));
         s.user().PressKey(vbKeyEscape);
         EXPECT_EQ(look(), twoDown(committed));
+        // The rows read before the rows came, from the committed row to the current one, are
+        // read again: the list shows there what the same rows in memory show.
+        const std::int32_t from = std::get<0>(committed);
+        const std::int32_t rows = std::get<0>(current) + 4 - from;
+        const std::vector<std::string> shown = ReaderNames(s.control(), from, rows);
+        EXPECT_EQ(shown, [&] {
+            Session memory;
+            PrepareWith(memory.control(), FillFrom(*db_, kPlacesInOrder));
+            return ReaderNames(memory.control(), from, rows);
+        }());
         writer->Execute("DELETE FROM places WHERE code IN ('N1', 'N2')");
         EXPECT_EQ(s.control().ListCount(), 3000);
         EXPECT_EQ(look(), committed);
