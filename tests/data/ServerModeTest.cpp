@@ -134,6 +134,7 @@ TEST_F(ServerModeTest, ARecountKeepsTheCurrentAndTheCommittedRowOnTheirRows) {
         // read again: the list shows there what the same rows in memory show.
         const std::int32_t from = std::get<0>(committed);
         const std::int32_t rows = std::get<0>(current) + 4 - from;
+        // Read before the rows in memory are made: a thread's newest session is its current one.
         const std::vector<std::string> shown = ReaderNames(s.control(), from, rows);
         EXPECT_EQ(shown, [&] {
             Session memory;
