@@ -30,6 +30,15 @@ trap stop_servers EXIT
 
 passed=0
 failed=0
+failures=()
+
+# fail <what>: counts one failure and keeps its name for the list printed before the counts, so
+# that the end of the output says what failed even when only the end of it is shown.
+fail() {
+  echo "$1"
+  failed=$((failed + 1))
+  failures+=("$1")
+}
 
 # run_ctest <preset> [wrapper...]: configure, build and run one preset, adding to the counts.
 run_ctest() {
@@ -37,8 +46,7 @@ run_ctest() {
   shift
   echo "=== $preset"
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j2; then
-    echo "$preset: the build failed"
-    failed=$((failed + 1))
+    fail "$preset: the build failed"
     return
   fi
   local log
@@ -49,9 +57,12 @@ run_ctest() {
   if [[ $summary =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
     failed=$((failed + BASH_REMATCH[1]))
     passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+    local name
+    while read -r name; do
+      failures+=("$preset: $name")
+    done < <(sed -n '/^The following tests FAILED:/,$s/^[[:space:]]*[0-9]* - //p' "$log")
   else
-    echo "$preset: no test summary"
-    failed=$((failed + 1))
+    fail "$preset: no test summary"
   fi
   rm -f "$log"
 }
@@ -65,8 +76,7 @@ bench_build() {
     cmake --build --preset native -j2 --target cp_benchmarks; then
     passed=$((passed + 1))
   else
-    echo "benchmarks: the build failed"
-    failed=$((failed + 1))
+    fail "benchmarks: the build failed"
   fi
 }
 
@@ -80,7 +90,7 @@ layer_check() {
     passed=$((passed + 1))
   else
     echo "$report"
-    failed=$((failed + 1))
+    fail "layers: a folder includes one above it"
   fi
 }
 
@@ -91,8 +101,7 @@ format_check() {
   bad=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -c 'violations' || true)
   if ((bad)); then
     git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | head -20
-    echo "clang-format: $bad places differ"
-    failed=$((failed + 1))
+    fail "clang-format: $bad places differ"
   else
     passed=$((passed + 1))
   fi
@@ -121,8 +130,7 @@ consumer_check() {
     timeout 300 "$@" "$program"; then
     passed=$((passed + 1))
   else
-    echo "consumer of the $preset package: failed"
-    failed=$((failed + 1))
+    fail "consumer of the $preset package: failed"
   fi
 }
 
@@ -135,8 +143,7 @@ run_at_dpi() {
     ctest --preset mingw -R "^$program\$" --output-on-failure; then
     passed=$((passed + 1))
   else
-    echo "$program at $dpi DPI: failed"
-    failed=$((failed + 1))
+    fail "$program at $dpi DPI: failed"
   fi
 }
 
@@ -148,15 +155,14 @@ run_at_dpi() {
 x86_check() {
   echo "=== mingw-x86"
   if ! cmake --preset mingw-x86 >/dev/null || ! cmake --build --preset mingw-x86 -j2; then
-    echo "mingw-x86: the build failed"
-    failed=$((failed + 1))
+    fail "mingw-x86: the build failed"
     return
   fi
   local ocx=build/mingw-x86/component/ColumnPick.ocx
   if bash tests/component/check_files.sh "$ocx" i386; then
     passed=$((passed + 1))
   else
-    failed=$((failed + 1))
+    fail "mingw-x86: the component's file"
   fi
   local log
   log=$(mktemp)
@@ -167,9 +173,12 @@ x86_check() {
   if [[ $summary =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
     passed=$((passed + BASH_REMATCH[1]))
     failed=$((failed + BASH_REMATCH[2]))
+    local name
+    while read -r name; do
+      failures+=("mingw-x86: $name")
+    done < <(sed -n 's/^FAIL //p' "$log")
   elif ! grep -q '^x86: skipped' "$log"; then
-    echo "mingw-x86: no result from the 32-bit runtime"
-    failed=$((failed + 1))
+    fail "mingw-x86: no result from the 32-bit runtime"
   fi
   rm -f "$log"
 }
@@ -189,5 +198,9 @@ timed x86_check
 
 echo "=== times"
 printf '%s\n' "${times[@]}"
+if ((${#failures[@]})); then
+  echo "=== failed"
+  printf '%s\n' "${failures[@]}"
+fi
 echo "$passed passed, $failed failed"
 ((failed == 0))
