@@ -26,7 +26,6 @@ stop_servers() {
     [[ -d $dir ]] && scripts/pg-server stop "$dir"
   done
 }
-trap stop_servers EXIT
 
 passed=0
 failed=0
@@ -38,6 +37,15 @@ fail() {
   echo "$1"
   failed=$((failed + 1))
   failures+=("$1")
+}
+
+# The gist of each failure's output (scripts/failure-digest), shown after the list of names.
+digest=$(mktemp)
+trap 'stop_servers; rm -f "$digest"' EXIT
+
+# keep_gist <what> <log>: keeps the gist of a failed step's output under its name.
+keep_gist() {
+  { echo "=== $1"; scripts/failure-digest "$2"; } >>"$digest"
 }
 
 # run_ctest <preset> [wrapper...]: configure, build and run one preset, adding to the counts.
@@ -61,8 +69,10 @@ run_ctest() {
     while read -r name; do
       failures+=("$preset: $name")
     done < <(sed -n '/^The following tests FAILED:/,$s/^[[:space:]]*[0-9]* - //p' "$log")
+    ((BASH_REMATCH[1] == 0)) || keep_gist "$preset" "$log"
   else
     fail "$preset: no test summary"
+    keep_gist "$preset" "$log"
   fi
   rm -f "$log"
 }
@@ -123,15 +133,21 @@ consumer_check() {
     program+=.exe
   fi
   rm -rf "$prefix" "$consumer"
-  if cmake --install "build/$preset" --prefix "$prefix" >/dev/null &&
-    cmake -S examples/consumer -B "$consumer" -G Ninja "${cross[@]}" \
-      -DCMAKE_PREFIX_PATH="$prefix" >/dev/null &&
-    cmake --build "$consumer" &&
-    timeout 300 "$@" "$program"; then
+  local log
+  log=$(mktemp)
+  if {
+    cmake --install "build/$preset" --prefix "$prefix" >/dev/null &&
+      cmake -S examples/consumer -B "$consumer" -G Ninja "${cross[@]}" \
+        -DCMAKE_PREFIX_PATH="$prefix" >/dev/null &&
+      cmake --build "$consumer" &&
+      timeout 300 "$@" "$program"
+  } 2>&1 | tee "$log"; then
     passed=$((passed + 1))
   else
     fail "consumer of the $preset package: failed"
+    keep_gist "consumer of the $preset package" "$log"
   fi
+  rm -f "$log"
 }
 
 # run_at_dpi <dpi> <program>: one Win32 test program of the mingw build again, on a screen of
@@ -139,12 +155,16 @@ consumer_check() {
 run_at_dpi() {
   local dpi=$1 program=$2
   echo "=== $program at $dpi DPI"
+  local log
+  log=$(mktemp)
   if scripts/wine-dpi "$dpi" scripts/with-display \
-    ctest --preset mingw -R "^$program\$" --output-on-failure; then
+    ctest --preset mingw -R "^$program\$" --output-on-failure 2>&1 | tee "$log"; then
     passed=$((passed + 1))
   else
     fail "$program at $dpi DPI: failed"
+    keep_gist "$program at $dpi DPI" "$log"
   fi
+  rm -f "$log"
 }
 
 # x86_check: the component for 32-bit hosts. The mingw-x86 preset builds it and the container
@@ -177,8 +197,10 @@ x86_check() {
     while read -r name; do
       failures+=("mingw-x86: $name")
     done < <(sed -n 's/^FAIL //p' "$log")
+    ((BASH_REMATCH[2] == 0)) || keep_gist "mingw-x86" "$log"
   elif ! grep -q '^x86: skipped' "$log"; then
     fail "mingw-x86: no result from the 32-bit runtime"
+    keep_gist "mingw-x86" "$log"
   fi
   rm -f "$log"
 }
@@ -199,6 +221,7 @@ timed x86_check
 echo "=== times"
 printf '%s\n' "${times[@]}"
 if ((${#failures[@]})); then
+  cat "$digest"
   echo "=== failed"
   printf '%s\n' "${failures[@]}"
 fi
