@@ -217,15 +217,10 @@ protected:
         control.ConnectComboBoxMultiColumn(*slow_, "towns", "");
         events.ClearLog();
     }
-    // Runs step as a step of the window, which no read of the server may hold up.
-    template <class Step>
-    void WindowStep(Step&& step) {
-        slow_->WindowStep(step);
-    }
     // Types text a key at a time, as fast as the window takes them.
     void TypeQuickly(const std::string& text) {
         for (const char c : text)
-            WindowStep([&] { driver->TypeText(std::string(1, c)); });
+            slow_->WindowStep([&] { driver->TypeText(std::string(1, c)); });
     }
     // Lets the window's messages run while busy() holds, 20 s at most; returns every text the
     // edit field showed meanwhile.
@@ -235,7 +230,7 @@ protected:
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (busy() && std::chrono::steady_clock::now() < end) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            WindowStep([] { host::DoEvents(); });
+            slow_->WindowStep([] { host::DoEvents(); });
             shown.push_back(Text());
         }
         return shown;
@@ -317,7 +312,7 @@ TEST_F(SlowServerScenario, AFilteredListShowsOnlyTheRowsOfTheNewestTextAndEveryR
     PumpUntilAnswered();
     ASSERT_EQ(driver->ListWindowCount(control), 100);
     driver->SelectText(0, 8);
-    WindowStep([&] { driver->PressKey(vbKeyBack); });
+    slow_->WindowStep([&] { driver->PressKey(vbKeyBack); });
     EXPECT_EQ(driver->ListWindowCount(control), 100);
     PumpUntilAnswered();
     ExpectTheWindowNeverWaited();
@@ -334,7 +329,7 @@ TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCo
     ASSERT_NO_FATAL_FAILURE(OpenFarDown());
 
     driver->SelectText(0, 8);
-    WindowStep([&] { driver->PressKey(vbKeyBack); });
+    slow_->WindowStep([&] { driver->PressKey(vbKeyBack); });
     EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
     PumpUntilAnswered();
     EXPECT_EQ(Read(), (Reading{"", 0, 0, -1, -1, true}));
@@ -345,7 +340,7 @@ TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCo
     control.ListIndex(480);
     control.ShowDropDown();
     ASSERT_GT(driver->ListTopIndex(control), 400);
-    WindowStep([&] { control.Text(""); });
+    slow_->WindowStep([&] { control.Text(""); });
     EXPECT_EQ(control.ListIndex(), -1);
     PumpUntilAnswered();
     EXPECT_EQ(driver->ListTopIndex(control), 0);
@@ -371,7 +366,7 @@ TEST_F(SlowServerScenario, EmptyingTheTextOfTheOpenListShowsTheTopRowsWhenTheyCo
     control.ShowDropDown();
     ASSERT_GT(driver->ListTopIndex(control), 400);
     driver->SelectText(0, 8);
-    WindowStep([&] { driver->PressKey(vbKeyBack); });
+    slow_->WindowStep([&] { driver->PressKey(vbKeyBack); });
     TypeQuickly("town 3");
     const std::vector<std::string> shown = PumpUntilAnswered();
     ExpectTheWindowNeverWaited();
@@ -400,7 +395,7 @@ TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
     // The text's answer took the selection; the top rows are still to come.
     PumpWhile([&] { return driver->ListSelection(control) != -1; });
     ASSERT_TRUE(ColumnPickProbe(control).ServerQuestionOutstanding());
-    WindowStep([&] { driver->PressKey(vbKeyBack); });
+    slow_->WindowStep([&] { driver->PressKey(vbKeyBack); });
     PumpUntilAnswered();
     ExpectTheWindowNeverWaited();
     EXPECT_EQ(Read(), (Reading{"town 48", 7, 0, 480, 480, true}));
@@ -419,7 +414,7 @@ TEST_F(SlowServerScenario, ATextThatFindsNoRowShowsTheTopRowsWhenTheyCome) {
 TEST_F(SlowServerScenario, PagingTheOpenListFindsTheNextRowsReadAhead) {
     const auto Page = [&](std::int16_t key, int pages) {
         for (int page = 0; page < pages; ++page) {
-            WindowStep([&] { driver->PressKey(key); });
+            slow_->WindowStep([&] { driver->PressKey(key); });
             PumpWhileReadingAhead();
             const int top = driver->ListTopIndex(control);
             ASSERT_EQ(RowNames(top, 8), TownRows(top, 3)) << page;
